@@ -1,0 +1,15 @@
+// Benchmark entry for drawing benchmarks: a headless QGuiApplication for fonts.
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

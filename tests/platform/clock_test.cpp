@@ -1,0 +1,61 @@
+#include "platform/clock.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <ctime>
+
+using namespace platform;
+
+TEST(SystemClockReadings, NowIsTodaysDayNumber)
+{
+    // Day number of the local date, counted independently through mktime.
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    std::tm midnight = local;
+    midnight.tm_hour = 0;
+    midnight.tm_min = 0;
+    midnight.tm_sec = 0;
+    std::tm base{};
+    base.tm_year = -1;  // 1899
+    base.tm_mon = 11;   // December
+    base.tm_mday = 30;
+    base.tm_hour = 12;  // noon keeps daylight-saving shifts out of the count
+    midnight.tm_hour = 12;
+    const double days = std::difftime(std::mktime(&midnight), std::mktime(&base)) / 86400.0;
+    const double now = SystemClock().Now();
+    EXPECT_NEAR(std::floor(now), std::round(days), 0.0);
+}
+
+TEST(SystemClockReadings, MonotonicAndCounterNeverGoBack)
+{
+    SystemClock clock;
+    const double a = clock.MonotonicSeconds();
+    const auto c = clock.HighResCounter();
+    EXPECT_LE(a, clock.MonotonicSeconds());
+    EXPECT_LE(c, clock.HighResCounter());
+    EXPECT_GT(clock.HighResFrequency(), 0u);
+}
+
+TEST(SettableClockReadings, AdvanceMovesEveryReading)
+{
+    SettableClock clock;
+    clock.SetNow(45000.5);
+    clock.Advance(43200.0);
+    EXPECT_DOUBLE_EQ(clock.Now(), 45001.0);
+    EXPECT_DOUBLE_EQ(clock.MonotonicSeconds(), 43200.0);
+    EXPECT_EQ(clock.HighResCounter(), 43200ull * 1000000ull);
+}
+
+TEST(CurrentClockSelection, ScopedClockInstallsAndRestores)
+{
+    SettableClock fake;
+    fake.SetNow(1.25);
+    {
+        ScopedClock guard(fake);
+        EXPECT_DOUBLE_EQ(CurrentClock().Now(), 1.25);
+    }
+    EXPECT_GT(CurrentClock().Now(), 40000.0);
+}
