@@ -1,0 +1,398 @@
+#include "platform/drawing_device.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+int MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    const std::int64_t p = static_cast<std::int64_t>(a) * b;
+    const std::int64_t half = std::llabs(c) / 2;
+    // round half away from zero
+    const bool negative = (p < 0) != (c < 0);
+    std::int64_t q = (std::llabs(p) + half) / std::llabs(c);
+    if (negative)
+        q = -q;
+    if (q > INT32_MAX || q < INT32_MIN)
+        return -1;
+    return static_cast<int>(q);
+}
+
+int FontHeightFromPoints(int points) { return -MulDiv(points, 96, 72); }
+
+// ---- Bitmap ----
+
+Bitmap::Bitmap(int width, int height, std::uint32_t fill)
+    : m_width(std::max(0, width)), m_height(std::max(0, height)),
+      m_data(static_cast<std::size_t>(m_width) * m_height, fill)
+{
+}
+
+void Bitmap::Resize(int width, int height, std::uint32_t fill)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == m_width && height == m_height)
+        return;
+    std::vector<std::uint32_t> data(static_cast<std::size_t>(width) * height, fill);
+    const int w = std::min(width, m_width);
+    const int h = std::min(height, m_height);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(ScanLine(y), w, data.data() + static_cast<std::size_t>(y) * width);
+    m_data.swap(data);
+    m_width = width;
+    m_height = height;
+}
+
+std::uint32_t Bitmap::RawPixel(int x, int y) const { return Contains(x, y) ? ScanLine(y)[x] : 0; }
+
+void Bitmap::SetRawPixel(int x, int y, std::uint32_t argb)
+{
+    if (Contains(x, y))
+        ScanLine(y)[x] = argb;
+}
+
+TColor Bitmap::Pixel(int x, int y) const { return Contains(x, y) ? ArgbToColor(ScanLine(y)[x]) : 0xFFFFFFFFu; }
+
+void Bitmap::SetPixel(int x, int y, TColor c) { SetRawPixel(x, y, ColorToArgb(c)); }
+
+// ---- object descriptions ----
+
+PenDesc PenDesc::Solid(TColor c, int width)
+{
+    PenDesc p;
+    p.color = c;
+    p.width = width;
+    return p;
+}
+
+PenDesc PenDesc::NullPen()
+{
+    PenDesc p;
+    p.style = PenStyle::Null;
+    return p;
+}
+
+PenDesc PenDesc::Geometric(PenStyle style, int width, TColor c, PenEndCap cap, PenJoin join,
+                           std::vector<std::uint32_t> userStyle)
+{
+    PenDesc p;
+    p.style = style;
+    p.width = width;
+    p.color = c;
+    p.geometric = true;
+    p.endCap = cap;
+    p.join = join;
+    p.userStyle = std::move(userStyle);
+    return p;
+}
+
+BrushDesc BrushDesc::Solid(TColor c)
+{
+    BrushDesc b;
+    b.color = c;
+    return b;
+}
+
+BrushDesc BrushDesc::NullBrush()
+{
+    BrushDesc b;
+    b.style = BrushStyle::Null;
+    return b;
+}
+
+BrushDesc BrushDesc::Hatched(HatchStyle h, TColor c)
+{
+    BrushDesc b;
+    b.style = BrushStyle::Hatched;
+    b.hatch = h;
+    b.color = c;
+    return b;
+}
+
+BrushDesc BrushDesc::Pattern(std::shared_ptr<const Bitmap> bitmap, bool monochrome)
+{
+    BrushDesc b;
+    b.style = BrushStyle::Pattern;
+    b.pattern = std::move(bitmap);
+    b.monochromePattern = monochrome;
+    return b;
+}
+
+// ---- Region ----
+
+struct Region::Node {
+    Kind kind = Kind::Empty;
+    Rect box;
+    Size corner;
+    std::vector<std::vector<Point>> polygons;
+    PolyFillMode fillMode = PolyFillMode::Alternate;
+    std::vector<Rect> rects;
+    ClipCombine mode = ClipCombine::Copy;
+    Region first;
+    Region second;
+};
+
+namespace {
+
+const std::vector<std::vector<Point>> kNoPolygons;
+const std::vector<Rect> kNoRects;
+const Region kEmptyRegion;
+
+std::string RectText(const Rect& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+}  // namespace
+
+Region Region::FromRect(const Rect& r)
+{
+    auto n = std::make_shared<Node>();
+    n->kind = Kind::Rect;
+    n->box = r;
+    return Region(std::move(n));
+}
+
+Region Region::FromEllipse(const Rect& r)
+{
+    auto n = std::make_shared<Node>();
+    n->kind = Kind::Ellipse;
+    n->box = r;
+    return Region(std::move(n));
+}
+
+Region Region::FromRoundRect(const Rect& r, int cornerWidth, int cornerHeight)
+{
+    auto n = std::make_shared<Node>();
+    n->kind = Kind::RoundRect;
+    n->box = r;
+    n->corner = {cornerWidth, cornerHeight};
+    return Region(std::move(n));
+}
+
+Region Region::FromPolygon(std::vector<Point> points, PolyFillMode mode)
+{
+    std::vector<std::vector<Point>> polys;
+    polys.push_back(std::move(points));
+    return FromPolyPolygon(std::move(polys), mode);
+}
+
+Region Region::FromPolyPolygon(std::vector<std::vector<Point>> polygons, PolyFillMode mode)
+{
+    auto n = std::make_shared<Node>();
+    n->kind = Kind::Polygon;
+    n->polygons = std::move(polygons);
+    n->fillMode = mode;
+    return Region(std::move(n));
+}
+
+Region Region::FromRects(std::vector<Rect> rects)
+{
+    auto n = std::make_shared<Node>();
+    n->kind = Kind::Rects;
+    n->rects = std::move(rects);
+    return Region(std::move(n));
+}
+
+Region Region::Combine(const Region& a, const Region& b, ClipCombine mode)
+{
+    if (mode == ClipCombine::Copy)
+        return a;
+    auto n = std::make_shared<Node>();
+    n->kind = Kind::Combined;
+    n->mode = mode;
+    n->first = a;
+    n->second = b;
+    return Region(std::move(n));
+}
+
+Region::Kind Region::GetKind() const { return m_node ? m_node->kind : Kind::Empty; }
+
+Region Region::Offset(int dx, int dy) const
+{
+    if (!m_node || (dx == 0 && dy == 0))
+        return *this;
+    auto n = std::make_shared<Node>(*m_node);
+    auto move = [&](Rect& r) {
+        r.left += dx;
+        r.right += dx;
+        r.top += dy;
+        r.bottom += dy;
+    };
+    move(n->box);
+    for (auto& poly : n->polygons)
+        for (auto& p : poly) {
+            p.x += dx;
+            p.y += dy;
+        }
+    for (auto& r : n->rects)
+        move(r);
+    if (n->kind == Kind::Combined) {
+        n->first = n->first.Offset(dx, dy);
+        n->second = n->second.Offset(dx, dy);
+    }
+    return Region(std::move(n));
+}
+
+namespace {
+
+// Crossings (odd-even) or winding number of a ray to the right of (px, py).
+int PolygonCount(const std::vector<std::vector<Point>>& polys, double px, double py, bool winding)
+{
+    int count = 0;
+    for (const auto& poly : polys) {
+        const std::size_t n = poly.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Point& a = poly[i];
+            const Point& b = poly[(i + 1) % n];
+            const bool up = a.y <= py && b.y > py;
+            const bool down = b.y <= py && a.y > py;
+            if (!up && !down)
+                continue;
+            const double t = (py - a.y) / static_cast<double>(b.y - a.y);
+            const double xCross = a.x + t * (b.x - a.x);
+            if (xCross > px)
+                count += winding ? (up ? 1 : -1) : 1;
+        }
+    }
+    return count;
+}
+
+bool InEllipse(double px, double py, double left, double top, double right, double bottom)
+{
+    const double a = (right - left) / 2.0;
+    const double b = (bottom - top) / 2.0;
+    if (a <= 0 || b <= 0)
+        return false;
+    const double dx = (px - (left + right) / 2.0) / a;
+    const double dy = (py - (top + bottom) / 2.0) / b;
+    return dx * dx + dy * dy <= 1.0;
+}
+
+}  // namespace
+
+bool Region::Contains(int x, int y) const
+{
+    const double px = x + 0.5;
+    const double py = y + 0.5;
+    switch (GetKind()) {
+    case Kind::Empty:
+        return false;
+    case Kind::Rect: {
+        const Rect& r = m_node->box;
+        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    }
+    case Kind::Ellipse: {
+        const Rect& r = m_node->box;
+        return InEllipse(px, py, r.left, r.top, r.right, r.bottom);
+    }
+    case Kind::RoundRect: {
+        const Rect& r = m_node->box;
+        if (!(x >= r.left && x < r.right && y >= r.top && y < r.bottom))
+            return false;
+        const double cw = std::min<double>(std::abs(m_node->corner.cx), r.Width());
+        const double ch = std::min<double>(std::abs(m_node->corner.cy), r.Height());
+        if (cw <= 0 || ch <= 0)
+            return true;
+        const double ex = px < r.left + cw / 2 ? r.left : (px > r.right - cw / 2 ? r.right - cw : -1e300);
+        const double ey = py < r.top + ch / 2 ? r.top : (py > r.bottom - ch / 2 ? r.bottom - ch : -1e300);
+        if (ex == -1e300 || ey == -1e300)
+            return true;
+        return InEllipse(px, py, ex, ey, ex + cw, ey + ch);
+    }
+    case Kind::Polygon: {
+        const bool winding = m_node->fillMode == PolyFillMode::Winding;
+        const int c = PolygonCount(m_node->polygons, px, py, winding);
+        return winding ? c != 0 : (c % 2) != 0;
+    }
+    case Kind::Rects:
+        for (const Rect& r : m_node->rects)
+            if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
+                return true;
+        return false;
+    case Kind::Combined: {
+        const bool a = m_node->first.Contains(x, y);
+        const bool b = m_node->second.Contains(x, y);
+        switch (m_node->mode) {
+        case ClipCombine::And: return a && b;
+        case ClipCombine::Or: return a || b;
+        case ClipCombine::Xor: return a != b;
+        case ClipCombine::Diff: return a && !b;
+        case ClipCombine::Copy: return a;
+        }
+        return false;
+    }
+    }
+    return false;
+}
+
+Rect Region::Box() const { return m_node ? m_node->box : Rect{}; }
+Size Region::Corner() const { return m_node ? m_node->corner : Size{}; }
+const std::vector<std::vector<Point>>& Region::Polygons() const { return m_node ? m_node->polygons : kNoPolygons; }
+PolyFillMode Region::FillMode() const { return m_node ? m_node->fillMode : PolyFillMode::Alternate; }
+const std::vector<Rect>& Region::Rects() const { return m_node ? m_node->rects : kNoRects; }
+ClipCombine Region::Mode() const { return m_node ? m_node->mode : ClipCombine::Copy; }
+const Region& Region::First() const { return m_node ? m_node->first : kEmptyRegion; }
+const Region& Region::Second() const { return m_node ? m_node->second : kEmptyRegion; }
+
+std::string Region::Describe() const
+{
+    switch (GetKind()) {
+    case Kind::Empty:
+        return "empty";
+    case Kind::Rect:
+        return "rect(" + RectText(m_node->box) + ")";
+    case Kind::Ellipse:
+        return "ellipse(" + RectText(m_node->box) + ")";
+    case Kind::RoundRect:
+        return "roundrect(" + RectText(m_node->box) + "," + std::to_string(m_node->corner.cx) + "," +
+               std::to_string(m_node->corner.cy) + ")";
+    case Kind::Polygon: {
+        std::string s = "polygon(";
+        bool firstPoly = true;
+        for (const auto& poly : m_node->polygons) {
+            if (!firstPoly)
+                s += ";";
+            firstPoly = false;
+            bool firstPoint = true;
+            for (const auto& p : poly) {
+                if (!firstPoint)
+                    s += " ";
+                firstPoint = false;
+                s += std::to_string(p.x) + "," + std::to_string(p.y);
+            }
+        }
+        return s + ")";
+    }
+    case Kind::Rects: {
+        std::string s = "rects(";
+        bool firstRect = true;
+        for (const auto& r : m_node->rects) {
+            if (!firstRect)
+                s += ";";
+            firstRect = false;
+            s += RectText(r);
+        }
+        return s + ")";
+    }
+    case Kind::Combined: {
+        const char* name = "copy";
+        switch (m_node->mode) {
+        case ClipCombine::And: name = "and"; break;
+        case ClipCombine::Or: name = "or"; break;
+        case ClipCombine::Xor: name = "xor"; break;
+        case ClipCombine::Diff: name = "diff"; break;
+        case ClipCombine::Copy: name = "copy"; break;
+        }
+        return std::string(name) + "(" + m_node->first.Describe() + "," + m_node->second.Describe() + ")";
+    }
+    }
+    return "empty";
+}
+
+}  // namespace platform

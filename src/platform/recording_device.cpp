@@ -1,0 +1,817 @@
+#include "platform/recording_device.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/system_colors.h"
+
+namespace platform {
+
+namespace {
+
+std::string Int(int v) { return std::to_string(v); }
+
+std::string PointsText(const Point* points, int count)
+{
+    std::string s;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            s += " ";
+        s += Int(points[i].x) + "," + Int(points[i].y);
+    }
+    return s;
+}
+
+std::string RectArgs(const Rect& r)
+{
+    return Int(r.left) + "," + Int(r.top) + "," + Int(r.right) + "," + Int(r.bottom);
+}
+
+const char* PenStyleName(PenStyle s)
+{
+    switch (s) {
+    case PenStyle::Solid: return "solid";
+    case PenStyle::Dash: return "dash";
+    case PenStyle::Dot: return "dot";
+    case PenStyle::DashDot: return "dashdot";
+    case PenStyle::DashDotDot: return "dashdotdot";
+    case PenStyle::Null: return "null";
+    case PenStyle::InsideFrame: return "insideframe";
+    case PenStyle::UserStyle: return "user";
+    case PenStyle::Alternate: return "alternate";
+    }
+    return "?";
+}
+
+const char* HatchName(HatchStyle h)
+{
+    switch (h) {
+    case HatchStyle::Horizontal: return "horizontal";
+    case HatchStyle::Vertical: return "vertical";
+    case HatchStyle::FDiagonal: return "fdiagonal";
+    case HatchStyle::BDiagonal: return "bdiagonal";
+    case HatchStyle::Cross: return "cross";
+    case HatchStyle::DiagCross: return "diagcross";
+    }
+    return "?";
+}
+
+const char* CombineName(ClipCombine m)
+{
+    switch (m) {
+    case ClipCombine::And: return "and";
+    case ClipCombine::Or: return "or";
+    case ClipCombine::Xor: return "xor";
+    case ClipCombine::Diff: return "diff";
+    case ClipCombine::Copy: return "copy";
+    }
+    return "?";
+}
+
+std::string Rop3Text(Rop3 r)
+{
+    switch (r) {
+    case Rop3::SrcCopy: return "SrcCopy";
+    case Rop3::SrcPaint: return "SrcPaint";
+    case Rop3::SrcAnd: return "SrcAnd";
+    case Rop3::SrcInvert: return "SrcInvert";
+    case Rop3::SrcErase: return "SrcErase";
+    case Rop3::NotSrcCopy: return "NotSrcCopy";
+    case Rop3::NotSrcErase: return "NotSrcErase";
+    case Rop3::MergePaint: return "MergePaint";
+    case Rop3::PatCopy: return "PatCopy";
+    case Rop3::PatInvert: return "PatInvert";
+    case Rop3::DstInvert: return "DstInvert";
+    case Rop3::Blackness: return "Blackness";
+    case Rop3::Whiteness: return "Whiteness";
+    }
+    return "?";
+}
+
+std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_t p)
+{
+    std::uint32_t r = d;
+    switch (rop) {
+    case Rop3::SrcCopy: r = s; break;
+    case Rop3::SrcPaint: r = s | d; break;
+    case Rop3::SrcAnd: r = s & d; break;
+    case Rop3::SrcInvert: r = s ^ d; break;
+    case Rop3::SrcErase: r = s & ~d; break;
+    case Rop3::NotSrcCopy: r = ~s; break;
+    case Rop3::NotSrcErase: r = ~(s | d); break;
+    case Rop3::MergePaint: r = ~s | d; break;
+    case Rop3::PatCopy: r = p; break;
+    case Rop3::PatInvert: r = p ^ d; break;
+    case Rop3::DstInvert: r = ~d; break;
+    case Rop3::Blackness: r = 0; break;
+    case Rop3::Whiteness: r = 0xFFFFFF; break;
+    }
+    return r | 0xFF000000u;
+}
+
+// Number of code points of a UTF-8 text.
+int CodePoints(const std::string& text)
+{
+    int n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+}  // namespace
+
+std::string RecordedCall::ToString() const
+{
+    std::string s = name + "(";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i > 0)
+            s += ",";
+        s += args[i];
+    }
+    return s + ")";
+}
+
+std::string RecordedCall::ToStringWithState() const
+{
+    return ToString() + " pen=[" + pen + "] brush=[" + brush + "] font=[" + font + "]";
+}
+
+RecordingDevice::RecordingDevice(int width, int height) : m_surface(width, height) {}
+
+std::string RecordingDevice::ColorText(TColor c)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%06X", static_cast<unsigned>(c));
+    return buf;
+}
+
+std::string RecordingDevice::PenText(const PenDesc& p)
+{
+    std::string s = p.geometric ? "geometric " : "";
+    s += PenStyleName(p.style);
+    s += " " + Int(p.width) + " " + (p.useDCColor ? std::string("dc") : ColorText(p.color));
+    if (p.geometric) {
+        static const char* caps[] = {"round", "square", "flat"};
+        static const char* joins[] = {"round", "bevel", "miter"};
+        s += std::string(" ") + caps[static_cast<int>(p.endCap)] + " " + joins[static_cast<int>(p.join)];
+    }
+    if (p.style == PenStyle::UserStyle) {
+        s += " {";
+        for (std::size_t i = 0; i < p.userStyle.size(); ++i)
+            s += (i ? "," : "") + std::to_string(p.userStyle[i]);
+        s += "}";
+    }
+    return s;
+}
+
+std::string RecordingDevice::BrushText(const BrushDesc& b)
+{
+    switch (b.style) {
+    case BrushStyle::Solid: return "solid " + (b.useDCColor ? std::string("dc") : ColorText(b.color));
+    case BrushStyle::Null: return "null";
+    case BrushStyle::Hatched: return std::string("hatch ") + HatchName(b.hatch) + " " + ColorText(b.color);
+    case BrushStyle::Pattern:
+        return std::string(b.monochromePattern ? "monopattern " : "pattern ") +
+               (b.pattern ? Int(b.pattern->Width()) + "x" + Int(b.pattern->Height()) : std::string("none"));
+    }
+    return "?";
+}
+
+std::string RecordingDevice::FontText(const FontDesc& f)
+{
+    std::string s = f.name + " " + Int(f.height) + " " + Int(f.weight);
+    if (f.italic)
+        s += " italic";
+    if (f.underline)
+        s += " underline";
+    if (f.strikeOut)
+        s += " strikeout";
+    if (f.escapement != 0)
+        s += " esc" + Int(f.escapement);
+    return s;
+}
+
+int RecordingDevice::EmHeight(const FontDesc& f) { return f.height == 0 ? 16 : std::abs(f.height); }
+
+int RecordingDevice::CharWidth(const FontDesc& f) { return (EmHeight(f) + 1) / 2; }
+
+// ---- log ----
+
+void RecordingDevice::Log(std::string name, std::vector<std::string> args, bool drawing)
+{
+    RecordedCall c;
+    c.name = std::move(name);
+    c.args = std::move(args);
+    c.pen = PenText(m_pen);
+    c.brush = BrushText(m_brush);
+    c.font = FontText(m_font);
+    c.drawing = drawing && !m_inPath;
+    m_calls.push_back(std::move(c));
+}
+
+void RecordingDevice::LogPoints(const char* name, const Point* points, int count, bool drawing)
+{
+    Log(name, {PointsText(points, std::max(0, count))}, drawing);
+}
+
+std::vector<std::string> RecordingDevice::Lines(bool withState) const
+{
+    std::vector<std::string> out;
+    for (const auto& c : m_calls)
+        out.push_back(withState ? c.ToStringWithState() : c.ToString());
+    return out;
+}
+
+std::vector<std::string> RecordingDevice::DrawingLines(bool withState) const
+{
+    std::vector<std::string> out;
+    for (const auto& c : m_calls)
+        if (c.drawing)
+            out.push_back(withState ? c.ToStringWithState() : c.ToString());
+    return out;
+}
+
+int RecordingDevice::Count(const std::string& name) const
+{
+    return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(),
+                                          [&](const RecordedCall& c) { return c.name == name; }));
+}
+
+std::vector<RecordedCall> RecordingDevice::CallsNamed(const std::string& name) const
+{
+    std::vector<RecordedCall> out;
+    for (const auto& c : m_calls)
+        if (c.name == name)
+            out.push_back(c);
+    return out;
+}
+
+// ---- surface and coordinates ----
+
+void RecordingDevice::SetSize(int width, int height)
+{
+    Log("SetSize", {Int(width), Int(height)}, false);
+    m_surface.Resize(width, height);
+    m_clip.reset();
+}
+
+std::unique_ptr<DrawingDevice> RecordingDevice::CreateCompatible(int width, int height) const
+{
+    return std::make_unique<RecordingDevice>(width, height);
+}
+
+Point RecordingDevice::SetViewportOrg(Point origin)
+{
+    Log("SetViewportOrg", {Int(origin.x), Int(origin.y)}, false);
+    return std::exchange(m_viewportOrg, origin);
+}
+
+void RecordingDevice::LPtoDP(Point* points, int count) const
+{
+    for (int i = 0; i < count; ++i) {
+        points[i].x += m_viewportOrg.x;
+        points[i].y += m_viewportOrg.y;
+    }
+}
+
+void RecordingDevice::DPtoLP(Point* points, int count) const
+{
+    for (int i = 0; i < count; ++i) {
+        points[i].x -= m_viewportOrg.x;
+        points[i].y -= m_viewportOrg.y;
+    }
+}
+
+// ---- objects and modes ----
+
+PenDesc RecordingDevice::SelectPen(const PenDesc& pen)
+{
+    PenDesc old = std::exchange(m_pen, pen);
+    Log("SelectPen", {PenText(pen)}, false);
+    return old;
+}
+
+BrushDesc RecordingDevice::SelectBrush(const BrushDesc& brush)
+{
+    BrushDesc old = std::exchange(m_brush, brush);
+    Log("SelectBrush", {BrushText(brush)}, false);
+    return old;
+}
+
+FontDesc RecordingDevice::SelectFont(const FontDesc& font)
+{
+    FontDesc old = std::exchange(m_font, font);
+    Log("SelectFont", {FontText(font)}, false);
+    return old;
+}
+
+void RecordingDevice::SelectStockObject(StockObject obj)
+{
+    static const char* names[] = {"WhiteBrush", "BlackBrush", "NullBrush", "DCBrush",
+                                  "WhitePen",   "BlackPen",   "NullPen",   "DCPen"};
+    switch (obj) {
+    case StockObject::WhiteBrush: m_brush = BrushDesc::Solid(clWhite); break;
+    case StockObject::BlackBrush: m_brush = BrushDesc::Solid(clBlack); break;
+    case StockObject::NullBrush: m_brush = BrushDesc::NullBrush(); break;
+    case StockObject::DCBrush:
+        m_brush = BrushDesc::Solid(m_dcBrushColor);
+        m_brush.useDCColor = true;
+        break;
+    case StockObject::WhitePen: m_pen = PenDesc::Solid(clWhite); break;
+    case StockObject::BlackPen: m_pen = PenDesc::Solid(clBlack); break;
+    case StockObject::NullPen: m_pen = PenDesc::NullPen(); break;
+    case StockObject::DCPen:
+        m_pen = PenDesc::Solid(m_dcPenColor);
+        m_pen.useDCColor = true;
+        break;
+    }
+    Log("SelectStockObject", {names[static_cast<int>(obj)]}, false);
+}
+
+TColor RecordingDevice::SetDCPenColor(TColor c)
+{
+    Log("SetDCPenColor", {ColorText(c)}, false);
+    return std::exchange(m_dcPenColor, c);
+}
+
+TColor RecordingDevice::SetDCBrushColor(TColor c)
+{
+    Log("SetDCBrushColor", {ColorText(c)}, false);
+    return std::exchange(m_dcBrushColor, c);
+}
+
+TColor RecordingDevice::SetBkColor(TColor c)
+{
+    Log("SetBkColor", {ColorText(c)}, false);
+    return std::exchange(m_bkColor, c);
+}
+
+BackMode RecordingDevice::SetBkMode(BackMode m)
+{
+    Log("SetBkMode", {m == BackMode::Opaque ? "opaque" : "transparent"}, false);
+    return std::exchange(m_bkMode, m);
+}
+
+TColor RecordingDevice::SetTextColor(TColor c)
+{
+    Log("SetTextColor", {ColorText(c)}, false);
+    return std::exchange(m_textColor, c);
+}
+
+unsigned RecordingDevice::SetTextAlign(unsigned flags)
+{
+    Log("SetTextAlign", {Int(static_cast<int>(flags))}, false);
+    return std::exchange(m_textAlign, flags);
+}
+
+Rop2 RecordingDevice::SetROP2(Rop2 mode)
+{
+    Log("SetROP2", {Int(static_cast<int>(mode))}, false);
+    return std::exchange(m_rop2, mode);
+}
+
+int RecordingDevice::SetTextCharacterExtra(int extra)
+{
+    Log("SetTextCharacterExtra", {Int(extra)}, false);
+    return std::exchange(m_charExtra, extra);
+}
+
+PolyFillMode RecordingDevice::SetPolyFillMode(PolyFillMode m)
+{
+    Log("SetPolyFillMode", {m == PolyFillMode::Winding ? "winding" : "alternate"}, false);
+    return std::exchange(m_polyFillMode, m);
+}
+
+ArcDirection RecordingDevice::SetArcDirection(ArcDirection d)
+{
+    Log("SetArcDirection", {d == ArcDirection::Clockwise ? "clockwise" : "counterclockwise"}, false);
+    return std::exchange(m_arcDirection, d);
+}
+
+StretchMode RecordingDevice::SetStretchBltMode(StretchMode m)
+{
+    Log("SetStretchBltMode", {m == StretchMode::Halftone ? "halftone" : "coloroncolor"}, false);
+    return std::exchange(m_stretchMode, m);
+}
+
+// ---- lines and shapes ----
+
+void RecordingDevice::AddPathPoints(const Point* points, int count, bool newFigure)
+{
+    if (!m_inPath || count <= 0)
+        return;
+    if (newFigure || m_path.empty())
+        m_path.emplace_back();
+    for (int i = 0; i < count; ++i)
+        m_path.back().push_back({points[i].x + m_viewportOrg.x, points[i].y + m_viewportOrg.y});
+}
+
+Point RecordingDevice::MoveTo(int x, int y)
+{
+    Log("MoveTo", {Int(x), Int(y)}, false);
+    const Point p{x, y};
+    AddPathPoints(&p, 1, true);
+    return std::exchange(m_position, p);
+}
+
+void RecordingDevice::LineTo(int x, int y)
+{
+    Log("LineTo", {Int(x), Int(y)}, true);
+    const Point p{x, y};
+    AddPathPoints(&p, 1, false);
+    m_position = p;
+}
+
+void RecordingDevice::Polyline(const Point* points, int count)
+{
+    LogPoints("Polyline", points, count, true);
+    AddPathPoints(points, count, true);
+}
+
+void RecordingDevice::PolylineTo(const Point* points, int count)
+{
+    LogPoints("PolylineTo", points, count, true);
+    AddPathPoints(points, count, false);
+    if (count > 0)
+        m_position = points[count - 1];
+}
+
+void RecordingDevice::PolyBezier(const Point* points, int count)
+{
+    LogPoints("PolyBezier", points, count, true);
+    AddPathPoints(points, count, true);
+}
+
+void RecordingDevice::PolyBezierTo(const Point* points, int count)
+{
+    LogPoints("PolyBezierTo", points, count, true);
+    AddPathPoints(points, count, false);
+    if (count > 0)
+        m_position = points[count - 1];
+}
+
+void RecordingDevice::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    Log("Arc", {Int(x1), Int(y1), Int(x2), Int(y2), Int(x3), Int(y3), Int(x4), Int(y4)}, true);
+    const Point pts[] = {{x3, y3}, {x4, y4}};
+    AddPathPoints(pts, 2, true);
+}
+
+void RecordingDevice::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    Log("ArcTo", {Int(x1), Int(y1), Int(x2), Int(y2), Int(x3), Int(y3), Int(x4), Int(y4)}, true);
+    const Point pts[] = {{x3, y3}, {x4, y4}};
+    AddPathPoints(pts, 2, false);
+    m_position = {x4, y4};
+}
+
+void RecordingDevice::Rectangle(int left, int top, int right, int bottom)
+{
+    Log("Rectangle", {Int(left), Int(top), Int(right), Int(bottom)}, true);
+    const Point pts[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    AddPathPoints(pts, 4, true);
+}
+
+void RecordingDevice::Ellipse(int left, int top, int right, int bottom)
+{
+    Log("Ellipse", {Int(left), Int(top), Int(right), Int(bottom)}, true);
+    const Point pts[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    AddPathPoints(pts, 4, true);
+}
+
+void RecordingDevice::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+{
+    Log("RoundRect", {Int(left), Int(top), Int(right), Int(bottom), Int(cornerWidth), Int(cornerHeight)}, true);
+    const Point pts[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    AddPathPoints(pts, 4, true);
+}
+
+void RecordingDevice::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    Log("Pie", {Int(x1), Int(y1), Int(x2), Int(y2), Int(x3), Int(y3), Int(x4), Int(y4)}, true);
+    const Point pts[] = {{(x1 + x2) / 2, (y1 + y2) / 2}, {x3, y3}, {x4, y4}};
+    AddPathPoints(pts, 3, true);
+}
+
+void RecordingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    Log("Chord", {Int(x1), Int(y1), Int(x2), Int(y2), Int(x3), Int(y3), Int(x4), Int(y4)}, true);
+    const Point pts[] = {{x3, y3}, {x4, y4}};
+    AddPathPoints(pts, 2, true);
+}
+
+void RecordingDevice::Polygon(const Point* points, int count)
+{
+    LogPoints("Polygon", points, count, true);
+    AddPathPoints(points, count, true);
+}
+
+void RecordingDevice::PolyPolygon(const Point* points, const int* counts, int polygonCount)
+{
+    std::vector<std::string> args;
+    int offset = 0;
+    for (int i = 0; i < polygonCount; ++i) {
+        args.push_back(PointsText(points + offset, counts[i]));
+        AddPathPoints(points + offset, counts[i], true);
+        offset += counts[i];
+    }
+    Log("PolyPolygon", std::move(args), true);
+}
+
+// ---- fills ----
+
+TColor RecordingDevice::BrushColor(const BrushDesc& b) const
+{
+    return ColorToRGB(b.useDCColor ? m_dcBrushColor : b.color);
+}
+
+void RecordingDevice::FillRect(const Rect& r)
+{
+    Log("FillRect", {RectArgs(r)}, true);
+    if (m_brush.style != BrushStyle::Solid)
+        return;
+    const std::uint32_t p = ColorToArgb(BrushColor(m_brush));
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const int dx = x + m_viewportOrg.x, dy = y + m_viewportOrg.y;
+            if (DeviceVisible(dx, dy))
+                m_surface.SetRawPixel(dx, dy, p);
+        }
+}
+
+void RecordingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
+{
+    const BrushDesc saved = m_brush;
+    m_brush = brush;
+    Log("FillRectWith", {RectArgs(r), BrushText(brush)}, true);
+    if (brush.style == BrushStyle::Solid) {
+        const std::uint32_t p = ColorToArgb(BrushColor(brush));
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const int dx = x + m_viewportOrg.x, dy = y + m_viewportOrg.y;
+                if (DeviceVisible(dx, dy))
+                    m_surface.SetRawPixel(dx, dy, p);
+            }
+    }
+    m_brush = saved;
+}
+
+void RecordingDevice::PatBlt(int x, int y, int width, int height, Rop3 rop)
+{
+    Log("PatBlt", {Int(x), Int(y), Int(width), Int(height), Rop3Text(rop)}, true);
+    const std::uint32_t pat = ColorToArgb(BrushColor(m_brush));
+    for (int j = 0; j < height; ++j)
+        for (int i = 0; i < width; ++i) {
+            const int dx = x + i + m_viewportOrg.x, dy = y + j + m_viewportOrg.y;
+            if (!DeviceVisible(dx, dy))
+                continue;
+            const std::uint32_t d = m_surface.RawPixel(dx, dy);
+            m_surface.SetRawPixel(dx, dy, ApplyRop3(rop, 0, d, pat));
+        }
+}
+
+bool RecordingDevice::FloodFill(int x, int y, TColor color, FloodFillType type)
+{
+    Log("FloodFill", {Int(x), Int(y), ColorText(color), type == FloodFillType::Surface ? "surface" : "border"},
+        true);
+    return true;
+}
+
+void RecordingDevice::DrawCheckBox(const Rect& r, bool checked, bool flat)
+{
+    Log("DrawCheckBox", {RectArgs(r), checked ? "checked" : "unchecked", flat ? "flat" : "3d"}, true);
+}
+
+// ---- paths ----
+
+void RecordingDevice::BeginPath()
+{
+    Log("BeginPath", {}, false);
+    m_inPath = true;
+    m_hasPath = false;
+    m_path.clear();
+}
+
+void RecordingDevice::EndPath()
+{
+    Log("EndPath", {}, false);
+    if (m_inPath)
+        m_hasPath = true;
+    m_inPath = false;
+}
+
+void RecordingDevice::AbortPath()
+{
+    Log("AbortPath", {}, false);
+    m_inPath = false;
+    m_hasPath = false;
+    m_path.clear();
+}
+
+void RecordingDevice::CloseFigure() { Log("CloseFigure", {}, false); }
+
+void RecordingDevice::StrokePath()
+{
+    Log("StrokePath", {}, true);
+    m_hasPath = false;
+    m_path.clear();
+}
+
+void RecordingDevice::FillPath()
+{
+    Log("FillPath", {}, true);
+    m_hasPath = false;
+    m_path.clear();
+}
+
+void RecordingDevice::StrokeAndFillPath()
+{
+    Log("StrokeAndFillPath", {}, true);
+    m_hasPath = false;
+    m_path.clear();
+}
+
+void RecordingDevice::WidenPath() { Log("WidenPath", {}, false); }
+
+void RecordingDevice::SelectClipPath(ClipCombine mode)
+{
+    Log("SelectClipPath", {CombineName(mode)}, false);
+    if (!m_hasPath)
+        return;
+    CombineClip(Region::FromPolyPolygon(m_path, m_polyFillMode), mode);
+    m_hasPath = false;
+    m_path.clear();
+}
+
+// ---- clipping ----
+
+void RecordingDevice::CombineClip(const Region& region, ClipCombine mode)
+{
+    if (mode == ClipCombine::Copy) {
+        m_clip = region;
+        return;
+    }
+    const Region base = m_clip ? *m_clip : Region::FromRect({0, 0, Width(), Height()});
+    m_clip = Region::Combine(base, region, mode);
+}
+
+void RecordingDevice::SelectClipRgn(const std::optional<Region>& region)
+{
+    Log("SelectClipRgn", {region ? region->Describe() : "none"}, false);
+    m_clip = region;
+}
+
+void RecordingDevice::ExtSelectClipRgn(const std::optional<Region>& region, ClipCombine mode)
+{
+    Log("ExtSelectClipRgn", {region ? region->Describe() : "none", CombineName(mode)}, false);
+    if (!region) {
+        if (mode == ClipCombine::Copy)
+            m_clip.reset();
+        return;
+    }
+    CombineClip(*region, mode);
+}
+
+void RecordingDevice::IntersectClipRect(int left, int top, int right, int bottom)
+{
+    Log("IntersectClipRect", {Int(left), Int(top), Int(right), Int(bottom)}, false);
+    const Rect r{left + m_viewportOrg.x, top + m_viewportOrg.y, right + m_viewportOrg.x, bottom + m_viewportOrg.y};
+    CombineClip(Region::FromRect(r), ClipCombine::And);
+}
+
+void RecordingDevice::ExcludeClipRect(int left, int top, int right, int bottom)
+{
+    Log("ExcludeClipRect", {Int(left), Int(top), Int(right), Int(bottom)}, false);
+    const Rect r{left + m_viewportOrg.x, top + m_viewportOrg.y, right + m_viewportOrg.x, bottom + m_viewportOrg.y};
+    CombineClip(Region::FromRect(r), ClipCombine::Diff);
+}
+
+Rect RecordingDevice::GetClipBox() const
+{
+    Rect box{0, 0, Width(), Height()};
+    if (m_clip) {
+        Rect found{0, 0, 0, 0};
+        bool any = false;
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x)
+                if (m_clip->Contains(x, y)) {
+                    if (!any)
+                        found = {x, y, x + 1, y + 1};
+                    found.left = std::min(found.left, x);
+                    found.top = std::min(found.top, y);
+                    found.right = std::max(found.right, x + 1);
+                    found.bottom = std::max(found.bottom, y + 1);
+                    any = true;
+                }
+        box = found;
+    }
+    return {box.left - m_viewportOrg.x, box.top - m_viewportOrg.y, box.right - m_viewportOrg.x,
+            box.bottom - m_viewportOrg.y};
+}
+
+bool RecordingDevice::DeviceVisible(int dx, int dy) const
+{
+    return m_surface.Contains(dx, dy) && (!m_clip || m_clip->Contains(dx, dy));
+}
+
+bool RecordingDevice::PtVisible(int x, int y) const { return DeviceVisible(x + m_viewportOrg.x, y + m_viewportOrg.y); }
+
+// ---- pixels and blits ----
+
+TColor RecordingDevice::SetPixel(int x, int y, TColor c)
+{
+    Log("SetPixel", {Int(x), Int(y), ColorText(c)}, true);
+    const int dx = x + m_viewportOrg.x, dy = y + m_viewportOrg.y;
+    if (!DeviceVisible(dx, dy))
+        return 0xFFFFFFFFu;
+    const TColor rgb = ColorToRGB(c);
+    m_surface.SetPixel(dx, dy, rgb);
+    return rgb;
+}
+
+TColor RecordingDevice::GetPixel(int x, int y) const
+{
+    return m_surface.Pixel(x + m_viewportOrg.x, y + m_viewportOrg.y);
+}
+
+void RecordingDevice::BitBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, Rop3 rop)
+{
+    Log("BitBlt", {Int(x), Int(y), Int(width), Int(height), Int(src.Width()) + "x" + Int(src.Height()), Int(srcX),
+                   Int(srcY), Rop3Text(rop)},
+        true);
+    const Bitmap copy = src;  // the source may be this surface
+    const std::uint32_t pat = ColorToArgb(BrushColor(m_brush));
+    for (int j = 0; j < height; ++j)
+        for (int i = 0; i < width; ++i) {
+            const int dx = x + i + m_viewportOrg.x, dy = y + j + m_viewportOrg.y;
+            if (!DeviceVisible(dx, dy) || !copy.Contains(srcX + i, srcY + j))
+                continue;
+            m_surface.SetRawPixel(dx, dy,
+                                  ApplyRop3(rop, copy.RawPixel(srcX + i, srcY + j), m_surface.RawPixel(dx, dy), pat));
+        }
+}
+
+void RecordingDevice::StretchBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
+                                 int srcWidth, int srcHeight, Rop3 rop)
+{
+    Log("StretchBlt", {Int(x), Int(y), Int(width), Int(height), Int(src.Width()) + "x" + Int(src.Height()),
+                       Int(srcX), Int(srcY), Int(srcWidth), Int(srcHeight), Rop3Text(rop)},
+        true);
+}
+
+void RecordingDevice::AlphaBlend(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
+                                 int srcWidth, int srcHeight, int constantAlpha)
+{
+    Log("AlphaBlend", {Int(x), Int(y), Int(width), Int(height), Int(src.Width()) + "x" + Int(src.Height()),
+                       Int(srcX), Int(srcY), Int(srcWidth), Int(srcHeight), Int(constantAlpha)},
+        true);
+}
+
+void RecordingDevice::DrawBitmap(int x, int y, const Bitmap& picture)
+{
+    Log("DrawBitmap", {Int(x), Int(y), Int(picture.Width()) + "x" + Int(picture.Height())}, true);
+}
+
+void RecordingDevice::StretchDrawBitmap(const Rect& r, const Bitmap& picture)
+{
+    Log("StretchDrawBitmap", {RectArgs(r), Int(picture.Width()) + "x" + Int(picture.Height())}, true);
+}
+
+// ---- text ----
+
+void RecordingDevice::TextOut(int x, int y, const std::string& text)
+{
+    Log("TextOut", {Int(x), Int(y), text}, true);
+    if (m_textAlign & TextAlign::UpdateCP)
+        m_position.x += GetTextExtent(text).cx;
+}
+
+void RecordingDevice::ExtTextOut(int x, int y, unsigned options, const Rect* rect, const std::string& text)
+{
+    Log("ExtTextOut", {Int(x), Int(y), Int(static_cast<int>(options)), rect ? RectArgs(*rect) : "none", text}, true);
+    if (m_textAlign & TextAlign::UpdateCP)
+        m_position.x += GetTextExtent(text).cx;
+}
+
+Size RecordingDevice::GetTextExtent(const std::string& text) const
+{
+    const TextMetrics tm = GetTextMetrics();
+    return {CodePoints(text) * (CharWidth(m_font) + m_charExtra), tm.height};
+}
+
+TextMetrics RecordingDevice::GetTextMetrics() const
+{
+    TextMetrics tm;
+    const int em = EmHeight(m_font);
+    tm.ascent = em;
+    tm.descent = em / 4;
+    tm.height = tm.ascent + tm.descent;
+    tm.aveCharWidth = CharWidth(m_font);
+    tm.maxCharWidth = CharWidth(m_font);
+    return tm;
+}
+
+}  // namespace platform
