@@ -86,8 +86,9 @@ void DelaySeconds(double Seconds)
 std::string FormatTimeHMS(double T)
 {
     constexpr std::int64_t msPerDay = 86400000;
-    // Beyond any representable date the time of day means nothing.
-    if (!std::isfinite(T) || std::fabs(T) > 1e12)
+    // Far beyond any calendar date (9999-12-31 is day 2958465) the time of
+    // day means nothing, and the millisecond count would overflow.
+    if (!std::isfinite(T) || std::fabs(T) > 1e9)
         return FormatHMS(0, 0, 0);
     // Rounded to the millisecond, then the time of day of that instant.
     std::int64_t ms = Round(T * static_cast<double>(msPerDay)) % msPerDay;

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <filesystem>
 #include <limits>
 #include <locale>
+#include <random>
+#include <regex>
 #include <stdexcept>
 #include <unistd.h>
 #include <vector>
@@ -50,6 +53,9 @@ TEST(FormatTime, NonFiniteDayNumbersGiveMidnight)
     EXPECT_EQ(FormatTimeHMS(std::numeric_limits<double>::quiet_NaN()), "0:00:00");
     EXPECT_EQ(FormatTimeHMS(std::numeric_limits<double>::infinity()), "0:00:00");
     EXPECT_EQ(FormatTimeHMS(1e300), "0:00:00");
+    EXPECT_EQ(FormatTimeHMS(-5e11), "0:00:00");
+    // The last calendar day still has its time.
+    EXPECT_EQ(FormatTimeHMS(dayNumber(2958465, 18, 0, 1)), "18:00:01");
 }
 
 TEST(MinutesToHMS, SplitsMinutesIntoHoursMinutesSeconds)
@@ -203,6 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Grammar, TextToFloatValid,
         NumberCase{"4.9e-324", 4.9e-324}, NumberCase{"1e-400", 0.0},
         NumberCase{"0.0001e-400", 0.0}, NumberCase{"1000e-330", 0.0}, NumberCase{"0.001e-320", 1e-323},
         NumberCase{"0.001e310", 1e307}, NumberCase{"0e999999", 0.0},
+        NumberCase{"1e-99999999999999999999", 0.0},
         NumberCase{"-999.999", -999.999}));
 
 class TextToFloatInvalid : public ::testing::TestWithParam<const char*> {};
@@ -217,6 +224,53 @@ INSTANTIATE_TEST_SUITE_P(Grammar, TextToFloatInvalid,
         "1.000,5", "1.2.3", "--1", "+-1", " - 1", "\t1", "1\t", "inf", "-inf", "nan", "infinity",
         "0x10", "1e400", "-1e400", "0.01e311", "9e99999999999999999999", "abc", "1_000", "1'000", "1d5",
         "١"));
+
+TEST(TextToFloat, AgreesWithARegularGrammarOnEveryShortText)
+{
+    // Second method: the grammar as a regular expression, after the first
+    // comma has become a point.
+    const std::regex number(R"(^ *[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$)");
+    const std::string alphabet = "05.,eE+- x";
+    std::vector<std::string> texts{""};
+    for (int length = 1; length <= 4; ++length) {
+        std::vector<std::string> longer;
+        for (const std::string& t : texts)
+            if (t.size() == static_cast<std::size_t>(length - 1))
+                for (char c : alphabet)
+                    longer.push_back(t + c);
+        texts.insert(texts.end(), longer.begin(), longer.end());
+    }
+    for (const std::string& text : texts) {
+        std::string pointed = text;
+        if (const auto comma = pointed.find(','); comma != std::string::npos)
+            pointed[comma] = '.';
+        const bool valid = std::regex_match(pointed, number);
+        const double value = TextToFloat(text);
+        if (valid) {
+            EXPECT_TRUE(std::isfinite(value)) << '"' << text << '"';
+            EXPECT_NE(value, -999.999) << '"' << text << '"';
+        } else {
+            EXPECT_EQ(value, -999.999) << '"' << text << '"';
+        }
+    }
+}
+
+TEST(TextToFloat, RoundTripsShortestDecimalTexts)
+{
+    std::mt19937_64 generator(20261208);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    for (int i = 0; i < 2000; ++i) {
+        const double x = std::ldexp(mantissa(generator), exponent(generator));
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
+        std::string text(buffer, result.ptr);
+        EXPECT_EQ(TextToFloat(text), x) << text;
+        if (const auto point = text.find('.'); point != std::string::npos)
+            text[point] = ',';
+        EXPECT_EQ(TextToFloat(text), x) << text;
+    }
+}
 
 TEST(TextToFloat, EmbeddedNulIsNoNumber)
 {
