@@ -1,0 +1,35 @@
+#pragma once
+// Plain-text clipboard through one replaceable service (tests install the
+// in-memory one).
+#include <QString>
+
+namespace platform {
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual QString Text() const = 0;
+    virtual void SetText(const QString& text) = 0;
+};
+
+// The clipboard in force; the system one unless a test installed another.
+Clipboard& CurrentClipboard();
+// Installs a clipboard (not taken over); nullptr brings back the system one.
+void SetClipboard(Clipboard* clipboard);
+
+class QtClipboard : public Clipboard {
+public:
+    QString Text() const override;
+    void SetText(const QString& text) override;
+};
+
+class MemoryClipboard : public Clipboard {
+public:
+    QString Text() const override { return m_text; }
+    void SetText(const QString& text) override { m_text = text; }
+
+private:
+    QString m_text;
+};
+
+} // namespace platform

@@ -1,0 +1,79 @@
+#include "platform/web_view.h"
+
+#include "platform/event_guard.h"
+#include "platform/qt_web_view.h"
+
+namespace platform {
+
+bool WebView::FireBeforeNavigate(const QString& url)
+{
+    bool cancel = false;
+    if (OnBeforeNavigate)
+        GuardEvent([&] { OnBeforeNavigate(url, cancel); });
+    return cancel;
+}
+
+void WebView::FireNavigateComplete(const QString& url)
+{
+    if (OnNavigateComplete)
+        GuardEvent([&] { OnNavigateComplete(url); });
+}
+
+void WebView::FireDocumentComplete(const QString& url)
+{
+    if (OnDocumentComplete)
+        GuardEvent([&] { OnDocumentComplete(url); });
+}
+
+void WebView::FireCommandStateChange(int command, bool enabled)
+{
+    if (OnCommandStateChange)
+        GuardEvent([&] { OnCommandStateChange(command, enabled); });
+}
+
+void WebView::FireProgressChange(int progress, int progressMax)
+{
+    if (OnProgressChange)
+        GuardEvent([&] { OnProgressChange(progress, progressMax); });
+}
+
+void WebView::FireNavigateError(const QString& url, int statusCode)
+{
+    if (OnNavigateError)
+        GuardEvent([&] { OnNavigateError(url, statusCode); });
+}
+
+namespace {
+
+WebViewFactory& Factory()
+{
+    static WebViewFactory factory;
+    return factory;
+}
+
+} // namespace
+
+WebView* CreateWebView(QWidget* parent)
+{
+    if (Factory())
+        return Factory()(parent);
+    return new QtWebView(parent);
+}
+
+void SetWebViewFactory(WebViewFactory factory)
+{
+    Factory() = std::move(factory);
+}
+
+ScopedWebViewFactory::ScopedWebViewFactory(WebViewFactory factory)
+    : m_previous(Factory())
+{
+    Factory() = std::move(factory);
+}
+
+ScopedWebViewFactory::~ScopedWebViewFactory()
+{
+    Factory() = std::move(m_previous);
+}
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#pragma once
+// Embedded web browser: an abstract view, the Qt WebEngine one, and the
+// factory through which windows create theirs (tests install the fake).
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace platform {
+
+// Command codes of OnCommandStateChange.
+constexpr int CSC_NAVIGATEFORWARD = 1;
+constexpr int CSC_NAVIGATEBACK = 2;
+
+class WebView : public QWidget {
+    Q_OBJECT
+public:
+    explicit WebView(QWidget* parent = nullptr) : QWidget(parent) {}
+
+    virtual void Navigate(const QString& url) = 0;
+    virtual void Stop() = 0;
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void Refresh() = 0;
+    // Address of the page shown; empty before the first navigation.
+    virtual QString LocationURL() const = 0;
+    // Silent: script errors and dialogs are not shown to the user.
+    virtual void SetSilent(bool silent) = 0;
+    virtual bool Silent() const = 0;
+
+    // Every navigation of the main frame (typed, scripted or a followed link)
+    // asks first; setting cancel stops it without a navigate error.
+    std::function<void(const QString& url, bool& cancel)> OnBeforeNavigate;
+    std::function<void(const QString& url)> OnNavigateComplete;
+    std::function<void(const QString& url)> OnDocumentComplete;
+    // command is CSC_NAVIGATEFORWARD or CSC_NAVIGATEBACK
+    std::function<void(int command, bool enabled)> OnCommandStateChange;
+    // progress of the current load, 0..progressMax
+    std::function<void(int progress, int progressMax)> OnProgressChange;
+    std::function<void(const QString& url, int statusCode)> OnNavigateError;
+
+protected:
+    // Event dispatch that never lets an exception out into the engine's callbacks.
+    bool FireBeforeNavigate(const QString& url);
+    void FireNavigateComplete(const QString& url);
+    void FireDocumentComplete(const QString& url);
+    void FireCommandStateChange(int command, bool enabled);
+    void FireProgressChange(int progress, int progressMax);
+    void FireNavigateError(const QString& url, int statusCode);
+};
+
+using WebViewFactory = std::function<WebView*(QWidget* parent)>;
+
+// A new web view owned by parent, from the factory in force.
+WebView* CreateWebView(QWidget* parent);
+// Installs a factory; an empty one brings back the Qt WebEngine view.
+void SetWebViewFactory(WebViewFactory factory);
+
+// Installs a factory for the lifetime of the object (tests).
+class ScopedWebViewFactory {
+public:
+    explicit ScopedWebViewFactory(WebViewFactory factory);
+    ~ScopedWebViewFactory();
+    ScopedWebViewFactory(const ScopedWebViewFactory&) = delete;
+    ScopedWebViewFactory& operator=(const ScopedWebViewFactory&) = delete;
+
+private:
+    WebViewFactory m_previous;
+};
+
+} // namespace platform
