@@ -1,0 +1,127 @@
+#include "chart/chart_pen.h"
+
+TChartPen::TChartPen(std::function<void()> onChange)
+{
+    OnChange = std::move(onChange);
+}
+
+void TChartPen::SetEndStyle(TPenEndStyle value)
+{
+    if (value == m_endStyle)
+        return;
+    m_endStyle = value;
+    Changed();
+}
+
+void TChartPen::SetSmallDots(bool value)
+{
+    if (value == m_smallDots)
+        return;
+    m_smallDots = value;
+    Changed();
+}
+
+void TChartPen::SetSmallSpace(int value)
+{
+    if (value == m_smallSpace)
+        return;
+    m_smallSpace = value;
+    Changed();
+}
+
+void TChartPen::SetVisible(bool value)
+{
+    if (value == m_visible)
+        return;
+    m_visible = value;
+    Changed();
+}
+
+void TChartPen::Assign(const TPen& source)
+{
+    if (auto* pen = dynamic_cast<const TChartPen*>(&source)) {
+        m_visible = pen->m_visible;
+        m_smallDots = pen->m_smallDots;
+        m_smallSpace = pen->m_smallSpace;
+        m_endStyle = pen->m_endStyle;
+    }
+    TPen::Assign(source);
+}
+
+TChartHiddenPen::TChartHiddenPen(std::function<void()> onChange) : TChartPen(std::move(onChange))
+{
+    auto notify = std::move(OnChange);
+    SetVisible(false);
+    SetDefaultVisible(false);
+    OnChange = std::move(notify);
+}
+
+TDottedGrayPen::TDottedGrayPen(std::function<void()> onChange) : TChartPen()
+{
+    SetColor(clGray);
+    SetStyle(psDot);
+    OnChange = std::move(onChange);
+}
+
+TDarkGrayPen::TDarkGrayPen(std::function<void()> onChange) : TChartPen()
+{
+    SetColor(clGray);
+    OnChange = std::move(onChange);
+}
+
+TWhitePen::TWhitePen(std::function<void()> onChange) : TChartPen()
+{
+    SetColor(clWhite);
+    OnChange = std::move(onChange);
+}
+
+TChartBrush::TChartBrush(std::function<void()> onChange)
+{
+    SetColor(clDefault);
+    OnChange = std::move(onChange);
+}
+
+TChartBrush::~TChartBrush() = default;
+
+void TChartBrush::SetBackColor(TColor value)
+{
+    if (value == m_backColor)
+        return;
+    m_backColor = value;
+    Changed();
+}
+
+TPicture* TChartBrush::Image()
+{
+    if (!m_image) {
+        m_image = std::make_unique<TPicture>();
+        m_image->OnChange = [this] { Changed(); };
+    }
+    return m_image.get();
+}
+
+void TChartBrush::SetImage(const TPicture* value)
+{
+    if (value) {
+        TPicture* own = Image();
+        // the picture's own notification is held back: one change for the brush
+        auto notify = std::move(own->OnChange);
+        own->OnChange = nullptr;
+        own->Assign(value);
+        own->OnChange = std::move(notify);
+    } else {
+        m_image.reset();
+    }
+    Changed();
+}
+
+void TChartBrush::Assign(const TBrush& source)
+{
+    if (auto* brush = dynamic_cast<const TChartBrush*>(&source)) {
+        if (brush != this) {
+            SetImage(brush->m_image.get());
+            m_backColor = brush->m_backColor;
+        }
+    }
+    TBrush::Assign(source);
+}

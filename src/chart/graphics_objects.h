@@ -1,0 +1,209 @@
+#pragma once
+// The drawing objects the chart engine builds on: pen, brush, font, and the
+// bitmap/picture pair. Each reports changes through OnChange.
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/basic_types.h"
+
+namespace platform {
+class DrawingDevice;
+}
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// Binary raster operations in the order of their system numbers (1..16).
+enum TPenMode {
+    pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
+    pmMask, pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite
+};
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TPenEndStyle : std::uint8_t { esRound, esSquare, esFlat };
+enum TPenJoin : std::uint8_t { pjRound, pjBevel, pjMiter };
+
+// Font style bits.
+constexpr int fsBold = 1;
+constexpr int fsItalic = 2;
+constexpr int fsUnderline = 4;
+constexpr int fsStrikeOut = 8;
+
+// Common base: a change notification fired by every setter that changes a value.
+class TGraphicsObject {
+public:
+    virtual ~TGraphicsObject() = default;
+    std::function<void()> OnChange;
+
+protected:
+    void Changed()
+    {
+        if (OnChange)
+            OnChange();
+    }
+};
+
+// A pen built from explicit system settings (geometric width, user dash pattern,
+// alternate pixels, ends and joins) in place of the plain Color/Style/Width set.
+struct TPenHandle {
+    bool Geometric = false;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+    std::vector<std::uint32_t> UserStyle;  // dash, gap, dash, ... in pixels
+    bool Alternate = false;                // cosmetic pen drawing every other pixel
+    TPenEndStyle EndStyle = esRound;
+    TPenJoin Join = pjRound;
+    TColor Color = clBlack;
+    bool operator==(const TPenHandle&) const = default;
+};
+
+class TPen : public TGraphicsObject {
+public:
+    TPen() = default;
+    TPen(const TPen&) = delete;
+    TPen& operator=(const TPen&) = delete;
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    TPenMode Mode() const { return m_mode; }
+    void SetMode(TPenMode value);
+    TPenStyle Style() const { return m_style; }
+    void SetStyle(TPenStyle value);
+    int Width() const { return m_width; }
+    void SetWidth(int value);
+
+    // A system pen description replacing Color/Style/Width; cleared by their setters.
+    const TPenHandle* Handle() const { return m_handle.get(); }
+    void SetHandle(const TPenHandle& handle);
+
+    // Colour, mode, style and width of another pen.
+    virtual void Assign(const TPen& source);
+
+private:
+    TColor m_color = clBlack;
+    TPenMode m_mode = pmCopy;
+    TPenStyle m_style = psSolid;
+    int m_width = 1;
+    std::unique_ptr<TPenHandle> m_handle;
+};
+
+class TBitmap;
+
+class TBrush : public TGraphicsObject {
+public:
+    TBrush() = default;
+    TBrush(const TBrush&) = delete;
+    TBrush& operator=(const TBrush&) = delete;
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    TBrushStyle Style() const { return m_style; }
+    void SetStyle(TBrushStyle value);
+    // Pattern bitmap; not owned.
+    TBitmap* Bitmap() const { return m_bitmap; }
+    void SetBitmap(TBitmap* value);
+
+    virtual void Assign(const TBrush& source);
+
+private:
+    TColor m_color = clWhite;
+    TBrushStyle m_style = bsSolid;
+    TBitmap* m_bitmap = nullptr;
+};
+
+class TFont : public TGraphicsObject {
+public:
+    TFont() = default;
+    TFont(const TFont&) = delete;
+    TFont& operator=(const TFont&) = delete;
+
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& value);
+    // Size in points; Height in pixels (negative: character height).
+    int Size() const;
+    void SetSize(int value);
+    int Height() const { return m_height; }
+    void SetHeight(int value);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    int Style() const { return m_style; }
+    void SetStyle(int value);
+    int Charset() const { return m_charset; }
+    void SetCharset(int value);
+    int PixelsPerInch() const { return m_pixelsPerInch; }
+    void SetPixelsPerInch(int value) { m_pixelsPerInch = value; }
+    // Escapement in tenths of a degree.
+    int Orientation() const { return m_orientation; }
+    void SetOrientation(int value);
+
+    virtual void Assign(const TFont& source);
+
+private:
+    std::string m_name = "Arial";
+    int m_height = -11;  // 8 points at 96 dpi
+    TColor m_color = clBlack;
+    int m_style = 0;
+    int m_charset = 1;
+    int m_pixelsPerInch = 96;
+    int m_orientation = 0;
+};
+
+// Integer a*b/c rounded to nearest, as the system's MulDiv (64-bit product).
+int MulDiv(int a, int b, int c);
+
+// Any picture content.
+class TGraphic {
+public:
+    virtual ~TGraphic() = default;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual bool Empty() const { return Width() == 0 || Height() == 0; }
+    virtual std::unique_ptr<TGraphic> Clone() const = 0;
+};
+
+enum TPixelFormat { pf24bit, pf32bit };
+
+// A bitmap over a QImage (24-bit: blue-green-red triples; 32-bit: Format_RGB32).
+class TBitmap : public TGraphic {
+public:
+    TBitmap();
+    TBitmap(int width, int height, TPixelFormat format = pf32bit);
+    ~TBitmap() override;
+
+    int Width() const override { return m_image.width(); }
+    int Height() const override { return m_image.height(); }
+    std::unique_ptr<TGraphic> Clone() const override;
+
+    void SetSize(int width, int height);
+    TPixelFormat PixelFormat() const { return m_format; }
+    void SetPixelFormat(TPixelFormat format);
+    void Assign(const TBitmap& source);
+    // First byte of row y; nullptr outside the image.
+    std::uint8_t* ScanLine(int y);
+
+    QImage& Image() { return m_image; }
+    const QImage& Image() const { return m_image; }
+
+private:
+    QImage m_image;
+    TPixelFormat m_format = pf32bit;
+};
+
+// Holder of one graphic (a copy), with a change notification.
+class TPicture : public TGraphicsObject {
+public:
+    TPicture() = default;
+    TPicture(const TPicture&) = delete;
+    TPicture& operator=(const TPicture&) = delete;
+    ~TPicture() override = default;
+
+    TGraphic* Graphic() const { return m_graphic.get(); }
+    void SetGraphic(const TGraphic* graphic);
+    bool HasGraphic() const { return m_graphic && !m_graphic->Empty(); }
+
+    virtual void Assign(const TPicture* source);
+
+private:
+    std::unique_ptr<TGraphic> m_graphic;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// The font of every chart text, with its effects: inter-character spacing,
+// outline pen, picture fill, gradient fill and shadow.
+#include <memory>
+#include <string>
+
+#include "chart/chart_pen.h"
+#include "chart/graphics_objects.h"
+
+class TPlotShadow;
+class TPlotFontGradient;
+class TPlotPicture;
+class TPlotCanvas;
+
+// Name and size in points of every new chart font (from the message texts).
+extern std::string DefaultFontName;
+extern int DefaultFontSize;
+void InitDefaultFont();
+
+class TPlotFont : public TFont {
+public:
+    explicit TPlotFont(std::function<void()> onChange = {});
+    ~TPlotFont() override;
+
+    int InterCharSize() const { return m_interCharSize; }
+    void SetInterCharSize(int value);
+    // Each created on first read.
+    TPlotShadow* Shadow();
+    TChartHiddenPen* OutLine();
+    TPlotPicture* Picture();
+    TPlotFontGradient* Gradient();
+    TPlotShadow* ShadowIfAny() const { return m_shadow.get(); }
+    TChartHiddenPen* OutLineIfAny() const { return m_outLine.get(); }
+    TPlotPicture* PictureIfAny() const { return m_picture.get(); }
+    TPlotFontGradient* GradientIfAny() const { return m_gradient.get(); }
+
+    void Assign(const TFont& source) override;
+
+    // The canvas that last took this font.
+    TPlotCanvas* Canvas = nullptr;
+    TColor DefaultColor = clBlack;
+    int DefaultStyle = 0;
+
+private:
+    std::unique_ptr<TPlotFontGradient> m_gradient;
+    int m_interCharSize = 0;
+    std::unique_ptr<TChartHiddenPen> m_outLine;
+    std::unique_ptr<TPlotPicture> m_picture;
+    std::unique_ptr<TPlotShadow> m_shadow;
+};

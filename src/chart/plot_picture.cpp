@@ -1,0 +1,326 @@
+#include "chart/plot_picture.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<const TFilterClass*>& Registry()
+{
+    static std::vector<const TFilterClass*> classes;
+    return classes;
+}
+
+}  // namespace
+
+TPlotFilter::TPlotFilter() = default;
+TPlotFilter::~TPlotFilter() = default;
+
+void TPlotFilter::Assign(const TPlotFilter& source)
+{
+    if (&source == this)
+        return;
+    m_enabled = source.m_enabled;
+    if (source.m_region)
+        Region()->Assign(*source.m_region);
+    else
+        m_region.reset();
+}
+
+TFilterRegion* TPlotFilter::Region()
+{
+    if (!m_region)
+        m_region = std::make_unique<TFilterRegion>();
+    return m_region.get();
+}
+
+void TPlotFilter::Apply(TBitmap& Bitmap, const TRect&)
+{
+    if (ScanLinesReady)
+        return;
+    Bitmap.SetPixelFormat(pf24bit);
+    Lines.assign(static_cast<std::size_t>(Bitmap.Height()), nullptr);
+    for (int y = 0; y < Bitmap.Height(); ++y)
+        Lines[static_cast<std::size_t>(y)] = Bitmap.ScanLine(y);
+}
+
+QWidget* TPlotFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
+{
+    EditorParent = Parent;
+    EditorExtra = Extra;
+    return nullptr;
+}
+
+void TPlotFilter::WriteProperties(TPropertyWriter&) const {}
+
+bool TPlotFilter::ReadProperty(const std::string&, const TPropertyValue&)
+{
+    return false;
+}
+
+TPlotFilter* TFilterItems::Add(const TFilterClass& Class)
+{
+    return AddItem(Class.Create());
+}
+
+TPlotFilter* TFilterItems::AddItem(std::unique_ptr<TPlotFilter> Item)
+{
+    Item->m_collection = this;
+    m_items.push_back(std::move(Item));
+    Changed();
+    return m_items.back().get();
+}
+
+void TFilterItems::Delete(int i)
+{
+    if (i < 0 || i >= Count())
+        return;
+    m_items.erase(m_items.begin() + i);
+    Changed();
+}
+
+void TFilterItems::Clear()
+{
+    if (m_items.empty())
+        return;
+    m_items.clear();
+    Changed();
+}
+
+void TFilterItems::Changed()
+{
+    if (m_updating > 0) {
+        m_changedWhileUpdating = true;
+        return;
+    }
+    if (OnChange)
+        OnChange();
+}
+
+void TFilterItems::EndUpdate()
+{
+    if (m_updating > 0 && --m_updating == 0 && m_changedWhileUpdating) {
+        m_changedWhileUpdating = false;
+        Changed();
+    }
+}
+
+void TFilterItems::Assign(const TFilterItems* source)
+{
+    if (!source || source == this)
+        return;
+    BeginUpdate();
+    Clear();
+    for (const auto& item : source->m_items) {
+        const TFilterClass* cls = FilterClassOf(*item);
+        if (!cls)
+            continue;
+        TPlotFilter* copy = Add(*cls);
+        copy->Assign(*item);
+    }
+    EndUpdate();
+}
+
+void TFilterItems::MoveFrom(TFilterItems& source)
+{
+    if (&source == this)
+        return;
+    m_items = std::move(source.m_items);
+    source.m_items.clear();
+    for (auto& item : m_items)
+        item->m_collection = this;
+    Changed();
+}
+
+void RegisterFilters(std::span<const TFilterClass* const> Classes)
+{
+    auto& reg = Registry();
+    for (const TFilterClass* cls : Classes) {
+        if (cls && !FindFilterClass(cls->ClassName))
+            reg.push_back(cls);
+    }
+}
+
+void UnRegisterFilters(std::span<const TFilterClass* const> Classes)
+{
+    auto& reg = Registry();
+    for (const TFilterClass* cls : Classes)
+        reg.erase(std::remove(reg.begin(), reg.end(), cls), reg.end());
+}
+
+const TFilterClass* FindFilterClass(const std::string& Name)
+{
+    for (const TFilterClass* cls : Registry())
+        if (cls->ClassName == Name)
+            return cls;
+    return nullptr;
+}
+
+const TFilterClass* FilterClassOf(const TPlotFilter& Filter)
+{
+    return FindFilterClass(Filter.ClassName());
+}
+
+void ApplyTo(TPlotFilter& Filter, TBitmap& Bitmap)
+{
+    const int w = Bitmap.Width();
+    const int h = Bitmap.Height();
+    TRect r{0, 0, w - 1, h - 1};
+    if (const TFilterRegion* region = Filter.RegionIfAny()) {
+        r.Left = region->Left;
+        r.Top = region->Top;
+        r.Right = region->Width != 0 ? std::min(w - 1, region->Width + r.Left) : std::max(r.Left, w - 1);
+        r.Bottom = region->Height != 0 ? std::min(h - 1, region->Height + r.Top) : std::max(r.Top, h - 1);
+    }
+    Filter.Apply(Bitmap, r);
+}
+
+void ApplyFilterClass(const TFilterClass& Class, TBitmap& Bitmap)
+{
+    std::unique_ptr<TPlotFilter> filter = Class.Create();
+    ApplyTo(*filter, Bitmap);
+}
+
+void ApplyFilters(const TFilterItems& List, TBitmap& Bitmap)
+{
+    for (int i = 0; i < List.Count(); ++i)
+        if (List.Item(i)->Enabled())
+            ApplyTo(*List.Item(i), Bitmap);
+}
+
+TPlotPicture::TPlotPicture() = default;
+TPlotPicture::~TPlotPicture() = default;
+
+TFilterItems* TPlotPicture::Filters()
+{
+    if (!m_filters) {
+        m_filters = std::make_unique<TFilterItems>();
+        m_filters->OnChange = [this] { Changed(); };
+    }
+    return m_filters.get();
+}
+
+void TPlotPicture::SetFilters(const TFilterItems* value)
+{
+    if (!value)
+        m_filters.reset();
+    else
+        Filters()->Assign(value);
+}
+
+TGraphic* TPlotPicture::FilteredGraphic()
+{
+    TGraphic* graphic = Graphic();
+    auto* bitmap = dynamic_cast<TBitmap*>(graphic);
+    if (!bitmap || !HasFilters())
+        return graphic;
+    if (!m_filtered)
+        m_filtered = std::make_unique<TBitmap>();
+    m_filtered->Assign(*bitmap);
+    ApplyFilters(*m_filters, *m_filtered);
+    return m_filtered.get();
+}
+
+void TPlotPicture::Assign(const TPicture* source)
+{
+    if (source == this)
+        return;
+    if (auto* picture = dynamic_cast<const TPlotPicture*>(source))
+        SetFilters(picture->m_filters.get());
+    TPicture::Assign(source);
+}
+
+std::vector<std::uint8_t> TPlotPicture::WriteFilterItems() const
+{
+    TPropertyWriter w;
+    w.WriteValueType(vaCollection);
+    if (m_filters) {
+        for (int i = 0; i < m_filters->Count(); ++i) {
+            const TPlotFilter* f = m_filters->Item(i);
+            w.WriteListBegin();
+            w.WritePropName("ItemClass");
+            w.WriteString(f->ClassName());
+            if (!f->Enabled()) {
+                w.WritePropName("Enabled");
+                w.WriteBoolean(false);
+            }
+            if (const TFilterRegion* r = f->RegionIfAny()) {
+                const std::pair<const char*, int> parts[] = {
+                    {"Region.Height", r->Height}, {"Region.Left", r->Left}, {"Region.Top", r->Top},
+                    {"Region.Width", r->Width}};
+                for (const auto& [name, value] : parts) {
+                    if (value != 0) {
+                        w.WritePropName(name);
+                        w.WriteInteger(value);
+                    }
+                }
+            }
+            f->WriteProperties(w);
+            w.WriteListEnd();
+        }
+    }
+    w.WriteListEnd();
+    return w.Data();
+}
+
+namespace {
+
+int IntValue(const TPropertyValue& v)
+{
+    if (!v.IsInteger() || v.Int < INT32_MIN || v.Int > INT32_MAX)
+        throw EReadError("Invalid property value");
+    return static_cast<int>(v.Int);
+}
+
+void ReadFilterProperty(TPlotFilter& f, const std::string& name, const TPropertyValue& v)
+{
+    if (name == "Enabled") {
+        if (!v.IsBoolean())
+            throw EReadError("Invalid property value");
+        f.SetEnabled(v.Type == vaTrue);
+    } else if (name == "Region.Height") {
+        f.Region()->Height = IntValue(v);
+    } else if (name == "Region.Left") {
+        f.Region()->Left = IntValue(v);
+    } else if (name == "Region.Top") {
+        f.Region()->Top = IntValue(v);
+    } else if (name == "Region.Width") {
+        f.Region()->Width = IntValue(v);
+    } else if (!f.ReadProperty(name, v)) {
+        throw EReadError("Error reading " + f.ClassName() + "." + name + ": Property " + name + " does not exist");
+    }
+}
+
+}  // namespace
+
+void TPlotPicture::ReadFilterItems(std::span<const std::uint8_t> Data)
+{
+    // read into a fresh list; the picture's own list changes only on success
+    TFilterItems list;
+    TPropertyReader r(Data);
+    if (r.ReadValueType() != vaCollection)
+        throw EReadError("Stream read error");
+    while (!r.EndOfList()) {
+        const TValueType next = r.NextValue();
+        if (next == vaInt8 || next == vaInt16 || next == vaInt32)
+            r.ReadInteger();
+        r.ReadListBegin();
+        if (r.ReadPropName() != "ItemClass")
+            throw EReadError("Stream read error");
+        const std::string className = r.ReadString();
+        const TFilterClass* cls = FindFilterClass(className);
+        if (!cls)
+            throw EClassNotFound("Class " + className + " not found");
+        TPlotFilter* item = list.Add(*cls);
+        while (!r.EndOfList()) {
+            const std::string name = r.ReadPropName();
+            const TPropertyValue value = r.ReadValue();
+            ReadFilterProperty(*item, name, value);
+        }
+        r.ReadListEnd();
+    }
+    r.ReadListEnd();
+    if (!r.AtEnd())
+        throw EReadError("Stream read error");
+    TFilterItems* own = Filters();
+    own->MoveFrom(list);
+}

@@ -1,0 +1,136 @@
+#include "chart/view3d_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(TView3DOptionsDefaults, AsCreated)
+{
+    TView3DOptions o;
+    EXPECT_EQ(o.Elevation(), 345);
+    EXPECT_EQ(o.FontZoom(), 100);
+    EXPECT_EQ(o.HorizOffset(), 0);
+    EXPECT_EQ(o.OrthoAngle(), 45);
+    EXPECT_TRUE(o.Orthogonal());
+    EXPECT_EQ(o.Perspective(), 100);
+    EXPECT_EQ(o.Rotation(), 345);
+    EXPECT_EQ(o.Tilt(), 0);
+    EXPECT_EQ(o.VertOffset(), 0);
+    EXPECT_EQ(o.Zoom(), 100);
+    EXPECT_TRUE(o.ZoomText());
+}
+
+TEST(TView3DOptionsSetters, RepaintOnceAndNotForEqualValues)
+{
+    int repaints = 0;
+    TView3DOptions o(nullptr, [&] { ++repaints; });
+    o.SetElevation(345);
+    o.SetRotation(345);
+    o.SetTilt(0);
+    o.SetOrthogonal(true);
+    o.SetZoom(100);
+    o.SetFontZoom(100);
+    o.SetPerspective(100);
+    o.SetOrthoAngle(45);
+    o.SetZoomText(true);
+    o.SetHorizOffset(0);
+    o.SetVertOffset(0);
+    EXPECT_EQ(repaints, 0);
+    o.SetTilt(10);
+    o.SetPerspective(20);
+    o.SetFontZoom(120);
+    o.SetOrthoAngle(30);
+    o.SetOrthogonal(false);
+    o.SetZoomText(false);
+    o.SetElevation(300);
+    o.SetRotation(10);
+    EXPECT_EQ(repaints, 8);
+}
+
+TEST(TView3DOptionsSetters, OffsetsRepaintThenNotifyScroll)
+{
+    std::vector<std::string> log;
+    TView3DOptions o(nullptr, [&] { log.push_back("repaint"); });
+    o.OnScrolled = [&](bool horizontal) { log.push_back(horizontal ? "h" : "v"); };
+    o.SetHorizOffset(5);
+    o.SetVertOffset(-2);
+    o.SetVertOffset(-2);
+    EXPECT_EQ(log, (std::vector<std::string>{"repaint", "h", "repaint", "v"}));
+}
+
+TEST(TView3DOptionsSetters, ZoomNotifiesWithOldValueFirst)
+{
+    std::vector<std::string> log;
+    TView3DOptions o(nullptr, [&] { log.push_back("repaint"); });
+    o.OnZoomed = [&](int old) { log.push_back("zoom " + std::to_string(old)); };
+    o.SetZoom(100);
+    EXPECT_TRUE(log.empty());
+    o.SetZoom(150);
+    EXPECT_EQ(log, (std::vector<std::string>{"zoom 100", "repaint"}));
+    EXPECT_EQ(o.Zoom(), 150);
+}
+
+TEST(TView3DOptionsRounding, HalvesToEven)
+{
+    TView3DOptions o;
+    o.SetRotationDouble(344.5);
+    EXPECT_EQ(o.Rotation(), 344);
+    o.SetRotationDouble(345.5);
+    EXPECT_EQ(o.Rotation(), 346);
+    o.SetElevationDouble(10.5);
+    EXPECT_EQ(o.Elevation(), 10);
+    o.SetZoomDouble(99.6);
+    EXPECT_EQ(o.Zoom(), 100);
+}
+
+TEST(TView3DOptionsAssign, CopiesValuesWithoutRepaint)
+{
+    TView3DOptions source;
+    source.SetRotationDouble(12.25);
+    source.SetElevation(300);
+    source.SetTilt(7);
+    source.SetZoom(80);
+    source.SetFontZoom(90);
+    source.SetHorizOffset(3);
+    source.SetVertOffset(4);
+    source.SetOrthogonal(false);
+    source.SetOrthoAngle(60);
+    source.SetPerspective(15);
+    source.SetZoomText(false);
+    int repaints = 0;
+    TView3DOptions target(nullptr, [&] { ++repaints; });
+    bool scrolled = false;
+    target.OnScrolled = [&](bool) { scrolled = true; };
+    target.Assign(&source);
+    target.Assign(nullptr);
+    EXPECT_EQ(repaints, 0);
+    EXPECT_FALSE(scrolled);
+    EXPECT_DOUBLE_EQ(target.RotationDouble(), 12.25);
+    EXPECT_EQ(target.Elevation(), 300);
+    EXPECT_EQ(target.Tilt(), 7);
+    EXPECT_EQ(target.Zoom(), 80);
+    EXPECT_EQ(target.FontZoom(), 90);
+    EXPECT_EQ(target.HorizOffset(), 3);
+    EXPECT_EQ(target.VertOffset(), 4);
+    EXPECT_FALSE(target.Orthogonal());
+    EXPECT_EQ(target.OrthoAngle(), 60);
+    EXPECT_EQ(target.Perspective(), 15);
+    EXPECT_FALSE(target.ZoomText());
+}
+
+TEST(TView3DOptionsOrthoRatio, TangentOfTheFoldedAngle)
+{
+    TView3DOptions o;
+    EXPECT_NEAR(o.CalcOrthoRatio(), 1.0, 1e-12);
+    o.SetOrthoAngle(135);
+    EXPECT_NEAR(o.CalcOrthoRatio(), 1.0, 1e-12);
+    o.SetOrthoAngle(30);
+    EXPECT_NEAR(o.CalcOrthoRatio(), 0.5773502691896257, 1e-12);  // tan 30 degrees
+    o.SetOrthogonal(false);
+    EXPECT_DOUBLE_EQ(o.CalcOrthoRatio(), 1.0);
+}
+
+}  // namespace
