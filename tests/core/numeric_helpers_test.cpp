@@ -265,15 +265,3 @@ TEST(CalcNiceTicks, FirstTickIsTheFirstMultipleAtOrBeyondLo)
         EXPECT_NEAR(static_cast<double>(q - std::nearbyint(q)), 0.0, 1e-6);
     }
 }
-
-TEST(Swaps, ExchangeValues)
-{
-    std::int32_t a = 1, b = -2;
-    SwapInt32(a, b);
-    EXPECT_EQ(a, -2);
-    EXPECT_EQ(b, 1);
-    long double x = 1.5L, y = 1e-4000L;
-    SwapExtended(x, y);
-    EXPECT_EQ(x, 1e-4000L);
-    EXPECT_EQ(y, 1.5L);
-}
