@@ -91,6 +91,19 @@ TEST(RandomGenerator, RandomizeTakesLowWordOfCounter)
     EXPECT_EQ(RandSeed(), 0x9ABCDEF0u);
 }
 
+TEST(RandomGenerator, RandomizeFallsBackToMillisecondsWithoutCounter)
+{
+    struct NoCounterClock : platform::Clock {
+        double Now() const override { return 45000.0; }
+        double MonotonicSeconds() const override { return 12.3456; }
+        std::uint64_t HighResCounter() const override { return 0; }
+        std::uint64_t HighResFrequency() const override { return 0; }
+    } clock;
+    platform::ScopedClock guard(clock);
+    Randomize();
+    EXPECT_EQ(RandSeed(), 12345u);
+}
+
 TEST(RandomGenerator, StartUpSeedingEndsInFixedStateWhateverTheClock)
 {
     // python3: s=1234, then Random(255)+1 until all of 1..255 were drawn
