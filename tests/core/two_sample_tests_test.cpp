@@ -5,12 +5,13 @@
 #include <cmath>
 #include <vector>
 
-// Reference values by hand formulas in python3: Student t distribution by the
-// closed forms of Abramowitz and Stegun 26.7.3/4, its quantile by bisection,
-// the F tail by Simpson integration of the F density, then
-//   sp2 = ((n1-1)v1 + (n2-1)v2)/(n1+n2-2); se = sqrt((1/n1+1/n2) sp2)
-//   nu = (w1+w2)^2/(w1^2/(n1-1) + w2^2/(n2-1)); Welch p and t_crit
-//   interpolated linearly between floor(nu) and floor(nu)+1.
+// Reference values by hand formulas in python3, with tcdf, tinv and fcdf as
+// quoted in distributions_test.cpp:
+//   v1, v2 = s1*s1, s2*s2; F = max/min variance; FP = 1 - fcdf(df of larger, df of smaller, F)
+//   df = n1+n2-2; sp2 = ((n1-1)*v1+(n2-1)*v2)/df; se = sqrt((1/n1+1/n2)*sp2)
+//   d = abs(m1-m2); t = d/se; p = 2*(1-tcdf(df, t)); limits d -+ tinv(df, 0.975)*se
+//   w1, w2 = v1/n1, v2/n2; nu = (w1+w2)**2/(w1*w1/(n1-1)+w2*w2/(n2-1)); k = int(nu)
+//   tw = d/sqrt(w1+w2); Welch p and t_crit linear in nu between k and k+1
 
 namespace {
 
