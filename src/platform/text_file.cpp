@@ -1,0 +1,58 @@
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace platform {
+
+bool ReadTextFile(const QString& path, QString& text, TextFileEncoding& encoding, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (const auto bom = QStringConverter::encodingForData(bytes)) {
+        encoding.encoding = *bom;
+        encoding.bom = true;
+        QStringDecoder decoder(*bom);
+        text = decoder.decode(bytes);
+        return true;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString decoded = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        encoding = TextFileEncoding{QStringConverter::Utf8, false};
+        text = decoded;
+        return true;
+    }
+    encoding = TextFileEncoding{QStringConverter::Latin1, false};
+    text = QString::fromLatin1(bytes);
+    return true;
+}
+
+bool WriteTextFile(const QString& path, const QString& text, const TextFileEncoding& encoding,
+                   QString* error)
+{
+    QByteArray bytes;
+    {
+        QStringEncoder encoder(encoding.encoding, encoding.bom ? QStringConverter::Flag::WriteBom
+                                                                : QStringConverter::Flag::Default);
+        bytes = encoder.encode(text);
+        if (encoder.hasError()) {
+            QStringEncoder utf8(QStringConverter::Utf8);
+            bytes = utf8.encode(text);
+        }
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform
