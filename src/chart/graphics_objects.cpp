@@ -1,6 +1,6 @@
 #include "chart/graphics_objects.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 void TPen::SetColor(TColor value)
 {
@@ -94,18 +94,6 @@ void TBrush::Assign(const TBrush& source)
         Changed();
 }
 
-int MulDiv(int a, int b, int c)
-{
-    if (c == 0)
-        return -1;
-    const std::int64_t p = static_cast<std::int64_t>(a) * b;
-    // rounds half away from zero, as the system routine does
-    std::int64_t q = (std::llabs(p) + std::llabs(static_cast<std::int64_t>(c)) / 2) / std::llabs(static_cast<std::int64_t>(c));
-    if ((p < 0) != (c < 0))
-        q = -q;
-    return static_cast<int>(q);
-}
-
 void TFont::SetName(const std::string& value)
 {
     if (value == m_name)
@@ -116,12 +104,12 @@ void TFont::SetName(const std::string& value)
 
 int TFont::Size() const
 {
-    return -MulDiv(m_height, 72, m_pixelsPerInch);
+    return -platform::MulDiv(m_height, 72, m_pixelsPerInch);
 }
 
 void TFont::SetSize(int value)
 {
-    SetHeight(-MulDiv(value, m_pixelsPerInch, 72));
+    SetHeight(-platform::MulDiv(value, m_pixelsPerInch, 72));
 }
 
 void TFont::SetHeight(int value)
@@ -170,7 +158,7 @@ void TFont::Assign(const TFont& source)
         return;
     m_name = source.m_name;
     // the size in points is kept across resolutions
-    m_height = -MulDiv(source.Size(), m_pixelsPerInch, 72);
+    m_height = -platform::MulDiv(source.Size(), m_pixelsPerInch, 72);
     m_color = source.m_color;
     m_style = source.m_style;
     m_charset = source.m_charset;
@@ -178,14 +166,10 @@ void TFont::Assign(const TFont& source)
     Changed();
 }
 
-TBitmap::TBitmap() = default;
-
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : m_format(format)
 {
     SetSize(width, height);
 }
-
-TBitmap::~TBitmap() = default;
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const
 {
@@ -194,50 +178,117 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const
     return copy;
 }
 
-static QImage::Format QtFormat(TPixelFormat format)
-{
-    return format == pf24bit ? QImage::Format_BGR888 : QImage::Format_RGB32;
-}
-
 void TBitmap::SetSize(int width, int height)
 {
-    if (width < 0)
-        width = 0;
-    if (height < 0)
-        height = 0;
-    if (width == m_image.width() && height == m_image.height() && !m_image.isNull())
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == m_width && height == m_height)
         return;
-    if (width == 0 || height == 0) {
-        m_image = QImage();
-        return;
+    if (m_format == pf32bit) {
+        m_pixels.Resize(width, height);
+    } else {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * height * 3, 0xFF);
+        const int w = std::min(width, m_width);
+        for (int y = 0; y < std::min(height, m_height); ++y)
+            std::copy_n(m_bytes.data() + static_cast<std::size_t>(y) * m_width * 3, w * 3,
+                        bytes.data() + static_cast<std::size_t>(y) * width * 3);
+        m_bytes = std::move(bytes);
     }
-    QImage image(width, height, QtFormat(m_format));
-    image.fill(Qt::white);
-    m_image = image;
+    m_width = width;
+    m_height = height;
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format)
 {
     if (format == m_format)
         return;
+    if (format == pf24bit) {
+        m_bytes.assign(static_cast<std::size_t>(m_width) * m_height * 3, 0);
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x) {
+                const std::uint32_t p = m_pixels.RawPixel(x, y);
+                std::uint8_t* b = m_bytes.data() + (static_cast<std::size_t>(y) * m_width + x) * 3;
+                b[0] = p & 0xFF;
+                b[1] = (p >> 8) & 0xFF;
+                b[2] = (p >> 16) & 0xFF;
+            }
+        m_pixels = platform::Bitmap();
+    } else {
+        m_pixels = ToDeviceBitmap();
+        m_bytes.clear();
+    }
     m_format = format;
-    if (!m_image.isNull())
-        m_image = m_image.convertToFormat(QtFormat(format));
 }
 
 void TBitmap::Assign(const TBitmap& source)
 {
     if (&source == this)
         return;
+    m_width = source.m_width;
+    m_height = source.m_height;
     m_format = source.m_format;
-    m_image = source.m_image.copy();
+    m_pixels = source.m_pixels;
+    m_bytes = source.m_bytes;
 }
 
 std::uint8_t* TBitmap::ScanLine(int y)
 {
-    if (y < 0 || y >= m_image.height())
+    if (y < 0 || y >= m_height || m_width == 0)
         return nullptr;
-    return m_image.scanLine(y);
+    if (m_format == pf32bit)
+        return reinterpret_cast<std::uint8_t*>(m_pixels.ScanLine(y));
+    return m_bytes.data() + static_cast<std::size_t>(y) * m_width * 3;
+}
+
+TColor TBitmap::Pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return 0xFFFFFFFF;
+    if (m_format == pf32bit)
+        return m_pixels.Pixel(x, y);
+    const std::uint8_t* b = m_bytes.data() + (static_cast<std::size_t>(y) * m_width + x) * 3;
+    return RGB(b[2], b[1], b[0]);
+}
+
+void TBitmap::SetPixel(int x, int y, TColor color)
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    if (m_format == pf32bit) {
+        m_pixels.SetPixel(x, y, color);
+        return;
+    }
+    std::uint8_t* b = m_bytes.data() + (static_cast<std::size_t>(y) * m_width + x) * 3;
+    b[0] = GetBValue(color);
+    b[1] = GetGValue(color);
+    b[2] = GetRValue(color);
+}
+
+void TBitmap::Fill(TColor color)
+{
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            SetPixel(x, y, color);
+}
+
+platform::Bitmap TBitmap::ToDeviceBitmap() const
+{
+    if (m_format == pf32bit)
+        return m_pixels;
+    platform::Bitmap out(m_width, m_height);
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            out.SetPixel(x, y, Pixel(x, y));
+    return out;
+}
+
+void TBitmap::FromDeviceBitmap(const platform::Bitmap& source)
+{
+    m_format = pf32bit;
+    m_pixels = source;
+    m_bytes.clear();
+    m_width = source.Width();
+    m_height = source.Height();
 }
 
 void TPicture::SetGraphic(const TGraphic* graphic)

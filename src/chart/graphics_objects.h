@@ -1,7 +1,6 @@
 #pragma once
 // The drawing objects the chart engine builds on: pen, brush, font, and the
 // bitmap/picture pair. Each reports changes through OnChange.
-#include <QImage>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,10 +8,7 @@
 #include <vector>
 
 #include "core/basic_types.h"
-
-namespace platform {
-class DrawingDevice;
-}
+#include "platform/drawing_device.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 // Binary raster operations in the order of their system numbers (1..16).
@@ -149,9 +145,6 @@ private:
     int m_orientation = 0;
 };
 
-// Integer a*b/c rounded to nearest, as the system's MulDiv (64-bit product).
-int MulDiv(int a, int b, int c);
-
 // Any picture content.
 class TGraphic {
 public:
@@ -164,30 +157,38 @@ public:
 
 enum TPixelFormat { pf24bit, pf32bit };
 
-// A bitmap over a QImage (24-bit: blue-green-red triples; 32-bit: Format_RGB32).
+// A bitmap: 32-bit pixels (0xFFRRGGBB, as the drawing device holds them) or,
+// for the image filters, 24-bit rows of blue-green-red triples.
 class TBitmap : public TGraphic {
 public:
-    TBitmap();
+    TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format = pf32bit);
-    ~TBitmap() override;
 
-    int Width() const override { return m_image.width(); }
-    int Height() const override { return m_image.height(); }
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
     std::unique_ptr<TGraphic> Clone() const override;
 
+    // New pixels are white.
     void SetSize(int width, int height);
     TPixelFormat PixelFormat() const { return m_format; }
     void SetPixelFormat(TPixelFormat format);
     void Assign(const TBitmap& source);
     // First byte of row y; nullptr outside the image.
     std::uint8_t* ScanLine(int y);
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+    void Fill(TColor color);
 
-    QImage& Image() { return m_image; }
-    const QImage& Image() const { return m_image; }
+    // The pixels as the drawing device takes them.
+    platform::Bitmap ToDeviceBitmap() const;
+    void FromDeviceBitmap(const platform::Bitmap& source);
 
 private:
-    QImage m_image;
+    int m_width = 0;
+    int m_height = 0;
     TPixelFormat m_format = pf32bit;
+    platform::Bitmap m_pixels;         // pf32bit
+    std::vector<std::uint8_t> m_bytes;  // pf24bit, 3 * width per row
 };
 
 // Holder of one graphic (a copy), with a change notification.

@@ -111,6 +111,11 @@ public:
     void TextOutFormatted(int X, int Y, const std::string& Text, bool Html);
     void SetDarkBrush(TColor Color, int Amount);
 
+    // Makes the device the one drawn on; the working pen, brush and font are
+    // applied to it before its next drawing call.
+    void AttachCanvas(platform::DrawingDevice* Device);
+    platform::DrawingDevice* CurrentCanvas() const { return m_device; }
+
     // Working pen, brush and font: the state applied to the device.
     TPen* Pen() { return &m_pen; }
     TBrush* Brush() { return &m_brush; }
@@ -135,9 +140,13 @@ protected:
     virtual int GetTextCharacterExtra() = 0;
     virtual void SetTextCharacterExtra(int Extra) = 0;
 
+    platform::DrawingDevice* m_device = nullptr;
     TPen m_pen;
     TBrush m_brush;
     TFont m_font;
+    bool m_penDirty = true;
+    bool m_brushDirty = true;
+    bool m_fontDirty = true;
     std::uint8_t m_blendTransparency = 0;
     TPlotFont* m_currentFont = nullptr;
 };

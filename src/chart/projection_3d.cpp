@@ -103,7 +103,8 @@ void TProjection3D::CalcTrigValues()
 
 void TProjection3D::ProjectInPlace(int& X, int& Y, int Z) const
 {
-    if (IsOrthogonal) {
+    // a 2D section (Is3D cleared) leaves points alone in the orthogonal view too
+    if (IsOrthogonal && Is3D) {
         const int x = Nearest((Z * OrthoX + (static_cast<double>(X) - CentreX)) * ZoomFactor) + ScreenCentreX;
         const int y = Nearest(((static_cast<double>(Y) - CentreY) - Z * OrthoY) * ZoomFactor) + ScreenCentreY;
         X = x;
@@ -131,7 +132,7 @@ void TProjection3D::ProjectInPlace(int& X, int& Y, int Z) const
 
 void TProjection3D::ProjectFloat(TPoint& P, int Z, double X, double Y) const
 {
-    if (IsOrthogonal) {
+    if (IsOrthogonal && Is3D) {
         P.X = Nearest((Z * OrthoX + (X - CentreX)) * ZoomFactor) + ScreenCentreX;
         P.Y = Nearest(((Y - CentreY) - Z * OrthoY) * ZoomFactor) + ScreenCentreY;
         return;
@@ -162,7 +163,7 @@ void TProjection3D::UnprojectInPlace(int& X, int& Y, int Z) const
     if (ZoomFactor == 0)
         return;
     const double inv = 1.0 / ZoomFactor;
-    if (IsOrthogonal) {
+    if (IsOrthogonal && Is3D) {
         const int x = Nearest((static_cast<double>(X) - ScreenCentreX) * inv - Z * OrthoX) + CentreX;
         const int y = Nearest((static_cast<double>(Y) - ScreenCentreY) * inv + Z * OrthoY) + CentreY;
         X = x;

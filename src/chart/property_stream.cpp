@@ -1,12 +1,60 @@
 #include "chart/property_stream.h"
 
-#include <QString>
 #include <cstring>
 #include <limits>
 
 namespace {
 
 const char* const ReadErrorText = "Stream read error";
+
+void AppendUtf8(std::string& out, std::uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Latin1ToUtf8(const std::uint8_t* p, std::size_t n)
+{
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i)
+        AppendUtf8(out, p[i]);
+    return out;
+}
+
+// Little-endian UTF-16 code units; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(const std::uint8_t* p, std::size_t units)
+{
+    std::string out;
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t c = p[2 * i] | (p[2 * i + 1] << 8);
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
+            const std::uint32_t d = p[2 * i + 2] | (p[2 * i + 3] << 8);
+            if (d >= 0xDC00 && d < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
+                ++i;
+            } else {
+                c = 0xFFFD;
+            }
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -193,7 +241,7 @@ TPropertyValue TPropertyReader::ReadValue()
         const std::int32_t n = ReadLength();
         const auto* p = Take(static_cast<std::size_t>(n));
         if (v.Type == vaLString)
-            v.Str = QString::fromLatin1(reinterpret_cast<const char*>(p), n).toStdString();
+            v.Str = Latin1ToUtf8(p, static_cast<std::size_t>(n));
         else
             v.Str.assign(reinterpret_cast<const char*>(p), n);
         break;
@@ -203,10 +251,7 @@ TPropertyValue TPropertyReader::ReadValue()
         if (static_cast<std::size_t>(n) > (m_data.size() - m_pos) / 2)
             throw EReadError(ReadErrorText);
         const auto* p = Take(static_cast<std::size_t>(n) * 2);
-        std::u16string w(static_cast<std::size_t>(n), u'\0');
-        for (std::int32_t i = 0; i < n; ++i)
-            w[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
-        v.Str = QString::fromStdU16String(w).toStdString();
+        v.Str = Utf16ToUtf8(p, static_cast<std::size_t>(n));
         break;
     }
     case vaBinary: {

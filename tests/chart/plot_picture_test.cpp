@@ -260,7 +260,7 @@ TEST_F(FilterItemsStream, FilteredGraphicSkipsDisabledFiltersAndKeepsTheOriginal
 {
     TPlotPicture p;
     TBitmap bitmap(3, 2, pf24bit);
-    bitmap.Image().fill(QColor(10, 20, 30));
+    bitmap.Fill(RGB(10, 20, 30));
     p.SetGraphic(&bitmap);
     EXPECT_EQ(p.FilteredGraphic(), p.Graphic());
     auto* f1 = static_cast<TTestFilter*>(p.Filters()->Add(TestFilterClass));
@@ -271,10 +271,10 @@ TEST_F(FilterItemsStream, FilteredGraphicSkipsDisabledFiltersAndKeepsTheOriginal
     auto* out = dynamic_cast<TBitmap*>(p.FilteredGraphic());
     ASSERT_NE(out, nullptr);
     EXPECT_NE(out, p.Graphic());
-    EXPECT_EQ(out->Image().pixelColor(1, 1).blue(), 35);
-    EXPECT_EQ(static_cast<TBitmap*>(p.Graphic())->Image().pixelColor(1, 1).blue(), 30);
+    EXPECT_EQ(GetBValue(out->Pixel(1, 1)), 35);
+    EXPECT_EQ(GetBValue(static_cast<TBitmap*>(p.Graphic())->Pixel(1, 1)), 30);
     out = dynamic_cast<TBitmap*>(p.FilteredGraphic());  // rebuilt from the graphic each time
-    EXPECT_EQ(out->Image().pixelColor(1, 1).blue(), 35);
+    EXPECT_EQ(GetBValue(out->Pixel(1, 1)), 35);
 }
 
 TEST_F(FilterItemsStream, PictureAssignCopiesFilters)

@@ -1,0 +1,949 @@
+#include "chart/plot_canvas_3d.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "chart/plot_blend.h"
+#include "chart/plot_font.h"
+#include "chart/plot_gradient.h"
+#include "chart/plot_picture.h"
+#include "chart/plot_shadow.h"
+#include "chart/view3d_options.h"
+#include "platform/system_colors.h"
+
+namespace {
+
+using platform::ClipCombine;
+using platform::Region;
+
+int Nearest(double v)
+{
+    return static_cast<int>(Round(v));
+}
+
+platform::PenStyle DevicePenStyle(TPenStyle s)
+{
+    switch (s) {
+    case psDash: return platform::PenStyle::Dash;
+    case psDot: return platform::PenStyle::Dot;
+    case psDashDot: return platform::PenStyle::DashDot;
+    case psDashDotDot: return platform::PenStyle::DashDotDot;
+    case psClear: return platform::PenStyle::Null;
+    case psInsideFrame: return platform::PenStyle::InsideFrame;
+    case psSolid: break;
+    }
+    return platform::PenStyle::Solid;
+}
+
+platform::PenDesc DevicePen(const TPen& pen)
+{
+    platform::PenDesc d;
+    if (const TPenHandle* h = pen.Handle()) {
+        d.color = h->Color;
+        d.width = h->Width;
+        if (h->Alternate) {
+            d.style = platform::PenStyle::Alternate;
+            d.width = 1;
+            return d;
+        }
+        d.geometric = h->Geometric;
+        d.style = h->UserStyle.empty() ? DevicePenStyle(h->Style) : platform::PenStyle::UserStyle;
+        d.userStyle = h->UserStyle;
+        d.endCap = h->EndStyle == esRound ? platform::PenEndCap::Round
+                 : h->EndStyle == esSquare ? platform::PenEndCap::Square : platform::PenEndCap::Flat;
+        d.join = h->Join == pjRound ? platform::PenJoin::Round
+               : h->Join == pjBevel ? platform::PenJoin::Bevel : platform::PenJoin::Miter;
+        return d;
+    }
+    d.style = DevicePenStyle(pen.Style());
+    d.width = pen.Width();
+    d.color = pen.Color();
+    return d;
+}
+
+platform::FontDesc DeviceFont(const TFont& font)
+{
+    platform::FontDesc d;
+    d.name = font.Name();
+    d.height = font.Height();
+    d.weight = (font.Style() & fsBold) ? 700 : 400;
+    d.italic = (font.Style() & fsItalic) != 0;
+    d.underline = (font.Style() & fsUnderline) != 0;
+    d.strikeOut = (font.Style() & fsStrikeOut) != 0;
+    d.escapement = font.Orientation();
+    d.charset = font.Charset();
+    return d;
+}
+
+// Convex hull of the points (monotone chain), counter-clockwise on screen.
+std::vector<TPoint> ConvexHull(std::vector<TPoint> p)
+{
+    std::sort(p.begin(), p.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
+    p.erase(std::unique(p.begin(), p.end()), p.end());
+    if (p.size() < 3)
+        return p;
+    auto cross = [](const TPoint& o, const TPoint& a, const TPoint& b) {
+        return std::int64_t{a.X - o.X} * (b.Y - o.Y) - std::int64_t{a.Y - o.Y} * (b.X - o.X);
+    };
+    std::vector<TPoint> h(2 * p.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0)
+            --k;
+        h[k++] = p[i];
+    }
+    for (std::size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
+        while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0)
+            --k;
+        h[k++] = p[i - 1];
+    }
+    h.resize(k - 1);
+    return h;
+}
+
+// Orientation of a face: positive turns towards the viewer (64-bit products).
+std::int64_t FaceOrientation(const TPoint (&c)[4])
+{
+    return std::int64_t{c[3].X - c[2].X} * (c[1].Y - c[2].Y) - std::int64_t{c[1].X - c[2].X} * (c[3].Y - c[2].Y);
+}
+
+}  // namespace
+
+TPlotCanvas3D::TPlotCanvas3D()
+{
+    FontZoomPercent = 100.0;
+    ZoomText = true;
+}
+
+TPlotCanvas3D::~TPlotCanvas3D()
+{
+    if (m_device == m_buffer.get())
+        m_device = nullptr;
+    m_buffer.reset();
+}
+
+// ---- device state ----
+
+void TPlotCanvas3D::ApplyPen()
+{
+    if (!m_penDirty || !m_device)
+        return;
+    m_penDirty = false;
+    const platform::PenDesc pen = DevicePen(m_pen);
+    if (!(m_device->GetPen() == pen))
+        m_device->SelectPen(pen);
+    const auto rop = static_cast<platform::Rop2>(static_cast<int>(m_pen.Mode()) + 1);
+    if (m_device->GetROP2() != rop)
+        m_device->SetROP2(rop);
+}
+
+void TPlotCanvas3D::ApplyBrush()
+{
+    if (!m_brushDirty || !m_device)
+        return;
+    m_brushDirty = false;
+    platform::BrushDesc brush;
+    if (const TBitmap* pattern = m_brush.Bitmap()) {
+        if (pattern != m_patternSource || !m_patternCache) {
+            m_patternCache = std::make_shared<const platform::Bitmap>(pattern->ToDeviceBitmap());
+            m_patternSource = pattern;
+        }
+        brush = platform::BrushDesc::Pattern(m_patternCache);
+    } else {
+        switch (m_brush.Style()) {
+        case bsSolid: brush = platform::BrushDesc::Solid(m_brush.Color()); break;
+        case bsClear: brush = platform::BrushDesc::NullBrush(); break;
+        case bsHorizontal: brush = platform::BrushDesc::Hatched(platform::HatchStyle::Horizontal, m_brush.Color()); break;
+        case bsVertical: brush = platform::BrushDesc::Hatched(platform::HatchStyle::Vertical, m_brush.Color()); break;
+        case bsFDiagonal: brush = platform::BrushDesc::Hatched(platform::HatchStyle::FDiagonal, m_brush.Color()); break;
+        case bsBDiagonal: brush = platform::BrushDesc::Hatched(platform::HatchStyle::BDiagonal, m_brush.Color()); break;
+        case bsCross: brush = platform::BrushDesc::Hatched(platform::HatchStyle::Cross, m_brush.Color()); break;
+        case bsDiagCross: brush = platform::BrushDesc::Hatched(platform::HatchStyle::DiagCross, m_brush.Color()); break;
+        }
+    }
+    if (!(m_device->GetBrush() == brush))
+        m_device->SelectBrush(brush);
+}
+
+void TPlotCanvas3D::ApplyFont()
+{
+    if (!m_fontDirty || !m_device)
+        return;
+    m_fontDirty = false;
+    const platform::FontDesc font = DeviceFont(m_font);
+    if (!(m_device->GetFont() == font))
+        m_device->SelectFont(font);
+}
+
+TColor TPlotCanvas3D::GetBackColor()
+{
+    return m_device ? m_device->GetBkColor() : clWhite;
+}
+
+int TPlotCanvas3D::GetBackMode()
+{
+    return m_device ? static_cast<int>(m_device->GetBkMode()) : cbmOpaque;
+}
+
+TColor TPlotCanvas3D::GetPixel(int X, int Y)
+{
+    return m_device ? m_device->GetPixel(X, Y) : 0xFFFFFFFF;
+}
+
+unsigned TPlotCanvas3D::GetTextAlign()
+{
+    return m_device ? m_device->GetTextAlign() : 0;
+}
+
+void TPlotCanvas3D::SetBackColor(TColor Color)
+{
+    if (m_device)
+        m_device->SetBkColor(Color);
+}
+
+void TPlotCanvas3D::SetBackMode(int Mode)
+{
+    if (m_device)
+        m_device->SetBkMode(static_cast<platform::BackMode>(Mode));
+}
+
+void TPlotCanvas3D::SetMonochrome(bool Value)
+{
+    if (Value == m_monochrome)
+        return;
+    m_monochrome = Value;
+    BufferInvalid = true;
+    if (View3DOptions)
+        View3DOptions->Repaint();
+}
+
+void TPlotCanvas3D::SetPixel(int X, int Y, TColor Color)
+{
+    if (m_device)
+        m_device->SetPixel(X, Y, Color);
+}
+
+void TPlotCanvas3D::SetTextAlign(unsigned Align)
+{
+    if (m_device)
+        m_device->SetTextAlign(Align);
+}
+
+void TPlotCanvas3D::SetTextColor(TColor Color)
+{
+    if (m_device)
+        m_device->SetTextColor(Color);
+}
+
+int TPlotCanvas3D::GetTextCharacterExtra()
+{
+    return m_device ? m_device->GetTextCharacterExtra() : 0;
+}
+
+void TPlotCanvas3D::SetTextCharacterExtra(int Extra)
+{
+    if (m_device)
+        m_device->SetTextCharacterExtra(Extra);
+}
+
+TSize TPlotCanvas3D::TextExtent(const std::string& Text)
+{
+    if (!m_device)
+        return TSize{};
+    ApplyFont();
+    const platform::Size s = m_device->GetTextExtent(Text);
+    return TSize{s.cx, s.cy};
+}
+
+// ---- buffer ----
+
+TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOptions* Options, TColor,
+                                bool Is3DView, const TRect& UserRect)
+{
+    Bounds = UserRect;
+    if (Options)
+        FontZoomPercent = Options->FontZoom();
+    SetupView(Options, Is3DView);
+    if (m_bufferedDisplay && DestCanvas) {
+        const int w = UserRect.Width();
+        const int h = UserRect.Height();
+        if (!m_buffer)
+            m_buffer = DestCanvas->CreateCompatible(w + 1, h + 1);
+        else
+            m_buffer->SetSize(w + 1, h + 1);
+        AttachCanvas(m_buffer.get());
+        return TRect{0, 0, w, h};
+    }
+    AttachCanvas(DestCanvas);
+    return UserRect;
+}
+
+void TPlotCanvas3D::CopyBuffer(int X, int Y, platform::DrawingDevice* Dest)
+{
+    if (!m_buffer || !Dest)
+        return;
+    Dest->BitBlt(X, Y, m_buffer->Width(), m_buffer->Height(), m_buffer->Surface(), 0, 0, platform::Rop3::SrcCopy);
+}
+
+void TPlotCanvas3D::ShowImage(platform::DrawingDevice* DestCanvas, platform::DrawingDevice* DefaultCanvas,
+                              const TRect& UserRect)
+{
+    if (m_bufferedDisplay && m_buffer) {
+        CopyBuffer(UserRect.Left, UserRect.Top, DestCanvas);
+        BufferInvalid = false;
+    }
+    AttachCanvas(DefaultCanvas);
+}
+
+bool TPlotCanvas3D::ReDrawBitmap()
+{
+    if (BufferInvalid || !m_buffer)
+        return false;
+    if (m_device != m_buffer.get())
+        CopyBuffer(0, 0, m_device);
+    return true;
+}
+
+void TPlotCanvas3D::SetBufferedDisplay(bool Value)
+{
+    if (Value == m_bufferedDisplay)
+        return;
+    m_bufferedDisplay = Value;
+    if (!Value && m_buffer && !KeepBuffer) {
+        if (m_device == m_buffer.get())
+            m_device = nullptr;
+        m_buffer.reset();
+        BufferInvalid = true;
+    } else if (Value && m_buffer) {
+        AttachCanvas(m_buffer.get());
+    }
+}
+
+void TPlotCanvas3D::Disable3D()
+{
+    SavedIs3D = Is3D;
+    Is3D = false;
+}
+
+void TPlotCanvas3D::Restore3D()
+{
+    Is3D = SavedIs3D;
+}
+
+// ---- 2D drawing ----
+
+const std::vector<platform::Point>& TPlotCanvas3D::DevicePoints(std::span<const TPoint> Points)
+{
+    m_points.resize(Points.size());
+    for (std::size_t i = 0; i < Points.size(); ++i)
+        m_points[i] = platform::Point{Points[i].X, Points[i].Y};
+    return m_points;
+}
+
+void TPlotCanvas3D::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    if (!m_device)
+        return;
+    ApplyPen();
+    m_device->Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+}
+
+void TPlotCanvas3D::Donut(int XCenter, int YCenter, int XRadius, int YRadius, double StartAngle, double EndAngle,
+                          double HolePercent)
+{
+    if (!m_device)
+        return;
+    ApplyShapeState();
+    const int x0 = XCenter + Nearest(XRadius * std::cos(StartAngle));
+    const int y0 = YCenter - Nearest(YRadius * std::sin(StartAngle));
+    const int x1 = XCenter + Nearest(XRadius * std::cos(EndAngle));
+    const int y1 = YCenter - Nearest(YRadius * std::sin(EndAngle));
+    m_device->MoveTo(x0, y0);
+    m_device->BeginPath();
+    m_device->ArcTo(XCenter - XRadius, YCenter - YRadius, XCenter + XRadius, YCenter + YRadius, x0, y0, x1, y1);
+    const double ixr = XRadius * HolePercent * 0.01;
+    const double iyr = YRadius * HolePercent * 0.01;
+    const int ix0 = XCenter + Nearest(ixr * std::cos(StartAngle));
+    const int iy0 = YCenter - Nearest(iyr * std::sin(StartAngle));
+    const int ix1 = XCenter + Nearest(ixr * std::cos(EndAngle));
+    const int iy1 = YCenter - Nearest(iyr * std::sin(EndAngle));
+    if (ix1 != ix0 || iy1 != iy0) {
+        m_device->SetArcDirection(platform::ArcDirection::Clockwise);
+        m_device->ArcTo(XCenter - Nearest(ixr), YCenter - Nearest(iyr), XCenter + Nearest(ixr), YCenter + Nearest(iyr),
+                        ix1, iy1, ix0, iy0);
+        m_device->SetArcDirection(platform::ArcDirection::CounterClockwise);
+    }
+    m_device->EndPath();
+    m_device->StrokeAndFillPath();
+}
+
+void TPlotCanvas3D::Draw(int X, int Y, const TGraphic* Graphic)
+{
+    auto* bitmap = dynamic_cast<const TBitmap*>(Graphic);
+    if (!m_device || !bitmap || bitmap->Empty())
+        return;
+    m_device->DrawBitmap(X, Y, bitmap->ToDeviceBitmap());
+}
+
+void TPlotCanvas3D::Ellipse(int X1, int Y1, int X2, int Y2)
+{
+    if (!m_device)
+        return;
+    ApplyShapeState();
+    m_device->Ellipse(X1, Y1, X2, Y2);
+}
+
+void TPlotCanvas3D::FillRect(const TRect& R)
+{
+    if (!m_device)
+        return;
+    ApplyBrush();
+    m_device->FillRect(platform::Rect{R.Left, R.Top, R.Right, R.Bottom});
+}
+
+void TPlotCanvas3D::LineTo(int X, int Y)
+{
+    if (!m_device)
+        return;
+    ApplyPen();
+    m_device->LineTo(X, Y);
+}
+
+void TPlotCanvas3D::MoveTo(int X, int Y)
+{
+    if (m_device)
+        m_device->MoveTo(X, Y);
+}
+
+void TPlotCanvas3D::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    if (!m_device)
+        return;
+    ApplyShapeState();
+    m_device->Pie(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+}
+
+void TPlotCanvas3D::Rectangle(int X0, int Y0, int X1, int Y1)
+{
+    if (!m_device)
+        return;
+    ApplyShapeState();
+    m_device->Rectangle(X0, Y0, X1, Y1);
+}
+
+void TPlotCanvas3D::RoundRect(int X1, int Y1, int X2, int Y2, int CornerWidth, int CornerHeight)
+{
+    if (!m_device)
+        return;
+    ApplyShapeState();
+    m_device->RoundRect(X1, Y1, X2, Y2, CornerWidth, CornerHeight);
+}
+
+void TPlotCanvas3D::StretchDraw(const TRect& R, const TGraphic* Graphic)
+{
+    auto* bitmap = dynamic_cast<const TBitmap*>(Graphic);
+    if (!m_device || !bitmap)
+        return;
+    m_device->StretchDrawBitmap(platform::Rect{R.Left, R.Top, R.Right, R.Bottom}, bitmap->ToDeviceBitmap());
+}
+
+void TPlotCanvas3D::Polyline(std::span<const TPoint> Points)
+{
+    if (!m_device || Points.empty())
+        return;
+    ApplyPen();
+    const auto& p = DevicePoints(Points);
+    m_device->Polyline(p.data(), static_cast<int>(p.size()));
+}
+
+void TPlotCanvas3D::Polygon(std::span<const TPoint> Points)
+{
+    if (!m_device || Points.empty())
+        return;
+    ApplyShapeState();
+    const auto& p = DevicePoints(Points);
+    m_device->Polygon(p.data(), static_cast<int>(p.size()));
+}
+
+void TPlotCanvas3D::GradientFill(const TRect& R, TColor StartColor, TColor EndColor, TGradientDirection Direction,
+                                 int)
+{
+    // Bands of the four straight directions; the other directions are drawn as top-bottom bands.
+    if (!m_device)
+        return;
+    const TRect r = NormalizeRect(R);
+    if (Direction != gdTopBottom && Direction != gdLeftRight && Direction != gdDiagonalUp && Direction != gdDiagonalDown)
+        std::swap(StartColor, EndColor);
+    const bool vertical = Direction != gdLeftRight && Direction != gdRightLeft;
+    const int extent = vertical ? r.Height() : r.Width();
+    if (extent <= 1)
+        return;
+    const TColor c0 = platform::ColorToRGB(StartColor);
+    const TColor c1 = platform::ColorToRGB(EndColor);
+    const int n = std::min(extent, 256);
+    const int d = n - 1;
+    for (int i = 0; i < n; ++i) {
+        auto ch = [&](int a, int b) { return static_cast<std::uint8_t>(a + ((b - a) * i) / d); };
+        const TColor c = RGB(ch(GetRValue(c0), GetRValue(c1)), ch(GetGValue(c0), GetGValue(c1)),
+                             ch(GetBValue(c0), GetBValue(c1)));
+        const int a = (i * extent) / n;
+        const int b = ((i + 1) * extent) / n;
+        const platform::Rect band = vertical ? platform::Rect{r.Left, r.Bottom - b, r.Right, r.Bottom - a}
+                                             : platform::Rect{r.Right - b, r.Top, r.Right - a, r.Bottom};
+        m_device->FillRectWith(band, platform::BrushDesc::Solid(c));
+    }
+}
+
+// ---- clipping ----
+
+platform::Rect TPlotCanvas3D::DeviceRect(const TRect& R) const
+{
+    platform::Point p[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
+    m_device->LPtoDP(p, 2);
+    return platform::Rect{p[0].x, p[0].y, p[1].x, p[1].y};
+}
+
+void TPlotCanvas3D::ApplyClip(const Region& Region, ClipCombine Mode)
+{
+    if (!m_clipping) {
+        m_savedClip = m_device->GetClipRgn();
+        m_clipping = true;
+    }
+    m_device->ExtSelectClipRgn(Region, Mode);
+}
+
+void TPlotCanvas3D::ClipRectangle(const TRect& R)
+{
+    if (m_device)
+        ApplyClip(Region::FromRect(DeviceRect(R)), ClipCombine::And);
+}
+
+void TPlotCanvas3D::ClipRoundRectangle(const TRect& R, int CornerSize)
+{
+    if (m_device)
+        ApplyClip(Region::FromRoundRect(DeviceRect(R), CornerSize, CornerSize), ClipCombine::And);
+}
+
+void TPlotCanvas3D::ClipEllipse(const TRect& R, bool Inverted)
+{
+    if (m_device)
+        ApplyClip(Region::FromEllipse(DeviceRect(R)), Inverted ? ClipCombine::Xor : ClipCombine::And);
+}
+
+void TPlotCanvas3D::ClipPolygon(std::span<const TPoint> Points, int Count, bool Inverted)
+{
+    if (!m_device)
+        return;
+    const auto n = std::min<std::size_t>(Points.size(), static_cast<std::size_t>(std::max(Count, 0)));
+    std::vector<platform::Point> p(n);
+    for (std::size_t i = 0; i < n; ++i)
+        p[i] = platform::Point{Points[i].X, Points[i].Y};
+    m_device->LPtoDP(p.data(), static_cast<int>(n));
+    ApplyClip(Region::FromPolygon(std::move(p), platform::PolyFillMode::Alternate),
+              Inverted ? ClipCombine::Diff : ClipCombine::And);
+}
+
+void TPlotCanvas3D::UnClip()
+{
+    if (!m_device)
+        return;
+    m_device->SelectClipRgn(m_clipping ? m_savedClip : std::nullopt);
+    m_savedClip.reset();
+    m_clipping = false;
+}
+
+// ---- text ----
+
+TRect TPlotCanvas3D::TextRect(int X, int Y, const std::string& Text)
+{
+    const int w = TextWidth(Text);
+    const int h = TextHeight(Text);
+    unsigned align = GetTextAlign();
+    if (align >= platform::TextAlign::Bottom)
+        align -= platform::TextAlign::Bottom;
+    if (align == platform::TextAlign::Right)
+        return TRect{X - w, Y, X, Y + h};
+    if (align == platform::TextAlign::Center)
+        return TRect{X - w / 2, Y, X + w / 2, Y + h};
+    return TRect{X, Y, X + w, Y + h};
+}
+
+void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
+{
+    if (!m_device)
+        return;
+    ApplyFont();
+    TPlotFont* font = m_currentFont;
+    const TPlotShadow* shadow = font ? font->ShadowIfAny() : nullptr;
+    if (shadow && shadow->Visible() && (shadow->HorizSize() != 0 || shadow->VertSize() != 0)) {
+        int sx = X, sy = Y;
+        if (shadow->HorizSize() >= 0)
+            sx = X + shadow->HorizSize();
+        else
+            X -= shadow->HorizSize();
+        if (shadow->VertSize() >= 0)
+            sy = Y + shadow->VertSize();
+        else
+            Y -= shadow->VertSize();
+        const TRect shadowRect = TextRect(sx, sy, Text);
+        TPlotBlend* blend = shadow->Transparency() > 0 ? BeginBlending(shadowRect, shadow->Transparency()) : nullptr;
+        m_device->SetTextColor(shadow->Color());
+        m_device->TextOut(sx, sy, Text);
+        const TFilterClass* blur = FindFilterClass("TBlurFilter");
+        if (shadow->Smooth() && shadow->SmoothBlur() > 0 && m_buffer && blur) {
+            TBitmap pixels;
+            pixels.FromDeviceBitmap(m_buffer->Surface());
+            std::unique_ptr<TPlotFilter> filter = blur->Create();
+            TPropertyValue amount;
+            amount.Type = vaInt32;
+            amount.Int = shadow->SmoothBlur();
+            filter->ReadProperty("Amount", amount);
+            const TRect r{std::max(0, shadowRect.Left - 1), std::max(0, sy),
+                          std::min(pixels.Width() - 1, shadowRect.Left + TextWidth(Text)),
+                          std::min(sy + TextHeight(Text) - 1, pixels.Height() - 1)};
+            filter->Apply(pixels, r);
+            pixels.SetPixelFormat(pf32bit);
+            m_buffer->BitBlt(0, 0, pixels.Width(), pixels.Height(), pixels.ToDeviceBitmap(), 0, 0,
+                             platform::Rop3::SrcCopy);
+            SetBackMode(cbmTransparent);
+        }
+        if (blend)
+            EndBlending(blend);
+    }
+    m_device->SetTextColor(m_font.Color());
+    const TChartHiddenPen* outline = font ? font->OutLineIfAny() : nullptr;
+    const TPlotFontGradient* gradient = font ? font->GradientIfAny() : nullptr;
+    const TPlotPicture* picture = font ? font->PictureIfAny() : nullptr;
+    if (!font || ((!outline || !outline->Visible()) && (!gradient || !gradient->Visible())
+                  && (!picture || !picture->HasGraphic()))) {
+        m_device->TextOut(X, Y, Text);
+        return;
+    }
+    TextOutEffects(X, Y, Text);
+}
+
+void TPlotCanvas3D::TextOutEffects(int X, int Y, const std::string& Text)
+{
+    TPlotFont* font = m_currentFont;
+    TChartHiddenPen* outline = font->OutLineIfAny();
+    const bool outlineVisible = outline && outline->Visible();
+    TPlotFontGradient* gradient = font->GradientIfAny();
+    TPlotPicture* picture = font->PictureIfAny();
+    const TColor fontColor = m_font.Color();
+    if (outlineVisible)
+        AssignPen(outline);
+    else
+        m_pen.SetStyle(psClear);
+    m_brush.SetBitmap(nullptr);
+    m_brush.SetStyle(bsSolid);
+    m_brush.SetColor(fontColor);
+    SetBackMode(cbmTransparent);
+    ApplyShapeState();
+    auto layPath = [&] {
+        m_device->BeginPath();
+        m_device->TextOut(X, Y, Text);
+        m_device->EndPath();
+    };
+    layPath();
+    const TRect textRect = TextRect(X, Y, Text);
+    auto clipToPath = [&] {
+        if (!m_clipping) {
+            m_savedClip = m_device->GetClipRgn();
+            m_clipping = true;
+        }
+        m_device->SelectClipPath(ClipCombine::And);
+    };
+    if (gradient && gradient->Visible()) {
+        if (gradient->Outline())
+            m_device->WidenPath();
+        clipToPath();
+        gradient->Draw(*this, textRect);
+        UnClip();
+        if (gradient->Outline())
+            return;
+        if (outlineVisible) {
+            layPath();
+            m_brush.SetStyle(bsClear);
+        }
+    } else if (picture && picture->HasGraphic()) {
+        clipToPath();
+        StretchDraw(textRect, picture->FilteredGraphic());
+        UnClip();
+        if (outlineVisible) {
+            layPath();
+            m_brush.SetStyle(bsClear);
+        }
+    }
+    if (outlineVisible) {
+        ApplyShapeState();
+        if (fontColor == clNone)
+            m_device->StrokePath();
+        else
+            m_device->StrokeAndFillPath();
+    }
+}
+
+void TPlotCanvas3D::RotatedTextOut(int X, int Y, const std::string& Text, double Angle)
+{
+    if (!m_device)
+        return;
+    while (Angle > 360)
+        Angle -= 360;
+    m_brush.SetStyle(bsClear);
+    const int savedOrientation = m_font.Orientation();
+    const int savedHeight = m_font.Height();
+    m_font.SetOrientation(Nearest(Angle * 10));
+    if (ZoomText && ZoomFactor != 1.0) {
+        const int size = std::max(1, Nearest(m_font.Size() * ZoomFactor));
+        m_font.SetHeight(-platform::MulDiv(size, m_font.PixelsPerInch(), 72));
+    }
+    TextOut(X, Y, Text);
+    m_font.SetOrientation(savedOrientation);
+    m_font.SetHeight(savedHeight);
+}
+
+// ---- 3D layer ----
+
+TColor TPlotCanvas3D::GetPixel3D(int X, int Y, int Z)
+{
+    ProjectInPlace(X, Y, Z);
+    return GetPixel(X, Y);
+}
+
+void TPlotCanvas3D::SetPixel3D(int X, int Y, int Z, TColor Color)
+{
+    ProjectInPlace(X, Y, Z);
+    if (m_pen.Width() == 1) {
+        SetPixel(X, Y, Color);
+        return;
+    }
+    m_pen.SetColor(Color);
+    MoveTo(X, Y);
+    LineTo(X, Y);
+}
+
+void TPlotCanvas3D::PolygonFour()
+{
+    Polygon(FourCorners);
+}
+
+void TPlotCanvas3D::RectangleWithZ(const TRect& R, int Z)
+{
+    ProjectPoint3D(FourCorners[0], R.Left, R.Top, Z);
+    ProjectPoint3D(FourCorners[1], R.Right, R.Top, Z);
+    ProjectPoint3D(FourCorners[2], R.Right, R.Bottom, Z);
+    ProjectPoint3D(FourCorners[3], R.Left, R.Bottom, Z);
+    PolygonFour();
+}
+
+void TPlotCanvas3D::RectangleY(int Left, int Top, int Right, int Z0, int Z1)
+{
+    ProjectPoint3D(FourCorners[0], Left, Top, Z0);
+    ProjectPoint3D(FourCorners[1], Right, Top, Z0);
+    ProjectPoint3D(FourCorners[2], Right, Top, Z1);
+    ProjectPoint3D(FourCorners[3], Left, Top, Z1);
+    PolygonFour();
+}
+
+void TPlotCanvas3D::RectangleZ(int Left, int Top, int Bottom, int Z0, int Z1)
+{
+    ProjectPoint3D(FourCorners[0], Left, Top, Z0);
+    ProjectPoint3D(FourCorners[1], Left, Top, Z1);
+    ProjectPoint3D(FourCorners[2], Left, Bottom, Z1);
+    ProjectPoint3D(FourCorners[3], Left, Bottom, Z0);
+    PolygonFour();
+}
+
+void TPlotCanvas3D::Plane(const TPoint& P1, const TPoint& P2, int Z0, int Z1)
+{
+    ProjectPoint3D(FourCorners[0], P1.X, P1.Y, Z0);
+    ProjectPoint3D(FourCorners[1], P2.X, P2.Y, Z0);
+    ProjectPoint3D(FourCorners[2], P2.X, P2.Y, Z1);
+    ProjectPoint3D(FourCorners[3], P1.X, P1.Y, Z1);
+    PolygonFour();
+}
+
+void TPlotCanvas3D::PlaneWithZ(const TPoint& P1, const TPoint& P2, const TPoint& P3, const TPoint& P4, int Z)
+{
+    ProjectPoint3D(FourCorners[0], P1.X, P1.Y, Z);
+    ProjectPoint3D(FourCorners[1], P2.X, P2.Y, Z);
+    ProjectPoint3D(FourCorners[2], P3.X, P3.Y, Z);
+    ProjectPoint3D(FourCorners[3], P4.X, P4.Y, Z);
+    PolygonFour();
+}
+
+void TPlotCanvas3D::PlaneFour3D(const TPoint (&Points)[4], int Z0, int Z1)
+{
+    for (int i = 0; i < 4; ++i)
+        FourCorners[i] = Points[i];
+    for (int i = 0; i < 4; ++i)
+        ProjectFloat(FourCorners[i], i < 2 ? Z0 : Z1, Points[i].X, Points[i].Y);
+    PolygonFour();
+}
+
+void TPlotCanvas3D::Polygon3D(std::span<const TPoint3D> Points)
+{
+    std::vector<TPoint> p(Points.size());
+    for (std::size_t i = 0; i < Points.size(); ++i)
+        ProjectPoint3D(p[i], Points[i].X, Points[i].Y, Points[i].Z);
+    Polygon(p);
+}
+
+void TPlotCanvas3D::TriangleWithZ(const TPoint& P1, const TPoint& P2, const TPoint& P3, int Z)
+{
+    TPoint p[3];
+    ProjectPoint3D(p[0], P1.X, P1.Y, Z);
+    ProjectPoint3D(p[1], P2.X, P2.Y, Z);
+    ProjectPoint3D(p[2], P3.X, P3.Y, Z);
+    Polygon(p);
+}
+
+void TPlotCanvas3D::Triangle3D(const TPoint3D (&Points)[3], const TColor (&Colors)[3])
+{
+    TPoint p[3];
+    for (int i = 0; i < 3; ++i)
+        ProjectPoint3D(p[i], Points[i].X, Points[i].Y, Points[i].Z);
+    if (m_brush.Style() != bsClear)
+        m_brush.SetColor(Colors[0]);
+    Polygon(p);
+}
+
+void TPlotCanvas3D::EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z)
+{
+    if (IsOrthogonal && Is3D) {
+        TPoint a, b;
+        ProjectPoint3D(a, X1, Y1, Z);
+        ProjectPoint3D(b, X2, Y2, Z);
+        Ellipse(a.X, a.Y, b.X, b.Y);
+        return;
+    }
+    if (!Is3D) {
+        Ellipse(X1, Y1, X2 + 1, Y2 + 1);
+        return;
+    }
+    const double cx = (X1 + X2) * 0.5;
+    const double cy = (Y1 + Y2) * 0.5;
+    const double rx = (X2 - X1) * 0.5;
+    const double ry = (Y2 - Y1) * 0.5;
+    TPoint p[64];
+    for (int i = 0; i < 64; ++i) {
+        const double a = i * 2 * std::numbers::pi / 63;
+        ProjectFloat(p[i], Z, cx + rx * std::cos(a), cy - ry * std::sin(a));
+    }
+    if (m_brush.Style() != bsClear) {
+        const TPenStyle saved = m_pen.Style();
+        m_pen.SetStyle(psClear);
+        TPoint centre;
+        ProjectFloat(centre, Z, cx, cy);
+        for (int i = 0; i < 63; ++i) {
+            const TPoint t[3] = {centre, p[i], p[i + 1]};
+            Polygon(t);
+        }
+        m_pen.SetStyle(saved);
+    }
+    if (m_pen.Style() != psClear)
+        Polyline(p);
+}
+
+void TPlotCanvas3D::CircleWithZ(int XCenter, int YCenter, int Z, double Radius)
+{
+    const int r = Nearest(Radius);
+    EllipseWithZ(XCenter - r, YCenter - r, XCenter + r, YCenter + r, Z);
+}
+
+void TPlotCanvas3D::TextOut3D(int X, int Y, int Z, const std::string& Text)
+{
+    ProjectInPlace(X, Y, Z);
+    if (!ZoomText || ZoomFactor == 1.0) {
+        TextOut(X, Y, Text);
+        return;
+    }
+    const int size = std::max(1, Nearest(m_font.Size() * ZoomFactor));
+    if (size == m_font.Size()) {
+        TextOut(X, Y, Text);
+        return;
+    }
+    const int savedHeight = m_font.Height();
+    m_font.SetHeight(-platform::MulDiv(size, m_font.PixelsPerInch(), 72));
+    TextOut(X, Y, Text);
+    m_font.SetHeight(savedHeight);
+}
+
+void TPlotCanvas3D::RotatedTextOut3D(int X, int Y, int Z, const std::string& Text, double Angle)
+{
+    ProjectInPlace(X, Y, Z);
+    RotatedTextOut(X, Y, Text, Angle);
+}
+
+void TPlotCanvas3D::ClipCube(const TRect& R, int MinZ, int MaxZ)
+{
+    if (!Is3D) {
+        ClipRectangle(R);
+        return;
+    }
+    std::vector<TPoint> corners(8);
+    int i = 0;
+    for (int z : {MinZ, MaxZ}) {
+        ProjectPoint3D(corners[i++], R.Left, R.Top, z);
+        ProjectPoint3D(corners[i++], R.Right, R.Top, z);
+        ProjectPoint3D(corners[i++], R.Right, R.Bottom, z);
+        ProjectPoint3D(corners[i++], R.Left, R.Bottom, z);
+    }
+    const std::vector<TPoint> hull = ConvexHull(std::move(corners));
+    ClipPolygon(hull, static_cast<int>(hull.size()), false);
+}
+
+void TPlotCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides)
+{
+    const bool clear = m_brush.Style() == bsClear;
+    const TColor face = m_brush.Style() == bsSolid ? m_brush.Color() : GetBackColor();
+    auto corners = [this](TPoint (&c)[4], const TPoint3D (&p)[4]) {
+        for (int i = 0; i < 4; ++i)
+            ProjectPoint3D(c[i], p[i].X, p[i].Y, p[i].Z);
+    };
+    auto draw = [&](const TPoint (&c)[4], int darkness) {
+        if (DarkSides && darkness > 0)
+            SetDarkBrush(face, darkness);
+        std::copy(std::begin(c), std::end(c), FourCorners);
+        PolygonFour();
+        if (DarkSides && darkness > 0) {
+            if (m_brush.Style() == bsSolid)
+                m_brush.SetColor(face);
+            else
+                SetBackColor(face);
+        }
+    };
+    TPoint c[4];
+    corners(c, {{Left, Top, Z0}, {Right, Top, Z0}, {Right, Bottom, Z0}, {Left, Bottom, Z0}});
+    if (!clear && FaceOrientation(c) <= 0)
+        corners(c, {{Left, Top, Z1}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Left, Bottom, Z1}});
+    draw(c, 0);
+    corners(c, {{Right, Top, Z0}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0}});
+    if (clear || FaceOrientation(c) > 0)
+        draw(c, 128);
+    corners(c, {{Left, Top, Z0}, {Left, Top, Z1}, {Left, Bottom, Z1}, {Left, Bottom, Z0}});
+    {
+        const std::int64_t o = clear ? 1
+            : std::int64_t{c[3].X - c[0].X} * (c[1].Y - c[0].Y) - std::int64_t{c[1].X - c[0].X} * (c[3].Y - c[0].Y);
+        if (o > 0)
+            draw(c, 128);
+    }
+    corners(c, {{Left, Top, Z0}, {Right, Top, Z0}, {Right, Top, Z1}, {Left, Top, Z1}});
+    {
+        // pivot: the right front corner
+        const std::int64_t o = std::int64_t{c[0].X - c[1].X} * (c[2].Y - c[1].Y) - std::int64_t{c[2].X - c[1].X} * (c[0].Y - c[1].Y);
+        if (clear || o > 0)
+            draw(c, 64);
+    }
+    corners(c, {{Left, Bottom, Z0}, {Left, Bottom, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0}});
+    if (clear || FaceOrientation(c) < 0)
+        draw(c, 64);
+}
+
+// The remaining solids (cone, pyramids, 3D pie, arrow) come with the 3D primitives.
+void TPlotCanvas3D::Arrow(bool, const TPoint&, const TPoint&, int, int, int, double) {}
+void TPlotCanvas3D::Cone(bool, int, int, int, int, int, int, bool, int) {}
+void TPlotCanvas3D::Pie3D(int, int, int, int, int, int, double, double, bool, bool, int, TCustomPlotGradient*) {}
+void TPlotCanvas3D::Pyramid(bool, int, int, int, int, int, int, bool) {}
+void TPlotCanvas3D::PyramidTrunc(const TRect&, int, int, int, int) {}

@@ -1,0 +1,419 @@
+#include "chart/plot_canvas_3d.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/plot_font.h"
+#include "chart/plot_gradient.h"
+#include "chart/plot_shadow.h"
+#include "chart/view3d_options.h"
+#include "platform/recording_device.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class CanvasOnRecorder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        canvas.SetBufferedDisplay(false);
+        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
+        device.ClearLog();
+    }
+    Lines Log() const { return device.Lines(); }
+
+    platform::RecordingDevice device{200, 150};
+    TPlotCanvas3D canvas;
+};
+
+TEST_F(CanvasOnRecorder, RectangleWithChartPenAndBrush)
+{
+    TChartPen pen;
+    pen.SetColor(clRed);
+    TChartBrush brush;
+    canvas.AssignPen(&pen);
+    canvas.AssignBrush(&brush, clYellow);  // default-colour brush takes the element's colour
+    canvas.Rectangle(10, 20, 30, 40);
+    canvas.Rectangle(11, 21, 31, 41);  // state unchanged: no new selections
+    EXPECT_EQ(Log(), (Lines{"SetBkMode(transparent)", "SelectPen(solid 1 0x0000FF)", "SelectBrush(solid 0x00FFFF)",
+                            "Rectangle(10,20,30,40)", "Rectangle(11,21,31,41)"}));
+}
+
+TEST_F(CanvasOnRecorder, BrushWithBackColourIsOpaque)
+{
+    TChartBrush brush;
+    brush.SetStyle(bsCross);
+    brush.SetBackColor(clGreen);
+    canvas.AssignBrushOwnColors(&brush);  // back colour fills, colour becomes the background
+    canvas.FillRect(TRect{0, 0, 5, 5});
+    EXPECT_EQ(Log(), (Lines{"SetBkMode(opaque)", "SetBkColor(0x20000000)", "SelectBrush(hatch cross 0x008000)",
+                            "FillRect(0,0,5,5)"}));
+}
+
+TEST_F(CanvasOnRecorder, LinesWithThePenVariants)
+{
+    TChartPen pen;
+    pen.SetWidth(3);
+    pen.SetEndStyle(esFlat);
+    pen.SetColor(clBlue);
+    canvas.AssignPen(&pen);
+    canvas.Line(1, 2, 3, 4);
+    pen.SetSmallDots(true);
+    pen.SetSmallSpace(2);
+    canvas.AssignPen(&pen);
+    canvas.HorizLine(0, 10, 5);
+    pen.SetSmallSpace(0);
+    canvas.AssignPen(&pen);
+    canvas.VertLine(7, 0, 9);
+    pen.SetSmallDots(false);
+    pen.SetWidth(1);
+    pen.SetStyle(psDot);
+    pen.SetMode(pmXor);
+    canvas.AssignPenColor(&pen, clGreen);
+    canvas.LineTo(20, 20);
+    pen.Hide();
+    canvas.AssignPen(&pen);
+    canvas.LineTo(30, 30);
+    EXPECT_EQ(Log(), (Lines{"MoveTo(1,2)", "SelectPen(geometric solid 3 0xFF0000 flat miter)", "LineTo(3,4)",
+                            "MoveTo(0,5)", "SelectPen(geometric user 1 0xFF0000 round round {0,3})",
+                            "LineTo(10,5)", "MoveTo(7,0)", "SelectPen(alternate 1 0xFF0000)", "LineTo(7,9)",
+                            "SelectPen(dot 1 0x008000)", "SetROP2(7)", "LineTo(20,20)", "SelectPen(null 1 0x008000)",
+                            "LineTo(30,30)"}));
+}
+
+TEST_F(CanvasOnRecorder, HiddenPenKeepsColourAndWidth)
+{
+    TChartPen pen;
+    pen.SetColor(clRed);
+    pen.SetWidth(1);
+    canvas.AssignPen(&pen);
+    pen.Hide();
+    pen.SetColor(clBlue);
+    canvas.AssignPen(&pen);
+    EXPECT_EQ(canvas.Pen()->Style(), psClear);
+    EXPECT_EQ(canvas.Pen()->Color(), clRed);
+    EXPECT_EQ(canvas.Pen()->Width(), 1);
+}
+
+TEST_F(CanvasOnRecorder, MonochromeMakesPensBlackAndBrushesWhite)
+{
+    canvas.SetMonochrome(true);
+    TChartPen pen;
+    pen.SetColor(clRed);
+    TChartBrush brush;
+    canvas.AssignPen(&pen);
+    canvas.AssignBrush(&brush, clBlue);
+    EXPECT_EQ(canvas.Pen()->Color(), clBlack);
+    EXPECT_EQ(canvas.Brush()->Color(), clWhite);
+}
+
+TEST_F(CanvasOnRecorder, TextWithFontAndShadow)
+{
+    TPlotFont font;
+    font.SetColor(clNavy);
+    canvas.AssignFont(&font);
+    canvas.TextOut(5, 6, "Hi");
+    font.Shadow()->SetHorizSize(-2);
+    font.Shadow()->SetVertSize(1);
+    canvas.TextOut(5, 6, "Hi");
+    // the device already holds the default chart font: nothing to select
+    EXPECT_EQ(Log(), (Lines{"SetTextColor(0x800000)", "TextOut(5,6,Hi)",
+                            "SetTextColor(0xC0C0C0)", "TextOut(5,7,Hi)", "SetTextColor(0x800000)", "TextOut(7,6,Hi)"}));
+}
+
+TEST_F(CanvasOnRecorder, TextWidthAddsTheShadowOffsets)
+{
+    TPlotFont font;
+    canvas.AssignFont(&font);
+    // fixed metrics: em 11, (11 + 1) / 2 = 6 pixels a character, height 11 + 2
+    EXPECT_EQ(canvas.TextWidth("abc"), 18);
+    EXPECT_EQ(canvas.TextHeight("abc"), 13);
+    font.Shadow()->SetHorizSize(-3);
+    font.Shadow()->SetVertSize(2);
+    EXPECT_EQ(canvas.TextWidth("abc"), 21);
+    EXPECT_EQ(canvas.TextHeight("abc"), 15);
+    EXPECT_EQ(canvas.FontHeight(), 15);
+}
+
+TEST_F(CanvasOnRecorder, FontZoomAndInterCharSpacing)
+{
+    TView3DOptions options;
+    options.SetFontZoom(200);
+    canvas.InitWindow(&device, &options, clWhite, false, TRect{0, 0, 200, 150});
+    TPlotFont font;
+    font.SetInterCharSize(2);
+    canvas.AssignFont(&font);
+    EXPECT_EQ(canvas.Font()->Size(), 16);
+    EXPECT_EQ(device.GetTextCharacterExtra(), 2);
+    EXPECT_EQ(font.Canvas, &canvas);
+}
+
+TEST_F(CanvasOnRecorder, RotatedTextTurnsByTheAngleLessFullTurns)
+{
+    TPlotFont font;
+    canvas.AssignFont(&font);
+    canvas.RotatedTextOut(40, 50, "up", 450);
+    EXPECT_EQ(Log(), (Lines{"SelectFont(Arial -11 400 esc900)", "SetTextColor(0x000000)",
+                            "TextOut(40,50,up)"}));
+    EXPECT_EQ(canvas.Font()->Orientation(), 0);
+}
+
+TEST_F(CanvasOnRecorder, OutlinedTextIsAStrokedPath)
+{
+    TPlotFont font;
+    font.OutLine()->Show();
+    font.OutLine()->SetColor(clRed);
+    canvas.AssignFont(&font);
+    canvas.TextOut(1, 2, "A");
+    EXPECT_EQ(Log(), (Lines{"SetTextColor(0x000000)", "SetBkMode(transparent)",
+                            "SelectPen(solid 1 0x0000FF)", "SelectBrush(solid 0x000000)", "BeginPath()",
+                            "TextOut(1,2,A)", "EndPath()", "StrokeAndFillPath()"}));
+}
+
+TEST_F(CanvasOnRecorder, GradientOutlineTextFillsOnlyTheWidenedPath)
+{
+    TPlotFont font;
+    font.Gradient()->SetVisible(true);
+    font.Gradient()->SetOutline(true);
+    font.OutLine()->Show();
+    canvas.AssignFont(&font);
+    canvas.TextOut(1, 2, "A");
+    const Lines log = Log();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(device.Count("WidenPath"), 1);
+    EXPECT_EQ(device.Count("SelectClipPath"), 1);
+    EXPECT_EQ(device.Count("StrokePath") + device.Count("StrokeAndFillPath"), 0);
+    EXPECT_EQ(log.back(), "SelectClipRgn(none)");
+}
+
+TEST_F(CanvasOnRecorder, OneUnClipEndsEveryClipAndRestoresTheFormerRegion)
+{
+    device.SelectClipRgn(platform::Region::FromRect(platform::Rect{0, 0, 100, 100}));
+    device.ClearLog();
+    canvas.ClipRectangle(TRect{10, 10, 50, 50});
+    canvas.ClipEllipse(TRect{0, 0, 40, 40}, false);
+    const TPoint tri[3] = {{0, 0}, {30, 0}, {0, 30}};
+    canvas.ClipPolygon(tri, 3, true);
+    canvas.UnClip();
+    EXPECT_EQ(Log(), (Lines{"ExtSelectClipRgn(rect(10,10,50,50),and)", "ExtSelectClipRgn(ellipse(0,0,40,40),and)",
+                            "ExtSelectClipRgn(polygon(0,0 30,0 0,30),diff)", "SelectClipRgn(rect(0,0,100,100))"}));
+    ASSERT_TRUE(device.GetClipRgn().has_value());
+    EXPECT_EQ(device.GetClipRgn()->Describe(), "rect(0,0,100,100)");
+    canvas.ClipRoundRectangle(TRect{1, 2, 3, 4}, 5);
+    canvas.UnClip();
+    EXPECT_EQ(device.GetClipRgn()->Describe(), "rect(0,0,100,100)");
+}
+
+TEST_F(CanvasOnRecorder, UnClipWithoutFormerRegionRemovesClipping)
+{
+    canvas.ClipRectangle(TRect{10, 10, 50, 50});
+    canvas.ClipRectangle(TRect{20, 20, 30, 30});
+    canvas.UnClip();
+    EXPECT_FALSE(device.GetClipRgn().has_value());
+    EXPECT_EQ(Log().back(), "SelectClipRgn(none)");
+}
+
+TEST_F(CanvasOnRecorder, Frame3DDrawsBevelsAndShrinks)
+{
+    TRect r{0, 0, 10, 8};
+    canvas.Frame3D(r, clWhite, clGray, 0);
+    EXPECT_EQ(r, (TRect{0, 0, 10, 8}));
+    EXPECT_TRUE(device.DrawingLines().empty());
+    canvas.Frame3D(r, clWhite, clGray, 2);
+    EXPECT_EQ(r, (TRect{2, 2, 8, 6}));
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Polyline(0,7 0,0 9,0)", "Polyline(9,0 9,7 -1,7)",
+                                            "Polyline(1,6 1,1 8,1)", "Polyline(8,1 8,6 0,6)"}));
+}
+
+TEST_F(CanvasOnRecorder, ArcAnglesFromTheBoxCentre)
+{
+    canvas.ArcAngles(0, 0, 100, 50, 0, 90);
+    // half sizes 50 and 25: start (100, 25), end (50, 0)
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Arc(0,0,100,50,100,25,50,0)"}));
+}
+
+TEST_F(CanvasOnRecorder, DonutIsOnePath)
+{
+    canvas.Donut(50, 50, 20, 10, 0, 1.5707963267948966, 50);
+    EXPECT_EQ(Log(), (Lines{"MoveTo(70,50)",
+                            "BeginPath()", "ArcTo(30,40,70,60,70,50,50,40)", "SetArcDirection(clockwise)",
+                            "ArcTo(40,45,60,55,50,45,60,50)", "SetArcDirection(counterclockwise)", "EndPath()",
+                            "StrokeAndFillPath()"}));
+}
+
+TEST_F(CanvasOnRecorder, GradientPolygonClipsFillsThenOutlines)
+{
+    TCustomPlotGradient gradient;
+    gradient.SetVisible(true);
+    const TPoint p[3] = {{0, 0}, {4, 0}, {0, 2}};
+    canvas.GradientPolygon(p, &gradient);
+    const Lines log = Log();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[0], "ExtSelectClipRgn(polygon(0,0 4,0 0,2),and)");
+    // bands within PolygonRect (0, 0, 5, 3)
+    EXPECT_EQ(log[1], "FillRectWith(0,2,5,3,solid 0xFFFFFF)");
+    const auto unclip = std::find(log.begin(), log.end(), "SelectClipRgn(none)");
+    ASSERT_NE(unclip, log.end());
+    EXPECT_EQ(log.back(), "Polygon(0,0 4,0 0,2)");
+    EXPECT_EQ(canvas.Brush()->Style(), bsSolid);  // restored after the outline
+}
+
+TEST_F(CanvasOnRecorder, BlendingMixesBackTheCapturedArea)
+{
+    canvas.Bounds = TRect{0, 0, 200, 150};
+    TPlotBlend* blend = canvas.BeginBlending(TRect{10, 10, 20, 30}, 50 + 128);
+    EXPECT_EQ(canvas.BlendTransparency(), 50);
+    canvas.FillRect(TRect{10, 10, 20, 30});
+    canvas.EndBlending(blend);
+    // constant alpha 255 - round(2.55 * 50); 2.55 * 50 is 127.49999999999999 in doubles
+    EXPECT_EQ(device.DrawingLines().back(), "AlphaBlend(10,10,10,20,10x20,0,0,10,20,128)");
+}
+
+TEST_F(CanvasOnRecorder, ResetStateSetsTheDefaults)
+{
+    canvas.ResetState();
+    EXPECT_EQ(Log(), (Lines{"SetBkColor(0xFFFFFF)", "SetBkMode(transparent)", "SetTextAlign(0)"}));
+    EXPECT_EQ(canvas.Font()->Name(), "Arial");
+    EXPECT_EQ(canvas.Font()->Size(), 8);
+    EXPECT_EQ(canvas.CurrentFont(), nullptr);
+}
+
+TEST(TPlotCanvas3DProjected, OrthogonalPlanesAndLines)
+{
+    platform::RecordingDevice device(200, 150);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    TView3DOptions options;  // orthogonal 45 degrees, zoom 100
+    canvas.InitWindow(&device, &options, clWhite, true, TRect{0, 0, 200, 150});
+    canvas.Projection(20, TRect{0, 0, 200, 150});
+    device.ClearLog();
+    canvas.RectangleWithZ(TRect{10, 20, 30, 40}, 10);  // depth 10: 10 right, 10 up
+    canvas.LineWithZ(0, 0, 50, 60, 5);
+    canvas.ZLine3D(100, 100, 0, 20);
+    canvas.Begin2DSection();
+    canvas.Begin2DSection();
+    canvas.End2DSection();
+    canvas.HorizLine3D(0, 9, 3, 40);  // still 2D: no projection
+    canvas.End2DSection();
+    canvas.VertLine3D(0, 0, 9, 1);
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Polygon(20,10 40,10 40,30 20,30)", "LineTo(55,55)", "LineTo(120,80)",
+                                            "LineTo(9,3)", "LineTo(1,8)"}));
+    EXPECT_EQ(device.CallsNamed("MoveTo").size(), 4u);
+    EXPECT_EQ(device.CallsNamed("MoveTo")[0].args, (std::vector<std::string>{"5", "-5"}));
+    EXPECT_EQ(canvas.FourCorners[2], (TPoint{40, 30}));
+    EXPECT_EQ(canvas.ProjectedRectBounds(TRect{10, 20, 30, 40}, 10), (TRect{20, 10, 41, 31}));
+}
+
+TEST(TPlotCanvas3DProjected, ClipCubeIsTheHullOfTheBox)
+{
+    platform::RecordingDevice device(200, 150);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    TView3DOptions options;
+    canvas.InitWindow(&device, &options, clWhite, true, TRect{0, 0, 200, 150});
+    canvas.Projection(20, TRect{0, 0, 200, 150});
+    canvas.ClipCube(TRect{10, 20, 30, 40}, 0, 10);
+    ASSERT_TRUE(device.GetClipRgn().has_value());
+    // front (10,20)-(30,40) and back shifted by (10,-10): a hexagon
+    // with no clip before, the combination starts from the whole device
+    EXPECT_EQ(device.GetClipRgn()->Describe(), "and(rect(0,0,200,150),polygon(10,20 20,10 40,10 40,30 30,40 10,40))");
+    canvas.UnClip();
+    canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
+    canvas.ClipCube(TRect{10, 20, 30, 40}, 0, 10);
+    EXPECT_EQ(device.GetClipRgn()->Describe(), "and(rect(0,0,200,150),rect(10,20,30,40))");
+}
+
+TEST(TPlotCanvas3DBuffer, PaintsIntoTheBufferAndCopiesIt)
+{
+    platform::RecordingDevice window(300, 200);
+    TPlotCanvas3D canvas;
+    const TRect drawRect = canvas.InitWindow(&window, nullptr, clWhite, false, TRect{10, 20, 110, 70});
+    EXPECT_EQ(drawRect, (TRect{0, 0, 100, 50}));
+    ASSERT_NE(canvas.Bitmap(), nullptr);
+    EXPECT_EQ(canvas.Bitmap()->Width(), 101);
+    EXPECT_EQ(canvas.Bitmap()->Height(), 51);
+    EXPECT_EQ(canvas.GetHandle(), canvas.Bitmap());
+    canvas.Rectangle(0, 0, 5, 5);
+    EXPECT_TRUE(window.DrawingLines().empty());
+    EXPECT_FALSE(canvas.ReDrawBitmap());
+    canvas.ShowImage(&window, &window, TRect{10, 20, 110, 70});
+    EXPECT_EQ(window.DrawingLines(), (Lines{"BitBlt(10,20,101,51,101x51,0,0,SrcCopy)"}));
+    EXPECT_EQ(canvas.GetHandle(), &window);
+    window.ClearLog();
+    EXPECT_TRUE(canvas.ReDrawBitmap());  // second paint without Invalidate
+    EXPECT_EQ(window.DrawingLines(), (Lines{"BitBlt(0,0,101,51,101x51,0,0,SrcCopy)"}));
+    canvas.Invalidate();
+    EXPECT_FALSE(canvas.ReDrawBitmap());
+}
+
+TEST(TPlotCanvas3DBuffer, ZeroWidthGivesOnePixel)
+{
+    platform::RecordingDevice window(30, 20);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{5, 5, 5, 5});
+    EXPECT_EQ(canvas.Bitmap()->Width(), 1);
+    EXPECT_EQ(canvas.Bitmap()->Height(), 1);
+}
+
+TEST(TPlotCanvas3DBuffer, SwitchingOffKeepsTheBufferOnlyWhenAsked)
+{
+    platform::RecordingDevice window(30, 20);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 20, 10});
+    canvas.ShowImage(&window, &window, TRect{0, 0, 20, 10});
+    canvas.KeepBuffer = true;
+    canvas.SetBufferedDisplay(false);
+    EXPECT_NE(canvas.Bitmap(), nullptr);
+    EXPECT_FALSE(canvas.BufferInvalid);
+    canvas.SetBufferedDisplay(true);
+    canvas.KeepBuffer = false;
+    canvas.SetBufferedDisplay(false);
+    EXPECT_EQ(canvas.Bitmap(), nullptr);
+    EXPECT_TRUE(canvas.BufferInvalid);
+    EXPECT_FALSE(canvas.ReDrawBitmap());
+}
+
+TEST(TPlotCanvas3DState, MonochromeInvalidatesAndRepaintsTheOwner)
+{
+    int repaints = 0;
+    TView3DOptions options(nullptr, [&] { ++repaints; });
+    platform::RecordingDevice window(30, 20);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, &options, clWhite, true, TRect{0, 0, 20, 10});
+    canvas.ShowImage(&window, &window, TRect{0, 0, 20, 10});
+    canvas.SetMonochrome(true);
+    canvas.SetMonochrome(true);
+    EXPECT_EQ(repaints, 1);
+    EXPECT_TRUE(canvas.BufferInvalid);
+    TPlotCanvas3D other;
+    other.AssignSettings(&canvas);
+    EXPECT_TRUE(other.GetMonochrome());
+    EXPECT_EQ(other.View3DOptions, &options);
+    EXPECT_EQ(canvas.AddRef(), -1);
+    EXPECT_EQ(canvas.Release(), -1);
+}
+
+TEST(PlotCanvasGeometry, FreeRoutines)
+{
+    // (P0 - P1) x (P2 - P1) < 0
+    EXPECT_TRUE(PointsClockwise({0, 10}, {0, 0}, {10, 0}));
+    EXPECT_FALSE(PointsClockwise({10, 0}, {0, 0}, {0, 10}));
+    // far-off points: 50000 * 50000 does not fit 32 bits and must keep its sign
+    EXPECT_FALSE(PointsClockwise({50000, 0}, {0, 0}, {0, 50000}));
+    EXPECT_TRUE(PointsClockwise({0, 50000}, {0, 0}, {50000, 0}));
+    const TPoint one[1] = {{7, 9}};
+    EXPECT_EQ(PolygonBounds(one), (TRect{7, 9, 7, 9}));
+    EXPECT_EQ(PolygonRect(one, 1), (TRect{7, 9, 8, 10}));
+    EXPECT_EQ(PolygonBounds(std::span<const TPoint>{}), (TRect{}));
+    EXPECT_EQ(NormalizeRect(TRect{5, 6, 1, 2}), (TRect{1, 2, 5, 6}));
+    EXPECT_TRUE(PointInRectXY(TRect{0, 0, 10, 10}, 10, 10));
+    EXPECT_FALSE(PointInRectXY(TRect{0, 0, 10, 10}, 11, 10));
+    EXPECT_EQ(DarkenColor(RGB(100, 20, 200), 64), RGB(36, 0, 136));
+    EXPECT_EQ(BrightenColor(RGB(100, 220, 200), 64), RGB(164, 255, 255));
+    std::uint8_t triple[3];
+    ColorToRGBTriple(RGB(1, 2, 3), triple);
+    EXPECT_EQ(triple[0], 3);
+    EXPECT_EQ(triple[2], 1);
+}
+
+}  // namespace
