@@ -6,14 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/utf8_text.h"
+
 // Removes every character below 32; bytes of 128 and above stay.
 std::string StripCtrlChars(std::string_view s);
 
 // s padded with blanks to width characters, the odd blank on the right;
 // the first width characters when s is not shorter.
 std::string CenterString(std::string_view s, std::uint8_t width);
-
-// Number of characters in a UTF-8 text.
-std::size_t Utf8CharCount(std::string_view s);
-// The first n characters of a UTF-8 text.
-std::string Utf8LeftChars(std::string_view s, std::size_t n);

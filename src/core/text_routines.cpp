@@ -2,6 +2,7 @@
 
 #include "core/color_names.h"
 #include "core/name_matching.h"
+#include "core/utf8_text.h"
 #include "platform/clock.h"
 
 #include <charconv>
@@ -11,43 +12,6 @@
 #include <system_error>
 
 namespace {
-
-// UTF-8: a character starts at every byte that is not a continuation byte.
-bool isContinuation(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-std::size_t charCount(std::string_view s)
-{
-    std::size_t n = 0;
-    for (char c : s)
-        if (!isContinuation(c))
-            ++n;
-    return n;
-}
-
-// Byte offset at which character `index` (0-based) starts; s.size() past the end.
-std::size_t charOffset(std::string_view s, std::size_t index)
-{
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (isContinuation(s[i]))
-            continue;
-        if (seen == index)
-            return i;
-        ++seen;
-    }
-    return s.size();
-}
-
-std::string_view lastChars(std::string_view s, std::size_t n)
-{
-    const std::size_t count = charCount(s);
-    if (n >= count)
-        return s;
-    return s.substr(charOffset(s, count - n));
-}
 
 // Whole part as a 64-bit integer; 0 for NaN, saturated outside the range.
 std::int64_t safeTrunc(double x)
@@ -123,9 +87,9 @@ bool SameLeadingText(std::string_view A, std::string_view B, int N)
 {
     // N counts characters, not bytes.
     const std::size_t n = N > 0 ? static_cast<std::size_t>(N) : 0;
-    if (charCount(A) < n || charCount(B) < n)
+    if (Utf8CharCount(A) < n || Utf8CharCount(B) < n)
         return false;
-    return SameTextAscii(A.substr(0, charOffset(A, n)), B.substr(0, charOffset(B, n)));
+    return SameTextAscii(A.substr(0, Utf8CharOffset(A, n)), B.substr(0, Utf8CharOffset(B, n)));
 }
 
 std::uint8_t DistributionKind(std::string_view Name)
@@ -274,9 +238,9 @@ std::string AlignRight(std::string_view S, int N)
         return {};
     const std::string trimmed = TrimControl(S);
     const auto n = static_cast<std::size_t>(N);
-    const std::size_t count = charCount(trimmed);
+    const std::size_t count = Utf8CharCount(trimmed);
     if (count >= n)
-        return std::string(lastChars(trimmed, n));
+        return std::string(Utf8RightChars(trimmed, n));
     return std::string(n - count, ' ') + trimmed;
 }
 
@@ -285,5 +249,5 @@ std::string RightChars(std::string_view S, int N)
     // N counts characters, not bytes.
     if (N <= 0)
         return {};
-    return std::string(lastChars(S, static_cast<std::size_t>(N)));
+    return std::string(Utf8RightChars(S, static_cast<std::size_t>(N)));
 }
