@@ -158,6 +158,11 @@ void QtWebView::LoadingChanged(const QWebEngineLoadingInfo& info)
         if (!TakeCancelled(info.url(), info.errorCode()))
             FireNavigateError(info.url().toString(), info.errorCode());
         break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        // a cancelled request ends here (Qt 6.4) or as a failed load
+        TakeCancelled(info.url(), info.errorCode());
+        UpdateCommandState();
+        break;
     default:
         break;
     }

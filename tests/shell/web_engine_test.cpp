@@ -1,0 +1,105 @@
+// Drives the real Qt WebEngine: a local page links to a study, the link is
+// cancelled in before-navigate and handed to the main window.
+#include "platform/qt_web_view.h"
+#include "shell/web_editor.h"
+#include "shell/web_nav.h"
+#include "support/shell_test_support.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <functional>
+
+namespace {
+
+// Runs the event loop until done() holds or timeoutMs passes; answers done().
+bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+class WebEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Dir.isValid());
+        Write(QStringLiteral("study.xml"), "<?xml version=\"1.0\"?><vexa filetype=\"study\"/>");
+        Write(QStringLiteral("index.htm"),
+              "<html><body><a id=\"s\" href=\"study.xml\">study</a></body></html>");
+        m_before = QApplication::topLevelWidgets().size();
+        Parent = std::make_unique<TestParent>();
+    }
+    void TearDown() override
+    {
+        Parent.reset();
+        ProcessDeferredDeletes();
+        EXPECT_EQ(QApplication::topLevelWidgets().size(), m_before);
+    }
+    void Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(Dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QTemporaryDir Dir;
+    std::unique_ptr<TestParent> Parent;
+
+private:
+    qsizetype m_before = 0;
+};
+
+TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
+{
+    const QString index = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("index.htm"))).toString();
+    const QString study = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("study.xml"))).toString();
+
+    auto* page = new TFWebNav(Parent.get(), index);
+    auto* view = dynamic_cast<platform::QtWebView*>(page->TWebEditor1->WebBrowser1);
+    ASSERT_NE(view, nullptr) << "the web page window must use the WebEngine view";
+    QStringList documents;
+    QStringList errors;
+    auto frameDocument = view->OnDocumentComplete;
+    view->OnDocumentComplete = [&](const QString& url) {
+        documents.append(url);
+        frameDocument(url);
+    };
+    auto frameError = view->OnNavigateError;
+    view->OnNavigateError = [&](const QString& url, int code) {
+        errors.append(QStringLiteral("%1 %2").arg(url).arg(code));
+        frameError(url, code);
+    };
+    Parent->show();
+    page->show();
+
+    ASSERT_TRUE(WaitFor([&] { return !documents.isEmpty(); }, 15000)) << "the local page did not load";
+    EXPECT_EQ(documents.first(), index);
+    EXPECT_EQ(page->TWebEditor1->URLbar->text(), index);
+
+    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('s').click();"));
+    ASSERT_TRUE(WaitFor([&] { return !Parent->Opened.isEmpty(); }, 15000)) << "the link was not handed over";
+    EXPECT_EQ(Parent->Opened, QStringList{study});
+    // let the engine finish the cancelled load: it is no navigate error
+    WaitFor([] { return false; }, 300);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char(';')).toStdString();
+    EXPECT_EQ(view->LocationURL(), index);
+    EXPECT_EQ(documents.size(), 1);
+}
+
+} // namespace
