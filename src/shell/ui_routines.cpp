@@ -1,0 +1,105 @@
+#include "shell/ui_routines.h"
+
+#include "core/name_matching.h"
+#include "core/text_routines.h"
+#include "platform/xml_dom.h"
+#include "shell/web_editor.h"
+
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QString Utf8(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QTreeWidgetItem* NewElementNode(const platform::XmlElement& element)
+{
+    QString text = Utf8(element.Name());
+    if (element.HoldsOnlyText())
+        text += QStringLiteral(" = ") + Utf8(element.Text());
+    auto* node = new QTreeWidgetItem(QStringList{text});
+    for (const platform::XmlAttribute& attribute : element.Attributes()) {
+        node->addChild(new QTreeWidgetItem(QStringList{
+            QStringLiteral("[") + Utf8(attribute.Name()) + QStringLiteral(" = \"") + Utf8(attribute.Text())
+            + QStringLiteral("\"]")}));
+    }
+    return node;
+}
+
+} // namespace
+
+void XMLNodeToTree(QTreeWidget* Tree, const platform::XmlElement& Node, QTreeWidgetItem* Parent)
+{
+    if (Node.IsNull() || (!Tree && !Parent))
+        return;
+    // The branch is built apart from the tree and hung on it at the end.
+    QTreeWidgetItem* top = NewElementNode(Node);
+    std::vector<std::pair<platform::XmlElement, QTreeWidgetItem*>> pending{{Node, top}};
+    while (!pending.empty()) {
+        auto [element, item] = std::move(pending.back());
+        pending.pop_back();
+        if (!element.HasChildNodes())
+            continue;
+        const std::vector<platform::XmlNode> children = element.ChildNodes();
+        std::vector<std::pair<platform::XmlElement, QTreeWidgetItem*>> added;
+        for (const platform::XmlNode& child : children) {
+            if (child.Kind() != platform::XmlNodeKind::Element)
+                continue;
+            QTreeWidgetItem* childItem = NewElementNode(child.Element());
+            item->addChild(childItem);
+            added.emplace_back(child.Element(), childItem);
+        }
+        for (auto it = added.rbegin(); it != added.rend(); ++it)
+            pending.push_back(std::move(*it));
+    }
+    if (Parent)
+        Parent->addChild(top);
+    else
+        Tree->addTopLevelItem(top);
+}
+
+void XMLNodeToTree(QTreeWidget* Tree, const platform::XmlNode& Node, QTreeWidgetItem* Parent)
+{
+    if (Node.Kind() == platform::XmlNodeKind::Element)
+        XMLNodeToTree(Tree, Node.Element(), Parent);
+}
+
+void AddWebTab(QTabWidget* Pages, int, const QString& Caption, const QString& URL)
+{
+    if (!Pages)
+        return;
+    auto* sheet = new QWidget;
+    Pages->addTab(sheet, Caption);
+    auto* frame = new TWebEditor(sheet);
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(frame);
+    // to the first position, as the active page
+    Pages->removeTab(Pages->indexOf(sheet));
+    Pages->insertTab(0, sheet, Caption);
+    Pages->setTabVisible(0, true);
+    Pages->setCurrentIndex(0);
+    std::string address;
+    AppDirURL(URL.toStdString(), address);
+    frame->LoadPage(QString::fromStdString(address), false, false);
+    frame->show();
+}
+
+void SelectComboItem(QComboBox* Combo, const QString& Name)
+{
+    if (!Combo)
+        return;
+    const std::string key = Name.toStdString();
+    for (int i = 0; i < Combo->count(); ++i) {
+        if (SameName(Combo->itemText(i).toStdString(), key))
+            Combo->setCurrentIndex(i);
+    }
+}
