@@ -13,6 +13,43 @@ namespace platform {
 struct XmlDocument::Impl {
     pugi::xml_document doc;
     std::string fileName;
+    // Bumped by every write; invalidates the cursor below.
+    std::uint64_t version = 0;
+    // Last counts and items looked up by tag (a few lists at once, for
+    // nested loops), so that walking a list by index costs linear time.
+    struct TagCursor {
+        void* parent = nullptr;
+        std::string tag;
+        std::uint64_t version = 0;
+        std::uint64_t lastUse = 0;
+        int count = -1;
+        int index = -1;
+        void* node = nullptr;
+    };
+    TagCursor cursors[8];
+    std::uint64_t uses = 0;
+
+    TagCursor& CursorFor(void* parent, std::string_view t)
+    {
+        TagCursor* oldest = &cursors[0];
+        for (TagCursor& c : cursors) {
+            if (c.parent == parent && c.version == version && c.tag == t) {
+                c.lastUse = ++uses;
+                return c;
+            }
+            if (c.lastUse < oldest->lastUse)
+                oldest = &c;
+        }
+        TagCursor& c = *oldest;
+        c.parent = parent;
+        c.tag.assign(t);
+        c.version = version;
+        c.lastUse = ++uses;
+        c.count = -1;
+        c.index = -1;
+        c.node = nullptr;
+        return c;
+    }
 };
 
 namespace {
@@ -480,23 +517,48 @@ XmlElement XmlElement::Child(std::string_view name) const
 
 int XmlElement::ChildCount(std::string_view tag) const
 {
-    int count = 0;
     if (!m_node)
         return 0;
-    for (pugi::xml_node c = Node(m_node).first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && tag == c.name())
-            ++count;
-    return count;
+    auto& cur = m_doc->CursorFor(m_node, tag);
+    if (cur.count < 0) {
+        int count = 0;
+        for (pugi::xml_node c = Node(m_node).first_child(); c; c = c.next_sibling())
+            if (c.type() == pugi::node_element && tag == c.name())
+                ++count;
+        cur.count = count;
+    }
+    return cur.count;
 }
 
 XmlElement XmlElement::ChildAt(std::string_view tag, int index) const
 {
     if (!m_node || index < 0)
         return {};
-    for (pugi::xml_node c = Node(m_node).first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && tag == c.name() && index-- == 0)
-            return Wrap(c.internal_object());
-    return {};
+    auto& cur = m_doc->CursorFor(m_node, tag);
+    if (cur.count >= 0 && index >= cur.count)
+        return {};
+    pugi::xml_node c;
+    int at;
+    if (cur.index >= 0 && cur.index <= index) {
+        c = Node(cur.node);
+        at = cur.index;
+    } else {
+        c = Node(m_node).first_child();
+        while (c && !(c.type() == pugi::node_element && tag == c.name()))
+            c = c.next_sibling();
+        at = 0;
+    }
+    while (c && at < index) {
+        c = c.next_sibling();
+        while (c && !(c.type() == pugi::node_element && tag == c.name()))
+            c = c.next_sibling();
+        ++at;
+    }
+    if (!c)
+        return {};
+    cur.index = at;
+    cur.node = c.internal_object();
+    return Wrap(c.internal_object());
 }
 
 std::vector<XmlElement> XmlElement::Children(std::string_view tag) const
@@ -640,6 +702,7 @@ void XmlElement::RequireElement(std::string_view what) const
 void XmlElement::SetAttribute(std::string_view name, std::string_view text)
 {
     RequireElement("set attribute \"" + std::string(name) + "\"");
+    ++m_doc->version;
     const std::string key(name);
     pugi::xml_node n = Node(m_node);
     pugi::xml_attribute a = n.attribute(key.c_str());
@@ -656,9 +719,15 @@ void XmlElement::SetAttribute(std::string_view name, int value)
 void XmlElement::SetText(std::string_view text)
 {
     RequireElement("set the text");
+    ++m_doc->version;
     pugi::xml_node n = Node(m_node);
-    while (n.first_child())
-        n.remove_child(n.first_child());
+    // Only text nodes go: elements are never removed, so no handle dangles.
+    for (pugi::xml_node c = n.first_child(); c;) {
+        pugi::xml_node next = c.next_sibling();
+        if (IsTextNode(c))
+            n.remove_child(c);
+        c = next;
+    }
     n.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
 }
 
@@ -670,6 +739,7 @@ void XmlElement::SetText(int value)
 XmlElement XmlElement::AppendChild(std::string_view name)
 {
     RequireElement("add element \"" + std::string(name) + "\"");
+    ++m_doc->version;
     return Wrap(Node(m_node).append_child(std::string(name).c_str()).internal_object());
 }
 
@@ -682,6 +752,7 @@ XmlElement XmlElement::InsertChildBefore(std::string_view name, const XmlElement
     if (b.parent() != Node(m_node))
         throw XmlError("Cannot insert element \"" + std::string(name) + "\": the reference element is not a child of \"" +
                        Name() + "\"");
+    ++m_doc->version;
     return Wrap(Node(m_node).insert_child_before(std::string(name).c_str(), b).internal_object());
 }
 

@@ -7,6 +7,8 @@
 // A missing child reads as a null element: empty name and text, no
 // attributes, no children, and its children are null elements again. Reading
 // never changes the document. Writing to a null element throws XmlError.
+// Handles of one document are for one thread at a time (reads update a
+// lookup cursor that makes walking a list by index linear).
 #include <cstddef>
 #include <memory>
 #include <stdexcept>
@@ -135,7 +137,8 @@ public:
     // Writers; each throws XmlError on a null element.
     void SetAttribute(std::string_view name, std::string_view text);
     void SetAttribute(std::string_view name, int value);
-    // Replaces every child node by one text node.
+    // Replaces the element's text nodes by one text node; child elements
+    // stay (no element is ever removed, so handles never dangle).
     void SetText(std::string_view text);
     void SetText(int value);
     // New empty child element of that name, after the last child.

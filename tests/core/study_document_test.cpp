@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 using platform::XmlConversionError;
@@ -350,6 +352,41 @@ TEST_F(HeightWeightStudy, Messages)
     EXPECT_EQ(msgs[1].Loc(), "tab");
     EXPECT_EQ(msgs[1].Lbl(), "Correlación");
     EXPECT_EQ(msgs[1].Href(), "{appdir}/Docs/correlacion.htm");
+}
+
+TEST(StudyDocumentEncodings, SameStudyInEveryEncoding)
+{
+    // The ISO-8859-1 sample re-encoded byte by byte as UTF-16 and as windows-1252.
+    const IXMLVexaType latin1 = LoadSample("estudio_alturas_pesos.xml");
+    const std::string bytes = [] {
+        std::ifstream in(SamplePath("estudio_alturas_pesos.xml"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    const std::string decl = "encoding=\"ISO-8859-1\"";
+    ASSERT_NE(bytes.find(decl), std::string::npos);
+    auto withEncoding = [&](const std::string& name) {
+        std::string b = bytes;
+        b.replace(b.find(decl), decl.size(), "encoding=\"" + name + "\"");
+        return b;
+    };
+    auto utf16 = [&](bool bigEndian) {
+        const std::string b = withEncoding("UTF-16");
+        std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char c : b) {
+            out += bigEndian ? '\0' : c;
+            out += bigEndian ? c : '\0';
+        }
+        return out;
+    };
+    for (const std::string& text : {utf16(false), utf16(true), withEncoding("windows-1252")}) {
+        IXMLVexaType v = GetVexa(XmlDocument::LoadFromBytes(text, "copia.xml"));
+        IXMLPopulationType pop = v.System().Population();
+        EXPECT_EQ(v.System().Name(), "Alumnado de 15 años");
+        EXPECT_EQ(pop.Docum(), latin1.System().Population().Docum());
+        EXPECT_EQ(pop.Categories().Catvar(0).Cat()[1].Text(), "Campiña");
+        EXPECT_EQ(pop.Sampling().Pages().P2(), "Observación");
+        EXPECT_EQ(pop.Group()[1].Variables().Correlation().Elem(0).R(), "0,35");
+    }
 }
 
 // ---- the UTF-8 population study ----------------------------------------------

@@ -176,6 +176,13 @@ TEST(XmlDomWriting, SettersAndNewChildren)
     EXPECT_EQ(a.ChildAt("i", 3).TextInteger(), 4);
     a.ChildAt("i", 0).SetText("Año");
     EXPECT_EQ(a.ChildAt("i", 0).Text(), "Año");
+    // Text replaces text only; handles to child elements stay valid.
+    XmlElement kept = a.ChildAt("i", 3);
+    a.SetText("nuevo");
+    a.SetText("otro");
+    EXPECT_EQ(a.Text(), "otro");
+    EXPECT_EQ(a.ChildCount("i"), 4);
+    EXPECT_EQ(kept.TextInteger(), 4);
     EXPECT_THROW(a.InsertChildBefore("i", a.ChildAt("i", 0).AppendChild("deep")), XmlError);
 }
 
@@ -224,8 +231,9 @@ TEST(XmlDomEncodings, Latin1ByDeclaration)
 TEST(XmlDomEncodings, Windows1252ByDeclaration)
 {
     const std::string text = "<?xml version='1.0' encoding='windows-1252'?>"
-                             "<v>\x80 \x93" "A\xF1o\x94 \x85\x81</v>";
+                             "<v n='\xF1" "and\xFA'>\x80 \x93" "A\xF1o\x94 \x85\x81</v>";
     XmlElement v = Load(text).DocumentElement();
+    EXPECT_EQ(v.AttributeText("n"), "ñandú");
     EXPECT_EQ(v.Text(), "€ “Año” …\xC2\x81");
 }
 
@@ -307,6 +315,30 @@ TEST(XmlDomLimits, DeepNestingFailsClearly)
     for (int i = 0; i < XmlDocument::MaxDepth; ++i)
         ok += "</n>";
     EXPECT_NO_THROW(Load(ok));
+}
+
+TEST(XmlDomLimits, ListsWalkedByIndexInLinearTime)
+{
+    const int n = 100000; // quadratic walking would take many seconds
+    std::string text = "<p>";
+    for (int i = 0; i < n; ++i)
+        text += "<c v=\"" + std::to_string(i) + "\"/><d/>";
+    text += "</p>";
+    XmlElement p = Load(text).DocumentElement();
+    long long sum = 0;
+    for (int i = 0; i < p.ChildCount("c"); ++i) {
+        sum += p.ChildAt("c", i).AttributeInteger("v");
+        if (i % 1000 == 0) {
+            EXPECT_FALSE(p.ChildAt("d", i).IsNull()); // another list in between
+        }
+    }
+    EXPECT_EQ(sum, static_cast<long long>(n) * (n - 1) / 2);
+    EXPECT_EQ(p.ChildAt("c", n - 1).AttributeInteger("v"), n - 1);
+    EXPECT_EQ(p.ChildAt("c", 5).AttributeInteger("v"), 5); // going back
+    EXPECT_TRUE(p.ChildAt("c", n).IsNull());
+    p.AppendChild("c").SetAttribute("v", -1);
+    EXPECT_EQ(p.ChildCount("c"), n + 1);
+    EXPECT_EQ(p.ChildAt("c", n).AttributeInteger("v"), -1);
 }
 
 TEST(XmlDomLimits, MegabyteAttribute)
