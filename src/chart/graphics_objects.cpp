@@ -4,7 +4,7 @@
 
 void TPen::SetColor(TColor value)
 {
-    if (value == m_color)
+    if (value == m_color && !m_handle)
         return;
     m_color = value;
     m_handle.reset();
@@ -21,7 +21,7 @@ void TPen::SetMode(TPenMode value)
 
 void TPen::SetStyle(TPenStyle value)
 {
-    if (value == m_style)
+    if (value == m_style && !m_handle)
         return;
     m_style = value;
     m_handle.reset();
@@ -30,7 +30,7 @@ void TPen::SetStyle(TPenStyle value)
 
 void TPen::SetWidth(int value)
 {
-    if (value < 0 || value == m_width)
+    if (value < 0 || (value == m_width && !m_handle))
         return;
     m_width = value;
     m_handle.reset();

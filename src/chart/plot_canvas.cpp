@@ -395,6 +395,41 @@ void TCanvas3D::ProjectPoints(std::span<const TPoint> Points, int Z, std::vector
         Project(Points[i].X, Points[i].Y, Z, Out[i]);
 }
 
+void TCanvas3D::StretchDrawAtZ(const TRect& R, const TGraphic* Graphic, int Position, int Plane)
+{
+    m_pen.SetStyle(psClear);
+    auto* source = dynamic_cast<const TBitmap*>(Graphic);
+    if (!source || source->Width() == 0 || source->Height() == 0)
+        return;
+    const int w = source->Width();
+    const int h = source->Height();
+    const double cw = static_cast<double>(R.Right - R.Left) / w;
+    const double ch = static_cast<double>(R.Bottom - R.Top) / h;
+    auto corner = [&](int hx, int vy, TPoint& out) {
+        if (Plane == 0)
+            Project(Position, vy, hx, out);
+        else if (Plane == 1)
+            Project(hx, Position, vy, out);
+        else
+            Project(hx, vy, Position, out);
+    };
+    for (int r = 0; r < h; ++r) {
+        const int y0 = R.Top + static_cast<int>(Round(r * ch));
+        const int y1 = R.Top + static_cast<int>(Round((r + 1) * ch));
+        for (int c = 0; c < w; ++c) {
+            const int x0 = R.Left + static_cast<int>(Round(c * cw));
+            const int x1 = R.Left + static_cast<int>(Round((c + 1) * cw));
+            TPoint p[4];
+            corner(x0, y0, p[0]);
+            corner(x1, y0, p[1]);
+            corner(x1, y1, p[2]);
+            corner(x0, y1, p[3]);
+            m_brush.SetColor(source->Pixel(c, r));
+            Polygon(p);
+        }
+    }
+}
+
 bool PointsClockwise(const TPoint& P0, const TPoint& P1, const TPoint& P2)
 {
     // 64-bit products: far-off projected points must not overflow

@@ -228,6 +228,10 @@ public:
     {
         RectangleWithZ(TRect{Left, Top, Right, Bottom}, Z);
     }
+    // The graphic as a picture lying in a 3D plane: plane 0 a side plane at
+    // X = Position, 1 a horizontal plane at Y = Position, else facing the viewer
+    // at depth Position; one projected cell per pixel.
+    void StretchDrawAtZ(const TRect& R, const TGraphic* Graphic, int Position, int Plane);
     void ArrowDefaultHead(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int HeadWidth,
                           int HeadHeight, int Z)
     {

@@ -95,6 +95,21 @@ TEST_F(CanvasOnRecorder, HiddenPenKeepsColourAndWidth)
     EXPECT_EQ(canvas.Pen()->Width(), 1);
 }
 
+TEST_F(CanvasOnRecorder, HiddenPenAfterSmallDotsDrawsNothing)
+{
+    TChartPen hidden;
+    hidden.Hide();
+    TChartPen dots;
+    dots.SetSmallDots(true);
+    canvas.AssignPen(&hidden);
+    canvas.AssignPen(&dots);
+    canvas.LineTo(5, 5);
+    canvas.AssignPen(&hidden);
+    canvas.LineTo(9, 9);
+    EXPECT_EQ(device.DrawingLines(true).back(),
+              "LineTo(9,9) pen=[null 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]");
+}
+
 TEST_F(CanvasOnRecorder, MonochromeMakesPensBlackAndBrushesWhite)
 {
     canvas.SetMonochrome(true);
@@ -321,6 +336,25 @@ TEST(TPlotCanvas3DProjected, ClipCubeIsTheHullOfTheBox)
     canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
     canvas.ClipCube(TRect{10, 20, 30, 40}, 0, 10);
     EXPECT_EQ(device.GetClipRgn()->Describe(), "and(rect(0,0,200,150),rect(10,20,30,40))");
+}
+
+TEST(TPlotCanvas3DProjected, StretchDrawAtZFillsOneCellPerPixel)
+{
+    platform::RecordingDevice device(200, 150);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
+    TBitmap empty;
+    canvas.StretchDrawAtZ(TRect{0, 0, 10, 10}, &empty, 0, 2);
+    EXPECT_TRUE(device.DrawingLines().empty());
+    TBitmap picture(2, 1);
+    picture.SetPixel(0, 0, clRed);
+    picture.SetPixel(1, 0, clBlue);
+    canvas.StretchDrawAtZ(TRect{10, 20, 15, 30}, &picture, 0, 2);
+    // cells 2.5 wide: columns 10..12 and 12..15 (2.5 rounds to 2)
+    EXPECT_EQ(device.DrawingLines(true),
+              (Lines{"Polygon(10,20 12,20 12,30 10,30) pen=[null 1 0x000000] brush=[solid 0x0000FF] font=[Arial -11 400]",
+                     "Polygon(12,20 15,20 15,30 12,30) pen=[null 1 0x000000] brush=[solid 0xFF0000] font=[Arial -11 400]"}));
 }
 
 TEST(TPlotCanvas3DBuffer, PaintsIntoTheBufferAndCopiesIt)
