@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -408,55 +409,72 @@ XmlDocument XmlDocument::LoadFromBytes(std::string_view bytes, const std::string
 
     auto impl = std::make_shared<Impl>();
     impl->fileName = name;
-    const pugi::xml_parse_result r =
-        impl->doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!r) {
-        std::string reason = r.description();
-        if (r.status == pugi::status_no_document_element)
-            reason = "no root element";
-        FailAt(name, text, static_cast<std::size_t>(r.offset < 0 ? 0 : r.offset), reason);
-    }
+    // As a fragment, so that text outside the root element stays visible and
+    // can be rejected below.
+    const pugi::xml_parse_result r = impl->doc.load_buffer(
+        text.data(), text.size(), pugi::parse_default | pugi::parse_fragment, pugi::encoding_utf8);
+    if (!r)
+        FailAt(name, text, static_cast<std::size_t>(r.offset < 0 ? 0 : r.offset), r.description());
     auto offsetOf = [&](const pugi::xml_node& n) {
         const std::ptrdiff_t o = n.offset_debug();
         return o < 0 ? std::size_t(0) : static_cast<std::size_t>(o);
     };
 
-    int roots = 0;
+    pugi::xml_node top;
     for (pugi::xml_node n = impl->doc.first_child(); n; n = n.next_sibling()) {
-        if (n.type() == pugi::node_element && ++roots > 1)
-            FailAt(name, text, offsetOf(n), "more than one root element");
+        if (IsTextNode(n))
+            FailAt(name, text, offsetOf(n), "text outside the root element");
+        if (n.type() == pugi::node_element) {
+            if (top)
+                FailAt(name, text, offsetOf(n), "more than one root element");
+            top = n;
+        }
     }
+    if (!top)
+        FailAt(name, text, text.size(), "no root element");
 
-    // Nesting depth, walked without recursion.
-    int depth = 0;
-    pugi::xml_node n = impl->doc.document_element();
-    const pugi::xml_node top = n;
-    if (n) {
-        depth = 1;
+    // Every element, without recursion: nesting depth and repeated attributes.
+    std::vector<std::string_view> names;
+    auto checkAttributes = [&](const pugi::xml_node& e) {
+        names.clear();
+        for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute())
+            names.emplace_back(a.name());
+        if (names.size() < 2)
+            return;
+        std::sort(names.begin(), names.end());
+        for (std::size_t i = 1; i < names.size(); ++i)
+            if (names[i] == names[i - 1])
+                FailAt(name, text, offsetOf(e),
+                       "attribute \"" + std::string(names[i]) + "\" repeated in element \"" + e.name() + "\"");
+    };
+    int depth = 1;
+    pugi::xml_node n = top;
+    checkAttributes(n);
+    for (;;) {
+        pugi::xml_node child = n.first_child();
+        while (child && child.type() != pugi::node_element)
+            child = child.next_sibling();
+        if (child) {
+            n = child;
+            if (++depth > MaxDepth)
+                FailAt(name, text, offsetOf(n),
+                       "elements nested deeper than " + std::to_string(MaxDepth) + " levels");
+            checkAttributes(n);
+            continue;
+        }
         for (;;) {
-            pugi::xml_node child = n.first_child();
-            while (child && child.type() != pugi::node_element)
-                child = child.next_sibling();
-            if (child) {
-                n = child;
-                if (++depth > MaxDepth)
-                    FailAt(name, text, offsetOf(n),
-                           "elements nested deeper than " + std::to_string(MaxDepth) + " levels");
-                continue;
+            if (n == top)
+                goto done;
+            pugi::xml_node next = n.next_sibling();
+            while (next && next.type() != pugi::node_element)
+                next = next.next_sibling();
+            if (next) {
+                n = next;
+                checkAttributes(n);
+                break;
             }
-            for (;;) {
-                if (n == top)
-                    goto done;
-                pugi::xml_node next = n.next_sibling();
-                while (next && next.type() != pugi::node_element)
-                    next = next.next_sibling();
-                if (next) {
-                    n = next;
-                    break;
-                }
-                n = n.parent();
-                --depth;
-            }
+            n = n.parent();
+            --depth;
         }
     }
 done:

@@ -280,6 +280,11 @@ TEST(XmlDomErrors, BadDocuments)
     EXPECT_THROW(Load("<vexa><app ver=\"1\"><init form=\"pop\"/></app>"), XmlParseError);
     EXPECT_THROW(Load("<a/><b/>"), XmlParseError);
     EXPECT_THROW(Load("<a x=2/>"), XmlParseError);
+    EXPECT_THROW(Load("<a x=\"1\" y=\"2\" x=\"3\"/>"), XmlParseError); // repeated attribute
+    EXPECT_THROW(Load("texto<a/>"), XmlParseError);
+    EXPECT_THROW(Load("<a/>texto"), XmlParseError);
+    EXPECT_THROW(Load("<?xml version=\"1.0\"?><!-- solo un comentario -->"), XmlParseError);
+    EXPECT_NO_THROW(Load("<?xml version=\"1.0\"?>\n<!-- c -->\n<a><!-- c --><?pi x?></a>\n<!-- fin -->\n"));
 }
 
 TEST(XmlDomErrors, MissingFile)
