@@ -119,6 +119,13 @@ void TPropertyWriter::WriteIdent(const std::string& value)
     WritePropName(value);
 }
 
+void TPropertyWriter::WriteFloat(long double value)
+{
+    static_assert(std::numeric_limits<long double>::digits == 64, "80-bit extended expected");
+    WriteValueType(vaExtended);
+    WriteBytes(&value, 10);
+}
+
 const std::uint8_t* TPropertyReader::Take(std::size_t n)
 {
     if (n > m_data.size() - m_pos)
@@ -260,11 +267,14 @@ TPropertyValue TPropertyReader::ReadValue()
         break;
     }
     case vaExtended:
-        Take(10);
+        std::memcpy(&v.Float, Take(10), 10);
         break;
-    case vaSingle:
-        Take(4);
+    case vaSingle: {
+        float f = 0;
+        std::memcpy(&f, Take(4), 4);
+        v.Float = f;
         break;
+    }
     case vaCurrency:
     case vaDate:
         Take(8);

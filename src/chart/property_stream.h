@@ -33,6 +33,7 @@ struct TPropertyValue {
     TValueType Type = vaNull;
     std::int64_t Int = 0;
     std::string Str;  // strings and identifiers, UTF-8
+    long double Float = 0;  // vaExtended, vaSingle
     bool IsInteger() const { return Type == vaInt8 || Type == vaInt16 || Type == vaInt32 || Type == vaInt64; }
     bool IsBoolean() const { return Type == vaFalse || Type == vaTrue; }
     bool IsString() const
@@ -52,6 +53,8 @@ public:
     void WriteBoolean(bool value) { WriteValueType(value ? vaTrue : vaFalse); }
     void WriteString(const std::string& value);
     void WriteIdent(const std::string& value);
+    // 80-bit extended, as the system stores Double properties.
+    void WriteFloat(long double value);
     const std::vector<std::uint8_t>& Data() const { return m_data; }
 
 private:
