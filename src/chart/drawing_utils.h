@@ -1,0 +1,19 @@
+#pragma once
+// Small drawing routines of the chart engine: exchanges, distances, a point
+// along a line, and the filtered bitmap resampler.
+#include "chart/graphics_objects.h"
+#include "chart/plot_geometry.h"
+
+void SwapPoint(TPoint& A, TPoint& B);
+void SwapInteger(int& A, int& B);
+double Hypotenuse(double A, double B);
+// The point at distance D from P1 back towards P0.
+TPoint PointAlongLine(const TPoint& P0, const TPoint& P1, int D);
+
+// The resampling filters: Lanczos with support 3, triangle with support 1.
+double LanczosFilter(double X);
+double TriangleFilter(double X);
+
+// Resamples Source onto Dest at Dest's size (24-bit rows): the triangle
+// filter when Fast, else Lanczos. Dest becomes 24-bit.
+void ResampleBitmap(const TBitmap& Source, TBitmap& Dest, bool Fast);
