@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QScreen>
 #include <QStyle>
@@ -67,7 +68,7 @@ TFMsge::TFMsge(QWidget* parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    pMsge = new QWidget(this);
+    pMsge = new QFrame(this);
     pMsge->setAutoFillBackground(true);
     pMsge->setPalette(pal);
     Text = new QLabel(QStringLiteral("... please wait"), pMsge);
@@ -186,8 +187,9 @@ TFMsge* ShowWaitMessage(const QString& Text, int FontSize, bool WithBackdrop, in
     window->TWebEditor1->hide();
     window->pMsge->show();
     if (!backdrop) {
-        // a tiled bevel around the text
-        window->setStyleSheet(QStringLiteral("TFMsge { border: 2px outset #c0c0c0; }"));
+        // a bevel around the text
+        window->pMsge->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        window->pMsge->setLineWidth(2);
     }
     window->pButtons->hide();
     window->resize(Width != 0 ? Width : 150, Height != 0 ? Height : 130);

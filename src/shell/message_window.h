@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 class QToolButton;
 class TWebEditor;
@@ -37,7 +38,7 @@ public:
     // second one on the window turns into a small browser.
     void WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel);
 
-    QWidget* pMsge = nullptr;
+    QFrame* pMsge = nullptr;
     QLabel* Text = nullptr;
     QWidget* pButtons = nullptr;
     QToolButton* sbClose = nullptr;

@@ -85,6 +85,11 @@ TWebEditor::TWebEditor(QWidget* parent)
     URLbar = new QLineEdit(QStringLiteral("..."), pNavigation);
     URLbar->setAutoFillBackground(true);
     URLbar->installEventFilter(this);
+    {
+        QPalette pal = URLbar->palette();
+        pal.setColor(QPalette::Base, QApplication::palette().color(QPalette::Button));
+        URLbar->setPalette(pal);
+    }
     SpeedButton1 = MakeButton(pNavigation, QStringLiteral("Open in your browser"), QStyle::SP_DesktopIcon);
     addressRow->addWidget(bGo);
     addressRow->addWidget(URLbar, 1);

@@ -251,6 +251,18 @@ TEST_F(TWebEditorTest, OpenInBrowserHandsOverOnlySafeAddresses)
     EXPECT_EQ(Dialogs.MessageTexts().size(), bad.size() + 1);
 }
 
+TEST_F(TWebEditorTest, AddressBoxIsWhiteUnderTheMouse)
+{
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    EXPECT_EQ(Editor->URLbar->palette().color(QPalette::Base), face);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(Editor->URLbar, &enter);
+    EXPECT_EQ(Editor->URLbar->palette().color(QPalette::Base), QColor(Qt::white));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Editor->URLbar, &leave);
+    EXPECT_EQ(Editor->URLbar->palette().color(QPalette::Base), face);
+}
+
 TEST_F(TWebEditorTest, ToolsButtonTogglesTheToolBar)
 {
     Editor->bToolsClick();

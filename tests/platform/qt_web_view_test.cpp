@@ -1,0 +1,101 @@
+// The WebEngine view's events on local pages: completion, history state,
+// errors, and a cancelled navigation that reports none.
+#include "platform/qt_web_view.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+class QtWebViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Dir.isValid());
+        Write(QStringLiteral("a.htm"), "<html><body>a</body></html>");
+        Write(QStringLiteral("b.htm"), "<html><body>b</body></html>");
+        View = std::make_unique<QtWebView>();
+        View->OnDocumentComplete = [this](const QString& url) { Documents.append(url); };
+        View->OnNavigateError = [this](const QString& url, int) { Errors.append(url); };
+        View->OnCommandStateChange = [this](int command, bool enabled) {
+            (command == CSC_NAVIGATEBACK ? Back : Forward) = enabled;
+        };
+        View->OnBeforeNavigate = [this](const QString& url, bool& cancel) {
+            Asked.append(url);
+            cancel = url.endsWith(QLatin1String(".stop"));
+        };
+        View->resize(300, 200);
+        View->show();
+    }
+    void Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(Dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QString Url(const QString& name) const { return QUrl::fromLocalFile(Dir.filePath(name)).toString(); }
+    bool Load(const QString& name)
+    {
+        const qsizetype before = Documents.size();
+        View->Navigate(Url(name));
+        return WaitFor([&] { return Documents.size() > before; }, 15000);
+    }
+
+    QTemporaryDir Dir;
+    std::unique_ptr<QtWebView> View;
+    QStringList Documents;
+    QStringList Errors;
+    QStringList Asked;
+    bool Back = false;
+    bool Forward = false;
+};
+
+TEST_F(QtWebViewTest, HistoryEnablesBackAndForward)
+{
+    ASSERT_TRUE(Load(QStringLiteral("a.htm")));
+    EXPECT_EQ(View->LocationURL(), Url(QStringLiteral("a.htm")));
+    EXPECT_EQ(Asked.first(), Url(QStringLiteral("a.htm")));
+    EXPECT_FALSE(Back);
+    ASSERT_TRUE(Load(QStringLiteral("b.htm")));
+    EXPECT_TRUE(WaitFor([&] { return Back; }, 5000));
+    EXPECT_FALSE(Forward);
+    View->GoBack();
+    EXPECT_TRUE(WaitFor([&] { return Forward && !Back; }, 15000));
+    EXPECT_EQ(View->LocationURL(), Url(QStringLiteral("a.htm")));
+}
+
+TEST_F(QtWebViewTest, MissingFileIsANavigateErrorButACancelIsNot)
+{
+    ASSERT_TRUE(Load(QStringLiteral("a.htm")));
+    View->Navigate(Url(QStringLiteral("x.stop")));
+    EXPECT_TRUE(WaitFor([&] { return Asked.size() == 2; }, 5000));
+    View->Navigate(Url(QStringLiteral("missing.htm")));
+    ASSERT_TRUE(WaitFor([&] { return !Errors.isEmpty(); }, 15000));
+    EXPECT_EQ(Errors, QStringList{Url(QStringLiteral("missing.htm"))});
+}
+
+} // namespace
