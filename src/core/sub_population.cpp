@@ -206,7 +206,8 @@ void tSubPopulation::DrawIndividual()
     if (n <= 0)
         return;
     // One deviate per variable, in order, before any is used.
-    std::vector<double> z(static_cast<std::size_t>(n) + 1);
+    std::vector<double>& z = m_deviates;
+    z.resize(static_cast<std::size_t>(n) + 1);
     for (int j = 1; j <= n; ++j)
         z[static_cast<std::size_t>(j)] = RandomNormal();
     auto& cells = Matrix.Cells;

@@ -56,4 +56,5 @@ private:
     void BuildMatrix(const IXMLVariablesType& populationVariables, const IXMLVariablesType& groupVariables);
 
     double m_nominalShare = 0.0;
+    std::vector<double> m_deviates;  // scratch of DrawIndividual, 1-based
 };
