@@ -1,6 +1,10 @@
 // Loads arbitrary bytes as a study document and reads every element and
 // value through the binding. Only our own exceptions are expected.
+#include "core/population_model.h"
 #include "core/study_document.h"
+
+#include <cmath>
+#include <cstdlib>
 
 #include <cstddef>
 #include <cstdint>
@@ -209,6 +213,45 @@ void ReadStudy(const IXMLVexaType& vexa)
     }
 }
 
+// Builds the population model, runs its clock operations and look-ups, and
+// draws 100 individuals. Weights and drawn values must never be NaN.
+void BuildPopulation(const IXMLVexaType& vexa)
+{
+    tPopulation p(vexa);
+    for (double t : {0.0, 0.5 * p.SimulatedMinutes, p.SimulatedMinutes + 1.0}) {
+        p.UpdateGroupWeights(t);
+        p.UpdateMeans(t);
+        p.UpdateLevelShares();
+        for (double w : p.Weights)
+            if (std::isnan(w))
+                std::abort();
+    }
+    for (int k = -1; k <= p.CatVarCount; ++k) {
+        Use(p.LevelLabel(k, 1));
+        Use(static_cast<int>(p.LevelColor(k, 0)));
+        Use(p.FindLevel(k, "a"));
+        for (int g = -1; g <= p.GroupCount; ++g)
+            Use(p.GroupLevel(g, k));
+    }
+    for (int i = -1; i <= p.NumVarCount; ++i)
+        for (bool largest : {false, true})
+            if (std::isnan(p.ModelRange(i, largest)[3]))
+                std::abort();
+    for (const auto& def : p.NumVarDefs) {
+        Use(p.FindVariable(def.Name).Index);
+        Use(static_cast<int>(p.NumVarColor(def.Name)));
+    }
+    if (p.GroupCount == 0)
+        return;
+    for (int k = 0; k < 100; ++k) {
+        tSubPopulation& g = *p.Groups[static_cast<std::size_t>(k % p.GroupCount)];
+        g.DrawIndividual();
+        for (int i = 1; i <= g.VariableCount; ++i)
+            if (std::isnan(g.DrawnValue(i)))
+                std::abort();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -225,6 +268,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ReadStudy(GetVexa(doc));
     } catch (const platform::XmlError&) {
         // wrong root
+    }
+    try {
+        BuildPopulation(GetVexa(doc));
+    } catch (const platform::XmlError&) {
+        // wrong root, or an integer attribute holding other text
     }
     return 0;
 }
