@@ -1,5 +1,7 @@
 #include "platform/drawing_device.h"
 
+#include "platform/raster_geometry.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -73,6 +75,14 @@ PenDesc PenDesc::NullPen()
 {
     PenDesc p;
     p.style = PenStyle::Null;
+    return p;
+}
+
+PenDesc PenDesc::Cosmetic(PenStyle style, TColor c)
+{
+    PenDesc p;
+    p.style = style;
+    p.color = c;
     return p;
 }
 
@@ -239,43 +249,6 @@ Region Region::Offset(int dx, int dy) const
     return Region(std::move(n));
 }
 
-namespace {
-
-// Crossings (odd-even) or winding number of a ray to the right of (px, py).
-int PolygonCount(const std::vector<std::vector<Point>>& polys, double px, double py, bool winding)
-{
-    int count = 0;
-    for (const auto& poly : polys) {
-        const std::size_t n = poly.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            const Point& a = poly[i];
-            const Point& b = poly[(i + 1) % n];
-            const bool up = a.y <= py && b.y > py;
-            const bool down = b.y <= py && a.y > py;
-            if (!up && !down)
-                continue;
-            const double t = (py - a.y) / static_cast<double>(b.y - a.y);
-            const double xCross = a.x + t * (b.x - a.x);
-            if (xCross > px)
-                count += winding ? (up ? 1 : -1) : 1;
-        }
-    }
-    return count;
-}
-
-bool InEllipse(double px, double py, double left, double top, double right, double bottom)
-{
-    const double a = (right - left) / 2.0;
-    const double b = (bottom - top) / 2.0;
-    if (a <= 0 || b <= 0)
-        return false;
-    const double dx = (px - (left + right) / 2.0) / a;
-    const double dy = (py - (top + bottom) / 2.0) / b;
-    return dx * dx + dy * dy <= 1.0;
-}
-
-}  // namespace
-
 bool Region::Contains(int x, int y) const
 {
     const double px = x + 0.5;
@@ -289,26 +262,21 @@ bool Region::Contains(int x, int y) const
     }
     case Kind::Ellipse: {
         const Rect& r = m_node->box;
-        return InEllipse(px, py, r.left, r.top, r.right, r.bottom);
+        return PointInEllipse(px, py, r.left, r.top, r.right, r.bottom);
     }
     case Kind::RoundRect: {
         const Rect& r = m_node->box;
-        if (!(x >= r.left && x < r.right && y >= r.top && y < r.bottom))
-            return false;
-        const double cw = std::min<double>(std::abs(m_node->corner.cx), r.Width());
-        const double ch = std::min<double>(std::abs(m_node->corner.cy), r.Height());
-        if (cw <= 0 || ch <= 0)
-            return true;
-        const double ex = px < r.left + cw / 2 ? r.left : (px > r.right - cw / 2 ? r.right - cw : -1e300);
-        const double ey = py < r.top + ch / 2 ? r.top : (py > r.bottom - ch / 2 ? r.bottom - ch : -1e300);
-        if (ex == -1e300 || ey == -1e300)
-            return true;
-        return InEllipse(px, py, ex, ey, ex + cw, ey + ch);
+        return PointInRoundRect(px, py, r.left, r.top, r.right, r.bottom, m_node->corner.cx, m_node->corner.cy);
     }
     case Kind::Polygon: {
-        const bool winding = m_node->fillMode == PolyFillMode::Winding;
-        const int c = PolygonCount(m_node->polygons, px, py, winding);
-        return winding ? c != 0 : (c % 2) != 0;
+        std::vector<std::vector<PointF>> polys;
+        for (const auto& poly : m_node->polygons) {
+            std::vector<PointF> pts;
+            for (const Point& p : poly)
+                pts.push_back({static_cast<double>(p.x), static_cast<double>(p.y)});
+            polys.push_back(std::move(pts));
+        }
+        return PointInPolygons(polys, m_node->fillMode, px, py);
     }
     case Kind::Rects:
         for (const Rect& r : m_node->rects)

@@ -188,9 +188,10 @@ enum class PenStyle : int {
 enum class PenEndCap : int { Round = 0, Square = 1, Flat = 2 };
 enum class PenJoin : int { Round = 0, Bevel = 1, Miter = 2 };
 
-// A pen. Cosmetic pens (not geometric, width <= 1) draw one-pixel lines with
-// styled patterns and leave out the last pixel of a line; geometric pens have a
-// width, end caps and joins.
+// A pen. Pens of width <= 1 (cosmetic) draw one-pixel lines stepped pixel by
+// pixel with their style pattern and leave out the last pixel of a line;
+// wider (geometric) pens have end caps and joins. A cosmetic non-geometric
+// pen paints the gaps of its pattern in the background colour in opaque mode.
 struct PenDesc {
     PenStyle style = PenStyle::Solid;
     int width = 1;
@@ -205,11 +206,13 @@ struct PenDesc {
     bool useDCColor = false;
 
     bool IsNull() const { return style == PenStyle::Null; }
-    bool IsCosmetic() const { return !geometric && width <= 1; }
+    bool IsCosmetic() const { return width <= 1; }
     friend bool operator==(const PenDesc&, const PenDesc&) = default;
 
     static PenDesc Solid(TColor c, int width = 1);
     static PenDesc NullPen();
+    // Cosmetic pen of a style (solid, dash, dot, ..., alternate).
+    static PenDesc Cosmetic(PenStyle style, TColor c);
     // Geometric pen (ExtCreatePen-like).
     static PenDesc Geometric(PenStyle style, int width, TColor c, PenEndCap cap = PenEndCap::Round,
                              PenJoin join = PenJoin::Round, std::vector<std::uint32_t> userStyle = {});

@@ -1,0 +1,1608 @@
+#include "platform/qt_drawing_device.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "core/name_matching.h"
+#include "platform/system_colors.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr std::uint8_t kMarkBrush = 1;
+constexpr std::uint8_t kMarkPen = 2;
+constexpr std::uint8_t kMarkGap = 3;
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+std::uint32_t ApplyRop2(Rop2 rop, std::uint32_t p, std::uint32_t d)
+{
+    std::uint32_t r = d;
+    switch (rop) {
+    case Rop2::Black: r = 0; break;
+    case Rop2::NotMergePen: r = ~(p | d); break;
+    case Rop2::MaskNotPen: r = ~p & d; break;
+    case Rop2::NotCopyPen: r = ~p; break;
+    case Rop2::MaskPenNot: r = p & ~d; break;
+    case Rop2::Not: r = ~d; break;
+    case Rop2::XorPen: r = p ^ d; break;
+    case Rop2::NotMaskPen: r = ~(p & d); break;
+    case Rop2::MaskPen: r = p & d; break;
+    case Rop2::NotXorPen: r = ~(p ^ d); break;
+    case Rop2::Nop: r = d; break;
+    case Rop2::MergeNotPen: r = ~p | d; break;
+    case Rop2::CopyPen: r = p; break;
+    case Rop2::MergePenNot: r = p | ~d; break;
+    case Rop2::MergePen: r = p | d; break;
+    case Rop2::White: r = 0xFFFFFF; break;
+    }
+    return r | kOpaque;
+}
+
+std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_t p)
+{
+    std::uint32_t r = d;
+    switch (rop) {
+    case Rop3::SrcCopy: r = s; break;
+    case Rop3::SrcPaint: r = s | d; break;
+    case Rop3::SrcAnd: r = s & d; break;
+    case Rop3::SrcInvert: r = s ^ d; break;
+    case Rop3::SrcErase: r = s & ~d; break;
+    case Rop3::NotSrcCopy: r = ~s; break;
+    case Rop3::NotSrcErase: r = ~(s | d); break;
+    case Rop3::MergePaint: r = ~s | d; break;
+    case Rop3::PatCopy: r = p; break;
+    case Rop3::PatInvert: r = p ^ d; break;
+    case Rop3::DstInvert: r = ~d; break;
+    case Rop3::Blackness: r = 0; break;
+    case Rop3::Whiteness: r = 0xFFFFFF; break;
+    }
+    return r | kOpaque;
+}
+
+bool HatchOn(HatchStyle h, int x, int y)
+{
+    const int px = x & 7;
+    const int py = y & 7;
+    switch (h) {
+    case HatchStyle::Horizontal: return py == 0;
+    case HatchStyle::Vertical: return px == 0;
+    case HatchStyle::FDiagonal: return px == py;
+    case HatchStyle::BDiagonal: return px + py == 7;
+    case HatchStyle::Cross: return px == 0 || py == 0;
+    case HatchStyle::DiagCross: return px == py || px + py == 7;
+    }
+    return false;
+}
+
+int PositiveMod(int a, int m)
+{
+    const int r = a % m;
+    return r < 0 ? r + m : r;
+}
+
+int RoundHalfUp(double v)
+{
+    const double f = std::floor(v + 0.5);
+    if (f < -1e9)
+        return -1000000000;
+    if (f > 1e9)
+        return 1000000000;
+    return static_cast<int>(f);
+}
+
+int CodePointCount(const std::string& text)
+{
+    int n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+Rect Intersect(const Rect& a, const Rect& b)
+{
+    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    if (r.IsEmpty())
+        return {};
+    return r;
+}
+
+Rect Unite(const Rect& a, const Rect& b)
+{
+    if (a.IsEmpty())
+        return b;
+    if (b.IsEmpty())
+        return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// Angle normalised into (0, 2 pi]; equal radials give a full turn.
+double FullTurn(double a)
+{
+    a = std::fmod(a, 2 * kPi);
+    if (a < 0)
+        a += 2 * kPi;
+    if (a < 1e-9 || a > 2 * kPi - 1e-9)
+        a = 2 * kPi;
+    return a;
+}
+
+const std::vector<std::uint32_t>& StylePattern(PenStyle s)
+{
+    static const std::vector<std::uint32_t> dash = {18, 6};
+    static const std::vector<std::uint32_t> dot = {3, 3};
+    static const std::vector<std::uint32_t> dashDot = {9, 6, 3, 6};
+    static const std::vector<std::uint32_t> dashDotDot = {9, 3, 3, 3, 3, 3};
+    static const std::vector<std::uint32_t> alternate = {1, 1};
+    static const std::vector<std::uint32_t> none;
+    switch (s) {
+    case PenStyle::Dash: return dash;
+    case PenStyle::Dot: return dot;
+    case PenStyle::DashDot: return dashDot;
+    case PenStyle::DashDotDot: return dashDotDot;
+    case PenStyle::Alternate: return alternate;
+    default: return none;
+    }
+}
+
+}  // namespace
+
+// ---- conversions ----
+
+QColor ToQColor(TColor c)
+{
+    const TColor rgb = ColorToRGB(c);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+QRegion SpansToQRegion(const SpanList& spans)
+{
+    // bands of equal consecutive rows, as QRegion::setRects wants them
+    std::vector<QRect> rects;
+    std::size_t i = 0;
+    while (i < spans.size()) {
+        const int y = spans[i].y;
+        std::size_t j = i;
+        while (j < spans.size() && spans[j].y == y)
+            ++j;
+        // rows after y with the same spans
+        int height = 1;
+        std::size_t k = j;
+        while (k < spans.size()) {
+            std::size_t e = k;
+            while (e < spans.size() && spans[e].y == spans[k].y)
+                ++e;
+            bool same = spans[k].y == y + height && (e - k) == (j - i);
+            for (std::size_t q = 0; same && q < j - i; ++q)
+                same = spans[k + q].x0 == spans[i + q].x0 && spans[k + q].x1 == spans[i + q].x1;
+            if (!same)
+                break;
+            ++height;
+            k = e;
+        }
+        for (std::size_t q = i; q < j; ++q)
+            rects.emplace_back(spans[q].x0, y, spans[q].x1 - spans[q].x0, height);
+        i = k;
+    }
+    QRegion r;
+    if (!rects.empty())
+        r.setRects(rects.data(), static_cast<int>(rects.size()));
+    return r;
+}
+
+QRegion ToQRegion(const Region& region, const QRect& limit)
+{
+    if (region.GetKind() == Region::Kind::Rect) {
+        const Rect b = region.Box();
+        if (b.IsEmpty())
+            return QRegion();
+        return QRegion(ToQRect(b));
+    }
+    const Rect lim{limit.left(), limit.top(), limit.left() + limit.width(), limit.top() + limit.height()};
+    return SpansToQRegion(RegionSpans(region, lim));
+}
+
+QString ResolveFontFamily(const std::string& name)
+{
+    if (SameTextAscii(name, "Arial"))
+        return QStringLiteral("Liberation Sans");
+    const QString family = QString::fromUtf8(name.c_str());
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family))
+        return family;
+    static const QString systemSans = [] {
+        QFont probe(QStringLiteral("sans-serif"));
+        probe.setStyleHint(QFont::SansSerif);
+        return QFontInfo(probe).family();
+    }();
+    return systemSans;
+}
+
+QFont ToQFont(const FontDesc& font)
+{
+    QFont f(ResolveFontFamily(font.name));
+    int pixels = 16;
+    if (font.height < 0) {
+        pixels = -font.height;
+    } else if (font.height > 0) {
+        // a cell height: scale from the font's own ascent + descent
+        QFont probe = f;
+        probe.setPixelSize(100);
+        const QFontMetricsF fm(probe);
+        const double cell = fm.ascent() + fm.descent();
+        pixels = cell > 0 ? std::max(1, RoundHalfUp(font.height * 100.0 / cell)) : font.height;
+    }
+    f.setPixelSize(std::max(1, pixels));
+    int weight = font.weight <= 0 ? 400 : std::clamp(font.weight, 1, 1000);
+    f.setWeight(static_cast<QFont::Weight>(weight));
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    f.setStrikeOut(font.strikeOut);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    f.setKerning(false);
+    return f;
+}
+
+Bitmap BitmapFromQImage(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    const bool alpha = image.hasAlphaChannel();
+    const QImage img = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    Bitmap b(img.width(), img.height());
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
+        std::uint32_t* out = b.ScanLine(y);
+        for (int x = 0; x < img.width(); ++x)
+            out[x] = alpha ? line[x] : (line[x] | kOpaque);
+    }
+    b.SetHasAlpha(alpha);
+    return b;
+}
+
+QImage QImageFromBitmap(const Bitmap& bitmap)
+{
+    if (bitmap.IsEmpty())
+        return QImage();
+    QImage img(bitmap.Width(), bitmap.Height(), bitmap.HasAlpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.Height(); ++y)
+        std::copy_n(bitmap.ScanLine(y), bitmap.Width(), reinterpret_cast<std::uint32_t*>(img.scanLine(y)));
+    return img;
+}
+
+// ---- device: surface and state ----
+
+QtDrawingDevice::QtDrawingDevice(int width, int height) : m_surface(std::max(0, width), std::max(0, height))
+{
+    SetSize(std::max(0, width), std::max(0, height));
+    UpdateFont();
+}
+
+void QtDrawingDevice::SetSize(int width, int height)
+{
+    m_surface.Resize(std::max(0, width), std::max(0, height));
+    if (m_surface.IsEmpty())
+        m_image = QImage();
+    else
+        m_image = QImage(reinterpret_cast<uchar*>(m_surface.Data()), m_surface.Width(), m_surface.Height(),
+                         m_surface.Width() * 4, QImage::Format_RGB32);
+    SetClip(std::nullopt);
+}
+
+std::unique_ptr<DrawingDevice> QtDrawingDevice::CreateCompatible(int width, int height) const
+{
+    return std::make_unique<QtDrawingDevice>(width, height);
+}
+
+Point QtDrawingDevice::SetViewportOrg(Point origin) { return std::exchange(m_viewportOrg, origin); }
+
+void QtDrawingDevice::LPtoDP(Point* points, int count) const
+{
+    for (int i = 0; i < count; ++i)
+        points[i] = Dev(points[i].x, points[i].y);
+}
+
+void QtDrawingDevice::DPtoLP(Point* points, int count) const
+{
+    for (int i = 0; i < count; ++i) {
+        points[i].x -= m_viewportOrg.x;
+        points[i].y -= m_viewportOrg.y;
+    }
+}
+
+PenDesc QtDrawingDevice::SelectPen(const PenDesc& pen) { return std::exchange(m_pen, pen); }
+BrushDesc QtDrawingDevice::SelectBrush(const BrushDesc& brush) { return std::exchange(m_brush, brush); }
+
+FontDesc QtDrawingDevice::SelectFont(const FontDesc& font)
+{
+    FontDesc old = std::exchange(m_font, font);
+    if (!(old == font))
+        UpdateFont();
+    return old;
+}
+
+void QtDrawingDevice::UpdateFont() { m_qfont = ToQFont(m_font); }
+
+void QtDrawingDevice::SelectStockObject(StockObject obj)
+{
+    switch (obj) {
+    case StockObject::WhiteBrush: m_brush = BrushDesc::Solid(clWhite); break;
+    case StockObject::BlackBrush: m_brush = BrushDesc::Solid(clBlack); break;
+    case StockObject::NullBrush: m_brush = BrushDesc::NullBrush(); break;
+    case StockObject::DCBrush:
+        m_brush = BrushDesc::Solid(m_dcBrushColor);
+        m_brush.useDCColor = true;
+        break;
+    case StockObject::WhitePen: m_pen = PenDesc::Solid(clWhite); break;
+    case StockObject::BlackPen: m_pen = PenDesc::Solid(clBlack); break;
+    case StockObject::NullPen: m_pen = PenDesc::NullPen(); break;
+    case StockObject::DCPen:
+        m_pen = PenDesc::Solid(m_dcPenColor);
+        m_pen.useDCColor = true;
+        break;
+    }
+}
+
+TColor QtDrawingDevice::SetDCPenColor(TColor c) { return std::exchange(m_dcPenColor, c); }
+TColor QtDrawingDevice::SetDCBrushColor(TColor c) { return std::exchange(m_dcBrushColor, c); }
+TColor QtDrawingDevice::SetBkColor(TColor c) { return std::exchange(m_bkColor, c); }
+BackMode QtDrawingDevice::SetBkMode(BackMode m) { return std::exchange(m_bkMode, m); }
+TColor QtDrawingDevice::SetTextColor(TColor c) { return std::exchange(m_textColor, c); }
+unsigned QtDrawingDevice::SetTextAlign(unsigned flags) { return std::exchange(m_textAlign, flags); }
+Rop2 QtDrawingDevice::SetROP2(Rop2 mode) { return std::exchange(m_rop2, mode); }
+int QtDrawingDevice::SetTextCharacterExtra(int extra) { return std::exchange(m_charExtra, extra); }
+PolyFillMode QtDrawingDevice::SetPolyFillMode(PolyFillMode m) { return std::exchange(m_polyFillMode, m); }
+ArcDirection QtDrawingDevice::SetArcDirection(ArcDirection d) { return std::exchange(m_arcDirection, d); }
+StretchMode QtDrawingDevice::SetStretchBltMode(StretchMode m) { return std::exchange(m_stretchMode, m); }
+
+// ---- clipping ----
+
+void QtDrawingDevice::SetClip(std::optional<QRegion> clip)
+{
+    m_clip = std::move(clip);
+    m_clipRects.clear();
+    if (m_clip)
+        for (const QRect& r : *m_clip)
+            m_clipRects.push_back(r);
+}
+
+void QtDrawingDevice::CombineClip(const QRegion& region, ClipCombine mode)
+{
+    const QRegion base = m_clip ? *m_clip : QRegion(0, 0, Width(), Height());
+    switch (mode) {
+    case ClipCombine::And: SetClip(base.intersected(region)); break;
+    case ClipCombine::Or: SetClip(base.united(region)); break;
+    case ClipCombine::Xor: SetClip(base.xored(region)); break;
+    case ClipCombine::Diff: SetClip(base.subtracted(region)); break;
+    case ClipCombine::Copy: SetClip(region); break;
+    }
+}
+
+void QtDrawingDevice::SelectClipRgn(const std::optional<Region>& region)
+{
+    if (!region)
+        SetClip(std::nullopt);
+    else
+        SetClip(ToQRegion(*region, QRect(0, 0, Width(), Height())));
+}
+
+void QtDrawingDevice::ExtSelectClipRgn(const std::optional<Region>& region, ClipCombine mode)
+{
+    if (!region) {
+        if (mode == ClipCombine::Copy)
+            SetClip(std::nullopt);
+        return;
+    }
+    CombineClip(ToQRegion(*region, QRect(0, 0, Width(), Height())), mode);
+}
+
+std::optional<Region> QtDrawingDevice::GetClipRgn() const
+{
+    if (!m_clip)
+        return std::nullopt;
+    std::vector<Rect> rects;
+    for (const QRect& r : m_clipRects)
+        rects.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    return Region::FromRects(std::move(rects));
+}
+
+void QtDrawingDevice::IntersectClipRect(int left, int top, int right, int bottom)
+{
+    const Point a = Dev(left, top);
+    const Point b = Dev(right, bottom);
+    CombineClip(b.x > a.x && b.y > a.y ? QRegion(a.x, a.y, b.x - a.x, b.y - a.y) : QRegion(), ClipCombine::And);
+}
+
+void QtDrawingDevice::ExcludeClipRect(int left, int top, int right, int bottom)
+{
+    const Point a = Dev(left, top);
+    const Point b = Dev(right, bottom);
+    if (b.x > a.x && b.y > a.y)
+        CombineClip(QRegion(a.x, a.y, b.x - a.x, b.y - a.y), ClipCombine::Diff);
+    else
+        CombineClip(QRegion(), ClipCombine::Diff);
+}
+
+Rect QtDrawingDevice::GetClipBox() const
+{
+    Rect box = SurfaceRect();
+    if (m_clip) {
+        const QRect b = m_clip->boundingRect();
+        box = b.isEmpty() ? Rect{} : Rect{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    }
+    return {box.left - m_viewportOrg.x, box.top - m_viewportOrg.y, box.right - m_viewportOrg.x,
+            box.bottom - m_viewportOrg.y};
+}
+
+Rect QtDrawingDevice::DrawLimit() const
+{
+    if (!m_clip)
+        return SurfaceRect();
+    const QRect b = m_clip->boundingRect();
+    if (b.isEmpty())
+        return {};
+    return Intersect(SurfaceRect(), {b.left(), b.top(), b.left() + b.width(), b.top() + b.height()});
+}
+
+bool QtDrawingDevice::Visible(int dx, int dy) const
+{
+    if (!m_surface.Contains(dx, dy))
+        return false;
+    if (!m_clip)
+        return true;
+    auto it = std::upper_bound(m_clipRects.begin(), m_clipRects.end(), dy,
+                               [](int y, const QRect& r) { return y < r.top() + r.height(); });
+    for (; it != m_clipRects.end() && it->top() <= dy; ++it)
+        if (dx >= it->left() && dx < it->left() + it->width())
+            return true;
+    return false;
+}
+
+template <class F>
+void QtDrawingDevice::ForVisible(int y, int x0, int x1, F&& f) const
+{
+    if (y < 0 || y >= Height())
+        return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, Width());
+    if (x0 >= x1)
+        return;
+    if (!m_clip) {
+        f(x0, x1);
+        return;
+    }
+    // clip rectangles are banded: sorted by top, bands never overlap
+    auto it = std::upper_bound(m_clipRects.begin(), m_clipRects.end(), y,
+                               [](int yy, const QRect& r) { return yy < r.top() + r.height(); });
+    for (; it != m_clipRects.end() && it->top() <= y; ++it) {
+        const int a = std::max(x0, it->left());
+        const int b = std::min(x1, it->left() + it->width());
+        if (a < b)
+            f(a, b);
+    }
+}
+
+bool QtDrawingDevice::PtVisible(int x, int y) const
+{
+    const Point d = Dev(x, y);
+    return Visible(d.x, d.y);
+}
+
+// ---- colours of pen, brush and background ----
+
+std::uint32_t QtDrawingDevice::PenArgb() const
+{
+    return ColorToArgb(ColorToRGB(m_pen.useDCColor ? m_dcPenColor : m_pen.color));
+}
+
+std::uint32_t QtDrawingDevice::BkArgb() const { return ColorToArgb(ColorToRGB(m_bkColor)); }
+
+bool QtDrawingDevice::BrushPixel(const BrushDesc& b, int x, int y, std::uint32_t& out) const
+{
+    switch (b.style) {
+    case BrushStyle::Null:
+        return false;
+    case BrushStyle::Solid:
+        out = ColorToArgb(ColorToRGB(b.useDCColor ? m_dcBrushColor : b.color));
+        return true;
+    case BrushStyle::Hatched:
+        if (HatchOn(b.hatch, x, y)) {
+            out = ColorToArgb(ColorToRGB(b.color));
+            return true;
+        }
+        if (m_bkMode == BackMode::Opaque) {
+            out = BkArgb();
+            return true;
+        }
+        return false;
+    case BrushStyle::Pattern: {
+        if (!b.pattern || b.pattern->IsEmpty())
+            return false;
+        const std::uint32_t p =
+            b.pattern->RawPixel(PositiveMod(x, b.pattern->Width()), PositiveMod(y, b.pattern->Height()));
+        if (b.monochromePattern)
+            out = (p & 0xFFFFFFu) == 0 ? ColorToArgb(ColorToRGB(m_textColor)) : BkArgb();
+        else
+            out = p | kOpaque;
+        return true;
+    }
+    }
+    return false;
+}
+
+bool QtDrawingDevice::PenPatternOn(std::int64_t pos, bool& gapPainted) const
+{
+    gapPainted = false;
+    const std::vector<std::uint32_t>& pattern =
+        m_pen.style == PenStyle::UserStyle ? m_pen.userStyle : StylePattern(m_pen.style);
+    if (pattern.empty())
+        return true;
+    std::int64_t total = 0;
+    for (std::uint32_t v : pattern)
+        total += v;
+    if (total <= 0)
+        return true;
+    gapPainted = !m_pen.geometric && m_pen.style != PenStyle::UserStyle && m_bkMode == BackMode::Opaque;
+    std::int64_t r = pos % total;
+    if (r < 0)
+        r += total;
+    std::int64_t offset = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::int64_t len = pattern[i];
+        if (i % 2 == 0) {
+            if (len == 0 ? r == offset : (r >= offset && r < offset + len))
+                return true;
+        }
+        offset += len;
+    }
+    return false;
+}
+
+void QtDrawingDevice::PutPixel(int x, int y, std::uint32_t src)
+{
+    if (!Visible(x, y))
+        return;
+    std::uint32_t& d = m_surface.ScanLine(y)[x];
+    d = ApplyRop2(m_rop2, src, d);
+}
+
+// ---- shapes: marks and compositing ----
+
+void QtDrawingDevice::MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark)
+{
+    for (const Span& s : spans) {
+        if (s.y < mask.box.top || s.y >= mask.box.bottom)
+            continue;
+        const int a = std::max(s.x0, mask.box.left);
+        const int b = std::min(s.x1, mask.box.right);
+        for (int x = a; x < b; ++x)
+            mask.At(x, s.y) = mark;
+    }
+}
+
+void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline)
+{
+    if (m_pen.IsNull())
+        return;
+    if (!m_pen.IsCosmetic()) {
+        MarkSpans(mask, StrokeSpans(outline, mask.box), kMarkPen);
+        return;
+    }
+    for (const Figure& fig : outline) {
+        if (fig.points.empty())
+            continue;
+        std::vector<Point> pts;
+        pts.reserve(fig.points.size());
+        for (const PointF& p : fig.points) {
+            const Point q{RoundHalfUp(p.x), RoundHalfUp(p.y)};
+            if (pts.empty() || !(pts.back() == q))
+                pts.push_back(q);
+        }
+        std::int64_t base = 0;
+        auto plot = [&](int x, int y, std::int64_t step) {
+            bool gap = false;
+            if (PenPatternOn(base + step, gap))
+                mask.At(x, y) = kMarkPen;
+            else if (gap)
+                mask.At(x, y) = kMarkGap;
+        };
+        if (pts.size() == 1 || (fig.closed && pts.size() == 2 && pts.front() == pts.back())) {
+            LinePixels(pts.front(), pts.front(), true, mask.box, plot);
+            continue;
+        }
+        const std::size_t segments = fig.closed ? pts.size() : pts.size() - 1;
+        for (std::size_t i = 0; i < segments; ++i) {
+            const Point a = pts[i];
+            const Point b = pts[(i + 1) % pts.size()];
+            LinePixels(a, b, false, mask.box, plot);
+            base += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+        }
+    }
+}
+
+void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
+{
+    const std::uint32_t pen = PenArgb();
+    const std::uint32_t bk = BkArgb();
+    const int w = mask.box.Width();
+    for (int y = mask.box.top; y < mask.box.bottom; ++y) {
+        const std::uint8_t* row = mask.marks.data() + static_cast<std::size_t>(y - mask.box.top) * w;
+        std::uint32_t* line = m_surface.ScanLine(y);
+        ForVisible(y, mask.box.left, mask.box.right, [&](int x0, int x1) {
+            for (int x = x0; x < x1; ++x) {
+                const std::uint8_t m = row[x - mask.box.left];
+                if (m == 0)
+                    continue;
+                std::uint32_t src;
+                if (m == kMarkPen)
+                    src = pen;
+                else if (m == kMarkGap)
+                    src = bk;
+                else if (!BrushPixel(brush, x, y, src))
+                    continue;
+                line[x] = ApplyRop2(m_rop2, src, line[x]);
+            }
+        });
+    }
+}
+
+Rect QtDrawingDevice::FiguresBounds(const std::vector<Figure>& figs, double grow) const
+{
+    double l = 1e300, t = 1e300, r = -1e300, b = -1e300;
+    for (const Figure& f : figs)
+        for (const PointF& p : f.points) {
+            l = std::min(l, p.x);
+            t = std::min(t, p.y);
+            r = std::max(r, p.x);
+            b = std::max(b, p.y);
+        }
+    if (l > r)
+        return {};
+    auto clampInt = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
+    return {clampInt(std::floor(l - grow)) - 1, clampInt(std::floor(t - grow)) - 1, clampInt(std::ceil(r + grow)) + 2,
+            clampInt(std::ceil(b + grow)) + 2};
+}
+
+std::vector<std::vector<PointF>> QtDrawingDevice::StrokeOutline(const std::vector<Figure>& figs) const
+{
+    const double width = std::max(1, m_pen.width);
+    QPainterPath path;
+    std::vector<std::vector<PointF>> dots;
+    for (const Figure& f : figs) {
+        if (f.points.empty())
+            continue;
+        bool allSame = true;
+        for (const PointF& p : f.points)
+            allSame = allSame && p.x == f.points.front().x && p.y == f.points.front().y;
+        if (allSame) {
+            // a zero-length line is a dot as wide as the pen (none with flat ends)
+            if (m_pen.endCap == PenEndCap::Flat)
+                continue;
+            const double cx = f.points.front().x + 0.5;
+            const double cy = f.points.front().y + 0.5;
+            const double h = width / 2;
+            if (m_pen.endCap == PenEndCap::Square)
+                dots.push_back({{cx - h, cy - h}, {cx + h, cy - h}, {cx + h, cy + h}, {cx - h, cy + h}});
+            else
+                dots.push_back(EllipseArcPoints(cx, cy, h, h, 0, 2 * kPi));
+            continue;
+        }
+        path.moveTo(f.points.front().x + 0.5, f.points.front().y + 0.5);
+        for (std::size_t i = 1; i < f.points.size(); ++i)
+            path.lineTo(f.points[i].x + 0.5, f.points[i].y + 0.5);
+        if (f.closed)
+            path.closeSubpath();
+    }
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    switch (m_pen.endCap) {
+    case PenEndCap::Round: stroker.setCapStyle(Qt::RoundCap); break;
+    case PenEndCap::Square: stroker.setCapStyle(Qt::SquareCap); break;
+    case PenEndCap::Flat: stroker.setCapStyle(Qt::FlatCap); break;
+    }
+    switch (m_pen.join) {
+    case PenJoin::Round: stroker.setJoinStyle(Qt::RoundJoin); break;
+    case PenJoin::Bevel: stroker.setJoinStyle(Qt::BevelJoin); break;
+    case PenJoin::Miter: stroker.setJoinStyle(Qt::MiterJoin); break;
+    }
+    switch (m_pen.style) {
+    case PenStyle::Dash: stroker.setDashPattern(Qt::DashLine); break;
+    case PenStyle::Dot: stroker.setDashPattern(Qt::DotLine); break;
+    case PenStyle::DashDot: stroker.setDashPattern(Qt::DashDotLine); break;
+    case PenStyle::DashDotDot: stroker.setDashPattern(Qt::DashDotDotLine); break;
+    case PenStyle::UserStyle:
+        if (!m_pen.userStyle.empty()) {
+            QList<qreal> pattern;
+            for (std::uint32_t v : m_pen.userStyle)
+                pattern.push_back(std::max(1e-3, v / width));
+            if (pattern.size() % 2 == 1)
+                pattern.push_back(pattern.back());
+            stroker.setDashPattern(pattern);
+        }
+        break;
+    default: break;
+    }
+    std::vector<std::vector<PointF>> out = std::move(dots);
+    if (!path.isEmpty()) {
+        const QPainterPath outline = stroker.createStroke(path);
+        for (const QPolygonF& poly : outline.toSubpathPolygons()) {
+            std::vector<PointF> pts;
+            pts.reserve(static_cast<std::size_t>(poly.size()));
+            for (const QPointF& p : poly)
+                pts.push_back({p.x(), p.y()});
+            out.push_back(std::move(pts));
+        }
+    }
+    return out;
+}
+
+SpanList QtDrawingDevice::StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const
+{
+    return PolygonSpans(StrokeOutline(figs), PolyFillMode::Winding, limit);
+}
+
+void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush)
+{
+    const Rect limit = DrawLimit();
+    if (limit.IsEmpty())
+        return;
+    const bool pen = !m_pen.IsNull();
+    const bool brush = fill && fillUsesBrush && !m_brush.IsNull();
+    if (!pen && !brush)
+        return;
+    Rect box;
+    if (brush)
+        box = SpansBounds(*fill);
+    if (pen)
+        box = Unite(box, FiguresBounds(outline, std::max(1, m_pen.width) / 2.0 + 1));
+    box = Intersect(box, limit);
+    if (box.IsEmpty())
+        return;
+    Mask mask{box, std::vector<std::uint8_t>(static_cast<std::size_t>(box.Width()) * box.Height(), 0)};
+    if (brush)
+        MarkSpans(mask, *fill, kMarkBrush);
+    if (pen)
+        MarkOutline(mask, outline);
+    Composite(mask, m_brush);
+}
+
+void QtDrawingDevice::AddToPath(const std::vector<Figure>& figs)
+{
+    for (const Figure& f : figs)
+        m_path.push_back(f);
+}
+
+void QtDrawingDevice::AppendToPath(const std::vector<PointF>& pts)
+{
+    if (m_path.empty() || m_path.back().closed) {
+        const Point cp = Dev(m_position.x, m_position.y);
+        m_path.push_back({{{static_cast<double>(cp.x), static_cast<double>(cp.y)}}, false});
+    }
+    auto& target = m_path.back().points;
+    target.insert(target.end(), pts.begin(), pts.end());
+}
+
+void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& fill)
+{
+    if (m_inPath) {
+        AddToPath(outline);
+        return;
+    }
+    DrawFigures(outline, &fill, true);
+}
+
+// ---- lines ----
+
+void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
+{
+    const std::uint32_t pen = PenArgb();
+    const std::uint32_t bk = BkArgb();
+    const std::int64_t base = m_styleStep;
+    LinePixels(a, b, includeLast, DrawLimit(), [&](int x, int y, std::int64_t step) {
+        bool gap = false;
+        if (PenPatternOn(base + step, gap))
+            PutPixel(x, y, pen);
+        else if (gap)
+            PutPixel(x, y, bk);
+    });
+    m_styleStep += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+}
+
+void QtDrawingDevice::WideLines(const std::vector<Figure>& figs)
+{
+    DrawFigures(figs, nullptr, false);
+}
+
+Point QtDrawingDevice::MoveTo(int x, int y)
+{
+    if (m_inPath) {
+        const Point d = Dev(x, y);
+        m_path.push_back({{{static_cast<double>(d.x), static_cast<double>(d.y)}}, false});
+    }
+    m_styleStep = 0;
+    return std::exchange(m_position, Point{x, y});
+}
+
+void QtDrawingDevice::LineTo(int x, int y)
+{
+    const Point a = Dev(m_position.x, m_position.y);
+    const Point b = Dev(x, y);
+    m_position = {x, y};
+    if (m_inPath) {
+        AppendToPath({{static_cast<double>(b.x), static_cast<double>(b.y)}});
+        return;
+    }
+    if (m_pen.IsNull())
+        return;
+    if (m_pen.IsCosmetic())
+        ThinLine(a, b, false);
+    else
+        WideLines({Figure{{{static_cast<double>(a.x), static_cast<double>(a.y)},
+                           {static_cast<double>(b.x), static_cast<double>(b.y)}},
+                          false}});
+}
+
+void QtDrawingDevice::Polyline(const Point* points, int count)
+{
+    if (count < 1 || !points)
+        return;
+    Figure f;
+    for (int i = 0; i < count; ++i) {
+        const Point d = Dev(points[i].x, points[i].y);
+        f.points.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
+    }
+    if (m_inPath) {
+        m_path.push_back(std::move(f));
+        return;
+    }
+    if (m_pen.IsNull() || count < 2)
+        return;
+    if (m_pen.IsCosmetic()) {
+        m_styleStep = 0;
+        for (int i = 0; i + 1 < count; ++i)
+            ThinLine(Dev(points[i].x, points[i].y), Dev(points[i + 1].x, points[i + 1].y), false);
+        m_styleStep = 0;
+    } else {
+        WideLines({f});
+    }
+}
+
+void QtDrawingDevice::PolylineTo(const Point* points, int count)
+{
+    if (count < 1 || !points)
+        return;
+    if (m_inPath) {
+        std::vector<PointF> pts;
+        for (int i = 0; i < count; ++i) {
+            const Point d = Dev(points[i].x, points[i].y);
+            pts.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
+        }
+        AppendToPath(pts);
+        m_position = points[count - 1];
+        return;
+    }
+    std::vector<Point> all;
+    all.push_back(m_position);
+    all.insert(all.end(), points, points + count);
+    const Point last = points[count - 1];
+    const std::int64_t step = m_styleStep;
+    Polyline(all.data(), static_cast<int>(all.size()));
+    m_styleStep = step;
+    m_position = last;
+}
+
+std::vector<PointF> QtDrawingDevice::BezierPoints(const Point& p0, const Point* pts, int count) const
+{
+    std::vector<PointF> out;
+    PointF a{static_cast<double>(p0.x), static_cast<double>(p0.y)};
+    for (int i = 0; i + 2 < count; i += 3) {
+        const PointF c1{static_cast<double>(pts[i].x), static_cast<double>(pts[i].y)};
+        const PointF c2{static_cast<double>(pts[i + 1].x), static_cast<double>(pts[i + 1].y)};
+        const PointF e{static_cast<double>(pts[i + 2].x), static_cast<double>(pts[i + 2].y)};
+        const double len = std::hypot(c1.x - a.x, c1.y - a.y) + std::hypot(c2.x - c1.x, c2.y - c1.y) +
+                           std::hypot(e.x - c2.x, e.y - c2.y);
+        const int n = static_cast<int>(std::clamp(std::ceil(len / 2), 2.0, 1000.0));
+        for (int k = 1; k <= n; ++k) {
+            const double t = static_cast<double>(k) / n;
+            const double u = 1 - t;
+            const double b0 = u * u * u, b1 = 3 * u * u * t, b2 = 3 * u * t * t, b3 = t * t * t;
+            out.push_back({b0 * a.x + b1 * c1.x + b2 * c2.x + b3 * e.x, b0 * a.y + b1 * c1.y + b2 * c2.y + b3 * e.y});
+        }
+        a = e;
+    }
+    return out;
+}
+
+void QtDrawingDevice::PolyBezier(const Point* points, int count)
+{
+    if (count < 4 || !points)
+        return;
+    const Point start = Dev(points[0].x, points[0].y);
+    std::vector<Point> devPts;
+    for (int i = 1; i < count; ++i)
+        devPts.push_back(Dev(points[i].x, points[i].y));
+    Figure f;
+    f.points.push_back({static_cast<double>(start.x), static_cast<double>(start.y)});
+    const auto curve = BezierPoints(start, devPts.data(), static_cast<int>(devPts.size()));
+    f.points.insert(f.points.end(), curve.begin(), curve.end());
+    if (m_inPath) {
+        m_path.push_back(std::move(f));
+        return;
+    }
+    if (m_pen.IsNull())
+        return;
+    if (m_pen.IsCosmetic()) {
+        m_styleStep = 0;
+        Point prev = start;
+        for (std::size_t i = 1; i < f.points.size(); ++i) {
+            const Point p{RoundHalfUp(f.points[i].x), RoundHalfUp(f.points[i].y)};
+            if (p == prev)
+                continue;
+            ThinLine(prev, p, false);
+            prev = p;
+        }
+        m_styleStep = 0;
+    } else {
+        WideLines({f});
+    }
+}
+
+void QtDrawingDevice::PolyBezierTo(const Point* points, int count)
+{
+    if (count < 3 || !points)
+        return;
+    std::vector<Point> all;
+    all.push_back(m_position);
+    all.insert(all.end(), points, points + count);
+    if (m_inPath) {
+        std::vector<Point> devPts;
+        for (int i = 0; i < count; ++i)
+            devPts.push_back(Dev(points[i].x, points[i].y));
+        AppendToPath(BezierPoints(Dev(m_position.x, m_position.y), devPts.data(), count));
+    } else {
+        PolyBezier(all.data(), static_cast<int>(all.size()));
+    }
+    m_position = points[(count / 3) * 3 - 1];
+}
+
+void QtDrawingDevice::ArcGeometry(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, double inset,
+                                  double& cx, double& cy, double& rx, double& ry, double& t0, double& sweep) const
+{
+    const Point a = Dev(std::min(x1, x2), std::min(y1, y2));
+    const Point b = Dev(std::max(x1, x2), std::max(y1, y2));
+    const Point s = Dev(x3, y3);
+    const Point e = Dev(x4, y4);
+    // the outline runs through the pixels from left to right - 1
+    const double l = a.x + inset;
+    const double t = a.y + inset;
+    const double r = b.x - 1 - inset;
+    const double bt = b.y - 1 - inset;
+    cx = (l + r) / 2;
+    cy = (t + bt) / 2;
+    rx = std::max(0.0, (r - l) / 2);
+    ry = std::max(0.0, (bt - t) / 2);
+    // radials are geometric; the ellipse is walked by its parametric angle
+    const double ta = ParametricAngle(rx, ry, s.x - cx, cy - s.y);
+    const double tb = ParametricAngle(rx, ry, e.x - cx, cy - e.y);
+    t0 = ta;
+    if (m_arcDirection == ArcDirection::CounterClockwise)
+        sweep = FullTurn(tb - ta);
+    else
+        sweep = -FullTurn(ta - tb);
+}
+
+void QtDrawingDevice::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    double cx, cy, rx, ry, t0, sweep;
+    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, 0, cx, cy, rx, ry, t0, sweep);
+    Figure f{EllipseArcPoints(cx, cy, rx, ry, t0, sweep), false};
+    if (m_inPath) {
+        m_path.push_back(std::move(f));
+        return;
+    }
+    DrawFigures({f}, nullptr, false);
+}
+
+void QtDrawingDevice::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    double cx, cy, rx, ry, t0, sweep;
+    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, 0, cx, cy, rx, ry, t0, sweep);
+    const std::vector<PointF> arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
+    const Point cp = Dev(m_position.x, m_position.y);
+    const PointF end = arc.back();
+    m_position = {RoundHalfUp(end.x) - m_viewportOrg.x, RoundHalfUp(end.y) - m_viewportOrg.y};
+    if (m_inPath) {
+        AppendToPath(arc);
+        return;
+    }
+    Figure f;
+    f.points.push_back({static_cast<double>(cp.x), static_cast<double>(cp.y)});
+    f.points.insert(f.points.end(), arc.begin(), arc.end());
+    DrawFigures({f}, nullptr, false);
+}
+
+// ---- shapes ----
+
+void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
+{
+    const Point a = Dev(std::min(left, right), std::min(top, bottom));
+    const Point b = Dev(std::max(left, right), std::max(top, bottom));
+    if (b.x <= a.x || b.y <= a.y)
+        return;
+    const double inset =
+        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
+    std::vector<Figure> outline{Figure{{{l, t}, {r, t}, {r, bt}, {l, bt}}, true}};
+    SpanList fill;
+    if (!m_inPath && !m_brush.IsNull()) {
+        // [left, right - 1) x [top, bottom - 1): the outline covers the rest
+        const Rect limit = DrawLimit();
+        for (int y = std::max(a.y, limit.top); y < std::min(b.y - 1, limit.bottom); ++y) {
+            const int x0 = std::max(a.x, limit.left);
+            const int x1 = std::min(b.x - 1, limit.right);
+            if (x0 < x1)
+                fill.push_back({y, x0, x1});
+        }
+    }
+    ShapeOrPath(std::move(outline), fill);
+}
+
+void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
+{
+    const Point a = Dev(std::min(left, right), std::min(top, bottom));
+    const Point b = Dev(std::max(left, right), std::max(top, bottom));
+    if (b.x <= a.x || b.y <= a.y)
+        return;
+    const double inset =
+        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
+    std::vector<PointF> pts = EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
+    pts.pop_back();
+    SpanList fill;
+    if (!m_inPath && !m_brush.IsNull())
+        fill = EllipseSpans(l, t, r, bt, DrawLimit());
+    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+}
+
+void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+{
+    const Point a = Dev(std::min(left, right), std::min(top, bottom));
+    const Point b = Dev(std::max(left, right), std::max(top, bottom));
+    if (b.x <= a.x || b.y <= a.y)
+        return;
+    const double inset =
+        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
+    const double cw = std::min<double>(std::abs(cornerWidth), r - l);
+    const double ch = std::min<double>(std::abs(cornerHeight), bt - t);
+    std::vector<PointF> pts;
+    auto quarter = [&](double ecx, double ecy, double from) {
+        const auto arc = EllipseArcPoints(ecx, ecy, cw / 2, ch / 2, from, kPi / 2);
+        pts.insert(pts.end(), arc.begin(), arc.end());
+    };
+    quarter(r - cw / 2, t + ch / 2, 0);
+    quarter(l + cw / 2, t + ch / 2, kPi / 2);
+    quarter(l + cw / 2, bt - ch / 2, kPi);
+    quarter(r - cw / 2, bt - ch / 2, 3 * kPi / 2);
+    SpanList fill;
+    if (!m_inPath && !m_brush.IsNull())
+        fill = RoundRectSpans(l, t, r, bt, cw, ch, DrawLimit());
+    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+}
+
+void QtDrawingDevice::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    if (x1 == x2 || y1 == y2)
+        return;
+    const double inset =
+        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    double cx, cy, rx, ry, t0, sweep;
+    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, inset, cx, cy, rx, ry, t0, sweep);
+    std::vector<PointF> pts{{cx, cy}};
+    const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
+    pts.insert(pts.end(), arc.begin(), arc.end());
+    SpanList fill;
+    if (!m_inPath && !m_brush.IsNull())
+        fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
+    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+}
+
+void QtDrawingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    if (x1 == x2 || y1 == y2)
+        return;
+    const double inset =
+        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    double cx, cy, rx, ry, t0, sweep;
+    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, inset, cx, cy, rx, ry, t0, sweep);
+    std::vector<PointF> pts = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
+    SpanList fill;
+    if (!m_inPath && !m_brush.IsNull())
+        fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
+    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+}
+
+void QtDrawingDevice::Polygon(const Point* points, int count)
+{
+    if (count < 1 || !points)
+        return;
+    const int counts[] = {count};
+    PolyPolygon(points, counts, 1);
+}
+
+void QtDrawingDevice::PolyPolygon(const Point* points, const int* counts, int polygonCount)
+{
+    if (!points || !counts || polygonCount < 1)
+        return;
+    std::vector<Figure> figs;
+    std::vector<std::vector<PointF>> polys;
+    int offset = 0;
+    for (int i = 0; i < polygonCount; ++i) {
+        Figure f;
+        f.closed = true;
+        for (int k = 0; k < counts[i]; ++k) {
+            const Point d = Dev(points[offset + k].x, points[offset + k].y);
+            f.points.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
+        }
+        offset += std::max(0, counts[i]);
+        polys.push_back(f.points);
+        figs.push_back(std::move(f));
+    }
+    SpanList fill;
+    if (!m_inPath && !m_brush.IsNull())
+        fill = PolygonSpans(polys, m_polyFillMode, DrawLimit());
+    ShapeOrPath(std::move(figs), fill);
+}
+
+// ---- fills ----
+
+void QtDrawingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
+{
+    if (r.IsEmpty() || brush.IsNull())
+        return;
+    const Point a = Dev(r.left, r.top);
+    const Point b = Dev(r.right, r.bottom);
+    for (int y = std::max(a.y, 0); y < std::min(b.y, Height()); ++y) {
+        std::uint32_t* line = m_surface.ScanLine(y);
+        ForVisible(y, a.x, b.x, [&](int x0, int x1) {
+            std::uint32_t p;
+            for (int x = x0; x < x1; ++x)
+                if (BrushPixel(brush, x, y, p))
+                    line[x] = p;
+        });
+    }
+}
+
+void QtDrawingDevice::FillRect(const Rect& r) { FillRectWith(r, m_brush); }
+
+void QtDrawingDevice::PatBlt(int x, int y, int width, int height, Rop3 rop)
+{
+    int l = x, t = y, r = x + width, b = y + height;
+    if (l > r)
+        std::swap(l, r);
+    if (t > b)
+        std::swap(t, b);
+    const Point a = Dev(l, t);
+    const Point e = Dev(r, b);
+    const bool usesPattern = rop == Rop3::PatCopy || rop == Rop3::PatInvert;
+    for (int yy = std::max(a.y, 0); yy < std::min(e.y, Height()); ++yy) {
+        std::uint32_t* line = m_surface.ScanLine(yy);
+        ForVisible(yy, a.x, e.x, [&](int x0, int x1) {
+            for (int xx = x0; xx < x1; ++xx) {
+                std::uint32_t p = 0;
+                if (usesPattern && !BrushPixel(m_brush, xx, yy, p))
+                    continue;
+                line[xx] = ApplyRop3(usesPattern || rop == Rop3::DstInvert || rop == Rop3::Blackness ||
+                                             rop == Rop3::Whiteness
+                                         ? rop
+                                         : Rop3::PatCopy,
+                                     0, line[xx], p);
+            }
+        });
+    }
+}
+
+bool QtDrawingDevice::FloodFill(int x, int y, TColor color, FloodFillType type)
+{
+    const Point s = Dev(x, y);
+    if (!m_surface.Contains(s.x, s.y) || m_brush.IsNull())
+        return false;
+    const std::uint32_t target = ColorToArgb(ColorToRGB(color)) & 0xFFFFFFu;
+    auto inside = [&](int px, int py) {
+        const std::uint32_t p = m_surface.ScanLine(py)[px] & 0xFFFFFFu;
+        return type == FloodFillType::Surface ? p == target : p != target;
+    };
+    if (!inside(s.x, s.y))
+        return false;
+    const int w = Width();
+    std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * Height(), 0);
+    std::vector<Point> stack{s};
+    std::vector<Point> area;
+    while (!stack.empty()) {
+        const Point p = stack.back();
+        stack.pop_back();
+        if (!m_surface.Contains(p.x, p.y))
+            continue;
+        auto& mark = seen[static_cast<std::size_t>(p.y) * w + p.x];
+        if (mark || !inside(p.x, p.y))
+            continue;
+        mark = 1;
+        area.push_back(p);
+        stack.push_back({p.x + 1, p.y});
+        stack.push_back({p.x - 1, p.y});
+        stack.push_back({p.x, p.y + 1});
+        stack.push_back({p.x, p.y - 1});
+    }
+    // paint after the walk so the fill colour never steers it
+    for (const Point& p : area) {
+        std::uint32_t c;
+        if (Visible(p.x, p.y) && BrushPixel(m_brush, p.x, p.y, c))
+            m_surface.ScanLine(p.y)[p.x] = c;
+    }
+    return true;
+}
+
+void QtDrawingDevice::DrawCheckBox(const Rect& r, bool checked, bool flat)
+{
+    const int size = std::min({13, r.Width(), r.Height()});
+    if (size < 4)
+        return;
+    const int l = r.left + (r.Width() - size) / 2;
+    const int t = r.top + (r.Height() - size) / 2;
+    auto fill = [&](int x0, int y0, int x1, int y1, TColor c) { FillRectWith({x0, y0, x1, y1}, BrushDesc::Solid(c)); };
+    const TColor shadow = SystemColorRGB(static_cast<int>(SystemColorIndex::BtnShadow));
+    if (flat) {
+        fill(l, t, l + size, t + size, shadow);
+        fill(l + 1, t + 1, l + size - 1, t + size - 1, clWhite);
+    } else {
+        const TColor dark = SystemColorRGB(static_cast<int>(SystemColorIndex::DkShadow3D));
+        const TColor light = SystemColorRGB(static_cast<int>(SystemColorIndex::Light3D));
+        fill(l, t, l + size, t + size, clWhite);                      // outer bottom-right: highlight
+        fill(l, t, l + size - 1, t + size - 1, shadow);               // outer top-left: shadow
+        fill(l + 1, t + 1, l + size - 1, t + size - 1, light);        // inner bottom-right: light
+        fill(l + 1, t + 1, l + size - 2, t + size - 2, dark);         // inner top-left: dark shadow
+        fill(l + 2, t + 2, l + size - 2, t + size - 2, clWhite);
+    }
+    if (!checked)
+        return;
+    // a check mark of three-pixel columns: down from the left, then up to the right
+    const int ox = l + (size - 7) / 2;
+    const int oy = t + (size - 7) / 2;
+    static const int rise[7] = {2, 3, 4, 3, 2, 1, 0};
+    for (int i = 0; i < 7; ++i)
+        fill(ox + i, oy + rise[i], ox + i + 1, oy + rise[i] + 3, clBlack);
+}
+
+// ---- paths ----
+
+void QtDrawingDevice::BeginPath()
+{
+    m_inPath = true;
+    m_pathReady = false;
+    m_path.clear();
+}
+
+void QtDrawingDevice::EndPath()
+{
+    if (!m_inPath)
+        return;
+    m_inPath = false;
+    m_pathReady = true;
+}
+
+void QtDrawingDevice::AbortPath()
+{
+    m_inPath = false;
+    m_pathReady = false;
+    m_path.clear();
+}
+
+void QtDrawingDevice::CloseFigure()
+{
+    if (m_inPath && !m_path.empty())
+        m_path.back().closed = true;
+}
+
+void QtDrawingDevice::StrokePath()
+{
+    if (!m_pathReady)
+        return;
+    DrawFigures(m_path, nullptr, false);
+    AbortPath();
+}
+
+void QtDrawingDevice::FillPath()
+{
+    if (!m_pathReady)
+        return;
+    std::vector<std::vector<PointF>> polys;
+    for (const Figure& f : m_path)
+        polys.push_back(f.points);
+    const SpanList fill = PolygonSpans(polys, m_polyFillMode, DrawLimit());
+    const PenDesc pen = std::exchange(m_pen, PenDesc::NullPen());
+    DrawFigures({}, &fill, true);
+    m_pen = pen;
+    AbortPath();
+}
+
+void QtDrawingDevice::StrokeAndFillPath()
+{
+    if (!m_pathReady)
+        return;
+    std::vector<std::vector<PointF>> polys;
+    for (const Figure& f : m_path)
+        polys.push_back(f.points);
+    const SpanList fill = PolygonSpans(polys, m_polyFillMode, DrawLimit());
+    std::vector<Figure> closed = m_path;
+    for (Figure& f : closed)
+        f.closed = true;
+    DrawFigures(closed, &fill, true);
+    AbortPath();
+}
+
+void QtDrawingDevice::WidenPath()
+{
+    if (!m_pathReady)
+        return;
+    const PenDesc saved = m_pen;
+    if (m_pen.IsNull())
+        m_pen = PenDesc::Solid(m_pen.color, 1);
+    // outline of the stroke, merged into non-overlapping figures
+    QPainterPath merged;
+    for (const auto& poly : StrokeOutline(m_path)) {
+        QPolygonF q;
+        for (const PointF& p : poly)
+            q << QPointF(p.x, p.y);
+        QPainterPath part;
+        part.addPolygon(q);
+        part.closeSubpath();
+        merged = merged.united(part);
+    }
+    m_pen = saved;
+    m_path.clear();
+    for (const QPolygonF& poly : merged.toSubpathPolygons()) {
+        Figure f;
+        f.closed = true;
+        for (const QPointF& p : poly)
+            f.points.push_back({p.x(), p.y()});
+        m_path.push_back(std::move(f));
+    }
+}
+
+void QtDrawingDevice::SelectClipPath(ClipCombine mode)
+{
+    if (!m_pathReady)
+        return;
+    std::vector<std::vector<PointF>> polys;
+    for (const Figure& f : m_path)
+        polys.push_back(f.points);
+    CombineClip(SpansToQRegion(PolygonSpans(polys, m_polyFillMode, SurfaceRect())), mode);
+    AbortPath();
+}
+
+// ---- pixels and blits ----
+
+TColor QtDrawingDevice::SetPixel(int x, int y, TColor c)
+{
+    const Point d = Dev(x, y);
+    if (!Visible(d.x, d.y))
+        return 0xFFFFFFFFu;
+    const TColor rgb = ColorToRGB(c);
+    m_surface.ScanLine(d.y)[d.x] = ColorToArgb(rgb);
+    return rgb;
+}
+
+TColor QtDrawingDevice::GetPixel(int x, int y) const
+{
+    const Point d = Dev(x, y);
+    return m_surface.Pixel(d.x, d.y);
+}
+
+void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
+                                 int srcWidth, int srcHeight,
+                                 const std::function<std::uint32_t(std::uint32_t s, std::uint32_t d)>& op,
+                                 bool smooth)
+{
+    if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0 || src.IsEmpty())
+        return;
+    const bool flipX = (width < 0) != (srcWidth < 0);
+    const bool flipY = (height < 0) != (srcHeight < 0);
+    const int dw = std::abs(width), dh = std::abs(height);
+    const int sw = std::abs(srcWidth), sh = std::abs(srcHeight);
+    const int sx0 = srcWidth < 0 ? srcX + srcWidth : srcX;
+    const int sy0 = srcHeight < 0 ? srcY + srcHeight : srcY;
+    const Point dev = Dev(width < 0 ? x + width : x, height < 0 ? y + height : y);
+
+    // the part of the source that is read, copied (the source may be this surface)
+    Bitmap part(sw, sh, 0xFF000000u);
+    for (int j = 0; j < sh; ++j)
+        for (int i = 0; i < sw; ++i)
+            if (src.Contains(sx0 + i, sy0 + j))
+                part.ScanLine(j)[i] = src.ScanLine(sy0 + j)[sx0 + i];
+    part.SetHasAlpha(src.HasAlpha());
+    if (smooth && (dw != sw || dh != sh)) {
+        const QImage scaled =
+            QImageFromBitmap(part).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        part = BitmapFromQImage(scaled);
+    }
+    const int pw = part.Width(), ph = part.Height();
+    for (int j = 0; j < dh; ++j) {
+        const int dy = dev.y + j;
+        const int jj = flipY ? dh - 1 - j : j;
+        const int syy = static_cast<int>((static_cast<std::int64_t>(2 * jj + 1) * ph) / (2 * static_cast<std::int64_t>(dh)));
+        if (dy < 0 || dy >= Height())
+            continue;
+        std::uint32_t* line = m_surface.ScanLine(dy);
+        const std::uint32_t* srow = part.ScanLine(std::clamp(syy, 0, ph - 1));
+        ForVisible(dy, dev.x, dev.x + dw, [&](int x0, int x1) {
+            for (int dx = x0; dx < x1; ++dx) {
+                const int i = dx - dev.x;
+                const int ii = flipX ? dw - 1 - i : i;
+                const int sxx = static_cast<int>((static_cast<std::int64_t>(2 * ii + 1) * pw) / (2 * static_cast<std::int64_t>(dw)));
+                line[dx] = op(srow[std::clamp(sxx, 0, pw - 1)], line[dx]);
+            }
+        });
+    }
+}
+
+void QtDrawingDevice::BitBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, Rop3 rop)
+{
+    std::uint32_t pat = 0;
+    BrushPixel(m_brush, 0, 0, pat);
+    BlitPixels(x, y, width, height, src, srcX, srcY, width, height,
+               [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); }, false);
+}
+
+void QtDrawingDevice::StretchBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
+                                 int srcWidth, int srcHeight, Rop3 rop)
+{
+    std::uint32_t pat = 0;
+    BrushPixel(m_brush, 0, 0, pat);
+    BlitPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
+               [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); },
+               m_stretchMode == StretchMode::Halftone);
+}
+
+namespace {
+
+std::uint32_t Blend(std::uint32_t s, std::uint32_t d, int a)
+{
+    auto ch = [&](int shift) {
+        const int sc = static_cast<int>((s >> shift) & 0xFF);
+        const int dc = static_cast<int>((d >> shift) & 0xFF);
+        return static_cast<std::uint32_t>((sc * a + dc * (255 - a) + 127) / 255) << shift;
+    };
+    return ch(16) | ch(8) | ch(0) | kOpaque;
+}
+
+}  // namespace
+
+void QtDrawingDevice::AlphaBlend(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
+                                 int srcWidth, int srcHeight, int constantAlpha)
+{
+    const int a = std::clamp(constantAlpha, 0, 255);
+    BlitPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
+               [a](std::uint32_t s, std::uint32_t d) { return Blend(s, d, a); }, false);
+}
+
+void QtDrawingDevice::DrawBitmap(int x, int y, const Bitmap& picture)
+{
+    StretchDrawBitmap({x, y, x + picture.Width(), y + picture.Height()}, picture);
+}
+
+void QtDrawingDevice::StretchDrawBitmap(const Rect& r, const Bitmap& picture)
+{
+    if (picture.IsEmpty() || r.IsEmpty())
+        return;
+    const bool alpha = picture.HasAlpha();
+    BlitPixels(r.left, r.top, r.Width(), r.Height(), picture, 0, 0, picture.Width(), picture.Height(),
+               [alpha](std::uint32_t s, std::uint32_t d) {
+                   return alpha ? Blend(s, d, static_cast<int>(s >> 24)) : (s | kOpaque);
+               },
+               m_stretchMode == StretchMode::Halftone);
+}
+
+// ---- text ----
+
+void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect* clipRect)
+{
+    const QString s = QString::fromUtf8(text.c_str(), static_cast<int>(text.size()));
+    const QFontMetrics fm(m_qfont);
+    const int width = fm.horizontalAdvance(s) + m_charExtra * CodePointCount(text);
+    const int ascent = fm.ascent();
+    const int descent = fm.descent();
+    const bool updateCP = (m_textAlign & TextAlign::UpdateCP) != 0;
+    const Point ref = updateCP ? m_position : Point{x, y};
+    const Point d = Dev(ref.x, ref.y);
+    const unsigned h = m_textAlign & TextAlign::HorizontalMask;
+    const unsigned v = m_textAlign & TextAlign::VerticalMask;
+    const double x0 = h == TextAlign::Right ? -width : (h == TextAlign::Center ? -(width / 2) : 0);
+    const double baseline = v == TextAlign::Baseline ? 0 : (v == TextAlign::Bottom ? -descent : ascent);
+    if (updateCP) {
+        if (h == TextAlign::Left)
+            m_position.x += width;
+        else if (h == TextAlign::Right)
+            m_position.x -= width;
+    }
+    QFont font = m_qfont;
+    if (m_charExtra != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, m_charExtra);
+    QTransform transform;
+    transform.translate(d.x, d.y);
+    transform.rotate(-m_font.escapement / 10.0);  // counter-clockwise on screen
+
+    if (m_inPath) {
+        QPainterPath glyphs;
+        glyphs.addText(QPointF(x0, baseline), font, s);
+        for (const QPolygonF& poly : transform.map(glyphs).toSubpathPolygons()) {
+            Figure f;
+            f.closed = true;
+            for (const QPointF& p : poly)
+                f.points.push_back({p.x(), p.y()});
+            m_path.push_back(std::move(f));
+        }
+        return;
+    }
+    if (m_image.isNull() || s.isEmpty())
+        return;
+    QPainter painter(&m_image);
+    if (m_clip)
+        painter.setClipRegion(*m_clip);
+    if (clipRect) {
+        const Point a = Dev(clipRect->left, clipRect->top);
+        const Point b = Dev(clipRect->right, clipRect->bottom);
+        painter.setClipRect(QRect(a.x, a.y, b.x - a.x, b.y - a.y), m_clip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    painter.setTransform(transform);
+    if (m_bkMode == BackMode::Opaque)
+        painter.fillRect(QRectF(x0, baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setFont(font);
+    painter.setPen(ToQColor(m_textColor));
+    painter.drawText(QPointF(x0, baseline), s);
+}
+
+void QtDrawingDevice::TextOut(int x, int y, const std::string& text) { DrawText(x, y, text, nullptr); }
+
+void QtDrawingDevice::ExtTextOut(int x, int y, unsigned options, const Rect* rect, const std::string& text)
+{
+    if (rect && (options & TextOutOptions::Opaque) && !m_inPath)
+        FillRectWith(*rect, BrushDesc::Solid(m_bkColor));
+    DrawText(x, y, text, rect && (options & TextOutOptions::Clipped) ? rect : nullptr);
+}
+
+Size QtDrawingDevice::GetTextExtent(const std::string& text) const
+{
+    const QFontMetrics fm(m_qfont);
+    const QString s = QString::fromUtf8(text.c_str(), static_cast<int>(text.size()));
+    return {fm.horizontalAdvance(s) + m_charExtra * CodePointCount(text), fm.ascent() + fm.descent()};
+}
+
+TextMetrics QtDrawingDevice::GetTextMetrics() const
+{
+    const QFontMetrics fm(m_qfont);
+    TextMetrics tm;
+    tm.ascent = fm.ascent();
+    tm.descent = fm.descent();
+    tm.height = tm.ascent + tm.descent;
+    tm.internalLeading = std::max(0, tm.height - m_qfont.pixelSize());
+    tm.externalLeading = std::max(0, fm.leading());
+    tm.aveCharWidth = fm.averageCharWidth();
+    tm.maxCharWidth = fm.maxWidth();
+    return tm;
+}
+
+}  // namespace platform

@@ -1,0 +1,470 @@
+#include "platform/raster_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+int ClampInt(double v)
+{
+    if (v < -1e9)
+        return -1000000000;
+    if (v > 1e9)
+        return 1000000000;
+    return static_cast<int>(v);
+}
+
+// Pixel columns whose centre lies in [xa, xb).
+void AddInterval(SpanList& out, int y, double xa, double xb, const Rect& limit)
+{
+    int x0 = ClampInt(std::ceil(xa - 0.5));
+    int x1 = ClampInt(std::ceil(xb - 0.5));
+    x0 = std::max(x0, limit.left);
+    x1 = std::min(x1, limit.right);
+    if (x0 >= x1)
+        return;
+    if (!out.empty() && out.back().y == y && out.back().x1 >= x0) {
+        out.back().x1 = std::max(out.back().x1, x1);
+        return;
+    }
+    out.push_back({y, x0, x1});
+}
+
+void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
+{
+    x0 = std::max(x0, limit.left);
+    x1 = std::min(x1, limit.right);
+    if (x0 >= x1)
+        return;
+    if (!out.empty() && out.back().y == y && out.back().x1 >= x0) {
+        out.back().x1 = std::max(out.back().x1, x1);
+        return;
+    }
+    out.push_back({y, x0, x1});
+}
+
+struct Edge {
+    PointF a;
+    PointF b;
+    double ylo;
+    double yhi;
+    int dir;  // +1 when a is the upper end
+};
+
+}  // namespace
+
+bool PointInEllipse(double px, double py, double left, double top, double right, double bottom)
+{
+    const double a = (right - left) / 2.0;
+    const double b = (bottom - top) / 2.0;
+    if (a <= 0 || b <= 0)
+        return false;
+    const double dx = (px - (left + right) / 2.0) / a;
+    const double dy = (py - (top + bottom) / 2.0) / b;
+    return dx * dx + dy * dy <= 1.0;
+}
+
+bool PointInRoundRect(double px, double py, double left, double top, double right, double bottom,
+                      double cornerWidth, double cornerHeight)
+{
+    if (!(px >= left && px < right && py >= top && py < bottom))
+        return false;
+    const double cw = std::min(std::abs(cornerWidth), right - left);
+    const double ch = std::min(std::abs(cornerHeight), bottom - top);
+    if (cw <= 0 || ch <= 0)
+        return true;
+    double ex;
+    if (px < left + cw / 2)
+        ex = left;
+    else if (px > right - cw / 2)
+        ex = right - cw;
+    else
+        return true;
+    double ey;
+    if (py < top + ch / 2)
+        ey = top;
+    else if (py > bottom - ch / 2)
+        ey = bottom - ch;
+    else
+        return true;
+    return PointInEllipse(px, py, ex, ey, ex + cw, ey + ch);
+}
+
+bool PointInPolygons(const std::vector<std::vector<PointF>>& polygons, PolyFillMode mode, double px, double py)
+{
+    const bool winding = mode == PolyFillMode::Winding;
+    int count = 0;
+    for (const auto& poly : polygons) {
+        const std::size_t n = poly.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const PointF& a = poly[i];
+            const PointF& b = poly[(i + 1) % n];
+            const bool up = a.y <= py && b.y > py;
+            const bool down = b.y <= py && a.y > py;
+            if (!up && !down)
+                continue;
+            const double t = (py - a.y) / (b.y - a.y);
+            const double xCross = a.x + t * (b.x - a.x);
+            if (xCross > px)
+                count += winding ? (up ? 1 : -1) : 1;
+        }
+    }
+    return winding ? count != 0 : (count % 2) != 0;
+}
+
+SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFillMode mode, const Rect& limit)
+{
+    SpanList out;
+    if (limit.IsEmpty())
+        return out;
+    std::vector<Edge> edges;
+    double minY = std::numeric_limits<double>::infinity();
+    double maxY = -minY;
+    for (const auto& poly : polygons) {
+        const std::size_t n = poly.size();
+        if (n < 2)
+            continue;
+        for (std::size_t i = 0; i < n; ++i) {
+            const PointF& a = poly[i];
+            const PointF& b = poly[(i + 1) % n];
+            if (a.y == b.y || !std::isfinite(a.y) || !std::isfinite(b.y))
+                continue;
+            Edge e{a, b, std::min(a.y, b.y), std::max(a.y, b.y), a.y < b.y ? 1 : -1};
+            minY = std::min(minY, e.ylo);
+            maxY = std::max(maxY, e.yhi);
+            edges.push_back(e);
+        }
+    }
+    if (edges.empty())
+        return out;
+    std::sort(edges.begin(), edges.end(), [](const Edge& l, const Edge& r) { return l.ylo < r.ylo; });
+    const int rowStart = std::max(limit.top, ClampInt(std::ceil(minY - 0.5)));
+    const int rowEnd = std::min(limit.bottom, ClampInt(std::ceil(maxY - 0.5)));
+    const bool winding = mode == PolyFillMode::Winding;
+    std::vector<const Edge*> active;
+    std::vector<std::pair<double, int>> xs;
+    std::size_t next = 0;
+    for (int y = rowStart; y < rowEnd; ++y) {
+        const double yc = y + 0.5;
+        while (next < edges.size() && edges[next].ylo <= yc)
+            active.push_back(&edges[next++]);
+        active.erase(std::remove_if(active.begin(), active.end(), [&](const Edge* e) { return e->yhi <= yc; }),
+                     active.end());
+        xs.clear();
+        for (const Edge* e : active) {
+            // same arithmetic as PointInPolygons
+            const double t = (yc - e->a.y) / (e->b.y - e->a.y);
+            xs.emplace_back(e->a.x + t * (e->b.x - e->a.x), e->dir);
+        }
+        std::sort(xs.begin(), xs.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
+        if (!winding) {
+            for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
+                AddInterval(out, y, xs[i].first, xs[i + 1].first, limit);
+        } else {
+            int w = 0;
+            double start = 0;
+            for (const auto& [x, dir] : xs) {
+                const int before = w;
+                w -= dir;
+                if (before == 0 && w != 0)
+                    start = x;
+                else if (before != 0 && w == 0)
+                    AddInterval(out, y, start, x, limit);
+            }
+        }
+    }
+    return out;
+}
+
+SpanList EllipseSpans(double left, double top, double right, double bottom, const Rect& limit)
+{
+    SpanList out;
+    const double a = (right - left) / 2.0;
+    const double b = (bottom - top) / 2.0;
+    if (a <= 0 || b <= 0 || limit.IsEmpty())
+        return out;
+    const double cx = (left + right) / 2.0;
+    const double cy = (top + bottom) / 2.0;
+    const int rowStart = std::max(limit.top, ClampInt(std::floor(top)) - 1);
+    const int rowEnd = std::min(limit.bottom, ClampInt(std::ceil(bottom)) + 1);
+    auto in = [&](int x, double py) { return PointInEllipse(x + 0.5, py, left, top, right, bottom); };
+    for (int y = rowStart; y < rowEnd; ++y) {
+        const double py = y + 0.5;
+        const double dy = (py - cy) / b;
+        const double s = 1.0 - dy * dy;
+        if (s < 0)
+            continue;
+        const double half = a * std::sqrt(s);
+        int x0 = ClampInt(std::ceil(cx - half - 0.5));
+        int x1 = ClampInt(std::floor(cx + half - 0.5));
+        // settle the ends with the exact test
+        while (x0 <= x1 && !in(x0, py))
+            ++x0;
+        while (in(x0 - 1, py))
+            --x0;
+        while (x1 >= x0 && !in(x1, py))
+            --x1;
+        while (x1 >= x0 && in(x1 + 1, py))
+            ++x1;
+        if (x0 <= x1)
+            AddPixels(out, y, x0, x1 + 1, limit);
+    }
+    return out;
+}
+
+SpanList RoundRectSpans(double left, double top, double right, double bottom, double cornerWidth,
+                        double cornerHeight, const Rect& limit)
+{
+    SpanList out;
+    if (right <= left || bottom <= top || limit.IsEmpty())
+        return out;
+    const int rowStart = std::max(limit.top, ClampInt(std::ceil(top - 0.5)));
+    const int rowEnd = std::min(limit.bottom, ClampInt(std::ceil(bottom - 0.5)));
+    const int colStart = ClampInt(std::ceil(left - 0.5));
+    const int colEnd = ClampInt(std::ceil(right - 0.5));
+    const double cw = std::min(std::abs(cornerWidth), right - left);
+    const int reach = ClampInt(std::ceil(cw / 2)) + 1;
+    auto in = [&](int x, double py) {
+        return PointInRoundRect(x + 0.5, py, left, top, right, bottom, cornerWidth, cornerHeight);
+    };
+    for (int y = rowStart; y < rowEnd; ++y) {
+        const double py = y + 0.5;
+        int x0 = colStart;
+        int x1 = colEnd - 1;
+        for (int i = 0; i < reach && x0 <= x1 && !in(x0, py); ++i)
+            ++x0;
+        for (int i = 0; i < reach && x1 >= x0 && !in(x1, py); ++i)
+            --x1;
+        if (x0 <= x1 && in(x0, py))
+            AddPixels(out, y, x0, x1 + 1, limit);
+    }
+    return out;
+}
+
+SpanList CombineSpans(const SpanList& a, const SpanList& b, ClipCombine mode)
+{
+    if (mode == ClipCombine::Copy)
+        return a;
+    SpanList out;
+    std::size_t ia = 0;
+    std::size_t ib = 0;
+    std::vector<std::pair<int, int>> events;  // x, +-1 for a (bit 0) / b (bit 1)
+    const Rect unlimited{std::numeric_limits<int>::min(), 0, std::numeric_limits<int>::max(), 0};
+    while (ia < a.size() || ib < b.size()) {
+        int y;
+        if (ia < a.size() && (ib >= b.size() || a[ia].y <= b[ib].y))
+            y = a[ia].y;
+        else
+            y = b[ib].y;
+        events.clear();
+        while (ia < a.size() && a[ia].y == y) {
+            events.emplace_back(a[ia].x0, 1);
+            events.emplace_back(a[ia].x1, -1);
+            ++ia;
+        }
+        while (ib < b.size() && b[ib].y == y) {
+            events.emplace_back(b[ib].x0, 2);
+            events.emplace_back(b[ib].x1, -2);
+            ++ib;
+        }
+        std::sort(events.begin(), events.end());
+        int inA = 0;
+        int inB = 0;
+        std::size_t i = 0;
+        while (i < events.size()) {
+            const int x = events[i].first;
+            while (i < events.size() && events[i].first == x) {
+                const int e = events[i].second;
+                if (e == 1 || e == -1)
+                    inA += e;
+                else
+                    inB += e / 2;
+                ++i;
+            }
+            if (i >= events.size())
+                break;
+            const int xNext = events[i].first;
+            const bool pa = inA > 0;
+            const bool pb = inB > 0;
+            bool keep = false;
+            switch (mode) {
+            case ClipCombine::And: keep = pa && pb; break;
+            case ClipCombine::Or: keep = pa || pb; break;
+            case ClipCombine::Xor: keep = pa != pb; break;
+            case ClipCombine::Diff: keep = pa && !pb; break;
+            case ClipCombine::Copy: keep = pa; break;
+            }
+            if (keep) {
+                Rect lim = unlimited;
+                AddPixels(out, y, x, xNext, lim);
+            }
+        }
+    }
+    return out;
+}
+
+SpanList RegionSpans(const Region& region, const Rect& limit)
+{
+    SpanList out;
+    switch (region.GetKind()) {
+    case Region::Kind::Empty:
+        return out;
+    case Region::Kind::Rect: {
+        const Rect r = region.Box();
+        for (int y = std::max(r.top, limit.top); y < std::min(r.bottom, limit.bottom); ++y)
+            AddPixels(out, y, r.left, r.right, limit);
+        return out;
+    }
+    case Region::Kind::Ellipse: {
+        const Rect r = region.Box();
+        return EllipseSpans(r.left, r.top, r.right, r.bottom, limit);
+    }
+    case Region::Kind::RoundRect: {
+        const Rect r = region.Box();
+        return RoundRectSpans(r.left, r.top, r.right, r.bottom, region.Corner().cx, region.Corner().cy, limit);
+    }
+    case Region::Kind::Polygon: {
+        std::vector<std::vector<PointF>> polys;
+        for (const auto& poly : region.Polygons()) {
+            std::vector<PointF> pts;
+            pts.reserve(poly.size());
+            for (const Point& p : poly)
+                pts.push_back({static_cast<double>(p.x), static_cast<double>(p.y)});
+            polys.push_back(std::move(pts));
+        }
+        return PolygonSpans(polys, region.FillMode(), limit);
+    }
+    case Region::Kind::Rects: {
+        for (const Rect& r : region.Rects()) {
+            SpanList one;
+            for (int y = std::max(r.top, limit.top); y < std::min(r.bottom, limit.bottom); ++y)
+                AddPixels(one, y, r.left, r.right, limit);
+            out = CombineSpans(out, one, ClipCombine::Or);
+        }
+        return out;
+    }
+    case Region::Kind::Combined:
+        return CombineSpans(RegionSpans(region.First(), limit), RegionSpans(region.Second(), limit), region.Mode());
+    }
+    return out;
+}
+
+Rect SpansBounds(const SpanList& spans)
+{
+    if (spans.empty())
+        return {};
+    Rect r{spans.front().x0, spans.front().y, spans.front().x1, spans.front().y + 1};
+    for (const Span& s : spans) {
+        r.left = std::min(r.left, s.x0);
+        r.right = std::max(r.right, s.x1);
+        r.top = std::min(r.top, s.y);
+        r.bottom = std::max(r.bottom, s.y + 1);
+    }
+    return r;
+}
+
+void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
+                const std::function<void(int x, int y, std::int64_t step)>& plot)
+{
+    if (limit.IsEmpty())
+        return;
+    const std::int64_t dx = static_cast<std::int64_t>(b.x) - a.x;
+    const std::int64_t dy = static_cast<std::int64_t>(b.y) - a.y;
+    const std::int64_t adx = dx < 0 ? -dx : dx;
+    const std::int64_t ady = dy < 0 ? -dy : dy;
+    const std::int64_t n = std::max(adx, ady);
+    if (n == 0) {
+        if (includeLast && a.x >= limit.left && a.x < limit.right && a.y >= limit.top && a.y < limit.bottom)
+            plot(a.x, a.y, 0);
+        return;
+    }
+    const std::int64_t kEnd = includeLast ? n : n - 1;
+    const bool xMajor = adx >= ady;
+    const std::int64_t major0 = xMajor ? a.x : a.y;
+    const std::int64_t minor0 = xMajor ? a.y : a.x;
+    const int sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const std::int64_t minorDelta = xMajor ? dy : dx;
+    const int sMin = minorDelta < 0 ? -1 : 1;
+    const std::int64_t m = minorDelta < 0 ? -minorDelta : minorDelta;
+    const std::int64_t majLo = xMajor ? limit.left : limit.top;
+    const std::int64_t majHi = (xMajor ? limit.right : limit.bottom) - 1;
+    const std::int64_t minLo = xMajor ? limit.top : limit.left;
+    const std::int64_t minHi = (xMajor ? limit.bottom : limit.right) - 1;
+
+    // minor coordinate at step k: round(k m / n), halves toward a
+    auto minorAt = [&](std::int64_t k) {
+        const __int128 num = static_cast<__int128>(2) * k * m + n - 1;
+        const std::int64_t q = static_cast<std::int64_t>(num / (static_cast<__int128>(2) * n));
+        return minor0 + sMin * q;
+    };
+
+    std::int64_t k0 = 0;
+    std::int64_t k1 = kEnd;
+    if (sMaj > 0) {
+        k0 = std::max(k0, majLo - major0);
+        k1 = std::min(k1, majHi - major0);
+    } else {
+        k0 = std::max(k0, major0 - majHi);
+        k1 = std::min(k1, major0 - majLo);
+    }
+    if (k0 > k1)
+        return;
+    // the minor coordinate moves monotonically: narrow the range by bisection
+    auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
+        // smallest k in [lo, hi] with pred(k), or hi + 1
+        std::int64_t l = lo;
+        std::int64_t h = hi + 1;
+        while (l < h) {
+            const std::int64_t mid = l + (h - l) / 2;
+            if (pred(mid))
+                h = mid;
+            else
+                l = mid + 1;
+        }
+        return l;
+    };
+    if (sMin > 0) {
+        k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) >= minLo; });
+        k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) > minHi; }) - 1;
+    } else {
+        k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) <= minHi; });
+        k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
+    }
+    for (std::int64_t k = k0; k <= k1; ++k) {
+        const std::int64_t maj = major0 + sMaj * k;
+        const std::int64_t mnr = minorAt(k);
+        if (xMajor)
+            plot(static_cast<int>(maj), static_cast<int>(mnr), k);
+        else
+            plot(static_cast<int>(mnr), static_cast<int>(maj), k);
+    }
+}
+
+std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry, double t0, double sweep)
+{
+    std::vector<PointF> pts;
+    const double r = std::max(std::abs(rx), std::abs(ry));
+    const double dt = r > 0.5 ? 0.5 / r : 0.5;
+    std::int64_t n = static_cast<std::int64_t>(std::ceil(std::abs(sweep) / dt));
+    n = std::clamp<std::int64_t>(n, 4, 20000);
+    pts.reserve(static_cast<std::size_t>(n) + 1);
+    for (std::int64_t i = 0; i <= n; ++i) {
+        const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
+        pts.push_back({cx + rx * std::cos(t), cy - ry * std::sin(t)});
+    }
+    return pts;
+}
+
+double ParametricAngle(double rx, double ry, double dx, double dy)
+{
+    if (rx <= 0 || ry <= 0)
+        return std::atan2(dy, dx);
+    return std::atan2(rx * dy, ry * dx);
+}
+
+}  // namespace platform

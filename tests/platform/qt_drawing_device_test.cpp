@@ -1,0 +1,524 @@
+#include "platform/qt_drawing_device.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/system_colors.h"
+
+using namespace platform;
+
+namespace {
+
+// Bounding box of the pixels that differ from white (right/bottom exclusive).
+Rect InkBox(const DrawingDevice& d)
+{
+    Rect r{d.Width(), d.Height(), -1, -1};
+    for (int y = 0; y < d.Height(); ++y)
+        for (int x = 0; x < d.Width(); ++x)
+            if (d.GetPixel(x, y) != clWhite) {
+                r.left = std::min(r.left, x);
+                r.top = std::min(r.top, y);
+                r.right = std::max(r.right, x + 1);
+                r.bottom = std::max(r.bottom, y + 1);
+            }
+    return r;
+}
+
+int CountColor(const DrawingDevice& d, TColor c)
+{
+    int n = 0;
+    for (int y = 0; y < d.Height(); ++y)
+        for (int x = 0; x < d.Width(); ++x)
+            n += d.GetPixel(x, y) == c;
+    return n;
+}
+
+class QtDevice : public ::testing::Test {
+protected:
+    QtDrawingDevice dev{40, 40};
+    void SetUp() override { dev.SetBkMode(BackMode::Transparent); }
+};
+
+}  // namespace
+
+TEST_F(QtDevice, RectangleLeavesOutRightAndBottomEdges)
+{
+    dev.SelectPen(PenDesc::Solid(clBlack));
+    dev.SelectBrush(BrushDesc::Solid(clRed));
+    dev.Rectangle(2, 3, 12, 10);
+    EXPECT_EQ(InkBox(dev), (Rect{2, 3, 12, 10}));
+    EXPECT_EQ(dev.GetPixel(2, 3), clBlack);
+    EXPECT_EQ(dev.GetPixel(11, 9), clBlack);
+    EXPECT_EQ(dev.GetPixel(11, 5), clBlack);
+    EXPECT_EQ(dev.GetPixel(3, 4), clRed);
+    EXPECT_EQ(dev.GetPixel(10, 8), clRed);
+    EXPECT_EQ(CountColor(dev, clRed), 8 * 5);
+    EXPECT_EQ(CountColor(dev, clBlack), 2 * 10 + 2 * 5);
+}
+
+TEST_F(QtDevice, NullPenShapesFillOnePixelLess)
+{
+    dev.SelectPen(PenDesc::NullPen());
+    dev.SelectBrush(BrushDesc::Solid(clBlue));
+    dev.Rectangle(2, 3, 12, 10);
+    EXPECT_EQ(InkBox(dev), (Rect{2, 3, 11, 9}));
+    EXPECT_EQ(CountColor(dev, clBlue), 9 * 6);
+
+    QtDrawingDevice e(40, 40);
+    e.SelectPen(PenDesc::NullPen());
+    e.SelectBrush(BrushDesc::Solid(clBlue));
+    e.Ellipse(0, 0, 20, 10);
+    EXPECT_EQ(InkBox(e), (Rect{0, 0, 19, 9}));
+}
+
+TEST_F(QtDevice, EllipseSpansItsBoxWithoutRightAndBottomEdges)
+{
+    dev.SelectPen(PenDesc::Solid(clBlack));
+    dev.SelectBrush(BrushDesc::Solid(clLime));
+    dev.Ellipse(4, 6, 24, 16);
+    EXPECT_EQ(InkBox(dev), (Rect{4, 6, 24, 16}));
+    // outline at the four extremes, fill in the middle
+    EXPECT_EQ(dev.GetPixel(4, 11), clBlack);
+    EXPECT_EQ(dev.GetPixel(23, 11), clBlack);
+    EXPECT_EQ(dev.GetPixel(14, 6), clBlack);
+    EXPECT_EQ(dev.GetPixel(14, 15), clBlack);
+    EXPECT_EQ(dev.GetPixel(14, 11), clLime);
+    EXPECT_EQ(dev.GetPixel(4, 6), clWhite);
+    // symmetric about the box centre
+    for (int y = 6; y < 16; ++y)
+        for (int x = 4; x < 24; ++x)
+            EXPECT_EQ(dev.GetPixel(x, y) == clWhite, dev.GetPixel(27 - x, 21 - y) == clWhite) << x << "," << y;
+}
+
+TEST_F(QtDevice, LinesLeaveOutTheirLastPixel)
+{
+    dev.SelectPen(PenDesc::Solid(clBlack));
+    dev.MoveTo(1, 1);
+    dev.LineTo(10, 1);
+    EXPECT_EQ(dev.GetPixel(1, 1), clBlack);
+    EXPECT_EQ(dev.GetPixel(9, 1), clBlack);
+    EXPECT_EQ(dev.GetPixel(10, 1), clWhite);
+    EXPECT_EQ(dev.GetCurrentPosition(), (Point{10, 1}));
+
+    const Point pts[] = {{1, 5}, {5, 5}, {5, 9}};
+    dev.Polyline(pts, 3);
+    EXPECT_EQ(dev.GetPixel(5, 5), clBlack);
+    EXPECT_EQ(dev.GetPixel(5, 8), clBlack);
+    EXPECT_EQ(dev.GetPixel(5, 9), clWhite);
+    EXPECT_EQ(CountColor(dev, clBlack), 9 + 8);
+
+    // our own stepping: the minor coordinate rounds, halves toward the start
+    QtDrawingDevice d(10, 10);
+    d.MoveTo(0, 0);
+    d.LineTo(4, 2);
+    EXPECT_EQ(d.GetPixel(0, 0), clBlack);
+    EXPECT_EQ(d.GetPixel(1, 0), clBlack);
+    EXPECT_EQ(d.GetPixel(2, 1), clBlack);
+    EXPECT_EQ(d.GetPixel(3, 1), clBlack);
+    EXPECT_EQ(CountColor(d, clBlack), 4);
+}
+
+TEST_F(QtDevice, LinesFarOutsideAreClippedWithoutWalkingThem)
+{
+    dev.MoveTo(-2000000000, 20);
+    dev.LineTo(2000000000, 20);
+    EXPECT_EQ(CountColor(dev, clBlack), 40);
+    dev.MoveTo(-1000000000, -1000000000);
+    dev.LineTo(1000000000, 1000000000);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(dev.GetPixel(i, i), clBlack) << i;
+}
+
+TEST_F(QtDevice, XorDrawnTwiceLeavesTheImageUnchanged)
+{
+    dev.SelectBrush(BrushDesc::Solid(RGB(10, 200, 30)));
+    dev.FillRect({0, 0, 20, 40});
+    dev.SelectBrush(BrushDesc::Hatched(HatchStyle::DiagCross, clBlue));
+    dev.FillRect({20, 0, 40, 40});
+    const Bitmap before = dev.Surface();
+
+    auto drawAll = [&] {
+        dev.SelectPen(PenDesc::Solid(RGB(200, 100, 50)));
+        dev.SelectBrush(BrushDesc::Solid(RGB(1, 2, 3)));
+        dev.Rectangle(3, 3, 30, 30);
+        dev.Ellipse(5, 8, 35, 38);
+        const Point star[] = {{20, 0}, {30, 39}, {0, 12}, {39, 12}, {8, 39}};
+        dev.Polygon(star, 5);
+        dev.Pie(0, 0, 39, 39, 39, 20, 20, 0);
+        dev.MoveTo(0, 39);
+        dev.LineTo(39, 0);
+        dev.SelectPen(PenDesc::Geometric(PenStyle::Solid, 4, clRed, PenEndCap::Round));
+        dev.MoveTo(2, 20);
+        dev.LineTo(37, 25);
+    };
+    dev.SetROP2(Rop2::XorPen);
+    drawAll();
+    EXPECT_FALSE(dev.Surface() == before);
+    drawAll();
+    EXPECT_TRUE(dev.Surface() == before);
+
+    dev.SetROP2(Rop2::NotXorPen);
+    drawAll();
+    drawAll();
+    EXPECT_TRUE(dev.Surface() == before);
+}
+
+TEST_F(QtDevice, StyledPensStepPixelExactly)
+{
+    dev.SelectPen(PenDesc::Cosmetic(PenStyle::Dot, clBlack));
+    dev.MoveTo(0, 0);
+    dev.LineTo(20, 0);
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(dev.GetPixel(x, 0) == clBlack, (x % 6) < 3) << x;
+
+    // opaque background paints the gaps
+    dev.SetBkMode(BackMode::Opaque);
+    dev.SetBkColor(clRed);
+    dev.MoveTo(0, 2);
+    dev.LineTo(12, 2);
+    for (int x = 0; x < 12; ++x)
+        EXPECT_EQ(dev.GetPixel(x, 2), (x % 6) < 3 ? clBlack : clRed) << x;
+    dev.SetBkMode(BackMode::Transparent);
+
+    // alternate pixels
+    dev.SelectPen(PenDesc::Cosmetic(PenStyle::Alternate, clBlack));
+    dev.MoveTo(0, 4);
+    dev.LineTo(10, 4);
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(dev.GetPixel(x, 4) == clBlack, x % 2 == 0) << x;
+
+    // small dots: a user style of a 0 dash and a gap of space + 1 puts dots space + 1 apart
+    dev.SelectPen(PenDesc::Geometric(PenStyle::UserStyle, 1, clBlack, PenEndCap::Round, PenJoin::Round, {0, 3}));
+    dev.MoveTo(0, 6);
+    dev.LineTo(13, 6);
+    for (int x = 0; x < 13; ++x)
+        EXPECT_EQ(dev.GetPixel(x, 6) == clBlack, x % 3 == 0) << x;
+
+    // the pattern runs on along a polyline
+    dev.SelectPen(PenDesc::Cosmetic(PenStyle::Dot, clBlack));
+    const Point pts[] = {{0, 10}, {4, 10}, {4, 20}};
+    dev.Polyline(pts, 3);
+    EXPECT_EQ(dev.GetPixel(4, 10), clWhite);  // step 4
+    EXPECT_EQ(dev.GetPixel(4, 12), clBlack);  // step 6
+}
+
+TEST_F(QtDevice, WidePensCoverTheirWidth)
+{
+    dev.SelectPen(PenDesc::Geometric(PenStyle::Solid, 3, clBlack, PenEndCap::Flat, PenJoin::Miter));
+    dev.MoveTo(5, 10);
+    dev.LineTo(15, 10);
+    EXPECT_EQ(InkBox(dev), (Rect{5, 9, 15, 12}));
+    EXPECT_EQ(CountColor(dev, clBlack), 30);
+}
+
+TEST_F(QtDevice, FillRectFillsHalfOpenRectangleAndNothingWhenInverted)
+{
+    dev.SelectBrush(BrushDesc::Solid(clNavy));
+    dev.FillRect({3, 4, 7, 6});
+    EXPECT_EQ(InkBox(dev), (Rect{3, 4, 7, 6}));
+    dev.FillRect({20, 20, 10, 30});
+    dev.FillRect({20, 20, 30, 10});
+    EXPECT_EQ(CountColor(dev, clNavy), 8);
+    // raster operations do not apply to it
+    dev.SetROP2(Rop2::XorPen);
+    dev.FillRect({3, 4, 7, 6});
+    EXPECT_EQ(CountColor(dev, clNavy), 8);
+}
+
+TEST_F(QtDevice, PolygonsFillOddEven)
+{
+    dev.SelectPen(PenDesc::NullPen());
+    dev.SelectBrush(BrushDesc::Solid(clBlack));
+    const Point star[] = {{20, 0}, {32, 39}, {0, 14}, {39, 14}, {8, 39}};
+    dev.Polygon(star, 5);
+    EXPECT_EQ(dev.GetPixel(20, 22), clWhite);  // the centre pentagon is a hole
+    EXPECT_EQ(dev.GetPixel(20, 5), clBlack);
+    dev.SetPolyFillMode(PolyFillMode::Winding);
+    dev.Polygon(star, 5);
+    EXPECT_EQ(dev.GetPixel(20, 22), clBlack);
+
+    // a square fills [left, right) x [top, bottom)
+    QtDrawingDevice d(20, 20);
+    d.SelectPen(PenDesc::NullPen());
+    d.SelectBrush(BrushDesc::Solid(clBlack));
+    const Point sq[] = {{2, 2}, {8, 2}, {8, 7}, {2, 7}};
+    d.Polygon(sq, 4);
+    EXPECT_EQ(InkBox(d), (Rect{2, 2, 8, 7}));
+}
+
+TEST_F(QtDevice, ClipCombinationsAndRestore)
+{
+    dev.SelectBrush(BrushDesc::Solid(clBlack));
+    // no clip: a difference starts from the whole device
+    dev.ExtSelectClipRgn(Region::FromRect({10, 10, 30, 30}), ClipCombine::Diff);
+    dev.FillRect({0, 0, 40, 40});
+    EXPECT_EQ(CountColor(dev, clBlack), 1600 - 400);
+    EXPECT_EQ(dev.GetPixel(10, 10), clWhite);
+    EXPECT_EQ(dev.GetPixel(9, 10), clBlack);
+
+    QtDrawingDevice d(40, 40);
+    d.SelectBrush(BrushDesc::Solid(clBlack));
+    d.IntersectClipRect(0, 0, 20, 40);
+    const std::optional<Region> saved = d.GetClipRgn();
+    d.ExtSelectClipRgn(Region::FromRect({10, 0, 30, 40}), ClipCombine::Xor);  // [0,10) and [20,30)
+    d.FillRect({0, 0, 40, 1});
+    for (int x = 0; x < 40; ++x)
+        EXPECT_EQ(d.GetPixel(x, 0) == clBlack, x < 10 || (x >= 20 && x < 30)) << x;
+    d.ExtSelectClipRgn(Region::FromRect({35, 0, 40, 40}), ClipCombine::Or);
+    d.FillRect({0, 1, 40, 2});
+    EXPECT_EQ(d.GetPixel(36, 1), clBlack);
+    EXPECT_EQ(d.GetPixel(15, 1), clWhite);
+    d.ExtSelectClipRgn(Region::FromRect({12, 0, 14, 40}), ClipCombine::Copy);
+    d.FillRect({0, 2, 40, 3});
+    EXPECT_EQ(CountColor(d, clBlack), 20 + 25 + 2);
+    // back to the saved clip, then none
+    d.SelectClipRgn(saved);
+    d.FillRect({0, 3, 40, 4});
+    for (int x = 0; x < 40; ++x)
+        EXPECT_EQ(d.GetPixel(x, 3) == clBlack, x < 20) << x;
+    d.SelectClipRgn(std::nullopt);
+    d.FillRect({0, 4, 40, 5});
+    EXPECT_EQ(d.GetPixel(39, 4), clBlack);
+
+    // an elliptic clip lets through exactly the region's pixels
+    QtDrawingDevice e(40, 40);
+    e.SelectBrush(BrushDesc::Solid(clBlack));
+    const Region ell = Region::FromEllipse({3, 5, 33, 26});
+    e.SelectClipRgn(ell);
+    e.FillRect({0, 0, 40, 40});
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(e.GetPixel(x, y) == clBlack, ell.Contains(x, y)) << x << "," << y;
+}
+
+TEST_F(QtDevice, RegionsConvertExactly)
+{
+    const QRect limit(0, 0, 50, 50);
+    const std::vector<Region> regions = {
+        Region::FromEllipse({1, 2, 40, 31}),
+        Region::FromRoundRect({2, 3, 45, 40}, 15, 9),
+        Region::FromPolygon({{3, 1}, {44, 20}, {10, 47}, {25, 5}}),
+        Region::Combine(Region::FromEllipse({0, 0, 30, 30}), Region::FromRect({10, 10, 40, 40}), ClipCombine::Xor),
+        Region::Combine(Region::FromRect({0, 0, 30, 30}), Region::FromEllipse({10, 10, 40, 40}), ClipCombine::Diff),
+    };
+    for (const Region& r : regions) {
+        const QRegion q = ToQRegion(r, limit);
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 50; ++x)
+                ASSERT_EQ(q.contains(QPoint(x, y)), r.Contains(x, y)) << r.Describe() << " " << x << "," << y;
+    }
+}
+
+TEST_F(QtDevice, PixelsRespectClipAndSurface)
+{
+    EXPECT_EQ(dev.GetPixel(-1, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(dev.GetPixel(40, 3), 0xFFFFFFFFu);
+    EXPECT_EQ(dev.GetPixel(0, 40), 0xFFFFFFFFu);
+    EXPECT_EQ(dev.SetPixel(45, 0, clRed), 0xFFFFFFFFu);
+    dev.IntersectClipRect(10, 10, 20, 20);
+    EXPECT_EQ(dev.SetPixel(9, 10, clRed), 0xFFFFFFFFu);
+    EXPECT_EQ(dev.GetPixel(9, 10), clWhite);
+    EXPECT_EQ(dev.SetPixel(10, 10, clRed), clRed);
+    EXPECT_EQ(dev.GetPixel(10, 10), clRed);
+    // system colours resolve
+    EXPECT_EQ(dev.SetPixel(11, 11, SystemColor(SystemColorIndex::BtnFace)), RGB(212, 208, 200));
+    EXPECT_EQ(dev.GetPixel(11, 11), RGB(212, 208, 200));
+    // the viewport origin shifts logical coordinates
+    dev.SetViewportOrg({5, 5});
+    EXPECT_EQ(dev.GetPixel(5, 5), clRed);
+}
+
+TEST_F(QtDevice, PiesFollowTheArcDirection)
+{
+    dev.SelectPen(PenDesc::NullPen());
+    dev.SelectBrush(BrushDesc::Solid(clBlack));
+    // from 3 o'clock to 12 o'clock, counter-clockwise: the upper right quarter
+    dev.Pie(0, 0, 40, 40, 40, 20, 20, 0);
+    EXPECT_EQ(dev.GetPixel(30, 10), clBlack);
+    EXPECT_EQ(dev.GetPixel(10, 10), clWhite);
+    EXPECT_EQ(dev.GetPixel(30, 30), clWhite);
+    QtDrawingDevice d(40, 40);
+    d.SelectPen(PenDesc::NullPen());
+    d.SelectBrush(BrushDesc::Solid(clBlack));
+    d.SetArcDirection(ArcDirection::Clockwise);
+    d.Pie(0, 0, 40, 40, 40, 20, 20, 0);
+    EXPECT_EQ(d.GetPixel(30, 10), clWhite);
+    EXPECT_EQ(d.GetPixel(10, 10), clBlack);
+    EXPECT_EQ(d.GetPixel(30, 30), clBlack);
+}
+
+TEST_F(QtDevice, HatchBrushesKeepTransparentGaps)
+{
+    dev.SelectBrush(BrushDesc::Solid(clYellow));
+    dev.FillRect({0, 0, 40, 40});
+    dev.SelectBrush(BrushDesc::Hatched(HatchStyle::Horizontal, clBlue));
+    dev.FillRect({0, 0, 16, 16});
+    EXPECT_EQ(dev.GetPixel(3, 0), clBlue);
+    EXPECT_EQ(dev.GetPixel(3, 8), clBlue);
+    EXPECT_EQ(dev.GetPixel(3, 1), clYellow);
+    dev.SetBkMode(BackMode::Opaque);
+    dev.SetBkColor(clRed);
+    dev.FillRect({0, 0, 16, 16});
+    EXPECT_EQ(dev.GetPixel(3, 1), clRed);
+}
+
+TEST_F(QtDevice, PathsFillStrokeAndClip)
+{
+    dev.SelectPen(PenDesc::Solid(clBlack));
+    dev.SelectBrush(BrushDesc::Solid(clRed));
+    dev.BeginPath();
+    dev.Rectangle(2, 2, 12, 12);
+    dev.EndPath();
+    EXPECT_EQ(CountColor(dev, clRed) + CountColor(dev, clBlack), 0);  // nothing drawn inside the bracket
+    dev.FillPath();
+    EXPECT_EQ(InkBox(dev), (Rect{2, 2, 11, 11}));
+    EXPECT_EQ(CountColor(dev, clRed), 81);
+
+    QtDrawingDevice d(40, 40);
+    d.SelectBrush(BrushDesc::Solid(clRed));
+    d.BeginPath();
+    d.Ellipse(0, 0, 31, 31);
+    d.EndPath();
+    d.SelectClipPath(ClipCombine::And);
+    d.FillRect({0, 0, 40, 40});
+    EXPECT_EQ(d.GetPixel(15, 15), clRed);
+    EXPECT_EQ(d.GetPixel(1, 1), clWhite);
+    EXPECT_EQ(d.GetPixel(35, 15), clWhite);
+
+    // a widened line strokes like the wide pen
+    QtDrawingDevice w(40, 40);
+    w.SelectPen(PenDesc::Geometric(PenStyle::Solid, 3, clBlack, PenEndCap::Flat, PenJoin::Miter));
+    w.SelectBrush(BrushDesc::Solid(clBlack));
+    w.BeginPath();
+    w.MoveTo(5, 10);
+    w.LineTo(15, 10);
+    w.EndPath();
+    w.WidenPath();
+    w.SelectPen(PenDesc::NullPen());
+    w.FillPath();
+    EXPECT_EQ(InkBox(w), (Rect{5, 9, 15, 12}));
+}
+
+TEST_F(QtDevice, BlitsCopyStretchAndBlend)
+{
+    Bitmap src(4, 2, ColorToArgb(clRed));
+    src.SetPixel(0, 0, clBlue);
+    dev.BitBlt(10, 10, 4, 2, src, 0, 0, Rop3::SrcCopy);
+    EXPECT_EQ(dev.GetPixel(10, 10), clBlue);
+    EXPECT_EQ(dev.GetPixel(13, 11), clRed);
+    EXPECT_EQ(dev.GetPixel(14, 11), clWhite);
+    // invert twice: unchanged
+    const Bitmap before = dev.Surface();
+    dev.BitBlt(9, 9, 4, 2, src, 0, 0, Rop3::SrcInvert);
+    dev.BitBlt(9, 9, 4, 2, src, 0, 0, Rop3::SrcInvert);
+    EXPECT_TRUE(dev.Surface() == before);
+    // doubled
+    dev.StretchBlt(0, 20, 8, 4, src, 0, 0, 4, 2, Rop3::SrcCopy);
+    EXPECT_EQ(dev.GetPixel(0, 20), clBlue);
+    EXPECT_EQ(dev.GetPixel(1, 21), clBlue);
+    EXPECT_EQ(dev.GetPixel(2, 20), clRed);
+    EXPECT_EQ(dev.GetPixel(1, 22), clRed);
+    // half-way blend of black over white
+    const Bitmap black(2, 2, 0xFF000000u);
+    dev.AlphaBlend(30, 30, 2, 2, black, 0, 0, 2, 2, 128);
+    EXPECT_EQ(dev.GetPixel(30, 30), RGB(127, 127, 127));
+    // a device can blit its own surface
+    dev.BitBlt(20, 0, 10, 10, dev.Surface(), 5, 5, Rop3::SrcCopy);
+    EXPECT_EQ(dev.GetPixel(25, 5), clBlue);
+}
+
+TEST_F(QtDevice, FontsResolveAndMeasure)
+{
+    EXPECT_EQ(ResolveFontFamily("Arial"), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(ResolveFontFamily("ARIAL"), QStringLiteral("Liberation Sans"));
+    EXPECT_FALSE(ResolveFontFamily("No Such Face 123").isEmpty());
+    FontDesc f;
+    f.height = FontHeightFromPoints(8);
+    EXPECT_EQ(ToQFont(f).pixelSize(), 11);
+    dev.SelectFont(f);
+    const Size plain = dev.GetTextExtent("Hello");
+    EXPECT_GT(plain.cx, 15);
+    EXPECT_LT(plain.cx, 40);
+    EXPECT_GE(plain.cy, 11);
+    EXPECT_LE(plain.cy, 15);
+    dev.SetTextCharacterExtra(3);
+    EXPECT_EQ(dev.GetTextExtent("Hello").cx, plain.cx + 15);
+    const TextMetrics tm = dev.GetTextMetrics();
+    EXPECT_EQ(tm.height, tm.ascent + tm.descent);
+}
+
+class QtDeviceText : public ::testing::Test {
+protected:
+    QtDrawingDevice dev{200, 120};
+    FontDesc font;
+    void SetUp() override
+    {
+        font.height = -20;
+        dev.SelectFont(font);
+        dev.SetBkMode(BackMode::Transparent);
+    }
+    Rect Draw(unsigned align, const std::string& text)
+    {
+        QtDrawingDevice d(200, 120);
+        d.SelectFont(font);
+        d.SetBkMode(BackMode::Transparent);
+        d.SetTextAlign(align);
+        d.TextOut(100, 60, text);
+        return InkBox(d);
+    }
+};
+
+TEST_F(QtDeviceText, AlignmentPlacesTheTextBox)
+{
+    const Size ext = dev.GetTextExtent("HHHH");
+    const TextMetrics tm = dev.GetTextMetrics();
+
+    const Rect lt = Draw(TextAlign::Left | TextAlign::Top, "HHHH");
+    EXPECT_NEAR(lt.left, 100, 2);
+    EXPECT_NEAR(lt.right, 100 + ext.cx, 3);
+    EXPECT_NEAR(lt.bottom, 60 + tm.ascent, 2);  // capitals sit on the baseline
+    EXPECT_GE(lt.top, 60);
+
+    const Rect rt = Draw(TextAlign::Right | TextAlign::Top, "HHHH");
+    EXPECT_NEAR(rt.right, 100, 3);
+    const Rect ct = Draw(TextAlign::Center | TextAlign::Top, "HHHH");
+    EXPECT_NEAR((ct.left + ct.right) / 2.0, 100, 2);
+
+    const Rect base = Draw(TextAlign::Left | TextAlign::Baseline, "HHHH");
+    EXPECT_NEAR(base.bottom, 60, 2);
+    const Rect bottom = Draw(TextAlign::Left | TextAlign::Bottom, "HHHH");
+    EXPECT_NEAR(bottom.bottom, 60 - tm.descent, 2);
+}
+
+TEST_F(QtDeviceText, EscapementTurnsAboutTheAlignmentPoint)
+{
+    font.escapement = 900;
+    const Rect up = Draw(TextAlign::Left | TextAlign::Baseline, "HHHH");
+    EXPECT_GT(up.Height(), up.Width());
+    EXPECT_NEAR(up.bottom, 60, 2);  // the text runs upwards from the point
+    EXPECT_NEAR(up.right, 100, 2);  // the baseline is the right edge after a quarter turn
+}
+
+TEST_F(QtDeviceText, OpaqueBackgroundFillsTheCell)
+{
+    dev.SetBkMode(BackMode::Opaque);
+    dev.SetBkColor(clRed);
+    dev.TextOut(10, 10, "ab");
+    const Size ext = dev.GetTextExtent("ab");
+    EXPECT_EQ(dev.GetPixel(10, 10), clRed);
+    EXPECT_EQ(dev.GetPixel(10 + ext.cx - 1, 10 + ext.cy - 1), clRed);
+    EXPECT_EQ(dev.GetPixel(10 + ext.cx + 1, 10), clWhite);
+}
+
+TEST_F(QtDevice, FloodFillAndCheckBox)
+{
+    dev.SelectPen(PenDesc::Solid(clBlack));
+    dev.SelectBrush(BrushDesc::NullBrush());
+    dev.Rectangle(5, 5, 15, 15);
+    dev.SelectBrush(BrushDesc::Solid(clRed));
+    EXPECT_TRUE(dev.FloodFill(8, 8, clBlack, FloodFillType::Border));
+    EXPECT_EQ(CountColor(dev, clRed), 8 * 8);
+    EXPECT_TRUE(dev.FloodFill(8, 8, clRed, FloodFillType::Surface));
+    dev.DrawCheckBox({20, 20, 33, 33}, true, true);
+    EXPECT_EQ(dev.GetPixel(20, 20), RGB(128, 128, 128));
+    EXPECT_GT(CountColor(dev, clBlack), 36);
+}
