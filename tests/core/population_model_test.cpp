@@ -414,25 +414,13 @@ TEST(PopulationModel, DrawnIndividualsFollowTheModelAtItsTime)
     tSubPopulation& g = *p.Groups[0];
     const int N = 100000;
     SetRandSeed(4242);
-    double s1 = 0, s2 = 0, s11 = 0, s22 = 0, s12 = 0;
-    for (int k = 0; k < N; ++k) {
-        g.DrawIndividual();
-        const double x = g.DrawnValue(1), y = g.DrawnValue(2);
-        s1 += x;
-        s2 += y;
-        s11 += x * x;
-        s22 += y * y;
-        s12 += x * y;
-    }
+    const auto m = population_test::DrawMoments(g, N);
     const double n = N;
-    const double m1 = s1 / n, m2 = s2 / n;
-    const double sd1 = std::sqrt((s11 - n * m1 * m1) / (n - 1)), sd2 = std::sqrt((s22 - n * m2 * m2) / (n - 1));
-    const double r = (s12 - n * m1 * m2) / (n - 1) / (sd1 * sd2);
-    EXPECT_NEAR(m1, 168.0, 4 * 7.2 / std::sqrt(n));
-    EXPECT_NEAR(m2, 58.0, 4 * 8.5 / std::sqrt(n));
-    EXPECT_NEAR(sd1, 7.2, 4 * 7.2 / std::sqrt(2 * n));
-    EXPECT_NEAR(sd2, 8.5, 4 * 8.5 / std::sqrt(2 * n));
-    EXPECT_NEAR(r, 0.6, 4 * 0.64 / std::sqrt(n));
+    EXPECT_NEAR(m.Mean1, 168.0, 4 * 7.2 / std::sqrt(n));
+    EXPECT_NEAR(m.Mean2, 58.0, 4 * 8.5 / std::sqrt(n));
+    EXPECT_NEAR(m.Sd1, 7.2, 4 * 7.2 / std::sqrt(2 * n));
+    EXPECT_NEAR(m.Sd2, 8.5, 4 * 8.5 / std::sqrt(2 * n));
+    EXPECT_NEAR(m.R, 0.6, 4 * 0.64 / std::sqrt(n));
 }
 
 // ---- documents that bind but make no sense --------------------------------

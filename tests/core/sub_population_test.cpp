@@ -347,26 +347,13 @@ TEST_F(SubPopulationTest, DrawnGroupsMatchTheirModel)
     SetRandSeed(20261208);
     for (int gi = 0; gi < 3; ++gi) {
         tSubPopulation g(gi, study.Root);
-        double s1 = 0, s2 = 0, s11 = 0, s22 = 0, s12 = 0;
-        for (int k = 0; k < N; ++k) {
-            g.DrawIndividual();
-            const double x = g.DrawnValue(1), y = g.DrawnValue(2);
-            s1 += x;
-            s2 += y;
-            s11 += x * x;
-            s22 += y * y;
-            s12 += x * y;
-        }
-        const double m1 = s1 / N, m2 = s2 / N;
-        const double v1 = (s11 - N * m1 * m1) / (N - 1), v2 = (s22 - N * m2 * m2) / (N - 1);
-        const double c12 = (s12 - N * m1 * m2) / (N - 1);
-        const double r = c12 / std::sqrt(v1 * v2);
+        const auto m = population_test::DrawMoments(g, N);
         const Expected& e = expected[gi];
         const double n = N;
-        EXPECT_NEAR(m1, e.m1, 4 * e.sd1 / std::sqrt(n)) << gi;
-        EXPECT_NEAR(m2, e.m2, 4 * e.sd2 / std::sqrt(n)) << gi;
-        EXPECT_NEAR(std::sqrt(v1), e.sd1, 4 * e.sd1 / std::sqrt(2 * n)) << gi;
-        EXPECT_NEAR(std::sqrt(v2), e.sd2, 4 * e.sd2 / std::sqrt(2 * n)) << gi;
-        EXPECT_NEAR(r, e.r, 4 * (1 - e.r * e.r) / std::sqrt(n)) << gi;
+        EXPECT_NEAR(m.Mean1, e.m1, 4 * e.sd1 / std::sqrt(n)) << gi;
+        EXPECT_NEAR(m.Mean2, e.m2, 4 * e.sd2 / std::sqrt(n)) << gi;
+        EXPECT_NEAR(m.Sd1, e.sd1, 4 * e.sd1 / std::sqrt(2 * n)) << gi;
+        EXPECT_NEAR(m.Sd2, e.sd2, 4 * e.sd2 / std::sqrt(2 * n)) << gi;
+        EXPECT_NEAR(m.R, e.r, 4 * (1 - e.r * e.r) / std::sqrt(n)) << gi;
     }
 }
