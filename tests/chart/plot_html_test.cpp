@@ -1,0 +1,188 @@
+#include "chart/plot_html.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/plot_canvas_3d.h"
+#include "platform/recording_device.h"
+
+// Fixed metrics of the recording device: em = |font height|, characters
+// (em + 1) / 2 wide, text height em + em / 4. The default 8 pt font has height
+// -11: characters 6 wide, lines 13 high.
+
+namespace {
+
+class THtmlText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearHtmlStacks();
+        canvas.SetBufferedDisplay(false);
+        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 100});
+    }
+
+    // "x,y,text font" of each text output.
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> out;
+        for (const auto& c : device.CallsNamed("TextOut"))
+            out.push_back(c.args[0] + "," + c.args[1] + "," + c.args[2] + " " + c.font);
+        return out;
+    }
+
+    std::string ErrorOf(const std::string& text)
+    {
+        try {
+            DrawHtmlText(canvas, 0, 0, text);
+        } catch (const HtmlParserException& e) {
+            return std::string("parser: ") + e.what();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "none";
+    }
+
+    platform::RecordingDevice device{200, 100};
+    TPlotCanvas3D canvas;
+};
+
+}  // namespace
+
+TEST_F(THtmlText, BoldRunsShareOneLine)
+{
+    DrawHtmlText(canvas, 10, 5, "A<B>b</B>c");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"10,5,A Arial -11 400", "16,5,b Arial -11 700",
+                                                 "22,5,c Arial -11 400"}));
+    EXPECT_EQ(MeasureHtmlText(canvas, "A<B>b</B>c"), (TSize{18, 13}));
+}
+
+TEST_F(THtmlText, LineBreaksInsideRunsAndAfterTags)
+{
+    DrawHtmlText(canvas, 0, 0, "x\r\ny");
+    DrawHtmlText(canvas, 50, 0, "a<BR>b");
+    DrawHtmlText(canvas, 100, 0, "a<B>\r\nb</B>");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"0,0,x Arial -11 400", "0,13,y Arial -11 400",
+                                                 "50,0,a Arial -11 400", "50,13,b Arial -11 400",
+                                                 "100,0,a Arial -11 400", "100,26,b Arial -11 700"}));
+    // the widest line and the tallest line
+    EXPECT_EQ(MeasureHtmlText(canvas, "ab<P>cde"), (TSize{18, 13}));
+}
+
+TEST_F(THtmlText, SubscriptAndSuperscript)
+{
+    // half size 4 pt: height -5, characters 3 wide, lines 6 high
+    DrawHtmlText(canvas, 0, 0, "a<SUB>2</SUB>b");
+    DrawHtmlText(canvas, 0, 50, "a<SUPER>2</SUPER>b");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           "0,0,a Arial -11 400",
+                           "6,12,2 Arial -5 400",   // down 6, then 13 - 6 - 1 for the smaller run
+                           "9,-1,b Arial -11 400",  // up by the restored 13
+                           "0,50,a Arial -11 400",
+                           "6,53,2 Arial -5 400",  // up 6 / 2, then down 6
+                           "9,59,b Arial -11 400",  // down 13 div 2
+                       }));
+}
+
+TEST_F(THtmlText, CenteredRunsUseTheCanvasBounds)
+{
+    DrawHtmlText(canvas, 0, 0, "<CENTER>ab</CENTER>c");
+    // (0 + 200) div 2 - 12 div 2
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"94,0,ab Arial -11 400", "106,0,c Arial -11 400"}));
+}
+
+TEST_F(THtmlText, HorizontalRuleIsAGreyLineAndMovesDown)
+{
+    DrawHtmlText(canvas, 0, 0, "a<HR>b");
+    const auto lines = device.DrawingLines(true);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].substr(0, lines[1].find(" brush")), "LineTo(100,0) pen=[solid 1 0x808080]");
+    EXPECT_EQ(device.CallsNamed("MoveTo").back().args, (std::vector<std::string>{"0", "0"}));
+    EXPECT_EQ(Texts().back(), "0,13,b Arial -11 400");
+    // measuring draws nothing
+    device.ClearLog();
+    MeasureHtmlText(canvas, "a<HR>b");
+    EXPECT_TRUE(device.DrawingLines().empty());
+}
+
+TEST_F(THtmlText, EntitiesAreReplacedOnceInOrder)
+{
+    DrawHtmlText(canvas, 0, 0, "&amp;lt;");
+    DrawHtmlText(canvas, 0, 20, "&lt;b&gt; &quot;x&quot;");
+    const auto calls = device.CallsNamed("TextOut");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].args[2], "&lt;");
+    EXPECT_EQ(calls[1].args[2], "<b> \"x\"");
+}
+
+TEST_F(THtmlText, HeadingsPreAndFontTags)
+{
+    DrawHtmlText(canvas, 0, 0, "<BIG><H1>a</FONT>b</FONT>c<BIG>d</>e");
+    // H1 is 48 pt whatever the size; </FONT restores the size before it; </> right
+    // after a font tag pops that font
+    const auto t = Texts();
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[3].substr(t[3].find(' ')), " Arial -13 400");
+    EXPECT_EQ(t[4].substr(t[4].find(' ')), " Arial -11 400");
+    EXPECT_EQ(t[0].substr(t[0].find(' ')), " Arial -64 400");
+    EXPECT_EQ(t[1].substr(t[1].find(' ')), " Arial -13 400");
+    EXPECT_EQ(t[2].substr(t[2].find(' ')), " Arial -11 400");
+
+    device.ClearLog();
+    DrawHtmlText(canvas, 0, 0, "<PRE>x</PRE><FONT color=#FF8000 name=\"Times New Roman\" size=+2 weight=BOLD, ITALIC>y");
+    const auto u = device.CallsNamed("TextOut");
+    ASSERT_EQ(u.size(), 2u);
+    EXPECT_EQ(u[0].font, "COURIER NEW -11 400");
+    EXPECT_EQ(u[1].font, "Times New Roman -13 700 italic");
+    EXPECT_EQ(canvas.Font()->Color(), RGB(0xFF, 0x80, 0x00));
+}
+
+TEST_F(THtmlText, CloseAnyTagEndsTheLastStyle)
+{
+    DrawHtmlText(canvas, 0, 0, "<I>a</>b");
+    const auto t = Texts();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0], "0,0,a Arial -11 400 italic");
+    EXPECT_EQ(t[1], "6,0,b Arial -11 400");
+}
+
+TEST_F(THtmlText, MissingImageDrawsThePlaceholder)
+{
+    DrawHtmlText(canvas, 5, 5, "<IMG SRC=\"pic.png\">a<IMG WIDTH=20 HEIGHT=10 SRC=x.bmp>");
+    EXPECT_EQ(device.DrawingLines(),
+              (std::vector<std::string>{"Rectangle(5,5,45,45)", "LineTo(44,44)", "LineTo(44,5)", "TextOut(5,5,a)",
+                                        "Rectangle(11,5,31,15)", "LineTo(30,14)", "LineTo(30,5)"}));
+    const auto rect = device.CallsNamed("Rectangle").front();
+    EXPECT_EQ(rect.pen, "solid 1 0x0000FF");
+    EXPECT_EQ(rect.brush, "solid 0xFFFFFF");
+    const auto moves = device.CallsNamed("MoveTo");
+    ASSERT_GE(moves.size(), 2u);
+    EXPECT_EQ(moves[0].args, (std::vector<std::string>{"5", "5"}));
+    EXPECT_EQ(moves[1].args, (std::vector<std::string>{"5", "44"}));
+}
+
+TEST_F(THtmlText, ErrorTexts)
+{
+    EXPECT_EQ(ErrorOf("a < b"), "parser: Missing > at  b");
+    EXPECT_EQ(ErrorOf("<B"), "parser: Missing > at B");
+    EXPECT_EQ(ErrorOf("<FONT SIZE=10 FOO=1>x"), "Unknown field in FONT: FOO");
+    EXPECT_EQ(ErrorOf("<FONT WEIGHT=Heavy>x"), "Unknown field in FONT WEIGHT=Heavy");
+    EXPECT_EQ(ErrorOf("<BLINK>x"), "none");  // unknown tags are text
+    const auto texts = device.CallsNamed("TextOut");
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2].args[2], "<BLINK>");
+}
+
+TEST_F(THtmlText, PaintReportsAParseErrorOnceAndGoesOn)
+{
+    std::vector<std::string> reports;
+    canvas.OnTextError = [&](const std::string& m) { reports.push_back(m); };
+    canvas.TextOutFormatted(0, 0, "a < b", true);
+    canvas.TextOutFormatted(0, 20, "c < d", true);
+    canvas.TextOutFormatted(0, 40, "ok", true);
+    EXPECT_EQ(reports, (std::vector<std::string>{"Missing > at  b"}));
+    EXPECT_EQ(device.CallsNamed("TextOut").back().args[2], "ok");
+    // the next paint reports again
+    canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 100});
+    canvas.TextOutFormatted(0, 0, "<FONT X=1>", true);
+    EXPECT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports.back(), "Unknown field in FONT: X");
+}
