@@ -7,11 +7,11 @@
 #include "chart/plot_blend.h"
 #include "chart/plot_font.h"
 #include "chart/plot_gradient.h"
+#include "chart/plot_html.h"
 #include "chart/plot_shadow.h"
 #include "chart/view3d_options.h"
 #include "platform/system_colors.h"
 
-TPlotCanvas::THtmlTextOut TPlotCanvas::HtmlTextOut = nullptr;
 
 TPlotCanvas::TPlotCanvas()
 {
@@ -262,10 +262,19 @@ void TPlotCanvas::ResetState()
 
 void TPlotCanvas::TextOutFormatted(int X, int Y, const std::string& Text, bool Html)
 {
-    if (Html && HtmlTextOut)
-        HtmlTextOut(*this, X, Y, Text);
-    else
+    if (!Html) {
         TextOut(X, Y, Text);
+        return;
+    }
+    try {
+        DrawHtmlText(*this, X, Y, Text);
+    } catch (const std::exception& e) {
+        // the paint goes on; the error is reported once
+        if (!m_textErrorReported && OnTextError) {
+            m_textErrorReported = true;
+            OnTextError(e.what());
+        }
+    }
 }
 
 void TPlotCanvas::SetDarkBrush(TColor Color, int Amount)

@@ -3,6 +3,7 @@
 // 3D layer (TCanvas3D) with projection, the per-paint window protocol and 3D
 // primitives. The one concrete surface is TPlotCanvas3D.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -129,9 +130,11 @@ public:
     TPlotFont* CurrentFont() const { return m_currentFont; }
     int BlendTransparency() const { return m_blendTransparency; }
 
-    // Renderer of html-formatted texts (installed by the html text unit).
-    using THtmlTextOut = void (*)(TPlotCanvas& Canvas, int X, int Y, const std::string& Text);
-    static THtmlTextOut HtmlTextOut;
+    // A text that fails to draw (an html parse error) is reported here once per
+    // paint instead of ending the paint; the chart panel shows it.
+    std::function<void(const std::string& Message)> OnTextError;
+    // Re-arms the report (at the start of each paint).
+    void ResetTextError() { m_textErrorReported = false; }
 
 protected:
     // Device services the shared operations need.
@@ -149,6 +152,7 @@ protected:
     bool m_fontDirty = true;
     std::uint8_t m_blendTransparency = 0;
     TPlotFont* m_currentFont = nullptr;
+    bool m_textErrorReported = false;
 };
 
 class TCanvas3D : public TPlotCanvas, public TProjection3D {

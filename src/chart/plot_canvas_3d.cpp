@@ -262,6 +262,7 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
                                 bool Is3DView, const TRect& UserRect)
 {
     Bounds = UserRect;
+    ResetTextError();
     if (Options)
         FontZoomPercent = Options->FontZoom();
     SetupView(Options, Is3DView);
