@@ -1,0 +1,16 @@
+#pragma once
+// The application object: every event goes through notify(), which keeps
+// exceptions from leaving an event handler.
+#include <QApplication>
+
+class TVexaApplication : public QApplication {
+    Q_OBJECT
+public:
+    TVexaApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// What the application does with an exception caught at an event boundary:
+// closes the wait window, then shows the error box with the message.
+void HandleEventException(const char* message) noexcept;
