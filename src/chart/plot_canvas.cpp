@@ -288,6 +288,19 @@ void TPlotCanvas::SetDarkBrush(TColor Color, int Amount)
 
 TCanvas3D::TCanvas3D() = default;
 
+long TCanvas3D::QueryInterface(const std::string& Iid, void** Obj)
+{
+    constexpr long E_NOINTERFACE = static_cast<long>(0x80004002u);
+    if (Iid == "IUnknown") {
+        if (Obj)
+            *Obj = this;
+        return 0;
+    }
+    if (Obj)
+        *Obj = nullptr;
+    return E_NOINTERFACE;
+}
+
 void TCanvas3D::BeginEntity(const std::string&) {}
 void TCanvas3D::EndEntity() {}
 

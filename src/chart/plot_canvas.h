@@ -245,6 +245,8 @@ public:
     // Reference counting that never frees the surface.
     int AddRef() { return -1; }
     int Release() { return -1; }
+    // 0 with the surface for an interface it has ("IUnknown"), else E_NOINTERFACE.
+    long QueryInterface(const std::string& Iid, void** Obj);
 
     bool DrawEntities = false;  // bracket drawn elements with BeginEntity/EndEntity
     int Section2DCount() const { return m_section2D; }

@@ -319,6 +319,30 @@ TEST(TPlotCanvas3DProjected, OrthogonalPlanesAndLines)
     EXPECT_EQ(canvas.ProjectedRectBounds(TRect{10, 20, 30, 40}, 10), (TRect{20, 10, 41, 31}));
 }
 
+TEST(TPlotCanvas3DProjected, ZoomedTextGrowsWithTheView)
+{
+    platform::RecordingDevice device(200, 150);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    TView3DOptions options;
+    options.SetZoom(200);
+    canvas.InitWindow(&device, &options, clWhite, true, TRect{0, 0, 200, 150});
+    canvas.Projection(0, TRect{0, 0, 200, 150});
+    TPlotFont font;
+    canvas.AssignFont(&font);
+    device.ClearLog();
+    canvas.TextOut3D(110, 80, 0, "z");
+    // (110, 80) is (10, 5) from the centre: twice that on screen; 16 points = 21 pixels
+    EXPECT_EQ(device.Lines(), (Lines{"SelectFont(Arial -21 400)", "SetTextColor(0x000000)", "TextOut(120,85,z)"}));
+    EXPECT_EQ(canvas.Font()->Size(), 8);
+    options.SetZoomText(false);
+    canvas.InitWindow(&device, &options, clWhite, true, TRect{0, 0, 200, 150});
+    canvas.Projection(0, TRect{0, 0, 200, 150});
+    device.ClearLog();
+    canvas.TextOut3D(110, 80, 0, "z");
+    EXPECT_EQ(device.DrawingLines(true).back(), "TextOut(120,85,z) pen=[solid 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]");
+}
+
 TEST(TPlotCanvas3DProjected, ClipCubeIsTheHullOfTheBox)
 {
     platform::RecordingDevice device(200, 150);
@@ -425,6 +449,11 @@ TEST(TPlotCanvas3DState, MonochromeInvalidatesAndRepaintsTheOwner)
     EXPECT_EQ(other.View3DOptions, &options);
     EXPECT_EQ(canvas.AddRef(), -1);
     EXPECT_EQ(canvas.Release(), -1);
+    void* unknown = nullptr;
+    EXPECT_EQ(canvas.QueryInterface("IUnknown", &unknown), 0);
+    EXPECT_EQ(unknown, static_cast<void*>(static_cast<TCanvas3D*>(&canvas)));
+    EXPECT_EQ(canvas.QueryInterface("IStream", &unknown), static_cast<long>(0x80004002u));
+    EXPECT_EQ(unknown, nullptr);
 }
 
 TEST(PlotCanvasGeometry, FreeRoutines)
