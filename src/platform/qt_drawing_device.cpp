@@ -587,19 +587,14 @@ void QtDrawingDevice::MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t 
             continue;
         const int a = std::max(s.x0, mask.box.left);
         const int b = std::min(s.x1, mask.box.right);
-        for (int x = a; x < b; ++x)
-            mask.At(x, s.y) = mark;
+        if (a < b)
+            std::fill_n(&mask.At(a, s.y), b - a, mark);
     }
 }
 
-void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline)
+template <class Sink>
+void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink) const
 {
-    if (m_pen.IsNull())
-        return;
-    if (!m_pen.IsCosmetic()) {
-        MarkSpans(mask, StrokeSpans(outline, mask.box), kMarkPen);
-        return;
-    }
     for (const Figure& fig : outline) {
         if (fig.points.empty())
             continue;
@@ -614,28 +609,45 @@ void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline
         auto plot = [&](int x, int y, std::int64_t step) {
             bool gap = false;
             if (PenPatternOn(base + step, gap))
-                mask.At(x, y) = kMarkPen;
+                sink(x, y, kMarkPen);
             else if (gap)
-                mask.At(x, y) = kMarkGap;
+                sink(x, y, kMarkGap);
         };
         if (pts.size() == 1 || (fig.closed && pts.size() == 2 && pts.front() == pts.back())) {
-            LinePixels(pts.front(), pts.front(), true, mask.box, plot);
+            LinePixels(pts.front(), pts.front(), true, limit, plot);
             continue;
         }
         const std::size_t segments = fig.closed ? pts.size() : pts.size() - 1;
         for (std::size_t i = 0; i < segments; ++i) {
             const Point a = pts[i];
             const Point b = pts[(i + 1) % pts.size()];
-            LinePixels(a, b, false, mask.box, plot);
-            base += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+            LinePixels(a, b, false, limit, plot);
+            base += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x),
+                             std::abs(static_cast<std::int64_t>(b.y) - a.y));
         }
     }
+}
+
+void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline)
+{
+    if (m_pen.IsNull())
+        return;
+    if (!m_pen.IsCosmetic()) {
+        MarkSpans(mask, StrokeSpans(outline, mask.box), kMarkPen);
+        return;
+    }
+    OutlinePixels(outline, mask.box, [&](int x, int y, std::uint8_t mark) { mask.At(x, y) = mark; });
 }
 
 void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
 {
     const std::uint32_t pen = PenArgb();
     const std::uint32_t bk = BkArgb();
+    std::uint32_t solid = 0;
+    const bool isSolid = brush.style == BrushStyle::Solid;
+    if (isSolid)
+        BrushPixel(brush, 0, 0, solid);
+    const bool copy = m_rop2 == Rop2::CopyPen;
     const int w = mask.box.Width();
     for (int y = mask.box.top; y < mask.box.bottom; ++y) {
         const std::uint8_t* row = mask.marks.data() + static_cast<std::size_t>(y - mask.box.top) * w;
@@ -650,9 +662,37 @@ void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
                     src = pen;
                 else if (m == kMarkGap)
                     src = bk;
+                else if (isSolid)
+                    src = solid;
                 else if (!BrushPixel(brush, x, y, src))
                     continue;
-                line[x] = ApplyRop2(m_rop2, src, line[x]);
+                line[x] = copy ? src : ApplyRop2(m_rop2, src, line[x]);
+            }
+        });
+    }
+}
+
+void QtDrawingDevice::FillSpansDirect(const SpanList& spans, const BrushDesc& brush)
+{
+    std::uint32_t solid = 0;
+    const bool isSolid = brush.style == BrushStyle::Solid;
+    if (isSolid)
+        BrushPixel(brush, 0, 0, solid);
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    for (const Span& s : spans) {
+        if (s.y < 0 || s.y >= Height())
+            continue;
+        std::uint32_t* line = m_surface.ScanLine(s.y);
+        ForVisible(s.y, s.x0, s.x1, [&](int x0, int x1) {
+            if (isSolid && copy) {
+                std::fill(line + x0, line + x1, solid);
+                return;
+            }
+            for (int x = x0; x < x1; ++x) {
+                std::uint32_t src = solid;
+                if (!isSolid && !BrushPixel(brush, x, s.y, src))
+                    continue;
+                line[x] = copy ? src : ApplyRop2(m_rop2, src, line[x]);
             }
         });
     }
@@ -753,7 +793,8 @@ SpanList QtDrawingDevice::StrokeSpans(const std::vector<Figure>& figs, const Rec
     return PolygonSpans(StrokeOutline(figs), PolyFillMode::Winding, limit);
 }
 
-void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush)
+void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,
+                                  bool disjoint)
 {
     const Rect limit = DrawLimit();
     if (limit.IsEmpty())
@@ -762,6 +803,19 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     const bool brush = fill && fillUsesBrush && !m_brush.IsNull();
     if (!pen && !brush)
         return;
+    // fill and a one-pixel outline that never meet: no mask needed
+    if (!pen || ((disjoint || !brush) && m_pen.IsCosmetic())) {
+        if (brush)
+            FillSpansDirect(*fill, m_brush);
+        if (pen) {
+            const std::uint32_t penArgb = PenArgb();
+            const std::uint32_t bk = BkArgb();
+            OutlinePixels(outline, limit, [&](int x, int y, std::uint8_t mark) {
+                PutPixel(x, y, mark == kMarkPen ? penArgb : bk);
+            });
+        }
+        return;
+    }
     Rect box;
     if (brush)
         box = SpansBounds(*fill);
@@ -800,7 +854,7 @@ void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& f
         AddToPath(outline);
         return;
     }
-    DrawFigures(outline, &fill, true);
+    DrawFigures(outline, &fill, true, false);
 }
 
 // ---- lines ----
@@ -1045,18 +1099,24 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
         (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
     const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
     std::vector<Figure> outline{Figure{{{l, t}, {r, t}, {r, bt}, {l, bt}}, true}};
-    SpanList fill;
-    if (!m_inPath && !m_brush.IsNull()) {
-        // [left, right - 1) x [top, bottom - 1): the outline covers the rest
-        const Rect limit = DrawLimit();
-        for (int y = std::max(a.y, limit.top); y < std::min(b.y - 1, limit.bottom); ++y) {
-            const int x0 = std::max(a.x, limit.left);
-            const int x1 = std::min(b.x - 1, limit.right);
-            if (x0 < x1)
-                fill.push_back({y, x0, x1});
-        }
+    if (m_inPath) {
+        AddToPath(outline);
+        return;
     }
-    ShapeOrPath(std::move(outline), fill);
+    // [left, right - 1) x [top, bottom - 1); a one-pixel outline takes the
+    // first row and column, so the fill keeps inside it
+    const bool thinPen = !m_pen.IsNull() && m_pen.IsCosmetic();
+    const int shrink = thinPen ? 1 : 0;
+    SpanList fill;
+    if (!m_brush.IsNull()) {
+        const Rect limit = DrawLimit();
+        const int x0 = std::max(a.x + shrink, limit.left);
+        const int x1 = std::min(b.x - 1, limit.right);
+        if (x0 < x1)
+            for (int y = std::max(a.y + shrink, limit.top); y < std::min(b.y - 1, limit.bottom); ++y)
+                fill.push_back({y, x0, x1});
+    }
+    DrawFigures(outline, &fill, true, true);
 }
 
 void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)

@@ -175,7 +175,11 @@ private:
     void PutPixel(int x, int y, std::uint32_t src);
 
     // Shapes
-    void DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush);
+    void DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,
+                     bool disjoint = false);
+    template <class Sink>
+    void OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink) const;
+    void FillSpansDirect(const SpanList& spans, const BrushDesc& brush);
     void MarkOutline(Mask& mask, const std::vector<Figure>& outline);
     void MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark);
     void Composite(const Mask& mask, const BrushDesc& brush);

@@ -435,13 +435,25 @@ void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
         k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) <= minHi; });
         k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
     }
+    if (k0 > k1)
+        return;
+    // step on incrementally: the numerator 2km + n - 1 grows by 2m per step
+    const __int128 num0 = static_cast<__int128>(2) * k0 * m + n - 1;
+    const std::int64_t twoN = 2 * n;
+    std::int64_t q = static_cast<std::int64_t>(num0 / twoN);
+    std::int64_t rem = static_cast<std::int64_t>(num0 % twoN);
     for (std::int64_t k = k0; k <= k1; ++k) {
         const std::int64_t maj = major0 + sMaj * k;
-        const std::int64_t mnr = minorAt(k);
+        const std::int64_t mnr = minor0 + sMin * q;
         if (xMajor)
             plot(static_cast<int>(maj), static_cast<int>(mnr), k);
         else
             plot(static_cast<int>(mnr), static_cast<int>(maj), k);
+        rem += 2 * m;
+        if (rem >= twoN) {
+            rem -= twoN;
+            ++q;
+        }
     }
 }
 

@@ -498,6 +498,13 @@ TEST_F(QtDeviceText, EscapementTurnsAboutTheAlignmentPoint)
     EXPECT_NEAR(up.right, 100, 2);  // the baseline is the right edge after a quarter turn
 }
 
+TEST_F(QtDeviceText, EmptyClipHidesText)
+{
+    dev.IntersectClipRect(0, 0, 0, 0);
+    dev.TextOut(10, 10, "Hidden");
+    EXPECT_EQ(InkBox(dev).right, -1);
+}
+
 TEST_F(QtDeviceText, OpaqueBackgroundFillsTheCell)
 {
     dev.SetBkMode(BackMode::Opaque);

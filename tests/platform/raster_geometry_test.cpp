@@ -1,0 +1,127 @@
+#include "platform/raster_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <set>
+#include <utility>
+
+using namespace platform;
+
+namespace {
+
+std::set<std::pair<int, int>> Pixels(const SpanList& spans)
+{
+    std::set<std::pair<int, int>> out;
+    for (const Span& s : spans)
+        for (int x = s.x0; x < s.x1; ++x)
+            out.insert({x, s.y});
+    return out;
+}
+
+std::vector<std::pair<int, int>> Line(Point a, Point b, bool last, const Rect& limit)
+{
+    std::vector<std::pair<int, int>> out;
+    LinePixels(a, b, last, limit, [&](int x, int y, std::int64_t) { out.push_back({x, y}); });
+    return out;
+}
+
+}  // namespace
+
+TEST(RasterSpans, FillsAgreeWithTheCentreSampleTests)
+{
+    std::mt19937 gen(1234);
+    std::uniform_real_distribution<double> coord(-5.0, 45.0);
+    const Rect limit{0, 0, 40, 40};
+    for (int trial = 0; trial < 20; ++trial) {
+        std::vector<std::vector<PointF>> polys(2);
+        for (auto& poly : polys)
+            for (int i = 0; i < 6; ++i)
+                poly.push_back({coord(gen), coord(gen)});
+        for (PolyFillMode mode : {PolyFillMode::Alternate, PolyFillMode::Winding}) {
+            const auto got = Pixels(PolygonSpans(polys, mode, limit));
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x)
+                    ASSERT_EQ(got.count({x, y}) == 1, PointInPolygons(polys, mode, x + 0.5, y + 0.5))
+                        << trial << " " << x << "," << y;
+        }
+        const double l = coord(gen), t = coord(gen);
+        const double r = l + std::abs(coord(gen)), b = t + std::abs(coord(gen));
+        const auto ell = Pixels(EllipseSpans(l, t, r, b, limit));
+        const auto rr = Pixels(RoundRectSpans(l, t, r, b, 12, 7, limit));
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                ASSERT_EQ(ell.count({x, y}) == 1, PointInEllipse(x + 0.5, y + 0.5, l, t, r, b)) << x << "," << y;
+                ASSERT_EQ(rr.count({x, y}) == 1, PointInRoundRect(x + 0.5, y + 0.5, l, t, r, b, 12, 7))
+                    << x << "," << y;
+            }
+    }
+}
+
+TEST(RasterSpans, SquareAndCircleExtents)
+{
+    // a polygon on pixel corners fills [left, right) x [top, bottom)
+    const auto sq = PolygonSpans({{{2, 3}, {7, 3}, {7, 9}, {2, 9}}}, PolyFillMode::Alternate, {0, 0, 20, 20});
+    EXPECT_EQ(SpansBounds(sq), (Rect{2, 3, 7, 9}));
+    EXPECT_EQ(Pixels(sq).size(), 30u);
+    // a circle of diameter 10: four-fold symmetric, widest rows 10 pixels
+    const auto c = EllipseSpans(0, 0, 10, 10, {0, 0, 20, 20});
+    EXPECT_EQ(SpansBounds(c), (Rect{0, 0, 10, 10}));
+    for (const Span& s : c)
+        EXPECT_EQ(s.x0, 10 - s.x1);
+    EXPECT_EQ(CombineSpans(sq, c, ClipCombine::And).size() > 0, true);
+}
+
+TEST(RasterSpans, CombineSpansByRow)
+{
+    const SpanList a = {{0, 0, 10}, {1, 0, 10}};
+    const SpanList b = {{0, 5, 15}, {2, 0, 3}};
+    EXPECT_EQ(CombineSpans(a, b, ClipCombine::And), (SpanList{{0, 5, 10}}));
+    EXPECT_EQ(CombineSpans(a, b, ClipCombine::Or), (SpanList{{0, 0, 15}, {1, 0, 10}, {2, 0, 3}}));
+    EXPECT_EQ(CombineSpans(a, b, ClipCombine::Xor), (SpanList{{0, 0, 5}, {0, 10, 15}, {1, 0, 10}, {2, 0, 3}}));
+    EXPECT_EQ(CombineSpans(a, b, ClipCombine::Diff), (SpanList{{0, 0, 5}, {1, 0, 10}}));
+}
+
+TEST(RasterLines, StepsOnePixelPerMajorStep)
+{
+    const Rect all{-100, -100, 100, 100};
+    // halves round toward the start
+    EXPECT_EQ(Line({0, 0}, {4, 2}, true, all),
+              (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
+    EXPECT_EQ(Line({0, 0}, {0, -3}, false, all), (std::vector<std::pair<int, int>>{{0, 0}, {0, -1}, {0, -2}}));
+    EXPECT_TRUE(Line({5, 5}, {5, 5}, false, all).empty());
+    EXPECT_EQ(Line({5, 5}, {5, 5}, true, all).size(), 1u);
+}
+
+TEST(RasterLines, ClippingKeepsTheSamePixelsAndSteps)
+{
+    std::mt19937 gen(99);
+    std::uniform_int_distribution<int> coord(-60, 60);
+    const Rect limit{-10, -8, 12, 15};
+    for (int trial = 0; trial < 200; ++trial) {
+        const Point a{coord(gen), coord(gen)};
+        const Point b{coord(gen), coord(gen)};
+        std::vector<std::tuple<int, int, std::int64_t>> full;
+        std::vector<std::tuple<int, int, std::int64_t>> clipped;
+        LinePixels(a, b, false, {-1000, -1000, 1000, 1000}, [&](int x, int y, std::int64_t k) {
+            if (x >= limit.left && x < limit.right && y >= limit.top && y < limit.bottom)
+                full.emplace_back(x, y, k);
+        });
+        LinePixels(a, b, false, limit, [&](int x, int y, std::int64_t k) { clipped.emplace_back(x, y, k); });
+        ASSERT_EQ(full, clipped) << trial;
+    }
+}
+
+TEST(RasterArcs, ParametricAngleFindsThePointOnTheRadial)
+{
+    // on a 2:1 ellipse the radial at 45 degrees meets the curve at x = y
+    const double t = ParametricAngle(20, 10, 1, 1);
+    const double x = 20 * std::cos(t);
+    const double y = 10 * std::sin(t);
+    EXPECT_NEAR(x, y, 1e-9);
+    EXPECT_NEAR(x * x / 400 + y * y / 100, 1.0, 1e-12);
+    const auto pts = EllipseArcPoints(0, 0, 20, 10, 0, 3.14159265358979323846 / 2);
+    EXPECT_NEAR(pts.front().x, 20, 1e-9);
+    EXPECT_NEAR(pts.back().y, -10, 1e-9);  // counter-clockwise on screen goes up
+}
