@@ -110,10 +110,11 @@ std::int64_t FaceOrientation(const TPoint (&c)[4])
 
 }  // namespace
 
-TPlotCanvas3D::TPlotCanvas3D()
+TPlotCanvas3D::TPlotCanvas3D(platform::DrawingDevice* ReferenceCanvas)
 {
     FontZoomPercent = 100.0;
     ZoomText = true;
+    AttachCanvas(ReferenceCanvas);
 }
 
 TPlotCanvas3D::~TPlotCanvas3D()

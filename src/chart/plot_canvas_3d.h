@@ -11,7 +11,8 @@
 
 class TPlotCanvas3D : public TCanvas3D {
 public:
-    TPlotCanvas3D();
+    // The reference device (the window's) is drawn on until the first InitWindow.
+    explicit TPlotCanvas3D(platform::DrawingDevice* ReferenceCanvas = nullptr);
     ~TPlotCanvas3D() override;
 
     // State

@@ -6,6 +6,7 @@
 #include "chart/plot_gradient.h"
 #include "chart/plot_shadow.h"
 #include "chart/view3d_options.h"
+#include "platform/qt_drawing_device.h"
 #include "platform/recording_device.h"
 
 namespace {
@@ -454,6 +455,37 @@ TEST(TPlotCanvas3DState, MonochromeInvalidatesAndRepaintsTheOwner)
     EXPECT_EQ(unknown, static_cast<void*>(static_cast<TCanvas3D*>(&canvas)));
     EXPECT_EQ(canvas.QueryInterface("IStream", &unknown), static_cast<long>(0x80004002u));
     EXPECT_EQ(unknown, nullptr);
+}
+
+TEST(TPlotCanvas3DPixels, BufferedShapesAndClipsOnTheImageDevice)
+{
+    platform::QtDrawingDevice window(60, 40);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{5, 5, 45, 35});
+    canvas.Brush()->SetColor(clWhite);
+    canvas.FillRect(TRect{0, 0, 41, 31});
+    TChartBrush brush;
+    canvas.AssignBrush(&brush, clRed);
+    canvas.Rectangle(2, 2, 12, 12);
+    canvas.ClipRectangle(TRect{20, 0, 25, 31});
+    canvas.ClipRectangle(TRect{0, 0, 23, 31});  // the clips combine
+    canvas.Brush()->SetColor(clBlue);
+    canvas.FillRect(TRect{15, 0, 30, 10});
+    canvas.UnClip();
+    canvas.FillRect(TRect{15, 20, 30, 25});
+    canvas.ShowImage(&window, &window, TRect{5, 5, 45, 35});
+    // buffer (0, 0) lands at (5, 5) of the window
+    EXPECT_EQ(window.GetPixel(7, 7), clBlack);  // outline
+    EXPECT_EQ(window.GetPixel(12, 12), clRed);  // inside
+    EXPECT_EQ(window.GetPixel(16, 16), clBlack);  // last row and column of the outline
+    EXPECT_EQ(window.GetPixel(17, 17), clWhite);  // right and bottom edges left out
+    EXPECT_EQ(window.GetPixel(24, 8), clWhite);  // left of the clips
+    EXPECT_EQ(window.GetPixel(25, 8), clBlue);
+    EXPECT_EQ(window.GetPixel(27, 8), clBlue);
+    EXPECT_EQ(window.GetPixel(28, 8), clWhite);  // right of the second clip
+    EXPECT_EQ(window.GetPixel(21, 27), clBlue);  // after UnClip the whole band fills
+    EXPECT_EQ(window.GetPixel(34, 27), clBlue);
+    EXPECT_EQ(window.GetPixel(2, 2), clWhite);  // outside the buffer's place
 }
 
 TEST(PlotCanvasGeometry, FreeRoutines)
