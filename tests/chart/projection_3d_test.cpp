@@ -14,13 +14,18 @@ struct ProjectionCase {
     TPoint expected;
 };
 
-// Expected points from the projection formulas evaluated in python3 (double
-// precision), none of them within 0.02 of a rounding boundary:
-//   python3 /tmp/proj.py   (script: centre = rect middle (integer division),
-//   CentreZ = round(depth/2), angles negated for elevation and rotation,
-//   PerspectiveFactor = Perspective*Zoom/100/150/width,
-//   s = zoom/((cosE*t + y1*sinE)*pf + 1), t = z1*cosR - x1*sinR,
-//   a = x1*cosR + z1*sinR, b = y1*cosE - sinE*t, tilt rotates (a, b))
+// Expected points computed independently in python3 (doubles), none of them
+// within 0.02 of a rounding boundary:
+//   python3 -c '
+//   import math
+//   def proj(rot,elev,tilt,persp,zoom,ho,vo,L,T,R,B,depth,x,y,z):
+//       cx,cy,cz=int((L+R)/2),int((T+B)/2),round(depth*0.5); zf=round(zoom)*0.01
+//       E,Ro,Ti=math.radians(-elev),math.radians(-rot),math.radians(tilt)
+//       se,ce,sr,cr,st,ct=math.sin(E),math.cos(E),math.sin(Ro),math.cos(Ro),math.sin(Ti),math.cos(Ti)
+//       pf=persp*zf*(1/150)/max(1,R-L); x1,y1,z1=x-cx,y-cy,z-cz; t=z1*cr-x1*sr
+//       s=zf/((ce*t+y1*se)*pf+1) if persp>0 else zf; a=x1*cr+z1*sr; b=y1*ce-se*t
+//       return round((ct*a-st*b)*s)+cx+ho, round((ct*b+st*a)*s)+cy+vo
+//   print(proj(30,320,20,50,120,7,-5,10,20,410,320,100,250,100,30))'
 const ProjectionCase Cases[] = {
     {345, 345, 0, 100, 100, 0, 0, {0, 0, 400, 300}, 50, {100, 80, 0}, {94, 80}},
     {345, 345, 0, 100, 100, 0, 0, {0, 0, 400, 300}, 50, {350, 250, 50}, {348, 248}},
