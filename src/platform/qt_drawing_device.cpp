@@ -1196,7 +1196,7 @@ void QtDrawingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int 
 
 void QtDrawingDevice::Polygon(const Point* points, int count)
 {
-    if (count < 1 || !points)
+    if (count < 2 || !points)
         return;
     const int counts[] = {count};
     PolyPolygon(points, counts, 1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 #include "platform/system_colors.h"
@@ -737,21 +738,59 @@ TColor RecordingDevice::GetPixel(int x, int y) const
     return m_surface.Pixel(x + m_viewportOrg.x, y + m_viewportOrg.y);
 }
 
+void RecordingDevice::StretchPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
+                                    int srcWidth, int srcHeight,
+                                    const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& op)
+{
+    if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
+        return;
+    const Bitmap copy = src;  // the source may be this surface
+    const int dw = std::abs(width), dh = std::abs(height);
+    const int sw = std::abs(srcWidth), sh = std::abs(srcHeight);
+    const bool flipX = (width < 0) != (srcWidth < 0);
+    const bool flipY = (height < 0) != (srcHeight < 0);
+    const int dx0 = (width < 0 ? x + width : x) + m_viewportOrg.x;
+    const int dy0 = (height < 0 ? y + height : y) + m_viewportOrg.y;
+    const int sx0 = srcWidth < 0 ? srcX + srcWidth : srcX;
+    const int sy0 = srcHeight < 0 ? srcY + srcHeight : srcY;
+    for (int j = 0; j < dh; ++j)
+        for (int i = 0; i < dw; ++i) {
+            const int dx = dx0 + i, dy = dy0 + j;
+            if (!DeviceVisible(dx, dy))
+                continue;
+            const int ii = flipX ? dw - 1 - i : i;
+            const int jj = flipY ? dh - 1 - j : j;
+            const int sx = sx0 + static_cast<int>((2LL * ii + 1) * sw / (2LL * dw));
+            const int sy = sy0 + static_cast<int>((2LL * jj + 1) * sh / (2LL * dh));
+            if (!copy.Contains(sx, sy))
+                continue;
+            m_surface.SetRawPixel(dx, dy, op(copy.RawPixel(sx, sy), m_surface.RawPixel(dx, dy)) | 0xFF000000u);
+        }
+}
+
+namespace {
+
+std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, int a)
+{
+    std::uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int sc = static_cast<int>((s >> shift) & 0xFF);
+        const int dc = static_cast<int>((d >> shift) & 0xFF);
+        out |= static_cast<std::uint32_t>((sc * a + dc * (255 - a) + 127) / 255) << shift;
+    }
+    return out;
+}
+
+}  // namespace
+
 void RecordingDevice::BitBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, Rop3 rop)
 {
     Log("BitBlt", {Int(x), Int(y), Int(width), Int(height), Int(src.Width()) + "x" + Int(src.Height()), Int(srcX),
                    Int(srcY), Rop3Text(rop)},
         true);
-    const Bitmap copy = src;  // the source may be this surface
     const std::uint32_t pat = ColorToArgb(BrushColor(m_brush));
-    for (int j = 0; j < height; ++j)
-        for (int i = 0; i < width; ++i) {
-            const int dx = x + i + m_viewportOrg.x, dy = y + j + m_viewportOrg.y;
-            if (!DeviceVisible(dx, dy) || !copy.Contains(srcX + i, srcY + j))
-                continue;
-            m_surface.SetRawPixel(dx, dy,
-                                  ApplyRop3(rop, copy.RawPixel(srcX + i, srcY + j), m_surface.RawPixel(dx, dy), pat));
-        }
+    StretchPixels(x, y, width, height, src, srcX, srcY, width, height,
+                  [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); });
 }
 
 void RecordingDevice::StretchBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
@@ -760,6 +799,9 @@ void RecordingDevice::StretchBlt(int x, int y, int width, int height, const Bitm
     Log("StretchBlt", {Int(x), Int(y), Int(width), Int(height), Int(src.Width()) + "x" + Int(src.Height()),
                        Int(srcX), Int(srcY), Int(srcWidth), Int(srcHeight), Rop3Text(rop)},
         true);
+    const std::uint32_t pat = ColorToArgb(BrushColor(m_brush));
+    StretchPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
+                  [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); });
 }
 
 void RecordingDevice::AlphaBlend(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
@@ -768,16 +810,29 @@ void RecordingDevice::AlphaBlend(int x, int y, int width, int height, const Bitm
     Log("AlphaBlend", {Int(x), Int(y), Int(width), Int(height), Int(src.Width()) + "x" + Int(src.Height()),
                        Int(srcX), Int(srcY), Int(srcWidth), Int(srcHeight), Int(constantAlpha)},
         true);
+    const int a = std::clamp(constantAlpha, 0, 255);
+    StretchPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
+                  [a](std::uint32_t s, std::uint32_t d) { return BlendPixel(s, d, a); });
 }
 
 void RecordingDevice::DrawBitmap(int x, int y, const Bitmap& picture)
 {
     Log("DrawBitmap", {Int(x), Int(y), Int(picture.Width()) + "x" + Int(picture.Height())}, true);
+    const bool alpha = picture.HasAlpha();
+    StretchPixels(x, y, picture.Width(), picture.Height(), picture, 0, 0, picture.Width(), picture.Height(),
+                  [alpha](std::uint32_t s, std::uint32_t d) {
+                      return alpha ? BlendPixel(s, d, static_cast<int>(s >> 24)) : s;
+                  });
 }
 
 void RecordingDevice::StretchDrawBitmap(const Rect& r, const Bitmap& picture)
 {
     Log("StretchDrawBitmap", {RectArgs(r), Int(picture.Width()) + "x" + Int(picture.Height())}, true);
+    const bool alpha = picture.HasAlpha();
+    StretchPixels(r.left, r.top, r.Width(), r.Height(), picture, 0, 0, picture.Width(), picture.Height(),
+                  [alpha](std::uint32_t s, std::uint32_t d) {
+                      return alpha ? BlendPixel(s, d, static_cast<int>(s >> 24)) : s;
+                  });
 }
 
 // ---- text ----

@@ -7,8 +7,10 @@
 // (code point) is (em + 1) / 2 pixels wide plus the inter-character spacing;
 // ascent = em, descent = em / 4, height = ascent + descent.
 //
-// Pixels: a white surface that SetPixel, FillRect (solid brushes), PatBlt and
-// the blits write (respecting the clip); shapes and text leave it alone.
+// Pixels: a white surface that SetPixel, FillRect (solid brushes), PatBlt, the
+// blits and the bitmap drawing write (respecting the clip; stretching takes
+// the nearest pixel); shapes and text leave it alone.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -166,6 +168,8 @@ private:
     void AddPathPoints(const Point* points, int count, bool newFigure);
     void CombineClip(const Region& region, ClipCombine mode);
     TColor BrushColor(const BrushDesc& b) const;
+    void StretchPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, int srcWidth,
+                       int srcHeight, const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& op);
 
     std::vector<RecordedCall> m_calls;
     Bitmap m_surface;

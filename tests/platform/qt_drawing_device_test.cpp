@@ -346,6 +346,24 @@ TEST_F(QtDevice, PiesFollowTheArcDirection)
     EXPECT_EQ(d.GetPixel(30, 30), clBlack);
 }
 
+TEST(QtDeviceArcs, RadialPointsAreGeometricAngles)
+{
+    // a 2:1 ellipse centred at (40, 20); the radial at 45 degrees meets it at
+    // x - 40 = 20 - y = sqrt(320) = 17.9, i.e. near pixel (58, 2)
+    QtDrawingDevice d(90, 45);
+    d.Arc(0, 0, 81, 41, 81, 20, 80, -20);
+    EXPECT_EQ(d.GetPixel(80, 20), clBlack);  // starts at 3 o'clock
+    bool nearEnd = false;
+    for (int y = 0; y < 45; ++y)
+        for (int x = 0; x < 90; ++x)
+            if (d.GetPixel(x, y) == clBlack) {
+                EXPECT_GE(x, 56) << x << "," << y;  // stops at the radial
+                EXPECT_LE(y, 21);
+                nearEnd = nearEnd || (std::abs(x - 58) <= 1 && std::abs(y - 2) <= 1);
+            }
+    EXPECT_TRUE(nearEnd);
+}
+
 TEST_F(QtDevice, HatchBrushesKeepTransparentGaps)
 {
     dev.SelectBrush(BrushDesc::Solid(clYellow));

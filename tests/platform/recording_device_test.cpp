@@ -103,3 +103,21 @@ TEST(RecordingDevicePixels, SetPixelRespectsClipAndFillRectWritesSolidBrush)
     dev.FillRect({8, 8, 6, 9});  // inverted: nothing
     EXPECT_EQ(dev.GetPixel(7, 8), clWhite);
 }
+
+TEST(RecordingDevicePixels, BlitsAndBlendsWriteTheSurface)
+{
+    RecordingDevice dev(10, 10);
+    Bitmap src(2, 1, ColorToArgb(clBlack));
+    src.SetPixel(1, 0, clRed);
+    dev.StretchBlt(0, 0, 4, 2, src, 0, 0, 2, 1, Rop3::SrcCopy);
+    EXPECT_EQ(dev.GetPixel(1, 1), clBlack);
+    EXPECT_EQ(dev.GetPixel(2, 0), clRed);
+    EXPECT_EQ(dev.GetPixel(4, 0), clWhite);
+    // transparency 100: the captured background comes back whole
+    const Bitmap white(3, 3, 0xFFFFFFFFu);
+    dev.AlphaBlend(0, 0, 3, 3, white, 0, 0, 3, 3, 255);
+    EXPECT_EQ(dev.GetPixel(1, 1), clWhite);
+    dev.AlphaBlend(5, 5, 1, 1, Bitmap(1, 1, 0xFF000000u), 0, 0, 1, 1, 128);
+    EXPECT_EQ(dev.GetPixel(5, 5), RGB(127, 127, 127));
+    EXPECT_EQ(dev.Count("AlphaBlend"), 2);
+}
