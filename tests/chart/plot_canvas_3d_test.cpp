@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_shadow.h"
@@ -403,6 +404,26 @@ TEST(TPlotCanvas3DBuffer, PaintsIntoTheBufferAndCopiesIt)
     EXPECT_EQ(window.DrawingLines(), (Lines{"BitBlt(0,0,101,51,101x51,0,0,SrcCopy)"}));
     canvas.Invalidate();
     EXPECT_FALSE(canvas.ReDrawBitmap());
+}
+
+TEST(TPlotCanvas3DBuffer, SmoothTransparentShadowIsBlurredThenBlended)
+{
+    RegisterPlotFilters();
+    platform::RecordingDevice window(120, 60);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 50});
+    auto* buffer = static_cast<platform::RecordingDevice*>(canvas.Bitmap());
+    TPlotFont font;
+    font.Shadow()->SetSize(2);
+    font.Shadow()->SetSmoothBlur(2);
+    font.Shadow()->SetTransparency(40);
+    canvas.AssignFont(&font);
+    buffer->ClearLog();
+    canvas.TextOut(10, 10, "ab");
+    EXPECT_EQ(buffer->Lines(), (Lines{"SetTextColor(0xC0C0C0)", "TextOut(12,12,ab)",
+                                      "BitBlt(0,0,101,51,101x51,0,0,SrcCopy)", "SetBkMode(transparent)",
+                                      "AlphaBlend(12,12,14,15,14x15,0,0,14,15,102)", "SetTextColor(0x000000)",
+                                      "TextOut(10,10,ab)"}));
 }
 
 TEST(TPlotCanvas3DBuffer, ZeroWidthGivesOnePixel)
