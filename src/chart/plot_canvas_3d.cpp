@@ -468,35 +468,6 @@ void TPlotCanvas3D::Polygon(std::span<const TPoint> Points)
     m_device->Polygon(p.data(), static_cast<int>(p.size()));
 }
 
-void TPlotCanvas3D::GradientFill(const TRect& R, TColor StartColor, TColor EndColor, TGradientDirection Direction,
-                                 int)
-{
-    // Bands of the four straight directions; the other directions are drawn as top-bottom bands.
-    if (!m_device)
-        return;
-    const TRect r = NormalizeRect(R);
-    if (Direction != gdTopBottom && Direction != gdLeftRight && Direction != gdDiagonalUp && Direction != gdDiagonalDown)
-        std::swap(StartColor, EndColor);
-    const bool vertical = Direction != gdLeftRight && Direction != gdRightLeft;
-    const int extent = vertical ? r.Height() : r.Width();
-    if (extent <= 1)
-        return;
-    const TColor c0 = platform::ColorToRGB(StartColor);
-    const TColor c1 = platform::ColorToRGB(EndColor);
-    const int n = std::min(extent, 256);
-    const int d = n - 1;
-    for (int i = 0; i < n; ++i) {
-        auto ch = [&](int a, int b) { return static_cast<std::uint8_t>(a + ((b - a) * i) / d); };
-        const TColor c = RGB(ch(GetRValue(c0), GetRValue(c1)), ch(GetGValue(c0), GetGValue(c1)),
-                             ch(GetBValue(c0), GetBValue(c1)));
-        const int a = (i * extent) / n;
-        const int b = ((i + 1) * extent) / n;
-        const platform::Rect band = vertical ? platform::Rect{r.Left, r.Bottom - b, r.Right, r.Bottom - a}
-                                             : platform::Rect{r.Right - b, r.Top, r.Right - a, r.Bottom};
-        m_device->FillRectWith(band, platform::BrushDesc::Solid(c));
-    }
-}
-
 // ---- clipping ----
 
 platform::Rect TPlotCanvas3D::DeviceRect(const TRect& R) const
@@ -942,10 +913,3 @@ void TPlotCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z
     if (clear || FaceOrientation(c) < 0)
         draw(c, 64);
 }
-
-// The remaining solids (cone, pyramids, 3D pie, arrow) come with the 3D primitives.
-void TPlotCanvas3D::Arrow(bool, const TPoint&, const TPoint&, int, int, int, double) {}
-void TPlotCanvas3D::Cone(bool, int, int, int, int, int, int, bool, int) {}
-void TPlotCanvas3D::Pie3D(int, int, int, int, int, int, double, double, bool, bool, int, TCustomPlotGradient*) {}
-void TPlotCanvas3D::Pyramid(bool, int, int, int, int, int, int, bool) {}
-void TPlotCanvas3D::PyramidTrunc(const TRect&, int, int, int, int) {}

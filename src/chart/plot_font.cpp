@@ -83,18 +83,10 @@ TPlotFontGradient* TPlotFont::Gradient()
 void TPlotFont::Assign(const TFont& source)
 {
     if (auto* font = dynamic_cast<const TPlotFont*>(&source); font && font != this) {
-        if (font->m_gradient) {
-            TPlotFontGradient* g = Gradient();
-            g->SetVisible(font->m_gradient->Visible());
-            g->SetStartColor(font->m_gradient->StartColor());
-            g->SetEndColor(font->m_gradient->EndColor());
-            g->SetMidColor(font->m_gradient->MidColor());
-            g->SetDirection(font->m_gradient->Direction());
-            g->SetBalance(font->m_gradient->Balance());
-            g->SetOutline(font->m_gradient->Outline());
-        } else {
+        if (font->m_gradient)
+            Gradient()->Assign(*font->m_gradient);
+        else
             m_gradient.reset();
-        }
         m_interCharSize = font->m_interCharSize;
         if (font->m_outLine)
             OutLine()->Assign(*font->m_outLine);

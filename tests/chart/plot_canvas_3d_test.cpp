@@ -268,7 +268,9 @@ TEST_F(CanvasOnRecorder, GradientPolygonClipsFillsThenOutlines)
     ASSERT_GE(log.size(), 4u);
     EXPECT_EQ(log[0], "ExtSelectClipRgn(polygon(0,0 4,0 0,2),and)");
     // bands within PolygonRect (0, 0, 5, 3)
-    EXPECT_EQ(log[1], "FillRectWith(0,2,5,3,solid 0xFFFFFF)");
+    EXPECT_EQ(log[1], "SelectStockObject(DCBrush)");
+    EXPECT_EQ(log[2], "SetDCBrushColor(0xFFFFFF)");
+    EXPECT_EQ(log[3], "PatBlt(0,2,5,1,PatCopy)");
     const auto unclip = std::find(log.begin(), log.end(), "SelectClipRgn(none)");
     ASSERT_NE(unclip, log.end());
     EXPECT_EQ(log.back(), "Polygon(0,0 4,0 0,2)");
