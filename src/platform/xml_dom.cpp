@@ -298,6 +298,64 @@ void LineAndColumn(std::string_view text, std::size_t offset, int& line, int& co
     throw XmlParseError(name, line, column, reason);
 }
 
+bool IsXmlChar(std::uint32_t cp)
+{
+    return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||
+           (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+}
+
+// The parser would cut texts at a NUL character and would copy character
+// references to surrogates or to code points past U+10FFFF into the text
+// as invalid UTF-8; such documents are refused. CDATA sections, comments
+// and processing instructions hold no references.
+void CheckCharacters(const std::string& name, std::string_view text)
+{
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        FailAt(name, text, nul, "NUL character in the document");
+    const std::size_t n = text.size();
+    auto skipTo = [&](std::size_t from, std::string_view end) {
+        const std::size_t e = text.find(end, from);
+        return e == std::string_view::npos ? n : e + end.size();
+    };
+    std::size_t i = 0;
+    while (i < n) {
+        if (text.compare(i, 9, "<![CDATA[") == 0) {
+            i = skipTo(i + 9, "]]>");
+        } else if (text.compare(i, 4, "<!--") == 0) {
+            i = skipTo(i + 4, "-->");
+        } else if (text.compare(i, 2, "<?") == 0) {
+            i = skipTo(i + 2, "?>");
+        } else if (text.compare(i, 2, "&#") == 0) {
+            std::size_t k = i + 2;
+            const bool hex = k < n && text[k] == 'x';
+            if (hex)
+                ++k;
+            std::uint32_t cp = 0;
+            const std::size_t digits = k;
+            for (; k < n; ++k) {
+                const char c = text[k];
+                int d;
+                if (c >= '0' && c <= '9')
+                    d = c - '0';
+                else if (hex && c >= 'a' && c <= 'f')
+                    d = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F')
+                    d = c - 'A' + 10;
+                else
+                    break;
+                cp = std::min<std::uint32_t>(cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(d), 0x110000);
+            }
+            // A malformed reference is left to the parser.
+            if (k > digits && k < n && text[k] == ';' && !IsXmlChar(cp))
+                FailAt(name, text, i, "character reference \"" + std::string(text.substr(i, k + 1 - i)) +
+                                          "\" to a character that XML does not allow");
+            i = k;
+        } else {
+            ++i;
+        }
+    }
+}
+
 // The document's bytes as UTF-8.
 std::string DecodeDocument(std::string_view bytes, const std::string& name)
 {
@@ -406,6 +464,7 @@ XmlDocument XmlDocument::LoadFromBytes(std::string_view bytes, const std::string
         throw XmlParseError(name, 0, 0, "the document is larger than " +
                                             std::to_string(MaxSize / (1024 * 1024)) + " MB");
     const std::string text = DecodeDocument(bytes, name);
+    CheckCharacters(name, text);
 
     auto impl = std::make_shared<Impl>();
     impl->fileName = name;

@@ -287,6 +287,34 @@ TEST(XmlDomErrors, BadDocuments)
     EXPECT_NO_THROW(Load("<?xml version=\"1.0\"?>\n<!-- c -->\n<a><!-- c --><?pi x?></a>\n<!-- fin -->\n"));
 }
 
+TEST(XmlDomErrors, NulAndForbiddenCharacterReferencesFail)
+{
+    // A NUL would silently cut the document or a text short.
+    EXPECT_THROW(Load(std::string("<a/>\0<b/>", 9)), XmlParseError);
+    EXPECT_THROW(Load(std::string("<a x=\"1\0\"/>", 11)), XmlParseError);
+    EXPECT_THROW(Load(Utf16(std::u16string(u"<a>x\0y</a>", 10), false)), XmlParseError);
+    EXPECT_THROW(Load("<a x=\"1&#0;2\"/>"), XmlParseError);
+    EXPECT_THROW(Load("<a>ab&#x0000;cd</a>"), XmlParseError);
+    // No surrogates and nothing past U+10FFFF: texts stay valid UTF-8.
+    EXPECT_THROW(Load("<a>&#xD800;</a>"), XmlParseError);
+    EXPECT_THROW(Load("<a>&#x110000;</a>"), XmlParseError);
+    EXPECT_THROW(Load("<a>&#99999999999999999999;</a>"), XmlParseError);
+    EXPECT_THROW(Load("<a>&#1;</a>"), XmlParseError);
+    try {
+        Load("<a>\n  <b>&#0;</b></a>");
+        FAIL();
+    } catch (const XmlParseError& e) {
+        EXPECT_EQ(e.Line(), 2);
+        EXPECT_EQ(e.Column(), 6);
+    }
+
+    // Allowed references, and reference-like text where none is read.
+    XmlElement a = Load("<a x=\"&#65;&#x10FFFF;\">&#9;&#xFFFD;<![CDATA[&#0;]]><!-- &#0; --><?p &#0;?></a>")
+                       .DocumentElement();
+    EXPECT_EQ(a.AttributeText("x"), "A\xF4\x8F\xBF\xBF");
+    EXPECT_EQ(a.Text(), "\t\xEF\xBF\xBD&#0;");
+}
+
 TEST(XmlDomErrors, MissingFile)
 {
     try {
