@@ -111,18 +111,24 @@ TEST(ColorNameToColor, StandardColoursAndExtras)
 
 TEST(ColorNameToColor, SystemColoursCarryTheirIndex)
 {
-    EXPECT_EQ(ColorNameToColor("clscrollbar"), 0xFF000000u);
-    EXPECT_EQ(ColorNameToColor("clbackground"), 0xFF000001u);
-    EXPECT_EQ(ColorNameToColor("clwindow"), 0xFF000005u);
-    EXPECT_EQ(ColorNameToColor("clwindowtext"), 0xFF000008u);
+    // The operating system's COLOR_* indexes (index 25 has no name).
+    struct Case {
+        const char* name;
+        unsigned index;
+    };
+    const std::vector<Case> cases{
+        {"clscrollbar", 0}, {"clbackground", 1}, {"clactivecaption", 2}, {"clinactivecaption", 3},
+        {"clmenu", 4}, {"clwindow", 5}, {"clwindowframe", 6}, {"clmenutext", 7},
+        {"clwindowtext", 8}, {"clcaptiontext", 9}, {"clactiveborder", 10}, {"clinactiveborder", 11},
+        {"clappworkspace", 12}, {"clhighlight", 13}, {"clhighlighttext", 14}, {"clbtnface", 15},
+        {"clbtnshadow", 16}, {"clgraytext", 17}, {"clbtntext", 18}, {"clinactivecaptiontext", 19},
+        {"clbtnhighlight", 20}, {"cl3ddkshadow", 21}, {"cl3dlight", 22}, {"clinfotext", 23},
+        {"clinfobk", 24}, {"clhotlight", 26}, {"clgradientactivecaption", 27},
+        {"clgradientinactivecaption", 28}, {"clmenuhighlight", 29}, {"clmenubar", 30},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ColorNameToColor(c.name), 0xFF000000u + c.index) << c.name;
     EXPECT_EQ(ColorNameToColor("clbtnface"), 0xFF00000Fu);
-    EXPECT_EQ(ColorNameToColor("clinfotext"), 0xFF000017u);
-    EXPECT_EQ(ColorNameToColor("clinfobk"), 0xFF000018u);
-    // Index 25 has no name.
-    EXPECT_EQ(ColorNameToColor("clhotlight"), 0xFF00001Au);
-    EXPECT_EQ(ColorNameToColor("clgradientactivecaption"), 0xFF00001Bu);
-    EXPECT_EQ(ColorNameToColor("clmenuhighlight"), 0xFF00001Du);
-    EXPECT_EQ(ColorNameToColor("clmenubar"), 0xFF00001Eu);
     int system = 0;
     for (const TColorName& entry : ColorNames())
         if ((entry.Value & 0xFF000000u) == 0xFF000000u)
@@ -132,53 +138,77 @@ TEST(ColorNameToColor, SystemColoursCarryTheirIndex)
 
 TEST(ColorNameToColor, WebColoursAreTheCssColours)
 {
-    // Red, green, blue (decimal) from the CSS Color Module's named-colour table.
+    // Every CSS name with its "#RRGGBB" value from the CSS Color Module's
+    // named-colour table, in the order of the colour-constant list.
     struct Case {
-        const char* name;
-        int r, g, b;
+        const char* css;
+        const char* hex;
     };
     const std::vector<Case> cases{
-        {"clwebdarkorange", 255, 140, 0}, {"clwebgreen", 0, 128, 0}, {"clweblime", 0, 255, 0},
-        {"clweblightgrey", 211, 211, 211}, {"clwebgray", 128, 128, 128},
-        {"clwebdarkgray", 169, 169, 169}, {"clwebdimgray", 105, 105, 105},
-        {"clwebsilver", 192, 192, 192}, {"clwebnavy", 0, 0, 128}, {"clwebmaroon", 128, 0, 0},
-        {"clwebmediumpurple", 147, 112, 219}, {"clwebcornflowerblue", 100, 149, 237},
-        {"clwebtomato", 255, 99, 71}, {"clwebteal", 0, 128, 128}, {"clwebcyan", 0, 255, 255},
-        {"clwebaqua", 0, 255, 255}, {"clwebmagenta", 255, 0, 255}, {"clwebfuchsia", 255, 0, 255},
-        {"clwebpapayawhip", 255, 239, 213}, {"clwebgoldenrod", 218, 165, 32},
-        {"clwebindigo", 75, 0, 130}, {"clwebsienna", 160, 82, 45},
-        {"clwebdarkslategray", 47, 79, 79}, {"clwebmidnightblue", 25, 25, 112},
-        {"clwebpalevioletred", 219, 112, 147}, {"clweblightslategray", 119, 136, 153},
-        {"clwebwhitesmoke", 245, 245, 245}, {"clwebsnow", 255, 250, 250},
-        {"clwebblack", 0, 0, 0}, {"clwebwhite", 255, 255, 255}, {"clwebred", 255, 0, 0},
-        {"clwebblue", 0, 0, 255}, {"clwebyellow", 255, 255, 0}, {"clwebolive", 128, 128, 0},
-        {"clwebpurple", 128, 0, 128}, {"clweborange", 255, 165, 0}, {"clweborangered", 255, 69, 0},
-        {"clwebgold", 255, 215, 0}, {"clwebcrimson", 220, 20, 60}, {"clwebchartreuse", 127, 255, 0},
-        {"clweblawngreen", 124, 252, 0}, {"clwebspringgreen", 0, 255, 127},
-        {"clwebmediumspringgreen", 0, 250, 154}, {"clwebforestgreen", 34, 139, 34},
-        {"clwebseagreen", 46, 139, 87}, {"clwebdarkgreen", 0, 100, 0},
-        {"clwebdeepskyblue", 0, 191, 255}, {"clwebdodgerblue", 30, 144, 255},
-        {"clwebroyalblue", 65, 105, 225}, {"clwebsteelblue", 70, 130, 180},
-        {"clwebslateblue", 106, 90, 205}, {"clwebmediumslateblue", 123, 104, 238},
-        {"clwebdarkslateblue", 72, 61, 139}, {"clwebblueviolet", 138, 43, 226},
-        {"clwebdarkviolet", 148, 0, 211}, {"clwebdeeppink", 255, 20, 147},
-        {"clwebhotpink", 255, 105, 180}, {"clweblightpink", 255, 182, 193},
-        {"clwebpink", 255, 192, 203}, {"clwebsalmon", 250, 128, 114},
-        {"clwebdarksalmon", 233, 150, 122}, {"clweblightsalmon", 255, 160, 122},
-        {"clwebcoral", 255, 127, 80}, {"clwebfirebrick", 178, 34, 34}, {"clwebbrown", 165, 42, 42},
-        {"clwebchocolate", 210, 105, 30}, {"clwebsaddlebrown", 139, 69, 19},
-        {"clwebperu", 205, 133, 63}, {"clwebtan", 210, 180, 140}, {"clwebkhaki", 240, 230, 140},
-        {"clwebdarkkhaki", 189, 183, 107}, {"clwebbeige", 245, 245, 220},
-        {"clwebivory", 255, 255, 240}, {"clweblavender", 230, 230, 250},
-        {"clwebthistle", 216, 191, 216}, {"clwebplum", 221, 160, 221}, {"clwebviolet", 238, 130, 238},
-        {"clweborchid", 218, 112, 214}, {"clwebturquoise", 64, 224, 208},
-        {"clwebaquamarine", 127, 255, 212}, {"clwebgainsboro", 220, 220, 220},
-        {"clwebmistyrose", 255, 228, 225}, {"clweblightgoldenrodyellow", 250, 250, 210},
-        {"clwebdarkgoldenrod", 184, 134, 11}, {"clwebrosybrown", 188, 143, 143},
-        {"clweboldlace", 253, 245, 230}, {"clwebmintcream", 245, 255, 250},
+        {"snow", "#FFFAFA"}, {"floralwhite", "#FFFAF0"}, {"lavenderblush", "#FFF0F5"},
+        {"oldlace", "#FDF5E6"}, {"ivory", "#FFFFF0"}, {"cornsilk", "#FFF8DC"},
+        {"beige", "#F5F5DC"}, {"antiquewhite", "#FAEBD7"}, {"wheat", "#F5DEB3"},
+        {"aliceblue", "#F0F8FF"}, {"ghostwhite", "#F8F8FF"}, {"lavender", "#E6E6FA"},
+        {"seashell", "#FFF5EE"}, {"lightyellow", "#FFFFE0"}, {"papayawhip", "#FFEFD5"},
+        {"navajowhite", "#FFDEAD"}, {"moccasin", "#FFE4B5"}, {"burlywood", "#DEB887"},
+        {"azure", "#F0FFFF"}, {"mintcream", "#F5FFFA"}, {"honeydew", "#F0FFF0"},
+        {"linen", "#FAF0E6"}, {"lemonchiffon", "#FFFACD"}, {"blanchedalmond", "#FFEBCD"},
+        {"bisque", "#FFE4C4"}, {"peachpuff", "#FFDAB9"}, {"tan", "#D2B48C"}, {"yellow", "#FFFF00"},
+        {"darkorange", "#FF8C00"}, {"red", "#FF0000"}, {"darkred", "#8B0000"},
+        {"maroon", "#800000"}, {"indianred", "#CD5C5C"}, {"salmon", "#FA8072"},
+        {"coral", "#FF7F50"}, {"gold", "#FFD700"}, {"tomato", "#FF6347"}, {"crimson", "#DC143C"},
+        {"brown", "#A52A2A"}, {"chocolate", "#D2691E"}, {"sandybrown", "#F4A460"},
+        {"lightsalmon", "#FFA07A"}, {"lightcoral", "#F08080"}, {"orange", "#FFA500"},
+        {"orangered", "#FF4500"}, {"firebrick", "#B22222"}, {"saddlebrown", "#8B4513"},
+        {"sienna", "#A0522D"}, {"peru", "#CD853F"}, {"darksalmon", "#E9967A"},
+        {"rosybrown", "#BC8F8F"}, {"palegoldenrod", "#EEE8AA"},
+        {"lightgoldenrodyellow", "#FAFAD2"}, {"olive", "#808000"}, {"forestgreen", "#228B22"},
+        {"greenyellow", "#ADFF2F"}, {"chartreuse", "#7FFF00"}, {"lightgreen", "#90EE90"},
+        {"aquamarine", "#7FFFD4"}, {"seagreen", "#2E8B57"}, {"goldenrod", "#DAA520"},
+        {"khaki", "#F0E68C"}, {"olivedrab", "#6B8E23"}, {"green", "#008000"},
+        {"yellowgreen", "#9ACD32"}, {"lawngreen", "#7CFC00"}, {"palegreen", "#98FB98"},
+        {"mediumaquamarine", "#66CDAA"}, {"mediumseagreen", "#3CB371"},
+        {"darkgoldenrod", "#B8860B"}, {"darkkhaki", "#BDB76B"}, {"darkolivegreen", "#556B2F"},
+        {"darkgreen", "#006400"}, {"limegreen", "#32CD32"}, {"lime", "#00FF00"},
+        {"springgreen", "#00FF7F"}, {"mediumspringgreen", "#00FA9A"}, {"darkseagreen", "#8FBC8F"},
+        {"lightseagreen", "#20B2AA"}, {"paleturquoise", "#AFEEEE"}, {"lightcyan", "#E0FFFF"},
+        {"lightblue", "#ADD8E6"}, {"lightskyblue", "#87CEFA"}, {"cornflowerblue", "#6495ED"},
+        {"darkblue", "#00008B"}, {"indigo", "#4B0082"}, {"mediumturquoise", "#48D1CC"},
+        {"turquoise", "#40E0D0"}, {"cyan", "#00FFFF"}, {"aqua", "#00FFFF"},
+        {"powderblue", "#B0E0E6"}, {"skyblue", "#87CEEB"}, {"royalblue", "#4169E1"},
+        {"mediumblue", "#0000CD"}, {"midnightblue", "#191970"}, {"darkturquoise", "#00CED1"},
+        {"cadetblue", "#5F9EA0"}, {"darkcyan", "#008B8B"}, {"teal", "#008080"},
+        {"deepskyblue", "#00BFFF"}, {"dodgerblue", "#1E90FF"}, {"blue", "#0000FF"},
+        {"navy", "#000080"}, {"darkviolet", "#9400D3"}, {"darkorchid", "#9932CC"},
+        {"magenta", "#FF00FF"}, {"fuchsia", "#FF00FF"}, {"darkmagenta", "#8B008B"},
+        {"mediumvioletred", "#C71585"}, {"palevioletred", "#DB7093"}, {"blueviolet", "#8A2BE2"},
+        {"mediumorchid", "#BA55D3"}, {"mediumpurple", "#9370DB"}, {"purple", "#800080"},
+        {"deeppink", "#FF1493"}, {"lightpink", "#FFB6C1"}, {"violet", "#EE82EE"},
+        {"orchid", "#DA70D6"}, {"plum", "#DDA0DD"}, {"thistle", "#D8BFD8"}, {"hotpink", "#FF69B4"},
+        {"pink", "#FFC0CB"}, {"lightsteelblue", "#B0C4DE"}, {"mediumslateblue", "#7B68EE"},
+        {"lightslategray", "#778899"}, {"white", "#FFFFFF"}, {"lightgrey", "#D3D3D3"},
+        {"gray", "#808080"}, {"steelblue", "#4682B4"}, {"slateblue", "#6A5ACD"},
+        {"slategray", "#708090"}, {"whitesmoke", "#F5F5F5"}, {"silver", "#C0C0C0"},
+        {"dimgray", "#696969"}, {"mistyrose", "#FFE4E1"}, {"darkslateblue", "#483D8B"},
+        {"darkslategray", "#2F4F4F"}, {"gainsboro", "#DCDCDC"}, {"darkgray", "#A9A9A9"},
+        {"black", "#000000"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ColorNameToColor(c.name), RGB(c.r, c.g, c.b)) << c.name;
+    ASSERT_EQ(cases.size(), 140u);
+    std::set<std::string> covered;
+    for (const Case& c : cases) {
+        const std::string name = std::string("clweb") + c.css;
+        const unsigned long rrggbb = std::stoul(std::string(c.hex + 1), nullptr, 16);
+        const TColor expected = RGB(static_cast<std::uint8_t>(rrggbb >> 16),
+                                    static_cast<std::uint8_t>(rrggbb >> 8),
+                                    static_cast<std::uint8_t>(rrggbb));
+        EXPECT_EQ(ColorNameToColor(name), expected) << name;
+        covered.insert(name);
+    }
+    // The table holds no other web colour.
+    for (const TColorName& entry : ColorNames())
+        if (entry.Name.substr(0, 5) == "clweb") {
+            EXPECT_TRUE(covered.count(std::string(entry.Name))) << entry.Name;
+        }
     EXPECT_EQ(ColorNameToColor("clwebdarkorange"), 0x008CFFu);
 }
 

@@ -1,4 +1,5 @@
 #include "core/study_document.h"
+#include "core/text_routines.h"
 
 #include <gtest/gtest.h>
 
@@ -288,6 +289,7 @@ TEST_F(HeightWeightStudy, Groups)
     EXPECT_EQ(v2.Correlation().Elem(0).I(), 1);
     EXPECT_EQ(v2.Correlation().Elem(0).J(), 2);
     EXPECT_EQ(v2.Correlation().Elem(0).R(), "0,35");
+    EXPECT_EQ(TextToFloat(v2.Correlation().Elem(0).R()), 0.35); // decimal comma
     EXPECT_EQ(v2.Category()[0].Catid(), 2);
     EXPECT_EQ(v2.Category()[1].Catid(), 2);
     EXPECT_EQ(v2.Var()[0].Nominal().M(), "164.0");
