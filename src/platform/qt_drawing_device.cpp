@@ -1238,6 +1238,11 @@ void QtDrawingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
         std::uint32_t* line = m_surface.ScanLine(y);
         ForVisible(y, a.x, b.x, [&](int x0, int x1) {
             std::uint32_t p;
+            if (brush.style == BrushStyle::Solid) {
+                BrushPixel(brush, x0, y, p);
+                std::fill(line + x0, line + x1, p);
+                return;
+            }
             for (int x = x0; x < x1; ++x)
                 if (BrushPixel(brush, x, y, p))
                     line[x] = p;
@@ -1257,6 +1262,10 @@ void QtDrawingDevice::PatBlt(int x, int y, int width, int height, Rop3 rop)
     const Point a = Dev(l, t);
     const Point e = Dev(r, b);
     const bool usesPattern = rop == Rop3::PatCopy || rop == Rop3::PatInvert;
+    if (rop == Rop3::PatCopy && m_brush.style == BrushStyle::Solid) {
+        FillRectWith({l, t, r, b}, m_brush);
+        return;
+    }
     for (int yy = std::max(a.y, 0); yy < std::min(e.y, Height()); ++yy) {
         std::uint32_t* line = m_surface.ScanLine(yy);
         ForVisible(yy, a.x, e.x, [&](int x0, int x1) {
@@ -1420,16 +1429,16 @@ void QtDrawingDevice::WidenPath()
     if (m_pen.IsNull())
         m_pen = PenDesc::Solid(m_pen.color, 1);
     // outline of the stroke, merged into non-overlapping figures
-    QPainterPath merged;
+    QPainterPath stroke;
+    stroke.setFillRule(Qt::WindingFill);
     for (const auto& poly : StrokeOutline(m_path)) {
         QPolygonF q;
         for (const PointF& p : poly)
             q << QPointF(p.x, p.y);
-        QPainterPath part;
-        part.addPolygon(q);
-        part.closeSubpath();
-        merged = merged.united(part);
+        stroke.addPolygon(q);
+        stroke.closeSubpath();
     }
+    const QPainterPath merged = stroke.simplified();
     m_pen = saved;
     m_path.clear();
     for (const QPolygonF& poly : merged.toSubpathPolygons()) {

@@ -523,6 +523,39 @@ TEST_F(QtDeviceText, EmptyClipHidesText)
     EXPECT_EQ(InkBox(dev).right, -1);
 }
 
+TEST_F(QtDeviceText, TextPathsClipAndWiden)
+{
+    dev.SelectBrush(BrushDesc::Solid(clRed));
+    dev.BeginPath();
+    dev.TextOut(10, 10, "OHO");
+    dev.EndPath();
+    dev.SelectClipPath(ClipCombine::And);
+    dev.FillRect({0, 0, 200, 120});
+    const Size ext = dev.GetTextExtent("OHO");
+    const Rect box = InkBox(dev);
+    EXPECT_GE(box.left, 10);
+    EXPECT_LE(box.right, 10 + ext.cx + 1);
+    EXPECT_GE(box.top, 10);
+    EXPECT_LE(box.bottom, 10 + ext.cy);
+    // the counter of the O stays clear (odd-even)
+    const int red = CountColor(dev, clRed);
+    EXPECT_GT(red, 50);
+    EXPECT_LT(red, ext.cx * ext.cy / 2);
+
+    QtDrawingDevice w(200, 120);
+    w.SelectFont(font);
+    w.SelectPen(PenDesc::Geometric(PenStyle::Solid, 3, clBlack));
+    w.SelectBrush(BrushDesc::Solid(clBlack));
+    w.BeginPath();
+    w.TextOut(10, 10, "OHO");
+    w.EndPath();
+    w.WidenPath();
+    w.FillPath();
+    const Rect wide = InkBox(w);
+    EXPECT_LT(wide.left, box.left);
+    EXPECT_GT(wide.right, box.right);
+}
+
 TEST_F(QtDeviceText, OpaqueBackgroundFillsTheCell)
 {
     dev.SetBkMode(BackMode::Opaque);
@@ -532,6 +565,24 @@ TEST_F(QtDeviceText, OpaqueBackgroundFillsTheCell)
     EXPECT_EQ(dev.GetPixel(10, 10), clRed);
     EXPECT_EQ(dev.GetPixel(10 + ext.cx - 1, 10 + ext.cy - 1), clRed);
     EXPECT_EQ(dev.GetPixel(10 + ext.cx + 1, 10), clWhite);
+}
+
+TEST_F(QtDevice, PatBltWithTheDCBrush)
+{
+    dev.SelectStockObject(StockObject::DCBrush);
+    dev.SetDCBrushColor(clTeal);
+    dev.PatBlt(2, 2, 5, 3, Rop3::PatCopy);
+    EXPECT_EQ(InkBox(dev), (Rect{2, 2, 7, 5}));
+    EXPECT_EQ(dev.GetPixel(6, 4), clTeal);
+    EXPECT_EQ(dev.SetDCBrushColor(clMaroon), clTeal);
+    dev.PatBlt(2, 2, 1, 1, Rop3::PatCopy);
+    EXPECT_EQ(dev.GetPixel(2, 2), clMaroon);
+    const Bitmap before = dev.Surface();
+    dev.PatBlt(0, 0, 10, 10, Rop3::PatInvert);
+    dev.PatBlt(0, 0, 10, 10, Rop3::PatInvert);
+    EXPECT_TRUE(dev.Surface() == before);
+    dev.PatBlt(0, 0, 1, 1, Rop3::DstInvert);
+    EXPECT_EQ(dev.GetPixel(0, 0), clBlack);
 }
 
 TEST_F(QtDevice, FloodFillAndCheckBox)
