@@ -24,11 +24,14 @@ constexpr int kMaxWidenings = 2000;
 constexpr int kGammaIterations = 99;
 constexpr int kBetaIterations = 100;
 
-double HalfBracket(double x0)
+// Search bracket [x0 - 0.1 w, x0 + 0.1 w] with w = max(|x0|, 0.1); each end is
+// one long double expression rounded once.
+void StartBracket(double x0, double& lo, double& hi)
 {
     const double w = std::fabs(x0) > static_cast<double>(kMinBracket) ? std::fabs(x0)
                                                                        : static_cast<double>(kMinBracket);
-    return static_cast<double>(kBracketFactor * w);
+    lo = static_cast<double>(x0 - kBracketFactor * w);
+    hi = static_cast<double>(x0 + kBracketFactor * w);
 }
 
 } // namespace
@@ -53,9 +56,14 @@ double InvNormalApprox(double p)
     if (!(p > 0.0 && p < 1.0))
         return 0.0;
     // rational approximation of the upper quantile, mirrored for p < 1/2
+    const double original = p;
     const bool lower = p < 0.5;
-    const double tail = lower ? p : 1.0 - p;
-    const double t = static_cast<double>(std::sqrt(-2.0L * std::log(static_cast<ld>(tail))));
+    if (lower)
+        p = 1.0 - p;
+    // 1 - p is exact for p >= 1/2; below about 1e-16 the mirrored p rounds to
+    // 1 and the tail is taken from the original p instead of ln 0
+    const ld tail = p < 1.0 ? 1.0L - p : static_cast<ld>(original);
+    const double t = static_cast<double>(std::sqrt(-2.0L * std::log(tail)));
     const ld tt = t;
     const double x = static_cast<double>(
         tt - (2.515517L + 0.802853L * tt + 0.010328L * tt * tt)
@@ -68,9 +76,9 @@ double InvNormal(double p)
     if (!(p > 0.0 && p < 1.0))
         return 0.0;
     const double x0 = InvNormalApprox(p);
-    const double half = HalfBracket(x0);
-    double lo = x0 - half;
-    double hi = x0 + half;
+    double lo;
+    double hi;
+    StartBracket(x0, lo, hi);
     double m = x0;
     for (int i = 0; i < kMaxBisections; ++i) {
         const double mid = static_cast<double>((static_cast<ld>(lo) + hi) / 2.0L);
@@ -230,7 +238,7 @@ double InvStudentTApprox(std::int32_t df, double p)
     if (lower)
         p = 1.0 - p;
     const double z = InvNormal(p);
-    const ld s = static_cast<ld>(z) * z;
+    const double s = static_cast<double>(static_cast<ld>(z) * z);
     const ld n = df;
     const ld n2 = static_cast<ld>(static_cast<std::int64_t>(df) * df);  // 64-bit: no overflow
     const ld poly = ((((79.0L * s + 720.0L * n + 776.0L) * s + 4800.0L * n2 + 4560.0L * n + 1482.0L) * s
@@ -245,9 +253,9 @@ double InvStudentT(std::int32_t df, double p)
     if (!(p > 0.0 && p < 1.0) || df < 1)
         return 0.0;
     const double x0 = InvStudentTApprox(df, p);
-    const double half = HalfBracket(x0);
-    double lo = x0 - half;
-    double hi = x0 + half;
+    double lo;
+    double hi;
+    StartBracket(x0, lo, hi);
     double lastLo = 0.0;
     double lastHi = 0.0;
 
