@@ -137,7 +137,8 @@ void CalcNiceTicks(std::int32_t n, long double& first, long double& step, long d
         return;
     }
     first = (std::trunc(lo / step) - 1) * step;
-    const long double margin = 0.001L * std::fabs(step);
+    // A thousandth of the step, exact for whole steps (0.001L lies below 0.001).
+    const long double margin = std::fabs(step) / 1000;
     int i = 0;
     for (; i < kMaxAdvance && dir * (lo - first) > margin; ++i)
         first += step;

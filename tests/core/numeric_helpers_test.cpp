@@ -163,6 +163,29 @@ TEST(CalcNiceTicks, IncreasingRanges)
     EXPECT_EQ(t.minor, 5);
 }
 
+TEST(CalcNiceTicks, TickExactlyAThousandthOfAStepShortOfLoIsKept)
+{
+    // Advance only while lo - first > step / 1000, strictly (hand values).
+    Ticks t = Nice(11, 9001, 21190);  // raw 1108.2 -> 1000; 9001 - 9000 = 1 = 1000 / 1000
+    EXPECT_EQ(t.step, 1000.0L);
+    EXPECT_EQ(t.first, 9000.0L);
+
+    t = Nice(10, 0.5L, 9546);  // raw 954.6 -> 500; 0.5 - 0 = 500 / 1000
+    EXPECT_EQ(t.step, 500.0L);
+    EXPECT_EQ(t.first, 0.0L);
+
+    t = Nice(1, 2002000000.0L, 6342000000.0L);  // raw 4.34e9 -> 2e9
+    EXPECT_EQ(t.step, 2e9L);
+    EXPECT_EQ(t.first, 2e9L);
+
+    t = Nice(13, 9999, -3442);  // raw -1034 -> -1000; 10000 lies 1 beyond 9999
+    EXPECT_EQ(t.step, -1000.0L);
+    EXPECT_EQ(t.first, 10000.0L);
+
+    t = Nice(11, 9001.5L, 21190);  // 1.5 past 9000: the next tick
+    EXPECT_EQ(t.first, 10000.0L);
+}
+
 TEST(CalcNiceTicks, DecreasingRangesStepDownFromLo)
 {
     Ticks t = Nice(4, 10, 0);
