@@ -389,9 +389,10 @@ std::string DecodeDocument(std::string_view bytes, const std::string& name)
     if (skip == 0) {
         const std::string enc = DeclaredEncoding(body);
         if (enc == "iso-8859-1" || enc == "iso_8859-1" || enc == "latin1" || enc == "latin-1" ||
-            enc == "l1" || enc == "iso8859-1")
-            return FromSingleByte(body, false);
-        if (enc == "windows-1252" || enc == "cp1252" || enc == "x-cp1252")
+            enc == "l1" || enc == "iso8859-1" || enc == "windows-1252" || enc == "cp1252" ||
+            enc == "x-cp1252")
+            // Files declared ISO-8859-1 by Windows editors carry windows-1252
+            // punctuation in 0x80..0x9F (where Latin-1 has only unused C1 controls).
             return FromSingleByte(body, true);
         if (!enc.empty() && enc != "utf-8" && enc != "utf8" && enc != "us-ascii" && enc != "ascii" &&
             enc != "utf-16" && enc != "unicode")

@@ -220,12 +220,20 @@ TEST(XmlDomEncodings, Utf16WithBom)
 
 TEST(XmlDomEncodings, Latin1ByDeclaration)
 {
-    // "Año" and "ñandú" in ISO-8859-1: ñ = F1, ú = FA; 0x93 stays a C1 control.
+    // "Año" and "ñandú" in ISO-8859-1: ñ = F1, ú = FA.
     const std::string text = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
                              "<v n=\"\xF1" "and\xFA\">A\xF1o \xBF\xA1\xDC\xD1</v>";
     XmlElement v = Load(text).DocumentElement();
     EXPECT_EQ(v.AttributeText("n"), "ñandú");
     EXPECT_EQ(v.Text(), "Año ¿¡ÜÑ");
+}
+
+TEST(XmlDomEncodings, Latin1DeclarationReadsWindowsPunctuation)
+{
+    // Quotes and the euro sign saved by a Windows editor under a Latin-1 declaration.
+    const std::string text = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>"
+                             "<v>\x93" "A\xF1o\x94 \x80\x81</v>";
+    EXPECT_EQ(Load(text).DocumentElement().Text(), "“Año” €\xC2\x81");
 }
 
 TEST(XmlDomEncodings, Windows1252ByDeclaration)
