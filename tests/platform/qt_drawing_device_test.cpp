@@ -210,6 +210,43 @@ TEST_F(QtDevice, WidePensCoverTheirWidth)
     EXPECT_EQ(CountColor(dev, clBlack), 30);
 }
 
+TEST_F(QtDevice, ZeroLengthWideLineIsADot)
+{
+    dev.SelectPen(PenDesc::Geometric(PenStyle::Solid, 5, clBlack, PenEndCap::Round));
+    dev.MoveTo(20, 20);
+    dev.LineTo(20, 20);
+    EXPECT_EQ(InkBox(dev), (Rect{18, 18, 23, 23}));
+    EXPECT_EQ(dev.GetPixel(20, 20), clBlack);
+    EXPECT_EQ(dev.GetPixel(18, 18), clWhite);  // round
+    // flat ends draw nothing; a one-pixel pen draws nothing either (last pixel left out)
+    QtDrawingDevice d(10, 10);
+    d.SelectPen(PenDesc::Geometric(PenStyle::Solid, 5, clBlack, PenEndCap::Flat));
+    d.MoveTo(5, 5);
+    d.LineTo(5, 5);
+    d.SelectPen(PenDesc::Solid(clBlack));
+    d.LineTo(5, 5);
+    EXPECT_EQ(CountColor(d, clBlack), 0);
+}
+
+TEST_F(QtDevice, RingPathOfTwoArcsHasAHole)
+{
+    dev.SelectPen(PenDesc::NullPen());
+    dev.SelectBrush(BrushDesc::Solid(clBlack));
+    // outer arc counter-clockwise all round, inner arc back clockwise
+    dev.MoveTo(38, 20);
+    dev.BeginPath();
+    dev.ArcTo(2, 2, 38, 38, 38, 20, 38, 20);
+    dev.SetArcDirection(ArcDirection::Clockwise);
+    dev.ArcTo(12, 12, 28, 28, 28, 20, 28, 20);
+    dev.SetArcDirection(ArcDirection::CounterClockwise);
+    dev.EndPath();
+    dev.StrokeAndFillPath();
+    EXPECT_EQ(dev.GetPixel(20, 20), clWhite);
+    EXPECT_EQ(dev.GetPixel(20, 6), clBlack);
+    EXPECT_EQ(dev.GetPixel(6, 20), clBlack);
+    EXPECT_EQ(dev.GetPixel(1, 1), clWhite);
+}
+
 TEST_F(QtDevice, FillRectFillsHalfOpenRectangleAndNothingWhenInverted)
 {
     dev.SelectBrush(BrushDesc::Solid(clNavy));
