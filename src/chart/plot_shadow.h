@@ -1,8 +1,17 @@
 #pragma once
 // Drop-shadow settings of chart shapes, pointers and fonts.
+#include <cstdint>
 #include <functional>
+#include <span>
+#include <vector>
 
+#include "chart/plot_geometry.h"
 #include "core/basic_types.h"
+
+class TCanvas3D;
+namespace platform {
+class Bitmap;
+}
 
 class TPlotShadow {
 public:
@@ -35,12 +44,24 @@ public:
     void SetDefaults(TColor color, int size);
     void Assign(const TPlotShadow* source);
 
+    // Draw the shadow of a shape on the canvas: a flat offset copy, graded
+    // lines, or (with the canvas' buffer) a blurred copy.
+    void DrawRect(TCanvas3D& Canvas, const TRect& R) { DrawShape(Canvas, R, 0, 0); }
+    void DrawShape(TCanvas3D& Canvas, const TRect& R, int Z, int RoundSize);
+    void DrawEllipse(TCanvas3D& Canvas, const TRect& R, int Z);
+    void DrawPolygon(TCanvas3D& Canvas, std::span<const TPoint> Points);
+
     TColor DefaultColor = clSilver;
     int DefaultSize = 0;
     bool DefaultVisible = true;
     std::function<void()> OnChange;
 
 private:
+    enum class TShape { Rectangle, RoundRectangle, Ellipse, Polygon };
+    bool Shows() const;
+    bool CanBlur(TCanvas3D& Canvas) const;
+    void SmoothDraw(TCanvas3D& Canvas, const TRect& Shape, TShape Kind, int RoundSize,
+                    std::span<const TPoint> Points);
     void Changed();
     template <typename T>
     void SetValue(T& field, T value);
@@ -54,3 +75,10 @@ private:
     int m_vertSize = 0;
     bool m_visible = true;
 };
+
+// The blur kernel of smooth shadows: 2r + 1 weights, 100000 at the centre,
+// falling as Base ^ (-(k - r)^2 / r) with Base = 1.818 + SmoothBlur / 10000.
+std::vector<std::int64_t> ShadowKernel(int Radius, int SmoothBlur);
+// Blurs 0xAARRGGBB pixels in place, horizontally then vertically; for a plain
+// rectangle only the bands along the right and bottom edges change.
+void BlurShadowPixels(platform::Bitmap& Pixels, int RadiusX, int RadiusY, int SmoothBlur, bool PlainRectangle);

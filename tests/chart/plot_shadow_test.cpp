@@ -1,0 +1,184 @@
+#include "chart/plot_shadow.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/plot_canvas_3d.h"
+#include "platform/recording_device.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ShadowOnRecorder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        canvas.SetBufferedDisplay(false);
+        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
+        canvas.Projection(0, TRect{0, 0, 200, 150});
+        device.ClearLog();
+    }
+
+    platform::RecordingDevice device{200, 150};
+    TPlotCanvas3D canvas;
+    TPlotShadow shadow;
+};
+
+platform::Bitmap Row(std::initializer_list<int> greys)
+{
+    platform::Bitmap b(static_cast<int>(greys.size()), 1);
+    int x = 0;
+    for (int g : greys)
+        b.SetPixel(x++, 0, RGB(static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(g)));
+    return b;
+}
+
+}  // namespace
+
+TEST(ShadowKernel, WeightsFallFromTheCentre)
+{
+    EXPECT_EQ(ShadowKernel(0, 0), (std::vector<std::int64_t>{100000}));
+    // Base 1.818: outer weights 100000 / 1.818^3 = 100000 / 6.008715 = 16642.5 (below the half)
+    const auto w = ShadowKernel(3, 0);
+    ASSERT_EQ(w.size(), 7u);
+    EXPECT_EQ(w[3], 100000);
+    EXPECT_EQ(w[0], 16642);
+    EXPECT_EQ(w[6], w[0]);
+    EXPECT_EQ(w[1], w[5]);
+    EXPECT_GT(w[2], w[1]);
+    // radius 1: 100000 / 1.818 = 55005.5005 -> 55006
+    EXPECT_EQ(ShadowKernel(1, 0)[0], 55006);
+    EXPECT_EQ(ShadowKernel(-1, 0).size(), 3u);
+}
+
+TEST(ShadowBlur, WeightedMeanCutAtTheEdges)
+{
+    platform::Bitmap b = Row({0, 0, 255, 0, 0});
+    BlurShadowPixels(b, 1, 0, 0, false);
+    // centre 255 x 100000 / 210012; neighbours 255 x 55006 / 210012; the edge pixel
+    // takes only the weights inside the bitmap
+    EXPECT_EQ(GetRValue(b.Pixel(2, 0)), 121);
+    EXPECT_EQ(GetRValue(b.Pixel(1, 0)), 66);
+    EXPECT_EQ(GetRValue(b.Pixel(3, 0)), 66);
+    EXPECT_EQ(GetRValue(b.Pixel(0, 0)), 0);
+}
+
+TEST(ShadowBlur, WideRadiusSumsDoNotOverflow)
+{
+    // (2 x 60 + 1) x 100000 x 255 is beyond 32 bits
+    platform::Bitmap b(130, 1, 0xFFFFFFFF);
+    BlurShadowPixels(b, 60, 0, 0, false);
+    for (int x = 0; x < 130; ++x)
+        ASSERT_EQ(b.Pixel(x, 0), clWhite) << x;
+}
+
+TEST(ShadowBlur, PlainRectangleChangesOnlyTheRightAndBottomBands)
+{
+    platform::Bitmap b(10, 10, 0xFFFFFFFF);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            if ((x + y) % 2)
+                b.SetPixel(x, y, clBlack);
+    const platform::Bitmap before = b;
+    BlurShadowPixels(b, 1, 1, 0, true);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x)
+            ASSERT_EQ(b.RawPixel(x, y), before.RawPixel(x, y)) << x << "," << y;
+    EXPECT_NE(b.RawPixel(8, 8), before.RawPixel(8, 8));
+}
+
+TEST_F(ShadowOnRecorder, NoColourOrNoSizeDrawsNothing)
+{
+    shadow.SetTransparency(50);
+    shadow.SetSize(3);
+    shadow.SetColor(clNone);
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    shadow.SetColor(clBlack);
+    shadow.SetSize(0);
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    EXPECT_TRUE(device.DrawingLines().empty());
+}
+
+TEST_F(ShadowOnRecorder, FlatShadowFillsTheTwoStrips)
+{
+    shadow.SetSmooth(false);
+    shadow.SetSize(4);
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    EXPECT_EQ(device.DrawingLines(true),
+              (Lines{"Polygon(14,30 54,30 54,34 14,34) pen=[null 1 0x000000] brush=[solid 0xC0C0C0] font=[Arial -11 400]",
+                     "Polygon(50,14 54,14 54,34 50,34) pen=[null 1 0x000000] brush=[solid 0xC0C0C0] font=[Arial -11 400]"}));
+    device.ClearLog();
+    canvas.Begin2DSection();
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    shadow.SetHorizSize(-4);
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    canvas.End2DSection();
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Rectangle(14,30,54,35)", "Rectangle(50,14,55,35)",
+                                            "Rectangle(6,30,46,35)", "Rectangle(11,14,6,35)"}));
+}
+
+TEST_F(ShadowOnRecorder, WithoutABufferASmoothShadowIsGradedLines)
+{
+    shadow.SetColor(clBlack);
+    shadow.SetSize(2);
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    // step round(255 / 2) = 128 (127.5, halves to even)
+    EXPECT_EQ(device.DrawingLines(true),
+              (Lines{"LineTo(52,30) pen=[solid 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]",
+                     "LineTo(52,31) pen=[solid 1 0x808080] brush=[solid 0xFFFFFF] font=[Arial -11 400]",
+                     "LineTo(50,32) pen=[solid 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]",
+                     "SetPixel(50,32,0x000000) pen=[solid 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]",
+                     "LineTo(51,32) pen=[solid 1 0x808080] brush=[solid 0xFFFFFF] font=[Arial -11 400]",
+                     "SetPixel(51,32,0x808080) pen=[solid 1 0x808080] brush=[solid 0xFFFFFF] font=[Arial -11 400]"}));
+}
+
+TEST_F(ShadowOnRecorder, TransparencyBlendsTheShadow)
+{
+    shadow.SetSmooth(false);
+    shadow.SetSize(4);
+    shadow.SetTransparency(50);
+    canvas.Bounds = TRect{0, 0, 200, 150};
+    shadow.DrawRect(canvas, TRect{10, 10, 50, 30});
+    const auto blends = device.CallsNamed("AlphaBlend");
+    ASSERT_EQ(blends.size(), 1u);
+    EXPECT_EQ(blends[0].args[0], "14");
+    EXPECT_EQ(blends[0].args.back(), "128");
+}
+
+TEST_F(ShadowOnRecorder, EllipseShadows)
+{
+    shadow.SetSize(3);
+    shadow.SetSmooth(false);
+    shadow.DrawEllipse(canvas, TRect{10, 10, 50, 30}, 0);
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Ellipse(13,13,54,34)"}));
+    device.ClearLog();
+    shadow.SetSmooth(true);
+    shadow.DrawEllipse(canvas, TRect{10, 10, 50, 30}, 0);
+    // clipped radial fill from silver darkened by 128 to silver brightened by 32
+    const auto fills = device.CallsNamed("FillRect");
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills[0].brush, "solid 0xE0E0E0");
+    EXPECT_EQ(device.CallsNamed("Ellipse").back().brush, "solid 0x404040");
+    EXPECT_FALSE(device.GetClipRgn().has_value());
+}
+
+TEST_F(ShadowOnRecorder, PolygonShadowIsOffset)
+{
+    shadow.SetSize(2);
+    const TPoint p[3] = {{0, 0}, {10, 0}, {0, 10}};
+    shadow.DrawPolygon(canvas, p);
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Polygon(2,2 12,2 2,12)"}));
+}
+
+TEST(ShadowOnBuffer, SmoothShadowStaysInsideTheBuffer)
+{
+    platform::RecordingDevice window(100, 80);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 80});
+    TPlotShadow shadow;
+    shadow.SetColor(clBlack);
+    shadow.SetSize(5);
+    shadow.DrawRect(canvas, TRect{80, 60, 100, 80});  // runs past the buffer's edge
+    ASSERT_NE(canvas.Bitmap(), nullptr);
+    EXPECT_EQ(canvas.Bitmap()->GetPixel(0, 0), clWhite);
+}
