@@ -24,6 +24,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -132,6 +134,8 @@ TFMain::TFMain(const TFMainOptions& Options, QWidget* parent) : TFMDIParent(pare
     setWindowTitle(QStringLiteral("Vexa"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     resize(817, 836);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     BuildMenus();
     BuildInspector();
 
@@ -565,6 +569,8 @@ void TFMain::BringToFront(TFMDIChild* Window)
         return;
     MDIArea()->setActiveSubWindow(Window);
     Window->raise();
+    // the focus also decides which window comes back when the main window is activated again
+    Window->setFocus(Qt::OtherFocusReason);
 }
 
 void TFMain::SetStatusLog(TFMDIChild* Child, bool Show)
