@@ -1,5 +1,6 @@
 #include "shell/about_box.h"
 
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
 #include "platform/web_view.h"
@@ -7,7 +8,6 @@
 #include "shell/version_info.h"
 #include "shell/web_addresses.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -17,7 +17,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -410,6 +409,6 @@ void TFAbout::ShowOnly(QWidget* panel)
 
 void TFAbout::OpenLink(const QString& address)
 {
-    if (!QDesktopServices::openUrl(QUrl(address)))
+    if (!platform::OpenWithDesktop(address))
         platform::ShowMessage(QStringLiteral("Unable to connect"), this);
 }

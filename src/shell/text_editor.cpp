@@ -2,10 +2,10 @@
 
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
+#include "platform/text_file.h"
 #include "shell/shell_images.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -151,13 +151,9 @@ void TTextEditor::ShowFileName()
 
 bool TTextEditor::WriteFile(const QString& FileName)
 {
-    QFile file(FileName);
-    const QByteArray bytes = Memo1->toPlainText().toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
-        !file.flush()) {
-        platform::ShowError(QStringLiteral("Cannot write \"") + FileName + QStringLiteral("\": ") +
-                                file.errorString(),
-                            this);
+    QString error;
+    if (!platform::WriteTextFile(FileName, Memo1->toPlainText(), m_encoding, &error)) {
+        platform::ShowError(error, this);
         return false;
     }
     return true;
@@ -203,13 +199,13 @@ void TTextEditor::tbOpenClick()
         request.filter = m_filter;
         request.overwritePrompt = false;
         if (const auto chosen = platform::CurrentDialogs().OpenFile(this, request)) {
-            QFile file(*chosen);
-            if (!file.open(QIODevice::ReadOnly)) {
-                platform::ShowError(QStringLiteral("Cannot read \"") + *chosen + QStringLiteral("\": ") +
-                                        file.errorString(),
-                                    this);
+            QString text;
+            QString error;
+            platform::TextFileEncoding encoding;
+            if (!platform::ReadTextFile(*chosen, text, encoding, &error)) {
+                platform::ShowError(error, this);
             } else {
-                const QString text = QString::fromUtf8(file.readAll());
+                m_encoding = encoding;
                 FArchivo = *chosen;
                 m_loading = true;
                 Memo1->setPlainText(text);

@@ -1,6 +1,8 @@
 #pragma once
 // A plain-text editor frame with open, save and clear commands and a
 // three-panel status line (caret position, modified mark, file name).
+#include "platform/text_file.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -69,4 +71,6 @@ private:
     int m_toolButtonImage = 0;
     QString m_defaultExt;
     QString m_filter;
+    // a file is saved in the encoding it was read in
+    platform::TextFileEncoding m_encoding;
 };

@@ -2,38 +2,18 @@
 
 #include "windows/sample_window.h"
 
-#if __has_include("core/population_model.h")
 #include "core/population_model.h"
-#define VEXA_HAS_POPULATION_MODEL 1
-#endif
+#include "shell/ui_routines.h"
 
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#if VEXA_HAS_POPULATION_MODEL
 std::unique_ptr<tPopulation> BuildPopulationModel(const IXMLVexaType& Root)
 {
     return std::make_unique<tPopulation>(Root);
 }
-#else
-class tPopulation {};
-std::unique_ptr<tPopulation> BuildPopulationModel(const IXMLVexaType&)
-{
-    return std::make_unique<tPopulation>();
-}
-#endif
-
-namespace {
-
-void ShowDocumentTree(QTreeWidget* Tree, const IXMLVexaType& Root)
-{
-    auto* node = new QTreeWidgetItem(Tree);
-    node->setText(0, QString::fromStdString(Root.NodeName()));
-}
-
-} // namespace
 
 TFPoblacion::TFPoblacion(TFMDIParent* Owner) : TFMDIChild(Owner)
 {
@@ -70,7 +50,7 @@ void TFPoblacion::SetDataSource(std::shared_ptr<platform::XmlDocument> Source, c
     FPoblacion = std::move(model);
     m_populationName = populationName;
     TreeViewXML->clear();
-    ShowDocumentTree(TreeViewXML, FVexa);
+    XMLNodeToTree(TreeViewXML, FVexa.Element(), nullptr);
     TreeViewXML->expandToDepth(1);
     m_keys = {QStringLiteral("Population"), QStringLiteral("File")};
     m_values = {m_populationName, Name};
