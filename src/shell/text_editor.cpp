@@ -153,7 +153,7 @@ bool TTextEditor::WriteFile(const QString& FileName)
 {
     QString error;
     if (!platform::WriteTextFile(FileName, Memo1->toPlainText(), m_encoding, &error)) {
-        platform::ShowError(error, this);
+        platform::ShowError(QStringLiteral("Cannot write \"") + FileName + QStringLiteral("\": ") + error, this);
         return false;
     }
     return true;
@@ -203,7 +203,7 @@ void TTextEditor::tbOpenClick()
             QString error;
             platform::TextFileEncoding encoding;
             if (!platform::ReadTextFile(*chosen, text, encoding, &error)) {
-                platform::ShowError(error, this);
+                platform::ShowError(QStringLiteral("Cannot read \"") + *chosen + QStringLiteral("\": ") + error, this);
             } else {
                 m_encoding = encoding;
                 FArchivo = *chosen;

@@ -99,7 +99,8 @@ TEST_F(TTextEditorTest, FailedSaveKeepsTheTextModified)
     Editor.tbSaveClick();
     EXPECT_TRUE(Editor.Modified());
     EXPECT_EQ(Editor.GetArchivo(), "");
-    EXPECT_EQ(Dialogs.MessageTexts().size(), 1);
+    ASSERT_EQ(Dialogs.MessageTexts().size(), 1);
+    EXPECT_TRUE(Dialogs.MessageTexts()[0].contains("x.txt"));
 }
 
 TEST_F(TTextEditorTest, ClearingAskesOnlyWhenModified)
