@@ -6,6 +6,7 @@
 #include <functional>
 #include <utility>
 
+#include "platform/raster_geometry.h"
 #include "platform/system_colors.h"
 
 namespace platform {
@@ -693,22 +694,8 @@ void RecordingDevice::ExcludeClipRect(int left, int top, int right, int bottom)
 Rect RecordingDevice::GetClipBox() const
 {
     Rect box{0, 0, Width(), Height()};
-    if (m_clip) {
-        Rect found{0, 0, 0, 0};
-        bool any = false;
-        for (int y = 0; y < Height(); ++y)
-            for (int x = 0; x < Width(); ++x)
-                if (m_clip->Contains(x, y)) {
-                    if (!any)
-                        found = {x, y, x + 1, y + 1};
-                    found.left = std::min(found.left, x);
-                    found.top = std::min(found.top, y);
-                    found.right = std::max(found.right, x + 1);
-                    found.bottom = std::max(found.bottom, y + 1);
-                    any = true;
-                }
-        box = found;
-    }
+    if (m_clip)
+        box = SpansBounds(RegionSpans(*m_clip, box));
     return {box.left - m_viewportOrg.x, box.top - m_viewportOrg.y, box.right - m_viewportOrg.x,
             box.bottom - m_viewportOrg.y};
 }

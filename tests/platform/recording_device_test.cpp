@@ -51,6 +51,9 @@ TEST(RecordingDeviceLog, StateTextsOfPensBrushesFontsAndRegions)
     // with no clip set, the combination starts from the whole device
     EXPECT_EQ(dev.GetClipRgn()->Describe(), "diff(rect(0,0,50,50),ellipse(0,0,10,10))");
     EXPECT_EQ(dev.Lines().back(), "ExtSelectClipRgn(ellipse(0,0,10,10),diff)");
+    EXPECT_EQ(dev.GetClipBox(), (Rect{0, 0, 50, 50}));
+    dev.SelectClipRgn(Region::FromEllipse({5, 6, 15, 26}));
+    EXPECT_EQ(dev.GetClipBox(), (Rect{5, 6, 15, 26}));
     dev.SelectClipRgn(std::nullopt);
     EXPECT_FALSE(dev.GetClipRgn().has_value());
 }
