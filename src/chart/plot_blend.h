@@ -6,6 +6,9 @@
 
 class TPlotCanvas;
 
+// Blends through the device's constant-alpha blit; off, the software mix.
+extern bool UseAlphaBlend;
+
 class TPlotBlend {
 public:
     TPlotBlend(TPlotCanvas* Canvas, const TRect& R);
@@ -13,6 +16,10 @@ public:
     // Transparency in percent: 0 keeps the drawing, 100 brings back the background.
     void BlendBack(int Transparency);
     bool Valid() const { return m_valid; }
+    // The transparency the blend was started with, kept per blend so that
+    // nested blends each end with their own.
+    int Transparency() const { return m_transparency; }
+    void SetTransparency(int value) { m_transparency = value; }
     const TRect& Rect() const { return m_rect; }
 
 private:
@@ -22,4 +29,5 @@ private:
     TPlotCanvas* m_canvas = nullptr;
     TRect m_rect;
     bool m_valid = false;
+    int m_transparency = 0;
 };

@@ -76,14 +76,16 @@ void TPlotCanvas::AssignPenColor(TPen* Pen, TColor Color)
 TPlotBlend* TPlotCanvas::BeginBlending(const TRect& R, int Transparency)
 {
     m_blendTransparency = static_cast<std::uint8_t>(Transparency & 0x7F);
-    return new TPlotBlend(this, R);
+    auto* blend = new TPlotBlend(this, R);
+    blend->SetTransparency(m_blendTransparency);
+    return blend;
 }
 
 void TPlotCanvas::EndBlending(TPlotBlend* Blend)
 {
     if (!Blend)
         return;
-    Blend->BlendBack(m_blendTransparency);
+    Blend->BlendBack(Blend->Transparency());
     delete Blend;
 }
 
