@@ -196,8 +196,9 @@ void TVector::MeanVar(int first, int last, double& mean, double& variance) const
     const int n = last - first + 1;
     const double* x = m_elems.data() + (first - 1);
     // Sums of deviations from the first value: the same formula, without the
-    // cancellation that large offsets cause in raw sums of squares.
-    const double shift = x[0];
+    // cancellation that large offsets cause in raw sums of squares. An infinite
+    // first value would turn every deviation into NaN: raw sums then.
+    const double shift = std::isfinite(x[0]) ? x[0] : 0.0;
     double s1 = 0;
     double s2 = 0;
     for (int i = 0; i < n; ++i) {

@@ -378,6 +378,20 @@ TEST(TVectorMeanVar, LargeOffsetDoesNotCancel)
     EXPECT_DOUBLE_EQ(var, 2.5);  // deviations -2..2: 10 / 4
 }
 
+TEST(TVectorMeanVar, InfiniteValueGivesInfiniteMean)
+{
+    // Sum / n with an infinite term is infinite wherever the term stands.
+    const double inf = std::numeric_limits<double>::infinity();
+    TVector v;
+    double mean = 0, var = 0;
+    Fill(v, {inf, 1, 2});
+    v.MeanVar(1, 3, mean, var);
+    EXPECT_EQ(mean, inf);
+    Fill(v, {1, 2, -inf});
+    v.MeanVar(1, 3, mean, var);
+    EXPECT_EQ(mean, -inf);
+}
+
 TEST(TVectorMeanVar, AgreesWithTwoPassComputation)
 {
     std::mt19937 gen(2024);
