@@ -380,7 +380,7 @@ void TDataTable::ExchangeItems(std::uint8_t exchgWhat, int index1, int index2, i
                 std::swap(m_colNames[a], m_colNames[b]);
             }
             const int from = std::max(std::min(first, last), 1);
-            const int to = std::min(std::max(first, last), NrOfRows());
+            const int to = std::min(std::max(first, last), Rows());
             for (int row = from; row <= to; ++row)
                 std::swap(m_marks[a][Index(row)], m_marks[b][Index(row)]);
         }
@@ -392,7 +392,7 @@ void TDataTable::ExchangeItems(std::uint8_t exchgWhat, int index1, int index2, i
             std::swap(m_rowNames[a], m_rowNames[b]);
         }
         const int from = std::max(std::min(first, last), 1);
-        const int to = std::min(std::max(first, last), NrOfColumns());
+        const int to = std::min(std::max(first, last), Columns());
         for (int col = from; col <= to; ++col)
             std::swap(m_marks[Index(col)][a], m_marks[Index(col)][b]);
     }

@@ -6,6 +6,7 @@
 // are ignored.
 #include "core/numeric_matrix.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -106,8 +107,12 @@ private:
         std::array<std::string, kNrOfLabels> labels;
     };
 
-    bool ColInside(int col) const { return col >= 1 && col <= NrOfColumns(); }
-    bool RowInside(int row) const { return row >= 1 && row <= NrOfRows(); }
+    // Columns and rows that both the storage and the per-item arrays hold; the
+    // two differ only when the storage was resized directly.
+    int Columns() const { return std::min(NrOfColumns(), static_cast<int>(m_colNames.size())); }
+    int Rows() const { return std::min(NrOfRows(), static_cast<int>(m_rowNames.size())); }
+    bool ColInside(int col) const { return col >= 1 && col <= Columns(); }
+    bool RowInside(int row) const { return row >= 1 && row <= Rows(); }
     bool HasLabels(int col) const;
     void ChangedSetup();
     void AttachStorage();

@@ -379,6 +379,29 @@ TEST_F(TDataTableTest, InsertRowIntoAnEmptyTable)
     EXPECT_EQ(t.GetRowName(1), "");
 }
 
+TEST_F(TDataTableTest, StorageResizedDirectlyLeavesTheTableSafe)
+{
+    t.Resize(2, 2);
+    t.SetMark(2, 2, 1);
+    t.Matrix().Resize(4, 5);
+    EXPECT_EQ(t.GetMark(4, 5), 0);
+    t.SetMark(4, 5, 1);
+    t.SetRowName(5, "x");
+    t.SetColAttrib(4, 1);
+    EXPECT_EQ(t.GetRowName(5), "");
+    EXPECT_EQ(t.GetColAttrib(4), 0);
+    EXPECT_EQ(t.GetElem(4, 5), 0.0);
+    t.Matrix().OnSortExchange(1, 1, 4, 1, 5);
+    t.Matrix().OnSortExchange(0, 2, 5, 1, 4);
+    t.ClearUpperMarkBits();
+    EXPECT_EQ(t.GetMark(2, 2), 1);
+    // A size set through the table brings every array along again.
+    t.Resize(4, 6);
+    t.SetMark(4, 6, 2);
+    EXPECT_EQ(t.GetMark(4, 6), 2);
+    EXPECT_EQ(t.GetRowName(5), "R-5");
+}
+
 // ---------------------------------------------------------------- exchanges in the storage
 
 TEST_F(TDataTableTest, ColumnExchangeMovesMarksAndOptionallyNames)
