@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "core/basic_types.h"
+#include "platform/dialogs.h"
 
 void SwapPoint(TPoint& A, TPoint& B)
 {
@@ -157,4 +159,13 @@ void ResampleBitmap(const TBitmap& Source, TBitmap& Dest, bool Fast)
             out[3 * x + 2] = Channel(r);
         }
     }
+}
+
+bool EditColor(QWidget* Owner, TColor& Colour)
+{
+    const std::optional<TColor> picked = platform::CurrentDialogs().PickColor(Owner, Colour);
+    if (!picked || *picked == Colour)
+        return false;
+    Colour = *picked;
+    return true;
 }

@@ -2,6 +2,8 @@
 // Small drawing routines of the chart engine: exchanges, distances, a point
 // along a line, and the filtered bitmap resampler.
 #include "chart/graphics_objects.h"
+
+class QWidget;
 #include "chart/plot_geometry.h"
 
 void SwapPoint(TPoint& A, TPoint& B);
@@ -17,3 +19,7 @@ double TriangleFilter(double X);
 // Resamples Source onto Dest at Dest's size (24-bit rows): the triangle
 // filter when Fast, else Lanczos. Dest becomes 24-bit.
 void ResampleBitmap(const TBitmap& Source, TBitmap& Dest, bool Fast);
+
+// The colour dialog preset to Colour (its custom colours are kept between
+// calls); True, with Colour set, when the user picked another colour.
+bool EditColor(QWidget* Owner, TColor& Colour);

@@ -36,6 +36,12 @@ public:
 
     void Assign(const TFont& source) override;
 
+    // Whether streaming writes each property (only what differs from the defaults).
+    bool IsHeightStored() const { return Size() != DefaultFontSize; }
+    bool IsNameStored() const { return Name() != DefaultFontName; }
+    bool IsStyleStored() const { return Style() != DefaultStyle; }
+    bool IsColorStored() const { return Color() != DefaultColor; }
+
     // The canvas that last took this font.
     TPlotCanvas* Canvas = nullptr;
     TColor DefaultColor = clBlack;

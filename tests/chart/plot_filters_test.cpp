@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/drawing_utils.h"
+#include "platform/fake_dialogs.h"
 
 namespace {
 
@@ -563,4 +564,19 @@ TEST(TPlotFilterStream, DefaultsAreNotStored)
     EXPECT_EQ(a.WriteFilterItems().size(), b.WriteFilterItems().size() + std::string("TGammaCorrectionFilter").size()
                                                 - std::string("TBrightnessFilter").size());
     EXPECT_EQ(g->Amount, 70);
+}
+
+TEST(TDrawingUtils, EditColorAnswersWhetherTheColourChanged)
+{
+    platform::FakeDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    TColor c = clRed;
+    dialogs.QueueColor(std::nullopt);
+    EXPECT_FALSE(EditColor(nullptr, c));
+    EXPECT_EQ(c, clRed);
+    dialogs.QueueColor(clRed);
+    EXPECT_FALSE(EditColor(nullptr, c));
+    dialogs.QueueColor(clBlue);
+    EXPECT_TRUE(EditColor(nullptr, c));
+    EXPECT_EQ(c, clBlue);
 }
