@@ -840,6 +840,7 @@ void QtDrawingDevice::AddToPath(const std::vector<Figure>& figs)
 
 void QtDrawingDevice::AppendToPath(const std::vector<PointF>& pts)
 {
+    // a new figure starts at the current position (not yet moved by the caller)
     if (m_path.empty() || m_path.back().closed) {
         const Point cp = Dev(m_position.x, m_position.y);
         m_path.push_back({{{static_cast<double>(cp.x), static_cast<double>(cp.y)}}, false});
@@ -893,11 +894,12 @@ void QtDrawingDevice::LineTo(int x, int y)
 {
     const Point a = Dev(m_position.x, m_position.y);
     const Point b = Dev(x, y);
-    m_position = {x, y};
     if (m_inPath) {
         AppendToPath({{static_cast<double>(b.x), static_cast<double>(b.y)}});
+        m_position = {x, y};
         return;
     }
+    m_position = {x, y};
     if (m_pen.IsNull())
         return;
     if (m_pen.IsCosmetic())
@@ -1076,11 +1078,13 @@ void QtDrawingDevice::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int 
     const std::vector<PointF> arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
     const Point cp = Dev(m_position.x, m_position.y);
     const PointF end = arc.back();
-    m_position = {RoundHalfUp(end.x) - m_viewportOrg.x, RoundHalfUp(end.y) - m_viewportOrg.y};
+    const Point endPosition{RoundHalfUp(end.x) - m_viewportOrg.x, RoundHalfUp(end.y) - m_viewportOrg.y};
     if (m_inPath) {
         AppendToPath(arc);
+        m_position = endPosition;
         return;
     }
+    m_position = endPosition;
     Figure f;
     f.points.push_back({static_cast<double>(cp.x), static_cast<double>(cp.y)});
     f.points.insert(f.points.end(), arc.begin(), arc.end());

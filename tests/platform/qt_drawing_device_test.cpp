@@ -247,6 +247,27 @@ TEST_F(QtDevice, RingPathOfTwoArcsHasAHole)
     EXPECT_EQ(dev.GetPixel(1, 1), clWhite);
 }
 
+TEST_F(QtDevice, RingSectorPathStartsAtTheCurrentPosition)
+{
+    dev.SelectPen(PenDesc::NullPen());
+    dev.SelectBrush(BrushDesc::Solid(clBlack));
+    // centre (20, 20): outer radius 18 from 3 to 12 o'clock, inner radius 8 back
+    dev.MoveTo(38, 20);
+    dev.BeginPath();
+    dev.ArcTo(2, 2, 39, 39, 38, 20, 20, 2);
+    dev.SetArcDirection(ArcDirection::Clockwise);
+    dev.ArcTo(12, 12, 29, 29, 20, 12, 28, 20);
+    dev.SetArcDirection(ArcDirection::CounterClockwise);
+    dev.EndPath();
+    dev.FillPath();
+    EXPECT_EQ(dev.GetPixel(30, 10), clBlack);  // in the ring
+    EXPECT_EQ(dev.GetPixel(29, 16), clBlack);  // near the closing edge
+    EXPECT_EQ(dev.GetPixel(30, 17), clBlack);
+    EXPECT_EQ(dev.GetPixel(24, 16), clWhite);  // in the hole
+    EXPECT_EQ(dev.GetPixel(10, 10), clWhite);  // another quarter
+    EXPECT_EQ(dev.GetPixel(30, 30), clWhite);
+}
+
 TEST_F(QtDevice, FillRectFillsHalfOpenRectangleAndNothingWhenInverted)
 {
     dev.SelectBrush(BrushDesc::Solid(clNavy));
