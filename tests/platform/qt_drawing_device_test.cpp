@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/system_colors.h"
 
 using namespace platform;
@@ -655,4 +657,63 @@ TEST_F(QtDevice, FloodFillAndCheckBox)
     dev.DrawCheckBox({20, 20, 33, 33}, true, true);
     EXPECT_EQ(dev.GetPixel(20, 20), RGB(128, 128, 128));
     EXPECT_GT(CountColor(dev, clBlack), 36);
+}
+
+TEST(QtDeviceXor, RandomDrawingUndoesItselfUnderEveryInvertingMode)
+{
+    std::mt19937 gen(4321);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen); };
+    for (int trial = 0; trial < 40; ++trial) {
+        QtDrawingDevice d(64, 48);
+        d.SelectBrush(BrushDesc::Hatched(HatchStyle::Cross, RGB(90, 10, 200)));
+        d.FillRect({0, 0, 64, 48});
+        if (trial % 3 == 1)
+            d.SelectClipRgn(Region::FromEllipse({pick(-10, 20), pick(-10, 20), pick(30, 80), pick(30, 60)}));
+        if (trial % 3 == 2)
+            d.ExtSelectClipRgn(Region::FromPolygon({{pick(0, 64), pick(0, 48)}, {pick(0, 64), pick(0, 48)},
+                                                    {pick(0, 64), pick(0, 48)}, {pick(0, 64), pick(0, 48)}}),
+                               ClipCombine::Diff);
+        const Bitmap before = d.Surface();
+        const int kind = pick(0, 7);
+        PenDesc pen;
+        switch (pick(0, 4)) {
+        case 0: pen = PenDesc::Solid(RGB(pick(0, 255), 40, 80)); break;
+        case 1: pen = PenDesc::Cosmetic(PenStyle::DashDot, clRed); break;
+        case 2: pen = PenDesc::Geometric(PenStyle::Solid, pick(2, 7), clBlue, PenEndCap::Square, PenJoin::Bevel); break;
+        case 3: pen = PenDesc::Geometric(PenStyle::UserStyle, 1, clGreen, PenEndCap::Flat, PenJoin::Miter, {0, 2}); break;
+        default: pen = PenDesc::NullPen(); break;
+        }
+        const BrushDesc brush = pick(0, 2) == 0 ? BrushDesc::Hatched(HatchStyle::BDiagonal, clLime)
+                                                : BrushDesc::Solid(RGB(7, pick(0, 255), 99));
+        const Rop2 rop = pick(0, 1) ? Rop2::XorPen : Rop2::NotXorPen;
+        auto draw = [&] {
+            d.SetROP2(rop);
+            d.SelectPen(pen);
+            d.SelectBrush(brush);
+            const int a = pick(-20, 70), b = pick(-20, 60), c = pick(-20, 70), e = pick(-20, 60);
+            switch (kind) {
+            case 0: d.Rectangle(a, b, c, e); break;
+            case 1: d.Ellipse(a, b, c, e); break;
+            case 2: d.RoundRect(a, b, c, e, pick(0, 30), pick(0, 30)); break;
+            case 3: d.Pie(a, b, c, e, pick(-20, 70), pick(-20, 60), pick(-20, 70), pick(-20, 60)); break;
+            case 4: d.Chord(a, b, c, e, pick(-20, 70), pick(-20, 60), pick(-20, 70), pick(-20, 60)); break;
+            case 5: {
+                const Point pts[] = {{a, b}, {c, e}, {pick(-20, 70), pick(-20, 60)}, {pick(-20, 70), pick(-20, 60)}};
+                d.Polygon(pts, 4);
+                break;
+            }
+            case 6: {
+                const Point pts[] = {{a, b}, {c, e}, {pick(-20, 70), pick(-20, 60)}};
+                d.Polyline(pts, 3);
+                break;
+            }
+            default: d.Arc(a, b, c, e, pick(-20, 70), pick(-20, 60), pick(-20, 70), pick(-20, 60)); break;
+            }
+        };
+        const auto state = gen;
+        draw();
+        gen = state;  // the same figure again
+        draw();
+        ASSERT_TRUE(d.Surface() == before) << "trial " << trial << " kind " << kind;
+    }
 }
