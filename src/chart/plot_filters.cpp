@@ -411,18 +411,42 @@ void TConvolveFilter::Apply(TBitmap& Bitmap, const TRect& R)
     std::vector<std::uint8_t> out(static_cast<std::size_t>(innerWidth) * 3 * (r.Bottom - r.Top - 1));
     const double factor = Factor;
     std::uint8_t* o = out.data();
-    for (int y = r.Top + 1; y < r.Bottom; ++y) {
-        const std::uint8_t* rows[3] = {Lines[static_cast<std::size_t>(y - 1)], Lines[static_cast<std::size_t>(y)],
-                                       Lines[static_cast<std::size_t>(y + 1)]};
-        for (int x = r.Left + 1; x < r.Right; ++x) {
-            const int off = 3 * (x - 1);
-            for (int c = 0; c < 3; ++c) {
-                double s = 0;
-                for (int k = 0; k < 3; ++k) {
-                    const std::uint8_t* p = rows[k] + off + c;
-                    s += Weights[k][0] * p[0] + Weights[k][1] * p[3] + Weights[k][2] * p[6];
+    // blur-shaped kernels (ones around the centre): integer sums of three
+    // columns, exact in doubles as the general sum is
+    bool ones = true;
+    for (int k = 0; k < 9; ++k)
+        ones = ones && (k == 4 || Weights[k / 3][k % 3] == 1.0f);
+    const float centre = Weights[1][1];
+    if (ones && centre == std::floor(centre) && std::abs(centre) < 65536) {
+        const int c = static_cast<int>(centre) - 1;
+        for (int y = r.Top + 1; y < r.Bottom; ++y) {
+            const std::uint8_t* a = Lines[static_cast<std::size_t>(y - 1)];
+            const std::uint8_t* m = Lines[static_cast<std::size_t>(y)];
+            const std::uint8_t* b = Lines[static_cast<std::size_t>(y + 1)];
+            for (int x = r.Left + 1; x < r.Right; ++x) {
+                const int off = 3 * (x - 1);
+                for (int ch = 0; ch < 3; ++ch) {
+                    const int i = off + ch;
+                    const int s = a[i] + a[i + 3] + a[i + 6] + m[i] + m[i + 3] + m[i + 6] + b[i] + b[i + 3] + b[i + 6]
+                                + c * m[i + 3];
+                    *o++ = ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * s)));
                 }
-                *o++ = ClampByte(Round(factor * s));
+            }
+        }
+    } else {
+        for (int y = r.Top + 1; y < r.Bottom; ++y) {
+            const std::uint8_t* rows[3] = {Lines[static_cast<std::size_t>(y - 1)], Lines[static_cast<std::size_t>(y)],
+                                           Lines[static_cast<std::size_t>(y + 1)]};
+            for (int x = r.Left + 1; x < r.Right; ++x) {
+                const int off = 3 * (x - 1);
+                for (int c = 0; c < 3; ++c) {
+                    double s = 0;
+                    for (int k = 0; k < 3; ++k) {
+                        const std::uint8_t* p = rows[k] + off + c;
+                        s += Weights[k][0] * p[0] + Weights[k][1] * p[3] + Weights[k][2] * p[6];
+                    }
+                    *o++ = ClampByte(Round(factor * s));
+                }
             }
         }
     }
