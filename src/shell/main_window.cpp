@@ -131,6 +131,7 @@ void SelectNode(QTreeWidget* tree, QTreeWidgetItem* node)
 
 TFMain::TFMain(const TFMainOptions& Options, QWidget* parent) : TFMDIParent(parent), m_options(Options)
 {
+    SetApplicationFolder(ProgramFolder()); // the images of the menus and tool bars lie there
     setWindowTitle(QStringLiteral("Vexa"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     resize(817, 836);
@@ -396,13 +397,15 @@ QWidget* TFMain::InspectorSplitterHandle() const
 
 // ---- start-up ---------------------------------------------------------------
 
+QString TFMain::ProgramFolder() const
+{
+    return m_options.ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.ProgramFolder;
+}
+
 void TFMain::FormCreate()
 {
     TFMDIParent::FormCreate();
-    QString folder = m_options.ProgramFolder;
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath();
-    SetApplicationFolder(folder);
+    SetApplicationFolder(ProgramFolder());
     m_documents->setVisible(QFileInfo(DocumentsFolder()).isDir());
     m_excelSheets->setVisible(QFileInfo(SpreadsheetsFolder()).isDir());
     OI_Init();

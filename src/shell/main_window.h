@@ -116,6 +116,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    QString ProgramFolder() const;
     void BuildMenus();
     void BuildInspector();
     void ShowSplash();

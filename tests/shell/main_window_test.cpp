@@ -71,6 +71,7 @@ TEST_F(TFMainStartUp, MenusAsWritten)
     EXPECT_FALSE(main.MenuAction("&File", "Save as...")->isVisible());
     EXPECT_FALSE(main.MenuAction("&File", "&Save")->isVisible());
     EXPECT_EQ(main.ActionSave->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_TRUE(main.actions().contains(main.ActionSave)); // the shortcut works with its item hidden
     for (const char* item : {"&Close", "Settings", "E&xit"})
         EXPECT_TRUE(main.MenuAction("&File", item)->isVisible()) << item;
     for (const char* item : {"Normal Distributions", "Binomial Trials", "Go to Resources center"})
@@ -155,6 +156,21 @@ TEST_F(TFMainStartUp, InitPageOnlySelectsTheRootWhileTheWelcomePageIsOpen)
     main.MenuAction("&View", "&Init page")->trigger();
     EXPECT_EQ(Root()->childCount(), 1);
     EXPECT_EQ(main.TreeViewMain()->currentItem(), Root());
+}
+
+TEST_F(TFMainStartUp, TreeImagesComeFromBesideTheProgram)
+{
+    QDir().mkpath(AppFolder() + "images");
+    for (const QString& name : QDir(SourceFile("resources/app/images")).entryList({"*.png"}, QDir::Files))
+        QFile::copy(SourceFile("resources/app/images/") + name, AppFolder() + "images/" + name);
+    TFMain& main = CreateMain();
+    main.FormActivate();
+    EXPECT_FALSE(Root()->icon(0).isNull());
+    const QIcon page = Root()->child(0)->icon(0);
+    ASSERT_FALSE(page.isNull());
+    // image 3, and image 2 while selected
+    EXPECT_NE(page.pixmap(16, 16, QIcon::Normal).toImage(), page.pixmap(16, 16, QIcon::Selected).toImage());
+    EXPECT_FALSE(main.ActionOpen->icon().isNull());
 }
 
 using TFMainInspector = MainWindowFixture;
@@ -244,6 +260,15 @@ TEST_F(TFMainOpen, OpenDialogStartsInTheXmlFolder)
     EXPECT_EQ(r.filter, "XML files (*.xml)|*.XML|Web page (*.htm)|*.htm; *.html|All files (*.*)|*.*");
     EXPECT_EQ(r.filterIndex, 1);
     EXPECT_EQ(Root()->childCount(), 0);
+}
+
+TEST_F(TFMainOpen, OpenDialogWithoutAnXmlFolderStartsBesideTheProgram)
+{
+    QDir(AppFolder() + "xml").removeRecursively();
+    TFMain& main = CreateMain();
+    main.ActionOpenExecute();
+    ASSERT_EQ(Dialogs.Calls().size(), 1u);
+    EXPECT_EQ(Dialogs.Calls()[0].request.fileName, AppFolder() + "*.xml");
 }
 
 TEST_F(TFMainOpen, PopulationStudiesGoIntoNumberedFolders)
