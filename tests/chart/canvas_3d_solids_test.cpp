@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "chart/plot_canvas_3d.h"
+#include "chart/plot_gradient.h"
 #include "chart/view3d_options.h"
 #include "platform/recording_device.h"
 
@@ -189,4 +190,15 @@ TEST_F(SolidsOnRecorder, CubeShowsTheBackFaceWhenTheFrontTurnsAway)
     canvas.Brush()->SetStyle(bsClear);
     canvas.Cube(0, 40, 0, 40, 0, 20, false);
     EXPECT_EQ(Polygons().size(), 5u);
+}
+
+TEST_F(SolidsOnRecorder, PieFrontFaceWithAGradient)
+{
+    Use2D();
+    TCustomPlotGradient g;
+    canvas.Pie3D(100, 100, 50, 50, 0, 10, 0, std::numbers::pi / 2, false, false, 0, &g);
+    const auto clips = device.CallsNamed("ExtSelectClipRgn");
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].args[0].substr(0, 19), "polygon(150,100 150");
+    EXPECT_GT(device.Count("PatBlt"), 0);
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QSpinBox>
+#include <QWidget>
+
 #include <array>
 #include <cmath>
 #include <vector>
@@ -579,4 +583,31 @@ TEST(TDrawingUtils, EditColorAnswersWhetherTheColourChanged)
     dialogs.QueueColor(clBlue);
     EXPECT_TRUE(EditColor(nullptr, c));
     EXPECT_EQ(c, clBlue);
+}
+
+TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
+{
+    QWidget parent;
+    TBlurFilter blur;
+    QWidget* first = blur.CreateEditor(&parent, nullptr);
+    ASSERT_NE(first, nullptr);
+    auto boxes = parent.findChildren<QSpinBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[0]->maximum(), 10000);
+    boxes[1]->setValue(4);
+    EXPECT_EQ(blur.Steps, 4);
+
+    QWidget other;
+    TBrightnessFilter bright;
+    bright.CreateEditor(&other, nullptr);
+    auto checks = other.findChildren<QCheckBox*>();
+    ASSERT_EQ(checks.size(), 1);
+    EXPECT_EQ(checks[0]->text().toStdString(), "Percent");
+    checks[0]->setChecked(false);
+    EXPECT_FALSE(bright.Percent);
+
+    QWidget third;
+    TMosaicFilter mosaic;  // no Percent control
+    mosaic.CreateEditor(&third, nullptr);
+    EXPECT_TRUE(third.findChildren<QCheckBox*>().isEmpty());
 }

@@ -201,3 +201,32 @@ TEST(DarkenBrighten, ChannelsStopAtTheLimits)
     // system colours are resolved first: window text is black
     EXPECT_EQ(BrightenColor(0xFF000008, 5), RGB(5, 5, 5));
 }
+
+TEST_F(GradientOnRecorder, AngleTurnsTheGradientInsideTheRectangle)
+{
+    TPlotGradient g;
+    g.SetStartColor(clRed);   // bottom
+    g.SetEndColor(clBlue);    // top
+    g.SetAngle(90);           // counter-clockwise: the top edge goes to the left
+    g.Draw(canvas, TRect{20, 20, 40, 40});
+    ASSERT_EQ(device.Count("DrawBitmap"), 1);
+    EXPECT_FALSE(device.GetClipRgn().has_value());
+    const TColor left = Pixel(20, 30);
+    const TColor right = Pixel(39, 30);
+    EXPECT_GT(GetBValue(left), GetBValue(right));
+    EXPECT_LT(GetRValue(left), GetRValue(right));
+    EXPECT_EQ(Pixel(19, 30), clWhite);  // clipped to the rectangle
+    EXPECT_EQ(Pixel(20, 25), Pixel(20, 35));  // bands run vertically now
+}
+
+TEST_F(GradientOnRecorder, PolygonGradientAtDepth)
+{
+    TPlotGradient g;
+    const TPoint p[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    canvas.Pen()->SetStyle(psSolid);
+    g.DrawPolygonZ(canvas, p, 0);
+    EXPECT_EQ(canvas.Pen()->Style(), psClear);
+    EXPECT_EQ(device.Count("ExtSelectClipRgn"), 1);
+    EXPECT_GT(device.Count("PatBlt"), 0);
+    EXPECT_EQ(device.Count("Polygon"), 0);  // no outline with the pen cleared
+}

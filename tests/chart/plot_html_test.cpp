@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/graphics_objects.h"
 #include "chart/plot_canvas_3d.h"
 #include "platform/recording_device.h"
 
@@ -185,4 +186,27 @@ TEST_F(THtmlText, PaintReportsAParseErrorOnceAndGoesOn)
     canvas.TextOutFormatted(0, 0, "<FONT X=1>", true);
     EXPECT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports.back(), "Unknown field in FONT: X");
+}
+
+TEST_F(THtmlText, ImageServicesDrawTheGraphicAndMoveThePen)
+{
+    std::string asked;
+    HtmlFetchService = [&](const std::string& src, std::vector<std::uint8_t>& data) {
+        asked = src;
+        data = {1, 2, 3};
+        return 0;
+    };
+    HtmlGraphicService = [](const std::string& ext, const std::vector<std::uint8_t>&) -> std::unique_ptr<TGraphic> {
+        if (ext != ".BMP")
+            return nullptr;
+        return std::make_unique<TBitmap>(8, 6);
+    };
+    DrawHtmlText(canvas, 10, 10, "<IMG SRC=\"pic.bmp\">a<IMG SRC=pic.bmp WIDTH=16>b");
+    HtmlFetchService = nullptr;
+    HtmlGraphicService = nullptr;
+    EXPECT_EQ(asked, "pic.bmp");
+    // at its own size at (10, 10); then X + 8, Y + 6; the second stretched 16 x 6
+    EXPECT_EQ(device.DrawingLines(), (std::vector<std::string>{"DrawBitmap(10,10,8x6)", "TextOut(18,16,a)",
+                                                                "StretchDrawBitmap(24,16,40,22,8x6)",
+                                                                "TextOut(40,22,b)"}));
 }
