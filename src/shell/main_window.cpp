@@ -784,8 +784,9 @@ void TFMain::NewChildForm_Muestra(TFMDIChild* PopulationWindow)
     auto* population = qobject_cast<TFPoblacion*>(PopulationWindow);
     if (!population)
         throw std::runtime_error("Invalid class typecast");
-    SelectNode(m_treeViewMain, population->TreeNode());
-    QTreeWidgetItem* folder = TreeViewMainGetFolder(1);
+    QTreeWidgetItem* populationNode = population->TreeNode();
+    SelectNode(m_treeViewMain, populationNode);
+    QTreeWidgetItem* folder = populationNode ? TreeViewMainGetFolder(1) : nullptr;
     auto* window = new TFMuestra(this);
     window->AssignParentForm(this);
     window->show();
