@@ -385,6 +385,8 @@ public:
     virtual TColor GetTextColor() const = 0;
     virtual unsigned SetTextAlign(unsigned flags) = 0;
     virtual unsigned GetTextAlign() const = 0;
+    // Applies to the pen and brush of lines, shapes and paths; not to FillRect,
+    // PatBlt, pixels, blits or text.
     virtual Rop2 SetROP2(Rop2 mode) = 0;
     virtual Rop2 GetROP2() const = 0;
     virtual int SetTextCharacterExtra(int extra) = 0;
