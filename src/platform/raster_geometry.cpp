@@ -12,6 +12,8 @@ namespace {
 
 int ClampInt(double v)
 {
+    if (std::isnan(v))
+        return 0;
     if (v < -1e9)
         return -1000000000;
     if (v > 1e9)
@@ -228,7 +230,7 @@ SpanList RoundRectSpans(double left, double top, double right, double bottom, do
     const int colStart = ClampInt(std::ceil(left - 0.5));
     const int colEnd = ClampInt(std::ceil(right - 0.5));
     const double cw = std::min(std::abs(cornerWidth), right - left);
-    const int reach = ClampInt(std::ceil(cw / 2)) + 1;
+    const double ch = std::min(std::abs(cornerHeight), bottom - top);
     auto in = [&](int x, double py) {
         return PointInRoundRect(x + 0.5, py, left, top, right, bottom, cornerWidth, cornerHeight);
     };
@@ -236,10 +238,22 @@ SpanList RoundRectSpans(double left, double top, double right, double bottom, do
         const double py = y + 0.5;
         int x0 = colStart;
         int x1 = colEnd - 1;
-        for (int i = 0; i < reach && x0 <= x1 && !in(x0, py); ++i)
-            ++x0;
-        for (int i = 0; i < reach && x1 >= x0 && !in(x1, py); ++i)
-            --x1;
+        if (cw > 0 && ch > 0 && (py < top + ch / 2 || py > bottom - ch / 2)) {
+            // the corner ellipses bound the row; estimate, then settle exactly
+            const double ecy = py < top + ch / 2 ? top + ch / 2 : bottom - ch / 2;
+            const double dy = (py - ecy) / (ch / 2);
+            const double half = cw / 2 * std::sqrt(std::max(0.0, 1 - dy * dy));
+            x0 = std::max(x0, ClampInt(std::ceil(left + cw / 2 - half - 0.5)));
+            x1 = std::min(x1, ClampInt(std::floor(right - cw / 2 + half - 0.5)));
+            for (int i = 0; i < 4 && x0 <= x1 && !in(x0, py); ++i)
+                ++x0;
+            while (x0 > colStart && in(x0 - 1, py))
+                --x0;
+            for (int i = 0; i < 4 && x1 >= x0 && !in(x1, py); ++i)
+                --x1;
+            while (x1 < colEnd - 1 && in(x1 + 1, py))
+                ++x1;
+        }
         if (x0 <= x1 && in(x0, py))
             AddPixels(out, y, x0, x1 + 1, limit);
     }

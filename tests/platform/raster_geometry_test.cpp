@@ -49,11 +49,12 @@ TEST(RasterSpans, FillsAgreeWithTheCentreSampleTests)
         const double l = coord(gen), t = coord(gen);
         const double r = l + std::abs(coord(gen)), b = t + std::abs(coord(gen));
         const auto ell = Pixels(EllipseSpans(l, t, r, b, limit));
-        const auto rr = Pixels(RoundRectSpans(l, t, r, b, 12, 7, limit));
+        const double cw = std::abs(coord(gen)), ch = std::abs(coord(gen));
+        const auto rr = Pixels(RoundRectSpans(l, t, r, b, cw, ch, limit));
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 40; ++x) {
                 ASSERT_EQ(ell.count({x, y}) == 1, PointInEllipse(x + 0.5, y + 0.5, l, t, r, b)) << x << "," << y;
-                ASSERT_EQ(rr.count({x, y}) == 1, PointInRoundRect(x + 0.5, y + 0.5, l, t, r, b, 12, 7))
+                ASSERT_EQ(rr.count({x, y}) == 1, PointInRoundRect(x + 0.5, y + 0.5, l, t, r, b, cw, ch))
                     << x << "," << y;
             }
     }
@@ -71,6 +72,17 @@ TEST(RasterSpans, SquareAndCircleExtents)
     for (const Span& s : c)
         EXPECT_EQ(s.x0, 10 - s.x1);
     EXPECT_EQ(CombineSpans(sq, c, ClipCombine::And).size() > 0, true);
+}
+
+TEST(RasterSpans, HugeShapesCostOnlyTheirVisibleRows)
+{
+    const Rect limit{0, 0, 40, 40};
+    const auto rr = RoundRectSpans(-1e8, -1e8, 1e8, 1e8, 5e7, 5e7, limit);
+    EXPECT_EQ(Pixels(rr).size(), 1600u);
+    const auto e = EllipseSpans(-1e8, -1e8, 1e8, 1e8, limit);
+    EXPECT_EQ(Pixels(e).size(), 1600u);
+    const auto p = PolygonSpans({{{-1e9, -1e9}, {1e9, -1e9}, {0, 1e9}}}, PolyFillMode::Alternate, limit);
+    EXPECT_EQ(Pixels(p).size(), 1600u);
 }
 
 TEST(RasterSpans, CombineSpansByRow)
