@@ -140,12 +140,6 @@ void TPlotCanvas3D::GradientFill(const TRect& R, TColor StartColor, TColor EndCo
         TColor previous = 0;
         bool hasPen = false;
         for (int i = 0; i < n; ++i) {
-            const TColor c = GradientStepColor(c0, c1, std::min(i, d), d, Balance);
-            if (!hasPen || c != previous) {
-                m_device->SelectPen(platform::PenDesc::Solid(c));
-                previous = c;
-                hasPen = true;
-            }
             // one end walks the top (or bottom) edge, then down (or up) the right side;
             // the other walks the left side, then the bottom (or top) edge
             const bool down = Direction == gdDiagonalDown;
@@ -153,6 +147,14 @@ void TPlotCanvas3D::GradientFill(const TRect& R, TColor StartColor, TColor EndCo
             const int ay = i < w ? 0 : i - w + 1;
             const int bx = i < h ? r.Left : r.Left + i - h + 1;
             const int by = i < h ? i : h - 1;
+            if (ay >= h)
+                break;  // past the far corner: nothing of the rectangle is left
+            const TColor c = GradientStepColor(c0, c1, std::min(i, d), d, Balance);
+            if (!hasPen || c != previous) {
+                m_device->SelectPen(platform::PenDesc::Solid(c));
+                previous = c;
+                hasPen = true;
+            }
             const int y0 = down ? r.Top + ay : r.Bottom - 1 - ay;
             const int y1 = down ? r.Top + by : r.Bottom - 1 - by;
             m_device->MoveTo(ax, y0);

@@ -93,7 +93,8 @@ TEST_F(GradientOnRecorder, DiagonalsNeverOvershootTheEndColour)
     EXPECT_EQ(pens[pens.size() - 2].args[0], "solid 1 0x000064");
     for (const auto& p : pens)
         EXPECT_LE(p.args[0], std::string("solid 1 0x000064")) << p.args[0];
-    EXPECT_EQ(device.Count("LineTo"), 400);
+    // one line per diagonal of the rectangle
+    EXPECT_EQ(device.Count("LineTo"), 399);
 
     // a small rectangle keeps its steps: D = min(255, 3 + 2 - 1) = 4
     device.ClearLog();
@@ -102,8 +103,10 @@ TEST_F(GradientOnRecorder, DiagonalsNeverOvershootTheEndColour)
     Lines colours;
     for (std::size_t i = 0; i + 1 < small.size(); ++i)
         colours.push_back(small[i].args[0]);
-    EXPECT_EQ(colours, (Lines{"solid 1 0x000000", "solid 1 0x000019", "solid 1 0x000032", "solid 1 0x00004B",
-                              "solid 1 0x000064"}));
+    EXPECT_EQ(colours, (Lines{"solid 1 0x000000", "solid 1 0x000019", "solid 1 0x000032", "solid 1 0x00004B"}));
+    // the last diagonal is the corner pixel (2, 0); the line ends one step past it
+    EXPECT_EQ(device.CallsNamed("MoveTo").back().args, (std::vector<std::string>{"2", "0"}));
+    EXPECT_EQ(device.CallsNamed("LineTo").back().args, (std::vector<std::string>{"1", "-1"}));
 }
 
 TEST_F(GradientOnRecorder, RadialFillRingsFromTheEndColourIn)
