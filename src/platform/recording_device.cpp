@@ -824,18 +824,28 @@ void RecordingDevice::StretchDrawBitmap(const Rect& r, const Bitmap& picture)
 
 // ---- text ----
 
+// With UpdateCP the current position moves past left- or right-aligned text.
+void RecordingDevice::MovePositionPastText(const std::string& text)
+{
+    if (!(m_textAlign & TextAlign::UpdateCP))
+        return;
+    const unsigned h = m_textAlign & TextAlign::HorizontalMask;
+    if (h == TextAlign::Left)
+        m_position.x += GetTextExtent(text).cx;
+    else if (h == TextAlign::Right)
+        m_position.x -= GetTextExtent(text).cx;
+}
+
 void RecordingDevice::TextOut(int x, int y, const std::string& text)
 {
     Log("TextOut", {Int(x), Int(y), text}, true);
-    if (m_textAlign & TextAlign::UpdateCP)
-        m_position.x += GetTextExtent(text).cx;
+    MovePositionPastText(text);
 }
 
 void RecordingDevice::ExtTextOut(int x, int y, unsigned options, const Rect* rect, const std::string& text)
 {
     Log("ExtTextOut", {Int(x), Int(y), Int(static_cast<int>(options)), rect ? RectArgs(*rect) : "none", text}, true);
-    if (m_textAlign & TextAlign::UpdateCP)
-        m_position.x += GetTextExtent(text).cx;
+    MovePositionPastText(text);
 }
 
 Size RecordingDevice::GetTextExtent(const std::string& text) const

@@ -576,6 +576,18 @@ TEST_F(QtDeviceText, EscapementTurnsAboutTheAlignmentPoint)
     EXPECT_NEAR(up.right, 100, 2);  // the baseline is the right edge after a quarter turn
 }
 
+TEST_F(QtDeviceText, UpdateCPDrawsAtAndMovesTheCurrentPosition)
+{
+    dev.MoveTo(30, 40);
+    dev.SetTextAlign(TextAlign::UpdateCP | TextAlign::Top);
+    dev.TextOut(0, 0, "HH");
+    const Size ext = dev.GetTextExtent("HH");
+    EXPECT_EQ(dev.GetCurrentPosition(), (Point{30 + ext.cx, 40}));
+    const Rect ink = InkBox(dev);
+    EXPECT_NEAR(ink.left, 30, 2);
+    EXPECT_GE(ink.top, 40);
+}
+
 TEST_F(QtDeviceText, EmptyClipHidesText)
 {
     dev.IntersectClipRect(0, 0, 0, 0);

@@ -84,6 +84,16 @@ TEST(RecordingDeviceMetrics, FixedTextMetricsFollowTheFontHeight)
     dev.SetTextCharacterExtra(2);
     EXPECT_EQ(dev.GetTextExtent("añ").cx, 2 * 8);
     EXPECT_EQ(dev.GetTextExtent("").cx, 0);
+
+    // text at the current position moves it past the text
+    dev.SetTextCharacterExtra(0);
+    dev.MoveTo(100, 10);
+    dev.SetTextAlign(TextAlign::UpdateCP);
+    dev.TextOut(0, 0, "abc");
+    EXPECT_EQ(dev.GetCurrentPosition(), (Point{118, 10}));
+    dev.SetTextAlign(TextAlign::UpdateCP | TextAlign::Right);
+    dev.TextOut(0, 0, "ab");
+    EXPECT_EQ(dev.GetCurrentPosition(), (Point{106, 10}));
 }
 
 TEST(RecordingDevicePixels, SetPixelRespectsClipAndFillRectWritesSolidBrush)
