@@ -39,13 +39,25 @@ void TChartPen::SetVisible(bool value)
 
 void TChartPen::Assign(const TPen& source)
 {
+    bool changed = false;
     if (auto* pen = dynamic_cast<const TChartPen*>(&source)) {
+        changed = m_visible != pen->m_visible || m_smallDots != pen->m_smallDots
+            || m_smallSpace != pen->m_smallSpace || m_endStyle != pen->m_endStyle;
         m_visible = pen->m_visible;
         m_smallDots = pen->m_smallDots;
         m_smallSpace = pen->m_smallSpace;
         m_endStyle = pen->m_endStyle;
     }
+    if (!changed) {
+        TPen::Assign(source);
+        return;
+    }
+    // one notification, also when only the chart values differ
+    auto notify = std::move(OnChange);
+    OnChange = nullptr;
     TPen::Assign(source);
+    OnChange = std::move(notify);
+    Changed();
 }
 
 TChartHiddenPen::TChartHiddenPen(std::function<void()> onChange) : TChartPen(std::move(onChange))

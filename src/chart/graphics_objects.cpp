@@ -39,6 +39,10 @@ void TPen::SetWidth(int value)
 
 void TPen::SetHandle(const TPenHandle& handle)
 {
+    // the plain values read back what the handle draws (a cleared style does not linger)
+    m_color = handle.Color;
+    m_style = handle.Style;
+    m_width = handle.Width;
     m_handle = std::make_unique<TPenHandle>(handle);
     Changed();
 }

@@ -69,7 +69,8 @@ public:
     int Width() const { return m_width; }
     void SetWidth(int value);
 
-    // A system pen description replacing Color/Style/Width; cleared by their setters.
+    // A system pen description replacing Color/Style/Width (which then read its
+    // colour, style and width); cleared by their setters.
     const TPenHandle* Handle() const { return m_handle.get(); }
     void SetHandle(const TPenHandle& handle);
 

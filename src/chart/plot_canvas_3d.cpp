@@ -197,10 +197,20 @@ unsigned TPlotCanvas3D::GetTextAlign()
     return m_device ? m_device->GetTextAlign() : 0;
 }
 
+namespace {
+
+// System colours become their RGB; other values pass as they are.
+TColor ResolveSystemColor(TColor Color)
+{
+    return platform::IsSystemColor(Color) ? platform::ColorToRGB(Color) : Color;
+}
+
+}  // namespace
+
 void TPlotCanvas3D::SetBackColor(TColor Color)
 {
     if (m_device)
-        m_device->SetBkColor(Color);
+        m_device->SetBkColor(ResolveSystemColor(Color));
 }
 
 void TPlotCanvas3D::SetBackMode(int Mode)
@@ -222,7 +232,7 @@ void TPlotCanvas3D::SetMonochrome(bool Value)
 void TPlotCanvas3D::SetPixel(int X, int Y, TColor Color)
 {
     if (m_device)
-        m_device->SetPixel(X, Y, Color);
+        m_device->SetPixel(X, Y, ResolveSystemColor(Color));
 }
 
 void TPlotCanvas3D::SetTextAlign(unsigned Align)

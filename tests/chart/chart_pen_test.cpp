@@ -88,6 +88,25 @@ TEST(TChartPenAssign, CopiesChartValuesNotDefaults)
     EXPECT_TRUE(target.IsVisibleStored());
 }
 
+TEST(TChartPenAssign, NotifiesWhenOnlyChartValuesDiffer)
+{
+    int changes = 0;
+    TChartPen target([&] { ++changes; });
+    TChartPen same;
+    target.Assign(same);
+    EXPECT_EQ(changes, 0);
+    TChartPen hidden;
+    hidden.Hide();  // same colour, mode, style and width
+    target.Assign(hidden);
+    EXPECT_FALSE(target.Visible());
+    EXPECT_EQ(changes, 1);
+    TChartPen other;
+    other.SetEndStyle(esSquare);
+    other.SetColor(clRed);
+    target.Assign(other);
+    EXPECT_EQ(changes, 2);  // one notification for both kinds of change
+}
+
 TEST(TChartPenFamily, ClassDefaultsAndStoredRules)
 {
     TChartHiddenPen hidden;

@@ -112,6 +112,31 @@ TEST_F(CanvasOnRecorder, HiddenPenAfterSmallDotsDrawsNothing)
               "LineTo(9,9) pen=[null 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]");
 }
 
+TEST_F(CanvasOnRecorder, SmallDotsAfterAHiddenPenOutlinesAgain)
+{
+    TChartPen hidden;
+    hidden.Hide();
+    TChartPen dots;
+    dots.SetSmallDots(true);
+    canvas.AssignPen(&hidden);
+    canvas.AssignPen(&dots);
+    EXPECT_EQ(canvas.Pen()->Style(), psSolid);  // the dotted pen draws: its style is not clear
+    const TPoint p[3] = {{0, 0}, {4, 0}, {0, 2}};
+    canvas.GradientPolygon(p, nullptr);
+    EXPECT_EQ(device.DrawingLines().back(), "Polygon(0,0 4,0 0,2)");
+}
+
+TEST_F(CanvasOnRecorder, BackColourAndPixelsTakeSystemColoursAsRGB)
+{
+    // button face of the fixed system table: RGB(212, 208, 200)
+    canvas.SetBackColor(0xFF00000F);
+    EXPECT_EQ(canvas.GetBackColor(), RGB(212, 208, 200));
+    canvas.SetBackColor(clNone);  // not a system colour: passed as it is
+    EXPECT_EQ(canvas.GetBackColor(), clNone);
+    canvas.SetPixel(3, 4, 0xFF00000F);
+    EXPECT_EQ(Log().back(), "SetPixel(3,4,0xC8D0D4)");
+}
+
 TEST_F(CanvasOnRecorder, MonochromeMakesPensBlackAndBrushesWhite)
 {
     canvas.SetMonochrome(true);

@@ -129,6 +129,37 @@ TEST(TProjection3DOrthogonal, UnprojectGivesBackThePoint)
     }
 }
 
+TEST(TProjection3D, UnprojectOfARotatedViewUsesTheInverseTerms)
+{
+    TView3DOptions options;
+    options.SetOrthogonal(false);
+    options.SetRotation(30);
+    options.SetElevation(320);
+    options.SetTilt(20);
+    options.SetPerspective(50);
+    options.SetZoom(120);
+    options.SetHorizOffset(7);
+    options.SetVertOffset(-5);
+    TProjection3D p;
+    p.SetupView(&options, true);
+    p.CalcProjection(100, TRect{10, 20, 410, 320});
+    // python3, with the M terms of the test above, centre (210, 170), screen centre
+    // (217, 165), centre depth 50, inv = 1 / 1.2:
+    //   x = ((X - 217) * inv - (Z - 50) * M5 - (Y - 170) * M1) / M3 -> round + 210
+    //   y = ((Y - 165) * inv - (Z - 50) * M6 - (X - 210) * M4) / M2 -> round + 170
+    // (18, 56, 0): x -276.79, y -253.29; (150, 200, 80): x -69.96, y -0.58;
+    // (300, 40, 10): x 128.33, y -72.51
+    const struct {
+        int x, y, z, ex, ey;
+    } cases[] = {{18, 56, 0, -67, -83}, {150, 200, 80, 140, 169}, {300, 40, 10, 338, 97}};
+    for (const auto& c : cases) {
+        int x = c.x, y = c.y;
+        p.UnprojectInPlace(x, y, c.z);
+        EXPECT_EQ(x, c.ex);
+        EXPECT_EQ(y, c.ey);
+    }
+}
+
 TEST(TProjection3D, TwoDimensionalLeavesPointsAlone)
 {
     TView3DOptions options;
