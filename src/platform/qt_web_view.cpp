@@ -20,8 +20,11 @@ public:
         : QWebEnginePage(parent), m_owner(owner) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
+        // a server's redirect continues the navigation already asked for
+        if (type == NavigationTypeRedirect)
+            return true;
         return m_owner->AcceptNavigation(url, isMainFrame);
     }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The web view over Qt WebEngine. Navigations of the main frame are asked
-// through OnBeforeNavigate from the page's acceptNavigationRequest; a
-// cancelled one ends in a failed load that is not reported as an error.
+// through OnBeforeNavigate from the page's acceptNavigationRequest (a server's
+// redirect is not asked again); a cancelled one ends in a failed load that is
+// not reported as an error.
 #include "platform/web_view.h"
 
 #include <QUrl>

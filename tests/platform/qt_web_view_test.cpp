@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -30,6 +32,39 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs)
     loop.exec();
     return done();
 }
+
+// A one-page web server on the loopback: "/old" answers with a redirect to
+// "/new", every other path with a small page.
+class RedirectServer {
+public:
+    RedirectServer()
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                    const QByteArray request = socket->readAll();
+                    if (request.startsWith("GET /old "))
+                        socket->write("HTTP/1.1 302 Found\r\nLocation: /new\r\nContent-Length: 0\r\n"
+                                      "Connection: close\r\n\r\n");
+                    else
+                        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 27\r\n"
+                                      "Connection: close\r\n\r\n<html><body>n</body></html>");
+                    socket->disconnectFromHost();
+                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost);
+    }
+    bool Listening() const { return m_server.isListening(); }
+    QString Url(const char* path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(QLatin1String(path));
+    }
+
+private:
+    QTcpServer m_server;
+};
 
 class QtWebViewTest : public ::testing::Test {
 protected:
@@ -96,6 +131,18 @@ TEST_F(QtWebViewTest, MissingFileIsANavigateErrorButACancelIsNot)
     View->Navigate(Url(QStringLiteral("missing.htm")));
     ASSERT_TRUE(WaitFor([&] { return !Errors.isEmpty(); }, 15000));
     EXPECT_EQ(Errors, QStringList{Url(QStringLiteral("missing.htm"))});
+}
+
+TEST_F(QtWebViewTest, ServerRedirectIsNoNavigationOfItsOwn)
+{
+    RedirectServer server;
+    ASSERT_TRUE(server.Listening());
+    View->Navigate(server.Url("/old"));
+    ASSERT_TRUE(WaitFor([&] { return !Documents.isEmpty() || !Errors.isEmpty(); }, 15000));
+    EXPECT_TRUE(Errors.isEmpty());
+    EXPECT_EQ(Documents, QStringList{server.Url("/new")});
+    // asked once, for the address navigated to
+    EXPECT_EQ(Asked, QStringList{server.Url("/old")});
 }
 
 } // namespace
