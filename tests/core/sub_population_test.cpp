@@ -89,6 +89,12 @@ TEST_F(SubPopulationTest, GroupCorrelationOverridesPopulationOne)
     tSubPopulation g(0, study.Root);
     EXPECT_DOUBLE_EQ(Cell(g, 2, 1), -0.25 * 3.0);
     EXPECT_DOUBLE_EQ(Cell(g, 2, 2), 3.0 * std::sqrt(1.0 - 0.0625));
+
+    // A group's r of 0 overrides too: the variables are then uncorrelated.
+    auto zero = LoadText(TwoVariableStudy("2", "3", "<elem i=\"1\" j=\"2\" r=\"0.5\"/>", "<elem i=\"1\" j=\"2\" r=\"0\"/>"));
+    tSubPopulation z(0, zero.Root);
+    EXPECT_EQ(Cell(z, 2, 1), 0.0);
+    EXPECT_EQ(Cell(z, 2, 2), 3.0);
 }
 
 TEST_F(SubPopulationTest, CorrelationsOutsideTheVariablesOrOnTheDiagonalAreIgnored)
@@ -260,6 +266,47 @@ TEST_F(SubPopulationTest, StepKindsFollowTheirFormulas)
 
     std::vector<tDynamicsStep> empty;
     EXPECT_EQ(g.EvalDynamics(empty, 30.0, 42.0), 42.0);
+}
+
+TEST_F(SubPopulationTest, AStepStartsAtTheFinalValueOfTheOneBefore)
+{
+    // The constant share step never reaches its `final` of 99, yet the next
+    // step starts there: 99 -> 109 over 10 minutes. The mean steps alike:
+    // constant at 5, then exponential 7 -> 14 over 10 minutes.
+    auto study = LoadText(StudyXml(
+        "<variables><vardef name=\"X\"/></variables>"
+        "<group><percent><nominal value=\"10\"/><dynamics type=\"0\" time=\"10\" final=\"99\"/>"
+        "<dynamics type=\"1\" time=\"10\" final=\"109\"/></percent><variables>" +
+        VarXml("5", "1", "0", "100",
+               "<dynamics type=\"3\" time=\"10\" final=\"7\"/><dynamics type=\"2\" time=\"10\" final=\"14\"/>") +
+        "</variables></group>"));
+    tSubPopulation g(0, study.Root);
+    ASSERT_EQ(g.ShareSteps.size(), 2u);
+    EXPECT_EQ(g.ShareSteps[1].StartValue, 99.0);
+    EXPECT_EQ(g.EvalDynamics(g.ShareSteps, 10.0, 0.0), 10.0);
+    EXPECT_DOUBLE_EQ(g.EvalDynamics(g.ShareSteps, 15.0, 0.0), 104.0);
+    EXPECT_EQ(g.CurrentShareStep, 1);
+    EXPECT_DOUBLE_EQ(g.EvalDynamics(g.ShareSteps, 20.0, 0.0), 109.0);
+
+    std::vector<tDynamicsStep>& mean = g.Variables[0].Dynamics;
+    EXPECT_EQ(g.EvalDynamics(mean, 10.0, 0.0), 5.0);
+    EXPECT_DOUBLE_EQ(g.EvalDynamics(mean, 15.0, 0.0), 7.0 * std::sqrt(2.0));
+}
+
+TEST_F(SubPopulationTest, RateRunsFromTheCurrentValue)
+{
+    // Start 10, current 16: linear (20 - 16) / 8 = 0.5; exponential from a
+    // current 5 to 20 over 2 minutes: ln 4 / 2 = ln 2.
+    tDynamicsStep linear = Step(1, 8.0, 20.0);
+    linear.StartValue = 10.0;
+    linear.CurrentValue = 16.0;
+    EXPECT_DOUBLE_EQ(tSubPopulation::DynamicsRate(linear), 0.5);
+    EXPECT_DOUBLE_EQ(linear.Rate, 0.5);
+    tDynamicsStep exponential = Step(2, 2.0, 20.0);
+    exponential.StartValue = -1.0;
+    exponential.CurrentValue = 5.0;
+    EXPECT_DOUBLE_EQ(tSubPopulation::DynamicsRate(exponential), std::log(2.0));
+    EXPECT_DOUBLE_EQ(exponential.Rate, std::log(2.0));
 }
 
 TEST_F(SubPopulationTest, StepOfNoDurationHasFiniteValues)
