@@ -429,6 +429,11 @@ void TCanvas3D::StretchDrawAtZ(const TRect& R, const TGraphic* Graphic, int Posi
     const int h = source->Height();
     const double cw = static_cast<double>(R.Right - R.Left) / w;
     const double ch = static_cast<double>(R.Bottom - R.Top) / h;
+    // each cell's colour goes through the device's own DC brush, selected once
+    if (m_device) {
+        m_device->SelectStockObject(platform::StockObject::DCBrush);
+        m_brushDirty = false;
+    }
     auto corner = [&](int hx, int vy, TPoint& out) {
         if (Plane == 0)
             Project(Position, vy, hx, out);
@@ -448,10 +453,13 @@ void TCanvas3D::StretchDrawAtZ(const TRect& R, const TGraphic* Graphic, int Posi
             corner(x1, y0, p[1]);
             corner(x1, y1, p[2]);
             corner(x0, y1, p[3]);
-            m_brush.SetColor(source->Pixel(c, r));
+            if (m_device)
+                m_device->SetDCBrushColor(source->Pixel(c, r));
             Polygon(p);
         }
     }
+    // the working brush goes back on the device before its next use
+    m_brushDirty = true;
 }
 
 bool PointsClockwise(const TPoint& P0, const TPoint& P1, const TPoint& P2)

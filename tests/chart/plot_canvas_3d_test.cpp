@@ -403,11 +403,18 @@ TEST(TPlotCanvas3DProjected, StretchDrawAtZFillsOneCellPerPixel)
     TBitmap picture(2, 1);
     picture.SetPixel(0, 0, clRed);
     picture.SetPixel(1, 0, clBlue);
+    device.ClearLog();
     canvas.StretchDrawAtZ(TRect{10, 20, 15, 30}, &picture, 0, 2);
-    // cells 2.5 wide: columns 10..12 and 12..15 (2.5 rounds to 2)
-    EXPECT_EQ(device.DrawingLines(true),
-              (Lines{"Polygon(10,20 12,20 12,30 10,30) pen=[null 1 0x000000] brush=[solid 0x0000FF] font=[Arial -11 400]",
-                     "Polygon(12,20 15,20 15,30 12,30) pen=[null 1 0x000000] brush=[solid 0xFF0000] font=[Arial -11 400]"}));
+    // cells 2.5 wide: columns 10..12 and 12..15 (2.5 rounds to 2); the DC brush
+    // is selected once and takes each pixel's colour
+    EXPECT_EQ(device.Lines(), (Lines{"SelectStockObject(DCBrush)", "SetDCBrushColor(0x0000FF)", "SelectPen(null 1 0x000000)",
+                                     "Polygon(10,20 12,20 12,30 10,30)", "SetDCBrushColor(0xFF0000)",
+                                     "Polygon(12,20 15,20 15,30 12,30)"}));
+    // the working brush comes back for the next shape
+    device.ClearLog();
+    canvas.Rectangle(0, 0, 4, 4);
+    EXPECT_EQ(device.DrawingLines(true).back(),
+              "Rectangle(0,0,4,4) pen=[null 1 0x000000] brush=[solid 0xFFFFFF] font=[Arial -11 400]");
 }
 
 TEST(TPlotCanvas3DBuffer, PaintsIntoTheBufferAndCopiesIt)
