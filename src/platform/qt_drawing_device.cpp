@@ -865,13 +865,27 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     const std::uint32_t pen = PenArgb();
     const std::uint32_t bk = BkArgb();
     const std::int64_t base = m_styleStep;
-    LinePixels(a, b, includeLast, DrawLimit(), [&](int x, int y, std::int64_t step) {
-        bool gap = false;
-        if (PenPatternOn(base + step, gap))
-            PutPixel(x, y, pen);
-        else if (gap)
-            PutPixel(x, y, bk);
-    });
+    const bool solid = m_pen.style != PenStyle::UserStyle && StylePattern(m_pen.style).empty();
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
+    int x = 0;
+    int y = 0;
+    std::int64_t step = 0;
+    while (walk.Next(x, y, step)) {
+        std::uint32_t src = pen;
+        if (!solid) {
+            bool gap = false;
+            if (!PenPatternOn(base + step, gap)) {
+                if (!gap)
+                    continue;
+                src = bk;
+            }
+        }
+        if (m_clip && !Visible(x, y))
+            continue;
+        std::uint32_t& d = m_surface.ScanLine(y)[x];
+        d = copy ? src : ApplyRop2(m_rop2, src, d);
+    }
     m_styleStep += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
 }
 

@@ -382,20 +382,23 @@ Rect SpansBounds(const SpanList& spans)
     return r;
 }
 
-void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
-                const std::function<void(int x, int y, std::int64_t step)>& plot)
+LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit)
 {
+    LineWalk w;  // empty: kLast < k
     if (limit.IsEmpty())
-        return;
+        return w;
     const std::int64_t dx = static_cast<std::int64_t>(b.x) - a.x;
     const std::int64_t dy = static_cast<std::int64_t>(b.y) - a.y;
     const std::int64_t adx = dx < 0 ? -dx : dx;
     const std::int64_t ady = dy < 0 ? -dy : dy;
     const std::int64_t n = std::max(adx, ady);
     if (n == 0) {
-        if (includeLast && a.x >= limit.left && a.x < limit.right && a.y >= limit.top && a.y < limit.bottom)
-            plot(a.x, a.y, 0);
-        return;
+        if (includeLast && a.x >= limit.left && a.x < limit.right && a.y >= limit.top && a.y < limit.bottom) {
+            w.major0 = a.x;
+            w.minor0 = a.y;
+            w.kLast = 0;
+        }
+        return w;
     }
     const std::int64_t kEnd = includeLast ? n : n - 1;
     const bool xMajor = adx >= ady;
@@ -427,7 +430,7 @@ void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
         k1 = std::min(k1, major0 - majLo);
     }
     if (k0 > k1)
-        return;
+        return w;
     // the minor coordinate moves monotonically: narrow the range by bisection
     auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
         // smallest k in [lo, hi] with pred(k), or hi + 1
@@ -450,25 +453,32 @@ void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
         k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
     }
     if (k0 > k1)
-        return;
+        return w;
     // step on incrementally: the numerator 2km + n - 1 grows by 2m per step
     const __int128 num0 = static_cast<__int128>(2) * k0 * m + n - 1;
-    const std::int64_t twoN = 2 * n;
-    std::int64_t q = static_cast<std::int64_t>(num0 / twoN);
-    std::int64_t rem = static_cast<std::int64_t>(num0 % twoN);
-    for (std::int64_t k = k0; k <= k1; ++k) {
-        const std::int64_t maj = major0 + sMaj * k;
-        const std::int64_t mnr = minor0 + sMin * q;
-        if (xMajor)
-            plot(static_cast<int>(maj), static_cast<int>(mnr), k);
-        else
-            plot(static_cast<int>(mnr), static_cast<int>(maj), k);
-        rem += 2 * m;
-        if (rem >= twoN) {
-            rem -= twoN;
-            ++q;
-        }
-    }
+    w.twoN = 2 * n;
+    w.twoM = 2 * m;
+    w.q = static_cast<std::int64_t>(num0 / w.twoN);
+    w.rem = static_cast<std::int64_t>(num0 % w.twoN);
+    w.k = k0;
+    w.kLast = k1;
+    w.major0 = major0;
+    w.minor0 = minor0;
+    w.sMaj = sMaj;
+    w.sMin = sMin;
+    w.xMajor = xMajor;
+    return w;
+}
+
+void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
+                const std::function<void(int x, int y, std::int64_t step)>& plot)
+{
+    LineWalk w = MakeLineWalk(a, b, includeLast, limit);
+    int x = 0;
+    int y = 0;
+    std::int64_t step = 0;
+    while (w.Next(x, y, step))
+        plot(x, y, step);
 }
 
 std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry, double t0, double sweep)

@@ -48,6 +48,41 @@ SpanList CombineSpans(const SpanList& a, const SpanList& b, ClipCombine mode);
 // Bounding rectangle of spans (empty when none).
 Rect SpansBounds(const SpanList& spans);
 
+// A walk over the visible pixels of a one-pixel line (see LinePixels):
+//   LineWalk w = MakeLineWalk(a, b, false, limit);
+//   while (w.Next(x, y, step)) ...
+struct LineWalk {
+    std::int64_t k = 0;
+    std::int64_t kLast = -1;
+    std::int64_t major0 = 0;
+    std::int64_t minor0 = 0;
+    std::int64_t q = 0;
+    std::int64_t rem = 0;
+    std::int64_t twoM = 0;
+    std::int64_t twoN = 1;
+    int sMaj = 1;
+    int sMin = 1;
+    bool xMajor = true;
+
+    bool Next(int& x, int& y, std::int64_t& step)
+    {
+        if (k > kLast)
+            return false;
+        const std::int64_t maj = major0 + sMaj * k;
+        const std::int64_t mnr = minor0 + sMin * q;
+        x = static_cast<int>(xMajor ? maj : mnr);
+        y = static_cast<int>(xMajor ? mnr : maj);
+        step = k++;
+        rem += twoM;
+        if (rem >= twoN) {
+            rem -= twoN;
+            ++q;
+        }
+        return true;
+    }
+};
+LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit);
+
 // The pixels of a one-pixel line from a to b: step k = 0..n, n = max(|dx|, |dy|);
 // along the major axis one pixel per step, along the minor axis
 // round(k * m / n) with halves toward a. Only pixels inside the limit are
