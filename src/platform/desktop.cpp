@@ -27,7 +27,7 @@ QUrl DesktopAddress(const QString& address)
         return url.path().contains(QLatin1Char('@')) ? url : QUrl();
     if (scheme == QLatin1String("file")) {
         const QFileInfo info(url.toLocalFile());
-        if (info.isFile() && info.isReadable() && !info.isExecutable())
+        if (info.isDir() ? info.isReadable() : info.isFile() && info.isReadable() && !info.isExecutable())
             return url;
     }
     return QUrl();

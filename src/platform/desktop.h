@@ -10,7 +10,7 @@ namespace platform {
 
 // The address as the desktop would receive it, or an invalid QUrl when it
 // is none of: http/https with a host, mailto with an address, file naming an
-// existing document (a readable file that is not a program).
+// existing document (a readable file that is not a program) or folder.
 QUrl DesktopAddress(const QString& address);
 // Hands the address to the desktop; false when it is not acceptable or the
 // desktop could not open it.

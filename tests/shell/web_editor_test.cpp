@@ -224,12 +224,16 @@ TEST_F(TWebEditorTest, OpenInBrowserHandsOverOnlySafeAddresses)
     QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
 
     const QStringList good{QStringLiteral("http://www.uv.es/a"), QStringLiteral("https://x.org"),
-                           QStringLiteral("mailto:someone@uv.es"), QUrl::fromLocalFile(page).toString()};
+                           QStringLiteral("mailto:someone@uv.es"), QUrl::fromLocalFile(page).toString(),
+                           // a folder listing opens in the file manager
+                           QUrl::fromLocalFile(Dir.path()).toString(),
+                           QUrl::fromLocalFile(Dir.path() + QLatin1Char('/')).toString()};
     const QStringList bad{QStringLiteral("javascript:alert(1)"), QStringLiteral("ftp://x.org/"),
                           QStringLiteral("www.uv.es"), QStringLiteral("..."),
                           QUrl::fromLocalFile(program).toString(),
                           QUrl::fromLocalFile(Path(QStringLiteral("none.htm"))).toString(),
-                          QUrl::fromLocalFile(Dir.path()).toString(), QStringLiteral("http:///nohost")};
+                          QUrl::fromLocalFile(Path(QStringLiteral("nodir/"))).toString(),
+                          QStringLiteral("http:///nohost")};
     for (const QString& address : good) {
         Editor->URLbar->setText(address);
         Editor->SpeedButton1Click();
@@ -280,6 +284,7 @@ TEST_F(TWebEditorTest, EditModeShowsTheSourceThroughTheTemporaryFile)
     Editor->LoadPage(file, true, false);
     EXPECT_EQ(Editor->Memo1->toPlainText(), QStringLiteral("<p>uno</p>\n"));
     EXPECT_FALSE(Editor->IsModified());
+    EXPECT_TRUE(Editor->StatusPanels[0]->text().isEmpty()); // no caret while the page is in front
     EXPECT_EQ(ReadAll(Editor->TempFile()), QByteArray("<p>uno</p>\n"));
     EXPECT_EQ(Browser->Navigations().last(), QUrl::fromLocalFile(Editor->TempFile()).toString());
 
