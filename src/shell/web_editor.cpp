@@ -173,7 +173,11 @@ TWebEditor::TWebEditor(QWidget* parent)
     connect(tbSave, &QToolButton::clicked, this, [this] { platform::GuardEvent([this] { tbSaveClick(); }); });
     connect(tbOpen, &QToolButton::clicked, this, guarded(&TWebEditor::tbOpenClick));
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
-    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, [this] { ShowCaret(); });
+    // the caret is shown while the source text is in front
+    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (m_view == 0)
+            ShowCaret();
+    });
 
     WebBrowser1->OnBeforeNavigate = [this](const QString& url, bool& cancel) {
         if (OnBeforeNavigate)
