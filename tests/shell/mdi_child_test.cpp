@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <stdexcept>
@@ -363,6 +364,33 @@ TEST_F(TFMDIChildTest, DontAskAgainSilencesEveryWindow)
     SaveDlgScript later(TFSaveDlg::mrCancel);
     EXPECT_TRUE(CloseAndFree(second));
     EXPECT_EQ(later.Shown, 0);
+}
+
+TEST_F(TFMDIChildTest, SaveQuestionButtonsAndTheirResults)
+{
+    TFSaveDlg dialog(&MainWindow());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Delta"));
+    EXPECT_EQ(dialog.SaveButton()->text(), QStringLiteral("Save and close"));
+    EXPECT_EQ(dialog.DiscardButton()->text(), QStringLiteral("Discard"));
+    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(dialog.DontAskAgain()->text(), QStringLiteral("Don't ask again"));
+    EXPECT_FALSE(dialog.DontAskAgain()->isChecked());
+    EXPECT_TRUE(dialog.SaveButton()->isDefault());
+    EXPECT_EQ(dialog.size(), QSize(357, 143));
+    EXPECT_EQ(TFSaveDlg::mrSaveAndClose, 8);
+    EXPECT_EQ(TFSaveDlg::mrDiscard, 9);
+    EXPECT_EQ(TFSaveDlg::mrCancel, 2);
+    int result = -1;
+    QObject::connect(&dialog, &QDialog::finished, [&](int r) { result = r; });
+    dialog.open();
+    dialog.DiscardButton()->click();
+    EXPECT_EQ(result, TFSaveDlg::mrDiscard);
+    dialog.open();
+    dialog.SaveButton()->click();
+    EXPECT_EQ(result, TFSaveDlg::mrSaveAndClose);
+    dialog.open();
+    dialog.CancelButton()->click();
+    EXPECT_EQ(result, TFSaveDlg::mrCancel);
 }
 
 TEST_F(TFMDIChildTest, BaseSaveToFileIsAbstract)
