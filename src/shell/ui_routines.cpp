@@ -98,8 +98,12 @@ void SelectComboItem(QComboBox* Combo, const QString& Name)
     if (!Combo)
         return;
     const std::string key = Name.toStdString();
+    // the last match is selected, in one change (no handler sees an earlier match)
+    int selected = -1;
     for (int i = 0; i < Combo->count(); ++i) {
         if (SameName(Combo->itemText(i).toStdString(), key))
-            Combo->setCurrentIndex(i);
+            selected = i;
     }
+    if (selected >= 0)
+        Combo->setCurrentIndex(selected);
 }

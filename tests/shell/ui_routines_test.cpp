@@ -93,8 +93,11 @@ protected:
 TEST_F(SelectComboItemTest, LastTrimmedCaselessMatchWins)
 {
     Fill({QStringLiteral("pop"), QStringLiteral("Pop"), QStringLiteral("other")}, 2);
+    QList<int> changes;
+    QObject::connect(&Combo, &QComboBox::currentIndexChanged, [&](int index) { changes.append(index); });
     SelectComboItem(&Combo, QStringLiteral(" Pop "));
     EXPECT_EQ(Combo.currentIndex(), 1);
+    EXPECT_EQ(changes, QList<int>{1}); // the first match is never selected on the way
 }
 
 TEST_F(SelectComboItemTest, NoMatchKeepsTheSelection)
