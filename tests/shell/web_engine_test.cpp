@@ -1,6 +1,7 @@
 // Drives the real Qt WebEngine: a local page links to a study, the link is
 // cancelled in before-navigate and handed to the main window.
 #include "platform/qt_web_view.h"
+#include "shell/message_window.h"
 #include "shell/web_editor.h"
 #include "shell/web_nav.h"
 #include "support/shell_test_support.h"
@@ -8,6 +9,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -100,6 +102,37 @@ TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
     EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char(';')).toStdString();
     EXPECT_EQ(view->LocationURL(), index);
     EXPECT_EQ(documents.size(), 1);
+}
+
+TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
+{
+    Write(QStringLiteral("next.htm"), "<html><body>next</body></html>");
+    Write(QStringLiteral("message.htm"),
+          "<html><body><a id=\"n\" href=\"next.htm\">next</a></body></html>");
+    const QString first = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("message.htm"))).toString();
+    const QString next = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("next.htm"))).toString();
+
+    QPointer<TFMsge> window = ShowWebMessage(QStringLiteral("Help"), first, false, false, 0, 0);
+    auto* view = dynamic_cast<platform::QtWebView*>(window->TWebEditor1->WebBrowser1);
+    ASSERT_NE(view, nullptr);
+    TWebEditor* frame = window->TWebEditor1;
+    ASSERT_TRUE(WaitFor([&] { return frame->URLbar->text() == first && frame->ProgressBar1->isHidden(); },
+                        15000))
+        << "the message page did not load";
+    WaitFor([] { return false; }, 200);
+    EXPECT_EQ(window->NavigationCount(), 1);
+    EXPECT_TRUE(frame->barNavigation->isHidden());
+    EXPECT_FALSE(window->pButtons->isHidden());
+
+    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('n').click();"));
+    ASSERT_TRUE(WaitFor([&] { return frame->URLbar->text() == next; }, 15000)) << "the link was not followed";
+    EXPECT_EQ(window->NavigationCount(), 2);
+    EXPECT_FALSE(frame->barNavigation->isHidden());
+    EXPECT_FALSE(frame->pNavigation->isHidden());
+    EXPECT_TRUE(window->pButtons->isHidden());
+    TFMsge* raw = window.data();
+    FreeMessageWindow(raw);
+    EXPECT_TRUE(WaitFor([&] { return window.isNull(); }, 5000));
 }
 
 } // namespace
