@@ -1,6 +1,10 @@
 // Test entry for suites that need a QApplication: headless, WebEngine-ready.
+// Each test process gets a temporary folder of its own, since ctest runs many at
+// once and the program writes files of fixed names there.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,8 +15,17 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+
+    QTemporaryDir processTemp(QDir::tempPath() + "/vexa-test-XXXXXX");
+    if (processTemp.isValid())
+        setenv("TMPDIR", processTemp.path().toLocal8Bit().constData(), 1);
+
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    return result;
 }
