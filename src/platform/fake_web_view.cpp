@@ -67,16 +67,7 @@ QString FakeWebView::LocationURL() const
 
 void FakeWebView::UpdateCommandState()
 {
-    const bool back = m_index > 0;
-    const bool forward = m_index + 1 < m_history.size();
-    if (forward != m_canGoForward) {
-        m_canGoForward = forward;
-        FireCommandStateChange(CSC_NAVIGATEFORWARD, forward);
-    }
-    if (back != m_canGoBack) {
-        m_canGoBack = back;
-        FireCommandStateChange(CSC_NAVIGATEBACK, back);
-    }
+    SetCommandState(m_index > 0, m_index + 1 < m_history.size());
 }
 
 } // namespace platform

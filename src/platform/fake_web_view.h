@@ -47,8 +47,6 @@ private:
     int m_stopCount = 0;
     int m_refreshCount = 0;
     bool m_silent = false;
-    bool m_canGoBack = false;
-    bool m_canGoForward = false;
 };
 
 } // namespace platform

@@ -174,16 +174,7 @@ void QtWebView::LoadingChanged(const QWebEngineLoadingInfo& info)
 void QtWebView::UpdateCommandState()
 {
     QWebEngineHistory* history = m_view->history();
-    const bool back = history->canGoBack();
-    const bool forward = history->canGoForward();
-    if (forward != m_canGoForward) {
-        m_canGoForward = forward;
-        FireCommandStateChange(CSC_NAVIGATEFORWARD, forward);
-    }
-    if (back != m_canGoBack) {
-        m_canGoBack = back;
-        FireCommandStateChange(CSC_NAVIGATEBACK, back);
-    }
+    SetCommandState(history->canGoBack(), history->canGoForward());
 }
 
 } // namespace platform

@@ -41,8 +41,6 @@ private:
     QWebEngineView* m_view = nullptr;
     QList<QUrl> m_cancelled; // cancelled requests whose failed load is still to come
     bool m_silent = false;
-    bool m_canGoBack = false;
-    bool m_canGoForward = false;
 };
 
 } // namespace platform

@@ -43,6 +43,18 @@ void WebView::FireNavigateError(const QString& url, int statusCode)
         GuardEvent([&] { OnNavigateError(url, statusCode); });
 }
 
+void WebView::SetCommandState(bool back, bool forward)
+{
+    if (forward != m_canGoForward) {
+        m_canGoForward = forward;
+        FireCommandStateChange(CSC_NAVIGATEFORWARD, forward);
+    }
+    if (back != m_canGoBack) {
+        m_canGoBack = back;
+        FireCommandStateChange(CSC_NAVIGATEBACK, back);
+    }
+}
+
 namespace {
 
 WebViewFactory& Factory()

@@ -46,6 +46,12 @@ protected:
     void FireCommandStateChange(int command, bool enabled);
     void FireProgressChange(int progress, int progressMax);
     void FireNavigateError(const QString& url, int statusCode);
+    // Fires OnCommandStateChange for each of forward and back that changed.
+    void SetCommandState(bool back, bool forward);
+
+private:
+    bool m_canGoBack = false;
+    bool m_canGoForward = false;
 };
 
 using WebViewFactory = std::function<WebView*(QWidget* parent)>;
