@@ -53,6 +53,19 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
         dialog.selectFile(name);
 }
 
+// The chosen file; nullopt when the dialog is cancelled.
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode acceptMode, QFileDialog::FileMode fileMode)
+{
+    QFileDialog dialog(parent);
+    Prepare(dialog, request);
+    dialog.setAcceptMode(acceptMode);
+    dialog.setFileMode(fileMode);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 Dialogs& CurrentDialogs()
@@ -179,24 +192,12 @@ MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& caption, const Q
 
 std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const FileDialogRequest& request)
 {
-    QFileDialog dialog(parent);
-    Prepare(dialog, request);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
 }
 
 std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const FileDialogRequest& request)
 {
-    QFileDialog dialog(parent);
-    Prepare(dialog, request);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave, QFileDialog::AnyFile);
 }
 
 std::optional<TColor> QtDialogs::PickColor(QWidget* parent, TColor initial)
