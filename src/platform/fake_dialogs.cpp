@@ -27,22 +27,12 @@ MsgAnswer FakeDialogs::MessageBox(QWidget*, const QString& caption, const QStrin
 
 std::optional<QString> FakeDialogs::OpenFile(QWidget*, const FileDialogRequest& request)
 {
-    DialogCall call;
-    call.kind = DialogCall::Kind::Open;
-    call.caption = request.caption;
-    call.request = request;
-    m_calls.push_back(call);
-    return TakeFile();
+    return FileCall(DialogCall::Kind::Open, request);
 }
 
 std::optional<QString> FakeDialogs::SaveFile(QWidget*, const FileDialogRequest& request)
 {
-    DialogCall call;
-    call.kind = DialogCall::Kind::Save;
-    call.caption = request.caption;
-    call.request = request;
-    m_calls.push_back(call);
-    return TakeFile();
+    return FileCall(DialogCall::Kind::Save, request);
 }
 
 std::optional<TColor> FakeDialogs::PickColor(QWidget*, TColor initial)
@@ -56,6 +46,16 @@ std::optional<TColor> FakeDialogs::PickColor(QWidget*, TColor initial)
     auto color = m_colors.front();
     m_colors.pop_front();
     return color;
+}
+
+std::optional<QString> FakeDialogs::FileCall(DialogCall::Kind kind, const FileDialogRequest& request)
+{
+    DialogCall call;
+    call.kind = kind;
+    call.caption = request.caption;
+    call.request = request;
+    m_calls.push_back(call);
+    return TakeFile();
 }
 
 std::optional<QString> FakeDialogs::TakeFile()

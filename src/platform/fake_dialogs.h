@@ -40,6 +40,8 @@ public:
     void Clear();
 
 private:
+    // Records an open or save dialog and answers the next queued file.
+    std::optional<QString> FileCall(DialogCall::Kind kind, const FileDialogRequest& request);
     std::optional<QString> TakeFile();
 
     std::vector<DialogCall> m_calls;
