@@ -1,37 +1,19 @@
 // The WebEngine view's events on local pages: completion, history state,
 // errors, and a cancelled navigation that reports none.
 #include "platform/qt_web_view.h"
+#include "support/event_wait.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace platform;
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(20);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 // A one-page web server on the loopback: "/old" answers with a redirect to
 // "/new", every other path with a small page.
