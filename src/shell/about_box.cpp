@@ -166,6 +166,15 @@ TFAbout::TFAbout(QWidget* parent)
     PageControl1->setCurrentIndex(0);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+
+    // A tab brought forward shows its own page (a page hidden earlier would leave it blank).
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        platform::GuardEvent([this, index] {
+            for (int page = 1; page <= 4; ++page)
+                if (PageControl1->indexOf(PagePanel(page)->parentWidget()) == index && PagePanel(page)->isHidden())
+                    ShowPage(page);
+        });
+    });
 }
 
 QWidget* TFAbout::MakePage(QWidget* sheet)

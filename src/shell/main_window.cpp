@@ -23,7 +23,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QEvent>
@@ -39,7 +38,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
-#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -430,14 +428,7 @@ void TFMain::ShowSplash()
     splash->PrepareSplash();
     splash->show();
     QCoreApplication::processEvents();
-    if (m_options.SplashSeconds > 0) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < qint64(m_options.SplashSeconds * 1000)) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            QThread::msleep(10);
-        }
-    }
+    DelaySeconds(m_options.SplashSeconds); // a busy wait: no message is handled meanwhile
 }
 
 bool TFMain::event(QEvent* e)

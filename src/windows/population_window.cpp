@@ -3,6 +3,7 @@
 #include "windows/sample_window.h"
 
 #include "core/population_model.h"
+#include "platform/event_guard.h"
 #include "shell/ui_routines.h"
 
 #include <QHeaderView>
@@ -28,7 +29,7 @@ TFPoblacion::TFPoblacion(TFMDIParent* Owner) : TFMDIChild(Owner)
     layout->addWidget(TreeViewXML, 1);
     setWidget(page);
     resize(640, 480);
-    connect(sbGetSample, &QPushButton::clicked, this, [this] { sbGetSampleClick(); });
+    connect(sbGetSample, &QPushButton::clicked, this, [this] { platform::GuardEvent([this] { sbGetSampleClick(); }); });
 }
 
 TFPoblacion::~TFPoblacion()

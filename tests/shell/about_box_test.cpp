@@ -89,3 +89,19 @@ TEST_F(TFAboutPages, CloseButtonEndsWithModalResultOne)
     box.CloseButton()->click();
     EXPECT_EQ(result, 1);
 }
+
+TEST_F(TFAboutPages, EveryTabOfTheAboutBoxShowsItsOwnPage)
+{
+    TFAbout box;
+    box.PrepareAbout(); // credits in front
+    box.PageControl()->setCurrentIndex(0);
+    EXPECT_FALSE(box.PagePanel(1)->isHidden());
+    EXPECT_EQ(box.CurrentPage(), 1);
+    box.PageControl()->setCurrentIndex(2); // the licence
+    EXPECT_FALSE(box.PagePanel(4)->isHidden());
+    EXPECT_EQ(box.CurrentPage(), 4);
+    box.PageControl()->setCurrentIndex(1);
+    EXPECT_FALSE(box.PagePanel(2)->isHidden());
+    EXPECT_EQ(box.CurrentPage(), 2);
+    EXPECT_FALSE(box.BrowserLoaded());
+}

@@ -1,6 +1,8 @@
 #include "main_window_fixture.h"
 
+#include "platform/clock.h"
 #include "platform/fake_web_view.h"
+#include "shell/message_window.h"
 #include "shell/log_window.h"
 #include "shell/version_info.h"
 #include "shell/web_addresses.h"
@@ -173,6 +175,63 @@ TEST_F(TFMainStartUp, TreeImagesComeFromBesideTheProgram)
     EXPECT_FALSE(main.ActionOpen->icon().isNull());
 }
 
+namespace {
+
+// A monotonic clock that moves a quarter of a second at every reading.
+class SteppingClock : public platform::Clock {
+public:
+    double Now() const override { return 45000.0; }
+    double MonotonicSeconds() const override
+    {
+        ++Reads;
+        if (OnRead)
+            OnRead();
+        const double t = m_seconds;
+        m_seconds += 0.25;
+        return t;
+    }
+    std::uint64_t HighResCounter() const override { return 0; }
+    std::uint64_t HighResFrequency() const override { return 1000000; }
+
+    mutable int Reads = 0;
+    std::function<void()> OnRead;
+
+private:
+    mutable double m_seconds = 0.0;
+};
+
+bool SplashOnScreen()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TFAbout*>(w) && w->isVisible())
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(TFMainStartUp, SplashStaysOneSecondAndNoMessageIsHandledMeanwhile)
+{
+    SteppingClock clock;
+    bool delivered = false;
+    bool splashSeen = true;
+    clock.OnRead = [&] {
+        if (clock.Reads == 1)
+            QMetaObject::invokeMethod(qApp, [&] { delivered = true; }, Qt::QueuedConnection);
+        splashSeen = splashSeen && SplashOnScreen();
+    };
+    {
+        platform::ScopedClock scoped(clock);
+        Main = std::make_unique<TFMain>(TFMainOptions{1.0, Folder.path()});
+    }
+    EXPECT_GE(clock.Reads, 5); // start, then 0.25, 0.5, 0.75 and 1.0 seconds later
+    EXPECT_TRUE(splashSeen);
+    EXPECT_FALSE(delivered);
+    EXPECT_FALSE(SplashOnScreen()); // freed after the wait
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(delivered);
+}
+
 using TFMainInspector = MainWindowFixture;
 
 TEST_F(TFMainInspector, F9TwiceHidesPanelAndSplitterAgain)
@@ -269,6 +328,32 @@ TEST_F(TFMainOpen, OpenDialogWithoutAnXmlFolderStartsBesideTheProgram)
     main.ActionOpenExecute();
     ASSERT_EQ(Dialogs.Calls().size(), 1u);
     EXPECT_EQ(Dialogs.Calls()[0].request.fileName, AppFolder() + "*.xml");
+}
+
+TEST_F(TFMainOpen, WaitWindowShowsWhileTheDocumentLoads)
+{
+    TFMain& main = CreateMain();
+    QString text;
+    QSize size;
+    int pointSize = 0;
+    // runs while the wait window paints itself
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* m = qobject_cast<TFMsge*>(w); m && m->isVisible()) {
+                    text = m->Text->text();
+                    size = m->size();
+                    pointSize = m->Text->font().pointSize();
+                }
+        },
+        Qt::QueuedConnection);
+    main.OpenDataFile(XmlFile("estudio_alturas_pesos.xml"));
+    EXPECT_EQ(text, "\nLeyendo datos...");
+    EXPECT_EQ(size, QSize(225, 125));
+    EXPECT_EQ(pointSize, 10);
+    EXPECT_EQ(CurrentWaitWindow(), nullptr);
+    EXPECT_EQ(ChildTexts(Root()), QStringList({"Estudio 1"}));
 }
 
 TEST_F(TFMainOpen, PopulationStudiesGoIntoNumberedFolders)

@@ -99,3 +99,24 @@ TEST_F(TFPoblacionStudy, SamplesGoWhenTheirPopulationWindowIsDestroyed)
     EXPECT_TRUE(sample.isNull());
     EXPECT_TRUE(OpenChildren().isEmpty());
 }
+
+namespace {
+
+class RefusingParent : public TestParent {
+public:
+    void NewChildForm_Muestra(TFMDIChild*) override { throw std::runtime_error("no sample today"); }
+};
+
+} // namespace
+
+TEST_F(TFPoblacionStudy, AFailedGetSampleEndsInOneErrorBox)
+{
+    RefusingParent parent;
+    auto document = std::make_shared<platform::XmlDocument>(
+        platform::XmlDocument::LoadFromFile(XmlFile("estudio_alturas_pesos.xml").toStdString()));
+    auto* window = new TFPoblacion(&parent);
+    window->SetDataSource(document, QStringLiteral("alturas"));
+    EXPECT_NO_THROW(window->GetSampleButton()->click());
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"no sample today"}));
+    delete window;
+}
