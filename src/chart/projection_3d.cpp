@@ -16,6 +16,36 @@ int Nearest(long double v)
     return static_cast<int>(Round(v));
 }
 
+// Screen point of chart point (X, Y, Z) under a 3D view; the tilt rotation is
+// left out unless applyTilt. Whole-pixel X and Y are exact in double.
+void ProjectToScreen(const TProjection3D& p, double X, double Y, int Z, bool applyTilt, int& outX,
+                     int& outY)
+{
+    if (p.IsOrthogonal) {
+        const int x = Nearest((Z * p.OrthoX + (X - p.CentreX)) * p.ZoomFactor) + p.ScreenCentreX;
+        const int y = Nearest(((Y - p.CentreY) - Z * p.OrthoY) * p.ZoomFactor) + p.ScreenCentreY;
+        outX = x;
+        outY = y;
+        return;
+    }
+    const long double x1 = X - p.CentreX;
+    const long double y1 = Y - p.CentreY;
+    const long double z1 = static_cast<long double>(Z) - p.CentreZ;
+    const long double t = z1 * p.CosRot - x1 * p.SinRot;
+    const long double s = p.PerspectiveOn
+                              ? p.ZoomFactor / ((p.CosElev * t + y1 * p.SinElev) * p.PerspectiveFactor + 1.0L)
+                              : static_cast<long double>(p.ZoomFactor);
+    const long double a = x1 * p.CosRot + z1 * p.SinRot;
+    const long double b = y1 * p.CosElev - p.SinElev * t;
+    if (applyTilt) {
+        outX = Nearest((p.CosTilt * a - p.SinTilt * b) * s) + p.ScreenCentreX;
+        outY = Nearest((p.CosTilt * b + p.SinTilt * a) * s) + p.ScreenCentreY;
+    } else {
+        outX = Nearest(a * s) + p.ScreenCentreX;
+        outY = Nearest(b * s) + p.ScreenCentreY;
+    }
+}
+
 }  // namespace
 
 void TProjection3D::SetupView(TView3DOptions* Options, bool Is3DView)
@@ -104,51 +134,14 @@ void TProjection3D::CalcTrigValues()
 void TProjection3D::ProjectInPlace(int& X, int& Y, int Z) const
 {
     // a 2D section (Is3D cleared) leaves points alone in the orthogonal view too
-    if (IsOrthogonal && Is3D) {
-        const int x = Nearest((Z * OrthoX + (static_cast<double>(X) - CentreX)) * ZoomFactor) + ScreenCentreX;
-        const int y = Nearest(((static_cast<double>(Y) - CentreY) - Z * OrthoY) * ZoomFactor) + ScreenCentreY;
-        X = x;
-        Y = y;
-        return;
-    }
-    if (!Is3D)
-        return;
-    const long double x1 = static_cast<long double>(X) - CentreX;
-    const long double y1 = static_cast<long double>(Y) - CentreY;
-    const long double z1 = static_cast<long double>(Z) - CentreZ;
-    const long double t = z1 * CosRot - x1 * SinRot;
-    const long double s = PerspectiveOn ? ZoomFactor / ((CosElev * t + y1 * SinElev) * PerspectiveFactor + 1.0L)
-                                        : static_cast<long double>(ZoomFactor);
-    const long double a = x1 * CosRot + z1 * SinRot;
-    const long double b = y1 * CosElev - SinElev * t;
-    if (Tilted) {
-        X = Nearest((CosTilt * a - SinTilt * b) * s) + ScreenCentreX;
-        Y = Nearest((CosTilt * b + SinTilt * a) * s) + ScreenCentreY;
-    } else {
-        X = Nearest(a * s) + ScreenCentreX;
-        Y = Nearest(b * s) + ScreenCentreY;
-    }
+    if (Is3D)
+        ProjectToScreen(*this, X, Y, Z, Tilted, X, Y);
 }
 
 void TProjection3D::ProjectFloat(TPoint& P, int Z, double X, double Y) const
 {
-    if (IsOrthogonal && Is3D) {
-        P.X = Nearest((Z * OrthoX + (X - CentreX)) * ZoomFactor) + ScreenCentreX;
-        P.Y = Nearest(((Y - CentreY) - Z * OrthoY) * ZoomFactor) + ScreenCentreY;
-        return;
-    }
-    if (!Is3D)
-        return;
-    const long double x1 = X - CentreX;
-    const long double y1 = Y - CentreY;
-    const long double z1 = static_cast<long double>(Z) - CentreZ;
-    const long double t = z1 * CosRot - x1 * SinRot;
-    const long double s = PerspectiveOn ? ZoomFactor / ((CosElev * t + y1 * SinElev) * PerspectiveFactor + 1.0L)
-                                        : static_cast<long double>(ZoomFactor);
-    const long double a = x1 * CosRot + z1 * SinRot;
-    const long double b = y1 * CosElev - SinElev * t;
-    P.X = Nearest((CosTilt * a - SinTilt * b) * s) + ScreenCentreX;
-    P.Y = Nearest((CosTilt * b + SinTilt * a) * s) + ScreenCentreY;
+    if (Is3D)
+        ProjectToScreen(*this, X, Y, Z, true, P.X, P.Y);
 }
 
 void TProjection3D::ProjectPoint3D(TPoint& P, int X, int Y, int Z) const
