@@ -1,5 +1,7 @@
 #include "platform/xml_dom.h"
 
+#include "core/utf8_text.h"
+
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -118,25 +120,6 @@ IntParse ParseWholeNumber(std::string_view text, int& value)
 }
 
 // ---- decoding to UTF-8 --------------------------------------------------
-
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code.
 constexpr std::uint16_t kCp1252High[32] = {

@@ -18,3 +18,11 @@ TEST(Utf8Text, CutsOnCharacterBoundaries)
     EXPECT_EQ(Utf8RightChars("ñandú", 0), "");
     EXPECT_EQ(Utf8RightChars("ab", 9), "ab");
 }
+
+TEST(Utf8Text, EncodesOneToFourBytes)
+{
+    std::string s;
+    for (std::uint32_t cp : {0x41u, 0xF1u, 0x20ACu, 0x1F600u})
+        AppendUtf8(s, cp);
+    EXPECT_EQ(s, "Añ€\xF0\x9F\x98\x80");
+}
