@@ -14,9 +14,12 @@ namespace {
 
 constexpr int kMaxHistogramClasses = 500;
 
+// Rules both vectors share. Resize: false when n is below 1 or is the size already.
 template <typename T>
-void ResizeOrThrow(std::vector<T>& v, int n, const std::string& name)
+bool Resize(std::vector<T>& v, int n, const std::string& name)
 {
+    if (n < 1 || n == static_cast<int>(v.size()))
+        return false;
     try {
         v.resize(static_cast<std::size_t>(n));
     } catch (const std::bad_alloc&) {
@@ -24,6 +27,34 @@ void ResizeOrThrow(std::vector<T>& v, int n, const std::string& name)
     } catch (const std::length_error&) {
         throw ERukVectorError(ComponentMessage(name, kNotEnoughMemory));
     }
+    return true;
+}
+
+// 1-based; a read outside gives 0, a write there is ignored (false).
+template <typename T>
+T ElemAt(const std::vector<T>& v, int i)
+{
+    if (i < 1 || i > static_cast<int>(v.size()))
+        return 0;
+    return v[static_cast<std::size_t>(i - 1)];
+}
+
+template <typename T>
+bool StoreAt(std::vector<T>& v, int i, T x)
+{
+    if (i < 1 || i > static_cast<int>(v.size()))
+        return false;
+    v[static_cast<std::size_t>(i - 1)] = x;
+    return true;
+}
+
+// Size and elements through the public setters, so that each step notifies.
+template <typename V>
+void CopyElems(V& to, const V& from)
+{
+    to.SetNrOfElem(from.NrOfElem());
+    for (int i = 1; i <= from.NrOfElem(); ++i)
+        to.SetElem(i, from.GetElem(i));
 }
 
 template <typename T>
@@ -67,25 +98,19 @@ void TVector::Changed()
 
 void TVector::SetNrOfElem(int n)
 {
-    if (n < 1 || n == NrOfElem())
-        return;
-    ResizeOrThrow(m_elems, n, m_name);
-    Changed();
+    if (Resize(m_elems, n, m_name))
+        Changed();
 }
 
 double TVector::GetElem(int i) const
 {
-    if (i < 1 || i > NrOfElem())
-        return 0;
-    return m_elems[static_cast<std::size_t>(i - 1)];
+    return ElemAt(m_elems, i);
 }
 
 void TVector::SetElem(int i, double v)
 {
-    if (i < 1 || i > NrOfElem())
-        return;
-    m_elems[static_cast<std::size_t>(i - 1)] = v;
-    Changed();
+    if (StoreAt(m_elems, i, v))
+        Changed();
 }
 
 void TVector::ClampRange(int& first, int& last) const
@@ -220,9 +245,7 @@ void TVector::CopyFrom(const TVector* source)
 {
     if (!source)
         return;
-    SetNrOfElem(source->NrOfElem());
-    for (int i = 1; i <= source->NrOfElem(); ++i)
-        SetElem(i, source->GetElem(i));
+    CopyElems(*this, *source);
     Changed();
 }
 
@@ -241,25 +264,19 @@ void TIntVector::Changed()
 
 void TIntVector::SetNrOfElem(int n)
 {
-    if (n < 1 || n == NrOfElem())
-        return;
-    ResizeOrThrow(m_elems, n, m_name);
-    Changed();
+    if (Resize(m_elems, n, m_name))
+        Changed();
 }
 
 std::int32_t TIntVector::GetElem(int i) const
 {
-    if (i < 1 || i > NrOfElem())
-        return 0;
-    return m_elems[static_cast<std::size_t>(i - 1)];
+    return ElemAt(m_elems, i);
 }
 
 void TIntVector::SetElem(int i, std::int32_t v)
 {
-    if (i < 1 || i > NrOfElem())
-        return;
-    m_elems[static_cast<std::size_t>(i - 1)] = v;
-    Changed();
+    if (StoreAt(m_elems, i, v))
+        Changed();
 }
 
 void TIntVector::Clear()
@@ -310,8 +327,6 @@ void TIntVector::CopyFrom(const TIntVector* source)
 {
     if (!source)
         return;
-    SetNrOfElem(source->NrOfElem());
-    for (int i = 1; i <= source->NrOfElem(); ++i)
-        SetElem(i, source->GetElem(i));
+    CopyElems(*this, *source);
     Changed();
 }
