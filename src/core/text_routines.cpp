@@ -36,6 +36,14 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+template <typename T>
+T itemOrFirst(int I, std::span<const T> A)
+{
+    if (A.empty())
+        return 0;
+    return (I >= 0 && static_cast<std::size_t>(I) < A.size()) ? A[I] : A[0];
+}
+
 } // namespace
 
 void DelaySeconds(double Seconds)
@@ -219,16 +227,12 @@ TColor ColorNameToColor(std::string_view Name)
 
 int ItemOrFirst(int I, std::span<const int> A)
 {
-    if (A.empty())
-        return 0;
-    return (I >= 0 && static_cast<std::size_t>(I) < A.size()) ? A[I] : A[0];
+    return itemOrFirst(I, A);
 }
 
 TColor ItemOrFirst(int I, std::span<const TColor> A)
 {
-    if (A.empty())
-        return 0;
-    return (I >= 0 && static_cast<std::size_t>(I) < A.size()) ? A[I] : A[0];
+    return itemOrFirst(I, A);
 }
 
 std::string AlignRight(std::string_view S, int N)
