@@ -44,6 +44,13 @@ public:
     void SetDefaults(TColor color, int size);
     void Assign(const TPlotShadow* source);
 
+    // Whether streaming writes each property: these four only when they
+    // differ from the per-instance defaults, the others always.
+    bool IsColorStored() const { return m_color != DefaultColor; }
+    bool IsHorizSizeStored() const { return m_horizSize != DefaultSize; }
+    bool IsVertSizeStored() const { return m_vertSize != DefaultSize; }
+    bool IsVisibleStored() const { return m_visible != DefaultVisible; }
+
     // Draw the shadow of a shape on the canvas: a flat offset copy, graded
     // lines, or (with the canvas' buffer) a blurred copy.
     void DrawRect(TCanvas3D& Canvas, const TRect& R) { DrawShape(Canvas, R, 0, 0); }

@@ -182,3 +182,27 @@ TEST(ShadowOnBuffer, SmoothShadowStaysInsideTheBuffer)
     ASSERT_NE(canvas.Bitmap(), nullptr);
     EXPECT_EQ(canvas.Bitmap()->GetPixel(0, 0), clWhite);
 }
+
+TEST(ShadowStoring, OnlyWhatDiffersFromTheInstanceDefaults)
+{
+    TPlotShadow shadow;
+    EXPECT_FALSE(shadow.IsColorStored());
+    EXPECT_FALSE(shadow.IsHorizSizeStored());
+    EXPECT_FALSE(shadow.IsVertSizeStored());
+    EXPECT_FALSE(shadow.IsVisibleStored());
+    // an owner's own defaults are not stored either
+    shadow.SetDefaults(clBlack, 3);
+    EXPECT_EQ(shadow.Color(), clBlack);
+    EXPECT_EQ(shadow.GetSize(), 3);
+    EXPECT_FALSE(shadow.IsColorStored());
+    EXPECT_FALSE(shadow.IsHorizSizeStored());
+    EXPECT_FALSE(shadow.IsVertSizeStored());
+    // each size against the one default size
+    shadow.SetVertSize(5);
+    EXPECT_FALSE(shadow.IsHorizSizeStored());
+    EXPECT_TRUE(shadow.IsVertSizeStored());
+    shadow.SetColor(clSilver);
+    EXPECT_TRUE(shadow.IsColorStored());
+    shadow.SetVisible(false);
+    EXPECT_TRUE(shadow.IsVisibleStored());
+}
