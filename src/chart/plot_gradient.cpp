@@ -271,6 +271,7 @@ void TCustomPlotGradient::DrawRadial(TCanvas3D& Canvas, const TRect& R)
     const TPenStyle savedPenStyle = pen->Style();
     const TColor savedBrushColor = brush->Color();
     const TBrushStyle savedBrushStyle = brush->Style();
+    TBitmap* savedBrushBitmap = brush->Bitmap();
     pen->SetStyle(psClear);
     brush->SetBitmap(nullptr);
     brush->SetStyle(bsSolid);
@@ -303,5 +304,6 @@ void TCustomPlotGradient::DrawRadial(TCanvas3D& Canvas, const TRect& R)
     }
     brush->SetColor(savedBrushColor);
     brush->SetStyle(savedBrushStyle);
+    brush->SetBitmap(savedBrushBitmap);
     pen->SetStyle(savedPenStyle);
 }

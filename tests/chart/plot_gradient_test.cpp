@@ -132,6 +132,19 @@ TEST_F(GradientOnRecorder, RadialFillRingsFromTheEndColourIn)
     EXPECT_EQ(canvas.Pen()->Style(), psSolid);
 }
 
+TEST_F(GradientOnRecorder, RadialFillLeavesTheCanvasBrushAsItWas)
+{
+    TBitmap pattern(8, 8);
+    canvas.Brush()->SetColor(clGreen);
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.Brush()->SetBitmap(&pattern);
+    TCustomPlotGradient g;
+    g.DrawRadial(canvas, TRect{0, 0, 6, 6});
+    EXPECT_EQ(canvas.Brush()->Color(), clGreen);
+    EXPECT_EQ(canvas.Brush()->Style(), bsClear);
+    EXPECT_EQ(canvas.Brush()->Bitmap(), &pattern);
+}
+
 TEST_F(GradientOnRecorder, MiddleColourSplitsTheBands)
 {
     TPlotGradient g;
