@@ -2,6 +2,7 @@
 // The application object: every event goes through notify(), which keeps
 // exceptions from leaving an event handler.
 #include <QApplication>
+#include <functional>
 
 class TVexaApplication : public QApplication {
     Q_OBJECT
@@ -14,3 +15,7 @@ public:
 // What the application does with an exception caught at an event boundary:
 // closes the wait window, then shows the error box with the message.
 void HandleEventException(const char* message) noexcept;
+
+// Runs OnClosed once Window has accepted a close: the program ends with its
+// main window, whatever other top-level windows are still shown.
+void WhenMainWindowCloses(QWidget* Window, std::function<void()> OnClosed);

@@ -2,6 +2,9 @@
 #include "shell/vexa_application.h"
 #include "shell/wait_scope.h"
 
+#include <QCloseEvent>
+#include <QWidget>
+
 using EventBoundary = ShellFixture;
 
 TEST_F(EventBoundary, ExceptionClosesTheWaitWindowThenShowsOneErrorBox)
@@ -31,4 +34,34 @@ TEST_F(EventBoundary, WaitScopeFreesItsWindowWhenWorkThrows)
     EXPECT_EQ(CurrentWaitWindow(), nullptr);
     ProcessDeferredDeletes();
     EXPECT_TRUE(window.isNull());
+}
+
+namespace {
+
+class RefusingWindow : public QWidget {
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+} // namespace
+
+TEST_F(EventBoundary, TheProgramEndsWithItsMainWindowAlone)
+{
+    int ended = 0;
+    QWidget main;
+    QWidget message; // another top-level window still on screen
+    main.show();
+    message.show();
+    WhenMainWindowCloses(&main, [&] { ++ended; });
+    RefusingWindow refusing;
+    refusing.show();
+    int refusedEnds = 0;
+    WhenMainWindowCloses(&refusing, [&] { ++refusedEnds; });
+
+    refusing.close();
+    main.close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(refusedEnds, 0);
+    EXPECT_TRUE(message.isVisible());
 }
