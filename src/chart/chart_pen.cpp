@@ -5,37 +5,10 @@ TChartPen::TChartPen(std::function<void()> onChange)
     OnChange = std::move(onChange);
 }
 
-void TChartPen::SetEndStyle(TPenEndStyle value)
-{
-    if (value == m_endStyle)
-        return;
-    m_endStyle = value;
-    Changed();
-}
-
-void TChartPen::SetSmallDots(bool value)
-{
-    if (value == m_smallDots)
-        return;
-    m_smallDots = value;
-    Changed();
-}
-
-void TChartPen::SetSmallSpace(int value)
-{
-    if (value == m_smallSpace)
-        return;
-    m_smallSpace = value;
-    Changed();
-}
-
-void TChartPen::SetVisible(bool value)
-{
-    if (value == m_visible)
-        return;
-    m_visible = value;
-    Changed();
-}
+void TChartPen::SetEndStyle(TPenEndStyle value) { SetValue(m_endStyle, value); }
+void TChartPen::SetSmallDots(bool value) { SetValue(m_smallDots, value); }
+void TChartPen::SetSmallSpace(int value) { SetValue(m_smallSpace, value); }
+void TChartPen::SetVisible(bool value) { SetValue(m_visible, value); }
 
 void TChartPen::Assign(const TPen& source)
 {
@@ -95,13 +68,7 @@ TChartBrush::TChartBrush(std::function<void()> onChange)
 
 TChartBrush::~TChartBrush() = default;
 
-void TChartBrush::SetBackColor(TColor value)
-{
-    if (value == m_backColor)
-        return;
-    m_backColor = value;
-    Changed();
-}
+void TChartBrush::SetBackColor(TColor value) { SetValue(m_backColor, value); }
 
 TPicture* TChartBrush::Image()
 {

@@ -11,13 +11,7 @@ void TPen::SetColor(TColor value)
     Changed();
 }
 
-void TPen::SetMode(TPenMode value)
-{
-    if (value == m_mode)
-        return;
-    m_mode = value;
-    Changed();
-}
+void TPen::SetMode(TPenMode value) { SetValue(m_mode, value); }
 
 void TPen::SetStyle(TPenStyle value)
 {
@@ -62,29 +56,9 @@ void TPen::Assign(const TPen& source)
         Changed();
 }
 
-void TBrush::SetColor(TColor value)
-{
-    if (value == m_color)
-        return;
-    m_color = value;
-    Changed();
-}
-
-void TBrush::SetStyle(TBrushStyle value)
-{
-    if (value == m_style)
-        return;
-    m_style = value;
-    Changed();
-}
-
-void TBrush::SetBitmap(TBitmap* value)
-{
-    if (value == m_bitmap)
-        return;
-    m_bitmap = value;
-    Changed();
-}
+void TBrush::SetColor(TColor value) { SetValue(m_color, value); }
+void TBrush::SetStyle(TBrushStyle value) { SetValue(m_style, value); }
+void TBrush::SetBitmap(TBitmap* value) { SetValue(m_bitmap, value); }
 
 void TBrush::Assign(const TBrush& source)
 {
@@ -98,13 +72,7 @@ void TBrush::Assign(const TBrush& source)
         Changed();
 }
 
-void TFont::SetName(const std::string& value)
-{
-    if (value == m_name)
-        return;
-    m_name = value;
-    Changed();
-}
+void TFont::SetName(const std::string& value) { SetValue(m_name, value); }
 
 int TFont::Size() const
 {
@@ -116,45 +84,11 @@ void TFont::SetSize(int value)
     SetHeight(-platform::MulDiv(value, m_pixelsPerInch, 72));
 }
 
-void TFont::SetHeight(int value)
-{
-    if (value == m_height)
-        return;
-    m_height = value;
-    Changed();
-}
-
-void TFont::SetColor(TColor value)
-{
-    if (value == m_color)
-        return;
-    m_color = value;
-    Changed();
-}
-
-void TFont::SetStyle(int value)
-{
-    if (value == m_style)
-        return;
-    m_style = value;
-    Changed();
-}
-
-void TFont::SetCharset(int value)
-{
-    if (value == m_charset)
-        return;
-    m_charset = value;
-    Changed();
-}
-
-void TFont::SetOrientation(int value)
-{
-    if (value == m_orientation)
-        return;
-    m_orientation = value;
-    Changed();
-}
+void TFont::SetHeight(int value) { SetValue(m_height, value); }
+void TFont::SetColor(TColor value) { SetValue(m_color, value); }
+void TFont::SetStyle(int value) { SetValue(m_style, value); }
+void TFont::SetCharset(int value) { SetValue(m_charset, value); }
+void TFont::SetOrientation(int value) { SetValue(m_orientation, value); }
 
 void TFont::Assign(const TFont& source)
 {

@@ -38,6 +38,15 @@ protected:
         if (OnChange)
             OnChange();
     }
+    // Stores value and notifies; nothing when it is unchanged.
+    template <typename T>
+    void SetValue(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Changed();
+    }
 };
 
 // A pen built from explicit system settings (geometric width, user dash pattern,
