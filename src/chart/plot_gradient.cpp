@@ -213,19 +213,24 @@ void TCustomPlotGradient::DrawRotated(TCanvas3D& Canvas, const TRect& R)
     const int h = r.Height();
     if (!device || w <= 0 || h <= 0)
         return;
-    // a square bitmap large enough for the rectangle turned either way
+    // the rectangle's extents under the rotation: turned back, the gradient
+    // covers the rectangle from edge to edge
     const double rad = (360 - m_angle) * 0.017453292519943295;
     const double s = std::abs(std::sin(rad));
     const double c = std::abs(std::cos(rad));
-    const int size = std::max(1, static_cast<int>(Round(w * c + h * s + w * s + h * c)));
-    std::unique_ptr<platform::DrawingDevice> temp = device->CreateCompatible(size, size);
+    // (rounded up, and a pixel more each side at other than right angles, so
+    // that the nearest-pixel turn leaves no corner of the rectangle bare)
+    const int margin = m_angle % 90 == 0 ? 0 : 2;
+    const int tw = std::max(1, static_cast<int>(std::ceil(w * c + h * s - 1e-9)) + margin);
+    const int th = std::max(1, static_cast<int>(std::ceil(w * s + h * c - 1e-9)) + margin);
+    std::unique_ptr<platform::DrawingDevice> temp = device->CreateCompatible(tw, th);
     TPlotCanvas3D tempCanvas;
     tempCanvas.SetBufferedDisplay(false);
     tempCanvas.SetMonochrome(Canvas.GetMonochrome());
-    tempCanvas.InitWindow(temp.get(), nullptr, clWhite, false, TRect{0, 0, size, size});
+    tempCanvas.InitWindow(temp.get(), nullptr, clWhite, false, TRect{0, 0, tw, th});
     const int angle = m_angle;
     m_angle = 0;
-    DrawUnrotated(tempCanvas, TRect{0, 0, size, size}, 0);
+    DrawUnrotated(tempCanvas, TRect{0, 0, tw, th}, 0);
     m_angle = angle;
     TBitmap bitmap;
     bitmap.FromDeviceBitmap(temp->Surface());

@@ -235,6 +235,34 @@ TEST_F(GradientOnRecorder, AngleTurnsTheGradientInsideTheRectangle)
     EXPECT_EQ(Pixel(20, 25), Pixel(20, 35));  // bands run vertically now
 }
 
+TEST_F(GradientOnRecorder, TurnedGradientSpansTheWholeRectangle)
+{
+    // a quarter turn of a 20 x 10 rectangle: the gradient is drawn 10 wide and
+    // 20 high, so after the turn its end colour is the left column and its
+    // start colour the right column, exactly
+    TPlotGradient g;
+    g.SetStartColor(clRed);
+    g.SetEndColor(clBlue);
+    g.SetAngle(90);
+    g.Draw(canvas, TRect{20, 20, 40, 30});
+    for (int y = 20; y < 30; ++y) {
+        EXPECT_EQ(Pixel(20, y), clBlue) << y;
+        EXPECT_EQ(Pixel(39, y), clRed) << y;
+    }
+    // 20 bands of the linear ramp, one per column: band 10 from the right
+    // (red to blue over D = 19): 255 - 255 x 10 div 19 = 121 red
+    EXPECT_EQ(Pixel(29, 25), RGB(121, 0, 134));
+
+    // other angles leave no pixel of the rectangle bare
+    for (int angle : {10, 30, 60, 300}) {
+        g.SetAngle(angle);
+        g.Draw(canvas, TRect{100, 100, 150, 150});
+        for (int y = 100; y < 150; ++y)
+            for (int x = 100; x < 150; ++x)
+                ASSERT_NE(Pixel(x, y), clWhite) << angle << ": " << x << "," << y;
+    }
+}
+
 TEST_F(GradientOnRecorder, PolygonGradientAtDepth)
 {
     TPlotGradient g;
