@@ -1,6 +1,8 @@
 #include "../support/shell_test_support.h"
+#include "platform/desktop.h"
 #include "shell/about_box.h"
 
+#include <QEnterEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -104,4 +106,52 @@ TEST_F(TFAboutPages, EveryTabOfTheAboutBoxShowsItsOwnPage)
     EXPECT_FALSE(box.PagePanel(2)->isHidden());
     EXPECT_EQ(box.CurrentPage(), 2);
     EXPECT_FALSE(box.BrowserLoaded());
+}
+
+namespace {
+
+QColor TextColour(const QWidget* w)
+{
+    return w->palette().color(QPalette::WindowText);
+}
+
+void Hover(QWidget* w, bool enter)
+{
+    if (enter) {
+        QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(w, &e);
+    } else {
+        QEvent e(QEvent::Leave);
+        QCoreApplication::sendEvent(w, &e);
+    }
+}
+
+} // namespace
+
+TEST_F(TFAboutPages, LinksTurnRedUnderTheMouseAndReportAFailedOpen)
+{
+    TFAbout box;
+    auto* webdir = box.findChild<TLinkLabel*>(QStringLiteral("webdir"));
+    auto* feedback = box.findChild<TLinkLabel*>(QStringLiteral("feedback"));
+    ASSERT_NE(webdir, nullptr);
+    ASSERT_NE(feedback, nullptr);
+    EXPECT_EQ(TextColour(webdir), QColor(Qt::blue));
+    EXPECT_EQ(TextColour(feedback), QColor(Qt::black));
+    Hover(webdir, true);
+    EXPECT_EQ(TextColour(webdir), QColor(Qt::red));
+    Hover(webdir, false);
+    EXPECT_EQ(TextColour(webdir), QColor(Qt::blue));
+
+    QStringList opened;
+    platform::SetDesktopOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+    });
+    webdir->OnClick();
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_TRUE(Dialogs.MessageTexts().isEmpty());
+    platform::SetDesktopOpener([](const QUrl&) { return false; });
+    webdir->OnClick();
+    platform::SetDesktopOpener(nullptr);
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Unable to connect"}));
 }

@@ -4,6 +4,7 @@
 #include "platform/fake_web_view.h"
 #include "shell/message_window.h"
 #include "shell/log_window.h"
+#include "shell/text_editor.h"
 #include "shell/version_info.h"
 #include "shell/web_addresses.h"
 #include "shell/web_editor.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QUrl>
 
@@ -69,6 +71,13 @@ TEST_F(TFMainStartUp, MenusAsWritten)
         titles.append(a->text());
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "Tools", "&View", "&Window", "&Help"}));
     EXPECT_FALSE(main.Menu("&Edit")->menuAction()->isVisible());
+    QStringList editItems;
+    for (QAction* a : main.Menu("&Edit")->actions())
+        editItems.append(a->text());
+    EXPECT_EQ(editItems, QStringList({"Cu&t", "&Copy", "&Paste", "&Font..."}));
+    EXPECT_NE(main.MenuAction("&View", "&English"), nullptr);
+    EXPECT_EQ(main.TreeTitleButton()->text(), "Object browser");
+    EXPECT_EQ(main.PropertiesTitleButton()->text(), "Properties");
     EXPECT_EQ(main.MenuAction("&File", "&Open...")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_FALSE(main.MenuAction("&File", "Save as...")->isVisible());
     EXPECT_FALSE(main.MenuAction("&File", "&Save")->isVisible());
@@ -690,6 +699,14 @@ TEST_F(TFMainTree, LogWindowHangsFirstUnderTheRootRenamedTools)
     main.SetStatusLog(nullptr, true);
     EXPECT_EQ(Root()->childCount(), 2);
     EXPECT_EQ(main.TreeViewMain()->currentItem(), main.LogNode());
+
+    // a later activation keeps what the log's editor knows of its text
+    TTextEditor* editor = main.LogWindow()->Editor();
+    EXPECT_EQ(editor->DefaultExt(), ".txt");
+    editor->Memo()->insertPlainText(QStringLiteral("line"));
+    main.LogWindow()->FormActivate();
+    EXPECT_TRUE(editor->Modified());
+    EXPECT_EQ(main.LogWindow()->windowTitle(), "Log");
 
     main.LogWindow()->close();
     EXPECT_EQ(main.LogWindow(), nullptr);
