@@ -46,6 +46,7 @@ void TFPoblacion::SetDataSource(std::shared_ptr<platform::XmlDocument> Source, c
     std::unique_ptr<tPopulation> model = BuildPopulationModel(root);
     const QString populationName = QString::fromStdString(root.System().Name());
 
+    DiscardSamples(); // they read the model that goes now
     TFMDIChild::SetDataSource(std::move(Source), Name);
     FVexa = root;
     FPoblacion = std::move(model);

@@ -120,3 +120,19 @@ TEST_F(TFPoblacionStudy, AFailedGetSampleEndsInOneErrorBox)
     EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"no sample today"}));
     delete window;
 }
+
+TEST_F(TFPoblacionStudy, ANewStudyInTheWindowTakesTheOldSamplesAlong)
+{
+    TFMain& main = CreateMain();
+    main.OpenDataFile(XmlFile("estudio_alturas_pesos.xml"));
+    auto* population = qobject_cast<TFPoblacion*>(NodeData(Root()->child(0)->child(0)));
+    main.NewChildForm_Muestra(population);
+    QPointer<TFMuestra> sample = population->Samples().value(0);
+    ASSERT_FALSE(sample.isNull());
+    auto document = std::make_shared<platform::XmlDocument>(
+        platform::XmlDocument::LoadFromFile(XmlFile("estudio_presion_arterial.xml").toStdString()));
+    population->SetDataSource(document, QStringLiteral("presion"));
+    EXPECT_TRUE(sample.isNull());
+    EXPECT_TRUE(population->Samples().isEmpty());
+    EXPECT_EQ(ChildTexts(Root()->child(0)), QStringList({"Población 1"}));
+}
