@@ -413,9 +413,12 @@ LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit)
     const std::int64_t minLo = xMajor ? limit.top : limit.left;
     const std::int64_t minHi = (xMajor ? limit.bottom : limit.right) - 1;
 
-    // minor coordinate at step k: round(k m / n), halves toward a
+    // minor offset at step k: k m / n rounded, halves toward the smaller
+    // coordinate (down when the minor axis runs forward, up when backward), so
+    // a line covers the same pixels drawn either way
+    const std::int64_t bias = sMin > 0 ? n - 1 : n;
     auto minorAt = [&](std::int64_t k) {
-        const __int128 num = static_cast<__int128>(2) * k * m + n - 1;
+        const __int128 num = static_cast<__int128>(2) * k * m + bias;
         const std::int64_t q = static_cast<std::int64_t>(num / (static_cast<__int128>(2) * n));
         return minor0 + sMin * q;
     };
@@ -454,8 +457,8 @@ LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit)
     }
     if (k0 > k1)
         return w;
-    // step on incrementally: the numerator 2km + n - 1 grows by 2m per step
-    const __int128 num0 = static_cast<__int128>(2) * k0 * m + n - 1;
+    // step on incrementally: the numerator 2km + bias grows by 2m per step
+    const __int128 num0 = static_cast<__int128>(2) * k0 * m + bias;
     w.twoN = 2 * n;
     w.twoM = 2 * m;
     w.q = static_cast<std::int64_t>(num0 / w.twoN);

@@ -84,8 +84,9 @@ struct LineWalk {
 LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit);
 
 // The pixels of a one-pixel line from a to b: step k = 0..n, n = max(|dx|, |dy|);
-// along the major axis one pixel per step, along the minor axis
-// round(k * m / n) with halves toward a. Only pixels inside the limit are
+// along the major axis one pixel per step, along the minor axis k * m / n
+// rounded, halves toward the smaller coordinate (so a line and its reverse
+// cover the same pixels). Only pixels inside the limit are
 // reported, with their step index; includeLast = false leaves out step n.
 void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
                 const std::function<void(int x, int y, std::int64_t step)>& plot);

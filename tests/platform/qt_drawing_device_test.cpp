@@ -108,7 +108,7 @@ TEST_F(QtDevice, LinesLeaveOutTheirLastPixel)
     EXPECT_EQ(dev.GetPixel(5, 9), clWhite);
     EXPECT_EQ(CountColor(dev, clBlack), 9 + 8);
 
-    // our own stepping: the minor coordinate rounds, halves toward the start
+    // our own stepping: the minor coordinate rounds, a tie to the smaller one
     QtDrawingDevice d(10, 10);
     d.MoveTo(0, 0);
     d.LineTo(4, 2);

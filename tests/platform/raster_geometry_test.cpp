@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <set>
@@ -98,12 +99,45 @@ TEST(RasterSpans, CombineSpansByRow)
 TEST(RasterLines, StepsOnePixelPerMajorStep)
 {
     const Rect all{-100, -100, 100, 100};
-    // halves round toward the start
+    // a tie on the minor axis takes the smaller coordinate
     EXPECT_EQ(Line({0, 0}, {4, 2}, true, all),
               (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
     EXPECT_EQ(Line({0, 0}, {0, -3}, false, all), (std::vector<std::pair<int, int>>{{0, 0}, {0, -1}, {0, -2}}));
     EXPECT_TRUE(Line({5, 5}, {5, 5}, false, all).empty());
     EXPECT_EQ(Line({5, 5}, {5, 5}, true, all).size(), 1u);
+}
+
+TEST(RasterLines, TiesTakeTheSmallerMinorCoordinateInEveryOctant)
+{
+    using Pixels = std::vector<std::pair<int, int>>;
+    const Rect all{-100, -100, 100, 100};
+    // slopes of 1/2 from (10, 10): every other step is a tie; drawn by hand
+    // with the tie on the upper row (x-major) or the left column (y-major)
+    EXPECT_EQ(Line({10, 10}, {14, 12}, false, all), (Pixels{{10, 10}, {11, 10}, {12, 11}, {13, 11}}));
+    EXPECT_EQ(Line({10, 10}, {12, 14}, false, all), (Pixels{{10, 10}, {10, 11}, {11, 12}, {11, 13}}));
+    EXPECT_EQ(Line({10, 10}, {8, 14}, false, all), (Pixels{{10, 10}, {9, 11}, {9, 12}, {8, 13}}));
+    EXPECT_EQ(Line({10, 10}, {6, 12}, false, all), (Pixels{{10, 10}, {9, 10}, {8, 11}, {7, 11}}));
+    EXPECT_EQ(Line({10, 10}, {6, 8}, false, all), (Pixels{{10, 10}, {9, 9}, {8, 9}, {7, 8}}));
+    EXPECT_EQ(Line({10, 10}, {8, 6}, false, all), (Pixels{{10, 10}, {9, 9}, {9, 8}, {8, 7}}));
+    EXPECT_EQ(Line({10, 10}, {12, 6}, false, all), (Pixels{{10, 10}, {10, 9}, {11, 8}, {11, 7}}));
+    EXPECT_EQ(Line({10, 10}, {14, 8}, false, all), (Pixels{{10, 10}, {11, 9}, {12, 9}, {13, 8}}));
+    // slope 3/2 and 1/6 (ties at odd steps only)
+    EXPECT_EQ(Line({0, 0}, {-2, -3}, true, all), (Pixels{{0, 0}, {-1, -1}, {-1, -2}, {-2, -3}}));
+    EXPECT_EQ(Line({0, 0}, {6, -1}, true, all),
+              (Pixels{{0, 0}, {1, 0}, {2, 0}, {3, -1}, {4, -1}, {5, -1}, {6, -1}}));
+
+    // a line and its reverse cover the same pixels
+    std::mt19937 gen(7);
+    std::uniform_int_distribution<int> coord(-30, 30);
+    for (int trial = 0; trial < 300; ++trial) {
+        const Point a{coord(gen), coord(gen)};
+        const Point b{coord(gen), coord(gen)};
+        auto forward = Line(a, b, true, all);
+        auto backward = Line(b, a, true, all);
+        std::sort(forward.begin(), forward.end());
+        std::sort(backward.begin(), backward.end());
+        ASSERT_EQ(forward, backward) << a.x << "," << a.y << " " << b.x << "," << b.y;
+    }
 }
 
 TEST(RasterLines, ClippingKeepsTheSamePixelsAndSteps)
