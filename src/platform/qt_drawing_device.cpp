@@ -101,6 +101,19 @@ int RoundHalfUp(double v)
     return static_cast<int>(f);
 }
 
+// The pixels a figure's outline runs through: its points rounded, repeats dropped.
+std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
+{
+    std::vector<Point> pts;
+    pts.reserve(points.size());
+    for (const PointF& p : points) {
+        const Point q{RoundHalfUp(p.x), RoundHalfUp(p.y)};
+        if (pts.empty() || !(pts.back() == q))
+            pts.push_back(q);
+    }
+    return pts;
+}
+
 int CodePointCount(const std::string& text)
 {
     int n = 0;
@@ -598,13 +611,7 @@ void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Re
     for (const Figure& fig : outline) {
         if (fig.points.empty())
             continue;
-        std::vector<Point> pts;
-        pts.reserve(fig.points.size());
-        for (const PointF& p : fig.points) {
-            const Point q{RoundHalfUp(p.x), RoundHalfUp(p.y)};
-            if (pts.empty() || !(pts.back() == q))
-                pts.push_back(q);
-        }
+        const std::vector<Point> pts = OutlineVertices(fig.points);
         std::int64_t base = 0;
         auto plot = [&](int x, int y, std::int64_t step) {
             bool gap = false;
@@ -803,6 +810,21 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     const bool brush = fill && fillUsesBrush && !m_brush.IsNull();
     if (!pen && !brush)
         return;
+    // under a one-pixel outline the fill is what the outline encloses: the
+    // pixels inside the polygon through the outline's own pixels, so the fill
+    // neither leaks past the outline nor leaves a gap before it
+    SpanList inner;
+    if (pen && brush && !disjoint && m_pen.IsCosmetic()) {
+        std::vector<std::vector<PointF>> polys;
+        for (const Figure& f : outline) {
+            std::vector<PointF> poly;
+            for (const Point& q : OutlineVertices(f.points))
+                poly.push_back({q.x + 0.5, q.y + 0.5});
+            polys.push_back(std::move(poly));
+        }
+        inner = PolygonSpans(polys, m_polyFillMode, limit);
+        fill = &inner;
+    }
     // fill and a one-pixel outline that never meet: no mask needed
     if (!pen || ((disjoint || !brush) && m_pen.IsCosmetic())) {
         if (brush)
@@ -1063,9 +1085,13 @@ void QtDrawingDevice::ArcGeometry(int x1, int y1, int x2, int y2, int x3, int y3
     cy = (t + bt) / 2;
     rx = std::max(0.0, (r - l) / 2);
     ry = std::max(0.0, (bt - t) / 2);
-    // radials are geometric; the ellipse is walked by its parametric angle
-    const double ta = ParametricAngle(rx, ry, s.x - cx, cy - s.y);
-    const double tb = ParametricAngle(rx, ry, e.x - cx, cy - e.y);
+    // radials are geometric angles about the centre of the box (so a radial
+    // point level with it is exactly 3 o'clock); the ellipse is walked by its
+    // parametric angle
+    const double bx = (static_cast<double>(a.x) + b.x) / 2;
+    const double by = (static_cast<double>(a.y) + b.y) / 2;
+    const double ta = ParametricAngle(rx, ry, s.x - bx, by - s.y);
+    const double tb = ParametricAngle(rx, ry, e.x - bx, by - e.y);
     t0 = ta;
     if (m_arcDirection == ArcDirection::CounterClockwise)
         sweep = FullTurn(tb - ta);

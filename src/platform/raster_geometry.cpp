@@ -492,9 +492,12 @@ std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry,
     std::int64_t n = static_cast<std::int64_t>(std::ceil(std::abs(sweep) / dt));
     n = std::clamp<std::int64_t>(n, 4, 20000);
     pts.reserve(static_cast<std::size_t>(n) + 1);
+    // on a grid of 1/4096 pixel, so that rounding noise of the sines never
+    // tips a point across a pixel centre (a radial along a row stays on it)
+    auto snap = [](double v) { return std::nearbyint(v * 4096.0) / 4096.0; };
     for (std::int64_t i = 0; i <= n; ++i) {
         const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
-        pts.push_back({cx + rx * std::cos(t), cy - ry * std::sin(t)});
+        pts.push_back({snap(cx + rx * std::cos(t)), snap(cy - ry * std::sin(t))});
     }
     return pts;
 }

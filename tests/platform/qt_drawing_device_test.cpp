@@ -729,3 +729,85 @@ TEST(QtDeviceXor, RandomDrawingUndoesItselfUnderEveryInvertingMode)
         ASSERT_TRUE(d.Surface() == before) << "trial " << trial << " kind " << kind;
     }
 }
+
+namespace {
+
+// Each row of a convex shape drawn over white: one run of ink that starts and
+// ends with the pen colour and has only the brush colour in between.
+void ExpectFillInsideOutline(const DrawingDevice& d, TColor pen, TColor brush, const std::string& what)
+{
+    for (int y = 0; y < d.Height(); ++y) {
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < d.Width(); ++x)
+            if (d.GetPixel(x, y) != clWhite) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        if (first < 0)
+            continue;
+        EXPECT_EQ(d.GetPixel(first, y), pen) << what << " row " << y << " starts with the fill at " << first;
+        EXPECT_EQ(d.GetPixel(last, y), pen) << what << " row " << y << " ends with the fill at " << last;
+        for (int x = first; x <= last; ++x)
+            ASSERT_NE(d.GetPixel(x, y), clWhite) << what << " gap at " << x << "," << y;
+    }
+}
+
+}  // namespace
+
+TEST(QtDeviceShapes, FillStaysInsideAOnePixelOutline)
+{
+    for (int size = 5; size < 30; size += 3) {
+        auto draw = [&](const std::string& what, auto&& shape) {
+            QtDrawingDevice d(40, 40);
+            d.SetBkMode(BackMode::Transparent);
+            d.SelectPen(PenDesc::Solid(clBlack));
+            d.SelectBrush(BrushDesc::Solid(clRed));
+            shape(d);
+            ExpectFillInsideOutline(d, clBlack, clRed, what + " " + std::to_string(size));
+        };
+        draw("ellipse", [&](QtDrawingDevice& d) { d.Ellipse(1, 2, 1 + size, 2 + size * 2 / 3 + 2); });
+        draw("roundrect", [&](QtDrawingDevice& d) { d.RoundRect(1, 1, 2 + size, 3 + size, 9, 7); });
+        draw("chord", [&](QtDrawingDevice& d) { d.Chord(1, 1, 2 + size, 2 + size, 2 + size, 1, 1, 2 + size); });
+        draw("pie", [&](QtDrawingDevice& d) { d.Pie(1, 1, 2 + size, 2 + size, 2 + size, 1, 1, 1); });
+        draw("triangle", [&](QtDrawingDevice& d) {
+            const Point t[] = {{1, 1}, {1 + size, 1}, {1, 1 + size}};
+            d.Polygon(t, 3);
+        });
+        draw("slanted", [&](QtDrawingDevice& d) {
+            const Point t[] = {{3, 1}, {2 + size, 4}, {size / 2, 2 + size}};
+            d.Polygon(t, 3);
+        });
+    }
+}
+
+TEST(QtDeviceShapes, PieRadialsLevelWithTheCentreAreStraight)
+{
+    // the upper right quarter of a circle in (0,0)-(40,40) with a null pen:
+    // its left column and its bottom row are straight edges
+    QtDrawingDevice d(40, 40);
+    d.SelectPen(PenDesc::NullPen());
+    d.SelectBrush(BrushDesc::Solid(clBlack));
+    d.Pie(0, 0, 40, 40, 40, 20, 20, 0);
+    const Rect ink = InkBox(d);
+    for (int y = ink.top + 2; y < ink.bottom; ++y)
+        EXPECT_EQ(d.GetPixel(ink.left, y), clBlack) << y;
+    for (int x = ink.left; x < ink.right - 2; ++x)
+        EXPECT_EQ(d.GetPixel(x, ink.bottom - 1), clBlack) << x;
+    EXPECT_EQ(d.GetPixel(ink.left - 1, ink.bottom - 1), clWhite);
+    EXPECT_EQ(d.GetPixel(ink.left, ink.bottom), clWhite);
+
+    // a pie whose radials coincide is the whole ellipse, without a seam
+    for (const Point radial : {Point{5, 5}, Point{40, 20}, Point{20, 0}, Point{33, 37}, Point{0, 27}}) {
+        QtDrawingDevice pie(40, 40);
+        pie.SelectPen(PenDesc::NullPen());
+        pie.SelectBrush(BrushDesc::Solid(clBlack));
+        pie.Pie(0, 0, 40, 40, radial.x, radial.y, radial.x, radial.y);
+        QtDrawingDevice ellipse(40, 40);
+        ellipse.SelectPen(PenDesc::NullPen());
+        ellipse.SelectBrush(BrushDesc::Solid(clBlack));
+        ellipse.Ellipse(0, 0, 40, 40);
+        EXPECT_EQ(CountColor(pie, clBlack), CountColor(ellipse, clBlack)) << radial.x << "," << radial.y;
+    }
+}
