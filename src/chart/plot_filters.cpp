@@ -26,6 +26,17 @@ std::uint8_t ClampByte(std::int64_t v)
     return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
+// Num / Den (both >= 0, Den > 0) to the nearest integer, halves to even,
+// exactly: decimal weights and reciprocals in floating point miss the halves.
+std::int64_t RoundDiv(std::int64_t num, std::int64_t den)
+{
+    std::int64_t q = num / den;
+    const std::int64_t twice = 2 * (num % den);
+    if (twice > den || (twice == den && (q & 1) != 0))
+        ++q;
+    return q;
+}
+
 // R limited to the bitmap; empty (Right < Left) when nothing is left.
 TRect LimitRect(const TRect& R, int width, int height)
 {
@@ -564,7 +575,7 @@ void TGrayScaleFilter::Apply(TBitmap& Bitmap, const TRect& R)
             v = (b + g + r) / 3;
             break;
         case gmEye:
-            v = static_cast<int>(Round(0.3 * r + 0.59 * g + 0.11 * b));
+            v = static_cast<int>(RoundDiv(30 * r + 59 * g + 11 * b, 100));
             break;
         case gmEye2:
             v = (11 * r + 16 * g + 5 * b) >> 5;
@@ -797,10 +808,10 @@ void TMosaicFilter::Apply(TBitmap& Bitmap, const TRect& R)
                     for (int c = 0; c < 3; ++c)
                         sum[c] += Lines[static_cast<std::size_t>(y)][3 * x + c];
             // a block cut short by the rectangle is averaged over its own pixels
-            const double scale = 1.0 / (static_cast<double>(x1 - x0 + 1) * (y1 - y0 + 1));
+            const std::int64_t count = static_cast<std::int64_t>(x1 - x0 + 1) * (y1 - y0 + 1);
             std::uint8_t avg[3];
             for (int c = 0; c < 3; ++c)
-                avg[c] = ClampByte(Round(sum[c] * scale));
+                avg[c] = ClampByte(RoundDiv(sum[c], count));
             for (int y = y0; y <= y1; ++y)
                 for (int x = x0; x <= x1; ++x)
                     std::memcpy(Lines[static_cast<std::size_t>(y)] + 3 * x, avg, 3);

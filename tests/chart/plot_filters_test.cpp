@@ -176,6 +176,17 @@ TEST(TPixelFilters, InvertAndGrayScaleMethods)
         ApplyTo(f, g);
         EXPECT_EQ(Get(g, 0, 0), (Rgb{expected, expected, expected})) << method;
     }
+    // exact halves go to the even neighbour: 0.59 x 44 + 0.11 x 14 = 27.5 -> 28,
+    // 0.59 x 45 + 0.11 x 45 = 31.5 -> 32, 0.3 x 5 = 1.5 -> 2, 0.3 x 15 = 4.5 -> 4
+    const std::pair<Rgb, int> halves[] = {
+        {{0, 44, 14}, 28}, {{0, 45, 45}, 32}, {{5, 0, 0}, 2}, {{15, 0, 0}, 4}};
+    for (const auto& [colour, expected] : halves) {
+        TBitmap g = MakeBitmap(1, 1, colour);
+        TGrayScaleFilter f;
+        f.Method = gmEye;
+        ApplyTo(f, g);
+        EXPECT_EQ(Grey(g, 0, 0), expected) << colour.r << "," << colour.g << "," << colour.b;
+    }
 }
 
 TEST(TPixelFilters, BrightnessInPercentRoundsHalfToEven)
@@ -275,6 +286,17 @@ TEST(TGeometricFilters, MosaicAveragesBlocksAndNarrowLastBlock)
     EXPECT_EQ(Grey(b, 2, 2), 40);
     EXPECT_EQ(Grey(b, 3, 0), 60);
     EXPECT_EQ(Grey(b, 3, 2), 60);
+
+    // a 14 x 14 block summing to 147 averages 0.75; 294 averages 1.5 -> 2 (halves to even)
+    for (const auto& [total, expected] : {std::pair{147, 1}, std::pair{294, 2}}) {
+        TBitmap m = MakeBitmap(14, 14, {0, 0, 0});
+        for (int i = 0; i < total; ++i)
+            SetGrey(m, i % 14, (i / 14) % 14, Grey(m, i % 14, (i / 14) % 14) + 1);
+        TMosaicFilter big;
+        big.Amount = 14;
+        ApplyTo(big, m);
+        EXPECT_EQ(Grey(m, 13, 13), expected) << total;
+    }
 
     TBitmap c = MakeBitmap(2, 1, {0, 0, 0});
     SetGrey(c, 1, 0, 50);
