@@ -2,25 +2,12 @@
 
 namespace {
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isTrimmed(char c)
 {
     return static_cast<unsigned char>(c) <= 32;
 }
 
 } // namespace
-
-std::string LowerAscii(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = lowerAscii(c);
-    return out;
-}
 
 std::string TrimControl(std::string_view s)
 {
@@ -38,7 +25,7 @@ bool SameTextAscii(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+        if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i]))
             return false;
     return true;
 }

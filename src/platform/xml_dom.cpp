@@ -1,5 +1,6 @@
 #include "platform/xml_dom.h"
 
+#include "core/name_matching.h"
 #include "core/utf8_text.h"
 
 #include <pugixml.hpp>
@@ -216,15 +217,6 @@ std::size_t InvalidUtf8At(std::string_view s)
     return std::string_view::npos;
 }
 
-std::string LowerAsciiCopy(std::string_view s)
-{
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return r;
-}
-
 // Encoding named by the XML declaration of an 8-bit document; empty if none.
 std::string DeclaredEncoding(std::string_view s)
 {
@@ -251,7 +243,7 @@ std::string DeclaredEncoding(std::string_view s)
     const std::size_t close = decl.find(quote, p);
     if (close == std::string_view::npos)
         return {};
-    return LowerAsciiCopy(decl.substr(p, close - p));
+    return LowerAscii(decl.substr(p, close - p));
 }
 
 // 1-based line and column (in characters) of a byte offset of UTF-8 text.
