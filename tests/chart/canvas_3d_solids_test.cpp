@@ -192,6 +192,16 @@ TEST_F(SolidsOnRecorder, CubeShowsTheBackFaceWhenTheFrontTurnsAway)
     EXPECT_EQ(Polygons().size(), 5u);
 }
 
+TEST_F(SolidsOnRecorder, CubeOrientationOfAHugeBoxKeepsItsSign)
+{
+    // 60000 x 60000 = 3.6e9 does not fit 32 bits: the front face still turns
+    // towards the viewer, so it is drawn and not the back face
+    canvas.Cube(0, 60000, 0, 60000, 0, 20, false);
+    const auto polys = Polygons();
+    ASSERT_FALSE(polys.empty());
+    EXPECT_EQ(polys[0].ToString(), "Polygon(0,0 60000,0 60000,60000 0,60000)");
+}
+
 TEST_F(SolidsOnRecorder, PieFrontFaceWithAGradient)
 {
     Use2D();
