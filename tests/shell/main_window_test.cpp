@@ -426,6 +426,7 @@ TEST_F(TFMainOpen, UnknownKindIsReportedAndNothingElse)
     ASSERT_EQ(Dialogs.MessageTexts().size(), 1);
     EXPECT_EQ(Dialogs.MessageTexts()[0], "Unable to read \r" + file + "\ras a VEXA valid file");
     EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
+    EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
     EXPECT_EQ(Root()->childCount(), 0);
     EXPECT_TRUE(OpenChildren().isEmpty());
     EXPECT_EQ(main.StudyCounter(), 0);
@@ -599,6 +600,7 @@ TEST_F(TFMainTree, DeleteBranchAsksAndClosesEveryStudyOnYes)
     main.ActionDeleteBranch->trigger();
     ASSERT_EQ(Dialogs.MessageTexts(), QStringList({"Please, confirm to delete."}));
     EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Confirmation);
     EXPECT_EQ(OpenChildren().size(), 5);
     EXPECT_EQ(Root()->childCount(), 4);
 

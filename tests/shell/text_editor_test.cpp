@@ -141,6 +141,8 @@ TEST_F(TTextEditorTest, OpenAsksToSaveAModifiedText)
     Editor.tbOpenClick();
     EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Save existing text?"}));
     EXPECT_EQ(Dialogs.Calls().size(), 1u); // no open dialog after Cancel
+    EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::YesNoCancel);
+    EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Warning);
     EXPECT_EQ(Editor.Memo()->toPlainText(), "draft");
     EXPECT_TRUE(Editor.ToolBar()->isHidden());
 
