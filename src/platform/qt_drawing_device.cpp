@@ -142,6 +142,13 @@ Rect Unite(const Rect& a, const Rect& b)
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
+// The part of r inside bounds (no overflow however far r reaches).
+QRect ClampedQRect(const Rect& r, const Rect& bounds)
+{
+    const Rect i = Intersect(r, bounds);
+    return i.IsEmpty() ? QRect() : ToQRect(i);
+}
+
 // Angle normalised into (0, 2 pi]; equal radials give a full turn.
 double FullTurn(double a)
 {
@@ -218,13 +225,11 @@ QRegion SpansToQRegion(const SpanList& spans)
 
 QRegion ToQRegion(const Region& region, const QRect& limit)
 {
-    if (region.GetKind() == Region::Kind::Rect) {
-        const Rect b = region.Box();
-        if (b.IsEmpty())
-            return QRegion();
-        return QRegion(ToQRect(b));
-    }
     const Rect lim{limit.left(), limit.top(), limit.left() + limit.width(), limit.top() + limit.height()};
+    if (region.GetKind() == Region::Kind::Rect) {
+        const QRect r = ClampedQRect(region.Box(), lim);
+        return r.isEmpty() ? QRegion() : QRegion(r);
+    }
     return SpansToQRegion(RegionSpans(region, lim));
 }
 
@@ -435,17 +440,16 @@ void QtDrawingDevice::IntersectClipRect(int left, int top, int right, int bottom
 {
     const Point a = Dev(left, top);
     const Point b = Dev(right, bottom);
-    CombineClip(b.x > a.x && b.y > a.y ? QRegion(a.x, a.y, b.x - a.x, b.y - a.y) : QRegion(), ClipCombine::And);
+    const QRect r = ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect());
+    CombineClip(r.isEmpty() ? QRegion() : QRegion(r), ClipCombine::And);
 }
 
 void QtDrawingDevice::ExcludeClipRect(int left, int top, int right, int bottom)
 {
     const Point a = Dev(left, top);
     const Point b = Dev(right, bottom);
-    if (b.x > a.x && b.y > a.y)
-        CombineClip(QRegion(a.x, a.y, b.x - a.x, b.y - a.y), ClipCombine::Diff);
-    else
-        CombineClip(QRegion(), ClipCombine::Diff);
+    const QRect r = ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect());
+    CombineClip(r.isEmpty() ? QRegion() : QRegion(r), ClipCombine::Diff);
 }
 
 Rect QtDrawingDevice::GetClipBox() const
@@ -1551,19 +1555,20 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
         part = BitmapFromQImage(scaled);
     }
     const int pw = part.Width(), ph = part.Height();
-    for (int j = 0; j < dh; ++j) {
+    // only the rows on the surface
+    const int j0 = static_cast<int>(std::clamp<std::int64_t>(-static_cast<std::int64_t>(dev.y), 0, dh));
+    const int j1 = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(Height()) - dev.y, 0, dh));
+    for (int j = j0; j < j1; ++j) {
         const int dy = dev.y + j;
         const int jj = flipY ? dh - 1 - j : j;
-        const int syy = static_cast<int>((static_cast<std::int64_t>(2 * jj + 1) * ph) / (2 * static_cast<std::int64_t>(dh)));
-        if (dy < 0 || dy >= Height())
-            continue;
+        const int syy = static_cast<int>(((2 * static_cast<std::int64_t>(jj) + 1) * ph) / (2 * static_cast<std::int64_t>(dh)));
         std::uint32_t* line = m_surface.ScanLine(dy);
         const std::uint32_t* srow = part.ScanLine(std::clamp(syy, 0, ph - 1));
         ForVisible(dy, dev.x, dev.x + dw, [&](int x0, int x1) {
             for (int dx = x0; dx < x1; ++dx) {
                 const int i = dx - dev.x;
                 const int ii = flipX ? dw - 1 - i : i;
-                const int sxx = static_cast<int>((static_cast<std::int64_t>(2 * ii + 1) * pw) / (2 * static_cast<std::int64_t>(dw)));
+                const int sxx = static_cast<int>(((2 * static_cast<std::int64_t>(ii) + 1) * pw) / (2 * static_cast<std::int64_t>(dw)));
                 line[dx] = op(srow[std::clamp(sxx, 0, pw - 1)], line[dx]);
             }
         });
@@ -1676,7 +1681,8 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     if (clipRect) {
         const Point a = Dev(clipRect->left, clipRect->top);
         const Point b = Dev(clipRect->right, clipRect->bottom);
-        painter.setClipRect(QRect(a.x, a.y, b.x - a.x, b.y - a.y), m_clip ? Qt::IntersectClip : Qt::ReplaceClip);
+        painter.setClipRect(ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect()),
+                            m_clip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     painter.setTransform(transform);
     if (m_bkMode == BackMode::Opaque)

@@ -113,6 +113,21 @@ std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_
     return r | 0xFF000000u;
 }
 
+// Calls f(dx, dy) for the device pixels of the logical [left, right) x
+// [top, bottom) shifted by org that lie on a width x height surface.
+template <class F>
+void ForSurfacePixels(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, Point org,
+                      int width, int height, F&& f)
+{
+    const std::int64_t x0 = std::max<std::int64_t>(left + org.x, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(right + org.x, width);
+    const std::int64_t y0 = std::max<std::int64_t>(top + org.y, 0);
+    const std::int64_t y1 = std::min<std::int64_t>(bottom + org.y, height);
+    for (std::int64_t y = y0; y < y1; ++y)
+        for (std::int64_t x = x0; x < x1; ++x)
+            f(static_cast<int>(x), static_cast<int>(y));
+}
+
 // Number of code points of a UTF-8 text.
 int CodePoints(const std::string& text)
 {
@@ -536,12 +551,10 @@ void RecordingDevice::FillRect(const Rect& r)
     if (m_brush.style != BrushStyle::Solid)
         return;
     const std::uint32_t p = ColorToArgb(BrushColor(m_brush));
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) {
-            const int dx = x + m_viewportOrg.x, dy = y + m_viewportOrg.y;
-            if (DeviceVisible(dx, dy))
-                m_surface.SetRawPixel(dx, dy, p);
-        }
+    ForSurfacePixels(r.left, r.top, r.right, r.bottom, m_viewportOrg, Width(), Height(), [&](int dx, int dy) {
+        if (DeviceVisible(dx, dy))
+            m_surface.SetRawPixel(dx, dy, p);
+    });
 }
 
 void RecordingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
@@ -551,12 +564,10 @@ void RecordingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
     Log("FillRectWith", {RectArgs(r), BrushText(brush)}, true);
     if (brush.style == BrushStyle::Solid) {
         const std::uint32_t p = ColorToArgb(BrushColor(brush));
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) {
-                const int dx = x + m_viewportOrg.x, dy = y + m_viewportOrg.y;
-                if (DeviceVisible(dx, dy))
-                    m_surface.SetRawPixel(dx, dy, p);
-            }
+        ForSurfacePixels(r.left, r.top, r.right, r.bottom, m_viewportOrg, Width(), Height(), [&](int dx, int dy) {
+            if (DeviceVisible(dx, dy))
+                m_surface.SetRawPixel(dx, dy, p);
+        });
     }
     m_brush = saved;
 }
@@ -565,14 +576,14 @@ void RecordingDevice::PatBlt(int x, int y, int width, int height, Rop3 rop)
 {
     Log("PatBlt", {Int(x), Int(y), Int(width), Int(height), Rop3Text(rop)}, true);
     const std::uint32_t pat = ColorToArgb(BrushColor(m_brush));
-    for (int j = 0; j < height; ++j)
-        for (int i = 0; i < width; ++i) {
-            const int dx = x + i + m_viewportOrg.x, dy = y + j + m_viewportOrg.y;
-            if (!DeviceVisible(dx, dy))
-                continue;
-            const std::uint32_t d = m_surface.RawPixel(dx, dy);
-            m_surface.SetRawPixel(dx, dy, ApplyRop3(rop, 0, d, pat));
-        }
+    ForSurfacePixels(x, y, static_cast<std::int64_t>(x) + std::max(0, width),
+                     static_cast<std::int64_t>(y) + std::max(0, height), m_viewportOrg, Width(), Height(),
+                     [&](int dx, int dy) {
+                         if (!DeviceVisible(dx, dy))
+                             return;
+                         const std::uint32_t d = m_surface.RawPixel(dx, dy);
+                         m_surface.SetRawPixel(dx, dy, ApplyRop3(rop, 0, d, pat));
+                     });
 }
 
 bool RecordingDevice::FloodFill(int x, int y, TColor color, FloodFillType type)
@@ -740,8 +751,13 @@ void RecordingDevice::StretchPixels(int x, int y, int width, int height, const B
     const int dy0 = (height < 0 ? y + height : y) + m_viewportOrg.y;
     const int sx0 = srcWidth < 0 ? srcX + srcWidth : srcX;
     const int sy0 = srcHeight < 0 ? srcY + srcHeight : srcY;
-    for (int j = 0; j < dh; ++j)
-        for (int i = 0; i < dw; ++i) {
+    // only the destination pixels on the surface
+    const int i0 = static_cast<int>(std::clamp<std::int64_t>(-static_cast<std::int64_t>(dx0), 0, dw));
+    const int i1 = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(Width()) - dx0, 0, dw));
+    const int j0 = static_cast<int>(std::clamp<std::int64_t>(-static_cast<std::int64_t>(dy0), 0, dh));
+    const int j1 = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(Height()) - dy0, 0, dh));
+    for (int j = j0; j < j1; ++j)
+        for (int i = i0; i < i1; ++i) {
             const int dx = dx0 + i, dy = dy0 + j;
             if (!DeviceVisible(dx, dy))
                 continue;

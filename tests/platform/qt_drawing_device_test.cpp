@@ -811,3 +811,56 @@ TEST(QtDeviceShapes, PieRadialsLevelWithTheCentreAreStraight)
         EXPECT_EQ(CountColor(pie, clBlack), CountColor(ellipse, clBlack)) << radial.x << "," << radial.y;
     }
 }
+
+TEST(QtDeviceRop2, AllSixteenModesFollowTheirTruthTables)
+{
+    // mode m, pen bit p, destination bit d: the result is bit (2p + d) of m - 1
+    auto expected = [](int mode, TColor pen, TColor dst) {
+        TColor out = 0;
+        for (int bit = 0; bit < 24; ++bit) {
+            const int p = (pen >> bit) & 1;
+            const int d = (dst >> bit) & 1;
+            out |= static_cast<TColor>(((mode - 1) >> (2 * p + d)) & 1) << bit;
+        }
+        return out;
+    };
+    const TColor pen = RGB(0xF0, 0xCC, 0x0F);
+    const TColor dst = RGB(0xAA, 0x33, 0x5C);
+    for (int mode = 1; mode <= 16; ++mode) {
+        QtDrawingDevice d(8, 4);
+        d.SelectBrush(BrushDesc::Solid(dst));
+        d.FillRect({0, 0, 8, 4});
+        d.SetROP2(static_cast<Rop2>(mode));
+        d.SelectPen(PenDesc::Solid(pen));
+        d.MoveTo(0, 0);
+        d.LineTo(8, 0);
+        d.SelectPen(PenDesc::NullPen());
+        d.SelectBrush(BrushDesc::Solid(pen));
+        d.Rectangle(0, 1, 9, 4);  // fills rows 1 and 2
+        for (int x = 0; x < 8; ++x) {
+            EXPECT_EQ(d.GetPixel(x, 0), expected(mode, pen, dst)) << "mode " << mode << " line";
+            EXPECT_EQ(d.GetPixel(x, 2), expected(mode, pen, dst)) << "mode " << mode << " fill";
+            EXPECT_EQ(d.GetPixel(x, 3), dst) << "mode " << mode;
+        }
+    }
+}
+
+TEST(QtDeviceClip, HugeClipRectanglesKeepTheDevice)
+{
+    const int big = 2000000000;
+    QtDrawingDevice d(40, 40);
+    d.IntersectClipRect(-big, -big, big, big);
+    EXPECT_EQ(d.SetPixel(5, 5, clBlack), clBlack);
+    EXPECT_EQ(d.GetClipBox(), (Rect{0, 0, 40, 40}));
+    d.ExcludeClipRect(-big, -big, big, 10);
+    EXPECT_EQ(d.SetPixel(5, 5, clBlack), 0xFFFFFFFFu);
+    EXPECT_EQ(d.SetPixel(5, 10, clBlack), clBlack);
+
+    QtDrawingDevice e(40, 40);
+    e.SelectClipRgn(Region::FromRect({-big, -big, big, big}));
+    EXPECT_EQ(e.SetPixel(39, 39, clBlack), clBlack);
+    e.ExtSelectClipRgn(Region::FromRect({20, -big, big, big}), ClipCombine::Xor);
+    EXPECT_EQ(e.SetPixel(19, 0, clBlack), clBlack);
+    EXPECT_EQ(e.SetPixel(20, 0, clBlack), 0xFFFFFFFFu);
+    EXPECT_EQ(e.GetClipBox(), (Rect{0, 0, 20, 40}));
+}

@@ -134,3 +134,24 @@ TEST(RecordingDevicePixels, BlitsAndBlendsWriteTheSurface)
     EXPECT_EQ(dev.GetPixel(5, 5), RGB(127, 127, 127));
     EXPECT_EQ(dev.Count("AlphaBlend"), 2);
 }
+
+TEST(RecordingDevicePixels, HugeFillsTouchOnlyTheSurface)
+{
+    const int big = 2000000000;
+    RecordingDevice dev(30, 20);
+    dev.SelectBrush(BrushDesc::Solid(clRed));
+    dev.FillRect({-big, -big, big, big});
+    EXPECT_EQ(dev.GetPixel(0, 0), clRed);
+    EXPECT_EQ(dev.GetPixel(29, 19), clRed);
+    dev.FillRectWith({-big, 5, big, 6}, BrushDesc::Solid(clBlue));
+    EXPECT_EQ(dev.GetPixel(17, 5), clBlue);
+    EXPECT_EQ(dev.GetPixel(17, 6), clRed);
+    dev.PatBlt(-big, -big, big + 1, big + 1, Rop3::Blackness);
+    EXPECT_EQ(dev.GetPixel(0, 0), clBlack);
+    EXPECT_EQ(dev.GetPixel(1, 1), clRed);
+    // an inverted rectangle fills nothing
+    dev.FillRect({10, 10, 5, 15});
+    EXPECT_EQ(dev.GetPixel(7, 12), clRed);
+    dev.StretchDrawBitmap({-big / 2, -big / 2, big / 2, big / 2}, Bitmap(2, 2, 0xFF00FF00u));
+    EXPECT_EQ(dev.GetPixel(3, 3), clLime);
+}
