@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "platform/system_colors.h"
@@ -863,4 +864,73 @@ TEST(QtDeviceClip, HugeClipRectanglesKeepTheDevice)
     EXPECT_EQ(e.SetPixel(19, 0, clBlack), clBlack);
     EXPECT_EQ(e.SetPixel(20, 0, clBlack), 0xFFFFFFFFu);
     EXPECT_EQ(e.GetClipBox(), (Rect{0, 0, 20, 40}));
+}
+
+TEST(QtDeviceShapes, BoxesLeaveOutRightAndBottomAndOneMoreWithANullPen)
+{
+    auto box = [](bool pen, auto&& shape) {
+        QtDrawingDevice d(40, 40);
+        d.SetBkMode(BackMode::Transparent);
+        d.SelectPen(pen ? PenDesc::Solid(clBlack) : PenDesc::NullPen());
+        d.SelectBrush(BrushDesc::Solid(clRed));
+        shape(d);
+        return InkBox(d);
+    };
+    auto rect = [](QtDrawingDevice& d) { d.Rectangle(3, 4, 23, 19); };
+    auto ellipse = [](QtDrawingDevice& d) { d.Ellipse(3, 4, 23, 19); };
+    auto roundRect = [](QtDrawingDevice& d) { d.RoundRect(3, 4, 23, 19, 8, 6); };
+    auto pie = [](QtDrawingDevice& d) { d.Pie(3, 4, 23, 19, 0, 0, 0, 0); };  // one full turn
+    for (const auto& [name, shape] : std::vector<std::pair<std::string, std::function<void(QtDrawingDevice&)>>>{
+             {"rectangle", rect}, {"ellipse", ellipse}, {"roundrect", roundRect}, {"pie", pie}}) {
+        EXPECT_EQ(box(true, shape), (Rect{3, 4, 23, 19})) << name;
+        EXPECT_EQ(box(false, shape), (Rect{3, 4, 22, 18})) << name;
+    }
+}
+
+TEST_F(QtDeviceText, AlignmentFlagsPlaceTheOpaqueCellExactly)
+{
+    dev.SetTextCharacterExtra(2);
+    const Size ext = dev.GetTextExtent("HHHH");
+    const TextMetrics tm = dev.GetTextMetrics();
+    EXPECT_EQ(ext.cy, tm.ascent + tm.descent);
+    auto cell = [&](unsigned align) {
+        QtDrawingDevice d(200, 120);
+        d.SelectFont(font);
+        d.SetTextCharacterExtra(2);
+        d.SetBkMode(BackMode::Opaque);
+        d.SetBkColor(clRed);
+        d.SetTextColor(clRed);
+        d.SetTextAlign(align);
+        d.TextOut(100, 60, "HHHH");
+        return InkBox(d);
+    };
+    EXPECT_EQ(cell(0), (Rect{100, 60, 100 + ext.cx, 60 + ext.cy}));  // left, top
+    EXPECT_EQ(cell(2), (Rect{100 - ext.cx, 60, 100, 60 + ext.cy}));  // right
+    EXPECT_EQ(cell(6), (Rect{100 - ext.cx / 2, 60, 100 - ext.cx / 2 + ext.cx, 60 + ext.cy}));  // centre
+    EXPECT_EQ(cell(8), (Rect{100, 60 - ext.cy, 100 + ext.cx, 60}));  // bottom
+    EXPECT_EQ(cell(24), (Rect{100, 60 - tm.ascent, 100 + ext.cx, 60 + tm.descent}));  // baseline
+    EXPECT_EQ(cell(2 | 24), (Rect{100 - ext.cx, 60 - tm.ascent, 100, 60 + tm.descent}));
+}
+
+TEST_F(QtDeviceText, EscapementTurnsTheCellAboutTheAlignmentPoint)
+{
+    const Size ext = dev.GetTextExtent("HHHH");
+    auto cell = [&](int escapement, unsigned align) {
+        FontDesc f = font;
+        f.escapement = escapement;
+        QtDrawingDevice d(200, 200);
+        d.SelectFont(f);
+        d.SetBkMode(BackMode::Opaque);
+        d.SetBkColor(clRed);
+        d.SetTextColor(clRed);
+        d.SetTextAlign(align);
+        d.TextOut(100, 100, "HHHH");
+        return InkBox(d);
+    };
+    // a quarter turn counter-clockwise: the text runs up from the point
+    EXPECT_EQ(cell(900, 0), (Rect{100, 100 - ext.cx, 100 + ext.cy, 100}));
+    EXPECT_EQ(cell(900, 2), (Rect{100, 100, 100 + ext.cy, 100 + ext.cx}));
+    // half a turn: upside down, to the left of and above the point
+    EXPECT_EQ(cell(1800, 0), (Rect{100 - ext.cx, 100 - ext.cy, 100, 100}));
+    EXPECT_EQ(cell(2700, 8), (Rect{100, 100, 100 + ext.cy, 100 + ext.cx}));
 }
