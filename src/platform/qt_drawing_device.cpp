@@ -10,6 +10,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 #include <utility>
 
 #include "core/name_matching.h"
@@ -617,7 +618,12 @@ void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Re
             continue;
         const std::vector<Point> pts = OutlineVertices(fig.points);
         std::int64_t base = 0;
+        std::unordered_set<std::uint64_t> plotted;
         auto plot = [&](int x, int y, std::int64_t step) {
+            if (fig.curve &&
+                !plotted.insert((static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
+                                static_cast<std::uint32_t>(y)).second)
+                return;
             bool gap = false;
             if (PenPatternOn(base + step, gap))
                 sink(x, y, kMarkPen);
@@ -1107,7 +1113,7 @@ void QtDrawingDevice::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4
 {
     double cx, cy, rx, ry, t0, sweep;
     ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, 0, cx, cy, rx, ry, t0, sweep);
-    Figure f{EllipseArcPoints(cx, cy, rx, ry, t0, sweep), false};
+    Figure f{EllipseArcPoints(cx, cy, rx, ry, t0, sweep), false, true};
     if (m_inPath) {
         m_path.push_back(std::move(f));
         return;
@@ -1130,6 +1136,7 @@ void QtDrawingDevice::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int 
     }
     m_position = endPosition;
     Figure f;
+    f.curve = true;
     f.points.push_back({static_cast<double>(cp.x), static_cast<double>(cp.y)});
     f.points.insert(f.points.end(), arc.begin(), arc.end());
     DrawFigures({f}, nullptr, false);
@@ -1181,7 +1188,7 @@ void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())
         fill = EllipseSpans(l, t, r, bt, DrawLimit());
-    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+    ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
 
 void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
@@ -1207,7 +1214,7 @@ void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int co
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())
         fill = RoundRectSpans(l, t, r, bt, cw, ch, DrawLimit());
-    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+    ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
 
 void QtDrawingDevice::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
@@ -1224,7 +1231,7 @@ void QtDrawingDevice::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())
         fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
-    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+    ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
 
 void QtDrawingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
@@ -1239,7 +1246,7 @@ void QtDrawingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int 
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())
         fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
-    ShapeOrPath({Figure{std::move(pts), true}}, fill);
+    ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
 
 void QtDrawingDevice::Polygon(const Point* points, int count)

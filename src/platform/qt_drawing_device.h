@@ -148,6 +148,9 @@ private:
     struct Figure {
         std::vector<PointF> points;
         bool closed = false;
+        // a flattened curve: its outline passes each pixel once, even where
+        // the rounded points turn back on themselves
+        bool curve = false;
     };
     // Marks of the pixels a shape paints, over a box of the surface.
     struct Mask {

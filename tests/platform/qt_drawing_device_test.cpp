@@ -934,3 +934,34 @@ TEST_F(QtDeviceText, EscapementTurnsTheCellAboutTheAlignmentPoint)
     EXPECT_EQ(cell(1800, 0), (Rect{100 - ext.cx, 100 - ext.cy, 100, 100}));
     EXPECT_EQ(cell(2700, 8), (Rect{100, 100, 100 + ext.cy, 100 + ext.cx}));
 }
+
+TEST(QtDeviceXor, CurvedOutlinesPassEachPixelOnce)
+{
+    // an exclusive-or white pen over white blackens exactly the pixels a copy
+    // black pen draws, unless the outline passes a pixel twice
+    for (int w = 2; w < 45; w += 3)
+        for (int h = 2; h < 45; h += 5)
+            for (int kind = 0; kind < 5; ++kind) {
+                QtDrawingDevice copy(50, 50);
+                QtDrawingDevice xored(50, 50);
+                for (QtDrawingDevice* d : {&copy, &xored}) {
+                    d->SelectBrush(BrushDesc::NullBrush());
+                    d->SelectPen(PenDesc::Solid(clBlack));
+                }
+                xored.SetROP2(Rop2::XorPen);
+                xored.SelectPen(PenDesc::Solid(clWhite));
+                for (QtDrawingDevice* d : {&copy, &xored}) {
+                    switch (kind) {
+                    case 0: d->Ellipse(2, 2, 2 + w, 2 + h); break;
+                    case 1: d->RoundRect(2, 2, 2 + w, 2 + h, w / 2, h / 3); break;
+                    case 2: d->Arc(2, 2, 2 + w, 2 + h, 2 + w, 2, 2, 2 + h); break;
+                    case 3: d->Pie(2, 2, 2 + w, 2 + h, 2 + w, 2 + h / 3, 2, 2); break;
+                    default: d->Chord(2, 2, 2 + w, 2 + h, 2 + w / 2, 2 + h, 2, 2); break;
+                    }
+                }
+                for (int y = 0; y < 50; ++y)
+                    for (int x = 0; x < 50; ++x)
+                        ASSERT_EQ(copy.GetPixel(x, y), xored.GetPixel(x, y))
+                            << "kind " << kind << " size " << w << "x" << h << " at " << x << "," << y;
+            }
+}
