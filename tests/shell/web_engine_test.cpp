@@ -4,37 +4,18 @@
 #include "shell/message_window.h"
 #include "shell/web_editor.h"
 #include "shell/web_nav.h"
+#include "support/event_wait.h"
 #include "support/shell_test_support.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <functional>
 
 namespace {
-
-// Runs the event loop until done() holds or timeoutMs passes; answers done().
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(20);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 class WebEngineTest : public ::testing::Test {
 protected:
