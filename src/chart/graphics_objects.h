@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/value_setter.h"
 #include "core/basic_types.h"
 #include "platform/drawing_device.h"
 
@@ -42,10 +43,7 @@ protected:
     template <typename T>
     void SetValue(T& field, const T& value)
     {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
+        UpdateValue(field, value, [this] { Changed(); });
     }
 };
 

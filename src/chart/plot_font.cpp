@@ -42,13 +42,7 @@ TPlotFont::TPlotFont(std::function<void()> onChange)
 
 TPlotFont::~TPlotFont() = default;
 
-void TPlotFont::SetInterCharSize(int value)
-{
-    if (value == m_interCharSize)
-        return;
-    m_interCharSize = value;
-    Changed();
-}
+void TPlotFont::SetInterCharSize(int value) { SetValue(m_interCharSize, value); }
 
 TPlotShadow* TPlotFont::Shadow()
 {

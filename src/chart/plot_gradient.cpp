@@ -17,15 +17,6 @@ void TCustomPlotGradient::Changed()
         OnChange();
 }
 
-template <typename T>
-void TCustomPlotGradient::SetValue(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Changed();
-}
-
 void TCustomPlotGradient::SetAngle(int value) { SetValue(m_angle, value); }
 void TCustomPlotGradient::SetBalance(int value) { SetValue(m_balance, value); }
 void TCustomPlotGradient::SetDirection(TGradientDirection value) { SetValue(m_direction, value); }
@@ -88,13 +79,7 @@ void TCustomPlotGradient::Assign(const TCustomPlotGradient& source)
     Changed();
 }
 
-void TSubGradient::SetTransparency(int value)
-{
-    if (value == m_transparency)
-        return;
-    m_transparency = value;
-    Changed();
-}
+void TSubGradient::SetTransparency(int value) { SetValue(m_transparency, value); }
 
 void TSubGradient::Assign(const TCustomPlotGradient& source)
 {
@@ -103,13 +88,7 @@ void TSubGradient::Assign(const TCustomPlotGradient& source)
     TCustomPlotGradient::Assign(source);
 }
 
-void TPlotFontGradient::SetOutline(bool value)
-{
-    if (value == m_outline)
-        return;
-    m_outline = value;
-    Changed();
-}
+void TPlotFontGradient::SetOutline(bool value) { SetValue(m_outline, value); }
 
 void TPlotFontGradient::Assign(const TCustomPlotGradient& source)
 {

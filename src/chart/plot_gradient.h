@@ -6,6 +6,7 @@
 #include <span>
 
 #include "chart/plot_canvas.h"
+#include "chart/value_setter.h"
 
 class TSubGradient;
 
@@ -59,10 +60,14 @@ public:
 
 protected:
     void Changed();
+    // Stores value and notifies; nothing when it is unchanged.
+    template <typename T>
+    void SetValue(T& field, const T& value)
+    {
+        UpdateValue(field, value, [this] { Changed(); });
+    }
 
 private:
-    template <typename T>
-    void SetValue(T& field, T value);
     void DrawUnrotated(TCanvas3D& Canvas, const TRect& R, int RoundSize);
     void DrawRotated(TCanvas3D& Canvas, const TRect& R);
 

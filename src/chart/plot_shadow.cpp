@@ -17,15 +17,6 @@ void TPlotShadow::Changed()
         OnChange();
 }
 
-template <typename T>
-void TPlotShadow::SetValue(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Changed();
-}
-
 void TPlotShadow::SetClip(bool value) { SetValue(m_clip, value); }
 void TPlotShadow::SetColor(TColor value) { SetValue(m_color, value); }
 void TPlotShadow::SetHorizSize(int value) { SetValue(m_horizSize, value); }

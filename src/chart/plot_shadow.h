@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/plot_geometry.h"
+#include "chart/value_setter.h"
 #include "core/basic_types.h"
 
 class TCanvas3D;
@@ -71,7 +72,10 @@ private:
                     std::span<const TPoint> Points);
     void Changed();
     template <typename T>
-    void SetValue(T& field, T value);
+    void SetValue(T& field, const T& value)
+    {
+        UpdateValue(field, value, [this] { Changed(); });
+    }
 
     bool m_clip = false;
     TColor m_color = clSilver;

@@ -16,15 +16,6 @@ void TView3DOptions::Repaint() const
         m_invalidate();
 }
 
-template <typename T>
-void TView3DOptions::SetValue(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Repaint();
-}
-
 int TView3DOptions::Elevation() const { return static_cast<int>(Round(m_elevation)); }
 int TView3DOptions::Rotation() const { return static_cast<int>(Round(m_rotation)); }
 int TView3DOptions::Zoom() const { return static_cast<int>(Round(m_zoom)); }

@@ -2,6 +2,8 @@
 // A chart panel's 3D view: rotation, elevation, tilt, perspective, zoom, offsets.
 #include <functional>
 
+#include "chart/value_setter.h"
+
 class TCustomPlotPanel;
 
 class TView3DOptions {
@@ -56,7 +58,10 @@ public:
 
 private:
     template <typename T>
-    void SetValue(T& field, T value);
+    void SetValue(T& field, const T& value)
+    {
+        UpdateValue(field, value, [this] { Repaint(); });
+    }
 
     double m_elevation = 345;
     int m_fontZoom = 100;
