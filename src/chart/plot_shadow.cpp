@@ -70,6 +70,14 @@ bool TPlotShadow::Shows() const
     return m_color != clNone && (m_horizSize != 0 || m_vertSize != 0);
 }
 
+void TPlotShadow::SelectFlatFill(TCanvas3D& Canvas) const
+{
+    Canvas.Brush()->SetBitmap(nullptr);
+    Canvas.Brush()->SetStyle(bsSolid);
+    Canvas.Brush()->SetColor(m_color);
+    Canvas.Pen()->SetStyle(psClear);
+}
+
 bool TPlotShadow::CanBlur(TCanvas3D& Canvas) const
 {
     auto* gdi = dynamic_cast<TPlotCanvas3D*>(&Canvas);
@@ -205,12 +213,8 @@ void TPlotShadow::DrawShape(TCanvas3D& Canvas, const TRect& R, int Z, int RoundS
     const int hs = m_horizSize;
     const int vs = m_vertSize;
     const bool blur = m_smooth && GetSize() != 0 && CanBlur(Canvas);
-    if (!blur) {
-        Canvas.Brush()->SetBitmap(nullptr);
-        Canvas.Brush()->SetStyle(bsSolid);
-        Canvas.Brush()->SetColor(m_color);
-        Canvas.Pen()->SetStyle(psClear);
-    }
+    if (!blur)
+        SelectFlatFill(Canvas);
     TPlotBlend* blend = nullptr;
     if (m_transparency != 0)
         blend = Canvas.BeginBlending(
@@ -282,12 +286,8 @@ void TPlotShadow::DrawEllipse(TCanvas3D& Canvas, const TRect& R, int Z)
     const int vs = m_vertSize;
     const TRect offset{R.Left + hs, R.Top + vs, R.Right + hs, R.Bottom + vs};
     const bool blur = m_smooth && CanBlur(Canvas);
-    if (!blur) {
-        Canvas.Brush()->SetBitmap(nullptr);
-        Canvas.Brush()->SetStyle(bsSolid);
-        Canvas.Brush()->SetColor(m_color);
-        Canvas.Pen()->SetStyle(psClear);
-    }
+    if (!blur)
+        SelectFlatFill(Canvas);
     TPlotBlend* blend = m_transparency != 0
         ? Canvas.BeginBlending(Canvas.ProjectedRectBounds(offset, Z), m_transparency) : nullptr;
     if (!m_smooth) {
@@ -317,12 +317,8 @@ void TPlotShadow::DrawPolygon(TCanvas3D& Canvas, std::span<const TPoint> Points)
         q.Y += m_vertSize;
     }
     const bool blur = m_smooth && CanBlur(Canvas);
-    if (!blur) {
-        Canvas.Brush()->SetBitmap(nullptr);
-        Canvas.Brush()->SetStyle(bsSolid);
-        Canvas.Brush()->SetColor(m_color);
-        Canvas.Pen()->SetStyle(psClear);
-    }
+    if (!blur)
+        SelectFlatFill(Canvas);
     TPlotBlend* blend = m_transparency != 0
         ? Canvas.BeginBlending(PolygonRect(p, static_cast<int>(p.size())), m_transparency) : nullptr;
     if (!blur)

@@ -68,6 +68,8 @@ private:
     enum class TShape { Rectangle, RoundRectangle, Ellipse, Polygon };
     bool Shows() const;
     bool CanBlur(TCanvas3D& Canvas) const;
+    // Solid brush of the shadow colour, no pen.
+    void SelectFlatFill(TCanvas3D& Canvas) const;
     void SmoothDraw(TCanvas3D& Canvas, const TRect& Shape, TShape Kind, int RoundSize,
                     std::span<const TPoint> Points);
     void Changed();
