@@ -89,6 +89,23 @@ std::uint8_t Channel(std::int64_t sum)
     return static_cast<std::uint8_t>(sum >> 10);
 }
 
+// One blue-green-red output pixel: the weighted sum of the contributors'
+// triples, contributor n's triple standing n * stride bytes after first.
+void BlendPixel(const std::vector<TContributor>& contributors, const std::uint8_t* first, std::size_t stride,
+                std::uint8_t* out)
+{
+    std::int64_t b = 0, g = 0, r = 0;
+    for (const TContributor& c : contributors) {
+        const std::uint8_t* p = first + static_cast<std::size_t>(c.Pixel) * stride;
+        b += std::int64_t{p[0]} * c.Weight;
+        g += std::int64_t{p[1]} * c.Weight;
+        r += std::int64_t{p[2]} * c.Weight;
+    }
+    out[0] = Channel(b);
+    out[1] = Channel(g);
+    out[2] = Channel(r);
+}
+
 }  // namespace
 
 double LanczosFilter(double X)
@@ -128,36 +145,17 @@ void ResampleBitmap(const TBitmap& Source, TBitmap& Dest, bool Fast)
     for (int y = 0; y < sh; ++y) {
         const std::uint8_t* in = src.ScanLine(y);
         std::uint8_t* out = work.data() + static_cast<std::size_t>(y) * dw * 3;
-        for (int x = 0; x < dw; ++x) {
-            std::int64_t b = 0, g = 0, r = 0;
-            for (const TContributor& c : columns[static_cast<std::size_t>(x)]) {
-                const std::uint8_t* p = in + 3 * c.Pixel;
-                b += std::int64_t{p[0]} * c.Weight;
-                g += std::int64_t{p[1]} * c.Weight;
-                r += std::int64_t{p[2]} * c.Weight;
-            }
-            out[3 * x] = Channel(b);
-            out[3 * x + 1] = Channel(g);
-            out[3 * x + 2] = Channel(r);
-        }
+        for (int x = 0; x < dw; ++x)
+            BlendPixel(columns[static_cast<std::size_t>(x)], in, 3, out + 3 * x);
     }
     // vertical pass
     const auto rows = Contributions(dh, sh, filter, support);
     for (int y = 0; y < dh; ++y) {
         std::uint8_t* out = Dest.ScanLine(y);
         const auto& contributors = rows[static_cast<std::size_t>(y)];
-        for (int x = 0; x < dw; ++x) {
-            std::int64_t b = 0, g = 0, r = 0;
-            for (const TContributor& c : contributors) {
-                const std::uint8_t* p = work.data() + (static_cast<std::size_t>(c.Pixel) * dw + x) * 3;
-                b += std::int64_t{p[0]} * c.Weight;
-                g += std::int64_t{p[1]} * c.Weight;
-                r += std::int64_t{p[2]} * c.Weight;
-            }
-            out[3 * x] = Channel(b);
-            out[3 * x + 1] = Channel(g);
-            out[3 * x + 2] = Channel(r);
-        }
+        for (int x = 0; x < dw; ++x)
+            BlendPixel(contributors, work.data() + static_cast<std::size_t>(x) * 3, static_cast<std::size_t>(dw) * 3,
+                       out + 3 * x);
     }
 }
 
