@@ -4,17 +4,13 @@
 
 #include "chart/plot_canvas_3d.h"
 #include "platform/recording_device.h"
+#include "support/recording_canvas.h"
 
 namespace {
 
-class BlendOnRecorder : public ::testing::Test {
+class BlendOnRecorder : public CanvasOnRecorderTest {
 protected:
-    void SetUp() override
-    {
-        canvas.SetBufferedDisplay(false);
-        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 100, 80});
-        device.ClearLog();
-    }
+    BlendOnRecorder() : CanvasOnRecorderTest(100, 80) {}
     void TearDown() override { UseAlphaBlend = true; }
 
     void Fill(const TRect& r, TColor c)
@@ -23,9 +19,6 @@ protected:
         canvas.Brush()->SetColor(c);
         canvas.FillRect(r);
     }
-
-    platform::RecordingDevice device{100, 80};
-    TPlotCanvas3D canvas;
 };
 
 }  // namespace

@@ -9,24 +9,11 @@
 #include "chart/view3d_options.h"
 #include "platform/qt_drawing_device.h"
 #include "platform/recording_device.h"
+#include "support/recording_canvas.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class CanvasOnRecorder : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        canvas.SetBufferedDisplay(false);
-        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
-        device.ClearLog();
-    }
-    Lines Log() const { return device.Lines(); }
-
-    platform::RecordingDevice device{200, 150};
-    TPlotCanvas3D canvas;
-};
+class CanvasOnRecorder : public CanvasOnRecorderTest {};
 
 TEST_F(CanvasOnRecorder, RectangleWithChartPenAndBrush)
 {
@@ -395,8 +382,7 @@ TEST(TPlotCanvas3DProjected, StretchDrawAtZFillsOneCellPerPixel)
 {
     platform::RecordingDevice device(200, 150);
     TPlotCanvas3D canvas;
-    canvas.SetBufferedDisplay(false);
-    canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
+    InitOnRecorder(canvas, device);
     TBitmap empty;
     canvas.StretchDrawAtZ(TRect{0, 0, 10, 10}, &empty, 0, 2);
     EXPECT_TRUE(device.DrawingLines().empty());

@@ -4,6 +4,7 @@
 
 #include "chart/plot_canvas_3d.h"
 #include "platform/recording_device.h"
+#include "support/recording_canvas.h"
 
 // Expected band colours follow the fill's formulas by hand: at balance 50 a
 // channel is start + (difference x i) div D; otherwise start + round(f x
@@ -11,20 +12,10 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class GradientOnRecorder : public ::testing::Test {
+class GradientOnRecorder : public CanvasOnRecorderTest {
 protected:
-    void SetUp() override
-    {
-        canvas.SetBufferedDisplay(false);
-        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 300, 300});
-        device.ClearLog();
-    }
+    GradientOnRecorder() : CanvasOnRecorderTest(300, 300) {}
     TColor Pixel(int x, int y) const { return device.GetPixel(x, y); }
-
-    platform::RecordingDevice device{300, 300};
-    TPlotCanvas3D canvas;
 };
 
 }  // namespace
@@ -55,8 +46,7 @@ TEST_F(GradientOnRecorder, BottomTopIsTopBottomWithTheColoursExchanged)
     canvas.GradientFill(TRect{0, 0, 4, 40}, clRed, clBlue, gdBottomTop, 50);
     platform::RecordingDevice other(300, 300);
     TPlotCanvas3D second;
-    second.SetBufferedDisplay(false);
-    second.InitWindow(&other, nullptr, clWhite, false, TRect{0, 0, 300, 300});
+    InitOnRecorder(second, other);
     second.GradientFill(TRect{0, 0, 4, 40}, clBlue, clRed, gdTopBottom, 50);
     EXPECT_EQ(device.Surface(), other.Surface());
     EXPECT_EQ(Pixel(0, 0), clRed);

@@ -5,6 +5,7 @@
 #include "chart/graphics_objects.h"
 #include "chart/plot_canvas_3d.h"
 #include "platform/recording_device.h"
+#include "support/recording_canvas.h"
 
 // Fixed metrics of the recording device: em = |font height|, characters
 // (em + 1) / 2 wide, text height em + em / 4. The default 8 pt font has height
@@ -12,13 +13,13 @@
 
 namespace {
 
-class THtmlText : public ::testing::Test {
+class THtmlText : public CanvasOnRecorderTest {
 protected:
+    THtmlText() : CanvasOnRecorderTest(200, 100) {}
     void SetUp() override
     {
         ClearHtmlStacks();
-        canvas.SetBufferedDisplay(false);
-        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 100});
+        CanvasOnRecorderTest::SetUp();
     }
 
     // "x,y,text font" of each text output.
@@ -41,9 +42,6 @@ protected:
         }
         return "none";
     }
-
-    platform::RecordingDevice device{200, 100};
-    TPlotCanvas3D canvas;
 };
 
 }  // namespace

@@ -4,23 +4,19 @@
 
 #include "chart/plot_canvas_3d.h"
 #include "platform/recording_device.h"
+#include "support/recording_canvas.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class ShadowOnRecorder : public ::testing::Test {
+class ShadowOnRecorder : public CanvasOnRecorderTest {
 protected:
     void SetUp() override
     {
-        canvas.SetBufferedDisplay(false);
-        canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 150});
+        CanvasOnRecorderTest::SetUp();
         canvas.Projection(0, TRect{0, 0, 200, 150});
         device.ClearLog();
     }
 
-    platform::RecordingDevice device{200, 150};
-    TPlotCanvas3D canvas;
     TPlotShadow shadow;
 };
 
