@@ -74,9 +74,11 @@ TBitmap Grey3x3(const std::array<int, 9>& v)
 
 void ExpectOnlyCentreChanged(TBitmap& b, const std::array<int, 9>& before)
 {
-    for (int i = 0; i < 9; ++i)
-        if (i != 4)
+    for (int i = 0; i < 9; ++i) {
+        if (i != 4) {
             EXPECT_EQ(Grey(b, i % 3, i / 3), before[static_cast<std::size_t>(i)]) << "pixel " << i;
+        }
+    }
 }
 
 }  // namespace
