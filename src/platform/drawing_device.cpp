@@ -152,6 +152,13 @@ const std::vector<std::vector<Point>> kNoPolygons;
 const std::vector<Rect> kNoRects;
 const Region kEmptyRegion;
 
+// Regions take a box given corner first or last alike.
+Rect Normalized(const Rect& r)
+{
+    return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+            std::max(r.top, r.bottom)};
+}
+
 std::string RectText(const Rect& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
@@ -164,7 +171,7 @@ Region Region::FromRect(const Rect& r)
 {
     auto n = std::make_shared<Node>();
     n->kind = Kind::Rect;
-    n->box = r;
+    n->box = Normalized(r);
     return Region(std::move(n));
 }
 
@@ -172,7 +179,7 @@ Region Region::FromEllipse(const Rect& r)
 {
     auto n = std::make_shared<Node>();
     n->kind = Kind::Ellipse;
-    n->box = r;
+    n->box = Normalized(r);
     return Region(std::move(n));
 }
 
@@ -180,7 +187,7 @@ Region Region::FromRoundRect(const Rect& r, int cornerWidth, int cornerHeight)
 {
     auto n = std::make_shared<Node>();
     n->kind = Kind::RoundRect;
-    n->box = r;
+    n->box = Normalized(r);
     n->corner = {cornerWidth, cornerHeight};
     return Region(std::move(n));
 }

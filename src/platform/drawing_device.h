@@ -295,7 +295,8 @@ enum class FloodFillType : int { Border = 0, Surface = 1 };
 
 // An immutable region value in device pixels, built from shapes and
 // combinations. Rectangles, ellipses and round rectangles cover their box
-// without the right and bottom edges; polygons fill with their fill mode.
+// without the right and bottom edges (a box given with its corners swapped is
+// put in order); polygons fill with their fill mode.
 class Region {
 public:
     enum class Kind { Empty, Rect, Ellipse, RoundRect, Polygon, Rects, Combined };

@@ -441,7 +441,7 @@ void QtDrawingDevice::IntersectClipRect(int left, int top, int right, int bottom
 {
     const Point a = Dev(left, top);
     const Point b = Dev(right, bottom);
-    const QRect r = ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect());
+    const QRect r = ClampedQRect(Region::FromRect({a.x, a.y, b.x, b.y}).Box(), SurfaceRect());
     CombineClip(r.isEmpty() ? QRegion() : QRegion(r), ClipCombine::And);
 }
 
@@ -449,7 +449,7 @@ void QtDrawingDevice::ExcludeClipRect(int left, int top, int right, int bottom)
 {
     const Point a = Dev(left, top);
     const Point b = Dev(right, bottom);
-    const QRect r = ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect());
+    const QRect r = ClampedQRect(Region::FromRect({a.x, a.y, b.x, b.y}).Box(), SurfaceRect());
     CombineClip(r.isEmpty() ? QRegion() : QRegion(r), ClipCombine::Diff);
 }
 

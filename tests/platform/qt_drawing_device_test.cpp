@@ -965,3 +965,20 @@ TEST(QtDeviceXor, CurvedOutlinesPassEachPixelOnce)
                             << "kind " << kind << " size " << w << "x" << h << " at " << x << "," << y;
             }
 }
+
+TEST(QtDeviceClip, ClipBoxesGivenCornerLastArePutInOrder)
+{
+    QtDrawingDevice d(40, 40);
+    d.IntersectClipRect(30, 25, 10, 5);
+    EXPECT_EQ(d.GetClipBox(), (Rect{10, 5, 30, 25}));
+    d.ExcludeClipRect(20, 25, 10, 5);
+    EXPECT_EQ(d.GetClipBox(), (Rect{20, 5, 30, 25}));
+
+    QtDrawingDevice e(40, 40);
+    e.SelectClipRgn(Region::FromRect({30, 25, 10, 5}));
+    EXPECT_EQ(e.GetClipBox(), (Rect{10, 5, 30, 25}));
+    e.ExtSelectClipRgn(Region::FromEllipse({30, 25, 10, 5}), ClipCombine::And);
+    EXPECT_EQ(e.GetClipBox(), (Rect{10, 5, 30, 25}));
+    EXPECT_EQ(e.SetPixel(20, 15, clBlack), clBlack);
+    EXPECT_EQ(Region::FromRoundRect({30, 25, 10, 5}, 4, 4).Box(), (Rect{10, 5, 30, 25}));
+}
