@@ -159,23 +159,33 @@ bool TTextEditor::WriteFile(const QString& FileName)
     return true;
 }
 
-void TTextEditor::tbSaveClick()
+platform::FileDialogRequest TTextEditor::FileRequest() const
 {
-    if (!FModified)
-        return;
     platform::FileDialogRequest request;
     request.fileName = FArchivo;
     request.defaultExt = m_defaultExt;
     request.filter = m_filter;
-    const auto chosen = platform::CurrentDialogs().SaveFile(this, request);
+    return request;
+}
+
+void TTextEditor::SetFile(const QString& FileName)
+{
+    FArchivo = FileName;
+    SetModified(false);
+    ShowFileName();
+}
+
+void TTextEditor::tbSaveClick()
+{
+    if (!FModified)
+        return;
+    const auto chosen = platform::CurrentDialogs().SaveFile(this, FileRequest());
     if (!chosen)
         return;
     // the text stays marked as modified unless it really was written
     if (!WriteFile(*chosen))
         return;
-    FArchivo = *chosen;
-    SetModified(false);
-    ShowFileName();
+    SetFile(*chosen);
 }
 
 void TTextEditor::tbOpenClick()
@@ -193,10 +203,7 @@ void TTextEditor::tbOpenClick()
         }
     }
     if (offer) {
-        platform::FileDialogRequest request;
-        request.fileName = FArchivo;
-        request.defaultExt = m_defaultExt;
-        request.filter = m_filter;
+        platform::FileDialogRequest request = FileRequest();
         request.overwritePrompt = false;
         if (const auto chosen = platform::CurrentDialogs().OpenFile(this, request)) {
             QString text;
@@ -206,12 +213,10 @@ void TTextEditor::tbOpenClick()
                 platform::ShowError(QStringLiteral("Cannot read \"") + *chosen + QStringLiteral("\": ") + error, this);
             } else {
                 m_encoding = encoding;
-                FArchivo = *chosen;
                 m_loading = true;
                 Memo1->setPlainText(text);
                 m_loading = false;
-                SetModified(false);
-                ShowFileName();
+                SetFile(*chosen);
             }
         }
     }

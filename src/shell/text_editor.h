@@ -9,6 +9,9 @@
 class QLabel;
 class QPlainTextEdit;
 class QToolButton;
+namespace platform {
+struct FileDialogRequest;
+}
 
 class TTextEditor : public QWidget {
     Q_OBJECT
@@ -55,6 +58,10 @@ private:
     // Writes the text to the file; false (after an error box) when it cannot.
     bool WriteFile(const QString& FileName);
     void ShowFileName();
+    // The open and save dialogs start at the current file.
+    platform::FileDialogRequest FileRequest() const;
+    // The text now is that of FileName, unmodified.
+    void SetFile(const QString& FileName);
     void ClearText();
 
     QPlainTextEdit* Memo1 = nullptr;
