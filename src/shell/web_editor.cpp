@@ -389,17 +389,31 @@ void TWebEditor::tbToggleClick()
     }
 }
 
-bool TWebEditor::tbSaveClick()
+platform::FileDialogRequest TWebEditor::FileRequest(bool WithName) const
 {
     platform::FileDialogRequest request;
     request.filter = kFileFilter;
-    request.overwritePrompt = true;
     if (!m_currentAddress.isEmpty()) {
         const QFileInfo info(LocalPath(m_currentAddress));
         request.initialDir = info.absolutePath();
         request.defaultExt = info.suffix();
-        request.fileName = info.fileName();
+        if (WithName)
+            request.fileName = info.fileName();
     }
+    return request;
+}
+
+void TWebEditor::ShowFile(const QString& FileName)
+{
+    m_currentAddress = FileName;
+    SetModifiedState(false);
+    ShowPage();
+}
+
+bool TWebEditor::tbSaveClick()
+{
+    platform::FileDialogRequest request = FileRequest(true);
+    request.overwritePrompt = true;
     const auto chosen = platform::CurrentDialogs().SaveFile(this, request);
     if (!chosen)
         return false;
@@ -409,9 +423,7 @@ bool TWebEditor::tbSaveClick()
         platform::ShowError(QStringLiteral("Cannot save file \"%1\". %2").arg(*chosen, error), this);
         return false;
     }
-    m_currentAddress = *chosen;
-    SetModifiedState(false);
-    ShowPage();
+    ShowFile(*chosen);
     return true;
 }
 
@@ -427,21 +439,12 @@ void TWebEditor::tbOpenClick()
         if (answer == platform::MsgAnswer::Yes && !tbSaveClick())
             return;
     }
-    platform::FileDialogRequest request;
-    request.filter = kFileFilter;
-    if (!m_currentAddress.isEmpty()) {
-        const QFileInfo info(LocalPath(m_currentAddress));
-        request.initialDir = info.absolutePath();
-        request.defaultExt = info.suffix();
-    }
-    const auto chosen = platform::CurrentDialogs().OpenFile(this, request);
+    const auto chosen = platform::CurrentDialogs().OpenFile(this, FileRequest(false));
     if (!chosen)
         return;
     if (!LoadSourceFile(*chosen))
         return;
-    m_currentAddress = *chosen;
-    SetModifiedState(false);
-    ShowPage();
+    ShowFile(*chosen);
 }
 
 // Browser events

@@ -16,6 +16,7 @@ class QStackedWidget;
 class QToolButton;
 
 namespace platform {
+struct FileDialogRequest;
 class WebView;
 }
 
@@ -115,6 +116,11 @@ private:
     // The local file behind an address ("file:" URL or path).
     static QString LocalPath(const QString& address);
     bool LoadSourceFile(const QString& address);
+    // The open and save dialogs start in the current file's folder, with its
+    // extension (and its name when WithName).
+    platform::FileDialogRequest FileRequest(bool WithName) const;
+    // The page now is FileName, unmodified.
+    void ShowFile(const QString& FileName);
 
     QStackedWidget* m_front = nullptr;
     QString m_programFolder;
