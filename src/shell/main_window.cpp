@@ -705,15 +705,21 @@ void TFMain::DiscardChild(TFMDIChild* Window)
     delete Window;
 }
 
+void TFMain::ShowNewChild(TFMDIChild* Window, const QString& TitleFormat, QTreeWidgetItem* Parent, int Image,
+                          int SelectedImage, bool WithPropertyList)
+{
+    Window->AssignParentForm(this);
+    Window->show();
+    Window->setWindowTitle(TitleFormat.arg(ChildCount()));
+    AddWindowNode(Window, Parent, false, Image, SelectedImage, WithPropertyList);
+}
+
 TFPoblacion* TFMain::NewDataForm_Poblacion(QObject*, std::shared_ptr<platform::XmlDocument> Document,
                                            const QString& FileName)
 {
     QTreeWidgetItem* folder = NewStudyFolder();
     auto* window = new TFPoblacion(this);
-    window->AssignParentForm(this);
-    window->show();
-    window->setWindowTitle(QStringLiteral("Población %1").arg(ChildCount()));
-    AddWindowNode(window, folder, false, 8, 7, true);
+    ShowNewChild(window, QStringLiteral("Población %1"), folder, 8, 7, true);
     if (folder) {
         SetNodeImages(folder, 6, 5);
         folder->setText(0, QStringLiteral("Estudio %1").arg(m_studyCounter));
@@ -738,10 +744,7 @@ TFProceso* TFMain::NewDataForm_Proceso(QObject*)
 {
     QTreeWidgetItem* folder = NewStudyFolder();
     auto* window = new TFProceso(this, QString());
-    window->AssignParentForm(this);
-    window->show();
-    window->setWindowTitle(QStringLiteral("Estudio  %1").arg(ChildCount()));
-    AddWindowNode(window, folder, false, 16, 17, false);
+    ShowNewChild(window, QStringLiteral("Estudio  %1"), folder, 16, 17, false);
     if (folder) {
         SetNodeImages(folder, 17, 16);
         folder->setText(0, QStringLiteral("Población  %1").arg(m_studyCounter));
@@ -756,10 +759,7 @@ TFNormales* TFMain::NewDataForm_Normales(QObject*)
 {
     QTreeWidgetItem* folder = NewStudyFolder();
     auto* window = new TFNormales(this, QString());
-    window->AssignParentForm(this);
-    window->show();
-    window->setWindowTitle(QStringLiteral("Dist. Normal(%1)").arg(ChildCount()));
-    AddWindowNode(window, folder, false, 19, 19, false);
+    ShowNewChild(window, QStringLiteral("Dist. Normal(%1)"), folder, 19, 19, false);
     if (folder) {
         SetNodeImages(folder, 19, 19);
         folder->setText(0, QStringLiteral("Distribucion"));
@@ -779,10 +779,7 @@ void TFMain::NewChildForm_Muestra(TFMDIChild* PopulationWindow)
     SelectNode(m_treeViewMain, populationNode);
     QTreeWidgetItem* folder = populationNode ? TreeViewMainGetFolder(1) : nullptr;
     auto* window = new TFMuestra(this);
-    window->AssignParentForm(this);
-    window->show();
-    window->setWindowTitle(QStringLiteral("Ensayo %1").arg(ChildCount()));
-    AddWindowNode(window, folder, false, 12, 12, false);
+    ShowNewChild(window, QStringLiteral("Ensayo %1"), folder, 12, 12, false);
     if (folder)
         folder->setText(0, QStringLiteral("Analysis %1").arg(m_studyCounter));
     try {

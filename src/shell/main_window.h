@@ -126,6 +126,10 @@ private:
     QTreeWidgetItem* NewStudyFolder();
     void AddWindowNode(TFMDIChild* Window, QTreeWidgetItem* Parent, bool FirstChild, int Image,
                        int SelectedImage, bool WithPropertyList);
+    // Shows a new child window titled TitleFormat with the number of windows
+    // then shown, and links it under Parent in the study tree.
+    void ShowNewChild(TFMDIChild* Window, const QString& TitleFormat, QTreeWidgetItem* Parent, int Image,
+                      int SelectedImage, bool WithPropertyList);
     TFWebNav* CreateWebWindow(const QString& URL, const QString& Caption, TFMDIChild* OwnerWindow,
                               bool AskOnClose, QTreeWidgetItem* Parent, bool FirstChild);
     // Removes a window that could not be built, with its node and emptied folder.
