@@ -2,33 +2,25 @@
 
 #include <algorithm>
 
-void TPen::SetColor(TColor value)
+template <typename T>
+void TPen::SetPlainValue(T& field, const T& value)
 {
-    if (value == m_color && !m_handle)
+    if (field == value && !m_handle)
         return;
-    m_color = value;
+    field = value;
     m_handle.reset();
     Changed();
 }
 
+void TPen::SetColor(TColor value) { SetPlainValue(m_color, value); }
 void TPen::SetMode(TPenMode value) { SetValue(m_mode, value); }
-
-void TPen::SetStyle(TPenStyle value)
-{
-    if (value == m_style && !m_handle)
-        return;
-    m_style = value;
-    m_handle.reset();
-    Changed();
-}
+void TPen::SetStyle(TPenStyle value) { SetPlainValue(m_style, value); }
 
 void TPen::SetWidth(int value)
 {
-    if (value < 0 || (value == m_width && !m_handle))
+    if (value < 0)
         return;
-    m_width = value;
-    m_handle.reset();
-    Changed();
+    SetPlainValue(m_width, value);
 }
 
 void TPen::SetHandle(const TPenHandle& handle)

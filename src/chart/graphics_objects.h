@@ -85,6 +85,11 @@ public:
     virtual void Assign(const TPen& source);
 
 private:
+    // Stores a colour, style or width, which drops the handle; nothing when the
+    // value is unchanged and there is no handle.
+    template <typename T>
+    void SetPlainValue(T& field, const T& value);
+
     TColor m_color = clBlack;
     TPenMode m_mode = pmCopy;
     TPenStyle m_style = psSolid;
