@@ -40,25 +40,17 @@ void TView3DOptions::SetPerspective(int value) { SetValue(m_perspective, value);
 void TView3DOptions::SetTilt(int value) { SetValue(m_tilt, value); }
 void TView3DOptions::SetZoomText(bool value) { SetValue(m_zoomText, value); }
 
-void TView3DOptions::SetHorizOffset(int value)
+void TView3DOptions::SetOffset(int& field, int value, bool horizontal)
 {
-    if (value == m_horizOffset)
-        return;
-    m_horizOffset = value;
-    Repaint();
-    if (OnScrolled)
-        OnScrolled(true);
+    UpdateValue(field, value, [&] {
+        Repaint();
+        if (OnScrolled)
+            OnScrolled(horizontal);
+    });
 }
 
-void TView3DOptions::SetVertOffset(int value)
-{
-    if (value == m_vertOffset)
-        return;
-    m_vertOffset = value;
-    Repaint();
-    if (OnScrolled)
-        OnScrolled(false);
-}
+void TView3DOptions::SetHorizOffset(int value) { SetOffset(m_horizOffset, value, true); }
+void TView3DOptions::SetVertOffset(int value) { SetOffset(m_vertOffset, value, false); }
 
 void TView3DOptions::Assign(const TView3DOptions* source)
 {

@@ -62,6 +62,8 @@ private:
     {
         UpdateValue(field, value, [this] { Repaint(); });
     }
+    // Stores an offset, repaints, then tells OnScrolled which one moved.
+    void SetOffset(int& field, int value, bool horizontal);
 
     double m_elevation = 345;
     int m_fontZoom = 100;
