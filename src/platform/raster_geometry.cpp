@@ -21,22 +21,7 @@ int ClampInt(double v)
     return static_cast<int>(v);
 }
 
-// Pixel columns whose centre lies in [xa, xb).
-void AddInterval(SpanList& out, int y, double xa, double xb, const Rect& limit)
-{
-    int x0 = ClampInt(std::ceil(xa - 0.5));
-    int x1 = ClampInt(std::ceil(xb - 0.5));
-    x0 = std::max(x0, limit.left);
-    x1 = std::min(x1, limit.right);
-    if (x0 >= x1)
-        return;
-    if (!out.empty() && out.back().y == y && out.back().x1 >= x0) {
-        out.back().x1 = std::max(out.back().x1, x1);
-        return;
-    }
-    out.push_back({y, x0, x1});
-}
-
+// Pixels [x0, x1) of row y within the limit, merged into the last span when they touch it.
 void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
 {
     x0 = std::max(x0, limit.left);
@@ -48,6 +33,12 @@ void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
         return;
     }
     out.push_back({y, x0, x1});
+}
+
+// Pixel columns whose centre lies in [xa, xb).
+void AddInterval(SpanList& out, int y, double xa, double xb, const Rect& limit)
+{
+    AddPixels(out, y, ClampInt(std::ceil(xa - 0.5)), ClampInt(std::ceil(xb - 0.5)), limit);
 }
 
 struct Edge {
