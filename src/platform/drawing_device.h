@@ -140,6 +140,10 @@ enum class Rop3 : std::uint32_t {
     Whiteness = 0x00FF0062,
 };
 
+// The pixel a blit writes for source s, destination d and pattern p
+// (0xAARRGGBB); always opaque.
+std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_t p);
+
 enum class BackMode : int { Transparent = 1, Opaque = 2 };
 
 enum class PolyFillMode : int { Alternate = 1, Winding = 2 };

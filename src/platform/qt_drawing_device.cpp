@@ -50,27 +50,6 @@ std::uint32_t ApplyRop2(Rop2 rop, std::uint32_t p, std::uint32_t d)
     return r | kOpaque;
 }
 
-std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_t p)
-{
-    std::uint32_t r = d;
-    switch (rop) {
-    case Rop3::SrcCopy: r = s; break;
-    case Rop3::SrcPaint: r = s | d; break;
-    case Rop3::SrcAnd: r = s & d; break;
-    case Rop3::SrcInvert: r = s ^ d; break;
-    case Rop3::SrcErase: r = s & ~d; break;
-    case Rop3::NotSrcCopy: r = ~s; break;
-    case Rop3::NotSrcErase: r = ~(s | d); break;
-    case Rop3::MergePaint: r = ~s | d; break;
-    case Rop3::PatCopy: r = p; break;
-    case Rop3::PatInvert: r = p ^ d; break;
-    case Rop3::DstInvert: r = ~d; break;
-    case Rop3::Blackness: r = 0; break;
-    case Rop3::Whiteness: r = 0xFFFFFF; break;
-    }
-    return r | kOpaque;
-}
-
 bool HatchOn(HatchStyle h, int x, int y)
 {
     const int px = x & 7;
