@@ -84,6 +84,17 @@ std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_
     return r | 0xFF000000u;
 }
 
+// ---- text ----
+
+int CodePointCount(const std::string& text)
+{
+    int n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
 // ---- object descriptions ----
 
 PenDesc PenDesc::Solid(TColor c, int width)

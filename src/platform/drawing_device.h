@@ -282,6 +282,9 @@ struct TextMetrics {
     friend bool operator==(const TextMetrics&, const TextMetrics&) = default;
 };
 
+// Characters of a UTF-8 text as the inter-character spacing counts them (code points).
+int CodePointCount(const std::string& text);
+
 enum class StockObject : int {
     WhiteBrush,
     BlackBrush,

@@ -94,15 +94,6 @@ std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
     return pts;
 }
 
-int CodePointCount(const std::string& text)
-{
-    int n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
 Rect Intersect(const Rect& a, const Rect& b)
 {
     Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};

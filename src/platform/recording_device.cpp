@@ -107,16 +107,6 @@ void ForSurfacePixels(std::int64_t left, std::int64_t top, std::int64_t right, s
             f(static_cast<int>(x), static_cast<int>(y));
 }
 
-// Number of code points of a UTF-8 text.
-int CodePoints(const std::string& text)
-{
-    int n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
 }  // namespace
 
 std::string RecordedCall::ToString() const
@@ -846,7 +836,7 @@ void RecordingDevice::ExtTextOut(int x, int y, unsigned options, const Rect* rec
 Size RecordingDevice::GetTextExtent(const std::string& text) const
 {
     const TextMetrics tm = GetTextMetrics();
-    return {CodePoints(text) * (CharWidth(m_font) + m_charExtra), tm.height};
+    return {CodePointCount(text) * (CharWidth(m_font) + m_charExtra), tm.height};
 }
 
 TextMetrics RecordingDevice::GetTextMetrics() const

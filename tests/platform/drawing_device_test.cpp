@@ -32,6 +32,15 @@ TEST(DrawingDeviceValues, ColourPixelConversions)
     EXPECT_EQ(b.Pixel(3, 2), clWhite);
 }
 
+TEST(DrawingDeviceValues, CodePointCountCountsCharactersNotBytes)
+{
+    EXPECT_EQ(CodePointCount(""), 0);
+    EXPECT_EQ(CodePointCount("Hello"), 5);
+    EXPECT_EQ(CodePointCount("\xC3\xA9t\xC3\xA9"), 3);      // "été": two 2-byte letters
+    EXPECT_EQ(CodePointCount("\xE2\x82\xAC" "5"), 2);       // euro sign, 3 bytes
+    EXPECT_EQ(CodePointCount("\xF0\x9F\x98\x80"), 1);      // U+1F600, 4 bytes
+}
+
 TEST(DrawingDeviceValues, SystemColoursResolveThroughTheTable)
 {
     EXPECT_EQ(ColorToRGB(SystemColor(SystemColorIndex::BtnFace)), RGB(212, 208, 200));
