@@ -166,6 +166,26 @@ BrushDesc BrushDesc::Pattern(std::shared_ptr<const Bitmap> bitmap, bool monochro
     return b;
 }
 
+void SelectStock(StockObject obj, TColor dcPenColor, TColor dcBrushColor, PenDesc& pen, BrushDesc& brush)
+{
+    switch (obj) {
+    case StockObject::WhiteBrush: brush = BrushDesc::Solid(clWhite); break;
+    case StockObject::BlackBrush: brush = BrushDesc::Solid(clBlack); break;
+    case StockObject::NullBrush: brush = BrushDesc::NullBrush(); break;
+    case StockObject::DCBrush:
+        brush = BrushDesc::Solid(dcBrushColor);
+        brush.useDCColor = true;
+        break;
+    case StockObject::WhitePen: pen = PenDesc::Solid(clWhite); break;
+    case StockObject::BlackPen: pen = PenDesc::Solid(clBlack); break;
+    case StockObject::NullPen: pen = PenDesc::NullPen(); break;
+    case StockObject::DCPen:
+        pen = PenDesc::Solid(dcPenColor);
+        pen.useDCColor = true;
+        break;
+    }
+}
+
 // ---- Region ----
 
 struct Region::Node {

@@ -296,6 +296,9 @@ enum class StockObject : int {
     DCPen,
 };
 
+// Puts a stock object into pen or brush; the DC pen and brush take the DC colours.
+void SelectStock(StockObject obj, TColor dcPenColor, TColor dcBrushColor, PenDesc& pen, BrushDesc& brush);
+
 enum class FloodFillType : int { Border = 0, Surface = 1 };
 
 // ---- regions ----

@@ -298,22 +298,7 @@ void RecordingDevice::SelectStockObject(StockObject obj)
 {
     static const char* names[] = {"WhiteBrush", "BlackBrush", "NullBrush", "DCBrush",
                                   "WhitePen",   "BlackPen",   "NullPen",   "DCPen"};
-    switch (obj) {
-    case StockObject::WhiteBrush: m_brush = BrushDesc::Solid(clWhite); break;
-    case StockObject::BlackBrush: m_brush = BrushDesc::Solid(clBlack); break;
-    case StockObject::NullBrush: m_brush = BrushDesc::NullBrush(); break;
-    case StockObject::DCBrush:
-        m_brush = BrushDesc::Solid(m_dcBrushColor);
-        m_brush.useDCColor = true;
-        break;
-    case StockObject::WhitePen: m_pen = PenDesc::Solid(clWhite); break;
-    case StockObject::BlackPen: m_pen = PenDesc::Solid(clBlack); break;
-    case StockObject::NullPen: m_pen = PenDesc::NullPen(); break;
-    case StockObject::DCPen:
-        m_pen = PenDesc::Solid(m_dcPenColor);
-        m_pen.useDCColor = true;
-        break;
-    }
+    SelectStock(obj, m_dcPenColor, m_dcBrushColor, m_pen, m_brush);
     Log("SelectStockObject", {names[static_cast<int>(obj)]}, false);
 }
 

@@ -41,6 +41,26 @@ TEST(DrawingDeviceValues, CodePointCountCountsCharactersNotBytes)
     EXPECT_EQ(CodePointCount("\xF0\x9F\x98\x80"), 1);      // U+1F600, 4 bytes
 }
 
+TEST(DrawingDeviceValues, StockObjectsReplaceOnlyThePenOrTheBrush)
+{
+    PenDesc pen = PenDesc::Solid(clRed, 3);
+    BrushDesc brush = BrushDesc::Hatched(HatchStyle::Cross, clBlue);
+    SelectStock(StockObject::NullBrush, clGreen, clYellow, pen, brush);
+    EXPECT_TRUE(brush.IsNull());
+    EXPECT_EQ(pen, PenDesc::Solid(clRed, 3));
+    SelectStock(StockObject::DCPen, clGreen, clYellow, pen, brush);
+    EXPECT_EQ(pen.color, clGreen);
+    EXPECT_EQ(pen.width, 1);
+    EXPECT_TRUE(pen.useDCColor);
+    SelectStock(StockObject::DCBrush, clGreen, clYellow, pen, brush);
+    EXPECT_EQ(brush.style, BrushStyle::Solid);
+    EXPECT_EQ(brush.color, clYellow);
+    EXPECT_TRUE(brush.useDCColor);
+    SelectStock(StockObject::WhitePen, clGreen, clYellow, pen, brush);
+    EXPECT_EQ(pen, PenDesc::Solid(clWhite));
+    EXPECT_TRUE(brush.useDCColor);
+}
+
 TEST(DrawingDeviceValues, SystemColoursResolveThroughTheTable)
 {
     EXPECT_EQ(ColorToRGB(SystemColor(SystemColorIndex::BtnFace)), RGB(212, 208, 200));
