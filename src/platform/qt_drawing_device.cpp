@@ -1099,15 +1099,27 @@ void QtDrawingDevice::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int 
 
 // ---- shapes ----
 
-void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
+double QtDrawingDevice::FrameInset() const
+{
+    return (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+}
+
+std::optional<QtDrawingDevice::ShapeBox> QtDrawingDevice::BoxOf(int left, int top, int right, int bottom) const
 {
     const Point a = Dev(std::min(left, right), std::min(top, bottom));
     const Point b = Dev(std::max(left, right), std::max(top, bottom));
     if (b.x <= a.x || b.y <= a.y)
+        return std::nullopt;
+    const double inset = FrameInset();
+    return ShapeBox{a, b, a.x + inset, a.y + inset, b.x - 1 - inset, b.y - 1 - inset};
+}
+
+void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
+{
+    const std::optional<ShapeBox> box = BoxOf(left, top, right, bottom);
+    if (!box)
         return;
-    const double inset =
-        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
-    const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
+    const auto [a, b, l, t, r, bt] = *box;
     std::vector<Figure> outline{Figure{{{l, t}, {r, t}, {r, bt}, {l, bt}}, true}};
     if (m_inPath) {
         AddToPath(outline);
@@ -1131,13 +1143,10 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
 
 void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
 {
-    const Point a = Dev(std::min(left, right), std::min(top, bottom));
-    const Point b = Dev(std::max(left, right), std::max(top, bottom));
-    if (b.x <= a.x || b.y <= a.y)
+    const std::optional<ShapeBox> box = BoxOf(left, top, right, bottom);
+    if (!box)
         return;
-    const double inset =
-        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
-    const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
+    const auto [a, b, l, t, r, bt] = *box;
     std::vector<PointF> pts = EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
     pts.pop_back();
     SpanList fill;
@@ -1148,13 +1157,10 @@ void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
 
 void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
-    const Point a = Dev(std::min(left, right), std::min(top, bottom));
-    const Point b = Dev(std::max(left, right), std::max(top, bottom));
-    if (b.x <= a.x || b.y <= a.y)
+    const std::optional<ShapeBox> box = BoxOf(left, top, right, bottom);
+    if (!box)
         return;
-    const double inset =
-        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
-    const double l = a.x + inset, t = a.y + inset, r = b.x - 1 - inset, bt = b.y - 1 - inset;
+    const auto [a, b, l, t, r, bt] = *box;
     const double cw = std::min<double>(std::abs(cornerWidth), r - l);
     const double ch = std::min<double>(std::abs(cornerHeight), bt - t);
     std::vector<PointF> pts;
@@ -1176,8 +1182,7 @@ void QtDrawingDevice::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4
 {
     if (x1 == x2 || y1 == y2)
         return;
-    const double inset =
-        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    const double inset = FrameInset();
     double cx, cy, rx, ry, t0, sweep;
     ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, inset, cx, cy, rx, ry, t0, sweep);
     std::vector<PointF> pts{{cx, cy}};
@@ -1193,8 +1198,7 @@ void QtDrawingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int 
 {
     if (x1 == x2 || y1 == y2)
         return;
-    const double inset =
-        (m_pen.style == PenStyle::InsideFrame && m_pen.width > 1) ? (m_pen.width - 1) / 2.0 : 0.0;
+    const double inset = FrameInset();
     double cx, cy, rx, ry, t0, sweep;
     ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, inset, cx, cy, rx, ry, t0, sweep);
     std::vector<PointF> pts = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);

@@ -191,6 +191,20 @@ private:
     SpanList StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const;
     std::vector<std::vector<PointF>> StrokeOutline(const std::vector<Figure>& figs) const;
     Rect FiguresBounds(const std::vector<Figure>& figs, double grow) const;
+    // A shape's box in device pixels with its corners put in order: it covers
+    // [a, b); the outline runs through the pixels l..r, t..bt (moved in by the
+    // frame inset). nullopt when the box is empty.
+    struct ShapeBox {
+        Point a;
+        Point b;
+        double l;
+        double t;
+        double r;
+        double bt;
+    };
+    std::optional<ShapeBox> BoxOf(int left, int top, int right, int bottom) const;
+    // How far a wide inside-frame pen moves a shape's outline into its box.
+    double FrameInset() const;
     void ArcGeometry(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, double inset, double& cx,
                      double& cy, double& rx, double& ry, double& t0, double& sweep) const;
     void AddToPath(const std::vector<Figure>& figs);
