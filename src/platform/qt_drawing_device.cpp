@@ -1180,28 +1180,26 @@ void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int co
 
 void QtDrawingDevice::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    if (x1 == x2 || y1 == y2)
-        return;
-    const double inset = FrameInset();
-    double cx, cy, rx, ry, t0, sweep;
-    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, inset, cx, cy, rx, ry, t0, sweep);
-    std::vector<PointF> pts{{cx, cy}};
-    const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
-    pts.insert(pts.end(), arc.begin(), arc.end());
-    SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
-        fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
-    ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
+    ClosedArc(x1, y1, x2, y2, x3, y3, x4, y4, true);
 }
 
 void QtDrawingDevice::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
+    ClosedArc(x1, y1, x2, y2, x3, y3, x4, y4, false);
+}
+
+void QtDrawingDevice::ClosedArc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4,
+                                bool throughCentre)
+{
     if (x1 == x2 || y1 == y2)
         return;
-    const double inset = FrameInset();
     double cx, cy, rx, ry, t0, sweep;
-    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, inset, cx, cy, rx, ry, t0, sweep);
-    std::vector<PointF> pts = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
+    ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, FrameInset(), cx, cy, rx, ry, t0, sweep);
+    std::vector<PointF> pts;
+    if (throughCentre)
+        pts.push_back({cx, cy});
+    const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
+    pts.insert(pts.end(), arc.begin(), arc.end());
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())
         fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());

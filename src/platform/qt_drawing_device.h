@@ -207,6 +207,8 @@ private:
     double FrameInset() const;
     void ArcGeometry(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, double inset, double& cx,
                      double& cy, double& rx, double& ry, double& t0, double& sweep) const;
+    // The arc closed through the centre (a pie) or by its chord.
+    void ClosedArc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool throughCentre);
     void AddToPath(const std::vector<Figure>& figs);
     void AppendToPath(const std::vector<PointF>& pts);
     void ShapeOrPath(std::vector<Figure> outline, const SpanList& fill);
