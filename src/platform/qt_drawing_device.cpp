@@ -760,6 +760,15 @@ std::vector<std::vector<PointF>> QtDrawingDevice::StrokeOutline(const std::vecto
     return out;
 }
 
+SpanList QtDrawingDevice::FiguresFill(const std::vector<Figure>& figs, const Rect& limit) const
+{
+    std::vector<std::vector<PointF>> polys;
+    polys.reserve(figs.size());
+    for (const Figure& f : figs)
+        polys.push_back(f.points);
+    return PolygonSpans(polys, m_polyFillMode, limit);
+}
+
 SpanList QtDrawingDevice::StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const
 {
     return PolygonSpans(StrokeOutline(figs), PolyFillMode::Winding, limit);
@@ -1219,7 +1228,6 @@ void QtDrawingDevice::PolyPolygon(const Point* points, const int* counts, int po
     if (!points || !counts || polygonCount < 1)
         return;
     std::vector<Figure> figs;
-    std::vector<std::vector<PointF>> polys;
     int offset = 0;
     for (int i = 0; i < polygonCount; ++i) {
         Figure f;
@@ -1229,12 +1237,11 @@ void QtDrawingDevice::PolyPolygon(const Point* points, const int* counts, int po
             f.points.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
         }
         offset += std::max(0, counts[i]);
-        polys.push_back(f.points);
         figs.push_back(std::move(f));
     }
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())
-        fill = PolygonSpans(polys, m_polyFillMode, DrawLimit());
+        fill = FiguresFill(figs, DrawLimit());
     ShapeOrPath(std::move(figs), fill);
 }
 
@@ -1408,10 +1415,7 @@ void QtDrawingDevice::FillPath()
 {
     if (!m_pathReady)
         return;
-    std::vector<std::vector<PointF>> polys;
-    for (const Figure& f : m_path)
-        polys.push_back(f.points);
-    const SpanList fill = PolygonSpans(polys, m_polyFillMode, DrawLimit());
+    const SpanList fill = FiguresFill(m_path, DrawLimit());
     const PenDesc pen = std::exchange(m_pen, PenDesc::NullPen());
     DrawFigures({}, &fill, true);
     m_pen = pen;
@@ -1422,10 +1426,7 @@ void QtDrawingDevice::StrokeAndFillPath()
 {
     if (!m_pathReady)
         return;
-    std::vector<std::vector<PointF>> polys;
-    for (const Figure& f : m_path)
-        polys.push_back(f.points);
-    const SpanList fill = PolygonSpans(polys, m_polyFillMode, DrawLimit());
+    const SpanList fill = FiguresFill(m_path, DrawLimit());
     std::vector<Figure> closed = m_path;
     for (Figure& f : closed)
         f.closed = true;
@@ -1466,10 +1467,7 @@ void QtDrawingDevice::SelectClipPath(ClipCombine mode)
 {
     if (!m_pathReady)
         return;
-    std::vector<std::vector<PointF>> polys;
-    for (const Figure& f : m_path)
-        polys.push_back(f.points);
-    CombineClip(SpansToQRegion(PolygonSpans(polys, m_polyFillMode, SurfaceRect())), mode);
+    CombineClip(SpansToQRegion(FiguresFill(m_path, SurfaceRect())), mode);
     AbortPath();
 }
 

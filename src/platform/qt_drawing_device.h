@@ -188,6 +188,8 @@ private:
     void Composite(const Mask& mask, const BrushDesc& brush);
     void ThinLine(Point a, Point b, bool includeLast);
     void WideLines(const std::vector<Figure>& figs);
+    // The pixels the figures fill together, each closed, by the poly-fill mode.
+    SpanList FiguresFill(const std::vector<Figure>& figs, const Rect& limit) const;
     SpanList StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const;
     std::vector<std::vector<PointF>> StrokeOutline(const std::vector<Figure>& figs) const;
     Rect FiguresBounds(const std::vector<Figure>& figs, double grow) const;
