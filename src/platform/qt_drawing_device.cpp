@@ -94,6 +94,15 @@ std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
     return pts;
 }
 
+std::vector<PointF> FromQPolygon(const QPolygonF& poly)
+{
+    std::vector<PointF> pts;
+    pts.reserve(static_cast<std::size_t>(poly.size()));
+    for (const QPointF& p : poly)
+        pts.push_back({p.x(), p.y()});
+    return pts;
+}
+
 Rect Intersect(const Rect& a, const Rect& b)
 {
     Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
@@ -749,13 +758,8 @@ std::vector<std::vector<PointF>> QtDrawingDevice::StrokeOutline(const std::vecto
     std::vector<std::vector<PointF>> out = std::move(dots);
     if (!path.isEmpty()) {
         const QPainterPath outline = stroker.createStroke(path);
-        for (const QPolygonF& poly : outline.toSubpathPolygons()) {
-            std::vector<PointF> pts;
-            pts.reserve(static_cast<std::size_t>(poly.size()));
-            for (const QPointF& p : poly)
-                pts.push_back({p.x(), p.y()});
-            out.push_back(std::move(pts));
-        }
+        for (const QPolygonF& poly : outline.toSubpathPolygons())
+            out.push_back(FromQPolygon(poly));
     }
     return out;
 }
@@ -1454,13 +1458,8 @@ void QtDrawingDevice::WidenPath()
     const QPainterPath merged = stroke.simplified();
     m_pen = saved;
     m_path.clear();
-    for (const QPolygonF& poly : merged.toSubpathPolygons()) {
-        Figure f;
-        f.closed = true;
-        for (const QPointF& p : poly)
-            f.points.push_back({p.x(), p.y()});
-        m_path.push_back(std::move(f));
-    }
+    for (const QPolygonF& poly : merged.toSubpathPolygons())
+        m_path.push_back(Figure{FromQPolygon(poly), true});
 }
 
 void QtDrawingDevice::SelectClipPath(ClipCombine mode)
@@ -1626,13 +1625,8 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     if (m_inPath) {
         QPainterPath glyphs;
         glyphs.addText(QPointF(x0, baseline), font, s);
-        for (const QPolygonF& poly : transform.map(glyphs).toSubpathPolygons()) {
-            Figure f;
-            f.closed = true;
-            for (const QPointF& p : poly)
-                f.points.push_back({p.x(), p.y()});
-            m_path.push_back(std::move(f));
-        }
+        for (const QPolygonF& poly : transform.map(glyphs).toSubpathPolygons())
+            m_path.push_back(Figure{FromQPolygon(poly), true});
         return;
     }
     if (m_image.isNull() || s.isEmpty())
