@@ -81,6 +81,8 @@ int RoundHalfUp(double v)
     return static_cast<int>(f);
 }
 
+PointF ToPointF(Point p) { return {static_cast<double>(p.x), static_cast<double>(p.y)}; }
+
 // The pixels a figure's outline runs through: its points rounded, repeats dropped.
 std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
 {
@@ -838,12 +840,19 @@ void QtDrawingDevice::AddToPath(const std::vector<Figure>& figs)
         m_path.push_back(f);
 }
 
+std::vector<PointF> QtDrawingDevice::DevPoints(const Point* points, int count) const
+{
+    std::vector<PointF> pts;
+    for (int i = 0; i < count; ++i)
+        pts.push_back(ToPointF(Dev(points[i].x, points[i].y)));
+    return pts;
+}
+
 void QtDrawingDevice::AppendToPath(const std::vector<PointF>& pts)
 {
     // a new figure starts at the current position (not yet moved by the caller)
     if (m_path.empty() || m_path.back().closed) {
-        const Point cp = Dev(m_position.x, m_position.y);
-        m_path.push_back({{{static_cast<double>(cp.x), static_cast<double>(cp.y)}}, false});
+        m_path.push_back({{ToPointF(Dev(m_position.x, m_position.y))}, false});
     }
     auto& target = m_path.back().points;
     target.insert(target.end(), pts.begin(), pts.end());
@@ -896,10 +905,8 @@ void QtDrawingDevice::WideLines(const std::vector<Figure>& figs)
 
 Point QtDrawingDevice::MoveTo(int x, int y)
 {
-    if (m_inPath) {
-        const Point d = Dev(x, y);
-        m_path.push_back({{{static_cast<double>(d.x), static_cast<double>(d.y)}}, false});
-    }
+    if (m_inPath)
+        m_path.push_back({{ToPointF(Dev(x, y))}, false});
     m_styleStep = 0;
     return std::exchange(m_position, Point{x, y});
 }
@@ -909,7 +916,7 @@ void QtDrawingDevice::LineTo(int x, int y)
     const Point a = Dev(m_position.x, m_position.y);
     const Point b = Dev(x, y);
     if (m_inPath) {
-        AppendToPath({{static_cast<double>(b.x), static_cast<double>(b.y)}});
+        AppendToPath({ToPointF(b)});
         m_position = {x, y};
         return;
     }
@@ -919,20 +926,14 @@ void QtDrawingDevice::LineTo(int x, int y)
     if (m_pen.IsCosmetic())
         ThinLine(a, b, false);
     else
-        WideLines({Figure{{{static_cast<double>(a.x), static_cast<double>(a.y)},
-                           {static_cast<double>(b.x), static_cast<double>(b.y)}},
-                          false}});
+        WideLines({Figure{{ToPointF(a), ToPointF(b)}, false}});
 }
 
 void QtDrawingDevice::Polyline(const Point* points, int count)
 {
     if (count < 1 || !points)
         return;
-    Figure f;
-    for (int i = 0; i < count; ++i) {
-        const Point d = Dev(points[i].x, points[i].y);
-        f.points.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
-    }
+    Figure f{DevPoints(points, count)};
     if (m_inPath) {
         m_path.push_back(std::move(f));
         return;
@@ -954,12 +955,7 @@ void QtDrawingDevice::PolylineTo(const Point* points, int count)
     if (count < 1 || !points)
         return;
     if (m_inPath) {
-        std::vector<PointF> pts;
-        for (int i = 0; i < count; ++i) {
-            const Point d = Dev(points[i].x, points[i].y);
-            pts.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
-        }
-        AppendToPath(pts);
+        AppendToPath(DevPoints(points, count));
         m_position = points[count - 1];
         return;
     }
@@ -976,11 +972,11 @@ void QtDrawingDevice::PolylineTo(const Point* points, int count)
 std::vector<PointF> QtDrawingDevice::BezierPoints(const Point& p0, const Point* pts, int count) const
 {
     std::vector<PointF> out;
-    PointF a{static_cast<double>(p0.x), static_cast<double>(p0.y)};
+    PointF a = ToPointF(p0);
     for (int i = 0; i + 2 < count; i += 3) {
-        const PointF c1{static_cast<double>(pts[i].x), static_cast<double>(pts[i].y)};
-        const PointF c2{static_cast<double>(pts[i + 1].x), static_cast<double>(pts[i + 1].y)};
-        const PointF e{static_cast<double>(pts[i + 2].x), static_cast<double>(pts[i + 2].y)};
+        const PointF c1 = ToPointF(pts[i]);
+        const PointF c2 = ToPointF(pts[i + 1]);
+        const PointF e = ToPointF(pts[i + 2]);
         const double len = std::hypot(c1.x - a.x, c1.y - a.y) + std::hypot(c2.x - c1.x, c2.y - c1.y) +
                            std::hypot(e.x - c2.x, e.y - c2.y);
         const int n = static_cast<int>(std::clamp(std::ceil(len / 2), 2.0, 1000.0));
@@ -1004,7 +1000,7 @@ void QtDrawingDevice::PolyBezier(const Point* points, int count)
     for (int i = 1; i < count; ++i)
         devPts.push_back(Dev(points[i].x, points[i].y));
     Figure f;
-    f.points.push_back({static_cast<double>(start.x), static_cast<double>(start.y)});
+    f.points.push_back(ToPointF(start));
     const auto curve = BezierPoints(start, devPts.data(), static_cast<int>(devPts.size()));
     f.points.insert(f.points.end(), curve.begin(), curve.end());
     if (m_inPath) {
@@ -1105,7 +1101,7 @@ void QtDrawingDevice::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int 
     m_position = endPosition;
     Figure f;
     f.curve = true;
-    f.points.push_back({static_cast<double>(cp.x), static_cast<double>(cp.y)});
+    f.points.push_back(ToPointF(cp));
     f.points.insert(f.points.end(), arc.begin(), arc.end());
     DrawFigures({f}, nullptr, false);
 }
@@ -1234,14 +1230,8 @@ void QtDrawingDevice::PolyPolygon(const Point* points, const int* counts, int po
     std::vector<Figure> figs;
     int offset = 0;
     for (int i = 0; i < polygonCount; ++i) {
-        Figure f;
-        f.closed = true;
-        for (int k = 0; k < counts[i]; ++k) {
-            const Point d = Dev(points[offset + k].x, points[offset + k].y);
-            f.points.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
-        }
+        figs.push_back(Figure{DevPoints(points + offset, counts[i]), true});
         offset += std::max(0, counts[i]);
-        figs.push_back(std::move(f));
     }
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull())

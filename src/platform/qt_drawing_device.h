@@ -213,6 +213,8 @@ private:
     void ClosedArc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool throughCentre);
     void AddToPath(const std::vector<Figure>& figs);
     void AppendToPath(const std::vector<PointF>& pts);
+    // The points shifted to device pixels.
+    std::vector<PointF> DevPoints(const Point* points, int count) const;
     void ShapeOrPath(std::vector<Figure> outline, const SpanList& fill);
     std::vector<PointF> BezierPoints(const Point& p0, const Point* pts, int count) const;
     void BlitPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, int srcWidth,
