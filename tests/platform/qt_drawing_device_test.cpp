@@ -35,6 +35,26 @@ int CountColor(const DrawingDevice& d, TColor c)
     return n;
 }
 
+// ArcTo's box and radial points.
+struct ArcArgs {
+    int x1, y1, x2, y2, x3, y3, x4, y4;
+};
+
+// A path for a black fill with no pen: from start an outer arc counter-
+// clockwise, then an inner one back clockwise.
+void RingPath(DrawingDevice& d, Point start, const ArcArgs& outer, const ArcArgs& inner)
+{
+    d.SelectPen(PenDesc::NullPen());
+    d.SelectBrush(BrushDesc::Solid(clBlack));
+    d.MoveTo(start.x, start.y);
+    d.BeginPath();
+    d.ArcTo(outer.x1, outer.y1, outer.x2, outer.y2, outer.x3, outer.y3, outer.x4, outer.y4);
+    d.SetArcDirection(ArcDirection::Clockwise);
+    d.ArcTo(inner.x1, inner.y1, inner.x2, inner.y2, inner.x3, inner.y3, inner.x4, inner.y4);
+    d.SetArcDirection(ArcDirection::CounterClockwise);
+    d.EndPath();
+}
+
 class QtDevice : public ::testing::Test {
 protected:
     QtDrawingDevice dev{40, 40};
@@ -233,16 +253,8 @@ TEST_F(QtDevice, ZeroLengthWideLineIsADot)
 
 TEST_F(QtDevice, RingPathOfTwoArcsHasAHole)
 {
-    dev.SelectPen(PenDesc::NullPen());
-    dev.SelectBrush(BrushDesc::Solid(clBlack));
-    // outer arc counter-clockwise all round, inner arc back clockwise
-    dev.MoveTo(38, 20);
-    dev.BeginPath();
-    dev.ArcTo(2, 2, 38, 38, 38, 20, 38, 20);
-    dev.SetArcDirection(ArcDirection::Clockwise);
-    dev.ArcTo(12, 12, 28, 28, 28, 20, 28, 20);
-    dev.SetArcDirection(ArcDirection::CounterClockwise);
-    dev.EndPath();
+    // all round both times
+    RingPath(dev, {38, 20}, {2, 2, 38, 38, 38, 20, 38, 20}, {12, 12, 28, 28, 28, 20, 28, 20});
     dev.StrokeAndFillPath();
     EXPECT_EQ(dev.GetPixel(20, 20), clWhite);
     EXPECT_EQ(dev.GetPixel(20, 6), clBlack);
@@ -252,16 +264,8 @@ TEST_F(QtDevice, RingPathOfTwoArcsHasAHole)
 
 TEST_F(QtDevice, RingSectorPathStartsAtTheCurrentPosition)
 {
-    dev.SelectPen(PenDesc::NullPen());
-    dev.SelectBrush(BrushDesc::Solid(clBlack));
     // centre (20, 20): outer radius 18 from 3 to 12 o'clock, inner radius 8 back
-    dev.MoveTo(38, 20);
-    dev.BeginPath();
-    dev.ArcTo(2, 2, 39, 39, 38, 20, 20, 2);
-    dev.SetArcDirection(ArcDirection::Clockwise);
-    dev.ArcTo(12, 12, 29, 29, 20, 12, 28, 20);
-    dev.SetArcDirection(ArcDirection::CounterClockwise);
-    dev.EndPath();
+    RingPath(dev, {38, 20}, {2, 2, 39, 39, 38, 20, 20, 2}, {12, 12, 29, 29, 20, 12, 28, 20});
     dev.FillPath();
     EXPECT_EQ(dev.GetPixel(30, 10), clBlack);  // in the ring
     EXPECT_EQ(dev.GetPixel(29, 16), clBlack);  // near the closing edge
