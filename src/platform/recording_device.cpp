@@ -499,16 +499,21 @@ TColor RecordingDevice::BrushColor(const BrushDesc& b) const
     return ColorToRGB(b.useDCColor ? m_dcBrushColor : b.color);
 }
 
-void RecordingDevice::FillRect(const Rect& r)
+void RecordingDevice::FillSolid(const Rect& r, const BrushDesc& brush)
 {
-    Log("FillRect", {RectArgs(r)}, true);
-    if (m_brush.style != BrushStyle::Solid)
+    if (brush.style != BrushStyle::Solid)
         return;
-    const std::uint32_t p = ColorToArgb(BrushColor(m_brush));
+    const std::uint32_t p = ColorToArgb(BrushColor(brush));
     ForSurfacePixels(r.left, r.top, r.right, r.bottom, m_viewportOrg, Width(), Height(), [&](int dx, int dy) {
         if (DeviceVisible(dx, dy))
             m_surface.SetRawPixel(dx, dy, p);
     });
+}
+
+void RecordingDevice::FillRect(const Rect& r)
+{
+    Log("FillRect", {RectArgs(r)}, true);
+    FillSolid(r, m_brush);
 }
 
 void RecordingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
@@ -516,13 +521,7 @@ void RecordingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
     const BrushDesc saved = m_brush;
     m_brush = brush;
     Log("FillRectWith", {RectArgs(r), BrushText(brush)}, true);
-    if (brush.style == BrushStyle::Solid) {
-        const std::uint32_t p = ColorToArgb(BrushColor(brush));
-        ForSurfacePixels(r.left, r.top, r.right, r.bottom, m_viewportOrg, Width(), Height(), [&](int dx, int dy) {
-            if (DeviceVisible(dx, dy))
-                m_surface.SetRawPixel(dx, dy, p);
-        });
-    }
+    FillSolid(r, brush);
     m_brush = saved;
 }
 

@@ -168,6 +168,8 @@ private:
     void AddPathPoints(const Point* points, int count, bool newFigure);
     void CombineClip(const Region& region, ClipCombine mode);
     TColor BrushColor(const BrushDesc& b) const;
+    // Paints a solid brush's colour over the logical rectangle; other brushes leave the surface.
+    void FillSolid(const Rect& r, const BrushDesc& brush);
     void MovePositionPastText(const std::string& text);
     void StretchPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, int srcWidth,
                        int srcHeight, const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& op);
