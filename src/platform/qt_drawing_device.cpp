@@ -403,20 +403,22 @@ std::optional<Region> QtDrawingDevice::GetClipRgn() const
     return Region::FromRects(std::move(rects));
 }
 
-void QtDrawingDevice::IntersectClipRect(int left, int top, int right, int bottom)
+void QtDrawingDevice::CombineClipRect(int left, int top, int right, int bottom, ClipCombine mode)
 {
     const Point a = Dev(left, top);
     const Point b = Dev(right, bottom);
     const QRect r = ClampedQRect(Region::FromRect({a.x, a.y, b.x, b.y}).Box(), SurfaceRect());
-    CombineClip(r.isEmpty() ? QRegion() : QRegion(r), ClipCombine::And);
+    CombineClip(r.isEmpty() ? QRegion() : QRegion(r), mode);
+}
+
+void QtDrawingDevice::IntersectClipRect(int left, int top, int right, int bottom)
+{
+    CombineClipRect(left, top, right, bottom, ClipCombine::And);
 }
 
 void QtDrawingDevice::ExcludeClipRect(int left, int top, int right, int bottom)
 {
-    const Point a = Dev(left, top);
-    const Point b = Dev(right, bottom);
-    const QRect r = ClampedQRect(Region::FromRect({a.x, a.y, b.x, b.y}).Box(), SurfaceRect());
-    CombineClip(r.isEmpty() ? QRegion() : QRegion(r), ClipCombine::Diff);
+    CombineClipRect(left, top, right, bottom, ClipCombine::Diff);
 }
 
 Rect QtDrawingDevice::GetClipBox() const

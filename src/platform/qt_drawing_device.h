@@ -170,6 +170,8 @@ private:
     void ForVisible(int y, int x0, int x1, F&& f) const;
     void SetClip(std::optional<QRegion> clip);
     void CombineClip(const QRegion& region, ClipCombine mode);
+    // A logical rectangle, corners in any order, joined to the clip.
+    void CombineClipRect(int left, int top, int right, int bottom, ClipCombine mode);
 
     std::uint32_t PenArgb() const;
     std::uint32_t BkArgb() const;
