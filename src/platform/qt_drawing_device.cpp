@@ -83,6 +83,29 @@ int RoundHalfUp(double v)
 
 PointF ToPointF(Point p) { return {static_cast<double>(p.x), static_cast<double>(p.y)}; }
 
+// The flattened curves after the start point of 3n + 1 control points.
+std::vector<PointF> BezierPoints(const std::vector<PointF>& ctrl)
+{
+    std::vector<PointF> out;
+    PointF a = ctrl[0];
+    for (std::size_t i = 1; i + 2 < ctrl.size(); i += 3) {
+        const PointF c1 = ctrl[i];
+        const PointF c2 = ctrl[i + 1];
+        const PointF e = ctrl[i + 2];
+        const double len = std::hypot(c1.x - a.x, c1.y - a.y) + std::hypot(c2.x - c1.x, c2.y - c1.y) +
+                           std::hypot(e.x - c2.x, e.y - c2.y);
+        const int n = static_cast<int>(std::clamp(std::ceil(len / 2), 2.0, 1000.0));
+        for (int k = 1; k <= n; ++k) {
+            const double t = static_cast<double>(k) / n;
+            const double u = 1 - t;
+            const double b0 = u * u * u, b1 = 3 * u * u * t, b2 = 3 * u * t * t, b3 = t * t * t;
+            out.push_back({b0 * a.x + b1 * c1.x + b2 * c2.x + b3 * e.x, b0 * a.y + b1 * c1.y + b2 * c2.y + b3 * e.y});
+        }
+        a = e;
+    }
+    return out;
+}
+
 // The pixels a figure's outline runs through: its points rounded, repeats dropped.
 std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
 {
@@ -971,39 +994,16 @@ void QtDrawingDevice::PolylineTo(const Point* points, int count)
     m_position = last;
 }
 
-std::vector<PointF> QtDrawingDevice::BezierPoints(const Point& p0, const Point* pts, int count) const
-{
-    std::vector<PointF> out;
-    PointF a = ToPointF(p0);
-    for (int i = 0; i + 2 < count; i += 3) {
-        const PointF c1 = ToPointF(pts[i]);
-        const PointF c2 = ToPointF(pts[i + 1]);
-        const PointF e = ToPointF(pts[i + 2]);
-        const double len = std::hypot(c1.x - a.x, c1.y - a.y) + std::hypot(c2.x - c1.x, c2.y - c1.y) +
-                           std::hypot(e.x - c2.x, e.y - c2.y);
-        const int n = static_cast<int>(std::clamp(std::ceil(len / 2), 2.0, 1000.0));
-        for (int k = 1; k <= n; ++k) {
-            const double t = static_cast<double>(k) / n;
-            const double u = 1 - t;
-            const double b0 = u * u * u, b1 = 3 * u * u * t, b2 = 3 * u * t * t, b3 = t * t * t;
-            out.push_back({b0 * a.x + b1 * c1.x + b2 * c2.x + b3 * e.x, b0 * a.y + b1 * c1.y + b2 * c2.y + b3 * e.y});
-        }
-        a = e;
-    }
-    return out;
-}
 
 void QtDrawingDevice::PolyBezier(const Point* points, int count)
 {
     if (count < 4 || !points)
         return;
     const Point start = Dev(points[0].x, points[0].y);
-    std::vector<Point> devPts;
-    for (int i = 1; i < count; ++i)
-        devPts.push_back(Dev(points[i].x, points[i].y));
+    const std::vector<PointF> ctrl = DevPoints(points, count);
     Figure f;
-    f.points.push_back(ToPointF(start));
-    const auto curve = BezierPoints(start, devPts.data(), static_cast<int>(devPts.size()));
+    f.points.push_back(ctrl[0]);
+    const auto curve = BezierPoints(ctrl);
     f.points.insert(f.points.end(), curve.begin(), curve.end());
     if (m_inPath) {
         m_path.push_back(std::move(f));
@@ -1034,14 +1034,10 @@ void QtDrawingDevice::PolyBezierTo(const Point* points, int count)
     std::vector<Point> all;
     all.push_back(m_position);
     all.insert(all.end(), points, points + count);
-    if (m_inPath) {
-        std::vector<Point> devPts;
-        for (int i = 0; i < count; ++i)
-            devPts.push_back(Dev(points[i].x, points[i].y));
-        AppendToPath(BezierPoints(Dev(m_position.x, m_position.y), devPts.data(), count));
-    } else {
+    if (m_inPath)
+        AppendToPath(BezierPoints(DevPoints(all.data(), static_cast<int>(all.size()))));
+    else
         PolyBezier(all.data(), static_cast<int>(all.size()));
-    }
     m_position = points[(count / 3) * 3 - 1];
 }
 

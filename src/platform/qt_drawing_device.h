@@ -218,7 +218,6 @@ private:
     // The points shifted to device pixels.
     std::vector<PointF> DevPoints(const Point* points, int count) const;
     void ShapeOrPath(std::vector<Figure> outline, const SpanList& fill);
-    std::vector<PointF> BezierPoints(const Point& p0, const Point* pts, int count) const;
     void BlitPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, int srcWidth,
                     int srcHeight, const std::function<std::uint32_t(std::uint32_t s, std::uint32_t d)>& op,
                     bool smooth);
