@@ -161,6 +161,17 @@ private:
             return marks[static_cast<std::size_t>(y - box.top) * box.Width() + (x - box.left)];
         }
     };
+    // A shape's box in device pixels with its corners put in order: it covers
+    // [a, b); the outline runs through the pixels l..r, t..bt (moved in by the
+    // frame inset).
+    struct ShapeBox {
+        Point a;
+        Point b;
+        double l;
+        double t;
+        double r;
+        double bt;
+    };
 
     Point Dev(int x, int y) const { return {x + m_viewportOrg.x, y + m_viewportOrg.y}; }
     Rect SurfaceRect() const { return {0, 0, Width(), Height()}; }
@@ -195,17 +206,7 @@ private:
     SpanList StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const;
     std::vector<std::vector<PointF>> StrokeOutline(const std::vector<Figure>& figs) const;
     Rect FiguresBounds(const std::vector<Figure>& figs, double grow) const;
-    // A shape's box in device pixels with its corners put in order: it covers
-    // [a, b); the outline runs through the pixels l..r, t..bt (moved in by the
-    // frame inset). nullopt when the box is empty.
-    struct ShapeBox {
-        Point a;
-        Point b;
-        double l;
-        double t;
-        double r;
-        double bt;
-    };
+    // nullopt when the box is empty.
     std::optional<ShapeBox> BoxOf(int left, int top, int right, int bottom) const;
     // How far a wide inside-frame pen moves a shape's outline into its box.
     double FrameInset() const;
