@@ -754,8 +754,11 @@ void ExpectFillInsideOutline(const DrawingDevice& d, TColor pen, TColor brush, c
             continue;
         EXPECT_EQ(d.GetPixel(first, y), pen) << what << " row " << y << " starts with the fill at " << first;
         EXPECT_EQ(d.GetPixel(last, y), pen) << what << " row " << y << " ends with the fill at " << last;
-        for (int x = first; x <= last; ++x)
-            ASSERT_NE(d.GetPixel(x, y), clWhite) << what << " gap at " << x << "," << y;
+        for (int x = first; x <= last; ++x) {
+            const TColor c = d.GetPixel(x, y);
+            ASSERT_NE(c, clWhite) << what << " gap at " << x << "," << y;
+            ASSERT_TRUE(c == pen || c == brush) << what << " stray colour at " << x << "," << y;
+        }
     }
 }
 
