@@ -184,7 +184,7 @@ def tool_images():
     img.frame(1, 1, 14, 14, GREY)
     img.fill(2, 2, 6, 13, SKY)
     img.line(6, 1, 6, 14, GREY)
-    img.save("tool_inspector")
+    img.save("tool_side_panel")
 
     img = Image()  # delete branch
     img.line(3, 3, 12, 12, RED)

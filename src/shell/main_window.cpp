@@ -202,7 +202,7 @@ void TFMain::BuildMenus()
     connect(ActionSave, &QAction::triggered, this, Guarded([this] { ActionSaveExecute(); }));
     addAction(ActionSave);
     ActionViewObjectInspector =
-        new QAction(ShellIcon(QStringLiteral("tool_inspector")), QStringLiteral("Object Inspector"), this);
+        new QAction(ShellIcon(QStringLiteral("tool_side_panel")), QStringLiteral("Object Inspector"), this);
     ActionViewObjectInspector->setShortcut(QKeySequence(Qt::Key_F9));
     ActionViewObjectInspector->setCheckable(true);
     connect(ActionViewObjectInspector, &QAction::triggered, this,
