@@ -215,6 +215,38 @@ TEST_F(CanvasOnRecorder, GradientOutlineTextFillsOnlyTheWidenedPath)
     EXPECT_EQ(log.back(), "SelectClipRgn(none)");
 }
 
+TEST_F(CanvasOnRecorder, PictureTextIsTheStretchedPictureClippedToThePath)
+{
+    TBitmap bitmap(4, 2, pf24bit);
+    bitmap.Fill(RGB(10, 20, 30));
+    TPlotFont font;
+    font.Picture()->SetGraphic(&bitmap);
+    canvas.AssignFont(&font);
+    const int width = canvas.TextWidth("AB");
+    const int height = canvas.TextHeight("AB");
+    device.ClearLog();
+    canvas.TextOut(5, 6, "AB");
+    // no outline: clear pen, solid brush in the font colour, the path as clip, the picture over the text box
+    const std::string box = "StretchDrawBitmap(5,6," + std::to_string(5 + width) + "," + std::to_string(6 + height) + ",4x2)";
+    EXPECT_EQ(Log(), (Lines{"SetTextColor(0x000000)", "SetBkMode(transparent)", "SelectPen(null 1 0x000000)",
+                            "SelectBrush(solid 0x000000)", "BeginPath()", "TextOut(5,6,AB)", "EndPath()",
+                            "SelectClipPath(and)", box, "SelectClipRgn(none)"}));
+
+    // a visible outline lays the path again and strokes it over the picture without filling
+    font.OutLine()->Show();
+    font.OutLine()->SetColor(clRed);
+    canvas.AssignFont(&font);
+    device.ClearLog();
+    canvas.TextOut(5, 6, "AB");
+    const Lines log = Log();
+    ASSERT_GE(log.size(), 6u);
+    EXPECT_EQ(device.Count("BeginPath"), 2);
+    EXPECT_EQ(device.Count("StretchDrawBitmap"), 1);
+    const Lines tail(log.end() - 6, log.end());
+    EXPECT_EQ(tail, (Lines{"SelectClipRgn(none)", "BeginPath()", "TextOut(5,6,AB)", "EndPath()", "SelectBrush(null)",
+                           "StrokeAndFillPath()"}));
+}
+
 TEST_F(CanvasOnRecorder, OneUnClipEndsEveryClipAndRestoresTheFormerRegion)
 {
     device.SelectClipRgn(platform::Region::FromRect(platform::Rect{0, 0, 100, 100}));

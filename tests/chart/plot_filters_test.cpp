@@ -635,3 +635,59 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
     mosaic.CreateEditor(&third, nullptr);
     EXPECT_TRUE(third.findChildren<QCheckBox*>().isEmpty());
 }
+
+// Expected values of the Lanczos resampler below come from a separate script
+// evaluating its two-pass formula by hand: weights nearest(filter x scale x 1024),
+// unnormalised, the sum shifted right by 10 bits (so a flat colour loses a level
+// or two).
+TEST(TGeometricFilters, TileRepeatsTheShrunkImageInAGrid)
+{
+    // left half black, right half 200: every row alike
+    TBitmap b = MakeBitmap(4, 4, {0, 0, 0});
+    for (int y = 0; y < 4; ++y)
+        for (int x = 2; x < 4; ++x)
+            SetGrey(b, x, y, 200);
+    TTileFilter t;
+    t.NumCols = 2;
+    t.NumRows = 2;
+    ApplyTo(t, b);
+    ASSERT_EQ(b.Width(), 4);
+    ASSERT_EQ(b.Height(), 4);
+    // the 4 x 4 image shrunk to a 2 x 2 cell is 0, 148 on both rows; four cells
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(Grey(b, x, y), x % 2 == 0 ? 0 : 148) << x << "," << y;
+
+    // 6 x 6 flat (30, 60, 90) in the default 3 x 3 grid: each 2 x 2 cell is (28, 58, 88)
+    TBitmap u = MakeBitmap(6, 6, {30, 60, 90});
+    TTileFilter d;
+    ApplyTo(d, u);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(Get(u, x, y), (Rgb{28, 58, 88})) << x << "," << y;
+}
+
+TEST(TGeometricFilters, ResizeStretchesThroughTheResampler)
+{
+    // 4 x 4 flat (30, 60, 90) to 8 x 2: columns alternate one and two levels darker
+    TBitmap b = MakeBitmap(4, 4, {30, 60, 90});
+    TResizeFilter r;
+    r.Width = 8;
+    r.Height = 2;
+    ApplyTo(r, b);
+    ASSERT_EQ(b.Width(), 8);
+    ASSERT_EQ(b.Height(), 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(Get(b, x, y), x % 2 == 0 ? (Rgb{29, 59, 89}) : (Rgb{28, 58, 88})) << x << "," << y;
+
+    // the same size keeps every pixel
+    TBitmap p = MakeBitmap(3, 2);
+    for (int i = 0; i < 6; ++i)
+        SetGrey(p, i % 3, i / 3, 40 * i);
+    r.Width = 3;
+    r.Height = 2;
+    ApplyTo(r, p);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Grey(p, i % 3, i / 3), 40 * i) << i;
+}

@@ -286,6 +286,8 @@ TEST_F(TWebEditorTest, EditModeShowsTheSourceThroughTheTemporaryFile)
     EXPECT_FALSE(Editor->IsModified());
     EXPECT_TRUE(Editor->StatusPanels[0]->text().isEmpty()); // no caret while the page is in front
     EXPECT_EQ(ReadAll(Editor->TempFile()), QByteArray("<p>uno</p>\n"));
+    // written in the user's temporary folder, never beside the program
+    EXPECT_EQ(Editor->TempFile(), QDir(QDir::tempPath()).absoluteFilePath(QStringLiteral("TempFile~01.htm")));
     EXPECT_EQ(Browser->Navigations().last(), QUrl::fromLocalFile(Editor->TempFile()).toString());
 
     // to the source view and back after typing
