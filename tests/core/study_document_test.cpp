@@ -292,6 +292,12 @@ TEST_F(HeightWeightStudy, Groups)
     EXPECT_EQ(TextToFloat(v2.Correlation().Elem(0).R()), 0.35); // decimal comma
     EXPECT_EQ(v2.Category()[0].Catid(), 2);
     EXPECT_EQ(v2.Category()[1].Catid(), 2);
+    EXPECT_EQ(v2.Category()[1].Varid(), 2);
+    ASSERT_EQ(v2.Var().Count(), 2);
+    EXPECT_EQ(v2.Var()[0].Id(), 1);
+    EXPECT_EQ(v2.Var()[1].Id(), 2);
+    EXPECT_EQ(v2.Var()[0].Asymmetry().P50(), 50);
+    EXPECT_EQ(v2.Var()[1].Validrange().Min(), "36");
     EXPECT_EQ(v2.Var()[0].Nominal().M(), "164.0");
     EXPECT_EQ(v2.Var()[0].Nominal().Sd(), "7,8");
     EXPECT_EQ(v2.Var()[0].Validrange().Min(), "142");
@@ -315,10 +321,21 @@ TEST_F(HeightWeightStudy, Groups)
     EXPECT_EQ(v3.Category()[1].Catid(), 2);
     EXPECT_EQ(v3.Var()[0].Nominal().M(), "168.0");
     EXPECT_EQ(v3.Var()[0].Nominal().Sd(), "7.0");
+    EXPECT_EQ(v3.Var()[0].Validrange().Min(), "146");
     EXPECT_EQ(v3.Var()[0].Validrange().Max(), "198");
+    EXPECT_EQ(v3.Var()[0].Asymmetry().P50(), 50);
+    EXPECT_EQ(v3.Var()[0].Dynamics().Count(), 0);
+    EXPECT_EQ(v3.Correlation().Count(), 0);
+    EXPECT_EQ(g3.Percent().Dynamics()[0].Indx(), 1);
+    EXPECT_EQ(g3.Percent().Dynamics()[0].Tol(), "0");
     IXMLVarType w3 = v3.Var()[1];
     EXPECT_EQ(w3.Nominal().M(), "63.0");
     EXPECT_EQ(w3.Nominal().Sd(), "11.5");
+    EXPECT_EQ(w3.Id(), 2);
+    EXPECT_EQ(w3.Validrange().Min(), "38");
+    EXPECT_EQ(w3.Validrange().Max(), "110");
+    EXPECT_EQ(w3.Dynamics()[0].Indx(), 1);
+    EXPECT_EQ(w3.Dynamics()[0].Tol(), "0");
     EXPECT_EQ(w3.Asymmetry().P50(), 44);
     ASSERT_EQ(w3.Dynamics().Count(), 1);
     EXPECT_EQ(w3.Dynamics()[0].Type(), 2);
@@ -497,6 +514,14 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_EQ(vars.Vardef()[1].Min(), "50");
     EXPECT_EQ(vars.Vardef()[1].Max(), "120");
     EXPECT_EQ(vars.Vardef()[1].Color(), 2);
+    EXPECT_EQ(vars.Vardef()[1].Units(), "mmHg");
+    EXPECT_EQ(vars.Vardef()[1].Refdist(), "normal");
+    EXPECT_EQ(vars.Vardef()[1].Decimal(), 0);
+    EXPECT_EQ(vars.Vardef()[1].SamplingMeter(), 3);
+    EXPECT_EQ(vars.Vardef()[1].Text(), "Presión arterial diastólica (mínima)");
+    ASSERT_EQ(vars.Correlation().Count(), 1);
+    EXPECT_EQ(vars.Correlation().Elem(0).I(), 1);
+    EXPECT_EQ(vars.Correlation().Elem(0).J(), 2);
     EXPECT_EQ(vars.Correlation().Elem(0).R(), "0,7");
 
     ASSERT_EQ(pop.Group().Count(), 2);
@@ -524,6 +549,40 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_EQ(sys2.Dynamics()[0].Final(), "124");
     EXPECT_EQ(others.Variables().Var()[1].Dynamics().Count(), 0); // a var without dynamics
 
+    // Every group variable as written: id, m, sd, valid range, p50.
+    struct VarValues {
+        int group, var, id;
+        const char *m, *sd, *min, *max;
+    };
+    const VarValues written[] = {{0, 0, 1, "138", "16", "95", "200"},
+                                 {0, 1, 2, "88", "10", "55", "120"},
+                                 {1, 0, 1, "126", "14", "90", "190"},
+                                 {1, 1, 2, "80", "9", "50", "115"}};
+    for (const VarValues& w : written) {
+        IXMLVariablesType gv = pop.Group()[w.group].Variables();
+        ASSERT_EQ(gv.Var().Count(), 2);
+        ASSERT_EQ(gv.Category().Count(), 1);
+        EXPECT_EQ(gv.Category()[0].Varid(), 1);
+        EXPECT_EQ(gv.Correlation().Count(), 0);
+        IXMLVarType v = gv.Var()[w.var];
+        EXPECT_EQ(v.Id(), w.id);
+        EXPECT_EQ(v.Nominal().M(), w.m);
+        EXPECT_EQ(v.Nominal().Sd(), w.sd);
+        EXPECT_EQ(v.Validrange().Min(), w.min);
+        EXPECT_EQ(v.Validrange().Max(), w.max);
+        EXPECT_EQ(v.Asymmetry().P50(), 50);
+    }
+    const auto share = smokers.Percent().Dynamics()[0];
+    const auto mean = sys2.Dynamics()[0];
+    EXPECT_EQ(share.Indx(), 1);
+    EXPECT_EQ(share.Type(), 1);
+    EXPECT_EQ(share.Time(), "120");
+    EXPECT_EQ(share.Tol(), "0");
+    EXPECT_EQ(mean.Indx(), 1);
+    EXPECT_EQ(mean.Type(), 1);
+    EXPECT_EQ(mean.Time(), "120");
+    EXPECT_EQ(mean.Tol(), "0");
+
     IXMLMsgesType msges = sys.Msges();
     EXPECT_EQ(msges.Mmode(), 0);
     ASSERT_EQ(msges.Msginit().Count(), 2);
@@ -531,6 +590,8 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_EQ(msges.Msginit()[0].Lbl(), "Presentación");
     EXPECT_EQ(msges.Msginit()[0].Href(), "{appdir}/Docs/presion_presentacion.htm");
     EXPECT_EQ(msges.Msginit()[1].Loc(), "msg");
+    EXPECT_EQ(msges.Msginit()[1].Lbl(), "Compara la presión sistólica de fumadores y no fumadores.");
+    EXPECT_EQ(msges.Msginit()[1].Href(), "");
     EXPECT_EQ(msges.Msg().Count(), 0);
 }
 
@@ -539,22 +600,31 @@ TEST(BloodPressureStudy, ReadsEveryValue)
 TEST(OtherStudyKinds, ProcessAndUnknownForms)
 {
     IXMLVexaType prc = LoadSample("proceso_lanzamiento_moneda.xml");
+    EXPECT_EQ(prc.Filetype(), "vexa-study");
     EXPECT_EQ(prc.App().Init().Form(), "prc");
     EXPECT_EQ(prc.App().Init().Mode(), 0);
     EXPECT_EQ(prc.App().Ver(), "1.0");
+    EXPECT_EQ(prc.App().Href(), "{appdir}/Appl.htm");
     EXPECT_EQ(prc.System().Name(), "Lanzamiento de una moneda");
     EXPECT_EQ(prc.System().Type(), "process");
-    EXPECT_NE(prc.System().Docum().find("cara (éxito) o cruz"), std::string::npos);
+    EXPECT_EQ(prc.System().Docum(), "Cada lanzamiento es un ensayo con dos resultados: cara (éxito) o cruz. "
+                                    "¿Cuántas caras salen en diez lanzamientos?");
     // Nothing else is present: everything reads as defaults.
     EXPECT_TRUE(prc.System().Population().IsNull());
     EXPECT_EQ(prc.System().Population().Group().Count(), 0);
     EXPECT_EQ(prc.App().Palette().Count(), 0);
 
     IXMLVexaType xyz = LoadSample("documento_tipo_desconocido.xml");
+    EXPECT_EQ(xyz.Filetype(), "vexa-study");
     EXPECT_EQ(xyz.App().Init().Form(), "xyz");
+    EXPECT_EQ(xyz.App().Init().Mode(), 0);
+    EXPECT_EQ(xyz.App().Ver(), "1.0");
     EXPECT_EQ(xyz.App().Href(), "");
     EXPECT_EQ(xyz.System().Name(), "Cuestionario de opinión");
     EXPECT_EQ(xyz.System().Type(), "survey");
+    EXPECT_EQ(xyz.System().Docum(),
+              "Este tipo de estudio no existe: la aplicación informa de que no puede leerlo.");
+    EXPECT_TRUE(xyz.System().Population().IsNull());
 }
 
 // ---- defaults, null chains, errors ----------------------------------------------
