@@ -102,6 +102,21 @@ TEST(PopulationModel, SampleStudyIsReadAsWritten)
     EXPECT_EQ(zona.Levels[2].Id, 3);
     EXPECT_EQ(zona.Levels[2].Color, 0x800080u);
     EXPECT_EQ(zona.Levels[2].Share, 0.0);  // until the shares are updated
+    EXPECT_EQ(zona.Levels[0].Label, "Montaña");
+    EXPECT_EQ(zona.Levels[0].Color, 0x008000u);
+    EXPECT_EQ(zona.Levels[1].Label, "Campiña");
+    EXPECT_EQ(zona.Levels[1].Color, 0x00D7FFu);
+    const tCatVar& deporte = p.CatVars[1];
+    EXPECT_EQ(deporte.Id, 2);
+    EXPECT_EQ(deporte.Name, "Deporte");
+    EXPECT_EQ(deporte.Label, "Práctica deportiva habitual");
+    EXPECT_EQ(deporte.Color, 0x808000u);  // colour 7: clTeal
+    EXPECT_EQ(deporte.SamplingMeter, 2);
+    ASSERT_EQ(deporte.LevelCount, 2);
+    EXPECT_EQ(deporte.Levels[0].Label, "Sí");
+    EXPECT_EQ(deporte.Levels[0].Color, 0x008000u);
+    EXPECT_EQ(deporte.Levels[1].Label, "No");
+    EXPECT_EQ(deporte.Levels[1].Id, 2);
     EXPECT_EQ(p.CatVars[1].Levels[1].Color, 0x0000FFu);
 
     ASSERT_EQ(p.NumVarCount, 2);
@@ -117,6 +132,16 @@ TEST(PopulationModel, SampleStudyIsReadAsWritten)
     EXPECT_EQ(altura.Minimum, 140.0);
     EXPECT_EQ(altura.Maximum, 200.0);
     EXPECT_EQ(p.Groups[2]->Variables[1].Definition.Name, "Peso");
+    // Peso: 35-110 holds the valid ranges 38-100, 36-108, 38-110; colour 2 is clWebDarkOrange.
+    const tNumVarDef& peso = p.NumVarDefs[1];
+    EXPECT_EQ(peso.Description, "Peso corporal en kilogramos");
+    EXPECT_EQ(peso.Units, "kg");
+    EXPECT_EQ(peso.Decimals, 1);
+    EXPECT_EQ(peso.DistributionKind, 1);
+    EXPECT_EQ(peso.Color, 0x008CFFu);
+    EXPECT_EQ(peso.SamplingMeter, 2);
+    EXPECT_EQ(peso.Minimum, 35.0);
+    EXPECT_EQ(peso.Maximum, 110.0);
 
     EXPECT_EQ(p.SampleSizeMin, 5.0);
     EXPECT_EQ(p.SampleSizeMax, 200.0);

@@ -404,3 +404,31 @@ TEST_F(SubPopulationTest, DrawnGroupsMatchTheirModel)
         EXPECT_NEAR(m.R, e.r, 4 * (1 - e.r * e.r) / std::sqrt(n)) << gi;
     }
 }
+
+TEST_F(SubPopulationTest, SecondSampleUsesThePopulationCorrelation)
+{
+    // Neither group has its own correlation: r = 0.7 ("0,7") from the
+    // population. Group 0: sd 16 and 10, covariance [[256, 112], [112, 100]],
+    // factor [[16, 0], [112 / 16 = 7, 10 sqrt(0.51)]]; group 1: sd 14 and 9, factor
+    // [[14, 0], [6.3, 9 sqrt(0.51)]].
+    auto study = LoadSample("estudio_presion_arterial.xml");
+    tSubPopulation g0(0, study.Root);
+    tSubPopulation g1(1, study.Root);
+    EXPECT_DOUBLE_EQ(Cell(g0, 1, 1), 16.0);
+    EXPECT_NEAR(Cell(g0, 2, 1), 7.0, 1e-12);
+    EXPECT_NEAR(Cell(g0, 2, 2), 10.0 * std::sqrt(0.51), 1e-12);
+    EXPECT_EQ(Cell(g0, 1, 2), 0.0);
+    EXPECT_DOUBLE_EQ(Cell(g1, 1, 1), 14.0);
+    EXPECT_NEAR(Cell(g1, 2, 1), 6.3, 1e-12);
+    EXPECT_NEAR(Cell(g1, 2, 2), 9.0 * std::sqrt(0.51), 1e-12);
+    EXPECT_EQ(g0.Levels, (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(g1.Levels, (std::vector<std::int32_t>{3}));
+    // Share 35 -> 20 over 120 minutes; the systolic mean of group 1 126 -> 124.
+    EXPECT_DOUBLE_EQ(g0.EvalDynamics(g0.ShareSteps, 60.0, g0.NominalShare()), 27.5);
+    EXPECT_DOUBLE_EQ(g1.EvalDynamics(g1.Variables[0].Dynamics, 60.0, g1.Variables[0].NominalMean), 125.0);
+    EXPECT_DOUBLE_EQ(g0.Horizon, 120.0);
+    EXPECT_DOUBLE_EQ(g1.Horizon, 120.0);
+    ASSERT_EQ(TraceList().Count(), 2);
+    EXPECT_EQ(TraceList().Strings(0), "Subgrupo 0 - Matriz de covarianzas OK (si admite Cholesky)");
+    EXPECT_EQ(TraceList().Strings(1), "Subgrupo 1 - Matriz de covarianzas OK (si admite Cholesky)");
+}
