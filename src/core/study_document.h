@@ -472,8 +472,9 @@ public:
     void SetP50(int v) { SetAttrInteger("p50", v); }
 };
 
-// One step of a variable mean's time course.
-class TXMLDynamicsType22 : public TXMLNode {
+// Attributes of one step of a time course; the mean's and the share's steps
+// are distinct element types with the same attributes.
+class TXMLDynamicsStep : public TXMLNode {
 public:
     using TXMLNode::TXMLNode;
     int Indx() const { return AttrInteger("indx"); }
@@ -486,6 +487,12 @@ public:
     void SetTime(std::string_view v) { SetAttrText("time", v); }
     void SetTol(std::string_view v) { SetAttrText("tol", v); }
     void SetFinal(std::string_view v) { SetAttrText("final", v); }
+};
+
+// One step of a variable mean's time course.
+class TXMLDynamicsType22 : public TXMLDynamicsStep {
+public:
+    using TXMLDynamicsStep::TXMLDynamicsStep;
 };
 using TXMLDynamicsType22List = TXMLNodeList<TXMLDynamicsType22>;
 
@@ -521,19 +528,9 @@ public:
 };
 
 // One step of a group share's time course.
-class TXMLDynamicsType : public TXMLNode {
+class TXMLDynamicsType : public TXMLDynamicsStep {
 public:
-    using TXMLNode::TXMLNode;
-    int Indx() const { return AttrInteger("indx"); }
-    int Type() const { return AttrInteger("type"); }
-    std::string Time() const { return AttrText("time"); }
-    std::string Tol() const { return AttrText("tol"); }
-    std::string Final() const { return AttrText("final"); }
-    void SetIndx(int v) { SetAttrInteger("indx", v); }
-    void SetType(int v) { SetAttrInteger("type", v); }
-    void SetTime(std::string_view v) { SetAttrText("time", v); }
-    void SetTol(std::string_view v) { SetAttrText("tol", v); }
-    void SetFinal(std::string_view v) { SetAttrText("final", v); }
+    using TXMLDynamicsStep::TXMLDynamicsStep;
 };
 using TXMLDynamicsTypeList = TXMLNodeList<TXMLDynamicsType>;
 
