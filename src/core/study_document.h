@@ -663,6 +663,9 @@ public:
     void SetFiletype(std::string_view v) { SetAttrText("filetype", v); }
 };
 
+// True when the document element is `vexa`.
+bool IsVexaDocument(const platform::XmlDocument& doc);
+
 // Binds the document element, which must be `vexa`; platform::XmlError
 // otherwise (also for a document without a root).
 TXMLVexaType GetVexa(const platform::XmlDocument& doc);

@@ -683,6 +683,14 @@ TEST(StudyDocumentErrors, WrongOrMissingRoot)
     EXPECT_THROW(Bind("<Vexa/>"), XmlError); // case-sensitive
 }
 
+TEST(StudyDocumentErrors, OnlyAVexaRootMakesAStudyDocument)
+{
+    EXPECT_TRUE(IsVexaDocument(XmlDocument::LoadFromBytes("<vexa/>")));
+    EXPECT_FALSE(IsVexaDocument(XmlDocument::LoadFromBytes("<Vexa><app/></Vexa>")));
+    EXPECT_FALSE(IsVexaDocument(XmlDocument::LoadFromBytes("<estudio><vexa/></estudio>")));
+    EXPECT_FALSE(IsVexaDocument(XmlDocument()));
+}
+
 TEST(StudyDocumentErrors, BadFiles)
 {
     EXPECT_THROW(Bind("no es XML"), XmlParseError);

@@ -461,18 +461,36 @@ TEST_F(TFMainOpen, MalformedDocumentGivesOneErrorBoxAndNothingElse)
     EXPECT_EQ(CurrentWaitWindow(), nullptr);
 }
 
-TEST_F(TFMainOpen, MissingFileAndForeignRootAreReportedWithTheirName)
+TEST_F(TFMainOpen, MissingFileIsReportedWithItsName)
 {
     TFMain& main = CreateMain();
     const QString missing = AppFolder() + "xml/none.xml";
     main.OpenDataFile(missing);
-    const QString foreign = WriteFile("xml/other.xml", "<other/>");
-    main.OpenDataFile(foreign);
-    ASSERT_EQ(Dialogs.MessageTexts().size(), 2);
+    ASSERT_EQ(Dialogs.MessageTexts().size(), 1);
     EXPECT_TRUE(Dialogs.MessageTexts()[0].contains(missing));
-    EXPECT_TRUE(Dialogs.MessageTexts()[1].contains(foreign));
     EXPECT_EQ(Root()->childCount(), 0);
     EXPECT_TRUE(OpenChildren().isEmpty());
+}
+
+TEST_F(TFMainOpen, ForeignRootIsNoVexaFileEvenWithAPopulationForm)
+{
+    TFMain& main = CreateMain();
+    const QString foreign =
+        WriteFile("xml/other.xml", "<estudio><app ver=\"1.0\"><init form=\"pop\"/></app></estudio>");
+    main.OpenDataFile(foreign);
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Unable to read \r" + foreign + "\ras a VEXA valid file"}));
+    EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
+    EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
+    EXPECT_EQ(Root()->childCount(), 0);
+    EXPECT_TRUE(OpenChildren().isEmpty());
+    EXPECT_EQ(main.StudyCounter(), 0);
+    EXPECT_EQ(CurrentWaitWindow(), nullptr);
+
+    // the file name is shown as it was given, here a link's address
+    const QString url = QUrl::fromLocalFile(WriteFile("xml/Vexa.xml", "<Vexa/>")).toString();
+    main.OpenDataFile(url);
+    ASSERT_EQ(Dialogs.MessageTexts().size(), 2);
+    EXPECT_EQ(Dialogs.MessageTexts()[1], "Unable to read \r" + url + "\ras a VEXA valid file");
 }
 
 TEST_F(TFMainOpen, WebPagesByExtension)
