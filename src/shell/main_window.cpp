@@ -384,7 +384,7 @@ void TFMain::BuildInspector()
     connect(sbProperties, &QAbstractButton::clicked, this, Guarded([this] { OI_ShowHidePanels(sbProperties); }));
     connect(m_treeViewMain, &QTreeWidget::currentItemChanged, this, Guarded([this] { TreeViewMainChange(); }));
     connect(m_treeViewMain, &QTreeWidget::itemClicked, this, Guarded([this] { TreeViewMainClick(); }));
-    connect(m_treeViewMain->model(), &QAbstractItemModel::rowsRemoved, this,
+    connect(m_treeViewMain->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             Guarded([this] { TreeViewMainDeletion(); }));
 }
 

@@ -754,6 +754,27 @@ TEST_F(TFMainTree, ActiveDataStatusText)
     EXPECT_EQ(main.ActiveData(), nullptr);
 }
 
+TEST_F(TFMainTree, DeletionHandlerSeesTheTreeBeforeTheNodeGoes)
+{
+    TFMain& main = CreateMain();
+    main.NewBranchExecute();
+    main.TreeViewMain()->setCurrentItem(Root());
+    ASSERT_EQ(Root()->childCount(), 1);
+    main.PropertiesList()->setRowCount(2);
+    // while its only child goes the root still holds it: nothing is reset
+    delete Root()->child(0);
+    EXPECT_EQ(Root()->childCount(), 0);
+    EXPECT_EQ(main.PropertiesList()->rowCount(), 2);
+
+    // a node deleted while the root has no child resets the properties
+    auto* other = new QTreeWidgetItem(QStringList({"x"}));
+    main.TreeViewMain()->addTopLevelItem(other);
+    main.TreeViewMain()->setCurrentItem(Root());
+    main.PropertiesList()->setRowCount(2);
+    delete other;
+    EXPECT_EQ(main.PropertiesList()->rowCount(), 0);
+}
+
 TEST_F(TFMainTree, SelectingANodeShowsItsWindowAndProperties)
 {
     TFMain& main = CreateMain();
