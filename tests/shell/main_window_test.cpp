@@ -315,7 +315,21 @@ TEST_F(TFMainInspector, AboutBoxShowsTheCreditsPage)
     EXPECT_EQ(AboutPageInFront, 2);
 }
 
-using TFMainOpen = MainWindowFixture;
+class TFMainOpen : public MainWindowFixture {
+protected:
+    // One error box with the unreadable-file text for file, and nothing opened.
+    void ExpectOnlyUnreadableFileBox(const TFMain& main, const QString& file)
+    {
+        EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Unable to read \r" + file + "\ras a VEXA valid file"}));
+        ASSERT_FALSE(Dialogs.Calls().empty());
+        EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
+        EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
+        EXPECT_EQ(Root()->childCount(), 0);
+        EXPECT_TRUE(OpenChildren().isEmpty());
+        EXPECT_EQ(main.StudyCounter(), 0);
+        EXPECT_EQ(CurrentWaitWindow(), nullptr);
+    }
+};
 
 TEST_F(TFMainOpen, OpenDialogStartsInTheXmlFolder)
 {
@@ -423,14 +437,7 @@ TEST_F(TFMainOpen, UnknownKindIsReportedAndNothingElse)
     TFMain& main = CreateMain();
     const QString file = XmlFile("documento_tipo_desconocido.xml");
     OpenThroughDialog(file);
-    ASSERT_EQ(Dialogs.MessageTexts().size(), 1);
-    EXPECT_EQ(Dialogs.MessageTexts()[0], "Unable to read \r" + file + "\ras a VEXA valid file");
-    EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
-    EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
-    EXPECT_EQ(Root()->childCount(), 0);
-    EXPECT_TRUE(OpenChildren().isEmpty());
-    EXPECT_EQ(main.StudyCounter(), 0);
-    EXPECT_EQ(CurrentWaitWindow(), nullptr);
+    ExpectOnlyUnreadableFileBox(main, file);
 }
 
 TEST_F(TFMainOpen, FormTextIsComparedOnItsFirstThreeLettersWithoutCase)
@@ -478,19 +485,16 @@ TEST_F(TFMainOpen, ForeignRootIsNoVexaFileEvenWithAPopulationForm)
     const QString foreign =
         WriteFile("xml/other.xml", "<estudio><app ver=\"1.0\"><init form=\"pop\"/></app></estudio>");
     main.OpenDataFile(foreign);
-    EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Unable to read \r" + foreign + "\ras a VEXA valid file"}));
-    EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
-    EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
-    EXPECT_EQ(Root()->childCount(), 0);
-    EXPECT_TRUE(OpenChildren().isEmpty());
-    EXPECT_EQ(main.StudyCounter(), 0);
-    EXPECT_EQ(CurrentWaitWindow(), nullptr);
+    ExpectOnlyUnreadableFileBox(main, foreign);
+}
 
-    // the file name is shown as it was given, here a link's address
+TEST_F(TFMainOpen, ForeignRootReportsTheNameAsGiven)
+{
+    TFMain& main = CreateMain();
+    // here a link's address
     const QString url = QUrl::fromLocalFile(WriteFile("xml/Vexa.xml", "<Vexa/>")).toString();
     main.OpenDataFile(url);
-    ASSERT_EQ(Dialogs.MessageTexts().size(), 2);
-    EXPECT_EQ(Dialogs.MessageTexts()[1], "Unable to read \r" + url + "\ras a VEXA valid file");
+    ExpectOnlyUnreadableFileBox(main, url);
 }
 
 TEST_F(TFMainOpen, WebPagesByExtension)
