@@ -40,7 +40,7 @@ public:
 };
 
 inline constexpr int kMaxNumericVariables = 200;
-inline constexpr int kMaxGroups = 500;
+inline constexpr int kMaxGroups = 100;
 
 // Throws EPopulationTooLarge when the document has more numeric variables
 // (definitions, or `var` elements of any group) or more groups than the

@@ -628,12 +628,12 @@ TEST(PopulationModelLimits, MoreGroupsThanTheLimitAreRefused)
     for (int g = 0; g < kMaxGroups; ++g)
         groups += Group(1, "");
     auto within = LoadText(StudyXml(Vardefs(1) + groups));
-    EXPECT_EQ(tPopulation(within.Root).GroupCount, 500);
+    EXPECT_EQ(tPopulation(within.Root).GroupCount, 100);
     auto beyond = LoadText(StudyXml(Vardefs(1) + groups + Group(1, "")));
     try {
         tPopulation p(beyond.Root);
-        FAIL() << "a study of 501 groups was built";
+        FAIL() << "a study of 101 groups was built";
     } catch (const EPopulationTooLarge& e) {
-        EXPECT_STREQ(e.what(), "The study has 501 population groups; a population holds at most 500 groups.");
+        EXPECT_STREQ(e.what(), "The study has 101 population groups; a population holds at most 100 groups.");
     }
 }
