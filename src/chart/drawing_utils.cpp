@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/dialogs.h"
 
 void SwapPoint(TPoint& A, TPoint& B)

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "chart/view3d_options.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 namespace {
 

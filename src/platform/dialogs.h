@@ -1,7 +1,7 @@
 #pragma once
 // Modal dialogs through one replaceable service: message boxes, open and
 // save file dialogs, the colour dialog. Tests install FakeDialogs.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "shell/startup.h"
 
 #include "core/random_numbers.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 #include "shell/version_info.h"
 
 void RunUnitInitializations()

@@ -1,7 +1,7 @@
 #pragma once
 // The web page child window: one web frame filling a maximised MDI child.
 // A link to an ".xml" file is not followed: the main window opens it as a study.
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 class TWebEditor;
 

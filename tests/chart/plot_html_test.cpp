@@ -4,7 +4,7 @@
 
 #include "chart/graphics_objects.h"
 #include "chart/plot_canvas_3d.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "support/recording_canvas.h"
 
 // Fixed metrics of the recording device: em = |font height|, characters

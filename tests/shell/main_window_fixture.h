@@ -6,8 +6,8 @@
 #include "shell/about_box.h"
 #include "shell/main_window.h"
 #include "shell/shell_images.h"
-#include "shell/study_node.h"
-#include "shell/wait_scope.h"
+#include "window_base/study_node.h"
+#include "window_base/wait_scope.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "core/random_numbers.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 #include "shell/startup.h"
 #include "shell/version_info.h"
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "shell/message_window.h"
+#include "window_base/message_window.h"
 
 class TWaitScope {
 public:

@@ -1,4 +1,4 @@
-#include "shell/save_dialog.h"
+#include "window_base/save_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

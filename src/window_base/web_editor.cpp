@@ -1,4 +1,4 @@
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"

@@ -1,4 +1,4 @@
-#include "platform/fake_web_view.h"
+#include "testing/fake_web_view.h"
 
 namespace platform {
 

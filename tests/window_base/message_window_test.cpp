@@ -1,7 +1,7 @@
-#include "shell/message_window.h"
+#include "window_base/message_window.h"
 
-#include "platform/fake_web_view.h"
-#include "shell/web_editor.h"
+#include "testing/fake_web_view.h"
+#include "window_base/web_editor.h"
 #include "support/shell_test_support.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "shell/ui_routines.h"
+#include "window_base/ui_routines.h"
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "core/text_routines.h"
 #include "platform/xml_dom.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 
 #include <QComboBox>
 #include <QTabWidget>

@@ -1,6 +1,6 @@
-#include "shell/wait_scope.h"
+#include "window_base/wait_scope.h"
 
-#include "shell/message_window.h"
+#include "window_base/message_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/fake_dialogs.h"
+#include "testing/fake_dialogs.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "platform/fake_web_view.h"
+#include "testing/fake_web_view.h"
 
-#include "platform/fake_dialogs.h"
+#include "testing/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "shell/message_window.h"
+#include "window_base/message_window.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
-#include "shell/mdi_parent.h"
+#include "window_base/mdi_parent.h"
 
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 #include <QMdiArea>
 

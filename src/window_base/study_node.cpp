@@ -1,6 +1,6 @@
-#include "shell/study_node.h"
+#include "window_base/study_node.h"
 
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 #include <QPointer>
 #include <QTreeWidget>

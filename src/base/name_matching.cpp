@@ -1,4 +1,4 @@
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 
 namespace {
 

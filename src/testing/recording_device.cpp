@@ -1,4 +1,4 @@
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "core/name_matching.h"
-#include "core/basic_types.h"
+#include "base/name_matching.h"
+#include "base/basic_types.h"
 
 #include <gtest/gtest.h>
 

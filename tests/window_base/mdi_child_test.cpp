@@ -1,7 +1,7 @@
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
-#include "shell/save_dialog.h"
-#include "shell/study_node.h"
+#include "window_base/save_dialog.h"
+#include "window_base/study_node.h"
 #include "support/shell_test_support.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "shell/ui_routines.h"
+#include "window_base/ui_routines.h"
 
-#include "platform/fake_web_view.h"
+#include "testing/fake_web_view.h"
 #include "platform/xml_dom.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 #include "support/shell_test_support.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 
 #include "platform/desktop.h"
-#include "platform/fake_web_view.h"
+#include "testing/fake_web_view.h"
 #include "support/shell_test_support.h"
 
 #include <QCoreApplication>

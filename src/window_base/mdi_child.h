@@ -2,7 +2,7 @@
 // Base of every document window: a QMdiSubWindow linked to the main window,
 // to its node in the study tree and to the property list, with file
 // settings and the ask-before-closing protocol.
-#include "shell/mdi_parent.h"
+#include "window_base/mdi_parent.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>

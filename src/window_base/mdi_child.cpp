@@ -1,10 +1,10 @@
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
-#include "shell/mdi_parent.h"
-#include "shell/save_dialog.h"
-#include "shell/study_node.h"
+#include "window_base/mdi_parent.h"
+#include "window_base/save_dialog.h"
+#include "window_base/study_node.h"
 
 #include <QCloseEvent>
 #include <QLabel>
