@@ -50,4 +50,16 @@ private:
     std::deque<std::optional<TColor>> m_colors;
 };
 
+// Installs dialogs for the lifetime of the guard, then brings back the ones before.
+class ScopedDialogs {
+public:
+    explicit ScopedDialogs(Dialogs& dialogs) : m_previous(SetDialogs(&dialogs)) {}
+    ~ScopedDialogs() { SetDialogs(m_previous); }
+    ScopedDialogs(const ScopedDialogs&) = delete;
+    ScopedDialogs& operator=(const ScopedDialogs&) = delete;
+
+private:
+    Dialogs* m_previous;
+};
+
 } // namespace platform

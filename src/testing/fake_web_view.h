@@ -49,4 +49,17 @@ private:
     bool m_silent = false;
 };
 
+// Installs a web-view factory for the lifetime of the guard, then brings back
+// the one before.
+class ScopedWebViewFactory {
+public:
+    explicit ScopedWebViewFactory(WebViewFactory factory) : m_previous(SetWebViewFactory(std::move(factory))) {}
+    ~ScopedWebViewFactory() { SetWebViewFactory(std::move(m_previous)); }
+    ScopedWebViewFactory(const ScopedWebViewFactory&) = delete;
+    ScopedWebViewFactory& operator=(const ScopedWebViewFactory&) = delete;
+
+private:
+    WebViewFactory m_previous;
+};
+
 } // namespace platform

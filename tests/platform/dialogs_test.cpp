@@ -2,6 +2,7 @@
 
 #include "platform/clipboard.h"
 #include "testing/fake_dialogs.h"
+#include "testing/memory_clipboard.h"
 
 #include <QMessageBox>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "main_window_fixture.h"
 
-#include "platform/clock.h"
+#include "testing/settable_clock.h"
 #include "testing/fake_web_view.h"
 #include "window_base/message_window.h"
 #include "shell/log_window.h"
