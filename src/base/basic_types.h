@@ -42,6 +42,9 @@ constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 // Nearest whole number, halves to the even neighbour (the default FP rounding mode).
 inline std::int64_t Round(double x) { return static_cast<std::int64_t>(std::nearbyint(x)); }
 inline std::int64_t Round(long double x) { return static_cast<std::int64_t>(std::nearbyintl(x)); }
+// Round to an int (pixel coordinates and other values known to fit).
+inline int Nearest(double x) { return static_cast<int>(Round(x)); }
+inline int Nearest(long double x) { return static_cast<int>(Round(x)); }
 // Drops the fraction.
 inline std::int64_t Trunc(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
 inline std::int64_t Trunc(long double x) { return static_cast<std::int64_t>(std::truncl(x)); }

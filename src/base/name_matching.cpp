@@ -9,6 +9,14 @@ bool isTrimmed(char c)
 
 } // namespace
 
+std::string LowerAscii(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = LowerAsciiChar(c);
+    return out;
+}
+
 std::string TrimControl(std::string_view s)
 {
     std::size_t first = 0;

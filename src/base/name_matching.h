@@ -9,15 +9,7 @@ inline char LowerAsciiChar(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Inline, so that the XML layer below the core can use it without linking the core.
-inline std::string LowerAscii(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = LowerAsciiChar(c);
-    return out;
-}
-
+std::string LowerAscii(std::string_view s);
 std::string TrimControl(std::string_view s);
 // Trimmed, ASCII-case-insensitive equality.
 bool SameName(std::string_view a, std::string_view b);

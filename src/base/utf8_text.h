@@ -15,23 +15,5 @@ std::string Utf8LeftChars(std::string_view s, std::size_t n);
 // The last n characters.
 std::string_view Utf8RightChars(std::string_view s, std::size_t n);
 
-// Appends code point cp (at most 0x10FFFF) encoded as UTF-8. Inline, so that
-// the XML layer below the core can use it without linking the core.
-inline void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+// Appends code point cp (at most 0x10FFFF) encoded as UTF-8.
+void AppendUtf8(std::string& out, std::uint32_t cp);

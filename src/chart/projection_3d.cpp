@@ -11,11 +11,6 @@ namespace {
 constexpr long double PiStep = 0.017453292519943295L;  // radians per degree
 constexpr long double PerspectiveLimit = 1.0L / 150.0L;
 
-int Nearest(long double v)
-{
-    return static_cast<int>(Round(v));
-}
-
 // Screen point of chart point (X, Y, Z) under a 3D view; the tilt rotation is
 // left out unless applyTilt. Whole-pixel X and Y are exact in double.
 void ProjectToScreen(const TProjection3D& p, double X, double Y, int Z, bool applyTilt, int& outX,
