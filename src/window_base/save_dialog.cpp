@@ -50,15 +50,7 @@ TFSaveDlg::TFSaveDlg(QWidget* parent)
 
 int TFSaveDlg::Execute()
 {
-    if (ExecuteHook())
-        return ExecuteHook()(*this);
     const int result = exec();
     // Escape and the close box answer Cancel
     return result == QDialog::Rejected ? mrCancel : result;
-}
-
-std::function<int(TFSaveDlg&)>& TFSaveDlg::ExecuteHook()
-{
-    static std::function<int(TFSaveDlg&)> hook;
-    return hook;
 }

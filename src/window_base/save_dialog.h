@@ -2,7 +2,6 @@
 // The save-before-close question: "Save and close", "Discard" or "Cancel",
 // with a "Don't ask again" check box.
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -26,10 +25,6 @@ public:
 
     // Shows the dialog modally and answers its modal result.
     int Execute();
-
-    // Tests answer the dialog through this hook instead of a modal loop; it
-    // may tick the check box before answering.
-    static std::function<int(TFSaveDlg&)>& ExecuteHook();
 
 private:
     QLabel* m_label = nullptr;

@@ -3,6 +3,7 @@
 #include "window_base/save_dialog.h"
 #include "window_base/study_node.h"
 #include "support/shell_test_support.h"
+#include "testing/modal_answer.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -33,19 +34,21 @@ public:
 class SaveDlgScript {
 public:
     explicit SaveDlgScript(int answer, bool dontAskAgain = false)
+        : m_answer([this, answer, dontAskAgain](TFSaveDlg& dlg) {
+              ++Shown;
+              Label = dlg.MessageLabel()->text();
+              Caption = dlg.windowTitle();
+              dlg.DontAskAgain()->setChecked(dontAskAgain);
+              return answer;
+          })
     {
-        TFSaveDlg::ExecuteHook() = [this, answer, dontAskAgain](TFSaveDlg& dlg) {
-            ++Shown;
-            Label = dlg.MessageLabel()->text();
-            Caption = dlg.windowTitle();
-            dlg.DontAskAgain()->setChecked(dontAskAgain);
-            return answer;
-        };
     }
-    ~SaveDlgScript() { TFSaveDlg::ExecuteHook() = nullptr; }
     int Shown = 0;
     QString Label;
     QString Caption;
+
+private:
+    platform::ScopedModalAnswer<TFSaveDlg> m_answer;
 };
 
 class TFMDIChildTest : public ShellFixture {
