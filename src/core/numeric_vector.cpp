@@ -109,8 +109,10 @@ double TVector::GetElem(int i) const
 
 void TVector::SetElem(int i, double v)
 {
-    if (StoreAt(m_elems, i, v))
-        Changed();
+    if (!StoreAt(m_elems, i, v))
+        return;
+    m_plain = false;
+    Changed();
 }
 
 void TVector::ClampRange(int& first, int& last) const
@@ -275,8 +277,10 @@ std::int32_t TIntVector::GetElem(int i) const
 
 void TIntVector::SetElem(int i, std::int32_t v)
 {
-    if (StoreAt(m_elems, i, v))
-        Changed();
+    if (!StoreAt(m_elems, i, v))
+        return;
+    m_plain = false;
+    Changed();
 }
 
 void TIntVector::Clear()
@@ -284,6 +288,7 @@ void TIntVector::Clear()
     if (m_elems.empty())
         return;
     std::fill(m_elems.begin(), m_elems.end(), 0);
+    m_plain = true;
     Changed();
 }
 
