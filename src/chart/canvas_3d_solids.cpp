@@ -17,11 +17,6 @@ int CylinderSegments = 16;
 
 namespace {
 
-int Nearest(double v)
-{
-    return static_cast<int>(Round(v));
-}
-
 // Twice the signed area in screen pixels (y down): positive for a face whose
 // corners run clockwise on screen, that is a face turned towards the viewer.
 std::int64_t ScreenArea(std::span<const TPoint> p)

@@ -17,11 +17,6 @@ namespace {
 using platform::ClipCombine;
 using platform::Region;
 
-int Nearest(double v)
-{
-    return static_cast<int>(Round(v));
-}
-
 platform::PenStyle DevicePenStyle(TPenStyle s)
 {
     switch (s) {
@@ -414,7 +409,7 @@ void TPlotCanvas3D::FillRect(const TRect& R)
     if (!m_device)
         return;
     ApplyBrush();
-    m_device->FillRect(platform::Rect{R.Left, R.Top, R.Right, R.Bottom});
+    m_device->FillRect(ToDeviceRect(R));
 }
 
 void TPlotCanvas3D::LineTo(int X, int Y)
@@ -460,7 +455,7 @@ void TPlotCanvas3D::StretchDraw(const TRect& R, const TGraphic* Graphic)
     auto* bitmap = dynamic_cast<const TBitmap*>(Graphic);
     if (!m_device || !bitmap)
         return;
-    m_device->StretchDrawBitmap(platform::Rect{R.Left, R.Top, R.Right, R.Bottom}, bitmap->ToDeviceBitmap());
+    m_device->StretchDrawBitmap(ToDeviceRect(R), bitmap->ToDeviceBitmap());
 }
 
 void TPlotCanvas3D::Polyline(std::span<const TPoint> Points)

@@ -15,7 +15,7 @@
 
 #include "chart/chart_messages.h"
 #include "chart/drawing_utils.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 TRotateBitmapProc RotateBitmapProc = nullptr;
 

@@ -56,15 +56,6 @@ void TPlotShadow::Assign(const TPlotShadow* source)
 
 // ---- drawing ----
 
-namespace {
-
-int Nearest(double v)
-{
-    return static_cast<int>(Round(v));
-}
-
-}  // namespace
-
 bool TPlotShadow::Shows() const
 {
     return m_color != clNone && (m_horizSize != 0 || m_vertSize != 0);

@@ -8,7 +8,7 @@
 #include "chart/plot_canvas_3d.h"
 #include "chart/plot_gradient.h"
 #include "chart/view3d_options.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 
 // The orthogonal view at 45 degrees and zoom 100 maps (x, y, z) to (x + z, y - z).
 

@@ -10,7 +10,7 @@
 #include "chart/plot_shadow.h"
 #include "chart/view3d_options.h"
 #include "platform/qt_drawing_device.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "support/recording_canvas.h"
 
 namespace {

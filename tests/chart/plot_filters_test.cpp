@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "chart/drawing_utils.h"
-#include "platform/fake_dialogs.h"
+#include "testing/fake_dialogs.h"
 
 namespace {
 
