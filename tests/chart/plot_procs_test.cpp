@@ -296,7 +296,8 @@ TEST(IndexQuickSort, MatchesStdSortOnRandomArraysWithDuplicates)
 
 TEST(IndexQuickSort, SortsAPartOnly)
 {
-    TSortProbe probe{{9, 8, 7, 6, 5, 4, 3, 2, 1}};
+    TSortProbe probe;
+    probe.Values = {9, 8, 7, 6, 5, 4, 3, 2, 1};
     IndexQuickSort(
         2, 5, [&](int a, int b) { return probe.Values[a] - probe.Values[b]; },
         [&](int a, int b) { std::swap(probe.Values[a], probe.Values[b]); });
@@ -311,7 +312,8 @@ TEST(IndexQuickSort, LargeOrderedReversedAndConstantArraysStayShallow)
     std::iota(inputs[1].rbegin(), inputs[1].rend(), 0);
     std::fill(inputs[2].begin(), inputs[2].end(), 7);
     for (const std::vector<int>& input : inputs) {
-        TSortProbe probe{input};
+        TSortProbe probe;
+        probe.Values = input;
         probe.Sort();
         ASSERT_TRUE(std::is_sorted(probe.Values.begin(), probe.Values.end()));
         EXPECT_LT(probe.Comparisons, 4LL * n * 18);  // n log2 n scale
