@@ -1,11 +1,5 @@
 #include "chart/plot_filters.h"
 
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QSpinBox>
-#include <QWidget>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -128,168 +122,6 @@ void Paste(TImage24& target, const TImage24& source, int x0, int y0)
     }
 }
 
-// ---- streaming helpers ----
-
-void WriteInt(TPropertyWriter& w, const char* name, int value, int defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    w.WriteInteger(value);
-}
-
-void WriteBool(TPropertyWriter& w, const char* name, bool value, bool defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    w.WriteBoolean(value);
-}
-
-void WriteDouble(TPropertyWriter& w, const char* name, double value, double defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    w.WriteFloat(value);
-}
-
-bool ReadInt(const TPropertyValue& v, int& field)
-{
-    if (!v.IsInteger() || v.Int < INT32_MIN || v.Int > INT32_MAX)
-        throw EReadError("Invalid property value");
-    field = static_cast<int>(v.Int);
-    return true;
-}
-
-bool ReadBool(const TPropertyValue& v, bool& field)
-{
-    if (!v.IsBoolean())
-        throw EReadError("Invalid property value");
-    field = v.Type == vaTrue;
-    return true;
-}
-
-bool ReadDouble(const TPropertyValue& v, double& field)
-{
-    if (v.Type == vaExtended || v.Type == vaSingle)
-        field = static_cast<double>(v.Float);
-    else if (v.IsInteger())
-        field = static_cast<double>(v.Int);
-    else
-        throw EReadError("Invalid property value");
-    return true;
-}
-
-template <typename E, std::size_t N>
-bool ReadEnum(const TPropertyValue& v, E& field, const std::array<const char*, N>& names)
-{
-    if (v.Type != vaIdent)
-        throw EReadError("Invalid property value");
-    for (std::size_t i = 0; i < N; ++i) {
-        if (v.Str == names[i]) {
-            field = static_cast<E>(i);
-            return true;
-        }
-    }
-    throw EReadError("Invalid property value");
-}
-
-struct TColorIdent {
-    const char* Name;
-    TColor Value;
-};
-
-constexpr TColorIdent kColorIdents[] = {
-    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-    {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-    {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-    {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-    {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
-    {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault}};
-
-void WriteColor(TPropertyWriter& w, const char* name, TColor value, TColor defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    for (const auto& c : kColorIdents) {
-        if (c.Value == value) {
-            w.WriteIdent(c.Name);
-            return;
-        }
-    }
-    w.WriteInteger(static_cast<std::int32_t>(value));
-}
-
-bool ReadColor(const TPropertyValue& v, TColor& field)
-{
-    if (v.Type == vaIdent) {
-        for (const auto& c : kColorIdents) {
-            if (v.Str == c.Name) {
-                field = c.Value;
-                return true;
-            }
-        }
-        throw EReadError("Invalid property value");
-    }
-    int value = 0;
-    ReadInt(v, value);
-    field = static_cast<TColor>(value);
-    return true;
-}
-
-// ---- editor helpers ----
-
-QFormLayout* EditorLayout(QWidget* parent)
-{
-    if (!parent)
-        return nullptr;
-    if (auto* form = qobject_cast<QFormLayout*>(parent->layout()))
-        return form;
-    if (parent->layout())
-        return nullptr;
-    return new QFormLayout(parent);
-}
-
-QWidget* AddIntEditor(QWidget* parent, const std::string& caption, int& field)
-{
-    QFormLayout* form = EditorLayout(parent);
-    if (!form)
-        return nullptr;
-    auto* box = new QSpinBox(parent);
-    box->setRange(0, 10000);
-    box->setValue(field);
-    QObject::connect(box, &QSpinBox::valueChanged, box, [&field](int v) { field = v; });
-    form->addRow(QString::fromStdString(caption), box);
-    return box;
-}
-
-QWidget* AddBoolEditor(QWidget* parent, const std::string& caption, bool& field)
-{
-    QFormLayout* form = EditorLayout(parent);
-    if (!form)
-        return nullptr;
-    auto* box = new QCheckBox(QString::fromStdString(caption), parent);
-    box->setChecked(field);
-    QObject::connect(box, &QCheckBox::toggled, box, [&field](bool v) { field = v; });
-    form->addRow(box);
-    return box;
-}
-
-QWidget* AddDoubleEditor(QWidget* parent, const std::string& caption, double& field)
-{
-    QFormLayout* form = EditorLayout(parent);
-    if (!form)
-        return nullptr;
-    auto* box = new QDoubleSpinBox(parent);
-    box->setRange(0, 10000);
-    box->setValue(field);
-    QObject::connect(box, &QDoubleSpinBox::valueChanged, box, [&field](double v) { field = v; });
-    form->addRow(QString::fromStdString(caption), box);
-    return box;
-}
-
 // ---- hue, luminance and saturation on the 0..240 scale ----
 
 constexpr int kHlsMax = 240;
@@ -369,37 +201,20 @@ void ForEachPixel(std::vector<std::uint8_t*>& lines, const TRect& r, F f)
 
 // ---- TAmountFilter ----
 
-void TAmountFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TAmountFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TAmountFilter*>(&source)) {
-        Amount = f->Amount;
-        Percent = f->Percent;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TAmountFilter>(TPlotFilter::PropertyTable())
+            .Integer("Amount", &TAmountFilter::Amount, InstanceDefault(&TAmountFilter::DefaultAmount))
+            .Boolean("Percent", &TAmountFilter::Percent, true);
+    return table;
 }
 
-void TAmountFilter::WriteProperties(TPropertyWriter& Writer) const
+void TAmountFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "Amount", Amount, DefaultAmount);
-    WriteBool(Writer, "Percent", Percent, true);
-}
-
-bool TAmountFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Amount")
-        return ReadInt(Value, Amount);
-    if (Name == "Percent")
-        return ReadBool(Value, Percent);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TAmountFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, Description(), Amount);
+    Editor.AddInteger(Description(), Amount);
     if (!HidePercent)
-        AddBoolEditor(Parent, PlotMsgCaptionPercent, Percent);
-    return first;
+        Editor.AddBoolean(PlotMsgCaptionPercent, Percent);
 }
 
 // ---- convolution ----
@@ -485,36 +300,19 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
 
-void TBlurFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TBlurFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TBlurFilter*>(&source)) {
-        Amount = f->Amount;
-        Steps = f->Steps;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TBlurFilter>(TConvolveFilter::PropertyTable())
+            .Integer("Amount", &TBlurFilter::Amount, 1)
+            .Integer("Steps", &TBlurFilter::Steps, 1);
+    return table;
 }
 
-void TBlurFilter::WriteProperties(TPropertyWriter& Writer) const
+void TBlurFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "Amount", Amount, 1);
-    WriteInt(Writer, "Steps", Steps, 1);
-}
-
-bool TBlurFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Amount")
-        return ReadInt(Value, Amount);
-    if (Name == "Steps")
-        return ReadInt(Value, Steps);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TBlurFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, Description(), Amount);
-    AddIntEditor(Parent, "Steps", Steps);
-    return first;
+    Editor.AddInteger(Description(), Amount);
+    Editor.AddInteger("Steps", Steps);
 }
 
 void TSharpenFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -592,26 +390,12 @@ constexpr std::array<const char*, 3> kGrayMethodNames = {"gmSimple", "gmEye", "g
 constexpr std::array<const char*, 4> kMirrorNames = {"mdDown", "mdUp", "mdRight", "mdLeft"};
 }  // namespace
 
-void TGrayScaleFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TGrayScaleFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TGrayScaleFilter*>(&source))
-        Method = f->Method;
-}
-
-void TGrayScaleFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    if (Method != gmSimple) {
-        Writer.WritePropName("Method");
-        Writer.WriteIdent(kGrayMethodNames[static_cast<std::size_t>(Method)]);
-    }
-}
-
-bool TGrayScaleFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Method")
-        return ReadEnum(Value, Method, kGrayMethodNames);
-    return TPlotFilter::ReadProperty(Name, Value);
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TGrayScaleFilter>(TPlotFilter::PropertyTable())
+            .Enum("Method", &TGrayScaleFilter::Method, kGrayMethodNames, gmSimple);
+    return table;
 }
 
 void TBrightnessFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -662,41 +446,21 @@ void TColorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TColorFilter::Description() const { return PlotMsgFilterColor; }
 
-void TColorFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TColorFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TColorFilter*>(&source)) {
-        Red = f->Red;
-        Green = f->Green;
-        Blue = f->Blue;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TColorFilter>(TPlotFilter::PropertyTable())
+            .Integer("Blue", &TColorFilter::Blue, 0)
+            .Integer("Green", &TColorFilter::Green, 0)
+            .Integer("Red", &TColorFilter::Red, 0);
+    return table;
 }
 
-void TColorFilter::WriteProperties(TPropertyWriter& Writer) const
+void TColorFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "Blue", Blue, 0);
-    WriteInt(Writer, "Green", Green, 0);
-    WriteInt(Writer, "Red", Red, 0);
-}
-
-bool TColorFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Red")
-        return ReadInt(Value, Red);
-    if (Name == "Green")
-        return ReadInt(Value, Green);
-    if (Name == "Blue")
-        return ReadInt(Value, Blue);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TColorFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, "Red", Red);
-    AddIntEditor(Parent, "Green", Green);
-    AddIntEditor(Parent, "Blue", Blue);
-    return first;
+    Editor.AddInteger("Red", Red);
+    Editor.AddInteger("Green", Green);
+    Editor.AddInteger("Blue", Blue);
 }
 
 void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -721,41 +485,21 @@ void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string THueLumSatFilter::Description() const { return PlotMsgFilterHueLumSat; }
 
-void THueLumSatFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& THueLumSatFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const THueLumSatFilter*>(&source)) {
-        Hue = f->Hue;
-        Luminance = f->Luminance;
-        Saturation = f->Saturation;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<THueLumSatFilter>(TPlotFilter::PropertyTable())
+            .Integer("Hue", &THueLumSatFilter::Hue, 0)
+            .Integer("Luminance", &THueLumSatFilter::Luminance, 0)
+            .Integer("Saturation", &THueLumSatFilter::Saturation, 0);
+    return table;
 }
 
-void THueLumSatFilter::WriteProperties(TPropertyWriter& Writer) const
+void THueLumSatFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "Hue", Hue, 0);
-    WriteInt(Writer, "Luminance", Luminance, 0);
-    WriteInt(Writer, "Saturation", Saturation, 0);
-}
-
-bool THueLumSatFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Hue")
-        return ReadInt(Value, Hue);
-    if (Name == "Luminance")
-        return ReadInt(Value, Luminance);
-    if (Name == "Saturation")
-        return ReadInt(Value, Saturation);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* THueLumSatFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, "Hue", Hue);
-    AddIntEditor(Parent, "Luminance", Luminance);
-    AddIntEditor(Parent, "Saturation", Saturation);
-    return first;
+    Editor.AddInteger("Hue", Hue);
+    Editor.AddInteger("Luminance", Luminance);
+    Editor.AddInteger("Saturation", Saturation);
 }
 
 TGammaCorrectionFilter::TGammaCorrectionFilter()
@@ -865,36 +609,19 @@ void TResizeFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TResizeFilter::Description() const { return PlotMsgFilterResize; }
 
-void TResizeFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TResizeFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TResizeFilter*>(&source)) {
-        Width = f->Width;
-        Height = f->Height;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TResizeFilter>(TPlotFilter::PropertyTable())
+            .Integer("Height", &TResizeFilter::Height, 0)
+            .Integer("Width", &TResizeFilter::Width, 0);
+    return table;
 }
 
-void TResizeFilter::WriteProperties(TPropertyWriter& Writer) const
+void TResizeFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "Height", Height, 0);
-    WriteInt(Writer, "Width", Width, 0);
-}
-
-bool TResizeFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Width")
-        return ReadInt(Value, Width);
-    if (Name == "Height")
-        return ReadInt(Value, Height);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TResizeFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, PlotMsgCaptionWidth, Width);
-    AddIntEditor(Parent, PlotMsgCaptionHeight, Height);
-    return first;
+    Editor.AddInteger(PlotMsgCaptionWidth, Width);
+    Editor.AddInteger(PlotMsgCaptionHeight, Height);
 }
 
 void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -910,42 +637,22 @@ void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TCropFilter::Description() const { return PlotMsgFilterCrop; }
 
-void TCropFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TCropFilter::PropertyTable() const
 {
-    TResizeFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TCropFilter*>(&source)) {
-        Left = f->Left;
-        Top = f->Top;
-        Smooth = f->Smooth;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TCropFilter>(TResizeFilter::PropertyTable())
+            .Integer("Left", &TCropFilter::Left, 0)
+            .Boolean("Smooth", &TCropFilter::Smooth, false)
+            .Integer("Top", &TCropFilter::Top, 0);
+    return table;
 }
 
-void TCropFilter::WriteProperties(TPropertyWriter& Writer) const
+void TCropFilter::CreateEditor(IFilterEditor& Editor)
 {
-    TResizeFilter::WriteProperties(Writer);
-    WriteInt(Writer, "Left", Left, 0);
-    WriteBool(Writer, "Smooth", Smooth, false);
-    WriteInt(Writer, "Top", Top, 0);
-}
-
-bool TCropFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Left")
-        return ReadInt(Value, Left);
-    if (Name == "Top")
-        return ReadInt(Value, Top);
-    if (Name == "Smooth")
-        return ReadBool(Value, Smooth);
-    return TResizeFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TCropFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    QWidget* first = TResizeFilter::CreateEditor(Parent, Extra);
-    AddIntEditor(Parent, PlotMsgCaptionLeft, Left);
-    AddIntEditor(Parent, PlotMsgCaptionTop, Top);
-    AddBoolEditor(Parent, PlotMsgCaptionSmooth, Smooth);
-    return first;
+    TResizeFilter::CreateEditor(Editor);
+    Editor.AddInteger(PlotMsgCaptionLeft, Left);
+    Editor.AddInteger(PlotMsgCaptionTop, Top);
+    Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
 }
 
 void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -1015,40 +722,20 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TRotateFilter::Description() const { return PlotMsgFilterRotate; }
 
-void TRotateFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TRotateFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TRotateFilter*>(&source)) {
-        Angle = f->Angle;
-        AutoSize = f->AutoSize;
-        BackColor = f->BackColor;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TRotateFilter>(TPlotFilter::PropertyTable())
+            .Float("Angle", &TRotateFilter::Angle, 0.0)
+            .Boolean("AutoSize", &TRotateFilter::AutoSize, true)
+            .Color("BackColor", &TRotateFilter::BackColor, clWhite);
+    return table;
 }
 
-void TRotateFilter::WriteProperties(TPropertyWriter& Writer) const
+void TRotateFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteDouble(Writer, "Angle", Angle, 0);
-    WriteBool(Writer, "AutoSize", AutoSize, true);
-    WriteColor(Writer, "BackColor", BackColor, clWhite);
-}
-
-bool TRotateFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Angle")
-        return ReadDouble(Value, Angle);
-    if (Name == "AutoSize")
-        return ReadBool(Value, AutoSize);
-    if (Name == "BackColor")
-        return ReadColor(Value, BackColor);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TRotateFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddDoubleEditor(Parent, Description(), Angle);
-    AddBoolEditor(Parent, PlotMsgCaptionAutosize, AutoSize);
-    return first;
+    Editor.AddFloat(Description(), Angle);
+    Editor.AddBoolean(PlotMsgCaptionAutosize, AutoSize);
 }
 
 void TMirrorFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -1089,26 +776,12 @@ void TMirrorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TMirrorFilter::Description() const { return PlotMsgFilterMirror; }
 
-void TMirrorFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TMirrorFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TMirrorFilter*>(&source))
-        Direction = f->Direction;
-}
-
-void TMirrorFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    if (Direction != mdDown) {
-        Writer.WritePropName("Direction");
-        Writer.WriteIdent(kMirrorNames[static_cast<std::size_t>(Direction)]);
-    }
-}
-
-bool TMirrorFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Direction")
-        return ReadEnum(Value, Direction, kMirrorNames);
-    return TPlotFilter::ReadProperty(Name, Value);
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TMirrorFilter>(TPlotFilter::PropertyTable())
+            .Enum("Direction", &TMirrorFilter::Direction, kMirrorNames, mdDown);
+    return table;
 }
 
 void TTileFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -1136,36 +809,19 @@ void TTileFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TTileFilter::Description() const { return PlotMsgFilterTile; }
 
-void TTileFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TTileFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TTileFilter*>(&source)) {
-        NumCols = f->NumCols;
-        NumRows = f->NumRows;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TTileFilter>(TPlotFilter::PropertyTable())
+            .Integer("NumCols", &TTileFilter::NumCols, 3)
+            .Integer("NumRows", &TTileFilter::NumRows, 3);
+    return table;
 }
 
-void TTileFilter::WriteProperties(TPropertyWriter& Writer) const
+void TTileFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "NumCols", NumCols, 3);
-    WriteInt(Writer, "NumRows", NumRows, 3);
-}
-
-bool TTileFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "NumCols")
-        return ReadInt(Value, NumCols);
-    if (Name == "NumRows")
-        return ReadInt(Value, NumRows);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TTileFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, PlotMsgCaptionColumns, NumCols);
-    AddIntEditor(Parent, PlotMsgCaptionRows, NumRows);
-    return first;
+    Editor.AddInteger(PlotMsgCaptionColumns, NumCols);
+    Editor.AddInteger(PlotMsgCaptionRows, NumRows);
 }
 
 void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -1193,36 +849,19 @@ void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBevelFilter::Description() const { return PlotMsgFilterBevel; }
 
-void TBevelFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TBevelFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TBevelFilter*>(&source)) {
-        Bright = f->Bright;
-        Size = f->Size;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TBevelFilter>(TPlotFilter::PropertyTable())
+            .Integer("Bright", &TBevelFilter::Bright, 64)
+            .Integer("Size", &TBevelFilter::Size, 15);
+    return table;
 }
 
-void TBevelFilter::WriteProperties(TPropertyWriter& Writer) const
+void TBevelFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteInt(Writer, "Bright", Bright, 64);
-    WriteInt(Writer, "Size", Size, 15);
-}
-
-bool TBevelFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Bright")
-        return ReadInt(Value, Bright);
-    if (Name == "Size")
-        return ReadInt(Value, Size);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TBevelFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, "Bright", Bright);
-    AddIntEditor(Parent, "Size", Size);
-    return first;
+    Editor.AddInteger("Bright", Bright);
+    Editor.AddInteger("Size", Size);
 }
 
 void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
@@ -1252,36 +891,19 @@ void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TZoomFilter::Description() const { return PlotMsgFilterZoom; }
 
-void TZoomFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TZoomFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TZoomFilter*>(&source)) {
-        Percent = f->Percent;
-        Smooth = f->Smooth;
-    }
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TZoomFilter>(TPlotFilter::PropertyTable())
+            .Float("Percent", &TZoomFilter::Percent, 10.0)
+            .Boolean("Smooth", &TZoomFilter::Smooth, false);
+    return table;
 }
 
-void TZoomFilter::WriteProperties(TPropertyWriter& Writer) const
+void TZoomFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteDouble(Writer, "Percent", Percent, 10);
-    WriteBool(Writer, "Smooth", Smooth, false);
-}
-
-bool TZoomFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Percent")
-        return ReadDouble(Value, Percent);
-    if (Name == "Smooth")
-        return ReadBool(Value, Smooth);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TZoomFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddDoubleEditor(Parent, PlotMsgCaptionPercent, Percent);
-    AddBoolEditor(Parent, PlotMsgCaptionSmooth, Smooth);
-    return first;
+    Editor.AddFloat(PlotMsgCaptionPercent, Percent);
+    Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
 }
 
 // ---- registration ----
