@@ -22,16 +22,26 @@ void TFilterEditorForm::Added(QWidget* control)
         m_first = control;
 }
 
+namespace {
+
+// A spin box from 0 to 10000 that writes its value into Field.
+template <typename Box, typename T>
+QWidget* AddSpinBox(QFormLayout* form, QWidget* parent, const std::string& caption, T& field)
+{
+    auto* box = new Box(parent);
+    box->setRange(0, 10000);
+    box->setValue(field);
+    QObject::connect(box, &Box::valueChanged, box, [&field](T v) { field = v; });
+    form->addRow(QString::fromStdString(caption), box);
+    return box;
+}
+
+}  // namespace
+
 void TFilterEditorForm::AddInteger(const std::string& Caption, int& Field)
 {
-    if (!m_form)
-        return;
-    auto* box = new QSpinBox(m_parent);
-    box->setRange(0, 10000);
-    box->setValue(Field);
-    QObject::connect(box, &QSpinBox::valueChanged, box, [&Field](int v) { Field = v; });
-    m_form->addRow(QString::fromStdString(Caption), box);
-    Added(box);
+    if (m_form)
+        Added(AddSpinBox<QSpinBox>(m_form, m_parent, Caption, Field));
 }
 
 void TFilterEditorForm::AddBoolean(const std::string& Caption, bool& Field)
@@ -47,12 +57,6 @@ void TFilterEditorForm::AddBoolean(const std::string& Caption, bool& Field)
 
 void TFilterEditorForm::AddFloat(const std::string& Caption, double& Field)
 {
-    if (!m_form)
-        return;
-    auto* box = new QDoubleSpinBox(m_parent);
-    box->setRange(0, 10000);
-    box->setValue(Field);
-    QObject::connect(box, &QDoubleSpinBox::valueChanged, box, [&Field](double v) { Field = v; });
-    m_form->addRow(QString::fromStdString(Caption), box);
-    Added(box);
+    if (m_form)
+        Added(AddSpinBox<QDoubleSpinBox>(m_form, m_parent, Caption, Field));
 }

@@ -204,17 +204,10 @@ void ForEachPixel(std::vector<std::uint8_t*>& lines, const TRect& r, F f)
 const TPropertyTable<TPlotFilter>& TAmountFilter::PropertyTable() const
 {
     static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TAmountFilter>(TPlotFilter::PropertyTable())
-            .Integer("Amount", &TAmountFilter::Amount, InstanceDefault(&TAmountFilter::DefaultAmount))
-            .Boolean("Percent", &TAmountFilter::Percent, true);
+        TPropertyTable<TPlotFilter>::Of<TAmountFilter>(TPlotFilter::Properties())
+            .Property("Amount", IntegerKind, &TAmountFilter::Amount, TInstanceDefault{&TAmountFilter::DefaultAmount})
+            .Property("Percent", BooleanKind, &TAmountFilter::Percent, true);
     return table;
-}
-
-void TAmountFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger(Description(), Amount);
-    if (!HidePercent)
-        Editor.AddBoolean(PlotMsgCaptionPercent, Percent);
 }
 
 // ---- convolution ----
@@ -300,21 +293,6 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
 
-const TPropertyTable<TPlotFilter>& TBlurFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TBlurFilter>(TConvolveFilter::PropertyTable())
-            .Integer("Amount", &TBlurFilter::Amount, 1)
-            .Integer("Steps", &TBlurFilter::Steps, 1);
-    return table;
-}
-
-void TBlurFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger(Description(), Amount);
-    Editor.AddInteger("Steps", Steps);
-}
-
 void TSharpenFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     const float e = -0.125f;
@@ -385,19 +363,6 @@ void TGrayScaleFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TGrayScaleFilter::Description() const { return PlotMsgFilterGrayScale; }
 
-namespace {
-constexpr std::array<const char*, 3> kGrayMethodNames = {"gmSimple", "gmEye", "gmEye2"};
-constexpr std::array<const char*, 4> kMirrorNames = {"mdDown", "mdUp", "mdRight", "mdLeft"};
-}  // namespace
-
-const TPropertyTable<TPlotFilter>& TGrayScaleFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TGrayScaleFilter>(TPlotFilter::PropertyTable())
-            .Enum("Method", &TGrayScaleFilter::Method, kGrayMethodNames, gmSimple);
-    return table;
-}
-
 void TBrightnessFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -446,23 +411,6 @@ void TColorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TColorFilter::Description() const { return PlotMsgFilterColor; }
 
-const TPropertyTable<TPlotFilter>& TColorFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TColorFilter>(TPlotFilter::PropertyTable())
-            .Integer("Blue", &TColorFilter::Blue, 0)
-            .Integer("Green", &TColorFilter::Green, 0)
-            .Integer("Red", &TColorFilter::Red, 0);
-    return table;
-}
-
-void TColorFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger("Red", Red);
-    Editor.AddInteger("Green", Green);
-    Editor.AddInteger("Blue", Blue);
-}
-
 void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -484,23 +432,6 @@ void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string THueLumSatFilter::Description() const { return PlotMsgFilterHueLumSat; }
-
-const TPropertyTable<TPlotFilter>& THueLumSatFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<THueLumSatFilter>(TPlotFilter::PropertyTable())
-            .Integer("Hue", &THueLumSatFilter::Hue, 0)
-            .Integer("Luminance", &THueLumSatFilter::Luminance, 0)
-            .Integer("Saturation", &THueLumSatFilter::Saturation, 0);
-    return table;
-}
-
-void THueLumSatFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger("Hue", Hue);
-    Editor.AddInteger("Luminance", Luminance);
-    Editor.AddInteger("Saturation", Saturation);
-}
 
 TGammaCorrectionFilter::TGammaCorrectionFilter()
 {
@@ -609,21 +540,6 @@ void TResizeFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TResizeFilter::Description() const { return PlotMsgFilterResize; }
 
-const TPropertyTable<TPlotFilter>& TResizeFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TResizeFilter>(TPlotFilter::PropertyTable())
-            .Integer("Height", &TResizeFilter::Height, 0)
-            .Integer("Width", &TResizeFilter::Width, 0);
-    return table;
-}
-
-void TResizeFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger(PlotMsgCaptionWidth, Width);
-    Editor.AddInteger(PlotMsgCaptionHeight, Height);
-}
-
 void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -636,24 +552,6 @@ void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string TCropFilter::Description() const { return PlotMsgFilterCrop; }
-
-const TPropertyTable<TPlotFilter>& TCropFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TCropFilter>(TResizeFilter::PropertyTable())
-            .Integer("Left", &TCropFilter::Left, 0)
-            .Boolean("Smooth", &TCropFilter::Smooth, false)
-            .Integer("Top", &TCropFilter::Top, 0);
-    return table;
-}
-
-void TCropFilter::CreateEditor(IFilterEditor& Editor)
-{
-    TResizeFilter::CreateEditor(Editor);
-    Editor.AddInteger(PlotMsgCaptionLeft, Left);
-    Editor.AddInteger(PlotMsgCaptionTop, Top);
-    Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
-}
 
 void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
@@ -722,22 +620,6 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TRotateFilter::Description() const { return PlotMsgFilterRotate; }
 
-const TPropertyTable<TPlotFilter>& TRotateFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TRotateFilter>(TPlotFilter::PropertyTable())
-            .Float("Angle", &TRotateFilter::Angle, 0.0)
-            .Boolean("AutoSize", &TRotateFilter::AutoSize, true)
-            .Color("BackColor", &TRotateFilter::BackColor, clWhite);
-    return table;
-}
-
-void TRotateFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddFloat(Description(), Angle);
-    Editor.AddBoolean(PlotMsgCaptionAutosize, AutoSize);
-}
-
 void TMirrorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -776,14 +658,6 @@ void TMirrorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TMirrorFilter::Description() const { return PlotMsgFilterMirror; }
 
-const TPropertyTable<TPlotFilter>& TMirrorFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TMirrorFilter>(TPlotFilter::PropertyTable())
-            .Enum("Direction", &TMirrorFilter::Direction, kMirrorNames, mdDown);
-    return table;
-}
-
 void TTileFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -809,21 +683,6 @@ void TTileFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TTileFilter::Description() const { return PlotMsgFilterTile; }
 
-const TPropertyTable<TPlotFilter>& TTileFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TTileFilter>(TPlotFilter::PropertyTable())
-            .Integer("NumCols", &TTileFilter::NumCols, 3)
-            .Integer("NumRows", &TTileFilter::NumRows, 3);
-    return table;
-}
-
-void TTileFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger(PlotMsgCaptionColumns, NumCols);
-    Editor.AddInteger(PlotMsgCaptionRows, NumRows);
-}
-
 void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -848,21 +707,6 @@ void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string TBevelFilter::Description() const { return PlotMsgFilterBevel; }
-
-const TPropertyTable<TPlotFilter>& TBevelFilter::PropertyTable() const
-{
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TBevelFilter>(TPlotFilter::PropertyTable())
-            .Integer("Bright", &TBevelFilter::Bright, 64)
-            .Integer("Size", &TBevelFilter::Size, 15);
-    return table;
-}
-
-void TBevelFilter::CreateEditor(IFilterEditor& Editor)
-{
-    Editor.AddInteger("Bright", Bright);
-    Editor.AddInteger("Size", Size);
-}
 
 void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
@@ -891,19 +735,139 @@ void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TZoomFilter::Description() const { return PlotMsgFilterZoom; }
 
-const TPropertyTable<TPlotFilter>& TZoomFilter::PropertyTable() const
+// ---- published properties beyond Enabled and Region, in writing order ----
+
+namespace {
+
+constexpr const char* kGrayMethodNames[] = {"gmSimple", "gmEye", "gmEye2"};
+constexpr const char* kMirrorNames[] = {"mdDown", "mdUp", "mdRight", "mdLeft"};
+
+struct TFilterProperties {
+    using Table = TPropertyTable<TPlotFilter>;
+    const Table& Base = TPlotFilter::Properties();
+
+    Table GrayScale = Table::Of<TGrayScaleFilter>(Base).Property("Method", EnumKind(kGrayMethodNames),
+                                                                  &TGrayScaleFilter::Method, gmSimple);
+    Table Color = Table::Of<TColorFilter>(Base)
+                      .Property("Blue", IntegerKind, &TColorFilter::Blue, 0)
+                      .Property("Green", IntegerKind, &TColorFilter::Green, 0)
+                      .Property("Red", IntegerKind, &TColorFilter::Red, 0);
+    Table Rotate = Table::Of<TRotateFilter>(Base)
+                       .Property("Angle", FloatKind, &TRotateFilter::Angle, 0.0)
+                       .Property("AutoSize", BooleanKind, &TRotateFilter::AutoSize, true)
+                       .Property("BackColor", ColorKind, &TRotateFilter::BackColor, clWhite);
+    Table HueLumSat = Table::Of<THueLumSatFilter>(Base)
+                          .Property("Hue", IntegerKind, &THueLumSatFilter::Hue, 0)
+                          .Property("Luminance", IntegerKind, &THueLumSatFilter::Luminance, 0)
+                          .Property("Saturation", IntegerKind, &THueLumSatFilter::Saturation, 0);
+    Table Mirror = Table::Of<TMirrorFilter>(Base).Property("Direction", EnumKind(kMirrorNames),
+                                                            &TMirrorFilter::Direction, mdDown);
+    Table Blur = Table::Of<TBlurFilter>(Base)
+                     .Property("Amount", IntegerKind, &TBlurFilter::Amount, 1)
+                     .Property("Steps", IntegerKind, &TBlurFilter::Steps, 1);
+    Table Zoom = Table::Of<TZoomFilter>(Base)
+                     .Property("Percent", FloatKind, &TZoomFilter::Percent, 10.0)
+                     .Property("Smooth", BooleanKind, &TZoomFilter::Smooth, false);
+    Table Resize = Table::Of<TResizeFilter>(Base)
+                       .Property("Height", IntegerKind, &TResizeFilter::Height, 0)
+                       .Property("Width", IntegerKind, &TResizeFilter::Width, 0);
+    Table Crop = Table::Of<TCropFilter>(Resize)
+                     .Property("Left", IntegerKind, &TCropFilter::Left, 0)
+                     .Property("Smooth", BooleanKind, &TCropFilter::Smooth, false)
+                     .Property("Top", IntegerKind, &TCropFilter::Top, 0);
+    Table Tile = Table::Of<TTileFilter>(Base)
+                     .Property("NumCols", IntegerKind, &TTileFilter::NumCols, 3)
+                     .Property("NumRows", IntegerKind, &TTileFilter::NumRows, 3);
+    Table Bevel = Table::Of<TBevelFilter>(Base)
+                      .Property("Bright", IntegerKind, &TBevelFilter::Bright, 64)
+                      .Property("Size", IntegerKind, &TBevelFilter::Size, 15);
+};
+
+const TFilterProperties& FilterProperties()
 {
-    static const TPropertyTable<TPlotFilter> table =
-        TPropertyTable<TPlotFilter>::Of<TZoomFilter>(TPlotFilter::PropertyTable())
-            .Float("Percent", &TZoomFilter::Percent, 10.0)
-            .Boolean("Smooth", &TZoomFilter::Smooth, false);
-    return table;
+    static const TFilterProperties tables;
+    return tables;
+}
+
+}  // namespace
+
+const TPropertyTable<TPlotFilter>& TGrayScaleFilter::PropertyTable() const { return FilterProperties().GrayScale; }
+const TPropertyTable<TPlotFilter>& TColorFilter::PropertyTable() const { return FilterProperties().Color; }
+const TPropertyTable<TPlotFilter>& THueLumSatFilter::PropertyTable() const { return FilterProperties().HueLumSat; }
+const TPropertyTable<TPlotFilter>& TBlurFilter::PropertyTable() const { return FilterProperties().Blur; }
+const TPropertyTable<TPlotFilter>& TResizeFilter::PropertyTable() const { return FilterProperties().Resize; }
+const TPropertyTable<TPlotFilter>& TCropFilter::PropertyTable() const { return FilterProperties().Crop; }
+const TPropertyTable<TPlotFilter>& TRotateFilter::PropertyTable() const { return FilterProperties().Rotate; }
+const TPropertyTable<TPlotFilter>& TMirrorFilter::PropertyTable() const { return FilterProperties().Mirror; }
+const TPropertyTable<TPlotFilter>& TTileFilter::PropertyTable() const { return FilterProperties().Tile; }
+const TPropertyTable<TPlotFilter>& TBevelFilter::PropertyTable() const { return FilterProperties().Bevel; }
+const TPropertyTable<TPlotFilter>& TZoomFilter::PropertyTable() const { return FilterProperties().Zoom; }
+
+// ---- editors: one control per property, in the order shown ----
+
+void TAmountFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger(Description(), Amount);
+    if (!HidePercent)
+        Editor.AddBoolean(PlotMsgCaptionPercent, Percent);
+}
+
+void TColorFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger("Red", Red);
+    Editor.AddInteger("Green", Green);
+    Editor.AddInteger("Blue", Blue);
+}
+
+void TBlurFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger(Description(), Amount);
+    Editor.AddInteger("Steps", Steps);
+}
+
+void TCropFilter::CreateEditor(IFilterEditor& Editor)
+{
+    TResizeFilter::CreateEditor(Editor);
+    Editor.AddInteger(PlotMsgCaptionLeft, Left);
+    Editor.AddInteger(PlotMsgCaptionTop, Top);
+    Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
+}
+
+void THueLumSatFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger("Hue", Hue);
+    Editor.AddInteger("Luminance", Luminance);
+    Editor.AddInteger("Saturation", Saturation);
+}
+
+void TRotateFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddFloat(Description(), Angle);
+    Editor.AddBoolean(PlotMsgCaptionAutosize, AutoSize);
+}
+
+void TResizeFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger(PlotMsgCaptionWidth, Width);
+    Editor.AddInteger(PlotMsgCaptionHeight, Height);
+}
+
+void TTileFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger(PlotMsgCaptionColumns, NumCols);
+    Editor.AddInteger(PlotMsgCaptionRows, NumRows);
 }
 
 void TZoomFilter::CreateEditor(IFilterEditor& Editor)
 {
     Editor.AddFloat(PlotMsgCaptionPercent, Percent);
     Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
+}
+
+void TBevelFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger("Bright", Bright);
+    Editor.AddInteger("Size", Size);
 }
 
 // ---- registration ----

@@ -18,18 +18,18 @@ TPlotFilter::~TPlotFilter() = default;
 const TPropertyTable<TFilterRegion>& TFilterRegion::Properties()
 {
     static const TPropertyTable<TFilterRegion> table = TPropertyTable<TFilterRegion>::Of()
-                                                           .Integer("Height", &TFilterRegion::Height, 0)
-                                                           .Integer("Left", &TFilterRegion::Left, 0)
-                                                           .Integer("Top", &TFilterRegion::Top, 0)
-                                                           .Integer("Width", &TFilterRegion::Width, 0);
+                                                           .Property("Height", IntegerKind, &TFilterRegion::Height, 0)
+                                                           .Property("Left", IntegerKind, &TFilterRegion::Left, 0)
+                                                           .Property("Top", IntegerKind, &TFilterRegion::Top, 0)
+                                                           .Property("Width", IntegerKind, &TFilterRegion::Width, 0);
     return table;
 }
 
-const TPropertyTable<TPlotFilter>& TPlotFilter::PropertyTable() const
+const TPropertyTable<TPlotFilter>& TPlotFilter::Properties()
 {
     static const TPropertyTable<TPlotFilter> table =
         TPropertyTable<TPlotFilter>::Of()
-            .Boolean("Enabled", &TPlotFilter::Enabled, &TPlotFilter::SetEnabled, true)
+            .Property("Enabled", BooleanKind, TAccessors{&TPlotFilter::Enabled, &TPlotFilter::SetEnabled}, true)
             .Object("Region", &TPlotFilter::RegionIfAny, &TPlotFilter::Region,
                     [](TPlotFilter& f) { f.m_region.reset(); }, TFilterRegion::Properties());
     return table;

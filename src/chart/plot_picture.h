@@ -50,7 +50,9 @@ public:
     virtual ~TPlotFilter();
 
     // The published properties of the filter's class, Enabled and Region first.
-    virtual const TPropertyTable<TPlotFilter>& PropertyTable() const;
+    virtual const TPropertyTable<TPlotFilter>& PropertyTable() const { return Properties(); }
+    // Those of this class: Enabled and Region.
+    static const TPropertyTable<TPlotFilter>& Properties();
     // Copies the properties of the classes source shares with this filter.
     void Assign(const TPlotFilter& source);
     // Sets one published property by name; false for a name the class does not have.

@@ -36,86 +36,90 @@ void WriteColor(TPropertyWriter& Writer, TColor Value);
 
 [[noreturn]] void InvalidPropertyValue();
 
-// ---- value kinds: how a value of type T is written and read ----
+// ---- value kinds ----
 
-struct TBooleanKind {
-    using Type = bool;
-    void Write(TPropertyWriter& w, bool v) const { w.WriteBoolean(v); }
-    bool Read(const TPropertyValue& v) const { return BooleanValue(v); }
-};
+enum class TValueKind { Boolean, Integer, Float, String, Color, Enum };
 
-template <typename T>
-struct TIntegerKind {
-    static_assert(std::is_integral_v<T> && !std::is_same_v<T, bool>);
-    using Type = T;
-    void Write(TPropertyWriter& w, T v) const { w.WriteInteger(static_cast<std::int64_t>(v)); }
-    T Read(const TPropertyValue& v) const
+// Writes and reads a value of type T of kind K. Floats are stored as 80-bit
+// extended, colours as identifiers where named, enumerations as identifiers
+// by ordinal.
+template <TValueKind K, typename T>
+struct TValueCodec {
+    std::span<const char* const> Names;  // enumerations: the identifiers by ordinal
+
+    void Write(TPropertyWriter& w, const T& v) const
     {
-        return static_cast<T>(IntegerValue(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
-    }
-};
-
-// Stored as 80-bit extended.
-template <typename T>
-struct TFloatKind {
-    using Type = T;
-    void Write(TPropertyWriter& w, T v) const { w.WriteFloat(static_cast<long double>(v)); }
-    T Read(const TPropertyValue& v) const { return static_cast<T>(FloatValue(v)); }
-};
-
-struct TStringKind {
-    using Type = std::string;
-    void Write(TPropertyWriter& w, const std::string& v) const { w.WriteString(v); }
-    std::string Read(const TPropertyValue& v) const { return StringValue(v); }
-};
-
-struct TColorKind {
-    using Type = TColor;
-    void Write(TPropertyWriter& w, TColor v) const { WriteColor(w, v); }
-    TColor Read(const TPropertyValue& v) const { return ColorValue(v); }
-};
-
-// Identifiers by ordinal.
-template <typename E>
-struct TEnumKind {
-    using Type = E;
-    std::span<const char* const> Names;
-    void Write(TPropertyWriter& w, E v) const
-    {
-        const auto i = static_cast<std::size_t>(v);
-        if (i < Names.size())
-            w.WriteIdent(Names[i]);
+        if constexpr (K == TValueKind::Boolean)
+            w.WriteBoolean(v);
+        else if constexpr (K == TValueKind::Integer)
+            w.WriteInteger(static_cast<std::int64_t>(v));
+        else if constexpr (K == TValueKind::Float)
+            w.WriteFloat(static_cast<long double>(v));
+        else if constexpr (K == TValueKind::String)
+            w.WriteString(v);
+        else if constexpr (K == TValueKind::Color)
+            WriteColor(w, v);
+        else if (static_cast<std::size_t>(v) < Names.size())
+            w.WriteIdent(Names[static_cast<std::size_t>(v)]);
         else
             w.WriteInteger(static_cast<std::int64_t>(v));
     }
-    E Read(const TPropertyValue& v) const { return static_cast<E>(EnumValue(v, Names)); }
+    T Read(const TPropertyValue& v) const
+    {
+        if constexpr (K == TValueKind::Boolean)
+            return BooleanValue(v);
+        else if constexpr (K == TValueKind::Integer)
+            return static_cast<T>(IntegerValue(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+        else if constexpr (K == TValueKind::Float)
+            return static_cast<T>(FloatValue(v));
+        else if constexpr (K == TValueKind::String)
+            return StringValue(v);
+        else if constexpr (K == TValueKind::Color)
+            return ColorValue(v);
+        else
+            return static_cast<T>(EnumValue(v, Names));
+    }
+};
+
+template <TValueKind K>
+struct TKindTag {
+    std::span<const char* const> Names;
+};
+inline constexpr TKindTag<TValueKind::Boolean> BooleanKind{};
+inline constexpr TKindTag<TValueKind::Integer> IntegerKind{};
+inline constexpr TKindTag<TValueKind::Float> FloatKind{};
+inline constexpr TKindTag<TValueKind::String> StringKind{};
+inline constexpr TKindTag<TValueKind::Color> ColorKind{};
+// Names: the identifiers by ordinal.
+inline TKindTag<TValueKind::Enum> EnumKind(std::span<const char* const> Names)
+{
+    return {Names};
+}
+
+// A getter and a setter (member functions or captureless lambdas) in place of
+// a field: TAccessors{&C::Visible, &C::SetVisible}.
+template <typename G, typename P>
+struct TAccessors {
+    G Get;
+    P Set;
 };
 
 // ---- stored rules ----
 // A plain value of the property's type is its stored default: the property is
 // written only when it differs. The others:
 
-// A default that each instance holds (a field, a getter or a lambda on the object).
+// A default that each instance holds: TInstanceDefault{&C::DefaultAmount}
+// (a field, a getter or a lambda on the object).
 template <typename F>
 struct TInstanceDefault {
     F Default;
 };
-template <typename F>
-TInstanceDefault<F> InstanceDefault(F f)
-{
-    return {f};
-}
 
-// Written only when the predicate (on the object) answers true.
+// Written only when the predicate on the object answers true: TStoredWhen{&C::IsColorStored}.
 template <typename F>
 struct TStoredWhen {
     F Stored;
 };
-template <typename F>
-TStoredWhen<F> StoredWhen(F f)
-{
-    return {f};
-}
 
 struct TAlwaysStored {};
 inline constexpr TAlwaysStored AlwaysStored{};
@@ -177,11 +181,11 @@ std::string JoinName(std::string_view Prefix, const std::string& Name);
 
 // A value property: Get and Set are a field pointer, member functions or
 // lambdas on C; a field is set through Changed when its value changes.
-template <typename R, typename C, typename Kind, typename Getter, typename Setter, typename Stored>
+template <typename R, typename C, typename Codec, typename Getter, typename Setter, typename Stored>
 class TValueEntry final : public TPropertyEntry<R> {
 public:
-    using T = typename Kind::Type;
-    TValueEntry(std::string name, Kind kind, Getter get, Setter set, Stored stored, std::function<void(R&)> changed)
+    using T = std::remove_cvref_t<std::invoke_result_t<Getter, const C&>>;
+    TValueEntry(std::string name, Codec kind, Getter get, Setter set, Stored stored, std::function<void(R&)> changed)
         : TPropertyEntry<R>(std::move(name)), m_kind(kind), m_get(get), m_set(set), m_stored(stored),
           m_changed(std::move(changed))
     {
@@ -246,7 +250,7 @@ private:
             return v != static_cast<T>(m_stored);
     }
 
-    Kind m_kind;
+    Codec m_kind;
     Getter m_get;
     Setter m_set;
     Stored m_stored;
@@ -404,6 +408,8 @@ private:
     template <typename, typename>
     friend class TPropertyTableBuilder;
     TPropertyTable() = default;
+    // The entry of the name's first part and the rest after the dot.
+    std::pair<const TPropertyEntry<R>*, std::string_view> Resolve(std::string_view Name) const;
     void AssignLevels(R& Target, const R& Source) const;
 
     const TPropertyTable* m_parent = nullptr;
@@ -453,76 +459,25 @@ public:
         return *this;
     }
 
-    // Each kind takes a field pointer or a getter and a setter; the value type
-    // is the getter's.
-    template <typename A, typename S>
-    TPropertyTableBuilder& Boolean(std::string name, A field, S stored)
+    // A value property: Access is a field pointer or TAccessors{getter, setter};
+    // Stored is its stored default or another stored rule.
+    template <TValueKind K, typename A, typename S>
+    TPropertyTableBuilder& Property(std::string name, TKindTag<K> kind, A access, S stored)
     {
-        return Value(std::move(name), TBooleanKind{}, field, field, stored);
-    }
-    template <typename G, typename P, typename S>
-    TPropertyTableBuilder& Boolean(std::string name, G get, P set, S stored)
-    {
-        return Value(std::move(name), TBooleanKind{}, get, set, stored);
-    }
-    template <typename A, typename S>
-    TPropertyTableBuilder& Integer(std::string name, A field, S stored)
-    {
-        return Value(std::move(name), TIntegerKind<Got<A>>{}, field, field, stored);
-    }
-    template <typename G, typename P, typename S>
-    TPropertyTableBuilder& Integer(std::string name, G get, P set, S stored)
-    {
-        return Value(std::move(name), TIntegerKind<Got<G>>{}, get, set, stored);
-    }
-    template <typename A, typename S>
-    TPropertyTableBuilder& Float(std::string name, A field, S stored)
-    {
-        return Value(std::move(name), TFloatKind<Got<A>>{}, field, field, stored);
-    }
-    template <typename G, typename P, typename S>
-    TPropertyTableBuilder& Float(std::string name, G get, P set, S stored)
-    {
-        return Value(std::move(name), TFloatKind<Got<G>>{}, get, set, stored);
-    }
-    template <typename A, typename S>
-    TPropertyTableBuilder& String(std::string name, A field, S stored)
-    {
-        return Value(std::move(name), TStringKind{}, field, field, stored);
-    }
-    template <typename G, typename P, typename S>
-    TPropertyTableBuilder& String(std::string name, G get, P set, S stored)
-    {
-        return Value(std::move(name), TStringKind{}, get, set, stored);
-    }
-    template <typename A, typename S>
-    TPropertyTableBuilder& Color(std::string name, A field, S stored)
-    {
-        return Value(std::move(name), TColorKind{}, field, field, stored);
-    }
-    template <typename G, typename P, typename S>
-    TPropertyTableBuilder& Color(std::string name, G get, P set, S stored)
-    {
-        return Value(std::move(name), TColorKind{}, get, set, stored);
-    }
-    // Names: the identifiers by ordinal.
-    template <typename A, typename S>
-    TPropertyTableBuilder& Enum(std::string name, A field, std::span<const char* const> names, S stored)
-    {
-        return Value(std::move(name), TEnumKind<Got<A>>{names}, field, field, stored);
-    }
-    template <typename G, typename P, typename S>
-    TPropertyTableBuilder& Enum(std::string name, G get, P set, std::span<const char* const> names, S stored)
-    {
-        return Value(std::move(name), TEnumKind<Got<G>>{names}, get, set, stored);
+        if constexpr (IsAccessors<A>::value) {
+            using T = Got<decltype(access.Get)>;
+            return Add(std::move(name), TValueCodec<K, T>{kind.Names}, access.Get, access.Set, stored);
+        } else {
+            return Add(std::move(name), TValueCodec<K, Got<A>>{kind.Names}, access, access, stored);
+        }
     }
 
-    // A property of any kind (see the kinds above).
-    template <typename Kind, typename G, typename P, typename S>
-    TPropertyTableBuilder& Value(std::string name, Kind kind, G get, P set, S stored)
+    // A property with a codec of its own (Write(writer, value), Read(value)).
+    template <typename Codec, typename G, typename P, typename S>
+    TPropertyTableBuilder& Add(std::string name, Codec codec, G get, P set, S stored)
     {
-        using Entry = property_detail::TValueEntry<R, C, Kind, G, P, S>;
-        m_table.m_entries.push_back(std::make_unique<Entry>(std::move(name), kind, get, set, stored, m_table.m_changed));
+        using Entry = property_detail::TValueEntry<R, C, Codec, G, P, S>;
+        m_table.m_entries.push_back(std::make_unique<Entry>(std::move(name), codec, get, set, stored, m_table.m_changed));
         return *this;
     }
 
@@ -582,6 +537,10 @@ public:
 private:
     template <typename A>
     using Got = std::remove_cvref_t<std::invoke_result_t<A, const C&>>;
+    template <typename A>
+    struct IsAccessors : std::false_type {};
+    template <typename G, typename P>
+    struct IsAccessors<TAccessors<G, P>> : std::true_type {};
     TPropertyTable<R> m_table;
 };
 
@@ -620,23 +579,26 @@ void TPropertyTable<R>::Write(const R& Object, TPropertyWriter& Writer, std::str
 }
 
 template <typename R>
-bool TPropertyTable<R>::Read(R& Object, std::string_view Name, TPropertyReader& Reader) const
+std::pair<const TPropertyEntry<R>*, std::string_view> TPropertyTable<R>::Resolve(std::string_view Name) const
 {
     const std::size_t dot = Name.find('.');
-    const TPropertyEntry<R>* e = Find(Name.substr(0, dot));
-    if (!e)
-        return false;
-    return e->Read(Object, dot == std::string_view::npos ? std::string_view{} : Name.substr(dot + 1), Reader);
+    if (dot == std::string_view::npos)
+        return {Find(Name), {}};
+    return {Find(Name.substr(0, dot)), Name.substr(dot + 1)};
+}
+
+template <typename R>
+bool TPropertyTable<R>::Read(R& Object, std::string_view Name, TPropertyReader& Reader) const
+{
+    const auto [entry, path] = Resolve(Name);
+    return entry && entry->Read(Object, path, Reader);
 }
 
 template <typename R>
 bool TPropertyTable<R>::Set(R& Object, std::string_view Name, const TPropertyValue& Value) const
 {
-    const std::size_t dot = Name.find('.');
-    const TPropertyEntry<R>* e = Find(Name.substr(0, dot));
-    if (!e)
-        return false;
-    return e->Set(Object, dot == std::string_view::npos ? std::string_view{} : Name.substr(dot + 1), Value);
+    const auto [entry, path] = Resolve(Name);
+    return entry && entry->Set(Object, path, Value);
 }
 
 template <typename R>

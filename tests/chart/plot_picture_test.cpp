@@ -12,8 +12,8 @@ public:
     const TPropertyTable<TPlotFilter>& PropertyTable() const override
     {
         static const TPropertyTable<TPlotFilter> table =
-            TPropertyTable<TPlotFilter>::Of<TTestFilter>(TPlotFilter::PropertyTable())
-                .Integer("Amount", &TTestFilter::Amount, 1);
+            TPropertyTable<TPlotFilter>::Of<TTestFilter>(TPlotFilter::Properties())
+                .Property("Amount", IntegerKind, &TTestFilter::Amount, 1);
         return table;
     }
     void Apply(TBitmap& Bitmap, const TRect& R) override
