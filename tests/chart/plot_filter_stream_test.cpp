@@ -259,3 +259,66 @@ TEST(TFilterItemsBytes, WrongValueTypeIsAReadError)
                  EReadError);
     EXPECT_FALSE(picture.HasFilters());
 }
+
+TEST(TFilterItemsBytes, MosaicWithThePublishedDefaultAmountReadsBackUnchanged)
+{
+    // Amount 5 is Mosaic's stored default, so it is left out of the stream;
+    // the reader must not leave the 8 the class is created with
+    TPlotPicture picture;
+    static_cast<TMosaicFilter*>(Add(picture, "TMosaicFilter"))->Amount = 5;
+    const Bytes data = picture.WriteFilterItems();
+    EXPECT_EQ(data, Collection({{"TMosaicFilter", {}}}));
+    TPlotPicture copy;
+    copy.ReadFilterItems(data);
+    EXPECT_EQ(static_cast<TMosaicFilter*>(copy.Filters()->Item(0))->Amount, 5);
+    // one written by the class with its creation value says so
+    copy.ReadFilterItems(Collection({{"TMosaicFilter", {{"Amount", Int8(8)}}}}));
+    EXPECT_EQ(static_cast<TMosaicFilter*>(copy.Filters()->Item(0))->Amount, 8);
+}
+
+TEST(TFilterAssign, CopiesThePropertiesOfTheClassesBothShare)
+{
+    TBrightnessFilter bright;
+    bright.Amount = 40;
+    bright.Percent = false;
+    bright.SetEnabled(false);
+    bright.Region()->Top = 7;
+    TMosaicFilter mosaic;
+    mosaic.Assign(bright);
+    EXPECT_EQ(mosaic.Amount, 40);
+    EXPECT_FALSE(mosaic.Percent);
+    EXPECT_FALSE(mosaic.Enabled());
+    ASSERT_TRUE(mosaic.HasRegion());
+    EXPECT_EQ(mosaic.Region()->Top, 7);
+
+    // a crop takes a resize's size, keeps its own Left; a region-less source frees the region
+    TResizeFilter resize;
+    resize.Width = 10;
+    TCropFilter crop;
+    crop.Left = 3;
+    crop.Region()->Left = 1;
+    crop.Assign(resize);
+    EXPECT_EQ(crop.Width, 10);
+    EXPECT_EQ(crop.Left, 3);
+    EXPECT_FALSE(crop.HasRegion());
+
+    // unrelated classes share only Enabled and Region
+    TTileFilter tile;
+    tile.NumCols = 9;
+    TBevelFilter bevel;
+    bevel.Assign(tile);
+    EXPECT_EQ(bevel.Size, 15);
+}
+
+TEST(TFilterAssign, ReadPropertyByNameSetsOneProperty)
+{
+    TBlurFilter blur;
+    TPropertyValue amount;
+    amount.Type = vaInt32;
+    amount.Int = 6;
+    EXPECT_TRUE(blur.ReadProperty("Amount", amount));
+    EXPECT_EQ(blur.Amount, 6);
+    EXPECT_TRUE(blur.ReadProperty("Region.Left", amount));
+    EXPECT_EQ(blur.Region()->Left, 6);
+    EXPECT_FALSE(blur.ReadProperty("Percent", amount));
+}
