@@ -1,5 +1,6 @@
 // The program: unit start-up, the application object titled "VeXA" and the
-// main window, then the message loop until the main window closes.
+// main window, then the message loop until the main window closes, and the
+// units' shut-down.
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "shell/vexa_application.h"
@@ -26,5 +27,6 @@ int main(int argc, char** argv)
         mainWindow.activateWindow();
         result = app.exec();
     }
+    RunUnitFinalizations();
     return result;
 }

@@ -384,7 +384,7 @@ void TFMain::BuildInspector()
     connect(sbProperties, &QAbstractButton::clicked, this, Guarded([this] { OI_ShowHidePanels(sbProperties); }));
     connect(m_treeViewMain, &QTreeWidget::currentItemChanged, this, Guarded([this] { TreeViewMainChange(); }));
     connect(m_treeViewMain, &QTreeWidget::itemClicked, this, Guarded([this] { TreeViewMainClick(); }));
-    connect(m_treeViewMain->model(), &QAbstractItemModel::rowsRemoved, this,
+    connect(m_treeViewMain->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             Guarded([this] { TreeViewMainDeletion(); }));
 }
 
@@ -925,7 +925,8 @@ void TFMain::OpenDataFile(const QString& FileName)
         TWaitScope wait(QStringLiteral("Leyendo datos..."), 10, false, 125, 225);
         document = std::make_shared<platform::XmlDocument>(
             platform::XmlDocument::LoadFromFile(QFile::encodeName(localFile).toStdString()));
-        const IXMLVexaType vexa = GetVexa(*document);
+        // a foreign root reads as an empty study: no kind, reported below
+        const IXMLVexaType vexa = IsVexaDocument(*document) ? GetVexa(*document) : IXMLVexaType();
         const std::string form = vexa.App().Init().Form();
         if (SameLeadingText(form, "pop", 3))
             kind = Kind::Population;

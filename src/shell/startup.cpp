@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "chart/chart_engine.h"
 #include "core/random_numbers.h"
 #include "shell/mdi_child.h"
 #include "shell/version_info.h"
@@ -10,5 +11,12 @@ void RunUnitInitializations()
     // centring unit: the generator leaves start-up in a fixed state
     InitializeRandomSeeding();
     SetGlobalAskOnClose(true);
+    // the chart engine's own start-up leaves the generator alone
+    StartChartEngine();
     InitializeVersionInfo();
+}
+
+void RunUnitFinalizations()
+{
+    StopChartEngine();
 }

@@ -1,3 +1,5 @@
+#include "chart/chart_engine.h"
+#include "chart/chart_messages.h"
 #include "core/random_numbers.h"
 #include "shell/mdi_child.h"
 #include "shell/startup.h"
@@ -9,10 +11,12 @@ TEST(StartUp, LeavesTheGeneratorInAFixedState)
 {
     SetRandSeed(99);
     RunUnitInitializations();
+    RunUnitFinalizations();
     const std::uint32_t first = RandSeed();
     SetRandSeed(12345);
     Randomize();
     RunUnitInitializations();
+    RunUnitFinalizations();
     EXPECT_EQ(RandSeed(), first);
     SetRandSeed(0);
     InitializeRandomSeeding();
@@ -23,6 +27,7 @@ TEST(StartUp, VersionTextsAndSwitches)
 {
     SetGlobalAskOnClose(false);
     RunUnitInitializations();
+    RunUnitFinalizations();
     EXPECT_TRUE(GlobalAskOnClose());
     EXPECT_EQ(ProgramTitle(), "Vexa 1.0");
     EXPECT_EQ(BuildDate(), "2/2011");
@@ -33,4 +38,16 @@ TEST(StartUp, VersionTextsAndSwitches)
     EXPECT_EQ(SpreadsheetsFolder(), "/opt/vexa/Excel");
     InitializeVersionInfo();
     EXPECT_EQ(DocumentsFolder(), "");
+}
+
+TEST(StartUp, StartsTheChartEngineAndStopsIt)
+{
+    // the test program has started the engine already: one more start and stop
+    // keeps it running
+    RunUnitInitializations();
+    EXPECT_EQ(ChartEngineUnits().front(), "PlotHtml");
+    EXPECT_EQ(PlotMsgValuesX, "X");
+    RunUnitFinalizations();
+    EXPECT_TRUE(ChartEngineLastShutDown().empty());
+    EXPECT_EQ(PlotMsgValuesX, "X");
 }
