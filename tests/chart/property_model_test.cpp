@@ -529,3 +529,42 @@ TEST(TPropertyValues, ColoursAsTheStreamStoresThem)
     TPropertyReader rr(raw.Data());
     EXPECT_EQ(ColorValue(rr.ReadValue()), clSystemColorBase + 24);
 }
+
+namespace {
+
+// Lambdas as accessors, and a property written even at its default.
+struct TTestLabel {
+    static const TPropertyTable<TTestLabel>& Properties()
+    {
+        static const TPropertyTable<TTestLabel> table =
+            TPropertyTable<TTestLabel>::Of()
+                .Property("Size", IntegerKind,
+                          TAccessors{[](const TTestLabel& l) { return l.Size / 10; },
+                                     [](TTestLabel& l, int v) { l.Size = v * 10; }},
+                          0)
+                .Property("Text", StringKind, &TTestLabel::Text, AlwaysStored);
+        return table;
+    }
+    int Size = 0;  // tenths
+    std::string Text;
+};
+
+}  // namespace
+
+TEST(TPropertyTableWrite, LambdaAccessorsAndAlwaysStored)
+{
+    TTestLabel label;
+    TPropertyWriter w;
+    TTestLabel::Properties().Write(label, w);
+    EXPECT_EQ(w.Data(), Expected().Str("Text", "").Data());
+
+    TTestLabel read;
+    const Bytes data = Expected().Int("Size", 4).Str("Text", "a").AsList();
+    TPropertyReader r(data);
+    TTestLabel::Properties().ReadList(read, r, "TTestLabel");
+    EXPECT_EQ(read.Size, 40);
+    EXPECT_EQ(read.Text, "a");
+    TPropertyWriter again;
+    TTestLabel::Properties().Write(read, again);
+    EXPECT_EQ(again.Data(), Expected().Int("Size", 4).Str("Text", "a").Data());
+}
