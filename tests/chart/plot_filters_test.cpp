@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/drawing_utils.h"
+#include "chart/filter_editor_form.h"
 #include "testing/fake_dialogs.h"
 
 namespace {
@@ -613,8 +614,9 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
 {
     QWidget parent;
     TBlurFilter blur;
-    QWidget* first = blur.CreateEditor(&parent, nullptr);
-    ASSERT_NE(first, nullptr);
+    TFilterEditorForm form(&parent);
+    blur.CreateEditor(form);
+    ASSERT_NE(form.FirstControl(), nullptr);
     auto boxes = parent.findChildren<QSpinBox*>();
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_EQ(boxes[0]->maximum(), 10000);
@@ -623,7 +625,8 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
 
     QWidget other;
     TBrightnessFilter bright;
-    bright.CreateEditor(&other, nullptr);
+    TFilterEditorForm brightForm(&other);
+    bright.CreateEditor(brightForm);
     auto checks = other.findChildren<QCheckBox*>();
     ASSERT_EQ(checks.size(), 1);
     EXPECT_EQ(checks[0]->text().toStdString(), "Percent");
@@ -632,7 +635,8 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
 
     QWidget third;
     TMosaicFilter mosaic;  // no Percent control
-    mosaic.CreateEditor(&third, nullptr);
+    TFilterEditorForm mosaicForm(&third);
+    mosaic.CreateEditor(mosaicForm);
     EXPECT_TRUE(third.findChildren<QCheckBox*>().isEmpty());
 }
 
