@@ -1323,9 +1323,7 @@ const TFilterClass* const kClasses[] = {&kInvert, &kGrayScale, &kMosaic, &kFlip,
 
 void RotateWithFilter(TBitmap& Bitmap, double Angle)
 {
-    TRotateFilter filter;
-    filter.Angle = Angle;
-    ApplyTo(filter, Bitmap);
+    RotateBitmap(Bitmap, Angle);
 }
 
 struct FiltersAtStart {
@@ -1333,6 +1331,13 @@ struct FiltersAtStart {
 } filtersAtStart;
 
 }  // namespace
+
+void RotateBitmap(TBitmap& Bitmap, double Angle)
+{
+    TRotateFilter filter;
+    filter.Angle = Angle;
+    ApplyTo(filter, Bitmap);
+}
 
 std::span<const TFilterClass* const> PlotFilterClasses()
 {
