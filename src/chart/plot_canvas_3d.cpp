@@ -686,8 +686,11 @@ platform::DrawingDevice* TPlotCanvas3D::RasterTarget()
 
 TRect TPlotCanvas3D::TextRect(int X, int Y, const std::string& Text)
 {
-    const int w = TextWidth(Text);
-    const int h = TextHeight(Text);
+    return TextRect(X, Y, TextWidth(Text), TextHeight(Text));
+}
+
+TRect TPlotCanvas3D::TextRect(int X, int Y, int w, int h)
+{
     unsigned align = GetTextAlign();
     if (align >= platform::TextAlign::Bottom)
         align -= platform::TextAlign::Bottom;
@@ -715,7 +718,11 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
             sy = Y + shadow->VertSize();
         else
             Y -= shadow->VertSize();
-        const TRect shadowRect = TextRect(sx, sy, Text);
+        // TextWidth and TextHeight from one measurement: the shadow's offsets added
+        const TSize extent = TextExtent(Text);
+        const int textWidth = extent.cx + std::abs(shadow->HorizSize());
+        const int textHeight = extent.cy + std::abs(shadow->VertSize());
+        const TRect shadowRect = TextRect(sx, sy, textWidth, textHeight);
         TPlotBlend* blend = shadow->Transparency() > 0 ? BeginBlending(shadowRect, shadow->Transparency()) : nullptr;
         m_device->SetTextColor(shadow->Color());
         m_device->TextOut(sx, sy, Text);
@@ -728,8 +735,8 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
             filter->ReadProperty("Amount", amount);
             const platform::Bitmap& surface = m_buffer->Surface();
             const TRect r{std::max(0, shadowRect.Left - 1), std::max(0, sy),
-                          std::min(surface.Width() - 1, shadowRect.Left + TextWidth(Text)),
-                          std::min(sy + TextHeight(Text) - 1, surface.Height() - 1)};
+                          std::min(surface.Width() - 1, shadowRect.Left + textWidth),
+                          std::min(sy + textHeight - 1, surface.Height() - 1)};
             FilterBufferRect(*filter, r);
             SetBackMode(cbmTransparent);
         }
@@ -761,14 +768,26 @@ void TPlotCanvas3D::FilterBufferRect(TPlotFilter& Filter, const TRect& R)
         return;
     const int w = right - left + 1;
     const int h = bottom - top + 1;
-    platform::Bitmap part(w, h);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(surface.ScanLine(top + y) + left, w, part.ScanLine(y));
-    TBitmap pixels;
-    pixels.FromDeviceBitmap(part);
+    // the filters work on 24-bit rows: blue, green, red
+    TBitmap pixels(w, h, pf24bit);
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* src = surface.ScanLine(top + y) + left;
+        std::uint8_t* dst = pixels.ScanLine(y);
+        for (int x = 0; x < w; ++x, dst += 3) {
+            dst[0] = static_cast<std::uint8_t>(src[x]);
+            dst[1] = static_cast<std::uint8_t>(src[x] >> 8);
+            dst[2] = static_cast<std::uint8_t>(src[x] >> 16);
+        }
+    }
     Filter.Apply(pixels, TRect{0, 0, w - 1, h - 1});
-    pixels.SetPixelFormat(pf32bit);
-    m_buffer->BitBlt(left, top, w, h, pixels.ToDeviceBitmap(), 0, 0, platform::Rop3::SrcCopy);
+    // back into the buffer's own pixels, as the filter works on the bitmap itself
+    pixels.SetPixelFormat(pf24bit);
+    for (int y = 0; y < std::min(h, pixels.Height()); ++y) {
+        const std::uint8_t* src = pixels.ScanLine(y);
+        std::uint32_t* dst = m_buffer->ScanLine(top + y) + left;
+        for (int x = 0; x < std::min(w, pixels.Width()); ++x, src += 3)
+            dst[x] = 0xFF000000u | std::uint32_t{src[2]} << 16 | std::uint32_t{src[1]} << 8 | src[0];
+    }
 }
 
 void TPlotCanvas3D::TextOutEffects(int X, int Y, const std::string& Text)

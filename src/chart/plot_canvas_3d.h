@@ -131,7 +131,9 @@ private:
     void ApplyClip(const platform::Region& Region, platform::ClipCombine Mode);
     platform::Rect DeviceRect(const TRect& R) const;
     const std::vector<platform::Point>& DevicePoints(std::span<const TPoint> Points);
+    // The text's box by the text alignment (a bottom-aligned text counts as top-aligned).
     TRect TextRect(int X, int Y, const std::string& Text);
+    TRect TextRect(int X, int Y, int Width, int Height);
     void TextOutEffects(int X, int Y, const std::string& Text);
     // Runs the filter over R (edges included) of the buffer, and over nothing else.
     void FilterBufferRect(TPlotFilter& Filter, const TRect& R);

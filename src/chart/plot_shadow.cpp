@@ -128,11 +128,16 @@ struct TBlurAxis {
     int Radius = 0;
     std::vector<std::uint32_t> Weights;
     std::vector<TExactDivisor> Divisors;
+    bool Packed = false;  // a channel's sum always fits in 32 bits
 
     TBlurAxis(int radius, int smoothBlur, int length) : Radius(radius)
     {
         const std::vector<std::int64_t> w = ShadowKernel(radius, smoothBlur);
         Weights.assign(w.begin(), w.end());
+        std::uint64_t total = 0;
+        for (std::uint32_t v : Weights)
+            total += v;
+        Packed = total * 255 <= 0xFFFFFFFFu;
         Divisors.resize(static_cast<std::size_t>(std::max(0, length)));
         std::uint64_t previous = 0;
         for (int i = 0; i < length; ++i) {
@@ -155,71 +160,71 @@ std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b)
     return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
-// Along the rows, in -> out (distinct buffers); pixels before firstX(y) are copied.
-template <typename FirstX>
-void BlurRows(const std::uint32_t* in, std::uint32_t* out, int width, int height, const TBlurAxis& axis,
-              FirstX firstX)
+// One output pixel: the taps k0..k1 at p[k x step] under the weights w[k].
+// Packed: red and blue share one 64-bit sum (blue in the low, red in the high
+// 32 bits), exact while the sum of all weights x 255 stays below 2^32.
+template <bool Packed>
+[[gnu::always_inline]] inline std::uint32_t BlurPixel(const std::uint32_t* p, std::ptrdiff_t step, const std::uint32_t* w, int k0, int k1,
+                        const TExactDivisor& d)
+{
+    if constexpr (Packed) {
+        std::uint64_t rb = 0, g = 0;
+        for (int k = k0; k <= k1; ++k) {
+            const std::uint32_t c = p[k * step];
+            const std::uint64_t wk = w[k];
+            rb += wk * ((c & 0xFFu) | (std::uint64_t{c & 0xFF0000u} << 16));
+            g += wk * ((c >> 8) & 0xFFu);
+        }
+        return Pack(d.Divide(rb >> 32), d.Divide(g), d.Divide(rb & 0xFFFFFFFFu));
+    } else {
+        std::uint64_t sr = 0, sg = 0, sb = 0;
+        for (int k = k0; k <= k1; ++k) {
+            const std::uint32_t c = p[k * step];
+            const std::uint64_t wk = w[k];
+            sr += wk * ((c >> 16) & 0xFF);
+            sg += wk * ((c >> 8) & 0xFF);
+            sb += wk * (c & 0xFF);
+        }
+        return Pack(d.Divide(sr), d.Divide(sg), d.Divide(sb));
+    }
+}
+
+// One pass along rows (horizontal) or columns, in -> out (distinct buffers);
+// pixels before firstX(y) are copied.
+template <bool Packed, typename FirstX>
+void BlurPass(const std::uint32_t* in, std::uint32_t* out, int width, int height, bool horizontal,
+              const TBlurAxis& axis, FirstX firstX)
 {
     const int r = axis.Radius;
     const std::uint32_t* w = axis.Weights.data() + r;  // w[k], k in -r..r
+    const std::ptrdiff_t step = horizontal ? 1 : width;
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* src = in + static_cast<std::size_t>(y) * width;
         std::uint32_t* dst = out + static_cast<std::size_t>(y) * width;
         const int x0 = firstX(y);
         std::copy(src, src + x0, dst);
-        for (int x = x0; x < width; ++x) {
-            const int k0 = std::max(-r, -x);
-            const int k1 = std::min(r, width - 1 - x);
-            std::uint64_t sr = 0, sg = 0, sb = 0;
-            for (int k = k0; k <= k1; ++k) {
-                const std::uint32_t c = src[x + k];
-                const std::uint64_t wk = w[k];
-                sr += wk * ((c >> 16) & 0xFF);
-                sg += wk * ((c >> 8) & 0xFF);
-                sb += wk * (c & 0xFF);
-            }
-            const TExactDivisor& d = axis.Divisors[static_cast<std::size_t>(x)];
-            dst[x] = Pack(d.Divide(sr), d.Divide(sg), d.Divide(sb));
+        if (horizontal) {
+            for (int x = x0; x < width; ++x)
+                dst[x] = BlurPixel<Packed>(src + x, step, w, std::max(-r, -x), std::min(r, width - 1 - x),
+                                           axis.Divisors[static_cast<std::size_t>(x)]);
+        } else {
+            const int k0 = std::max(-r, -y);
+            const int k1 = std::min(r, height - 1 - y);
+            const TExactDivisor& d = axis.Divisors[static_cast<std::size_t>(y)];
+            for (int x = x0; x < width; ++x)
+                dst[x] = BlurPixel<Packed>(src + x, step, w, k0, k1, d);
         }
     }
 }
 
-// Along the columns, in -> out (distinct buffers), a whole output row at a time
-// from per-column sums; pixels before firstX(y) are copied.
 template <typename FirstX>
-void BlurColumns(const std::uint32_t* in, std::uint32_t* out, int width, int height, const TBlurAxis& axis,
-                 FirstX firstX, std::vector<std::uint64_t>& sums)
+void BlurAlong(const std::uint32_t* in, std::uint32_t* out, int width, int height, bool horizontal,
+               const TBlurAxis& axis, FirstX firstX)
 {
-    const int r = axis.Radius;
-    const std::uint32_t* w = axis.Weights.data() + r;
-    sums.resize(static_cast<std::size_t>(width) * 3);
-    std::uint64_t* sr = sums.data();
-    std::uint64_t* sg = sr + width;
-    std::uint64_t* sb = sg + width;
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* src = in + static_cast<std::size_t>(y) * width;
-        std::uint32_t* dst = out + static_cast<std::size_t>(y) * width;
-        const int x0 = firstX(y);
-        std::copy(src, src + x0, dst);
-        if (x0 >= width)
-            continue;
-        std::fill(sr + x0, sr + width, 0);
-        std::fill(sg + x0, sg + width, 0);
-        std::fill(sb + x0, sb + width, 0);
-        for (int k = std::max(-r, -y); k <= std::min(r, height - 1 - y); ++k) {
-            const std::uint32_t* row = in + static_cast<std::size_t>(y + k) * width;
-            const std::uint64_t wk = w[k];
-            for (int x = x0; x < width; ++x) {
-                const std::uint32_t c = row[x];
-                sr[x] += wk * ((c >> 16) & 0xFF);
-                sg[x] += wk * ((c >> 8) & 0xFF);
-                sb[x] += wk * (c & 0xFF);
-            }
-        }
-        const TExactDivisor& d = axis.Divisors[static_cast<std::size_t>(y)];
-        for (int x = x0; x < width; ++x)
-            dst[x] = Pack(d.Divide(sr[x]), d.Divide(sg[x]), d.Divide(sb[x]));
-    }
+    if (axis.Packed)
+        BlurPass<true>(in, out, width, height, horizontal, axis, firstX);
+    else
+        BlurPass<false>(in, out, width, height, horizontal, axis, firstX);
 }
 
 // Blurs in (width x height, 0xAARRGGBB rows) into out, which may be the same
@@ -239,14 +244,13 @@ void BlurShadowBuffer(const std::uint32_t* in, std::uint32_t* out, int width, in
         return plainRectangle && y < height - bandY ? std::clamp(width - bandX, 0, width) : 0;
     };
     thread_local std::vector<std::uint32_t> between;
-    thread_local std::vector<std::uint64_t> sums;
     between.resize(n);
     if (rx > 0)
-        BlurRows(in, between.data(), width, height, TBlurAxis(rx, smoothBlur, width), firstX);
+        BlurAlong(in, between.data(), width, height, true, TBlurAxis(rx, smoothBlur, width), firstX);
     else
         std::copy(in, in + n, between.data());
     if (ry > 0)
-        BlurColumns(between.data(), out, width, height, TBlurAxis(ry, smoothBlur, height), firstX, sums);
+        BlurAlong(between.data(), out, width, height, false, TBlurAxis(ry, smoothBlur, height), firstX);
     else
         std::copy(between.begin(), between.end(), out);
 }

@@ -472,9 +472,8 @@ TEST(TPlotCanvas3DBuffer, SmoothTransparentShadowIsBlurredThenBlended)
     canvas.AssignFont(&font);
     buffer->ClearLog();
     canvas.TextOut(10, 10, "ab");
-    // only the blurred rectangle (shadow text box less one pixel at the left) goes back
-    EXPECT_EQ(buffer->Lines(), (Lines{"SetTextColor(0xC0C0C0)", "TextOut(12,12,ab)",
-                                      "BitBlt(11,12,16,15,16x15,0,0,SrcCopy)", "SetBkMode(transparent)",
+    // the blur works on the buffer's pixels in place: no blit
+    EXPECT_EQ(buffer->Lines(), (Lines{"SetTextColor(0xC0C0C0)", "TextOut(12,12,ab)", "SetBkMode(transparent)",
                                       "AlphaBlend(12,12,14,15,14x15,0,0,14,15,102)", "SetTextColor(0x000000)",
                                       "TextOut(10,10,ab)"}));
 }
@@ -720,4 +719,23 @@ TEST(TPlotCanvas3DPixels, ShadowedTextLeavesEverythingOutsideItsBoxAlone)
                 ASSERT_EQ(after.RawPixel(px, py), before.RawPixel(px, py)) << px << "," << py;
         }
     EXPECT_GT(changedInside, 100);
+}
+
+TEST(TPlotCanvas3DBuffer, RasterTargetIsTheBufferWhileDrawingGoesToIt)
+{
+    platform::RecordingDevice window(120, 60);
+    TPlotCanvas3D canvas;
+    EXPECT_EQ(canvas.RasterTarget(), nullptr);  // no buffer yet
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 50});
+    TPlotCanvas& surface = canvas;
+    EXPECT_EQ(surface.RasterTarget(), canvas.Bitmap());
+    canvas.Metafiling = true;
+    EXPECT_EQ(surface.RasterTarget(), nullptr);
+    canvas.Metafiling = false;
+    canvas.ShowImage(&window, &window, TRect{0, 0, 100, 50});  // drawing back on the window
+    EXPECT_NE(canvas.Bitmap(), nullptr);
+    EXPECT_EQ(surface.RasterTarget(), nullptr);
+    canvas.SetBufferedDisplay(false);
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 50});
+    EXPECT_EQ(surface.RasterTarget(), nullptr);
 }

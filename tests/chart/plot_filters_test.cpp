@@ -391,6 +391,25 @@ TEST(TGeometricFilters, RotateByRightAnglesMovesPixelsExactly)
     EXPECT_EQ(Grey(b, 2, 1), 1);
 }
 
+TEST(TGeometricFilters, RotateBitmapTurnsTheWholeBitmapWithoutTheRegistry)
+{
+    UnregisterPlotFilters();
+    // 3 x 2: a b c / d e f, turned counter-clockwise: c f / b e / a d
+    TBitmap b = MakeBitmap(3, 2, {0, 0, 0});
+    const int v[2][3] = {{1, 2, 3}, {4, 5, 6}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            SetGrey(b, x, y, v[y][x]);
+    RotateBitmap(b, 90);
+    RegisterPlotFilters();
+    ASSERT_EQ(b.Width(), 2);
+    ASSERT_EQ(b.Height(), 3);
+    const int e90[3][2] = {{3, 6}, {2, 5}, {1, 4}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(Grey(b, x, y), e90[y][x]);
+}
+
 TEST(TGeometricFilters, RotateOtherAnglesSizeAndBackground)
 {
     TBitmap b = MakeBitmap(10, 4, {0, 0, 0});

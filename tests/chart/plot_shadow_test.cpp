@@ -299,7 +299,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShadowBlurMatchesReference,
                                            // bands wider than the bitmap, kernels longer than it
                                            BlurCase{6, 5, 4, 3, 0, true}, BlurCase{9, 70, 30, 45, 0, false},
                                            // outer weights that round to 0
-                                           BlurCase{80, 3, 30, 1, 0, false}));
+                                           BlurCase{80, 3, 30, 1, 0, false},
+                                           // a kernel whose sums pass 32 bits: red and blue summed apart
+                                           BlurCase{20, 3, 6000, 0, 0, false}));
 
 namespace {
 
