@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <string>
 
 #include "chart/plot_canvas_3d.h"
 #include "chart/plot_filters.h"
@@ -70,26 +71,35 @@ void BM_GradientFillQPainter(benchmark::State& state)
 }
 BENCHMARK(BM_GradientFillQPainter)->Unit(benchmark::kMillisecond);
 
+// Times first and second in the same iterations; counters name_ms for each and
+// "ratio", first time / second time.
+template <typename First, typename Second>
+void TimeSideBySide(benchmark::State& state, const char* firstName, First first, const char* secondName,
+                    Second second)
+{
+    double firstMs = 0;
+    double secondMs = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        first();
+        const auto t1 = std::chrono::steady_clock::now();
+        second();
+        const auto t2 = std::chrono::steady_clock::now();
+        firstMs += Ms(t1 - t0);
+        secondMs += Ms(t2 - t1);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters[std::string(firstName) + "_ms"] = firstMs / n;
+    state.counters[std::string(secondName) + "_ms"] = secondMs / n;
+    state.counters["ratio"] = secondMs > 0 ? firstMs / secondMs : 0;
+}
+
 // Both fills timed in the same iterations; "ratio" is canvas time / QPainter time.
 void BM_GradientFillRatio(benchmark::State& state)
 {
     CanvasOnDevice c;
     PainterOnImage p;
-    double canvasMs = 0;
-    double painterMs = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        c.Fill();
-        const auto t1 = std::chrono::steady_clock::now();
-        p.Fill();
-        const auto t2 = std::chrono::steady_clock::now();
-        canvasMs += Ms(t1 - t0);
-        painterMs += Ms(t2 - t1);
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["canvas_ms"] = canvasMs / n;
-    state.counters["qpainter_ms"] = painterMs / n;
-    state.counters["ratio"] = painterMs > 0 ? canvasMs / painterMs : 0;
+    TimeSideBySide(state, "canvas", [&] { c.Fill(); }, "qpainter", [&] { p.Fill(); });
 }
 BENCHMARK(BM_GradientFillRatio)->Unit(benchmark::kMillisecond);
 
@@ -163,21 +173,7 @@ void BM_TextShadowRatio(benchmark::State& state)
 {
     LabelCanvas shadowed(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
     LabelCanvas plain(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false);
-    double shadowMs = 0;
-    double plainMs = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        shadowed.Draw();
-        const auto t1 = std::chrono::steady_clock::now();
-        plain.Draw();
-        const auto t2 = std::chrono::steady_clock::now();
-        shadowMs += Ms(t1 - t0);
-        plainMs += Ms(t2 - t1);
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["shadow_ms"] = shadowMs / n;
-    state.counters["plain_ms"] = plainMs / n;
-    state.counters["ratio"] = plainMs > 0 ? shadowMs / plainMs : 0;
+    TimeSideBySide(state, "shadow", [&] { shadowed.Draw(); }, "plain", [&] { plain.Draw(); });
 }
 BENCHMARK(BM_TextShadowRatio)->Args({960, 540})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 
