@@ -77,6 +77,7 @@ public:
     TFNormales* NewDataForm_Normales(QObject* Sender);
     void TreeViewMainClick();
     void TreeViewMainChange();
+    // Runs while a node is about to be deleted, before it leaves the tree.
     void TreeViewMainDeletion();
     void ActionDeleteBranchExecute();
     void ActionTreeAutoExpandExecute();
