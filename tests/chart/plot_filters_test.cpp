@@ -404,10 +404,12 @@ TEST(TGeometricFilters, RotateByRightAnglesMovesPixelsExactly)
 
 TEST(TGeometricFilters, RotateBitmapTurnsTheWholeBitmapWithoutTheRegistry)
 {
+    const bool registered = FindFilterClass("TRotateFilter") != nullptr;
     UnregisterPlotFilters();
     TBitmap b = SixGreys();
     RotateBitmap(b, 90);
-    RegisterPlotFilters();
+    if (registered)
+        RegisterPlotFilters();
     ExpectSixGreysTurnedBy90(b);
 }
 
