@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "chart/plot_canvas.h"
-#include "platform/drawing_device.h"
 #include "chart/plot_gradient.h"
+#include "platform/drawing_device.h"
 #include "platform/system_colors.h"
 
 TPlotShadow::TPlotShadow(std::function<void()> onChange) : OnChange(std::move(onChange)) {}
@@ -164,8 +164,8 @@ std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 // Packed: red and blue share one 64-bit sum (blue in the low, red in the high
 // 32 bits), exact while the sum of all weights x 255 stays below 2^32.
 template <bool Packed>
-[[gnu::always_inline]] inline std::uint32_t BlurPixel(const std::uint32_t* p, std::ptrdiff_t step, const std::uint32_t* w, int k0, int k1,
-                        const TExactDivisor& d)
+[[gnu::always_inline]] inline std::uint32_t BlurPixel(const std::uint32_t* p, std::ptrdiff_t step,
+                                                      const std::uint32_t* w, int k0, int k1, const TExactDivisor& d)
 {
     if constexpr (Packed) {
         std::uint64_t rb = 0, g = 0;
@@ -243,6 +243,7 @@ void BlurShadowBuffer(const std::uint32_t* in, std::uint32_t* out, int width, in
     const auto firstX = [&](int y) {
         return plainRectangle && y < height - bandY ? std::clamp(width - bandX, 0, width) : 0;
     };
+    // kept from call to call: as large as the largest shadow drawn
     thread_local std::vector<std::uint32_t> between;
     between.resize(n);
     if (rx > 0)
