@@ -20,6 +20,39 @@ std::uint8_t ClampByte(std::int64_t v)
     return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
+// Nearest integer of |v| < 2^51, halves to even, as std::nearbyint gives it in
+// the default rounding mode: adding 1.5 x 2^52 leaves no fraction bits.
+inline double NearestWhole(double v)
+{
+    constexpr double kShift = 6755399441055744.0;
+    return (v + kShift) - kShift;
+}
+
+// Results of the blur-shaped kernel by its sum s = (nine pixels) + c x centre,
+// at index s - low; nullptr when the range is too wide for a table.
+const std::uint8_t* ConvolveTable(float factor, int c, int& low)
+{
+    struct TTable {
+        float Factor = 0;
+        int Centre = 0;
+        std::vector<std::uint8_t> Values;
+    };
+    thread_local TTable cache;
+    if (c < -255 || c > 255)
+        return nullptr;
+    low = std::min(0, c) * 255;
+    const int high = 9 * 255 + std::max(0, c) * 255;
+    if (cache.Values.empty() || cache.Factor != factor || cache.Centre != c) {
+        cache.Values.resize(static_cast<std::size_t>(high - low + 1));
+        for (int s = low; s <= high; ++s)
+            cache.Values[static_cast<std::size_t>(s - low)] =
+                ClampByte(static_cast<std::int64_t>(NearestWhole(static_cast<double>(factor) * s)));
+        cache.Factor = factor;
+        cache.Centre = c;
+    }
+    return cache.Values.data();
+}
+
 // Num / Den (both >= 0, Den > 0) to the nearest integer, halves to even,
 // exactly: decimal weights and reciprocals in floating point miss the halves.
 std::int64_t RoundDiv(std::int64_t num, std::int64_t den)
@@ -238,18 +271,28 @@ void TConvolveFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const float centre = Weights[1][1];
     if (ones && centre == std::floor(centre) && std::abs(centre) < 65536) {
         const int c = static_cast<int>(centre) - 1;
+        // every result by its sum, from a table while the sums' range is small
+        // (kept from call to call: the same kernel comes back for each text)
+        int low = 0;
+        const std::uint8_t* table = ConvolveTable(Factor, c, low);
+        // per row, the sums of the three rows in each byte column first
+        const int first = 3 * r.Left;
+        std::vector<int> columns(static_cast<std::size_t>(3 * (r.Right - r.Left + 1)));
         for (int y = r.Top + 1; y < r.Bottom; ++y) {
-            const std::uint8_t* a = Lines[static_cast<std::size_t>(y - 1)];
-            const std::uint8_t* m = Lines[static_cast<std::size_t>(y)];
-            const std::uint8_t* b = Lines[static_cast<std::size_t>(y + 1)];
-            for (int x = r.Left + 1; x < r.Right; ++x) {
-                const int off = 3 * (x - 1);
-                for (int ch = 0; ch < 3; ++ch) {
-                    const int i = off + ch;
-                    const int s = a[i] + a[i + 3] + a[i + 6] + m[i] + m[i + 3] + m[i + 6] + b[i] + b[i + 3] + b[i + 6]
-                                + c * m[i + 3];
-                    *o++ = ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * s)));
-                }
+            const std::uint8_t* a = Lines[static_cast<std::size_t>(y - 1)] + first;
+            const std::uint8_t* m = Lines[static_cast<std::size_t>(y)] + first;
+            const std::uint8_t* b = Lines[static_cast<std::size_t>(y + 1)] + first;
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                columns[i] = a[i] + m[i] + b[i];
+            const int* col = columns.data();
+            if (table) {
+                for (int i = 0; i < 3 * innerWidth; ++i)
+                    *o++ = table[col[i] + col[i + 3] + col[i + 6] + c * m[i + 3] - low];
+                continue;
+            }
+            for (int i = 0; i < 3 * innerWidth; ++i) {
+                const int s = col[i] + col[i + 3] + col[i + 6] + c * m[i + 3];
+                *o++ = ClampByte(static_cast<std::int64_t>(NearestWhole(factor * s)));
             }
         }
     } else {
@@ -882,12 +925,17 @@ TFilterClass MakeClass(const char* name)
 
 void RotateWithFilter(TBitmap& Bitmap, double Angle)
 {
+    RotateBitmap(Bitmap, Angle);
+}
+
+}  // namespace
+
+void RotateBitmap(TBitmap& Bitmap, double Angle)
+{
     TRotateFilter filter;
     filter.Angle = Angle;
     ApplyTo(filter, Bitmap);
 }
-
-}  // namespace
 
 std::span<const TFilterClass* const> PlotFilterClasses()
 {
