@@ -1,5 +1,6 @@
-// Benchmark entry for drawing benchmarks: a headless QGuiApplication for fonts.
-#include <QGuiApplication>
+// Benchmark entry for drawing benchmarks: a headless QApplication for fonts and
+// the instrument widgets.
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
@@ -7,7 +8,7 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
