@@ -86,5 +86,13 @@ void DrawFrame(platform::DrawingDevice& dc, int style, int left, int top, int ri
 // channel by channel, halves to even; system colours are taken literally.
 TColor BlendColors(TColor c1, TColor c2, double fraction);
 
+// Frame shadow and highlight of a colour scheme: grey and white, or the
+// platform's button shadow and highlight.
+struct TSchemeColors {
+    TColor shadow;
+    TColor highlight;
+};
+TSchemeColors SchemeColors(TColorScheme scheme);
+
 // Selects a copy of the device's pen with another colour.
 void SetPenColor(platform::DrawingDevice& dc, TColor color);

@@ -13,6 +13,14 @@
 class ScaleGaugeTest : public ::testing::Test {
 protected:
     TColor At(int x, int y) const { return gauge.Buffer().Surface().Pixel(x, y); }
+    // Puts a recording device in place of the gauge's image.
+    platform::RecordingDevice& OnRecorder()
+    {
+        auto owned = std::make_unique<platform::RecordingDevice>(300, 75);
+        platform::RecordingDevice& dc = *owned;
+        gauge.SetBuffer(std::move(owned));
+        return dc;
+    }
     TScaleGauge gauge;
 };
 
@@ -112,9 +120,7 @@ TEST_F(ScaleGaugeTest, DualColourBandRunsFromZeroToTheValue)
 
 TEST_F(ScaleGaugeTest, BandFarOutsideDrawsOnlyOnTheControl)
 {
-    auto owned = std::make_unique<platform::RecordingDevice>(300, 75);
-    platform::RecordingDevice& dc = *owned;
-    gauge.SetBuffer(std::move(owned));
+    platform::RecordingDevice& dc = OnRecorder();
     gauge.SetIndexMode(gimDualColorBand);
     gauge.SetGaugeZero(1e300);  // zero pixel clamped to 2^31 - 1
     gauge.SetValue(1);
@@ -131,9 +137,7 @@ TEST_F(ScaleGaugeTest, BandFarOutsideDrawsOnlyOnTheControl)
 
 TEST_F(ScaleGaugeTest, TriangleRowsUnderTheBaseLine)
 {
-    auto owned = std::make_unique<platform::RecordingDevice>(300, 75);
-    platform::RecordingDevice& dc = *owned;
-    gauge.SetBuffer(std::move(owned));
+    platform::RecordingDevice& dc = OnRecorder();
     gauge.SetValue(1);  // p = round(167.95) = 168
     dc.ClearLog();
     gauge.SetIndexMode(gimThreadTwoTriangles);
