@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/recording_device.h"
+#include "recorder_install.h"
 #include "widgets/scale.h"
 
 // Geometry of a new gauge (300 x 75, margins 20, 10, 10, 20): its scale runs
@@ -13,14 +14,7 @@
 class ScaleGaugeTest : public ::testing::Test {
 protected:
     TColor At(int x, int y) const { return gauge.Buffer().Surface().Pixel(x, y); }
-    // Puts a recording device in place of the gauge's image.
-    platform::RecordingDevice& OnRecorder()
-    {
-        auto owned = std::make_unique<platform::RecordingDevice>(300, 75);
-        platform::RecordingDevice& dc = *owned;
-        gauge.SetBuffer(std::move(owned));
-        return dc;
-    }
+    platform::RecordingDevice& OnRecorder() { return InstallRecorder(gauge, 300, 75); }
     TScaleGauge gauge;
 };
 

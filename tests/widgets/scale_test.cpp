@@ -6,14 +6,15 @@
 #include <limits>
 
 #include "platform/recording_device.h"
+#include "recorder_install.h"
 
 namespace {
 
 class ScaleTest : public ::testing::Test {
 protected:
-    void SetUp() override { scale.SetBuffer(std::make_unique<platform::RecordingDevice>(400, 400)); }
-    platform::RecordingDevice& Recorder() { return static_cast<platform::RecordingDevice&>(scale.Buffer()); }
+    platform::RecordingDevice& Recorder() { return recorder; }
     TScale scale;
+    platform::RecordingDevice& recorder = InstallRecorder(scale, 400, 400);
 };
 
 }  // namespace

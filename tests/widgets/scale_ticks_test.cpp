@@ -7,6 +7,7 @@
 
 #include "core/date_time.h"
 #include "platform/recording_device.h"
+#include "recorder_install.h"
 #include "widgets/scale.h"
 
 namespace {
@@ -270,15 +271,8 @@ TEST(CalendarTicks, YearsStopAt9999)
 // wide, text 13 pixels high for the default font).
 class ScaleDrawing : public ::testing::Test {
 protected:
-    static platform::RecordingDevice& Install(TScale& s)
-    {
-        auto owned = std::make_unique<platform::RecordingDevice>(400, 400);
-        platform::RecordingDevice& device = *owned;
-        s.SetBuffer(std::move(owned));
-        return device;
-    }
     TScale scale;
-    platform::RecordingDevice& dc = Install(scale);
+    platform::RecordingDevice& dc = InstallRecorder(scale, 400, 400);
 };
 
 TEST_F(ScaleDrawing, HorizontalLabelsCentredAboveTheTicks)
