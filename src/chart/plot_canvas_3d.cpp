@@ -141,14 +141,17 @@ void TPlotCanvas3D::ApplyPen()
 
 void TPlotCanvas3D::ApplyBrush()
 {
-    if (!m_brushDirty || !m_device)
+    const TBitmap* pattern = m_brush.Bitmap();
+    // a pattern bitmap may have changed since it was selected
+    const bool patternChanged = pattern && (!m_patternCache || pattern->ContentStamp() != m_patternStamp);
+    if ((!m_brushDirty && !patternChanged) || !m_device)
         return;
     m_brushDirty = false;
     platform::BrushDesc brush;
-    if (const TBitmap* pattern = m_brush.Bitmap()) {
-        if (pattern != m_patternSource || !m_patternCache) {
+    if (pattern) {
+        if (patternChanged) {
             m_patternCache = std::make_shared<const platform::Bitmap>(pattern->ToDeviceBitmap());
-            m_patternSource = pattern;
+            m_patternStamp = pattern->ContentStamp();
         }
         brush = platform::BrushDesc::Pattern(m_patternCache);
     } else {

@@ -142,5 +142,5 @@ private:
     bool m_clipping = false;
     std::vector<platform::Point> m_points;
     std::shared_ptr<const platform::Bitmap> m_patternCache;
-    const TBitmap* m_patternSource = nullptr;
+    std::uint64_t m_patternStamp = 0;  // content stamp of the bitmap in m_patternCache
 };

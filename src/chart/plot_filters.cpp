@@ -1294,33 +1294,6 @@ TFilterClass MakeClass(const char* name)
     return TFilterClass{name, [] { return std::unique_ptr<TPlotFilter>(std::make_unique<T>()); }};
 }
 
-const TFilterClass kInvert = MakeClass<TInvertFilter>("TInvertFilter");
-const TFilterClass kGrayScale = MakeClass<TGrayScaleFilter>("TGrayScaleFilter");
-const TFilterClass kMosaic = MakeClass<TMosaicFilter>("TMosaicFilter");
-const TFilterClass kFlip = MakeClass<TFlipFilter>("TFlipFilter");
-const TFilterClass kReverse = MakeClass<TReverseFilter>("TReverseFilter");
-const TFilterClass kBrightness = MakeClass<TBrightnessFilter>("TBrightnessFilter");
-const TFilterClass kContrast = MakeClass<TContrastFilter>("TContrastFilter");
-const TFilterClass kColor = MakeClass<TColorFilter>("TColorFilter");
-const TFilterClass kHueLumSat = MakeClass<THueLumSatFilter>("THueLumSatFilter");
-const TFilterClass kBlur = MakeClass<TBlurFilter>("TBlurFilter");
-const TFilterClass kSharpen = MakeClass<TSharpenFilter>("TSharpenFilter");
-const TFilterClass kGamma = MakeClass<TGammaCorrectionFilter>("TGammaCorrectionFilter");
-const TFilterClass kEmboss = MakeClass<TEmbossFilter>("TEmbossFilter");
-const TFilterClass kSoften = MakeClass<TSoftenFilter>("TSoftenFilter");
-const TFilterClass kCrop = MakeClass<TCropFilter>("TCropFilter");
-const TFilterClass kResize = MakeClass<TResizeFilter>("TResizeFilter");
-const TFilterClass kRotate = MakeClass<TRotateFilter>("TRotateFilter");
-const TFilterClass kMirror = MakeClass<TMirrorFilter>("TMirrorFilter");
-const TFilterClass kTile = MakeClass<TTileFilter>("TTileFilter");
-const TFilterClass kBevel = MakeClass<TBevelFilter>("TBevelFilter");
-const TFilterClass kZoom = MakeClass<TZoomFilter>("TZoomFilter");
-
-const TFilterClass* const kClasses[] = {&kInvert, &kGrayScale, &kMosaic, &kFlip, &kReverse, &kBrightness,
-                                        &kContrast, &kColor, &kHueLumSat, &kBlur, &kSharpen, &kGamma,
-                                        &kEmboss, &kSoften, &kCrop, &kResize, &kRotate, &kMirror,
-                                        &kTile, &kBevel, &kZoom};
-
 void RotateWithFilter(TBitmap& Bitmap, double Angle)
 {
     TRotateFilter filter;
@@ -1328,25 +1301,51 @@ void RotateWithFilter(TBitmap& Bitmap, double Angle)
     ApplyTo(filter, Bitmap);
 }
 
-struct FiltersAtStart {
-    FiltersAtStart() { RegisterPlotFilters(); }
-} filtersAtStart;
-
 }  // namespace
 
 std::span<const TFilterClass* const> PlotFilterClasses()
 {
-    return kClasses;
+    // built on first use, not while the program loads; in registration order
+    static const TFilterClass classes[] = {
+        MakeClass<TInvertFilter>("TInvertFilter"),
+        MakeClass<TGrayScaleFilter>("TGrayScaleFilter"),
+        MakeClass<TMosaicFilter>("TMosaicFilter"),
+        MakeClass<TFlipFilter>("TFlipFilter"),
+        MakeClass<TReverseFilter>("TReverseFilter"),
+        MakeClass<TBrightnessFilter>("TBrightnessFilter"),
+        MakeClass<TContrastFilter>("TContrastFilter"),
+        MakeClass<TColorFilter>("TColorFilter"),
+        MakeClass<THueLumSatFilter>("THueLumSatFilter"),
+        MakeClass<TBlurFilter>("TBlurFilter"),
+        MakeClass<TSharpenFilter>("TSharpenFilter"),
+        MakeClass<TGammaCorrectionFilter>("TGammaCorrectionFilter"),
+        MakeClass<TEmbossFilter>("TEmbossFilter"),
+        MakeClass<TSoftenFilter>("TSoftenFilter"),
+        MakeClass<TCropFilter>("TCropFilter"),
+        MakeClass<TResizeFilter>("TResizeFilter"),
+        MakeClass<TRotateFilter>("TRotateFilter"),
+        MakeClass<TMirrorFilter>("TMirrorFilter"),
+        MakeClass<TTileFilter>("TTileFilter"),
+        MakeClass<TBevelFilter>("TBevelFilter"),
+        MakeClass<TZoomFilter>("TZoomFilter"),
+    };
+    static const auto pointers = [] {
+        std::array<const TFilterClass*, std::size(classes)> p{};
+        for (std::size_t i = 0; i < p.size(); ++i)
+            p[i] = &classes[i];
+        return p;
+    }();
+    return pointers;
 }
 
 void RegisterPlotFilters()
 {
-    RegisterFilters(kClasses);
+    RegisterFilters(PlotFilterClasses());
     RotateBitmapProc = RotateWithFilter;
 }
 
 void UnregisterPlotFilters()
 {
     RotateBitmapProc = nullptr;
-    UnRegisterFilters(kClasses);
+    UnRegisterFilters(PlotFilterClasses());
 }

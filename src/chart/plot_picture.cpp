@@ -147,6 +147,11 @@ void UnRegisterFilters(std::span<const TFilterClass* const> Classes)
         reg.erase(std::remove(reg.begin(), reg.end(), cls), reg.end());
 }
 
+std::span<const TFilterClass* const> RegisteredFilterClasses()
+{
+    return Registry();
+}
+
 const TFilterClass* FindFilterClass(const std::string& Name)
 {
     for (const TFilterClass* cls : Registry())

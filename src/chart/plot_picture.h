@@ -109,6 +109,8 @@ private:
 void RegisterFilters(std::span<const TFilterClass* const> Classes);
 void UnRegisterFilters(std::span<const TFilterClass* const> Classes);
 const TFilterClass* FindFilterClass(const std::string& Name);
+// The registered classes in registration order.
+std::span<const TFilterClass* const> RegisteredFilterClasses();
 // The filter class of an item (nullptr when it was never registered).
 const TFilterClass* FilterClassOf(const TPlotFilter& Filter);
 

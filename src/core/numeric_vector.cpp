@@ -306,25 +306,18 @@ void TIntVector::SortRange(bool ascending, int first, int last)
     Clamp(first, last, NrOfElem());
     if (last - first < 1)
         return;
-    std::int32_t* v = m_elems.data();
-    int gap = last - first;
-    bool exchanged = true;
-    while (gap > 1 || exchanged) {
-        gap = static_cast<int>(gap / 1.3);
-        if (gap < 1)
-            gap = 1;
-        exchanged = false;
-        for (int i = first; i + gap <= last; ++i) {
-            std::int32_t& a = v[i - 1];
-            std::int32_t& b = v[i - 1 + gap];
-            if (ascending ? a > b : a < b) {
-                std::swap(a, b);
-                exchanged = true;
-                if (OnSortExchange)
-                    OnSortExchange(0, i, i + gap, 0, 0);
-            }
-        }
-    }
+    // elements 1..NrOfElem sit at 0..NrOfElem-1
+    const auto exchange = [this](int i, int j) {
+        if (OnSortExchange)
+            OnSortExchange(0, i + 1, j + 1, 0, 0);
+    };
+    const auto noPass = [] {};
+    if (ascending)
+        CombSort(m_elems.data(), first - 1, last - 1, last - first,
+                 [](std::int32_t a, std::int32_t b) { return a > b; }, exchange, noPass);
+    else
+        CombSort(m_elems.data(), first - 1, last - 1, last - first,
+                 [](std::int32_t a, std::int32_t b) { return a < b; }, exchange, noPass);
     Changed();
 }
 

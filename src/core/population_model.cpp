@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -17,8 +18,27 @@ constexpr double kSecondsPerDay = 86400.0;
 
 } // namespace
 
+void CheckPopulationSize(const IXMLVexaType& root)
+{
+    const auto population = root.System().Population();
+    const auto groups = population.Group();
+    const int groupCount = groups.Count();
+    if (groupCount > kMaxGroups)
+        throw EPopulationTooLarge("The study has " + std::to_string(groupCount) +
+                                  " population groups; a population holds at most " +
+                                  std::to_string(kMaxGroups) + " groups.");
+    int variables = population.Variables().Vardef().Count();
+    for (int i = 0; i < groupCount; ++i)
+        variables = std::max(variables, groups.Get_Item(i).Variables().Var().Count());
+    if (variables > kMaxNumericVariables)
+        throw EPopulationTooLarge("The study has " + std::to_string(variables) +
+                                  " numeric variables; a population holds at most " +
+                                  std::to_string(kMaxNumericVariables) + " numeric variables.");
+}
+
 tPopulation::tPopulation(const IXMLVexaType& root) : Root(root)
 {
+    CheckPopulationSize(Root);
     const auto system = Root.System();
     Name = system.Name();
 

@@ -2,6 +2,7 @@
 
 #include "core/name_matching.h"
 #include "core/text_routines.h"
+#include "core/utf8_text.h"
 #include "platform/xml_dom.h"
 #include "shell/web_editor.h"
 
@@ -10,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,16 +22,33 @@ QString Utf8(const std::string& s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-QTreeWidgetItem* NewElementNode(const platform::XmlElement& element)
+// A row lays its whole text out at every paint: long texts show a prefix.
+QString RowText(std::string_view text)
 {
-    QString text = Utf8(element.Name());
+    const std::size_t cut = Utf8CharOffset(text, TreeRowTextLimit);
+    if (cut >= text.size())
+        return Utf8(std::string(text));
+    return Utf8(std::string(text.substr(0, cut))) + QChar(0x2026);
+}
+
+// Counts its rows into `rows`; attributes beyond the row limit are left out
+// and set `cut`.
+QTreeWidgetItem* NewElementNode(const platform::XmlElement& element, int& rows, bool& cut)
+{
+    QString text = RowText(element.Name());
     if (element.HoldsOnlyText())
-        text += QStringLiteral(" = ") + Utf8(element.Text());
+        text += QStringLiteral(" = ") + RowText(element.Text());
     auto* node = new QTreeWidgetItem(QStringList{text});
+    ++rows;
     for (const platform::XmlAttribute& attribute : element.Attributes()) {
-        node->addChild(new QTreeWidgetItem(QStringList{
-            QStringLiteral("[") + Utf8(attribute.Name()) + QStringLiteral(" = \"") + Utf8(attribute.Text())
-            + QStringLiteral("\"]")}));
+        if (rows >= TreeRowLimit) {
+            cut = true;
+            break;
+        }
+        node->addChild(new QTreeWidgetItem(QStringList{QStringLiteral("[") + RowText(attribute.Name()) +
+                                                       QStringLiteral(" = \"") + RowText(attribute.Text()) +
+                                                       QStringLiteral("\"]")}));
+        ++rows;
     }
     return node;
 }
@@ -41,9 +60,11 @@ void XMLNodeToTree(QTreeWidget* Tree, const platform::XmlElement& Node, QTreeWid
     if (Node.IsNull() || (!Tree && !Parent))
         return;
     // The branch is built apart from the tree and hung on it at the end.
-    QTreeWidgetItem* top = NewElementNode(Node);
+    int rows = 0;
+    bool cut = false;
+    QTreeWidgetItem* top = NewElementNode(Node, rows, cut);
     std::vector<std::pair<platform::XmlElement, QTreeWidgetItem*>> pending{{Node, top}};
-    while (!pending.empty()) {
+    while (!pending.empty() && !cut) {
         auto [element, item] = std::move(pending.back());
         pending.pop_back();
         if (!element.HasChildNodes())
@@ -53,13 +74,20 @@ void XMLNodeToTree(QTreeWidget* Tree, const platform::XmlElement& Node, QTreeWid
         for (const platform::XmlNode& child : children) {
             if (child.Kind() != platform::XmlNodeKind::Element)
                 continue;
-            QTreeWidgetItem* childItem = NewElementNode(child.Element());
+            if (rows >= TreeRowLimit) {
+                cut = true;
+                break;
+            }
+            QTreeWidgetItem* childItem = NewElementNode(child.Element(), rows, cut);
             item->addChild(childItem);
             added.emplace_back(child.Element(), childItem);
         }
         for (auto it = added.rbegin(); it != added.rend(); ++it)
             pending.push_back(std::move(*it));
     }
+    if (cut)
+        top->addChild(new QTreeWidgetItem(QStringList{
+            QStringLiteral("\u2026 the document is larger: the tree shows its first %1 rows").arg(TreeRowLimit)}));
     if (Parent)
         Parent->addChild(top);
     else

@@ -13,6 +13,13 @@ class XmlElement;
 class XmlNode;
 }
 
+// Longest name or value a row of the document tree shows, in characters; a
+// longer one shows this many and an ellipsis.
+constexpr int TreeRowTextLimit = 200;
+// Rows (elements and attributes) the document tree holds at most; a larger
+// document shows its first rows and a last row saying it was cut.
+constexpr int TreeRowLimit = 100000;
+
 // Adds the element as the last child of Parent (a top-level node of Tree
 // when Parent is null): its name (" = " and its text when it holds only
 // text), one node per attribute, then its child elements in order. Text

@@ -13,11 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -455,10 +457,52 @@ void TWebEditor::WebBrowser1ProgressChange(int, int)
     ProgressBar1->setValue(next > ProgressBar1->maximum() ? ProgressBar1->minimum() : next);
 }
 
-void TWebEditor::WebBrowser1BeforeNavigate2(const QString&, bool&)
+void TWebEditor::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
 {
     ProgressBar1->setValue(0);
     ProgressBar1->show();
+    HandOverDocument(URL, Cancel);
+}
+
+bool TWebEditor::IsDesktopDocument(const QString& address)
+{
+    const QUrl url(address);
+    QString path;
+    if (url.isLocalFile())
+        path = url.toLocalFile();
+    else if (url.scheme().isEmpty())
+        path = address;
+    else
+        return false;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return false;
+    static const QStringList shown = {
+        QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("xhtml"), QStringLiteral("shtml"),
+        QStringLiteral("xml"), QStringLiteral("txt"),  QStringLiteral("css"),   QStringLiteral("js"),
+        QStringLiteral("json"), QStringLiteral("png"), QStringLiteral("jpg"),   QStringLiteral("jpeg"),
+        QStringLiteral("gif"), QStringLiteral("bmp"),  QStringLiteral("svg"),   QStringLiteral("webp"),
+        QStringLiteral("ico")};
+    const QString suffix = info.suffix().toLower();
+    return !suffix.isEmpty() && !shown.contains(suffix);
+}
+
+bool TWebEditor::HandOverDocument(const QString& URL, bool& Cancel)
+{
+    if (!IsDesktopDocument(URL))
+        return false;
+    Cancel = true;
+    ProgressBar1->hide(); // no load follows
+    QPointer<TWebEditor> self(this);
+    QTimer::singleShot(0, this, [self, URL] {
+        if (!self)
+            return;
+        platform::GuardEvent([&] {
+            if (!platform::OpenWithDesktop(URL))
+                platform::ShowError(QStringLiteral("Unable to open \r") + LocalPath(URL), self);
+        });
+    });
+    return true;
 }
 
 void TWebEditor::WebBrowser1CommandStateChange(int Command, bool Enable)

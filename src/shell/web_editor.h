@@ -73,6 +73,14 @@ public:
     bool tbSaveClick();
     void tbOpenClick();
 
+    // A local file the browser cannot show (a spreadsheet, a document): not
+    // a page, picture, plain text or folder, and not a web address.
+    static bool IsDesktopDocument(const QString& address);
+    // Before a navigation: a desktop document is not navigated to but handed
+    // to the desktop's application for it (once the browser's call has
+    // returned; a failure is reported). True when it cancelled.
+    bool HandOverDocument(const QString& URL, bool& Cancel);
+
     // The address the Go command navigates to for what was typed.
     static QString GoAddress(const QString& typed);
     // "    3:   12": line and column from 1, each right-aligned in five characters.

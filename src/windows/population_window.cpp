@@ -26,6 +26,7 @@ TFPoblacion::TFPoblacion(TFMDIParent* Owner) : TFMDIChild(Owner)
     layout->addWidget(sbGetSample, 0, Qt::AlignLeft);
     TreeViewXML = new QTreeWidget(page);
     TreeViewXML->setHeaderHidden(true);
+    TreeViewXML->setUniformRowHeights(true); // rows of one line: no per-row measuring
     layout->addWidget(TreeViewXML, 1);
     setWidget(page);
     resize(640, 480);

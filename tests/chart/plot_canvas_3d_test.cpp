@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_gradient.h"
@@ -37,6 +39,58 @@ TEST_F(CanvasOnRecorder, BrushWithBackColourIsOpaque)
     canvas.FillRect(TRect{0, 0, 5, 5});
     EXPECT_EQ(Log(), (Lines{"SetBkMode(opaque)", "SetBkColor(0x20000000)", "SelectBrush(hatch cross 0x008000)",
                             "FillRect(0,0,5,5)"}));
+}
+
+TColor SelectedPatternPixel(const platform::RecordingDevice& device)
+{
+    const auto& pattern = device.GetBrush().pattern;
+    return pattern ? pattern->Pixel(0, 0) : clNone;
+}
+
+TEST_F(CanvasOnRecorder, ChangedPatternBitmapIsDrawnAnew)
+{
+    TBitmap bitmap(8, 8);
+    bitmap.Fill(clRed);
+    TChartBrush brush;
+    brush.SetBitmap(&bitmap);
+    canvas.AssignBrush(&brush, clBlack);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clRed);
+
+    bitmap.Fill(clBlue);  // same bitmap, same address, new pixels
+    canvas.AssignBrush(&brush, clBlack);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clBlue);
+
+    bitmap.ScanLine(0)[0] = 0x00;  // written through a row pointer: blue byte 0
+    bitmap.ScanLine(0)[2] = 0xFF;  // red byte
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clRed);
+}
+
+TEST_F(CanvasOnRecorder, NewBitmapAtAnOldAddressIsNoStalePattern)
+{
+    std::optional<TBitmap> bitmap(std::in_place, 4, 4);
+    bitmap->Fill(clLime);
+    canvas.Brush()->SetBitmap(&*bitmap);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clLime);
+
+    bitmap.emplace(4, 4);  // freed, another one built in the same place
+    bitmap->Fill(clYellow);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clYellow);
+}
+
+TEST_F(CanvasOnRecorder, UnchangedPatternIsNotRebuilt)
+{
+    TBitmap bitmap(4, 4);
+    bitmap.Fill(clRed);
+    canvas.Brush()->SetBitmap(&bitmap);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    const platform::Bitmap* first = device.GetBrush().pattern.get();
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(device.GetBrush().pattern.get(), first);
 }
 
 TEST_F(CanvasOnRecorder, LinesWithThePenVariants)

@@ -792,3 +792,23 @@ TEST_F(TFMainTree, SelectingANodeShowsItsWindowAndProperties)
     main.TreeViewMain()->setCurrentItem(Root());
     EXPECT_EQ(main.PropertiesList()->rowCount(), 0);
 }
+
+TEST_F(TFMainOpen, CascadeGivesEveryWindowTheSameSizeInsideTheArea)
+{
+    TFMain& main = CreateMain();
+    main.resize(1000, 800);
+    main.show();
+    main.OpenDataFile(XmlFile("estudio_alturas_pesos.xml"));
+    main.OpenLocalWebFile(&main, WriteFile(QStringLiteral("a.htm"), "<html></html>"), nullptr);
+    ASSERT_GE(OpenChildren().size(), 3); // welcome page, population, page
+    main.MenuAction("&Window", "&Cascade")->trigger();
+    const QRect area = main.MDIArea()->viewport()->rect();
+    const QSize size = OpenChildren().first()->size();
+    EXPECT_GE(size.width(), area.width() * 2 / 3);
+    EXPECT_GE(size.height(), area.height() * 2 / 3);
+    for (TFMDIChild* child : OpenChildren()) {
+        EXPECT_FALSE(child->isMaximized()) << child->windowTitle().toStdString();
+        EXPECT_EQ(child->size(), size) << child->windowTitle().toStdString();
+        EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+    }
+}

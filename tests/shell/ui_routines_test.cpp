@@ -80,6 +80,52 @@ TEST_F(XMLNodeToTreeTest, TenThousandLevelsDeep)
     EXPECT_EQ(item->text(0), QStringLiteral("e9999 = bottom"));
 }
 
+int CountRows(QTreeWidgetItem* item)
+{
+    int rows = 1;
+    for (int i = 0; i < item->childCount(); ++i)
+        rows += CountRows(item->child(i));
+    return rows;
+}
+
+TEST_F(XMLNodeToTreeTest, LongTextShowsABoundedPrefixCutBetweenCharacters)
+{
+    // 3 MB of two-byte characters in one element, and a long attribute value
+    std::string text;
+    for (int i = 0; i < 1500000; ++i)
+        text += "\xC3\xA9"; // é
+    const std::string value(5000, 'v');
+    const XmlDocument doc = XmlDocument::LoadFromBytes("<r><docum>" + text + "</docum><e a=\"" + value +
+                                                       "\"/><f>" + std::string(200, 'x') + "</f></r>");
+    XMLNodeToTree(&Tree, doc.DocumentElement(), nullptr);
+    QTreeWidgetItem* r = Tree.topLevelItem(0);
+    ASSERT_EQ(r->childCount(), 3);
+    EXPECT_EQ(r->child(0)->text(0), QStringLiteral("docum = ") + QString(200, QChar(0xE9)) + QChar(0x2026));
+    EXPECT_EQ(r->child(1)->child(0)->text(0),
+              QStringLiteral("[a = \"") + QString(200, QLatin1Char('v')) + QChar(0x2026) + QStringLiteral("\"]"));
+    // a text of exactly the limit is shown whole
+    EXPECT_EQ(r->child(2)->text(0), QStringLiteral("f = ") + QString(200, QLatin1Char('x')));
+}
+
+TEST_F(XMLNodeToTreeTest, AHugeDocumentShowsItsFirstRowsAndSaysItWasCut)
+{
+    std::string xml = "<r>";
+    for (int i = 0; i < 150000; ++i)
+        xml += "<v i=\"1\"/>";
+    xml += "</r>";
+    const XmlDocument doc = XmlDocument::LoadFromBytes(xml);
+    XMLNodeToTree(&Tree, doc.DocumentElement(), nullptr);
+    QTreeWidgetItem* r = Tree.topLevelItem(0);
+    // the root, then element and attribute rows up to the limit, then the note
+    EXPECT_EQ(CountRows(r), TreeRowLimit + 1);
+    ASSERT_EQ(r->childCount(), 50001);
+    EXPECT_EQ(r->child(49998)->childCount(), 1);
+    EXPECT_EQ(r->child(49999)->childCount(), 0); // its attribute would be row 100001
+    EXPECT_EQ(r->child(r->childCount() - 1)->text(0),
+              QString(QChar(0x2026)) + QStringLiteral(" the document is larger: the tree shows its first 100000 rows"));
+    EXPECT_EQ(r->child(0)->text(0), QStringLiteral("v"));
+}
+
 class SelectComboItemTest : public ShellFixture {
 protected:
     void Fill(const QStringList& items, int current)
