@@ -365,8 +365,10 @@ void TScaleGauge::DrawIndex(platform::DrawingDevice& dc, int p)
     const bool vertical = Vertical();
     const int extent = vertical ? h : w;
     if (m_indexMode == gimBand) {
-        if (vertical)
-            DrawRun(dc, p, h - m_marginBottom, m_colorIndex1, m_colorIndex2, true);
+        if (vertical) {
+            if (p <= h - m_marginBottom)
+                DrawRun(dc, p, h - m_marginBottom, m_colorIndex1, m_colorIndex2, true);
+        }
         else if (p >= m_marginLeft)
             DrawRun(dc, m_marginLeft, p, m_colorIndex1, m_colorIndex2, true);
         return;
