@@ -1,7 +1,7 @@
 #include "core/population_model.h"
 
 #include "core/distributions.h"
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "core/square_matrix.h"
 #include "core/text_routines.h"
 #include "core/two_sample_tests.h"

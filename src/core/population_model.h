@@ -3,7 +3,7 @@
 // their current weights, categorical variables with their level shares,
 // numeric variable definitions, sampling limits and the simulation clock.
 // Model time is in minutes; real times are day numbers of platform::CurrentClock().
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/study_document.h"
 #include "core/sub_population.h"
 #include "core/variable_records.h"

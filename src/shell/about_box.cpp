@@ -377,16 +377,8 @@ void TFAbout::PrepareAbout()
     ShowOnly(Panel2);
 }
 
-std::function<int(TFAbout&)>& TFAbout::ExecuteHook()
-{
-    static std::function<int(TFAbout&)> hook;
-    return hook;
-}
-
 int TFAbout::Execute()
 {
-    if (ExecuteHook())
-        return ExecuteHook()(*this);
     return exec();
 }
 

@@ -2,7 +2,7 @@
 
 #include "chart/chart_engine.h"
 #include "core/random_numbers.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 #include "shell/version_info.h"
 
 #include <QByteArray>

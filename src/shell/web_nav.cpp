@@ -1,7 +1,7 @@
 #include "shell/web_nav.h"
 
 #include "platform/event_guard.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 
 #include <QPointer>
 #include <QProgressBar>

@@ -2,7 +2,7 @@
 // The web page child window: one web frame filling a maximised MDI child.
 // A link to an ".xml" file is not followed: the main window opens it as a
 // study; a link to a spreadsheet or document goes to the desktop.
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 class TWebEditor;
 

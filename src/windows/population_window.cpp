@@ -4,7 +4,7 @@
 
 #include "core/population_model.h"
 #include "platform/event_guard.h"
-#include "shell/ui_routines.h"
+#include "window_base/ui_routines.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "core/population_model.h"
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "core/random_numbers.h"
-#include "platform/clock.h"
+#include "testing/settable_clock.h"
 #include "population_test_documents.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "chart/chart_engine.h"
 #include "chart/chart_messages.h"
 #include "core/random_numbers.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 #include "shell/startup.h"
 #include "shell/version_info.h"
 

@@ -2,8 +2,8 @@
 // cancelled in before-navigate and handed to the main window.
 #include "platform/desktop.h"
 #include "platform/qt_web_view.h"
-#include "shell/message_window.h"
-#include "shell/web_editor.h"
+#include "window_base/message_window.h"
+#include "window_base/web_editor.h"
 #include "shell/web_nav.h"
 #include "support/event_wait.h"
 #include "support/shell_test_support.h"

@@ -1,9 +1,9 @@
 #include "shell/web_nav.h"
 
 #include "platform/desktop.h"
-#include "platform/fake_web_view.h"
-#include "shell/study_node.h"
-#include "shell/web_editor.h"
+#include "testing/fake_web_view.h"
+#include "window_base/study_node.h"
+#include "window_base/web_editor.h"
 #include "support/shell_test_support.h"
 
 #include <QFile>
