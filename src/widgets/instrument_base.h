@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/drawing_device.h"
 
 enum TColorScheme : std::uint8_t { csBWG, csSystem };

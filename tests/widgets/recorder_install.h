@@ -2,7 +2,7 @@
 // Puts a recording device in place of an instrument's image.
 #include <memory>
 
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "widgets/instrument_host.h"
 
 inline platform::RecordingDevice& InstallRecorder(TInstrumentHost& host, int width, int height)

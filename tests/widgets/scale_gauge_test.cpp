@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "recorder_install.h"
 #include "widgets/scale.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "recorder_install.h"
 
 namespace {

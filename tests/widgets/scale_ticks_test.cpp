@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "core/date_time.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "recorder_install.h"
 #include "widgets/scale.h"
 
