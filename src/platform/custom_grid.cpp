@@ -267,6 +267,30 @@ void TCustomGrid::SetRowHeights(int row, int height)
     update();
 }
 
+void TCustomGrid::FillColWidths(int first, int width)
+{
+    first = std::max(0, first);
+    if (first >= ColCount())
+        return;
+    std::fill(m_colWidths.begin() + first, m_colWidths.end(), std::max(0, width));
+    ColWidthsChanged();
+    UpdateScrollBars();
+    UpdateEditorPlace();
+    update();
+}
+
+void TCustomGrid::FillRowHeights(int first, int height)
+{
+    first = std::max(0, first);
+    if (first >= RowCount())
+        return;
+    std::fill(m_rowHeights.begin() + first, m_rowHeights.end(), std::max(0, height));
+    RowHeightsChanged();
+    UpdateScrollBars();
+    UpdateEditorPlace();
+    update();
+}
+
 void TCustomGrid::SetGridLineWidth(int width)
 {
     width = std::max(0, width);
@@ -919,13 +943,9 @@ void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
     case Qt::Key_Up: MoveBy(0, -1, shift); break;
     case Qt::Key_Down: MoveBy(0, 1, shift); break;
     case Qt::Key_Left:
-        if (m_editorMode)
-            return;
         MoveBy(-1, 0, shift);
         break;
     case Qt::Key_Right:
-        if (m_editorMode)
-            return;
         MoveBy(1, 0, shift);
         break;
     case Qt::Key_PageDown: {
@@ -941,16 +961,12 @@ void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         break;
     }
     case Qt::Key_Home:
-        if (m_editorMode)
-            return;
         if (ctrl)
             FocusCell(m_fixedCols, m_fixedRows, !(shift & Qt::ShiftModifier));
         else
             MoveBy(-ColCount(), 0, shift);
         break;
     case Qt::Key_End:
-        if (m_editorMode)
-            return;
         if (ctrl)
             FocusCell(ColCount() - 1, RowCount() - 1, !(shift & Qt::ShiftModifier));
         else

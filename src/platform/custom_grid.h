@@ -120,6 +120,9 @@ public:
     void SetColWidths(int col, int width);
     int RowHeights(int row) const;
     void SetRowHeights(int row, int height);
+    // Every column (row) from `first` on at once.
+    void FillColWidths(int first, int width);
+    void FillRowHeights(int first, int height);
     int GridLineWidth() const { return m_gridLineWidth; }
     void SetGridLineWidth(int width);
 
