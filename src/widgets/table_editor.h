@@ -7,6 +7,7 @@
 // Grid layout: grid column 0 holds the row names, grid row 0 the column
 // names; data column c is grid column c + AttribColShown, data row r is grid
 // row r + AttribRowShown.
+#include <QMenu>
 #include <QPointer>
 #include <cstdint>
 #include <functional>
@@ -20,7 +21,6 @@
 
 class QAction;
 class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 
 using TBeforeRenderCellEvent = std::function<void(int colix, int rowix, std::string& Text, TColor& ColorText,
