@@ -1,5 +1,5 @@
 // Benchmark entry for drawing benchmarks: a headless QApplication for fonts and
-// widgets, the chart engine started around the runs.
+// the instrument widgets, the chart engine started around the runs.
 #include "chart/chart_engine.h"
 
 #include <QApplication>

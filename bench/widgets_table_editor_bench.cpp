@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "testing/memory_clipboard.h"
 #include "widgets/table_editor.h"
 #include "widgets/table_editor_texts.h"
 

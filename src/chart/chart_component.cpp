@@ -1,6 +1,6 @@
 #include "chart/chart_component.h"
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 
 TComponent::TComponent(QObject* Owner) : QObject(Owner) {}
 

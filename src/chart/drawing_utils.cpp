@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/basic_types.h"
 #include "chart/plot_canvas.h"
-#include "core/basic_types.h"
 #include "platform/dialogs.h"
 #include "platform/drawing_device.h"
 #include "platform/system_colors.h"

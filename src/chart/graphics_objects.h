@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chart/value_setter.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/drawing_device.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

@@ -1,9 +1,9 @@
 #include "core/data_table.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/component_errors.h"
 #include "core/component_strings.h"
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 
 #include <algorithm>
 #include <cmath>

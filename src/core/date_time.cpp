@@ -1,6 +1,6 @@
 #include "core/date_time.h"
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 
 #include <cmath>
 #include <cstdint>
@@ -101,23 +101,14 @@ bool startsWithNoCase(std::string_view S, std::size_t i, std::string_view What)
     return S.size() - i >= What.size() && SameTextAscii(S.substr(i, What.size()), What);
 }
 
-bool isQuote(char c)
-{
-    return c == '\'' || c == '"';
-}
 
-std::size_t quotedLength(std::string_view S, std::size_t i)
-{
-    const std::size_t close = S.find(S[i], i + 1);
-    return close == std::string_view::npos ? S.size() - i : close - i + 1;
-}
 
 // An am/pm marker anywhere from Pos on, outside literals.
 bool hasAmPmFrom(std::string_view F, std::size_t Pos)
 {
     for (std::size_t i = Pos; i < F.size();) {
-        if (isQuote(F[i])) {
-            i += quotedLength(F, i);
+        if (const std::size_t n = PatternLiteralLength(F, i); n > 0) {
+            i += n;
             continue;
         }
         if (startsWithNoCase(F, i, "am/pm") || startsWithNoCase(F, i, "a/p") || startsWithNoCase(F, i, "ampm"))
@@ -136,10 +127,8 @@ void formatInto(std::string& out, std::string_view F, const TDateParts& p, const
     bool afterHour = false;
     for (std::size_t i = 0; i < F.size();) {
         const char c = F[i];
-        if (isQuote(c)) {
-            const std::size_t n = quotedLength(F, i);
-            const std::size_t inner = n >= 2 && F[i + n - 1] == c ? n - 2 : n - 1;
-            out.append(F.substr(i + 1, inner));
+        if (const std::size_t n = PatternLiteralLength(F, i); n > 0) {
+            out.append(PatternLiteralText(F, i, n));
             i += n;
             continue;
         }

@@ -31,3 +31,18 @@ const TFormatSettings& DefaultFormatSettings()
     static const TFormatSettings settings;
     return settings;
 }
+
+std::size_t PatternLiteralLength(std::string_view Pattern, std::size_t i)
+{
+    const char quote = Pattern[i];
+    if (quote != '\'' && quote != '"')
+        return 0;
+    const std::size_t close = Pattern.find(quote, i + 1);
+    return close == std::string_view::npos ? Pattern.size() - i : close - i + 1;
+}
+
+std::string_view PatternLiteralText(std::string_view Pattern, std::size_t i, std::size_t Length)
+{
+    const bool closed = Length >= 2 && Pattern[i + Length - 1] == Pattern[i];
+    return Pattern.substr(i + 1, closed ? Length - 2 : Length - 1);
+}

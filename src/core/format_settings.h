@@ -3,6 +3,7 @@
 // and date texts are written with. The process locale is never consulted.
 #include <array>
 #include <string>
+#include <string_view>
 
 struct TFormatSettings {
     std::string DecimalSeparator = ".";
@@ -26,3 +27,9 @@ struct TFormatSettings {
 
 // The settings every text of the system uses unless an option asks otherwise.
 const TFormatSettings& DefaultFormatSettings();
+
+// Length of the quoted literal ('...' or "...") that starts at Pattern[i], up
+// to its closing quote or the end of the pattern; 0 when no quote starts there.
+std::size_t PatternLiteralLength(std::string_view Pattern, std::size_t i);
+// The text between the quotes of that literal.
+std::string_view PatternLiteralText(std::string_view Pattern, std::size_t i, std::size_t Length);

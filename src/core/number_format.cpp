@@ -112,17 +112,7 @@ std::size_t exponentLength(std::string_view S, std::size_t i, int& Digits)
     return j - i;
 }
 
-// Length of a quoted literal starting at S[i] (up to the closing quote or the end).
-std::size_t quotedLength(std::string_view S, std::size_t i)
-{
-    const std::size_t close = S.find(S[i], i + 1);
-    return close == std::string_view::npos ? S.size() - i : close - i + 1;
-}
 
-bool isQuote(char c)
-{
-    return c == '\'' || c == '"';
-}
 
 TSectionLayout analyse(std::string_view S)
 {
@@ -131,8 +121,8 @@ TSectionLayout analyse(std::string_view S)
     int leftmostZero = -1;  // slot index of the first 0 before the point
     for (std::size_t i = 0; i < S.size();) {
         const char c = S[i];
-        if (isQuote(c)) {
-            i += quotedLength(S, i);
+        if (const std::size_t n = PatternLiteralLength(S, i); n > 0) {
+            i += n;
             continue;
         }
         int expDigits = 0;
@@ -167,8 +157,8 @@ std::vector<std::string_view> splitSections(std::string_view Format)
     std::vector<std::string_view> sections;
     std::size_t start = 0;
     for (std::size_t i = 0; i < Format.size();) {
-        if (isQuote(Format[i])) {
-            i += quotedLength(Format, i);
+        if (const std::size_t n = PatternLiteralLength(Format, i); n > 0) {
+            i += n;
             continue;
         }
         if (Format[i] == ';') {
@@ -249,10 +239,8 @@ std::string render(std::string_view S, const TSectionLayout& L, const TPlacedDig
     bool exponentDone = false;
     for (std::size_t i = 0; i < S.size();) {
         const char c = S[i];
-        if (isQuote(c)) {
-            const std::size_t n = quotedLength(S, i);
-            const std::size_t inner = n >= 2 && i + n - 1 < S.size() && S[i + n - 1] == c ? n - 2 : n - 1;
-            out.append(S.substr(i + 1, inner));
+        if (const std::size_t n = PatternLiteralLength(S, i); n > 0) {
+            out.append(PatternLiteralText(S, i, n));
             i += n;
             continue;
         }

@@ -1,6 +1,6 @@
 #include "core/numeric_helpers.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "core/numeric_vector.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/component_errors.h"
 #include "core/numeric_helpers.h"
 

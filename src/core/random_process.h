@@ -3,7 +3,7 @@
 // to a chart series and a data grid, a discrete process that counts trials
 // and keeps running sums, and the Bernoulli process. Every trial records
 // itself into the bound series and refreshes the bound grids.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <cstdint>
 #include <string>

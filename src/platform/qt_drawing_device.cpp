@@ -13,7 +13,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "platform/system_colors.h"
 
 namespace platform {

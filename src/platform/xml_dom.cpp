@@ -1,7 +1,7 @@
 #include "platform/xml_dom.h"
 
-#include "core/name_matching.h"
-#include "core/utf8_text.h"
+#include "base/name_matching.h"
+#include "base/utf8_text.h"
 
 #include <pugixml.hpp>
 

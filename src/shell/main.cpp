@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    ConfigureDiagnostics();
     RunUnitInitializations();
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -2,7 +2,7 @@
 // The main window: the multiple-document parent with the inspector panel
 // (study tree above the property list), menus, tool bar and status bar. It
 // creates every study, sample, web page and log window and keeps the tree.
-#include "shell/mdi_parent.h"
+#include "window_base/mdi_parent.h"
 
 #include <QPointer>
 #include <QString>

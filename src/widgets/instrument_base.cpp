@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/system_colors.h"
+
 void TDTLabel::Changed()
 {
     if (OnChange)
@@ -134,4 +136,12 @@ TColor BlendColors(TColor c1, TColor c2, double fraction)
     };
     return RGB(channel(GetRValue(c1), GetRValue(c2)), channel(GetGValue(c1), GetGValue(c2)),
                channel(GetBValue(c1), GetBValue(c2)));
+}
+
+TSchemeColors SchemeColors(TColorScheme scheme)
+{
+    if (scheme == csSystem)
+        return {platform::SystemColor(platform::SystemColorIndex::BtnShadow),
+                platform::SystemColor(platform::SystemColorIndex::BtnHighlight)};
+    return {0x808080, 0xFFFFFF};
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/drawing_device.h"
 
 enum TColorScheme : std::uint8_t { csBWG, csSystem };
@@ -85,6 +85,14 @@ void DrawFrame(platform::DrawingDevice& dc, int style, int left, int top, int ri
 // The colour the fraction (clamped to 0..1, NaN as 0) of the way from c1 to c2,
 // channel by channel, halves to even; system colours are taken literally.
 TColor BlendColors(TColor c1, TColor c2, double fraction);
+
+// Frame shadow and highlight of a colour scheme: grey and white, or the
+// platform's button shadow and highlight.
+struct TSchemeColors {
+    TColor shadow;
+    TColor highlight;
+};
+TSchemeColors SchemeColors(TColorScheme scheme);
 
 // Selects a copy of the device's pen with another colour.
 void SetPenColor(platform::DrawingDevice& dc, TColor color);

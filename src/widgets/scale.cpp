@@ -114,13 +114,9 @@ void TScale::SetColorScheme(TColorScheme v)
     if (v == m_colorScheme)
         return;
     m_colorScheme = v;
-    if (v == csSystem) {
-        m_colorShadow = platform::SystemColor(platform::SystemColorIndex::BtnShadow);
-        m_colorHighlight = platform::SystemColor(platform::SystemColorIndex::BtnHighlight);
-    } else {
-        m_colorShadow = 0x808080;
-        m_colorHighlight = 0xFFFFFF;
-    }
+    const TSchemeColors colors = SchemeColors(v);
+    m_colorShadow = colors.shadow;
+    m_colorHighlight = colors.highlight;
     Changed();
 }
 

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "core/component_errors.h"
-#include "core/name_matching.h"
-#include "core/utf8_text.h"
+#include "base/name_matching.h"
+#include "base/utf8_text.h"
 #include "widgets/instrument_texts.h"
 #include "widgets/table_editor_texts.h"
 

@@ -5,7 +5,7 @@
 #include "chart/graphics_objects.h"
 #include "chart/plot_canvas_3d.h"
 #include "platform/qt_drawing_device.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 
 #include <QFontInfo>
 #include "support/recording_canvas.h"

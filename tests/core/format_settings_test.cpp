@@ -22,3 +22,16 @@ TEST(FormatSettings, DefaultsAreOneSharedObject)
 {
     EXPECT_EQ(&DefaultFormatSettings(), &DefaultFormatSettings());
 }
+
+TEST(PatternLiterals, QuotedTextUpToTheClosingQuoteOrTheEnd)
+{
+    EXPECT_EQ(PatternLiteralLength("a'bc'd", 1), 4u);
+    EXPECT_EQ(PatternLiteralText("a'bc'd", 1, 4), "bc");
+    EXPECT_EQ(PatternLiteralLength("a\"b'c\"", 1), 5u);
+    EXPECT_EQ(PatternLiteralText("a\"b'c\"", 1, 5), "b'c");
+    EXPECT_EQ(PatternLiteralLength("a'bc", 1), 3u);
+    EXPECT_EQ(PatternLiteralText("a'bc", 1, 3), "bc");
+    EXPECT_EQ(PatternLiteralLength("'", 0), 1u);
+    EXPECT_EQ(PatternLiteralText("'", 0, 1), "");
+    EXPECT_EQ(PatternLiteralLength("abc", 0), 0u);
+}

@@ -1,5 +1,5 @@
 #include "core/text_routines.h"
-#include "platform/clock.h"
+#include "testing/settable_clock.h"
 #include "support/spanish_locale.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 
 using namespace platform;
 

@@ -1,13 +1,13 @@
 #include "main_window_fixture.h"
 
-#include "platform/clock.h"
-#include "platform/fake_web_view.h"
-#include "shell/message_window.h"
+#include "testing/settable_clock.h"
+#include "testing/fake_web_view.h"
+#include "window_base/message_window.h"
 #include "shell/log_window.h"
 #include "shell/text_editor.h"
 #include "shell/version_info.h"
 #include "shell/web_addresses.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 #include "shell/web_nav.h"
 #include "windows/normal_window.h"
 #include "windows/population_window.h"
@@ -791,4 +791,24 @@ TEST_F(TFMainTree, SelectingANodeShowsItsWindowAndProperties)
     EXPECT_GT(main.PropertiesList()->rowCount(), 0);
     main.TreeViewMain()->setCurrentItem(Root());
     EXPECT_EQ(main.PropertiesList()->rowCount(), 0);
+}
+
+TEST_F(TFMainOpen, CascadeGivesEveryWindowTheSameSizeInsideTheArea)
+{
+    TFMain& main = CreateMain();
+    main.resize(1000, 800);
+    main.show();
+    main.OpenDataFile(XmlFile("estudio_alturas_pesos.xml"));
+    main.OpenLocalWebFile(&main, WriteFile(QStringLiteral("a.htm"), "<html></html>"), nullptr);
+    ASSERT_GE(OpenChildren().size(), 3); // welcome page, population, page
+    main.MenuAction("&Window", "&Cascade")->trigger();
+    const QRect area = main.MDIArea()->viewport()->rect();
+    const QSize size = OpenChildren().first()->size();
+    EXPECT_GE(size.width(), area.width() * 2 / 3);
+    EXPECT_GE(size.height(), area.height() * 2 / 3);
+    for (TFMDIChild* child : OpenChildren()) {
+        EXPECT_FALSE(child->isMaximized()) << child->windowTitle().toStdString();
+        EXPECT_EQ(child->size(), size) << child->windowTitle().toStdString();
+        EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+    }
 }

@@ -24,8 +24,9 @@ TEST(DrawFrameRaised, OuterAndInnerBevelsPixelByPixel)
     const auto dc = FramedImage(fsRaised);
     for (int i = 0; i <= 9; ++i) {
         EXPECT_EQ(dc.Pixel(i, 0), kWhite) << i;
-        if (i < 9)
+        if (i < 9) {
             EXPECT_EQ(dc.Pixel(0, i), kWhite) << i;
+        }
     }
     EXPECT_EQ(dc.Pixel(0, 9), kBlack);
     for (int i = 1; i <= 9; ++i) {

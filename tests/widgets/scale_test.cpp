@@ -5,15 +5,16 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
+#include "recorder_install.h"
 
 namespace {
 
 class ScaleTest : public ::testing::Test {
 protected:
-    void SetUp() override { scale.SetBuffer(std::make_unique<platform::RecordingDevice>(400, 400)); }
-    platform::RecordingDevice& Recorder() { return static_cast<platform::RecordingDevice&>(scale.Buffer()); }
+    platform::RecordingDevice& Recorder() { return recorder; }
     TScale scale;
+    platform::RecordingDevice& recorder = InstallRecorder(scale, 400, 400);
 };
 
 }  // namespace
@@ -247,4 +248,30 @@ TEST_F(ScaleTest, AssignCopiesSettings)
     EXPECT_EQ(scale.ScaleType(), sctYR);
     EXPECT_EQ(scale.UserTickText(), "a|b");
     EXPECT_EQ(scale.Factor(), other.Factor());
+}
+
+TEST_F(ScaleTest, TickTableHoldsAtMost250Values)
+{
+    scale.SetBounds(0, 0, 2000, 400);
+    scale.SetMinTicks(0);  // step 1, no minor ticks past a range of 10
+    scale.SetRange(600, 0);
+    Recorder().ClearLog();
+    scale.ForcePaint();
+    EXPECT_EQ(scale.NumTicks(), 250);
+    EXPECT_EQ(scale.TickTable().front(), 0);
+    EXPECT_EQ(scale.TickTable().back(), 249);
+    // every tick drawn: 601 minor (one per step), 601 major, the base line and
+    // the eight lines of the lowered frame
+    EXPECT_EQ(Recorder().Count("LineTo"), 601 + 601 + 1 + 8);
+}
+
+TEST_F(ScaleTest, LogarithmicScaleWhoseLowEndDropsToZeroDrawsLinearTicks)
+{
+    scale.SetRange(1000, 1);
+    scale.SetLogarithmic(true);
+    scale.SetRangeLow(0);
+    EXPECT_TRUE(scale.Logarithmic());
+    // linear 0..1000: steps of 200 with minor ticks every 50
+    EXPECT_EQ(scale.NumTicks(), 21);
+    EXPECT_EQ(scale.TickTable()[1], 50);
 }

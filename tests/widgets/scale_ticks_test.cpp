@@ -6,7 +6,8 @@
 #include <cmath>
 
 #include "core/date_time.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
+#include "recorder_install.h"
 #include "widgets/scale.h"
 
 namespace {
@@ -268,12 +269,14 @@ TEST(CalendarTicks, YearsStopAt9999)
 
 // Drawing through the scale on the recording device (characters 6 pixels
 // wide, text 13 pixels high for the default font).
-TEST(ScaleDrawing, HorizontalLabelsCentredAboveTheTicks)
-{
+class ScaleDrawing : public ::testing::Test {
+protected:
     TScale scale;
-    auto owned = std::make_unique<platform::RecordingDevice>(400, 400);
-    platform::RecordingDevice& dc = *owned;
-    scale.SetBuffer(std::move(owned));
+    platform::RecordingDevice& dc = InstallRecorder(scale, 400, 400);
+};
+
+TEST_F(ScaleDrawing, HorizontalLabelsCentredAboveTheTicks)
+{
     scale.ForcePaint();
     const auto texts = dc.CallsNamed("TextOut");
     ASSERT_EQ(texts.size(), 6u);
@@ -284,12 +287,8 @@ TEST(ScaleDrawing, HorizontalLabelsCentredAboveTheTicks)
     EXPECT_EQ(scale.TickTable().size(), 21u);
 }
 
-TEST(ScaleDrawing, VerticalLabelsBesideTheTicks)
+TEST_F(ScaleDrawing, VerticalLabelsBesideTheTicks)
 {
-    TScale scale;
-    auto owned = std::make_unique<platform::RecordingDevice>(400, 400);
-    platform::RecordingDevice& dc = *owned;
-    scale.SetBuffer(std::move(owned));
     scale.SetScaleType(sctYL);
     dc.ClearLog();
     scale.ForcePaint();
@@ -304,12 +303,8 @@ TEST(ScaleDrawing, VerticalLabelsBesideTheTicks)
     EXPECT_EQ(dc.CallsNamed("TextOut")[5].args, (std::vector<std::string>{"353", "14", "100"}));
 }
 
-TEST(ScaleDrawing, CalendarMessageCentredBelowTheBaseLine)
+TEST_F(ScaleDrawing, CalendarMessageCentredBelowTheBaseLine)
 {
-    TScale scale;
-    auto owned = std::make_unique<platform::RecordingDevice>(400, 400);
-    platform::RecordingDevice& dc = *owned;
-    scale.SetBuffer(std::move(owned));
     scale.SetLabelType(ftDateTime);
     scale.SetRange(5, 10);
     dc.ClearLog();
@@ -320,12 +315,8 @@ TEST(ScaleDrawing, CalendarMessageCentredBelowTheBaseLine)
     EXPECT_EQ(texts[0].args, (std::vector<std::string>{"134", "386", "invalid DateTime scale"}));
 }
 
-TEST(ScaleDrawing, CaptionByAnchorAndAlignment)
+TEST_F(ScaleDrawing, CaptionByAnchorAndAlignment)
 {
-    TScale scale;
-    auto owned = std::make_unique<platform::RecordingDevice>(400, 400);
-    platform::RecordingDevice& dc = *owned;
-    scale.SetBuffer(std::move(owned));
     scale.SetCaptionAnchor(uaSclCenter);
     dc.ClearLog();
     scale.SetCaption("kg");

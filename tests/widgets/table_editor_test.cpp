@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/clipboard.h"
-#include "platform/recording_device.h"
+#include "testing/memory_clipboard.h"
+#include "testing/recording_device.h"
 
 using platform::GridCoord;
 using platform::GridRect;
