@@ -307,40 +307,44 @@ int TCustomGrid::ClientWidth() const { return width() - (m_vBar->isVisible() ? m
 
 int TCustomGrid::ClientHeight() const { return height() - (m_hBar->isVisible() ? m_hBar->height() : 0); }
 
+namespace {
+
+// Pixels taken by the first `count` sizes with their lines.
+int Extent(const std::vector<int>& sizes, int count, int lineWidth)
+{
+    int total = 0;
+    for (int i = 0; i < count && i < static_cast<int>(sizes.size()); ++i)
+        total += sizes[static_cast<std::size_t>(i)] + lineWidth;
+    return total;
+}
+
+// The smallest first scrollable index that still shows `last` whole in
+// `room` pixels after the fixed ones.
+int FirstToShow(const std::vector<int>& sizes, int fixed, int lineWidth, int room, int last)
+{
+    const int count = static_cast<int>(sizes.size());
+    if (count <= fixed || last < fixed)
+        return fixed;
+    last = std::min(last, count - 1);
+    room -= Extent(sizes, std::min(fixed, count), lineWidth) + sizes[static_cast<std::size_t>(last)] + lineWidth;
+    int first = last;
+    while (first > fixed && room - (sizes[static_cast<std::size_t>(first - 1)] + lineWidth) >= 0) {
+        --first;
+        room -= sizes[static_cast<std::size_t>(first)] + lineWidth;
+    }
+    return first;
+}
+
+}  // namespace
+
 int TCustomGrid::MaxTopRow() const
 {
-    const int count = RowCount();
-    if (count <= m_fixedRows)
-        return m_fixedRows;
-    int fixed = 0;
-    for (int r = 0; r < std::min(m_fixedRows, count); ++r)
-        fixed += RowHeights(r) + m_gridLineWidth;
-    int room = ClientHeight() - fixed;
-    int top = count - 1;
-    room -= RowHeights(top) + m_gridLineWidth;
-    while (top > m_fixedRows && room - (RowHeights(top - 1) + m_gridLineWidth) >= 0) {
-        --top;
-        room -= RowHeights(top) + m_gridLineWidth;
-    }
-    return top;
+    return FirstToShow(m_rowHeights, m_fixedRows, m_gridLineWidth, ClientHeight(), RowCount() - 1);
 }
 
 int TCustomGrid::MaxLeftCol() const
 {
-    const int count = ColCount();
-    if (count <= m_fixedCols)
-        return m_fixedCols;
-    int fixed = 0;
-    for (int c = 0; c < std::min(m_fixedCols, count); ++c)
-        fixed += ColWidths(c) + m_gridLineWidth;
-    int room = ClientWidth() - fixed;
-    int left = count - 1;
-    room -= ColWidths(left) + m_gridLineWidth;
-    while (left > m_fixedCols && room - (ColWidths(left - 1) + m_gridLineWidth) >= 0) {
-        --left;
-        room -= ColWidths(left) + m_gridLineWidth;
-    }
-    return left;
+    return FirstToShow(m_colWidths, m_fixedCols, m_gridLineWidth, ClientWidth(), ColCount() - 1);
 }
 
 void TCustomGrid::ClampScroll()
@@ -381,9 +385,7 @@ void TCustomGrid::TopLeftChanged()
 
 int TCustomGrid::VisibleColCount() const
 {
-    int x = 0;
-    for (int c = 0; c < std::min(m_fixedCols, ColCount()); ++c)
-        x += ColWidths(c) + m_gridLineWidth;
+    int x = Extent(m_colWidths, m_fixedCols, m_gridLineWidth);
     int n = 0;
     for (int c = m_leftCol; c < ColCount(); ++c) {
         x += ColWidths(c) + m_gridLineWidth;
@@ -396,9 +398,7 @@ int TCustomGrid::VisibleColCount() const
 
 int TCustomGrid::VisibleRowCount() const
 {
-    int y = 0;
-    for (int r = 0; r < std::min(m_fixedRows, RowCount()); ++r)
-        y += RowHeights(r) + m_gridLineWidth;
+    int y = Extent(m_rowHeights, m_fixedRows, m_gridLineWidth);
     int n = 0;
     for (int r = m_topRow; r < RowCount(); ++r) {
         y += RowHeights(r) + m_gridLineWidth;
@@ -412,40 +412,16 @@ int TCustomGrid::VisibleRowCount() const
 void TCustomGrid::ScrollIntoView(int col, int row)
 {
     if (row >= m_fixedRows && row < RowCount()) {
-        if (row < m_topRow) {
+        if (row < m_topRow)
             SetTopRow(row);
-        } else {
-            const int visible = VisibleRowCount();
-            if (row >= m_topRow + visible) {
-                // the smallest top row that shows the row whole
-                int y = 0;
-                for (int r = 0; r < std::min(m_fixedRows, RowCount()); ++r)
-                    y += RowHeights(r) + m_gridLineWidth;
-                int room = ClientHeight() - y - (RowHeights(row) + m_gridLineWidth);
-                int top = row;
-                while (top > m_fixedRows && room - (RowHeights(top - 1) + m_gridLineWidth) >= 0) {
-                    --top;
-                    room -= RowHeights(top) + m_gridLineWidth;
-                }
-                SetTopRow(top);
-            }
-        }
+        else if (row >= m_topRow + VisibleRowCount())
+            SetTopRow(FirstToShow(m_rowHeights, m_fixedRows, m_gridLineWidth, ClientHeight(), row));
     }
     if (col >= m_fixedCols && col < ColCount()) {
-        if (col < m_leftCol) {
+        if (col < m_leftCol)
             SetLeftCol(col);
-        } else if (col >= m_leftCol + VisibleColCount()) {
-            int x = 0;
-            for (int c = 0; c < std::min(m_fixedCols, ColCount()); ++c)
-                x += ColWidths(c) + m_gridLineWidth;
-            int room = ClientWidth() - x - (ColWidths(col) + m_gridLineWidth);
-            int left = col;
-            while (left > m_fixedCols && room - (ColWidths(left - 1) + m_gridLineWidth) >= 0) {
-                --left;
-                room -= ColWidths(left) + m_gridLineWidth;
-            }
-            SetLeftCol(left);
-        }
+        else if (col >= m_leftCol + VisibleColCount())
+            SetLeftCol(FirstToShow(m_colWidths, m_fixedCols, m_gridLineWidth, ClientWidth(), col));
     }
 }
 
