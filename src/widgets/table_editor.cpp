@@ -795,7 +795,9 @@ void TNTabEd::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int
     TCustomGrid::MouseDown(button, shift, x, y);
     if (button == Qt::LeftButton && IsDataCell(col, row))
         HighlightHeadings();
-    if (button == Qt::RightButton && col >= 0 && row >= 0 && !m_popupMenu && !m_blockInternalPopup)
+    if (button == Qt::RightButton && m_popupMenu)
+        m_popupMenu->popup(mapToGlobal(QPoint(x, y)));
+    else if (button == Qt::RightButton && col >= 0 && row >= 0 && !m_blockInternalPopup)
         OpenPopup(col, row, x, y);
 }
 

@@ -1,6 +1,7 @@
 #include "widgets/table_editor_texts.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -33,8 +34,14 @@ std::string PadLeft(std::string text, int width)
 std::string ExponentField(double value, int width)
 {
     // sign, digit, point, "E", sign and four exponent digits take 9 characters
+    static const std::array<std::string, 17> patterns = [] {
+        std::array<std::string, 17> p;
+        for (std::size_t digits = 1; digits < p.size(); ++digits)
+            p[digits] = "0." + std::string(digits, '0') + "E+0000";
+        return p;
+    }();
     const int digits = std::clamp(width - 9, 1, 16);
-    std::string text = FormatFloat("0." + std::string(static_cast<std::size_t>(digits), '0') + "E+0000", value);
+    std::string text = FormatFloat(patterns[static_cast<std::size_t>(digits)], value);
     if (text.empty() || text[0] != '-')
         text.insert(0, 1, ' ');
     return PadLeft(std::move(text), width);

@@ -690,4 +690,6 @@ TEST_F(TNTabEdTest, OwnPopupMenuOrBlockKeepsTheBuiltInOnesClosed)
     editor->SetPopupMenu(&own);
     Click(2, 1, Qt::RightButton);
     EXPECT_FALSE(editor->PopupData()->isVisible());
+    EXPECT_TRUE(own.isVisible());
+    own.hide();
 }
