@@ -1,7 +1,6 @@
 #include "core/group_comparison.h"
 
 #include "core/categorical_statistics.h"
-#include "core/distributions.h"
 #include "core/numeric_vector.h"
 #include "core/statistics_grid.h"
 #include "core/variable_records.h"
@@ -14,32 +13,34 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TGroupSummary Summarise(const TVector& Y, const TIntVector& G, int n, int code)
+// The values of one group in data order; the group's size.
+int GroupValues(const TVector& Y, const TIntVector& G, int n, int code, TVector& values)
 {
-    TGroupSummary g;
-    g.code = code;
+    int count = 0;
     for (int i = 1; i <= n; ++i)
         if (G.GetElem(i) == code)
-            ++g.n;
-    TVector values;
-    values.SetNrOfElem(g.n);
+            ++count;
+    values.SetNrOfElem(count);
     int k = 0;
     for (int i = 1; i <= n; ++i)
         if (G.GetElem(i) == code)
             values.SetElem(++k, Y.GetElem(i));
+    return count;
+}
+
+TGroupSummary Summarise(const TVector& Y, const TIntVector& G, int n, int code)
+{
+    TGroupSummary g;
+    g.code = code;
+    TVector values;
+    g.n = GroupValues(Y, G, n, code, values);
     values.MeanVar(1, g.n, g.mean, g.var);
     if (g.n < 2)
         g.var = kNaN;
     g.sd = std::sqrt(g.var);
     values.MinMax(1, g.n, g.min, g.max);
     g.sem = g.sd / std::sqrt(static_cast<double>(g.n));
-    g.ci95 = {kNaN, kNaN, kNaN};
-    if (g.n >= 2) {
-        const double t = InvStudentT(g.n - 1, 0.975);
-        g.ci95.lower = g.mean - t * g.sem;
-        g.ci95.upper = g.mean + t * g.sem;
-        g.ci95.precision = (g.ci95.upper - g.ci95.lower) / 2;
-    }
+    g.ci95 = MeanInterval(g.mean, g.sem, g.n, 0.975);
     return g;
 }
 
@@ -93,16 +94,8 @@ TGroupHistograms GroupHistograms(const TVector& Y, const TIntVector& G, const TG
     const int n = std::min(Y.NrOfElem(), G.NrOfElem());
     TVector y1;
     TVector y2;
-    y1.SetNrOfElem(c.group1.n);
-    y2.SetNrOfElem(c.group2.n);
-    int k1 = 0;
-    int k2 = 0;
-    for (int i = 1; i <= n; ++i) {
-        if (G.GetElem(i) == c.group1.code)
-            y1.SetElem(++k1, Y.GetElem(i));
-        else if (G.GetElem(i) == c.group2.code)
-            y2.SetElem(++k2, Y.GetElem(i));
-    }
+    GroupValues(Y, G, n, c.group1.code, y1);
+    GroupValues(Y, G, n, c.group2.code, y2);
     const std::vector<int> n1 = CountClasses(y1, h.lower, h.upper, classCount);
     const std::vector<int> n2 = CountClasses(y2, h.lower, h.upper, classCount);
     if (n1.empty() || n2.empty())

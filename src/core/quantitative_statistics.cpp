@@ -13,6 +13,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+} // namespace
+
 TMeanInterval MeanInterval(double mean, double sem, int n, double q)
 {
     TMeanInterval ci{kNaN, kNaN, kNaN};
@@ -24,8 +26,6 @@ TMeanInterval MeanInterval(double mean, double sem, int n, double q)
     ci.precision = (ci.upper - ci.lower) / 2;
     return ci;
 }
-
-} // namespace
 
 TQuantitativeSummary QuantitativeSummary(const TVector& data)
 {

@@ -15,6 +15,9 @@ struct TMeanInterval {
     double precision = 0.0;  // half-width
 };
 
+// mean -/+ InvStudentT(n - 1, q) x sem; NaN below two values or without a sem.
+TMeanInterval MeanInterval(double mean, double sem, int n, double q);
+
 struct TQuantitativeSummary {
     int n = 0;
     double mean = 0.0;
