@@ -40,9 +40,6 @@ public:
     void SetBackImageInside(bool Value) { BackImage()->SetInside(Value); }
     TPlotBackImageMode BackImageMode() { return BackImage()->Mode(); }
     void SetBackImageMode(TPlotBackImageMode Value) { BackImage()->SetMode(Value); }
-    // The image's transparency; False, and writes ignored, without a graphic.
-    bool BackImageTransp() const;
-    void SetBackImageTransp(bool Value);
 
     std::function<void(TCustomPlotPanelExtended&)> OnScroll;
     std::function<void(TCustomPlotPanelExtended&)> OnUndoZoom;
