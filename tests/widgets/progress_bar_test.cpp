@@ -105,10 +105,10 @@ TEST_F(ProgBarTest, HugeValueDrawsOnlyThePixelsOnTheControl)
 
 TEST_F(ProgBarTest, ColourMappingModes)
 {
-    bar.SetShowColorGradient(true);
     platform::RecordingDevice& rec = Rec();
-    bar.SetValue(10);  // 29 columns
+    bar.SetShowColorGradient(true);  // value 10: 29 columns
     auto colours = LineColours(rec);
+    ASSERT_EQ(colours.size(), 29u + 8u);
     EXPECT_EQ(colours[0], "solid 1 0xFF0000");
     // stretch: the last column holds entry round(28 * 1023 / 29) = 988
     EXPECT_EQ(colours[28], "solid 1 " + platform::RecordingDevice::ColorText(ProgBarTableColor(clBlue, clRed, 988)));
