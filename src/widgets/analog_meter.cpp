@@ -23,24 +23,6 @@ constexpr double kLogFloor = 1e-100;
 constexpr int kMaxTicks = 10000;
 
 
-TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons)
-{
-    TShiftState s = 0;
-    if (keys & Qt::ShiftModifier)
-        s |= ssShift;
-    if (keys & Qt::AltModifier)
-        s |= ssAlt;
-    if (keys & Qt::ControlModifier)
-        s |= ssCtrl;
-    if (buttons & Qt::LeftButton)
-        s |= ssLeft;
-    if (buttons & Qt::RightButton)
-        s |= ssRight;
-    if (buttons & Qt::MiddleButton)
-        s |= ssMiddle;
-    return s;
-}
-
 bool FileExists(const std::string& name)
 {
     std::error_code ec;
@@ -561,7 +543,7 @@ void TMeter::mouseMoveEvent(QMouseEvent* event)
 {
     TInstrumentHost::mouseMoveEvent(event);
     const QPoint p = event->position().toPoint();
-    MouseMoveAt(p.x(), p.y(), ShiftOf(event->modifiers(), event->buttons()));
+    MouseMoveAt(p.x(), p.y(), ShiftStateOf(*event));
 }
 
 // ---- paint ----
