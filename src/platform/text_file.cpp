@@ -38,10 +38,13 @@ bool ReadTextFile(const QString& path, QString& text, TextFileEncoding& encoding
 namespace {
 
 // Replaces the file with the bytes at once; false leaves it as it was.
+// The buffer is flushed before the commit: QSaveFile would commit a file
+// whose last buffered bytes could not be written.
 bool CommitBytes(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;
