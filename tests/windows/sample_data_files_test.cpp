@@ -353,30 +353,44 @@ std::map<std::string, TCsvTable> CsvTables(const QByteArray& output)
     return tables;
 }
 
-struct TPsppRun {
-    int exitCode = -1;
-    QByteArray output;
-};
+// Runs the sample's syntax file through PSPP, then the test's commands.
+class SampleDataFilesPspp : public SampleDataFiles {
+protected:
+    void SetUp() override
+    {
+        m_pspp = QStandardPaths::findExecutable("pspp");
+        if (m_pspp.isEmpty())
+            GTEST_SKIP() << "pspp is not on the path";
+    }
 
-// The sample's syntax file run by PSPP, after it the commands of the test.
-TPsppRun RunPspp(const QString& pspp, const QString& folder, const QString& spsFile, const std::string& commands)
-{
-    const QString driver = folder + "/driver.sps";
-    QFile f(driver);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.write(("INCLUDE FILE='" + spsFile.toStdString() + "' ENCODING='Auto,windows-1252'.\n" + commands).c_str());
-    f.close();
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C.UTF-8");
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(pspp, {"-O", "format=csv", driver});
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), process.readAll()};
-}
+    // PSPP's tables; a failed run or an error message fails the test.
+    std::map<std::string, TCsvTable> ReadBack(const QString& spsFile, const std::string& commands)
+    {
+        QFile f(Path("driver.sps"));
+        if (!f.open(QIODevice::WriteOnly)) {
+            ADD_FAILURE() << "cannot write the driver";
+            return {};
+        }
+        f.write(("INCLUDE FILE='" + spsFile.toStdString() + "' ENCODING='Auto,windows-1252'.\n" + commands).c_str());
+        f.close();
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C.UTF-8");
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(m_pspp, {"-O", "format=csv", Path("driver.sps")});
+        EXPECT_TRUE(process.waitForFinished(60000));
+        Output = process.readAll();
+        EXPECT_EQ(process.exitCode(), 0) << Output.toStdString();
+        EXPECT_FALSE(Output.contains("error")) << Output.toStdString();
+        return CsvTables(Output);
+    }
+
+    QByteArray Output;
+
+private:
+    QString m_pspp;
+};
 
 } // namespace
 
@@ -385,23 +399,16 @@ TPsppRun RunPspp(const QString& pspp, const QString& folder, const QString& spsF
 // where driver.sps holds
 //   INCLUDE FILE='<file>.sps' ENCODING='Auto,windows-1252'.
 // followed by DISPLAY DICTIONARY, LIST and DESCRIPTIVES commands (below).
-TEST_F(SampleDataFiles, PsppReadsBackNamesLabelsAndValues)
+TEST_F(SampleDataFilesPspp, ReadsBackNamesLabelsAndValues)
 {
-    const QString pspp = QStandardPaths::findExecutable("pspp");
-    if (pspp.isEmpty())
-        GTEST_SKIP() << "pspp is not on the path";
     MixedSample sample;
     ASSERT_TRUE(WriteSpssSyntax(Path("m.sps"), TSampleSheetView(*sample.sheet), sample.variables));
-    const TPsppRun run = RunPspp(pspp, m_dir.path(), Path("m.sps"),
-                                 "DISPLAY DICTIONARY.\n"
-                                 "LIST.\n"
-                                 "DESCRIPTIVES Peso Talla_media /STATISTICS=MEAN MIN MAX.\n");
-    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-    EXPECT_FALSE(run.output.contains("error")) << run.output.toStdString();
-    auto tables = CsvTables(run.output);
+    auto tables = ReadBack(Path("m.sps"), "DISPLAY DICTIONARY.\n"
+                                          "LIST.\n"
+                                          "DESCRIPTIVES Peso Talla_media /STATISTICS=MEAN MIN MAX.\n");
 
     const TCsvTable& dictionary = tables["Variables"];
-    ASSERT_EQ(dictionary.size(), 5u) << run.output.toStdString();
+    ASSERT_EQ(dictionary.size(), 5u) << Output.toStdString();
     const std::vector<std::pair<std::string, std::string>> labels = {{"Sexo", "Sexo del sujeto"},
                                                                      {"Zona", "Zona d'estudi"},
                                                                      {"Peso", "Peso corporal"},
@@ -413,21 +420,21 @@ TEST_F(SampleDataFiles, PsppReadsBackNamesLabelsAndValues)
 
     // rows: variable label (first level only), value, level label
     const TCsvTable& levels = tables["Value Labels"];
-    ASSERT_EQ(levels.size(), 5u) << run.output.toStdString();
+    ASSERT_EQ(levels.size(), 5u) << Output.toStdString();
     EXPECT_EQ(levels[1], (std::vector<std::string>{"Sexo del sujeto", "1", "Hombre"}));
     EXPECT_EQ(levels[2], (std::vector<std::string>{"", "2", "Mujer"}));
     EXPECT_EQ(levels[3], (std::vector<std::string>{"Zona d'estudi", "1", "Àrea urbana"}));
     EXPECT_EQ(levels[4], (std::vector<std::string>{"", "2", "L'Horta"}));
 
     const TCsvTable& data = tables["Data List"];
-    ASSERT_EQ(data.size(), 3u) << run.output.toStdString();
+    ASSERT_EQ(data.size(), 3u) << Output.toStdString();
     EXPECT_EQ(data[0], (std::vector<std::string>{"Sexo", "Zona", "Peso", "Talla_media"}));
     EXPECT_EQ(data[1], (std::vector<std::string>{"2", "1", "64.3", "172"}));
     EXPECT_EQ(data[2], (std::vector<std::string>{"1", "2", "72.5", "168"}));
 
     // heading, then N, mean, minimum, maximum per variable: the written values
     const TCsvTable& descriptives = tables["Descriptive Statistics"];
-    ASSERT_GE(descriptives.size(), 3u) << run.output.toStdString();
+    ASSERT_GE(descriptives.size(), 3u) << Output.toStdString();
     EXPECT_EQ(descriptives[1][0], "Peso corporal");
     EXPECT_EQ(descriptives[1][1], "2");
     EXPECT_NEAR(std::stod(descriptives[1][2]), (64.3 + 72.5) / 2, 0.05);
@@ -439,28 +446,21 @@ TEST_F(SampleDataFiles, PsppReadsBackNamesLabelsAndValues)
     EXPECT_EQ(descriptives[2][4], "172");
 }
 
-TEST_F(SampleDataFiles, PsppKeepsTheLabelsWithoutCategoricalVariables)
+TEST_F(SampleDataFilesPspp, KeepsTheLabelsWithoutCategoricalVariables)
 {
-    const QString pspp = QStandardPaths::findExecutable("pspp");
-    if (pspp.isEmpty())
-        GTEST_SKIP() << "pspp is not on the path";
     // a label beyond windows-1252 makes the file UTF-8
     auto sheet = Sheet({{"Peso", 1, {64.27, 70.04}}, {"Talla", 0, {172, 168}}});
     ASSERT_TRUE(WriteSpssSyntax(Path("q.sps"), TSampleSheetView(*sheet),
                                 {Quantitative("Peso", "Peso de Łukasz"), Quantitative("Talla", "Talla")}));
     ASSERT_TRUE(ReadBytes(Path("q.sps")).startsWith("\xEF\xBB\xBF"));
-    const TPsppRun run = RunPspp(pspp, m_dir.path(), Path("q.sps"),
-                                 "DISPLAY DICTIONARY.\n"
-                                 "DESCRIPTIVES ALL /STATISTICS=MEAN MIN MAX.\n");
-    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-    EXPECT_FALSE(run.output.contains("error")) << run.output.toStdString();
-    auto tables = CsvTables(run.output);
+    auto tables = ReadBack(Path("q.sps"), "DISPLAY DICTIONARY.\n"
+                                          "DESCRIPTIVES ALL /STATISTICS=MEAN MIN MAX.\n");
     const TCsvTable& dictionary = tables["Variables"];
-    ASSERT_EQ(dictionary.size(), 3u) << run.output.toStdString();
+    ASSERT_EQ(dictionary.size(), 3u) << Output.toStdString();
     EXPECT_EQ(dictionary[1][2], "Peso de Łukasz");
     EXPECT_EQ(dictionary[2][2], "Talla");
     const TCsvTable& descriptives = tables["Descriptive Statistics"];
-    ASSERT_GE(descriptives.size(), 3u) << run.output.toStdString();
+    ASSERT_GE(descriptives.size(), 3u) << Output.toStdString();
     EXPECT_NEAR(std::stod(descriptives[1][2]), (64.3 + 70.0) / 2, 0.05);
     EXPECT_EQ(descriptives[1][3], "64.3");
     EXPECT_EQ(descriptives[1][4], "70.0");

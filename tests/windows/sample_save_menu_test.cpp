@@ -50,27 +50,22 @@ protected:
     platform::ScopedDialogs m_scope{m_dialogs};
     QWidget m_window;
     TNTabEd m_sheet{&m_window, "SampleData"};
+    // The SPSS file the writer makes of the sheet.
+    QByteArray SpssBytes() const
+    {
+        return QByteArray::fromStdString(SpssSyntaxText(TSampleSheetView(m_sheet), Variables()));
+    }
+    static std::vector<TSampleFileVariable> Variables()
+    {
+        return {{true, "Sexo", "Sexo del sujeto", {{1, "Hombre"}, {2, "Mujer"}}}, {false, "Peso", "Peso corporal", {}}};
+    }
+
     int m_variableReads = 0;
     TSampleSaveMenu m_menu{&m_window, m_sheet, [this] {
                                ++m_variableReads;
-                               return std::vector<TSampleFileVariable>{
-                                   {true, "Sexo", "Sexo del sujeto", {{1, "Hombre"}, {2, "Mujer"}}},
-                                   {false, "Peso", "Peso corporal", {}}};
+                               return Variables();
                            }};
 };
-
-const QByteArray kSps = "DATA LIST FREE  /  Sexo (COMMA8.0)\r\n"
-                        " Peso (COMMA8.1).\r\n"
-                        " \r\n"
-                        "VARIABLE LABELS \r\n"
-                        " Sexo 'Sexo del sujeto'  \r\n"
-                        " Peso 'Peso corporal'  .\r\n"
-                        "\r\n"
-                        "VALUE LABELS \r\n"
-                        "   /Sexo 1 'Hombre' 2 'Mujer'.\r\n"
-                        "BEGIN DATA\r\n"
-                        "        2     64.3\r\n"
-                        "END DATA.\r\n";
 
 } // namespace
 
@@ -116,7 +111,7 @@ TEST_F(TSampleSaveMenuTest, SpssItemAsksForAFileAndWritesIt)
     EXPECT_EQ(LastRequest().filterIndex, 1);
     EXPECT_EQ(LastRequest().defaultExt, "sps");
     EXPECT_TRUE(LastRequest().fileName.isEmpty());
-    EXPECT_EQ(ReadBytes(Path("sample.sps")), kSps);
+    EXPECT_EQ(ReadBytes(Path("sample.sps")), SpssBytes());
     EXPECT_EQ(m_menu.Tag(), 1);
     EXPECT_EQ(m_menu.ImageIndex(), 1);
     EXPECT_EQ(m_variableReads, 1);
@@ -127,7 +122,7 @@ TEST_F(TSampleSaveMenuTest, SpssItemAsksForAFileAndWritesIt)
     ASSERT_EQ(m_dialogs.Calls().size(), 2u);
     EXPECT_EQ(LastRequest().caption, "Save data into a SPSS syntax file");
     EXPECT_TRUE(LastRequest().fileName.isEmpty());
-    EXPECT_EQ(ReadBytes(Path("again.sps")), kSps);
+    EXPECT_EQ(ReadBytes(Path("again.sps")), SpssBytes());
     EXPECT_FALSE(m_menu.PopupMenuSave()->isVisible());
 }
 
@@ -176,7 +171,7 @@ TEST_F(TSampleSaveMenuTest, DecimalCommaOptionFollowsItsCheckMark)
     m_menu.SaveData(3);
     m_menu.SaveData(1);
     EXPECT_EQ(ReadBytes(Path("comma.csv")), QByteArray("\"Sexo\";\"Peso\";\r\n       2;    64,3;\r\n"));
-    EXPECT_EQ(ReadBytes(Path("comma.sps")), kSps);
+    EXPECT_EQ(ReadBytes(Path("comma.sps")), SpssBytes());
     m_menu.DecimalsCommaDelimited()->trigger();
     EXPECT_FALSE(m_menu.DecimalComma());
 }
