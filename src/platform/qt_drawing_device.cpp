@@ -72,12 +72,14 @@ int PositiveMod(int a, int m)
 
 int RoundHalfUp(double v)
 {
-    const double f = std::floor(v + 0.5);
-    if (f < -1e9)
+    // floor(v + 0.5), by truncation (no library call)
+    const double t = v + 0.5;
+    if (!(t >= -1e9))
         return -1000000000;
-    if (f > 1e9)
+    if (t > 1e9)
         return 1000000000;
-    return static_cast<int>(f);
+    const int i = static_cast<int>(t);
+    return static_cast<double>(i) > t ? i - 1 : i;
 }
 
 PointF ToPointF(Point p) { return {static_cast<double>(p.x), static_cast<double>(p.y)}; }
@@ -948,6 +950,8 @@ void QtDrawingDevice::AppendToPath(const std::vector<PointF>& pts)
     target.insert(target.end(), pts.begin(), pts.end());
 }
 
+bool QtDrawingDevice::OutlineHoldsFill() const { return !m_pen.IsNull() && m_pen.IsCosmetic(); }
+
 void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& fill)
 {
     if (m_inPath) {
@@ -1247,7 +1251,7 @@ void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
     std::vector<PointF> pts = EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
     pts.pop_back();
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = EllipseSpans(l, t, r, bt, DrawLimit());
     ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
@@ -1270,7 +1274,7 @@ void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int co
     quarter(l + cw / 2, bt - ch / 2, kPi);
     quarter(r - cw / 2, bt - ch / 2, 3 * kPi / 2);
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = RoundRectSpans(l, t, r, bt, cw, ch, DrawLimit());
     ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
@@ -1298,7 +1302,7 @@ void QtDrawingDevice::ClosedArc(int x1, int y1, int x2, int y2, int x3, int y3, 
     const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
     pts.insert(pts.end(), arc.begin(), arc.end());
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
     ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
@@ -1322,7 +1326,7 @@ void QtDrawingDevice::PolyPolygon(const Point* points, const int* counts, int po
         offset += std::max(0, counts[i]);
     }
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = FiguresFill(figs, DrawLimit());
     ShapeOrPath(std::move(figs), fill);
 }
@@ -1837,10 +1841,12 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     // the clip, set in device pixels; kept while the device's clip stays
     if (clipRect || m_painterClipCustom || m_painterClip != (m_clip ? m_clipVersion : 0)) {
         painter.resetTransform();
+        // no clip is the whole surface (the raster engine keeps a clip
+        // switched off by setClipping(false) off when a new one is set)
         if (m_clip)
             painter.setClipRegion(*m_clip);
         else
-            painter.setClipping(false);
+            painter.setClipRect(QRect(0, 0, Width(), Height()));
         if (clipRect) {
             const Point a = Dev(clipRect->left, clipRect->top);
             const Point b = Dev(clipRect->right, clipRect->bottom);
@@ -1859,8 +1865,12 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
         m_painterFontSet = true;
         m_painterFontExtra = m_charExtra;
     }
-    if (opaque)
+    if (opaque) {
+        // the box without antialiasing, the glyphs with it
+        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.fillRect(QRectF(x0, baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
+        painter.setRenderHint(QPainter::Antialiasing, true);
+    }
     painter.setPen(ToQColor(m_textColor));
     painter.drawText(QPointF(x0, baseline), s);
 }

@@ -228,6 +228,9 @@ private:
     void AppendToPath(const std::vector<PointF>& pts);
     // The points shifted to device pixels.
     std::vector<PointF> DevPoints(const Point* points, int count) const;
+    // Whether DrawFigures fills a shape by its one-pixel outline's own pixels,
+    // so the shape's exact fill need not be worked out.
+    bool OutlineHoldsFill() const;
     void ShapeOrPath(std::vector<Figure> outline, const SpanList& fill);
     // Rectangle's outline of a solid one-pixel pen through the pixels l..r, t..b.
     void RectangleOutline(int l, int t, int r, int b);

@@ -21,6 +21,18 @@ int ClampInt(double v)
     return static_cast<int>(v);
 }
 
+// std::nearbyint in the default rounding mode without the library call: adding
+// and taking away 2^52 leaves no fraction bits, so the sum is rounded to the
+// nearest integer, halves to even.
+double NearestEven(double v)
+{
+    constexpr double kTwo52 = 4503599627370496.0;
+    if (!(std::abs(v) < kTwo52))
+        return v;  // already whole (or not a number)
+    // (the sign kept, as nearbyint keeps it: -0.3 gives -0)
+    return std::copysign(v >= 0 ? (v + kTwo52) - kTwo52 : (v - kTwo52) + kTwo52, v);
+}
+
 // Pixels [x0, x1) of row y within the limit, merged into the last span when they touch it.
 void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
 {
@@ -425,6 +437,24 @@ LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit)
     }
     if (k0 > k1)
         return w;
+    const bool inside = a.x >= limit.left && a.x < limit.right && a.y >= limit.top && a.y < limit.bottom &&
+                        b.x >= limit.left && b.x < limit.right && b.y >= limit.top && b.y < limit.bottom;
+    if (inside) {
+        // the whole line lies inside the limit: every step from the first,
+        // whose minor offset is bias / 2n = 0 (bias <= n)
+        w.twoN = 2 * n;
+        w.twoM = 2 * m;
+        w.q = 0;
+        w.rem = bias;
+        w.k = 0;
+        w.kLast = kEnd;
+        w.major0 = major0;
+        w.minor0 = minor0;
+        w.sMaj = sMaj;
+        w.sMin = sMin;
+        w.xMajor = xMajor;
+        return w;
+    }
     // the minor coordinate moves monotonically: narrow the range by bisection
     auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
         // smallest k in [lo, hi] with pred(k), or hi + 1
@@ -485,7 +515,7 @@ std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry,
     pts.reserve(static_cast<std::size_t>(n) + 1);
     // on a grid of 1/4096 pixel, so that rounding noise of the sines never
     // tips a point across a pixel centre (a radial along a row stays on it)
-    auto snap = [](double v) { return std::nearbyint(v * 4096.0) / 4096.0; };
+    auto snap = [](double v) { return NearestEven(v * 4096.0) / 4096.0; };
     for (std::int64_t i = 0; i <= n; ++i) {
         const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
         pts.push_back({snap(cx + rx * std::cos(t)), snap(cy - ry * std::sin(t))});
