@@ -637,13 +637,18 @@ void QtDrawingDevice::MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t 
 }
 
 template <class Sink>
-void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink)
+void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink,
+                                    const std::vector<std::vector<Point>>* vertices)
 {
     const bool solid = PenSolid();
-    for (const Figure& fig : outline) {
+    std::vector<Point> own;
+    for (std::size_t f = 0; f < outline.size(); ++f) {
+        const Figure& fig = outline[f];
         if (fig.points.empty())
             continue;
-        const std::vector<Point> pts = OutlineVertices(fig.points);
+        if (!vertices)
+            own = OutlineVertices(fig.points);
+        const std::vector<Point>& pts = vertices ? (*vertices)[f] : own;
         // a curve plots each pixel once: marks over the box of its points
         // (its pixels never leave it) inside the limit
         Rect seenBox;
@@ -694,7 +699,8 @@ void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Re
     }
 }
 
-void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline)
+void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline,
+                                  const std::vector<std::vector<Point>>* vertices)
 {
     if (m_pen.IsNull())
         return;
@@ -702,7 +708,7 @@ void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline
         MarkSpans(mask, StrokeSpans(outline, mask.box), kMarkPen);
         return;
     }
-    OutlinePixels(outline, mask.box, [&](int x, int y, std::uint8_t mark) { mask.At(x, y) = mark; });
+    OutlinePixels(outline, mask.box, [&](int x, int y, std::uint8_t mark) { mask.At(x, y) = mark; }, vertices);
 }
 
 void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
@@ -877,11 +883,14 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     // pixels inside the polygon through the outline's own pixels, so the fill
     // neither leaks past the outline nor leaves a gap before it
     SpanList inner;
+    std::vector<std::vector<Point>> vertices;
     if (pen && brush && !disjoint && m_pen.IsCosmetic()) {
         std::vector<std::vector<PointF>> polys;
         for (const Figure& f : outline) {
+            vertices.push_back(OutlineVertices(f.points));
             std::vector<PointF> poly;
-            for (const Point& q : OutlineVertices(f.points))
+            poly.reserve(vertices.back().size());
+            for (const Point& q : vertices.back())
                 poly.push_back({q.x + 0.5, q.y + 0.5});
             polys.push_back(std::move(poly));
         }
@@ -922,7 +931,7 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     if (brush)
         MarkSpans(mask, *fill, kMarkBrush);
     if (pen)
-        MarkOutline(mask, outline);
+        MarkOutline(mask, outline, vertices.empty() ? nullptr : &vertices);
     Composite(mask, m_brush);
 }
 

@@ -204,9 +204,12 @@ private:
     void DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,
                      bool disjoint = false);
     template <class Sink>
-    void OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink);
+    // vertices: the figures' OutlineVertices when the caller has them already.
+    void OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink,
+                       const std::vector<std::vector<Point>>* vertices = nullptr);
     void FillSpansDirect(const SpanList& spans, const BrushDesc& brush);
-    void MarkOutline(Mask& mask, const std::vector<Figure>& outline);
+    void MarkOutline(Mask& mask, const std::vector<Figure>& outline,
+                     const std::vector<std::vector<Point>>* vertices = nullptr);
     void MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark);
     void Composite(const Mask& mask, const BrushDesc& brush);
     void ThinLine(Point a, Point b, bool includeLast);

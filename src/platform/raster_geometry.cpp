@@ -1,6 +1,7 @@
 #include "platform/raster_geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -505,6 +506,54 @@ void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
         plot(x, y, step);
 }
 
+namespace {
+
+// The cosines (x) and sines (y) of the angles t0 + sweep * i / n, i = 0..n.
+// The last few tables are kept: outlines of one size repeat (markers, pies of
+// a chart), and the library sines are most of an outline's cost.
+const std::vector<PointF>& UnitArc(double t0, double sweep, std::int64_t n)
+{
+    struct Entry {
+        std::uint64_t t0;
+        std::uint64_t sweep;
+        std::int64_t n;
+        std::vector<PointF> cs;
+    };
+    constexpr std::size_t kEntries = 64;
+    constexpr std::int64_t kLongest = 2048;  // longer tables are not kept
+    thread_local std::vector<Entry> cache;
+    thread_local std::size_t next = 0;
+    thread_local std::vector<PointF> once;
+    const auto t0Bits = std::bit_cast<std::uint64_t>(t0);
+    const auto sweepBits = std::bit_cast<std::uint64_t>(sweep);
+    for (const Entry& e : cache)
+        if (e.n == n && e.t0 == t0Bits && e.sweep == sweepBits)
+            return e.cs;
+    std::vector<PointF>* table = &once;
+    if (n <= kLongest) {
+        if (cache.size() < kEntries) {
+            cache.reserve(kEntries);
+            cache.push_back({t0Bits, sweepBits, n, {}});
+            table = &cache.back().cs;
+        } else {
+            Entry& e = cache[next];
+            next = (next + 1) % kEntries;
+            e.t0 = t0Bits;
+            e.sweep = sweepBits;
+            e.n = n;
+            table = &e.cs;
+        }
+    }
+    table->resize(static_cast<std::size_t>(n) + 1);
+    for (std::int64_t i = 0; i <= n; ++i) {
+        const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
+        (*table)[static_cast<std::size_t>(i)] = {std::cos(t), std::sin(t)};
+    }
+    return *table;
+}
+
+}  // namespace
+
 std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry, double t0, double sweep)
 {
     std::vector<PointF> pts;
@@ -512,14 +561,13 @@ std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry,
     const double dt = r > 0.5 ? 0.5 / r : 0.5;
     std::int64_t n = static_cast<std::int64_t>(std::ceil(std::abs(sweep) / dt));
     n = std::clamp<std::int64_t>(n, 4, 20000);
-    pts.reserve(static_cast<std::size_t>(n) + 1);
     // on a grid of 1/4096 pixel, so that rounding noise of the sines never
     // tips a point across a pixel centre (a radial along a row stays on it)
     auto snap = [](double v) { return NearestEven(v * 4096.0) / 4096.0; };
-    for (std::int64_t i = 0; i <= n; ++i) {
-        const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
-        pts.push_back({snap(cx + rx * std::cos(t)), snap(cy - ry * std::sin(t))});
-    }
+    const std::vector<PointF>& unit = UnitArc(t0, sweep, n);
+    pts.resize(unit.size());
+    for (std::size_t i = 0; i < unit.size(); ++i)
+        pts[i] = {snap(cx + rx * unit[i].x), snap(cy - ry * unit[i].y)};
     return pts;
 }
 
