@@ -418,8 +418,12 @@ void TConvolveFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const int innerWidth = r.Right - r.Left - 1;
     if (innerWidth <= 0 || r.Bottom - r.Top < 2)
         return;
-    // results of the inner pixels, row by row
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(innerWidth) * 3 * (r.Bottom - r.Top - 1));
+    // results of the inner pixels, row by row (the buffer is kept from pass
+    // to pass: every byte of it is written before it is read)
+    const std::size_t outSize = static_cast<std::size_t>(innerWidth) * 3 * (r.Bottom - r.Top - 1);
+    thread_local std::vector<std::uint8_t> out;
+    if (out.size() < outSize)
+        out.resize(outSize);
     const double factor = Factor;
     std::uint8_t* o = out.data();
     // blur-shaped kernels (ones around the centre): integer sums of three
@@ -430,19 +434,38 @@ void TConvolveFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const float centre = Weights[1][1];
     if (ones && centre == std::floor(centre) && std::abs(centre) < 65536) {
         const int c = static_cast<int>(centre) - 1;
+        // every sum s lies in [sMin, sMax]: its rounded result from a table
+        // (the same arithmetic, done once per value) when that is not too long
+        const int sMin = std::min(0, 255 * c);
+        const int sMax = 8 * 255 + std::max(0, 255 * c);
+        const bool tabled = sMax - sMin < 65536;
+        thread_local std::vector<std::uint8_t> table;
+        if (tabled) {
+            table.resize(static_cast<std::size_t>(sMax - sMin) + 1);
+            for (int v = sMin; v <= sMax; ++v)
+                table[static_cast<std::size_t>(v - sMin)] =
+                    ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * v)));
+        }
+        const std::uint8_t* rounded = tabled ? table.data() - sMin : nullptr;
+        // the three rows' sums of each byte column of the part read
+        const int first = 3 * r.Left;
+        const int count = 3 * (r.Right - r.Left + 1);
+        thread_local std::vector<int> columns;
+        if (columns.size() < static_cast<std::size_t>(count))
+            columns.resize(static_cast<std::size_t>(count));
+        int* col = columns.data();
+        const int n = 3 * innerWidth;
         for (int y = r.Top + 1; y < r.Bottom; ++y) {
-            const std::uint8_t* a = Lines[static_cast<std::size_t>(y - 1)];
-            const std::uint8_t* m = Lines[static_cast<std::size_t>(y)];
-            const std::uint8_t* b = Lines[static_cast<std::size_t>(y + 1)];
-            for (int x = r.Left + 1; x < r.Right; ++x) {
-                const int off = 3 * (x - 1);
-                for (int ch = 0; ch < 3; ++ch) {
-                    const int i = off + ch;
-                    const int s = a[i] + a[i + 3] + a[i + 6] + m[i] + m[i + 3] + m[i + 6] + b[i] + b[i + 3] + b[i + 6]
-                                + c * m[i + 3];
-                    *o++ = ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * s)));
-                }
+            const std::uint8_t* a = Lines[static_cast<std::size_t>(y - 1)] + first;
+            const std::uint8_t* m = Lines[static_cast<std::size_t>(y)] + first;
+            const std::uint8_t* b = Lines[static_cast<std::size_t>(y + 1)] + first;
+            for (int i = 0; i < count; ++i)
+                col[i] = a[i] + m[i] + b[i];
+            for (int i = 0; i < n; ++i) {
+                const int s = col[i] + col[i + 3] + col[i + 6] + c * m[i + 3];
+                o[i] = tabled ? rounded[s] : ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * s)));
             }
+            o += n;
         }
     } else {
         for (int y = r.Top + 1; y < r.Bottom; ++y) {
@@ -636,12 +659,17 @@ void TContrastFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const int amount = Amount;
     const bool percent = Percent;
     const float factor = static_cast<float>(Amount * 0.01);
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
-        for (int c = 0; c < 3; ++c) {
-            const std::int64_t v = p[c];
-            const std::int64_t t = percent ? Round(static_cast<double>(v * static_cast<double>(factor))) : amount;
-            p[c] = ClampByte(v + (t * (v - 128)) / 256);
-        }
+    // each channel's result depends on its own value only
+    std::array<std::uint8_t, 256> table;
+    for (int i = 0; i < 256; ++i) {
+        const std::int64_t v = i;
+        const std::int64_t t = percent ? Round(static_cast<double>(v * static_cast<double>(factor))) : amount;
+        table[static_cast<std::size_t>(i)] = ClampByte(v + (t * (v - 128)) / 256);
+    }
+    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [&table](std::uint8_t* p) {
+        p[0] = table[p[0]];
+        p[1] = table[p[1]];
+        p[2] = table[p[2]];
     });
 }
 
