@@ -15,6 +15,8 @@ public:
     // High-resolution counter and its ticks per second.
     virtual std::uint64_t HighResCounter() const = 0;
     virtual std::uint64_t HighResFrequency() const = 0;
+    // Puts the thread to sleep for the seconds given (nothing when not positive).
+    virtual void SleepFor(double seconds);
 };
 
 // The clock in force; the system clock unless a test installed another.
@@ -37,6 +39,8 @@ public:
     double MonotonicSeconds() const override { return m_monotonic; }
     std::uint64_t HighResCounter() const override { return m_counter; }
     std::uint64_t HighResFrequency() const override { return 1000000; }
+    // Moves the clock on instead of sleeping.
+    void SleepFor(double seconds) override;
 
     void SetNow(double dayNumber) { m_now = dayNumber; }
     void SetCounter(std::uint64_t ticks) { m_counter = ticks; }
