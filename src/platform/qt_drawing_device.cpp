@@ -1850,8 +1850,8 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     // the clip, set in device pixels; kept while the device's clip stays
     if (clipRect || m_painterClipCustom || m_painterClip != (m_clip ? m_clipVersion : 0)) {
         painter.resetTransform();
-        // no clip is the whole surface (the raster engine keeps a clip
-        // switched off by setClipping(false) off when a new one is set)
+        // no clip is the whole surface: after setClipping(false) the raster
+        // engine would keep a later clip of many rectangles switched off
         if (m_clip)
             painter.setClipRegion(*m_clip);
         else
