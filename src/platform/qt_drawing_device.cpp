@@ -719,26 +719,36 @@ void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
     const bool isSolid = brush.style == BrushStyle::Solid;
     if (isSolid)
         BrushPixel(brush, 0, 0, solid);
+    // the colour of each mark: none, brush (when solid), pen, gap
+    static_assert(kMarkBrush == 1 && kMarkPen == 2 && kMarkGap == 3);
+    const std::uint32_t colours[4] = {0, solid, pen, bk};
     const bool copy = m_rop2 == Rop2::CopyPen;
     const int w = mask.box.Width();
     for (int y = mask.box.top; y < mask.box.bottom; ++y) {
-        const std::uint8_t* row = mask.marks.data() + static_cast<std::size_t>(y - mask.box.top) * w;
+        const std::uint8_t* marks = mask.marks.data() + static_cast<std::size_t>(y - mask.box.top) * w;
+        auto row = [&](int x) { return marks[x - mask.box.left]; };
         std::uint32_t* line = m_surface.ScanLine(y);
         ForVisible(y, mask.box.left, mask.box.right, [&](int x0, int x1) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint8_t m = row[x - mask.box.left];
-                if (m == 0)
-                    continue;
-                std::uint32_t src;
-                if (m == kMarkPen)
-                    src = pen;
-                else if (m == kMarkGap)
-                    src = bk;
-                else if (isSolid)
-                    src = solid;
-                else if (!BrushPixel(brush, x, y, src))
-                    continue;
-                line[x] = copy ? src : ApplyRop2(m_rop2, src, line[x]);
+            // runs of one mark
+            for (int x = x0; x < x1;) {
+                const std::uint8_t m = row(x);
+                int e = x + 1;
+                while (e < x1 && row(e) == m)
+                    ++e;
+                if (m == kMarkBrush && !isSolid) {
+                    std::uint32_t src;
+                    for (int i = x; i < e; ++i)
+                        if (BrushPixel(brush, i, y, src))
+                            line[i] = copy ? src : ApplyRop2(m_rop2, src, line[i]);
+                } else if (m != 0) {
+                    const std::uint32_t src = colours[m];
+                    if (copy)
+                        std::fill(line + x, line + e, src);
+                    else
+                        for (int i = x; i < e; ++i)
+                            line[i] = ApplyRop2(m_rop2, src, line[i]);
+                }
+                x = e;
             }
         });
     }

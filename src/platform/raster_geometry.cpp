@@ -48,10 +48,23 @@ void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
     out.push_back({y, x0, x1});
 }
 
+// ClampInt(std::ceil(v)) without the library call.
+int CeilInt(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v <= -1e9)
+        return -1000000000;
+    if (v > 1e9)
+        return 1000000000;
+    const int i = static_cast<int>(v);  // toward zero
+    return static_cast<double>(i) < v ? i + 1 : i;
+}
+
 // Pixel columns whose centre lies in [xa, xb).
 void AddInterval(SpanList& out, int y, double xa, double xb, const Rect& limit)
 {
-    AddPixels(out, y, ClampInt(std::ceil(xa - 0.5)), ClampInt(std::ceil(xb - 0.5)), limit);
+    AddPixels(out, y, CeilInt(xa - 0.5), CeilInt(xb - 0.5), limit);
 }
 
 struct Edge {
