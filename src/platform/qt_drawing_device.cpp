@@ -907,8 +907,10 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
         inner = PolygonSpans(polys, m_polyFillMode, limit);
         fill = &inner;
     }
-    // fill and a one-pixel outline that never meet: no mask needed
-    if (!pen || ((disjoint || !brush) && m_pen.IsCosmetic())) {
+    // fill and a one-pixel outline that never meet, or copied over one
+    // another (the outline painted last wins, as its mark wins in a mask): no
+    // mask needed
+    if (!pen || ((disjoint || !brush || m_rop2 == Rop2::CopyPen) && m_pen.IsCosmetic())) {
         if (brush)
             FillSpansDirect(*fill, m_brush);
         if (pen) {
@@ -924,7 +926,7 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
                 const std::uint32_t src = mark == kMarkPen ? penArgb : bk;
                 std::uint32_t& d = m_surface.ScanLine(y)[x];
                 d = copy ? src : ApplyRop2(m_rop2, src, d);
-            });
+            }, vertices.empty() ? nullptr : &vertices);
         }
         return;
     }
