@@ -1631,6 +1631,23 @@ TColor QtDrawingDevice::GetPixel(int x, int y) const
     return m_surface.Pixel(d.x, d.y);
 }
 
+namespace {
+
+// The source pixel, opaque (SRCCOPY).
+struct CopyOpaque {
+    std::uint32_t operator()(std::uint32_t s, std::uint32_t) const { return s | kOpaque; }
+};
+
+// One row of a blit; the rows never overlap (a self-blit reads a copy).
+template <class Op>
+void BlitRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n, Op op)
+{
+    for (int k = 0; k < n; ++k)
+        d[k] = op(s[k], d[k]);
+}
+
+}  // namespace
+
 template <class Op>
 void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
                                  int srcWidth, int srcHeight, Op op, bool smooth)
@@ -1686,6 +1703,7 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
     // source column of each destination column (nearest pixel centre); 1:1
     // unmirrored copies read straight along the row
     const bool identityX = dw == pw && !flipX;
+    bool columnsInside = true;  // every column reads inside the source
     if (!identityX) {
         m_blitColumns.resize(static_cast<std::size_t>(dw));
         for (int i = 0; i < dw; ++i) {
@@ -1695,6 +1713,7 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
                 pw - 1);
             const int sx = ox + sxx;
             m_blitColumns[static_cast<std::size_t>(i)] = sx >= 0 && sx < fw ? sx : -1;
+            columnsInside = columnsInside && sx >= 0 && sx < fw;
         }
     }
     // 1:1: the destination columns [dev.x + i0, dev.x + i1) read inside the source
@@ -1713,6 +1732,14 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
         const std::uint32_t* srow = sy >= 0 && sy < fh ? from->ScanLine(sy) : nullptr;
         std::uint32_t* line = m_surface.ScanLine(dy);
         ForVisible(dy, dev.x, dev.x + dw, [&](int a, int b) {
+            if (!identityX && srow && columnsInside) {
+                const int* cols = m_blitColumns.data() + (a - dev.x);
+                std::uint32_t* d = line + a;
+                const int n = b - a;
+                for (int k = 0; k < n; ++k)
+                    d[k] = op(srow[cols[k]], d[k]);
+                return;
+            }
             if (!identityX) {
                 for (int dx = a; dx < b; ++dx) {
                     const int c = m_blitColumns[static_cast<std::size_t>(dx - dev.x)];
@@ -1728,13 +1755,8 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
             }
             for (int dx = a; dx < va; ++dx)
                 line[dx] = op(kOpaque, line[dx]);
-            if (va < vb) {
-                const std::uint32_t* s = srow + (ox + va - dev.x);
-                std::uint32_t* d = line + va;
-                const int n = vb - va;
-                for (int k = 0; k < n; ++k)
-                    d[k] = op(s[k], d[k]);
-            }
+            if (va < vb)
+                BlitRow(line + va, srow + (ox + va - dev.x), vb - va, op);
             for (int dx = vb; dx < b; ++dx)
                 line[dx] = op(kOpaque, line[dx]);
         });
@@ -1752,8 +1774,7 @@ void QtDrawingDevice::StretchBlt(int x, int y, int width, int height, const Bitm
     // (BitBlt never scales, so the stretch mode does not matter to it)
     const bool smooth = m_stretchMode == StretchMode::Halftone;
     if (rop == Rop3::SrcCopy) {
-        BlitPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
-                   [](std::uint32_t s, std::uint32_t) { return s | kOpaque; }, smooth);
+        BlitPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, CopyOpaque{}, smooth);
         return;
     }
     std::uint32_t pat = 0;

@@ -576,7 +576,8 @@ std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry,
     n = std::clamp<std::int64_t>(n, 4, 20000);
     // on a grid of 1/4096 pixel, so that rounding noise of the sines never
     // tips a point across a pixel centre (a radial along a row stays on it)
-    auto snap = [](double v) { return NearestEven(v * 4096.0) / 4096.0; };
+    // (times 1/4096 is the division by 4096 exactly: a power of two)
+    auto snap = [](double v) { return NearestEven(v * 4096.0) * (1.0 / 4096.0); };
     const std::vector<PointF>& unit = UnitArc(t0, sweep, n);
     pts.resize(unit.size());
     for (std::size_t i = 0; i < unit.size(); ++i)
