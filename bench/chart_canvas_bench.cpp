@@ -1,8 +1,7 @@
 // Drawing through the chart canvas against the same drawing issued straight to
 // QPainter, one kind of primitive per case, at 960 x 540 and 1920 x 1080:
-// lines, filled and outlined rectangles, ellipses, polygons and texts; texts
-// with a smooth shadow against the same texts without one; 1:1 and stretch
-// blits of the device against QPainter::drawImage.
+// lines, filled and outlined rectangles, ellipses, polygons and texts; 1:1
+// and stretch blits of the device against QPainter::drawImage.
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -17,7 +16,6 @@
 #include "bench_ratio.h"
 #include "chart/plot_canvas_3d.h"
 #include "chart/plot_font.h"
-#include "chart/plot_shadow.h"
 #include "platform/qt_drawing_device.h"
 
 namespace {
@@ -26,7 +24,6 @@ constexpr int LineCount = 20000;
 constexpr int RectCount = 5000;
 constexpr int ShapeCount = 2000;
 constexpr int TextCount = 1000;
-constexpr int ShadowTextCount = 200;
 constexpr int PolygonCorners = 6;
 
 struct Workload {
@@ -259,30 +256,6 @@ void Texts(benchmark::State& state)
         });
 }
 BENCHMARK(Texts)->Name("Ratio/Texts")->Apply(bench::CanvasSizes);
-
-// Texts whose font has a smooth shadow against the same texts without one,
-// both on a buffered canvas (the blur needs the buffer).
-void ShadowTexts(benchmark::State& state)
-{
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun shadowed(w, h, true);
-    CanvasRun plain(w, h, true);
-    TPlotFont shadowFont;
-    shadowFont.Shadow()->SetColor(clGray);
-    shadowFont.Shadow()->SetSize(2);
-    shadowFont.Shadow()->SetSmoothBlur(2);
-    TPlotFont plainFont;
-    auto draw = [&](CanvasRun& run, TPlotFont& font) {
-        run.canvas.AssignFont(&font);
-        run.canvas.SetBackMode(cbmTransparent);
-        for (int i = 0; i < ShadowTextCount; ++i)
-            run.canvas.TextOut(work.texts[2 * i], work.texts[2 * i + 1], work.labels[i]);
-    };
-    bench::TimeBoth(
-        state, [&] { draw(shadowed, shadowFont); }, [&] { draw(plain, plainFont); }, "shadow_ms", "plain_ms");
-}
-BENCHMARK(ShadowTexts)->Name("Ratio/TextsWithShadowToPlain")->Apply(bench::CanvasSizes);
 
 // A picture of the canvas' size with some detail in it.
 platform::Bitmap Picture(int w, int h)

@@ -2,7 +2,9 @@
 // a vertical gradient over the whole canvas beside a QLinearGradient fill; the
 // blur filter over the whole picture beside Qt's own image blur; the smooth
 // shadow of a 400 x 300 rectangle beside a blurred shadow image drawn by
-// QPainter (what QGraphicsDropShadowEffect does). Times in milliseconds.
+// QPainter (what QGraphicsDropShadowEffect does); the blur of that shadow
+// alone; a label with a blurred font shadow beside the same label without
+// one. Times in milliseconds.
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,6 +13,7 @@
 #include "bench_ratio.h"
 #include "chart/plot_canvas_3d.h"
 #include "chart/plot_filters.h"
+#include "chart/plot_font.h"
 #include "chart/plot_shadow.h"
 #include "platform/qt_drawing_device.h"
 
@@ -97,5 +100,52 @@ void SmoothShadow(benchmark::State& state)
         });
 }
 BENCHMARK(SmoothShadow)->Name("Ratio/SmoothShadow400x300")->Apply(bench::CanvasSizes);
+
+void BM_ShadowBlur400x300(benchmark::State& state)
+{
+    // the blur of a smooth 400 x 300 ellipse shadow of size 5 (every pixel computed)
+    platform::Bitmap pixels(411, 311, 0xFFFFFFFF);
+    for (int y = 5; y < 306; ++y)
+        for (int x = 5; x < 406; ++x)
+            pixels.SetRawPixel(x, y, 0xFF000000u);
+    for (auto _ : state) {
+        platform::Bitmap p = pixels;
+        BlurShadowPixels(p, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 0, false);
+        benchmark::DoNotOptimize(p.Data());
+    }
+}
+BENCHMARK(BM_ShadowBlur400x300)->Args({5, 5})->Unit(benchmark::kMillisecond);
+
+// A chart label on a buffered canvas of the given size, with or without a
+// smooth font shadow (size 2, SmoothBlur 1).
+struct LabelCanvas {
+    platform::QtDrawingDevice window;
+    TPlotCanvas3D canvas;
+    TPlotFont font;
+    LabelCanvas(int width, int height, bool shadow) : window(width, height)
+    {
+        RegisterPlotFilters();
+        canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, width, height});
+        font.SetName("Arial");
+        font.SetSize(10);
+        font.Shadow()->SetColor(clGray);
+        font.Shadow()->SetSize(shadow ? 2 : 0);
+        font.Shadow()->SetSmoothBlur(shadow ? 1 : 0);
+        canvas.AssignFont(&font);
+        canvas.SetBackMode(cbmTransparent);
+    }
+    void Draw() { canvas.TextOut(100, 100, "Sample mean 12.47"); }
+};
+
+// Both labels timed in the same iterations; "ratio" is shadowed time / plain time.
+void TextShadow(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
+    LabelCanvas shadowed(w, h, true);
+    LabelCanvas plain(w, h, false);
+    bench::TimeBoth(
+        state, [&] { shadowed.Draw(); }, [&] { plain.Draw(); }, "shadow_ms", "plain_ms");
+}
+BENCHMARK(TextShadow)->Name("Ratio/TextWithShadowToPlain")->Apply(bench::CanvasSizes)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

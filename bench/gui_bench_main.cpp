@@ -1,5 +1,8 @@
-// Benchmark entry for drawing benchmarks: a headless QGuiApplication for fonts.
-#include <QGuiApplication>
+// Benchmark entry for drawing benchmarks: a headless QApplication for fonts and
+// the instrument widgets, the chart engine started around the runs.
+#include "chart/chart_engine.h"
+
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
@@ -7,9 +10,11 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    StartChartEngine();
     benchmark::RunSpecifiedBenchmarks();
+    StopChartEngine();
     benchmark::Shutdown();
     return 0;
 }

@@ -50,3 +50,16 @@ function(vexa_glob_tests name)
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;VEXA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
+
+# The .h and .cpp files of the named units in one folder, those that exist.
+function(vexa_unit_sources out dir)
+  set(found "")
+  foreach(unit IN LISTS ARGN)
+    foreach(ext h cpp)
+      if(EXISTS ${dir}/${unit}.${ext})
+        list(APPEND found ${dir}/${unit}.${ext})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -28,21 +29,27 @@ void Read(F&& f)
     }
 }
 
-// The whole tree as the document view shows it.
-void Walk(const platform::XmlElement& e)
+// The whole tree as the document view shows it, without recursion: an input
+// of the maximum length may nest tens of thousands of elements.
+void Walk(const platform::XmlElement& root)
 {
-    Use(e.Name());
-    if (e.HoldsOnlyText())
-        Use(e.Text());
-    for (const auto& a : e.Attributes()) {
-        Use(a.Name());
-        Use(a.Text());
-    }
-    for (const auto& n : e.ChildNodes()) {
-        if (n.Kind() == platform::XmlNodeKind::Element)
-            Walk(n.Element());
-        else
-            Use(n.Text());
+    std::vector<platform::XmlElement> pending{root};
+    while (!pending.empty()) {
+        const platform::XmlElement e = std::move(pending.back());
+        pending.pop_back();
+        Use(e.Name());
+        if (e.HoldsOnlyText())
+            Use(e.Text());
+        for (const auto& a : e.Attributes()) {
+            Use(a.Name());
+            Use(a.Text());
+        }
+        for (const auto& n : e.ChildNodes()) {
+            if (n.Kind() == platform::XmlNodeKind::Element)
+                pending.push_back(n.Element());
+            else
+                Use(n.Text());
+        }
     }
 }
 
@@ -273,6 +280,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         BuildPopulation(GetVexa(doc));
     } catch (const platform::XmlError&) {
         // wrong root, or an integer attribute holding other text
+    } catch (const EPopulationTooLarge&) {
+        // more variables or groups than a population holds
     }
     return 0;
 }

@@ -1,6 +1,3 @@
-// The canvas' solids: cones and cylinders, pyramids, truncated pyramids, 3D
-// pies and donuts, and arrows. Faces turned away are skipped by the sign of
-// their projected area; sides are darkened for relief.
 #include "chart/canvas_3d_solids.h"
 
 #include <algorithm>
@@ -10,17 +7,12 @@
 #include <vector>
 
 #include "chart/drawing_utils.h"
-#include "chart/plot_canvas_3d.h"
+#include "chart/plot_canvas.h"
 #include "chart/plot_gradient.h"
 
 int CylinderSegments = 16;
 
 namespace {
-
-int Nearest(double v)
-{
-    return static_cast<int>(Round(v));
-}
 
 // Twice the signed area in screen pixels (y down): positive for a face whose
 // corners run clockwise on screen, that is a face turned towards the viewer.
@@ -37,11 +29,11 @@ std::int64_t ScreenArea(std::span<const TPoint> p)
 
 }  // namespace
 
-void TPlotCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool Dark3D,
+void DrawCone(TCanvas3D& Canvas, bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool Dark3D,
                          int ConePercent)
 {
     const int segments = std::max(3, CylinderSegments);
-    const TColor face = m_brush.Style() == bsSolid ? m_brush.Color() : GetBackColor();
+    const TColor face = Canvas.Brush()->Style() == bsSolid ? Canvas.Brush()->Color() : Canvas.GetBackColor();
     // the axis runs along y (vertical) or x; rim A has the full radii, rim B the cone's
     const int across0 = Vertical ? Left : Top;
     const int across1 = Vertical ? Right : Bottom;
@@ -66,11 +58,11 @@ void TPlotCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom
         auto& pa = rimA[static_cast<std::size_t>(k)];
         auto& pb = rimB[static_cast<std::size_t>(k)];
         if (Vertical) {
-            ProjectPoint3D(pa, aA, atA, zA);
-            ProjectPoint3D(pb, aB, atB, zB);
+            Canvas.ProjectPoint3D(pa, aA, atA, zA);
+            Canvas.ProjectPoint3D(pb, aB, atB, zB);
         } else {
-            ProjectPoint3D(pa, atA, aA, zA);
-            ProjectPoint3D(pb, atB, aB, zB);
+            Canvas.ProjectPoint3D(pa, atA, aA, zA);
+            Canvas.ProjectPoint3D(pb, atB, aB, zB);
         }
     }
     // 256 div (2 x segments), kept in one byte; the product in 16 bits
@@ -80,29 +72,29 @@ void TPlotCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom
                              rimB[static_cast<std::size_t>(k1)], rimA[static_cast<std::size_t>(k1)]};
         if (ScreenArea(f) <= 0)
             return;
-        std::copy(std::begin(f), std::end(f), FourCorners);
-        PolygonFour();
+        std::copy(std::begin(f), std::end(f), Canvas.FourCorners);
+        Canvas.PolygonFour();
     };
     int i = 0;
     for (int k = 1; k < segments; ++k, ++i) {
         if (Dark3D)
-            SetDarkBrush(face, static_cast<std::uint16_t>(i * darkStep));
+            Canvas.SetDarkBrush(face, static_cast<std::uint16_t>(i * darkStep));
         facet(k, k + 1);
     }
     // closes the ring back to point 1 with the brush of the facet before
     facet(segments, 1);
     if (Dark3D)
-        SetDarkBrush(face, DarkTopAmount);
-    Polygon(std::span<const TPoint>(rimA.data(), static_cast<std::size_t>(segments)));
-    if (m_brush.Style() == bsSolid)
-        m_brush.SetColor(face);
+        Canvas.SetDarkBrush(face, DarkTopAmount);
+    Canvas.Polygon(std::span<const TPoint>(rimA.data(), static_cast<std::size_t>(segments)));
+    if (Canvas.Brush()->Style() == bsSolid)
+        Canvas.Brush()->SetColor(face);
     else
-        SetBackColor(face);
+        Canvas.SetBackColor(face);
 }
 
-void TPlotCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool DarkSides)
+void DrawPyramid(TCanvas3D& Canvas, bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool DarkSides)
 {
-    const TColor face = m_brush.Style() == bsSolid ? m_brush.Color() : GetBackColor();
+    const TColor face = Canvas.Brush()->Style() == bsSolid ? Canvas.Brush()->Color() : Canvas.GetBackColor();
     const int zm = (Z0 + Z1) / 2;
     TPoint3D base[4];
     TPoint3D apex;
@@ -115,8 +107,8 @@ void TPlotCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bot
         apex = {(Left + Right) / 2, Top, zm};
         reversed = Top > Bottom;
         if (DarkSides)
-            SetDarkBrush(face, DarkTopAmount);
-        RectangleY(Left, Bottom, Right, Z0, Z1);
+            Canvas.SetDarkBrush(face, DarkTopAmount);
+        Canvas.RectangleY(Left, Bottom, Right, Z0, Z1);
     } else {
         base[0] = {Left, Top, Z0};
         base[1] = {Left, Bottom, Z0};
@@ -125,14 +117,14 @@ void TPlotCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bot
         apex = {Right, (Top + Bottom) / 2, zm};
         reversed = Left > Right;
         if (DarkSides)
-            SetDarkBrush(face, DarkSideAmount);
-        RectangleZ(Left, Top, Bottom, Z0, Z1);
+            Canvas.SetDarkBrush(face, DarkSideAmount);
+        Canvas.RectangleZ(Left, Top, Bottom, Z0, Z1);
     }
     TPoint pb[4];
     for (int k = 0; k < 4; ++k)
-        ProjectPoint3D(pb[k], base[k].X, base[k].Y, base[k].Z);
+        Canvas.ProjectPoint3D(pb[k], base[k].X, base[k].Y, base[k].Z);
     TPoint pa;
-    ProjectPoint3D(pa, apex.X, apex.Y, apex.Z);
+    Canvas.ProjectPoint3D(pa, apex.X, apex.Y, apex.Z);
     // front, right (or bottom), back, left (or top)
     const int darkness[4] = {DarkTopAmount, DarkSideAmount, DarkTopAmount, DarkSideAmount};
     for (int k = 0; k < 4; ++k) {
@@ -141,27 +133,27 @@ void TPlotCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bot
         if (reversed ? area >= 0 : area <= 0)
             continue;
         if (DarkSides)
-            SetDarkBrush(face, darkness[k]);
-        else if (m_brush.Style() == bsSolid)
-            m_brush.SetColor(face);
-        Polygon(t);
+            Canvas.SetDarkBrush(face, darkness[k]);
+        else if (Canvas.Brush()->Style() == bsSolid)
+            Canvas.Brush()->SetColor(face);
+        Canvas.Polygon(t);
     }
-    if (m_brush.Style() == bsSolid)
-        m_brush.SetColor(face);
+    if (Canvas.Brush()->Style() == bsSolid)
+        Canvas.Brush()->SetColor(face);
     else
-        SetBackColor(face);
+        Canvas.SetBackColor(face);
 }
 
-void TPlotCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ)
+void DrawPyramidTrunc(TCanvas3D& Canvas, const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ)
 {
     const int xm = (R.Left + R.Right) / 2;
     const int zm = (StartZ + EndZ) / 2;
     const bool upright = R.Bottom > R.Top;
     auto topFace = [&] {
         if (TruncX != 0)
-            RectangleY(xm - TruncX, R.Top, xm + TruncX, zm - TruncZ, zm + TruncZ);
+            Canvas.RectangleY(xm - TruncX, R.Top, xm + TruncX, zm - TruncZ, zm + TruncZ);
     };
-    auto baseFace = [&] { RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ); };
+    auto baseFace = [&] { Canvas.RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ); };
     if (upright)
         baseFace();
     else
@@ -175,23 +167,23 @@ void TPlotCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int Trunc
         const TPoint p[4] = {{R.Left, R.Bottom}, {R.Right, R.Bottom}, {xm + TruncX, R.Top}, {xm - TruncX, R.Top}};
         TPoint c[4] = {p[0], p[1], p[2], p[3]};
         for (int k = 0; k < 4; ++k)
-            ProjectFloat(c[k], k < 2 ? zBase : zTop, p[k].X, p[k].Y);
+            Canvas.ProjectFloat(c[k], k < 2 ? zBase : zTop, p[k].X, p[k].Y);
         if (visible(c, reverse))
-            PlaneFour3D(p, zBase, zTop);
+            Canvas.PlaneFour3D(p, zBase, zTop);
     };
     // left and right: the base edge at x = xBase, the top edge at xTop
     auto widthSide = [&](int xBase, int xTop) {
         const bool reverse = (R.Top < R.Bottom && xTop < xBase) || (R.Bottom < R.Top && xTop > xBase);
         TPoint c[4];
-        ProjectPoint3D(c[0], xBase, R.Bottom, StartZ);
-        ProjectPoint3D(c[1], xBase, R.Bottom, EndZ);
-        ProjectPoint3D(c[2], xTop, R.Top, zm + TruncZ);
-        ProjectPoint3D(c[3], xTop, R.Top, zm - TruncZ);
+        Canvas.ProjectPoint3D(c[0], xBase, R.Bottom, StartZ);
+        Canvas.ProjectPoint3D(c[1], xBase, R.Bottom, EndZ);
+        Canvas.ProjectPoint3D(c[2], xTop, R.Top, zm + TruncZ);
+        Canvas.ProjectPoint3D(c[3], xTop, R.Top, zm - TruncZ);
         // their corners run the other way round from the front's
         if (!visible(c, !reverse))
             return;
-        std::copy(std::begin(c), std::end(c), FourCorners);
-        PolygonFour();
+        std::copy(std::begin(c), std::end(c), Canvas.FourCorners);
+        Canvas.PolygonFour();
     };
     depthSide(EndZ, zm + TruncZ);
     if (!(TruncX == 0 && StartZ == EndZ)) {
@@ -205,18 +197,18 @@ void TPlotCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int Trunc
         baseFace();
 }
 
-void TPlotCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1, double StartAngle,
+void DrawPie3D(TCanvas3D& Canvas, int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1, double StartAngle,
                           double EndAngle, bool DarkSides, bool DrawSides, int DonutPercent,
                           TCustomPlotGradient* Gradient)
 {
-    const TColor face = m_brush.Style() == bsSolid ? m_brush.Color() : GetBackColor();
+    const TColor face = Canvas.Brush()->Style() == bsSolid ? Canvas.Brush()->Color() : Canvas.GetBackColor();
     const int n = std::min(Nearest(std::abs(EndAngle - StartAngle) * 180 / std::numbers::pi / 2), 94) + 2;
     const double step = (EndAngle - StartAngle) / (n - 1);
     auto arcPoint = [&](double rx, double ry, double a, int z) {
         const double x = XCenter + rx * std::cos(a);
         const double y = YCenter - ry * std::sin(a);
         TPoint p{Nearest(x), Nearest(y)};
-        ProjectFloat(p, z, x, y);
+        Canvas.ProjectFloat(p, z, x, y);
         return p;
     };
     std::vector<TPoint> front(static_cast<std::size_t>(n));
@@ -227,10 +219,10 @@ void TPlotCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, in
         back[static_cast<std::size_t>(k)] = arcPoint(XRadius, YRadius, a, Z1);
     }
     auto restoreFace = [&] {
-        if (m_brush.Style() == bsSolid)
-            m_brush.SetColor(face);
+        if (Canvas.Brush()->Style() == bsSolid)
+            Canvas.Brush()->SetColor(face);
         else
-            SetBackColor(face);
+            Canvas.SetBackColor(face);
     };
     // the inner ends of the flat sides: the centre, or the donut's inner arc
     std::vector<TPoint> innerFront;
@@ -246,14 +238,14 @@ void TPlotCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, in
         std::vector<TPoint> side(innerFront);
         side.insert(side.end(), innerBack.rbegin(), innerBack.rend());
         if (DarkSides)
-            SetDarkBrush(face, DarkTopAmount);
-        Polygon(side);
+            Canvas.SetDarkBrush(face, DarkTopAmount);
+        Canvas.Polygon(side);
         restoreFace();
     } else {
         TPoint c0{XCenter, YCenter};
         TPoint c1 = c0;
-        ProjectFloat(c0, Z0, XCenter, YCenter);
-        ProjectFloat(c1, Z1, XCenter, YCenter);
+        Canvas.ProjectFloat(c0, Z0, XCenter, YCenter);
+        Canvas.ProjectFloat(c1, Z1, XCenter, YCenter);
         innerFront.push_back(c0);
         innerBack.push_back(c1);
     }
@@ -261,24 +253,24 @@ void TPlotCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, in
         auto flatSide = [&](std::size_t outer, std::size_t inner) {
             const TPoint p[4] = {innerFront[inner], front[outer], back[outer], innerBack[inner]};
             if (DarkSides)
-                SetDarkBrush(face, DarkSideAmount);
-            std::copy(std::begin(p), std::end(p), FourCorners);
-            PolygonFour();
+                Canvas.SetDarkBrush(face, DarkSideAmount);
+            std::copy(std::begin(p), std::end(p), Canvas.FourCorners);
+            Canvas.PolygonFour();
             restoreFace();
         };
         const std::size_t last = front.size() - 1;
-        if (front[last].X < ScreenCentreX)
+        if (front[last].X < Canvas.ScreenCentreX)
             flatSide(last, 0);
-        if (front[0].X > ScreenCentreX)
+        if (front[0].X > Canvas.ScreenCentreX)
             flatSide(0, innerFront.size() - 1);
     }
     restoreFace();
     std::vector<TPoint> top(front);
     top.insert(top.end(), innerFront.begin(), innerFront.end());
     if (Gradient)
-        GradientPolygon(top, Gradient);
+        Canvas.GradientPolygon(top, Gradient);
     else
-        Polygon(top);
+        Canvas.Polygon(top);
     // the curved outer side where the rim turns towards the viewer (x increasing)
     // (points that round to the same x do not break a run)
     std::size_t k = 0;
@@ -295,17 +287,17 @@ void TPlotCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, in
         for (std::size_t j = e + 1; j-- > k;)
             band.push_back(back[j]);
         if (DarkSides)
-            SetDarkBrush(face, DarkTopAmount);
+            Canvas.SetDarkBrush(face, DarkTopAmount);
         if (Gradient)
-            GradientPolygon(band, Gradient);
+            Canvas.GradientPolygon(band, Gradient);
         else
-            Polygon(band);
+            Canvas.Polygon(band);
         restoreFace();
         k = e;
     }
 }
 
-void TPlotCanvas3D::Arrow(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int HeadWidth, int HeadHeight,
+void DrawArrow(TCanvas3D& Canvas, bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int HeadWidth, int HeadHeight,
                           int Z, double ArrowPercent)
 {
     const double dx = ToPoint.X - FromPoint.X;
@@ -321,25 +313,25 @@ void TPlotCanvas3D::Arrow(bool Filled, const TPoint& FromPoint, const TPoint& To
     const double v = ToPoint.X * s + ToPoint.Y * c;
     auto back = [&](double fu, double fv) {
         TPoint p;
-        ProjectPoint3D(p, Nearest(fu * c + fv * s), Nearest(-fu * s + fv * c), Z);
+        Canvas.ProjectPoint3D(p, Nearest(fu * c + fv * s), Nearest(-fu * s + fv * c), Z);
         return p;
     };
     const double base = u - h;
     const TPoint corner0 = back(base, v - HeadWidth / 2.0);
     const TPoint corner1 = back(base, v + HeadWidth / 2.0);
     TPoint tip;
-    ProjectPoint3D(tip, ToPoint.X, ToPoint.Y, Z);
+    Canvas.ProjectPoint3D(tip, ToPoint.X, ToPoint.Y, Z);
     if (Filled) {
         const double half = HeadWidth * 0.005 * ArrowPercent;
         const double tail = FromPoint.X * c - FromPoint.Y * s;
         const TPoint p[7] = {back(tail, v - half), back(base, v - half), corner0, tip,
                              corner1,              back(base, v + half), back(tail, v + half)};
-        Polygon(p);
+        Canvas.Polygon(p);
         return;
     }
-    LineWithZ(FromPoint.X, FromPoint.Y, ToPoint.X, ToPoint.Y, Z);
-    MoveTo(corner0.X, corner0.Y);
-    LineTo(tip.X, tip.Y);
-    MoveTo(corner1.X, corner1.Y);
-    LineTo(tip.X, tip.Y);
+    Canvas.LineWithZ(FromPoint.X, FromPoint.Y, ToPoint.X, ToPoint.Y, Z);
+    Canvas.MoveTo(corner0.X, corner0.Y);
+    Canvas.LineTo(tip.X, tip.Y);
+    Canvas.MoveTo(corner1.X, corner1.Y);
+    Canvas.LineTo(tip.X, tip.Y);
 }

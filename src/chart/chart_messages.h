@@ -3,6 +3,7 @@
 // engine starts and emptied when it stops. Code reads the variables at each use.
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 
 // Core texts, in table order (the first and the unused ones are kept in PlotConstOther).
@@ -194,9 +195,17 @@ constexpr std::size_t PlotProCoTextCount = 328;
 extern std::array<std::string, 222> PlotConstOther;
 extern std::array<std::string, 259> PlotProCoOther;
 
-// The variables of each table in table order.
-const std::array<std::string*, PlotConstTextCount>& PlotConstTable();
-const std::array<std::string*, PlotProCoTextCount>& PlotProCoTable();
+// One message of a table: its variable and its text. With a Tail the text is
+// Text, the chart-file extension and Tail joined.
+struct TMessageText {
+    std::string* Variable;
+    const char* Text;
+    const char* Tail = nullptr;
+};
+
+// The messages of each table in table order.
+std::span<const TMessageText> PlotConstMessages();
+std::span<const TMessageText> PlotProCoMessages();
 
 // Fill every text of a table (engine start-up) or empty it (shut-down), in table order.
 void SetPlotConstTexts();

@@ -7,8 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
+#include "chart/plot_canvas.h"
 #include "platform/dialogs.h"
+#include "platform/drawing_device.h"
+#include "platform/system_colors.h"
 
 void SwapPoint(TPoint& A, TPoint& B)
 {
@@ -157,6 +160,68 @@ void ResampleBitmap(const TBitmap& Source, TBitmap& Dest, bool Fast)
             BlendPixel(contributors, work.data() + static_cast<std::size_t>(x) * 3, static_cast<std::size_t>(dw) * 3,
                        out + 3 * x);
     }
+}
+
+namespace {
+
+constexpr int kCheckBoxSize = 13;
+
+TColor SystemColour(platform::SystemColorIndex index)
+{
+    return platform::SystemColorRGB(static_cast<int>(index));
+}
+
+// The radio button of the frame-control look: a sunken double ring, the
+// window colour inside, a dot when checked.
+void DrawRadioButton(int X, int Y, TPlotCanvas& Canvas, bool Checked)
+{
+    using platform::SystemColorIndex;
+    const int s = kCheckBoxSize;
+    TPen* pen = Canvas.Pen();
+    TBrush* brush = Canvas.Brush();
+    pen->SetStyle(psSolid);
+    pen->SetWidth(1);
+    // each ring: its upper-left half (counter-clockwise from the upper right
+    // to the lower left), then its lower-right half
+    auto ring = [&](int inset, TColor upperLeft, TColor lowerRight) {
+        const int l = X + inset, t = Y + inset, r = X + s - inset, b = Y + s - inset;
+        pen->SetColor(upperLeft);
+        Canvas.Arc(l, t, r, b, r, t, l, b);
+        pen->SetColor(lowerRight);
+        Canvas.Arc(l, t, r, b, l, b, r, t);
+    };
+    ring(0, SystemColour(SystemColorIndex::BtnShadow), SystemColour(SystemColorIndex::BtnHighlight));
+    ring(1, SystemColour(SystemColorIndex::DkShadow3D), SystemColour(SystemColorIndex::Light3D));
+    const TColor window = SystemColour(SystemColorIndex::Window);
+    pen->SetColor(window);
+    brush->SetBitmap(nullptr);
+    brush->SetStyle(bsSolid);
+    brush->SetColor(window);
+    Canvas.Ellipse(X + 2, Y + 2, X + s - 2, Y + s - 2);
+    if (!Checked)
+        return;
+    const TColor dot = SystemColour(SystemColorIndex::WindowText);
+    pen->SetColor(dot);
+    brush->SetColor(dot);
+    Canvas.Ellipse(X + 4, Y + 4, X + s - 4, Y + s - 4);
+}
+
+}  // namespace
+
+void DrawCheckBox(int X, int Y, TPlotCanvas& Canvas, bool Checked, bool CheckBox)
+{
+    if (CheckBox) {
+        if (platform::DrawingDevice* device = Canvas.GetHandle())
+            device->DrawCheckBox({X, Y, X + kCheckBoxSize, Y + kCheckBoxSize}, Checked, false);
+        return;
+    }
+    TPen savedPen;
+    savedPen.Assign(*Canvas.Pen());
+    TBrush savedBrush;
+    savedBrush.Assign(*Canvas.Brush());
+    DrawRadioButton(X, Y, Canvas, Checked);
+    Canvas.Pen()->Assign(savedPen);
+    Canvas.Brush()->Assign(savedBrush);
 }
 
 bool EditColor(QWidget* Owner, TColor& Colour)

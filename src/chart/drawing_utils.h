@@ -3,8 +3,10 @@
 // along a line, and the filtered bitmap resampler.
 #include "chart/graphics_objects.h"
 
-class QWidget;
 #include "chart/plot_geometry.h"
+
+class QWidget;
+class TPlotCanvas;
 
 void SwapPoint(TPoint& A, TPoint& B);
 void SwapInteger(int& A, int& B);
@@ -19,6 +21,11 @@ double TriangleFilter(double X);
 // Resamples Source onto Dest at Dest's size (24-bit rows): the triangle
 // filter when Fast, else Lanczos. Dest becomes 24-bit.
 void ResampleBitmap(const TBitmap& Source, TBitmap& Dest, bool Fast);
+
+// A 13 x 13 box of a legend or list at (X, Y): a check box when CheckBox, else
+// a radio button; marked when Checked. The radio button is drawn with the
+// canvas's pen and brush, which are restored afterwards.
+void DrawCheckBox(int X, int Y, TPlotCanvas& Canvas, bool Checked, bool CheckBox);
 
 // The colour dialog preset to Colour (its custom colours are kept between
 // calls); True, with Colour set, when the user picked another colour.

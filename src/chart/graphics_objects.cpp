@@ -96,6 +96,17 @@ void TFont::Assign(const TFont& source)
     Changed();
 }
 
+std::uint64_t TBitmap::NewContentStamp()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+void TBitmap::Touch()
+{
+    m_stamp = NewContentStamp();
+}
+
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : m_format(format)
 {
     SetSize(width, height);
@@ -126,6 +137,7 @@ void TBitmap::SetSize(int width, int height)
     }
     m_width = width;
     m_height = height;
+    Touch();
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format)
@@ -148,6 +160,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
         m_bytes.clear();
     }
     m_format = format;
+    Touch();
 }
 
 void TBitmap::Assign(const TBitmap& source)
@@ -159,12 +172,14 @@ void TBitmap::Assign(const TBitmap& source)
     m_format = source.m_format;
     m_pixels = source.m_pixels;
     m_bytes = source.m_bytes;
+    m_stamp = source.m_stamp;  // the same content
 }
 
 std::uint8_t* TBitmap::ScanLine(int y)
 {
     if (y < 0 || y >= m_height || m_width == 0)
         return nullptr;
+    Touch();
     if (m_format == pf32bit)
         return reinterpret_cast<std::uint8_t*>(m_pixels.ScanLine(y));
     return m_bytes.data() + static_cast<std::size_t>(y) * m_width * 3;
@@ -184,6 +199,7 @@ void TBitmap::SetPixel(int x, int y, TColor color)
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return;
+    Touch();
     if (m_format == pf32bit) {
         m_pixels.SetPixel(x, y, color);
         return;
@@ -219,6 +235,7 @@ void TBitmap::FromDeviceBitmap(const platform::Bitmap& source)
     m_bytes.clear();
     m_width = source.Width();
     m_height = source.Height();
+    Touch();
 }
 
 void TPicture::SetGraphic(const TGraphic* graphic)

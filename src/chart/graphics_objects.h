@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chart/value_setter.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/drawing_device.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -173,6 +173,8 @@ enum TPixelFormat { pf24bit, pf32bit };
 // A bitmap: 32-bit pixels (0xFFRRGGBB, as the drawing device holds them) or,
 // for the image filters, 24-bit rows of blue-green-red triples.
 class TBitmap : public TGraphic {
+    static std::uint64_t NewContentStamp();
+
 public:
     TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format = pf32bit);
@@ -196,7 +198,15 @@ public:
     platform::Bitmap ToDeviceBitmap() const;
     void FromDeviceBitmap(const platform::Bitmap& source);
 
+    // A value no other content has had: it changes with every change of the
+    // pixels or size (a ScanLine pointer counts as a change when it is taken),
+    // and a copy shares it until either changes. Caches of the pixels key on it.
+    std::uint64_t ContentStamp() const { return m_stamp; }
+
 private:
+    void Touch();
+
+    std::uint64_t m_stamp = NewContentStamp();
     int m_width = 0;
     int m_height = 0;
     TPixelFormat m_format = pf32bit;

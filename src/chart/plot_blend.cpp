@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "chart/plot_canvas.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 TPlotBlend::TPlotBlend(TPlotCanvas* Canvas, const TRect& R) : m_canvas(Canvas)
 {

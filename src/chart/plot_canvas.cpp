@@ -181,22 +181,15 @@ void TPlotCanvas::Line(int X0, int Y0, int X1, int Y1)
     LineTo(X1, Y1);
 }
 
-void TPlotCanvas::GradientPolygon(std::span<const TPoint> Points, TCustomPlotGradient* Gradient)
+void TPlotCanvas::GradientPolygon(std::span<const TPoint> Points, TCustomPlotGradient*)
 {
-    if (Points.empty())
+    // a plain 2D surface has no gradient fill: only the outline
+    if (Points.empty() || m_pen.Style() == psClear)
         return;
-    ClipPolygon(Points, static_cast<int>(Points.size()), false);
-    if (Gradient) {
-        if (auto* canvas3D = dynamic_cast<TCanvas3D*>(this))
-            Gradient->Draw(*canvas3D, PolygonRect(Points, static_cast<int>(Points.size())));
-    }
-    UnClip();
-    if (m_pen.Style() != psClear) {
-        const TBrushStyle saved = m_brush.Style();
-        m_brush.SetStyle(bsClear);
-        Polygon(Points);
-        m_brush.SetStyle(saved);
-    }
+    const TBrushStyle saved = m_brush.Style();
+    m_brush.SetStyle(bsClear);
+    Polygon(Points);
+    m_brush.SetStyle(saved);
 }
 
 void TPlotCanvas::AssignBrushColor(TChartBrush* Brush, TColor Color, TColor BackColor)
@@ -301,6 +294,17 @@ long TCanvas3D::QueryInterface(const std::string& Iid, void** Obj)
     if (Obj)
         *Obj = nullptr;
     return E_NOINTERFACE;
+}
+
+void TCanvas3D::GradientPolygon(std::span<const TPoint> Points, TCustomPlotGradient* Gradient)
+{
+    if (Points.empty())
+        return;
+    ClipPolygon(Points, static_cast<int>(Points.size()), false);
+    if (Gradient)
+        Gradient->Draw(*this, PolygonRect(Points, static_cast<int>(Points.size())));
+    UnClip();
+    TPlotCanvas::GradientPolygon(Points, nullptr);
 }
 
 void TCanvas3D::BeginEntity(const std::string&) {}
@@ -488,6 +492,35 @@ TRect NormalizeRect(const TRect& R)
     if (n.Top > n.Bottom)
         std::swap(n.Top, n.Bottom);
     return n;
+}
+
+void ConvexHull(std::vector<TPoint>& Points)
+{
+    // monotone chain over the points sorted by x then y: positive turns only
+    std::vector<TPoint> p(Points);
+    std::sort(p.begin(), p.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
+    p.erase(std::unique(p.begin(), p.end()), p.end());
+    if (p.size() < 3) {
+        Points = std::move(p);
+        return;
+    }
+    auto cross = [](const TPoint& o, const TPoint& a, const TPoint& b) {
+        return std::int64_t{a.X - o.X} * (b.Y - o.Y) - std::int64_t{a.Y - o.Y} * (b.X - o.X);
+    };
+    std::vector<TPoint> h(2 * p.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0)
+            --k;
+        h[k++] = p[i];
+    }
+    for (std::size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
+        while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0)
+            --k;
+        h[k++] = p[i - 1];
+    }
+    h.resize(k - 1);
+    Points = std::move(h);
 }
 
 TRect PolygonBounds(std::span<const TPoint> Points)

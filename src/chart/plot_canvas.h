@@ -90,6 +90,10 @@ public:
     virtual void GradientPolygon(std::span<const TPoint> Points, TCustomPlotGradient* Gradient);
     virtual void RotatedTextOut(int X, int Y, const std::string& Text, double Angle) = 0;
     virtual void UnClip() = 0;
+    // The device whose pixels shadows and blurs may read and write directly:
+    // the canvas' own buffer while drawing goes to it; nullptr otherwise (no
+    // buffer, another device, or a metafile).
+    virtual platform::DrawingDevice* RasterTarget() { return nullptr; }
 
     // Implemented once, through the operations above.
     int FontHeight() { return TextHeight("W"); }
@@ -214,6 +218,11 @@ public:
     virtual void TextOut3D(int X, int Y, int Z, const std::string& Text) = 0;
     virtual void Triangle3D(const TPoint3D (&Points)[3], const TColor (&Colors)[3]) = 0;
     virtual void TriangleWithZ(const TPoint& P1, const TPoint& P2, const TPoint& P3, int Z) = 0;
+    // Clips to the polygon and fills its bounds with the gradient.
+    void GradientPolygon(std::span<const TPoint> Points, TCustomPlotGradient* Gradient) override;
+
+    // Fills FourCorners as one polygon with the current pen and brush.
+    void PolygonFour() { Polygon(FourCorners); }
 
     void ProjectPoint(const TPoint& P, int Z, TPoint& Out) { Project(P.X, P.Y, Z, Out); }
     TRect ProjectRect(const TRect& R, int Z);
@@ -249,6 +258,8 @@ public:
     long QueryInterface(const std::string& Iid, void** Obj);
 
     bool DrawEntities = false;  // bracket drawn elements with BeginEntity/EndEntity
+    // The projected corners of the last plane, read by callers after drawing.
+    TPoint FourCorners[4];
     int Section2DCount() const { return m_section2D; }
 
 protected:
@@ -263,6 +274,9 @@ inline TRect MakeRect(int Left, int Top, int Right, int Bottom) { return TRect{L
 bool PointInRectXY(const TRect& R, int X, int Y);
 inline bool PointInRect(const TRect& R, const TPoint& P) { return PointInRectXY(R, P.X, P.Y); }
 TRect NormalizeRect(const TRect& R);
+// Shrinks the points to their convex hull, clockwise on screen (y down) from
+// the leftmost point (ties: the topmost); points inside or on a hull edge are dropped.
+void ConvexHull(std::vector<TPoint>& Points);
 // Extremes of the points, without +1.
 TRect PolygonBounds(std::span<const TPoint> Points);
 // Extremes of the first Count points, right and bottom one past the largest.

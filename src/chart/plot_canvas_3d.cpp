@@ -4,7 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "chart/canvas_3d_solids.h"
 #include "chart/plot_blend.h"
+#include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_picture.h"
@@ -16,11 +18,6 @@ namespace {
 
 using platform::ClipCombine;
 using platform::Region;
-
-int Nearest(double v)
-{
-    return static_cast<int>(Round(v));
-}
 
 platform::PenStyle DevicePenStyle(TPenStyle s)
 {
@@ -76,32 +73,6 @@ platform::FontDesc DeviceFont(const TFont& font)
     return d;
 }
 
-// Convex hull of the points (monotone chain), counter-clockwise on screen.
-std::vector<TPoint> ConvexHull(std::vector<TPoint> p)
-{
-    std::sort(p.begin(), p.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
-    p.erase(std::unique(p.begin(), p.end()), p.end());
-    if (p.size() < 3)
-        return p;
-    auto cross = [](const TPoint& o, const TPoint& a, const TPoint& b) {
-        return std::int64_t{a.X - o.X} * (b.Y - o.Y) - std::int64_t{a.Y - o.Y} * (b.X - o.X);
-    };
-    std::vector<TPoint> h(2 * p.size());
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0)
-            --k;
-        h[k++] = p[i];
-    }
-    for (std::size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
-        while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0)
-            --k;
-        h[k++] = p[i - 1];
-    }
-    h.resize(k - 1);
-    return h;
-}
-
 // Orientation of a face: positive turns towards the viewer (64-bit products).
 std::int64_t FaceOrientation(const TPoint (&c)[4])
 {
@@ -141,14 +112,17 @@ void TPlotCanvas3D::ApplyPen()
 
 void TPlotCanvas3D::ApplyBrush()
 {
-    if (!m_brushDirty || !m_device)
+    const TBitmap* pattern = m_brush.Bitmap();
+    // a pattern bitmap may have changed since it was selected
+    const bool patternChanged = pattern && (!m_patternCache || pattern->ContentStamp() != m_patternStamp);
+    if ((!m_brushDirty && !patternChanged) || !m_device)
         return;
     m_brushDirty = false;
     platform::BrushDesc brush;
-    if (const TBitmap* pattern = m_brush.Bitmap()) {
-        if (pattern != m_patternSource || !m_patternCache) {
+    if (pattern) {
+        if (patternChanged) {
             m_patternCache = std::make_shared<const platform::Bitmap>(pattern->ToDeviceBitmap());
-            m_patternSource = pattern;
+            m_patternStamp = pattern->ContentStamp();
         }
         brush = platform::BrushDesc::Pattern(m_patternCache);
     } else {
@@ -411,7 +385,7 @@ void TPlotCanvas3D::FillRect(const TRect& R)
     if (!m_device)
         return;
     ApplyBrush();
-    m_device->FillRect(platform::Rect{R.Left, R.Top, R.Right, R.Bottom});
+    m_device->FillRect(ToDeviceRect(R));
 }
 
 void TPlotCanvas3D::LineTo(int X, int Y)
@@ -457,7 +431,7 @@ void TPlotCanvas3D::StretchDraw(const TRect& R, const TGraphic* Graphic)
     auto* bitmap = dynamic_cast<const TBitmap*>(Graphic);
     if (!m_device || !bitmap)
         return;
-    m_device->StretchDrawBitmap(platform::Rect{R.Left, R.Top, R.Right, R.Bottom}, bitmap->ToDeviceBitmap());
+    m_device->StretchDrawBitmap(ToDeviceRect(R), bitmap->ToDeviceBitmap());
 }
 
 void TPlotCanvas3D::Polyline(std::span<const TPoint> Points)
@@ -476,6 +450,171 @@ void TPlotCanvas3D::Polygon(std::span<const TPoint> Points)
     ApplyShapeState();
     const auto& p = DevicePoints(Points);
     m_device->Polygon(p.data(), static_cast<int>(p.size()));
+}
+
+// ---- gradient fill: bands, centre and corner walks, diagonal lines, radial ----
+
+namespace {
+
+// Fills with the device's DC brush, changing its colour only when a step's
+// colour differs; the previous brush comes back at the end.
+class TStepBrush {
+public:
+    explicit TStepBrush(platform::DrawingDevice& device) : m_device(device), m_saved(device.GetBrush())
+    {
+        m_device.SelectStockObject(platform::StockObject::DCBrush);
+    }
+    ~TStepBrush() { m_device.SelectBrush(m_saved); }
+
+    void Fill(TColor colour, int x, int y, int w, int h)
+    {
+        if (w <= 0 || h <= 0)
+            return;
+        if (!m_hasColour || colour != m_colour) {
+            m_device.SetDCBrushColor(colour);
+            m_colour = colour;
+            m_hasColour = true;
+        }
+        m_device.PatBlt(x, y, w, h, platform::Rop3::PatCopy);
+    }
+
+private:
+    platform::DrawingDevice& m_device;
+    platform::BrushDesc m_saved;
+    TColor m_colour = 0;
+    bool m_hasColour = false;
+};
+
+}  // namespace
+
+void TPlotCanvas3D::GradientFill(const TRect& R, TColor StartColor, TColor EndColor, TGradientDirection Direction,
+                                 int Balance)
+{
+    if (!m_device)
+        return;
+    const TRect r = NormalizeRect(R);
+    if (Direction == gdRadial) {
+        TCustomPlotGradient radial;
+        radial.SetStartColor(StartColor);
+        radial.SetEndColor(EndColor);
+        radial.DrawRadial(*this, r);
+        return;
+    }
+    if (Direction != gdTopBottom && Direction != gdLeftRight && Direction != gdDiagonalUp
+        && Direction != gdDiagonalDown)
+        std::swap(StartColor, EndColor);
+    const TColor c0 = platform::ColorToRGB(StartColor);
+    const TColor c1 = platform::ColorToRGB(EndColor);
+    const int w = r.Width();
+    const int h = r.Height();
+
+    switch (Direction) {
+    case gdTopBottom:
+    case gdBottomTop:
+    case gdLeftRight:
+    case gdRightLeft: {
+        const bool vertical = Direction == gdTopBottom || Direction == gdBottomTop;
+        const int extent = vertical ? h : w;
+        if (extent <= 1)
+            return;
+        const int n = std::min(extent, 256);
+        TStepBrush brush(*m_device);
+        // step 0 at the bottom (or right) edge
+        for (int i = 0; i < n; ++i) {
+            const TColor c = GradientStepColor(c0, c1, i, n - 1, Balance);
+            const int a = static_cast<int>(static_cast<std::int64_t>(i) * extent / n);
+            const int b = static_cast<int>(static_cast<std::int64_t>(i + 1) * extent / n);
+            if (vertical)
+                brush.Fill(c, r.Left, r.Bottom - b, w, b - a);
+            else
+                brush.Fill(c, r.Right - b, r.Top, b - a, h);
+        }
+        break;
+    }
+    case gdFromCenter: {
+        const int n = std::max(w / 2, h / 2);
+        const int d = std::max(1, w / 2 + h / 2);
+        TStepBrush brush(*m_device);
+        for (int i = 0; i < n; ++i) {
+            const int ix = std::min(i, w / 2);
+            const int iy = std::min(i, h / 2);
+            const TColor c = GradientStepColor(c0, c1, ix + iy, d, Balance);
+            const int left = r.Left + ix;
+            const int right = r.Right - ix;
+            const int top = r.Top + iy;
+            const int bottom = r.Bottom - iy;
+            if (right <= left || bottom <= top)
+                break;
+            brush.Fill(c, left, top, right - left, 1);
+            brush.Fill(c, left, bottom - 1, right - left, 1);
+            brush.Fill(c, left, top, 1, bottom - top);
+            brush.Fill(c, right - 1, top, 1, bottom - top);
+        }
+        break;
+    }
+    case gdFromTopLeft:
+    case gdFromBottomLeft: {
+        if (w <= 0 || h <= 0)
+            return;
+        const int n = std::max(w, h);
+        const int d = std::max(1, w + h);
+        const bool fromTop = Direction == gdFromTopLeft;
+        TStepBrush brush(*m_device);
+        for (int i = 0; i < n; ++i) {
+            const int ix = std::min(i, w - 1);
+            const int iy = std::min(i, h - 1);
+            const TColor c = GradientStepColor(c0, c1, ix + iy, d, Balance);
+            const int x = r.Left + ix;
+            if (fromTop) {
+                const int y = r.Top + iy;
+                brush.Fill(c, x, y, 1, r.Bottom - y);
+                brush.Fill(c, x, y, r.Right - x, 1);
+            } else {
+                const int y = r.Bottom - 1 - iy;
+                brush.Fill(c, x, r.Top, 1, y - r.Top + 1);
+                brush.Fill(c, x, y, r.Right - x, 1);
+            }
+        }
+        break;
+    }
+    case gdDiagonalUp:
+    case gdDiagonalDown: {
+        if (w <= 0 || h <= 0)
+            return;
+        const int n = w + h;
+        // at most 255 colour steps; later steps keep the end colour
+        const int d = std::max(1, std::min(255, w + h - 1));
+        const platform::PenDesc savedPen = m_device->GetPen();
+        TColor previous = 0;
+        bool hasPen = false;
+        for (int i = 0; i < n; ++i) {
+            // one end walks the top (or bottom) edge, then down (or up) the right side;
+            // the other walks the left side, then the bottom (or top) edge
+            const bool down = Direction == gdDiagonalDown;
+            const int ax = i < w ? r.Left + i : r.Right - 1;
+            const int ay = i < w ? 0 : i - w + 1;
+            const int bx = i < h ? r.Left : r.Left + i - h + 1;
+            const int by = i < h ? i : h - 1;
+            if (ay >= h)
+                break;  // past the far corner: nothing of the rectangle is left
+            const TColor c = GradientStepColor(c0, c1, std::min(i, d), d, Balance);
+            if (!hasPen || c != previous) {
+                m_device->SelectPen(platform::PenDesc::Solid(c));
+                previous = c;
+                hasPen = true;
+            }
+            const int y0 = down ? r.Top + ay : r.Bottom - 1 - ay;
+            const int y1 = down ? r.Top + by : r.Bottom - 1 - by;
+            m_device->MoveTo(ax, y0);
+            // one past the end, so the line keeps its last pixel
+            m_device->LineTo(bx - 1, down ? y1 + 1 : y1 - 1);
+        }
+        m_device->SelectPen(savedPen);
+        break;
+    }
+    case gdRadial:
+        break;
+    }
 }
 
 // ---- clipping ----
@@ -536,12 +675,20 @@ void TPlotCanvas3D::UnClip()
     m_clipping = false;
 }
 
+platform::DrawingDevice* TPlotCanvas3D::RasterTarget()
+{
+    return !Metafiling && m_buffer && m_device == m_buffer.get() ? m_buffer.get() : nullptr;
+}
+
 // ---- text ----
 
 TRect TPlotCanvas3D::TextRect(int X, int Y, const std::string& Text)
 {
-    const int w = TextWidth(Text);
-    const int h = TextHeight(Text);
+    return TextRect(X, Y, TextWidth(Text), TextHeight(Text));
+}
+
+TRect TPlotCanvas3D::TextRect(int X, int Y, int w, int h)
+{
     unsigned align = GetTextAlign();
     if (align >= platform::TextAlign::Bottom)
         align -= platform::TextAlign::Bottom;
@@ -569,26 +716,26 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
             sy = Y + shadow->VertSize();
         else
             Y -= shadow->VertSize();
-        const TRect shadowRect = TextRect(sx, sy, Text);
+        // TextWidth and TextHeight from one measurement: the shadow's offsets added
+        const TSize extent = TextExtent(Text);
+        const int textWidth = extent.cx + std::abs(shadow->HorizSize());
+        const int textHeight = extent.cy + std::abs(shadow->VertSize());
+        const TRect shadowRect = TextRect(sx, sy, textWidth, textHeight);
         TPlotBlend* blend = shadow->Transparency() > 0 ? BeginBlending(shadowRect, shadow->Transparency()) : nullptr;
         m_device->SetTextColor(shadow->Color());
         m_device->TextOut(sx, sy, Text);
         const TFilterClass* blur = FindFilterClass("TBlurFilter");
         if (shadow->Smooth() && shadow->SmoothBlur() > 0 && m_buffer && blur) {
-            TBitmap pixels;
-            pixels.FromDeviceBitmap(m_buffer->Surface());
             std::unique_ptr<TPlotFilter> filter = blur->Create();
             TPropertyValue amount;
             amount.Type = vaInt32;
             amount.Int = shadow->SmoothBlur();
             filter->ReadProperty("Amount", amount);
+            const platform::Bitmap& surface = m_buffer->Surface();
             const TRect r{std::max(0, shadowRect.Left - 1), std::max(0, sy),
-                          std::min(pixels.Width() - 1, shadowRect.Left + TextWidth(Text)),
-                          std::min(sy + TextHeight(Text) - 1, pixels.Height() - 1)};
-            filter->Apply(pixels, r);
-            pixels.SetPixelFormat(pf32bit);
-            m_buffer->BitBlt(0, 0, pixels.Width(), pixels.Height(), pixels.ToDeviceBitmap(), 0, 0,
-                             platform::Rop3::SrcCopy);
+                          std::min(surface.Width() - 1, shadowRect.Left + textWidth),
+                          std::min(sy + textHeight - 1, surface.Height() - 1)};
+            FilterBufferRect(*filter, r);
             SetBackMode(cbmTransparent);
         }
         if (blend)
@@ -604,6 +751,41 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         return;
     }
     TextOutEffects(X, Y, Text);
+}
+
+void TPlotCanvas3D::FilterBufferRect(TPlotFilter& Filter, const TRect& R)
+{
+    // the blur reads and writes only inside R (edges included): only that
+    // part of the buffer goes through the filter
+    const platform::Bitmap& surface = m_buffer->Surface();
+    const int left = std::max(0, R.Left);
+    const int top = std::max(0, R.Top);
+    const int right = std::min(surface.Width() - 1, R.Right);
+    const int bottom = std::min(surface.Height() - 1, R.Bottom);
+    if (right < left || bottom < top)
+        return;
+    const int w = right - left + 1;
+    const int h = bottom - top + 1;
+    // the filters work on 24-bit rows: blue, green, red
+    TBitmap pixels(w, h, pf24bit);
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* src = surface.ScanLine(top + y) + left;
+        std::uint8_t* dst = pixels.ScanLine(y);
+        for (int x = 0; x < w; ++x, dst += 3) {
+            dst[0] = static_cast<std::uint8_t>(src[x]);
+            dst[1] = static_cast<std::uint8_t>(src[x] >> 8);
+            dst[2] = static_cast<std::uint8_t>(src[x] >> 16);
+        }
+    }
+    Filter.Apply(pixels, TRect{0, 0, w - 1, h - 1});
+    // back into the buffer's own pixels, as the filter works on the bitmap itself
+    pixels.SetPixelFormat(pf24bit);
+    for (int y = 0; y < std::min(h, pixels.Height()); ++y) {
+        const std::uint8_t* src = pixels.ScanLine(y);
+        std::uint32_t* dst = m_buffer->ScanLine(top + y) + left;
+        for (int x = 0; x < std::min(w, pixels.Width()); ++x, src += 3)
+            dst[x] = 0xFF000000u | std::uint32_t{src[2]} << 16 | std::uint32_t{src[1]} << 8 | src[0];
+    }
 }
 
 void TPlotCanvas3D::TextOutEffects(int X, int Y, const std::string& Text)
@@ -704,11 +886,6 @@ void TPlotCanvas3D::SetPixel3D(int X, int Y, int Z, TColor Color)
     m_pen.SetColor(Color);
     MoveTo(X, Y);
     LineTo(X, Y);
-}
-
-void TPlotCanvas3D::PolygonFour()
-{
-    Polygon(FourCorners);
 }
 
 void TPlotCanvas3D::RectangleWithZ(const TRect& R, int Z)
@@ -873,8 +1050,8 @@ void TPlotCanvas3D::ClipCube(const TRect& R, int MinZ, int MaxZ)
         ProjectPoint3D(corners[i++], R.Right, R.Bottom, z);
         ProjectPoint3D(corners[i++], R.Left, R.Bottom, z);
     }
-    const std::vector<TPoint> hull = ConvexHull(std::move(corners));
-    ClipPolygon(hull, static_cast<int>(hull.size()), false);
+    ConvexHull(corners);
+    ClipPolygon(corners, static_cast<int>(corners.size()), false);
 }
 
 void TPlotCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides)
@@ -922,4 +1099,34 @@ void TPlotCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z
     corners(c, {{Left, Bottom, Z0}, {Left, Bottom, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0}});
     if (clear || FaceOrientation(c) < 0)
         draw(c, 64);
+}
+
+void TPlotCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool Dark3D,
+                         int ConePercent)
+{
+    DrawCone(*this, Vertical, Left, Top, Right, Bottom, Z0, Z1, Dark3D, ConePercent);
+}
+
+void TPlotCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool DarkSides)
+{
+    DrawPyramid(*this, Vertical, Left, Top, Right, Bottom, Z0, Z1, DarkSides);
+}
+
+void TPlotCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ)
+{
+    DrawPyramidTrunc(*this, R, StartZ, EndZ, TruncX, TruncZ);
+}
+
+void TPlotCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1, double StartAngle,
+                          double EndAngle, bool DarkSides, bool DrawSides, int DonutPercent,
+                          TCustomPlotGradient* Gradient)
+{
+    DrawPie3D(*this, XCenter, YCenter, XRadius, YRadius, Z0, Z1, StartAngle, EndAngle, DarkSides, DrawSides,
+              DonutPercent, Gradient);
+}
+
+void TPlotCanvas3D::Arrow(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int HeadWidth, int HeadHeight,
+                          int Z, double ArrowPercent)
+{
+    DrawArrow(*this, Filled, FromPoint, ToPoint, HeadWidth, HeadHeight, Z, ArrowPercent);
 }

@@ -9,6 +9,8 @@
 #include "chart/plot_canvas.h"
 #include "platform/drawing_device.h"
 
+class TPlotFilter;
+
 class TPlotCanvas3D : public TCanvas3D {
 public:
     // The reference device (the window's) is drawn on until the first InitWindow.
@@ -58,6 +60,7 @@ public:
     void RotatedTextOut(int X, int Y, const std::string& Text, double Angle) override;
     // Ends every clip at once and brings back the clip in force before the first.
     void UnClip() override;
+    platform::DrawingDevice* RasterTarget() override;
 
     // 3D layer
     TColor GetPixel3D(int X, int Y, int Z) override;
@@ -100,8 +103,6 @@ public:
     void Triangle3D(const TPoint3D (&Points)[3], const TColor (&Colors)[3]) override;
     void TriangleWithZ(const TPoint& P1, const TPoint& P2, const TPoint& P3, int Z) override;
 
-    // Fills FourCorners as one polygon with the current pen and brush.
-    void PolygonFour();
     // Copies the whole buffer onto Dest at (X, Y).
     void CopyBuffer(int X, int Y, platform::DrawingDevice* Dest);
     // The off-screen buffer (nullptr until the first buffered InitWindow).
@@ -110,7 +111,6 @@ public:
     bool BufferInvalid = true;
     bool KeepBuffer = false;
     bool SavedIs3D = false;
-    TPoint FourCorners[4];
 
 protected:
     TSize TextExtent(const std::string& Text) override;
@@ -131,8 +131,12 @@ private:
     void ApplyClip(const platform::Region& Region, platform::ClipCombine Mode);
     platform::Rect DeviceRect(const TRect& R) const;
     const std::vector<platform::Point>& DevicePoints(std::span<const TPoint> Points);
+    // The text's box by the text alignment (a bottom-aligned text counts as top-aligned).
     TRect TextRect(int X, int Y, const std::string& Text);
+    TRect TextRect(int X, int Y, int Width, int Height);
     void TextOutEffects(int X, int Y, const std::string& Text);
+    // Runs the filter over R (edges included) of the buffer, and over nothing else.
+    void FilterBufferRect(TPlotFilter& Filter, const TRect& R);
 
     std::unique_ptr<platform::DrawingDevice> m_buffer;
     bool m_monochrome = false;
@@ -142,5 +146,5 @@ private:
     bool m_clipping = false;
     std::vector<platform::Point> m_points;
     std::shared_ptr<const platform::Bitmap> m_patternCache;
-    const TBitmap* m_patternSource = nullptr;
+    std::uint64_t m_patternStamp = 0;  // content stamp of the bitmap in m_patternCache
 };

@@ -1,11 +1,5 @@
 #include "chart/plot_filters.h"
 
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QSpinBox>
-#include <QWidget>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,15 +9,47 @@
 
 #include "chart/chart_messages.h"
 #include "chart/drawing_utils.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
-TRotateBitmapProc RotateBitmapProc = nullptr;
 
 namespace {
 
 std::uint8_t ClampByte(std::int64_t v)
 {
     return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+}
+
+// Nearest integer of |v| < 2^51, halves to even, as std::nearbyint gives it in
+// the default rounding mode: adding 1.5 x 2^52 leaves no fraction bits.
+inline double NearestWhole(double v)
+{
+    constexpr double kShift = 6755399441055744.0;
+    return (v + kShift) - kShift;
+}
+
+// Results of the blur-shaped kernel by its sum s = (nine pixels) + c x centre,
+// at index s - low; nullptr when the range is too wide for a table.
+const std::uint8_t* ConvolveTable(float factor, int c, int& low)
+{
+    struct TTable {
+        float Factor = 0;
+        int Centre = 0;
+        std::vector<std::uint8_t> Values;
+    };
+    thread_local TTable cache;
+    if (c < -255 || c > 255)
+        return nullptr;
+    low = std::min(0, c) * 255;
+    const int high = 9 * 255 + std::max(0, c) * 255;
+    if (cache.Values.empty() || cache.Factor != factor || cache.Centre != c) {
+        cache.Values.resize(static_cast<std::size_t>(high - low + 1));
+        for (int s = low; s <= high; ++s)
+            cache.Values[static_cast<std::size_t>(s - low)] =
+                ClampByte(static_cast<std::int64_t>(NearestWhole(static_cast<double>(factor) * s)));
+        cache.Factor = factor;
+        cache.Centre = c;
+    }
+    return cache.Values.data();
 }
 
 // Num / Den (both >= 0, Den > 0) to the nearest integer, halves to even,
@@ -128,168 +154,6 @@ void Paste(TImage24& target, const TImage24& source, int x0, int y0)
     }
 }
 
-// ---- streaming helpers ----
-
-void WriteInt(TPropertyWriter& w, const char* name, int value, int defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    w.WriteInteger(value);
-}
-
-void WriteBool(TPropertyWriter& w, const char* name, bool value, bool defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    w.WriteBoolean(value);
-}
-
-void WriteDouble(TPropertyWriter& w, const char* name, double value, double defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    w.WriteFloat(value);
-}
-
-bool ReadInt(const TPropertyValue& v, int& field)
-{
-    if (!v.IsInteger() || v.Int < INT32_MIN || v.Int > INT32_MAX)
-        throw EReadError("Invalid property value");
-    field = static_cast<int>(v.Int);
-    return true;
-}
-
-bool ReadBool(const TPropertyValue& v, bool& field)
-{
-    if (!v.IsBoolean())
-        throw EReadError("Invalid property value");
-    field = v.Type == vaTrue;
-    return true;
-}
-
-bool ReadDouble(const TPropertyValue& v, double& field)
-{
-    if (v.Type == vaExtended || v.Type == vaSingle)
-        field = static_cast<double>(v.Float);
-    else if (v.IsInteger())
-        field = static_cast<double>(v.Int);
-    else
-        throw EReadError("Invalid property value");
-    return true;
-}
-
-template <typename E, std::size_t N>
-bool ReadEnum(const TPropertyValue& v, E& field, const std::array<const char*, N>& names)
-{
-    if (v.Type != vaIdent)
-        throw EReadError("Invalid property value");
-    for (std::size_t i = 0; i < N; ++i) {
-        if (v.Str == names[i]) {
-            field = static_cast<E>(i);
-            return true;
-        }
-    }
-    throw EReadError("Invalid property value");
-}
-
-struct TColorIdent {
-    const char* Name;
-    TColor Value;
-};
-
-constexpr TColorIdent kColorIdents[] = {
-    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-    {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-    {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-    {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-    {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
-    {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault}};
-
-void WriteColor(TPropertyWriter& w, const char* name, TColor value, TColor defaultValue)
-{
-    if (value == defaultValue)
-        return;
-    w.WritePropName(name);
-    for (const auto& c : kColorIdents) {
-        if (c.Value == value) {
-            w.WriteIdent(c.Name);
-            return;
-        }
-    }
-    w.WriteInteger(static_cast<std::int32_t>(value));
-}
-
-bool ReadColor(const TPropertyValue& v, TColor& field)
-{
-    if (v.Type == vaIdent) {
-        for (const auto& c : kColorIdents) {
-            if (v.Str == c.Name) {
-                field = c.Value;
-                return true;
-            }
-        }
-        throw EReadError("Invalid property value");
-    }
-    int value = 0;
-    ReadInt(v, value);
-    field = static_cast<TColor>(value);
-    return true;
-}
-
-// ---- editor helpers ----
-
-QFormLayout* EditorLayout(QWidget* parent)
-{
-    if (!parent)
-        return nullptr;
-    if (auto* form = qobject_cast<QFormLayout*>(parent->layout()))
-        return form;
-    if (parent->layout())
-        return nullptr;
-    return new QFormLayout(parent);
-}
-
-QWidget* AddIntEditor(QWidget* parent, const std::string& caption, int& field)
-{
-    QFormLayout* form = EditorLayout(parent);
-    if (!form)
-        return nullptr;
-    auto* box = new QSpinBox(parent);
-    box->setRange(0, 10000);
-    box->setValue(field);
-    QObject::connect(box, &QSpinBox::valueChanged, box, [&field](int v) { field = v; });
-    form->addRow(QString::fromStdString(caption), box);
-    return box;
-}
-
-QWidget* AddBoolEditor(QWidget* parent, const std::string& caption, bool& field)
-{
-    QFormLayout* form = EditorLayout(parent);
-    if (!form)
-        return nullptr;
-    auto* box = new QCheckBox(QString::fromStdString(caption), parent);
-    box->setChecked(field);
-    QObject::connect(box, &QCheckBox::toggled, box, [&field](bool v) { field = v; });
-    form->addRow(box);
-    return box;
-}
-
-QWidget* AddDoubleEditor(QWidget* parent, const std::string& caption, double& field)
-{
-    QFormLayout* form = EditorLayout(parent);
-    if (!form)
-        return nullptr;
-    auto* box = new QDoubleSpinBox(parent);
-    box->setRange(0, 10000);
-    box->setValue(field);
-    QObject::connect(box, &QDoubleSpinBox::valueChanged, box, [&field](double v) { field = v; });
-    form->addRow(QString::fromStdString(caption), box);
-    return box;
-}
-
 // ---- hue, luminance and saturation on the 0..240 scale ----
 
 constexpr int kHlsMax = 240;
@@ -369,37 +233,13 @@ void ForEachPixel(std::vector<std::uint8_t*>& lines, const TRect& r, F f)
 
 // ---- TAmountFilter ----
 
-void TAmountFilter::Assign(const TPlotFilter& source)
+const TPropertyTable<TPlotFilter>& TAmountFilter::PropertyTable() const
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TAmountFilter*>(&source)) {
-        Amount = f->Amount;
-        Percent = f->Percent;
-    }
-}
-
-void TAmountFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "Amount", Amount, DefaultAmount);
-    WriteBool(Writer, "Percent", Percent, true);
-}
-
-bool TAmountFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Amount")
-        return ReadInt(Value, Amount);
-    if (Name == "Percent")
-        return ReadBool(Value, Percent);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TAmountFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, Description(), Amount);
-    if (!HidePercent)
-        AddBoolEditor(Parent, PlotMsgCaptionPercent, Percent);
-    return first;
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of<TAmountFilter>(TPlotFilter::Properties())
+            .Property("Amount", IntegerKind, &TAmountFilter::Amount, TInstanceDefault{&TAmountFilter::DefaultAmount})
+            .Property("Percent", BooleanKind, &TAmountFilter::Percent, true);
+    return table;
 }
 
 // ---- convolution ----
@@ -434,38 +274,29 @@ void TConvolveFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const float centre = Weights[1][1];
     if (ones && centre == std::floor(centre) && std::abs(centre) < 65536) {
         const int c = static_cast<int>(centre) - 1;
-        // every sum s lies in [sMin, sMax]: its rounded result from a table
-        // (the same arithmetic, done once per value) when that is not too long
-        const int sMin = std::min(0, 255 * c);
-        const int sMax = 8 * 255 + std::max(0, 255 * c);
-        const bool tabled = sMax - sMin < 65536;
-        thread_local std::vector<std::uint8_t> table;
-        if (tabled) {
-            table.resize(static_cast<std::size_t>(sMax - sMin) + 1);
-            for (int v = sMin; v <= sMax; ++v)
-                table[static_cast<std::size_t>(v - sMin)] =
-                    ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * v)));
-        }
-        const std::uint8_t* rounded = tabled ? table.data() - sMin : nullptr;
-        // the three rows' sums of each byte column of the part read
+        // every result by its sum, from a table while the sums' range is small
+        // (kept from call to call: the same kernel comes back for each text)
+        int low = 0;
+        const std::uint8_t* table = ConvolveTable(Factor, c, low);
+        // per row, the sums of the three rows in each byte column first
         const int first = 3 * r.Left;
-        const int count = 3 * (r.Right - r.Left + 1);
-        thread_local std::vector<int> columns;
-        if (columns.size() < static_cast<std::size_t>(count))
-            columns.resize(static_cast<std::size_t>(count));
-        int* col = columns.data();
-        const int n = 3 * innerWidth;
+        std::vector<int> columns(static_cast<std::size_t>(3 * (r.Right - r.Left + 1)));
         for (int y = r.Top + 1; y < r.Bottom; ++y) {
             const std::uint8_t* a = Lines[static_cast<std::size_t>(y - 1)] + first;
             const std::uint8_t* m = Lines[static_cast<std::size_t>(y)] + first;
             const std::uint8_t* b = Lines[static_cast<std::size_t>(y + 1)] + first;
-            for (int i = 0; i < count; ++i)
-                col[i] = a[i] + m[i] + b[i];
-            for (int i = 0; i < n; ++i) {
-                const int s = col[i] + col[i + 3] + col[i + 6] + c * m[i + 3];
-                o[i] = tabled ? rounded[s] : ClampByte(static_cast<std::int64_t>(std::nearbyint(factor * s)));
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                columns[i] = a[i] + m[i] + b[i];
+            const int* col = columns.data();
+            if (table) {
+                for (int i = 0; i < 3 * innerWidth; ++i)
+                    *o++ = table[col[i] + col[i + 3] + col[i + 6] + c * m[i + 3] - low];
+                continue;
             }
-            o += n;
+            for (int i = 0; i < 3 * innerWidth; ++i) {
+                const int s = col[i] + col[i + 3] + col[i + 6] + c * m[i + 3];
+                *o++ = ClampByte(static_cast<std::int64_t>(NearestWhole(factor * s)));
+            }
         }
     } else {
         for (int y = r.Top + 1; y < r.Bottom; ++y) {
@@ -507,38 +338,6 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
-
-void TBlurFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TBlurFilter*>(&source)) {
-        Amount = f->Amount;
-        Steps = f->Steps;
-    }
-}
-
-void TBlurFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "Amount", Amount, 1);
-    WriteInt(Writer, "Steps", Steps, 1);
-}
-
-bool TBlurFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Amount")
-        return ReadInt(Value, Amount);
-    if (Name == "Steps")
-        return ReadInt(Value, Steps);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TBlurFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, Description(), Amount);
-    AddIntEditor(Parent, "Steps", Steps);
-    return first;
-}
 
 void TSharpenFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
@@ -610,33 +409,6 @@ void TGrayScaleFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TGrayScaleFilter::Description() const { return PlotMsgFilterGrayScale; }
 
-namespace {
-constexpr std::array<const char*, 3> kGrayMethodNames = {"gmSimple", "gmEye", "gmEye2"};
-constexpr std::array<const char*, 4> kMirrorNames = {"mdDown", "mdUp", "mdRight", "mdLeft"};
-}  // namespace
-
-void TGrayScaleFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TGrayScaleFilter*>(&source))
-        Method = f->Method;
-}
-
-void TGrayScaleFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    if (Method != gmSimple) {
-        Writer.WritePropName("Method");
-        Writer.WriteIdent(kGrayMethodNames[static_cast<std::size_t>(Method)]);
-    }
-}
-
-bool TGrayScaleFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Method")
-        return ReadEnum(Value, Method, kGrayMethodNames);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
 void TBrightnessFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -690,43 +462,6 @@ void TColorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TColorFilter::Description() const { return PlotMsgFilterColor; }
 
-void TColorFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TColorFilter*>(&source)) {
-        Red = f->Red;
-        Green = f->Green;
-        Blue = f->Blue;
-    }
-}
-
-void TColorFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "Blue", Blue, 0);
-    WriteInt(Writer, "Green", Green, 0);
-    WriteInt(Writer, "Red", Red, 0);
-}
-
-bool TColorFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Red")
-        return ReadInt(Value, Red);
-    if (Name == "Green")
-        return ReadInt(Value, Green);
-    if (Name == "Blue")
-        return ReadInt(Value, Blue);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TColorFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, "Red", Red);
-    AddIntEditor(Parent, "Green", Green);
-    AddIntEditor(Parent, "Blue", Blue);
-    return first;
-}
-
 void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -748,43 +483,6 @@ void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string THueLumSatFilter::Description() const { return PlotMsgFilterHueLumSat; }
-
-void THueLumSatFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const THueLumSatFilter*>(&source)) {
-        Hue = f->Hue;
-        Luminance = f->Luminance;
-        Saturation = f->Saturation;
-    }
-}
-
-void THueLumSatFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "Hue", Hue, 0);
-    WriteInt(Writer, "Luminance", Luminance, 0);
-    WriteInt(Writer, "Saturation", Saturation, 0);
-}
-
-bool THueLumSatFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Hue")
-        return ReadInt(Value, Hue);
-    if (Name == "Luminance")
-        return ReadInt(Value, Luminance);
-    if (Name == "Saturation")
-        return ReadInt(Value, Saturation);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* THueLumSatFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, "Hue", Hue);
-    AddIntEditor(Parent, "Luminance", Luminance);
-    AddIntEditor(Parent, "Saturation", Saturation);
-    return first;
-}
 
 TGammaCorrectionFilter::TGammaCorrectionFilter()
 {
@@ -893,38 +591,6 @@ void TResizeFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TResizeFilter::Description() const { return PlotMsgFilterResize; }
 
-void TResizeFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TResizeFilter*>(&source)) {
-        Width = f->Width;
-        Height = f->Height;
-    }
-}
-
-void TResizeFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "Height", Height, 0);
-    WriteInt(Writer, "Width", Width, 0);
-}
-
-bool TResizeFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Width")
-        return ReadInt(Value, Width);
-    if (Name == "Height")
-        return ReadInt(Value, Height);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TResizeFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, PlotMsgCaptionWidth, Width);
-    AddIntEditor(Parent, PlotMsgCaptionHeight, Height);
-    return first;
-}
-
 void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -937,44 +603,6 @@ void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string TCropFilter::Description() const { return PlotMsgFilterCrop; }
-
-void TCropFilter::Assign(const TPlotFilter& source)
-{
-    TResizeFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TCropFilter*>(&source)) {
-        Left = f->Left;
-        Top = f->Top;
-        Smooth = f->Smooth;
-    }
-}
-
-void TCropFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    TResizeFilter::WriteProperties(Writer);
-    WriteInt(Writer, "Left", Left, 0);
-    WriteBool(Writer, "Smooth", Smooth, false);
-    WriteInt(Writer, "Top", Top, 0);
-}
-
-bool TCropFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Left")
-        return ReadInt(Value, Left);
-    if (Name == "Top")
-        return ReadInt(Value, Top);
-    if (Name == "Smooth")
-        return ReadBool(Value, Smooth);
-    return TResizeFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TCropFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    QWidget* first = TResizeFilter::CreateEditor(Parent, Extra);
-    AddIntEditor(Parent, PlotMsgCaptionLeft, Left);
-    AddIntEditor(Parent, PlotMsgCaptionTop, Top);
-    AddBoolEditor(Parent, PlotMsgCaptionSmooth, Smooth);
-    return first;
-}
 
 void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
@@ -1043,42 +671,6 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TRotateFilter::Description() const { return PlotMsgFilterRotate; }
 
-void TRotateFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TRotateFilter*>(&source)) {
-        Angle = f->Angle;
-        AutoSize = f->AutoSize;
-        BackColor = f->BackColor;
-    }
-}
-
-void TRotateFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteDouble(Writer, "Angle", Angle, 0);
-    WriteBool(Writer, "AutoSize", AutoSize, true);
-    WriteColor(Writer, "BackColor", BackColor, clWhite);
-}
-
-bool TRotateFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Angle")
-        return ReadDouble(Value, Angle);
-    if (Name == "AutoSize")
-        return ReadBool(Value, AutoSize);
-    if (Name == "BackColor")
-        return ReadColor(Value, BackColor);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TRotateFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddDoubleEditor(Parent, Description(), Angle);
-    AddBoolEditor(Parent, PlotMsgCaptionAutosize, AutoSize);
-    return first;
-}
-
 void TMirrorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -1117,28 +709,6 @@ void TMirrorFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TMirrorFilter::Description() const { return PlotMsgFilterMirror; }
 
-void TMirrorFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TMirrorFilter*>(&source))
-        Direction = f->Direction;
-}
-
-void TMirrorFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    if (Direction != mdDown) {
-        Writer.WritePropName("Direction");
-        Writer.WriteIdent(kMirrorNames[static_cast<std::size_t>(Direction)]);
-    }
-}
-
-bool TMirrorFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Direction")
-        return ReadEnum(Value, Direction, kMirrorNames);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
 void TTileFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -1164,38 +734,6 @@ void TTileFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TTileFilter::Description() const { return PlotMsgFilterTile; }
 
-void TTileFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TTileFilter*>(&source)) {
-        NumCols = f->NumCols;
-        NumRows = f->NumRows;
-    }
-}
-
-void TTileFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "NumCols", NumCols, 3);
-    WriteInt(Writer, "NumRows", NumRows, 3);
-}
-
-bool TTileFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "NumCols")
-        return ReadInt(Value, NumCols);
-    if (Name == "NumRows")
-        return ReadInt(Value, NumRows);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TTileFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, PlotMsgCaptionColumns, NumCols);
-    AddIntEditor(Parent, PlotMsgCaptionRows, NumRows);
-    return first;
-}
-
 void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
@@ -1220,38 +758,6 @@ void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
 }
 
 std::string TBevelFilter::Description() const { return PlotMsgFilterBevel; }
-
-void TBevelFilter::Assign(const TPlotFilter& source)
-{
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TBevelFilter*>(&source)) {
-        Bright = f->Bright;
-        Size = f->Size;
-    }
-}
-
-void TBevelFilter::WriteProperties(TPropertyWriter& Writer) const
-{
-    WriteInt(Writer, "Bright", Bright, 64);
-    WriteInt(Writer, "Size", Size, 15);
-}
-
-bool TBevelFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
-{
-    if (Name == "Bright")
-        return ReadInt(Value, Bright);
-    if (Name == "Size")
-        return ReadInt(Value, Size);
-    return TPlotFilter::ReadProperty(Name, Value);
-}
-
-QWidget* TBevelFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddIntEditor(Parent, "Bright", Bright);
-    AddIntEditor(Parent, "Size", Size);
-    return first;
-}
 
 void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
@@ -1280,36 +786,139 @@ void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TZoomFilter::Description() const { return PlotMsgFilterZoom; }
 
-void TZoomFilter::Assign(const TPlotFilter& source)
+// ---- published properties beyond Enabled and Region, in writing order ----
+
+namespace {
+
+constexpr const char* kGrayMethodNames[] = {"gmSimple", "gmEye", "gmEye2"};
+constexpr const char* kMirrorNames[] = {"mdDown", "mdUp", "mdRight", "mdLeft"};
+
+struct TFilterProperties {
+    using Table = TPropertyTable<TPlotFilter>;
+    const Table& Base = TPlotFilter::Properties();
+
+    Table GrayScale = Table::Of<TGrayScaleFilter>(Base).Property("Method", EnumKind(kGrayMethodNames),
+                                                                  &TGrayScaleFilter::Method, gmSimple);
+    Table Color = Table::Of<TColorFilter>(Base)
+                      .Property("Blue", IntegerKind, &TColorFilter::Blue, 0)
+                      .Property("Green", IntegerKind, &TColorFilter::Green, 0)
+                      .Property("Red", IntegerKind, &TColorFilter::Red, 0);
+    Table Rotate = Table::Of<TRotateFilter>(Base)
+                       .Property("Angle", FloatKind, &TRotateFilter::Angle, 0.0)
+                       .Property("AutoSize", BooleanKind, &TRotateFilter::AutoSize, true)
+                       .Property("BackColor", ColorKind, &TRotateFilter::BackColor, clWhite);
+    Table HueLumSat = Table::Of<THueLumSatFilter>(Base)
+                          .Property("Hue", IntegerKind, &THueLumSatFilter::Hue, 0)
+                          .Property("Luminance", IntegerKind, &THueLumSatFilter::Luminance, 0)
+                          .Property("Saturation", IntegerKind, &THueLumSatFilter::Saturation, 0);
+    Table Mirror = Table::Of<TMirrorFilter>(Base).Property("Direction", EnumKind(kMirrorNames),
+                                                            &TMirrorFilter::Direction, mdDown);
+    Table Blur = Table::Of<TBlurFilter>(Base)
+                     .Property("Amount", IntegerKind, &TBlurFilter::Amount, 1)
+                     .Property("Steps", IntegerKind, &TBlurFilter::Steps, 1);
+    Table Zoom = Table::Of<TZoomFilter>(Base)
+                     .Property("Percent", FloatKind, &TZoomFilter::Percent, 10.0)
+                     .Property("Smooth", BooleanKind, &TZoomFilter::Smooth, false);
+    Table Resize = Table::Of<TResizeFilter>(Base)
+                       .Property("Height", IntegerKind, &TResizeFilter::Height, 0)
+                       .Property("Width", IntegerKind, &TResizeFilter::Width, 0);
+    Table Crop = Table::Of<TCropFilter>(Resize)
+                     .Property("Left", IntegerKind, &TCropFilter::Left, 0)
+                     .Property("Smooth", BooleanKind, &TCropFilter::Smooth, false)
+                     .Property("Top", IntegerKind, &TCropFilter::Top, 0);
+    Table Tile = Table::Of<TTileFilter>(Base)
+                     .Property("NumCols", IntegerKind, &TTileFilter::NumCols, 3)
+                     .Property("NumRows", IntegerKind, &TTileFilter::NumRows, 3);
+    Table Bevel = Table::Of<TBevelFilter>(Base)
+                      .Property("Bright", IntegerKind, &TBevelFilter::Bright, 64)
+                      .Property("Size", IntegerKind, &TBevelFilter::Size, 15);
+};
+
+const TFilterProperties& FilterProperties()
 {
-    TPlotFilter::Assign(source);
-    if (auto* f = dynamic_cast<const TZoomFilter*>(&source)) {
-        Percent = f->Percent;
-        Smooth = f->Smooth;
-    }
+    static const TFilterProperties tables;
+    return tables;
 }
 
-void TZoomFilter::WriteProperties(TPropertyWriter& Writer) const
+}  // namespace
+
+const TPropertyTable<TPlotFilter>& TGrayScaleFilter::PropertyTable() const { return FilterProperties().GrayScale; }
+const TPropertyTable<TPlotFilter>& TColorFilter::PropertyTable() const { return FilterProperties().Color; }
+const TPropertyTable<TPlotFilter>& THueLumSatFilter::PropertyTable() const { return FilterProperties().HueLumSat; }
+const TPropertyTable<TPlotFilter>& TBlurFilter::PropertyTable() const { return FilterProperties().Blur; }
+const TPropertyTable<TPlotFilter>& TResizeFilter::PropertyTable() const { return FilterProperties().Resize; }
+const TPropertyTable<TPlotFilter>& TCropFilter::PropertyTable() const { return FilterProperties().Crop; }
+const TPropertyTable<TPlotFilter>& TRotateFilter::PropertyTable() const { return FilterProperties().Rotate; }
+const TPropertyTable<TPlotFilter>& TMirrorFilter::PropertyTable() const { return FilterProperties().Mirror; }
+const TPropertyTable<TPlotFilter>& TTileFilter::PropertyTable() const { return FilterProperties().Tile; }
+const TPropertyTable<TPlotFilter>& TBevelFilter::PropertyTable() const { return FilterProperties().Bevel; }
+const TPropertyTable<TPlotFilter>& TZoomFilter::PropertyTable() const { return FilterProperties().Zoom; }
+
+// ---- editors: one control per property, in the order shown ----
+
+void TAmountFilter::CreateEditor(IFilterEditor& Editor)
 {
-    WriteDouble(Writer, "Percent", Percent, 10);
-    WriteBool(Writer, "Smooth", Smooth, false);
+    Editor.AddInteger(Description(), Amount);
+    if (!HidePercent)
+        Editor.AddBoolean(PlotMsgCaptionPercent, Percent);
 }
 
-bool TZoomFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
+void TColorFilter::CreateEditor(IFilterEditor& Editor)
 {
-    if (Name == "Percent")
-        return ReadDouble(Value, Percent);
-    if (Name == "Smooth")
-        return ReadBool(Value, Smooth);
-    return TPlotFilter::ReadProperty(Name, Value);
+    Editor.AddInteger("Red", Red);
+    Editor.AddInteger("Green", Green);
+    Editor.AddInteger("Blue", Blue);
 }
 
-QWidget* TZoomFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
+void TBlurFilter::CreateEditor(IFilterEditor& Editor)
 {
-    TPlotFilter::CreateEditor(Parent, Extra);
-    QWidget* first = AddDoubleEditor(Parent, PlotMsgCaptionPercent, Percent);
-    AddBoolEditor(Parent, PlotMsgCaptionSmooth, Smooth);
-    return first;
+    Editor.AddInteger(Description(), Amount);
+    Editor.AddInteger("Steps", Steps);
+}
+
+void TCropFilter::CreateEditor(IFilterEditor& Editor)
+{
+    TResizeFilter::CreateEditor(Editor);
+    Editor.AddInteger(PlotMsgCaptionLeft, Left);
+    Editor.AddInteger(PlotMsgCaptionTop, Top);
+    Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
+}
+
+void THueLumSatFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger("Hue", Hue);
+    Editor.AddInteger("Luminance", Luminance);
+    Editor.AddInteger("Saturation", Saturation);
+}
+
+void TRotateFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddFloat(Description(), Angle);
+    Editor.AddBoolean(PlotMsgCaptionAutosize, AutoSize);
+}
+
+void TResizeFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger(PlotMsgCaptionWidth, Width);
+    Editor.AddInteger(PlotMsgCaptionHeight, Height);
+}
+
+void TTileFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger(PlotMsgCaptionColumns, NumCols);
+    Editor.AddInteger(PlotMsgCaptionRows, NumRows);
+}
+
+void TZoomFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddFloat(PlotMsgCaptionPercent, Percent);
+    Editor.AddBoolean(PlotMsgCaptionSmooth, Smooth);
+}
+
+void TBevelFilter::CreateEditor(IFilterEditor& Editor)
+{
+    Editor.AddInteger("Bright", Bright);
+    Editor.AddInteger("Size", Size);
 }
 
 // ---- registration ----
@@ -1322,59 +931,56 @@ TFilterClass MakeClass(const char* name)
     return TFilterClass{name, [] { return std::unique_ptr<TPlotFilter>(std::make_unique<T>()); }};
 }
 
-const TFilterClass kInvert = MakeClass<TInvertFilter>("TInvertFilter");
-const TFilterClass kGrayScale = MakeClass<TGrayScaleFilter>("TGrayScaleFilter");
-const TFilterClass kMosaic = MakeClass<TMosaicFilter>("TMosaicFilter");
-const TFilterClass kFlip = MakeClass<TFlipFilter>("TFlipFilter");
-const TFilterClass kReverse = MakeClass<TReverseFilter>("TReverseFilter");
-const TFilterClass kBrightness = MakeClass<TBrightnessFilter>("TBrightnessFilter");
-const TFilterClass kContrast = MakeClass<TContrastFilter>("TContrastFilter");
-const TFilterClass kColor = MakeClass<TColorFilter>("TColorFilter");
-const TFilterClass kHueLumSat = MakeClass<THueLumSatFilter>("THueLumSatFilter");
-const TFilterClass kBlur = MakeClass<TBlurFilter>("TBlurFilter");
-const TFilterClass kSharpen = MakeClass<TSharpenFilter>("TSharpenFilter");
-const TFilterClass kGamma = MakeClass<TGammaCorrectionFilter>("TGammaCorrectionFilter");
-const TFilterClass kEmboss = MakeClass<TEmbossFilter>("TEmbossFilter");
-const TFilterClass kSoften = MakeClass<TSoftenFilter>("TSoftenFilter");
-const TFilterClass kCrop = MakeClass<TCropFilter>("TCropFilter");
-const TFilterClass kResize = MakeClass<TResizeFilter>("TResizeFilter");
-const TFilterClass kRotate = MakeClass<TRotateFilter>("TRotateFilter");
-const TFilterClass kMirror = MakeClass<TMirrorFilter>("TMirrorFilter");
-const TFilterClass kTile = MakeClass<TTileFilter>("TTileFilter");
-const TFilterClass kBevel = MakeClass<TBevelFilter>("TBevelFilter");
-const TFilterClass kZoom = MakeClass<TZoomFilter>("TZoomFilter");
+}  // namespace
 
-const TFilterClass* const kClasses[] = {&kInvert, &kGrayScale, &kMosaic, &kFlip, &kReverse, &kBrightness,
-                                        &kContrast, &kColor, &kHueLumSat, &kBlur, &kSharpen, &kGamma,
-                                        &kEmboss, &kSoften, &kCrop, &kResize, &kRotate, &kMirror,
-                                        &kTile, &kBevel, &kZoom};
-
-void RotateWithFilter(TBitmap& Bitmap, double Angle)
+void RotateBitmap(TBitmap& Bitmap, double Angle)
 {
     TRotateFilter filter;
     filter.Angle = Angle;
     ApplyTo(filter, Bitmap);
 }
 
-struct FiltersAtStart {
-    FiltersAtStart() { RegisterPlotFilters(); }
-} filtersAtStart;
-
-}  // namespace
-
 std::span<const TFilterClass* const> PlotFilterClasses()
 {
-    return kClasses;
+    // built on first use, not while the program loads; in registration order
+    static const TFilterClass classes[] = {
+        MakeClass<TInvertFilter>("TInvertFilter"),
+        MakeClass<TGrayScaleFilter>("TGrayScaleFilter"),
+        MakeClass<TMosaicFilter>("TMosaicFilter"),
+        MakeClass<TFlipFilter>("TFlipFilter"),
+        MakeClass<TReverseFilter>("TReverseFilter"),
+        MakeClass<TBrightnessFilter>("TBrightnessFilter"),
+        MakeClass<TContrastFilter>("TContrastFilter"),
+        MakeClass<TColorFilter>("TColorFilter"),
+        MakeClass<THueLumSatFilter>("THueLumSatFilter"),
+        MakeClass<TBlurFilter>("TBlurFilter"),
+        MakeClass<TSharpenFilter>("TSharpenFilter"),
+        MakeClass<TGammaCorrectionFilter>("TGammaCorrectionFilter"),
+        MakeClass<TEmbossFilter>("TEmbossFilter"),
+        MakeClass<TSoftenFilter>("TSoftenFilter"),
+        MakeClass<TCropFilter>("TCropFilter"),
+        MakeClass<TResizeFilter>("TResizeFilter"),
+        MakeClass<TRotateFilter>("TRotateFilter"),
+        MakeClass<TMirrorFilter>("TMirrorFilter"),
+        MakeClass<TTileFilter>("TTileFilter"),
+        MakeClass<TBevelFilter>("TBevelFilter"),
+        MakeClass<TZoomFilter>("TZoomFilter"),
+    };
+    static const auto pointers = [] {
+        std::array<const TFilterClass*, std::size(classes)> p{};
+        for (std::size_t i = 0; i < p.size(); ++i)
+            p[i] = &classes[i];
+        return p;
+    }();
+    return pointers;
 }
 
 void RegisterPlotFilters()
 {
-    RegisterFilters(kClasses);
-    RotateBitmapProc = RotateWithFilter;
+    RegisterFilters(PlotFilterClasses());
 }
 
 void UnregisterPlotFilters()
 {
-    RotateBitmapProc = nullptr;
-    UnRegisterFilters(kClasses);
+    UnRegisterFilters(PlotFilterClasses());
 }

@@ -9,16 +9,14 @@
 // A filter with an amount, in percent or absolute.
 class TAmountFilter : public TPlotFilter {
 public:
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Amount = 5;
     bool Percent = true;
 
 protected:
-    // Amount as published by the class (not stored when equal).
+    // Amount's stored default, as published by the class.
     int DefaultAmount = 5;
     bool HidePercent = false;
 };
@@ -48,9 +46,7 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TGrayScaleFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
 
     TGrayMethod Method = gmSimple;
 };
@@ -96,10 +92,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TColorFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Red = 0;
     int Green = 0;
@@ -111,10 +105,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "THueLumSatFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Hue = 0;
     int Luminance = 0;
@@ -127,10 +119,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TBlurFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Amount = 1;
     int Steps = 1;
@@ -170,10 +160,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TResizeFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Width = 0;
     int Height = 0;
@@ -184,10 +172,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TCropFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Left = 0;
     int Top = 0;
@@ -199,10 +185,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TRotateFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     // Degrees, counter-clockwise.
     double Angle = 0;
@@ -217,9 +201,7 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TMirrorFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
 
     TMirrorDirection Direction = mdDown;
 };
@@ -229,10 +211,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TTileFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int NumCols = 3;
     int NumRows = 3;
@@ -243,10 +223,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TBevelFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     int Bright = 64;
     int Size = 15;
@@ -257,10 +235,8 @@ public:
     void Apply(TBitmap& Bitmap, const TRect& R) override;
     std::string Description() const override;
     std::string ClassName() const override { return "TZoomFilter"; }
-    void Assign(const TPlotFilter& source) override;
-    void WriteProperties(TPropertyWriter& Writer) const override;
-    bool ReadProperty(const std::string& Name, const TPropertyValue& Value) override;
-    QWidget* CreateEditor(QWidget* Parent, QWidget* Extra) override;
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override;
+    void CreateEditor(IFilterEditor& Editor) override;
 
     double Percent = 10;
     bool Smooth = false;
@@ -272,7 +248,5 @@ std::span<const TFilterClass* const> PlotFilterClasses();
 void RegisterPlotFilters();
 void UnregisterPlotFilters();
 
-// The bitmap rotation service: a TRotateFilter with the angle over the whole
-// bitmap; does nothing while the filters are not registered.
-using TRotateBitmapProc = void (*)(TBitmap& Bitmap, double Angle);
-extern TRotateBitmapProc RotateBitmapProc;
+// Turns the whole bitmap by Angle degrees with a TRotateFilter.
+void RotateBitmap(TBitmap& Bitmap, double Angle);

@@ -7,27 +7,14 @@
 #include "chart/plot_picture.h"
 #include "chart/plot_shadow.h"
 
-std::string DefaultFontName = "Arial";
-int DefaultFontSize = 8;
+std::string DefaultFontName;
+int DefaultFontSize = 0;
 
 void InitDefaultFont()
 {
     DefaultFontSize = std::atoi(PlotMsgDefaultFontSize.c_str());
     DefaultFontName = PlotMsgDefaultFontName;
 }
-
-namespace {
-
-struct DefaultFontAtStart {
-    DefaultFontAtStart()
-    {
-        if (PlotMsgDefaultFontName.empty())
-            SetPlotConstTexts();
-        InitDefaultFont();
-    }
-} defaultFontAtStart;
-
-}  // namespace
 
 TPlotFont::TPlotFont(std::function<void()> onChange)
 {

@@ -12,7 +12,8 @@ class TPlotFontGradient;
 class TPlotPicture;
 class TPlotCanvas;
 
-// Name and size in points of every new chart font (from the message texts).
+// Name and size in points of every new chart font: taken from the message texts
+// when the engine starts (InitDefaultFont), the name emptied when it stops.
 extern std::string DefaultFontName;
 extern int DefaultFontSize;
 void InitDefaultFont();

@@ -2,6 +2,10 @@
 // Integer points and rectangles of the chart engine (pixels; Right/Bottom as the caller uses them).
 #include <compare>
 
+namespace platform {
+struct Rect;
+}
+
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -30,3 +34,8 @@ struct TSize {
     int cy = 0;
     bool operator==(const TSize&) const = default;
 };
+
+// The one conversion between the chart's rectangle (the system's TRect, kept
+// for its field names) and the drawing device's platform::Rect: the same four
+// edges, unchanged.
+platform::Rect ToDeviceRect(const TRect& R);

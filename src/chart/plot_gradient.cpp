@@ -213,8 +213,7 @@ void TCustomPlotGradient::DrawRotated(TCanvas3D& Canvas, const TRect& R)
     m_angle = angle;
     TBitmap bitmap;
     bitmap.FromDeviceBitmap(temp->Surface());
-    if (RotateBitmapProc)
-        RotateBitmapProc(bitmap, m_angle);
+    RotateBitmap(bitmap, m_angle);
     bitmap.SetPixelFormat(pf32bit);
     // the turned bitmap centred on the rectangle
     const int x = r.Left + (w - bitmap.Width()) / 2;

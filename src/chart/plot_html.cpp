@@ -6,7 +6,7 @@
 #include "chart/graphics_objects.h"
 #include "chart/plot_canvas.h"
 #include "core/color_names.h"
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 
 THtmlGraphicService HtmlGraphicService;
 THtmlFetchService HtmlFetchService;

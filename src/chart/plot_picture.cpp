@@ -15,15 +15,34 @@ std::vector<const TFilterClass*>& Registry()
 TPlotFilter::TPlotFilter() = default;
 TPlotFilter::~TPlotFilter() = default;
 
+const TPropertyTable<TFilterRegion>& TFilterRegion::Properties()
+{
+    static const TPropertyTable<TFilterRegion> table = TPropertyTable<TFilterRegion>::Of()
+                                                           .Property("Height", IntegerKind, &TFilterRegion::Height, 0)
+                                                           .Property("Left", IntegerKind, &TFilterRegion::Left, 0)
+                                                           .Property("Top", IntegerKind, &TFilterRegion::Top, 0)
+                                                           .Property("Width", IntegerKind, &TFilterRegion::Width, 0);
+    return table;
+}
+
+const TPropertyTable<TPlotFilter>& TPlotFilter::Properties()
+{
+    static const TPropertyTable<TPlotFilter> table =
+        TPropertyTable<TPlotFilter>::Of()
+            .Property("Enabled", BooleanKind, TAccessors{&TPlotFilter::Enabled, &TPlotFilter::SetEnabled}, true)
+            .Object("Region", &TPlotFilter::RegionIfAny, &TPlotFilter::Region,
+                    [](TPlotFilter& f) { f.m_region.reset(); }, TFilterRegion::Properties());
+    return table;
+}
+
 void TPlotFilter::Assign(const TPlotFilter& source)
 {
-    if (&source == this)
-        return;
-    m_enabled = source.m_enabled;
-    if (source.m_region)
-        Region()->Assign(*source.m_region);
-    else
-        m_region.reset();
+    PropertyTable().Assign(*this, source);
+}
+
+bool TPlotFilter::ReadProperty(const std::string& Name, const TPropertyValue& Value)
+{
+    return PropertyTable().Set(*this, Name, Value);
 }
 
 TFilterRegion* TPlotFilter::Region()
@@ -43,19 +62,7 @@ void TPlotFilter::Apply(TBitmap& Bitmap, const TRect&)
         Lines[static_cast<std::size_t>(y)] = Bitmap.ScanLine(y);
 }
 
-QWidget* TPlotFilter::CreateEditor(QWidget* Parent, QWidget* Extra)
-{
-    EditorParent = Parent;
-    EditorExtra = Extra;
-    return nullptr;
-}
-
-void TPlotFilter::WriteProperties(TPropertyWriter&) const {}
-
-bool TPlotFilter::ReadProperty(const std::string&, const TPropertyValue&)
-{
-    return false;
-}
+void TPlotFilter::CreateEditor(IFilterEditor&) {}
 
 TPlotFilter* TFilterItems::Add(const TFilterClass& Class)
 {
@@ -145,6 +152,11 @@ void UnRegisterFilters(std::span<const TFilterClass* const> Classes)
     auto& reg = Registry();
     for (const TFilterClass* cls : Classes)
         reg.erase(std::remove(reg.begin(), reg.end(), cls), reg.end());
+}
+
+std::span<const TFilterClass* const> RegisteredFilterClasses()
+{
+    return Registry();
 }
 
 const TFilterClass* FindFilterClass(const std::string& Name)
@@ -239,58 +251,13 @@ std::vector<std::uint8_t> TPlotPicture::WriteFilterItems() const
             w.WriteListBegin();
             w.WritePropName("ItemClass");
             w.WriteString(f->ClassName());
-            if (!f->Enabled()) {
-                w.WritePropName("Enabled");
-                w.WriteBoolean(false);
-            }
-            if (const TFilterRegion* r = f->RegionIfAny()) {
-                const std::pair<const char*, int> parts[] = {
-                    {"Region.Height", r->Height}, {"Region.Left", r->Left}, {"Region.Top", r->Top},
-                    {"Region.Width", r->Width}};
-                for (const auto& [name, value] : parts) {
-                    if (value != 0) {
-                        w.WritePropName(name);
-                        w.WriteInteger(value);
-                    }
-                }
-            }
-            f->WriteProperties(w);
+            f->PropertyTable().Write(*f, w);
             w.WriteListEnd();
         }
     }
     w.WriteListEnd();
     return w.Data();
 }
-
-namespace {
-
-int IntValue(const TPropertyValue& v)
-{
-    if (!v.IsInteger() || v.Int < INT32_MIN || v.Int > INT32_MAX)
-        throw EReadError("Invalid property value");
-    return static_cast<int>(v.Int);
-}
-
-void ReadFilterProperty(TPlotFilter& f, const std::string& name, const TPropertyValue& v)
-{
-    if (name == "Enabled") {
-        if (!v.IsBoolean())
-            throw EReadError("Invalid property value");
-        f.SetEnabled(v.Type == vaTrue);
-    } else if (name == "Region.Height") {
-        f.Region()->Height = IntValue(v);
-    } else if (name == "Region.Left") {
-        f.Region()->Left = IntValue(v);
-    } else if (name == "Region.Top") {
-        f.Region()->Top = IntValue(v);
-    } else if (name == "Region.Width") {
-        f.Region()->Width = IntValue(v);
-    } else if (!f.ReadProperty(name, v)) {
-        throw EReadError("Error reading " + f.ClassName() + "." + name + ": Property " + name + " does not exist");
-    }
-}
-
-}  // namespace
 
 void TPlotPicture::ReadFilterItems(std::span<const std::uint8_t> Data)
 {
@@ -311,11 +278,10 @@ void TPlotPicture::ReadFilterItems(std::span<const std::uint8_t> Data)
         if (!cls)
             throw EClassNotFound("Class " + className + " not found");
         TPlotFilter* item = list.Add(*cls);
-        while (!r.EndOfList()) {
-            const std::string name = r.ReadPropName();
-            const TPropertyValue value = r.ReadValue();
-            ReadFilterProperty(*item, name, value);
-        }
+        // a property left out of the stream had its stored default
+        const TPropertyTable<TPlotFilter>& properties = item->PropertyTable();
+        properties.LoadStoredDefaults(*item);
+        properties.ReadList(*item, r, className);
         r.ReadListEnd();
     }
     r.ReadListEnd();

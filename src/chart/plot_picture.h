@@ -10,9 +10,9 @@
 
 #include "chart/graphics_objects.h"
 #include "chart/plot_geometry.h"
+#include "chart/property_model.h"
 #include "chart/property_stream.h"
 
-class QWidget;
 class TPlotFilter;
 class TFilterItems;
 
@@ -25,11 +25,23 @@ struct TFilterClass {
 // The part of the bitmap a filter works on.
 class TFilterRegion {
 public:
+    static const TPropertyTable<TFilterRegion>& Properties();
+
     int Height = 0;
     int Left = 0;
     int Top = 0;
     int Width = 0;
-    void Assign(const TFilterRegion& source) { *this = source; }
+};
+
+// The controls of a filter's editor, one labelled control per property, each
+// bound to the field it edits (which must outlive the control).
+class IFilterEditor {
+public:
+    virtual ~IFilterEditor() = default;
+    // Range 0 to 10000.
+    virtual void AddInteger(const std::string& Caption, int& Field) = 0;
+    virtual void AddBoolean(const std::string& Caption, bool& Field) = 0;
+    virtual void AddFloat(const std::string& Caption, double& Field) = 0;
 };
 
 class TPlotFilter {
@@ -37,19 +49,22 @@ public:
     TPlotFilter();
     virtual ~TPlotFilter();
 
-    virtual void Assign(const TPlotFilter& source);
+    // The published properties of the filter's class, Enabled and Region first.
+    virtual const TPropertyTable<TPlotFilter>& PropertyTable() const { return Properties(); }
+    // Those of this class: Enabled and Region.
+    static const TPropertyTable<TPlotFilter>& Properties();
+    // Copies the properties of the classes source shares with this filter.
+    void Assign(const TPlotFilter& source);
+    // Sets one published property by name; false for a name the class does not have.
+    bool ReadProperty(const std::string& Name, const TPropertyValue& Value);
+
     // Works in place on a 24-bit bitmap inside R (Right and Bottom inclusive).
     // The base prepares the row table; subclasses work after calling it.
     virtual void Apply(TBitmap& Bitmap, const TRect& R);
-    // Adds one labelled editor control per property to Parent (none here).
-    virtual QWidget* CreateEditor(QWidget* Parent, QWidget* Extra);
+    // Adds one editor control per property (none here).
+    virtual void CreateEditor(IFilterEditor& Editor);
     virtual std::string Description() const { return ClassName(); }
     virtual std::string ClassName() const { return "TPlotFilter"; }
-
-    // Published properties of the class beyond Enabled and Region.
-    virtual void WriteProperties(TPropertyWriter& Writer) const;
-    // Answers False for a property the class does not have.
-    virtual bool ReadProperty(const std::string& Name, const TPropertyValue& Value);
 
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value) { m_enabled = value; }
@@ -65,8 +80,6 @@ public:
 protected:
     // First byte of each row of the bitmap being filtered (blue-green-red triples).
     std::vector<std::uint8_t*> Lines;
-    QWidget* EditorParent = nullptr;
-    QWidget* EditorExtra = nullptr;
 
 private:
     friend class TFilterItems;
@@ -109,6 +122,8 @@ private:
 void RegisterFilters(std::span<const TFilterClass* const> Classes);
 void UnRegisterFilters(std::span<const TFilterClass* const> Classes);
 const TFilterClass* FindFilterClass(const std::string& Name);
+// The registered classes in registration order.
+std::span<const TFilterClass* const> RegisteredFilterClasses();
 // The filter class of an item (nullptr when it was never registered).
 const TFilterClass* FilterClassOf(const TPlotFilter& Filter);
 

@@ -1,12 +1,14 @@
 #include "chart/plot_shadow.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 
-#include "chart/plot_canvas_3d.h"
+#include "chart/plot_canvas.h"
 #include "chart/plot_gradient.h"
+#include "platform/drawing_device.h"
 #include "platform/system_colors.h"
 
 TPlotShadow::TPlotShadow(std::function<void()> onChange) : OnChange(std::move(onChange)) {}
@@ -56,15 +58,6 @@ void TPlotShadow::Assign(const TPlotShadow* source)
 
 // ---- drawing ----
 
-namespace {
-
-int Nearest(double v)
-{
-    return static_cast<int>(Round(v));
-}
-
-}  // namespace
-
 bool TPlotShadow::Shows() const
 {
     return m_color != clNone && (m_horizSize != 0 || m_vertSize != 0);
@@ -80,8 +73,7 @@ void TPlotShadow::SelectFlatFill(TCanvas3D& Canvas) const
 
 bool TPlotShadow::CanBlur(TCanvas3D& Canvas) const
 {
-    auto* gdi = dynamic_cast<TPlotCanvas3D*>(&Canvas);
-    return gdi && !Canvas.Metafiling && gdi->Bitmap() && gdi->GetHandle() == gdi->Bitmap();
+    return !Canvas.Metafiling && Canvas.RasterTarget() != nullptr;
 }
 
 std::vector<std::int64_t> ShadowKernel(int Radius, int SmoothBlur)
@@ -98,58 +90,177 @@ std::vector<std::int64_t> ShadowKernel(int Radius, int SmoothBlur)
 
 namespace {
 
-// One pass of the kernel along rows (horizontal) or columns; the sums are
-// 64-bit: a channel's sum reaches (2r + 1) x 100000 x 255.
-void BlurPass(platform::Bitmap& p, int r, int smoothBlur, bool horizontal, int bandX, int bandY, bool plain)
-{
-    if (r == 0)
-        return;
-    const std::vector<std::int64_t> w = ShadowKernel(r, smoothBlur);
-    const int width = p.Width();
-    const int height = p.Height();
-    const platform::Bitmap in = p;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (plain && x < width - bandX && y < height - bandY)
-                continue;
-            std::int64_t sr = 0, sg = 0, sb = 0, sw = 0;
-            for (int k = -r; k <= r; ++k) {
-                const int xx = horizontal ? x + k : x;
-                const int yy = horizontal ? y : y + k;
-                if (xx < 0 || yy < 0 || xx >= width || yy >= height)
-                    continue;
-                const std::int64_t wk = w[static_cast<std::size_t>(k + r)];
-                const std::uint32_t c = in.RawPixel(xx, yy);
-                sr += wk * ((c >> 16) & 0xFF);
-                sg += wk * ((c >> 8) & 0xFF);
-                sb += wk * (c & 0xFF);
-                sw += wk;
-            }
-            if (sw == 0)
-                sw = 1;
-            const auto ch = [sw](std::int64_t s) { return static_cast<std::uint32_t>(std::clamp<std::int64_t>(s / sw, 0, 255)); };
-            p.SetRawPixel(x, y, 0xFF000000u | (ch(sr) << 16) | (ch(sg) << 8) | ch(sb));
+// n / d, truncated, for 0 <= n < 2^48, by one 128-bit multiply and shift:
+// m = ceil(2^(48 + l) / d) with 2^l >= d is exact over that range.
+class TExactDivisor {
+public:
+    TExactDivisor() = default;
+    explicit TExactDivisor(std::uint64_t d)
+    {
+        const int l = d > 1 ? static_cast<int>(std::bit_width(d - 1)) : 0;
+        m_shift = kBits + l;
+        const unsigned __int128 one = 1;
+        m_magic = static_cast<std::uint64_t>(((one << m_shift) + d - 1) / d);
+    }
+    std::uint32_t Divide(std::uint64_t n) const
+    {
+        return static_cast<std::uint32_t>((static_cast<unsigned __int128>(n) * m_magic) >> m_shift);
+    }
+
+private:
+    static constexpr int kBits = 48;
+    std::uint64_t m_magic = 1;
+    int m_shift = 0;
+};
+
+// Kernel weights and, per position along the pass, the divisor of the weights
+// that fall inside the bitmap (the kernel is cut at the edges).
+struct TBlurAxis {
+    int Radius = 0;
+    std::vector<std::uint32_t> Weights;
+    std::vector<TExactDivisor> Divisors;
+    bool Packed = false;  // a channel's sum always fits in 32 bits
+
+    TBlurAxis(int radius, int smoothBlur, int length) : Radius(radius)
+    {
+        const std::vector<std::int64_t> w = ShadowKernel(radius, smoothBlur);
+        Weights.assign(w.begin(), w.end());
+        std::uint64_t total = 0;
+        for (std::uint32_t v : Weights)
+            total += v;
+        Packed = total * 255 <= 0xFFFFFFFFu;
+        Divisors.resize(static_cast<std::size_t>(std::max(0, length)));
+        std::uint64_t previous = 0;
+        for (int i = 0; i < length; ++i) {
+            std::uint64_t sum = 0;
+            for (int k = std::max(-radius, -i); k <= std::min(radius, length - 1 - i); ++k)
+                sum += Weights[static_cast<std::size_t>(k + radius)];
+            if (sum == 0)
+                sum = 1;
+            if (i == 0 || sum != previous)
+                Divisors[static_cast<std::size_t>(i)] = TExactDivisor(sum);
+            else
+                Divisors[static_cast<std::size_t>(i)] = Divisors[static_cast<std::size_t>(i - 1)];
+            previous = sum;
         }
     }
+};
+
+std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b)
+{
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// One output pixel: the taps k0..k1 at p[k x step] under the weights w[k].
+// Packed: red and blue share one 64-bit sum (blue in the low, red in the high
+// 32 bits), exact while the sum of all weights x 255 stays below 2^32.
+template <bool Packed>
+[[gnu::always_inline]] inline std::uint32_t BlurPixel(const std::uint32_t* p, std::ptrdiff_t step,
+                                                      const std::uint32_t* w, int k0, int k1, const TExactDivisor& d)
+{
+    if constexpr (Packed) {
+        std::uint64_t rb = 0, g = 0;
+        for (int k = k0; k <= k1; ++k) {
+            const std::uint32_t c = p[k * step];
+            const std::uint64_t wk = w[k];
+            rb += wk * ((c & 0xFFu) | (std::uint64_t{c & 0xFF0000u} << 16));
+            g += wk * ((c >> 8) & 0xFFu);
+        }
+        return Pack(d.Divide(rb >> 32), d.Divide(g), d.Divide(rb & 0xFFFFFFFFu));
+    } else {
+        std::uint64_t sr = 0, sg = 0, sb = 0;
+        for (int k = k0; k <= k1; ++k) {
+            const std::uint32_t c = p[k * step];
+            const std::uint64_t wk = w[k];
+            sr += wk * ((c >> 16) & 0xFF);
+            sg += wk * ((c >> 8) & 0xFF);
+            sb += wk * (c & 0xFF);
+        }
+        return Pack(d.Divide(sr), d.Divide(sg), d.Divide(sb));
+    }
+}
+
+// One pass along rows (horizontal) or columns, in -> out (distinct buffers);
+// pixels before firstX(y) are copied.
+template <bool Packed, typename FirstX>
+void BlurPass(const std::uint32_t* in, std::uint32_t* out, int width, int height, bool horizontal,
+              const TBlurAxis& axis, FirstX firstX)
+{
+    const int r = axis.Radius;
+    const std::uint32_t* w = axis.Weights.data() + r;  // w[k], k in -r..r
+    const std::ptrdiff_t step = horizontal ? 1 : width;
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* src = in + static_cast<std::size_t>(y) * width;
+        std::uint32_t* dst = out + static_cast<std::size_t>(y) * width;
+        const int x0 = firstX(y);
+        std::copy(src, src + x0, dst);
+        if (horizontal) {
+            for (int x = x0; x < width; ++x)
+                dst[x] = BlurPixel<Packed>(src + x, step, w, std::max(-r, -x), std::min(r, width - 1 - x),
+                                           axis.Divisors[static_cast<std::size_t>(x)]);
+        } else {
+            const int k0 = std::max(-r, -y);
+            const int k1 = std::min(r, height - 1 - y);
+            const TExactDivisor& d = axis.Divisors[static_cast<std::size_t>(y)];
+            for (int x = x0; x < width; ++x)
+                dst[x] = BlurPixel<Packed>(src + x, step, w, k0, k1, d);
+        }
+    }
+}
+
+template <typename FirstX>
+void BlurAlong(const std::uint32_t* in, std::uint32_t* out, int width, int height, bool horizontal,
+               const TBlurAxis& axis, FirstX firstX)
+{
+    if (axis.Packed)
+        BlurPass<true>(in, out, width, height, horizontal, axis, firstX);
+    else
+        BlurPass<false>(in, out, width, height, horizontal, axis, firstX);
+}
+
+// Blurs in (width x height, 0xAARRGGBB rows) into out, which may be the same
+// buffer; for a plain rectangle only the right and bottom bands are computed,
+// the rest copied.
+void BlurShadowBuffer(const std::uint32_t* in, std::uint32_t* out, int width, int height, int radiusX,
+                      int radiusY, int smoothBlur, bool plainRectangle)
+{
+    const int rx = std::abs(radiusX);
+    const int ry = std::abs(radiusY);
+    const std::size_t n = static_cast<std::size_t>(width) * height;
+    if (n == 0)
+        return;
+    const int bandX = 2 * rx + 1;
+    const int bandY = 2 * ry + 1;
+    const auto firstX = [&](int y) {
+        return plainRectangle && y < height - bandY ? std::clamp(width - bandX, 0, width) : 0;
+    };
+    // kept from call to call: as large as the largest shadow drawn
+    thread_local std::vector<std::uint32_t> between;
+    between.resize(n);
+    if (rx > 0)
+        BlurAlong(in, between.data(), width, height, true, TBlurAxis(rx, smoothBlur, width), firstX);
+    else
+        std::copy(in, in + n, between.data());
+    if (ry > 0)
+        BlurAlong(between.data(), out, width, height, false, TBlurAxis(ry, smoothBlur, height), firstX);
+    else
+        std::copy(between.begin(), between.end(), out);
 }
 
 }  // namespace
 
 void BlurShadowPixels(platform::Bitmap& Pixels, int RadiusX, int RadiusY, int SmoothBlur, bool PlainRectangle)
 {
-    const int rx = std::abs(RadiusX);
-    const int ry = std::abs(RadiusY);
-    const int bandX = 2 * rx + 1;
-    const int bandY = 2 * ry + 1;
-    BlurPass(Pixels, rx, SmoothBlur, true, bandX, bandY, PlainRectangle);
-    BlurPass(Pixels, ry, SmoothBlur, false, bandX, bandY, PlainRectangle);
+    BlurShadowBuffer(Pixels.Data(), Pixels.Data(), Pixels.Width(), Pixels.Height(), RadiusX, RadiusY, SmoothBlur,
+                     PlainRectangle);
 }
 
 void TPlotShadow::SmoothDraw(TCanvas3D& Canvas, const TRect& Shape, TShape Kind, int RoundSize,
                              std::span<const TPoint> Points)
 {
-    auto& gdi = static_cast<TPlotCanvas3D&>(Canvas);
-    platform::DrawingDevice* dest = gdi.Bitmap();
+    platform::DrawingDevice* dest = Canvas.RasterTarget();
+    if (!dest)
+        return;
     const int ax = std::abs(m_horizSize);
     const int ay = std::abs(m_vertSize);
     const int sw = Shape.Right - Shape.Left;
@@ -183,25 +294,28 @@ void TPlotShadow::SmoothDraw(TCanvas3D& Canvas, const TRect& Shape, TShape Kind,
         break;
     }
     }
-    platform::Bitmap pixels = temp->Surface();
-    BlurShadowPixels(pixels, ax, ay, m_smoothBlur, Kind == TShape::Rectangle);
+    const platform::Bitmap& shape = temp->Surface();
+    thread_local std::vector<std::uint32_t> pixels;
+    pixels.resize(static_cast<std::size_t>(w) * h);
+    BlurShadowBuffer(shape.Data(), pixels.data(), w, h, ax, ay, m_smoothBlur, Kind == TShape::Rectangle);
     // written straight into the buffer, limited to its size (and its clip with Clip)
-    for (int y = 0; y < h; ++y) {
+    const int x0 = std::max(0, -origin.x);
+    const int x1 = std::min(w, dest->Width() - origin.x);
+    for (int y = 0; y < h && x0 < x1; ++y) {
         const int dy = origin.y + y;
         if (dy < 0 || dy >= dest->Height())
             continue;
+        const std::uint32_t* src = pixels.data() + static_cast<std::size_t>(y) * w;
         std::uint32_t* row = dest->ScanLine(dy);
-        for (int x = 0; x < w; ++x) {
-            const int dx = origin.x + x;
-            if (dx < 0 || dx >= dest->Width())
-                continue;
-            if (m_clip) {
-                platform::Point lp{dx, dy};
-                dest->DPtoLP(&lp, 1);
-                if (!dest->PtVisible(lp.x, lp.y))
-                    continue;
-            }
-            row[dx] = pixels.RawPixel(x, y);
+        if (!m_clip) {
+            std::copy(src + x0, src + x1, row + origin.x + x0);
+            continue;
+        }
+        for (int x = x0; x < x1; ++x) {
+            platform::Point lp{origin.x + x, dy};
+            dest->DPtoLP(&lp, 1);
+            if (dest->PtVisible(lp.x, lp.y))
+                row[origin.x + x] = src[x];
         }
     }
 }

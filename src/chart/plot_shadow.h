@@ -7,7 +7,7 @@
 
 #include "chart/plot_geometry.h"
 #include "chart/value_setter.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 class TCanvas3D;
 namespace platform {

@@ -4,17 +4,12 @@
 #include <cmath>
 
 #include "chart/view3d_options.h"
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 namespace {
 
 constexpr long double PiStep = 0.017453292519943295L;  // radians per degree
 constexpr long double PerspectiveLimit = 1.0L / 150.0L;
-
-int Nearest(long double v)
-{
-    return static_cast<int>(Round(v));
-}
 
 // Screen point of chart point (X, Y, Z) under a 3D view; the tilt rotation is
 // left out unless applyTilt. Whole-pixel X and Y are exact in double.

@@ -1,6 +1,6 @@
 #include "chart/property_stream.h"
 
-#include "core/utf8_text.h"
+#include "base/utf8_text.h"
 
 #include <cstring>
 #include <limits>

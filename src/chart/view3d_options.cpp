@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 TView3DOptions::TView3DOptions(TCustomPlotPanel* Parent, std::function<void()> invalidate)
     : m_parent(Parent), m_invalidate(std::move(invalidate))

@@ -1,7 +1,7 @@
 #pragma once
 // Colour-constant names of study documents ("clred", "clwebnavy") and
 // their values, in the fixed order in which they are matched.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <span>
 #include <string_view>

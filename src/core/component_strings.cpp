@@ -1,6 +1,6 @@
 #include "core/component_strings.h"
 
-#include "core/utf8_text.h"
+#include "base/utf8_text.h"
 
 std::string StripCtrlChars(std::string_view s)
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/utf8_text.h"
+#include "base/utf8_text.h"
 
 // Removes every character below 32; bytes of 128 and above stay.
 std::string StripCtrlChars(std::string_view s);

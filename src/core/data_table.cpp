@@ -1,9 +1,9 @@
 #include "core/data_table.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/component_errors.h"
 #include "core/component_strings.h"
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 
 #include <algorithm>
 #include <cmath>
@@ -117,6 +117,13 @@ void TDataTable::ResizeAll(int columns, int rows)
         }
         m_relaySuspended = true;
         m_matrix->Resize(columns, rows);
+        // the storage keeps the cells a size of 0 hid; here they come back as new
+        if (oldRows == 0)
+            for (int c = 1; c <= columns; ++c)
+                m_matrix->SetElem(c, 1, 0);
+        if (oldColumns == 0)
+            for (int r = 1; r <= rows; ++r)
+                m_matrix->SetElem(1, r, 0);
         m_relaySuspended = false;
     } catch (const std::bad_alloc&) {
         m_relaySuspended = false;

@@ -1,6 +1,6 @@
 #include "core/numeric_helpers.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <cmath>
 #include <limits>
@@ -11,26 +11,11 @@ namespace {
 std::int64_t g_combSortPasses = 0;
 std::function<void(std::int64_t)> g_combSortFeedback;
 
-template <typename Less>
-void CombSortPasses(double* v, int high, Less outOfOrder)
+void CountCombSortPass()
 {
-    int gap = high + 1;
-    bool exchanged = true;
-    while (gap > 1 || exchanged) {
-        gap = static_cast<int>(gap / 1.3);
-        if (gap < 1)
-            gap = 1;
-        exchanged = false;
-        for (int i = 0; i + gap <= high; ++i) {
-            if (outOfOrder(v[i], v[i + gap])) {
-                std::swap(v[i], v[i + gap]);
-                exchanged = true;
-            }
-        }
-        ++g_combSortPasses;
-        if (g_combSortFeedback)
-            g_combSortFeedback(g_combSortPasses);
-    }
+    ++g_combSortPasses;
+    if (g_combSortFeedback)
+        g_combSortFeedback(g_combSortPasses);
 }
 
 // Log10 of 2 and of 5 with the margin that puts an exact 2*10^k or 5*10^k into
@@ -57,10 +42,13 @@ void CombSortDoubles(std::span<double> values, int high, bool ascending)
         high = static_cast<int>(values.size()) - 1;
     if (high < 1)
         return;
+    const auto noExchange = [](int, int) {};
     if (ascending)
-        CombSortPasses(values.data(), high, [](double a, double b) { return a > b; });
+        CombSort(values.data(), 0, high, high + 1, [](double a, double b) { return a > b; }, noExchange,
+                 CountCombSortPass);
     else
-        CombSortPasses(values.data(), high, [](double a, double b) { return a < b; });
+        CombSort(values.data(), 0, high, high + 1, [](double a, double b) { return a < b; }, noExchange,
+                 CountCombSortPass);
 }
 
 std::int64_t CombSortPassCount()

@@ -3,6 +3,32 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <utility>
+
+// Comb sort of v[first..last] (indices into v): the gap starts at StartGap and
+// shrinks by 1.3 (truncated, at least 1) before each pass; a pass exchanges v[i]
+// and v[i + gap] when OutOfOrder(v[i], v[i + gap]) and calls OnExchange(i,
+// i + gap); OnPass() follows each pass. Stops after a gap-1 pass without exchanges.
+template <typename T, typename OutOfOrder, typename OnExchange, typename OnPass>
+void CombSort(T* v, int first, int last, int startGap, OutOfOrder outOfOrder, OnExchange onExchange, OnPass onPass)
+{
+    int gap = startGap;
+    bool exchanged = true;
+    while (gap > 1 || exchanged) {
+        gap = static_cast<int>(gap / 1.3);
+        if (gap < 1)
+            gap = 1;
+        exchanged = false;
+        for (int i = first; i + gap <= last; ++i) {
+            if (outOfOrder(v[i], v[i + gap])) {
+                std::swap(v[i], v[i + gap]);
+                exchanged = true;
+                onExchange(i, i + gap);
+            }
+        }
+        onPass();
+    }
+}
 
 // Comb sort of values[0..high] in place (high is cut to the span's last index).
 // Every pass increments a library-wide pass counter and calls the feedback

@@ -45,8 +45,9 @@ bool TMatrix::Resize(int columns, int rows)
     std::vector<std::vector<double>> cells;
     try {
         cells.resize(storedCols);
-        const auto keptCols = static_cast<std::size_t>(std::min(columns, m_columns));
-        const auto keptRows = static_cast<std::size_t>(std::min(rows, m_rows));
+        // by the stored sizes: a zero size hides its cell without clearing it
+        const std::size_t keptCols = std::min(storedCols, m_cells.size());
+        const std::size_t keptRows = std::min(storedRows, m_cells[0].size());
         for (std::size_t c = 0; c < storedCols; ++c) {
             cells[c].assign(storedRows, 0.0);
             if (c < keptCols)

@@ -21,7 +21,9 @@ public:
     const std::string& DataID() const { return m_dataID; }
     void SetDataID(std::string id) { m_dataID = std::move(id); }
 
-    // Negative sizes count as 0; kept cells keep their values, all others are 0.
+    // Negative sizes count as 0. The storage keeps at least one column and
+    // one row: cells hidden by a size of 0 keep their values and show again
+    // when the matrix grows; stored cells keep their values, new ones are 0.
     // Always fires OnChange.
     bool Resize(int columns, int rows);
     int NrOfColumns() const { return m_columns; }
@@ -31,7 +33,13 @@ public:
 
     double GetElem(int col, int row) const;
     void SetElem(int col, int row, double v);
+    // Every stored cell, hidden ones included.
     void Fill(double v);
+
+    // Two settings of the library, 15 and -1 from creation; this system
+    // reads neither.
+    int FirstSetting() const { return m_firstSetting; }
+    int SecondSetting() const { return m_secondSetting; }
 
     std::function<void()> OnChange;
     TSortExchgEvent OnSortExchange;
@@ -48,6 +56,8 @@ private:
     std::string m_dataID;
     int m_columns = 1;
     int m_rows = 1;
+    int m_firstSetting = 15;
+    int m_secondSetting = -1;
     // Columns of rows; at least one cell each way even when a size is 0.
     std::vector<std::vector<double>> m_cells;
 };

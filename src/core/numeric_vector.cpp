@@ -1,6 +1,6 @@
 #include "core/numeric_vector.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/component_errors.h"
 #include "core/numeric_helpers.h"
 
@@ -109,8 +109,10 @@ double TVector::GetElem(int i) const
 
 void TVector::SetElem(int i, double v)
 {
-    if (StoreAt(m_elems, i, v))
-        Changed();
+    if (!StoreAt(m_elems, i, v))
+        return;
+    m_plain = false;
+    Changed();
 }
 
 void TVector::ClampRange(int& first, int& last) const
@@ -275,8 +277,10 @@ std::int32_t TIntVector::GetElem(int i) const
 
 void TIntVector::SetElem(int i, std::int32_t v)
 {
-    if (StoreAt(m_elems, i, v))
-        Changed();
+    if (!StoreAt(m_elems, i, v))
+        return;
+    m_plain = false;
+    Changed();
 }
 
 void TIntVector::Clear()
@@ -284,6 +288,7 @@ void TIntVector::Clear()
     if (m_elems.empty())
         return;
     std::fill(m_elems.begin(), m_elems.end(), 0);
+    m_plain = true;
     Changed();
 }
 
@@ -301,25 +306,18 @@ void TIntVector::SortRange(bool ascending, int first, int last)
     Clamp(first, last, NrOfElem());
     if (last - first < 1)
         return;
-    std::int32_t* v = m_elems.data();
-    int gap = last - first;
-    bool exchanged = true;
-    while (gap > 1 || exchanged) {
-        gap = static_cast<int>(gap / 1.3);
-        if (gap < 1)
-            gap = 1;
-        exchanged = false;
-        for (int i = first; i + gap <= last; ++i) {
-            std::int32_t& a = v[i - 1];
-            std::int32_t& b = v[i - 1 + gap];
-            if (ascending ? a > b : a < b) {
-                std::swap(a, b);
-                exchanged = true;
-                if (OnSortExchange)
-                    OnSortExchange(0, i, i + gap, 0, 0);
-            }
-        }
-    }
+    // elements 1..NrOfElem sit at 0..NrOfElem-1
+    const auto exchange = [this](int i, int j) {
+        if (OnSortExchange)
+            OnSortExchange(0, i + 1, j + 1, 0, 0);
+    };
+    const auto noPass = [] {};
+    if (ascending)
+        CombSort(m_elems.data(), first - 1, last - 1, last - first,
+                 [](std::int32_t a, std::int32_t b) { return a > b; }, exchange, noPass);
+    else
+        CombSort(m_elems.data(), first - 1, last - 1, last - first,
+                 [](std::int32_t a, std::int32_t b) { return a < b; }, exchange, noPass);
     Changed();
 }
 

@@ -28,7 +28,10 @@ public:
     void SetNrOfElem(int n);
 
     double GetElem(int i) const;
+    // Ignored outside 1..NrOfElem; otherwise the vector is no longer plain.
     void SetElem(int i, double v);
+    // True until an element is written.
+    bool Plain() const { return m_plain; }
 
     // Ranges are clamped to 1..NrOfElem and swapped when first > last.
     void MinMax(int first, int last, double& min, double& max) const;
@@ -53,6 +56,7 @@ private:
 
     std::string m_name;
     std::vector<double> m_elems;
+    bool m_plain = true;
 };
 
 // Vector of 32-bit integers.
@@ -69,7 +73,10 @@ public:
     void SetNrOfElem(int n);
 
     std::int32_t GetElem(int i) const;
+    // Ignored outside 1..NrOfElem; otherwise the vector is no longer plain.
     void SetElem(int i, std::int32_t v);
+    // True until an element is written; Clear makes the vector plain again.
+    bool Plain() const { return m_plain; }
 
     // All elements 0.
     void Clear();
@@ -87,4 +94,5 @@ private:
 
     std::string m_name;
     std::vector<std::int32_t> m_elems;
+    bool m_plain = true;
 };

@@ -1,7 +1,7 @@
 #include "core/population_model.h"
 
 #include "core/distributions.h"
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "core/square_matrix.h"
 #include "core/text_routines.h"
 #include "core/two_sample_tests.h"
@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -17,8 +18,27 @@ constexpr double kSecondsPerDay = 86400.0;
 
 } // namespace
 
+void CheckPopulationSize(const IXMLVexaType& root)
+{
+    const auto population = root.System().Population();
+    const auto groups = population.Group();
+    const int groupCount = groups.Count();
+    if (groupCount > kMaxGroups)
+        throw EPopulationTooLarge("The study has " + std::to_string(groupCount) +
+                                  " population groups; a population holds at most " +
+                                  std::to_string(kMaxGroups) + " groups.");
+    int variables = population.Variables().Vardef().Count();
+    for (int i = 0; i < groupCount; ++i)
+        variables = std::max(variables, groups.Get_Item(i).Variables().Var().Count());
+    if (variables > kMaxNumericVariables)
+        throw EPopulationTooLarge("The study has " + std::to_string(variables) +
+                                  " numeric variables; a population holds at most " +
+                                  std::to_string(kMaxNumericVariables) + " numeric variables.");
+}
+
 tPopulation::tPopulation(const IXMLVexaType& root) : Root(root)
 {
+    CheckPopulationSize(Root);
     const auto system = Root.System();
     Name = system.Name();
 
@@ -123,7 +143,7 @@ double tPopulation::ModelMinutes() const
 {
     // Day numbers carry rounding noise: to the millisecond first, so that a
     // whole second is not cut to the one before.
-    const double milliseconds = std::round(std::fabs(platform::CurrentClock().Now() - StartTime) * kSecondsPerDay * 1000.0);
+    const double milliseconds = std::nearbyint(std::fabs(platform::CurrentClock().Now() - StartTime) * kSecondsPerDay * 1000.0);
     const double seconds = std::trunc(milliseconds / 1000.0);
     return seconds / 60.0 * Speed;
 }

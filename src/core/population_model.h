@@ -3,7 +3,7 @@
 // their current weights, categorical variables with their level shares,
 // numeric variable definitions, sampling limits and the simulation clock.
 // Model time is in minutes; real times are day numbers of platform::CurrentClock().
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/study_document.h"
 #include "core/sub_population.h"
 #include "core/variable_records.h"
@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,22 @@ public:
     virtual void SetItemIndex(int index) = 0;
 };
 
+// A study larger than a teaching population can hold: every group keeps a
+// covariance matrix of order "numeric variables", so the work grows with
+// groups x variables^3. Raised before any group is built.
+class EPopulationTooLarge : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr int kMaxNumericVariables = 200;
+inline constexpr int kMaxGroups = 100;
+
+// Throws EPopulationTooLarge when the document has more numeric variables
+// (definitions, or `var` elements of any group) or more groups than the
+// limits above.
+void CheckPopulationSize(const IXMLVexaType& root);
+
 // Result of FindVariable.
 struct TVariableRef {
     std::int32_t Index = -1;
@@ -40,7 +57,7 @@ class tPopulation {
 public:
     // Builds the model from the bound document root and keeps the root.
     // Throws platform::XmlConversionError when an integer attribute holds
-    // other text.
+    // other text, EPopulationTooLarge beyond the size limits.
     explicit tPopulation(const IXMLVexaType& root);
 
     // Clock.

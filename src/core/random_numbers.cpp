@@ -1,6 +1,6 @@
 #include "core/random_numbers.h"
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "platform/clock.h"
 
 #include <array>

@@ -8,6 +8,11 @@ void TXMLNode::SetChildText(std::string_view name, std::string_view value)
     child.SetText(value);
 }
 
+bool IsVexaDocument(const platform::XmlDocument& doc)
+{
+    return doc.DocumentElement().Name() == "vexa";
+}
+
 TXMLVexaType GetVexa(const platform::XmlDocument& doc)
 {
     platform::XmlElement root = doc.DocumentElement();

@@ -81,6 +81,33 @@ public:
             return Add();
         return T(m_parent.InsertChildBefore(m_tag, m_parent.ChildAt(m_tag, index)));
     }
+    // Removes every item; other children of the parent stay.
+    void Clear()
+    {
+        for (const platform::XmlElement& e : m_parent.Children(m_tag))
+            m_parent.RemoveChild(e);
+    }
+    // Removes the item at `index`; platform::XmlError outside 0..Count-1.
+    void Delete(int index)
+    {
+        if (index < 0 || index >= Count())
+            throw platform::XmlError("List index out of bounds (" + std::to_string(index) + ")");
+        m_parent.RemoveChild(m_parent.ChildAt(m_tag, index));
+    }
+    // Removes `item` when it is an item of this list; its former index, or -1.
+    int Remove(const T& item)
+    {
+        if (item.IsNull())
+            return -1;
+        const std::vector<platform::XmlElement> items = m_parent.Children(m_tag);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i] == item.Element()) {
+                m_parent.RemoveChild(items[i]);
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
 
 private:
     platform::XmlElement m_parent;
@@ -101,6 +128,9 @@ public:
     std::vector<T> Items() const { return List().Items(); }
     T Add() { return List().Add(); }
     T Insert(int index) { return List().Insert(index); }
+    void Clear() { List().Clear(); }
+    void Delete(int index) { List().Delete(index); }
+    int Remove(const T& item) { return List().Remove(item); }
 
 private:
     TXMLNodeList<T> List() const { return TXMLNodeList<T>(m_element, m_itemTag); }
@@ -632,6 +662,9 @@ public:
     TXMLSystemType System() const { return Typed<TXMLSystemType>("system"); }
     void SetFiletype(std::string_view v) { SetAttrText("filetype", v); }
 };
+
+// True when the document element is `vexa`.
+bool IsVexaDocument(const platform::XmlDocument& doc);
 
 // Binds the document element, which must be `vexa`; platform::XmlError
 // otherwise (also for a document without a root).

@@ -3,7 +3,7 @@
 // time, its level of every categorical variable, and its numeric variables,
 // drawn as a multivariate normal through the Cholesky factor of their
 // covariance matrix. Model time is in minutes.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 #include "core/square_matrix.h"
 #include "core/study_document.h"
 #include "core/variable_records.h"

@@ -1,8 +1,8 @@
 #include "core/text_routines.h"
 
 #include "core/color_names.h"
-#include "core/name_matching.h"
-#include "core/utf8_text.h"
+#include "base/name_matching.h"
+#include "base/utf8_text.h"
 #include "platform/clock.h"
 
 #include <charconv>

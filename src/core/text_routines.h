@@ -1,7 +1,7 @@
 #pragma once
 // Free-standing time, text and colour routines that need no window.
 // Texts are UTF-8; where a routine counts characters it counts code points.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <cstdint>
 #include <span>

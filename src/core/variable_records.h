@@ -1,7 +1,7 @@
 #pragma once
 // Plain records in which the population model keeps what it reads from a
 // study document, and the program-wide trace list.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,5 @@
 #pragma once
-// Plain-text clipboard through one replaceable service (tests install the
-// in-memory one).
+// Plain-text clipboard through one replaceable service.
 #include <QString>
 
 namespace platform {
@@ -12,7 +11,7 @@ public:
     virtual void SetText(const QString& text) = 0;
 };
 
-// The clipboard in force; the system one unless a test installed another.
+// The clipboard in force; the system one unless another was installed.
 Clipboard& CurrentClipboard();
 // Installs a clipboard (not taken over); nullptr brings back the system one.
 void SetClipboard(Clipboard* clipboard);
@@ -21,15 +20,6 @@ class QtClipboard : public Clipboard {
 public:
     QString Text() const override;
     void SetText(const QString& text) override;
-};
-
-class MemoryClipboard : public Clipboard {
-public:
-    QString Text() const override { return m_text; }
-    void SetText(const QString& text) override { m_text = text; }
-
-private:
-    QString m_text;
 };
 
 } // namespace platform

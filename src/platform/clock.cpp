@@ -70,17 +70,4 @@ std::uint64_t SystemClock::HighResFrequency() const
     return 1000000000ull;
 }
 
-void SettableClock::Advance(double seconds)
-{
-    m_now += seconds / kSecondsPerDay;
-    m_monotonic += seconds;
-    m_counter += static_cast<std::uint64_t>(seconds * static_cast<double>(HighResFrequency()));
-}
-
-void SettableClock::SleepFor(double seconds)
-{
-    if (seconds > 0)
-        Advance(seconds);
-}
-
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // Program-wide clock: wall time as a day number, a monotonic clock and a
-// high-resolution counter. Tests install a SettableClock to drive time.
+// high-resolution counter. Another clock can be installed in place of the
+// system one (tests drive time through testing/settable_clock.h).
 #include <cstdint>
 
 namespace platform {
@@ -19,7 +20,7 @@ public:
     virtual void SleepFor(double seconds);
 };
 
-// The clock in force; the system clock unless a test installed another.
+// The clock in force; the system clock unless another was installed.
 Clock& CurrentClock();
 // Installs a clock (not taken over); nullptr brings back the system clock.
 void SetClock(Clock* clock);
@@ -30,36 +31,6 @@ public:
     double MonotonicSeconds() const override;
     std::uint64_t HighResCounter() const override;
     std::uint64_t HighResFrequency() const override;
-};
-
-// A clock that moves only when told to.
-class SettableClock : public Clock {
-public:
-    double Now() const override { return m_now; }
-    double MonotonicSeconds() const override { return m_monotonic; }
-    std::uint64_t HighResCounter() const override { return m_counter; }
-    std::uint64_t HighResFrequency() const override { return 1000000; }
-    // Moves the clock on instead of sleeping.
-    void SleepFor(double seconds) override;
-
-    void SetNow(double dayNumber) { m_now = dayNumber; }
-    void SetCounter(std::uint64_t ticks) { m_counter = ticks; }
-    // Moves every reading forward by the given seconds.
-    void Advance(double seconds);
-
-private:
-    double m_now = 45000.0;
-    double m_monotonic = 0.0;
-    std::uint64_t m_counter = 0;
-};
-
-// Installs a clock for the lifetime of the guard.
-class ScopedClock {
-public:
-    explicit ScopedClock(Clock& clock) { SetClock(&clock); }
-    ~ScopedClock() { SetClock(nullptr); }
-    ScopedClock(const ScopedClock&) = delete;
-    ScopedClock& operator=(const ScopedClock&) = delete;
 };
 
 } // namespace platform

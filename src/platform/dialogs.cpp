@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <utility>
 
 namespace platform {
 
@@ -73,19 +74,9 @@ Dialogs& CurrentDialogs()
     return g_dialogs ? *g_dialogs : SystemDialogs();
 }
 
-void SetDialogs(Dialogs* dialogs)
+Dialogs* SetDialogs(Dialogs* dialogs)
 {
-    g_dialogs = dialogs;
-}
-
-ScopedDialogs::ScopedDialogs(Dialogs& dialogs) : m_previous(g_dialogs)
-{
-    g_dialogs = &dialogs;
-}
-
-ScopedDialogs::~ScopedDialogs()
-{
-    g_dialogs = m_previous;
+    return std::exchange(g_dialogs, dialogs);
 }
 
 void ShowMessage(const QString& text, QWidget* parent)

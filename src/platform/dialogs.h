@@ -1,7 +1,7 @@
 #pragma once
 // Modal dialogs through one replaceable service: message boxes, open and
-// save file dialogs, the colour dialog. Tests install FakeDialogs.
-#include "core/basic_types.h"
+// save file dialogs, the colour dialog.
+#include "base/basic_types.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,21 +44,11 @@ public:
     virtual std::optional<TColor> PickColor(QWidget* parent, TColor initial) = 0;
 };
 
-// The dialogs in force; the Qt ones unless a test installed others.
+// The dialogs in force; the Qt ones unless others were installed.
 Dialogs& CurrentDialogs();
 // Installs dialogs (not taken over); nullptr brings back the Qt ones.
-void SetDialogs(Dialogs* dialogs);
-
-class ScopedDialogs {
-public:
-    explicit ScopedDialogs(Dialogs& dialogs);
-    ~ScopedDialogs();
-    ScopedDialogs(const ScopedDialogs&) = delete;
-    ScopedDialogs& operator=(const ScopedDialogs&) = delete;
-
-private:
-    Dialogs* m_previous;
-};
+// Answers the dialogs installed before (nullptr for the Qt ones).
+Dialogs* SetDialogs(Dialogs* dialogs);
 
 // Shorthands over CurrentDialogs() with the application's name as caption.
 void ShowMessage(const QString& text, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "platform/drawing_device.h"
 
 #include "platform/raster_geometry.h"
+#include "base/utf8_text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -88,11 +89,7 @@ std::uint32_t ApplyRop3(Rop3 rop, std::uint32_t s, std::uint32_t d, std::uint32_
 
 int CodePointCount(const std::string& text)
 {
-    int n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
+    return static_cast<int>(Utf8CharCount(text));
 }
 
 // ---- object descriptions ----

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 namespace platform {
 

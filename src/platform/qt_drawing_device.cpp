@@ -12,7 +12,7 @@
 #include <cmath>
 #include <utility>
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "platform/system_colors.h"
 
 namespace platform {
@@ -241,8 +241,17 @@ QRegion ToQRegion(const Region& region, const QRect& limit)
 
 QString ResolveFontFamily(const std::string& name)
 {
-    if (SameTextAscii(name, "Arial"))
-        return QStringLiteral("Liberation Sans");
+    // faces and their metric-compatible Liberation faces
+    static const struct {
+        const char* face;
+        const char* liberation;
+    } kMetricFaces[] = {
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+    };
+    for (const auto& m : kMetricFaces)
+        if (SameTextAscii(name, m.face))
+            return QString::fromLatin1(m.liberation);
     const QString family = QString::fromUtf8(name.c_str());
     if (!family.isEmpty() && QFontDatabase::hasFamily(family))
         return family;

@@ -24,7 +24,8 @@ QColor ToQColor(TColor c);  // system colours resolved
 // The region's pixels inside the limit (regions are exact only there).
 QRegion ToQRegion(const Region& region, const QRect& limit);
 QRegion SpansToQRegion(const SpanList& spans);
-// "Arial" -> Liberation Sans; an installed family -> itself; else the system sans.
+// "Arial" -> Liberation Sans, "Courier New" -> Liberation Mono; an installed
+// family -> itself; else the system sans.
 QString ResolveFontFamily(const std::string& name);
 // A QFont for the description at 96 dpi (no letter spacing, no rotation).
 QFont ToQFont(const FontDesc& font);

@@ -1,7 +1,7 @@
 #pragma once
 // The fixed table of system colours: 0xFF0000xx resolves to a classic
 // desktop palette, whatever the host's theme.
-#include "core/basic_types.h"
+#include "base/basic_types.h"
 
 namespace platform {
 

@@ -3,6 +3,8 @@
 #include "platform/event_guard.h"
 #include "platform/qt_web_view.h"
 
+#include <utility>
+
 namespace platform {
 
 bool WebView::FireBeforeNavigate(const QString& url)
@@ -72,20 +74,9 @@ WebView* CreateWebView(QWidget* parent)
     return new QtWebView(parent);
 }
 
-void SetWebViewFactory(WebViewFactory factory)
+WebViewFactory SetWebViewFactory(WebViewFactory factory)
 {
-    Factory() = std::move(factory);
-}
-
-ScopedWebViewFactory::ScopedWebViewFactory(WebViewFactory factory)
-    : m_previous(Factory())
-{
-    Factory() = std::move(factory);
-}
-
-ScopedWebViewFactory::~ScopedWebViewFactory()
-{
-    Factory() = std::move(m_previous);
+    return std::exchange(Factory(), std::move(factory));
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 // Embedded web browser: an abstract view, the Qt WebEngine one, and the
-// factory through which windows create theirs (tests install the fake).
+// factory through which windows create theirs.
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -59,18 +59,7 @@ using WebViewFactory = std::function<WebView*(QWidget* parent)>;
 // A new web view owned by parent, from the factory in force.
 WebView* CreateWebView(QWidget* parent);
 // Installs a factory; an empty one brings back the Qt WebEngine view.
-void SetWebViewFactory(WebViewFactory factory);
-
-// Installs a factory for the lifetime of the object (tests).
-class ScopedWebViewFactory {
-public:
-    explicit ScopedWebViewFactory(WebViewFactory factory);
-    ~ScopedWebViewFactory();
-    ScopedWebViewFactory(const ScopedWebViewFactory&) = delete;
-    ScopedWebViewFactory& operator=(const ScopedWebViewFactory&) = delete;
-
-private:
-    WebViewFactory m_previous;
-};
+// Answers the factory installed before.
+WebViewFactory SetWebViewFactory(WebViewFactory factory);
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #include "platform/xml_dom.h"
 
-#include "core/name_matching.h"
-#include "core/utf8_text.h"
+#include "base/name_matching.h"
+#include "base/utf8_text.h"
 
 #include <pugixml.hpp>
 
@@ -32,6 +32,9 @@ struct XmlDocument::Impl {
     };
     TagCursor cursors[8];
     std::uint64_t uses = 0;
+    // Holder of removed elements: an element after the document element, so
+    // handles to removed elements never dangle. Created on first removal.
+    pugi::xml_node removed;
 
     TagCursor& CursorFor(void* parent, std::string_view t)
     {
@@ -774,7 +777,7 @@ void XmlElement::SetText(std::string_view text)
     RequireElement("set the text");
     ++m_doc->version;
     pugi::xml_node n = Node(m_node);
-    // Only text nodes go: elements are never removed, so no handle dangles.
+    // Only text nodes go; child elements stay where they are.
     for (pugi::xml_node c = n.first_child(); c;) {
         pugi::xml_node next = c.next_sibling();
         if (IsTextNode(c))
@@ -807,6 +810,19 @@ XmlElement XmlElement::InsertChildBefore(std::string_view name, const XmlElement
                        Name() + "\"");
     ++m_doc->version;
     return Wrap(Node(m_node).insert_child_before(std::string(name).c_str(), b).internal_object());
+}
+
+void XmlElement::RemoveChild(const XmlElement& child)
+{
+    RequireElement("remove a child element");
+    if (child.IsNull() || child.m_doc != m_doc || Node(child.m_node).parent() != Node(m_node))
+        throw XmlError("Cannot remove element \"" + child.Name() + "\": it is not a child of \"" + Name() + "\"");
+    pugi::xml_node& holder = m_doc->removed;
+    if (!holder)
+        holder = m_doc->doc.append_child("removed");
+    ++m_doc->version;
+    if (!holder.append_move(Node(child.m_node)))
+        throw XmlError("Cannot remove element \"" + child.Name() + "\"");
 }
 
 } // namespace platform

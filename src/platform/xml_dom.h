@@ -137,8 +137,7 @@ public:
     // Writers; each throws XmlError on a null element.
     void SetAttribute(std::string_view name, std::string_view text);
     void SetAttribute(std::string_view name, int value);
-    // Replaces the element's text nodes by one text node; child elements
-    // stay (no element is ever removed, so handles never dangle).
+    // Replaces the element's text nodes by one text node; child elements stay.
     void SetText(std::string_view text);
     void SetText(int value);
     // New empty child element of that name, after the last child.
@@ -146,6 +145,11 @@ public:
     // New empty child element placed before `before` (a child of this
     // element); appended when `before` is null.
     XmlElement InsertChildBefore(std::string_view name, const XmlElement& before);
+    // Takes `child` (a child element of this one) out of the document.
+    // Handles to it and to its subtree stay valid and readable until the
+    // document goes; it is no longer reached from the document. XmlError
+    // when `child` is null or not a child of this element.
+    void RemoveChild(const XmlElement& child);
 
 private:
     XmlElement(std::shared_ptr<XmlDocument::Impl> doc, void* node);

@@ -4,7 +4,6 @@
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
 #include "platform/web_view.h"
-#include "shell/shell_images.h"
 #include "shell/version_info.h"
 #include "shell/web_addresses.h"
 
@@ -12,6 +11,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -55,6 +56,52 @@ private:
     std::function<void()> m_action;
 };
 
+// The pictures of the tree images "population" and "program", drawn at the
+// size they are shown (coordinates on the images' 16 x 16 grid).
+QPixmap GridPicture(int size, const std::function<void(QPainter&)>& draw)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 16.0, size / 16.0);
+    painter.setPen(Qt::NoPen);
+    draw(painter);
+    return pixmap;
+}
+
+QPixmap PopulationPicture(int size)
+{
+    return GridPicture(size, [](QPainter& p) {
+        p.setPen(QPen(QColor(128, 128, 128), 1.0));
+        p.drawRect(QRectF(0.5, 0.5, 15.0, 15.0));
+        p.setPen(Qt::NoPen);
+        const QColor red(220, 40, 40), blue(40, 80, 220), green(40, 160, 60), orange(240, 140, 20);
+        const struct {
+            double x, y;
+            QColor c;
+        } dots[] = {{3, 3, red},  {9, 2, blue},   {12, 6, green}, {5, 8, orange},
+                    {10, 11, red}, {3, 12, blue}, {7, 5, green},  {12, 13, orange}};
+        for (const auto& d : dots) {
+            p.setBrush(d.c);
+            p.drawEllipse(QRectF(d.x, d.y, 2.0, 2.0));
+        }
+    });
+}
+
+QPixmap ProgramPicture(int size)
+{
+    return GridPicture(size, [](QPainter& p) {
+        const QColor grey(128, 128, 128);
+        p.fillRect(QRectF(1, 2, 14, 10), grey);
+        p.fillRect(QRectF(2, 3, 12, 8), QColor(40, 80, 220));
+        p.fillRect(QRectF(6, 12, 4, 2), grey);
+        p.fillRect(QRectF(4, 14, 8, 1), grey);
+        p.setPen(QPen(QColor(250, 220, 40), 0.8));
+        p.drawPolyline(QPolygonF({QPointF(3.5, 9.5), QPointF(6.5, 6.5), QPointF(9.5, 8.5), QPointF(12.5, 4.5)}));
+    });
+}
+
 } // namespace
 
 // ---- link label -----------------------------------------------------------
@@ -90,8 +137,12 @@ void TLinkLabel::leaveEvent(QEvent* event)
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && OnClick)
+    if (event->button() == Qt::LeftButton && OnClick) {
+        // taken here: the page panel below has a click action of its own
+        event->accept();
         platform::GuardEvent(OnClick);
+        return;
+    }
     QLabel::mouseReleaseEvent(event);
 }
 
@@ -207,7 +258,7 @@ void TFAbout::BuildPresentation()
     layout->addWidget(TextLabel(QStringLiteral("Statistics by simulation"), Panel1, 14));
     auto* image = new QLabel(Panel1);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(TreeImageIcon(8).pixmap(64, 64));
+    image->setPixmap(PopulationPicture(64));
     image->setMinimumSize(64, 64);
     layout->addWidget(image);
     layout->addWidget(TextLabel(
@@ -265,7 +316,7 @@ void TFAbout::BuildCredits()
     layout->addWidget(feedback);
     auto* image3 = new TLinkLabel(QString(), LinkBlue, Panel2);
     image3->setObjectName(QStringLiteral("Image3"));
-    image3->setPixmap(TreeImageIcon(1).pixmap(32, 32));
+    image3->setPixmap(ProgramPicture(32));
     image3->OnClick = [this] { OpenLink(HomeAddress); };
     layout->addWidget(image3);
     layout->addStretch(1);
@@ -326,16 +377,8 @@ void TFAbout::PrepareAbout()
     ShowOnly(Panel2);
 }
 
-std::function<int(TFAbout&)>& TFAbout::ExecuteHook()
-{
-    static std::function<int(TFAbout&)> hook;
-    return hook;
-}
-
 int TFAbout::Execute()
 {
-    if (ExecuteHook())
-        return ExecuteHook()(*this);
     return exec();
 }
 

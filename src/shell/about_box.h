@@ -41,9 +41,8 @@ public:
     void PrepareSplash();
     // About box: the credits page in front, tabs for presentation, credits and licence.
     void PrepareAbout();
-    // Shows the box modally (or through the test hook) and answers the modal result.
+    // Shows the box modally and answers the modal result.
     int Execute();
-    static std::function<int(TFAbout&)>& ExecuteHook();
 
     // Fade-in step; raises the alpha value by 25 up to 255.
     void Timer1Timer();

@@ -1,6 +1,6 @@
 #pragma once
 // The program's log: a child window holding one text editor frame.
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 class TTextEditor;
 

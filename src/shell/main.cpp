@@ -1,5 +1,6 @@
 // The program: unit start-up, the application object titled "VeXA" and the
-// main window, then the message loop until the main window closes.
+// main window, then the message loop until the main window closes, and the
+// units' shut-down.
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "shell/vexa_application.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    ConfigureDiagnostics();
     RunUnitInitializations();
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -26,5 +28,6 @@ int main(int argc, char** argv)
         mainWindow.activateWindow();
         result = app.exec();
     }
+    RunUnitFinalizations();
     return result;
 }

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "shell/cascade_layout.h"
+
 #include "core/study_document.h"
 #include "core/text_routines.h"
 #include "platform/dialogs.h"
@@ -7,11 +9,11 @@
 #include "platform/xml_dom.h"
 #include "shell/about_box.h"
 #include "shell/log_window.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 #include "shell/shell_images.h"
-#include "shell/study_node.h"
+#include "window_base/study_node.h"
 #include "shell/version_info.h"
-#include "shell/wait_scope.h"
+#include "window_base/wait_scope.h"
 #include "shell/web_addresses.h"
 #include "shell/web_nav.h"
 #include "windows/normal_window.h"
@@ -37,6 +39,7 @@
 #include <QPersistentModelIndex>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -258,8 +261,25 @@ void TFMain::BuildMenus()
     QAction* mainPage = window->addAction(QStringLiteral("Main Page"));
     mainPage->setVisible(false);
     connect(mainPage, &QAction::triggered, this, Guarded([this] { WebMenuExecute(); }));
-    connect(window->addAction(QStringLiteral("&Cascade")), &QAction::triggered, this,
-            [this] { MDIArea()->cascadeSubWindows(); });
+    // Every open, not minimised window gets the same size; the active one ends in front.
+    connect(window->addAction(QStringLiteral("&Cascade")), &QAction::triggered, this, [this] {
+        QList<QMdiSubWindow*> windows;
+        for (QMdiSubWindow* w : MDIArea()->subWindowList(QMdiArea::StackingOrder))
+            if (!w->isHidden() && !w->isMinimized())
+                windows.append(w);
+        if (windows.isEmpty())
+            return;
+        const int step = windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()) +
+                         windows.first()->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr,
+                                                               windows.first());
+        const std::vector<QRect> rects = CascadeRects(MDIArea()->viewport()->rect(), int(windows.size()), step);
+        for (int i = 0; i < windows.size(); ++i) {
+            QMdiSubWindow* w = windows.at(i);
+            w->showNormal();
+            w->setGeometry(rects[std::size_t(i)]);
+            w->raise();
+        }
+    });
     // Tiles the open, not minimised windows side by side (vertical) or one above the other.
     auto tile = [this](bool vertical) {
         QList<QMdiSubWindow*> windows;
@@ -384,7 +404,7 @@ void TFMain::BuildInspector()
     connect(sbProperties, &QAbstractButton::clicked, this, Guarded([this] { OI_ShowHidePanels(sbProperties); }));
     connect(m_treeViewMain, &QTreeWidget::currentItemChanged, this, Guarded([this] { TreeViewMainChange(); }));
     connect(m_treeViewMain, &QTreeWidget::itemClicked, this, Guarded([this] { TreeViewMainClick(); }));
-    connect(m_treeViewMain->model(), &QAbstractItemModel::rowsRemoved, this,
+    connect(m_treeViewMain->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             Guarded([this] { TreeViewMainDeletion(); }));
 }
 
@@ -925,7 +945,8 @@ void TFMain::OpenDataFile(const QString& FileName)
         TWaitScope wait(QStringLiteral("Leyendo datos..."), 10, false, 125, 225);
         document = std::make_shared<platform::XmlDocument>(
             platform::XmlDocument::LoadFromFile(QFile::encodeName(localFile).toStdString()));
-        const IXMLVexaType vexa = GetVexa(*document);
+        // a foreign root reads as an empty study: no kind, reported below
+        const IXMLVexaType vexa = IsVexaDocument(*document) ? GetVexa(*document) : IXMLVexaType();
         const std::string form = vexa.App().Init().Form();
         if (SameLeadingText(form, "pop", 3))
             kind = Kind::Population;

@@ -2,7 +2,7 @@
 // The main window: the multiple-document parent with the inspector panel
 // (study tree above the property list), menus, tool bar and status bar. It
 // creates every study, sample, web page and log window and keeps the tree.
-#include "shell/mdi_parent.h"
+#include "window_base/mdi_parent.h"
 
 #include <QPointer>
 #include <QString>
@@ -77,6 +77,7 @@ public:
     TFNormales* NewDataForm_Normales(QObject* Sender);
     void TreeViewMainClick();
     void TreeViewMainChange();
+    // Runs while a node is about to be deleted, before it leaves the tree.
     void TreeViewMainDeletion();
     void ActionDeleteBranchExecute();
     void ActionTreeAutoExpandExecute();

@@ -1,7 +1,7 @@
 #include "shell/vexa_application.h"
 
 #include "platform/event_guard.h"
-#include "shell/wait_scope.h"
+#include "window_base/wait_scope.h"
 
 #include <QEvent>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "shell/web_nav.h"
 
 #include "platform/event_guard.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 
 #include <QPointer>
 #include <QProgressBar>
@@ -29,16 +29,19 @@ bool TFWebNav::IsStudyAddress(const QString& address)
     const QString path = url.isValid() && !url.scheme().isEmpty() ? url.path() : address;
     const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot > slash && path.mid(dot) == QLatin1String(".xml");
+    return dot > slash && path.mid(dot).compare(QLatin1String(".xml"), Qt::CaseInsensitive) == 0;
 }
 
 void TFWebNav::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
 {
     TWebEditor1->ProgressBar1->setValue(0);
     TWebEditor1->ProgressBar1->show();
+    if (TWebEditor1->HandOverDocument(URL, Cancel))
+        return;
     if (!IsStudyAddress(URL))
         return;
     Cancel = true;
+    TWebEditor1->ProgressBar1->hide(); // no load follows
     // Opened once the browser's callback has returned: opening a study shows
     // windows and runs events, which must not happen inside the engine's call.
     QPointer<TFWebNav> self(this);

@@ -1,7 +1,8 @@
 #pragma once
 // The web page child window: one web frame filling a maximised MDI child.
-// A link to an ".xml" file is not followed: the main window opens it as a study.
-#include "shell/mdi_child.h"
+// A link to an ".xml" file is not followed: the main window opens it as a
+// study; a link to a spreadsheet or document goes to the desktop.
+#include "window_base/mdi_child.h"
 
 class TWebEditor;
 
@@ -20,7 +21,7 @@ public:
     // at its next activation.
     void FormClose(TCloseAction& Action) override;
 
-    // True for an address whose extension is exactly ".xml" (case kept).
+    // True for an address whose extension is ".xml", in any case.
     static bool IsStudyAddress(const QString& address);
 
     TWebEditor* TWebEditor1 = nullptr;

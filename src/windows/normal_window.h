@@ -1,6 +1,6 @@
 #pragma once
 // The two-normal-curves window for hypothesis tests.
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 class TFNormales : public TFMDIChild {
     Q_OBJECT

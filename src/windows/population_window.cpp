@@ -4,7 +4,7 @@
 
 #include "core/population_model.h"
 #include "platform/event_guard.h"
-#include "shell/ui_routines.h"
+#include "window_base/ui_routines.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -26,6 +26,7 @@ TFPoblacion::TFPoblacion(TFMDIParent* Owner) : TFMDIChild(Owner)
     layout->addWidget(sbGetSample, 0, Qt::AlignLeft);
     TreeViewXML = new QTreeWidget(page);
     TreeViewXML->setHeaderHidden(true);
+    TreeViewXML->setUniformRowHeights(true); // rows of one line: no per-row measuring
     layout->addWidget(TreeViewXML, 1);
     setWidget(page);
     resize(640, 480);

@@ -3,7 +3,7 @@
 // document, builds the population model, shows the document as a tree and
 // hands root and model to the sample windows drawn from it.
 #include "core/study_document.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 #include <QList>
 #include <QPointer>

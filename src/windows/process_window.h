@@ -1,6 +1,6 @@
 #pragma once
 // The binomial-trials window.
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 class TFProceso : public TFMDIChild {
     Q_OBJECT

@@ -3,7 +3,7 @@
 // reads the population window's document root and model and owns neither;
 // the population window closes it before the model goes.
 #include "core/study_document.h"
-#include "shell/mdi_child.h"
+#include "window_base/mdi_child.h"
 
 class QLabel;
 class tPopulation;

@@ -8,7 +8,7 @@
 #include "chart/plot_canvas_3d.h"
 #include "chart/plot_gradient.h"
 #include "chart/view3d_options.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 
 // The orthogonal view at 45 degrees and zoom 100 maps (x, y, z) to (x + z, y - z).
 
@@ -211,4 +211,29 @@ TEST_F(SolidsOnRecorder, PieFrontFaceWithAGradient)
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_EQ(clips[0].args[0].substr(0, 19), "polygon(150,100 150");
     EXPECT_GT(device.Count("PatBlt"), 0);
+}
+
+TEST_F(SolidsOnRecorder, SolidsDrawThroughTheCanvasInterface)
+{
+    TCanvas3D& surface = canvas;
+    canvas.Brush()->SetColor(RGB(200, 200, 200));
+    DrawPyramid(surface, true, 10, 10, 50, 60, 0, 20, true);
+    const auto viaFunction = device.Lines();
+    device.ClearLog();
+    canvas.Brush()->SetColor(RGB(200, 200, 200));
+    canvas.Pyramid(true, 10, 10, 50, 60, 0, 20, true);
+    EXPECT_EQ(device.Lines(), viaFunction);
+    EXPECT_FALSE(viaFunction.empty());
+}
+
+TEST_F(SolidsOnRecorder, PieSidesLeaveTheirCornersInFourCorners)
+{
+    canvas.Brush()->SetColor(RGB(200, 200, 200));
+    // a quarter from 90 to 180 degrees: its side at the end angle lies left of the screen centre
+    DrawPie3D(canvas, 100, 75, 40, 30, 0, 10, 0.5 * std::numbers::pi, std::numbers::pi, false, true, 0, nullptr);
+    // that side, from the centre at depth 0 to the outer point and back at depth 10
+    EXPECT_EQ(canvas.FourCorners[0], (TPoint{100, 75}));
+    EXPECT_EQ(canvas.FourCorners[1], (TPoint{60, 75}));
+    EXPECT_EQ(canvas.FourCorners[2], (TPoint{70, 65}));
+    EXPECT_EQ(canvas.FourCorners[3], (TPoint{110, 65}));
 }

@@ -10,16 +10,16 @@ namespace {
 
 TEST(ChartMessages, TablesHoldTheirCountsOfTexts)
 {
-    EXPECT_EQ(PlotConstTable().size(), 328u);
-    EXPECT_EQ(PlotProCoTable().size(), 328u);
+    EXPECT_EQ(PlotConstMessages().size(), 328u);
+    EXPECT_EQ(PlotProCoMessages().size(), 328u);
     std::set<std::string*> seen;
-    for (std::string* t : PlotConstTable()) {
-        EXPECT_FALSE(t->empty());
-        seen.insert(t);
+    for (const TMessageText& m : PlotConstMessages()) {
+        EXPECT_FALSE(m.Variable->empty());
+        seen.insert(m.Variable);
     }
-    for (std::string* t : PlotProCoTable()) {
-        EXPECT_FALSE(t->empty());
-        seen.insert(t);
+    for (const TMessageText& m : PlotProCoMessages()) {
+        EXPECT_FALSE(m.Variable->empty());
+        seen.insert(m.Variable);
     }
     EXPECT_EQ(seen.size(), 656u);  // each text its own variable
 }
@@ -73,18 +73,18 @@ TEST(ChartMessages, ClearEmptiesAndSetRefills)
     ClearPlotConstTexts();
     ClearPlotProCoTexts();
     EXPECT_TRUE(PlotChartFileExtension.empty());
-    for (std::string* t : PlotConstTable())
-        EXPECT_TRUE(t->empty());
-    for (std::string* t : PlotProCoTable())
-        EXPECT_TRUE(t->empty());
+    for (const TMessageText& m : PlotConstMessages())
+        EXPECT_TRUE(m.Variable->empty());
+    for (const TMessageText& m : PlotProCoMessages())
+        EXPECT_TRUE(m.Variable->empty());
     SetPlotConstTexts();
     SetPlotProCoTexts();
     EXPECT_EQ(PlotMsgValuesX, "X");
     EXPECT_EQ(ProMsgToolCursor, "Cursor");
     // the file-filter texts carry the extension
     int withExtension = 0;
-    for (std::string* t : PlotConstTable())
-        withExtension += t->find("*." + PlotChartFileExtension) != std::string::npos;
+    for (const TMessageText& m : PlotConstMessages())
+        withExtension += m.Variable->find("*." + PlotChartFileExtension) != std::string::npos;
     EXPECT_EQ(withExtension, 3);
 }
 

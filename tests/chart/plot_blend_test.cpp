@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/plot_canvas_3d.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "support/recording_canvas.h"
 
 namespace {

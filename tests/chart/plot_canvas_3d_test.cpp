@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_shadow.h"
 #include "chart/view3d_options.h"
 #include "platform/qt_drawing_device.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 #include "support/recording_canvas.h"
 
 namespace {
@@ -37,6 +39,58 @@ TEST_F(CanvasOnRecorder, BrushWithBackColourIsOpaque)
     canvas.FillRect(TRect{0, 0, 5, 5});
     EXPECT_EQ(Log(), (Lines{"SetBkMode(opaque)", "SetBkColor(0x20000000)", "SelectBrush(hatch cross 0x008000)",
                             "FillRect(0,0,5,5)"}));
+}
+
+TColor SelectedPatternPixel(const platform::RecordingDevice& device)
+{
+    const auto& pattern = device.GetBrush().pattern;
+    return pattern ? pattern->Pixel(0, 0) : clNone;
+}
+
+TEST_F(CanvasOnRecorder, ChangedPatternBitmapIsDrawnAnew)
+{
+    TBitmap bitmap(8, 8);
+    bitmap.Fill(clRed);
+    TChartBrush brush;
+    brush.SetBitmap(&bitmap);
+    canvas.AssignBrush(&brush, clBlack);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clRed);
+
+    bitmap.Fill(clBlue);  // same bitmap, same address, new pixels
+    canvas.AssignBrush(&brush, clBlack);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clBlue);
+
+    bitmap.ScanLine(0)[0] = 0x00;  // written through a row pointer: blue byte 0
+    bitmap.ScanLine(0)[2] = 0xFF;  // red byte
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clRed);
+}
+
+TEST_F(CanvasOnRecorder, NewBitmapAtAnOldAddressIsNoStalePattern)
+{
+    std::optional<TBitmap> bitmap(std::in_place, 4, 4);
+    bitmap->Fill(clLime);
+    canvas.Brush()->SetBitmap(&*bitmap);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clLime);
+
+    bitmap.emplace(4, 4);  // freed, another one built in the same place
+    bitmap->Fill(clYellow);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(SelectedPatternPixel(device), clYellow);
+}
+
+TEST_F(CanvasOnRecorder, UnchangedPatternIsNotRebuilt)
+{
+    TBitmap bitmap(4, 4);
+    bitmap.Fill(clRed);
+    canvas.Brush()->SetBitmap(&bitmap);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    const platform::Bitmap* first = device.GetBrush().pattern.get();
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(device.GetBrush().pattern.get(), first);
 }
 
 TEST_F(CanvasOnRecorder, LinesWithThePenVariants)
@@ -472,8 +526,8 @@ TEST(TPlotCanvas3DBuffer, SmoothTransparentShadowIsBlurredThenBlended)
     canvas.AssignFont(&font);
     buffer->ClearLog();
     canvas.TextOut(10, 10, "ab");
-    EXPECT_EQ(buffer->Lines(), (Lines{"SetTextColor(0xC0C0C0)", "TextOut(12,12,ab)",
-                                      "BitBlt(0,0,101,51,101x51,0,0,SrcCopy)", "SetBkMode(transparent)",
+    // the blur works on the buffer's pixels in place: no blit
+    EXPECT_EQ(buffer->Lines(), (Lines{"SetTextColor(0xC0C0C0)", "TextOut(12,12,ab)", "SetBkMode(transparent)",
                                       "AlphaBlend(12,12,14,15,14x15,0,0,14,15,102)", "SetTextColor(0x000000)",
                                       "TextOut(10,10,ab)"}));
 }
@@ -585,3 +639,157 @@ TEST(PlotCanvasGeometry, FreeRoutines)
 }
 
 }  // namespace
+
+namespace {
+
+// A buffered canvas on an image device whose buffer holds a busy pattern, so
+// that any blur or copy that strays shows.
+struct PatternCanvas {
+    platform::QtDrawingDevice window;
+    TPlotCanvas3D canvas;
+    PatternCanvas(int width, int height) : window(width, height)
+    {
+        canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, width, height});
+        platform::DrawingDevice* buffer = canvas.Bitmap();
+        for (int y = 0; y < buffer->Height(); ++y) {
+            std::uint32_t* row = buffer->ScanLine(y);
+            for (int x = 0; x < buffer->Width(); ++x)
+                row[x] = 0xFF000000u | static_cast<std::uint32_t>((x * 37 + y * 101) % 251) << 16
+                       | static_cast<std::uint32_t>((x * 13 + y * 7) % 241) << 8 | static_cast<std::uint32_t>((x ^ y) & 0xFF);
+        }
+        canvas.SetBackMode(cbmTransparent);
+    }
+    const platform::Bitmap& Pixels() const { return canvas.Bitmap()->Surface(); }
+};
+
+// The text shadow as it was drawn before only its rectangle went through the
+// blur: shadow text, the blur filter over the whole buffer, the text on top.
+void ShadowedTextOverWholeBuffer(TPlotCanvas3D& canvas, TPlotFont& font, int x, int y, const std::string& text)
+{
+    const TPlotShadow* shadow = font.Shadow();
+    canvas.AssignFont(&font);
+    const int width = canvas.TextWidth(text);  // with the shadow's offset
+    const int height = canvas.TextHeight(text);
+    TPlotFont plain;
+    plain.Assign(font);
+    plain.Shadow()->SetVisible(false);
+    plain.SetColor(shadow->Color());
+    canvas.AssignFont(&plain);
+    const int sx = x + shadow->HorizSize();
+    const int sy = y + shadow->VertSize();
+    canvas.TextOut(sx, sy, text);
+    TBitmap pixels;
+    pixels.FromDeviceBitmap(canvas.Bitmap()->Surface());
+    TBlurFilter blur;
+    blur.Amount = shadow->SmoothBlur();
+    const TRect r{std::max(0, sx - 1), std::max(0, sy),
+                  std::min(pixels.Width() - 1, sx + width), std::min(sy + height - 1, pixels.Height() - 1)};
+    blur.Apply(pixels, r);
+    pixels.SetPixelFormat(pf32bit);
+    canvas.Bitmap()->BitBlt(0, 0, pixels.Width(), pixels.Height(), pixels.ToDeviceBitmap(), 0, 0,
+                            platform::Rop3::SrcCopy);
+    plain.SetColor(font.Color());
+    canvas.AssignFont(&plain);
+    canvas.TextOut(x, y, text);
+}
+
+void SetShadowFont(TPlotFont& font, int size, int blur)
+{
+    font.SetName("Arial");
+    font.SetSize(14);
+    font.SetColor(clNavy);
+    font.Shadow()->SetColor(clGray);
+    font.Shadow()->SetSize(size);
+    font.Shadow()->SetSmoothBlur(blur);
+}
+
+}  // namespace
+
+struct TextShadowCase {
+    int Size;
+    int Blur;
+    int X;
+    int Y;
+    const char* Text;
+};
+
+class TextShadowBlur : public ::testing::TestWithParam<TextShadowCase> {};
+
+TEST_P(TextShadowBlur, SameImageAsBlurringTheWholeBuffer)
+{
+    RegisterPlotFilters();
+    const TextShadowCase c = GetParam();
+    PatternCanvas fast(240, 120);
+    PatternCanvas whole(240, 120);
+    ASSERT_EQ(fast.Pixels(), whole.Pixels());
+    TPlotFont font;
+    SetShadowFont(font, c.Size, c.Blur);
+    fast.canvas.AssignFont(&font);
+    fast.canvas.TextOut(c.X, c.Y, c.Text);
+    ShadowedTextOverWholeBuffer(whole.canvas, font, c.X, c.Y, c.Text);
+    const platform::Bitmap& a = fast.Pixels();
+    const platform::Bitmap& b = whole.Pixels();
+    ASSERT_EQ(a.Width(), b.Width());
+    ASSERT_EQ(a.Height(), b.Height());
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            differing += a.RawPixel(x, y) != b.RawPixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextShadowBlur,
+                         ::testing::Values(TextShadowCase{2, 1, 20, 30, "Mean 12.5"},
+                                           TextShadowCase{3, 4, 60, 10, "Variance"},
+                                           // the text box runs over the right and bottom edges
+                                           TextShadowCase{2, 2, 200, 105, "Sample size"},
+                                           // and over the left and top edges
+                                           TextShadowCase{1, 3, -10, -6, "xy"}));
+
+TEST(TPlotCanvas3DPixels, ShadowedTextLeavesEverythingOutsideItsBoxAlone)
+{
+    RegisterPlotFilters();
+    PatternCanvas canvas(960, 540);
+    const platform::Bitmap before = canvas.Pixels();
+    TPlotFont font;
+    SetShadowFont(font, 3, 2);
+    canvas.canvas.AssignFont(&font);
+    const std::string text = "Standard deviation";
+    const int x = 400;
+    const int y = 250;
+    canvas.canvas.TextOut(x, y, text);
+    // text and shadow boxes (the width counts the shadow), grown by the blur's one pixel
+    const int w = canvas.canvas.TextWidth(text);
+    const int h = canvas.canvas.TextHeight(text);
+    const TRect box{x - 1, y - 1, x + 3 + w + 1, y + 3 + h + 1};
+    const platform::Bitmap& after = canvas.Pixels();
+    int changedInside = 0;
+    for (int py = 0; py < after.Height(); ++py)
+        for (int px = 0; px < after.Width(); ++px) {
+            const bool inside = px >= box.Left && px <= box.Right && py >= box.Top && py <= box.Bottom;
+            if (inside)
+                changedInside += after.RawPixel(px, py) != before.RawPixel(px, py);
+            else
+                ASSERT_EQ(after.RawPixel(px, py), before.RawPixel(px, py)) << px << "," << py;
+        }
+    EXPECT_GT(changedInside, 100);
+}
+
+TEST(TPlotCanvas3DBuffer, RasterTargetIsTheBufferWhileDrawingGoesToIt)
+{
+    platform::RecordingDevice window(120, 60);
+    TPlotCanvas3D canvas;
+    EXPECT_EQ(canvas.RasterTarget(), nullptr);  // no buffer yet
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 50});
+    TPlotCanvas& surface = canvas;
+    EXPECT_EQ(surface.RasterTarget(), canvas.Bitmap());
+    canvas.Metafiling = true;
+    EXPECT_EQ(surface.RasterTarget(), nullptr);
+    canvas.Metafiling = false;
+    canvas.ShowImage(&window, &window, TRect{0, 0, 100, 50});  // drawing back on the window
+    EXPECT_NE(canvas.Bitmap(), nullptr);
+    EXPECT_EQ(surface.RasterTarget(), nullptr);
+    canvas.SetBufferedDisplay(false);
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 50});
+    EXPECT_EQ(surface.RasterTarget(), nullptr);
+}

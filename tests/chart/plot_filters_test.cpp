@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "chart/drawing_utils.h"
-#include "platform/fake_dialogs.h"
+#include "chart/filter_editor_form.h"
+#include "testing/fake_dialogs.h"
 
 namespace {
 
@@ -80,6 +81,28 @@ void ExpectOnlyCentreChanged(TBitmap& b, const std::array<int, 9>& before)
             EXPECT_EQ(Grey(b, i % 3, i / 3), before[static_cast<std::size_t>(i)]) << "pixel " << i;
         }
     }
+}
+
+// 3 x 2 greys: a b c / d e f = 1 2 3 / 4 5 6
+TBitmap SixGreys()
+{
+    TBitmap b = MakeBitmap(3, 2, {0, 0, 0});
+    const int v[2][3] = {{1, 2, 3}, {4, 5, 6}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            SetGrey(b, x, y, v[y][x]);
+    return b;
+}
+
+// The six greys turned by 90 degrees, counter-clockwise: c f / b e / a d
+void ExpectSixGreysTurnedBy90(TBitmap& b)
+{
+    ASSERT_EQ(b.Width(), 2);
+    ASSERT_EQ(b.Height(), 3);
+    const int e90[3][2] = {{3, 6}, {2, 5}, {1, 4}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(Grey(b, x, y), e90[y][x]);
 }
 
 }  // namespace
@@ -427,25 +450,14 @@ TEST(TGeometricFilters, MirrorDoublesTheBitmap)
 
 TEST(TGeometricFilters, RotateByRightAnglesMovesPixelsExactly)
 {
-    // 3 x 2: a b c / d e f
-    TBitmap b = MakeBitmap(3, 2, {0, 0, 0});
-    const int v[2][3] = {{1, 2, 3}, {4, 5, 6}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            SetGrey(b, x, y, v[y][x]);
+    TBitmap b = SixGreys();
     TBitmap r90;
     r90.Assign(b);
     TRotateFilter f;
     f.Angle = 450;  // reduced to 90
     ApplyTo(f, r90);
     EXPECT_EQ(f.Angle, 90);
-    ASSERT_EQ(r90.Width(), 2);
-    ASSERT_EQ(r90.Height(), 3);
-    // counter-clockwise: c f / b e / a d
-    const int e90[3][2] = {{3, 6}, {2, 5}, {1, 4}};
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 2; ++x)
-            EXPECT_EQ(Grey(r90, x, y), e90[y][x]);
+    ExpectSixGreysTurnedBy90(r90);
 
     TBitmap r270;
     r270.Assign(b);
@@ -461,6 +473,17 @@ TEST(TGeometricFilters, RotateByRightAnglesMovesPixelsExactly)
     ASSERT_EQ(b.Width(), 3);
     EXPECT_EQ(Grey(b, 0, 0), 6);
     EXPECT_EQ(Grey(b, 2, 1), 1);
+}
+
+TEST(TGeometricFilters, RotateBitmapTurnsTheWholeBitmapWithoutTheRegistry)
+{
+    const bool registered = FindFilterClass("TRotateFilter") != nullptr;
+    UnregisterPlotFilters();
+    TBitmap b = SixGreys();
+    RotateBitmap(b, 90);
+    if (registered)
+        RegisterPlotFilters();
+    ExpectSixGreysTurnedBy90(b);
 }
 
 TEST(TGeometricFilters, RotateOtherAnglesSizeAndBackground)
@@ -612,7 +635,6 @@ TEST(TPlotFilterRegistry, ClassesInOrderWithTheirTexts)
         EXPECT_EQ(f->ClassName(), names[i]);
         EXPECT_EQ(f->Description(), texts[i]);
     }
-    ASSERT_NE(RotateBitmapProc, nullptr);
 }
 
 TEST(TPlotFilterStream, PropertiesRoundTrip)
@@ -685,8 +707,9 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
 {
     QWidget parent;
     TBlurFilter blur;
-    QWidget* first = blur.CreateEditor(&parent, nullptr);
-    ASSERT_NE(first, nullptr);
+    TFilterEditorForm form(&parent);
+    blur.CreateEditor(form);
+    ASSERT_NE(form.FirstControl(), nullptr);
     auto boxes = parent.findChildren<QSpinBox*>();
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_EQ(boxes[0]->maximum(), 10000);
@@ -695,7 +718,8 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
 
     QWidget other;
     TBrightnessFilter bright;
-    bright.CreateEditor(&other, nullptr);
+    TFilterEditorForm brightForm(&other);
+    bright.CreateEditor(brightForm);
     auto checks = other.findChildren<QCheckBox*>();
     ASSERT_EQ(checks.size(), 1);
     EXPECT_EQ(checks[0]->text().toStdString(), "Percent");
@@ -704,7 +728,8 @@ TEST(TPlotFilterEditors, OneControlPerPropertyBoundToTheField)
 
     QWidget third;
     TMosaicFilter mosaic;  // no Percent control
-    mosaic.CreateEditor(&third, nullptr);
+    TFilterEditorForm mosaicForm(&third);
+    mosaic.CreateEditor(mosaicForm);
     EXPECT_TRUE(third.findChildren<QCheckBox*>().isEmpty());
 }
 

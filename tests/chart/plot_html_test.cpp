@@ -4,7 +4,10 @@
 
 #include "chart/graphics_objects.h"
 #include "chart/plot_canvas_3d.h"
-#include "platform/recording_device.h"
+#include "platform/qt_drawing_device.h"
+#include "testing/recording_device.h"
+
+#include <QFontInfo>
 #include "support/recording_canvas.h"
 
 // Fixed metrics of the recording device: em = |font height|, characters
@@ -208,3 +211,29 @@ TEST_F(THtmlText, ImageServicesDrawTheGraphicAndMoveThePen)
                                                                 "StretchDrawBitmap(24,16,40,22,8x6)",
                                                                 "TextOut(40,22,b)"}));
 }
+
+namespace {
+
+TEST(THtmlTextOnScreen, PreformattedTextIsMonospaced)
+{
+    ClearHtmlStacks();
+    platform::QtDrawingDevice device(200, 60);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, 200, 60});
+    const int proportionalNarrow = canvas.TextWidth("iiii");
+    EXPECT_LT(proportionalNarrow, canvas.TextWidth("WWWW"));
+
+    // the tag leaves its font on the canvas until "</PRE>"
+    DrawHtmlText(canvas, 0, 0, "<PRE>x");
+    EXPECT_EQ(canvas.Font()->Name(), "COURIER NEW");
+    EXPECT_EQ(canvas.TextWidth("iiii"), canvas.TextWidth("WWWW"));
+    platform::FontDesc desc;
+    desc.name = canvas.Font()->Name();
+    const QFontInfo face(platform::ToQFont(desc));
+    EXPECT_EQ(face.family(), QStringLiteral("Liberation Mono"));
+    EXPECT_TRUE(face.fixedPitch());
+    ClearHtmlStacks();
+}
+
+}  // namespace

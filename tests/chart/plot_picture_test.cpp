@@ -9,11 +9,12 @@ class TTestFilter : public TPlotFilter {
 public:
     int Amount = 1;
     std::string ClassName() const override { return "TTestFilter"; }
-    void Assign(const TPlotFilter& source) override
+    const TPropertyTable<TPlotFilter>& PropertyTable() const override
     {
-        TPlotFilter::Assign(source);
-        if (auto* f = dynamic_cast<const TTestFilter*>(&source))
-            Amount = f->Amount;
+        static const TPropertyTable<TPlotFilter> table =
+            TPropertyTable<TPlotFilter>::Of<TTestFilter>(TPlotFilter::Properties())
+                .Property("Amount", IntegerKind, &TTestFilter::Amount, 1);
+        return table;
     }
     void Apply(TBitmap& Bitmap, const TRect& R) override
     {
@@ -24,20 +25,6 @@ public:
         for (int y = R.Top; y <= R.Bottom; ++y)
             for (int x = R.Left; x <= R.Right; ++x)
                 Lines[y][3 * x] = static_cast<std::uint8_t>(Lines[y][3 * x] + Amount);
-    }
-    void WriteProperties(TPropertyWriter& w) const override
-    {
-        if (Amount != 1) {
-            w.WritePropName("Amount");
-            w.WriteInteger(Amount);
-        }
-    }
-    bool ReadProperty(const std::string& name, const TPropertyValue& v) override
-    {
-        if (name != "Amount" || !v.IsInteger())
-            return false;
-        Amount = static_cast<int>(v.Int);
-        return true;
     }
     TRect LastRect;
 };

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <random>
+
 #include "chart/plot_canvas_3d.h"
-#include "platform/recording_device.h"
+#include "platform/qt_drawing_device.h"
+#include "testing/recording_device.h"
 #include "support/recording_canvas.h"
 
 namespace {
@@ -27,6 +32,69 @@ platform::Bitmap Row(std::initializer_list<int> greys)
     for (int g : greys)
         b.SetPixel(x++, 0, RGB(static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(g)));
     return b;
+}
+
+// The blur as first written, pixel by pixel over a copy of the bitmap, with
+// the weights cut at the edges and a 64-bit division per channel: the
+// reference the row-wise blur must match exactly.
+void ReferenceBlurPass(platform::Bitmap& p, int r, int smoothBlur, bool horizontal, int bandX, int bandY, bool plain)
+{
+    if (r == 0)
+        return;
+    const std::vector<std::int64_t> w = ShadowKernel(r, smoothBlur);
+    const int width = p.Width();
+    const int height = p.Height();
+    const platform::Bitmap in = p;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (plain && x < width - bandX && y < height - bandY)
+                continue;
+            std::int64_t sr = 0, sg = 0, sb = 0, sw = 0;
+            for (int k = -r; k <= r; ++k) {
+                const int xx = horizontal ? x + k : x;
+                const int yy = horizontal ? y : y + k;
+                if (xx < 0 || yy < 0 || xx >= width || yy >= height)
+                    continue;
+                const std::int64_t wk = w[static_cast<std::size_t>(k + r)];
+                const std::uint32_t c = in.RawPixel(xx, yy);
+                sr += wk * ((c >> 16) & 0xFF);
+                sg += wk * ((c >> 8) & 0xFF);
+                sb += wk * (c & 0xFF);
+                sw += wk;
+            }
+            if (sw == 0)
+                sw = 1;
+            const auto ch = [sw](std::int64_t v) { return static_cast<std::uint32_t>(std::clamp<std::int64_t>(v / sw, 0, 255)); };
+            p.SetRawPixel(x, y, 0xFF000000u | (ch(sr) << 16) | (ch(sg) << 8) | ch(sb));
+        }
+    }
+}
+
+void ReferenceBlur(platform::Bitmap& p, int rx, int ry, int smoothBlur, bool plain)
+{
+    rx = std::abs(rx);
+    ry = std::abs(ry);
+    ReferenceBlurPass(p, rx, smoothBlur, true, 2 * rx + 1, 2 * ry + 1, plain);
+    ReferenceBlurPass(p, ry, smoothBlur, false, 2 * rx + 1, 2 * ry + 1, plain);
+}
+
+platform::Bitmap Noise(int width, int height, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    platform::Bitmap b(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.SetRawPixel(x, y, 0xFF000000u | (generator() & 0xFFFFFFu));
+    return b;
+}
+
+int CountDifferences(const platform::Bitmap& a, const platform::Bitmap& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            n += a.RawPixel(x, y) != b.RawPixel(x, y);
+    return n;
 }
 
 }  // namespace
@@ -201,4 +269,107 @@ TEST(ShadowStoring, OnlyWhatDiffersFromTheInstanceDefaults)
     EXPECT_TRUE(shadow.IsColorStored());
     shadow.SetVisible(false);
     EXPECT_TRUE(shadow.IsVisibleStored());
+}
+
+struct BlurCase {
+    int Width;
+    int Height;
+    int RadiusX;
+    int RadiusY;
+    int SmoothBlur;
+    bool Plain;
+};
+
+class ShadowBlurMatchesReference : public ::testing::TestWithParam<BlurCase> {};
+
+TEST_P(ShadowBlurMatchesReference, PixelForPixel)
+{
+    const BlurCase c = GetParam();
+    platform::Bitmap fast = Noise(c.Width, c.Height, 7u + static_cast<unsigned>(c.RadiusX * 31 + c.RadiusY));
+    platform::Bitmap reference = fast;
+    BlurShadowPixels(fast, c.RadiusX, c.RadiusY, c.SmoothBlur, c.Plain);
+    ReferenceBlur(reference, c.RadiusX, c.RadiusY, c.SmoothBlur, c.Plain);
+    EXPECT_EQ(CountDifferences(fast, reference), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ShadowBlurMatchesReference,
+                         ::testing::Values(BlurCase{40, 30, 3, 3, 0, false}, BlurCase{40, 30, 5, 2, 0, true},
+                                           BlurCase{37, 23, -4, 6, 250, false}, BlurCase{25, 19, 0, 4, 0, true},
+                                           BlurCase{25, 19, 4, 0, 90, false},
+                                           // bands wider than the bitmap, kernels longer than it
+                                           BlurCase{6, 5, 4, 3, 0, true}, BlurCase{9, 70, 30, 45, 0, false},
+                                           // outer weights that round to 0
+                                           BlurCase{80, 3, 30, 1, 0, false},
+                                           // a kernel whose sums pass 32 bits: red and blue summed apart
+                                           BlurCase{20, 3, 6000, 0, 0, false}));
+
+namespace {
+
+// The smooth rectangle or ellipse shadow as first written: the area under the
+// shadow copied to a scratch device, the shape filled there, the reference
+// blur over it, and every pixel written back into the buffer.
+void ReferenceSmoothShadow(platform::DrawingDevice& dest, const TRect& shape, bool ellipse, int size, TColor colour)
+{
+    const int sw = shape.Right - shape.Left;
+    const int sh = shape.Bottom - shape.Top;
+    const int w = std::max(1, sw + 1 + 2 * size);
+    const int h = std::max(1, sh + 1 + 2 * size);
+    const platform::Point origin{shape.Left, shape.Top};  // offset size, less the size
+    std::unique_ptr<platform::DrawingDevice> temp = dest.CreateCompatible(w, h);
+    temp->BitBlt(0, 0, w, h, dest.Surface(), origin.x, origin.y, platform::Rop3::SrcCopy);
+    temp->SelectPen(platform::PenDesc::NullPen());
+    temp->SelectBrush(platform::BrushDesc::Solid(colour));
+    if (ellipse)
+        temp->Ellipse(size, size, size + sw + 1, size + sh + 1);
+    else
+        temp->Rectangle(size, size, size + sw + 1, size + sh + 1);
+    platform::Bitmap pixels = temp->Surface();
+    ReferenceBlur(pixels, size, size, 0, !ellipse);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (dest.Surface().Contains(origin.x + x, origin.y + y))
+                dest.ScanLine(origin.y + y)[origin.x + x] = pixels.RawPixel(x, y);
+}
+
+}  // namespace
+
+TEST(ShadowOnBuffer, SmoothShadowMatchesTheReferenceAndTouchesOnlyItsArea)
+{
+    for (const bool ellipse : {false, true}) {
+        for (const TRect shape : {TRect{50, 40, 170, 110}, TRect{230, 150, 290, 200}}) {  // the second runs past the edge
+            platform::QtDrawingDevice windowA(260, 180);
+            platform::QtDrawingDevice windowB(260, 180);
+            TPlotCanvas3D fast;
+            TPlotCanvas3D reference;
+            fast.InitWindow(&windowA, nullptr, clWhite, false, TRect{0, 0, 260, 180});
+            reference.InitWindow(&windowB, nullptr, clWhite, false, TRect{0, 0, 260, 180});
+            const platform::Bitmap noise = Noise(261, 181, 3u);
+            for (platform::DrawingDevice* d : {fast.Bitmap(), reference.Bitmap()})
+                for (int y = 0; y < 181; ++y)
+                    std::copy_n(noise.ScanLine(y), 261, d->ScanLine(y));
+            TPlotShadow shadow;
+            shadow.SetColor(clNavy);
+            shadow.SetSize(6);
+            if (ellipse)
+                shadow.DrawEllipse(fast, shape, 0);
+            else
+                shadow.DrawRect(fast, shape);
+            ReferenceSmoothShadow(*reference.Bitmap(), shape, ellipse, 6, clNavy);
+            EXPECT_EQ(CountDifferences(fast.Bitmap()->Surface(), reference.Bitmap()->Surface()), 0)
+                << ellipse << " " << shape.Left;
+            // outside the shadow's bitmap nothing moved
+            const TRect area{shape.Left, shape.Top, shape.Right + 12, shape.Bottom + 12};
+            const platform::Bitmap& after = fast.Bitmap()->Surface();
+            int changedInside = 0;
+            for (int y = 0; y < after.Height(); ++y)
+                for (int x = 0; x < after.Width(); ++x) {
+                    const bool inside = x >= area.Left && x <= area.Right && y >= area.Top && y <= area.Bottom;
+                    if (!inside)
+                        ASSERT_EQ(after.RawPixel(x, y), noise.RawPixel(x, y)) << x << "," << y;
+                    else
+                        changedInside += after.RawPixel(x, y) != noise.RawPixel(x, y);
+                }
+            EXPECT_GT(changedInside, 100);
+        }
+    }
 }

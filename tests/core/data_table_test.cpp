@@ -97,6 +97,27 @@ TEST_F(TDataTableTest, ShrinkAndRegrowGivesDefaultsNotOldItems)
     EXPECT_EQ(t.GetMark(3, 3), 0);
 }
 
+TEST_F(TDataTableTest, RowsAndColumnsBackFromZeroHoldZeros)
+{
+    t.Resize(2, 2);
+    t.SetElem(1, 1, 5);
+    t.SetElem(2, 1, 6);
+    t.SetElem(1, 2, 7);
+    t.SetNrOfRows(0);
+    ResetCounts();
+    t.SetNrOfRows(2);
+    EXPECT_EQ(t.GetElem(1, 1), 0.0);
+    EXPECT_EQ(t.GetElem(2, 1), 0.0);
+    EXPECT_EQ(t.GetElem(1, 2), 0.0);
+    EXPECT_EQ(changes, 0);
+    t.SetElem(1, 1, 5);
+    t.SetElem(1, 2, 7);
+    t.SetNrOfColumns(0);
+    t.SetNrOfColumns(1);
+    EXPECT_EQ(t.GetElem(1, 1), 0.0);
+    EXPECT_EQ(t.GetElem(1, 2), 0.0);
+}
+
 TEST_F(TDataTableTest, ResizeFiresOnlyWhenSomethingChanges)
 {
     t.Resize(1, 1);

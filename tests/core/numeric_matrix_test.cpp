@@ -82,17 +82,41 @@ TEST_F(TMatrixTest, GrowingKeepsCellsAndZeroesNewOnes)
     EXPECT_EQ(m.GetElem(2, 2), 0.0);
 }
 
-TEST_F(TMatrixTest, CellsHiddenByAZeroSizeDoNotComeBack)
+TEST_F(TMatrixTest, CellsHiddenByAZeroSizeShowAgain)
 {
-    m.SetElem(1, 1, 7);
+    m.Resize(3, 3);
+    m.SetElem(1, 1, 11);
+    m.SetElem(3, 1, 31);
+    m.SetElem(2, 2, 22);
     m.SetNrOfRows(0);
-    m.SetNrOfRows(1);
     EXPECT_EQ(m.GetElem(1, 1), 0.0);
-    m.SetElem(1, 1, 7);
+    // the storage kept its first row, not the others
+    m.SetNrOfRows(3);
+    EXPECT_EQ(m.GetElem(1, 1), 11.0);
+    EXPECT_EQ(m.GetElem(3, 1), 31.0);
+    EXPECT_EQ(m.GetElem(2, 2), 0.0);
+
     m.SetNrOfColumns(0);
+    m.SetNrOfColumns(2);
+    EXPECT_EQ(m.GetElem(1, 1), 11.0);
+    EXPECT_EQ(m.GetElem(2, 1), 0.0);
+
+    // a fill reaches the hidden cell too
+    m.Resize(0, 0);
     m.Fill(3);
-    m.SetNrOfColumns(1);
-    EXPECT_EQ(m.GetElem(1, 1), 0.0);
+    m.Resize(2, 2);
+    EXPECT_EQ(m.GetElem(1, 1), 3.0);
+    EXPECT_EQ(m.GetElem(2, 1), 0.0);
+    EXPECT_EQ(m.GetElem(1, 2), 0.0);
+}
+
+TEST_F(TMatrixTest, SettingsFromCreation)
+{
+    EXPECT_EQ(m.FirstSetting(), 15);
+    EXPECT_EQ(m.SecondSetting(), -1);
+    m.Resize(4, 4);
+    EXPECT_EQ(m.FirstSetting(), 15);
+    EXPECT_EQ(m.SecondSetting(), -1);
 }
 
 TEST_F(TMatrixTest, SizeSettersFireEvenWhenUnchanged)

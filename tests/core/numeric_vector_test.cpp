@@ -126,6 +126,49 @@ TEST(TIntVectorRange, RulesAndEventsAsForDoubles)
     EXPECT_EQ(copy.NrOfElem(), 3);
 }
 
+TEST(TVectorPlain, PlainUntilAnElementIsWritten)
+{
+    TVector v;
+    EXPECT_TRUE(v.Plain());
+    v.SetNrOfElem(4);
+    v.SetElem(0, 1);
+    v.SetElem(5, 1);
+    EXPECT_TRUE(v.Plain());
+    v.SetElem(2, 0); // a written 0 counts
+    EXPECT_FALSE(v.Plain());
+    v.SetNrOfElem(8);
+    EXPECT_FALSE(v.Plain());
+
+    TVector copy;
+    copy.CopyFrom(&v);
+    EXPECT_FALSE(copy.Plain());
+}
+
+TEST(TIntVectorPlain, ClearMakesItPlainAgain)
+{
+    TIntVector v;
+    EXPECT_TRUE(v.Plain());
+    v.SetNrOfElem(3);
+    v.SetElem(4, 9);
+    EXPECT_TRUE(v.Plain());
+    v.SetElem(3, 9);
+    EXPECT_FALSE(v.Plain());
+    v.Clear();
+    EXPECT_TRUE(v.Plain());
+    v.SortRange(true, 1, 3);
+    EXPECT_TRUE(v.Plain());
+
+    // histogram bins are cleared, then written for each counted value
+    TVector data;
+    Fill(data, {0.5, 1.5});
+    TIntVector bins;
+    int below = 0, above = 0, largest = 0;
+    ASSERT_TRUE(data.Histogram(1, 2, 10, 20, 1, bins, below, above, largest));
+    EXPECT_TRUE(bins.Plain()); // nothing fell into a bin
+    ASSERT_TRUE(data.Histogram(1, 2, 0, 2, 1, bins, below, above, largest));
+    EXPECT_FALSE(bins.Plain());
+}
+
 TEST(TIntVectorSum, ClampedRangeWithoutOverflow)
 {
     TIntVector v;

@@ -1,8 +1,8 @@
 #include "core/population_model.h"
 
-#include "core/name_matching.h"
+#include "base/name_matching.h"
 #include "core/random_numbers.h"
-#include "platform/clock.h"
+#include "testing/settable_clock.h"
 #include "population_test_documents.h"
 
 #include <gtest/gtest.h>
@@ -566,4 +566,74 @@ TEST(PopulationModelBadDocuments, IntegerAttributeWithTextIsAClearError)
 {
     auto study = LoadText(StudyXml(Group(1, "") + "<group color=\"red\"/>"));
     EXPECT_THROW(tPopulation p(study.Root), platform::XmlConversionError);
+}
+
+namespace {
+
+std::string Vardefs(int count)
+{
+    std::string out = "<variables>";
+    for (int i = 0; i < count; ++i)
+        out += "<vardef name=\"V" + std::to_string(i) + "\"/>";
+    return out + "</variables>";
+}
+
+std::string Vars(int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += VarXml("10", "1");
+    return out;
+}
+
+} // namespace
+
+TEST(PopulationModelLimits, TwoHundredVariablesAreBuiltAsBefore)
+{
+    auto study = LoadText(StudyXml(Vardefs(kMaxNumericVariables) + Group(1, Vars(kMaxNumericVariables))));
+    tPopulation p(study.Root);
+    EXPECT_EQ(kMaxNumericVariables, 200);
+    EXPECT_EQ(p.NumVarCount, 200);
+    ASSERT_EQ(p.Groups.size(), 1u);
+    EXPECT_EQ(p.Groups[0]->VariableCount, 200);
+    EXPECT_EQ(p.Groups[0]->Matrix.Rows, 200);
+    // independent variables of sd 1: the factor is the identity
+    EXPECT_DOUBLE_EQ(p.Groups[0]->Matrix.Cells[200][200], 1.0);
+}
+
+TEST(PopulationModelLimits, MoreDefinitionsThanTheLimitAreRefusedBeforeAnyGroupIsBuilt)
+{
+    auto study = LoadText(StudyXml(Vardefs(201) + Group(1, "") + Group(1, "")));
+    TraceList().Clear();
+    try {
+        tPopulation p(study.Root);
+        FAIL() << "a study of 201 variables was built";
+    } catch (const EPopulationTooLarge& e) {
+        EXPECT_STREQ(e.what(), "The study has 201 numeric variables; a population holds at most 200 numeric variables.");
+    }
+    EXPECT_EQ(TraceList().Count(), 0);  // no group made its covariance matrix
+}
+
+TEST(PopulationModelLimits, AGroupWithMoreVariablesThanTheLimitIsRefused)
+{
+    auto study = LoadText(StudyXml(Vardefs(2) + Group(1, Vars(2)) + Group(1, Vars(201))));
+    TraceList().Clear();
+    EXPECT_THROW(tPopulation p(study.Root), EPopulationTooLarge);
+    EXPECT_EQ(TraceList().Count(), 0);
+}
+
+TEST(PopulationModelLimits, MoreGroupsThanTheLimitAreRefused)
+{
+    std::string groups;
+    for (int g = 0; g < kMaxGroups; ++g)
+        groups += Group(1, "");
+    auto within = LoadText(StudyXml(Vardefs(1) + groups));
+    EXPECT_EQ(tPopulation(within.Root).GroupCount, 100);
+    auto beyond = LoadText(StudyXml(Vardefs(1) + groups + Group(1, "")));
+    try {
+        tPopulation p(beyond.Root);
+        FAIL() << "a study of 101 groups was built";
+    } catch (const EPopulationTooLarge& e) {
+        EXPECT_STREQ(e.what(), "The study has 101 population groups; a population holds at most 100 groups.");
+    }
 }

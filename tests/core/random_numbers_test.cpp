@@ -1,5 +1,5 @@
 #include "core/random_numbers.h"
-#include "platform/clock.h"
+#include "testing/settable_clock.h"
 
 #include <gtest/gtest.h>
 

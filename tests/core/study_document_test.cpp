@@ -683,6 +683,14 @@ TEST(StudyDocumentErrors, WrongOrMissingRoot)
     EXPECT_THROW(Bind("<Vexa/>"), XmlError); // case-sensitive
 }
 
+TEST(StudyDocumentErrors, OnlyAVexaRootMakesAStudyDocument)
+{
+    EXPECT_TRUE(IsVexaDocument(XmlDocument::LoadFromBytes("<vexa/>")));
+    EXPECT_FALSE(IsVexaDocument(XmlDocument::LoadFromBytes("<Vexa><app/></Vexa>")));
+    EXPECT_FALSE(IsVexaDocument(XmlDocument::LoadFromBytes("<estudio><vexa/></estudio>")));
+    EXPECT_FALSE(IsVexaDocument(XmlDocument()));
+}
+
 TEST(StudyDocumentErrors, BadFiles)
 {
     EXPECT_THROW(Bind("no es XML"), XmlParseError);
@@ -749,6 +757,72 @@ TEST(StudyDocumentLifetime, ElementsKeepTheDocumentAlive)
     IXMLVexaType second = GetVexa(doc);
     first.System().SetName("b");
     EXPECT_EQ(second.System().Name(), "b");
+}
+
+TEST(StudyDocumentLists, DeleteRemoveAndClearTakeItemsOutOfTheDocument)
+{
+    IXMLVexaType v = Bind("<vexa><system><Population>"
+                          "<group id=\"1\"/><docum>d</docum><group id=\"2\"/><group id=\"3\"/><group id=\"4\"/>"
+                          "</Population></system></vexa>");
+    IXMLPopulationType pop = v.System().Population();
+    IXMLGroupTypeList groups = pop.Group();
+    IXMLGroupType third = groups[2];
+
+    groups.Delete(1);
+    ASSERT_EQ(groups.Count(), 3);
+    EXPECT_EQ(groups[0].Id(), 1);
+    EXPECT_EQ(groups[1].Id(), 3);
+    EXPECT_EQ(groups[2].Id(), 4);
+    EXPECT_THROW(groups.Delete(3), XmlError);
+    EXPECT_THROW(groups.Delete(-1), XmlError);
+    EXPECT_EQ(groups.Count(), 3);
+
+    EXPECT_EQ(groups.Remove(third), 1);
+    EXPECT_EQ(groups.Remove(third), -1); // no longer an item
+    EXPECT_EQ(third.Id(), 3);            // the handle still reads
+    EXPECT_EQ(groups.Remove(pop.Group()[5]), -1);
+    ASSERT_EQ(pop.Group().Count(), 2);
+    EXPECT_EQ(pop.Group()[1].Id(), 4);
+
+    groups.Clear();
+    EXPECT_EQ(pop.Group().Count(), 0);
+    EXPECT_EQ(pop.Docum(), "d"); // other children stay
+    EXPECT_EQ(pop.Element().ChildNodes().size(), 1u);
+    groups.Clear();
+    EXPECT_EQ(groups.Add().Element().Name(), "group");
+    EXPECT_EQ(pop.Group().Count(), 1);
+}
+
+TEST(StudyDocumentLists, ListElementsDeleteRemoveAndClearTheirItemsOnly)
+{
+    IXMLVexaType v = Bind("<vexa><app><palette id=\"p\"><color id=\"0\">clRed</color><nota/>"
+                          "<color id=\"1\">clBlue</color><color id=\"2\">clLime</color></palette></app>"
+                          "<system><params><palette><color>clBlack</color></palette></params></system></vexa>");
+    IXMLPaletteType pal = v.App().Palette();
+    pal.Delete(0);
+    ASSERT_EQ(pal.Count(), 2);
+    EXPECT_EQ(pal.Color(0).Text(), "clBlue");
+    EXPECT_THROW(pal.Delete(2), XmlError);
+
+    // an item of another list is not removed from this one
+    IXMLColorType foreign = v.System().Params().Palette().Color(0);
+    EXPECT_EQ(pal.Remove(foreign), -1);
+    EXPECT_EQ(v.System().Params().Palette().Count(), 1);
+    EXPECT_EQ(pal.Remove(pal.Color(1)), 1);
+    ASSERT_EQ(pal.Count(), 1);
+    EXPECT_EQ(pal.Color(0).Text(), "clBlue");
+
+    pal.Clear();
+    EXPECT_EQ(pal.Count(), 0);
+    EXPECT_EQ(pal.Id(), "p");
+    EXPECT_FALSE(pal.Element().Child("nota").IsNull());
+    EXPECT_EQ(v.System().Params().Palette().Color(0).Text(), "clBlack");
+
+    // a missing list is empty: clearing it changes nothing, deleting from it fails
+    IXMLCategoriesType none = v.System().Population().Categories();
+    none.Clear();
+    EXPECT_THROW(none.Delete(0), XmlError);
+    EXPECT_EQ(none.Remove(IXMLCatvarType()), -1);
 }
 
 TEST(StudyDocumentWriting, SettersListsAndTextChildren)

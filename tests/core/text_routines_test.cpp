@@ -1,5 +1,6 @@
 #include "core/text_routines.h"
-#include "platform/clock.h"
+#include "testing/settable_clock.h"
+#include "support/spanish_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -304,33 +305,6 @@ TEST(TextToFloat, EmbeddedNulIsNoNumber)
 {
     EXPECT_EQ(TextToFloat(std::string_view("1\0" "5", 3)), -999.999);
 }
-
-// Sets a Spanish locale for the process and restores "C" afterwards.
-class SpanishLocale : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!std::setlocale(LC_ALL, "es_ES.UTF-8"))
-            GTEST_SKIP() << "es_ES.UTF-8 locale not installed";
-        try {
-            std::locale::global(std::locale("es_ES.UTF-8"));
-        } catch (const std::runtime_error&) {
-            std::setlocale(LC_ALL, "C");
-            GTEST_SKIP() << "es_ES.UTF-8 locale not usable by the C++ library";
-        }
-        m_set = true;
-    }
-    void TearDown() override
-    {
-        if (m_set) {
-            std::locale::global(std::locale::classic());
-            std::setlocale(LC_ALL, "C");
-        }
-    }
-
-private:
-    bool m_set = false;
-};
 
 TEST_F(SpanishLocale, NumbersAndTimeTextsIgnoreTheProcessLocale)
 {

@@ -1,7 +1,8 @@
 #include "platform/dialogs.h"
 
 #include "platform/clipboard.h"
-#include "platform/fake_dialogs.h"
+#include "testing/fake_dialogs.h"
+#include "testing/memory_clipboard.h"
 
 #include <QMessageBox>
 #include <gtest/gtest.h>

@@ -513,6 +513,8 @@ TEST_F(QtDevice, FontsResolveAndMeasure)
 {
     EXPECT_EQ(ResolveFontFamily("Arial"), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(ResolveFontFamily("ARIAL"), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(ResolveFontFamily("Courier New"), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(ResolveFontFamily("COURIER NEW"), QStringLiteral("Liberation Mono"));
     EXPECT_FALSE(ResolveFontFamily("No Such Face 123").isEmpty());
     FontDesc f;
     f.height = FontHeightFromPoints(8);

@@ -186,6 +186,49 @@ TEST(XmlDomWriting, SettersAndNewChildren)
     EXPECT_THROW(a.InsertChildBefore("i", a.ChildAt("i", 0).AppendChild("deep")), XmlError);
 }
 
+TEST(XmlDomWriting, RemovedChildLeavesTheDocumentAndItsHandleStaysReadable)
+{
+    XmlDocument doc = Load("<a><i n=\"1\"/>t<i n=\"2\"><d>x</d></i><j/><i n=\"3\"/></a>");
+    XmlElement a = doc.DocumentElement();
+    XmlElement second = a.ChildAt("i", 1);
+    XmlElement deep = second.Child("d");
+    EXPECT_EQ(a.ChildCount("i"), 3); // primes the lookup cursor
+    a.RemoveChild(second);
+    EXPECT_EQ(a.ChildCount("i"), 2);
+    EXPECT_EQ(a.ChildAt("i", 0).AttributeInteger("n"), 1);
+    EXPECT_EQ(a.ChildAt("i", 1).AttributeInteger("n"), 3);
+    EXPECT_TRUE(a.ChildAt("i", 2).IsNull());
+    ASSERT_EQ(a.ChildNodes().size(), 4u); // i, t, j, i
+    EXPECT_EQ(a.ChildNodes()[1].Text(), "t");
+    EXPECT_EQ(a.ChildNodes()[2].Element().Name(), "j");
+    // the removed subtree is still there for the handles that hold it
+    EXPECT_EQ(second.AttributeInteger("n"), 2);
+    EXPECT_EQ(deep.Text(), "x");
+    EXPECT_EQ(doc.DocumentElement(), a);
+
+    a.RemoveChild(a.ChildAt("i", 0));
+    a.RemoveChild(a.ChildAt("i", 0));
+    EXPECT_EQ(a.ChildCount("i"), 0);
+    EXPECT_EQ(a.ChildCount("j"), 1);
+    EXPECT_EQ(a.Text(), "t");
+}
+
+TEST(XmlDomWriting, RemovingWhatIsNoChildRaises)
+{
+    XmlDocument doc = Load("<a><b><c/></b></a>");
+    XmlDocument other = Load("<a><b/></a>");
+    XmlElement a = doc.DocumentElement();
+    XmlElement b = a.Child("b");
+    EXPECT_THROW(a.RemoveChild(b.Child("c")), XmlError);           // grandchild
+    EXPECT_THROW(a.RemoveChild(other.DocumentElement().Child("b")), XmlError);
+    EXPECT_THROW(a.RemoveChild(a.Child("none")), XmlError);         // null element
+    EXPECT_THROW(a.Child("none").RemoveChild(b), XmlError);         // null parent
+    a.RemoveChild(b);
+    EXPECT_THROW(a.RemoveChild(b), XmlError);                       // already gone
+    EXPECT_TRUE(a.Child("b").IsNull());
+    EXPECT_EQ(b.Child("c").Name(), "c");
+}
+
 TEST(XmlDomWriting, WritingToANullElementRaises)
 {
     XmlDocument doc = Load("<a/>");

@@ -155,3 +155,77 @@ TEST_F(TFAboutPages, LinksTurnRedUnderTheMouseAndReportAFailedOpen)
     platform::SetDesktopOpener(nullptr);
     EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Unable to connect"}));
 }
+
+namespace {
+
+TLinkLabel* LinkNamed(QWidget* panel, const QString& text)
+{
+    for (TLinkLabel* link : panel->findChildren<TLinkLabel*>())
+        if (link->text() == text)
+            return link;
+    return nullptr;
+}
+
+void ClickRelease(QWidget* w)
+{
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+}
+
+} // namespace
+
+TEST_F(TFAboutPages, LicenceLinksOfTheProgramPageShowTheLicence)
+{
+    for (const QString& text : {QStringLiteral("Licence"), QStringLiteral("Terms of use")}) {
+        TFAbout box;
+        box.PrepareAbout();
+        box.show();
+        box.PageControl()->setCurrentIndex(0);
+        ASSERT_EQ(box.CurrentPage(), 1);
+        TLinkLabel* link = LinkNamed(box.PagePanel(1), text);
+        ASSERT_NE(link, nullptr) << text.toStdString();
+        ClickRelease(link);
+        EXPECT_EQ(box.CurrentPage(), 4) << text.toStdString();
+        EXPECT_EQ(box.PageControl()->currentIndex(), 2) << text.toStdString();
+    }
+}
+
+TEST_F(TFAboutPages, AClickOnTheProgramPageItselfStillShowsTheCredits)
+{
+    TFAbout box;
+    box.PrepareAbout();
+    box.show();
+    box.PageControl()->setCurrentIndex(0);
+    ClickRelease(box.PagePanel(1));
+    EXPECT_EQ(box.CurrentPage(), 2);
+}
+
+TEST_F(TFAboutPages, PicturesAreDrawnAtTheSizeTheyAreShown)
+{
+    TFAbout box;
+    for (const auto& [name, size] : {std::pair{QStringLiteral("Image1"), 64}, std::pair{QStringLiteral("Image3"), 32}}) {
+        auto* label = box.findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr);
+        const QImage image = label->pixmap().toImage();
+        ASSERT_EQ(image.size(), QSize(size, size)) << name.toStdString();
+        // the drawing reaches the outer quarter of the box on every side
+        int left = size, right = -1, top = size, bottom = -1;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (qAlpha(image.pixel(x, y)) > 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        EXPECT_LT(left, size / 4) << name.toStdString();
+        EXPECT_GE(right, size * 3 / 4) << name.toStdString();
+        EXPECT_LT(top, size / 4) << name.toStdString();
+        EXPECT_GE(bottom, size * 3 / 4) << name.toStdString();
+    }
+}

@@ -6,8 +6,9 @@
 #include "shell/about_box.h"
 #include "shell/main_window.h"
 #include "shell/shell_images.h"
-#include "shell/study_node.h"
-#include "shell/wait_scope.h"
+#include "window_base/study_node.h"
+#include "window_base/wait_scope.h"
+#include "testing/modal_answer.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,16 +43,16 @@ protected:
         for (const QString& name : QDir(SourceFile(QStringLiteral("resources/xml"))).entryList({"*.xml"}, QDir::Files))
             QFile::copy(SourceFile(QStringLiteral("resources/xml/")) + name, XmlFile(name));
         WriteFile(QStringLiteral("vexainit.htm"), "<html><body>Welcome</body></html>");
-        TFAbout::ExecuteHook() = [this](TFAbout& box) {
+        AboutAnswer = std::make_unique<platform::ScopedModalAnswer<TFAbout>>([this](TFAbout& box) {
             AboutShown = true;
             AboutPageInFront = box.CurrentPage();
             return 1;
-        };
+        });
     }
     void TearDown() override
     {
         Main.reset();
-        TFAbout::ExecuteHook() = nullptr;
+        AboutAnswer.reset();
         ShellFixture::TearDown();
     }
 
@@ -106,4 +107,5 @@ protected:
     std::unique_ptr<TFMain> Main;
     bool AboutShown = false;
     int AboutPageInFront = 0;
+    std::unique_ptr<platform::ScopedModalAnswer<TFAbout>> AboutAnswer;
 };

@@ -1,13 +1,13 @@
 #include "main_window_fixture.h"
 
-#include "platform/clock.h"
-#include "platform/fake_web_view.h"
-#include "shell/message_window.h"
+#include "testing/settable_clock.h"
+#include "testing/fake_web_view.h"
+#include "window_base/message_window.h"
 #include "shell/log_window.h"
 #include "shell/text_editor.h"
 #include "shell/version_info.h"
 #include "shell/web_addresses.h"
-#include "shell/web_editor.h"
+#include "window_base/web_editor.h"
 #include "shell/web_nav.h"
 #include "windows/normal_window.h"
 #include "windows/population_window.h"
@@ -315,7 +315,21 @@ TEST_F(TFMainInspector, AboutBoxShowsTheCreditsPage)
     EXPECT_EQ(AboutPageInFront, 2);
 }
 
-using TFMainOpen = MainWindowFixture;
+class TFMainOpen : public MainWindowFixture {
+protected:
+    // One error box with the unreadable-file text for file, and nothing opened.
+    void ExpectOnlyUnreadableFileBox(const TFMain& main, const QString& file)
+    {
+        EXPECT_EQ(Dialogs.MessageTexts(), QStringList({"Unable to read \r" + file + "\ras a VEXA valid file"}));
+        ASSERT_FALSE(Dialogs.Calls().empty());
+        EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
+        EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
+        EXPECT_EQ(Root()->childCount(), 0);
+        EXPECT_TRUE(OpenChildren().isEmpty());
+        EXPECT_EQ(main.StudyCounter(), 0);
+        EXPECT_EQ(CurrentWaitWindow(), nullptr);
+    }
+};
 
 TEST_F(TFMainOpen, OpenDialogStartsInTheXmlFolder)
 {
@@ -423,14 +437,7 @@ TEST_F(TFMainOpen, UnknownKindIsReportedAndNothingElse)
     TFMain& main = CreateMain();
     const QString file = XmlFile("documento_tipo_desconocido.xml");
     OpenThroughDialog(file);
-    ASSERT_EQ(Dialogs.MessageTexts().size(), 1);
-    EXPECT_EQ(Dialogs.MessageTexts()[0], "Unable to read \r" + file + "\ras a VEXA valid file");
-    EXPECT_EQ(Dialogs.Calls().back().icon, platform::MsgIcon::Error);
-    EXPECT_EQ(Dialogs.Calls().back().buttons, platform::MsgButtons::Ok);
-    EXPECT_EQ(Root()->childCount(), 0);
-    EXPECT_TRUE(OpenChildren().isEmpty());
-    EXPECT_EQ(main.StudyCounter(), 0);
-    EXPECT_EQ(CurrentWaitWindow(), nullptr);
+    ExpectOnlyUnreadableFileBox(main, file);
 }
 
 TEST_F(TFMainOpen, FormTextIsComparedOnItsFirstThreeLettersWithoutCase)
@@ -461,18 +468,33 @@ TEST_F(TFMainOpen, MalformedDocumentGivesOneErrorBoxAndNothingElse)
     EXPECT_EQ(CurrentWaitWindow(), nullptr);
 }
 
-TEST_F(TFMainOpen, MissingFileAndForeignRootAreReportedWithTheirName)
+TEST_F(TFMainOpen, MissingFileIsReportedWithItsName)
 {
     TFMain& main = CreateMain();
     const QString missing = AppFolder() + "xml/none.xml";
     main.OpenDataFile(missing);
-    const QString foreign = WriteFile("xml/other.xml", "<other/>");
-    main.OpenDataFile(foreign);
-    ASSERT_EQ(Dialogs.MessageTexts().size(), 2);
+    ASSERT_EQ(Dialogs.MessageTexts().size(), 1);
     EXPECT_TRUE(Dialogs.MessageTexts()[0].contains(missing));
-    EXPECT_TRUE(Dialogs.MessageTexts()[1].contains(foreign));
     EXPECT_EQ(Root()->childCount(), 0);
     EXPECT_TRUE(OpenChildren().isEmpty());
+}
+
+TEST_F(TFMainOpen, ForeignRootIsNoVexaFileEvenWithAPopulationForm)
+{
+    TFMain& main = CreateMain();
+    const QString foreign =
+        WriteFile("xml/other.xml", "<estudio><app ver=\"1.0\"><init form=\"pop\"/></app></estudio>");
+    main.OpenDataFile(foreign);
+    ExpectOnlyUnreadableFileBox(main, foreign);
+}
+
+TEST_F(TFMainOpen, ForeignRootReportsTheNameAsGiven)
+{
+    TFMain& main = CreateMain();
+    // here a link's address
+    const QString url = QUrl::fromLocalFile(WriteFile("xml/Vexa.xml", "<Vexa/>")).toString();
+    main.OpenDataFile(url);
+    ExpectOnlyUnreadableFileBox(main, url);
 }
 
 TEST_F(TFMainOpen, WebPagesByExtension)
@@ -736,6 +758,27 @@ TEST_F(TFMainTree, ActiveDataStatusText)
     EXPECT_EQ(main.ActiveData(), nullptr);
 }
 
+TEST_F(TFMainTree, DeletionHandlerSeesTheTreeBeforeTheNodeGoes)
+{
+    TFMain& main = CreateMain();
+    main.NewBranchExecute();
+    main.TreeViewMain()->setCurrentItem(Root());
+    ASSERT_EQ(Root()->childCount(), 1);
+    main.PropertiesList()->setRowCount(2);
+    // while its only child goes the root still holds it: nothing is reset
+    delete Root()->child(0);
+    EXPECT_EQ(Root()->childCount(), 0);
+    EXPECT_EQ(main.PropertiesList()->rowCount(), 2);
+
+    // a node deleted while the root has no child resets the properties
+    auto* other = new QTreeWidgetItem(QStringList({"x"}));
+    main.TreeViewMain()->addTopLevelItem(other);
+    main.TreeViewMain()->setCurrentItem(Root());
+    main.PropertiesList()->setRowCount(2);
+    delete other;
+    EXPECT_EQ(main.PropertiesList()->rowCount(), 0);
+}
+
 TEST_F(TFMainTree, SelectingANodeShowsItsWindowAndProperties)
 {
     TFMain& main = CreateMain();
@@ -748,4 +791,24 @@ TEST_F(TFMainTree, SelectingANodeShowsItsWindowAndProperties)
     EXPECT_GT(main.PropertiesList()->rowCount(), 0);
     main.TreeViewMain()->setCurrentItem(Root());
     EXPECT_EQ(main.PropertiesList()->rowCount(), 0);
+}
+
+TEST_F(TFMainOpen, CascadeGivesEveryWindowTheSameSizeInsideTheArea)
+{
+    TFMain& main = CreateMain();
+    main.resize(1000, 800);
+    main.show();
+    main.OpenDataFile(XmlFile("estudio_alturas_pesos.xml"));
+    main.OpenLocalWebFile(&main, WriteFile(QStringLiteral("a.htm"), "<html></html>"), nullptr);
+    ASSERT_GE(OpenChildren().size(), 3); // welcome page, population, page
+    main.MenuAction("&Window", "&Cascade")->trigger();
+    const QRect area = main.MDIArea()->viewport()->rect();
+    const QSize size = OpenChildren().first()->size();
+    EXPECT_GE(size.width(), area.width() * 2 / 3);
+    EXPECT_GE(size.height(), area.height() * 2 / 3);
+    for (TFMDIChild* child : OpenChildren()) {
+        EXPECT_FALSE(child->isMaximized()) << child->windowTitle().toStdString();
+        EXPECT_EQ(child->size(), size) << child->windowTitle().toStdString();
+        EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+    }
 }

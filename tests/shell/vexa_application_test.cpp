@@ -1,6 +1,6 @@
 #include "../support/shell_test_support.h"
 #include "shell/vexa_application.h"
-#include "shell/wait_scope.h"
+#include "window_base/wait_scope.h"
 
 #include <QCloseEvent>
 #include <QWidget>

@@ -1,8 +1,9 @@
 // Drives the real Qt WebEngine: a local page links to a study, the link is
 // cancelled in before-navigate and handed to the main window.
+#include "platform/desktop.h"
 #include "platform/qt_web_view.h"
-#include "shell/message_window.h"
-#include "shell/web_editor.h"
+#include "window_base/message_window.h"
+#include "window_base/web_editor.h"
 #include "shell/web_nav.h"
 #include "support/event_wait.h"
 #include "support/shell_test_support.h"
@@ -83,6 +84,41 @@ TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
     EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char(';')).toStdString();
     EXPECT_EQ(view->LocationURL(), index);
     EXPECT_EQ(documents.size(), 1);
+}
+
+TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
+{
+    Write(QStringLiteral("sheet.csv"), "a;b\n1;2\n");
+    Write(QStringLiteral("sheets.htm"), "<html><body><a id=\"c\" href=\"sheet.csv\">sheet</a></body></html>");
+    const QString index = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("sheets.htm"))).toString();
+    const QString sheet = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("sheet.csv"))).toString();
+    QStringList opened;
+    platform::SetDesktopOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+    });
+
+    auto* page = new TFWebNav(Parent.get(), index);
+    auto* view = dynamic_cast<platform::QtWebView*>(page->TWebEditor1->WebBrowser1);
+    ASSERT_NE(view, nullptr);
+    QStringList documents;
+    auto frameDocument = view->OnDocumentComplete;
+    view->OnDocumentComplete = [&](const QString& url) {
+        documents.append(url);
+        frameDocument(url);
+    };
+    Parent->show();
+    page->show();
+    ASSERT_TRUE(WaitFor([&] { return !documents.isEmpty(); }, 15000)) << "the local page did not load";
+
+    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('c').click();"));
+    const bool handed = WaitFor([&] { return !opened.isEmpty(); }, 15000);
+    platform::SetDesktopOpener(nullptr);
+    ASSERT_TRUE(handed) << "the sheet was not handed to the desktop";
+    EXPECT_EQ(opened, QStringList{sheet});
+    WaitFor([] { return false; }, 300);
+    EXPECT_TRUE(page->TWebEditor1->ProgressBar1->isHidden());
+    EXPECT_EQ(view->LocationURL(), index);
 }
 
 TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)

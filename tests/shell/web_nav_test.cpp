@@ -1,11 +1,15 @@
 #include "shell/web_nav.h"
 
-#include "platform/fake_web_view.h"
-#include "shell/study_node.h"
-#include "shell/web_editor.h"
+#include "platform/desktop.h"
+#include "testing/fake_web_view.h"
+#include "window_base/study_node.h"
+#include "window_base/web_editor.h"
 #include "support/shell_test_support.h"
 
+#include <QFile>
 #include <QProgressBar>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QTreeWidget>
 
 namespace {
@@ -46,12 +50,12 @@ TEST_F(TFWebNavTest, XmlLinkIsHandedToTheMainWindow)
     browser->FollowLink(QStringLiteral("file:///app/xml/Estudio%201.xml"));
     EXPECT_EQ(browser->Cancelled(), QStringList{QStringLiteral("file:///app/xml/Estudio%201.xml")});
     EXPECT_EQ(browser->LocationURL(), QStringLiteral("file:///app/index.htm"));
-    EXPECT_FALSE(page->TWebEditor1->ProgressBar1->isHidden());
+    EXPECT_TRUE(page->TWebEditor1->ProgressBar1->isHidden()); // no load follows
     QCoreApplication::processEvents();
     EXPECT_EQ(MainWindow().Opened, QStringList{QStringLiteral("file:///app/xml/Estudio%201.xml")});
 }
 
-TEST_F(TFWebNavTest, OnlyTheLowerCaseExtensionIsAStudy)
+TEST_F(TFWebNavTest, TheStudyExtensionIgnoresCase)
 {
     TFWebNav* page = NewPage(QStringLiteral("file:///app/index.htm"));
     FakeWebView* browser = Browser(page);
@@ -59,16 +63,67 @@ TEST_F(TFWebNavTest, OnlyTheLowerCaseExtensionIsAStudy)
     browser->FollowLink(QStringLiteral("http://server/b.Xml"));
     browser->FollowLink(QStringLiteral("http://server/xml/page.htm"));
     QCoreApplication::processEvents();
-    EXPECT_TRUE(browser->Cancelled().isEmpty());
-    EXPECT_TRUE(MainWindow().Opened.isEmpty());
+    EXPECT_EQ(browser->Cancelled(),
+              QStringList({QStringLiteral("file:///app/b.XML"), QStringLiteral("http://server/b.Xml")}));
+    EXPECT_EQ(MainWindow().Opened,
+              QStringList({QStringLiteral("file:///app/b.XML"), QStringLiteral("http://server/b.Xml")}));
     EXPECT_EQ(browser->LocationURL(), QStringLiteral("http://server/xml/page.htm"));
 
     EXPECT_TRUE(TFWebNav::IsStudyAddress(QStringLiteral("http://server/a.xml")));
     EXPECT_TRUE(TFWebNav::IsStudyAddress(QStringLiteral("/home/u/a.xml")));
+    EXPECT_TRUE(TFWebNav::IsStudyAddress(QStringLiteral("/home/u/A.XML")));
     EXPECT_TRUE(TFWebNav::IsStudyAddress(QStringLiteral("http://server/a.xml?v=2")));
     EXPECT_FALSE(TFWebNav::IsStudyAddress(QString()));
     EXPECT_FALSE(TFWebNav::IsStudyAddress(QStringLiteral("http://server.xml/")));
     EXPECT_FALSE(TFWebNav::IsStudyAddress(QStringLiteral("http://server/a.xmlx")));
+}
+
+TEST_F(TFWebNavTest, ASpreadsheetLinkIsHandedToTheDesktop)
+{
+    QTemporaryDir dir;
+    const QString sheet = dir.filePath(QStringLiteral("muestra.csv"));
+    {
+        QFile file(sheet);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("a;b\n1;2\n");
+    }
+    const QString address = QUrl::fromLocalFile(sheet).toString();
+    QStringList opened;
+    platform::SetDesktopOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+    });
+    TFWebNav* page = NewPage(QStringLiteral("file:///app/index.htm"));
+    FakeWebView* browser = Browser(page);
+    browser->FollowLink(address);
+    EXPECT_EQ(browser->Cancelled(), QStringList{address});
+    EXPECT_EQ(browser->LocationURL(), QStringLiteral("file:///app/index.htm"));
+    EXPECT_TRUE(page->TWebEditor1->ProgressBar1->isHidden());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened, QStringList{address});
+    EXPECT_TRUE(Dialogs.MessageTexts().isEmpty());
+    EXPECT_TRUE(MainWindow().Opened.isEmpty());
+
+    // no application for it: said so
+    platform::SetDesktopOpener([](const QUrl&) { return false; });
+    browser->FollowLink(address);
+    QCoreApplication::processEvents();
+    platform::SetDesktopOpener(nullptr);
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList{QStringLiteral("Unable to open \r") + sheet});
+}
+
+TEST(TWebEditorDocuments, OnlyLocalFilesTheBrowserCannotShowAreDesktopDocuments)
+{
+    EXPECT_TRUE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/Excel/muestra_ejemplo.csv")));
+    EXPECT_TRUE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/Excel/Hoja.XLSX")));
+    EXPECT_TRUE(TWebEditor::IsDesktopDocument(QStringLiteral("/app/Docs/guia.pdf")));
+    EXPECT_TRUE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/Docs/notes.odt")));
+    EXPECT_FALSE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/Docs/index.HTM")));
+    EXPECT_FALSE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/images/tree_01.png")));
+    EXPECT_FALSE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/xml/a.xml")));
+    EXPECT_FALSE(TWebEditor::IsDesktopDocument(QStringLiteral("file:///app/Excel")));
+    EXPECT_FALSE(TWebEditor::IsDesktopDocument(QStringLiteral("http://server/sheet.xlsx")));
+    EXPECT_FALSE(TWebEditor::IsDesktopDocument(QString()));
 }
 
 TEST_F(TFWebNavTest, HandOverIsDroppedWhenTheWindowHasGone)

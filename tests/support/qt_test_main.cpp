@@ -1,6 +1,7 @@
 // Test entry for suites that need a QApplication: headless, WebEngine-ready.
 // Each test process gets a temporary folder of its own, since ctest runs many at
-// once and the program writes files of fixed names there.
+// once and the program writes files of fixed names there. Suites built with
+// VEXA_TEST_CHART_ENGINE run between the chart engine's start-up and shut-down.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,10 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#ifdef VEXA_TEST_CHART_ENGINE
+#include "chart/chart_engine.h"
+#endif
 
 int main(int argc, char** argv)
 {
@@ -25,7 +30,13 @@ int main(int argc, char** argv)
     {
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
+#ifdef VEXA_TEST_CHART_ENGINE
+        StartChartEngine();
+#endif
         result = RUN_ALL_TESTS();
+#ifdef VEXA_TEST_CHART_ENGINE
+        StopChartEngine();
+#endif
     }
     return result;
 }

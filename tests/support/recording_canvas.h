@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chart/plot_canvas_3d.h"
-#include "platform/recording_device.h"
+#include "testing/recording_device.h"
 
 using Lines = std::vector<std::string>;
 

@@ -1,10 +1,10 @@
 #pragma once
 // Shared pieces of the shell tests: a main window that records the calls of
 // its children, and a fixture that checks no window outlives a test.
-#include "platform/fake_dialogs.h"
-#include "platform/fake_web_view.h"
-#include "shell/mdi_child.h"
-#include "shell/mdi_parent.h"
+#include "testing/fake_dialogs.h"
+#include "testing/fake_web_view.h"
+#include "window_base/mdi_child.h"
+#include "window_base/mdi_parent.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,0 +1,80 @@
+#include "chart/chart_engine.h"
+
+#include "chart/chart_messages.h"
+#include "chart/plot_filters.h"
+#include "chart/plot_font.h"
+#include "chart/plot_html.h"
+#include "chart/plot_procs.h"
+
+#include <iterator>
+
+namespace {
+
+struct TEngineUnit {
+    const char* Name;
+    void (*Start)();
+    void (*Stop)();
+    int StartCount = 0;
+};
+
+void StartPlotCanvas()
+{
+    InitDefaultFont();
+}
+
+void StopPlotCanvas()
+{
+    DefaultFontName.clear();
+}
+
+// The series-type and tool units start after these.
+TEngineUnit g_units[] = {
+    {"PlotHtml", ClearHtmlStacks, ClearHtmlStacks},  // the two stacks start and end empty
+    {"PlotConst", SetPlotConstTexts, ClearPlotConstTexts},
+    {"PlotCanvas", StartPlotCanvas, StopPlotCanvas},
+    {"PlotFilters", RegisterPlotFilters, UnregisterPlotFilters},
+    {"PlotProcs", PlotProcsStartUp, PlotProcsShutDown},
+    // PlotEngine (largest pixel coordinate, streamed classes) and Chart (type
+    // registries, palette list) take their places here, in that order. The Chart unit does not
+    // reseed the generator from the clock: the program's start-up has left it
+    // in a fixed state, and runs stay reproducible.
+    {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},
+};
+
+std::vector<std::string> g_lastShutDown;
+
+}  // namespace
+
+void StartChartEngine()
+{
+    for (TEngineUnit& unit : g_units)
+        if (unit.StartCount++ == 0)
+            unit.Start();
+}
+
+void StopChartEngine()
+{
+    g_lastShutDown.clear();
+    for (auto it = std::rbegin(g_units); it != std::rend(g_units); ++it) {
+        if (it->StartCount == 0)
+            continue;
+        if (--it->StartCount == 0) {
+            it->Stop();
+            g_lastShutDown.emplace_back(it->Name);
+        }
+    }
+}
+
+std::vector<std::string> ChartEngineUnits()
+{
+    std::vector<std::string> names;
+    for (const TEngineUnit& unit : g_units)
+        if (unit.StartCount > 0)
+            names.emplace_back(unit.Name);
+    return names;
+}
+
+std::vector<std::string> ChartEngineLastShutDown()
+{
+    return g_lastShutDown;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// A filter's editor on a widget: each property becomes a labelled row of the
+// widget's form layout (created when the widget has no layout).
+#include "chart/plot_picture.h"
+
+class QFormLayout;
+class QWidget;
+
+class TFilterEditorForm : public IFilterEditor {
+public:
+    // Adds nothing when Parent is null or has a layout other than a form.
+    explicit TFilterEditorForm(QWidget* Parent);
+
+    void AddInteger(const std::string& Caption, int& Field) override;
+    void AddBoolean(const std::string& Caption, bool& Field) override;
+    void AddFloat(const std::string& Caption, double& Field) override;
+
+    // The control of the first property, or nullptr.
+    QWidget* FirstControl() const { return m_first; }
+
+private:
+    void Added(QWidget* control);
+    QWidget* m_parent = nullptr;
+    QFormLayout* m_form = nullptr;
+    QWidget* m_first = nullptr;
+};
