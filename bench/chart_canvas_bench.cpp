@@ -87,12 +87,23 @@ struct PainterRun {
     QImage image;
 };
 
+// A case's workload at the argument's canvas size, with both drawing targets.
+struct Scene {
+    explicit Scene(const benchmark::State& state)
+        : work(MakeWork(static_cast<int>(state.range(0)), bench::HeightFor(static_cast<int>(state.range(0))))),
+          ours(static_cast<int>(state.range(0)), bench::HeightFor(static_cast<int>(state.range(0)))),
+          qt(static_cast<int>(state.range(0)), bench::HeightFor(static_cast<int>(state.range(0))))
+    {
+    }
+    Workload work;
+    CanvasRun ours;
+    PainterRun qt;
+};
+
 void Lines(benchmark::State& state)
 {
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun ours(w, h);
-    PainterRun qt(w, h);
+    Scene scene(state);
+    auto& [work, ours, qt] = scene;
     bench::TimeBoth(
         state,
         [&] {
@@ -117,10 +128,8 @@ BENCHMARK(Lines)->Name("Ratio/Lines")->Apply(bench::CanvasSizes);
 
 void FilledRectangles(benchmark::State& state)
 {
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun ours(w, h);
-    PainterRun qt(w, h);
+    Scene scene(state);
+    auto& [work, ours, qt] = scene;
     bench::TimeBoth(
         state,
         [&] {
@@ -142,10 +151,8 @@ BENCHMARK(FilledRectangles)->Name("Ratio/FilledRectangles")->Apply(bench::Canvas
 
 void OutlinedRectangles(benchmark::State& state)
 {
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun ours(w, h);
-    PainterRun qt(w, h);
+    Scene scene(state);
+    auto& [work, ours, qt] = scene;
     ours.canvas.Brush()->SetStyle(bsClear);
     bench::TimeBoth(
         state,
@@ -170,10 +177,8 @@ BENCHMARK(OutlinedRectangles)->Name("Ratio/OutlinedRectangles")->Apply(bench::Ca
 
 void Ellipses(benchmark::State& state)
 {
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun ours(w, h);
-    PainterRun qt(w, h);
+    Scene scene(state);
+    auto& [work, ours, qt] = scene;
     bench::TimeBoth(
         state,
         [&] {
@@ -197,10 +202,8 @@ BENCHMARK(Ellipses)->Name("Ratio/Ellipses")->Apply(bench::CanvasSizes);
 
 void Polygons(benchmark::State& state)
 {
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun ours(w, h);
-    PainterRun qt(w, h);
+    Scene scene(state);
+    auto& [work, ours, qt] = scene;
     std::vector<QPolygon> qtPolygons;
     for (int i = 0; i < ShapeCount; ++i) {
         QPolygon poly;
@@ -232,10 +235,8 @@ BENCHMARK(Polygons)->Name("Ratio/Polygons")->Apply(bench::CanvasSizes);
 
 void Texts(benchmark::State& state)
 {
-    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
-    const Workload work = MakeWork(w, h);
-    CanvasRun ours(w, h);
-    PainterRun qt(w, h);
+    Scene scene(state);
+    auto& [work, ours, qt] = scene;
     TPlotFont font;
     QFont qfont(platform::ResolveFontFamily("Arial"));
     qfont.setPixelSize(11);

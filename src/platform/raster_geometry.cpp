@@ -453,51 +453,44 @@ LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit)
         return w;
     const bool inside = a.x >= limit.left && a.x < limit.right && a.y >= limit.top && a.y < limit.bottom &&
                         b.x >= limit.left && b.x < limit.right && b.y >= limit.top && b.y < limit.bottom;
-    if (inside) {
-        // the whole line lies inside the limit: every step from the first,
-        // whose minor offset is bias / 2n = 0 (bias <= n)
-        w.twoN = 2 * n;
-        w.twoM = 2 * m;
-        w.q = 0;
-        w.rem = bias;
-        w.k = 0;
-        w.kLast = kEnd;
-        w.major0 = major0;
-        w.minor0 = minor0;
-        w.sMaj = sMaj;
-        w.sMin = sMin;
-        w.xMajor = xMajor;
-        return w;
-    }
-    // the minor coordinate moves monotonically: narrow the range by bisection
-    auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
-        // smallest k in [lo, hi] with pred(k), or hi + 1
-        std::int64_t l = lo;
-        std::int64_t h = hi + 1;
-        while (l < h) {
-            const std::int64_t mid = l + (h - l) / 2;
-            if (pred(mid))
-                h = mid;
-            else
-                l = mid + 1;
+    // the walk's start: step k0 with minor offset q0 and remainder rem0 of
+    // (2 k0 m + bias) / 2n; a line wholly inside the limit starts at step 0,
+    // offset bias / 2n = 0 (bias <= n), with no search
+    std::int64_t q0 = 0;
+    std::int64_t rem0 = bias;
+    if (!inside) {
+        // the minor coordinate moves monotonically: narrow the range by bisection
+        auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
+            // smallest k in [lo, hi] with pred(k), or hi + 1
+            std::int64_t l = lo;
+            std::int64_t h = hi + 1;
+            while (l < h) {
+                const std::int64_t mid = l + (h - l) / 2;
+                if (pred(mid))
+                    h = mid;
+                else
+                    l = mid + 1;
+            }
+            return l;
+        };
+        if (sMin > 0) {
+            k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) >= minLo; });
+            k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) > minHi; }) - 1;
+        } else {
+            k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) <= minHi; });
+            k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
         }
-        return l;
-    };
-    if (sMin > 0) {
-        k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) >= minLo; });
-        k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) > minHi; }) - 1;
-    } else {
-        k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) <= minHi; });
-        k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
+        if (k0 > k1)
+            return w;
+        // step on incrementally: the numerator 2km + bias grows by 2m per step
+        const __int128 num0 = static_cast<__int128>(2) * k0 * m + bias;
+        q0 = static_cast<std::int64_t>(num0 / (2 * n));
+        rem0 = static_cast<std::int64_t>(num0 % (2 * n));
     }
-    if (k0 > k1)
-        return w;
-    // step on incrementally: the numerator 2km + bias grows by 2m per step
-    const __int128 num0 = static_cast<__int128>(2) * k0 * m + bias;
     w.twoN = 2 * n;
     w.twoM = 2 * m;
-    w.q = static_cast<std::int64_t>(num0 / w.twoN);
-    w.rem = static_cast<std::int64_t>(num0 % w.twoN);
+    w.q = q0;
+    w.rem = rem0;
     w.k = k0;
     w.kLast = k1;
     w.major0 = major0;
