@@ -156,6 +156,9 @@ public:
     void RebindAxes();
     virtual bool UseAxis() const { return true; }
     bool AssociatedToAxis(const TChartAxis* Axis) const;
+    // The same for a standard axis of the chart (by the binding while the
+    // chart has no axis objects).
+    bool AssociatedToStandardAxis(TStandardAxis Axis) const;
     const TChartValueList* AxisValueList(const TChartAxis* Axis) const;
     int CalcXPosValue(double Value) const;
     int CalcYPosValue(double Value) const;
