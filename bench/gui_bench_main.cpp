@@ -1,8 +1,8 @@
-// Benchmark entry for drawing benchmarks: a headless QGuiApplication for fonts,
-// the chart engine started around the runs.
+// Benchmark entry for drawing benchmarks: a headless QApplication for fonts and
+// the instrument widgets, the chart engine started around the runs.
 #include "chart/chart_engine.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
@@ -10,7 +10,7 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     StartChartEngine();
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,7 @@
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_html.h"
+#include "chart/plot_procs.h"
 
 #include <iterator>
 
@@ -32,9 +33,9 @@ TEngineUnit g_units[] = {
     {"PlotConst", SetPlotConstTexts, ClearPlotConstTexts},
     {"PlotCanvas", StartPlotCanvas, StopPlotCanvas},
     {"PlotFilters", RegisterPlotFilters, UnregisterPlotFilters},
-    // PlotProcs (default palette, hand cursor, date limit), PlotEngine (largest
-    // pixel coordinate, streamed classes) and Chart (type registries, palette
-    // list) take their places here, in that order. The Chart unit does not
+    {"PlotProcs", PlotProcsStartUp, PlotProcsShutDown},
+    // PlotEngine (largest pixel coordinate, streamed classes) and Chart (type
+    // registries, palette list) take their places here, in that order. The Chart unit does not
     // reseed the generator from the clock: the program's start-up has left it
     // in a fixed state, and runs stay reproducible.
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},

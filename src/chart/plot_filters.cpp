@@ -11,7 +11,6 @@
 #include "chart/drawing_utils.h"
 #include "base/basic_types.h"
 
-TRotateBitmapProc RotateBitmapProc = nullptr;
 
 namespace {
 
@@ -923,11 +922,6 @@ TFilterClass MakeClass(const char* name)
     return TFilterClass{name, [] { return std::unique_ptr<TPlotFilter>(std::make_unique<T>()); }};
 }
 
-void RotateWithFilter(TBitmap& Bitmap, double Angle)
-{
-    RotateBitmap(Bitmap, Angle);
-}
-
 }  // namespace
 
 void RotateBitmap(TBitmap& Bitmap, double Angle)
@@ -975,11 +969,9 @@ std::span<const TFilterClass* const> PlotFilterClasses()
 void RegisterPlotFilters()
 {
     RegisterFilters(PlotFilterClasses());
-    RotateBitmapProc = RotateWithFilter;
 }
 
 void UnregisterPlotFilters()
 {
-    RotateBitmapProc = nullptr;
     UnRegisterFilters(PlotFilterClasses());
 }

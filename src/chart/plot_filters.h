@@ -250,8 +250,3 @@ void UnregisterPlotFilters();
 
 // Turns the whole bitmap by Angle degrees with a TRotateFilter.
 void RotateBitmap(TBitmap& Bitmap, double Angle);
-
-// The bitmap rotation service: a TRotateFilter with the angle over the whole
-// bitmap; does nothing while the filters are not registered.
-using TRotateBitmapProc = void (*)(TBitmap& Bitmap, double Angle);
-extern TRotateBitmapProc RotateBitmapProc;

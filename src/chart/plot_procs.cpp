@@ -148,12 +148,8 @@ void IncDecDateTime(bool IsDateTime, bool Increment, double& Value, double Step,
         switch (StepIndex) {
         case dtHalfMonth:
             if (Increment) {
-                // Forward from the 1st to the 15th of the next month, from
-                // the 2nd..14th to the 15th, from the 15th on to the next 1st.
-                if (day < 2) {
-                    moveMonths(year, month, 1, true);
-                    day = 15;
-                } else if (day < 15) {
+                // forward to the 15th, or from the 15th on to the next 1st
+                if (day < 15) {
                     day = 15;
                 } else {
                     moveMonths(year, month, 1, true);

@@ -143,7 +143,7 @@ double tPopulation::ModelMinutes() const
 {
     // Day numbers carry rounding noise: to the millisecond first, so that a
     // whole second is not cut to the one before.
-    const double milliseconds = std::round(std::fabs(platform::CurrentClock().Now() - StartTime) * kSecondsPerDay * 1000.0);
+    const double milliseconds = std::nearbyint(std::fabs(platform::CurrentClock().Now() - StartTime) * kSecondsPerDay * 1000.0);
     const double seconds = std::trunc(milliseconds / 1000.0);
     return seconds / 60.0 * Speed;
 }

@@ -1,4 +1,5 @@
 #include "chart/chart_engine.h"
+#include "chart/plot_procs.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +28,13 @@ protected:
 
 TEST_F(TChartEngineLifecycle, UnitsStartInTheirOrder)
 {
-    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProCo"}));
+    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotProCo"}));
 }
 
 TEST_F(TChartEngineLifecycle, ShutDownRunsInReverseOrder)
 {
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotProCo", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
+    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotProCo", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
     EXPECT_TRUE(ChartEngineUnits().empty());
 }
 
@@ -45,9 +46,9 @@ TEST_F(TChartEngineLifecycle, SecondStartIsNoStartAndNeedsItsOwnStop)
     StopChartEngine();  // one start still stands
     EXPECT_TRUE(ChartEngineLastShutDown().empty());
     EXPECT_EQ(PlotMsgValuesX, "changed");
-    EXPECT_EQ(ChartEngineUnits().size(), 5u);
+    EXPECT_EQ(ChartEngineUnits().size(), 6u);
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown().size(), 5u);
+    EXPECT_EQ(ChartEngineLastShutDown().size(), 6u);
     EXPECT_TRUE(PlotMsgValuesX.empty());
     StartChartEngine();
     EXPECT_EQ(PlotMsgValuesX, "X");
@@ -72,13 +73,13 @@ TEST_F(TChartEngineLifecycle, StopEmptiesTextsFontNameAndFilters)
     EXPECT_TRUE(PlotChartFileExtension.empty());
     EXPECT_TRUE(DefaultFontName.empty());
     EXPECT_EQ(FindFilterClass("TRotateFilter"), nullptr);
-    EXPECT_EQ(RotateBitmapProc, nullptr);
+    EXPECT_TRUE(ColorPalette().empty());
 
     StartChartEngine();
+    EXPECT_EQ(ColorPalette().size(), 20u);
     EXPECT_EQ(DefaultFontName, "Arial");
     EXPECT_EQ(DefaultFontSize, 8);
     EXPECT_NE(FindFilterClass("TRotateFilter"), nullptr);
-    EXPECT_NE(RotateBitmapProc, nullptr);
     EXPECT_EQ(PlotMsgAxisMinMax, "Axis Minimum Value must be <= Maximum");
 }
 

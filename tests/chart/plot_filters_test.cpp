@@ -563,7 +563,6 @@ TEST(TPlotFilterRegistry, ClassesInOrderWithTheirTexts)
         EXPECT_EQ(f->ClassName(), names[i]);
         EXPECT_EQ(f->Description(), texts[i]);
     }
-    ASSERT_NE(RotateBitmapProc, nullptr);
 }
 
 TEST(TPlotFilterStream, PropertiesRoundTrip)
