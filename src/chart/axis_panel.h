@@ -116,6 +116,7 @@ public:
 
     // ---- TSeriesParent ----
     void Invalidate() override { TCustomPlotPanel::Invalidate(); }
+    TCustomPlotPanel* Panel() override { return this; }
     void BroadcastSeriesNotice(TSeriesNotice Code, TCustomChartSeries* Series) override;
     int SeriesIndexOf(const TChartSeries* Series) const override { return m_seriesList.IndexOf(Series); }
     void CheckDataSource(TChartSeries* Series, QObject* Source) override;
