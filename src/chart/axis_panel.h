@@ -55,6 +55,9 @@ private:
     bool m_scaleLastPage = true;
 };
 
+// The series of List shown in editors, each with its title (or name).
+std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List);
+
 class TCustomAxisPanel : public TCustomPlotPanelExtended, public TSeriesParent {
 public:
     explicit TCustomAxisPanel(QWidget* Parent = nullptr);
