@@ -2,7 +2,6 @@
 
 #include "base/name_matching.h"
 #include "base/utf8_text.h"
-#include "base/windows_1252.h"
 
 #include <pugixml.hpp>
 
@@ -133,7 +132,7 @@ std::string FromSingleByte(std::string_view in, bool windows1252)
     for (char ch : in) {
         const auto c = static_cast<unsigned char>(ch);
         if (windows1252 && c >= 0x80 && c <= 0x9F)
-            AppendUtf8(out, kWindows1252High[c - 0x80]);
+            AppendUtf8(out, Windows1252CodePoint(c));
         else
             AppendUtf8(out, c);
     }
