@@ -5,9 +5,9 @@
 #include <string>
 
 #include "chart/chart_strings.h"
+#include "chart/series_marks.h"
 #include "chart/shape_position.h"
 
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 inline constexpr const char* AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
 
 class TPlotCanvas;
