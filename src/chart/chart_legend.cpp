@@ -672,10 +672,10 @@ void TCustomChartLegend::DrawItem(TCanvas3D& Canvas, TLegendStyle Style, int Ind
         const int width = m_columnWidths[static_cast<std::size_t>(c)];
         if (c == 0)
             firstAlign = right ? taRightFlag : taLeftFlag;
-        if (right) {
+        if (!text.empty() && right) {
             Canvas.SetTextAlign(taRightFlag);
             Canvas.TextOutFormatted(x + width, y, text, html);
-        } else {
+        } else if (!text.empty()) {
             Canvas.SetTextAlign(taLeftFlag);
             Canvas.TextOutFormatted(x, y, text, html);
         }
