@@ -229,9 +229,10 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
         bool present = false;
         for (int i = 0; i < d->DataSourceCount(); ++i)
             present = present || d->DataSourceAt(i) == series;
+        // removing a first source drops the others: re-point after it
+        d->RemoveDataSource(old);
         if (!present)
             d->AddDataSource(series);
-        d->RemoveDataSource(old);
     }
     if (chart) {
         chart->ExchangeSeries(old, series);
