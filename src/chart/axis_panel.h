@@ -94,6 +94,8 @@ public:
     TColor PickFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const;
     // Every series without a colour of its own gets a free one.
     void AssignFreeSeriesColors(bool CheckBackground);
+    // The palette applied last (kept by the chart control).
+    virtual void SetColorPaletteIndex(int) {}
     // A colour no other series uses (and, when asked, not the back colour).
     virtual bool IsFreeSeriesColor(TColor Color, bool CheckBackground, const TChartSeries* Series) const;
 
@@ -121,6 +123,7 @@ public:
     void CheckDataSource(TChartSeries* Series, QObject* Source) override;
     void RefreshSeriesData(TChartSeries* Series) override;
     bool View3D() const override { return TCustomPlotPanel::View3D(); }
+    TCustomPlotPanel* Panel() override { return this; }
     void SetView3D(bool Value) override { TCustomPlotPanel::SetView3D(Value); }
     bool ChartDestroying() const override { return TCustomPlotPanel::Destroying(); }
     int MaxZOrder() const override { return m_maxZOrder; }

@@ -7,6 +7,7 @@
 #include "base/basic_types.h"
 
 class QObject;
+class TCustomPlotPanel;
 class TChartAxis;
 class TChartSeries;
 class TCustomChartSeries;
@@ -34,6 +35,9 @@ public:
     // Refills Series from its data sources or function.
     virtual void RefreshSeriesData(TChartSeries* Series) = 0;
     virtual bool View3D() const = 0;
+    // The panel drawn on (its canvas, 3D options and rectangles); nullptr for
+    // charts that do not draw.
+    virtual TCustomPlotPanel* Panel() { return nullptr; }
     virtual void SetView3D(bool Value) = 0;
     // Design mode: series fill themselves with sample values.
     virtual bool Designing() const { return false; }
