@@ -32,7 +32,7 @@ void TBackImage::Assign(const TPicture* source)
     TPlotPicture::Assign(source);
 }
 
-void TBackImage::Draw(TCustomPlotPanelExtended& Panel, const TRect& R, int Z)
+void TBackImage::Draw(TCustomPlotPanel& Panel, const TRect& R, int Z)
 {
     const TGraphic* g = FilteredGraphic();
     if (!g)
@@ -76,7 +76,8 @@ void TBackImage::Draw(TCustomPlotPanelExtended& Panel, const TRect& R, int Z)
                 for (int x = 0; x < w; x += gw)
                     drawAt(r.Left + x, r.Top + y);
     } else {
-        Panel.FillPanelBack(r);
+        if (auto* extended = dynamic_cast<TCustomPlotPanelExtended*>(&Panel))
+            extended->FillPanelBack(r);
         if (m_mode == pbmCustom)
             drawAt(r.Left + m_left, r.Top + m_top);
         else

@@ -4,7 +4,7 @@
 #include "chart/plot_picture.h"
 #include "chart/property_model.h"
 
-class TCustomPlotPanelExtended;
+class TCustomPlotPanel;
 
 enum TPlotBackImageMode : std::uint8_t { pbmStretch, pbmTile, pbmCenter, pbmCustom };
 inline constexpr const char* PlotBackImageModeNames[] = {"pbmStretch", "pbmTile", "pbmCenter", "pbmCustom"};
@@ -29,8 +29,9 @@ public:
     // The four properties of another back image, then the picture.
     void Assign(const TPicture* source) override;
 
-    // Draws the filtered graphic into R of the panel's canvas at depth Z.
-    void Draw(TCustomPlotPanelExtended& Panel, const TRect& R, int Z = 0);
+    // Draws the filtered graphic into R of the panel's canvas at depth Z; the centred
+    // and custom modes fill an extended panel's back first.
+    void Draw(TCustomPlotPanel& Panel, const TRect& R, int Z = 0);
 
 private:
     bool m_inside = false;
