@@ -62,3 +62,69 @@ void AppendUtf8(std::string& out, std::uint32_t cp)
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
+
+namespace {
+
+// windows-1252 0x80..0x9F
+constexpr std::uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char Windows1252Byte(std::uint32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == cp)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// Decodes one character at s[i], advancing i; a malformed sequence gives
+// 0xFFFD and advances by one byte.
+std::uint32_t NextCodePoint(std::string_view s, std::size_t& i)
+{
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+        ++i;
+        return c;
+    }
+    const int n = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 0;
+    std::uint32_t cp = c & (0x3F >> n);
+    for (int k = 1; k <= n; ++k) {
+        if (i + k >= s.size() || !isContinuation(s[i + k])) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    }
+    i += n == 0 ? 1 : n + 1;
+    return n == 0 ? 0xFFFD : cp;
+}
+
+} // namespace
+
+std::uint32_t Windows1252CodePoint(std::uint8_t c)
+{
+    return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : c;
+}
+
+std::string Windows1252ToUtf8(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size() + s.size() / 8);
+    for (char c : s)
+        AppendUtf8(out, Windows1252CodePoint(static_cast<std::uint8_t>(c)));
+    return out;
+}
+
+std::string Utf8ToWindows1252(std::string_view s, std::size_t MaxBytes)
+{
+    std::string out;
+    for (std::size_t i = 0; i < s.size() && out.size() < MaxBytes;)
+        out += Windows1252Byte(NextCodePoint(s, i));
+    return out;
+}

@@ -524,6 +524,20 @@ public:
         return *this;
     }
 
+    // A binary property: Write(const C&) answers its bytes, Read(C&, bytes)
+    // rebuilds from them; written when Stored(const C&) answers true.
+    template <typename W, typename Rd, typename S>
+    TPropertyTableBuilder& Binary(std::string name, W write, Rd read, S stored)
+    {
+        return Defined(
+            std::move(name),
+            [write](const C& c, TPropertyWriter& w) {
+                const std::vector<std::uint8_t> bytes = std::invoke(write, c);
+                w.WriteBinary(bytes);
+            },
+            [read](C& c, TPropertyReader& r) { std::invoke(read, c, r.ReadBinary()); }, stored);
+    }
+
     // The last property declared is streamed but not copied by Assign.
     TPropertyTableBuilder& NotAssigned()
     {
