@@ -126,6 +126,9 @@ public:
     TChartAxis* StandardAxis(TStandardAxis Axis) const override;
     TChartAxis* CustomAxis(int Index) const override;
     int CustomAxisIndex(const TChartAxis* Axis) const override;
+    int AxisListCount() const override { return m_axes.Count(); }
+    TChartAxis* AxisListItem(int Index) const override { return m_axes[Index]; }
+    bool AxisShown(const TChartAxis& Axis) const override { return IsAxisVisible(Axis); }
     int CalcPosValue(const TChartAxis& Axis, double Value) const override;
     double CalcPosPoint(const TChartAxis& Axis, int Position) const override;
     bool AxisInverted(const TChartAxis& Axis) const override;

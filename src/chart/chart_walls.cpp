@@ -132,7 +132,9 @@ void TChartWalls::Assign(const TChartWalls& Source)
 void TChartWalls::SideExtent(const TCustomChartWall& Wall, int& Top, int& Bottom) const
 {
     const TRect& cr = m_chart->ChartRect;
-    Bottom = cr.Bottom + m_chart->AxisWallSize(m_chart->StandardAxis(TStandardAxis::Bottom));
+    Bottom = cr.Bottom;
+    if (const TChartAxis* axis = m_chart->StandardAxis(TStandardAxis::Bottom))
+        Bottom += m_chart->AxisWallSize(*axis);
     if (Wall.EndPosition() != 100)
         Bottom -= Nearest((Bottom - cr.Top) * (100 - Wall.EndPosition()) * 0.01);
     Top = cr.Top;

@@ -266,9 +266,11 @@ protected:
     void leaveEvent(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
+    // ChartWidth, ChartHeight and the centre from ChartRect.
+    void RecalcWidthHeight();
+
 private:
     void CalcChartRect();
-    void RecalcWidthHeight();
     void ApplyCursor();
 
     TBevelCut m_bevelInner = bvNone;
