@@ -52,16 +52,6 @@ bool Has(const std::vector<std::string>& Names, const std::string& Name)
     return std::find(Names.begin(), Names.end(), Name) != Names.end();
 }
 
-// Texts written on the device, in order.
-std::vector<std::string> Texts(const platform::RecordingDevice& Device)
-{
-    std::vector<std::string> texts;
-    for (const auto& c : Device.Calls())
-        if (c.name == "TextOut" || c.name == "ExtTextOut")
-            texts.push_back(c.args.back());
-    return texts;
-}
-
 class ChartAxisTest : public ::testing::Test {
 protected:
     TTestAxisChart chart;
