@@ -11,7 +11,13 @@ namespace {
 // decimal, the exponent cut from four digits to two.
 std::string ExponentForm(double value, int optional)
 {
-    std::string text = FormatFloat("0.0" + std::string(optional, '#') + "E+0000", value);
+    return ShortenExponent(FormatFloat("0.0" + std::string(optional, '#') + "E+0000", value));
+}
+
+}  // namespace
+
+std::string ShortenExponent(std::string text)
+{
     const std::size_t e = text.find('E');
     if (e == std::string::npos || text.size() != e + 6)
         return text;
@@ -21,8 +27,6 @@ std::string ExponentForm(double value, int optional)
         text.assign(text.size(), '*');
     return text;
 }
-
-}  // namespace
 
 std::string NumberText(double value, int decimals)
 {

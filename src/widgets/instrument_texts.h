@@ -16,6 +16,12 @@ std::string NumberText(double value, int decimals);
 // text is made of "*". At most maxLength characters, by rounding the mantissa.
 std::string ExponentText(double value, int maxLength = 14);
 
+// A text ending in a four-digit exponent ("1.5E+0003") with the exponent's
+// two leading digits dropped ("1.5E+03"); when they are not both "0" the value
+// does not fit and every character becomes "*". Other texts are returned as
+// they stand.
+std::string ShortenExponent(std::string text);
+
 // A number label of at most `maxLength` characters: NumberText, and the
 // exponent form when the fixed text would be longer (a longer text is never
 // cut into a different number).

@@ -1,0 +1,244 @@
+#include "platform/custom_grid.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/recording_device.h"
+
+using namespace platform;
+
+namespace {
+
+// A grid that logs the cells it is asked to draw and keeps edited texts.
+class TLogGrid : public TCustomGrid {
+public:
+    std::vector<std::pair<int, int>> drawn;
+    std::vector<unsigned> states;
+    std::string stored;
+    GridCoord storedAt{-1, -1};
+    GridEditStyle style = GridEditStyle::Simple;
+
+    using TCustomGrid::TCustomGrid;
+
+protected:
+    void DrawCell(int col, int row, const Rect&, unsigned state) override
+    {
+        drawn.emplace_back(col, row);
+        states.push_back(state);
+    }
+    std::string GetEditText(int col, int row) override
+    {
+        return std::to_string(col) + ":" + std::to_string(row);
+    }
+    void SetEditText(int col, int row, const std::string& value) override
+    {
+        stored = value;
+        storedAt = {col, row};
+    }
+    GridEditStyle GetEditStyle(int, int) override { return style; }
+};
+
+class TCustomGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.resize(400, 300);
+        grid.SetCanvas(std::make_unique<RecordingDevice>(400, 300));
+    }
+    TLogGrid grid;
+};
+
+}  // namespace
+
+TEST_F(TCustomGridTest, DefaultsAreFiveByFiveWithOneFixedRowAndColumn)
+{
+    EXPECT_EQ(grid.ColCount(), 5);
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.ColWidths(3), 64);
+    EXPECT_EQ(grid.RowHeights(3), 24);
+}
+
+TEST_F(TCustomGridTest, CellRectsFollowWidthsHeightsAndLines)
+{
+    grid.SetColWidths(0, 80);
+    EXPECT_EQ(grid.CellRect(0, 0), (Rect{0, 0, 80, 24}));
+    EXPECT_EQ(grid.CellRect(1, 0), (Rect{81, 0, 145, 24}));
+    EXPECT_EQ(grid.CellRect(2, 2), (Rect{146, 50, 210, 74}));
+    int col = 0, row = 0;
+    ASSERT_TRUE(grid.MouseToCell(150, 60, col, row));
+    EXPECT_EQ(col, 2);
+    EXPECT_EQ(row, 2);
+    // the line right of a cell belongs to it
+    ASSERT_TRUE(grid.MouseToCell(80, 24, col, row));
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(row, 0);
+}
+
+TEST_F(TCustomGridTest, HeadingsOnlyGridHasNoScrollableCellsAndPaintsHeadings)
+{
+    grid.SetFixedRows(2);
+    grid.SetRowCount(2);
+    EXPECT_FALSE(grid.HasScrollableCells());
+    grid.HandleKeyDown(Qt::Key_Down, {});
+    grid.HandleWheel(-120, {}, 10, 10);
+    grid.ShowEditor();
+    EXPECT_FALSE(grid.EditorMode());
+    grid.PaintNow();
+    ASSERT_EQ(grid.drawn.size(), 10u);
+    for (unsigned s : grid.states)
+        EXPECT_EQ(s, static_cast<unsigned>(gdFixed));
+}
+
+TEST_F(TCustomGridTest, ZeroColumnsAndRowsPaintNothingAndNeverCrash)
+{
+    grid.SetColCount(0);
+    grid.SetRowCount(0);
+    grid.PaintNow();
+    EXPECT_TRUE(grid.drawn.empty());
+    int col = 0, row = 0;
+    EXPECT_FALSE(grid.MouseToCell(5, 5, col, row));
+    grid.HandleMouseDown(Qt::LeftButton, {}, 5, 5);
+    EXPECT_EQ(grid.CellRect(0, 0), Rect{});
+}
+
+TEST_F(TCustomGridTest, PaintDrawsOnlyTheVisibleCells)
+{
+    grid.SetRowCount(1000);
+    grid.SetTopRow(500);
+    grid.PaintNow();
+    // 300 pixels hold 12 rows of 25 (fixed row + 11 scrollable, the last cut)
+    int maxRow = 0;
+    for (auto [c, r] : grid.drawn)
+        maxRow = std::max(maxRow, r);
+    EXPECT_EQ(grid.TopRow(), 500);
+    EXPECT_LE(grid.drawn.size(), 5u * 13u);
+    EXPECT_LT(maxRow, 500 + 12);
+}
+
+TEST_F(TCustomGridTest, ArrowsMoveAndShiftExtendsTheSelection)
+{
+    grid.HandleKeyDown(Qt::Key_Down, {});
+    grid.HandleKeyDown(Qt::Key_Right, {});
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 2);
+    grid.HandleKeyDown(Qt::Key_Right, Qt::ShiftModifier);
+    grid.HandleKeyDown(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Selection(), (GridRect{2, 2, 3, 3}));
+    // never onto the fixed cells
+    grid.HandleKeyDown(Qt::Key_Home, Qt::ControlModifier);
+    grid.HandleKeyDown(Qt::Key_Up, {});
+    grid.HandleKeyDown(Qt::Key_Left, {});
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(TCustomGridTest, PageDownScrollsByTheVisibleRows)
+{
+    grid.SetRowCount(101);
+    const int page = grid.VisibleRowCount();
+    grid.HandleKeyDown(Qt::Key_PageDown, {});
+    EXPECT_EQ(grid.TopRow(), 1 + page);
+    EXPECT_EQ(grid.Row(), 1 + page);
+    grid.HandleKeyDown(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row(), 100);
+    EXPECT_EQ(grid.CellRect(grid.Col(), 100).IsEmpty(), false);
+}
+
+TEST_F(TCustomGridTest, RowSelectSpansTheScrollableColumns)
+{
+    grid.SetOptions(grid.Options() | goRowSelect);
+    grid.FocusCell(3, 2, true);
+    EXPECT_EQ(grid.Selection(), (GridRect{1, 2, 4, 2}));
+}
+
+TEST_F(TCustomGridTest, SelectionIsClampedToTheGrid)
+{
+    grid.SetSelection({2, 3, 40, 70});
+    EXPECT_EQ(grid.Selection(), (GridRect{2, 3, 4, 4}));
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 3);
+}
+
+TEST_F(TCustomGridTest, EditorOpensOnTheSecondClickAndCommitsOnEnter)
+{
+    grid.SetOptions(grid.Options() | goEditing);
+    const Rect r = grid.CellRect(2, 3);
+    grid.HandleMouseDown(Qt::LeftButton, {}, r.left + 3, r.top + 3);
+    grid.HandleMouseUp(Qt::LeftButton, {}, r.left + 3, r.top + 3);
+    EXPECT_FALSE(grid.EditorMode());
+    grid.HandleMouseDown(Qt::LeftButton, {}, r.left + 3, r.top + 3);
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.InplaceEditor()->text().toStdString(), "2:3");
+    grid.InplaceEditor()->setText("7.5");
+    grid.HandleChar(13);
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.stored, "7.5");
+    EXPECT_EQ(grid.storedAt, (GridCoord{2, 3}));
+}
+
+TEST_F(TCustomGridTest, EscapeDropsTheEditedText)
+{
+    grid.SetOptions(grid.Options() | goEditing);
+    grid.HandleChar('4');
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.InplaceEditor()->text().toStdString(), "4");
+    grid.HandleChar(27);
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_TRUE(grid.stored.empty());
+}
+
+TEST_F(TCustomGridTest, WithoutTheEditingOptionNoEditorOpens)
+{
+    grid.HandleChar('4');
+    grid.HandleChar(13);
+    EXPECT_FALSE(grid.EditorMode());
+}
+
+TEST_F(TCustomGridTest, PickListFillsOnDropDownAndPickingStoresTheItem)
+{
+    grid.SetOptions(grid.Options() | goEditing);
+    grid.style = GridEditStyle::PickList;
+    grid.ShowEditor();
+    TInplaceEdit* editor = grid.InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->OnGetPickListItems = [](std::vector<std::string>& items) { items = {"low", "high"}; };
+    editor->DropDown();
+    EXPECT_EQ(editor->PickItems(), (std::vector<std::string>{"low", "high"}));
+    editor->PickItem(1);
+    EXPECT_EQ(grid.stored, "high");
+    EXPECT_FALSE(editor->ListVisible());
+}
+
+TEST_F(TCustomGridTest, WheelMovesTheCurrentRow)
+{
+    grid.HandleWheel(-120, {}, 10, 10);
+    EXPECT_EQ(grid.Row(), 2);
+    grid.HandleWheel(120, {}, 10, 10);
+    grid.HandleWheel(120, {}, 10, 10);
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(TCustomGridTest, DraggingAColumnBorderInTheFixedRowSizesIt)
+{
+    grid.SetOptions(grid.Options() | goColSizing);
+    const Rect r = grid.CellRect(1, 0);
+    grid.HandleMouseDown(Qt::LeftButton, {}, r.right, 5);
+    grid.HandleMouseMove({}, r.right + 20, 5);
+    grid.HandleMouseUp(Qt::LeftButton, {}, r.right + 20, 5);
+    EXPECT_EQ(grid.ColWidths(1), 84);
+}
+
+TEST_F(TCustomGridTest, SelectedCellsAreFilledWithTheHighlight)
+{
+    grid.SetSelection({1, 1, 2, 1});
+    auto* device = static_cast<RecordingDevice*>(&grid.Canvas());
+    device->ClearLog();
+    grid.PaintNow();
+    // the current cell keeps the window colour, the other selected one is highlighted
+    EXPECT_EQ(device->Surface().Pixel(grid.CellRect(1, 1).left + 2, grid.CellRect(1, 1).top + 2), 0xFFFFFFu);
+    EXPECT_EQ(device->Surface().Pixel(grid.CellRect(2, 1).left + 2, grid.CellRect(2, 1).top + 2),
+              0x6A240Au);
+}
