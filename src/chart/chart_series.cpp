@@ -583,6 +583,28 @@ bool TChartSeries::AssociatedToAxis(const TChartAxis* Axis) const
     return m_vertAxis == aBothVertAxis || Axis == m_resolvedVert;
 }
 
+bool TChartSeries::AssociatedToStandardAxis(TStandardAxis Axis) const
+{
+    if (!UseAxis())
+        return false;
+    if (ParentChart())
+        if (TChartAxis* axis = ParentChart()->StandardAxis(Axis))
+            return AssociatedToAxis(axis);
+    switch (Axis) {
+    case TStandardAxis::Bottom:
+        return m_horizAxis == aBottomAxis || m_horizAxis == aBothHorizAxis ||
+               (m_horizAxis == aCustomHorizAxis && !m_customHorizAxis);
+    case TStandardAxis::Top:
+        return m_horizAxis == aTopAxis || m_horizAxis == aBothHorizAxis;
+    case TStandardAxis::Left:
+        return m_vertAxis == aLeftAxis || m_vertAxis == aBothVertAxis ||
+               (m_vertAxis == aCustomVertAxis && !m_customVertAxis);
+    case TStandardAxis::Right:
+        return m_vertAxis == aRightAxis || m_vertAxis == aBothVertAxis;
+    }
+    return false;
+}
+
 const TChartValueList* TChartSeries::AxisValueList(const TChartAxis* Axis) const
 {
     if (!AssociatedToAxis(Axis))

@@ -105,6 +105,10 @@ public:
     TColor SeriesColor() const;
     virtual void SetSeriesColor(TColor Value);
     TColor AssignedColor() const { return m_assignedColor; }
+    // The palette's colour, used while the series has none of its own.
+    void SetAssignedColor(TColor Value) { m_assignedColor = Value; }
+    // The user's colour (clDefault when none).
+    TColor OwnSeriesColor() const { return m_seriesColor; }
     bool ColorEachPoint() const { return m_colorEachPoint; }
     virtual void SetColorEachPoint(bool Value) { SetBooleanProperty(m_colorEachPoint, Value); }
     // The point's own colour (clDefault when it has none or the index is out of range).
@@ -156,6 +160,9 @@ public:
     void RebindAxes();
     virtual bool UseAxis() const { return true; }
     bool AssociatedToAxis(const TChartAxis* Axis) const;
+    // The same for a standard axis of the chart (by the binding while the
+    // chart has no axis objects).
+    bool AssociatedToStandardAxis(TStandardAxis Axis) const;
     const TChartValueList* AxisValueList(const TChartAxis* Axis) const;
     int CalcXPosValue(double Value) const;
     int CalcYPosValue(double Value) const;

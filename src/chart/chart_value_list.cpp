@@ -245,9 +245,6 @@ const TPropertyTable<TChartValueList>& TChartValueList::Properties()
         TPropertyTable<TChartValueList>::Of()
             .Property("DateTime", BooleanKind, TAccessors{&TChartValueList::DateTime, &TChartValueList::SetDateTime},
                       TInstanceDefault{&TChartValueList::DefaultDateTime})
-            .Property("Name", StringKind, TAccessors{&TChartValueList::Name, &TChartValueList::SetName},
-                      std::string())
-            .NotAssigned()
             .Property("Order", EnumKind(kOrderNames), TAccessors{&TChartValueList::Order, &TChartValueList::SetOrder},
                       loNone)
             .Property("ValueSource", StringKind,
