@@ -2,6 +2,7 @@
 // Types shared by the instrument widgets: the published enumerations, the
 // date and time label settings of a scale, the instrument frame and colour
 // blending.
+#include "base/font_style.h"
 #include <cstdint>
 #include <functional>
 
@@ -26,9 +27,6 @@ enum TOrientation : std::uint8_t { orVert, orHoriz };
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
-// Font styles as a set of bits.
-enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = std::uint8_t;
 
 
 // A font of an instrument: the device font and the text colour.
