@@ -12,6 +12,7 @@ PACKAGES=(
   libclang-rt-14-dev
   xvfb xauth fonts-liberation2 fonts-dejavu-core
   locales
+  pspp r-base-core
 )
 
 missing=()

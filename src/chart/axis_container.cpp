@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "chart/axis_scale.h"
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_exceptions.h"
@@ -27,7 +28,31 @@ std::string FormatRange(const std::string& Format, int Low, int High)
     return text;
 }
 
+std::vector<std::string>& StreamClasses()
+{
+    static std::vector<std::string> classes;
+    return classes;
+}
+
 }  // namespace
+
+void AxisEngineStartUp()
+{
+    // The NT-family limit: every platform we run on has it.
+    MaxPixelPos = DefaultMaxPixelPos;
+    StreamClasses() = {"TChartAxisTitle", "TChartAxis", "TChartDepthAxis", "TSeriesMarks"};
+}
+
+void AxisEngineShutDown()
+{
+    StreamClasses().clear();
+}
+
+bool IsAxisStreamClass(const std::string& ClassName)
+{
+    const auto& classes = StreamClasses();
+    return std::find(classes.begin(), classes.end(), ClassName) != classes.end();
+}
 
 // ---- TChartPage ----
 
@@ -128,6 +153,13 @@ void TChartAxes::SetFastCalc(bool Value)
 }
 
 // ---- TChartCustomAxes ----
+
+TChartCustomAxes::TChartCustomAxes(TAxisContainer& Owner) : m_owner(Owner) {}
+
+TChartCustomAxes::~TChartCustomAxes()
+{
+    Clear();
+}
 
 TChartAxis* TChartCustomAxes::Add()
 {

@@ -21,6 +21,12 @@ class TAxisContainer;
 class TChartSeries;
 class TCustomPlotPanel;
 
+// Start-up of the axis engine: the largest pixel coordinate and the classes
+// axes stream (TChartAxisTitle, TChartAxis, TChartDepthAxis, TSeriesMarks).
+void AxisEngineStartUp();
+void AxisEngineShutDown();
+bool IsAxisStreamClass(const std::string& ClassName);
+
 // The chart's page settings: points per page and the page shown.
 class TChartPage {
 public:
@@ -75,8 +81,10 @@ private:
 // Custom axes, owned.
 class TChartCustomAxes {
 public:
-    explicit TChartCustomAxes(TAxisContainer& Owner) : m_owner(Owner) {}
-    ~TChartCustomAxes() { Clear(); }
+    explicit TChartCustomAxes(TAxisContainer& Owner);
+    ~TChartCustomAxes();
+    TChartCustomAxes(const TChartCustomAxes&) = delete;
+    TChartCustomAxes& operator=(const TChartCustomAxes&) = delete;
     int Count() const { return static_cast<int>(m_items.size()); }
     TChartAxis* operator[](int Index) const { return m_items[static_cast<std::size_t>(Index)].get(); }
     TChartAxis* Add();

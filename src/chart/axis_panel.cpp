@@ -72,8 +72,8 @@ TChartSeries* TCustomAxisPanel::AddSeries(TChartSeries* Series)
     if (Series->ParentChart() && Series->ParentChart() != this)
         Series->ParentChart()->RemoveSeries(Series);
     Series->SetParentChart(this);
-    if (Series->SeriesColor() == clDefault && Series->AssignedColor() == clDefault)
-        Series->SetSeriesColor(PickFreeSeriesColor(true, Series));
+    if (Series->OwnSeriesColor() == clDefault)
+        Series->SetAssignedColor(PickFreeSeriesColor(true, Series));
     Series->RebindAxes();
     Series->CheckDataSource();
     m_seriesList.Add(Series);
@@ -202,7 +202,9 @@ bool TCustomAxisPanel::IsFreeSeriesColor(TColor Color, bool CheckBackground, con
 
 TColor TCustomAxisPanel::PickFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const
 {
-    const int n = m_palette.empty() ? static_cast<int>(::ColorPalette().size()) : static_cast<int>(m_palette.size());
+    // the default palette stands in for an empty global one
+    const std::size_t global = ::ColorPalette().empty() ? DefaultColorPalette.size() : ::ColorPalette().size();
+    const int n = static_cast<int>(m_palette.empty() ? global : m_palette.size());
     TColor color = clDefault;
     for (int i = 0; i < n; ++i) {
         color = GetDefaultColor(i);

@@ -380,6 +380,11 @@ private:
     TPlotUnits m_positionUnits = muPercent;
 };
 
+// A label date moved back by one calendar step of the date-time table (half
+// month, 1 to 6 months, one year), time dropped, the day kept where the month
+// has it (31 March back one month is the last day of February).
+double StepBackAxisDate(int StepIndex, double Date);
+
 // The depth (Z) axis: publishes only Visible (default False); both depth axes
 // of a chart are inverted together.
 class TChartDepthAxis : public TChartAxis {

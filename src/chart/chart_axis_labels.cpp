@@ -44,9 +44,9 @@ bool HasZValues(const TChartSeries& S)
     return &S.ValueListByName("Z") != &S.YValues();
 }
 
-// A date moved back by a calendar step, the day kept where the month has it
-// (31 March back one month is 28 or 29 February).
-double CalendarStepBack(int StepIndex, double Value)
+}  // namespace
+
+double StepBackAxisDate(int StepIndex, double Value)
 {
     int y = 0;
     int m = 0;
@@ -80,8 +80,6 @@ double CalendarStepBack(int StepIndex, double Value)
     d = std::min(d, DaysInMonth(y, m));
     return EncodeDate(y, m, d);
 }
-
-}  // namespace
 
 std::string TChartAxis::CallGetAxisLabel(TChartSeries* Series, int ValueIndex, std::string Text)
 {
@@ -243,7 +241,7 @@ void TChartAxis::DrawStandardLabels(double Increment, int StepIndex)
     if (!(std::fabs(CurrentRange() / Increment) < MaxAxisLabels))
         return;
     const bool calendar = StepIndex >= dtHalfMonth && StepIndex <= dtOneYear;
-    auto stepDown = [&](double v) { return calendar ? CalendarStepBack(StepIndex, v) : v - Increment; };
+    auto stepDown = [&](double v) { return calendar ? StepBackAxisDate(StepIndex, v) : v - Increment; };
     double t;
     if (StepIndex != dtNone && StepIndex >= dtOneDay)
         t = TruncDateToStep(static_cast<TDateTimeStep>(StepIndex), max);

@@ -107,6 +107,10 @@ public:
     TColor SeriesColor() const;
     virtual void SetSeriesColor(TColor Value);
     TColor AssignedColor() const { return m_assignedColor; }
+    // The palette's colour, used while the series has none of its own.
+    void SetAssignedColor(TColor Value) { m_assignedColor = Value; }
+    // The user's colour (clDefault when none).
+    TColor OwnSeriesColor() const { return m_seriesColor; }
     bool ColorEachPoint() const { return m_colorEachPoint; }
     virtual void SetColorEachPoint(bool Value) { SetBooleanProperty(m_colorEachPoint, Value); }
     // The point's own colour (clDefault when it has none or the index is out of range).

@@ -124,6 +124,7 @@ void TMarksItem::SetTransparent(bool Value)
 void TMarksItem::Assign(const TMarksItem& Source)
 {
     Properties().Assign(*this, Source);
+    SetText(Source.m_text);
 }
 
 const TPropertyTable<TMarksItem>& TMarksItem::Properties()

@@ -1,0 +1,135 @@
+#include "chart/appearance_properties.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+template <typename R, typename T>
+void RoundTrip(const TPropertyTable<R>& table, const T& source, T& target)
+{
+    TPropertyWriter w;
+    w.WriteListBegin();
+    table.Write(source, w);
+    w.WriteListEnd();
+    TPropertyReader r(w.Data());
+    r.ReadListBegin();
+    table.ReadList(target, r, "T");
+}
+
+template <typename R, typename T>
+std::string Written(const TPropertyTable<R>& table, const T& object)
+{
+    TPropertyWriter w;
+    table.Write(object, w);
+    return std::string(w.Data().begin(), w.Data().end());
+}
+
+}  // namespace
+
+TEST(ChartPenPropertiesTest, StoredRulesAndRoundTrip)
+{
+    TChartHiddenPen hidden;
+    EXPECT_TRUE(Written(ChartPenProperties(), hidden).empty());
+    TChartPen pen;
+    pen.SetColor(clRed);
+    pen.SetStyle(psDot);
+    pen.SetWidth(3);
+    pen.SetSmallDots(true);
+    pen.SetEndStyle(esFlat);
+    pen.SetVisible(false);
+    TChartPen target;
+    RoundTrip(ChartPenProperties(), pen, target);
+    EXPECT_EQ(target.Color(), clRed);
+    EXPECT_EQ(target.Style(), psDot);
+    EXPECT_EQ(target.Width(), 3);
+    EXPECT_TRUE(target.SmallDots());
+    EXPECT_EQ(target.EndStyle(), esFlat);
+    EXPECT_FALSE(target.Visible());
+}
+
+TEST(ChartBrushPropertiesTest, RoundTrip)
+{
+    TChartBrush brush;
+    EXPECT_TRUE(Written(ChartBrushProperties(), brush).empty());
+    brush.SetColor(clBlue);
+    brush.SetStyle(bsDiagCross);
+    brush.SetBackColor(clYellow);
+    TChartBrush target;
+    RoundTrip(ChartBrushProperties(), brush, target);
+    EXPECT_EQ(target.Color(), clBlue);
+    EXPECT_EQ(target.Style(), bsDiagCross);
+    EXPECT_EQ(target.BackColor(), clYellow);
+}
+
+TEST(PlotShadowPropertiesTest, SizesAgainstTheInstanceDefault)
+{
+    TPlotShadow shadow;
+    shadow.SetDefaults(clBlack, 3);
+    shadow.SetColor(clBlack);
+    shadow.SetSize(3);
+    EXPECT_TRUE(Written(PlotShadowProperties(), shadow).empty());
+    shadow.SetHorizSize(5);
+    shadow.SetTransparency(30);
+    TPlotShadow target;
+    RoundTrip(PlotShadowProperties(), shadow, target);
+    EXPECT_EQ(target.HorizSize(), 5);
+    EXPECT_EQ(target.VertSize(), 0);  // 3 is the source's default: not written
+    EXPECT_EQ(target.Transparency(), 30);
+}
+
+TEST(PlotGradientPropertiesTest, RoundTripWithSubGradient)
+{
+    TPlotGradient gradient;
+    EXPECT_TRUE(Written(PlotGradientProperties(), gradient).empty());
+    gradient.SetVisible(true);
+    gradient.SetDirection(gdRadial);
+    gradient.SetMidColor(clGreen);
+    gradient.SetBalance(30);
+    gradient.SubGradient()->SetTransparency(70);
+    gradient.SubGradient()->SetStartColor(clRed);
+    TPlotGradient target;
+    RoundTrip(PlotGradientProperties(), static_cast<const TCustomPlotGradient&>(gradient),
+              static_cast<TCustomPlotGradient&>(target));
+    EXPECT_TRUE(target.Visible());
+    EXPECT_EQ(target.Direction(), gdRadial);
+    EXPECT_EQ(target.MidColor(), clGreen);
+    EXPECT_EQ(target.Balance(), 30);
+    ASSERT_NE(target.SubGradientIfAny(), nullptr);
+    EXPECT_EQ(target.SubGradientIfAny()->Transparency(), 70);
+    EXPECT_EQ(target.SubGradientIfAny()->StartColor(), clRed);
+}
+
+TEST(PlotFontPropertiesTest, RoundTripWithShadow)
+{
+    TPlotFont font;
+    EXPECT_TRUE(Written(PlotFontProperties(), font).empty());
+    font.SetColor(clRed);
+    font.SetStyle(fsBold | fsItalic);
+    font.SetInterCharSize(2);
+    font.Shadow()->SetHorizSize(2);
+    TPlotFont target;
+    RoundTrip(PlotFontProperties(), font, target);
+    EXPECT_EQ(target.Color(), clRed);
+    EXPECT_EQ(target.Style(), fsBold | fsItalic);
+    EXPECT_EQ(target.InterCharSize(), 2);
+    ASSERT_NE(target.ShadowIfAny(), nullptr);
+    EXPECT_EQ(target.ShadowIfAny()->HorizSize(), 2);
+}
+
+TEST(View3DOptionsPropertiesTest, RoundTrip)
+{
+    TView3DOptions options;
+    EXPECT_TRUE(Written(View3DOptionsProperties(), options).empty());
+    options.SetElevationDouble(315.5);
+    options.SetOrthogonal(false);
+    options.SetPerspective(40);
+    options.SetZoom(150);
+    TView3DOptions target;
+    RoundTrip(View3DOptionsProperties(), options, target);
+    EXPECT_DOUBLE_EQ(target.ElevationDouble(), 315.5);
+    EXPECT_FALSE(target.Orthogonal());
+    EXPECT_EQ(target.Perspective(), 40);
+    EXPECT_EQ(target.Zoom(), 150);
+}

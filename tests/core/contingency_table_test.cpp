@@ -1,0 +1,183 @@
+// Reference figures from R 4.2, the 2 x 2 test with the 0.5 correction written out:
+//   chi <- function(a,b,c,d) { N <- a+b+c+d; N*(abs(a*d-b*c)-0.5)^2/((a+b)*(c+d)*(a+c)*(b+d)) }
+//   chi(20,10,10,20) -> 6.644463; pchisq(6.644463, 1, lower.tail = FALSE) -> 0.009946
+//   se <- sqrt(2/20.5 + 2/10.5); 4 * exp(c(-1,1) * 1.96 * se) -> 1.397074 11.452506
+//   625 * exp(c(-1,1) * 1.96 * sqrt(2/12.5 + 2/0.5)) -> 11.474422 34043.110231
+#include "core/contingency_table.h"
+
+#include "statistics_test_data.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Columns for a 2 x 2 table of counts a, b / c, d.
+void Columns(int a, int b, int c, int d, std::vector<int>& A, std::vector<int>& B)
+{
+    const int counts[2][2] = {{a, b}, {c, d}};
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            for (int k = 0; k < counts[i][j]; ++k) {
+                A.push_back(i + 1);
+                B.push_back(j + 1);
+            }
+}
+
+struct Table {
+    tCatVar defA = CatVar("Smoker", {"yes", "no"});
+    tCatVar defB = CatVar("Cough", {"yes", "no"});
+    std::unique_ptr<TIntVector> A;
+    std::unique_ptr<TIntVector> B;
+    TContingencyTable t;
+    Table(int a, int b, int c, int d)
+    {
+        std::vector<int> ca;
+        std::vector<int> cb;
+        Columns(a, b, c, d, ca, cb);
+        A = MakeCodes(ca);
+        B = MakeCodes(cb);
+        t = CrossTable(*A, defA, *B, defB);
+    }
+};
+
+} // namespace
+
+TEST(TwoByTwoFigures, TwentyTenTenTwenty)
+{
+    Table tab(20, 10, 10, 20);
+    const TTwoByTwoResult r = TwoByTwoTest(tab.t.R(), tab.t.C(), tab.t.O);
+    EXPECT_EQ(tab.t.N(), 60);
+    EXPECT_DOUBLE_EQ(r.Emin, 15);
+    EXPECT_TRUE(r.valid);
+    EXPECT_EQ(r.df, 1);
+    EXPECT_NEAR(r.chi2, 6.644463, 1e-6);
+    EXPECT_NEAR(r.p, 0.009946, 1e-6);
+    EXPECT_DOUBLE_EQ(r.oddsRatio, 4);
+    EXPECT_NEAR(r.lower, 1.397074, 1e-6);
+    EXPECT_NEAR(r.upper, 11.452506, 1e-6);
+}
+
+TEST(TwoByTwoFigures, EmptyCellsTakeTheCorrectedRatio)
+{
+    Table tab(12, 0, 0, 12);
+    const TTwoByTwoResult r = TwoByTwoTest(tab.t.R(), tab.t.C(), tab.t.O);
+    EXPECT_DOUBLE_EQ(r.Emin, 6);
+    EXPECT_TRUE(r.valid);
+    EXPECT_DOUBLE_EQ(r.oddsRatio, 625);
+    EXPECT_NEAR(r.lower, 11.474422, 1e-6);
+    EXPECT_NEAR(r.upper, 34043.110231, 1e-5);
+}
+
+TEST(ContingencyGridTexts, TwentyTenTenTwenty)
+{
+    Table tab(20, 10, 10, 20);
+    TStatTextTable g;
+    WriteContingencyGrid(g, tab.defA, tab.defB, tab.t, TwoByTwoTest(2, 2, tab.t.O));
+    EXPECT_EQ(g.RowCount(), 22);
+    EXPECT_EQ(g.ColCount(), 7);
+    EXPECT_EQ(g.Cell(1, 2), "CATEGORICAL");
+    EXPECT_EQ(g.Cell(2, 2), "DATA");
+    EXPECT_EQ(g.Cell(3, 2), "ANALYSIS");
+    EXPECT_EQ(g.Cell(1, 3), "OBSERVED");
+    EXPECT_EQ(g.Cell(2, 3), "FREQUENCIES");
+    EXPECT_EQ(g.Cell(1, 4), "COUGH");
+    EXPECT_EQ(g.Cell(1, 5), "SMOKER");
+    EXPECT_EQ(g.Cell(3, 4), "        yes         ");
+    EXPECT_EQ(g.Cell(4, 4), "         no         ");
+    EXPECT_EQ(g.Cell(5, 4), "       Total        ");
+    EXPECT_EQ(g.Cell(2, 5), "        yes         ");
+    EXPECT_EQ(g.Cell(2, 6), "         no         ");
+    EXPECT_EQ(g.Cell(2, 7), "       Total        ");
+    EXPECT_EQ(g.Cell(3, 5), "         20         ");
+    EXPECT_EQ(g.Cell(4, 5), "         10         ");
+    EXPECT_EQ(g.Cell(5, 5), "         30         ");
+    EXPECT_EQ(g.Cell(3, 7), "         30         ");
+    EXPECT_EQ(g.Cell(5, 7), "         60         ");
+    EXPECT_EQ(g.Cell(1, 9), "TEST");
+    EXPECT_EQ(g.Cell(1, 10), "Validity:");
+    EXPECT_EQ(g.Cell(2, 10), "OK");
+    EXPECT_EQ(g.Cell(1, 11), "Min(Eij):");
+    EXPECT_EQ(g.Cell(2, 11), "15.000");
+    EXPECT_EQ(g.Cell(1, 12), "X²exp:");
+    EXPECT_EQ(g.Cell(2, 12), " 6.644");
+    EXPECT_EQ(g.Cell(3, 12), "(1 df)");
+    EXPECT_EQ(g.Cell(1, 13), "Sig:");
+    EXPECT_EQ(g.Cell(2, 13), " 0.010");
+    EXPECT_EQ(g.Cell(1, 14), "OR:");
+    EXPECT_EQ(g.Cell(2, 14), " 4.000");
+    EXPECT_EQ(g.Cell(1, 15), "95%-CI(OR):");
+    EXPECT_EQ(g.Cell(2, 15), "( 1.397;");
+    EXPECT_EQ(g.Cell(3, 15), "11.453)");
+    ExpectCleanTexts(g);
+}
+
+TEST(ContingencyGridTexts, ExpectedFiveIsNotValid)
+{
+    Table tab(5, 5, 5, 5);
+    const TTwoByTwoResult r = TwoByTwoTest(2, 2, tab.t.O);
+    EXPECT_DOUBLE_EQ(r.Emin, 5);
+    EXPECT_FALSE(r.valid);
+    TStatTextTable g;
+    WriteContingencyGrid(g, tab.defA, tab.defB, tab.t, r);
+    EXPECT_EQ(g.Cell(2, 10), "NO!");
+    EXPECT_EQ(g.Cell(2, 11), " 5.000");
+    EXPECT_EQ(g.Cell(2, 12), "     -");
+    EXPECT_EQ(g.Cell(3, 12), "");
+    EXPECT_EQ(g.Cell(2, 13), "     -");
+    EXPECT_EQ(g.Cell(2, 14), " 1.000");
+    ExpectCleanTexts(g);
+}
+
+TEST(ContingencyGridTexts, LargerTableCountsAndNoTest)
+{
+    // A: 1 1 2 2 3 3 3; B: 1 2 1 2 1 1 2
+    const auto A = MakeCodes({1, 1, 2, 2, 3, 3, 3});
+    const auto B = MakeCodes({1, 2, 1, 2, 1, 1, 2});
+    const tCatVar defA = CatVar("Age", {"young", "middle", "old"});
+    const tCatVar defB = CatVar("Vote", {"x", "y"});
+    const TContingencyTable t = CrossTable(*A, defA, *B, defB);
+    EXPECT_EQ(t.R(), 3);
+    EXPECT_EQ(t.C(), 2);
+    EXPECT_EQ(t.O[3][1], 2);
+    EXPECT_EQ(t.O[3][0], 3);
+    EXPECT_EQ(t.O[0][1], 4);
+    const TTwoByTwoResult r = TwoByTwoTest(t.R(), t.C(), t.O);
+    EXPECT_EQ(r.R, 3);
+    TStatTextTable g;
+    WriteContingencyGrid(g, defA, defB, t, r);
+    EXPECT_EQ(g.RowCount(), 23);
+    EXPECT_EQ(g.Cell(2, 7), "        old         ");
+    EXPECT_EQ(g.Cell(3, 7), "         2          ");
+    EXPECT_EQ(g.Cell(5, 8), "         7          ");
+    EXPECT_EQ(g.Cell(1, 10), "TEST");
+    EXPECT_EQ(g.Cell(2, 11), "     -");
+    EXPECT_EQ(g.Cell(2, 15), "     -");
+    EXPECT_EQ(g.Cell(2, 16), "(     -;");
+    ExpectCleanTexts(g);
+}
+
+TEST(ContingencyBarsSeries, BothOrientationsAndASingleSeries)
+{
+    Table tab(20, 10, 10, 20);
+    const TContingencyBars bByA = ContingencyBars(tab.t, tab.defA, tab.defB, 0);
+    EXPECT_EQ(bByA.titles, (std::vector<std::string>{"yes", "no"}));
+    EXPECT_EQ(bByA.axisTitle, "Smoker");
+    EXPECT_DOUBLE_EQ(bByA.values[0][1], 10 / 60.0);  // O[2][1] / N
+    const TContingencyBars aByB = ContingencyBars(tab.t, tab.defA, tab.defB, 1);
+    EXPECT_DOUBLE_EQ(aByB.values[0][1], 10 / 60.0);  // O[1][2] / N
+    EXPECT_EQ(aByB.axisTitle, "Cough");
+
+    // every individual a smoker: one row, so A by B has one series
+    const auto A = MakeCodes({1, 1, 1});
+    const auto B = MakeCodes({1, 2, 2});
+    const TContingencyTable one = CrossTable(*A, tab.defA, *B, tab.defB);
+    const TContingencyBars single = ContingencyBars(one, tab.defA, tab.defB, 1);
+    ASSERT_EQ(single.values.size(), 1u);
+    EXPECT_EQ(single.values[0].size(), 2u);
+    const TTwoByTwoResult r = TwoByTwoTest(one.R(), one.C(), one.O);
+    TStatTextTable g;
+    WriteContingencyGrid(g, tab.defA, tab.defB, one, r);
+    ExpectCleanTexts(g);
+}
