@@ -3,18 +3,11 @@
 // properties carry them.
 #include <cstdint>
 
+#include "base/shift_state.h"
+
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
-// A set of keys and buttons held down (bits).
-using TShiftState = std::uint8_t;
-constexpr TShiftState ssShift = 1;
-constexpr TShiftState ssAlt = 2;
-constexpr TShiftState ssCtrl = 4;
-constexpr TShiftState ssLeft = 8;
-constexpr TShiftState ssRight = 16;
-constexpr TShiftState ssMiddle = 32;
-constexpr TShiftState ssDouble = 64;
-// The identifiers of the bits above, bit 0 first.
+// The identifiers of the shift bits, bit 0 first.
 inline constexpr const char* ShiftStateNames[] = {"ssShift", "ssAlt", "ssCtrl", "ssLeft",
                                                   "ssRight", "ssMiddle", "ssDouble"};
 

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing objects the chart engine builds on: pen, brush, font, and the
 // bitmap/picture pair. Each reports changes through OnChange.
+#include "base/font_style.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,11 +22,6 @@ enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBD
 enum TPenEndStyle : std::uint8_t { esRound, esSquare, esFlat };
 enum TPenJoin : std::uint8_t { pjRound, pjBevel, pjMiter };
 
-// Font style bits.
-constexpr int fsBold = 1;
-constexpr int fsItalic = 2;
-constexpr int fsUnderline = 4;
-constexpr int fsStrikeOut = 8;
 
 // Common base: a change notification fired by every setter that changes a value.
 class TGraphicsObject {

@@ -268,6 +268,9 @@ protected:
     void leaveEvent(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
+    // ChartWidth, ChartHeight and the centre from ChartRect.
+    void RecalcWidthHeight();
+
 private:
     void CalcChartRect();
     void ApplyCursor();

@@ -121,6 +121,14 @@ struct TStoredWhen {
     F Stored;
 };
 
+// Deduction guides for compilers without aggregate deduction.
+template <typename G, typename P>
+TAccessors(G, P) -> TAccessors<G, P>;
+template <typename F>
+TInstanceDefault(F) -> TInstanceDefault<F>;
+template <typename F>
+TStoredWhen(F) -> TStoredWhen<F>;
+
 struct TAlwaysStored {};
 inline constexpr TAlwaysStored AlwaysStored{};
 

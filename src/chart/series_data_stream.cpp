@@ -12,6 +12,7 @@ constexpr std::size_t kPositionSize = 34;
 
 class TDataWriter {
 public:
+    void Reserve(std::size_t n) { m_out.reserve(n); }
     void Byte(std::uint8_t b) { m_out.push_back(b); }
     void Int32(std::int32_t v)
     {
@@ -125,6 +126,10 @@ std::vector<std::uint8_t> TChartSeries::WriteData() const
         flags |= dfPositions;
 
     TDataWriter w;
+    const std::size_t record = 8 + ((flags & dfX) ? 8 : 0) + ((flags & dfColors) ? 4 : 0) +
+                               ((flags & dfLabels) ? 1 : 0) + 8 * static_cast<std::size_t>(ValuesListCount() - 2) +
+                               ((flags & dfPositions) ? kPositionSize : 0);
+    w.Reserve(5 + record * static_cast<std::size_t>(n));
     w.Byte(flags);
     w.Int32(n);
     const TSeriesMarkPosition defaultPosition;

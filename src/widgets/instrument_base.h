@@ -2,10 +2,12 @@
 // Types shared by the instrument widgets: the published enumerations, the
 // date and time label settings of a scale, the instrument frame and colour
 // blending.
+#include "base/font_style.h"
 #include <cstdint>
 #include <functional>
 
 #include "base/basic_types.h"
+#include "base/shift_state.h"
 #include "platform/drawing_device.h"
 
 enum TColorScheme : std::uint8_t { csBWG, csSystem };
@@ -25,13 +27,7 @@ enum TOrientation : std::uint8_t { orVert, orHoriz };
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
-// Font styles as a set of bits.
-enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = std::uint8_t;
 
-// Keys and buttons held during a mouse event, as a set of bits.
-enum TShiftFlag : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
-using TShiftState = std::uint8_t;
 
 // A font of an instrument: the device font and the text colour.
 struct TInstrumentFont {

@@ -1,10 +1,32 @@
 #include "widgets/instrument_host.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
 #include "platform/qt_drawing_device.h"
+#include "widgets/instrument_base.h"
+
+std::uint8_t ShiftStateOf(const QMouseEvent& event)
+{
+    const Qt::KeyboardModifiers keys = event.modifiers();
+    const Qt::MouseButtons buttons = event.buttons();
+    TShiftState s = 0;
+    if (keys & Qt::ShiftModifier)
+        s |= ssShift;
+    if (keys & Qt::AltModifier)
+        s |= ssAlt;
+    if (keys & Qt::ControlModifier)
+        s |= ssCtrl;
+    if (buttons & Qt::LeftButton)
+        s |= ssLeft;
+    if (buttons & Qt::RightButton)
+        s |= ssRight;
+    if (buttons & Qt::MiddleButton)
+        s |= ssMiddle;
+    return s;
+}
 
 TInstrumentHost::TInstrumentHost(QWidget* parent)
     : QWidget(parent), m_buffer(std::make_unique<platform::QtDrawingDevice>(1, 1))

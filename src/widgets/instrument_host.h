@@ -4,9 +4,15 @@
 // in one step. Instruments draw only through the device, so a test may put a
 // recording device in place of the image.
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 
 #include "platform/drawing_device.h"
+
+class QMouseEvent;
+
+// The keys and buttons held in a mouse event, as the TShiftState bits.
+std::uint8_t ShiftStateOf(const QMouseEvent& event);
 
 class TInstrumentHost : public QWidget {
 public:

@@ -10,24 +10,6 @@ namespace {
 
 constexpr TColor kFrameHighlight = 0xFFFFFF, kFrameLight = 0xC0C0C0, kFrameShadow = 0x808080, kFrameDark = 0;
 
-TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons)
-{
-    TShiftState s = 0;
-    if (keys & Qt::ShiftModifier)
-        s |= ssShift;
-    if (keys & Qt::AltModifier)
-        s |= ssAlt;
-    if (keys & Qt::ControlModifier)
-        s |= ssCtrl;
-    if (buttons & Qt::LeftButton)
-        s |= ssLeft;
-    if (buttons & Qt::RightButton)
-        s |= ssRight;
-    if (buttons & Qt::MiddleButton)
-        s |= ssMiddle;
-    return s;
-}
-
 }  // namespace
 
 TScaleGauge::TScaleGauge(QWidget* parent) : TInstrumentHost(parent)
@@ -480,5 +462,5 @@ void TScaleGauge::mouseMoveEvent(QMouseEvent* event)
 {
     TInstrumentHost::mouseMoveEvent(event);
     const QPoint at = event->position().toPoint();
-    MouseMoveAt(at.x(), at.y(), ShiftOf(event->modifiers(), event->buttons()));
+    MouseMoveAt(at.x(), at.y(), ShiftStateOf(*event));
 }
