@@ -268,9 +268,6 @@ protected:
     void leaveEvent(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
-    // ChartWidth, ChartHeight and the centre from ChartRect.
-    void RecalcWidthHeight();
-
 private:
     void CalcChartRect();
     void ApplyCursor();
