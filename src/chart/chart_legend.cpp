@@ -619,7 +619,7 @@ void TCustomChartLegend::DrawItem(TCanvas3D& Canvas, TLegendStyle Style, int Ind
     Canvas.Brush()->SetColor(Color());
     Canvas.Brush()->SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
-    chart.LegendPen = m_symbol->DefaultPen() ? nullptr : m_symbol->Pen();
+    chart.SetLegendSymbolPen(m_symbol->DefaultPen() ? nullptr : m_symbol->Pen());
 
     int textX = m_textX;
     int symbolX = m_symbolX;
@@ -712,9 +712,8 @@ void TCustomChartLegend::DrawItem(TCanvas3D& Canvas, TLegendStyle Style, int Ind
         if (m_symbol->OnDraw) {
             m_symbol->OnDraw(this, series, Style == lsValues ? valueIndex : -1, symbolRect);
         } else if (m_symbolWidth > 0) {
-            const int colorIndex = Style == lsValues ? valueIndex : -1;
             if (series)
-                chart.DrawSeriesLegendSymbol(*series, colorIndex, symbolRect);
+                series->DrawLegend(Style == lsValues ? valueIndex : -1, symbolRect);
             else
                 m_symbol->DrawSymbol(Canvas, symbolRect, Color());
         }
