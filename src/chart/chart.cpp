@@ -570,7 +570,7 @@ void TCustomChart::SaveAxes()
     m_savedAxes.clear();
     for (int i = 0; i < AxisListCount(); ++i) {
         const TChartAxis& a = *AxisListItem(i);
-        m_savedAxes.push_back({a.Automatic(), a.AutomaticMinimum(), a.AutomaticMaximum(), a.Minimum(), a.Maximum(), &a});
+        m_savedAxes.push_back({a.Automatic(), a.AutomaticMinimum(), a.AutomaticMaximum(), a.Minimum(), a.Maximum(), a.Serial()});
     }
     m_restoredAxes = false;
 }
@@ -583,7 +583,7 @@ void TCustomChart::RestoreAxes()
         if (a.IsDepthAxis())
             continue;
         const auto it = std::find_if(m_savedAxes.begin(), m_savedAxes.end(),
-                                     [&](const TSavedAxis& s) { return s.Axis == &a; });
+                                     [&](const TSavedAxis& s) { return s.AxisSerial == a.Serial(); });
         if (it == m_savedAxes.end())
             continue;
         a.SetMinMax(it->Minimum, it->Maximum);

@@ -143,7 +143,7 @@ private:
         double Minimum = 0;
         double Maximum = 0;
         // The axis the record belongs to (axes may come and go between zoom and undo).
-        const TChartAxis* Axis = nullptr;
+        std::uint64_t AxisSerial = 0;
     };
 
     std::unique_ptr<TChartFootTitle> m_foot;
