@@ -101,8 +101,10 @@ public:
     TChartTools* ToolList() override { return &m_tools; }
     // Set by a tool that consumed the mouse event being passed on.
     bool MouseHandled = false;
-    // Passes a mouse event to the active tools until one handles it (cleared
-    // before a press); answers MouseHandled.
+    void SetMouseHandled(bool Value) override { MouseHandled = Value; }
+    bool IsMouseHandled() const override { return MouseHandled; }
+    // Passes a mouse event to the active tools until one handles it (the flag
+    // is cleared before each event); answers MouseHandled.
     bool NotifyToolsMouse(TToolMouseKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
     // The wheel step (kind 1 with its delta), then down or up when no tool took it.
     bool NotifyToolsWheel(int WheelDelta, int X, int Y);

@@ -63,8 +63,9 @@ void TCustomAxisPanel::DrawLegendRect(const TRect& R)
 
 bool TCustomAxisPanel::NotifyToolsMouse(TToolMouseKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Kind == tmkDown)
-        MouseHandled = false;
+    // each event starts untaken: a flag left from the press would keep the
+    // moves of a drag from every tool
+    MouseHandled = false;
     const std::vector<TPlotCustomTool*> items = m_tools.Items();
     for (TPlotCustomTool* tool : items) {
         if (MouseHandled)

@@ -8,6 +8,7 @@
 #include "chart/plot_html.h"
 #include "chart/plot_procs.h"
 #include "chart/series_types.h"
+#include "chart/tools/tool_registry.h"
 
 #include <iterator>
 
@@ -55,6 +56,7 @@ TEngineUnit g_units[] = {
     {"PlotEngine", AxisEngineStartUp, AxisEngineShutDown},
     {"Chart", StartChartUnit, StopChartUnit},
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},
+    {"PlotTools", RegisterPlotTools, UnregisterPlotTools},
 };
 
 std::vector<std::string> g_lastShutDown;

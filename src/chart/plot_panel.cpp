@@ -436,6 +436,42 @@ void TCustomPlotPanel::RecalcWidthHeight()
     ChartYCenter = (ChartRect.Top + ChartRect.Bottom) / 2;
 }
 
+bool TCustomPlotPanel::DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body)
+{
+    platform::DrawingDevice* buffer = m_canvas->Bitmap();
+    const bool buffered = BufferedDisplay();
+    if (buffered && (!buffer || m_canvas->BufferInvalid))
+        return false;  // the coming paint draws everything
+    platform::DrawingDevice* previous = m_canvas->CurrentCanvas();
+    platform::DrawingDevice* target = buffered ? buffer : m_windowCanvas.get();
+    {
+        TAutoRepaintOff off(*this);
+        m_canvas->AttachCanvas(target);
+        try {
+            Body(*m_canvas);
+        } catch (...) {
+            m_canvas->AttachCanvas(previous);
+            throw;
+        }
+        m_canvas->AttachCanvas(previous);
+    }
+    const int left = std::max(R.Left, 0);
+    const int top = std::max(R.Top, 0);
+    int right = std::min(R.Right, m_windowCanvas->Width());
+    int bottom = std::min(R.Bottom, m_windowCanvas->Height());
+    if (buffered) {
+        right = std::min(right, buffer->Width());
+        bottom = std::min(bottom, buffer->Height());
+    }
+    if (right <= left || bottom <= top)
+        return true;
+    if (buffered)
+        m_windowCanvas->BitBlt(left, top, right - left, bottom - top, buffer->Surface(), left, top,
+                               platform::Rop3::SrcCopy);
+    update(QRect(left, top, right - left, bottom - top));
+    return true;
+}
+
 void TCustomPlotPanel::DrawClient() { Draw(m_windowCanvas.get(), GetRectangle()); }
 
 void TCustomPlotPanel::Invalidate()

@@ -192,6 +192,10 @@ public:
     virtual TRect GetRectangle() const;
     // Only under AutoRepaint: marks the buffer stale and asks the window to repaint.
     void Invalidate();
+    // Draws with Body over what the window shows, outside a paint: onto the
+    // buffer, then shows R of it in the window (onto the window's own surface
+    // when unbuffered). Nothing, and false, while a full repaint is pending.
+    bool DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body);
     // Draws unbuffered onto another device, then repaints the panel.
     void DrawToCanvas(platform::DrawingDevice* Canvas, const TRect& R);
     // A bitmap of the chart within R; a back colour other than white fills it first.

@@ -69,6 +69,9 @@ public:
     virtual TChartPen* LegendSymbolPen() const { return nullptr; }
     // A legend symbol rectangle with the current pen and brush.
     virtual void DrawLegendRect(const TRect&) {}
+    // The flag a tool sets when it took the mouse event being passed on.
+    virtual void SetMouseHandled(bool) {}
+    virtual bool IsMouseHandled() const { return false; }
     // The chart's tools; nullptr for charts without tools.
     virtual TChartTools* ToolList() { return nullptr; }
     // Value to pixel and back on an axis.

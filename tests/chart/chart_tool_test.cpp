@@ -204,6 +204,18 @@ TEST(ChartToolsMouse, PressClearsTheHandledFlagAndTheTakerStopsTheRest)
     EXPECT_EQ(other.Heard, (std::vector<std::string>{"mouse1"}));
 }
 
+TEST(ChartToolsMouse, MovesAfterATakenPressStillReachTheTools)
+{
+    TCustomAxisPanel chart;
+    TWheelTool taker(chart, 100 + tmkDown), other(chart, -1);
+    taker.SetParentChart(&chart);
+    other.SetParentChart(&chart);
+    EXPECT_TRUE(chart.NotifyToolsMouse(tmkDown, mbLeft, 0, 3, 4));
+    EXPECT_FALSE(chart.NotifyToolsMouse(tmkMove, mbLeft, 0, 5, 6));
+    EXPECT_EQ(taker.Heard, (std::vector<std::string>{"mouse0", "mouse1"}));
+    EXPECT_EQ(other.Heard, (std::vector<std::string>{"mouse1"}));
+}
+
 TEST(ChartToolsPhase, MouseLeavingThePanelSendsPhaseFive)
 {
     struct TPhaseTool : TPlotCustomTool {
