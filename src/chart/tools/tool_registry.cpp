@@ -1,9 +1,11 @@
 #include "chart/tools/tool_registry.h"
 
+#include "chart/tools/annotation_tool.h"
 #include "chart/tools/color_band_tool.h"
 #include "chart/tools/color_line_tool.h"
 #include "chart/tools/cursor_tool.h"
 #include "chart/tools/grid_band_tool.h"
+#include "chart/tools/rectangle_tool.h"
 
 std::vector<TToolClass> PlotToolClasses()
 {
@@ -12,7 +14,9 @@ std::vector<TToolClass> PlotToolClasses()
         ToolClassOf<TCursorTool>(),
         ToolClassOf<TColorBandTool>(),
         ToolClassOf<TColorLineTool>(),
+        ToolClassOf<TAnnotationTool>(),
         ToolClassOf<TGridBandTool>(),
+        ToolClassOf<TRectangleTool>(),
     };
 }
 
