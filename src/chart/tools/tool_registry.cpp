@@ -4,6 +4,7 @@
 #include "chart/tools/color_band_tool.h"
 #include "chart/tools/color_line_tool.h"
 #include "chart/tools/cursor_tool.h"
+#include "chart/tools/draw_line_tool.h"
 #include "chart/tools/grid_band_tool.h"
 #include "chart/tools/rectangle_tool.h"
 
@@ -12,6 +13,7 @@ std::vector<TToolClass> PlotToolClasses()
     // the table's order; the classes of the other tools take their places between these
     return {
         ToolClassOf<TCursorTool>(),
+        ToolClassOf<TDrawLineTool>(),
         ToolClassOf<TColorBandTool>(),
         ToolClassOf<TColorLineTool>(),
         ToolClassOf<TAnnotationTool>(),
