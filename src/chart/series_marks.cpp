@@ -2,7 +2,10 @@
 
 #include <cmath>
 
+#include "chart/appearance_properties.h"
+#include "chart/chart_callout.h"
 #include "chart/chart_series.h"
+#include "chart/plot_panel.h"
 
 namespace {
 
@@ -157,12 +160,83 @@ const TPropertyTable<TMarksItem>& TMarksItem::Properties()
 
 // ---- TSeriesMarks ----
 
+TSeriesMarksGradient::TSeriesMarksGradient()
+{
+    SetDirection(gdRightLeft);
+    SetEndColor(clWhite);
+    SetStartColor(clSilver);
+}
+
 TSeriesMarks::TSeriesMarks(TChartSeries* Series) : m_series(Series)
 {
     m_margins.OnChange = [this] { Repaint(); };
+    TPlotCustomShape::SetColor(clInfoBk);
+    TPlotCustomShape::SetVisible(false);
+    InitShadow(*Shadow());
 }
 
 TSeriesMarks::~TSeriesMarks() = default;
+
+std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
+{
+    return std::make_unique<TSeriesMarksGradient>();
+}
+
+void TSeriesMarks::InitShadow(TPlotShadow& Shadow)
+{
+    const auto notify = std::move(Shadow.OnChange);
+    Shadow.SetDefaults(clGray, 3);
+    Shadow.SetColor(clGray);
+    Shadow.SetHorizSize(3);
+    Shadow.SetVertSize(3);
+    Shadow.OnChange = notify;
+}
+
+TMarksCallout* TSeriesMarks::Callout()
+{
+    if (!m_callout) {
+        m_callout = std::make_unique<TMarksCallout>(m_series);
+        m_callout->SetParentChart(ParentChart());
+    }
+    return m_callout.get();
+}
+
+void TSeriesMarks::SetCallout(const TMarksCallout* Value)
+{
+    if (!Value)
+        m_callout.reset();
+    else if (Value != m_callout.get())
+        Callout()->Assign(*Value);
+    Repaint();
+}
+
+TChartPen* TSeriesMarks::Arrow()
+{
+    return Callout()->Arrow();
+}
+
+int TSeriesMarks::ArrowLength() const
+{
+    return m_callout ? m_callout->Length() : 8;
+}
+
+void TSeriesMarks::SetArrowLength(int Value)
+{
+    Callout()->SetLength(Value);
+}
+
+void TSeriesMarks::ApplyArrowLength(TSeriesMarkPosition& Position) const
+{
+    if (m_callout)
+        m_callout->ApplyArrowLength(Position);
+}
+
+void TSeriesMarks::SetParentChart(TCustomPlotPanel* Value)
+{
+    TPlotCustomShape::SetParentChart(Value);
+    if (m_callout)
+        m_callout->SetParentChart(Value);
+}
 
 void TSeriesMarks::Repaint()
 {
@@ -272,24 +346,28 @@ void TSeriesMarks::Clear()
         ClearItems();
 }
 
-void TSeriesMarks::Assign(const TSeriesMarks& Source)
+void TSeriesMarks::Assign(const TPlotCustomShapeBrushPen& Source)
 {
     if (&Source == this)
         return;
-    m_angle = Source.m_angle;
-    m_clip = Source.m_clip;
-    m_drawEvery = Source.m_drawEvery;
-    m_style = Source.m_style;
-    m_margins.Assign(Source.m_margins);
-    m_multiLine = Source.m_multiLine;
-    m_textAlign = Source.m_textAlign;
-    m_items.clear();
-    for (int i = 0; i < Source.ItemCount(); ++i)
-        if (const TMarksItem* item = Source.ItemOrNull(i))
-            Item(i).Assign(*item);
-    m_visible = Source.m_visible;
-    m_color = Source.m_color;
-    m_transparent = Source.m_transparent;
+    if (const auto* m = dynamic_cast<const TSeriesMarks*>(&Source)) {
+        m_angle = m->m_angle;
+        if (m->m_callout)
+            Callout()->Assign(*m->m_callout);
+        else
+            m_callout.reset();
+        m_clip = m->m_clip;
+        m_drawEvery = m->m_drawEvery;
+        m_style = m->m_style;
+        m_margins.Assign(m->m_margins);
+        m_multiLine = m->m_multiLine;
+        m_textAlign = m->m_textAlign;
+        m_items.clear();
+        for (int i = 0; i < m->ItemCount(); ++i)
+            if (const TMarksItem* item = m->ItemOrNull(i))
+                Item(i).Assign(*item);
+    }
+    TPlotCustomShape::Assign(Source);
     Repaint();
 }
 
@@ -339,30 +417,53 @@ void TSeriesMarks::ReadItems(std::span<const std::uint8_t> Data)
         m_itemsLocked = true;
 }
 
-const TPropertyTable<TSeriesMarks>& TSeriesMarks::Properties()
+const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarks::Properties()
 {
-    static const TPropertyTable<TSeriesMarks> table =
-        TPropertyTable<TSeriesMarks>::Of()
-            .Property("Angle", IntegerKind, TAccessors{&TSeriesMarks::Angle, &TSeriesMarks::SetAngle}, 0)
-            .Property("BackColor", ColorKind, TAccessors{&TSeriesMarks::Color, &TSeriesMarks::SetColor},
-                      TStoredWhen{[](const TSeriesMarks&) { return false; }})
-            .NotAssigned()
-            .Property("Clip", BooleanKind, TAccessors{&TSeriesMarks::Clip, &TSeriesMarks::SetClip}, false)
-            .Property("Color", ColorKind, TAccessors{&TSeriesMarks::Color, &TSeriesMarks::SetColor}, clInfoBk)
-            .Property("DrawEvery", IntegerKind, TAccessors{&TSeriesMarks::DrawEvery, &TSeriesMarks::SetDrawEvery}, 1)
+    using S = TSeriesMarks;
+    // The shape's properties the marks publish, with the marks' own defaults.
+    static const TPropertyTable<TPlotCustomShapeBrushPen> table =
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>()
+            .Property("Angle", IntegerKind, TAccessors{&S::Angle, &S::SetAngle}, 0)
             .Object(
-                "Margins", [](const TSeriesMarks& m) { return &m.Margins(); },
-                [](TSeriesMarks& m) { return &m.Margins(); }, nullptr, TMargins::Properties())
-            .Property("MultiLine", BooleanKind, TAccessors{&TSeriesMarks::MultiLine, &TSeriesMarks::SetMultiLine},
-                      false)
-            .Property("Style", EnumKind(kStyleNames), TAccessors{&TSeriesMarks::Style, &TSeriesMarks::SetStyle},
-                      smsLabel)
-            .Property("TextAlign", EnumKind(kAlignNames),
-                      TAccessors{&TSeriesMarks::TextAlign, &TSeriesMarks::SetTextAlign}, taCenter)
-            .Property("Transparent", BooleanKind,
-                      TAccessors{&TSeriesMarks::Transparent, &TSeriesMarks::SetTransparent}, false)
-            .Property("Visible", BooleanKind, TAccessors{&TSeriesMarks::Visible, &TSeriesMarks::SetVisible}, false)
-            .Binary("Items", &TSeriesMarks::WriteItems, &TSeriesMarks::ReadItems,
-                    [](const TSeriesMarks& m) { return m.ItemCount() > 0; });
+                "Arrow", [](const S& s) -> const TChartPen* { return s.CalloutIfAny() ? s.CalloutIfAny()->Arrow() : nullptr; },
+                [](S& s) -> TChartPen* { return s.Arrow(); }, nullptr, ChartPenProperties())
+            .NotAssigned()
+            .Property("BackColor", ColorKind, TAccessors{&S::Color, &S::SetColor},
+                      TStoredWhen{[](const S&) { return false; }})
+            .NotAssigned()
+            .Object(
+                "Brush", [](const S& s) -> const TChartBrush* { return s.Brush(); },
+                [](S& s) -> TChartBrush* { return s.Brush(); }, nullptr, ChartBrushProperties())
+            .Object(
+                "Callout", [](const S& s) -> const TPlotCustomShapeBrushPen* { return s.CalloutIfAny(); },
+                [](S& s) -> TPlotCustomShapeBrushPen* { return s.Callout(); }, [](S& s) { s.SetCallout(nullptr); },
+                TMarksCallout::Properties())
+            .Property("Clip", BooleanKind, TAccessors{&S::Clip, &S::SetClip}, false)
+            .Property("Color", ColorKind, TAccessors{&S::Color, &S::SetColor}, clInfoBk)
+            .Property("DrawEvery", IntegerKind, TAccessors{&S::DrawEvery, &S::SetDrawEvery}, 1)
+            .Object(
+                "Font", [](const S& s) -> const TPlotFont* { return s.Font(); },
+                [](S& s) -> TPlotFont* { return s.Font(); }, nullptr, PlotFontProperties())
+            .Object(
+                "Frame", [](const S& s) -> const TChartPen* { return s.Frame(); },
+                [](S& s) -> TChartPen* { return s.Frame(); }, nullptr, ChartPenProperties())
+            .Object(
+                "Gradient", [](const S& s) -> const TCustomPlotGradient* { return s.GradientIfAny(); },
+                [](S& s) -> TCustomPlotGradient* { return s.Gradient(); }, [](S& s) { s.SetGradient(nullptr); },
+                PlotGradientProperties())
+            .Object(
+                "Margins", [](const S& m) { return &m.Margins(); }, [](S& m) { return &m.Margins(); }, nullptr,
+                TMargins::Properties())
+            .Property("MultiLine", BooleanKind, TAccessors{&S::MultiLine, &S::SetMultiLine}, false)
+            .Object(
+                "Shadow", [](const S& s) -> const TPlotShadow* { return s.ShadowIfAny(); },
+                [](S& s) -> TPlotShadow* { return s.Shadow(); }, [](S& s) { s.SetShadow(nullptr); },
+                PlotShadowProperties())
+            .Property("Style", EnumKind(kStyleNames), TAccessors{&S::Style, &S::SetStyle}, smsLabel)
+            .Property("TextAlign", EnumKind(kAlignNames), TAccessors{&S::TextAlign, &S::SetTextAlign}, taCenter)
+            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency}, 0)
+            .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent}, false)
+            .Property("Visible", BooleanKind, TAccessors{&S::Visible, &S::SetVisible}, false)
+            .Binary("Items", &S::WriteItems, &S::ReadItems, [](const S& m) { return m.ItemCount() > 0; });
     return table;
 }

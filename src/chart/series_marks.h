@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "base/basic_types.h"
+#include "chart/plot_shape.h"
 #include "chart/property_model.h"
 
 class TCanvas3D;
 class TChartSeries;
+class TMarksCallout;
 
 enum TSeriesMarksStyle {
     smsValue, smsPercent, smsLabel, smsLabelPercent, smsLabelValue, smsLegend, smsPercentTotal,
@@ -118,10 +120,18 @@ private:
     bool m_transparent = false;
 };
 
-class TSeriesMarks {
+// The gradient of marks: right to left from silver to white.
+class TSeriesMarksGradient : public TPlotGradient {
+public:
+    TSeriesMarksGradient();
+};
+
+// The marks of a series: a framed box per point (the shape's brush, frame,
+// font, shadow and gradient), with its own per-point styles and positions.
+class TSeriesMarks : public TPlotCustomShape {
 public:
     explicit TSeriesMarks(TChartSeries* Series);
-    ~TSeriesMarks();
+    ~TSeriesMarks() override;
     TSeriesMarks(const TSeriesMarks&) = delete;
     TSeriesMarks& operator=(const TSeriesMarks&) = delete;
 
@@ -141,12 +151,18 @@ public:
     void SetStyle(TSeriesMarksStyle Value) { SetAndRepaint(m_style, Value); }
     TAlignment TextAlign() const { return m_textAlign; }
     void SetTextAlign(TAlignment Value) { SetAndRepaint(m_textAlign, Value); }
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool Value) { SetAndRepaint(m_visible, Value); }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor Value) { SetAndRepaint(m_color, Value); }
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool Value) { SetAndRepaint(m_transparent, Value); }
+    // The callout's arrow pen and length (the callout created on first use).
+    TChartPen* Arrow();
+    int ArrowLength() const;
+    void SetArrowLength(int Value);
+    TMarksCallout* Callout();
+    TMarksCallout* CalloutIfAny() const { return m_callout.get(); }
+    // Copies into the own callout; nullptr frees it.
+    void SetCallout(const TMarksCallout* Value);
+    // Lets the callout lengthen the arrow of Position.
+    void ApplyArrowLength(TSeriesMarkPosition& Position) const;
+    // The marks draw on Value (and so does the callout).
+    void SetParentChart(TCustomPlotPanel* Value) override;
     TMargins& Margins() { return m_margins; }
     const TMargins& Margins() const { return m_margins; }
     int ZPosition() const { return m_zPosition; }
@@ -195,7 +211,8 @@ public:
 
     // Clears the positions; also the items unless locked.
     void Clear();
-    void Assign(const TSeriesMarks& Source);
+    void Assign(const TPlotCustomShapeBrushPen& Source) override;
+    void Assign(const TSeriesMarks& Source) { Assign(static_cast<const TPlotCustomShapeBrushPen&>(Source)); }
 
     // "Items": an int32 count, then each item as a property list.
     std::vector<std::uint8_t> WriteItems() const;
@@ -203,7 +220,13 @@ public:
     // EReadError and keeps the old items.
     void ReadItems(std::span<const std::uint8_t> Data);
 
-    static const TPropertyTable<TSeriesMarks>& Properties();
+    static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
+    const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
+
+protected:
+    std::unique_ptr<TCustomPlotGradient> CreateGradient() override;
+    // Grey, 3 pixels.
+    void InitShadow(TPlotShadow& Shadow) override;
 
 private:
     template <typename T>
@@ -223,9 +246,7 @@ private:
     bool m_multiLine = false;
     TSeriesMarksStyle m_style = smsLabel;
     TAlignment m_textAlign = taCenter;
-    bool m_visible = false;
-    TColor m_color = clInfoBk;
-    bool m_transparent = false;
+    std::unique_ptr<TMarksCallout> m_callout;
     int m_zPosition = 0;
     TMargins m_margins{20};
     std::vector<std::unique_ptr<TSeriesMarkPosition>> m_positions;
