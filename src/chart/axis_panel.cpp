@@ -40,7 +40,11 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
     using P = TCustomAxisPanel;
     static const TPropertyTable<TCustomPlotPanel> table =
         TPropertyTable<TCustomPlotPanel>::Of<P>(TCustomPlotPanelExtended::Properties())
+            .Property("AxisBehind", BooleanKind, TAccessors{&P::AxisBehind, &P::SetAxisBehind}, true)
+            .Property("AxisVisible", BooleanKind, TAccessors{&P::AxisVisible, &P::SetAxisVisible}, true)
             .Property("Chart3DPercent", IntegerKind, TAccessors{&P::Chart3DPercent, &P::SetChart3DPercent}, 15)
+            .Property("ClipPoints", BooleanKind, TAccessors{&P::ClipPoints, &P::SetClipPoints}, true)
+            .Property("View3DWalls", BooleanKind, TAccessors{&P::View3DWalls, &P::SetView3DWalls}, true)
             // older names of the page settings, read only
             .Obsolete("MaxPointsPerPage",
                       [](P& p, const TPropertyValue& v) {
