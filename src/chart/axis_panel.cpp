@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "chart/chart_axis.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
@@ -74,7 +75,26 @@ void TChartPage::Assign(const TChartPage& Source)
 
 // ---- TCustomAxisPanel ----
 
-TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent) {}
+namespace {
+
+// A standard axis as a streamed sub-object, with its own class's table.
+template <auto Get>
+TChartAxis* AxisOf(const TCustomAxisPanel& Panel)
+{
+    return (Panel.*Get)();
+}
+
+const TPropertyTable<TChartAxis>& AxisTable(const TChartAxis& Axis)
+{
+    return Axis.PropertyTable();
+}
+
+}  // namespace
+
+TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent)
+{
+    CreateStandardAxes();
+}
 
 TCustomAxisPanel::~TCustomAxisPanel()
 {
@@ -92,6 +112,14 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
     static const TPropertyTable<TCustomPlotPanel> table =
         TPropertyTable<TCustomPlotPanel>::Of<P>(TCustomPlotPanelExtended::Properties())
             .Property("Chart3DPercent", IntegerKind, TAccessors{&P::Chart3DPercent, &P::SetChart3DPercent}, 15)
+            .Property("AxisBehind", BooleanKind, TAccessors{&P::AxisBehind, &P::SetAxisBehind}, true)
+            .Property("AxisVisible", BooleanKind, TAccessors{&P::AxisVisible, &P::SetAxisVisible}, true)
+            .Object("BottomAxis", AxisOf<&P::BottomAxis>, AxisOf<&P::BottomAxis>, nullptr, AxisTable)
+            .Object("DepthAxis", AxisOf<&P::DepthAxis>, AxisOf<&P::DepthAxis>, nullptr, AxisTable)
+            .Object("DepthTopAxis", AxisOf<&P::DepthTopAxis>, AxisOf<&P::DepthTopAxis>, nullptr, AxisTable)
+            .Object("LeftAxis", AxisOf<&P::LeftAxis>, AxisOf<&P::LeftAxis>, nullptr, AxisTable)
+            .Object("RightAxis", AxisOf<&P::RightAxis>, AxisOf<&P::RightAxis>, nullptr, AxisTable)
+            .Object("TopAxis", AxisOf<&P::TopAxis>, AxisOf<&P::TopAxis>, nullptr, AxisTable)
             // older names of the page settings, read only
             .Obsolete("MaxPointsPerPage",
                       [](P& p, const TPropertyValue& v) {

@@ -1,12 +1,13 @@
 #pragma once
 // The chart container below the chart control: the series list with its
-// groups, pages, the palette, series notices and the data-source checks. The
-// axes side (standard and custom axes, ranges over series) is completed by
-// the axes.
+// groups, pages, the palette, series notices and the data-source checks; the
+// six standard axes, the custom axes and the ranges over series come from
+// TAxisContainer.
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "chart/axis_container.h"
 #include "chart/plot_panel_extended.h"
 #include "chart/series_groups.h"
 #include "chart/series_parent.h"
@@ -55,7 +56,7 @@ private:
     bool m_scaleLastPage = true;
 };
 
-class TCustomAxisPanel : public TCustomPlotPanelExtended, public TSeriesParent {
+class TCustomAxisPanel : public TCustomPlotPanelExtended, public TAxisContainer {
 public:
     explicit TCustomAxisPanel(QWidget* Parent = nullptr);
     ~TCustomAxisPanel() override;
@@ -64,8 +65,8 @@ public:
     const TPropertyTable<TCustomPlotPanel>& PropertyTable() const override { return Properties(); }
 
     // ---- series ----
-    int SeriesCount() const { return m_seriesList.Count(); }
-    TChartSeries* Series(int i) const { return m_seriesList[i]; }
+    int SeriesCount() const override { return m_seriesList.Count(); }
+    TChartSeries* Series(int i) const override { return m_seriesList[i]; }
     const TCustomSeriesList& SeriesList() const { return m_seriesList; }
     TSeriesGroups& SeriesGroups() { return m_seriesGroups; }
     // Adds Series when not yet there; answers it.
@@ -99,10 +100,10 @@ public:
 
     // ---- pages ----
     TChartPage& Pages() { return m_pages; }
-    const TChartPage& Pages() const { return m_pages; }
+    const TChartPage& Pages() const override { return m_pages; }
     int NumPages() const;
 
-    int Chart3DPercent() const { return m_chart3DPercent; }
+    int Chart3DPercent() const override { return m_chart3DPercent; }
     // Raises for a value outside 1..100.
     void SetChart3DPercent(int Value);
 
@@ -123,9 +124,14 @@ public:
     bool View3D() const override { return TCustomPlotPanel::View3D(); }
     void SetView3D(bool Value) override { TCustomPlotPanel::SetView3D(Value); }
     bool ChartDestroying() const override { return TCustomPlotPanel::Destroying(); }
-    int MaxZOrder() const override { return m_maxZOrder; }
-    void SetMaxZOrder(int Value) override { m_maxZOrder = Value; }
-    int SeriesWidth3D() const override { return m_seriesWidth3D; }
+
+    // ---- TAxisContainer: the chart services of the axes ----
+    bool AxisLoading() const override { return Loading(); }
+    TCanvas3D* AxisCanvas() const override { return Canvas(); }
+    TRect AxisChartRect() const override { return ChartRect; }
+    TView3DOptions* AxisView3DOptions() const override { return View3DOptions(); }
+    int AxisChartWidth() const override { return ChartWidth; }
+    TCustomPlotPanel* AxisPanel() override { return this; }
 
 private:
     friend class TChartPage;
@@ -134,6 +140,4 @@ private:
     TChartPage m_pages{this};
     std::vector<TColor> m_palette;
     int m_chart3DPercent = 15;
-    int m_maxZOrder = 0;
-    int m_seriesWidth3D = 0;
 };

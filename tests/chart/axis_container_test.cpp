@@ -99,8 +99,7 @@ TEST_F(AxisContainerTest, AxisVisibility)
 
 TEST_F(AxisContainerTest, FirstSeriesWithoutAxesHidesThemAll)
 {
-    chart.series.push_back(std::make_unique<NoAxesSeries>());
-    chart.series.back()->SetParentChart(&chart);
+    chart.AddSeries(new NoAxesSeries());
     Points(2);
     EXPECT_FALSE(chart.IsAxisVisible(*chart.LeftAxis()));
     EXPECT_FALSE(chart.IsAxisVisible(*chart.BottomAxis()));
@@ -137,13 +136,13 @@ TEST_F(AxisContainerTest, AssignCopiesTheAxes)
 {
     chart.LeftAxis()->SetMinMax(1, 5);
     chart.CustomAxes().Add()->SetLabelsAngle(90);
-    chart.SetChart3DPercent(40);
+    chart.SetAxisBehind(false);
     TTestAxisChart other;
     other.AssignAxes(chart);
     EXPECT_EQ(other.LeftAxis()->Maximum(), 5);
     EXPECT_EQ(other.CustomAxes().Count(), 1);
     EXPECT_EQ(other.CustomAxes()[0]->LabelsAngle(), 90);
-    EXPECT_EQ(other.Chart3DPercent(), 40);
+    EXPECT_FALSE(other.AxisBehind());
 }
 
 }  // namespace
