@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "chart/axis_test_chart.h"
+#include "chart/axis_title.h"
 #include "chart/chart_axis.h"
 
 namespace {
@@ -143,6 +148,31 @@ TEST_F(AxisContainerTest, AssignCopiesTheAxes)
     EXPECT_EQ(other.CustomAxes().Count(), 1);
     EXPECT_EQ(other.CustomAxes()[0]->LabelsAngle(), 90);
     EXPECT_FALSE(other.AxisBehind());
+}
+
+TEST_F(AxisContainerTest, PanelStreamsItsAxes)
+{
+    chart.LeftAxis()->Title()->SetCaption("Count");
+    chart.DepthAxis()->SetVisible(true);
+    chart.SetAxisVisible(false);
+    TPropertyWriter w;
+    chart.WriteProperties(w);
+    w.WriteListEnd();
+    std::vector<std::string> names;
+    TPropertyReader r(w.Data());
+    while (!r.EndOfList()) {
+        names.push_back(r.ReadPropName());
+        r.ReadValue();
+    }
+    for (const char* name : {"AxisVisible", "DepthAxis.Visible", "LeftAxis.Title.Caption"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+
+    TTestAxisChart other;
+    TPropertyReader back(w.Data());
+    other.ReadProperties(back);
+    EXPECT_EQ(other.LeftAxis()->Title()->Caption(), "Count");
+    EXPECT_TRUE(other.DepthAxis()->Visible());
+    EXPECT_FALSE(other.AxisVisible());
 }
 
 }  // namespace
