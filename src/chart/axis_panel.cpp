@@ -73,6 +73,15 @@ void TChartPage::Assign(const TChartPage& Source)
     m_scaleLastPage = Source.m_scaleLastPage;
 }
 
+std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List)
+{
+    std::vector<std::pair<std::string, TChartSeries*>> items;
+    for (TChartSeries* s : List.Items())
+        if (s->ShowInEditor())
+            items.emplace_back(s->TitleOrName(), s);
+    return items;
+}
+
 // ---- TCustomAxisPanel ----
 
 namespace {

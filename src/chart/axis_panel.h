@@ -56,6 +56,9 @@ private:
     bool m_scaleLastPage = true;
 };
 
+// The series of List shown in editors, each with its title (or name).
+std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List);
+
 class TCustomAxisPanel : public TCustomPlotPanelExtended, public TAxisContainer {
 public:
     explicit TCustomAxisPanel(QWidget* Parent = nullptr);
@@ -117,6 +120,7 @@ public:
 
     // ---- TSeriesParent ----
     void Invalidate() override { TCustomPlotPanel::Invalidate(); }
+    TCustomPlotPanel* Panel() override { return this; }
     void BroadcastSeriesNotice(TSeriesNotice Code, TCustomChartSeries* Series) override;
     int SeriesIndexOf(const TChartSeries* Series) const override { return m_seriesList.IndexOf(Series); }
     void CheckDataSource(TChartSeries* Series, QObject* Source) override;

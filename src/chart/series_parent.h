@@ -8,6 +8,7 @@
 
 class QObject;
 class TChartAxis;
+class TCustomPlotPanel;
 class TChartSeries;
 class TCustomChartSeries;
 
@@ -35,6 +36,8 @@ public:
     virtual void RefreshSeriesData(TChartSeries* Series) = 0;
     virtual bool View3D() const = 0;
     virtual void SetView3D(bool Value) = 0;
+    // The panel the series' marks draw on.
+    virtual TCustomPlotPanel* Panel() { return nullptr; }
     // Design mode: series fill themselves with sample values.
     virtual bool Designing() const { return false; }
     virtual bool ChartDestroying() const { return false; }
