@@ -1,11 +1,11 @@
 #include "chart/series_marks.h"
 
-#include <cmath>
-
 #include "chart/appearance_properties.h"
 #include "chart/chart_callout.h"
+
+#include <cmath>
+
 #include "chart/chart_series.h"
-#include "chart/plot_panel.h"
 
 namespace {
 
@@ -92,49 +92,52 @@ const TPropertyTable<TMargins>& TMargins::Properties()
 
 // ---- TMarksItem ----
 
+namespace {
+
+// Grey, 3 pixels: the marks' shadow.
+void MarksShadow(TPlotShadow& Shadow)
+{
+    const auto notify = std::move(Shadow.OnChange);
+    Shadow.SetDefaults(0x808080, 3);
+    Shadow.SetColor(0x808080);
+    Shadow.SetHorizSize(3);
+    Shadow.SetVertSize(3);
+    Shadow.OnChange = notify;
+}
+
+}  // namespace
+
+TMarksItem::TMarksItem(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
+{
+    SetColor(clInfoBk);
+    // the base made its shadow before this class existed
+    InitShadow(*Shadow());
+}
+
+void TMarksItem::InitShadow(TPlotShadow& Shadow)
+{
+    MarksShadow(Shadow);
+}
+
 void TMarksItem::SetText(std::vector<std::string> Value)
 {
     if (m_text == Value)
         return;
     m_text = std::move(Value);
-    Changed();
+    CanvasChanged();
 }
 
-void TMarksItem::SetVisible(bool Value)
+void TMarksItem::Assign(const TPlotCustomShapeBrushPen& Source)
 {
-    if (m_visible == Value)
-        return;
-    m_visible = Value;
-    Changed();
+    if (const auto* item = dynamic_cast<const TMarksItem*>(&Source))
+        m_text = item->m_text;
+    TPlotCustomShape::Assign(Source);
 }
 
-void TMarksItem::SetColor(TColor Value)
+const TPropertyTable<TPlotCustomShapeBrushPen>& TMarksItem::Properties()
 {
-    if (m_color == Value)
-        return;
-    m_color = Value;
-    Changed();
-}
-
-void TMarksItem::SetTransparent(bool Value)
-{
-    if (m_transparent == Value)
-        return;
-    m_transparent = Value;
-    Changed();
-}
-
-void TMarksItem::Assign(const TMarksItem& Source)
-{
-    Properties().Assign(*this, Source);
-    SetText(Source.m_text);
-}
-
-const TPropertyTable<TMarksItem>& TMarksItem::Properties()
-{
-    static const TPropertyTable<TMarksItem> table =
-        TPropertyTable<TMarksItem>::Of()
-            .Property("Color", ColorKind, TAccessors{&TMarksItem::Color, &TMarksItem::SetColor}, clInfoBk)
+    static const TPropertyTable<TPlotCustomShapeBrushPen> table =
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<TMarksItem>(TPlotCustomShape::Properties())
             .Defined(
                 "Text",
                 [](const TMarksItem& item, TPropertyWriter& w) {
@@ -151,45 +154,65 @@ const TPropertyTable<TMarksItem>& TMarksItem::Properties()
                     r.ReadListEnd();
                     item.SetText(std::move(lines));
                 },
-                [](const TMarksItem& item) { return !item.Text().empty(); })
-            .Property("Transparent", BooleanKind, TAccessors{&TMarksItem::Transparent, &TMarksItem::SetTransparent},
-                      false)
-            .Property("Visible", BooleanKind, TAccessors{&TMarksItem::Visible, &TMarksItem::SetVisible}, true);
+                [](const TMarksItem& item) { return !item.Text().empty(); });
+    return table;
+}
+
+// ---- TSeriesMarksSymbol ----
+
+TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
+{
+    SetVisible(false);
+    SetTransparent(false);
+    InitShadow(*Shadow());
+}
+
+void TSeriesMarksSymbol::InitShadow(TPlotShadow& Shadow)
+{
+    const auto notify = std::move(Shadow.OnChange);
+    Shadow.SetDefaults(clBlack, 1);
+    Shadow.SetHorizSize(1);
+    Shadow.SetVertSize(1);
+    Shadow.OnChange = notify;
+}
+
+const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarksSymbol::Properties()
+{
+    static const TPropertyTable<TPlotCustomShapeBrushPen> table =
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<TSeriesMarksSymbol>(TPlotCustomShape::Properties());
     return table;
 }
 
 // ---- TSeriesMarks ----
 
-TSeriesMarksGradient::TSeriesMarksGradient()
-{
-    SetDirection(gdRightLeft);
-    SetEndColor(clWhite);
-    SetStartColor(clSilver);
-}
-
 TSeriesMarks::TSeriesMarks(TChartSeries* Series) : m_series(Series)
 {
-    m_margins.OnChange = [this] { Repaint(); };
-    TPlotCustomShape::SetColor(clInfoBk);
-    TPlotCustomShape::SetVisible(false);
+    SetColor(clInfoBk);
+    SetVisible(false);
     InitShadow(*Shadow());
+    m_margins.OnChange = [this] { Repaint(); };
 }
 
 TSeriesMarks::~TSeriesMarks() = default;
 
-std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
+void TSeriesMarks::CanvasChanged()
 {
-    return std::make_unique<TSeriesMarksGradient>();
+    if (m_series)
+        m_series->Repaint();
+    else
+        TPlotCustomShape::CanvasChanged();
 }
 
-void TSeriesMarks::InitShadow(TPlotShadow& Shadow)
+void TSeriesMarks::SetParentChart(TCustomPlotPanel* Value)
 {
-    const auto notify = std::move(Shadow.OnChange);
-    Shadow.SetDefaults(clGray, 3);
-    Shadow.SetColor(clGray);
-    Shadow.SetHorizSize(3);
-    Shadow.SetVertSize(3);
-    Shadow.OnChange = notify;
+    TPlotCustomShape::SetParentChart(Value);
+    if (m_symbol)
+        m_symbol->SetParentChart(Value);
+    if (m_callout)
+        m_callout->SetParentChart(Value);
+    for (auto& item : m_items)
+        if (item)
+            item->SetParentChart(Value);
 }
 
 TMarksCallout* TSeriesMarks::Callout()
@@ -207,7 +230,7 @@ void TSeriesMarks::SetCallout(const TMarksCallout* Value)
         m_callout.reset();
     else if (Value != m_callout.get())
         Callout()->Assign(*Value);
-    Repaint();
+    CanvasChanged();
 }
 
 TChartPen* TSeriesMarks::Arrow()
@@ -231,17 +254,41 @@ void TSeriesMarks::ApplyArrowLength(TSeriesMarkPosition& Position) const
         m_callout->ApplyArrowLength(Position);
 }
 
-void TSeriesMarks::SetParentChart(TCustomPlotPanel* Value)
+TPlotCustomShape& TSeriesMarks::MarkItem(int i)
 {
-    TPlotCustomShape::SetParentChart(Value);
-    if (m_callout)
-        m_callout->SetParentChart(Value);
+    if (TMarksItem* item = ItemOrNull(i))
+        return *item;
+    return *this;
 }
 
-void TSeriesMarks::Repaint()
+std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
 {
-    if (m_series)
-        m_series->Repaint();
+    // right to left, white to silver, set without a change notice
+    auto g = std::make_unique<TPlotGradient>();
+    g->SetDirection(gdRightLeft);
+    g->SetEndColor(clWhite);
+    g->SetStartColor(clSilver);
+    return g;
+}
+
+void TSeriesMarks::InitShadow(TPlotShadow& Shadow)
+{
+    MarksShadow(Shadow);
+}
+
+TSeriesMarksSymbol* TSeriesMarks::Symbol()
+{
+    if (!m_symbol)
+        m_symbol = std::make_unique<TSeriesMarksSymbol>(ParentChart());
+    return m_symbol.get();
+}
+
+void TSeriesMarks::SetSymbol(const TSeriesMarksSymbol* Value)
+{
+    if (!Value)
+        m_symbol.reset();
+    else if (Value != m_symbol.get())
+        Symbol()->Assign(*Value);
 }
 
 TSeriesMarkPosition* TSeriesMarks::Position(int i) const
@@ -320,10 +367,8 @@ TMarksItem& TSeriesMarks::Item(int i)
     if (i >= ItemCount())
         m_items.resize(static_cast<std::size_t>(i) + 1);
     auto& slot = m_items[static_cast<std::size_t>(i)];
-    if (!slot) {
-        slot = std::make_unique<TMarksItem>();
-        slot->OnChange = [this] { Repaint(); };
-    }
+    if (!slot)
+        slot = std::make_unique<TMarksItem>(ParentChart());
     return *slot;
 }
 
@@ -346,29 +391,30 @@ void TSeriesMarks::Clear()
         ClearItems();
 }
 
-void TSeriesMarks::Assign(const TPlotCustomShapeBrushPen& Source)
+void TSeriesMarks::Assign(const TPlotCustomShapeBrushPen& Shape)
 {
-    if (&Source == this)
+    const auto* source = dynamic_cast<const TSeriesMarks*>(&Shape);
+    if (!source) {
+        TPlotCustomShape::Assign(Shape);
         return;
-    if (const auto* m = dynamic_cast<const TSeriesMarks*>(&Source)) {
-        m_angle = m->m_angle;
-        if (m->m_callout)
-            Callout()->Assign(*m->m_callout);
-        else
-            m_callout.reset();
-        m_clip = m->m_clip;
-        m_drawEvery = m->m_drawEvery;
-        m_style = m->m_style;
-        m_margins.Assign(m->m_margins);
-        m_multiLine = m->m_multiLine;
-        m_textAlign = m->m_textAlign;
-        m_items.clear();
-        for (int i = 0; i < m->ItemCount(); ++i)
-            if (const TMarksItem* item = m->ItemOrNull(i))
-                Item(i).Assign(*item);
     }
+    if (source == this)
+        return;
+    const TSeriesMarks& Source = *source;
+    m_angle = Source.m_angle;
+    m_clip = Source.m_clip;
+    m_drawEvery = Source.m_drawEvery;
+    m_style = Source.m_style;
+    m_margins.Assign(Source.m_margins);
+    m_multiLine = Source.m_multiLine;
+    m_textAlign = Source.m_textAlign;
+    m_items.clear();
+    for (int i = 0; i < Source.ItemCount(); ++i)
+        if (const TMarksItem* item = Source.ItemOrNull(i))
+            Item(i).Assign(*item);
+    SetSymbol(Source.SymbolIfAny());
+    SetCallout(Source.CalloutIfAny());
     TPlotCustomShape::Assign(Source);
-    Repaint();
 }
 
 std::vector<std::uint8_t> TSeriesMarks::WriteItems() const
@@ -402,16 +448,13 @@ void TSeriesMarks::ReadItems(std::span<const std::uint8_t> Data)
     for (auto& slot : items) {
         r.ReadListBegin();
         if (!r.EndOfList()) {
-            slot = std::make_unique<TMarksItem>();
+            slot = std::make_unique<TMarksItem>(ParentChart());
             TMarksItem::Properties().ReadList(*slot, r, "TMarksItem");
         }
         r.ReadListEnd();
     }
     if (!r.AtEnd())
         throw EReadError("Stream read error");
-    for (auto& slot : items)
-        if (slot)
-            slot->OnChange = [this] { Repaint(); };
     m_items = std::move(items);
     if (n != 0)
         m_itemsLocked = true;
@@ -419,51 +462,31 @@ void TSeriesMarks::ReadItems(std::span<const std::uint8_t> Data)
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarks::Properties()
 {
-    using S = TSeriesMarks;
-    // The shape's properties the marks publish, with the marks' own defaults.
+    using M = TSeriesMarks;
     static const TPropertyTable<TPlotCustomShapeBrushPen> table =
-        TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>()
-            .Property("Angle", IntegerKind, TAccessors{&S::Angle, &S::SetAngle}, 0)
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<M>(TPlotCustomShape::Properties())
+            .Property("Angle", IntegerKind, TAccessors{&M::Angle, &M::SetAngle}, 0)
             .Object(
-                "Arrow", [](const S& s) -> const TChartPen* { return s.CalloutIfAny() ? s.CalloutIfAny()->Arrow() : nullptr; },
-                [](S& s) -> TChartPen* { return s.Arrow(); }, nullptr, ChartPenProperties())
-            .NotAssigned()
-            .Property("BackColor", ColorKind, TAccessors{&S::Color, &S::SetColor},
-                      TStoredWhen{[](const S&) { return false; }})
+                "Arrow", [](const M& m) -> const TChartPen* { return m.CalloutIfAny() ? m.CalloutIfAny()->Arrow() : nullptr; },
+                [](M& m) -> TChartPen* { return m.Arrow(); }, nullptr, ChartPenProperties())
             .NotAssigned()
             .Object(
-                "Brush", [](const S& s) -> const TChartBrush* { return s.Brush(); },
-                [](S& s) -> TChartBrush* { return s.Brush(); }, nullptr, ChartBrushProperties())
-            .Object(
-                "Callout", [](const S& s) -> const TPlotCustomShapeBrushPen* { return s.CalloutIfAny(); },
-                [](S& s) -> TPlotCustomShapeBrushPen* { return s.Callout(); }, [](S& s) { s.SetCallout(nullptr); },
+                "Callout", [](const M& m) -> const TPlotCustomShapeBrushPen* { return m.CalloutIfAny(); },
+                [](M& m) -> TPlotCustomShapeBrushPen* { return m.Callout(); }, [](M& m) { m.SetCallout(nullptr); },
                 TMarksCallout::Properties())
-            .Property("Clip", BooleanKind, TAccessors{&S::Clip, &S::SetClip}, false)
-            .Property("Color", ColorKind, TAccessors{&S::Color, &S::SetColor}, clInfoBk)
-            .Property("DrawEvery", IntegerKind, TAccessors{&S::DrawEvery, &S::SetDrawEvery}, 1)
+            // the colour under a second name, never written
+            .Obsolete("BackColor", [](M& m, const TPropertyValue& v) { m.SetColor(ColorValue(v)); })
+            .Property("Clip", BooleanKind, TAccessors{&M::Clip, &M::SetClip}, false)
+            .Property("DrawEvery", IntegerKind, TAccessors{&M::DrawEvery, &M::SetDrawEvery}, 1)
             .Object(
-                "Font", [](const S& s) -> const TPlotFont* { return s.Font(); },
-                [](S& s) -> TPlotFont* { return s.Font(); }, nullptr, PlotFontProperties())
-            .Object(
-                "Frame", [](const S& s) -> const TChartPen* { return s.Frame(); },
-                [](S& s) -> TChartPen* { return s.Frame(); }, nullptr, ChartPenProperties())
-            .Object(
-                "Gradient", [](const S& s) -> const TCustomPlotGradient* { return s.GradientIfAny(); },
-                [](S& s) -> TCustomPlotGradient* { return s.Gradient(); }, [](S& s) { s.SetGradient(nullptr); },
-                PlotGradientProperties())
-            .Object(
-                "Margins", [](const S& m) { return &m.Margins(); }, [](S& m) { return &m.Margins(); }, nullptr,
+                "Margins", [](const M& m) { return &m.Margins(); }, [](M& m) { return &m.Margins(); }, nullptr,
                 TMargins::Properties())
-            .Property("MultiLine", BooleanKind, TAccessors{&S::MultiLine, &S::SetMultiLine}, false)
+            .Property("MultiLine", BooleanKind, TAccessors{&M::MultiLine, &M::SetMultiLine}, false)
+            .Property("Style", EnumKind(kStyleNames), TAccessors{&M::Style, &M::SetStyle}, smsLabel)
             .Object(
-                "Shadow", [](const S& s) -> const TPlotShadow* { return s.ShadowIfAny(); },
-                [](S& s) -> TPlotShadow* { return s.Shadow(); }, [](S& s) { s.SetShadow(nullptr); },
-                PlotShadowProperties())
-            .Property("Style", EnumKind(kStyleNames), TAccessors{&S::Style, &S::SetStyle}, smsLabel)
-            .Property("TextAlign", EnumKind(kAlignNames), TAccessors{&S::TextAlign, &S::SetTextAlign}, taCenter)
-            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency}, 0)
-            .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent}, false)
-            .Property("Visible", BooleanKind, TAccessors{&S::Visible, &S::SetVisible}, false)
-            .Binary("Items", &S::WriteItems, &S::ReadItems, [](const S& m) { return m.ItemCount() > 0; });
+                "Symbol", [](const M& m) { return m.SymbolIfAny(); }, [](M& m) { return m.Symbol(); },
+                [](M& m) { m.SetSymbol(nullptr); }, TSeriesMarksSymbol::Properties())
+            .Property("TextAlign", EnumKind(kAlignNames), TAccessors{&M::TextAlign, &M::SetTextAlign}, taCenter)
+            .Binary("Items", &M::WriteItems, &M::ReadItems, [](const M& m) { return m.ItemCount() > 0; });
     return table;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/basic_types.h"
+#include "chart/plot_gradient.h"
 #include "chart/plot_shape.h"
 #include "chart/property_model.h"
 
@@ -91,49 +92,44 @@ private:
     int m_size[4] = {0, 0, 0, 0};
 };
 
-// Mark style of one point.
-class TMarksItem {
+// Mark style of one point: a shape of its own and optional text lines.
+class TMarksItem : public TPlotCustomShape {
 public:
-    TMarksItem() = default;
+    explicit TMarksItem(TCustomPlotPanel* Panel = nullptr);
     const std::vector<std::string>& Text() const { return m_text; }
     void SetText(std::vector<std::string> Value);
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool Value);
-    TColor Color() const { return m_color; }
-    void SetColor(TColor Value);
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool Value);
-    void Assign(const TMarksItem& Source);
+    void Assign(const TPlotCustomShapeBrushPen& Source) override;
 
-    std::function<void()> OnChange;
-    static const TPropertyTable<TMarksItem>& Properties();
+    static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
+    const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
+
+protected:
+    void InitShadow(TPlotShadow& Shadow) override;
 
 private:
-    void Changed()
-    {
-        if (OnChange)
-            OnChange();
-    }
     std::vector<std::string> m_text;
-    bool m_visible = true;
-    TColor m_color = clInfoBk;
-    bool m_transparent = false;
 };
 
-// The gradient of marks: right to left from silver to white.
-class TSeriesMarksGradient : public TPlotGradient {
+// The symbol box a mark may show beside its text.
+class TSeriesMarksSymbol : public TPlotCustomShape {
 public:
-    TSeriesMarksGradient();
+    explicit TSeriesMarksSymbol(TCustomPlotPanel* Panel = nullptr);
+    static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
+    const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
+
+protected:
+    void InitShadow(TPlotShadow& Shadow) override;
 };
 
-// The marks of a series: a framed box per point (the shape's brush, frame,
-// font, shadow and gradient), with its own per-point styles and positions.
 class TSeriesMarks : public TPlotCustomShape {
 public:
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
-    TSeriesMarks(const TSeriesMarks&) = delete;
-    TSeriesMarks& operator=(const TSeriesMarks&) = delete;
+
+    // The panel of the series' chart; passed on to the symbol.
+    void SetParentChart(TCustomPlotPanel* Value) override;
+    // Repaints through the series.
+    void CanvasChanged() override;
 
     TChartSeries* ParentSeries() const { return m_series; }
 
@@ -151,6 +147,10 @@ public:
     void SetStyle(TSeriesMarksStyle Value) { SetAndRepaint(m_style, Value); }
     TAlignment TextAlign() const { return m_textAlign; }
     void SetTextAlign(TAlignment Value) { SetAndRepaint(m_textAlign, Value); }
+    // Created on first use; nullptr frees it.
+    TSeriesMarksSymbol* Symbol();
+    TSeriesMarksSymbol* SymbolIfAny() const { return m_symbol.get(); }
+    void SetSymbol(const TSeriesMarksSymbol* Value);
     // The callout's arrow pen and length (the callout created on first use).
     TChartPen* Arrow();
     int ArrowLength() const;
@@ -161,8 +161,6 @@ public:
     void SetCallout(const TMarksCallout* Value);
     // Lets the callout lengthen the arrow of Position.
     void ApplyArrowLength(TSeriesMarkPosition& Position) const;
-    // The marks draw on Value (and so does the callout).
-    void SetParentChart(TCustomPlotPanel* Value) override;
     TMargins& Margins() { return m_margins; }
     const TMargins& Margins() const { return m_margins; }
     int ZPosition() const { return m_zPosition; }
@@ -187,14 +185,17 @@ public:
     int Clicked(int X, int Y) const;
 
     // ---- drawing ----
+    // The shape mark i is drawn with: its item, else the marks.
+    TPlotCustomShape& MarkItem(int i);
     // Width of the widest line of Text (lines split at the line separator).
     int TextWidth(TCanvas3D& Canvas, const std::string& Text) const;
     // Width and Height of the box of Text for point Index.
     void MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position);
-    // Keeps a custom position (MarkPosition), then draws the box and its text in Colour.
+    // Keeps a custom position (MarkPosition), then draws the arrow, the box,
+    // the symbol and the text of point Index in Colour.
     void DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const std::string& Text,
                   TSeriesMarkPosition& Position);
-    // Moves Position up (or down) off the earlier marks First..Index-1 it overlaps.
+    // Moves Mark up (or down) off the earlier marks First..Index-1 it overlaps.
     void AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) const;
 
     // ---- per-point styles ----
@@ -212,7 +213,6 @@ public:
     // Clears the positions; also the items unless locked.
     void Clear();
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
-    void Assign(const TSeriesMarks& Source) { Assign(static_cast<const TPlotCustomShapeBrushPen&>(Source)); }
 
     // "Items": an int32 count, then each item as a property list.
     std::vector<std::uint8_t> WriteItems() const;
@@ -225,7 +225,6 @@ public:
 
 protected:
     std::unique_ptr<TCustomPlotGradient> CreateGradient() override;
-    // Grey, 3 pixels.
     void InitShadow(TPlotShadow& Shadow) override;
 
 private:
@@ -237,8 +236,6 @@ private:
         Field = Value;
         Repaint();
     }
-    void Repaint();
-
     TChartSeries* m_series;
     int m_angle = 0;
     bool m_clip = false;
@@ -246,6 +243,7 @@ private:
     bool m_multiLine = false;
     TSeriesMarksStyle m_style = smsLabel;
     TAlignment m_textAlign = taCenter;
+    std::unique_ptr<TSeriesMarksSymbol> m_symbol;
     std::unique_ptr<TMarksCallout> m_callout;
     int m_zPosition = 0;
     TMargins m_margins{20};

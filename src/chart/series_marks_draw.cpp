@@ -43,17 +43,20 @@ int TSeriesMarks::TextWidth(TCanvas3D& Canvas, const std::string& Text) const
     return width;
 }
 
-void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int, const std::string& Text, TSeriesMarkPosition& Position)
+void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position)
 {
-    Canvas.AssignFont(Font());
+    TPlotCustomShape& shape = MarkItem(Index);
+    Canvas.AssignFont(shape.Font());
     const int lineHeight = Canvas.FontHeight();
     int width = TextWidth(Canvas, Text);
     int height = static_cast<int>(SplitLines(Text).size()) * lineHeight;
     m_margins.Calculate(width, height, lineHeight);
     width += m_margins.HorizSize();
     height += m_margins.VertSize();
+    if (const TSeriesMarksSymbol* symbol = SymbolIfAny(); symbol && symbol->Visible() && !symbol->Transparent())
+        width += lineHeight - 4;
     // the frame's width beyond one pixel, or one pixel without a frame
-    const int frame = Frame()->Visible() ? Frame()->Width() - 1 : 1;
+    const int frame = shape.Frame()->Visible() ? shape.Frame()->Width() - 1 : 1;
     Position.Width = width + frame;
     Position.Height = height + frame;
 }
@@ -68,8 +71,7 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
         const TPoint to{Position.ArrowTo.X, Position.ArrowTo.Y};
         m_callout->Draw(Colour, from, mid, to, m_zPosition, Position.HasMid);
     }
-    const TMarksItem* item = ItemOrNull(Index);
-    const bool transparent = item ? item->Transparent() : Transparent();
+    TPlotCustomShape& shape = MarkItem(Index);
 
     TPoint2 leftTop = Position.LeftTop;
     TCustomPlotPanel* panel = PanelOf(m_series);
@@ -86,13 +88,32 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
         r.Top += panel->ChartBounds.Top;
         r.Bottom += panel->ChartBounds.Top;
     }
-    if (!transparent && ParentChart())
-        DrawInRect(r, m_angle, m_zPosition);
+    if (shape.Transparent()) {
+        Canvas.Brush()->SetStyle(bsClear);
+        Canvas.SetBackMode(cbmTransparent);
+    } else {
+        Canvas.AssignBrush(shape.Brush(), shape.Color());
+    }
+    if (shape.ParentChart())
+        shape.DrawInRect(r, m_angle, m_zPosition);
+
+    bool symbolDrawn = false;
+    if (TSeriesMarksSymbol* symbol = m_symbol.get(); symbol && symbol->Visible() && symbol->ParentChart()) {
+        symbol->SetColor(Colour);
+        symbol->SetTransparent(false);
+        Canvas.AssignFont(shape.Font());
+        const int h = Canvas.FontHeight();
+        symbol->ShapeBounds = TRect{r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2};
+        symbol->DrawInRect(symbol->ShapeBounds, m_angle % 360, m_zPosition);
+        symbolDrawn = true;
+    }
 
     Canvas.Brush()->SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
     r.Left += 2;
-    Canvas.AssignFont(Font());
+    if (symbolDrawn)
+        r.Left += m_symbol->Width() + 4;
+    Canvas.AssignFont(shape.Font());
     const int lineHeight = Canvas.FontHeight();
     int x = (r.Left + m_margins.LeftPixels() + r.Right - m_margins.RightPixels()) / 2;
     unsigned align = platform::TextAlign::Center;
@@ -104,7 +125,7 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
         align = platform::TextAlign::Right;
     }
     Canvas.SetTextAlign(align | platform::TextAlign::Top);
-    const int frame = Frame()->Visible() ? (Frame()->Width() - 1) / 2 : 0;
+    const int frame = shape.Frame()->Visible() ? (shape.Frame()->Width() - 1) / 2 : 0;
     const std::vector<std::string> lines = SplitLines(Text);
     const int yc = (r.Top + m_margins.TopPixels() + r.Bottom - m_margins.BottomPixels()) / 2;
     const int xc = (r.Left + r.Right) / 2;

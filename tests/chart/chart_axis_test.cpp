@@ -373,6 +373,19 @@ TEST_F(ChartAxisTest, IncrementOfAHundredOnTheBottomAxis)
     EXPECT_EQ(a.CalcLabelsIncrement(), 5);
 }
 
+TEST_F(ChartAxisTest, HugeAndInfiniteRangesFindAnIncrement)
+{
+    // The middle value 5e299 or infinity never gains decimals by halving.
+    TChartAxis& a = *chart.BottomAxis();
+    a.SetMinMax(0, 1e300);
+    a.SetStartEnd();
+    a.AdjustMaxMin();
+    EXPECT_GT(a.CalcLabelsIncrement(), 0);
+    a.SetMinMax(0, std::numeric_limits<double>::infinity());
+    a.AdjustMaxMin();
+    EXPECT_EQ(a.CalcLabelsIncrement(), 1);
+}
+
 TEST_F(ChartAxisTest, MaximumRoundRoundsUpToTheIncrement)
 {
     TChartSeries* s = chart.AddSeries();

@@ -90,6 +90,15 @@ TEST_F(TMarksDraw, BoxIsTheTextPlusMarginsPlusOneAboveThePoint)
     EXPECT_FALSE(p.Custom);
 }
 
+TEST_F(TMarksDraw, VisibleSymbolWidensTheBoxByTheTextHeightLessFour)
+{
+    series.Marks().Symbol()->SetVisible(true);
+    Draw();
+    // 16 as without the symbol, plus 13 - 4
+    EXPECT_EQ(series.Marks().Position(2)->Width, 25);
+    EXPECT_EQ(series.Marks().Symbol()->Color(), series.GetValueColor(4));
+}
+
 TEST_F(TMarksDraw, TwoLineTextDrawsTheSecondLineOneLineHeightLower)
 {
     series.Marks().SetStyle(smsLabel);
