@@ -202,6 +202,15 @@ TEST_F(ChartAxisTest, MasterLoopIsRefused)
     EXPECT_EQ(b->Minimum(), 1);
 }
 
+TEST_F(ChartAxisTest, FreedMasterLeavesNoDanglingLink)
+{
+    TChartAxis* master = chart.CustomAxes().Add();
+    TChartAxis* follower = chart.CustomAxes().Add();
+    ASSERT_TRUE(follower->SetMasterAxis(master));
+    chart.CustomAxes().Delete(0);
+    EXPECT_EQ(follower->MasterAxis(), nullptr);
+}
+
 TEST_F(ChartAxisTest, FreedCustomAxisHandsItsSeriesBack)
 {
     TChartAxis* custom = chart.CustomAxes().Add();
