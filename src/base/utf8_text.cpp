@@ -1,5 +1,7 @@
 #include "base/utf8_text.h"
 
+#include "base/windows_1252.h"
+
 namespace {
 
 bool isContinuation(char c)
@@ -61,4 +63,54 @@ void AppendUtf8(std::string& out, std::uint32_t cp)
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+namespace {
+
+// Decodes one character at s[i], advancing i; a malformed sequence gives
+// 0xFFFD and advances by one byte.
+std::uint32_t NextCodePoint(std::string_view s, std::size_t& i)
+{
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+        ++i;
+        return c;
+    }
+    const int n = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 0;
+    std::uint32_t cp = c & (0x3F >> n);
+    for (int k = 1; k <= n; ++k) {
+        if (i + k >= s.size() || !isContinuation(s[i + k])) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    }
+    i += n == 0 ? 1 : n + 1;
+    return n == 0 ? 0xFFFD : cp;
+}
+
+} // namespace
+
+std::uint32_t Windows1252CodePoint(std::uint8_t c)
+{
+    return c >= 0x80 && c <= 0x9F ? kWindows1252High[c - 0x80] : c;
+}
+
+std::string Windows1252ToUtf8(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size() + s.size() / 8);
+    for (char c : s)
+        AppendUtf8(out, Windows1252CodePoint(static_cast<std::uint8_t>(c)));
+    return out;
+}
+
+std::string Utf8ToWindows1252(std::string_view s, std::size_t MaxBytes)
+{
+    std::string out;
+    for (std::size_t i = 0; i < s.size() && out.size() < MaxBytes;) {
+        const int b = Windows1252Byte(NextCodePoint(s, i));
+        out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
 }

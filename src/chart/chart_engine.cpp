@@ -1,5 +1,6 @@
 #include "chart/chart_engine.h"
 
+#include "chart/axis_container.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
@@ -34,8 +35,8 @@ TEngineUnit g_units[] = {
     {"PlotCanvas", StartPlotCanvas, StopPlotCanvas},
     {"PlotFilters", RegisterPlotFilters, UnregisterPlotFilters},
     {"PlotProcs", PlotProcsStartUp, PlotProcsShutDown},
-    // PlotEngine (largest pixel coordinate, streamed classes) and Chart (type
-    // registries, palette list) take their places here, in that order. The Chart unit does not
+    {"PlotEngine", AxisEngineStartUp, AxisEngineShutDown},
+    // Chart (type registries, palette list) takes its place here. The Chart unit does not
     // reseed the generator from the clock: the program's start-up has left it
     // in a fixed state, and runs stay reproducible.
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},

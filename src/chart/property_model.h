@@ -121,6 +121,14 @@ struct TStoredWhen {
     F Stored;
 };
 
+// Deduction guides for compilers without aggregate deduction.
+template <typename G, typename P>
+TAccessors(G, P) -> TAccessors<G, P>;
+template <typename F>
+TInstanceDefault(F) -> TInstanceDefault<F>;
+template <typename F>
+TStoredWhen(F) -> TStoredWhen<F>;
+
 struct TAlwaysStored {};
 inline constexpr TAlwaysStored AlwaysStored{};
 
@@ -522,6 +530,20 @@ public:
         entry->m_assigned = false;
         m_table.m_entries.push_back(std::move(entry));
         return *this;
+    }
+
+    // A binary property: Write(const C&) answers its bytes, Read(C&, bytes)
+    // rebuilds from them; written when Stored(const C&) answers true.
+    template <typename W, typename Rd, typename S>
+    TPropertyTableBuilder& Binary(std::string name, W write, Rd read, S stored)
+    {
+        return Defined(
+            std::move(name),
+            [write](const C& c, TPropertyWriter& w) {
+                const std::vector<std::uint8_t> bytes = std::invoke(write, c);
+                w.WriteBinary(bytes);
+            },
+            [read](C& c, TPropertyReader& r) { std::invoke(read, c, r.ReadBinary()); }, stored);
     }
 
     // The last property declared is streamed but not copied by Assign.

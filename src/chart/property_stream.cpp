@@ -178,6 +178,23 @@ std::string TPropertyReader::ReadString()
     return v.Str;
 }
 
+void TPropertyWriter::WriteBinary(std::span<const std::uint8_t> bytes)
+{
+    WriteValueType(vaBinary);
+    const auto n = static_cast<std::uint32_t>(bytes.size());
+    for (int i = 0; i < 4; ++i)
+        m_data.push_back((n >> (8 * i)) & 0xFF);
+    WriteBytes(bytes.data(), bytes.size());
+}
+
+std::span<const std::uint8_t> TPropertyReader::ReadBinary()
+{
+    if (ReadValueType() != vaBinary)
+        throw EReadError(ReadErrorText);
+    const std::int32_t n = ReadLength();
+    return {Take(static_cast<std::size_t>(n)), static_cast<std::size_t>(n)};
+}
+
 TPropertyValue TPropertyReader::ReadValue()
 {
     // nesting is bounded so that a hostile stream cannot exhaust the stack

@@ -55,6 +55,8 @@ public:
     void WriteIdent(const std::string& value);
     // 80-bit extended, as the system stores Double properties.
     void WriteFloat(long double value);
+    // A binary property value: its length as a 32-bit integer, then the bytes.
+    void WriteBinary(std::span<const std::uint8_t> bytes);
     const std::vector<std::uint8_t>& Data() const { return m_data; }
 
 private:
@@ -77,6 +79,8 @@ public:
     std::string ReadPropName();
     std::int64_t ReadInteger();
     std::string ReadString();
+    // The bytes of a binary value (raises EReadError for any other value).
+    std::span<const std::uint8_t> ReadBinary();
     TPropertyValue ReadValue();
     // Skips one value of any type.
     void SkipValue() { ReadValue(); }

@@ -125,14 +125,6 @@ IntParse ParseWholeNumber(std::string_view text, int& value)
 
 // ---- decoding to UTF-8 --------------------------------------------------
 
-// windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code.
-constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 std::string FromSingleByte(std::string_view in, bool windows1252)
 {
     std::string out;
@@ -140,7 +132,7 @@ std::string FromSingleByte(std::string_view in, bool windows1252)
     for (char ch : in) {
         const auto c = static_cast<unsigned char>(ch);
         if (windows1252 && c >= 0x80 && c <= 0x9F)
-            AppendUtf8(out, kCp1252High[c - 0x80]);
+            AppendUtf8(out, Windows1252CodePoint(c));
         else
             AppendUtf8(out, c);
     }

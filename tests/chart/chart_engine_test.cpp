@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "chart/axis_container.h"
+#include "chart/axis_scale.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
@@ -28,13 +30,13 @@ protected:
 
 TEST_F(TChartEngineLifecycle, UnitsStartInTheirOrder)
 {
-    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotProCo"}));
+    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotEngine", "PlotProCo"}));
 }
 
 TEST_F(TChartEngineLifecycle, ShutDownRunsInReverseOrder)
 {
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotProCo", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
+    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotProCo", "PlotEngine", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
     EXPECT_TRUE(ChartEngineUnits().empty());
 }
 
@@ -46,9 +48,9 @@ TEST_F(TChartEngineLifecycle, SecondStartIsNoStartAndNeedsItsOwnStop)
     StopChartEngine();  // one start still stands
     EXPECT_TRUE(ChartEngineLastShutDown().empty());
     EXPECT_EQ(PlotMsgValuesX, "changed");
-    EXPECT_EQ(ChartEngineUnits().size(), 6u);
+    EXPECT_EQ(ChartEngineUnits().size(), 7u);
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown().size(), 6u);
+    EXPECT_EQ(ChartEngineLastShutDown().size(), 7u);
     EXPECT_TRUE(PlotMsgValuesX.empty());
     StartChartEngine();
     EXPECT_EQ(PlotMsgValuesX, "X");
@@ -103,6 +105,15 @@ TEST(TPlotFilterRegistration, RegisteringTwiceKeepsOneEntryPerClass)
     EXPECT_TRUE(std::equal(registered.begin(), registered.end(), classes.begin(), classes.end()));
     EXPECT_EQ(registered[0]->ClassName, "TInvertFilter");
     EXPECT_EQ(registered[20]->ClassName, "TZoomFilter");
+}
+
+TEST_F(TChartEngineLifecycle, PlotEngineSetsThePixelLimitAndStreamedAxisClasses)
+{
+    EXPECT_EQ(MaxPixelPos, 0x3FFFFFF);
+    for (const char* name : {"TChartAxisTitle", "TChartAxis", "TChartDepthAxis", "TSeriesMarks"})
+        EXPECT_TRUE(IsAxisStreamClass(name)) << name;
+    StopChartEngine();
+    EXPECT_FALSE(IsAxisStreamClass("TChartAxis"));
 }
 
 }  // namespace

@@ -1,0 +1,373 @@
+#include "chart/axis_panel.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "chart/chart_axis.h"
+#include "chart/chart_exceptions.h"
+#include "chart/chart_messages.h"
+#include "chart/chart_series.h"
+#include "chart/plot_procs.h"
+#include "chart/series_source.h"
+
+// ---- TChartPage ----
+
+void TChartPage::Changed()
+{
+    m_panel->Invalidate();
+    TChartChangePage event;
+    m_panel->Broadcast(event);
+}
+
+void TChartPage::SetAutoScale(bool Value)
+{
+    if (m_autoScale == Value)
+        return;
+    m_autoScale = Value;
+    m_panel->Invalidate();
+}
+
+void TChartPage::SetCurrent(int Value)
+{
+    Value = std::clamp(Value, 1, std::max(1, Count()));
+    if (m_current == Value)
+        return;
+    m_current = Value;
+    Changed();
+    if (m_panel->OnPageChange)
+        m_panel->OnPageChange(*this);
+}
+
+void TChartPage::SetMaxPointsPerPage(int Value)
+{
+    if (Value < 0)
+        throw ChartException(PlotMsgMaxPointsPerPage);
+    if (m_maxPointsPerPage == Value)
+        return;
+    m_maxPointsPerPage = Value;
+    m_panel->Invalidate();
+    const int count = Count();
+    if (count < m_current)
+        m_current = std::max(1, count);
+    Changed();
+}
+
+void TChartPage::SetScaleLastPage(bool Value)
+{
+    if (m_scaleLastPage == Value)
+        return;
+    m_scaleLastPage = Value;
+    m_panel->Invalidate();
+}
+
+int TChartPage::Count() const
+{
+    return m_panel->NumPages();
+}
+
+void TChartPage::Assign(const TChartPage& Source)
+{
+    m_autoScale = Source.m_autoScale;
+    m_current = Source.m_current;
+    m_maxPointsPerPage = Source.m_maxPointsPerPage;
+    m_scaleLastPage = Source.m_scaleLastPage;
+}
+
+std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List)
+{
+    std::vector<std::pair<std::string, TChartSeries*>> items;
+    for (TChartSeries* s : List.Items())
+        if (s->ShowInEditor())
+            items.emplace_back(s->TitleOrName(), s);
+    return items;
+}
+
+// ---- TCustomAxisPanel ----
+
+namespace {
+
+// A standard axis as a streamed sub-object, with its own class's table.
+template <auto Get>
+TChartAxis* AxisOf(const TCustomAxisPanel& Panel)
+{
+    return (Panel.*Get)();
+}
+
+const TPropertyTable<TChartAxis>& AxisTable(const TChartAxis& Axis)
+{
+    return Axis.PropertyTable();
+}
+
+}  // namespace
+
+TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent)
+{
+    CreateStandardAxes();
+}
+
+TCustomAxisPanel::~TCustomAxisPanel()
+{
+    MarkDestroying();
+    while (SeriesCount() > 0) {
+        TChartSeries* s = Series(SeriesCount() - 1);
+        RemoveSeries(s);
+        delete s;
+    }
+}
+
+const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
+{
+    using P = TCustomAxisPanel;
+    static const TPropertyTable<TCustomPlotPanel> table =
+        TPropertyTable<TCustomPlotPanel>::Of<P>(TCustomPlotPanelExtended::Properties())
+            .Property("Chart3DPercent", IntegerKind, TAccessors{&P::Chart3DPercent, &P::SetChart3DPercent}, 15)
+            .Property("AxisBehind", BooleanKind, TAccessors{&P::AxisBehind, &P::SetAxisBehind}, true)
+            .Property("AxisVisible", BooleanKind, TAccessors{&P::AxisVisible, &P::SetAxisVisible}, true)
+            .Object("BottomAxis", AxisOf<&P::BottomAxis>, AxisOf<&P::BottomAxis>, nullptr, AxisTable)
+            .Object("DepthAxis", AxisOf<&P::DepthAxis>, AxisOf<&P::DepthAxis>, nullptr, AxisTable)
+            .Object("DepthTopAxis", AxisOf<&P::DepthTopAxis>, AxisOf<&P::DepthTopAxis>, nullptr, AxisTable)
+            .Object("LeftAxis", AxisOf<&P::LeftAxis>, AxisOf<&P::LeftAxis>, nullptr, AxisTable)
+            .Object("RightAxis", AxisOf<&P::RightAxis>, AxisOf<&P::RightAxis>, nullptr, AxisTable)
+            .Object("TopAxis", AxisOf<&P::TopAxis>, AxisOf<&P::TopAxis>, nullptr, AxisTable)
+            // older names of the page settings, read only
+            .Obsolete("MaxPointsPerPage",
+                      [](P& p, const TPropertyValue& v) {
+                          p.Pages().SetMaxPointsPerPage(static_cast<int>(IntegerValue(v, 0, INT32_MAX)));
+                      })
+            .Obsolete("Page",
+                      [](P& p, const TPropertyValue& v) {
+                          p.Pages().SetCurrent(static_cast<int>(IntegerValue(v, INT32_MIN, INT32_MAX)));
+                      })
+            .Obsolete("ScaleLastPage",
+                      [](P& p, const TPropertyValue& v) { p.Pages().SetScaleLastPage(BooleanValue(v)); });
+    return table;
+}
+
+void TCustomAxisPanel::BroadcastSeriesNotice(TSeriesNotice Code, TCustomChartSeries* Series)
+{
+    if (Destroying())
+        return;
+    TPlotSeriesEvent event;
+    event.Event = Code;
+    event.Series = Series;
+    Broadcast(event);
+}
+
+TChartSeries* TCustomAxisPanel::AddSeries(TChartSeries* Series)
+{
+    if (!Series || m_seriesList.IndexOf(Series) >= 0)
+        return Series;
+    if (Series->ParentChart() && Series->ParentChart() != this)
+        Series->ParentChart()->RemoveSeries(Series);
+    Series->SetParentChart(this);
+    if (Series->OwnSeriesColor() == clDefault)
+        Series->SetAssignedColor(PickFreeSeriesColor(true, Series));
+    Series->RebindAxes();
+    Series->CheckDataSource();
+    m_seriesList.Add(Series);
+    BroadcastSeriesNotice(TSeriesNotice::Added, Series);
+    if (OnAddSeries)
+        OnAddSeries(*Series);
+    Invalidate();
+    return Series;
+}
+
+TChartSeries* TCustomAxisPanel::AddSeriesOfClass(TChartSeriesClass Class)
+{
+    return AddSeries(Class(parent()));
+}
+
+void TCustomAxisPanel::RemoveSeries(TChartSeries* Series)
+{
+    if (!Series || m_seriesList.IndexOf(Series) < 0)
+        return;
+    BroadcastSeriesNotice(TSeriesNotice::Removed, Series);
+    m_seriesGroups.RemoveSeries(Series);
+    m_seriesList.Remove(Series);
+    Series->SetParentChart(nullptr);
+    if (OnRemoveSeries && !Destroying())
+        OnRemoveSeries(*Series);
+    Invalidate();
+}
+
+void TCustomAxisPanel::RemoveSeries(int Index)
+{
+    if (Index >= 0 && Index < SeriesCount())
+        RemoveSeries(Series(Index));
+}
+
+void TCustomAxisPanel::FreeSeriesOfClass(const char* ClassName)
+{
+    for (int i = SeriesCount() - 1; i >= 0; --i) {
+        TChartSeries* s = Series(i);
+        if (!ClassName || std::string(s->metaObject()->className()) == ClassName) {
+            RemoveSeries(s);
+            delete s;
+        }
+    }
+}
+
+void TCustomAxisPanel::ExchangeSeries(int A, int B)
+{
+    if (A < 0 || B < 0 || A >= SeriesCount() || B >= SeriesCount() || A == B)
+        return;
+    TChartSeries* a = Series(A);
+    TChartSeries* b = Series(B);
+    m_seriesList.Exchange(A, B);
+    const int ga = m_seriesGroups.Contains(a);
+    if (ga >= 0 && ga == m_seriesGroups.Contains(b)) {
+        TCustomSeriesList& list = m_seriesGroups.Items(ga).Series();
+        list.Exchange(list.IndexOf(a), list.IndexOf(b));
+    }
+    BroadcastSeriesNotice(TSeriesNotice::Exchanged, a);
+    Invalidate();
+}
+
+void TCustomAxisPanel::ExchangeSeries(TChartSeries* A, TChartSeries* B)
+{
+    ExchangeSeries(m_seriesList.IndexOf(A), m_seriesList.IndexOf(B));
+}
+
+int TCustomAxisPanel::CountActiveSeries() const
+{
+    int n = 0;
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            ++n;
+    return n;
+}
+
+TChartSeries* TCustomAxisPanel::SeriesLegend(int Index, bool OnlyActive) const
+{
+    int seen = 0;
+    for (TChartSeries* s : m_seriesList.Items()) {
+        if (!s->ShowInLegend() || (OnlyActive && !s->Active()))
+            continue;
+        if (seen++ == Index)
+            return s;
+    }
+    return nullptr;
+}
+
+std::string TCustomAxisPanel::SeriesTitleLegend(int Index, bool OnlyActive) const
+{
+    const TChartSeries* s = SeriesLegend(Index, OnlyActive);
+    return s ? s->TitleOrName() : std::string();
+}
+
+int TCustomAxisPanel::GetMaxValuesCount() const
+{
+    int n = 0;
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            n = std::max(n, s->Count());
+    return n;
+}
+
+void TCustomAxisPanel::SetColorPalette(std::vector<TColor> Value)
+{
+    if (m_palette == Value)
+        return;
+    m_palette = std::move(Value);
+    Invalidate();
+}
+
+TColor TCustomAxisPanel::GetDefaultColor(int Index) const
+{
+    if (m_palette.empty())
+        return ColorPaletteColor(Index);
+    const int n = static_cast<int>(m_palette.size());
+    return m_palette[static_cast<std::size_t>(((Index % n) + n) % n)];
+}
+
+bool TCustomAxisPanel::IsFreeSeriesColor(TColor Color, bool CheckBackground, const TChartSeries* Series) const
+{
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s != Series && s->SeriesColor() == Color)
+            return false;
+    return !(CheckBackground && Color == GetBackColor());
+}
+
+TColor TCustomAxisPanel::PickFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const
+{
+    // the default palette stands in for an empty global one
+    const std::size_t global = ::ColorPalette().empty() ? DefaultColorPalette.size() : ::ColorPalette().size();
+    const int n = static_cast<int>(m_palette.empty() ? global : m_palette.size());
+    TColor color = clDefault;
+    for (int i = 0; i < n; ++i) {
+        color = GetDefaultColor(i);
+        if (IsFreeSeriesColor(color, CheckBackground, Series))
+            return color;
+    }
+    return color;
+}
+
+void TCustomAxisPanel::AssignFreeSeriesColors(bool CheckBackground)
+{
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->SeriesColor() == clDefault)
+            s->SetSeriesColor(PickFreeSeriesColor(CheckBackground, s));
+}
+
+int TCustomAxisPanel::NumPages() const
+{
+    const int perPage = m_pages.MaxPointsPerPage();
+    if (perPage < 1 || SeriesCount() == 0)
+        return 1;
+    const bool yMandatory = Series(0)->YMandatory();
+    const TStandardAxis axes[2] = {yMandatory ? TStandardAxis::Bottom : TStandardAxis::Left,
+                                   yMandatory ? TStandardAxis::Top : TStandardAxis::Right};
+    int pages = 1;
+    for (TStandardAxis axis : axes) {
+        int most = 1;
+        for (TChartSeries* s : m_seriesList.Items())
+            if (s->Active() && s->AssociatedToStandardAxis(axis))
+                most = std::max(most, s->Count());
+        pages = std::max(pages, most / perPage + (most % perPage != 0 ? 1 : 0));
+    }
+    return pages;
+}
+
+void TCustomAxisPanel::SetChart3DPercent(int Value)
+{
+    if (Value < 1 || Value > 100) {
+        std::string text = PlotMsg3DPercent;
+        char buf[160];
+        std::snprintf(buf, sizeof buf, text.c_str(), 1, 100);
+        throw ChartException(buf);
+    }
+    SetIntegerProperty(m_chart3DPercent, Value);
+}
+
+void TCustomAxisPanel::CheckCircularSource(TChartSeries* Series, QObject* Source) const
+{
+    // walk every source of Source, depth first
+    std::vector<const QObject*> pending{Source};
+    std::vector<const QObject*> seen;
+    while (!pending.empty()) {
+        const QObject* o = pending.back();
+        pending.pop_back();
+        if (o == Series)
+            throw ChartException(PlotMsgCircularSeries);
+        if (std::find(seen.begin(), seen.end(), o) != seen.end())
+            continue;
+        seen.push_back(o);
+        if (const auto* s = qobject_cast<const TChartSeries*>(o)) {
+            for (int i = 0; i < s->DataSourceCount(); ++i)
+                pending.push_back(s->DataSourceAt(i));
+        } else if (const auto* src = qobject_cast<const TPlotSeriesSource*>(o); src && src->Series() != Series) {
+            if (src->Series())
+                pending.push_back(src->Series());
+        }
+    }
+}
+
+void TCustomAxisPanel::CheckDataSource(TChartSeries* Series, QObject* Source)
+{
+    CheckCircularSource(Series, Source);
+}
+
+void TCustomAxisPanel::RefreshSeriesData(TChartSeries* Series)
+{
+    ::RefreshSeriesData(*Series, false);
+}

@@ -1,0 +1,105 @@
+#pragma once
+// One numeric column of a series (X, Y or an extra value): a growable array of
+// doubles with an optional sort order, a date-time flag and statistics
+// computed lazily after each change.
+#include <string>
+#include <vector>
+
+#include "chart/property_model.h"
+
+class TChartSeries;
+
+enum TChartListOrder { loNone, loAscending, loDescending };
+
+class TChartValueList {
+public:
+    // A list of Owner's points (Owner may be nullptr); TChartSeries::CreateValueList
+    // makes the lists that belong to a series.
+    TChartValueList(TChartSeries* Owner, const std::string& Name);
+    virtual ~TChartValueList();
+    TChartValueList(const TChartValueList&) = delete;
+    TChartValueList& operator=(const TChartValueList&) = delete;
+
+    TChartSeries* Owner() const { return m_owner; }
+    int Count() const { return m_count; }
+    // Length of the array (values in use and spare room).
+    int Capacity() const { return static_cast<int>(m_value.size()); }
+
+    // No range check: callers keep 0 <= Index < Count.
+    double Value(int Index) const { return m_value[static_cast<std::size_t>(Index)]; }
+    void SetValue(int Index, double Value);
+    double operator[](int Index) const { return Value(Index); }
+    double First() const { return Value(0); }
+    double Last() const { return Value(m_count - 1); }
+    const double* Data() const { return m_value.data(); }
+
+    // The value being added; an ordered add places it.
+    double TempValue = 0;
+
+    // Places Value by Order; answers its index (equal values land after
+    // the ones already there).
+    virtual int AddChartValue(double Value);
+    int AddChartValue() { return AddChartValue(TempValue); }
+    virtual void ClearValues();
+    // Out-of-range indexes (below 0, above Count) change nothing.
+    virtual void InsertChartValue(int Index, double Value);
+    // Out-of-range indexes change nothing.
+    virtual void Delete(int Index);
+    // Quantity is cut to the values there are from Start on.
+    void Delete(int Start, int Quantity);
+    // The first value moves to the end.
+    virtual void MoveFirstToLast();
+    // Swaps two values and tells the owner (value event 4 for Index1).
+    void Exchange(int Index1, int Index2);
+    // Values become 0, 1, 2, ...
+    void FillSequence();
+    // Sorts the owner's points by this list (all lists, colours, labels follow).
+    void Sort();
+
+    double MaxValue() const;
+    double MinValue() const;
+    double Total() const;
+    double TotalABS() const;
+    double Range() const { return MaxValue() - MinValue(); }
+
+    bool DateTime() const { return m_dateTime; }
+    void SetDateTime(bool Value);
+    bool DefaultDateTime() const { return m_defaultDateTime; }
+    void SetDefaultDateTime(bool Value) { m_defaultDateTime = Value; }
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& Value) { m_name = Value; }
+    TChartListOrder Order() const { return m_order; }
+    void SetOrder(TChartListOrder Value);
+    const std::string& ValueSource() const { return m_valueSource; }
+    void SetValueSource(const std::string& Value);
+
+    // Order, DateTime and ValueSource (not the name or the values).
+    void Assign(const TChartValueList& Source);
+    // The values and count of another list.
+    void AssignValues(const TChartValueList& Source);
+
+    static const TPropertyTable<TChartValueList>& Properties();
+
+    // Room grows by this many values whenever one more would not fit.
+    static constexpr int GrowStep = 1000;
+
+private:
+    void Changed() { m_stale = true; }
+    void Repaint();
+    void GrowFor(int n);
+    void Recalc() const;
+
+    TChartSeries* m_owner = nullptr;
+    std::string m_name;
+    std::string m_valueSource;
+    std::vector<double> m_value;
+    int m_count = 0;
+    TChartListOrder m_order = loNone;
+    bool m_dateTime = false;
+    bool m_defaultDateTime = false;
+    mutable bool m_stale = true;
+    mutable double m_maxValue = 0;
+    mutable double m_minValue = 0;
+    mutable double m_total = 0;
+    mutable double m_totalAbs = 0;
+};

@@ -1,0 +1,67 @@
+#pragma once
+// Named groups of series that are switched on and off together, held by the
+// chart.
+#include <memory>
+#include <string>
+#include <vector>
+
+class TChartSeries;
+
+// A list of series links (not owned).
+class TCustomSeriesList {
+public:
+    int Count() const { return static_cast<int>(m_items.size()); }
+    TChartSeries* operator[](int i) const { return m_items[static_cast<std::size_t>(i)]; }
+    int IndexOf(const TChartSeries* Series) const;
+    void Add(TChartSeries* Series) { m_items.push_back(Series); }
+    // Every occurrence.
+    void Remove(const TChartSeries* Series);
+    void Exchange(int a, int b);
+    void Clear() { m_items.clear(); }
+    bool Empty() const { return m_items.empty(); }
+    const std::vector<TChartSeries*>& Items() const { return m_items; }
+
+private:
+    std::vector<TChartSeries*> m_items;
+};
+
+enum TSeriesGroupActive { gaYes, gaNo, gaSome };
+
+class TSeriesGroups;
+
+class TSeriesGroup {
+public:
+    // Joins Groups (when given) and is named "Group" and the number of groups.
+    explicit TSeriesGroup(TSeriesGroups* Groups = nullptr);
+
+    TSeriesGroupActive Active() const;
+    // gaSome, or the current state, changes nothing.
+    void SetActive(TSeriesGroupActive Value);
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& Value) { m_name = Value; }
+    TCustomSeriesList& Series() { return m_series; }
+    const TCustomSeriesList& Series() const { return m_series; }
+    void SetSeries(const TCustomSeriesList& Value) { m_series = Value; }
+    void Assign(const TSeriesGroup& Source);
+
+private:
+    std::string m_name;
+    TCustomSeriesList m_series;
+};
+
+class TSeriesGroups {
+public:
+    int Count() const { return static_cast<int>(m_items.size()); }
+    TSeriesGroup& Items(int i) const { return *m_items[static_cast<std::size_t>(i)]; }
+    TSeriesGroup& Add();
+    void Delete(int i);
+    void Clear() { m_items.clear(); }
+    // Index of the first group holding Series, -1 when none.
+    int Contains(const TChartSeries* Series) const;
+    // Series leaves every group.
+    void RemoveSeries(const TChartSeries* Series);
+
+private:
+    friend class TSeriesGroup;
+    std::vector<std::unique_ptr<TSeriesGroup>> m_items;
+};
