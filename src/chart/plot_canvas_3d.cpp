@@ -748,18 +748,22 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
     TextOutEffects(X, Y, Text);
 }
 
+TRect TPlotCanvas3D::BufferPart(const TRect& R) const
+{
+    const platform::Bitmap& surface = m_buffer->Surface();
+    return TRect{std::max(0, R.Left), std::max(0, R.Top), std::min(surface.Width() - 1, R.Right),
+                 std::min(surface.Height() - 1, R.Bottom)};
+}
+
 void TPlotCanvas3D::BlurBufferRect(const TRect& R, int Amount)
 {
     // the blur straight on the buffer's pixels; the filter on a copy of them
     // for amounts beyond its fast range
-    const platform::Bitmap& surface = m_buffer->Surface();
-    const int left = std::max(0, R.Left);
-    const int top = std::max(0, R.Top);
-    const int right = std::min(surface.Width() - 1, R.Right);
-    const int bottom = std::min(surface.Height() - 1, R.Bottom);
-    if (right < left || bottom < top)
+    const TRect p = BufferPart(R);
+    if (p.Right < p.Left || p.Bottom < p.Top)
         return;
-    if (BlurOpaquePart(m_buffer->ScanLine(top) + left, surface.Width(), right - left + 1, bottom - top + 1, Amount))
+    if (BlurOpaquePart(m_buffer->ScanLine(p.Top) + p.Left, m_buffer->Surface().Width(), p.Right - p.Left + 1,
+                       p.Bottom - p.Top + 1, Amount))
         return;
     const TFilterClass* blur = FindFilterClass("TBlurFilter");
     std::unique_ptr<TPlotFilter> filter = blur->Create();
@@ -775,12 +779,13 @@ void TPlotCanvas3D::FilterBufferRect(TPlotFilter& Filter, const TRect& R)
     // the blur reads and writes only inside R (edges included): only that
     // part of the buffer goes through the filter
     const platform::Bitmap& surface = m_buffer->Surface();
-    const int left = std::max(0, R.Left);
-    const int top = std::max(0, R.Top);
-    const int right = std::min(surface.Width() - 1, R.Right);
-    const int bottom = std::min(surface.Height() - 1, R.Bottom);
-    if (right < left || bottom < top)
+    const TRect part = BufferPart(R);
+    if (part.Right < part.Left || part.Bottom < part.Top)
         return;
+    const int left = part.Left;
+    const int top = part.Top;
+    const int right = part.Right;
+    const int bottom = part.Bottom;
     const int w = right - left + 1;
     const int h = bottom - top + 1;
     // the filters work on 24-bit rows: blue, green, red

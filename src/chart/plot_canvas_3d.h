@@ -140,6 +140,8 @@ private:
     // The blur of the amount over R of the buffer, as FilterBufferRect with a
     // blur filter of it does.
     void BlurBufferRect(const TRect& R, int Amount);
+    // R (edges included) limited to the buffer; Right < Left or Bottom < Top when nothing is left.
+    TRect BufferPart(const TRect& R) const;
 
     std::unique_ptr<platform::DrawingDevice> m_buffer;
     bool m_monochrome = false;
