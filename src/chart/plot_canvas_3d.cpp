@@ -726,16 +726,11 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         m_device->TextOut(sx, sy, Text);
         const TFilterClass* blur = FindFilterClass("TBlurFilter");
         if (shadow->Smooth() && shadow->SmoothBlur() > 0 && m_buffer && blur) {
-            std::unique_ptr<TPlotFilter> filter = blur->Create();
-            TPropertyValue amount;
-            amount.Type = vaInt32;
-            amount.Int = shadow->SmoothBlur();
-            filter->ReadProperty("Amount", amount);
             const platform::Bitmap& surface = m_buffer->Surface();
             const TRect r{std::max(0, shadowRect.Left - 1), std::max(0, sy),
                           std::min(surface.Width() - 1, shadowRect.Left + textWidth),
                           std::min(sy + textHeight - 1, surface.Height() - 1)};
-            FilterBufferRect(*filter, r);
+            BlurBufferRect(r, shadow->SmoothBlur());
             SetBackMode(cbmTransparent);
         }
         if (blend)
@@ -753,17 +748,44 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
     TextOutEffects(X, Y, Text);
 }
 
+TRect TPlotCanvas3D::BufferPart(const TRect& R) const
+{
+    const platform::Bitmap& surface = m_buffer->Surface();
+    return TRect{std::max(0, R.Left), std::max(0, R.Top), std::min(surface.Width() - 1, R.Right),
+                 std::min(surface.Height() - 1, R.Bottom)};
+}
+
+void TPlotCanvas3D::BlurBufferRect(const TRect& R, int Amount)
+{
+    // the blur straight on the buffer's pixels; the filter on a copy of them
+    // for amounts beyond its fast range
+    const TRect p = BufferPart(R);
+    if (p.Right < p.Left || p.Bottom < p.Top)
+        return;
+    if (BlurOpaquePart(m_buffer->ScanLine(p.Top) + p.Left, m_buffer->Surface().Width(), p.Right - p.Left + 1,
+                       p.Bottom - p.Top + 1, Amount))
+        return;
+    const TFilterClass* blur = FindFilterClass("TBlurFilter");
+    std::unique_ptr<TPlotFilter> filter = blur->Create();
+    TPropertyValue amount;
+    amount.Type = vaInt32;
+    amount.Int = Amount;
+    filter->ReadProperty("Amount", amount);
+    FilterBufferRect(*filter, R);
+}
+
 void TPlotCanvas3D::FilterBufferRect(TPlotFilter& Filter, const TRect& R)
 {
     // the blur reads and writes only inside R (edges included): only that
     // part of the buffer goes through the filter
     const platform::Bitmap& surface = m_buffer->Surface();
-    const int left = std::max(0, R.Left);
-    const int top = std::max(0, R.Top);
-    const int right = std::min(surface.Width() - 1, R.Right);
-    const int bottom = std::min(surface.Height() - 1, R.Bottom);
-    if (right < left || bottom < top)
+    const TRect part = BufferPart(R);
+    if (part.Right < part.Left || part.Bottom < part.Top)
         return;
+    const int left = part.Left;
+    const int top = part.Top;
+    const int right = part.Right;
+    const int bottom = part.Bottom;
     const int w = right - left + 1;
     const int h = bottom - top + 1;
     // the filters work on 24-bit rows: blue, green, red

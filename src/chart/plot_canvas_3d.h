@@ -137,6 +137,11 @@ private:
     void TextOutEffects(int X, int Y, const std::string& Text);
     // Runs the filter over R (edges included) of the buffer, and over nothing else.
     void FilterBufferRect(TPlotFilter& Filter, const TRect& R);
+    // The blur of the amount over R of the buffer, as FilterBufferRect with a
+    // blur filter of it does.
+    void BlurBufferRect(const TRect& R, int Amount);
+    // R (edges included) limited to the buffer; Right < Left or Bottom < Top when nothing is left.
+    TRect BufferPart(const TRect& R) const;
 
     std::unique_ptr<platform::DrawingDevice> m_buffer;
     bool m_monochrome = false;
