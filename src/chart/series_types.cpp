@@ -8,6 +8,7 @@
 #include "chart/chart_element.h"
 #include "chart/chart_component.h"
 #include "chart/chart_series.h"
+#include "chart/chart_tool.h"
 #include "chart/plot_function.h"
 
 namespace {
@@ -235,6 +236,9 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
             d->AddDataSource(series);
     }
     if (chart) {
+        for (TPlotCustomTool* tool : chart->Tools().Items())
+            if (auto* seriesTool = qobject_cast<TPlotCustomToolSeries*>(tool); seriesTool && seriesTool->Series() == old)
+                seriesTool->SetSeries(series);
         chart->ExchangeSeries(old, series);
     }
     delete old;
