@@ -1,5 +1,7 @@
 #include "base/utf8_text.h"
 
+#include "base/windows_1252.h"
+
 namespace {
 
 bool isContinuation(char c)
@@ -65,24 +67,6 @@ void AppendUtf8(std::string& out, std::uint32_t cp)
 
 namespace {
 
-// windows-1252 0x80..0x9F
-constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char Windows1252Byte(std::uint32_t cp)
-{
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == cp)
-            return static_cast<char>(0x80 + i);
-    return '?';
-}
-
 // Decodes one character at s[i], advancing i; a malformed sequence gives
 // 0xFFFD and advances by one byte.
 std::uint32_t NextCodePoint(std::string_view s, std::size_t& i)
@@ -109,7 +93,7 @@ std::uint32_t NextCodePoint(std::string_view s, std::size_t& i)
 
 std::uint32_t Windows1252CodePoint(std::uint8_t c)
 {
-    return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : c;
+    return c >= 0x80 && c <= 0x9F ? kWindows1252High[c - 0x80] : c;
 }
 
 std::string Windows1252ToUtf8(std::string_view s)
@@ -124,7 +108,9 @@ std::string Windows1252ToUtf8(std::string_view s)
 std::string Utf8ToWindows1252(std::string_view s, std::size_t MaxBytes)
 {
     std::string out;
-    for (std::size_t i = 0; i < s.size() && out.size() < MaxBytes;)
-        out += Windows1252Byte(NextCodePoint(s, i));
+    for (std::size_t i = 0; i < s.size() && out.size() < MaxBytes;) {
+        const int b = Windows1252Byte(NextCodePoint(s, i));
+        out += b < 0 ? '?' : static_cast<char>(b);
+    }
     return out;
 }

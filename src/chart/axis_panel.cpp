@@ -9,6 +9,15 @@
 #include "chart/plot_procs.h"
 #include "chart/series_source.h"
 
+std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List)
+{
+    std::vector<std::pair<std::string, TChartSeries*>> items;
+    for (TChartSeries* s : List.Items())
+        if (s->ShowInEditor())
+            items.emplace_back(s->TitleOrName(), s);
+    return items;
+}
+
 // ---- TCustomAxisPanel ----
 
 TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent), m_self(this)

@@ -5,6 +5,7 @@
 // the axes.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/axis_container.h"
@@ -29,6 +30,9 @@ class TChartChangePage : public TPlotEvent {};
 
 // Makes a series of one class with the given owner.
 using TChartSeriesClass = TChartSeries* (*)(QObject* Owner);
+
+// The series of List shown in editors, each with its title (or name).
+std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List);
 
 class TCustomAxisPanel : public TCustomPlotPanelExtended, public TAxisContainer {
 public:

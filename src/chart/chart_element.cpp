@@ -1,5 +1,7 @@
 #include "chart/chart_element.h"
 
+#include "chart/appearance_properties.h"
+
 TCustomChartElement::TCustomChartElement(QObject* Owner)
     : TComponent(Owner), m_brush(std::make_unique<TChartBrush>([this] { Repaint(); })),
       m_pen(std::make_unique<TChartPen>([this] { Repaint(); }))
@@ -43,6 +45,12 @@ const TPropertyTable<TCustomChartElement>& TCustomChartElement::Properties()
                       TAccessors{&TCustomChartElement::Active,
                                  [](TCustomChartElement& e, bool v) { e.SetActive(v); }},
                       true)
+            .Object(
+                "Brush", [](const TCustomChartElement& e) { return &e.Brush(); },
+                [](TCustomChartElement& e) { return &e.Brush(); }, nullptr, ChartBrushProperties())
+            .Object(
+                "Pen", [](const TCustomChartElement& e) { return &e.Pen(); },
+                [](TCustomChartElement& e) { return &e.Pen(); }, nullptr, ChartPenProperties())
             .Property("ShowInEditor", BooleanKind,
                       TAccessors{&TCustomChartElement::ShowInEditor, &TCustomChartElement::SetShowInEditor}, true);
     return table;

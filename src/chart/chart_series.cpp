@@ -1048,6 +1048,7 @@ void TChartSeries::AddSampleValues(int NumValues, bool OnlyMandatory)
 void TChartSeries::SetParentChart(TSeriesParent* Value)
 {
     TCustomChartSeries::SetParentChart(Value);
+    m_marks->SetParentChart(Value ? Value->Panel() : nullptr);
     RebindAxes();
 }
 

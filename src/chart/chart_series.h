@@ -280,6 +280,9 @@ public:
     // Points were read from "Data" and not replaced since.
     bool StreamedData() const { return m_streamedData; }
     void SetStreamedData(bool Value) { m_streamedData = Value; }
+    // The points are edited data, stored with the form (the same flag).
+    bool Modified() const { return m_streamedData; }
+    void SetModified(bool Value) { m_streamedData = Value; }
     bool XStored() const { return m_xStored; }
     void SetXStored(bool Value) { m_xStored = Value; }
     std::vector<std::uint8_t> WriteData() const;

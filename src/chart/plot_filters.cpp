@@ -258,8 +258,12 @@ void TConvolveFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const int innerWidth = r.Right - r.Left - 1;
     if (innerWidth <= 0 || r.Bottom - r.Top < 2)
         return;
-    // results of the inner pixels, row by row
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(innerWidth) * 3 * (r.Bottom - r.Top - 1));
+    // results of the inner pixels, row by row (the buffer is kept from pass
+    // to pass: every byte of it is written before it is read)
+    const std::size_t outSize = static_cast<std::size_t>(innerWidth) * 3 * (r.Bottom - r.Top - 1);
+    thread_local std::vector<std::uint8_t> out;
+    if (out.size() < outSize)
+        out.resize(outSize);
     const double factor = Factor;
     std::uint8_t* o = out.data();
     // blur-shaped kernels (ones around the centre): integer sums of three
@@ -427,12 +431,17 @@ void TContrastFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const int amount = Amount;
     const bool percent = Percent;
     const float factor = static_cast<float>(Amount * 0.01);
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
-        for (int c = 0; c < 3; ++c) {
-            const std::int64_t v = p[c];
-            const std::int64_t t = percent ? Round(static_cast<double>(v * static_cast<double>(factor))) : amount;
-            p[c] = ClampByte(v + (t * (v - 128)) / 256);
-        }
+    // each channel's result depends on its own value only
+    std::array<std::uint8_t, 256> table;
+    for (int i = 0; i < 256; ++i) {
+        const std::int64_t v = i;
+        const std::int64_t t = percent ? Round(static_cast<double>(v * static_cast<double>(factor))) : amount;
+        table[static_cast<std::size_t>(i)] = ClampByte(v + (t * (v - 128)) / 256);
+    }
+    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [&table](std::uint8_t* p) {
+        p[0] = table[p[0]];
+        p[1] = table[p[1]];
+        p[2] = table[p[2]];
     });
 }
 

@@ -89,49 +89,52 @@ const TPropertyTable<TMargins>& TMargins::Properties()
 
 // ---- TMarksItem ----
 
+namespace {
+
+// Grey, 3 pixels: the marks' shadow.
+void MarksShadow(TPlotShadow& Shadow)
+{
+    const auto notify = std::move(Shadow.OnChange);
+    Shadow.SetDefaults(0x808080, 3);
+    Shadow.SetColor(0x808080);
+    Shadow.SetHorizSize(3);
+    Shadow.SetVertSize(3);
+    Shadow.OnChange = notify;
+}
+
+}  // namespace
+
+TMarksItem::TMarksItem(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
+{
+    SetColor(clInfoBk);
+    // the base made its shadow before this class existed
+    InitShadow(*Shadow());
+}
+
+void TMarksItem::InitShadow(TPlotShadow& Shadow)
+{
+    MarksShadow(Shadow);
+}
+
 void TMarksItem::SetText(std::vector<std::string> Value)
 {
     if (m_text == Value)
         return;
     m_text = std::move(Value);
-    Changed();
+    CanvasChanged();
 }
 
-void TMarksItem::SetVisible(bool Value)
+void TMarksItem::Assign(const TPlotCustomShapeBrushPen& Source)
 {
-    if (m_visible == Value)
-        return;
-    m_visible = Value;
-    Changed();
+    if (const auto* item = dynamic_cast<const TMarksItem*>(&Source))
+        m_text = item->m_text;
+    TPlotCustomShape::Assign(Source);
 }
 
-void TMarksItem::SetColor(TColor Value)
+const TPropertyTable<TPlotCustomShapeBrushPen>& TMarksItem::Properties()
 {
-    if (m_color == Value)
-        return;
-    m_color = Value;
-    Changed();
-}
-
-void TMarksItem::SetTransparent(bool Value)
-{
-    if (m_transparent == Value)
-        return;
-    m_transparent = Value;
-    Changed();
-}
-
-void TMarksItem::Assign(const TMarksItem& Source)
-{
-    Properties().Assign(*this, Source);
-    SetText(Source.m_text);
-}
-
-const TPropertyTable<TMarksItem>& TMarksItem::Properties()
-{
-    static const TPropertyTable<TMarksItem> table =
-        TPropertyTable<TMarksItem>::Of()
-            .Property("Color", ColorKind, TAccessors{&TMarksItem::Color, &TMarksItem::SetColor}, clInfoBk)
+    static const TPropertyTable<TPlotCustomShapeBrushPen> table =
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<TMarksItem>(TPlotCustomShape::Properties())
             .Defined(
                 "Text",
                 [](const TMarksItem& item, TPropertyWriter& w) {
@@ -148,10 +151,32 @@ const TPropertyTable<TMarksItem>& TMarksItem::Properties()
                     r.ReadListEnd();
                     item.SetText(std::move(lines));
                 },
-                [](const TMarksItem& item) { return !item.Text().empty(); })
-            .Property("Transparent", BooleanKind, TAccessors{&TMarksItem::Transparent, &TMarksItem::SetTransparent},
-                      false)
-            .Property("Visible", BooleanKind, TAccessors{&TMarksItem::Visible, &TMarksItem::SetVisible}, true);
+                [](const TMarksItem& item) { return !item.Text().empty(); });
+    return table;
+}
+
+// ---- TSeriesMarksSymbol ----
+
+TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
+{
+    SetVisible(false);
+    SetTransparent(false);
+    InitShadow(*Shadow());
+}
+
+void TSeriesMarksSymbol::InitShadow(TPlotShadow& Shadow)
+{
+    const auto notify = std::move(Shadow.OnChange);
+    Shadow.SetDefaults(clBlack, 1);
+    Shadow.SetHorizSize(1);
+    Shadow.SetVertSize(1);
+    Shadow.OnChange = notify;
+}
+
+const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarksSymbol::Properties()
+{
+    static const TPropertyTable<TPlotCustomShapeBrushPen> table =
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<TSeriesMarksSymbol>(TPlotCustomShape::Properties());
     return table;
 }
 
@@ -159,15 +184,60 @@ const TPropertyTable<TMarksItem>& TMarksItem::Properties()
 
 TSeriesMarks::TSeriesMarks(TChartSeries* Series) : m_series(Series)
 {
+    SetColor(clInfoBk);
+    SetVisible(false);
+    InitShadow(*Shadow());
     m_margins.OnChange = [this] { Repaint(); };
 }
 
 TSeriesMarks::~TSeriesMarks() = default;
 
-void TSeriesMarks::Repaint()
+void TSeriesMarks::CanvasChanged()
 {
     if (m_series)
         m_series->Repaint();
+    else
+        TPlotCustomShape::CanvasChanged();
+}
+
+void TSeriesMarks::SetParentChart(TCustomPlotPanel* Value)
+{
+    TPlotCustomShape::SetParentChart(Value);
+    if (m_symbol)
+        m_symbol->SetParentChart(Value);
+    for (auto& item : m_items)
+        if (item)
+            item->SetParentChart(Value);
+}
+
+std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
+{
+    // right to left, white to silver, set without a change notice
+    auto g = std::make_unique<TPlotGradient>();
+    g->SetDirection(gdRightLeft);
+    g->SetEndColor(clWhite);
+    g->SetStartColor(clSilver);
+    return g;
+}
+
+void TSeriesMarks::InitShadow(TPlotShadow& Shadow)
+{
+    MarksShadow(Shadow);
+}
+
+TSeriesMarksSymbol* TSeriesMarks::Symbol()
+{
+    if (!m_symbol)
+        m_symbol = std::make_unique<TSeriesMarksSymbol>(ParentChart());
+    return m_symbol.get();
+}
+
+void TSeriesMarks::SetSymbol(const TSeriesMarksSymbol* Value)
+{
+    if (!Value)
+        m_symbol.reset();
+    else if (Value != m_symbol.get())
+        Symbol()->Assign(*Value);
 }
 
 TSeriesMarkPosition* TSeriesMarks::Position(int i) const
@@ -246,10 +316,8 @@ TMarksItem& TSeriesMarks::Item(int i)
     if (i >= ItemCount())
         m_items.resize(static_cast<std::size_t>(i) + 1);
     auto& slot = m_items[static_cast<std::size_t>(i)];
-    if (!slot) {
-        slot = std::make_unique<TMarksItem>();
-        slot->OnChange = [this] { Repaint(); };
-    }
+    if (!slot)
+        slot = std::make_unique<TMarksItem>(ParentChart());
     return *slot;
 }
 
@@ -272,10 +340,16 @@ void TSeriesMarks::Clear()
         ClearItems();
 }
 
-void TSeriesMarks::Assign(const TSeriesMarks& Source)
+void TSeriesMarks::Assign(const TPlotCustomShapeBrushPen& Shape)
 {
-    if (&Source == this)
+    const auto* source = dynamic_cast<const TSeriesMarks*>(&Shape);
+    if (!source) {
+        TPlotCustomShape::Assign(Shape);
         return;
+    }
+    if (source == this)
+        return;
+    const TSeriesMarks& Source = *source;
     m_angle = Source.m_angle;
     m_clip = Source.m_clip;
     m_drawEvery = Source.m_drawEvery;
@@ -287,10 +361,8 @@ void TSeriesMarks::Assign(const TSeriesMarks& Source)
     for (int i = 0; i < Source.ItemCount(); ++i)
         if (const TMarksItem* item = Source.ItemOrNull(i))
             Item(i).Assign(*item);
-    m_visible = Source.m_visible;
-    m_color = Source.m_color;
-    m_transparent = Source.m_transparent;
-    Repaint();
+    SetSymbol(Source.SymbolIfAny());
+    TPlotCustomShape::Assign(Source);
 }
 
 std::vector<std::uint8_t> TSeriesMarks::WriteItems() const
@@ -324,45 +396,37 @@ void TSeriesMarks::ReadItems(std::span<const std::uint8_t> Data)
     for (auto& slot : items) {
         r.ReadListBegin();
         if (!r.EndOfList()) {
-            slot = std::make_unique<TMarksItem>();
+            slot = std::make_unique<TMarksItem>(ParentChart());
             TMarksItem::Properties().ReadList(*slot, r, "TMarksItem");
         }
         r.ReadListEnd();
     }
     if (!r.AtEnd())
         throw EReadError("Stream read error");
-    for (auto& slot : items)
-        if (slot)
-            slot->OnChange = [this] { Repaint(); };
     m_items = std::move(items);
     if (n != 0)
         m_itemsLocked = true;
 }
 
-const TPropertyTable<TSeriesMarks>& TSeriesMarks::Properties()
+const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarks::Properties()
 {
-    static const TPropertyTable<TSeriesMarks> table =
-        TPropertyTable<TSeriesMarks>::Of()
-            .Property("Angle", IntegerKind, TAccessors{&TSeriesMarks::Angle, &TSeriesMarks::SetAngle}, 0)
-            .Property("BackColor", ColorKind, TAccessors{&TSeriesMarks::Color, &TSeriesMarks::SetColor},
-                      TStoredWhen{[](const TSeriesMarks&) { return false; }})
-            .NotAssigned()
-            .Property("Clip", BooleanKind, TAccessors{&TSeriesMarks::Clip, &TSeriesMarks::SetClip}, false)
-            .Property("Color", ColorKind, TAccessors{&TSeriesMarks::Color, &TSeriesMarks::SetColor}, clInfoBk)
-            .Property("DrawEvery", IntegerKind, TAccessors{&TSeriesMarks::DrawEvery, &TSeriesMarks::SetDrawEvery}, 1)
+    using M = TSeriesMarks;
+    static const TPropertyTable<TPlotCustomShapeBrushPen> table =
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<M>(TPlotCustomShape::Properties())
+            .Property("Angle", IntegerKind, TAccessors{&M::Angle, &M::SetAngle}, 0)
+            // the colour under a second name, never written
+            .Obsolete("BackColor", [](M& m, const TPropertyValue& v) { m.SetColor(ColorValue(v)); })
+            .Property("Clip", BooleanKind, TAccessors{&M::Clip, &M::SetClip}, false)
+            .Property("DrawEvery", IntegerKind, TAccessors{&M::DrawEvery, &M::SetDrawEvery}, 1)
             .Object(
-                "Margins", [](const TSeriesMarks& m) { return &m.Margins(); },
-                [](TSeriesMarks& m) { return &m.Margins(); }, nullptr, TMargins::Properties())
-            .Property("MultiLine", BooleanKind, TAccessors{&TSeriesMarks::MultiLine, &TSeriesMarks::SetMultiLine},
-                      false)
-            .Property("Style", EnumKind(kStyleNames), TAccessors{&TSeriesMarks::Style, &TSeriesMarks::SetStyle},
-                      smsLabel)
-            .Property("TextAlign", EnumKind(kAlignNames),
-                      TAccessors{&TSeriesMarks::TextAlign, &TSeriesMarks::SetTextAlign}, taCenter)
-            .Property("Transparent", BooleanKind,
-                      TAccessors{&TSeriesMarks::Transparent, &TSeriesMarks::SetTransparent}, false)
-            .Property("Visible", BooleanKind, TAccessors{&TSeriesMarks::Visible, &TSeriesMarks::SetVisible}, false)
-            .Binary("Items", &TSeriesMarks::WriteItems, &TSeriesMarks::ReadItems,
-                    [](const TSeriesMarks& m) { return m.ItemCount() > 0; });
+                "Margins", [](const M& m) { return &m.Margins(); }, [](M& m) { return &m.Margins(); }, nullptr,
+                TMargins::Properties())
+            .Property("MultiLine", BooleanKind, TAccessors{&M::MultiLine, &M::SetMultiLine}, false)
+            .Property("Style", EnumKind(kStyleNames), TAccessors{&M::Style, &M::SetStyle}, smsLabel)
+            .Object(
+                "Symbol", [](const M& m) { return m.SymbolIfAny(); }, [](M& m) { return m.Symbol(); },
+                [](M& m) { m.SetSymbol(nullptr); }, TSeriesMarksSymbol::Properties())
+            .Property("TextAlign", EnumKind(kAlignNames), TAccessors{&M::TextAlign, &M::SetTextAlign}, taCenter)
+            .Binary("Items", &M::WriteItems, &M::ReadItems, [](const M& m) { return m.ItemCount() > 0; });
     return table;
 }

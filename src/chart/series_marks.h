@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "base/basic_types.h"
+#include "chart/plot_gradient.h"
+#include "chart/plot_shape.h"
 #include "chart/property_model.h"
 
 class TCanvas3D;
@@ -89,41 +91,44 @@ private:
     int m_size[4] = {0, 0, 0, 0};
 };
 
-// Mark style of one point.
-class TMarksItem {
+// Mark style of one point: a shape of its own and optional text lines.
+class TMarksItem : public TPlotCustomShape {
 public:
-    TMarksItem() = default;
+    explicit TMarksItem(TCustomPlotPanel* Panel = nullptr);
     const std::vector<std::string>& Text() const { return m_text; }
     void SetText(std::vector<std::string> Value);
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool Value);
-    TColor Color() const { return m_color; }
-    void SetColor(TColor Value);
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool Value);
-    void Assign(const TMarksItem& Source);
+    void Assign(const TPlotCustomShapeBrushPen& Source) override;
 
-    std::function<void()> OnChange;
-    static const TPropertyTable<TMarksItem>& Properties();
+    static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
+    const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
+
+protected:
+    void InitShadow(TPlotShadow& Shadow) override;
 
 private:
-    void Changed()
-    {
-        if (OnChange)
-            OnChange();
-    }
     std::vector<std::string> m_text;
-    bool m_visible = true;
-    TColor m_color = clInfoBk;
-    bool m_transparent = false;
 };
 
-class TSeriesMarks {
+// The symbol box a mark may show beside its text.
+class TSeriesMarksSymbol : public TPlotCustomShape {
+public:
+    explicit TSeriesMarksSymbol(TCustomPlotPanel* Panel = nullptr);
+    static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
+    const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
+
+protected:
+    void InitShadow(TPlotShadow& Shadow) override;
+};
+
+class TSeriesMarks : public TPlotCustomShape {
 public:
     explicit TSeriesMarks(TChartSeries* Series);
-    ~TSeriesMarks();
-    TSeriesMarks(const TSeriesMarks&) = delete;
-    TSeriesMarks& operator=(const TSeriesMarks&) = delete;
+    ~TSeriesMarks() override;
+
+    // The panel of the series' chart; passed on to the symbol.
+    void SetParentChart(TCustomPlotPanel* Value) override;
+    // Repaints through the series.
+    void CanvasChanged() override;
 
     TChartSeries* ParentSeries() const { return m_series; }
 
@@ -141,12 +146,10 @@ public:
     void SetStyle(TSeriesMarksStyle Value) { SetAndRepaint(m_style, Value); }
     TAlignment TextAlign() const { return m_textAlign; }
     void SetTextAlign(TAlignment Value) { SetAndRepaint(m_textAlign, Value); }
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool Value) { SetAndRepaint(m_visible, Value); }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor Value) { SetAndRepaint(m_color, Value); }
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool Value) { SetAndRepaint(m_transparent, Value); }
+    // Created on first use; nullptr frees it.
+    TSeriesMarksSymbol* Symbol();
+    TSeriesMarksSymbol* SymbolIfAny() const { return m_symbol.get(); }
+    void SetSymbol(const TSeriesMarksSymbol* Value);
     TMargins& Margins() { return m_margins; }
     const TMargins& Margins() const { return m_margins; }
     int ZPosition() const { return m_zPosition; }
@@ -195,7 +198,7 @@ public:
 
     // Clears the positions; also the items unless locked.
     void Clear();
-    void Assign(const TSeriesMarks& Source);
+    void Assign(const TPlotCustomShapeBrushPen& Source) override;
 
     // "Items": an int32 count, then each item as a property list.
     std::vector<std::uint8_t> WriteItems() const;
@@ -203,7 +206,12 @@ public:
     // EReadError and keeps the old items.
     void ReadItems(std::span<const std::uint8_t> Data);
 
-    static const TPropertyTable<TSeriesMarks>& Properties();
+    static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
+    const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
+
+protected:
+    std::unique_ptr<TCustomPlotGradient> CreateGradient() override;
+    void InitShadow(TPlotShadow& Shadow) override;
 
 private:
     template <typename T>
@@ -214,8 +222,6 @@ private:
         Field = Value;
         Repaint();
     }
-    void Repaint();
-
     TChartSeries* m_series;
     int m_angle = 0;
     bool m_clip = false;
@@ -223,9 +229,7 @@ private:
     bool m_multiLine = false;
     TSeriesMarksStyle m_style = smsLabel;
     TAlignment m_textAlign = taCenter;
-    bool m_visible = false;
-    TColor m_color = clInfoBk;
-    bool m_transparent = false;
+    std::unique_ptr<TSeriesMarksSymbol> m_symbol;
     int m_zPosition = 0;
     TMargins m_margins{20};
     std::vector<std::unique_ptr<TSeriesMarkPosition>> m_positions;

@@ -12,6 +12,7 @@ class TChartTools;
 class TChartPen;
 struct TRect;
 class TChartAxis;
+class TCustomPlotPanel;
 class TChartSeries;
 class TCustomChartSeries;
 

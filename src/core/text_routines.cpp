@@ -48,10 +48,15 @@ T itemOrFirst(int I, std::span<const T> A)
 
 void DelaySeconds(double Seconds)
 {
-    const platform::Clock& clock = platform::CurrentClock();
+    // the thread sleeps: no message is handled, no core is kept busy
+    platform::Clock& clock = platform::CurrentClock();
     const double wait = std::fabs(Seconds);
     const double start = clock.MonotonicSeconds();
-    while (std::fabs(clock.MonotonicSeconds() - start) < wait) {
+    for (;;) {
+        const double elapsed = std::fabs(clock.MonotonicSeconds() - start);
+        if (!(elapsed < wait))
+            return;
+        clock.SleepFor(wait - elapsed);
     }
 }
 

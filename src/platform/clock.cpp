@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <thread>
 
 namespace platform {
 
@@ -20,6 +21,12 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kUnixEpochDay = 25569.0;
 
 } // namespace
+
+void Clock::SleepFor(double seconds)
+{
+    if (seconds > 0)
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
 Clock& CurrentClock()
 {

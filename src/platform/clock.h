@@ -16,6 +16,8 @@ public:
     // High-resolution counter and its ticks per second.
     virtual std::uint64_t HighResCounter() const = 0;
     virtual std::uint64_t HighResFrequency() const = 0;
+    // Puts the thread to sleep for the seconds given (nothing when not positive).
+    virtual void SleepFor(double seconds);
 };
 
 // The clock in force; the system clock unless another was installed.

@@ -10,7 +10,6 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
 #include <utility>
 
 #include "base/name_matching.h"
@@ -73,12 +72,14 @@ int PositiveMod(int a, int m)
 
 int RoundHalfUp(double v)
 {
-    const double f = std::floor(v + 0.5);
-    if (f < -1e9)
+    // floor(v + 0.5), by truncation (no library call)
+    const double t = v + 0.5;
+    if (!(t >= -1e9))
         return -1000000000;
-    if (f > 1e9)
+    if (t > 1e9)
         return 1000000000;
-    return static_cast<int>(f);
+    const int i = static_cast<int>(t);
+    return static_cast<double>(i) > t ? i - 1 : i;
 }
 
 PointF ToPointF(Point p) { return {static_cast<double>(p.x), static_cast<double>(p.y)}; }
@@ -322,8 +323,11 @@ QtDrawingDevice::QtDrawingDevice(int width, int height) : m_surface(std::max(0, 
     UpdateFont();
 }
 
+QtDrawingDevice::~QtDrawingDevice() = default;
+
 void QtDrawingDevice::SetSize(int width, int height)
 {
+    EndTextPainter();
     m_surface.Resize(std::max(0, width), std::max(0, height));
     if (m_surface.IsEmpty())
         m_image = QImage();
@@ -365,7 +369,12 @@ FontDesc QtDrawingDevice::SelectFont(const FontDesc& font)
     return old;
 }
 
-void QtDrawingDevice::UpdateFont() { m_qfont = ToQFont(m_font); }
+void QtDrawingDevice::UpdateFont()
+{
+    m_qfont = ToQFont(m_font);
+    m_metrics.emplace(m_qfont);
+    m_painterFontSet = false;
+}
 
 void QtDrawingDevice::SelectStockObject(StockObject obj)
 {
@@ -389,6 +398,7 @@ StretchMode QtDrawingDevice::SetStretchBltMode(StretchMode m) { return std::exch
 void QtDrawingDevice::SetClip(std::optional<QRegion> clip)
 {
     m_clip = std::move(clip);
+    ++m_clipVersion;
     m_clipRects.clear();
     if (m_clip)
         for (const QRect& r : *m_clip)
@@ -588,12 +598,37 @@ bool QtDrawingDevice::PenPatternOn(std::int64_t pos, bool& gapPainted) const
     return false;
 }
 
+bool QtDrawingDevice::PenSolid() const
+{
+    if (m_pen.style == PenStyle::UserStyle) {
+        std::int64_t total = 0;
+        for (std::uint32_t v : m_pen.userStyle)
+            total += v;
+        return total <= 0;
+    }
+    return StylePattern(m_pen.style).empty();
+}
+
 void QtDrawingDevice::PutPixel(int x, int y, std::uint32_t src)
 {
     if (!Visible(x, y))
         return;
     std::uint32_t& d = m_surface.ScanLine(y)[x];
     d = ApplyRop2(m_rop2, src, d);
+}
+
+void QtDrawingDevice::RopSpan(int y, int x0, int x1, std::uint32_t src)
+{
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    ForVisible(y, x0, x1, [&](int a, int b) {
+        std::uint32_t* line = m_surface.ScanLine(y);
+        if (copy) {
+            std::fill(line + a, line + b, src);
+            return;
+        }
+        for (int x = a; x < b; ++x)
+            line[x] = ApplyRop2(m_rop2, src, line[x]);
+    });
 }
 
 // ---- shapes: marks and compositing ----
@@ -611,41 +646,70 @@ void QtDrawingDevice::MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t 
 }
 
 template <class Sink>
-void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink) const
+void QtDrawingDevice::OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink,
+                                    const std::vector<std::vector<Point>>* vertices)
 {
-    for (const Figure& fig : outline) {
+    const bool solid = PenSolid();
+    std::vector<Point> own;
+    for (std::size_t f = 0; f < outline.size(); ++f) {
+        const Figure& fig = outline[f];
         if (fig.points.empty())
             continue;
-        const std::vector<Point> pts = OutlineVertices(fig.points);
+        if (!vertices)
+            own = OutlineVertices(fig.points);
+        const std::vector<Point>& pts = vertices ? (*vertices)[f] : own;
+        // a curve plots each pixel once: marks over the box of its points
+        // (its pixels never leave it) inside the limit
+        Rect seenBox;
+        if (fig.curve) {
+            seenBox = {pts.front().x, pts.front().y, pts.front().x + 1, pts.front().y + 1};
+            for (const Point& p : pts)
+                seenBox = Unite(seenBox, {p.x, p.y, p.x + 1, p.y + 1});
+            seenBox = Intersect(seenBox, limit);
+            m_curveSeen.assign(static_cast<std::size_t>(seenBox.Width()) * seenBox.Height(), 0);
+        }
         std::int64_t base = 0;
-        std::unordered_set<std::uint64_t> plotted;
-        auto plot = [&](int x, int y, std::int64_t step) {
-            if (fig.curve &&
-                !plotted.insert((static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
-                                static_cast<std::uint32_t>(y)).second)
-                return;
-            bool gap = false;
-            if (PenPatternOn(base + step, gap))
-                sink(x, y, kMarkPen);
-            else if (gap)
-                sink(x, y, kMarkGap);
+        auto walk = [&](Point a, Point b, bool includeLast) {
+            LineWalk w = MakeLineWalk(a, b, includeLast, limit);
+            int x = 0;
+            int y = 0;
+            std::int64_t step = 0;
+            while (w.Next(x, y, step)) {
+                if (fig.curve) {
+                    std::uint8_t& seen =
+                        m_curveSeen[static_cast<std::size_t>(y - seenBox.top) * seenBox.Width() + (x - seenBox.left)];
+                    if (seen)
+                        continue;
+                    seen = 1;
+                }
+                if (solid) {
+                    sink(x, y, kMarkPen);
+                    continue;
+                }
+                bool gap = false;
+                if (PenPatternOn(base + step, gap))
+                    sink(x, y, kMarkPen);
+                else if (gap)
+                    sink(x, y, kMarkGap);
+            }
         };
         if (pts.size() == 1 || (fig.closed && pts.size() == 2 && pts.front() == pts.back())) {
-            LinePixels(pts.front(), pts.front(), true, limit, plot);
+            walk(pts.front(), pts.front(), true);
             continue;
         }
         const std::size_t segments = fig.closed ? pts.size() : pts.size() - 1;
         for (std::size_t i = 0; i < segments; ++i) {
             const Point a = pts[i];
             const Point b = pts[(i + 1) % pts.size()];
-            LinePixels(a, b, false, limit, plot);
+            walk(a, b, false);
             base += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x),
                              std::abs(static_cast<std::int64_t>(b.y) - a.y));
         }
     }
 }
 
-void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline)
+void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline,
+                                  const std::vector<std::vector<Point>>* vertices)
 {
     if (m_pen.IsNull())
         return;
@@ -653,7 +717,7 @@ void QtDrawingDevice::MarkOutline(Mask& mask, const std::vector<Figure>& outline
         MarkSpans(mask, StrokeSpans(outline, mask.box), kMarkPen);
         return;
     }
-    OutlinePixels(outline, mask.box, [&](int x, int y, std::uint8_t mark) { mask.At(x, y) = mark; });
+    OutlinePixels(outline, mask.box, [&](int x, int y, std::uint8_t mark) { mask.At(x, y) = mark; }, vertices);
 }
 
 void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
@@ -664,26 +728,36 @@ void QtDrawingDevice::Composite(const Mask& mask, const BrushDesc& brush)
     const bool isSolid = brush.style == BrushStyle::Solid;
     if (isSolid)
         BrushPixel(brush, 0, 0, solid);
+    // the colour of each mark: none, brush (when solid), pen, gap
+    static_assert(kMarkBrush == 1 && kMarkPen == 2 && kMarkGap == 3);
+    const std::uint32_t colours[4] = {0, solid, pen, bk};
     const bool copy = m_rop2 == Rop2::CopyPen;
     const int w = mask.box.Width();
     for (int y = mask.box.top; y < mask.box.bottom; ++y) {
-        const std::uint8_t* row = mask.marks.data() + static_cast<std::size_t>(y - mask.box.top) * w;
+        const std::uint8_t* marks = mask.marks.data() + static_cast<std::size_t>(y - mask.box.top) * w;
+        auto row = [&](int x) { return marks[x - mask.box.left]; };
         std::uint32_t* line = m_surface.ScanLine(y);
         ForVisible(y, mask.box.left, mask.box.right, [&](int x0, int x1) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint8_t m = row[x - mask.box.left];
-                if (m == 0)
-                    continue;
-                std::uint32_t src;
-                if (m == kMarkPen)
-                    src = pen;
-                else if (m == kMarkGap)
-                    src = bk;
-                else if (isSolid)
-                    src = solid;
-                else if (!BrushPixel(brush, x, y, src))
-                    continue;
-                line[x] = copy ? src : ApplyRop2(m_rop2, src, line[x]);
+            // runs of one mark
+            for (int x = x0; x < x1;) {
+                const std::uint8_t m = row(x);
+                int e = x + 1;
+                while (e < x1 && row(e) == m)
+                    ++e;
+                if (m == kMarkBrush && !isSolid) {
+                    std::uint32_t src;
+                    for (int i = x; i < e; ++i)
+                        if (BrushPixel(brush, i, y, src))
+                            line[i] = copy ? src : ApplyRop2(m_rop2, src, line[i]);
+                } else if (m != 0) {
+                    const std::uint32_t src = colours[m];
+                    if (copy)
+                        std::fill(line + x, line + e, src);
+                    else
+                        for (int i = x; i < e; ++i)
+                            line[i] = ApplyRop2(m_rop2, src, line[i]);
+                }
+                x = e;
             }
         });
     }
@@ -828,27 +902,40 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     // pixels inside the polygon through the outline's own pixels, so the fill
     // neither leaks past the outline nor leaves a gap before it
     SpanList inner;
+    std::vector<std::vector<Point>> vertices;
     if (pen && brush && !disjoint && m_pen.IsCosmetic()) {
         std::vector<std::vector<PointF>> polys;
         for (const Figure& f : outline) {
+            vertices.push_back(OutlineVertices(f.points));
             std::vector<PointF> poly;
-            for (const Point& q : OutlineVertices(f.points))
+            poly.reserve(vertices.back().size());
+            for (const Point& q : vertices.back())
                 poly.push_back({q.x + 0.5, q.y + 0.5});
             polys.push_back(std::move(poly));
         }
         inner = PolygonSpans(polys, m_polyFillMode, limit);
         fill = &inner;
     }
-    // fill and a one-pixel outline that never meet: no mask needed
-    if (!pen || ((disjoint || !brush) && m_pen.IsCosmetic())) {
+    // fill and a one-pixel outline that never meet, or copied over one
+    // another (the outline painted last wins, as its mark wins in a mask): no
+    // mask needed
+    if (!pen || ((disjoint || !brush || m_rop2 == Rop2::CopyPen) && m_pen.IsCosmetic())) {
         if (brush)
             FillSpansDirect(*fill, m_brush);
         if (pen) {
             const std::uint32_t penArgb = PenArgb();
             const std::uint32_t bk = BkArgb();
+            // the pixels come inside the limit: test the clip only when it is
+            // more than one rectangle
+            const bool boxClip = m_clipRects.size() <= 1;
+            const bool copy = m_rop2 == Rop2::CopyPen;
             OutlinePixels(outline, limit, [&](int x, int y, std::uint8_t mark) {
-                PutPixel(x, y, mark == kMarkPen ? penArgb : bk);
-            });
+                if (!boxClip && !Visible(x, y))
+                    return;
+                const std::uint32_t src = mark == kMarkPen ? penArgb : bk;
+                std::uint32_t& d = m_surface.ScanLine(y)[x];
+                d = copy ? src : ApplyRop2(m_rop2, src, d);
+            }, vertices.empty() ? nullptr : &vertices);
         }
         return;
     }
@@ -860,11 +947,12 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     box = Intersect(box, limit);
     if (box.IsEmpty())
         return;
-    Mask mask{box, std::vector<std::uint8_t>(static_cast<std::size_t>(box.Width()) * box.Height(), 0)};
+    m_maskMarks.assign(static_cast<std::size_t>(box.Width()) * box.Height(), 0);
+    Mask mask{box, m_maskMarks};
     if (brush)
         MarkSpans(mask, *fill, kMarkBrush);
     if (pen)
-        MarkOutline(mask, outline);
+        MarkOutline(mask, outline, vertices.empty() ? nullptr : &vertices);
     Composite(mask, m_brush);
 }
 
@@ -892,6 +980,8 @@ void QtDrawingDevice::AppendToPath(const std::vector<PointF>& pts)
     target.insert(target.end(), pts.begin(), pts.end());
 }
 
+bool QtDrawingDevice::OutlineHoldsFill() const { return !m_pen.IsNull() && m_pen.IsCosmetic(); }
+
 void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& fill)
 {
     if (m_inPath) {
@@ -910,6 +1000,8 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     const std::int64_t base = m_styleStep;
     const bool solid = m_pen.style != PenStyle::UserStyle && StylePattern(m_pen.style).empty();
     const bool copy = m_rop2 == Rop2::CopyPen;
+    // the walk keeps inside the limit, which is all of a one-rectangle clip
+    const bool boxClip = m_clipRects.size() <= 1;
     LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
     int x = 0;
     int y = 0;
@@ -924,7 +1016,7 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
                 src = bk;
             }
         }
-        if (m_clip && !Visible(x, y))
+        if (!boxClip && !Visible(x, y))
             continue;
         std::uint32_t& d = m_surface.ScanLine(y)[x];
         d = copy ? src : ApplyRop2(m_rop2, src, d);
@@ -1154,7 +1246,30 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
             for (int y = std::max(a.y + shrink, limit.top); y < std::min(b.y - 1, limit.bottom); ++y)
                 fill.push_back({y, x0, x1});
     }
+    // a solid one-pixel outline around more than a line: its four sides as
+    // spans, each pixel once, as the figure's walk paints them
+    if (thinPen && PenSolid() && b.x - 1 > a.x && b.y - 1 > a.y) {
+        if (!m_brush.IsNull())
+            FillSpansDirect(fill, m_brush);
+        RectangleOutline(a.x, a.y, b.x - 1, b.y - 1);
+        return;
+    }
     DrawFigures(outline, &fill, true, true);
+}
+
+void QtDrawingDevice::RectangleOutline(int l, int t, int r, int b)
+{
+    const std::uint32_t pen = PenArgb();
+    RopSpan(t, l, r, pen);          // top, left to right - 1
+    RopSpan(b, l + 1, r + 1, pen);  // bottom, right back to left + 1
+    const int y0 = std::max(t, 0);
+    const int y1 = std::min(b + 1, Height());
+    for (int y = y0; y < y1; ++y) {
+        if (y < b)
+            RopSpan(y, r, r + 1, pen);  // right side, top to bottom - 1
+        if (y > t)
+            RopSpan(y, l, l + 1, pen);  // left side, bottom back to top + 1
+    }
 }
 
 void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
@@ -1166,7 +1281,7 @@ void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
     std::vector<PointF> pts = EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
     pts.pop_back();
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = EllipseSpans(l, t, r, bt, DrawLimit());
     ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
@@ -1189,7 +1304,7 @@ void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int co
     quarter(l + cw / 2, bt - ch / 2, kPi);
     quarter(r - cw / 2, bt - ch / 2, 3 * kPi / 2);
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = RoundRectSpans(l, t, r, bt, cw, ch, DrawLimit());
     ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
@@ -1217,7 +1332,7 @@ void QtDrawingDevice::ClosedArc(int x1, int y1, int x2, int y2, int x3, int y3, 
     const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
     pts.insert(pts.end(), arc.begin(), arc.end());
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());
     ShapeOrPath({Figure{std::move(pts), true, true}}, fill);
 }
@@ -1241,7 +1356,7 @@ void QtDrawingDevice::PolyPolygon(const Point* points, const int* counts, int po
         offset += std::max(0, counts[i]);
     }
     SpanList fill;
-    if (!m_inPath && !m_brush.IsNull())
+    if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = FiguresFill(figs, DrawLimit());
     ShapeOrPath(std::move(figs), fill);
 }
@@ -1254,6 +1369,17 @@ void QtDrawingDevice::FillRectWith(const Rect& r, const BrushDesc& brush)
         return;
     const Point a = Dev(r.left, r.top);
     const Point b = Dev(r.right, r.bottom);
+    if (brush.style == BrushStyle::Solid && m_clipRects.size() <= 1) {
+        // no clip or a one-rectangle clip: the rows of the part inside it
+        const Rect part = Intersect({a.x, a.y, b.x, b.y}, DrawLimit());
+        if (part.IsEmpty())
+            return;
+        std::uint32_t p = 0;
+        BrushPixel(brush, 0, 0, p);
+        for (int y = part.top; y < part.bottom; ++y)
+            std::fill_n(m_surface.ScanLine(y) + part.left, part.Width(), p);
+        return;
+    }
     for (int y = std::max(a.y, 0); y < std::min(b.y, Height()); ++y) {
         std::uint32_t* line = m_surface.ScanLine(y);
         ForVisible(y, a.x, b.x, [&](int x0, int x1) {
@@ -1315,30 +1441,59 @@ bool QtDrawingDevice::FloodFill(int x, int y, TColor color, FloodFillType type)
     };
     if (!inside(s.x, s.y))
         return false;
+    // the area as row spans, walked before any painting so the fill colour
+    // never steers it; the marks stay all clear between calls
     const int w = Width();
-    std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * Height(), 0);
-    std::vector<Point> stack{s};
-    std::vector<Point> area;
-    while (!stack.empty()) {
-        const Point p = stack.back();
-        stack.pop_back();
-        if (!m_surface.Contains(p.x, p.y))
+    const int h = Height();
+    if (m_floodSeen.size() != static_cast<std::size_t>(w) * h)
+        m_floodSeen.assign(static_cast<std::size_t>(w) * h, 0);
+    auto seen = [&](int px, int py) -> std::uint8_t& { return m_floodSeen[static_cast<std::size_t>(py) * w + px]; };
+    SpanList area;
+    m_floodStack.clear();
+    m_floodStack.push_back(s);
+    while (!m_floodStack.empty()) {
+        const Point p = m_floodStack.back();
+        m_floodStack.pop_back();
+        if (seen(p.x, p.y) || !inside(p.x, p.y))
             continue;
-        auto& mark = seen[static_cast<std::size_t>(p.y) * w + p.x];
-        if (mark || !inside(p.x, p.y))
-            continue;
-        mark = 1;
-        area.push_back(p);
-        stack.push_back({p.x + 1, p.y});
-        stack.push_back({p.x - 1, p.y});
-        stack.push_back({p.x, p.y + 1});
-        stack.push_back({p.x, p.y - 1});
+        int x0 = p.x;
+        int x1 = p.x + 1;
+        while (x0 > 0 && !seen(x0 - 1, p.y) && inside(x0 - 1, p.y))
+            --x0;
+        while (x1 < w && !seen(x1, p.y) && inside(x1, p.y))
+            ++x1;
+        std::fill_n(&seen(x0, p.y), x1 - x0, 1);
+        area.push_back({p.y, x0, x1});
+        // a seed at the start of each run of unmarked inside pixels above and below
+        for (const int ny : {p.y - 1, p.y + 1}) {
+            if (ny < 0 || ny >= h)
+                continue;
+            bool inRun = false;
+            for (int x = x0; x < x1; ++x) {
+                const bool open = !seen(x, ny) && inside(x, ny);
+                if (open && !inRun)
+                    m_floodStack.push_back({x, ny});
+                inRun = open;
+            }
+        }
     }
-    // paint after the walk so the fill colour never steers it
-    for (const Point& p : area) {
-        std::uint32_t c;
-        if (Visible(p.x, p.y) && BrushPixel(m_brush, p.x, p.y, c))
-            m_surface.ScanLine(p.y)[p.x] = c;
+    const bool solid = m_brush.style == BrushStyle::Solid;
+    std::uint32_t solidArgb = 0;
+    if (solid)
+        BrushPixel(m_brush, 0, 0, solidArgb);
+    for (const Span& span : area) {
+        std::uint32_t* line = m_surface.ScanLine(span.y);
+        ForVisible(span.y, span.x0, span.x1, [&](int a, int b) {
+            if (solid) {
+                std::fill(line + a, line + b, solidArgb);
+                return;
+            }
+            std::uint32_t c;
+            for (int x = a; x < b; ++x)
+                if (BrushPixel(m_brush, x, span.y, c))
+                    line[x] = c;
+        });
+        std::fill_n(&seen(span.x0, span.y), span.x1 - span.x0, 0);
     }
     return true;
 }
@@ -1485,10 +1640,34 @@ TColor QtDrawingDevice::GetPixel(int x, int y) const
     return m_surface.Pixel(d.x, d.y);
 }
 
+namespace {
+
+// The source pixel, opaque (SRCCOPY).
+struct CopyOpaque {
+    std::uint32_t operator()(std::uint32_t s, std::uint32_t) const { return s | kOpaque; }
+};
+
+// One row of a blit; the rows never overlap (a self-blit reads a copy).
+template <class Op>
+void BlitRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n, Op op)
+{
+    for (int k = 0; k < n; ++k)
+        d[k] = op(s[k], d[k]);
+}
+
+// A copied row, in the widest vectors the processor has.
+__attribute__((target_clones("avx2", "default"))) void BlitRow(std::uint32_t* __restrict d,
+                                                               const std::uint32_t* __restrict s, int n, CopyOpaque)
+{
+    for (int k = 0; k < n; ++k)
+        d[k] = s[k] | kOpaque;
+}
+
+}  // namespace
+
+template <class Op>
 void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
-                                 int srcWidth, int srcHeight,
-                                 const std::function<std::uint32_t(std::uint32_t s, std::uint32_t d)>& op,
-                                 bool smooth)
+                                 int srcWidth, int srcHeight, Op op, bool smooth)
 {
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0 || src.IsEmpty())
         return;
@@ -1499,56 +1678,126 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
     const int sx0 = srcWidth < 0 ? srcX + srcWidth : srcX;
     const int sy0 = srcHeight < 0 ? srcY + srcHeight : srcY;
     const Point dev = Dev(width < 0 ? x + width : x, height < 0 ? y + height : y);
+    const bool scaled = dw != sw || dh != sh;
 
-    // the part of the source that is read, copied (the source may be this surface)
-    Bitmap part(sw, sh, 0xFF000000u);
-    for (int j = 0; j < sh; ++j)
-        for (int i = 0; i < sw; ++i)
-            if (src.Contains(sx0 + i, sy0 + j))
-                part.ScanLine(j)[i] = src.ScanLine(sy0 + j)[sx0 + i];
-    part.SetHasAlpha(src.HasAlpha());
-    if (smooth && (dw != sw || dh != sh)) {
-        const QImage scaled =
-            QImageFromBitmap(part).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        part = BitmapFromQImage(scaled);
+    // the source part [sx0, sx0 + sw) x [sy0, sy0 + sh) is read from `from` at
+    // (ox, oy); pixels outside the source read as opaque black. It is copied
+    // first only when it is this surface, or scaled smoothly.
+    const Bitmap* from = &src;
+    int ox = sx0;
+    int oy = sy0;
+    Bitmap smoothed;
+    if ((smooth && scaled) || &src == &m_surface) {
+        if (m_blitPart.Width() != sw || m_blitPart.Height() != sh)
+            m_blitPart = Bitmap(sw, sh);
+        const int c0 = std::clamp(-sx0, 0, sw);
+        const int c1 = std::clamp(src.Width() - sx0, c0, sw);
+        for (int j = 0; j < sh; ++j) {
+            std::uint32_t* out = m_blitPart.ScanLine(j);
+            const int sy = sy0 + j;
+            if (sy < 0 || sy >= src.Height()) {
+                std::fill_n(out, sw, kOpaque);
+                continue;
+            }
+            std::fill(out, out + c0, kOpaque);
+            std::copy_n(src.ScanLine(sy) + sx0 + c0, c1 - c0, out + c0);
+            std::fill(out + c1, out + sw, kOpaque);
+        }
+        m_blitPart.SetHasAlpha(src.HasAlpha());
+        from = &m_blitPart;
+        if (smooth && scaled) {
+            smoothed = BitmapFromQImage(
+                QImageFromBitmap(m_blitPart).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            from = &smoothed;
+        }
+        ox = 0;
+        oy = 0;
     }
-    const int pw = part.Width(), ph = part.Height();
+    const int pw = from == &smoothed ? smoothed.Width() : sw;
+    const int ph = from == &smoothed ? smoothed.Height() : sh;
+    const int fw = from->Width();
+    const int fh = from->Height();
+    // source column of each destination column (nearest pixel centre); 1:1
+    // unmirrored copies read straight along the row
+    const bool identityX = dw == pw && !flipX;
+    bool columnsInside = true;  // every column reads inside the source
+    if (!identityX) {
+        m_blitColumns.resize(static_cast<std::size_t>(dw));
+        for (int i = 0; i < dw; ++i) {
+            const int ii = flipX ? dw - 1 - i : i;
+            const int sxx = std::clamp(
+                static_cast<int>(((2 * static_cast<std::int64_t>(ii) + 1) * pw) / (2 * static_cast<std::int64_t>(dw))), 0,
+                pw - 1);
+            const int sx = ox + sxx;
+            m_blitColumns[static_cast<std::size_t>(i)] = sx >= 0 && sx < fw ? sx : -1;
+            columnsInside = columnsInside && sx >= 0 && sx < fw;
+        }
+    }
+    // 1:1: the destination columns [dev.x + i0, dev.x + i1) read inside the source
+    const int i0 = std::clamp(-ox, 0, dw);
+    const int i1 = std::clamp(fw - ox, i0, dw);
     // only the rows on the surface
     const int j0 = static_cast<int>(std::clamp<std::int64_t>(-static_cast<std::int64_t>(dev.y), 0, dh));
     const int j1 = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(Height()) - dev.y, 0, dh));
     for (int j = j0; j < j1; ++j) {
         const int dy = dev.y + j;
         const int jj = flipY ? dh - 1 - j : j;
-        const int syy = static_cast<int>(((2 * static_cast<std::int64_t>(jj) + 1) * ph) / (2 * static_cast<std::int64_t>(dh)));
+        const int syy = std::clamp(
+            static_cast<int>(((2 * static_cast<std::int64_t>(jj) + 1) * ph) / (2 * static_cast<std::int64_t>(dh))), 0,
+            ph - 1);
+        const int sy = oy + syy;
+        const std::uint32_t* srow = sy >= 0 && sy < fh ? from->ScanLine(sy) : nullptr;
         std::uint32_t* line = m_surface.ScanLine(dy);
-        const std::uint32_t* srow = part.ScanLine(std::clamp(syy, 0, ph - 1));
-        ForVisible(dy, dev.x, dev.x + dw, [&](int x0, int x1) {
-            for (int dx = x0; dx < x1; ++dx) {
-                const int i = dx - dev.x;
-                const int ii = flipX ? dw - 1 - i : i;
-                const int sxx = static_cast<int>(((2 * static_cast<std::int64_t>(ii) + 1) * pw) / (2 * static_cast<std::int64_t>(dw)));
-                line[dx] = op(srow[std::clamp(sxx, 0, pw - 1)], line[dx]);
+        ForVisible(dy, dev.x, dev.x + dw, [&](int a, int b) {
+            if (!identityX && srow && columnsInside) {
+                const int* cols = m_blitColumns.data() + (a - dev.x);
+                std::uint32_t* d = line + a;
+                const int n = b - a;
+                for (int k = 0; k < n; ++k)
+                    d[k] = op(srow[cols[k]], d[k]);
+                return;
             }
+            if (!identityX) {
+                for (int dx = a; dx < b; ++dx) {
+                    const int c = m_blitColumns[static_cast<std::size_t>(dx - dev.x)];
+                    line[dx] = op(srow && c >= 0 ? srow[c] : kOpaque, line[dx]);
+                }
+                return;
+            }
+            int va = a;
+            int vb = a;
+            if (srow) {
+                va = std::clamp(dev.x + i0, a, b);
+                vb = std::clamp(dev.x + i1, va, b);
+            }
+            for (int dx = a; dx < va; ++dx)
+                line[dx] = op(kOpaque, line[dx]);
+            if (va < vb)
+                BlitRow(line + va, srow + (ox + va - dev.x), vb - va, op);
+            for (int dx = vb; dx < b; ++dx)
+                line[dx] = op(kOpaque, line[dx]);
         });
     }
 }
 
 void QtDrawingDevice::BitBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, Rop3 rop)
 {
-    std::uint32_t pat = 0;
-    BrushPixel(m_brush, 0, 0, pat);
-    BlitPixels(x, y, width, height, src, srcX, srcY, width, height,
-               [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); }, false);
+    StretchBlt(x, y, width, height, src, srcX, srcY, width, height, rop);
 }
 
 void QtDrawingDevice::StretchBlt(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY,
                                  int srcWidth, int srcHeight, Rop3 rop)
 {
+    // (BitBlt never scales, so the stretch mode does not matter to it)
+    const bool smooth = m_stretchMode == StretchMode::Halftone;
+    if (rop == Rop3::SrcCopy) {
+        BlitPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, CopyOpaque{}, smooth);
+        return;
+    }
     std::uint32_t pat = 0;
     BrushPixel(m_brush, 0, 0, pat);
     BlitPixels(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
-               [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); },
-               m_stretchMode == StretchMode::Halftone);
+               [&](std::uint32_t s, std::uint32_t d) { return ApplyRop3(rop, s, d, pat); }, smooth);
 }
 
 namespace {
@@ -1592,18 +1841,36 @@ void QtDrawingDevice::StretchDrawBitmap(const Rect& r, const Bitmap& picture)
 
 // ---- text ----
 
+QPainter& QtDrawingDevice::TextPainter()
+{
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+        m_painter->setRenderHint(QPainter::Antialiasing, true);
+        m_painterFontSet = false;
+        m_painterClip = 0;
+        m_painterClipCustom = false;
+    }
+    return *m_painter;
+}
+
+void QtDrawingDevice::EndTextPainter() { m_painter.reset(); }
+
 void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect* clipRect)
 {
     const QString s = QString::fromUtf8(text.c_str(), static_cast<int>(text.size()));
-    const QFontMetrics fm(m_qfont);
-    const int width = fm.horizontalAdvance(s) + m_charExtra * CodePointCount(text);
-    const int ascent = fm.ascent();
-    const int descent = fm.descent();
     const bool updateCP = (m_textAlign & TextAlign::UpdateCP) != 0;
-    const Point ref = updateCP ? m_position : Point{x, y};
-    const Point d = Dev(ref.x, ref.y);
     const unsigned h = m_textAlign & TextAlign::HorizontalMask;
     const unsigned v = m_textAlign & TextAlign::VerticalMask;
+    const bool opaque = m_bkMode == BackMode::Opaque;
+    // the width is wanted only to align, move the position or fill the box
+    // (left-aligned transparent text is shaped once, by the drawing)
+    const bool needsWidth = m_inPath || updateCP || opaque || h == TextAlign::Right || h == TextAlign::Center;
+    const int width = needsWidth ? m_metrics->horizontalAdvance(s) + m_charExtra * CodePointCount(text) : 0;
+    const int ascent = m_metrics->ascent();
+    const int descent = m_metrics->descent();
+    const Point ref = updateCP ? m_position : Point{x, y};
+    const Point d = Dev(ref.x, ref.y);
     const double x0 = h == TextAlign::Right ? -width : (h == TextAlign::Center ? -(width / 2) : 0);
     const double baseline = v == TextAlign::Baseline ? 0 : (v == TextAlign::Bottom ? -descent : ascent);
     if (updateCP) {
@@ -1612,14 +1879,15 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
         else if (h == TextAlign::Right)
             m_position.x -= width;
     }
-    QFont font = m_qfont;
-    if (m_charExtra != 0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, m_charExtra);
     QTransform transform;
     transform.translate(d.x, d.y);
-    transform.rotate(-m_font.escapement / 10.0);  // counter-clockwise on screen
+    if (m_font.escapement != 0)
+        transform.rotate(-m_font.escapement / 10.0);  // counter-clockwise on screen
 
     if (m_inPath) {
+        QFont font = m_qfont;
+        if (m_charExtra != 0)
+            font.setLetterSpacing(QFont::AbsoluteSpacing, m_charExtra);
         QPainterPath glyphs;
         glyphs.addText(QPointF(x0, baseline), font, s);
         for (const QPolygonF& poly : transform.map(glyphs).toSubpathPolygons())
@@ -1628,21 +1896,40 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     }
     if (m_image.isNull() || s.isEmpty())
         return;
-    QPainter painter(&m_image);
-    if (m_clip)
-        painter.setClipRegion(*m_clip);
-    if (clipRect) {
-        const Point a = Dev(clipRect->left, clipRect->top);
-        const Point b = Dev(clipRect->right, clipRect->bottom);
-        painter.setClipRect(ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect()),
-                            m_clip ? Qt::IntersectClip : Qt::ReplaceClip);
+    QPainter& painter = TextPainter();
+    // the clip, set in device pixels; kept while the device's clip stays
+    if (clipRect || m_painterClipCustom || m_painterClip != (m_clip ? m_clipVersion : 0)) {
+        painter.resetTransform();
+        // no clip is the whole surface: after setClipping(false) the raster
+        // engine would keep a later clip of many rectangles switched off
+        if (m_clip)
+            painter.setClipRegion(*m_clip);
+        else
+            painter.setClipRect(QRect(0, 0, Width(), Height()));
+        if (clipRect) {
+            const Point a = Dev(clipRect->left, clipRect->top);
+            const Point b = Dev(clipRect->right, clipRect->bottom);
+            painter.setClipRect(ClampedQRect({a.x, a.y, b.x, b.y}, SurfaceRect()),
+                                m_clip ? Qt::IntersectClip : Qt::ReplaceClip);
+        }
+        m_painterClip = m_clip ? m_clipVersion : 0;
+        m_painterClipCustom = clipRect != nullptr;
     }
     painter.setTransform(transform);
-    if (m_bkMode == BackMode::Opaque)
+    if (!m_painterFontSet || m_painterFontExtra != m_charExtra) {
+        QFont font = m_qfont;
+        if (m_charExtra != 0)
+            font.setLetterSpacing(QFont::AbsoluteSpacing, m_charExtra);
+        painter.setFont(font);
+        m_painterFontSet = true;
+        m_painterFontExtra = m_charExtra;
+    }
+    if (opaque) {
+        // the box without antialiasing, the glyphs with it
+        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.fillRect(QRectF(x0, baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setFont(font);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+    }
     painter.setPen(ToQColor(m_textColor));
     painter.drawText(QPointF(x0, baseline), s);
 }
@@ -1658,14 +1945,14 @@ void QtDrawingDevice::ExtTextOut(int x, int y, unsigned options, const Rect* rec
 
 Size QtDrawingDevice::GetTextExtent(const std::string& text) const
 {
-    const QFontMetrics fm(m_qfont);
+    const QFontMetrics& fm = *m_metrics;
     const QString s = QString::fromUtf8(text.c_str(), static_cast<int>(text.size()));
     return {fm.horizontalAdvance(s) + m_charExtra * CodePointCount(text), fm.ascent() + fm.descent()};
 }
 
 TextMetrics QtDrawingDevice::GetTextMetrics() const
 {
-    const QFontMetrics fm(m_qfont);
+    const QFontMetrics& fm = *m_metrics;
     TextMetrics tm;
     tm.ascent = fm.ascent();
     tm.descent = fm.descent();

@@ -5,14 +5,17 @@
 // exactly; text is drawn antialiased by QPainter.
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRegion>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/drawing_device.h"
 #include "platform/raster_geometry.h"
+
+class QPainter;
 
 namespace platform {
 
@@ -32,6 +35,7 @@ QImage QImageFromBitmap(const Bitmap& bitmap);  // a deep copy
 class QtDrawingDevice : public DrawingDevice {
 public:
     explicit QtDrawingDevice(int width = 1, int height = 1);
+    ~QtDrawingDevice() override;
     QtDrawingDevice(const QtDrawingDevice&) = delete;
     QtDrawingDevice& operator=(const QtDrawingDevice&) = delete;
 
@@ -153,10 +157,11 @@ private:
         // the rounded points turn back on themselves
         bool curve = false;
     };
-    // Marks of the pixels a shape paints, over a box of the surface.
+    // Marks of the pixels a shape paints, over a box of the surface (the
+    // marks buffer is the device's, reused from shape to shape).
     struct Mask {
         Rect box;
-        std::vector<std::uint8_t> marks;
+        std::vector<std::uint8_t>& marks;
         std::uint8_t& At(int x, int y)
         {
             return marks[static_cast<std::size_t>(y - box.top) * box.Width() + (x - box.left)];
@@ -189,15 +194,23 @@ private:
     std::uint32_t BkArgb() const;
     bool BrushPixel(const BrushDesc& b, int x, int y, std::uint32_t& out) const;
     bool PenPatternOn(std::int64_t pos, bool& gapPainted) const;
+    // Whether the pen draws every pixel of its lines (no style pattern).
+    bool PenSolid() const;
     void PutPixel(int x, int y, std::uint32_t src);
+    // Pixels [x0, x1) of row y (device) in the pen or brush colour src
+    // through the ROP2, inside the clip.
+    void RopSpan(int y, int x0, int x1, std::uint32_t src);
 
     // Shapes
     void DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,
                      bool disjoint = false);
     template <class Sink>
-    void OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink) const;
+    // vertices: the figures' OutlineVertices when the caller has them already.
+    void OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink,
+                       const std::vector<std::vector<Point>>* vertices = nullptr);
     void FillSpansDirect(const SpanList& spans, const BrushDesc& brush);
-    void MarkOutline(Mask& mask, const std::vector<Figure>& outline);
+    void MarkOutline(Mask& mask, const std::vector<Figure>& outline,
+                     const std::vector<std::vector<Point>>* vertices = nullptr);
     void MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark);
     void Composite(const Mask& mask, const BrushDesc& brush);
     void ThinLine(Point a, Point b, bool includeLast);
@@ -219,17 +232,34 @@ private:
     void AppendToPath(const std::vector<PointF>& pts);
     // The points shifted to device pixels.
     std::vector<PointF> DevPoints(const Point* points, int count) const;
+    // Whether DrawFigures fills a shape by its one-pixel outline's own pixels,
+    // so the shape's exact fill need not be worked out.
+    bool OutlineHoldsFill() const;
     void ShapeOrPath(std::vector<Figure> outline, const SpanList& fill);
+    // Rectangle's outline of a solid one-pixel pen through the pixels l..r, t..b.
+    void RectangleOutline(int l, int t, int r, int b);
+    // op(source, destination) gives each pixel written.
+    template <class Op>
     void BlitPixels(int x, int y, int width, int height, const Bitmap& src, int srcX, int srcY, int srcWidth,
-                    int srcHeight, const std::function<std::uint32_t(std::uint32_t s, std::uint32_t d)>& op,
-                    bool smooth);
+                    int srcHeight, Op op, bool smooth);
 
     // Text
     void UpdateFont();
     void DrawText(int x, int y, const std::string& text, const Rect* clipRect);
+    // The text painter, begun on the surface at the first text and kept until
+    // the surface changes size.
+    QPainter& TextPainter();
+    void EndTextPainter();
 
     Bitmap m_surface;
     QImage m_image;
+    // declared after the image it paints on, so it ends first
+    std::unique_ptr<QPainter> m_painter;
+    int m_painterFontExtra = 0;       // the letter spacing of the painter's font
+    bool m_painterFontSet = false;
+    std::uint64_t m_painterClip = 0;  // the clip version the painter holds; 0: none
+    bool m_painterClipCustom = false;
+    std::optional<QFontMetrics> m_metrics;
     Point m_viewportOrg;
     PenDesc m_pen;
     BrushDesc m_brush;
@@ -250,6 +280,14 @@ private:
     std::int64_t m_styleStep = 0;  // pattern position carried along LineTo
     std::optional<QRegion> m_clip;
     std::vector<QRect> m_clipRects;
+    std::uint64_t m_clipVersion = 1;  // changes with every clip set
+    // scratch buffers reused from call to call
+    std::vector<std::uint8_t> m_maskMarks;
+    std::vector<std::uint8_t> m_curveSeen;
+    std::vector<int> m_blitColumns;
+    Bitmap m_blitPart;
+    std::vector<std::uint8_t> m_floodSeen;
+    std::vector<Point> m_floodStack;
     bool m_inPath = false;
     bool m_pathReady = false;
     std::vector<Figure> m_path;

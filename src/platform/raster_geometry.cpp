@@ -1,6 +1,7 @@
 #include "platform/raster_geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -21,6 +22,18 @@ int ClampInt(double v)
     return static_cast<int>(v);
 }
 
+// std::nearbyint in the default rounding mode without the library call: adding
+// and taking away 2^52 leaves no fraction bits, so the sum is rounded to the
+// nearest integer, halves to even.
+double NearestEven(double v)
+{
+    constexpr double kTwo52 = 4503599627370496.0;
+    if (!(std::abs(v) < kTwo52))
+        return v;  // already whole (or not a number)
+    // (the sign kept, as nearbyint keeps it: -0.3 gives -0)
+    return std::copysign(v >= 0 ? (v + kTwo52) - kTwo52 : (v - kTwo52) + kTwo52, v);
+}
+
 // Pixels [x0, x1) of row y within the limit, merged into the last span when they touch it.
 void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
 {
@@ -35,10 +48,23 @@ void AddPixels(SpanList& out, int y, int x0, int x1, const Rect& limit)
     out.push_back({y, x0, x1});
 }
 
+// ClampInt(std::ceil(v)) without the library call.
+int CeilInt(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v <= -1e9)
+        return -1000000000;
+    if (v > 1e9)
+        return 1000000000;
+    const int i = static_cast<int>(v);  // toward zero
+    return static_cast<double>(i) < v ? i + 1 : i;
+}
+
 // Pixel columns whose centre lies in [xa, xb).
 void AddInterval(SpanList& out, int y, double xa, double xb, const Rect& limit)
 {
-    AddPixels(out, y, ClampInt(std::ceil(xa - 0.5)), ClampInt(std::ceil(xb - 0.5)), limit);
+    AddPixels(out, y, CeilInt(xa - 0.5), CeilInt(xb - 0.5), limit);
 }
 
 struct Edge {
@@ -425,35 +451,46 @@ LineWalk MakeLineWalk(Point a, Point b, bool includeLast, const Rect& limit)
     }
     if (k0 > k1)
         return w;
-    // the minor coordinate moves monotonically: narrow the range by bisection
-    auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
-        // smallest k in [lo, hi] with pred(k), or hi + 1
-        std::int64_t l = lo;
-        std::int64_t h = hi + 1;
-        while (l < h) {
-            const std::int64_t mid = l + (h - l) / 2;
-            if (pred(mid))
-                h = mid;
-            else
-                l = mid + 1;
+    const bool inside = a.x >= limit.left && a.x < limit.right && a.y >= limit.top && a.y < limit.bottom &&
+                        b.x >= limit.left && b.x < limit.right && b.y >= limit.top && b.y < limit.bottom;
+    // the walk's start: step k0 with minor offset q0 and remainder rem0 of
+    // (2 k0 m + bias) / 2n; a line wholly inside the limit starts at step 0,
+    // offset bias / 2n = 0 (bias <= n), with no search
+    std::int64_t q0 = 0;
+    std::int64_t rem0 = bias;
+    if (!inside) {
+        // the minor coordinate moves monotonically: narrow the range by bisection
+        auto firstWhere = [&](std::int64_t lo, std::int64_t hi, auto pred) {
+            // smallest k in [lo, hi] with pred(k), or hi + 1
+            std::int64_t l = lo;
+            std::int64_t h = hi + 1;
+            while (l < h) {
+                const std::int64_t mid = l + (h - l) / 2;
+                if (pred(mid))
+                    h = mid;
+                else
+                    l = mid + 1;
+            }
+            return l;
+        };
+        if (sMin > 0) {
+            k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) >= minLo; });
+            k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) > minHi; }) - 1;
+        } else {
+            k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) <= minHi; });
+            k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
         }
-        return l;
-    };
-    if (sMin > 0) {
-        k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) >= minLo; });
-        k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) > minHi; }) - 1;
-    } else {
-        k0 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) <= minHi; });
-        k1 = firstWhere(k0, k1, [&](std::int64_t k) { return minorAt(k) < minLo; }) - 1;
+        if (k0 > k1)
+            return w;
+        // step on incrementally: the numerator 2km + bias grows by 2m per step
+        const __int128 num0 = static_cast<__int128>(2) * k0 * m + bias;
+        q0 = static_cast<std::int64_t>(num0 / (2 * n));
+        rem0 = static_cast<std::int64_t>(num0 % (2 * n));
     }
-    if (k0 > k1)
-        return w;
-    // step on incrementally: the numerator 2km + bias grows by 2m per step
-    const __int128 num0 = static_cast<__int128>(2) * k0 * m + bias;
     w.twoN = 2 * n;
     w.twoM = 2 * m;
-    w.q = static_cast<std::int64_t>(num0 / w.twoN);
-    w.rem = static_cast<std::int64_t>(num0 % w.twoN);
+    w.q = q0;
+    w.rem = rem0;
     w.k = k0;
     w.kLast = k1;
     w.major0 = major0;
@@ -475,6 +512,54 @@ void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
         plot(x, y, step);
 }
 
+namespace {
+
+// The cosines (x) and sines (y) of the angles t0 + sweep * i / n, i = 0..n.
+// The last few tables are kept: outlines of one size repeat (markers, pies of
+// a chart), and the library sines are most of an outline's cost.
+const std::vector<PointF>& UnitArc(double t0, double sweep, std::int64_t n)
+{
+    struct Entry {
+        std::uint64_t t0;
+        std::uint64_t sweep;
+        std::int64_t n;
+        std::vector<PointF> cs;
+    };
+    constexpr std::size_t kEntries = 64;
+    constexpr std::int64_t kLongest = 2048;  // longer tables are not kept
+    thread_local std::vector<Entry> cache;
+    thread_local std::size_t next = 0;
+    thread_local std::vector<PointF> once;
+    const auto t0Bits = std::bit_cast<std::uint64_t>(t0);
+    const auto sweepBits = std::bit_cast<std::uint64_t>(sweep);
+    for (const Entry& e : cache)
+        if (e.n == n && e.t0 == t0Bits && e.sweep == sweepBits)
+            return e.cs;
+    std::vector<PointF>* table = &once;
+    if (n <= kLongest) {
+        if (cache.size() < kEntries) {
+            cache.reserve(kEntries);
+            cache.push_back({t0Bits, sweepBits, n, {}});
+            table = &cache.back().cs;
+        } else {
+            Entry& e = cache[next];
+            next = (next + 1) % kEntries;
+            e.t0 = t0Bits;
+            e.sweep = sweepBits;
+            e.n = n;
+            table = &e.cs;
+        }
+    }
+    table->resize(static_cast<std::size_t>(n) + 1);
+    for (std::int64_t i = 0; i <= n; ++i) {
+        const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
+        (*table)[static_cast<std::size_t>(i)] = {std::cos(t), std::sin(t)};
+    }
+    return *table;
+}
+
+}  // namespace
+
 std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry, double t0, double sweep)
 {
     std::vector<PointF> pts;
@@ -482,14 +567,14 @@ std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry,
     const double dt = r > 0.5 ? 0.5 / r : 0.5;
     std::int64_t n = static_cast<std::int64_t>(std::ceil(std::abs(sweep) / dt));
     n = std::clamp<std::int64_t>(n, 4, 20000);
-    pts.reserve(static_cast<std::size_t>(n) + 1);
     // on a grid of 1/4096 pixel, so that rounding noise of the sines never
     // tips a point across a pixel centre (a radial along a row stays on it)
-    auto snap = [](double v) { return std::nearbyint(v * 4096.0) / 4096.0; };
-    for (std::int64_t i = 0; i <= n; ++i) {
-        const double t = t0 + sweep * static_cast<double>(i) / static_cast<double>(n);
-        pts.push_back({snap(cx + rx * std::cos(t)), snap(cy - ry * std::sin(t))});
-    }
+    // (times 1/4096 is the division by 4096 exactly: a power of two)
+    auto snap = [](double v) { return NearestEven(v * 4096.0) * (1.0 / 4096.0); };
+    const std::vector<PointF>& unit = UnitArc(t0, sweep, n);
+    pts.resize(unit.size());
+    for (std::size_t i = 0; i < unit.size(); ++i)
+        pts[i] = {snap(cx + rx * unit[i].x), snap(cy - ry * unit[i].y)};
     return pts;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/text_file.h"
 
+#include "base/windows_1252.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -33,6 +35,25 @@ bool ReadTextFile(const QString& path, QString& text, TextFileEncoding& encoding
     return true;
 }
 
+namespace {
+
+// Replaces the file with the bytes at once; false leaves it as it was.
+// The buffer is flushed before the commit: QSaveFile would commit a file
+// whose last buffered bytes could not be written.
+bool CommitBytes(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool WriteTextFile(const QString& path, const QString& text, const TextFileEncoding& encoding,
                    QString* error)
 {
@@ -46,13 +67,25 @@ bool WriteTextFile(const QString& path, const QString& text, const TextFileEncod
             bytes = utf8.encode(text);
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    return CommitBytes(path, bytes, error);
+}
+
+QByteArray AnsiOrUtf8Bytes(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar ch : text) {
+        const int b = ch.isSurrogate() ? -1 : Windows1252Byte(ch.unicode());
+        if (b < 0)
+            return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        bytes.append(static_cast<char>(b));
     }
-    return true;
+    return bytes;
+}
+
+bool WriteAnsiOrUtf8File(const QString& path, const QString& text, QString* error)
+{
+    return CommitBytes(path, AnsiOrUtf8Bytes(text), error);
 }
 
 } // namespace platform

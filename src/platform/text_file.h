@@ -19,4 +19,10 @@ bool ReadTextFile(const QString& path, QString& text, TextFileEncoding& encoding
 bool WriteTextFile(const QString& path, const QString& text, const TextFileEncoding& encoding,
                    QString* error = nullptr);
 
+// The text in windows-1252 when every character has a byte there, else the
+// whole text in UTF-8 after a BOM (so that readers tell the two apart).
+QByteArray AnsiOrUtf8Bytes(const QString& text);
+// As WriteTextFile, the bytes of AnsiOrUtf8Bytes.
+bool WriteAnsiOrUtf8File(const QString& path, const QString& text, QString* error = nullptr);
+
 } // namespace platform

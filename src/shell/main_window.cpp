@@ -448,7 +448,7 @@ void TFMain::ShowSplash()
     splash->PrepareSplash();
     splash->show();
     QCoreApplication::processEvents();
-    DelaySeconds(m_options.SplashSeconds); // a busy wait: no message is handled meanwhile
+    DelaySeconds(m_options.SplashSeconds); // no message is handled meanwhile
 }
 
 bool TFMain::event(QEvent* e)

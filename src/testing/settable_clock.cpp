@@ -15,4 +15,10 @@ void SettableClock::Advance(double seconds)
     m_counter += static_cast<std::uint64_t>(seconds * static_cast<double>(HighResFrequency()));
 }
 
+void SettableClock::SleepFor(double seconds)
+{
+    if (seconds > 0)
+        Advance(seconds);
+}
+
 } // namespace platform

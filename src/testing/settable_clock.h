@@ -14,6 +14,8 @@ public:
     double MonotonicSeconds() const override { return m_monotonic; }
     std::uint64_t HighResCounter() const override { return m_counter; }
     std::uint64_t HighResFrequency() const override { return 1000000; }
+    // Moves the clock on instead of sleeping.
+    void SleepFor(double seconds) override;
 
     void SetNow(double dayNumber) { m_now = dayNumber; }
     void SetCounter(std::uint64_t ticks) { m_counter = ticks; }

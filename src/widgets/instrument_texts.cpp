@@ -1,5 +1,7 @@
 #include "widgets/instrument_texts.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -11,7 +13,32 @@ namespace {
 // decimal, the exponent cut from four digits to two.
 std::string ExponentForm(double value, int optional)
 {
+    constexpr int kPrepared = 14;
+    static const std::array<TNumberPattern, kPrepared> patterns = [] {
+        std::array<TNumberPattern, kPrepared> p;
+        for (std::size_t i = 0; i < p.size(); ++i)
+            p[i] = TNumberPattern("0.0" + std::string(i, '#') + "E+0000");
+        return p;
+    }();
+    if (optional >= 0 && optional < kPrepared)
+        return ShortenExponent(patterns[static_cast<std::size_t>(optional)].Format(value));
     return ShortenExponent(FormatFloat("0.0" + std::string(optional, '#') + "E+0000", value));
+}
+
+// Fixed notation with `decimals` places (none for 0 and below).
+std::string FixedForm(double value, int decimals)
+{
+    constexpr int kPrepared = 21;
+    static const std::array<TNumberPattern, kPrepared> patterns = [] {
+        std::array<TNumberPattern, kPrepared> p;
+        p[0] = TNumberPattern("0");
+        for (std::size_t i = 1; i < p.size(); ++i)
+            p[i] = TNumberPattern("0." + std::string(i, '0'));
+        return p;
+    }();
+    if (decimals < kPrepared)
+        return patterns[static_cast<std::size_t>(std::max(decimals, 0))].Format(value);
+    return FormatFloat("0." + std::string(decimals, '0'), value);
 }
 
 }  // namespace
@@ -32,9 +59,7 @@ std::string NumberText(double value, int decimals)
 {
     if (decimals == -1 || !std::isfinite(value))
         return ExponentText(value);
-    if (decimals <= 0)
-        return FormatFloat("0", value);
-    return FormatFloat("0." + std::string(decimals, '0'), value);
+    return FixedForm(value, decimals);
 }
 
 std::string ExponentText(double value, int maxLength)

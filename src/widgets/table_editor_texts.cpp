@@ -34,16 +34,19 @@ std::string PadLeft(std::string text, int width)
 std::string ExponentField(double value, int width)
 {
     // sign, digit, point, "E", sign and four exponent digits take 9 characters
-    static const std::array<std::string, 17> patterns = [] {
-        std::array<std::string, 17> p;
+    static const std::array<TNumberPattern, 17> patterns = [] {
+        std::array<TNumberPattern, 17> p;
         for (std::size_t digits = 1; digits < p.size(); ++digits)
-            p[digits] = "0." + std::string(digits, '0') + "E+0000";
+            p[digits] = TNumberPattern("0." + std::string(digits, '0') + "E+0000");
         return p;
     }();
     const int digits = std::clamp(width - 9, 1, 16);
-    std::string text = FormatFloat(patterns[static_cast<std::size_t>(digits)], value);
-    if (text.empty() || text[0] != '-')
-        text.insert(0, 1, ' ');
+    std::string text;
+    text.reserve(static_cast<std::size_t>(std::max(width, 2 + digits + 7)));
+    text += ' ';  // the sign position, taken by a minus
+    patterns[static_cast<std::size_t>(digits)].AppendTo(text, value);
+    if (text.size() > 1 && text[1] == '-')
+        text.erase(0, 1);
     return PadLeft(std::move(text), width);
 }
 

@@ -26,3 +26,23 @@ TEST(Utf8Text, EncodesOneToFourBytes)
         AppendUtf8(s, cp);
     EXPECT_EQ(s, "Añ€\xF0\x9F\x98\x80");
 }
+
+TEST(Windows1252Text, RoundTripOfTheHighBytes)
+{
+    EXPECT_EQ(Windows1252ToUtf8("A\xE9\x80\x9F"), "Aé€Ÿ");
+    EXPECT_EQ(Utf8ToWindows1252("Aé€Ÿ"), "A\xE9\x80\x9F");
+    EXPECT_EQ(Windows1252CodePoint(0x81), 0x81u);
+}
+
+TEST(Windows1252Text, UnmappedAndMalformedBecomeQuestionMarks)
+{
+    EXPECT_EQ(Utf8ToWindows1252("中\xF0\x9F\x98\x80x"), "??x");
+    EXPECT_EQ(Utf8ToWindows1252("\xC3"), "?");
+    EXPECT_EQ(Utf8ToWindows1252("\x80z"), "?z");
+}
+
+TEST(Windows1252Text, CutAfterMaxBytes)
+{
+    EXPECT_EQ(Utf8ToWindows1252("aéb", 2), "a\xE9");
+    EXPECT_EQ(Utf8ToWindows1252("abc", 0), "");
+}

@@ -178,6 +178,18 @@ TEST_F(AxisPanel, LegendSeriesAndTitles)
     EXPECT_EQ(panel.CountActiveSeries(), 1);
 }
 
+TEST_F(AxisPanel, SeriesItemsForEditors)
+{
+    TChartSeries* a = panel.AddSeries(NewSeries("A"));
+    TChartSeries* b = panel.AddSeries(NewSeries("B"));
+    b->SetTitle("Bee");
+    a->SetShowInEditor(false);
+    const auto items = FillSeriesItems(panel.SeriesList());
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].first, "Bee");
+    EXPECT_EQ(items[0].second, b);
+}
+
 TChartSeries* MakeSeries(QObject* Owner)
 {
     return new TChartSeries(Owner);

@@ -411,3 +411,20 @@ TEST(TChartSeriesElement, SameClassEitherWay)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TChartSeriesElement, BrushAndPenStreamAsSubProperties)
+{
+    TChartSeries s;
+    s.Pen().SetWidth(3);
+    TPropertyWriter w;
+    TChartSeries::Properties().Write(s, w);
+    w.WriteListEnd();
+    TChartSeries r;
+    TPropertyReader reader(w.Data());
+    TChartSeries::Properties().ReadList(r, reader, "TChartSeries");
+    EXPECT_EQ(r.Pen().Width(), 3);
+}
+
+}  // namespace

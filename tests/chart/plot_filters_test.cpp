@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -140,6 +141,77 @@ TEST(TConvolveFilters, BlurStepsRepeatAndZeroStepsDoNothing)
     ApplyTo(blur, b);
     // first step 36; second: (324 + 36) / 9 = 40
     EXPECT_EQ(Grey(b, 1, 1), 40);
+}
+
+TEST(TConvolveFilters, BlurOfEveryAmountMatchesTheKernelSumRounded)
+{
+    // reference: each inner pixel of the part, per channel, the sum of its
+    // 3 x 3 neighbours with the centre weighted by the amount, times the
+    // filter's factor (1 / weight sum in float), rounded half to even; all
+    // pixels of a pass read the picture as it was before it
+    for (int amount : {1, 2, -3, 7, 300}) {
+        TBitmap b = MakeBitmap(23, 17);
+        std::uint32_t state = 99;
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 23; ++x) {
+                state = state * 1664525u + 1013904223u;
+                Set(b, x, y, {static_cast<int>(state >> 24), static_cast<int>((state >> 16) & 0xFF),
+                              static_cast<int>((state >> 8) & 0xFF)});
+            }
+        std::vector<Rgb> want(23 * 17);
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 23; ++x)
+                want[y * 23 + x] = Get(b, x, y);
+        const TRect part{2, 1, 20, 15};
+        const double factor = static_cast<double>(1.0f / static_cast<float>(8 + amount));
+        for (int pass = 0; pass < 2; ++pass) {
+            const std::vector<Rgb> before = want;
+            for (int y = part.Top + 1; y < part.Bottom; ++y)
+                for (int x = part.Left + 1; x < part.Right; ++x) {
+                    int sum[3] = {0, 0, 0};
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            const Rgb& c = before[(y + dy) * 23 + x + dx];
+                            const int w = dx == 0 && dy == 0 ? amount : 1;
+                            sum[0] += w * c.r;
+                            sum[1] += w * c.g;
+                            sum[2] += w * c.b;
+                        }
+                    int out[3];
+                    for (int k = 0; k < 3; ++k)
+                        out[k] = static_cast<int>(std::clamp(std::nearbyint(factor * sum[k]), 0.0, 255.0));
+                    want[y * 23 + x] = {out[0], out[1], out[2]};
+                }
+        }
+        TBlurFilter blur;
+        blur.Amount = amount;
+        blur.Steps = 2;
+        blur.Apply(b, part);
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 23; ++x)
+                ASSERT_EQ(Get(b, x, y), want[y * 23 + x]) << amount << " at " << x << "," << y;
+    }
+}
+
+TEST(TPixelFilters, ContrastOfEveryValueFollowsTheFormula)
+{
+    // t = Round(v * Amount / 100) (Amount / 100 in float) or Amount; v + t (v - 128) / 256
+    for (bool percent : {false, true}) {
+        TBitmap b = MakeBitmap(256, 1);
+        for (int v = 0; v < 256; ++v)
+            Set(b, v, 0, {v, 255 - v, (v * 7) & 0xFF});
+        TContrastFilter f;
+        f.Percent = percent;
+        f.Amount = 83;
+        ApplyTo(f, b);
+        auto expect = [&](int v) {
+            const float factor = static_cast<float>(83 * 0.01);
+            const std::int64_t t = percent ? static_cast<std::int64_t>(std::nearbyint(v * static_cast<double>(factor))) : 83;
+            return static_cast<int>(std::clamp<std::int64_t>(v + (t * (v - 128)) / 256, 0, 255));
+        };
+        for (int v = 0; v < 256; ++v)
+            ASSERT_EQ(Get(b, v, 0), (Rgb{expect(v), expect(255 - v), expect((v * 7) & 0xFF)})) << percent << " " << v;
+    }
 }
 
 TEST(TConvolveFilters, SharpenEmbossAndSoftenKernels)

@@ -138,7 +138,39 @@ TEST(TSeriesMarksItems, StreamWithoutItemsLeavesNone)
     TSeriesMarks marks(nullptr);
     TPropertyWriter w;
     TSeriesMarks::Properties().Write(marks, w);
-    EXPECT_TRUE(w.Data().empty());
+    const std::string text(w.Data().begin(), w.Data().end());
+    EXPECT_EQ(text.find("Items"), std::string::npos);
+    w.WriteListEnd();
+    TSeriesMarks read(nullptr);
+    TPropertyReader r(w.Data());
+    TSeriesMarks::Properties().ReadList(read, r, "TSeriesMarks");
+    EXPECT_EQ(read.ItemCount(), 0);
+    EXPECT_FALSE(read.Visible());
+}
+
+TEST(TSeriesMarksSymbolDefaults, HiddenWithAOnePixelShadow)
+{
+    TSeriesMarks marks(nullptr);
+    EXPECT_EQ(marks.SymbolIfAny(), nullptr);
+    TSeriesMarksSymbol* symbol = marks.Symbol();
+    EXPECT_FALSE(symbol->Visible());
+    EXPECT_FALSE(symbol->Transparent());
+    EXPECT_EQ(symbol->Shadow()->HorizSize(), 1);
+    marks.SetSymbol(nullptr);
+    EXPECT_EQ(marks.SymbolIfAny(), nullptr);
+}
+
+TEST(TSeriesMarksDefaults, GreyShadowAndSilverGradient)
+{
+    TSeriesMarks marks(nullptr);
+    EXPECT_EQ(marks.Shadow()->Color(), 0x808080u);
+    EXPECT_EQ(marks.Shadow()->HorizSize(), 3);
+    auto* g = dynamic_cast<TPlotGradient*>(marks.Gradient());
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->Direction(), gdRightLeft);
+    EXPECT_EQ(g->StartColor(), clSilver);
+    EXPECT_EQ(g->EndColor(), clWhite);
+    EXPECT_EQ(marks.Item(0).Color(), clInfoBk);
 }
 
 TEST(TSeriesMarksAssign, CopiesSettingsAndItems)

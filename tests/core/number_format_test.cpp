@@ -1,4 +1,5 @@
 #include "core/number_format.h"
+#include "number_format_reference.h"
 #include "support/spanish_locale.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 // Expected texts are written out by hand from the pattern rules: digits of the
 // value at 15 significant digits, rounded half away from zero.
@@ -164,6 +166,115 @@ TEST(FloatToStr, GeneralFormat)
     EXPECT_EQ(FloatToStr(-1.25e-300), "-1.25E-300");
     EXPECT_EQ(FloatToStr(std::numeric_limits<double>::quiet_NaN()), "NAN");
     EXPECT_EQ(FloatToStr(-std::numeric_limits<double>::infinity()), "-INF");
+}
+
+// Random patterns built from every kind of pattern piece, and values of every
+// size and sign, against the straightforward reference code.
+std::string RandomPattern(std::mt19937_64& random)
+{
+    static const char* const kPieces[] = {
+        "0", "0", "0", "#", "#", "#", ".", ".", ",", ",", "00", "##", "#,##0", "0.00", "E+", "E-", "e+", "e-",
+        "E+00", "E-0000", "E+00000", "E", "e", "+", "-", ";", ";", "%", " ", "$", "(", ")", "'lit'", "\"x;y\"",
+        "'0.#'", "''", "'", "\"", "x", "EUR", "E+0", "0E+0", "#.##E-00"};
+    constexpr std::size_t kCount = sizeof kPieces / sizeof kPieces[0];
+    std::uniform_int_distribution<std::size_t> piece(0, kCount - 1);
+    std::uniform_int_distribution<int> length(0, 9);
+    std::string pattern;
+    for (int n = length(random); n > 0; --n)
+        pattern += kPieces[piece(random)];
+    return pattern;
+}
+
+double RandomValue(std::mt19937_64& random)
+{
+    static const double kSpecial[] = {0.0, -0.0, 0.5, -0.5, 1, -1, 9.9995, 999.996, 0.125, 1.005, 1e15, 1e17, 1e18,
+                                      9.99999999999999e17, 1e19, 1e-5, 1e-20, 5e-324, 2.2250738585072014e-308,
+                                      1.7976931348623157e308, -1.7976931348623157e308, 999999999999999.0, 0.05};
+    std::uniform_int_distribution<int> kind(0, 5);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-330, 310);
+    std::uniform_int_distribution<int> small(-25, 25);
+    std::uniform_int_distribution<long long> whole(-99999999999LL, 99999999999LL);
+    switch (kind(random)) {
+    case 0: return kSpecial[std::uniform_int_distribution<std::size_t>(0, std::size(kSpecial) - 1)(random)];
+    case 1: return unit(random) * std::pow(10.0, exponent(random));
+    case 2: return unit(random) * std::pow(10.0, small(random));
+    case 3: return static_cast<double>(whole(random)) / std::pow(10.0, std::uniform_int_distribution<int>(0, 6)(random));
+    case 4: return (static_cast<double>(whole(random) % 100000) + 0.5) / std::pow(10.0, std::uniform_int_distribution<int>(0, 4)(random));
+    default: return static_cast<double>(whole(random));
+    }
+}
+
+TEST(NumberPattern, AgreesWithTheReferenceOnRandomPatternsAndValues)
+{
+    TFormatSettings other;
+    other.DecimalSeparator = ",";
+    other.ThousandSeparator = "\xC2\xA0";  // a separator of more than one byte
+    std::mt19937_64 random(20250307);
+    for (int k = 0; k < 4000; ++k) {
+        const std::string pattern = RandomPattern(random);
+        const TNumberPattern prepared(pattern);
+        for (int j = 0; j < 40; ++j) {
+            const double value = RandomValue(random);
+            const TFormatSettings& settings = j % 4 == 3 ? other : DefaultFormatSettings();
+            const std::string expected = number_format_reference::ReferenceFormatFloat(pattern, value, settings);
+            ASSERT_EQ(prepared.Format(value, settings), expected) << '"' << pattern << "\" " << value;
+            ASSERT_EQ(FormatFloat(pattern, value, settings), expected) << '"' << pattern << "\" " << value;
+        }
+    }
+}
+
+TEST(NumberPattern, AgreesWithTheReferenceOnTheEditorPatterns)
+{
+    std::vector<std::string> patterns = {"0", "#,##0.###", "##0.## %", "#,##0.00;(#,##0.00);Zero"};
+    for (int digits = 1; digits <= 16; ++digits)
+        patterns.push_back("0." + std::string(static_cast<std::size_t>(digits), '0') + "E+0000");
+    for (int digits = 1; digits <= 20; ++digits)
+        patterns.push_back("0." + std::string(static_cast<std::size_t>(digits), '0'));
+    for (int optional = 0; optional <= 13; ++optional)
+        patterns.push_back("0.0" + std::string(static_cast<std::size_t>(optional), '#') + "E+0000");
+    std::mt19937_64 random(77);
+    for (const std::string& pattern : patterns) {
+        const TNumberPattern prepared(pattern);
+        for (int j = 0; j < 3000; ++j) {
+            const double value = RandomValue(random);
+            ASSERT_EQ(prepared.Format(value), number_format_reference::ReferenceFormatFloat(pattern, value, DefaultFormatSettings()))
+                << '"' << pattern << "\" " << value;
+        }
+    }
+}
+
+TEST(NumberPattern, AppendsToTheGivenText)
+{
+    const TNumberPattern pattern("#,##0.00;(#,##0.00)");
+    std::string text = "a";
+    pattern.AppendTo(text, -1234.5);
+    pattern.AppendTo(text, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(text, "a(1,234.50)INF");
+    EXPECT_EQ(pattern.Pattern(), "#,##0.00;(#,##0.00)");
+    EXPECT_EQ(TNumberPattern().Format(2.5), "2.5");
+}
+
+// More patterns than the per-thread store holds, used in turn.
+TEST(NumberPattern, FormatFloatKeepsManyPatternsApart)
+{
+    for (int round = 0; round < 3; ++round)
+        for (int digits = 0; digits < 12; ++digits) {
+            const std::string pattern = digits == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(digits), '0');
+            ASSERT_EQ(FormatFloat(pattern, 2.0 / 3.0), digits == 0 ? "1" : "0." + std::string(static_cast<std::size_t>(digits) - 1, '6') + "7");
+        }
+}
+
+TEST(FloatToStr, AgreesWithTheReferenceOnRandomValues)
+{
+    TFormatSettings comma;
+    comma.DecimalSeparator = ",";
+    std::mt19937_64 random(4242);
+    for (int k = 0; k < 100000; ++k) {
+        const double value = RandomValue(random);
+        ASSERT_EQ(FloatToStr(value), number_format_reference::ReferenceFloatToStr(value, DefaultFormatSettings())) << value;
+        ASSERT_EQ(FloatToStr(value, comma), number_format_reference::ReferenceFloatToStr(value, comma)) << value;
+    }
 }
 
 TEST(FloatToStr, DecimalSeparatorFromTheSettings)

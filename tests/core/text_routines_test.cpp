@@ -140,6 +140,34 @@ TEST(DelaySeconds, WaitsUntilTheAbsoluteSpanHasPassed)
     }
 }
 
+// Counts the sleeps and readings of a settable clock.
+class SleepCountingClock : public platform::SettableClock {
+public:
+    double MonotonicSeconds() const override
+    {
+        ++reads;
+        return SettableClock::MonotonicSeconds();
+    }
+    void SleepFor(double seconds) override
+    {
+        sleeps.push_back(seconds);
+        SettableClock::SleepFor(seconds);
+    }
+    mutable int reads = 0;
+    std::vector<double> sleeps;
+};
+
+TEST(DelaySeconds, SleepsTheWholeSpanInsteadOfPolling)
+{
+    SleepCountingClock clock;
+    platform::ScopedClock scoped(clock);
+    DelaySeconds(-2.5);
+    ASSERT_EQ(clock.sleeps.size(), 1u);
+    EXPECT_DOUBLE_EQ(clock.sleeps[0], 2.5);
+    EXPECT_EQ(clock.reads, 3);  // start, before the sleep, after it
+    EXPECT_DOUBLE_EQ(clock.MonotonicSeconds(), 2.5);
+}
+
 TEST(DelaySeconds, ZeroReturnsAtOnce)
 {
     SteppingClock clock(1.0);

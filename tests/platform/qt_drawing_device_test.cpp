@@ -991,3 +991,204 @@ TEST(QtDeviceClip, ClipBoxesGivenCornerLastArePutInOrder)
     EXPECT_EQ(e.SetPixel(20, 15, clBlack), clBlack);
     EXPECT_EQ(Region::FromRoundRect({30, 25, 10, 5}, 4, 4).Box(), (Rect{10, 5, 30, 25}));
 }
+
+// ---- fast paths give the general paths' pixels ----
+
+namespace {
+
+// A surface with some detail, so copies and blends show every pixel.
+void Paint(QtDrawingDevice& d, int seed)
+{
+    for (int y = 0; y < d.Height(); ++y)
+        for (int x = 0; x < d.Width(); ++x)
+            d.SetPixel(x, y, RGB((x * 7 + seed) & 0xFF, (y * 11 + seed * 3) & 0xFF, (x * y + seed) & 0xFF));
+}
+
+// The whole surface as a clip of two bands: drawing under it takes the
+// clip-walking paths, and every pixel is visible.
+void ClipInTwoBands(DrawingDevice& d)
+{
+    d.SelectClipRgn(Region::FromRects({{0, 0, d.Width(), d.Height() / 2}, {0, d.Height() / 2, d.Width(), d.Height()}}));
+}
+
+}  // namespace
+
+TEST(QtDeviceFastPaths, SolidFillsUnclippedMatchTheClipWalk)
+{
+    QtDrawingDevice fast(50, 40), walked(50, 40);
+    ClipInTwoBands(walked);
+    for (QtDrawingDevice* d : {&fast, &walked}) {
+        d->SetViewportOrg({3, -2});
+        d->SelectBrush(BrushDesc::Solid(0x00336699));
+        d->FillRect({-10, -5, 20, 30});
+        d->FillRect({25, 10, 70, 60});
+        d->FillRect({30, 30, 20, 20});  // inverted: nothing
+        d->PatBlt(5, 5, 10, -4, Rop3::PatCopy);
+        d->SelectBrush(BrushDesc::Solid(clYellow));
+        d->Rectangle(10, 12, 40, 33);
+    }
+    EXPECT_TRUE(fast.Surface() == walked.Surface());
+    EXPECT_EQ(fast.Surface().Pixel(0, 0), 0x00336699u);
+    EXPECT_EQ(fast.Surface().Pixel(49, 39), 0x00336699u);
+}
+
+TEST(QtDeviceFastPaths, RectangleOutlineMatchesTheSamePolygon)
+{
+    // each outline pixel painted once: XOR shows a pixel painted twice
+    for (bool brush : {false, true}) {
+        QtDrawingDevice sides(40, 30), polygon(40, 30);
+        Paint(sides, 1);
+        Paint(polygon, 1);
+        for (QtDrawingDevice* d : {&sides, &polygon}) {
+            d->SetROP2(Rop2::XorPen);
+            d->SelectPen(PenDesc::Solid(0x0000FFFF));
+            d->SelectBrush(brush ? BrushDesc::Solid(0x00FF00FF) : BrushDesc::NullBrush());
+            ClipInTwoBands(*d);
+        }
+        sides.Rectangle(-3, 4, 25, 35);
+        sides.Rectangle(30, 2, 12, 20);  // corners given right to left
+        const Point a[] = {{-3, 4}, {24, 4}, {24, 34}, {-3, 34}};
+        const Point b[] = {{12, 2}, {29, 2}, {29, 19}, {12, 19}};
+        polygon.Polygon(a, 4);
+        polygon.Polygon(b, 4);
+        EXPECT_TRUE(sides.Surface() == polygon.Surface()) << brush;
+    }
+}
+
+TEST(QtDeviceFastPaths, OneToOneBlitsMatchTheSourceAndSelfBlitsReadTheOldPixels)
+{
+    QtDrawingDevice source(30, 20);
+    Paint(source, 5);
+    QtDrawingDevice blit(40, 30), stretch(40, 30), self(40, 30), copied(40, 30);
+    for (QtDrawingDevice* d : {&blit, &stretch, &self, &copied})
+        Paint(*d, 9);
+    // partly outside the source: those pixels are black
+    blit.BitBlt(4, 3, 30, 25, source.Surface(), -2, 1, Rop3::SrcCopy);
+    stretch.SetStretchBltMode(StretchMode::Halftone);  // 1:1 never smooths
+    stretch.StretchBlt(4, 3, 30, 25, source.Surface(), -2, 1, 30, 25, Rop3::SrcCopy);
+    EXPECT_TRUE(blit.Surface() == stretch.Surface());
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const int sx = x - 2, sy = y + 1;
+            const TColor want = source.Surface().Contains(sx, sy) ? source.GetPixel(sx, sy) : clBlack;
+            ASSERT_EQ(blit.GetPixel(4 + x, 3 + y), want) << x << "," << y;
+        }
+    // overlapping copy of the surface onto itself, against a copy of it
+    const Bitmap before = copied.Surface();
+    self.BitBlt(5, 4, 30, 20, self.Surface(), 2, 1, Rop3::SrcCopy);
+    copied.BitBlt(5, 4, 30, 20, before, 2, 1, Rop3::SrcCopy);
+    EXPECT_TRUE(self.Surface() == copied.Surface());
+    self.AlphaBlend(3, 2, 25, 20, self.Surface(), 6, 4, 25, 20, 100);
+    const Bitmap mid = copied.Surface();
+    copied.AlphaBlend(3, 2, 25, 20, mid, 6, 4, 25, 20, 100);
+    EXPECT_TRUE(self.Surface() == copied.Surface());
+}
+
+TEST(QtDeviceFastPaths, AlphaBlendRowsFollowTheBlendFormula)
+{
+    QtDrawingDevice d(20, 10);
+    Paint(d, 2);
+    QtDrawingDevice src(20, 10);
+    Paint(src, 40);
+    const Bitmap before = d.Surface();
+    d.AlphaBlend(0, 0, 20, 10, src.Surface(), 0, 0, 20, 10, 77);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const std::uint32_t s = src.Surface().ScanLine(y)[x], o = before.ScanLine(y)[x];
+            std::uint32_t want = 0xFF000000u;
+            for (int shift : {0, 8, 16}) {
+                const int sc = (s >> shift) & 0xFF, dc = (o >> shift) & 0xFF;
+                want |= static_cast<std::uint32_t>((sc * 77 + dc * 178 + 127) / 255) << shift;
+            }
+            ASSERT_EQ(d.Surface().ScanLine(y)[x], want) << x << "," << y;
+        }
+}
+
+TEST(QtDeviceFastPaths, FloodFillCoversTheFourConnectedArea)
+{
+    // a maze of random walls; the reference area by a plain pixel search
+    QtDrawingDevice d(60, 45);
+    std::mt19937 rng(7);
+    for (int y = 0; y < 45; ++y)
+        for (int x = 0; x < 60; ++x)
+            if (rng() % 3 == 0)
+                d.SetPixel(x, y, clBlack);
+    d.SetPixel(30, 20, clWhite);
+    std::vector<char> want(60 * 45, 0);
+    std::vector<Point> stack{{30, 20}};
+    while (!stack.empty()) {
+        const Point p = stack.back();
+        stack.pop_back();
+        if (p.x < 0 || p.y < 0 || p.x >= 60 || p.y >= 45 || want[p.y * 60 + p.x] || d.GetPixel(p.x, p.y) != clWhite)
+            continue;
+        want[p.y * 60 + p.x] = 1;
+        stack.insert(stack.end(), {{p.x + 1, p.y}, {p.x - 1, p.y}, {p.x, p.y + 1}, {p.x, p.y - 1}});
+    }
+    const Bitmap before = d.Surface();
+    d.SelectBrush(BrushDesc::Solid(clRed));
+    ASSERT_TRUE(d.FloodFill(30, 20, clWhite, FloodFillType::Surface));
+    for (int y = 0; y < 45; ++y)
+        for (int x = 0; x < 60; ++x)
+            ASSERT_EQ(d.GetPixel(x, y), want[y * 60 + x] ? clRed : before.Pixel(x, y)) << x << "," << y;
+    // a second fill reuses the marks: the black walls up to the red area
+    ASSERT_TRUE(d.FloodFill(0, 0, clRed, FloodFillType::Border) || d.GetPixel(0, 0) == clRed);
+    d.SelectBrush(BrushDesc::Solid(clBlue));
+    EXPECT_TRUE(d.FloodFill(30, 20, clRed, FloodFillType::Surface));
+    for (int y = 0; y < 45; ++y)
+        for (int x = 0; x < 60; ++x)
+            if (want[y * 60 + x])
+                ASSERT_EQ(d.GetPixel(x, y), clBlue) << x << "," << y;
+}
+
+TEST(QtDeviceFastPaths, TextAfterAClipChangeDrawsAsOnAFreshDevice)
+{
+    // the text painter lives on between texts: its clip must follow the device's
+    QtDrawingDevice kept(120, 40), fresh(120, 40);
+    kept.SetBkMode(BackMode::Transparent);
+    fresh.SetBkMode(BackMode::Transparent);
+    kept.IntersectClipRect(0, 0, 30, 40);
+    kept.TextOut(2, 2, "Ab");
+    kept.SelectClipRgn(std::nullopt);
+    kept.FillRect({0, 0, 120, 40});
+    kept.TextOut(50, 10, "Value 12");
+    kept.IntersectClipRect(0, 0, 40, 40);
+    kept.SelectClipRgn(std::nullopt);
+    kept.TextOut(60, 20, "Value 34");
+    fresh.TextOut(50, 10, "Value 12");
+    fresh.TextOut(60, 20, "Value 34");
+    EXPECT_TRUE(kept.Surface() == fresh.Surface());
+    EXPECT_NE(InkBox(kept).right, -1);
+    // a clip of many rectangles set again holds the next text (the raster
+    // engine keeps such a clip switched off when the painter's clipping was)
+    kept.SelectClipRgn(Region::FromEllipse({0, 0, 40, 40}));
+    kept.TextOut(5, 15, "Ab");
+    kept.SelectClipRgn(std::nullopt);
+    kept.TextOut(70, 2, "Cd");
+    kept.SelectClipRgn(Region::FromEllipse({0, 0, 40, 40}));
+    const Bitmap before = kept.Surface();
+    kept.SetTextAlign(TextAlign::Right | TextAlign::Baseline);
+    kept.TextOut(110, 30, "Value 56");
+    EXPECT_TRUE(kept.Surface() == before);
+}
+
+TEST(QtDeviceFastPaths, RepeatedEllipsesMatchFirstDrawings)
+{
+    // outlines of one size reuse their sines: the same pixels every time
+    QtDrawingDevice first(80, 60), again(80, 60);
+    first.SelectBrush(BrushDesc::Solid(clAqua));
+    again.SelectBrush(BrushDesc::Solid(clAqua));
+    for (int i = 0; i < 6; ++i)
+        first.Ellipse(3 + i * 9, 4 + i * 5, 30 + i * 9, 25 + i * 5);
+    for (int i = 0; i < 6; ++i)
+        again.Ellipse(3 + i * 9, 4 + i * 5, 30 + i * 9, 25 + i * 5);
+    EXPECT_TRUE(first.Surface() == again.Surface());
+    QtDrawingDevice single(80, 60);
+    single.SelectBrush(BrushDesc::Solid(clAqua));
+    single.Ellipse(3, 4, 30, 25);
+    QtDrawingDevice other(80, 60);
+    other.SelectBrush(BrushDesc::Solid(clAqua));
+    other.Ellipse(3, 4, 30, 25);
+    EXPECT_TRUE(single.Surface() == other.Surface());
+    EXPECT_EQ(single.GetPixel(16, 14), clAqua);
+    EXPECT_EQ(single.GetPixel(3, 14), clBlack);
+}

@@ -171,3 +171,24 @@ TEST(RasterArcs, ParametricAngleFindsThePointOnTheRadial)
     EXPECT_NEAR(pts.front().x, 20, 1e-9);
     EXPECT_NEAR(pts.back().y, -10, 1e-9);  // counter-clockwise on screen goes up
 }
+
+TEST(RasterLines, LinesInsideTheLimitMatchTheClippedWalkOfTheirExtension)
+{
+    // a line wholly inside the limit is walked without the clip search; the
+    // line twice as long, cut by the same limit, is walked with it and steps
+    // through the same pixels first (k * 2m / 2n rounds as k * m / n)
+    std::mt19937 rng(11);
+    const Rect limit{-40, -30, 50, 35};
+    for (int i = 0; i < 2000; ++i) {
+        const Point a{static_cast<int>(rng() % 90) - 40, static_cast<int>(rng() % 65) - 30};
+        const Point b{static_cast<int>(rng() % 90) - 40, static_cast<int>(rng() % 65) - 30};
+        const Point c{2 * b.x - a.x, 2 * b.y - a.y};
+        const auto inside = Line(a, b, true, limit);
+        const auto longer = Line(a, c, true, limit);
+        ASSERT_LE(inside.size(), longer.size());
+        ASSERT_TRUE(std::equal(inside.begin(), inside.end(), longer.begin()))
+            << a.x << "," << a.y << " " << b.x << "," << b.y;
+        const auto open = Line(a, b, false, limit);
+        ASSERT_EQ(open.size(), std::max<std::size_t>(inside.size(), 1) - 1);
+    }
+}

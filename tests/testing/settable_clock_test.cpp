@@ -14,6 +14,17 @@ TEST(SettableClockReadings, AdvanceMovesEveryReading)
     EXPECT_EQ(clock.HighResCounter(), 43200ull * 1000000ull);
 }
 
+TEST(SettableClockReadings, SleepMovesTheClockOnAndIgnoresNonPositiveSpans)
+{
+    SettableClock clock;
+    clock.SleepFor(1.5);
+    EXPECT_DOUBLE_EQ(clock.MonotonicSeconds(), 1.5);
+    EXPECT_EQ(clock.HighResCounter(), 1500000ull);
+    clock.SleepFor(0.0);
+    clock.SleepFor(-3.0);
+    EXPECT_DOUBLE_EQ(clock.MonotonicSeconds(), 1.5);
+}
+
 TEST(CurrentClockSelection, ScopedClockInstallsAndRestores)
 {
     SettableClock fake;

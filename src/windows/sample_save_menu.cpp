@@ -1,0 +1,106 @@
+#include "windows/sample_save_menu.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+struct TSaveKind {
+    const char* objectName;
+    const char* caption;
+    const char* defaultExt;
+    const char* title;
+    const char* filter;
+};
+
+// Tags 1 to 4.
+constexpr TSaveKind kKinds[4] = {
+    {"Sp1", "Spss syntax file (*.sps)", "sps", "Save data into a SPSS syntax file", "*.sps"},
+    {"Excelworksheet1", "Excel worksheet (*.xls)", "xls", "Save data into an Excel file", "*.xls"},
+    {"extcsv1", "Text csv (*.csv)", "csv", "Save data into a delimited text file", "*.csv"},
+    {"extfile1", "Plain text (*.txt)", "txt", "Save data into a plain text file", "*.txt"},
+};
+
+bool IsFileKind(int tag) { return tag >= 1 && tag <= 4; }
+
+} // namespace
+
+TSampleSaveMenu::TSampleSaveMenu(QWidget* parent, const TNTabEd& sheet, TVariablesSource variables)
+    : QObject(parent), m_parent(parent), m_sheet(sheet), m_variables(std::move(variables))
+{
+    m_menu = new QMenu(parent);
+    m_menu->setObjectName(QStringLiteral("PopupMenuSave"));
+    for (int tag = 1; tag <= 4; ++tag) {
+        const TSaveKind& kind = kKinds[tag - 1];
+        QAction* item = m_menu->addAction(QString::fromUtf8(kind.caption));
+        item->setObjectName(QString::fromUtf8(kind.objectName));
+        item->setData(tag);
+        connect(item, &QAction::triggered, this, [this, tag] { SaveData(tag); });
+        m_items[tag - 1] = item;
+        if (tag == 1)
+            m_menu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    }
+    m_menu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    m_decimalComma = m_menu->addAction(QStringLiteral("Decimals are comma delimited"));
+    m_decimalComma->setObjectName(QStringLiteral("DecimalsCommaDelimited"));
+    m_decimalComma->setCheckable(true);
+    connect(m_decimalComma, &QAction::triggered, this, [this] { DecimalsCommaDelimitedClick(); });
+
+    m_button = new QToolButton(parent);
+    m_button->setObjectName(QStringLiteral("ToolButtonSave"));
+    m_button->setText(QStringLiteral("Save as"));
+    m_button->setMenu(m_menu);
+    m_button->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(m_button, &QToolButton::clicked, this, [this] { SaveData(m_tag); });
+
+    m_dialog.caption = QStringLiteral("Save data as...");
+    m_dialog.filter = QStringLiteral("SPSS sintaxis file (*.sps) | *.sps |Excel filesheet (*.xls)| *.xls|"
+                                     "Comma delimited (*.csv)| *.csv|Text file (*.txt) | *.txt |");
+    m_dialog.filterIndex = 1;
+}
+
+QAction* TSampleSaveMenu::SaveItem(int tag) const
+{
+    return IsFileKind(tag) ? m_items[tag - 1] : nullptr;
+}
+
+void TSampleSaveMenu::DecimalsCommaDelimitedClick()
+{
+    FDecimalComma = m_decimalComma->isChecked();
+}
+
+void TSampleSaveMenu::SaveData(int tag)
+{
+    m_dialog.fileName.clear();
+    if (!IsFileKind(tag)) {
+        m_menu->popup(QCursor::pos());
+        return;
+    }
+    const TSaveKind& kind = kKinds[tag - 1];
+    m_dialog.defaultExt = QString::fromUtf8(kind.defaultExt);
+    m_dialog.caption = QString::fromUtf8(kind.title);
+    m_dialog.filter = QString::fromUtf8(kind.filter);
+    m_dialog.filterIndex = tag;
+    const std::optional<QString> fileName = platform::CurrentDialogs().SaveFile(m_parent, m_dialog);
+    if (!fileName)
+        return;
+    m_dialog.fileName = *fileName;
+    if (!WriteFile(tag, *fileName))
+        return;
+    m_imageIndex = tag;
+    m_tag = tag;
+}
+
+bool TSampleSaveMenu::WriteFile(int tag, const QString& fileName)
+{
+    static constexpr char kSeparators[4] = {0, '\t', ';', ' '};
+    const TSampleSheetView sheet(m_sheet);
+    QString error;
+    const bool written = tag == 1 ? WriteSpssSyntax(fileName, sheet, m_variables ? m_variables() : std::vector<TSampleFileVariable>{}, &error)
+                                  : WriteTextTable(fileName, sheet, kSeparators[tag - 1], FDecimalComma, &error);
+    if (!written)
+        platform::ShowError(QStringLiteral("Cannot write \"") + fileName + QStringLiteral("\": ") + error, m_parent);
+    return written;
+}
