@@ -1,6 +1,7 @@
 // One whole chart drawn for review: a histogram of 400 bars with a density line.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QObject>
 
@@ -71,7 +72,9 @@ TEST_F(RenderedHistogram, AxesBarsTitleAndLegendFallInPlace)
     platform::QtDrawingDevice device(800, 600);
     chart.Draw(&device, TRect{0, 0, 800, 600});
     const QImage image = device.Image().copy();
-    ASSERT_TRUE(image.save("rendered_histogram.png", "PNG"));
+    // beside the test program, in the build folder
+    const QString path = QCoreApplication::applicationDirPath() + "/rendered_histogram.png";
+    ASSERT_TRUE(image.save(path, "PNG"));
 
     const TRect r = chart.ChartRect;
     // the legend stands right of the chart rectangle, the title above it
