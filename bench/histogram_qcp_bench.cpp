@@ -4,80 +4,24 @@
 // chart built with QCustomPlot, both timed in the same iterations: a full
 // redraw of the shown widget, drawing onto an 800 x 600 image, and a redraw
 // after one bar changed. "ratio" is our time / QCustomPlot's time.
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
 #include <chrono>
-#include <cmath>
 
 #include "chart/chart.h"
-#include "chart/chart_engine.h"
 #include "platform/qt_drawing_device.h"
-#include "support/test_series.h"
+#include "support/histogram_chart.h"
 
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-constexpr int kBars = 400;
-constexpr int kLinePoints = 500;
+using namespace histogram;
 
-double Phi(double x)
-{
-    return std::exp(-x * x / 2) / std::sqrt(2 * M_PI);
-}
-double BarX(int i)
-{
-    return -4 + 0.02 * (i + 0.5);
-}
-double LineX(int i)
-{
-    return -4 + 8.0 * i / (kLinePoints - 1);
-}
-double Height(double x)
-{
-    return 10000 * 0.02 * Phi(x);
-}
-
-class TOutlinedBarSeries : public TTestBarSeries {
-public:
-    using TTestBarSeries::TTestBarSeries;
-    void DrawValue(int Index) override
-    {
-        ParentChart()->Panel()->Canvas()->AssignPen(&Pen());
-        TTestBarSeries::DrawValue(Index);
-    }
-};
-
-struct OurHistogram {
-    QObject form;
-    TChart chart;
-    TOutlinedBarSeries* bars;
-    OurHistogram()
-    {
-        chart.resize(kWidth, kHeight);
-        chart.SetView3D(false);
-        chart.Title()->SetCaption("Histogram");
-        bars = new TOutlinedBarSeries(&form);
-        bars->SetTitle("Bars");
-        bars->HalfWidth = 0;
-        bars->Pen().SetColor(clBlack);
-        for (int i = 0; i < kBars; ++i)
-            bars->AddXY(BarX(i), Height(BarX(i)));
-        auto* line = new TTestLineSeries(&form);
-        line->SetTitle("Density");
-        line->SetSeriesColor(clRed);
-        line->Pen().SetWidth(2);
-        for (int i = 0; i < kLinePoints; ++i)
-            line->AddXY(LineX(i), Height(LineX(i)));
-        chart.AddSeries(bars);
-        chart.AddSeries(line);
-        chart.show();
-    }
-    // What the paint event does with a stale buffer: the whole chart into the
-    // buffer, then one copy onto the window's surface.
+// Ours, shown, redrawn as the paint event does with a stale buffer: the whole
+// chart into the buffer, then one copy onto the window's surface.
+struct OurHistogram : THistogramChart {
+    OurHistogram() { chart.show(); }
     void Redraw()
     {
         chart.Invalidate();
@@ -90,7 +34,7 @@ struct QcpHistogram {
     QCPBars* bars;
     QcpHistogram()
     {
-        plot.resize(kWidth, kHeight);
+        plot.resize(Width, Height);
         plot.setNotAntialiasedElements(QCP::aeAll);
         plot.setAntialiasedElements(QCP::aeNone);
         plot.plotLayout()->insertRow(0);
@@ -100,23 +44,23 @@ struct QcpHistogram {
         bars->setWidth(0.02);
         bars->setPen(QPen(Qt::black, 1));
         bars->setBrush(QColor(255, 0, 0));
-        QVector<double> bx(kBars), by(kBars);
-        for (int i = 0; i < kBars; ++i) {
+        QVector<double> bx(Bars), by(Bars);
+        for (int i = 0; i < Bars; ++i) {
             bx[i] = BarX(i);
-            by[i] = Height(bx[i]);
+            by[i] = BarHeight(bx[i]);
         }
         bars->setData(bx, by, true);
         QCPGraph* line = plot.addGraph();
         line->setName("Density");
         line->setPen(QPen(Qt::red, 2));
-        QVector<double> lx(kLinePoints), ly(kLinePoints);
-        for (int i = 0; i < kLinePoints; ++i) {
+        QVector<double> lx(LinePoints), ly(LinePoints);
+        for (int i = 0; i < LinePoints; ++i) {
             lx[i] = LineX(i);
-            ly[i] = Height(lx[i]);
+            ly[i] = BarHeight(lx[i]);
         }
         line->setData(lx, ly, true);
         plot.xAxis->setRange(-4, 4);
-        plot.yAxis->setRange(0, Height(0));
+        plot.yAxis->setRange(0, BarHeight(0));
         plot.legend->setVisible(true);
         plot.show();
     }
@@ -161,13 +105,13 @@ void BM_HistogramToImage(benchmark::State& state)
 {
     OurHistogram ours;
     QcpHistogram theirs;
-    platform::QtDrawingDevice device(kWidth, kHeight);
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    platform::QtDrawingDevice device(Width, Height);
+    QImage image(Width, Height, QImage::Format_RGB32);
     Alternate(
-        state, [&] { ours.chart.Draw(&device, TRect{0, 0, kWidth, kHeight}); },
+        state, [&] { ours.chart.Draw(&device, TRect{0, 0, Width, Height}); },
         [&] {
             QCPPainter painter(&image);
-            theirs.plot.toPainter(&painter, kWidth, kHeight);
+            theirs.plot.toPainter(&painter, Width, Height);
         });
 }
 
@@ -181,11 +125,11 @@ void BM_HistogramOneBarChanged(benchmark::State& state)
     Alternate(
         state,
         [&] {
-            ours.bars->YValues().SetValue(200, Height(0) * (k % 2 ? 0.9 : 1.0));
+            ours.bars->YValues().SetValue(200, BarHeight(0) * (k % 2 ? 0.9 : 1.0));
             ours.Redraw();
         },
         [&] {
-            (theirs.bars->data()->begin() + 200)->value = Height(0) * (k++ % 2 ? 0.9 : 1.0);
+            (theirs.bars->data()->begin() + 200)->value = BarHeight(0) * (k++ % 2 ? 0.9 : 1.0);
             theirs.Redraw();
         });
 }
@@ -195,16 +139,3 @@ void BM_HistogramOneBarChanged(benchmark::State& state)
 BENCHMARK(BM_HistogramFullRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistogramToImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistogramOneBarChanged)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    StartChartEngine();
-    benchmark::RunSpecifiedBenchmarks();
-    StopChartEngine();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,67 +3,16 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QObject>
-
-#include <cmath>
 
 #include "chart/axis_title.h"
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "platform/qt_drawing_device.h"
-#include "support/test_series.h"
+#include "support/histogram_chart.h"
 
 namespace {
 
-// Standard normal density.
-double Phi(double x)
-{
-    return std::exp(-x * x / 2) / std::sqrt(2 * M_PI);
-}
-
-// The test bar drawn with its own pen as outline.
-class TOutlinedBarSeries : public TTestBarSeries {
-public:
-    using TTestBarSeries::TTestBarSeries;
-    void DrawValue(int Index) override
-    {
-        ParentChart()->Panel()->Canvas()->AssignPen(&Pen());
-        TTestBarSeries::DrawValue(Index);
-    }
-};
-
-class RenderedHistogram : public ::testing::Test {
-protected:
-    RenderedHistogram()
-    {
-        chart.resize(800, 600);
-        chart.SetView3D(false);
-        chart.Title()->SetCaption("Histogram");
-        bars = new TOutlinedBarSeries(&form);
-        bars->SetTitle("Bars");
-        bars->HalfWidth = 0;
-        bars->Pen().SetColor(clBlack);
-        bars->Pen().SetWidth(1);
-        for (int i = 0; i < 400; ++i) {
-            const double x = -4 + 0.02 * (i + 0.5);
-            bars->AddXY(x, 10000 * 0.02 * Phi(x));
-        }
-        line = new TTestLineSeries(&form);
-        line->SetTitle("Density");
-        line->SetSeriesColor(clRed);
-        line->Pen().SetWidth(2);
-        for (int i = 0; i < 500; ++i) {
-            const double x = -4 + 8.0 * i / 499;
-            line->AddXY(x, 10000 * 0.02 * Phi(x));
-        }
-        chart.AddSeries(bars);
-        chart.AddSeries(line);
-    }
-    QObject form;
-    TChart chart;
-    TOutlinedBarSeries* bars = nullptr;
-    TTestLineSeries* line = nullptr;
-};
+class RenderedHistogram : public ::testing::Test, public THistogramChart {};
 
 }  // namespace
 
