@@ -59,21 +59,6 @@ const TPropertyTable<TCustomPlotPanel>& TCustomChart::Properties()
     static const TPropertyTable<TCustomPlotPanel> table =
         TPropertyTable<TCustomPlotPanel>::Of<C>(TCustomAxisPanel::Properties())
             .Object(
-                "BottomAxis", [](const C& c) -> const TChartAxis* { return c.BottomAxis(); },
-                [](C& c) -> TChartAxis* { return c.BottomAxis(); }, nullptr, TChartAxis::Properties())
-            .Object(
-                "DepthAxis", [](const C& c) -> const TChartAxis* { return c.DepthAxis(); },
-                [](C& c) -> TChartAxis* { return c.DepthAxis(); }, nullptr, TChartDepthAxis::Properties())
-            .Object(
-                "LeftAxis", [](const C& c) -> const TChartAxis* { return c.LeftAxis(); },
-                [](C& c) -> TChartAxis* { return c.LeftAxis(); }, nullptr, TChartAxis::Properties())
-            .Object(
-                "RightAxis", [](const C& c) -> const TChartAxis* { return c.RightAxis(); },
-                [](C& c) -> TChartAxis* { return c.RightAxis(); }, nullptr, TChartAxis::Properties())
-            .Object(
-                "TopAxis", [](const C& c) -> const TChartAxis* { return c.TopAxis(); },
-                [](C& c) -> TChartAxis* { return c.TopAxis(); }, nullptr, TChartAxis::Properties())
-            .Object(
                 "BackWall", [](const C& c) -> const Shape* { return c.BackWall(); },
                 [](C& c) -> Shape* { return c.BackWall(); }, nullptr, TChartBackWall::Properties())
             .Object(
