@@ -95,6 +95,8 @@ void TAxisGridPen::Assign(const TPen& Source)
 
 TChartAxis::TChartAxis(TAxisContainer& Chart) : m_chart(&Chart)
 {
+    static std::uint64_t serials = 0;
+    m_serial = ++serials;
     m_scale.FastCalc = Chart.Axes().FastCalc();
     ReselectForms();
     auto repaint = [this] { Repaint(); };

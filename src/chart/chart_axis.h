@@ -203,6 +203,8 @@ public:
     TChartAxis* MasterAxis() const { return m_masterAxis; }
     bool SetMasterAxis(TChartAxis* Value);
     bool IsDepthAxis() const { return m_isDepthAxis; }
+    // Unique over the run: tells an axis from a later one at the same address.
+    std::uint64_t Serial() const { return m_serial; }
     bool IsDateTimeAxis() const { return m_isDateTimeAxis; }
     // Series whose marks or texts give the labels of the last draw.
     const std::vector<TChartSeries*>& LabelSeriesList() const { return m_labelSeriesList; }
@@ -328,6 +330,7 @@ private:
     std::vector<TChartSeries*> m_labelSeriesList;
     TChartAxis* m_masterAxis = nullptr;
     bool m_isDepthAxis = false;
+    std::uint64_t m_serial = 0;
     bool m_isDateTimeAxis = false;
     int m_zPositionPixels = 0;
     bool m_settingMinMax = false;

@@ -237,8 +237,27 @@ TSize TPlotCanvas3D::TextExtent(const std::string& Text)
     if (!m_device)
         return TSize{};
     ApplyFont();
+    if (m_extentsDevice != m_device) {
+        m_extents.clear();
+        m_extentsDevice = m_device;
+    }
+    // key: the font as the device has it, the character spacing, then the text
+    const platform::FontDesc& f = m_device->GetFont();
+    m_extentKey.clear();
+    m_extentKey += f.name;
+    for (const int v : {f.height, f.weight, f.escapement, f.charset, m_device->GetTextCharacterExtra(),
+                        (f.italic ? 1 : 0) | (f.underline ? 2 : 0) | (f.strikeOut ? 4 : 0)}) {
+        m_extentKey += '\x1f';
+        m_extentKey += std::to_string(v);
+    }
+    m_extentKey += '\x1e';
+    m_extentKey += Text;
+    if (const auto it = m_extents.find(m_extentKey); it != m_extents.end())
+        return it->second;
     const platform::Size s = m_device->GetTextExtent(Text);
-    return TSize{s.cx, s.cy};
+    const TSize size{s.cx, s.cy};
+    m_extents.emplace(m_extentKey, size);
+    return size;
 }
 
 // ---- buffer ----
@@ -248,6 +267,7 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
 {
     Bounds = UserRect;
     ResetTextError();
+    m_extents.clear();
     if (Options)
         FontZoomPercent = Options->FontZoom();
     SetupView(Options, Is3DView);

@@ -4,6 +4,8 @@
 // effects, projection, and the planes of the 3D layer.
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chart/plot_canvas.h"
@@ -152,4 +154,9 @@ private:
     std::vector<platform::Point> m_points;
     std::shared_ptr<const platform::Bitmap> m_patternCache;
     std::uint64_t m_patternStamp = 0;  // content stamp of the bitmap in m_patternCache
+    // Text extents measured in this draw, by device, font, spacing and text;
+    // emptied by each InitWindow.
+    std::unordered_map<std::string, TSize> m_extents;
+    platform::DrawingDevice* m_extentsDevice = nullptr;
+    std::string m_extentKey;
 };

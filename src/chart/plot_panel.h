@@ -203,6 +203,8 @@ public:
     // A non-solid brush whose colour equals the back colour draws in black (white on black).
     void ApplyBrush(TColor Color, TChartBrush* Brush, TColor BackColor);
     virtual void DrawPanelBevels(TRect R);
+    // ChartWidth, ChartHeight and the centre from ChartRect (kept inside ChartBounds).
+    void RecalcWidthHeight();
 
     // ---- events ----
     // Sends Event to each listener in turn (a listener may remove itself or
@@ -265,9 +267,6 @@ protected:
     void wheelEvent(QWheelEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
-
-    // ChartWidth, ChartHeight and the centre from ChartRect.
-    void RecalcWidthHeight();
 
 private:
     void CalcChartRect();
