@@ -7,8 +7,9 @@
 
 #include <qcustomplot.h>
 
-#include <chrono>
 #include <vector>
+
+#include "bench_ratio.h"
 
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
@@ -31,11 +32,6 @@ public:
         c.Line(CalcXPos(Index - 1), CalcYPos(Index - 1), CalcXPos(Index), CalcYPos(Index));
     }
 };
-
-double Ms(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 double YOf(int i)
 {
@@ -79,25 +75,21 @@ void BM_CursorMoveBesideQCustomPlot(benchmark::State& state)
 
     const int x0 = cursor.X();
     const int y0 = cursor.Y();
-    double ours = 0, theirs = 0;
     int k = 0;
-    for (auto _ : state) {
-        const int dx = (k++ % 2) ? 40 : -40;
-        const auto t0 = std::chrono::steady_clock::now();
-        chart.MouseMove(0, x0 + dx, y0 + dx / 2);
-        const auto t1 = std::chrono::steady_clock::now();
-        const double key = plot.xAxis->pixelToCoord(x0 + dx);
-        line->point1->setCoords(key, 0);
-        line->point2->setCoords(key, 1);
-        layer->replot();
-        const auto t2 = std::chrono::steady_clock::now();
-        ours += Ms(t1 - t0);
-        theirs += Ms(t2 - t1);
-    }
-    const double iterations = static_cast<double>(state.iterations());
-    state.counters["ours_ms"] = ours / iterations;
-    state.counters["qcp_ms"] = theirs / iterations;
-    state.counters["ratio"] = theirs > 0 ? ours / theirs : 0;
+    int dx = 0;
+    bench::TimeBoth(
+        state,
+        [&] {
+            dx = (k++ % 2) ? 40 : -40;
+            chart.MouseMove(0, x0 + dx, y0 + dx / 2);
+        },
+        [&] {
+            const double key = plot.xAxis->pixelToCoord(x0 + dx);
+            line->point1->setCoords(key, 0);
+            line->point2->setCoords(key, 1);
+            layer->replot();
+        },
+        "ours_ms", "qcp_ms");
     state.counters["changes"] = changes;
     cursor.SetParentChart(nullptr);
     chart.RemoveSeries(series);
