@@ -20,6 +20,7 @@ constexpr TShiftState kDoubleClick = 64;
 
 TAnnotationCallout::TAnnotationCallout() : TCallout(nullptr)
 {
+    DefaultVisible = false;
     SetVisible(false);
     Arrow()->SetVisible(false);
 }

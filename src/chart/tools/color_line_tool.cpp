@@ -50,7 +50,7 @@ void TColorLineTool::Assign(const TCustomChartElement& Source)
 void TColorLineTool::SetValue(double Value)
 {
     const TCustomPlotPanel* panel = ToolPanel(*this);
-    if (!(panel && panel->Loading()))
+    if (!Loading() && !(panel && panel->Loading()))
         m_style = clCustom;
     SetDoubleProperty(m_value, Value);
 }

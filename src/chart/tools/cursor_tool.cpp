@@ -79,7 +79,7 @@ void TCursorTool::SetSeries(TChartSeries* Value)
         return;
     TPlotCustomToolSeries::SetSeries(Value);
     m_lastSnap = -1;
-    if (!(ParentChart() && ToolPanel(*this) && ToolPanel(*this)->Loading())) {
+    if (!Loading() && !(ToolPanel(*this) && ToolPanel(*this)->Loading())) {
         SnapToPoint();
         Repaint();
     }
