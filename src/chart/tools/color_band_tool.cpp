@@ -68,6 +68,10 @@ void TColorBandTool::Assign(const TCustomChartElement& Source)
         m_startValue = s->m_startValue;
         m_transparency = s->m_transparency;
         m_gradient->Assign(*s->m_gradient);
+        if (s->m_picture)
+            Picture()->Assign(s->m_picture.get());
+        else
+            m_picture.reset();
         EndLinePen().Assign(s->EndLinePen());
         StartLinePen().Assign(s->StartLinePen());
         SetResizeEnd(s->ResizeEnd());
@@ -75,6 +79,15 @@ void TColorBandTool::Assign(const TCustomChartElement& Source)
         CopyValuesToLines();
     }
     TPlotCustomToolAxis::Assign(Source);
+}
+
+TPlotPicture* TColorBandTool::Picture()
+{
+    if (!m_picture) {
+        m_picture = std::make_unique<TPlotPicture>();
+        m_picture->OnChange = [this] { Repaint(); };
+    }
+    return m_picture.get();
 }
 
 void TColorBandTool::CopyValuesToLines()
@@ -190,10 +203,17 @@ void TColorBandTool::DrawBand()
         m_gradient->Draw(c, is3D ? c.ProjectRect(g, z) : g);
         c.Brush()->SetStyle(bsClear);
     }
-    if (is3D)
+    if (m_picture && m_picture->HasGraphic()) {
+        const TView3DOptions* view = panel->View3DOptions();
+        if (is3D && view && !view->Orthogonal())
+            c.StretchDrawAtZ(r, m_picture->FilteredGraphic(), z, 2);
+        else
+            c.StretchDraw(is3D ? c.ProjectRect(r, z) : r, m_picture->FilteredGraphic());
+    } else if (is3D) {
         c.RectangleWithZ(r, z);
-    else
+    } else {
         c.RectangleRect(r);
+    }
     c.EndBlending(blend);
     for (TColorLineTool* line : {m_startLine.get(), m_endLine.get()}) {
         if (!line->Active())

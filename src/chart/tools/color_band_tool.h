@@ -8,6 +8,7 @@
 
 #include "chart/chart_tool.h"
 #include "chart/plot_gradient.h"
+#include "chart/plot_picture.h"
 #include "chart/tools/color_line_tool.h"
 
 class TColorBandTool : public TPlotCustomToolAxis {
@@ -31,6 +32,9 @@ public:
     double StartValue() const { return m_startValue; }
     void SetStartValue(double Value);
     TPlotGradient& Gradient() const { return *m_gradient; }
+    // Stretched over the band; created on first read.
+    TPlotPicture* Picture();
+    TPlotPicture* PictureIfAny() const { return m_picture.get(); }
     bool ResizeEnd() const { return m_endLine->Active(); }
     void SetResizeEnd(bool Value) { m_endLine->SetActive(Value); }
     bool ResizeStart() const { return m_startLine->Active(); }
@@ -75,6 +79,7 @@ private:
     double m_startValue = 0;
     int m_transparency = 0;
     std::unique_ptr<TPlotGradient> m_gradient;
+    std::unique_ptr<TPlotPicture> m_picture;
     std::unique_ptr<TColorLineTool> m_startLine;
     std::unique_ptr<TColorLineTool> m_endLine;
 };

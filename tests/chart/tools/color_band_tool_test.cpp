@@ -132,3 +132,18 @@ TEST_F(TColorBandOnChart, GridBandPaintsOneRectanglePerStripeThroughTheAxisHook)
     grid.SetAxis(nullptr);
     EXPECT_FALSE(chart.LeftAxis()->OnDrawGrids);
 }
+
+TEST_F(TColorBandOnChart, PictureIsStretchedOverTheBandInsteadOfTheFill)
+{
+    band.SetStartValue(20);
+    band.SetEndValue(60);
+    TBitmap bitmap;
+    bitmap.SetSize(4, 4);
+    band.Picture()->SetGraphic(&bitmap);
+    Draw();
+    const TRect r = band.BoundsRect();
+    EXPECT_EQ(device.Count("StretchDrawBitmap"), 1);
+    EXPECT_EQ(device.CallsNamed("StretchDrawBitmap")[0].ToString(),
+              "StretchDrawBitmap(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
+                  std::to_string(r.Right) + "," + std::to_string(r.Bottom) + ",4x4)");
+}
