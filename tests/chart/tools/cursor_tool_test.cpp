@@ -180,3 +180,45 @@ TEST_F(TCursorToolOnChart, StreamsItsChangedProperties)
     EXPECT_EQ(copy.ClickTolerance(), 5);
     EXPECT_EQ(copy.ScopeSize(), 4);
 }
+
+TEST_F(TCursorToolOnChart, SizesShortenTheLinesAroundTheCursor)
+{
+    tool.SetHorizSize(10);
+    tool.SetVertSize(5);
+    Draw();
+    const TRect r = tool.AxisRectWithSizes();
+    EXPECT_EQ(r.Left, tool.X() - 10);
+    EXPECT_EQ(r.Right, tool.X() + 10);
+    EXPECT_EQ(r.Top, tool.Y() - 5);
+    EXPECT_EQ(r.Bottom, tool.Y() + 5);
+}
+
+TEST_F(TCursorToolOnChart, ChartRectOrTheApplicationsRectangle)
+{
+    Draw();
+    tool.UseChartRect = true;
+    EXPECT_EQ(tool.AxisRect(), chart.ChartRect);
+    tool.UseChartRect = false;
+    tool.OnGetAxisRect = [](TCursorTool&, TRect& R) { R.Left = 100; };
+    EXPECT_EQ(tool.AxisRect().Left, 100);
+    EXPECT_EQ(tool.AxisRect().Right, chart.BottomAxis()->EndPos());
+}
+
+TEST_F(TCursorToolOnChart, ScopeOnlyCameraDrawsItsFrameAndCross)
+{
+    tool.SetStyle(cssScopeOnly);
+    tool.SetScopeStyle(scsCamera);
+    std::vector<std::string> lines;
+    chart.OnAfterDraw = [&](TCustomAxisPanel&) {
+        device.ClearLog();
+        tool.RedrawCursor();
+        lines = device.DrawingLines();
+    };
+    Draw();
+    const int x = tool.X(), y = tool.Y();
+    ASSERT_EQ(lines.size(), 3u);
+    const std::string l = std::to_string(x - 4), t = std::to_string(y - 4), r = std::to_string(x + 4),
+                      b = std::to_string(y + 4);
+    // the frame as the canvas draws a rectangle at depth 0
+    EXPECT_EQ(lines[0], "Polygon(" + l + "," + t + " " + r + "," + t + " " + r + "," + b + " " + l + "," + b + ")");
+}
