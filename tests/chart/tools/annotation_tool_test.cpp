@@ -222,3 +222,20 @@ TEST_F(TRectangleOnChart, PercentDragOnAControlWithoutSizeDoesNotDivideByZero)
     EXPECT_EQ(tool.Left(), 20);
     EXPECT_EQ(tool.Top(), 20);
 }
+
+TEST_F(TAnnotationOnChart, RightBottomPlaceLeavesTheMarginsInside)
+{
+    tool.SetText("AB");
+    tool.Shape().Frame()->SetVisible(false);
+    tool.Shape().Margins().SetUnits(maPixels);
+    tool.SetPosition(ppRightBottom);
+    Draw();
+    const TRect r = Box();
+    const int mh = tool.Shape().Margins().HorizSize();
+    const int mv = tool.Shape().Margins().VertSize();
+    // W = 401, H = 301 for bounds 0..400 x 0..300
+    EXPECT_EQ(r.Left, 401 - (r.Right - r.Left + 1 - mh) - mh);
+    EXPECT_EQ(r.Top, 301 - (r.Bottom - r.Top + 1 - mv) - mv);
+    EXPECT_EQ(r.Right, 400);
+    EXPECT_EQ(r.Bottom, 300);
+}

@@ -197,3 +197,18 @@ TEST_F(TDrawLineOnChart, LinesStreamAsACollection)
     EXPECT_EQ(copy.Lines()[1].PenIfAny(), nullptr);
     EXPECT_DOUBLE_EQ(copy.Lines()[1].Y1(), 50);
 }
+
+TEST_F(TDrawLineOnChart, RubberBandOnTheBufferLeavesNoTraceWhenDrawnBack)
+{
+    chart.SetColor(clWhite);
+    DrawBuffered();
+    const QImage start = WindowImage();
+    chart.MouseDown(mbLeft, 0, 100, 100);
+    chart.MouseMove(0, 220, 170);
+    EXPECT_NE(WindowImage(), start);
+    chart.MouseMove(0, 100, 100);
+    EXPECT_EQ(WindowImage(), start);
+    EXPECT_FALSE(static_cast<TPlotCanvas3D*>(chart.Canvas())->BufferInvalid);
+    chart.MouseUp(mbLeft, 0, 100, 100);
+    EXPECT_EQ(tool.Lines().Count(), 0);
+}
