@@ -161,11 +161,19 @@ void TAnnotationTool::SetParentChart(TSeriesParent* Value)
 {
     TPlotCustomTool::SetParentChart(Value);
     TCustomPlotPanel* panel = Value ? Value->Panel() : nullptr;
-    if (panel && panel->Loading())
+    if (Loading() || (panel && panel->Loading()))
         return;
     m_shape->SetParentChart(panel);
     m_callout->SetParentChart(panel);
     Repaint();
+}
+
+void TAnnotationTool::Loaded()
+{
+    TPlotCustomTool::Loaded();
+    TCustomPlotPanel* panel = ToolPanel(*this);
+    m_shape->SetParentChart(panel);
+    m_callout->SetParentChart(panel);
 }
 
 void TAnnotationTool::GetShapeBounds(TRect& R, int& X, int& Y, int& LineCount)

@@ -102,6 +102,8 @@ public:
 
     void SetParentChart(TSeriesParent* Value) override;
     void Repaint() override;
+    // Hands the chart to the shape and the callout (skipped while loading).
+    void Loaded() override;
     std::string Description() const override;
     std::string LongDescription() const override;
     std::string EditorClassName() const override { return "TAnnotationToolEdit"; }

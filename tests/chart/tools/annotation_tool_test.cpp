@@ -239,3 +239,15 @@ TEST_F(TAnnotationOnChart, RightBottomPlaceLeavesTheMarginsInside)
     EXPECT_EQ(r.Right, 400);
     EXPECT_EQ(r.Bottom, 300);
 }
+
+TEST_F(TAnnotationOnChart, ShapeGetsTheChartWhenLoadingEnds)
+{
+    TAnnotationTool loaded;
+    loaded.BeginLoading();
+    loaded.SetParentChart(&chart);
+    EXPECT_EQ(loaded.Shape().ParentChart(), nullptr);
+    loaded.EndLoading();
+    EXPECT_EQ(loaded.Shape().ParentChart(), &chart);
+    EXPECT_EQ(loaded.Callout().ParentChart(), &chart);
+    loaded.SetParentChart(nullptr);
+}
