@@ -226,8 +226,8 @@ TColor TCustomAxisPanel::PickFreeSeriesColor(bool CheckBackground, const TChartS
 void TCustomAxisPanel::AssignFreeSeriesColors(bool CheckBackground)
 {
     for (TChartSeries* s : m_seriesList.Items())
-        if (s->SeriesColor() == clDefault)
-            s->SetSeriesColor(PickFreeSeriesColor(CheckBackground, s));
+        if (s->OwnSeriesColor() == clDefault)
+            s->SetAssignedColor(PickFreeSeriesColor(CheckBackground, s));
 }
 
 void TCustomAxisPanel::CheckCircularSource(TChartSeries* Series, QObject* Source) const

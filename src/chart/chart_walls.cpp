@@ -78,6 +78,7 @@ TChartBackWall::TChartBackWall(TCustomAxisPanel* Chart) : TChartWall(Chart, clSi
 {
     SetTransparent(true);
     DefaultTransparent = true;
+    InitShadow(*Shadow());
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TChartBackWall::Properties()
@@ -273,8 +274,10 @@ void TChartWalls::DrawBack()
         r = TRect{cr.Left, top, cr.Right + 1, bottom + (wall.EndPosition() == 100 ? 1 : 0)};
         if (wall.Transparency() != 0)
             blend = c.BeginBlending(r, wall.Transparency());
-        if (const TPlotShadow* shadow = wall.ShadowIfAny(); shadow && shadow->Visible() && shadow->GetSize() != 0)
+        if (const TPlotShadow* shadow = wall.ShadowIfAny(); shadow && shadow->Visible() && shadow->GetSize() != 0) {
             wall.Shadow()->DrawRect(c, r);
+            Prepare(wall);
+        }
         if (wall.HasGradient() && !wall.Transparent()) {
             wall.Gradient()->Draw(c, r);
             c.Brush()->SetStyle(bsClear);
@@ -289,8 +292,10 @@ void TChartWalls::DrawBack()
         const TRect projected = c.ProjectRect(r, depth);
         if (wall.Transparency() != 0)
             blend = c.BeginBlending(projected, wall.Transparency());
-        if (const TPlotShadow* shadow = wall.ShadowIfAny(); shadow && shadow->Visible() && shadow->GetSize() != 0)
+        if (const TPlotShadow* shadow = wall.ShadowIfAny(); shadow && shadow->Visible() && shadow->GetSize() != 0) {
             wall.Shadow()->DrawRect(c, projected);
+            Prepare(wall);
+        }
         if (wall.HasGradient() && !wall.Transparent()) {
             if (c.IsNonGdiCanvas()) {
                 const TPoint corners[4] = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};

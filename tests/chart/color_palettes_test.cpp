@@ -84,7 +84,6 @@ TEST(ApplyPalette, SeriesWithAnExplicitColourKeepItOthersTakeAFreeOne)
     chart.AddSeries(&own);
     chart.AddSeries(&free);
     own.SetSeriesColor(0x123456);
-    free.SetSeriesColor(clDefault);
     ApplyPalette(chart, 4);  // Solid: FF0000 first
     EXPECT_EQ(own.SeriesColor(), 0x123456u);
     EXPECT_EQ(free.SeriesColor(), 0xFF0000u);
