@@ -43,8 +43,6 @@ public:
     // charts that do not draw.
     virtual TCustomPlotPanel* Panel() { return nullptr; }
     virtual void SetView3D(bool Value) = 0;
-    // The panel the series' marks draw on.
-    virtual TCustomPlotPanel* Panel() { return nullptr; }
     // Design mode: series fill themselves with sample values.
     virtual bool Designing() const { return false; }
     virtual bool ChartDestroying() const { return false; }
