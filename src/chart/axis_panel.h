@@ -127,7 +127,6 @@ public:
     void CheckDataSource(TChartSeries* Series, QObject* Source) override;
     void RefreshSeriesData(TChartSeries* Series) override;
     bool View3D() const override { return TCustomPlotPanel::View3D(); }
-    TCustomPlotPanel* Panel() override { return this; }
     void SetView3D(bool Value) override { TCustomPlotPanel::SetView3D(Value); }
     bool ChartDestroying() const override { return TCustomPlotPanel::Destroying(); }
 

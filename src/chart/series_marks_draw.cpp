@@ -61,8 +61,8 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     (void)Colour;
     MarkPosition(Index, Position);
     const TMarksItem* item = ItemOrNull(Index);
-    const bool transparent = item ? item->Transparent() : m_transparent;
-    const TColor color = item ? item->Color() : m_color;
+    const bool transparent = item ? item->Transparent() : Transparent();
+    const TColor color = item ? item->Color() : Color();
 
     TPoint2 leftTop = Position.LeftTop;
     TCustomPlotPanel* panel = PanelOf(m_series);
