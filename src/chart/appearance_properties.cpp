@@ -17,7 +17,8 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
                       TStoredWhen{&TChartPen::IsStyleStored})
             .Property("Visible", BooleanKind, TAccessors{&TChartPen::Visible, &TChartPen::SetVisible},
                       TStoredWhen{&TChartPen::IsVisibleStored})
-            .Property("Width", IntegerKind, TAccessors{&TChartPen::Width, &TChartPen::SetWidth}, 1);
+            .Property("Width", IntegerKind, TAccessors{&TChartPen::Width, &TChartPen::SetWidth},
+                      TInstanceDefault{&TChartPen::DefaultWidth});
     return table;
 }
 

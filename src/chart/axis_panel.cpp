@@ -9,69 +9,6 @@
 #include "chart/plot_procs.h"
 #include "chart/series_source.h"
 
-// ---- TChartPage ----
-
-void TChartPage::Changed()
-{
-    m_panel->Invalidate();
-    TChartChangePage event;
-    m_panel->Broadcast(event);
-}
-
-void TChartPage::SetAutoScale(bool Value)
-{
-    if (m_autoScale == Value)
-        return;
-    m_autoScale = Value;
-    m_panel->Invalidate();
-}
-
-void TChartPage::SetCurrent(int Value)
-{
-    Value = std::clamp(Value, 1, std::max(1, Count()));
-    if (m_current == Value)
-        return;
-    m_current = Value;
-    Changed();
-    if (m_panel->OnPageChange)
-        m_panel->OnPageChange(*this);
-}
-
-void TChartPage::SetMaxPointsPerPage(int Value)
-{
-    if (Value < 0)
-        throw ChartException(PlotMsgMaxPointsPerPage);
-    if (m_maxPointsPerPage == Value)
-        return;
-    m_maxPointsPerPage = Value;
-    m_panel->Invalidate();
-    const int count = Count();
-    if (count < m_current)
-        m_current = std::max(1, count);
-    Changed();
-}
-
-void TChartPage::SetScaleLastPage(bool Value)
-{
-    if (m_scaleLastPage == Value)
-        return;
-    m_scaleLastPage = Value;
-    m_panel->Invalidate();
-}
-
-int TChartPage::Count() const
-{
-    return m_panel->NumPages();
-}
-
-void TChartPage::Assign(const TChartPage& Source)
-{
-    m_autoScale = Source.m_autoScale;
-    m_current = Source.m_current;
-    m_maxPointsPerPage = Source.m_maxPointsPerPage;
-    m_scaleLastPage = Source.m_scaleLastPage;
-}
-
 std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List)
 {
     std::vector<std::pair<std::string, TChartSeries*>> items;
@@ -83,16 +20,28 @@ std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustom
 
 // ---- TCustomAxisPanel ----
 
-TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent) {}
+TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent), m_self(this)
+{
+    CreateStandardAxes();
+}
+
+void TCustomAxisPanel::PageChanged()
+{
+    TChartChangePage event;
+    Broadcast(event);
+}
 
 TCustomAxisPanel::~TCustomAxisPanel()
 {
     MarkDestroying();
+    for (TPlotCustomTool* tool : m_tools.Items())
+        tool->ForgetAxis();
     while (SeriesCount() > 0) {
         TChartSeries* s = Series(SeriesCount() - 1);
         RemoveSeries(s);
         delete s;
     }
+    m_tools.Clear();
 }
 
 const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
@@ -277,38 +226,8 @@ TColor TCustomAxisPanel::PickFreeSeriesColor(bool CheckBackground, const TChartS
 void TCustomAxisPanel::AssignFreeSeriesColors(bool CheckBackground)
 {
     for (TChartSeries* s : m_seriesList.Items())
-        if (s->SeriesColor() == clDefault)
-            s->SetSeriesColor(PickFreeSeriesColor(CheckBackground, s));
-}
-
-int TCustomAxisPanel::NumPages() const
-{
-    const int perPage = m_pages.MaxPointsPerPage();
-    if (perPage < 1 || SeriesCount() == 0)
-        return 1;
-    const bool yMandatory = Series(0)->YMandatory();
-    const TStandardAxis axes[2] = {yMandatory ? TStandardAxis::Bottom : TStandardAxis::Left,
-                                   yMandatory ? TStandardAxis::Top : TStandardAxis::Right};
-    int pages = 1;
-    for (TStandardAxis axis : axes) {
-        int most = 1;
-        for (TChartSeries* s : m_seriesList.Items())
-            if (s->Active() && s->AssociatedToStandardAxis(axis))
-                most = std::max(most, s->Count());
-        pages = std::max(pages, most / perPage + (most % perPage != 0 ? 1 : 0));
-    }
-    return pages;
-}
-
-void TCustomAxisPanel::SetChart3DPercent(int Value)
-{
-    if (Value < 1 || Value > 100) {
-        std::string text = PlotMsg3DPercent;
-        char buf[160];
-        std::snprintf(buf, sizeof buf, text.c_str(), 1, 100);
-        throw ChartException(buf);
-    }
-    SetIntegerProperty(m_chart3DPercent, Value);
+        if (s->OwnSeriesColor() == clDefault)
+            s->SetAssignedColor(PickFreeSeriesColor(CheckBackground, s));
 }
 
 void TCustomAxisPanel::CheckCircularSource(TChartSeries* Series, QObject* Source) const

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "chart/axis_container.h"
+#include "chart/chart_tool.h"
 #include "chart/plot_panel_extended.h"
 #include "chart/series_groups.h"
 #include "chart/series_parent.h"
@@ -28,37 +30,10 @@ class TChartChangePage : public TPlotEvent {};
 // Makes a series of one class with the given owner.
 using TChartSeriesClass = TChartSeries* (*)(QObject* Owner);
 
-class TChartPage {
-public:
-    explicit TChartPage(TCustomAxisPanel* Panel) : m_panel(Panel) {}
-
-    bool AutoScale() const { return m_autoScale; }
-    void SetAutoScale(bool Value);
-    int Current() const { return m_current; }
-    // Clamped to 1..Count.
-    void SetCurrent(int Value);
-    int MaxPointsPerPage() const { return m_maxPointsPerPage; }
-    // Raises ChartException for a negative value.
-    void SetMaxPointsPerPage(int Value);
-    bool ScaleLastPage() const { return m_scaleLastPage; }
-    void SetScaleLastPage(bool Value);
-    // Number of pages of the panel's series.
-    int Count() const;
-    void Assign(const TChartPage& Source);
-
-private:
-    void Changed();
-    TCustomAxisPanel* m_panel;
-    bool m_autoScale = false;
-    int m_current = 1;
-    int m_maxPointsPerPage = 0;
-    bool m_scaleLastPage = true;
-};
-
 // The series of List shown in editors, each with its title (or name).
 std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List);
 
-class TCustomAxisPanel : public TCustomPlotPanelExtended, public TSeriesParent {
+class TCustomAxisPanel : public TCustomPlotPanelExtended, public TAxisContainer {
 public:
     explicit TCustomAxisPanel(QWidget* Parent = nullptr);
     ~TCustomAxisPanel() override;
@@ -67,8 +42,8 @@ public:
     const TPropertyTable<TCustomPlotPanel>& PropertyTable() const override { return Properties(); }
 
     // ---- series ----
-    int SeriesCount() const { return m_seriesList.Count(); }
-    TChartSeries* Series(int i) const { return m_seriesList[i]; }
+    int SeriesCount() const override { return m_seriesList.Count(); }
+    TChartSeries* Series(int i) const override { return m_seriesList[i]; }
     const TCustomSeriesList& SeriesList() const { return m_seriesList; }
     TSeriesGroups& SeriesGroups() { return m_seriesGroups; }
     // Adds Series when not yet there; answers it.
@@ -97,17 +72,45 @@ public:
     TColor PickFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const;
     // Every series without a colour of its own gets a free one.
     void AssignFreeSeriesColors(bool CheckBackground);
+    // The palette applied last (kept by the chart control).
+    virtual void SetColorPaletteIndex(int) {}
     // A colour no other series uses (and, when asked, not the back colour).
     virtual bool IsFreeSeriesColor(TColor Color, bool CheckBackground, const TChartSeries* Series) const;
 
-    // ---- pages ----
-    TChartPage& Pages() { return m_pages; }
-    const TChartPage& Pages() const { return m_pages; }
-    int NumPages() const;
+    int NumPages() const { return Pages().Count(); }
 
-    int Chart3DPercent() const { return m_chart3DPercent; }
-    // Raises for a value outside 1..100.
-    void SetChart3DPercent(int Value);
+    // ---- drawing ----
+    // Series drawn against axes are clipped to the chart rectangle.
+    bool ClipPoints() const { return m_clipPoints; }
+    void SetClipPoints(bool Value) { SetBooleanProperty(m_clipPoints, Value); }
+    bool View3DWalls() const { return m_view3DWalls; }
+    void SetView3DWalls(bool Value) { SetBooleanProperty(m_view3DWalls, Value); }
+    // True when no series is active or an active series uses axes.
+    bool ActiveSeriesUseAxes() const;
+    bool ActiveSeriesOnAxis(TStandardAxis Axis) const override;
+    // The chart is seen from behind in this draw.
+    bool SeenFromBehind() const override { return m_seenFromBehind; }
+    // The chart rectangle projected at depth Z does not run clockwise.
+    bool IsFaceSeenFromBehind(int Z);
+    // A legend symbol with the current pen and brush (outlined again when
+    // the brush has the chart's colour).
+    void DrawLegendRect(const TRect& R) override;
+
+    // ---- tools ----
+    TChartTools& Tools() { return m_tools; }
+    TChartTools* ToolList() override { return &m_tools; }
+    // Set by a tool that consumed the mouse event being passed on.
+    bool MouseHandled = false;
+    // Passes a mouse event to the active tools until one handles it (cleared
+    // before a press); answers MouseHandled.
+    bool NotifyToolsMouse(TToolMouseKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The wheel step (kind 1 with its delta), then down or up when no tool took it.
+    bool NotifyToolsWheel(int WheelDelta, int X, int Y);
+
+    std::function<void(TCustomAxisPanel&)> OnAfterDraw;
+    std::function<void(TCustomAxisPanel&)> OnBeforeDrawAxes;
+    std::function<void(TCustomAxisPanel&)> OnBeforeDrawChart;
+    std::function<void(TCustomAxisPanel&)> OnBeforeDrawSeries;
 
     // ---- data sources ----
     // Raises when Series would take its data from itself, directly or through sources.
@@ -115,7 +118,6 @@ public:
 
     std::function<void(TChartSeries&)> OnAddSeries;
     std::function<void(TChartSeries&)> OnRemoveSeries;
-    std::function<void(TChartPage&)> OnPageChange;
 
     // ---- TSeriesParent ----
     void Invalidate() override { TCustomPlotPanel::Invalidate(); }
@@ -127,17 +129,52 @@ public:
     bool View3D() const override { return TCustomPlotPanel::View3D(); }
     void SetView3D(bool Value) override { TCustomPlotPanel::SetView3D(Value); }
     bool ChartDestroying() const override { return TCustomPlotPanel::Destroying(); }
-    int MaxZOrder() const override { return m_maxZOrder; }
-    void SetMaxZOrder(int Value) override { m_maxZOrder = Value; }
-    int SeriesWidth3D() const override { return m_seriesWidth3D; }
+
+    // ---- TAxisContainer ----
+    bool AxisLoading() const override { return Loading(); }
+    TCanvas3D* AxisCanvas() const override { return Canvas(); }
+    TRect AxisChartRect() const override { return ChartRect; }
+    TView3DOptions* AxisView3DOptions() const override { return View3DOptions(); }
+    TCustomPlotPanel* AxisPanel() const override { return m_self; }
+
+    bool MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
+    void MouseLeave() override;
+
+protected:
+    // The draw sequence.
+    void InternalDraw(const TRect& UserRect) override;
+    // The chart's rectangle left free by titles, legend and walls.
+    virtual void CalcWallsRect() {}
+    virtual void DrawTitlesAndLegend(bool) {}
+    virtual void DrawWalls() {}
+    virtual void DoAfterDraw();
+    virtual void DoBeforeDrawAxes();
+    virtual void DoBeforeDrawChart();
+    virtual void DoBeforeDrawSeries();
+    void CalcZOrders();
+    void CalcAxisRect();
+    void CalcSeriesMargins();
+    void DrawAllSeries();
+    void DrawSeries(TChartSeries& Series);
+    void DrawAxes();
+    // The depth axis is inverted (series Z orders kept, drawing order flipped).
+    bool DepthAxisInverted() const;
+
+protected:
+    void PageChanged() override;
 
 private:
-    friend class TChartPage;
+    void ClipSeriesArea();
+    void DrawSeriesMarks(TChartSeries& Series);
+    // Another active series has the same Z order (series separated in depth).
+    bool MoreSameZOrder(const TChartSeries& Series) const;
+    bool AxisDrawable(const TChartAxis& Axis) const;
     TCustomSeriesList m_seriesList;
     TSeriesGroups m_seriesGroups;
-    TChartPage m_pages{this};
     std::vector<TColor> m_palette;
-    int m_chart3DPercent = 15;
-    int m_maxZOrder = 0;
-    int m_seriesWidth3D = 0;
+    TCustomPlotPanel* m_self;
+    bool m_clipPoints = true;
+    bool m_view3DWalls = true;
+    bool m_seenFromBehind = false;
+    TChartTools m_tools;
 };

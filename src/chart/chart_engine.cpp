@@ -1,10 +1,13 @@
 #include "chart/chart_engine.h"
 
+#include "chart/axis_container.h"
 #include "chart/chart_messages.h"
+#include "chart/color_palettes.h"
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_html.h"
 #include "chart/plot_procs.h"
+#include "chart/series_types.h"
 
 #include <iterator>
 
@@ -27,6 +30,21 @@ void StopPlotCanvas()
     DefaultFontName.clear();
 }
 
+// The type registries and the palette names. The generator is not reseeded
+// from the clock: the program's start-up has left it in a fixed state, and
+// runs stay reproducible.
+void StartChartUnit()
+{
+    StartChartTypeRegistries();
+    StartColorPalettes();
+}
+
+void StopChartUnit()
+{
+    StopColorPalettes();
+    StopChartTypeRegistries();
+}
+
 // The series-type and tool units start after these.
 TEngineUnit g_units[] = {
     {"PlotHtml", ClearHtmlStacks, ClearHtmlStacks},  // the two stacks start and end empty
@@ -34,10 +52,8 @@ TEngineUnit g_units[] = {
     {"PlotCanvas", StartPlotCanvas, StopPlotCanvas},
     {"PlotFilters", RegisterPlotFilters, UnregisterPlotFilters},
     {"PlotProcs", PlotProcsStartUp, PlotProcsShutDown},
-    // PlotEngine (largest pixel coordinate, streamed classes) and Chart (type
-    // registries, palette list) take their places here, in that order. The Chart unit does not
-    // reseed the generator from the clock: the program's start-up has left it
-    // in a fixed state, and runs stay reproducible.
+    {"PlotEngine", AxisEngineStartUp, AxisEngineShutDown},
+    {"Chart", StartChartUnit, StopChartUnit},
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},
 };
 

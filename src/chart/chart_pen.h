@@ -25,6 +25,8 @@ public:
     void SetDefaultEndStyle(TPenEndStyle value) { m_defaultEndStyle = value; }
     bool DefaultVisible() const { return m_defaultVisible; }
     void SetDefaultVisible(bool value) { m_defaultVisible = value; }
+    int DefaultWidth() const { return m_defaultWidth; }
+    void SetDefaultWidth(int value) { m_defaultWidth = value; }
 
     void Assign(const TPen& source) override;
 
@@ -43,6 +45,7 @@ private:
     bool m_visible = true;
     TPenEndStyle m_defaultEndStyle = esRound;
     bool m_defaultVisible = true;
+    int m_defaultWidth = 1;
 };
 
 // Hidden unless made visible.

@@ -635,7 +635,10 @@ double TChartSeries::YScreenToValue(int Y) const
 bool TChartSeries::DrawValuesForward() const
 {
     TChartAxis* axis = m_yMandatory ? m_resolvedHoriz : m_resolvedVert;
-    return !(axis && ParentChart()->AxisInverted(*axis));
+    bool forward = !(axis && ParentChart()->AxisInverted(*axis));
+    if (m_yMandatory && ParentChart() && ParentChart()->SeenFromBehind())
+        forward = !forward;
+    return forward;
 }
 
 // ---- depth ----
@@ -647,6 +650,7 @@ void TChartSeries::CalcZOrder()
         return;
     if (m_zOrder != -1) {
         chart->SetMaxZOrder(std::max(chart->MaxZOrder(), m_zOrder));
+        m_computedZOrder = m_zOrder;
     } else if (chart->View3D()) {
         chart->SetMaxZOrder(chart->MaxZOrder() + 1);
         m_computedZOrder = chart->MaxZOrder();
@@ -658,7 +662,7 @@ void TChartSeries::CalcZOrder()
 void TChartSeries::CalcDepthPositions()
 {
     const int slot = ParentChart() ? ParentChart()->SeriesWidth3D() : 0;
-    m_startZ = slot * EffectiveZOrder();
+    m_startZ = slot * m_computedZOrder;
     m_endZ = m_startZ + (m_depth != -1 ? m_depth : slot);
     m_middleZ = (m_startZ + m_endZ) / 2;
     m_marks->SetZPosition(m_middleZ);

@@ -13,7 +13,9 @@
 #include "chart/chart_element.h"
 #include "chart/chart_value_list.h"
 #include "chart/labels_list.h"
+#include "chart/plot_geometry.h"
 #include "chart/series_marks.h"
+#include "chart/graphics_objects.h"
 
 class TChartAxis;
 class TChartSeries;
@@ -180,6 +182,9 @@ public:
     void SetZOrder(int Value) { SetIntegerProperty(m_zOrder, Value); }
     int EffectiveZOrder() const { return m_zOrder == -1 ? m_computedZOrder : m_zOrder; }
     virtual void CalcZOrder();
+    // The Z order this draw uses (the chart reverses it for depth).
+    int ComputedZOrder() const { return m_computedZOrder; }
+    void SetComputedZOrder(int Value) { m_computedZOrder = Value; }
     virtual void CalcDepthPositions();
     int StartZ() const { return m_startZ; }
     int MiddleZ() const { return m_middleZ; }
@@ -200,6 +205,35 @@ public:
     virtual bool DrawValuesForward() const;
     int FirstDrawIndex() const { return DrawValuesForward() ? m_firstValueIndex : m_lastValueIndex; }
     int LastDrawIndex() const { return DrawValuesForward() ? m_lastValueIndex : m_firstValueIndex; }
+    // First and last point inside the not-mandatory axis' range (all points
+    // when that list is unordered or visibility is not calculated).
+    virtual void CalcFirstLastVisible();
+    // Point Index is drawn front to back (false when the chart is seen from behind).
+    virtual bool DrawSeriesForward(int Index) const;
+
+    // ---- drawing ----
+    // One point; the series types draw it.
+    virtual void DrawValue(int) {}
+    // The visible points, forwards or backwards.
+    virtual void DrawAllValues();
+    // The marks of the visible points (every DrawEvery-th, not null, with a text).
+    void DrawMarks();
+    virtual void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position);
+    // BeforeDrawValues / AfterDrawValues, and the notices to the series tools bound to this series.
+    virtual void DoBeforeDrawValues();
+    virtual void DoAfterDrawValues();
+    // The legend symbol of point Index (-1: the whole series) in Rect.
+    void DrawLegend(int Index, const TRect& Rect);
+    virtual void DrawLegendShape(int Index, const TRect& Rect);
+    // The series type's pen, back colour and brush style for its legend symbol.
+    virtual void PrepareLegendCanvas(int, TColor&, TBrushStyle&) {}
+
+    // ---- gallery ----
+    // The captions of the type's sub-styles, "Normal" first.
+    virtual void CreateSubGallery(std::vector<std::string>& Captions) const;
+    // Applies sub-style Index (0 is "Normal": nothing).
+    virtual void SetSubGallery(int) {}
+
     // First and last point of the current page of Size points.
     void CalcFirstLastPage(int PageSize, int Current, int& First, int& Last) const;
 

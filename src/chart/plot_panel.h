@@ -203,6 +203,8 @@ public:
     // A non-solid brush whose colour equals the back colour draws in black (white on black).
     void ApplyBrush(TColor Color, TChartBrush* Brush, TColor BackColor);
     virtual void DrawPanelBevels(TRect R);
+    // ChartWidth, ChartHeight and the centre from ChartRect (kept inside ChartBounds).
+    void RecalcWidthHeight();
 
     // ---- events ----
     // Sends Event to each listener in turn (a listener may remove itself or
@@ -268,7 +270,6 @@ protected:
 
 private:
     void CalcChartRect();
-    void RecalcWidthHeight();
     void ApplyCursor();
 
     TBevelCut m_bevelInner = bvNone;

@@ -14,6 +14,7 @@
 #include "chart/plot_shape.h"
 #include "chart/property_model.h"
 
+class TCanvas3D;
 class TChartSeries;
 
 enum TSeriesMarksStyle {
@@ -171,6 +172,17 @@ public:
     void MarkPosition(int i, TSeriesMarkPosition& Position);
     // Index of the mark whose box holds (X, Y), the last drawn winning; -1 when none.
     int Clicked(int X, int Y) const;
+
+    // ---- drawing ----
+    // Width of the widest line of Text (lines split at the line separator).
+    int TextWidth(TCanvas3D& Canvas, const std::string& Text) const;
+    // Width and Height of the box of Text for point Index.
+    void MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position);
+    // Keeps a custom position (MarkPosition), then draws the box and its text in Colour.
+    void DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const std::string& Text,
+                  TSeriesMarkPosition& Position);
+    // Moves Position up (or down) off the earlier marks First..Index-1 it overlaps.
+    void AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) const;
 
     // ---- per-point styles ----
     int ItemCount() const { return static_cast<int>(m_items.size()); }

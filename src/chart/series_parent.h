@@ -7,6 +7,10 @@
 #include "base/basic_types.h"
 
 class QObject;
+class TCustomPlotPanel;
+class TChartTools;
+class TChartPen;
+struct TRect;
 class TChartAxis;
 class TCustomPlotPanel;
 class TChartSeries;
@@ -35,9 +39,10 @@ public:
     // Refills Series from its data sources or function.
     virtual void RefreshSeriesData(TChartSeries* Series) = 0;
     virtual bool View3D() const = 0;
-    virtual void SetView3D(bool Value) = 0;
-    // The panel the series' marks draw on.
+    // The panel drawn on (its canvas, 3D options and rectangles); nullptr for
+    // charts that do not draw.
     virtual TCustomPlotPanel* Panel() { return nullptr; }
+    virtual void SetView3D(bool Value) = 0;
     // Design mode: series fill themselves with sample values.
     virtual bool Designing() const { return false; }
     virtual bool ChartDestroying() const { return false; }
@@ -52,6 +57,21 @@ public:
     virtual TChartAxis* CustomAxis(int) const { return nullptr; }
     // Index in CustomAxes, -1 when not one of them.
     virtual int CustomAxisIndex(const TChartAxis*) const { return -1; }
+    // Every axis of the chart (standard, then custom) in creation order.
+    virtual int AxisListCount() const { return 0; }
+    virtual TChartAxis* AxisListItem(int) const { return nullptr; }
+    // Some active series is bound to that standard axis.
+    virtual bool ActiveSeriesOnAxis(TStandardAxis) const { return false; }
+    // The axis is shown in this draw.
+    virtual bool AxisShown(const TChartAxis&) const { return false; }
+    // The chart is seen from behind in the current draw.
+    virtual bool SeenFromBehind() const { return false; }
+    // The legend's symbol pen, replacing a series' pen in its legend symbol; nullptr: none.
+    virtual TChartPen* LegendSymbolPen() const { return nullptr; }
+    // A legend symbol rectangle with the current pen and brush.
+    virtual void DrawLegendRect(const TRect&) {}
+    // The chart's tools; nullptr for charts without tools.
+    virtual TChartTools* ToolList() { return nullptr; }
     // Value to pixel and back on an axis.
     virtual int CalcPosValue(const TChartAxis&, double) const { return 0; }
     virtual double CalcPosPoint(const TChartAxis&, int) const { return 0; }

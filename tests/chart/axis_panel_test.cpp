@@ -159,7 +159,7 @@ TEST_F(AxisPanel, Chart3DPercentRange)
     try {
         panel.SetChart3DPercent(101);
         FAIL();
-    } catch (const ChartException& e) {
+    } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "3D effect percent must be between 1 and 100");
     }
     EXPECT_EQ(panel.Chart3DPercent(), 15);

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
+#include "chart/axis_container.h"
+#include "chart/axis_scale.h"
 #include "chart/chart_messages.h"
+#include "chart/color_palettes.h"
 #include "chart/plot_filters.h"
 #include "chart/plot_font.h"
 #include "chart/plot_picture.h"
@@ -28,13 +31,13 @@ protected:
 
 TEST_F(TChartEngineLifecycle, UnitsStartInTheirOrder)
 {
-    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotProCo"}));
+    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotEngine", "Chart", "PlotProCo"}));
 }
 
 TEST_F(TChartEngineLifecycle, ShutDownRunsInReverseOrder)
 {
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotProCo", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
+    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotProCo", "Chart", "PlotEngine", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
     EXPECT_TRUE(ChartEngineUnits().empty());
 }
 
@@ -46,9 +49,9 @@ TEST_F(TChartEngineLifecycle, SecondStartIsNoStartAndNeedsItsOwnStop)
     StopChartEngine();  // one start still stands
     EXPECT_TRUE(ChartEngineLastShutDown().empty());
     EXPECT_EQ(PlotMsgValuesX, "changed");
-    EXPECT_EQ(ChartEngineUnits().size(), 6u);
+    EXPECT_EQ(ChartEngineUnits().size(), 8u);
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown().size(), 6u);
+    EXPECT_EQ(ChartEngineLastShutDown().size(), 8u);
     EXPECT_TRUE(PlotMsgValuesX.empty());
     StartChartEngine();
     EXPECT_EQ(PlotMsgValuesX, "X");
@@ -105,4 +108,24 @@ TEST(TPlotFilterRegistration, RegisteringTwiceKeepsOneEntryPerClass)
     EXPECT_EQ(registered[20]->ClassName, "TZoomFilter");
 }
 
+TEST_F(TChartEngineLifecycle, PlotEngineSetsThePixelLimitAndStreamedAxisClasses)
+{
+    EXPECT_EQ(MaxPixelPos, 0x3FFFFFF);
+    for (const char* name : {"TChartAxisTitle", "TChartAxis", "TChartDepthAxis", "TSeriesMarks"})
+        EXPECT_TRUE(IsAxisStreamClass(name)) << name;
+    StopChartEngine();
+    EXPECT_FALSE(IsAxisStreamClass("TChartAxis"));
+}
+
 }  // namespace
+
+TEST_F(TChartEngineLifecycle, ChartUnitKeepsTheRegistriesAndPaletteNames)
+{
+    ASSERT_EQ(ColorPalettes().size(), 16u);
+    EXPECT_EQ(ColorPalettes()[0], "Default");
+    while (!ChartEngineUnits().empty())
+        StopChartEngine();
+    EXPECT_TRUE(ColorPalettes().empty());
+    StartChartEngine();
+    EXPECT_EQ(ColorPalettes().size(), 16u);
+}

@@ -1,0 +1,378 @@
+// The draw sequence of TCustomAxisPanel: 3D geometry, Z orders, axis sizes,
+// then background, walls, axes, series, titles and legend, with the tools
+// told of each phase.
+#include "chart/axis_panel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/axis_draw_steps.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_series.h"
+#include "chart/view3d_options.h"
+
+bool TCustomAxisPanel::ActiveSeriesUseAxes() const
+{
+    bool anyActive = false;
+    for (TChartSeries* s : m_seriesList.Items()) {
+        if (!s->Active())
+            continue;
+        anyActive = true;
+        if (s->UseAxis())
+            return true;
+    }
+    return !anyActive;
+}
+
+bool TCustomAxisPanel::ActiveSeriesOnAxis(TStandardAxis Axis) const
+{
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active() && s->AssociatedToStandardAxis(Axis))
+            return true;
+    return false;
+}
+
+bool TCustomAxisPanel::IsFaceSeenFromBehind(int Z)
+{
+    TCanvas3D& c = *Canvas();
+    if (c.IsNonGdiCanvas())
+        return false;
+    TPoint p[4];
+    c.Project(ChartRect.Left, ChartRect.Top, Z, p[0]);
+    c.Project(ChartRect.Right, ChartRect.Top, Z, p[1]);
+    c.Project(ChartRect.Right, ChartRect.Bottom, Z, p[2]);
+    c.Project(ChartRect.Left, ChartRect.Bottom, Z, p[3]);
+    return !PointsClockwiseArray(p);
+}
+
+void TCustomAxisPanel::DrawLegendRect(const TRect& R)
+{
+    TCanvas3D& c = *Canvas();
+    c.RectangleRect(R);
+    if (c.Brush()->Color() != Color())
+        return;
+    const TColor penColor = c.Pen()->Color();
+    if (c.Brush()->Color() == clBlack)
+        c.Pen()->SetColor(clWhite);
+    c.Brush()->SetStyle(bsClear);
+    c.RectangleRect(R);
+    c.Pen()->SetColor(penColor);
+}
+
+// ---- tools ----
+
+bool TCustomAxisPanel::NotifyToolsMouse(TToolMouseKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Kind == tmkDown)
+        MouseHandled = false;
+    const std::vector<TPlotCustomTool*> items = m_tools.Items();
+    for (TPlotCustomTool* tool : items) {
+        if (MouseHandled)
+            break;
+        if (m_tools.IndexOf(tool) >= 0 && tool->Active())
+            tool->ChartMouseEvent(Kind, Button, Shift, X, Y);
+    }
+    return MouseHandled;
+}
+
+bool TCustomAxisPanel::NotifyToolsWheel(int WheelDelta, int X, int Y)
+{
+    MouseHandled = false;
+    const auto pass = [&](TToolWheelKind Kind) {
+        const std::vector<TPlotCustomTool*> items = m_tools.Items();
+        for (TPlotCustomTool* tool : items) {
+            if (MouseHandled)
+                return;
+            if (m_tools.IndexOf(tool) >= 0 && tool->Active())
+                tool->WheelEvent(Kind, WheelDelta, X, Y);
+        }
+    };
+    pass(twkWheel);
+    if (!MouseHandled)
+        pass(WheelDelta < 0 ? twkDown : twkUp);
+    return MouseHandled;
+}
+
+bool TCustomAxisPanel::MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
+{
+    if (NotifyToolsWheel(WheelDelta, X, Y))
+        return true;
+    return TCustomPlotPanelExtended::MouseWheel(Shift, WheelDelta, X, Y);
+}
+
+void TCustomAxisPanel::MouseLeave()
+{
+    TCustomPlotPanelExtended::MouseLeave();
+    m_tools.NotifyPhase(tdpMouseLeave);
+}
+
+// ---- events ----
+
+void TCustomAxisPanel::DoAfterDraw()
+{
+    if (OnAfterDraw)
+        OnAfterDraw(*this);
+}
+
+void TCustomAxisPanel::DoBeforeDrawAxes()
+{
+    if (OnBeforeDrawAxes)
+        OnBeforeDrawAxes(*this);
+}
+
+void TCustomAxisPanel::DoBeforeDrawChart()
+{
+    if (OnBeforeDrawChart)
+        OnBeforeDrawChart(*this);
+}
+
+void TCustomAxisPanel::DoBeforeDrawSeries()
+{
+    if (OnBeforeDrawSeries)
+        OnBeforeDrawSeries(*this);
+}
+
+// ---- the sequence ----
+
+void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
+{
+    TAutoRepaintOff off(*this);
+    TCanvas3D& c = *Canvas();
+    const TView3DOptions* view = View3DOptions();
+    if (!View3D())
+        m_seenFromBehind = false;
+    else if (view && view->Orthogonal())
+        m_seenFromBehind = view->OrthoAngle() > 90;
+    else
+        m_seenFromBehind = view && view->RotationDouble() < 180;
+
+    const bool nonGdi = c.IsNonGdiCanvas();
+    if (!nonGdi)
+        PanelPaint(UserRect);
+    m_tools.NotifyPhase(tdpBeforeDraw);
+    DoBeforeDrawChart();
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            s->DoBeforeDrawChart();
+    if (!nonGdi)
+        DrawTitlesAndLegend(true);
+
+    CalcZOrders();
+    CalcSeriesDepth();
+    Width3D = TotalWidth3D();
+    CalcWallsRect();
+    CalcAxisRect();
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            s->CalcDepthPositions();
+    CalcSeriesMargins();
+    c.Projection(Width3D, ChartRect);
+
+    if (nonGdi) {
+        const TRect saved = ChartRect;
+        ChartRect = UserRect;
+        PanelPaint(UserRect);
+        DrawTitlesAndLegend(true);
+        ChartRect = saved;
+    }
+    DrawWalls();
+    if (AxisBehind()) {
+        m_tools.NotifyPhase(tdpBeforeAxes);
+        DrawAxes();
+    }
+    m_tools.NotifyPhase(tdpBeforeSeries);
+    DoBeforeDrawSeries();
+    DrawAllSeries();
+    m_tools.NotifyPhase(tdpAfterSeries);
+    if (!AxisBehind()) {
+        m_tools.NotifyPhase(tdpBeforeAxes);
+        DrawAxes();
+    }
+    DrawTitlesAndLegend(false);
+    if (TPlotZoom* zoom = Zoom(); zoom && zoom->Active)
+        DrawZoomRectangle();
+    m_tools.NotifyPhase(tdpAfterDraw);
+    c.ResetState();
+    DoAfterDraw();
+}
+
+void TCustomAxisPanel::CalcZOrders()
+{
+    SetMaxZOrder(0);
+    const bool separate = ApplyZOrder && View3D();
+    if (separate) {
+        SetMaxZOrder(-1);
+        for (TChartSeries* s : m_seriesList.Items())
+            if (s->Active())
+                s->CalcZOrder();
+    }
+    if (DepthAxisInverted())
+        return;
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            s->SetComputedZOrder(separate ? MaxZOrder() - s->ComputedZOrder() : 0);
+}
+
+bool TCustomAxisPanel::DepthAxisInverted() const
+{
+    const TChartDepthAxis* axis = DepthAxis();
+    return axis && axis->Inverted();
+}
+
+void TCustomAxisPanel::CalcAxisRect()
+{
+    PrepareChartAxes(*this);
+    const TRect r = ShrinkByAxes(*this, ChartRect);
+    if (!CustomChartRect)
+        ChartRect = r;
+    RecalcWidthHeight();
+    SetAxesStartEnd(*this);
+}
+
+void TCustomAxisPanel::CalcSeriesMargins()
+{
+    const int count = AxisListCount();
+    for (int i = 0; i < count; ++i) {
+        TChartAxis* axis = AxisListItem(i);
+        const bool horizontal = AxisHorizontal(*axis);
+        int a = 0, b = 0;
+        for (TChartSeries* s : m_seriesList.Items()) {
+            if (!s->Active() || !s->AssociatedToAxis(axis))
+                continue;
+            int sa = 0, sb = 0;
+            if (horizontal)
+                s->GetHorizMargins(sa, sb);
+            else
+                s->GetVertMargins(sa, sb);
+            a = std::max(a, sa);
+            b = std::max(b, sb);
+        }
+        if (a != 0 || b != 0)
+            WidenAxisByMargins(*axis, horizontal ? TRect{a, 0, b, 0} : TRect{0, a, 0, b});
+    }
+}
+
+void TCustomAxisPanel::DrawAxes()
+{
+    if (!AxisVisible())
+        return;
+    TCanvas3D& c = *Canvas();
+    c.BeginEntity("axes");
+    DoBeforeDrawAxes();
+    TChartAxis* bottom = StandardAxis(TStandardAxis::Bottom);
+    DrawShownAxes(*this, bottom && IsFaceSeenFromBehind(0) ? bottom : nullptr);
+    c.EndEntity();
+}
+
+void TCustomAxisPanel::ClipSeriesArea()
+{
+    Canvas()->ClipCube(TRect{ChartRect.Left, ChartRect.Top, ChartRect.Right + 1, ChartRect.Bottom + 1}, 0, Width3D);
+}
+
+bool TCustomAxisPanel::MoreSameZOrder(const TChartSeries& Series) const
+{
+    if (!ApplyZOrder)
+        return false;
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s != &Series && s->Active() && s->ComputedZOrder() == Series.ComputedZOrder())
+            return true;
+    return false;
+}
+
+void TCustomAxisPanel::DrawAllSeries()
+{
+    const std::vector<TChartSeries*>& items = m_seriesList.Items();
+    const bool backward = IsFaceSeenFromBehind(Width3D) != DepthAxisInverted();
+    const int n = static_cast<int>(items.size());
+    for (int k = 0; k < n; ++k) {
+        TChartSeries* s = items[static_cast<std::size_t>(backward ? n - 1 - k : k)];
+        if (s->Active())
+            DrawSeries(*s);
+    }
+}
+
+void TCustomAxisPanel::DrawSeriesMarks(TChartSeries& Series)
+{
+    if (Series.Count() == 0 || !Series.Marks().Visible())
+        return;
+    const bool clip = Series.Marks().Clip() && CanClip();
+    if (clip)
+        ClipSeriesArea();
+    Series.DrawMarks();
+    if (clip)
+        Canvas()->UnClip();
+}
+
+void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
+{
+    TCanvas3D& c = *Canvas();
+    const std::vector<TChartSeries*>& items = m_seriesList.Items();
+    if (View3D() && MoreSameZOrder(Series)) {
+        const int z = Series.ComputedZOrder();
+        const auto self = std::find(items.begin(), items.end(), &Series);
+        for (auto it = items.begin(); it != self; ++it)
+            if ((*it)->Active() && (*it)->ComputedZOrder() == z)
+                return;  // drawn with the first series of its Z order
+        std::vector<TChartSeries*> members;
+        int first = -1, last = -1;
+        bool clipped = false;
+        for (auto it = self; it != items.end(); ++it) {
+            TChartSeries* m = *it;
+            if (!m->Active() || m->ComputedZOrder() != z)
+                continue;
+            m->CalcFirstLastVisible();
+            if (m->FirstValueIndex() == -1)
+                continue;
+            members.push_back(m);
+            first = std::max(first, m->FirstValueIndex());
+            last = std::max(last, m->LastValueIndex());
+            m->DoBeforeDrawValues();
+            if (m_clipPoints && !clipped && CanClip()) {
+                ClipSeriesArea();
+                clipped = true;
+            }
+        }
+        if (first != -1) {
+            const bool forward = Series.DrawValuesForward();
+            const auto drawPoint = [&](int i) {
+                const bool reverse = i < Series.Count() && !Series.DrawSeriesForward(i);
+                const int n = static_cast<int>(members.size());
+                for (int k = 0; k < n; ++k) {
+                    TChartSeries* m = members[static_cast<std::size_t>(reverse ? n - 1 - k : k)];
+                    if (m->Active() && m->ComputedZOrder() == z && i < m->Count())
+                        m->DrawValue(i);
+                }
+            };
+            if (forward)
+                for (int i = first; i <= last; ++i)
+                    drawPoint(i);
+            else
+                for (int i = last; i >= first; --i)
+                    drawPoint(i);
+        }
+        if (clipped)
+            c.UnClip();
+        for (TChartSeries* m : members) {
+            DrawSeriesMarks(*m);
+            m->DoAfterDrawValues();
+        }
+        return;
+    }
+
+    Series.CalcFirstLastVisible();
+    if (Series.FirstValueIndex() == -1)
+        return;
+    if (c.DrawEntities)
+        c.BeginEntity(Series.NameOrDefault());
+    Series.DoBeforeDrawValues();
+    const bool clip = Series.UseAxis() && m_clipPoints && CanClip();
+    if (clip)
+        ClipSeriesArea();
+    Series.DrawAllValues();
+    if (clip)
+        c.UnClip();
+    DrawSeriesMarks(Series);
+    Series.DoAfterDrawValues();
+    if (c.DrawEntities)
+        c.EndEntity();
+}

@@ -1,0 +1,143 @@
+// Drawing side of TSeriesMarks: box sizes, placement, text and overlap.
+#include "chart/series_marks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "chart/chart_series.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
+#include "chart/plot_procs.h"
+#include "platform/drawing_device.h"
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& Text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    const char sep = LineSeparator();
+    for (;;) {
+        const std::size_t at = Text.find(sep, start);
+        lines.push_back(Text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos)
+            return lines;
+        start = at + 1;
+    }
+}
+
+TCustomPlotPanel* PanelOf(const TChartSeries* Series)
+{
+    return Series && Series->ParentChart() ? Series->ParentChart()->Panel() : nullptr;
+}
+
+}  // namespace
+
+int TSeriesMarks::TextWidth(TCanvas3D& Canvas, const std::string& Text) const
+{
+    int width = 0;
+    for (const std::string& line : SplitLines(Text))
+        width = std::max(width, Canvas.TextWidth(line));
+    return width;
+}
+
+void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int, const std::string& Text, TSeriesMarkPosition& Position)
+{
+    const int lineHeight = Canvas.FontHeight();
+    int width = TextWidth(Canvas, Text);
+    int height = static_cast<int>(SplitLines(Text).size()) * lineHeight;
+    m_margins.Calculate(width, height, lineHeight);
+    width += m_margins.HorizSize();
+    height += m_margins.VertSize();
+    // no frame pen: one pixel more each way
+    Position.Width = width + 1;
+    Position.Height = height + 1;
+}
+
+void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const std::string& Text,
+                            TSeriesMarkPosition& Position)
+{
+    (void)Colour;
+    MarkPosition(Index, Position);
+    const TMarksItem* item = ItemOrNull(Index);
+    const bool transparent = item ? item->Transparent() : Transparent();
+    const TColor color = item ? item->Color() : Color();
+
+    TPoint2 leftTop = Position.LeftTop;
+    TCustomPlotPanel* panel = PanelOf(m_series);
+    if (panel && panel->View3D() && !Canvas.Supports3DText()) {
+        TPoint p;
+        Canvas.Project(Position.ArrowTo.X, Position.ArrowTo.Y, m_zPosition, p);
+        leftTop.X += p.X - Position.ArrowTo.X;
+        leftTop.Y += p.Y - Position.ArrowTo.Y;
+    }
+    TRect r{leftTop.X, leftTop.Y, leftTop.X + Position.Width, leftTop.Y + Position.Height};
+    if (Position.Custom && panel) {
+        r.Left += panel->ChartBounds.Left;
+        r.Right += panel->ChartBounds.Left;
+        r.Top += panel->ChartBounds.Top;
+        r.Bottom += panel->ChartBounds.Top;
+    }
+
+    if (transparent) {
+        Canvas.Brush()->SetStyle(bsClear);
+        Canvas.SetBackMode(cbmTransparent);
+    } else {
+        Canvas.Brush()->SetStyle(bsSolid);
+        Canvas.Brush()->SetColor(color);
+        Canvas.RectangleRect(r);
+    }
+
+    Canvas.Brush()->SetStyle(bsClear);
+    Canvas.SetBackMode(cbmTransparent);
+    r.Left += 2;
+    const int lineHeight = Canvas.FontHeight();
+    int x = (r.Left + m_margins.LeftPixels() + r.Right - m_margins.RightPixels()) / 2;
+    unsigned align = platform::TextAlign::Center;
+    if (m_textAlign == taLeftJustify) {
+        x = r.Left + m_margins.LeftPixels();
+        align = platform::TextAlign::Left;
+    } else if (m_textAlign == taRightJustify) {
+        x = r.Right - m_margins.RightPixels();
+        align = platform::TextAlign::Right;
+    }
+    Canvas.SetTextAlign(align | platform::TextAlign::Top);
+    const std::vector<std::string> lines = SplitLines(Text);
+    const int yc = (r.Top + m_margins.TopPixels() + r.Bottom - m_margins.BottomPixels()) / 2;
+    const int xc = (r.Left + r.Right) / 2;
+    const double a = m_angle * std::numbers::pi / 180;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const int line = static_cast<int>(k);
+        if (m_angle == 0) {
+            Canvas.TextOut(x, r.Top + m_margins.TopPixels() + line * lineHeight, lines[k]);
+        } else {
+            const int d = line * lineHeight - (r.Bottom + m_margins.BottomPixels() - yc);
+            const int px = xc + Nearest(d * std::sin(a)) + (m_angle == 90 ? 1 : 0);
+            const int py = yc + Nearest(d * std::cos(a));
+            Canvas.RotatedTextOut(px, py, lines[k], m_angle);
+        }
+    }
+}
+
+void TSeriesMarks::AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) const
+{
+    const auto box = [](const TSeriesMarkPosition& p) {
+        return TRect{p.LeftTop.X, p.LeftTop.Y, p.LeftTop.X + p.Width, p.LeftTop.Y + p.Height};
+    };
+    const TRect r = box(Mark);
+    for (int j = std::max(First, 0); j < Index; ++j) {
+        const TSeriesMarkPosition* other = Position(j);
+        if (!other)
+            continue;
+        const TRect rj = box(*other);
+        const bool intersect = r.Left < rj.Right && rj.Left < r.Right && r.Top < rj.Bottom && rj.Top < r.Bottom;
+        if (!intersect)
+            continue;
+        const int d = rj.Top > r.Top ? r.Bottom - rj.Top : r.Top - rj.Bottom;
+        Mark.LeftTop.Y -= d;
+        Mark.ArrowTo.Y -= d;
+        if (Mark.HasMid)
+            Mark.MidPoint.Y -= d;
+    }
+}

@@ -1,0 +1,248 @@
+#include "chart/series_types.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/name_matching.h"
+#include "chart/axis_panel.h"
+#include "chart/chart_element.h"
+#include "chart/chart_component.h"
+#include "chart/chart_series.h"
+#include "chart/plot_function.h"
+
+namespace {
+
+std::map<std::string, TComponentFactory>& ChartClasses()
+{
+    static std::map<std::string, TComponentFactory> classes;
+    return classes;
+}
+
+std::unique_ptr<TPlotSeriesTypes>& SeriesTypesHolder()
+{
+    static std::unique_ptr<TPlotSeriesTypes> types;
+    return types;
+}
+
+std::unique_ptr<TPlotToolTypes>& ToolTypesHolder()
+{
+    static std::unique_ptr<TPlotToolTypes> types;
+    return types;
+}
+
+template <typename Base>
+void RegisterClassOf(const TComponentClass<Base>& Class)
+{
+    if (Class)
+        RegisterChartClass(Class.ClassName(), [create = Class.Create](QObject* Owner) -> TComponent* { return create(Owner); });
+}
+
+}  // namespace
+
+// ---- classes that streams may name ----
+
+void RegisterChartClass(const char* ClassName, TComponentFactory Create)
+{
+    ChartClasses().emplace(LowerAscii(ClassName), Create);
+}
+
+void UnregisterChartClass(const char* ClassName)
+{
+    ChartClasses().erase(LowerAscii(ClassName));
+}
+
+TComponent* CreateChartComponent(const std::string& ClassName, QObject* Owner)
+{
+    const auto it = ChartClasses().find(LowerAscii(ClassName));
+    return it == ChartClasses().end() ? nullptr : it->second(Owner);
+}
+
+bool IsChartClassRegistered(const std::string& ClassName)
+{
+    return ChartClasses().count(LowerAscii(ClassName)) > 0;
+}
+
+// ---- registries ----
+
+void TPlotSeriesTypes::RemoveClass(bool IsSeries, const QMetaObject* Class)
+{
+    std::erase_if(m_items, [&](const std::unique_ptr<TPlotSeriesType>& t) {
+        return (IsSeries ? t->SeriesClass.Meta : t->FunctionClass.Meta) == Class;
+    });
+}
+
+int TPlotToolTypes::IndexOf(const TToolClass& Class) const
+{
+    const auto it = std::find(m_items.begin(), m_items.end(), Class);
+    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+}
+
+TPlotSeriesTypes& PlotSeriesTypes()
+{
+    auto& holder = SeriesTypesHolder();
+    if (!holder)
+        holder = std::make_unique<TPlotSeriesTypes>();
+    return *holder;
+}
+
+TPlotToolTypes& PlotToolTypes()
+{
+    auto& holder = ToolTypesHolder();
+    if (!holder)
+        holder = std::make_unique<TPlotToolTypes>();
+    return *holder;
+}
+
+void StartChartTypeRegistries()
+{
+    PlotSeriesTypes();
+    PlotToolTypes();
+}
+
+void StopChartTypeRegistries()
+{
+    ToolTypesHolder().reset();
+    SeriesTypesHolder().reset();
+}
+
+void RegisterSeriesType(const TSeriesClass& SeriesClass, const TFunctionClass& FunctionClass,
+                        const std::string* Description, const std::string* GalleryPage, int NumGallerySeries,
+                        int SubIndex)
+{
+    RegisterClassOf(SeriesClass);
+    RegisterClassOf(FunctionClass);
+    TPlotSeriesTypes& types = PlotSeriesTypes();
+    if (SubIndex == 0)
+        for (int i = 0; i < types.Count(); ++i)
+            if (types[i].SeriesClass == SeriesClass && types[i].FunctionClass == FunctionClass)
+                return;
+    auto entry = std::make_unique<TPlotSeriesType>();
+    entry->SeriesClass = SeriesClass;
+    entry->FunctionClass = FunctionClass;
+    entry->Description = Description;
+    entry->GalleryPage = GalleryPage;
+    entry->NumGallerySeries = NumGallerySeries;
+    entry->SubIndex = SubIndex;
+    types.Add(std::move(entry));
+}
+
+void RegisterSeriesClass(const TSeriesClass& SeriesClass, const std::string* Description,
+                         const std::string* GalleryPage, int NumGallerySeries)
+{
+    RegisterSeriesType(SeriesClass, {}, Description, GalleryPage, NumGallerySeries, 0);
+}
+
+void RegisterFunctionClass(const TFunctionClass& FunctionClass, const std::string* Description,
+                           const std::string* GalleryPage, int NumGallerySeries)
+{
+    RegisterSeriesType({}, FunctionClass, Description, GalleryPage, NumGallerySeries, 0);
+}
+
+void UnregisterSeriesClasses(const std::vector<TSeriesClass>& Classes)
+{
+    for (const TSeriesClass& c : Classes)
+        PlotSeriesTypes().RemoveClass(true, c.Meta);
+}
+
+void UnregisterFunctionClasses(const std::vector<TFunctionClass>& Classes)
+{
+    for (const TFunctionClass& c : Classes)
+        PlotSeriesTypes().RemoveClass(false, c.Meta);
+}
+
+void RegisterToolTypes(const std::vector<TToolClass>& Classes)
+{
+    TPlotToolTypes& types = PlotToolTypes();
+    for (const TToolClass& c : Classes)
+        if (c && types.IndexOf(c) < 0) {
+            RegisterClassOf(c);
+            types.Add(c);
+        }
+}
+
+void UnregisterToolTypes(const std::vector<TToolClass>& Classes)
+{
+    TPlotToolTypes& types = PlotToolTypes();
+    for (const TToolClass& c : Classes)
+        if (const int i = types.IndexOf(c); i >= 0)
+            types.RemoveAt(i);
+}
+
+// ---- creation and naming ----
+
+std::string GetNewComponentName(const QObject* Owner, const std::string& Prefix)
+{
+    int n = 1;
+    if (Owner)
+        while (FindComponent(Owner, Prefix + std::to_string(n)))
+            ++n;
+    return Prefix + std::to_string(n);
+}
+
+TChartSeries* CreateNewSeries(QObject* Owner, TCustomAxisPanel* Chart, const TSeriesClass& SeriesClass,
+                              const TFunctionClass& FunctionClass)
+{
+    if (!SeriesClass)
+        return nullptr;
+    TChartSeries* series = SeriesClass.Create(Owner);
+    series->SetName(GetNewSeriesName(Owner));
+    if (Chart)
+        Chart->AddSeries(series);
+    if (FunctionClass)
+        CreateNewFunction(*series, FunctionClass);
+    return series;
+}
+
+TPlotFunction* CreateNewFunction(TChartSeries& Series, const TFunctionClass& FunctionClass)
+{
+    if (!FunctionClass)
+        return nullptr;
+    QObject* owner = Series.Owner();
+    TPlotFunction* function = FunctionClass.Create(owner);
+    function->SetName(GetNewComponentName(owner, "PlotFunction"));
+    Series.SetFunction(function);
+    return function;
+}
+
+void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
+{
+    TChartSeries* old = Series;
+    if (!old || !NewClass || old->metaObject() == NewClass.Meta)
+        return;
+    auto* chart = dynamic_cast<TCustomAxisPanel*>(old->ParentChart());
+    TChartSeries* series = NewClass.Create(old->Owner());
+    if (chart)
+        chart->AddSeries(series);
+    series->Assign(*old);
+    series->AfterDrawValues = old->AfterDrawValues;
+    series->BeforeDrawValues = old->BeforeDrawValues;
+    series->OnAfterAdd = old->OnAfterAdd;
+    series->OnBeforeAdd = old->OnBeforeAdd;
+    series->OnClearValues = old->OnClearValues;
+    series->OnClick = old->OnClick;
+    series->OnDblClick = old->OnDblClick;
+    series->OnGetMarkText = old->OnGetMarkText;
+    const std::string name = old->Name();
+
+    const std::vector<TChartSeries*> dependants = old->LinkedSeries();
+    for (TChartSeries* d : dependants) {
+        bool present = false;
+        for (int i = 0; i < d->DataSourceCount(); ++i)
+            present = present || d->DataSourceAt(i) == series;
+        // removing a first source drops the others: re-point after it
+        d->RemoveDataSource(old);
+        if (!present)
+            d->AddDataSource(series);
+    }
+    if (chart) {
+        chart->ExchangeSeries(old, series);
+    }
+    delete old;
+    series->SetName(name);
+    if (chart)
+        chart->BroadcastSeriesNotice(TSeriesNotice::TitleChanged, series);
+    series->CheckDataSource();
+    if (series->StreamedData())
+        series->RefreshSeries();
+    Series = series;
+}

@@ -1,0 +1,217 @@
+#include "chart/chart_legend.h"
+
+#include <gtest/gtest.h>
+
+#include <QObject>
+
+#include "chart/chart_series.h"
+#include "chart_test_support.h"
+
+namespace {
+
+class TChartLegendTest : public ::testing::Test, public ChartOnRecorder {
+protected:
+    TChartSeries* AddSeries(const std::string& title)
+    {
+        auto* s = new TChartSeries(&form);
+        s->SetTitle(title);
+        chart.AddSeries(s);
+        return s;
+    }
+    std::vector<std::string> DrawLegend(const TRect& r)
+    {
+        return DrawWith(r, [&] { chart.Legend()->DrawLegend(); });
+    }
+    QObject form;
+};
+
+}  // namespace
+
+TEST(SplitLegendColumnsTest, AtMostTwoColumns)
+{
+    const char sep = LegendColumnSeparator;
+    EXPECT_EQ(SplitLegendColumns("abc"), (std::array<std::string, 2>{"abc", ""}));
+    EXPECT_EQ(SplitLegendColumns(std::string("a") + sep + "b"), (std::array<std::string, 2>{"a", "b"}));
+    EXPECT_EQ(SplitLegendColumns(std::string("a") + sep + "b" + sep + "c"), (std::array<std::string, 2>{"a", "b"}));
+}
+
+TEST_F(TChartLegendTest, Defaults)
+{
+    TCustomChartLegend& l = *chart.Legend();
+    EXPECT_EQ(l.Alignment(), laRight);
+    EXPECT_EQ(l.LegendStyle(), lsAuto);
+    EXPECT_EQ(l.MaxNumRows(), 10);
+    EXPECT_EQ(l.TextStyle(), ltsLeftValue);
+    EXPECT_EQ(l.TopPos(), 10);
+    EXPECT_TRUE(l.ResizeChart());
+    EXPECT_TRUE(l.CurrentPage());
+    EXPECT_EQ(l.PositionUnits(), muPixels);
+    EXPECT_EQ(l.Color(), clWhite);
+    EXPECT_EQ(l.ColorWidth(), 20);
+    EXPECT_FALSE(l.DividingLines()->Visible());
+}
+
+TEST_F(TChartLegendTest, StyleResolvesToValuesForOneSeriesAndSeriesForTwo)
+{
+    TCustomChartLegend& l = *chart.Legend();
+    TChartSeries* a = AddSeries("Alpha");
+    a->AddXY(0, 1);
+    a->AddXY(1, 2);
+    a->AddXY(2, 3);
+    EXPECT_EQ(l.ResolvedStyle(), lsValues);
+    EXPECT_EQ(l.LegendSeries(), a);
+    EXPECT_EQ(l.ItemCount(lsValues), 3);
+    l.SetCheckBoxes(true);
+    EXPECT_EQ(l.ResolvedStyle(), lsSeries);
+    l.SetCheckBoxes(false);
+    AddSeries("Beta");
+    EXPECT_EQ(l.ResolvedStyle(), lsSeries);
+    EXPECT_EQ(l.ItemCount(lsSeries), 2);
+    EXPECT_EQ(l.ItemText(lsSeries, 1), "Beta");
+    l.SetFirstValue(1);
+    EXPECT_EQ(l.ItemCount(lsSeries), 1);
+    l.SetFirstValue(5);
+    EXPECT_EQ(l.ItemCount(lsSeries), 0);
+}
+
+TEST_F(TChartLegendTest, NegativeFirstValueRaisesAndIsNotStored)
+{
+    TCustomChartLegend& l = *chart.Legend();
+    l.SetFirstValue(0);
+    try {
+        l.SetFirstValue(-1);
+        FAIL() << "no exception";
+    } catch (const LegendException& e) {
+        EXPECT_STREQ(e.what(), "First Legend Value must be > 0");
+    }
+    EXPECT_EQ(l.FirstValue(), 0);
+}
+
+// Two series "Alpha" (30 px) and "Beta" (24 px): text width 30 + 6 - 1 = 35,
+// symbol 20 % of it = 7, item height 13, inner margin round(1.3) = 1; the
+// symbol shadow (3 px) and the legend's shadow (3 px) are visible.
+TEST_F(TChartLegendTest, RightLegendLayoutAndGap)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    const auto lines = DrawLegend({10, 20, 410, 320});
+    const TCustomChartLegend& l = *chart.Legend();
+    EXPECT_EQ(l.ItemHeight(), 13);
+    EXPECT_EQ(l.TextWidthTotal(), 35);
+    EXPECT_EQ(l.SymbolWidth(), 7);
+    EXPECT_EQ(l.Rows(), 2);
+    EXPECT_EQ(l.LastValue(), 1);
+    // top 10 % of 600; height 13 * 2 + 2 + 2 + (3 - 13 / 6); right 410 - 3 - 2, width 35 + 12 + 7 + 3
+    EXPECT_EQ(l.ShapeBounds, (TRect{348, 60, 405, 91}));
+    EXPECT_EQ(l.SymbolX(), 354);
+    EXPECT_EQ(l.TextX(), 368);
+    EXPECT_EQ(ChartOnRecorder::Texts(lines),
+              (std::vector<std::string>{"TextOut(366,62,Alpha)", "TextOut(366,75,Beta)"}));
+    // legend left 348 less 3 % of the chart width 400
+    EXPECT_EQ(chart.ChartRect.Right, 336);
+}
+
+TEST_F(TChartLegendTest, HorizMarginReplacesThePercentGap)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    chart.Legend()->SetHorizMargin(5);
+    DrawLegend({10, 20, 410, 320});
+    EXPECT_EQ(chart.ChartRect.Right, 343);
+}
+
+TEST_F(TChartLegendTest, ItemsRecordTheirPlaces)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    DrawLegend({10, 20, 410, 320});
+    TLegendItems& items = chart.Legend()->Items();
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(items.Item(0)->Left, 366);
+    EXPECT_EQ(items.Item(1)->Top, 75);
+    EXPECT_EQ(items.Item(0)->SymbolRect, (TRect{354, 64, 361, 73}));
+}
+
+TEST_F(TChartLegendTest, ItemAtPointOfVerticalLegend)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    DrawLegend({10, 20, 410, 320});
+    const TCustomChartLegend& l = *chart.Legend();
+    EXPECT_EQ(l.Clicked(370, 63), 0);
+    EXPECT_EQ(l.Clicked(370, 80), 1);
+    // inside the box below the last row
+    EXPECT_EQ(l.Clicked(370, 89), -1);
+    EXPECT_EQ(l.Clicked(300, 63), -1);
+}
+
+TEST_F(TChartLegendTest, BottomLegendInColumns)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    chart.Legend()->SetAlignment(laBottom);
+    const auto lines = DrawLegend({10, 20, 410, 320});
+    const TCustomChartLegend& l = *chart.Legend();
+    EXPECT_EQ(l.Columns(), 2);
+    EXPECT_EQ(l.Rows(), 1);
+    // bottom 320 - (1 + 1 + 3), height 13 + 2 + 2 + 1; width (35 + 7) * 2 + 8 + 6 + 4 + 4 = 106,
+    // left 210 - 53 + round(10 % of (800 - 106))
+    EXPECT_EQ(l.ShapeBounds, (TRect{226, 297, 332, 315}));
+    EXPECT_EQ(ChartOnRecorder::Texts(lines),
+              (std::vector<std::string>{"TextOut(244,299,Alpha)", "TextOut(294,299,Beta)"}));
+    // legend top less 4 % of the chart height 300
+    EXPECT_EQ(chart.ChartRect.Bottom, 285);
+    EXPECT_EQ(l.Clicked(230, 300), 0);
+    EXPECT_EQ(l.Clicked(290, 300), 1);
+}
+
+TEST_F(TChartLegendTest, NothingFitsNothingDrawnAndNoItemFound)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    chart.Legend()->SetAlignment(laBottom);
+    chart.Legend()->ShapeBounds = TRect{0, 0, 100, 100};
+    const auto lines = DrawLegend({10, 20, 30, 320});
+    const TCustomChartLegend& l = *chart.Legend();
+    EXPECT_EQ(l.Columns(), 0);
+    EXPECT_EQ(l.Rows(), 0);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(chart.ChartRect, (TRect{10, 20, 30, 320}));
+    EXPECT_EQ(l.Clicked(50, 50), -1);
+}
+
+TEST_F(TChartLegendTest, CheckBoxClicksToggleSeriesAndIgnoreBadIndexes)
+{
+    TChartSeries* a = AddSeries("Alpha");
+    TChartSeries* b = AddSeries("Beta");
+    TCustomChartLegend& l = *chart.Legend();
+    EXPECT_FALSE(l.DoMouseDown(0));
+    l.SetCheckBoxes(true);
+    EXPECT_TRUE(l.DoMouseDown(1));
+    EXPECT_FALSE(b->Active());
+    EXPECT_TRUE(l.DoMouseDown(1));
+    EXPECT_TRUE(b->Active());
+    EXPECT_FALSE(l.DoMouseDown(-1));
+    l.DoMouseDown(7);
+    EXPECT_TRUE(a->Active());
+    EXPECT_TRUE(b->Active());
+    l.SetCheckBoxesStyle(cbsRadio);
+    EXPECT_TRUE(a->Active());
+    EXPECT_FALSE(b->Active());
+    l.DoMouseDown(1);
+    EXPECT_FALSE(a->Active());
+    EXPECT_TRUE(b->Active());
+}
+
+TEST_F(TChartLegendTest, CheckBoxesWidenTheItems)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    chart.Legend()->SetCheckBoxes(true);
+    DrawLegend({10, 20, 410, 320});
+    const TCustomChartLegend& l = *chart.Legend();
+    EXPECT_EQ(l.ItemHeight(), 17);
+    // width 57 and 15 more to the left; items start 15 in
+    EXPECT_EQ(l.ShapeBounds.Left, 405 - 57 - 15);
+    EXPECT_EQ(l.SymbolX(), 333 + 15 + 6);
+}

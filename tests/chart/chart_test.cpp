@@ -1,0 +1,234 @@
+#include "chart/chart.h"
+
+#include <gtest/gtest.h>
+
+#include <QObject>
+
+#include "chart/axis_title.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_series.h"
+#include "testing/recording_device.h"
+
+namespace {
+
+// Points answer clicks within 3 pixels.
+class TClickSeries : public TChartSeries {
+public:
+    using TChartSeries::TChartSeries;
+    int Clicked(int X, int Y) const override
+    {
+        for (int i = 0; i < Count(); ++i)
+            if (std::abs(CalcXPos(i) - X) <= 3 && std::abs(CalcYPos(i) - Y) <= 3)
+                return i;
+        return -1;
+    }
+};
+
+class TChartControl : public ::testing::Test {
+protected:
+    TChartControl()
+    {
+        chart.resize(400, 300);
+        chart.SetBufferedDisplay(false);
+        chart.SetView3D(false);
+    }
+    TClickSeries* AddSeries(const std::string& title)
+    {
+        auto* s = new TClickSeries(&form);
+        s->SetTitle(title);
+        for (int i = 0; i <= 10; ++i)
+            s->AddXY(i, i * 10);
+        chart.AddSeries(s);
+        return s;
+    }
+    void DrawChart() { chart.Draw(&device, TRect{0, 0, 400, 300}); }
+    static TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+    QObject form;
+    TChart chart;
+    platform::RecordingDevice device{400, 300};
+};
+
+}  // namespace
+
+TEST_F(TChartControl, Defaults)
+{
+    EXPECT_TRUE(chart.Title()->Text().Empty());
+    EXPECT_EQ(chart.ScrollMouseButton(), mbRight);
+    EXPECT_EQ(chart.ColorPaletteIndex(), 0);
+    EXPECT_EQ(chart.BackWall()->Color(), clSilver);
+    EXPECT_EQ(chart.Frame(), chart.BackWall()->Pen());
+    EXPECT_FALSE(chart.AxesSaved());
+}
+
+TEST_F(TChartControl, ClickedPartsOfALaidOutChart)
+{
+    chart.Title()->SetCaption("Histogram");
+    TClickSeries* a = AddSeries("Alpha");
+    AddSeries("Beta");
+    DrawChart();
+    const TPoint title = Centre(chart.Title()->ShapeBounds);
+    EXPECT_EQ(chart.CalcClickedPart(title.X, title.Y).Part, cpTitle);
+    const TLegendItem* second = chart.Legend()->Items().Existing(1);
+    ASSERT_NE(second, nullptr);
+    const TChartClickedPart legend = chart.CalcClickedPart(second->Left + 2, second->Top + 2);
+    EXPECT_EQ(legend.Part, cpLegend);
+    EXPECT_EQ(legend.PointIndex, 1);
+    const TChartClickedPart point = chart.CalcClickedPart(a->CalcXPos(0), a->CalcYPos(0));
+    // Beta has the same points and is tested first (last to first)
+    EXPECT_EQ(point.Part, cpSeries);
+    EXPECT_EQ(point.PointIndex, 0);
+    const TPoint inside{chart.ChartXCenter, chart.ChartRect.Top + 5};
+    EXPECT_EQ(chart.CalcClickedPart(inside.X, inside.Y).Part, cpChartRect);
+    const TRect axisRect = chart.LeftAxis()->AxisRect();
+    const TChartClickedPart axis = chart.CalcClickedPart(axisRect.Left + 1, chart.ChartYCenter);
+    EXPECT_EQ(axis.Part, cpAxis);
+    EXPECT_EQ(axis.AAxis, chart.LeftAxis());
+    // a click search tests only series that answer clicks
+    EXPECT_EQ(chart.CalcClickedPart(a->CalcXPos(5), a->CalcYPos(5), true).Part, cpChartRect);
+}
+
+TEST_F(TChartControl, NoActiveSeriesNoChartAreaClick)
+{
+    TClickSeries* a = AddSeries("Alpha");
+    DrawChart();
+    a->SetActive(false);
+    EXPECT_EQ(chart.CalcClickedPart(chart.ChartXCenter, chart.ChartYCenter).Part, cpNone);
+}
+
+TEST_F(TChartControl, WheelScrollsTheVerticalAxesByThreePercent)
+{
+    AddSeries("Alpha");
+    chart.LeftAxis()->SetAutomatic(false);
+    chart.LeftAxis()->SetMinMax(0, 100);
+    chart.BottomAxis()->SetAutomatic(false);
+    chart.BottomAxis()->SetMinMax(0, 10);
+    EXPECT_TRUE(chart.MouseWheel(0, -120, 100, 100));
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), 3);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 103);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), 0);
+    chart.MouseWheel(0, 120, 100, 100);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), 0);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), 100);
+    chart.SetAllowPanning(pmHorizontal);
+    EXPECT_FALSE(chart.MouseWheel(0, -120, 100, 100));
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), 0);
+}
+
+TEST_F(TChartControl, OnAllowScrollMayVetoTheWheel)
+{
+    AddSeries("Alpha");
+    chart.LeftAxis()->SetAutomatic(false);
+    chart.LeftAxis()->SetMinMax(0, 100);
+    chart.OnAllowScroll = [](TChartAxis&, double&, double&, bool& allow) { allow = false; };
+    chart.MouseWheel(0, -120, 100, 100);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), 0);
+}
+
+TEST_F(TChartControl, DragRightZoomsDragLeftUndoes)
+{
+    AddSeries("Alpha");
+    DrawChart();
+    const TRect r = chart.ChartRect;
+    const int x0 = r.Left + 20;
+    const int y0 = r.Top + 20;
+    const int x1 = r.Left + 120;
+    const int y1 = r.Top + 100;
+    const double expectMin = chart.BottomAxis()->CalcPosPoint(x0);
+    const double expectMax = chart.BottomAxis()->CalcPosPoint(x1);
+    chart.MouseDown(mbLeft, 0, x0, y0);
+    ASSERT_TRUE(chart.Zoom()->Active);
+    chart.MouseMove(0, x1, y1);
+    chart.MouseUp(mbLeft, 0, x1, y1);
+    EXPECT_TRUE(chart.Zoomed);
+    EXPECT_TRUE(chart.AxesSaved());
+    EXPECT_FALSE(chart.BottomAxis()->Automatic());
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), expectMin);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Maximum(), expectMax);
+    DrawChart();
+    // to the lower left: only x decides, the zoom is undone
+    chart.MouseDown(mbLeft, 0, x1, y0);
+    chart.MouseUp(mbLeft, 0, x0, y1);
+    EXPECT_FALSE(chart.Zoomed);
+    EXPECT_FALSE(chart.AxesSaved());
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+}
+
+TEST_F(TChartControl, ShortDragNeitherZoomsNorUndoes)
+{
+    AddSeries("Alpha");
+    DrawChart();
+    const TRect r = chart.ChartRect;
+    chart.MouseDown(mbLeft, 0, r.Left + 20, r.Top + 20);
+    chart.MouseUp(mbLeft, 0, r.Left + 30, r.Top + 60);
+    EXPECT_FALSE(chart.Zoomed);
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+}
+
+TEST_F(TChartControl, PanningShiftsAxesAndStopsOutsideTheChartRectangle)
+{
+    AddSeries("Alpha");
+    DrawChart();
+    const TRect r = chart.ChartRect;
+    const double before = chart.BottomAxis()->Minimum();
+    const double step = chart.BottomAxis()->CalcPosPoint(r.Left + 50) - chart.BottomAxis()->CalcPosPoint(r.Left + 60);
+    int scrolls = 0;
+    chart.OnScroll = [&](TCustomPlotPanelExtended&) { ++scrolls; };
+    chart.MouseDown(mbRight, 0, r.Left + 60, r.Top + 50);
+    ASSERT_TRUE(chart.Panning().Active);
+    chart.MouseMove(0, r.Left + 50, r.Top + 50);
+    EXPECT_EQ(scrolls, 1);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), before - step);
+    chart.MouseMove(0, r.Right + 10, r.Top + 50);
+    EXPECT_FALSE(chart.Panning().Active);
+    chart.MouseUp(mbRight, 0, r.Right + 10, r.Top + 50);
+    chart.UndoZoom();
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+}
+
+TEST_F(TChartControl, UndoAfterCustomAxesChangedRestoresTheAxesThatRemain)
+{
+    AddSeries("Alpha");
+    TChartAxis* first = chart.CustomAxes().Add();
+    first->SetAutomatic(false);
+    first->SetMinMax(5, 6);
+    DrawChart();
+    chart.ZoomRect(TRect{chart.ChartRect.Left + 10, chart.ChartRect.Top + 10, chart.ChartRect.Left + 100,
+                         chart.ChartRect.Top + 100});
+    chart.CustomAxes().Delete(0);
+    TChartAxis* second = chart.CustomAxes().Add();
+    second->SetAutomatic(false);
+    second->SetMinMax(-7, 7);
+    chart.UndoZoom();
+    EXPECT_TRUE(chart.LeftAxis()->Automatic());
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+    // the new axis had no saved record: left as it is
+    EXPECT_FALSE(second->Automatic());
+    EXPECT_DOUBLE_EQ(second->Minimum(), -7);
+    EXPECT_DOUBLE_EQ(second->Maximum(), 7);
+}
+
+TEST_F(TChartControl, ClickOnTitleRaisesOnClickTitle)
+{
+    chart.Title()->SetCaption("Histogram");
+    AddSeries("Alpha");
+    DrawChart();
+    TChartTitle* clicked = nullptr;
+    chart.OnClickTitle = [&](TCustomChart&, TChartTitle* t, TMouseButton, TShiftState, int, int) { clicked = t; };
+    const TPoint p = Centre(chart.Title()->ShapeBounds);
+    chart.MouseDown(mbLeft, 0, p.X, p.Y);
+    EXPECT_EQ(clicked, chart.Title());
+    EXPECT_FALSE(chart.Zoom()->Active);
+}
+
+TEST_F(TChartControl, PaletteIndexAppliesAndIsKeptAsGiven)
+{
+    AddSeries("Alpha");
+    chart.SetColorPaletteIndex(8);
+    ASSERT_EQ(chart.ColorPalette().size(), 25u);
+    // dark red, 000099 as written in the table
+    EXPECT_EQ(chart.ColorPalette()[0], 0x000099u);
+    chart.SetColorPaletteIndex(16);
+    EXPECT_EQ(chart.ColorPaletteIndex(), 16);
+    EXPECT_TRUE(chart.ColorPalette().empty());
+}

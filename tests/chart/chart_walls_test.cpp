@@ -1,0 +1,177 @@
+#include "chart/chart_walls.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/axis_panel.h"
+#include "chart/property_stream.h"
+#include "support/recording_canvas.h"
+
+namespace {
+
+std::vector<std::string> StreamNames(const std::vector<std::uint8_t>& Data)
+{
+    std::vector<std::string> names;
+    TPropertyReader r(Data);
+    while (!r.AtEnd()) {
+        names.push_back(r.ReadPropName());
+        r.SkipValue();
+    }
+    return names;
+}
+
+class TWallsDraw : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        chart.SetView3D(false);
+        chart.Canvas()->SetBufferedDisplay(false);
+        chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, false, TRect{0, 0, 200, 150});
+        chart.ChartRect = TRect{10, 20, 110, 120};
+        device.ClearLog();
+    }
+    platform::RecordingDevice device{200, 150};
+    TCustomAxisPanel chart;
+    TChartWalls walls{&chart};
+};
+
+}  // namespace
+
+TEST(TChartWallsDefaults, ColoursVisibilityAndStoredDefaults)
+{
+    TCustomAxisPanel chart;
+    TChartWalls walls(&chart);
+    EXPECT_EQ(walls.Back().Color(), clSilver);
+    EXPECT_TRUE(walls.Back().Transparent());
+    EXPECT_FALSE(walls.Back().Shadow()->Visible());
+    EXPECT_EQ(walls.Back().Shadow()->Color(), clGray);
+    EXPECT_EQ(walls.Left().Color(), 8454143u);
+    EXPECT_EQ(walls.Bottom().Color(), clWhite);
+    EXPECT_EQ(walls.Right().Color(), clSilver);
+    EXPECT_FALSE(walls.Right().Visible());
+    EXPECT_TRUE(walls.Left().Visible());
+    for (const TCustomChartWall* w : {static_cast<const TCustomChartWall*>(&walls.Back()),
+                                      static_cast<const TCustomChartWall*>(&walls.Left())}) {
+        EXPECT_FALSE(w->AutoHide());
+        EXPECT_TRUE(w->Dark3D());
+        EXPECT_EQ(w->StartPosition(), 0);
+        EXPECT_EQ(w->EndPosition(), 100);
+        EXPECT_EQ(w->Size(), 0);
+    }
+}
+
+TEST(TChartWallsDefaults, BackWallAtItsDefaultColourIsNotWritten)
+{
+    TCustomAxisPanel chart;
+    TChartWalls walls(&chart);
+    TPropertyWriter w;
+    walls.Back().PropertyTable().Write(walls.Back(), w);
+    EXPECT_EQ(StreamNames(w.Data()), std::vector<std::string>{});
+    walls.Back().SetColor(clRed);
+    TPropertyWriter w2;
+    walls.Back().PropertyTable().Write(walls.Back(), w2);
+    EXPECT_EQ(StreamNames(w2.Data()), std::vector<std::string>{"Color"});
+}
+
+TEST(TChartWallsDefaults, AssignCopiesWallSettings)
+{
+    TCustomAxisPanel chart;
+    TChartWalls a(&chart), b(&chart);
+    a.Left().SetSize(7);
+    a.Left().SetEndPosition(60);
+    a.Left().SetAutoHide(true);
+    a.Back().SetColor(clBlue);
+    b.Assign(a);
+    EXPECT_EQ(b.Left().Size(), 7);
+    EXPECT_EQ(b.Left().EndPosition(), 60);
+    EXPECT_TRUE(b.Left().AutoHide());
+    EXPECT_EQ(b.Back().Color(), clBlue);
+}
+
+TEST(TChartWallsDefaults, DrawableNeedsView3DWallsVisibleAndNoAutoHide)
+{
+    TCustomAxisPanel chart;
+    TChartWalls walls(&chart);
+    EXPECT_TRUE(walls.Left().Drawable());
+    walls.Left().SetAutoHide(true);
+    EXPECT_FALSE(walls.Left().Drawable());
+    walls.Left().SetAutoHide(false);
+    chart.SetView3DWalls(false);
+    EXPECT_FALSE(walls.Left().Drawable());
+    EXPECT_TRUE(walls.Left().HasDarkSides());
+    walls.Left().Brush()->SetStyle(bsClear);
+    EXPECT_FALSE(walls.Left().HasDarkSides());
+}
+
+TEST_F(TWallsDraw, FullBackWallIn2DCoversTheChartRectanglePlusOne)
+{
+    walls.DrawBack();
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Rectangle(10,20,111,121)"}));
+}
+
+TEST_F(TWallsDraw, EndPositionFiftyShortensTheWallFromTheBottomByHalf)
+{
+    walls.Back().SetEndPosition(50);
+    walls.DrawBack();
+    // bottom = 120 - round(100 x 50 x 0.01); no extra pixel below
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Rectangle(10,20,111,70)"}));
+    device.ClearLog();
+    walls.Back().SetEndPosition(100);
+    walls.Back().SetStartPosition(25);
+    walls.DrawBack();
+    EXPECT_EQ(device.DrawingLines(), (Lines{"Rectangle(10,45,111,121)"}));
+}
+
+TEST_F(TWallsDraw, TransparentWallDrawsOnlyItsFrame)
+{
+    walls.DrawBack();
+    const auto calls = device.CallsNamed("Rectangle");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].brush, "null");  // a clear brush
+    device.ClearLog();
+    walls.Back().SetTransparent(false);
+    walls.DrawBack();
+    const auto solid = device.CallsNamed("Rectangle");
+    ASSERT_EQ(solid.size(), 1u);
+    EXPECT_NE(solid[0].brush.find("0xC0C0C0"), std::string::npos) << solid[0].brush;
+}
+
+TEST_F(TWallsDraw, TranslucentBackWallBlendsItsRectangle)
+{
+    walls.Back().SetTransparent(false);
+    walls.Back().SetTransparency(40);
+    walls.DrawBack();
+    EXPECT_EQ(device.Count("Rectangle"), 1);
+    EXPECT_GT(device.Count("AlphaBlend") + device.Count("BitBlt") + device.Count("StretchBlt"), 0);
+}
+
+TEST_F(TWallsDraw, RightWallNeedsA3DChart)
+{
+    walls.Right().SetVisible(true);
+    walls.DrawRight();
+    EXPECT_TRUE(device.DrawingLines().empty());
+}
+
+TEST(TWalls3D, SideWallsDrawPlanesAndBoxes)
+{
+    platform::RecordingDevice device(300, 200);
+    TCustomAxisPanel chart;
+    chart.SetView3D(true);
+    chart.Canvas()->SetBufferedDisplay(false);
+    chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, true, TRect{0, 0, 300, 200});
+    chart.ChartRect = TRect{40, 30, 240, 160};
+    chart.Width3D = 20;
+    chart.Canvas()->Projection(20, chart.ChartRect);
+    TChartWalls walls(&chart);
+    device.ClearLog();
+    walls.DrawLeft();
+    const Lines plane = device.DrawingLines();
+    ASSERT_FALSE(plane.empty());
+    device.ClearLog();
+    walls.Left().SetSize(5);
+    walls.DrawLeft();
+    EXPECT_GT(device.DrawingLines().size(), plane.size());  // a box has more faces than a plane
+    device.ClearLog();
+    walls.DrawBottom();
+    walls.DrawBack();
+    EXPECT_FALSE(device.DrawingLines().empty());
+}
