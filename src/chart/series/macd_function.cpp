@@ -4,6 +4,7 @@
 
 #include "chart/series/exp_mov_ave_function.h"
 #include "chart/series/function_window.h"
+#include "chart/series/volume_series.h"
 
 TMACDFunction::TMACDFunction(QObject* Owner) : TPlotMovingFunction(Owner)
 {
@@ -12,7 +13,12 @@ TMACDFunction::TMACDFunction(QObject* Owner) : TPlotMovingFunction(Owner)
     m_signalFunction = new TExpMovAveFunction;
     m_signalFunction->InternalSetPeriod(9);
     m_signal->SetFunction(m_signalFunction);
-    m_histogram = NewFunctionLine(this, 255);
+    m_histogram = new TVolumeSeries(this);
+    m_histogram->SetShowInLegend(false);
+    m_histogram->SetShowInEditor(false);
+    m_histogram->SetSeriesColor(255);
+    m_histogram->SetUseYOrigin(true);
+    m_histogram->SetYOrigin(0);
 }
 
 void TMACDFunction::SetPeriod2(double Value)

@@ -7,6 +7,7 @@
 
 class TChartPen;
 class TExpMovAveFunction;
+class TVolumeSeries;
 
 class TMACDFunction : public TPlotMovingFunction {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     TChartPen& HistogramPen() const;
 
     TChartSeries& SignalSeries() const { return *m_signal; }
-    TChartSeries& HistogramSeries() const { return *m_histogram; }
+    TVolumeSeries& HistogramSeries() const { return *m_histogram; }
 
     void AddPoints(const TChartSeries* Source) override;
     void Clear() override;
@@ -36,6 +37,6 @@ private:
     double m_period2 = 12;
     // owned by this function (QObject children)
     TChartSeries* m_signal = nullptr;
-    TChartSeries* m_histogram = nullptr;
+    TVolumeSeries* m_histogram = nullptr;
     TExpMovAveFunction* m_signalFunction = nullptr;
 };

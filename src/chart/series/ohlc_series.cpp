@@ -7,7 +7,7 @@
 #include "chart/plot_function.h"
 #include "platform/clock.h"
 
-TOHLCSeries::TOHLCSeries(QObject* Owner) : TChartSeries(Owner)
+TOHLCSeries::TOHLCSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     // date-time is the list's default here: not streamed unless cleared
     XValues().SetDefaultDateTime(true);
@@ -90,7 +90,7 @@ void TOHLCSeries::AddSampleValues(int NumValues, bool)
 bool TOHLCSeries::IsValidSourceOf(const QObject* Source) const
 {
     if (FunctionType())
-        return TChartSeries::IsValidSourceOf(Source);
+        return TCustomSeries::IsValidSourceOf(Source);
     return qobject_cast<const TOHLCSeries*>(Source) && Source != this;
 }
 
@@ -98,7 +98,7 @@ const TPropertyTable<TCustomChartElement>& TOHLCSeries::Properties()
 {
     using S = TOHLCSeries;
     static const TPropertyTable<TCustomChartElement> table =
-        TPropertyTable<TCustomChartElement>::Of<S>(TChartSeries::Properties())
+        TPropertyTable<TCustomChartElement>::Of<S>(TCustomSeries::Properties())
             .Object(
                 "CloseValues", [](const S& s) { return &s.CloseValues(); }, [](S& s) { return &s.CloseValues(); },
                 nullptr, TChartValueList::Properties())

@@ -1,9 +1,9 @@
 #pragma once
 // Base of the financial series: points with a date (X) and four prices; Close
 // is the mandatory list. Draws nothing itself.
-#include "chart/chart_series.h"
+#include "chart/series/custom_series.h"
 
-class TOHLCSeries : public TChartSeries {
+class TOHLCSeries : public TCustomSeries {
     Q_OBJECT
 public:
     explicit TOHLCSeries(QObject* Owner = nullptr);

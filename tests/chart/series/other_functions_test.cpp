@@ -11,6 +11,7 @@
 #include "chart/series/rms_function.h"
 #include "chart/series/stochastic_function.h"
 #include "chart/series/variance_function.h"
+#include "chart/series/volume_series.h"
 #include "function_test_support.h"
 
 namespace {
@@ -143,6 +144,7 @@ TEST_F(OtherFunctions, MACDLines)
                                           0.43606913580246887, -0.08568362139917651, 0.1661481262002742,
                                           -0.7277916912665757, -0.629168537088858, 0.4000010369703809});
     EXPECT_EQ(Xs(f->HistogramSeries()), Xs(source));
+    EXPECT_TRUE(f->HistogramSeries().UseYOrigin());
     f->SetPeriod2(0);
     EXPECT_EQ(f->Period2(), 1);
 }

@@ -131,3 +131,47 @@ n = 50000
 big = [float(i % 7) for i in range(n)]
 print("sd_50000_sample", repr(sd(big, False)), "sd_50000_pop", repr(sd(big, True)))
 print("sd_1e8", repr(sd([1e8 + 1, 1e8 + 2, 1e8 + 3], False)))
+
+# Darvas boxes: the state machine written out with an explicit end test
+def darvas(H, L):
+    n = len(H)
+    boxes = []
+    if n == 0:
+        return boxes
+    st, i = 0, 0
+    start = topi = boti = 0
+    top = bot = 0.0
+    while True:
+        end = i >= n
+        if st == 0:
+            start, st = i, 1
+        elif st == 1:
+            if end: st = 5; continue
+            top, topi, boti = H[i], i, i
+            i += 1
+            if i < n: st = 2 if H[i] < top else 1
+        elif st == 2:
+            if end: st = 5; continue
+            i += 1
+            if i < n: st = 3 if H[i] < top else 1
+        elif st == 3:
+            if end: st = 5; continue
+            bot, boti = L[i], i
+            i += 1
+            if i < n: st = 1 if H[i] >= top else (4 if L[i] > bot else 3)
+        elif st == 4:
+            if end: st = 5; continue
+            i += 1
+            if i < n: st = 1 if H[i] >= top else (3 if L[i] <= bot else 5)
+        elif st == 5:
+            if end: st = 6; continue
+            i += 1
+            if i < n and (H[i] > top or L[i] < bot): st = 6
+        else:
+            boxes.append((start, topi, n - 1 if end else i, boti))
+            if end: return boxes
+            st = 0
+DH = [10, 12, 11, 10, 10, 11, 13, 12, 11, 11, 10, 11]
+DL = [8, 9, 9, 8, 9, 9, 10, 10, 9, 10, 9, 10]
+print("darvas", darvas(DH, DL))
+print("darvas_one", darvas([5], [4]))

@@ -1,0 +1,201 @@
+#include "chart/series/candle_series.h"
+
+#include <algorithm>
+
+#include "chart/appearance_properties.h"
+#include "chart/chart_messages.h"
+#include "chart/plot_gradient.h"
+
+namespace {
+
+constexpr const char* kCandleStyleNames[] = {"csCandleStick", "csCandleBar", "csOpenClose", "csLine"};
+constexpr const char* kColorStyleNames[] = {"cssRelativeToOpen", "cssRelativeToClose"};
+
+}  // namespace
+
+TCandleLegendShape CandleLegendShape(const TRect& R)
+{
+    TCandleLegendShape s;
+    const int dx = (R.Right - R.Left) / 5 - 1;
+    const int dy = (R.Bottom - R.Top) / 5;
+    s.Body = TRect{R.Left + dx, R.Top + dy, R.Right - dx, R.Bottom - dy};
+    s.Mid = (R.Left + R.Right) / 2;
+    if ((R.Right - R.Left) % 2 == 0)
+        --s.Mid;
+    s.UpperTop = R.Top - 1;
+    s.UpperBottom = R.Top + dy;
+    s.LowerTop = R.Bottom;
+    s.LowerBottom = R.Bottom - dy - 2;
+    return s;
+}
+
+TCandleSeries::TCandleSeries(QObject* Owner)
+    : TOHLCSeries(Owner), m_upGradient(std::make_unique<TPlotGradient>([this] { Repaint(); })),
+      m_downGradient(std::make_unique<TPlotGradient>([this] { Repaint(); })),
+      m_highLowPen(std::make_unique<TChartPen>([this] { Repaint(); }))
+{
+    m_upGradient->SetStartColor(0xFFFFFF);
+    m_downGradient->SetStartColor(255);
+    m_highLowPen->SetColor(clDefault);
+    Pointer().SetVisible(true);
+    Pointer().SetDraw3D(false);
+    Pointer().SetDark3D(true);
+}
+
+TCandleSeries::~TCandleSeries() = default;
+
+void TCandleSeries::SetCandleStyle(TCandleStyle Value)
+{
+    if (m_candleStyle == Value)
+        return;
+    m_candleStyle = Value;
+    Pointer().SetVisible(Value != csLine);
+    Repaint();
+}
+
+TColor TCandleSeries::UpCloseColor() const
+{
+    return m_upGradient->StartColor();
+}
+
+void TCandleSeries::SetUpCloseColor(TColor Value)
+{
+    m_upGradient->SetStartColor(Value);
+}
+
+TColor TCandleSeries::DownCloseColor() const
+{
+    return m_downGradient->StartColor();
+}
+
+void TCandleSeries::SetDownCloseColor(TColor Value)
+{
+    m_downGradient->SetStartColor(Value);
+}
+
+bool TCandleSeries::IsUpCandle(int Index) const
+{
+    const TChartValueList& close = CloseValues();
+    const TChartValueList& open = OpenValues();
+    // walk back over equal closes to the last decided point (up for point 0)
+    for (int i = Index; i >= 0; --i) {
+        if (m_colorStyle == cssRelativeToClose && i > 0) {
+            if (close.Value(i) < close.Value(i - 1))
+                return false;
+            if (close.Value(i) > close.Value(i - 1))
+                return true;
+            continue;
+        }
+        if (close.Value(i) > open.Value(i))
+            return true;
+        if (close.Value(i) < open.Value(i))
+            return false;
+        if (i == 0)
+            return true;
+        if (close.Value(i) < close.Value(i - 1))
+            return false;
+        if (close.Value(i) > close.Value(i - 1))
+            return true;
+    }
+    return true;
+}
+
+TColor TCandleSeries::CandleColor(int Index) const
+{
+    const TColor own = ValueColor(Index);
+    if (own != clDefault)
+        return own;
+    return IsUpCandle(Index) ? UpCloseColor() : DownCloseColor();
+}
+
+double TCandleSeries::MaxYValue() const
+{
+    return m_candleStyle == csLine ? CloseValues().MaxValue() : TOHLCSeries::MaxYValue();
+}
+
+double TCandleSeries::MinYValue() const
+{
+    return m_candleStyle == csLine ? CloseValues().MinValue() : TOHLCSeries::MinYValue();
+}
+
+void TCandleSeries::CreateSubGallery(std::vector<std::string>& Captions) const
+{
+    TOHLCSeries::CreateSubGallery(Captions);
+    Captions.push_back(PlotMsgStyleBar);
+    Captions.push_back(ProMsgStyleNoOpen);
+    Captions.push_back(ProMsgStyleNoClose);
+    Captions.push_back(PlotMsgStyleNoBorder);
+    Captions.push_back(PlotMsgStyleLine);
+}
+
+void TCandleSeries::SetSubGallery(int Index)
+{
+    switch (Index) {
+    case 1:
+        SetCandleStyle(csCandleBar);
+        break;
+    case 2:
+        Pointer().Pen()->Show();
+        SetCandleStyle(csCandleBar);
+        SetShowOpenTick(false);
+        break;
+    case 3:
+        Pointer().Pen()->Show();
+        SetCandleStyle(csCandleBar);
+        SetShowCloseTick(false);
+        break;
+    case 4:
+        SetCandleStyle(csCandleStick);
+        Pointer().Pen()->Hide();
+        break;
+    case 5:
+        SetCandleStyle(csLine);
+        break;
+    default:
+        TOHLCSeries::SetSubGallery(Index);
+    }
+}
+
+void TCandleSeries::Assign(const TCustomChartElement& Source)
+{
+    if (auto* s = qobject_cast<const TCandleSeries*>(&Source)) {
+        m_candleStyle = s->m_candleStyle;
+        m_candleWidth = s->m_candleWidth;
+        m_colorStyle = s->m_colorStyle;
+        m_upGradient->Assign(*s->m_upGradient);
+        m_downGradient->Assign(*s->m_downGradient);
+        m_highLowPen->Assign(*s->m_highLowPen);
+        m_showOpenTick = s->m_showOpenTick;
+        m_showCloseTick = s->m_showCloseTick;
+    }
+    TOHLCSeries::Assign(Source);
+}
+
+const TPropertyTable<TCustomChartElement>& TCandleSeries::Properties()
+{
+    using S = TCandleSeries;
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<S>(TOHLCSeries::Properties())
+            .Property("CandleStyle", EnumKind(kCandleStyleNames), TAccessors{&S::CandleStyle, &S::SetCandleStyle},
+                      csCandleStick)
+            .Property("CandleWidth", IntegerKind, TAccessors{&S::CandleWidth, &S::SetCandleWidth}, 4)
+            .Property("ColorStyle", EnumKind(kColorStyleNames), TAccessors{&S::ColorStyle, &S::SetColorStyle},
+                      cssRelativeToOpen)
+            .Property("UpCloseColor", ColorKind, TAccessors{&S::UpCloseColor, &S::SetUpCloseColor},
+                      TColor{0xFFFFFF})
+            .Property("DownCloseColor", ColorKind, TAccessors{&S::DownCloseColor, &S::SetDownCloseColor},
+                      TColor{255})
+            .Object(
+                "UpCloseGradient", [](const S& s) -> const TCustomPlotGradient* { return &s.UpCloseGradient(); },
+                [](S& s) -> TCustomPlotGradient* { return &s.UpCloseGradient(); }, nullptr, PlotGradientProperties())
+            .Object(
+                "DownCloseGradient", [](const S& s) -> const TCustomPlotGradient* { return &s.DownCloseGradient(); },
+                [](S& s) -> TCustomPlotGradient* { return &s.DownCloseGradient(); }, nullptr,
+                PlotGradientProperties())
+            .Object(
+                "HighLowPen", [](const S& s) { return &s.HighLowPen(); }, [](S& s) { return &s.HighLowPen(); },
+                nullptr, ChartPenProperties())
+            .Property("ShowOpenTick", BooleanKind, TAccessors{&S::ShowOpenTick, &S::SetShowOpenTick}, true)
+            .Property("ShowCloseTick", BooleanKind, TAccessors{&S::ShowCloseTick, &S::SetShowCloseTick}, true);
+    return table;
+}
