@@ -104,6 +104,18 @@ protected:
         return *s;
     }
     void Draw() { chart.Draw(&device, TRect{0, 0, 400, 300}); }
+    // The drawing lines of the bars: those starting with one of Prefixes.
+    Lines Drawn(std::initializer_list<const char*> Prefixes)
+    {
+        device.ClearLog();
+        Draw();
+        Lines out;
+        for (const std::string& line : device.Lines())
+            for (const char* p : Prefixes)
+                if (line.rfind(p, 0) == 0)
+                    out.push_back(line);
+        return out;
+    }
 
     QObject owner;
     TBarChart chart;
@@ -180,6 +192,40 @@ TEST_F(BarSeriesOnChart, HundredPercentBarsTouch)
     EXPECT_EQ(a.BarBounds().Right, a.CalcXPos(1) + 1 - w / 2);
     a.CalcBarBounds(2);
     EXPECT_EQ(a.BarBounds().Right, a.CalcXPos(2) + a.BarWidth() + 1 - w / 2);
+}
+
+TEST_F(BarSeriesOnChart, RectanglesAtTheirBounds)
+{
+    TBarSeries& a = AddBars({4, 8});
+    a.Gradient().SetVisible(false);
+    Draw();
+    Lines expected;
+    for (int i = 0; i < 2; ++i) {
+        a.CalcBarBounds(i);
+        const TRect r = a.BarBounds();
+        expected.push_back("Rectangle(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
+                           std::to_string(r.Right) + "," + std::to_string(r.Bottom) + ")");
+    }
+    EXPECT_EQ(Drawn({"Rectangle("}), expected);
+}
+
+TEST_F(BarSeriesOnChart, ShapedStylesDrawPolygonsAndEllipses)
+{
+    TBarSeries& a = AddBars({4, 8});
+    a.SetBarStyle(bsPyramid);
+    EXPECT_EQ(Drawn({"Polygon("}).size(), 2u);
+    a.SetBarStyle(bsEllipse);
+    EXPECT_EQ(Drawn({"Ellipse("}).size(), 2u);
+    a.SetBarStyle(bsDiamond);
+    EXPECT_EQ(Drawn({"Polygon("}).size(), 2u);
+}
+
+TEST_F(BarSeriesOnChart, NullPointsAreNotDrawn)
+{
+    TBarSeries& a = AddBars({4});
+    a.AddNull();
+    a.Gradient().SetVisible(false);
+    EXPECT_EQ(Drawn({"Rectangle("}).size(), 1u);
 }
 
 }  // namespace
