@@ -103,6 +103,8 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // Stacked without propagation or repaint.
+    void SetStackedQuiet(TCustomSeriesStack Value) { m_stacked = Value; }
     // The Y where the segment from point i - 1 to point i crosses the
     // horizontal value XEdge (linear or logarithmic mandatory axis), in pixels.
     int EdgeCrossingY(int ValueIndex, double XEdge) const;
