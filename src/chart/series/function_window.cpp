@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "chart/series/fast_line_series.h"
+
 const TChartValueList* FindValueList(const TChartSeries& Source, const std::string& Name)
 {
     for (int i = 0; i < Source.ValuesListCount(); ++i)
@@ -62,7 +64,7 @@ void ExpMovingAverage(const double* Values, int Count, double Period, double* Ou
 
 TChartSeries* NewFunctionLine(QObject* Owner, TColor Color)
 {
-    auto* line = new TChartSeries(Owner);
+    auto* line = new TFastLineSeries(Owner);
     line->SetShowInLegend(false);
     line->SetShowInEditor(false);
     line->SetSeriesColor(Color);

@@ -46,5 +46,5 @@ inline void AddOriented(TChartSeries& Series, bool YMandatory, double X, double 
         Series.AddXY(Y, X);
 }
 
-// A line series owned by a function, hidden from the legend and editors.
+// A fast line series owned by a function, hidden from the legend and editors.
 TChartSeries* NewFunctionLine(QObject* Owner, TColor Color);
