@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/chart_axis.h"
+#include "chart/chart_callout.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
@@ -27,10 +28,12 @@ void TBarSeries::GetHorizMargins(int& Left, int& Right)
 void TBarSeries::GetVertMargins(int& Top, int& Bottom)
 {
     TCustomBarSeries::GetVertMargins(Top, Bottom);
-    // marks carry no callout yet: their space is the mark itself
     int m = 0;
-    if (Count() > 0 && Marks().Visible())
-        m = MarkLength();
+    if (Count() > 0 && Marks().Visible()) {
+        m = MarkLength() + Marks().Callout()->Length();
+        if (Marks().Frame()->Visible())
+            m += 2 * Marks().Frame()->Width();
+    }
     if (m <= 0)
         return;
     ++m;
@@ -138,6 +141,28 @@ int TBarSeries::MarkLength() const
     if (!panel || !panel->Canvas())
         return 0;
     return panel->Canvas()->FontHeight();
+}
+
+void TBarSeries::DrawMark(int ValueIndex, const std::string& Text, TSeriesMarkPosition& Position)
+{
+    const int half = BarWidth() / 2;
+    const TMarksCallout& callout = *Marks().Callout();
+    int offset = callout.Length() + callout.Distance();
+    if (GetOriginPos(ValueIndex, AxisEndPos()) < Position.ArrowFrom.Y) {
+        // the bar hangs down: the mark goes below it
+        offset = -Position.Height - offset;
+        Position.ArrowFrom.Y += callout.Length();
+    } else {
+        Position.ArrowFrom.Y -= callout.Length();
+    }
+    Position.LeftTop.X += half;
+    Position.LeftTop.Y -= offset;
+    Position.ArrowTo.X += half;
+    Position.ArrowTo.Y -= offset;
+    Position.ArrowFrom.X += half;
+    if (AutoMarkPosition())
+        Marks().AntiOverlap(FirstValueIndex(), ValueIndex, Position);
+    TCustomBarSeries::DrawMark(ValueIndex, Text, Position);
 }
 
 int TBarSeries::AxisEndPos() const

@@ -22,6 +22,8 @@ public:
     int CalcYPos(int Index) const override;
     bool DrawSeriesForward(int Index) const override;
     int MarkLength() const override;
+    // Marks centred over the bar, above it or below a bar hanging down.
+    void DrawMark(int ValueIndex, const std::string& Text, TSeriesMarkPosition& Position) override;
     bool ClickedBar(int ValueIndex, const TPoint& P) const override;
     void CalcBarBounds(int ValueIndex) override;
     void DrawValue(int ValueIndex) override;

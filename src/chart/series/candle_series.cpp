@@ -4,7 +4,9 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/chart_messages.h"
+#include "chart/plot_canvas.h"
 #include "chart/plot_gradient.h"
+#include "chart/plot_panel.h"
 
 namespace {
 
@@ -106,6 +108,121 @@ TColor TCandleSeries::CandleColor(int Index) const
     if (own != clDefault)
         return own;
     return IsUpCandle(Index) ? UpCloseColor() : DownCloseColor();
+}
+
+void TCandleSeries::DrawValue(int ValueIndex)
+{
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (!panel || !panel->Canvas())
+        return;
+    TCanvas3D& c = *panel->Canvas();
+    const bool view3D = chart->View3D();
+    const TColor color = CandleColor(ValueIndex);
+    const int x = CalcXPos(ValueIndex);
+    const int yOpen = CalcYPosValue(OpenValues().Value(ValueIndex));
+    int yClose = CalcYPosValue(CloseValues().Value(ValueIndex));
+    const int yHigh = CalcYPosValue(HighValues().Value(ValueIndex));
+    const int yLow = CalcYPosValue(LowValues().Value(ValueIndex));
+    const int wl = CandleLeftWidth(m_candleWidth);
+    const int wr = CandleRightWidth(m_candleWidth);
+    TChartPen& pen = *Pointer().Pen();
+    const auto line = [&](int X0, int Y0, int X1, int Y1) {
+        if (view3D)
+            c.LineWithZ(X0, Y0, X1, Y1, MiddleZ());
+        else
+            c.Line(X0, Y0, X1, Y1);
+    };
+
+    if (m_candleStyle == csLine) {
+        if (ValueIndex != FirstDrawIndex() && !IsNull(ValueIndex)) {
+            c.AssignPenColor(&pen, color);
+            line(m_previousClose.X, m_previousClose.Y, x, yClose);
+        }
+        m_previousClose = TPoint{x, yClose};
+        return;
+    }
+    if (m_candleStyle == csCandleBar) {
+        c.AssignPenColor(&pen, color);
+        c.SetBackMode(cbmTransparent);
+        line(x, yLow, x, yHigh);
+        if (m_showOpenTick)
+            line(x, yOpen, x - wl - 1, yOpen);
+        if (m_showCloseTick)
+            line(x, yClose, x + wr + 1, yClose);
+        return;
+    }
+
+    TChartPen& highLow = *m_highLowPen;
+    const auto drawWick = [&](int Y0, int Y1) {
+        c.AssignPenColor(&highLow, highLow.Color() == clDefault ? pen.Color() : highLow.Color());
+        line(x, Y0, x, Y1);
+    };
+    const auto bodyPen = [&] {
+        if (!pen.Visible())
+            c.Pen()->SetStyle(psClear);
+        else
+            c.AssignPenColor(&pen, yOpen == yClose ? color : pen.Color());
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(color);
+    };
+    TPlotGradient* gradient = nullptr;
+    if (m_upGradient->Visible() || m_downGradient->Visible()) {
+        TPlotGradient* chosen = IsUpCandle(ValueIndex) ? m_upGradient.get() : m_downGradient.get();
+        if (chosen->Visible())
+            gradient = chosen;
+    }
+    if (view3D && Pointer().Draw3D()) {
+        const int top = std::min(yOpen, yClose);
+        const int bottom = std::max(yOpen, yClose);
+        if (m_candleStyle == csCandleStick)
+            drawWick(bottom, yLow);
+        bodyPen();
+        c.Cube(x - wl, x + wr, top, bottom, StartZ(), EndZ(), Pointer().Dark3D());
+        if (gradient) {
+            TPoint corners[4];
+            c.ProjectRectCorners(TRect{x - wl, top, x + wr, bottom}, StartZ(), corners);
+            gradient->DrawPolygon(c, corners);
+        }
+        if (m_candleStyle == csCandleStick)
+            drawWick(top, yHigh);
+        return;
+    }
+    if (m_candleStyle == csCandleStick)
+        drawWick(yLow, yHigh);
+    if (yOpen == yClose)
+        --yClose;
+    TRect body{x - wl, yOpen, x + wr + (view3D ? 0 : 1), yClose};
+    const TRect normal{body.Left, std::min(body.Top, body.Bottom), body.Right, std::max(body.Top, body.Bottom)};
+    if (gradient) {
+        if (view3D) {
+            TPoint corners[4];
+            c.ProjectRectCorners(normal, StartZ(), corners);
+            gradient->DrawPolygon(c, corners);
+        } else {
+            gradient->Draw(c, normal);
+        }
+    }
+    bodyPen();
+    if (gradient)
+        c.Brush()->SetStyle(bsClear);
+    if (view3D)
+        c.RectangleWithZ(body, StartZ());
+    else
+        c.RectangleRect(body);
+}
+
+void TCandleSeries::DrawLegendShape(int, const TRect& Rect)
+{
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (!panel || !panel->Canvas())
+        return;
+    TCanvas3D& c = *panel->Canvas();
+    const TCandleLegendShape s = CandleLegendShape(Rect);
+    c.RectangleRect(s.Body);
+    c.Line(s.Mid, s.UpperTop, s.Mid, s.UpperBottom);
+    c.Line(s.Mid, s.LowerTop, s.Mid, s.LowerBottom);
 }
 
 double TCandleSeries::MaxYValue() const

@@ -55,6 +55,9 @@ public:
     // The point's own colour, else the up or down colour.
     TColor CandleColor(int Index) const;
 
+    void DrawValue(int ValueIndex) override;
+    void DrawLegendShape(int Index, const TRect& Rect) override;
+
     // With csLine the extremes are those of the closes.
     double MaxYValue() const override;
     double MinYValue() const override;
@@ -74,4 +77,6 @@ private:
     std::unique_ptr<TChartPen> m_highLowPen;
     bool m_showOpenTick = true;
     bool m_showCloseTick = true;
+    // csLine: the close point drawn last (screen)
+    TPoint m_previousClose{};
 };

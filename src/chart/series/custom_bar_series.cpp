@@ -4,6 +4,7 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/axis_panel.h"
+#include "chart/chart_callout.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
 
@@ -38,6 +39,8 @@ TCustomBarSeries::TCustomBarSeries(QObject* Owner) : TChartSeries(Owner)
     m_gradient = std::make_unique<TBarSeriesGradient>(repaint);
     m_gradient->SetVisible(true);
     Marks().SetVisible(true);
+    Marks().Callout()->DefaultLength = 20;
+    Marks().Callout()->SetLength(20);
     m_tickLines = std::make_unique<TChartHiddenPen>(repaint);
     m_shadow = std::make_unique<TPlotShadow>(repaint);
     m_shadow->SetDefaults(0x808080, m_shadow->GetSize());

@@ -1,6 +1,9 @@
 #include "chart/series/darvas_series.h"
 
 #include "chart/appearance_properties.h"
+#include "chart/plot_blend.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
 
 std::vector<TDarvasBox> FindDarvasBoxes(const double* High, const double* Low, int Count)
 {
@@ -87,6 +90,33 @@ TDarvasSeries::~TDarvasSeries() = default;
 std::vector<TDarvasBox> TDarvasSeries::Boxes() const
 {
     return FindDarvasBoxes(HighValues().Data(), LowValues().Data(), Count());
+}
+
+void TDarvasSeries::DrawAllValues()
+{
+    TCandleSeries::DrawAllValues();
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (!panel || !panel->Canvas())
+        return;
+    const std::vector<TDarvasBox> boxes = Boxes();
+    if (boxes.empty())
+        return;
+    TCanvas3D& c = *panel->Canvas();
+    c.AssignPen(m_boxPen.get());
+    const TColor color = m_boxBrush->Color() == clDefault ? chart->GetDefaultColor(1) : m_boxBrush->Color();
+    for (const TDarvasBox& box : boxes) {
+        const TRect r{CalcXPos(box.Start), CalcYPosValue(HighValues().Value(box.Top)), CalcXPos(box.End),
+                      CalcYPosValue(LowValues().Value(box.Bottom))};
+        TPlotBlend* blend = Transparency() > 0 ? c.BeginBlending(r, Transparency()) : nullptr;
+        c.AssignBrush(m_boxBrush.get(), color);
+        if (chart->View3D())
+            c.RectangleWithZ(r, StartZ());
+        else
+            c.RectangleRect(r);
+        if (blend)
+            c.EndBlending(blend);
+    }
 }
 
 void TDarvasSeries::Assign(const TCustomChartElement& Source)

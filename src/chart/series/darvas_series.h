@@ -34,6 +34,8 @@ public:
     std::vector<TDarvasBox> Boxes() const;
 
     int DefaultTransparency() const override { return 70; }
+    // The candles, then the boxes over them.
+    void DrawAllValues() override;
     void Assign(const TCustomChartElement& Source) override;
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

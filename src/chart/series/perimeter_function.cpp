@@ -20,6 +20,8 @@ void TPerimeterFunction::AddPoints(const TChartSeries* Source)
     ConvexHull(points);
     if (points.empty())
         return;
+    // the outline keeps hull order
+    parent->NotMandatoryValueList().SetOrder(loNone);
     for (const TPoint& p : points)
         parent->AddXY(parent->XScreenToValue(p.X), parent->YScreenToValue(p.Y));
     parent->AddXY(parent->XScreenToValue(points.front().X), parent->YScreenToValue(points.front().Y));

@@ -1,7 +1,12 @@
 #include "chart/series/volume_series.h"
 
+#include <algorithm>
+
 #include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
+#include "chart/plot_procs.h"
 
 TVolumeSeries::TVolumeSeries(QObject* Owner) : TCustomSeries(Owner)
 {
@@ -17,6 +22,43 @@ int TVolumeSeries::OriginPos() const
     if (!axis)
         return 0;
     return axis->Inverted() ? axis->StartPos() : axis->EndPos();
+}
+
+void TVolumeSeries::DrawValue(int ValueIndex)
+{
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (!panel || !panel->Canvas())
+        return;
+    TCanvas3D& c = *panel->Canvas();
+    c.AssignPenColor(&LinePen(), GetValueColor(ValueIndex));
+    const int x = CalcXPos(ValueIndex);
+    const int y = CalcYPos(ValueIndex);
+    if (chart->View3D())
+        c.LineWithZ(x, OriginPos(), x, y, MiddleZ());
+    else
+        c.Line(x, OriginPos(), x, y);
+}
+
+void TVolumeSeries::DrawLegendShape(int, const TRect& Rect)
+{
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (!panel || !panel->Canvas())
+        return;
+    const int y = (Rect.Top + Rect.Bottom) / 2;
+    panel->Canvas()->Line(Rect.Left, y, Rect.Right, y);
+}
+
+int TVolumeSeries::Clicked(int X, int Y) const
+{
+    if (FirstValueIndex() < 0 || LastValueIndex() < 0)
+        return -1;
+    const int tolerance = std::max(0, Pen().Width() - 1);
+    for (int i = FirstValueIndex(); i <= std::min(LastValueIndex(), Count() - 1); ++i)
+        if (PointNearLine(TPoint{X, Y}, CalcXPos(i), OriginPos(), CalcXPos(i), CalcYPos(i), tolerance))
+            return i;
+    return -1;
 }
 
 void TVolumeSeries::SetSeriesColor(TColor Value)

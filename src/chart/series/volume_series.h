@@ -18,6 +18,10 @@ public:
     // vertical axis' end (its start when inverted).
     int OriginPos() const;
 
+    void DrawValue(int ValueIndex) override;
+    void DrawLegendShape(int Index, const TRect& Rect) override;
+    // The first visible point whose line passes within Pen.Width - 1 pixels.
+    int Clicked(int X, int Y) const override;
     // Also colours LinePen.
     void SetSeriesColor(TColor Value) override;
     void GetHorizMargins(int& Left, int& Right) override;

@@ -4,6 +4,7 @@
 
 #include "chart/axis_panel.h"
 #include "chart/chart_axis.h"
+#include "chart/chart_callout.h"
 #include "support/recording_canvas.h"
 
 namespace {
@@ -22,6 +23,8 @@ TEST(CustomBarSeries, Defaults)
     EXPECT_EQ(s.MultiBar(), mbSide);
     EXPECT_TRUE(s.AutoMarkPosition());
     EXPECT_TRUE(s.Marks().Visible());
+    EXPECT_EQ(s.Marks().Callout()->Length(), 20);
+    EXPECT_EQ(s.Marks().Callout()->DefaultLength, 20);
     EXPECT_TRUE(s.Dark3D());
     EXPECT_TRUE(s.SideMargins());
     EXPECT_FALSE(s.TickLines().Visible());
