@@ -4,11 +4,11 @@
 // the same iterations. "ratio" is our time / the plain loop's time.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <functional>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "chart/chart_series.h"
 #include "chart/series/bollinger_function.h"
 #include "chart/series/exp_mov_ave_function.h"
@@ -38,11 +38,6 @@ const Data& SourceData()
 {
     static const Data d;
     return d;
-}
-
-double Ms(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
 }
 
 struct Plain {
@@ -101,23 +96,18 @@ void Run(benchmark::State& state, const std::function<void(F&)>& Setup, const st
     Setup(*f);
     series.AddDataSource(&source);
     Plain plain;
-    double oursMs = 0, plainMs = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        f->EndUpdate();
-        f->BeginUpdate();
-        const auto t1 = std::chrono::steady_clock::now();
-        plain.Clear();
-        Loop(plain);
-        const auto t2 = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(plain.y.data());
-        oursMs += Ms(t1 - t0);
-        plainMs += Ms(t2 - t1);
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["ours_ms"] = oursMs / n;
-    state.counters["plain_ms"] = plainMs / n;
-    state.counters["ratio"] = plainMs > 0 ? oursMs / plainMs : 0;
+    bench::TimeBoth(
+        state,
+        [&] {
+            f->EndUpdate();
+            f->BeginUpdate();
+        },
+        [&] {
+            plain.Clear();
+            Loop(plain);
+            benchmark::DoNotOptimize(plain.y.data());
+        },
+        "ours_ms", "plain_ms");
     state.counters["points"] = series.Count();
 }
 

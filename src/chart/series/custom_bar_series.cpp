@@ -7,6 +7,8 @@
 #include "chart/chart_callout.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
 
 namespace {
 
@@ -332,6 +334,31 @@ int TCustomBarSeries::NumSampleValues() const
         if (s != this && s->Count() > 0)
             return s->Count();
     return 6;
+}
+
+void TCustomBarSeries::AddSampleValues(int NumValues, bool OnlyMandatory)
+{
+    for (TCustomBarSeries* s : SameClassSeries())
+        if (s != this && s->HasNonSequentialX()) {
+            TChartSeries::AddSampleValues(NumValues, OnlyMandatory);
+            return;
+        }
+    TChartSeries::AddSampleValues(NumValues, true);
+}
+
+void TCustomBarSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle)
+{
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (panel && panel->Canvas()) {
+        TCanvas3D& c = *panel->Canvas();
+        if (m_darkPen > 0 && ValueIndex >= 0)
+            c.AssignPenColor(&BarPen(), DarkenColor(GetValueColor(ValueIndex), m_darkPen));
+        else
+            c.AssignPen(&BarPen());
+    }
+    BrushStyle = BarBrush().Style();
+    BackColor = BarBrush().Color() == clDefault && panel ? panel->Color() : BarBrush().Color();
 }
 
 int TCustomBarSeries::Clicked(int X, int Y) const

@@ -116,6 +116,10 @@ public:
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
     void SetSubGallery(int Index) override;
     int NumSampleValues() const override;
+    // Y values only, at X = 0, 1, ..., unless another bar series of the chart
+    // has X values of its own.
+    void AddSampleValues(int NumValues, bool OnlyMandatory = false) override;
+    void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
     int Clicked(int X, int Y) const override;
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

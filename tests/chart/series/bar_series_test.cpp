@@ -137,6 +137,18 @@ TEST_F(BarSeriesOnChart, MultiBarIsSharedByTheSeriesOfTheChart)
     EXPECT_EQ(c.MultiBar(), mbStacked);
 }
 
+TEST_F(BarSeriesOnChart, SampleValuesLineUpWithTheOtherBars)
+{
+    TBarSeries& a = AddBars({1, 2, 3});
+    a.AddSampleValues(4);
+    EXPECT_FALSE(a.HasNonSequentialX());
+    TBarSeries& b = AddBars({});
+    b.AddXY(0.5, 1);
+    TBarSeries& c = AddBars({});
+    c.AddSampleValues(3);
+    EXPECT_EQ(c.Count(), 3);
+}
+
 TEST_F(BarSeriesOnChart, TwoSideSeriesStandSideBySide)
 {
     TBarSeries& a = AddBars({1, 2, 3});

@@ -22,17 +22,7 @@ struct FinancialDraw : ::testing::Test {
         c.rec.chart.AddSeries(s);
         return s;
     }
-    Calls DrawAll(std::initializer_list<const char*> Names)
-    {
-        c.Draw([&] {
-            for (int i = 0; i < c.rec.chart.SeriesCount(); ++i) {
-                TChartSeries* s = c.rec.chart.Series(i);
-                s->CalcFirstLastVisible();
-                s->DrawAllValues();
-            }
-        });
-        return c.Calls(Names);
-    }
+    Calls DrawAll(std::initializer_list<const char*> Names) { return c.DrawAllSeries(Names); }
 };
 
 TEST_F(FinancialDraw, CandleStickWickAndBody)
