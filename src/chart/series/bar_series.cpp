@@ -9,6 +9,7 @@
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
+#include "chart/view3d_options.h"
 
 TBarSeries::TBarSeries(QObject* Owner) : TCustomBarSeries(Owner)
 {
@@ -274,6 +275,10 @@ void TBarSeries::DrawBar(int ValueIndex, int, int)
     const int mid = (r.Left + r.Right) / 2;
     const bool view3D = ParentChart()->View3D();
     const int z0 = StartZ(), z1 = EndZ();
+    const auto panel3DOrthogonal = [this] {
+        const TCustomPlotPanel* panel = ParentChart()->Panel();
+        return panel->View3DOptions() && panel->View3DOptions()->Orthogonal();
+    };
     if (!view3D) {
         switch (style) {
         case bsRectangle:
@@ -394,7 +399,21 @@ void TBarSeries::DrawBar(int ValueIndex, int, int)
         Gradient().SetEndColor(saved);
         Gradient().OnChange = [this] { Repaint(); };
     }
+    if (style == bsBevel && (!view3D || panel3DOrthogonal()))
+        DrawBevel(c, r);
     DrawBarTickLines(style);
+}
+
+void TBarSeries::DrawBevel(TCanvas3D& Canvas, TRect R)
+{
+    // the darkening amounts of the canvas' solids
+    constexpr int Light = 64;
+    constexpr int Dark = 128;
+    if (BarPen().Visible()) {
+        const int w = BarPen().Width();
+        R = TRect{R.Left + w, R.Top + w, R.Right - w, R.Bottom - w};
+    }
+    Canvas.Frame3D(R, BrightenColor(m_normalBarColor, Light), DarkenColor(m_normalBarColor, Dark), BevelSize());
 }
 
 void TBarSeries::DrawBarTickLines(TBarStyle Style)

@@ -5,6 +5,8 @@
 // in 2D or 3D.
 #include "chart/series/custom_bar_series.h"
 
+class TCanvas3D;
+
 class TBarSeries : public TCustomBarSeries {
     Q_OBJECT
 public:
@@ -37,4 +39,6 @@ private:
     int AxisEndPos() const;
     void PrepareBarCanvas(int ValueIndex, TColor Color);
     void DrawBarTickLines(TBarStyle Style);
+    // The 3D frame of bsBevel inside the bar's pen.
+    void DrawBevel(TCanvas3D& Canvas, TRect R);
 };

@@ -7,6 +7,7 @@
 #include "chart/plot_canvas.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_panel.h"
+#include "chart/plot_procs.h"
 
 namespace {
 
@@ -210,6 +211,45 @@ void TCandleSeries::DrawValue(int ValueIndex)
         c.RectangleWithZ(body, StartZ());
     else
         c.RectangleRect(body);
+}
+
+int TCandleSeries::Clicked(int X, int Y) const
+{
+    if (FirstValueIndex() < 0 || LastValueIndex() < 0)
+        return -1;
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (panel && panel->Canvas() && chart->View3D())
+        panel->Canvas()->Unproject(X, Y, MiddleZ());
+    const TPoint p{X, Y};
+    const int wl = CandleLeftWidth(m_candleWidth);
+    const int wr = CandleRightWidth(m_candleWidth);
+    for (int i = FirstValueIndex(); i <= std::min(LastValueIndex(), Count() - 1); ++i) {
+        const int x = CalcXPos(i);
+        const int yOpen = CalcYPosValue(OpenValues().Value(i));
+        const int yClose = CalcYPosValue(CloseValues().Value(i));
+        const int yHigh = CalcYPosValue(HighValues().Value(i));
+        const int yLow = CalcYPosValue(LowValues().Value(i));
+        switch (m_candleStyle) {
+        case csLine:
+            if (i > FirstValueIndex()
+                && PointNearLine(p, CalcXPos(i - 1), CalcYPosValue(CloseValues().Value(i - 1)), x, yClose, 0))
+                return i;
+            break;
+        case csCandleBar:
+            if (PointNearLine(p, x, yLow, x, yHigh, 0)
+                || (m_showOpenTick && PointNearLine(p, x, yOpen, x - wl - 1, yOpen, 0))
+                || (m_showCloseTick && PointNearLine(p, x, yClose, x + wr + 1, yClose, 0)))
+                return i;
+            break;
+        default:
+            if (m_candleStyle == csCandleStick && PointNearLine(p, x, yLow, x, yHigh, 0))
+                return i;
+            if (X >= x - wl && X <= x + wr && Y >= std::min(yOpen, yClose) && Y <= std::max(yOpen, yClose))
+                return i;
+        }
+    }
+    return -1;
 }
 
 void TCandleSeries::DrawLegendShape(int, const TRect& Rect)

@@ -57,6 +57,8 @@ public:
 
     void DrawValue(int ValueIndex) override;
     void DrawLegendShape(int Index, const TRect& Rect) override;
+    // The first visible candle whose drawn lines or body contain the point.
+    int Clicked(int X, int Y) const override;
 
     // With csLine the extremes are those of the closes.
     double MaxYValue() const override;

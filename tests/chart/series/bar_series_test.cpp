@@ -235,6 +235,21 @@ TEST_F(BarSeriesOnChart, ShapedStylesDrawPolygonsAndEllipses)
     EXPECT_EQ(Drawn({"Polygon("}).size(), 2u);
 }
 
+TEST_F(BarSeriesOnChart, BevelFramesTheBar)
+{
+    TBarSeries& a = AddBars({4});
+    a.SetBarStyle(bsBevel);
+    a.Gradient().SetVisible(false);
+    const std::size_t bevel1 = Drawn({"Polyline("}).size();
+    a.SetBevelSize(2);
+    const std::size_t bevel2 = Drawn({"Polyline("}).size();
+    a.SetBarStyle(bsRectangle);
+    const std::size_t plain = Drawn({"Polyline("}).size();
+    // a light and a dark polyline per pixel of bevel over the rectangle
+    EXPECT_EQ(bevel1, plain + 2);
+    EXPECT_EQ(bevel2, plain + 4);
+}
+
 TEST_F(BarSeriesOnChart, NullPointsAreNotDrawn)
 {
     TBarSeries& a = AddBars({4});

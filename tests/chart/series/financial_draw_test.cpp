@@ -34,6 +34,17 @@ TEST_F(FinancialDraw, CandleStickWickAndBody)
     EXPECT_EQ(calls, (Calls{"MoveTo(180,320)", "LineTo(180,200)", "Rectangle(178,290,183,230)"}));
 }
 
+TEST_F(FinancialDraw, CandleClickedOnWickAndBody)
+{
+    auto* s = Add<TCandleSeries>();
+    s->AddOHLC(2, 20, 50, 10, 40);
+    DrawAll({});
+    EXPECT_EQ(s->Clicked(180, 205), 0);  // upper wick
+    EXPECT_EQ(s->Clicked(178, 260), 0);  // body
+    EXPECT_EQ(s->Clicked(185, 260), -1);
+    EXPECT_EQ(s->Clicked(180, 190), -1);  // above the high
+}
+
 TEST_F(FinancialDraw, CandleBarTicks)
 {
     auto* s = Add<TCandleSeries>();
