@@ -374,6 +374,12 @@ void TCustomPlotPanel::Draw(platform::DrawingDevice* Canvas, const TRect& R)
 {
     // repaint requests made while the chart draws are ignored
     TAutoRepaintOff off(*this);
+    struct Painting {
+        bool& Flag;
+        bool Saved;
+        ~Painting() { Flag = Saved; }
+    } painting{m_painting, m_painting};
+    m_painting = true;
     try {
         ChartBounds = m_canvas->InitWindow(Canvas, m_view3DOptions.get(), m_color, m_view3D, R);
         CalcChartRect();
@@ -386,6 +392,10 @@ void TCustomPlotPanel::Draw(platform::DrawingDevice* Canvas, const TRect& R)
         throw;
     }
     m_canvas->ShowImage(Canvas, m_windowCanvas.get(), R);
+    if (m_staleAfterPaint) {
+        m_staleAfterPaint = false;
+        m_canvas->Invalidate();
+    }
 }
 
 void TCustomPlotPanel::CalcChartRect()
@@ -436,39 +446,46 @@ void TCustomPlotPanel::RecalcWidthHeight()
     ChartYCenter = (ChartRect.Top + ChartRect.Bottom) / 2;
 }
 
-bool TCustomPlotPanel::DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body)
+bool TCustomPlotPanel::BeginBufferDraw()
 {
     platform::DrawingDevice* buffer = m_canvas->Bitmap();
-    const bool buffered = BufferedDisplay();
-    if (buffered && (!buffer || m_canvas->BufferInvalid))
-        return false;  // the coming paint draws everything
-    platform::DrawingDevice* previous = m_canvas->CurrentCanvas();
-    platform::DrawingDevice* target = buffered ? buffer : m_windowCanvas.get();
-    {
-        TAutoRepaintOff off(*this);
-        m_canvas->AttachCanvas(target);
-        try {
-            Body(*m_canvas);
-        } catch (...) {
-            m_canvas->AttachCanvas(previous);
-            throw;
-        }
-        m_canvas->AttachCanvas(previous);
+    if (m_painting || !isVisible() || !BufferedDisplay() || !buffer || m_canvas->BufferInvalid) {
+        m_canvas->Invalidate();
+        m_staleAfterPaint = m_painting;
+        return false;
     }
+    m_canvas->AttachCanvas(buffer);
+    return true;
+}
+
+void TCustomPlotPanel::EndBufferDraw(const TRect& R)
+{
+    platform::DrawingDevice* buffer = m_canvas->Bitmap();
     const int left = std::max(R.Left, 0);
     const int top = std::max(R.Top, 0);
-    int right = std::min(R.Right, m_windowCanvas->Width());
-    int bottom = std::min(R.Bottom, m_windowCanvas->Height());
-    if (buffered) {
-        right = std::min(right, buffer->Width());
-        bottom = std::min(bottom, buffer->Height());
-    }
-    if (right <= left || bottom <= top)
-        return true;
-    if (buffered)
+    const int right = std::min(R.Right, buffer->Width());
+    const int bottom = std::min(R.Bottom, buffer->Height());
+    if (right > left && bottom > top) {
         m_windowCanvas->BitBlt(left, top, right - left, bottom - top, buffer->Surface(), left, top,
                                platform::Rop3::SrcCopy);
-    update(QRect(left, top, right - left, bottom - top));
+        update(QRect(left, top, right - left, bottom - top));
+    }
+    m_canvas->AttachCanvas(m_windowCanvas.get());
+}
+
+bool TCustomPlotPanel::DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body)
+{
+    if (!BeginBufferDraw()) {
+        Invalidate();  // the next paint draws it all
+        return false;
+    }
+    try {
+        Body(*m_canvas);
+    } catch (...) {
+        EndBufferDraw(R);
+        throw;
+    }
+    EndBufferDraw(R);
     return true;
 }
 

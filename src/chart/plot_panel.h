@@ -192,9 +192,16 @@ public:
     virtual TRect GetRectangle() const;
     // Only under AutoRepaint: marks the buffer stale and asks the window to repaint.
     void Invalidate();
-    // Draws with Body over what the window shows, outside a paint: onto the
-    // buffer, then shows R of it in the window (onto the window's own surface
-    // when unbuffered). Nothing, and false, while a full repaint is pending.
+    // Drawing outside a paint (incremental series, XOR tools): points the
+    // canvas at the chart's buffer. False, with the buffer marked stale so the
+    // next paint draws everything, while the chart paints, is hidden or has no
+    // finished buffer.
+    bool BeginBufferDraw();
+    // Shows R of the buffer on the window and gives the canvas back to it.
+    void EndBufferDraw(const TRect& R);
+    bool Painting() const { return m_painting; }
+    // Body draws through the canvas onto the buffer between the two calls
+    // above; false (and a repaint asked for) when it cannot.
     bool DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body);
     // Draws unbuffered onto another device, then repaints the panel.
     void DrawToCanvas(platform::DrawingDevice* Canvas, const TRect& R);
@@ -298,6 +305,9 @@ private:
     bool m_view3D = true;
     bool m_autoRepaint = false;
     bool m_regionBusy = false;
+    bool m_painting = false;
+    // a draw outside the paint was refused while painting: the buffer stays stale
+    bool m_staleAfterPaint = false;
     int m_loading = 0;
     bool m_destroying = false;
 };

@@ -31,13 +31,13 @@ protected:
 
 TEST_F(TChartEngineLifecycle, UnitsStartInTheirOrder)
 {
-    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotEngine", "Chart", "PlotProCo", "PlotTools"}));
+    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotEngine", "Chart", "PlotProCo", "CandleCh", "StatChar", "PlotTools"}));
 }
 
 TEST_F(TChartEngineLifecycle, ShutDownRunsInReverseOrder)
 {
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotTools", "PlotProCo", "Chart", "PlotEngine", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
+    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"PlotTools", "StatChar", "CandleCh", "PlotProCo", "Chart", "PlotEngine", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
     EXPECT_TRUE(ChartEngineUnits().empty());
 }
 
@@ -49,9 +49,9 @@ TEST_F(TChartEngineLifecycle, SecondStartIsNoStartAndNeedsItsOwnStop)
     StopChartEngine();  // one start still stands
     EXPECT_TRUE(ChartEngineLastShutDown().empty());
     EXPECT_EQ(PlotMsgValuesX, "changed");
-    EXPECT_EQ(ChartEngineUnits().size(), 9u);
+    EXPECT_EQ(ChartEngineUnits().size(), 11u);
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown().size(), 9u);
+    EXPECT_EQ(ChartEngineLastShutDown().size(), 11u);
     EXPECT_TRUE(PlotMsgValuesX.empty());
     StartChartEngine();
     EXPECT_EQ(PlotMsgValuesX, "X");

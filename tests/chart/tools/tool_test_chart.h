@@ -51,6 +51,8 @@ protected:
     {
         chart.SetBufferedDisplay(true);
         chart.resize(device.Width(), device.Height());
+        // drawing outside a paint needs a shown window
+        chart.show();
         chart.Draw(chart.WindowCanvas(), TRect{0, 0, device.Width(), device.Height()});
     }
     QImage WindowImage() const { return chart.WindowCanvas()->Image().copy(); }
