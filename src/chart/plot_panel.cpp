@@ -458,7 +458,7 @@ bool TCustomPlotPanel::BeginBufferDraw()
     return true;
 }
 
-void TCustomPlotPanel::EndBufferDraw(const TRect& R)
+void TCustomPlotPanel::PresentBufferRect(const TRect& R)
 {
     platform::DrawingDevice* buffer = m_canvas->Bitmap();
     const int left = std::max(R.Left, 0);
@@ -470,10 +470,15 @@ void TCustomPlotPanel::EndBufferDraw(const TRect& R)
                                platform::Rop3::SrcCopy);
         update(QRect(left, top, right - left, bottom - top));
     }
+}
+
+void TCustomPlotPanel::EndBufferDraw(const TRect& R)
+{
+    PresentBufferRect(R);
     m_canvas->AttachCanvas(m_windowCanvas.get());
 }
 
-bool TCustomPlotPanel::DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body)
+bool TCustomPlotPanel::DrawOutsidePaint(std::span<const TRect> Areas, const std::function<void(TCanvas3D&)>& Body)
 {
     if (!BeginBufferDraw()) {
         Invalidate();  // the next paint draws it all
@@ -482,10 +487,13 @@ bool TCustomPlotPanel::DrawOutsidePaint(const TRect& R, const std::function<void
     try {
         Body(*m_canvas);
     } catch (...) {
-        EndBufferDraw(R);
+        m_canvas->AttachCanvas(m_windowCanvas.get());
+        Invalidate();
         throw;
     }
-    EndBufferDraw(R);
+    for (const TRect& r : Areas)
+        PresentBufferRect(r);
+    m_canvas->AttachCanvas(m_windowCanvas.get());
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -201,8 +202,13 @@ public:
     void EndBufferDraw(const TRect& R);
     bool Painting() const { return m_painting; }
     // Body draws through the canvas onto the buffer between the two calls
-    // above; false (and a repaint asked for) when it cannot.
-    bool DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body);
+    // above, then the areas are shown; false (and a repaint asked for) when
+    // it cannot.
+    bool DrawOutsidePaint(std::span<const TRect> Areas, const std::function<void(TCanvas3D&)>& Body);
+    bool DrawOutsidePaint(const TRect& R, const std::function<void(TCanvas3D&)>& Body)
+    {
+        return DrawOutsidePaint(std::span<const TRect>(&R, 1), Body);
+    }
     // Draws unbuffered onto another device, then repaints the panel.
     void DrawToCanvas(platform::DrawingDevice* Canvas, const TRect& R);
     // A bitmap of the chart within R; a back colour other than white fills it first.
@@ -280,6 +286,8 @@ protected:
     void changeEvent(QEvent* Event) override;
 
 private:
+    // Copies R of the buffer onto the window's surface and asks for its repaint.
+    void PresentBufferRect(const TRect& R);
     void CalcChartRect();
     void ApplyCursor();
 

@@ -13,11 +13,6 @@ constexpr const char* kScopeStyleNames[] = {"scsRectangle", "scsCircle", "scsDia
 constexpr const char* kSnapStyleNames[] = {"ssDefault", "ssHorizontal", "ssVertical"};
 constexpr const char* kStyleNames[] = {"cssHorizontal", "cssVertical", "cssBoth", "cssScope", "cssScopeOnly"};
 
-TRect Union(const TRect& A, const TRect& B)
-{
-    return TRect{std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
-                 std::max(A.Bottom, B.Bottom)};
-}
 }  // namespace
 
 TCursorTool::TCursorTool(QObject* Owner) : TPlotCustomToolSeries(Owner) {}
@@ -256,14 +251,14 @@ void TCursorTool::RedrawCursor()
     c.Pen()->SetMode(pmCopy);
 }
 
-TRect TCursorTool::DrawnArea() const
+std::array<TRect, 3> TCursorTool::DrawnAreas() const
 {
-    TRect r = AxisRectWithSizes();
-    const int s = m_scopeSize + m_horizSize + m_vertSize + Pen().Width() + 1;
-    r = Union(r, TRect{m_x - s, m_y - s, m_x + s + 1, m_y + s + 1});
-    r.Right += Pen().Width() + 1;
-    r.Bottom += Pen().Width() + 1;
-    return r;
+    const TRect r = AxisRectWithSizes();
+    const int w = Pen().Width() + 1;
+    const int s = m_scopeSize + w;
+    return {TRect{r.Left - w, m_y - w, r.Right + w + 1, m_y + w + 1},
+            TRect{m_x - w, r.Top - w, m_x + w + 1, r.Bottom + w + 1},
+            TRect{m_x - m_horizSize - s, m_y - m_vertSize - s, m_x + m_horizSize + s + 1, m_y + m_vertSize + s + 1}};
 }
 
 void TCursorTool::ChartEvent(TToolDrawPhase Phase)
@@ -291,7 +286,7 @@ void TCursorTool::ChartMouseEvent(TToolMouseKind Kind, TMouseButton, TShiftState
         const TRect area = AxisRect();
         const bool inside = X >= area.Left && X <= area.Right && Y >= area.Top && Y <= area.Bottom;
         if ((m_grabbed != 0 || m_followMouse) && inside) {
-            const TRect before = DrawnArea();
+            const std::array<TRect, 3> before = DrawnAreas();
             const int oldX = m_x;
             const int oldY = m_y;
             CalcValuePositions(X, Y, m_followMouse ? 0 : m_grabbed);
@@ -300,7 +295,9 @@ void TCursorTool::ChartMouseEvent(TToolMouseKind Kind, TMouseButton, TShiftState
             const int newX = m_x;
             const int newY = m_y;
             // erase at the old place, draw at the new one, show both
-            panel->DrawOutsidePaint(Union(before, DrawnArea()), [&](TCanvas3D&) {
+            const std::array<TRect, 3> after = DrawnAreas();
+            const TRect areas[] = {before[0], before[1], before[2], after[0], after[1], after[2]};
+            panel->DrawOutsidePaint(areas, [&](TCanvas3D&) {
                 if (oldX != -1 && oldY != -1) {
                     m_x = oldX;
                     m_y = oldY;

@@ -2,6 +2,7 @@
 // Cursor lines over a chart, drawn in exclusive-or after each paint so that a
 // move erases and redraws them without repainting the chart; they can be
 // dragged, follow the mouse and snap to the points of a series.
+#include <array>
 #include <functional>
 #include <string>
 
@@ -86,8 +87,9 @@ protected:
 private:
     void CalcScreenPositions();
     void CalcValuePositions(int X, int Y, int Part);
-    // Pixel extent of the cursor at its current position (for presenting a move).
-    TRect DrawnArea() const;
+    // What the cursor covers at its current position: the horizontal line's
+    // rows, the vertical line's columns and the scope (for showing a move).
+    std::array<TRect, 3> DrawnAreas() const;
 
     int m_clickTolerance = 3;
     bool m_followMouse = false;
