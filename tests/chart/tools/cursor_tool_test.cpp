@@ -2,6 +2,7 @@
 
 #include "chart/chart_engine.h"
 #include "chart/tools/tool_geometry.h"
+#include "tool_stream_support.h"
 #include "tool_test_chart.h"
 
 namespace {
@@ -168,14 +169,8 @@ TEST_F(TCursorToolOnChart, StreamsItsChangedProperties)
 {
     tool.SetStyle(cssHorizontal);
     tool.SetClickTolerance(5);
-    TPropertyWriter w;
-    tool.PropertyTable().Write(tool, w);
     TCursorTool copy;
-    TPropertyReader r(w.Data());
-    while (!r.AtEnd()) {
-        const std::string name = r.ReadPropName();
-        ASSERT_TRUE(copy.PropertyTable().Read(copy, name, r)) << name;
-    }
+    ReadInto(copy, Written(tool));
     EXPECT_EQ(copy.Style(), cssHorizontal);
     EXPECT_EQ(copy.ClickTolerance(), 5);
     EXPECT_EQ(copy.ScopeSize(), 4);

@@ -1,5 +1,6 @@
 #include "chart/tools/draw_line_tool.h"
 
+#include "tool_stream_support.h"
 #include "tool_test_chart.h"
 
 namespace {
@@ -181,14 +182,8 @@ TEST_F(TDrawLineOnChart, LinesStreamAsACollection)
     line.SetStyle(dlEllipse);
     line.Pen()->SetWidth(3);
     AddLine(4, 40, 5, 50);
-    TPropertyWriter w;
-    tool.PropertyTable().Write(tool, w);
     TDrawLineTool copy;
-    TPropertyReader r(w.Data());
-    while (!r.AtEnd()) {
-        const std::string name = r.ReadPropName();
-        ASSERT_TRUE(copy.PropertyTable().Read(copy, name, r)) << name;
-    }
+    ReadInto(copy, Written(tool));
     ASSERT_EQ(copy.Lines().Count(), 2);
     EXPECT_DOUBLE_EQ(copy.Lines()[0].X0(), 1.5);
     EXPECT_EQ(copy.Lines()[0].Style(), dlEllipse);

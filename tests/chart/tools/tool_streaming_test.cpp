@@ -6,48 +6,14 @@
 #include "chart/tools/color_line_tool.h"
 #include "chart/tools/grid_band_tool.h"
 #include "chart/tools/rectangle_tool.h"
+#include "tool_stream_support.h"
 
-namespace {
-
-template <typename T>
-std::vector<std::uint8_t> Written(const T& Tool)
-{
-    TPropertyWriter w;
-    Tool.PropertyTable().Write(Tool, w);
-    return w.Data();
-}
-
-template <typename T>
-void ReadInto(T& Tool, const std::vector<std::uint8_t>& Data)
-{
-    // as a form reads it: inside the component's loading
-    Tool.BeginLoading();
-    TPropertyReader r(Data);
-    while (!r.AtEnd()) {
-        const std::string name = r.ReadPropName();
-        ASSERT_TRUE(Tool.PropertyTable().Read(Tool, name, r)) << name;
-    }
-    Tool.EndLoading();
-}
-
-std::vector<std::string> Names(const std::vector<std::uint8_t>& Data)
-{
-    std::vector<std::string> names;
-    TPropertyReader r(Data);
-    while (!r.AtEnd()) {
-        names.push_back(r.ReadPropName());
-        r.SkipValue();
-    }
-    return names;
-}
-
-}  // namespace
 
 TEST(ToolStreaming, DefaultsWriteNothing)
 {
-    EXPECT_TRUE(Names(Written(TColorLineTool())).empty());
+    EXPECT_TRUE(StreamedNames(Written(TColorLineTool())).empty());
     // the second band's white differs from a brush's default colour
-    EXPECT_EQ(Names(Written(TGridBandTool())), (std::vector<std::string>{"Band2.Color"}));
+    EXPECT_EQ(StreamedNames(Written(TGridBandTool())), (std::vector<std::string>{"Band2.Color"}));
 }
 
 TEST(ToolStreaming, ColorLineRoundTrip)
@@ -128,7 +94,7 @@ TEST(ToolStreaming, RectangleWritesItsSizeAndReadsItBack)
     a.SetWidth(80);
     a.SetAllowDrag(false);
     const auto data = Written(a);
-    const auto names = Names(data);
+    const auto names = StreamedNames(data);
     EXPECT_NE(std::find(names.begin(), names.end(), "Width"), names.end());
     EXPECT_EQ(std::find(names.begin(), names.end(), "AutoSize"), names.end());
     EXPECT_EQ(std::find(names.begin(), names.end(), "Cursor"), names.end());
