@@ -355,42 +355,71 @@ bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int 
     if (!table)
         return false;
     auto row = [&](int y) { return first + y * stride; };
+    // a pixel's channels in 16-bit lanes of one word: blue, green, red. Nine
+    // pixels' sums fit a lane; so does the centre's extra weight for 0 <= c <= 247.
+    auto spread = [](std::uint32_t p) {
+        return std::uint64_t{p & 0xFF} | std::uint64_t{p & 0xFF00} << 8 | std::uint64_t{p & 0xFF0000} << 16;
+    };
+    const bool packedCentre = c >= 0 && c <= 247;
+    const std::uint8_t* index = table - low;
     if (width >= 3 && height >= 3) {
-        // per row the channel sums of the three rows' columns; the rows above
-        // and at the row are kept as they were before the row is written
+        // each row's pixels spread once, before the row is written; per row
+        // the sums of the three rows' columns
         const std::size_t n = static_cast<std::size_t>(width);
-        thread_local std::vector<std::uint32_t> above;
-        thread_local std::vector<std::uint32_t> middle;
-        thread_local std::vector<int> columns;
-        above.assign(row(0), row(0) + n);
-        middle.resize(n);
-        columns.resize(3 * n);
+        thread_local std::vector<std::uint64_t> buffers;
+        buffers.resize(4 * n);
+        std::uint64_t* above = buffers.data();
+        std::uint64_t* middle = above + n;
+        std::uint64_t* below = middle + n;
+        std::uint64_t* col = below + n;
+        auto spreadRow = [&](int y, std::uint64_t* out) {
+            const std::uint32_t* line = row(y);
+            for (std::size_t x = 0; x < n; ++x)
+                out[x] = spread(line[x]);
+        };
+        spreadRow(0, above);
+        spreadRow(1, middle);
         for (int y = 1; y + 1 < height; ++y) {
             std::uint32_t* line = row(y);
-            std::copy(line, line + n, middle.begin());
-            const std::uint32_t* below = row(y + 1);
-            for (std::size_t x = 0; x < n; ++x) {
-                const std::uint32_t a = above[x], m = middle[x], b = below[x];
-                columns[3 * x] = static_cast<int>((a & 0xFF) + (m & 0xFF) + (b & 0xFF));
-                columns[3 * x + 1] = static_cast<int>((a >> 8 & 0xFF) + (m >> 8 & 0xFF) + (b >> 8 & 0xFF));
-                columns[3 * x + 2] = static_cast<int>((a >> 16 & 0xFF) + (m >> 16 & 0xFF) + (b >> 16 & 0xFF));
-            }
-            const int* col = columns.data();
+            spreadRow(y + 1, below);
+            for (std::size_t x = 0; x < n; ++x)
+                col[x] = above[x] + middle[x] + below[x];
             for (std::size_t x = 1; x + 1 < n; ++x) {
-                const std::uint32_t m = middle[x];
-                const int* l = col + 3 * (x - 1);
-                const std::uint32_t blue = table[l[0] + l[3] + l[6] + c * static_cast<int>(m & 0xFF) - low];
-                const std::uint32_t green = table[l[1] + l[4] + l[7] + c * static_cast<int>(m >> 8 & 0xFF) - low];
-                const std::uint32_t red = table[l[2] + l[5] + l[8] + c * static_cast<int>(m >> 16 & 0xFF) - low];
-                line[x] = red << 16 | green << 8 | blue;
+                const std::uint64_t m = middle[x];
+                const std::uint64_t nine = col[x - 1] + col[x] + col[x + 1];
+                std::uint32_t blue, green, red;
+                if (packedCentre) {
+                    const std::uint64_t s = nine + static_cast<std::uint64_t>(c) * m;
+                    blue = index[s & 0xFFFF];
+                    green = index[s >> 16 & 0xFFFF];
+                    red = index[s >> 32 & 0xFFFF];
+                } else {
+                    blue = index[static_cast<int>(nine & 0xFFFF) + c * static_cast<int>(m & 0xFF)];
+                    green = index[static_cast<int>(nine >> 16 & 0xFFFF) + c * static_cast<int>(m >> 16 & 0xFF)];
+                    red = index[static_cast<int>(nine >> 32 & 0xFFFF) + c * static_cast<int>(m >> 32 & 0xFF)];
+                }
+                line[x] = 0xFF000000u | red << 16 | green << 8 | blue;
             }
-            std::swap(above, middle);
+            line[0] |= 0xFF000000u;
+            line[n - 1] |= 0xFF000000u;
+            std::uint64_t* freed = above;
+            above = middle;
+            middle = below;
+            below = freed;
         }
     }
-    for (int y = 0; y < height; ++y) {
+    // the rows the blur leaves (all of them when the part is too small)
+    auto opaque = [&](int y) {
         std::uint32_t* line = row(y);
         for (int x = 0; x < width; ++x)
             line[x] |= 0xFF000000u;
+    };
+    opaque(0);
+    if (width >= 3 && height >= 3) {
+        opaque(height - 1);
+    } else {
+        for (int y = 1; y < height; ++y)
+            opaque(y);
     }
     return true;
 }
