@@ -355,54 +355,83 @@ bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int 
     if (!table)
         return false;
     auto row = [&](int y) { return first + y * stride; };
-    // a pixel's channels in 16-bit lanes of one word: blue, green, red. Nine
+    // each channel of a pixel in a 16-bit lane, four pixels to a vector. Nine
     // pixels' sums fit a lane; so does the centre's extra weight for 0 <= c <= 247.
-    auto spread = [](std::uint32_t p) {
-        return std::uint64_t{p & 0xFF} | std::uint64_t{p & 0xFF00} << 8 | std::uint64_t{p & 0xFF0000} << 16;
-    };
+    using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+    using Lanes16 = std::uint16_t __attribute__((vector_size(32)));
     const bool packedCentre = c >= 0 && c <= 247;
     const std::uint8_t* index = table - low;
     if (width >= 3 && height >= 3) {
-        // each row's pixels spread once, before the row is written; per row
-        // the sums of the three rows' columns
+        // each row's lanes taken once, before the row is written; per row the
+        // sums of the three rows' columns
         const std::size_t n = static_cast<std::size_t>(width);
-        thread_local std::vector<std::uint64_t> buffers;
-        buffers.resize(4 * n);
-        std::uint64_t* above = buffers.data();
-        std::uint64_t* middle = above + n;
-        std::uint64_t* below = middle + n;
-        std::uint64_t* col = below + n;
-        auto spreadRow = [&](int y, std::uint64_t* out) {
-            const std::uint32_t* line = row(y);
-            for (std::size_t x = 0; x < n; ++x)
-                out[x] = spread(line[x]);
+        const std::size_t lanes = 4 * n;
+        thread_local std::vector<std::uint16_t> buffers;
+        buffers.resize(4 * lanes);
+        std::uint16_t* above = buffers.data();
+        std::uint16_t* middle = above + lanes;
+        std::uint16_t* below = middle + lanes;
+        std::uint16_t* col = below + lanes;
+        auto toLanes = [&](int y, std::uint16_t* out) {
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(row(y));
+            std::size_t i = 0;
+            for (; i + 16 <= lanes; i += 16) {
+                Bytes16 v;
+                std::memcpy(&v, bytes + i, sizeof v);
+                const Lanes16 w = __builtin_convertvector(v, Lanes16);
+                std::memcpy(out + i, &w, sizeof w);
+            }
+            for (; i < lanes; ++i)
+                out[i] = bytes[i];
         };
-        spreadRow(0, above);
-        spreadRow(1, middle);
+        toLanes(0, above);
+        toLanes(1, middle);
+        Lanes16 centreWeight = {};
+        for (int k = 0; k < 16; ++k)
+            centreWeight[k] = static_cast<std::uint16_t>(packedCentre ? c : 0);
         for (int y = 1; y + 1 < height; ++y) {
             std::uint32_t* line = row(y);
-            spreadRow(y + 1, below);
-            for (std::size_t x = 0; x < n; ++x)
-                col[x] = above[x] + middle[x] + below[x];
-            for (std::size_t x = 1; x + 1 < n; ++x) {
-                const std::uint64_t m = middle[x];
-                const std::uint64_t nine = col[x - 1] + col[x] + col[x + 1];
-                std::uint32_t blue, green, red;
-                if (packedCentre) {
-                    const std::uint64_t s = nine + static_cast<std::uint64_t>(c) * m;
-                    blue = index[s & 0xFFFF];
-                    green = index[s >> 16 & 0xFFFF];
-                    red = index[s >> 32 & 0xFFFF];
-                } else {
-                    blue = index[static_cast<int>(nine & 0xFFFF) + c * static_cast<int>(m & 0xFF)];
-                    green = index[static_cast<int>(nine >> 16 & 0xFFFF) + c * static_cast<int>(m >> 16 & 0xFF)];
-                    red = index[static_cast<int>(nine >> 32 & 0xFFFF) + c * static_cast<int>(m >> 32 & 0xFF)];
+            toLanes(y + 1, below);
+            std::size_t i = 0;
+            for (; i + 16 <= lanes; i += 16) {
+                Lanes16 va, vm, vb;
+                std::memcpy(&va, above + i, sizeof va);
+                std::memcpy(&vm, middle + i, sizeof vm);
+                std::memcpy(&vb, below + i, sizeof vb);
+                const Lanes16 sum = va + vm + vb;
+                std::memcpy(col + i, &sum, sizeof sum);
+            }
+            for (; i < lanes; ++i)
+                col[i] = static_cast<std::uint16_t>(above[i] + middle[i] + below[i]);
+            std::size_t x = 1;
+            if (packedCentre) {
+                // four pixels at a time while the right neighbours are in the row
+                alignas(32) std::uint16_t sums[16];
+                for (; x + 5 <= n; x += 4) {
+                    Lanes16 l, m, r, mid;
+                    std::memcpy(&l, col + 4 * (x - 1), sizeof l);
+                    std::memcpy(&m, col + 4 * x, sizeof m);
+                    std::memcpy(&r, col + 4 * (x + 1), sizeof r);
+                    std::memcpy(&mid, middle + 4 * x, sizeof mid);
+                    const Lanes16 total = l + m + r + centreWeight * mid;
+                    std::memcpy(sums, &total, sizeof total);
+                    for (int k = 0; k < 4; ++k) {
+                        const std::uint16_t* p = sums + 4 * k;
+                        line[x + k] = 0xFF000000u | std::uint32_t{index[p[2]]} << 16 |
+                                      std::uint32_t{index[p[1]]} << 8 | index[p[0]];
+                    }
                 }
-                line[x] = 0xFF000000u | red << 16 | green << 8 | blue;
+            }
+            for (; x + 1 < n; ++x) {
+                const std::size_t j = 4 * x;
+                auto channel = [&](std::size_t k) -> std::uint32_t {
+                    return index[col[j - 4 + k] + col[j + k] + col[j + 4 + k] + c * middle[j + k]];
+                };
+                line[x] = 0xFF000000u | channel(2) << 16 | channel(1) << 8 | channel(0);
             }
             line[0] |= 0xFF000000u;
             line[n - 1] |= 0xFF000000u;
-            std::uint64_t* freed = above;
+            std::uint16_t* freed = above;
             above = middle;
             middle = below;
             below = freed;
