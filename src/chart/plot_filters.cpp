@@ -339,7 +339,8 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
 
-bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int height, int amount)
+__attribute__((target_clones("avx2", "default"))) bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride,
+                                                                     int width, int height, int amount)
 {
     // TBlurFilter: weights one around a centre of the amount, factor 1 / sum
     const float centre = static_cast<float>(amount);
