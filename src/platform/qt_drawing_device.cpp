@@ -35,6 +35,9 @@ __attribute__((target_clones("avx2", "default"))) void FillPixelsWide(std::uint3
 {
     const Pixels8 v = {p, p, p, p, p, p, p, p};
     int k = 0;
+    // whole vectors from a vector boundary: no store splits a cache line
+    for (; k < n && (reinterpret_cast<std::uintptr_t>(d + k) & (sizeof v - 1)) != 0; ++k)
+        d[k] = p;
     for (; k + 8 <= n; k += 8)
         std::memcpy(d + k, &v, sizeof v);
     for (; k < n; ++k)
