@@ -7,6 +7,8 @@
 #include "chart/plot_font.h"
 #include "chart/plot_html.h"
 #include "chart/plot_procs.h"
+#include "chart/series/candle_ch.h"
+#include "chart/series/stat_char.h"
 #include "chart/series_types.h"
 
 #include <iterator>
@@ -45,7 +47,7 @@ void StopChartUnit()
     StopChartTypeRegistries();
 }
 
-// The series-type and tool units start after these.
+// The series-type and tool units start after the core's, once its texts are set.
 TEngineUnit g_units[] = {
     {"PlotHtml", ClearHtmlStacks, ClearHtmlStacks},  // the two stacks start and end empty
     {"PlotConst", SetPlotConstTexts, ClearPlotConstTexts},
@@ -55,6 +57,8 @@ TEngineUnit g_units[] = {
     {"PlotEngine", AxisEngineStartUp, AxisEngineShutDown},
     {"Chart", StartChartUnit, StopChartUnit},
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},
+    {"CandleCh", StartCandleCh, StopCandleCh},
+    {"StatChar", StartStatChar, StopStatChar},
 };
 
 std::vector<std::string> g_lastShutDown;

@@ -207,7 +207,7 @@ public:
     int LastDrawIndex() const { return DrawValuesForward() ? m_lastValueIndex : m_firstValueIndex; }
     // First and last point inside the not-mandatory axis' range (all points
     // when that list is unordered or visibility is not calculated).
-    void CalcFirstLastVisible();
+    virtual void CalcFirstLastVisible();
     // Point Index is drawn front to back (false when the chart is seen from behind).
     virtual bool DrawSeriesForward(int Index) const;
 
@@ -215,7 +215,7 @@ public:
     // One point; the series types draw it.
     virtual void DrawValue(int) {}
     // The visible points, forwards or backwards.
-    void DrawAllValues();
+    virtual void DrawAllValues();
     // The marks of the visible points (every DrawEvery-th, not null, with a text).
     void DrawMarks();
     virtual void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position);
@@ -227,6 +227,12 @@ public:
     virtual void DrawLegendShape(int Index, const TRect& Rect);
     // The series type's pen, back colour and brush style for its legend symbol.
     virtual void PrepareLegendCanvas(int, TColor&, TBrushStyle&) {}
+
+    // ---- gallery ----
+    // The captions of the type's sub-styles, "Normal" first.
+    virtual void CreateSubGallery(std::vector<std::string>& Captions) const;
+    // Applies sub-style Index (0 is "Normal": nothing).
+    virtual void SetSubGallery(int) {}
 
     // First and last point of the current page of Size points.
     void CalcFirstLastPage(int PageSize, int Current, int& First, int& Last) const;
@@ -317,6 +323,13 @@ public:
     std::function<void(TChartSeries&)> OnMouseLeave;
 
 protected:
+    // Depth positions a series type narrows; the middle lies between them.
+    void SetDepthPositions(int Start, int End)
+    {
+        m_startZ = Start;
+        m_endZ = End;
+        m_middleZ = (Start + End) / 2;
+    }
     void Notification(QObject* AComponent) override;
     void Loaded() override;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "chart/chart_messages.h"
 #include "chart/chart_tool.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
@@ -183,4 +184,9 @@ void TChartSeries::DrawLegendShape(int, const TRect& Rect)
 {
     if (TSeriesParent* chart = ParentChart())
         chart->DrawLegendRect(Rect);
+}
+
+void TChartSeries::CreateSubGallery(std::vector<std::string>& Captions) const
+{
+    Captions.push_back(PlotMsgNormal);
 }

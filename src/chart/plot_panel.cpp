@@ -374,6 +374,12 @@ void TCustomPlotPanel::Draw(platform::DrawingDevice* Canvas, const TRect& R)
 {
     // repaint requests made while the chart draws are ignored
     TAutoRepaintOff off(*this);
+    struct Painting {
+        bool& Flag;
+        bool Saved;
+        ~Painting() { Flag = Saved; }
+    } painting{m_painting, m_painting};
+    m_painting = true;
     try {
         ChartBounds = m_canvas->InitWindow(Canvas, m_view3DOptions.get(), m_color, m_view3D, R);
         CalcChartRect();
@@ -386,6 +392,10 @@ void TCustomPlotPanel::Draw(platform::DrawingDevice* Canvas, const TRect& R)
         throw;
     }
     m_canvas->ShowImage(Canvas, m_windowCanvas.get(), R);
+    if (m_staleAfterPaint) {
+        m_staleAfterPaint = false;
+        m_canvas->Invalidate();
+    }
 }
 
 void TCustomPlotPanel::CalcChartRect()
@@ -434,6 +444,33 @@ void TCustomPlotPanel::RecalcWidthHeight()
     ChartHeight = ChartRect.Bottom - ChartRect.Top;
     ChartXCenter = (ChartRect.Left + ChartRect.Right) / 2;
     ChartYCenter = (ChartRect.Top + ChartRect.Bottom) / 2;
+}
+
+bool TCustomPlotPanel::BeginBufferDraw()
+{
+    platform::DrawingDevice* buffer = m_canvas->Bitmap();
+    if (m_painting || !isVisible() || !BufferedDisplay() || !buffer || m_canvas->BufferInvalid) {
+        m_canvas->Invalidate();
+        m_staleAfterPaint = m_painting;
+        return false;
+    }
+    m_canvas->AttachCanvas(buffer);
+    return true;
+}
+
+void TCustomPlotPanel::EndBufferDraw(const TRect& R)
+{
+    platform::DrawingDevice* buffer = m_canvas->Bitmap();
+    const int left = std::max(R.Left, 0);
+    const int top = std::max(R.Top, 0);
+    const int right = std::min(R.Right, buffer->Width());
+    const int bottom = std::min(R.Bottom, buffer->Height());
+    if (right > left && bottom > top) {
+        m_windowCanvas->BitBlt(left, top, right - left, bottom - top, buffer->Surface(), left, top,
+                               platform::Rop3::SrcCopy);
+        update(QRect(left, top, right - left, bottom - top));
+    }
+    m_canvas->AttachCanvas(m_windowCanvas.get());
 }
 
 void TCustomPlotPanel::DrawClient() { Draw(m_windowCanvas.get(), GetRectangle()); }

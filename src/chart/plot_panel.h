@@ -192,6 +192,14 @@ public:
     virtual TRect GetRectangle() const;
     // Only under AutoRepaint: marks the buffer stale and asks the window to repaint.
     void Invalidate();
+    // Drawing outside a paint (incremental series, XOR tools): points the
+    // canvas at the chart's buffer. False, with the buffer marked stale so the
+    // next paint draws everything, while the chart paints, is hidden or has no
+    // finished buffer.
+    bool BeginBufferDraw();
+    // Shows R of the buffer on the window and gives the canvas back to it.
+    void EndBufferDraw(const TRect& R);
+    bool Painting() const { return m_painting; }
     // Draws unbuffered onto another device, then repaints the panel.
     void DrawToCanvas(platform::DrawingDevice* Canvas, const TRect& R);
     // A bitmap of the chart within R; a back colour other than white fills it first.
@@ -294,6 +302,9 @@ private:
     bool m_view3D = true;
     bool m_autoRepaint = false;
     bool m_regionBusy = false;
+    bool m_painting = false;
+    // a draw outside the paint was refused while painting: the buffer stays stale
+    bool m_staleAfterPaint = false;
     int m_loading = 0;
     bool m_destroying = false;
 };

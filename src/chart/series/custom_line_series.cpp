@@ -1,0 +1,25 @@
+#include "chart/series/custom_line_series.h"
+
+#include "chart/appearance_properties.h"
+
+TCustomLineSeries::TCustomLineSeries(QObject* Owner) : TChartSeries(Owner) {}
+
+void TCustomLineSeries::Assign(const TCustomChartElement& Source)
+{
+    if (const auto* s = dynamic_cast<const TCustomLineSeries*>(&Source))
+        m_treatNulls = s->m_treatNulls;
+    TChartSeries::Assign(Source);
+}
+
+const TPropertyTable<TCustomChartElement>& TCustomLineSeries::Properties()
+{
+    using S = TCustomLineSeries;
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<S>(TChartSeries::Properties())
+            .Property("TreatNulls", EnumKind(TreatNullsStyleNames), TAccessors{&S::TreatNulls, &S::SetTreatNulls},
+                      TInstanceDefault{&S::DefaultTreatNulls})
+            .Object(
+                "LinePen", [](const S& s) { return &s.LinePen(); }, [](S& s) { return &s.LinePen(); }, nullptr,
+                ChartPenProperties());
+    return table;
+}

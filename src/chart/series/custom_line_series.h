@@ -1,0 +1,29 @@
+#pragma once
+// A series drawn with a line pen (the element pen) that decides what a null
+// point does to the line.
+#include "chart/chart_series.h"
+
+enum TTreatNullsStyle { tnDontPaint, tnSkip, tnIgnore };
+inline constexpr const char* TreatNullsStyleNames[] = {"tnDontPaint", "tnSkip", "tnIgnore"};
+
+class TCustomLineSeries : public TChartSeries {
+    Q_OBJECT
+public:
+    explicit TCustomLineSeries(QObject* Owner = nullptr);
+
+    TTreatNullsStyle TreatNulls() const { return m_treatNulls; }
+    void SetTreatNulls(TTreatNullsStyle Value) { SetProperty(m_treatNulls, Value); }
+    // The stored default of TreatNulls for this type.
+    virtual TTreatNullsStyle DefaultTreatNulls() const { return tnDontPaint; }
+    TChartPen& LinePen() const { return Pen(); }
+    void SetLinePen(const TChartPen& Value) { SetPen(Value); }
+
+    // TreatNulls of another line series, then the series settings.
+    void Assign(const TCustomChartElement& Source) override;
+    const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
+    // LinePen (the element pen under the name the line types publish).
+    static const TPropertyTable<TCustomChartElement>& Properties();
+
+protected:
+    TTreatNullsStyle m_treatNulls = tnDontPaint;
+};

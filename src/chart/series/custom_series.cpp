@@ -1,0 +1,642 @@
+#include "chart/series/custom_series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "chart/appearance_properties.h"
+#include "chart/axis_panel.h"
+#include "chart/chart_axis.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
+#include "chart/plot_procs.h"
+
+TCustomSeries::TCustomSeries(QObject* Owner) : TCustomLineSeries(Owner)
+{
+    SetDrawBetweenPoints(true);
+    const auto repaint = [this] { Repaint(); };
+    m_pointer = std::make_unique<TSeriesPointer>(this);
+    m_areaLinesPen = std::make_unique<TChartPen>(repaint);
+    m_outLine = std::make_unique<TChartHiddenPen>(repaint);
+    m_shadow = std::make_unique<TPlotShadow>(repaint);
+    m_areaBrush = std::make_unique<TChartBrush>(repaint);
+    m_gradient = std::make_unique<TPlotGradient>(repaint);
+}
+
+TCustomSeries::~TCustomSeries() = default;
+
+void TCustomSeries::SetStacked(TCustomSeriesStack Value)
+{
+    if (m_stacked == Value)
+        return;
+    m_stacked = Value;
+    if (auto* chart = dynamic_cast<TCustomAxisPanel*>(ParentChart())) {
+        for (int i = 0; i < chart->SeriesCount(); ++i) {
+            auto* s = dynamic_cast<TCustomSeries*>(chart->Series(i));
+            if (s && s != this && s->metaObject()->inherits(metaObject()))
+                s->m_stacked = Value;
+        }
+    }
+    Repaint();
+}
+
+int TCustomSeries::MarkOffset() const
+{
+    // marks carry no callout yet: the mark sits on its point
+    return 0;
+}
+
+bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) const
+{
+    PrepareClickedPointer(ValueIndex);
+    if (const_cast<TCustomSeries*>(this)->GetPointerStyle(ValueIndex) == psNothing)
+        return false;
+    return std::abs(PointX - X) < m_pointer->HorizSize() && std::abs(PointY - Y) < m_pointer->VertSize();
+}
+
+bool TCustomSeries::SameStackGroup(const TCustomSeries& Series) const
+{
+    return Series.metaObject() == metaObject();
+}
+
+TSeriesPointerStyle TCustomSeries::GetPointerStyle(int ValueIndex)
+{
+    return OnGetPointerStyle ? OnGetPointerStyle(*this, ValueIndex) : m_pointer->Style();
+}
+
+void TCustomSeries::DrawPointer(int X, int Y, TColor Color, int ValueIndex)
+{
+    TCanvas3D& c = *ParentChart()->Panel()->Canvas();
+    m_pointer->PrepareCanvas(c, Color);
+    const TSeriesPointerStyle style = GetPointerStyle(ValueIndex);
+    if (OnGetPointerStyle)
+        m_pointer->PrepareCanvas(c, Color);
+    m_pointer->Draw(X, Y, Color, style);
+}
+
+// ---- stacking ----
+
+double TCustomSeries::PointOrigin(int ValueIndex, bool SumAll) const
+{
+    auto* chart = dynamic_cast<TCustomAxisPanel*>(ParentChart());
+    if (!chart)
+        return 0;
+    const double own = MandatoryValue(ValueIndex);
+    double result = 0;
+    for (int i = 0; i < chart->SeriesCount(); ++i) {
+        TChartSeries* s = chart->Series(i);
+        if (!SumAll && s == this)
+            break;
+        auto* other = dynamic_cast<TCustomSeries*>(s);
+        if (!other || !other->Active() || !SameStackGroup(*other) || other->Count() <= ValueIndex)
+            continue;
+        // the 100 % total takes every series of the stack, this one too
+        const double v = other->GetMarkValue(ValueIndex);
+        if ((own >= 0 && v > 0) || (own < 0 && v < 0))
+            result += v;
+    }
+    return result;
+}
+
+int TCustomSeries::CalcStackedPos(double Value, int ValueIndex) const
+{
+    TChartAxis* axis = MandatoryAxis();
+    const double tmp = PointOrigin(ValueIndex, false) + Value;
+    if (!axis)
+        return 0;
+    if (m_stacked == cssStack)
+        return std::min(CalcPosValue(tmp), axis->EndPos());
+    const double total = PointOrigin(ValueIndex, true);
+    if (total == 0)
+        return axis->EndPos();
+    return CalcPosValue(tmp * 100.0 / total);
+}
+
+int TCustomSeries::GetOriginPos(int ValueIndex) const
+{
+    if (m_stacked == cssStack || m_stacked == cssStack100)
+        return CalcStackedPos(0, ValueIndex);
+    TChartAxis* axis = MandatoryAxis();
+    if (!axis)
+        return 0;
+    if (YMandatory())
+        return axis->Inverted() ? axis->StartPos() : axis->EndPos();
+    return axis->Inverted() ? axis->EndPos() : axis->StartPos();
+}
+
+int TCustomSeries::CalcXPos(int Index) const
+{
+    if (!YMandatory() && (m_stacked == cssStack || m_stacked == cssStack100))
+        return CalcStackedPos(XValues().Value(Index), Index);
+    return TCustomLineSeries::CalcXPos(Index);
+}
+
+int TCustomSeries::CalcYPos(int Index) const
+{
+    if (YMandatory() && (m_stacked == cssStack || m_stacked == cssStack100))
+        return CalcStackedPos(YValues().Value(Index), Index);
+    return TCustomLineSeries::CalcYPos(Index);
+}
+
+double TCustomSeries::MandatoryExtreme(bool Max) const
+{
+    if (m_stacked == cssStack100)
+        return Max ? 100 : 0;
+    const TChartValueList& list = MandatoryValueList();
+    double result = 0;
+    bool first = true;
+    for (int i = 0; i < Count(); ++i) {
+        if (IsNull(i) && m_treatNulls != tnIgnore)
+            continue;
+        const double v = list.Value(i);
+        if (first || (Max ? v > result : v < result))
+            result = v;
+        first = false;
+    }
+    if (m_stacked == cssStack && (Max || YMandatory())) {
+        for (int i = 0; i < Count(); ++i) {
+            const double v = PointOrigin(i, false) + list.Value(i);
+            if (Max ? v > result : v < result)
+                result = v;
+        }
+    }
+    return result;
+}
+
+double TCustomSeries::MaxXValue() const
+{
+    return YMandatory() ? TCustomLineSeries::MaxXValue() : MandatoryExtreme(true);
+}
+
+double TCustomSeries::MinXValue() const
+{
+    return YMandatory() ? TCustomLineSeries::MinXValue() : MandatoryExtreme(false);
+}
+
+double TCustomSeries::MaxYValue() const
+{
+    return YMandatory() ? MandatoryExtreme(true) : TCustomLineSeries::MaxYValue();
+}
+
+double TCustomSeries::MinYValue() const
+{
+    return YMandatory() ? MandatoryExtreme(false) : TCustomLineSeries::MinYValue();
+}
+
+void TCustomSeries::CalcZOrder()
+{
+    TSeriesParent* chart = ParentChart();
+    if (m_stacked == cssNone || !chart) {
+        TCustomLineSeries::CalcZOrder();
+        return;
+    }
+    SetComputedZOrder(chart->MaxZOrder());
+}
+
+// ---- margins ----
+
+void TCustomSeries::GetHorizMargins(int& Left, int& Right)
+{
+    TCustomLineSeries::GetHorizMargins(Left, Right);
+    m_pointer->GetHorizMargins(Left, Right);
+    if (m_drawLine) {
+        if (m_stairs) {
+            Left = std::max(Left, LinePen().Width());
+            Right = std::max(Right, LinePen().Width());
+        }
+        if (m_outLine->Visible()) {
+            Left = std::max(Left, m_outLine->Width());
+            Right = std::max(Right, m_outLine->Width());
+        }
+    }
+    if (Marks().Visible() && !YMandatory())
+        Right = std::max(Right, MarkOffset());
+}
+
+void TCustomSeries::GetVertMargins(int& Top, int& Bottom)
+{
+    TCustomLineSeries::GetVertMargins(Top, Bottom);
+    m_pointer->GetVertMargins(Top, Bottom);
+    if (m_drawLine) {
+        if (m_stairs) {
+            Top = std::max(Top, LinePen().Width());
+            Bottom = std::max(Bottom, LinePen().Width());
+        }
+        if (m_outLine->Visible()) {
+            Top = std::max(Top, m_outLine->Width());
+            Bottom = std::max(Bottom, m_outLine->Width());
+        }
+    }
+    if (Marks().Visible() && YMandatory())
+        Top = std::max(Top, MarkOffset());
+    if (m_lineHeight > 0 && !m_drawArea && ParentChart() && ParentChart()->View3D())
+        Bottom = std::max(Bottom, m_lineHeight);
+}
+
+// ---- drawing ----
+
+void TCustomSeries::DrawAllValues()
+{
+    if (m_outLine->Visible()) {
+        TChartPen saved;
+        saved.Assign(LinePen());
+        const TColor savedColor = OwnSeriesColor();
+        const int width = LinePen().Width();
+        struct Restore {
+            TCustomSeries& S;
+            TChartPen& Pen;
+            TColor Color;
+            ~Restore()
+            {
+                S.LinePen().Assign(Pen);
+                S.SetSeriesColor(S.ParentChart() && S.ParentChart()->View3D() ? Color : S.LinePen().Color());
+            }
+        } restore{*this, saved, savedColor};
+        LinePen().Assign(*m_outLine);
+        SetSeriesColor(m_outLine->Color());
+        LinePen().SetWidth(2 * width + m_outLine->Width() + 1);
+        TCustomLineSeries::DrawAllValues();
+    }
+    TCustomLineSeries::DrawAllValues();
+}
+
+TColor TCustomSeries::AreaColorOf(TColor PointColor) const
+{
+    if (!ColorEachPoint() && m_areaColor != clDefault)
+        return m_areaColor;
+    return PointColor;
+}
+
+int TCustomSeries::EdgeCrossingY(int ValueIndex, double XEdge) const
+{
+    const double x0 = GetXValue(ValueIndex - 1);
+    const double x1 = GetXValue(ValueIndex);
+    if (x1 == x0)
+        return CalcYPos(ValueIndex - 1);
+    const double y0 = GetYValue(ValueIndex - 1);
+    const double y1 = GetYValue(ValueIndex);
+    double y;
+    TChartAxis* axis = GetVertAxis();
+    if (axis && axis->Logarithmic()) {
+        if (y0 <= 0 || y1 <= 0)
+            y = 0;
+        else
+            y = std::exp(std::log(y0) + (XEdge - x0) * (std::log(y1) - std::log(y0)) / (x1 - x0));
+    } else {
+        y = y0 + (y1 - y0) * (XEdge - x0) / (x1 - x0);
+    }
+    return CalcYPosValue(y);
+}
+
+void TCustomSeries::DrawValue(int ValueIndex)
+{
+    TCustomPlotPanel* panel = ParentChart()->Panel();
+    TCanvas3D& c = *panel->Canvas();
+    const int i = ValueIndex;
+    m_color = GetValueColor(i);
+    m_x = CalcXPos(i);
+    m_y = CalcYPos(i);
+    if (m_color == clNone && m_treatNulls == tnSkip) {
+        m_x = m_oldX;
+        m_y = m_oldY;
+    }
+    if (c.Pen()->Color() != 0)
+        c.Pen()->SetColor(0);
+    c.Brush()->SetColor(m_color);
+    if (m_oldColor == clNone && m_treatNulls == tnDontPaint) {
+        m_oldX = m_x;
+        m_oldY = m_y;
+    }
+    m_bottomPos = GetOriginPos(i);
+    const bool forward = DrawValuesForward();
+    m_isLast = i == (forward ? LastValueIndex() : FirstValueIndex());
+    const int first = forward ? FirstValueIndex() : LastValueIndex();
+    if (i == first) {
+        m_oldColor = clDefault;
+        if (m_dark3D) {
+            auto* chart = dynamic_cast<TCustomAxisPanel*>(ParentChart());
+            const int w = chart ? chart->SeriesWidth3D() : 0;
+            const int h = chart ? chart->SeriesHeight3D() : 0;
+            m_darkRatio = w == 0 ? 1.0 : std::abs(static_cast<double>(h) / w);
+        }
+        if (i == FirstValueIndex() && i > 0) {
+            if (m_drawArea) {
+                m_oldX = CalcXPos(i - 1);
+                m_oldY = CalcYPos(i - 1);
+                m_oldBottomPos = GetOriginPos(i - 1);
+            } else {
+                TChartAxis* h = GetHorizAxis();
+                m_oldX = h && h->Inverted() ? panel->ChartRect.Right : panel->ChartRect.Left;
+                if (m_stairs || !h)
+                    m_oldY = CalcYPos(i - 1);
+                else
+                    m_oldY = EdgeCrossingY(i, h->PositionToValue(m_oldX));
+            }
+            if (!IsNull(i - 1))
+                DrawSegment(i, false);
+        }
+        if (m_isLast && m_pointer->Visible() && m_color != clNone)
+            DrawPointer(m_x, m_y, m_color, i);
+    } else {
+        DrawSegment(i, true);
+    }
+    m_oldX = m_x;
+    m_oldY = m_y;
+    m_oldBottomPos = m_bottomPos;
+    m_oldColor = m_color;
+}
+
+void TCustomSeries::DrawSegment(int ValueIndex, bool DrawOldPointer)
+{
+    TCustomPlotPanel* panel = ParentChart()->Panel();
+    TCanvas3D& c = *panel->Canvas();
+    const bool is3D = ParentChart()->View3D();
+    const bool same = m_x == m_oldX && m_y == m_oldY;
+    const bool nullStop = m_treatNulls != tnIgnore && m_color == clNone;
+    if (!same && !nullStop) {
+        if (is3D && (m_drawArea || m_drawLine) && !m_drawArea) {
+            const TColor colour = m_colorEachLine ? AreaColorOf(m_color) : SeriesColor();
+            c.AssignPen(&LinePen());
+            c.Brush()->SetColor(colour);
+            c.Brush()->SetStyle(Brush().Style());
+            if (m_stairs) {
+                if (m_invertedStairs) {
+                    c.RectangleZ(m_oldX, m_oldY, m_y, StartZ(), EndZ());
+                    c.RectangleY(m_oldX, m_y, m_x, StartZ(), EndZ());
+                } else {
+                    c.RectangleY(m_oldX, m_oldY, m_x, StartZ(), EndZ());
+                    c.RectangleZ(m_x, m_oldY, m_y, StartZ(), EndZ());
+                }
+            } else {
+                c.Plane(TPoint{m_oldX, m_oldY}, TPoint{m_x, m_y}, StartZ(), EndZ());
+            }
+        } else if (m_drawLine && !m_drawArea) {
+            c.Brush()->SetStyle(bsClear);
+            TColor colour = ColorEachPoint() && m_colorEachLine ? m_color : SeriesColor();
+            if (c.GetMonochrome())
+                colour = clWhite;
+            c.AssignPenColor(&LinePen(), colour);
+            if (!m_stairs) {
+                c.Line(m_oldX, m_oldY, m_x, m_y);
+            } else {
+                if (m_invertedStairs)
+                    c.VertLine(m_oldX, m_oldY, m_y);
+                else
+                    c.HorizLine(m_oldX, m_x, m_oldY);
+                c.LineTo(m_x, m_y);
+            }
+        }
+        if (m_drawArea) {
+            const TColor area = AreaColorOf(m_color);
+            c.Brush()->SetColor(area);
+            if (m_areaLinesPen->Visible() && m_areaLinesPen->Color() != clDefault)
+                c.AssignPen(m_areaLinesPen.get());
+            else
+                c.AssignPenColor(m_areaLinesPen.get(), m_color);
+            DrawAreaPiece(ValueIndex);
+        }
+    }
+    if (m_pointer->Visible()) {
+        if (DrawOldPointer) {
+            const int previous = DrawValuesForward() ? ValueIndex - 1 : ValueIndex + 1;
+            if (m_oldColor != clNone)
+                DrawPointer(m_oldX, m_oldY, m_oldColor, previous);
+            else if (m_treatNulls != tnDontPaint)
+                DrawPointer(m_oldX, m_oldY, m_color, previous);
+        }
+        if (m_isLast && m_color != clNone)
+            DrawPointer(m_x, m_y, m_color, ValueIndex);
+    }
+}
+
+void TCustomSeries::DrawAreaPiece(int)
+{
+    TCustomPlotPanel* panel = ParentChart()->Panel();
+    TCanvas3D& c = *panel->Canvas();
+    const bool is3D = ParentChart()->View3D();
+    const TColor area = AreaColorOf(m_color);
+    TColor colour = m_areaBrush->Color();
+    if (colour == clDefault)
+        colour = SeriesColor();
+    else if (m_areaBrush->HasImage() && colour == area)
+        colour = clWhite;
+    panel->ApplyBrush(area, m_areaBrush.get(), colour);
+    const bool horiz = !YMandatory();
+    TPoint p[4];
+    TRect bounds;
+    if (!m_stairs) {
+        if (horiz) {
+            p[0] = TPoint{m_oldX, m_oldY};
+            p[1] = TPoint{m_x, m_y};
+            p[2] = TPoint{m_bottomPos, m_y};
+            p[3] = TPoint{m_oldBottomPos, m_oldY};
+        } else {
+            p[0] = TPoint{m_oldX, m_oldY};
+            p[1] = TPoint{m_x, m_y};
+            p[2] = TPoint{m_x, m_bottomPos};
+            p[3] = TPoint{m_oldX, m_oldBottomPos};
+        }
+        bounds = TRect{p[0].X, p[0].Y, p[0].X, p[0].Y};
+        for (const TPoint& q : p) {
+            bounds.Left = std::min(bounds.Left, q.X);
+            bounds.Top = std::min(bounds.Top, q.Y);
+            bounds.Right = std::max(bounds.Right, q.X);
+            bounds.Bottom = std::max(bounds.Bottom, q.Y);
+        }
+    } else {
+        const int level = m_invertedStairs ? m_y : m_oldY;
+        bounds = horiz ? TRect{std::min(level, m_bottomPos), m_oldY, std::max(level, m_bottomPos), m_y}
+                       : TRect{m_oldX, std::min(level, m_bottomPos), m_x, std::max(level, m_bottomPos)};
+    }
+    TPlotBlend* blend = m_transparency != 0
+                            ? c.BeginBlending(is3D ? c.ProjectedRectBounds(bounds, StartZ()) : bounds, m_transparency)
+                            : nullptr;
+    if (!m_stairs) {
+        if (is3D)
+            c.PlaneFourPoints(p, StartZ());
+        else
+            c.Polygon(p);
+    } else if (is3D) {
+        c.RectangleWithZ(bounds, StartZ());
+    } else {
+        c.Rectangle(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
+    }
+    if (blend)
+        c.EndBlending(blend);
+    if (LinePen().Visible()) {
+        c.AssignPen(&LinePen());
+        if (!m_stairs) {
+            c.LineWithZ(m_oldX, m_oldY, m_x, m_y, StartZ());
+        } else if (m_invertedStairs) {
+            c.LineWithZ(m_oldX, m_oldY, m_oldX, m_y, StartZ());
+            c.LineWithZ(m_oldX, m_y, m_x, m_y, StartZ());
+        } else {
+            c.LineWithZ(m_oldX, m_oldY, m_x, m_oldY, StartZ());
+            c.LineWithZ(m_x, m_oldY, m_x, m_y, StartZ());
+        }
+    }
+}
+
+void TCustomSeries::DrawLegendShape(int Index, const TRect& Rect)
+{
+    TCustomPlotPanel* panel = ParentChart()->Panel();
+    TCanvas3D& c = *panel->Canvas();
+    const TColor colour = Index == -1 ? SeriesColor() : GetValueColor(Index);
+    const int midY = (Rect.Top + Rect.Bottom) / 2;
+    if (!m_pointer->Visible()) {
+        if (!m_drawLine || m_drawArea) {
+            TCustomLineSeries::DrawLegendShape(Index, Rect);
+        } else {
+            c.AssignPenColor(&LinePen(), colour);
+            c.Line(Rect.Left, midY, Rect.Right, midY);
+        }
+        return;
+    }
+    if (m_drawLine) {
+        c.AssignPenColor(&LinePen(), colour);
+        c.Line(Rect.Left, midY, Rect.Right, midY);
+    }
+    const bool lineThrough = m_drawLine;
+    const int w = lineThrough ? Rect.Width() / 3 : Rect.Width() / 2 + 1;
+    const int h = lineThrough ? Rect.Height() / 3 : Rect.Height() / 2 + 1;
+    const TSeriesPointerStyle style =
+        OnGetPointerStyle && Index != -1 ? OnGetPointerStyle(*this, Index) : m_pointer->Style();
+    m_pointer->PrepareCanvas(c, colour);
+    m_pointer->DrawPointer(c, false, (Rect.Left + Rect.Right) / 2, midY, std::min(m_pointer->HorizSize(), w),
+                           std::min(m_pointer->VertSize(), h), colour, style);
+}
+
+// ---- hit test ----
+
+bool TCustomSeries::SegmentClicked(int X0, int Y0, int X1, int Y1, int X, int Y) const
+{
+    const TPoint p{X, Y};
+    if (!m_stairs)
+        return PointOnLine(p, X0, Y0, X1, Y1);
+    if (m_invertedStairs)
+        return PointOnLine(p, X0, Y0, X0, Y1) || PointOnLine(p, X0, Y1, X1, Y1);
+    return PointOnLine(p, X0, Y0, X1, Y0) || PointOnLine(p, X1, Y0, X1, Y1);
+}
+
+int TCustomSeries::Clicked(int X, int Y) const
+{
+    TSeriesParent* chart = ParentChart();
+    if (chart && chart->Panel() && chart->Panel()->Canvas())
+        chart->Panel()->Canvas()->Unproject(X, Y, StartZ());
+    const int base = TCustomLineSeries::Clicked(X, Y);
+    if (base != -1 || FirstValueIndex() < 0 || LastValueIndex() < 0)
+        return base;
+    int oldX = 0, oldY = 0;
+    const int start = m_clickableLine ? std::max(0, FirstValueIndex() - 1) : FirstValueIndex();
+    for (int i = start; i <= LastValueIndex() && i < Count(); ++i) {
+        const int x = CalcXPos(i);
+        const int y = CalcYPos(i);
+        if (m_pointer->Visible() && ClickedPointer(i, x, y, X, Y)) {
+            if (OnClickPointer)
+                OnClickPointer(const_cast<TCustomSeries&>(*this), i, X, Y);
+            return i;
+        }
+        if (x == X && y == Y)
+            return i;
+        if (i > start && m_clickableLine) {
+            if (SegmentClicked(oldX, oldY, x, y, X, Y))
+                return i - 1;
+            if (m_drawArea) {
+                const int top0 = oldY;
+                const int top1 = m_stairs && !m_invertedStairs ? oldY : (m_invertedStairs ? y : y);
+                const int prevTop = m_invertedStairs ? y : top0;
+                TPoint poly[4];
+                if (YMandatory()) {
+                    poly[0] = TPoint{oldX, prevTop};
+                    poly[1] = TPoint{x, top1};
+                    poly[2] = TPoint{x, GetOriginPos(i)};
+                    poly[3] = TPoint{oldX, GetOriginPos(i - 1)};
+                } else {
+                    poly[0] = TPoint{oldX, oldY};
+                    poly[1] = TPoint{x, y};
+                    poly[2] = TPoint{GetOriginPos(i), y};
+                    poly[3] = TPoint{GetOriginPos(i - 1), oldY};
+                }
+                if (PointInPolygon(TPoint{X, Y}, poly))
+                    return i - 1;
+            }
+        }
+        oldX = x;
+        oldY = y;
+    }
+    return -1;
+}
+
+void TCustomSeries::SetParentChart(TSeriesParent* Value)
+{
+    TCustomLineSeries::SetParentChart(Value);
+}
+
+// ---- copying and streaming ----
+
+void TCustomSeries::Assign(const TCustomChartElement& Source)
+{
+    if (const auto* s = dynamic_cast<const TCustomSeries*>(&Source)) {
+        m_clickableLine = s->m_clickableLine;
+        SetAreaChartBrush(*s->m_areaBrush);
+        m_areaColor = s->m_areaColor;
+        m_areaLinesPen->Assign(*s->m_areaLinesPen);
+        m_colorEachLine = s->m_colorEachLine;
+        m_dark3D = s->m_dark3D;
+        m_drawArea = s->m_drawArea;
+        m_drawLine = s->m_drawLine;
+        m_invertedStairs = s->m_invertedStairs;
+        m_lineHeight = s->m_lineHeight;
+        m_pointer->Assign(*s->m_pointer);
+        m_stacked = s->m_stacked;
+        m_stairs = s->m_stairs;
+        m_outLine->Assign(*s->m_outLine);
+        m_shadow->Assign(s->m_shadow.get());
+        m_transparency = s->m_transparency;
+        m_gradient->Assign(*s->m_gradient);
+    }
+    TCustomLineSeries::Assign(Source);
+}
+
+const TPropertyTable<TCustomChartElement>& TCustomSeries::Properties()
+{
+    using S = TCustomSeries;
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<S>(TCustomLineSeries::Properties())
+            .Property("AreaBrush", EnumKind(BrushStyleNames), TAccessors{&S::AreaBrush, &S::SetAreaBrush}, bsSolid)
+            .Object(
+                "AreaChartBrush", [](const S& s) { return &s.AreaChartBrush(); },
+                [](S& s) { return &s.AreaChartBrush(); }, nullptr, ChartBrushProperties())
+            .Property("AreaColor", ColorKind, TAccessors{&S::AreaColor, &S::SetAreaColor}, clDefault)
+            .Object(
+                "AreaLinesPen", [](const S& s) { return &s.AreaLinesPen(); },
+                [](S& s) { return &s.AreaLinesPen(); }, nullptr, ChartPenProperties())
+            .Property("ClickableLine", BooleanKind, TAccessors{&S::ClickableLine, &S::SetClickableLine}, true)
+            .Property("ColorEachLine", BooleanKind, TAccessors{&S::ColorEachLine, &S::SetColorEachLine}, true)
+            .Property("Dark3D", BooleanKind, TAccessors{&S::Dark3D, &S::SetDark3D}, true)
+            .Property("DrawArea", BooleanKind, TAccessors{&S::DrawArea, &S::SetDrawArea}, false)
+            .Object(
+                "Gradient", [](const S& s) -> const TCustomPlotGradient* { return &s.Gradient(); },
+                [](S& s) -> TCustomPlotGradient* { return &s.Gradient(); }, nullptr, PlotGradientProperties())
+            .Property("InvertedStairs", BooleanKind, TAccessors{&S::InvertedStairs, &S::SetInvertedStairs}, false)
+            .Property("LineBrush", EnumKind(BrushStyleNames), TAccessors{&S::LineBrush, &S::SetLineBrush}, bsSolid)
+            .Property("LineHeight", IntegerKind, TAccessors{&S::LineHeight, &S::SetLineHeight}, 0)
+            .Object(
+                "OutLine", [](const S& s) -> const TChartPen* { return &s.OutLine(); },
+                [](S& s) -> TChartPen* { return &s.OutLine(); }, nullptr, ChartPenProperties())
+            .Object(
+                "Pointer", [](const S& s) -> const TPlotCustomShapeBrushPen* { return &s.Pointer(); },
+                [](S& s) -> TPlotCustomShapeBrushPen* { return &s.Pointer(); }, nullptr,
+                TSeriesPointer::Properties())
+            .Object(
+                "Shadow", [](const S& s) { return &s.Shadow(); }, [](S& s) { return &s.Shadow(); }, nullptr,
+                PlotShadowProperties())
+            .Property("Stacked", EnumKind(CustomSeriesStackNames), TAccessors{&S::Stacked, &S::SetStacked},
+                      cssNone)
+            .Property("Stairs", BooleanKind, TAccessors{&S::Stairs, &S::SetStairs}, false)
+            .Property("Transparency", IntegerKind,
+                      TAccessors{[](const S& s) { return s.Transparency(); },
+                                 [](S& s, int v) { s.SetTransparency(v); }},
+                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency(); }});
+    return table;
+}

@@ -1,0 +1,247 @@
+#include "chart/series/fast_line_series.h"
+
+#include <algorithm>
+
+#include "chart/chart_axis.h"
+#include "chart/chart_messages.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
+#include "chart/plot_procs.h"
+
+TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
+{
+    SetSinglePointFunction(false);
+    SetDrawBetweenPoints(true);
+    m_treatNulls = tnIgnore;
+}
+
+void TFastLineSeries::Assign(const TCustomChartElement& Source)
+{
+    if (const auto* s = dynamic_cast<const TFastLineSeries*>(&Source)) {
+        m_autoRepaint = s->m_autoRepaint;
+        m_drawAllPoints = s->m_drawAllPoints;
+        m_fastPen = s->m_fastPen;
+        m_ignoreNulls = s->m_ignoreNulls;
+        m_invertedStairs = s->m_invertedStairs;
+        m_stairs = s->m_stairs;
+    }
+    TCustomLineSeries::Assign(Source);
+}
+
+void TFastLineSeries::SetPen(const TChartPen& Value)
+{
+    TCustomLineSeries::SetPen(Value);
+    SetSeriesColor(LinePen().Color());
+}
+
+void TFastLineSeries::SetSeriesColor(TColor Value)
+{
+    TCustomLineSeries::SetSeriesColor(Value);
+    LinePen().SetColor(Value);
+}
+
+int TFastLineSeries::PenMargin() const
+{
+    const int w = LinePen().Width();
+    return w - (w - 2) / 2;
+}
+
+void TFastLineSeries::GetHorizMargins(int& Left, int& Right)
+{
+    TCustomLineSeries::GetHorizMargins(Left, Right);
+    Left += PenMargin();
+    Right += PenMargin();
+}
+
+void TFastLineSeries::GetVertMargins(int& Top, int& Bottom)
+{
+    TCustomLineSeries::GetVertMargins(Top, Bottom);
+    Top += PenMargin();
+    Bottom += PenMargin();
+}
+
+void TFastLineSeries::CreateSubGallery(std::vector<std::string>& Captions) const
+{
+    TCustomLineSeries::CreateSubGallery(Captions);
+    Captions.push_back(PlotMsgStyleMarks);
+    Captions.push_back(PlotMsgStyleDotted);
+    Captions.push_back(PlotMsgStyleStairs);
+}
+
+void TFastLineSeries::SetSubGallery(int Index)
+{
+    switch (Index) {
+    case 1: Marks().SetVisible(true); break;
+    case 2: LinePen().SetSmallDots(true); break;
+    case 3: SetStairs(true); break;
+    default: TCustomLineSeries::SetSubGallery(Index);
+    }
+}
+
+void TFastLineSeries::PointPosition(int Index, int& X, int& Y) const
+{
+    X = GetHorizAxis()->CalcXPosValue(XValues().Value(Index));
+    Y = GetVertAxis()->CalcYPosValue(YValues().Value(Index));
+}
+
+void TFastLineSeries::PrepareCanvas(TCanvas3D& Canvas)
+{
+    Canvas.AssignPen(&LinePen());
+    Canvas.Brush()->SetStyle(bsClear);
+    Canvas.SetBackMode(cbmTransparent);
+}
+
+void TFastLineSeries::DrawAllValues()
+{
+    const int first = FirstValueIndex();
+    // a series whose points all lie outside the axes draws nothing
+    if (first < 0 || LastValueIndex() < 0)
+        return;
+    TCustomPlotPanel* panel = ParentChart()->Panel();
+    TCanvas3D& c = *panel->Canvas();
+    PrepareCanvas(c);
+    PointPosition(first > 0 ? first - 1 : first, m_oldX, m_oldY);
+    m_oldNull = false;
+    if (ParentChart()->View3D())
+        c.MoveTo3D(m_oldX, m_oldY, MiddleZ());
+    else
+        c.MoveTo(m_oldX, m_oldY);
+    if (first > 0)
+        DrawValue(first);
+    for (int i = first + 1; i <= LastValueIndex(); ++i)
+        DrawValue(i);
+}
+
+void TFastLineSeries::DrawValue(int ValueIndex)
+{
+    int x, y;
+    PointPosition(ValueIndex, x, y);
+    if (x == m_oldX && (!m_drawAllPoints || y == m_oldY))
+        return;
+    TCanvas3D& c = *ParentChart()->Panel()->Canvas();
+    const bool is3D = ParentChart()->View3D();
+    const auto move = [&](int X, int Y) {
+        if (is3D)
+            c.MoveTo3D(X, Y, MiddleZ());
+        else
+            c.MoveTo(X, Y);
+    };
+    if (!m_ignoreNulls) {
+        const bool isNull = IsNull(ValueIndex);
+        if (isNull && m_treatNulls == tnSkip) {
+            // the pen stays where it is
+            move(m_oldX, m_oldY);
+            return;
+        }
+        if ((isNull && m_treatNulls == tnDontPaint) || (!isNull && m_oldNull && m_treatNulls == tnDontPaint)) {
+            move(x, y);
+            m_oldNull = isNull;
+            m_oldX = x;
+            m_oldY = y;
+            return;
+        }
+        m_oldNull = isNull;
+    }
+    const auto lineTo = [&](int X, int Y) {
+        if (is3D)
+            c.LineTo3D(X, Y, MiddleZ());
+        else
+            c.LineTo(X, Y);
+    };
+    if (m_stairs) {
+        if (m_invertedStairs)
+            lineTo(m_oldX, y);
+        else
+            lineTo(x, m_oldY);
+    }
+    lineTo(x, y);
+    m_oldX = x;
+    m_oldY = y;
+}
+
+void TFastLineSeries::AddedValue(int Index)
+{
+    if (m_autoRepaint) {
+        TCustomLineSeries::AddedValue(Index);
+        return;
+    }
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (!panel || !Active() || !GetHorizAxis() || !GetVertAxis())
+        return;
+    // without a finished buffer (or while painting, or hidden) the next paint shows the point
+    if (!panel->BeginBufferDraw())
+        return;
+    TCanvas3D& c = *panel->Canvas();
+    PointPosition(Index > 0 ? Index - 1 : 0, m_oldX, m_oldY);
+    const int fromX = m_oldX, fromY = m_oldY;
+    if (m_fastPen) {
+        TChartPen plain;
+        plain.SetColor(LinePen().Color());
+        c.AssignPen(&plain);
+    } else {
+        c.AssignPen(&LinePen());
+    }
+    c.Brush()->SetStyle(bsClear);
+    if (chart->View3D())
+        c.MoveTo3D(m_oldX, m_oldY, MiddleZ());
+    else
+        c.MoveTo(m_oldX, m_oldY);
+    m_oldNull = Index > 0 && IsNull(Index - 1);
+    DrawValue(Index);
+    int toX, toY;
+    PointPosition(Index, toX, toY);
+    const int grow = LinePen().Width() + 1;
+    TRect r{std::min(fromX, toX) - grow, std::min(fromY, toY) - grow, std::max(fromX, toX) + grow + 1,
+            std::max(fromY, toY) + grow + 1};
+    if (chart->View3D())
+        r = TRect{panel->ChartBounds.Left, panel->ChartBounds.Top, panel->ChartBounds.Right,
+                  panel->ChartBounds.Bottom};
+    panel->EndBufferDraw(r);
+}
+
+void TFastLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle&)
+{
+    if (ParentChart() && ParentChart()->Panel())
+        PrepareCanvas(*ParentChart()->Panel()->Canvas());
+}
+
+void TFastLineSeries::DrawLegendShape(int, const TRect& Rect)
+{
+    const int y = (Rect.Top + Rect.Bottom) / 2;
+    ParentChart()->Panel()->Canvas()->Line(Rect.Left, y, Rect.Right, y);
+}
+
+int TFastLineSeries::Clicked(int X, int Y) const
+{
+    if (FirstValueIndex() < 0 || LastValueIndex() < 0)
+        return -1;
+    TSeriesParent* chart = ParentChart();
+    if (chart && chart->Panel() && chart->Panel()->Canvas())
+        chart->Panel()->Canvas()->Unproject(X, Y, MiddleZ());
+    int oldX = 0, oldY = 0;
+    for (int i = FirstValueIndex(); i <= LastValueIndex(); ++i) {
+        int x, y;
+        PointPosition(i, x, y);
+        if (x == X && y == Y)
+            return i;
+        if (i > FirstValueIndex() && PointOnLine(TPoint{X, Y}, oldX, oldY, x, y))
+            return i - 1;
+        oldX = x;
+        oldY = y;
+    }
+    return -1;
+}
+
+const TPropertyTable<TCustomChartElement>& TFastLineSeries::Properties()
+{
+    using S = TFastLineSeries;
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<S>(TCustomLineSeries::Properties())
+            .Property("AutoRepaint", BooleanKind, TAccessors{&S::AutoRepaint, &S::SetAutoRepaint}, true)
+            .Property("DrawAllPoints", BooleanKind, TAccessors{&S::DrawAllPoints, &S::SetDrawAllPoints}, true)
+            .Property("IgnoreNulls", BooleanKind, TAccessors{&S::IgnoreNulls, &S::SetIgnoreNulls}, true)
+            .Property("InvertedStairs", BooleanKind, TAccessors{&S::InvertedStairs, &S::SetInvertedStairs}, false)
+            .Property("Stairs", BooleanKind, TAccessors{&S::Stairs, &S::SetStairs}, false);
+    return table;
+}

@@ -1,0 +1,59 @@
+#include "chart/series/line_series.h"
+
+#include "chart/chart_messages.h"
+#include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
+
+TLineSeries::TLineSeries(QObject* Owner) : TCustomSeries(Owner)
+{
+    SetDrawLine(true);
+    SetSinglePointFunction(false);
+    Pointer().Hide();
+}
+
+void TLineSeries::Assign(const TCustomChartElement& Source)
+{
+    TCustomSeries::Assign(Source);
+    if (!dynamic_cast<const TLineSeries*>(&Source))
+        Pointer().Hide();
+    SetDrawArea(false);
+    SetDrawLine(true);
+}
+
+void TLineSeries::CreateSubGallery(std::vector<std::string>& Captions) const
+{
+    TCustomSeries::CreateSubGallery(Captions);
+    for (const std::string* c : {&PlotMsgStyleStairs, &PlotMsgStylePoints, &PlotMsgStyleHeight, &PlotMsgStyleHollow,
+                                 &PlotMsgStyleColors, &PlotMsgStyleMarks, &PlotMsgStyleNoBorder, &ProMsgStyleOutline})
+        Captions.push_back(*c);
+}
+
+void TLineSeries::SetSubGallery(int Index)
+{
+    switch (Index) {
+    case 1: SetStairs(true); break;
+    case 2: Pointer().Show(); break;
+    case 3: SetLineHeight(5); break;
+    case 4: SetLineBrush(bsClear); break;
+    case 5: SetColorEachPoint(true); break;
+    case 6: Marks().SetVisible(true); break;
+    case 7: LinePen().Hide(); break;
+    case 8: OutLine().Show(); break;
+    default: TCustomSeries::SetSubGallery(Index);
+    }
+}
+
+void TLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle& BrushStyle)
+{
+    if (ParentChart() && ParentChart()->Panel())
+        ParentChart()->Panel()->Canvas()->AssignPen(&LinePen());
+    BrushStyle = LineBrush();
+}
+
+THorizLineSeries::THorizLineSeries(QObject* Owner) : TLineSeries(Owner)
+{
+    SetHorizontal();
+    SetCalcVisiblePoints(false);
+    XValues().SetOrder(loNone);
+    YValues().SetOrder(loAscending);
+}

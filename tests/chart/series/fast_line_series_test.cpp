@@ -1,0 +1,259 @@
+// Fast line: one polyline, the same-column skip, nulls, margins, the
+// incremental draw of added points and the hit test.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "chart/series/fast_line_series.h"
+#include "series_chart.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct FastLine : ::testing::Test {
+    SeriesChart c;
+    TFastLineSeries* s = nullptr;
+    void SetUp() override
+    {
+        s = new TFastLineSeries(&c.rec.chart);
+        c.rec.chart.AddSeries(s);
+    }
+    Calls DrawSeries()
+    {
+        c.Draw([&] {
+            s->CalcFirstLastVisible();
+            s->DrawAllValues();
+        });
+        return c.Calls({"MoveTo", "LineTo"});
+    }
+};
+
+TEST_F(FastLine, OnePolylineThroughThePoints)
+{
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->AddXY(2, 40);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(140,320)", "LineTo(180,230)"}));
+}
+
+TEST_F(FastLine, EntersFromThePointBeforeTheAxis)
+{
+    for (int i = 0; i < 5; ++i)
+        s->AddXY(i, 10 * i);
+    c.Range(2, 12, 0, 100);
+    // point 1 is off the chart: the line starts there (x = 100 - 40)
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(60,320)", "LineTo(100,290)", "LineTo(140,260)", "LineTo(180,230)"}));
+}
+
+TEST_F(FastLine, NoVisiblePointDrawsNothing)
+{
+    // every point before the axis minimum: the first visible index is -1
+    s->AddXY(-20, 1);
+    s->AddXY(-10, 2);
+    EXPECT_EQ(DrawSeries(), Calls{});
+    EXPECT_EQ(s->FirstValueIndex(), -1);
+}
+
+TEST_F(FastLine, SameColumnSkipWithDrawAllPointsOff)
+{
+    s->SetDrawAllPoints(false);
+    for (int i = 0; i < 1000; ++i)
+        s->AddXY(i * 1e-5, i % 100);
+    s->AddXY(1, 0);
+    // a thousand points on column 100: nothing after the first, then the next column
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(140,350)"}));
+}
+
+TEST_F(FastLine, SameColumnDrawnWithDrawAllPointsOn)
+{
+    s->AddXY(0, 0);
+    s->AddXY(0, 10);
+    s->AddXY(0, 10);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(100,320)"}));
+}
+
+TEST_F(FastLine, Stairs)
+{
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->SetStairs(true);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(140,350)", "LineTo(140,320)"}));
+    s->SetInvertedStairs(true);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(100,320)", "LineTo(140,320)"}));
+}
+
+TEST_F(FastLine, NullsByTreatNulls)
+{
+    s->AddXY(0, 0);
+    s->AddXY(1, 10, "", clNone);
+    s->AddXY(2, 20);
+    // IgnoreNulls on: the null point is drawn at its value
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(140,320)", "LineTo(180,290)"}));
+    s->SetIgnoreNulls(false);
+    s->SetTreatNulls(tnSkip);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "MoveTo(100,350)", "LineTo(180,290)"}));
+    s->SetTreatNulls(tnDontPaint);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "MoveTo(140,320)", "MoveTo(180,290)"}));
+    s->SetTreatNulls(tnIgnore);
+    EXPECT_EQ(DrawSeries(), (Calls{"MoveTo(100,350)", "LineTo(140,320)", "LineTo(180,290)"}));
+}
+
+TEST_F(FastLine, MarginsGrowWithThePen)
+{
+    const int expected[] = {1, 2, 3, 3};
+    for (int w = 1; w <= 4; ++w) {
+        s->LinePen().SetWidth(w);
+        int a, b;
+        s->GetHorizMargins(a, b);
+        EXPECT_EQ(a, expected[w - 1]) << w;
+        EXPECT_EQ(b, expected[w - 1]) << w;
+        s->GetVertMargins(a, b);
+        EXPECT_EQ(a, expected[w - 1]) << w;
+    }
+}
+
+TEST_F(FastLine, ClickedOnASegmentAnswersItsFirstPoint)
+{
+    for (int i = 0; i < 6; ++i)
+        s->AddXY(i, 10);
+    DrawSeries();
+    // between points 3 and 4 (x 220..260, y 320)
+    EXPECT_EQ(s->Clicked(240, 320), 3);
+    EXPECT_EQ(s->Clicked(220, 320), 3);
+    EXPECT_EQ(s->Clicked(240, 300), -1);
+}
+
+TEST_F(FastLine, ColourAndPenFollowEachOther)
+{
+    s->SetSeriesColor(clRed);
+    EXPECT_EQ(s->LinePen().Color(), clRed);
+    TChartPen p;
+    p.SetColor(clBlue);
+    s->SetPen(p);
+    EXPECT_EQ(s->SeriesColor(), clBlue);
+}
+
+TEST(FastLineSeries, DefaultsGalleryAndAssign)
+{
+    TFastLineSeries s;
+    EXPECT_EQ(s.TreatNulls(), tnIgnore);
+    EXPECT_TRUE(s.AutoRepaint());
+    EXPECT_TRUE(s.DrawAllPoints());
+    EXPECT_TRUE(s.IgnoreNulls());
+    std::vector<std::string> g;
+    s.CreateSubGallery(g);
+    EXPECT_EQ(g, (std::vector<std::string>{"Normal", "Marks", "Dotted", "Stairs"}));
+    s.SetDrawAllPoints(false);
+    s.SetFastPen(true);
+    TFastLineSeries t;
+    t.Assign(s);
+    EXPECT_FALSE(t.DrawAllPoints());
+    EXPECT_TRUE(t.FastPen());
+}
+
+// Added points with AutoRepaint off go straight onto the chart's buffer.
+struct FastLineIncremental : ::testing::Test {
+    TDrawTestChart chart;
+    TFastLineSeries* s = nullptr;
+    platform::RecordingDevice screen{600, 400};
+
+    void SetUp() override
+    {
+        chart.resize(600, 400);
+        chart.CustomChartRect = true;
+        chart.SetView3D(false);
+        chart.SetBufferedDisplay(true);
+        s = new TFastLineSeries(&chart);
+        chart.AddSeries(s);
+        for (TChartAxis* a : {chart.BottomAxis(), chart.LeftAxis()})
+            a->SetAutomatic(false);
+        chart.BottomAxis()->SetMinMax(0, 10);
+        chart.LeftAxis()->SetMinMax(0, 100);
+        chart.OnDraw = [this] {
+            chart.ChartRect = SeriesChart::kRect;
+            chart.RecalcWidthHeight();
+            for (TChartAxis* a : {chart.BottomAxis(), chart.LeftAxis()}) {
+                a->SetStartEnd();
+                a->AdjustMaxMin();
+            }
+            ++draws;
+        };
+        s->AddXY(0, 0);
+        s->SetAutoRepaint(false);
+    }
+    TPlotCanvas3D& Plot() { return *static_cast<TPlotCanvas3D*>(chart.Canvas()); }
+    void Paint() { chart.Draw(&screen, TRect{0, 0, 600, 400}); }
+    platform::RecordingDevice& Buffer()
+    {
+        return *static_cast<platform::RecordingDevice*>(Plot().Bitmap());
+    }
+    int draws = 0;
+};
+
+TEST_F(FastLineIncremental, EachAddDrawsOneSegmentWithoutARepaint)
+{
+    chart.show();
+    Paint();
+    ASSERT_TRUE(chart.isVisible());
+    ASSERT_NE(Plot().Bitmap(), nullptr);
+    const int before = draws;
+    Buffer().ClearLog();
+    s->AddXY(1, 10);
+    s->AddXY(2, 40);
+    Calls out;
+    for (const std::string& l : Buffer().Lines())
+        if (l.rfind("MoveTo", 0) == 0 || l.rfind("LineTo", 0) == 0)
+            out.push_back(l);
+    EXPECT_EQ(out, (Calls{"MoveTo(100,350)", "LineTo(140,320)", "MoveTo(140,320)", "LineTo(180,230)"}));
+    EXPECT_EQ(draws, before);
+    EXPECT_FALSE(Plot().BufferInvalid);
+    // the next full draw gives the same polyline
+    Plot().Invalidate();
+    chart.OnDraw = [this, old = chart.OnDraw] {
+        old();
+        s->CalcFirstLastVisible();
+        Buffer().ClearLog();
+        s->DrawAllValues();
+    };
+    Paint();
+    Calls full;
+    for (const std::string& l : Buffer().Lines())
+        if (l.rfind("MoveTo", 0) == 0 || l.rfind("LineTo", 0) == 0)
+            full.push_back(l);
+    EXPECT_EQ(full, (Calls{"MoveTo(100,350)", "LineTo(140,320)", "LineTo(180,230)"}));
+}
+
+TEST_F(FastLineIncremental, HiddenChartSkipsAndStalesTheBuffer)
+{
+    Paint();
+    ASSERT_FALSE(chart.isVisible());
+    Buffer().ClearLog();
+    s->AddXY(1, 10);
+    EXPECT_EQ(Buffer().Count("LineTo"), 0);
+    EXPECT_TRUE(Plot().BufferInvalid);
+}
+
+TEST_F(FastLineIncremental, NoBufferSkips)
+{
+    chart.show();
+    s->AddXY(1, 10);
+    EXPECT_EQ(s->Count(), 2);
+}
+
+TEST_F(FastLineIncremental, AddWhilePaintingSkips)
+{
+    chart.show();
+    Paint();
+    int lines = -1;
+    chart.OnDraw = [this, &lines, old = chart.OnDraw] {
+        old();
+        Buffer().ClearLog();
+        s->AddXY(1, 10);
+        lines = Buffer().Count("LineTo");
+    };
+    Paint();
+    EXPECT_EQ(lines, 0);
+}
+
+}  // namespace

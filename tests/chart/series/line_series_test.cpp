@@ -1,0 +1,299 @@
+// Line-family drawing through the recording device: segments, the entering
+// segment on linear and logarithmic axes, nulls, stacking, areas; the
+// concrete types' settings and gallery tables.
+#include <gtest/gtest.h>
+
+#include "chart/series/area_series.h"
+#include "chart/series/line_series.h"
+#include "chart/series/point_series.h"
+#include "series_chart.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct LineDraw : ::testing::Test {
+    SeriesChart c;
+    template <typename T>
+    T* Add()
+    {
+        auto* s = new T(&c.rec.chart);
+        c.rec.chart.AddSeries(s);
+        return s;
+    }
+    Calls DrawAll(std::initializer_list<const char*> Names = {"MoveTo", "LineTo"})
+    {
+        return c.DrawAllSeries(Names);
+    }
+};
+
+TEST_F(LineDraw, SegmentsBetweenThePoints)
+{
+    auto* s = Add<TLineSeries>();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->AddXY(2, 40);
+    EXPECT_EQ(DrawAll(), (Calls{"MoveTo(100,350)", "LineTo(140,320)", "MoveTo(140,320)", "LineTo(180,230)"}));
+}
+
+TEST_F(LineDraw, OneVisiblePointDrawsNoSegment)
+{
+    auto* s = Add<TLineSeries>();
+    s->AddXY(1, 10);
+    EXPECT_EQ(DrawAll(), Calls{});
+}
+
+TEST_F(LineDraw, EnteringSegmentOnALinearAxis)
+{
+    auto* s = Add<TLineSeries>();
+    for (int i = 0; i < 5; ++i)
+        s->AddXY(i, 10 * i);
+    c.Range(2.5, 12.5, 0, 100);
+    // from the left edge at x = 2.5: y = 20 + 10 * 0.5 = 25 -> 350 - 75
+    EXPECT_EQ(DrawAll(), (Calls{"MoveTo(100,275)", "LineTo(120,260)", "MoveTo(120,260)", "LineTo(160,230)"}));
+}
+
+TEST_F(LineDraw, EnteringSegmentOnALogarithmicAxis)
+{
+    auto* s = Add<TLineSeries>();
+    for (int i = 0; i < 4; ++i)
+        s->AddXY(i, i == 0 ? 1 : i == 1 ? 10 : i == 2 ? 100 : 1000);
+    c.Range(0.5, 10.5, 1, 1000);
+    c.Left().SetLogarithmic(true);
+    // at x = 0.5 the value is sqrt(1 * 10): half a decade, 50 px above the bottom
+    const Calls calls = DrawAll();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0], "MoveTo(100,300)");
+    EXPECT_EQ(calls[1], "LineTo(120,250)");
+}
+
+TEST_F(LineDraw, EnteringSegmentOnALogarithmicAxisFromZero)
+{
+    auto* s = Add<TLineSeries>();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    c.Range(0.5, 10.5, 1, 1000);
+    c.Left().SetLogarithmic(true);
+    int zero = 0;
+    c.Draw([&] { zero = c.Left().CalcYPosValue(0); });
+    const Calls calls = DrawAll();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0], "MoveTo(100," + std::to_string(zero) + ")");
+}
+
+struct NullsCase {
+    TTreatNullsStyle Mode;
+    Calls Expected;
+};
+
+class LineNulls : public LineDraw, public ::testing::WithParamInterface<NullsCase> {};
+
+TEST_P(LineNulls, ByTreatNulls)
+{
+    auto* s = Add<TLineSeries>();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10, "", clNone);
+    s->AddXY(2, 20);
+    s->AddXY(3, 30);
+    s->SetTreatNulls(GetParam().Mode);
+    EXPECT_EQ(DrawAll(), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, LineNulls,
+    ::testing::Values(
+        // the null point breaks the line
+        NullsCase{tnDontPaint, {"MoveTo(180,290)", "LineTo(220,260)"}},
+        // the neighbours are joined across it
+        NullsCase{tnSkip, {"MoveTo(100,350)", "LineTo(180,290)", "MoveTo(180,290)", "LineTo(220,260)"}},
+        // drawn to and from it
+        NullsCase{tnIgnore, {"MoveTo(100,350)", "LineTo(140,320)", "MoveTo(140,320)", "LineTo(180,290)",
+                             "MoveTo(180,290)", "LineTo(220,260)"}}));
+
+TEST_F(LineDraw, StairsAndInvertedStairs)
+{
+    auto* s = Add<TLineSeries>();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->SetStairs(true);
+    EXPECT_EQ(DrawAll(), (Calls{"MoveTo(100,350)", "LineTo(140,350)", "LineTo(140,320)"}));
+    s->SetInvertedStairs(true);
+    EXPECT_EQ(DrawAll(), (Calls{"MoveTo(100,350)", "LineTo(100,320)", "LineTo(140,320)"}));
+}
+
+TEST_F(LineDraw, StackedSeriesSitOnEachOther)
+{
+    auto* a = Add<TLineSeries>();
+    auto* b = Add<TLineSeries>();
+    a->AddXY(0, 10);
+    a->AddXY(1, 20);
+    b->AddXY(0, 5);
+    b->AddXY(1, 5);
+    b->SetStacked(cssStack);
+    EXPECT_EQ(a->Stacked(), cssStack);
+    c.Draw([] {});
+    EXPECT_EQ(b->CalcYPos(0), 350 - 45);
+    EXPECT_EQ(b->CalcYPos(1), 350 - 75);
+    EXPECT_EQ(b->GetOriginPos(1), 350 - 60);
+    EXPECT_EQ(b->MaxYValue(), 25);
+}
+
+TEST_F(LineDraw, StackedTo100PercentTopsAtTheAxisEnd)
+{
+    auto* a = Add<TLineSeries>();
+    auto* b = Add<TLineSeries>();
+    a->AddXY(0, 2);
+    b->AddXY(0, 1);
+    a->SetStacked(cssStack100);
+    c.Draw([] {});
+    // 2 of 3 is 66.67 % (350 - 200); the whole stack reaches 100 %
+    EXPECT_EQ(a->CalcYPos(0), 150);
+    EXPECT_EQ(b->CalcYPos(0), 50);
+    // a point whose stack totals 0 sits at the axis end
+    a->YValues().SetValue(0, 0);
+    b->YValues().SetValue(0, 0);
+    EXPECT_EQ(b->CalcYPos(0), c.Left().EndPos());
+}
+
+TEST_F(LineDraw, ClickedSegmentAndPointer)
+{
+    auto* s = Add<TLineSeries>();
+    for (int i = 0; i < 4; ++i)
+        s->AddXY(i, 10);
+    DrawAll();
+    EXPECT_EQ(s->Clicked(160, 320), 1);
+    EXPECT_EQ(s->Clicked(160, 300), -1);
+    int clicks = 0;
+    s->OnClickPointer = [&](TCustomSeries&, int, int, int) { ++clicks; };
+    s->Pointer().Show();
+    EXPECT_EQ(s->Clicked(142, 321), 1);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(LineDraw, AreaPiecesDownToTheOrigin)
+{
+    auto* s = Add<TAreaSeries>();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->AddXY(2, 40);
+    const Calls calls = DrawAll({"Polygon"});
+    EXPECT_EQ(calls, (Calls{"Polygon(100,350 140,320 140,350 100,350)", "Polygon(140,320 180,230 180,350 140,350)"}));
+}
+
+TEST_F(LineDraw, AreaFromYOrigin)
+{
+    auto* s = Add<TAreaSeries>();
+    s->AddXY(0, 10);
+    s->AddXY(1, 20);
+    s->SetUseYOrigin(true);
+    s->SetYOrigin(50);
+    EXPECT_EQ(s->MaxYValue(), 50);
+    EXPECT_EQ(DrawAll({"Polygon"}), (Calls{"Polygon(100,320 140,290 140,200 100,200)"}));
+}
+
+TEST_F(LineDraw, AreaGroupsShareDepths)
+{
+    auto* a = Add<TAreaSeries>();
+    auto* b = Add<TAreaSeries>();
+    auto* d = Add<TAreaSeries>();
+    for (TAreaSeries* s : {a, b, d})
+        s->Add(1);
+    b->SetStackGroup(1);
+    a->SetMultiArea(maStacked);
+    EXPECT_EQ(d->MultiArea(), maStacked);
+    EXPECT_EQ(b->StackGroup(), 1);
+    EXPECT_EQ(d->StackGroup(), 0);
+    c.rec.chart.SetView3D(true);
+    c.rec.chart.SetMaxZOrder(-1);
+    for (TAreaSeries* s : {a, b, d})
+        s->CalcZOrder();
+    EXPECT_EQ(a->ComputedZOrder(), 0);
+    EXPECT_EQ(b->ComputedZOrder(), 1);
+    EXPECT_EQ(d->ComputedZOrder(), 0);
+    // different groups do not stack
+    EXPECT_EQ(b->PointOrigin(0, false), 0);
+    EXPECT_EQ(d->PointOrigin(0, false), 1);
+}
+
+TEST(AreaSeries, MultiAreaIsAViewOfStacked)
+{
+    TAreaSeries s;
+    EXPECT_TRUE(s.DrawArea());
+    s.SetStacked(cssOverlap);
+    EXPECT_EQ(s.MultiArea(), maNone);
+    s.SetMultiArea(maStacked100);
+    EXPECT_EQ(s.Stacked(), cssStack100);
+    std::vector<std::string> g;
+    s.CreateSubGallery(g);
+    EXPECT_EQ(g, (std::vector<std::string>{"Normal", "Stairs", "Marks", "Colors", "Hollow", "No Lines", "Stack",
+                                           "Stack 100%", "Points", "Gradient"}));
+}
+
+TEST(LineSeries, SettingsAndGallery)
+{
+    TLineSeries s;
+    EXPECT_TRUE(s.DrawLine());
+    EXPECT_FALSE(s.DrawArea());
+    EXPECT_FALSE(s.Pointer().Visible());
+    EXPECT_FALSE(s.SinglePointFunction());
+    EXPECT_EQ(s.TreatNulls(), tnDontPaint);
+    std::vector<std::string> g;
+    s.CreateSubGallery(g);
+    EXPECT_EQ(g, (std::vector<std::string>{"Normal", "Stairs", "Points", "Height", "Hollow", "Colors", "Marks",
+                                           "No Border", "Outline"}));
+    s.SetSubGallery(3);
+    EXPECT_EQ(s.LineHeight(), 5);
+    s.SetSubGallery(8);
+    EXPECT_TRUE(s.OutLine().Visible());
+}
+
+TEST(LineSeries, AssignKeepsThePointerOnlyFromLines)
+{
+    TLineSeries a;
+    a.Pointer().Show();
+    TLineSeries b;
+    b.Assign(a);
+    EXPECT_TRUE(b.Pointer().Visible());
+    TPointSeries p;
+    TLineSeries d;
+    d.Assign(p);
+    EXPECT_FALSE(d.Pointer().Visible());
+    EXPECT_TRUE(d.DrawLine());
+    EXPECT_FALSE(d.DrawArea());
+    THorizLineSeries h;
+    TLineSeries e;
+    e.Assign(h);
+    EXPECT_FALSE(e.Pointer().Visible());
+}
+
+TEST(PointSeries, SettingsAndGallery)
+{
+    TPointSeries s;
+    EXPECT_TRUE(s.Pointer().Visible());
+    EXPECT_FALSE(s.DrawLine());
+    EXPECT_FALSE(s.ClickableLine());
+    std::vector<std::string> g;
+    s.CreateSubGallery(g);
+    EXPECT_EQ(g, (std::vector<std::string>{"Normal", "Colors", "Marks", "Hollow", "No Border", "Gradient",
+                                           "Point 2D", "Triangle", "Star", "Circle", "Down Tri.", "Cross",
+                                           "Diamond", "Hexagon"}));
+    s.SetSubGallery(9);
+    EXPECT_EQ(s.Pointer().Style(), psCircle);
+    EXPECT_EQ(s.Pointer().HorizSize(), 8);
+    s.SetTransparency(40);
+    EXPECT_EQ(s.Pointer().Transparency(), 40);
+    s.Pointer().SetColor(clRed);
+    s.SetColorEachPoint(true);
+    EXPECT_EQ(s.Pointer().Color(), clDefault);
+}
+
+TEST(HorizLineSeries, XHoldsTheValues)
+{
+    THorizLineSeries s;
+    EXPECT_FALSE(s.YMandatory());
+    EXPECT_FALSE(s.CalcVisiblePoints());
+    EXPECT_EQ(s.YValues().Order(), loAscending);
+    EXPECT_EQ(s.XValues().Order(), loNone);
+}
+
+}  // namespace
