@@ -8,7 +8,7 @@ TLineSeries::TLineSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     SetDrawLine(true);
     SetSinglePointFunction(false);
-    Pointer().Hide();
+    Pointer().InitVisible(false);
 }
 
 void TLineSeries::Assign(const TCustomChartElement& Source)

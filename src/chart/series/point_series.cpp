@@ -4,6 +4,7 @@
 
 TPointSeries::TPointSeries(QObject* Owner) : TCustomSeries(Owner)
 {
+    Pointer().InitVisible(true);
     PointSettings();
 }
 
