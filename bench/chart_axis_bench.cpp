@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "chart/axis_container.h"
+#include "chart/axis_panel.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
 #include "chart/plot_canvas_3d.h"
@@ -24,44 +24,27 @@ constexpr int FrameWidth = 1920;
 constexpr int FrameHeight = 1080;
 constexpr int SeriesPoints = 10000;
 
-class BenchChart : public TAxisContainer {
+class BenchChart : public TCustomAxisPanel {
 public:
     BenchChart()
     {
         canvas.SetBufferedDisplay(false);
         canvas.InitWindow(&device, nullptr, clWhite, false, TRect{0, 0, FrameWidth, FrameHeight});
-        CreateStandardAxes();
-        dates = Add();
+        dates = AddSeries(new TChartSeries());
         dates->XValues().SetDateTime(true);
         const double first = EncodeDate(2010, 1, 1);
         const double last = EncodeDate(2020, 1, 1);
         for (int i = 0; i < SeriesPoints; ++i)
             dates->AddXY(first + (last - first) * i / (SeriesPoints - 1), (i * 7919) % 1000);
-        numbers = Add();
+        numbers = AddSeries(new TChartSeries());
         numbers->SetHorizAxis(aTopAxis);
         numbers->AddXY(0, 0);
         numbers->AddXY(1e6, 1);
     }
-    ~BenchChart() override
-    {
-        for (auto& s : series)
-            s->SetParentChart(nullptr);
-    }
 
-    void Invalidate() override {}
-    void BroadcastSeriesNotice(TSeriesNotice, TCustomChartSeries*) override {}
-    int SeriesIndexOf(const TChartSeries*) const override { return -1; }
-    void RemoveSeries(TChartSeries*) override {}
-    TColor GetDefaultColor(int) const override { return clRed; }
-    void CheckDataSource(TChartSeries*, QObject*) override {}
-    void RefreshSeriesData(TChartSeries*) override {}
     bool View3D() const override { return false; }
-    void SetView3D(bool) override {}
-    bool AxisLoading() const override { return false; }
     TCanvas3D* AxisCanvas() const override { return &canvas; }
     TRect AxisChartRect() const override { return chartRect; }
-    int SeriesCount() const override { return static_cast<int>(series.size()); }
-    TChartSeries* Series(int Index) const override { return series[static_cast<std::size_t>(Index)].get(); }
 
     // Sizing, limits and increments of the two axes.
     void Layout()
@@ -103,25 +86,11 @@ public:
     TChartSeries* dates = nullptr;
     TChartSeries* numbers = nullptr;
 
-private:
-    TChartSeries* Add()
-    {
-        series.push_back(std::make_unique<TChartSeries>());
-        series.back()->SetParentChart(this);
-        return series.back().get();
-    }
-    std::vector<std::unique_ptr<TChartSeries>> series;
 };
-
-BenchChart& Chart()
-{
-    static BenchChart chart;
-    return chart;
-}
 
 void BM_AxisLayout(benchmark::State& state)
 {
-    BenchChart& chart = Chart();
+    BenchChart chart;
     for (auto _ : state)
         chart.Layout();
 }
@@ -129,7 +98,7 @@ BENCHMARK(BM_AxisLayout)->Unit(benchmark::kMicrosecond);
 
 void BM_AxisDraw(benchmark::State& state)
 {
-    BenchChart& chart = Chart();
+    BenchChart chart;
     for (auto _ : state) {
         chart.Layout();
         chart.DrawAxes();
@@ -141,7 +110,7 @@ BENCHMARK(BM_AxisDraw)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeFrame(benchmark::State& state)
 {
-    BenchChart& chart = Chart();
+    BenchChart chart;
     for (auto _ : state) {
         chart.canvas.Brush()->SetStyle(bsSolid);
         chart.canvas.Brush()->SetColor(clWhite);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
+#include "chart/axis_panel.h"
 #include "chart/axis_scale.h"
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
@@ -15,18 +15,6 @@
 #include "chart/view3d_options.h"
 
 namespace {
-
-std::string FormatRange(const std::string& Format, int Low, int High)
-{
-    std::string text = Format;
-    for (const int v : {Low, High}) {
-        const std::size_t p = text.find("%d");
-        if (p == std::string::npos)
-            break;
-        text.replace(p, 2, IntToStrPlain(v));
-    }
-    return text;
-}
 
 std::vector<std::string>& StreamClasses()
 {
@@ -52,80 +40,6 @@ bool IsAxisStreamClass(const std::string& ClassName)
 {
     const auto& classes = StreamClasses();
     return std::find(classes.begin(), classes.end(), ClassName) != classes.end();
-}
-
-// ---- TChartPage ----
-
-const TPropertyTable<TChartPage>& TChartPage::Properties()
-{
-    using P = TChartPage;
-    static const TPropertyTable<TChartPage> table =
-        TPropertyTable<TChartPage>::Of()
-            .Property("AutoScale", BooleanKind, TAccessors{&P::AutoScale, &P::SetAutoScale}, false)
-            .Property("Current", IntegerKind, TAccessors{&P::Current, &P::SetCurrent}, 1)
-            .Property("MaxPointsPerPage", IntegerKind, TAccessors{&P::MaxPointsPerPage, &P::SetMaxPointsPerPage}, 0)
-            .Property("ScaleLastPage", BooleanKind, TAccessors{&P::ScaleLastPage, &P::SetScaleLastPage}, true);
-    return table;
-}
-
-void TChartPage::SetAutoScale(bool Value)
-{
-    UpdateValue(m_autoScale, Value, [this] { m_owner.Invalidate(); });
-}
-
-void TChartPage::SetCurrent(int Value)
-{
-    Value = std::clamp(Value, 1, std::max(1, Count()));
-    if (Value == m_current)
-        return;
-    m_current = Value;
-    m_owner.Invalidate();
-    m_owner.PageChanged();
-    if (m_owner.OnPageChange)
-        m_owner.OnPageChange(*this);
-}
-
-void TChartPage::SetMaxPointsPerPage(int Value)
-{
-    if (Value < 0)
-        throw ChartException(PlotMsgMaxPointsPerPage);
-    if (Value == m_maxPointsPerPage)
-        return;
-    m_maxPointsPerPage = Value;
-    m_owner.Invalidate();
-    const int count = Count();
-    if (count < m_current)
-        m_current = std::max(1, count);
-    m_owner.PageChanged();
-}
-
-void TChartPage::SetScaleLastPage(bool Value)
-{
-    UpdateValue(m_scaleLastPage, Value, [this] { m_owner.Invalidate(); });
-}
-
-int TChartPage::Count() const
-{
-    if (m_maxPointsPerPage < 1 || m_owner.SeriesCount() == 0 || m_owner.Axes().Count() < 4)
-        return 1;
-    const TChartSeries* first = m_owner.Series(0);
-    const bool yMandatory = !first || first->YMandatory();
-    const TChartAxis* a = yMandatory ? m_owner.BottomAxis() : m_owner.LeftAxis();
-    const TChartAxis* b = yMandatory ? m_owner.TopAxis() : m_owner.RightAxis();
-    int pages = 1;
-    for (const TChartAxis* axis : {a, b}) {
-        const int points = m_owner.MaxPointsOnAxis(*axis);
-        pages = std::max(pages, points / m_maxPointsPerPage + (points % m_maxPointsPerPage != 0 ? 1 : 0));
-    }
-    return pages;
-}
-
-void TChartPage::Assign(const TChartPage& Source)
-{
-    m_autoScale = Source.m_autoScale;
-    m_current = Source.m_current;
-    m_maxPointsPerPage = Source.m_maxPointsPerPage;
-    m_scaleLastPage = Source.m_scaleLastPage;
 }
 
 // ---- TChartAxes ----
@@ -244,13 +158,6 @@ TChartDepthAxis* TAxisContainer::DepthTopAxis() const
     return static_cast<TChartDepthAxis*>(m_standardAxes.size() > 5 ? m_standardAxes[5].get() : nullptr);
 }
 
-void TAxisContainer::SetChart3DPercent(int Value)
-{
-    if (Value < 1 || Value > 100)
-        throw std::runtime_error(FormatRange(PlotMsg3DPercent, 1, 100));
-    UpdateValue(m_chart3DPercent, Value, [this] { Invalidate(); });
-}
-
 void TAxisContainer::SetAxisBehind(bool Value)
 {
     UpdateValue(m_axisBehind, Value, [this] { Invalidate(); });
@@ -297,17 +204,6 @@ bool TAxisContainer::SeriesOnAxis(const TChartSeries& Series, const TChartAxis& 
     return Series.VertAxis() == aBothVertAxis || Series.GetVertAxis() == &Axis;
 }
 
-int TAxisContainer::MaxPointsOnAxis(const TChartAxis& Axis) const
-{
-    int most = 0;
-    for (int i = 0; i < SeriesCount(); ++i) {
-        const TChartSeries* s = Series(i);
-        if (s && s->Active() && s->AssociatedToAxis(&Axis))
-            most = std::max(most, s->Count());
-    }
-    return most == 0 ? 1 : most;
-}
-
 double TAxisContainer::AxisMinMax(const TChartAxis& Axis, bool IsMin, bool IsX) const
 {
     if (Axis.IsDepthAxis()) {
@@ -337,7 +233,7 @@ double TAxisContainer::AxisMinMax(const TChartAxis& Axis, bool IsMin, bool IsX) 
             first = Series(i);
     if (!first)
         return 0;
-    const int pageSize = m_pages.MaxPointsPerPage();
+    const int pageSize = Pages().MaxPointsPerPage();
     const bool pageSide = first->YMandatory() ? IsX : !IsX;
     if (pageSize > 0 && pageSide) {
         const TChartSeries* most = first;
@@ -348,7 +244,7 @@ double TAxisContainer::AxisMinMax(const TChartAxis& Axis, bool IsMin, bool IsX) 
         }
         int from = -1;
         int to = -1;
-        most->CalcFirstLastPage(pageSize, m_pages.Current(), from, to);
+        most->CalcFirstLastPage(pageSize, Pages().Current(), from, to);
         if (from < 0 || to < from)
             return 0;
         const TChartValueList& list = IsX ? most->XValues() : most->YValues();
@@ -357,7 +253,7 @@ double TAxisContainer::AxisMinMax(const TChartAxis& Axis, bool IsMin, bool IsX) 
         const double v0 = list.Value(from);
         const double v1 = list.Value(to);
         const int n = to - from + 1;
-        if (!m_pages.ScaleLastPage() && n < pageSize) {
+        if (!Pages().ScaleLastPage() && n < pageSize) {
             if (v0 == v1)
                 return v0 + static_cast<double>(pageSize) / n;
             return v0 + (v1 - v0) * pageSize / n;
@@ -374,9 +270,9 @@ double TAxisContainer::AxisMinMax(const TChartAxis& Axis, bool IsMin, bool IsX) 
         const TChartSeries* s = Series(i);
         if (!counts(s) || s->Count() == 0 || !SeriesOnAxis(*s, Axis, IsX))
             continue;
-        if (pageSize > 0 && m_pages.AutoScale()) {
-            const int from = pageSize * (m_pages.Current() - 1);
-            const int to = std::min(pageSize * m_pages.Current(), s->Count()) - 1;
+        if (pageSize > 0 && Pages().AutoScale()) {
+            const int from = pageSize * (Pages().Current() - 1);
+            const int to = std::min(pageSize * Pages().Current(), s->Count()) - 1;
             const TChartValueList& list = IsX ? s->XValues() : s->YValues();
             for (int j = from; j <= to; ++j)
                 take(list.Value(j));
@@ -407,7 +303,7 @@ void TAxisContainer::CalcSeriesDepth()
     }
     const TView3DOptions* view = AxisView3DOptions();
     const bool orthogonal = !view || view->Orthogonal();
-    double factor = m_chart3DPercent * 0.001;
+    double factor = Chart3DPercent() * 0.001;
     if (!orthogonal)
         factor *= 2;
     m_seriesWidth3D = static_cast<int>(std::nearbyint(AxisChartWidth() * factor));
@@ -516,12 +412,10 @@ bool TAxisContainer::AxisRange(const TChartAxis& Axis, double& Min, double& Max)
 
 void TAxisContainer::AssignAxes(const TAxisContainer& Source)
 {
-    m_chart3DPercent = Source.m_chart3DPercent;
     m_axisBehind = Source.m_axisBehind;
     m_axisVisible = Source.m_axisVisible;
     const std::size_t n = std::min(m_standardAxes.size(), Source.m_standardAxes.size());
     for (std::size_t i = 0; i < n; ++i)
         m_standardAxes[i]->Assign(*Source.m_standardAxes[i]);
     m_customAxes->Assign(*Source.m_customAxes);
-    m_pages.Assign(Source.m_pages);
 }

@@ -18,6 +18,7 @@ class TChartDepthAxis;
 class TCanvas3D;
 class TView3DOptions;
 class TAxisContainer;
+class TChartPage;
 class TChartSeries;
 class TCustomPlotPanel;
 
@@ -26,35 +27,6 @@ class TCustomPlotPanel;
 void AxisEngineStartUp();
 void AxisEngineShutDown();
 bool IsAxisStreamClass(const std::string& ClassName);
-
-// The chart's page settings: points per page and the page shown.
-class TChartPage {
-public:
-    explicit TChartPage(TAxisContainer& Owner) : m_owner(Owner) {}
-
-    static const TPropertyTable<TChartPage>& Properties();
-
-    bool AutoScale() const { return m_autoScale; }
-    void SetAutoScale(bool Value);
-    // Clamped to 1..Count(); a change repaints, then PageChanged.
-    int Current() const { return m_current; }
-    void SetCurrent(int Value);
-    // Negative raises ChartException "MaxPointsPerPage must be >= 0".
-    int MaxPointsPerPage() const { return m_maxPointsPerPage; }
-    void SetMaxPointsPerPage(int Value);
-    bool ScaleLastPage() const { return m_scaleLastPage; }
-    void SetScaleLastPage(bool Value);
-    // Pages the series need.
-    int Count() const;
-    void Assign(const TChartPage& Source);
-
-private:
-    TAxisContainer& m_owner;
-    bool m_autoScale = false;
-    int m_current = 1;
-    int m_maxPointsPerPage = 0;
-    bool m_scaleLastPage = true;
-};
 
 // Every axis of a chart in creation order (six standard ones, then custom
 // ones); the first six are owned here, custom ones by TChartCustomAxes.
@@ -123,7 +95,7 @@ public:
     virtual int AxisChartWidth() const { return AxisChartRect().Right - AxisChartRect().Left; }
 
     // The panel shapes (axis titles, label items) draw on; nullptr: none.
-    virtual TCustomPlotPanel* AxisPanel() const { return nullptr; }
+    virtual TCustomPlotPanel* AxisPanel() { return nullptr; }
 
     // ---- the series of the chart ----
     virtual int SeriesCount() const = 0;
@@ -159,16 +131,14 @@ public:
     TChartCustomAxes& CustomAxes() { return *m_customAxes; }
     const TChartCustomAxes& CustomAxes() const { return *m_customAxes; }
 
-    // Percent of the chart width given to depth, 1..100; outside raises
-    // "3D effect percent must be between 1 and 100".
-    int Chart3DPercent() const { return m_chart3DPercent; }
-    void SetChart3DPercent(int Value);
+    // Percent of the chart width given to depth, 1..100.
+    virtual int Chart3DPercent() const = 0;
+    // Points per page and the page shown.
+    virtual const TChartPage& Pages() const = 0;
     bool AxisBehind() const { return m_axisBehind; }
     void SetAxisBehind(bool Value);
     bool AxisVisible() const { return m_axisVisible; }
     void SetAxisVisible(bool Value);
-    TChartPage& Pages() { return m_pages; }
-    const TChartPage& Pages() const { return m_pages; }
 
     // The axis is shown: axes visible, the axis visible, a depth axis only in
     // 3D, others when an active series uses it or none is active; the first
@@ -183,8 +153,6 @@ public:
     // The axis' own side: X for a horizontal axis.
     double AxisMinimum(const TChartAxis& Axis) const;
     double AxisMaximum(const TChartAxis& Axis) const;
-    // Greatest point count over the active series associated to Axis (1 when none).
-    int MaxPointsOnAxis(const TChartAxis& Axis) const;
 
     // Depth of one Z slot and the chart's total depth; set before each draw.
     int SeriesHeight3D() const { return m_seriesHeight3D; }
@@ -201,8 +169,6 @@ public:
 
     TAxisOnGetLabel OnGetAxisLabel;
     TAxisOnGetNextLabel OnGetNextAxisLabel;
-    // After Pages().Current changed.
-    std::function<void(TChartPage& Sender)> OnPageChange;
 
     // Copies the axis settings of another container.
     void AssignAxes(const TAxisContainer& Source);
@@ -210,11 +176,8 @@ public:
 protected:
     // Builds the six standard axes; the derived chart calls it from its constructor.
     void CreateStandardAxes();
-    // Pages().Current changed: tell the chart's listeners.
-    virtual void PageChanged() {}
 
 private:
-    friend class TChartPage;
     friend class TChartAxis;
     double AxisMinMax(const TChartAxis& Axis, bool IsMin, bool IsX) const;
     // The series is bound to Axis on its X side (IsX) or its Y side.
@@ -223,8 +186,6 @@ private:
     TChartAxes m_axes;
     std::vector<std::unique_ptr<TChartAxis>> m_standardAxes;
     std::unique_ptr<TChartCustomAxes> m_customAxes;
-    TChartPage m_pages{*this};
-    int m_chart3DPercent = 15;
     bool m_axisBehind = true;
     bool m_axisVisible = true;
     int m_maxZOrder = 0;

@@ -3,11 +3,75 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "chart/chart_axis.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
 #include "chart/plot_procs.h"
 #include "chart/series_source.h"
+
+// ---- TChartPage ----
+
+void TChartPage::Changed()
+{
+    m_panel->Invalidate();
+    TChartChangePage event;
+    m_panel->Broadcast(event);
+}
+
+void TChartPage::SetAutoScale(bool Value)
+{
+    if (m_autoScale == Value)
+        return;
+    m_autoScale = Value;
+    m_panel->Invalidate();
+}
+
+void TChartPage::SetCurrent(int Value)
+{
+    Value = std::clamp(Value, 1, std::max(1, Count()));
+    if (m_current == Value)
+        return;
+    m_current = Value;
+    Changed();
+    if (m_panel->OnPageChange)
+        m_panel->OnPageChange(*this);
+}
+
+void TChartPage::SetMaxPointsPerPage(int Value)
+{
+    if (Value < 0)
+        throw ChartException(PlotMsgMaxPointsPerPage);
+    if (m_maxPointsPerPage == Value)
+        return;
+    m_maxPointsPerPage = Value;
+    m_panel->Invalidate();
+    const int count = Count();
+    if (count < m_current)
+        m_current = std::max(1, count);
+    Changed();
+}
+
+void TChartPage::SetScaleLastPage(bool Value)
+{
+    if (m_scaleLastPage == Value)
+        return;
+    m_scaleLastPage = Value;
+    m_panel->Invalidate();
+}
+
+int TChartPage::Count() const
+{
+    return m_panel->NumPages();
+}
+
+void TChartPage::Assign(const TChartPage& Source)
+{
+    m_autoScale = Source.m_autoScale;
+    m_current = Source.m_current;
+    m_maxPointsPerPage = Source.m_maxPointsPerPage;
+    m_scaleLastPage = Source.m_scaleLastPage;
+}
 
 std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List)
 {
@@ -20,20 +84,31 @@ std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustom
 
 // ---- TCustomAxisPanel ----
 
-TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent), m_self(this)
+namespace {
+
+// A standard axis as a streamed sub-object, with its own class's table.
+template <auto Get>
+TChartAxis* AxisOf(const TCustomAxisPanel& Panel)
 {
-    CreateStandardAxes();
+    return (Panel.*Get)();
 }
 
-void TCustomAxisPanel::PageChanged()
+const TPropertyTable<TChartAxis>& AxisTable(const TChartAxis& Axis)
 {
-    TChartChangePage event;
-    Broadcast(event);
+    return Axis.PropertyTable();
+}
+
+}  // namespace
+
+TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent)
+{
+    CreateStandardAxes();
 }
 
 TCustomAxisPanel::~TCustomAxisPanel()
 {
     MarkDestroying();
+    // axis tools lose their axis before the tools are freed
     for (TPlotCustomTool* tool : m_tools.Items())
         tool->ForgetAxis();
     while (SeriesCount() > 0) {
@@ -49,7 +124,17 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
     using P = TCustomAxisPanel;
     static const TPropertyTable<TCustomPlotPanel> table =
         TPropertyTable<TCustomPlotPanel>::Of<P>(TCustomPlotPanelExtended::Properties())
+            .Property("AxisBehind", BooleanKind, TAccessors{&P::AxisBehind, &P::SetAxisBehind}, true)
+            .Property("AxisVisible", BooleanKind, TAccessors{&P::AxisVisible, &P::SetAxisVisible}, true)
             .Property("Chart3DPercent", IntegerKind, TAccessors{&P::Chart3DPercent, &P::SetChart3DPercent}, 15)
+            .Property("ClipPoints", BooleanKind, TAccessors{&P::ClipPoints, &P::SetClipPoints}, true)
+            .Property("View3DWalls", BooleanKind, TAccessors{&P::View3DWalls, &P::SetView3DWalls}, true)
+            .Object("BottomAxis", AxisOf<&P::BottomAxis>, AxisOf<&P::BottomAxis>, nullptr, AxisTable)
+            .Object("DepthAxis", AxisOf<&P::DepthAxis>, AxisOf<&P::DepthAxis>, nullptr, AxisTable)
+            .Object("DepthTopAxis", AxisOf<&P::DepthTopAxis>, AxisOf<&P::DepthTopAxis>, nullptr, AxisTable)
+            .Object("LeftAxis", AxisOf<&P::LeftAxis>, AxisOf<&P::LeftAxis>, nullptr, AxisTable)
+            .Object("RightAxis", AxisOf<&P::RightAxis>, AxisOf<&P::RightAxis>, nullptr, AxisTable)
+            .Object("TopAxis", AxisOf<&P::TopAxis>, AxisOf<&P::TopAxis>, nullptr, AxisTable)
             // older names of the page settings, read only
             .Obsolete("MaxPointsPerPage",
                       [](P& p, const TPropertyValue& v) {
@@ -228,6 +313,36 @@ void TCustomAxisPanel::AssignFreeSeriesColors(bool CheckBackground)
     for (TChartSeries* s : m_seriesList.Items())
         if (s->OwnSeriesColor() == clDefault)
             s->SetAssignedColor(PickFreeSeriesColor(CheckBackground, s));
+}
+
+int TCustomAxisPanel::NumPages() const
+{
+    const int perPage = m_pages.MaxPointsPerPage();
+    if (perPage < 1 || SeriesCount() == 0)
+        return 1;
+    const bool yMandatory = Series(0)->YMandatory();
+    const TStandardAxis axes[2] = {yMandatory ? TStandardAxis::Bottom : TStandardAxis::Left,
+                                   yMandatory ? TStandardAxis::Top : TStandardAxis::Right};
+    int pages = 1;
+    for (TStandardAxis axis : axes) {
+        int most = 1;
+        for (TChartSeries* s : m_seriesList.Items())
+            if (s->Active() && s->AssociatedToStandardAxis(axis))
+                most = std::max(most, s->Count());
+        pages = std::max(pages, most / perPage + (most % perPage != 0 ? 1 : 0));
+    }
+    return pages;
+}
+
+void TCustomAxisPanel::SetChart3DPercent(int Value)
+{
+    if (Value < 1 || Value > 100) {
+        std::string text = PlotMsg3DPercent;
+        char buf[160];
+        std::snprintf(buf, sizeof buf, text.c_str(), 1, 100);
+        throw ChartException(buf);
+    }
+    SetIntegerProperty(m_chart3DPercent, Value);
 }
 
 void TCustomAxisPanel::CheckCircularSource(TChartSeries* Series, QObject* Source) const

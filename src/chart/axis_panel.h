@@ -1,8 +1,8 @@
 #pragma once
 // The chart container below the chart control: the series list with its
-// groups, pages, the palette, series notices and the data-source checks. The
-// axes side (standard and custom axes, ranges over series) is completed by
-// the axes.
+// groups, pages, the palette, series notices and the data-source checks; the
+// six standard axes, the custom axes and the ranges over series come from
+// TAxisContainer.
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,6 +29,33 @@ class TChartChangePage : public TPlotEvent {};
 
 // Makes a series of one class with the given owner.
 using TChartSeriesClass = TChartSeries* (*)(QObject* Owner);
+
+class TChartPage {
+public:
+    explicit TChartPage(TCustomAxisPanel* Panel) : m_panel(Panel) {}
+
+    bool AutoScale() const { return m_autoScale; }
+    void SetAutoScale(bool Value);
+    int Current() const { return m_current; }
+    // Clamped to 1..Count.
+    void SetCurrent(int Value);
+    int MaxPointsPerPage() const { return m_maxPointsPerPage; }
+    // Raises ChartException for a negative value.
+    void SetMaxPointsPerPage(int Value);
+    bool ScaleLastPage() const { return m_scaleLastPage; }
+    void SetScaleLastPage(bool Value);
+    // Number of pages of the panel's series.
+    int Count() const;
+    void Assign(const TChartPage& Source);
+
+private:
+    void Changed();
+    TCustomAxisPanel* m_panel;
+    bool m_autoScale = false;
+    int m_current = 1;
+    int m_maxPointsPerPage = 0;
+    bool m_scaleLastPage = true;
+};
 
 // The series of List shown in editors, each with its title (or name).
 std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List);
@@ -77,7 +104,14 @@ public:
     // A colour no other series uses (and, when asked, not the back colour).
     virtual bool IsFreeSeriesColor(TColor Color, bool CheckBackground, const TChartSeries* Series) const;
 
-    int NumPages() const { return Pages().Count(); }
+    // ---- pages ----
+    TChartPage& Pages() { return m_pages; }
+    const TChartPage& Pages() const override { return m_pages; }
+    int NumPages() const;
+
+    int Chart3DPercent() const override { return m_chart3DPercent; }
+    // Raises for a value outside 1..100.
+    void SetChart3DPercent(int Value);
 
     // ---- drawing ----
     // Series drawn against axes are clipped to the chart rectangle.
@@ -118,6 +152,7 @@ public:
 
     std::function<void(TChartSeries&)> OnAddSeries;
     std::function<void(TChartSeries&)> OnRemoveSeries;
+    std::function<void(TChartPage&)> OnPageChange;
 
     // ---- TSeriesParent ----
     void Invalidate() override { TCustomPlotPanel::Invalidate(); }
@@ -130,12 +165,13 @@ public:
     void SetView3D(bool Value) override { TCustomPlotPanel::SetView3D(Value); }
     bool ChartDestroying() const override { return TCustomPlotPanel::Destroying(); }
 
-    // ---- TAxisContainer ----
+    // ---- TAxisContainer: the chart services of the axes ----
     bool AxisLoading() const override { return Loading(); }
     TCanvas3D* AxisCanvas() const override { return Canvas(); }
     TRect AxisChartRect() const override { return ChartRect; }
     TView3DOptions* AxisView3DOptions() const override { return View3DOptions(); }
-    TCustomPlotPanel* AxisPanel() const override { return m_self; }
+    int AxisChartWidth() const override { return ChartWidth; }
+    TCustomPlotPanel* AxisPanel() override { return this; }
 
     bool MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
     void MouseLeave() override;
@@ -160,19 +196,17 @@ protected:
     // The depth axis is inverted (series Z orders kept, drawing order flipped).
     bool DepthAxisInverted() const;
 
-protected:
-    void PageChanged() override;
-
 private:
+    friend class TChartPage;
     void ClipSeriesArea();
     void DrawSeriesMarks(TChartSeries& Series);
     // Another active series has the same Z order (series separated in depth).
     bool MoreSameZOrder(const TChartSeries& Series) const;
-    bool AxisDrawable(const TChartAxis& Axis) const;
     TCustomSeriesList m_seriesList;
     TSeriesGroups m_seriesGroups;
+    TChartPage m_pages{this};
     std::vector<TColor> m_palette;
-    TCustomPlotPanel* m_self;
+    int m_chart3DPercent = 15;
     bool m_clipPoints = true;
     bool m_view3DWalls = true;
     bool m_seenFromBehind = false;

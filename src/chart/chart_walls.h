@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "chart/plot_shape.h"
+#include "chart/value_setter.h"
 
 class TCustomAxisPanel;
 
@@ -46,10 +47,7 @@ protected:
     template <typename T>
     void SetValue(T& Field, const T& Value)
     {
-        if (Field == Value)
-            return;
-        Field = Value;
-        CanvasChanged();
+        UpdateValue(Field, Value, [this] { CanvasChanged(); });
     }
 
 private:

@@ -1,5 +1,8 @@
 #include "chart/series_marks.h"
 
+#include "chart/appearance_properties.h"
+#include "chart/chart_callout.h"
+
 #include <cmath>
 
 #include "chart/chart_series.h"
@@ -205,9 +208,57 @@ void TSeriesMarks::SetParentChart(TCustomPlotPanel* Value)
     TPlotCustomShape::SetParentChart(Value);
     if (m_symbol)
         m_symbol->SetParentChart(Value);
+    if (m_callout)
+        m_callout->SetParentChart(Value);
     for (auto& item : m_items)
         if (item)
             item->SetParentChart(Value);
+}
+
+TMarksCallout* TSeriesMarks::Callout()
+{
+    if (!m_callout) {
+        m_callout = std::make_unique<TMarksCallout>(m_series);
+        m_callout->SetParentChart(ParentChart());
+    }
+    return m_callout.get();
+}
+
+void TSeriesMarks::SetCallout(const TMarksCallout* Value)
+{
+    if (!Value)
+        m_callout.reset();
+    else if (Value != m_callout.get())
+        Callout()->Assign(*Value);
+    CanvasChanged();
+}
+
+TChartPen* TSeriesMarks::Arrow()
+{
+    return Callout()->Arrow();
+}
+
+int TSeriesMarks::ArrowLength() const
+{
+    return m_callout ? m_callout->Length() : 8;
+}
+
+void TSeriesMarks::SetArrowLength(int Value)
+{
+    Callout()->SetLength(Value);
+}
+
+void TSeriesMarks::ApplyArrowLength(TSeriesMarkPosition& Position) const
+{
+    if (m_callout)
+        m_callout->ApplyArrowLength(Position);
+}
+
+TPlotCustomShape& TSeriesMarks::MarkItem(int i)
+{
+    if (TMarksItem* item = ItemOrNull(i))
+        return *item;
+    return *this;
 }
 
 std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
@@ -362,6 +413,7 @@ void TSeriesMarks::Assign(const TPlotCustomShapeBrushPen& Shape)
         if (const TMarksItem* item = Source.ItemOrNull(i))
             Item(i).Assign(*item);
     SetSymbol(Source.SymbolIfAny());
+    SetCallout(Source.CalloutIfAny());
     TPlotCustomShape::Assign(Source);
 }
 
@@ -414,6 +466,14 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarks::Properties()
     static const TPropertyTable<TPlotCustomShapeBrushPen> table =
         TPropertyTable<TPlotCustomShapeBrushPen>::Of<M>(TPlotCustomShape::Properties())
             .Property("Angle", IntegerKind, TAccessors{&M::Angle, &M::SetAngle}, 0)
+            .Object(
+                "Arrow", [](const M& m) -> const TChartPen* { return m.CalloutIfAny() ? m.CalloutIfAny()->Arrow() : nullptr; },
+                [](M& m) -> TChartPen* { return m.Arrow(); }, nullptr, ChartPenProperties())
+            .NotAssigned()
+            .Object(
+                "Callout", [](const M& m) -> const TPlotCustomShapeBrushPen* { return m.CalloutIfAny(); },
+                [](M& m) -> TPlotCustomShapeBrushPen* { return m.Callout(); }, [](M& m) { m.SetCallout(nullptr); },
+                TMarksCallout::Properties())
             // the colour under a second name, never written
             .Obsolete("BackColor", [](M& m, const TPropertyValue& v) { m.SetColor(ColorValue(v)); })
             .Property("Clip", BooleanKind, TAccessors{&M::Clip, &M::SetClip}, false)

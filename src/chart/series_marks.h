@@ -16,6 +16,7 @@
 
 class TCanvas3D;
 class TChartSeries;
+class TMarksCallout;
 
 enum TSeriesMarksStyle {
     smsValue, smsPercent, smsLabel, smsLabelPercent, smsLabelValue, smsLegend, smsPercentTotal,
@@ -150,6 +151,16 @@ public:
     TSeriesMarksSymbol* Symbol();
     TSeriesMarksSymbol* SymbolIfAny() const { return m_symbol.get(); }
     void SetSymbol(const TSeriesMarksSymbol* Value);
+    // The callout's arrow pen and length (the callout created on first use).
+    TChartPen* Arrow();
+    int ArrowLength() const;
+    void SetArrowLength(int Value);
+    TMarksCallout* Callout();
+    TMarksCallout* CalloutIfAny() const { return m_callout.get(); }
+    // Copies into the own callout; nullptr frees it.
+    void SetCallout(const TMarksCallout* Value);
+    // Lets the callout lengthen the arrow of Position.
+    void ApplyArrowLength(TSeriesMarkPosition& Position) const;
     TMargins& Margins() { return m_margins; }
     const TMargins& Margins() const { return m_margins; }
     int ZPosition() const { return m_zPosition; }
@@ -174,14 +185,17 @@ public:
     int Clicked(int X, int Y) const;
 
     // ---- drawing ----
+    // The shape mark i is drawn with: its item, else the marks.
+    TPlotCustomShape& MarkItem(int i);
     // Width of the widest line of Text (lines split at the line separator).
     int TextWidth(TCanvas3D& Canvas, const std::string& Text) const;
     // Width and Height of the box of Text for point Index.
     void MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position);
-    // Keeps a custom position (MarkPosition), then draws the box and its text in Colour.
+    // Keeps a custom position (MarkPosition), then draws the arrow, the box,
+    // the symbol and the text of point Index in Colour.
     void DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const std::string& Text,
                   TSeriesMarkPosition& Position);
-    // Moves Position up (or down) off the earlier marks First..Index-1 it overlaps.
+    // Moves Mark up (or down) off the earlier marks First..Index-1 it overlaps.
     void AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) const;
 
     // ---- per-point styles ----
@@ -230,6 +244,7 @@ private:
     TSeriesMarksStyle m_style = smsLabel;
     TAlignment m_textAlign = taCenter;
     std::unique_ptr<TSeriesMarksSymbol> m_symbol;
+    std::unique_ptr<TMarksCallout> m_callout;
     int m_zPosition = 0;
     TMargins m_margins{20};
     std::vector<std::unique_ptr<TSeriesMarkPosition>> m_positions;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "chart/chart_callout.h"
 #include "chart/chart_series.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
@@ -42,27 +43,35 @@ int TSeriesMarks::TextWidth(TCanvas3D& Canvas, const std::string& Text) const
     return width;
 }
 
-void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int, const std::string& Text, TSeriesMarkPosition& Position)
+void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position)
 {
+    TPlotCustomShape& shape = MarkItem(Index);
+    Canvas.AssignFont(shape.Font());
     const int lineHeight = Canvas.FontHeight();
     int width = TextWidth(Canvas, Text);
     int height = static_cast<int>(SplitLines(Text).size()) * lineHeight;
     m_margins.Calculate(width, height, lineHeight);
     width += m_margins.HorizSize();
     height += m_margins.VertSize();
-    // no frame pen: one pixel more each way
-    Position.Width = width + 1;
-    Position.Height = height + 1;
+    if (const TSeriesMarksSymbol* symbol = SymbolIfAny(); symbol && symbol->Visible() && !symbol->Transparent())
+        width += lineHeight - 4;
+    // the frame's width beyond one pixel, or one pixel without a frame
+    const int frame = shape.Frame()->Visible() ? shape.Frame()->Width() - 1 : 1;
+    Position.Width = width + frame;
+    Position.Height = height + frame;
 }
 
 void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const std::string& Text,
                             TSeriesMarkPosition& Position)
 {
-    (void)Colour;
     MarkPosition(Index, Position);
-    const TMarksItem* item = ItemOrNull(Index);
-    const bool transparent = item ? item->Transparent() : Transparent();
-    const TColor color = item ? item->Color() : Color();
+    if (m_callout && (m_callout->Visible() || m_callout->Arrow()->Visible())) {
+        const TPoint from{Position.ArrowFrom.X, Position.ArrowFrom.Y};
+        const TPoint mid{Position.MidPoint.X, Position.MidPoint.Y};
+        const TPoint to{Position.ArrowTo.X, Position.ArrowTo.Y};
+        m_callout->Draw(Colour, from, mid, to, m_zPosition, Position.HasMid);
+    }
+    TPlotCustomShape& shape = MarkItem(Index);
 
     TPoint2 leftTop = Position.LeftTop;
     TCustomPlotPanel* panel = PanelOf(m_series);
@@ -79,19 +88,32 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
         r.Top += panel->ChartBounds.Top;
         r.Bottom += panel->ChartBounds.Top;
     }
-
-    if (transparent) {
+    if (shape.Transparent()) {
         Canvas.Brush()->SetStyle(bsClear);
         Canvas.SetBackMode(cbmTransparent);
     } else {
-        Canvas.Brush()->SetStyle(bsSolid);
-        Canvas.Brush()->SetColor(color);
-        Canvas.RectangleRect(r);
+        Canvas.AssignBrush(shape.Brush(), shape.Color());
+    }
+    if (shape.ParentChart())
+        shape.DrawInRect(r, m_angle, m_zPosition);
+
+    bool symbolDrawn = false;
+    if (TSeriesMarksSymbol* symbol = m_symbol.get(); symbol && symbol->Visible() && symbol->ParentChart()) {
+        symbol->SetColor(Colour);
+        symbol->SetTransparent(false);
+        Canvas.AssignFont(shape.Font());
+        const int h = Canvas.FontHeight();
+        symbol->ShapeBounds = TRect{r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2};
+        symbol->DrawInRect(symbol->ShapeBounds, m_angle % 360, m_zPosition);
+        symbolDrawn = true;
     }
 
     Canvas.Brush()->SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
     r.Left += 2;
+    if (symbolDrawn)
+        r.Left += m_symbol->Width() + 4;
+    Canvas.AssignFont(shape.Font());
     const int lineHeight = Canvas.FontHeight();
     int x = (r.Left + m_margins.LeftPixels() + r.Right - m_margins.RightPixels()) / 2;
     unsigned align = platform::TextAlign::Center;
@@ -103,6 +125,7 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
         align = platform::TextAlign::Right;
     }
     Canvas.SetTextAlign(align | platform::TextAlign::Top);
+    const int frame = shape.Frame()->Visible() ? (shape.Frame()->Width() - 1) / 2 : 0;
     const std::vector<std::string> lines = SplitLines(Text);
     const int yc = (r.Top + m_margins.TopPixels() + r.Bottom - m_margins.BottomPixels()) / 2;
     const int xc = (r.Left + r.Right) / 2;
@@ -110,9 +133,9 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const int line = static_cast<int>(k);
         if (m_angle == 0) {
-            Canvas.TextOut(x, r.Top + m_margins.TopPixels() + line * lineHeight, lines[k]);
+            Canvas.TextOut(x, r.Top + m_margins.TopPixels() + line * lineHeight + frame, lines[k]);
         } else {
-            const int d = line * lineHeight - (r.Bottom + m_margins.BottomPixels() - yc);
+            const int d = line * lineHeight - (r.Bottom + m_margins.BottomPixels() - yc) + frame;
             const int px = xc + Nearest(d * std::sin(a)) + (m_angle == 90 ? 1 : 0);
             const int py = yc + Nearest(d * std::cos(a));
             Canvas.RotatedTextOut(px, py, lines[k], m_angle);
@@ -122,8 +145,16 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
 
 void TSeriesMarks::AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) const
 {
-    const auto box = [](const TSeriesMarkPosition& p) {
-        return TRect{p.LeftTop.X, p.LeftTop.Y, p.LeftTop.X + p.Width, p.LeftTop.Y + p.Height};
+    // the box grown by the frame (right and bottom) and the shadow (its side)
+    const int frame = Frame()->Visible() ? Frame()->Width() : 0;
+    const TPlotShadow* shadow = ShadowIfAny();
+    const int sx = shadow && shadow->Visible() ? shadow->HorizSize() : 0;
+    const int sy = shadow && shadow->Visible() ? shadow->VertSize() : 0;
+    const auto box = [&](const TSeriesMarkPosition& p) {
+        TRect r{p.LeftTop.X, p.LeftTop.Y, p.LeftTop.X + p.Width + frame, p.LeftTop.Y + p.Height + frame};
+        (sx > 0 ? r.Right : r.Left) += sx;
+        (sy > 0 ? r.Bottom : r.Top) += sy;
+        return r;
     };
     const TRect r = box(Mark);
     for (int j = std::max(First, 0); j < Index; ++j) {

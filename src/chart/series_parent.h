@@ -7,7 +7,6 @@
 #include "base/basic_types.h"
 
 class QObject;
-class TCustomPlotPanel;
 class TChartTools;
 class TChartPen;
 struct TRect;
@@ -39,10 +38,10 @@ public:
     // Refills Series from its data sources or function.
     virtual void RefreshSeriesData(TChartSeries* Series) = 0;
     virtual bool View3D() const = 0;
-    // The panel drawn on (its canvas, 3D options and rectangles); nullptr for
-    // charts that do not draw.
-    virtual TCustomPlotPanel* Panel() { return nullptr; }
     virtual void SetView3D(bool Value) = 0;
+    // The panel the series and their marks draw on (its canvas, 3D options
+    // and rectangles); nullptr for charts that do not draw.
+    virtual TCustomPlotPanel* Panel() { return nullptr; }
     // Design mode: series fill themselves with sample values.
     virtual bool Designing() const { return false; }
     virtual bool ChartDestroying() const { return false; }

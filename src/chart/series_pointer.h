@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "chart/plot_shape.h"
+#include "chart/value_setter.h"
 
 class TChartSeries;
 class TPlotGradient;
@@ -90,10 +91,7 @@ protected:
     template <typename T>
     void SetValue(T& Field, const T& Value)
     {
-        if (Field == Value)
-            return;
-        Field = Value;
-        CanvasChanged();
+        UpdateValue(Field, Value, [this] { CanvasChanged(); });
     }
 
     // Draw3D and its stored default together, without a repaint.

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "chart/axis_test_chart.h"
+#include "chart/axis_title.h"
 #include "chart/chart_axis.h"
 
 namespace {
@@ -99,8 +104,7 @@ TEST_F(AxisContainerTest, AxisVisibility)
 
 TEST_F(AxisContainerTest, FirstSeriesWithoutAxesHidesThemAll)
 {
-    chart.series.push_back(std::make_unique<NoAxesSeries>());
-    chart.series.back()->SetParentChart(&chart);
+    chart.AddSeries(new NoAxesSeries());
     Points(2);
     EXPECT_FALSE(chart.IsAxisVisible(*chart.LeftAxis()));
     EXPECT_FALSE(chart.IsAxisVisible(*chart.BottomAxis()));
@@ -137,13 +141,38 @@ TEST_F(AxisContainerTest, AssignCopiesTheAxes)
 {
     chart.LeftAxis()->SetMinMax(1, 5);
     chart.CustomAxes().Add()->SetLabelsAngle(90);
-    chart.SetChart3DPercent(40);
+    chart.SetAxisBehind(false);
     TTestAxisChart other;
     other.AssignAxes(chart);
     EXPECT_EQ(other.LeftAxis()->Maximum(), 5);
     EXPECT_EQ(other.CustomAxes().Count(), 1);
     EXPECT_EQ(other.CustomAxes()[0]->LabelsAngle(), 90);
-    EXPECT_EQ(other.Chart3DPercent(), 40);
+    EXPECT_FALSE(other.AxisBehind());
+}
+
+TEST_F(AxisContainerTest, PanelStreamsItsAxes)
+{
+    chart.LeftAxis()->Title()->SetCaption("Count");
+    chart.DepthAxis()->SetVisible(true);
+    chart.SetAxisVisible(false);
+    TPropertyWriter w;
+    chart.WriteProperties(w);
+    w.WriteListEnd();
+    std::vector<std::string> names;
+    TPropertyReader r(w.Data());
+    while (!r.EndOfList()) {
+        names.push_back(r.ReadPropName());
+        r.ReadValue();
+    }
+    for (const char* name : {"AxisVisible", "DepthAxis.Visible", "LeftAxis.Title.Caption"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+
+    TTestAxisChart other;
+    TPropertyReader back(w.Data());
+    other.ReadProperties(back);
+    EXPECT_EQ(other.LeftAxis()->Title()->Caption(), "Count");
+    EXPECT_TRUE(other.DepthAxis()->Visible());
+    EXPECT_FALSE(other.AxisVisible());
 }
 
 }  // namespace

@@ -309,3 +309,65 @@ TEST_F(TDrawSequence3D, DepthOfTheChartIsTheSlotTimesTheZOrders)
     EXPECT_EQ(chart.Series(2)->StartZ(), 0);
     EXPECT_EQ(chart.Series(0)->StartZ(), slot);
 }
+
+// ---- legend symbol ----
+
+namespace {
+
+class TLegendBars : public TTestBarSeries {
+public:
+    using TTestBarSeries::TTestBarSeries;
+    void PrepareLegendCanvas(int, TColor& BackColor, TBrushStyle& BrushStyle) override
+    {
+        if (Fail)
+            throw std::runtime_error("legend failed");
+        BackColor = clYellow;
+        BrushStyle = bsCross;
+    }
+    bool Fail = false;
+};
+
+}  // namespace
+
+TEST_F(TDrawSequence, LegendSymbolIsARectangleInThePointColour)
+{
+    TLegendBars series(&owner);
+    series.Add(1, "", clRed);
+    chart.AddSeries(&series);
+    chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, false, TRect{0, 0, 400, 300});
+    device.ClearLog();
+    series.DrawLegend(0, TRect{5, 6, 25, 16});
+    const auto calls = device.CallsNamed("Rectangle");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].ToString(), "Rectangle(5,6,25,16)");
+    EXPECT_NE(calls[0].brush.find("0x0000FF"), std::string::npos) << calls[0].brush;
+    // the series gets its own brush style back
+    EXPECT_EQ(series.Brush().Style(), bsSolid);
+    chart.RemoveSeries(&series);
+}
+
+TEST_F(TDrawSequence, WholeSeriesLegendIsSkippedWithColourEachPoint)
+{
+    TLegendBars series(&owner);
+    series.Add(1);
+    chart.AddSeries(&series);
+    chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, false, TRect{0, 0, 400, 300});
+    series.SetColorEachPoint(true);
+    device.ClearLog();
+    series.DrawLegend(-1, TRect{5, 6, 25, 16});
+    EXPECT_EQ(device.Count("Rectangle"), 0);
+    chart.RemoveSeries(&series);
+}
+
+TEST_F(TDrawSequence, FailingLegendSymbolLeavesRepaintingOn)
+{
+    TLegendBars series(&owner);
+    series.Add(1);
+    chart.AddSeries(&series);
+    chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, false, TRect{0, 0, 400, 300});
+    series.Fail = true;
+    ASSERT_TRUE(chart.AutoRepaint());
+    EXPECT_THROW(series.DrawLegend(0, TRect{5, 6, 25, 16}), std::runtime_error);
+    EXPECT_TRUE(chart.AutoRepaint());
+    chart.RemoveSeries(&series);
+}

@@ -1,60 +1,34 @@
 #pragma once
-// A chart for axis tests: the axis container over a 2D canvas drawing onto a
-// recording device (fixed text metrics), with series it owns.
-#include <memory>
-#include <vector>
-
-#include "chart/axis_container.h"
+// A chart for axis tests: the axis panel with its axes drawing on a 2D canvas
+// over a recording device (fixed text metrics), a fixed chart rectangle, a
+// repaint counter and a loading switch.
+#include "chart/axis_panel.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
 #include "support/recording_canvas.h"
 
-class TTestAxisChart : public TAxisContainer {
+class TTestAxisChart : public TCustomAxisPanel {
 public:
     explicit TTestAxisChart(int Width = 400, int Height = 300) : device(Width, Height)
     {
         InitOnRecorder(canvas, device);
-        CreateStandardAxes();
-    }
-    ~TTestAxisChart() override
-    {
-        for (auto& s : series)
-            s->SetParentChart(nullptr);
-        series.clear();
     }
 
-    TChartSeries* AddSeries()
+    // A new series added to the chart (freed with it).
+    TChartSeries* AddSeries(TChartSeries* Series = nullptr)
     {
-        series.push_back(std::make_unique<TChartSeries>());
-        series.back()->SetParentChart(this);
-        return series.back().get();
+        return TCustomAxisPanel::AddSeries(Series ? Series : new TChartSeries());
     }
 
-    // TSeriesParent
     void Invalidate() override { ++Repaints; }
-    void BroadcastSeriesNotice(TSeriesNotice, TCustomChartSeries*) override {}
-    int SeriesIndexOf(const TChartSeries* S) const override
-    {
-        for (std::size_t i = 0; i < series.size(); ++i)
-            if (series[i].get() == S)
-                return static_cast<int>(i);
-        return -1;
-    }
-    void RemoveSeries(TChartSeries*) override {}
-    TColor GetDefaultColor(int) const override { return clRed; }
-    void CheckDataSource(TChartSeries*, QObject*) override {}
-    void RefreshSeriesData(TChartSeries*) override {}
     bool View3D() const override { return Is3D; }
     void SetView3D(bool Value) override { Is3D = Value; }
-
-    // TAxisContainer
     bool AxisLoading() const override { return Loading; }
     TCanvas3D* AxisCanvas() const override { return &canvas; }
     TRect AxisChartRect() const override { return ChartRect; }
-    int SeriesCount() const override { return static_cast<int>(series.size()); }
-    TChartSeries* Series(int Index) const override { return series[static_cast<std::size_t>(Index)].get(); }
+    int AxisChartWidth() const override { return ChartRect.Right - ChartRect.Left; }
 
-    // Sizes every axis and positions them as the draw sequence does.
+    // Sizes every shown axis and places it as the draw sequence does.
     void LayoutAxes(TRect& R)
     {
         for (TChartAxis* a : Axes().Items())
@@ -69,7 +43,6 @@ public:
 
     platform::RecordingDevice device;
     mutable TPlotCanvas3D canvas;
-    std::vector<std::unique_ptr<TChartSeries>> series;
     TRect ChartRect{40, 20, 360, 260};
     int Repaints = 0;
     bool Is3D = false;

@@ -341,6 +341,21 @@ TEST_F(AxisDraw, MinorTickCountBelowOneDrawsNone)
     EXPECT_EQ(Segments(chart.device), (std::vector<std::string>{"280,261-280,263", "120,261-120,263"}));
 }
 
+TEST_F(AxisDraw, MinorTicksBetweenEqualPositionsEnd)
+{
+    // Two labels at one place: a spacing of 0 is not continued to the axis ends.
+    TChartAxis& a = *chart.BottomAxis();
+    a.Items().Add(50);
+    a.Items().Add(50);
+    a.Grid()->Hide();
+    a.Ticks()->Hide();
+    a.Axis()->Hide();
+    a.SetLabels(false);
+    Prepare(a, 0, 100);
+    a.Draw(false);
+    EXPECT_EQ(Segments(chart.device), (std::vector<std::string>{"200,261-200,263"}));
+}
+
 TEST_F(AxisDraw, PositionPercentMovesTheLine)
 {
     TChartAxis& a = *chart.LeftAxis();

@@ -202,6 +202,15 @@ TEST_F(ChartAxisTest, MasterLoopIsRefused)
     EXPECT_EQ(b->Minimum(), 1);
 }
 
+TEST_F(ChartAxisTest, FreedMasterLeavesNoDanglingLink)
+{
+    TChartAxis* master = chart.CustomAxes().Add();
+    TChartAxis* follower = chart.CustomAxes().Add();
+    ASSERT_TRUE(follower->SetMasterAxis(master));
+    chart.CustomAxes().Delete(0);
+    EXPECT_EQ(follower->MasterAxis(), nullptr);
+}
+
 TEST_F(ChartAxisTest, FreedCustomAxisHandsItsSeriesBack)
 {
     TChartAxis* custom = chart.CustomAxes().Add();
@@ -371,6 +380,19 @@ TEST_F(ChartAxisTest, IncrementOfAHundredOnTheBottomAxis)
     EXPECT_EQ(a.Increment(), 0);
     a.SetLabelsAlternate(true);
     EXPECT_EQ(a.CalcLabelsIncrement(), 5);
+}
+
+TEST_F(ChartAxisTest, HugeAndInfiniteRangesFindAnIncrement)
+{
+    // The middle value 5e299 or infinity never gains decimals by halving.
+    TChartAxis& a = *chart.BottomAxis();
+    a.SetMinMax(0, 1e300);
+    a.SetStartEnd();
+    a.AdjustMaxMin();
+    EXPECT_GT(a.CalcLabelsIncrement(), 0);
+    a.SetMinMax(0, std::numeric_limits<double>::infinity());
+    a.AdjustMaxMin();
+    EXPECT_EQ(a.CalcLabelsIncrement(), 1);
 }
 
 TEST_F(ChartAxisTest, MaximumRoundRoundsUpToTheIncrement)

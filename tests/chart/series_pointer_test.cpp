@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_exceptions.h"
+#include "chart/chart_series.h"
+#include "chart/view3d_options.h"
 #include "support/recording_canvas.h"
 
 namespace {
@@ -177,4 +179,58 @@ TEST(TSeriesPointerAssign, CopiesEveryPointerProperty)
     EXPECT_EQ(b.Transparency(), 30);
     EXPECT_TRUE(b.Shadow()->Visible());
     EXPECT_FALSE(b.Visible());
+}
+
+namespace {
+
+class TSeriesPointer3D : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        canvas.SetBufferedDisplay(false);
+        view.SetOrthogonal(true);
+        canvas.InitWindow(&device, &view, clWhite, true, TRect{0, 0, 200, 150});
+        canvas.Projection(20, TRect{20, 20, 180, 130});
+        series.SetDepth(10);
+        series.CalcDepthPositions();  // Z 0 to 10
+        device.ClearLog();
+    }
+    Lines Draw(TSeriesPointerStyle Style)
+    {
+        device.ClearLog();
+        pointer.PrepareCanvas(canvas, clRed);
+        pointer.DrawPointer(canvas, true, 50, 40, 4, 4, clRed, Style);
+        return device.DrawingLines();
+    }
+    platform::RecordingDevice device{200, 150};
+    TView3DOptions view;
+    TPlotCanvas3D canvas;
+    TChartSeries series;
+    TSeriesPointer pointer{&series};
+};
+
+}  // namespace
+
+TEST_F(TSeriesPointer3D, SolidRectangleIsACubeFlatOneAPlane)
+{
+    const Lines cube = Draw(psRectangle);
+    pointer.SetDraw3D(false);
+    const Lines flat = Draw(psRectangle);
+    EXPECT_EQ(flat.size(), 1u);
+    EXPECT_GT(cube.size(), flat.size());
+}
+
+TEST_F(TSeriesPointer3D, FlatTriangleIsOneProjectedPolygon)
+{
+    pointer.SetDraw3D(false);
+    const Lines lines = Draw(psTriangle);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("Polygon(", 0), 0u);
+}
+
+TEST_F(TSeriesPointer3D, TransparencyBlendsThePointer)
+{
+    pointer.SetTransparency(50);
+    Draw(psCircle);
+    EXPECT_GT(device.Count("AlphaBlend") + device.Count("BitBlt") + device.Count("StretchBlt"), 0);
 }
