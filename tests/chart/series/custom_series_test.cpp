@@ -6,13 +6,21 @@
 
 namespace {
 
-TEST(CustomSeriesStack, HundredPercentTotalIncludesEverySeries)
-{
+struct CustomSeriesStack : ::testing::Test {
     TCustomAxisPanel chart;
-    auto* a = new TCustomSeries(&chart);
-    auto* b = new TCustomSeries(&chart);
-    chart.AddSeries(a);
-    chart.AddSeries(b);
+    TCustomSeries* a = nullptr;
+    TCustomSeries* b = nullptr;
+    void SetUp() override
+    {
+        a = new TCustomSeries(&chart);
+        b = new TCustomSeries(&chart);
+        chart.AddSeries(a);
+        chart.AddSeries(b);
+    }
+};
+
+TEST_F(CustomSeriesStack, HundredPercentTotalIncludesEverySeries)
+{
     a->Add(2);
     b->Add(1);
     a->SetStacked(cssStack100);
@@ -25,13 +33,8 @@ TEST(CustomSeriesStack, HundredPercentTotalIncludesEverySeries)
     EXPECT_EQ(b->MinYValue(), 0);
 }
 
-TEST(CustomSeriesStack, SignsStackApartAndRaiseTheMaximum)
+TEST_F(CustomSeriesStack, SignsStackApartAndRaiseTheMaximum)
 {
-    TCustomAxisPanel chart;
-    auto* a = new TCustomSeries(&chart);
-    auto* b = new TCustomSeries(&chart);
-    chart.AddSeries(a);
-    chart.AddSeries(b);
     a->Add(2);
     a->Add(-4);
     b->Add(1);
