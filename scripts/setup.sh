@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth fonts-liberation2 fonts-dejavu-core
   locales
   pspp r-base-core
+  libqcustomplot-dev
 )
 
 missing=()

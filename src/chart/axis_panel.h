@@ -132,6 +132,7 @@ public:
 
     // ---- tools ----
     TChartTools& Tools() { return m_tools; }
+    const TChartTools& Tools() const { return m_tools; }
     TChartTools* ToolList() override { return &m_tools; }
     // Set by a tool that consumed the mouse event being passed on.
     bool MouseHandled = false;

@@ -237,8 +237,27 @@ TSize TPlotCanvas3D::TextExtent(const std::string& Text)
     if (!m_device)
         return TSize{};
     ApplyFont();
+    if (m_extentsDevice != m_device) {
+        m_extents.clear();
+        m_extentsDevice = m_device;
+    }
+    // key: the font as the device has it, the character spacing, then the text
+    const platform::FontDesc& f = m_device->GetFont();
+    m_extentKey.clear();
+    m_extentKey += f.name;
+    for (const int v : {f.height, f.weight, f.escapement, f.charset, m_device->GetTextCharacterExtra(),
+                        (f.italic ? 1 : 0) | (f.underline ? 2 : 0) | (f.strikeOut ? 4 : 0)}) {
+        m_extentKey += '\x1f';
+        m_extentKey += std::to_string(v);
+    }
+    m_extentKey += '\x1e';
+    m_extentKey += Text;
+    if (const auto it = m_extents.find(m_extentKey); it != m_extents.end())
+        return it->second;
     const platform::Size s = m_device->GetTextExtent(Text);
-    return TSize{s.cx, s.cy};
+    const TSize size{s.cx, s.cy};
+    m_extents.emplace(m_extentKey, size);
+    return size;
 }
 
 // ---- buffer ----
@@ -248,6 +267,7 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
 {
     Bounds = UserRect;
     ResetTextError();
+    m_extents.clear();
     if (Options)
         FontZoomPercent = Options->FontZoom();
     SetupView(Options, Is3DView);
@@ -726,16 +746,11 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         m_device->TextOut(sx, sy, Text);
         const TFilterClass* blur = FindFilterClass("TBlurFilter");
         if (shadow->Smooth() && shadow->SmoothBlur() > 0 && m_buffer && blur) {
-            std::unique_ptr<TPlotFilter> filter = blur->Create();
-            TPropertyValue amount;
-            amount.Type = vaInt32;
-            amount.Int = shadow->SmoothBlur();
-            filter->ReadProperty("Amount", amount);
             const platform::Bitmap& surface = m_buffer->Surface();
             const TRect r{std::max(0, shadowRect.Left - 1), std::max(0, sy),
                           std::min(surface.Width() - 1, shadowRect.Left + textWidth),
                           std::min(sy + textHeight - 1, surface.Height() - 1)};
-            FilterBufferRect(*filter, r);
+            BlurBufferRect(r, shadow->SmoothBlur());
             SetBackMode(cbmTransparent);
         }
         if (blend)
@@ -753,17 +768,44 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
     TextOutEffects(X, Y, Text);
 }
 
+TRect TPlotCanvas3D::BufferPart(const TRect& R) const
+{
+    const platform::Bitmap& surface = m_buffer->Surface();
+    return TRect{std::max(0, R.Left), std::max(0, R.Top), std::min(surface.Width() - 1, R.Right),
+                 std::min(surface.Height() - 1, R.Bottom)};
+}
+
+void TPlotCanvas3D::BlurBufferRect(const TRect& R, int Amount)
+{
+    // the blur straight on the buffer's pixels; the filter on a copy of them
+    // for amounts beyond its fast range
+    const TRect p = BufferPart(R);
+    if (p.Right < p.Left || p.Bottom < p.Top)
+        return;
+    if (BlurOpaquePart(m_buffer->ScanLine(p.Top) + p.Left, m_buffer->Surface().Width(), p.Right - p.Left + 1,
+                       p.Bottom - p.Top + 1, Amount))
+        return;
+    const TFilterClass* blur = FindFilterClass("TBlurFilter");
+    std::unique_ptr<TPlotFilter> filter = blur->Create();
+    TPropertyValue amount;
+    amount.Type = vaInt32;
+    amount.Int = Amount;
+    filter->ReadProperty("Amount", amount);
+    FilterBufferRect(*filter, R);
+}
+
 void TPlotCanvas3D::FilterBufferRect(TPlotFilter& Filter, const TRect& R)
 {
     // the blur reads and writes only inside R (edges included): only that
     // part of the buffer goes through the filter
     const platform::Bitmap& surface = m_buffer->Surface();
-    const int left = std::max(0, R.Left);
-    const int top = std::max(0, R.Top);
-    const int right = std::min(surface.Width() - 1, R.Right);
-    const int bottom = std::min(surface.Height() - 1, R.Bottom);
-    if (right < left || bottom < top)
+    const TRect part = BufferPart(R);
+    if (part.Right < part.Left || part.Bottom < part.Top)
         return;
+    const int left = part.Left;
+    const int top = part.Top;
+    const int right = part.Right;
+    const int bottom = part.Bottom;
     const int w = right - left + 1;
     const int h = bottom - top + 1;
     // the filters work on 24-bit rows: blue, green, red

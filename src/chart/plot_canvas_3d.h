@@ -4,6 +4,8 @@
 // effects, projection, and the planes of the 3D layer.
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chart/plot_canvas.h"
@@ -137,6 +139,11 @@ private:
     void TextOutEffects(int X, int Y, const std::string& Text);
     // Runs the filter over R (edges included) of the buffer, and over nothing else.
     void FilterBufferRect(TPlotFilter& Filter, const TRect& R);
+    // The blur of the amount over R of the buffer, as FilterBufferRect with a
+    // blur filter of it does.
+    void BlurBufferRect(const TRect& R, int Amount);
+    // R (edges included) limited to the buffer; Right < Left or Bottom < Top when nothing is left.
+    TRect BufferPart(const TRect& R) const;
 
     std::unique_ptr<platform::DrawingDevice> m_buffer;
     bool m_monochrome = false;
@@ -147,4 +154,9 @@ private:
     std::vector<platform::Point> m_points;
     std::shared_ptr<const platform::Bitmap> m_patternCache;
     std::uint64_t m_patternStamp = 0;  // content stamp of the bitmap in m_patternCache
+    // Text extents measured in this draw, by device, font, spacing and text;
+    // emptied by each InitWindow.
+    std::unordered_map<std::string, TSize> m_extents;
+    platform::DrawingDevice* m_extentsDevice = nullptr;
+    std::string m_extentKey;
 };

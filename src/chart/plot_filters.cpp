@@ -339,6 +339,62 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
 
+bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int height, int amount)
+{
+    // TBlurFilter: weights one around a centre of the amount, factor 1 / sum
+    const float centre = static_cast<float>(amount);
+    float sum = 0;
+    for (int k = 0; k < 9; ++k)
+        sum += k == 4 ? centre : 1.0f;
+    const float factor = sum != 0 ? 1.0f / sum : 1.0f;
+    if (!(std::abs(centre) < 65536))
+        return false;
+    const int c = amount - 1;
+    int low = 0;
+    const std::uint8_t* table = ConvolveTable(factor, c, low);
+    if (!table)
+        return false;
+    auto row = [&](int y) { return first + y * stride; };
+    if (width >= 3 && height >= 3) {
+        // per row the channel sums of the three rows' columns; the rows above
+        // and at the row are kept as they were before the row is written
+        const std::size_t n = static_cast<std::size_t>(width);
+        thread_local std::vector<std::uint32_t> above;
+        thread_local std::vector<std::uint32_t> middle;
+        thread_local std::vector<int> columns;
+        above.assign(row(0), row(0) + n);
+        middle.resize(n);
+        columns.resize(3 * n);
+        for (int y = 1; y + 1 < height; ++y) {
+            std::uint32_t* line = row(y);
+            std::copy(line, line + n, middle.begin());
+            const std::uint32_t* below = row(y + 1);
+            for (std::size_t x = 0; x < n; ++x) {
+                const std::uint32_t a = above[x], m = middle[x], b = below[x];
+                columns[3 * x] = static_cast<int>((a & 0xFF) + (m & 0xFF) + (b & 0xFF));
+                columns[3 * x + 1] = static_cast<int>((a >> 8 & 0xFF) + (m >> 8 & 0xFF) + (b >> 8 & 0xFF));
+                columns[3 * x + 2] = static_cast<int>((a >> 16 & 0xFF) + (m >> 16 & 0xFF) + (b >> 16 & 0xFF));
+            }
+            const int* col = columns.data();
+            for (std::size_t x = 1; x + 1 < n; ++x) {
+                const std::uint32_t m = middle[x];
+                const int* l = col + 3 * (x - 1);
+                const std::uint32_t blue = table[l[0] + l[3] + l[6] + c * static_cast<int>(m & 0xFF) - low];
+                const std::uint32_t green = table[l[1] + l[4] + l[7] + c * static_cast<int>(m >> 8 & 0xFF) - low];
+                const std::uint32_t red = table[l[2] + l[5] + l[8] + c * static_cast<int>(m >> 16 & 0xFF) - low];
+                line[x] = red << 16 | green << 8 | blue;
+            }
+            std::swap(above, middle);
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* line = row(y);
+        for (int x = 0; x < width; ++x)
+            line[x] |= 0xFF000000u;
+    }
+    return true;
+}
+
 void TSharpenFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     const float e = -0.125f;

@@ -245,6 +245,13 @@ public:
 // The classes in their registration order.
 std::span<const TFilterClass* const> PlotFilterClasses();
 // Registers the classes (each once) and installs the bitmap rotation service.
+// The blur filter of the amount, one step, over the width x height pixels
+// from first (rows stride pixels apart), as the filter does it on a bitmap of
+// just those pixels (the edges are read, not written), in place; every pixel
+// of the part is left opaque. False, with nothing done, for amounts beyond
+// the filter's table (the filter itself then).
+bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int height, int amount);
+
 void RegisterPlotFilters();
 void UnregisterPlotFilters();
 

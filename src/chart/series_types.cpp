@@ -5,9 +5,11 @@
 
 #include "base/name_matching.h"
 #include "chart/axis_panel.h"
+#include "chart/chart.h"
 #include "chart/chart_element.h"
 #include "chart/chart_component.h"
 #include "chart/chart_series.h"
+#include "chart/chart_tool.h"
 #include "chart/plot_function.h"
 
 namespace {
@@ -235,6 +237,9 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
             d->AddDataSource(series);
     }
     if (chart) {
+        for (TPlotCustomTool* tool : chart->Tools().Items())
+            if (auto* seriesTool = qobject_cast<TPlotCustomToolSeries*>(tool); seriesTool && seriesTool->Series() == old)
+                seriesTool->SetSeries(series);
         chart->ExchangeSeries(old, series);
     }
     delete old;
@@ -245,4 +250,38 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
     if (series->StreamedData())
         series->RefreshSeries();
     Series = series;
+}
+
+void PaintSeriesLegend(TChartSeries& Series, platform::DrawingDevice& Device, const TRect& R, TCustomChart* Chart)
+{
+    std::unique_ptr<TChart> temporary;
+    TCustomChart* chart = dynamic_cast<TCustomChart*>(Series.ParentChart());
+    const bool borrowed = chart == nullptr;
+    if (borrowed) {
+        if (!Chart) {
+            temporary = std::make_unique<TChart>();
+            Chart = temporary.get();
+        }
+        chart = Chart;
+        chart->AddSeries(&Series);
+    }
+    TCanvas3D& canvas = *chart->Canvas();
+    platform::DrawingDevice* previous = canvas.CurrentCanvas();
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.Brush()->SetColor(chart->LegendColor);
+    chart->SetLegendSymbolPen(chart->Legend()->Symbol()->DefaultPen() ? nullptr : chart->Legend()->Symbol()->Pen());
+    if (!canvas.IsNonGdiCanvas()) {
+        canvas.AttachCanvas(&Device);
+        try {
+            Series.DrawLegend(-1, R);
+        } catch (...) {
+            canvas.AttachCanvas(previous);
+            if (borrowed)
+                chart->RemoveSeries(&Series);
+            throw;
+        }
+        canvas.AttachCanvas(previous);
+    }
+    if (borrowed)
+        chart->RemoveSeries(&Series);
 }

@@ -9,8 +9,13 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class DrawingDevice;
+}
 class TChartSeries;
 class TComponent;
+class TCustomChart;
+struct TRect;
 class TCustomAxisPanel;
 class TCustomChartElement;
 class TPlotFunction;
@@ -130,3 +135,8 @@ TPlotFunction* CreateNewFunction(TChartSeries& Series, const TFunctionClass& Fun
 // Replaces Series by a copy of the new class in its chart, sources and name;
 // the old series is freed. Nothing when Series is of that class already.
 void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass);
+
+// Draws the series' legend symbol into R on any device. A series without a
+// chart borrows Chart (or a temporary chart) for the call.
+void PaintSeriesLegend(TChartSeries& Series, platform::DrawingDevice& Device, const TRect& R,
+                       TCustomChart* Chart = nullptr);

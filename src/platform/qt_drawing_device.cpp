@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "base/name_matching.h"
+#include "platform/curve_raster_cache.h"
 #include "platform/system_colors.h"
 
 namespace platform {
@@ -982,6 +983,87 @@ void QtDrawingDevice::AppendToPath(const std::vector<PointF>& pts)
 
 bool QtDrawingDevice::OutlineHoldsFill() const { return !m_pen.IsNull() && m_pen.IsCosmetic(); }
 
+template <class MakeFigure>
+bool QtDrawingDevice::DrawCachedCurve(const CurveShapeKey& key, Point a, Point b, MakeFigure&& make)
+{
+    // the shapes DrawFigures paints straight onto the surface with a solid
+    // one-pixel outline; coordinates small enough for the moved points to
+    // stay exact
+    constexpr int kFar = 1 << 15;
+    constexpr int kLargest = 4096;
+    if (m_inPath || !CurveRasterCache::Enabled() || m_pen.IsNull() || !m_pen.IsCosmetic() || !PenSolid())
+        return false;
+    const bool brush = !m_brush.IsNull();
+    if (brush && m_rop2 != Rop2::CopyPen)
+        return false;
+    if (std::abs(a.x) > kFar || std::abs(a.y) > kFar || std::abs(b.x) > kFar || std::abs(b.y) > kFar ||
+        b.x - a.x > kLargest || b.y - a.y > kLargest)
+        return false;
+    CurveRasterCache& cache = CurveRasterCache::ForThread();
+    CurveRaster& shape = cache.Find(key);
+    // the whole plane as the limit: the pixels a limit lets through are these
+    // pixels kept where they fall inside it
+    const Rect everywhere{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20};
+    if (!shape.built) {
+        shape.built = true;
+        std::vector<PointF> pts;
+        shape.shiftable = make(pts);
+        if (shape.shiftable) {
+            const std::vector<Figure> figure{Figure{std::move(pts), true, true}};
+            shape.vertices = OutlineVertices(figure.front().points);
+            const std::vector<std::vector<Point>> vertices{shape.vertices};
+            OutlinePixels(figure, everywhere, [&](int x, int y, std::uint8_t) { shape.outline.push_back({x, y}); },
+                          &vertices);
+            cache.Grew(shape.vertices.size() + shape.outline.size());
+        }
+    }
+    if (!shape.shiftable)
+        return false;
+    const int mode = m_polyFillMode == PolyFillMode::Winding ? 1 : 0;
+    if (brush && !shape.fillReady[mode]) {
+        if (!shape.fillShiftable)
+            return false;
+        std::vector<PointF> poly;
+        poly.reserve(shape.vertices.size());
+        for (const Point& q : shape.vertices)
+            poly.push_back({q.x + 0.5, q.y + 0.5});
+        shape.fillShiftable = PolygonSpansShiftable(poly);
+        if (!shape.fillShiftable)
+            return false;
+        shape.fill[mode] = PolygonSpans({poly}, m_polyFillMode, everywhere);
+        shape.fillReady[mode] = true;
+        cache.Grew(shape.fill[mode].size());
+    }
+    const Rect limit = DrawLimit();
+    if (limit.IsEmpty())
+        return true;
+    if (brush) {
+        m_cachedFill.clear();
+        for (const Span& s : shape.fill[mode]) {
+            const int y = s.y + a.y;
+            const int x0 = std::max(s.x0 + a.x, limit.left);
+            const int x1 = std::min(s.x1 + a.x, limit.right);
+            if (y >= limit.top && y < limit.bottom && x0 < x1)
+                m_cachedFill.push_back({y, x0, x1});
+        }
+        FillSpansDirect(m_cachedFill, m_brush);
+    }
+    const std::uint32_t pen = PenArgb();
+    const bool boxClip = m_clipRects.size() <= 1;
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    for (const Point& p : shape.outline) {
+        const int x = p.x + a.x;
+        const int y = p.y + a.y;
+        if (x < limit.left || x >= limit.right || y < limit.top || y >= limit.bottom)
+            continue;
+        if (!boxClip && !Visible(x, y))
+            continue;
+        std::uint32_t& d = m_surface.ScanLine(y)[x];
+        d = copy ? pen : ApplyRop2(m_rop2, pen, d);
+    }
+    return true;
+}
+
 void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& fill)
 {
     if (m_inPath) {
@@ -1278,8 +1360,19 @@ void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
     if (!box)
         return;
     const auto [a, b, l, t, r, bt] = *box;
-    std::vector<PointF> pts = EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
-    pts.pop_back();
+    auto points = [](double l, double t, double r, double bt) {
+        std::vector<PointF> pts =
+            EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
+        pts.pop_back();
+        return pts;
+    };
+    const CurveShapeKey key{1, b.x - a.x, b.y - a.y, {}};
+    if (DrawCachedCurve(key, a, b, [&](std::vector<PointF>& pts) {
+            pts = points(l - a.x, t - a.y, r - a.x, bt - a.y);
+            return EllipseArcShiftable((r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
+        }))
+        return;
+    std::vector<PointF> pts = points(l, t, r, bt);
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = EllipseSpans(l, t, r, bt, DrawLimit());
@@ -1294,15 +1387,28 @@ void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int co
     const auto [a, b, l, t, r, bt] = *box;
     const double cw = std::min<double>(std::abs(cornerWidth), r - l);
     const double ch = std::min<double>(std::abs(cornerHeight), bt - t);
-    std::vector<PointF> pts;
-    auto quarter = [&](double ecx, double ecy, double from) {
-        const auto arc = EllipseArcPoints(ecx, ecy, cw / 2, ch / 2, from, kPi / 2);
-        pts.insert(pts.end(), arc.begin(), arc.end());
+    auto points = [&](double l, double t, double r, double bt) {
+        std::vector<PointF> pts;
+        auto quarter = [&](double ecx, double ecy, double from) {
+            const auto arc = EllipseArcPoints(ecx, ecy, cw / 2, ch / 2, from, kPi / 2);
+            pts.insert(pts.end(), arc.begin(), arc.end());
+        };
+        quarter(r - cw / 2, t + ch / 2, 0);
+        quarter(l + cw / 2, t + ch / 2, kPi / 2);
+        quarter(l + cw / 2, bt - ch / 2, kPi);
+        quarter(r - cw / 2, bt - ch / 2, 3 * kPi / 2);
+        return pts;
     };
-    quarter(r - cw / 2, t + ch / 2, 0);
-    quarter(l + cw / 2, t + ch / 2, kPi / 2);
-    quarter(l + cw / 2, bt - ch / 2, kPi);
-    quarter(r - cw / 2, bt - ch / 2, 3 * kPi / 2);
+    const CurveShapeKey key{2, b.x - a.x, b.y - a.y, {std::abs(cornerWidth), std::abs(cornerHeight)}};
+    if (DrawCachedCurve(key, a, b, [&](std::vector<PointF>& pts) {
+            pts = points(l - a.x, t - a.y, r - a.x, bt - a.y);
+            for (int i = 0; i < 4; ++i)
+                if (!EllipseArcShiftable(cw / 2, ch / 2, i * kPi / 2, kPi / 2))
+                    return false;
+            return true;
+        }))
+        return;
+    std::vector<PointF> pts = points(l, t, r, bt);
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = RoundRectSpans(l, t, r, bt, cw, ch, DrawLimit());
@@ -1326,11 +1432,30 @@ void QtDrawingDevice::ClosedArc(int x1, int y1, int x2, int y2, int x3, int y3, 
         return;
     double cx, cy, rx, ry, t0, sweep;
     ArcGeometry(x1, y1, x2, y2, x3, y3, x4, y4, FrameInset(), cx, cy, rx, ry, t0, sweep);
-    std::vector<PointF> pts;
-    if (throughCentre)
-        pts.push_back({cx, cy});
-    const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
-    pts.insert(pts.end(), arc.begin(), arc.end());
+    auto points = [&](double cx, double cy) {
+        std::vector<PointF> pts;
+        if (throughCentre)
+            pts.push_back({cx, cy});
+        const auto arc = EllipseArcPoints(cx, cy, rx, ry, t0, sweep);
+        pts.insert(pts.end(), arc.begin(), arc.end());
+        return pts;
+    };
+    // the arc by its box and radial points relative to the box
+    const Point a = Dev(std::min(x1, x2), std::min(y1, y2));
+    const Point b = Dev(std::max(x1, x2), std::max(y1, y2));
+    const Point s = Dev(x3, y3);
+    const Point e = Dev(x4, y4);
+    const CurveShapeKey key{throughCentre ? 3 : 4, b.x - a.x, b.y - a.y,
+                            {s.x - a.x, s.y - a.y, e.x - a.x, e.y - a.y,
+                             m_arcDirection == ArcDirection::CounterClockwise ? 1 : 0}};
+    const bool near = std::abs(s.x) <= (1 << 15) && std::abs(s.y) <= (1 << 15) && std::abs(e.x) <= (1 << 15) &&
+                      std::abs(e.y) <= (1 << 15);
+    if (near && DrawCachedCurve(key, a, b, [&](std::vector<PointF>& pts) {
+            pts = points(cx - a.x, cy - a.y);
+            return EllipseArcShiftable(rx, ry, t0, sweep);
+        }))
+        return;
+    std::vector<PointF> pts = points(cx, cy);
     SpanList fill;
     if (!m_inPath && !m_brush.IsNull() && !OutlineHoldsFill())
         fill = PolygonSpans({pts}, PolyFillMode::Alternate, DrawLimit());

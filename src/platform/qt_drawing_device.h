@@ -19,6 +19,8 @@ class QPainter;
 
 namespace platform {
 
+struct CurveShapeKey;
+
 // Conversions for the Qt side.
 QColor ToQColor(TColor c);  // system colours resolved
 // The region's pixels inside the limit (regions are exact only there).
@@ -236,6 +238,13 @@ private:
     // so the shape's exact fill need not be worked out.
     bool OutlineHoldsFill() const;
     void ShapeOrPath(std::vector<Figure> outline, const SpanList& fill);
+    // A closed curve through the box a-b (device) with a solid one-pixel
+    // outline, drawn from the curve cache; make() gives its figure's points
+    // with the box's corner at 0, 0 and whether they move exactly with it.
+    // False when the cache does not serve this drawing (the caller draws the
+    // shape itself).
+    template <class MakeFigure>
+    bool DrawCachedCurve(const CurveShapeKey& key, Point a, Point b, MakeFigure&& make);
     // Rectangle's outline of a solid one-pixel pen through the pixels l..r, t..b.
     void RectangleOutline(int l, int t, int r, int b);
     // op(source, destination) gives each pixel written.
@@ -284,6 +293,7 @@ private:
     // scratch buffers reused from call to call
     std::vector<std::uint8_t> m_maskMarks;
     std::vector<std::uint8_t> m_curveSeen;
+    SpanList m_cachedFill;
     std::vector<int> m_blitColumns;
     Bitmap m_blitPart;
     std::vector<std::uint8_t> m_floodSeen;

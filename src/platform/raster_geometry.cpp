@@ -560,13 +560,32 @@ const std::vector<PointF>& UnitArc(double t0, double sweep, std::int64_t n)
 
 }  // namespace
 
+namespace {
+
+// The number of steps EllipseArcPoints takes along the arc.
+std::int64_t ArcSteps(double rx, double ry, double sweep)
+{
+    const double r = std::max(std::abs(rx), std::abs(ry));
+    const double dt = r > 0.5 ? 0.5 / r : 0.5;
+    const auto n = static_cast<std::int64_t>(std::ceil(std::abs(sweep) / dt));
+    return std::clamp<std::int64_t>(n, 4, 20000);
+}
+
+// Whether v lies further than 2^-20 from every value of the step's half
+// (whole values when half is 0, halves between them when it is 0.5).
+bool ClearOf(double v, double half)
+{
+    constexpr double kMargin = 1.0 / (1 << 20);
+    const double d = std::abs(v - std::floor(v) - half);
+    return d > kMargin && (half != 0 || 1 - d > kMargin);
+}
+
+}  // namespace
+
 std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry, double t0, double sweep)
 {
     std::vector<PointF> pts;
-    const double r = std::max(std::abs(rx), std::abs(ry));
-    const double dt = r > 0.5 ? 0.5 / r : 0.5;
-    std::int64_t n = static_cast<std::int64_t>(std::ceil(std::abs(sweep) / dt));
-    n = std::clamp<std::int64_t>(n, 4, 20000);
+    const std::int64_t n = ArcSteps(rx, ry, sweep);
     // on a grid of 1/4096 pixel, so that rounding noise of the sines never
     // tips a point across a pixel centre (a radial along a row stays on it)
     // (times 1/4096 is the division by 4096 exactly: a power of two)
@@ -576,6 +595,44 @@ std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry,
     for (std::size_t i = 0; i < unit.size(); ++i)
         pts[i] = {snap(cx + rx * unit[i].x), snap(cy - ry * unit[i].y)};
     return pts;
+}
+
+bool EllipseArcShiftable(double rx, double ry, double t0, double sweep)
+{
+    // a point is snap(c + p), p = rx cos t (or -ry sin t) rounded: 4096 c is
+    // whole, and with |c + p| < 2^16 the sum's rounding moves it by at most
+    // 2^-37 (2^-25 on the grid), so unless 4096 p is that close to a half the
+    // snapped point is c plus the same grid value wherever c lies
+    const std::vector<PointF>& unit = UnitArc(t0, sweep, ArcSteps(rx, ry, sweep));
+    for (const PointF& u : unit)
+        if (!ClearOf(4096.0 * (rx * u.x), 0.5) || !ClearOf(4096.0 * (ry * u.y), 0.5))
+            return false;
+    return true;
+}
+
+bool PolygonSpansShiftable(const std::vector<PointF>& polygon)
+{
+    // a row's crossing is a.x + t (b.x - a.x) with t and the product q the
+    // same wherever the polygon lies (differences of pixel centres are whole);
+    // the column it starts is ceil(a.x - 0.5 + q): unchanged by a whole move
+    // unless q falls within the two roundings (< 2^-35 at |x| < 2^16) of a
+    // whole value without being one
+    const std::size_t n = polygon.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const PointF& a = polygon[i];
+        const PointF& b = polygon[(i + 1) % n];
+        if (a.y == b.y)
+            continue;
+        const double lo = std::min(a.y, b.y);
+        const double hi = std::max(a.y, b.y);
+        for (double yc = std::ceil(lo - 0.5) + 0.5; yc < hi; yc += 1) {
+            const double t = (yc - a.y) / (b.y - a.y);
+            const double q = t * (b.x - a.x);
+            if (q != std::floor(q) && !ClearOf(q, 0))
+                return false;
+        }
+    }
+    return true;
 }
 
 double ParametricAngle(double rx, double ry, double dx, double dy)

@@ -96,6 +96,15 @@ void LinePixels(Point a, Point b, bool includeLast, const Rect& limit,
 // clockwise on screen), close enough together for one-pixel outlines.
 std::vector<PointF> EllipseArcPoints(double cx, double cy, double rx, double ry, double t0, double sweep);
 
+// Whether EllipseArcPoints with the centre moved by whole pixels gives its
+// points moved alike, exactly, for centres on halves of a pixel and all
+// coordinates below 2^16 in size.
+bool EllipseArcShiftable(double rx, double ry, double t0, double sweep);
+
+// Whether PolygonSpans of the polygon (vertices on pixel centres) moved by
+// whole pixels fills its pixels moved alike, for coordinates below 2^16.
+bool PolygonSpansShiftable(const std::vector<PointF>& polygon);
+
 // The parametric angle of the ellipse point that lies on the ray from the
 // centre towards (dx, dy) (dy measured upwards).
 double ParametricAngle(double rx, double ry, double dx, double dy);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QObject>
+#include <QWheelEvent>
 
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
@@ -231,4 +234,29 @@ TEST_F(TChartControl, PaletteIndexAppliesAndIsKeptAsGiven)
     chart.SetColorPaletteIndex(16);
     EXPECT_EQ(chart.ColorPaletteIndex(), 16);
     EXPECT_TRUE(chart.ColorPalette().empty());
+}
+
+TEST_F(TChartControl, WindowEventsWheelAndDrag)
+{
+    AddSeries("Alpha");
+    chart.LeftAxis()->SetAutomatic(false);
+    chart.LeftAxis()->SetMinMax(0, 100);
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &wheel);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), 3);
+
+    chart.LeftAxis()->SetAutomatic(true);
+    DrawChart();
+    const TRect r = chart.ChartRect;
+    const QPointF from(r.Left + 20, r.Top + 20);
+    const QPointF to(r.Left + 150, r.Top + 120);
+    QMouseEvent press(QEvent::MouseButtonPress, from, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&chart, &press);
+    QApplication::sendEvent(&chart, &move);
+    QApplication::sendEvent(&chart, &release);
+    EXPECT_TRUE(chart.Zoomed);
+    EXPECT_FALSE(chart.BottomAxis()->Automatic());
 }

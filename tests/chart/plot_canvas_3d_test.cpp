@@ -793,3 +793,38 @@ TEST(TPlotCanvas3DBuffer, RasterTargetIsTheBufferWhileDrawingGoesToIt)
     canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 100, 50});
     EXPECT_EQ(surface.RasterTarget(), nullptr);
 }
+
+namespace {
+
+// Counts the measurements that reach the device.
+class CountingDevice : public platform::RecordingDevice {
+public:
+    using platform::RecordingDevice::RecordingDevice;
+    platform::Size GetTextExtent(const std::string& text) const override
+    {
+        ++Measured;
+        return platform::RecordingDevice::GetTextExtent(text);
+    }
+    mutable int Measured = 0;
+};
+
+}  // namespace
+
+TEST(TPlotCanvas3DTextExtents, MeasuredOncePerFontAndTextWithinADraw)
+{
+    CountingDevice device(200, 150);
+    TPlotCanvas3D canvas;
+    InitOnRecorder(canvas, device);
+    EXPECT_EQ(canvas.TextWidth("Histogram"), 54);
+    EXPECT_EQ(canvas.TextHeight("Histogram"), 13);
+    EXPECT_EQ(canvas.TextWidth("W"), 6);
+    EXPECT_EQ(device.Measured, 2);
+    // another font is another measurement
+    canvas.Font()->SetHeight(-21);
+    EXPECT_EQ(canvas.TextWidth("Histogram"), 99);
+    EXPECT_EQ(device.Measured, 3);
+    // a new draw measures again
+    InitOnRecorder(canvas, device);
+    canvas.TextWidth("W");
+    EXPECT_EQ(device.Measured, 4);
+}

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "chart/drawing_utils.h"
@@ -787,4 +788,45 @@ TEST(TGeometricFilters, ResizeStretchesThroughTheResampler)
     ApplyTo(r, p);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Grey(p, i % 3, i / 3), 40 * i) << i;
+}
+
+TEST(TConvolveFilters, BlurOfAPartInPlaceMatchesTheFilterOnItsCopy)
+{
+    std::mt19937 rng(77);
+    for (int amount : {1, 2, 0, -3, 5, 100, 256, 257, -300})
+        for (int w : {1, 2, 3, 4, 17, 40})
+            for (int h : {1, 2, 3, 5, 12}) {
+                // a part of a larger picture: the pixels around it stay as they are
+                const int stride = w + 6;
+                std::vector<std::uint32_t> pixels(static_cast<std::size_t>(stride) * (h + 4));
+                for (auto& p : pixels)
+                    p = static_cast<std::uint32_t>(rng());
+                // dark text on light ground, as shadows are
+                for (std::size_t i = 0; i < pixels.size(); i += 3)
+                    pixels[i] &= 0xFF1F1F1Fu;
+                std::vector<std::uint32_t> expected = pixels;
+                TBitmap copy(w, h, pf24bit);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x) {
+                        const std::uint32_t p = pixels[static_cast<std::size_t>((y + 2) * stride + x + 3)];
+                        std::uint8_t* d = copy.ScanLine(y) + 3 * x;
+                        d[0] = static_cast<std::uint8_t>(p);
+                        d[1] = static_cast<std::uint8_t>(p >> 8);
+                        d[2] = static_cast<std::uint8_t>(p >> 16);
+                    }
+                TBlurFilter blur;
+                blur.Amount = amount;
+                blur.Apply(copy, TRect{0, 0, w - 1, h - 1});
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x) {
+                        const std::uint8_t* s = copy.ScanLine(y) + 3 * x;
+                        expected[static_cast<std::size_t>((y + 2) * stride + x + 3)] =
+                            0xFF000000u | std::uint32_t{s[2]} << 16 | std::uint32_t{s[1]} << 8 | s[0];
+                    }
+                const bool done = BlurOpaquePart(pixels.data() + 2 * stride + 3, stride, w, h, amount);
+                // the table covers centres -255..255 (amounts -254..256)
+                ASSERT_EQ(done, amount >= -254 && amount <= 256) << amount;
+                if (done)
+                    ASSERT_EQ(pixels, expected) << amount << " " << w << "x" << h;
+            }
 }

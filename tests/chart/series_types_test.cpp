@@ -7,6 +7,7 @@
 #include "chart/chart.h"
 #include "chart/chart_series.h"
 #include "chart/plot_function.h"
+#include "testing/recording_device.h"
 
 class TRegistrySeriesA : public TChartSeries {
     Q_OBJECT
@@ -161,6 +162,27 @@ TEST_F(SeriesTypesTest, ChangeSeriesTypeKeepsPlaceNamePointsAndDependants)
     EXPECT_EQ(chart.Series(2), after);
     EXPECT_EQ(chart.SeriesCount(), 4);
     EXPECT_EQ(dependant->DataSource(), changed);
+}
+
+TEST_F(SeriesTypesTest, PaintSeriesLegendOnAnyDeviceLeavesTheSeriesAsItWas)
+{
+    QObject form;
+    auto* s = new TChartSeries(&form);
+    s->SetSeriesColor(clRed);
+    platform::RecordingDevice device(100, 50);
+    PaintSeriesLegend(*s, device, TRect{10, 10, 30, 20});
+    EXPECT_EQ(s->ParentChart(), nullptr);
+    bool drawn = false;
+    for (const std::string& line : device.DrawingLines(true))
+        drawn = drawn || (line.rfind("Rectangle(10,10,30,20)", 0) == 0 && line.find("0x0000FF") != std::string::npos);
+    EXPECT_TRUE(drawn);
+
+    TChart chart;
+    chart.AddSeries(s);
+    platform::RecordingDevice other(100, 50);
+    PaintSeriesLegend(*s, other, TRect{0, 0, 8, 8});
+    EXPECT_EQ(s->ParentChart(), &chart);
+    EXPECT_FALSE(other.DrawingLines().empty());
 }
 
 #include "series_types_test.moc"

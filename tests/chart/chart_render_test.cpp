@@ -1,0 +1,70 @@
+// One whole chart drawn for review: a histogram of 400 bars with a density line.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+
+#include "chart/axis_title.h"
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "platform/qt_drawing_device.h"
+#include "support/histogram_chart.h"
+
+namespace {
+
+class RenderedHistogram : public ::testing::Test, public THistogramChart {};
+
+}  // namespace
+
+TEST_F(RenderedHistogram, AxesBarsTitleAndLegendFallInPlace)
+{
+    platform::QtDrawingDevice device(800, 600);
+    chart.Draw(&device, TRect{0, 0, 800, 600});
+    const QImage image = device.Image().copy();
+    // beside the test program, in the build folder
+    const QString path = QCoreApplication::applicationDirPath() + "/rendered_histogram.png";
+    ASSERT_TRUE(image.save(path, "PNG"));
+
+    const TRect r = chart.ChartRect;
+    // the legend stands right of the chart rectangle, the title above it
+    const TRect legend = chart.Legend()->ShapeBounds;
+    EXPECT_GT(legend.Left, r.Right);
+    EXPECT_LT(legend.Right, 800);
+    EXPECT_EQ(chart.Legend()->TotalItems(), 2);
+    // the vertical legend's top at 10 % of the chart's height
+    EXPECT_EQ(legend.Top, chart.ChartBounds.Top + 60);
+    const TRect symbol = chart.Legend()->Items().Existing(1)->SymbolRect;
+    EXPECT_GT(symbol.Left, legend.Left);
+    EXPECT_LT(symbol.Bottom, legend.Bottom);
+    // the title is centred over what the legend left of the chart rectangle
+    const TRect title = chart.Title()->ShapeBounds;
+    EXPECT_LT(title.Bottom, r.Top);
+    EXPECT_NEAR((title.Left + title.Right) / 2, (r.Left + r.Right) / 2, 30);
+    EXPECT_LT(title.Right, legend.Left);
+
+    // bottom axis -4 .. 4 over the chart width: first bar at -3.99, last at 3.99
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), -4);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Maximum(), 4);
+    const int width = r.Right - r.Left;
+    const int firstX = bars->CalcXPos(0);
+    const int lastX = bars->CalcXPos(399);
+    EXPECT_NEAR(firstX, r.Left + 0.01 / 8 * width, 1);
+    EXPECT_NEAR(lastX, r.Left + 7.99 / 8 * width, 1);
+    // the tallest bar reaches the top of the chart rectangle (the axis maximum is its height)
+    EXPECT_NEAR(bars->CalcYPos(200), r.Top, 1);
+
+    // pixels: the outer bars are lower than a pixel; the middle bar is a black
+    // outline from the bottom up to its top
+    const QRgb black = qRgb(0, 0, 0) & 0xFFFFFF;
+    EXPECT_EQ(bars->CalcYPos(0), r.Bottom);
+    const int middleX = bars->CalcXPos(200);
+    EXPECT_EQ(image.pixel(middleX, r.Bottom - 5) & 0xFFFFFF, black);
+    EXPECT_EQ(image.pixel(middleX, (r.Top + r.Bottom) / 2) & 0xFFFFFF, black);
+    // the red line passes over the middle of the chart near the top
+    const int midX = line->CalcXPos(250);
+    const int midY = line->CalcYPos(250);
+    bool red = false;
+    for (int dy = -2; dy <= 2; ++dy)
+        red = red || (qRed(image.pixel(midX, midY + dy)) > 200 && qGreen(image.pixel(midX, midY + dy)) < 60);
+    EXPECT_TRUE(red);
+}
