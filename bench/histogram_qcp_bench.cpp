@@ -8,10 +8,9 @@
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
-#include <chrono>
-
 #include "chart/chart.h"
 #include "platform/qt_drawing_device.h"
+#include "qcp_compare.h"
 #include "support/histogram_chart.h"
 
 namespace {
@@ -67,30 +66,7 @@ struct QcpHistogram {
     void Redraw() { plot.replot(QCustomPlot::rpImmediateRefresh); }
 };
 
-double Ms(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-template <typename Ours, typename Theirs>
-void Alternate(benchmark::State& state, Ours ours, Theirs theirs)
-{
-    double oursMs = 0;
-    double theirsMs = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        ours();
-        const auto t1 = std::chrono::steady_clock::now();
-        theirs();
-        const auto t2 = std::chrono::steady_clock::now();
-        oursMs += Ms(t1 - t0);
-        theirsMs += Ms(t2 - t1);
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["ours_ms"] = oursMs / n;
-    state.counters["qcp_ms"] = theirsMs / n;
-    state.counters["ratio"] = theirsMs > 0 ? oursMs / theirsMs : 0;
-}
+using qcp_compare::Alternate;
 
 void BM_HistogramFullRedraw(benchmark::State& state)
 {
