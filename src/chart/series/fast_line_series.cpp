@@ -215,6 +215,12 @@ void TFastLineSeries::DrawLegendShape(int, const TRect& Rect)
     ParentChart()->Panel()->Canvas()->Line(Rect.Left, y, Rect.Right, y);
 }
 
+void TFastLineSeries::DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position)
+{
+    Marks().ApplyArrowLength(Position);
+    TCustomLineSeries::DrawMark(Index, Text, Position);
+}
+
 int TFastLineSeries::Clicked(int X, int Y) const
 {
     if (FirstValueIndex() < 0 || LastValueIndex() < 0)

@@ -57,3 +57,18 @@ TEST(CustomSeries, NullsCountInExtremesOnlyWhenIgnored)
 }
 
 }  // namespace
+
+namespace {
+
+// The X values are checked to the last point, beyond the first 10,000.
+TEST(SequentialX, EveryPointCounts)
+{
+    TCustomSeries s;
+    for (int i = 0; i < 20000; ++i)
+        s.AddXY(i, 1);
+    EXPECT_FALSE(s.HasNonSequentialX());
+    s.XValues().SetValue(15000, 15000.5);
+    EXPECT_TRUE(s.HasNonSequentialX());
+}
+
+}  // namespace
