@@ -8,9 +8,9 @@
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
+#include "bench_ratio.h"
 #include "chart/chart.h"
 #include "platform/qt_drawing_device.h"
-#include "qcp_compare.h"
 #include "support/histogram_chart.h"
 
 namespace {
@@ -66,7 +66,11 @@ struct QcpHistogram {
     void Redraw() { plot.replot(QCustomPlot::rpImmediateRefresh); }
 };
 
-using qcp_compare::Alternate;
+template <typename Ours, typename Theirs>
+void Alternate(benchmark::State& state, Ours ours, Theirs theirs)
+{
+    bench::TimeBoth(state, ours, theirs, "ours_ms", "qcp_ms");
+}
 
 void BM_HistogramFullRedraw(benchmark::State& state)
 {

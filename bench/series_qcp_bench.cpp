@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "bench_ratio.h"
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "chart/series/area_series.h"
@@ -18,11 +19,14 @@
 #include "chart/series/histogram_series.h"
 #include "chart/series/line_series.h"
 #include "platform/qt_drawing_device.h"
-#include "qcp_compare.h"
 
 namespace {
 
-using qcp_compare::Alternate;
+template <typename Ours, typename Theirs>
+void Alternate(benchmark::State& state, Ours ours, Theirs theirs)
+{
+    bench::TimeBoth(state, ours, theirs, "ours_ms", "qcp_ms");
+}
 
 int HeightOf(int Width) { return Width == 800 ? 600 : 1080; }
 

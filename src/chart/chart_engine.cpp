@@ -7,6 +7,7 @@
 #include "chart/plot_font.h"
 #include "chart/plot_html.h"
 #include "chart/plot_procs.h"
+#include "chart/series/candle_ch.h"
 #include "chart/series/stat_char.h"
 #include "chart/series_types.h"
 
@@ -56,6 +57,7 @@ TEngineUnit g_units[] = {
     {"PlotEngine", AxisEngineStartUp, AxisEngineShutDown},
     {"Chart", StartChartUnit, StopChartUnit},
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},
+    {"CandleCh", StartCandleCh, StopCandleCh},
     {"StatChar", StartStatChar, StopStatChar},
 };
 

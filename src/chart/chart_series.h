@@ -323,6 +323,13 @@ public:
     std::function<void(TChartSeries&)> OnMouseLeave;
 
 protected:
+    // Depth positions a series type narrows; the middle lies between them.
+    void SetDepthPositions(int Start, int End)
+    {
+        m_startZ = Start;
+        m_endZ = End;
+        m_middleZ = (Start + End) / 2;
+    }
     void Notification(QObject* AComponent) override;
     void Loaded() override;
 

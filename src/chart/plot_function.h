@@ -32,6 +32,7 @@ public:
     void SetParentSeries(TChartSeries* Value);
     void BeginUpdate() { ++m_updating; }
     void EndUpdate();
+    bool Updating() const { return m_updating > 0; }
 
     // Refills the parent series from its sources.
     void Recalculate();

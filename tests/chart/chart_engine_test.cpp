@@ -31,13 +31,13 @@ protected:
 
 TEST_F(TChartEngineLifecycle, UnitsStartInTheirOrder)
 {
-    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotEngine", "Chart", "PlotProCo", "StatChar"}));
+    EXPECT_EQ(ChartEngineUnits(), (Names{"PlotHtml", "PlotConst", "PlotCanvas", "PlotFilters", "PlotProcs", "PlotEngine", "Chart", "PlotProCo", "CandleCh", "StatChar"}));
 }
 
 TEST_F(TChartEngineLifecycle, ShutDownRunsInReverseOrder)
 {
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"StatChar", "PlotProCo", "Chart", "PlotEngine", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
+    EXPECT_EQ(ChartEngineLastShutDown(), (Names{"StatChar", "CandleCh", "PlotProCo", "Chart", "PlotEngine", "PlotProcs", "PlotFilters", "PlotCanvas", "PlotConst", "PlotHtml"}));
     EXPECT_TRUE(ChartEngineUnits().empty());
 }
 
@@ -49,9 +49,9 @@ TEST_F(TChartEngineLifecycle, SecondStartIsNoStartAndNeedsItsOwnStop)
     StopChartEngine();  // one start still stands
     EXPECT_TRUE(ChartEngineLastShutDown().empty());
     EXPECT_EQ(PlotMsgValuesX, "changed");
-    EXPECT_EQ(ChartEngineUnits().size(), 9u);
+    EXPECT_EQ(ChartEngineUnits().size(), 10u);
     StopChartEngine();
-    EXPECT_EQ(ChartEngineLastShutDown().size(), 9u);
+    EXPECT_EQ(ChartEngineLastShutDown().size(), 10u);
     EXPECT_TRUE(PlotMsgValuesX.empty());
     StartChartEngine();
     EXPECT_EQ(PlotMsgValuesX, "X");

@@ -641,6 +641,6 @@ const TPropertyTable<TCustomChartElement>& TCustomSeries::Properties()
             .Property("Transparency", IntegerKind,
                       TAccessors{[](const S& s) { return s.Transparency(); },
                                  [](S& s, int v) { s.SetTransparency(v); }},
-                      0);
+                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency(); }});
     return table;
 }

@@ -58,6 +58,8 @@ public:
     void SetGradient(const TCustomPlotGradient& Value) { m_gradient->Assign(Value); }
     virtual int Transparency() const { return m_transparency; }
     virtual void SetTransparency(int Value) { SetIntegerProperty(m_transparency, Value); }
+    // The stored default of Transparency for this type.
+    virtual int DefaultTransparency() const { return 0; }
 
     std::function<void(TCustomSeries& Sender, int ValueIndex, int X, int Y)> OnClickPointer;
     std::function<TSeriesPointerStyle(TCustomSeries& Sender, int ValueIndex)> OnGetPointerStyle;

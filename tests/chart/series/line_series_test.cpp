@@ -24,14 +24,7 @@ struct LineDraw : ::testing::Test {
     }
     Calls DrawAll(std::initializer_list<const char*> Names = {"MoveTo", "LineTo"})
     {
-        c.Draw([&] {
-            for (int i = 0; i < c.rec.chart.SeriesCount(); ++i) {
-                TChartSeries* s = c.rec.chart.Series(i);
-                s->CalcFirstLastVisible();
-                s->DrawAllValues();
-            }
-        });
-        return c.Calls(Names);
+        return c.DrawAllSeries(Names);
     }
 };
 

@@ -46,6 +46,19 @@ public:
             a->AdjustMaxMin();
         }
     }
+    // Draws every series of the chart (visible range, then its points) and
+    // answers the calls whose names are listed.
+    std::vector<std::string> DrawAllSeries(std::initializer_list<const char*> Names)
+    {
+        Draw([&] {
+            for (int i = 0; i < rec.chart.SeriesCount(); ++i) {
+                TChartSeries* s = rec.chart.Series(i);
+                s->CalcFirstLastVisible();
+                s->DrawAllValues();
+            }
+        });
+        return Calls(Names);
+    }
     // The calls of the last draw whose names are listed.
     std::vector<std::string> Calls(std::initializer_list<const char*> Names) const
     {

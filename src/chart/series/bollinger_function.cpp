@@ -1,0 +1,94 @@
+#include "chart/series/bollinger_function.h"
+
+#include <vector>
+
+#include "chart/series/function_window.h"
+
+TBollingerFunction::TBollingerFunction(QObject* Owner) : TPlotFunction(Owner)
+{
+    InternalSetPeriod(10);
+    m_lowBand = NewFunctionLine(this, clDefault);
+}
+
+void TBollingerFunction::SetDeviation(double Value)
+{
+    if (m_deviation == Value)
+        return;
+    m_deviation = Value;
+    Recalculate();
+}
+
+void TBollingerFunction::SetExponential(bool Value)
+{
+    if (m_exponential == Value)
+        return;
+    m_exponential = Value;
+    Recalculate();
+}
+
+TChartPen* TBollingerFunction::UpperBandPen() const
+{
+    return ParentSeries() ? &ParentSeries()->Pen() : nullptr;
+}
+
+TChartPen& TBollingerFunction::LowBandPen() const
+{
+    return m_lowBand->Pen();
+}
+
+void TBollingerFunction::AddPoints(const TChartSeries* Source)
+{
+    TChartSeries* parent = ParentSeries();
+    if (Updating() || !Source || !parent)
+        return;
+    TakeChartSettings(*m_lowBand, *parent);
+    m_lowBand->BeginUpdate();
+    m_lowBand->Clear();
+    if (Period() > 0) {
+        AddBand(*Source, *parent, m_deviation);
+        AddBand(*Source, *m_lowBand, -m_deviation);
+    }
+    m_lowBand->EndUpdate();
+}
+
+void TBollingerFunction::AddBand(const TChartSeries& Source, TChartSeries& Band, double Multiplier) const
+{
+    const int p = Nearest(Period());
+    const int count = Source.Count();
+    // a period below one point, or too few points for the averages: no band
+    if (p < 1 || count < p || (m_exponential && count < 2))
+        return;
+    const double* v = ValueList(Source).Data();
+    const TChartValueList& x = Source.NotMandatoryValueList();
+    std::vector<double> average;
+    if (m_exponential) {
+        average.resize(static_cast<std::size_t>(count));
+        ExpMovingAverage(v, count, Period(), average.data());
+    } else {
+        average.resize(static_cast<std::size_t>(count - p + 1));
+        double sum = 0;
+        for (int k = 0; k < p; ++k)
+            sum += v[k];
+        average[0] = sum / p;
+        for (int j = 1; j + p <= count; ++j) {
+            sum = 0;
+            for (int k = j; k < j + p; ++k)
+                sum += v[k];
+            average[static_cast<std::size_t>(j)] = sum / p;
+        }
+    }
+    for (int i = p; i <= count; ++i) {
+        const double sd = WindowDeviation(v + i - p, p, true);
+        const double base = average[static_cast<std::size_t>(m_exponential ? i - 1 : i - p)];
+        AddOriented(Band, Source.YMandatory(), x.Value(i - 1), base + Multiplier * sd);
+    }
+}
+
+TPlotFunction* TBollingerFunction::Clone(QObject* Owner) const
+{
+    auto* f = new TBollingerFunction(Owner);
+    f->InternalAssign(*this);
+    f->m_deviation = m_deviation;
+    f->m_exponential = m_exponential;
+    return f;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Bollinger bands: the parent holds the average of Period points plus
+// Deviation times their standard deviation, a lower band series the average
+// minus it. The average is exponential or plain.
+#include "chart/plot_function.h"
+
+class TChartPen;
+
+class TBollingerFunction : public TPlotFunction {
+    Q_OBJECT
+public:
+    explicit TBollingerFunction(QObject* Owner = nullptr);
+
+    double Deviation() const { return m_deviation; }
+    void SetDeviation(double Value);
+    bool Exponential() const { return m_exponential; }
+    void SetExponential(bool Value);
+    // The parent series' pen (nullptr without one).
+    TChartPen* UpperBandPen() const;
+    TChartPen& LowBandPen() const;
+    TChartSeries& LowBand() const { return *m_lowBand; }
+
+    void AddPoints(const TChartSeries* Source) override;
+    std::string EditorClassName() const override { return "TBollingerFuncEditor"; }
+    TPlotFunction* Clone(QObject* Owner) const override;
+
+private:
+    void AddBand(const TChartSeries& Source, TChartSeries& Band, double Multiplier) const;
+
+    double m_deviation = 2;
+    bool m_exponential = true;
+    // owned by this function
+    TChartSeries* m_lowBand = nullptr;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// Exponential moving average over the whole source, factor 2 / (Period + 1).
+// With IgnoreNulls off, null points are skipped and the average starts at the
+// first non-null point.
+#include "chart/plot_function.h"
+
+class TExpMovAveFunction : public TPlotFunction {
+    Q_OBJECT
+public:
+    explicit TExpMovAveFunction(QObject* Owner = nullptr);
+
+    bool IgnoreNulls() const { return m_ignoreNulls; }
+    void SetIgnoreNulls(bool Value);
+
+    void AddPoints(const TChartSeries* Source) override;
+    TPlotFunction* Clone(QObject* Owner) const override;
+
+private:
+    bool m_ignoreNulls = true;
+};

@@ -1,0 +1,72 @@
+#include "chart/series/function_window.h"
+
+#include <cmath>
+
+#include "chart/series/fast_line_series.h"
+
+const TChartValueList* FindValueList(const TChartSeries& Source, const std::string& Name)
+{
+    for (int i = 0; i < Source.ValuesListCount(); ++i)
+        if (Source.ValuesList(i).Name() == Name)
+            return &Source.ValuesList(i);
+    return nullptr;
+}
+
+void DeviationSums(const double* Values, int N, double& S, double& Q)
+{
+    double mean = 0;
+    for (int k = 0; k < N; ++k)
+        mean += Values[k];
+    mean /= N;
+    S = 0;
+    Q = 0;
+    for (int k = 0; k < N; ++k) {
+        const double d = Values[k] - mean;
+        S += d;
+        Q += d * d;
+    }
+}
+
+double WindowDeviation(const double* Values, int N, bool Complete)
+{
+    if (N < 2)
+        return 0;
+    double s, q;
+    DeviationSums(Values, N, s, q);
+    const double n = N;
+    const double quotient = (n * q - s * s) / (Complete ? n * n : n * (n - 1));
+    return quotient > 0 ? std::sqrt(quotient) : 0;
+}
+
+void TakeChartSettings(TChartSeries& Line, const TChartSeries& Parent)
+{
+    if (Line.ParentChart() != Parent.ParentChart())
+        Line.SetParentChart(Parent.ParentChart());
+    Line.SetCustomVertAxis(Parent.CustomVertAxis());
+    Line.SetVertAxis(Parent.VertAxis());
+    Line.XValues().SetDateTime(Parent.XValues().DateTime());
+    Line.AfterDrawValues = Parent.AfterDrawValues;
+    Line.BeforeDrawValues = Parent.BeforeDrawValues;
+}
+
+void ExpMovingAverage(const double* Values, int Count, double Period, double* Out)
+{
+    if (Count <= 0)
+        return;
+    const double k = 2 / (Period + 1);
+    double e = Values[0];
+    Out[0] = e;
+    for (int i = 1; i < Count; ++i) {
+        e = k * Values[i] + (1 - k) * e;
+        Out[i] = e;
+    }
+}
+
+TChartSeries* NewFunctionLine(QObject* Owner, TColor Color)
+{
+    auto* line = new TFastLineSeries(Owner);
+    line->SetShowInLegend(false);
+    line->SetShowInEditor(false);
+    line->SetSeriesColor(Color);
+    return line;
+}

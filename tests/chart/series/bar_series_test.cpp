@@ -1,0 +1,261 @@
+#include "chart/series/bar_series.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/axis_panel.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_callout.h"
+#include "support/recording_canvas.h"
+
+namespace {
+
+TEST(CustomBarSeries, Defaults)
+{
+    TBarSeries s;
+    EXPECT_EQ(s.BarWidthPercent(), 70);
+    EXPECT_EQ(s.DepthPercent(), 100);
+    EXPECT_EQ(s.BarStyle(), bsRectangle);
+    EXPECT_TRUE(s.Gradient().Visible());
+    EXPECT_FALSE(s.Gradient().Relative());
+    EXPECT_EQ(s.Gradient().Direction(), gdTopBottom);
+    EXPECT_EQ(s.BevelSize(), 1);
+    EXPECT_TRUE(s.UseYOrigin());
+    EXPECT_EQ(s.MultiBar(), mbSide);
+    EXPECT_TRUE(s.AutoMarkPosition());
+    EXPECT_TRUE(s.Marks().Visible());
+    EXPECT_EQ(s.Marks().Callout()->Length(), 20);
+    EXPECT_EQ(s.Marks().Callout()->DefaultLength, 20);
+    EXPECT_TRUE(s.Dark3D());
+    EXPECT_TRUE(s.SideMargins());
+    EXPECT_FALSE(s.TickLines().Visible());
+    EXPECT_EQ(s.Shadow().Color(), 0x808080u);
+    EXPECT_EQ(s.CustomBarWidth(), 0);
+    EXPECT_EQ(s.YValues().Name(), "Bar");
+    EXPECT_EQ(s.EditorClassName(), "TBarSeriesEditor");
+    EXPECT_EQ(s.NumSampleValues(), 6);
+}
+
+TEST(CustomBarSeries, SubGallery)
+{
+    TBarSeries s;
+    std::vector<std::string> captions;
+    s.CreateSubGallery(captions);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Normal", "Colors", "Pyramid", "Ellipse", "Inv. Pyramid",
+                                                  "Gradient", "Stack", "Stack 100%", "Self Stacked", "Sides",
+                                                  "Side All"}));
+    s.SetSubGallery(7);
+    EXPECT_EQ(s.MultiBar(), mbStacked100);
+    s.SetSubGallery(3);
+    EXPECT_EQ(s.BarStyle(), bsEllipse);
+}
+
+TEST(CustomBarSeries, RelativeGradientEndColour)
+{
+    TBarSeries s;
+    s.Add(0);
+    s.Add(5);
+    s.Add(10);
+    EXPECT_EQ(s.GradientEndColor(1, 0x0000FF), 0x0000FFu);
+    s.Gradient().SetRelative(true);
+    EXPECT_EQ(s.GradientEndColor(1, 0x0000FF), 0x7F7FFFu);
+    EXPECT_EQ(s.GradientEndColor(0, 0x0000FF), 0xFFFFFFu);
+    s.Add(-5);
+    // below the origin: clamped to the start colour
+    EXPECT_EQ(s.GradientEndColor(3, 0x0000FF), 0xFFFFFFu);
+    s.SetUseYOrigin(false);
+    // from the lowest value: (5 - -5) / 15 of the way
+    EXPECT_EQ(s.GradientEndColor(1, 0x0000FF), RelativeGradientColor(0xFFFFFF, 0x0000FF, 10, 0, 15));
+}
+
+TEST(CustomBarSeries, SelfStackOrigins)
+{
+    TBarSeries s;
+    s.SetMultiBar(mbSelfStack);
+    s.Add(2);
+    s.Add(3);
+    s.Add(4);
+    EXPECT_EQ(s.PointOrigin(0, false), 0);
+    EXPECT_EQ(s.PointOrigin(2, false), 5);
+    EXPECT_EQ(s.MaxYValue(), 9);
+}
+
+class TBarChart : public TCustomAxisPanel {
+public:
+    TBarChart()
+    {
+        SetBufferedDisplay(false);
+        SetView3D(false);
+    }
+    void DrawWalls() override {}
+    void DrawTitlesAndLegend(bool) override {}
+};
+
+class BarSeriesOnChart : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        while (chart.SeriesCount() > 0)
+            chart.RemoveSeries(chart.Series(0));
+    }
+    TBarSeries& AddBars(std::initializer_list<double> Values)
+    {
+        auto* s = new TBarSeries(&owner);
+        s->Marks().SetVisible(false);
+        for (double v : Values)
+            s->Add(v);
+        chart.AddSeries(s);
+        return *s;
+    }
+    void Draw() { chart.Draw(&device, TRect{0, 0, 400, 300}); }
+    // The drawing lines of the bars: those starting with one of Prefixes.
+    Lines Drawn(std::initializer_list<const char*> Prefixes)
+    {
+        device.ClearLog();
+        Draw();
+        Lines out;
+        for (const std::string& line : device.Lines())
+            for (const char* p : Prefixes)
+                if (line.rfind(p, 0) == 0)
+                    out.push_back(line);
+        return out;
+    }
+
+    QObject owner;
+    TBarChart chart;
+    platform::RecordingDevice device{400, 300};
+};
+
+TEST_F(BarSeriesOnChart, MultiBarIsSharedByTheSeriesOfTheChart)
+{
+    TBarSeries& a = AddBars({1, 2});
+    TBarSeries& b = AddBars({3, 4});
+    a.SetMultiBar(mbStacked);
+    EXPECT_EQ(b.MultiBar(), mbStacked);
+    b.SetSideMargins(false);
+    EXPECT_FALSE(a.SideMargins());
+    TBarSeries& c = AddBars({5});
+    EXPECT_EQ(c.MultiBar(), mbStacked);
+}
+
+TEST_F(BarSeriesOnChart, SampleValuesLineUpWithTheOtherBars)
+{
+    TBarSeries& a = AddBars({1, 2, 3});
+    a.AddSampleValues(4);
+    EXPECT_FALSE(a.HasNonSequentialX());
+    TBarSeries& b = AddBars({});
+    b.AddXY(0.5, 1);
+    TBarSeries& c = AddBars({});
+    c.AddSampleValues(3);
+    EXPECT_EQ(c.Count(), 3);
+}
+
+TEST_F(BarSeriesOnChart, TwoSideSeriesStandSideBySide)
+{
+    TBarSeries& a = AddBars({1, 2, 3});
+    TBarSeries& b = AddBars({3, 2, 1});
+    Draw();
+    EXPECT_EQ(a.NumBars(), 2);
+    EXPECT_EQ(a.BarOrder(), 1);
+    EXPECT_EQ(b.BarOrder(), 2);
+    EXPECT_EQ(b.PointsBefore(), 3);
+    ASSERT_GT(a.BarWidth(), 0);
+    EXPECT_EQ(a.CalcXPos(1), a.CalcXPosValue(1) - a.BarWidth());
+    EXPECT_EQ(b.CalcXPos(1), b.CalcXPosValue(1));
+    const TChartAxis& axis = *a.GetHorizAxis();
+    const int slot = axis.AxisSize() / a.MaxBarPoints();
+    int w = static_cast<int>(Round(70 * 0.01 * slot)) / 2;
+    EXPECT_EQ(a.BarWidth(), w + w % 2);
+}
+
+TEST_F(BarSeriesOnChart, StackedToHundredWithZeroTotalStandsAtZero)
+{
+    TBarSeries& a = AddBars({0, 2});
+    TBarSeries& b = AddBars({0, 6});
+    a.SetMultiBar(mbStacked100);
+    Draw();
+    const int zero = b.CalcYPosValue(0);
+    EXPECT_EQ(b.CalcYPos(0), zero);
+    EXPECT_EQ(b.GetOriginPos(0, -1), zero);
+    EXPECT_EQ(a.CalcYPos(0), zero);
+    // the other point: a at 25 %, b from 25 % to 100 %
+    EXPECT_EQ(a.CalcYPos(1), a.CalcYPosValue(25));
+    EXPECT_EQ(b.GetOriginPos(1, -1), b.CalcYPosValue(25));
+    EXPECT_EQ(b.CalcYPos(1), b.CalcYPosValue(100));
+}
+
+TEST_F(BarSeriesOnChart, BarBoundsAndClick)
+{
+    TBarSeries& a = AddBars({4, 8});
+    Draw();
+    a.CalcBarBounds(1);
+    const TRect r = a.BarBounds();
+    EXPECT_EQ(r.Left, a.CalcXPosValue(1) - a.BarWidth() / 2);
+    EXPECT_EQ(r.Right, r.Left + a.BarWidth() + 1);
+    EXPECT_EQ(r.Top, a.CalcYPosValue(8));
+    EXPECT_EQ(r.Bottom, a.CalcYPosValue(0));
+    EXPECT_EQ(a.Clicked(r.Left + 1, (r.Top + r.Bottom) / 2), 1);
+    EXPECT_EQ(a.Clicked(r.Left + 1, r.Top - 3), -1);
+}
+
+TEST_F(BarSeriesOnChart, HundredPercentBarsTouch)
+{
+    TBarSeries& a = AddBars({4, 8, 6});
+    a.SetBarWidthPercent(100);
+    Draw();
+    a.CalcBarBounds(0);
+    const int w = a.BarPen().Visible() ? std::max(1, a.BarPen().Width()) : 0;
+    EXPECT_EQ(a.BarBounds().Right, a.CalcXPos(1) + 1 - w / 2);
+    a.CalcBarBounds(2);
+    EXPECT_EQ(a.BarBounds().Right, a.CalcXPos(2) + a.BarWidth() + 1 - w / 2);
+}
+
+TEST_F(BarSeriesOnChart, RectanglesAtTheirBounds)
+{
+    TBarSeries& a = AddBars({4, 8});
+    a.Gradient().SetVisible(false);
+    Draw();
+    Lines expected;
+    for (int i = 0; i < 2; ++i) {
+        a.CalcBarBounds(i);
+        const TRect r = a.BarBounds();
+        expected.push_back("Rectangle(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
+                           std::to_string(r.Right) + "," + std::to_string(r.Bottom) + ")");
+    }
+    EXPECT_EQ(Drawn({"Rectangle("}), expected);
+}
+
+TEST_F(BarSeriesOnChart, ShapedStylesDrawPolygonsAndEllipses)
+{
+    TBarSeries& a = AddBars({4, 8});
+    a.SetBarStyle(bsPyramid);
+    EXPECT_EQ(Drawn({"Polygon("}).size(), 2u);
+    a.SetBarStyle(bsEllipse);
+    EXPECT_EQ(Drawn({"Ellipse("}).size(), 2u);
+    a.SetBarStyle(bsDiamond);
+    EXPECT_EQ(Drawn({"Polygon("}).size(), 2u);
+}
+
+TEST_F(BarSeriesOnChart, BevelFramesTheBar)
+{
+    TBarSeries& a = AddBars({4});
+    a.SetBarStyle(bsBevel);
+    a.Gradient().SetVisible(false);
+    const std::size_t bevel1 = Drawn({"Polyline("}).size();
+    a.SetBevelSize(2);
+    const std::size_t bevel2 = Drawn({"Polyline("}).size();
+    a.SetBarStyle(bsRectangle);
+    const std::size_t plain = Drawn({"Polyline("}).size();
+    // a light and a dark polyline per pixel of bevel over the rectangle
+    EXPECT_EQ(bevel1, plain + 2);
+    EXPECT_EQ(bevel2, plain + 4);
+}
+
+TEST_F(BarSeriesOnChart, NullPointsAreNotDrawn)
+{
+    TBarSeries& a = AddBars({4});
+    a.AddNull();
+    a.Gradient().SetVisible(false);
+    EXPECT_EQ(Drawn({"Rectangle("}).size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "chart/series/volume_series.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(VolumeSeries, Defaults)
+{
+    TVolumeSeries s;
+    EXPECT_FALSE(s.DrawArea());
+    EXPECT_FALSE(s.Pointer().Visible());
+    EXPECT_FALSE(s.UseYOrigin());
+    EXPECT_EQ(s.YOrigin(), 0);
+    EXPECT_EQ(&s.VolumeValues(), &s.YValues());
+    EXPECT_EQ(s.EditorClassName(), "TVolumeSeriesEditor");
+}
+
+TEST(VolumeSeries, SeriesColourColoursTheLinePen)
+{
+    TVolumeSeries s;
+    s.SetSeriesColor(0x00FF00);
+    EXPECT_EQ(s.LinePen().Color(), 0x00FF00u);
+}
+
+TEST(VolumeSeries, MarginsGrowByThePenWidth)
+{
+    TVolumeSeries s;
+    int l0 = 0, r0 = 0;
+    s.GetHorizMargins(l0, r0);
+    s.LinePen().SetWidth(3);
+    int l = 0, r = 0;
+    s.GetHorizMargins(l, r);
+    EXPECT_EQ(l - l0, 2);
+    EXPECT_EQ(r - r0, 2);
+}
+
+TEST(VolumeSeries, SubGallery)
+{
+    TVolumeSeries s;
+    std::vector<std::string> captions;
+    s.CreateSubGallery(captions);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Normal", "Dotted", "Colors", "Origin"}));
+    s.SetSubGallery(3);
+    EXPECT_TRUE(s.UseYOrigin());
+    s.SetSubGallery(2);
+    EXPECT_TRUE(s.ColorEachPoint());
+}
+
+}  // namespace
