@@ -1,8 +1,8 @@
-// Fixed text metrics of the recording device (8 pt labels: em 11): a character
 // is (11 + 1) / 2 = 6 pixels wide, a line 11 + 11 / 4 = 13 pixels high.
 // Label increments below follow the rules by hand: label size L, L + round(10% L),
 // N = round(axis pixels / that), S = range / (N + 1) grown 1, 2, 5 until
 // round(range / S) <= N.
+#include "support/written_names.h"
 #include "chart/chart_axis.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 #include "chart/axis_title.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_procs.h"
+#include "support/written_names.h"
 #include "core/date_time.h"
 
 namespace {
@@ -35,16 +36,7 @@ std::string ErrorOf(F&& f)
 
 std::vector<std::string> WrittenNames(const TChartAxis& Axis)
 {
-    TPropertyWriter w;
-    Axis.WriteProperties(w);
-    w.WriteListEnd();
-    TPropertyReader r(w.Data());
-    std::vector<std::string> names;
-    while (!r.EndOfList()) {
-        names.push_back(r.ReadPropName());
-        r.ReadValue();
-    }
-    return names;
+    return WrittenPropertyNames([&](TPropertyWriter& w) { Axis.WriteProperties(w); });
 }
 
 bool Has(const std::vector<std::string>& Names, const std::string& Name)

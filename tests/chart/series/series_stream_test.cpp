@@ -8,21 +8,13 @@
 #include "chart/series/histogram_series.h"
 #include "chart/series/line_series.h"
 #include "chart/series/point_series.h"
+#include "support/written_names.h"
 
 namespace {
 
 std::vector<std::string> WrittenNames(const TCustomChartElement& Series)
 {
-    TPropertyWriter w;
-    Series.PropertyTable().Write(Series, w);
-    w.WriteListEnd();
-    TPropertyReader r(w.Data());
-    std::vector<std::string> names;
-    while (!r.EndOfList()) {
-        names.push_back(r.ReadPropName());
-        r.ReadValue();
-    }
-    return names;
+    return WrittenPropertyNames([&](TPropertyWriter& w) { Series.PropertyTable().Write(Series, w); });
 }
 
 bool Has(const std::vector<std::string>& Names, const std::string& Name)
