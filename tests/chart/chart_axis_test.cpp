@@ -1,8 +1,8 @@
+// Fixed text metrics of the recording device (8 pt labels: em 11): a character
 // is (11 + 1) / 2 = 6 pixels wide, a line 11 + 11 / 4 = 13 pixels high.
 // Label increments below follow the rules by hand: label size L, L + round(10% L),
 // N = round(axis pixels / that), S = range / (N + 1) grown 1, 2, 5 until
 // round(range / S) <= N.
-#include "support/written_names.h"
 #include "chart/chart_axis.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,16 @@ std::string ErrorOf(F&& f)
 
 std::vector<std::string> WrittenNames(const TChartAxis& Axis)
 {
-    return WrittenPropertyNames([&](TPropertyWriter& w) { Axis.WriteProperties(w); });
+    TPropertyWriter w;
+    Axis.WriteProperties(w);
+    w.WriteListEnd();
+    TPropertyReader r(w.Data());
+    std::vector<std::string> names;
+    while (!r.EndOfList()) {
+        names.push_back(r.ReadPropName());
+        r.ReadValue();
+    }
+    return names;
 }
 
 bool Has(const std::vector<std::string>& Names, const std::string& Name)
