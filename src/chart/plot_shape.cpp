@@ -51,7 +51,8 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShapeBrushPen::Proper
             .Object(
                 "Brush", [](const S& s) -> const TChartBrush* { return s.Brush(); },
                 [](S& s) -> TChartBrush* { return s.Brush(); }, nullptr, ChartBrushProperties())
-            .Property("Visible", BooleanKind, TAccessors{&S::Visible, &S::SetVisible}, true);
+            .Property("Visible", BooleanKind, TAccessors{&S::Visible, &S::SetVisible},
+                      TInstanceDefault{[](const S& s) { return s.DefaultVisible(); }});
     return table;
 }
 

@@ -44,6 +44,8 @@ public:
     void SetVisible(bool Value);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
+    // Visible is streamed only when it differs from this.
+    virtual bool DefaultVisible() const { return true; }
 
     // Repaints the parent panel, when there is one.
     virtual void CanvasChanged();
