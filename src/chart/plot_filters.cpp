@@ -339,7 +339,8 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
 
-bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int height, int amount)
+__attribute__((target_clones("avx2", "default"))) bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride,
+                                                                     int width, int height, int amount)
 {
     // TBlurFilter: weights one around a centre of the amount, factor 1 / sum
     const float centre = static_cast<float>(amount);
@@ -355,42 +356,100 @@ bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int 
     if (!table)
         return false;
     auto row = [&](int y) { return first + y * stride; };
+    // each channel of a pixel in a 16-bit lane, four pixels to a vector. Nine
+    // pixels' sums fit a lane; so does the centre's extra weight for 0 <= c <= 247.
+    using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+    using Lanes16 = std::uint16_t __attribute__((vector_size(32)));
+    const bool packedCentre = c >= 0 && c <= 247;
+    const std::uint8_t* index = table - low;
     if (width >= 3 && height >= 3) {
-        // per row the channel sums of the three rows' columns; the rows above
-        // and at the row are kept as they were before the row is written
+        // each row's lanes taken once, before the row is written; per row the
+        // sums of the three rows' columns
         const std::size_t n = static_cast<std::size_t>(width);
-        thread_local std::vector<std::uint32_t> above;
-        thread_local std::vector<std::uint32_t> middle;
-        thread_local std::vector<int> columns;
-        above.assign(row(0), row(0) + n);
-        middle.resize(n);
-        columns.resize(3 * n);
+        const std::size_t lanes = 4 * n;
+        thread_local std::vector<std::uint16_t> buffers;
+        buffers.resize(4 * lanes);
+        std::uint16_t* above = buffers.data();
+        std::uint16_t* middle = above + lanes;
+        std::uint16_t* below = middle + lanes;
+        std::uint16_t* col = below + lanes;
+        auto toLanes = [&](int y, std::uint16_t* out) {
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(row(y));
+            std::size_t i = 0;
+            for (; i + 16 <= lanes; i += 16) {
+                Bytes16 v;
+                std::memcpy(&v, bytes + i, sizeof v);
+                const Lanes16 w = __builtin_convertvector(v, Lanes16);
+                std::memcpy(out + i, &w, sizeof w);
+            }
+            for (; i < lanes; ++i)
+                out[i] = bytes[i];
+        };
+        toLanes(0, above);
+        toLanes(1, middle);
+        Lanes16 centreWeight = {};
+        for (int k = 0; k < 16; ++k)
+            centreWeight[k] = static_cast<std::uint16_t>(packedCentre ? c : 0);
         for (int y = 1; y + 1 < height; ++y) {
             std::uint32_t* line = row(y);
-            std::copy(line, line + n, middle.begin());
-            const std::uint32_t* below = row(y + 1);
-            for (std::size_t x = 0; x < n; ++x) {
-                const std::uint32_t a = above[x], m = middle[x], b = below[x];
-                columns[3 * x] = static_cast<int>((a & 0xFF) + (m & 0xFF) + (b & 0xFF));
-                columns[3 * x + 1] = static_cast<int>((a >> 8 & 0xFF) + (m >> 8 & 0xFF) + (b >> 8 & 0xFF));
-                columns[3 * x + 2] = static_cast<int>((a >> 16 & 0xFF) + (m >> 16 & 0xFF) + (b >> 16 & 0xFF));
+            toLanes(y + 1, below);
+            std::size_t i = 0;
+            for (; i + 16 <= lanes; i += 16) {
+                Lanes16 va, vm, vb;
+                std::memcpy(&va, above + i, sizeof va);
+                std::memcpy(&vm, middle + i, sizeof vm);
+                std::memcpy(&vb, below + i, sizeof vb);
+                const Lanes16 sum = va + vm + vb;
+                std::memcpy(col + i, &sum, sizeof sum);
             }
-            const int* col = columns.data();
-            for (std::size_t x = 1; x + 1 < n; ++x) {
-                const std::uint32_t m = middle[x];
-                const int* l = col + 3 * (x - 1);
-                const std::uint32_t blue = table[l[0] + l[3] + l[6] + c * static_cast<int>(m & 0xFF) - low];
-                const std::uint32_t green = table[l[1] + l[4] + l[7] + c * static_cast<int>(m >> 8 & 0xFF) - low];
-                const std::uint32_t red = table[l[2] + l[5] + l[8] + c * static_cast<int>(m >> 16 & 0xFF) - low];
-                line[x] = red << 16 | green << 8 | blue;
+            for (; i < lanes; ++i)
+                col[i] = static_cast<std::uint16_t>(above[i] + middle[i] + below[i]);
+            std::size_t x = 1;
+            if (packedCentre) {
+                // four pixels at a time while the right neighbours are in the row
+                alignas(32) std::uint16_t sums[16];
+                for (; x + 5 <= n; x += 4) {
+                    Lanes16 l, m, r, mid;
+                    std::memcpy(&l, col + 4 * (x - 1), sizeof l);
+                    std::memcpy(&m, col + 4 * x, sizeof m);
+                    std::memcpy(&r, col + 4 * (x + 1), sizeof r);
+                    std::memcpy(&mid, middle + 4 * x, sizeof mid);
+                    const Lanes16 total = l + m + r + centreWeight * mid;
+                    std::memcpy(sums, &total, sizeof total);
+                    for (int k = 0; k < 4; ++k) {
+                        const std::uint16_t* p = sums + 4 * k;
+                        line[x + k] = 0xFF000000u | std::uint32_t{index[p[2]]} << 16 |
+                                      std::uint32_t{index[p[1]]} << 8 | index[p[0]];
+                    }
+                }
             }
-            std::swap(above, middle);
+            for (; x + 1 < n; ++x) {
+                const std::size_t j = 4 * x;
+                auto channel = [&](std::size_t k) -> std::uint32_t {
+                    return index[col[j - 4 + k] + col[j + k] + col[j + 4 + k] + c * middle[j + k]];
+                };
+                line[x] = 0xFF000000u | channel(2) << 16 | channel(1) << 8 | channel(0);
+            }
+            line[0] |= 0xFF000000u;
+            line[n - 1] |= 0xFF000000u;
+            std::uint16_t* freed = above;
+            above = middle;
+            middle = below;
+            below = freed;
         }
     }
-    for (int y = 0; y < height; ++y) {
+    // the rows the blur leaves (all of them when the part is too small)
+    auto opaque = [&](int y) {
         std::uint32_t* line = row(y);
         for (int x = 0; x < width; ++x)
             line[x] |= 0xFF000000u;
+    };
+    opaque(0);
+    if (width >= 3 && height >= 3) {
+        opaque(height - 1);
+    } else {
+        for (int y = 1; y < height; ++y)
+            opaque(y);
     }
     return true;
 }

@@ -52,7 +52,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShapeBrushPen::Proper
                 "Brush", [](const S& s) -> const TChartBrush* { return s.Brush(); },
                 [](S& s) -> TChartBrush* { return s.Brush(); }, nullptr, ChartBrushProperties())
             .Property("Visible", BooleanKind, TAccessors{&S::Visible, &S::SetVisible},
-                      TInstanceDefault{[](const S& s) { return s.DefaultVisible; }});
+                      TInstanceDefault{[](const S& s) { return s.DefaultVisible(); }});
     return table;
 }
 

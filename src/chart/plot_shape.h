@@ -45,7 +45,7 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Visible is streamed only when it differs from this.
-    bool DefaultVisible = true;
+    virtual bool DefaultVisible() const { return true; }
 
     // Repaints the parent panel, when there is one.
     virtual void CanvasChanged();

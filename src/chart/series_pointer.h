@@ -33,6 +33,10 @@ public:
     void SetDark3D(bool Value) { SetValue(m_dark3D, Value); }
     bool Draw3D() const { return m_draw3D; }
     void SetDraw3D(bool Value) { SetValue(m_draw3D, Value); }
+    // The owner series' visibility at construction: Visible and its stored
+    // default together.
+    void InitVisible(bool Value);
+    bool DefaultVisible() const override { return m_defaultVisible; }
     // Draw3D is streamed only when it differs from this.
     bool DefaultDraw3D() const { return m_defaultDraw3D; }
     TPlotGradient* Gradient() const { return m_gradient.get(); }
@@ -102,6 +106,7 @@ private:
 
     TChartSeries* m_series;
     bool m_defaultDraw3D = true;
+    bool m_defaultVisible = true;
     bool m_dark3D = true;
     bool m_draw3D = true;
     std::unique_ptr<TPlotGradient> m_gradient;

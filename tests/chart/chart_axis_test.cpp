@@ -18,6 +18,7 @@
 #include "chart/axis_title.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_procs.h"
+#include "support/written_names.h"
 #include "core/date_time.h"
 
 namespace {

@@ -42,24 +42,40 @@ TEST_F(RenderedHistogram, AxesBarsTitleAndLegendFallInPlace)
     EXPECT_NEAR((title.Left + title.Right) / 2, (r.Left + r.Right) / 2, 30);
     EXPECT_LT(title.Right, legend.Left);
 
-    // bottom axis -4 .. 4 over the chart width: first bar at -3.99, last at 3.99
+    // bottom axis -4 .. 4 over the axis length (the histogram keeps its
+    // outline's width free on the right): first bar at -3.99, last at 3.99
     EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), -4);
     EXPECT_DOUBLE_EQ(chart.BottomAxis()->Maximum(), 4);
-    const int width = r.Right - r.Left;
+    const int start = chart.BottomAxis()->StartPos();
+    const int length = chart.BottomAxis()->EndPos() - start;
+    const int used = length - bars->Pen().Width();
     const int firstX = bars->CalcXPos(0);
     const int lastX = bars->CalcXPos(399);
-    EXPECT_NEAR(firstX, r.Left + 0.01 / 8 * width, 1);
-    EXPECT_NEAR(lastX, r.Left + 7.99 / 8 * width, 1);
+    EXPECT_NEAR(firstX, start + 0.01 / 8 * used, 1);
+    EXPECT_NEAR(lastX, start + 7.99 / 8 * used, 1);
     // the tallest bar reaches the top of the chart rectangle (the axis maximum is its height)
     EXPECT_NEAR(bars->CalcYPos(200), r.Top, 1);
 
-    // pixels: the outer bars are lower than a pixel; the middle bar is a black
-    // outline from the bottom up to its top
+    // pixels: the bars stand edge to edge in the series colour, each one
+    // starting on its left neighbour's last column; the outline climbs from
+    // one bar's top to the next in black
     const QRgb black = qRgb(0, 0, 0) & 0xFFFFFF;
+    const QRgb fill = qRgb(255, 0, 0) & 0xFFFFFF;
     EXPECT_EQ(bars->CalcYPos(0), r.Bottom);
     const int middleX = bars->CalcXPos(200);
-    EXPECT_EQ(image.pixel(middleX, r.Bottom - 5) & 0xFFFFFF, black);
-    EXPECT_EQ(image.pixel(middleX, (r.Top + r.Bottom) / 2) & 0xFFFFFF, black);
+    EXPECT_EQ(image.pixel(middleX, r.Bottom - 5) & 0xFFFFFF, fill);
+    EXPECT_EQ(image.pixel(middleX, (r.Top + r.Bottom) / 2) & 0xFFFFFF, fill);
+    for (int x = bars->CalcXPos(100); x <= bars->CalcXPos(300); ++x)
+        EXPECT_EQ(image.pixel(x, r.Bottom - 1) & 0xFFFFFF, fill) << x;
+    // (the density line runs through the bar tops: the outline shows without it)
+    line->SetActive(false);
+    platform::QtDrawingDevice barsOnly(800, 600);
+    chart.Draw(&barsOnly, TRect{0, 0, 800, 600});
+    const int stepX = bars->CalcBarRect(150).Left;
+    EXPECT_EQ(stepX, bars->CalcXPos(149));
+    const int stepY = (bars->CalcYPos(150) + bars->CalcYPos(149)) / 2;
+    EXPECT_EQ(barsOnly.Image().pixel(stepX, stepY) & 0xFFFFFF, black);
+    line->SetActive(true);
     // the red line passes over the middle of the chart near the top
     const int midX = line->CalcXPos(250);
     const int midY = line->CalcYPos(250);

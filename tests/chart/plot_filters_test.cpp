@@ -793,7 +793,7 @@ TEST(TGeometricFilters, ResizeStretchesThroughTheResampler)
 TEST(TConvolveFilters, BlurOfAPartInPlaceMatchesTheFilterOnItsCopy)
 {
     std::mt19937 rng(77);
-    for (int amount : {1, 2, 0, -3, 5, 100, 256, 257, -300})
+    for (int amount : {1, 2, 0, -3, 5, 100, 248, 249, 256, 257, -300})
         for (int w : {1, 2, 3, 4, 17, 40})
             for (int h : {1, 2, 3, 5, 12}) {
                 // a part of a larger picture: the pixels around it stay as they are
@@ -826,7 +826,8 @@ TEST(TConvolveFilters, BlurOfAPartInPlaceMatchesTheFilterOnItsCopy)
                 const bool done = BlurOpaquePart(pixels.data() + 2 * stride + 3, stride, w, h, amount);
                 // the table covers centres -255..255 (amounts -254..256)
                 ASSERT_EQ(done, amount >= -254 && amount <= 256) << amount;
-                if (done)
+                if (done) {
                     ASSERT_EQ(pixels, expected) << amount << " " << w << "x" << h;
+                }
             }
 }

@@ -1032,6 +1032,25 @@ TEST(QtDeviceFastPaths, SolidFillsUnclippedMatchTheClipWalk)
     EXPECT_EQ(fast.Surface().Pixel(49, 39), 0x00336699u);
 }
 
+TEST(QtDeviceFastPaths, SolidRowFillsOfEveryWidthCoverExactlyTheirPixels)
+{
+    // widths across the vector length, at every start within a vector
+    for (int width = 1; width <= 40; ++width)
+        for (int left = 0; left < 9; ++left) {
+            QtDrawingDevice d(52, 3);
+            Paint(d, 4);
+            const Bitmap before = d.Surface();
+            d.SelectBrush(BrushDesc::Solid(0x00123456));
+            d.FillRect({left, 1, left + width, 2});
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 52; ++x) {
+                    const bool inside = y == 1 && x >= left && x < left + width;
+                    ASSERT_EQ(d.Surface().Pixel(x, y), inside ? 0x00123456u : before.Pixel(x, y))
+                        << width << " " << left << " " << x << "," << y;
+                }
+        }
+}
+
 TEST(QtDeviceFastPaths, RectangleOutlineMatchesTheSamePolygon)
 {
     // each outline pixel painted once: XOR shows a pixel painted twice

@@ -8,7 +8,8 @@
 #include <cmath>
 
 #include "chart/chart.h"
-#include "support/test_series.h"
+#include "chart/series/histogram_series.h"
+#include "chart/series/line_series.h"
 
 namespace histogram {
 
@@ -37,17 +38,6 @@ inline double BarHeight(double x)
 
 }  // namespace histogram
 
-// The test bar drawn with its own pen as outline.
-class TOutlinedBarSeries : public TTestBarSeries {
-public:
-    using TTestBarSeries::TTestBarSeries;
-    void DrawValue(int Index) override
-    {
-        ParentChart()->Panel()->Canvas()->AssignPen(&Pen());
-        TTestBarSeries::DrawValue(Index);
-    }
-};
-
 class THistogramChart {
 public:
     THistogramChart()
@@ -56,17 +46,16 @@ public:
         chart.resize(Width, Height);
         chart.SetView3D(false);
         chart.Title()->SetCaption("Histogram");
-        bars = new TOutlinedBarSeries(&form);
+        bars = new THistogramSeries(&form);
         bars->SetTitle("Bars");
-        bars->HalfWidth = 0;
         bars->Pen().SetColor(clBlack);
         bars->Pen().SetWidth(1);
         for (int i = 0; i < Bars; ++i)
             bars->AddXY(BarX(i), BarHeight(BarX(i)));
-        line = new TTestLineSeries(&form);
+        line = new TLineSeries(&form);
         line->SetTitle("Density");
         line->SetSeriesColor(clRed);
-        line->Pen().SetWidth(2);
+        line->LinePen().SetWidth(2);
         for (int i = 0; i < LinePoints; ++i)
             line->AddXY(LineX(i), BarHeight(LineX(i)));
         chart.AddSeries(bars);
@@ -75,6 +64,6 @@ public:
 
     QObject form;
     TChart chart;
-    TOutlinedBarSeries* bars = nullptr;
-    TTestLineSeries* line = nullptr;
+    THistogramSeries* bars = nullptr;
+    TLineSeries* line = nullptr;
 };

@@ -12,7 +12,7 @@ TAreaSeries::TAreaSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     SetDrawArea(true);
     SetSinglePointFunction(false);
-    Pointer().Hide();
+    Pointer().InitVisible(false);
 }
 
 TMultiArea TAreaSeries::MultiArea() const

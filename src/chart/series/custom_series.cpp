@@ -6,6 +6,7 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/axis_panel.h"
+#include "chart/chart_callout.h"
 #include "chart/chart_axis.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
@@ -42,8 +43,16 @@ void TCustomSeries::SetStacked(TCustomSeriesStack Value)
 
 int TCustomSeries::MarkOffset() const
 {
-    // marks carry no callout yet: the mark sits on its point
-    return 0;
+    const TMarksCallout& callout = *const_cast<TSeriesMarks&>(Marks()).Callout();
+    return callout.Distance() + callout.Length();
+}
+
+void TCustomSeries::DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position)
+{
+    Marks().SetZPosition(StartZ());
+    if (YMandatory())
+        Marks().ApplyArrowLength(Position);
+    TCustomLineSeries::DrawMark(Index, Text, Position);
 }
 
 bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) const
@@ -565,11 +574,6 @@ int TCustomSeries::Clicked(int X, int Y) const
         oldY = y;
     }
     return -1;
-}
-
-void TCustomSeries::SetParentChart(TSeriesParent* Value)
-{
-    TCustomLineSeries::SetParentChart(Value);
 }
 
 // ---- copying and streaming ----

@@ -65,6 +65,7 @@ public:
     std::function<TSeriesPointerStyle(TCustomSeries& Sender, int ValueIndex)> OnGetPointerStyle;
 
     // ---- operations ----
+    // Distance from a point to its mark: the callout's distance and length.
     virtual int MarkOffset() const;
     // The pointer of point ValueIndex at (PointX, PointY) lies under (X, Y).
     virtual bool ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) const;
@@ -88,6 +89,8 @@ public:
     void CalcZOrder() override;
     void DrawAllValues() override;
     void DrawLegendShape(int Index, const TRect& Rect) override;
+    // At the series' start depth; a vertical series' mark is lifted by the callout.
+    void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position) override;
     void DrawValue(int ValueIndex) override;
     double MaxXValue() const override;
     double MaxYValue() const override;
@@ -97,7 +100,6 @@ public:
     int CalcYPos(int Index) const override;
     int Clicked(int X, int Y) const override;
     bool HasClickPointerEvents() const { return m_pointer->Visible() && OnClickPointer; }
-    void SetParentChart(TSeriesParent* Value) override;
 
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

@@ -114,9 +114,12 @@ void TFastLineSeries::DrawAllValues()
 
 void TFastLineSeries::DrawValue(int ValueIndex)
 {
-    int x, y;
-    PointPosition(ValueIndex, x, y);
-    if (x == m_oldX && (!m_drawAllPoints || y == m_oldY))
+    // the column first: a point on the previous column costs no Y with DrawAllPoints off
+    const int x = GetHorizAxis()->CalcXPosValue(XValues().Value(ValueIndex));
+    if (x == m_oldX && !m_drawAllPoints)
+        return;
+    const int y = GetVertAxis()->CalcYPosValue(YValues().Value(ValueIndex));
+    if (x == m_oldX && y == m_oldY)
         return;
     TCanvas3D& c = *ParentChart()->Panel()->Canvas();
     const bool is3D = ParentChart()->View3D();
@@ -210,6 +213,12 @@ void TFastLineSeries::DrawLegendShape(int, const TRect& Rect)
 {
     const int y = (Rect.Top + Rect.Bottom) / 2;
     ParentChart()->Panel()->Canvas()->Line(Rect.Left, y, Rect.Right, y);
+}
+
+void TFastLineSeries::DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position)
+{
+    Marks().ApplyArrowLength(Position);
+    TCustomLineSeries::DrawMark(Index, Text, Position);
 }
 
 int TFastLineSeries::Clicked(int X, int Y) const

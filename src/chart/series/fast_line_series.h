@@ -34,6 +34,8 @@ public:
     void DrawAllValues() override;
     void DrawValue(int ValueIndex) override;
     void DrawLegendShape(int Index, const TRect& Rect) override;
+    // Lifted by the callout.
+    void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position) override;
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
     void AddedValue(int Index) override;
     int Clicked(int X, int Y) const override;

@@ -33,17 +33,10 @@ int THistogramSeries::HalfWidth() const
     return ((axis->EndPos() - axis->StartPos()) / n) / 2;
 }
 
-int THistogramSeries::LowNeighbour(int Index) const
+int THistogramSeries::Neighbour(int Index, int ScreenStep) const
 {
     TChartAxis* axis = YMandatory() ? GetHorizAxis() : GetVertAxis();
-    const int j = axis && axis->Inverted() ? Index + 1 : Index - 1;
-    return j >= FirstValueIndex() && j <= LastValueIndex() && j >= 0 && j < Count() ? j : -1;
-}
-
-int THistogramSeries::HighNeighbour(int Index) const
-{
-    TChartAxis* axis = YMandatory() ? GetHorizAxis() : GetVertAxis();
-    const int j = axis && axis->Inverted() ? Index - 1 : Index + 1;
+    const int j = axis && axis->Inverted() ? Index - ScreenStep : Index + ScreenStep;
     return j >= FirstValueIndex() && j <= LastValueIndex() && j >= 0 && j < Count() ? j : -1;
 }
 
@@ -53,7 +46,7 @@ TRect THistogramSeries::CalcBarRect(int Index) const
         return {};
     const int h = HalfWidth();
     TRect r;
-    const int j = LowNeighbour(Index);
+    const int j = Neighbour(Index, -1);
     if (j < 0) {
         r.Left = CalcXPos(Index) - h + 1;
         r.Right = r.Left + 2 * h;
@@ -81,13 +74,13 @@ TRect THorizHistogramSeries::CalcBarRect(int Index) const
         return {};
     const int h = HalfWidth();
     TRect r;
-    const int j = LowNeighbour(Index);
+    const int j = Neighbour(Index, -1);
     if (j < 0) {
         r.Top = CalcYPos(Index) - h + 1;
         r.Bottom = r.Top + 2 * h;
     } else {
         // the bar starts one pixel below the top of its lower neighbour
-        const int belowTop = CalcYPos(j) - h + (LowNeighbour(j) < 0 ? 1 : 0);
+        const int belowTop = CalcYPos(j) - h + (Neighbour(j, -1) < 0 ? 1 : 0);
         r.Bottom = belowTop + 1;
         r.Top = CalcYPos(Index) - h;
     }
@@ -139,8 +132,8 @@ void THistogramSeries::DrawValue(int ValueIndex)
         else
             c.VertLine(X, Top, Bottom);
     };
-    const int low = LowNeighbour(i);
-    const int high = HighNeighbour(i);
+    const int low = Neighbour(i, -1);
+    const int high = Neighbour(i, +1);
     if (Pen().Visible()) {
         c.AssignPen(&Pen());
         if (vertical) {

@@ -38,11 +38,10 @@ public:
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();
 
-    // The visible neighbour of Index towards the screen's left (vertical
-    // series) or bottom (horizontal series), -1 when Index is the first there.
-    int LowNeighbour(int Index) const;
-    // The visible neighbour towards the right (top), -1 when none.
-    int HighNeighbour(int Index) const;
+    // The visible neighbour of Index one step along the screen (-1: towards
+    // the left of a vertical series, the bottom of a horizontal one; +1: the
+    // other way), -1 when there is none.
+    int Neighbour(int Index, int ScreenStep) const;
 
 private:
     std::unique_ptr<TChartHiddenPen> m_linesPen;

@@ -1,5 +1,8 @@
 #include "chart/series/line_series.h"
 
+#include <algorithm>
+
+#include "chart/chart_callout.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
@@ -8,7 +11,7 @@ TLineSeries::TLineSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     SetDrawLine(true);
     SetSinglePointFunction(false);
-    Pointer().Hide();
+    Pointer().InitVisible(false);
 }
 
 void TLineSeries::Assign(const TCustomChartElement& Source)
@@ -56,4 +59,37 @@ THorizLineSeries::THorizLineSeries(QObject* Owner) : TLineSeries(Owner)
     SetCalcVisiblePoints(false);
     XValues().SetOrder(loNone);
     YValues().SetOrder(loAscending);
+}
+
+void THorizLineSeries::DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position)
+{
+    const TMarksCallout& callout = *Marks().Callout();
+    int offset = callout.Length() + callout.Distance();
+    const bool left = GetOriginPos(Index) > Position.ArrowFrom.X;
+    if (left)
+        offset = -Position.Width - offset;
+    Position.LeftTop.X += Position.Width / 2 + offset;
+    Position.LeftTop.Y += Position.Height / 2;
+    Position.ArrowTo.X += offset;
+    Position.ArrowFrom.X += left ? -callout.Length() : callout.Length();
+    TLineSeries::DrawMark(Index, Text, Position);
+}
+
+int THorizLineSeries::MarkOffset() const
+{
+    TSeriesParent* chart = ParentChart();
+    TCanvas3D* canvas = chart && chart->Panel() ? chart->Panel()->Canvas() : nullptr;
+    if (!canvas || !Marks().Visible())
+        return 0;
+    auto& marks = const_cast<TSeriesMarks&>(Marks());
+    int widest = 0;
+    for (int i = 0; i < Count(); ++i) {
+        const std::string text = GetMarkText(i);
+        if (text.empty())
+            continue;
+        TSeriesMarkPosition p;
+        marks.MeasureBox(*canvas, i, text, p);
+        widest = std::max(widest, p.Width);
+    }
+    return widest;
 }

@@ -21,4 +21,9 @@ class THorizLineSeries : public TLineSeries {
     Q_OBJECT
 public:
     explicit THorizLineSeries(QObject* Owner = nullptr);
+
+    // Beside the point (left of it when the point lies left of its origin).
+    void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position) override;
+    // The widest visible mark.
+    int MarkOffset() const override;
 };

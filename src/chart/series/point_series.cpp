@@ -1,10 +1,13 @@
 #include "chart/series/point_series.h"
 
+#include "chart/chart_callout.h"
 #include "chart/chart_messages.h"
 
 TPointSeries::TPointSeries(QObject* Owner) : TCustomSeries(Owner)
 {
+    Pointer().InitVisible(true);
     PointSettings();
+    Marks().Callout()->SetLength(0);
 }
 
 void TPointSeries::PointSettings()

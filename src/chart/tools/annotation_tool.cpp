@@ -20,7 +20,6 @@ constexpr TShiftState kDoubleClick = 64;
 
 TAnnotationCallout::TAnnotationCallout() : TCallout(nullptr)
 {
-    DefaultVisible = false;
     SetVisible(false);
     Arrow()->SetVisible(false);
 }

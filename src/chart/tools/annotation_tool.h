@@ -26,6 +26,7 @@ public:
     void SetZPosition(int Value) { SetAndRepaint(m_zPosition, Value); }
 
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
+    bool DefaultVisible() const override { return false; }
 
 private:
     void SetAndRepaint(int& Field, int Value)

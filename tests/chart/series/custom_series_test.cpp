@@ -6,13 +6,21 @@
 
 namespace {
 
-TEST(CustomSeriesStack, HundredPercentTotalIncludesEverySeries)
-{
+struct CustomSeriesStack : ::testing::Test {
     TCustomAxisPanel chart;
-    auto* a = new TCustomSeries(&chart);
-    auto* b = new TCustomSeries(&chart);
-    chart.AddSeries(a);
-    chart.AddSeries(b);
+    TCustomSeries* a = nullptr;
+    TCustomSeries* b = nullptr;
+    void SetUp() override
+    {
+        a = new TCustomSeries(&chart);
+        b = new TCustomSeries(&chart);
+        chart.AddSeries(a);
+        chart.AddSeries(b);
+    }
+};
+
+TEST_F(CustomSeriesStack, HundredPercentTotalIncludesEverySeries)
+{
     a->Add(2);
     b->Add(1);
     a->SetStacked(cssStack100);
@@ -25,13 +33,8 @@ TEST(CustomSeriesStack, HundredPercentTotalIncludesEverySeries)
     EXPECT_EQ(b->MinYValue(), 0);
 }
 
-TEST(CustomSeriesStack, SignsStackApartAndRaiseTheMaximum)
+TEST_F(CustomSeriesStack, SignsStackApartAndRaiseTheMaximum)
 {
-    TCustomAxisPanel chart;
-    auto* a = new TCustomSeries(&chart);
-    auto* b = new TCustomSeries(&chart);
-    chart.AddSeries(a);
-    chart.AddSeries(b);
     a->Add(2);
     a->Add(-4);
     b->Add(1);
@@ -51,6 +54,21 @@ TEST(CustomSeries, NullsCountInExtremesOnlyWhenIgnored)
     EXPECT_EQ(s.MaxYValue(), 1);
     s.SetTreatNulls(tnIgnore);
     EXPECT_EQ(s.MaxYValue(), 50);
+}
+
+}  // namespace
+
+namespace {
+
+// The X values are checked to the last point, beyond the first 10,000.
+TEST(SequentialX, EveryPointCounts)
+{
+    TCustomSeries s;
+    for (int i = 0; i < 20000; ++i)
+        s.AddXY(i, 1);
+    EXPECT_FALSE(s.HasNonSequentialX());
+    s.XValues().SetValue(15000, 15000.5);
+    EXPECT_TRUE(s.HasNonSequentialX());
 }
 
 }  // namespace

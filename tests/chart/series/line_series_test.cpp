@@ -3,6 +3,7 @@
 // concrete types' settings and gallery tables.
 #include <gtest/gtest.h>
 
+#include "chart/chart_callout.h"
 #include "chart/series/area_series.h"
 #include "chart/series/line_series.h"
 #include "chart/series/point_series.h"
@@ -294,6 +295,23 @@ TEST(HorizLineSeries, XHoldsTheValues)
     EXPECT_FALSE(s.CalcVisiblePoints());
     EXPECT_EQ(s.YValues().Order(), loAscending);
     EXPECT_EQ(s.XValues().Order(), loNone);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LineSeriesMarks, OffsetIsTheCalloutAndKeepsItsMargin)
+{
+    TLineSeries line;
+    const TMarksCallout& callout = *line.Marks().Callout();
+    EXPECT_EQ(line.MarkOffset(), callout.Distance() + callout.Length());
+    line.Marks().SetVisible(true);
+    int top, bottom;
+    line.GetVertMargins(top, bottom);
+    EXPECT_GE(top, line.MarkOffset());
+    TPointSeries points;
+    EXPECT_EQ(points.Marks().Callout()->Length(), 0);
 }
 
 }  // namespace
