@@ -1,0 +1,266 @@
+#include "windows/histogram_frame.h"
+
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "chart/plot_gradient.h"
+#include "chart/series/fast_line_series.h"
+#include "chart/series/histogram_series.h"
+#include "windows/frame_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    Panel0 = NewNamed<QWidget>(this, "Panel0");
+    Panel0->setAutoFillBackground(true);
+    Panel0->setPalette(QPalette(Qt::white));
+    outer->addWidget(Panel0);
+    auto* column = new QVBoxLayout(Panel0);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Panel3 = NewRowPanel(Panel0, "Panel3", kTitleHeight);
+    SpeedButton3 = NewTitleButton(Panel3, "SpeedButton3", QStringLiteral("Variables"));
+    SpeedButton3->setChecked(true);
+    Panel3->layout()->addWidget(SpeedButton3);
+    column->addWidget(Panel3);
+
+    ChartPoblacion = NewNamed<TChart>(Panel0, "ChartPoblacion");
+    ChartPoblacion->SetView3D(false);
+    ChartPoblacion->Legend()->SetVisible(false);
+    ChartPoblacion->Title()->SetVisible(false);
+    ChartPoblacion->Gradient()->SetVisible(true);
+    ChartPoblacion->Gradient()->SetEndColor(16774636);
+    ChartPoblacion->Gradient()->SetMidColor(clWhite);
+    ChartPoblacion->BottomAxis()->SetAutomatic(false);
+    ChartPoblacion->BottomAxis()->SetMaximum(24);
+    ChartPoblacion->BottomAxis()->SetAxisValuesFormat("#,##0.#");
+    ChartPoblacion->BottomAxis()->Grid()->SetColor(15724527);
+    ChartPoblacion->LeftAxis()->SetAutomaticMinimum(false);
+    ChartPoblacion->LeftAxis()->SetMinimum(-1000);
+    ChartPoblacion->LeftAxis()->SetAxisValuesFormat("0.##");
+    ChartPoblacion->LeftAxis()->SetMaximumOffset(20);
+    ChartPoblacion->SetColorPaletteIndex(9);
+    column->addWidget(ChartPoblacion, 1);
+
+    Panel2 = NewRowPanel(Panel0, "Panel2", kTitleHeight);
+    SpeedButton1 = NewTitleButton(Panel2, "SpeedButton1", QStringLiteral("Opt."));
+    SpeedButton1->setChecked(true);
+    SpeedButton1->setStyleSheet(QStringLiteral("color: maroon"));
+    Panel2->layout()->addWidget(SpeedButton1);
+    static_cast<QHBoxLayout*>(Panel2->layout())->addStretch(1);
+    column->addWidget(Panel2);
+
+    Panel1 = NewRowPanel(Panel0, "Panel1", 22);
+    auto* row = static_cast<QHBoxLayout*>(Panel1->layout());
+    PanelA = NewRowPanel(Panel1, "PanelA", 0);
+    Label1 = NewNamed<QLabel>(PanelA, "Label1");
+    Label1->setText(QStringLiteral("  Variable: "));
+    CB_Variable = NewNamed<QComboBox>(PanelA, "CB_Variable");
+    sb_togglePanels = NewTitleButton(PanelA, "sb_togglePanels", QStringLiteral("..."));
+    PanelA->layout()->addWidget(Label1);
+    PanelA->layout()->addWidget(CB_Variable);
+    PanelA->layout()->addWidget(sb_togglePanels);
+    PanelB = NewRowPanel(Panel1, "PanelB", 0);
+    CB_splitted = NewNamed<QCheckBox>(PanelB, "CB_splitted");
+    CB_splitted->setText(QStringLiteral("splitted by"));
+    CB_Split = NewNamed<QComboBox>(PanelB, "CB_Split");
+    CB_Split->setEnabled(false);
+    CB_filtered = NewNamed<QCheckBox>(PanelB, "CB_filtered");
+    CB_filtered->setText(QStringLiteral("select group  "));
+    CB_filtered->setEnabled(false);
+    CB_filter = NewNamed<QComboBox>(PanelB, "CB_filter");
+    CB_filter->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(CB_splitted), static_cast<QWidget*>(CB_Split),
+                       static_cast<QWidget*>(CB_filtered), static_cast<QWidget*>(CB_filter)})
+        PanelB->layout()->addWidget(w);
+    PanelC = NewRowPanel(Panel1, "PanelC", 0);
+    CB_GroupOnly = NewNamed<QCheckBox>(PanelC, "CB_GroupOnly");
+    CB_GroupOnly->setText(QStringLiteral("grouped by "));
+    CB_Group = NewNamed<QComboBox>(PanelC, "CB_Group");
+    CB_Group->setEnabled(false);
+    PanelC->layout()->addWidget(CB_GroupOnly);
+    PanelC->layout()->addWidget(CB_Group);
+    PanelC->setVisible(false);
+    row->addWidget(PanelA);
+    row->addWidget(PanelB);
+    row->addWidget(PanelC);
+    row->addStretch(1);
+    column->addWidget(Panel1);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(CB_GroupOnly, &QCheckBox::clicked, this, [this] { CB_GroupOnlyClick(); });
+}
+
+int TFrameHistogram::ParentHeight() const
+{
+    return ColumnHeight(this);
+}
+
+void TFrameHistogram::Setup(int Tag, int Mode, bool OptionsDown, bool Expanded, TFrameHistogram* Partner)
+{
+    FMask.clear();
+    FHasGroups = false;
+    m_tag = Tag;
+    setProperty("Tag", Tag);
+    for (QWidget* w : {static_cast<QWidget*>(CB_Variable), static_cast<QWidget*>(CB_splitted),
+                       static_cast<QWidget*>(CB_Split), static_cast<QWidget*>(CB_filtered),
+                       static_cast<QWidget*>(CB_filter), static_cast<QWidget*>(CB_GroupOnly),
+                       static_cast<QWidget*>(CB_Group)})
+        w->setProperty("Tag", Tag);
+    FPartner = Partner;
+    FCollapsedHeight = kTitleHeight;
+    ClearSeries();
+    if (Mode == 0) {
+        Panel1->setVisible(false);
+        Panel2->setVisible(false);
+    } else {
+        SpeedButton1->setChecked(OptionsDown);
+        Panel1->setVisible(SpeedButton1->isChecked());
+        Label1->setVisible(true);
+        CB_Variable->setVisible(true);
+        CB_splitted->setVisible(Mode >= 2);
+        CB_Split->setVisible(Mode >= 2);
+        CB_filtered->setVisible(Mode >= 3);
+        CB_filter->setVisible(Mode >= 3);
+    }
+    SpeedButton3->setChecked(Expanded);
+    SetFrameHeight(Expanded ? ParentHeight() / 2 : kTitleHeight);
+    FExpanded = SpeedButton3->isChecked();
+    FSplitMode = !PanelB->isHidden();
+    SetColorCount(0);
+}
+
+bool TFrameHistogram::IsExpanded() const
+{
+    return m_height > kTitleHeight + 5;
+}
+
+void TFrameHistogram::SetMask(int Rows, int Groups, bool Value)
+{
+    FMask.assign(static_cast<std::size_t>(std::max(Rows, 0)),
+                 std::vector<bool>(static_cast<std::size_t>(std::max(Groups, 0)), Value));
+}
+
+void TFrameHistogram::BuildSeries(int NHist, int NLine)
+{
+    ClearSeries();
+    for (int i = 0; i < NHist; ++i) {
+        auto* series = new THistogramSeries(this);
+        series->Pen().SetVisible(true);
+        series->LinesPen().SetVisible(true);
+        series->LinesPen().SetStyle(psSolid);
+        series->LinesPen().SetColor(clBlack);
+        series->SetTransparency(30);
+        series->SetSeriesColor(Color(i));
+        ChartPoblacion->AddSeries(series);
+        FHistSeries.push_back(series);
+    }
+    for (int i = 0; i < NLine; ++i) {
+        auto* series = new TFastLineSeries(this);
+        series->SetSeriesColor(Color(i));
+        ChartPoblacion->AddSeries(series);
+        FLineSeries.push_back(series);
+    }
+    FHistCount = NHist;
+    FLineCount = NLine;
+}
+
+void TFrameHistogram::ClearSeries()
+{
+    ChartPoblacion->BottomAxis()->SetMinMax(-9999999, 9999999);
+    ChartPoblacion->LeftAxis()->SetMinMax(-9999999, 9999999);
+    for (THistogramSeries* s : FHistSeries)
+        delete s;
+    for (TFastLineSeries* s : FLineSeries)
+        delete s;
+    FHistSeries.clear();
+    FLineSeries.clear();
+}
+
+void TFrameHistogram::SetColorCount(int N)
+{
+    FColors.assign(static_cast<std::size_t>(std::max(N, 0)), 0);
+}
+
+void TFrameHistogram::SetColor(int I, TColor C)
+{
+    if (I < 0)
+        return;
+    if (FColors.size() < static_cast<std::size_t>(I) + 1)
+        FColors.resize(static_cast<std::size_t>(I) + 1, 0);
+    FColors[static_cast<std::size_t>(I)] = C;
+}
+
+TColor TFrameHistogram::Color(int I) const
+{
+    if (I < 0 || static_cast<std::size_t>(I) >= FColors.size())
+        return kPastTableColor;
+    return FColors[static_cast<std::size_t>(I)];
+}
+
+void TFrameHistogram::SpeedButton1Click()
+{
+    Panel1->setVisible(false);
+    Panel2->setVisible(false);
+    Panel1->setVisible(SpeedButton1->isChecked());
+    Panel2->setVisible(true);
+}
+
+void TFrameHistogram::sb_togglePanelsClick()
+{
+    PanelB->setVisible(PanelB->isHidden());
+    PanelC->setVisible(PanelB->isHidden());
+    FSplitMode = !PanelB->isHidden();
+    sb_togglePanels->setChecked(!PanelC->isHidden());
+}
+
+void TFrameHistogram::SpeedButton3Click()
+{
+    if (SpeedButton3->isChecked()) {
+        if (FPartner && FPartner->FExpanded) {
+            FPartner->SetFrameHeight(ParentHeight() / 2);
+            SetFrameHeight(ParentHeight() / 2);
+            FExpanded = true;
+        } else {
+            SetFrameHeight(ParentHeight() - FCollapsedHeight);
+        }
+    } else {
+        SetFrameHeight(FCollapsedHeight);
+    }
+    FExpanded = SpeedButton3->isChecked();
+}
+
+void TFrameHistogram::FrameResize()
+{
+    if (m_height < kTitleHeight)
+        SetFrameHeight(kTitleHeight);
+    SpeedButton3->setChecked(kTitleHeight < m_height);
+    FExpanded = SpeedButton3->isChecked();
+}
+
+void TFrameHistogram::CB_GroupOnlyClick()
+{
+    CB_Group->setEnabled(CB_GroupOnly->isChecked());
+}
+
+void TFrameHistogram::SetFrameHeight(int h)
+{
+    m_height = std::max(h, 0);
+    SetColumnHeight(this, m_height, m_alignClient && m_height > kTitleHeight);
+}
+
+void TFrameHistogram::SetAlignClient(bool client)
+{
+    if (client == m_alignClient)
+        return;
+    m_alignClient = client;
+    SetFrameHeight(m_height);
+}
