@@ -32,7 +32,14 @@ TFrameBarras::TFrameBarras(QWidget* parent) : QWidget(parent)
     Panel3->layout()->addWidget(SpeedButton3);
     column->addWidget(Panel3);
 
-    auto* body = NewNamed<QSplitter>(Panel0, "Splitter1");
+    // what a collapsed frame hides below its title
+    m_body = NewNamed<QWidget>(Panel0, "FrameBody");
+    auto* bodyColumn = new QVBoxLayout(m_body);
+    bodyColumn->setContentsMargins(0, 0, 0, 0);
+    bodyColumn->setSpacing(0);
+    column->addWidget(m_body, 1);
+
+    auto* body = NewNamed<QSplitter>(m_body, "Splitter1");
     ChartPoblacion = NewNamed<TChart>(body, "ChartPoblacion");
     ChartPoblacion->SetView3D(false);
     ChartPoblacion->BackWall()->SetColor(15461355);
@@ -68,17 +75,17 @@ TFrameBarras::TFrameBarras(QWidget* parent) : QWidget(parent)
     Panel4 = NewNamed<QWidget>(body, "Panel4");
     body->setStretchFactor(0, 5);
     body->setStretchFactor(1, 1);
-    column->addWidget(body, 1);
+    bodyColumn->addWidget(body, 1);
 
-    Panel2 = NewRowPanel(Panel0, "Panel2", kTitleHeight);
+    Panel2 = NewRowPanel(m_body, "Panel2", kTitleHeight);
     SpeedButton1 = NewTitleButton(Panel2, "SpeedButton1", QStringLiteral("Opt."));
     SpeedButton1->setChecked(true);
     SpeedButton1->setStyleSheet(QStringLiteral("color: maroon"));
     Panel2->layout()->addWidget(SpeedButton1);
     static_cast<QHBoxLayout*>(Panel2->layout())->addStretch(1);
-    column->addWidget(Panel2);
+    bodyColumn->addWidget(Panel2);
 
-    Panel1 = NewRowPanel(Panel0, "Panel1", 22);
+    Panel1 = NewRowPanel(m_body, "Panel1", 22);
     Label1 = NewNamed<QLabel>(Panel1, "Label1");
     Label1->setText(QStringLiteral("  Variable: "));
     CB_Variable = NewNamed<QComboBox>(Panel1, "CB_Variable");
@@ -96,7 +103,7 @@ TFrameBarras::TFrameBarras(QWidget* parent) : QWidget(parent)
                        static_cast<QWidget*>(CB_filtered), static_cast<QWidget*>(CB_filter)})
         Panel1->layout()->addWidget(w);
     static_cast<QHBoxLayout*>(Panel1->layout())->addStretch(1);
-    column->addWidget(Panel1);
+    bodyColumn->addWidget(Panel1);
 
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
@@ -122,7 +129,7 @@ void TFrameBarras::Setup(int Tag, int Mode, bool OptionsDown, bool Expanded)
         CB_filter->setVisible(Mode >= 3);
     }
     SpeedButton3->setChecked(Expanded);
-    SetFrameHeight(Expanded ? ColumnHeight(this) / 3 : kTitleHeight);
+    SetFrameHeight(Expanded ? ColumnHeight(this, kDesignColumnHeight) / 3 : kTitleHeight);
 }
 
 bool TFrameBarras::IsExpanded() const
@@ -140,11 +147,12 @@ void TFrameBarras::SpeedButton1Click()
 
 void TFrameBarras::SpeedButton3Click()
 {
-    SetFrameHeight(SpeedButton3->isChecked() ? ColumnHeight(this) / 3 : kTitleHeight);
+    SetFrameHeight(SpeedButton3->isChecked() ? ColumnHeight(this, kDesignColumnHeight) / 3 : kTitleHeight);
 }
 
 void TFrameBarras::SetFrameHeight(int h)
 {
     m_height = std::max(h, 0);
+    m_body->setVisible(IsExpanded());
     SetColumnHeight(this, m_height, false);
 }

@@ -16,6 +16,8 @@ class TFrameBarras : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kTitleHeight = 15;
+    // The column the frame takes a third of before it is first laid out.
+    static constexpr int kDesignColumnHeight = 456;
 
     explicit TFrameBarras(QWidget* parent = nullptr);
 
@@ -45,5 +47,6 @@ public:
     QComboBox* CB_filter = nullptr;
 
 private:
+    QWidget* m_body = nullptr;
     int m_height = kTitleHeight;
 };

@@ -39,8 +39,8 @@ void SetColumnHeight(QWidget* Widget, int Height, bool TakeRest)
             column->setStretchFactor(Widget, TakeRest ? 1 : 0);
 }
 
-int ColumnHeight(const QWidget* Frame)
+int ColumnHeight(const QWidget* Frame, int DesignHeight)
 {
     const QWidget* parent = Frame->parentWidget();
-    return std::max(parent ? parent->height() : Frame->height(), kMinColumnHeight);
+    return parent && parent->isVisible() ? parent->height() : DesignHeight;
 }

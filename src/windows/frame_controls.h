@@ -20,10 +20,8 @@ T* NewNamed(QWidget* Parent, const char* Name)
 QWidget* NewRowPanel(QWidget* Parent, const char* Name, int Height);
 // A flat, checkable title button.
 QToolButton* NewTitleButton(QWidget* Parent, const char* Name, const QString& Caption);
-// The height a frame takes its share of: its parent's, at least
-// kMinColumnHeight so that an expanded frame is taller than its title
-// before the first layout.
-inline constexpr int kMinColumnHeight = 90;
-int ColumnHeight(const QWidget* Frame);
+// The height a frame takes its share of: its parent's once the parent is on
+// screen, the design height before that.
+int ColumnHeight(const QWidget* Frame, int DesignHeight);
 // Sets the fixed height of a widget in a column, or lets it take what is left.
 void SetColumnHeight(QWidget* Widget, int Height, bool TakeRest);

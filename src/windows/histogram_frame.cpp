@@ -31,7 +31,14 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
     Panel3->layout()->addWidget(SpeedButton3);
     column->addWidget(Panel3);
 
-    ChartPoblacion = NewNamed<TChart>(Panel0, "ChartPoblacion");
+    // what a collapsed frame hides below its title
+    m_body = NewNamed<QWidget>(Panel0, "FrameBody");
+    auto* bodyColumn = new QVBoxLayout(m_body);
+    bodyColumn->setContentsMargins(0, 0, 0, 0);
+    bodyColumn->setSpacing(0);
+    column->addWidget(m_body, 1);
+
+    ChartPoblacion = NewNamed<TChart>(m_body, "ChartPoblacion");
     ChartPoblacion->SetView3D(false);
     ChartPoblacion->Legend()->SetVisible(false);
     ChartPoblacion->Title()->SetVisible(false);
@@ -47,17 +54,17 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
     ChartPoblacion->LeftAxis()->SetAxisValuesFormat("0.##");
     ChartPoblacion->LeftAxis()->SetMaximumOffset(20);
     ChartPoblacion->SetColorPaletteIndex(9);
-    column->addWidget(ChartPoblacion, 1);
+    bodyColumn->addWidget(ChartPoblacion, 1);
 
-    Panel2 = NewRowPanel(Panel0, "Panel2", kTitleHeight);
+    Panel2 = NewRowPanel(m_body, "Panel2", kTitleHeight);
     SpeedButton1 = NewTitleButton(Panel2, "SpeedButton1", QStringLiteral("Opt."));
     SpeedButton1->setChecked(true);
     SpeedButton1->setStyleSheet(QStringLiteral("color: maroon"));
     Panel2->layout()->addWidget(SpeedButton1);
     static_cast<QHBoxLayout*>(Panel2->layout())->addStretch(1);
-    column->addWidget(Panel2);
+    bodyColumn->addWidget(Panel2);
 
-    Panel1 = NewRowPanel(Panel0, "Panel1", 22);
+    Panel1 = NewRowPanel(m_body, "Panel1", 22);
     auto* row = static_cast<QHBoxLayout*>(Panel1->layout());
     PanelA = NewRowPanel(Panel1, "PanelA", 0);
     Label1 = NewNamed<QLabel>(PanelA, "Label1");
@@ -92,7 +99,7 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
     row->addWidget(PanelB);
     row->addWidget(PanelC);
     row->addStretch(1);
-    column->addWidget(Panel1);
+    bodyColumn->addWidget(Panel1);
 
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
@@ -101,7 +108,7 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
 
 int TFrameHistogram::ParentHeight() const
 {
-    return ColumnHeight(this);
+    return ColumnHeight(this, kDesignColumnHeight);
 }
 
 void TFrameHistogram::Setup(int Tag, int Mode, bool OptionsDown, bool Expanded, TFrameHistogram* Partner)
@@ -175,8 +182,10 @@ void TFrameHistogram::BuildSeries(int NHist, int NLine)
 
 void TFrameHistogram::ClearSeries()
 {
-    ChartPoblacion->BottomAxis()->SetMinMax(-9999999, 9999999);
-    ChartPoblacion->LeftAxis()->SetMinMax(-9999999, 9999999);
+    for (TChartAxis* axis : {ChartPoblacion->BottomAxis(), ChartPoblacion->LeftAxis()}) {
+        axis->SetMinimum(-9999999);
+        axis->SetMaximum(9999999);
+    }
     for (THistogramSeries* s : FHistSeries)
         delete s;
     for (TFastLineSeries* s : FLineSeries)
@@ -254,6 +263,7 @@ void TFrameHistogram::CB_GroupOnlyClick()
 void TFrameHistogram::SetFrameHeight(int h)
 {
     m_height = std::max(h, 0);
+    m_body->setVisible(IsExpanded());
     SetColumnHeight(this, m_height, m_alignClient && m_height > kTitleHeight);
 }
 

@@ -24,6 +24,8 @@ class TFrameHistogram : public QWidget {
 public:
     static constexpr int kTitleHeight = 15;
     static constexpr TColor kPastTableColor = 0x800000;  // navy
+    // The column two frames share before it is first laid out.
+    static constexpr int kDesignColumnHeight = 362;
 
     explicit TFrameHistogram(QWidget* parent = nullptr);
 
@@ -92,6 +94,7 @@ private:
     int ParentHeight() const;
 
     int m_tag = 0;
+    QWidget* m_body = nullptr;
     int m_height = kTitleHeight;
     bool m_alignClient = false;
 };

@@ -157,8 +157,11 @@ void TFPoblacion::RefreshHistogram(int N)
     for (TFastLineSeries* s : frame->FLineSeries)
         s->SetActive(cbShowModel->isChecked());
     const auto range = FModel->ModelRange(v, frame->FHasGroups);
-    if (range[0] < range[1])
-        chart->BottomAxis()->SetMinMax(range[0], range[1]);
+    if (range[0] <= range[1]) {
+        // the axes stand wide open after the rebuild, so the order is safe
+        chart->BottomAxis()->SetMinimum(range[0]);
+        chart->BottomAxis()->SetMaximum(range[1]);
+    }
     chart->LeftAxis()->SetMinimum(0);
     chart->update();
     UpdateHistogram(frame, true);

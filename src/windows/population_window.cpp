@@ -270,6 +270,7 @@ void TFPoblacion::BuildLayout()
     bodyRow->addWidget(PanelMainL);
 
     PanelMainR = NewNamed<QWidget>(body, "PanelMainR");
+    PanelMainR->setMinimumWidth(1);
     bodyRow->addWidget(PanelMainR, 1);
     auto* rightBox = new QVBoxLayout(PanelMainR);
     rightBox->setContentsMargins(0, 0, 0, 0);
@@ -306,7 +307,9 @@ void TFPoblacion::BuildLayout()
     auto* dynamicRow = new QHBoxLayout;
     dynamicBox->addLayout(dynamicRow, 1);
     Panel_Slides = NewNamed<QWidget>(pDynamic, "Panel_Slides");
-    Panel_Slides->setFixedWidth(280);
+    // the right panel may be narrower than both: the time panel stays whole
+    Panel_Slides->setMinimumWidth(1);
+    Panel_Slides->setMaximumWidth(280);
     auto* slides = new QGridLayout(Panel_Slides);
     slides->setContentsMargins(2, 0, 2, 0);
     slides->setVerticalSpacing(0);
@@ -430,6 +433,9 @@ bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
         }
         case QEvent::Resize:
             platform::GuardEvent([this] {
+                // the first layout on screen gives the cloud's reference area
+                if (PaintPanel->isVisible())
+                    m_cloud.TakeInitialArea(static_cast<double>(PaintPanel->height()) * PaintPanel->width());
                 m_cloud.SetSize(PaintBox1->size());
                 if (m_resizeBound)
                     PaintPanelResize();
@@ -718,6 +724,13 @@ void TFPoblacion::SetPanelHeight(QWidget* Panel, int Height)
 {
     Panel->setFixedHeight(Height);
     Panel->setProperty("Height", Height);
+    if (Panel == Panel_Sampling)
+        return; // its one row fits beside the title button
+    // a collapsed panel shows only its title button
+    const bool open = Height > kTitleButtonHeight + 3;
+    for (QWidget* child : Panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QToolButton*>(child) || (child != sb_Dynamic && child != SB_GraphicOptions))
+            child->setVisible(open);
 }
 
 void TFPoblacion::ShowHidePanels(QObject* Sender)
@@ -774,7 +787,7 @@ void TFPoblacion::SB_ShowTimectrlsClick()
         SetLeftWidth(width() - w);
         SB_ShowTimeControls->setProperty("Tag", 0);
     } else {
-        SetLeftWidth(width() - (Panel_Slides->width() + w + 20));
+        SetLeftWidth(width() - (Panel_Slides->maximumWidth() + w + 20));
         SB_ShowTimeControls->setProperty("Tag", 1);
     }
 }

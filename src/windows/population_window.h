@@ -221,7 +221,7 @@ private:
     // A collapsible panel's height and the limit it opens to.
     static int PanelHeight(const QWidget* Panel);
     static int PanelMaxHeight(const QWidget* Panel);
-    static void SetPanelHeight(QWidget* Panel, int Height);
+    void SetPanelHeight(QWidget* Panel, int Height);
     void SetLeftWidth(int Width);
     void DiscardSamples();
 

@@ -15,6 +15,7 @@ TEST(TFrameBarras, SetupShowsTheVariableOnlyAndTakesAThird)
     auto* column = new QVBoxLayout(&parent);
     auto* frame = new TFrameBarras(&parent);
     column->addWidget(frame);
+    parent.show();
     frame->Setup(1, 1, false, true);
     EXPECT_EQ(frame->CB_Variable->property("Tag").toInt(), 1);
     EXPECT_TRUE(frame->CB_Split->isHidden());

@@ -22,6 +22,7 @@ protected:
         second = new TFrameHistogram(&parent);
         column->addWidget(first);
         column->addWidget(second);
+        parent.show();
     }
     QWidget parent;
     TFrameHistogram* first = nullptr;

@@ -9,8 +9,12 @@
 #include "windows/histogram_frame.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
 #include <QComboBox>
 #include <QSlider>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <cmath>
@@ -268,4 +272,119 @@ TEST_F(TFPoblacionBars, CollapsingTheFrameStopsItsRedraws)
     frame->SpeedButton3->click();
     w.OnTimer();
     EXPECT_NE(frame->Series_Bar1->YValues()[0], before);
+}
+
+// ---- on screen ----
+
+namespace {
+
+int CountPixels(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            n += (row[x] & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
+    }
+    return n;
+}
+
+QString ShotFile(const char* name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
+}
+
+} // namespace
+
+class TFPoblacionOnScreen : public PopulationWindowFixture {
+protected:
+    TFPoblacion& ShowStudy()
+    {
+        MainWindow().resize(1280, 1024);
+        MainWindow().show();
+        TFPoblacion& w = Open();
+        w.showMaximized();
+        w.PageControl1->setCurrentWidget(w.TabSheet_Pixels); // the study's guide opened in front
+        QCoreApplication::processEvents();
+        w.FormActivate();
+        QCoreApplication::processEvents();
+        return w;
+    }
+    // Steps of 6 real seconds at 400 %.
+    void Run(TFPoblacion& w, int ticks)
+    {
+        for (int k = 0; k < ticks; ++k) {
+            Clock.Advance(6);
+            w.OnTimer();
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(TFPoblacionOnScreen, TheCloudTakesItsAreaAtTheFirstLayout)
+{
+    TFPoblacion& w = ShowStudy();
+    const double area = static_cast<double>(w.PaintPanel->width()) * w.PaintPanel->height();
+    EXPECT_GT(area, 100.0 * 30.0);
+    w.OnTimer();
+    EXPECT_EQ(w.Cloud().ScaleFactor(), 1.0);
+    EXPECT_EQ(w.Cloud().PointCount(), 1000);
+    // opening the charts leaves the cloud a narrower box and fewer dots
+    w.sbPanelCharts->click();
+    QCoreApplication::processEvents();
+    const double narrow = static_cast<double>(w.PaintPanel->width()) * w.PaintPanel->height();
+    EXPECT_LT(narrow, area);
+    EXPECT_EQ(w.Cloud().PointCount(), static_cast<int>(std::nearbyint(1000 * narrow / w.Cloud().InitialArea())));
+}
+
+TEST_F(TFPoblacionOnScreen, ZonesBarsHistogramCloudAndClocksAfterFiftyTicks)
+{
+    TFPoblacion& w = ShowStudy();
+    w.sbPanelCharts->click();
+    w.SB_ShowTimeControls->click();
+    w.sb_Dynamic->click();
+    w.cbShowModel->click();
+    w.FrameBarras1->CB_Variable->setCurrentIndex(1);
+    emit w.FrameBarras1->CB_Variable->activated(1);
+    w.TrackBar_Speed->setValue(100);
+    Run(w, 50);
+    const QImage shot = w.grab().toImage();
+    ASSERT_TRUE(shot.save(ShotFile("population_window.png")));
+
+    EXPECT_EQ(w.LabelTitle->text(), QStringLiteral("Estudiantes de la comarca"));
+    ASSERT_EQ(w.FrameBarras1->Series_Bar1->Count(), 3);
+    EXPECT_EQ(w.FrameBarras1->Series_Bar1->Labels().Label(2), QStringLiteral("Área urbana").toStdString());
+    // 300 real seconds at 400 %: 20 model minutes of 240
+    EXPECT_EQ(w.Poblacion()->ModelMinutes(), 20.0);
+    EXPECT_EQ(w.TrackBar_Progress->value(), 8);
+    TFrameHistogram* histogram = w.FrameHistogram2;
+    ASSERT_EQ(histogram->FLineSeries.size(), 1u);
+    EXPECT_TRUE(histogram->FLineSeries[0]->Active());
+    EXPECT_EQ(histogram->FLineSeries[0]->Count(), 250);
+    // the model curve in the variable's colour (clRed) and black dots in the cloud
+    EXPECT_GT(CountPixels(histogram->grab().toImage(), qRgb(255, 0, 0)), 100);
+    EXPECT_GT(CountPixels(w.PaintBox1->grab().toImage(), qRgb(0, 0, 0)), 500);
+}
+
+TEST_F(TFPoblacionOnScreen, SplitByZoneInThreeColours)
+{
+    TFPoblacion& w = ShowStudy();
+    w.sbPanelCharts->click();
+    w.SB_ShowTimeControls->click();
+    w.sb_Dynamic->click();
+    w.cbShowModel->click();
+    w.FrameBarras1->CB_Variable->setCurrentIndex(1);
+    emit w.FrameBarras1->CB_Variable->activated(1);
+    TFrameHistogram* histogram = w.FrameHistogram2;
+    histogram->CB_splitted->click();
+    w.TrackBar_Speed->setValue(100);
+    Run(w, 50);
+    const QImage shot = w.grab().toImage();
+    ASSERT_TRUE(shot.save(ShotFile("population_window_split.png")));
+    ASSERT_EQ(histogram->FHistSeries.size(), 3u);
+    const QImage chart = histogram->grab().toImage();
+    // the three curves: clGreen, clWebGold, clPurple
+    EXPECT_GT(CountPixels(chart, qRgb(0, 128, 0)), 50);
+    EXPECT_GT(CountPixels(chart, qRgb(255, 215, 0)), 50);
+    EXPECT_GT(CountPixels(chart, qRgb(128, 0, 128)), 50);
 }
