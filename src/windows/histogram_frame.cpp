@@ -11,34 +11,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
+TFrameHistogram::TFrameHistogram(QWidget* parent) : TChartFrame(parent, QStringLiteral("Variables"))
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    Panel0 = NewNamed<QWidget>(this, "Panel0");
-    Panel0->setAutoFillBackground(true);
-    Panel0->setPalette(QPalette(Qt::white));
-    outer->addWidget(Panel0);
-    auto* column = new QVBoxLayout(Panel0);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    Panel3 = NewRowPanel(Panel0, "Panel3", kTitleHeight);
-    SpeedButton3 = NewTitleButton(Panel3, "SpeedButton3", QStringLiteral("Variables"));
-    SpeedButton3->setChecked(true);
-    Panel3->layout()->addWidget(SpeedButton3);
-    column->addWidget(Panel3);
-
-    // what a collapsed frame hides below its title
-    m_body = NewNamed<QWidget>(Panel0, "FrameBody");
-    auto* bodyColumn = new QVBoxLayout(m_body);
-    bodyColumn->setContentsMargins(0, 0, 0, 0);
-    bodyColumn->setSpacing(0);
-    column->addWidget(m_body, 1);
-
-    ChartPoblacion = NewNamed<TChart>(m_body, "ChartPoblacion");
+    ChartPoblacion = NewNamed<TChart>(Body(), "ChartPoblacion");
     ChartPoblacion->SetView3D(false);
     ChartPoblacion->Legend()->SetVisible(false);
     ChartPoblacion->Title()->SetVisible(false);
@@ -54,36 +32,15 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
     ChartPoblacion->LeftAxis()->SetAxisValuesFormat("0.##");
     ChartPoblacion->LeftAxis()->SetMaximumOffset(20);
     ChartPoblacion->SetColorPaletteIndex(9);
-    bodyColumn->addWidget(ChartPoblacion, 1);
+    BodyColumn()->addWidget(ChartPoblacion, 1);
 
-    Panel2 = NewRowPanel(m_body, "Panel2", kTitleHeight);
-    SpeedButton1 = NewTitleButton(Panel2, "SpeedButton1", QStringLiteral("Opt."));
-    SpeedButton1->setChecked(true);
-    SpeedButton1->setStyleSheet(QStringLiteral("color: maroon"));
-    Panel2->layout()->addWidget(SpeedButton1);
-    static_cast<QHBoxLayout*>(Panel2->layout())->addStretch(1);
-    bodyColumn->addWidget(Panel2);
-
-    Panel1 = NewRowPanel(m_body, "Panel1", 22);
     auto* row = static_cast<QHBoxLayout*>(Panel1->layout());
     PanelA = NewRowPanel(Panel1, "PanelA", 0);
-    Label1 = NewNamed<QLabel>(PanelA, "Label1");
-    Label1->setText(QStringLiteral("  Variable: "));
-    CB_Variable = NewNamed<QComboBox>(PanelA, "CB_Variable");
     sb_togglePanels = NewTitleButton(PanelA, "sb_togglePanels", QStringLiteral("..."));
     PanelA->layout()->addWidget(Label1);
     PanelA->layout()->addWidget(CB_Variable);
     PanelA->layout()->addWidget(sb_togglePanels);
     PanelB = NewRowPanel(Panel1, "PanelB", 0);
-    CB_splitted = NewNamed<QCheckBox>(PanelB, "CB_splitted");
-    CB_splitted->setText(QStringLiteral("splitted by"));
-    CB_Split = NewNamed<QComboBox>(PanelB, "CB_Split");
-    CB_Split->setEnabled(false);
-    CB_filtered = NewNamed<QCheckBox>(PanelB, "CB_filtered");
-    CB_filtered->setText(QStringLiteral("select group  "));
-    CB_filtered->setEnabled(false);
-    CB_filter = NewNamed<QComboBox>(PanelB, "CB_filter");
-    CB_filter->setEnabled(false);
     for (QWidget* w : {static_cast<QWidget*>(CB_splitted), static_cast<QWidget*>(CB_Split),
                        static_cast<QWidget*>(CB_filtered), static_cast<QWidget*>(CB_filter)})
         PanelB->layout()->addWidget(w);
@@ -99,9 +56,8 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : QWidget(parent)
     row->addWidget(PanelB);
     row->addWidget(PanelC);
     row->addStretch(1);
-    bodyColumn->addWidget(Panel1);
+    AddOptionRows();
 
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(CB_GroupOnly, &QCheckBox::clicked, this, [this] { CB_GroupOnlyClick(); });
 }
@@ -117,37 +73,18 @@ void TFrameHistogram::Setup(int Tag, int Mode, bool OptionsDown, bool Expanded, 
     FHasGroups = false;
     m_tag = Tag;
     setProperty("Tag", Tag);
-    for (QWidget* w : {static_cast<QWidget*>(CB_Variable), static_cast<QWidget*>(CB_splitted),
-                       static_cast<QWidget*>(CB_Split), static_cast<QWidget*>(CB_filtered),
-                       static_cast<QWidget*>(CB_filter), static_cast<QWidget*>(CB_GroupOnly),
-                       static_cast<QWidget*>(CB_Group)})
-        w->setProperty("Tag", Tag);
+    TagControls(Tag);
+    CB_GroupOnly->setProperty("Tag", Tag);
+    CB_Group->setProperty("Tag", Tag);
     FPartner = Partner;
     FCollapsedHeight = kTitleHeight;
     ClearSeries();
-    if (Mode == 0) {
-        Panel1->setVisible(false);
-        Panel2->setVisible(false);
-    } else {
-        SpeedButton1->setChecked(OptionsDown);
-        Panel1->setVisible(SpeedButton1->isChecked());
-        Label1->setVisible(true);
-        CB_Variable->setVisible(true);
-        CB_splitted->setVisible(Mode >= 2);
-        CB_Split->setVisible(Mode >= 2);
-        CB_filtered->setVisible(Mode >= 3);
-        CB_filter->setVisible(Mode >= 3);
-    }
+    ShowOptions(Mode, OptionsDown);
     SpeedButton3->setChecked(Expanded);
     SetFrameHeight(Expanded ? ParentHeight() / 2 : kTitleHeight);
     FExpanded = SpeedButton3->isChecked();
     FSplitMode = !PanelB->isHidden();
     SetColorCount(0);
-}
-
-bool TFrameHistogram::IsExpanded() const
-{
-    return m_height > kTitleHeight + 5;
 }
 
 void TFrameHistogram::SetMask(int Rows, int Groups, bool Value)
@@ -215,14 +152,6 @@ TColor TFrameHistogram::Color(int I) const
     return FColors[static_cast<std::size_t>(I)];
 }
 
-void TFrameHistogram::SpeedButton1Click()
-{
-    Panel1->setVisible(false);
-    Panel2->setVisible(false);
-    Panel1->setVisible(SpeedButton1->isChecked());
-    Panel2->setVisible(true);
-}
-
 void TFrameHistogram::sb_togglePanelsClick()
 {
     PanelB->setVisible(PanelB->isHidden());
@@ -249,9 +178,9 @@ void TFrameHistogram::SpeedButton3Click()
 
 void TFrameHistogram::FrameResize()
 {
-    if (m_height < kTitleHeight)
+    if (FrameHeight() < kTitleHeight)
         SetFrameHeight(kTitleHeight);
-    SpeedButton3->setChecked(kTitleHeight < m_height);
+    SpeedButton3->setChecked(kTitleHeight < FrameHeight());
     FExpanded = SpeedButton3->isChecked();
 }
 
@@ -260,17 +189,3 @@ void TFrameHistogram::CB_GroupOnlyClick()
     CB_Group->setEnabled(CB_GroupOnly->isChecked());
 }
 
-void TFrameHistogram::SetFrameHeight(int h)
-{
-    m_height = std::max(h, 0);
-    m_body->setVisible(IsExpanded());
-    SetColumnHeight(this, m_height, m_alignClient && m_height > kTitleHeight);
-}
-
-void TFrameHistogram::SetAlignClient(bool client)
-{
-    if (client == m_alignClient)
-        return;
-    m_alignClient = client;
-    SetFrameHeight(m_height);
-}

@@ -6,8 +6,7 @@
 // the option controls and fills the series; the frame keeps the series, the
 // group mask and the colours of the last rebuild.
 #include "base/basic_types.h"
-
-#include <QWidget>
+#include "windows/chart_frame.h"
 
 #include <vector>
 
@@ -19,10 +18,9 @@ class TChart;
 class TFastLineSeries;
 class THistogramSeries;
 
-class TFrameHistogram : public QWidget {
+class TFrameHistogram : public TChartFrame {
     Q_OBJECT
 public:
-    static constexpr int kTitleHeight = 15;
     static constexpr TColor kPastTableColor = 0x800000;  // navy
     // The column two frames share before it is first laid out.
     static constexpr int kDesignColumnHeight = 362;
@@ -31,7 +29,6 @@ public:
 
     // Mode 0: no option row; 1: variable only; 2: with split; 3: all.
     void Setup(int Tag, int Mode, bool OptionsDown, bool Expanded, TFrameHistogram* Partner);
-    bool IsExpanded() const;
     // Rows x Groups cells, each Value.
     void SetMask(int Rows, int Groups, bool Value);
     // NHist histogram series and NLine curves, coloured by Color(i).
@@ -44,17 +41,11 @@ public:
     TColor Color(int I) const;
 
     // Handlers of the frame's own controls.
-    void SpeedButton1Click();
     void sb_togglePanelsClick();
     void SpeedButton3Click();
     void FrameResize();
     void CB_GroupOnlyClick();
 
-    // Height in the parent's column; a client frame takes what is left.
-    int FrameHeight() const { return m_height; }
-    void SetFrameHeight(int h);
-    bool AlignClient() const { return m_alignClient; }
-    void SetAlignClient(bool client);
     int Tag() const { return m_tag; }
 
     TFrameHistogram* FPartner = nullptr;
@@ -70,22 +61,10 @@ public:
     std::vector<THistogramSeries*> FHistSeries;  // owned by the chart's owner (this frame)
     std::vector<TFastLineSeries*> FLineSeries;
 
-    QWidget* Panel0 = nullptr;
-    QWidget* Panel3 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
     TChart* ChartPoblacion = nullptr;
-    QWidget* Panel2 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QWidget* Panel1 = nullptr;
     QWidget* PanelA = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* CB_Variable = nullptr;
     QToolButton* sb_togglePanels = nullptr;
     QWidget* PanelB = nullptr;
-    QCheckBox* CB_splitted = nullptr;
-    QComboBox* CB_Split = nullptr;
-    QCheckBox* CB_filtered = nullptr;
-    QComboBox* CB_filter = nullptr;
     QWidget* PanelC = nullptr;
     QCheckBox* CB_GroupOnly = nullptr;
     QComboBox* CB_Group = nullptr;
@@ -94,7 +73,4 @@ private:
     int ParentHeight() const;
 
     int m_tag = 0;
-    QWidget* m_body = nullptr;
-    int m_height = kTitleHeight;
-    bool m_alignClient = false;
 };

@@ -77,6 +77,15 @@ TSevenSeg* NewClock(QWidget* parent, const char* name, int digits, const char* c
     return display;
 }
 
+// A panel that collapses to its title button, opening to MaxHeight.
+QToolButton* NewCollapsingTitle(QWidget* Panel, int MaxHeight, const char* Name, const QString& Caption)
+{
+    Panel->setProperty("MaxHeight", MaxHeight);
+    QToolButton* button = NewTitleButton(Panel, Name, Caption);
+    button->setFixedHeight(kTitleButtonHeight);
+    return button;
+}
+
 } // namespace
 
 std::unique_ptr<tPopulation> BuildPopulationModel(const IXMLVexaType& Root)
@@ -240,12 +249,10 @@ void TFPoblacion::BuildLayout()
     chartsBox->addWidget(PanelChartMid, 1);
 
     PanelGraphicOptions = NewNamed<QWidget>(PanelCharts, "PanelGraphicOptions");
-    PanelGraphicOptions->setProperty("MaxHeight", 80);
     auto* options = new QGridLayout(PanelGraphicOptions);
     options->setContentsMargins(2, 0, 2, 0);
     options->setVerticalSpacing(0);
-    SB_GraphicOptions = NewTitleButton(PanelGraphicOptions, "SB_GraphicOptions", QStringLiteral("Options"));
-    SB_GraphicOptions->setFixedHeight(kTitleButtonHeight);
+    SB_GraphicOptions = NewCollapsingTitle(PanelGraphicOptions, 80, "SB_GraphicOptions", QStringLiteral("Options"));
     SB_GraphicOptions->setStyleSheet(QStringLiteral("color: maroon"));
     SB_GraphicOptions->setProperty("Tag", 2);
     cbShowHistogram = NewNamed<QCheckBox>(PanelGraphicOptions, "cbShowHistogram");
@@ -276,9 +283,7 @@ void TFPoblacion::BuildLayout()
     rightBox->setContentsMargins(0, 0, 0, 0);
     rightBox->setSpacing(2);
     Panel_Sampling = NewRowPanel(PanelMainR, "Panel_Sampling", 0);
-    Panel_Sampling->setProperty("MaxHeight", 37);
-    sb_Sampling = NewTitleButton(Panel_Sampling, "sb_Sampling", QStringLiteral("Sampling"));
-    sb_Sampling->setFixedHeight(kTitleButtonHeight);
+    sb_Sampling = NewCollapsingTitle(Panel_Sampling, 37, "sb_Sampling", QStringLiteral("Sampling"));
     Lbl_Get_sample = NewNamed<QPushButton>(Panel_Sampling, "Lbl_Get_sample");
     Lbl_Get_sample->setText(QStringLiteral("Get sample"));
     Lbl_Get_sample->setFlat(true);
@@ -297,12 +302,10 @@ void TFPoblacion::BuildLayout()
     rightBox->addWidget(PaintPanel, 1);
 
     pDynamic = NewNamed<QWidget>(PanelMainR, "pDynamic");
-    pDynamic->setProperty("MaxHeight", 125);
     auto* dynamicBox = new QVBoxLayout(pDynamic);
     dynamicBox->setContentsMargins(0, 0, 0, 0);
     dynamicBox->setSpacing(0);
-    sb_Dynamic = NewTitleButton(pDynamic, "sb_Dynamic", QStringLiteral("Dynamics"));
-    sb_Dynamic->setFixedHeight(kTitleButtonHeight);
+    sb_Dynamic = NewCollapsingTitle(pDynamic, 125, "sb_Dynamic", QStringLiteral("Dynamics"));
     dynamicBox->addWidget(sb_Dynamic, 0, Qt::AlignLeft);
     auto* dynamicRow = new QHBoxLayout;
     dynamicBox->addLayout(dynamicRow, 1);

@@ -310,6 +310,18 @@ protected:
         QCoreApplication::processEvents();
         return w;
     }
+    // Charts, dynamics and time panels open, model curves shown, bars of the zones.
+    TFPoblacion& ShowChartsOfTheZones()
+    {
+        TFPoblacion& w = ShowStudy();
+        w.sbPanelCharts->click();
+        w.SB_ShowTimeControls->click();
+        w.sb_Dynamic->click();
+        w.cbShowModel->click();
+        w.FrameBarras1->CB_Variable->setCurrentIndex(1);
+        emit w.FrameBarras1->CB_Variable->activated(1);
+        return w;
+    }
     // Steps of 6 real seconds at 400 %.
     void Run(TFPoblacion& w, int ticks)
     {
@@ -339,13 +351,7 @@ TEST_F(TFPoblacionOnScreen, TheCloudTakesItsAreaAtTheFirstLayout)
 
 TEST_F(TFPoblacionOnScreen, ZonesBarsHistogramCloudAndClocksAfterFiftyTicks)
 {
-    TFPoblacion& w = ShowStudy();
-    w.sbPanelCharts->click();
-    w.SB_ShowTimeControls->click();
-    w.sb_Dynamic->click();
-    w.cbShowModel->click();
-    w.FrameBarras1->CB_Variable->setCurrentIndex(1);
-    emit w.FrameBarras1->CB_Variable->activated(1);
+    TFPoblacion& w = ShowChartsOfTheZones();
     w.TrackBar_Speed->setValue(100);
     Run(w, 50);
     const QImage shot = w.grab().toImage();
@@ -368,13 +374,7 @@ TEST_F(TFPoblacionOnScreen, ZonesBarsHistogramCloudAndClocksAfterFiftyTicks)
 
 TEST_F(TFPoblacionOnScreen, SplitByZoneInThreeColours)
 {
-    TFPoblacion& w = ShowStudy();
-    w.sbPanelCharts->click();
-    w.SB_ShowTimeControls->click();
-    w.sb_Dynamic->click();
-    w.cbShowModel->click();
-    w.FrameBarras1->CB_Variable->setCurrentIndex(1);
-    emit w.FrameBarras1->CB_Variable->activated(1);
+    TFPoblacion& w = ShowChartsOfTheZones();
     TFrameHistogram* histogram = w.FrameHistogram2;
     histogram->CB_splitted->click();
     w.TrackBar_Speed->setValue(100);
