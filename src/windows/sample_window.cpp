@@ -172,6 +172,7 @@ void TFMuestra::BuildDesignPage(QWidget* page)
     sizeColumn->addWidget(NewLabel(page, "Label1", QStringLiteral("Sample size:")));
     NTab_SampleSize = new TNTabEd(page, "NTab_SampleSize");
     NTab_SampleSize->setObjectName(QStringLiteral("NTab_SampleSize"));
+    NTab_SampleSize->SetAttribRowVisible(false);
     NTab_SampleSize->SetAutoAdvance(true);
     NTab_SampleSize->SetAutoAdvanceDir(orVert);
     NTab_SampleSize->setMinimumSize(260, 110);
@@ -345,6 +346,7 @@ void TFMuestra::BuildObservationPage(QWidget* page)
     instrumentColumn->addWidget(Sampling_InstrumentsPanel);
     NTabEdRep = new TNTabEd(Sampling_MainPanel, "NTabEdRep");
     NTabEdRep->setObjectName(QStringLiteral("NTabEdRep"));
+    NTabEdRep->SetAttribRowVisible(false);
     NTabEdRep->SetDataReadOnly(true);
     NTabEdRep->setMinimumHeight(120);
     NTabEdRep->hide();
@@ -377,6 +379,7 @@ void TFMuestra::BuildDataPage(QWidget* page)
     auto* splitter = Named(new QSplitter(page), "Splitter1");
     m_sampleData = new TNTabEd(splitter, "SampleData");
     m_sampleData->setObjectName(QStringLiteral("SampleData"));
+    m_sampleData->SetAttribRowVisible(false);
     m_sampleData->SetTableSize(0, 0);
     Panel12 = NewPanel(splitter, "Panel12");
     auto* panelLayout = new QHBoxLayout(Panel12);
