@@ -8,6 +8,7 @@
 // instrument 3, which the study does not list). Group 1: men, weight 25;
 // group 2: women, weight 75.
 #include "../support/shell_test_support.h"
+#include "list_items.h"
 
 #include "core/population_model.h"
 #include "core/random_numbers.h"

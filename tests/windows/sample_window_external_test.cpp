@@ -10,6 +10,7 @@
 //   REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.
 // run as: pspp -O format=csv -o out.csv check.sps
 #include "sample_study.h"
+#include "../support/pspp_output.h"
 
 #include "core/group_comparison.h"
 #include "core/quantitative_statistics.h"
@@ -31,47 +32,6 @@ using namespace sample_study;
 
 namespace {
 
-bool OnPath(const char* program)
-{
-    const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-std::vector<std::string> SplitCsv(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::string field;
-    bool quoted = false;
-    for (char c : line) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted) {
-            fields.push_back(field);
-            field.clear();
-        } else if (c != '\r')
-            field += c;
-    }
-    fields.push_back(field);
-    return fields;
-}
-
-using TTables = std::map<std::string, std::vector<std::vector<std::string>>>;
-
-TTables ReadPsppCsv(const std::string& file)
-{
-    TTables tables;
-    std::ifstream in(file);
-    std::string line;
-    std::string title;
-    while (std::getline(in, line)) {
-        if (line.rfind("Table: ", 0) == 0)
-            title = line.substr(7);
-        else if (!line.empty() && !title.empty())
-            tables[title].push_back(SplitCsv(line));
-    }
-    return tables;
-}
-
 double Number(const std::string& text)
 {
     std::string t;
@@ -84,7 +44,7 @@ double Number(const std::string& text)
 }
 
 // The cell of the first row whose column `keyCol` reads `key`, at column `col`.
-double Cell(const TTables& tables, const std::string& table, int keyCol, const std::string& key, int col)
+double Cell(const TPsppTables& tables, const std::string& table, int keyCol, const std::string& key, int col)
 {
     const auto it = tables.find(table);
     if (it == tables.end())
@@ -147,7 +107,7 @@ TEST_F(SampleFileReadBack, PsppReadsTheSampleAsTheStatisticsPageSeesIt)
     }
     const std::string cd = "cd '" + dir.path().toStdString() + "' && ";
     ASSERT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
-    const TTables pspp = ReadPsppCsv(dir.filePath(QStringLiteral("out.csv")).toStdString());
+    const TPsppTables pspp = ReadPsppCsv(dir.filePath(QStringLiteral("out.csv")).toStdString());
 
     // what the statistics page analyses: Peso alone, Peso by Sexo, Peso on Talla
     CapturingEntries page;

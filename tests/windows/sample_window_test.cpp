@@ -18,14 +18,6 @@ using namespace sample_study;
 
 namespace {
 
-QStringList Items(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
 QStringList SheetNames(const TFMuestra* w)
 {
     QStringList out;

@@ -1,5 +1,7 @@
 #include "windows/variable_selection_frame.h"
 
+#include "list_items.h"
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -9,14 +11,6 @@
 #include <memory>
 
 namespace {
-
-QStringList Items(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
 
 void Select(QListWidget* list, const QStringList& names)
 {
