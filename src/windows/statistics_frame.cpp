@@ -10,7 +10,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "chart/axis_title.h"
 #include "chart/chart.h"
@@ -49,6 +51,28 @@ void AddNormalCurve(TLineSeries& Series, double Lower, double Upper, double Mean
         const double x = Lower + k * step;
         const double z = (x - Mean) / Sd;
         Series.AddXY(x, std::exp(-0.5 * z * z) * peak * Share);
+    }
+}
+
+// Values format of a density axis reaching up to Top: enough decimals for
+// the automatic step (about a thirtieth of the range) to give distinct labels.
+std::string DensityAxisFormat(double Top)
+{
+    int decimals = 2;
+    if (Top > 0 && std::isfinite(Top))
+        decimals = std::clamp(2 - static_cast<int>(std::floor(std::log10(Top))), 2, 10);
+    return "##0." + std::string(static_cast<std::size_t>(decimals), '#');
+}
+
+// Stores the range in the order that keeps minimum <= maximum at each step.
+void StoreRange(TChartAxis& Axis, double Min, double Max)
+{
+    if (Min > Axis.Maximum()) {
+        Axis.SetMaximum(Max);
+        Axis.SetMinimum(Min);
+    } else {
+        Axis.SetMinimum(Min);
+        Axis.SetMaximum(Max);
     }
 }
 
@@ -499,8 +523,10 @@ void TFramStat::ResetGraphs()
         bottom.SetIncrement(0);
         chart->Invalidate();
     }
-    Chart1->LeftAxis()->SetIncrement(100.0);
-    Chart2->LeftAxis()->SetIncrement(100.0);
+    // The density and proportion axes keep an automatic step: a fixed step of
+    // 10 or 100 would leave 0 the only label on axes that end below 1.
+    Chart1->LeftAxis()->SetIncrement(0);
+    Chart2->LeftAxis()->SetIncrement(0);
     Chart3->LeftAxis()->Grid()->SetVisible(true);
     Chart3->BottomAxis()->Grid()->SetVisible(true);
 }
@@ -716,18 +742,15 @@ void TFramStat::ExecuteNumPage(QObject* Sender, int Page)
     chart->BottomAxis()->Title()->SetCaption(def.Name);
     chart->LeftAxis()->Title()->SetCaption("Frequency");
     const TDensityHistogram h = QuantitativeHistogram(*data, s, FClassCount);
-    TChartAxis& left = *chart->LeftAxis();
     if (h.valid) {
-        left.SetAutomatic(false);
-        left.SetMinMax(0, h.axisMax);
-        left.SetIncrement(10.0);
+        // stored for the axis; while it scales itself they are not used
+        TChartAxis& left = *chart->LeftAxis();
+        StoreRange(left, 0, h.axisMax);
+        left.SetAxisValuesFormat(DensityAxisFormat(h.axisMax));
         chart->BottomAxis()->SetIncrement(h.width);
         for (std::size_t i = 0; i < h.centres.size(); ++i)
             bars->AddXY(h.centres[i], h.densities[i]);
         AddNormalCurve(*line, h.lower, h.upper, s.mean, s.sd, 1.0);
-    } else {
-        // no class width without two distinct values
-        left.SetAutomatic(true);
     }
     chart->BottomAxis()->SetAutomatic(true);
     CheckBoxClick();
@@ -810,6 +833,10 @@ void TFramStat::ExecuteTtest(QObject* Sender)
     ResetChart3();
     const TGroupHistograms h = GroupHistograms(*Y, *G, c, FClassCount);
     if (h.valid) {
+        double top = 0;
+        for (std::size_t i = 0; i < h.centres.size(); ++i)
+            top = std::max({top, h.density1[i], h.density2[i]});
+        Chart3->LeftAxis()->SetAxisValuesFormat(DensityAxisFormat(top));
         for (std::size_t i = 0; i < h.centres.size(); ++i) {
             SeriesHist31->AddXY(h.centres[i], h.density1[i]);
             SeriesHist32->AddXY(h.centres[i], h.density2[i]);

@@ -1,25 +1,19 @@
 #include "windows/statistics_string_grid.h"
 
+#include <algorithm>
+
 TStatStringGrid::TStatStringGrid(QWidget* Parent) : platform::TCustomGrid(Parent)
 {
     SetFixedCols(0);
     SetFixedRows(1);
     SetColor(clWhite);
-    FitCells();
-}
-
-void TStatStringGrid::FitCells()
-{
-    m_cells.resize(static_cast<std::size_t>(RowCount()));
-    for (auto& row : m_cells)
-        row.resize(static_cast<std::size_t>(ColCount()));
 }
 
 void TStatStringGrid::Clear()
 {
-    for (auto& row : m_cells)
-        for (std::string& text : row)
-            text.clear();
+    if (m_cells.empty())
+        return;
+    m_cells.clear();
     Invalidate();
 }
 
@@ -27,55 +21,51 @@ void TStatStringGrid::SetSize(int Cols, int Rows)
 {
     if (Cols < 1 || Rows < 1)
         return;
-    // the fixed row stays below the row count
+    // a row below the fixed one always remains
     if (Rows <= FixedRows())
         Rows = FixedRows() + 1;
     SetColCount(Cols);
     SetRowCount(Rows);
-    FitCells();
     Invalidate();
 }
 
 void TStatStringGrid::SetCell(int Col, int Row, const std::string& Text)
 {
-    if (Row < 0 || Row >= static_cast<int>(m_cells.size()))
+    if (Col < 0 || Row < 0)
         return;
-    auto& row = m_cells[static_cast<std::size_t>(Row)];
-    if (Col < 0 || Col >= static_cast<int>(row.size()))
-        return;
-    if (row[static_cast<std::size_t>(Col)] == Text)
-        return;
-    row[static_cast<std::size_t>(Col)] = Text;
-    InvalidateCell(Col, Row);
+    const auto key = std::make_pair(Col, Row);
+    const auto it = m_cells.find(key);
+    if (Text.empty()) {
+        if (it == m_cells.end())
+            return;
+        m_cells.erase(it);
+    } else {
+        if (it != m_cells.end() && it->second == Text)
+            return;
+        m_cells[key] = Text;
+    }
+    if (Col < ColCount() && Row < RowCount())
+        InvalidateCell(Col, Row);
 }
 
 std::string TStatStringGrid::Cells(int Col, int Row) const
 {
-    if (Row < 0 || Row >= static_cast<int>(m_cells.size()))
-        return {};
-    const auto& row = m_cells[static_cast<std::size_t>(Row)];
-    if (Col < 0 || Col >= static_cast<int>(row.size()))
-        return {};
-    return row[static_cast<std::size_t>(Col)];
+    const auto it = m_cells.find({Col, Row});
+    return it == m_cells.end() ? std::string() : it->second;
 }
 
-int TStatStringGrid::WrittenRowCount() const
+int TStatStringGrid::LastWrittenRow() const
 {
-    int count = 0;
-    for (const auto& row : m_cells)
-        for (const std::string& text : row)
-            if (!text.empty()) {
-                ++count;
-                break;
-            }
-    return count;
+    int last = -1;
+    for (const auto& [pos, text] : m_cells)
+        last = std::max(last, pos.second);
+    return last;
 }
 
 void TStatStringGrid::DrawCell(int Col, int Row, const platform::Rect& R, unsigned)
 {
-    const std::string text = Cells(Col, Row);
-    if (text.empty())
+    const auto it = m_cells.find({Col, Row});
+    if (it == m_cells.end())
         return;
-    platform::DrawingDevice& dc = Canvas();
-    dc.ExtTextOut(R.left + 2, R.top + 2, platform::TextOutOptions::Clipped, &R, text);
+    Canvas().ExtTextOut(R.left + 2, R.top + 2, platform::TextOutOptions::Clipped, &R, it->second);
 }
