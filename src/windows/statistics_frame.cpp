@@ -385,8 +385,10 @@ TStatStringGrid* TFramStat::Grid(int Page) const
 
 // ---- entries ----
 
-void TFramStat::ClearSlots()
+void TFramStat::Enter(std::uint8_t Mode)
 {
+    Init();
+    FMode = Mode;
     NumVar1 = {};
     NumVar2 = {};
     CatVar1 = {};
@@ -417,9 +419,7 @@ std::unique_ptr<TIntVector> CopyOf(const TIntVector& Data)
 
 void TFramStat::InitX(const tNumVarDef& Var, const TVector& Data)
 {
-    Init();
-    ClearSlots();
-    FMode = ModeX;
+    Enter(ModeX);
     NumVar1 = Var;
     NumData1 = CopyOf(Data);
     Execute();
@@ -427,9 +427,7 @@ void TFramStat::InitX(const tNumVarDef& Var, const TVector& Data)
 
 void TFramStat::InitC(const tCatVar& Var, const TIntVector& Data)
 {
-    Init();
-    ClearSlots();
-    FMode = ModeC;
+    Enter(ModeC);
     CatVar1 = Var;
     CatData1 = CopyOf(Data);
     Execute();
@@ -437,9 +435,7 @@ void TFramStat::InitC(const tCatVar& Var, const TIntVector& Data)
 
 void TFramStat::InitXY(const tNumVarDef& VarX, const TVector& DataX, const tNumVarDef& VarY, const TVector& DataY)
 {
-    Init();
-    ClearSlots();
-    FMode = ModeXY;
+    Enter(ModeXY);
     NumVar1 = VarX;
     NumData1 = CopyOf(DataX);
     NumVar2 = VarY;
@@ -449,9 +445,7 @@ void TFramStat::InitXY(const tNumVarDef& VarX, const TVector& DataX, const tNumV
 
 void TFramStat::InitCY(const tCatVar& VarC, const TIntVector& DataC, const tNumVarDef& VarY, const TVector& DataY)
 {
-    Init();
-    ClearSlots();
-    FMode = ModeCY;
+    Enter(ModeCY);
     CatVar1 = VarC;
     CatData1 = CopyOf(DataC);
     NumVar2 = VarY;
@@ -461,9 +455,7 @@ void TFramStat::InitCY(const tCatVar& VarC, const TIntVector& DataC, const tNumV
 
 void TFramStat::InitCC(const tCatVar& VarA, const TIntVector& DataA, const tCatVar& VarB, const TIntVector& DataB)
 {
-    Init();
-    ClearSlots();
-    FMode = ModeCC;
+    Enter(ModeCC);
     CatVar1 = VarA;
     CatData1 = CopyOf(DataA);
     CatVar2 = VarB;

@@ -85,7 +85,8 @@ private:
     void ExecuteTtest(QObject* Sender);
     void ExecuteChi2(QObject* Sender);
 
-    void ClearSlots();
+    // Init, the mode, and every slot emptied.
+    void Enter(std::uint8_t Mode);
     void SetTabVisible(QWidget* Page, bool Visible);
     void SetTabCaption(QWidget* Page, const std::string& Caption);
     int RadioIndex(QGroupBox* Group) const;
