@@ -11,6 +11,7 @@
 #include "widgets/table_editor.h"
 #include "widgets/table_editor_texts.h"
 #include "windows/sample_save_menu.h"
+#include "windows/statistics_frame.h"
 #include "windows/variable_selection_frame.h"
 
 #include <QComboBox>
@@ -101,6 +102,29 @@ QLabel* SexPicture(QWidget* parent, const char* name, const QString& sign, const
     label->hide();
     return label;
 }
+
+// The statistics frame's entries.
+class TFrameEntries : public TStatisticsEntries {
+public:
+    explicit TFrameEntries(TFramStat& frame) : m_frame(frame) {}
+    void InitX(const tNumVarDef& Var, const TVector& Data) override { m_frame.InitX(Var, Data); }
+    void InitC(const tCatVar& Var, const TIntVector& Data) override { m_frame.InitC(Var, Data); }
+    void InitXY(const tNumVarDef& VarX, const TVector& DataX, const tNumVarDef& VarY, const TVector& DataY) override
+    {
+        m_frame.InitXY(VarX, DataX, VarY, DataY);
+    }
+    void InitCY(const tCatVar& VarC, const TIntVector& DataC, const tNumVarDef& VarY, const TVector& DataY) override
+    {
+        m_frame.InitCY(VarC, DataC, VarY, DataY);
+    }
+    void InitCC(const tCatVar& VarA, const TIntVector& DataA, const tCatVar& VarB, const TIntVector& DataB) override
+    {
+        m_frame.InitCC(VarA, DataA, VarB, DataB);
+    }
+
+private:
+    TFramStat& m_frame;
+};
 
 } // namespace
 
@@ -427,8 +451,10 @@ void TFMuestra::BuildStatisticsPage(QWidget* page)
     row->addWidget(run);
     row->addStretch(1);
     layout->addLayout(row);
-    TFramStat1 = NewPanel(page, "TFramStat1");
+    TFramStat1 = new TFramStat(page);
+    TFramStat1->setObjectName(QStringLiteral("TFramStat1"));
     TFramStat1->hide();
+    m_frameEntries = std::make_unique<TFrameEntries>(*TFramStat1);
     layout->addWidget(TFramStat1, 1);
 
     for (QComboBox* combo : {cbSVars1, cbSVars2})

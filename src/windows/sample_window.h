@@ -25,6 +25,7 @@ class QTableWidget;
 class QTextEdit;
 class QToolButton;
 class TFrame1;
+class TFramStat;
 class TMeter;
 class TNTabEd;
 class TSampleSaveMenu;
@@ -56,8 +57,8 @@ public:
     void SetStepDelay(double Seconds) { FStepDelay = Seconds; }
     // Run before each individual is drawn (seeds the generator by default).
     void SetReseed(std::function<void()> Reseed) { m_reseed = std::move(Reseed); }
-    // Where the statistics page hands its columns (the statistics frame by
-    // default); not taken over.
+    // Where the statistics page hands its columns instead of the statistics
+    // frame; nullptr gives them to the frame again. Not taken over.
     void SetStatisticsEntries(TStatisticsEntries* Entries);
 
     // ---- design ----
@@ -121,7 +122,7 @@ public:
     TSampleSaveMenu* SaveMenu() const { return m_saveMenu; }
     QComboBox* StatVars1() const { return cbSVars1; }
     QComboBox* StatVars2() const { return cbSVars2; }
-    QWidget* StatisticsFrame() const { return TFramStat1; }
+    TFramStat* StatisticsFrame() const { return TFramStat1; }
     const TSampleStatistics& Statistics() const { return m_statistics; }
 
 private:
@@ -192,5 +193,5 @@ private:
     QComboBox* cbSVars2 = nullptr;
     QLabel* lblVar1 = nullptr;
     QLabel* lblVar2 = nullptr;
-    QWidget* TFramStat1 = nullptr;
+    TFramStat* TFramStat1 = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "sample_study.h"
 
 #include "widgets/analog_meter.h"
+#include "windows/statistics_frame.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -86,5 +87,8 @@ TEST_F(SampleWindowScreens, DesignObservationDataAndStatisticsPages)
     Pick(w->StatVars2(), QStringLiteral("Sexo"));
     w->ExecuteStatistics();
     EXPECT_FALSE(w->StatisticsFrame()->isHidden());
+    EXPECT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
+    if (auto* pages = w->StatisticsFrame()->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
+        pages->setCurrentIndex(2); // the comparison by groups
     EXPECT_GT(ColourCount(Shot(w, "statistics")), 4);
 }

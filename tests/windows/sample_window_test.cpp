@@ -4,6 +4,11 @@
 #include "widgets/scale_gauge.h"
 #include "widgets/seven_segment.h"
 #include "windows/sample_data_files.h"
+#include "windows/statistics_frame.h"
+#include "windows/statistics_string_grid.h"
+#include "core/group_comparison.h"
+#include "core/quantitative_statistics.h"
+#include "core/statistics_grid.h"
 
 #include "widgets/table_editor_texts.h"
 
@@ -413,4 +418,74 @@ TEST_F(SampleWindowMeasurement, ChoosingAnotherVariableOrIndividualRestartsTheRe
     w->sb_MeasureClick();
     w->sb_NewRecordClick();
     EXPECT_EQ(w->RepeatCount(), 0);
+}
+
+using SampleWindowStatistics = SampleWindowFixture;
+
+namespace {
+
+void Pick(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
+
+// A column of the data sheet read cell by cell.
+std::unique_ptr<TVector> NumColumn(const TNTabEd& t, int c)
+{
+    auto v = std::make_unique<TVector>();
+    v->SetNrOfElem(t.NrOfRows());
+    for (int r = 1; r <= t.NrOfRows(); ++r)
+        v->SetElem(r, t.GetElem(c, r));
+    return v;
+}
+
+std::unique_ptr<TIntVector> CatColumn(const TNTabEd& t, int c)
+{
+    auto v = std::make_unique<TIntVector>();
+    v->SetNrOfElem(t.NrOfRows());
+    for (int r = 1; r <= t.NrOfRows(); ++r)
+        v->SetElem(r, static_cast<std::int32_t>(t.GetElem(c, r)));
+    return v;
+}
+
+void ExpectGrid(const TStatStringGrid& grid, const TStatTextTable& expected)
+{
+    ASSERT_FALSE(expected.Cells().empty());
+    EXPECT_EQ(grid.WrittenCellCount(), static_cast<int>(expected.Cells().size()));
+    for (const auto& [cell, text] : expected.Cells())
+        EXPECT_EQ(grid.Cells(cell.first, cell.second), text) << cell.first << "," << cell.second;
+}
+
+} // namespace
+
+TEST_F(SampleWindowStatistics, OneVariableByGroupsIsTheFramesComparisonOfTheSheetsColumns)
+{
+    TFMuestra* w = DrawnSample({"Sexo", "Peso", "Talla"}, 30);
+    w->tbAddAllRecordsClick();
+    Pick(w->StatVars1(), QStringLiteral("Peso"));
+    w->cbSVars2Change(w->StatVars1());
+    Pick(w->StatVars2(), QStringLiteral("Sexo"));
+    w->cbSVars2Change(w->StatVars2());
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblVar1"))->text(), "Quantitative Variable");
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblVar2"))->text(), "Categorical Variable");
+    TFramStat* frame = w->StatisticsFrame();
+    EXPECT_FALSE(frame->isHidden());
+    EXPECT_EQ(frame->Mode(), TFramStat::ModeCY);
+    const TNTabEd& sheet = *w->SampleData();
+    TStatTextTable expected;
+    WriteGroupComparisonGrid(expected, Model->NumVarDefs[0], Model->CatVars[0],
+                             CompareGroups(*NumColumn(sheet, 2), *CatColumn(sheet, 1)));
+    ExpectGrid(*frame->Grid(3), expected);
+}
+
+TEST_F(SampleWindowStatistics, TheSameVariableTwiceIsAnalysedOnce)
+{
+    TFMuestra* w = DrawnSample({"Peso", "Talla"}, 30);
+    w->tbAddAllRecordsClick();
+    Pick(w->StatVars1(), QStringLiteral("Talla"));
+    Pick(w->StatVars2(), QStringLiteral("Talla"));
+    w->cbSVars2Change(w->StatVars2());
+    EXPECT_EQ(w->StatVars2()->currentText(), "-");
+    TFramStat* frame = w->StatisticsFrame();
+    EXPECT_EQ(frame->Mode(), TFramStat::ModeX);
+    TStatTextTable expected;
+    WriteQuantitativeGrid(expected, Model->NumVarDefs[1], QuantitativeSummary(*NumColumn(*w->SampleData(), 2)));
+    ExpectGrid(*frame->Grid(1), expected);
 }
