@@ -15,6 +15,7 @@
 #include "windows/variable_selection_frame.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -155,6 +156,9 @@ TFMuestra::TFMuestra(TFMDIParent* Owner) : TFMDIChild(Owner)
     BuildDataPage(TabSheet(3));
     BuildStatisticsPage(TabSheet(4));
     setWidget(client);
+    for (QPushButton* button : client->findChildren<QPushButton*>())
+        if (button->isFlat())
+            button->installEventFilter(this);
     resize(857, 628);
     for (int i = 1; i < 4; ++i)
         SetTabShown(i, false);
@@ -985,6 +989,28 @@ void TFMuestra::AddRepeatRow(double Value)
     NTabEdRep->SetMark(0, r - 1, 0);
     NTabEdRep->SetMark(1, r, cmMarkB);
     NTabEdRep->SetMark(0, r, cmMarkB);
+}
+
+void TFMuestra::SpeedButton_MouseEnter(QPushButton* Sender)
+{
+    Sender->setStyleSheet(QStringLiteral("color: blue;"));
+    Sender->setCursor(Qt::PointingHandCursor);
+}
+
+void TFMuestra::SpeedButton_MouseLeave(QPushButton* Sender)
+{
+    Sender->setStyleSheet(QStringLiteral("color: black;"));
+}
+
+bool TFMuestra::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (auto* button = qobject_cast<QPushButton*>(Watched)) {
+        if (Event->type() == QEvent::Enter)
+            SpeedButton_MouseEnter(button);
+        else if (Event->type() == QEvent::Leave)
+            SpeedButton_MouseLeave(button);
+    }
+    return TFMDIChild::eventFilter(Watched, Event);
 }
 
 void TFMuestra::sb_registerClick()

@@ -96,6 +96,9 @@ public:
     void ShowOnScale(double Value, double Start);
     void ShowOnDisplay(double Value, int Decimals);
     void AddRepeatRow(double Value);
+    // Hover over a speed button: blue caption and a hand cursor, black again on leaving.
+    void SpeedButton_MouseEnter(QPushButton* Sender);
+    void SpeedButton_MouseLeave(QPushButton* Sender);
     void sbLabelsClick();
     void ToolButton3Click();
     void InitStatVars();
@@ -124,6 +127,9 @@ public:
     QComboBox* StatVars2() const { return cbSVars2; }
     TFramStat* StatisticsFrame() const { return TFramStat1; }
     const TSampleStatistics& Statistics() const { return m_statistics; }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void BuildDesignPage(QWidget* page);

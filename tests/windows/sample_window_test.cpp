@@ -12,6 +12,7 @@
 
 #include "widgets/table_editor_texts.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -488,4 +489,17 @@ TEST_F(SampleWindowStatistics, TheSameVariableTwiceIsAnalysedOnce)
     TStatTextTable expected;
     WriteQuantitativeGrid(expected, Model->NumVarDefs[1], QuantitativeSummary(*NumColumn(*w->SampleData(), 2)));
     ExpectGrid(*frame->Grid(1), expected);
+}
+
+TEST_F(SampleWindowObservation, SpeedButtonsTurnBlueUnderTheMouse)
+{
+    TFMuestra* w = NewSample();
+    auto* measure = w->findChild<QPushButton*>(QStringLiteral("sb_Measure"));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(measure, &enter);
+    EXPECT_EQ(measure->styleSheet(), "color: blue;");
+    EXPECT_EQ(measure->cursor().shape(), Qt::PointingHandCursor);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(measure, &leave);
+    EXPECT_EQ(measure->styleSheet(), "color: black;");
 }
