@@ -159,6 +159,11 @@ struct SpeedCase {
     int interval;  // ms at a base of 100
 };
 
+void PrintTo(const SpeedCase& c, std::ostream* os)
+{
+    *os << "position " << c.position << " of " << c.lo << ".." << c.hi;
+}
+
 class SpeedScale : public ::testing::TestWithParam<SpeedCase> {};
 
 // lo + p/50 (100 - lo) up to the middle, 100 + p/100 (hi - 100) above it;
@@ -243,6 +248,11 @@ struct ClockCase {
     const char* elapsed;  // ssM_Actual
     int progress;
 };
+
+void PrintTo(const ClockCase& c, std::ostream* os)
+{
+    *os << "position " << c.speedPosition << " after " << c.realMinutes << " min";
+}
 
 class TFPoblacionRun : public PopulationWindowFixture, public ::testing::WithParamInterface<ClockCase> {};
 
