@@ -311,8 +311,12 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle Style)
         return;
     for (int i = 0; i < m_chart->SeriesCount(); ++i) {
         TChartSeries* s = m_chart->Series(i);
-        if (s && s->Active() && s->AssociatedToAxis(this))
+        if (s && s->Active() && s->AssociatedToAxis(this)) {
+            // The axes draw before the series: the points in view are found here
+            // against the axes as they stand now, not left from the last draw.
+            s->CalcFirstLastVisible();
             m_labelSeriesList.push_back(s);
+        }
     }
     int from = -1;
     int to = -1;

@@ -12,6 +12,7 @@ public:
     explicit TTestAxisChart(int Width = 400, int Height = 300) : device(Width, Height)
     {
         InitOnRecorder(canvas, device);
+        ChartRect = TRect{40, 20, 360, 260};
     }
 
     // A new series added to the chart (freed with it).
@@ -25,7 +26,6 @@ public:
     void SetView3D(bool Value) override { Is3D = Value; }
     bool AxisLoading() const override { return Loading; }
     TCanvas3D* AxisCanvas() const override { return &canvas; }
-    TRect AxisChartRect() const override { return ChartRect; }
     int AxisChartWidth() const override { return ChartRect.Right - ChartRect.Left; }
 
     // Sizes every shown axis and places it as the draw sequence does.
@@ -43,7 +43,6 @@ public:
 
     platform::RecordingDevice device;
     mutable TPlotCanvas3D canvas;
-    TRect ChartRect{40, 20, 360, 260};
     int Repaints = 0;
     bool Is3D = false;
     bool Loading = false;

@@ -406,7 +406,6 @@ TEST_F(AxisDraw, SeriesTextLabelsAndTheOverlapRule)
     s->AddXY(1, 2, "LongLabel");
     s->AddXY(1.1, 3, "C");
     s->AddXY(4, 4, "D");
-    s->SetVisibleRange(0, 3);
     TChartAxis& a = *chart.BottomAxis();
     EXPECT_EQ(a.CalcLabelStyle(), talText);
     EXPECT_EQ(chart.LeftAxis()->CalcLabelStyle(), talValue);

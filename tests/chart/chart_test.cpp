@@ -10,6 +10,7 @@
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
+#include "chart/series/bar_series.h"
 #include "testing/recording_device.h"
 
 namespace {
@@ -222,6 +223,44 @@ TEST_F(TChartControl, ClickOnTitleRaisesOnClickTitle)
     chart.MouseDown(mbLeft, 0, p.X, p.Y);
     EXPECT_EQ(clicked, chart.Title());
     EXPECT_FALSE(chart.Zoom()->Active);
+}
+
+namespace {
+
+// Texts drawn below the chart rectangle, with their x.
+std::vector<std::pair<int, std::string>> TextsBelow(const platform::RecordingDevice& Device, int Bottom)
+{
+    std::vector<std::pair<int, std::string>> texts;
+    for (const auto& c : Device.Calls())
+        if (c.name == "TextOut" && std::stoi(c.args[1]) > Bottom)
+            texts.emplace_back(std::stoi(c.args[0]), c.args[2]);
+    return texts;
+}
+
+}  // namespace
+
+TEST_F(TChartControl, PointLabelsStandUnderTheBarsFromTheFirstDraw)
+{
+    auto* bars = new TBarSeries(&form);
+    bars->Marks().SetVisible(false);
+    chart.AddSeries(bars);
+    bars->AddXYPointY(0.3, "young");
+    bars->AddXYPointY(0.5, "old");
+    DrawChart();
+    const TChartAxis& axis = *chart.BottomAxis();
+    using Texts = std::vector<std::pair<int, std::string>>;
+    EXPECT_EQ(TextsBelow(device, chart.ChartRect.Bottom),
+              (Texts{{axis.CalcPosValue(0), "young"}, {axis.CalcPosValue(1), "old"}}));
+
+    // refilled between two paints: the new points are labelled, not the old range
+    bars->Clear();
+    bars->AddXYPointY(0.2, "a");
+    bars->AddXYPointY(0.3, "b");
+    bars->AddXYPointY(0.5, "c");
+    device.ClearLog();
+    DrawChart();
+    EXPECT_EQ(TextsBelow(device, chart.ChartRect.Bottom),
+              (Texts{{axis.CalcPosValue(0), "a"}, {axis.CalcPosValue(1), "b"}, {axis.CalcPosValue(2), "c"}}));
 }
 
 TEST_F(TChartControl, PaletteIndexAppliesAndIsKeptAsGiven)
