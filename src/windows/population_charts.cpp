@@ -13,6 +13,7 @@
 #include "platform/event_guard.h"
 #include "windows/bar_frame.h"
 #include "windows/combo_items.h"
+#include "windows/density_axis_format.h"
 #include "windows/histogram_frame.h"
 
 #include <QCheckBox>
@@ -198,21 +199,29 @@ void TFPoblacion::UpdateHistogram(TFrameHistogram* Frame, bool WithCurves)
         s->Clear();
     for (TFastLineSeries* s : Frame->FLineSeries)
         s->Clear();
+    double top = 0.0;
     double x = a;
     for (int k = 0; k < FBins; ++k) {
-        for (int i = 0; i < count; ++i)
-            Frame->FHistSeries[static_cast<std::size_t>(i)]->AddXY(x, density(static_cast<std::size_t>(i), x));
+        for (int i = 0; i < count; ++i) {
+            const double y = density(static_cast<std::size_t>(i), x);
+            top = std::max(top, y);
+            Frame->FHistSeries[static_cast<std::size_t>(i)]->AddXY(x, y);
+        }
         x += (b - a) / FBins;
     }
     if (WithCurves) {
         const int curves = std::min<int>(count, static_cast<int>(Frame->FLineSeries.size()));
         x = a;
         for (int k = 0; k < FLinePoints; ++k) {
-            for (int i = 0; i < curves; ++i)
-                Frame->FLineSeries[static_cast<std::size_t>(i)]->AddXY(x, density(static_cast<std::size_t>(i), x));
+            for (int i = 0; i < curves; ++i) {
+                const double y = density(static_cast<std::size_t>(i), x);
+                top = std::max(top, y);
+                Frame->FLineSeries[static_cast<std::size_t>(i)]->AddXY(x, y);
+            }
             x += (b - a) / FLinePoints;
         }
     }
+    chart->LeftAxis()->SetAxisValuesFormat(DensityAxisFormat(top));
     chart->update();
 }
 

@@ -26,6 +26,7 @@
 #include "core/group_comparison.h"
 #include "core/quantitative_statistics.h"
 #include "core/regression_statistics.h"
+#include "windows/density_axis_format.h"
 #include "windows/statistics_string_grid.h"
 
 namespace {
@@ -52,16 +53,6 @@ void AddNormalCurve(TLineSeries& Series, double Lower, double Upper, double Mean
         const double z = (x - Mean) / Sd;
         Series.AddXY(x, std::exp(-0.5 * z * z) * peak * Share);
     }
-}
-
-// Values format of a density axis reaching up to Top: enough decimals for
-// the automatic step (about a thirtieth of the range) to give distinct labels.
-std::string DensityAxisFormat(double Top)
-{
-    int decimals = 2;
-    if (Top > 0 && std::isfinite(Top))
-        decimals = std::clamp(2 - static_cast<int>(std::floor(std::log10(Top))), 2, 10);
-    return "##0." + std::string(static_cast<std::size_t>(decimals), '#');
 }
 
 // Stores the range in the order that keeps minimum <= maximum at each step.

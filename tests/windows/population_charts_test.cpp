@@ -60,6 +60,18 @@ TEST_F(TFPoblacionHistograms, StartWithTheFirstVariableForTheWholePopulation)
     EXPECT_NEAR(frame->FHistSeries[0]->YValues()[0], y0, 1e-15);
 }
 
+TEST_F(TFPoblacionHistograms, DensityAxisCarriesDecimalsEnoughForItsSteps)
+{
+    TFPoblacion& w = Open();
+    TFrameHistogram* frame = w.FrameHistogram2;
+    // the mixture peaks near 0.052: steps of about 0.002 need four decimals
+    const double peak = 0.3 * Density(165.5, 166.5, 7.2) + 0.5 * Density(165.5, 164.0, 7.8) +
+                        0.2 * Density(165.5, 168.0, 7.0);
+    ASSERT_GT(peak, 0.01);
+    ASSERT_LT(peak, 0.1);
+    EXPECT_EQ(frame->ChartPoblacion->LeftAxis()->AxisValuesFormat(), "##0.####");
+}
+
 TEST_F(TFPoblacionHistograms, ClassesAndModelCurveOfOneGroup)
 {
     TFPoblacion& w = Open();
