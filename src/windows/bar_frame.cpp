@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
@@ -70,10 +71,37 @@ void TFrameBarras::Setup(int Tag, int Mode, bool OptionsDown, bool Expanded)
     TagControls(Tag);
     ShowOptions(Mode, OptionsDown);
     SpeedButton3->setChecked(Expanded);
-    SetFrameHeight(Expanded ? ColumnHeight(this, kDesignColumnHeight) / 3 : kTitleHeight);
+    TakeThirdOfColumn();
 }
 
 void TFrameBarras::SpeedButton3Click()
 {
-    SetFrameHeight(SpeedButton3->isChecked() ? ColumnHeight(this, kDesignColumnHeight) / 3 : kTitleHeight);
+    TakeThirdOfColumn();
+}
+
+void TFrameBarras::TakeThirdOfColumn()
+{
+    m_thirdOnLayout = false;
+    if (!SpeedButton3->isChecked()) {
+        SetFrameHeight(kTitleHeight);
+        return;
+    }
+    QWidget* column = parentWidget();
+    if (column && !column->isVisible()) {
+        m_thirdOnLayout = true;
+        column->removeEventFilter(this);
+        column->installEventFilter(this);
+    }
+    SetFrameHeight(ColumnHeight(this, kDesignColumnHeight) / 3);
+}
+
+bool TFrameBarras::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (m_thirdOnLayout && Watched == parentWidget() &&
+        (Event->type() == QEvent::Show || Event->type() == QEvent::Resize) && parentWidget()->isVisible()) {
+        m_thirdOnLayout = false;
+        if (SpeedButton3->isChecked())
+            SetFrameHeight(parentWidget()->height() / 3);
+    }
+    return QWidget::eventFilter(Watched, Event);
 }

@@ -23,4 +23,14 @@ public:
     TChart* ChartPoblacion = nullptr;
     TBarSeries* Series_Bar1 = nullptr;  // owned by the frame
     QWidget* Panel4 = nullptr;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    // Expanded: a third of the column; before the column is on screen, the
+    // design column's third until its first layout there.
+    void TakeThirdOfColumn();
+
+    bool m_thirdOnLayout = false;
 };

@@ -4,6 +4,7 @@
 #include "chart/series/bar_series.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -31,4 +32,35 @@ TEST(TFrameBarras, SetupShowsTheVariableOnlyAndTakesAThird)
     frame->SpeedButton1->setChecked(true);
     frame->SpeedButton1Click();
     EXPECT_FALSE(frame->Panel1->isHidden());
+}
+
+TEST(TFrameBarras, SetUpBeforeItsColumnIsShownTakesTheThirdAtTheFirstLayout)
+{
+    QWidget parent;
+    parent.resize(400, 600);
+    auto* column = new QVBoxLayout(&parent);
+    auto* frame = new TFrameBarras(&parent);
+    column->addWidget(frame);
+    frame->Setup(1, 1, false, true);
+    // the design column's third until the column is on screen
+    EXPECT_EQ(frame->FrameHeight(), TFrameBarras::kDesignColumnHeight / 3);
+    parent.show();
+    EXPECT_EQ(frame->FrameHeight(), 200);
+    // later sizes of the column leave the frame as it is
+    parent.resize(400, 900);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(frame->FrameHeight(), 200);
+}
+
+TEST(TFrameBarras, CollapsedBeforeItsColumnIsShownStaysCollapsed)
+{
+    QWidget parent;
+    parent.resize(400, 600);
+    auto* column = new QVBoxLayout(&parent);
+    auto* frame = new TFrameBarras(&parent);
+    column->addWidget(frame);
+    frame->Setup(1, 1, false, false);
+    parent.show();
+    EXPECT_EQ(frame->FrameHeight(), TFrameBarras::kTitleHeight);
+    EXPECT_FALSE(frame->IsExpanded());
 }
