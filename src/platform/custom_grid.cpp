@@ -1033,6 +1033,14 @@ void TCustomGrid::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int)
     m_sizingCol = -1;
 }
 
+void TCustomGrid::DblClick(Qt::KeyboardModifiers, int, int)
+{
+    if (OnDblClick)
+        OnDblClick();
+}
+
+void TCustomGrid::HandleDblClick(Qt::KeyboardModifiers shift, int x, int y) { DblClick(shift, x, y); }
+
 bool TCustomGrid::DoMouseWheelDown(Qt::KeyboardModifiers, int, int)
 {
     if (!HasScrollableCells())
@@ -1090,6 +1098,14 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // the second press still reaches MouseDown, as without the override
+    mousePressEvent(event);
+    const QPoint p = event->position().toPoint();
+    DblClick(event->modifiers(), p.x(), p.y());
 }
 
 void TCustomGrid::wheelEvent(QWheelEvent* event)

@@ -242,3 +242,18 @@ TEST_F(TCustomGridTest, SelectedCellsAreFilledWithTheHighlight)
     EXPECT_EQ(device->Surface().Pixel(grid.CellRect(2, 1).left + 2, grid.CellRect(2, 1).top + 2),
               0x6A240Au);
 }
+
+TEST_F(TCustomGridTest, DoubleClickFiresOnDblClickAndSizingShowsADraggedBorder)
+{
+    int fired = 0;
+    grid.OnDblClick = [&] { ++fired; };
+    grid.HandleDblClick({}, 100, 40);
+    EXPECT_EQ(fired, 1);
+    grid.SetOptions(grid.Options() | goColSizing);
+    const Rect r = grid.CellRect(1, 0);
+    EXPECT_FALSE(grid.Sizing());
+    grid.HandleMouseDown(Qt::LeftButton, {}, r.right, r.top + 5);
+    EXPECT_TRUE(grid.Sizing());
+    grid.HandleMouseUp(Qt::LeftButton, {}, r.right + 10, r.top + 5);
+    EXPECT_FALSE(grid.Sizing());
+}
