@@ -296,6 +296,7 @@ private:
     int m_sizingCol = -1;
     int m_sizingOrigin = 0;
     bool m_updatingBars = false;
+    int m_barExtent = 0;  // the scroll bars' thickness, asked of the style once
 };
 
 }  // namespace platform

@@ -309,14 +309,27 @@ void TCustomChartGrid::RecalcDimensions(const TCustomChartSeries* Leaving)
             if (m_chart->Series(i) != Leaving)
                 m_shown.push_back(m_chart->Series(i));
     }
-    m_columns.clear();
+    std::vector<TSeriesColumns> previous;
+    previous.swap(m_columns);
     int col = FirstSeriesColumn();
     int rows = 1;
     for (TChartSeries* s : m_shown) {
-        const bool showX = m_showXValues == cgsYes || (m_showXValues == cgsAuto && s->HasNonSequentialX());
-        const int count = s->ValuesListCount() - 1 + (showX ? 1 : 0);
-        m_columns.push_back({s, col, count, showX});
-        col += count;
+        TSeriesColumns entry{s, col, 0, false};
+        const auto old = std::find_if(previous.begin(), previous.end(),
+                                      [s](const TSeriesColumns& e) { return e.Series == s; });
+        if (old != previous.end()) {
+            entry.Sequential = old->Sequential;
+            entry.Checked = old->Checked;
+            entry.Rewrites = old->Rewrites;
+        } else {
+            entry.Rewrites = s->NotMandatoryValueList().RewriteCount() + 1;  // forces a full check
+        }
+        if (m_showXValues == cgsAuto)
+            CheckSequentialX(entry);
+        entry.ShowX = m_showXValues == cgsYes || (m_showXValues == cgsAuto && !entry.Sequential);
+        entry.Count = s->ValuesListCount() - 1 + (entry.ShowX ? 1 : 0);
+        m_columns.push_back(entry);
+        col += entry.Count;
         rows = std::max(rows, s->Count());
     }
     SetColCount(col);
@@ -326,6 +339,35 @@ void TCustomChartGrid::RecalcDimensions(const TCustomChartSeries* Leaving)
         SetColWidths(1, kColorColWidth);
     if (Col() == 0 && ColCount() > 1)
         SetCol(1);
+}
+
+void TCustomChartGrid::CheckSequentialX(TSeriesColumns& Entry)
+{
+    const TChartSeries& s = *Entry.Series;
+    const TChartValueList& x = s.NotMandatoryValueList();
+    const int n = x.Count();
+    if (!s.XStored()) {
+        Entry.Sequential = true;
+        Entry.Checked = 0;
+        Entry.Rewrites = x.RewriteCount() + 1;
+        return;
+    }
+    int from = 0;
+    if (x.RewriteCount() == Entry.Rewrites && n >= Entry.Checked) {
+        if (!Entry.Sequential)
+            return;  // the points that broke the rule are still there
+        from = Entry.Checked;
+    }
+    bool sequential = true;
+    const double* v = x.Data();
+    for (int i = from; i < n; ++i)
+        if (v[i] != i) {
+            sequential = false;
+            break;
+        }
+    Entry.Sequential = sequential;
+    Entry.Checked = n;
+    Entry.Rewrites = x.RewriteCount();
 }
 
 int TCustomChartGrid::FirstSeriesColumn() const { return 1 + (m_showColors ? 1 : 0) + (m_showLabels ? 1 : 0); }

@@ -4,6 +4,7 @@
 // list; edits go straight into the series. The grid follows its chart
 // through the chart's listener list.
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,7 +79,15 @@ private:
         int FirstCol = 0;  // grid column of its first value column
         int Count = 0;     // value columns
         bool ShowX = false;
+        // the automatic rule's last answer: X was 0, 1, ... over Checked
+        // points while the X list stood at Rewrites
+        bool Sequential = true;
+        int Checked = 0;
+        std::uint64_t Rewrites = 0;
     };
+    // Brings the automatic rule's answer up to date, checking only the
+    // points appended since when nothing else changed.
+    static void CheckSequentialX(TSeriesColumns& Entry);
     // Leaving: a series announced as removed, still in the chart's list.
     void RecalcDimensions(const TCustomChartSeries* Leaving);
     int FirstSeriesColumn() const;

@@ -456,3 +456,25 @@ TEST_F(ChartGridTest, EditingIsRefusedByTheEventAndForDataSourcedSeries)
     EXPECT_TRUE(asked);
     EXPECT_FALSE(grid.EditorMode());
 }
+
+TEST_F(ChartGridTest, AutomaticXRuleSeesEditsBetweenAppends)
+{
+    auto& a = AddSeries({{0, 1}, {1, 2}, {2, 3}});
+    grid.SetChart(chart.get());
+    EXPECT_EQ(grid.ColCount(), 3);
+    a.AddXY(3, 4);
+    a.RefreshSeries();
+    EXPECT_EQ(grid.ColCount(), 3);
+    a.XValues().SetValue(1, 7);
+    a.RefreshSeries();
+    EXPECT_EQ(grid.ColCount(), 4);
+    a.XValues().SetValue(1, 1);
+    a.RefreshSeries();
+    EXPECT_EQ(grid.ColCount(), 3);
+    a.AddXY(1.5, 9);  // the ascending X list places it inside
+    a.RefreshSeries();
+    EXPECT_EQ(grid.ColCount(), 4);
+    a.Delete(2);
+    a.RefreshSeries();
+    EXPECT_EQ(grid.ColCount(), 3);
+}
