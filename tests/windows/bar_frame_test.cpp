@@ -34,13 +34,22 @@ TEST(TFrameBarras, SetupShowsTheVariableOnlyAndTakesAThird)
     EXPECT_FALSE(frame->Panel1->isHidden());
 }
 
-TEST(TFrameBarras, SetUpBeforeItsColumnIsShownTakesTheThirdAtTheFirstLayout)
-{
+// A frame in a column of 400 x 600 that is not on screen yet.
+class TFrameBarrasInHiddenColumn : public ::testing::Test {
+protected:
+    TFrameBarrasInHiddenColumn()
+    {
+        parent.resize(400, 600);
+        auto* column = new QVBoxLayout(&parent);
+        frame = new TFrameBarras(&parent);
+        column->addWidget(frame);
+    }
     QWidget parent;
-    parent.resize(400, 600);
-    auto* column = new QVBoxLayout(&parent);
-    auto* frame = new TFrameBarras(&parent);
-    column->addWidget(frame);
+    TFrameBarras* frame = nullptr;
+};
+
+TEST_F(TFrameBarrasInHiddenColumn, SetUpExpandedTakesTheThirdAtTheFirstLayout)
+{
     frame->Setup(1, 1, false, true);
     // the design column's third until the column is on screen
     EXPECT_EQ(frame->FrameHeight(), TFrameBarras::kDesignColumnHeight / 3);
@@ -52,13 +61,8 @@ TEST(TFrameBarras, SetUpBeforeItsColumnIsShownTakesTheThirdAtTheFirstLayout)
     EXPECT_EQ(frame->FrameHeight(), 200);
 }
 
-TEST(TFrameBarras, CollapsedBeforeItsColumnIsShownStaysCollapsed)
+TEST_F(TFrameBarrasInHiddenColumn, SetUpCollapsedStaysCollapsed)
 {
-    QWidget parent;
-    parent.resize(400, 600);
-    auto* column = new QVBoxLayout(&parent);
-    auto* frame = new TFrameBarras(&parent);
-    column->addWidget(frame);
     frame->Setup(1, 1, false, false);
     parent.show();
     EXPECT_EQ(frame->FrameHeight(), TFrameBarras::kTitleHeight);
