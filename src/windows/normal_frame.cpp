@@ -907,7 +907,7 @@ void TFrameNormales::Labels_Click(QObject* sender)
     if (!label)
         return;
     m_currentLabel = tag;
-    label->setVisible(!label->isVisible());
+    label->setVisible(label->isHidden());
     if (tag <= 4) {
         if (auto* caption = qobject_cast<QLabel*>(sender))
             label->setText(caption->text());
