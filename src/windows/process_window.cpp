@@ -137,7 +137,7 @@ QWidget* TFProceso::BuildLeftColumn(QWidget* parent)
 {
     PanelL = new QWidget(parent);
     PanelL->setObjectName(QStringLiteral("PanelL"));
-    PanelL->setFixedWidth(210);
+    PanelL->setFixedWidth(250);
     auto* column = new QVBoxLayout(PanelL);
     column->setContentsMargins(2, 2, 2, 2);
 

@@ -18,6 +18,9 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        // shown, so the window is laid out as on screen
+        MainWindow().resize(1300, 900);
+        MainWindow().show();
         window = new TFNormales(&MainWindow(), QString());
         window->resize(1100, 720);
         window->show();
@@ -59,16 +62,16 @@ TEST_F(NormalWindow, ShiftedCurvesWithShadedTailsOnScreen)
     Click("RadioButtonLRight");
     Click("RadioButtonRLeft");
     TFrameNormales& frame = *window->Frame();
-    for (const char* name : {"LabelTag2", "LabelTag3"})
-        frame.Labels_Click(window->findChild<QLabel*>(QString::fromLatin1(name)));
     TChart& chart = *frame.ChartNormales();
+    // "b" left of the criterion, "a" right of it
     frame.Labels_Click(window->findChild<QLabel*>(QStringLiteral("LabelTag3")));
-    frame.ChartNormalesMouseMove(chart.width() / 2 - 60, chart.height() / 2);
+    frame.ChartNormalesMouseMove(chart.width() / 2 - 90, chart.height() * 2 / 3);
     frame.Showlbl();
     frame.Labels_Click(window->findChild<QLabel*>(QStringLiteral("LabelTag2")));
-    frame.Labels_Click(window->findChild<QLabel*>(QStringLiteral("LabelTag2")));
-    frame.ChartNormalesMouseMove(chart.width() / 2 + 40, chart.height() / 2 + 60);
+    frame.ChartNormalesMouseMove(chart.width() / 2 + 10, chart.height() * 3 / 4);
     frame.Showlbl();
+    ASSERT_FALSE(frame.FloatingLabel(2)->isHidden());
+    ASSERT_FALSE(frame.FloatingLabel(3)->isHidden());
     const QImage shot = Shot("normal_curves_shifted.png");
     EXPECT_GT(CountInChart(shot, qRgb(255, 0, 0)), 200);  // curve 1
     EXPECT_GT(CountInChart(shot, qRgb(0, 0, 255)), 200);  // curve 2

@@ -53,6 +53,9 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
+        // shown, so the window is laid out as on screen
+        MainWindow().resize(1300, 900);
+        MainWindow().show();
         clock.SetCounter(1234);
         window = new TFProceso(&MainWindow(), QString());
         window->WaitSeconds = [this](double s) {
