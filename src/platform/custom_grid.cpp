@@ -707,12 +707,12 @@ void TCustomGrid::Paint()
             dc.SetTextColor(text);
             dc.FillRect(rect);
             DrawCell(col, row, rect, state);
+            // without lines the gap between cells takes the cell's colour
+            const TColor line = fixed ? kFixedLineColor : kLineColor;
             const bool lines = fixed ? (m_options & goFixedVertLine) : (m_options & goVertLine);
-            if (lines)
-                PaintLines(x + w, x + w + lw, y, y + h + lw, fixed ? kFixedLineColor : kLineColor);
+            PaintLines(x + w, x + w + lw, y, y + h + lw, lines ? line : brush);
             const bool hlines = fixed ? (m_options & goFixedHorzLine) : (m_options & goHorzLine);
-            if (hlines)
-                PaintLines(x, x + w + lw, y + h, y + h + lw, fixed ? kFixedLineColor : kLineColor);
+            PaintLines(x, x + w + lw, y + h, y + h + lw, hlines ? line : brush);
             x += w + lw;
             ++col;
         }

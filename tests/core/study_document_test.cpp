@@ -139,9 +139,9 @@ TEST_F(HeightWeightStudy, Sampling)
     IXMLOptTypeList opts = s.Options().Opt();
     ASSERT_EQ(opts.Count(), 3);
     EXPECT_EQ(opts[0].Id(), 1);
-    EXPECT_EQ(opts[0].Design(), 1);
+    EXPECT_EQ(opts[0].Design(), 0);
     EXPECT_EQ(opts[0].Text(), "Muestreo aleatorio simple");
-    EXPECT_EQ(opts[1].Design(), 2);
+    EXPECT_EQ(opts[1].Design(), 1);
     EXPECT_EQ(opts[1].Text(), "Muestreo estratificado por zona");
     EXPECT_EQ(opts[2].Id(), 3);
     EXPECT_EQ(opts[2].Text(), "Muestreo por conglomerados (aulas)");
@@ -472,7 +472,7 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_EQ(s.Pages().P6(), "Notas");
     ASSERT_EQ(s.Options().Opt().Count(), 2);
     EXPECT_EQ(s.Options().Opt()[1].Id(), 2);
-    EXPECT_EQ(s.Options().Opt()[1].Design(), 2);
+    EXPECT_EQ(s.Options().Opt()[1].Design(), 1);
     EXPECT_EQ(s.Options().Opt()[1].Text(), "Muestreo estratificado por hábito tabáquico");
     EXPECT_EQ(s.Options().Visible().Op(), 1);
     ASSERT_EQ(s.Measurements().Count(), 2);
