@@ -6,6 +6,7 @@
 #include "chart/series/line_series.h"
 #include "platform/dialogs.h"
 #include "widgets/table_editor.h"
+#include "windows/form_controls.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -50,14 +51,6 @@ QSlider* NewSlider(QWidget* parent, const char* name, Qt::Orientation o, int lo,
     s->setRange(lo, hi);
     s->setValue(pos);
     return s;
-}
-
-QCheckBox* NewCheck(QWidget* parent, const char* name, const char* text, bool checked)
-{
-    auto* c = new QCheckBox(QString::fromUtf8(text), parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setChecked(checked);
-    return c;
 }
 
 } // namespace
@@ -268,7 +261,7 @@ QWidget* TFrameNormales::BuildBottomPanel()
         box->setObjectName(QString::fromLatin1(boxName));
         box->setEnabled(false);
         auto* l = new QVBoxLayout(box);
-        check = NewCheck(box, checkName, checkText, true);
+        check = NewCheckBox(box, checkName, checkText, true);
         l->addWidget(check);
         auto* rl = new QHBoxLayout;
         for (int i = 0; i < 4; ++i) {
@@ -288,10 +281,10 @@ QWidget* TFrameNormales::BuildBottomPanel()
     connect(CheckBox_RD, &QCheckBox::clicked, this, [this] { CheckBox_RDClick(); });
     auto* showRef = new QVBoxLayout;
     auto* showLabel = new QLabel(QStringLiteral("Show:"), bodies[0]);
-    CheckBox_ShowDiv = NewCheck(bodies[0], "CheckBox_ShowDiv", "Criterion", true);
+    CheckBox_ShowDiv = NewCheckBox(bodies[0], "CheckBox_ShowDiv", "Criterion", true);
     auto* refLabel = new QLabel(QStringLiteral("Ref.:"), bodies[0]);
-    CheckBox_RefLine = NewCheck(bodies[0], "CheckBox_RefLine", "Line", false);
-    CheckBox_RefTail = NewCheck(bodies[0], "CheckBox_RefTail", " Left tail", false);
+    CheckBox_RefLine = NewCheckBox(bodies[0], "CheckBox_RefLine", "Line", false);
+    CheckBox_RefTail = NewCheckBox(bodies[0], "CheckBox_RefTail", " Left tail", false);
     for (QWidget* w : {static_cast<QWidget*>(showLabel), static_cast<QWidget*>(CheckBox_ShowDiv),
                        static_cast<QWidget*>(refLabel), static_cast<QWidget*>(CheckBox_RefLine),
                        static_cast<QWidget*>(CheckBox_RefTail)})
@@ -344,7 +337,7 @@ QWidget* TFrameNormales::BuildBottomPanel()
     }
     dist->addWidget(m_showGroup);
     auto* sizes = new QVBoxLayout;
-    CheckBox_Synchronize = NewCheck(bodies[2], "CheckBox_Synchronize", "Synchronize", true);
+    CheckBox_Synchronize = NewCheckBox(bodies[2], "CheckBox_Synchronize", "Synchronize", true);
     sizes->addWidget(new QLabel(QStringLiteral("Sample size"), bodies[2]));
     sizes->addWidget(CheckBox_Synchronize);
     sizes->addWidget(new QLabel(QStringLiteral("n1"), bodies[2]));
@@ -358,8 +351,8 @@ QWidget* TFrameNormales::BuildBottomPanel()
     dist->addLayout(sizes);
     auto* fixed = new QVBoxLayout;
     fixed->addWidget(new QLabel(QStringLiteral("Fixed:"), bodies[2]));
-    CheckBox_FixedScale = NewCheck(bodies[2], "CheckBox_FixedScale", "Scale", true);
-    CheckBox_FixedA = NewCheck(bodies[2], "CheckBox_FixedA", "Alpha", true);
+    CheckBox_FixedScale = NewCheckBox(bodies[2], "CheckBox_FixedScale", "Scale", true);
+    CheckBox_FixedA = NewCheckBox(bodies[2], "CheckBox_FixedA", "Alpha", true);
     fixed->addWidget(CheckBox_FixedScale);
     fixed->addWidget(CheckBox_FixedA);
     dist->addLayout(fixed);

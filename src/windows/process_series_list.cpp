@@ -2,19 +2,9 @@
 
 #include "chart/chart.h"
 #include "chart/chart_series.h"
-#include "platform/system_colors.h"
+#include "platform/qt_drawing_device.h"
 
 #include <QPixmap>
-
-namespace {
-
-QColor ToQColor(TColor c)
-{
-    const TColor rgb = platform::ColorToRGB(c);
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-} // namespace
 
 TProcessSeriesList::TProcessSeriesList(QWidget* parent) : QListWidget(parent)
 {
@@ -45,7 +35,7 @@ void TProcessSeriesList::Refill()
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(s->Active() ? Qt::Checked : Qt::Unchecked);
         QPixmap swatch(12, 12);
-        swatch.fill(ToQColor(s->SeriesColor()));
+        swatch.fill(platform::ToQColor(s->SeriesColor()));
         item->setIcon(QIcon(swatch));
     }
     if (count() > 0)

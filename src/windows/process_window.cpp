@@ -10,6 +10,7 @@
 #include "widgets/on_off_button.h"
 #include "widgets/seven_segment.h"
 #include "widgets/table_editor.h"
+#include "windows/form_controls.h"
 #include "windows/process_data_grid.h"
 #include "windows/process_series_list.h"
 #include "windows/process_series_sink.h"
@@ -37,14 +38,6 @@ constexpr int kMarksTrialLimit = 10;  // more trials hide the marks
 constexpr int kMaxRepetitions = 3000;
 constexpr int kResetRepeatMaximum = 2000;
 constexpr int kSummaryColumnWidth = 70;
-
-QCheckBox* NewCheck(QWidget* parent, const char* name, const char* text, bool checked)
-{
-    auto* c = new QCheckBox(QString::fromUtf8(text), parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setChecked(checked);
-    return c;
-}
 
 QToolButton* NewButton(QWidget* parent, const char* name, const char* text)
 {
@@ -209,13 +202,13 @@ QWidget* TFProceso::BuildLeftColumn(QWidget* parent)
     SpinEdit1->setValue(50);
     SpinEdit1->setSuffix(QStringLiteral(" %"));
     ol->addWidget(SpinEdit1);
-    cbRepeat = NewCheck(PanelOptions, "cbRepeat", "Repeat", false);
-    cbShowMarks = NewCheck(PanelOptions, "cbShowMarks", "Show marks", false);
-    cbViewData = NewCheck(PanelOptions, "cbViewData", "Show Data", false);
-    cbPChart = NewCheck(PanelOptions, "cbPChart", "Show P-Chart", true);
-    cbLog_P = NewCheck(PanelOptions, "cbLog_P", "Logarithmic", false);
-    cbKeep_T = NewCheck(PanelOptions, "cbKeep_T", "Maintain previous t series", true);
-    cbKeep_P = NewCheck(PanelOptions, "cbKeep_P", "Maintain previous P series", true);
+    cbRepeat = NewCheckBox(PanelOptions, "cbRepeat", "Repeat", false);
+    cbShowMarks = NewCheckBox(PanelOptions, "cbShowMarks", "Show marks", false);
+    cbViewData = NewCheckBox(PanelOptions, "cbViewData", "Show Data", false);
+    cbPChart = NewCheckBox(PanelOptions, "cbPChart", "Show P-Chart", true);
+    cbLog_P = NewCheckBox(PanelOptions, "cbLog_P", "Logarithmic", false);
+    cbKeep_T = NewCheckBox(PanelOptions, "cbKeep_T", "Maintain previous t series", true);
+    cbKeep_P = NewCheckBox(PanelOptions, "cbKeep_P", "Maintain previous P series", true);
     for (QCheckBox* c : {cbRepeat, cbShowMarks, cbViewData, cbPChart, cbLog_P, cbKeep_T, cbKeep_P})
         ol->addWidget(c);
     connect(cbRepeat, &QCheckBox::clicked, this, [this] { cbRepeatClick(); });

@@ -1,4 +1,5 @@
 #include "../support/shell_test_support.h"
+#include "window_shot.h"
 
 #include "chart/chart.h"
 #include "windows/normal_frame.h"
@@ -32,13 +33,7 @@ protected:
         b->click();
     }
     // Grabs the window into build/tests beside the test program.
-    QImage Shot(const char* file)
-    {
-        QCoreApplication::processEvents();
-        const QImage image = window->grab().toImage();
-        image.save(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(file));
-        return image;
-    }
+    QImage Shot(const char* file) { return SaveShot(*window, file); }
     // Pixels of a colour inside the chart.
     int CountInChart(const QImage& shot, QRgb rgb) const
     {

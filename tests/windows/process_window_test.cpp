@@ -1,4 +1,5 @@
 #include "../support/shell_test_support.h"
+#include "window_shot.h"
 
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
@@ -82,13 +83,7 @@ protected:
         Find<QSpinBox>("SpinRepeticiones")->setValue(n);
         ASSERT_EQ(window->Repetitions(), n);
     }
-    QImage Shot(const char* file)
-    {
-        QCoreApplication::processEvents();
-        const QImage image = window->grab().toImage();
-        image.save(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(file));
-        return image;
-    }
+    QImage Shot(const char* file) { return SaveShot(*window, file); }
     std::string Displays() const
     {
         return window->DisplayAciertos()->Caption() + "|" + window->DisplayPruebas()->Caption();
