@@ -108,7 +108,7 @@ TEST_F(HeightWeightStudy, PopulationSimulationAndPlot)
     IXMLSimulationType sim = pop.Simulation();
     EXPECT_EQ(sim.Time(), 240);
     EXPECT_EQ(sim.Speedscale().Min(), 1);
-    EXPECT_EQ(sim.Speedscale().Max(), 20);
+    EXPECT_EQ(sim.Speedscale().Max(), 400);
     EXPECT_EQ(sim.Endmode(), 0);
 
     IXMLPlotType plot = pop.Plot();
@@ -451,7 +451,7 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_NE(pop.Docum().find("«Ñ de ñandú, no de humo»"), std::string::npos);
     EXPECT_EQ(pop.Simulation().Time(), 120);
     EXPECT_EQ(pop.Simulation().Speedscale().Min(), 1);
-    EXPECT_EQ(pop.Simulation().Speedscale().Max(), 10);
+    EXPECT_EQ(pop.Simulation().Speedscale().Max(), 300);
     EXPECT_EQ(pop.Simulation().Endmode(), 1);
     EXPECT_EQ(pop.Plot().Type(), "histograma");
     ASSERT_EQ(pop.Plot().Param().Count(), 1);

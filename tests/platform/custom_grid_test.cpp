@@ -243,6 +243,21 @@ TEST_F(TCustomGridTest, SelectedCellsAreFilledWithTheHighlight)
               0x6A240Au);
 }
 
+TEST_F(TCustomGridTest, DoubleClickFiresOnDblClickAndSizingShowsADraggedBorder)
+{
+    int fired = 0;
+    grid.OnDblClick = [&] { ++fired; };
+    grid.HandleDblClick({}, 100, 40);
+    EXPECT_EQ(fired, 1);
+    grid.SetOptions(grid.Options() | goColSizing);
+    const Rect r = grid.CellRect(1, 0);
+    EXPECT_FALSE(grid.Sizing());
+    grid.HandleMouseDown(Qt::LeftButton, {}, r.right, r.top + 5);
+    EXPECT_TRUE(grid.Sizing());
+    grid.HandleMouseUp(Qt::LeftButton, {}, r.right + 10, r.top + 5);
+    EXPECT_FALSE(grid.Sizing());
+}
+
 TEST_F(TCustomGridTest, WithoutLinesTheGapsTakeTheCellColour)
 {
     grid.SetOptions(goFixedVertLine | goFixedHorzLine);
