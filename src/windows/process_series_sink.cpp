@@ -3,7 +3,7 @@
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
-#include "windows/process_data_grid.h"
+#include "chart/controls/chart_grid.h"
 
 #include <string>
 
@@ -47,7 +47,7 @@ void TProcessSeriesSink::SetBottomAxisVisible(bool visible)
         m_chart->BottomAxis()->SetVisible(visible);
 }
 
-TProcessGridLink::TProcessGridLink(TProcessDataGrid* Grid, TSeriesLookup Lookup)
+TProcessGridLink::TProcessGridLink(TChartGrid* Grid, TSeriesLookup Lookup)
     : m_grid(Grid)
     , m_lookup(std::move(Lookup))
 {
@@ -55,12 +55,17 @@ TProcessGridLink::TProcessGridLink(TProcessDataGrid* Grid, TSeriesLookup Lookup)
 
 void TProcessGridLink::SetSeries(IProcessPointSink* series)
 {
-    if (m_grid)
-        m_grid->SetSeries(series && m_lookup ? m_lookup(series) : nullptr);
+    if (!m_grid)
+        return;
+    TChartSeries* s = series && m_lookup ? m_lookup(series) : nullptr;
+    if (s && s == m_grid->Series())
+        m_grid->RecalcDimensions();  // the same series again: its rows anew
+    else
+        m_grid->SetSeries(s);
 }
 
 void TProcessGridLink::Update()
 {
     if (m_grid)
-        m_grid->Update();
+        m_grid->update();
 }

@@ -9,7 +9,7 @@
 
 class TChart;
 class TChartSeries;
-class TProcessDataGrid;
+class TChartGrid;
 
 class TProcessSeriesSink : public IProcessPointSink {
 public:
@@ -29,17 +29,17 @@ private:
     QPointer<TChart> m_chart;
 };
 
-// Binds a data grid to the series behind a sink; the lookup answers the
-// series of a sink (null for an unknown one).
+// Binds a chart data grid to the series behind a sink; the lookup answers
+// the series of a sink (null for an unknown one).
 class TProcessGridLink : public IProcessGrid {
 public:
     using TSeriesLookup = std::function<TChartSeries*(IProcessPointSink*)>;
-    TProcessGridLink(TProcessDataGrid* Grid, TSeriesLookup Lookup);
+    TProcessGridLink(TChartGrid* Grid, TSeriesLookup Lookup);
 
     void SetSeries(IProcessPointSink* series) override;
     void Update() override;
 
 private:
-    QPointer<TProcessDataGrid> m_grid;
+    TChartGrid* m_grid = nullptr;  // not owned; lives as long as the window
     TSeriesLookup m_lookup;
 };

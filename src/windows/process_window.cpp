@@ -2,6 +2,8 @@
 
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
+#include "chart/controls/chart_grid.h"
+#include "chart/controls/chart_list_box.h"
 #include "chart/series/line_series.h"
 #include "chart/series_pointer.h"
 #include "core/random_numbers.h"
@@ -11,8 +13,6 @@
 #include "widgets/seven_segment.h"
 #include "widgets/table_editor.h"
 #include "windows/form_controls.h"
-#include "windows/process_data_grid.h"
-#include "windows/process_series_list.h"
 #include "windows/process_series_sink.h"
 
 #include <QApplication>
@@ -113,8 +113,6 @@ TFProceso::TFProceso(TFMDIParent* Owner, const QString&) : TFMDIChild(Owner), Wa
     const auto lookup = [this](IProcessPointSink* sink) { return SeriesOfSink(sink); };
     m_gridLinkT = std::make_unique<TProcessGridLink>(ChartGrid_T, lookup);
     m_gridLinkP = std::make_unique<TProcessGridLink>(ChartGrid_P, lookup);
-    ChartListBox_T->SetChart(Chart_T);
-    ChartListBox_P->SetChart(Chart_P);
 
     setWidget(body);
     resize(1000, 700);
@@ -238,13 +236,17 @@ QWidget* TFProceso::BuildChartPanel(QWidget* parent, bool pChart)
     data->setObjectName(pChart ? QStringLiteral("Panel_PData") : QStringLiteral("Panel_TData"));
     auto* dl = new QVBoxLayout(data);
     dl->setContentsMargins(0, 0, 0, 0);
-    auto* list = new TProcessSeriesList(data);
+    auto* list = new TChartListBox(data);
     list->setObjectName(pChart ? QStringLiteral("ChartListBox_P") : QStringLiteral("ChartListBox_T"));
-    list->setMaximumHeight(96);
-    auto* grid = new TProcessDataGrid(data);
+    list->SetItemHeight(24);
+    list->setFixedHeight(3 * 24 + 4);
+    list->SetChart(chart);
+    auto* grid = new TChartGrid(data);
     grid->setObjectName(pChart ? QStringLiteral("ChartGrid_P") : QStringLiteral("ChartGrid_T"));
+    grid->SetChart(chart);
     grid->SetShowLabels(false);
-    grid->SetShowXValues(pChart);
+    grid->SetShowXValues(pChart ? cgsYes : cgsNo);
+    grid->SetFixedColor(clWhite);
     dl->addWidget(list);
     dl->addWidget(grid, 1);
     panel->addWidget(chart);
@@ -356,8 +358,6 @@ void TFProceso::CreateSeriesProcess(int k, double p)
     slot.Process->SetSeriesCount(2);
     slot.Process->SetSeries(0, slot.SinkT.get(), m_gridLinkT.get());
     slot.Process->SetSeries(1, slot.SinkP.get(), m_gridLinkP.get());
-    ChartListBox_T->Refill();
-    ChartListBox_P->Refill();
 }
 
 void TFProceso::Execute()
@@ -447,8 +447,6 @@ void TFProceso::sbResetClick()
         Chart_P->Series(i)->SetSeriesColor(background);
     if (Chart_P->SeriesCount() > 0)
         Chart_P->Series(Chart_P->SeriesCount() - 1)->Repaint();
-    ChartListBox_T->Refill();
-    ChartListBox_P->Refill();
 }
 
 // ---- summary ----

@@ -20,13 +20,13 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class TChart;
+class TChartGrid;
+class TChartListBox;
 class TChartSeries;
 class THorizLineSeries;
 class TNTabEd;
 class TOnOffBut;
-class TProcessDataGrid;
 class TProcessGridLink;
-class TProcessSeriesList;
 class TProcessSeriesSink;
 class TSevenSeg;
 class tBernoulli;
@@ -50,10 +50,10 @@ public:
     tBernoulli* Process(int slot) const;
     TChart* ChartT() const { return Chart_T; }
     TChart* ChartP() const { return Chart_P; }
-    TProcessDataGrid* GridT() const { return ChartGrid_T; }
-    TProcessDataGrid* GridP() const { return ChartGrid_P; }
-    TProcessSeriesList* ListBoxT() const { return ChartListBox_T; }
-    TProcessSeriesList* ListBoxP() const { return ChartListBox_P; }
+    TChartGrid* GridT() const { return ChartGrid_T; }
+    TChartGrid* GridP() const { return ChartGrid_P; }
+    TChartListBox* ListBoxT() const { return ChartListBox_T; }
+    TChartListBox* ListBoxP() const { return ChartListBox_P; }
     TSevenSeg* DisplayAciertos() const { return ssegAciertos; }
     TSevenSeg* DisplayPruebas() const { return ssegPruebas; }
     TOnOffBut* LaunchButton() const { return OnOffBut1; }
@@ -127,10 +127,10 @@ private:
     QWidget* Panel_PData = nullptr;
     TChart* Chart_T = nullptr;
     TChart* Chart_P = nullptr;
-    TProcessSeriesList* ChartListBox_T = nullptr;
-    TProcessSeriesList* ChartListBox_P = nullptr;
-    TProcessDataGrid* ChartGrid_T = nullptr;
-    TProcessDataGrid* ChartGrid_P = nullptr;
+    TChartListBox* ChartListBox_T = nullptr;
+    TChartListBox* ChartListBox_P = nullptr;
+    TChartGrid* ChartGrid_T = nullptr;
+    TChartGrid* ChartGrid_P = nullptr;
     TNTabEd* NTabEd1 = nullptr;
 
     std::unique_ptr<TProcessGridLink> m_gridLinkT;

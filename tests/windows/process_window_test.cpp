@@ -4,6 +4,8 @@
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
+#include "chart/controls/chart_grid.h"
+#include "chart/controls/chart_list_box.h"
 #include "chart/series/custom_series.h"
 #include "chart/series_pointer.h"
 #include "core/random_process.h"
@@ -11,8 +13,6 @@
 #include "widgets/on_off_button.h"
 #include "widgets/seven_segment.h"
 #include "widgets/table_editor.h"
-#include "windows/process_data_grid.h"
-#include "windows/process_series_list.h"
 #include "windows/process_window.h"
 
 #include <QCheckBox>
@@ -158,14 +158,21 @@ TEST_F(ProcessWindow, SeededLaunchesResetAndANewSeries)
     // the proportion after trial 10 is 2/10
     ASSERT_GE(IndexOfX(p, 10), 0);
     EXPECT_EQ(p.YValues().Value(IndexOfX(p, 10)), 0.2);
-    // the grids show the bound series: the T grid without X values
-    EXPECT_EQ(window->GridT()->Series(), &t);
-    EXPECT_EQ(window->GridT()->RowCount(), 10);
-    EXPECT_EQ(window->GridT()->ColumnCount(), 1);
-    EXPECT_EQ(window->GridP()->ColumnCount(), 2);
-    EXPECT_EQ(window->GridP()->HeaderText(0), "Serie 1\nX");
-    EXPECT_EQ(window->ListBoxT()->count(), 1);
-    EXPECT_EQ(window->ListBoxT()->item(0)->text(), "Serie 1");
+    // the grids show the bound series (two header rows, then the points):
+    // the T grid one column, the P grid its X values too
+    TChartGrid& gridT = *window->GridT();
+    TChartGrid& gridP = *window->GridP();
+    EXPECT_EQ(gridT.Series(), &t);
+    EXPECT_EQ(gridP.Series(), &p);
+    EXPECT_EQ(gridT.RowCount(), 2 + 10);
+    EXPECT_EQ(gridT.ColCount(), 2);
+    EXPECT_EQ(gridP.ColCount(), 3);
+    EXPECT_EQ(gridP.CellText(1, 1), "X");
+    EXPECT_EQ(gridP.CellText(2, 1), "Y");
+    EXPECT_EQ(gridP.CellText(1, TChartGrid::FirstDataRow + 9), "10");
+    EXPECT_EQ(gridP.CellText(2, TChartGrid::FirstDataRow + 9), "0.2");
+    EXPECT_EQ(window->ListBoxT()->Count(), 1);
+    EXPECT_EQ(window->ListBoxT()->ItemText(0), "Serie 1");
 
     // 30 more in the same series
     SetRepetitions(30);
@@ -176,7 +183,8 @@ TEST_F(ProcessWindow, SeededLaunchesResetAndANewSeries)
     EXPECT_EQ(t.Count(), 40);
     EXPECT_FALSE(t.Marks().Visible());
     EXPECT_FALSE(p.Marks().Visible());
-    EXPECT_EQ(window->GridP()->RowCount(), 40);
+    EXPECT_EQ(window->GridP()->RowCount(), 2 + 40);
+    EXPECT_EQ(window->GridT()->RowCount(), 2 + 40);
     int successes = 0;
     for (int i = 0; i < 40; ++i)
         successes += t.YValues().Value(i) == 1.0;
@@ -219,7 +227,10 @@ TEST_F(ProcessWindow, SeededLaunchesResetAndANewSeries)
     EXPECT_EQ(chartT.Series(1)->SeriesColor(), clRed);
     EXPECT_EQ(chartT.Series(1)->Count(), 20);
     EXPECT_EQ(first->TrialCount(), 40);
-    EXPECT_EQ(window->ListBoxP()->count(), 2);
+    EXPECT_EQ(window->ListBoxP()->Count(), 2);
+    EXPECT_EQ(window->ListBoxP()->ItemText(1), "Serie 2");
+    EXPECT_EQ(window->GridT()->Series(), chartT.Series(1));
+    EXPECT_EQ(window->GridT()->RowCount(), 2 + 20);
 
     // the summary
     Find<QToolButton>("SpeedButton1")->click();
@@ -260,7 +271,7 @@ TEST_F(ProcessWindow, ThreeThousandTrialsWithTheirRedrawTakeUnderASecond)
     Shot("process_3000_trials.png");
     const qint64 elapsed = timer.elapsed();
     EXPECT_EQ(window->Process(1)->TrialCount(), 3000);
-    EXPECT_EQ(window->GridT()->RowCount(), 3000);
+    EXPECT_EQ(window->GridT()->RowCount(), 2 + 3000);
     EXPECT_LT(elapsed, 1000);
 }
 
