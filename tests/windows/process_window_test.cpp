@@ -180,6 +180,8 @@ TEST_F(ProcessWindow, SeededLaunchesResetAndANewSeries)
     EXPECT_EQ(first->TrialCount(), 40);
     EXPECT_EQ(first->Sum(), 13);
     EXPECT_EQ(Displays(), "0013|0040");
+    EXPECT_TRUE(chartT.BottomAxis()->Visible());
+    EXPECT_TRUE(chartT.BottomAxis()->Labels());
     EXPECT_EQ(t.Count(), 40);
     EXPECT_FALSE(t.Marks().Visible());
     EXPECT_FALSE(p.Marks().Visible());
@@ -272,6 +274,9 @@ TEST_F(ProcessWindow, ThreeThousandTrialsWithTheirRedrawTakeUnderASecond)
     const qint64 elapsed = timer.elapsed();
     EXPECT_EQ(window->Process(1)->TrialCount(), 3000);
     EXPECT_EQ(window->GridT()->RowCount(), 2 + 3000);
+    // past a hundred trials the T chart drops its bottom axis
+    EXPECT_FALSE(window->ChartT()->BottomAxis()->Visible());
+    EXPECT_TRUE(window->ChartP()->BottomAxis()->Visible());
     EXPECT_LT(elapsed, 1000);
 }
 
