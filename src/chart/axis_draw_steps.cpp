@@ -5,11 +5,9 @@
 
 void PrepareChartAxes(const TSeriesParent& Chart)
 {
-    for (int i = 0; i < Chart.AxisListCount(); ++i) {
-        TChartAxis* axis = Chart.AxisListItem(i);
-        if (Chart.AxisShown(*axis))
-            axis->AdjustMaxMin();
-    }
+    // hidden axes scale too: their series are still placed through them
+    for (int i = 0; i < Chart.AxisListCount(); ++i)
+        Chart.AxisListItem(i)->AdjustMaxMin();
     SetAxesStartEnd(Chart);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/alignment.h"
 #include "base/basic_types.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_shape.h"
@@ -23,7 +24,6 @@ enum TSeriesMarksStyle {
     smsLabelPercentTotal, smsXValue, smsXY, smsSeriesTitle, smsPointIndex, smsPercentRelative
 };
 enum TMarginUnits { maPercentFont, maPercentSize, maPixels };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 constexpr TColor clInfoBk = clSystemColorBase + 24;
 

@@ -44,6 +44,30 @@ void tRandomProcess::SetSeries(int i, IProcessPointSink* series, IProcessGrid* g
         grid->SetSeries(series);
 }
 
+void tRandomProcess::EndUpdate()
+{
+    if (m_updateLock <= 0)
+        return;
+    if (--m_updateLock == 0 && m_gridsStale)
+        RefreshGrids();
+}
+
+void tRandomProcess::RefreshGrids()
+{
+    if (m_updateLock > 0) {
+        m_gridsStale = true;
+        return;
+    }
+    m_gridsStale = false;
+    for (int i = 0; i < m_slotCount; ++i) {
+        IProcessGrid* grid = m_grids[static_cast<std::size_t>(i)];
+        if (!grid)
+            continue;
+        grid->SetSeries(m_series[static_cast<std::size_t>(i)]);
+        grid->Update();
+    }
+}
+
 tDiscreteProcess::tDiscreteProcess(std::uint8_t kind, std::int32_t n)
     : tRandomProcess(kind)
 {
@@ -110,11 +134,5 @@ void tBernoulli::Record()
         m_series[1]->AddPoint(x, proportion, ProportionPointText(m_sum, m_trialCount), clDefault);
     }
 
-    for (int i = 0; i < m_slotCount; ++i) {
-        IProcessGrid* grid = m_grids[static_cast<std::size_t>(i)];
-        if (!grid)
-            continue;
-        grid->SetSeries(m_series[static_cast<std::size_t>(i)]);
-        grid->Update();
-    }
+    RefreshGrids();
 }

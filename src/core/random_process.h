@@ -62,6 +62,13 @@ public:
     // there is a grid, binds the grid to the series.
     void SetSeries(int i, IProcessPointSink* series, IProcessGrid* grid);
 
+    // Between BeginUpdate and the matching EndUpdate a recorded trial leaves
+    // the bound grids alone; the last EndUpdate refreshes each of them once
+    // when trials were recorded meanwhile.
+    void BeginUpdate() { ++m_updateLock; }
+    void EndUpdate();
+    bool Updating() const { return m_updateLock > 0; }
+
     std::int32_t BlockLength() const { return m_blockLength; }
     // Trials recorded so far.
     std::int64_t TrialCount() const { return m_trialCount; }
@@ -70,6 +77,10 @@ public:
     double LastUniform() const { return m_lastUniform; }
 
 protected:
+    // Rebinds every bound grid to its series and repaints it (at once, or at
+    // the last EndUpdate).
+    void RefreshGrids();
+
     double m_lastUniform = 0.0;
     bool m_hasHistory = false;
     std::uint8_t m_kind = 0;
@@ -78,6 +89,10 @@ protected:
     std::int64_t m_trialCount = 0;  // 64-bit: a long-running timer cannot wrap it
     std::vector<IProcessPointSink*> m_series;
     std::vector<IProcessGrid*> m_grids;
+
+private:
+    int m_updateLock = 0;
+    bool m_gridsStale = false;
 };
 
 class tDiscreteProcess : public tRandomProcess {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/alignment.h"
 #include "base/basic_types.h"
 #include "base/shift_state.h"
 #include "platform/drawing_device.h"
@@ -25,7 +26,6 @@ enum TDateForTime : std::uint8_t { dtNone, dtOnePerChart, dtOnePerDay, dtAllTick
 enum TDirection : std::uint8_t { dirUpward, dirDownward, dirLeftward, dirRightward };
 enum TOrientation : std::uint8_t { orVert, orHoriz };
 
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 
 

@@ -1,11 +1,12 @@
 #include "windows/normal_window.h"
 
-#include <QLabel>
+#include "windows/normal_frame.h"
 
 TFNormales::TFNormales(TFMDIParent* Owner, const QString&) : TFMDIChild(Owner)
 {
-    auto* label = new QLabel(QStringLiteral("Normal Distributions"), this);
-    label->setAlignment(Qt::AlignCenter);
-    setWidget(label);
-    resize(640, 480);
+    FrameNormales1 = new TFrameNormales(this);
+    FrameNormales1->setObjectName(QStringLiteral("FrameNormales1"));
+    setWidget(FrameNormales1);
+    resize(900, 640);
+    FrameNormales1->InitSettings();
 }

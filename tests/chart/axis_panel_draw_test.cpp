@@ -249,6 +249,19 @@ TEST_F(TDrawSequence, UnorderedSeriesDrawsAllPointsWhateverTheRange)
     EXPECT_EQ(bars.LastValueIndex(), 3);
 }
 
+TEST_F(TDrawSequence, HiddenAxisStillPlacesItsSeries)
+{
+    TTestBarSeries& bars = AddBars({1, 2, 3}, "A");
+    chart.LeftAxis()->SetVisible(false);
+    chart.LeftAxis()->SetMinMax(0, 4);
+    Draw();
+    EXPECT_EQ(chart.LeftAxis()->CurrentMinimum(), 0.0);
+    EXPECT_EQ(chart.LeftAxis()->CurrentMaximum(), 4.0);
+    // value 2 halfway up, value 3 a quarter below the top
+    EXPECT_LT(bars.CalcYPosValue(3), bars.CalcYPosValue(2));
+    EXPECT_LT(bars.CalcYPosValue(2), bars.CalcYPosValue(0));
+}
+
 // ---- 3D ----
 
 class TDrawSequence3D : public TDrawSequence {

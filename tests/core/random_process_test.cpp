@@ -382,3 +382,35 @@ TEST(DiscreteProcess, SumsOfLargeOutcomesDoNotWrap)
     EXPECT_EQ(big.Sum(), 4294967294LL);
     EXPECT_EQ(big.SumOfSquares(), 2LL * 2147483647LL * 2147483647LL);
 }
+
+TEST_F(BernoulliChart, GridsAreRefreshedOnceAfterALaunch)
+{
+    tBernoulli process(0, 0, 0.5);
+    Bind(process);
+    outcomeGrid.calls.clear();
+    proportionGrid.calls.clear();
+    process.BeginUpdate();
+    process.BeginUpdate();
+    for (int i = 0; i < 3000; ++i)
+        process.Trial();
+    process.EndUpdate();
+    EXPECT_TRUE(outcomeGrid.calls.empty());
+    EXPECT_TRUE(process.Updating());
+    process.EndUpdate();
+    EXPECT_FALSE(process.Updating());
+    const std::vector<std::string> once = {"bind", "update"};
+    EXPECT_EQ(outcomeGrid.calls, once);
+    EXPECT_EQ(proportionGrid.calls, once);
+    EXPECT_EQ(outcomes.Count(), 3000);
+    EXPECT_EQ(proportions.Count(), 3000);
+
+    // an unmatched end and an empty launch refresh nothing
+    process.EndUpdate();
+    process.BeginUpdate();
+    process.EndUpdate();
+    EXPECT_EQ(outcomeGrid.calls, once);
+
+    // without a launch every trial refreshes as before
+    process.Trial();
+    EXPECT_EQ(outcomeGrid.calls.size(), 4u);
+}
