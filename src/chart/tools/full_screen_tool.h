@@ -20,6 +20,7 @@ public:
     void SetReleaseKey(int Value) { m_releaseKey = Value; }
     // On: the chart goes full screen; off: it goes back (not while designing or without a chart).
     void SetActive(bool Value) override;
+    bool DefaultActive() const override { return false; }
 
     // The window holding the chart while full screen, else nullptr.
     platform::FullScreenHost* Host() const { return m_host; }
