@@ -77,13 +77,16 @@ int TNearestTool::GetNearestPoint(const TChartSeries& Series, int X, int Y)
     // pixel positions may reach tens of millions: squares need 64 bits
     std::int64_t best = kFarthest;
     for (int i = first; i <= last; ++i) {
-        if (Series.IsNull(i))
-            continue;
         const int px = Series.CalcXPos(i);
-        const int py = Series.CalcYPos(i);
-        if (px < r.Left || px > r.Right || py < r.Top || py > r.Bottom)
+        if (px < r.Left || px > r.Right)
             continue;
         const std::int64_t dx = static_cast<std::int64_t>(px) - X;
+        // the rounded distance is at least |dx|: such a point cannot win
+        if ((dx < 0 ? -dx : dx) >= best || Series.IsNull(i))
+            continue;
+        const int py = Series.CalcYPos(i);
+        if (py < r.Top || py > r.Bottom)
+            continue;
         const std::int64_t dy = static_cast<std::int64_t>(py) - Y;
         const auto distance =
             static_cast<std::int64_t>(std::nearbyint(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
