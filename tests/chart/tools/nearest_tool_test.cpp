@@ -186,6 +186,27 @@ TEST_F(TNearestOnChart, StylesDrawTheirShapes)
     EXPECT_TRUE(device.CallsNamed("Polygon").size() < polygons.size());
 }
 
+TEST_F(TNearestOnChart, SeriesStyleLetsTheSeriesDrawThePointWithTheToolsPen)
+{
+    TTestLineSeries& s = AddLine({{1, 10}, {5, 50}, {9, 90}});
+    tool.SetSeries(&s);
+    tool.SetDrawLine(false);
+    tool.SetStyle(hsSeries);
+    tool.Pen().SetStyle(psSolid);
+    tool.Pen().SetWidth(3);
+    Draw();
+    const TPoint p = At(5, 50);
+    chart.MouseMove(0, p.X, p.Y);
+    Draw();
+    const auto lines = device.CallsNamed("LineTo");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().args, (std::vector<std::string>{std::to_string(p.X), std::to_string(p.Y)}));
+    EXPECT_EQ(lines.back().pen.rfind("solid 3 ", 0), 0u) << lines.back().pen;
+    // the series has its own pen back
+    EXPECT_EQ(s.Pen().Width(), 1);
+    EXPECT_EQ(s.Pen().Style(), psSolid);
+}
+
 TEST_F(TNearestOnChart, LeavingTheChartForgetsThePoint)
 {
     TTestLineSeries& s = AddLine({{1, 10}, {5, 50}, {9, 90}});
