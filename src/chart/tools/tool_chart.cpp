@@ -48,24 +48,12 @@ TColor XorPenColor(const TCustomPlotPanel& Panel, TColor Color)
     return (platform::ColorToRGB(Color) ^ PanelBackRGB(Panel)) & 0xFFFFFFu;
 }
 
-TChartSeries* SeriesMarkAt(const TPlotCustomTool& Tool, int X, int Y, int& Index)
-{
-    Index = -1;
-    const TCustomAxisPanel* chart = ToolAxisPanel(Tool);
-    if (!chart)
-        return nullptr;
-    for (int i = chart->SeriesCount() - 1; i >= 0; --i) {
-        TChartSeries* s = chart->Series(i);
-        if (!s->Active() || !s->Marks().Visible())
-            continue;
-        Index = s->Marks().Clicked(X, Y);
-        if (Index != -1)
-            return s;
-    }
-    return nullptr;
-}
+namespace {
 
-TChartSeries* SeriesPointAt(const TPlotCustomTool& Tool, int X, int Y, int& Index)
+// The first active series of the tool's chart, last to first, for which Hit
+// answers an index other than -1.
+template <typename H>
+TChartSeries* FirstSeriesHit(const TPlotCustomTool& Tool, int& Index, H Hit)
 {
     Index = -1;
     const TCustomAxisPanel* chart = ToolAxisPanel(Tool);
@@ -75,9 +63,22 @@ TChartSeries* SeriesPointAt(const TPlotCustomTool& Tool, int X, int Y, int& Inde
         TChartSeries* s = chart->Series(i);
         if (!s->Active())
             continue;
-        Index = s->Clicked(X, Y);
+        Index = Hit(*s);
         if (Index != -1)
             return s;
     }
     return nullptr;
+}
+
+}  // namespace
+
+TChartSeries* SeriesMarkAt(const TPlotCustomTool& Tool, int X, int Y, int& Index)
+{
+    return FirstSeriesHit(Tool, Index,
+                          [X, Y](const TChartSeries& S) { return S.Marks().Visible() ? S.Marks().Clicked(X, Y) : -1; });
+}
+
+TChartSeries* SeriesPointAt(const TPlotCustomTool& Tool, int X, int Y, int& Index)
+{
+    return FirstSeriesHit(Tool, Index, [X, Y](const TChartSeries& S) { return S.Clicked(X, Y); });
 }
