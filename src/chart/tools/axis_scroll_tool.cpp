@@ -42,6 +42,17 @@ TChartAxis* TAxisScrollTool::AxisAt(int X, int Y) const
     return nullptr;
 }
 
+bool TAxisScrollTool::StillOnChart(const TChartAxis* Axis) const
+{
+    const TSeriesParent* chart = ParentChart();
+    if (!chart)
+        return false;
+    for (int i = 0; i < chart->AxisListCount(); ++i)
+        if (chart->AxisListItem(i) == Axis)
+            return true;
+    return false;
+}
+
 void TAxisScrollTool::DragBy(int Pixels)
 {
     const auto scroll = [](TChartAxis& A, int D) {
@@ -78,6 +89,8 @@ void TAxisScrollTool::ChartMouseEvent(TToolMouseKind Kind, TMouseButton, TShiftS
         m_lastY = Y;
         break;
     case tmkMove:
+        if (m_dragged && !StillOnChart(m_dragged))
+            m_dragged = nullptr;
         if (!m_dragged) {
             if (AxisAt(X, Y)) {
                 SetToolChartCursor(*this, crHandPoint);

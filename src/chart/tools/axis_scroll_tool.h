@@ -1,8 +1,6 @@
 #pragma once
 // Scrolls an axis (or any visible axis under the mouse) by dragging on it;
 // the axes that share a series with it follow.
-#include <QPointer>
-
 #include <string>
 
 #include "chart/chart_tool.h"
@@ -30,6 +28,8 @@ private:
     // Axis when it is visible and under (X, Y), else the first such axis of the chart.
     TChartAxis* AxisAt(int X, int Y) const;
     void DragBy(int Pixels);
+    // A custom axis may be freed during the drag.
+    bool StillOnChart(const TChartAxis* Axis) const;
 
     bool m_scrollInverted = false;
     TChartAxis* m_dragged = nullptr;
