@@ -44,7 +44,7 @@ const TPropertyTable<TCustomChartElement>& TCustomChartElement::Properties()
             .Property("Active", BooleanKind,
                       TAccessors{&TCustomChartElement::Active,
                                  [](TCustomChartElement& e, bool v) { e.SetActive(v); }},
-                      true)
+                      TInstanceDefault{&TCustomChartElement::DefaultActive})
             .Object(
                 "Brush", [](const TCustomChartElement& e) { return &e.Brush(); },
                 [](TCustomChartElement& e) { return &e.Brush(); }, nullptr, ChartBrushProperties())

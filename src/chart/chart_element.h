@@ -18,6 +18,8 @@ public:
 
     bool Active() const { return m_active; }
     virtual void SetActive(bool Value);
+    // The Active value that streams leave out.
+    virtual bool DefaultActive() const { return true; }
     TChartBrush& Brush() const { return *m_brush; }
     void SetBrush(const TChartBrush& Value) { m_brush->Assign(Value); }
     TChartPen& Pen() const { return *m_pen; }

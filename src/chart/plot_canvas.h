@@ -181,6 +181,8 @@ public:
     virtual void Arrow(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int HeadWidth, int HeadHeight,
                        int Z, double ArrowPercent) = 0;
     virtual void ClipCube(const TRect& R, int MinZ, int MaxZ) = 0;
+    // Rotation and elevation may take any angle (false on this device-context canvas).
+    virtual bool SupportsFullRotation() { return false; }
     virtual void Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool Dark3D,
                       int ConePercent) = 0;
     virtual void Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) = 0;

@@ -1,5 +1,6 @@
 #include "chart/plot_panel.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -73,6 +74,23 @@ TShiftState ShiftOf(Qt::KeyboardModifiers Keys, Qt::MouseButtons Buttons)
 }
 
 }  // namespace
+
+namespace {
+TCursor g_screenCursor = crDefault;
+}  // namespace
+
+TCursor ScreenCursor() { return g_screenCursor; }
+
+void SetScreenCursor(TCursor Value)
+{
+    if (Value == g_screenCursor)
+        return;
+    if (g_screenCursor != crDefault)
+        QGuiApplication::restoreOverrideCursor();
+    g_screenCursor = Value;
+    if (Value != crDefault)
+        QGuiApplication::setOverrideCursor(QCursor(CursorShape(Value)));
+}
 
 // ---- listeners ----
 

@@ -83,6 +83,11 @@ extern bool ClipWhenMetafiling;
 extern bool WindowEraseBack;
 extern bool PrintPanelBackground;
 
+// The cursor forced over every window of the application; crDefault: none
+// is forced and each window shows its own.
+TCursor ScreenCursor();
+void SetScreenCursor(TCursor Value);
+
 // Draws a bevel inside R and moves R inside it: highlight and shadow edges
 // (Frame3D), or a rounded outline when RoundSize >= 1. Nothing for bvNone.
 void DrawBevel(TPlotCanvas& Canvas, TBevelCut Bevel, TRect& R, int BevelWidth, int RoundSize);
@@ -113,6 +118,11 @@ public:
     void SetColor(TColor Value);
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor Value);
+    // The text the chart's hint shows (kept here; the hint window shows it).
+    const std::string& Hint() const { return m_hint; }
+    void SetHint(const std::string& Value) { m_hint = Value; }
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool Value) { m_showHint = Value; }
 
     // ---- chart panel properties ----
     TChartHiddenPen* Border() const { return m_border.get(); }
@@ -297,6 +307,8 @@ private:
     int m_borderWidth = 0;
     TColor m_color = clSystemColorBase + 15;  // button face
     TCursor m_cursor = crDefault;
+    std::string m_hint;
+    bool m_showHint = false;
 
     std::unique_ptr<platform::QtDrawingDevice> m_windowCanvas;
     std::unique_ptr<TPlotCanvas3D> m_canvas;

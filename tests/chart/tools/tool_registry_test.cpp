@@ -33,8 +33,11 @@ struct ToolText {
 
 TEST(PlotToolRegistry, StartUpListsTheToolsInTheTablesOrder)
 {
-    const std::vector<std::string> expected{"TCursorTool",    "TDrawLineTool", "TColorBandTool", "TColorLineTool",
-                                            "TAnnotationTool", "TGridBandTool", "TRectangleTool"};
+    const std::vector<std::string> expected{
+        "TCursorTool",     "TDragMarksTool",       "TAxisArrowTool", "TDrawLineTool",   "TNearestTool",
+        "TColorBandTool",  "TColorLineTool",       "TRotateTool",    "TChartImageTool", "TMarksTipTool",
+        "TAnnotationTool", "TSeriesAnimationTool", "TGridBandTool",  "TAxisScrollTool", "TRectangleTool",
+        "TClipSeriesTool", "TFullScreenTool"};
     EXPECT_EQ(RegisteredNames(), expected);
     RegisterPlotTools();
     EXPECT_EQ(RegisteredNames(), expected);
@@ -49,24 +52,43 @@ TEST(PlotToolRegistry, UnregisteringRemovesThemAndRegisteringBringsThemBack)
     UnregisterPlotTools();
     EXPECT_TRUE(IsChartClassRegistered("TCursorTool"));
     RegisterPlotTools();
-    EXPECT_EQ(RegisteredNames().size(), 7u);
+    EXPECT_EQ(RegisteredNames().size(), 17u);
 }
 
 TEST(PlotToolRegistry, CaptionsDescriptionsAndEditorNames)
 {
     const ToolText texts[] = {
         {"TCursorTool", "Cursor", "Displays draggable Cursor lines on top of Series.", "TCursorToolEditor"},
+        {"TDragMarksTool", "Drag Marks", "Moves Series marks when dragging them with mouse.", "TDragMarksToolEditor"},
+        {"TAxisArrowTool", "Axis Arrows",
+         "Displays clickable arrows at axis start and ending points, to scroll axis.", "TAxisArrowToolEditor"},
         {"TDrawLineTool", "Draw Line", "Allows drawing custom lines by dragging the mouse.", "TDrawLineEdit"},
+        {"TNearestTool", "Nearest Point", "Displays a graphical signal when the mouse is moving near a series point.",
+         "TNearestToolEdit"},
         {"TColorBandTool", "Color Band", "Displays a coloured rectangle (band) at the specified axis and position.",
          "TColorBandToolEditor"},
         {"TColorLineTool", "Color Line", "Displays a draggable line across axes.", "TColorLineToolEditor"},
+        {"TRotateTool", "Rotate", "Allows rotating Chart dragging with mouse button.", "TRotateToolEditor"},
+        {"TChartImageTool", "Image",
+         "Displays a picture using the specified Series axes as boundaries. When the axis are zoomed or scrolled, "
+         "the picture will follow the new boundaries.",
+         "TChartImageToolEditor"},
+        {"TMarksTipTool", "Mark Tips",
+         "Displays \"tips\" or \"hints\" when the end-user moves or clicks the mouse over a series point.",
+         "TMarksTipToolEdit"},
         {"TAnnotationTool", "Annotation", "Displays custom text at any location inside Chart.", "TAnnotationToolEdit"},
+        {"TSeriesAnimationTool", "Series Animation", "Performs growing animation of Series points.",
+         "TSeriesAnimToolEditor"},
         {"TGridBandTool", "Grid Band",
          "Grid Band tool, use it to display a coloured rectangles (bands) at the grid lines of the specified axis "
          "and position.",
          "TGridBandToolEdit"},
+        {"TAxisScrollTool", "Axis Scroll", "Allows the scrolling of Axes by mouse dragging", "TAxisScrollEditor"},
         {"TRectangleTool", "Rectangle", "Displays custom text at any location inside Chart within a resizable box.",
          "TAnnotationToolEdit"},
+        {"TClipSeriesTool", "Clip Series", "Restricts Series painting outside Series associated axes boundaries.",
+         "TSeriesToolEditor"},
+        {"TFullScreenTool", "Full Screen", "Show Chart maximized to full screen", ""},
     };
     for (const ToolText& t : texts) {
         const int index = [&] {
