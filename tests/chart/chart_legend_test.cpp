@@ -51,6 +51,17 @@ TEST_F(TChartLegendTest, Defaults)
     EXPECT_FALSE(l.DividingLines()->Visible());
 }
 
+TEST(TLegendSymbolDefaults, ShadowOfSizeThreeInTheShadowsOwnColour)
+{
+    const TLegendSymbol symbol([] {}, [] { return 0; });
+    EXPECT_EQ(symbol.Shadow()->HorizSize(), 3);
+    EXPECT_EQ(symbol.Shadow()->VertSize(), 3);
+    EXPECT_EQ(symbol.Shadow()->Color(), clSilver);
+    EXPECT_EQ(symbol.Shadow()->DefaultColor, clSilver);
+    EXPECT_EQ(symbol.Width(), 20);
+    EXPECT_EQ(symbol.WidthUnits(), lcsPercent);
+}
+
 TEST_F(TChartLegendTest, StyleResolvesToValuesForOneSeriesAndSeriesForTwo)
 {
     TCustomChartLegend& l = *chart.Legend();
