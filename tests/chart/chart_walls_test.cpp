@@ -175,3 +175,89 @@ TEST(TWalls3D, SideWallsDrawPlanesAndBoxes)
     walls.DrawBack();
     EXPECT_FALSE(device.DrawingLines().empty());
 }
+
+namespace {
+
+// The polygons a drawing logged, with the DC brush colour each was filled in.
+std::vector<std::string> ColouredPolygons(const Lines& Log)
+{
+    std::vector<std::string> out;
+    std::string colour;
+    for (const std::string& l : Log) {
+        if (l.rfind("SetDCBrushColor(", 0) == 0)
+            colour = l.substr(16, l.size() - 17);
+        else if (l.rfind("Polygon(", 0) == 0)
+            out.push_back(colour + " " + l.substr(8, l.size() - 9));
+    }
+    return out;
+}
+
+std::string Corners(TCanvas3D& Canvas, const TPoint3D (&P)[4])
+{
+    std::string s;
+    for (const TPoint3D& p : P) {
+        TPoint q;
+        Canvas.Project(p.X, p.Y, p.Z, q);
+        s += (s.empty() ? "" : " ") + std::to_string(q.X) + "," + std::to_string(q.Y);
+    }
+    return s;
+}
+
+class TWallPictures3D : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        chart.SetView3D(true);
+        chart.Canvas()->SetBufferedDisplay(false);
+        chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, true, TRect{0, 0, 300, 200});
+        chart.ChartRect = TRect{40, 30, 240, 160};
+        chart.Width3D = 20;
+        chart.Canvas()->Projection(20, chart.ChartRect);
+        // two columns by two rows: red, green over blue, white
+        picture.SetPixel(0, 0, clRed);
+        picture.SetPixel(1, 0, clLime);
+        picture.SetPixel(0, 1, clBlue);
+        picture.SetPixel(1, 1, clWhite);
+    }
+    platform::RecordingDevice device{300, 200};
+    TCustomAxisPanel chart;
+    TChartWalls walls{&chart};
+    TBitmap picture{2, 2, pf24bit};
+};
+
+}  // namespace
+
+TEST_F(TWallPictures3D, LeftWallPictureLiesOnTheWallsFaceCellByCell)
+{
+    walls.Left().Picture()->SetGraphic(&picture);
+    device.ClearLog();
+    walls.DrawLeft();
+    const std::vector<std::string> cells = ColouredPolygons(device.Lines());
+    ASSERT_GE(cells.size(), 4u);
+    // the last four polygons: the picture's cells, columns across the depth 0..20,
+    // rows down the wall 30..160, on the plane x = 40
+    TCanvas3D& c = *chart.Canvas();
+    const std::vector<std::string> want{
+        "0x0000FF " + Corners(c, {{40, 30, 0}, {40, 30, 10}, {40, 95, 10}, {40, 95, 0}}),
+        "0x00FF00 " + Corners(c, {{40, 30, 10}, {40, 30, 20}, {40, 95, 20}, {40, 95, 10}}),
+        "0xFF0000 " + Corners(c, {{40, 95, 0}, {40, 95, 10}, {40, 160, 10}, {40, 160, 0}}),
+        "0xFFFFFF " + Corners(c, {{40, 95, 10}, {40, 95, 20}, {40, 160, 20}, {40, 160, 10}})};
+    EXPECT_EQ(std::vector<std::string>(cells.end() - 4, cells.end()), want);
+}
+
+TEST_F(TWallPictures3D, BottomWallPictureLiesOnTheFloorCellByCell)
+{
+    walls.Bottom().Picture()->SetGraphic(&picture);
+    device.ClearLog();
+    walls.DrawBottom();
+    const std::vector<std::string> cells = ColouredPolygons(device.Lines());
+    ASSERT_GE(cells.size(), 4u);
+    // columns along x 40..240, rows across the depth 0..20, on the plane y = 160
+    TCanvas3D& c = *chart.Canvas();
+    const std::vector<std::string> want{
+        "0x0000FF " + Corners(c, {{40, 160, 0}, {140, 160, 0}, {140, 160, 10}, {40, 160, 10}}),
+        "0x00FF00 " + Corners(c, {{140, 160, 0}, {240, 160, 0}, {240, 160, 10}, {140, 160, 10}}),
+        "0xFF0000 " + Corners(c, {{40, 160, 10}, {140, 160, 10}, {140, 160, 20}, {40, 160, 20}}),
+        "0xFFFFFF " + Corners(c, {{140, 160, 10}, {240, 160, 10}, {240, 160, 20}, {140, 160, 20}})};
+    EXPECT_EQ(std::vector<std::string>(cells.end() - 4, cells.end()), want);
+}
