@@ -223,6 +223,24 @@ TEST_F(TChartLegendTest, ExtraSpaceHookSetsTheRoomBelowABottomLegend)
     EXPECT_EQ(l.Clicked(290, 290), 1);
 }
 
+TEST_F(TChartLegendTest, HtmlLegendTitleLinesFallWherePlainLinesDo)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    TLegendTitle& title = *chart.Legend()->Title();
+    title.Text().SetLines({"ab", "cdef"});
+    const auto plain = ChartOnRecorder::Texts(DrawLegend({10, 20, 410, 320}));
+    title.SetTextFormat(ttfHtml);
+    title.Text().SetLines({"<b>ab</b>", "cd<i>ef</i>"});
+    const auto html = ChartOnRecorder::Texts(DrawLegend({10, 20, 410, 320}));
+    ASSERT_GE(plain.size(), 2u);
+    ASSERT_GE(html.size(), 3u);
+    // the second line one text height below the first, as in plain text
+    EXPECT_EQ(html[0], plain[0]);
+    const std::string second = plain[1].substr(0, plain[1].size() - 5) + "cd)";
+    EXPECT_EQ(html[1], second);
+}
+
 TEST_F(TChartLegendTest, NothingFitsNothingDrawnAndNoItemFound)
 {
     AddSeries("Alpha");

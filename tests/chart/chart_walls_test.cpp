@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "chart/axis_panel.h"
 #include "chart/property_stream.h"
 #include "support/recording_canvas.h"
@@ -219,6 +221,31 @@ protected:
         picture.SetPixel(0, 1, clBlue);
         picture.SetPixel(1, 1, clWhite);
     }
+    // The last four coloured polygons of the wall drawn with the picture: its cells.
+    std::vector<std::string> Drawn(TCustomChartWall& Wall, void (TChartWalls::*Draw)())
+    {
+        Wall.Picture()->SetGraphic(&picture);
+        device.ClearLog();
+        (walls.*Draw)();
+        const std::vector<std::string> cells = ColouredPolygons(device.Lines());
+        if (cells.size() < 4)
+            return cells;
+        return std::vector<std::string>(cells.end() - 4, cells.end());
+    }
+    // The cells row by row in the picture's colours; At places the picture's
+    // column and row lines 0..2 on the wall.
+    std::vector<std::string> Expected(const std::function<TPoint3D(int, int)>& At)
+    {
+        const char* colours[] = {"0x0000FF", "0x00FF00", "0xFF0000", "0xFFFFFF"};
+        std::vector<std::string> want;
+        for (int v = 0; v < 2; ++v)
+            for (int h = 0; h < 2; ++h) {
+                const TPoint3D corners[4] = {At(h, v), At(h + 1, v), At(h + 1, v + 1), At(h, v + 1)};
+                want.push_back(std::string(colours[v * 2 + h]) + " " + Corners(*chart.Canvas(), corners));
+            }
+        return want;
+    }
+
     platform::RecordingDevice device{300, 200};
     TCustomAxisPanel chart;
     TChartWalls walls{&chart};
@@ -229,35 +256,14 @@ protected:
 
 TEST_F(TWallPictures3D, LeftWallPictureLiesOnTheWallsFaceCellByCell)
 {
-    walls.Left().Picture()->SetGraphic(&picture);
-    device.ClearLog();
-    walls.DrawLeft();
-    const std::vector<std::string> cells = ColouredPolygons(device.Lines());
-    ASSERT_GE(cells.size(), 4u);
-    // the last four polygons: the picture's cells, columns across the depth 0..20,
-    // rows down the wall 30..160, on the plane x = 40
-    TCanvas3D& c = *chart.Canvas();
-    const std::vector<std::string> want{
-        "0x0000FF " + Corners(c, {{40, 30, 0}, {40, 30, 10}, {40, 95, 10}, {40, 95, 0}}),
-        "0x00FF00 " + Corners(c, {{40, 30, 10}, {40, 30, 20}, {40, 95, 20}, {40, 95, 10}}),
-        "0xFF0000 " + Corners(c, {{40, 95, 0}, {40, 95, 10}, {40, 160, 10}, {40, 160, 0}}),
-        "0xFFFFFF " + Corners(c, {{40, 95, 10}, {40, 95, 20}, {40, 160, 20}, {40, 160, 10}})};
-    EXPECT_EQ(std::vector<std::string>(cells.end() - 4, cells.end()), want);
+    // columns across the depth 0..20, rows down the wall 30..160, on the plane x = 40
+    EXPECT_EQ(Drawn(walls.Left(), &TChartWalls::DrawLeft),
+              Expected([](int h, int v) { return TPoint3D{40, 30 + v * 65, h * 10}; }));
 }
 
 TEST_F(TWallPictures3D, BottomWallPictureLiesOnTheFloorCellByCell)
 {
-    walls.Bottom().Picture()->SetGraphic(&picture);
-    device.ClearLog();
-    walls.DrawBottom();
-    const std::vector<std::string> cells = ColouredPolygons(device.Lines());
-    ASSERT_GE(cells.size(), 4u);
     // columns along x 40..240, rows across the depth 0..20, on the plane y = 160
-    TCanvas3D& c = *chart.Canvas();
-    const std::vector<std::string> want{
-        "0x0000FF " + Corners(c, {{40, 160, 0}, {140, 160, 0}, {140, 160, 10}, {40, 160, 10}}),
-        "0x00FF00 " + Corners(c, {{140, 160, 0}, {240, 160, 0}, {240, 160, 10}, {140, 160, 10}}),
-        "0xFF0000 " + Corners(c, {{40, 160, 10}, {140, 160, 10}, {140, 160, 20}, {40, 160, 20}}),
-        "0xFFFFFF " + Corners(c, {{140, 160, 10}, {240, 160, 10}, {240, 160, 20}, {140, 160, 20}})};
-    EXPECT_EQ(std::vector<std::string>(cells.end() - 4, cells.end()), want);
+    EXPECT_EQ(Drawn(walls.Bottom(), &TChartWalls::DrawBottom),
+              Expected([](int h, int v) { return TPoint3D{40 + h * 100, 160, v * 10}; }));
 }
