@@ -21,16 +21,25 @@ std::vector<std::string> StreamNames(const std::vector<std::uint8_t>& Data)
     return names;
 }
 
+// The chart's canvas drawing straight onto Device over Bounds, with the
+// chart rectangle R; in 3D with a depth of 20 projected.
+void PrepareChart(TCustomAxisPanel& Chart, platform::RecordingDevice& Device, bool In3D, const TRect& Bounds,
+                  const TRect& R)
+{
+    Chart.SetView3D(In3D);
+    Chart.Canvas()->SetBufferedDisplay(false);
+    Chart.Canvas()->InitWindow(&Device, Chart.View3DOptions(), clWhite, In3D, Bounds);
+    Chart.ChartRect = R;
+    if (In3D) {
+        Chart.Width3D = 20;
+        Chart.Canvas()->Projection(20, R);
+    }
+    Device.ClearLog();
+}
+
 class TWallsDraw : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        chart.SetView3D(false);
-        chart.Canvas()->SetBufferedDisplay(false);
-        chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, false, TRect{0, 0, 200, 150});
-        chart.ChartRect = TRect{10, 20, 110, 120};
-        device.ClearLog();
-    }
+    void SetUp() override { PrepareChart(chart, device, false, TRect{0, 0, 200, 150}, TRect{10, 20, 110, 120}); }
     platform::RecordingDevice device{200, 150};
     TCustomAxisPanel chart;
     TChartWalls walls{&chart};
@@ -157,14 +166,8 @@ TEST(TWalls3D, SideWallsDrawPlanesAndBoxes)
 {
     platform::RecordingDevice device(300, 200);
     TCustomAxisPanel chart;
-    chart.SetView3D(true);
-    chart.Canvas()->SetBufferedDisplay(false);
-    chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, true, TRect{0, 0, 300, 200});
-    chart.ChartRect = TRect{40, 30, 240, 160};
-    chart.Width3D = 20;
-    chart.Canvas()->Projection(20, chart.ChartRect);
+    PrepareChart(chart, device, true, TRect{0, 0, 300, 200}, TRect{40, 30, 240, 160});
     TChartWalls walls(&chart);
-    device.ClearLog();
     walls.DrawLeft();
     const Lines plane = device.DrawingLines();
     ASSERT_FALSE(plane.empty());
@@ -209,12 +212,7 @@ class TWallPictures3D : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        chart.SetView3D(true);
-        chart.Canvas()->SetBufferedDisplay(false);
-        chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, true, TRect{0, 0, 300, 200});
-        chart.ChartRect = TRect{40, 30, 240, 160};
-        chart.Width3D = 20;
-        chart.Canvas()->Projection(20, chart.ChartRect);
+        PrepareChart(chart, device, true, TRect{0, 0, 300, 200}, TRect{40, 30, 240, 160});
         // two columns by two rows: red, green over blue, white
         picture.SetPixel(0, 0, clRed);
         picture.SetPixel(1, 0, clLime);
