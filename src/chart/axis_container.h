@@ -44,6 +44,8 @@ public:
     void SetFastCalc(bool Value);
     // Replaces the label area size an axis computed (Size in and out).
     std::function<void(TChartAxis& Axis, int& Size)> OnCalcLabelsSize;
+    // Lets an axis that is not shown adjust the working chart rectangle.
+    std::function<void(TChartAxis& Axis, TRect& Rect)> OnCalcInvisibleAxisRect;
 
 private:
     std::vector<TChartAxis*> m_items;

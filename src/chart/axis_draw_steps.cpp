@@ -11,13 +11,17 @@ void PrepareChartAxes(const TSeriesParent& Chart)
     SetAxesStartEnd(Chart);
 }
 
-TRect ShrinkByAxes(const TSeriesParent& Chart, const TRect& ChartRect)
+TRect ShrinkByAxes(const TSeriesParent& Chart, const TRect& ChartRect,
+                   const std::function<void(TChartAxis&, TRect&)>& OnInvisible)
 {
     TRect working = ChartRect;
     for (int i = 0; i < Chart.AxisListCount(); ++i) {
         TChartAxis* axis = Chart.AxisListItem(i);
-        if (!Chart.AxisShown(*axis))
+        if (!Chart.AxisShown(*axis)) {
+            if (OnInvisible)
+                OnInvisible(*axis, working);
             continue;
+        }
         TRect copy = working;
         axis->CalcRect(copy, i < 5);
         const bool intersects = copy.Left < ChartRect.Right && ChartRect.Left < copy.Right &&

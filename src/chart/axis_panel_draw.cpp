@@ -223,7 +223,7 @@ bool TCustomAxisPanel::DepthAxisInverted() const
 void TCustomAxisPanel::CalcAxisRect()
 {
     PrepareChartAxes(*this);
-    const TRect r = ShrinkByAxes(*this, ChartRect);
+    const TRect r = ShrinkByAxes(*this, ChartRect, Axes().OnCalcInvisibleAxisRect);
     if (!CustomChartRect)
         ChartRect = r;
     RecalcWidthHeight();

@@ -157,7 +157,10 @@ void TCustomChartLegend::SetLegendStyle(TLegendStyle Value)
 
 void TCustomChartLegend::SetSeries(TChartSeries* Value)
 {
-    SetValue(m_series, Value);
+    if (m_series.data() == Value)
+        return;
+    m_series = Value;
+    Repaint();
 }
 
 void TCustomChartLegend::SetSymbol(const TLegendSymbol* Value)
@@ -214,10 +217,11 @@ TLegendStyle TCustomChartLegend::ResolvedStyle() const
 
 TChartSeries* TCustomChartLegend::LegendSeries() const
 {
-    if (m_series)
-        return m_series;
     if (!m_chart)
-        return nullptr;
+        return m_series.data();
+    // a series taken off this chart no longer stands for the legend
+    if (m_series && m_series->ParentChart() == m_chart)
+        return m_series.data();
     for (int i = 0; i < m_chart->SeriesCount(); ++i) {
         TChartSeries* s = m_chart->Series(i);
         if (s->Active() && s->ShowInLegend())
@@ -506,11 +510,15 @@ void TCustomChartLegend::DrawLegend()
         CalcTexts(style);
         CalcColumnWidths(canvas);
         m_symbolWidth = CalcSymbolWidth();
+        m_extraSpace = 0;
         if (!custom) {
             if (m_alignment == laBottom) {
+                // the room below a bottom legend goes through the extra-space hook
                 int below = frame + 1;
                 if (Shadow()->Visible())
                     below += Shadow()->VertSize();
+                if (OnExtraSpace)
+                    OnExtraSpace(*this, below);
                 b.Bottom = chart.ChartRect.Bottom - below;
             } else {
                 b.Top = chart.ChartRect.Top + frame + 1;

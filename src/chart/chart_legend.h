@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
+
 #include "chart/chart_series.h"
 #include "chart/legend_items.h"
 #include "chart/legend_symbol.h"
@@ -80,8 +82,9 @@ public:
     void SetPositionUnits(TPlotUnits Value) { SetValue(m_positionUnits, Value); }
     bool ResizeChart() const { return m_resizeChart; }
     void SetResizeChart(bool Value) { SetValue(m_resizeChart, Value); }
-    // The series whose values are listed (not owned); nullptr: the chart's first shown one.
-    TChartSeries* Series() const { return m_series; }
+    // The series whose values are listed (not owned; dropped when it is freed);
+    // nullptr: the chart's first shown one.
+    TChartSeries* Series() const { return m_series.data(); }
     void SetSeries(TChartSeries* Value);
     TLegendSymbol* Symbol() const { return m_symbol.get(); }
     void SetSymbol(const TLegendSymbol* Value);
@@ -101,7 +104,8 @@ public:
     int ColorWidth() const { return m_symbol->Width(); }
     void SetColorWidth(int Value) { m_symbol->SetWidth(Value); }
 
-    // Extra room (pixels) a host may ask for at the legend's right; unset: none.
+    // Extra room (pixels) a host may ask for at the right of a vertical legend;
+    // for a bottom legend it changes the room left below it. Unset: none.
     std::function<void(TCustomChartLegend& Sender, int& Extra)> OnExtraSpace;
 
     // ---- resolution, counts and texts ----
@@ -180,7 +184,7 @@ private:
     int m_maxNumRows = 10;
     TPlotUnits m_positionUnits = muPixels;
     bool m_resizeChart = true;
-    TChartSeries* m_series = nullptr;
+    QPointer<TChartSeries> m_series;
     std::unique_ptr<TLegendSymbol> m_symbol;
     TLegendTextStyle m_textStyle = ltsLeftValue;
     std::unique_ptr<TLegendTitle> m_title;

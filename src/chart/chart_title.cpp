@@ -127,12 +127,9 @@ void TChartTitle::DrawTitle(const std::string& Entity)
         return AlignedTextX(m_alignment, b.Left, b.Right, ChartTextWidth(canvas, line, html), wWidth);
     };
     auto lineY = [&](int i) { return m_onTop ? b.Top + i * h + frame : b.Bottom - h - (i * h + frame); };
-    if (html) {
-        canvas.TextOutFormatted(lineX(m_text[0]), lineY(0), m_text.Text(), true);
-    } else {
-        for (int i = 0; i < lines; ++i)
-            canvas.TextOut(lineX(m_text[i]), lineY(i), m_text[i]);
-    }
+    // HTML lines are laid out one by one, each at its own line position
+    for (int i = 0; i < lines; ++i)
+        canvas.TextOutFormatted(lineX(m_text[i]), lineY(i), m_text[i], html);
 
     if (!custom && !chart->CustomChartRect) {
         int gap = m_vertMargin + frame;

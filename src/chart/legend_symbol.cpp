@@ -36,7 +36,8 @@ TLegendSymbol::TLegendSymbol(std::function<void()> OnChange, std::function<int()
     m_gradient = std::make_unique<TChartLegendGradient>([this] { Changed(); });
     m_pen = std::make_unique<TChartPen>([this] { Changed(); });
     m_shadow = std::make_unique<TPlotShadow>();
-    m_shadow->SetDefaults(clBlack, 3);
+    // the shadow keeps its own colour (silver); only its size differs
+    m_shadow->SetDefaults(m_shadow->Color(), 3);
     m_shadow->OnChange = [this] { Changed(); };
 }
 

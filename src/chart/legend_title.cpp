@@ -92,12 +92,7 @@ void TLegendTitle::DrawTitle(TCanvas3D& Canvas)
     auto lineX = [&](const std::string& line) {
         return AlignedTextX(m_textAlignment, b.Left, b.Right, ChartTextWidth(Canvas, line, html), wWidth);
     };
-    if (m_text.Empty())
-        return;
-    if (html) {
-        Canvas.TextOutFormatted(lineX(m_text[0]), b.Top + 1, m_text.Text(), true);
-        return;
-    }
+    // HTML lines are laid out one by one, each at its own line position
     for (int i = 0; i < m_text.Count(); ++i)
-        Canvas.TextOut(lineX(m_text[i]), b.Top + 1 + i * h, m_text[i]);
+        Canvas.TextOutFormatted(lineX(m_text[i]), b.Top + 1 + i * h, m_text[i], html);
 }

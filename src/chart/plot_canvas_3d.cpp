@@ -267,7 +267,14 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
 {
     Bounds = UserRect;
     ResetTextError();
-    m_extents.clear();
+    // extents measured on the canvas' own buffer hold from draw to draw; on
+    // any other device only within one draw
+    constexpr std::size_t kMostExtents = 4096;
+    const bool onBuffer = m_bufferedDisplay && DestCanvas && m_buffer && m_extentsDevice == m_buffer.get();
+    if (!onBuffer || m_extents.size() > kMostExtents) {
+        m_extents.clear();
+        m_extentsDevice = nullptr;
+    }
     if (Options)
         FontZoomPercent = Options->FontZoom();
     SetupView(Options, Is3DView);
@@ -319,6 +326,10 @@ void TPlotCanvas3D::SetBufferedDisplay(bool Value)
     if (!Value && m_buffer && !KeepBuffer) {
         if (m_device == m_buffer.get())
             m_device = nullptr;
+        if (m_extentsDevice == m_buffer.get()) {
+            m_extents.clear();
+            m_extentsDevice = nullptr;
+        }
         m_buffer.reset();
         BufferInvalid = true;
     } else if (Value && m_buffer) {

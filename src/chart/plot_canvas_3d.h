@@ -154,8 +154,8 @@ private:
     std::vector<platform::Point> m_points;
     std::shared_ptr<const platform::Bitmap> m_patternCache;
     std::uint64_t m_patternStamp = 0;  // content stamp of the bitmap in m_patternCache
-    // Text extents measured in this draw, by device, font, spacing and text;
-    // emptied by each InitWindow.
+    // Text extents by device, font, spacing and text: those of the canvas' own
+    // buffer kept from draw to draw, others emptied by the next InitWindow.
     std::unordered_map<std::string, TSize> m_extents;
     platform::DrawingDevice* m_extentsDevice = nullptr;
     std::string m_extentKey;

@@ -342,19 +342,6 @@ void TSeriesMarks::MarkPosition(int i, TSeriesMarkPosition& Position)
     }
 }
 
-int TSeriesMarks::Clicked(int X, int Y) const
-{
-    const int step = DrawStep();
-    for (int i = PositionCount() - 1; i >= 0; --i) {
-        const TSeriesMarkPosition* p = Position(i);
-        if (!p || i % step != 0)
-            continue;
-        if (X >= p->LeftTop.X && X <= p->Right() && Y >= p->LeftTop.Y && Y <= p->Bottom())
-            return i;
-    }
-    return -1;
-}
-
 TMarksItem* TSeriesMarks::ItemOrNull(int i) const
 {
     if (i < 0 || i >= ItemCount())

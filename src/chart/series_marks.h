@@ -236,6 +236,12 @@ private:
         Field = Value;
         Repaint();
     }
+    // LeftTop of Position on the screen: in 3D on a canvas without 3D text
+    // the box moves with the projection of its arrow end.
+    TPoint2 ScreenLeftTop(TCanvas3D* Canvas, const TSeriesMarkPosition& Position) const;
+    // The canvas takes the font of Shape, zoomed as the 3D view's text zoom asks.
+    void AssignMarkFont(TCanvas3D& Canvas, TPlotCustomShape& Shape) const;
+
     TChartSeries* m_series;
     int m_angle = 0;
     bool m_clip = false;

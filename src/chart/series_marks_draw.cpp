@@ -8,8 +8,11 @@
 #include "chart/chart_callout.h"
 #include "chart/chart_series.h"
 #include "chart/plot_canvas.h"
+#include "chart/plot_html.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
+#include "chart/plot_shape.h"
+#include "chart/view3d_options.h"
 #include "platform/drawing_device.h"
 
 namespace {
@@ -35,6 +38,55 @@ TCustomPlotPanel* PanelOf(const TChartSeries* Series)
 
 }  // namespace
 
+TPoint2 TSeriesMarks::ScreenLeftTop(TCanvas3D* Canvas, const TSeriesMarkPosition& Position) const
+{
+    TPoint2 leftTop = Position.LeftTop;
+    const TCustomPlotPanel* panel = PanelOf(m_series);
+    if (Canvas && panel && panel->View3D() && !Canvas->Supports3DText()) {
+        TPoint p;
+        Canvas->Project(Position.ArrowTo.X, Position.ArrowTo.Y, m_zPosition, p);
+        leftTop.X += p.X - Position.ArrowTo.X;
+        leftTop.Y += p.Y - Position.ArrowTo.Y;
+    }
+    return leftTop;
+}
+
+void TSeriesMarks::AssignMarkFont(TCanvas3D& Canvas, TPlotCustomShape& Shape) const
+{
+    Canvas.AssignFont(Shape.Font());
+    const TCustomPlotPanel* panel = PanelOf(m_series);
+    if (!panel || !panel->View3D() || Canvas.Supports3DText())
+        return;
+    const TView3DOptions* options = panel->View3DOptions();
+    if (options && options->ZoomText() && options->Zoom() != 100) {
+        TFont* font = Canvas.Font();
+        font->SetSize(std::max(1, Nearest(font->Size() * options->Zoom() * 0.01)));
+    }
+}
+
+int TSeriesMarks::Clicked(int X, int Y) const
+{
+    const TCustomPlotPanel* panel = PanelOf(m_series);
+    TCanvas3D* canvas = panel ? panel->Canvas() : nullptr;
+    const int step = DrawStep();
+    for (int i = PositionCount() - 1; i >= 0; --i) {
+        const TSeriesMarkPosition* p = Position(i);
+        if (!p || i % step != 0)
+            continue;
+        const TPoint2 leftTop = ScreenLeftTop(canvas, *p);
+        const TRect r{leftTop.X, leftTop.Y, leftTop.X + p->Width, leftTop.Y + p->Height};
+        if (m_angle > 0) {
+            TPoint polygon[4];
+            RotateRectangle(r, m_angle % 360, polygon);
+            if (PointInPolygon(TPoint{X, Y}, polygon))
+                return i;
+        } else if (X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 int TSeriesMarks::TextWidth(TCanvas3D& Canvas, const std::string& Text) const
 {
     int width = 0;
@@ -46,10 +98,18 @@ int TSeriesMarks::TextWidth(TCanvas3D& Canvas, const std::string& Text) const
 void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position)
 {
     TPlotCustomShape& shape = MarkItem(Index);
-    Canvas.AssignFont(shape.Font());
+    AssignMarkFont(Canvas, shape);
     const int lineHeight = Canvas.FontHeight();
-    int width = TextWidth(Canvas, Text);
-    int height = static_cast<int>(SplitLines(Text).size()) * lineHeight;
+    int width = 0;
+    int height = 0;
+    if (shape.TextFormat() == ttfHtml) {
+        const TSize extent = MeasureHtmlText(Canvas, Text);
+        width = extent.cx;
+        height = extent.cy;
+    } else {
+        width = TextWidth(Canvas, Text);
+        height = static_cast<int>(SplitLines(Text).size()) * lineHeight;
+    }
     m_margins.Calculate(width, height, lineHeight);
     width += m_margins.HorizSize();
     height += m_margins.VertSize();
@@ -73,14 +133,8 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     }
     TPlotCustomShape& shape = MarkItem(Index);
 
-    TPoint2 leftTop = Position.LeftTop;
+    const TPoint2 leftTop = ScreenLeftTop(&Canvas, Position);
     TCustomPlotPanel* panel = PanelOf(m_series);
-    if (panel && panel->View3D() && !Canvas.Supports3DText()) {
-        TPoint p;
-        Canvas.Project(Position.ArrowTo.X, Position.ArrowTo.Y, m_zPosition, p);
-        leftTop.X += p.X - Position.ArrowTo.X;
-        leftTop.Y += p.Y - Position.ArrowTo.Y;
-    }
     TRect r{leftTop.X, leftTop.Y, leftTop.X + Position.Width, leftTop.Y + Position.Height};
     if (Position.Custom && panel) {
         r.Left += panel->ChartBounds.Left;
@@ -113,8 +167,13 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     r.Left += 2;
     if (symbolDrawn)
         r.Left += m_symbol->Width() + 4;
-    Canvas.AssignFont(shape.Font());
+    // lines are spaced as measured, by the zoomed font; the canvas zooms rotated text itself
+    AssignMarkFont(Canvas, shape);
     const int lineHeight = Canvas.FontHeight();
+    const bool html = shape.TextFormat() == ttfHtml;
+    const bool canvasZooms = panel && panel->View3D() && !Canvas.Supports3DText();
+    if (!html)
+        Canvas.AssignFont(shape.Font());
     int x = (r.Left + m_margins.LeftPixels() + r.Right - m_margins.RightPixels()) / 2;
     unsigned align = platform::TextAlign::Center;
     if (m_textAlign == taLeftJustify) {
@@ -123,6 +182,17 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     } else if (m_textAlign == taRightJustify) {
         x = r.Right - m_margins.RightPixels();
         align = platform::TextAlign::Right;
+    }
+    if (html) {
+        // the renderer lays its runs from the left end of the text
+        const int width = MeasureHtmlText(Canvas, Text).cx;
+        if (align == platform::TextAlign::Center)
+            x -= width / 2;
+        else if (align == platform::TextAlign::Right)
+            x -= width;
+        Canvas.SetTextAlign(platform::TextAlign::Left | platform::TextAlign::Top);
+        Canvas.TextOutFormatted(x, r.Top + m_margins.TopPixels(), Text, true);
+        return;
     }
     Canvas.SetTextAlign(align | platform::TextAlign::Top);
     const int frame = shape.Frame()->Visible() ? (shape.Frame()->Width() - 1) / 2 : 0;
@@ -133,7 +203,11 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const int line = static_cast<int>(k);
         if (m_angle == 0) {
-            Canvas.TextOut(x, r.Top + m_margins.TopPixels() + line * lineHeight + frame, lines[k]);
+            const int y = r.Top + m_margins.TopPixels() + line * lineHeight + frame;
+            if (canvasZooms)
+                Canvas.RotatedTextOut(x, y, lines[k], 0);
+            else
+                Canvas.TextOut(x, y, lines[k]);
         } else {
             const int d = line * lineHeight - (r.Bottom + m_margins.BottomPixels() - yc) + frame;
             const int px = xc + Nearest(d * std::sin(a)) + (m_angle == 90 ? 1 : 0);

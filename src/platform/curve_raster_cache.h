@@ -37,7 +37,8 @@ class CurveRasterCache {
 public:
     // The thread's cache.
     static CurveRasterCache& ForThread();
-    // Off: shapes are drawn without the cache (the reference for comparisons).
+    // Off: shapes, and solid wide-pen lines, are drawn without their caches
+    // (the reference for comparisons).
     static void SetEnabled(bool enabled);
     static bool Enabled();
 

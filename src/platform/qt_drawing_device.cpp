@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 
 #include "base/name_matching.h"
@@ -628,6 +629,28 @@ bool QtDrawingDevice::PenPatternOn(std::int64_t pos, bool& gapPainted) const
     return false;
 }
 
+const std::vector<std::uint8_t>* QtDrawingDevice::PenPatternTable()
+{
+    constexpr std::int64_t kLongest = 4096;
+    const bool user = m_pen.style == PenStyle::UserStyle;
+    if (m_patternTable.empty() || m_patternStyle != m_pen.style || (user && m_patternUser != m_pen.userStyle)) {
+        m_patternTable.clear();
+        m_patternStyle = m_pen.style;
+        m_patternUser = user ? m_pen.userStyle : std::vector<std::uint32_t>{};
+        const std::vector<std::uint32_t>& pattern = user ? m_pen.userStyle : StylePattern(m_pen.style);
+        std::int64_t total = 0;
+        for (std::uint32_t v : pattern)
+            total += v;
+        if (total <= 0 || total > kLongest)
+            return nullptr;
+        m_patternTable.resize(static_cast<std::size_t>(total));
+        bool gap = false;
+        for (std::int64_t i = 0; i < total; ++i)
+            m_patternTable[static_cast<std::size_t>(i)] = PenPatternOn(i, gap) ? 1 : 0;
+    }
+    return m_patternTable.empty() ? nullptr : &m_patternTable;
+}
+
 bool QtDrawingDevice::PenSolid() const
 {
     if (m_pen.style == PenStyle::UserStyle) {
@@ -819,6 +842,45 @@ void QtDrawingDevice::FillSpansDirect(const SpanList& spans, const BrushDesc& br
     }
 }
 
+void QtDrawingDevice::FillBox(const Rect& box, const BrushDesc& brush)
+{
+    if (box.IsEmpty() || brush.IsNull())
+        return;
+    std::uint32_t solid = 0;
+    const bool isSolid = brush.style == BrushStyle::Solid;
+    if (isSolid)
+        BrushPixel(brush, 0, 0, solid);
+    if (isSolid && m_rop2 == Rop2::CopyPen) {
+        // the box's part in each clip rectangle (they never overlap), row by row
+        const auto fill = [&](const Rect& part) {
+            if (part.IsEmpty())
+                return;
+            for (int y = part.top; y < part.bottom; ++y)
+                FillPixels(m_surface.ScanLine(y) + part.left, part.Width(), solid);
+        };
+        const Rect inside = Intersect(box, SurfaceRect());
+        if (!m_clip) {
+            fill(inside);
+            return;
+        }
+        for (const QRect& c : m_clipRects)
+            fill(Intersect(inside, {c.left(), c.top(), c.left() + c.width(), c.top() + c.height()}));
+        return;
+    }
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    for (int y = std::max(box.top, 0); y < std::min(box.bottom, Height()); ++y) {
+        std::uint32_t* line = m_surface.ScanLine(y);
+        ForVisible(y, box.left, box.right, [&](int x0, int x1) {
+            for (int x = x0; x < x1; ++x) {
+                std::uint32_t src = solid;
+                if (!isSolid && !BrushPixel(brush, x, y, src))
+                    continue;
+                line[x] = copy ? src : ApplyRop2(m_rop2, src, line[x]);
+            }
+        });
+    }
+}
+
 Rect QtDrawingDevice::FiguresBounds(const std::vector<Figure>& figs, double grow) const
 {
     double l = 1e300, t = 1e300, r = -1e300, b = -1e300;
@@ -915,7 +977,30 @@ SpanList QtDrawingDevice::FiguresFill(const std::vector<Figure>& figs, const Rec
 
 SpanList QtDrawingDevice::StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const
 {
-    return PolygonSpans(StrokeOutline(figs), PolyFillMode::Winding, limit);
+    // stroked with the first point's pixel as the origin and moved there: a
+    // stroke covers the same pixels wherever it is drawn (the stroke cache
+    // relies on it)
+    Point origin{0, 0};
+    for (const Figure& f : figs)
+        if (!f.points.empty()) {
+            origin = {static_cast<int>(std::clamp(std::floor(f.points.front().x), -1e9, 1e9)),
+                      static_cast<int>(std::clamp(std::floor(f.points.front().y), -1e9, 1e9))};
+            break;
+        }
+    std::vector<Figure> moved = figs;
+    for (Figure& f : moved)
+        for (PointF& p : f.points) {
+            p.x -= origin.x;
+            p.y -= origin.y;
+        }
+    const Rect local{limit.left - origin.x, limit.top - origin.y, limit.right - origin.x, limit.bottom - origin.y};
+    SpanList spans = PolygonSpans(StrokeOutline(moved), PolyFillMode::Winding, local);
+    for (Span& sp : spans) {
+        sp.y += origin.y;
+        sp.x0 += origin.x;
+        sp.x1 += origin.x;
+    }
+    return spans;
 }
 
 void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,
@@ -1113,6 +1198,50 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     const bool copy = m_rop2 == Rop2::CopyPen;
     // the walk keeps inside the limit, which is all of a one-rectangle clip
     const bool boxClip = m_clipRects.size() <= 1;
+    const std::int64_t run =
+        std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+    // a solid level or upright line: its pixels as one span or one column
+    if (solid && (a.x == b.x || a.y == b.y)) {
+        m_styleStep += run;
+        if (a.x == b.x && a.y == b.y) {
+            if (includeLast)
+                RopSpan(a.y, a.x, a.x + 1, pen);
+            return;
+        }
+        // [from, to) along the line, the last pixel left out unless asked for
+        const auto range = [&](int p, int q, int& from, int& to) {
+            if (p < q) {
+                from = p;
+                to = includeLast ? q + 1 : q;
+            } else {
+                from = includeLast ? q : q + 1;
+                to = p + 1;
+            }
+        };
+        int from = 0;
+        int to = 0;
+        if (a.y == b.y) {
+            range(a.x, b.x, from, to);
+            RopSpan(a.y, from, to, pen);
+        } else {
+            range(a.y, b.y, from, to);
+            const Rect limit = DrawLimit();
+            if (a.x < limit.left || a.x >= limit.right)
+                return;
+            for (int y = std::max(from, limit.top); y < std::min(to, limit.bottom); ++y)
+                RopSpan(y, a.x, a.x + 1, pen);
+        }
+        return;
+    }
+    // a styled pen reads its pattern from a table, the position moving on by
+    // one each step (found again when the walk skips)
+    const std::vector<std::uint8_t>* table = solid ? nullptr : PenPatternTable();
+    bool gapPainted = false;
+    if (!solid)
+        PenPatternOn(0, gapPainted);
+    const std::int64_t period = table ? static_cast<std::int64_t>(table->size()) : 1;
+    std::int64_t at = 0;
+    std::int64_t nextStep = -1;
     LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
     int x = 0;
     int y = 0;
@@ -1120,9 +1249,23 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     while (walk.Next(x, y, step)) {
         std::uint32_t src = pen;
         if (!solid) {
-            bool gap = false;
-            if (!PenPatternOn(base + step, gap)) {
-                if (!gap)
+            bool on = false;
+            if (table) {
+                if (step != nextStep) {
+                    at = (base + step) % period;
+                    if (at < 0)
+                        at += period;
+                }
+                on = (*table)[static_cast<std::size_t>(at)] != 0;
+                if (++at == period)
+                    at = 0;
+                nextStep = step + 1;
+            } else {
+                bool gap = false;
+                on = PenPatternOn(base + step, gap);
+            }
+            if (!on) {
+                if (!gapPainted)
                     continue;
                 src = bk;
             }
@@ -1132,7 +1275,97 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
         std::uint32_t& d = m_surface.ScanLine(y)[x];
         d = copy ? src : ApplyRop2(m_rop2, src, d);
     }
-    m_styleStep += std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+    m_styleStep += run;
+}
+
+namespace {
+
+// The pixels of a solid wide-pen line by its run and pen, relative to its
+// first point; kept per thread and emptied when it grows past its limit.
+struct StrokeKey {
+    int dx = 0;
+    int dy = 0;
+    int width = 0;
+    int cap = 0;
+    int join = 0;
+    friend bool operator==(const StrokeKey&, const StrokeKey&) = default;
+};
+
+struct StrokeKeyHash {
+    std::size_t operator()(const StrokeKey& k) const
+    {
+        std::size_t h = static_cast<std::uint32_t>(k.dx);
+        for (int v : {k.dy, k.width, k.cap, k.join})
+            h = h * 1000003u ^ static_cast<std::uint32_t>(v);
+        return h;
+    }
+};
+
+struct StrokeCache {
+    std::unordered_map<StrokeKey, SpanList, StrokeKeyHash> entries;
+    std::size_t spans = 0;
+};
+
+StrokeCache& ThreadStrokeCache()
+{
+    thread_local StrokeCache cache;
+    return cache;
+}
+
+}  // namespace
+
+bool QtDrawingDevice::WideSegmentFromCache(Point a, Point b)
+{
+    constexpr int kLongest = 4096;
+    constexpr std::size_t kMostSpans = std::size_t{1} << 20;
+    // the general path composites inside the outline's bounds grown by half
+    // the width and two pixels: square ends reach further from 10 pixels wide
+    if (m_inPath || m_pen.IsNull() || m_pen.IsCosmetic() || m_pen.style == PenStyle::UserStyle || !PenSolid() ||
+        (m_pen.endCap == PenEndCap::Square && m_pen.width > 9) || !CurveRasterCache::Enabled())
+        return false;
+    const int dx = b.x - a.x;
+    const int dy = b.y - a.y;
+    if (std::abs(dx) > kLongest || std::abs(dy) > kLongest)
+        return false;
+    const Rect limit = DrawLimit();
+    if (limit.IsEmpty())
+        return true;
+    StrokeCache& cache = ThreadStrokeCache();
+    const StrokeKey key{dx, dy, m_pen.width, static_cast<int>(m_pen.endCap), static_cast<int>(m_pen.join)};
+    auto it = cache.entries.find(key);
+    if (it == cache.entries.end()) {
+        if (cache.spans > kMostSpans) {
+            cache.entries.clear();
+            cache.spans = 0;
+        }
+        const Rect everywhere{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20};
+        SpanList spans =
+            StrokeSpans({Figure{{PointF{0, 0}, PointF{static_cast<double>(dx), static_cast<double>(dy)}}, false}},
+                        everywhere);
+        cache.spans += spans.size() + 1;
+        it = cache.entries.emplace(key, std::move(spans)).first;
+    }
+    const std::uint32_t pen = PenArgb();
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    for (const Span& sp : it->second) {
+        const int y = sp.y + a.y;
+        if (y < limit.top || y >= limit.bottom)
+            continue;
+        const int x0 = std::max(sp.x0 + a.x, limit.left);
+        const int x1 = std::min(sp.x1 + a.x, limit.right);
+        if (x0 >= x1)
+            continue;
+        std::uint32_t* line = m_surface.ScanLine(y);
+        ForVisible(y, x0, x1, [&](int l, int r) {
+            if (copy) {
+                FillPixels(line + l, r - l, pen);
+                return;
+            }
+            for (int x = l; x < r; ++x)
+                line[x] = ApplyRop2(m_rop2, pen, line[x]);
+        });
+    }
+    return true;
 }
 
 void QtDrawingDevice::WideLines(const std::vector<Figure>& figs)
@@ -1162,7 +1395,7 @@ void QtDrawingDevice::LineTo(int x, int y)
         return;
     if (m_pen.IsCosmetic())
         ThinLine(a, b, false);
-    else
+    else if (!WideSegmentFromCache(a, b))
         WideLines({Figure{{ToPointF(a), ToPointF(b)}, false}});
 }
 
@@ -1348,23 +1581,29 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
     // first row and column, so the fill keeps inside it
     const bool thinPen = !m_pen.IsNull() && m_pen.IsCosmetic();
     const int shrink = thinPen ? 1 : 0;
-    SpanList fill;
+    Rect fillBox;
     if (!m_brush.IsNull()) {
         const Rect limit = DrawLimit();
-        const int x0 = std::max(a.x + shrink, limit.left);
-        const int x1 = std::min(b.x - 1, limit.right);
-        if (x0 < x1)
-            for (int y = std::max(a.y + shrink, limit.top); y < std::min(b.y - 1, limit.bottom); ++y)
-                fill.push_back({y, x0, x1});
+        fillBox = {std::max(a.x + shrink, limit.left), std::max(a.y + shrink, limit.top), std::min(b.x - 1, limit.right),
+                   std::min(b.y - 1, limit.bottom)};
     }
-    // a solid one-pixel outline around more than a line: its four sides as
-    // spans, each pixel once, as the figure's walk paints them
+    // no outline, or a solid one-pixel outline around more than a line: the
+    // fill as a box, then the outline's four sides as spans, each pixel once,
+    // as the figure's walk paints them
+    if (m_pen.IsNull()) {
+        FillBox(fillBox, m_brush);
+        return;
+    }
     if (thinPen && PenSolid() && b.x - 1 > a.x && b.y - 1 > a.y) {
         if (!m_brush.IsNull())
-            FillSpansDirect(fill, m_brush);
+            FillBox(fillBox, m_brush);
         RectangleOutline(a.x, a.y, b.x - 1, b.y - 1);
         return;
     }
+    SpanList fill;
+    if (!fillBox.IsEmpty())
+        for (int y = fillBox.top; y < fillBox.bottom; ++y)
+            fill.push_back({y, fillBox.left, fillBox.right});
     DrawFigures(outline, &fill, true, true);
 }
 

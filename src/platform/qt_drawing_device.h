@@ -196,6 +196,10 @@ private:
     std::uint32_t BkArgb() const;
     bool BrushPixel(const BrushDesc& b, int x, int y, std::uint32_t& out) const;
     bool PenPatternOn(std::int64_t pos, bool& gapPainted) const;
+    // PenPatternOn for every position of one period of the pen's pattern (1:
+    // on), kept while the pen's style stays; nullptr for a solid pen or a
+    // period too long for a table.
+    const std::vector<std::uint8_t>* PenPatternTable();
     // Whether the pen draws every pixel of its lines (no style pattern).
     bool PenSolid() const;
     void PutPixel(int x, int y, std::uint32_t src);
@@ -211,12 +215,18 @@ private:
     void OutlinePixels(const std::vector<Figure>& outline, const Rect& limit, Sink&& sink,
                        const std::vector<std::vector<Point>>* vertices = nullptr);
     void FillSpansDirect(const SpanList& spans, const BrushDesc& brush);
+    // The pixels of box (device, inside the surface) as FillSpansDirect paints
+    // its rows, without a span per row.
+    void FillBox(const Rect& box, const BrushDesc& brush);
     void MarkOutline(Mask& mask, const std::vector<Figure>& outline,
                      const std::vector<std::vector<Point>>* vertices = nullptr);
     void MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark);
     void Composite(const Mask& mask, const BrushDesc& brush);
     void ThinLine(Point a, Point b, bool includeLast);
     void WideLines(const std::vector<Figure>& figs);
+    // A solid wide-pen line a-b (device) from the stroke cache: false when the
+    // cache does not serve this pen (the caller strokes the line itself).
+    bool WideSegmentFromCache(Point a, Point b);
     // The pixels the figures fill together, each closed, by the poly-fill mode.
     SpanList FiguresFill(const std::vector<Figure>& figs, const Rect& limit) const;
     SpanList StrokeSpans(const std::vector<Figure>& figs, const Rect& limit) const;
@@ -292,6 +302,9 @@ private:
     std::uint64_t m_clipVersion = 1;  // changes with every clip set
     // scratch buffers reused from call to call
     std::vector<std::uint8_t> m_maskMarks;
+    std::vector<std::uint8_t> m_patternTable;
+    PenStyle m_patternStyle = PenStyle::Solid;
+    std::vector<std::uint32_t> m_patternUser;
     std::vector<std::uint8_t> m_curveSeen;
     SpanList m_cachedFill;
     std::vector<int> m_blitColumns;

@@ -384,3 +384,28 @@ TEST_F(TDrawSequence, FailingLegendSymbolLeavesRepaintingOn)
     EXPECT_TRUE(chart.AutoRepaint());
     chart.RemoveSeries(&series);
 }
+
+TEST_F(TDrawSequence, HiddenAxisHandsTheWorkingRectangleToTheSizeHook)
+{
+    AddBars({1, 2, 3}, "Bars");
+    chart.LeftAxis()->SetVisible(false);
+    chart.BottomAxis()->SetVisible(false);
+    Draw();
+    const TRect without = chart.ChartRect;
+    std::vector<TChartAxis*> asked;
+    chart.Axes().OnCalcInvisibleAxisRect = [&](TChartAxis& Axis, TRect& R) {
+        asked.push_back(&Axis);
+        if (&Axis == chart.LeftAxis())
+            R.Left += 30;
+    };
+    Draw();
+    EXPECT_EQ(chart.ChartRect.Left, without.Left + 30);
+    EXPECT_EQ(chart.ChartRect.Right, without.Right);
+    EXPECT_NE(std::find(asked.begin(), asked.end(), chart.LeftAxis()), asked.end());
+    EXPECT_NE(std::find(asked.begin(), asked.end(), chart.BottomAxis()), asked.end());
+    // shown axes size themselves and are not handed to the hook
+    asked.clear();
+    chart.LeftAxis()->SetVisible(true);
+    Draw();
+    EXPECT_EQ(std::find(asked.begin(), asked.end(), chart.LeftAxis()), asked.end());
+}

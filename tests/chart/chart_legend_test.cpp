@@ -51,6 +51,17 @@ TEST_F(TChartLegendTest, Defaults)
     EXPECT_FALSE(l.DividingLines()->Visible());
 }
 
+TEST(TLegendSymbolDefaults, ShadowOfSizeThreeInTheShadowsOwnColour)
+{
+    const TLegendSymbol symbol([] {}, [] { return 0; });
+    EXPECT_EQ(symbol.Shadow()->HorizSize(), 3);
+    EXPECT_EQ(symbol.Shadow()->VertSize(), 3);
+    EXPECT_EQ(symbol.Shadow()->Color(), clSilver);
+    EXPECT_EQ(symbol.Shadow()->DefaultColor, clSilver);
+    EXPECT_EQ(symbol.Width(), 20);
+    EXPECT_EQ(symbol.WidthUnits(), lcsPercent);
+}
+
 TEST_F(TChartLegendTest, StyleResolvesToValuesForOneSeriesAndSeriesForTwo)
 {
     TCustomChartLegend& l = *chart.Legend();
@@ -72,6 +83,33 @@ TEST_F(TChartLegendTest, StyleResolvesToValuesForOneSeriesAndSeriesForTwo)
     EXPECT_EQ(l.ItemCount(lsSeries), 1);
     l.SetFirstValue(5);
     EXPECT_EQ(l.ItemCount(lsSeries), 0);
+}
+
+TEST_F(TChartLegendTest, LegendSeriesListsItsValuesUntilItLeavesOrIsFreed)
+{
+    TCustomChartLegend& l = *chart.Legend();
+    TChartSeries* a = AddSeries("Alpha");
+    a->AddXY(0, 1);
+    TChartSeries* b = AddSeries("Beta");
+    for (int i = 0; i < 4; ++i)
+        b->AddXY(i, i);
+    l.SetLegendStyle(lsValues);
+    EXPECT_EQ(l.LegendSeries(), a);
+    EXPECT_EQ(l.ItemCount(lsValues), 1);
+    l.SetSeries(b);
+    EXPECT_EQ(l.LegendSeries(), b);
+    EXPECT_EQ(l.ItemCount(lsValues), 4);
+    // taken off the chart: the chart's first shown series again
+    chart.RemoveSeries(b);
+    EXPECT_EQ(l.LegendSeries(), a);
+    chart.AddSeries(b);
+    EXPECT_EQ(l.LegendSeries(), b);
+    // freed: the reference is dropped, never read
+    chart.RemoveSeries(b);
+    delete b;
+    EXPECT_EQ(l.Series(), nullptr);
+    EXPECT_EQ(l.LegendSeries(), a);
+    EXPECT_EQ(l.ItemCount(lsValues), 1);
 }
 
 TEST_F(TChartLegendTest, NegativeFirstValueRaisesAndIsNotStored)
@@ -163,6 +201,44 @@ TEST_F(TChartLegendTest, BottomLegendInColumns)
     EXPECT_EQ(chart.ChartRect.Bottom, 285);
     EXPECT_EQ(l.Clicked(230, 300), 0);
     EXPECT_EQ(l.Clicked(290, 300), 1);
+}
+
+TEST_F(TChartLegendTest, ExtraSpaceHookSetsTheRoomBelowABottomLegend)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    chart.Legend()->SetAlignment(laBottom);
+    int given = -1;
+    chart.Legend()->OnExtraSpace = [&](TCustomChartLegend&, int& Extra) {
+        given = Extra;
+        Extra += 10;
+    };
+    DrawLegend({10, 20, 410, 320});
+    const TCustomChartLegend& l = *chart.Legend();
+    // the hook sees frame 1 + 1 + shadow 3 and adds 10: bottom 320 - 15, height 18
+    EXPECT_EQ(given, 5);
+    EXPECT_EQ(l.ShapeBounds.Bottom, 305);
+    EXPECT_EQ(l.ShapeBounds.Top, 287);
+    // the room taken below is not room at the right: clicks reach the last column
+    EXPECT_EQ(l.Clicked(290, 290), 1);
+}
+
+TEST_F(TChartLegendTest, HtmlLegendTitleLinesFallWherePlainLinesDo)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    TLegendTitle& title = *chart.Legend()->Title();
+    title.Text().SetLines({"ab", "cdef"});
+    const auto plain = ChartOnRecorder::Texts(DrawLegend({10, 20, 410, 320}));
+    title.SetTextFormat(ttfHtml);
+    title.Text().SetLines({"<b>ab</b>", "cd<i>ef</i>"});
+    const auto html = ChartOnRecorder::Texts(DrawLegend({10, 20, 410, 320}));
+    ASSERT_GE(plain.size(), 2u);
+    ASSERT_GE(html.size(), 3u);
+    // the second line one text height below the first, as in plain text
+    EXPECT_EQ(html[0], plain[0]);
+    const std::string second = plain[1].substr(0, plain[1].size() - 5) + "cd)";
+    EXPECT_EQ(html[1], second);
 }
 
 TEST_F(TChartLegendTest, NothingFitsNothingDrawnAndNoItemFound)

@@ -36,6 +36,12 @@ TEST_F(RenderedHistogram, AxesBarsTitleAndLegendFallInPlace)
     const TRect symbol = chart.Legend()->Items().Existing(1)->SymbolRect;
     EXPECT_GT(symbol.Left, legend.Left);
     EXPECT_LT(symbol.Bottom, legend.Bottom);
+    // nothing dark between the bars' symbol and its text: the symbol's shadow is light
+    const TLegendItem& first = *chart.Legend()->Items().Existing(0);
+    ASSERT_GT(first.Left, first.SymbolRect.Right);
+    for (int y = first.SymbolRect.Top; y < first.SymbolRect.Bottom; ++y)
+        for (int x = first.SymbolRect.Right; x < first.Left; ++x)
+            EXPECT_GE(qGray(image.pixel(x, y)), 0xB0) << x << "," << y;
     // the title is centred over what the legend left of the chart rectangle
     const TRect title = chart.Title()->ShapeBounds;
     EXPECT_LT(title.Bottom, r.Top);

@@ -299,3 +299,128 @@ TEST_F(TChartControl, WindowEventsWheelAndDrag)
     EXPECT_TRUE(chart.Zoomed);
     EXPECT_FALSE(chart.BottomAxis()->Automatic());
 }
+
+namespace {
+
+// The chart's walls rectangle step within reach.
+class TWallStepsChart : public TChart {
+public:
+    using TCustomChart::CalcWallsRect;
+};
+
+class TChart3D : public ::testing::Test {
+protected:
+    TChart3D()
+    {
+        chart.resize(400, 300);
+        chart.SetBufferedDisplay(false);
+        chart.SetView3D(true);
+        auto* s = new TClickSeries(&form);
+        for (int i = 0; i <= 10; ++i)
+            s->AddXY(i, i * 10);
+        chart.AddSeries(s);
+    }
+    void DrawChart() { chart.Draw(&device, TRect{0, 0, 400, 300}); }
+    // Whether a brush of the colour was selected in the log.
+    static bool Brushed(const std::vector<std::string>& Log, TColor Colour)
+    {
+        const std::string text = platform::RecordingDevice::ColorText(Colour);
+        return std::any_of(Log.begin(), Log.end(), [&](const std::string& l) {
+            return l.rfind("SelectBrush(solid " + text, 0) == 0;
+        });
+    }
+
+    QObject form;
+    TWallStepsChart chart;
+    platform::RecordingDevice device{400, 300};
+};
+
+}  // namespace
+
+TEST_F(TChart3D, OrthogonalViewTakesTheDepthOffTheRightAndTheTop)
+{
+    chart.View3DOptions()->SetOrthogonal(true);
+    chart.View3DOptions()->SetOrthoAngle(45);
+    chart.BackWall()->SetSize(4);
+    chart.RightWall()->SetVisible(true);
+    chart.RightWall()->SetSize(3);
+    chart.LeftWall()->SetSize(2);
+    DrawChart();
+    const int w = chart.TotalWidth3D();
+    const int h = chart.TotalHeight3D();
+    ASSERT_GT(w, 0);
+    ASSERT_GT(h, 0);
+    chart.ChartRect = TRect{10, 20, 310, 220};
+    chart.CalcWallsRect();
+    // right: the depth, the back wall's 4, the right wall's 3 + 1; top: 4 and the height
+    EXPECT_EQ(chart.ChartRect, (TRect{10, 20 + 4 + h, 310 - (w + 4) - 4, 220}));
+    EXPECT_EQ(chart.ChartWidth, 300 - (w + 4) - 4);
+    // turned past 90 degrees the depth comes off the left, with the left wall's 2 + 1
+    chart.View3DOptions()->SetOrthoAngle(135);
+    chart.ChartRect = TRect{10, 20, 310, 220};
+    chart.CalcWallsRect();
+    EXPECT_EQ(chart.ChartRect, (TRect{10 + w + 4 + 3, 20 + 4 + h, 310, 220}));
+    // a hidden right wall takes nothing
+    chart.View3DOptions()->SetOrthoAngle(45);
+    chart.RightWall()->SetVisible(false);
+    chart.ChartRect = TRect{10, 20, 310, 220};
+    chart.CalcWallsRect();
+    EXPECT_EQ(chart.ChartRect.Right, 310 - (w + 4));
+    // without the orthogonal view the walls take no room here
+    chart.View3DOptions()->SetOrthogonal(false);
+    chart.ChartRect = TRect{10, 20, 310, 220};
+    chart.CalcWallsRect();
+    EXPECT_EQ(chart.ChartRect, (TRect{10, 20, 310, 220}));
+}
+
+TEST_F(TChart3D, AxisWallSizeIsTheSizeOfTheAxisOwnVisibleWall)
+{
+    chart.LeftWall()->SetSize(2);
+    chart.BottomWall()->SetSize(3);
+    chart.RightWall()->SetVisible(true);
+    chart.RightWall()->SetSize(4);
+    chart.BackWall()->SetSize(5);
+    EXPECT_EQ(chart.AxisWallSize(*chart.LeftAxis()), 2);
+    EXPECT_EQ(chart.AxisWallSize(*chart.BottomAxis()), 3);
+    EXPECT_EQ(chart.AxisWallSize(*chart.RightAxis()), 4);
+    EXPECT_EQ(chart.AxisWallSize(*chart.TopAxis()), 5);
+    chart.LeftWall()->SetVisible(false);
+    EXPECT_EQ(chart.AxisWallSize(*chart.LeftAxis()), 0);
+    chart.SetView3DWalls(false);
+    EXPECT_EQ(chart.AxisWallSize(*chart.BottomAxis()), 0);
+    chart.SetView3DWalls(true);
+    chart.SetView3D(false);
+    EXPECT_EQ(chart.AxisWallSize(*chart.BottomAxis()), 0);
+}
+
+TEST_F(TChart3D, SideWallOnTheViewersSideIsDrawnOverTheSeries)
+{
+    const TColor back = 0x00102030, left = 0x00405060, right = 0x00708090, bottom = 0x00A0B0C0;
+    chart.BackWall()->SetColor(back);
+    chart.BackWall()->SetTransparent(false);
+    chart.LeftWall()->SetColor(left);
+    chart.RightWall()->SetColor(right);
+    chart.BottomWall()->SetColor(bottom);
+    chart.RightWall()->SetVisible(true);
+    // the log is cut where the series begin
+    chart.OnBeforeDrawSeries = [this](TCustomAxisPanel&) { chart.Canvas()->TextOut(0, 0, "series"); };
+    device.ClearLog();
+    DrawChart();
+    const std::vector<std::string> log = device.Lines();
+    const auto cut = std::find_if(log.begin(), log.end(),
+                                  [](const std::string& l) { return l.find(",series)") != std::string::npos; });
+    ASSERT_NE(cut, log.end());
+    const std::vector<std::string> behind(log.begin(), cut);
+    const std::vector<std::string> front(cut, log.end());
+    const bool leftInFront = chart.Walls().LeftOnViewerSide();
+    const bool rightInFront = chart.Walls().RightOnViewerSide();
+    // one side wall faces the viewer, the other stands behind the series
+    ASSERT_NE(leftInFront, rightInFront);
+    EXPECT_TRUE(Brushed(behind, back));
+    EXPECT_TRUE(Brushed(behind, bottom));
+    EXPECT_EQ(Brushed(behind, left), !leftInFront);
+    EXPECT_EQ(Brushed(behind, right), !rightInFront);
+    EXPECT_EQ(Brushed(front, left), leftInFront);
+    EXPECT_EQ(Brushed(front, right), rightInFront);
+    EXPECT_FALSE(Brushed(front, bottom));
+}

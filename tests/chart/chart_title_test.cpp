@@ -99,3 +99,16 @@ TEST_F(TChartTitleLayout, ClickedHoldsEdges)
     chart.Title()->SetVisible(false);
     EXPECT_FALSE(chart.Title()->Clicked(200, 25));
 }
+
+TEST_F(TChartTitleLayout, HtmlTitlePlacesEveryLineOnItsOwnRow)
+{
+    chart.Title()->Text().Add("ab");
+    chart.Title()->Text().Add("cdef");
+    const auto plain = Texts(DrawWith({10, 20, 410, 320}, [&] { chart.Title()->DrawTitle("title"); }));
+    ASSERT_EQ(plain, (std::vector<std::string>{"TextOut(204,21,ab)", "TextOut(198,34,cdef)"}));
+    chart.Title()->SetTextFormat(ttfHtml);
+    chart.Title()->Text().SetLines({"<i>ab</i>", "cd<i>ef</i>"});
+    const auto html = Texts(DrawWith({10, 20, 410, 320}, [&] { chart.Title()->DrawTitle("title"); }));
+    // each line starts where its plain text would, one text height below the line before
+    EXPECT_EQ(html, (std::vector<std::string>{"TextOut(204,21,ab)", "TextOut(198,34,cd)", "TextOut(210,34,ef)"}));
+}

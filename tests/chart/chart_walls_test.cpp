@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "chart/axis_panel.h"
 #include "chart/property_stream.h"
 #include "support/recording_canvas.h"
@@ -19,16 +21,25 @@ std::vector<std::string> StreamNames(const std::vector<std::uint8_t>& Data)
     return names;
 }
 
+// The chart's canvas drawing straight onto Device over Bounds, with the
+// chart rectangle R; in 3D with a depth of 20 projected.
+void PrepareChart(TCustomAxisPanel& Chart, platform::RecordingDevice& Device, bool In3D, const TRect& Bounds,
+                  const TRect& R)
+{
+    Chart.SetView3D(In3D);
+    Chart.Canvas()->SetBufferedDisplay(false);
+    Chart.Canvas()->InitWindow(&Device, Chart.View3DOptions(), clWhite, In3D, Bounds);
+    Chart.ChartRect = R;
+    if (In3D) {
+        Chart.Width3D = 20;
+        Chart.Canvas()->Projection(20, R);
+    }
+    Device.ClearLog();
+}
+
 class TWallsDraw : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        chart.SetView3D(false);
-        chart.Canvas()->SetBufferedDisplay(false);
-        chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, false, TRect{0, 0, 200, 150});
-        chart.ChartRect = TRect{10, 20, 110, 120};
-        device.ClearLog();
-    }
+    void SetUp() override { PrepareChart(chart, device, false, TRect{0, 0, 200, 150}, TRect{10, 20, 110, 120}); }
     platform::RecordingDevice device{200, 150};
     TCustomAxisPanel chart;
     TChartWalls walls{&chart};
@@ -155,14 +166,8 @@ TEST(TWalls3D, SideWallsDrawPlanesAndBoxes)
 {
     platform::RecordingDevice device(300, 200);
     TCustomAxisPanel chart;
-    chart.SetView3D(true);
-    chart.Canvas()->SetBufferedDisplay(false);
-    chart.Canvas()->InitWindow(&device, chart.View3DOptions(), clWhite, true, TRect{0, 0, 300, 200});
-    chart.ChartRect = TRect{40, 30, 240, 160};
-    chart.Width3D = 20;
-    chart.Canvas()->Projection(20, chart.ChartRect);
+    PrepareChart(chart, device, true, TRect{0, 0, 300, 200}, TRect{40, 30, 240, 160});
     TChartWalls walls(&chart);
-    device.ClearLog();
     walls.DrawLeft();
     const Lines plane = device.DrawingLines();
     ASSERT_FALSE(plane.empty());
@@ -174,4 +179,89 @@ TEST(TWalls3D, SideWallsDrawPlanesAndBoxes)
     walls.DrawBottom();
     walls.DrawBack();
     EXPECT_FALSE(device.DrawingLines().empty());
+}
+
+namespace {
+
+// The polygons a drawing logged, with the DC brush colour each was filled in.
+std::vector<std::string> ColouredPolygons(const Lines& Log)
+{
+    std::vector<std::string> out;
+    std::string colour;
+    for (const std::string& l : Log) {
+        if (l.rfind("SetDCBrushColor(", 0) == 0)
+            colour = l.substr(16, l.size() - 17);
+        else if (l.rfind("Polygon(", 0) == 0)
+            out.push_back(colour + " " + l.substr(8, l.size() - 9));
+    }
+    return out;
+}
+
+std::string Corners(TCanvas3D& Canvas, const TPoint3D (&P)[4])
+{
+    std::string s;
+    for (const TPoint3D& p : P) {
+        TPoint q;
+        Canvas.Project(p.X, p.Y, p.Z, q);
+        s += (s.empty() ? "" : " ") + std::to_string(q.X) + "," + std::to_string(q.Y);
+    }
+    return s;
+}
+
+class TWallPictures3D : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareChart(chart, device, true, TRect{0, 0, 300, 200}, TRect{40, 30, 240, 160});
+        // two columns by two rows: red, green over blue, white
+        picture.SetPixel(0, 0, clRed);
+        picture.SetPixel(1, 0, clLime);
+        picture.SetPixel(0, 1, clBlue);
+        picture.SetPixel(1, 1, clWhite);
+    }
+    // The last four coloured polygons of the wall drawn with the picture: its cells.
+    std::vector<std::string> Drawn(TCustomChartWall& Wall, void (TChartWalls::*Draw)())
+    {
+        Wall.Picture()->SetGraphic(&picture);
+        device.ClearLog();
+        (walls.*Draw)();
+        const std::vector<std::string> cells = ColouredPolygons(device.Lines());
+        if (cells.size() < 4)
+            return cells;
+        return std::vector<std::string>(cells.end() - 4, cells.end());
+    }
+    // The cells row by row in the picture's colours; At places the picture's
+    // column and row lines 0..2 on the wall.
+    std::vector<std::string> Expected(const std::function<TPoint3D(int, int)>& At)
+    {
+        const char* colours[] = {"0x0000FF", "0x00FF00", "0xFF0000", "0xFFFFFF"};
+        std::vector<std::string> want;
+        for (int v = 0; v < 2; ++v)
+            for (int h = 0; h < 2; ++h) {
+                const TPoint3D corners[4] = {At(h, v), At(h + 1, v), At(h + 1, v + 1), At(h, v + 1)};
+                want.push_back(std::string(colours[v * 2 + h]) + " " + Corners(*chart.Canvas(), corners));
+            }
+        return want;
+    }
+
+    platform::RecordingDevice device{300, 200};
+    TCustomAxisPanel chart;
+    TChartWalls walls{&chart};
+    TBitmap picture{2, 2, pf24bit};
+};
+
+}  // namespace
+
+TEST_F(TWallPictures3D, LeftWallPictureLiesOnTheWallsFaceCellByCell)
+{
+    // columns across the depth 0..20, rows down the wall 30..160, on the plane x = 40
+    EXPECT_EQ(Drawn(walls.Left(), &TChartWalls::DrawLeft),
+              Expected([](int h, int v) { return TPoint3D{40, 30 + v * 65, h * 10}; }));
+}
+
+TEST_F(TWallPictures3D, BottomWallPictureLiesOnTheFloorCellByCell)
+{
+    // columns along x 40..240, rows across the depth 0..20, on the plane y = 160
+    EXPECT_EQ(Drawn(walls.Bottom(), &TChartWalls::DrawBottom),
+              Expected([](int h, int v) { return TPoint3D{40 + h * 100, 160, v * 10}; }));
 }

@@ -209,3 +209,61 @@ TEST(TSeriesMarksOverlap, FrameAndShadowGrowTheBoxesThatMayOverlap)
     marks.AntiOverlap(0, 1, above);
     EXPECT_EQ(above.LeftTop.Y, 27);
 }
+
+TEST_F(TMarksDraw, HtmlMarkIsMeasuredByItsHtmlExtent)
+{
+    series.Marks().SetStyle(smsLabel);
+    series.Labels().SetLabel(2, "<b>ab</b>");
+    series.Marks().SetTextFormat(ttfHtml);
+    const Lines texts = Texts();
+    // "ab" as text: 2 x 6 + margins 5 + 5; one line 13 + 1 + 1 (the tags take no room)
+    EXPECT_EQ(series.Marks().Position(2)->Width, 22);
+    EXPECT_EQ(series.Marks().Position(2)->Height, 15);
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find(",ab)") != std::string::npos; }), 1);
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("<b>") != std::string::npos; }), 0);
+}
+
+TEST_F(TMarksDraw, MarkBoxIn3DFollowsTheViewsTextZoom)
+{
+    // reference: the box of a 16-point font in 2D
+    series.Marks().Font()->SetSize(16);
+    Draw();
+    const int width16 = series.Marks().Position(2)->Width;
+    const int height16 = series.Marks().Position(2)->Height;
+    series.Marks().Font()->SetSize(8);
+    Draw();
+    const int width8 = series.Marks().Position(2)->Width;
+    ASSERT_NE(width8, width16);
+
+    chart.SetView3D(true);
+    chart.View3DOptions()->SetZoom(200);
+    Draw();
+    EXPECT_EQ(series.Marks().Position(2)->Width, width16);
+    EXPECT_EQ(series.Marks().Position(2)->Height, height16);
+    chart.View3DOptions()->SetZoomText(false);
+    Draw();
+    EXPECT_EQ(series.Marks().Position(2)->Width, width8);
+}
+
+TEST(TSeriesMarksClick, RotatedMarkIsHitInsideItsTurnedBox)
+{
+    TChartSeries series;
+    TSeriesMarks& marks = series.Marks();
+    TSeriesMarkPosition p;
+    p.LeftTop = {10, 10};
+    p.Width = 40;
+    p.Height = 10;
+    marks.MarkPosition(0, p);
+    // unturned: 10..50 x 10..20
+    EXPECT_EQ(marks.Clicked(45, 15), 0);
+    EXPECT_EQ(marks.Clicked(30, 30), -1);
+    // a quarter turn about the centre (30, 15) spans 25..35 x -5..35
+    marks.SetAngle(90);
+    EXPECT_EQ(marks.Clicked(45, 15), -1);
+    EXPECT_EQ(marks.Clicked(30, 30), 0);
+    EXPECT_EQ(marks.Clicked(30, 0), 0);
+    EXPECT_EQ(marks.Clicked(38, 30), -1);
+    // a full turn and more is taken modulo 360
+    marks.SetAngle(450);
+    EXPECT_EQ(marks.Clicked(30, 30), 0);
+}

@@ -189,3 +189,68 @@ TEST(CurveRasterCache, PolygonCrossingsJustOffWholeColumnsDoNotMove)
     EXPECT_TRUE((1.0 / 49.0) * 49.0 < 1.0);
     EXPECT_FALSE(PolygonSpansShiftable({{0.5, 0.5}, {49.5, 49.5}, {0.5, 49.5}}));
 }
+
+TEST(StrokeCache, WideLinesMatchTheirOwnStrokeWhereverTheyAre)
+{
+    Pair pair;
+    const Rop2 rops[] = {Rop2::CopyPen, Rop2::XorPen, Rop2::NotXorPen, Rop2::MaskPen};
+    const PenEndCap caps[] = {PenEndCap::Round, PenEndCap::Flat, PenEndCap::Square};
+    const PenJoin joins[] = {PenJoin::Round, PenJoin::Bevel, PenJoin::Miter};
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> run(-45, 45);
+    std::uniform_int_distribution<int> place(-30, 180);
+    for (int i = 0; i < 3000; ++i) {
+        const int width = 2 + i % 13;
+        const int dx = i % 17 == 0 ? 0 : run(random);
+        const int dy = i % 19 == 0 ? 0 : run(random);
+        // each run drawn at two places: built at the first, moved to the second
+        for (int k = 0; k < 2; ++k) {
+            const int x = place(random) % 170;
+            const int y = place(random) % 130;
+            pair.Both([&](QtDrawingDevice& d) {
+                if (i % 4 == 1)
+                    d.SelectClipRgn(Region::FromRects({{0, 0, 50, 60}, {70, 20, 150, 110}}));
+                else if (i % 4 == 2)
+                    d.SelectClipRgn(Region::FromEllipse({20, 10, 140, 115}));
+                d.SetViewportOrg({(i % 3) * 4 - 4, 0});
+                d.SetROP2(rops[i % 4]);
+                d.SelectPen(PenDesc::Geometric(PenStyle::Solid, width, static_cast<TColor>(i * 2654435761u & 0xFFFFFF),
+                                               caps[(i / 4) % 3], joins[(i / 12) % 3]));
+                d.MoveTo(x, y);
+                d.LineTo(x + dx, y + dy);
+                d.SetViewportOrg({0, 0});
+                d.SelectClipRgn(std::nullopt);
+                d.SetROP2(Rop2::CopyPen);
+            });
+        }
+        ASSERT_EQ(pair.Difference(), "") << "case " << i;
+    }
+}
+
+TEST(StrokeCache, AWideLineCoversTheSamePixelsMovedByWholePixels)
+{
+    // a 3-pixel round-ended line from two places, without the cache: the
+    // stroke does not depend on where it lies
+    CurveRasterCache::SetEnabled(false);
+    QtDrawingDevice here(200, 200);
+    QtDrawingDevice there(200, 200);
+    for (QtDrawingDevice* d : {&here, &there}) {
+        d->SelectBrush(BrushDesc::Solid(clWhite));
+        d->FillRect({0, 0, 200, 200});
+        d->SelectPen(PenDesc::Geometric(PenStyle::Solid, 3, clBlack));
+    }
+    here.MoveTo(10, 20);
+    here.LineTo(47, 33);
+    there.MoveTo(10 + 101, 20 + 137);
+    there.LineTo(47 + 101, 33 + 137);
+    CurveRasterCache::SetEnabled(true);
+    int painted = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x) {
+            ASSERT_EQ(here.Surface().RawPixel(x, y), there.Surface().RawPixel(x + 101, y + 137)) << x << "," << y;
+            painted += (here.Surface().RawPixel(x, y) & 0xFFFFFF) == 0 ? 1 : 0;
+        }
+    // about the line's length (39.2) times its width
+    EXPECT_GT(painted, 110);
+    EXPECT_LT(painted, 130);
+}

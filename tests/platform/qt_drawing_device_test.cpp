@@ -1211,3 +1211,105 @@ TEST(QtDeviceFastPaths, RepeatedEllipsesMatchFirstDrawings)
     EXPECT_EQ(single.GetPixel(16, 14), clAqua);
     EXPECT_EQ(single.GetPixel(3, 14), clBlack);
 }
+
+TEST(QtDeviceFastPaths, NullPenRectanglesFillAsTheSamePolygon)
+{
+    // a null-pen box fills [left, right - 1) x [top, bottom - 1): the pixel
+    // centres inside the polygon through its corners (left, top)-(right - 1, bottom - 1)
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coord(-12, 60);
+    const Rop2 rops[] = {Rop2::CopyPen, Rop2::XorPen, Rop2::MaskPen};
+    for (int i = 0; i < 400; ++i) {
+        QtDrawingDevice box(50, 40), polygon(50, 40);
+        Paint(box, i);
+        Paint(polygon, i);
+        int l = coord(random), t = coord(random), r = coord(random), b = coord(random);
+        if (l > r)
+            std::swap(l, r);
+        if (t > b)
+            std::swap(t, b);
+        for (QtDrawingDevice* d : {&box, &polygon}) {
+            if (i % 3 == 1)
+                ClipInTwoBands(*d);
+            else if (i % 3 == 2)
+                d->SelectClipRgn(Region::FromRects({{0, 0, 20, 15}, {25, 5, 45, 35}, {3, 30, 17, 40}}));
+            d->SetViewportOrg({i % 5 - 2, i % 7 - 3});
+            d->SetROP2(rops[i % 3]);
+            d->SelectPen(PenDesc::NullPen());
+            d->SelectBrush(i % 4 == 3 ? BrushDesc::Hatched(HatchStyle::DiagCross, clRed)
+                                      : BrushDesc::Solid(static_cast<TColor>(i * 2654435761u & 0xFFFFFF)));
+        }
+        box.Rectangle(l, t, r, b);
+        const Point corners[] = {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}};
+        if (r - 1 > l && b - 1 > t)
+            polygon.Polygon(corners, 4);
+        ASSERT_TRUE(box.Surface() == polygon.Surface()) << "case " << i;
+    }
+}
+
+TEST(QtDeviceFastPaths, LevelAndUprightLinesPaintTheWalksPixelsOnce)
+{
+    // XOR marks every pixel a line paints; the walk of LinePixels is the reference
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> coord(-10, 70);
+    for (int i = 0; i < 600; ++i) {
+        QtDrawingDevice d(60, 50);
+        Paint(d, i);
+        const Bitmap before = d.Surface();
+        const bool clipped = i % 2 == 1;
+        if (clipped)
+            d.SelectClipRgn(Region::FromRects({{0, 0, 30, 20}, {10, 20, 55, 50}}));
+        d.SetROP2(Rop2::XorPen);
+        const TColor pen = 0x00A5C3E1;
+        d.SelectPen(PenDesc::Solid(pen));
+        Point a{coord(random), coord(random)};
+        Point b = a;
+        (i % 4 < 2 ? b.x : b.y) = coord(random);
+        if (i % 13 == 0)
+            b = a;
+        d.MoveTo(a.x, a.y);
+        d.LineTo(b.x, b.y);
+        std::vector<std::uint8_t> want(60 * 50, 0);
+        LinePixels(a, b, false, {0, 0, 60, 50}, [&](int x, int y, std::int64_t) {
+            const bool inClip = !clipped || (x < 30 && y < 20) || (x >= 10 && x < 55 && y >= 20);
+            if (inClip)
+                ++want[static_cast<std::size_t>(y * 60 + x)];
+        });
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const std::uint32_t expected =
+                    want[static_cast<std::size_t>(y * 60 + x)] ? before.Pixel(x, y) ^ pen : before.Pixel(x, y);
+                ASSERT_EQ(d.Surface().Pixel(x, y), expected) << "case " << i << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(QtDeviceFastPaths, StyledLinesKeepTheirPatternWhereTheClipCutsTheirStart)
+{
+    // a dash is 18 on, 6 off, counted in steps from the start of the run of
+    // LineTo calls, also where the clip hides the first steps
+    QtDrawingDevice d(120, 60);
+    d.SelectBrush(BrushDesc::Solid(clWhite));
+    d.FillRect({0, 0, 120, 60});
+    d.SelectClipRgn(Region::FromRects({{30, 0, 120, 30}, {0, 30, 120, 60}}));
+    d.SelectPen(PenDesc::Cosmetic(PenStyle::Dash, clBlack));
+    const Point a{2, 3};
+    const Point b{111, 41};
+    const Point c{20, 57};
+    d.MoveTo(a.x, a.y);
+    d.LineTo(b.x, b.y);
+    d.LineTo(c.x, c.y);
+    std::vector<int> want(120 * 60, 0);
+    const auto mark = [&](Point p, Point q, std::int64_t base) {
+        LinePixels(p, q, false, {0, 0, 120, 60}, [&](int x, int y, std::int64_t step) {
+            const bool inClip = (x >= 30 && y < 30) || y >= 30;
+            if (inClip && (base + step) % 24 < 18)
+                want[static_cast<std::size_t>(y * 120 + x)] = 1;
+        });
+    };
+    mark(a, b, 0);
+    mark(b, c, 109);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 120; ++x)
+            ASSERT_EQ(d.GetPixel(x, y) == clBlack, want[static_cast<std::size_t>(y * 120 + x)] == 1) << x << "," << y;
+}
