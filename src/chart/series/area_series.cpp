@@ -162,6 +162,7 @@ const TPropertyTable<TCustomChartElement>& TAreaSeries::Properties()
     using S = TAreaSeries;
     static const TPropertyTable<TCustomChartElement> table =
         TPropertyTable<TCustomChartElement>::Of<S>(TCustomSeries::Properties())
+            .Hide({"Brush", "Pen", "LineBrush", "LineHeight", "OutLine", "Shadow", "Stacked"})
             .Property("MultiArea", EnumKind(MultiAreaNames), TAccessors{&S::MultiArea, &S::SetMultiArea}, maNone)
             .Property("StackGroup", IntegerKind, TAccessors{&S::StackGroup, &S::SetStackGroup}, 0)
             .Property("UseYOrigin", BooleanKind, TAccessors{&S::UseYOrigin, &S::SetUseYOrigin}, false)

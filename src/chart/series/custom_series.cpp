@@ -244,23 +244,57 @@ void TCustomSeries::GetVertMargins(int& Top, int& Bottom)
 
 // ---- drawing ----
 
+void TCustomSeries::DrawShadowPass()
+{
+    TChartAxis* h = GetHorizAxis();
+    TChartAxis* v = GetVertAxis();
+    if (!h || !v)
+        return;
+    struct Restore {
+        TCustomSeries& S;
+        TChartAxis& H;
+        TChartAxis& V;
+        TColor Own;
+        TColor Assigned;
+        bool PointerVisible;
+        ~Restore()
+        {
+            H.ShiftPositions(-S.m_shadow->HorizSize());
+            V.ShiftPositions(-S.m_shadow->VertSize());
+            S.m_pointer->SetVisible(PointerVisible);
+            S.SetSeriesColor(Own);
+            S.SetAssignedColor(Assigned);
+        }
+    } restore{*this, *h, *v, OwnSeriesColor(), AssignedColor(), m_pointer->Visible()};
+    SetSeriesColor(m_shadow->Color());
+    m_pointer->SetVisible(false);
+    h->ShiftPositions(m_shadow->HorizSize());
+    v->ShiftPositions(m_shadow->VertSize());
+    TCustomLineSeries::DrawAllValues();
+}
+
 void TCustomSeries::DrawAllValues()
 {
+    if (m_shadow->Visible() && m_shadow->GetSize() != 0)
+        DrawShadowPass();
     if (m_outLine->Visible()) {
         TChartPen saved;
         saved.Assign(LinePen());
-        const TColor savedColor = OwnSeriesColor();
         const int width = LinePen().Width();
+        // the series keeps its own colour (taking the line pen's in 2D would
+        // turn the line into the pen's colour on every repaint)
         struct Restore {
             TCustomSeries& S;
             TChartPen& Pen;
-            TColor Color;
+            TColor Own;
+            TColor Assigned;
             ~Restore()
             {
                 S.LinePen().Assign(Pen);
-                S.SetSeriesColor(S.ParentChart() && S.ParentChart()->View3D() ? Color : S.LinePen().Color());
+                S.SetSeriesColor(Own);
+                S.SetAssignedColor(Assigned);
             }
-        } restore{*this, saved, savedColor};
+        } restore{*this, saved, OwnSeriesColor(), AssignedColor()};
         LinePen().Assign(*m_outLine);
         SetSeriesColor(m_outLine->Color());
         LinePen().SetWidth(2 * width + m_outLine->Width() + 1);

@@ -112,6 +112,9 @@ protected:
     int EdgeCrossingY(int ValueIndex, double XEdge) const;
     void DrawSegment(int ValueIndex, bool DrawOldPointer);
     void DrawAreaPiece(int ValueIndex);
+    // The whole series once more in the shadow's colour, its axes shifted by
+    // the shadow's sizes, pointers hidden.
+    void DrawShadowPass();
     TColor AreaColorOf(TColor PointColor) const;
 
     // drawing state of one pass

@@ -74,3 +74,13 @@ void TPointSeries::SetColorEachPoint(bool Value)
     if (Value)
         Pointer().SetColor(clDefault);
 }
+
+const TPropertyTable<TCustomChartElement>& TPointSeries::Properties()
+{
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<TPointSeries>(TCustomSeries::Properties())
+            .Hide({"Brush", "Pen", "LinePen", "TreatNulls", "AreaBrush", "AreaChartBrush", "AreaColor",
+                   "AreaLinesPen", "ColorEachLine", "Dark3D", "DrawArea", "Gradient", "InvertedStairs", "LineBrush",
+                   "LineHeight", "OutLine", "Shadow", "Stairs"});
+    return table;
+}

@@ -18,6 +18,9 @@ public:
     void SetTransparency(int Value) override { Pointer().SetTransparency(Value); }
     virtual bool HasPointerStyles() const { return true; }
 
+    const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TCustomChartElement>& Properties();
+
 private:
     void PointSettings();
 };

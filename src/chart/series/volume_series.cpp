@@ -113,6 +113,10 @@ const TPropertyTable<TCustomChartElement>& TVolumeSeries::Properties()
     using S = TVolumeSeries;
     static const TPropertyTable<TCustomChartElement> table =
         TPropertyTable<TCustomChartElement>::Of<S>(TCustomSeries::Properties())
+            .Hide({"Brush", "Pen", "YValues", "TreatNulls", "AreaBrush", "AreaChartBrush", "AreaColor",
+                   "AreaLinesPen", "ClickableLine", "ColorEachLine", "Dark3D", "DrawArea", "Gradient",
+                   "InvertedStairs", "LineBrush", "LineHeight", "OutLine", "Pointer", "Shadow", "Stacked", "Stairs",
+                   "Transparency"})
             .Property("UseYOrigin", BooleanKind, TAccessors{&S::UseYOrigin, &S::SetUseYOrigin}, false)
             .Property("YOrigin", FloatKind, TAccessors{&S::YOrigin, &S::SetYOrigin}, 0.0)
             .Object(

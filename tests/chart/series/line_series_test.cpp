@@ -315,3 +315,68 @@ TEST(LineSeriesMarks, OffsetIsTheCalloutAndKeepsItsMargin)
 }
 
 }  // namespace
+
+TEST_F(LineDraw, ShadowPassFirstInTheShadowColourShifted)
+{
+    auto* s = Add<TLineSeries>();
+    s->SetSeriesColor(clRed);
+    s->Pointer().Show();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->Shadow().SetColor(clGray);
+    s->Shadow().SetHorizSize(3);
+    s->Shadow().SetVertSize(2);
+    c.Draw([&] {
+        s->CalcFirstLastVisible();
+        s->DrawAllValues();
+    });
+    Calls lines;
+    for (const std::string& l : c.rec.device.Lines(true))
+        if (l.rfind("LineTo(", 0) == 0)
+            lines.push_back(l.substr(0, l.find(" brush")));
+    // the shadow: 3 right and 2 down in gray (0x808080), then the line in red
+    EXPECT_EQ(lines, (Calls{"LineTo(143,322) pen=[solid 1 0x808080]", "LineTo(140,320) pen=[solid 1 0x0000FF]"}));
+    EXPECT_EQ(s->SeriesColor(), clRed);
+    EXPECT_TRUE(s->Pointer().Visible());
+    EXPECT_EQ(c.Bottom().StartPos(), 100);
+    EXPECT_EQ(c.Left().EndPos(), 350);
+}
+
+TEST_F(LineDraw, ShadowPassKeepsTheChartsColourOfTheSeries)
+{
+    auto* s = Add<TLineSeries>();
+    const TColor assigned = s->SeriesColor();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->Shadow().SetSize(2);
+    DrawAll();
+    EXPECT_EQ(s->OwnSeriesColor(), clDefault);
+    EXPECT_EQ(s->SeriesColor(), assigned);
+}
+
+TEST_F(LineDraw, OutlinePassLeavesTheSeriesColour)
+{
+    auto* s = Add<TLineSeries>();
+    s->SetSeriesColor(clRed);
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->OutLine().Show();
+    s->OutLine().SetColor(clBlue);
+    s->OutLine().SetWidth(1);
+    for (int pass = 0; pass < 2; ++pass) {
+        c.Draw([&] {
+            s->CalcFirstLastVisible();
+            s->DrawAllValues();
+        });
+        Calls lines;
+        for (const std::string& l : c.rec.device.Lines(true))
+            if (l.rfind("LineTo(", 0) == 0)
+                lines.push_back(l.substr(0, l.find(" brush")));
+        // outline 2 * 1 + 1 + 1 = 4 wide in blue, then the red line
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_NE(lines[0].find("0xFF0000"), std::string::npos) << lines[0];
+        EXPECT_NE(lines[0].find(" 4 "), std::string::npos) << lines[0];
+        EXPECT_EQ(lines[1], "LineTo(140,320) pen=[solid 1 0x0000FF]");
+    }
+    EXPECT_EQ(s->SeriesColor(), clRed);
+}

@@ -126,3 +126,53 @@ TEST(SeriesStream, PointerVisibilityByTheSeriesDefault)
 }
 
 }  // namespace
+
+TEST(SeriesStream, EachTypeWritesOnlyWhatItPublishes)
+{
+    TPointSeries point;
+    point.SetStairs(true);
+    point.Shadow().SetSize(4);
+    point.LinePen().SetWidth(3);
+    point.Gradient().SetVisible(true);
+    point.SetColorEachLine(false);
+    point.Pointer().SetHorizSize(9);
+    auto names = WrittenNames(point);
+    for (const char* n : {"Stairs", "Shadow.Size", "LinePen.Width", "Pen.Width", "Gradient.Visible", "ColorEachLine"})
+        EXPECT_FALSE(Has(names, n)) << n;
+    EXPECT_TRUE(Has(names, "Pointer.HorizSize"));
+
+    TLineSeries line;
+    line.LinePen().SetWidth(3);
+    line.SetAreaColor(clRed);
+    line.SetTransparency(20);
+    names = WrittenNames(line);
+    EXPECT_TRUE(Has(names, "LinePen.Width"));
+    for (const char* n : {"Pen.Width", "AreaColor", "Transparency"})
+        EXPECT_FALSE(Has(names, n)) << n;
+
+    TAreaSeries area;
+    area.SetMultiArea(maStacked);
+    area.SetLineHeight(3);
+    area.SetTransparency(20);
+    names = WrittenNames(area);
+    EXPECT_TRUE(Has(names, "MultiArea"));
+    EXPECT_TRUE(Has(names, "Transparency"));
+    EXPECT_FALSE(Has(names, "Stacked"));
+    EXPECT_FALSE(Has(names, "LineHeight"));
+}
+
+TEST(SeriesStream, AnUnpublishedNameIsAReadError)
+{
+    TPropertyWriter w;
+    w.WritePropName("Stairs");
+    w.WriteBoolean(true);
+    w.WriteListEnd();
+    TPointSeries point;
+    TPropertyReader r(w.Data());
+    EXPECT_THROW(point.PropertyTable().ReadList(point, r, "TPointSeries"), EReadError);
+    EXPECT_FALSE(point.Stairs());
+    TLineSeries line;
+    TPropertyReader r2(w.Data());
+    line.PropertyTable().ReadList(line, r2, "TLineSeries");
+    EXPECT_TRUE(line.Stairs());
+}
