@@ -233,6 +233,9 @@ public:
     virtual void CreateSubGallery(std::vector<std::string>& Captions) const;
     // Applies sub-style Index (0 is "Normal": nothing).
     virtual void SetSubGallery(int) {}
+    // Settings of the type's preview in the gallery (IsEnabled false: the
+    // entry is shown disabled).
+    virtual void PrepareForGallery(bool) {}
 
     // First and last point of the current page of Size points.
     void CalcFirstLastPage(int PageSize, int Current, int& First, int& Last) const;

@@ -34,6 +34,9 @@ public:
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();
 
+protected:
+    TCustomBarSeries* CreateSameClass(QObject* Owner) const override { return new TBarSeries(Owner); }
+
 private:
     // The pixel of the vertical axis' end (the bars' default origin).
     int AxisEndPos() const;

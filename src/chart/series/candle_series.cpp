@@ -328,6 +328,19 @@ void TCandleSeries::Assign(const TCustomChartElement& Source)
     TOHLCSeries::Assign(Source);
 }
 
+void TCandleSeries::PrepareForGallery(bool IsEnabled)
+{
+    TOHLCSeries::PrepareForGallery(IsEnabled);
+    FillSampleValues(4);
+    Pointer().Pen()->SetWidth(2);
+    SetCandleWidth(12);
+    if (!IsEnabled) {
+        SetUpCloseColor(clSilver);
+        SetDownCloseColor(clGray);
+        Pointer().Pen()->SetColor(clGray);
+    }
+}
+
 const TPropertyTable<TCustomChartElement>& TCandleSeries::Properties()
 {
     using S = TCandleSeries;

@@ -114,7 +114,10 @@ public:
     void CalcZOrder() override;
     void CalcDepthPositions() override;
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
+    // From 6 on (the multi-bar modes), a chart holding only this series gets
+    // a second one of its class in the same mode, for the preview.
     void SetSubGallery(int Index) override;
+    void PrepareForGallery(bool IsEnabled) override;
     int NumSampleValues() const override;
     // Y values only, at X = 0, 1, ..., unless another bar series of the chart
     // has X values of its own.
@@ -125,6 +128,8 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // A new series of this series' own class (the caller takes it over).
+    virtual TCustomBarSeries* CreateSameClass(QObject* Owner) const = 0;
     // The bar series of the chart of this class, in chart order (this one included).
     std::vector<TCustomBarSeries*> SameClassSeries() const;
     void PushMultiBar();

@@ -108,6 +108,13 @@ void TVolumeSeries::Assign(const TCustomChartElement& Source)
     TCustomSeries::Assign(Source);
 }
 
+void TVolumeSeries::PrepareForGallery(bool IsEnabled)
+{
+    TCustomSeries::PrepareForGallery(IsEnabled);
+    FillSampleValues(26);
+    Pointer().SetInflateMargins(true);
+}
+
 const TPropertyTable<TCustomChartElement>& TVolumeSeries::Properties()
 {
     using S = TVolumeSeries;

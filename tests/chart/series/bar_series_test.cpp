@@ -259,3 +259,42 @@ TEST_F(BarSeriesOnChart, NullPointsAreNotDrawn)
 }
 
 }  // namespace
+
+TEST_F(BarSeriesOnChart, MultiBarSubStylesAddASecondSeriesToALoneOne)
+{
+    owner.setObjectName("Form");
+    TBarSeries& a = AddBars({1, 2, 3});
+    a.setObjectName("Series1");
+    a.SetTitle("Sales");
+    a.SetBarWidthPercent(55);
+    a.Marks().SetVisible(true);
+    a.SetSubGallery(6);
+    ASSERT_EQ(chart.SeriesCount(), 2);
+    auto* b = dynamic_cast<TBarSeries*>(chart.Series(1));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->parent(), &owner);
+    EXPECT_EQ(b->objectName(), "Series2");
+    EXPECT_EQ(b->Title(), "Sales");
+    EXPECT_EQ(b->BarWidthPercent(), 55);
+    EXPECT_FALSE(a.Marks().Visible());
+    EXPECT_FALSE(b->Marks().Visible());
+    EXPECT_EQ(a.MultiBar(), mbStacked);
+    EXPECT_EQ(b->MultiBar(), mbStacked);
+    // the samples line up with the first series' three bars
+    EXPECT_EQ(b->Count(), 3);
+    // a chart with two series already gets none
+    a.SetSubGallery(9);
+    EXPECT_EQ(chart.SeriesCount(), 2);
+    EXPECT_EQ(b->MultiBar(), mbSide);
+}
+
+TEST(CustomBarSeries, GalleryPreview)
+{
+    TBarSeries s;
+    s.PrepareForGallery(true);
+    EXPECT_EQ(s.BarWidthPercent(), 85);
+    EXPECT_EQ(s.BarStyle(), bsRectGradient);
+    EXPECT_TRUE(s.Gradient().Visible());
+    EXPECT_EQ(s.MultiBar(), mbNone);
+    EXPECT_EQ(s.DarkPen(), 130);
+}

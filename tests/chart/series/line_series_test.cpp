@@ -3,6 +3,7 @@
 // concrete types' settings and gallery tables.
 #include <gtest/gtest.h>
 
+#include "chart/axis_panel.h"
 #include "chart/chart_callout.h"
 #include "chart/series/area_series.h"
 #include "chart/series/line_series.h"
@@ -379,4 +380,63 @@ TEST_F(LineDraw, OutlinePassLeavesTheSeriesColour)
         EXPECT_EQ(lines[1], "LineTo(140,320) pen=[solid 1 0x0000FF]");
     }
     EXPECT_EQ(s->SeriesColor(), clRed);
+}
+
+TEST(PointSeries, GalleryPreview)
+{
+    TCustomAxisPanel chart;
+    chart.resize(40, 40);
+    auto* a = new TPointSeries(&chart);
+    auto* b = new TPointSeries(&chart);
+    chart.AddSeries(a);
+    chart.AddSeries(b);
+    a->PrepareForGallery(true);
+    b->PrepareForGallery(true);
+    EXPECT_EQ(a->Pointer().HorizSize(), 4);
+    EXPECT_EQ(a->Pointer().VertSize(), 4);
+    EXPECT_EQ(a->Pointer().Style(), psRectangle);
+    EXPECT_EQ(b->Pointer().Style(), psTriangle);
+    chart.resize(50, 40);
+    a->PrepareForGallery(true);
+    EXPECT_EQ(a->Pointer().HorizSize(), 6);
+}
+
+TEST(AreaSeries, GalleryPreviewTakesThePaletteColoursOfTheSettings)
+{
+    TCustomAxisPanel chart;
+    auto* s = new TAreaSeries(&chart);
+    chart.AddSeries(s);
+    s->PrepareForGallery(true);
+    EXPECT_TRUE(s->Gradient().Visible());
+    EXPECT_EQ(s->SeriesColor(), chart.GetDefaultColor(3));
+    EXPECT_EQ(s->Gradient().EndColor(), chart.GetDefaultColor(0));
+    GalleryFirstColorIndex = 5;
+    s->PrepareForGallery(true);
+    GalleryFirstColorIndex = 3;
+    EXPECT_EQ(s->SeriesColor(), chart.GetDefaultColor(5));
+}
+
+TEST_F(LineDraw, AreaLegendSymbol)
+{
+    auto* s = Add<TAreaSeries>();
+    s->SetSeriesColor(clRed);
+    s->AddXY(0, 0);
+    const TRect r{10, 10, 30, 20};
+    const auto legend = [&] {
+        c.Draw([&] { s->DrawLegend(-1, r); });
+        return c.rec.device.Lines();
+    };
+    const auto has = [](const std::vector<std::string>& lines, const std::string& prefix) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    // an image brush in the area colour over white: both red
+    s->AreaChartBrush().SetColor(clRed);
+    EXPECT_FALSE(has(legend(), "SetBkColor(0xFFFFFF)"));
+    s->AreaChartBrush().Image();
+    EXPECT_TRUE(has(legend(), "SetBkColor(0xFFFFFF)"));
+    // a visible gradient fills the symbol, in bands
+    s->Gradient().SetVisible(true);
+    const auto lines = legend();
+    EXPECT_TRUE(has(lines, "PatBlt(10,"));
+    EXPECT_FALSE(has(lines, "Rectangle("));
 }
