@@ -41,6 +41,9 @@ private:
     // The pixel of the vertical axis' end (the bars' default origin).
     int AxisEndPos() const;
     void PrepareBarCanvas(int ValueIndex, TColor Color);
+    // The bar in the shadow colour, offset; or the shadow's own smooth drawing.
+    void DrawBarShadow(int ValueIndex);
+    TRect NormalizedBounds() const;
     void DrawBarTickLines(TBarStyle Style);
     // The 3D frame of bsBevel inside the bar's pen.
     void DrawBevel(TCanvas3D& Canvas, TRect R);

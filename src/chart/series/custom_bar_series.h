@@ -48,6 +48,9 @@ public:
     void SetDark3D(bool Value) { SetBooleanProperty(m_dark3D, Value); }
     int DarkPen() const { return m_darkPen; }
     void SetDarkPen(int Value) { SetIntegerProperty(m_darkPen, Value); }
+    // Percent of see-through of every bar (not streamed).
+    int Transparency() const { return m_transparency; }
+    void SetTransparency(int Value) { SetIntegerProperty(m_transparency, Value); }
     int DepthPercent() const { return m_depthPercent; }
     void SetDepthPercent(int Value) { SetIntegerProperty(m_depthPercent, Value); }
     TBarSeriesGradient& Gradient() const { return *m_gradient; }
@@ -148,6 +151,7 @@ private:
     int m_customBarWidth = 0;
     bool m_dark3D = true;
     int m_darkPen = 0;
+    int m_transparency = 0;
     int m_depthPercent = 100;
     std::unique_ptr<TBarSeriesGradient> m_gradient;
     TMultiBar m_multiBar = mbSide;
