@@ -232,3 +232,31 @@ void TPlotMovingFunction::CalculateFromSource(const TChartSeries& Source, const 
         AddFunctionXY(Source.YMandatory(), x, Calculate(Source, first, i));
     }
 }
+
+const TPropertyTable<TPlotFunction>& TPlotFunction::Properties()
+{
+    using F = TPlotFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of()
+            .Property("Period", FloatKind, TAccessors{&F::Period, &F::SetPeriod},
+                      TInstanceDefault{&F::DefaultPeriod})
+            .Property("PeriodAlign", EnumKind(FunctionPeriodAlignNames),
+                      TAccessors{&F::PeriodAlign, &F::SetPeriodAlign}, TInstanceDefault{&F::DefaultPeriodAlign})
+            .Property("PeriodStyle", EnumKind(FunctionPeriodStyleNames),
+                      TAccessors{&F::PeriodStyle, &F::SetPeriodStyle}, psNumPoints);
+    return table;
+}
+
+const TPropertyTable<TPlotFunction>& TPlotMovingFunction::Properties()
+{
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<TPlotMovingFunction>(TPlotFunction::Properties()).Hide({"PeriodStyle"});
+    return table;
+}
+
+TChartPen* PenToRead(TChartPen* Pen)
+{
+    if (!Pen)
+        InvalidPropertyValue();
+    return Pen;
+}

@@ -1,5 +1,7 @@
 #include "chart/series/adx_function.h"
 
+#include "chart/appearance_properties.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -104,4 +106,18 @@ TPlotFunction* TADXFunction::Clone(QObject* Owner) const
     auto* f = new TADXFunction(Owner);
     f->InternalAssign(*this);
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TADXFunction::Properties()
+{
+    using F = TADXFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Object(
+                "DownLinePen", [](const F& f) { return &f.DownLinePen(); }, [](F& f) { return &f.DownLinePen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "UpLinePen", [](const F& f) { return &f.UpLinePen(); }, [](F& f) { return &f.UpLinePen(); }, nullptr,
+                ChartPenProperties());
+    return table;
 }

@@ -1,5 +1,7 @@
 #include "chart/series/bollinger_function.h"
 
+#include "chart/appearance_properties.h"
+
 #include <vector>
 
 #include "chart/series/function_window.h"
@@ -91,4 +93,20 @@ TPlotFunction* TBollingerFunction::Clone(QObject* Owner) const
     f->m_deviation = m_deviation;
     f->m_exponential = m_exponential;
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TBollingerFunction::Properties()
+{
+    using F = TBollingerFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Property("Deviation", FloatKind, TAccessors{&F::Deviation, &F::SetDeviation}, 2.0)
+            .Property("Exponential", BooleanKind, TAccessors{&F::Exponential, &F::SetExponential}, true)
+            .Object(
+                "LowBandPen", [](const F& f) { return &f.LowBandPen(); }, [](F& f) { return &f.LowBandPen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "UpperBandPen", [](const F& f) -> const TChartPen* { return f.UpperBandPen(); },
+                [](F& f) { return PenToRead(f.UpperBandPen()); }, nullptr, ChartPenProperties());
+    return table;
 }

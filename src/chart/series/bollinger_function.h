@@ -22,6 +22,8 @@ public:
 
     void AddPoints(const TChartSeries* Source) override;
     std::string EditorClassName() const override { return "TBollingerFuncEditor"; }
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
     TPlotFunction* Clone(QObject* Owner) const override;
 
 private:

@@ -57,3 +57,12 @@ TPlotFunction* TExpMovAveFunction::Clone(QObject* Owner) const
     f->m_ignoreNulls = m_ignoreNulls;
     return f;
 }
+
+const TPropertyTable<TPlotFunction>& TExpMovAveFunction::Properties()
+{
+    using F = TExpMovAveFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Property("IgnoreNulls", BooleanKind, TAccessors{&F::IgnoreNulls, &F::SetIgnoreNulls}, true);
+    return table;
+}

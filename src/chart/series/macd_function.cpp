@@ -1,5 +1,7 @@
 #include "chart/series/macd_function.h"
 
+#include "chart/appearance_properties.h"
+
 #include <vector>
 
 #include "chart/series/exp_mov_ave_function.h"
@@ -105,4 +107,23 @@ TPlotFunction* TMACDFunction::Clone(QObject* Owner) const
     f->m_period2 = m_period2;
     f->m_signalFunction->InternalSetPeriod(m_signalFunction->Period());
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TMACDFunction::Properties()
+{
+    using F = TMACDFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotMovingFunction::Properties())
+            .Object(
+                "HistogramPen", [](const F& f) { return &f.HistogramPen(); }, [](F& f) { return &f.HistogramPen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "MACDExpPen", [](const F& f) { return &f.MACDExpPen(); }, [](F& f) { return &f.MACDExpPen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "MACDPen", [](const F& f) -> const TChartPen* { return f.MACDPen(); },
+                [](F& f) { return PenToRead(f.MACDPen()); }, nullptr, ChartPenProperties())
+            .Property("Period2", FloatKind, TAccessors{&F::Period2, &F::SetPeriod2}, 12.0)
+            .Property("Period3", IntegerKind, TAccessors{&F::Period3, &F::SetPeriod3}, 9);
+    return table;
 }
