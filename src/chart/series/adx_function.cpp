@@ -1,11 +1,10 @@
 #include "chart/series/adx_function.h"
 
-#include "chart/appearance_properties.h"
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "chart/appearance_properties.h"
 #include "chart/series/function_window.h"
 #include "chart/series/ohlc_series.h"
 

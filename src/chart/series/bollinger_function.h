@@ -27,7 +27,8 @@ public:
     TPlotFunction* Clone(QObject* Owner) const override;
 
 private:
-    void AddBand(const TChartSeries& Source, TChartSeries& Band, double Multiplier) const;
+    // The upper band into Upper, the lower into Lower.
+    void AddBands(const TChartSeries& Source, TChartSeries& Upper, TChartSeries& Lower) const;
 
     double m_deviation = 2;
     bool m_exponential = true;

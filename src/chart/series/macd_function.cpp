@@ -1,9 +1,9 @@
 #include "chart/series/macd_function.h"
 
-#include "chart/appearance_properties.h"
 
 #include <vector>
 
+#include "chart/appearance_properties.h"
 #include "chart/series/exp_mov_ave_function.h"
 #include "chart/series/function_window.h"
 #include "chart/series/volume_series.h"
@@ -70,9 +70,9 @@ void TMACDFunction::AddPoints(const TChartSeries* Source)
         std::vector<double> longAverage(static_cast<std::size_t>(count));
         ExpMovingAverage(v, count, m_period2, shortAverage.data());
         ExpMovingAverage(v, count, Period(), longAverage.data());
-        for (int i = 0; i < count; ++i)
-            AddOriented(*parent, Source->YMandatory(), x.Value(i),
-                        shortAverage[static_cast<std::size_t>(i)] - longAverage[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < shortAverage.size(); ++i)
+            shortAverage[i] -= longAverage[i];
+        AddOrientedPoints(*parent, Source->YMandatory(), {x.Data(), shortAverage.size()}, shortAverage);
     }
     TakeChartSettings(*m_signal, *parent);
     if (parent->SeriesColor() == 0xFFFFFF)
@@ -89,8 +89,11 @@ void TMACDFunction::AddPoints(const TChartSeries* Source)
     const TChartValueList& macd = parent->MandatoryValueList();
     const TChartValueList& signal = m_signal->MandatoryValueList();
     const TChartValueList& signalX = m_signal->NotMandatoryValueList();
-    for (int i = 0; i < m_signal->Count() && i < macd.Count(); ++i)
-        AddOriented(*m_histogram, m_signal->YMandatory(), signalX.Value(i), macd.Value(i) - signal.Value(i));
+    const int n = std::min(m_signal->Count(), macd.Count());
+    std::vector<double> difference(static_cast<std::size_t>(std::max(n, 0)));
+    for (int i = 0; i < n; ++i)
+        difference[static_cast<std::size_t>(i)] = macd.Value(i) - signal.Value(i);
+    AddOrientedPoints(*m_histogram, m_signal->YMandatory(), {signalX.Data(), difference.size()}, difference);
     m_histogram->EndUpdate();
 }
 
