@@ -57,11 +57,12 @@ int TChartValueList::AddChartValue(double Value)
     }
     GrowFor(m_count + 1);
     double* v = m_value.data();
-    if (index < m_count)
+    const bool atEnd = index == m_count;
+    if (!atEnd)
         std::memmove(v + index + 1, v + index, sizeof(double) * static_cast<std::size_t>(m_count - index));
     v[index] = Value;
     ++m_count;
-    Changed();
+    atEnd ? Appended() : Changed();
     return index;
 }
 
@@ -93,10 +94,11 @@ void TChartValueList::InsertChartValue(int Index, double Value)
         return;
     GrowFor(m_count + 1);
     double* v = m_value.data();
+    const bool atEnd = Index == m_count;
     std::memmove(v + Index + 1, v + Index, sizeof(double) * static_cast<std::size_t>(m_count - Index));
     v[Index] = Value;
     ++m_count;
-    Changed();
+    atEnd ? Appended() : Changed();
 }
 
 void TChartValueList::Delete(int Index)

@@ -2,6 +2,7 @@
 // One numeric column of a series (X, Y or an extra value): a growable array of
 // doubles with an optional sort order, a date-time flag and statistics
 // computed lazily after each change.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ public:
     double TotalABS() const;
     double Range() const { return MaxValue() - MinValue(); }
 
+    // Bumped by every change but an append at the end: while it stands, the
+    // values below any count seen meanwhile are as they were.
+    std::uint64_t RewriteCount() const { return m_rewrites; }
+
     bool DateTime() const { return m_dateTime; }
     void SetDateTime(bool Value);
     bool DefaultDateTime() const { return m_defaultDateTime; }
@@ -86,7 +91,12 @@ public:
     static constexpr int GrowStep = 1000;
 
 private:
-    void Changed() { m_stale = true; }
+    void Changed()
+    {
+        m_stale = true;
+        ++m_rewrites;
+    }
+    void Appended() { m_stale = true; }
     void Repaint();
     void GrowFor(int n);
     void Recalc() const;
@@ -97,6 +107,7 @@ private:
     std::vector<double> m_value;
     int m_count = 0;
     TChartListOrder m_order = loNone;
+    std::uint64_t m_rewrites = 0;
     bool m_dateTime = false;
     bool m_defaultDateTime = false;
     mutable bool m_stale = true;

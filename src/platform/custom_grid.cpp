@@ -387,9 +387,10 @@ int TCustomGrid::VisibleColCount() const
 {
     int x = Extent(m_colWidths, m_fixedCols, m_gridLineWidth);
     int n = 0;
+    const int room = ClientWidth();
     for (int c = m_leftCol; c < ColCount(); ++c) {
         x += ColWidths(c) + m_gridLineWidth;
-        if (x > ClientWidth())
+        if (x > room)
             break;
         ++n;
     }
@@ -400,9 +401,10 @@ int TCustomGrid::VisibleRowCount() const
 {
     int y = Extent(m_rowHeights, m_fixedRows, m_gridLineWidth);
     int n = 0;
+    const int room = ClientHeight();
     for (int r = m_topRow; r < RowCount(); ++r) {
         y += RowHeights(r) + m_gridLineWidth;
-        if (y > ClientHeight())
+        if (y > room)
             break;
         ++n;
     }
@@ -431,19 +433,27 @@ void TCustomGrid::UpdateScrollBars()
         return;
     m_updatingBars = true;
     // Two passes: a shown bar takes room from the other direction.
+    int maxTop = m_fixedRows;
+    int maxLeft = m_fixedCols;
     for (int pass = 0; pass < 2; ++pass) {
-        const bool needV = MaxTopRow() > m_fixedRows;
-        const bool needH = MaxLeftCol() > m_fixedCols;
-        m_vBar->setVisible(needV && isVisible());
-        m_hBar->setVisible(needH && isVisible());
+        maxTop = MaxTopRow();
+        maxLeft = MaxLeftCol();
+        const bool needV = maxTop > m_fixedRows && isVisible();
+        const bool needH = maxLeft > m_fixedCols && isVisible();
+        if (needV == m_vBar->isVisible() && needH == m_hBar->isVisible())
+            break;  // the room is settled
+        m_vBar->setVisible(needV);
+        m_hBar->setVisible(needH);
+        maxTop = MaxTopRow();
+        maxLeft = MaxLeftCol();
     }
-    const int extent = m_vBar->sizeHint().width();
+    const int extent = m_barExtent > 0 ? m_barExtent : (m_barExtent = m_vBar->sizeHint().width());
     m_vBar->setGeometry(width() - extent, 0, extent, height() - (m_hBar->isVisible() ? extent : 0));
     m_hBar->setGeometry(0, height() - extent, width() - (m_vBar->isVisible() ? extent : 0), extent);
-    m_vBar->setRange(m_fixedRows, std::max(m_fixedRows, MaxTopRow()));
+    m_vBar->setRange(m_fixedRows, std::max(m_fixedRows, maxTop));
     m_vBar->setPageStep(std::max(1, VisibleRowCount()));
     m_vBar->setValue(m_topRow);
-    m_hBar->setRange(m_fixedCols, std::max(m_fixedCols, MaxLeftCol()));
+    m_hBar->setRange(m_fixedCols, std::max(m_fixedCols, maxLeft));
     m_hBar->setPageStep(std::max(1, VisibleColCount()));
     m_hBar->setValue(m_leftCol);
     m_updatingBars = false;
@@ -707,12 +717,12 @@ void TCustomGrid::Paint()
             dc.SetTextColor(text);
             dc.FillRect(rect);
             DrawCell(col, row, rect, state);
+            // without lines the gap between cells takes the cell's colour
+            const TColor line = fixed ? kFixedLineColor : kLineColor;
             const bool lines = fixed ? (m_options & goFixedVertLine) : (m_options & goVertLine);
-            if (lines)
-                PaintLines(x + w, x + w + lw, y, y + h + lw, fixed ? kFixedLineColor : kLineColor);
+            PaintLines(x + w, x + w + lw, y, y + h + lw, lines ? line : brush);
             const bool hlines = fixed ? (m_options & goFixedHorzLine) : (m_options & goHorzLine);
-            if (hlines)
-                PaintLines(x, x + w + lw, y + h, y + h + lw, fixed ? kFixedLineColor : kLineColor);
+            PaintLines(x, x + w + lw, y + h, y + h + lw, hlines ? line : brush);
             x += w + lw;
             ++col;
         }
@@ -1033,6 +1043,14 @@ void TCustomGrid::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int)
     m_sizingCol = -1;
 }
 
+void TCustomGrid::DblClick(Qt::KeyboardModifiers, int, int)
+{
+    if (OnDblClick)
+        OnDblClick();
+}
+
+void TCustomGrid::HandleDblClick(Qt::KeyboardModifiers shift, int x, int y) { DblClick(shift, x, y); }
+
 bool TCustomGrid::DoMouseWheelDown(Qt::KeyboardModifiers, int, int)
 {
     if (!HasScrollableCells())
@@ -1090,6 +1108,14 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // the second press still reaches MouseDown, as without the override
+    mousePressEvent(event);
+    const QPoint p = event->position().toPoint();
+    DblClick(event->modifiers(), p.x(), p.y());
 }
 
 void TCustomGrid::wheelEvent(QWheelEvent* event)

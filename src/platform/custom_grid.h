@@ -199,9 +199,14 @@ public:
     void HandleMouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void HandleMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void HandleWheel(int delta, Qt::KeyboardModifiers shift, int x, int y);
+    void HandleDblClick(Qt::KeyboardModifiers shift, int x, int y);
+
+    // A column border is being dragged (a resize in progress).
+    bool Sizing() const { return m_sizingCol >= 0; }
 
     std::function<void()> OnTopLeftChanged;
     std::function<void(int col, int row)> OnSelectCell;
+    std::function<void()> OnDblClick;
 
 protected:
     // Draws every visible cell (brush filled, then DrawCell) and the lines.
@@ -216,6 +221,8 @@ protected:
     virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // A double click at the client point; the base fires OnDblClick.
+    virtual void DblClick(Qt::KeyboardModifiers shift, int x, int y);
     // One wheel notch; true when handled (the base moves the current row).
     virtual bool DoMouseWheelDown(Qt::KeyboardModifiers shift, int x, int y);
     virtual bool DoMouseWheelUp(Qt::KeyboardModifiers shift, int x, int y);
@@ -238,6 +245,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -288,6 +296,7 @@ private:
     int m_sizingCol = -1;
     int m_sizingOrigin = 0;
     bool m_updatingBars = false;
+    int m_barExtent = 0;  // the scroll bars' thickness, asked of the style once
 };
 
 }  // namespace platform

@@ -179,3 +179,22 @@ TEST(TChartValueListStream, DateTimeStoredAgainstItsOwnDefault)
 }
 
 }  // namespace
+
+TEST(TChartValueListRewrites, OnlyAppendsAtTheEndLeaveTheCountStanding)
+{
+    TChartValueList list(nullptr, "X");
+    list.SetOrder(loAscending);
+    const std::uint64_t start = list.RewriteCount();
+    list.AddChartValue(1);
+    list.AddChartValue(2);
+    list.InsertChartValue(2, 3);
+    EXPECT_EQ(list.RewriteCount(), start);
+    list.AddChartValue(0.5);  // placed first
+    EXPECT_EQ(list.RewriteCount(), start + 1);
+    list.SetValue(0, 0.25);
+    list.Delete(3);
+    list.InsertChartValue(0, -1);
+    EXPECT_EQ(list.RewriteCount(), start + 4);
+    list.ClearValues();
+    EXPECT_EQ(list.RewriteCount(), start + 5);
+}

@@ -148,7 +148,7 @@ TEST(PopulationModel, SampleStudyIsReadAsWritten)
     EXPECT_EQ(p.UnitMeasures, 1);
     EXPECT_EQ(p.Extendable, 1);
     EXPECT_EQ(p.SpeedMin, 1);
-    EXPECT_EQ(p.SpeedMax, 20);
+    EXPECT_EQ(p.SpeedMax, 400);
     EXPECT_EQ(p.Speed, 1.0);
     EXPECT_EQ(p.Horizon, 240.0);
     EXPECT_EQ(p.SimulatedMinutes, 240.0);

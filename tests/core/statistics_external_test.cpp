@@ -27,6 +27,7 @@
 #include "core/regression_statistics.h"
 
 #include "statistics_test_data.h"
+#include "../support/pspp_output.h"
 
 #include <gtest/gtest.h>
 
@@ -51,12 +52,6 @@ const std::vector<int> kG = {1, 2, 1, 1, 2, 1, 2, 2, 1, 1, 2, 1, 2, 1, 2, 2, 1, 
 // 2 x 2 table a, b / c, d
 constexpr int kCells[4] = {23, 11, 9, 19};
 
-bool OnPath(const char* program)
-{
-    const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
 double ParseNumber(std::string_view s)
 {
     // PSPP writes ".82" and "-.35"
@@ -76,40 +71,6 @@ double CellNumber(const std::string& text)
 {
     const auto eq = text.rfind('=');
     return ParseNumber(eq == std::string::npos ? text : std::string_view(text).substr(eq + 1));
-}
-
-std::vector<std::string> SplitCsv(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::string field;
-    bool quoted = false;
-    for (char c : line) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted) {
-            fields.push_back(field);
-            field.clear();
-        } else
-            field += c;
-    }
-    fields.push_back(field);
-    return fields;
-}
-
-// Rows of each table of PSPP's CSV output, by table title.
-std::map<std::string, std::vector<std::vector<std::string>>> ReadPsppCsv(const fs::path& file)
-{
-    std::map<std::string, std::vector<std::vector<std::string>>> tables;
-    std::ifstream in(file);
-    std::string line;
-    std::string title;
-    while (std::getline(in, line)) {
-        if (line.rfind("Table: ", 0) == 0)
-            title = line.substr(7);
-        else if (!line.empty() && !title.empty())
-            tables[title].push_back(SplitCsv(line));
-    }
-    return tables;
 }
 
 const std::vector<std::string>* FindRow(const std::vector<std::vector<std::string>>& rows, int col,
@@ -223,7 +184,7 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
     const std::string cd = "cd '" + m_dir.string() + "' && ";
     ASSERT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
     ASSERT_EQ(std::system((cd + "Rscript check.R >r.txt 2>r.log").c_str()), 0);
-    const auto pspp = ReadPsppCsv(m_dir / "out.csv");
+    const auto pspp = ReadPsppCsv((m_dir / "out.csv").string());
     const auto R = ReadR(m_dir / "r.txt");
     ASSERT_EQ(R.size(), 51u);
 

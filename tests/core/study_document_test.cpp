@@ -108,7 +108,7 @@ TEST_F(HeightWeightStudy, PopulationSimulationAndPlot)
     IXMLSimulationType sim = pop.Simulation();
     EXPECT_EQ(sim.Time(), 240);
     EXPECT_EQ(sim.Speedscale().Min(), 1);
-    EXPECT_EQ(sim.Speedscale().Max(), 20);
+    EXPECT_EQ(sim.Speedscale().Max(), 400);
     EXPECT_EQ(sim.Endmode(), 0);
 
     IXMLPlotType plot = pop.Plot();
@@ -139,9 +139,9 @@ TEST_F(HeightWeightStudy, Sampling)
     IXMLOptTypeList opts = s.Options().Opt();
     ASSERT_EQ(opts.Count(), 3);
     EXPECT_EQ(opts[0].Id(), 1);
-    EXPECT_EQ(opts[0].Design(), 1);
+    EXPECT_EQ(opts[0].Design(), 0);
     EXPECT_EQ(opts[0].Text(), "Muestreo aleatorio simple");
-    EXPECT_EQ(opts[1].Design(), 2);
+    EXPECT_EQ(opts[1].Design(), 1);
     EXPECT_EQ(opts[1].Text(), "Muestreo estratificado por zona");
     EXPECT_EQ(opts[2].Id(), 3);
     EXPECT_EQ(opts[2].Text(), "Muestreo por conglomerados (aulas)");
@@ -451,7 +451,7 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_NE(pop.Docum().find("«Ñ de ñandú, no de humo»"), std::string::npos);
     EXPECT_EQ(pop.Simulation().Time(), 120);
     EXPECT_EQ(pop.Simulation().Speedscale().Min(), 1);
-    EXPECT_EQ(pop.Simulation().Speedscale().Max(), 10);
+    EXPECT_EQ(pop.Simulation().Speedscale().Max(), 300);
     EXPECT_EQ(pop.Simulation().Endmode(), 1);
     EXPECT_EQ(pop.Plot().Type(), "histograma");
     ASSERT_EQ(pop.Plot().Param().Count(), 1);
@@ -472,7 +472,7 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_EQ(s.Pages().P6(), "Notas");
     ASSERT_EQ(s.Options().Opt().Count(), 2);
     EXPECT_EQ(s.Options().Opt()[1].Id(), 2);
-    EXPECT_EQ(s.Options().Opt()[1].Design(), 2);
+    EXPECT_EQ(s.Options().Opt()[1].Design(), 1);
     EXPECT_EQ(s.Options().Opt()[1].Text(), "Muestreo estratificado por hábito tabáquico");
     EXPECT_EQ(s.Options().Visible().Op(), 1);
     ASSERT_EQ(s.Measurements().Count(), 2);

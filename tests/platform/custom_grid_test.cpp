@@ -242,3 +242,34 @@ TEST_F(TCustomGridTest, SelectedCellsAreFilledWithTheHighlight)
     EXPECT_EQ(device->Surface().Pixel(grid.CellRect(2, 1).left + 2, grid.CellRect(2, 1).top + 2),
               0x6A240Au);
 }
+
+TEST_F(TCustomGridTest, DoubleClickFiresOnDblClickAndSizingShowsADraggedBorder)
+{
+    int fired = 0;
+    grid.OnDblClick = [&] { ++fired; };
+    grid.HandleDblClick({}, 100, 40);
+    EXPECT_EQ(fired, 1);
+    grid.SetOptions(grid.Options() | goColSizing);
+    const Rect r = grid.CellRect(1, 0);
+    EXPECT_FALSE(grid.Sizing());
+    grid.HandleMouseDown(Qt::LeftButton, {}, r.right, r.top + 5);
+    EXPECT_TRUE(grid.Sizing());
+    grid.HandleMouseUp(Qt::LeftButton, {}, r.right + 10, r.top + 5);
+    EXPECT_FALSE(grid.Sizing());
+}
+
+TEST_F(TCustomGridTest, WithoutLinesTheGapsTakeTheCellColour)
+{
+    grid.SetOptions(goFixedVertLine | goFixedHorzLine);
+    grid.SetColor(0x00FF00);
+    auto* device = static_cast<RecordingDevice*>(&grid.Canvas());
+    // something left on the surface where the lines would stand
+    const Rect r = grid.CellRect(2, 2);
+    device->FillRectWith({0, 0, 400, 300}, BrushDesc::Solid(0x0000FF));
+    grid.PaintNow();
+    EXPECT_EQ(device->Surface().Pixel(r.right, r.top + 2), 0x00FF00u);
+    EXPECT_EQ(device->Surface().Pixel(r.left + 2, r.bottom), 0x00FF00u);
+    // the fixed row keeps its lines
+    const Rect heading = grid.CellRect(2, 0);
+    EXPECT_NE(device->Surface().Pixel(heading.right, heading.top + 2), 0x00FF00u);
+}

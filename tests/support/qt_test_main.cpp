@@ -1,7 +1,9 @@
 // Test entry for suites that need a QApplication: headless, WebEngine-ready.
 // Each test process gets a temporary folder of its own, since ctest runs many at
 // once and the program writes files of fixed names there. Suites built with
-// VEXA_TEST_CHART_ENGINE run between the chart engine's start-up and shut-down.
+// VEXA_TEST_CHART_ENGINE run between the chart engine's start-up and shut-down;
+// suites built with VEXA_TEST_STILL_TIMERS start no window timer (their tests
+// call the ticks).
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +14,9 @@
 
 #ifdef VEXA_TEST_CHART_ENGINE
 #include "chart/chart_engine.h"
+#endif
+#ifdef VEXA_TEST_STILL_TIMERS
+#include "windows/population_window.h"
 #endif
 
 int main(int argc, char** argv)
@@ -30,6 +35,9 @@ int main(int argc, char** argv)
     {
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
+#ifdef VEXA_TEST_STILL_TIMERS
+        TFPoblacion::SetLiveTimers(false);
+#endif
 #ifdef VEXA_TEST_CHART_ENGINE
         StartChartEngine();
 #endif

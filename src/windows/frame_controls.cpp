@@ -1,0 +1,46 @@
+#include "windows/frame_controls.h"
+
+#include <QBoxLayout>
+#include <QToolButton>
+
+QWidget* NewRowPanel(QWidget* Parent, const char* Name, int Height)
+{
+    auto* panel = NewNamed<QWidget>(Parent, Name);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    if (Height > 0)
+        panel->setFixedHeight(Height);
+    return panel;
+}
+
+QToolButton* NewTitleButton(QWidget* Parent, const char* Name, const QString& Caption)
+{
+    auto* button = NewNamed<QToolButton>(Parent, Name);
+    button->setText(Caption);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    QFont font = button->font();
+    font.setPixelSize(9);
+    button->setFont(font);
+    return button;
+}
+
+void SetColumnHeight(QWidget* Widget, int Height, bool TakeRest)
+{
+    if (TakeRest) {
+        Widget->setMinimumHeight(0);
+        Widget->setMaximumHeight(QWIDGETSIZE_MAX);
+    } else {
+        Widget->setFixedHeight(std::max(Height, 0));
+    }
+    if (QWidget* parent = Widget->parentWidget())
+        if (auto* column = qobject_cast<QBoxLayout*>(parent->layout()))
+            column->setStretchFactor(Widget, TakeRest ? 1 : 0);
+}
+
+int ColumnHeight(const QWidget* Frame, int DesignHeight)
+{
+    const QWidget* parent = Frame->parentWidget();
+    return parent && parent->isVisible() ? parent->height() : DesignHeight;
+}

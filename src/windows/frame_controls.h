@@ -1,0 +1,27 @@
+#pragma once
+// Small builders the population window and its chart frames share: named
+// child controls and fixed-height panels in a column.
+#include <QString>
+#include <QWidget>
+
+class QBoxLayout;
+class QToolButton;
+
+// A child of Parent named Name (its objectName), made with Parent as parent.
+template <typename T>
+T* NewNamed(QWidget* Parent, const char* Name)
+{
+    auto* w = new T(Parent);
+    w->setObjectName(QString::fromLatin1(Name));
+    return w;
+}
+
+// A panel of fixed Height (0: free) with a horizontal layout, no margins.
+QWidget* NewRowPanel(QWidget* Parent, const char* Name, int Height);
+// A flat, checkable title button.
+QToolButton* NewTitleButton(QWidget* Parent, const char* Name, const QString& Caption);
+// The height a frame takes its share of: its parent's once the parent is on
+// screen, the design height before that.
+int ColumnHeight(const QWidget* Frame, int DesignHeight);
+// Sets the fixed height of a widget in a column, or lets it take what is left.
+void SetColumnHeight(QWidget* Widget, int Height, bool TakeRest);

@@ -1,0 +1,71 @@
+#include "windows/sample_statistics.h"
+
+#include "core/population_model.h"
+#include "widgets/table_editor.h"
+
+#include <cmath>
+#include <utility>
+
+TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name)
+{
+    TStatColumn column;
+    if (Name.empty() || Name == "-")
+        return column;
+    const TVariableRef ref = Model.FindVariable(Name);
+    if (ref.Kind == 2 || ref.Index < 0)
+        return column;
+    const int c = Sheet.FindColumn(Name);
+    if (c <= 0)
+        return column; // a variable without its column is not analysed
+    const int rows = Sheet.NrOfRows();
+    column.Kind = ref.Kind;
+    column.Index = ref.Index;
+    if (ref.Kind == 1) {
+        column.Cat = std::make_unique<TIntVector>();
+        column.Cat->SetNrOfElem(rows);
+        for (int r = 1; r <= rows; ++r)
+            column.Cat->SetElem(r, static_cast<std::int32_t>(std::trunc(Sheet.GetElem(c, r))));
+    } else {
+        column.Num = std::make_unique<TVector>();
+        column.Num->SetNrOfElem(rows);
+        for (int r = 1; r <= rows; ++r)
+            column.Num->SetElem(r, Sheet.GetElem(c, r));
+    }
+    return column;
+}
+
+int TSampleStatistics::Run(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name1,
+                           const std::string& Name2, TStatisticsEntries& Entries)
+{
+    TStatColumn first = StatColumn(Model, Sheet, Name1);
+    TStatColumn second = StatColumn(Model, Sheet, Name2);
+    if (!first.Found())
+        std::swap(first, second);
+    if (!first.Found())
+        return 0;
+
+    auto num = [&](const TStatColumn& c) -> const tNumVarDef& { return Model.NumVarDefs[static_cast<std::size_t>(c.Index)]; };
+    auto cat = [&](const TStatColumn& c) -> const tCatVar& { return Model.CatVars[static_cast<std::size_t>(c.Index)]; };
+    // the columns handed over now replace the old ones only after the call
+    TStatColumn old[2] = {std::move(m_columns[0]), std::move(m_columns[1])};
+    m_columns[0] = std::move(first);
+    m_columns[1] = std::move(second);
+    const TStatColumn& a = m_columns[0];
+    const TStatColumn& b = m_columns[1];
+    if (!b.Found()) {
+        if (a.Kind == 1)
+            Entries.InitC(cat(a), *a.Cat);
+        else
+            Entries.InitX(num(a), *a.Num);
+        return 1;
+    }
+    if (a.Kind == 1 && b.Kind == 1)
+        Entries.InitCC(cat(a), *a.Cat, cat(b), *b.Cat);
+    else if (a.Kind == 1)
+        Entries.InitCY(cat(a), *a.Cat, num(b), *b.Num);
+    else if (b.Kind == 1)
+        Entries.InitCY(cat(b), *b.Cat, num(a), *a.Num);
+    else
+        Entries.InitXY(num(b), *b.Num, num(a), *a.Num); // variable 1 is the response
+    return 2;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// A population window over one of the sample studies, on a recording main
+// window, with the clock standing still until a test moves it and the dot
+// cloud drawn from a fixed seed.
+#include "../support/shell_test_support.h"
+
+#include "core/population_model.h"
+#include "core/random_numbers.h"
+#include "platform/xml_dom.h"
+#include "testing/settable_clock.h"
+#include "windows/point_cloud.h"
+#include "windows/population_window.h"
+
+#include <QString>
+
+class PopulationWindowFixture : public ShellFixture {
+protected:
+    // 1 January 2023, 12:00:00
+    static constexpr double kNoon = 44927.5;
+
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        Clock.SetNow(kNoon);
+        SetCloudReseeding(false);
+        SetRandSeed(20240607);
+    }
+    void TearDown() override
+    {
+        delete Window.data();
+        SetCloudReseeding(true);
+        ShellFixture::TearDown();
+    }
+
+    static QString StudyFile(const char* name)
+    {
+        return QStringLiteral(VEXA_SOURCE_DIR "/resources/xml/") + QLatin1String(name);
+    }
+    static std::shared_ptr<platform::XmlDocument> LoadStudy(const char* name)
+    {
+        return std::make_shared<platform::XmlDocument>(
+            platform::XmlDocument::LoadFromFile(StudyFile(name).toStdString()));
+    }
+    static std::shared_ptr<platform::XmlDocument> StudyFromText(const std::string& xml)
+    {
+        return std::make_shared<platform::XmlDocument>(platform::XmlDocument::LoadFromBytes(xml));
+    }
+
+    TFPoblacion& Open(const char* name = "estudio_alturas_pesos.xml")
+    {
+        return OpenDocument(LoadStudy(name), QString::fromLatin1(name));
+    }
+    TFPoblacion& OpenDocument(std::shared_ptr<platform::XmlDocument> document, const QString& name)
+    {
+        Window = new TFPoblacion(&MainWindow());
+        Window->SetDataSource(std::move(document), name);
+        return *Window;
+    }
+    // Moves the clock on by real minutes.
+    void AdvanceMinutes(double minutes) { Clock.Advance(minutes * 60.0); }
+
+    platform::SettableClock Clock;
+    platform::ScopedClock ClockInForce{Clock};
+    QPointer<TFPoblacion> Window;
+};
