@@ -27,6 +27,19 @@ struct LineDraw : ::testing::Test {
     {
         return c.DrawAllSeries(Names);
     }
+    // The LineTo calls of one draw of S, with the pen in force.
+    Calls LinesWithPen(TChartSeries* S)
+    {
+        c.Draw([&] {
+            S->CalcFirstLastVisible();
+            S->DrawAllValues();
+        });
+        Calls lines;
+        for (const std::string& l : c.rec.device.Lines(true))
+            if (l.rfind("LineTo(", 0) == 0)
+                lines.push_back(l.substr(0, l.find(" brush")));
+        return lines;
+    }
 };
 
 TEST_F(LineDraw, SegmentsBetweenThePoints)
@@ -327,14 +340,7 @@ TEST_F(LineDraw, ShadowPassFirstInTheShadowColourShifted)
     s->Shadow().SetColor(clGray);
     s->Shadow().SetHorizSize(3);
     s->Shadow().SetVertSize(2);
-    c.Draw([&] {
-        s->CalcFirstLastVisible();
-        s->DrawAllValues();
-    });
-    Calls lines;
-    for (const std::string& l : c.rec.device.Lines(true))
-        if (l.rfind("LineTo(", 0) == 0)
-            lines.push_back(l.substr(0, l.find(" brush")));
+    const Calls lines = LinesWithPen(s);
     // the shadow: 3 right and 2 down in gray (0x808080), then the line in red
     EXPECT_EQ(lines, (Calls{"LineTo(143,322) pen=[solid 1 0x808080]", "LineTo(140,320) pen=[solid 1 0x0000FF]"}));
     EXPECT_EQ(s->SeriesColor(), clRed);
@@ -365,14 +371,7 @@ TEST_F(LineDraw, OutlinePassLeavesTheSeriesColour)
     s->OutLine().SetColor(clBlue);
     s->OutLine().SetWidth(1);
     for (int pass = 0; pass < 2; ++pass) {
-        c.Draw([&] {
-            s->CalcFirstLastVisible();
-            s->DrawAllValues();
-        });
-        Calls lines;
-        for (const std::string& l : c.rec.device.Lines(true))
-            if (l.rfind("LineTo(", 0) == 0)
-                lines.push_back(l.substr(0, l.find(" brush")));
+        const Calls lines = LinesWithPen(s);
         // outline 2 * 1 + 1 + 1 = 4 wide in blue, then the red line
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_NE(lines[0].find("0xFF0000"), std::string::npos) << lines[0];
