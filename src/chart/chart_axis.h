@@ -220,6 +220,14 @@ public:
     int EndPos() const { return m_scale.EndPos; }
     int AxisSize() const { return m_scale.AxisSize; }
     int CenterPos() const { return m_scale.CenterPos; }
+    // Moves the pixel span by Delta for one drawing pass (a series' shadow);
+    // the size and the value range stay.
+    void ShiftPositions(int Delta)
+    {
+        m_scale.StartPos += Delta;
+        m_scale.EndPos += Delta;
+        m_scale.CenterPos += Delta;
+    }
     double SizePerUnit() const { return m_scale.SizePerUnit; }
     double SizePerLogUnit() const { return m_scale.SizePerLogUnit; }
     int ZPositionPixels() const { return m_zPositionPixels; }

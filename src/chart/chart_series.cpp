@@ -138,6 +138,42 @@ int TChartSeries::AddXY(double X, double Y, const std::string& Label, TColor Col
     return index;
 }
 
+void TChartSeries::AddXYs(std::span<const double> X, std::span<const double> Y)
+{
+    const std::size_t n = std::min(X.size(), Y.size());
+    if (n == 0)
+        return;
+    const TChartValueList& xs = XValues();
+    bool inOrder = xs.Order() == loNone;
+    if (!inOrder) {
+        const bool ascending = xs.Order() == loAscending;
+        const auto before = [ascending](double a, double b) { return ascending ? b < a : b > a; };
+        inOrder = xs.Count() == 0 || !before(xs.Last(), X[0]);
+        for (std::size_t i = 1; inOrder && i < n; ++i)
+            inOrder = !before(X[i - 1], X[i]);
+    }
+    if (!inOrder || OnBeforeAdd || !Updating()) {
+        for (std::size_t i = 0; i < n; ++i)
+            AddXY(X[i], Y[i]);
+        return;
+    }
+    const int start = Count();
+    const int count = static_cast<int>(n);
+    XValues().AppendValues(X.data(), count);
+    YValues().AppendValues(Y.data(), count);
+    for (std::size_t i = 2; i < m_lists.size(); ++i) {
+        const std::vector<double> same(n, m_lists[i]->TempValue);
+        m_lists[i]->AppendValues(same.data(), count);
+    }
+    XValues().TempValue = X[n - 1];
+    YValues().TempValue = Y[n - 1];
+    if (m_colors)
+        m_colors->resize(static_cast<std::size_t>(start + count), clDefault);
+    if (m_labels.Count() > 0)
+        for (int i = 0; i < count; ++i)
+            m_labels.InsertLabel(start + i, std::string());
+}
+
 int TChartSeries::Add(double Value, const std::string& Label, TColor Color)
 {
     if (m_yMandatory)

@@ -70,6 +70,10 @@ public:
     int Add(double Value, const std::string& Label = {}, TColor Color = clDefault);
     int AddXYPointY(double Value, const std::string& Label = {}, TColor Color = clDefault);
     int AddNull(const std::string& Label = {}) { return Add(0, Label, clNone); }
+    // Many points at once, as AddXY would add them one by one (X and Y of the
+    // same length): appended in one step when they keep the X order and no
+    // per-point event needs them (OnBeforeAdd unset, the series updating).
+    void AddXYs(std::span<const double> X, std::span<const double> Y);
     int AddNullXY(double X, double Y, const std::string& Label = {}) { return AddXY(X, Y, Label, clNone); }
     // Point Index of Source; answers the new index.
     virtual int AddValuesFrom(const TChartSeries& Source, int Index);
@@ -233,6 +237,9 @@ public:
     virtual void CreateSubGallery(std::vector<std::string>& Captions) const;
     // Applies sub-style Index (0 is "Normal": nothing).
     virtual void SetSubGallery(int) {}
+    // Settings of the type's preview in the gallery (IsEnabled false: the
+    // entry is shown disabled).
+    virtual void PrepareForGallery(bool) {}
 
     // First and last point of the current page of Size points.
     void CalcFirstLastPage(int PageSize, int Current, int& First, int& Last) const;

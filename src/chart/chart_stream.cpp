@@ -5,6 +5,7 @@
 #include "chart/chart.h"
 #include "chart/chart_series.h"
 #include "chart/chart_tool.h"
+#include "chart/plot_function.h"
 #include "chart/series_types.h"
 
 namespace {
@@ -17,7 +18,39 @@ void WriteChild(TPropertyWriter& Writer, const TCustomChartElement& Child)
     Writer.WritePropName(Child.Name());
     Child.PropertyTable().Write(Child, Writer);
     Writer.WriteListEnd();
-    Writer.WriteListEnd();  // no children of its own
+    // a series' function is its child
+    const auto* series = qobject_cast<const TChartSeries*>(&Child);
+    if (const TPlotFunction* function = series ? series->FunctionType() : nullptr) {
+        Writer.WritePropName(function->metaObject()->className());
+        Writer.WritePropName(function->Name());
+        function->PropertyTable().Write(*function, Writer);
+        Writer.WriteListEnd();
+        Writer.WriteListEnd();
+    }
+    Writer.WriteListEnd();
+}
+
+void ReadFunction(TPropertyReader& Reader, TChartSeries& Series, QObject* Owner)
+{
+    const std::string functionClass = Reader.ReadPropName();
+    const std::string name = Reader.ReadPropName();
+    TComponent* made = CreateChartComponent(functionClass, Owner);
+    auto* function = qobject_cast<TPlotFunction*>(made);
+    if (!function) {
+        delete made;
+        throw EClassNotFound("Class " + functionClass + " not found");
+    }
+    function->SetName(name);
+    // the series owns it from here, also when reading fails
+    Series.SetFunction(function);
+    function->BeginUpdate();
+    struct EndUpdate {
+        TPlotFunction& F;
+        ~EndUpdate() { F.EndUpdate(); }
+    } end{*function};
+    function->PropertyTable().ReadList(*function, Reader, functionClass);
+    Reader.ReadListEnd();
+    Reader.ReadListEnd();
 }
 
 }  // namespace
@@ -69,6 +102,9 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
                 element->SetParentChart(&Chart);
             element->PropertyTable().ReadList(*element, r, childClass);
             r.ReadListEnd();
+            auto* series = qobject_cast<TChartSeries*>(element);
+            while (series && !r.EndOfList())
+                ReadFunction(r, *series, Owner);
             r.ReadListEnd();
         }
         r.ReadListEnd();

@@ -66,6 +66,21 @@ int TChartValueList::AddChartValue(double Value)
     return index;
 }
 
+void TChartValueList::AppendValues(const double* Values, int N)
+{
+    if (N <= 0)
+        return;
+    // the room the fixed steps would have given, in one resize
+    const std::size_t need = static_cast<std::size_t>(m_count) + static_cast<std::size_t>(N);
+    if (m_value.size() < need) {
+        const std::size_t steps = (need - m_value.size() + GrowStep - 1) / GrowStep;
+        m_value.resize(m_value.size() + steps * GrowStep);
+    }
+    std::memcpy(m_value.data() + m_count, Values, sizeof(double) * static_cast<std::size_t>(N));
+    m_count += N;
+    Changed();
+}
+
 void TChartValueList::ClearValues()
 {
     m_count = 0;

@@ -44,6 +44,8 @@ public:
     virtual void ClearValues();
     // Out-of-range indexes (below 0, above Count) change nothing.
     virtual void InsertChartValue(int Index, double Value);
+    // N values after the last, as they come (the caller keeps the order).
+    void AppendValues(const double* Values, int N);
     // Out-of-range indexes change nothing.
     virtual void Delete(int Index);
     // Quantity is cut to the values there are from Start on.

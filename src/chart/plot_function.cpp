@@ -1,6 +1,7 @@
 #include "chart/plot_function.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
@@ -224,11 +225,50 @@ void TPlotMovingFunction::CalculateFromSource(const TChartSeries& Source, const 
 {
     const int p = PointsPeriod();
     const int count = Source.Count();
+    if (count < p)
+        return;
+    // the results are added in one step
+    std::vector<double> xs, ys;
+    xs.reserve(static_cast<std::size_t>(count - p + 1));
+    ys.reserve(xs.capacity());
     for (int i = p - 1; i < count; ++i) {
         const int first = i - p + 1;
         const double x = PeriodAlign() == paFirst  ? NotMandatory.Value(first)
                          : PeriodAlign() == paLast ? NotMandatory.Value(i)
                                                    : (NotMandatory.Value(first) + NotMandatory.Value(i)) * 0.5;
-        AddFunctionXY(Source.YMandatory(), x, Calculate(Source, first, i));
+        xs.push_back(x);
+        ys.push_back(Calculate(Source, first, i));
     }
+    if (Source.YMandatory())
+        ParentSeries()->AddXYs(xs, ys);
+    else
+        ParentSeries()->AddXYs(ys, xs);
+}
+
+const TPropertyTable<TPlotFunction>& TPlotFunction::Properties()
+{
+    using F = TPlotFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of()
+            .Property("Period", FloatKind, TAccessors{&F::Period, &F::SetPeriod},
+                      TInstanceDefault{&F::DefaultPeriod})
+            .Property("PeriodAlign", EnumKind(FunctionPeriodAlignNames),
+                      TAccessors{&F::PeriodAlign, &F::SetPeriodAlign}, TInstanceDefault{&F::DefaultPeriodAlign})
+            .Property("PeriodStyle", EnumKind(FunctionPeriodStyleNames),
+                      TAccessors{&F::PeriodStyle, &F::SetPeriodStyle}, psNumPoints);
+    return table;
+}
+
+const TPropertyTable<TPlotFunction>& TPlotMovingFunction::Properties()
+{
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<TPlotMovingFunction>(TPlotFunction::Properties()).Hide({"PeriodStyle"});
+    return table;
+}
+
+TChartPen* PenToRead(TChartPen* Pen)
+{
+    if (!Pen)
+        InvalidPropertyValue();
+    return Pen;
 }

@@ -5,12 +5,16 @@
 #include <string>
 
 #include "chart/chart_component.h"
+#include "chart/property_model.h"
 
+class TChartPen;
 class TChartSeries;
 class TChartValueList;
 
 enum TFunctionPeriodStyle { psNumPoints, psRange };
 enum TFunctionPeriodAlign { paFirst, paCenter, paLast };
+inline constexpr const char* FunctionPeriodStyleNames[] = {"psNumPoints", "psRange"};
+inline constexpr const char* FunctionPeriodAlignNames[] = {"paFirst", "paCenter", "paLast"};
 
 class TPlotFunction : public TComponent {
     Q_OBJECT
@@ -54,6 +58,13 @@ public:
     // A new function of the same class.
     virtual TPlotFunction* Clone(QObject* Owner) const;
 
+    // The published properties of the function's class.
+    virtual const TPropertyTable<TPlotFunction>& PropertyTable() const { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
+    // Stored defaults of Period and PeriodAlign for the class.
+    virtual double DefaultPeriod() const { return 0; }
+    virtual TFunctionPeriodAlign DefaultPeriodAlign() const { return paCenter; }
+
 protected:
     virtual void CalculateFromSource(const TChartSeries& Source, const TChartValueList& NotMandatory);
     void CalculateAllPoints(const TChartSeries& Source, const TChartValueList& NotMandatory);
@@ -75,11 +86,20 @@ private:
     int m_updating = 0;
 };
 
+// A pen of the function's parent series to read a stream into; a read error
+// when the function has no parent series yet.
+TChartPen* PenToRead(TChartPen* Pen);
+
 class TPlotMovingFunction : public TPlotFunction {
     Q_OBJECT
 public:
     explicit TPlotMovingFunction(QObject* Owner = nullptr);
     TPlotFunction* Clone(QObject* Owner) const override;
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    // Period and PeriodAlign only.
+    static const TPropertyTable<TPlotFunction>& Properties();
+    double DefaultPeriod() const override { return 1; }
+    TFunctionPeriodAlign DefaultPeriodAlign() const override { return paLast; }
 
 protected:
     void CalculateFromSource(const TChartSeries& Source, const TChartValueList& NotMandatory) override;

@@ -6,6 +6,7 @@
 // parent's. Tables are built once, on first use, in function-local statics.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <span>
@@ -419,6 +420,13 @@ private:
     // The entry of the name's first part and the rest after the dot.
     std::pair<const TPropertyEntry<R>*, std::string_view> Resolve(std::string_view Name) const;
     void AssignLevels(R& Target, const R& Source) const;
+    // Name is hidden by this level.
+    bool Hides(std::string_view Name) const;
+    // Name is hidden by a level from Leaf down to, not including, this one.
+    bool HiddenBelow(const TPropertyTable* Leaf, std::string_view Name) const;
+    void WriteLevels(const R& Object, TPropertyWriter& Writer, std::string_view Prefix,
+                     const TPropertyTable* Leaf) const;
+    void LoadDefaultLevels(R& Object, const TPropertyTable* Leaf) const;
 
     const TPropertyTable* m_parent = nullptr;
     bool (*m_isA)(const R&) = nullptr;
@@ -426,6 +434,7 @@ private:
     std::function<void(R&)> m_beginUpdate;
     std::function<void(R&)> m_endUpdate;
     std::vector<std::unique_ptr<TPropertyEntry<R>>> m_entries;
+    std::vector<std::string> m_hidden;  // inherited names this level does not publish
 };
 
 // Declares the properties of class C, in writing order. Accessors are a field
@@ -546,6 +555,15 @@ public:
             [read](C& c, TPropertyReader& r) { std::invoke(read, c, r.ReadBinary()); }, stored);
     }
 
+    // Inherited properties this class does not publish: not written, and
+    // unknown when read (Assign still copies them, as the parent's code does).
+    TPropertyTableBuilder& Hide(std::initializer_list<const char*> Names)
+    {
+        for (const char* n : Names)
+            m_table.m_hidden.emplace_back(n);
+        return *this;
+    }
+
     // The last property declared is streamed but not copied by Assign.
     TPropertyTableBuilder& NotAssigned()
     {
@@ -583,20 +601,48 @@ TPropertyTableBuilder<R, C> TPropertyTable<R>::Of(const TPropertyTable* Parent)
 template <typename R>
 const TPropertyEntry<R>* TPropertyTable<R>::Find(std::string_view Name) const
 {
-    for (const TPropertyTable* t = this; t; t = t->m_parent)
+    for (const TPropertyTable* t = this; t; t = t->m_parent) {
         for (const auto& e : t->m_entries)
             if (property_detail::SameName(e->Name(), Name))
                 return e.get();
+        if (t->Hides(Name))
+            return nullptr;
+    }
     return nullptr;
+}
+
+template <typename R>
+bool TPropertyTable<R>::Hides(std::string_view Name) const
+{
+    for (const std::string& h : m_hidden)
+        if (property_detail::SameName(h, Name))
+            return true;
+    return false;
+}
+
+template <typename R>
+bool TPropertyTable<R>::HiddenBelow(const TPropertyTable* Leaf, std::string_view Name) const
+{
+    for (const TPropertyTable* t = Leaf; t && t != this; t = t->m_parent)
+        if (t->Hides(Name))
+            return true;
+    return false;
 }
 
 template <typename R>
 void TPropertyTable<R>::Write(const R& Object, TPropertyWriter& Writer, std::string_view Prefix) const
 {
+    WriteLevels(Object, Writer, Prefix, this);
+}
+
+template <typename R>
+void TPropertyTable<R>::WriteLevels(const R& Object, TPropertyWriter& Writer, std::string_view Prefix,
+                                    const TPropertyTable* Leaf) const
+{
     if (m_parent)
-        m_parent->Write(Object, Writer, Prefix);
+        m_parent->WriteLevels(Object, Writer, Prefix, Leaf);
     for (const auto& e : m_entries)
-        if (!e->Obsolete())
+        if (!e->Obsolete() && !HiddenBelow(Leaf, e->Name()))
             e->Write(Object, Writer, Prefix);
 }
 
@@ -660,9 +706,16 @@ void TPropertyTable<R>::AssignLevels(R& Target, const R& Source) const
 template <typename R>
 void TPropertyTable<R>::LoadStoredDefaults(R& Object) const
 {
+    LoadDefaultLevels(Object, this);
+}
+
+template <typename R>
+void TPropertyTable<R>::LoadDefaultLevels(R& Object, const TPropertyTable* Leaf) const
+{
     if (m_parent)
-        m_parent->LoadStoredDefaults(Object);
+        m_parent->LoadDefaultLevels(Object, Leaf);
+    // a hidden property keeps what the constructor gave it
     for (const auto& e : m_entries)
-        if (!e->Obsolete())
+        if (!e->Obsolete() && !HiddenBelow(Leaf, e->Name()))
             e->LoadDefault(Object);
 }

@@ -136,7 +136,8 @@ bool PointInPolygons(const std::vector<std::vector<PointF>>& polygons, PolyFillM
     return winding ? count != 0 : (count % 2) != 0;
 }
 
-SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFillMode mode, const Rect& limit)
+SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFillMode mode, const Rect& limit,
+                      bool FastRows)
 {
     SpanList out;
     if (limit.IsEmpty())
@@ -144,6 +145,9 @@ SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFill
     std::vector<Edge> edges;
     double minY = std::numeric_limits<double>::infinity();
     double maxY = -minY;
+    double minX = minY;
+    double maxX = maxY;
+    bool finiteX = true;
     for (const auto& poly : polygons) {
         const std::size_t n = poly.size();
         if (n < 2)
@@ -156,10 +160,16 @@ SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFill
             Edge e{a, b, std::min(a.y, b.y), std::max(a.y, b.y), a.y < b.y ? 1 : -1};
             minY = std::min(minY, e.ylo);
             maxY = std::max(maxY, e.yhi);
+            finiteX = finiteX && std::isfinite(a.x) && std::isfinite(b.x);
+            minX = std::min({minX, a.x, b.x});
+            maxX = std::max({maxX, a.x, b.x});
             edges.push_back(e);
         }
     }
     if (edges.empty())
+        return out;
+    // no pixel centre between the leftmost and rightmost x: no pixel at all
+    if (FastRows && finiteX && CeilInt(minX - 0.5) >= CeilInt(maxX - 0.5))
         return out;
     std::sort(edges.begin(), edges.end(), [](const Edge& l, const Edge& r) { return l.ylo < r.ylo; });
     const int rowStart = std::max(limit.top, ClampInt(std::ceil(minY - 0.5)));
@@ -168,18 +178,41 @@ SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFill
     std::vector<const Edge*> active;
     std::vector<std::pair<double, int>> xs;
     std::size_t next = 0;
+    if (rowEnd > rowStart)
+        out.reserve(static_cast<std::size_t>(rowEnd - rowStart));
+    // the lowest end among the active edges: nothing leaves before it
+    double nextEnd = std::numeric_limits<double>::infinity();
+    const auto crossing = [FastRows](const Edge& e, double yc) {
+        // same arithmetic as PointInPolygons (a vertical edge gives a.x exactly)
+        if (FastRows && e.a.x == e.b.x)
+            return e.a.x;
+        const double t = (yc - e.a.y) / (e.b.y - e.a.y);
+        return e.a.x + t * (e.b.x - e.a.x);
+    };
     for (int y = rowStart; y < rowEnd; ++y) {
         const double yc = y + 0.5;
-        while (next < edges.size() && edges[next].ylo <= yc)
-            active.push_back(&edges[next++]);
-        active.erase(std::remove_if(active.begin(), active.end(), [&](const Edge* e) { return e->yhi <= yc; }),
-                     active.end());
-        xs.clear();
-        for (const Edge* e : active) {
-            // same arithmetic as PointInPolygons
-            const double t = (yc - e->a.y) / (e->b.y - e->a.y);
-            xs.emplace_back(e->a.x + t * (e->b.x - e->a.x), e->dir);
+        while (next < edges.size() && edges[next].ylo <= yc) {
+            active.push_back(&edges[next]);
+            nextEnd = std::min(nextEnd, edges[next].yhi);
+            ++next;
         }
+        if (!FastRows || nextEnd <= yc) {
+            active.erase(std::remove_if(active.begin(), active.end(), [&](const Edge* e) { return e->yhi <= yc; }),
+                         active.end());
+            nextEnd = std::numeric_limits<double>::infinity();
+            for (const Edge* e : active)
+                nextEnd = std::min(nextEnd, e->yhi);
+        }
+        // two edges (every convex piece): their interval, when it is one
+        if (FastRows && active.size() == 2 && (!winding || active[0]->dir != active[1]->dir)) {
+            const double x0 = crossing(*active[0], yc);
+            const double x1 = crossing(*active[1], yc);
+            AddInterval(out, y, std::min(x0, x1), std::max(x0, x1), limit);
+            continue;
+        }
+        xs.clear();
+        for (const Edge* e : active)
+            xs.emplace_back(crossing(*e, yc), e->dir);
         std::sort(xs.begin(), xs.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
         if (!winding) {
             for (std::size_t i = 0; i + 1 < xs.size(); i += 2)

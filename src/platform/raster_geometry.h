@@ -27,7 +27,10 @@ struct Span {
 using SpanList = std::vector<Span>;
 
 // Closed polygons filled together by the rule, limited to the rectangle.
-SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFillMode mode, const Rect& limit);
+// FastRows false: every row through the general crossing sort (the reference
+// the quicker rows are tested against).
+SpanList PolygonSpans(const std::vector<std::vector<PointF>>& polygons, PolyFillMode mode, const Rect& limit,
+                      bool FastRows = true);
 // The ellipse inscribed in the box (left, top)-(right, bottom).
 SpanList EllipseSpans(double left, double top, double right, double bottom, const Rect& limit);
 // A rectangle with rounded corners (corner ellipse cornerWidth x cornerHeight).

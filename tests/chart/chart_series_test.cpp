@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "chart/chart_exceptions.h"
 #include "series_test_support.h"
 
@@ -25,6 +27,81 @@ TEST(TChartSeriesAdd, OutOfOrderXInsertsInTheMiddleWithItsLabelColourAndExtraVal
     EXPECT_EQ(s.ValueColor(1), 0x22u);
     EXPECT_EQ(s.ValueColor(2), 0x33u);
     EXPECT_EQ(s.Labels().Label(2), "c");
+}
+
+// A series with colours, labels and an extra list, before more points come.
+void Prepare(TChartSeries& S)
+{
+    S.CreateValueList("Z").TempValue = 7;
+    S.AddXY(0, 1, "first", 0x11);
+}
+
+void ExpectSamePoints(const TChartSeries& A, const TChartSeries& B)
+{
+    ASSERT_EQ(A.Count(), B.Count());
+    for (int i = 0; i < A.Count(); ++i) {
+        EXPECT_EQ(A.XValues().Value(i), B.XValues().Value(i)) << i;
+        EXPECT_EQ(A.YValues().Value(i), B.YValues().Value(i)) << i;
+        EXPECT_EQ(A.ValuesList(2).Value(i), B.ValuesList(2).Value(i)) << i;
+        EXPECT_EQ(A.ValueColor(i), B.ValueColor(i)) << i;
+        EXPECT_EQ(A.Labels().Label(i), B.Labels().Label(i)) << i;
+    }
+    EXPECT_EQ(A.XValues().MaxValue(), B.XValues().MaxValue());
+    EXPECT_EQ(A.YValues().MinValue(), B.YValues().MinValue());
+    EXPECT_EQ(A.XValues().Capacity(), B.XValues().Capacity());
+}
+
+TEST(TChartSeriesAdd, ManyPointsAtOnceAsOneByOne)
+{
+    const std::vector<double> xs{1, 2, 2, 5}, ys{4, -3, 8, 0.5};
+    for (const bool updating : {true, false}) {
+        TChartSeries bulk, single;
+        Prepare(bulk);
+        Prepare(single);
+        int added = 0;
+        bulk.OnAfterAdd = [&](TChartSeries&, int) { ++added; };
+        if (updating)
+            bulk.BeginUpdate();
+        bulk.AddXYs(xs, ys);
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            single.AddXY(xs[i], ys[i]);
+        if (updating)
+            bulk.EndUpdate();
+        ExpectSamePoints(bulk, single);
+        // the per-point events only outside an update
+        EXPECT_EQ(added, updating ? 0 : 4);
+    }
+}
+
+TEST(TChartSeriesAdd, ManyPointsOutOfOrderAreSortedIn)
+{
+    TChartSeries bulk, single;
+    Prepare(bulk);
+    Prepare(single);
+    bulk.AddXY(10, 10);
+    single.AddXY(10, 10);
+    const std::vector<double> xs{3, -1, 12}, ys{1, 2, 3};
+    bulk.BeginUpdate();
+    bulk.AddXYs(xs, ys);
+    bulk.EndUpdate();
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        single.AddXY(xs[i], ys[i]);
+    ExpectSamePoints(bulk, single);
+    EXPECT_EQ(bulk.XValues().Value(0), -1);
+}
+
+TEST(TChartSeriesAdd, ManyPointsGrowTheListsByWholeSteps)
+{
+    TChartSeries s;
+    std::vector<double> xs(2500), ys(2500);
+    for (int i = 0; i < 2500; ++i)
+        xs[static_cast<std::size_t>(i)] = i;
+    s.BeginUpdate();
+    s.AddXYs(xs, ys);
+    s.EndUpdate();
+    EXPECT_EQ(s.Count(), 2500);
+    EXPECT_EQ(s.XValues().Capacity(), 3000);
+    EXPECT_EQ(s.XValues().MaxValue(), 2499);
 }
 
 TEST(TChartSeriesAdd, FirstColourCreatesTheListWithDefaultsBefore)

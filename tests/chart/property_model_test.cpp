@@ -159,6 +159,26 @@ public:
     int ArrowLength = 8;
 };
 
+// A mark that does not publish the shape's RoundSize nor its pen; a level
+// below it knows nothing of the hiding.
+class TTestPlainMark : public TTestMark {
+public:
+    const TPropertyTable<TTestShape>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TTestShape>& Properties()
+    {
+        static const TPropertyTable<TTestShape> table =
+            TPropertyTable<TTestShape>::Of<TTestPlainMark>(BaseTable()).Hide({"RoundSize", "Pen"});
+        return table;
+    }
+    static const TPropertyTable<TTestShape>& BaseTable()
+    {
+        static const TPropertyTable<TTestShape> table =
+            TPropertyTable<TTestShape>::Of<TTestMark>(TTestShape::Properties())
+                .Property("ArrowLength", IntegerKind, &TTestMark::ArrowLength, 8);
+        return table;
+    }
+};
+
 Bytes Written(const TTestShape& s)
 {
     TPropertyWriter w;
@@ -567,4 +587,38 @@ TEST(TPropertyTableWrite, LambdaAccessorsAndAlwaysStored)
     TPropertyWriter again;
     TTestLabel::Properties().Write(read, again);
     EXPECT_EQ(again.Data(), Expected().Int("Size", 4).Str("Text", "a").Data());
+}
+
+TEST(TPropertyTableHide, HiddenInheritedPropertiesAreNeitherWrittenNorRead)
+{
+    TTestPlainMark m;
+    m.Color = clYellow;  // the mark's colour not stored
+    m.RoundSize = 5;
+    m.Pen()->Width = 3;
+    m.Angle = 0.5;
+    m.ArrowLength = 2;
+    EXPECT_EQ(Written(m), Expected().Float("Angle", 0.5L).Int("ArrowLength", 2).Data());
+    for (const char* name : {"RoundSize", "roundsize", "Pen.Width"}) {
+        TTestPlainMark r;
+        EXPECT_THROW(ReadAll(r, Expected().Int(name, 1).AsList(), "TTestPlainMark"), EReadError) << name;
+    }
+    TTestPlainMark r;
+    ReadAll(r, Expected().Float("Angle", 0.5L).Int("ArrowLength", 2).AsList(), "TTestPlainMark");
+    EXPECT_EQ(r.Angle, 0.5);
+    EXPECT_EQ(r.ArrowLength, 2);
+    // the parent's own table still streams them
+    EXPECT_NE(TTestPlainMark::BaseTable().Find("RoundSize"), nullptr);
+    EXPECT_EQ(TTestPlainMark::Properties().Find("RoundSize"), nullptr);
+}
+
+TEST(TPropertyTableHide, HiddenPropertyKeepsItsValueOnDefaultsAndIsStillAssigned)
+{
+    TTestPlainMark m;
+    m.RoundSize = 40;
+    m.Properties().LoadStoredDefaults(m);
+    EXPECT_EQ(m.RoundSize, 40);
+    TTestPlainMark source;
+    source.RoundSize = 7;
+    m.Properties().Assign(m, source);
+    EXPECT_EQ(m.RoundSize, 7);
 }

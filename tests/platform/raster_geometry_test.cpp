@@ -61,6 +61,43 @@ TEST(RasterSpans, FillsAgreeWithTheCentreSampleTests)
     }
 }
 
+TEST(RasterSpans, QuickRowsGiveTheSpansOfTheGeneralRows)
+{
+    // area pieces (two vertical sides), thin slivers, triangles, vertices on
+    // pixel centres and edges, several polygons, both rules, partly outside
+    std::mt19937 gen(99);
+    std::uniform_real_distribution<double> coord(-10.0, 110.0);
+    std::uniform_int_distribution<int> whole(-10, 110);
+    const Rect limit{0, 0, 100, 100};
+    const auto centre = [&] { return whole(gen) + 0.5; };
+    for (int trial = 0; trial < 400; ++trial) {
+        std::vector<std::vector<PointF>> polys;
+        const int kind = trial % 5;
+        if (kind == 0) {
+            // zero, one or two columns wide, or within one column
+            const double x0 = centre() - (trial % 2) * 0.3, x1 = x0 + std::abs(whole(gen)) % 3 * 0.5,
+                         bottom = centre();
+            polys.push_back({{x0, centre()}, {x1, centre()}, {x1, bottom}, {x0, bottom}});
+        } else if (kind == 1) {
+            polys.push_back({{coord(gen), coord(gen)}, {coord(gen), coord(gen)}, {coord(gen), coord(gen)}});
+        } else if (kind == 2) {
+            std::vector<PointF> p;
+            for (int i = 0; i < 7; ++i)
+                p.push_back({centre(), centre()});
+            polys.push_back(p);
+        } else {
+            for (int k = 0; k < kind - 1; ++k) {
+                std::vector<PointF> p;
+                for (int i = 0; i < 4 + k; ++i)
+                    p.push_back({coord(gen), coord(gen)});
+                polys.push_back(p);
+            }
+        }
+        for (PolyFillMode mode : {PolyFillMode::Alternate, PolyFillMode::Winding})
+            ASSERT_EQ(PolygonSpans(polys, mode, limit), PolygonSpans(polys, mode, limit, false)) << trial;
+    }
+}
+
 TEST(RasterSpans, SquareAndCircleExtents)
 {
     // a polygon on pixel corners fills [left, right) x [top, bottom)

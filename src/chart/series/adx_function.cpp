@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "chart/appearance_properties.h"
 #include "chart/series/function_window.h"
 #include "chart/series/ohlc_series.h"
 
@@ -104,4 +105,18 @@ TPlotFunction* TADXFunction::Clone(QObject* Owner) const
     auto* f = new TADXFunction(Owner);
     f->InternalAssign(*this);
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TADXFunction::Properties()
+{
+    using F = TADXFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Object(
+                "DownLinePen", [](const F& f) { return &f.DownLinePen(); }, [](F& f) { return &f.DownLinePen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "UpLinePen", [](const F& f) { return &f.UpLinePen(); }, [](F& f) { return &f.UpLinePen(); }, nullptr,
+                ChartPenProperties());
+    return table;
 }

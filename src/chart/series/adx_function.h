@@ -19,6 +19,8 @@ public:
     void AddPoints(const TChartSeries* Source) override;
     bool IsValidSource(const TChartSeries& Source) const override;
     std::string EditorClassName() const override { return "TADXFuncEditor"; }
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
     TPlotFunction* Clone(QObject* Owner) const override;
 
 private:

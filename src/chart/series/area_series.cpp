@@ -112,6 +112,37 @@ void TAreaSeries::PrepareLegendCanvas(int, TColor& BackColor, TBrushStyle& Brush
     BrushStyle = AreaBrush();
 }
 
+void TAreaSeries::DrawLegendShape(int ValueIndex, const TRect& Rect)
+{
+    TCustomPlotPanel* panel = ParentChart()->Panel();
+    TCanvas3D& c = *panel->Canvas();
+    if (Gradient().Visible()) {
+        Gradient().Draw(c, Rect);
+        return;
+    }
+    if (AreaChartBrush().HasImage()) {
+        const TColor item = ValueIndex == -1 ? SeriesColor() : LegendItemColor(ValueIndex);
+        TColor colour = AreaChartBrush().Color();
+        if (colour == clDefault)
+            colour = item;
+        TColor back = !ColorEachPoint() && AreaColor() != clDefault ? AreaColor() : item;
+        if (back == colour)
+            back = clWhite;
+        panel->ApplyBrush(colour, &AreaChartBrush(), back);
+    }
+    TCustomSeries::DrawLegendShape(ValueIndex, Rect);
+}
+
+void TAreaSeries::PrepareForGallery(bool IsEnabled)
+{
+    TCustomSeries::PrepareForGallery(IsEnabled);
+    Gradient().SetVisible(true);
+    if (TSeriesParent* chart = ParentChart()) {
+        SetSeriesColor(chart->GetDefaultColor(GalleryFirstColorIndex));
+        Gradient().SetEndColor(chart->GetDefaultColor(GallerySecondColorIndex));
+    }
+}
+
 double TAreaSeries::MaxXValue() const
 {
     const double v = TCustomSeries::MaxXValue();
@@ -162,6 +193,7 @@ const TPropertyTable<TCustomChartElement>& TAreaSeries::Properties()
     using S = TAreaSeries;
     static const TPropertyTable<TCustomChartElement> table =
         TPropertyTable<TCustomChartElement>::Of<S>(TCustomSeries::Properties())
+            .Hide({"Brush", "Pen", "LineBrush", "LineHeight", "OutLine", "Shadow", "Stacked"})
             .Property("MultiArea", EnumKind(MultiAreaNames), TAccessors{&S::MultiArea, &S::SetMultiArea}, maNone)
             .Property("StackGroup", IntegerKind, TAccessors{&S::StackGroup, &S::SetStackGroup}, 0)
             .Property("UseYOrigin", BooleanKind, TAccessors{&S::UseYOrigin, &S::SetUseYOrigin}, false)

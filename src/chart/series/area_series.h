@@ -6,6 +6,11 @@
 enum TMultiArea { maNone, maStacked, maStacked100 };
 inline constexpr const char* MultiAreaNames[] = {"maNone", "maStacked", "maStacked100"};
 
+// The gallery's two colour-index settings: palette entries of an area
+// preview's series colour and gradient end.
+inline int GalleryFirstColorIndex = 3;
+inline int GallerySecondColorIndex = 0;
+
 class TAreaSeries : public TCustomSeries {
     Q_OBJECT
 public:
@@ -28,6 +33,11 @@ public:
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
     void SetSubGallery(int Index) override;
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
+    // The gradient over the symbol when it is visible; an image brush in its
+    // colour over the area colour.
+    void DrawLegendShape(int ValueIndex, const TRect& Rect) override;
+    // A gradient from the palette colours the gallery's settings name.
+    void PrepareForGallery(bool IsEnabled) override;
     double MaxXValue() const override;
     double MinXValue() const override;
     double MaxYValue() const override;

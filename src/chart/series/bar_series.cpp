@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "chart/canvas_3d_solids.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_callout.h"
 #include "chart/chart_messages.h"
@@ -201,8 +203,10 @@ void TBarSeries::CalcBarBounds(int ValueIndex)
 
 bool TBarSeries::ClickedBar(int ValueIndex, const TPoint& P) const
 {
+    const bool view3D = ParentChart() && ParentChart()->View3D();
+    TCanvas3D* canvas = view3D && ParentChart()->Panel() ? ParentChart()->Panel()->Canvas() : nullptr;
     const int x = CalcXPos(ValueIndex);
-    if (P.X < x || P.X > x + BarWidth())
+    if (!canvas && (P.X < x || P.X > x + BarWidth()))
         return false;
     int top = CalcYPos(ValueIndex);
     int bottom = GetOriginPos(ValueIndex, AxisEndPos());
@@ -212,22 +216,26 @@ bool TBarSeries::ClickedBar(int ValueIndex, const TPoint& P) const
     TBarStyle style = BarStyle();
     if (OnGetBarStyle)
         OnGetBarStyle(const_cast<TBarSeries&>(*this), ValueIndex, style);
-    switch (style) {
-    case bsPyramid:
-    case bsCone: {
-        const TPoint tri[3] = {{mid, top}, {x + BarWidth(), bottom}, {x, bottom}};
+    const bool up = style == bsPyramid || style == bsCone;
+    if (up || style == bsInvPyramid || style == bsInvCone) {
+        // apex at the middle depth, base at the start depth in 3D
+        TPoint tri[3] = {{mid, up ? top : bottom}, {x + BarWidth(), up ? bottom : top}, {x, up ? bottom : top}};
+        if (canvas) {
+            canvas->Project(tri[0].X, tri[0].Y, MiddleZ(), tri[0]);
+            canvas->Project(tri[1].X, tri[1].Y, StartZ(), tri[1]);
+            canvas->Project(tri[2].X, tri[2].Y, StartZ(), tri[2]);
+        }
         return PointInPolygon(P, tri);
     }
-    case bsInvPyramid:
-    case bsInvCone: {
-        const TPoint tri[3] = {{x, top}, {x + BarWidth(), top}, {mid, bottom}};
-        return PointInPolygon(P, tri);
+    TPoint q = P;
+    if (canvas) {
+        canvas->Unproject(q.X, q.Y, StartZ());
+        if (q.X < x || q.X > x + BarWidth())
+            return false;
     }
-    case bsEllipse:
-        return PointInEllipse(P, x, top, x + BarWidth(), bottom);
-    default:
-        return P.Y >= top && P.Y <= bottom;
-    }
+    if (style == bsEllipse)
+        return PointInEllipse(q, x, top, x + BarWidth(), bottom);
+    return q.Y >= top && q.Y <= bottom;
 }
 
 void TBarSeries::PrepareBarCanvas(int ValueIndex, TColor Color)
@@ -248,22 +256,70 @@ void TBarSeries::DrawValue(int ValueIndex)
     if (m_normalBarColor == clNone || !ParentChart() || !ParentChart()->Panel() || !ParentChart()->Panel()->Canvas())
         return;
     CalcBarBounds(ValueIndex);
-    if (Shadow().Visible() && Shadow().GetSize() != 0) {
-        const TRect saved = m_barBounds;
-        const TColor savedColor = m_normalBarColor;
-        m_normalBarColor = Shadow().Color();
-        m_barBounds.Left += Shadow().HorizSize();
-        m_barBounds.Right += Shadow().HorizSize();
-        if (m_barBounds.Bottom < m_barBounds.Top)
-            m_barBounds.Bottom -= Shadow().VertSize();
-        else
-            m_barBounds.Top += Shadow().VertSize();
-        DrawBar(ValueIndex, std::min(m_barBounds.Left, m_barBounds.Right),
-                std::max(m_barBounds.Left, m_barBounds.Right));
-        m_barBounds = saved;
-        m_normalBarColor = savedColor;
+    if (Shadow().Visible() && Shadow().GetSize() != 0)
+        DrawBarShadow(ValueIndex);
+    TCanvas3D& c = *ParentChart()->Panel()->Canvas();
+    TPlotBlend* blend = nullptr;
+    if (Transparency() != 0) {
+        const TRect r = NormalizedBounds();
+        blend = c.BeginBlending(ParentChart()->View3D() ? c.ProjectedRectBounds(r, StartZ()) : r, Transparency());
     }
+    struct EndBlend {
+        TCanvas3D& C;
+        TPlotBlend* B;
+        ~EndBlend()
+        {
+            if (B)
+                C.EndBlending(B);
+        }
+    } endBlend{c, blend};
     DrawBar(ValueIndex, std::min(m_barBounds.Left, m_barBounds.Right), std::max(m_barBounds.Left, m_barBounds.Right));
+}
+
+TRect TBarSeries::NormalizedBounds() const
+{
+    const TRect& r = m_barBounds;
+    return TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                 std::max(r.Top, r.Bottom)};
+}
+
+void TBarSeries::DrawBarShadow(int ValueIndex)
+{
+    TCanvas3D& c = *ParentChart()->Panel()->Canvas();
+    const TBarStyle style = GetBarStyle(ValueIndex);
+    const bool smooth = Shadow().Smooth() && (style == bsRectangle || style == bsRectGradient || style == bsBevel);
+    if (smooth) {
+        // the shadow draws itself offset from the bar
+        const TRect r = NormalizedBounds();
+        if (!ParentChart()->View3D()) {
+            Shadow().DrawRect(c, r);
+        } else if (const TView3DOptions* view = ParentChart()->Panel()->View3DOptions();
+                   view && view->Orthogonal()) {
+            Shadow().DrawShape(c, r, StartZ(), 0);
+        } else {
+            TPoint corners[4];
+            c.ProjectRectCorners(r, StartZ(), corners);
+            Shadow().DrawPolygon(c, corners);
+        }
+        return;
+    }
+    const TRect saved = m_barBounds;
+    const TColor savedColor = m_normalBarColor;
+    const TColor savedPen = BarPen().Color();
+    const auto notify = std::exchange(BarPen().OnChange, nullptr);
+    m_normalBarColor = Shadow().Color();
+    BarPen().SetColor(Shadow().Color());
+    m_barBounds.Left += Shadow().HorizSize();
+    m_barBounds.Right += Shadow().HorizSize();
+    if (m_barBounds.Bottom < m_barBounds.Top)
+        m_barBounds.Bottom -= Shadow().VertSize();
+    else
+        m_barBounds.Top += Shadow().VertSize();
+    DrawBar(ValueIndex, std::min(m_barBounds.Left, m_barBounds.Right), std::max(m_barBounds.Left, m_barBounds.Right));
+    m_barBounds = saved;
+    m_normalBarColor = savedColor;
+    BarPen().SetColor(savedPen);
+    BarPen().OnChange = notify;
 }
 
 void TBarSeries::DrawBar(int ValueIndex, int, int)
@@ -368,10 +424,16 @@ void TBarSeries::DrawBar(int ValueIndex, int, int)
                    ConePercent());
             break;
         }
-        case bsSlantCube:
-            // the canvas has no side count for its cylinders: a plain cube
-            c.Cube(r.Left, r.Right, r.Top, r.Bottom, z0, z1, Dark3D());
+        case bsSlantCube: {
+            // a four-sided cylinder: a cube turned by 45 degrees
+            const int saved = std::exchange(CylinderSegments, 4);
+            struct Restore {
+                int Segments;
+                ~Restore() { CylinderSegments = Segments; }
+            } restore{saved};
+            c.Cylinder(true, r.Left, r.Top, r.Right, r.Bottom, z0, z1, Dark3D());
             break;
+        }
         case bsDiamond: {
             const int midY = (r.Top + r.Bottom) / 2;
             const TPoint p[4] = {{mid, r.Top}, {r.Right, midY}, {mid, r.Bottom}, {r.Left, midY}};
@@ -430,9 +492,31 @@ void TBarSeries::DrawBarTickLines(TBarStyle Style)
     const int top = std::min(m_barBounds.Top, m_barBounds.Bottom);
     const int bottom = std::max(m_barBounds.Top, m_barBounds.Bottom);
     const int z = Style == bsArrow ? MiddleZ() : StartZ();
+    // in 3D the line runs on along the side face that turns towards the viewer
+    bool side = false;
+    int sideX = 0;
+    if (Style != bsArrow && ParentChart()->View3D()) {
+        for (const int x : {m_barBounds.Right, m_barBounds.Left}) {
+            // corners in the order that runs clockwise when the right face shows
+            const bool right = x == m_barBounds.Right;
+            TPoint face[4];
+            c.Project(x, top, right ? StartZ() : EndZ(), face[0]);
+            c.Project(x, top, right ? EndZ() : StartZ(), face[1]);
+            c.Project(x, bottom, right ? EndZ() : StartZ(), face[2]);
+            c.Project(x, bottom, right ? StartZ() : EndZ(), face[3]);
+            if (PointsClockwiseArray(face)) {
+                side = true;
+                sideX = x;
+                break;
+            }
+        }
+    }
     for (int y : axis->TickPositions)
-        if (y > top && y < bottom)
+        if (y > top && y < bottom) {
             c.HorizLine3D(m_barBounds.Left, m_barBounds.Right, y, z);
+            if (side)
+                c.ZLine3D(sideX, y, StartZ(), EndZ());
+        }
 }
 
 const TPropertyTable<TCustomChartElement>& TBarSeries::Properties()

@@ -34,10 +34,16 @@ public:
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();
 
+protected:
+    TCustomBarSeries* CreateSameClass(QObject* Owner) const override { return new TBarSeries(Owner); }
+
 private:
     // The pixel of the vertical axis' end (the bars' default origin).
     int AxisEndPos() const;
     void PrepareBarCanvas(int ValueIndex, TColor Color);
+    // The bar in the shadow colour, offset; or the shadow's own smooth drawing.
+    void DrawBarShadow(int ValueIndex);
+    TRect NormalizedBounds() const;
     void DrawBarTickLines(TBarStyle Style);
     // The 3D frame of bsBevel inside the bar's pen.
     void DrawBevel(TCanvas3D& Canvas, TRect R);

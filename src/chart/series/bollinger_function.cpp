@@ -1,7 +1,9 @@
 #include "chart/series/bollinger_function.h"
 
+
 #include <vector>
 
+#include "chart/appearance_properties.h"
 #include "chart/series/function_window.h"
 
 TBollingerFunction::TBollingerFunction(QObject* Owner) : TPlotFunction(Owner)
@@ -44,14 +46,12 @@ void TBollingerFunction::AddPoints(const TChartSeries* Source)
     TakeChartSettings(*m_lowBand, *parent);
     m_lowBand->BeginUpdate();
     m_lowBand->Clear();
-    if (Period() > 0) {
-        AddBand(*Source, *parent, m_deviation);
-        AddBand(*Source, *m_lowBand, -m_deviation);
-    }
+    if (Period() > 0)
+        AddBands(*Source, *parent, *m_lowBand);
     m_lowBand->EndUpdate();
 }
 
-void TBollingerFunction::AddBand(const TChartSeries& Source, TChartSeries& Band, double Multiplier) const
+void TBollingerFunction::AddBands(const TChartSeries& Source, TChartSeries& Upper, TChartSeries& Lower) const
 {
     const int p = Nearest(Period());
     const int count = Source.Count();
@@ -66,22 +66,25 @@ void TBollingerFunction::AddBand(const TChartSeries& Source, TChartSeries& Band,
         ExpMovingAverage(v, count, Period(), average.data());
     } else {
         average.resize(static_cast<std::size_t>(count - p + 1));
-        double sum = 0;
-        for (int k = 0; k < p; ++k)
-            sum += v[k];
-        average[0] = sum / p;
-        for (int j = 1; j + p <= count; ++j) {
-            sum = 0;
+        for (int j = 0; j + p <= count; ++j) {
+            double sum = 0;
             for (int k = j; k < j + p; ++k)
                 sum += v[k];
             average[static_cast<std::size_t>(j)] = sum / p;
         }
     }
+    // one deviation per window serves both bands
+    const auto n = static_cast<std::size_t>(count - p + 1);
+    std::vector<double> upper(n), lower(n);
     for (int i = p; i <= count; ++i) {
         const double sd = WindowDeviation(v + i - p, p, true);
         const double base = average[static_cast<std::size_t>(m_exponential ? i - 1 : i - p)];
-        AddOriented(Band, Source.YMandatory(), x.Value(i - 1), base + Multiplier * sd);
+        upper[static_cast<std::size_t>(i - p)] = base + m_deviation * sd;
+        lower[static_cast<std::size_t>(i - p)] = base + -m_deviation * sd;
     }
+    const std::span<const double> xs{x.Data() + (p - 1), n};
+    AddOrientedPoints(Upper, Source.YMandatory(), xs, upper);
+    AddOrientedPoints(Lower, Source.YMandatory(), xs, lower);
 }
 
 TPlotFunction* TBollingerFunction::Clone(QObject* Owner) const
@@ -91,4 +94,20 @@ TPlotFunction* TBollingerFunction::Clone(QObject* Owner) const
     f->m_deviation = m_deviation;
     f->m_exponential = m_exponential;
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TBollingerFunction::Properties()
+{
+    using F = TBollingerFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Property("Deviation", FloatKind, TAccessors{&F::Deviation, &F::SetDeviation}, 2.0)
+            .Property("Exponential", BooleanKind, TAccessors{&F::Exponential, &F::SetExponential}, true)
+            .Object(
+                "LowBandPen", [](const F& f) { return &f.LowBandPen(); }, [](F& f) { return &f.LowBandPen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "UpperBandPen", [](const F& f) -> const TChartPen* { return f.UpperBandPen(); },
+                [](F& f) { return PenToRead(f.UpperBandPen()); }, nullptr, ChartPenProperties());
+    return table;
 }

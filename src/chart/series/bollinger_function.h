@@ -22,10 +22,13 @@ public:
 
     void AddPoints(const TChartSeries* Source) override;
     std::string EditorClassName() const override { return "TBollingerFuncEditor"; }
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
     TPlotFunction* Clone(QObject* Owner) const override;
 
 private:
-    void AddBand(const TChartSeries& Source, TChartSeries& Band, double Multiplier) const;
+    // The upper band into Upper, the lower into Lower.
+    void AddBands(const TChartSeries& Source, TChartSeries& Upper, TChartSeries& Lower) const;
 
     double m_deviation = 2;
     bool m_exponential = true;

@@ -194,6 +194,9 @@ void TCandleSeries::DrawValue(int ValueIndex)
     if (yOpen == yClose)
         --yClose;
     TRect body{x - wl, yOpen, x + wr + (view3D ? 0 : 1), yClose};
+    // without an outline the 2D body gives up its lowest column
+    if (!view3D && !pen.Visible())
+        ++body.Left;
     const TRect normal{body.Left, std::min(body.Top, body.Bottom), body.Right, std::max(body.Top, body.Bottom)};
     if (gradient) {
         if (view3D) {
@@ -326,6 +329,19 @@ void TCandleSeries::Assign(const TCustomChartElement& Source)
         m_showCloseTick = s->m_showCloseTick;
     }
     TOHLCSeries::Assign(Source);
+}
+
+void TCandleSeries::PrepareForGallery(bool IsEnabled)
+{
+    TOHLCSeries::PrepareForGallery(IsEnabled);
+    FillSampleValues(4);
+    Pointer().Pen()->SetWidth(2);
+    SetCandleWidth(12);
+    if (!IsEnabled) {
+        SetUpCloseColor(clSilver);
+        SetDownCloseColor(clGray);
+        Pointer().Pen()->SetColor(clGray);
+    }
 }
 
 const TPropertyTable<TCustomChartElement>& TCandleSeries::Properties()

@@ -66,6 +66,8 @@ public:
     std::string EditorClassName() const override { return "TCandleEditor"; }
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
     void SetSubGallery(int Index) override;
+    // Four wide candles; grey ones for a disabled entry.
+    void PrepareForGallery(bool IsEnabled) override;
     void Assign(const TCustomChartElement& Source) override;
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

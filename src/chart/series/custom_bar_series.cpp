@@ -9,6 +9,7 @@
 #include "chart/chart_messages.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
+#include "chart/series_types.h"
 
 namespace {
 
@@ -285,6 +286,16 @@ void TCustomBarSeries::CreateSubGallery(std::vector<std::string>& Captions) cons
     Captions.push_back(PlotMsgStyleSideAll);
 }
 
+void TCustomBarSeries::PrepareForGallery(bool IsEnabled)
+{
+    TChartSeries::PrepareForGallery(IsEnabled);
+    SetBarWidthPercent(85);
+    SetBarStyle(bsRectGradient);
+    Gradient().SetVisible(true);
+    SetMultiBar(mbNone);
+    SetDarkPen(130);
+}
+
 void TCustomBarSeries::SetSubGallery(int Index)
 {
     switch (Index) {
@@ -305,6 +316,18 @@ void TCustomBarSeries::SetSubGallery(int Index)
         return;
     default:
         break;
+    }
+    auto* chart = dynamic_cast<TCustomAxisPanel*>(ParentChart());
+    if (Index >= 6 && chart && chart->SeriesCount() == 1 && chart->Series(0) == this) {
+        TCustomBarSeries* other = CreateSameClass(parent());
+        other->setObjectName(QString::fromStdString(GetNewSeriesName(parent())));
+        chart->AddSeries(other);
+        other->SetTitle(Title());
+        other->SetBarWidthPercent(BarWidthPercent());
+        Marks().SetVisible(false);
+        other->Marks().SetVisible(false);
+        other->SetSubGallery(Index);
+        other->FillSampleValues(other->NumSampleValues());
     }
     const int mode = HasBarStyles() ? Index : Index + 3;
     switch (mode) {

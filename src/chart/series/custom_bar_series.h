@@ -48,6 +48,9 @@ public:
     void SetDark3D(bool Value) { SetBooleanProperty(m_dark3D, Value); }
     int DarkPen() const { return m_darkPen; }
     void SetDarkPen(int Value) { SetIntegerProperty(m_darkPen, Value); }
+    // Percent of see-through of every bar (not streamed).
+    int Transparency() const { return m_transparency; }
+    void SetTransparency(int Value) { SetIntegerProperty(m_transparency, Value); }
     int DepthPercent() const { return m_depthPercent; }
     void SetDepthPercent(int Value) { SetIntegerProperty(m_depthPercent, Value); }
     TBarSeriesGradient& Gradient() const { return *m_gradient; }
@@ -114,7 +117,10 @@ public:
     void CalcZOrder() override;
     void CalcDepthPositions() override;
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
+    // From 6 on (the multi-bar modes), a chart holding only this series gets
+    // a second one of its class in the same mode, for the preview.
     void SetSubGallery(int Index) override;
+    void PrepareForGallery(bool IsEnabled) override;
     int NumSampleValues() const override;
     // Y values only, at X = 0, 1, ..., unless another bar series of the chart
     // has X values of its own.
@@ -125,6 +131,8 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // A new series of this series' own class (the caller takes it over).
+    virtual TCustomBarSeries* CreateSameClass(QObject* Owner) const = 0;
     // The bar series of the chart of this class, in chart order (this one included).
     std::vector<TCustomBarSeries*> SameClassSeries() const;
     void PushMultiBar();
@@ -143,6 +151,7 @@ private:
     int m_customBarWidth = 0;
     bool m_dark3D = true;
     int m_darkPen = 0;
+    int m_transparency = 0;
     int m_depthPercent = 100;
     std::unique_ptr<TBarSeriesGradient> m_gradient;
     TMultiBar m_multiBar = mbSide;

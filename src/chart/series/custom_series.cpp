@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "chart/appearance_properties.h"
 #include "chart/axis_panel.h"
@@ -11,6 +12,7 @@
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
+#include "chart/view3d_options.h"
 
 TCustomSeries::TCustomSeries(QObject* Owner) : TCustomLineSeries(Owner)
 {
@@ -244,23 +246,57 @@ void TCustomSeries::GetVertMargins(int& Top, int& Bottom)
 
 // ---- drawing ----
 
+void TCustomSeries::DrawShadowPass()
+{
+    TChartAxis* h = GetHorizAxis();
+    TChartAxis* v = GetVertAxis();
+    if (!h || !v)
+        return;
+    struct Restore {
+        TCustomSeries& S;
+        TChartAxis& H;
+        TChartAxis& V;
+        TColor Own;
+        TColor Assigned;
+        bool PointerVisible;
+        ~Restore()
+        {
+            H.ShiftPositions(-S.m_shadow->HorizSize());
+            V.ShiftPositions(-S.m_shadow->VertSize());
+            S.m_pointer->SetVisible(PointerVisible);
+            S.SetSeriesColor(Own);
+            S.SetAssignedColor(Assigned);
+        }
+    } restore{*this, *h, *v, OwnSeriesColor(), AssignedColor(), m_pointer->Visible()};
+    SetSeriesColor(m_shadow->Color());
+    m_pointer->SetVisible(false);
+    h->ShiftPositions(m_shadow->HorizSize());
+    v->ShiftPositions(m_shadow->VertSize());
+    TCustomLineSeries::DrawAllValues();
+}
+
 void TCustomSeries::DrawAllValues()
 {
+    if (m_shadow->Visible() && m_shadow->GetSize() != 0)
+        DrawShadowPass();
     if (m_outLine->Visible()) {
         TChartPen saved;
         saved.Assign(LinePen());
-        const TColor savedColor = OwnSeriesColor();
         const int width = LinePen().Width();
+        // the series keeps its own colour (taking the line pen's in 2D would
+        // turn the line into the pen's colour on every repaint)
         struct Restore {
             TCustomSeries& S;
             TChartPen& Pen;
-            TColor Color;
+            TColor Own;
+            TColor Assigned;
             ~Restore()
             {
                 S.LinePen().Assign(Pen);
-                S.SetSeriesColor(S.ParentChart() && S.ParentChart()->View3D() ? Color : S.LinePen().Color());
+                S.SetSeriesColor(Own);
+                S.SetAssignedColor(Assigned);
             }
-        } restore{*this, saved, savedColor};
+        } restore{*this, saved, OwnSeriesColor(), AssignedColor()};
         LinePen().Assign(*m_outLine);
         SetSeriesColor(m_outLine->Color());
         LinePen().SetWidth(2 * width + m_outLine->Width() + 1);
@@ -363,22 +399,19 @@ void TCustomSeries::DrawSegment(int ValueIndex, bool DrawOldPointer)
     const bool same = m_x == m_oldX && m_y == m_oldY;
     const bool nullStop = m_treatNulls != tnIgnore && m_color == clNone;
     if (!same && !nullStop) {
-        if (is3D && (m_drawArea || m_drawLine) && !m_drawArea) {
-            const TColor colour = m_colorEachLine ? AreaColorOf(m_color) : SeriesColor();
-            c.AssignPen(&LinePen());
-            c.Brush()->SetColor(colour);
-            c.Brush()->SetStyle(Brush().Style());
-            if (m_stairs) {
-                if (m_invertedStairs) {
-                    c.RectangleZ(m_oldX, m_oldY, m_y, StartZ(), EndZ());
-                    c.RectangleY(m_oldX, m_y, m_x, StartZ(), EndZ());
-                } else {
-                    c.RectangleY(m_oldX, m_oldY, m_x, StartZ(), EndZ());
-                    c.RectangleZ(m_x, m_oldY, m_y, StartZ(), EndZ());
-                }
+        if (is3D && (m_drawArea || m_drawLine)) {
+            const TColor colour = m_colorEachLine || m_drawArea ? AreaColorOf(m_color) : SeriesColor();
+            if (Brush().HasImage()) {
+                panel->ApplyBrush(colour, &Brush(), clWhite);
             } else {
-                c.Plane(TPoint{m_oldX, m_oldY}, TPoint{m_x, m_y}, StartZ(), EndZ());
+                c.Brush()->SetColor(colour);
+                c.Brush()->SetStyle(Brush().Style());
             }
+            c.AssignPen(&LinePen());
+            if (m_stairs)
+                DrawStairs3D(c);
+            else
+                DrawRibbon3D(c);
         } else if (m_drawLine && !m_drawArea) {
             c.Brush()->SetStyle(bsClear);
             TColor colour = ColorEachPoint() && m_colorEachLine ? m_color : SeriesColor();
@@ -418,7 +451,100 @@ void TCustomSeries::DrawSegment(int ValueIndex, bool DrawOldPointer)
     }
 }
 
-void TCustomSeries::DrawAreaPiece(int)
+// Darker sides: the colour 64 less per channel, white on a monochrome canvas.
+static TColor DarkSide(TCanvas3D& c, TColor Colour)
+{
+    return c.GetMonochrome() ? clWhite : DarkenColor(Colour, 64);
+}
+
+void TCustomSeries::DrawRibbon3D(TCanvas3D& c)
+{
+    const TColor colour = c.Brush()->Color();
+    if (m_lineHeight != 0 && !m_drawArea) {
+        const TPoint face[4] = {{m_x, m_y}, {m_oldX, m_oldY}, {m_oldX, m_oldY + m_lineHeight},
+                                {m_x, m_y + m_lineHeight}};
+        c.PlaneFourPoints(face, StartZ());
+        if (m_isLast)
+            c.RectangleZ(m_x, m_y, m_y + m_lineHeight, StartZ(), EndZ());
+    }
+    // a segment rising more steeply than the 3D offset shows its underside
+    if (m_dark3D && !c.IsNonGdiCanvas() && m_x != m_oldX && m_darkRatio != 0
+        && static_cast<double>(m_oldY - m_y) / (m_x - m_oldX) > m_darkRatio)
+        c.Brush()->SetColor(DarkSide(c, colour));
+    if (!m_gradient->Visible()) {
+        c.Plane(TPoint{m_oldX, m_oldY}, TPoint{m_x, m_y}, StartZ(), EndZ());
+    } else {
+        TPoint corners[4];
+        c.Project(m_oldX, m_oldY, StartZ(), corners[0]);
+        c.Project(m_x, m_y, StartZ(), corners[1]);
+        c.Project(m_x, m_y, EndZ(), corners[2]);
+        c.Project(m_oldX, m_oldY, EndZ(), corners[3]);
+        c.ClipPolygon(corners, 4, false);
+        FillGradient(c, PolygonBounds(corners), c.Brush()->Color());
+        c.UnClip();
+        if (LinePen().Style() != psClear) {
+            c.Brush()->SetStyle(bsClear);
+            c.Polygon(corners);
+        }
+    }
+    c.Brush()->SetColor(colour);
+}
+
+void TCustomSeries::DrawStairs3D(TCanvas3D& c)
+{
+    const TColor colour = c.Brush()->Color();
+    const auto riser = [&](int X, int Y0, int Y1) {
+        if (m_dark3D)
+            c.Brush()->SetColor(DarkSide(c, colour));
+        c.RectangleZ(X, Y0, Y1, StartZ(), EndZ());
+        c.Brush()->SetColor(colour);
+    };
+    // a horizontal series climbs along X: its first stroke is the riser
+    if (m_invertedStairs == YMandatory()) {
+        riser(m_oldX, m_oldY, m_y);
+        c.RectangleY(m_oldX, m_y, m_x, StartZ(), EndZ());
+    } else {
+        c.RectangleY(m_oldX, m_oldY, m_x, StartZ(), EndZ());
+        riser(m_x, m_oldY, m_y);
+    }
+}
+
+TRect TCustomSeries::PolygonBounds(std::span<const TPoint> Points)
+{
+    TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+    for (const TPoint& q : Points) {
+        r.Left = std::min(r.Left, q.X);
+        r.Top = std::min(r.Top, q.Y);
+        r.Right = std::max(r.Right, q.X);
+        r.Bottom = std::max(r.Bottom, q.Y);
+    }
+    return r;
+}
+
+void TCustomSeries::FillGradient(TCanvas3D& c, const TRect& R, TColor StartColor)
+{
+    // the gradient starts at the colour of the piece; the setting stays as it was
+    const TColor saved = m_gradient->StartColor();
+    const auto notify = std::exchange(m_gradient->OnChange, nullptr);
+    m_gradient->SetStartColor(StartColor);
+    m_gradient->Draw(c, R);
+    m_gradient->SetStartColor(saved);
+    m_gradient->OnChange = notify;
+}
+
+void TCustomSeries::DrawEndCap(TCanvas3D& c, int X, int Y, int Bottom)
+{
+    const TColor colour = c.Brush()->Color();
+    if (m_dark3D)
+        c.Brush()->SetColor(DarkSide(c, colour));
+    if (YMandatory())
+        c.RectangleZ(X, Y, Bottom, StartZ(), EndZ());
+    else
+        c.RectangleY(std::min(X, Bottom), Y, std::max(X, Bottom), StartZ(), EndZ());
+    c.Brush()->SetColor(colour);
+}
+
+void TCustomSeries::DrawAreaPiece(int ValueIndex)
 {
     TCustomPlotPanel* panel = ParentChart()->Panel();
     TCanvas3D& c = *panel->Canvas();
@@ -431,6 +557,16 @@ void TCustomSeries::DrawAreaPiece(int)
         colour = clWhite;
     panel->ApplyBrush(area, m_areaBrush.get(), colour);
     const bool horiz = !YMandatory();
+    if (is3D) {
+        const bool dontPaint = m_treatNulls == tnDontPaint;
+        const int next = DrawValuesForward() ? ValueIndex + 1 : ValueIndex - 1;
+        // the point before the piece's start: a gap there leaves its side open
+        const int previous = DrawValuesForward() ? ValueIndex - 2 : ValueIndex + 2;
+        if (m_isLast || (dontPaint && next >= 0 && next < Count() && IsNull(next)))
+            horiz ? DrawEndCap(c, m_bottomPos, m_y, m_x) : DrawEndCap(c, m_x, m_y, m_bottomPos);
+        if (dontPaint && previous >= 0 && previous < Count() && IsNull(previous))
+            horiz ? DrawEndCap(c, m_oldBottomPos, m_oldY, m_oldX) : DrawEndCap(c, m_oldX, m_oldY, m_oldBottomPos);
+    }
     TPoint p[4];
     TRect bounds;
     if (!m_stairs) {
@@ -445,13 +581,7 @@ void TCustomSeries::DrawAreaPiece(int)
             p[2] = TPoint{m_x, m_bottomPos};
             p[3] = TPoint{m_oldX, m_oldBottomPos};
         }
-        bounds = TRect{p[0].X, p[0].Y, p[0].X, p[0].Y};
-        for (const TPoint& q : p) {
-            bounds.Left = std::min(bounds.Left, q.X);
-            bounds.Top = std::min(bounds.Top, q.Y);
-            bounds.Right = std::max(bounds.Right, q.X);
-            bounds.Bottom = std::max(bounds.Bottom, q.Y);
-        }
+        bounds = PolygonBounds(p);
     } else {
         const int level = m_invertedStairs ? m_y : m_oldY;
         bounds = horiz ? TRect{std::min(level, m_bottomPos), m_oldY, std::max(level, m_bottomPos), m_y}
@@ -460,13 +590,29 @@ void TCustomSeries::DrawAreaPiece(int)
     TPlotBlend* blend = m_transparency != 0
                             ? c.BeginBlending(is3D ? c.ProjectedRectBounds(bounds, StartZ()) : bounds, m_transparency)
                             : nullptr;
+    const bool gradient = m_gradient->Visible();
     if (!m_stairs) {
-        if (is3D)
-            c.PlaneFourPoints(p, StartZ());
-        else
+        if (is3D) {
+            const int z = FrontFaceZ();
+            if (gradient)
+                m_gradient->DrawPolygonZ(c, p, z);
+            else
+                c.PlaneFourPoints(p, z);
+        } else if (gradient) {
+            c.ClipPolygon(p, 4, false);
+            FillGradient(c, AreaGradientRect(bounds), c.Brush()->Color());
+            c.UnClip();
+            if (c.Pen()->Style() != psClear)
+                c.Line(m_oldX, m_oldY, m_x, m_y);
+        } else {
             c.Polygon(p);
+        }
     } else if (is3D) {
-        c.RectangleWithZ(bounds, StartZ());
+        c.RectangleWithZ(bounds, FrontFaceZ());
+    } else if (gradient) {
+        c.ClipRectangle(bounds);
+        FillGradient(c, AreaGradientRect(bounds), c.Brush()->Color());
+        c.UnClip();
     } else {
         c.Rectangle(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
     }
@@ -484,6 +630,24 @@ void TCustomSeries::DrawAreaPiece(int)
             c.LineWithZ(m_x, m_oldY, m_x, m_y, StartZ());
         }
     }
+}
+
+int TCustomSeries::FrontFaceZ() const
+{
+    // seen from behind, the face at the end depth is the front
+    const auto* chart = dynamic_cast<const TCustomAxisPanel*>(ParentChart());
+    const TView3DOptions* view = chart ? chart->View3DOptions() : nullptr;
+    const int rotation = view ? view->Rotation() : 0;
+    return rotation > 90 && rotation < 270 ? EndZ() : StartZ();
+}
+
+TRect TCustomSeries::AreaGradientRect(const TRect& Piece) const
+{
+    // one gradient over the whole series: from its largest value to the origin
+    const int top = CalcPosValue(MandatoryValueList().MaxValue());
+    if (YMandatory())
+        return TRect{Piece.Left, std::min(top, Piece.Top), Piece.Right, Piece.Bottom};
+    return TRect{Piece.Left, Piece.Top, std::max(top, Piece.Right), Piece.Bottom};
 }
 
 void TCustomSeries::DrawLegendShape(int Index, const TRect& Rect)

@@ -4,6 +4,7 @@
 // of points, segments and area pieces.
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "chart/plot_gradient.h"
 #include "chart/plot_shadow.h"
@@ -112,6 +113,18 @@ protected:
     int EdgeCrossingY(int ValueIndex, double XEdge) const;
     void DrawSegment(int ValueIndex, bool DrawOldPointer);
     void DrawAreaPiece(int ValueIndex);
+    // The whole series once more in the shadow's colour, its axes shifted by
+    // the shadow's sizes, pointers hidden.
+    void DrawShadowPass();
+    void DrawRibbon3D(TCanvas3D& c);
+    void DrawStairs3D(TCanvas3D& c);
+    // The side plane closing a 3D area at X (a vertical series) from Y to Bottom.
+    void DrawEndCap(TCanvas3D& c, int X, int Y, int Bottom);
+    void FillGradient(TCanvas3D& c, const TRect& R, TColor StartColor);
+    static TRect PolygonBounds(std::span<const TPoint> Points);
+    // Depth of an area's front face: the end depth when the chart is turned round.
+    int FrontFaceZ() const;
+    TRect AreaGradientRect(const TRect& Piece) const;
     TColor AreaColorOf(TColor PointColor) const;
 
     // drawing state of one pass

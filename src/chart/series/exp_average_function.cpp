@@ -31,3 +31,12 @@ TPlotFunction* TExpAverageFunction::Clone(QObject* Owner) const
     f->m_weight = m_weight;
     return f;
 }
+
+const TPropertyTable<TPlotFunction>& TExpAverageFunction::Properties()
+{
+    using F = TExpAverageFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotMovingFunction::Properties())
+            .Property("Weight", FloatKind, TAccessors{&F::Weight, &F::SetWeight}, 0.2);
+    return table;
+}

@@ -14,6 +14,8 @@ public:
 
     double Calculate(const TChartSeries& Source, int First, int Last) override;
     std::string EditorClassName() const override { return "TExpAveFuncEditor"; }
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
     TPlotFunction* Clone(QObject* Owner) const override;
 
 private:

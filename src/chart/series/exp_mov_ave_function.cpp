@@ -1,5 +1,7 @@
 #include "chart/series/exp_mov_ave_function.h"
 
+#include <vector>
+
 #include "chart/series/function_window.h"
 
 TExpMovAveFunction::TExpMovAveFunction(QObject* Owner) : TPlotFunction(Owner)
@@ -28,26 +30,30 @@ void TExpMovAveFunction::AddPoints(const TChartSeries* Source)
     const double* v = ValueList(*Source).Data();
     const TChartValueList& x = Source->NotMandatoryValueList();
     const bool yMandatory = Source->YMandatory();
+    const auto n = static_cast<std::size_t>(count);
     if (m_ignoreNulls) {
-        double e = v[0];
-        AddOriented(*parent, yMandatory, x.Value(0), e);
-        for (int i = 1; i < count; ++i) {
-            e = k * v[i] + (1 - k) * e;
-            AddOriented(*parent, yMandatory, x.Value(i), e);
-        }
+        std::vector<double> average(n);
+        ExpMovingAverage(v, count, Period(), average.data());
+        AddOrientedPoints(*parent, yMandatory, {x.Data(), n}, average);
         return;
     }
     int s = 0;
     while (s < count - 1 && Source->IsNull(s))
         ++s;
+    std::vector<double> xs, average;
+    xs.reserve(n);
+    average.reserve(n);
     double e = v[s];
-    AddOriented(*parent, yMandatory, x.Value(s), e);
+    xs.push_back(x.Value(s));
+    average.push_back(e);
     for (int i = s + 1; i < count; ++i) {
         if (Source->IsNull(i))
             continue;
         e = k * v[i] + (1 - k) * e;
-        AddOriented(*parent, yMandatory, x.Value(i), e);
+        xs.push_back(x.Value(i));
+        average.push_back(e);
     }
+    AddOrientedPoints(*parent, yMandatory, xs, average);
 }
 
 TPlotFunction* TExpMovAveFunction::Clone(QObject* Owner) const
@@ -56,4 +62,13 @@ TPlotFunction* TExpMovAveFunction::Clone(QObject* Owner) const
     f->InternalAssign(*this);
     f->m_ignoreNulls = m_ignoreNulls;
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TExpMovAveFunction::Properties()
+{
+    using F = TExpMovAveFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Property("IgnoreNulls", BooleanKind, TAccessors{&F::IgnoreNulls, &F::SetIgnoreNulls}, true);
+    return table;
 }

@@ -14,6 +14,8 @@ public:
 
     void AddPoints(const TChartSeries* Source) override;
     TPlotFunction* Clone(QObject* Owner) const override;
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
 
 private:
     bool m_ignoreNulls = true;

@@ -247,6 +247,7 @@ const TPropertyTable<TCustomChartElement>& TFastLineSeries::Properties()
     using S = TFastLineSeries;
     static const TPropertyTable<TCustomChartElement> table =
         TPropertyTable<TCustomChartElement>::Of<S>(TCustomLineSeries::Properties())
+            .Hide({"Brush", "Pen", "ColorEachPoint", "ColorSource"})
             .Property("AutoRepaint", BooleanKind, TAccessors{&S::AutoRepaint, &S::SetAutoRepaint}, true)
             .Property("DrawAllPoints", BooleanKind, TAccessors{&S::DrawAllPoints, &S::SetDrawAllPoints}, true)
             .Property("IgnoreNulls", BooleanKind, TAccessors{&S::IgnoreNulls, &S::SetIgnoreNulls}, true)

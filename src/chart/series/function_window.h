@@ -2,6 +2,7 @@
 // Helpers shared by the statistical and financial functions: the window a
 // function reads, look-up of a source's named lists, deviation sums that do
 // not cancel, and the settings an auxiliary line takes from its parent.
+#include <span>
 #include <string>
 
 #include "chart/chart_series.h"
@@ -44,6 +45,17 @@ inline void AddOriented(TChartSeries& Series, bool YMandatory, double X, double 
         Series.AddXY(X, Y);
     else
         Series.AddXY(Y, X);
+}
+
+// Adds the points (X[i], Y[i]) to Series in one step, swapped when the source
+// is horizontal.
+inline void AddOrientedPoints(TChartSeries& Series, bool YMandatory, std::span<const double> X,
+                              std::span<const double> Y)
+{
+    if (YMandatory)
+        Series.AddXYs(X, Y);
+    else
+        Series.AddXYs(Y, X);
 }
 
 // A fast line series owned by a function, hidden from the legend and editors.

@@ -93,3 +93,11 @@ int THorizLineSeries::MarkOffset() const
     }
     return widest;
 }
+
+const TPropertyTable<TCustomChartElement>& TLineSeries::Properties()
+{
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<TLineSeries>(TCustomSeries::Properties())
+            .Hide({"Pen", "AreaBrush", "AreaChartBrush", "AreaColor", "AreaLinesPen", "DrawArea", "Transparency"});
+    return table;
+}

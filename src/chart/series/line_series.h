@@ -13,6 +13,9 @@ public:
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
     void SetSubGallery(int Index) override;
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
+
+    const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TCustomChartElement>& Properties();
 };
 
 // A line series on its side: X holds the values, Y the positions; every

@@ -1,7 +1,9 @@
 #include "chart/series/macd_function.h"
 
+
 #include <vector>
 
+#include "chart/appearance_properties.h"
 #include "chart/series/exp_mov_ave_function.h"
 #include "chart/series/function_window.h"
 #include "chart/series/volume_series.h"
@@ -68,9 +70,9 @@ void TMACDFunction::AddPoints(const TChartSeries* Source)
         std::vector<double> longAverage(static_cast<std::size_t>(count));
         ExpMovingAverage(v, count, m_period2, shortAverage.data());
         ExpMovingAverage(v, count, Period(), longAverage.data());
-        for (int i = 0; i < count; ++i)
-            AddOriented(*parent, Source->YMandatory(), x.Value(i),
-                        shortAverage[static_cast<std::size_t>(i)] - longAverage[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < shortAverage.size(); ++i)
+            shortAverage[i] -= longAverage[i];
+        AddOrientedPoints(*parent, Source->YMandatory(), {x.Data(), shortAverage.size()}, shortAverage);
     }
     TakeChartSettings(*m_signal, *parent);
     if (parent->SeriesColor() == 0xFFFFFF)
@@ -87,8 +89,11 @@ void TMACDFunction::AddPoints(const TChartSeries* Source)
     const TChartValueList& macd = parent->MandatoryValueList();
     const TChartValueList& signal = m_signal->MandatoryValueList();
     const TChartValueList& signalX = m_signal->NotMandatoryValueList();
-    for (int i = 0; i < m_signal->Count() && i < macd.Count(); ++i)
-        AddOriented(*m_histogram, m_signal->YMandatory(), signalX.Value(i), macd.Value(i) - signal.Value(i));
+    const int n = std::min(m_signal->Count(), macd.Count());
+    std::vector<double> difference(static_cast<std::size_t>(std::max(n, 0)));
+    for (int i = 0; i < n; ++i)
+        difference[static_cast<std::size_t>(i)] = macd.Value(i) - signal.Value(i);
+    AddOrientedPoints(*m_histogram, m_signal->YMandatory(), {signalX.Data(), difference.size()}, difference);
     m_histogram->EndUpdate();
 }
 
@@ -105,4 +110,23 @@ TPlotFunction* TMACDFunction::Clone(QObject* Owner) const
     f->m_period2 = m_period2;
     f->m_signalFunction->InternalSetPeriod(m_signalFunction->Period());
     return f;
+}
+
+const TPropertyTable<TPlotFunction>& TMACDFunction::Properties()
+{
+    using F = TMACDFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotMovingFunction::Properties())
+            .Object(
+                "HistogramPen", [](const F& f) { return &f.HistogramPen(); }, [](F& f) { return &f.HistogramPen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "MACDExpPen", [](const F& f) { return &f.MACDExpPen(); }, [](F& f) { return &f.MACDExpPen(); },
+                nullptr, ChartPenProperties())
+            .Object(
+                "MACDPen", [](const F& f) -> const TChartPen* { return f.MACDPen(); },
+                [](F& f) { return PenToRead(f.MACDPen()); }, nullptr, ChartPenProperties())
+            .Property("Period2", FloatKind, TAccessors{&F::Period2, &F::SetPeriod2}, 12.0)
+            .Property("Period3", IntegerKind, TAccessors{&F::Period3, &F::SetPeriod3}, 9);
+    return table;
 }

@@ -31,6 +31,8 @@ public:
     void AddPoints(const TChartSeries* Source) override;
     void Clear() override;
     std::string EditorClassName() const override { return "TMACDFuncEditor"; }
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
     TPlotFunction* Clone(QObject* Owner) const override;
 
 private:

@@ -53,3 +53,13 @@ TPlotFunction* TMovingAverageFunction::Clone(QObject* Owner) const
     f->m_weightedIndex = m_weightedIndex;
     return f;
 }
+
+const TPropertyTable<TPlotFunction>& TMovingAverageFunction::Properties()
+{
+    using F = TMovingAverageFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotMovingFunction::Properties())
+            .Property("Weighted", BooleanKind, TAccessors{&F::Weighted, &F::SetWeighted}, false)
+            .Property("WeightedIndex", BooleanKind, TAccessors{&F::WeightedIndex, &F::SetWeightedIndex}, false);
+    return table;
+}

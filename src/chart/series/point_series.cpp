@@ -1,5 +1,6 @@
 #include "chart/series/point_series.h"
 
+#include "chart/axis_panel.h"
 #include "chart/chart_callout.h"
 #include "chart/chart_messages.h"
 
@@ -73,4 +74,25 @@ void TPointSeries::SetColorEachPoint(bool Value)
     TCustomSeries::SetColorEachPoint(Value);
     if (Value)
         Pointer().SetColor(clDefault);
+}
+
+void TPointSeries::PrepareForGallery(bool IsEnabled)
+{
+    TCustomSeries::PrepareForGallery(IsEnabled);
+    auto* chart = dynamic_cast<TCustomAxisPanel*>(ParentChart());
+    const int size = chart && chart->width() < 50 ? 4 : 6;
+    Pointer().SetHorizSize(size);
+    Pointer().SetVertSize(size);
+    if (chart && chart->SeriesCount() >= 2 && chart->Series(1) == this)
+        Pointer().SetStyle(psTriangle);
+}
+
+const TPropertyTable<TCustomChartElement>& TPointSeries::Properties()
+{
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<TPointSeries>(TCustomSeries::Properties())
+            .Hide({"Brush", "Pen", "LinePen", "TreatNulls", "AreaBrush", "AreaChartBrush", "AreaColor",
+                   "AreaLinesPen", "ColorEachLine", "Dark3D", "DrawArea", "Gradient", "InvertedStairs", "LineBrush",
+                   "LineHeight", "OutLine", "Shadow", "Stairs"});
+    return table;
 }

@@ -17,6 +17,11 @@ public:
     int Transparency() const override { return Pointer().Transparency(); }
     void SetTransparency(int Value) override { Pointer().SetTransparency(Value); }
     virtual bool HasPointerStyles() const { return true; }
+    // Small pointers on a narrow chart; the second series of the chart in triangles.
+    void PrepareForGallery(bool IsEnabled) override;
+
+    const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TCustomChartElement>& Properties();
 
 private:
     void PointSettings();

@@ -54,3 +54,12 @@ TPlotFunction* TRMSFunction::Clone(QObject* Owner) const
     f->m_complete = m_complete;
     return f;
 }
+
+const TPropertyTable<TPlotFunction>& TRMSFunction::Properties()
+{
+    using F = TRMSFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Property("Complete", BooleanKind, TAccessors{&F::Complete, &F::SetComplete}, false);
+    return table;
+}

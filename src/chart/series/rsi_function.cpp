@@ -59,3 +59,12 @@ TPlotFunction* TRSIFunction::Clone(QObject* Owner) const
     f->m_style = m_style;
     return f;
 }
+
+const TPropertyTable<TPlotFunction>& TRSIFunction::Properties()
+{
+    using F = TRSIFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotMovingFunction::Properties())
+            .Property("Style", EnumKind(RSIStyleNames), TAccessors{&F::Style, &F::SetStyle}, rsiOpenClose);
+    return table;
+}

@@ -4,6 +4,7 @@
 #include "chart/plot_function.h"
 
 enum TRSIStyle { rsiOpenClose, rsiClose };
+inline constexpr const char* RSIStyleNames[] = {"rsiOpenClose", "rsiClose"};
 
 class TRSIFunction : public TPlotMovingFunction {
     Q_OBJECT
@@ -16,6 +17,8 @@ public:
     double Calculate(const TChartSeries& Source, int First, int Last) override;
     bool IsValidSource(const TChartSeries& Source) const override;
     TPlotFunction* Clone(QObject* Owner) const override;
+    const TPropertyTable<TPlotFunction>& PropertyTable() const override { return Properties(); }
+    static const TPropertyTable<TPlotFunction>& Properties();
 
 private:
     TRSIStyle m_style = rsiOpenClose;

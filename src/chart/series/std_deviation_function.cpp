@@ -39,3 +39,12 @@ TPlotFunction* TStdDeviationFunction::Clone(QObject* Owner) const
     f->m_complete = m_complete;
     return f;
 }
+
+const TPropertyTable<TPlotFunction>& TStdDeviationFunction::Properties()
+{
+    using F = TStdDeviationFunction;
+    static const TPropertyTable<TPlotFunction> table =
+        TPropertyTable<TPlotFunction>::Of<F>(TPlotFunction::Properties())
+            .Property("Complete", BooleanKind, TAccessors{&F::Complete, &F::SetComplete}, false);
+    return table;
+}

@@ -108,11 +108,22 @@ void TVolumeSeries::Assign(const TCustomChartElement& Source)
     TCustomSeries::Assign(Source);
 }
 
+void TVolumeSeries::PrepareForGallery(bool IsEnabled)
+{
+    TCustomSeries::PrepareForGallery(IsEnabled);
+    FillSampleValues(26);
+    Pointer().SetInflateMargins(true);
+}
+
 const TPropertyTable<TCustomChartElement>& TVolumeSeries::Properties()
 {
     using S = TVolumeSeries;
     static const TPropertyTable<TCustomChartElement> table =
         TPropertyTable<TCustomChartElement>::Of<S>(TCustomSeries::Properties())
+            .Hide({"Brush", "Pen", "YValues", "TreatNulls", "AreaBrush", "AreaChartBrush", "AreaColor",
+                   "AreaLinesPen", "ClickableLine", "ColorEachLine", "Dark3D", "DrawArea", "Gradient",
+                   "InvertedStairs", "LineBrush", "LineHeight", "OutLine", "Pointer", "Shadow", "Stacked", "Stairs",
+                   "Transparency"})
             .Property("UseYOrigin", BooleanKind, TAccessors{&S::UseYOrigin, &S::SetUseYOrigin}, false)
             .Property("YOrigin", FloatKind, TAccessors{&S::YOrigin, &S::SetYOrigin}, 0.0)
             .Object(

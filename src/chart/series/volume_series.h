@@ -28,6 +28,8 @@ public:
     std::string EditorClassName() const override { return "TVolumeSeriesEditor"; }
     void CreateSubGallery(std::vector<std::string>& Captions) const override;
     void SetSubGallery(int Index) override;
+    // 26 points, the pointer widening the margins.
+    void PrepareForGallery(bool IsEnabled) override;
     void Assign(const TCustomChartElement& Source) override;
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

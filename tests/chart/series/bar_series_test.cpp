@@ -1,8 +1,11 @@
 #include "chart/series/bar_series.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include "chart/axis_panel.h"
+#include "chart/canvas_3d_solids.h"
+#include "chart/plot_canvas.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_callout.h"
 #include "support/recording_canvas.h"
@@ -259,3 +262,152 @@ TEST_F(BarSeriesOnChart, NullPointsAreNotDrawn)
 }
 
 }  // namespace
+
+TEST_F(BarSeriesOnChart, MultiBarSubStylesAddASecondSeriesToALoneOne)
+{
+    owner.setObjectName("Form");
+    TBarSeries& a = AddBars({1, 2, 3});
+    a.setObjectName("Series1");
+    a.SetTitle("Sales");
+    a.SetBarWidthPercent(55);
+    a.Marks().SetVisible(true);
+    a.SetSubGallery(6);
+    ASSERT_EQ(chart.SeriesCount(), 2);
+    auto* b = dynamic_cast<TBarSeries*>(chart.Series(1));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->parent(), &owner);
+    EXPECT_EQ(b->objectName(), "Series2");
+    EXPECT_EQ(b->Title(), "Sales");
+    EXPECT_EQ(b->BarWidthPercent(), 55);
+    EXPECT_FALSE(a.Marks().Visible());
+    EXPECT_FALSE(b->Marks().Visible());
+    EXPECT_EQ(a.MultiBar(), mbStacked);
+    EXPECT_EQ(b->MultiBar(), mbStacked);
+    // the samples line up with the first series' three bars
+    EXPECT_EQ(b->Count(), 3);
+    // a chart with two series already gets none
+    a.SetSubGallery(9);
+    EXPECT_EQ(chart.SeriesCount(), 2);
+    EXPECT_EQ(b->MultiBar(), mbSide);
+}
+
+TEST(CustomBarSeries, GalleryPreview)
+{
+    TBarSeries s;
+    s.PrepareForGallery(true);
+    EXPECT_EQ(s.BarWidthPercent(), 85);
+    EXPECT_EQ(s.BarStyle(), bsRectGradient);
+    EXPECT_TRUE(s.Gradient().Visible());
+    EXPECT_EQ(s.MultiBar(), mbNone);
+    EXPECT_EQ(s.DarkPen(), 130);
+}
+
+TEST_F(BarSeriesOnChart, SlantCubeIsAFourSidedCylinderIn3D)
+{
+    TBarSeries& a = AddBars({4});
+    chart.SetView3D(true);
+    const Lines cube = Drawn({"Polygon("});
+    a.SetBarStyle(bsSlantCube);
+    const Lines slant = Drawn({"Polygon("});
+    ASSERT_EQ(slant.size(), 3u);
+    EXPECT_NE(slant, cube);
+    // the top is a diamond: its corners at the middle of the bar's sides
+    a.CalcBarBounds(0);
+    const TRect r = a.BarBounds();
+    const int mid = (r.Left + r.Right) / 2;
+    EXPECT_NE(slant[0].find(std::to_string(mid) + "," + std::to_string(r.Top)), std::string::npos) << slant[0];
+    EXPECT_EQ(CylinderSegments, 16);
+}
+
+TEST_F(BarSeriesOnChart, TickLinesRunAlongTheVisibleSideIn3D)
+{
+    TBarSeries& a = AddBars({4});
+    a.TickLines().Show();
+    chart.SetView3D(true);
+    Draw();
+    a.CalcBarBounds(0);
+    const TRect r = a.BarBounds();
+    // a tick at y: across the front, then back along the right face
+    const int y = chart.LeftAxis()->TickPositions.at(1);
+    TPoint back;
+    chart.Canvas()->Project(r.Right, y, a.EndZ(), back);
+    const Lines lines = Drawn({"MoveTo(", "LineTo("});
+    const auto at = std::find(lines.begin(), lines.end(), "MoveTo(" + std::to_string(r.Left) + "," + std::to_string(y) + ")");
+    ASSERT_NE(at, lines.end());
+    ASSERT_GE(lines.end() - at, 4);
+    EXPECT_EQ(at[1], "LineTo(" + std::to_string(r.Right) + "," + std::to_string(y) + ")");
+    EXPECT_EQ(at[2], "MoveTo(" + std::to_string(r.Right) + "," + std::to_string(y) + ")");
+    EXPECT_EQ(at[3], "LineTo(" + std::to_string(back.X) + "," + std::to_string(back.Y) + ")");
+}
+
+TEST_F(BarSeriesOnChart, ClickIn3DIsOnTheProjectedFrontFace)
+{
+    TBarSeries& a = AddBars({4, 6});
+    TBarSeries& b = AddBars({5, 3});
+    a.SetMultiBar(mbNone);
+    chart.SetView3D(true);
+    Draw();
+    // the series further back
+    TBarSeries& back = a.StartZ() > b.StartZ() ? a : b;
+    ASSERT_GT(back.StartZ(), 4);
+    back.CalcBarBounds(0);
+    const TRect r = back.BarBounds();
+    const int midY = (r.Top + r.Bottom) / 2;
+    TPoint inside, left;
+    chart.Canvas()->Project(r.Left + 1, midY, back.StartZ(), inside);
+    chart.Canvas()->Project(r.Left - 3, midY, back.StartZ(), left);
+    EXPECT_EQ(back.Clicked(inside.X, inside.Y), 0);
+    // right of the bar's left edge on screen, but left of the face in depth
+    ASSERT_GT(left.X, r.Left);
+    EXPECT_EQ(back.Clicked(left.X, left.Y), -1);
+    // a pyramid: its apex stands at the middle depth
+    back.SetBarStyle(bsPyramid);
+    TPoint apex;
+    chart.Canvas()->Project((r.Left + r.Right) / 2, r.Top + 2, back.MiddleZ(), apex);
+    EXPECT_EQ(back.Clicked(apex.X, apex.Y + 1), 0);
+}
+
+TEST_F(BarSeriesOnChart, TransparentBarsBlendOverTheirBounds)
+{
+    TBarSeries& a = AddBars({4});
+    a.Gradient().SetVisible(false);
+    a.SetTransparency(50);
+    Draw();
+    a.CalcBarBounds(0);
+    const TRect r = a.BarBounds();
+    const Lines lines = Drawn({"Rectangle(", "AlphaBlend("});
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string w = std::to_string(r.Right - r.Left), h = std::to_string(r.Bottom - r.Top);
+    EXPECT_EQ(lines[1], "AlphaBlend(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + w + "," + h +
+                            "," + w + "x" + h + ",0,0," + w + "," + h + ",128)");
+}
+
+TEST_F(BarSeriesOnChart, ShadowBarInTheShadowColourOrTheSmoothShadow)
+{
+    TBarSeries& a = AddBars({4});
+    a.Gradient().SetVisible(false);
+    a.Shadow().SetHorizSize(3);
+    a.Shadow().SetVertSize(3);
+    a.Shadow().SetColor(clGray);
+    a.Shadow().SetSmooth(false);
+    Draw();
+    a.CalcBarBounds(0);
+    const TRect r = a.BarBounds();
+    device.ClearLog();
+    Draw();
+    Lines rects;
+    for (const std::string& l : device.Lines(true))
+        if (l.rfind("Rectangle(", 0) == 0)
+            rects.push_back(l.substr(0, l.find(" font")));
+    ASSERT_EQ(rects.size(), 2u);
+    // the shadow bar: 3 right, its top 3 down, pen and brush in the shadow colour
+    EXPECT_EQ(rects[0], "Rectangle(" + std::to_string(r.Left + 3) + "," + std::to_string(r.Top + 3) + "," +
+                            std::to_string(r.Right + 3) + "," + std::to_string(r.Bottom) +
+                            ") pen=[solid 1 0x808080] brush=[solid 0x808080]");
+    EXPECT_EQ(a.BarPen().Color(), clBlack);
+    // smooth: the shadow's own graded drawing (here without a buffer to blur);
+    // the bar is the only rectangle
+    a.Shadow().SetSmooth(true);
+    EXPECT_EQ(Drawn({"Rectangle("}).size(), 1u);
+    EXPECT_FALSE(Drawn({"SelectPen(solid 1 0xAAAAAA)"}).empty());
+}

@@ -105,3 +105,22 @@ TEST(CandleSeries, SubGallery)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CandleSeries, GalleryPreview)
+{
+    TCandleSeries enabled;
+    enabled.PrepareForGallery(true);
+    EXPECT_EQ(enabled.Count(), 4);
+    EXPECT_EQ(enabled.Pointer().Pen()->Width(), 2);
+    EXPECT_EQ(enabled.CandleWidth(), 12);
+    EXPECT_EQ(enabled.UpCloseColor(), 0xFFFFFFu);
+    TCandleSeries disabled;
+    disabled.PrepareForGallery(false);
+    EXPECT_EQ(disabled.UpCloseColor(), 0xC0C0C0u);
+    EXPECT_EQ(disabled.DownCloseColor(), 0x808080u);
+    EXPECT_EQ(disabled.Pointer().Pen()->Color(), 0x808080u);
+}
+
+}  // namespace

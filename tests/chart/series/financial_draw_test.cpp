@@ -34,6 +34,14 @@ TEST_F(FinancialDraw, CandleStickWickAndBody)
     EXPECT_EQ(calls, (Calls{"MoveTo(180,320)", "LineTo(180,200)", "Rectangle(178,290,183,230)"}));
 }
 
+TEST_F(FinancialDraw, CandleBodyWithoutOutlineLosesItsLeftColumn)
+{
+    auto* s = Add<TCandleSeries>();
+    s->AddOHLC(2, 20, 50, 10, 40);
+    s->Pointer().Pen()->Hide();
+    EXPECT_EQ(DrawAll({"Rectangle"}), (Calls{"Rectangle(179,290,183,230)"}));
+}
+
 TEST_F(FinancialDraw, CandleClickedOnWickAndBody)
 {
     auto* s = Add<TCandleSeries>();

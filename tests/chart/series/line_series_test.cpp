@@ -3,6 +3,7 @@
 // concrete types' settings and gallery tables.
 #include <gtest/gtest.h>
 
+#include "chart/axis_panel.h"
 #include "chart/chart_callout.h"
 #include "chart/series/area_series.h"
 #include "chart/series/line_series.h"
@@ -25,6 +26,19 @@ struct LineDraw : ::testing::Test {
     Calls DrawAll(std::initializer_list<const char*> Names = {"MoveTo", "LineTo"})
     {
         return c.DrawAllSeries(Names);
+    }
+    // The LineTo calls of one draw of S, with the pen in force.
+    Calls LinesWithPen(TChartSeries* S)
+    {
+        c.Draw([&] {
+            S->CalcFirstLastVisible();
+            S->DrawAllValues();
+        });
+        Calls lines;
+        for (const std::string& l : c.rec.device.Lines(true))
+            if (l.rfind("LineTo(", 0) == 0)
+                lines.push_back(l.substr(0, l.find(" brush")));
+        return lines;
     }
 };
 
@@ -315,3 +329,113 @@ TEST(LineSeriesMarks, OffsetIsTheCalloutAndKeepsItsMargin)
 }
 
 }  // namespace
+
+TEST_F(LineDraw, ShadowPassFirstInTheShadowColourShifted)
+{
+    auto* s = Add<TLineSeries>();
+    s->SetSeriesColor(clRed);
+    s->Pointer().Show();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->Shadow().SetColor(clGray);
+    s->Shadow().SetHorizSize(3);
+    s->Shadow().SetVertSize(2);
+    const Calls lines = LinesWithPen(s);
+    // the shadow: 3 right and 2 down in gray (0x808080), then the line in red
+    EXPECT_EQ(lines, (Calls{"LineTo(143,322) pen=[solid 1 0x808080]", "LineTo(140,320) pen=[solid 1 0x0000FF]"}));
+    EXPECT_EQ(s->SeriesColor(), clRed);
+    EXPECT_TRUE(s->Pointer().Visible());
+    EXPECT_EQ(c.Bottom().StartPos(), 100);
+    EXPECT_EQ(c.Left().EndPos(), 350);
+}
+
+TEST_F(LineDraw, ShadowPassKeepsTheChartsColourOfTheSeries)
+{
+    auto* s = Add<TLineSeries>();
+    const TColor assigned = s->SeriesColor();
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->Shadow().SetSize(2);
+    DrawAll();
+    EXPECT_EQ(s->OwnSeriesColor(), clDefault);
+    EXPECT_EQ(s->SeriesColor(), assigned);
+}
+
+TEST_F(LineDraw, OutlinePassLeavesTheSeriesColour)
+{
+    auto* s = Add<TLineSeries>();
+    s->SetSeriesColor(clRed);
+    s->AddXY(0, 0);
+    s->AddXY(1, 10);
+    s->OutLine().Show();
+    s->OutLine().SetColor(clBlue);
+    s->OutLine().SetWidth(1);
+    for (int pass = 0; pass < 2; ++pass) {
+        const Calls lines = LinesWithPen(s);
+        // outline 2 * 1 + 1 + 1 = 4 wide in blue, then the red line
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_NE(lines[0].find("0xFF0000"), std::string::npos) << lines[0];
+        EXPECT_NE(lines[0].find(" 4 "), std::string::npos) << lines[0];
+        EXPECT_EQ(lines[1], "LineTo(140,320) pen=[solid 1 0x0000FF]");
+    }
+    EXPECT_EQ(s->SeriesColor(), clRed);
+}
+
+TEST(PointSeries, GalleryPreview)
+{
+    TCustomAxisPanel chart;
+    chart.resize(40, 40);
+    auto* a = new TPointSeries(&chart);
+    auto* b = new TPointSeries(&chart);
+    chart.AddSeries(a);
+    chart.AddSeries(b);
+    a->PrepareForGallery(true);
+    b->PrepareForGallery(true);
+    EXPECT_EQ(a->Pointer().HorizSize(), 4);
+    EXPECT_EQ(a->Pointer().VertSize(), 4);
+    EXPECT_EQ(a->Pointer().Style(), psRectangle);
+    EXPECT_EQ(b->Pointer().Style(), psTriangle);
+    chart.resize(50, 40);
+    a->PrepareForGallery(true);
+    EXPECT_EQ(a->Pointer().HorizSize(), 6);
+}
+
+TEST(AreaSeries, GalleryPreviewTakesThePaletteColoursOfTheSettings)
+{
+    TCustomAxisPanel chart;
+    auto* s = new TAreaSeries(&chart);
+    chart.AddSeries(s);
+    s->PrepareForGallery(true);
+    EXPECT_TRUE(s->Gradient().Visible());
+    EXPECT_EQ(s->SeriesColor(), chart.GetDefaultColor(3));
+    EXPECT_EQ(s->Gradient().EndColor(), chart.GetDefaultColor(0));
+    GalleryFirstColorIndex = 5;
+    s->PrepareForGallery(true);
+    GalleryFirstColorIndex = 3;
+    EXPECT_EQ(s->SeriesColor(), chart.GetDefaultColor(5));
+}
+
+TEST_F(LineDraw, AreaLegendSymbol)
+{
+    auto* s = Add<TAreaSeries>();
+    s->SetSeriesColor(clRed);
+    s->AddXY(0, 0);
+    const TRect r{10, 10, 30, 20};
+    const auto legend = [&] {
+        c.Draw([&] { s->DrawLegend(-1, r); });
+        return c.rec.device.Lines();
+    };
+    const auto has = [](const std::vector<std::string>& lines, const std::string& prefix) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    // an image brush in the area colour over white: both red
+    s->AreaChartBrush().SetColor(clRed);
+    EXPECT_FALSE(has(legend(), "SetBkColor(0xFFFFFF)"));
+    s->AreaChartBrush().Image();
+    EXPECT_TRUE(has(legend(), "SetBkColor(0xFFFFFF)"));
+    // a visible gradient fills the symbol, in bands
+    s->Gradient().SetVisible(true);
+    const auto lines = legend();
+    EXPECT_TRUE(has(lines, "PatBlt(10,"));
+    EXPECT_FALSE(has(lines, "Rectangle("));
+}

@@ -47,3 +47,11 @@ TEST(VolumeSeries, SubGallery)
 }
 
 }  // namespace
+
+TEST(VolumeSeries, GalleryPreview)
+{
+    TVolumeSeries s;
+    s.PrepareForGallery(true);
+    EXPECT_EQ(s.Count(), 26);
+    EXPECT_TRUE(s.Pointer().InflateMargins());
+}
