@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/axis_panel.h"
+#include "chart/chart_axis.h"
 #include "support/recording_canvas.h"
 #include "support/test_series.h"
 
@@ -215,6 +216,8 @@ TEST_F(TMarksDraw, HtmlMarkIsMeasuredByItsHtmlExtent)
     series.Marks().SetStyle(smsLabel);
     series.Labels().SetLabel(2, "<b>ab</b>");
     series.Marks().SetTextFormat(ttfHtml);
+    // the bottom axis would show the label's source text under the bar
+    chart.BottomAxis()->SetLabelStyle(talValue);
     const Lines texts = Texts();
     // "ab" as text: 2 x 6 + margins 5 + 5; one line 13 + 1 + 1 (the tags take no room)
     EXPECT_EQ(series.Marks().Position(2)->Width, 22);
