@@ -264,9 +264,13 @@ void TChartListBox::DrawItem(int Index, const platform::Rect& R, unsigned State)
 void TChartListBox::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     platform::TCustomListBox::MouseDown(Button, Shift, X, Y);
+    const bool onItem = ItemAtPos(X, Y) >= 0;
     if (m_enableDragSeries && Button == Qt::LeftButton && !(Shift & (Qt::ShiftModifier | Qt::ControlModifier)) &&
-        !m_doubleClicked && InColumn(lcTitle, X) && ItemAtPos(X, Y) >= 0)
+        !m_doubleClicked && InColumn(lcTitle, X) && onItem)
         ArmDrag(X, Y);
+    // a click on an item
+    if (Button == Qt::LeftButton && onItem && OnRefresh)
+        OnRefresh(*this);
 }
 
 void TChartListBox::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)

@@ -325,3 +325,19 @@ TEST_F(ChartListBoxTest, WithoutFrameTheTitleEditorStartsAtTheEdge)
     ASSERT_TRUE(list.TitleEditing());
     EXPECT_EQ(list.TitleEditor()->geometry(), QRect(66, 0, 216, 24));
 }
+
+TEST_F(ChartListBoxTest, AClickOnAnItemFiresOnRefresh)
+{
+    Add("A");
+    Add("B");
+    list.SetChart(chart.get());
+    int refreshed = 0;
+    list.OnRefresh = [&](TChartListBox&) { ++refreshed; };
+    Click(1, lcTitle);
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(list.ItemIndex(), 1);
+    // below the last item
+    list.HandleMouseDown(Qt::LeftButton, {}, 100, list.ItemRect(1).bottom + 10);
+    list.HandleMouseUp(Qt::LeftButton, {}, 100, list.ItemRect(1).bottom + 10);
+    EXPECT_EQ(refreshed, 1);
+}
