@@ -431,9 +431,14 @@ void QtDrawingDevice::SetClip(std::optional<QRegion> clip)
     m_clip = std::move(clip);
     ++m_clipVersion;
     m_clipRects.clear();
-    if (m_clip)
+    m_clipBox = {};
+    if (m_clip) {
         for (const QRect& r : *m_clip)
             m_clipRects.push_back(r);
+        const QRect b = m_clip->boundingRect();
+        if (!b.isEmpty())
+            m_clipBox = {b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    }
 }
 
 void QtDrawingDevice::CombineClip(const QRegion& region, ClipCombine mode)
@@ -509,10 +514,9 @@ Rect QtDrawingDevice::DrawLimit() const
 {
     if (!m_clip)
         return SurfaceRect();
-    const QRect b = m_clip->boundingRect();
-    if (b.isEmpty())
+    if (m_clipBox.IsEmpty())
         return {};
-    return Intersect(SurfaceRect(), {b.left(), b.top(), b.left() + b.width(), b.top() + b.height()});
+    return Intersect(SurfaceRect(), m_clipBox);
 }
 
 bool QtDrawingDevice::Visible(int dx, int dy) const
@@ -1192,7 +1196,6 @@ void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& f
 void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
 {
     const std::uint32_t pen = PenArgb();
-    const std::uint32_t bk = BkArgb();
     const std::int64_t base = m_styleStep;
     const bool solid = m_pen.style != PenStyle::UserStyle && StylePattern(m_pen.style).empty();
     const bool copy = m_rop2 == Rop2::CopyPen;
@@ -1228,13 +1231,49 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
             const Rect limit = DrawLimit();
             if (a.x < limit.left || a.x >= limit.right)
                 return;
-            for (int y = std::max(from, limit.top); y < std::min(to, limit.bottom); ++y)
-                RopSpan(y, a.x, a.x + 1, pen);
+            const int top = std::max(from, limit.top);
+            const int bottom = std::min(to, limit.bottom);
+            if (!boxClip) {
+                for (int y = top; y < bottom; ++y)
+                    RopSpan(y, a.x, a.x + 1, pen);
+                return;
+            }
+            // inside a one-rectangle clip the limit is the clip: the column
+            // straight down the rows
+            if (top >= bottom)
+                return;
+            const std::ptrdiff_t stride = m_surface.Width();
+            std::uint32_t* d = m_surface.ScanLine(top) + a.x;
+            if (copy) {
+                for (int y = top; y < bottom; ++y, d += stride)
+                    *d = pen;
+            } else {
+                for (int y = top; y < bottom; ++y, d += stride)
+                    *d = ApplyRop2(m_rop2, pen, *d);
+            }
         }
+        return;
+    }
+    LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
+    int x = 0;
+    int y = 0;
+    std::int64_t step = 0;
+    if (solid && boxClip) {
+        if (copy) {
+            while (walk.Next(x, y, step))
+                m_surface.ScanLine(y)[x] = pen;
+        } else {
+            while (walk.Next(x, y, step)) {
+                std::uint32_t& d = m_surface.ScanLine(y)[x];
+                d = ApplyRop2(m_rop2, pen, d);
+            }
+        }
+        m_styleStep += run;
         return;
     }
     // a styled pen reads its pattern from a table, the position moving on by
     // one each step (found again when the walk skips)
+    const std::uint32_t bk = BkArgb();
     const std::vector<std::uint8_t>* table = solid ? nullptr : PenPatternTable();
     bool gapPainted = false;
     if (!solid)
@@ -1242,10 +1281,6 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     const std::int64_t period = table ? static_cast<std::int64_t>(table->size()) : 1;
     std::int64_t at = 0;
     std::int64_t nextStep = -1;
-    LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
-    int x = 0;
-    int y = 0;
-    std::int64_t step = 0;
     while (walk.Next(x, y, step)) {
         std::uint32_t src = pen;
         if (!solid) {

@@ -299,6 +299,7 @@ private:
     std::int64_t m_styleStep = 0;  // pattern position carried along LineTo
     std::optional<QRegion> m_clip;
     std::vector<QRect> m_clipRects;
+    Rect m_clipBox;  // the clip's bounding box (device), empty without a clip
     std::uint64_t m_clipVersion = 1;  // changes with every clip set
     // scratch buffers reused from call to call
     std::vector<std::uint8_t> m_maskMarks;
