@@ -138,16 +138,23 @@ std::vector<PointF> BezierPoints(const std::vector<PointF>& ctrl)
     return out;
 }
 
-// The pixels a figure's outline runs through: its points rounded, repeats dropped.
-std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
+// The pixels a figure's outline runs through: its points rounded, repeats
+// dropped, into pts (its storage kept).
+void OutlineVerticesInto(const std::vector<PointF>& points, std::vector<Point>& pts)
 {
-    std::vector<Point> pts;
+    pts.clear();
     pts.reserve(points.size());
     for (const PointF& p : points) {
         const Point q{RoundHalfUp(p.x), RoundHalfUp(p.y)};
         if (pts.empty() || !(pts.back() == q))
             pts.push_back(q);
     }
+}
+
+std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
+{
+    std::vector<Point> pts;
+    OutlineVerticesInto(points, pts);
     return pts;
 }
 
@@ -1047,6 +1054,8 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
             // the pixels come inside the limit: test the clip only when it is
             // more than one rectangle
             const bool boxClip = m_clipRects.size() <= 1;
+            if (boxClip && PenSolid() && SolidOutlineInBox(outline, limit, penArgb, vertices))
+                return;
             const bool copy = m_rop2 == Rop2::CopyPen;
             OutlinePixels(outline, limit, [&](int x, int y, std::uint8_t mark) {
                 if (!boxClip && !Visible(x, y))
@@ -1073,6 +1082,31 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     if (pen)
         MarkOutline(mask, outline, vertices.empty() ? nullptr : &vertices);
     Composite(mask, m_brush);
+}
+
+bool QtDrawingDevice::SolidOutlineInBox(const std::vector<Figure>& outline, const Rect& limit, std::uint32_t src,
+                                         const std::vector<std::vector<Point>>& vertices)
+{
+    // a curve plots each of its pixels once, lines every pixel of their walks
+    for (const Figure& fig : outline)
+        if (fig.curve)
+            return false;
+    for (std::size_t f = 0; f < outline.size(); ++f) {
+        const Figure& fig = outline[f];
+        if (fig.points.empty())
+            continue;
+        if (vertices.empty())
+            OutlineVerticesInto(fig.points, m_outlineVertices);
+        const std::vector<Point>& pts = vertices.empty() ? m_outlineVertices : vertices[f];
+        if (pts.size() == 1 || (fig.closed && pts.size() == 2 && pts.front() == pts.back())) {
+            SolidSegmentInBox(pts.front(), pts.front(), true, limit, src);
+            continue;
+        }
+        const std::size_t segments = fig.closed ? pts.size() : pts.size() - 1;
+        for (std::size_t i = 0; i < segments; ++i)
+            SolidSegmentInBox(pts[i], pts[i + 1 == pts.size() ? 0 : i + 1], false, limit, src);
+    }
+    return true;
 }
 
 void QtDrawingDevice::AddToPath(const std::vector<Figure>& figs)
@@ -1193,16 +1227,97 @@ void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& f
 
 // ---- lines ----
 
+namespace {
+
+// [from, to) along a level or upright line from p to q, the last pixel left
+// out unless asked for.
+void AlongRange(int p, int q, bool includeLast, int& from, int& to)
+{
+    if (p < q) {
+        from = p;
+        to = includeLast ? q + 1 : q;
+    } else {
+        from = includeLast ? q : q + 1;
+        to = p + 1;
+    }
+}
+
+}  // namespace
+
+void QtDrawingDevice::SolidSegmentInBox(Point a, Point b, bool includeLast, const Rect& limit, std::uint32_t src)
+{
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    if (a.x != b.x && a.y != b.y) {
+        LineWalk walk = MakeLineWalk(a, b, includeLast, limit);
+        int x = 0;
+        int y = 0;
+        std::int64_t step = 0;
+        if (copy) {
+            while (walk.Next(x, y, step))
+                m_surface.ScanLine(y)[x] = src;
+        } else {
+            while (walk.Next(x, y, step)) {
+                std::uint32_t& d = m_surface.ScanLine(y)[x];
+                d = ApplyRop2(m_rop2, src, d);
+            }
+        }
+        return;
+    }
+    int x0 = a.x;
+    int x1 = a.x + 1;
+    int y0 = a.y;
+    int y1 = a.y + 1;
+    if (a.x == b.x && a.y == b.y) {
+        if (!includeLast)
+            return;
+    } else if (a.y == b.y) {
+        AlongRange(a.x, b.x, includeLast, x0, x1);
+    } else {
+        AlongRange(a.y, b.y, includeLast, y0, y1);
+    }
+    x0 = std::max(x0, limit.left);
+    x1 = std::min(x1, limit.right);
+    y0 = std::max(y0, limit.top);
+    y1 = std::min(y1, limit.bottom);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    if (y1 - y0 == 1) {
+        std::uint32_t* line = m_surface.ScanLine(y0);
+        if (copy) {
+            FillPixels(line + x0, x1 - x0, src);
+            return;
+        }
+        for (int x = x0; x < x1; ++x)
+            line[x] = ApplyRop2(m_rop2, src, line[x]);
+        return;
+    }
+    // one column straight down the rows
+    const std::ptrdiff_t stride = m_surface.Width();
+    std::uint32_t* d = m_surface.ScanLine(y0) + x0;
+    if (copy) {
+        for (int y = y0; y < y1; ++y, d += stride)
+            *d = src;
+    } else {
+        for (int y = y0; y < y1; ++y, d += stride)
+            *d = ApplyRop2(m_rop2, src, *d);
+    }
+}
+
 void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
 {
     const std::uint32_t pen = PenArgb();
     const std::int64_t base = m_styleStep;
     const bool solid = m_pen.style != PenStyle::UserStyle && StylePattern(m_pen.style).empty();
     const bool copy = m_rop2 == Rop2::CopyPen;
-    // the walk keeps inside the limit, which is all of a one-rectangle clip
     const bool boxClip = m_clipRects.size() <= 1;
     const std::int64_t run =
         std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+    // the walk keeps inside the limit, which is all of a one-rectangle clip
+    if (solid && boxClip) {
+        m_styleStep += run;
+        SolidSegmentInBox(a, b, includeLast, DrawLimit(), pen);
+        return;
+    }
     // a solid level or upright line: its pixels as one span or one column
     if (solid && (a.x == b.x || a.y == b.y)) {
         m_styleStep += run;
@@ -1211,46 +1326,18 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
                 RopSpan(a.y, a.x, a.x + 1, pen);
             return;
         }
-        // [from, to) along the line, the last pixel left out unless asked for
-        const auto range = [&](int p, int q, int& from, int& to) {
-            if (p < q) {
-                from = p;
-                to = includeLast ? q + 1 : q;
-            } else {
-                from = includeLast ? q : q + 1;
-                to = p + 1;
-            }
-        };
         int from = 0;
         int to = 0;
         if (a.y == b.y) {
-            range(a.x, b.x, from, to);
+            AlongRange(a.x, b.x, includeLast, from, to);
             RopSpan(a.y, from, to, pen);
         } else {
-            range(a.y, b.y, from, to);
+            AlongRange(a.y, b.y, includeLast, from, to);
             const Rect limit = DrawLimit();
             if (a.x < limit.left || a.x >= limit.right)
                 return;
-            const int top = std::max(from, limit.top);
-            const int bottom = std::min(to, limit.bottom);
-            if (!boxClip) {
-                for (int y = top; y < bottom; ++y)
-                    RopSpan(y, a.x, a.x + 1, pen);
-                return;
-            }
-            // inside a one-rectangle clip the limit is the clip: the column
-            // straight down the rows
-            if (top >= bottom)
-                return;
-            const std::ptrdiff_t stride = m_surface.Width();
-            std::uint32_t* d = m_surface.ScanLine(top) + a.x;
-            if (copy) {
-                for (int y = top; y < bottom; ++y, d += stride)
-                    *d = pen;
-            } else {
-                for (int y = top; y < bottom; ++y, d += stride)
-                    *d = ApplyRop2(m_rop2, pen, *d);
-            }
+            for (int y = std::max(from, limit.top); y < std::min(to, limit.bottom); ++y)
+                RopSpan(y, a.x, a.x + 1, pen);
         }
         return;
     }
@@ -1258,19 +1345,6 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     int x = 0;
     int y = 0;
     std::int64_t step = 0;
-    if (solid && boxClip) {
-        if (copy) {
-            while (walk.Next(x, y, step))
-                m_surface.ScanLine(y)[x] = pen;
-        } else {
-            while (walk.Next(x, y, step)) {
-                std::uint32_t& d = m_surface.ScanLine(y)[x];
-                d = ApplyRop2(m_rop2, pen, d);
-            }
-        }
-        m_styleStep += run;
-        return;
-    }
     // a styled pen reads its pattern from a table, the position moving on by
     // one each step (found again when the walk skips)
     const std::uint32_t bk = BkArgb();

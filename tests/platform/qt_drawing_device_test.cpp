@@ -1327,6 +1327,48 @@ TEST(QtDeviceFastPaths, SolidLinesOfEverySlopePaintTheWalksPixelsUnderEveryClip)
     }
 }
 
+TEST(QtDeviceFastPaths, PolygonOutlinesInABoxMatchTheClipWalk)
+{
+    // a one-rectangle clip against the same rectangle with a second one in a
+    // corner, which takes the per-pixel clip test, compared inside the first;
+    // pieces with upright, level and sloped edges, also flat ones and
+    // points, filled or not, copied or XORed
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> coord(-8, 68);
+    const Rect box{6, 4, 51, 43};
+    for (int i = 0; i < 400; ++i) {
+        std::vector<Point> pts;
+        const int n = 1 + i % 5;
+        for (int k = 0; k < n; ++k)
+            pts.push_back({coord(random), coord(random)});
+        if (i % 7 == 0 && n >= 4) {
+            // an area piece: two upright sides
+            pts[2] = {pts[1].x, 40};
+            pts[3] = {pts[0].x, 40};
+        }
+        if (i % 11 == 0)
+            for (Point& p : pts)
+                p.x = pts[0].x;
+        Bitmap surfaces[2];
+        for (int walked = 0; walked < 2; ++walked) {
+            QtDrawingDevice d(60, 50);
+            Paint(d, i);
+            if (walked)
+                d.SelectClipRgn(Region::FromRects({box, {0, 0, 2, 2}}));
+            else
+                d.SelectClipRgn(Region::FromRects({box}));
+            d.SetROP2(i % 3 == 0 ? Rop2::XorPen : Rop2::CopyPen);
+            d.SelectPen(PenDesc::Solid(0x00A5C3E1));
+            d.SelectBrush(i % 4 == 0 ? BrushDesc::NullBrush() : BrushDesc::Solid(0x00203040));
+            d.Polygon(pts.data(), static_cast<int>(pts.size()));
+            surfaces[walked] = d.Surface();
+        }
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                ASSERT_EQ(surfaces[0].Pixel(x, y), surfaces[1].Pixel(x, y)) << "case " << i << " at " << x << "," << y;
+    }
+}
+
 TEST(QtDeviceFastPaths, StyledLinesKeepTheirPatternWhereTheClipCutsTheirStart)
 {
     // a dash is 18 on, 6 off, counted in steps from the start of the run of
