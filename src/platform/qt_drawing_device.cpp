@@ -681,18 +681,19 @@ void QtDrawingDevice::PutPixel(int x, int y, std::uint32_t src)
     d = ApplyRop2(m_rop2, src, d);
 }
 
+void QtDrawingDevice::RopRow(std::uint32_t* line, int x0, int x1, std::uint32_t src)
+{
+    if (m_rop2 == Rop2::CopyPen) {
+        FillPixels(line + x0, x1 - x0, src);
+        return;
+    }
+    for (int x = x0; x < x1; ++x)
+        line[x] = ApplyRop2(m_rop2, src, line[x]);
+}
+
 void QtDrawingDevice::RopSpan(int y, int x0, int x1, std::uint32_t src)
 {
-    const bool copy = m_rop2 == Rop2::CopyPen;
-    ForVisible(y, x0, x1, [&](int a, int b) {
-        std::uint32_t* line = m_surface.ScanLine(y);
-        if (copy) {
-            FillPixels(line + a, b - a, src);
-            return;
-        }
-        for (int x = a; x < b; ++x)
-            line[x] = ApplyRop2(m_rop2, src, line[x]);
-    });
+    ForVisible(y, x0, x1, [&](int a, int b) { RopRow(m_surface.ScanLine(y), a, b, src); });
 }
 
 // ---- shapes: marks and compositing ----
@@ -1282,13 +1283,7 @@ void QtDrawingDevice::SolidSegmentInBox(Point a, Point b, bool includeLast, cons
     if (x0 >= x1 || y0 >= y1)
         return;
     if (y1 - y0 == 1) {
-        std::uint32_t* line = m_surface.ScanLine(y0);
-        if (copy) {
-            FillPixels(line + x0, x1 - x0, src);
-            return;
-        }
-        for (int x = x0; x < x1; ++x)
-            line[x] = ApplyRop2(m_rop2, src, line[x]);
+        RopRow(m_surface.ScanLine(y0), x0, x1, src);
         return;
     }
     // one column straight down the rows
@@ -1307,7 +1302,9 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
 {
     const std::uint32_t pen = PenArgb();
     const std::int64_t base = m_styleStep;
-    const bool solid = m_pen.style != PenStyle::UserStyle && StylePattern(m_pen.style).empty();
+    // the styles with a pattern of their own: dashes, dots and alternate pixels
+    const bool solid = m_pen.style == PenStyle::Solid || m_pen.style == PenStyle::InsideFrame
+                       || m_pen.style == PenStyle::Null;
     const bool copy = m_rop2 == Rop2::CopyPen;
     const bool boxClip = m_clipRects.size() <= 1;
     const std::int64_t run =
@@ -1455,7 +1452,6 @@ bool QtDrawingDevice::WideSegmentFromCache(Point a, Point b)
         it = cache.entries.emplace(key, std::move(spans)).first;
     }
     const std::uint32_t pen = PenArgb();
-    const bool copy = m_rop2 == Rop2::CopyPen;
     for (const Span& sp : it->second) {
         const int y = sp.y + a.y;
         if (y < limit.top || y >= limit.bottom)
@@ -1465,14 +1461,7 @@ bool QtDrawingDevice::WideSegmentFromCache(Point a, Point b)
         if (x0 >= x1)
             continue;
         std::uint32_t* line = m_surface.ScanLine(y);
-        ForVisible(y, x0, x1, [&](int l, int r) {
-            if (copy) {
-                FillPixels(line + l, r - l, pen);
-                return;
-            }
-            for (int x = l; x < r; ++x)
-                line[x] = ApplyRop2(m_rop2, pen, line[x]);
-        });
+        ForVisible(y, x0, x1, [&](int l, int r) { RopRow(line, l, r, pen); });
     }
     return true;
 }

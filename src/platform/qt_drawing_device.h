@@ -206,6 +206,8 @@ private:
     // Pixels [x0, x1) of row y (device) in the pen or brush colour src
     // through the ROP2, inside the clip.
     void RopSpan(int y, int x0, int x1, std::uint32_t src);
+    // Pixels [x0, x1) of a row (inside the surface) in colour src through the ROP2.
+    void RopRow(std::uint32_t* line, int x0, int x1, std::uint32_t src);
 
     // Shapes
     void DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,

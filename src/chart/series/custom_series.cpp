@@ -333,17 +333,16 @@ bool TCustomSeries::DrawValueInPenRun(int i)
     const int y = CalcYPos(i);
     if (x == m_oldX && y == m_oldY)
         return false;
+    // the origin is read by areas and 3D only: a run leaves it as it was
     m_color = colour;
     m_x = x;
     m_y = y;
-    m_bottomPos = GetOriginPos(i);
     m_isLast = i == (forward ? LastValueIndex() : FirstValueIndex());
     c.Brush()->SetColor(colour);
     c.Brush()->SetStyle(bsClear);
     c.Line(m_oldX, m_oldY, x, y);
     m_oldX = x;
     m_oldY = y;
-    m_oldBottomPos = m_bottomPos;
     m_oldColor = colour;
     return true;
 }
