@@ -3,6 +3,7 @@
 // value <-> pixel forms and the label increment rules. The axis holds one and
 // feeds it its settings; nothing here draws or asks the chart.
 #include <climits>
+#include <cmath>
 
 // Largest pixel coordinate a conversion returns (and its negative the
 // smallest); set when the engine starts.
@@ -99,3 +100,68 @@ private:
 
 // A pixel coordinate within +-MaxPixelPos; NaN gives Fallback.
 int ClampPixel(double P, int Fallback);
+
+// The linear forms of a scale (clamped or fast, either direction) copied out
+// for loops that project many values: At gives the same pixel as the scale's
+// horizontal or vertical form, inline. Linear() is false for the forms it
+// does not cover (logarithmic, depth); At must not be used then.
+class TLinearPixelForm {
+public:
+    TLinearPixelForm(const TAxisScale& Scale, bool HorizontalForm)
+        : m_linear(!Scale.DepthAxis && !Scale.Logarithmic),
+          m_roundFirst(Scale.FastCalc),
+          m_rangeIsZero(Scale.RangeIsZero),
+          m_center(Scale.CenterPos),
+          m_fallback(HorizontalForm ? (Scale.Inverted ? Scale.EndPos : Scale.StartPos)
+                                    : (Scale.Inverted ? Scale.StartPos : Scale.EndPos)),
+          m_minimum(Scale.CurrentMinimum),
+          m_sizePerUnit(Scale.SizePerUnit),
+          m_max(MaxPixelPos)
+    {
+        // the pixel grows with the value from the start, or falls from the end
+        const bool fromStart = HorizontalForm != Scale.Inverted;
+        m_base = fromStart ? Scale.StartPos : Scale.EndPos;
+        m_sign = fromStart ? 1.0 : -1.0;
+    }
+
+    bool Linear() const { return m_linear; }
+
+    int At(double Value) const
+    {
+        if (m_rangeIsZero)
+            return m_center;
+        double t = (Value - m_minimum) * m_sizePerUnit;
+        if (m_roundFirst)
+            t = RoundHalfEven(t);
+        // negating is exact: base + (-t) is base - t
+        const double p = m_base + m_sign * t;
+        if (p != p)
+            return m_fallback;
+        if (p > m_max)
+            return static_cast<int>(m_max);
+        if (p < -m_max)
+            return -static_cast<int>(m_max);
+        return static_cast<int>(RoundHalfEven(p));
+    }
+
+private:
+    // nearbyint in the default rounding mode without the library call
+    static double RoundHalfEven(double X)
+    {
+        constexpr double Shift = 6755399441055744.0;  // 1.5 x 2^52
+        if (!(X < 0x1p51 && X > -0x1p51))
+            return std::nearbyint(X);
+        return (X + Shift) - Shift;
+    }
+
+    bool m_linear;
+    bool m_roundFirst;
+    bool m_rangeIsZero;
+    int m_center;
+    int m_fallback;
+    double m_minimum;
+    double m_sizePerUnit;
+    double m_max;
+    double m_base = 0;
+    double m_sign = 1;
+};

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "chart/plot_procs.h"
 
@@ -309,6 +310,82 @@ TEST_F(AxisScaleForms, StartEndInPercent)
     EXPECT_EQ(s.EndPos, 161);    // 150.75 -> 151
     EXPECT_EQ(s.AxisSize, 101);
     EXPECT_EQ(s.CenterPos, 110);
+}
+
+// Random scales of every linear kind: the copied-out form gives the scale's
+// own pixel for values inside, beside, far beyond and at the rounding
+// boundaries of the range, and for the special values.
+TEST(LinearPixelForm, SamePixelsAsTheScale)
+{
+    std::mt19937_64 rng(20261209);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto pick = [&](int N) { return static_cast<int>(rng() % static_cast<unsigned>(N)); };
+    const double magnitudes[] = {1e-300, 1e-9, 1e-3, 1, 7, 1e3, 1e6, 1e12, 1e100, 1e300};
+    long compared = 0;
+    for (int round = 0; round < 4000; ++round) {
+        TAxisScale s;
+        s.Horizontal = pick(2) == 0;
+        s.Inverted = pick(2) == 0;
+        s.FastCalc = pick(2) == 0;
+        s.SelectForms();
+        const double mag = magnitudes[pick(10)];
+        double lo = (unit(rng) * 2 - 1) * mag;
+        double hi = lo + (pick(8) == 0 ? 0 : unit(rng) * mag * (pick(2) ? 1 : 1e-6));
+        if (pick(20) == 0)
+            hi = lo + 3;  // whole units: many values on exact halves
+        s.CurrentMinimum = lo;
+        s.CurrentMaximum = hi;
+        const int origin = pick(3) == 0 ? -pick(5000) : pick(5000);
+        const int span = pick(10) == 0 ? 0 : 1 + pick(pick(4) == 0 ? 100000 : 4000);
+        s.SetStartEnd(origin, span, pick(4) == 0 ? unit(rng) * 20 : 0, pick(4) == 0 ? 80 + unit(rng) * 20 : 100);
+        if (s.AxisSize > 0 && pick(3) == 0) {
+            // one or two units a pixel from a whole minimum: offsets land on exact halves
+            lo = std::floor(lo);
+            hi = lo + s.AxisSize * (pick(2) + 1.0);
+            s.CurrentMinimum = lo;
+            s.CurrentMaximum = hi;
+            s.RecalcSizes();
+        }
+        for (bool horiz : {true, false}) {
+            const TLinearPixelForm f(s, horiz);
+            ASSERT_TRUE(f.Linear());
+            const auto same = [&](double v) {
+                const int want = horiz ? s.CalcXPosValue(v) : s.CalcYPosValue(v);
+                ASSERT_EQ(f.At(v), want) << "value " << v << " range " << lo << ".." << hi << " start "
+                                         << s.StartPos << " end " << s.EndPos << " inverted " << s.Inverted
+                                         << " fast " << s.FastCalc;
+                ++compared;
+            };
+            const double range = hi - lo;
+            for (int k = 0; k < 200; ++k) {
+                const double v = lo + (unit(rng) * 3 - 1) * (range == 0 ? mag : range);
+                same(v);
+            }
+            // values whose pixel offset lies on a half
+            if (s.AxisSize > 0 && range > 0)
+                for (int k = 0; k < 50; ++k)
+                    same(lo + (pick(3 * s.AxisSize + 1) - s.AxisSize + 0.5) * (range / s.AxisSize));
+            for (double v : {lo, hi, -lo, 0.0, 1e308, -1e308, Inf, -Inf, NaN, lo * 1e200, hi * 1e-200})
+                same(v);
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
+    }
+    EXPECT_GT(compared, 1000000);
+}
+
+TEST(LinearPixelForm, LogarithmicAndDepthFormsAreNotCovered)
+{
+    TAxisScale s;
+    s.Logarithmic = true;
+    s.SelectForms();
+    EXPECT_FALSE(TLinearPixelForm(s, true).Linear());
+    TAxisScale d;
+    d.DepthAxis = true;
+    d.SelectForms();
+    EXPECT_FALSE(TLinearPixelForm(d, false).Linear());
+    TAxisScale l;
+    EXPECT_TRUE(TLinearPixelForm(l, false).Linear());
 }
 
 }  // namespace
