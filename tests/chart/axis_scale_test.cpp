@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "chart/plot_procs.h"
 
@@ -349,8 +350,12 @@ TEST(LinearPixelForm, SamePixelsAsTheScale)
         for (bool horiz : {true, false}) {
             const TLinearPixelForm f(s, horiz);
             ASSERT_TRUE(f.Linear());
+            std::vector<double> values;
+            std::vector<int> wanted;
             const auto same = [&](double v) {
                 const int want = horiz ? s.CalcXPosValue(v) : s.CalcYPosValue(v);
+                values.push_back(v);
+                wanted.push_back(want);
                 ASSERT_EQ(f.At(v), want) << "value " << v << " range " << lo << ".." << hi << " start "
                                          << s.StartPos << " end " << s.EndPos << " inverted " << s.Inverted
                                          << " fast " << s.FastCalc;
@@ -369,6 +374,12 @@ TEST(LinearPixelForm, SamePixelsAsTheScale)
                 same(v);
             if (::testing::Test::HasFatalFailure())
                 return;
+            // the same values a block at a time, odd lengths included
+            std::vector<int> got(values.size());
+            const int cut = pick(static_cast<int>(values.size()));
+            f.AtEach(values.data(), cut, got.data());
+            f.AtEach(values.data() + cut, static_cast<int>(values.size()) - cut, got.data() + cut);
+            ASSERT_EQ(got, wanted) << "range " << lo << ".." << hi << " fast " << s.FastCalc;
         }
     }
     EXPECT_GT(compared, 1000000);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/axis_scale.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_canvas.h"
@@ -108,8 +109,32 @@ void TFastLineSeries::DrawAllValues()
         c.MoveTo(m_oldX, m_oldY);
     if (first > 0)
         DrawValue(first);
-    for (int i = first + 1; i <= LastValueIndex(); ++i)
-        DrawValue(i);
+    const int last = LastValueIndex();
+    const TLinearPixelForm px(GetHorizAxis()->Scale(), true);
+    const TLinearPixelForm py(GetVertAxis()->Scale(), false);
+    if (!m_inlinePositions || !px.Linear() || !py.Linear()) {
+        for (int i = first + 1; i <= last; ++i)
+            DrawValue(i);
+        return;
+    }
+    // the axes' own pixels, projected here without a call per point
+    const double* xs = XValues().Data();
+    const double* ys = YValues().Data();
+    if (m_drawAllPoints) {
+        for (int i = first + 1; i <= last; ++i)
+            DrawTo(i, px.At(xs[i]), py.At(ys[i]));
+        return;
+    }
+    // the columns a block at a time; only a change of column costs a Y
+    constexpr int Block = 512;
+    int columns[Block];
+    for (int start = first + 1; start <= last; start += Block) {
+        const int n = std::min(Block, last - start + 1);
+        px.AtEach(xs + start, n, columns);
+        for (int k = 0; k < n; ++k)
+            if (columns[k] != m_oldX)
+                DrawTo(start + k, columns[k], py.At(ys[start + k]));
+    }
 }
 
 void TFastLineSeries::DrawValue(int ValueIndex)
@@ -118,7 +143,11 @@ void TFastLineSeries::DrawValue(int ValueIndex)
     const int x = GetHorizAxis()->CalcXPosValue(XValues().Value(ValueIndex));
     if (x == m_oldX && !m_drawAllPoints)
         return;
-    const int y = GetVertAxis()->CalcYPosValue(YValues().Value(ValueIndex));
+    DrawTo(ValueIndex, x, GetVertAxis()->CalcYPosValue(YValues().Value(ValueIndex)));
+}
+
+void TFastLineSeries::DrawTo(int ValueIndex, int x, int y)
+{
     if (x == m_oldX && y == m_oldY)
         return;
     TCanvas3D& c = *ParentChart()->Panel()->Canvas();

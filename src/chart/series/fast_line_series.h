@@ -22,6 +22,11 @@ public:
     bool Stairs() const { return m_stairs; }
     void SetStairs(bool Value) { SetBooleanProperty(m_stairs, Value); }
 
+    // Whole draws project linear axes inline (off: one axis call per point,
+    // the same pixels).
+    bool InlinePositions() const { return m_inlinePositions; }
+    void SetInlinePositions(bool Value) { m_inlinePositions = Value; }
+
     TTreatNullsStyle DefaultTreatNulls() const override { return tnIgnore; }
     void Assign(const TCustomChartElement& Source) override;
     std::string EditorClassName() const override { return "TFastLineSeriesEditor"; }
@@ -46,6 +51,8 @@ public:
 private:
     void PrepareCanvas(TCanvas3D& Canvas);
     void PointPosition(int Index, int& X, int& Y) const;
+    // The segment (or move) to the point's pixel X, Y.
+    void DrawTo(int ValueIndex, int x, int y);
     // Grows the margins by the line's width beyond the point.
     int PenMargin() const;
 
@@ -53,6 +60,7 @@ private:
     bool m_drawAllPoints = true;
     bool m_fastPen = false;
     bool m_ignoreNulls = true;
+    bool m_inlinePositions = true;
     bool m_invertedStairs = false;
     bool m_stairs = false;
     int m_oldX = 0;

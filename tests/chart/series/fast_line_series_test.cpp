@@ -4,7 +4,12 @@
 
 #include <QApplication>
 
+#include <cmath>
+
+#include "chart/axis_container.h"
+#include "chart/chart.h"
 #include "chart/series/fast_line_series.h"
+#include "platform/qt_drawing_device.h"
 #include "series_chart.h"
 
 namespace {
@@ -255,5 +260,122 @@ TEST_F(FastLineIncremental, AddWhilePaintingSkips)
     Paint();
     EXPECT_EQ(lines, 0);
 }
+
+// Whole draws with the inline positions and with one axis call per point:
+// the same calls and the same pixels, over data shapes and axis settings.
+struct FastLineCase {
+    const char* name;
+    int points;
+    // X and Y of point i; NaN Y marks a null
+    double (*x)(int);
+    double (*y)(int);
+    bool drawAll;
+    bool ignoreNulls;
+    TTreatNullsStyle nulls;
+    bool stairs;
+    bool inverted;
+    bool fastCalc;
+};
+
+class FastLineInline : public ::testing::TestWithParam<FastLineCase> {
+protected:
+    static void Fill(TFastLineSeries& S)
+    {
+        const FastLineCase& p = GetParam();
+        S.SetDrawAllPoints(p.drawAll);
+        S.SetIgnoreNulls(p.ignoreNulls);
+        S.SetTreatNulls(p.nulls);
+        S.SetStairs(p.stairs);
+        S.SetSeriesColor(clRed);
+        for (int i = 0; i < p.points; ++i) {
+            const double y = p.y(i);
+            if (std::isnan(y))
+                S.AddNullXY(p.x(i), 0);
+            else
+                S.AddXY(p.x(i), y);
+        }
+    }
+    static void SetAxes(TChart& Chart)
+    {
+        Chart.Axes().SetFastCalc(GetParam().fastCalc);
+        Chart.BottomAxis()->SetInverted(GetParam().inverted);
+        Chart.LeftAxis()->SetInverted(GetParam().inverted);
+    }
+    static Calls Log(bool Inline)
+    {
+        SeriesChart c;
+        auto* s = new TFastLineSeries(&c.rec.chart);
+        c.rec.chart.AddSeries(s);
+        Fill(*s);
+        s->SetInlinePositions(Inline);
+        SetAxes(c.rec.chart);
+        c.Range(-50, 1050, -20, 120);
+        c.Draw([&] {
+            s->CalcFirstLastVisible();
+            s->DrawAllValues();
+        });
+        return c.rec.device.Lines(true);
+    }
+    static platform::Bitmap Pixels(bool Inline)
+    {
+        TChart chart;
+        chart.resize(640, 400);
+        chart.SetView3D(false);
+        auto* s = new TFastLineSeries(&chart);
+        chart.AddSeries(s);
+        Fill(*s);
+        s->SetInlinePositions(Inline);
+        SetAxes(chart);
+        platform::QtDrawingDevice device(640, 400);
+        chart.Draw(&device, TRect{0, 0, 640, 400});
+        return device.Surface();
+    }
+};
+
+TEST_P(FastLineInline, DrawsTheSameCalls)
+{
+    const Calls perPoint = Log(false);
+    const Calls inlined = Log(true);
+    ASSERT_GT(perPoint.size(), 20u);
+    EXPECT_EQ(inlined, perPoint);
+}
+
+TEST_P(FastLineInline, PaintsTheSamePixels)
+{
+    EXPECT_TRUE(Pixels(true) == Pixels(false));
+}
+
+double Wave(int i) { return 50 + 45 * std::sin(i * 0.013) * std::cos(i * 0.0021) + 4 * std::sin(i * 0.9); }
+double Dense(int i) { return i * 0.01; }
+double Sparse(int i) { return i * 7.3; }
+// back and forth, with repeats and points far beyond both ends
+double Unordered(int i)
+{
+    if (i % 97 == 13)
+        return i % 2 ? 1e9 : -1e9;
+    return (i * 7919) % 1000 + (i % 3) * 0.25;
+}
+double WaveWithNulls(int i) { return i % 17 == 5 || (i / 40) % 9 == 4 ? std::nan("") : Wave(i); }
+// exact halves of a pixel and values far off the axis
+double Halves(int i) { return i % 50 == 7 ? (i % 2 ? 1e12 : -1e12) : (i % 280) * 0.5 - 20; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FastLineInline,
+    ::testing::Values(
+        FastLineCase{"DenseColumns", 100000, Dense, Wave, false, true, tnIgnore, false, false, false},
+        FastLineCase{"DenseAllPoints", 20000, Dense, Wave, true, true, tnIgnore, false, false, false},
+        FastLineCase{"Sparse", 140, Sparse, Wave, false, true, tnIgnore, false, false, false},
+        FastLineCase{"Unordered", 5000, Unordered, Wave, false, true, tnIgnore, false, false, false},
+        FastLineCase{"UnorderedAllPoints", 5000, Unordered, Wave, true, true, tnIgnore, false, false, false},
+        FastLineCase{"SkippedNulls", 30000, Dense, WaveWithNulls, false, false, tnSkip, false, false, false},
+        FastLineCase{"GapsAtNulls", 30000, Dense, WaveWithNulls, false, false, tnDontPaint, false, false, false},
+        FastLineCase{"GapsAtNullsAllPoints", 3000, Dense, WaveWithNulls, true, false, tnDontPaint, false, false,
+                     false},
+        FastLineCase{"Stairs", 30000, Dense, Wave, false, true, tnIgnore, true, false, false},
+        FastLineCase{"Inverted", 30000, Dense, Halves, false, true, tnIgnore, false, true, false},
+        FastLineCase{"FastCalc", 30000, Dense, Halves, false, true, tnIgnore, false, false, true},
+        FastLineCase{"InvertedFastCalcUnordered", 5000, Unordered, Halves, false, false, tnDontPaint, false, true,
+                     true}),
+    [](const auto& Info) { return std::string(Info.param.name); });
 
 }  // namespace
