@@ -311,6 +311,9 @@ public:
     int Cursor() const { return m_cursor; }
     void SetCursor(int Value) { m_cursor = Value; }
     virtual int Clicked(int, int) const { return -1; }
+    // The screen positions of the points along the not-mandatory axis never
+    // turn back as the index grows (false when that is not sure).
+    virtual bool PositionsInOrder() const { return false; }
     bool HasClickEvents() const { return OnClick || OnDblClick; }
 
     // The chart added or removed this series.

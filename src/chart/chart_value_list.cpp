@@ -214,6 +214,24 @@ double TChartValueList::TotalABS() const
     return m_totalAbs;
 }
 
+bool TChartValueList::Ascending() const
+{
+    if (m_ascendingRewrites != m_rewrites) {
+        m_ascendingRewrites = m_rewrites;
+        m_ascendingCount = 0;
+        m_ascending = true;
+    }
+    if (!m_ascending)
+        return false;
+    const double* v = m_value.data();
+    int i = std::max(m_ascendingCount, 1);
+    while (i < m_count && v[i - 1] <= v[i])
+        ++i;
+    m_ascending = i >= m_count;
+    m_ascendingCount = m_count;
+    return m_ascending;
+}
+
 void TChartValueList::Repaint()
 {
     if (m_owner)

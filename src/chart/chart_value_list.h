@@ -64,6 +64,9 @@ public:
     double Total() const;
     double TotalABS() const;
     double Range() const { return MaxValue() - MinValue(); }
+    // No value is below the one before it (NaN breaks the order); kept
+    // between calls, an append looks only at the new values.
+    bool Ascending() const;
 
     // Bumped by every change but an append at the end: while it stands, the
     // values below any count seen meanwhile are as they were.
@@ -115,4 +118,9 @@ private:
     mutable double m_minValue = 0;
     mutable double m_total = 0;
     mutable double m_totalAbs = 0;
+    // Ascending(): the values below m_ascendingCount checked while the
+    // rewrite count was m_ascendingRewrites
+    mutable std::uint64_t m_ascendingRewrites = UINT64_MAX;
+    mutable int m_ascendingCount = 0;
+    mutable bool m_ascending = true;
 };

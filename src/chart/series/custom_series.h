@@ -100,6 +100,7 @@ public:
     int CalcXPos(int Index) const override;
     int CalcYPos(int Index) const override;
     int Clicked(int X, int Y) const override;
+    bool PositionsInOrder() const override;
     bool HasClickPointerEvents() const { return m_pointer->Visible() && OnClickPointer; }
 
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
