@@ -390,6 +390,8 @@ private:
     std::uint8_t m_notifyFlags = nfDelete | nfModify | nfAdd | nfClear;
     TPlotFunction* m_function = nullptr;
     int m_updateLock = 0;
+    // ClearLists keeps the lists' arrays (a function is refilling them)
+    bool m_keepRoom = false;
     int m_firstValueIndex = -1;
     int m_lastValueIndex = -1;
     bool m_calcVisiblePoints = true;

@@ -88,6 +88,21 @@ void TChartValueList::ClearValues()
     Changed();
 }
 
+void TChartValueList::ClearKeepingRoom()
+{
+    m_count = 0;
+    Changed();
+}
+
+void TChartValueList::TrimRoom()
+{
+    const auto room = static_cast<std::size_t>((m_count + GrowStep - 1) / GrowStep) * GrowStep;
+    if (m_value.size() <= room)
+        return;
+    m_value.resize(room);
+    m_value.shrink_to_fit();
+}
+
 void TChartValueList::InsertChartValue(int Index, double Value)
 {
     if (Index < 0 || Index > m_count)

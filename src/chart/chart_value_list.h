@@ -42,6 +42,10 @@ public:
     virtual int AddChartValue(double Value);
     int AddChartValue() { return AddChartValue(TempValue); }
     virtual void ClearValues();
+    // Count 0, the array kept for the values that come next.
+    void ClearKeepingRoom();
+    // Gives back the room past the fixed step that holds the values.
+    void TrimRoom();
     // Out-of-range indexes (below 0, above Count) change nothing.
     virtual void InsertChartValue(int Index, double Value);
     // N values after the last, as they come (the caller keeps the order).
