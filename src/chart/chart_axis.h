@@ -321,7 +321,8 @@ private:
     int PositionOffset(const TRect& R) const;
     int Outward(int C, int S) const;
     int LabelAreaSize();
-    int MaxLabelsWidth();
+    // widest label text in pixels; MaxLines, when given, receives the most lines of any label
+    int MaxLabelsWidth(int* MaxLines = nullptr);
     bool IsVertical() const { return !m_horizontal; }
     int FontHeightW();
 

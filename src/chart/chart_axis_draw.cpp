@@ -79,20 +79,27 @@ int TChartAxis::SizeTickAxis() const
     return size;
 }
 
-int TChartAxis::MaxLabelsWidth()
+int TChartAxis::MaxLabelsWidth(int* MaxLines)
 {
     TCanvas3D* canvas = m_chart ? m_chart->AxisCanvas() : nullptr;
     if (!canvas)
         return 0;
     int widest = 0;
     int lines = 1;
+    int mostLines = 1;
+    const auto measure = [&](const std::string& text) {
+        widest = std::max(widest, m_chart->MultiLineTextWidth(text, lines));
+        mostLines = std::max(mostLines, lines);
+    };
     if (!m_items->Automatic()) {
         for (int i = 0; i < m_items->Count(); ++i) {
             TAxisItem& item = (*m_items)[i];
             canvas->AssignFont(item.Font());
             const std::string text = item.Text().empty() ? LabelValue(item.Value()) : item.Text();
-            widest = std::max(widest, m_chart->MultiLineTextWidth(text, lines));
+            measure(text);
         }
+        if (MaxLines)
+            *MaxLines = mostLines;
         return widest;
     }
     const TAxisLabelStyle style = m_labelStyle == talAuto ? CalcLabelStyle() : m_labelStyle;
@@ -106,7 +113,7 @@ int TChartAxis::MaxLabelsWidth()
         m_chart->OnGetAxisLabel = nullptr;
         canvas->AssignFont(LabelsFont());
         for (double v = CurrentMinimum(); v <= CurrentMaximum(); v += inc)
-            widest = std::max(widest, m_chart->MultiLineTextWidth(LabelValue(v), lines));
+            measure(LabelValue(v));
         m_chart->OnGetAxisLabel = std::move(hook);
     } else if (style == talMark || style == talText) {
         for (int i = 0; i < m_chart->SeriesCount(); ++i) {
@@ -115,10 +122,12 @@ int TChartAxis::MaxLabelsWidth()
                 continue;
             for (int j = 0; j < s->Count(); ++j) {
                 const std::string text = style == talMark ? s->GetMarkText(j) : s->Labels().Label(j);
-                widest = std::max(widest, m_chart->MultiLineTextWidth(text, lines));
+                measure(text);
             }
         }
     }
+    if (MaxLines)
+        *MaxLines = mostLines;
     return widest;
 }
 
@@ -132,8 +141,11 @@ int TChartAxis::LabelAreaSize()
     const bool along = m_horizontal ? (m_labelsAngle == 0 || m_labelsAngle == 180)
                                     : (m_labelsAngle == 90 || m_labelsAngle == 270);
     if (along) {
+        // one text height per line of the label with the most lines
+        int lines = 1;
+        MaxLabelsWidth(&lines);
         canvas->AssignFont(LabelsFont());
-        return canvas->FontHeight();
+        return lines * canvas->FontHeight();
     }
     return MaxLabelsWidth();
 }

@@ -2,6 +2,7 @@
 // 6 pixels a character, 13 pixels a line ("W"). Chart rectangle 40,20 - 360,260.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -99,6 +100,51 @@ TEST_F(AxisDraw, TitleTakesItsRoom)
     // Title at 90 degrees runs along the vertical axis: one line, 13.
     EXPECT_EQ(chart.LeftAxis()->PosTitle, 13);
     EXPECT_EQ(r.Left, 13 + 7);
+}
+
+TEST_F(AxisDraw, TitleStandsBelowEveryLineOfMultiLineLabels)
+{
+    TChartSeries* s = chart.AddSeries();
+    s->AddXY(0, 1, "young");
+    s->AddXY(1, 2, std::string("middle") + '\r' + "aged");
+    s->AddXY(2, 3, "old");
+    TChartAxis& a = *chart.BottomAxis();
+    a.Title()->SetCaption("age group");
+    TRect r{0, 0, 400, 300};
+    a.CalcRect(r, true);
+    // Title 13 at the bottom, labels of two lines 2 x 13 above it, then line 3 and ticks 4.
+    EXPECT_EQ(a.PosTitle, 300 - 13);
+    EXPECT_EQ(a.PosLabels, 300 - 13 - 26);
+    EXPECT_EQ(r.Bottom, 300 - 13 - 26 - 7);
+
+    // Drawn: the second line of a label ends where the title begins.
+    a.SetStartEnd();
+    a.AdjustMaxMin();
+    chart.device.ClearLog();
+    a.Draw(false);
+    const auto texts = Texts(chart.device);
+    int labelsEnd = 0;
+    int titleTop = 0;
+    for (const TText& t : texts) {
+        if (t.Text == "age group")
+            titleTop = t.Y;
+        else
+            labelsEnd = std::max(labelsEnd, t.Y + 13);
+    }
+    EXPECT_EQ(labelsEnd, 300 - 13);
+    EXPECT_EQ(titleTop, 300 - 13);
+}
+
+TEST_F(AxisDraw, SingleLineLabelsKeepOneLineOfRoom)
+{
+    TChartSeries* s = chart.AddSeries();
+    s->AddXY(0, 1, "young");
+    s->AddXY(1, 2, "middle");
+    TChartAxis& a = *chart.BottomAxis();
+    TRect r{0, 0, 400, 300};
+    a.CalcRect(r, true);
+    EXPECT_EQ(a.PosLabels, 300 - 13);
+    EXPECT_EQ(r.Bottom, 300 - 13 - 7);
 }
 
 TEST_F(AxisDraw, StandardLabelsFromTheTop)

@@ -131,8 +131,8 @@ TEST_F(HeightWeightStudy, Sampling)
     IXMLPagesType p = s.Pages();
     EXPECT_EQ(p.P1(), "Diseño");
     EXPECT_EQ(p.P2(), "Observación");
-    EXPECT_EQ(p.P3(), "Medición");
-    EXPECT_EQ(p.P4(), "Datos");
+    EXPECT_EQ(p.P3(), "Datos");
+    EXPECT_EQ(p.P4(), "Estadística");
     EXPECT_EQ(p.P5(), "Estadística");
     EXPECT_EQ(p.P6(), "Informe");
 
@@ -466,8 +466,8 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     EXPECT_EQ(s.Rates().Attrition(), "0,1");
     EXPECT_EQ(s.Pages().P1(), "Diseño");
     EXPECT_EQ(s.Pages().P2(), "Observación");
-    EXPECT_EQ(s.Pages().P3(), "Medición");
-    EXPECT_EQ(s.Pages().P4(), "Datos");
+    EXPECT_EQ(s.Pages().P3(), "Datos");
+    EXPECT_EQ(s.Pages().P4(), "Estadística");
     EXPECT_EQ(s.Pages().P5(), "Estadística");
     EXPECT_EQ(s.Pages().P6(), "Notas");
     ASSERT_EQ(s.Options().Opt().Count(), 2);

@@ -405,3 +405,24 @@ TEST_F(TFPoblacionOnScreen, SplitByZoneInThreeColours)
     EXPECT_GT(CountPixels(chart, qRgb(255, 215, 0)), 50);
     EXPECT_GT(CountPixels(chart, qRgb(128, 0, 128)), 50);
 }
+TEST_F(TFPoblacionOnScreen, EachVariablesTextIsAHistogramFramesTitleButton)
+{
+    TFPoblacion& w = ShowChartsOfTheZones();
+    // the first frame starts collapsed to its title button (up), the second expanded (down)
+    QList<QWidget*> showing;
+    for (QWidget* child : w.findChildren<QWidget*>()) {
+        if (!child->isVisible())
+            continue;
+        const auto* label = qobject_cast<QLabel*>(child);
+        const auto* button = qobject_cast<QAbstractButton*>(child);
+        if ((label && label->text().trimmed() == "Variables") || (button && button->text().trimmed() == "Variables"))
+            showing.append(child);
+    }
+    ASSERT_EQ(showing.size(), 2);
+    EXPECT_TRUE(showing.contains(w.FrameHistogram1->SpeedButton3));
+    EXPECT_TRUE(showing.contains(w.FrameHistogram2->SpeedButton3));
+    EXPECT_FALSE(w.FrameHistogram1->SpeedButton3->isChecked());
+    EXPECT_EQ(w.FrameHistogram1->height(), 15);
+    EXPECT_TRUE(w.FrameHistogram2->SpeedButton3->isChecked());
+    EXPECT_GT(w.FrameHistogram2->height(), 15);
+}

@@ -77,6 +77,32 @@ TEST_F(SampleWindowDesign, StartsOnTheDesignPageWithTheStudyOptions)
     EXPECT_FALSE(w->GetSampleButton()->isEnabled());
 }
 
+// The bundled studies caption each tab after its page: data third, statistics fourth.
+class BundledStudyPages : public SampleWindowFixture, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override
+    {
+        SampleWindowFixture::SetUp();
+        Document = std::make_shared<platform::XmlDocument>(platform::XmlDocument::LoadFromFile(
+            std::string(VEXA_SOURCE_DIR "/resources/xml/") + GetParam()));
+        Root = GetVexa(*Document);
+        Model = std::make_unique<tPopulation>(Root);
+    }
+};
+
+TEST_P(BundledStudyPages, EachTabIsCaptionedAfterItsPage)
+{
+    TFMuestra* w = NewSample();
+    ASSERT_EQ(w->PageControl()->count(), 4);
+    EXPECT_EQ(w->PageControl()->tabText(0), "Diseño");
+    EXPECT_EQ(w->PageControl()->tabText(1), "Observación");
+    EXPECT_EQ(w->PageControl()->tabText(2), "Datos");
+    EXPECT_EQ(w->PageControl()->tabText(3), "Estadística");
+}
+
+INSTANTIATE_TEST_SUITE_P(Studies, BundledStudyPages,
+                         ::testing::Values("estudio_alturas_pesos.xml", "estudio_presion_arterial.xml"));
+
 TEST_F(SampleWindowDesign, SampleSizeMustLieAboveTheMinimumAndUpToTheMaximum)
 {
     TFMuestra* w = NewSample();
