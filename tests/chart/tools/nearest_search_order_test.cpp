@@ -127,111 +127,50 @@ protected:
         EXPECT_GT(found, hits);
     }
 
+    // Build, the search path expected, the answers compared.
+    void Check(const TCase& C, unsigned Seed, bool InOrder)
+    {
+        if (C.Horizontal)
+            Build<THorizLineSeries>(C, Seed);
+        else
+            Build<TLineSeries>(C, Seed);
+        EXPECT_EQ(fast->PositionsInOrder(), InOrder);
+        ExpectSameAnswers(Seed + 10);
+    }
+
     TCustomSeries* fast = nullptr;
     TCustomSeries* full = nullptr;
 };
 
 }  // namespace
 
-TEST_F(TNearestSearchOrder, PlainLineMatchesFullScan)
-{
-    Build<TLineSeries>(TCase{}, 1);
-    EXPECT_TRUE(fast->PositionsInOrder());
-    ExpectSameAnswers(11);
-}
+TEST_F(TNearestSearchOrder, PlainLineMatchesFullScan) { Check({}, 1, true); }
 
-TEST_F(TNearestSearchOrder, ManyPointsAPixelMatchFullScan)
-{
-    TCase c;
-    c.Count = 5000;
-    Build<TLineSeries>(c, 2);
-    ExpectSameAnswers(12);
-}
+TEST_F(TNearestSearchOrder, ManyPointsAPixelMatchFullScan) { Check({.Count = 5000}, 2, true); }
 
-TEST_F(TNearestSearchOrder, PointsPastTheAxisRangeMatchFullScan)
-{
-    TCase c;
-    c.Span = 30;
-    Build<TLineSeries>(c, 3);
-    EXPECT_TRUE(fast->PositionsInOrder());
-    ExpectSameAnswers(13);
-}
+TEST_F(TNearestSearchOrder, PointsPastTheAxisRangeMatchFullScan) { Check({.Span = 30}, 3, true); }
 
-TEST_F(TNearestSearchOrder, StairsMatchFullScan)
-{
-    TCase c;
-    c.Stairs = true;
-    Build<TLineSeries>(c, 4);
-    ExpectSameAnswers(14);
-}
+TEST_F(TNearestSearchOrder, StairsMatchFullScan) { Check({.Stairs = true}, 4, true); }
 
-TEST_F(TNearestSearchOrder, InvertedStairsMatchFullScan)
-{
-    TCase c;
-    c.Stairs = true;
-    c.InvertedStairs = true;
-    Build<TLineSeries>(c, 5);
-    ExpectSameAnswers(15);
-}
+TEST_F(TNearestSearchOrder, InvertedStairsMatchFullScan) { Check({.Stairs = true, .InvertedStairs = true}, 5, true); }
 
-TEST_F(TNearestSearchOrder, InvertedAxesMatchFullScan)
-{
-    TCase c;
-    c.InvertBottom = true;
-    c.InvertLeft = true;
-    Build<TLineSeries>(c, 6);
-    EXPECT_TRUE(fast->PositionsInOrder());
-    ExpectSameAnswers(16);
-}
+TEST_F(TNearestSearchOrder, InvertedAxesMatchFullScan) { Check({.InvertBottom = true, .InvertLeft = true}, 6, true); }
 
 TEST_F(TNearestSearchOrder, PointersAreaAndNullsMatchFullScan)
 {
-    TCase c;
-    c.Pointer = true;
-    c.Area = true;
-    c.Nulls = true;
-    c.InvertBottom = true;
-    Build<TLineSeries>(c, 7);
-    ExpectSameAnswers(17);
+    Check({.InvertBottom = true, .Pointer = true, .Area = true, .Nulls = true}, 7, true);
 }
 
-TEST_F(TNearestSearchOrder, PointsOnlyMatchFullScan)
-{
-    TCase c;
-    c.Pointer = true;
-    c.ClickableLine = false;
-    Build<TLineSeries>(c, 8);
-    ExpectSameAnswers(18);
-}
+TEST_F(TNearestSearchOrder, PointsOnlyMatchFullScan) { Check({.Pointer = true, .ClickableLine = false}, 8, true); }
 
-TEST_F(TNearestSearchOrder, HorizontalLineMatchesFullScan)
-{
-    TCase c;
-    c.Horizontal = true;
-    c.Pointer = true;
-    Build<THorizLineSeries>(c, 9);
-    EXPECT_TRUE(fast->PositionsInOrder());
-    ExpectSameAnswers(19);
-}
+TEST_F(TNearestSearchOrder, HorizontalLineMatchesFullScan) { Check({.Horizontal = true, .Pointer = true}, 9, true); }
 
 TEST_F(TNearestSearchOrder, HorizontalLineOnInvertedAxisMatchesFullScan)
 {
-    TCase c;
-    c.Horizontal = true;
-    c.Stairs = true;
-    c.InvertLeft = true;
-    Build<THorizLineSeries>(c, 10);
-    ExpectSameAnswers(20);
+    Check({.Horizontal = true, .Stairs = true, .InvertLeft = true}, 10, true);
 }
 
-TEST_F(TNearestSearchOrder, UnorderedPositionsAreScannedInFull)
-{
-    TCase c;
-    c.Ordered = false;
-    Build<TLineSeries>(c, 21);
-    EXPECT_FALSE(fast->PositionsInOrder());
-    ExpectSameAnswers(22);
-}
+TEST_F(TNearestSearchOrder, UnorderedPositionsAreScannedInFull) { Check({.Ordered = false}, 21, false); }
 
 TEST_F(TNearestSearchOrder, ValuesRewrittenOutOfOrderAreScannedInFull)
 {
@@ -248,11 +187,7 @@ TEST_F(TNearestSearchOrder, ValuesRewrittenOutOfOrderAreScannedInFull)
 
 TEST_F(TNearestSearchOrder, LogarithmicAxisWithValuesAtOrBelowZeroIsScannedInFull)
 {
-    TCase c;
-    c.LogAlong = true;
-    Build<TLineSeries>(c, 25);
-    EXPECT_FALSE(fast->PositionsInOrder());
-    ExpectSameAnswers(26);
+    Check({.LogAlong = true}, 25, false);
 }
 
 TEST_F(TNearestSearchOrder, LogarithmicAxisWithPositiveValuesMatchesFullScan)
