@@ -303,9 +303,37 @@ void TCustomGrid::SetGridLineWidth(int width)
 
 // ---- scrolling ----
 
-int TCustomGrid::ClientWidth() const { return width() - (m_vBar->isVisible() ? m_vBar->width() : 0); }
+int TCustomGrid::ClientWidth() const
+{
+    return width() - 2 * Border() - (m_vBar->isVisible() ? m_vBar->width() : 0);
+}
 
-int TCustomGrid::ClientHeight() const { return height() - (m_hBar->isVisible() ? m_hBar->height() : 0); }
+int TCustomGrid::ClientHeight() const
+{
+    return height() - 2 * Border() - (m_hBar->isVisible() ? m_hBar->height() : 0);
+}
+
+QPoint TCustomGrid::ClientPoint(const QPointF& p) const { return p.toPoint() - QPoint(Border(), Border()); }
+
+void TCustomGrid::SetBorderStyle(TBorderStyle style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    UpdateScrollBars();
+    ClampScroll();
+    UpdateScrollBars();
+    UpdateEditorPlace();
+    update();
+}
+
+void TCustomGrid::SetDefaultDrawing(bool on)
+{
+    if (on == m_defaultDrawing)
+        return;
+    m_defaultDrawing = on;
+    update();
+}
 
 namespace {
 
@@ -448,8 +476,9 @@ void TCustomGrid::UpdateScrollBars()
         maxLeft = MaxLeftCol();
     }
     const int extent = m_barExtent > 0 ? m_barExtent : (m_barExtent = m_vBar->sizeHint().width());
-    m_vBar->setGeometry(width() - extent, 0, extent, height() - (m_hBar->isVisible() ? extent : 0));
-    m_hBar->setGeometry(0, height() - extent, width() - (m_vBar->isVisible() ? extent : 0), extent);
+    const int b = Border();
+    m_vBar->setGeometry(width() - b - extent, b, extent, height() - 2 * b - (m_hBar->isVisible() ? extent : 0));
+    m_hBar->setGeometry(b, height() - b - extent, width() - 2 * b - (m_vBar->isVisible() ? extent : 0), extent);
     m_vBar->setRange(m_fixedRows, std::max(m_fixedRows, maxTop));
     m_vBar->setPageStep(std::max(1, VisibleRowCount()));
     m_vBar->setValue(m_topRow);
@@ -650,8 +679,10 @@ void TCustomGrid::SetCanvas(std::unique_ptr<DrawingDevice> device)
 
 void TCustomGrid::PaintNow()
 {
-    if (m_canvas->Width() != std::max(1, width()) || m_canvas->Height() != std::max(1, height()))
-        m_canvas->SetSize(std::max(1, width()), std::max(1, height()));
+    const int w = std::max(1, width() - 2 * Border());
+    const int h = std::max(1, height() - 2 * Border());
+    if (m_canvas->Width() != w || m_canvas->Height() != h)
+        m_canvas->SetSize(w, h);
     Paint();
 }
 
@@ -715,7 +746,8 @@ void TCustomGrid::Paint()
             dc.SelectBrush(BrushDesc::Solid(brush));
             dc.SetBkColor(brush);
             dc.SetTextColor(text);
-            dc.FillRect(rect);
+            if (m_defaultDrawing)
+                dc.FillRect(rect);
             DrawCell(col, row, rect, state);
             // without lines the gap between cells takes the cell's colour
             const TColor line = fixed ? kFixedLineColor : kLineColor;
@@ -736,8 +768,10 @@ void TCustomGrid::Paint()
     if (y < ch)
         dc.FillRectWith({0, y, cw, ch}, BrushDesc::Solid(m_color));
     // the corner between the scroll bars
-    if (cw < width() && ch < height())
-        dc.FillRectWith({cw, ch, width(), height()}, BrushDesc::Solid(m_fixedColor));
+    const int innerW = width() - 2 * Border();
+    const int innerH = height() - 2 * Border();
+    if (cw < innerW && ch < innerH)
+        dc.FillRectWith({cw, ch, innerW, innerH}, BrushDesc::Solid(m_fixedColor));
 }
 
 void TCustomGrid::DrawCell(int, int, const Rect&, unsigned) {}
@@ -746,7 +780,7 @@ void TCustomGrid::InvalidateCell(int col, int row)
 {
     const Rect r = CellRect(col, row);
     if (!r.IsEmpty())
-        update(QRect(r.left, r.top, r.Width() + m_gridLineWidth, r.Height() + m_gridLineWidth));
+        update(QRect(r.left + Border(), r.top + Border(), r.Width() + m_gridLineWidth, r.Height() + m_gridLineWidth));
 }
 
 void TCustomGrid::paintEvent(QPaintEvent*)
@@ -758,7 +792,8 @@ void TCustomGrid::paintEvent(QPaintEvent*)
     PaintNow();
     const auto& image = static_cast<QtDrawingDevice&>(*m_canvas).Image();
     QPainter painter(this);
-    painter.drawImage(0, 0, image);
+    painter.drawImage(Border(), Border(), image);
+    PaintBorder(painter, width(), height(), m_borderStyle);
 }
 
 void TCustomGrid::resizeEvent(QResizeEvent*)
@@ -823,7 +858,7 @@ void TCustomGrid::UpdateEditorPlace()
         m_editor->setGeometry(-1000, -1000, 1, 1);
         return;
     }
-    m_editor->setGeometry(r.left, r.top, r.Width(), r.Height());
+    m_editor->setGeometry(r.left + Border(), r.top + Border(), r.Width(), r.Height());
 }
 
 void TCustomGrid::HideEditor()
@@ -1094,19 +1129,19 @@ void TCustomGrid::keyPressEvent(QKeyEvent* event)
 void TCustomGrid::mousePressEvent(QMouseEvent* event)
 {
     setFocus();
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TCustomGrid::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     MouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TCustomGrid::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
@@ -1114,13 +1149,13 @@ void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // the second press still reaches MouseDown, as without the override
     mousePressEvent(event);
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     DblClick(event->modifiers(), p.x(), p.y());
 }
 
 void TCustomGrid::wheelEvent(QWheelEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     const int notches = event->angleDelta().y() / 120;
     for (int i = 0; i < std::abs(notches); ++i)
         HandleWheel(notches, event->modifiers(), p.x(), p.y());

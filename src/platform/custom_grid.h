@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/border_style.h"
 #include "platform/drawing_device.h"
 
 class QListWidget;
@@ -165,7 +166,16 @@ public:
     TColor FontColor() const { return m_fontColor; }
     void SetFontColor(TColor c);
 
-    // Geometry in client pixels. CellRect of a cell not shown is empty.
+    // The frame round the client area (bsSingle: two pixels on each side).
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    // On: each cell is filled with its colour before DrawCell; off: DrawCell
+    // paints the whole cell itself.
+    bool DefaultDrawing() const { return m_defaultDrawing; }
+    void SetDefaultDrawing(bool on);
+
+    // Geometry in client pixels (inside the frame, origin at the first
+    // cell's top-left). CellRect of a cell not shown is empty.
     Rect CellRect(int col, int row) const;
     // The cell under a client point; false outside every cell.
     bool MouseToCell(int x, int y, int& col, int& row) const;
@@ -182,7 +192,8 @@ public:
     void CancelEditor();
     TInplaceEdit* InplaceEditor() const { return m_editor; }
 
-    // The drawing surface (an image device unless a test put another in place).
+    // The drawing surface (an image device unless a test put another in place),
+    // covering the client area and the scroll bars.
     DrawingDevice& Canvas() { return *m_canvas; }
     void SetCanvas(std::unique_ptr<DrawingDevice> device);  // takes it over
     // Draws the grid on the canvas now, whatever Qt's paint cycle does.
@@ -251,6 +262,9 @@ protected:
 private:
     friend class TInplaceEdit;
 
+    int Border() const { return BorderWidth(m_borderStyle); }
+    // A widget point in client pixels.
+    QPoint ClientPoint(const QPointF& p) const;
     int FirstScrollCol() const { return m_fixedCols; }
     int FirstScrollRow() const { return m_fixedRows; }
     int MaxTopRow() const;
@@ -284,6 +298,8 @@ private:
     TColor m_fixedColor = 0xFF00000F;  // clBtnFace
     TColor m_fontColor = 0xFF000008;   // clWindowText
     FontDesc m_font;
+    TBorderStyle m_borderStyle = bsSingle;
+    bool m_defaultDrawing = true;
     bool m_editorMode = false;
     GridCoord m_editorCell{-1, -1};
     std::string m_editorStartText;

@@ -164,9 +164,22 @@ void TCustomListBox::SelectAll()
 
 // ---- geometry ----
 
-int TCustomListBox::ClientWidth() const { return width() - (m_vBar->isVisible() ? m_vBar->width() : 0); }
+int TCustomListBox::ClientWidth() const
+{
+    return width() - 2 * BorderWidth(m_borderStyle) - (m_vBar->isVisible() ? m_vBar->width() : 0);
+}
 
-int TCustomListBox::ClientHeight() const { return height(); }
+int TCustomListBox::ClientHeight() const { return height() - 2 * BorderWidth(m_borderStyle); }
+
+void TCustomListBox::SetBorderStyle(TBorderStyle style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    ClampTop();
+    UpdateScrollBar();
+    update();
+}
 
 void TCustomListBox::SetItemHeight(int height)
 {
@@ -209,7 +222,8 @@ void TCustomListBox::UpdateScrollBar()
     const int max = std::max(0, Count() - VisibleItems());
     m_vBar->setVisible(max > 0 && isVisible());
     const int extent = m_vBar->sizeHint().width();
-    m_vBar->setGeometry(width() - extent, 0, extent, height());
+    const int b = BorderWidth(m_borderStyle);
+    m_vBar->setGeometry(width() - b - extent, b, extent, height() - 2 * b);
     m_vBar->setRange(0, max);
     m_vBar->setPageStep(VisibleItems());
     m_vBar->setValue(m_topIndex);
@@ -267,8 +281,10 @@ void TCustomListBox::SetCanvas(std::unique_ptr<DrawingDevice> device)
 
 void TCustomListBox::PaintNow()
 {
-    if (m_canvas->Width() != std::max(1, width()) || m_canvas->Height() != std::max(1, height()))
-        m_canvas->SetSize(std::max(1, width()), std::max(1, height()));
+    const int w = std::max(1, width() - 2 * BorderWidth(m_borderStyle));
+    const int h = std::max(1, height() - 2 * BorderWidth(m_borderStyle));
+    if (m_canvas->Width() != w || m_canvas->Height() != h)
+        m_canvas->SetSize(w, h);
     Paint();
 }
 
@@ -311,7 +327,8 @@ void TCustomListBox::paintEvent(QPaintEvent*)
     if (!m_canvasIsImage)
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, static_cast<QtDrawingDevice&>(*m_canvas).Image());
+    painter.drawImage(ClientOrigin(), static_cast<QtDrawingDevice&>(*m_canvas).Image());
+    PaintBorder(painter, width(), height(), m_borderStyle);
 }
 
 void TCustomListBox::resizeEvent(QResizeEvent*)
@@ -443,26 +460,26 @@ void TCustomListBox::keyReleaseEvent(QKeyEvent* event)
 void TCustomListBox::mousePressEvent(QMouseEvent* event)
 {
     setFocus();
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TCustomListBox::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     MouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TCustomListBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TCustomListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     DblClick(event->modifiers(), p.x(), p.y());
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/border_style.h"
 #include "platform/drawing_device.h"
 
 class QScrollBar;
@@ -49,7 +50,13 @@ public:
     // Selects every item (only with MultiSelect).
     virtual void SelectAll();
 
-    // ---- geometry (client pixels) ----
+    // The frame round the client area (bsSingle: two pixels on each side).
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    // The client area's top-left in widget pixels.
+    QPoint ClientOrigin() const { return {BorderWidth(m_borderStyle), BorderWidth(m_borderStyle)}; }
+
+    // ---- geometry (client pixels: inside the frame) ----
     int ItemHeight() const { return m_itemHeight; }
     void SetItemHeight(int height);
     int TopIndex() const { return m_topIndex; }
@@ -68,7 +75,8 @@ public:
     TColor FontColor() const { return m_fontColor; }
     void SetFontColor(TColor c);
 
-    // The drawing surface (an image device unless a test put another in place).
+    // The drawing surface (an image device unless a test put another in place),
+    // covering the area inside the frame.
     DrawingDevice& Canvas() { return *m_canvas; }
     void SetCanvas(std::unique_ptr<DrawingDevice> device);  // takes it over
     void PaintNow();
@@ -123,6 +131,8 @@ private:
         bool selected = false;
     };
     void Paint();
+    // A widget point in client pixels.
+    QPoint ClientPoint(const QPointF& p) const { return p.toPoint() - ClientOrigin(); }
     int VisibleItems() const;
     void ClampTop();
     void UpdateScrollBar();
@@ -137,6 +147,7 @@ private:
     TColor m_color = 0xFF000005;      // clWindow
     TColor m_fontColor = 0xFF000008;  // clWindowText
     FontDesc m_font;
+    TBorderStyle m_borderStyle = bsSingle;
     std::unique_ptr<DrawingDevice> m_canvas;
     bool m_canvasIsImage = true;
     QScrollBar* m_vBar = nullptr;

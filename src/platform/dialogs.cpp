@@ -133,7 +133,7 @@ QString DefaultSuffix(const QString& defaultExt)
 
 std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const QString& caption,
                                               const QString& text, MsgButtons buttons,
-                                              MsgIcon icon)
+                                              MsgIcon icon, std::optional<QPoint> position)
 {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(CaptionOrAppName(caption));
@@ -161,13 +161,16 @@ std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const QString& ca
         box->setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    // a moved box keeps its place when shown instead of being centred
+    if (position)
+        box->move(*position);
     return box;
 }
 
 MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& caption, const QString& text,
-                                MsgButtons buttons, MsgIcon icon)
+                                MsgButtons buttons, MsgIcon icon, std::optional<QPoint> position)
 {
-    auto box = CreateMessageBox(parent, caption, text, buttons, icon);
+    auto box = CreateMessageBox(parent, caption, text, buttons, icon, position);
     const int result = box->exec();
     switch (result) {
     case QMessageBox::Ok: return MsgAnswer::Ok;

@@ -3,6 +3,7 @@
 // save file dialogs, the colour dialog.
 #include "base/basic_types.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -34,9 +35,11 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // An empty caption stands for the application's name. A "\r" in the text
-    // breaks the line on screen.
+    // breaks the line on screen. The box's top-left corner goes to `position`
+    // (screen pixels) when one is given, else the box is centred.
     virtual MsgAnswer MessageBox(QWidget* parent, const QString& caption, const QString& text,
-                                 MsgButtons buttons, MsgIcon icon) = 0;
+                                 MsgButtons buttons, MsgIcon icon,
+                                 std::optional<QPoint> position = std::nullopt) = 0;
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
@@ -60,15 +63,17 @@ QString ScreenText(const QString& text);
 QStringList NameFilters(const QString& filter);
 // The suffix QFileDialog expects: "*.xml", ".xml" and "xml" all give "xml".
 QString DefaultSuffix(const QString& defaultExt);
-// The box the Qt dialogs show (not yet executed).
+// The box the Qt dialogs show (not yet executed), moved to `position` when given.
 std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const QString& caption,
                                               const QString& text, MsgButtons buttons,
-                                              MsgIcon icon);
+                                              MsgIcon icon,
+                                              std::optional<QPoint> position = std::nullopt);
 
 class QtDialogs : public Dialogs {
 public:
     MsgAnswer MessageBox(QWidget* parent, const QString& caption, const QString& text,
-                         MsgButtons buttons, MsgIcon icon) override;
+                         MsgButtons buttons, MsgIcon icon,
+                         std::optional<QPoint> position = std::nullopt) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<TColor> PickColor(QWidget* parent, TColor initial) override;

@@ -138,16 +138,23 @@ std::vector<PointF> BezierPoints(const std::vector<PointF>& ctrl)
     return out;
 }
 
-// The pixels a figure's outline runs through: its points rounded, repeats dropped.
-std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
+// The pixels a figure's outline runs through: its points rounded, repeats
+// dropped, into pts (its storage kept).
+void OutlineVerticesInto(const std::vector<PointF>& points, std::vector<Point>& pts)
 {
-    std::vector<Point> pts;
+    pts.clear();
     pts.reserve(points.size());
     for (const PointF& p : points) {
         const Point q{RoundHalfUp(p.x), RoundHalfUp(p.y)};
         if (pts.empty() || !(pts.back() == q))
             pts.push_back(q);
     }
+}
+
+std::vector<Point> OutlineVertices(const std::vector<PointF>& points)
+{
+    std::vector<Point> pts;
+    OutlineVerticesInto(points, pts);
     return pts;
 }
 
@@ -431,9 +438,14 @@ void QtDrawingDevice::SetClip(std::optional<QRegion> clip)
     m_clip = std::move(clip);
     ++m_clipVersion;
     m_clipRects.clear();
-    if (m_clip)
+    m_clipBox = {};
+    if (m_clip) {
         for (const QRect& r : *m_clip)
             m_clipRects.push_back(r);
+        const QRect b = m_clip->boundingRect();
+        if (!b.isEmpty())
+            m_clipBox = {b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    }
 }
 
 void QtDrawingDevice::CombineClip(const QRegion& region, ClipCombine mode)
@@ -509,10 +521,9 @@ Rect QtDrawingDevice::DrawLimit() const
 {
     if (!m_clip)
         return SurfaceRect();
-    const QRect b = m_clip->boundingRect();
-    if (b.isEmpty())
+    if (m_clipBox.IsEmpty())
         return {};
-    return Intersect(SurfaceRect(), {b.left(), b.top(), b.left() + b.width(), b.top() + b.height()});
+    return Intersect(SurfaceRect(), m_clipBox);
 }
 
 bool QtDrawingDevice::Visible(int dx, int dy) const
@@ -670,18 +681,19 @@ void QtDrawingDevice::PutPixel(int x, int y, std::uint32_t src)
     d = ApplyRop2(m_rop2, src, d);
 }
 
+void QtDrawingDevice::RopRow(std::uint32_t* line, int x0, int x1, std::uint32_t src)
+{
+    if (m_rop2 == Rop2::CopyPen) {
+        FillPixels(line + x0, x1 - x0, src);
+        return;
+    }
+    for (int x = x0; x < x1; ++x)
+        line[x] = ApplyRop2(m_rop2, src, line[x]);
+}
+
 void QtDrawingDevice::RopSpan(int y, int x0, int x1, std::uint32_t src)
 {
-    const bool copy = m_rop2 == Rop2::CopyPen;
-    ForVisible(y, x0, x1, [&](int a, int b) {
-        std::uint32_t* line = m_surface.ScanLine(y);
-        if (copy) {
-            FillPixels(line + a, b - a, src);
-            return;
-        }
-        for (int x = a; x < b; ++x)
-            line[x] = ApplyRop2(m_rop2, src, line[x]);
-    });
+    ForVisible(y, x0, x1, [&](int a, int b) { RopRow(m_surface.ScanLine(y), a, b, src); });
 }
 
 // ---- shapes: marks and compositing ----
@@ -1043,6 +1055,8 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
             // the pixels come inside the limit: test the clip only when it is
             // more than one rectangle
             const bool boxClip = m_clipRects.size() <= 1;
+            if (boxClip && PenSolid() && SolidOutlineInBox(outline, limit, penArgb, vertices))
+                return;
             const bool copy = m_rop2 == Rop2::CopyPen;
             OutlinePixels(outline, limit, [&](int x, int y, std::uint8_t mark) {
                 if (!boxClip && !Visible(x, y))
@@ -1069,6 +1083,31 @@ void QtDrawingDevice::DrawFigures(const std::vector<Figure>& outline, const Span
     if (pen)
         MarkOutline(mask, outline, vertices.empty() ? nullptr : &vertices);
     Composite(mask, m_brush);
+}
+
+bool QtDrawingDevice::SolidOutlineInBox(const std::vector<Figure>& outline, const Rect& limit, std::uint32_t src,
+                                         const std::vector<std::vector<Point>>& vertices)
+{
+    // a curve plots each of its pixels once, lines every pixel of their walks
+    for (const Figure& fig : outline)
+        if (fig.curve)
+            return false;
+    for (std::size_t f = 0; f < outline.size(); ++f) {
+        const Figure& fig = outline[f];
+        if (fig.points.empty())
+            continue;
+        if (vertices.empty())
+            OutlineVerticesInto(fig.points, m_outlineVertices);
+        const std::vector<Point>& pts = vertices.empty() ? m_outlineVertices : vertices[f];
+        if (pts.size() == 1 || (fig.closed && pts.size() == 2 && pts.front() == pts.back())) {
+            SolidSegmentInBox(pts.front(), pts.front(), true, limit, src);
+            continue;
+        }
+        const std::size_t segments = fig.closed ? pts.size() : pts.size() - 1;
+        for (std::size_t i = 0; i < segments; ++i)
+            SolidSegmentInBox(pts[i], pts[i + 1 == pts.size() ? 0 : i + 1], false, limit, src);
+    }
+    return true;
 }
 
 void QtDrawingDevice::AddToPath(const std::vector<Figure>& figs)
@@ -1189,17 +1228,93 @@ void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& f
 
 // ---- lines ----
 
+namespace {
+
+// [from, to) along a level or upright line from p to q, the last pixel left
+// out unless asked for.
+void AlongRange(int p, int q, bool includeLast, int& from, int& to)
+{
+    if (p < q) {
+        from = p;
+        to = includeLast ? q + 1 : q;
+    } else {
+        from = includeLast ? q : q + 1;
+        to = p + 1;
+    }
+}
+
+}  // namespace
+
+void QtDrawingDevice::SolidSegmentInBox(Point a, Point b, bool includeLast, const Rect& limit, std::uint32_t src)
+{
+    const bool copy = m_rop2 == Rop2::CopyPen;
+    if (a.x != b.x && a.y != b.y) {
+        LineWalk walk = MakeLineWalk(a, b, includeLast, limit);
+        int x = 0;
+        int y = 0;
+        std::int64_t step = 0;
+        if (copy) {
+            while (walk.Next(x, y, step))
+                m_surface.ScanLine(y)[x] = src;
+        } else {
+            while (walk.Next(x, y, step)) {
+                std::uint32_t& d = m_surface.ScanLine(y)[x];
+                d = ApplyRop2(m_rop2, src, d);
+            }
+        }
+        return;
+    }
+    int x0 = a.x;
+    int x1 = a.x + 1;
+    int y0 = a.y;
+    int y1 = a.y + 1;
+    if (a.x == b.x && a.y == b.y) {
+        if (!includeLast)
+            return;
+    } else if (a.y == b.y) {
+        AlongRange(a.x, b.x, includeLast, x0, x1);
+    } else {
+        AlongRange(a.y, b.y, includeLast, y0, y1);
+    }
+    x0 = std::max(x0, limit.left);
+    x1 = std::min(x1, limit.right);
+    y0 = std::max(y0, limit.top);
+    y1 = std::min(y1, limit.bottom);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    if (y1 - y0 == 1) {
+        RopRow(m_surface.ScanLine(y0), x0, x1, src);
+        return;
+    }
+    // one column straight down the rows
+    const std::ptrdiff_t stride = m_surface.Width();
+    std::uint32_t* d = m_surface.ScanLine(y0) + x0;
+    if (copy) {
+        for (int y = y0; y < y1; ++y, d += stride)
+            *d = src;
+    } else {
+        for (int y = y0; y < y1; ++y, d += stride)
+            *d = ApplyRop2(m_rop2, src, *d);
+    }
+}
+
 void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
 {
     const std::uint32_t pen = PenArgb();
-    const std::uint32_t bk = BkArgb();
     const std::int64_t base = m_styleStep;
-    const bool solid = m_pen.style != PenStyle::UserStyle && StylePattern(m_pen.style).empty();
+    // the styles with a pattern of their own: dashes, dots and alternate pixels
+    const bool solid = m_pen.style == PenStyle::Solid || m_pen.style == PenStyle::InsideFrame
+                       || m_pen.style == PenStyle::Null;
     const bool copy = m_rop2 == Rop2::CopyPen;
-    // the walk keeps inside the limit, which is all of a one-rectangle clip
     const bool boxClip = m_clipRects.size() <= 1;
     const std::int64_t run =
         std::max(std::abs(static_cast<std::int64_t>(b.x) - a.x), std::abs(static_cast<std::int64_t>(b.y) - a.y));
+    // the walk keeps inside the limit, which is all of a one-rectangle clip
+    if (solid && boxClip) {
+        m_styleStep += run;
+        SolidSegmentInBox(a, b, includeLast, DrawLimit(), pen);
+        return;
+    }
     // a solid level or upright line: its pixels as one span or one column
     if (solid && (a.x == b.x || a.y == b.y)) {
         m_styleStep += run;
@@ -1208,23 +1323,13 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
                 RopSpan(a.y, a.x, a.x + 1, pen);
             return;
         }
-        // [from, to) along the line, the last pixel left out unless asked for
-        const auto range = [&](int p, int q, int& from, int& to) {
-            if (p < q) {
-                from = p;
-                to = includeLast ? q + 1 : q;
-            } else {
-                from = includeLast ? q : q + 1;
-                to = p + 1;
-            }
-        };
         int from = 0;
         int to = 0;
         if (a.y == b.y) {
-            range(a.x, b.x, from, to);
+            AlongRange(a.x, b.x, includeLast, from, to);
             RopSpan(a.y, from, to, pen);
         } else {
-            range(a.y, b.y, from, to);
+            AlongRange(a.y, b.y, includeLast, from, to);
             const Rect limit = DrawLimit();
             if (a.x < limit.left || a.x >= limit.right)
                 return;
@@ -1233,8 +1338,13 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
         }
         return;
     }
+    LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
+    int x = 0;
+    int y = 0;
+    std::int64_t step = 0;
     // a styled pen reads its pattern from a table, the position moving on by
     // one each step (found again when the walk skips)
+    const std::uint32_t bk = BkArgb();
     const std::vector<std::uint8_t>* table = solid ? nullptr : PenPatternTable();
     bool gapPainted = false;
     if (!solid)
@@ -1242,10 +1352,6 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     const std::int64_t period = table ? static_cast<std::int64_t>(table->size()) : 1;
     std::int64_t at = 0;
     std::int64_t nextStep = -1;
-    LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
-    int x = 0;
-    int y = 0;
-    std::int64_t step = 0;
     while (walk.Next(x, y, step)) {
         std::uint32_t src = pen;
         if (!solid) {
@@ -1346,7 +1452,6 @@ bool QtDrawingDevice::WideSegmentFromCache(Point a, Point b)
         it = cache.entries.emplace(key, std::move(spans)).first;
     }
     const std::uint32_t pen = PenArgb();
-    const bool copy = m_rop2 == Rop2::CopyPen;
     for (const Span& sp : it->second) {
         const int y = sp.y + a.y;
         if (y < limit.top || y >= limit.bottom)
@@ -1356,14 +1461,7 @@ bool QtDrawingDevice::WideSegmentFromCache(Point a, Point b)
         if (x0 >= x1)
             continue;
         std::uint32_t* line = m_surface.ScanLine(y);
-        ForVisible(y, x0, x1, [&](int l, int r) {
-            if (copy) {
-                FillPixels(line + l, r - l, pen);
-                return;
-            }
-            for (int x = l; x < r; ++x)
-                line[x] = ApplyRop2(m_rop2, pen, line[x]);
-        });
+        ForVisible(y, x0, x1, [&](int l, int r) { RopRow(line, l, r, pen); });
     }
     return true;
 }

@@ -206,6 +206,8 @@ private:
     // Pixels [x0, x1) of row y (device) in the pen or brush colour src
     // through the ROP2, inside the clip.
     void RopSpan(int y, int x0, int x1, std::uint32_t src);
+    // Pixels [x0, x1) of a row (inside the surface) in colour src through the ROP2.
+    void RopRow(std::uint32_t* line, int x0, int x1, std::uint32_t src);
 
     // Shapes
     void DrawFigures(const std::vector<Figure>& outline, const SpanList* fill, bool fillUsesBrush,
@@ -223,6 +225,14 @@ private:
     void MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark);
     void Composite(const Mask& mask, const BrushDesc& brush);
     void ThinLine(Point a, Point b, bool includeLast);
+    // The pixels of the walk of a one-pixel line a-b (device) inside limit
+    // (the clip is no more than limit) in colour src through the ROP2.
+    void SolidSegmentInBox(Point a, Point b, bool includeLast, const Rect& limit, std::uint32_t src);
+    // The one-pixel outline of figures without curves in a solid pen as the
+    // walks of their edges inside limit (as above); false, with nothing
+    // drawn, when a figure is a curve. vertices: their OutlineVertices, or empty.
+    bool SolidOutlineInBox(const std::vector<Figure>& outline, const Rect& limit, std::uint32_t src,
+                           const std::vector<std::vector<Point>>& vertices);
     void WideLines(const std::vector<Figure>& figs);
     // A solid wide-pen line a-b (device) from the stroke cache: false when the
     // cache does not serve this pen (the caller strokes the line itself).
@@ -299,6 +309,8 @@ private:
     std::int64_t m_styleStep = 0;  // pattern position carried along LineTo
     std::optional<QRegion> m_clip;
     std::vector<QRect> m_clipRects;
+    Rect m_clipBox;  // the clip's bounding box (device), empty without a clip
+    std::vector<Point> m_outlineVertices;  // a figure's vertices, kept for its storage
     std::uint64_t m_clipVersion = 1;  // changes with every clip set
     // scratch buffers reused from call to call
     std::vector<std::uint8_t> m_maskMarks;

@@ -3,7 +3,7 @@
 namespace platform {
 
 MsgAnswer FakeDialogs::MessageBox(QWidget*, const QString& caption, const QString& text,
-                                  MsgButtons buttons, MsgIcon icon)
+                                  MsgButtons buttons, MsgIcon icon, std::optional<QPoint> position)
 {
     DialogCall call;
     call.kind = DialogCall::Kind::Message;
@@ -11,6 +11,7 @@ MsgAnswer FakeDialogs::MessageBox(QWidget*, const QString& caption, const QStrin
     call.text = text;
     call.buttons = buttons;
     call.icon = icon;
+    call.position = position;
     m_calls.push_back(call);
     if (!m_answers.empty()) {
         const MsgAnswer answer = m_answers.front();

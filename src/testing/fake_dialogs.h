@@ -19,12 +19,14 @@ struct DialogCall {
     MsgIcon icon = MsgIcon::None;
     FileDialogRequest request;
     TColor color = 0;
+    std::optional<QPoint> position;  // where a message box was asked to go
 };
 
 class FakeDialogs : public Dialogs {
 public:
     MsgAnswer MessageBox(QWidget* parent, const QString& caption, const QString& text,
-                         MsgButtons buttons, MsgIcon icon) override;
+                         MsgButtons buttons, MsgIcon icon,
+                         std::optional<QPoint> position = std::nullopt) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<TColor> PickColor(QWidget* parent, TColor initial) override;

@@ -238,11 +238,13 @@ QWidget* TFProceso::BuildChartPanel(QWidget* parent, bool pChart)
     dl->setContentsMargins(0, 0, 0, 0);
     auto* list = new TChartListBox(data);
     list->setObjectName(pChart ? QStringLiteral("ChartListBox_P") : QStringLiteral("ChartListBox_T"));
+    list->SetBorderStyle(platform::bsNone);
     list->SetItemHeight(24);
     list->setFixedHeight(3 * 24 + 4);
     list->SetChart(chart);
     auto* grid = new TChartGrid(data);
     grid->setObjectName(pChart ? QStringLiteral("ChartGrid_P") : QStringLiteral("ChartGrid_T"));
+    grid->SetBorderStyle(platform::bsNone);
     grid->SetChart(chart);
     grid->SetShowLabels(false);
     grid->SetShowXValues(pChart ? cgsYes : cgsNo);

@@ -170,7 +170,7 @@ TEST(TChartValueListAssign, CopiesSettingsNotNameOrValues)
 class TRecordingDialogs : public platform::Dialogs {
 public:
     platform::MsgAnswer MessageBox(QWidget*, const QString& caption, const QString& text, platform::MsgButtons,
-                                   platform::MsgIcon) override
+                                   platform::MsgIcon, std::optional<QPoint>) override
     {
         Captions.push_back(caption);
         Texts.push_back(text);

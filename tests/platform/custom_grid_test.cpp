@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+
 #include "testing/recording_device.h"
 
 using namespace platform;
@@ -272,4 +276,74 @@ TEST_F(TCustomGridTest, WithoutLinesTheGapsTakeTheCellColour)
     // the fixed row keeps its lines
     const Rect heading = grid.CellRect(2, 0);
     EXPECT_NE(device->Surface().Pixel(heading.right, heading.top + 2), 0x00FF00u);
+}
+
+TEST_F(TCustomGridTest, SingleBorderTakesTwoPixelsOnEachSide)
+{
+    EXPECT_EQ(grid.BorderStyle(), bsSingle);
+    EXPECT_EQ(grid.ClientWidth(), 396);
+    EXPECT_EQ(grid.ClientHeight(), 296);
+    grid.SetBorderStyle(bsNone);
+    EXPECT_EQ(grid.ClientWidth(), 400);
+    EXPECT_EQ(grid.ClientHeight(), 300);
+    // cells stay in client pixels either way
+    EXPECT_EQ(grid.CellRect(1, 1), (Rect{65, 25, 129, 49}));
+}
+
+TEST_F(TCustomGridTest, FrameSurroundsTheCellsOnScreen)
+{
+    TLogGrid shown;
+    shown.resize(200, 120);
+    shown.SetFixedColor(RGB(0, 200, 0));
+    shown.show();
+    QImage image = shown.grab().toImage();
+    EXPECT_EQ(image.pixel(0, 50) & 0xFFFFFFu, 0x808080u);  // the frame's outer shadow
+    // the fixed cell (0, 0) starts inside the frame
+    EXPECT_EQ(image.pixel(2, 2) & 0xFFFFFFu, 0x00C800u);
+
+    shown.SetBorderStyle(bsNone);
+    image = shown.grab().toImage();
+    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFFu, 0x00C800u);
+}
+
+TEST_F(TCustomGridTest, MouseEventsAreTakenInsideTheFrame)
+{
+    const Rect r = grid.CellRect(2, 2);
+    // one pixel inside the cell on the widget is one pixel short of it in the client area
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(r.left + 1, r.top + 1), QPointF(r.left + 1, r.top + 1),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&grid, &press);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+    QMouseEvent again(QEvent::MouseButtonPress, QPointF(r.left + 2, r.top + 2), QPointF(r.left + 2, r.top + 2),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&grid, &again);
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 2);
+}
+
+TEST_F(TCustomGridTest, EditorSitsOverItsCellInsideTheFrame)
+{
+    grid.SetOptions(grid.Options() | goEditing);
+    grid.FocusCell(2, 3, true);
+    grid.ShowEditor();
+    ASSERT_TRUE(grid.EditorMode());
+    const Rect r = grid.CellRect(2, 3);
+    EXPECT_EQ(grid.InplaceEditor()->geometry(), QRect(r.left + 2, r.top + 2, r.Width(), r.Height()));
+}
+
+TEST_F(TCustomGridTest, WithoutDefaultDrawingCellsAreLeftToDrawCell)
+{
+    EXPECT_TRUE(grid.DefaultDrawing());
+    auto* device = static_cast<RecordingDevice*>(&grid.Canvas());
+    const Rect r = grid.CellRect(2, 2);
+    device->FillRectWith({0, 0, 400, 300}, BrushDesc::Solid(0x0000FF));
+    grid.SetDefaultDrawing(false);
+    grid.PaintNow();
+    // TLogGrid draws nothing: what was there stays
+    EXPECT_EQ(device->Surface().Pixel(r.left + 2, r.top + 2), 0x0000FFu);
+    EXPECT_EQ(device->Surface().Pixel(grid.CellRect(0, 0).left + 2, 2), 0x0000FFu);
+    grid.SetDefaultDrawing(true);
+    grid.PaintNow();
+    EXPECT_EQ(device->Surface().Pixel(r.left + 2, r.top + 2), 0xFFFFFFu);
 }

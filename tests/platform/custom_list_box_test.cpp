@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+
 #include <QObject>
 
 #include "testing/recording_device.h"
@@ -40,6 +44,7 @@ protected:
 
 TEST_F(TCustomListBoxTest, ItemsMapToRowsFromTheTopItem)
 {
+    list.SetBorderStyle(bsNone);  // 100 pixels: five rows of 20
     EXPECT_EQ(list.ItemAtPos(5, 45), 2);
     EXPECT_EQ(list.IndexOfObject(&tagged), 2);
     list.SetTopIndex(10);
@@ -86,4 +91,46 @@ TEST_F(TCustomListBoxTest, ArmedDragStartsAfterFivePixelsAndDrops)
     list.HandleMouseUp(Qt::LeftButton, {}, 5, 50);
     EXPECT_FALSE(list.Dragging());
     EXPECT_EQ(list.dropAt, 2);
+}
+
+TEST_F(TCustomListBoxTest, SingleBorderTakesTwoPixelsOnEachSide)
+{
+    EXPECT_EQ(list.BorderStyle(), bsSingle);
+    EXPECT_EQ(list.ClientOrigin(), QPoint(2, 2));
+    EXPECT_EQ(list.ClientWidth(), 196);
+    EXPECT_EQ(list.ClientHeight(), 96);
+    list.SetBorderStyle(bsNone);
+    EXPECT_EQ(list.ClientOrigin(), QPoint(0, 0));
+    EXPECT_EQ(list.ClientWidth(), 200);
+    EXPECT_EQ(list.ClientHeight(), 100);
+}
+
+TEST_F(TCustomListBoxTest, MouseEventsAreTakenInsideTheFrame)
+{
+    for (int i = 0; i < 4; ++i)
+        list.AddItem("item" + std::to_string(i), nullptr);
+    const int h = list.ItemHeight();
+    // widget y = h + 1 is client y = h - 1: still the first item
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, h + 1), QPointF(10, h + 1), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list, &press);
+    EXPECT_EQ(list.ItemIndex(), 0);
+    QMouseEvent second(QEvent::MouseButtonPress, QPointF(10, h + 2), QPointF(10, h + 2), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list, &second);
+    EXPECT_EQ(list.ItemIndex(), 1);
+}
+
+TEST(TCustomListBoxFrame, FrameSurroundsTheItemsOnScreen)
+{
+    TCustomListBox shown;
+    shown.resize(120, 80);
+    shown.SetColor(RGB(0, 200, 0));
+    shown.show();
+    QImage image = shown.grab().toImage();
+    EXPECT_EQ(image.pixel(40, 79) & 0xFFFFFFu, 0xFFFFFFu);  // the frame's outer highlight
+    EXPECT_EQ(image.pixel(2, 2) & 0xFFFFFFu, 0x00C800u);
+    shown.SetBorderStyle(bsNone);
+    image = shown.grab().toImage();
+    EXPECT_EQ(image.pixel(40, 79) & 0xFFFFFFu, 0x00C800u);
 }

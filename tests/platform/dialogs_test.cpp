@@ -34,6 +34,19 @@ TEST(DialogsText, MessageBoxShowsTheBrokenLinesAndTheButtons)
     EXPECT_EQ(yesNo->standardButtons(), QMessageBox::Yes | QMessageBox::No);
 }
 
+TEST(DialogsText, MessageBoxGoesWhereItIsPlaced)
+{
+    auto placed = CreateMessageBox(nullptr, QString(), QStringLiteral("x"), MsgButtons::YesNo,
+                                   MsgIcon::Confirmation, QPoint(120, 230));
+    EXPECT_EQ(placed->pos(), QPoint(120, 230));
+    // a moved box is not centred again when it shows
+    EXPECT_TRUE(placed->testAttribute(Qt::WA_Moved));
+
+    auto centred = CreateMessageBox(nullptr, QString(), QStringLiteral("x"), MsgButtons::YesNo,
+                                    MsgIcon::Confirmation);
+    EXPECT_FALSE(centred->testAttribute(Qt::WA_Moved));
+}
+
 TEST(DialogsFilters, SystemFilterBecomesQtNameFilters)
 {
     EXPECT_EQ(NameFilters(QStringLiteral(
@@ -80,6 +93,18 @@ TEST(FakeDialogs, RecordsCallsAndReturnsQueuedAnswers)
     EXPECT_EQ(dialogs.Calls()[4].caption, QStringLiteral("Open"));
     EXPECT_EQ(dialogs.Calls()[7].color, clBlue);
     EXPECT_EQ(dialogs.MessageTexts().last(), QStringLiteral("hello"));
+}
+
+TEST(FakeDialogs, RecordsWhereAMessageBoxWasPlaced)
+{
+    FakeDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    CurrentDialogs().MessageBox(nullptr, {}, QStringLiteral("a"), MsgButtons::YesNo, MsgIcon::None,
+                                QPoint(-5, 40));
+    CurrentDialogs().MessageBox(nullptr, {}, QStringLiteral("b"), MsgButtons::YesNo, MsgIcon::None);
+    ASSERT_EQ(dialogs.Calls().size(), 2u);
+    EXPECT_EQ(dialogs.Calls()[0].position, std::optional<QPoint>(QPoint(-5, 40)));
+    EXPECT_EQ(dialogs.Calls()[1].position, std::nullopt);
 }
 
 TEST(FakeDialogs, ScopeRestoresTheSystemDialogs)

@@ -1284,6 +1284,91 @@ TEST(QtDeviceFastPaths, LevelAndUprightLinesPaintTheWalksPixelsOnce)
     }
 }
 
+TEST(QtDeviceFastPaths, SolidLinesOfEverySlopePaintTheWalksPixelsUnderEveryClip)
+{
+    // no clip, one rectangle, two rectangles; XOR and copy pens; the walk of
+    // LinePixels is the reference
+    std::mt19937 random(23);
+    std::uniform_int_distribution<int> coord(-10, 70);
+    const TColor pen = 0x00A5C3E1;
+    for (int i = 0; i < 900; ++i) {
+        QtDrawingDevice d(60, 50);
+        Paint(d, i);
+        const Bitmap before = d.Surface();
+        const int clip = i % 3;
+        if (clip == 1)
+            d.SelectClipRgn(Region::FromRects({{5, 7, 52, 41}}));
+        else if (clip == 2)
+            d.SelectClipRgn(Region::FromRects({{0, 0, 30, 20}, {10, 20, 55, 50}}));
+        const bool xorPen = i % 2 == 0;
+        d.SetROP2(xorPen ? Rop2::XorPen : Rop2::CopyPen);
+        d.SelectPen(PenDesc::Solid(pen));
+        Point a{coord(random), coord(random)};
+        Point b{coord(random), coord(random)};
+        if (i % 5 == 0)
+            b.x = a.x;
+        d.MoveTo(a.x, a.y);
+        d.LineTo(b.x, b.y);
+        std::vector<std::uint8_t> want(60 * 50, 0);
+        LinePixels(a, b, false, {0, 0, 60, 50}, [&](int x, int y, std::int64_t) {
+            const bool inClip = clip == 0 || (clip == 1 && x >= 5 && x < 52 && y >= 7 && y < 41)
+                                || (clip == 2 && ((x < 30 && y < 20) || (x >= 10 && x < 55 && y >= 20)));
+            if (inClip)
+                ++want[static_cast<std::size_t>(y * 60 + x)];
+        });
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const std::uint8_t n = want[static_cast<std::size_t>(y * 60 + x)];
+                ASSERT_LE(n, 1);
+                const std::uint32_t old = before.Pixel(x, y);
+                const std::uint32_t expected = n == 0 ? old : xorPen ? old ^ pen : pen;
+                ASSERT_EQ(d.Surface().Pixel(x, y), expected) << "case " << i << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(QtDeviceFastPaths, PolygonOutlinesInABoxMatchTheClipWalk)
+{
+    // a one-rectangle clip against the same rectangle with a second one in a
+    // corner, which takes the per-pixel clip test, compared inside the first;
+    // pieces with upright, level and sloped edges, also flat ones and
+    // points, filled or not, copied or XORed
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> coord(-8, 68);
+    const Rect box{6, 4, 51, 43};
+    for (int i = 0; i < 400; ++i) {
+        std::vector<Point> pts;
+        const int n = 1 + i % 5;
+        for (int k = 0; k < n; ++k)
+            pts.push_back({coord(random), coord(random)});
+        if (i % 7 == 0 && n >= 4) {
+            // an area piece: two upright sides
+            pts[2] = {pts[1].x, 40};
+            pts[3] = {pts[0].x, 40};
+        }
+        if (i % 11 == 0)
+            for (Point& p : pts)
+                p.x = pts[0].x;
+        Bitmap surfaces[2];
+        for (int walked = 0; walked < 2; ++walked) {
+            QtDrawingDevice d(60, 50);
+            Paint(d, i);
+            if (walked)
+                d.SelectClipRgn(Region::FromRects({box, {0, 0, 2, 2}}));
+            else
+                d.SelectClipRgn(Region::FromRects({box}));
+            d.SetROP2(i % 3 == 0 ? Rop2::XorPen : Rop2::CopyPen);
+            d.SelectPen(PenDesc::Solid(0x00A5C3E1));
+            d.SelectBrush(i % 4 == 0 ? BrushDesc::NullBrush() : BrushDesc::Solid(0x00203040));
+            d.Polygon(pts.data(), static_cast<int>(pts.size()));
+            surfaces[walked] = d.Surface();
+        }
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                ASSERT_EQ(surfaces[0].Pixel(x, y), surfaces[1].Pixel(x, y)) << "case " << i << " at " << x << "," << y;
+    }
+}
+
 TEST(QtDeviceFastPaths, StyledLinesKeepTheirPatternWhereTheClipCutsTheirStart)
 {
     // a dash is 18 on, 6 off, counted in steps from the start of the run of

@@ -117,6 +117,10 @@ TEST_F(ProcessWindow, ActivationSetsTheSpanishTextsAndTheAxes)
     EXPECT_EQ(window->CurrentSeries(), 0);
     EXPECT_EQ(window->Repetitions(), 1);
     EXPECT_EQ(window->GridT()->Chart(), window->ChartT());
+    for (const char* name : {"ChartGrid_T", "ChartGrid_P"})
+        EXPECT_EQ(Find<TChartGrid>(name)->BorderStyle(), platform::bsNone) << name;
+    for (const char* name : {"ChartListBox_T", "ChartListBox_P"})
+        EXPECT_EQ(Find<TChartListBox>(name)->BorderStyle(), platform::bsNone) << name;
     EXPECT_TRUE(Find<QCheckBox>("cbKeep_T")->isChecked());
     EXPECT_EQ(window->Pages()->tabText(0), "  Process  ");
 }

@@ -510,6 +510,12 @@ void TCustomChartGrid::DrawCell(int Col, int Row, const platform::Rect& Rect, un
     dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
 }
 
+void TCustomChartGrid::TopLeftChanged()
+{
+    Invalidate();
+    platform::TCustomGrid::TopLeftChanged();
+}
+
 // ---- editing ----
 
 bool TCustomChartGrid::SelectCell(int Col, int Row) { return Col > 0 && Row >= FirstDataRow; }

@@ -72,6 +72,8 @@ protected:
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
     void DblClick(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    // Scrolling repaints the whole grid, the title row with it.
+    void TopLeftChanged() override;
 
 private:
     struct TSeriesColumns {

@@ -6,6 +6,7 @@
 
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
+#include "chart/controls/confirm_question.h"
 #include "chart/controls/series_icons.h"
 #include "chart/drawing_utils.h"
 #include "chart/plot_canvas_3d.h"
@@ -43,13 +44,6 @@ std::string ItemTextOf(const TChartSeries& s)
         if (c == sep || c == '\r' || c == '\n')
             c = ' ';
     return t;
-}
-
-std::string ReplacePlaceholder(std::string Text, const std::string& Name)
-{
-    if (const auto at = Text.find("%s"); at != std::string::npos)
-        Text.replace(at, 2, Name);
-    return Text;
 }
 
 }  // namespace
@@ -270,9 +264,13 @@ void TChartListBox::DrawItem(int Index, const platform::Rect& R, unsigned State)
 void TChartListBox::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     platform::TCustomListBox::MouseDown(Button, Shift, X, Y);
+    const bool onItem = ItemAtPos(X, Y) >= 0;
     if (m_enableDragSeries && Button == Qt::LeftButton && !(Shift & (Qt::ShiftModifier | Qt::ControlModifier)) &&
-        !m_doubleClicked && InColumn(lcTitle, X) && ItemAtPos(X, Y) >= 0)
+        !m_doubleClicked && InColumn(lcTitle, X) && onItem)
         ArmDrag(X, Y);
+    // a click on an item
+    if (Button == Qt::LeftButton && onItem && OnRefresh)
+        OnRefresh(*this);
 }
 
 void TChartListBox::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
@@ -403,12 +401,8 @@ void TChartListBox::DeleteSeries()
         return;
     if (m_askDelete) {
         const std::string name = doomed.size() > 1 ? PlotMsgSelectedSeries : ItemTextOf(*doomed.front());
-        const std::string text = ReplacePlaceholder(PlotMsgConfirmDelete, name);
         unsetCursor();
-        const platform::MsgAnswer answer = platform::CurrentDialogs().MessageBox(
-            this, QString(), QString::fromStdString(text), platform::MsgButtons::YesNo,
-            platform::MsgIcon::Confirmation);
-        if (answer != platform::MsgAnswer::Yes)
+        if (!DeleteQuestion(name, this))
             return;
     }
     for (const QPointer<TChartSeries>& s : doomed)
@@ -447,7 +441,9 @@ void TChartListBox::StartTitleEdit()
         m_titleEdit = edit;
     }
     const platform::Rect r = ItemRect(ItemIndex());
-    m_titleEdit->setGeometry(ColumnLeft(lcTitle) - 2, r.top, m_columns[lcTitle].Width, ItemHeight());
+    const QPoint origin = ClientOrigin();
+    m_titleEdit->setGeometry(origin.x() + ColumnLeft(lcTitle) - 2, origin.y() + r.top, m_columns[lcTitle].Width,
+                             ItemHeight());
     m_titleEdit->setText(QString::fromStdString(series->Title()));
     m_titleEdit->show();
     m_titleEdit->selectAll();

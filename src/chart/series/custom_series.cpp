@@ -281,8 +281,81 @@ void TCustomSeries::DrawShadowPass()
     TCustomLineSeries::DrawAllValues();
 }
 
+namespace {
+bool g_penRunsEnabled = true;
+}
+
+void TCustomSeries::SetPenRunsEnabled(bool Enabled) { g_penRunsEnabled = Enabled; }
+bool TCustomSeries::PenRunsEnabled() { return g_penRunsEnabled; }
+
+bool TCustomSeries::TPenRun::Holds(const TPen& CanvasPen, const TChartPen& Line, TColor Asked) const
+{
+    return Valid && Asked == Colour && CanvasPen.Color() == PenColor && CanvasPen.Style() == PenStyle
+           && CanvasPen.Mode() == PenMode && CanvasPen.Width() == PenWidth && !CanvasPen.Handle()
+           && Line.Visible() && Line.Color() == LineColor && Line.Style() == LineStyle && Line.Mode() == LineMode
+           && Line.Width() == LineWidth && Line.SmallDots() == LineSmallDots;
+}
+
+void TCustomSeries::StartPenRun(TCanvas3D& c, TColor Colour)
+{
+    const TPen& pen = *c.Pen();
+    const TChartPen& line = LinePen();
+    m_penRun.Valid = g_penRunsEnabled && !pen.Handle() && line.Visible();
+    m_penRun.Colour = Colour;
+    m_penRun.PenColor = pen.Color();
+    m_penRun.PenStyle = pen.Style();
+    m_penRun.PenMode = pen.Mode();
+    m_penRun.PenWidth = pen.Width();
+    m_penRun.LineColor = line.Color();
+    m_penRun.LineStyle = line.Style();
+    m_penRun.LineMode = line.Mode();
+    m_penRun.LineWidth = line.Width();
+    m_penRun.LineSmallDots = line.SmallDots();
+}
+
+bool TCustomSeries::DrawValueInPenRun(int i)
+{
+    // a plain 2D line between two shown points: the general path sets the
+    // pen's colour to black and back to the line pen, which leaves the pen of
+    // the run as it was
+    if (!m_penRun.Valid || !m_drawLine || m_drawArea || m_stairs || m_pointer->Visible() || m_oldColor == clNone)
+        return false;
+    TSeriesParent* chart = ParentChart();
+    if (chart->View3D())
+        return false;
+    const bool forward = DrawValuesForward();
+    if (i == (forward ? FirstValueIndex() : LastValueIndex()))
+        return false;
+    const TColor colour = GetValueColor(i);
+    if (colour == clNone)
+        return false;
+    TCanvas3D& c = *chart->Panel()->Canvas();
+    TColor asked = ColorEachPoint() && m_colorEachLine ? colour : SeriesColor();
+    if (c.GetMonochrome())
+        asked = clWhite;
+    if (!m_penRun.Holds(*c.Pen(), LinePen(), asked))
+        return false;
+    const int x = CalcXPos(i);
+    const int y = CalcYPos(i);
+    if (x == m_oldX && y == m_oldY)
+        return false;
+    // the origin is read by areas and 3D only: a run leaves it as it was
+    m_color = colour;
+    m_x = x;
+    m_y = y;
+    m_isLast = i == (forward ? LastValueIndex() : FirstValueIndex());
+    c.Brush()->SetColor(colour);
+    c.Brush()->SetStyle(bsClear);
+    c.Line(m_oldX, m_oldY, x, y);
+    m_oldX = x;
+    m_oldY = y;
+    m_oldColor = colour;
+    return true;
+}
+
 void TCustomSeries::DrawAllValues()
 {
+    m_penRun.Valid = false;
     if (m_shadow->Visible() && m_shadow->GetSize() != 0)
         DrawShadowPass();
     if (m_outLine->Visible()) {
@@ -341,6 +414,9 @@ int TCustomSeries::EdgeCrossingY(int ValueIndex, double XEdge) const
 
 void TCustomSeries::DrawValue(int ValueIndex)
 {
+    if (DrawValueInPenRun(ValueIndex))
+        return;
+    m_penRun.Valid = false;
     TCustomPlotPanel* panel = ParentChart()->Panel();
     TCanvas3D& c = *panel->Canvas();
     const int i = ValueIndex;
@@ -425,6 +501,8 @@ void TCustomSeries::DrawSegment(int ValueIndex, bool DrawOldPointer)
                 colour = clWhite;
             c.AssignPenColor(&LinePen(), colour);
             if (!m_stairs) {
+                if (!is3D && !m_pointer->Visible())
+                    StartPenRun(c, colour);
                 c.Line(m_oldX, m_oldY, m_x, m_y);
             } else {
                 if (m_invertedStairs)

@@ -102,6 +102,10 @@ public:
     int Clicked(int X, int Y) const override;
     bool PositionsInOrder() const override;
     bool HasClickPointerEvents() const { return m_pointer->Visible() && OnClickPointer; }
+    // Off: each segment of a plain line sets up its pen again, as the first
+    // one does (the reference for comparisons).
+    static void SetPenRunsEnabled(bool Enabled);
+    static bool PenRunsEnabled();
 
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();
@@ -142,6 +146,28 @@ protected:
     bool m_isLast = false;
 
 private:
+    // The canvas pen a plain 2D line segment left, with the line pen and the
+    // colour it came from: while all stay, the next segment draws with it as
+    // it is.
+    struct TPenRun {
+        bool Valid = false;
+        TColor Colour = clNone;  // the colour asked of the line pen
+        TColor PenColor = clNone;
+        TPenStyle PenStyle = psSolid;
+        TPenMode PenMode = pmCopy;
+        int PenWidth = 0;
+        TColor LineColor = clNone;
+        TPenStyle LineStyle = psSolid;
+        TPenMode LineMode = pmCopy;
+        int LineWidth = 0;
+        bool LineSmallDots = false;
+        bool Holds(const TPen& CanvasPen, const TChartPen& Line, TColor Asked) const;
+    };
+    // Draws point ValueIndex's segment with the pen of the run; false when
+    // the general path must draw it.
+    bool DrawValueInPenRun(int ValueIndex);
+    void StartPenRun(TCanvas3D& c, TColor Colour);
+
     // Mandatory value extremes: Max or min over the points drawn, stacked.
     double MandatoryExtreme(bool Max) const;
     bool SegmentClicked(int X0, int Y0, int X1, int Y1, int X, int Y) const;
@@ -163,4 +189,5 @@ private:
     bool m_stairs = false;
     int m_transparency = 0;
     std::unique_ptr<TPlotGradient> m_gradient;
+    TPenRun m_penRun;
 };

@@ -478,3 +478,29 @@ TEST_F(ChartGridTest, AutomaticXRuleSeesEditsBetweenAppends)
     a.RefreshSeries();
     EXPECT_EQ(grid.ColCount(), 3);
 }
+
+TEST_F(ChartGridTest, FramedAndDrawingItsCellsByDefault)
+{
+    EXPECT_EQ(grid.BorderStyle(), platform::bsSingle);
+    EXPECT_TRUE(grid.DefaultDrawing());
+    EXPECT_EQ(grid.ClientWidth(), 596);
+    grid.SetBorderStyle(platform::bsNone);
+    EXPECT_EQ(grid.ClientWidth(), 600);
+}
+
+TEST_F(ChartGridTest, ScrollingReachesTheTopLeftHookOncePerChange)
+{
+    for (int i = 0; i < 12; ++i)
+        AddSeries({{0, 1}, {1, 2}});
+    grid.SetChart(chart.get());
+    ASSERT_EQ(grid.ColCount(), 14);  // index, labels, twelve Y columns
+    int changes = 0;
+    grid.OnTopLeftChanged = [&] { ++changes; };
+    grid.SetLeftCol(4);
+    EXPECT_EQ(grid.LeftCol(), 4);
+    EXPECT_EQ(changes, 1);
+    grid.SetLeftCol(4);
+    EXPECT_EQ(changes, 1);
+    grid.SetLeftCol(1);
+    EXPECT_EQ(changes, 2);
+}

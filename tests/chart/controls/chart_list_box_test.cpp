@@ -204,6 +204,23 @@ TEST_F(ChartListBoxTest, DeleteAsksAboutTheCurrentSeriesAndNoKeepsIt)
     EXPECT_EQ(list.ItemIndex(), 0);
 }
 
+TEST_F(ChartListBoxTest, DeleteQuestionStandsBelowRightOfTheList)
+{
+    QWidget host;
+    host.move(200, 100);
+    TChartListBox placed(&host);
+    placed.move(10, 60);
+    Add("A");
+    placed.SetChart(chart.get());
+    placed.SetItemIndex(0);
+    placed.DeleteSeries();
+    placed.SetChart(nullptr);
+    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    // (200 + 10 + 20, 100 + 60 + 30)
+    EXPECT_EQ(dialogs.Calls()[0].position, std::optional<QPoint>(QPoint(230, 190)));
+    EXPECT_EQ(chart->SeriesCount(), 1);  // no answer: No
+}
+
 TEST_F(ChartListBoxTest, MultiDeleteRemovesEverySelectedSeries)
 {
     Add("A");
@@ -248,7 +265,8 @@ TEST_F(ChartListBoxTest, TitleEditStoresOnEnterAndDiscardsOnEscape)
     ASSERT_TRUE(list.TitleEditing());
     QLineEdit* edit = list.TitleEditor();
     EXPECT_EQ(edit->text(), "A");
-    EXPECT_EQ(edit->geometry(), QRect(66, 0, 216, 24));
+    // client (66, 0), inside the two-pixel frame
+    EXPECT_EQ(edit->geometry(), QRect(68, 2, 216, 24));
     edit->setText("Aciertos");
     SendKey(edit, Qt::Key_Return);
     EXPECT_FALSE(list.TitleEditing());
@@ -296,4 +314,30 @@ TEST_F(ChartListBoxTest, DrawsIconCheckSymbolAndTitle)
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back().args[0], "69");
     EXPECT_EQ(texts.back().args.back(), "Heads");
+}
+
+TEST_F(ChartListBoxTest, WithoutFrameTheTitleEditorStartsAtTheEdge)
+{
+    list.SetBorderStyle(platform::bsNone);
+    Add("A");
+    list.SetChart(chart.get());
+    list.HandleKeyUp(Qt::Key_F2, {});
+    ASSERT_TRUE(list.TitleEditing());
+    EXPECT_EQ(list.TitleEditor()->geometry(), QRect(66, 0, 216, 24));
+}
+
+TEST_F(ChartListBoxTest, AClickOnAnItemFiresOnRefresh)
+{
+    Add("A");
+    Add("B");
+    list.SetChart(chart.get());
+    int refreshed = 0;
+    list.OnRefresh = [&](TChartListBox&) { ++refreshed; };
+    Click(1, lcTitle);
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(list.ItemIndex(), 1);
+    // below the last item
+    list.HandleMouseDown(Qt::LeftButton, {}, 100, list.ItemRect(1).bottom + 10);
+    list.HandleMouseUp(Qt::LeftButton, {}, 100, list.ItemRect(1).bottom + 10);
+    EXPECT_EQ(refreshed, 1);
 }

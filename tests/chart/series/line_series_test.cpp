@@ -3,11 +3,16 @@
 // concrete types' settings and gallery tables.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 #include "chart/axis_panel.h"
+#include "chart/chart.h"
 #include "chart/chart_callout.h"
 #include "chart/series/area_series.h"
 #include "chart/series/line_series.h"
 #include "chart/series/point_series.h"
+#include "platform/qt_drawing_device.h"
 #include "series_chart.h"
 
 namespace {
@@ -439,3 +444,111 @@ TEST_F(LineDraw, AreaLegendSymbol)
     EXPECT_TRUE(has(lines, "PatBlt(10,"));
     EXPECT_FALSE(has(lines, "Rectangle("));
 }
+
+namespace {
+
+// Each way of a line: its settings applied to a series of wavy points with
+// repeats, nulls and colours of their own.
+struct PenRunCase {
+    const char* Name;
+    std::function<void(TLineSeries&, SeriesChart&)> Set;
+};
+
+class LinePenRuns : public ::testing::TestWithParam<PenRunCase> {
+protected:
+    // Two series of wavy points with repeats, nulls and colours of their own.
+    static void AddSeries(TChart& Chart, SeriesChart& C)
+    {
+        for (int k = 0; k < 2; ++k) {
+            auto* s = new TLineSeries(&Chart);
+            Chart.AddSeries(s);
+            s->SetSeriesColor(k == 0 ? clRed : clBlack);
+            for (int i = 0; i < 60; ++i) {
+                const double y = 50 + 40 * std::sin(i * 0.7 + k) + (i % 7 == 3 ? 0 : 3 * (i % 3));
+                TColor colour = clDefault;
+                if (i % 11 == 5)
+                    colour = clNone;
+                else if (i % 9 == 4)
+                    colour = clBlue;
+                // some points repeat the one before
+                s->AddXY(i / 6.0, i % 5 == 2 ? s->YValues().Value(i - 1) : y, "", colour);
+            }
+            GetParam().Set(*s, C);
+        }
+    }
+    // The pixels of a whole chart of the two series.
+    static platform::Bitmap Pixels(bool Runs)
+    {
+        TCustomSeries::SetPenRunsEnabled(Runs);
+        SeriesChart settings;
+        TChart chart;
+        chart.resize(400, 300);
+        chart.SetView3D(false);
+        AddSeries(chart, settings);
+        chart.Panel()->SetMonochrome(settings.rec.chart.Panel()->Monochrome());
+        chart.BottomAxis()->SetInverted(settings.Bottom().Inverted());
+        platform::QtDrawingDevice device(400, 300);
+        chart.Draw(&device, TRect{0, 0, 400, 300});
+        return device.Surface();
+    }
+    void TearDown() override { TCustomSeries::SetPenRunsEnabled(true); }
+    // Every call of the draw of two series on a chart of their own, with the
+    // pen and brush in force.
+    static Calls Log(bool Runs)
+    {
+        TCustomSeries::SetPenRunsEnabled(Runs);
+        SeriesChart c;
+        AddSeries(c.rec.chart, c);
+        c.Draw([&] {
+            for (int i = 0; i < c.rec.chart.SeriesCount(); ++i) {
+                TChartSeries* s = c.rec.chart.Series(i);
+                s->CalcFirstLastVisible();
+                s->DrawAllValues();
+            }
+        });
+        return c.rec.device.Lines(true);
+    }
+};
+
+TEST_P(LinePenRuns, DrawTheCallsOfSegmentsWithTheirOwnPens)
+{
+    const Calls general = Log(false);
+    const Calls runs = Log(true);
+    ASSERT_GT(general.size(), 40u);
+    EXPECT_EQ(runs, general);
+}
+
+TEST_P(LinePenRuns, PaintAWholeChartAsSegmentsWithTheirOwnPens)
+{
+    EXPECT_TRUE(Pixels(true) == Pixels(false));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, LinePenRuns,
+    ::testing::Values(
+        PenRunCase{"Plain", [](TLineSeries&, SeriesChart&) {}},
+        PenRunCase{"SkipNulls", [](TLineSeries& s, SeriesChart&) { s.SetTreatNulls(tnSkip); }},
+        PenRunCase{"IgnoreNulls", [](TLineSeries& s, SeriesChart&) { s.SetTreatNulls(tnIgnore); }},
+        PenRunCase{"ColorEachPoint", [](TLineSeries& s, SeriesChart&) { s.SetColorEachPoint(true); }},
+        PenRunCase{"OneColourEachPoint",
+                   [](TLineSeries& s, SeriesChart&) {
+                       s.SetColorEachPoint(true);
+                       s.SetColorEachLine(false);
+                   }},
+        PenRunCase{"Dashed", [](TLineSeries& s, SeriesChart&) { s.LinePen().SetStyle(psDash); }},
+        PenRunCase{"Wide", [](TLineSeries& s, SeriesChart&) { s.LinePen().SetWidth(3); }},
+        PenRunCase{"SmallDots", [](TLineSeries& s, SeriesChart&) { s.LinePen().SetSmallDots(true); }},
+        PenRunCase{"XorPen", [](TLineSeries& s, SeriesChart&) { s.LinePen().SetMode(pmXor); }},
+        PenRunCase{"HiddenPen", [](TLineSeries& s, SeriesChart&) { s.LinePen().Hide(); }},
+        PenRunCase{"Pointers", [](TLineSeries& s, SeriesChart&) { s.Pointer().Show(); }},
+        PenRunCase{"Stairs", [](TLineSeries& s, SeriesChart&) { s.SetStairs(true); }},
+        PenRunCase{"Shadow", [](TLineSeries& s, SeriesChart&) { s.Shadow().SetSize(2); }},
+        PenRunCase{"Outline", [](TLineSeries& s, SeriesChart&) { s.OutLine().Show(); }},
+        PenRunCase{"Stacked", [](TLineSeries& s, SeriesChart&) { s.SetStacked(cssStack); }},
+        PenRunCase{"Inverted", [](TLineSeries&, SeriesChart& c) { c.Bottom().SetInverted(true); }},
+        PenRunCase{"Monochrome",
+                   [](TLineSeries&, SeriesChart& c) { c.rec.chart.Panel()->SetMonochrome(true); }},
+        PenRunCase{"Horizontal", [](TLineSeries& s, SeriesChart&) { s.SetHorizontal(); }}),
+    [](const ::testing::TestParamInfo<PenRunCase>& info) { return std::string(info.param.Name); });
+
+}  // namespace
