@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
@@ -256,7 +257,7 @@ void TChartSeries::DeleteRange(int Start, int Quantity, bool RemoveGap)
 void TChartSeries::ClearLists()
 {
     for (auto& list : m_lists)
-        list->ClearValues();
+        m_keepRoom ? list->ClearKeepingRoom() : list->ClearValues();
     m_colors.reset();
     m_labels.Clear();
     m_marks->Clear();
@@ -920,6 +921,14 @@ void TChartSeries::CheckDataSource()
 void TChartSeries::AssignValues(const TChartSeries& Source)
 {
     BeginUpdate();
+    // A function refills the lists at once: their arrays stay for it and are
+    // trimmed after to the room its points need.
+    const bool refill = m_function != nullptr;
+    struct TKeepRoom {
+        bool& Flag;
+        const bool Before;
+        ~TKeepRoom() { Flag = Before; }
+    } keep{m_keepRoom, std::exchange(m_keepRoom, m_keepRoom || refill)};
     Clear();
     if (m_function) {
         XValues().SetDateTime(Source.XValues().DateTime());
@@ -929,6 +938,9 @@ void TChartSeries::AssignValues(const TChartSeries& Source)
         for (int i = 0; i < Source.Count(); ++i)
             AddPointFrom(Source, i);
     }
+    if (refill)
+        for (auto& list : m_lists)
+            list->TrimRoom();
     EndUpdate();
 }
 

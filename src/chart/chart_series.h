@@ -311,6 +311,9 @@ public:
     int Cursor() const { return m_cursor; }
     void SetCursor(int Value) { m_cursor = Value; }
     virtual int Clicked(int, int) const { return -1; }
+    // The screen positions of the points along the not-mandatory axis never
+    // turn back as the index grows (false when that is not sure).
+    virtual bool PositionsInOrder() const { return false; }
     bool HasClickEvents() const { return OnClick || OnDblClick; }
 
     // The chart added or removed this series.
@@ -387,6 +390,8 @@ private:
     std::uint8_t m_notifyFlags = nfDelete | nfModify | nfAdd | nfClear;
     TPlotFunction* m_function = nullptr;
     int m_updateLock = 0;
+    // ClearLists keeps the lists' arrays (a function is refilling them)
+    bool m_keepRoom = false;
     int m_firstValueIndex = -1;
     int m_lastValueIndex = -1;
     bool m_calcVisiblePoints = true;

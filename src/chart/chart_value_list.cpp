@@ -88,6 +88,21 @@ void TChartValueList::ClearValues()
     Changed();
 }
 
+void TChartValueList::ClearKeepingRoom()
+{
+    m_count = 0;
+    Changed();
+}
+
+void TChartValueList::TrimRoom()
+{
+    const auto room = static_cast<std::size_t>((m_count + GrowStep - 1) / GrowStep) * GrowStep;
+    if (m_value.size() <= room)
+        return;
+    m_value.resize(room);
+    m_value.shrink_to_fit();
+}
+
 void TChartValueList::InsertChartValue(int Index, double Value)
 {
     if (Index < 0 || Index > m_count)
@@ -212,6 +227,24 @@ double TChartValueList::TotalABS() const
     if (m_stale)
         Recalc();
     return m_totalAbs;
+}
+
+bool TChartValueList::Ascending() const
+{
+    if (m_ascendingRewrites != m_rewrites) {
+        m_ascendingRewrites = m_rewrites;
+        m_ascendingCount = 0;
+        m_ascending = true;
+    }
+    if (!m_ascending)
+        return false;
+    const double* v = m_value.data();
+    int i = std::max(m_ascendingCount, 1);
+    while (i < m_count && v[i - 1] <= v[i])
+        ++i;
+    m_ascending = i >= m_count;
+    m_ascendingCount = m_count;
+    return m_ascending;
 }
 
 void TChartValueList::Repaint()

@@ -42,6 +42,10 @@ public:
     virtual int AddChartValue(double Value);
     int AddChartValue() { return AddChartValue(TempValue); }
     virtual void ClearValues();
+    // Count 0, the array kept for the values that come next.
+    void ClearKeepingRoom();
+    // Gives back the room past the fixed step that holds the values.
+    void TrimRoom();
     // Out-of-range indexes (below 0, above Count) change nothing.
     virtual void InsertChartValue(int Index, double Value);
     // N values after the last, as they come (the caller keeps the order).
@@ -64,6 +68,9 @@ public:
     double Total() const;
     double TotalABS() const;
     double Range() const { return MaxValue() - MinValue(); }
+    // No value is below the one before it (NaN breaks the order); kept
+    // between calls, an append looks only at the new values.
+    bool Ascending() const;
 
     // Bumped by every change but an append at the end: while it stands, the
     // values below any count seen meanwhile are as they were.
@@ -115,4 +122,9 @@ private:
     mutable double m_minValue = 0;
     mutable double m_total = 0;
     mutable double m_totalAbs = 0;
+    // Ascending(): the values below m_ascendingCount checked while the
+    // rewrite count was m_ascendingRewrites
+    mutable std::uint64_t m_ascendingRewrites = UINT64_MAX;
+    mutable int m_ascendingCount = 0;
+    mutable bool m_ascending = true;
 };

@@ -101,6 +101,11 @@ void TPlotFunction::AddFunctionXY(bool YMandatory, double X, double Y)
 {
     if (!YMandatory)
         std::swap(X, Y);
+    if (m_batchX) {
+        m_batchX->push_back(X);
+        m_batchY->push_back(Y);
+        return;
+    }
     m_parentSeries->AddXY(X, Y, std::string(), clDefault);
 }
 
@@ -164,6 +169,21 @@ void TPlotFunction::CalculatePeriod(const TChartSeries& Source, double X, int Fi
 }
 
 void TPlotFunction::CalculateByPeriod(const TChartSeries& Source, const TChartValueList& NotMandatory)
+{
+    std::vector<double> xs, ys;
+    {
+        struct TBatch {
+            TPlotFunction& F;
+            ~TBatch() { F.m_batchX = F.m_batchY = nullptr; }
+        } batch{*this};
+        m_batchX = &xs;
+        m_batchY = &ys;
+        CollectByPeriod(Source, NotMandatory);
+    }
+    m_parentSeries->AddXYs(xs, ys);
+}
+
+void TPlotFunction::CollectByPeriod(const TChartSeries& Source, const TChartValueList& NotMandatory)
 {
     const int count = Source.Count();
     if (count == 0)

@@ -3,6 +3,7 @@
 // by periods of points or of X range, or over a moving window. Descendants
 // supply Calculate (one window) and CalculateMany (one index across sources).
 #include <string>
+#include <vector>
 
 #include "chart/chart_component.h"
 #include "chart/property_model.h"
@@ -68,6 +69,7 @@ public:
 protected:
     virtual void CalculateFromSource(const TChartSeries& Source, const TChartValueList& NotMandatory);
     void CalculateAllPoints(const TChartSeries& Source, const TChartValueList& NotMandatory);
+    // One point a period, added to the parent in one step at the end.
     void CalculateByPeriod(const TChartSeries& Source, const TChartValueList& NotMandatory);
     void CalculatePeriod(const TChartSeries& Source, double X, int First, int Last);
     // The source list the function reads: the one named by the parent's
@@ -84,6 +86,11 @@ private:
     TFunctionPeriodAlign m_periodAlign = paCenter;
     TChartSeries* m_parentSeries = nullptr;
     int m_updating = 0;
+    // While CalculateByPeriod runs: AddFunctionXY collects its points here.
+    std::vector<double>* m_batchX = nullptr;
+    std::vector<double>* m_batchY = nullptr;
+
+    void CollectByPeriod(const TChartSeries& Source, const TChartValueList& NotMandatory);
 };
 
 // A pen of the function's parent series to read a stream into; a read error

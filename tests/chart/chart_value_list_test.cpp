@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "chart/chart_series.h"
 #include "platform/dialogs.h"
 
@@ -38,6 +40,42 @@ TEST(TChartValueListOrder, NoneAppends)
     TChartValueList list(nullptr, "Y");
     list.AddChartValue(5);
     EXPECT_EQ(list.AddChartValue(1), 1);
+}
+
+TEST(TChartValueListOrder, AscendingFollowsAppendsAndRewrites)
+{
+    TChartValueList list(nullptr, "X");
+    EXPECT_TRUE(list.Ascending());
+    for (double v : {1.0, 2.0, 2.0, 5.0})
+        list.AddChartValue(v);
+    EXPECT_TRUE(list.Ascending());
+    // an append below the last value (the list keeps no order)
+    list.AddChartValue(4);
+    EXPECT_FALSE(list.Ascending());
+    list.Delete(4);
+    EXPECT_TRUE(list.Ascending());
+    const double more[] = {5, 7, 6};
+    list.AppendValues(more, 2);
+    EXPECT_TRUE(list.Ascending());
+    list.AppendValues(more + 2, 1);
+    EXPECT_FALSE(list.Ascending());
+    list.SetValue(6, 8);
+    EXPECT_TRUE(list.Ascending());
+    list.SetValue(0, 3);
+    EXPECT_FALSE(list.Ascending());
+    list.ClearValues();
+    EXPECT_TRUE(list.Ascending());
+}
+
+TEST(TChartValueListOrder, NotANumberBreaksTheAscent)
+{
+    TChartValueList list(nullptr, "X");
+    list.AddChartValue(1);
+    list.AddChartValue(std::nan(""));
+    list.AddChartValue(3);
+    EXPECT_FALSE(list.Ascending());
+    list.SetValue(1, 2);
+    EXPECT_TRUE(list.Ascending());
 }
 
 TEST(TChartValueListGrowth, GrowsByAFixedStep)

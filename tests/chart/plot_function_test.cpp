@@ -165,6 +165,43 @@ TEST_F(PlotFunction, SourceChangesRecalculate)
     EXPECT_EQ(Points(), (P{{1, 6}}));
 }
 
+TEST_F(PlotFunction, PeriodPointsOfAHorizontalSourceComeSwapped)
+{
+    source.SetHorizontal();
+    FillSequence(10);
+    auto* f = Attach<TSumFunction>();
+    f->SetPeriod(4);
+    f->EndUpdate();
+    EXPECT_EQ(Points(), (P{{6, 1.5}, {22, 5.5}}));
+}
+
+TEST_F(PlotFunction, RecalculationRefillsTheSameArraysTrimmedToTheNewPoints)
+{
+    FillSequence(2500);
+    auto* f = Attach<TMovingSum>();
+    f->SetPeriod(1);
+    f->EndUpdate();
+    ASSERT_EQ(series.Count(), 2500);
+    const double* xs = series.XValues().Data();
+    const double* ys = series.YValues().Data();
+    f->SetPeriod(2);
+    ASSERT_EQ(series.Count(), 2499);
+    EXPECT_EQ(series.XValues().Data(), xs);
+    EXPECT_EQ(series.YValues().Data(), ys);
+    EXPECT_EQ(series.XValues().Capacity(), 3000);
+    EXPECT_EQ(Points()[2498], (std::pair<double, double>{2499, 2498 + 2499}));
+    // far fewer points: the room past them goes back
+    f->SetPeriod(2000);
+    ASSERT_EQ(series.Count(), 501);
+    EXPECT_EQ(series.XValues().Capacity(), 1000);
+    EXPECT_EQ(series.YValues().Capacity(), 1000);
+    EXPECT_EQ(Points()[0], (std::pair<double, double>{1999, 1999.0 * 2000 / 2}));
+    // a plain clear gives the arrays back
+    series.Clear();
+    EXPECT_EQ(series.XValues().Capacity(), 0);
+    EXPECT_EQ(series.YValues().Capacity(), 0);
+}
+
 TEST_F(PlotFunction, MovingDefaults)
 {
     TPlotMovingFunction f;

@@ -9,10 +9,16 @@
 #include "chart/axis_panel.h"
 #include "chart/chart_callout.h"
 #include "chart/chart_axis.h"
+#include "chart/ordered_positions.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
 #include "chart/view3d_options.h"
+
+namespace {
+// Fewer points than this are all tested by the hit test: the search costs more.
+constexpr int kOrderedScanFrom = 32;
+}  // namespace
 
 TCustomSeries::TCustomSeries(QObject* Owner) : TCustomLineSeries(Owner)
 {
@@ -778,8 +784,22 @@ int TCustomSeries::Clicked(int X, int Y) const
     if (base != -1 || FirstValueIndex() < 0 || LastValueIndex() < 0)
         return base;
     int oldX = 0, oldY = 0;
-    const int start = m_clickableLine ? std::max(0, FirstValueIndex() - 1) : FirstValueIndex();
-    for (int i = start; i <= LastValueIndex() && i < Count(); ++i) {
+    int start = m_clickableLine ? std::max(0, FirstValueIndex() - 1) : FirstValueIndex();
+    int last = std::min(LastValueIndex(), Count() - 1);
+    if (last - start > kOrderedScanFrom && PositionsInOrder()) {
+        // A point, its pointer, a segment (stairs too) and an area piece are
+        // hit only within their own span along the not-mandatory axis, give
+        // or take the pointer's size and the line's one pixel: only the
+        // points there and one on each side need the test.
+        const TOrderedPositions pos(*this, start, last);
+        const int tolerance = 2 + (m_pointer->Visible() ? std::max({0, m_pointer->HorizSize(), m_pointer->VertSize()}) : 0);
+        const long long key = pos.Key(YMandatory() ? X : Y);
+        const int from = pos.LowerBound(key - tolerance);
+        const int to = pos.LowerBound(key + tolerance + 1) - 1;
+        start = std::max(start, from - 1);
+        last = std::min(last, to + 1);
+    }
+    for (int i = start; i <= last; ++i) {
         const int x = CalcXPos(i);
         const int y = CalcYPos(i);
         if (m_pointer->Visible() && ClickedPointer(i, x, y, X, Y)) {
@@ -816,6 +836,16 @@ int TCustomSeries::Clicked(int X, int Y) const
         oldY = y;
     }
     return -1;
+}
+
+bool TCustomSeries::PositionsInOrder() const
+{
+    const TChartAxis* axis = YMandatory() ? GetHorizAxis() : GetVertAxis();
+    const TChartValueList& list = NotMandatoryValueList();
+    if (!axis || !ParentChart() || !list.Ascending())
+        return false;
+    // a logarithmic axis puts values at or below zero at its minimum end
+    return !axis->Logarithmic() || list.Count() == 0 || list.First() > 0;
 }
 
 // ---- copying and streaming ----

@@ -100,6 +100,7 @@ public:
     int CalcXPos(int Index) const override;
     int CalcYPos(int Index) const override;
     int Clicked(int X, int Y) const override;
+    bool PositionsInOrder() const override;
     bool HasClickPointerEvents() const { return m_pointer->Visible() && OnClickPointer; }
     // Off: each segment of a plain line sets up its pen again, as the first
     // one does (the reference for comparisons).

@@ -7,6 +7,7 @@
 #include "chart/appearance_properties.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
+#include "chart/ordered_positions.h"
 #include "chart/plot_panel.h"
 #include "chart/tools/tool_chart.h"
 
@@ -14,6 +15,8 @@ namespace {
 constexpr const char* kStyleNames[] = {"hsNone", "hsCircle", "hsRectangle", "hsDiamond", "hsSeries"};
 // No point farther than this many pixels is taken.
 constexpr std::int64_t kFarthest = 10000;
+// Fewer points than this are all measured: the search costs more.
+constexpr int kOrderedSearchFrom = 32;
 }  // namespace
 
 TNearestTool::TNearestTool(QObject* Owner)
@@ -76,24 +79,49 @@ int TNearestTool::GetNearestPoint(const TChartSeries& Series, int X, int Y)
     int result = -1;
     // pixel positions may reach tens of millions: squares need 64 bits
     std::int64_t best = kFarthest;
-    for (int i = first; i <= last; ++i) {
-        const int px = Series.CalcXPos(i);
-        if (px < r.Left || px > r.Right)
-            continue;
-        const std::int64_t dx = static_cast<std::int64_t>(px) - X;
-        // the rounded distance is at least |dx|: such a point cannot win
-        if ((dx < 0 ? -dx : dx) >= best || Series.IsNull(i))
-            continue;
+    // the nearest point inside the chart's rectangle, the first of equals
+    const auto offer = [&](int i, int px) {
+        if (px < r.Left || px > r.Right || Series.IsNull(i))
+            return;
         const int py = Series.CalcYPos(i);
         if (py < r.Top || py > r.Bottom)
-            continue;
+            return;
+        const std::int64_t dx = static_cast<std::int64_t>(px) - X;
         const std::int64_t dy = static_cast<std::int64_t>(py) - Y;
         const auto distance =
             static_cast<std::int64_t>(std::nearbyint(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
-        if (distance < best) {
+        if (distance < best || (distance == best && i < result)) {
             best = distance;
             result = i;
         }
+    };
+    if (last - first > kOrderedSearchFrom && Series.PositionsInOrder()) {
+        // Outwards from the mouse along the not-mandatory axis; the offset
+        // along it only grows, and the distance is at least that offset.
+        const TOrderedPositions pos(Series, first, last);
+        const bool alongX = Series.YMandatory();
+        const int mouse = alongX ? X : Y;
+        const int mid = pos.LowerBound(pos.Key(mouse));
+        const auto step = [&](int i) {
+            const int along = pos.Pos(i);
+            const std::int64_t offset = static_cast<std::int64_t>(along) - mouse;
+            if ((offset < 0 ? -offset : offset) > best)
+                return false;
+            offer(i, alongX ? along : Series.CalcXPos(i));
+            return true;
+        };
+        for (int i = mid; i <= last && step(i); ++i) {
+        }
+        for (int i = mid - 1; i >= first && step(i); --i) {
+        }
+        return result;
+    }
+    for (int i = first; i <= last; ++i) {
+        const int px = Series.CalcXPos(i);
+        const std::int64_t dx = static_cast<std::int64_t>(px) - X;
+        // the rounded distance is at least |dx|: such a point cannot win
+        if ((dx < 0 ? -dx : dx) < best)
+            offer(i, px);
     }
     return result;
 }
