@@ -147,47 +147,35 @@ public:
         return static_cast<int>(RoundHalfEven(p));
     }
 
-    // At for each of N values, written to Pixels; the common form without a
-    // branch per value, so the compiler can vectorise it.
+    // At for each of N values, written to Pixels; the common form two values
+    // at a time where SSE2 is there.
     void AtEach(const double* Values, int N, int* Pixels) const
     {
-        if (m_rangeIsZero || m_roundFirst) {
-            for (int i = 0; i < N; ++i)
-                Pixels[i] = At(Values[i]);
-            return;
-        }
         int i = 0;
 #if defined(__SSE2__)
-        // two at a time; the conversion rounds halves to even like nearbyint
-        const __m128d minimum = _mm_set1_pd(m_minimum);
-        const __m128d perUnit = _mm_set1_pd(m_sizePerUnit);
-        const __m128d base = _mm_set1_pd(m_base);
-        const __m128d sign = _mm_set1_pd(m_sign);
-        const __m128d hi = _mm_set1_pd(m_max);
-        const __m128d lo = _mm_set1_pd(-m_max);
-        const __m128i fallback = _mm_set1_epi32(m_fallback);
-        for (; i + 2 <= N; i += 2) {
-            const __m128d v = _mm_loadu_pd(Values + i);
-            const __m128d p = _mm_add_pd(base, _mm_mul_pd(sign, _mm_mul_pd(_mm_sub_pd(v, minimum), perUnit)));
-            const __m128d nan = _mm_cmpunord_pd(p, p);
-            // NaN leaves max and min at the bound; the mask then puts the fallback
-            const __m128i r = _mm_cvtpd_epi32(_mm_min_pd(_mm_max_pd(p, lo), hi));
-            const __m128i m = _mm_shuffle_epi32(_mm_castpd_si128(nan), _MM_SHUFFLE(3, 3, 2, 0));
-            const __m128i out = _mm_or_si128(_mm_andnot_si128(m, r), _mm_and_si128(m, fallback));
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(Pixels + i), out);
+        if (!m_rangeIsZero && !m_roundFirst) {
+            // two at a time; the conversion rounds halves to even like nearbyint
+            const __m128d minimum = _mm_set1_pd(m_minimum);
+            const __m128d perUnit = _mm_set1_pd(m_sizePerUnit);
+            const __m128d base = _mm_set1_pd(m_base);
+            const __m128d sign = _mm_set1_pd(m_sign);
+            const __m128d hi = _mm_set1_pd(m_max);
+            const __m128d lo = _mm_set1_pd(-m_max);
+            const __m128i fallback = _mm_set1_epi32(m_fallback);
+            for (; i + 2 <= N; i += 2) {
+                const __m128d v = _mm_loadu_pd(Values + i);
+                const __m128d p = _mm_add_pd(base, _mm_mul_pd(sign, _mm_mul_pd(_mm_sub_pd(v, minimum), perUnit)));
+                const __m128d nan = _mm_cmpunord_pd(p, p);
+                // NaN leaves max and min at the bound; the mask then puts the fallback
+                const __m128i r = _mm_cvtpd_epi32(_mm_min_pd(_mm_max_pd(p, lo), hi));
+                const __m128i m = _mm_shuffle_epi32(_mm_castpd_si128(nan), _MM_SHUFFLE(3, 3, 2, 0));
+                const __m128i out = _mm_or_si128(_mm_andnot_si128(m, r), _mm_and_si128(m, fallback));
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(Pixels + i), out);
+            }
         }
 #endif
-        constexpr double Shift = 6755399441055744.0;
-        for (; i < N; ++i) {
-            double p = m_base + m_sign * ((Values[i] - m_minimum) * m_sizePerUnit);
-            const bool nan = p != p;
-            p = p > m_max ? m_max : p;
-            p = p < -m_max ? -m_max : p;
-            p = nan ? 0.0 : p;
-            // within +-MaxPixelPos: the shift rounds halves to even, the cast is exact
-            const int r = static_cast<int>((p + Shift) - Shift);
-            Pixels[i] = nan ? m_fallback : r;
-        }
+        for (; i < N; ++i)
+            Pixels[i] = At(Values[i]);
     }
 
 private:
