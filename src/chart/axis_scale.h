@@ -3,6 +3,7 @@
 // value <-> pixel forms and the label increment rules. The axis holds one and
 // feeds it its settings; nothing here draws or asks the chart.
 #include <climits>
+#include <initializer_list>
 #include <cmath>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -176,6 +177,36 @@ public:
 #endif
         for (; i < N; ++i)
             Pixels[i] = At(Values[i]);
+    }
+
+    // The values that surely land on Pixel: At gives Pixel for every value
+    // from Lo to Hi, as At never falls while the value grows. Lo > Hi where
+    // no such span is found; NaN lies in no span.
+    void ValuesOn(int Pixel, double& Lo, double& Hi) const
+    {
+        Lo = 1;
+        Hi = 0;
+        if (m_rangeIsZero) {
+            if (Pixel == m_center) {
+                Lo = -HUGE_VAL;
+                Hi = HUGE_VAL;
+            }
+            return;
+        }
+        if (!(m_sizePerUnit > 0) || !std::isfinite(m_sizePerUnit))
+            return;
+        // a little inside the pixel's rounding half-widths, then checked at both ends
+        for (double inset : {0.4999, 0.25}) {
+            const double a = m_minimum + (Pixel - inset - m_base) * m_sign / m_sizePerUnit;
+            const double b = m_minimum + (Pixel + inset - m_base) * m_sign / m_sizePerUnit;
+            const double lo = a < b ? a : b;
+            const double hi = a < b ? b : a;
+            if (std::isfinite(lo) && std::isfinite(hi) && At(lo) == Pixel && At(hi) == Pixel) {
+                Lo = lo;
+                Hi = hi;
+                return;
+            }
+        }
     }
 
 private:

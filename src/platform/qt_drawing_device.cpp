@@ -1298,6 +1298,49 @@ void QtDrawingDevice::SolidSegmentInBox(Point a, Point b, bool includeLast, cons
     }
 }
 
+void QtDrawingDevice::StyledStraightLine(Point a, Point b, bool includeLast, const std::vector<std::uint8_t>& table,
+                                         bool gapPainted, std::uint32_t pen, std::int64_t base)
+{
+    // step s lies at a + s * (dx, dy) for s = 0 .. last
+    const bool level = a.y == b.y;
+    const std::int64_t along0 = level ? a.x : a.y;
+    const std::int64_t along1 = level ? b.x : b.y;
+    const int across = level ? a.y : a.x;
+    const int dir = along1 < along0 ? -1 : 1;
+    const std::int64_t last = (along1 - along0) * dir - (includeLast ? 0 : 1);
+    const Rect limit = DrawLimit();
+    const int acrossLo = level ? limit.top : limit.left;
+    const int acrossHi = level ? limit.bottom : limit.right;
+    if (across < acrossLo || across >= acrossHi)
+        return;
+    const std::int64_t lo = level ? limit.left : limit.top;
+    const std::int64_t hi = (level ? limit.right : limit.bottom) - 1;
+    const std::int64_t s0 = std::max<std::int64_t>(0, dir > 0 ? lo - along0 : along0 - hi);
+    const std::int64_t s1 = std::min(last, dir > 0 ? hi - along0 : along0 - lo);
+    if (s0 > s1)
+        return;
+    const std::int64_t period = static_cast<std::int64_t>(table.size());
+    std::int64_t at = (base + s0) % period;
+    if (at < 0)
+        at += period;
+    const int start = static_cast<int>(along0 + dir * s0);
+    std::uint32_t* d = level ? m_surface.ScanLine(across) + start : m_surface.ScanLine(start) + across;
+    const std::ptrdiff_t stride = (level ? 1 : static_cast<std::ptrdiff_t>(m_surface.Width())) * dir;
+    const std::uint32_t bk = BkArgb();
+    const std::uint8_t* on = table.data();
+    std::size_t k = static_cast<std::size_t>(at);
+    const std::size_t n = table.size();
+    std::ptrdiff_t off = 0;
+    for (std::int64_t s = s0; s <= s1; ++s, off += stride) {
+        if (on[k])
+            d[off] = pen;
+        else if (gapPainted)
+            d[off] = bk;
+        if (++k == n)
+            k = 0;
+    }
+}
+
 void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
 {
     const std::uint32_t pen = PenArgb();
@@ -1337,6 +1380,16 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
                 RopSpan(y, a.x, a.x + 1, pen);
         }
         return;
+    }
+    // a styled level or upright line: its pattern read along one row or column
+    if (!solid && copy && boxClip && (a.x == b.x) != (a.y == b.y)) {
+        if (const std::vector<std::uint8_t>* table = PenPatternTable()) {
+            bool gapPainted = false;
+            PenPatternOn(0, gapPainted);
+            StyledStraightLine(a, b, includeLast, *table, gapPainted, pen, base);
+            m_styleStep += run;
+            return;
+        }
     }
     LineWalk walk = MakeLineWalk(a, b, includeLast, DrawLimit());
     int x = 0;

@@ -224,6 +224,8 @@ private:
                      const std::vector<std::vector<Point>>* vertices = nullptr);
     void MarkSpans(Mask& mask, const SpanList& spans, std::uint8_t mark);
     void Composite(const Mask& mask, const BrushDesc& brush);
+    void StyledStraightLine(Point a, Point b, bool includeLast, const std::vector<std::uint8_t>& table,
+                            bool gapPainted, std::uint32_t pen, std::int64_t base);
     void ThinLine(Point a, Point b, bool includeLast);
     // The pixels of the walk of a one-pixel line a-b (device) inside limit
     // (the clip is no more than limit) in colour src through the ROP2.

@@ -323,6 +323,8 @@ TEST(LinearPixelForm, SamePixelsAsTheScale)
     const auto pick = [&](int N) { return static_cast<int>(rng() % static_cast<unsigned>(N)); };
     const double magnitudes[] = {1e-300, 1e-9, 1e-3, 1, 7, 1e3, 1e6, 1e12, 1e100, 1e300};
     long compared = 0;
+    long spans = 0;
+    long found = 0;
     for (int round = 0; round < 4000; ++round) {
         TAxisScale s;
         s.Horizontal = pick(2) == 0;
@@ -380,9 +382,60 @@ TEST(LinearPixelForm, SamePixelsAsTheScale)
             f.AtEach(values.data(), cut, got.data());
             f.AtEach(values.data() + cut, static_cast<int>(values.size()) - cut, got.data() + cut);
             ASSERT_EQ(got, wanted) << "range " << lo << ".." << hi << " fast " << s.FastCalc;
+            // every value between the ends of a pixel's span lands on that pixel
+            for (int k = 0; k < 10; ++k) {
+                const int p = wanted[static_cast<std::size_t>(pick(static_cast<int>(wanted.size())))];
+                double spanLo = 0, spanHi = 0;
+                f.ValuesOn(p, spanLo, spanHi);
+                ++spans;
+                if (spanLo > spanHi)
+                    continue;
+                ++found;
+                for (double t : {0.0, 0.001, 0.25, 0.5, 0.75, 0.999, 1.0}) {
+                    const double v = t == 1.0 ? spanHi : spanLo + (spanHi - spanLo) * t;
+                    ASSERT_EQ(f.At(v), p) << "span " << spanLo << ".." << spanHi << " of pixel " << p;
+                }
+            }
         }
     }
     EXPECT_GT(compared, 1000000);
+    // most pixels have a span; ends clamped or beyond the doubles have none
+    EXPECT_GT(found, spans / 2);
+}
+
+TEST(LinearPixelForm, ValuesOnAPixelSpanNearlyAllOfIt)
+{
+    TAxisScale s;
+    s.Horizontal = true;
+    s.CurrentMinimum = 0;
+    s.CurrentMaximum = 100;
+    s.SetStartEnd(0, 100, 0, 100);
+    s.SelectForms();
+    for (bool inverted : {false, true}) {
+        s.Inverted = inverted;
+        const TLinearPixelForm f(s, true);
+        const int p = f.At(10);
+        ASSERT_EQ(p, inverted ? s.EndPos - 10 : s.StartPos + 10);
+        double lo = 0, hi = 0;
+        f.ValuesOn(p, lo, hi);
+        EXPECT_NEAR(lo, 9.5, 0.001);
+        EXPECT_NEAR(hi, 10.5, 0.001);
+        EXPECT_EQ(f.At(lo), p);
+        EXPECT_EQ(f.At(hi), p);
+        EXPECT_NE(f.At(9.49), p);
+        EXPECT_NE(f.At(10.51), p);
+    }
+    // a range of zero puts every value on the centre, and nothing elsewhere
+    s.CurrentMaximum = 0;
+    s.SetStartEnd(0, 100, 0, 100);
+    s.SelectForms();
+    const TLinearPixelForm zero(s, true);
+    double lo = 0, hi = 0;
+    zero.ValuesOn(zero.At(5), lo, hi);
+    EXPECT_EQ(lo, -HUGE_VAL);
+    EXPECT_EQ(hi, HUGE_VAL);
+    zero.ValuesOn(zero.At(5) + 1, lo, hi);
+    EXPECT_GT(lo, hi);
 }
 
 TEST(LinearPixelForm, LogarithmicAndDepthFormsAreNotCovered)

@@ -1032,6 +1032,72 @@ TEST(QtDeviceFastPaths, SolidFillsUnclippedMatchTheClipWalk)
     EXPECT_EQ(fast.Surface().Pixel(49, 39), 0x00336699u);
 }
 
+TEST(QtDeviceFastPaths, StyledLevelAndUprightLinesMatchTheClipWalk)
+{
+    // the walked surface's clip has a second rectangle, one pixel below the
+    // box at (0, H): drawing under it takes the general walk
+    constexpr int W = 70, H = 50;
+    std::mt19937 gen(97);
+    const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen); };
+    const PenDesc pens[] = {
+        PenDesc::Cosmetic(PenStyle::Dot, clBlack),
+        PenDesc::Cosmetic(PenStyle::Dash, clRed),
+        PenDesc::Cosmetic(PenStyle::DashDot, clBlue),
+        PenDesc::Cosmetic(PenStyle::DashDotDot, clGreen),
+        PenDesc::Cosmetic(PenStyle::Alternate, clNavy),
+        PenDesc::Geometric(PenStyle::UserStyle, 1, clMaroon, PenEndCap::Flat, PenJoin::Miter, {2, 3, 1, 4}),
+        PenDesc::Geometric(PenStyle::UserStyle, 1, clPurple, PenEndCap::Round, PenJoin::Round, {0, 2}),
+    };
+    int drawn = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        QtDrawingDevice fast(W, H + 1), walked(W, H + 1);
+        Paint(fast, trial);
+        Paint(walked, trial);
+        const Rect box = trial % 4 == 0 ? Rect{pick(0, 20), pick(0, 15), pick(40, W), pick(30, H)} : Rect{0, 0, W, H};
+        fast.SelectClipRgn(Region::FromRect(box));
+        walked.SelectClipRgn(Region::FromRects({box, {0, H, 1, H + 1}}));
+        const PenDesc& pen = pens[trial % std::size(pens)];
+        const bool opaque = pick(0, 1) == 1;
+        const Point org{pick(-5, 5), pick(-5, 5)};
+        std::vector<Point> pts{{pick(-20, W + 20), pick(-10, H + 10)}};
+        for (int k = 0; k < 6; ++k) {
+            Point next = pts.back();
+            if (pick(0, 1))
+                next.x = pick(-20, W + 20);
+            else
+                next.y = pick(-10, H + 10);
+            pts.push_back(next);
+        }
+        for (QtDrawingDevice* d : {&fast, &walked}) {
+            d->SetViewportOrg(org);
+            d->SelectPen(pen);
+            d->SetBkMode(opaque ? BackMode::Opaque : BackMode::Transparent);
+            d->SetBkColor(clYellow);
+            // a polyline (the pattern runs on), then lines from the pen position
+            d->Polyline(pts.data(), static_cast<int>(pts.size()));
+            d->MoveTo(pts[1].x, pts[1].y);
+            d->LineTo(pts[2].x, pts[2].y);
+            d->LineTo(pts[2].x, pts[2].y);
+            d->LineTo(pts[3].x, pts[3].y);
+        }
+        const Bitmap before = [&] {
+            QtDrawingDevice plain(W, H + 1);
+            Paint(plain, trial);
+            return plain.Surface();
+        }();
+        if (!(fast.Surface() == before))
+            ++drawn;
+        for (int y = 0; y < H + 1; ++y)
+            for (int x = 0; x < W; ++x) {
+                if (x == 0 && y == H)
+                    continue;
+                ASSERT_EQ(fast.Surface().RawPixel(x, y), walked.Surface().RawPixel(x, y))
+                    << "trial " << trial << " at " << x << "," << y;
+            }
+    }
+    EXPECT_GT(drawn, 250);
+}
+
 TEST(QtDeviceFastPaths, SolidRowFillsOfEveryWidthCoverExactlyTheirPixels)
 {
     // widths across the vector length, at every start within a vector

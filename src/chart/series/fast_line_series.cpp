@@ -2,12 +2,42 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "chart/axis_scale.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
+
+namespace {
+
+// How many of the N values from V on lie within Lo..Hi, four at a time where
+// SSE2 is there.
+int RunWithin(const double* V, int N, double Lo, double Hi)
+{
+    int n = 0;
+#if defined(__SSE2__)
+    const __m128d lo = _mm_set1_pd(Lo);
+    const __m128d hi = _mm_set1_pd(Hi);
+    for (; n + 4 <= N; n += 4) {
+        const __m128d a = _mm_loadu_pd(V + n);
+        const __m128d b = _mm_loadu_pd(V + n + 2);
+        const __m128d inA = _mm_and_pd(_mm_cmpge_pd(a, lo), _mm_cmple_pd(a, hi));
+        const __m128d inB = _mm_and_pd(_mm_cmpge_pd(b, lo), _mm_cmple_pd(b, hi));
+        if (_mm_movemask_pd(_mm_and_pd(inA, inB)) != 3)
+            break;
+    }
+#endif
+    while (n < N && V[n] >= Lo && V[n] <= Hi)
+        ++n;
+    return n;
+}
+
+}  // namespace
 
 TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
 {
@@ -125,15 +155,22 @@ void TFastLineSeries::DrawAllValues()
             DrawTo(i, px.At(xs[i]), py.At(ys[i]));
         return;
     }
-    // the columns a block at a time; only a change of column costs a Y
-    constexpr int Block = 512;
-    int columns[Block];
-    for (int start = first + 1; start <= last; start += Block) {
-        const int n = std::min(Block, last - start + 1);
-        px.AtEach(xs + start, n, columns);
-        for (int k = 0; k < n; ++k)
-            if (columns[k] != m_oldX)
-                DrawTo(start + k, columns[k], py.At(ys[start + k]));
+    // a point within the values of the previous column costs one comparison;
+    // only a change of column costs a projection and a Y
+    double lo = 1, hi = 0;
+    int spanColumn = m_oldX;
+    px.ValuesOn(spanColumn, lo, hi);
+    for (int i = first + 1; i <= last; ++i) {
+        if (m_oldX != spanColumn) {
+            spanColumn = m_oldX;
+            px.ValuesOn(spanColumn, lo, hi);
+        }
+        i += RunWithin(xs + i, last - i + 1, lo, hi);
+        if (i > last)
+            break;
+        const int x = px.At(xs[i]);
+        if (x != m_oldX)
+            DrawTo(i, x, py.At(ys[i]));
     }
 }
 

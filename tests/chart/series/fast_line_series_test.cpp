@@ -358,6 +358,9 @@ double Unordered(int i)
 double WaveWithNulls(int i) { return i % 17 == 5 || (i / 40) % 9 == 4 ? std::nan("") : Wave(i); }
 // exact halves of a pixel and values far off the axis
 double Halves(int i) { return i % 50 == 7 ? (i % 2 ? 1e12 : -1e12) : (i % 280) * 0.5 - 20; }
+// X on each side of the columns' rounding edges, and X that is no number
+double ColumnEdges(int i) { return (i / 4) * 1.1 + ((i % 4) - 1.5) * 1e-7; }
+double NanX(int i) { return i % 23 == 4 ? std::nan("") : Dense(i); }
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, FastLineInline,
@@ -374,6 +377,9 @@ INSTANTIATE_TEST_SUITE_P(
         FastLineCase{"Stairs", 30000, Dense, Wave, false, true, tnIgnore, true, false, false},
         FastLineCase{"Inverted", 30000, Dense, Halves, false, true, tnIgnore, false, true, false},
         FastLineCase{"FastCalc", 30000, Dense, Halves, false, true, tnIgnore, false, false, true},
+        FastLineCase{"ColumnEdges", 4000, ColumnEdges, Wave, false, true, tnIgnore, false, false, false},
+        FastLineCase{"ColumnEdgesInverted", 4000, ColumnEdges, Wave, false, true, tnIgnore, false, true, true},
+        FastLineCase{"XNotANumber", 20000, NanX, Wave, false, true, tnIgnore, false, false, false},
         FastLineCase{"InvertedFastCalcUnordered", 5000, Unordered, Halves, false, false, tnDontPaint, false, true,
                      true}),
     [](const auto& Info) { return std::string(Info.param.name); });

@@ -146,8 +146,9 @@ TEST_F(TRotateOnChart, InertiaCoastsWithStepsThatDecayAtEachPaintPhase)
     EXPECT_LE(rotate.RotationStep(), 0.01);
     EXPECT_GT(rotate.RotationStep(), 0.01 * 0.95);
     // 9 * 0.95^n <= 0.01 first at n = 133, and one more call stops the timer
-    if (width % 10 == 0)
+    if (width % 10 == 0) {
         EXPECT_EQ(calls, 134);
+    }
 }
 
 TEST_F(TRotateOnChart, APressStopsTheCoasting)
