@@ -151,8 +151,17 @@ void TFastLineSeries::DrawAllValues()
     const double* xs = XValues().Data();
     const double* ys = YValues().Data();
     if (m_drawAllPoints) {
-        for (int i = first + 1; i <= last; ++i)
-            DrawTo(i, px.At(xs[i]), py.At(ys[i]));
+        // every point, projected a block at a time
+        constexpr int Block = 256;
+        int columns[Block];
+        int rows[Block];
+        for (int start = first + 1; start <= last; start += Block) {
+            const int n = std::min(Block, last - start + 1);
+            px.AtEach(xs + start, n, columns);
+            py.AtEach(ys + start, n, rows);
+            for (int k = 0; k < n; ++k)
+                DrawTo(start + k, columns[k], rows[k]);
+        }
         return;
     }
     // a point within the values of the previous column costs one comparison;
