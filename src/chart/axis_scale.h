@@ -3,8 +3,8 @@
 // value <-> pixel forms and the label increment rules. The axis holds one and
 // feeds it its settings; nothing here draws or asks the chart.
 #include <climits>
-#include <initializer_list>
 #include <cmath>
+#include <initializer_list>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
