@@ -1,6 +1,7 @@
 #include "chart/series/fast_line_series.h"
 
 #include <algorithm>
+#include <climits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -167,8 +168,7 @@ void TFastLineSeries::DrawAllValues()
     // a point within the values of the previous column costs one comparison;
     // only a change of column costs a projection and a Y
     double lo = 1, hi = 0;
-    int spanColumn = m_oldX;
-    px.ValuesOn(spanColumn, lo, hi);
+    int spanColumn = INT_MIN;  // no pixel: the first pass works the span out
     for (int i = first + 1; i <= last; ++i) {
         if (m_oldX != spanColumn) {
             spanColumn = m_oldX;
