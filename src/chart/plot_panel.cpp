@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -789,8 +790,12 @@ void TCustomPlotPanel::mouseReleaseEvent(QMouseEvent* Event)
     const QPoint p = Event->position().toPoint();
     if (Event->button() == Qt::LeftButton && m_clickPending) {
         m_clickPending = false;
+        // a click handler may close the window the panel is in
+        const QPointer<TCustomPlotPanel> alive(this);
         if (rect().contains(p))
             Click();
+        if (!alive)
+            return;
     }
     MouseUp(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
