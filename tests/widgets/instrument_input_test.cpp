@@ -162,6 +162,24 @@ TEST_F(InstrumentMouseInput, TheOnOffButtonsClickIsItsReleaseOnThePicture)
     EXPECT_FALSE(button->OnOff());
 }
 
+TEST_F(InstrumentMouseInput, TheGaugeAndTheMeterReportTheirValueAfterOnMouseMove)
+{
+    auto* gauge = new TScaleGauge(&host);
+    gauge->SetBounds(0, 0, 300, 75);
+    gauge->show();
+    auto* meter = new TMeter(&host);
+    meter->SetBounds(0, 100, 200, 150);
+    meter->show();
+    Log log;
+    Listen(*gauge, log);
+    Listen(*meter, log);
+    gauge->OnMouseMoveInGauge = [&](TScaleGauge*, bool, TShiftState, double) { log.push_back("in gauge"); };
+    meter->OnMouseMoveInMeter = [&](TMeter*, bool, TShiftState, double) { log.push_back("in meter"); };
+    QTest::mouseMove(Window(), QPoint(40, 30));
+    QTest::mouseMove(Window(), QPoint(60, 170));
+    EXPECT_EQ(log, (Log{"move 40,30", "in gauge", "move 60,70", "in meter"}));
+}
+
 // ---- the wheel ----
 
 using InstrumentWheelInput = InstrumentInput;
