@@ -79,6 +79,7 @@ public:
     // ---- the control's standard events, fired from the window's input ----
     // A left press and release on the control.
     std::function<void(TInstrumentHost* sender)> OnClick;
+    // Then the double click's press reaches OnMouseDown with ssDouble.
     std::function<void(TInstrumentHost* sender)> OnDblClick;
     std::function<void(TInstrumentHost* sender, TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
     std::function<void(TInstrumentHost* sender, TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
@@ -93,7 +94,7 @@ public:
     // Virtual key codes; a handler that sets key to 0 swallows the key.
     std::function<void(TInstrumentHost* sender, int& key, TShiftState shift)> OnKeyDown;
     std::function<void(TInstrumentHost* sender, int& key, TShiftState shift)> OnKeyUp;
-    // The character typed; set to 0 it is swallowed.
+    // The character typed.
     std::function<void(TInstrumentHost* sender, char& key)> OnKeyPress;
     // After every change of size.
     std::function<void(TInstrumentHost* sender)> OnResize;
