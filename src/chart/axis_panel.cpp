@@ -190,6 +190,10 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* Series)
     BroadcastSeriesNotice(TSeriesNotice::Removed, Series);
     m_seriesGroups.RemoveSeries(Series);
     m_seriesList.Remove(Series);
+    // the chart shows its own cursor again when it showed the series'
+    if (Series->Cursor() != crDefault && Cursor() == Series->Cursor())
+        TCustomPlotPanel::SetCursor(LoadedCursor);
+    Series->SetMouseInside(false);
     Series->SetParentChart(nullptr);
     if (OnRemoveSeries && !Destroying())
         OnRemoveSeries(*Series);

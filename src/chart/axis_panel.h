@@ -177,7 +177,13 @@ public:
     TCustomPlotPanel* AxisPanel() override { return this; }
 
     bool MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
+    // Series left by the mouse hear OnMouseLeave.
     void MouseLeave() override;
+    // Mouse-over tracking: the active series that have a Cursor or enter and
+    // leave handlers, last to first, test whether (X, Y) is on one of their
+    // points; the topmost one hit gives the chart its Cursor, and each fires
+    // OnMouseEnter or OnMouseLeave when that changed. True when any is hit.
+    bool CheckMouseSeries(int X, int Y);
 
 protected:
     // The draw sequence.

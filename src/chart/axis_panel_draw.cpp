@@ -105,6 +105,48 @@ void TCustomAxisPanel::MouseLeave()
 {
     TCustomPlotPanelExtended::MouseLeave();
     m_tools.NotifyPhase(tdpMouseLeave);
+    // handlers may remove series: walk a copy and skip those gone
+    const std::vector<TChartSeries*> items = m_seriesList.Items();
+    for (TChartSeries* s : items) {
+        if (m_seriesList.IndexOf(s) < 0 || !s->MouseInside())
+            continue;
+        s->SetMouseInside(false);
+        if (s->OnMouseLeave)
+            s->OnMouseLeave(*s);
+    }
+}
+
+bool TCustomAxisPanel::CheckMouseSeries(int X, int Y)
+{
+    bool any = false;
+    bool cursorSet = false;
+    const std::vector<TChartSeries*> items = m_seriesList.Items();
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        TChartSeries* s = *it;
+        if (m_seriesList.IndexOf(s) < 0 || !s->Active())
+            continue;
+        if (s->Cursor() == crDefault && !s->OnMouseEnter && !s->OnMouseLeave)
+            continue;
+        if (s->Clicked(X, Y) != -1) {
+            if (!cursorSet && s->Cursor() != crDefault) {
+                TCustomPlotPanel::SetCursor(s->Cursor());
+                cursorSet = true;
+            }
+            any = true;
+            if (!s->MouseInside()) {
+                s->SetMouseInside(true);
+                if (s->OnMouseEnter)
+                    s->OnMouseEnter(*s);
+            }
+        } else if (s->MouseInside()) {
+            s->SetMouseInside(false);
+            if (s->OnMouseLeave)
+                s->OnMouseLeave(*s);
+        }
+    }
+    if (any && !cursorSet)
+        TCustomPlotPanel::SetCursor(LoadedCursor);
+    return any;
 }
 
 // ---- events ----

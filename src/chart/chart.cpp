@@ -304,7 +304,7 @@ TChartClickedPart TCustomChart::CalcClickedPart(int X, int Y, bool ForClick)
             continue;
         if (ForClick && !s->HasClickEvents() && !OnClickSeries)
             continue;
-        if (const int p = s->Clicked(X, Y); p != -1) {
+        if (const int p = ForClick ? s->MouseClicked(X, Y) : s->Clicked(X, Y); p != -1) {
             part = {cpSeries, p, s, nullptr};
             return part;
         }
@@ -460,7 +460,8 @@ void TCustomChart::MouseMove(TShiftState Shift, int X, int Y)
             PanTo(X, Y);
         return;
     }
-    TCustomPlotPanel::SetCursor(LoadedCursor);
+    if (!CheckMouseSeries(X, Y))
+        TCustomPlotPanel::SetCursor(LoadedCursor);
 }
 
 void TCustomChart::PanTo(int X, int Y)

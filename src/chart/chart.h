@@ -83,7 +83,8 @@ public:
     int AxisWallSize(const TChartAxis& Axis) const override;
 
     // ---- mouse ----
-    // The part under (X, Y); ForClick tests only series that answer clicks.
+    // The part under (X, Y); ForClick tests only series that answer clicks
+    // and lets the series hit fire its own part's click (a pointer's).
     TChartClickedPart CalcClickedPart(int X, int Y, bool ForClick = false);
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;

@@ -5,8 +5,6 @@
 
 #include "base/shift_state.h"
 
-enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
-
 // The identifiers of the shift bits, bit 0 first.
 inline constexpr const char* ShiftStateNames[] = {"ssShift", "ssAlt", "ssCtrl", "ssLeft",
                                                   "ssRight", "ssMiddle", "ssDouble"};

@@ -311,10 +311,16 @@ public:
     int Cursor() const { return m_cursor; }
     void SetCursor(int Value) { m_cursor = Value; }
     virtual int Clicked(int, int) const { return -1; }
+    // The hit test of a press on the chart: Clicked, and the click events of
+    // the series' own parts that a hit fires.
+    virtual int MouseClicked(int X, int Y) { return Clicked(X, Y); }
     // The screen positions of the points along the not-mandatory axis never
     // turn back as the index grows (false when that is not sure).
     virtual bool PositionsInOrder() const { return false; }
-    bool HasClickEvents() const { return OnClick || OnDblClick; }
+    virtual bool HasClickEvents() const { return OnClick || OnDblClick; }
+    // The mouse was over a point at the last mouse-over check.
+    bool MouseInside() const { return m_mouseInside; }
+    void SetMouseInside(bool Value) { m_mouseInside = Value; }
 
     // The chart added or removed this series.
     void SetParentChart(TSeriesParent* Value) override;
@@ -369,6 +375,7 @@ private:
     std::string m_colorSource;
     std::string m_xLabelsSource;
     int m_cursor = 0;
+    bool m_mouseInside = false;
     int m_depth = -1;
     int m_zOrder = -1;
     int m_computedZOrder = 0;

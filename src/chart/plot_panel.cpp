@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -716,6 +717,12 @@ bool TCustomPlotPanel::DblClick()
     return !CancelMouse;
 }
 
+void TCustomPlotPanel::Click()
+{
+    if (OnClick)
+        OnClick(*this);
+}
+
 void TCustomPlotPanel::MouseLeave()
 {
     SetCursor(LoadedCursor);
@@ -768,13 +775,28 @@ void TCustomPlotPanel::resizeEvent(QResizeEvent* Event)
 
 void TCustomPlotPanel::mousePressEvent(QMouseEvent* Event)
 {
+    // the second press of a double click comes again as the double click
+    if (Event->flags() & Qt::MouseEventCreatedDoubleClick) {
+        Event->accept();
+        return;
+    }
     const QPoint p = Event->position().toPoint();
+    m_clickPending = Event->button() == Qt::LeftButton;
     MouseDown(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
 
 void TCustomPlotPanel::mouseReleaseEvent(QMouseEvent* Event)
 {
     const QPoint p = Event->position().toPoint();
+    if (Event->button() == Qt::LeftButton && m_clickPending) {
+        m_clickPending = false;
+        // a click handler may close the window the panel is in
+        const QPointer<TCustomPlotPanel> alive(this);
+        if (rect().contains(p))
+            Click();
+        if (!alive)
+            return;
+    }
     MouseUp(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
 
@@ -786,9 +808,14 @@ void TCustomPlotPanel::mouseMoveEvent(QMouseEvent* Event)
 
 void TCustomPlotPanel::mouseDoubleClickEvent(QMouseEvent* Event)
 {
-    // a double click cancelled by its handler ends here, silently
-    DblClick();
     Event->accept();
+    m_clickPending = false;
+    // a double click cancelled by its handler ends here, silently; otherwise
+    // its press goes the way of every press, marked as double
+    if (Event->button() == Qt::LeftButton && !DblClick())
+        return;
+    const QPoint p = Event->position().toPoint();
+    MouseDown(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()) | ssDouble, p.x(), p.y());
 }
 
 void TCustomPlotPanel::wheelEvent(QWheelEvent* Event)

@@ -257,7 +257,10 @@ public:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     // False when a handler set CancelMouse: the double click ends there.
+    // Otherwise its press goes on to MouseDown with ssDouble in the shift state.
     virtual bool DblClick();
+    // A left press and release on the panel: fires OnClick.
+    virtual void Click();
     virtual void MouseLeave();
     // True when a handler took the wheel.
     virtual bool MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
@@ -266,6 +269,7 @@ public:
     std::function<void(TCustomPlotPanel&, TMouseButton, TShiftState, int, int)> OnMouseUp;
     std::function<void(TCustomPlotPanel&, TShiftState, int, int)> OnMouseMove;
     std::function<void(TCustomPlotPanel&)> OnDblClick;
+    std::function<void(TCustomPlotPanel&)> OnClick;
     // Sets Handled when it took the wheel.
     std::function<void(TCustomPlotPanel&, TShiftState, int WheelDelta, int X, int Y, bool& Handled)> OnMouseWheel;
     std::function<void(TCustomPlotPanel&)> OnResize;
@@ -307,6 +311,8 @@ private:
     int m_borderWidth = 0;
     TColor m_color = clSystemColorBase + 15;  // button face
     TCursor m_cursor = crDefault;
+    // A left press waits for its release to make a click.
+    bool m_clickPending = false;
     std::string m_hint;
     bool m_showHint = false;
 

@@ -539,11 +539,10 @@ void TMeter::MouseMoveAt(int x, int y, TShiftState shift)
         OnMouseMoveInMeter(this, m.within, shift, m.value);
 }
 
-void TMeter::mouseMoveEvent(QMouseEvent* event)
+void TMeter::MouseMove(TShiftState shift, int x, int y)
 {
-    TInstrumentHost::mouseMoveEvent(event);
-    const QPoint p = event->position().toPoint();
-    MouseMoveAt(p.x(), p.y(), ShiftStateOf(*event));
+    TInstrumentHost::MouseMove(shift, x, y);
+    MouseMoveAt(x, y, shift);
 }
 
 // ---- paint ----

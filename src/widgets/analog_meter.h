@@ -233,7 +233,7 @@ protected:
     void Compose(platform::DrawingDevice& dc) override;
     void AfterLoaded() override;
     void Resized() override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
 
 private:
     template <typename T>

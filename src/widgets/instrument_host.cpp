@@ -1,12 +1,41 @@
 #include "widgets/instrument_host.h"
 
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
+#include "platform/full_screen_host.h"
 #include "platform/qt_drawing_device.h"
 #include "widgets/instrument_base.h"
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbLeft;
+    }
+}
+
+TShiftState KeyShiftOf(Qt::KeyboardModifiers keys)
+{
+    TShiftState s = 0;
+    if (keys & Qt::ShiftModifier)
+        s |= ssShift;
+    if (keys & Qt::AltModifier)
+        s |= ssAlt;
+    if (keys & Qt::ControlModifier)
+        s |= ssCtrl;
+    return s;
+}
+
+}  // namespace
 
 std::uint8_t ShiftStateOf(const QMouseEvent& event)
 {
@@ -32,6 +61,8 @@ TInstrumentHost::TInstrumentHost(QWidget* parent)
     : QWidget(parent), m_buffer(std::make_unique<platform::QtDrawingDevice>(1, 1))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // OnMouseMove hears the mouse also with no button held
+    setMouseTracking(true);
 }
 
 TInstrumentHost::~TInstrumentHost() = default;
@@ -58,6 +89,8 @@ void TInstrumentHost::CheckSize()
     m_lastSize = size();
     m_dirty = true;
     Resized();
+    if (OnResize)
+        OnResize(this);
 }
 
 void TInstrumentHost::SetVisible(bool v)
@@ -151,4 +184,224 @@ void TInstrumentHost::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     CheckSize();
+}
+
+// ---- input ----
+
+void TInstrumentHost::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TInstrumentHost::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TInstrumentHost::MouseMove(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TInstrumentHost::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TInstrumentHost::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TInstrumentHost::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    // the second press of a double click comes again as the double click
+    if (event->flags() & Qt::MouseEventCreatedDoubleClick)
+        return;
+    if (event->button() == Qt::LeftButton && m_dragMode == dmAutomatic && m_dragKind == dkDrag) {
+        BeginDrag();
+        return;
+    }
+    m_clickPending = event->button() == Qt::LeftButton;
+    const QPoint p = event->position().toPoint();
+    MouseDown(ButtonOf(event->button()), ShiftStateOf(*event), p.x(), p.y());
+}
+
+void TInstrumentHost::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (m_dragging) {
+        if (event->button() == Qt::LeftButton || event->buttons() == Qt::NoButton)
+            EndDrag(event->globalPosition().toPoint());
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && m_clickPending) {
+        m_clickPending = false;
+        // a click handler may close the window the control is in
+        const QPointer<TInstrumentHost> alive(this);
+        if (rect().contains(p))
+            Click();
+        if (!alive)
+            return;
+    }
+    MouseUp(ButtonOf(event->button()), ShiftStateOf(*event), p.x(), p.y());
+}
+
+void TInstrumentHost::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (m_dragging) {
+        DragTo(event->globalPosition().toPoint());
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    MouseMove(ShiftStateOf(*event), p.x(), p.y());
+}
+
+void TInstrumentHost::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_clickPending = false;
+    const bool left = event->button() == Qt::LeftButton;
+    if (left && m_dragMode == dmAutomatic && m_dragKind == dkDrag) {
+        BeginDrag();
+        return;
+    }
+    // the double click, then its press as a press marked double
+    if (left)
+        DblClick();
+    const QPoint p = event->position().toPoint();
+    MouseDown(ButtonOf(event->button()), ShiftStateOf(*event) | ssDouble, p.x(), p.y());
+}
+
+void TInstrumentHost::wheelEvent(QWheelEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const int delta = event->angleDelta().y();
+    TShiftState shift = KeyShiftOf(event->modifiers());
+    if (event->buttons() & Qt::LeftButton)
+        shift |= ssLeft;
+    if (event->buttons() & Qt::RightButton)
+        shift |= ssRight;
+    if (event->buttons() & Qt::MiddleButton)
+        shift |= ssMiddle;
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, shift, delta, p.x(), p.y(), handled);
+    if (!handled) {
+        const auto& step = delta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
+        if (delta != 0 && step)
+            step(this, shift, p.x(), p.y(), handled);
+    }
+    // an unhandled wheel goes on to the parent
+    event->setAccepted(handled);
+}
+
+void TInstrumentHost::keyPressEvent(QKeyEvent* event)
+{
+    // keys no handler wants go on to the parent
+    if (!OnKeyDown && !OnKeyPress) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    int key = platform::VirtualKeyOf(event->key());
+    if (key != 0 && OnKeyDown) {
+        OnKeyDown(this, key, KeyShiftOf(event->modifiers()));
+        if (key == 0)
+            return;
+    }
+    const QByteArray text = event->text().toLatin1();
+    if (!text.isEmpty() && OnKeyPress) {
+        char c = text.at(0);
+        OnKeyPress(this, c);
+    }
+}
+
+void TInstrumentHost::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!OnKeyUp) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    int key = platform::VirtualKeyOf(event->key());
+    if (key != 0)
+        OnKeyUp(this, key, KeyShiftOf(event->modifiers()));
+}
+
+void TInstrumentHost::contextMenuEvent(QContextMenuEvent* event)
+{
+    bool handled = false;
+    if (OnContextPopup)
+        OnContextPopup(this, event->pos().x(), event->pos().y(), handled);
+    event->setAccepted(handled);
+}
+
+// ---- dragging ----
+
+void TInstrumentHost::BeginDrag()
+{
+    if (m_dragging)
+        return;
+    m_dragging = true;
+    m_dragAccepted = false;
+    m_dragTarget = nullptr;
+    if (OnStartDrag)
+        OnStartDrag(this);
+    setCursor(Qt::DragMoveCursor);
+}
+
+bool TInstrumentHost::DragOver(TInstrumentHost* source, const QPoint& global, TDragState state)
+{
+    // a control without the handler takes no drop
+    if (!OnDragOver)
+        return false;
+    bool accept = true;
+    const QPoint p = mapFromGlobal(global);
+    OnDragOver(this, source, p.x(), p.y(), state, accept);
+    return accept;
+}
+
+void TInstrumentHost::DragTo(const QPoint& global)
+{
+    QWidget* top = window();
+    QWidget* under = top->childAt(top->mapFromGlobal(global));
+    if (!under && top->rect().contains(top->mapFromGlobal(global)))
+        under = top;
+    TInstrumentHost* target = nullptr;
+    for (QWidget* w = under; w && !target; w = w->parentWidget())
+        target = dynamic_cast<TInstrumentHost*>(w);
+    if (target != m_dragTarget.data()) {
+        if (m_dragTarget)
+            m_dragTarget->DragOver(this, global, dsDragLeave);
+        m_dragTarget = target;
+        m_dragAccepted = target && target->DragOver(this, global, dsDragEnter);
+    } else if (target) {
+        m_dragAccepted = target->DragOver(this, global, dsDragMove);
+    }
+}
+
+void TInstrumentHost::EndDrag(const QPoint& global)
+{
+    DragTo(global);
+    m_dragging = false;
+    unsetCursor();
+    QPointer<TInstrumentHost> target = m_dragAccepted ? m_dragTarget : nullptr;
+    m_dragTarget = nullptr;
+    m_dragAccepted = false;
+    if (target && target->OnDragDrop) {
+        const QPoint p = target->mapFromGlobal(global);
+        target->OnDragDrop(target, this, p.x(), p.y());
+    }
+    const QPoint p = target ? target->mapFromGlobal(global) : mapFromGlobal(global);
+    if (OnEndDrag)
+        OnEndDrag(this, target, p.x(), p.y());
 }

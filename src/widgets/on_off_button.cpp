@@ -322,26 +322,21 @@ void TOnOffBut::MouseReleaseAt(int x, int y)
         m_onOff = false;
         PaintNow();
     }
-    if (OnClick)
-        OnClick(this);
+    TInstrumentHost::Click();
 }
 
-void TOnOffBut::mousePressEvent(QMouseEvent* event)
+void TOnOffBut::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    TInstrumentHost::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && m_enabled) {
-        const QPoint p = event->position().toPoint();
-        MousePressAt(p.x(), p.y());
-    }
+    TInstrumentHost::MouseDown(button, shift, x, y);
+    if (button == mbLeft && m_enabled)
+        MousePressAt(x, y);
 }
 
-void TOnOffBut::mouseReleaseEvent(QMouseEvent* event)
+void TOnOffBut::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    TInstrumentHost::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && m_enabled) {
-        const QPoint p = event->position().toPoint();
-        MouseReleaseAt(p.x(), p.y());
-    }
+    TInstrumentHost::MouseUp(button, shift, x, y);
+    if (button == mbLeft && m_enabled)
+        MouseReleaseAt(x, y);
 }
 
 // ---- paint ----

@@ -109,13 +109,13 @@ public:
     void MousePressAt(int x, int y);
     void MouseReleaseAt(int x, int y);
 
-    std::function<void(TOnOffBut* sender)> OnClick;
-
 protected:
     void Compose(platform::DrawingDevice& dc) override;
     void Resized() override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // The standard click does nothing: OnClick comes from the release rule.
+    void Click() override {}
 
 private:
     static int Slot(bool on, bool enabled) { return (on ? 0 : 1) + (enabled ? 0 : 2); }

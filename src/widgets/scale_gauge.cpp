@@ -458,9 +458,8 @@ void TScaleGauge::MouseMoveAt(int x, int y, TShiftState shift)
         OnMouseMoveInGauge(this, inGauge, shift, value);
 }
 
-void TScaleGauge::mouseMoveEvent(QMouseEvent* event)
+void TScaleGauge::MouseMove(TShiftState shift, int x, int y)
 {
-    TInstrumentHost::mouseMoveEvent(event);
-    const QPoint at = event->position().toPoint();
-    MouseMoveAt(at.x(), at.y(), ShiftStateOf(*event));
+    TInstrumentHost::MouseMove(shift, x, y);
+    MouseMoveAt(x, y, shift);
 }

@@ -112,7 +112,7 @@ public:
 protected:
     void Compose(platform::DrawingDevice& dc) override;
     void Resized() override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
 
 private:
     void ArrangeScale();

@@ -125,10 +125,7 @@ void TFrameNormales::BuildGraphPage(QWidget* page)
 
     m_chart->OnResize = [this](TCustomPlotPanel&) { ChartNormalesResize(); };
     m_chart->OnMouseMove = [this](TCustomPlotPanel&, TShiftState, int x, int y) { ChartNormalesMouseMove(x, y); };
-    m_chart->OnMouseUp = [this](TCustomPlotPanel&, TMouseButton button, TShiftState, int, int) {
-        if (button == mbLeft)
-            Showlbl();
-    };
+    m_chart->OnClick = [this](TCustomPlotPanel&) { Showlbl(); };
 
     for (int i = 0; i < 7; ++i) {
         auto* f = new QLabel(m_chart);

@@ -153,7 +153,7 @@ QWidget* TFProceso::BuildLeftColumn(QWidget* parent)
     OnOffBut1->SetButtonStyle(oobsBeveledLed);
     OnOffBut1->setFixedSize(48, 48);
     OnOffBut1->SetOnOff(true);
-    OnOffBut1->OnClick = [this](TOnOffBut*) { Execute(); };
+    OnOffBut1->OnClick = [this](TInstrumentHost*) { Execute(); };
     LblLanzar = new QLabel(QStringLiteral("Lanzar"), displays);
     LblLanzar->setObjectName(QStringLiteral("LblLanzar"));
     sbReset = NewButton(displays, "sbReset", "Reset");

@@ -73,7 +73,7 @@ TEST_F(OnOffButTest, SpacesAreLimitedWithoutAutoCentre)
 TEST_F(OnOffButTest, FocusedClickOnlyOnThePicture)
 {
     int clicks = 0;
-    button->OnClick = [&](TOnOffBut*) { ++clicks; };
+    button->OnClick = [&](TInstrumentHost*) { ++clicks; };
     Click(*button, 5, 5);  // beside the picture
     EXPECT_TRUE(button->OnOff());
     EXPECT_EQ(clicks, 0);
@@ -94,7 +94,7 @@ TEST_F(OnOffButTest, SpeedButtonLightsWhileHeld)
     button->SetMode(oobmSpeedBut);
     EXPECT_FALSE(button->OnOff());
     int clicks = 0;
-    button->OnClick = [&](TOnOffBut*) { ++clicks; };
+    button->OnClick = [&](TInstrumentHost*) { ++clicks; };
     SendMouse(*button, QEvent::MouseButtonPress, 50, 25);
     EXPECT_TRUE(button->OnOff());
     SendMouse(*button, QEvent::MouseButtonRelease, 50, 25);

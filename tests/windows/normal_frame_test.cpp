@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
+#include <QWindow>
 #include <QToolButton>
 
 #include <cmath>
@@ -402,4 +404,29 @@ TEST_F(NormalFrame, OkReturnsToTheGraph)
     Click("Button1");
     EXPECT_EQ(frame.Pages()->currentIndex(), 0);
     EXPECT_EQ(frame.Pages()->tabText(1), "Settings");
+}
+
+TEST_F(NormalFrame, AClickOnTheChartPutsTheCurrentLabelWhereTheMouseIs)
+{
+    MainWindow().resize(1300, 900);
+    MainWindow().show();
+    TFrameNormales& frame = Open();
+    Click("sbInit2");
+    frame.Labels_Click(Find<QLabel>("LabelTag2"));
+    ASSERT_FALSE(frame.FloatingLabel(2)->isHidden());
+    TChart* chart = frame.ChartNormales();
+    QWidget* top = chart->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
+    QWindow* input = top->windowHandle();
+    const QPoint p(chart->width() / 2 + 10, chart->height() * 3 / 4);
+    QTest::mouseMove(input, chart->mapTo(top, p));
+    // the move alone leaves the label where it is
+    EXPECT_NE(frame.FloatingLabel(2)->pos(), p);
+    QTest::mouseClick(input, Qt::LeftButton, {}, chart->mapTo(top, p));
+    EXPECT_EQ(frame.FloatingLabel(2)->pos(), p);
+    // a right click is no click
+    const QPoint q(p.x() - 60, p.y() - 40);
+    QTest::mouseMove(input, chart->mapTo(top, q));
+    QTest::mouseClick(input, Qt::RightButton, {}, chart->mapTo(top, q));
+    EXPECT_EQ(frame.FloatingLabel(2)->pos(), p);
 }

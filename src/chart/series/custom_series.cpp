@@ -802,11 +802,8 @@ int TCustomSeries::Clicked(int X, int Y) const
     for (int i = start; i <= last; ++i) {
         const int x = CalcXPos(i);
         const int y = CalcYPos(i);
-        if (m_pointer->Visible() && ClickedPointer(i, x, y, X, Y)) {
-            if (OnClickPointer)
-                OnClickPointer(const_cast<TCustomSeries&>(*this), i, X, Y);
+        if (m_pointer->Visible() && ClickedPointer(i, x, y, X, Y))
             return i;
-        }
         if (x == X && y == Y)
             return i;
         if (i > start && m_clickableLine) {
@@ -836,6 +833,22 @@ int TCustomSeries::Clicked(int X, int Y) const
         oldY = y;
     }
     return -1;
+}
+
+int TCustomSeries::MouseClicked(int X, int Y)
+{
+    const int i = Clicked(X, Y);
+    if (i < 0 || !HasClickPointerEvents())
+        return i;
+    // the hit test tries each point's pointer before its segment: a hit on
+    // the pointer of the point found is a press on that pointer
+    int x = X, y = Y;
+    TSeriesParent* chart = ParentChart();
+    if (chart && chart->Panel() && chart->Panel()->Canvas())
+        chart->Panel()->Canvas()->Unproject(x, y, StartZ());
+    if (ClickedPointer(i, CalcXPos(i), CalcYPos(i), x, y))
+        OnClickPointer(*this, i, x, y);
+    return i;
 }
 
 bool TCustomSeries::PositionsInOrder() const

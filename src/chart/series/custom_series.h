@@ -100,8 +100,11 @@ public:
     int CalcXPos(int Index) const override;
     int CalcYPos(int Index) const override;
     int Clicked(int X, int Y) const override;
+    // Clicked; a press on the pointer of the point found fires OnClickPointer.
+    int MouseClicked(int X, int Y) override;
     bool PositionsInOrder() const override;
     bool HasClickPointerEvents() const { return m_pointer->Visible() && OnClickPointer; }
+    bool HasClickEvents() const override { return TCustomLineSeries::HasClickEvents() || HasClickPointerEvents(); }
     // Off: each segment of a plain line sets up its pen again, as the first
     // one does (the reference for comparisons).
     static void SetPenRunsEnabled(bool Enabled);

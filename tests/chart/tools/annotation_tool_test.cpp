@@ -65,20 +65,6 @@ TEST_F(TAnnotationOnChart, SettingPositionTurnsTheCustomPositionOff)
     EXPECT_FALSE(tool.Shape().CustomPosition());
 }
 
-TEST_F(TAnnotationOnChart, PressInsideTheBoxClicksAndDoubleClicks)
-{
-    tool.SetText("Hello");
-    Draw();
-    int clicks = 0, doubles = 0;
-    tool.OnClick = [&](TAnnotationTool&, TMouseButton, TShiftState, int, int) { ++clicks; };
-    tool.OnDblClick = [&](TAnnotationTool&, TMouseButton, TShiftState, int, int) { ++doubles; };
-    tool.ChartMouseEvent(tmkDown, mbLeft, 0, 12, 12);
-    tool.ChartMouseEvent(tmkDown, mbLeft, 64, 12, 12);
-    tool.ChartMouseEvent(tmkDown, mbLeft, 64, 300, 200);
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(doubles, 1);
-}
-
 TEST(CalloutStart, TargetBelowRightLeavesFromTheCornerAboveFromTheTopMiddle)
 {
     const TRect r{10, 10, 60, 40};
