@@ -1,7 +1,9 @@
 #include "windows/frame_controls.h"
 
 #include <QBoxLayout>
+#include <QPalette>
 #include <QToolButton>
+#include <QVariant>
 
 QWidget* NewRowPanel(QWidget* Parent, const char* Name, int Height)
 {
@@ -43,4 +45,26 @@ int ColumnHeight(const QWidget* Frame, int DesignHeight)
 {
     const QWidget* parent = Frame->parentWidget();
     return parent && parent->isVisible() ? parent->height() : DesignHeight;
+}
+
+void SetHoverColour(QWidget* Widget, bool Hover)
+{
+    static const char* const kOwnPalette = "HoverOwnPalette";
+    const QVariant saved = Widget->property(kOwnPalette);
+    if (Hover) {
+        if (!saved.isValid())
+            Widget->setProperty(kOwnPalette, Widget->testAttribute(Qt::WA_SetPalette) ? QVariant(Widget->palette())
+                                                                                     : QVariant(false));
+        QPalette palette = Widget->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+                palette.setColor(group, role, Qt::blue);
+        Widget->setPalette(palette);
+        return;
+    }
+    if (!saved.isValid())
+        return;
+    Widget->setProperty(kOwnPalette, QVariant());
+    // a widget without a palette of its own takes its parent's again
+    Widget->setPalette(saved.typeId() == QMetaType::QPalette ? saved.value<QPalette>() : QPalette());
 }

@@ -25,3 +25,7 @@ QToolButton* NewTitleButton(QWidget* Parent, const char* Name, const QString& Ca
 int ColumnHeight(const QWidget* Frame, int DesignHeight);
 // Sets the fixed height of a widget in a column, or lets it take what is left.
 void SetColumnHeight(QWidget* Widget, int Height, bool TakeRest);
+// The hover colour of a link-like label or flat button: blue text while the
+// mouse is over it (disabled text keeps its grey), its own colours back when
+// the mouse leaves. Touches only Widget's palette.
+void SetHoverColour(QWidget* Widget, bool Hover);

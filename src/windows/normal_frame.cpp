@@ -72,6 +72,7 @@ TFrameNormales::TFrameNormales(QWidget* parent) : QWidget(parent)
     auto* settingsLayout = new QVBoxLayout(settings);
     NTabEd1 = new TNTabEd(settings, "NTabEd1");
     NTabEd1->setObjectName(QStringLiteral("NTabEd1"));
+    NTabEd1->SetAttribRowVisible(false);  // the parameters carry no row attributes
     settingsLayout->addWidget(NTabEd1, 1);
     auto* ok = new QPushButton(QStringLiteral("ok"), settings);
     ok->setObjectName(QStringLiteral("Button1"));

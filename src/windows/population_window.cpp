@@ -454,14 +454,17 @@ bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
             return false;
         }
     }
+    // the hover labels only; the sub-window watches other widgets of its own
     auto* widget = qobject_cast<QWidget*>(Watched);
-    if (!widget)
-        return false;
+    const bool hoverLabel = widget && (widget == Label_Speed || widget == Label2 || widget == Label1 ||
+                                       widget == Label5 || widget == Lbl_Get_sample);
+    if (!hoverLabel)
+        return TFMDIChild::eventFilter(Watched, Event);
     if (Event->type() == QEvent::Enter) {
-        widget->setStyleSheet(QStringLiteral("color: blue"));
+        SetHoverColour(widget, true);
         widget->setCursor(Qt::PointingHandCursor);
     } else if (Event->type() == QEvent::Leave) {
-        widget->setStyleSheet(QStringLiteral("color: black"));
+        SetHoverColour(widget, false);
     } else if (Event->type() == QEvent::MouseButtonRelease) {
         platform::GuardEvent([this, Watched] {
             if (Watched == Label_Speed)

@@ -76,6 +76,9 @@ TEST_F(NormalFrame, SettingsTableHoldsThePresetRows)
     EXPECT_EQ(table.GetElem(4, 3), 1.5);
     EXPECT_EQ(table.GetMark(1, 2) & cmMarkA, cmMarkA);
     EXPECT_EQ(table.GetMark(4, 2) & cmMarkB, cmMarkB);
+    // no row-attribute column: the names, then the four parameters
+    EXPECT_FALSE(table.AttribRowVisible());
+    EXPECT_EQ(table.AttribColShown(), 0);
     EXPECT_FALSE(Find<QSlider>("TrackBar_C0")->isEnabled());
     EXPECT_FALSE(window->Frame()->CurvesPlotted());
 }
