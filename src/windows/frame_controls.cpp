@@ -1,6 +1,7 @@
 #include "windows/frame_controls.h"
 
 #include <QBoxLayout>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QToolButton>
 #include <QVariant>
@@ -67,4 +68,48 @@ void SetHoverColour(QWidget* Widget, bool Hover)
     Widget->setProperty(kOwnPalette, QVariant());
     // a widget without a palette of its own takes its parent's again
     Widget->setPalette(saved.typeId() == QMetaType::QPalette ? saved.value<QPalette>() : QPalette());
+}
+
+TSplitter::TSplitter(QWidget* Parent, const char* Name, Qt::Orientation Bar, std::function<int()> Size,
+                     std::function<void(int)> SetSize, int Grows)
+    : QFrame(Parent), m_bar(Bar), m_size(std::move(Size)), m_setSize(std::move(SetSize)), m_grows(Grows)
+{
+    setObjectName(QString::fromLatin1(Name));
+    constexpr int kThickness = 3;
+    if (Bar == Qt::Horizontal) {
+        setFixedHeight(kThickness);
+        setCursor(Qt::SplitVCursor);
+    } else {
+        setFixedWidth(kThickness);
+        setCursor(Qt::SplitHCursor);
+    }
+}
+
+int TSplitter::Along(const QMouseEvent* Event) const
+{
+    const QPoint p = Event->globalPosition().toPoint();
+    return m_bar == Qt::Horizontal ? p.y() : p.x();
+}
+
+void TSplitter::mousePressEvent(QMouseEvent* Event)
+{
+    if (Event->button() != Qt::LeftButton)
+        return;
+    m_dragging = true;
+    m_start = Along(Event);
+    m_startSize = m_size();
+}
+
+void TSplitter::mouseMoveEvent(QMouseEvent* Event)
+{
+    if (m_dragging)
+        m_setSize(m_startSize + m_grows * (Along(Event) - m_start));
+}
+
+void TSplitter::mouseReleaseEvent(QMouseEvent* Event)
+{
+    if (m_dragging && Event->button() == Qt::LeftButton) {
+        m_setSize(m_startSize + m_grows * (Along(Event) - m_start));
+        m_dragging = false;
+    }
 }
