@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 #include <QToolButton>
 
 #include <cmath>
