@@ -12,7 +12,7 @@
 #include "../widgets/recorder_install.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
+#include <QWindow>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -248,10 +248,12 @@ TEST_F(TFPoblacionScreens, HoverColourStaysOnTheLabelUnderTheMouse)
 TEST_F(TFPoblacionScreens, TheSubjectPopupShowsItsPicture)
 {
     TFPoblacion& w = ShowStudy();
-    // the right button's context-menu event, as the window system sends it
-    QTest::mousePress(w.PaintBox1, Qt::RightButton, {}, QPoint(40, 40));
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(40, 40), w.PaintBox1->mapToGlobal(QPoint(40, 40)));
-    QApplication::sendEvent(w.PaintBox1, &menu);
+    // a right press through the window system: the menu opens on it
+    QWidget* top = w.PaintBox1->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
+    const QPoint at = w.PaintBox1->mapTo(top, QPoint(40, 40));
+    QTest::mousePress(top->windowHandle(), Qt::RightButton, {}, at);
+    QApplication::processEvents();
     QApplication::processEvents();
     ASSERT_TRUE(w.PopupMenu1->isVisible());
     ASSERT_FALSE(w.It1->icon().isNull());
@@ -260,7 +262,7 @@ TEST_F(TFPoblacionScreens, TheSubjectPopupShowsItsPicture)
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
     SaveShot(*w.PopupMenu1, "population_subject_popup.png");
     w.PopupMenu1->close();
-    QTest::mouseRelease(w.PaintBox1, Qt::RightButton, {}, QPoint(40, 40));
+    QTest::mouseRelease(top->windowHandle(), Qt::RightButton, {}, at);
     // the two pictures differ
     EXPECT_NE(SubjectImage(0), SubjectImage(1));
 }
