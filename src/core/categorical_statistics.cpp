@@ -95,7 +95,7 @@ void WriteCategoricalGrid(TStatGrid& grid, const tCatVar& def, const std::vector
     for (const TCategorySlot& slot : slots) {
         const int x = slot.count;
         const TProportionEstimate e = ProportionCI(x, n, 1.96);
-        row += 2;  // an empty row before each category
+        ++row;  // the categories follow one another
         grid.SetCell(c0, row, "# Category:");
         grid.SetCell(c1, row, StatInt(CategoryNumber(def, slot.code)));
         grid.SetCell(c2, row, StatUpper(CategoryLabel(def, slot.code)));

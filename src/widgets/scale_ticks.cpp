@@ -52,6 +52,11 @@ void SteppedTicks(TTickPlan& plan, const TTickSettings& s, long double first, lo
     const long double low = s.low, high = s.high;
     const long double d = high <= low ? -1 : 1;
     const long double limit = std::max(s.pixels, 1);
+    // A step pointing away from the high end would never reach it.
+    if (d * step < 0) {
+        step = -step;
+        first = FirstMultiple(low, step);
+    }
     // More major ticks than pixels: coarser steps of the same kind.
     while (PassCount(low, high, step) > limit + 3 && std::isfinite(step * 10)) {
         step *= 10;
@@ -59,8 +64,11 @@ void SteppedTicks(TTickPlan& plan, const TTickSettings& s, long double first, lo
     }
     const long double minorStep = step / std::max(minors, 1);
     const bool minorPass = s.shortTicks && PassCount(low, high, minorStep) <= limit + 3;
+    // Each pass stops after at most this many steps, whatever the step.
+    const std::int64_t bound = static_cast<std::int64_t>(limit) * 2 + 8;
     if (minorPass) {
-        for (std::int64_t i = 0;; ++i) {
+        const std::int64_t minorBound = bound * std::max(minors, 1);
+        for (std::int64_t i = 0; i < minorBound; ++i) {
             const long double t = (first - step) + i * minorStep;
             if (d * (t - high) > 0.001L * std::fabs(minorStep))
                 break;
@@ -68,7 +76,7 @@ void SteppedTicks(TTickPlan& plan, const TTickSettings& s, long double first, lo
                 plan.ticks.push_back(TTickMark{static_cast<double>(t), false, true, false, {}, {}});
         }
     }
-    for (std::int64_t i = 0;; ++i) {
+    for (std::int64_t i = 0; i < bound; ++i) {
         const long double t = first + i * step;
         if (d * (t - high) > 0.001L * std::fabs(step))
             break;
@@ -79,6 +87,18 @@ void SteppedTicks(TTickPlan& plan, const TTickSettings& s, long double first, lo
         }
         plan.ticks.push_back(std::move(mark));
     }
+}
+
+// "-0.00" and the like read as zero without a sign.
+std::string WithoutNegativeZero(std::string text)
+{
+    if (text.empty() || text[0] != '-')
+        return text;
+    const std::size_t end = text.find_first_of("eE");
+    if (text.find_first_of("123456789", 1) < end)
+        return text;
+    text.erase(0, 1);
+    return text;
 }
 
 std::string TrimTrailingZeros(std::string text)
@@ -212,9 +232,9 @@ TTickPlan LinearTicks(const TTickSettings& s)
     SteppedTicks(plan, s, first, step, minors, [&](double t, int i) {
         std::string text;
         if (std::fabs(t / range) > 1e-14)
-            text = LabelNumberText(t, decimals);
+            text = WithoutNegativeZero(LabelNumberText(t, decimals));
         else if (std::fabs(range) <= 100000)
-            text = "0";
+            text = LabelNumberText(0.0, decimals);  // the decimals of its neighbours
         else
             text = decimals != 0 ? "0.0" : "0";
         if (s.decPlaces == 0 && std::fabs(t - std::nearbyint(t)) > 1e-6)

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "widgets/table_editor.h"
 #include "windows/form_controls.h"
+#include "windows/track_bar.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -44,9 +45,9 @@ int TagOf(const QObject* o)
     return o ? o->property(kTagProperty).toInt() : 0;
 }
 
-QSlider* NewSlider(QWidget* parent, const char* name, Qt::Orientation o, int lo, int hi, int pos)
+TTrackBar* NewSlider(QWidget* parent, const char* name, Qt::Orientation o, int lo, int hi, int pos)
 {
-    auto* s = new QSlider(o, parent);
+    auto* s = new TTrackBar(o, parent);
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(lo, hi);
     s->setValue(pos);
@@ -72,6 +73,7 @@ TFrameNormales::TFrameNormales(QWidget* parent) : QWidget(parent)
     auto* settingsLayout = new QVBoxLayout(settings);
     NTabEd1 = new TNTabEd(settings, "NTabEd1");
     NTabEd1->setObjectName(QStringLiteral("NTabEd1"));
+    NTabEd1->SetAttribRowVisible(false);  // the parameters carry no row attributes
     settingsLayout->addWidget(NTabEd1, 1);
     auto* ok = new QPushButton(QStringLiteral("ok"), settings);
     ok->setObjectName(QStringLiteral("Button1"));
@@ -135,7 +137,7 @@ void TFrameNormales::BuildGraphPage(QWidget* page)
         m_floating[static_cast<std::size_t>(i)] = f;
     }
 
-    for (QSlider* s : {TrackBar_C0, TrackBar_Alfa_L, TrackBar_Alfa_R, TrackBar_n1, TrackBar_n2})
+    for (QSlider* s : std::initializer_list<QSlider*>{TrackBar_C0, TrackBar_Alfa_L, TrackBar_Alfa_R, TrackBar_n1, TrackBar_n2})
         connect(s, &QSlider::valueChanged, this, [this, s] { TrackBar_Change(s); });
 }
 
@@ -595,7 +597,7 @@ void TFrameNormales::SetSliderQuiet(QSlider* slider, int value)
 
 void TFrameNormales::SetTrackBarsEnabled(bool enabled)
 {
-    for (QSlider* s : {TrackBar_Alfa_L, TrackBar_Alfa_R, TrackBar_C0, TrackBar_n1, TrackBar_n2})
+    for (QSlider* s : std::initializer_list<QSlider*>{TrackBar_Alfa_L, TrackBar_Alfa_R, TrackBar_C0, TrackBar_n1, TrackBar_n2})
         s->setEnabled(enabled);
 }
 
@@ -644,6 +646,8 @@ void TFrameNormales::ControlUpdate()
     const int betaPos = 100 - static_cast<int>(Round(m_beta * 100));
     SetSliderQuiet(TrackBar_Alfa_L, alphaPos);
     SetSliderQuiet(TrackBar_Alfa_R, betaPos);
+    TrackBar_Alfa_L->SetSelection(alphaPos, 100);
+    TrackBar_Alfa_R->SetSelection(betaPos, 100);
     SetSliderQuiet(TrackBar_C0, static_cast<int>(Round(m_criterion * 1000)));
     for (TNormalCurve* left : {m_popL, m_sampL})
         SetLeftTailBounds(*left, m_criterion, m_mirrorL);

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
+class TTrackBar;
 class QTabWidget;
 class QToolButton;
 class TAreaSeries;
@@ -121,8 +122,8 @@ private:
     QTabWidget* m_pages = nullptr;
     TChart* m_chart = nullptr;
     QSlider* TrackBar_C0 = nullptr;
-    QSlider* TrackBar_Alfa_L = nullptr;
-    QSlider* TrackBar_Alfa_R = nullptr;
+    TTrackBar* TrackBar_Alfa_L = nullptr;
+    TTrackBar* TrackBar_Alfa_R = nullptr;
     QSlider* TrackBar_n1 = nullptr;
     QSlider* TrackBar_n2 = nullptr;
     QLabel* LBLa = nullptr;

@@ -2,6 +2,8 @@
 
 #include "core/random_numbers.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 
@@ -177,4 +179,21 @@ TSubjectCaptions RandomSubject()
     while (a < 8 || a > 80);
     s.Age = QString::number(static_cast<int>(std::nearbyint(a))) + QStringLiteral(" años");
     return s;
+}
+
+QRgb SubjectImageColor(int ImageIndex)
+{
+    return ImageIndex == 1 ? qRgb(200, 0, 0) : qRgb(0, 140, 0);
+}
+
+QImage SubjectImage(int ImageIndex)
+{
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(SubjectImageColor(ImageIndex)));
+    p.drawEllipse(QRect(5, 0, 6, 6));              // head
+    p.drawRoundedRect(QRect(3, 7, 10, 9), 3, 3);  // body
+    return image;
 }

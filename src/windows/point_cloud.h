@@ -103,3 +103,8 @@ struct TSubjectCaptions {
     QString Age;  // "NN años"
 };
 TSubjectCaptions RandomSubject();
+// The subject popup's pictures: 0 a person of the normal group (green), 1 one
+// of the risk group (red); 16 x 16 on a clear background.
+QImage SubjectImage(int ImageIndex);
+// The colour that fills picture ImageIndex.
+QRgb SubjectImageColor(int ImageIndex);

@@ -13,17 +13,21 @@
 #include "windows/frame_controls.h"
 #include "windows/histogram_frame.h"
 #include "windows/sample_window.h"
+#include "windows/track_bar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -52,10 +56,10 @@ std::string HMSText(double minutes)
     return FormatHMS(h, m, s);
 }
 
-QSlider* NewTrackBar(QWidget* parent, const char* name, int position)
+TTrackBar* NewTrackBar(QWidget* parent, const char* name, int position)
 {
-    auto* bar = NewNamed<QSlider>(parent, name);
-    bar->setOrientation(Qt::Horizontal);
+    auto* bar = new TTrackBar(Qt::Horizontal, parent);
+    bar->setObjectName(QString::fromLatin1(name));
     bar->setRange(0, 100);
     bar->setValue(position);
     return bar;
@@ -233,6 +237,16 @@ void TFPoblacion::BuildLayout()
     FrameBarras1 = NewNamed<TFrameBarras>(PanelChartMid, "FrameBarras1");
     midBox->addWidget(FrameBarras1);
     FrameBarras1->SetFrameHeight(152);
+    Splitter2 = new TSplitter(
+        PanelChartMid, "Splitter2", Qt::Horizontal, [this] { return FrameBarras1->FrameHeight(); },
+        [this](int h) {
+            if (!FrameBarras1->IsExpanded())
+                return;
+            const int most = std::max(PanelChartMid->height() - 40, TFrameBarras::kTitleHeight + 6);
+            FrameBarras1->SetFrameHeight(std::clamp(h, TFrameBarras::kTitleHeight + 6, most));
+        },
+        1);
+    midBox->addWidget(Splitter2);
     Panel_Bottom = NewNamed<QWidget>(PanelChartMid, "Panel_Bottom");
     midBox->addWidget(Panel_Bottom, 1);
     auto* bottomBox = new QVBoxLayout(Panel_Bottom);
@@ -240,7 +254,17 @@ void TFPoblacion::BuildLayout()
     bottomBox->setSpacing(2);
     FrameHistogram1 = NewNamed<TFrameHistogram>(Panel_Bottom, "FrameHistogram1");
     FrameHistogram2 = NewNamed<TFrameHistogram>(Panel_Bottom, "FrameHistogram2");
+    Splitter3 = new TSplitter(
+        Panel_Bottom, "Splitter3", Qt::Horizontal, [this] { return FrameHistogram1->FrameHeight(); },
+        [this](int h) {
+            const int least = TFrameHistogram::kTitleHeight;
+            const int most = std::max(Panel_Bottom->height() - TFrameHistogram::kTitleHeight - 8, least);
+            FrameHistogram1->SetFrameHeight(std::clamp(h, least, most));
+            FrameHistogram1->FrameResize();
+        },
+        1);
     bottomBox->addWidget(FrameHistogram1);
+    bottomBox->addWidget(Splitter3);
     bottomBox->addWidget(FrameHistogram2);
     FrameHistogram1->SetFrameHeight(181);
     FrameHistogram2->SetAlignClient(true);
@@ -275,6 +299,14 @@ void TFPoblacion::BuildLayout()
     options->addWidget(TrackBar_Thickness, 2, 3);
     chartsBox->addWidget(PanelGraphicOptions);
     bodyRow->addWidget(PanelMainL);
+    Splitter1 = new TSplitter(
+        body, "Splitter1", Qt::Vertical, [this] { return PanelMainL->width(); },
+        [this, body](int w) {
+            SetLeftWidth(std::min(w, body->width() - 40));
+            sbPanelCharts->setChecked(PanelMainL->width() > sbPanelCharts->width());
+        },
+        1);
+    bodyRow->addWidget(Splitter1);
 
     PanelMainR = NewNamed<QWidget>(body, "PanelMainR");
     PanelMainR->setMinimumWidth(1);
@@ -358,6 +390,17 @@ void TFPoblacion::BuildLayout()
     times->addWidget(ssM_Total, 3, 1);
     times->addWidget(SB_ShowTimeControls, 0, 2);
     dynamicRow->addWidget(Panel_tiempos);
+    Splitter6 = new TSplitter(
+        PanelMainR, "Splitter6", Qt::Horizontal, [this] { return PanelHeight(pDynamic); },
+        [this](int h) {
+            const int least = kTitleButtonHeight + 3;
+            SetPanelHeight(pDynamic, std::clamp(h, least, PanelMaxHeight(pDynamic)));
+            const bool open = PanelHeight(pDynamic) > least;
+            sb_Dynamic->setChecked(open);
+            pDynamic->setProperty("Tag", open ? 1 : -1);
+        },
+        -1);
+    rightBox->addWidget(Splitter6);
     rightBox->addWidget(pDynamic);
     PageControl1->addTab(TabSheet_Pixels, QStringLiteral("Population"));
 
@@ -367,6 +410,9 @@ void TFPoblacion::BuildLayout()
     parametersBox->setContentsMargins(0, 0, 0, 0);
     ProgBar1 = NewNamed<TProgBar>(TabSheet_Parametros, "ProgBar1");
     ProgBar1->setFixedHeight(16);
+    // placed only: no value and no text to show
+    ProgBar1->SetValue(0);
+    ProgBar1->SetTextVisible(false);
     parametersBox->addWidget(ProgBar1);
     pageParameters = NewNamed<QTabWidget>(TabSheet_Parametros, "pageParameters");
     parametersBox->addWidget(pageParameters, 1);
@@ -423,10 +469,16 @@ void TFPoblacion::BindControls()
         label->installEventFilter(this);
     Lbl_Get_sample->installEventFilter(this);
     PaintBox1->installEventFilter(this);
+    pDynamic->installEventFilter(this);
 }
 
 bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
 {
+    if (Watched == pDynamic) {
+        if (Event->type() == QEvent::Resize)
+            ShowSlidesWhereTheyFit();
+        return false;
+    }
     if (Watched == PaintBox1) {
         switch (Event->type()) {
         case QEvent::Paint: {
@@ -454,14 +506,17 @@ bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
             return false;
         }
     }
+    // the hover labels only; the sub-window watches other widgets of its own
     auto* widget = qobject_cast<QWidget*>(Watched);
-    if (!widget)
-        return false;
+    const bool hoverLabel = widget && (widget == Label_Speed || widget == Label2 || widget == Label1 ||
+                                       widget == Label5 || widget == Lbl_Get_sample);
+    if (!hoverLabel)
+        return TFMDIChild::eventFilter(Watched, Event);
     if (Event->type() == QEvent::Enter) {
-        widget->setStyleSheet(QStringLiteral("color: blue"));
+        SetHoverColour(widget, true);
         widget->setCursor(Qt::PointingHandCursor);
     } else if (Event->type() == QEvent::Leave) {
-        widget->setStyleSheet(QStringLiteral("color: black"));
+        SetHoverColour(widget, false);
     } else if (Event->type() == QEvent::MouseButtonRelease) {
         platform::GuardEvent([this, Watched] {
             if (Watched == Label_Speed)
@@ -602,6 +657,7 @@ void TFPoblacion::UpdateTimeDisplays()
     const double p = ProgressPercent(elapsed, FModel->SimulatedMinutes);
     const QSignalBlocker detached(TrackBar_Progress);
     TrackBar_Progress->setValue(static_cast<int>(std::clamp(std::nearbyint(p), 0.0, 100.0)));
+    TrackBar_Progress->SetSelEnd(TrackBar_Progress->value());
     Label2->setText(QString::number(TrackBar_Progress->value()) + QLatin1Char('%'));
 }
 
@@ -625,6 +681,7 @@ void TFPoblacion::Label_SpeedClick()
 
 void TFPoblacion::TrackBar_ProgressChange()
 {
+    TrackBar_Progress->SetSelEnd(TrackBar_Progress->value());
     Label2->setText(QString::number(TrackBar_Progress->value()) + QLatin1Char('%'));
     if (!FModel)
         return;
@@ -692,8 +749,10 @@ void TFPoblacion::FormActivate()
     TrackBar_Progress->setValue(0);
     TrackBar_Transparency->setRange(0, 100);
     TrackBar_Transparency->setValue(20);
+    TrackBar_Transparency->SetSelEnd(20);
     TrackBar_Thickness->setRange(0, 100);
     TrackBar_Thickness->setValue(10);
+    TrackBar_Thickness->SetSelEnd(TrackBar_Thickness->value());
     SetTimer1Interval(FBaseInterval);
     m_resizeBound = true;
     SetTimer1Enabled(true);
@@ -706,9 +765,11 @@ void TFPoblacion::FormDeactivate()
     SB_PlayStop->setChecked(true);
     if (PanelHeight(pDynamic) < PanelMaxHeight(pDynamic))
         ShowHidePanels(sb_Dynamic);
+    // the button goes down first, so the layout is the one its state shows
+    // and its next click changes it
     if (!SB_ShowTimeControls->isChecked()) {
-        SB_ShowTimectrlsClick();
         SB_ShowTimeControls->setChecked(true);
+        SB_ShowTimectrlsClick();
     }
 }
 
@@ -734,6 +795,18 @@ void TFPoblacion::SetPanelHeight(QWidget* Panel, int Height)
     for (QWidget* child : Panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!qobject_cast<QToolButton*>(child) || (child != sb_Dynamic && child != SB_GraphicOptions))
             child->setVisible(open);
+    if (Panel == pDynamic)
+        ShowSlidesWhereTheyFit();
+}
+
+void TFPoblacion::ShowSlidesWhereTheyFit()
+{
+    const bool open = PanelHeight(pDynamic) > kTitleButtonHeight + 3;
+    const int room = pDynamic->width() - Panel_tiempos->width() - 2 * pDynamic->style()->pixelMetric(
+                                                                        QStyle::PM_LayoutHorizontalSpacing);
+    const bool fits = room >= Panel_Slides->minimumSizeHint().width();
+    if (Panel_Slides->isVisibleTo(pDynamic) != (open && fits))
+        Panel_Slides->setVisible(open && fits);
 }
 
 void TFPoblacion::ShowHidePanels(QObject* Sender)
@@ -840,6 +913,7 @@ void TFPoblacion::PopupMenu1Popup()
     const TSubjectCaptions subject = RandomSubject();
     It1->setText(subject.Subject);
     It1ImageIndex = subject.ImageIndex;
+    It1->setIcon(QIcon(QPixmap::fromImage(SubjectImage(It1ImageIndex))));
     It2->setText(subject.Group);
     it3->setText(subject.Sex);
     it4->setText(subject.Age);

@@ -32,6 +32,8 @@ class TFrameBarras;
 class TFrameHistogram;
 class TProgBar;
 class TSevenSeg;
+class TSplitter;
+class TTrackBar;
 class tPopulation;
 
 namespace platform {
@@ -165,12 +167,16 @@ public:
     QWidget* PanelGraphicOptions = nullptr;
     QToolButton* SB_GraphicOptions = nullptr;
     QCheckBox* cbShowHistogram = nullptr;
-    QSlider* TrackBar_Amplitud = nullptr;
+    TTrackBar* TrackBar_Amplitud = nullptr;
     QLabel* Label1 = nullptr;
-    QSlider* TrackBar_Transparency = nullptr;
+    TTrackBar* TrackBar_Transparency = nullptr;
     QCheckBox* cbShowModel = nullptr;
     QLabel* Label5 = nullptr;
-    QSlider* TrackBar_Thickness = nullptr;
+    TTrackBar* TrackBar_Thickness = nullptr;
+    TSplitter* Splitter1 = nullptr;
+    TSplitter* Splitter2 = nullptr;
+    TSplitter* Splitter3 = nullptr;
+    TSplitter* Splitter6 = nullptr;
     QWidget* PanelMainR = nullptr;
     QWidget* Panel_Sampling = nullptr;
     QToolButton* sb_Sampling = nullptr;
@@ -183,10 +189,10 @@ public:
     QToolButton* SB_PlayStop = nullptr;
     QLabel* LblPDynamics = nullptr;
     QLabel* Label_Speed = nullptr;
-    QSlider* TrackBar_Speed = nullptr;
+    TTrackBar* TrackBar_Speed = nullptr;
     QLabel* Label_Speedpc = nullptr;
     QLabel* Label2 = nullptr;
-    QSlider* TrackBar_Progress = nullptr;
+    TTrackBar* TrackBar_Progress = nullptr;
     QWidget* Panel_tiempos = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
@@ -223,6 +229,9 @@ private:
     static int PanelMaxHeight(const QWidget* Panel);
     void SetPanelHeight(QWidget* Panel, int Height);
     void SetLeftWidth(int Width);
+    void BuildSplitters(QWidget* Body);
+    // The speed and progress controls show only where they fit whole.
+    void ShowSlidesWhereTheyFit();
     void DiscardSamples();
 
     IXMLVexaType FRoot;

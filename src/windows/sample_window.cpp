@@ -10,6 +10,7 @@
 #include "widgets/seven_segment.h"
 #include "widgets/table_editor.h"
 #include "widgets/table_editor_texts.h"
+#include "windows/frame_controls.h"
 #include "windows/sample_save_menu.h"
 #include "windows/statistics_frame.h"
 #include "windows/variable_selection_frame.h"
@@ -377,11 +378,16 @@ void TFMuestra::BuildObservationPage(QWidget* page)
     NTabEdRep->SetAttribRowVisible(false);
     NTabEdRep->SetDataReadOnly(true);
     NTabEdRep->setMinimumHeight(120);
+    // its place is kept while hidden: the instruments do not move when it shows
+    QSizePolicy repeatPolicy = NTabEdRep->sizePolicy();
+    repeatPolicy.setRetainSizeWhenHidden(true);
+    NTabEdRep->setSizePolicy(repeatPolicy);
     NTabEdRep->hide();
     instrumentColumn->addWidget(NTabEdRep, 1);
     main->addLayout(instrumentColumn, 2);
     Sampling_MainPanel->hide();
     layout->addWidget(Sampling_MainPanel, 1);
+    layout->addStretch(0);  // keeps the top panel at the top while the sheet is hidden
 
     auto guard = [this](auto handler) { return [this, handler] { platform::GuardEvent([this, handler] { (this->*handler)(); }); }; };
     connect(newRecord, &QPushButton::clicked, this, guard(&TFMuestra::sb_NewRecordClick));
@@ -460,6 +466,7 @@ void TFMuestra::BuildStatisticsPage(QWidget* page)
     TFramStat1->hide();
     m_frameEntries = std::make_unique<TFrameEntries>(*TFramStat1);
     layout->addWidget(TFramStat1, 1);
+    layout->addStretch(0);  // keeps the selectors at the top while the frame is hidden
 
     for (QComboBox* combo : {cbSVars1, cbSVars2})
         connect(combo, &QComboBox::activated, this,
@@ -993,13 +1000,13 @@ void TFMuestra::AddRepeatRow(double Value)
 
 void TFMuestra::SpeedButton_MouseEnter(QPushButton* Sender)
 {
-    Sender->setStyleSheet(QStringLiteral("color: blue;"));
+    SetHoverColour(Sender, true);
     Sender->setCursor(Qt::PointingHandCursor);
 }
 
 void TFMuestra::SpeedButton_MouseLeave(QPushButton* Sender)
 {
-    Sender->setStyleSheet(QStringLiteral("color: black;"));
+    SetHoverColour(Sender, false);
 }
 
 bool TFMuestra::eventFilter(QObject* Watched, QEvent* Event)

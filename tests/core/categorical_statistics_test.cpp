@@ -52,10 +52,10 @@ TEST(CategorySlotsByCode, LabelsFollowTheCodeNotTheRank)
     ASSERT_EQ(slots.size(), 2u);
     TStatTextTable g;
     WriteCategoricalGrid(g, def, slots, 3);
-    EXPECT_EQ(g.Cell(2, 4), "2");
-    EXPECT_EQ(g.Cell(3, 4), "GREEN");
-    EXPECT_EQ(g.Cell(2, 8), "3");
-    EXPECT_EQ(g.Cell(3, 8), "BLUE");
+    EXPECT_EQ(g.Cell(2, 3), "2");
+    EXPECT_EQ(g.Cell(3, 3), "GREEN");
+    EXPECT_EQ(g.Cell(2, 6), "3");
+    EXPECT_EQ(g.Cell(3, 6), "BLUE");
 }
 
 TEST(CategorySlotsByCode, FarCodeAddsOneCategoryListedByNumber)
@@ -70,8 +70,8 @@ TEST(CategorySlotsByCode, FarCodeAddsOneCategoryListedByNumber)
     TStatTextTable g;
     WriteCategoricalGrid(g, def, slots, 4);
     EXPECT_LT(g.RowCount(), 30);
-    EXPECT_EQ(g.Cell(2, 16), "100000");
-    EXPECT_EQ(g.Cell(3, 16), "100000");
+    EXPECT_EQ(g.Cell(2, 12), "100000");
+    EXPECT_EQ(g.Cell(3, 12), "100000");
     ExpectCleanTexts(g);
 }
 
@@ -82,24 +82,26 @@ TEST(CategoricalGridTexts, ThreeOnesAndATwo)
     TStatTextTable g;
     WriteCategoricalGrid(g, def, CategorySlots(*d, def), 4);
     EXPECT_EQ(g.Cell(1, 2), "SEX");
-    EXPECT_EQ(g.Cell(1, 4), "# Category:");
-    EXPECT_EQ(g.Cell(2, 4), "1");
-    EXPECT_EQ(g.Cell(3, 4), "A");
-    EXPECT_EQ(g.Cell(1, 5), "Count");
-    EXPECT_EQ(g.Cell(2, 5), "x=3");
-    EXPECT_EQ(g.Cell(3, 5), "n=4");
-    EXPECT_EQ(g.Cell(1, 6), "Proportions:");
-    EXPECT_EQ(g.Cell(2, 6), "p= 0.750");
-    EXPECT_EQ(g.Cell(3, 6), "q= 0.250");
-    // both counts below 5: no interval rows
-    EXPECT_EQ(g.Cell(1, 7), "");
-    EXPECT_EQ(g.Cell(1, 8), "# Category:");
-    EXPECT_EQ(g.Cell(3, 8), "B");
-    EXPECT_EQ(g.Cell(2, 9), "x=1");
-    EXPECT_EQ(g.Cell(2, 10), "p= 0.250");
+    // each row on the next one, from the row under the name
+    EXPECT_EQ(g.Cell(1, 3), "# Category:");
+    EXPECT_EQ(g.Cell(2, 3), "1");
+    EXPECT_EQ(g.Cell(3, 3), "A");
+    EXPECT_EQ(g.Cell(1, 4), "Count");
+    EXPECT_EQ(g.Cell(2, 4), "x=3");
+    EXPECT_EQ(g.Cell(3, 4), "n=4");
+    EXPECT_EQ(g.Cell(1, 5), "Proportions:");
+    EXPECT_EQ(g.Cell(2, 5), "p= 0.750");
+    EXPECT_EQ(g.Cell(3, 5), "q= 0.250");
+    // both counts below 5: no interval rows, and no empty row between categories
+    EXPECT_EQ(g.Cell(1, 6), "# Category:");
+    EXPECT_EQ(g.Cell(3, 6), "B");
+    EXPECT_EQ(g.Cell(2, 7), "x=1");
+    EXPECT_EQ(g.Cell(2, 8), "p= 0.250");
+    for (int r = 3; r <= 8; ++r)
+        EXPECT_NE(g.Cell(1, r), "") << r;
     // sized to the rows written
-    EXPECT_EQ(g.RowCount(), 11);
-    EXPECT_EQ(g.LastRow(), 10);
+    EXPECT_EQ(g.RowCount(), 9);
+    EXPECT_EQ(g.LastRow(), 8);
     EXPECT_EQ(g.ColCount(), 5);
     ExpectCleanTexts(g);
 }
@@ -112,9 +114,9 @@ TEST(CategoricalGridTexts, OneCategoryFitsItsGrid)
     TStatTextTable g;
     WriteCategoricalGrid(g, def, CategorySlots(*d, def), 40);
     // 40 of 40: n - x = 0 < 5 but x >= 5, so the interval rows are written, undefined
-    EXPECT_EQ(g.Cell(2, 7), "(     -;");
-    EXPECT_EQ(g.Cell(3, 7), "     -)");
-    EXPECT_EQ(g.Cell(2, 8), "     -");
+    EXPECT_EQ(g.Cell(2, 6), "(     -;");
+    EXPECT_EQ(g.Cell(3, 6), "     -)");
+    EXPECT_EQ(g.Cell(2, 7), "     -");
     EXPECT_EQ(g.RowCount(), g.LastRow() + 1);
     ExpectCleanTexts(g);
 }
@@ -127,11 +129,11 @@ TEST(CategoricalGridTexts, IntervalRowsOfTwentyInForty)
     const tCatVar def = CatVar("c", {"A", "B"});
     TStatTextTable g;
     WriteCategoricalGrid(g, def, CategorySlots(*d, def), 40);
-    EXPECT_EQ(g.Cell(1, 7), "95%-CI(p):");
-    EXPECT_EQ(g.Cell(2, 7), "( 0.333;");
-    EXPECT_EQ(g.Cell(3, 7), " 0.667)");
-    EXPECT_EQ(g.Cell(1, 8), "Precision:");
-    EXPECT_EQ(g.Cell(2, 8), " 0.167");
-    EXPECT_EQ(g.Cell(1, 10), "# Category:");
-    EXPECT_EQ(g.RowCount(), 15);
+    EXPECT_EQ(g.Cell(1, 6), "95%-CI(p):");
+    EXPECT_EQ(g.Cell(2, 6), "( 0.333;");
+    EXPECT_EQ(g.Cell(3, 6), " 0.667)");
+    EXPECT_EQ(g.Cell(1, 7), "Precision:");
+    EXPECT_EQ(g.Cell(2, 7), " 0.167");
+    EXPECT_EQ(g.Cell(1, 8), "# Category:");
+    EXPECT_EQ(g.RowCount(), 13);
 }

@@ -351,13 +351,13 @@ TEST_F(HeightWeightStudy, Messages)
     ASSERT_EQ(init.Count(), 4);
     EXPECT_EQ(init[0].Loc(), "win");
     EXPECT_EQ(init[0].Lbl(), "Bienvenida");
-    EXPECT_EQ(init[0].Href(), "{appdir}/Docs/alturas_bienvenida.htm");
+    EXPECT_EQ(init[0].Href(), "Docs/alturas_bienvenida.htm");
     EXPECT_EQ(init[1].Loc(), "tab");
     EXPECT_EQ(init[1].Lbl(), "Guía del estudio");
     EXPECT_EQ(init[1].Href(), "{appdir}/Docs/alturas_guia.htm");
     EXPECT_EQ(init[2].Loc(), "msg");
     EXPECT_EQ(init[2].Lbl(), "Pulsa «Get sample» para tomar una muestra del alumnado.");
-    EXPECT_EQ(init[2].Href(), "");
+    EXPECT_EQ(init[2].Href(), "Docs/alturas_muestra.htm");
     EXPECT_EQ(init[3].Loc(), "form");
     EXPECT_EQ(init[3].Lbl(), "Estudiantes por zona");
 
@@ -588,10 +588,10 @@ TEST(BloodPressureStudy, ReadsEveryValue)
     ASSERT_EQ(msges.Msginit().Count(), 2);
     EXPECT_EQ(msges.Msginit()[0].Loc(), "win");
     EXPECT_EQ(msges.Msginit()[0].Lbl(), "Presentación");
-    EXPECT_EQ(msges.Msginit()[0].Href(), "{appdir}/Docs/presion_presentacion.htm");
+    EXPECT_EQ(msges.Msginit()[0].Href(), "Docs/presion_presentacion.htm");
     EXPECT_EQ(msges.Msginit()[1].Loc(), "msg");
     EXPECT_EQ(msges.Msginit()[1].Lbl(), "Compara la presión sistólica de fumadores y no fumadores.");
-    EXPECT_EQ(msges.Msginit()[1].Href(), "");
+    EXPECT_EQ(msges.Msginit()[1].Href(), "Docs/presion_comparacion.htm");
     EXPECT_EQ(msges.Msg().Count(), 0);
 }
 

@@ -275,3 +275,23 @@ TEST_F(ScaleTest, LogarithmicScaleWhoseLowEndDropsToZeroDrawsLinearTicks)
     EXPECT_EQ(scale.NumTicks(), 21);
     EXPECT_EQ(scale.TickTable()[1], 50);
 }
+
+TEST_F(ScaleTest, NoMinimumTickCountOverAReversedRangePaintsAtOnce)
+{
+    scale.SetMinTicks(0);
+    scale.SetDecPlaces(-2);
+    scale.SetRangeLow(1);
+    scale.SetRangeHigh(0);
+    int ticks = 0;
+    scale.OnScaleTickDrawn = [&](TScale*, platform::DrawingDevice*&, TScaleType, double, int, int) { ++ticks; };
+    Recorder().ClearLog();
+    scale.ForcePaint();
+    // one major tick per unit from 1 down to 0, minor ticks every fifth
+    EXPECT_EQ(ticks, 6 + 2);
+    EXPECT_EQ(scale.NumTicks(), 6);
+    std::vector<std::string> texts;
+    for (const platform::RecordedCall& call : Recorder().Calls())
+        if (call.name == "TextOut")
+            texts.push_back(call.args[2]);
+    EXPECT_EQ(texts, (std::vector<std::string>{"1.00", "0.00"}));
+}

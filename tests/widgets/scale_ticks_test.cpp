@@ -75,7 +75,7 @@ TEST(LinearTicks, MajorsEveryTwentyMinorsEveryFive)
 TEST(LinearTicks, ReversedRangeCountsDown)
 {
     const TTickPlan plan = LinearTicks(Linear(1, 0));
-    EXPECT_EQ(Labels(plan), (Texts{"1.00", "0.80", "0.60", "0.40", "0.20", "0"}));  // D = 2 - round(ln 1 / 2.5)
+    EXPECT_EQ(Labels(plan), (Texts{"1.00", "0.80", "0.60", "0.40", "0.20", "0.00"}));  // D = 2 - round(ln 1 / 2.5)
 }
 
 TEST(LinearTicks, AutomaticDecimalsFollowTheRange)
@@ -87,7 +87,7 @@ TEST(LinearTicks, AutomaticDecimalsFollowTheRange)
     EXPECT_EQ(AutomaticDecimals(-2, 0, 2e6), -1);
     EXPECT_EQ(AutomaticDecimals(-2, 0, 0.0001), -1);
     EXPECT_EQ(AutomaticDecimals(5, 0, 100), 5);
-    EXPECT_EQ(Labels(LinearTicks(Linear(0, 1))), (Texts{"0", "0.20", "0.40", "0.60", "0.80", "1.00"}));
+    EXPECT_EQ(Labels(LinearTicks(Linear(0, 1))), (Texts{"0.00", "0.20", "0.40", "0.60", "0.80", "1.00"}));
 }
 
 TEST(LinearTicks, ZeroTickReadsZero)
@@ -96,10 +96,47 @@ TEST(LinearTicks, ZeroTickReadsZero)
     TTickSettings s = Linear(-1, 1, 5);
     s.decPlaces = 2;
     const Texts labels = Labels(LinearTicks(s));
-    EXPECT_NE(std::find(labels.begin(), labels.end(), "0"), labels.end());
-    EXPECT_EQ(std::find(labels.begin(), labels.end(), "-0.00"), labels.end());
+    EXPECT_EQ(labels, (Texts{"-1.00", "-0.80", "-0.60", "-0.40", "-0.20", "0.00", "0.20", "0.40", "0.60", "0.80",
+                             "1.00"}));
     // wide ranges write "0.0" unless there are no decimals
     EXPECT_EQ(Labels(LinearTicks(Linear(-1e6, 1e6)))[2], "0.0");
+}
+
+TEST(LinearTicks, ZeroTickCarriesTheDecimalsOfItsNeighbours)
+{
+    EXPECT_EQ(Labels(LinearTicks(Linear(-4, 4, 3))), (Texts{"-4.0", "-2.0", "0.0", "2.0", "4.0"}));
+    EXPECT_EQ(Labels(LinearTicks(Linear(0, 0.5, 5))), (Texts{"0.00", "0.10", "0.20", "0.30", "0.40", "0.50"}));
+    // a tick that rounds to zero with the chosen decimals loses its sign
+    TTickSettings s = Linear(-0.3, 0.3, 6);
+    s.decPlaces = 0;
+    s.labelType = ftNum;
+    for (const std::string& label : Labels(LinearTicks(s)))
+        EXPECT_NE(label, "-0");
+    s.decPlaces = 2;
+    s.low = -0.004;
+    s.high = 0.016;
+    s.minTicks = 4;  // step 0.005: -0.0, 0.005 ...
+    const Texts labels = Labels(LinearTicks(s));
+    EXPECT_EQ(std::find(labels.begin(), labels.end(), "-0.00"), labels.end());
+}
+
+TEST(LinearTicks, NoMinimumCountOverAReversedRangeEndsAtOnce)
+{
+    // one per unit from the low end towards the high end, in both directions
+    TTickSettings s = Linear(1, 0, 0);
+    s.decPlaces = 0;
+    const TTickPlan reversed = LinearTicks(s);
+    EXPECT_EQ(Values(reversed, true), (Doubles{1, 0}));
+    EXPECT_EQ(Labels(reversed), (Texts{"1", "0"}));
+    EXPECT_EQ(Values(reversed, false), (Doubles{1, 0.8, 0.6, 0.4, 0.2, 0}));
+    s = Linear(-3, -7, 0);
+    EXPECT_EQ(Values(LinearTicks(s), true), (Doubles{-3, -4, -5, -6, -7}));
+    s = Linear(0, 1, 0);
+    EXPECT_EQ(Values(LinearTicks(s), true), (Doubles{0, 1}));
+    // a huge reversed range stays within the pixels
+    s = Linear(1e9, 0, 0);
+    s.pixels = 300;
+    EXPECT_LE(LinearTicks(s).ticks.size(), 2u * 300 + 8);
 }
 
 TEST(LinearTicks, NoDecimalsLeavesHalfStepsUnlabelled)

@@ -7,7 +7,9 @@
 #include "widgets/table_editor.h"
 #include "windows/normal_frame.h"
 #include "windows/normal_window.h"
+#include "windows/track_bar.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,6 +80,9 @@ TEST_F(NormalFrame, SettingsTableHoldsThePresetRows)
     EXPECT_EQ(table.GetElem(4, 3), 1.5);
     EXPECT_EQ(table.GetMark(1, 2) & cmMarkA, cmMarkA);
     EXPECT_EQ(table.GetMark(4, 2) & cmMarkB, cmMarkB);
+    // no row-attribute column: the names, then the four parameters
+    EXPECT_FALSE(table.AttribRowVisible());
+    EXPECT_EQ(table.AttribColShown(), 0);
     EXPECT_FALSE(Find<QSlider>("TrackBar_C0")->isEnabled());
     EXPECT_FALSE(window->Frame()->CurvesPlotted());
 }
@@ -133,6 +138,37 @@ TEST_F(NormalFrame, PlotRowShowsFortyOnePercentBeta)
     Click("sbInit3");
     EXPECT_NEAR(frame.Beta(), 0.724602441544103, kProbabilityTolerance);
     EXPECT_EQ(Text("lbl_b"), " 72%");
+}
+
+TEST_F(NormalFrame, AlphaAndBetaBarsSelectFromTheirPositionToTheTop)
+{
+    MainWindow().resize(1280, 1024);
+    MainWindow().show();
+    Open();
+    QApplication::processEvents();
+    auto* alpha = Find<TTrackBar>("TrackBar_Alfa_L");
+    auto* beta = Find<TTrackBar>("TrackBar_Alfa_R");
+    EXPECT_TRUE(alpha->SelectionRect().isEmpty());
+    QTest::mouseClick(Find<QAbstractButton>("sbInit1"), Qt::LeftButton);
+    // alpha 5 %: position 95, selected 95..100; beta 41 %: position 59
+    EXPECT_EQ(alpha->value(), 95);
+    EXPECT_EQ(alpha->SelStart(), 95);
+    EXPECT_EQ(alpha->SelEnd(), 100);
+    EXPECT_EQ(beta->SelStart(), 59);
+    EXPECT_EQ(beta->SelEnd(), 100);
+    // a vertical bar: 100 at the top, so the band runs from the top down to the handle
+    const QRect band = beta->SelectionRect();
+    const QRect top = alpha->SelectionRect();
+    ASSERT_FALSE(band.isEmpty());
+    EXPECT_EQ(band.top(), top.top());
+    EXPECT_GT(band.height(), top.height() * 5);
+    EXPECT_TRUE(beta->rect().contains(band));
+    // moving alpha moves its selection
+    alpha->setValue(90);
+    EXPECT_EQ(alpha->SelStart(), 90);
+    EXPECT_EQ(alpha->SelEnd(), 100);
+    QApplication::processEvents();
+    window->widget()->grab().save(QCoreApplication::applicationDirPath() + "/normal_curves_selections.png");
 }
 
 TEST_F(NormalFrame, TheSmallerMeanIsTheLeftDistribution)

@@ -10,6 +10,7 @@
 #include "testing/settable_clock.h"
 #include "windows/point_cloud.h"
 #include "windows/population_window.h"
+#include "windows/track_bar.h"
 
 #include <QString>
 

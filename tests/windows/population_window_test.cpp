@@ -402,7 +402,7 @@ TEST_F(TFPoblacionClock, EveryControlCarriesItsName)
           "PanelChartMid", "FrameBarras1", "Panel_Bottom", "FrameHistogram1", "FrameHistogram2", "PanelGraphicOptions",
           "SB_GraphicOptions", "cbShowHistogram", "TrackBar_Amplitud", "Label1", "TrackBar_Transparency", "cbShowModel",
           "Label5", "TrackBar_Thickness", "PanelMainR", "Panel_Sampling", "sb_Sampling", "Lbl_Get_sample", "PaintPanel",
-          "PaintBox1", "pDynamic", "sb_Dynamic", "Panel_Slides", "SB_PlayStop", "LblPDynamics", "Label_Speed",
+          "PaintBox1", "Splitter1", "Splitter2", "Splitter3", "Splitter6", "pDynamic", "sb_Dynamic", "Panel_Slides", "SB_PlayStop", "LblPDynamics", "Label_Speed",
           "TrackBar_Speed", "Label_Speedpc", "Label2", "TrackBar_Progress", "Panel_tiempos", "Label3", "Label4",
           "ssH_Actual", "ssH_Final", "ssM_Actual", "ssM_Total", "SB_ShowTimeControls", "TabSheet_Parametros",
           "ProgBar1", "pageParameters", "XMLBrowser", "XMLTreeView", "PopupMenu1", "Timer1"})

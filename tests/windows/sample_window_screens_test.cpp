@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLayout>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 using namespace sample_study;
 
@@ -91,4 +93,66 @@ TEST_F(SampleWindowScreens, DesignObservationDataAndStatisticsPages)
     if (auto* pages = w->StatisticsFrame()->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
         pages->setCurrentIndex(2); // the comparison by groups
     EXPECT_GT(ColourCount(Shot(w, "statistics")), 4);
+}
+
+namespace {
+
+// A widget's rectangle in the window's client.
+QRect Place(const QWidget* widget, const TFMuestra* w)
+{
+    return QRect(widget->mapTo(w->widget(), QPoint(0, 0)), widget->size());
+}
+
+void ClickOn(QWidget* widget)
+{
+    ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(SampleWindowScreens, ButtonsStayAtTheTopAndMeasureOutStaysPut)
+{
+    MainWindow().resize(1280, 1024);
+    MainWindow().show();
+    TFMuestra* w = ShownSample();
+    QApplication::processEvents();
+    ClickOn(w->GetSampleButton());
+    ASSERT_EQ(w->PageControl()->currentIndex(), 1);
+    auto* newRecord = w->findChild<QPushButton*>(QStringLiteral("sb_NewRecord"));
+    auto* page = w->PageControl()->currentWidget();
+    ASSERT_NE(newRecord, nullptr);
+    QApplication::processEvents();
+    // before "New record" the page is empty under its top row
+    EXPECT_LT(newRecord->mapTo(page, QPoint(0, 0)).y(), 20);
+    EXPECT_GT(page->height(), 400);
+    Shot(w, "observation_empty");
+
+    ClickOn(newRecord);
+    for (int i = 0; i < w->MeasureList()->count(); ++i)
+        if (w->MeasureList()->item(i)->text() == "Peso")
+            w->MeasureList()->setCurrentRow(i);
+    ClickOn(w->findChild<QPushButton*>(QStringLiteral("sb_selectToMeasure")));
+    auto* measure = w->findChild<QPushButton*>(QStringLiteral("sb_Measure"));
+    ASSERT_NE(measure, nullptr);
+    ClickOn(measure);
+    EXPECT_TRUE(w->RepeatTable()->isHidden());
+    const QRect first = Place(measure, w);
+    // the second measurement brings the repeats: the button stays under the pointer
+    ClickOn(measure);
+    ASSERT_FALSE(w->RepeatTable()->isHidden());
+    EXPECT_EQ(Place(measure, w), first);
+    EXPECT_TRUE(Place(w->RepeatTable(), w).top() >= first.bottom());
+    ClickOn(measure);
+    EXPECT_EQ(Place(measure, w), first);
+
+    // the statistics page: the selectors at the top before "Statistics"
+    w->PageControl()->setCurrentIndex(3);
+    QApplication::processEvents();
+    auto* run = w->findChild<QPushButton*>(QStringLiteral("SpeedButton1"));
+    ASSERT_TRUE(w->StatisticsFrame()->isHidden());
+    EXPECT_LT(run->mapTo(w->PageControl()->currentWidget(), QPoint(0, 0)).y(), 20);
+    EXPECT_LT(w->StatVars1()->mapTo(w->PageControl()->currentWidget(), QPoint(0, 0)).y(), 20);
+    Shot(w, "statistics_empty");
 }

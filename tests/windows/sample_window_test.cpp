@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTest>
 #include <QTableWidget>
 
 #include <cmath>
@@ -517,15 +518,51 @@ TEST_F(SampleWindowStatistics, TheSameVariableTwiceIsAnalysedOnce)
     ExpectGrid(*frame->Grid(1), expected);
 }
 
-TEST_F(SampleWindowObservation, SpeedButtonsTurnBlueUnderTheMouse)
+TEST_F(SampleWindowObservation, SpeedButtonsAreBlueOnlyWhileTheMouseIsOverThem)
 {
+    MainWindow().resize(1200, 900);
+    MainWindow().show();
+    const QPalette application = QApplication::palette();
     TFMuestra* w = NewSample();
-    auto* measure = w->findChild<QPushButton*>(QStringLiteral("sb_Measure"));
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(measure, &enter);
-    EXPECT_EQ(measure->styleSheet(), "color: blue;");
-    EXPECT_EQ(measure->cursor().shape(), Qt::PointingHandCursor);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(measure, &leave);
-    EXPECT_EQ(measure->styleSheet(), "color: black;");
+    w->show();
+    w->resize(1100, 760);
+    QApplication::processEvents();
+    QPushButton* getSample = w->GetSampleButton();
+    QWidget* page = getSample->parentWidget();
+    ASSERT_TRUE(getSample->isVisible());
+    ASSERT_FALSE(getSample->isEnabled());  // the design is not complete yet
+    const QColor grey = page->palette().color(QPalette::Disabled, QPalette::ButtonText);
+    auto away = [&] {
+        QTest::mouseMove(page, QPoint(page->width() - 3, page->height() - 3));
+        QApplication::processEvents();
+    };
+    auto over = [&] {
+        QTest::mouseMove(getSample, getSample->rect().center());
+        QApplication::processEvents();
+    };
+
+    // a disabled button keeps its grey under the mouse and after it
+    over();
+    EXPECT_EQ(getSample->palette().color(QPalette::Disabled, QPalette::ButtonText), grey);
+    away();
+    EXPECT_EQ(getSample->palette(), page->palette());
+
+    Observe(w, {"Peso"});
+    SetSize(w, 1, 20);
+    ASSERT_TRUE(getSample->isEnabled());
+    over();
+    EXPECT_TRUE(getSample->underMouse());
+    EXPECT_EQ(getSample->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::blue));
+    EXPECT_EQ(getSample->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(getSample->palette().color(QPalette::Disabled, QPalette::ButtonText), grey);
+    away();
+    EXPECT_FALSE(getSample->underMouse());
+    EXPECT_EQ(getSample->palette(), page->palette());
+    getSample->setEnabled(false);
+    EXPECT_EQ(getSample->palette().color(QPalette::Disabled, QPalette::ButtonText), grey);
+    // nothing else took the colour
+    EXPECT_EQ(QApplication::palette(), application);
+    EXPECT_TRUE(MainWindow().styleSheet().isEmpty());
+    EXPECT_TRUE(w->styleSheet().isEmpty());
+    EXPECT_TRUE(getSample->styleSheet().isEmpty());
 }

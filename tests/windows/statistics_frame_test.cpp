@@ -251,14 +251,16 @@ TEST_F(StatFrame, OneCategoricalColumnLeavesOnlyTheFirstTab)
     EXPECT_FALSE(Find<QWidget>("PanelCatVar1")->isHidden());
     EXPECT_TRUE(Find<QWidget>("PanelXVar1")->isHidden());
     EXPECT_EQ(Cell(1, 1, 2), "GROUP");
-    // an empty row before each category
-    EXPECT_EQ(Cell(1, 1, 4), "# Category:");
-    EXPECT_EQ(Cell(1, 2, 4), "1");
-    EXPECT_EQ(Cell(1, 3, 4), "A");
-    EXPECT_EQ(Cell(1, 2, 5), "x=3");
-    EXPECT_EQ(Cell(1, 3, 5), "n=4");
-    EXPECT_EQ(Cell(1, 2, 6), "p= 0.750");
-    EXPECT_EQ(Cell(1, 3, 6), "q= 0.250");
+    // the categories' rows one after another under the name
+    EXPECT_EQ(Cell(1, 1, 3), "# Category:");
+    EXPECT_EQ(Cell(1, 2, 3), "1");
+    EXPECT_EQ(Cell(1, 3, 3), "A");
+    EXPECT_EQ(Cell(1, 2, 4), "x=3");
+    EXPECT_EQ(Cell(1, 3, 4), "n=4");
+    EXPECT_EQ(Cell(1, 2, 5), "p= 0.750");
+    EXPECT_EQ(Cell(1, 3, 5), "q= 0.250");
+    EXPECT_EQ(Cell(1, 1, 6), "# Category:");
+    EXPECT_EQ(Cell(1, 3, 6), "B");
     auto* bars = Series<TBarSeries>("SeriesBar1");
     ASSERT_EQ(bars->Count(), 2);
     EXPECT_DOUBLE_EQ(bars->YValues().Value(0), 0.75);
@@ -272,11 +274,11 @@ TEST_F(StatFrame, CategoricalGridIsSizedToItsRowsForOneCategory)
     const auto data = MakeCodes({2, 2, 2});
     frame.InitC(CatVar("group", {"A", "B"}), *data);
     TStatStringGrid* g = frame.Grid(1);
-    // heading row 2, then the category's rows a, b, c from row 4 (d and e
+    // heading row 2, then the category's rows a, b, c from row 3 (d and e
     // left out for x = n)
-    EXPECT_EQ(Cell(1, 3, 4), "B");
-    EXPECT_EQ(g->LastWrittenRow(), 6);
-    EXPECT_EQ(g->RowCount(), 7);
+    EXPECT_EQ(Cell(1, 3, 3), "B");
+    EXPECT_EQ(g->LastWrittenRow(), 5);
+    EXPECT_EQ(g->RowCount(), 6);
     ExpectCleanGrids();
 }
 

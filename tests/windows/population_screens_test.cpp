@@ -1,0 +1,283 @@
+// The population window on screen as a user meets it: the state after the
+// start-up messages, the time controls, the splitters, the track bars and
+// the label hover colour, with real mouse input on the shown window.
+#include "population_fixture.h"
+
+#include "window_shot.h"
+#include "windows/bar_frame.h"
+#include "windows/histogram_frame.h"
+#include "windows/frame_controls.h"
+#include "widgets/progress_bar.h"
+#include "testing/recording_device.h"
+#include "../widgets/recorder_install.h"
+
+#include <QApplication>
+#include <QWindow>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class TFPoblacionScreens : public PopulationWindowFixture {
+protected:
+    TFPoblacion& ShowStudy()
+    {
+        MainWindow().resize(1280, 1024);
+        MainWindow().show();
+        m_application = QApplication::palette();
+        m_mainPalette = MainWindow().palette();
+        TFPoblacion& w = Open();
+        w.showMaximized();
+        w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
+        QApplication::processEvents();
+        w.FormActivate();
+        QApplication::processEvents();
+        return w;
+    }
+    // The window as the start-up messages leave it: they took the focus.
+    TFPoblacion& AfterTheMessages()
+    {
+        TFPoblacion& w = ShowStudy();
+        w.FormDeactivate();
+        QApplication::processEvents();
+        return w;
+    }
+    static QRect Place(const QWidget* widget, const TFPoblacion& w)
+    {
+        return QRect(widget->mapTo(w.widget(), QPoint(0, 0)), widget->size());
+    }
+    static void Click(QWidget* widget)
+    {
+        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        QApplication::processEvents();
+    }
+    QPalette m_application;
+    QPalette m_mainPalette;
+};
+
+} // namespace
+
+// Every shown control of Panel lies inside it, with room for itself.
+void ExpectWholeInside(QWidget* Panel)
+{
+    const QRect inside = Panel->rect();
+    for (QWidget* child : Panel->findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(Panel))
+            continue;
+        const QRect place(child->mapTo(Panel, QPoint(0, 0)), child->size());
+        EXPECT_TRUE(inside.contains(place)) << child->objectName().toStdString();
+        EXPECT_GE(child->width(), child->minimumSizeHint().width()) << child->objectName().toStdString();
+        EXPECT_GT(child->height(), 0) << child->objectName().toStdString();
+    }
+}
+
+TEST_F(TFPoblacionScreens, AfterTheStartUpMessagesTheDynamicsShowWholeControls)
+{
+    TFPoblacion& w = AfterTheMessages();
+    SaveShot(w, "population_after_messages.png");
+    ASSERT_TRUE(w.pDynamic->isVisible());
+    EXPECT_EQ(w.pDynamic->height(), 125);
+    EXPECT_TRUE(w.SB_ShowTimeControls->isChecked());
+    // the speed and progress controls fit beside the clocks, whole
+    EXPECT_TRUE(w.Panel_Slides->isVisible());
+    ExpectWholeInside(w.pDynamic);
+    EXPECT_LE(Place(w.Panel_Slides, w).right(), Place(w.Panel_tiempos, w).left());
+
+    // the first click on "<>" gives the time controls alone
+    const int before = w.PanelMainL->width();
+    Click(w.SB_ShowTimeControls);
+    EXPECT_FALSE(w.SB_ShowTimeControls->isChecked());
+    EXPECT_GT(w.PanelMainL->width(), before);
+    // no sliver of the speed controls beside the clocks
+    EXPECT_FALSE(w.Panel_Slides->isVisible());
+    ExpectWholeInside(w.pDynamic);
+    SaveShot(w, "population_time_controls.png");
+    Click(w.SB_ShowTimeControls);
+    EXPECT_EQ(w.PanelMainL->width(), before);
+    EXPECT_TRUE(w.Panel_Slides->isVisible());
+}
+
+namespace {
+
+// Drags a splitter by Delta pixels along its moving direction.
+void Drag(TSplitter* Splitter, int Delta)
+{
+    ASSERT_TRUE(Splitter->isVisible()) << Splitter->objectName().toStdString();
+    // fixed points of the screen: the bar moves away under the pointer
+    const QPoint from = Splitter->mapToGlobal(Splitter->rect().center());
+    const QPoint to = Splitter->height() <= 3 ? from + QPoint(0, Delta) : from + QPoint(Delta, 0);
+    QTest::mousePress(Splitter, Qt::LeftButton, {}, Splitter->mapFromGlobal(from));
+    QTest::mouseMove(Splitter, Splitter->mapFromGlobal((from + to) / 2));
+    QTest::mouseMove(Splitter, Splitter->mapFromGlobal(to));
+    QTest::mouseRelease(Splitter, Qt::LeftButton, {}, Splitter->mapFromGlobal(to));
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(TFPoblacionScreens, TheFourSplittersResizeChartsPaintBoxAndDynamics)
+{
+    TFPoblacion& w = ShowStudy();
+    Click(w.sbPanelCharts);  // the charts open
+    Click(w.FrameHistogram1->SpeedButton3);
+    Click(w.sb_Dynamic);
+    QApplication::processEvents();
+    ASSERT_TRUE(w.FrameBarras1->IsExpanded());
+
+    // Splitter1: the charts panel and the paint box share the width
+    const int left = w.PanelMainL->width();
+    const int paint = w.PaintPanel->width();
+    Drag(w.Splitter1, -100);
+    EXPECT_EQ(w.PanelMainL->width(), left - 100);
+    EXPECT_EQ(w.PaintPanel->width(), paint + 100);
+    EXPECT_EQ(w.Splitter1->cursor().shape(), Qt::SplitHCursor);
+
+    // Splitter2: the bar chart and the histograms
+    const int bars = w.FrameBarras1->height();
+    const int bottom = w.Panel_Bottom->height();
+    Drag(w.Splitter2, 40);
+    EXPECT_EQ(w.FrameBarras1->height(), bars + 40);
+    EXPECT_EQ(w.Panel_Bottom->height(), bottom - 40);
+
+    // Splitter3: the two histograms
+    const int first = w.FrameHistogram1->height();
+    const int second = w.FrameHistogram2->height();
+    Drag(w.Splitter3, -30);
+    EXPECT_EQ(w.FrameHistogram1->height(), first - 30);
+    EXPECT_EQ(w.FrameHistogram2->height(), second + 30);
+    EXPECT_TRUE(w.FrameHistogram1->SpeedButton3->isChecked());
+
+    // Splitter6: the dynamics panel grows upwards to its limit, the paint box gives way
+    const int dynamics = w.pDynamic->height();
+    const int paintHeight = w.PaintPanel->height();
+    Drag(w.Splitter6, 40);  // down: smaller
+    EXPECT_EQ(w.pDynamic->height(), dynamics - 40);
+    EXPECT_EQ(w.PaintPanel->height(), paintHeight + 40);
+    Drag(w.Splitter6, -200);  // up, beyond the limit
+    EXPECT_EQ(w.pDynamic->height(), 125);
+    Drag(w.Splitter6, 500);  // down to the title button: collapsed
+    EXPECT_EQ(w.pDynamic->height(), 18);
+    EXPECT_FALSE(w.sb_Dynamic->isChecked());
+    EXPECT_FALSE(w.Panel_tiempos->isVisible());
+    SaveShot(w, "population_splitters.png");
+}
+
+TEST_F(TFPoblacionScreens, TrackBarsShowTheirSelectionOnTheGroove)
+{
+    TFPoblacion& w = ShowStudy();
+    Click(w.sbPanelCharts);
+    Click(w.SB_GraphicOptions);
+    Click(w.sb_Dynamic);
+    EXPECT_EQ(w.TrackBar_Transparency->SelEnd(), 20);
+    EXPECT_EQ(w.TrackBar_Thickness->SelEnd(), 10);
+    EXPECT_EQ(w.TrackBar_Speed->SelEnd(), 0);
+    // a click on the groove moves the thickness by a page and its selection with it
+    TTrackBar* thickness = w.TrackBar_Thickness;
+    QTest::mouseClick(thickness, Qt::LeftButton, {}, QPoint(thickness->width() - 4, thickness->height() / 2));
+    QApplication::processEvents();
+    EXPECT_GT(thickness->value(), 10);
+    EXPECT_EQ(thickness->SelEnd(), thickness->value());
+
+    // the band runs from the start of the groove to the handle's centre
+    const QRect band = thickness->SelectionRect();
+    ASSERT_FALSE(band.isEmpty());
+    const QImage image = thickness->grab().toImage();
+    const QRgb navy = TTrackBar::SelectionColor().rgb();
+    int inBand = 0;
+    for (int x = band.left(); x <= band.right(); ++x)
+        inBand += image.pixel(x, band.center().y()) == navy ? 1 : 0;
+    EXPECT_GT(inBand, band.width() / 2);
+    for (int x = band.right() + 12; x < image.width(); ++x)
+        EXPECT_NE(image.pixel(x, band.center().y()), navy) << x;
+    EXPECT_TRUE(thickness->rect().contains(band));
+    // no selection, no band
+    EXPECT_TRUE(w.TrackBar_Speed->SelectionRect().isEmpty());
+
+    // progress: the selection follows the position
+    w.TrackBar_Progress->setValue(40);
+    EXPECT_EQ(w.TrackBar_Progress->SelEnd(), 40);
+    const QRect progress = w.TrackBar_Progress->SelectionRect();
+    const QRect half = [&] {
+        w.TrackBar_Progress->SetSelection(0, 20);
+        return w.TrackBar_Progress->SelectionRect();
+    }();
+    EXPECT_EQ(half.left(), progress.left());
+    EXPECT_NEAR(half.width() * 2, progress.width(), 3);
+    SaveShot(w, "population_track_bars.png");
+}
+
+TEST_F(TFPoblacionScreens, HoverColourStaysOnTheLabelUnderTheMouse)
+{
+    TFPoblacion& w = ShowStudy();
+    Click(w.sb_Dynamic);
+    ASSERT_TRUE(w.Label_Speed->isVisible());
+    QWidget* client = w.widget();
+    const QPalette plain = w.Label_Speed->palette();
+    // over the main window, the sub-window's frame and the page first
+    QTest::mouseMove(&MainWindow(), QPoint(5, 5));
+    QTest::mouseMove(client, QPoint(3, 3));
+    QTest::mouseMove(w.Label_Speed, w.Label_Speed->rect().center());
+    QApplication::processEvents();
+    EXPECT_EQ(w.Label_Speed->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_EQ(w.Label_Speed->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_NE(w.Label2->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
+    QTest::mouseMove(w.Label2, w.Label2->rect().center());
+    QApplication::processEvents();
+    EXPECT_EQ(w.Label_Speed->palette(), plain);
+    EXPECT_EQ(w.Label2->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
+    QTest::mouseMove(w.PaintBox1, QPoint(20, 20));
+    QApplication::processEvents();
+    EXPECT_NE(w.Label2->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
+    // nothing around the labels took the colour
+    EXPECT_EQ(QApplication::palette(), m_application);
+    EXPECT_TRUE(MainWindow().styleSheet().isEmpty());
+    EXPECT_EQ(MainWindow().palette(), m_mainPalette);
+    EXPECT_TRUE(w.styleSheet().isEmpty());
+    EXPECT_TRUE(client->styleSheet().isEmpty());
+    for (QWidget* child : client->findChildren<QWidget*>())
+        EXPECT_NE(child->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue))
+            << child->objectName().toStdString();
+}
+
+TEST_F(TFPoblacionScreens, TheSubjectPopupShowsItsPicture)
+{
+    TFPoblacion& w = ShowStudy();
+    // a right press through the window system: the menu opens on it
+    QWidget* top = w.PaintBox1->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
+    const QPoint at = w.PaintBox1->mapTo(top, QPoint(40, 40));
+    QTest::mousePress(top->windowHandle(), Qt::RightButton, {}, at);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ASSERT_TRUE(w.PopupMenu1->isVisible());
+    ASSERT_FALSE(w.It1->icon().isNull());
+    const QImage picture = w.It1->icon().pixmap(16, 16).toImage();
+    EXPECT_EQ(picture.pixel(8, 12) & 0xFFFFFF, SubjectImageColor(w.It1ImageIndex) & 0xFFFFFF);
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+    SaveShot(*w.PopupMenu1, "population_subject_popup.png");
+    w.PopupMenu1->close();
+    QTest::mouseRelease(top->windowHandle(), Qt::RightButton, {}, at);
+    // the two pictures differ
+    EXPECT_NE(SubjectImage(0), SubjectImage(1));
+}
+
+TEST_F(TFPoblacionScreens, TheParametersStripShowsNoBarAndNoText)
+{
+    TFPoblacion& w = ShowStudy();
+    w.PageControl1->setCurrentWidget(w.TabSheet_Parametros);
+    QApplication::processEvents();
+    EXPECT_EQ(w.ProgBar1->Value(), 0.0);
+    EXPECT_FALSE(w.ProgBar1->TextVisible());
+    platform::RecordingDevice& device = InstallRecorder(*w.ProgBar1, w.ProgBar1->width(), w.ProgBar1->height());
+    w.ProgBar1->ForcePaint();
+    int texts = 0;
+    for (const platform::RecordedCall& call : device.Calls())
+        texts += call.name == "TextOut" ? 1 : 0;
+    EXPECT_EQ(texts, 0);
+}
