@@ -11,6 +11,7 @@
 #include "window_base/mdi_parent.h"
 #include "windows/histogram_frame.h"
 #include "windows/population_window.h"
+#include "windows/track_bar.h"
 
 #include <QApplication>
 #include <QCheckBox>
