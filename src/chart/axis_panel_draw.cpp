@@ -248,6 +248,21 @@ void TCustomAxisPanel::CalcSeriesMargins()
             a = std::max(a, sa);
             b = std::max(b, sb);
         }
+        // Series margins widen only the limits the axis finds itself; the
+        // offsets add their pixels beyond either limit.
+        const bool minFirst = horizontal != axis->Inverted();
+        int minMargin = minFirst ? a : b;
+        int maxMargin = minFirst ? b : a;
+        if (!axis->Automatic() && !axis->AutomaticMinimum())
+            minMargin = 0;
+        if (!axis->Automatic() && !axis->AutomaticMaximum())
+            maxMargin = 0;
+        if (!axis->IsDepthAxis()) {
+            minMargin += axis->MinimumOffset();
+            maxMargin += axis->MaximumOffset();
+        }
+        a = minFirst ? minMargin : maxMargin;
+        b = minFirst ? maxMargin : minMargin;
         if (a != 0 || b != 0)
             WidenAxisByMargins(*axis, horizontal ? TRect{a, 0, b, 0} : TRect{0, a, 0, b});
     }
