@@ -300,11 +300,22 @@ void TCustomAxisPanel::DrawAllSeries()
     const std::vector<TChartSeries*>& items = m_seriesList.Items();
     const bool backward = IsFaceSeenFromBehind(Width3D) != DepthAxisInverted();
     const int n = static_cast<int>(items.size());
+    m_marksToDraw.clear();
     for (int k = 0; k < n; ++k) {
         TChartSeries* s = items[static_cast<std::size_t>(backward ? n - 1 - k : k)];
         if (s->Active())
             DrawSeries(*s);
     }
+    // Marks over every series' values: a later series' bars never cover them.
+    TCanvas3D& c = *Canvas();
+    for (TChartSeries* s : m_marksToDraw) {
+        if (c.DrawEntities)
+            c.BeginEntity(s->NameOrDefault());
+        DrawSeriesMarks(*s);
+        if (c.DrawEntities)
+            c.EndEntity();
+    }
+    m_marksToDraw.clear();
 }
 
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries& Series)
@@ -387,7 +398,7 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.DrawAllValues();
     if (clip)
         c.UnClip();
-    DrawSeriesMarks(Series);
+    m_marksToDraw.push_back(&Series);
     Series.DoAfterDrawValues();
     if (c.DrawEntities)
         c.EndEntity();

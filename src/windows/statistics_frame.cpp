@@ -726,8 +726,9 @@ void TFramStat::ExecuteNumPage(QObject* Sender, int Page)
     chart->LeftAxis()->Title()->SetCaption("Frequency");
     const TDensityHistogram h = QuantitativeHistogram(*data, s, FClassCount);
     if (h.valid) {
-        // stored for the axis; while it scales itself they are not used
+        // room above the tallest bar and the curve's peak
         TChartAxis& left = *chart->LeftAxis();
+        left.SetAutomatic(false);
         StoreRange(left, 0, h.axisMax);
         left.SetAxisValuesFormat(DensityAxisFormat(h.axisMax));
         chart->BottomAxis()->SetIncrement(h.width);
