@@ -416,7 +416,9 @@ void TChartAxis::DrawAxisLabel(int P, const std::string& Text, TPlotCustomShape*
         return;
     TPlotFont* font = Shape ? Shape->Font() : LabelsFont();
     canvas->AssignFont(font);
+    // a clear brush: the text is written without a box of the back colour
     canvas->Brush()->SetStyle(bsClear);
+    canvas->SetBackMode(cbmTransparent);
     const int fh = canvas->FontHeight();
     const int h = fh / 2;
     const int angle = m_labelsAngle;
@@ -519,6 +521,7 @@ void TChartAxis::DrawAxisLabel(int P, const std::string& Text, TPlotCustomShape*
             Shape->DrawInRect(r, 0, m_chart->View3D() ? z : 0);
         canvas->AssignFont(font);
         canvas->Brush()->SetStyle(bsClear);
+        canvas->SetBackMode(cbmTransparent);
     }
 
     if (OnDrawLabel) {

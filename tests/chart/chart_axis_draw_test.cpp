@@ -500,6 +500,27 @@ TEST_F(AxisDraw, StepGrowsWhenTheLabelsWrittenCarryMoreDecimals)
     EXPECT_EQ(TextsOnly(chart.device), expected);
 }
 
+TEST_F(AxisDraw, LabelsAreWrittenWithoutABoxAfterAnotherAxis)
+{
+    // each axis leaves the canvas opaque when it is done
+    for (TChartAxis* a : {chart.BottomAxis(), chart.LeftAxis()}) {
+        a->SetLabelStyle(talValue);
+        Prepare(*a, 0, 100);
+        a->Draw(false);
+    }
+    bool opaque = true;
+    int written = 0;
+    for (const auto& c : chart.device.Calls()) {
+        if (c.name == "SetBkMode")
+            opaque = c.args[0] != "transparent";
+        if (c.name == "TextOut") {
+            ++written;
+            EXPECT_FALSE(opaque) << c.ToString();
+        }
+    }
+    EXPECT_EQ(written, 11);
+}
+
 TEST_F(AxisDraw, DepthLabelsNeverLeaveTheSeriesList)
 {
     TChartSeries* s = chart.AddSeries();

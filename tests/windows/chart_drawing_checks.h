@@ -20,6 +20,7 @@ struct TDrawnText {
     TRect box;       // device pixels
     int axis = -1;   // index in the chart's axis list, -1 for other texts
     bool title = false;
+    bool opaque = false;  // written over a box of the background colour
 };
 
 struct TChartDrawing {
@@ -75,7 +76,7 @@ private:
         r.Right += x + org.x;
         r.Top += y + org.y;
         r.Bottom += y + org.y;
-        TDrawnText t{text, r, -1, false};
+        TDrawnText t{text, r, -1, false, this->GetBkMode() == platform::BackMode::Opaque};
         const auto it = std::find(pendingLines.begin(), pendingLines.end(), text);
         if (it != pendingLines.end()) {
             t.axis = pendingAxis;
@@ -149,6 +150,16 @@ inline std::vector<std::string> OverlappingAxisLabels(const TChartDrawing& d)
     return out;
 }
 
+// The axis labels written over a box of their own.
+inline std::vector<std::string> BoxedAxisLabels(const TChartDrawing& d)
+{
+    std::vector<std::string> out;
+    for (const TDrawnText& t : d.texts)
+        if (t.axis >= 0 && t.opaque)
+            out.push_back("axis " + std::to_string(t.axis) + ": " + BoxText(t));
+    return out;
+}
+
 // The texts that do not lie wholly inside the chart control.
 inline std::vector<std::string> TextsOutsideTheControl(const TChartDrawing& d)
 {
@@ -175,6 +186,7 @@ inline std::vector<std::string> AxisLabelTexts(const TChartDrawing& d, int Axis)
                                         DrawChartOn<platform::QtDrawingDevice>(chart)}) {                        \
             EXPECT_EQ(OverlappingAxisLabels(d_), std::vector<std::string>{}) << (what);                         \
             EXPECT_EQ(TextsOutsideTheControl(d_), std::vector<std::string>{}) << (what);                        \
+            EXPECT_EQ(BoxedAxisLabels(d_), std::vector<std::string>{}) << (what);                               \
         }                                                                                                        \
     } while (0)
 
