@@ -8,6 +8,8 @@
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
+#include "chart/series/custom_series.h"
+#include "chart/series_pointer.h"
 #include "platform/qt_drawing_device.h"
 #include "testing/recording_device.h"
 
@@ -200,4 +202,27 @@ inline int GapAboveTallest(const TChart& chart, const TChartSeries& s)
     for (int i = 1; i < s.Count(); ++i)
         top = std::min(top, s.CalcYPos(i));
     return top - chart.ChartRect.Top;
+}
+
+// The pointers of the chart's active series that reach out of the chart
+// rectangle (as the last draw placed it).
+inline std::vector<std::string> PointersOutsideTheRect(const TChart& chart)
+{
+    std::vector<std::string> out;
+    const TRect& r = chart.ChartRect;
+    for (int k = 0; k < chart.SeriesCount(); ++k) {
+        const auto* s = dynamic_cast<const TCustomSeries*>(chart.Series(k));
+        if (!s || !s->Active() || !s->Pointer().Visible())
+            continue;
+        const int h = s->Pointer().HorizSize();
+        const int v = s->Pointer().VertSize();
+        for (int i = 0; i < s->Count(); ++i) {
+            const int x = s->CalcXPos(i);
+            const int y = s->CalcYPos(i);
+            if (x - h < r.Left || x + h > r.Right || y - v < r.Top || y + v > r.Bottom)
+                out.push_back(s->TitleOrName() + " point " + std::to_string(i) + " at " + std::to_string(x) + "," +
+                              std::to_string(y));
+        }
+    }
+    return out;
 }

@@ -384,8 +384,10 @@ TEST_F(ProcessWindow, AxesStayReadableAsTrialsGrow)
         SetRepetitions(trials);
         window->Execute();
         const std::string when = std::to_string(window->Process(1)->TrialCount()) + " trials";
-        for (TChart* chart : {window->ChartT(), window->ChartP()})
+        for (TChart* chart : {window->ChartT(), window->ChartP()}) {
             EXPECT_CHART_READABLE(*chart, chart->objectName().toStdString() + " after " + when);
+            EXPECT_EQ(PointersOutsideTheRect(*chart), std::vector<std::string>{}) << when;
+        }
         const TChartDrawing p = DrawChartOn<platform::RecordingDevice>(*window->ChartP());
         const int left = window->ChartP()->Axes().IndexOf(window->ChartP()->LeftAxis());
         const int bottom = window->ChartP()->Axes().IndexOf(window->ChartP()->BottomAxis());

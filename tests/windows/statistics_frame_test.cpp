@@ -633,6 +633,7 @@ TEST_F(StatFrame, PicturesOfTheFourModes)
     WritePng("statistics_frame_regression.png", Find<QWidget>("TabSheet3"));
     TChart& chart3 = *frame.Chart(3);
     EXPECT_CHART_READABLE(chart3, "regression");
+    EXPECT_EQ(PointersOutsideTheRect(chart3), std::vector<std::string>{});
     {
         // the extreme points stand 20 pixels (and their own half size) off the
         // top and bottom of the frame and 5 off its sides
