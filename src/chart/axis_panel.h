@@ -220,4 +220,6 @@ private:
     bool m_view3DWalls = true;
     bool m_seenFromBehind = false;
     TChartTools m_tools;
+    // Series drawn alone whose marks follow all the series' values.
+    std::vector<TChartSeries*> m_marksToDraw;
 };

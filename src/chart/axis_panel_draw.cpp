@@ -290,6 +290,21 @@ void TCustomAxisPanel::CalcSeriesMargins()
             a = std::max(a, sa);
             b = std::max(b, sb);
         }
+        // Series margins widen only the limits the axis finds itself; the
+        // offsets add their pixels beyond either limit.
+        const bool minFirst = horizontal != axis->Inverted();
+        int minMargin = minFirst ? a : b;
+        int maxMargin = minFirst ? b : a;
+        if (!axis->Automatic() && !axis->AutomaticMinimum())
+            minMargin = 0;
+        if (!axis->Automatic() && !axis->AutomaticMaximum())
+            maxMargin = 0;
+        if (!axis->IsDepthAxis()) {
+            minMargin += axis->MinimumOffset();
+            maxMargin += axis->MaximumOffset();
+        }
+        a = minFirst ? minMargin : maxMargin;
+        b = minFirst ? maxMargin : minMargin;
         if (a != 0 || b != 0)
             WidenAxisByMargins(*axis, horizontal ? TRect{a, 0, b, 0} : TRect{0, a, 0, b});
     }
@@ -327,11 +342,22 @@ void TCustomAxisPanel::DrawAllSeries()
     const std::vector<TChartSeries*>& items = m_seriesList.Items();
     const bool backward = IsFaceSeenFromBehind(Width3D) != DepthAxisInverted();
     const int n = static_cast<int>(items.size());
+    m_marksToDraw.clear();
     for (int k = 0; k < n; ++k) {
         TChartSeries* s = items[static_cast<std::size_t>(backward ? n - 1 - k : k)];
         if (s->Active())
             DrawSeries(*s);
     }
+    // Marks over every series' values: a later series' bars never cover them.
+    TCanvas3D& c = *Canvas();
+    for (TChartSeries* s : m_marksToDraw) {
+        if (c.DrawEntities)
+            c.BeginEntity(s->NameOrDefault());
+        DrawSeriesMarks(*s);
+        if (c.DrawEntities)
+            c.EndEntity();
+    }
+    m_marksToDraw.clear();
 }
 
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries& Series)
@@ -414,7 +440,7 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.DrawAllValues();
     if (clip)
         c.UnClip();
-    DrawSeriesMarks(Series);
+    m_marksToDraw.push_back(&Series);
     Series.DoAfterDrawValues();
     if (c.DrawEntities)
         c.EndEntity();

@@ -647,7 +647,42 @@ double TChartAxis::CalcLabelsIncrement()
     }
     if (m_labelsAlternate)
         return m_logarithmic ? inc / m_logarithmicBase : inc * 0.5;
-    return inc;
+    return WidenToFitLabels(inc, l);
+}
+
+double TChartAxis::WidenToFitLabels(double Increment, int Measured)
+{
+    // The fit above measures three values; the labels written at the step may
+    // carry more decimals and be wider.
+    if (m_isDateTimeAxis || m_logarithmic || m_labelsSeparation <= 0 || m_scale.RangeIsZero ||
+        m_scale.AxisSize <= 0 || !m_chart || !m_chart->AxisCanvas())
+        return Increment;
+    const TAxisLabelStyle style = m_labelStyle == talAuto ? CalcLabelStyle() : m_labelStyle;
+    if (style != talValue || m_chart->OnGetNextAxisLabel)
+        return Increment;
+    const double min = m_scale.CurrentMinimum;
+    const double max = m_scale.CurrentMaximum;
+    const double range = m_scale.CurrentRange;
+    const auto room = [this](int size) { return size + Round(m_labelsSeparation * 0.01 * size); };
+    const bool fromRounded = FloatToStr(min) != FloatToStr(max) && m_roundFirstLabel;
+    for (int guard = 0; guard < 64 && Increment > 0 && std::isfinite(Increment); ++guard) {
+        // the standard rule writes no label at all past this count
+        if (!(std::fabs(range / Increment) < 10000))
+            return Increment;
+        const double spacing = Increment * m_scale.AxisSize / std::fabs(range);
+        if (spacing >= room(Measured)) {
+            int widest = 0;
+            double t = fromRounded ? std::trunc(max / Increment) * Increment : max;
+            while (t > max)
+                t -= Increment;
+            for (int n = 0; t >= min - 1e-9 * std::fabs(Increment) && n < 10000; ++n, t -= Increment)
+                widest = std::max(widest, LabelSizeOf(t));
+            if (spacing >= room(widest))
+                return Increment;
+        }
+        Increment = NiceStep(Increment);
+    }
+    return Increment;
 }
 
 void TChartAxis::Scroll(double Offset, bool CheckLimits)

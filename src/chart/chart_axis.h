@@ -251,6 +251,9 @@ public:
     void RoundLimits();
     double CalcIncrement(int MaxLabels);
     double CalcLabelsIncrement();
+    // Increment grown (1, 2, 5 steps) until the widest label of the values it
+    // places keeps its room; Measured is the label size the fit started from.
+    double WidenToFitLabels(double Increment, int Measured);
     int CalcPosValue(double Value) const { return m_scale.CalcPosValue(Value); }
     int CalcXPosValue(double Value) const { return m_scale.CalcXPosValue(Value); }
     int CalcYPosValue(double Value) const { return m_scale.CalcYPosValue(Value); }
@@ -345,9 +348,8 @@ private:
     bool m_settingMinMax = false;
     // Drawing state of one pass.
     int m_labelIndex = 0;
-    int m_prevLabelPos = 0;
-    int m_prevLabelSize = 0;
-    bool m_hasPrevLabel = false;
+    // Text labels drawn so far: position and half size along the axis.
+    std::vector<std::pair<int, int>> m_drawnTextLabels;
     double m_drawIncrement = 0;
 
     bool m_automatic = true;

@@ -176,7 +176,7 @@ void TChartAxis::DrawLabels(TAxisLabelStyle Style, double Increment, int StepInd
 {
     m_drawIncrement = Increment;
     m_labelIndex = 0;
-    m_hasPrevLabel = false;
+    m_drawnTextLabels.clear();
     const bool calendar = StepIndex >= dtHalfMonth && StepIndex <= dtOneYear;
     if (!(Increment > 0 || calendar) || !(CurrentMinimum() <= CurrentMaximum()))
         return;
@@ -355,18 +355,18 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle Style)
                                              : (m_labelsAngle == 0 || m_labelsAngle == 180);
             size = across ? lines * canvas->FontHeight() : width;
         }
-        if (m_labelsSeparation != 0 && m_hasPrevLabel) {
+        // Kept clear of every label drawn before it, not only of the last
+        // one: texts that come back to one place are written once.
+        if (m_labelsSeparation != 0 && !m_drawnTextLabels.empty()) {
             size = (size + static_cast<int>(std::trunc(size * 0.02 * m_labelsSeparation))) / 2;
-            const bool clear = p >= m_prevLabelPos ? p - size >= m_prevLabelPos + m_prevLabelSize
-                                                   : p + size <= m_prevLabelPos - m_prevLabelSize;
+            const bool clear = std::all_of(m_drawnTextLabels.begin(), m_drawnTextLabels.end(), [&](const auto& d) {
+                return p >= d.first ? p - size >= d.first + d.second : p + size <= d.first - d.second;
+            });
             if (!clear)
                 continue;
-            m_prevLabelPos = p;
-            m_prevLabelSize = size;
-        } else {
-            m_prevLabelPos = p;
-            m_prevLabelSize = size / 2;
-            m_hasPrevLabel = true;
+            m_drawnTextLabels.emplace_back(p, size);
+        } else if (m_labelsSeparation != 0) {
+            m_drawnTextLabels.emplace_back(p, size / 2);
         }
         PlaceLabel(value, &text, nullptr);
     }
@@ -416,7 +416,9 @@ void TChartAxis::DrawAxisLabel(int P, const std::string& Text, TPlotCustomShape*
         return;
     TPlotFont* font = Shape ? Shape->Font() : LabelsFont();
     canvas->AssignFont(font);
+    // a clear brush: the text is written without a box of the back colour
     canvas->Brush()->SetStyle(bsClear);
+    canvas->SetBackMode(cbmTransparent);
     const int fh = canvas->FontHeight();
     const int h = fh / 2;
     const int angle = m_labelsAngle;
@@ -519,6 +521,7 @@ void TChartAxis::DrawAxisLabel(int P, const std::string& Text, TPlotCustomShape*
             Shape->DrawInRect(r, 0, m_chart->View3D() ? z : 0);
         canvas->AssignFont(font);
         canvas->Brush()->SetStyle(bsClear);
+        canvas->SetBackMode(cbmTransparent);
     }
 
     if (OnDrawLabel) {

@@ -94,8 +94,13 @@ void TLegendSymbol::Assign(const TLegendSymbol& Source)
 
 void TLegendSymbol::DrawSymbol(TCanvas3D& Canvas, const TRect& R, TColor Color)
 {
-    if (m_shadow->Visible() && m_shadow->GetSize() != 0)
+    if (m_shadow->Visible() && m_shadow->GetSize() != 0) {
+        // the shadow draws with pens of its own: the symbol keeps its frame
+        TPen frame;
+        frame.Assign(*Canvas.Pen());
         m_shadow->DrawRect(Canvas, R);
+        Canvas.Pen()->Assign(frame);
+    }
     if (!m_defaultPen)
         Canvas.AssignPen(m_pen.get());
     if (m_gradient->Visible()) {

@@ -189,10 +189,10 @@ void TNeedleLayout::Assign(const TNeedleLayout& s)
         OnChange(this);
 }
 
-std::array<Point, 7> MeterNeedlePolygon(const TMeterGeometry& g, const TNeedleLayout& l, double angle)
+std::array<Point, 7> MeterNeedlePolygon(const TMeterGeometry& g, const TNeedleLayout& l, double angle, double MaxLength)
 {
     const double a = angle * kDegToRad;
-    const double len = (g.radius - 4) * l.PercentNeedleLength() * 0.01;
+    const double len = std::min((g.radius - 4) * l.PercentNeedleLength() * 0.01, MaxLength);
     const double tx = Nearest(g.centerX + std::cos(a) * len), ty = Nearest(g.centerY - std::sin(a) * len);
     const double sx = std::sin(a) * l.Thickness() / 2, sy = std::cos(a) * l.Thickness() / 2;
     const double h = l.HeadAngle() / 2.0 * kDegToRad;
@@ -204,6 +204,16 @@ std::array<Point, 7> MeterNeedlePolygon(const TMeterGeometry& g, const TNeedleLa
              {Nearest(g.centerX - sx), Nearest(g.centerY - sy)},
              {Nearest(g.centerX + sx), Nearest(g.centerY + sy)},
              {Nearest(tx + sx - std::cos(a) * mid), Nearest(ty + sy + std::sin(a) * mid)}}};
+}
+
+double MeterNeedleReach(const TMeterGeometry& g, double angle, double Wo, double Ho, int Width, int Height)
+{
+    const double a = angle * kDegToRad;
+    const double c = std::cos(a), s = std::sin(a);
+    // the label's centre and its half extent, both along the needle
+    const double centre = c * c * (g.radius - Wo) + s * s * (g.radius - Ho);
+    const double half = std::fabs(c) * Width / 2.0 + std::fabs(s) * Height / 2.0;
+    return centre - half - 2;
 }
 
 // ---- the meter ----
@@ -556,6 +566,7 @@ void TMeter::Compose(platform::DrawingDevice& dc)
     if (m_scaleBkVisible)
         DrawZones(dc);
     dc.SelectBrush(BrushDesc::NullBrush());
+    m_labelRing = {};
     if (m_scaleVisible)
         DrawScale(dc);
     DrawCaption(dc);
@@ -676,6 +687,7 @@ void TMeter::DrawScale(platform::DrawingDevice& dc)
     dc.SetTextAlign(platform::TextAlign::Left | platform::TextAlign::Top);
     const platform::Size maxExt = dc.GetTextExtent(MeterLabelText(m_max, m_decPlaces));
     const double wo = maxExt.cx / 2.0 + 15, ho = maxExt.cy / 2.0 + 15;
+    m_labelRing = {wo, ho, std::max(maxExt.cx, dc.GetTextExtent(MeterLabelText(m_min, m_decPlaces)).cx), maxExt.cy};
     const bool logScale = m_logarithmic && m_min > 0 && m_max > 0;
     if (logScale && std::fabs(std::log10(m_max / m_min)) >= 1) {
         constexpr double kNear = 0.999999999;
@@ -719,7 +731,13 @@ void TMeter::DrawCaption(platform::DrawingDevice& dc)
 
 void TMeter::DrawNeedle(platform::DrawingDevice& dc, const TNeedleLayout& l, double value)
 {
-    std::array<Point, 7> p = MeterNeedlePolygon(m_geometry, l, Angle(value));
+    // the head stops short of the label it points at, which stays readable
+    const double angle = Angle(value);
+    double reach = std::numeric_limits<double>::infinity();
+    if (m_labelRing.width > 0)
+        reach = std::max(0.0, MeterNeedleReach(m_geometry, angle, m_labelRing.wo, m_labelRing.ho, m_labelRing.width,
+                                               m_labelRing.height));
+    std::array<Point, 7> p = MeterNeedlePolygon(m_geometry, l, angle, reach);
     if (l.ShadowDx() != 0 || l.ShadowDy() != 0) {
         std::array<Point, 7> s = p;
         for (Point& q : s) {

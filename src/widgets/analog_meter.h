@@ -4,6 +4,7 @@
 // picture. The geometry and the scale arithmetic are plain functions below.
 #include <array>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "widgets/changed_value.h"
@@ -105,8 +106,14 @@ private:
 };
 
 // The seven points of a needle at angle a (degrees): barb, tip, barb, back of
-// the head, base, base, back of the head.
-std::array<platform::Point, 7> MeterNeedlePolygon(const TMeterGeometry& g, const TNeedleLayout& layout, double angle);
+// the head, base, base, back of the head. The needle is at most MaxLength long.
+std::array<platform::Point, 7> MeterNeedlePolygon(const TMeterGeometry& g, const TNeedleLayout& layout, double angle,
+                                                  double MaxLength = std::numeric_limits<double>::infinity());
+
+// Longest needle at angle a (degrees) whose tip stops short of the scale label
+// there: labels Width x Height at most, centred Wo and Ho inside the radius
+// across and up the dial.
+double MeterNeedleReach(const TMeterGeometry& g, double angle, double Wo, double Ho, int Width, int Height);
 
 // ---- the meter ----
 
@@ -255,6 +262,12 @@ private:
     void DrawLabel(platform::DrawingDevice& dc, double v, double wo, double ho);
     void DrawCaption(platform::DrawingDevice& dc);
     void DrawNeedle(platform::DrawingDevice& dc, const TNeedleLayout& layout, double value);
+    // The labels of the last scale drawn: their offsets and largest size
+    // (no labels: width 0).
+    struct TLabelRing {
+        double wo = 0, ho = 0;
+        int width = 0, height = 0;
+    } m_labelRing;
     void DrawCover(platform::DrawingDevice& dc);
     void DrawLamps(platform::DrawingDevice& dc);
     void DrawOuterFrame(platform::DrawingDevice& dc);

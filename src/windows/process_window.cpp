@@ -262,7 +262,13 @@ QWidget* TFProceso::BuildChartPanel(QWidget* parent, bool pChart)
         ChartGrid_P = grid;
         Panel_PData = data;
         chart->LeftAxis()->SetIncrement(0.1);
+        // the tenths, not the points' quarter texts
+        chart->LeftAxis()->SetLabelStyle(talValue);
         chart->LeftAxis()->MinorGrid()->SetVisible(true);
+        chart->LeftAxis()->MinorGrid()->SetStyle(psDot);
+        chart->LeftAxis()->MinorGrid()->SetColor(clSilver);
+        // whole trial numbers
+        chart->BottomAxis()->SetIncrement(1);
     } else {
         Chart_T = chart;
         ChartListBox_T = list;

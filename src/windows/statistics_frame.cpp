@@ -17,6 +17,8 @@
 #include "chart/axis_title.h"
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
+#include "chart/chart_legend.h"
+#include "chart/legend_symbol.h"
 #include "chart/series/bar_series.h"
 #include "chart/series/histogram_series.h"
 #include "chart/series/line_series.h"
@@ -313,6 +315,9 @@ void TFramStat::BuildAnalysisPage()
     leftLayout->setContentsMargins(0, 0, 0, 0);
     Chart3 = NewChart(left, "Chart3");
     Chart3->LeftAxis()->SetMaximumOffset(20);
+    // symbols of a fixed width: a share of texts as short as "yes" is a sliver
+    Chart3->Legend()->Symbol()->SetWidthUnits(lcsPixels);
+    Chart3->Legend()->Symbol()->SetWidth(16);
     SeriesBar31 = NewBarSeries(Chart3, "SeriesBar31", kBar31Color);
     SeriesBar32 = NewBarSeries(Chart3, "SeriesBar32", clOlive);
     for (TBarSeries* s : {SeriesBar31, SeriesBar32}) {
@@ -726,8 +731,9 @@ void TFramStat::ExecuteNumPage(QObject* Sender, int Page)
     chart->LeftAxis()->Title()->SetCaption("Frequency");
     const TDensityHistogram h = QuantitativeHistogram(*data, s, FClassCount);
     if (h.valid) {
-        // stored for the axis; while it scales itself they are not used
+        // room above the tallest bar and the curve's peak
         TChartAxis& left = *chart->LeftAxis();
+        left.SetAutomatic(false);
         StoreRange(left, 0, h.axisMax);
         left.SetAxisValuesFormat(DensityAxisFormat(h.axisMax));
         chart->BottomAxis()->SetIncrement(h.width);

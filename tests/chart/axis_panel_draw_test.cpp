@@ -8,6 +8,7 @@
 #include "chart/chart_axis.h"
 #include "chart/chart_tool.h"
 #include "chart/chart_walls.h"
+#include "chart/series_marks.h"
 #include "support/recording_canvas.h"
 #include "support/test_series.h"
 
@@ -408,4 +409,31 @@ TEST_F(TDrawSequence, HiddenAxisHandsTheWorkingRectangleToTheSizeHook)
     chart.LeftAxis()->SetVisible(true);
     Draw();
     EXPECT_EQ(std::find(asked.begin(), asked.end(), chart.LeftAxis()), asked.end());
+}
+
+TEST_F(TDrawSequence, MarksOfEverySeriesComeAfterAllTheValues)
+{
+    chart.SetAxisVisible(false);  // no axis label writes the points' labels
+    TTestBarSeries& a = AddBars({}, "A");
+    TTestBarSeries& b = AddBars({}, "B");
+    for (TTestBarSeries* s : {&a, &b}) {
+        for (int i = 0; i < 2; ++i)
+            s->Add(10 + i, "mark" + s->Name() + std::to_string(i));
+        s->Marks().SetVisible(true);
+        s->Marks().SetStyle(smsLabel);
+        s->OnDrawValue = [this, s](int i) { chart.Mark(s->Name() + std::to_string(i)); };
+    }
+    const Lines log = Draw();
+    const auto first = [&](const std::string& text) {
+        for (int i = 0; i < static_cast<int>(log.size()); ++i)
+            if (log[static_cast<std::size_t>(i)].find(text) != std::string::npos)
+                return i;
+        return -1;
+    };
+    const int lastBar = Find(log, "TextOut(0,0,B1)");
+    ASSERT_GE(lastBar, 0);
+    // the first series' marks follow the second series' bars, in series order
+    EXPECT_GT(first("markA0"), lastBar);
+    EXPECT_GT(first("markB0"), first("markA1"));
+    EXPECT_LT(first("markB1"), Find(log, "TextOut(0,0,after-draw)"));
 }

@@ -467,6 +467,60 @@ TEST_F(AxisDraw, SeriesTextLabelsAndTheOverlapRule)
     EXPECT_EQ(TextsOnly(chart.device), (std::vector<std::string>{"A", "LongLabel", "D"}));
 }
 
+TEST_F(AxisDraw, TextLabelsComingBackToOnePlaceAreWrittenOnce)
+{
+    // outcomes 0 and 1 in turn, labelled on the bottom axis
+    TChartSeries* s = chart.AddSeries();
+    for (int i = 0; i < 40; ++i)
+        s->AddXY(i % 2, i, i % 2 ? "Yes" : "No");
+    TChartAxis& a = *chart.BottomAxis();
+    ASSERT_EQ(a.CalcLabelStyle(), talText);
+    a.SetStartEnd();
+    a.AdjustMaxMin();
+    TRect r = chart.ChartRect;
+    a.CalcRect(r, false);
+    chart.device.ClearLog();
+    a.Draw(false);
+    EXPECT_EQ(TextsOnly(chart.device), (std::vector<std::string>{"No", "Yes"}));
+}
+
+TEST_F(AxisDraw, StepGrowsWhenTheLabelsWrittenCarryMoreDecimals)
+{
+    // 1..2 over 440 pixels: the measured labels "2", "1" and "1.5" (18
+    // pixels, 20 with the separation) let 22 fit, a step of 0.05 (1/23
+    // grown), 22 pixels apart; but "1.05" is 24 pixels wide, 26 with the
+    // separation: the step grows to 0.1 (44 pixels).
+    chart.ChartRect.Right = 480;
+    TChartAxis& a = *chart.BottomAxis();
+    a.SetLabelStyle(talValue);
+    a.SetTickLength(0);
+    Prepare(a, 1, 2);
+    a.Draw(false);
+    const std::vector<std::string> expected = {"2", "1.9", "1.8", "1.7", "1.6", "1.5", "1.4", "1.3", "1.2", "1.1", "1"};
+    EXPECT_EQ(TextsOnly(chart.device), expected);
+}
+
+TEST_F(AxisDraw, LabelsAreWrittenWithoutABoxAfterAnotherAxis)
+{
+    // each axis leaves the canvas opaque when it is done
+    for (TChartAxis* a : {chart.BottomAxis(), chart.LeftAxis()}) {
+        a->SetLabelStyle(talValue);
+        Prepare(*a, 0, 100);
+        a->Draw(false);
+    }
+    bool opaque = true;
+    int written = 0;
+    for (const auto& c : chart.device.Calls()) {
+        if (c.name == "SetBkMode")
+            opaque = c.args[0] != "transparent";
+        if (c.name == "TextOut") {
+            ++written;
+            EXPECT_FALSE(opaque) << c.ToString();
+        }
+    }
+    EXPECT_EQ(written, 11);
+}
+
 TEST_F(AxisDraw, DepthLabelsNeverLeaveTheSeriesList)
 {
     TChartSeries* s = chart.AddSeries();

@@ -6,6 +6,7 @@
 
 #include "chart/chart_series.h"
 #include "chart_test_support.h"
+#include "support/recording_canvas.h"
 
 namespace {
 
@@ -290,4 +291,19 @@ TEST_F(TChartLegendTest, CheckBoxesWidenTheItems)
     // width 57 and 15 more to the left; items start 15 in
     EXPECT_EQ(l.ShapeBounds.Left, 405 - 57 - 15);
     EXPECT_EQ(l.SymbolX(), 333 + 15 + 6);
+}
+
+class TLegendSymbolDraw : public CanvasOnRecorderTest {};
+
+TEST_F(TLegendSymbolDraw, TheShadowLeavesTheFramePenAlone)
+{
+    TLegendSymbol symbol([] {}, [] { return 0; });
+    canvas.Pen()->SetColor(clRed);
+    canvas.Pen()->SetStyle(psSolid);
+    symbol.DrawSymbol(canvas, TRect{10, 10, 30, 20}, clBlue);
+    const auto rects = device.CallsNamed("Rectangle");
+    ASSERT_FALSE(rects.empty());
+    EXPECT_EQ(rects.back().ToString(), "Rectangle(10,10,30,20)");
+    EXPECT_EQ(rects.back().pen, "solid 1 0x0000FF");
+    EXPECT_EQ(rects.back().brush, "solid 0xFF0000");
 }

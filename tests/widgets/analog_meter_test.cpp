@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 #include "recorder_install.h"
 #include "testing/recording_device.h"
@@ -241,6 +242,7 @@ TEST_F(MeterTest, PaintDrawsShadowThenNeedle)
 {
     meter.NeedleLayout().SetShadowDx(3);
     meter.NeedleLayout().SetShadowDy(2);
+    meter.SetScaleVisible(false);  // no label to keep clear of: the needle's full length
     platform::RecordingDevice& rec = InstallRecorder(meter, 297, 209);
     meter.SetCaption("V");
     const auto polys = rec.CallsNamed("Polygon");
@@ -249,6 +251,47 @@ TEST_F(MeterTest, PaintDrawsShadowThenNeedle)
     EXPECT_EQ(polys[0].brush, "solid 0x808080");
     EXPECT_EQ(polys[1].ToString(), "Polygon(44,80 27,70 37,87 41,84 148,191 148,191 41,84)");
     EXPECT_EQ(polys[1].brush, "solid 0xC0C0C0");
+}
+
+TEST_F(MeterTest, TheNeedleStopsShortOfTheLabelItPointsAt)
+{
+    meter.SetMeterMaxValue(2);  // labels 0.0, 0.5 .. 2.0
+    platform::RecordingDevice& rec = InstallRecorder(meter, 297, 209);
+    for (double v : {0.0, 0.5, 1.0, 1.5, 2.0}) {
+        meter.SetValue(v);
+        rec.ClearLog();
+        meter.SetCaption(std::to_string(v));  // painted once more
+        const auto polys = rec.CallsNamed("Polygon");
+        ASSERT_EQ(polys.size(), 1u);
+        std::vector<platform::Point> points;
+        std::istringstream in(polys[0].args[0]);
+        for (std::string pt; in >> pt;)
+            points.push_back({std::stoi(pt.substr(0, pt.find(','))), std::stoi(pt.substr(pt.find(',') + 1))});
+        ASSERT_EQ(points.size(), 7u);
+        int left = 1 << 20, top = 1 << 20, right = -left, bottom = -top;
+        for (const platform::Point& q : points) {
+            left = std::min(left, q.x);
+            right = std::max(right, q.x);
+            top = std::min(top, q.y);
+            bottom = std::max(bottom, q.y);
+        }
+        const std::string label = MeterLabelText(v, 1);
+        bool found = false;
+        for (const auto& t : rec.CallsNamed("TextOut")) {
+            if (t.args.back() != label)
+                continue;
+            found = true;
+            // 6 pixels a character, 13 a line (Arial 8 on the recorder)
+            const int x = std::stoi(t.args[0]), y = std::stoi(t.args[1]);
+            const bool apart = right < x || left > x + 6 * static_cast<int>(label.size()) || bottom < y || top > y + 13;
+            EXPECT_TRUE(apart) << label << " under the needle " << polys[0].ToString();
+        }
+        EXPECT_TRUE(found) << label;
+        // still a long needle: its tip well past the middle of the radius
+        const platform::Point tip = points[1];
+        const double length = std::hypot(tip.x - meter.Geometry().centerX, tip.y - meter.Geometry().centerY);
+        EXPECT_GT(length, 0.6 * meter.Geometry().radius) << label;
+    }
 }
 
 TEST_F(MeterTest, LabelsTicksAndTheLabelHandler)

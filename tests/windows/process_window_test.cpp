@@ -1,4 +1,5 @@
 #include "../support/shell_test_support.h"
+#include "chart_drawing_checks.h"
 #include "window_shot.h"
 
 #include "chart/chart.h"
@@ -372,4 +373,31 @@ TEST_F(ProcessWindow, LaunchesOnScreen)
     EXPECT_GT(red, 100);
     window->SpeedButton1Click();
     Shot("process_window_summary.png");
+}
+
+// Both charts after a few launches: the labels of each axis keep clear of
+// one another and stay inside the chart; the proportion axis shows its
+// tenths and the trial axes whole trial numbers.
+TEST_F(ProcessWindow, AxesStayReadableAsTrialsGrow)
+{
+    for (int trials : {2, 10, 3000 - 12}) {
+        SetRepetitions(trials);
+        window->Execute();
+        const std::string when = std::to_string(window->Process(1)->TrialCount()) + " trials";
+        for (TChart* chart : {window->ChartT(), window->ChartP()}) {
+            EXPECT_CHART_READABLE(*chart, chart->objectName().toStdString() + " after " + when);
+            EXPECT_EQ(PointersOutsideTheRect(*chart), std::vector<std::string>{}) << when;
+        }
+        const TChartDrawing p = DrawChartOn<platform::RecordingDevice>(*window->ChartP());
+        const int left = window->ChartP()->Axes().IndexOf(window->ChartP()->LeftAxis());
+        const int bottom = window->ChartP()->Axes().IndexOf(window->ChartP()->BottomAxis());
+        EXPECT_EQ(AxisLabelTexts(p, left), (std::vector<std::string>{"1", "0.9", "0.8", "0.7", "0.6", "0.5", "0.4",
+                                                                      "0.3", "0.2", "0.1", "0"}))
+            << when;
+        for (const std::string& label : AxisLabelTexts(p, bottom))
+            EXPECT_EQ(label.find('.'), std::string::npos) << label << " after " << when;
+        EXPECT_FALSE(AxisLabelTexts(p, bottom).empty()) << when;
+        if (window->Process(1)->TrialCount() == 12)
+            Shot("process_window_12_trials.png");
+    }
 }

@@ -12,6 +12,8 @@
 //     = 1.397 and 11.453.
 #include "windows/statistics_frame.h"
 
+#include "chart_drawing_checks.h"
+
 #include "chart/axis_title.h"
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
@@ -19,6 +21,7 @@
 #include "chart/series/histogram_series.h"
 #include "chart/series/line_series.h"
 #include "chart/series/point_series.h"
+#include "chart/series_pointer.h"
 #include "core/statistics_test_data.h"
 #include "windows/statistics_string_grid.h"
 
@@ -596,7 +599,11 @@ TEST_F(StatFrame, PageControlResizeGivesTheGridsSixTenths)
     EXPECT_NEAR(Find<QWidget>("pGrid1")->width(), 0.6 * tabWidth, 12);
 }
 
-// Pictures of the frame for review, written beside the test program.
+// Pictures of the frame for review, written beside the test program, and
+// the checks of each chart as drawn: the labels of one axis keep clear of
+// one another, every text stays inside the chart, the tallest bar and every
+// point keep their room inside the chart rectangle, the marks lie over every
+// bar and the legend's symbols are wide enough to be seen beside their texts.
 TEST_F(StatFrame, PicturesOfTheFourModes)
 {
     const auto data = NormalColumn(400, 170, 8, 11);
@@ -604,6 +611,15 @@ TEST_F(StatFrame, PicturesOfTheFourModes)
     Find<QCheckBox>("CheckBox1")->setChecked(true);
     EXPECT_EQ(Series<TBarSeries>("SeriesHistogram1")->Count(), 18);
     WritePng("statistics_frame_quantitative.png", Find<QWidget>("TabSheet1"));
+    TChart& chart1 = *frame.Chart(1);
+    EXPECT_CHART_READABLE(chart1, "quantitative");
+    // the density axis ends 0.1 above the tallest class (or the curve's peak)
+    const TBarSeries& histogram = *Series<TBarSeries>("SeriesHistogram1");
+    const double tallest = histogram.YValues().MaxValue();
+    const double peak = 1 / (std::sqrt(6.2832) * 7.997);
+    EXPECT_NEAR(chart1.LeftAxis()->Maximum(), std::max(tallest, peak) + 0.1, 1e-3);
+    EXPECT_EQ(chart1.LeftAxis()->Minimum(), 0);
+    EXPECT_GE(GapAboveTallest(chart1, histogram), 20);
 
     std::vector<double> xs;
     std::vector<double> ys;
@@ -617,6 +633,27 @@ TEST_F(StatFrame, PicturesOfTheFourModes)
     frame.InitXY(NumVar("height", "cm"), *x, NumVar("weight", "kg"), *y);
     Find<QCheckBox>("CheckBox3")->setChecked(true);
     WritePng("statistics_frame_regression.png", Find<QWidget>("TabSheet3"));
+    TChart& chart3 = *frame.Chart(3);
+    EXPECT_CHART_READABLE(chart3, "regression");
+    EXPECT_EQ(PointersOutsideTheRect(chart3), std::vector<std::string>{});
+    {
+        // the extreme points stand 20 pixels (and their own half size) off the
+        // top and bottom of the frame and 5 off its sides
+        const TPointSeries& points = *Series<TPointSeries>("SeriesPoints3");
+        int top = chart3.ChartRect.Bottom, bottom = chart3.ChartRect.Top;
+        int left = chart3.ChartRect.Right, right = chart3.ChartRect.Left;
+        for (int i = 0; i < points.Count(); ++i) {
+            top = std::min(top, points.CalcYPos(i));
+            bottom = std::max(bottom, points.CalcYPos(i));
+            left = std::min(left, points.CalcXPos(i));
+            right = std::max(right, points.CalcXPos(i));
+        }
+        const int half = points.Pointer().HorizSize();
+        EXPECT_GE(top - chart3.ChartRect.Top, 20 + half);
+        EXPECT_GE(chart3.ChartRect.Bottom - bottom, 20 + half);
+        EXPECT_GE(left - chart3.ChartRect.Left, 5 + half);
+        EXPECT_GE(chart3.ChartRect.Right - right, 5 + half);
+    }
 
     const auto w1 = NormalColumn(200, 60, 6, 3);
     const auto w2 = NormalColumn(200, 68, 7, 5);
@@ -633,6 +670,15 @@ TEST_F(StatFrame, PicturesOfTheFourModes)
     frame.InitCY(CatVar("sex", {"female", "male"}), *wg, NumVar("weight", "kg"), *wy);
     Find<QCheckBox>("CheckBox3")->setChecked(true);
     WritePng("statistics_frame_groups.png", Find<QWidget>("TabSheet3"));
+    EXPECT_CHART_READABLE(chart3, "groups");
+    for (const char* name : {"SeriesHist31", "SeriesHist32"})
+        EXPECT_GE(GapAboveTallest(chart3, *Series<THistogramSeries>(name)), 20) << name;
+    Tabs()->setCurrentWidget(Find<QWidget>("TabSheet1"));
+    QCoreApplication::processEvents();
+    EXPECT_CHART_READABLE(chart1, "groups, categories");
+    Tabs()->setCurrentWidget(Find<QWidget>("TabSheet2"));
+    QCoreApplication::processEvents();
+    EXPECT_CHART_READABLE(*frame.Chart(2), "groups, weight");
 
     std::vector<int> a;
     std::vector<int> b;
@@ -648,4 +694,40 @@ TEST_F(StatFrame, PicturesOfTheFourModes)
     frame.InitCC(CatVar("age group", {"young", "middle", "old"}), *A, CatVar("sport", {"yes", "no"}), *B);
     EXPECT_TRUE(Series<TBarSeries>("SeriesBar31")->Marks().Visible());
     WritePng("statistics_frame_contingency.png", Find<QWidget>("TabSheet3"));
+    EXPECT_CHART_READABLE(chart3, "contingency");
+    {
+        TTextBoxDevice<platform::RecordingDevice> device(chart3.width(), chart3.height());
+        chart3.SetBufferedDisplay(false);
+        chart3.Draw(&device, TRect{0, 0, chart3.width(), chart3.height()});
+        chart3.SetBufferedDisplay(true);
+        const auto& calls = device.Calls();
+        const std::string olive = "solid " + platform::RecordingDevice::ColorText(clOlive);
+        const std::string first = "solid " + platform::RecordingDevice::ColorText(10921555);
+        int lastBar = -1;
+        int firstMark = -1;
+        std::vector<TRect> symbols;
+        for (int i = 0; i < static_cast<int>(calls.size()); ++i) {
+            const platform::RecordedCall& c = calls[static_cast<std::size_t>(i)];
+            if (c.name == "Rectangle" && (c.brush == olive || c.brush == first)) {
+                const TRect r{std::stoi(c.args[0]), std::stoi(c.args[1]), std::stoi(c.args[2]), std::stoi(c.args[3])};
+                if (r.Left >= chart3.ChartRect.Right)
+                    symbols.push_back(r);
+                else
+                    lastBar = i;
+            }
+            if (c.name == "TextOut" && firstMark < 0 && c.args[2].find('%') != std::string::npos)
+                firstMark = i;
+        }
+        // every percent mark is written after the last bar of either series
+        ASSERT_GE(firstMark, 0);
+        EXPECT_GT(firstMark, lastBar);
+        // two symbols, 16 pixels wide, their shadows clear of the texts
+        ASSERT_EQ(symbols.size(), 2u);
+        for (const TDrawnText& t : device.texts)
+            if (t.text == "yes" || t.text == "no") {
+                const TRect& s = symbols[t.text == "yes" ? 0 : 1];
+                EXPECT_EQ(s.Right - s.Left, 16) << t.text;
+                EXPECT_GT(t.box.Left, s.Right + 3) << t.text;
+            }
+    }
 }
