@@ -1,10 +1,16 @@
 #include "platform/qt_web_view.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace platform {
@@ -13,6 +19,33 @@ namespace {
 
 // Chromium's net::ERR_ABORTED: the load a cancelled navigation leaves behind.
 constexpr int kErrAborted = -3;
+// A link followed this long after a click or key on the view is the user's.
+constexpr qint64 kUserLinkMs = 1500;
+
+// The page a new window would show: it never loads, it hands its first
+// address to the view that asked and goes.
+class NewWindowPage : public QWebEnginePage {
+public:
+    NewWindowPage(QtWebView* owner, QObject* parent) : QWebEnginePage(parent), m_owner(owner) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
+    {
+        if (isMainFrame && !m_done && !url.isEmpty() && url != QUrl(QStringLiteral("about:blank"))) {
+            m_done = true;
+            QPointer<QtWebView> owner(m_owner);
+            const int kind = type;
+            QMetaObject::invokeMethod(
+                parent(), [owner, url, kind] { if (owner) owner->OpenNewWindow(url, kind); }, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QtWebView* m_owner;
+    bool m_done = false;
+};
 
 class NavigationPage : public QWebEnginePage {
 public:
@@ -25,11 +58,11 @@ protected:
         // a server's redirect continues the navigation already asked for
         if (type == NavigationTypeRedirect)
             return true;
-        return m_owner->AcceptNavigation(url, isMainFrame);
+        return m_owner->AcceptNavigation(url, type, isMainFrame);
     }
 
-    // Links that ask for a new window open in this one.
-    QWebEnginePage* createWindow(WebWindowType) override { return this; }
+    // A new window's address comes back to this view and is asked for here.
+    QWebEnginePage* createWindow(WebWindowType) override { return new NewWindowPage(m_owner, this); }
 
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int line, const QString& source) override
@@ -70,6 +103,24 @@ QtWebView::QtWebView(QWidget* parent)
     m_view = new QWebEngineView(this);
     m_view->setPage(new NavigationPage(this, m_view));
     layout->addWidget(m_view);
+    // the engine's own widget comes as a child of the view: its clicks and keys are watched
+    m_view->installEventFilter(this);
+    for (QObject* child : m_view->children())
+        child->installEventFilter(this);
+
+    QWebEngineSettings* settings = m_view->page()->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false); // until a program page
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    settings->setAttribute(QWebEngineSettings::AllowWindowActivationFromJavaScript, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
+    settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
 
     QWebEnginePage* page = m_view->page();
     connect(page, &QWebEnginePage::loadProgress, this,
@@ -126,14 +177,90 @@ void QtWebView::SetSilent(bool silent)
     m_silent = silent;
 }
 
-bool QtWebView::AcceptNavigation(const QUrl& url, bool isMainFrame)
+bool QtWebView::IsProgramPage(const QUrl& url)
 {
-    if (!isMainFrame)
-        return true;
-    if (!FireBeforeNavigate(url.toString()))
-        return true;
-    m_cancelled.append(url);
-    return false;
+    if (!url.isLocalFile())
+        return false;
+    const QString folder = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    const QString file = QFileInfo(url.toLocalFile()).canonicalFilePath();
+    return !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
+}
+
+bool QtWebView::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == m_view)
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        break;
+    case QEvent::MouseButtonRelease:
+        m_userInput.start();
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+            m_userInput.start();
+        break;
+    }
+    default:
+        break;
+    }
+    return WebView::eventFilter(watched, event);
+}
+
+NavigationOrigin QtWebView::OriginOf(int type, bool isMainFrame)
+{
+    if (type == QWebEnginePage::NavigationTypeLinkClicked || type == QWebEnginePage::NavigationTypeFormSubmitted) {
+        // one click or key, one link of the user's
+        if (m_userInput.isValid() && m_userInput.elapsed() <= kUserLinkMs) {
+            m_userInput.invalidate();
+            return NavigationOrigin::UserLink;
+        }
+        return NavigationOrigin::Page;
+    }
+    if (isMainFrame && (type == QWebEnginePage::NavigationTypeTyped || type == QWebEnginePage::NavigationTypeBackForward ||
+                        type == QWebEnginePage::NavigationTypeReload))
+        return NavigationOrigin::Program;
+    return NavigationOrigin::Page;
+}
+
+bool QtWebView::AcceptNavigation(const QUrl& url, int type, bool isMainFrame)
+{
+    NavigationOrigin origin = OriginOf(type, isMainFrame);
+    if (isMainFrame && !m_newWindow.isEmpty() && url == m_newWindow) {
+        // a new window's address, asked for when it came
+        m_newWindow.clear();
+        origin = NavigationOrigin::Program;
+    } else {
+        const QString scheme = url.scheme().toLower();
+        const bool toWeb = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+        const QUrl current = m_view->url();
+        // a local page does not take the view to the web by itself
+        if (origin == NavigationOrigin::Page && toWeb && (current.isEmpty() || current.isLocalFile()))
+            return false;
+        if (FireBeforeNavigate(url.toString(), origin, !isMainFrame)) {
+            if (isMainFrame)
+                m_cancelled.append(url);
+            return false;
+        }
+    }
+    if (isMainFrame)
+        m_view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, IsProgramPage(url));
+    return true;
+}
+
+void QtWebView::OpenNewWindow(const QUrl& url, int type)
+{
+    const NavigationOrigin origin = OriginOf(type, true);
+    const QString scheme = url.scheme().toLower();
+    const bool toWeb = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    const QUrl current = m_view->url();
+    if (origin == NavigationOrigin::Page && toWeb && (current.isEmpty() || current.isLocalFile()))
+        return;
+    if (FireBeforeNavigate(url.toString(), origin))
+        return;
+    m_newWindow = url;
+    m_view->setUrl(url);
 }
 
 bool QtWebView::TakeCancelled(const QUrl& url, int errorCode)

@@ -2,10 +2,10 @@
 
 namespace platform {
 
-bool FakeWebView::Load(const QString& url)
+bool FakeWebView::Load(const QString& url, NavigationOrigin origin)
 {
     m_navigations.append(url);
-    if (FireBeforeNavigate(url)) {
+    if (FireBeforeNavigate(url, origin)) {
         m_cancelled.append(url);
         return false;
     }
@@ -29,7 +29,12 @@ void FakeWebView::Complete(const QString& url)
 
 void FakeWebView::Navigate(const QString& url)
 {
-    if (!Load(url))
+    Go(url, NavigationOrigin::Program);
+}
+
+void FakeWebView::Go(const QString& url, NavigationOrigin origin)
+{
+    if (!Load(url, origin))
         return;
     while (m_history.size() > m_index + 1)
         m_history.removeLast();

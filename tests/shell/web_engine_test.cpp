@@ -7,6 +7,7 @@
 #include "shell/web_nav.h"
 #include "support/event_wait.h"
 #include "support/shell_test_support.h"
+#include "support/web_click.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -24,8 +25,8 @@ protected:
     {
         ASSERT_TRUE(Dir.isValid());
         Write(QStringLiteral("study.xml"), "<?xml version=\"1.0\"?><vexa filetype=\"study\"/>");
-        Write(QStringLiteral("index.htm"),
-              "<html><body><a id=\"s\" href=\"study.xml\">study</a></body></html>");
+        Write(QStringLiteral("index.htm"), QByteArray("<html><body><a id=\"s\" style=\"") + kClickBoxStyle +
+                                               "\" href=\"study.xml\">study</a></body></html>");
         m_before = QApplication::topLevelWidgets().size();
         Parent = std::make_unique<TestParent>();
     }
@@ -76,7 +77,7 @@ TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
     EXPECT_EQ(documents.first(), index);
     EXPECT_EQ(page->TWebEditor1->URLbar->text(), index);
 
-    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('s').click();"));
+    ASSERT_TRUE(ClickPage(*view));
     ASSERT_TRUE(WaitFor([&] { return !Parent->Opened.isEmpty(); }, 15000)) << "the link was not handed over";
     EXPECT_EQ(Parent->Opened, QStringList{study});
     // let the engine finish the cancelled load: it is no navigate error
@@ -89,7 +90,8 @@ TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
 TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
 {
     Write(QStringLiteral("sheet.csv"), "a;b\n1;2\n");
-    Write(QStringLiteral("sheets.htm"), "<html><body><a id=\"c\" href=\"sheet.csv\">sheet</a></body></html>");
+    Write(QStringLiteral("sheets.htm"), QByteArray("<html><body><a id=\"c\" style=\"") + kClickBoxStyle +
+                                            "\" href=\"sheet.csv\">sheet</a></body></html>");
     const QString index = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("sheets.htm"))).toString();
     const QString sheet = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("sheet.csv"))).toString();
     QStringList opened;
@@ -111,7 +113,7 @@ TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
     page->show();
     ASSERT_TRUE(WaitFor([&] { return !documents.isEmpty(); }, 15000)) << "the local page did not load";
 
-    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('c').click();"));
+    ASSERT_TRUE(ClickPage(*view));
     const bool handed = WaitFor([&] { return !opened.isEmpty(); }, 15000);
     platform::SetDesktopOpener(nullptr);
     ASSERT_TRUE(handed) << "the sheet was not handed to the desktop";
@@ -124,8 +126,8 @@ TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
 TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
 {
     Write(QStringLiteral("next.htm"), "<html><body>next</body></html>");
-    Write(QStringLiteral("message.htm"),
-          "<html><body><a id=\"n\" href=\"next.htm\">next</a></body></html>");
+    Write(QStringLiteral("message.htm"), QByteArray("<html><body><a id=\"n\" style=\"") + kClickBoxStyle +
+                                             "\" href=\"next.htm\">next</a></body></html>");
     const QString first = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("message.htm"))).toString();
     const QString next = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("next.htm"))).toString();
 
@@ -147,7 +149,7 @@ TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
     EXPECT_TRUE(frame->barNavigation->isHidden());
     EXPECT_FALSE(window->pButtons->isHidden());
 
-    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('n').click();"));
+    ASSERT_TRUE(ClickPage(*view));
     ASSERT_TRUE(WaitFor([&] { return frame->URLbar->text() == next; }, 15000)) << "the link was not followed";
     EXPECT_EQ(window->NavigationCount(), 2);
     EXPECT_FALSE(frame->barNavigation->isHidden());
