@@ -11,6 +11,8 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace platform {
@@ -21,6 +23,59 @@ namespace {
 constexpr int kErrAborted = -3;
 // A link followed this long after a click or key on the view is the user's.
 constexpr qint64 kUserLinkMs = 1500;
+
+bool IsWeb(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+// The file lies in the folder or below it (both canonical).
+bool Within(const QString& file, const QString& folder)
+{
+    return !file.isEmpty() && !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
+}
+
+QString ProgramFolder()
+{
+    return QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+}
+
+// Local files a page loads besides itself: pictures, styles, scripts and
+// frames from its own folder (or below) and the program's; nothing for a
+// web page; never read by script (XHR, fetch) or sent anywhere.
+class LocalFileGuard : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        const QUrl request = info.requestUrl();
+        if (!request.isLocalFile())
+            return;
+        switch (info.resourceType()) {
+        case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
+            return; // asked in acceptNavigationRequest
+        case QWebEngineUrlRequestInfo::ResourceTypeXhr:
+        case QWebEngineUrlRequestInfo::ResourceTypePing:
+        case QWebEngineUrlRequestInfo::ResourceTypeCspReport:
+        case QWebEngineUrlRequestInfo::ResourceTypePluginResource:
+            info.block(true);
+            return;
+        default:
+            break;
+        }
+        const QUrl page = info.firstPartyUrl();
+        if (!page.isLocalFile()) {
+            info.block(true);
+            return;
+        }
+        const QString file = QFileInfo(request.toLocalFile()).canonicalFilePath();
+        const QString folder = QFileInfo(QFileInfo(page.toLocalFile()).absolutePath()).canonicalFilePath();
+        if (!Within(file, folder) && !Within(file, ProgramFolder()))
+            info.block(true);
+    }
+};
 
 // The page a new window would show: it never loads, it hands its first
 // address to the view that asked and goes.
@@ -55,8 +110,9 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
-        // a server's redirect continues the navigation already asked for
-        if (type == NavigationTypeRedirect)
+        // a server's redirect continues the navigation already asked for;
+        // a page's own (a refresh) is asked like any other
+        if (type == NavigationTypeRedirect && m_owner->ServerRedirect(url, isMainFrame))
             return true;
         return m_owner->AcceptNavigation(url, type, isMainFrame);
     }
@@ -114,13 +170,17 @@ QtWebView::QtWebView(QWidget* parent)
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
     settings->setAttribute(QWebEngineSettings::AllowWindowActivationFromJavaScript, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // a local page's own pictures and styles load; what else it reaches is the guard's
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    m_view->page()->setUrlRequestInterceptor(new LocalFileGuard(m_view->page()));
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     settings->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
     settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
-    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // "mailto:" and other outside schemes come to acceptNavigationRequest only
+    // from the user's clicks; the engine never hands them over itself (below)
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
 
     QWebEnginePage* page = m_view->page();
     connect(page, &QWebEnginePage::loadProgress, this,
@@ -144,7 +204,8 @@ QtWebView::~QtWebView()
 
 void QtWebView::Navigate(const QString& url)
 {
-    m_view->setUrl(QUrl::fromUserInput(url, QDir::currentPath()));
+    m_programUrl = QUrl::fromUserInput(url, QDir::currentPath());
+    m_view->setUrl(m_programUrl);
 }
 
 void QtWebView::Stop()
@@ -154,16 +215,19 @@ void QtWebView::Stop()
 
 void QtWebView::GoBack()
 {
+    m_programHistory = true;
     m_view->back();
 }
 
 void QtWebView::GoForward()
 {
+    m_programHistory = true;
     m_view->forward();
 }
 
 void QtWebView::Refresh()
 {
+    m_programHistory = true;
     m_view->reload();
 }
 
@@ -179,11 +243,7 @@ void QtWebView::SetSilent(bool silent)
 
 bool QtWebView::IsProgramPage(const QUrl& url)
 {
-    if (!url.isLocalFile())
-        return false;
-    const QString folder = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
-    const QString file = QFileInfo(url.toLocalFile()).canonicalFilePath();
-    return !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
+    return url.isLocalFile() && Within(QFileInfo(url.toLocalFile()).canonicalFilePath(), ProgramFolder());
 }
 
 bool QtWebView::eventFilter(QObject* watched, QEvent* event)
@@ -218,9 +278,16 @@ NavigationOrigin QtWebView::OriginOf(int type, bool isMainFrame)
         }
         return NavigationOrigin::Page;
     }
-    if (isMainFrame && (type == QWebEnginePage::NavigationTypeTyped || type == QWebEnginePage::NavigationTypeBackForward ||
-                        type == QWebEnginePage::NavigationTypeReload))
+    // the program's own requests, not a refresh or redirect of the page's that looks like one
+    if (isMainFrame && type == QWebEnginePage::NavigationTypeTyped && !m_programUrl.isEmpty()) {
+        m_programUrl.clear();
         return NavigationOrigin::Program;
+    }
+    if (isMainFrame && m_programHistory &&
+        (type == QWebEnginePage::NavigationTypeBackForward || type == QWebEnginePage::NavigationTypeReload)) {
+        m_programHistory = false;
+        return NavigationOrigin::Program;
+    }
     return NavigationOrigin::Page;
 }
 
@@ -233,29 +300,37 @@ bool QtWebView::AcceptNavigation(const QUrl& url, int type, bool isMainFrame)
         origin = NavigationOrigin::Program;
     } else {
         const QString scheme = url.scheme().toLower();
-        const bool toWeb = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-        const QUrl current = m_view->url();
+        const bool toWeb = IsWeb(url);
         // a local page does not take the view to the web by itself
-        if (origin == NavigationOrigin::Page && toWeb && (current.isEmpty() || current.isLocalFile()))
+        if (origin == NavigationOrigin::Page && toWeb && !m_mainOnWeb)
             return false;
         if (FireBeforeNavigate(url.toString(), origin, !isMainFrame)) {
             if (isMainFrame)
                 m_cancelled.append(url);
             return false;
         }
+        // an outside scheme ("mailto:") is for the events to hand over, never for the engine
+        if (!toWeb && scheme != QLatin1String("file") && scheme != QLatin1String("about") &&
+            scheme != QLatin1String("data") && scheme != QLatin1String("qrc"))
+            return false;
     }
-    if (isMainFrame)
+    if (isMainFrame) {
+        m_mainOnWeb = IsWeb(url);
         m_view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, IsProgramPage(url));
+    }
     return true;
+}
+
+bool QtWebView::ServerRedirect(const QUrl& url, bool isMainFrame) const
+{
+    // only a web address redirects to a web address
+    return IsWeb(url) && (!isMainFrame || m_mainOnWeb);
 }
 
 void QtWebView::OpenNewWindow(const QUrl& url, int type)
 {
     const NavigationOrigin origin = OriginOf(type, true);
-    const QString scheme = url.scheme().toLower();
-    const bool toWeb = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-    const QUrl current = m_view->url();
-    if (origin == NavigationOrigin::Page && toWeb && (current.isEmpty() || current.isLocalFile()))
+    if (origin == NavigationOrigin::Page && IsWeb(url) && !m_mainOnWeb)
         return;
     if (FireBeforeNavigate(url.toString(), origin))
         return;

@@ -39,6 +39,8 @@ public:
     // Called by the page for every navigation request; false cancels it.
     // type is the engine's QWebEnginePage::NavigationType.
     bool AcceptNavigation(const QUrl& url, int type, bool isMainFrame);
+    // A redirect that continues a navigation already asked for.
+    bool ServerRedirect(const QUrl& url, bool isMainFrame) const;
     // A new window asked for by the page: navigated here when accepted.
     void OpenNewWindow(const QUrl& url, int type);
 
@@ -58,6 +60,9 @@ private:
     QList<QUrl> m_cancelled; // cancelled requests whose failed load is still to come
     QElapsedTimer m_userInput; // since the last click or key on the view
     QUrl m_newWindow;          // a new window's address, already asked for
+    QUrl m_programUrl;         // asked for by Navigate, not yet come
+    bool m_programHistory = false; // back, forward or reload asked for, not yet come
+    bool m_mainOnWeb = false;      // the page shown (or coming) is a web page
     bool m_silent = false;
 };
 

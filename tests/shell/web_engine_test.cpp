@@ -9,6 +9,7 @@
 #include "support/shell_test_support.h"
 #include "support/web_click.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -158,6 +159,42 @@ TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
     TFMsge* raw = window.data();
     FreeMessageWindow(raw);
     EXPECT_TRUE(WaitFor([&] { return window.isNull(); }, 5000));
+}
+
+TEST_F(WebEngineTest, ScriptThatClicksLinksHandsNothingToTheDesktop)
+{
+    // a page of the program's own, so that its script runs
+    QTemporaryDir own(QCoreApplication::applicationDirPath() + QStringLiteral("/web-XXXXXX"));
+    ASSERT_TRUE(own.isValid());
+    QByteArray links;
+    for (const char* name : {"run.sh", "start.desktop", "tool.jar", "setup.exe", "guide.pdf"}) {
+        QFile file(own.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        links += QByteArray("<a class=\"l\" href=\"") + name + "\">" + name + "</a> ";
+    }
+    QFile page(own.filePath(QStringLiteral("bundled.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>start</title></head><body>" + links +
+               "<script>var ls = document.getElementsByClassName('l');"
+               "for (var i = 0; i < ls.length; ++i) ls[i].click(); document.title = 'clicked';</script></body></html>");
+    page.close();
+    QStringList opened;
+    platform::SetDesktopOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+    });
+    auto* window = new TFWebNav(Parent.get(), QUrl::fromLocalFile(page.fileName()).toString());
+    auto* view = dynamic_cast<platform::QtWebView*>(window->TWebEditor1->WebBrowser1);
+    ASSERT_NE(view, nullptr);
+    Parent->show();
+    window->show();
+    const bool ran = WaitFor([&] { return view->Engine()->title() == QLatin1String("clicked"); }, 15000);
+    WaitFor([] { return false; }, 500);
+    platform::SetDesktopOpener(nullptr);
+    ASSERT_TRUE(ran) << "the page's script did not run";
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(Parent->Opened.isEmpty());
 }
 
 } // namespace
