@@ -27,6 +27,16 @@ void FakeWebView::Complete(const QString& url)
     FireDocumentComplete(url);
 }
 
+bool FakeWebView::FrameNavigate(const QString& url)
+{
+    m_navigations.append(url);
+    if (FireBeforeNavigate(url, NavigationOrigin::Page, true)) {
+        m_cancelled.append(url);
+        return false;
+    }
+    return true;
+}
+
 void FakeWebView::Navigate(const QString& url)
 {
     Go(url, NavigationOrigin::Program);

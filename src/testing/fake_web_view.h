@@ -24,8 +24,10 @@ public:
 
     // A link the user clicked inside the page: the same road as Navigate.
     void FollowLink(const QString& url) { Go(url, NavigationOrigin::UserLink); }
-    // A navigation the page started by itself (script, a frame, a refresh).
+    // A navigation the page started by itself (script, a refresh).
     void PageNavigate(const QString& url) { Go(url, NavigationOrigin::Page); }
+    // A frame inside the page loads: asked, recorded, nothing else happens.
+    bool FrameNavigate(const QString& url);
     // The next navigation fails with this status code.
     void FailNext(int statusCode) { m_failNext = statusCode; }
 
