@@ -141,11 +141,16 @@ TEST_F(QtWebViewTest, ServerRedirectIsNoNavigationOfItsOwn)
 
 namespace {
 
-// The page's title once it is set to something else than "start".
+// The page's title once its script set it (before the page's own title
+// comes, the engine shows the file name).
 QString TitleOf(QtWebView& View, int TimeoutMs = 15000)
 {
-    WaitFor([&] { return View.Engine()->title() != QLatin1String("start") && !View.Engine()->title().isEmpty(); },
-            TimeoutMs);
+    WaitFor(
+        [&] {
+            const QString title = View.Engine()->title();
+            return title != QLatin1String("start") && !title.isEmpty() && !title.endsWith(QLatin1String(".htm"));
+        },
+        TimeoutMs);
     return View.Engine()->title();
 }
 
@@ -201,11 +206,12 @@ TEST_F(QtWebViewTest, ScriptRunsOnlyInTheProgramsPages)
     Write(QStringLiteral("other.htm"), body);
     ASSERT_TRUE(Load(QStringLiteral("other.htm")));
     WaitFor([] { return false; }, 300);
-    EXPECT_EQ(View->Engine()->title(), QStringLiteral("start"));
+    EXPECT_NE(View->Engine()->title(), QStringLiteral("ran"));
     // a javascript: link runs nothing either
     ASSERT_TRUE(ClickPage(*View));
     WaitFor([] { return false; }, 500);
-    EXPECT_EQ(View->Engine()->title(), QStringLiteral("start"));
+    EXPECT_NE(View->Engine()->title(), QStringLiteral("link"));
+    EXPECT_NE(View->Engine()->title(), QStringLiteral("ran"));
 
     QTemporaryDir own(QCoreApplication::applicationDirPath() + QStringLiteral("/web-XXXXXX"));
     ASSERT_TRUE(own.isValid());
@@ -218,7 +224,7 @@ TEST_F(QtWebViewTest, ScriptRunsOnlyInTheProgramsPages)
     // and back on a page of the user's, none again
     ASSERT_TRUE(Load(QStringLiteral("other.htm")));
     WaitFor([] { return false; }, 300);
-    EXPECT_EQ(View->Engine()->title(), QStringLiteral("start"));
+    EXPECT_NE(View->Engine()->title(), QStringLiteral("ran"));
 }
 
 TEST_F(QtWebViewTest, FramesAreAskedLikeThePage)
