@@ -316,7 +316,9 @@ bool QtWebView::AcceptNavigation(const QUrl& url, int type, bool isMainFrame)
     }
     if (isMainFrame) {
         m_mainOnWeb = IsWeb(url);
-        m_view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, IsProgramPage(url));
+        // the engine writes a folder's listing with script of its own
+        const bool folder = url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir();
+        m_view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, IsProgramPage(url) || folder);
     }
     return true;
 }

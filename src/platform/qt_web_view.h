@@ -4,7 +4,8 @@
 // (a server's redirect is not asked again); a cancelled one ends in a failed
 // load that is not reported as an error. A link counts as the user's when a
 // mouse click or key on the view came just before it. Script runs only in
-// the program's own pages (files in the program's folder); local pages may
+// the program's own pages (files in the program's folder) and the engine's
+// listings of local folders; local pages may
 // not read other local files nor reach the web by script, and a page cannot
 // take the view to the web by itself. New windows a page asks for are
 // navigations of this view, asked like any other.

@@ -288,4 +288,19 @@ TEST_F(QtWebViewTest, MailLinksAreAskedAsTheUsersLinks)
     EXPECT_EQ(View->LocationURL(), Url(QStringLiteral("mail.htm")));
 }
 
+TEST_F(QtWebViewTest, AFolderListsItsFiles)
+{
+    Write(QStringLiteral("sheet.csv"), "a;b\n");
+    View->Navigate(QUrl::fromLocalFile(Dir.path()).toString());
+    ASSERT_TRUE(WaitFor([&] { return !Documents.isEmpty(); }, 15000));
+    QString text;
+    bool got = false;
+    View->Engine()->page()->toPlainText([&](const QString& t) {
+        text = t;
+        got = true;
+    });
+    ASSERT_TRUE(WaitFor([&] { return got; }, 5000));
+    EXPECT_TRUE(text.contains(QLatin1String("sheet.csv"))) << text.toStdString();
+}
+
 } // namespace
