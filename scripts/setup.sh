@@ -9,7 +9,7 @@ PACKAGES=(
   libqt6opengl6-dev libgl-dev
   libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
-  libclang-rt-14-dev
+  libclang-rt-14-dev llvm
   xvfb xauth fonts-liberation2 fonts-dejavu-core
   locales
   pspp r-base-core

@@ -2,7 +2,8 @@
 # Set-up, build and the whole test suite: the normal build with every test,
 # then the core, the platform's drawing layer, the test doubles and the chart
 # again under AddressSanitizer and UBSan (the suites that start Qt WebEngine
-# stay out of that pass).
+# stay out of that pass), then every fuzz target built with clang and run for
+# a short while (FUZZ_SECONDS, 30 by default), all at once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -23,3 +24,43 @@ cmake --build "$ROOT/build-asan" -j "$JOBS" --target vexa_layer_check \
   vexa_base_tests vexa_core_tests vexa_platform_tests vexa_testing_tests vexa_chart_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$ROOT/build-asan" -j "$JOBS" --output-on-failure --timeout 600
+
+# Fuzz targets: built with clang's libFuzzer, each run side by side on its
+# seeds; a crash, a sanitizer report, a leak or a slow input fails the suite.
+FUZZ_TARGETS=(study_document_fuzz study_numbers_fuzz series_stream_fuzz chart_stream_fuzz chart_grid_fuzz
+  table_clipboard_fuzz)
+FUZZ=$ROOT/build-fuzz
+cmake -S "$ROOT" -B "$FUZZ" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVEXA_FUZZ=ON -DVEXA_BUILD_BENCH=OFF -DVEXA_BUILD_TESTS=OFF
+cmake --build "$FUZZ" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
+mkdir -p "$FUZZ/seeds/study_document_fuzz" "$FUZZ/seeds/series_stream_fuzz" "$FUZZ/seeds/chart_stream_fuzz" \
+  "$FUZZ/logs" "$FUZZ/artifacts"
+python3 fuzz/make_large_study.py "$FUZZ/seeds/study_document_fuzz/large_study.xml"
+python3 fuzz/make_series_seeds.py "$FUZZ/seeds/series_stream_fuzz"
+export LSAN_OPTIONS=suppressions=$ROOT/fuzz/lsan.supp
+pids=()
+for t in "${FUZZ_TARGETS[@]}"; do
+  mkdir -p "$FUZZ/corpus/$t" "$FUZZ/seeds/$t"
+  extra=()
+  case $t in
+    study_document_fuzz) extra=(-max_len=200000 -len_control=0 -dict=fuzz/study_document.dict) ;;
+  esac
+  seeds=("$FUZZ/seeds/$t")
+  [ "$t" = study_document_fuzz ] && seeds+=(resources/xml)
+  VEXA_FUZZ_SEEDS=$FUZZ/seeds/chart_stream_fuzz \
+    "$FUZZ/fuzz/$t" -max_total_time="${FUZZ_SECONDS:-30}" -timeout=10 -rss_limit_mb=4096 \
+      -artifact_prefix="$FUZZ/artifacts/$t-" "${extra[@]}" "$FUZZ/corpus/$t" "${seeds[@]}" \
+      >"$FUZZ/logs/$t.log" 2>&1 &
+  pids+=($!)
+done
+failed=0
+for i in "${!FUZZ_TARGETS[@]}"; do
+  if ! wait "${pids[$i]}"; then
+    echo "fuzz target ${FUZZ_TARGETS[$i]} failed; its log:" >&2
+    tail -n 60 "$FUZZ/logs/${FUZZ_TARGETS[$i]}.log" >&2
+    failed=1
+  else
+    echo "fuzz target ${FUZZ_TARGETS[$i]}: $(grep -E '^Done ' "$FUZZ/logs/${FUZZ_TARGETS[$i]}.log")"
+  fi
+done
+exit $failed

@@ -33,6 +33,7 @@ double NiceStep(double X)
         return MinAxisIncrement;
     // Scaled into [1, 10) and back by the same factors in the same order as
     // the recursive definition (10 x NiceStep(X x 0.1), 0.1 x NiceStep(X x 10)).
+    const double x = X;
     int ups = 0;
     int downs = 0;
     while (X >= 10) {
@@ -48,7 +49,9 @@ double NiceStep(double X)
         r *= 0.1;
     while (ups-- > 0)
         r *= 10;
-    return r;
+    // Scaled back into the subnormals, the step may lose its digits and not
+    // grow: doubling always does, so a search for a larger step ends.
+    return r > x ? r : x * 2;
 }
 
 double CalcNumericIncrement(const TNumericIncrementInput& In, int N)

@@ -112,8 +112,11 @@ int TChartAxis::MaxLabelsWidth(int* MaxLines)
         TAxisOnGetLabel hook = std::move(m_chart->OnGetAxisLabel);
         m_chart->OnGetAxisLabel = nullptr;
         canvas->AssignFont(LabelsFont());
-        for (double v = CurrentMinimum(); v <= CurrentMaximum(); v += inc)
+        for (double v = CurrentMinimum(); v <= CurrentMaximum(); v += inc) {
             measure(LabelValue(v));
+            if (!(v + inc > v))
+                break;  // a step below the precision of the values
+        }
         m_chart->OnGetAxisLabel = std::move(hook);
     } else if (style == talMark || style == talText) {
         for (int i = 0; i < m_chart->SeriesCount(); ++i) {

@@ -339,8 +339,9 @@ void TBlurFilter::Apply(TBitmap& Bitmap, const TRect& R)
 
 std::string TBlurFilter::Description() const { return PlotMsgFilterBlur; }
 
-__attribute__((target_clones("avx2", "default"))) bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride,
-                                                                     int width, int height, int amount)
+__attribute__((target_clones("avx2", "default"))) static bool BlurOpaquePartClones(std::uint32_t* first,
+                                                                                   std::ptrdiff_t stride, int width,
+                                                                                   int height, int amount)
 {
     // TBlurFilter: weights one around a centre of the amount, factor 1 / sum
     const float centre = static_cast<float>(amount);
@@ -452,6 +453,13 @@ __attribute__((target_clones("avx2", "default"))) bool BlurOpaquePart(std::uint3
             opaque(y);
     }
     return true;
+}
+
+// The clones stay inside this file: a multi-versioned function called from
+// another one does not link with every clang.
+bool BlurOpaquePart(std::uint32_t* first, std::ptrdiff_t stride, int width, int height, int amount)
+{
+    return BlurOpaquePartClones(first, stride, width, height, amount);
 }
 
 void TSharpenFilter::Apply(TBitmap& Bitmap, const TRect& R)

@@ -34,6 +34,14 @@ void CheckPopulationSize(const IXMLVexaType& root)
         throw EPopulationTooLarge("The study has " + std::to_string(variables) +
                                   " numeric variables; a population holds at most " +
                                   std::to_string(kMaxNumericVariables) + " numeric variables.");
+    const auto categories = population.Categories();
+    for (int k = 0; k < categories.Count(); ++k) {
+        const int levels = categories.Get_Item(k).Cat().Count();
+        if (levels > kMaxLevels)
+            throw EPopulationTooLarge("The study has " + std::to_string(levels) +
+                                      " levels in one categorical variable; a categorical variable holds at most " +
+                                      std::to_string(kMaxLevels) + " levels.");
+    }
 }
 
 tPopulation::tPopulation(const IXMLVexaType& root) : Root(root)

@@ -41,10 +41,12 @@ public:
 
 inline constexpr int kMaxNumericVariables = 200;
 inline constexpr int kMaxGroups = 100;
+// Levels of one categorical variable: the bar chart shows one labelled bar each.
+inline constexpr int kMaxLevels = 1000;
 
 // Throws EPopulationTooLarge when the document has more numeric variables
-// (definitions, or `var` elements of any group) or more groups than the
-// limits above.
+// (definitions, or `var` elements of any group), more groups or a
+// categorical variable with more levels than the limits above.
 void CheckPopulationSize(const IXMLVexaType& root);
 
 // Result of FindVariable.

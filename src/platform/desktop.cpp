@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace platform {
 
@@ -15,6 +16,23 @@ DesktopOpener& Opener()
 
 } // namespace
 
+bool IsDocumentFileName(const QString& fileName)
+{
+    static const QStringList documents = {
+        // pictures
+        QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("gif"),
+        QStringLiteral("bmp"), QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("webp"),
+        QStringLiteral("svg"), QStringLiteral("ico"),
+        // PDF and office documents
+        QStringLiteral("pdf"), QStringLiteral("rtf"), QStringLiteral("doc"), QStringLiteral("docx"),
+        QStringLiteral("odt"), QStringLiteral("ppt"), QStringLiteral("pptx"), QStringLiteral("pps"),
+        QStringLiteral("ppsx"), QStringLiteral("odp"),
+        // spreadsheets
+        QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods"), QStringLiteral("csv")};
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    return documents.contains(suffix);
+}
+
 QUrl DesktopAddress(const QString& address)
 {
     const QUrl url(address.trimmed(), QUrl::StrictMode);
@@ -27,7 +45,11 @@ QUrl DesktopAddress(const QString& address)
         return url.path().contains(QLatin1Char('@')) ? url : QUrl();
     if (scheme == QLatin1String("file")) {
         const QFileInfo info(url.toLocalFile());
-        if (info.isDir() ? info.isReadable() : info.isFile() && info.isReadable() && !info.isExecutable())
+        static const QStringList pages = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("xhtml"),
+                                          QStringLiteral("txt")};
+        if (info.isDir() ? info.isReadable()
+                         : info.isFile() && info.isReadable() && !info.isExecutable() &&
+                               (IsDocumentFileName(info.fileName()) || pages.contains(info.suffix().toLower())))
             return url;
     }
     return QUrl();

@@ -8,9 +8,14 @@
 
 namespace platform {
 
+// A document the desktop opens in a viewer or an office program, by its
+// name's extension: pictures, PDF, office documents and spreadsheets. Never
+// a program, script or launcher.
+bool IsDocumentFileName(const QString& fileName);
 // The address as the desktop would receive it, or an invalid QUrl when it
 // is none of: http/https with a host, mailto with an address, file naming an
-// existing document (a readable file that is not a program) or folder.
+// existing document or page (a readable, not executable file of a document
+// type, a web page or plain text) or folder.
 QUrl DesktopAddress(const QString& address);
 // Hands the address to the desktop; false when it is not acceptable or the
 // desktop could not open it.

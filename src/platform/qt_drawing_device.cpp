@@ -1778,7 +1778,9 @@ void QtDrawingDevice::Ellipse(int left, int top, int right, int bottom)
     const std::optional<ShapeBox> box = BoxOf(left, top, right, bottom);
     if (!box)
         return;
-    const auto [a, b, l, t, r, bt] = *box;
+    // named, not bound: clang 14 lets no lambda capture a structured binding
+    const Point a = box->a, b = box->b;
+    const double l = box->l, t = box->t, r = box->r, bt = box->bt;
     auto points = [](double l, double t, double r, double bt) {
         std::vector<PointF> pts =
             EllipseArcPoints((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2, 0, 2 * kPi);
@@ -1803,7 +1805,9 @@ void QtDrawingDevice::RoundRect(int left, int top, int right, int bottom, int co
     const std::optional<ShapeBox> box = BoxOf(left, top, right, bottom);
     if (!box)
         return;
-    const auto [a, b, l, t, r, bt] = *box;
+    // named, not bound: clang 14 lets no lambda capture a structured binding
+    const Point a = box->a, b = box->b;
+    const double l = box->l, t = box->t, r = box->r, bt = box->bt;
     const double cw = std::min<double>(std::abs(cornerWidth), r - l);
     const double ch = std::min<double>(std::abs(cornerHeight), bt - t);
     auto points = [&](double l, double t, double r, double bt) {

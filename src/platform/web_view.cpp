@@ -7,11 +7,15 @@
 
 namespace platform {
 
-bool WebView::FireBeforeNavigate(const QString& url)
+bool WebView::FireBeforeNavigate(const QString& url, NavigationOrigin origin, bool subFrame)
 {
     bool cancel = false;
+    const NavigationOrigin outerOrigin = std::exchange(m_origin, origin);
+    const bool outerFrame = std::exchange(m_subFrame, subFrame);
     if (OnBeforeNavigate)
         GuardEvent([&] { OnBeforeNavigate(url, cancel); });
+    m_origin = outerOrigin;
+    m_subFrame = outerFrame;
     return cancel;
 }
 

@@ -11,6 +11,10 @@ namespace platform {
 constexpr int CSC_NAVIGATEFORWARD = 1;
 constexpr int CSC_NAVIGATEBACK = 2;
 
+// Who started a navigation: the program (Navigate, history, reload), the
+// user by clicking a link, or the page itself (script, a frame, a refresh).
+enum class NavigationOrigin { Program, UserLink, Page };
+
 class WebView : public QWidget {
     Q_OBJECT
 public:
@@ -26,9 +30,14 @@ public:
     // Silent: script errors and dialogs are not shown to the user.
     virtual void SetSilent(bool silent) = 0;
     virtual bool Silent() const = 0;
+    // Inside OnBeforeNavigate: who started the navigation asked for, and
+    // whether it is one of a frame inside the page.
+    NavigationOrigin Origin() const { return m_origin; }
+    bool SubFrame() const { return m_subFrame; }
 
-    // Every navigation of the main frame (typed, scripted or a followed link)
-    // asks first; setting cancel stops it without a navigate error.
+    // Every navigation of the page or of one of its frames (typed, scripted
+    // or a followed link) asks first; setting cancel stops it without a
+    // navigate error. Origin() tells who started it.
     std::function<void(const QString& url, bool& cancel)> OnBeforeNavigate;
     std::function<void(const QString& url)> OnNavigateComplete;
     std::function<void(const QString& url)> OnDocumentComplete;
@@ -40,7 +49,8 @@ public:
 
 protected:
     // Event dispatch that never lets an exception out into the engine's callbacks.
-    bool FireBeforeNavigate(const QString& url);
+    bool FireBeforeNavigate(const QString& url, NavigationOrigin origin = NavigationOrigin::Program,
+                            bool subFrame = false);
     void FireNavigateComplete(const QString& url);
     void FireDocumentComplete(const QString& url);
     void FireCommandStateChange(int command, bool enabled);
@@ -50,6 +60,8 @@ protected:
     void SetCommandState(bool back, bool forward);
 
 private:
+    NavigationOrigin m_origin = NavigationOrigin::Program;
+    bool m_subFrame = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
 };

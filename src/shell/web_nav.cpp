@@ -1,6 +1,7 @@
 #include "shell/web_nav.h"
 
 #include "platform/event_guard.h"
+#include "platform/web_view.h"
 #include "window_base/web_editor.h"
 
 #include <QPointer>
@@ -34,11 +35,15 @@ bool TFWebNav::IsStudyAddress(const QString& address)
 
 void TFWebNav::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
 {
-    TWebEditor1->ProgressBar1->setValue(0);
-    TWebEditor1->ProgressBar1->show();
+    platform::WebView* browser = TWebEditor1->WebBrowser1;
+    if (!browser->SubFrame()) {
+        TWebEditor1->ProgressBar1->setValue(0);
+        TWebEditor1->ProgressBar1->show();
+    }
     if (TWebEditor1->HandOverDocument(URL, Cancel))
         return;
-    if (!IsStudyAddress(URL))
+    // a study opens from a link or an address, never on the page's own say
+    if (!IsStudyAddress(URL) || browser->Origin() == platform::NavigationOrigin::Page)
         return;
     Cancel = true;
     TWebEditor1->ProgressBar1->hide(); // no load follows

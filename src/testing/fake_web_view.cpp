@@ -2,10 +2,10 @@
 
 namespace platform {
 
-bool FakeWebView::Load(const QString& url)
+bool FakeWebView::Load(const QString& url, NavigationOrigin origin)
 {
     m_navigations.append(url);
-    if (FireBeforeNavigate(url)) {
+    if (FireBeforeNavigate(url, origin)) {
         m_cancelled.append(url);
         return false;
     }
@@ -27,9 +27,24 @@ void FakeWebView::Complete(const QString& url)
     FireDocumentComplete(url);
 }
 
+bool FakeWebView::FrameNavigate(const QString& url)
+{
+    m_navigations.append(url);
+    if (FireBeforeNavigate(url, NavigationOrigin::Page, true)) {
+        m_cancelled.append(url);
+        return false;
+    }
+    return true;
+}
+
 void FakeWebView::Navigate(const QString& url)
 {
-    if (!Load(url))
+    Go(url, NavigationOrigin::Program);
+}
+
+void FakeWebView::Go(const QString& url, NavigationOrigin origin)
+{
+    if (!Load(url, origin))
         return;
     while (m_history.size() > m_index + 1)
         m_history.removeLast();

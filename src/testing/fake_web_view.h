@@ -22,8 +22,12 @@ public:
     void SetSilent(bool silent) override { m_silent = silent; }
     bool Silent() const override { return m_silent; }
 
-    // A link followed inside the page: the same road as Navigate.
-    void FollowLink(const QString& url) { Navigate(url); }
+    // A link the user clicked inside the page: the same road as Navigate.
+    void FollowLink(const QString& url) { Go(url, NavigationOrigin::UserLink); }
+    // A navigation the page started by itself (script, a refresh).
+    void PageNavigate(const QString& url) { Go(url, NavigationOrigin::Page); }
+    // A frame inside the page loads: asked, recorded, nothing else happens.
+    bool FrameNavigate(const QString& url);
     // The next navigation fails with this status code.
     void FailNext(int statusCode) { m_failNext = statusCode; }
 
@@ -35,7 +39,8 @@ public:
     int RefreshCount() const { return m_refreshCount; }
 
 private:
-    bool Load(const QString& url);
+    void Go(const QString& url, NavigationOrigin origin);
+    bool Load(const QString& url, NavigationOrigin origin = NavigationOrigin::Program);
     void Complete(const QString& url);
     void UpdateCommandState();
 

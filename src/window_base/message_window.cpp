@@ -3,6 +3,7 @@
 #include "base/basic_types.h"
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
+#include "platform/web_view.h"
 #include "window_base/web_editor.h"
 
 #include <QApplication>
@@ -135,7 +136,9 @@ void TFMsge::closeEvent(QCloseEvent* event)
 
 void TFMsge::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
 {
-    ++m_navigationCount;
+    // a frame inside the page is no navigation of the message's
+    if (!TWebEditor1->WebBrowser1->SubFrame())
+        ++m_navigationCount;
     TWebEditor1->WebBrowser1BeforeNavigate2(URL, Cancel);
     if (m_navigationCount >= 2 && !m_browser)
         BecomeBrowser();

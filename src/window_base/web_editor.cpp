@@ -459,15 +459,16 @@ void TWebEditor::WebBrowser1ProgressChange(int, int)
 
 void TWebEditor::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
 {
-    ProgressBar1->setValue(0);
-    ProgressBar1->show();
+    if (!WebBrowser1->SubFrame()) {
+        ProgressBar1->setValue(0);
+        ProgressBar1->show();
+    }
     HandOverDocument(URL, Cancel);
 }
 
-bool TWebEditor::IsDesktopDocument(const QString& address)
+bool TWebEditor::IsUnshownFile(const QString& address, QString& path)
 {
     const QUrl url(address);
-    QString path;
     if (url.isLocalFile())
         path = url.toLocalFile();
     else if (url.scheme().isEmpty())
@@ -487,19 +488,35 @@ bool TWebEditor::IsDesktopDocument(const QString& address)
     return !suffix.isEmpty() && !shown.contains(suffix);
 }
 
+bool TWebEditor::IsDesktopDocument(const QString& address)
+{
+    QString path;
+    return IsUnshownFile(address, path) && platform::IsDocumentFileName(path);
+}
+
 bool TWebEditor::HandOverDocument(const QString& URL, bool& Cancel)
 {
-    if (!IsDesktopDocument(URL))
+    const platform::NavigationOrigin origin = WebBrowser1->Origin();
+    const bool mail = URL.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
+    QString path;
+    if (!mail && !IsUnshownFile(URL, path))
         return false;
     Cancel = true;
-    ProgressBar1->hide(); // no load follows
+    if (!WebBrowser1->SubFrame())
+        ProgressBar1->hide(); // no load follows
+    // nothing leaves the program on the page's own say
+    if (origin == platform::NavigationOrigin::Page)
+        return true;
+    // the mail program for an address; a document's program only for a link the user clicked
+    const bool handOver = mail || (origin == platform::NavigationOrigin::UserLink && platform::IsDocumentFileName(path));
+    const QString shown = mail ? URL : path;
     QPointer<TWebEditor> self(this);
-    QTimer::singleShot(0, this, [self, URL] {
+    QTimer::singleShot(0, this, [self, URL, shown, handOver] {
         if (!self)
             return;
         platform::GuardEvent([&] {
-            if (!platform::OpenWithDesktop(URL))
-                platform::ShowError(QStringLiteral("Unable to open \r") + LocalPath(URL), self);
+            if (!handOver || !platform::OpenWithDesktop(URL))
+                platform::ShowError(QStringLiteral("Unable to open \r") + shown, self);
         });
     });
     return true;

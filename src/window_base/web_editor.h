@@ -73,12 +73,17 @@ public:
     bool tbSaveClick();
     void tbOpenClick();
 
-    // A local file the browser cannot show (a spreadsheet, a document): not
-    // a page, picture, plain text or folder, and not a web address.
+    // A local file the browser cannot show (not a page, picture, plain text
+    // or folder, and not a web address); path is the file's.
+    static bool IsUnshownFile(const QString& address, QString& path);
+    // Such a file that is a document (PDF, office document, spreadsheet).
     static bool IsDesktopDocument(const QString& address);
-    // Before a navigation: a desktop document is not navigated to but handed
-    // to the desktop's application for it (once the browser's call has
-    // returned; a failure is reported). True when it cancelled.
+    // Before a navigation: a file the browser cannot show is not navigated
+    // to. A document behind a link the user clicked goes to the desktop's
+    // application for it, a "mailto:" address to the mail program (once the
+    // browser's call has returned); any other such file, or a failure, is
+    // "Unable to open"; a page's own navigation to one is dropped without a
+    // word. True when it cancelled.
     bool HandOverDocument(const QString& URL, bool& Cancel);
 
     // The address the Go command navigates to for what was typed.

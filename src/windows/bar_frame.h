@@ -22,6 +22,8 @@ public:
 
     TChart* ChartPoblacion = nullptr;
     TBarSeries* Series_Bar1 = nullptr;  // owned by the frame
+    // The model's categorical variable whose levels the bars show; -1: none.
+    int BarsVariable = -1;
     QWidget* Panel4 = nullptr;
 
 protected:

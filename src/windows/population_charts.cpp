@@ -311,6 +311,7 @@ void TFPoblacion::FrameHistogram2SpeedButton3Click()
 void TFPoblacion::SetupBarFrame()
 {
     FrameBarras1->Setup(1, 1, false, true);
+    FrameBarras1->BarsVariable = -1;
     TComboItems items(FrameBarras1->CB_Variable);
     items.Clear();
     items.SetSorted(true);
@@ -328,9 +329,27 @@ void TFPoblacion::DrawBars()
         return;
     TBarSeries* bars = FrameBarras1->Series_Bar1;
     TChart* chart = FrameBarras1->ChartPoblacion;
+    const int c = std::max(FModel->FindCatVar(FrameBarras1->CB_Variable->currentText().toStdString()), 0);
+    if (c < FModel->CatVarCount && c == FrameBarras1->BarsVariable &&
+        bars->Count() == FModel->CatVars[static_cast<std::size_t>(c)].LevelCount) {
+        // The same variable's bars: only the heights that moved change.
+        const tCatVar& cv = FModel->CatVars[static_cast<std::size_t>(c)];
+        FModel->UpdateLevelShare(c);
+        bool moved = false;
+        for (int k = 0; k < cv.LevelCount; ++k) {
+            const double share = cv.Levels[static_cast<std::size_t>(k)].Share;
+            if (bars->YValues().Value(k) != share) {
+                bars->YValues().SetValue(k, share);
+                moved = true;
+            }
+        }
+        if (moved)
+            chart->update();
+        return;
+    }
     TAutoRepaintOff quiet(*chart);
     bars->Clear();
-    const int c = std::max(FModel->FindCatVar(FrameBarras1->CB_Variable->currentText().toStdString()), 0);
+    FrameBarras1->BarsVariable = -1;
     chart->Title()->Clear();
     if (c >= FModel->CatVarCount) {
         chart->update();
@@ -349,6 +368,7 @@ void TFPoblacion::DrawBars()
         const tLevels& level = cv.Levels[static_cast<std::size_t>(k)];
         bars->AddXY(k + 1, level.Share, level.Label);
     }
+    FrameBarras1->BarsVariable = c;
     chart->update();
 }
 

@@ -40,6 +40,27 @@ TEST(AxisNiceStep, DegenerateArgumentsEndAtAFixedStep)
     EXPECT_GT(NiceStep(1e-300), 0);
 }
 
+TEST(AxisNiceStep, TinyStepsStillGrow)
+{
+    // Scaled back down, 2, 5 or 10 fall below the subnormal step itself.
+    for (double x : {1.73e-322, 4.94e-324, 1e-310, 2.5e-308, std::numeric_limits<double>::denorm_min(),
+                     std::numeric_limits<double>::min()}) {
+        const double next = NiceStep(x);
+        EXPECT_GT(next, x) << x;
+        EXPECT_TRUE(std::isfinite(next)) << x;
+    }
+}
+
+TEST(AxisIncrement, SubnormalRangeEndsWithAFiniteIncrement)
+{
+    TNumericIncrementInput in;
+    in.Range = 1.73e-322;
+    for (int n : {1, 3, 10, 40}) {
+        const double s = CalcNumericIncrement(in, n);
+        EXPECT_EQ(s, MinAxisIncrement) << n;
+    }
+}
+
 TEST(AxisIncrement, NumericHundredOnFiveHundredPixels)
 {
     // 30-pixel labels + 10 % = 33; 500 / 33 = 15.15 -> 15 labels; 100 / 16 = 6.25 -> 10.

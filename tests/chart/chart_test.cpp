@@ -7,10 +7,18 @@
 #include <QObject>
 #include <QWheelEvent>
 
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
 #include "chart/series/bar_series.h"
+#include "chart/series/line_series.h"
 #include "testing/recording_device.h"
 
 namespace {
@@ -423,4 +431,49 @@ TEST_F(TChart3D, SideWallOnTheViewersSideIsDrawnOverTheSeries)
     EXPECT_EQ(Brushed(front, left), leftInFront);
     EXPECT_EQ(Brushed(front, right), rightInFront);
     EXPECT_FALSE(Brushed(front, bottom));
+}
+
+namespace {
+
+// Draws the chart of one line series with these values on the recording
+// device; a draw that has not returned after 20 s ends the run.
+void DrawLineOf(std::initializer_list<double> Values)
+{
+    std::atomic<bool> done{false};
+    std::thread watchdog([&done] {
+        for (int i = 0; i < 200 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            std::fprintf(stderr, "the chart never finished drawing\n");
+            std::abort();
+        }
+    });
+    QObject form;
+    TChart chart;
+    chart.resize(400, 300);
+    chart.SetBufferedDisplay(false);
+    chart.SetView3D(false);
+    auto* line = new TLineSeries(&form);
+    for (double v : Values)
+        line->Add(v);
+    chart.AddSeries(line);
+    platform::RecordingDevice device{400, 300};
+    chart.Draw(&device, TRect{0, 0, 400, 300});
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(device.Calls().empty());
+    EXPECT_TRUE(std::isfinite(chart.LeftAxis()->CalcLabelsIncrement()));
+}
+
+}  // namespace
+
+TEST(ChartTinyRange, SubnormalRangeDraws)
+{
+    DrawLineOf({0, 0, 0, 1.73e-322});
+}
+
+TEST(ChartTinyRange, RangeBelowThePrecisionOfTheValuesDraws)
+{
+    DrawLineOf({1e6, 1e6, 1e6, std::nextafter(1e6, 2e6)});
+    DrawLineOf({-1e15, std::nextafter(-1e15, 0.0)});
 }

@@ -637,3 +637,45 @@ TEST(PopulationModelLimits, MoreGroupsThanTheLimitAreRefused)
         EXPECT_STREQ(e.what(), "The study has 101 population groups; a population holds at most 100 groups.");
     }
 }
+
+namespace {
+
+std::string CategoriesWithLevels(int first, int second)
+{
+    std::string out = "<categories>";
+    for (int count : {first, second}) {
+        out += "<catvar id=\"1\" name=\"C" + std::to_string(count) + "\"><lbl>c</lbl>";
+        for (int i = 0; i < count; ++i)
+            out += "<cat id=\"" + std::to_string(i + 1) + "\">L" + std::to_string(i) + "</cat>";
+        out += "</catvar>";
+    }
+    return out + "</categories>";
+}
+
+} // namespace
+
+TEST(PopulationModelLimits, AThousandLevelsAreBuiltAsBefore)
+{
+    auto study = LoadText(StudyXml(CategoriesWithLevels(3, kMaxLevels) + Vardefs(1) + Group(1, Vars(1))));
+    tPopulation p(study.Root);
+    EXPECT_EQ(kMaxLevels, 1000);
+    ASSERT_EQ(p.CatVarCount, 2);
+    EXPECT_EQ(p.CatVars[1].LevelCount, 1000);
+    EXPECT_EQ(p.LevelLabel(1, 1000), "L999");
+}
+
+TEST(PopulationModelLimits, AVariableWithMoreLevelsThanTheLimitIsRefusedBeforeAnyGroupIsBuilt)
+{
+    auto study = LoadText(StudyXml(CategoriesWithLevels(2, 100000) + Vardefs(1) + Group(1, Vars(1))));
+    TraceList().Clear();
+    try {
+        tPopulation p(study.Root);
+        FAIL() << "a variable of 100,000 levels was built";
+    } catch (const EPopulationTooLarge& e) {
+        EXPECT_STREQ(e.what(), "The study has 100000 levels in one categorical variable; a categorical variable "
+                               "holds at most 1000 levels.");
+    }
+    EXPECT_EQ(TraceList().Count(), 0);
+    auto justOver = LoadText(StudyXml(CategoriesWithLevels(1001, 2) + Vardefs(1) + Group(1, Vars(1))));
+    EXPECT_THROW(tPopulation p(justOver.Root), EPopulationTooLarge);
+}

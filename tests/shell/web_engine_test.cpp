@@ -7,7 +7,9 @@
 #include "shell/web_nav.h"
 #include "support/event_wait.h"
 #include "support/shell_test_support.h"
+#include "support/web_click.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -24,8 +26,8 @@ protected:
     {
         ASSERT_TRUE(Dir.isValid());
         Write(QStringLiteral("study.xml"), "<?xml version=\"1.0\"?><vexa filetype=\"study\"/>");
-        Write(QStringLiteral("index.htm"),
-              "<html><body><a id=\"s\" href=\"study.xml\">study</a></body></html>");
+        Write(QStringLiteral("index.htm"), QByteArray("<html><body><a id=\"s\" style=\"") + kClickBoxStyle +
+                                               "\" href=\"study.xml\">study</a></body></html>");
         m_before = QApplication::topLevelWidgets().size();
         Parent = std::make_unique<TestParent>();
     }
@@ -76,7 +78,7 @@ TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
     EXPECT_EQ(documents.first(), index);
     EXPECT_EQ(page->TWebEditor1->URLbar->text(), index);
 
-    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('s').click();"));
+    ASSERT_TRUE(ClickPage(*view));
     ASSERT_TRUE(WaitFor([&] { return !Parent->Opened.isEmpty(); }, 15000)) << "the link was not handed over";
     EXPECT_EQ(Parent->Opened, QStringList{study});
     // let the engine finish the cancelled load: it is no navigate error
@@ -89,7 +91,8 @@ TEST_F(WebEngineTest, StudyLinkIsCancelledAndHandedOver)
 TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
 {
     Write(QStringLiteral("sheet.csv"), "a;b\n1;2\n");
-    Write(QStringLiteral("sheets.htm"), "<html><body><a id=\"c\" href=\"sheet.csv\">sheet</a></body></html>");
+    Write(QStringLiteral("sheets.htm"), QByteArray("<html><body><a id=\"c\" style=\"") + kClickBoxStyle +
+                                            "\" href=\"sheet.csv\">sheet</a></body></html>");
     const QString index = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("sheets.htm"))).toString();
     const QString sheet = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("sheet.csv"))).toString();
     QStringList opened;
@@ -111,7 +114,7 @@ TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
     page->show();
     ASSERT_TRUE(WaitFor([&] { return !documents.isEmpty(); }, 15000)) << "the local page did not load";
 
-    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('c').click();"));
+    ASSERT_TRUE(ClickPage(*view));
     const bool handed = WaitFor([&] { return !opened.isEmpty(); }, 15000);
     platform::SetDesktopOpener(nullptr);
     ASSERT_TRUE(handed) << "the sheet was not handed to the desktop";
@@ -124,8 +127,8 @@ TEST_F(WebEngineTest, SpreadsheetLinkGoesToTheDesktopAndLeavesNoProgressBar)
 TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
 {
     Write(QStringLiteral("next.htm"), "<html><body>next</body></html>");
-    Write(QStringLiteral("message.htm"),
-          "<html><body><a id=\"n\" href=\"next.htm\">next</a></body></html>");
+    Write(QStringLiteral("message.htm"), QByteArray("<html><body><a id=\"n\" style=\"") + kClickBoxStyle +
+                                             "\" href=\"next.htm\">next</a></body></html>");
     const QString first = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("message.htm"))).toString();
     const QString next = QUrl::fromLocalFile(Dir.filePath(QStringLiteral("next.htm"))).toString();
 
@@ -147,7 +150,7 @@ TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
     EXPECT_TRUE(frame->barNavigation->isHidden());
     EXPECT_FALSE(window->pButtons->isHidden());
 
-    view->Engine()->page()->runJavaScript(QStringLiteral("document.getElementById('n').click();"));
+    ASSERT_TRUE(ClickPage(*view));
     ASSERT_TRUE(WaitFor([&] { return frame->URLbar->text() == next; }, 15000)) << "the link was not followed";
     EXPECT_EQ(window->NavigationCount(), 2);
     EXPECT_FALSE(frame->barNavigation->isHidden());
@@ -156,6 +159,42 @@ TEST_F(WebEngineTest, WebMessageTurnsIntoABrowserOnlyWhenALinkIsFollowed)
     TFMsge* raw = window.data();
     FreeMessageWindow(raw);
     EXPECT_TRUE(WaitFor([&] { return window.isNull(); }, 5000));
+}
+
+TEST_F(WebEngineTest, ScriptThatClicksLinksHandsNothingToTheDesktop)
+{
+    // a page of the program's own, so that its script runs
+    QTemporaryDir own(QCoreApplication::applicationDirPath() + QStringLiteral("/web-XXXXXX"));
+    ASSERT_TRUE(own.isValid());
+    QByteArray links;
+    for (const char* name : {"run.sh", "start.desktop", "tool.jar", "setup.exe", "guide.pdf"}) {
+        QFile file(own.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        links += QByteArray("<a class=\"l\" href=\"") + name + "\">" + name + "</a> ";
+    }
+    QFile page(own.filePath(QStringLiteral("bundled.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>start</title></head><body>" + links +
+               "<script>var ls = document.getElementsByClassName('l');"
+               "for (var i = 0; i < ls.length; ++i) ls[i].click(); document.title = 'clicked';</script></body></html>");
+    page.close();
+    QStringList opened;
+    platform::SetDesktopOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+    });
+    auto* window = new TFWebNav(Parent.get(), QUrl::fromLocalFile(page.fileName()).toString());
+    auto* view = dynamic_cast<platform::QtWebView*>(window->TWebEditor1->WebBrowser1);
+    ASSERT_NE(view, nullptr);
+    Parent->show();
+    window->show();
+    const bool ran = WaitFor([&] { return view->Engine()->title() == QLatin1String("clicked"); }, 15000);
+    WaitFor([] { return false; }, 500);
+    platform::SetDesktopOpener(nullptr);
+    ASSERT_TRUE(ran) << "the page's script did not run";
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(Parent->Opened.isEmpty());
 }
 
 } // namespace

@@ -1,10 +1,16 @@
 #include "window_base/message_window.h"
 
+#include "platform/desktop.h"
 #include "testing/fake_web_view.h"
 #include "window_base/web_editor.h"
 #include "support/shell_test_support.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -139,6 +145,38 @@ TEST_F(MessageWindowTest, SecondNavigationTurnsTheMessageIntoABrowser)
     EXPECT_TRUE(Window->windowFlags() & Qt::WindowSystemMenuHint);
     EXPECT_TRUE(Window->isVisible());
     EXPECT_EQ(Window->TWebEditor1->URLbar->text(), QStringLiteral("file:///b.htm"));
+}
+
+TEST_F(MessageWindowTest, FramesOfTheMessagePageLeaveItAMessage)
+{
+    Window = ShowWebMessage(QStringLiteral("Help"), QStringLiteral("file:///a.htm"), false, false, 0, 0);
+    EXPECT_TRUE(Browser()->FrameNavigate(QStringLiteral("file:///frame.htm")));
+    EXPECT_TRUE(Browser()->FrameNavigate(QStringLiteral("file:///other.htm")));
+    EXPECT_EQ(Window->NavigationCount(), 1);
+    EXPECT_TRUE(Window->TWebEditor1->barNavigation->isHidden());
+    EXPECT_FALSE(Window->pButtons->isHidden());
+    EXPECT_TRUE(Window->TWebEditor1->ProgressBar1->isHidden());
+}
+
+TEST_F(MessageWindowTest, AStartUpMessageThatPointsAtAProgramOpensNothing)
+{
+    QTemporaryDir dir;
+    const QString jar = dir.filePath(QStringLiteral("start.jar"));
+    {
+        QFile file(jar);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("PK");
+    }
+    QStringList opened;
+    platform::SetDesktopOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+    });
+    Window = ShowWebMessage(QStringLiteral("Start"), QUrl::fromLocalFile(jar).toString(), false, false, 0, 0);
+    QCoreApplication::processEvents();
+    platform::SetDesktopOpener(nullptr);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList{QStringLiteral("Unable to open \r") + jar});
 }
 
 } // namespace

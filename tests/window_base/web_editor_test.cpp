@@ -222,6 +222,13 @@ TEST_F(TWebEditorTest, OpenInBrowserHandsOverOnlySafeAddresses)
     const QString program = Path(QStringLiteral("run.sh"));
     WriteAll(program, "#!/bin/sh\n");
     QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+    // programs and launchers without the executable bit are programs all the same
+    const QString launcher = Path(QStringLiteral("start.desktop"));
+    WriteAll(launcher, "[Desktop Entry]\nExec=sh\n");
+    const QString jar = Path(QStringLiteral("tool.jar"));
+    WriteAll(jar, "PK");
+    const QString script = Path(QStringLiteral("plain.sh"));
+    WriteAll(script, "#!/bin/sh\n");
 
     const QStringList good{QStringLiteral("http://www.uv.es/a"), QStringLiteral("https://x.org"),
                            QStringLiteral("mailto:someone@uv.es"), QUrl::fromLocalFile(page).toString(),
@@ -230,7 +237,8 @@ TEST_F(TWebEditorTest, OpenInBrowserHandsOverOnlySafeAddresses)
                            QUrl::fromLocalFile(Dir.path() + QLatin1Char('/')).toString()};
     const QStringList bad{QStringLiteral("javascript:alert(1)"), QStringLiteral("ftp://x.org/"),
                           QStringLiteral("www.uv.es"), QStringLiteral("..."),
-                          QUrl::fromLocalFile(program).toString(),
+                          QUrl::fromLocalFile(program).toString(), QUrl::fromLocalFile(launcher).toString(),
+                          QUrl::fromLocalFile(jar).toString(), QUrl::fromLocalFile(script).toString(),
                           QUrl::fromLocalFile(Path(QStringLiteral("none.htm"))).toString(),
                           QUrl::fromLocalFile(Path(QStringLiteral("nodir/"))).toString(),
                           QStringLiteral("http:///nohost")};
@@ -453,3 +461,82 @@ TEST_F(TWebEditorOpenTest, NoOpensWithoutSaving)
 }
 
 } // namespace
+
+namespace {
+
+class TWebEditorLinks : public TWebEditorTest {
+protected:
+    void SetUp() override
+    {
+        TWebEditorTest::SetUp();
+        platform::SetDesktopOpener([this](const QUrl& url) {
+            Opened.append(url.toString());
+            return true;
+        });
+        for (const char* name : {"guide.pdf", "sheet.xlsx", "run.sh", "start.desktop", "tool.jar", "setup.exe"})
+            WriteAll(Path(QLatin1String(name)), "x");
+        Browser->Navigate(QUrl::fromLocalFile(Path(QStringLiteral("page.htm"))).toString());
+    }
+    QString Url(const char* name) const { return QUrl::fromLocalFile(Path(QLatin1String(name))).toString(); }
+
+    QStringList Opened;
+};
+
+} // namespace
+
+TEST_F(TWebEditorLinks, OnlyADocumentTheUserClickedGoesToTheDesktop)
+{
+    Browser->FollowLink(Url("guide.pdf"));
+    Browser->FollowLink(Url("sheet.xlsx"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Opened, QStringList({Url("guide.pdf"), Url("sheet.xlsx")}));
+    EXPECT_TRUE(Dialogs.MessageTexts().isEmpty());
+    EXPECT_EQ(Browser->Cancelled(), QStringList({Url("guide.pdf"), Url("sheet.xlsx")}));
+}
+
+TEST_F(TWebEditorLinks, ProgramsScriptsAndLaunchersAreNeverHandedOver)
+{
+    QStringList expected;
+    for (const char* name : {"run.sh", "start.desktop", "tool.jar", "setup.exe"}) {
+        Browser->FollowLink(Url(name));
+        expected.append(QStringLiteral("Unable to open \r") + Path(QLatin1String(name)));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Opened.isEmpty()) << Opened.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(Dialogs.MessageTexts(), expected);
+    EXPECT_EQ(Browser->Cancelled().size(), 4);
+}
+
+TEST_F(TWebEditorLinks, APageCannotHandAnythingOverByItself)
+{
+    for (const char* name : {"guide.pdf", "run.sh", "tool.jar"})
+        Browser->PageNavigate(Url(name));
+    Browser->PageNavigate(QStringLiteral("mailto:someone@uv.es"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Opened.isEmpty());
+    EXPECT_TRUE(Dialogs.MessageTexts().isEmpty());
+    EXPECT_EQ(Browser->Cancelled().size(), 4);
+}
+
+TEST_F(TWebEditorLinks, APageLoadedByTheProgramOpensNoDocument)
+{
+    // as a study's start-up message pointing at a file
+    Editor->LoadPage(Url("tool.jar"), false, false);
+    Editor->LoadPage(Url("guide.pdf"), false, false);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Opened.isEmpty());
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList({QStringLiteral("Unable to open \r") + Path(QStringLiteral("tool.jar")),
+                                                   QStringLiteral("Unable to open \r") + Path(QStringLiteral("guide.pdf"))}));
+}
+
+TEST_F(TWebEditorLinks, MailLinksGoToTheMailProgram)
+{
+    Browser->FollowLink(QStringLiteral("mailto:someone@uv.es"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Opened, QStringList{QStringLiteral("mailto:someone@uv.es")});
+    EXPECT_EQ(Browser->Cancelled(), QStringList{QStringLiteral("mailto:someone@uv.es")});
+    platform::SetDesktopOpener([](const QUrl&) { return false; });
+    Browser->FollowLink(QStringLiteral("mailto:other@uv.es"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Dialogs.MessageTexts(), QStringList{QStringLiteral("Unable to open \rmailto:other@uv.es")});
+}

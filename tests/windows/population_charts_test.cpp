@@ -426,3 +426,88 @@ TEST_F(TFPoblacionOnScreen, EachVariablesTextIsAHistogramFramesTitleButton)
     EXPECT_TRUE(w.FrameHistogram2->SpeedButton3->isChecked());
     EXPECT_GT(w.FrameHistogram2->height(), 15);
 }
+
+namespace {
+
+// Counts the clears and added points of a series.
+struct TBarEdits {
+    explicit TBarEdits(TBarSeries& Bars)
+    {
+        Bars.OnClearValues = [this](TChartSeries&) { ++clears; };
+        Bars.OnAfterAdd = [this](TChartSeries&, int) { ++adds; };
+    }
+    int clears = 0;
+    int adds = 0;
+};
+
+// One categorical variable of Levels levels; two groups at levels 1 and 2,
+// the first growing from 30 to 40 % over 60 minutes.
+std::string StudyOfLevels(int Levels)
+{
+    std::string cats;
+    for (int i = 1; i <= Levels; ++i)
+        cats += "<cat id=\"" + std::to_string(i) + "\">level " + std::to_string(i) + "</cat>";
+    return "<vexa><system name=\"s\"><Population name=\"p\"><simulation><time>240</time></simulation>"
+           "<categories><catvar id=\"1\" name=\"Many\"><lbl>M</lbl>" + cats + "</catvar></categories>"
+           "<variables><vardef id=\"1\" name=\"X\" min=\"0\" max=\"10\">x</vardef></variables>"
+           "<group id=\"1\"><percent><nominal value=\"30\"/><dynamics indx=\"1\" type=\"1\" time=\"60\" tol=\"0\" "
+           "final=\"40\"/></percent><variables><category varid=\"1\" catid=\"1\"/>"
+           "<var id=\"1\"><nominal m=\"5\" sd=\"1\"/></var></variables></group>"
+           "<group id=\"2\"><percent><nominal value=\"70\"/></percent><variables><category varid=\"1\" catid=\"2\"/>"
+           "<var id=\"1\"><nominal m=\"5\" sd=\"1\"/></var></variables></group>"
+           "</Population></system></vexa>";
+}
+
+} // namespace
+
+TEST_F(TFPoblacionBars, ClockStepsChangeOnlyTheHeightsOfTheBars)
+{
+    TFPoblacion& w = Open();
+    TFrameBarras* frame = w.FrameBarras1;
+    TBarSeries& bars = *frame->Series_Bar1;
+    w.OnTimer();
+    ASSERT_EQ(bars.Count(), 2); // Deporte: Sí, No
+    TBarEdits edits(bars);
+    w.OnTimer(); // the same model time: nothing moved
+    w.OnTimer();
+    EXPECT_EQ(edits.clears, 0);
+    EXPECT_EQ(edits.adds, 0);
+    EXPECT_NEAR(bars.YValues()[0], 0.3, 1e-15);
+    // 60 minutes on: Sí is group 1 at 40 of 40 + 50 + 23.75
+    AdvanceMinutes(60);
+    w.OnTimer();
+    EXPECT_EQ(edits.clears, 0);
+    EXPECT_EQ(edits.adds, 0);
+    ASSERT_EQ(bars.Count(), 2);
+    EXPECT_NEAR(bars.YValues()[0], 40 / 113.75, 1e-12);
+    EXPECT_NEAR(bars.YValues()[1], 73.75 / 113.75, 1e-12);
+    EXPECT_EQ(bars.GetMarkText(0), "35.16 %");
+    EXPECT_EQ(bars.Labels().Label(0), QStringLiteral("Sí").toStdString());
+    // another variable chosen: its own bars
+    frame->CB_Variable->setCurrentIndex(1);
+    emit frame->CB_Variable->activated(1);
+    EXPECT_EQ(edits.clears, 1);
+    ASSERT_EQ(bars.Count(), 3);
+    EXPECT_EQ(bars.Labels().Label(2), QStringLiteral("Área urbana").toStdString());
+}
+
+TEST_F(TFPoblacionBars, AThousandLevelsFollowTheClockWithoutRebuildingTheirBars)
+{
+    TFPoblacion& w = OpenDocument(StudyFromText(StudyOfLevels(kMaxLevels)), QStringLiteral("levels"));
+    TFrameBarras* frame = w.FrameBarras1;
+    TBarSeries& bars = *frame->Series_Bar1;
+    w.OnTimer();
+    ASSERT_EQ(bars.Count(), 1000);
+    EXPECT_EQ(frame->ChartPoblacion->BottomAxis()->Maximum(), 1000.5);
+    EXPECT_EQ(bars.Labels().Label(999), "level 1000");
+    TBarEdits edits(bars);
+    for (int step = 1; step <= 6; ++step) {
+        AdvanceMinutes(10);
+        w.OnTimer();
+    }
+    EXPECT_EQ(edits.clears, 0);
+    EXPECT_EQ(edits.adds, 0);
+    EXPECT_NEAR(bars.YValues()[0], 0.4 / 1.1, 1e-12);
+    EXPECT_NEAR(bars.YValues()[1], 0.7 / 1.1, 1e-12);
+    EXPECT_EQ(bars.YValues()[999], 0.0);
+}
