@@ -38,6 +38,19 @@ int RunWithin(const double* V, int N, double Lo, double Hi)
     return n;
 }
 
+// Whether the canvas' pen covers the same pixels when the segments along one
+// column are drawn as one: a solid one-pixel pen that copies its colour.
+bool ColumnsMerge(TCanvas3D& Canvas)
+{
+    const TPen& pen = *Canvas.Pen();
+    if (pen.Mode() != pmCopy || Canvas.IsNonGdiCanvas())
+        return false;
+    const auto solid = [](TPenStyle s) { return s == psSolid || s == psInsideFrame; };
+    if (const TPenHandle* h = pen.Handle())
+        return !h->Alternate && h->UserStyle.empty() && solid(h->Style) && h->Width <= 1;
+    return solid(pen.Style()) && pen.Width() <= 1;
+}
+
 }  // namespace
 
 TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
@@ -156,13 +169,57 @@ void TFastLineSeries::DrawAllValues()
         constexpr int Block = 256;
         int columns[Block];
         int rows[Block];
+        const bool merge = m_mergeColumns && !ParentChart()->View3D() && ColumnsMerge(c);
+        // consecutive segments within one column, as the pixels they cover
+        // (lo..hi) from the row where they start
+        int lo = INT_MAX, hi = INT_MIN, from = 0;
+        const auto flush = [&] {
+            if (lo > hi)
+                return;
+            const int y = m_oldY;
+            if ((y > from && lo == from && hi == y - 1) || (y < from && lo == y + 1 && hi == from)) {
+                // the run goes one way: its one segment
+                c.LineTo(m_oldX, y);
+            } else {
+                c.MoveTo(m_oldX, lo);
+                c.LineTo(m_oldX, hi + 1);
+                c.MoveTo(m_oldX, y);
+            }
+            lo = INT_MAX;
+            hi = INT_MIN;
+        };
         for (int start = first + 1; start <= last; start += Block) {
             const int n = std::min(Block, last - start + 1);
             px.AtEach(xs + start, n, columns);
             py.AtEach(ys + start, n, rows);
-            for (int k = 0; k < n; ++k)
-                DrawTo(start + k, columns[k], rows[k]);
+            if (!merge) {
+                for (int k = 0; k < n; ++k)
+                    DrawTo(start + k, columns[k], rows[k]);
+                continue;
+            }
+            for (int k = 0; k < n; ++k) {
+                const int x = columns[k], y = rows[k];
+                if (x != m_oldX || (!m_ignoreNulls && (m_oldNull || IsNull(start + k)))) {
+                    if (x == m_oldX && y == m_oldY)
+                        continue;
+                    flush();
+                    DrawTo(start + k, x, y);
+                    continue;
+                }
+                // a segment along the column covers its first pixel, not its last
+                if (lo > hi)
+                    from = m_oldY;
+                if (y > m_oldY) {
+                    lo = std::min(lo, m_oldY);
+                    hi = std::max(hi, y - 1);
+                } else if (y < m_oldY) {
+                    lo = std::min(lo, y + 1);
+                    hi = std::max(hi, m_oldY);
+                }
+                m_oldY = y;
+            }
         }
+        flush();
         return;
     }
     // a point within the values of the previous column costs one comparison;

@@ -26,6 +26,12 @@ public:
     // the same pixels).
     bool InlinePositions() const { return m_inlinePositions; }
     void SetInlinePositions(bool Value) { m_inlinePositions = Value; }
+    // With DrawAllPoints, consecutive segments within one pixel column are
+    // drawn as the one run of pixels they cover where that gives the same
+    // pixels (2D, a solid one-pixel pen copying its colour); off: each
+    // segment on its own.
+    bool MergeColumns() const { return m_mergeColumns; }
+    void SetMergeColumns(bool Value) { m_mergeColumns = Value; }
 
     TTreatNullsStyle DefaultTreatNulls() const override { return tnIgnore; }
     void Assign(const TCustomChartElement& Source) override;
@@ -61,6 +67,7 @@ private:
     bool m_fastPen = false;
     bool m_ignoreNulls = true;
     bool m_inlinePositions = true;
+    bool m_mergeColumns = true;
     bool m_invertedStairs = false;
     bool m_stairs = false;
     int m_oldX = 0;
