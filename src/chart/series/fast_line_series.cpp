@@ -51,6 +51,93 @@ bool ColumnsMerge(TCanvas3D& Canvas)
     return solid(pen.Style()) && pen.Width() <= 1;
 }
 
+#if defined(__SSE2__)
+inline __m128i Min32(__m128i A, __m128i B)
+{
+    const __m128i m = _mm_cmpgt_epi32(A, B);
+    return _mm_or_si128(_mm_and_si128(m, B), _mm_andnot_si128(m, A));
+}
+inline __m128i Max32(__m128i A, __m128i B)
+{
+    const __m128i m = _mm_cmpgt_epi32(A, B);
+    return _mm_or_si128(_mm_and_si128(m, A), _mm_andnot_si128(m, B));
+}
+#endif
+
+// The pixels the N segments between rows R[0], R[1], ..., R[N] of one column
+// cover (each its first pixel, not its last), joined to Lo..Hi.
+void FoldRows(const int* R, int N, int& Lo, int& Hi)
+{
+    int k = 0;
+#if defined(__SSE2__)
+    if (N >= 8) {
+        __m128i lo = _mm_set1_epi32(Lo);
+        __m128i hi = _mm_set1_epi32(Hi);
+        const __m128i one = _mm_set1_epi32(1);
+        const __m128i none = _mm_set1_epi32(INT_MAX);
+        const __m128i noneHi = _mm_set1_epi32(INT_MIN);
+        for (; k + 4 <= N; k += 4) {
+            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(R + k));
+            const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(R + k + 1));
+            // a segment of no length covers nothing
+            const __m128i still = _mm_cmpeq_epi32(p, y);
+            const __m128i a = Min32(p, _mm_add_epi32(y, one));
+            const __m128i b = Max32(p, _mm_sub_epi32(y, one));
+            lo = Min32(lo, _mm_or_si128(_mm_and_si128(still, none), _mm_andnot_si128(still, a)));
+            hi = Max32(hi, _mm_or_si128(_mm_and_si128(still, noneHi), _mm_andnot_si128(still, b)));
+        }
+        alignas(16) int l[4];
+        alignas(16) int h[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(l), lo);
+        _mm_store_si128(reinterpret_cast<__m128i*>(h), hi);
+        Lo = std::min(std::min(l[0], l[1]), std::min(l[2], l[3]));
+        Hi = std::max(std::max(h[0], h[1]), std::max(h[2], h[3]));
+    }
+#endif
+    for (; k < N; ++k) {
+        const int p = R[k], y = R[k + 1];
+        if (y != p) {
+            Lo = std::min(Lo, std::min(p, y + 1));
+            Hi = std::max(Hi, std::max(p, y - 1));
+        }
+    }
+}
+
+// Consecutive segments along one pixel column, as the pixels they cover
+// (Lo..Hi) from the row where the first starts.
+struct TColumnRun {
+    int Lo = INT_MAX;
+    int Hi = INT_MIN;
+    int From = 0;
+
+    // The segment from row Y0 to row Y: its first pixel, not its last.
+    void Add(int Y0, int Y)
+    {
+        if (Lo > Hi)
+            From = Y0;
+        if (Y != Y0) {
+            Lo = std::min(Lo, std::min(Y0, Y + 1));
+            Hi = std::max(Hi, std::max(Y0, Y - 1));
+        }
+    }
+    // Draws the run on column X, the pen left at row Y where it ends.
+    void Flush(TCanvas3D& C, int X, int Y)
+    {
+        if (Lo > Hi)
+            return;
+        if ((Y > From && Lo == From && Hi == Y - 1) || (Y < From && Lo == Y + 1 && Hi == From)) {
+            // the run goes one way: its one segment
+            C.LineTo(X, Y);
+        } else {
+            C.MoveTo(X, Lo);
+            C.LineTo(X, Hi + 1);
+            C.MoveTo(X, Y);
+        }
+        Lo = INT_MAX;
+        Hi = INT_MIN;
+    }
+};
+
 }  // namespace
 
 TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
@@ -164,30 +251,17 @@ void TFastLineSeries::DrawAllValues()
     // the axes' own pixels, projected here without a call per point
     const double* xs = XValues().Data();
     const double* ys = YValues().Data();
+    const bool merge = m_drawAllPoints && m_mergeColumns && !ParentChart()->View3D() && ColumnsMerge(c);
+    if (merge && m_ignoreNulls) {
+        DrawColumnRuns(first + 1, last, px, py);
+        return;
+    }
     if (m_drawAllPoints) {
         // every point, projected a block at a time
         constexpr int Block = 256;
         int columns[Block];
         int rows[Block];
-        const bool merge = m_mergeColumns && !ParentChart()->View3D() && ColumnsMerge(c);
-        // consecutive segments within one column, as the pixels they cover
-        // (lo..hi) from the row where they start
-        int lo = INT_MAX, hi = INT_MIN, from = 0;
-        const auto flush = [&] {
-            if (lo > hi)
-                return;
-            const int y = m_oldY;
-            if ((y > from && lo == from && hi == y - 1) || (y < from && lo == y + 1 && hi == from)) {
-                // the run goes one way: its one segment
-                c.LineTo(m_oldX, y);
-            } else {
-                c.MoveTo(m_oldX, lo);
-                c.LineTo(m_oldX, hi + 1);
-                c.MoveTo(m_oldX, y);
-            }
-            lo = INT_MAX;
-            hi = INT_MIN;
-        };
+        TColumnRun run;
         for (int start = first + 1; start <= last; start += Block) {
             const int n = std::min(Block, last - start + 1);
             px.AtEach(xs + start, n, columns);
@@ -199,27 +273,18 @@ void TFastLineSeries::DrawAllValues()
             }
             for (int k = 0; k < n; ++k) {
                 const int x = columns[k], y = rows[k];
-                if (x != m_oldX || (!m_ignoreNulls && (m_oldNull || IsNull(start + k)))) {
+                if (x != m_oldX || m_oldNull || IsNull(start + k)) {
                     if (x == m_oldX && y == m_oldY)
                         continue;
-                    flush();
+                    run.Flush(c, m_oldX, m_oldY);
                     DrawTo(start + k, x, y);
                     continue;
                 }
-                // a segment along the column covers its first pixel, not its last
-                if (lo > hi)
-                    from = m_oldY;
-                if (y > m_oldY) {
-                    lo = std::min(lo, m_oldY);
-                    hi = std::max(hi, y - 1);
-                } else if (y < m_oldY) {
-                    lo = std::min(lo, y + 1);
-                    hi = std::max(hi, m_oldY);
-                }
+                run.Add(m_oldY, y);
                 m_oldY = y;
             }
         }
-        flush();
+        run.Flush(c, m_oldX, m_oldY);
         return;
     }
     // a point within the values of the previous column costs one comparison;
@@ -238,6 +303,54 @@ void TFastLineSeries::DrawAllValues()
         if (x != m_oldX)
             DrawTo(i, x, py.At(ys[i]));
     }
+}
+
+void TFastLineSeries::DrawColumnRuns(int From, int Last, const TLinearPixelForm& Px, const TLinearPixelForm& Py)
+{
+    TCanvas3D& c = *ParentChart()->Panel()->Canvas();
+    const double* xs = XValues().Data();
+    const double* ys = YValues().Data();
+    constexpr int Block = 256;
+    int rows[Block + 1];
+    TColumnRun run;
+    double xLo = 1, xHi = 0;
+    int spanColumn = INT_MIN;  // no pixel: the first pass works the span out
+    int i = From;
+    while (i <= Last) {
+        // the points whose X lies within the values of the pen's column: only their rows
+        if (m_oldX != spanColumn) {
+            spanColumn = m_oldX;
+            Px.ValuesOn(spanColumn, xLo, xHi);
+        }
+        const int n = RunWithin(xs + i, Last - i + 1, xLo, xHi);
+        if (n > 0) {
+            if (run.Lo > run.Hi)
+                run.From = m_oldY;
+            // rows[0] is the row the pen is on
+            rows[0] = m_oldY;
+            for (int s = 0; s < n; s += Block) {
+                const int m = std::min(Block, n - s);
+                Py.AtEach(ys + i + s, m, rows + 1);
+                FoldRows(rows, m, run.Lo, run.Hi);
+                rows[0] = rows[m];
+            }
+            m_oldY = rows[0];
+        }
+        i += n;
+        if (i > Last)
+            break;
+        const int x = Px.At(xs[i]);
+        const int y = Py.At(ys[i]);
+        if (x == m_oldX) {
+            run.Add(m_oldY, y);
+            m_oldY = y;
+        } else {
+            run.Flush(c, m_oldX, m_oldY);
+            DrawTo(i, x, y);
+        }
+        ++i;
+    }
+    run.Flush(c, m_oldX, m_oldY);
 }
 
 void TFastLineSeries::DrawValue(int ValueIndex)

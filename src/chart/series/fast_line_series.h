@@ -3,6 +3,8 @@
 // AutoRepaint off each added point is drawn at once, without a repaint.
 #include "chart/series/custom_line_series.h"
 
+class TLinearPixelForm;
+
 class TFastLineSeries : public TCustomLineSeries {
     Q_OBJECT
 public:
@@ -59,6 +61,9 @@ private:
     void PointPosition(int Index, int& X, int& Y) const;
     // The segment (or move) to the point's pixel X, Y.
     void DrawTo(int ValueIndex, int x, int y);
+    // Points From..Last with IgnoreNulls, the segments within one column
+    // drawn as the run of pixels they cover.
+    void DrawColumnRuns(int From, int Last, const TLinearPixelForm& Px, const TLinearPixelForm& Py);
     // Grows the margins by the line's width beyond the point.
     int PenMargin() const;
 
