@@ -20,6 +20,7 @@
 class TChartAxis;
 class TChartSeries;
 class TPlotFunction;
+class TPointIndex;
 
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
@@ -314,6 +315,9 @@ public:
     // The screen positions of the points along the not-mandatory axis never
     // turn back as the index grows (false when that is not sure).
     virtual bool PositionsInOrder() const { return false; }
+    // Bounds of the points' values by runs, up to date, when each point's
+    // position is that of its X and Y values on linear axes; else nullptr.
+    virtual const TPointIndex* PointIndex() const { return nullptr; }
     bool HasClickEvents() const { return OnClick || OnDblClick; }
 
     // The chart added or removed this series.

@@ -18,6 +18,7 @@ class TFullScan : public S {
 public:
     using S::S;
     bool PositionsInOrder() const override { return false; }
+    const TPointIndex* PointIndex() const override { return nullptr; }
 };
 
 struct TCase {
@@ -221,4 +222,45 @@ TEST_F(TNearestSearchOrder, NearestPointKeepsTheFirstOfEqualDistances)
     EXPECT_EQ(s->Clicked(x, y - 3), -1);
     EXPECT_EQ(TNearestTool::GetNearestPoint(*s, x, y - 3), 80);
     EXPECT_EQ(TNearestTool::GetNearestPoint(*s, x + 1, y - 3), 80);
+}
+
+TEST_F(TNearestSearchOrder, UnorderedManyPointsMatchFullScanThroughTheIndex)
+{
+    Check({.Count = 20000, .Ordered = false}, 31, false);
+    EXPECT_NE(fast->PointIndex(), nullptr);
+}
+
+TEST_F(TNearestSearchOrder, IndexFollowsAppendsRewritesAndDeletes)
+{
+    Build<TLineSeries>(TCase{.Count = 3000}, 33);
+    ExpectSameAnswers(34);
+    std::mt19937 random(35);
+    std::uniform_real_distribution<double> value(-10.0, 110.0);
+    for (int i = 0; i < 2000; ++i) {
+        const double y = value(random);
+        for (TCustomSeries* s : {fast, full})
+            s->AddXY(10 + i * 0.001, y);
+    }
+    Draw();
+    ExpectSameAnswers(36);
+    for (TCustomSeries* s : {fast, full}) {
+        s->YValues().SetValue(10, 50);
+        s->XValues().SetValue(2500, 3.3);
+        s->Delete(100);
+        s->Delete(4000);
+    }
+    Draw();
+    ExpectSameAnswers(37);
+}
+
+TEST_F(TNearestSearchOrder, ValuesThatAreNoNumberMatchFullScan)
+{
+    Build<TLineSeries>(TCase{.Count = 4000, .Ordered = false}, 39);
+    for (TCustomSeries* s : {fast, full})
+        for (int i = 5; i < s->Count(); i += 97) {
+            s->XValues().SetValue(i, std::nan(""));
+            s->YValues().SetValue(i + 1, std::nan(""));
+        }
+    Draw();
+    ExpectSameAnswers(40);
 }
