@@ -31,29 +31,56 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 // Eight pixels in one vector (two halves where the processor has no AVX2).
 using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
 
-// A long run of one pixel, in the widest vectors the processor has.
+// Four pixels in one vector.
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+
+// A run of at least 16 pixels of one colour, in the widest vectors the
+// processor has: four aligned vectors a pass, the unaligned head and tail
+// each one vector overlapping them.
 __attribute__((target_clones("avx2", "default"))) void FillPixelsWide(std::uint32_t* d, int n, std::uint32_t p)
 {
     const Pixels8 v = {p, p, p, p, p, p, p, p};
-    int k = 0;
-    // whole vectors from a vector boundary: no store splits a cache line
-    for (; k < n && (reinterpret_cast<std::uintptr_t>(d + k) & (sizeof v - 1)) != 0; ++k)
-        d[k] = p;
-    for (; k + 8 <= n; k += 8)
-        std::memcpy(d + k, &v, sizeof v);
-    for (; k < n; ++k)
-        d[k] = p;
+    std::uint32_t* const end = d + n;
+    std::memcpy(d, &v, sizeof v);
+    std::memcpy(end - 8, &v, sizeof v);
+    // from the first vector boundary past d: no store splits a cache line
+    auto* q = reinterpret_cast<std::uint32_t*>((reinterpret_cast<std::uintptr_t>(d) + sizeof v) &
+                                               ~static_cast<std::uintptr_t>(sizeof v - 1));
+    for (; end - q >= 32; q += 32) {
+        std::memcpy(q, &v, sizeof v);
+        std::memcpy(q + 8, &v, sizeof v);
+        std::memcpy(q + 16, &v, sizeof v);
+        std::memcpy(q + 24, &v, sizeof v);
+    }
+    for (; end - q >= 8; q += 8)
+        std::memcpy(q, &v, sizeof v);
 }
 
-// n pixels of p from d on.
+// n pixels of p from d on; short runs as a few overlapping stores.
 inline void FillPixels(std::uint32_t* d, int n, std::uint32_t p)
 {
     if (n >= 16) {
         FillPixelsWide(d, n, p);
         return;
     }
-    for (int k = 0; k < n; ++k)
-        d[k] = p;
+    if (n >= 4) {
+        const Pixels4 v = {p, p, p, p};
+        std::memcpy(d, &v, sizeof v);
+        if (n > 8)
+            std::memcpy(d + 4, &v, sizeof v);
+        if (n > 12)
+            std::memcpy(d + 8, &v, sizeof v);
+        std::memcpy(d + n - 4, &v, sizeof v);
+        return;
+    }
+    if (n >= 2) {
+        const std::uint64_t two = static_cast<std::uint64_t>(p) << 32 | p;
+        std::memcpy(d, &two, sizeof two);
+        std::memcpy(d + n - 2, &two, sizeof two);
+        return;
+    }
+    if (n == 1)
+        d[0] = p;
 }
 
 std::uint32_t ApplyRop2(Rop2 rop, std::uint32_t p, std::uint32_t d)

@@ -1100,16 +1100,17 @@ TEST(QtDeviceFastPaths, StyledLevelAndUprightLinesMatchTheClipWalk)
 
 TEST(QtDeviceFastPaths, SolidRowFillsOfEveryWidthCoverExactlyTheirPixels)
 {
-    // widths across the vector length, at every start within a vector
-    for (int width = 1; width <= 40; ++width)
+    // widths across the vector length and four vectors a pass, at every
+    // start within a vector
+    for (int width = 1; width <= 140; ++width)
         for (int left = 0; left < 9; ++left) {
-            QtDrawingDevice d(52, 3);
+            QtDrawingDevice d(152, 3);
             Paint(d, 4);
             const Bitmap before = d.Surface();
             d.SelectBrush(BrushDesc::Solid(0x00123456));
             d.FillRect({left, 1, left + width, 2});
             for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 52; ++x) {
+                for (int x = 0; x < 152; ++x) {
                     const bool inside = y == 1 && x >= left && x < left + width;
                     ASSERT_EQ(d.Surface().Pixel(x, y), inside ? 0x00123456u : before.Pixel(x, y))
                         << width << " " << left << " " << x << "," << y;
