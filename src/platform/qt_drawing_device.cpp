@@ -438,6 +438,8 @@ void QtDrawingDevice::UpdateFont()
 {
     m_qfont = ToQFont(m_font);
     m_metrics.emplace(m_qfont);
+    m_ascent = m_metrics->ascent();
+    m_descent = m_metrics->descent();
     m_painterFontSet = false;
 }
 
@@ -2446,8 +2448,8 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     // (left-aligned transparent text is shaped once, by the drawing)
     const bool needsWidth = m_inPath || updateCP || opaque || h == TextAlign::Right || h == TextAlign::Center;
     const int width = needsWidth ? m_metrics->horizontalAdvance(s) + m_charExtra * CodePointCount(text) : 0;
-    const int ascent = m_metrics->ascent();
-    const int descent = m_metrics->descent();
+    const int ascent = m_ascent;
+    const int descent = m_descent;
     const Point ref = updateCP ? m_position : Point{x, y};
     const Point d = Dev(ref.x, ref.y);
     const double x0 = h == TextAlign::Right ? -width : (h == TextAlign::Center ? -(width / 2) : 0);
@@ -2494,7 +2496,16 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
         m_painterClip = m_clip ? m_clipVersion : 0;
         m_painterClipCustom = clipRect != nullptr;
     }
-    painter.setTransform(transform);
+    // level text: placed by its point, the painter left untransformed
+    const bool level = m_font.escapement == 0;
+    if (level) {
+        if (painter.transform().type() != QTransform::TxNone)
+            painter.resetTransform();
+    } else {
+        painter.setTransform(transform);
+    }
+    const double dx = level ? d.x : 0;
+    const double dy = level ? d.y : 0;
     if (!m_painterFontSet || m_painterFontExtra != m_charExtra) {
         QFont font = m_qfont;
         if (m_charExtra != 0)
@@ -2506,11 +2517,11 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     if (opaque) {
         // the box without antialiasing, the glyphs with it
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.fillRect(QRectF(x0, baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
+        painter.fillRect(QRectF(dx + x0, dy + baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
         painter.setRenderHint(QPainter::Antialiasing, true);
     }
     painter.setPen(ToQColor(m_textColor));
-    painter.drawText(QPointF(x0, baseline), s);
+    painter.drawText(QPointF(dx + x0, dy + baseline), s);
 }
 
 void QtDrawingDevice::TextOut(int x, int y, const std::string& text) { DrawText(x, y, text, nullptr); }
