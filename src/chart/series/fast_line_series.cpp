@@ -103,6 +103,44 @@ void FoldRows(const int* R, int N, int& Lo, int& Hi)
     }
 }
 
+// The least and greatest of N values, two at a time where SSE2 is there;
+// false when one is no number.
+bool ValueBounds(const double* V, int N, double& Lo, double& Hi)
+{
+    int k = 0;
+    double lo = V[0], hi = V[0];
+    bool numbers = true;
+#if defined(__SSE2__)
+    __m128d l0 = _mm_set1_pd(lo), h0 = l0, l1 = l0, h1 = l0;
+    __m128d nan = _mm_setzero_pd();
+    for (; k + 4 <= N; k += 4) {
+        const __m128d a = _mm_loadu_pd(V + k);
+        const __m128d b = _mm_loadu_pd(V + k + 2);
+        nan = _mm_or_pd(nan, _mm_or_pd(_mm_cmpunord_pd(a, a), _mm_cmpunord_pd(b, b)));
+        l0 = _mm_min_pd(l0, a);
+        h0 = _mm_max_pd(h0, a);
+        l1 = _mm_min_pd(l1, b);
+        h1 = _mm_max_pd(h1, b);
+    }
+    numbers = _mm_movemask_pd(nan) == 0;
+    alignas(16) double l[2];
+    alignas(16) double h[2];
+    _mm_store_pd(l, _mm_min_pd(l0, l1));
+    _mm_store_pd(h, _mm_max_pd(h0, h1));
+    lo = std::min(l[0], l[1]);
+    hi = std::max(h[0], h[1]);
+#endif
+    for (; k < N; ++k) {
+        const double v = V[k];
+        numbers = numbers && v == v;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    Lo = lo;
+    Hi = hi;
+    return numbers && lo == lo && hi == hi;
+}
+
 // Consecutive segments along one pixel column, as the pixels they cover
 // (Lo..Hi) from the row where the first starts.
 struct TColumnRun {
@@ -326,6 +364,22 @@ void TFastLineSeries::DrawColumnRuns(int From, int Last, const TLinearPixelForm&
         if (n > 0) {
             if (run.Lo > run.Hi)
                 run.From = m_oldY;
+            // The rows the points reach run from the least to the greatest
+            // value's; every row between is covered, and so are both ends
+            // unless the line ends on one of them.
+            double vLo = 0, vHi = 0;
+            if (n >= 8 && ValueBounds(ys + i, n, vLo, vHi)) {
+                const int a = Py.At(vLo), b = Py.At(vHi);
+                const int lo = std::min({a, b, m_oldY}), hi = std::max({a, b, m_oldY});
+                const int end = Py.At(ys[i + n - 1]);
+                if (end != lo && end != hi) {
+                    run.Lo = std::min(run.Lo, lo);
+                    run.Hi = std::max(run.Hi, hi);
+                    m_oldY = end;
+                    i += n;
+                    continue;
+                }
+            }
             // rows[0] is the row the pen is on
             rows[0] = m_oldY;
             for (int s = 0; s < n; s += Block) {

@@ -409,6 +409,8 @@ struct WalkCase {
     bool smallDots = false;
     // axes narrower than the data, so points lie outside them
     bool outside = false;
+    // every so many points a Y, and a little later an X, that is no number
+    int nanEvery = 0;
     int imageWidth = 640;
     int imageHeight = 400;
     // whether merging applies (fewer calls than the segments)
@@ -440,10 +442,13 @@ protected:
             x += p.back > 0 ? next() * (1 + p.back) - p.back : next();
             y += (next() - 0.5) * 6;
             y = std::clamp(y, -30.0, 130.0);
+            const bool nanY = p.nanEvery > 0 && i % p.nanEvery == 0;
+            const bool nanX = p.nanEvery > 0 && i % p.nanEvery == 3;
+            const double px = nanX ? std::nan("") : x, py = nanY ? std::nan("") : y;
             if (!p.ignoreNulls && next() < 0.02)
-                S.AddNullXY(x, y);
+                S.AddNullXY(px, py);
             else
-                S.AddXY(x, y);
+                S.AddXY(px, py);
         }
         S.EndUpdate();
     }
@@ -474,7 +479,7 @@ protected:
         Fill(*s);
         s->SetMergeColumns(Merge);
         s->SetActive(Active);
-        SetAxes(chart, s->XValues().MaxValue());
+        SetAxes(chart, static_cast<double>(GetParam().points) / 2);
         platform::QtDrawingDevice device(p.imageWidth, p.imageHeight);
         chart.Draw(&device, TRect{0, 0, p.imageWidth, p.imageHeight});
         return device.Surface();
@@ -487,7 +492,7 @@ protected:
         c.rec.chart.AddSeries(s);
         Fill(*s);
         s->SetMergeColumns(Merge);
-        SetAxes(c.rec.chart, s->XValues().MaxValue());
+        SetAxes(c.rec.chart, static_cast<double>(GetParam().points) / 2);
         c.Draw([&] {
             s->CalcFirstLastVisible();
             s->DrawAllValues();
@@ -540,6 +545,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WalkCase{.name = "NullsNotPainted", .points = 50000, .seed = 9, .back = 0, .ignoreNulls = false, .nulls = tnDontPaint},
                       WalkCase{.name = "Stairs", .points = 50000, .seed = 10, .back = 0, .stairs = true},
                       WalkCase{.name = "InvertedStairs", .points = 50000, .seed = 11, .back = 0, .stairs = true, .invertedStairs = true},
+                      WalkCase{.name = "NotANumber", .points = 100000, .seed = 20, .back = 0, .nanEvery = 997},
                       WalkCase{.name = "OutsideTheAxes", .points = 100000, .seed = 12, .back = 0, .outside = true},
                       WalkCase{.name = "InvertedAxes", .points = 100000, .seed = 13, .back = 0, .invertedAxes = true},
                       WalkCase{.name = "Depth3D", .points = 50000, .seed = 14, .back = 0, .view3D = true, .merges = false},
