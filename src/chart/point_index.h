@@ -49,6 +49,53 @@ public:
         return {x0 < x1 ? x0 : x1, y0 < y1 ? y0 : y1, x0 < x1 ? x1 : x0, y0 < y1 ? y1 : y0, false};
     }
 
+    // The runs of points First..Last (within Count) in index order whose
+    // pixels, joined with the point before the run (from First on), come
+    // within Reach of (X, Y): Test(A, B) for each, until one answers true.
+    // XPos and YPos map a value, PointAt(I, x, y) gives a point's pixels.
+    template <class ToX, class ToY, class PointAt, class Test>
+    bool ForRunsNear(int First, int Last, int X, int Y, int Reach, ToX&& XPos, ToY&& YPos, PointAt&& Point,
+                     Test&& TestRun) const
+    {
+        Last = Last < m_count - 1 ? Last : m_count - 1;
+        const auto visit = [&](const auto& Self, int Level, int J) -> bool {
+            const int shift = RunShift(Level);
+            const int a = First > (J << shift) ? First : J << shift;
+            const int end = ((J + 1) << shift) - 1;
+            const int b = Last < end ? Last : end;
+            if (a > b)
+                return false;
+            TPixels p = PixelsOf(Box(Level, J), XPos, YPos);
+            if (!p.All) {
+                if (a > First) {
+                    int x = 0, y = 0;
+                    Point(a - 1, x, y);
+                    p.Left = p.Left < x ? p.Left : x;
+                    p.Right = p.Right > x ? p.Right : x;
+                    p.Top = p.Top < y ? p.Top : y;
+                    p.Bottom = p.Bottom > y ? p.Bottom : y;
+                }
+                if (X < p.Left - Reach || X > p.Right + Reach || Y < p.Top - Reach || Y > p.Bottom + Reach)
+                    return false;
+            }
+            if (Level == 0)
+                return TestRun(a, b);
+            const int below = Runs(Level - 1);
+            const int stop = below < (J + 1) << Shift ? below : (J + 1) << Shift;
+            for (int k = J << Shift; k < stop; ++k)
+                if (Self(Self, Level - 1, k))
+                    return true;
+            return false;
+        };
+        if (m_levels.empty())
+            return false;
+        const int top = Levels() - 1;
+        for (int j = 0; j < Runs(top); ++j)
+            if (visit(visit, top, j))
+                return true;
+        return false;
+    }
+
 private:
     void Rebuild(const double* X, const double* Y, int From);
 

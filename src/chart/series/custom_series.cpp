@@ -794,44 +794,19 @@ int TCustomSeries::Clicked(int X, int Y) const
             // pointer's size and the line's one pixel: only the runs whose
             // bounds come that near are tested, in order.
             const int tolerance = 1 + pointerReach;
-            const auto xPos = [this](double V) { return CalcXPosValue(V); };
-            const auto yPos = [this](double V) { return CalcYPosValue(V); };
             const int from = start;
             int hit = -1;
-            const auto near = [&](int A, const TPointIndex::TBox& Box) {
-                TPointIndex::TPixels p = TPointIndex::PixelsOf(Box, xPos, yPos);
-                if (p.All)
-                    return true;
-                if (A > from) {
-                    const int x = CalcXPos(A - 1), y = CalcYPos(A - 1);
-                    p.Left = std::min(p.Left, x);
-                    p.Right = std::max(p.Right, x);
-                    p.Top = std::min(p.Top, y);
-                    p.Bottom = std::max(p.Bottom, y);
-                }
-                return X >= p.Left - tolerance && X <= p.Right + tolerance && Y >= p.Top - tolerance &&
-                       Y <= p.Bottom + tolerance;
-            };
-            const auto visit = [&](const auto& Self, int Level, int J) -> bool {
-                const int shift = TPointIndex::RunShift(Level);
-                const int a = std::max(from, J << shift);
-                const int b = std::min({last, ((J + 1) << shift) - 1, index->Count() - 1});
-                if (a > b || !near(a, index->Box(Level, J)))
-                    return false;
-                if (Level == 0) {
-                    hit = ClickedIn(a, b, from, X, Y);
+            index->ForRunsNear(
+                from, last, X, Y, tolerance, [this](double V) { return CalcXPosValue(V); },
+                [this](double V) { return CalcYPosValue(V); },
+                [this](int I, int& PX, int& PY) {
+                    PX = CalcXPos(I);
+                    PY = CalcYPos(I);
+                },
+                [&](int A, int B) {
+                    hit = ClickedIn(A, B, from, X, Y);
                     return hit != -1;
-                }
-                const int end = std::min(index->Runs(Level - 1), (J + 1) << TPointIndex::Shift);
-                for (int k = J << TPointIndex::Shift; k < end; ++k)
-                    if (Self(Self, Level - 1, k))
-                        return true;
-                return false;
-            };
-            const int top = index->Levels() - 1;
-            for (int j = 0; j < index->Runs(top); ++j)
-                if (visit(visit, top, j))
-                    break;
+                });
             // points past the index (none while it is up to date) in full
             if (hit == -1 && last >= index->Count())
                 hit = ClickedIn(std::max(from, index->Count()), last, from, X, Y);

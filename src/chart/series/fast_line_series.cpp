@@ -13,6 +13,7 @@
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
+#include "chart/point_index.h"
 
 namespace {
 
@@ -184,6 +185,8 @@ TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
     SetDrawBetweenPoints(true);
     m_treatNulls = tnIgnore;
 }
+
+TFastLineSeries::~TFastLineSeries() = default;
 
 void TFastLineSeries::Assign(const TCustomChartElement& Source)
 {
@@ -527,18 +530,52 @@ int TFastLineSeries::Clicked(int X, int Y) const
     TSeriesParent* chart = ParentChart();
     if (chart && chart->Panel() && chart->Panel()->Canvas())
         chart->Panel()->Canvas()->Unproject(X, Y, MiddleZ());
+    const int first = FirstValueIndex(), last = LastValueIndex();
+    const TPointIndex* index = last - first > 32 ? PointIndex() : nullptr;
+    if (!index || index->Count() <= last)
+        return ClickedIn(first, last, first, X, Y);
+    // a point and the segment from the point before lie within the bounds
+    // of both, give or take the line's one pixel: only runs that near
+    int hit = -1;
+    index->ForRunsNear(
+        first, last, X, Y, 1, [this](double V) { return GetHorizAxis()->CalcXPosValue(V); },
+        [this](double V) { return GetVertAxis()->CalcYPosValue(V); },
+        [this](int I, int& PX, int& PY) { PointPosition(I, PX, PY); },
+        [&](int A, int B) {
+            hit = ClickedIn(A, B, first, X, Y);
+            return hit != -1;
+        });
+    return hit;
+}
+
+int TFastLineSeries::ClickedIn(int From, int To, int Start, int X, int Y) const
+{
     int oldX = 0, oldY = 0;
-    for (int i = FirstValueIndex(); i <= LastValueIndex(); ++i) {
+    if (From > Start)
+        PointPosition(From - 1, oldX, oldY);
+    for (int i = From; i <= To; ++i) {
         int x, y;
         PointPosition(i, x, y);
         if (x == X && y == Y)
             return i;
-        if (i > FirstValueIndex() && PointOnLine(TPoint{X, Y}, oldX, oldY, x, y))
+        if (i > Start && PointOnLine(TPoint{X, Y}, oldX, oldY, x, y))
             return i - 1;
         oldX = x;
         oldY = y;
     }
     return -1;
+}
+
+const TPointIndex* TFastLineSeries::PointIndex() const
+{
+    const TChartAxis* h = GetHorizAxis();
+    const TChartAxis* v = GetVertAxis();
+    if (!ParentChart() || !h || !v || h->Logarithmic() || v->Logarithmic())
+        return nullptr;
+    if (!m_pointIndex)
+        m_pointIndex = std::make_unique<TPointIndex>();
+    m_pointIndex->Update(XValues(), YValues());
+    return m_pointIndex.get();
 }
 
 const TPropertyTable<TCustomChartElement>& TFastLineSeries::Properties()

@@ -1,6 +1,8 @@
 #pragma once
 // One polyline through the points with no pointers, areas or stacking; with
 // AutoRepaint off each added point is drawn at once, without a repaint.
+#include <memory>
+
 #include "chart/series/custom_line_series.h"
 
 class TLinearPixelForm;
@@ -9,6 +11,7 @@ class TFastLineSeries : public TCustomLineSeries {
     Q_OBJECT
 public:
     explicit TFastLineSeries(QObject* Owner = nullptr);
+    ~TFastLineSeries() override;
 
     bool AutoRepaint() const { return m_autoRepaint; }
     void SetAutoRepaint(bool Value) { m_autoRepaint = Value; }
@@ -52,6 +55,7 @@ public:
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
     void AddedValue(int Index) override;
     int Clicked(int X, int Y) const override;
+    const TPointIndex* PointIndex() const override;
 
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();
@@ -64,6 +68,8 @@ private:
     // Points From..Last with IgnoreNulls, the segments within one column
     // drawn as the run of pixels they cover.
     void DrawColumnRuns(int From, int Last, const TLinearPixelForm& Px, const TLinearPixelForm& Py);
+    // The hit test over points From..To (segments only after Start).
+    int ClickedIn(int From, int To, int Start, int X, int Y) const;
     // Grows the margins by the line's width beyond the point.
     int PenMargin() const;
 
@@ -79,4 +85,5 @@ private:
     int m_oldY = 0;
     // the point before was null (tnDontPaint: reached by a move)
     bool m_oldNull = false;
+    mutable std::unique_ptr<TPointIndex> m_pointIndex;
 };

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "chart/series/fast_line_series.h"
 #include "chart/series/line_series.h"
 #include "chart/tools/nearest_tool.h"
 #include "tool_test_chart.h"
@@ -263,4 +264,50 @@ TEST_F(TNearestSearchOrder, ValuesThatAreNoNumberMatchFullScan)
         }
     Draw();
     ExpectSameAnswers(40);
+}
+
+TEST_F(TNearestSearchOrder, FastLineMatchesFullScanThroughTheIndex)
+{
+    for (bool ordered : {true, false}) {
+        auto* quick = new TFastLineSeries(&owner);
+        auto* scan = new TFullScan<TFastLineSeries>(&owner);
+        std::mt19937 random(ordered ? 41 : 42);
+        std::uniform_real_distribution<double> along(0, 10), value(-10, 110);
+        std::vector<double> xs(6000);
+        for (double& x : xs)
+            x = std::round(along(random) * 40) / 40;
+        if (ordered)
+            std::sort(xs.begin(), xs.end());
+        for (double x : xs) {
+            const double y = value(random);
+            quick->AddXY(x, y);
+            scan->AddXY(x, y);
+        }
+        chart.AddSeries(quick);
+        chart.AddSeries(scan);
+        chart.BottomAxis()->SetMinMax(0, 10);
+        chart.LeftAxis()->SetMinMax(0, 100);
+        Draw();
+        ASSERT_NE(quick->PointIndex(), nullptr);
+        std::uniform_int_distribution<int> mx(-20, device.Width() + 20), my(-20, device.Height() + 20);
+        std::uniform_int_distribution<int> pick(0, quick->Count() - 2);
+        int hits = 0;
+        for (int k = 0; k < 1500; ++k) {
+            int x = mx(random), y = my(random);
+            if (k % 2) {
+                const int i = pick(random);
+                x = (quick->CalcXPos(i) + quick->CalcXPos(i + 1)) / 2;
+                y = (quick->CalcYPos(i) + quick->CalcYPos(i + 1)) / 2;
+            }
+            const int hit = scan->Clicked(x, y);
+            ASSERT_EQ(quick->Clicked(x, y), hit) << "mouse " << x << "," << y;
+            ASSERT_EQ(TNearestTool::GetNearestPoint(*quick, x, y), TNearestTool::GetNearestPoint(*scan, x, y))
+                << "mouse " << x << "," << y;
+            hits += hit >= 0;
+        }
+        EXPECT_GT(hits, 0);
+        EXPECT_LT(hits, 1500);
+        chart.RemoveSeries(quick);
+        chart.RemoveSeries(scan);
+    }
 }
