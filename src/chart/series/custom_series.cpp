@@ -7,6 +7,7 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/axis_panel.h"
+#include "chart/axis_scale.h"
 #include "chart/chart_callout.h"
 #include "chart/chart_axis.h"
 #include "chart/ordered_positions.h"
@@ -796,9 +797,14 @@ int TCustomSeries::Clicked(int X, int Y) const
             const int tolerance = 1 + pointerReach;
             const int from = start;
             int hit = -1;
+            // the axes' own pixels, worked out here without a call per value
+            const TLinearPixelForm px(GetHorizAxis()->Scale(), true);
+            const TLinearPixelForm py(GetVertAxis()->Scale(), false);
+            const bool inlined = px.Linear() && py.Linear();
             index->ForRunsNear(
-                from, last, X, Y, tolerance, [this](double V) { return CalcXPosValue(V); },
-                [this](double V) { return CalcYPosValue(V); },
+                from, last, X, Y, tolerance,
+                [&](double V) { return inlined ? px.At(V) : CalcXPosValue(V); },
+                [&](double V) { return inlined ? py.At(V) : CalcYPosValue(V); },
                 [this](int I, int& PX, int& PY) {
                     PX = CalcXPos(I);
                     PY = CalcYPos(I);

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "chart/appearance_properties.h"
+#include "chart/axis_scale.h"
+#include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
 #include "chart/ordered_positions.h"
@@ -100,8 +102,11 @@ int TNearestTool::GetNearestPoint(const TChartSeries& Series, int X, int Y)
     if (index && index->Count() > last) {
         // Runs of points nearest first, passing over those whose pixels
         // (inside the chart's rectangle) are all farther than the best.
-        const auto xPos = [&](double V) { return Series.CalcXPosValue(V); };
-        const auto yPos = [&](double V) { return Series.CalcYPosValue(V); };
+        const TLinearPixelForm px(Series.GetHorizAxis()->Scale(), true);
+        const TLinearPixelForm py(Series.GetVertAxis()->Scale(), false);
+        const bool inlined = px.Linear() && py.Linear();
+        const auto xPos = [&](double V) { return inlined ? px.At(V) : Series.CalcXPosValue(V); };
+        const auto yPos = [&](double V) { return inlined ? py.At(V) : Series.CalcYPosValue(V); };
         // the least rounded distance of a run's points; -1: none can count
         const auto bound = [&](const TPointIndex::TBox& Box) -> std::int64_t {
             const TPointIndex::TPixels p = TPointIndex::PixelsOf(Box, xPos, yPos);
