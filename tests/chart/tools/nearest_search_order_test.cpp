@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "chart/axis_container.h"
 #include "chart/series/fast_line_series.h"
 #include "chart/series/line_series.h"
 #include "chart/tools/nearest_tool.h"
@@ -310,4 +311,12 @@ TEST_F(TNearestSearchOrder, FastLineMatchesFullScanThroughTheIndex)
         chart.RemoveSeries(quick);
         chart.RemoveSeries(scan);
     }
+}
+
+TEST_F(TNearestSearchOrder, FastCalcAxesMatchFullScan)
+{
+    Build<TLineSeries>(TCase{.InvertLeft = true, .Count = 8000, .Ordered = false}, 43);
+    chart.Axes().SetFastCalc(true);
+    Draw();
+    ExpectSameAnswers(44);
 }
