@@ -3,7 +3,9 @@
 // busy machine slows both alike. Counters: ours_ms, qt_ms and ratio (ours / Qt).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 namespace bench {
 
@@ -14,6 +16,14 @@ inline void CanvasSizes(benchmark::internal::Benchmark* b)
 }
 
 inline int HeightFor(int width) { return width * 9 / 16; }
+
+// With --benchmark_repetitions: the least and greatest repetition beside the
+// median (of the time and of each counter, the ratio too).
+inline void MinMedianMax(benchmark::internal::Benchmark* b)
+{
+    b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+    b->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
+}
 
 template <class Ours, class Qt>
 void TimeBoth(benchmark::State& state, Ours&& ours, Qt&& qt, const char* oursName = "ours_ms",

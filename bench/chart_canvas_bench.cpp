@@ -149,6 +149,52 @@ void FilledRectangles(benchmark::State& state)
 }
 BENCHMARK(FilledRectangles)->Name("Ratio/FilledRectangles")->Apply(bench::CanvasSizes);
 
+// 10^4 solid rectangles of 2 to 120 pixels a side straight through the
+// drawing device, beside QPainter::fillRect on the same pixels (an image over
+// the device's own surface).
+void SolidRectangles(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
+    platform::QtDrawingDevice device(w, h);
+    QImage same(reinterpret_cast<uchar*>(const_cast<std::uint32_t*>(device.Surface().Data())), w, h, w * 4,
+                QImage::Format_RGB32);
+    std::uint32_t seed = 99;
+    auto next = [&seed](int n) {
+        seed = seed * 134775813u + 1u;
+        return static_cast<int>((static_cast<std::uint64_t>(seed) * static_cast<std::uint64_t>(n)) >> 32);
+    };
+    constexpr int Count = 10000;
+    std::vector<platform::Rect> rects;
+    for (int i = 0; i < Count; ++i) {
+        const int rw = 2 + next(119), rh = 2 + next(119);
+        const int x = next(w - rw), y = next(h - rh);
+        rects.push_back({x, y, x + rw, y + rh});
+    }
+    std::vector<platform::BrushDesc> brushes;
+    std::vector<QColor> colours;
+    for (int i = 0; i < 16; ++i) {
+        const TColor c = RGB(next(256), next(256), next(256));
+        brushes.push_back(platform::BrushDesc::Solid(c));
+        colours.push_back(ToQt(c));
+    }
+    bench::TimeBoth(
+        state,
+        [&] {
+            for (int i = 0; i < Count; ++i) {
+                device.SelectBrush(brushes[static_cast<std::size_t>(i % 16)]);
+                device.FillRect(rects[static_cast<std::size_t>(i)]);
+            }
+        },
+        [&] {
+            QPainter p(&same);
+            for (int i = 0; i < Count; ++i) {
+                const platform::Rect& r = rects[static_cast<std::size_t>(i)];
+                p.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), colours[static_cast<std::size_t>(i % 16)]);
+            }
+        });
+}
+BENCHMARK(SolidRectangles)->Name("Ratio/SolidRectangles")->Apply(bench::CanvasSizes)->Apply(bench::MinMedianMax);
+
 void OutlinedRectangles(benchmark::State& state)
 {
     Scene scene(state);
@@ -256,7 +302,7 @@ void Texts(benchmark::State& state)
                 p.drawText(work.texts[2 * i], work.texts[2 * i + 1] + 11, QString::fromStdString(work.labels[i]));
         });
 }
-BENCHMARK(Texts)->Name("Ratio/Texts")->Apply(bench::CanvasSizes);
+BENCHMARK(Texts)->Name("Ratio/Texts")->Apply(bench::CanvasSizes)->Apply(bench::MinMedianMax);
 
 // A picture of the canvas' size with some detail in it.
 platform::Bitmap Picture(int w, int h)

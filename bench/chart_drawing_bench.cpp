@@ -43,7 +43,7 @@ void Gradient(benchmark::State& state)
             p.fillRect(QRect(0, 0, w, h), g);
         });
 }
-BENCHMARK(Gradient)->Name("Ratio/GradientFill")->Apply(bench::CanvasSizes);
+BENCHMARK(Gradient)->Name("Ratio/GradientFill")->Apply(bench::CanvasSizes)->Apply(bench::MinMedianMax);
 
 void Blur(benchmark::State& state)
 {

@@ -1,4 +1,4 @@
-// The nearest point to the mouse over a line of N points (10^5): our nearest
+// The nearest point to the mouse over a line of N points (10^3, 10^5, 10^6): our nearest
 // tool's search (the series' own hit test, then the distance to every visible
 // point) and a whole mouse move of the tool (search, erase and draw of its
 // mark in not-exclusive-or on the chart's buffer, the change event); beside
@@ -112,7 +112,28 @@ void BM_NearestMoveBesideSelectTest(benchmark::State& state)
     benchmark::DoNotOptimize(qcpDistance);
 }
 
+// The search over 10^6 points beside the same search over 10^3, at the same
+// mouse points, alternating: the ratio shows how the cost grows with the points.
+void BM_NearestSearchMillionBesideThousand(benchmark::State& state)
+{
+    TBothCharts thousand(1000);
+    TBothCharts million(1000000);
+    int k = 0;
+    QPoint p;
+    int found = 0;
+    bench::TimeBoth(
+        state,
+        [&] {
+            p = kMouse[k++ % 6];
+            found += TNearestTool::GetNearestPoint(*million.series, p.x(), p.y()) >= 0;
+        },
+        [&] { found += TNearestTool::GetNearestPoint(*thousand.series, p.x(), p.y()) >= 0; }, "million_ms",
+        "thousand_ms");
+    state.counters["found"] = found;
+}
+
 }  // namespace
 
+BENCHMARK(BM_NearestSearchMillionBesideThousand)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 BENCHMARK(BM_NearestSearchBesideSelectTest)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NearestMoveBesideSelectTest)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -205,6 +205,7 @@ void FastLineArgs(benchmark::internal::Benchmark* b)
             for (int adaptive : {0, 1})
                 b->Args({w, all, adaptive});
     b->ArgNames({"width", "all_points", "adaptive"})->Unit(benchmark::kMillisecond);
+    bench::MinMedianMax(b);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 class TChartAxis;
 class TChartSeries;
 class TPlotFunction;
+class TPointIndex;
 
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
@@ -317,6 +318,9 @@ public:
     // The screen positions of the points along the not-mandatory axis never
     // turn back as the index grows (false when that is not sure).
     virtual bool PositionsInOrder() const { return false; }
+    // Bounds of the points' values by runs, up to date, when each point's
+    // position is that of its X and Y values on linear axes; else nullptr.
+    virtual const TPointIndex* PointIndex() const { return nullptr; }
     virtual bool HasClickEvents() const { return OnClick || OnDblClick; }
     // The mouse was over a point at the last mouse-over check.
     bool MouseInside() const { return m_mouseInside; }

@@ -31,29 +31,56 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 // Eight pixels in one vector (two halves where the processor has no AVX2).
 using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
 
-// A long run of one pixel, in the widest vectors the processor has.
+// Four pixels in one vector.
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+
+// A run of at least 16 pixels of one colour, in the widest vectors the
+// processor has: four aligned vectors a pass, the unaligned head and tail
+// each one vector overlapping them.
 __attribute__((target_clones("avx2", "default"))) void FillPixelsWide(std::uint32_t* d, int n, std::uint32_t p)
 {
     const Pixels8 v = {p, p, p, p, p, p, p, p};
-    int k = 0;
-    // whole vectors from a vector boundary: no store splits a cache line
-    for (; k < n && (reinterpret_cast<std::uintptr_t>(d + k) & (sizeof v - 1)) != 0; ++k)
-        d[k] = p;
-    for (; k + 8 <= n; k += 8)
-        std::memcpy(d + k, &v, sizeof v);
-    for (; k < n; ++k)
-        d[k] = p;
+    std::uint32_t* const end = d + n;
+    std::memcpy(d, &v, sizeof v);
+    std::memcpy(end - 8, &v, sizeof v);
+    // from the first vector boundary past d: no store splits a cache line
+    auto* q = reinterpret_cast<std::uint32_t*>((reinterpret_cast<std::uintptr_t>(d) + sizeof v) &
+                                               ~static_cast<std::uintptr_t>(sizeof v - 1));
+    for (; end - q >= 32; q += 32) {
+        std::memcpy(q, &v, sizeof v);
+        std::memcpy(q + 8, &v, sizeof v);
+        std::memcpy(q + 16, &v, sizeof v);
+        std::memcpy(q + 24, &v, sizeof v);
+    }
+    for (; end - q >= 8; q += 8)
+        std::memcpy(q, &v, sizeof v);
 }
 
-// n pixels of p from d on.
+// n pixels of p from d on; short runs as a few overlapping stores.
 inline void FillPixels(std::uint32_t* d, int n, std::uint32_t p)
 {
     if (n >= 16) {
         FillPixelsWide(d, n, p);
         return;
     }
-    for (int k = 0; k < n; ++k)
-        d[k] = p;
+    if (n >= 4) {
+        const Pixels4 v = {p, p, p, p};
+        std::memcpy(d, &v, sizeof v);
+        if (n > 8)
+            std::memcpy(d + 4, &v, sizeof v);
+        if (n > 12)
+            std::memcpy(d + 8, &v, sizeof v);
+        std::memcpy(d + n - 4, &v, sizeof v);
+        return;
+    }
+    if (n >= 2) {
+        const std::uint64_t two = static_cast<std::uint64_t>(p) << 32 | p;
+        std::memcpy(d, &two, sizeof two);
+        std::memcpy(d + n - 2, &two, sizeof two);
+        return;
+    }
+    if (n == 1)
+        d[0] = p;
 }
 
 std::uint32_t ApplyRop2(Rop2 rop, std::uint32_t p, std::uint32_t d)
@@ -411,6 +438,8 @@ void QtDrawingDevice::UpdateFont()
 {
     m_qfont = ToQFont(m_font);
     m_metrics.emplace(m_qfont);
+    m_ascent = m_metrics->ascent();
+    m_descent = m_metrics->descent();
     m_painterFontSet = false;
 }
 
@@ -2423,8 +2452,8 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     // (left-aligned transparent text is shaped once, by the drawing)
     const bool needsWidth = m_inPath || updateCP || opaque || h == TextAlign::Right || h == TextAlign::Center;
     const int width = needsWidth ? m_metrics->horizontalAdvance(s) + m_charExtra * CodePointCount(text) : 0;
-    const int ascent = m_metrics->ascent();
-    const int descent = m_metrics->descent();
+    const int ascent = m_ascent;
+    const int descent = m_descent;
     const Point ref = updateCP ? m_position : Point{x, y};
     const Point d = Dev(ref.x, ref.y);
     const double x0 = h == TextAlign::Right ? -width : (h == TextAlign::Center ? -(width / 2) : 0);
@@ -2471,7 +2500,16 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
         m_painterClip = m_clip ? m_clipVersion : 0;
         m_painterClipCustom = clipRect != nullptr;
     }
-    painter.setTransform(transform);
+    // level text: placed by its point, the painter left untransformed
+    const bool level = m_font.escapement == 0;
+    if (level) {
+        if (painter.transform().type() != QTransform::TxNone)
+            painter.resetTransform();
+    } else {
+        painter.setTransform(transform);
+    }
+    const double dx = level ? d.x : 0;
+    const double dy = level ? d.y : 0;
     if (!m_painterFontSet || m_painterFontExtra != m_charExtra) {
         QFont font = m_qfont;
         if (m_charExtra != 0)
@@ -2483,11 +2521,11 @@ void QtDrawingDevice::DrawText(int x, int y, const std::string& text, const Rect
     if (opaque) {
         // the box without antialiasing, the glyphs with it
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.fillRect(QRectF(x0, baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
+        painter.fillRect(QRectF(dx + x0, dy + baseline - ascent, width, ascent + descent), ToQColor(m_bkColor));
         painter.setRenderHint(QPainter::Antialiasing, true);
     }
     painter.setPen(ToQColor(m_textColor));
-    painter.drawText(QPointF(x0, baseline), s);
+    painter.drawText(QPointF(dx + x0, dy + baseline), s);
 }
 
 void QtDrawingDevice::TextOut(int x, int y, const std::string& text) { DrawText(x, y, text, nullptr); }

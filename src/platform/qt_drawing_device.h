@@ -291,6 +291,9 @@ private:
     std::uint64_t m_painterClip = 0;  // the clip version the painter holds; 0: none
     bool m_painterClipCustom = false;
     std::optional<QFontMetrics> m_metrics;
+    // the selected font's ascent and descent
+    int m_ascent = 0;
+    int m_descent = 0;
     Point m_viewportOrg;
     PenDesc m_pen;
     BrushDesc m_brush;

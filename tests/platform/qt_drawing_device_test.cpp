@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "platform/system_colors.h"
 
@@ -574,6 +578,57 @@ TEST_F(QtDeviceText, AlignmentPlacesTheTextBox)
     EXPECT_NEAR(bottom.bottom, 60 - tm.descent, 2);
 }
 
+TEST_F(QtDeviceText, LevelTextMatchesAPainterMovedToThePoint)
+{
+    // placed by its point on an untransformed painter: the pixels of the
+    // text drawn at the origin of a painter moved there
+    const unsigned aligns[] = {TextAlign::Left | TextAlign::Top, TextAlign::Right | TextAlign::Top,
+                               TextAlign::Center | TextAlign::Baseline, TextAlign::Left | TextAlign::Bottom};
+    for (unsigned align : aligns)
+        for (bool opaque : {false, true}) {
+            QtDrawingDevice d(200, 120);
+            d.SelectFont(font);
+            d.SetBkMode(opaque ? BackMode::Opaque : BackMode::Transparent);
+            d.SetBkColor(0x0000FFFF);
+            d.SetTextColor(0x00800000);
+            d.SetTextAlign(align);
+            d.SetViewportOrg({7, -3});
+            d.TextOut(93, 63, "Wave 12.5");
+            d.TextOut(20, 30, "gj");
+
+            QImage ref(200, 120, QImage::Format_RGB32);
+            ref.fill(QColor(255, 255, 255));
+            QPainter p(&ref);
+            p.setRenderHint(QPainter::TextAntialiasing, true);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            const QFont qf = ToQFont(font);
+            p.setFont(qf);
+            const QFontMetrics fm(qf);
+            const unsigned h = align & TextAlign::HorizontalMask;
+            const unsigned v = align & TextAlign::VerticalMask;
+            for (auto [x, y, text] : {std::tuple{100, 60, QString("Wave 12.5")}, std::tuple{27, 27, QString("gj")}}) {
+                const int w = fm.horizontalAdvance(text);
+                const int x0 = h == TextAlign::Right ? -w : (h == TextAlign::Center ? -(w / 2) : 0);
+                const int base = v == TextAlign::Baseline ? 0 : (v == TextAlign::Bottom ? -fm.descent() : fm.ascent());
+                p.setTransform(QTransform::fromTranslate(x, y));
+                if (opaque) {
+                    p.setRenderHint(QPainter::Antialiasing, false);
+                    p.fillRect(QRectF(x0, base - fm.ascent(), w, fm.ascent() + fm.descent()), QColor(255, 255, 0));
+                    p.setRenderHint(QPainter::Antialiasing, true);
+                }
+                p.setPen(QColor(0, 0, 0x80));
+                p.drawText(QPointF(x0, base), text);
+            }
+            p.end();
+            const QImage ours = QImageFromBitmap(d.Surface());
+            int differ = 0;
+            for (int y = 0; y < 120; ++y)
+                for (int x = 0; x < 200; ++x)
+                    differ += (ours.pixel(x, y) & 0xFFFFFF) != (ref.pixel(x, y) & 0xFFFFFF);
+            EXPECT_EQ(differ, 0) << "align " << align << (opaque ? " opaque" : "");
+        }
+}
+
 TEST_F(QtDeviceText, EscapementTurnsAboutTheAlignmentPoint)
 {
     font.escapement = 900;
@@ -1100,16 +1155,17 @@ TEST(QtDeviceFastPaths, StyledLevelAndUprightLinesMatchTheClipWalk)
 
 TEST(QtDeviceFastPaths, SolidRowFillsOfEveryWidthCoverExactlyTheirPixels)
 {
-    // widths across the vector length, at every start within a vector
-    for (int width = 1; width <= 40; ++width)
+    // widths across the vector length and four vectors a pass, at every
+    // start within a vector
+    for (int width = 1; width <= 140; ++width)
         for (int left = 0; left < 9; ++left) {
-            QtDrawingDevice d(52, 3);
+            QtDrawingDevice d(152, 3);
             Paint(d, 4);
             const Bitmap before = d.Surface();
             d.SelectBrush(BrushDesc::Solid(0x00123456));
             d.FillRect({left, 1, left + width, 2});
             for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 52; ++x) {
+                for (int x = 0; x < 152; ++x) {
                     const bool inside = y == 1 && x >= left && x < left + width;
                     ASSERT_EQ(d.Surface().Pixel(x, y), inside ? 0x00123456u : before.Pixel(x, y))
                         << width << " " << left << " " << x << "," << y;

@@ -7,9 +7,11 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/axis_panel.h"
+#include "chart/axis_scale.h"
 #include "chart/chart_callout.h"
 #include "chart/chart_axis.h"
 #include "chart/ordered_positions.h"
+#include "chart/point_index.h"
 #include "chart/plot_canvas.h"
 #include "chart/plot_panel.h"
 #include "chart/plot_procs.h"
@@ -783,30 +785,71 @@ int TCustomSeries::Clicked(int X, int Y) const
     const int base = TCustomLineSeries::Clicked(X, Y);
     if (base != -1 || FirstValueIndex() < 0 || LastValueIndex() < 0)
         return base;
-    int oldX = 0, oldY = 0;
     int start = m_clickableLine ? std::max(0, FirstValueIndex() - 1) : FirstValueIndex();
     int last = std::min(LastValueIndex(), Count() - 1);
+    const int pointerReach = m_pointer->Visible() ? std::max({0, m_pointer->HorizSize(), m_pointer->VertSize()}) : 0;
+    if (last - start > kOrderedScanFrom && !m_drawArea) {
+        if (const TPointIndex* index = PointIndex()) {
+            // A point, its pointer and the segment (stairs too) from the
+            // point before lie within the bounds of both, give or take the
+            // pointer's size and the line's one pixel: only the runs whose
+            // bounds come that near are tested, in order.
+            const int tolerance = 1 + pointerReach;
+            const int from = start;
+            int hit = -1;
+            // the axes' own pixels, worked out here without a call per value
+            const TLinearPixelForm px(GetHorizAxis()->Scale(), true);
+            const TLinearPixelForm py(GetVertAxis()->Scale(), false);
+            const bool inlined = px.Linear() && py.Linear();
+            index->ForRunsNear(
+                from, last, X, Y, tolerance,
+                [&](double V) { return inlined ? px.At(V) : CalcXPosValue(V); },
+                [&](double V) { return inlined ? py.At(V) : CalcYPosValue(V); },
+                [this](int I, int& PX, int& PY) {
+                    PX = CalcXPos(I);
+                    PY = CalcYPos(I);
+                },
+                [&](int A, int B) {
+                    hit = ClickedIn(A, B, from, X, Y);
+                    return hit != -1;
+                });
+            // points past the index (none while it is up to date) in full
+            if (hit == -1 && last >= index->Count())
+                hit = ClickedIn(std::max(from, index->Count()), last, from, X, Y);
+            return hit;
+        }
+    }
     if (last - start > kOrderedScanFrom && PositionsInOrder()) {
         // A point, its pointer, a segment (stairs too) and an area piece are
         // hit only within their own span along the not-mandatory axis, give
         // or take the pointer's size and the line's one pixel: only the
         // points there and one on each side need the test.
         const TOrderedPositions pos(*this, start, last);
-        const int tolerance = 2 + (m_pointer->Visible() ? std::max({0, m_pointer->HorizSize(), m_pointer->VertSize()}) : 0);
+        const int tolerance = 2 + pointerReach;
         const long long key = pos.Key(YMandatory() ? X : Y);
         const int from = pos.LowerBound(key - tolerance);
         const int to = pos.LowerBound(key + tolerance + 1) - 1;
         start = std::max(start, from - 1);
         last = std::min(last, to + 1);
     }
-    for (int i = start; i <= last; ++i) {
+    return ClickedIn(start, last, start, X, Y);
+}
+
+int TCustomSeries::ClickedIn(int From, int To, int Start, int X, int Y) const
+{
+    int oldX = 0, oldY = 0;
+    if (From > Start) {
+        oldX = CalcXPos(From - 1);
+        oldY = CalcYPos(From - 1);
+    }
+    for (int i = From; i <= To; ++i) {
         const int x = CalcXPos(i);
         const int y = CalcYPos(i);
         if (m_pointer->Visible() && ClickedPointer(i, x, y, X, Y))
             return i;
         if (x == X && y == Y)
             return i;
-        if (i > start && m_clickableLine) {
+        if (i > Start && m_clickableLine) {
             if (SegmentClicked(oldX, oldY, x, y, X, Y))
                 return i - 1;
             if (m_drawArea) {
@@ -849,6 +892,19 @@ int TCustomSeries::MouseClicked(int X, int Y)
     if (ClickedPointer(i, CalcXPos(i), CalcYPos(i), x, y))
         OnClickPointer(*this, i, x, y);
     return i;
+}
+
+const TPointIndex* TCustomSeries::PointIndex() const
+{
+    const TChartAxis* h = GetHorizAxis();
+    const TChartAxis* v = GetVertAxis();
+    if (!ParentChart() || !h || !v || h->Logarithmic() || v->Logarithmic() || m_stacked == cssStack ||
+        m_stacked == cssStack100)
+        return nullptr;
+    if (!m_pointIndex)
+        m_pointIndex = std::make_unique<TPointIndex>();
+    m_pointIndex->Update(XValues(), YValues());
+    return m_pointIndex.get();
 }
 
 bool TCustomSeries::PositionsInOrder() const

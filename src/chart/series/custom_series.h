@@ -103,6 +103,7 @@ public:
     // Clicked; a press on the pointer of the point found fires OnClickPointer.
     int MouseClicked(int X, int Y) override;
     bool PositionsInOrder() const override;
+    const TPointIndex* PointIndex() const override;
     bool HasClickPointerEvents() const { return m_pointer->Visible() && OnClickPointer; }
     bool HasClickEvents() const override { return TCustomLineSeries::HasClickEvents() || HasClickPointerEvents(); }
     // Off: each segment of a plain line sets up its pen again, as the first
@@ -174,6 +175,8 @@ private:
     // Mandatory value extremes: Max or min over the points drawn, stacked.
     double MandatoryExtreme(bool Max) const;
     bool SegmentClicked(int X0, int Y0, int X1, int Y1, int X, int Y) const;
+    // The hit test over points From..To (segments only after Start).
+    int ClickedIn(int From, int To, int Start, int X, int Y) const;
 
     std::unique_ptr<TChartBrush> m_areaBrush;
     TColor m_areaColor = clDefault;
@@ -189,6 +192,7 @@ private:
     std::unique_ptr<TSeriesPointer> m_pointer;
     std::unique_ptr<TPlotShadow> m_shadow;
     TCustomSeriesStack m_stacked = cssNone;
+    mutable std::unique_ptr<TPointIndex> m_pointIndex;
     bool m_stairs = false;
     int m_transparency = 0;
     std::unique_ptr<TPlotGradient> m_gradient;

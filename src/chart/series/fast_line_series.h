@@ -1,12 +1,17 @@
 #pragma once
 // One polyline through the points with no pointers, areas or stacking; with
 // AutoRepaint off each added point is drawn at once, without a repaint.
+#include <memory>
+
 #include "chart/series/custom_line_series.h"
+
+class TLinearPixelForm;
 
 class TFastLineSeries : public TCustomLineSeries {
     Q_OBJECT
 public:
     explicit TFastLineSeries(QObject* Owner = nullptr);
+    ~TFastLineSeries() override;
 
     bool AutoRepaint() const { return m_autoRepaint; }
     void SetAutoRepaint(bool Value) { m_autoRepaint = Value; }
@@ -26,6 +31,12 @@ public:
     // the same pixels).
     bool InlinePositions() const { return m_inlinePositions; }
     void SetInlinePositions(bool Value) { m_inlinePositions = Value; }
+    // With DrawAllPoints, consecutive segments within one pixel column are
+    // drawn as the one run of pixels they cover where that gives the same
+    // pixels (2D, a solid one-pixel pen copying its colour); off: each
+    // segment on its own.
+    bool MergeColumns() const { return m_mergeColumns; }
+    void SetMergeColumns(bool Value) { m_mergeColumns = Value; }
 
     TTreatNullsStyle DefaultTreatNulls() const override { return tnIgnore; }
     void Assign(const TCustomChartElement& Source) override;
@@ -44,6 +55,7 @@ public:
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
     void AddedValue(int Index) override;
     int Clicked(int X, int Y) const override;
+    const TPointIndex* PointIndex() const override;
 
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();
@@ -53,6 +65,11 @@ private:
     void PointPosition(int Index, int& X, int& Y) const;
     // The segment (or move) to the point's pixel X, Y.
     void DrawTo(int ValueIndex, int x, int y);
+    // Points From..Last with IgnoreNulls, the segments within one column
+    // drawn as the run of pixels they cover.
+    void DrawColumnRuns(int From, int Last, const TLinearPixelForm& Px, const TLinearPixelForm& Py);
+    // The hit test over points From..To (segments only after Start).
+    int ClickedIn(int From, int To, int Start, int X, int Y) const;
     // Grows the margins by the line's width beyond the point.
     int PenMargin() const;
 
@@ -61,10 +78,12 @@ private:
     bool m_fastPen = false;
     bool m_ignoreNulls = true;
     bool m_inlinePositions = true;
+    bool m_mergeColumns = true;
     bool m_invertedStairs = false;
     bool m_stairs = false;
     int m_oldX = 0;
     int m_oldY = 0;
     // the point before was null (tnDontPaint: reached by a move)
     bool m_oldNull = false;
+    mutable std::unique_ptr<TPointIndex> m_pointIndex;
 };

@@ -5,9 +5,12 @@
 #include <cstdint>
 
 #include "chart/appearance_properties.h"
+#include "chart/axis_scale.h"
+#include "chart/chart_axis.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
 #include "chart/ordered_positions.h"
+#include "chart/point_index.h"
 #include "chart/plot_panel.h"
 #include "chart/tools/tool_chart.h"
 
@@ -95,6 +98,75 @@ int TNearestTool::GetNearestPoint(const TChartSeries& Series, int X, int Y)
             result = i;
         }
     };
+    const TPointIndex* index = last - first > kOrderedSearchFrom ? Series.PointIndex() : nullptr;
+    if (index && index->Count() > last) {
+        // Runs of points nearest first, passing over those whose pixels
+        // (inside the chart's rectangle) are all farther than the best.
+        const TLinearPixelForm px(Series.GetHorizAxis()->Scale(), true);
+        const TLinearPixelForm py(Series.GetVertAxis()->Scale(), false);
+        const bool inlined = px.Linear() && py.Linear();
+        const auto xPos = [&](double V) { return inlined ? px.At(V) : Series.CalcXPosValue(V); };
+        const auto yPos = [&](double V) { return inlined ? py.At(V) : Series.CalcYPosValue(V); };
+        // the least rounded distance of a run's points; -1: none can count
+        const auto bound = [&](const TPointIndex::TBox& Box) -> std::int64_t {
+            const TPointIndex::TPixels p = TPointIndex::PixelsOf(Box, xPos, yPos);
+            if (p.All)
+                return 0;
+            const int left = std::max(p.Left, r.Left), right = std::min(p.Right, r.Right);
+            const int top = std::max(p.Top, r.Top), bottom = std::min(p.Bottom, r.Bottom);
+            if (left > right || top > bottom)
+                return -1;
+            const std::int64_t dx = X < left ? std::int64_t{left} - X : X > right ? std::int64_t{X} - right : 0;
+            const std::int64_t dy = Y < top ? std::int64_t{top} - Y : Y > bottom ? std::int64_t{Y} - bottom : 0;
+            return static_cast<std::int64_t>(std::nearbyint(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
+        };
+        // whether a run from point A with that bound may hold a better point
+        const auto worth = [&](std::int64_t Bound, int A) {
+            return Bound >= 0 && (Bound < best || (Bound == best && result != -1 && A < result));
+        };
+        const auto visit = [&](const auto& Self, int Level, int J0, int J1) -> void {
+            const int shift = TPointIndex::RunShift(Level);
+            struct TRun {
+                std::int64_t bound;
+                int j;
+            };
+            TRun runs[1 << TPointIndex::Shift];
+            int n = 0;
+            for (int j = J0; j < J1; ++j) {
+                if ((j << shift) > last || ((j + 1) << shift) <= first)
+                    continue;
+                const std::int64_t b = bound(index->Box(Level, j));
+                if (b < 0)
+                    continue;
+                // in order of bound, the lower index first among equals
+                int k = n++;
+                for (; k > 0 && runs[k - 1].bound > b; --k)
+                    runs[k] = runs[k - 1];
+                runs[k] = {b, j};
+            }
+            for (int k = 0; k < n; ++k) {
+                const int j = runs[k].j;
+                const int a = std::max(first, j << shift);
+                if (!worth(runs[k].bound, a))
+                    continue;
+                if (Level == 0) {
+                    const int b = std::min(last, ((j + 1) << shift) - 1);
+                    for (int i = a; i <= b; ++i) {
+                        const int px = Series.CalcXPos(i);
+                        const std::int64_t dx = static_cast<std::int64_t>(px) - X;
+                        if ((dx < 0 ? -dx : dx) <= best)
+                            offer(i, px);
+                    }
+                } else {
+                    Self(Self, Level - 1, j << TPointIndex::Shift,
+                         std::min(index->Runs(Level - 1), (j + 1) << TPointIndex::Shift));
+                }
+            }
+        };
+        const int top = index->Levels() - 1;
+        visit(visit, top, 0, index->Runs(top));
+        return result;
+    }
     if (last - first > kOrderedSearchFrom && Series.PositionsInOrder()) {
         // Outwards from the mouse along the not-mandatory axis; the offset
         // along it only grows, and the distance is at least that offset.

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "chart/axis_container.h"
 #include "chart/chart.h"
@@ -308,6 +310,8 @@ protected:
         c.rec.chart.AddSeries(s);
         Fill(*s);
         s->SetInlinePositions(Inline);
+        // each segment on its own: the calls of the per-point path
+        s->SetMergeColumns(false);
         SetAxes(c.rec.chart);
         c.Range(-50, 1050, -20, 120);
         c.Draw([&] {
@@ -382,6 +386,174 @@ INSTANTIATE_TEST_SUITE_P(
         FastLineCase{"XNotANumber", 20000, NanX, Wave, false, true, tnIgnore, false, false, false},
         FastLineCase{"InvertedFastCalcUnordered", 5000, Unordered, Halves, false, false, tnDontPaint, false, true,
                      true}),
+    [](const auto& Info) { return std::string(Info.param.name); });
+
+// DrawAllPoints with the segments of one column merged and with every
+// segment drawn on its own: the same pixels, over random walks and the
+// awkward cases; where merging cannot keep the pixels it does not apply.
+struct WalkCase {
+    const char* name;
+    int points;
+    unsigned seed;
+    // the random walk's step in X: 0 keeps X in order, else it may go back
+    double back;
+    bool ignoreNulls = true;
+    TTreatNullsStyle nulls = tnIgnore;
+    bool stairs = false;
+    bool invertedStairs = false;
+    bool invertedAxes = false;
+    bool view3D = false;
+    TPenStyle style = psSolid;
+    int width = 1;
+    TPenMode mode = pmCopy;
+    bool smallDots = false;
+    // axes narrower than the data, so points lie outside them
+    bool outside = false;
+    // every so many points a Y, and a little later an X, that is no number
+    int nanEvery = 0;
+    int imageWidth = 640;
+    int imageHeight = 400;
+    // whether merging applies (fewer calls than the segments)
+    bool merges = true;
+};
+
+class FastLineColumns : public ::testing::TestWithParam<WalkCase> {
+protected:
+    static void Fill(TFastLineSeries& S)
+    {
+        const WalkCase& p = GetParam();
+        S.SetIgnoreNulls(p.ignoreNulls);
+        S.SetTreatNulls(p.nulls);
+        S.SetStairs(p.stairs);
+        S.SetInvertedStairs(p.invertedStairs);
+        S.SetSeriesColor(clRed);
+        S.LinePen().SetStyle(p.style);
+        S.LinePen().SetWidth(p.width);
+        S.LinePen().SetMode(p.mode);
+        S.LinePen().SetSmallDots(p.smallDots);
+        std::uint64_t state = p.seed;
+        const auto next = [&state] {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            return static_cast<double>(state >> 11) / 9007199254740992.0;
+        };
+        double x = 0, y = 50;
+        S.BeginUpdate();
+        for (int i = 0; i < p.points; ++i) {
+            x += p.back > 0 ? next() * (1 + p.back) - p.back : next();
+            y += (next() - 0.5) * 6;
+            y = std::clamp(y, -30.0, 130.0);
+            const bool nanY = p.nanEvery > 0 && i % p.nanEvery == 0;
+            const bool nanX = p.nanEvery > 0 && i % p.nanEvery == 3;
+            const double px = nanX ? std::nan("") : x, py = nanY ? std::nan("") : y;
+            if (!p.ignoreNulls && next() < 0.02)
+                S.AddNullXY(px, py);
+            else
+                S.AddXY(px, py);
+        }
+        S.EndUpdate();
+    }
+    static void SetAxes(TChart& Chart, double XMax)
+    {
+        const WalkCase& p = GetParam();
+        Chart.BottomAxis()->SetInverted(p.invertedAxes);
+        Chart.LeftAxis()->SetInverted(p.invertedAxes);
+        Chart.BottomAxis()->SetAutomatic(false);
+        Chart.LeftAxis()->SetAutomatic(false);
+        if (p.outside) {
+            Chart.BottomAxis()->SetMinMax(XMax * 0.2, XMax * 0.7);
+            Chart.LeftAxis()->SetMinMax(20, 80);
+        } else {
+            Chart.BottomAxis()->SetMinMax(-1, XMax + 1);
+            Chart.LeftAxis()->SetMinMax(-35, 135);
+        }
+    }
+    static platform::Bitmap Pixels(bool Merge, bool Active = true)
+    {
+        const WalkCase& p = GetParam();
+        TChart chart;
+        chart.resize(p.imageWidth, p.imageHeight);
+        chart.SetView3D(p.view3D);
+        chart.Legend()->SetVisible(false);
+        auto* s = new TFastLineSeries(&chart);
+        chart.AddSeries(s);
+        Fill(*s);
+        s->SetMergeColumns(Merge);
+        s->SetActive(Active);
+        SetAxes(chart, static_cast<double>(GetParam().points) / 2);
+        platform::QtDrawingDevice device(p.imageWidth, p.imageHeight);
+        chart.Draw(&device, TRect{0, 0, p.imageWidth, p.imageHeight});
+        return device.Surface();
+    }
+    static Calls Log(bool Merge)
+    {
+        SeriesChart c;
+        c.rec.chart.SetView3D(GetParam().view3D);
+        auto* s = new TFastLineSeries(&c.rec.chart);
+        c.rec.chart.AddSeries(s);
+        Fill(*s);
+        s->SetMergeColumns(Merge);
+        SetAxes(c.rec.chart, static_cast<double>(GetParam().points) / 2);
+        c.Draw([&] {
+            s->CalcFirstLastVisible();
+            s->DrawAllValues();
+        });
+        return c.rec.device.Lines(true);
+    }
+};
+
+TEST_P(FastLineColumns, PaintsTheSamePixelsAsEverySegment)
+{
+    const platform::Bitmap merged = Pixels(true);
+    const platform::Bitmap each = Pixels(false);
+    const platform::Bitmap blank = Pixels(false, false);
+    ASSERT_EQ(merged.Width(), each.Width());
+    int differ = 0, painted = 0;
+    for (int y = 0; y < each.Height(); ++y)
+        for (int x = 0; x < each.Width(); ++x) {
+            differ += merged.ScanLine(y)[x] != each.ScanLine(y)[x];
+            painted += blank.ScanLine(y)[x] != each.ScanLine(y)[x];
+        }
+    EXPECT_EQ(differ, 0);
+    EXPECT_GT(painted, 100);
+}
+
+TEST_P(FastLineColumns, MergesOnlyWhereThePixelsHold)
+{
+    if (GetParam().points > 100000) {
+        GTEST_SKIP() << "the pixel comparison covers it";
+    }
+    const Calls merged = Log(true);
+    const Calls each = Log(false);
+    ASSERT_GT(each.size(), 50u);
+    if (!GetParam().merges) {
+        EXPECT_EQ(merged, each);
+    } else if (GetParam().points >= 10000) {
+        EXPECT_LT(merged.size(), each.size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walks, FastLineColumns,
+    ::testing::Values(WalkCase{.name = "Walk1e3", .points = 1000, .seed = 1, .back = 0},
+                      WalkCase{.name = "Walk1e4", .points = 10000, .seed = 2, .back = 0},
+                      WalkCase{.name = "Walk1e5", .points = 100000, .seed = 3, .back = 0},
+                      WalkCase{.name = "Walk1e6", .points = 1000000, .seed = 4, .back = 0},
+                      WalkCase{.name = "Walk1e5FullHD", .points = 100000, .seed = 5, .back = 0, .imageWidth = 1920, .imageHeight = 1080},
+                      WalkCase{.name = "WalkBackAndForth", .points = 100000, .seed = 6, .back = 0.8},
+                      WalkCase{.name = "NullsIgnored", .points = 50000, .seed = 7, .back = 0, .ignoreNulls = false, .nulls = tnIgnore},
+                      WalkCase{.name = "NullsSkipped", .points = 50000, .seed = 8, .back = 0, .ignoreNulls = false, .nulls = tnSkip},
+                      WalkCase{.name = "NullsNotPainted", .points = 50000, .seed = 9, .back = 0, .ignoreNulls = false, .nulls = tnDontPaint},
+                      WalkCase{.name = "Stairs", .points = 50000, .seed = 10, .back = 0, .stairs = true},
+                      WalkCase{.name = "InvertedStairs", .points = 50000, .seed = 11, .back = 0, .stairs = true, .invertedStairs = true},
+                      WalkCase{.name = "NotANumber", .points = 100000, .seed = 20, .back = 0, .nanEvery = 997},
+                      WalkCase{.name = "OutsideTheAxes", .points = 100000, .seed = 12, .back = 0, .outside = true},
+                      WalkCase{.name = "InvertedAxes", .points = 100000, .seed = 13, .back = 0, .invertedAxes = true},
+                      WalkCase{.name = "Depth3D", .points = 50000, .seed = 14, .back = 0, .view3D = true, .merges = false},
+                      WalkCase{.name = "Dashed", .points = 50000, .seed = 15, .back = 0, .style = psDash, .merges = false},
+                      WalkCase{.name = "SmallDots", .points = 50000, .seed = 16, .back = 0, .smallDots = true, .merges = false},
+                      WalkCase{.name = "Width2", .points = 50000, .seed = 17, .back = 0, .width = 2, .merges = false},
+                      WalkCase{.name = "Width3", .points = 50000, .seed = 18, .back = 0, .width = 3, .merges = false},
+                      WalkCase{.name = "XorPen", .points = 50000, .seed = 19, .back = 0, .mode = pmXor, .merges = false}),
     [](const auto& Info) { return std::string(Info.param.name); });
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+#include "chart/axis_container.h"
+#include "chart/series/fast_line_series.h"
 #include "chart/series/line_series.h"
 #include "chart/tools/nearest_tool.h"
 #include "tool_test_chart.h"
@@ -18,6 +20,7 @@ class TFullScan : public S {
 public:
     using S::S;
     bool PositionsInOrder() const override { return false; }
+    const TPointIndex* PointIndex() const override { return nullptr; }
 };
 
 struct TCase {
@@ -221,4 +224,99 @@ TEST_F(TNearestSearchOrder, NearestPointKeepsTheFirstOfEqualDistances)
     EXPECT_EQ(s->Clicked(x, y - 3), -1);
     EXPECT_EQ(TNearestTool::GetNearestPoint(*s, x, y - 3), 80);
     EXPECT_EQ(TNearestTool::GetNearestPoint(*s, x + 1, y - 3), 80);
+}
+
+TEST_F(TNearestSearchOrder, UnorderedManyPointsMatchFullScanThroughTheIndex)
+{
+    Check({.Count = 20000, .Ordered = false}, 31, false);
+    EXPECT_NE(fast->PointIndex(), nullptr);
+}
+
+TEST_F(TNearestSearchOrder, IndexFollowsAppendsRewritesAndDeletes)
+{
+    Build<TLineSeries>(TCase{.Count = 3000}, 33);
+    ExpectSameAnswers(34);
+    std::mt19937 random(35);
+    std::uniform_real_distribution<double> value(-10.0, 110.0);
+    for (int i = 0; i < 2000; ++i) {
+        const double y = value(random);
+        for (TCustomSeries* s : {fast, full})
+            s->AddXY(10 + i * 0.001, y);
+    }
+    Draw();
+    ExpectSameAnswers(36);
+    for (TCustomSeries* s : {fast, full}) {
+        s->YValues().SetValue(10, 50);
+        s->XValues().SetValue(2500, 3.3);
+        s->Delete(100);
+        s->Delete(4000);
+    }
+    Draw();
+    ExpectSameAnswers(37);
+}
+
+TEST_F(TNearestSearchOrder, ValuesThatAreNoNumberMatchFullScan)
+{
+    Build<TLineSeries>(TCase{.Count = 4000, .Ordered = false}, 39);
+    for (TCustomSeries* s : {fast, full})
+        for (int i = 5; i < s->Count(); i += 97) {
+            s->XValues().SetValue(i, std::nan(""));
+            s->YValues().SetValue(i + 1, std::nan(""));
+        }
+    Draw();
+    ExpectSameAnswers(40);
+}
+
+TEST_F(TNearestSearchOrder, FastLineMatchesFullScanThroughTheIndex)
+{
+    for (bool ordered : {true, false}) {
+        auto* quick = new TFastLineSeries(&owner);
+        auto* scan = new TFullScan<TFastLineSeries>(&owner);
+        std::mt19937 random(ordered ? 41 : 42);
+        std::uniform_real_distribution<double> along(0, 10), value(-10, 110);
+        std::vector<double> xs(6000);
+        for (double& x : xs)
+            x = std::round(along(random) * 40) / 40;
+        if (ordered)
+            std::sort(xs.begin(), xs.end());
+        for (double x : xs) {
+            const double y = value(random);
+            quick->AddXY(x, y);
+            scan->AddXY(x, y);
+        }
+        chart.AddSeries(quick);
+        chart.AddSeries(scan);
+        chart.BottomAxis()->SetMinMax(0, 10);
+        chart.LeftAxis()->SetMinMax(0, 100);
+        Draw();
+        ASSERT_NE(quick->PointIndex(), nullptr);
+        std::uniform_int_distribution<int> mx(-20, device.Width() + 20), my(-20, device.Height() + 20);
+        std::uniform_int_distribution<int> pick(0, quick->Count() - 2);
+        int hits = 0;
+        for (int k = 0; k < 1500; ++k) {
+            int x = mx(random), y = my(random);
+            if (k % 2) {
+                const int i = pick(random);
+                x = (quick->CalcXPos(i) + quick->CalcXPos(i + 1)) / 2;
+                y = (quick->CalcYPos(i) + quick->CalcYPos(i + 1)) / 2;
+            }
+            const int hit = scan->Clicked(x, y);
+            ASSERT_EQ(quick->Clicked(x, y), hit) << "mouse " << x << "," << y;
+            ASSERT_EQ(TNearestTool::GetNearestPoint(*quick, x, y), TNearestTool::GetNearestPoint(*scan, x, y))
+                << "mouse " << x << "," << y;
+            hits += hit >= 0;
+        }
+        EXPECT_GT(hits, 0);
+        EXPECT_LT(hits, 1500);
+        chart.RemoveSeries(quick);
+        chart.RemoveSeries(scan);
+    }
+}
+
+TEST_F(TNearestSearchOrder, FastCalcAxesMatchFullScan)
+{
+    Build<TLineSeries>(TCase{.InvertLeft = true, .Count = 8000, .Ordered = false}, 43);
+    chart.Axes().SetFastCalc(true);
+    Draw();
+    ExpectSameAnswers(44);
 }
