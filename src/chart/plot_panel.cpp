@@ -10,6 +10,7 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/plot_procs.h"
+#include "platform/input_state.h"
 #include "platform/qt_drawing_device.h"
 #include "platform/system_colors.h"
 
@@ -47,36 +48,6 @@ Qt::CursorShape CursorShape(TCursor Cursor)
     }
 }
 
-TMouseButton ButtonOf(Qt::MouseButton Button)
-{
-    switch (Button) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
-    }
-}
-
-TShiftState ShiftOf(Qt::KeyboardModifiers Keys, Qt::MouseButtons Buttons)
-{
-    TShiftState s = 0;
-    if (Keys & Qt::ShiftModifier)
-        s |= ssShift;
-    if (Keys & Qt::AltModifier)
-        s |= ssAlt;
-    if (Keys & Qt::ControlModifier)
-        s |= ssCtrl;
-    if (Buttons & Qt::LeftButton)
-        s |= ssLeft;
-    if (Buttons & Qt::RightButton)
-        s |= ssRight;
-    if (Buttons & Qt::MiddleButton)
-        s |= ssMiddle;
-    return s;
-}
-
-}  // namespace
-
-namespace {
 TCursor g_screenCursor = crDefault;
 }  // namespace
 
@@ -782,7 +753,7 @@ void TCustomPlotPanel::mousePressEvent(QMouseEvent* Event)
     }
     const QPoint p = Event->position().toPoint();
     m_clickPending = Event->button() == Qt::LeftButton;
-    MouseDown(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
+    MouseDown(MouseButtonOf(Event->button()), ShiftStateOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
 
 void TCustomPlotPanel::mouseReleaseEvent(QMouseEvent* Event)
@@ -797,13 +768,13 @@ void TCustomPlotPanel::mouseReleaseEvent(QMouseEvent* Event)
         if (!alive)
             return;
     }
-    MouseUp(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
+    MouseUp(MouseButtonOf(Event->button()), ShiftStateOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
 
 void TCustomPlotPanel::mouseMoveEvent(QMouseEvent* Event)
 {
     const QPoint p = Event->position().toPoint();
-    MouseMove(ShiftOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
+    MouseMove(ShiftStateOf(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
 
 void TCustomPlotPanel::mouseDoubleClickEvent(QMouseEvent* Event)
@@ -815,13 +786,13 @@ void TCustomPlotPanel::mouseDoubleClickEvent(QMouseEvent* Event)
     if (Event->button() == Qt::LeftButton && !DblClick())
         return;
     const QPoint p = Event->position().toPoint();
-    MouseDown(ButtonOf(Event->button()), ShiftOf(Event->modifiers(), Event->buttons()) | ssDouble, p.x(), p.y());
+    MouseDown(MouseButtonOf(Event->button()), ShiftStateOf(Event->modifiers(), Event->buttons()) | ssDouble, p.x(), p.y());
 }
 
 void TCustomPlotPanel::wheelEvent(QWheelEvent* Event)
 {
     const QPoint p = Event->position().toPoint();
-    if (MouseWheel(ShiftOf(Event->modifiers(), Event->buttons()), Event->angleDelta().y(), p.x(), p.y()))
+    if (MouseWheel(ShiftStateOf(Event->modifiers(), Event->buttons()), Event->angleDelta().y(), p.x(), p.y()))
         Event->accept();
     else
         Event->ignore();

@@ -9,53 +9,9 @@
 #include <QWheelEvent>
 
 #include "platform/full_screen_host.h"
+#include "platform/input_state.h"
 #include "platform/qt_drawing_device.h"
 #include "widgets/instrument_base.h"
-
-namespace {
-
-TMouseButton ButtonOf(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
-    }
-}
-
-TShiftState KeyShiftOf(Qt::KeyboardModifiers keys)
-{
-    TShiftState s = 0;
-    if (keys & Qt::ShiftModifier)
-        s |= ssShift;
-    if (keys & Qt::AltModifier)
-        s |= ssAlt;
-    if (keys & Qt::ControlModifier)
-        s |= ssCtrl;
-    return s;
-}
-
-}  // namespace
-
-std::uint8_t ShiftStateOf(const QMouseEvent& event)
-{
-    const Qt::KeyboardModifiers keys = event.modifiers();
-    const Qt::MouseButtons buttons = event.buttons();
-    TShiftState s = 0;
-    if (keys & Qt::ShiftModifier)
-        s |= ssShift;
-    if (keys & Qt::AltModifier)
-        s |= ssAlt;
-    if (keys & Qt::ControlModifier)
-        s |= ssCtrl;
-    if (buttons & Qt::LeftButton)
-        s |= ssLeft;
-    if (buttons & Qt::RightButton)
-        s |= ssRight;
-    if (buttons & Qt::MiddleButton)
-        s |= ssMiddle;
-    return s;
-}
 
 TInstrumentHost::TInstrumentHost(QWidget* parent)
     : QWidget(parent), m_buffer(std::make_unique<platform::QtDrawingDevice>(1, 1))
@@ -230,7 +186,7 @@ void TInstrumentHost::mousePressEvent(QMouseEvent* event)
     }
     m_clickPending = event->button() == Qt::LeftButton;
     const QPoint p = event->position().toPoint();
-    MouseDown(ButtonOf(event->button()), ShiftStateOf(*event), p.x(), p.y());
+    MouseDown(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
 }
 
 void TInstrumentHost::mouseReleaseEvent(QMouseEvent* event)
@@ -251,7 +207,7 @@ void TInstrumentHost::mouseReleaseEvent(QMouseEvent* event)
         if (!alive)
             return;
     }
-    MouseUp(ButtonOf(event->button()), ShiftStateOf(*event), p.x(), p.y());
+    MouseUp(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
 }
 
 void TInstrumentHost::mouseMoveEvent(QMouseEvent* event)
@@ -262,7 +218,7 @@ void TInstrumentHost::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
-    MouseMove(ShiftStateOf(*event), p.x(), p.y());
+    MouseMove(ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
 }
 
 void TInstrumentHost::mouseDoubleClickEvent(QMouseEvent* event)
@@ -278,14 +234,14 @@ void TInstrumentHost::mouseDoubleClickEvent(QMouseEvent* event)
     if (left)
         DblClick();
     const QPoint p = event->position().toPoint();
-    MouseDown(ButtonOf(event->button()), ShiftStateOf(*event) | ssDouble, p.x(), p.y());
+    MouseDown(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()) | ssDouble, p.x(), p.y());
 }
 
 void TInstrumentHost::wheelEvent(QWheelEvent* event)
 {
     const QPoint p = event->position().toPoint();
     const int delta = event->angleDelta().y();
-    TShiftState shift = KeyShiftOf(event->modifiers());
+    TShiftState shift = ShiftStateOf(event->modifiers());
     if (event->buttons() & Qt::LeftButton)
         shift |= ssLeft;
     if (event->buttons() & Qt::RightButton)
@@ -314,7 +270,7 @@ void TInstrumentHost::keyPressEvent(QKeyEvent* event)
     event->accept();
     int key = platform::VirtualKeyOf(event->key());
     if (key != 0 && OnKeyDown) {
-        OnKeyDown(this, key, KeyShiftOf(event->modifiers()));
+        OnKeyDown(this, key, ShiftStateOf(event->modifiers()));
         if (key == 0)
             return;
     }
@@ -334,7 +290,7 @@ void TInstrumentHost::keyReleaseEvent(QKeyEvent* event)
     event->accept();
     int key = platform::VirtualKeyOf(event->key());
     if (key != 0)
-        OnKeyUp(this, key, KeyShiftOf(event->modifiers()));
+        OnKeyUp(this, key, ShiftStateOf(event->modifiers()));
 }
 
 void TInstrumentHost::contextMenuEvent(QContextMenuEvent* event)

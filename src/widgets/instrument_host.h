@@ -12,11 +12,6 @@
 #include "base/shift_state.h"
 #include "platform/drawing_device.h"
 
-class QMouseEvent;
-
-// The keys and buttons held in a mouse event, as the TShiftState bits.
-std::uint8_t ShiftStateOf(const QMouseEvent& event);
-
 // dmAutomatic: a left press starts dragging the control.
 enum TDragMode : std::uint8_t { dmManual, dmAutomatic };
 enum TDragKind : std::uint8_t { dkDrag, dkDock };
