@@ -3,6 +3,7 @@
 // every text stays inside its chart, the bar chart keeps the limits the
 // window sets, and the tallest bar or curve leaves room under the frame.
 #include "chart_drawing_checks.h"
+#include "normal_window_fixture.h"
 #include "population_fixture.h"
 
 #include "chart/chart.h"
@@ -27,33 +28,6 @@ namespace {
 
 class PopulationChartsDrawn : public PopulationWindowFixture {
 protected:
-    // Charts, dynamics and time panels open, model curves shown, bars of the zones.
-    TFPoblacion& ShowChartsOfTheZones()
-    {
-        MainWindow().resize(1280, 1024);
-        MainWindow().show();
-        TFPoblacion& w = Open();
-        w.showMaximized();
-        w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
-        QCoreApplication::processEvents();
-        w.FormActivate();
-        QCoreApplication::processEvents();
-        w.sbPanelCharts->click();
-        w.SB_ShowTimeControls->click();
-        w.sb_Dynamic->click();
-        w.cbShowModel->click();
-        w.FrameBarras1->CB_Variable->setCurrentIndex(1);
-        emit w.FrameBarras1->CB_Variable->activated(1);
-        return w;
-    }
-    void Run(TFPoblacion& w, int ticks)
-    {
-        for (int k = 0; k < ticks; ++k) {
-            Clock.Advance(6);
-            w.OnTimer();
-        }
-        QCoreApplication::processEvents();
-    }
     // The bar frame and the expanded histogram frame as drawn.
     void ExpectChartsRead(TFPoblacion& w, const std::string& when)
     {
@@ -118,26 +92,7 @@ TEST_F(PopulationChartsDrawn, ASmallHistogramStillKeepsItsLabelsApart)
     }
 }
 
-class NormalCurvesDrawn : public ShellFixture {
-protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        MainWindow().resize(1300, 900);
-        MainWindow().show();
-        window = new TFNormales(&MainWindow(), QString());
-        window->resize(1100, 720);
-        window->show();
-    }
-    void Click(const char* name)
-    {
-        auto* b = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        ASSERT_NE(b, nullptr) << name;
-        b->click();
-        QCoreApplication::processEvents();
-    }
-    TFNormales* window = nullptr;
-};
+class NormalCurvesDrawn : public NormalWindowFixture {};
 
 TEST_F(NormalCurvesDrawn, EveryPlotAndView)
 {

@@ -1,4 +1,4 @@
-#include "../support/shell_test_support.h"
+#include "normal_window_fixture.h"
 #include "window_shot.h"
 
 #include "chart/chart.h"
@@ -14,24 +14,8 @@
 
 namespace {
 
-class NormalWindow : public ShellFixture {
+class NormalWindow : public NormalWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        // shown, so the window is laid out as on screen
-        MainWindow().resize(1300, 900);
-        MainWindow().show();
-        window = new TFNormales(&MainWindow(), QString());
-        window->resize(1100, 720);
-        window->show();
-    }
-    void Click(const char* name)
-    {
-        auto* b = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        ASSERT_NE(b, nullptr) << name;
-        b->click();
-    }
     // Grabs the window into build/tests beside the test program.
     QImage Shot(const char* file) { return SaveShot(*window, file); }
     // Pixels of a colour inside the chart.
@@ -46,7 +30,6 @@ protected:
         return n;
     }
 
-    TFNormales* window = nullptr;
 };
 
 } // namespace

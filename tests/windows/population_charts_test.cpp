@@ -308,42 +308,7 @@ QString ShotFile(const char* name)
 
 } // namespace
 
-class TFPoblacionOnScreen : public PopulationWindowFixture {
-protected:
-    TFPoblacion& ShowStudy()
-    {
-        MainWindow().resize(1280, 1024);
-        MainWindow().show();
-        TFPoblacion& w = Open();
-        w.showMaximized();
-        w.PageControl1->setCurrentWidget(w.TabSheet_Pixels); // the study's guide opened in front
-        QCoreApplication::processEvents();
-        w.FormActivate();
-        QCoreApplication::processEvents();
-        return w;
-    }
-    // Charts, dynamics and time panels open, model curves shown, bars of the zones.
-    TFPoblacion& ShowChartsOfTheZones()
-    {
-        TFPoblacion& w = ShowStudy();
-        w.sbPanelCharts->click();
-        w.SB_ShowTimeControls->click();
-        w.sb_Dynamic->click();
-        w.cbShowModel->click();
-        w.FrameBarras1->CB_Variable->setCurrentIndex(1);
-        emit w.FrameBarras1->CB_Variable->activated(1);
-        return w;
-    }
-    // Steps of 6 real seconds at 400 %.
-    void Run(TFPoblacion& w, int ticks)
-    {
-        for (int k = 0; k < ticks; ++k) {
-            Clock.Advance(6);
-            w.OnTimer();
-        }
-        QCoreApplication::processEvents();
-    }
-};
+class TFPoblacionOnScreen : public PopulationWindowFixture {};
 
 TEST_F(TFPoblacionOnScreen, TheCloudTakesItsAreaAtTheFirstLayout)
 {

@@ -8,11 +8,17 @@
 #include "core/random_numbers.h"
 #include "platform/xml_dom.h"
 #include "testing/settable_clock.h"
+#include "windows/bar_frame.h"
 #include "windows/point_cloud.h"
 #include "windows/population_window.h"
 #include "windows/track_bar.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QString>
+#include <QTabWidget>
+#include <QToolButton>
 
 class PopulationWindowFixture : public ShellFixture {
 protected:
@@ -56,6 +62,41 @@ protected:
         Window = new TFPoblacion(&MainWindow());
         Window->SetDataSource(std::move(document), name);
         return *Window;
+    }
+    // Maximized on a shown 1280x1024 main window, the dots' page in front
+    // (the study's guide opens there first), activated.
+    TFPoblacion& ShowStudy()
+    {
+        MainWindow().resize(1280, 1024);
+        MainWindow().show();
+        TFPoblacion& w = Open();
+        w.showMaximized();
+        w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
+        QCoreApplication::processEvents();
+        w.FormActivate();
+        QCoreApplication::processEvents();
+        return w;
+    }
+    // Charts, dynamics and time panels open, model curves shown, bars of the zones.
+    TFPoblacion& ShowChartsOfTheZones()
+    {
+        TFPoblacion& w = ShowStudy();
+        w.sbPanelCharts->click();
+        w.SB_ShowTimeControls->click();
+        w.sb_Dynamic->click();
+        w.cbShowModel->click();
+        w.FrameBarras1->CB_Variable->setCurrentIndex(1);
+        emit w.FrameBarras1->CB_Variable->activated(1);
+        return w;
+    }
+    // Steps of 6 real seconds at 400 %.
+    void Run(TFPoblacion& w, int ticks)
+    {
+        for (int k = 0; k < ticks; ++k) {
+            Clock.Advance(6);
+            w.OnTimer();
+        }
+        QCoreApplication::processEvents();
     }
     // Moves the clock on by real minutes.
     void AdvanceMinutes(double minutes) { Clock.Advance(minutes * 60.0); }

@@ -27,17 +27,9 @@ class TFPoblacionScreens : public PopulationWindowFixture {
 protected:
     TFPoblacion& ShowStudy()
     {
-        MainWindow().resize(1280, 1024);
-        MainWindow().show();
         m_application = QApplication::palette();
         m_mainPalette = MainWindow().palette();
-        TFPoblacion& w = Open();
-        w.showMaximized();
-        w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
-        QApplication::processEvents();
-        w.FormActivate();
-        QApplication::processEvents();
-        return w;
+        return PopulationWindowFixture::ShowStudy();
     }
     // The window as the start-up messages leave it: they took the focus.
     TFPoblacion& AfterTheMessages()
