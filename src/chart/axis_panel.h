@@ -47,6 +47,9 @@ public:
     // Number of pages of the panel's series.
     int Count() const;
     void Assign(const TChartPage& Source);
+    // Current brought into 1..Count, quietly (after the chart has loaded).
+    void ClampCurrent();
+    static const TPropertyTable<TChartPage>& Properties();
 
 private:
     void Changed();
@@ -73,6 +76,7 @@ public:
     TChartSeries* Series(int i) const override { return m_seriesList[i]; }
     const TCustomSeriesList& SeriesList() const { return m_seriesList; }
     TSeriesGroups& SeriesGroups() { return m_seriesGroups; }
+    const TSeriesGroups& SeriesGroups() const { return m_seriesGroups; }
     // Adds Series when not yet there; answers it.
     TChartSeries* AddSeries(TChartSeries* Series);
     // A new series of that class owned by the chart's owner, added.
@@ -186,6 +190,8 @@ public:
     bool CheckMouseSeries(int X, int Y);
 
 protected:
+    // Series groups read from a stream find their series; the page is clamped.
+    void Loaded() override;
     // The draw sequence.
     void InternalDraw(const TRect& UserRect) override;
     // The chart's rectangle left free by titles, legend and walls.
