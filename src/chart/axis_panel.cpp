@@ -408,6 +408,15 @@ int TCustomAxisPanel::GetMaxValuesCount() const
     return n;
 }
 
+int TCustomAxisPanel::MaxMarkWidth() const
+{
+    int width = 0;
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            width = std::max(width, s->MaxMarkWidth());
+    return width;
+}
+
 void TCustomAxisPanel::SetColorPalette(std::vector<TColor> Value)
 {
     if (m_palette == Value)

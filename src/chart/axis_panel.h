@@ -94,6 +94,8 @@ public:
     std::string SeriesTitleLegend(int Index, bool OnlyActive = false) const;
     // Greatest point count over the active series.
     int GetMaxValuesCount() const;
+    // The largest mark width over the active series.
+    int MaxMarkWidth() const;
 
     // ---- colours ----
     const std::vector<TColor>& ColorPalette() const { return m_palette; }
@@ -128,6 +130,7 @@ public:
     bool ActiveSeriesOnAxis(TStandardAxis Axis) const override;
     // The chart is seen from behind in this draw.
     bool SeenFromBehind() const override { return m_seenFromBehind; }
+    bool MoreSameZOrder(const TChartSeries& Series) const override;
     // The chart rectangle projected at depth Z does not run clockwise.
     bool IsFaceSeenFromBehind(int Z);
     // A legend symbol with the current pen and brush (outlined again when
@@ -215,8 +218,6 @@ private:
     friend class TChartPage;
     void ClipSeriesArea();
     void DrawSeriesMarks(TChartSeries& Series);
-    // Another active series has the same Z order (series separated in depth).
-    bool MoreSameZOrder(const TChartSeries& Series) const;
     TCustomSeriesList m_seriesList;
     TSeriesGroups m_seriesGroups;
     TChartPage m_pages{this};

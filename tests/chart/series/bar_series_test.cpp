@@ -411,3 +411,37 @@ TEST_F(BarSeriesOnChart, ShadowBarInTheShadowColourOrTheSmoothShadow)
     EXPECT_EQ(Drawn({"Rectangle("}).size(), 1u);
     EXPECT_FALSE(Drawn({"SelectPen(solid 1 0xAAAAAA)"}).empty());
 }
+
+TEST_F(BarSeriesOnChart, CalcXYPosIsTheBarCentre)
+{
+    TBarSeries& a = AddBars({4, 8, 2});
+    Draw();
+    ASSERT_GT(a.BarWidth(), 2);
+    for (int i = 0; i < 3; ++i) {
+        int x = 0, y = 0;
+        a.CalcXYPos(i, x, y);
+        a.CalcBarBounds(i);
+        EXPECT_EQ(x, a.BarBounds().Left + a.BarWidth() / 2) << i;
+        EXPECT_EQ(y, a.CalcYPosValue(a.YValues().Value(i))) << i;
+        // one series alone: the centre is the point's X position on the axis
+        EXPECT_NEAR(x, a.CalcXPosValue(i), 1) << i;
+    }
+}
+
+TEST_F(BarSeriesOnChart, SideAllBarsAreNotDrawnTogetherWithTheirZOrder)
+{
+    TBarSeries& a = AddBars({4, 8});
+    TBarSeries& b = AddBars({3, 1});
+    chart.SetView3D(true);
+    a.SetZOrder(0);
+    b.SetZOrder(0);
+    Draw();
+    EXPECT_TRUE(a.MoreSameZOrder());
+    EXPECT_TRUE(b.MoreSameZOrder());
+    a.SetMultiBar(mbSideAll);
+    Draw();
+    EXPECT_FALSE(a.MoreSameZOrder());
+    EXPECT_FALSE(b.MoreSameZOrder());
+    // each series draws its own bars
+    EXPECT_EQ(b.CalcXPos(0), b.CalcXPosValue(2) - b.BarWidth() / 2);
+}
