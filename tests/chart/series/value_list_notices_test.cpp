@@ -2,6 +2,7 @@
 // lists changes as a whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,41 @@ TEST(ValueListNotices, SetDateTimeQuietSetsTheFlagAndItsStoredDefault)
     x.SetDateTimeQuiet(false);
     EXPECT_FALSE(x.DateTime());
     EXPECT_FALSE(x.DefaultDateTime());
+}
+
+}  // namespace
+
+#include "chart/chart.h"
+
+namespace {
+
+TEST(ChartEditorHooks, ValueSourceItemsAreTheValueListNamesOfTheSourceSeries)
+{
+    TChart chart;
+    auto* source = new TOHLCSeries;
+    auto* series = new TChartSeries;
+    chart.AddSeries(source);
+    chart.AddSeries(series);
+    std::vector<std::string> names;
+    const auto collect = [&](const std::string& Name) { names.push_back(Name); };
+    chart.FillValueSourceItems(series, collect);
+    EXPECT_TRUE(names.empty());  // no source yet
+    series->AddDataSource(source);
+    chart.FillValueSourceItems(series, collect);
+    std::vector<std::string> expected;
+    for (int i = 0; i < source->ValuesListCount(); ++i)
+        expected.push_back(source->ValuesList(i).Name());
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(names.size(), 5u);  // the dates, the close values, open, high and low
+    EXPECT_NE(std::find(names.begin(), names.end(), "High"), names.end());
+    // the series-source hook lists nothing
+    names.clear();
+    chart.FillSeriesSourceItems(series, collect);
+    EXPECT_TRUE(names.empty());
+    chart.RemoveSeries(series);
+    chart.RemoveSeries(source);
+    delete series;
+    delete source;
 }
 
 }  // namespace
