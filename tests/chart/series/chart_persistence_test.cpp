@@ -286,3 +286,22 @@ TEST_F(ChartPersistence, EachSeriesClassOfTheEngineReadsBackWithoutRegisteringBy
         EXPECT_STREQ(copy.Series(i)->metaObject()->className(), classes[i]);
     EXPECT_EQ(static_cast<TOHLCSeries*>(copy.Series(6))->HighValues().Value(0), 15);
 }
+
+TEST_F(ChartPersistence, ASeriesWithTwoSourcesTakesBothAgain)
+{
+    auto* a = AddStreamed<TLineSeries>(chart, form, "Source1", 3);
+    auto* b = AddStreamed<TLineSeries>(chart, form, "Source2", 2);
+    auto* sum = new TLineSeries(&form);
+    sum->SetName("Sum1");
+    chart.AddSeries(sum);
+    sum->AddDataSource(a);
+    sum->AddDataSource(b);
+    ASSERT_EQ(sum->DataSourceCount(), 2);
+    const std::vector<std::uint8_t> bytes = WriteChart(chart);
+
+    EXPECT_EQ(ReadBack(bytes), bytes);
+    TChartSeries* read = copy.Series(2);
+    ASSERT_EQ(read->DataSourceCount(), 2);
+    EXPECT_EQ(read->DataSourceAt(0), copy.Series(0));
+    EXPECT_EQ(read->DataSourceAt(1), copy.Series(1));
+}
