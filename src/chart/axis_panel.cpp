@@ -29,6 +29,12 @@ void TChartPage::SetAutoScale(bool Value)
 
 void TChartPage::SetCurrent(int Value)
 {
+    // while reading, the series that make the pages are not there yet: the
+    // page is kept and clamped once the chart has loaded
+    if (m_panel->Loading()) {
+        m_current = std::max(1, Value);
+        return;
+    }
     Value = std::clamp(Value, 1, std::max(1, Count()));
     if (m_current == Value)
         return;
@@ -46,6 +52,8 @@ void TChartPage::SetMaxPointsPerPage(int Value)
         return;
     m_maxPointsPerPage = Value;
     m_panel->Invalidate();
+    if (m_panel->Loading())
+        return;
     const int count = Count();
     if (count < m_current)
         m_current = std::max(1, count);
@@ -58,6 +66,23 @@ void TChartPage::SetScaleLastPage(bool Value)
         return;
     m_scaleLastPage = Value;
     m_panel->Invalidate();
+}
+
+const TPropertyTable<TChartPage>& TChartPage::Properties()
+{
+    using G = TChartPage;
+    static const TPropertyTable<G> table =
+        TPropertyTable<G>::Of()
+            .Property("AutoScale", BooleanKind, TAccessors{&G::AutoScale, &G::SetAutoScale}, false)
+            .Property("Current", IntegerKind, TAccessors{&G::Current, &G::SetCurrent}, 1)
+            .Property("MaxPointsPerPage", IntegerKind, TAccessors{&G::MaxPointsPerPage, &G::SetMaxPointsPerPage}, 0)
+            .Property("ScaleLastPage", BooleanKind, TAccessors{&G::ScaleLastPage, &G::SetScaleLastPage}, true);
+    return table;
+}
+
+void TChartPage::ClampCurrent()
+{
+    m_current = std::clamp(m_current, 1, std::max(1, Count()));
 }
 
 int TChartPage::Count() const
@@ -98,6 +123,91 @@ const TPropertyTable<TChartAxis>& AxisTable(const TChartAxis& Axis)
     return Axis.PropertyTable();
 }
 
+// Custom axes: a collection, one property list per axis.
+void WriteCustomAxes(const TCustomAxisPanel& Panel, TPropertyWriter& W)
+{
+    const TChartCustomAxes& axes = Panel.CustomAxes();
+    W.WriteValueType(vaCollection);
+    for (int i = 0; i < axes.Count(); ++i) {
+        W.WriteListBegin();
+        axes[i]->WriteProperties(W);
+        W.WriteListEnd();
+    }
+    W.WriteListEnd();
+}
+
+void ReadCustomAxes(TCustomAxisPanel& Panel, TPropertyReader& R)
+{
+    if (R.ReadValueType() != vaCollection)
+        InvalidPropertyValue();
+    TChartCustomAxes& axes = Panel.CustomAxes();
+    axes.Clear();
+    while (!R.EndOfList()) {
+        const TValueType next = R.NextValue();
+        if (next == vaInt8 || next == vaInt16 || next == vaInt32)
+            R.ReadInteger();
+        R.ReadListBegin();
+        axes.Add()->ReadProperties(R);
+        R.ReadListEnd();
+    }
+    R.ReadListEnd();
+}
+
+// Series groups: a collection of name and member names; the members are
+// found among the chart's series once it has loaded.
+void WriteSeriesGroups(const TCustomAxisPanel& Panel, TPropertyWriter& W)
+{
+    const TSeriesGroups& groups = Panel.SeriesGroups();
+    W.WriteValueType(vaCollection);
+    for (int i = 0; i < groups.Count(); ++i) {
+        const TSeriesGroup& g = groups.Items(i);
+        W.WriteListBegin();
+        W.WritePropName("Name");
+        W.WriteString(g.Name());
+        if (!g.Series().Empty()) {
+            W.WritePropName("Series");
+            W.WriteListBegin();
+            for (const TChartSeries* series : g.Series().Items())
+                W.WriteString(series->Name());
+            W.WriteListEnd();
+        }
+        W.WriteListEnd();
+    }
+    W.WriteListEnd();
+}
+
+void ReadSeriesGroups(TCustomAxisPanel& Panel, TPropertyReader& R)
+{
+    if (R.ReadValueType() != vaCollection)
+        InvalidPropertyValue();
+    TSeriesGroups& groups = Panel.SeriesGroups();
+    groups.Clear();
+    while (!R.EndOfList()) {
+        const TValueType next = R.NextValue();
+        if (next == vaInt8 || next == vaInt16 || next == vaInt32)
+            R.ReadInteger();
+        R.ReadListBegin();
+        TSeriesGroup& g = groups.Add();
+        while (!R.EndOfList()) {
+            const std::string name = R.ReadPropName();
+            if (property_detail::SameName(name, "Name")) {
+                g.SetName(StringValue(R.ReadValue()));
+            } else if (property_detail::SameName(name, "Series")) {
+                std::vector<std::string> members;
+                R.ReadListBegin();
+                while (!R.EndOfList())
+                    members.push_back(StringValue(R.ReadValue()));
+                R.ReadListEnd();
+                g.SetPendingSeries(std::move(members));
+            } else {
+                property_detail::UnknownProperty("TSeriesGroup", name);
+            }
+        }
+        R.ReadListEnd();
+    }
+    R.ReadListEnd();
+}
+
 }  // namespace
 
 TCustomAxisPanel::TCustomAxisPanel(QWidget* Parent) : TCustomPlotPanelExtended(Parent)
@@ -135,6 +245,13 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
             .Object("LeftAxis", AxisOf<&P::LeftAxis>, AxisOf<&P::LeftAxis>, nullptr, AxisTable)
             .Object("RightAxis", AxisOf<&P::RightAxis>, AxisOf<&P::RightAxis>, nullptr, AxisTable)
             .Object("TopAxis", AxisOf<&P::TopAxis>, AxisOf<&P::TopAxis>, nullptr, AxisTable)
+            .Defined("CustomAxes", &WriteCustomAxes, &ReadCustomAxes,
+                     [](const P& p) { return p.CustomAxes().Count() > 0; })
+            .Object(
+                "Pages", [](const P& p) { return &p.Pages(); }, [](P& p) { return &p.Pages(); }, nullptr,
+                TChartPage::Properties())
+            .Defined("SeriesGroups", &WriteSeriesGroups, &ReadSeriesGroups,
+                     [](const P& p) { return p.SeriesGroups().Count() > 0; })
             // older names of the page settings, read only
             .Obsolete("MaxPointsPerPage",
                       [](P& p, const TPropertyValue& v) {
@@ -147,6 +264,23 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
             .Obsolete("ScaleLastPage",
                       [](P& p, const TPropertyValue& v) { p.Pages().SetScaleLastPage(BooleanValue(v)); });
     return table;
+}
+
+void TCustomAxisPanel::Loaded()
+{
+    TCustomPlotPanelExtended::Loaded();
+    // group members read by name are the chart's series of those names
+    for (int i = 0; i < m_seriesGroups.Count(); ++i) {
+        TSeriesGroup& g = m_seriesGroups.Items(i);
+        std::vector<std::string> names = g.TakePendingSeries();
+        for (const std::string& name : names)
+            for (TChartSeries* s : m_seriesList.Items())
+                if (s->Name() == name && g.Series().IndexOf(s) < 0) {
+                    g.Series().Add(s);
+                    break;
+                }
+    }
+    m_pages.ClampCurrent();
 }
 
 void TCustomAxisPanel::BroadcastSeriesNotice(TSeriesNotice Code, TCustomChartSeries* Series)
@@ -272,6 +406,15 @@ int TCustomAxisPanel::GetMaxValuesCount() const
         if (s->Active())
             n = std::max(n, s->Count());
     return n;
+}
+
+int TCustomAxisPanel::MaxMarkWidth() const
+{
+    int width = 0;
+    for (TChartSeries* s : m_seriesList.Items())
+        if (s->Active())
+            width = std::max(width, s->MaxMarkWidth());
+    return width;
 }
 
 void TCustomAxisPanel::SetColorPalette(std::vector<TColor> Value)

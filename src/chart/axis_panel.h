@@ -47,6 +47,9 @@ public:
     // Number of pages of the panel's series.
     int Count() const;
     void Assign(const TChartPage& Source);
+    // Current brought into 1..Count, quietly (after the chart has loaded).
+    void ClampCurrent();
+    static const TPropertyTable<TChartPage>& Properties();
 
 private:
     void Changed();
@@ -73,6 +76,7 @@ public:
     TChartSeries* Series(int i) const override { return m_seriesList[i]; }
     const TCustomSeriesList& SeriesList() const { return m_seriesList; }
     TSeriesGroups& SeriesGroups() { return m_seriesGroups; }
+    const TSeriesGroups& SeriesGroups() const { return m_seriesGroups; }
     // Adds Series when not yet there; answers it.
     TChartSeries* AddSeries(TChartSeries* Series);
     // A new series of that class owned by the chart's owner, added.
@@ -90,6 +94,8 @@ public:
     std::string SeriesTitleLegend(int Index, bool OnlyActive = false) const;
     // Greatest point count over the active series.
     int GetMaxValuesCount() const;
+    // The largest mark width over the active series.
+    int MaxMarkWidth() const;
 
     // ---- colours ----
     const std::vector<TColor>& ColorPalette() const { return m_palette; }
@@ -124,6 +130,7 @@ public:
     bool ActiveSeriesOnAxis(TStandardAxis Axis) const override;
     // The chart is seen from behind in this draw.
     bool SeenFromBehind() const override { return m_seenFromBehind; }
+    bool MoreSameZOrder(const TChartSeries& Series) const override;
     // The chart rectangle projected at depth Z does not run clockwise.
     bool IsFaceSeenFromBehind(int Z);
     // A legend symbol with the current pen and brush (outlined again when
@@ -186,6 +193,8 @@ public:
     bool CheckMouseSeries(int X, int Y);
 
 protected:
+    // Series groups read from a stream find their series; the page is clamped.
+    void Loaded() override;
     // The draw sequence.
     void InternalDraw(const TRect& UserRect) override;
     // The chart's rectangle left free by titles, legend and walls.
@@ -209,8 +218,6 @@ private:
     friend class TChartPage;
     void ClipSeriesArea();
     void DrawSeriesMarks(TChartSeries& Series);
-    // Another active series has the same Z order (series separated in depth).
-    bool MoreSameZOrder(const TChartSeries& Series) const;
     TCustomSeriesList m_seriesList;
     TSeriesGroups m_seriesGroups;
     TChartPage m_pages{this};

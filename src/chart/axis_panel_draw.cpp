@@ -376,7 +376,7 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
 {
     TCanvas3D& c = *Canvas();
     const std::vector<TChartSeries*>& items = m_seriesList.Items();
-    if (View3D() && MoreSameZOrder(Series)) {
+    if (View3D() && Series.MoreSameZOrder()) {
         const int z = Series.ComputedZOrder();
         const auto self = std::find(items.begin(), items.end(), &Series);
         for (auto it = items.begin(); it != self; ++it)

@@ -110,6 +110,17 @@ void TCustomChart::SetColorPaletteIndex(int Value)
     ApplyPalette(*this, Value);
 }
 
+void TCustomChart::FillSeriesSourceItems(const TChartSeries*, const std::function<void(const std::string&)>&) {}
+
+void TCustomChart::FillValueSourceItems(const TChartSeries* Series, const std::function<void(const std::string&)>& Proc)
+{
+    const auto* source = Series ? qobject_cast<const TChartSeries*>(Series->DataSource()) : nullptr;
+    if (!source || !Proc)
+        return;
+    for (int i = 0; i < source->ValuesListCount(); ++i)
+        Proc(source->ValuesList(i).Name());
+}
+
 bool TCustomChart::IsFreeSeriesColor(TColor Color, bool CheckBackground, const TChartSeries* Series) const
 {
     for (int i = 0; i < SeriesCount(); ++i) {

@@ -66,6 +66,13 @@ public:
     // Applies the palette of that number when the value changes.
     void SetColorPaletteIndex(int Value) override;
 
+    // ---- editor support ----
+    // The data sources an editor may offer Series: none here.
+    virtual void FillSeriesSourceItems(const TChartSeries* Series, const std::function<void(const std::string&)>& Proc);
+    // For a series whose data source is another series, the name of each
+    // value list of that source.
+    virtual void FillValueSourceItems(const TChartSeries* Series, const std::function<void(const std::string&)>& Proc);
+
     // ---- legend services ----
     // Legend text of point Index of Series in the legend's text style, line
     // separators as blanks; empty for index -1.

@@ -93,7 +93,8 @@ public:
     virtual void GetHorizMargins(int& Left, int& Right) { Left = Right = 0; }
     virtual void GetVertMargins(int& Top, int& Bottom) { Top = Bottom = 0; }
     virtual void DoBeforeDrawChart() {}
-    void SetChartView3D(bool Value);
+    // The chart's 3D view applied to the series type: sets the chart's View3D.
+    virtual void SetChartView3D(bool Value);
 
     void Assign(const TCustomChartElement& Source) override;
 

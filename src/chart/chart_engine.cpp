@@ -7,7 +7,14 @@
 #include "chart/plot_font.h"
 #include "chart/plot_html.h"
 #include "chart/plot_procs.h"
+#include "chart/plot_function.h"
+#include "chart/series/area_series.h"
+#include "chart/series/bar_series.h"
 #include "chart/series/candle_ch.h"
+#include "chart/series/fast_line_series.h"
+#include "chart/series/line_series.h"
+#include "chart/series/ohlc_series.h"
+#include "chart/series/point_series.h"
 #include "chart/series/stat_char.h"
 #include "chart/series_types.h"
 #include "chart/tools/tool_registry.h"
@@ -33,6 +40,33 @@ void StopPlotCanvas()
     DefaultFontName.clear();
 }
 
+// Chart elements and functions that no type unit registers, so that reading
+// a chart finds them by name; the type units register their own classes.
+std::vector<TComponentClass<TComponent>> PlotEngineClasses()
+{
+    return {
+        ComponentClassOf<TLineSeries, TComponent>(),     ComponentClassOf<THorizLineSeries, TComponent>(),
+        ComponentClassOf<TPointSeries, TComponent>(),    ComponentClassOf<TAreaSeries, TComponent>(),
+        ComponentClassOf<TBarSeries, TComponent>(),      ComponentClassOf<TFastLineSeries, TComponent>(),
+        ComponentClassOf<TOHLCSeries, TComponent>(),     ComponentClassOf<TPlotFunction, TComponent>(),
+        ComponentClassOf<TPlotMovingFunction, TComponent>(),
+    };
+}
+
+void StartPlotEngine()
+{
+    for (const auto& c : PlotEngineClasses())
+        RegisterChartClass(c.ClassName(), c.Create);
+    AxisEngineStartUp();
+}
+
+void StopPlotEngine()
+{
+    AxisEngineShutDown();
+    for (const auto& c : PlotEngineClasses())
+        UnregisterChartClass(c.ClassName());
+}
+
 // The type registries and the palette names. The generator is not reseeded
 // from the clock: the program's start-up has left it in a fixed state, and
 // runs stay reproducible.
@@ -55,7 +89,7 @@ TEngineUnit g_units[] = {
     {"PlotCanvas", StartPlotCanvas, StopPlotCanvas},
     {"PlotFilters", RegisterPlotFilters, UnregisterPlotFilters},
     {"PlotProcs", PlotProcsStartUp, PlotProcsShutDown},
-    {"PlotEngine", AxisEngineStartUp, AxisEngineShutDown},
+    {"PlotEngine", StartPlotEngine, StopPlotEngine},
     {"Chart", StartChartUnit, StopChartUnit},
     {"PlotProCo", SetPlotProCoTexts, ClearPlotProCoTexts},
     {"CandleCh", StartCandleCh, StopCandleCh},

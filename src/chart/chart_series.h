@@ -143,6 +143,8 @@ public:
     void SetPercentFormat(const std::string& Value) { SetStringProperty(m_percentFormat, Value); }
     // The mark text of a point by the marks' Style (then the item's text, then OnGetMarkText).
     std::string GetMarkText(int Index) const;
+    // The widest text over the visible marks.
+    int MaxMarkWidth() { return Marks().MaxMarkWidth(); }
     std::string LegendString(int Index, TLegendTextStyle Style) const;
     virtual int LegendToValueIndex(int i) const { return i; }
     // The component name, or "Series" and the position in the chart + 1.
@@ -175,6 +177,14 @@ public:
     int CalcYPosValue(double Value) const;
     virtual int CalcXPos(int Index) const { return CalcXPosValue(GetXValue(Index)); }
     virtual int CalcYPos(int Index) const { return CalcYPosValue(GetYValue(Index)); }
+    // Screen position of point Index.
+    virtual void CalcXYPos(int Index, int& X, int& Y) const
+    {
+        X = CalcXPos(Index);
+        Y = CalcYPos(Index);
+    }
+    // Drawn with the other active series of its Z order (the chart's answer).
+    virtual bool MoreSameZOrder() const { return ParentChart() && ParentChart()->MoreSameZOrder(*this); }
     // Screen position of a value along the mandatory axis.
     int CalcPosValue(double Value) const { return m_yMandatory ? CalcYPosValue(Value) : CalcXPosValue(Value); }
     double XScreenToValue(int X) const;

@@ -77,11 +77,12 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
     if (className != ChartClassName)
         throw EReadError("Invalid stream format");
     Chart.setObjectName(QString::fromStdString(r.ReadPropName()));
-    Chart.ReadProperties(r);
-    r.ReadListEnd();
+    // the chart loads until its series are read: pages and groups need them
     Chart.BeginLoading();
     std::vector<TComponent*> loaded;
     try {
+        Chart.ReadProperties(r);
+        r.ReadListEnd();
         while (!r.EndOfList()) {
             const std::string childClass = r.ReadPropName();
             const std::string name = r.ReadPropName();

@@ -156,6 +156,8 @@ void TChartValueList::FillSequence()
     for (int i = 0; i < m_count; ++i)
         m_value[static_cast<std::size_t>(i)] = i;
     Changed();
+    if (m_owner)
+        m_owner->NotifyValue(TValueEvent::Modify, 0);
 }
 
 void TChartValueList::Sort()
@@ -261,6 +263,12 @@ void TChartValueList::SetDateTime(bool Value)
     Repaint();
 }
 
+void TChartValueList::SetDateTimeQuiet(bool Value)
+{
+    m_dateTime = Value;
+    m_defaultDateTime = Value;
+}
+
 void TChartValueList::SetOrder(TChartListOrder Value)
 {
     if (m_order == Value)
@@ -274,7 +282,9 @@ void TChartValueList::SetValueSource(const std::string& Value)
     if (m_valueSource == Value)
         return;
     m_valueSource = Value;
-    Repaint();
+    // a function reading this list takes the new source
+    if (m_owner)
+        m_owner->CheckDataSource();
 }
 
 void TChartValueList::Assign(const TChartValueList& Source)

@@ -58,7 +58,7 @@ public:
     virtual void MoveFirstToLast();
     // Swaps two values and tells the owner (value event 4 for Index1).
     void Exchange(int Index1, int Index2);
-    // Values become 0, 1, 2, ...
+    // Values become 0, 1, 2, ...; the owner hears of it (value event 4 for 0).
     void FillSequence();
     // Sorts the owner's points by this list (all lists, colours, labels follow).
     void Sort();
@@ -80,11 +80,14 @@ public:
     void SetDateTime(bool Value);
     bool DefaultDateTime() const { return m_defaultDateTime; }
     void SetDefaultDateTime(bool Value) { m_defaultDateTime = Value; }
+    // DateTime and its stored default together, without repainting.
+    void SetDateTimeQuiet(bool Value);
     const std::string& Name() const { return m_name; }
     void SetName(const std::string& Value) { m_name = Value; }
     TChartListOrder Order() const { return m_order; }
     void SetOrder(TChartListOrder Value);
     const std::string& ValueSource() const { return m_valueSource; }
+    // A change makes the owner re-check its data source.
     void SetValueSource(const std::string& Value);
 
     // Order, DateTime and ValueSource (not the name or the values).

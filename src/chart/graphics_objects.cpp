@@ -173,6 +173,7 @@ void TBitmap::Assign(const TBitmap& source)
     m_pixels = source.m_pixels;
     m_bytes = source.m_bytes;
     m_stamp = source.m_stamp;  // the same content
+    m_transparent = source.m_transparent;
 }
 
 std::uint8_t* TBitmap::ScanLine(int y)
@@ -225,6 +226,21 @@ platform::Bitmap TBitmap::ToDeviceBitmap() const
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
             out.SetPixel(x, y, Pixel(x, y));
+    return out;
+}
+
+platform::Bitmap TBitmap::ToDrawnBitmap() const
+{
+    platform::Bitmap out = ToDeviceBitmap();
+    if (!m_transparent || out.IsEmpty())
+        return out;
+    const std::uint32_t key = out.RawPixel(0, m_height - 1) & 0xFFFFFF;
+    for (int y = 0; y < m_height; ++y) {
+        std::uint32_t* row = out.ScanLine(y);
+        for (int x = 0; x < m_width; ++x)
+            row[x] = (row[x] & 0xFFFFFF) == key ? 0 : (row[x] | 0xFF000000u);
+    }
+    out.SetHasAlpha(true);
     return out;
 }
 

@@ -162,6 +162,12 @@ public:
     virtual int Height() const = 0;
     virtual bool Empty() const { return Width() == 0 || Height() == 0; }
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
+    // Drawn without the pixels of its transparent colour (the bottom-left pixel's).
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool Value) { m_transparent = Value; }
+
+protected:
+    bool m_transparent = false;
 };
 
 enum TPixelFormat { pf24bit, pf32bit };
@@ -192,6 +198,9 @@ public:
 
     // The pixels as the drawing device takes them.
     platform::Bitmap ToDeviceBitmap() const;
+    // The same as it is drawn: when Transparent, the pixels of the bottom-left
+    // pixel's colour are fully transparent.
+    platform::Bitmap ToDrawnBitmap() const;
     void FromDeviceBitmap(const platform::Bitmap& source);
 
     // A value no other content has had: it changes with every change of the

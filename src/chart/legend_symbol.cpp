@@ -95,11 +95,14 @@ void TLegendSymbol::Assign(const TLegendSymbol& Source)
 void TLegendSymbol::DrawSymbol(TCanvas3D& Canvas, const TRect& R, TColor Color)
 {
     if (m_shadow->Visible() && m_shadow->GetSize() != 0) {
-        // the shadow draws with pens of its own: the symbol keeps its frame
+        // the shadow draws with pens and brushes of its own: the symbol keeps
+        // its frame and the brush pattern a series prepared
         TPen frame;
         frame.Assign(*Canvas.Pen());
+        TBitmap* pattern = Canvas.Brush()->Bitmap();
         m_shadow->DrawRect(Canvas, R);
         Canvas.Pen()->Assign(frame);
+        Canvas.Brush()->SetBitmap(pattern);
     }
     if (!m_defaultPen)
         Canvas.AssignPen(m_pen.get());

@@ -21,6 +21,8 @@ public:
     int Transparency() const { return m_transparency; }
     void SetTransparency(int value) { m_transparency = value; }
     const TRect& Rect() const { return m_rect; }
+    // The background captured when the blend began (what BlendBack brings back).
+    platform::Bitmap& Captured() { return m_bitmap; }
 
 private:
     void CaptureRect(const TRect& R);

@@ -400,7 +400,7 @@ void TPlotCanvas3D::Draw(int X, int Y, const TGraphic* Graphic)
     auto* bitmap = dynamic_cast<const TBitmap*>(Graphic);
     if (!m_device || !bitmap || bitmap->Empty())
         return;
-    m_device->DrawBitmap(X, Y, bitmap->ToDeviceBitmap());
+    m_device->DrawBitmap(X, Y, bitmap->ToDrawnBitmap());
 }
 
 void TPlotCanvas3D::Ellipse(int X1, int Y1, int X2, int Y2)
@@ -462,7 +462,7 @@ void TPlotCanvas3D::StretchDraw(const TRect& R, const TGraphic* Graphic)
     auto* bitmap = dynamic_cast<const TBitmap*>(Graphic);
     if (!m_device || !bitmap)
         return;
-    m_device->StretchDrawBitmap(ToDeviceRect(R), bitmap->ToDeviceBitmap());
+    m_device->StretchDrawBitmap(ToDeviceRect(R), bitmap->ToDrawnBitmap());
 }
 
 void TPlotCanvas3D::Polyline(std::span<const TPoint> Points)

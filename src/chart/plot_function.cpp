@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "chart/axis_panel.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
@@ -63,6 +64,12 @@ void TPlotFunction::Recalculate()
 {
     if (m_updating == 0 && m_parentSeries)
         m_parentSeries->CheckDataSource();
+}
+
+void TPlotFunction::PrepareForGallery(TCustomAxisPanel& Chart)
+{
+    for (int i = 0; i < Chart.SeriesCount(); ++i)
+        Chart.Series(i)->PrepareForGallery(true);
 }
 
 double TPlotFunction::Calculate(const TChartSeries&, int, int)

@@ -9,6 +9,7 @@
 #include "chart/property_model.h"
 
 class TChartPen;
+class TCustomAxisPanel;
 class TChartSeries;
 class TChartValueList;
 
@@ -48,6 +49,8 @@ public:
     virtual bool NoSourceRequired() const { return false; }
     virtual bool IsValidSource(const TChartSeries&) const { return true; }
     virtual std::string EditorClassName() const { return "TPlotFunctionEditor"; }
+    // Every series of Chart prepares itself for the gallery.
+    virtual void PrepareForGallery(TCustomAxisPanel& Chart);
 
     // One result over First..Last (-1, -1: all points).
     virtual double Calculate(const TChartSeries& Source, int First, int Last);

@@ -54,6 +54,8 @@ const TPropertyTable<TCustomPlotPanel>& TCustomPlotPanelExtended::Properties()
                 "BackImage", [](const P& p) -> const TBackImage* { return p.BackImageIfAny(); },
                 [](P& p) -> TBackImage* { return p.BackImage(); }, [](P& p) { p.SetBackImage(nullptr); },
                 TBackImage::Properties())
+            .Property("BackImageTransp", BooleanKind, TAccessors{&P::BackImageTransp, &P::SetBackImageTransp}, false)
+            .NotAssigned()
             .Object(
                 "Gradient", [](const P& p) -> const TCustomPlotGradient* { return p.GradientIfAny(); },
                 [](P& p) -> TCustomPlotGradient* { return p.Gradient(); }, [](P& p) { p.SetGradient(nullptr); },
@@ -113,6 +115,19 @@ void TCustomPlotPanelExtended::SetBackImage(const TBackImage* Value)
     } else if (Value != m_backImage.get()) {
         BackImage()->Assign(Value);
     }
+}
+
+bool TCustomPlotPanelExtended::BackImageTransp() const
+{
+    return HasBackImage() && m_backImage->Graphic()->Transparent();
+}
+
+void TCustomPlotPanelExtended::SetBackImageTransp(bool Value)
+{
+    if (!HasBackImage() || m_backImage->Graphic()->Transparent() == Value)
+        return;
+    m_backImage->Graphic()->SetTransparent(Value);
+    Invalidate();
 }
 
 void TCustomPlotPanelExtended::DrawBackImage(const TRect& R, int Z)

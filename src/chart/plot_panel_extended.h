@@ -40,6 +40,9 @@ public:
     void SetBackImageInside(bool Value) { BackImage()->SetInside(Value); }
     TPlotBackImageMode BackImageMode() { return BackImage()->Mode(); }
     void SetBackImageMode(TPlotBackImageMode Value) { BackImage()->SetMode(Value); }
+    // The back image graphic's transparency: False, and not set, without an image that has a graphic.
+    bool BackImageTransp() const;
+    void SetBackImageTransp(bool Value);
 
     std::function<void(TCustomPlotPanelExtended&)> OnScroll;
     std::function<void(TCustomPlotPanelExtended&)> OnUndoZoom;

@@ -229,6 +229,7 @@ TGraphic* TPlotPicture::FilteredGraphic()
         m_filtered = std::make_unique<TBitmap>();
     m_filtered->Assign(*bitmap);
     ApplyFilters(*m_filters, *m_filtered);
+    m_filtered->SetTransparent(bitmap->Transparent());
     return m_filtered.get();
 }
 

@@ -390,4 +390,13 @@ void TPlotCustomShape::DrawInRect(const TRect& R, double Angle, int Z)
         TRect r = R;
         DrawBevel(c, m_bevel, r, m_bevelWidth, 0);
     }
+    // a translucent shape whose picture has filters but no graphic filters
+    // what shows through it
+    if (blend.Blend && m_picture && !m_picture->HasGraphic() && m_picture->HasFilters()) {
+        TBitmap background;
+        background.FromDeviceBitmap(blend.Blend->Captured());
+        ApplyFilters(*m_picture->Filters(), background);
+        background.SetPixelFormat(pf32bit);
+        blend.Blend->Captured() = background.ToDeviceBitmap();
+    }
 }

@@ -46,6 +46,7 @@ enum class TValueKind { Boolean, Integer, Float, String, Color, Enum };
 // by ordinal.
 template <TValueKind K, typename T>
 struct TValueCodec {
+    static constexpr TValueKind Kind = K;
     std::span<const char* const> Names;  // enumerations: the identifiers by ordinal
 
     void Write(TPropertyWriter& w, const T& v) const
@@ -136,6 +137,20 @@ inline constexpr TAlwaysStored AlwaysStored{};
 template <typename R>
 class TPropertyTable;
 
+// A declared property as seen from outside the table (round-trip checks walk
+// every property of an object with it).
+struct TPropertyInfo {
+    std::string Name;  // dotted for a sub-object's property
+    // A value of Kind (Names: an enumeration's identifiers); else a
+    // property with a stream form of its own.
+    bool IsValue = false;
+    TValueKind Kind = TValueKind::Integer;
+    std::span<const char* const> Names;
+    // Writes the current value, whether the stored rule would write it or not
+    // (a property with its own form: only when stored).
+    std::function<void(TPropertyWriter&)> WriteValue;
+};
+
 // One declared property of a hierarchy with root R.
 template <typename R>
 class TPropertyEntry {
@@ -166,6 +181,9 @@ public:
     virtual void Assign(R& Target, const R& Source) const = 0;
     // Gives the property its stored default, where it has a plain or per-instance one.
     virtual void LoadDefault(R&) const {}
+    // Adds what Out needs to know of the property (sub-objects are created
+    // and walked); obsolete names add nothing.
+    virtual void Describe(R&, std::string_view, std::vector<TPropertyInfo>&) const {}
 
 private:
     template <typename, typename>
@@ -187,6 +205,11 @@ template <typename F>
 struct IsStoredWhen<TStoredWhen<F>> : std::true_type {};
 
 std::string JoinName(std::string_view Prefix, const std::string& Name);
+
+template <typename T>
+struct IsValueCodec : std::false_type {};
+template <TValueKind K, typename T>
+struct IsValueCodec<TValueCodec<K, T>> : std::true_type {};
 
 // A value property: Get and Set are a field pointer, member functions or
 // lambdas on C; a field is set through Changed when its value changes.
@@ -222,6 +245,19 @@ public:
     void Assign(R& Target, const R& Source) const override
     {
         Store(static_cast<C&>(Target), Value(static_cast<const C&>(Source)));
+    }
+    void Describe(R& Object, std::string_view Prefix, std::vector<TPropertyInfo>& Out) const override
+    {
+        TPropertyInfo info;
+        info.Name = JoinName(Prefix, this->Name());
+        if constexpr (IsValueCodec<Codec>::value) {
+            info.IsValue = true;
+            info.Kind = Codec::Kind;
+            info.Names = m_kind.Names;
+        }
+        const C* c = &static_cast<const C&>(Object);
+        info.WriteValue = [this, c](TPropertyWriter& w) { m_kind.Write(w, Value(*c)); };
+        Out.push_back(std::move(info));
     }
     void LoadDefault(R& Object) const override
     {
@@ -316,6 +352,17 @@ public:
         InvalidPropertyValue();
     }
     void Assign(R&, const R&) const override {}
+    void Describe(R& Object, std::string_view Prefix, std::vector<TPropertyInfo>& Out) const override
+    {
+        TPropertyInfo info;
+        info.Name = JoinName(Prefix, this->Name());
+        const C* c = &static_cast<const C&>(Object);
+        info.WriteValue = [this, c](TPropertyWriter& w) {
+            if (std::invoke(m_stored, *c))
+                std::invoke(m_write, *c, w);
+        };
+        Out.push_back(std::move(info));
+    }
 
 private:
     W m_write;
@@ -362,6 +409,11 @@ public:
         } else if constexpr (!std::is_same_v<Free, std::nullptr_t>) {
             std::invoke(m_free, target);
         }
+    }
+    void Describe(R& Object, std::string_view Prefix, std::vector<TPropertyInfo>& Out) const override
+    {
+        S* sub = std::invoke(m_make, static_cast<C&>(Object));
+        std::invoke(m_tableOf, *sub).Describe(*sub, JoinName(Prefix, this->Name()) + ".", Out);
     }
 
 private:
@@ -412,6 +464,13 @@ public:
     // Gives every property with a stored default that default: what a stream
     // that leaves the property out stands for.
     void LoadStoredDefaults(R& Object) const;
+    // Every property the table writes, in writing order (sub-objects are
+    // created and their properties given dotted names).
+    std::vector<TPropertyInfo> Describe(R& Object, std::string_view Prefix = {}) const;
+    void Describe(R& Object, std::string_view Prefix, std::vector<TPropertyInfo>& Out) const
+    {
+        DescribeLevels(Object, Prefix, this, Out);
+    }
 
 private:
     template <typename, typename>
@@ -427,6 +486,8 @@ private:
     void WriteLevels(const R& Object, TPropertyWriter& Writer, std::string_view Prefix,
                      const TPropertyTable* Leaf) const;
     void LoadDefaultLevels(R& Object, const TPropertyTable* Leaf) const;
+    void DescribeLevels(R& Object, std::string_view Prefix, const TPropertyTable* Leaf,
+                        std::vector<TPropertyInfo>& Out) const;
 
     const TPropertyTable* m_parent = nullptr;
     bool (*m_isA)(const R&) = nullptr;
@@ -718,4 +779,23 @@ void TPropertyTable<R>::LoadDefaultLevels(R& Object, const TPropertyTable* Leaf)
     for (const auto& e : m_entries)
         if (!e->Obsolete() && !HiddenBelow(Leaf, e->Name()))
             e->LoadDefault(Object);
+}
+
+template <typename R>
+std::vector<TPropertyInfo> TPropertyTable<R>::Describe(R& Object, std::string_view Prefix) const
+{
+    std::vector<TPropertyInfo> out;
+    DescribeLevels(Object, Prefix, this, out);
+    return out;
+}
+
+template <typename R>
+void TPropertyTable<R>::DescribeLevels(R& Object, std::string_view Prefix, const TPropertyTable* Leaf,
+                                       std::vector<TPropertyInfo>& Out) const
+{
+    if (m_parent)
+        m_parent->DescribeLevels(Object, Prefix, Leaf, Out);
+    for (const auto& e : m_entries)
+        if (!e->Obsolete() && !HiddenBelow(Leaf, e->Name()))
+            e->Describe(Object, Prefix, Out);
 }

@@ -3,6 +3,7 @@
 // chart.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TChartSeries;
@@ -43,10 +44,14 @@ public:
     const TCustomSeriesList& Series() const { return m_series; }
     void SetSeries(const TCustomSeriesList& Value) { m_series = Value; }
     void Assign(const TSeriesGroup& Source);
+    // Names of members read from a stream, until the chart finds them.
+    void SetPendingSeries(std::vector<std::string> Names) { m_pendingSeries = std::move(Names); }
+    std::vector<std::string> TakePendingSeries() { return std::exchange(m_pendingSeries, {}); }
 
 private:
     std::string m_name;
     TCustomSeriesList m_series;
+    std::vector<std::string> m_pendingSeries;
 };
 
 class TSeriesGroups {

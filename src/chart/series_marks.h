@@ -189,6 +189,9 @@ public:
     TPlotCustomShape& MarkItem(int i);
     // Width of the widest line of Text (lines split at the line separator).
     int TextWidth(TCanvas3D& Canvas, const std::string& Text) const;
+    // The widest mark text over the points whose mark is visible (each in its
+    // item's font); 0 without a chart canvas.
+    int MaxMarkWidth();
     // Width and Height of the box of Text for point Index.
     void MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position);
     // Keeps a custom position (MarkPosition), then draws the arrow, the box,

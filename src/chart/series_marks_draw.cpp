@@ -95,6 +95,23 @@ int TSeriesMarks::TextWidth(TCanvas3D& Canvas, const std::string& Text) const
     return width;
 }
 
+int TSeriesMarks::MaxMarkWidth()
+{
+    TCustomPlotPanel* panel = PanelOf(m_series);
+    TCanvas3D* canvas = panel ? panel->Canvas() : nullptr;
+    if (!canvas || !m_series)
+        return 0;
+    int width = 0;
+    for (int i = 0; i < m_series->Count(); ++i) {
+        TPlotCustomShape& shape = MarkItem(i);
+        if (!shape.Visible())
+            continue;
+        AssignMarkFont(*canvas, shape);
+        width = std::max(width, TextWidth(*canvas, m_series->GetMarkText(i)));
+    }
+    return width;
+}
+
 void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition& Position)
 {
     TPlotCustomShape& shape = MarkItem(Index);

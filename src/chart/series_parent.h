@@ -65,6 +65,8 @@ public:
     virtual bool AxisShown(const TChartAxis&) const { return false; }
     // The chart is seen from behind in the current draw.
     virtual bool SeenFromBehind() const { return false; }
+    // Another active series has the same Z order as Series (series separated in depth).
+    virtual bool MoreSameZOrder(const TChartSeries&) const { return false; }
     // The legend's symbol pen, replacing a series' pen in its legend symbol; nullptr: none.
     virtual TChartPen* LegendSymbolPen() const { return nullptr; }
     // A legend symbol rectangle with the current pen and brush.

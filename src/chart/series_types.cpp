@@ -64,6 +64,14 @@ bool IsChartClassRegistered(const std::string& ClassName)
     return ChartClasses().count(LowerAscii(ClassName)) > 0;
 }
 
+std::vector<std::string> RegisteredChartClasses()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : ChartClasses())
+        names.push_back(entry.first);
+    return names;
+}
+
 // ---- registries ----
 
 void TPlotSeriesTypes::RemoveClass(bool IsSeries, const QMetaObject* Class)

@@ -58,6 +58,8 @@ void UnregisterChartClass(const char* ClassName);
 // A new component of the named class, or nullptr when the name is unknown.
 TComponent* CreateChartComponent(const std::string& ClassName, QObject* Owner);
 bool IsChartClassRegistered(const std::string& ClassName);
+// The registered class names (in lower case), in name order.
+std::vector<std::string> RegisteredChartClasses();
 
 // ---- series types ----
 

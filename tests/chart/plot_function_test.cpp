@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/axis_panel.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_series.h"
 
@@ -221,3 +222,28 @@ TEST_F(PlotFunction, ParentSeriesSetterMovesTheFunction)
 }
 
 }  // namespace
+
+namespace {
+
+class TGallerySeries : public TChartSeries {
+public:
+    using TChartSeries::TChartSeries;
+    void PrepareForGallery(bool IsEnabled) override { Prepared.push_back(IsEnabled); }
+    std::vector<bool> Prepared;
+};
+
+}  // namespace
+
+TEST(PlotFunctionGallery, EverySeriesOfTheChartPreparesItself)
+{
+    TCustomAxisPanel chart;
+    TGallerySeries a, b;
+    chart.AddSeries(&a);
+    chart.AddSeries(&b);
+    TPlotFunction function;
+    function.PrepareForGallery(chart);
+    EXPECT_EQ(a.Prepared, std::vector<bool>{true});
+    EXPECT_EQ(b.Prepared, std::vector<bool>{true});
+    chart.RemoveSeries(&a);
+    chart.RemoveSeries(&b);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -307,4 +308,29 @@ TEST_F(TShapeDraw, NoParentDrawsNothing)
     };
     panel.Draw(&device, TRect{0, 0, 200, 150});
     EXPECT_TRUE(device.DrawingLines().empty());
+}
+
+TEST_F(TShapeDraw, TranslucentShapeFiltersWhatShowsThroughWithItsPictureFilters)
+{
+    shape.SetShadow(nullptr);
+    shape.SetColor(clBlack);
+    shape.SetTransparency(100);  // only the background shows
+    const auto inside = [&] {
+        // a white surface before each draw
+        for (int y = 0; y < device.Height(); ++y)
+            std::fill_n(device.ScanLine(y), device.Width(), 0xFFFFFFFFu);
+        Draw(TRect{10, 10, 60, 40});
+        return device.GetPixel(30, 25);
+    };
+    EXPECT_EQ(inside(), clWhite);
+    const TFilterClass* invert = FindFilterClass("TInvertFilter");
+    ASSERT_NE(invert, nullptr);
+    shape.Picture()->Filters()->Add(*invert);
+    EXPECT_EQ(inside(), clBlack);  // the white background, inverted
+    EXPECT_EQ(device.GetPixel(100, 100), clWhite);  // outside the shape nothing changes
+    // with a graphic the filters belong to the picture drawn, not to the background
+    TBitmap picture(4, 4);
+    picture.Fill(clWhite);
+    shape.Picture()->SetGraphic(&picture);
+    EXPECT_EQ(inside(), clWhite);
 }

@@ -270,3 +270,29 @@ TEST(TSeriesMarksClick, RotatedMarkIsHitInsideItsTurnedBox)
     marks.SetAngle(450);
     EXPECT_EQ(marks.Clicked(30, 30), 0);
 }
+
+TEST_F(TMarksDraw, MaxMarkWidthIsTheWidestVisibleMarkTextOverTheActiveSeries)
+{
+    series.Marks().SetStyle(smsLabel);
+    const char* labels[] = {"a", "bbbb", "cc", "dddddddd", "e"};
+    for (int i = 0; i < 5; ++i)
+        series.Labels().SetLabel(i, labels[i]);
+    Draw();
+    TCanvas3D& canvas = *chart.Canvas();
+    canvas.AssignFont(series.Marks().Font());
+    const int widest = canvas.TextWidth("dddddddd");
+    const int next = canvas.TextWidth("bbbb");
+    ASSERT_GT(widest, next);
+    EXPECT_EQ(series.MaxMarkWidth(), widest);
+    EXPECT_EQ(chart.MaxMarkWidth(), widest);
+    // a hidden mark item does not count
+    series.Marks().Item(3).SetVisible(false);
+    EXPECT_EQ(series.MaxMarkWidth(), next);
+    // an inactive series does not count for the chart
+    series.SetActive(false);
+    EXPECT_EQ(chart.MaxMarkWidth(), 0);
+    series.SetActive(true);
+    series.Marks().SetVisible(false);
+    series.Marks().ClearItems();
+    EXPECT_EQ(chart.MaxMarkWidth(), 0);
+}

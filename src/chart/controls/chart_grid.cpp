@@ -12,6 +12,7 @@
 #include "chart/series_types.h"
 #include "core/date_time.h"
 #include "core/number_format.h"
+#include "platform/dialogs.h"
 
 namespace {
 
@@ -577,9 +578,17 @@ void TCustomChartGrid::SetEditText(int Col, int Row, const std::string& Value)
         std::optional<double> v;
         if (!text.empty()) {
             // convert before touching the series: a bad text changes nothing
-            v = s->ValuesList(list).DateTime() ? ParseDateTime(text) : ParseNumber(text);
-            if (!v)
+            const bool dateTime = s->ValuesList(list).DateTime();
+            v = dateTime ? ParseDateTime(text) : ParseNumber(text);
+            if (!v) {
+                // the conversion error, as the user sees it; the old value stays
+                const std::string quoted = "'" + std::string(text) + "'";
+                platform::ShowError(QString::fromStdString(
+                                        quoted + (dateTime ? " is not a valid date and time"
+                                                           : " is not a valid floating point value")),
+                                    this);
                 return;
+            }
         }
         for (TChartSeries* shown : m_shown)
             shown->SetModified(true);

@@ -89,6 +89,17 @@ double TBarSeries::MinYValue() const
     return UseYOrigin() ? std::min(result, YOrigin()) : result;
 }
 
+void TBarSeries::CalcXYPos(int Index, int& X, int& Y) const
+{
+    TCustomBarSeries::CalcXYPos(Index, X, Y);
+    X += BarWidth() / 2;
+}
+
+bool TBarSeries::MoreSameZOrder() const
+{
+    return MultiBar() != mbSideAll && TCustomBarSeries::MoreSameZOrder();
+}
+
 int TBarSeries::CalcXPos(int Index) const
 {
     int x;

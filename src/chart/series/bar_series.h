@@ -20,6 +20,10 @@ public:
     double MinYValue() const override;
     // Left edge of bar Index.
     int CalcXPos(int Index) const override;
+    // The bar's centre.
+    void CalcXYPos(int Index, int& X, int& Y) const override;
+    // Side-all bars are drawn series by series.
+    bool MoreSameZOrder() const override;
     // Top of bar Index.
     int CalcYPos(int Index) const override;
     bool DrawSeriesForward(int Index) const override;

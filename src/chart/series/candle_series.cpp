@@ -344,6 +344,15 @@ void TCandleSeries::PrepareForGallery(bool IsEnabled)
     }
 }
 
+void TCandleSeries::SetChartView3D(bool Value)
+{
+    TOHLCSeries::SetChartView3D(Value);
+    if (TSeriesParent* chart = ParentChart()) {
+        SetDownCloseColor(chart->GetDefaultColor(0));
+        SetUpCloseColor(chart->GetDefaultColor(4));
+    }
+}
+
 const TPropertyTable<TCustomChartElement>& TCandleSeries::Properties()
 {
     using S = TCandleSeries;

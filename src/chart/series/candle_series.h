@@ -68,6 +68,8 @@ public:
     void SetSubGallery(int Index) override;
     // Four wide candles; grey ones for a disabled entry.
     void PrepareForGallery(bool IsEnabled) override;
+    // Also takes the chart's default colours 0 (down) and 4 (up).
+    void SetChartView3D(bool Value) override;
     void Assign(const TCustomChartElement& Source) override;
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

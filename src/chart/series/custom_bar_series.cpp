@@ -286,6 +286,16 @@ void TCustomBarSeries::CreateSubGallery(std::vector<std::string>& Captions) cons
     Captions.push_back(PlotMsgStyleSideAll);
 }
 
+void TCustomBarSeries::DrawLegendShape(int ValueIndex, const TRect& Rect)
+{
+    TSeriesParent* chart = ParentChart();
+    TCustomPlotPanel* panel = chart ? chart->Panel() : nullptr;
+    if (panel && panel->Canvas() && BarBrush().HasImage() && BarBrush().Image()->HasGraphic())
+        if (auto* image = dynamic_cast<TBitmap*>(BarBrush().Image()->Graphic()))
+            panel->Canvas()->Brush()->SetBitmap(image);
+    TChartSeries::DrawLegendShape(ValueIndex, Rect);
+}
+
 void TCustomBarSeries::PrepareForGallery(bool IsEnabled)
 {
     TChartSeries::PrepareForGallery(IsEnabled);

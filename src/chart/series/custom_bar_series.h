@@ -126,6 +126,8 @@ public:
     // has X values of its own.
     void AddSampleValues(int NumValues, bool OnlyMandatory = false) override;
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
+    // With an image in BarBrush, the image is the brush pattern of the symbol.
+    void DrawLegendShape(int ValueIndex, const TRect& Rect) override;
     int Clicked(int X, int Y) const override;
     const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
     static const TPropertyTable<TCustomChartElement>& Properties();

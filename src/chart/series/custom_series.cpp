@@ -742,19 +742,31 @@ void TCustomSeries::DrawLegendShape(int Index, const TRect& Rect)
     TCanvas3D& c = *panel->Canvas();
     const TColor colour = Index == -1 ? SeriesColor() : GetValueColor(Index);
     const int midY = (Rect.Top + Rect.Bottom) / 2;
-    if (!m_pointer->Visible()) {
-        if (!m_drawLine || m_drawArea) {
-            TCustomLineSeries::DrawLegendShape(Index, Rect);
-        } else {
-            c.AssignPenColor(&LinePen(), colour);
-            c.Line(Rect.Left, midY, Rect.Right, midY);
+    // the line symbol: with the legend's default symbol pen, the line pen (in
+    // the item colour in 2D) and the element brush style; the whole rectangle
+    // when Whole, else a line through its middle
+    const auto lineSymbol = [&](bool Whole) {
+        if (!ParentChart()->LegendSymbolPen()) {
+            if (panel->View3D())
+                c.AssignPen(&LinePen());
+            else
+                c.AssignPenColor(&LinePen(), colour);
+            c.Brush()->SetStyle(Brush().Style());
         }
+        if (Whole)
+            c.RectangleRect(Rect);
+        else
+            c.Line(Rect.Left, midY, Rect.Right, midY);
+    };
+    if (!m_pointer->Visible()) {
+        if (!m_drawLine || m_drawArea)
+            TCustomLineSeries::DrawLegendShape(Index, Rect);
+        else
+            lineSymbol(panel->View3D());
         return;
     }
-    if (m_drawLine) {
-        c.AssignPenColor(&LinePen(), colour);
-        c.Line(Rect.Left, midY, Rect.Right, midY);
-    }
+    if (m_drawLine)
+        lineSymbol(false);
     const bool lineThrough = m_drawLine;
     const int w = lineThrough ? Rect.Width() / 3 : Rect.Width() / 2 + 1;
     const int h = lineThrough ? Rect.Height() / 3 : Rect.Height() / 2 + 1;

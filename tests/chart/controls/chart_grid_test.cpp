@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QObject>
 #include <memory>
 
@@ -220,9 +222,62 @@ TEST_F(ChartGridTest, BadTextChangesNothing)
     EXPECT_EQ(a.Count(), 2);
     EXPECT_FALSE(a.Modified());
     EXPECT_EQ(fired, 0);
+    EXPECT_EQ(dialogs.MessageTexts().size(), 5);
     Type(2, 3, "12x");
     EXPECT_EQ(a.YValues().Value(1), 2);
     EXPECT_FALSE(a.IsNull(1));
+}
+
+// A key pressed and released on Target, with its text.
+void KeyClick(QWidget* Target, int Key, const QString& Text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+    QCoreApplication::sendEvent(Target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Key, Qt::NoModifier, Text);
+    QCoreApplication::sendEvent(Target, &release);
+}
+
+void KeyClicks(QWidget* Target, const QString& Text)
+{
+    for (QChar c : Text)
+        KeyClick(Target, c.toUpper().unicode(), QString(c));
+}
+
+TEST_F(ChartGridTest, TypedTextThatIsNoNumberShowsTheConversionErrorAndKeepsTheValue)
+{
+    auto& a = AddSeries({{0, 1}, {1, 2}});
+    grid.SetChart(chart.get());
+    grid.show();
+    grid.FocusCell(2, 3, true);
+    KeyClick(&grid, Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    grid.InplaceEditor()->selectAll();
+    KeyClicks(grid.InplaceEditor(), "12x");
+    KeyClick(grid.InplaceEditor(), Qt::Key_Return);
+    ASSERT_EQ(dialogs.MessageTexts().size(), 1);
+    EXPECT_EQ(dialogs.MessageTexts()[0], "'12x' is not a valid floating point value");
+    EXPECT_EQ(dialogs.Calls()[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(a.YValues().Value(1), 2);
+    EXPECT_FALSE(a.Modified());
+    // a number typed after it is taken
+    KeyClick(&grid, Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    grid.InplaceEditor()->selectAll();
+    KeyClicks(grid.InplaceEditor(), "7.5");
+    KeyClick(grid.InplaceEditor(), Qt::Key_Return);
+    EXPECT_EQ(a.YValues().Value(1), 7.5);
+    EXPECT_EQ(dialogs.MessageTexts().size(), 1);
+}
+
+TEST_F(ChartGridTest, DateTimeTextThatIsNoDateShowsTheDateConversionError)
+{
+    auto& a = AddSeries({{0, 1}});
+    a.YValues().SetDateTime(true);
+    grid.SetChart(chart.get());
+    Type(2, 2, "yesterday");
+    ASSERT_EQ(dialogs.MessageTexts().size(), 1);
+    EXPECT_EQ(dialogs.MessageTexts()[0], "'yesterday' is not a valid date and time");
+    EXPECT_EQ(a.YValues().Value(0), 1);
 }
 
 TEST_F(ChartGridTest, EditorStartsWithFullPrecisionPlainText)

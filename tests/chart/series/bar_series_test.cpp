@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "chart/axis_panel.h"
+#include "chart/chart.h"
 #include "chart/canvas_3d_solids.h"
 #include "chart/plot_canvas.h"
 #include "chart/chart_axis.h"
@@ -410,4 +411,85 @@ TEST_F(BarSeriesOnChart, ShadowBarInTheShadowColourOrTheSmoothShadow)
     a.Shadow().SetSmooth(true);
     EXPECT_EQ(Drawn({"Rectangle("}).size(), 1u);
     EXPECT_FALSE(Drawn({"SelectPen(solid 1 0xAAAAAA)"}).empty());
+}
+
+TEST_F(BarSeriesOnChart, CalcXYPosIsTheBarCentre)
+{
+    TBarSeries& a = AddBars({4, 8, 2});
+    Draw();
+    ASSERT_GT(a.BarWidth(), 2);
+    for (int i = 0; i < 3; ++i) {
+        int x = 0, y = 0;
+        a.CalcXYPos(i, x, y);
+        a.CalcBarBounds(i);
+        EXPECT_EQ(x, a.BarBounds().Left + a.BarWidth() / 2) << i;
+        EXPECT_EQ(y, a.CalcYPosValue(a.YValues().Value(i))) << i;
+        // one series alone: the centre is the point's X position on the axis
+        EXPECT_NEAR(x, a.CalcXPosValue(i), 1) << i;
+    }
+}
+
+TEST_F(BarSeriesOnChart, SideAllBarsAreNotDrawnTogetherWithTheirZOrder)
+{
+    TBarSeries& a = AddBars({4, 8});
+    TBarSeries& b = AddBars({3, 1});
+    chart.SetView3D(true);
+    a.SetZOrder(0);
+    b.SetZOrder(0);
+    Draw();
+    EXPECT_TRUE(a.MoreSameZOrder());
+    EXPECT_TRUE(b.MoreSameZOrder());
+    a.SetMultiBar(mbSideAll);
+    Draw();
+    EXPECT_FALSE(a.MoreSameZOrder());
+    EXPECT_FALSE(b.MoreSameZOrder());
+    // each series draws its own bars
+    EXPECT_EQ(b.CalcXPos(0), b.CalcXPosValue(2) - b.BarWidth() / 2);
+}
+
+TEST_F(BarSeriesOnChart, LegendSymbolTakesTheBrushImage)
+{
+    TBarSeries& a = AddBars({4});
+    a.SetSeriesColor(clRed);
+    TBitmap image(2, 2);
+    image.Fill(clBlue);
+    a.BarBrush().Image()->SetGraphic(&image);
+    chart.OnAfterDraw = [&](TCustomAxisPanel&) {
+        device.ClearLog();
+        a.DrawLegend(-1, TRect{10, 10, 30, 20});
+    };
+    Draw();
+    const std::vector<std::string> lines = device.Lines(true);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Rectangle(10,10,30,20) pen=[solid 1 0x000000] brush=[pattern 2x2] font=[Arial -11 400]");
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "SetTextColor(0x0000FF) pen=[solid 1 0x000000] brush=[pattern 2x2] font=[Arial -11 400]"),
+              lines.end());
+}
+
+TEST(BarSeriesOnAChart, LegendSymbolThroughTheLegendsSymbolTakesTheBrushImage)
+{
+    QObject owner;
+    TChart chart;
+    chart.SetBufferedDisplay(false);
+    chart.SetView3D(false);
+    auto* a = new TBarSeries(&owner);
+    a->Add(4);
+    chart.AddSeries(a);
+    a->SetSeriesColor(clRed);
+    TBitmap image(2, 2);
+    image.Fill(clBlue);
+    a->BarBrush().Image()->SetGraphic(&image);
+    platform::RecordingDevice device{400, 300};
+    chart.OnAfterDraw = [&](TCustomAxisPanel&) {
+        device.ClearLog();
+        a->DrawLegend(-1, TRect{10, 10, 30, 20});
+    };
+    ASSERT_TRUE(chart.Legend()->Symbol()->Pen()->Visible());  // drawn through the legend's symbol
+    chart.Draw(&device, TRect{0, 0, 400, 300});
+    const std::vector<std::string> lines = device.Lines(true);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().rfind("Rectangle(10,10,30,20) ", 0), 0u);
+    EXPECT_NE(lines.back().find("brush=[pattern 2x2]"), std::string::npos);
+    chart.RemoveSeries(a);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/chart.h"
+
 namespace {
 
 TEST(CandleSeries, Defaults)
@@ -121,6 +123,26 @@ TEST(CandleSeries, GalleryPreview)
     EXPECT_EQ(disabled.UpCloseColor(), 0xC0C0C0u);
     EXPECT_EQ(disabled.DownCloseColor(), 0x808080u);
     EXPECT_EQ(disabled.Pointer().Pen()->Color(), 0x808080u);
+}
+
+TEST(CandleSeries, ChartThreeDViewTakesTheChartsDefaultColours)
+{
+    TChart chart;
+    chart.SetColorPalette({0x000011, 0x000022, 0x000033, 0x000044, 0x000055});
+    auto* candle = new TCandleSeries;
+    chart.AddSeries(candle);
+    chart.SetView3D(false);
+    candle->SetChartView3D(true);
+    EXPECT_TRUE(chart.View3D());
+    EXPECT_EQ(candle->DownCloseColor(), 0x000011u);
+    EXPECT_EQ(candle->UpCloseColor(), 0x000055u);
+    chart.RemoveSeries(candle);
+    delete candle;
+    // without a chart nothing changes
+    TCandleSeries alone;
+    alone.SetChartView3D(true);
+    EXPECT_EQ(alone.UpCloseColor(), 0xFFFFFFu);
+    EXPECT_EQ(alone.DownCloseColor(), 0x0000FFu);
 }
 
 }  // namespace

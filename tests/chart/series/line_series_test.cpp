@@ -558,3 +558,44 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<PenRunCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace
+
+namespace {
+
+bool HasLine(const std::vector<std::string>& Lines, const std::string& Prefix)
+{
+    return std::any_of(Lines.begin(), Lines.end(), [&](const std::string& l) { return l.rfind(Prefix, 0) == 0; });
+}
+
+}  // namespace
+
+TEST_F(LineDraw, LineLegendSymbolIsALineIn2DAndTheWholeRectangleIn3D)
+{
+    auto* s = Add<TLineSeries>();
+    s->SetSeriesColor(clRed);
+    s->Pointer().SetVisible(false);
+    s->LinePen().SetColor(clBlue);
+    s->AddXY(0, 0);
+    const TRect r{10, 10, 30, 20};
+    const auto legend = [&] {
+        c.Draw([&] { s->DrawLegend(-1, r); });
+        return c.rec.device.Lines(true);
+    };
+    auto lines = legend();
+    EXPECT_TRUE(HasLine(lines, "MoveTo(10,15)"));
+    EXPECT_TRUE(HasLine(lines, "LineTo(30,15) pen=[solid 1 0x0000FF]"));  // the line pen in the item colour
+    EXPECT_FALSE(HasLine(lines, "Rectangle("));
+    c.rec.chart.SetView3D(true);
+    lines = legend();
+    EXPECT_TRUE(HasLine(lines, "Rectangle(10,10,30,20) pen=[solid 1 0xFF0000]"));  // the line pen's own colour
+    EXPECT_FALSE(HasLine(lines, "LineTo(30,15)"));
+    // a legend symbol pen of the chart's own is kept
+    TChartPen symbolPen;
+    symbolPen.SetColor(clLime);
+    c.rec.chart.SetLegendSymbolPen(&symbolPen);
+    lines = legend();
+    EXPECT_TRUE(HasLine(lines, "Rectangle(10,10,30,20) pen=[solid 1 0x00FF00]"));
+    c.rec.chart.SetView3D(false);
+    lines = legend();
+    EXPECT_TRUE(HasLine(lines, "LineTo(30,15) pen=[solid 1 0x00FF00]"));
+    c.rec.chart.SetLegendSymbolPen(nullptr);
+}
