@@ -2,6 +2,8 @@
 // and date-times): the first byte chooses the column, the second the row.
 // A value the grid took shows an edit text that, typed again, gives the same
 // value back.
+#include "qt_fuzz_application.h"
+
 #include "chart/chart.h"
 #include "chart/chart_engine.h"
 #include "chart/chart_series.h"
@@ -39,9 +41,7 @@ bool SameCell(const TChartSeries& S, int List, int Index, bool WasNull, double W
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    new QApplication(*argc, *argv);
+    StartFuzzApplication(argc, argv);
     StartChartEngine();
     return 0;
 }

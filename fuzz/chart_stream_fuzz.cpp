@@ -2,6 +2,8 @@
 // and tools), draws what was read, then writes it and reads that back. Only
 // the stream's read errors and the chart's refusals of a value are expected.
 // With VEXA_FUZZ_SEEDS set to a folder, a few written charts go there first.
+#include "qt_fuzz_application.h"
+
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_engine.h"
@@ -98,9 +100,7 @@ bool Read(TCustomChart& Chart, QObject& Owner, std::span<const std::uint8_t> Dat
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    new QApplication(*argc, *argv);
+    StartFuzzApplication(argc, argv);
     StartChartEngine();
     RegisterStandardSeries();
     if (const char* seeds = std::getenv("VEXA_FUZZ_SEEDS"))

@@ -3,6 +3,8 @@
 // The first four bytes choose the table's size and the selected cell. Every
 // cell keeps a finite value; a copy of a table without empty cells at full
 // precision (14 digits) extracts back to the same values within that precision.
+#include "qt_fuzz_application.h"
+
 #include "platform/clipboard.h"
 #include "widgets/table_editor.h"
 
@@ -38,9 +40,7 @@ void CheckFinite(const TNTabEd& Editor)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    new QApplication(*argc, *argv);
+    StartFuzzApplication(argc, argv);
     platform::SetClipboard(&g_clipboard);
     return 0;
 }
