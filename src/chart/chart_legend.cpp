@@ -366,9 +366,10 @@ int TCustomChartLegend::CalcHeight(int TitleHeight)
         if (!m_title->Transparent() && m_title->Shadow()->Visible())
             height += std::abs(m_title->Shadow()->VertSize());
     }
-    const TPlotShadow* symbolShadow = m_symbol->Shadow();
-    if (m_symbol->Visible() && symbolShadow->Visible() && symbolShadow->VertSize() > m_itemHeight / 6)
-        height += symbolShadow->VertSize() - m_itemHeight / 6;
+    // room for the last symbol's shadow as drawn (a blurred one reaches further than its offset)
+    const int shadowReach = m_symbol->Visible() ? m_symbol->Shadow()->VertReach() : 0;
+    if (shadowReach > m_itemHeight / 6)
+        height += shadowReach - m_itemHeight / 6;
     return height;
 }
 
@@ -377,9 +378,7 @@ void TCustomChartLegend::CalcVerticalWidth(int FrameWidth, int TitleWidth, bool 
     const TCustomChart& c = *m_chart;
     int width = m_textWidth + 12;
     if (ResolvedStyle() != lsSeriesGroups) {
-        width += m_symbolWidth;
-        if (m_symbol->Shadow()->Visible())
-            width += m_symbol->Shadow()->HorizSize();
+        width += m_symbolWidth + m_symbol->Shadow()->HorizReach();
     }
     width += ExtraSpace();
     if (m_hasTitle)
@@ -547,9 +546,8 @@ void TCustomChartLegend::DrawLegend()
             chart.OnGetLegendRect(chart, b);
         if (m_symbol->Position() == spLeft) {
             m_symbolX = m_itemsX + 6;
-            m_textX = m_symbolX + m_symbolWidth + 4;
-            if (m_symbol->Shadow()->Visible() && m_symbol->Shadow()->HorizSize() > 0)
-                m_textX += m_symbol->Shadow()->HorizSize();
+            // the texts start clear of the symbol's shadow as drawn
+            m_textX = m_symbolX + m_symbolWidth + 4 + m_symbol->Shadow()->HorizReach();
         } else {
             m_textX = m_itemsX + 6;
             m_symbolX = m_textX + m_textWidth;

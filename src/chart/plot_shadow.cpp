@@ -63,6 +63,16 @@ bool TPlotShadow::Shows() const
     return m_color != clNone && (m_horizSize != 0 || m_vertSize != 0);
 }
 
+int TPlotShadow::Reach(int Size) const
+{
+    if (!m_visible || !Shows())
+        return 0;
+    // the blurred bitmap ends the radius past the offset shape, one pixel past it
+    if (m_smooth && GetSize() != 0)
+        return Size + std::abs(Size) + 1;
+    return std::max(0, Size);
+}
+
 void TPlotShadow::SelectFlatFill(TCanvas3D& Canvas) const
 {
     Canvas.Brush()->SetBitmap(nullptr);

@@ -52,6 +52,12 @@ public:
     bool IsVertSizeStored() const { return m_vertSize != DefaultSize; }
     bool IsVisibleStored() const { return m_visible != DefaultVisible; }
 
+    // Pixels the drawn shadow of a rectangle takes past its right (bottom)
+    // edge: the offset, or, blurred, the offset, the blur's radius and the
+    // blurred bitmap's extra column (row). 0 when no shadow shows.
+    int HorizReach() const { return Reach(m_horizSize); }
+    int VertReach() const { return Reach(m_vertSize); }
+
     // Draw the shadow of a shape on the canvas: a flat offset copy, graded
     // lines, or (with the canvas' buffer) a blurred copy.
     void DrawRect(TCanvas3D& Canvas, const TRect& R) { DrawShape(Canvas, R, 0, 0); }
@@ -67,6 +73,7 @@ public:
 private:
     enum class TShape { Rectangle, RoundRectangle, Ellipse, Polygon };
     bool Shows() const;
+    int Reach(int Size) const;
     bool CanBlur(TCanvas3D& Canvas) const;
     // Solid brush of the shadow colour, no pen.
     void SelectFlatFill(TCanvas3D& Canvas) const;

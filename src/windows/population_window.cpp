@@ -610,6 +610,8 @@ void TFPoblacion::BuildPopulation()
 {
     LabelTitle->setText(ToQString(FRoot.System().Population().Name()));
     SetupBarFrame();
+    // the bars show from the start, not from the first clock step
+    DrawBars();
     SetupHistogramFrames();
     RefreshHistogram(1);
     RefreshHistogram(2);

@@ -4,7 +4,14 @@
 
 #include <QObject>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "chart/chart_series.h"
+#include "chart/legend_symbol.h"
+#include "chart/plot_shadow.h"
 #include "chart_test_support.h"
 #include "support/recording_canvas.h"
 
@@ -128,7 +135,8 @@ TEST_F(TChartLegendTest, NegativeFirstValueRaisesAndIsNotStored)
 
 // Two series "Alpha" (30 px) and "Beta" (24 px): text width 30 + 6 - 1 = 35,
 // symbol 20 % of it = 7, item height 13, inner margin round(1.3) = 1; the
-// symbol shadow (3 px) and the legend's shadow (3 px) are visible.
+// symbol shadow (3 px) and the legend's shadow (3 px) are visible. The
+// symbol's shadow is blurred: it takes 3 + 3 + 1 = 7 pixels past the symbol.
 TEST_F(TChartLegendTest, RightLegendLayoutAndGap)
 {
     AddSeries("Alpha");
@@ -140,14 +148,14 @@ TEST_F(TChartLegendTest, RightLegendLayoutAndGap)
     EXPECT_EQ(l.SymbolWidth(), 7);
     EXPECT_EQ(l.Rows(), 2);
     EXPECT_EQ(l.LastValue(), 1);
-    // top 10 % of 600; height 13 * 2 + 2 + 2 + (3 - 13 / 6); right 410 - 3 - 2, width 35 + 12 + 7 + 3
-    EXPECT_EQ(l.ShapeBounds, (TRect{348, 60, 405, 91}));
-    EXPECT_EQ(l.SymbolX(), 354);
+    // top 10 % of 600; height 13 * 2 + 2 + 2 + (7 - 13 / 6); right 410 - 3 - 2, width 35 + 12 + 7 + 7
+    EXPECT_EQ(l.ShapeBounds, (TRect{344, 60, 405, 95}));
+    EXPECT_EQ(l.SymbolX(), 350);
     EXPECT_EQ(l.TextX(), 368);
     EXPECT_EQ(ChartOnRecorder::Texts(lines),
               (std::vector<std::string>{"TextOut(366,62,Alpha)", "TextOut(366,75,Beta)"}));
-    // legend left 348 less 3 % of the chart width 400
-    EXPECT_EQ(chart.ChartRect.Right, 336);
+    // legend left 344 less 3 % of the chart width 400
+    EXPECT_EQ(chart.ChartRect.Right, 332);
 }
 
 TEST_F(TChartLegendTest, HorizMarginReplacesThePercentGap)
@@ -156,7 +164,7 @@ TEST_F(TChartLegendTest, HorizMarginReplacesThePercentGap)
     AddSeries("Beta");
     chart.Legend()->SetHorizMargin(5);
     DrawLegend({10, 20, 410, 320});
-    EXPECT_EQ(chart.ChartRect.Right, 343);
+    EXPECT_EQ(chart.ChartRect.Right, 339);
 }
 
 TEST_F(TChartLegendTest, ItemsRecordTheirPlaces)
@@ -168,7 +176,7 @@ TEST_F(TChartLegendTest, ItemsRecordTheirPlaces)
     ASSERT_EQ(items.Count(), 2);
     EXPECT_EQ(items.Item(0)->Left, 366);
     EXPECT_EQ(items.Item(1)->Top, 75);
-    EXPECT_EQ(items.Item(0)->SymbolRect, (TRect{354, 64, 361, 73}));
+    EXPECT_EQ(items.Item(0)->SymbolRect, (TRect{350, 64, 357, 73}));
 }
 
 TEST_F(TChartLegendTest, ItemAtPointOfVerticalLegend)
@@ -193,13 +201,13 @@ TEST_F(TChartLegendTest, BottomLegendInColumns)
     const TCustomChartLegend& l = *chart.Legend();
     EXPECT_EQ(l.Columns(), 2);
     EXPECT_EQ(l.Rows(), 1);
-    // bottom 320 - (1 + 1 + 3), height 13 + 2 + 2 + 1; width (35 + 7) * 2 + 8 + 6 + 4 + 4 = 106,
-    // left 210 - 53 + round(10 % of (800 - 106))
-    EXPECT_EQ(l.ShapeBounds, (TRect{226, 297, 332, 315}));
+    // bottom 320 - (1 + 1 + 3), height 13 + 2 + 2 + 5; width (35 + 7) * 2 + 8 + 6 + 4 + 4 = 106,
+    // left 210 - 53 + round(10 % of (800 - 106)); texts 6 + 7 + 4 + 7 - 2 past the column
+    EXPECT_EQ(l.ShapeBounds, (TRect{226, 293, 332, 315}));
     EXPECT_EQ(ChartOnRecorder::Texts(lines),
-              (std::vector<std::string>{"TextOut(244,299,Alpha)", "TextOut(294,299,Beta)"}));
+              (std::vector<std::string>{"TextOut(248,295,Alpha)", "TextOut(298,295,Beta)"}));
     // legend top less 4 % of the chart height 300
-    EXPECT_EQ(chart.ChartRect.Bottom, 285);
+    EXPECT_EQ(chart.ChartRect.Bottom, 281);
     EXPECT_EQ(l.Clicked(230, 300), 0);
     EXPECT_EQ(l.Clicked(290, 300), 1);
 }
@@ -216,10 +224,10 @@ TEST_F(TChartLegendTest, ExtraSpaceHookSetsTheRoomBelowABottomLegend)
     };
     DrawLegend({10, 20, 410, 320});
     const TCustomChartLegend& l = *chart.Legend();
-    // the hook sees frame 1 + 1 + shadow 3 and adds 10: bottom 320 - 15, height 18
+    // the hook sees frame 1 + 1 + shadow 3 and adds 10: bottom 320 - 15, height 22
     EXPECT_EQ(given, 5);
     EXPECT_EQ(l.ShapeBounds.Bottom, 305);
-    EXPECT_EQ(l.ShapeBounds.Top, 287);
+    EXPECT_EQ(l.ShapeBounds.Top, 283);
     // the room taken below is not room at the right: clicks reach the last column
     EXPECT_EQ(l.Clicked(290, 290), 1);
 }
@@ -288,9 +296,9 @@ TEST_F(TChartLegendTest, CheckBoxesWidenTheItems)
     DrawLegend({10, 20, 410, 320});
     const TCustomChartLegend& l = *chart.Legend();
     EXPECT_EQ(l.ItemHeight(), 17);
-    // width 57 and 15 more to the left; items start 15 in
-    EXPECT_EQ(l.ShapeBounds.Left, 405 - 57 - 15);
-    EXPECT_EQ(l.SymbolX(), 333 + 15 + 6);
+    // width 61 and 15 more to the left; items start 15 in
+    EXPECT_EQ(l.ShapeBounds.Left, 405 - 61 - 15);
+    EXPECT_EQ(l.SymbolX(), 329 + 15 + 6);
 }
 
 class TLegendSymbolDraw : public CanvasOnRecorderTest {};
@@ -306,4 +314,85 @@ TEST_F(TLegendSymbolDraw, TheShadowLeavesTheFramePenAlone)
     EXPECT_EQ(rects.back().ToString(), "Rectangle(10,10,30,20)");
     EXPECT_EQ(rects.back().pen, "solid 1 0x0000FF");
     EXPECT_EQ(rects.back().brush, "solid 0xFF0000");
+}
+
+namespace {
+
+// The area a symbol's shadow paints on the screen: the symbol offset by the
+// shadow's sizes, and, blurred, grown by the sizes again and one pixel more
+// (the blurred bitmap's extra column and row).
+TRect PaintedShadow(const TRect& S, const TPlotShadow& Shadow)
+{
+    const int h = Shadow.HorizSize();
+    const int v = Shadow.VertSize();
+    if (!Shadow.Smooth())
+        return TRect{S.Left + std::min(0, h), S.Top + std::min(0, v), S.Right + std::max(0, h),
+                     S.Bottom + std::max(0, v)};
+    return TRect{S.Left + h - std::abs(h), S.Top + v - std::abs(v), S.Right + h + std::abs(h) + 1,
+                 S.Bottom + v + std::abs(v) + 1};
+}
+
+bool Overlap(const TRect& a, const TRect& b)
+{
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+bool Inside(const TRect& a, const TRect& b)
+{
+    return a.Left >= b.Left && a.Top >= b.Top && a.Right <= b.Right && a.Bottom <= b.Bottom;
+}
+
+std::string RectText(const TRect& r)
+{
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+           std::to_string(r.Bottom);
+}
+
+}  // namespace
+
+TEST_F(TChartLegendTest, TextsKeepClearOfTheSymbolsAndTheirShadows)
+{
+    AddSeries("Alpha");
+    AddSeries("Beta");
+    TLegendSymbol& symbol = *chart.Legend()->Symbol();
+    for (const bool smooth : {true, false})
+        for (const int size : {3, 5, 8}) {
+            const std::string what = (smooth ? "blurred " : "flat ") + std::to_string(size);
+            symbol.Shadow()->SetSmooth(smooth);
+            symbol.Shadow()->SetSize(size);
+            symbol.SetWidthUnits(lcsPixels);
+            symbol.SetWidth(16);
+            DrawLegend({10, 20, 410, 320});
+            const TCustomChartLegend& l = *chart.Legend();
+            const TRect& b = l.ShapeBounds;
+            const TRect inner{b.Left + 1, b.Top + 1, b.Right - 1, b.Bottom - 1};
+            // the symbols as drawn, their shadows, and the texts' boxes
+            std::vector<TRect> symbols;
+            std::vector<TRect> texts;
+            for (const platform::RecordedCall& c : device.Calls()) {
+                if (c.name != "Rectangle" && c.name != "TextOut")
+                    continue;
+                const int x = std::stoi(c.args[0]);
+                const int y = std::stoi(c.args[1]);
+                if (c.name == "TextOut")
+                    texts.push_back(TRect{x, y, x + chart.Canvas()->TextWidth(c.args[2]),
+                                          y + chart.Canvas()->TextHeight(c.args[2])});
+                else if (std::stoi(c.args[2]) - x == 16)
+                    symbols.push_back(TRect{x, y, std::stoi(c.args[2]), std::stoi(c.args[3])});
+            }
+            ASSERT_EQ(symbols.size(), 2u) << what;
+            ASSERT_EQ(texts.size(), 2u) << what;
+            for (const TRect& s : symbols) {
+                const TRect shadow = PaintedShadow(s, *symbol.Shadow());
+                EXPECT_TRUE(Inside(shadow, inner)) << what << ": shadow " << RectText(shadow) << " frame "
+                                                   << RectText(b);
+                for (const TRect& t : texts) {
+                    EXPECT_FALSE(Overlap(t, s)) << what << ": text " << RectText(t) << " symbol " << RectText(s);
+                    EXPECT_FALSE(Overlap(t, shadow))
+                        << what << ": text " << RectText(t) << " shadow " << RectText(shadow);
+                }
+            }
+            for (const TRect& t : texts)
+                EXPECT_TRUE(Inside(t, inner)) << what << ": text " << RectText(t) << " frame " << RectText(b);
+        }
 }

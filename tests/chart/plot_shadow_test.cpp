@@ -373,3 +373,53 @@ TEST(ShadowOnBuffer, SmoothShadowMatchesTheReferenceAndTouchesOnlyItsArea)
         }
     }
 }
+
+TEST(ShadowReach, TheOffsetOrTheBlurredBitmapPastTheShape)
+{
+    TPlotShadow shadow;
+    shadow.SetHorizSize(3);
+    shadow.SetVertSize(2);
+    EXPECT_EQ(shadow.HorizReach(), 3 + 3 + 1);
+    EXPECT_EQ(shadow.VertReach(), 2 + 2 + 1);
+    shadow.SetSmooth(false);
+    EXPECT_EQ(shadow.HorizReach(), 3);
+    EXPECT_EQ(shadow.VertReach(), 2);
+    shadow.SetHorizSize(-4);
+    EXPECT_EQ(shadow.HorizReach(), 0);
+    shadow.SetSmooth(true);
+    EXPECT_EQ(shadow.HorizReach(), 1);  // blurred from the offset shape back to the shape's edge
+    shadow.SetVisible(false);
+    EXPECT_EQ(shadow.VertReach(), 0);
+    shadow.SetVisible(true);
+    shadow.SetColor(clNone);
+    EXPECT_EQ(shadow.VertReach(), 0);
+}
+
+// The last column and row the blurred shadow writes are its reach past the shape.
+TEST(ShadowReach, MatchesThePixelsTheBlurWrites)
+{
+    for (const int size : {1, 3, 6}) {
+        platform::QtDrawingDevice window(200, 160);
+        TPlotCanvas3D canvas;
+        canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 200, 160});
+        const platform::Bitmap noise = Noise(201, 161, 5u);
+        for (int y = 0; y < 161; ++y)
+            std::copy_n(noise.ScanLine(y), 201, canvas.Bitmap()->ScanLine(y));
+        TPlotShadow shadow;
+        shadow.SetColor(clBlack);
+        shadow.SetSize(size);
+        const TRect shape{40, 30, 90, 70};
+        shadow.DrawRect(canvas, shape);
+        const platform::Bitmap& after = canvas.Bitmap()->Surface();
+        int right = -1;
+        int bottom = -1;
+        for (int y = 0; y < after.Height(); ++y)
+            for (int x = 0; x < after.Width(); ++x)
+                if (after.RawPixel(x, y) != noise.RawPixel(x, y)) {
+                    right = std::max(right, x);
+                    bottom = std::max(bottom, y);
+                }
+        EXPECT_EQ(right, shape.Right + shadow.HorizReach() - 1) << size;
+        EXPECT_EQ(bottom, shape.Bottom + shadow.VertReach() - 1) << size;
+    }
+}

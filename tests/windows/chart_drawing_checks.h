@@ -3,10 +3,14 @@
 // onto a device of its own size that notes the box of every text it writes
 // and which axis label (or axis title) the text belongs to. The recording
 // device measures with fixed metrics; the Qt device with the fonts the
-// screen uses.
+// screen uses. The legend's symbols, as drawn, and the area their shadows
+// paint on the screen are noted too.
 #include "chart/chart.h"
 #include "chart/axis_title.h"
 #include "chart/chart_axis.h"
+#include "chart/chart_legend.h"
+#include "chart/legend_symbol.h"
+#include "chart/plot_shadow.h"
 #include "chart/chart_series.h"
 #include "chart/series/custom_series.h"
 #include "chart/series_pointer.h"
@@ -14,6 +18,7 @@
 #include "testing/recording_device.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,7 +35,27 @@ struct TChartDrawing {
     TRect chartRect;
     int width = 0;
     int height = 0;
+    bool legendShown = false;
+    TRect legend;                      // the legend's frame
+    std::vector<TRect> legendSymbols;  // as drawn
+    std::vector<TRect> legendShadows;  // what each symbol's shadow paints on the screen
 };
+
+// The area a shadow of rectangle S paints on the screen: S offset by the
+// shadow's sizes; blurred (on a buffer), grown by the sizes again and one
+// pixel more, the blurred bitmap's extra column and row.
+inline TRect PaintedShadowArea(const TRect& S, const TPlotShadow& Shadow)
+{
+    const int h = Shadow.HorizSize();
+    const int v = Shadow.VertSize();
+    if (!Shadow.Visible() || Shadow.Color() == clNone || (h == 0 && v == 0))
+        return TRect{S.Left, S.Top, S.Left, S.Top};
+    if (!Shadow.Smooth())
+        return TRect{S.Left + std::min(0, h), S.Top + std::min(0, v), S.Right + std::max(0, h),
+                     S.Bottom + std::max(0, v)};
+    return TRect{S.Left + h - std::abs(h), S.Top + v - std::abs(v), S.Right + h + std::abs(h) + 1,
+                 S.Bottom + v + std::abs(v) + 1};
+}
 
 // A device that notes the box of each text written through it.
 template <class Base>
@@ -43,6 +68,14 @@ public:
     int pendingAxis = -1;
     bool pendingTitle = false;
     std::vector<std::string> pendingLines;
+    std::vector<TRect> rectangles;  // device pixels
+
+    void Rectangle(int left, int top, int right, int bottom) override
+    {
+        const platform::Point org = this->GetViewportOrg();
+        rectangles.push_back(TRect{left + org.x, top + org.y, right + org.x, bottom + org.y});
+        Base::Rectangle(left, top, right, bottom);
+    }
 
     void TextOut(int x, int y, const std::string& text) override
     {
@@ -122,7 +155,20 @@ TChartDrawing DrawChartOn(TChart& chart)
     chart.SetBufferedDisplay(buffered);
     for (int i = 0; i < chart.AxisListCount(); ++i)
         chart.AxisListItem(i)->OnDrawLabel = saved[static_cast<std::size_t>(i)];
-    return TChartDrawing{std::move(device.texts), chart.ChartRect, w, h};
+    TChartDrawing d{std::move(device.texts), chart.ChartRect, w, h};
+    TCustomChartLegend& legend = *chart.Legend();
+    if (legend.Visible() && legend.LastValue() >= legend.FirstValue()) {
+        d.legendShown = true;
+        d.legend = legend.ShapeBounds;
+        for (int i = 0; i < legend.Items().Count(); ++i) {
+            const TRect r = legend.Items().Item(i)->SymbolRect;
+            if (std::find(device.rectangles.begin(), device.rectangles.end(), r) == device.rectangles.end())
+                continue;  // not drawn as a rectangle
+            d.legendSymbols.push_back(r);
+            d.legendShadows.push_back(PaintedShadowArea(r, *legend.Symbol()->Shadow()));
+        }
+    }
+    return d;
 }
 
 inline bool BoxesOverlap(const TRect& a, const TRect& b)
@@ -172,6 +218,41 @@ inline std::vector<std::string> TextsOutsideTheControl(const TChartDrawing& d)
     return out;
 }
 
+// The legend's texts that run into a symbol or the area a symbol's shadow
+// paints, or out of the legend's frame, and the shadows that leave it.
+inline std::vector<std::string> CrowdedLegend(const TChartDrawing& d)
+{
+    std::vector<std::string> out;
+    if (!d.legendShown)
+        return out;
+    const TRect inner{d.legend.Left + 1, d.legend.Top + 1, d.legend.Right - 1, d.legend.Bottom - 1};
+    const auto inside = [&](const TRect& r) {
+        return r.Left >= inner.Left && r.Top >= inner.Top && r.Right <= inner.Right && r.Bottom <= inner.Bottom;
+    };
+    const auto rectText = [](const TRect& r) {
+        return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+               std::to_string(r.Bottom) + ")";
+    };
+    for (std::size_t i = 0; i < d.legendShadows.size(); ++i) {
+        const TRect& shadow = d.legendShadows[i];
+        if (shadow.Right > shadow.Left && !inside(shadow))
+            out.push_back("shadow " + rectText(shadow) + " out of the legend " + rectText(d.legend));
+    }
+    for (const TDrawnText& t : d.texts) {
+        if (t.axis >= 0 || !BoxesOverlap(t.box, d.legend))
+            continue;
+        if (!inside(t.box))
+            out.push_back(BoxText(t) + " out of the legend " + rectText(d.legend));
+        for (std::size_t i = 0; i < d.legendSymbols.size(); ++i) {
+            if (BoxesOverlap(t.box, d.legendSymbols[i]))
+                out.push_back(BoxText(t) + " over the symbol " + rectText(d.legendSymbols[i]));
+            if (BoxesOverlap(t.box, d.legendShadows[i]))
+                out.push_back(BoxText(t) + " over the shadow " + rectText(d.legendShadows[i]));
+        }
+    }
+    return out;
+}
+
 inline std::vector<std::string> AxisLabelTexts(const TChartDrawing& d, int Axis)
 {
     std::vector<std::string> out;
@@ -181,7 +262,7 @@ inline std::vector<std::string> AxisLabelTexts(const TChartDrawing& d, int Axis)
     return out;
 }
 
-// Both checks, with fixed metrics and with the screen's fonts.
+// The checks above, with fixed metrics and with the screen's fonts.
 #define EXPECT_CHART_READABLE(chart, what)                                                                       \
     do {                                                                                                         \
         for (const TChartDrawing& d_ : {DrawChartOn<platform::RecordingDevice>(chart),                          \
@@ -189,6 +270,7 @@ inline std::vector<std::string> AxisLabelTexts(const TChartDrawing& d, int Axis)
             EXPECT_EQ(OverlappingAxisLabels(d_), std::vector<std::string>{}) << (what);                         \
             EXPECT_EQ(TextsOutsideTheControl(d_), std::vector<std::string>{}) << (what);                        \
             EXPECT_EQ(BoxedAxisLabels(d_), std::vector<std::string>{}) << (what);                               \
+            EXPECT_EQ(CrowdedLegend(d_), std::vector<std::string>{}) << (what);                                 \
         }                                                                                                        \
     } while (0)
 

@@ -231,6 +231,19 @@ TEST_F(TFPoblacionBars, BarsShowTheLevelSharesWithPercentMarks)
     EXPECT_EQ(bars.GetMarkText(0), "35.16 %");
 }
 
+TEST_F(TFPoblacionBars, OpeningTheStudyFillsTheBars)
+{
+    TFPoblacion& w = Open();
+    const TBarSeries& bars = *w.FrameBarras1->Series_Bar1;
+    ASSERT_EQ(bars.Count(), 2);
+    EXPECT_EQ(bars.GetMarkText(0), "30 %");
+    EXPECT_EQ(bars.GetMarkText(1), "70 %");
+    EXPECT_EQ(w.FrameBarras1->ChartPoblacion->BottomAxis()->Minimum(), 0.5);
+    EXPECT_EQ(w.FrameBarras1->ChartPoblacion->BottomAxis()->Maximum(), 2.5);
+    EXPECT_EQ(w.FrameBarras1->ChartPoblacion->LeftAxis()->Minimum(), 0.0);
+    EXPECT_EQ(w.FrameBarras1->ChartPoblacion->LeftAxis()->Maximum(), 1.0);
+}
+
 TEST_F(TFPoblacionBars, TwoLevelsGiveTwoBars)
 {
     TFPoblacion& w = Open();

@@ -5,6 +5,10 @@
 
 #include "window_shot.h"
 #include "windows/bar_frame.h"
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_title.h"
+#include "chart/series/bar_series.h"
 #include "windows/histogram_frame.h"
 #include "windows/frame_controls.h"
 #include "widgets/progress_bar.h"
@@ -67,6 +71,36 @@ void ExpectWholeInside(QWidget* Panel)
         EXPECT_GE(child->width(), child->minimumSizeHint().width()) << child->objectName().toStdString();
         EXPECT_GT(child->height(), 0) << child->objectName().toStdString();
     }
+}
+
+// The bar chart shows the first variable's levels as soon as the charts
+// show, before any clock step: after the start-up messages, and after "<>"
+// widens the charts and gives them back.
+TEST_F(TFPoblacionScreens, TheBarChartIsFilledBeforeAnyClockStep)
+{
+    TFPoblacion& w = AfterTheMessages();
+    TFrameBarras* frame = w.FrameBarras1;
+    const auto expectFilled = [&](const char* when) {
+        ASSERT_TRUE(frame->ChartPoblacion->isVisible()) << when;
+        const TBarSeries& bars = *frame->Series_Bar1;
+        // Deporte: "Sí" (group 1, 30 %), "No" (groups 2 and 3, 70 %)
+        ASSERT_EQ(bars.Count(), 2) << when;
+        EXPECT_EQ(bars.Labels().Label(0), "Sí") << when;
+        EXPECT_EQ(bars.Labels().Label(1), "No") << when;
+        EXPECT_NEAR(bars.YValues()[0], 0.3, 1e-12) << when;
+        EXPECT_NEAR(bars.YValues()[1], 0.7, 1e-12) << when;
+        const TChart& chart = *frame->ChartPoblacion;
+        EXPECT_EQ(chart.BottomAxis()->Minimum(), 0.5) << when;
+        EXPECT_EQ(chart.BottomAxis()->Maximum(), 2.5) << when;
+        EXPECT_EQ(chart.LeftAxis()->Minimum(), 0.0) << when;
+        EXPECT_EQ(chart.LeftAxis()->Maximum(), 1.0) << when;
+        EXPECT_TRUE(chart.Title()->Visible()) << when;
+    };
+    expectFilled("after the messages");
+    Click(w.SB_ShowTimeControls);
+    expectFilled("time controls alone");
+    Click(w.SB_ShowTimeControls);
+    expectFilled("speed controls back");
 }
 
 TEST_F(TFPoblacionScreens, AfterTheStartUpMessagesTheDynamicsShowWholeControls)

@@ -695,6 +695,12 @@ TEST_F(StatFrame, PicturesOfTheFourModes)
     EXPECT_TRUE(Series<TBarSeries>("SeriesBar31")->Marks().Visible());
     WritePng("statistics_frame_contingency.png", Find<QWidget>("TabSheet3"));
     EXPECT_CHART_READABLE(chart3, "contingency");
+    // both symbols drawn, so the legend check above saw them and their shadows
+    for (const TChartDrawing& d :
+         {DrawChartOn<platform::RecordingDevice>(chart3), DrawChartOn<platform::QtDrawingDevice>(chart3)}) {
+        EXPECT_TRUE(d.legendShown);
+        EXPECT_EQ(d.legendSymbols.size(), 2u);
+    }
     {
         TTextBoxDevice<platform::RecordingDevice> device(chart3.width(), chart3.height());
         chart3.SetBufferedDisplay(false);
