@@ -6,23 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "image_panel.h"
 #include "chart/plot_panel_extended.h"
 #include "testing/recording_device.h"
 
 namespace {
-
-class TImagePanel : public TCustomPlotPanelExtended {
-public:
-    using TCustomPlotPanelExtended::TCustomPlotPanelExtended;
-    std::function<void()> OnDraw;
-
-protected:
-    void InternalDraw(const TRect&) override
-    {
-        if (OnDraw)
-            OnDraw();
-    }
-};
 
 TBitmap Picture(int w, int h, TColor c)
 {

@@ -1,6 +1,7 @@
 // A whole chart written, read into a fresh chart and written again, as a
 // user saves and reopens it: custom axes, pages, series groups, the back
 // image's transparency and the series classes the engine registers itself.
+#include "../image_panel.h"
 #include "chart/chart_stream.h"
 
 #include <gtest/gtest.h>
@@ -24,19 +25,6 @@
 #include "testing/recording_device.h"
 
 namespace {
-
-class TImagePanel : public TCustomPlotPanelExtended {
-public:
-    using TCustomPlotPanelExtended::TCustomPlotPanelExtended;
-    std::function<void()> OnDraw;
-
-protected:
-    void InternalDraw(const TRect&) override
-    {
-        if (OnDraw)
-            OnDraw();
-    }
-};
 
 template <class T>
 T* AddStreamed(TChart& Chart, QObject& Form, const std::string& Name, int Points)
