@@ -11,6 +11,10 @@ JOBS=${JOBS:-$(nproc)}
 
 bash scripts/setup.sh
 
+# ccache: paths inside the checkout count relative to it, so a clone in
+# another folder finds what an earlier build compiled.
+export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
+
 export QT_QPA_PLATFORM=offscreen
 if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 
