@@ -9,6 +9,7 @@
 #include "chart/chart_series.h"
 #include "chart/chart_value_list.h"
 #include "chart/controls/chart_grid.h"
+#include "testing/fake_dialogs.h"
 
 #include <QApplication>
 #include <QObject>
@@ -50,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 2)
         return 0;
+    // a text that is no number brings up an error box: answered at once
+    platform::FakeDialogs dialogs;
+    platform::ScopedDialogs answering(dialogs);
     QObject form;
     TChart chart;
     auto* plain = new TChartSeries(&form);
