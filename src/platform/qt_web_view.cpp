@@ -36,9 +36,11 @@ bool Within(const QString& file, const QString& folder)
     return !file.isEmpty() && !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
 }
 
-QString ProgramFolder()
+// Looked up once: every local request of a page asks for it.
+const QString& ProgramFolder()
 {
-    return QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    static const QString folder = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    return folder;
 }
 
 // Local files a page loads besides itself: pictures, styles, scripts and

@@ -544,9 +544,11 @@ void TMeter::SetAnchorImage(const std::string& v)
 
 void TMeter::MouseMoveAt(int x, int y, TShiftState shift)
 {
+    // every move of the mouse comes here: the value only for a handler
+    if (!OnMouseMoveInMeter)
+        return;
     const TMeterMouseValue m = MeterValueAt(m_geometry, x, y, m_min, m_max, m_logarithmic);
-    if (OnMouseMoveInMeter)
-        OnMouseMoveInMeter(this, m.within, shift, m.value);
+    OnMouseMoveInMeter(this, m.within, shift, m.value);
 }
 
 void TMeter::MouseMove(TShiftState shift, int x, int y)

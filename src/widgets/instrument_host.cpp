@@ -241,13 +241,7 @@ void TInstrumentHost::wheelEvent(QWheelEvent* event)
 {
     const QPoint p = event->position().toPoint();
     const int delta = event->angleDelta().y();
-    TShiftState shift = ShiftStateOf(event->modifiers());
-    if (event->buttons() & Qt::LeftButton)
-        shift |= ssLeft;
-    if (event->buttons() & Qt::RightButton)
-        shift |= ssRight;
-    if (event->buttons() & Qt::MiddleButton)
-        shift |= ssMiddle;
+    const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
     bool handled = false;
     if (OnMouseWheel)
         OnMouseWheel(this, shift, delta, p.x(), p.y(), handled);

@@ -450,12 +450,14 @@ void TScaleGauge::DrawCaption(platform::DrawingDevice& dc)
 
 void TScaleGauge::MouseMoveAt(int x, int y, TShiftState shift)
 {
+    // every move of the mouse comes here: the value only for a handler
+    if (!OnMouseMoveInGauge)
+        return;
     const TScale& s = *m_scale;
     const double value = s.PixelToValue(Vertical() ? y : x);
     const bool inGauge = x >= s.MarginLeft() && x <= s.Width() - s.MarginRight() && y >= s.MarginTop() &&
                          y <= Height() - s.MarginBottom();
-    if (OnMouseMoveInGauge)
-        OnMouseMoveInGauge(this, inGauge, shift, value);
+    OnMouseMoveInGauge(this, inGauge, shift, value);
 }
 
 void TScaleGauge::MouseMove(TShiftState shift, int x, int y)

@@ -89,18 +89,6 @@ void SteppedTicks(TTickPlan& plan, const TTickSettings& s, long double first, lo
     }
 }
 
-// "-0.00" and the like read as zero without a sign.
-std::string WithoutNegativeZero(std::string text)
-{
-    if (text.empty() || text[0] != '-')
-        return text;
-    const std::size_t end = text.find_first_of("eE");
-    if (text.find_first_of("123456789", 1) < end)
-        return text;
-    text.erase(0, 1);
-    return text;
-}
-
 std::string TrimTrailingZeros(std::string text)
 {
     if (text.find('.') == std::string::npos || text.find_first_of("eE") != std::string::npos)
@@ -232,7 +220,7 @@ TTickPlan LinearTicks(const TTickSettings& s)
     SteppedTicks(plan, s, first, step, minors, [&](double t, int i) {
         std::string text;
         if (std::fabs(t / range) > 1e-14)
-            text = WithoutNegativeZero(LabelNumberText(t, decimals));
+            text = LabelNumberText(t, decimals);
         else if (std::fabs(range) <= 100000)
             text = LabelNumberText(0.0, decimals);  // the decimals of its neighbours
         else
