@@ -27,7 +27,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -345,6 +344,7 @@ void TFPoblacion::BuildLayout()
     sb_Dynamic = NewCollapsingTitle(pDynamic, 125, "sb_Dynamic", QStringLiteral("Dynamics"));
     dynamicBox->addWidget(sb_Dynamic, 0, Qt::AlignLeft);
     auto* dynamicRow = new QHBoxLayout;
+    m_dynamicRow = dynamicRow;
     dynamicBox->addLayout(dynamicRow, 1);
     Panel_Slides = NewNamed<QWidget>(pDynamic, "Panel_Slides");
     // the right panel may be narrower than both: the time panel stays whole
@@ -806,8 +806,8 @@ void TFPoblacion::SetPanelHeight(QWidget* Panel, int Height)
 void TFPoblacion::ShowSlidesWhereTheyFit()
 {
     const bool open = PanelHeight(pDynamic) > kTitleButtonHeight + 3;
-    const int room = pDynamic->width() - Panel_tiempos->width() - 2 * pDynamic->style()->pixelMetric(
-                                                                        QStyle::PM_LayoutHorizontalSpacing);
+    // the row's own spacing, on both sides of its stretch
+    const int room = pDynamic->width() - Panel_tiempos->width() - 2 * m_dynamicRow->spacing();
     const bool fits = room >= Panel_Slides->minimumSizeHint().width();
     if (Panel_Slides->isVisibleTo(pDynamic) != (open && fits))
         Panel_Slides->setVisible(open && fits);
