@@ -35,15 +35,11 @@ bool TFWebNav::IsStudyAddress(const QString& address)
 
 void TFWebNav::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
 {
-    platform::WebView* browser = TWebEditor1->WebBrowser1;
-    if (!browser->SubFrame()) {
-        TWebEditor1->ProgressBar1->setValue(0);
-        TWebEditor1->ProgressBar1->show();
-    }
-    if (TWebEditor1->HandOverDocument(URL, Cancel))
-        return;
+    TWebEditor1->WebBrowser1BeforeNavigate2(URL, Cancel);
+    if (Cancel)
+        return; // handed over or refused
     // a study opens from a link or an address, never on the page's own say
-    if (!IsStudyAddress(URL) || browser->Origin() == platform::NavigationOrigin::Page)
+    if (!IsStudyAddress(URL) || TWebEditor1->WebBrowser1->Origin() == platform::NavigationOrigin::Page)
         return;
     Cancel = true;
     TWebEditor1->ProgressBar1->hide(); // no load follows

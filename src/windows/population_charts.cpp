@@ -87,7 +87,6 @@ void TFPoblacion::SetupHistogramFrames()
     FModel->FillGroupCombo(groups2);
     groups2.SetItemIndex(groups2.Count() > 0 ? 0 : -1);
     TrackBar_Transparency->setValue(20);
-    TrackBar_Transparency->SetSelEnd(20);
 }
 
 void TFPoblacion::RefreshHistogram(int N)
@@ -285,7 +284,6 @@ void TFPoblacion::TrackBar_AmplitudChange()
 
 void TFPoblacion::TrackBar_Thickness_Change()
 {
-    TrackBar_Thickness->SetSelEnd(TrackBar_Thickness->value());
     const int width = TrackBar_Thickness->value() / 15;
     for (TFrameHistogram* frame : {FrameHistogram1, FrameHistogram2})
         for (TFastLineSeries* s : frame->FLineSeries)
@@ -294,7 +292,6 @@ void TFPoblacion::TrackBar_Thickness_Change()
 
 void TFPoblacion::TrackBar_Transparency_Change()
 {
-    TrackBar_Transparency->SetSelEnd(TrackBar_Transparency->value());
     for (TFrameHistogram* frame : {FrameHistogram1, FrameHistogram2})
         for (THistogramSeries* s : frame->FHistSeries)
             s->SetTransparency(TrackBar_Transparency->value());

@@ -27,7 +27,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -56,12 +55,17 @@ std::string HMSText(double minutes)
     return FormatHMS(h, m, s);
 }
 
-TTrackBar* NewTrackBar(QWidget* parent, const char* name, int position)
+// Band: the selection runs from 0 to the position and follows it.
+TTrackBar* NewTrackBar(QWidget* parent, const char* name, int position, bool band = false)
 {
     auto* bar = new TTrackBar(Qt::Horizontal, parent);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setRange(0, 100);
     bar->setValue(position);
+    if (band) {
+        bar->SetSelEnd(position);
+        QObject::connect(bar, &QSlider::valueChanged, bar, [bar](int value) { bar->SetSelEnd(value); });
+    }
     return bar;
 }
 
@@ -284,11 +288,11 @@ void TFPoblacion::BuildLayout()
     cbShowHistogram->setChecked(true);
     TrackBar_Amplitud = NewTrackBar(PanelGraphicOptions, "TrackBar_Amplitud", 50);
     Label1 = NewLabel(PanelGraphicOptions, "Label1", QStringLiteral("Transparency"));
-    TrackBar_Transparency = NewTrackBar(PanelGraphicOptions, "TrackBar_Transparency", 20);
+    TrackBar_Transparency = NewTrackBar(PanelGraphicOptions, "TrackBar_Transparency", 20, true);
     cbShowModel = NewNamed<QCheckBox>(PanelGraphicOptions, "cbShowModel");
     cbShowModel->setText(QStringLiteral("Show Model"));
     Label5 = NewLabel(PanelGraphicOptions, "Label5", QStringLiteral("Line thickness"));
-    TrackBar_Thickness = NewTrackBar(PanelGraphicOptions, "TrackBar_Thickness", 10);
+    TrackBar_Thickness = NewTrackBar(PanelGraphicOptions, "TrackBar_Thickness", 10, true);
     options->addWidget(SB_GraphicOptions, 0, 0, 1, 4, Qt::AlignLeft);
     options->addWidget(cbShowHistogram, 1, 0);
     options->addWidget(TrackBar_Amplitud, 1, 1);
@@ -340,6 +344,7 @@ void TFPoblacion::BuildLayout()
     sb_Dynamic = NewCollapsingTitle(pDynamic, 125, "sb_Dynamic", QStringLiteral("Dynamics"));
     dynamicBox->addWidget(sb_Dynamic, 0, Qt::AlignLeft);
     auto* dynamicRow = new QHBoxLayout;
+    m_dynamicRow = dynamicRow;
     dynamicBox->addLayout(dynamicRow, 1);
     Panel_Slides = NewNamed<QWidget>(pDynamic, "Panel_Slides");
     // the right panel may be narrower than both: the time panel stays whole
@@ -358,7 +363,7 @@ void TFPoblacion::BuildLayout()
     TrackBar_Speed->setPageStep(10);
     Label_Speedpc = NewLabel(Panel_Slides, "Label_Speedpc", QStringLiteral("100%"));
     Label2 = NewLabel(Panel_Slides, "Label2", QStringLiteral("%"));
-    TrackBar_Progress = NewTrackBar(Panel_Slides, "TrackBar_Progress", 0);
+    TrackBar_Progress = NewTrackBar(Panel_Slides, "TrackBar_Progress", 0, true);
     TrackBar_Progress->setPageStep(5);
     slides->addWidget(SB_PlayStop, 0, 0);
     slides->addWidget(LblPDynamics, 0, 1, 1, 2);
@@ -659,7 +664,7 @@ void TFPoblacion::UpdateTimeDisplays()
     const double p = ProgressPercent(elapsed, FModel->SimulatedMinutes);
     const QSignalBlocker detached(TrackBar_Progress);
     TrackBar_Progress->setValue(static_cast<int>(std::clamp(std::nearbyint(p), 0.0, 100.0)));
-    TrackBar_Progress->SetSelEnd(TrackBar_Progress->value());
+    TrackBar_Progress->SetSelEnd(TrackBar_Progress->value());  // its signal is blocked
     Label2->setText(QString::number(TrackBar_Progress->value()) + QLatin1Char('%'));
 }
 
@@ -683,7 +688,6 @@ void TFPoblacion::Label_SpeedClick()
 
 void TFPoblacion::TrackBar_ProgressChange()
 {
-    TrackBar_Progress->SetSelEnd(TrackBar_Progress->value());
     Label2->setText(QString::number(TrackBar_Progress->value()) + QLatin1Char('%'));
     if (!FModel)
         return;
@@ -751,10 +755,8 @@ void TFPoblacion::FormActivate()
     TrackBar_Progress->setValue(0);
     TrackBar_Transparency->setRange(0, 100);
     TrackBar_Transparency->setValue(20);
-    TrackBar_Transparency->SetSelEnd(20);
     TrackBar_Thickness->setRange(0, 100);
     TrackBar_Thickness->setValue(10);
-    TrackBar_Thickness->SetSelEnd(TrackBar_Thickness->value());
     SetTimer1Interval(FBaseInterval);
     m_resizeBound = true;
     SetTimer1Enabled(true);
@@ -804,8 +806,8 @@ void TFPoblacion::SetPanelHeight(QWidget* Panel, int Height)
 void TFPoblacion::ShowSlidesWhereTheyFit()
 {
     const bool open = PanelHeight(pDynamic) > kTitleButtonHeight + 3;
-    const int room = pDynamic->width() - Panel_tiempos->width() - 2 * pDynamic->style()->pixelMetric(
-                                                                        QStyle::PM_LayoutHorizontalSpacing);
+    // the row's own spacing, on both sides of its stretch
+    const int room = pDynamic->width() - Panel_tiempos->width() - 2 * m_dynamicRow->spacing();
     const bool fits = room >= Panel_Slides->minimumSizeHint().width();
     if (Panel_Slides->isVisibleTo(pDynamic) != (open && fits))
         Panel_Slides->setVisible(open && fits);

@@ -16,6 +16,7 @@
 #include <string>
 
 class QAction;
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -245,6 +246,7 @@ private:
     bool m_timerEnabled = false;
     int m_timerInterval = 100;
     bool m_inTick = false;
+    QBoxLayout* m_dynamicRow = nullptr;  // the slides and the clocks
     bool m_resizeBound = false;  // PaintPanelResize runs on resizes after the first activation
     QString m_populationName;
     QStringList m_keys;

@@ -70,7 +70,6 @@ void TTrackBar::paintEvent(QPaintEvent*)
     const QRect band = SelectionRect();
     if (!band.isEmpty())
         painter.fillRect(band, isEnabled() ? SelectionColor() : palette().color(QPalette::Disabled, QPalette::Mid));
-    initStyleOption(&option);
     option.subControls = QStyle::SC_SliderHandle;
     painter.drawComplexControl(QStyle::CC_Slider, option);
 }

@@ -307,3 +307,20 @@ TEST_F(TFPoblacionScreens, TheParametersStripShowsNoBarAndNoText)
         texts += call.name == "TextOut" ? 1 : 0;
     EXPECT_EQ(texts, 0);
 }
+
+TEST_F(TFPoblacionScreens, TheSpeedControlsShowAsSoonAsTheyFitBesideTheClocks)
+{
+    TFPoblacion& w = AfterTheMessages();
+    ASSERT_TRUE(w.Panel_Slides->isVisible());
+    // the right panel narrowed to one pixel more than the two panels need
+    const int need = w.Panel_tiempos->width() + w.Panel_Slides->minimumSizeHint().width();
+    Drag(w.Splitter1, w.pDynamic->width() - need - 1);
+    ASSERT_EQ(w.pDynamic->width(), need + 1);
+    EXPECT_TRUE(w.Panel_Slides->isVisible());
+    ExpectWholeInside(w.pDynamic);
+    EXPECT_LE(Place(w.Panel_Slides, w).right(), Place(w.Panel_tiempos, w).left());
+    // two pixels narrower they no longer fit
+    Drag(w.Splitter1, 2);
+    EXPECT_FALSE(w.Panel_Slides->isVisible());
+    ExpectWholeInside(w.pDynamic);
+}
