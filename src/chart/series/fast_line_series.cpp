@@ -186,8 +186,6 @@ TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
     m_treatNulls = tnIgnore;
 }
 
-TFastLineSeries::~TFastLineSeries() = default;
-
 void TFastLineSeries::Assign(const TCustomChartElement& Source)
 {
     if (const auto* s = dynamic_cast<const TFastLineSeries*>(&Source)) {
@@ -568,14 +566,7 @@ int TFastLineSeries::ClickedIn(int From, int To, int Start, int X, int Y) const
 
 const TPointIndex* TFastLineSeries::PointIndex() const
 {
-    const TChartAxis* h = GetHorizAxis();
-    const TChartAxis* v = GetVertAxis();
-    if (!ParentChart() || !h || !v || h->Logarithmic() || v->Logarithmic())
-        return nullptr;
-    if (!m_pointIndex)
-        m_pointIndex = std::make_unique<TPointIndex>();
-    m_pointIndex->Update(XValues(), YValues());
-    return m_pointIndex.get();
+    return ValuesPointIndex();
 }
 
 const TPropertyTable<TCustomChartElement>& TFastLineSeries::Properties()
