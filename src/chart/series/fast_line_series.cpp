@@ -528,7 +528,10 @@ int TFastLineSeries::Clicked(int X, int Y) const
     TSeriesParent* chart = ParentChart();
     if (chart && chart->Panel() && chart->Panel()->Canvas())
         chart->Panel()->Canvas()->Unproject(X, Y, MiddleZ());
-    const int first = FirstValueIndex(), last = LastValueIndex();
+    // the range of the last draw, within the points there are now
+    const int first = FirstValueIndex(), last = std::min(LastValueIndex(), Count() - 1);
+    if (first < 0 || last < first)
+        return -1;
     const TPointIndex* index = last - first > 32 ? PointIndex() : nullptr;
     if (!index || index->Count() <= last)
         return ClickedIn(first, last, first, X, Y);
