@@ -118,14 +118,22 @@ void TCustomAxisPanel::MouseLeave()
 
 bool TCustomAxisPanel::CheckMouseSeries(int X, int Y)
 {
+    const auto tracks = [](const TChartSeries* s) {
+        return s->Cursor() != crDefault || s->OnMouseEnter || s->OnMouseLeave;
+    };
+    // most charts track nothing: no copy of the list on each move then
+    const std::vector<TChartSeries*>& all = m_seriesList.Items();
+    if (std::none_of(all.begin(), all.end(), tracks))
+        return false;
     bool any = false;
     bool cursorSet = false;
-    const std::vector<TChartSeries*> items = m_seriesList.Items();
+    // handlers may remove series: walk a copy and skip those gone
+    const std::vector<TChartSeries*> items = all;
     for (auto it = items.rbegin(); it != items.rend(); ++it) {
         TChartSeries* s = *it;
         if (m_seriesList.IndexOf(s) < 0 || !s->Active())
             continue;
-        if (s->Cursor() == crDefault && !s->OnMouseEnter && !s->OnMouseLeave)
+        if (!tracks(s))
             continue;
         if (s->Clicked(X, Y) != -1) {
             if (!cursorSet && s->Cursor() != crDefault) {

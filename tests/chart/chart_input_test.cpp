@@ -13,6 +13,7 @@
 #include "chart/chart_axis.h"
 #include "chart/chart_legend.h"
 #include "chart/legend_items.h"
+#include "chart/series/fast_line_series.h"
 #include "chart/series/line_series.h"
 #include "chart/series/point_series.h"
 #include "chart/tools/annotation_tool.h"
@@ -90,6 +91,30 @@ TEST_F(ChartClickInput, AClickOnAPointReachesOnClickSeriesWithItsIndex)
     ASSERT_EQ(clicks.size(), 2u);
     EXPECT_EQ(clicks[0], std::make_pair(static_cast<TChartSeries*>(a), 4));
     EXPECT_EQ(clicks[1], std::make_pair(static_cast<TChartSeries*>(b), 7));
+}
+
+TEST_F(ChartClickInput, AFastLineClickedBeforeItsRedrawAnswersNoPointItNoLongerHas)
+{
+    auto* s = AddSeries<TFastLineSeries>("Fast");
+    Paint();
+    const QPoint last = PointOf(*s, 10);
+    std::vector<int> clicks;
+    chart->OnClickSeries = [&](TCustomChart&, TChartSeries*, int i, TMouseButton, TShiftState, int, int) {
+        clicks.push_back(i);
+    };
+    // the press comes before the chart has drawn the shorter series
+    s->Delete(10);
+    ASSERT_EQ(s->Count(), 10);
+    ClickAt(last);
+    for (const int i : clicks)
+        EXPECT_LT(i, s->Count());
+    // emptied, and filled again before a draw: no point is hit outside its values
+    clicks.clear();
+    s->Clear();
+    s->AddXY(0, 0);
+    ClickAt(last);
+    for (const int i : clicks)
+        EXPECT_LT(i, s->Count());
 }
 
 TEST_F(ChartClickInput, LegendAxisTitleAndBackgroundEachHearTheirClick)

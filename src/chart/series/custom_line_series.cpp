@@ -1,8 +1,24 @@
 #include "chart/series/custom_line_series.h"
 
 #include "chart/appearance_properties.h"
+#include "chart/chart_axis.h"
+#include "chart/point_index.h"
 
 TCustomLineSeries::TCustomLineSeries(QObject* Owner) : TChartSeries(Owner) {}
+
+TCustomLineSeries::~TCustomLineSeries() = default;
+
+const TPointIndex* TCustomLineSeries::ValuesPointIndex() const
+{
+    const TChartAxis* h = GetHorizAxis();
+    const TChartAxis* v = GetVertAxis();
+    if (!ParentChart() || !h || !v || h->Logarithmic() || v->Logarithmic())
+        return nullptr;
+    if (!m_pointIndex)
+        m_pointIndex = std::make_unique<TPointIndex>();
+    m_pointIndex->Update(XValues(), YValues());
+    return m_pointIndex.get();
+}
 
 void TCustomLineSeries::Assign(const TCustomChartElement& Source)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // A series drawn with a line pen (the element pen) that decides what a null
 // point does to the line.
+#include <memory>
+
 #include "chart/chart_series.h"
 
 enum TTreatNullsStyle { tnDontPaint, tnSkip, tnIgnore };
@@ -10,6 +12,7 @@ class TCustomLineSeries : public TChartSeries {
     Q_OBJECT
 public:
     explicit TCustomLineSeries(QObject* Owner = nullptr);
+    ~TCustomLineSeries() override;
 
     TTreatNullsStyle TreatNulls() const { return m_treatNulls; }
     void SetTreatNulls(TTreatNullsStyle Value) { SetProperty(m_treatNulls, Value); }
@@ -25,5 +28,12 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // The index over XValues and YValues, up to date, when both axes are
+    // linear; else nullptr.
+    const TPointIndex* ValuesPointIndex() const;
+
     TTreatNullsStyle m_treatNulls = tnDontPaint;
+
+private:
+    mutable std::unique_ptr<TPointIndex> m_pointIndex;
 };

@@ -908,15 +908,10 @@ int TCustomSeries::MouseClicked(int X, int Y)
 
 const TPointIndex* TCustomSeries::PointIndex() const
 {
-    const TChartAxis* h = GetHorizAxis();
-    const TChartAxis* v = GetVertAxis();
-    if (!ParentChart() || !h || !v || h->Logarithmic() || v->Logarithmic() || m_stacked == cssStack ||
-        m_stacked == cssStack100)
+    // stacked points are not at their own values
+    if (m_stacked == cssStack || m_stacked == cssStack100)
         return nullptr;
-    if (!m_pointIndex)
-        m_pointIndex = std::make_unique<TPointIndex>();
-    m_pointIndex->Update(XValues(), YValues());
-    return m_pointIndex.get();
+    return ValuesPointIndex();
 }
 
 bool TCustomSeries::PositionsInOrder() const

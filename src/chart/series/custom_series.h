@@ -192,7 +192,6 @@ private:
     std::unique_ptr<TSeriesPointer> m_pointer;
     std::unique_ptr<TPlotShadow> m_shadow;
     TCustomSeriesStack m_stacked = cssNone;
-    mutable std::unique_ptr<TPointIndex> m_pointIndex;
     bool m_stairs = false;
     int m_transparency = 0;
     std::unique_ptr<TPlotGradient> m_gradient;

@@ -186,8 +186,6 @@ TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
     m_treatNulls = tnIgnore;
 }
 
-TFastLineSeries::~TFastLineSeries() = default;
-
 void TFastLineSeries::Assign(const TCustomChartElement& Source)
 {
     if (const auto* s = dynamic_cast<const TFastLineSeries*>(&Source)) {
@@ -530,7 +528,10 @@ int TFastLineSeries::Clicked(int X, int Y) const
     TSeriesParent* chart = ParentChart();
     if (chart && chart->Panel() && chart->Panel()->Canvas())
         chart->Panel()->Canvas()->Unproject(X, Y, MiddleZ());
-    const int first = FirstValueIndex(), last = LastValueIndex();
+    // the range of the last draw, within the points there are now
+    const int first = FirstValueIndex(), last = std::min(LastValueIndex(), Count() - 1);
+    if (first < 0 || last < first)
+        return -1;
     const TPointIndex* index = last - first > 32 ? PointIndex() : nullptr;
     if (!index || index->Count() <= last)
         return ClickedIn(first, last, first, X, Y);
@@ -568,14 +569,7 @@ int TFastLineSeries::ClickedIn(int From, int To, int Start, int X, int Y) const
 
 const TPointIndex* TFastLineSeries::PointIndex() const
 {
-    const TChartAxis* h = GetHorizAxis();
-    const TChartAxis* v = GetVertAxis();
-    if (!ParentChart() || !h || !v || h->Logarithmic() || v->Logarithmic())
-        return nullptr;
-    if (!m_pointIndex)
-        m_pointIndex = std::make_unique<TPointIndex>();
-    m_pointIndex->Update(XValues(), YValues());
-    return m_pointIndex.get();
+    return ValuesPointIndex();
 }
 
 const TPropertyTable<TCustomChartElement>& TFastLineSeries::Properties()

@@ -1,8 +1,6 @@
 #pragma once
 // One polyline through the points with no pointers, areas or stacking; with
 // AutoRepaint off each added point is drawn at once, without a repaint.
-#include <memory>
-
 #include "chart/series/custom_line_series.h"
 
 class TLinearPixelForm;
@@ -11,7 +9,6 @@ class TFastLineSeries : public TCustomLineSeries {
     Q_OBJECT
 public:
     explicit TFastLineSeries(QObject* Owner = nullptr);
-    ~TFastLineSeries() override;
 
     bool AutoRepaint() const { return m_autoRepaint; }
     void SetAutoRepaint(bool Value) { m_autoRepaint = Value; }
@@ -85,5 +82,4 @@ private:
     int m_oldY = 0;
     // the point before was null (tnDontPaint: reached by a move)
     bool m_oldNull = false;
-    mutable std::unique_ptr<TPointIndex> m_pointIndex;
 };
