@@ -1,5 +1,6 @@
 #include "chart/chart.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -315,8 +316,10 @@ TChartClickedPart TCustomChart::CalcClickedPart(int X, int Y, bool ForClick)
             continue;
         if (ForClick && !s->HasClickEvents() && !OnClickSeries)
             continue;
+        const QPointer<TChartSeries> alive(s);
         if (const int p = ForClick ? s->MouseClicked(X, Y) : s->Clicked(X, Y); p != -1) {
-            part = {cpSeries, p, s, nullptr};
+            // a pointer handler that freed its series leaves a hit on nothing
+            part = {cpSeries, p, alive ? s : nullptr, nullptr};
             return part;
         }
         if (const int m = s->Marks().Clicked(X, Y); m != -1) {
@@ -402,15 +405,22 @@ void TCustomChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
         if (!handled)
             StartZoomOrPan(Button, Shift, X, Y);
         break;
-    case cpSeries:
-        if ((Shift & ssDouble) && part.ASeries->OnDblClick)
-            part.ASeries->OnDblClick(*part.ASeries);
-        else if (part.ASeries->OnClick)
-            part.ASeries->OnClick(*part.ASeries);
+    case cpSeries: {
+        const QPointer<TChartSeries> series(part.ASeries);
+        if (series && (Shift & ssDouble) && series->OnDblClick)
+            series->OnDblClick(*series);
+        else if (series && series->OnClick)
+            series->OnClick(*series);
+        // a series freed by its own handler is heard no further
+        if (!series) {
+            handled = true;
+            break;
+        }
         handled = call(OnClickSeries, part.ASeries, part.PointIndex, Button, Shift, X, Y);
         if (!handled)
             StartZoomOrPan(Button, Shift, X, Y);
         break;
+    }
     case cpTitle:
     case cpSubTitle:
     case cpFoot:

@@ -117,6 +117,31 @@ TEST_F(ChartClickInput, AFastLineClickedBeforeItsRedrawAnswersNoPointItNoLongerH
         EXPECT_LT(i, s->Count());
 }
 
+TEST_F(ChartClickInput, ASeriesFreedByItsOwnClickHandlerEndsThePress)
+{
+    TLineSeries* keep = AddSeries("Keep", 5);
+    auto* gone = AddSeries<TPointSeries>("Gone");
+    gone->Pointer().SetVisible(true);
+    Paint();
+    const QPoint onGone = PointOf(*gone, 6);
+    int others = 0;
+    chart->OnClickSeries = [&](TCustomChart&, TChartSeries*, int, TMouseButton, TShiftState, int, int) { ++others; };
+    chart->OnClickBackground = [&](TCustomChart&, TMouseButton, TShiftState, int, int) { ++others; };
+    gone->OnClick = [](TChartSeries& s) { delete &s; };
+    ClickAt(onGone);
+    EXPECT_EQ(chart->SeriesCount(), 1);
+    EXPECT_EQ(others, 0);
+    // the same through a press on a pointer
+    auto* pointed = AddSeries<TPointSeries>("Pointed");
+    pointed->Pointer().SetVisible(true);
+    Paint();
+    pointed->OnClickPointer = [](TCustomSeries& s, int, int, int) { delete &s; };
+    ClickAt(PointOf(*pointed, 6));
+    EXPECT_EQ(chart->SeriesCount(), 1);
+    EXPECT_EQ(chart->Series(0), keep);
+    EXPECT_EQ(others, 0);
+}
+
 TEST_F(ChartClickInput, LegendAxisTitleAndBackgroundEachHearTheirClick)
 {
     chart->Title()->SetCaption("Histogram");
