@@ -348,8 +348,12 @@ void TInstrumentHost::EndDrag(const QPoint& global)
     m_dragTarget = nullptr;
     m_dragAccepted = false;
     if (target && target->OnDragDrop) {
+        // a drop handler may free the dragged control
+        const QPointer<TInstrumentHost> alive(this);
         const QPoint p = target->mapFromGlobal(global);
         target->OnDragDrop(target, this, p.x(), p.y());
+        if (!alive)
+            return;
     }
     const QPoint p = target ? target->mapFromGlobal(global) : mapFromGlobal(global);
     if (OnEndDrag)

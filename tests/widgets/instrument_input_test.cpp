@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
@@ -286,6 +287,28 @@ TEST_F(InstrumentControlInput, ARightClickAsksForTheContextPopup)
 // ---- dragging ----
 
 using InstrumentDragInput = InstrumentInput;
+
+TEST_F(InstrumentDragInput, ADropThatFreesTheDraggedControlEndsTheDrag)
+{
+    auto* meter = new TMeter(&host);
+    meter->SetBounds(0, 0, 200, 150);
+    meter->SetDragMode(dmAutomatic);
+    meter->show();
+    auto* bar = new TProgBar(&host);
+    bar->SetBounds(300, 100, 200, 30);
+    bar->show();
+    QPointer<TMeter> dragged(meter);
+    bool ended = false;
+    bar->OnDragOver = [](TInstrumentHost*, TInstrumentHost*, int, int, TDragState, bool& accept) { accept = true; };
+    bar->OnDragDrop = [](TInstrumentHost*, TInstrumentHost* source, int, int) { delete source; };
+    meter->OnEndDrag = [&](TInstrumentHost*, TInstrumentHost*, int, int) { ended = true; };
+    QTest::mouseMove(Window(), QPoint(50, 50));
+    QTest::mousePress(Window(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(Window(), QPoint(320, 112));
+    QTest::mouseRelease(Window(), Qt::LeftButton, {}, QPoint(320, 112));
+    EXPECT_TRUE(dragged.isNull());
+    EXPECT_FALSE(ended);
+}
 
 TEST_F(InstrumentDragInput, AMeterDraggedOntoAProgressBar)
 {
