@@ -496,9 +496,12 @@ bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
                 // the first layout on screen gives the cloud's reference area
                 if (PaintPanel->isVisible())
                     m_cloud.TakeInitialArea(static_cast<double>(PaintPanel->height()) * PaintPanel->width());
+                const QSize before(m_cloud.Width(), m_cloud.Height());
                 m_cloud.SetSize(PaintBox1->size());
                 if (m_resizeBound)
                     PaintPanelResize();
+                else if (PaintBox1->size() != before)
+                    m_cloud.FormPaint(); // dots placed for the former size would crowd into its corner
             });
             return false;
         case QEvent::ContextMenu:
@@ -761,6 +764,9 @@ void TFPoblacion::FormActivate()
     m_resizeBound = true;
     SetTimer1Enabled(true);
     cbShowModelClick();
+    // the shares may have moved while the window was inactive
+    if (FModel && FrameBarras1->IsExpanded())
+        DrawBars();
 }
 
 void TFPoblacion::FormDeactivate()
