@@ -227,6 +227,11 @@ void TFPoblacion::BuildLayout()
     PanelMainL = NewRowPanel(body, "PanelMainL", 0);
     sbPanelCharts = NewTitleButton(PanelMainL, "sbPanelCharts", QStringLiteral(">"));
     sbPanelCharts->setFixedWidth(15);
+    // the one control of the collapsed charts: a sign big enough to find
+    QFont signFont = sbPanelCharts->font();
+    signFont.setPixelSize(16);
+    signFont.setBold(true);
+    sbPanelCharts->setFont(signFont);
     sbPanelCharts->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     PanelMainL->layout()->addWidget(sbPanelCharts);
     PanelCharts = NewNamed<QWidget>(PanelMainL, "PanelCharts");
@@ -847,7 +852,10 @@ void TFPoblacion::ShowHidePanels(QObject* Sender)
 
 void TFPoblacion::SetLeftWidth(int Width)
 {
-    PanelMainL->setFixedWidth(std::max(Width, sbPanelCharts->width()));
+    const int w = std::max(Width, sbPanelCharts->width());
+    // collapsed, the panel shows its button alone, not the charts squeezed beside it
+    PanelCharts->setVisible(w > sbPanelCharts->width());
+    PanelMainL->setFixedWidth(w);
 }
 
 void TFPoblacion::sbPanelChartsClick()

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 class TFPoblacionLive : public PopulationWindowFixture {
@@ -125,4 +127,107 @@ TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
     EXPECT_NE(after, moved);
     EXPECT_EQ(after, DrawnAnew(bars));
     EXPECT_EQ(Shown(histogram), DrawnAnew(histogram));
+}
+
+// ---- the charts panel and the cloud as the study opens ----
+
+TEST_F(TFPoblacionLive, TheHistogramOptionRowIsReadableAtTheDefaultWidth)
+{
+    TFPoblacion& w = OpenTheCharts();
+    // the main window at its own first size
+    MainWindow().resize(817, 836);
+    QApplication::processEvents();
+    Click(w.sbPanelCharts);
+    Click(w.sbPanelCharts);
+    SaveShot(*w.sbPanelCharts, "population_charts_button.png");
+    TFrameHistogram* frame = w.FrameHistogram2;
+    Click(frame->SpeedButton1); // "Opt."
+    ASSERT_TRUE(frame->Panel1->isVisible());
+    // the charts beside the clocks alone, then beside the speed controls too
+    for (int layout = 0; layout < 2; ++layout) {
+        Click(w.SB_ShowTimeControls);
+        SaveShot(w, layout == 0 ? "population_histogram_options.png" : "population_histogram_options_narrow.png");
+        for (QWidget* control : frame->Panel1->findChildren<QWidget*>()) {
+            if (!control->isVisible())
+                continue;
+            const QRect place(control->mapTo(frame->Panel1, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(frame->Panel1->rect().contains(place)) << control->objectName().toStdString() << layout;
+            EXPECT_GE(control->width(), control->sizeHint().width()) << control->objectName().toStdString() << layout;
+        }
+    }
+}
+
+namespace {
+
+// Pixels darker than mid-grey inside Area of the image.
+int DarkPixels(const QImage& image, const QRect& area)
+{
+    int n = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+TEST_F(TFPoblacionLive, CollapsedChartsShowTheirExpandSignAlone)
+{
+    TFPoblacion& w = ShowStudy();
+    CloseTheMessages(w);
+    ASSERT_EQ(w.PanelMainL->width(), w.sbPanelCharts->width());
+    EXPECT_FALSE(w.PanelCharts->isVisible());
+    // the strip paints the button and nothing of the charts
+    const QImage strip = w.PanelMainL->grab().toImage();
+    const QImage button = w.sbPanelCharts->grab().toImage();
+    SaveShot(*w.PanelMainL, "population_collapsed_charts.png");
+    EXPECT_EQ(strip.copy(w.sbPanelCharts->geometry()), button);
+    EXPECT_EQ(DarkPixels(strip, strip.rect()), DarkPixels(button, button.rect()));
+    // its sign is drawn large: at least 8 pixels high
+    int top = button.height(), bottom = -1;
+    for (int y = 0; y < button.height(); ++y)
+        if (DarkPixels(button, QRect(0, y, button.width(), 1)) > 0) {
+            top = std::min(top, y);
+            bottom = y;
+        }
+    EXPECT_GE(bottom - top + 1, 8);
+    // open and collapsed again by the user
+    Click(w.sbPanelCharts);
+    EXPECT_TRUE(w.PanelCharts->isVisible());
+    EXPECT_TRUE(w.FrameBarras1->ChartPoblacion->isVisible());
+    Click(w.sbPanelCharts);
+    EXPECT_FALSE(w.PanelCharts->isVisible());
+    EXPECT_EQ(w.PanelMainL->grab().toImage().copy(w.sbPanelCharts->geometry()), w.sbPanelCharts->grab().toImage());
+}
+
+TEST_F(TFPoblacionLive, TheCloudSpreadsOverThePaintBoxFromTheFirstSteps)
+{
+    // opened as the main window opens a study: shown, then bound to its document
+    MainWindow().resize(1280, 1024);
+    MainWindow().show();
+    QApplication::processEvents();
+    Window = new TFPoblacion(&MainWindow());
+    TFPoblacion& w = *Window;
+    w.show();
+    QApplication::processEvents();
+    w.SetDataSource(LoadStudy("estudio_alturas_pesos.xml"), QStringLiteral("estudio_alturas_pesos.xml"));
+    QApplication::processEvents();
+    Run(w, 3);
+    w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
+    QApplication::processEvents();
+    Run(w, 3);
+    const QImage cloud = w.PaintBox1->grab().toImage();
+    SaveShot(*w.PaintBox1, "population_cloud_at_opening.png");
+    const QRect corner(0, 0, 120, 50);
+    const int all = DarkPixels(cloud, cloud.rect());
+    const int inCorner = DarkPixels(cloud, corner);
+    ASSERT_GT(all, 500);
+    // the corner holds its share of the box's area, not the cloud
+    const double share = double(corner.width() * corner.height()) / (cloud.width() * cloud.height());
+    EXPECT_LT(inCorner, all * share * 4 + 30);
+    // every quarter of the box has dots
+    const int hw = cloud.width() / 2, hh = cloud.height() / 2;
+    for (const QRect& quarter : {QRect(0, 0, hw, hh), QRect(hw, 0, hw, hh), QRect(0, hh, hw, hh), QRect(hw, hh, hw, hh)})
+        EXPECT_GT(DarkPixels(cloud, quarter), all / 8);
 }
