@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -230,4 +231,37 @@ TEST_F(TFPoblacionLive, TheCloudSpreadsOverThePaintBoxFromTheFirstSteps)
     const int hw = cloud.width() / 2, hh = cloud.height() / 2;
     for (const QRect& quarter : {QRect(0, 0, hw, hh), QRect(hw, 0, hw, hh), QRect(0, hh, hw, hh), QRect(hw, hh, hw, hh)})
         EXPECT_GT(DarkPixels(cloud, quarter), all / 8);
+}
+
+// A study with two start-up messages: each opens in a window of its own, with
+// its caption on a frame and its size, and closes alone.
+TEST_F(TFPoblacionLive, TwoStartUpMessagesOpenAsTwoFramedWindows)
+{
+    MainWindow().resize(1280, 1024);
+    MainWindow().show();
+    TFPoblacion& w = Open("estudio_presion_arterial.xml");
+    w.showMaximized();
+    QApplication::processEvents();
+    const QList<TFMsge*> messages = w.MessageWindows();
+    ASSERT_EQ(messages.size(), 2);
+    for (TFMsge* message : messages) {
+        ASSERT_TRUE(message->isVisible());
+        ASSERT_TRUE(message->windowHandle());
+        const Qt::WindowFlags flags = message->windowHandle()->flags();
+        EXPECT_FALSE(flags & Qt::FramelessWindowHint) << message->windowTitle().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowTitleHint) << message->windowTitle().toStdString();
+        EXPECT_FALSE(flags & Qt::WindowCloseButtonHint) << message->windowTitle().toStdString();
+    }
+    EXPECT_EQ(messages[0]->windowTitle(), QStringLiteral("Presentación"));
+    EXPECT_EQ(messages[1]->windowTitle(),
+              QStringLiteral("Compara la presión sistólica de fumadores y no fumadores."));
+    EXPECT_EQ(messages[1]->size(), QSize(1000, 500));
+    SaveShot(*messages[1], "population_second_message.png");
+    // the second one closed with its button leaves the first on screen
+    Click(messages[1]->sbClose);
+    EXPECT_FALSE(messages[1]->isVisible());
+    EXPECT_TRUE(messages[0]->isVisible());
+    Click(messages[0]->sbClose);
+    EXPECT_FALSE(messages[0]->isVisible());
+    EXPECT_EQ(messages[0]->Backdrop(), nullptr);
 }
