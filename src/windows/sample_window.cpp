@@ -459,7 +459,7 @@ void TFMuestra::BuildStatisticsPage(QWidget* page)
     row->setColumnMinimumWidth(1, 140);
     row->setColumnMinimumWidth(2, 150);
     QPushButton* run = NewButton(page, "SpeedButton1", QStringLiteral("Statistics"));
-    row->addWidget(run, 0, 3, 2, 1, Qt::AlignVCenter);
+    row->addWidget(run, 0, 3);
     row->setColumnStretch(4, 1);
     layout->addLayout(row);
     TFramStat1 = new TFramStat(page);
