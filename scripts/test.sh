@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, build and the whole test suite: the normal build with every test,
-# then the core, the platform's drawing layer, the test doubles and the chart
-# again under AddressSanitizer and UBSan (the suites that start Qt WebEngine
+# the windows suite once more under Xvfb with the X11 platform, then the
+# core, the platform's drawing layer, the test doubles and the chart again
+# under AddressSanitizer and UBSan (the suites that start Qt WebEngine
 # stay out of that pass), then every fuzz target built with clang and run for
 # a short while (FUZZ_SECONDS, 30 by default), all at once.
 set -euo pipefail
@@ -21,6 +22,11 @@ if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 cmake -S "$ROOT" -B "$ROOT/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$ROOT/build" -j "$JOBS"
 ctest --test-dir "$ROOT/build" -j "$JOBS" --output-on-failure --timeout 300
+
+# The windows suite again on a real X display (Xvfb), beside its offscreen run:
+# faults of painting and window-system input show only there.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+  "$ROOT/build/tests/vexa_windows_tests" --gtest_brief=1
 
 cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DVEXA_SANITIZE=ON -DVEXA_BUILD_GUI=ON -DVEXA_BUILD_BENCH=OFF

@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QEvent>
@@ -46,6 +47,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <stdexcept>
 
 namespace {
@@ -448,6 +450,15 @@ void TFMain::ShowSplash()
     splash->PrepareSplash();
     splash->show();
     QCoreApplication::processEvents();
+    if (m_options.SplashSeconds > 0) {
+        // the window system shows the window a little later; its picture is
+        // painted then, as nothing paints during the wait below
+        QElapsedTimer mapping;
+        mapping.start();
+        while (!(splash->windowHandle() && splash->windowHandle()->isExposed()) && mapping.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
+        splash->repaint();
+    }
     DelaySeconds(m_options.SplashSeconds); // no message is handled meanwhile
 }
 

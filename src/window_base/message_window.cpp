@@ -218,8 +218,11 @@ TFMsge* NewWebMessage(const QString& Caption, const QString& URL, TFFondoScreen*
     window->pMsge->hide();
     window->pButtons->show();
     window->TWebEditor1->LoadPage(URL, false, false);
+    // a sizeable border: frame and caption from the window manager, closed
+    // with the window's own button (no second close button on the frame)
     if (Sizeable)
-        window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+        window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowStaysOnTopHint);
     return window;
 }
 

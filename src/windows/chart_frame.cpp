@@ -41,7 +41,7 @@ TChartFrame::TChartFrame(QWidget* parent, const QString& Caption) : QWidget(pare
     Panel2->layout()->addWidget(SpeedButton1);
     static_cast<QHBoxLayout*>(Panel2->layout())->addStretch(1);
 
-    Panel1 = NewRowPanel(m_body, "Panel1", 22);
+    Panel1 = NewRowPanel(m_body, "Panel1", kOptionRowHeight);
     Label1 = NewNamed<QLabel>(Panel1, "Label1");
     Label1->setText(QStringLiteral("  Variable: "));
     CB_Variable = NewNamed<QComboBox>(Panel1, "CB_Variable");

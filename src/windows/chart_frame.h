@@ -15,6 +15,7 @@ class TChartFrame : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kTitleHeight = 15;
+    static constexpr int kOptionRowHeight = 22;
 
     // Taller than its title (with 5 pixels to spare).
     bool IsExpanded() const;

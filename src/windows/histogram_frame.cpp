@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QToolButton>
 #include <QHBoxLayout>
@@ -57,9 +58,36 @@ TFrameHistogram::TFrameHistogram(QWidget* parent) : TChartFrame(parent, QStringL
     row->addWidget(PanelC);
     row->addStretch(1);
     AddOptionRows();
+    Panel1->installEventFilter(this);
 
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(CB_GroupOnly, &QCheckBox::clicked, this, [this] { CB_GroupOnlyClick(); });
+}
+
+bool TFrameHistogram::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == Panel1 && (Event->type() == QEvent::Resize || Event->type() == QEvent::LayoutRequest))
+        FitOptionRow();
+    return TChartFrame::eventFilter(Watched, Event);
+}
+
+void TFrameHistogram::FitOptionRow()
+{
+    auto* row = static_cast<QBoxLayout*>(Panel1->layout());
+    int wanted = PanelA->sizeHint().width();
+    for (QWidget* panel : {PanelB, PanelC})
+        if (!panel->isHidden())
+            wanted += row->spacing() + panel->sizeHint().width();
+    const bool wrap = Panel1->width() < wanted;
+    const QBoxLayout::Direction direction = wrap ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight;
+    if (row->direction() == direction)
+        return;
+    row->setDirection(direction);
+    // wrapped, each line keeps its controls' own widths
+    for (QWidget* panel : {PanelA, PanelB, PanelC})
+        row->setAlignment(panel, wrap ? Qt::AlignLeft : Qt::Alignment());
+    // each line as high as the single row
+    Panel1->setFixedHeight(wrap ? 2 * kOptionRowHeight : kOptionRowHeight);
 }
 
 int TFrameHistogram::ParentHeight() const

@@ -69,8 +69,14 @@ public:
     QCheckBox* CB_GroupOnly = nullptr;
     QComboBox* CB_Group = nullptr;
 
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     int ParentHeight() const;
+    // The option row wraps its second panel below the first when the two
+    // do not fit side by side.
+    void FitOptionRow();
 
     int m_tag = 0;
 };

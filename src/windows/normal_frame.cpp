@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -65,9 +66,16 @@ TFrameNormales::TFrameNormales(QWidget* parent) : QWidget(parent)
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(m_pages);
 
-    auto* graph = new QWidget(m_pages);
+    // a small window scrolls the page rather than pile its controls on the chart
+    auto* graphScroll = new QScrollArea(m_pages);
+    graphScroll->setObjectName(QStringLiteral("GraphScroll"));
+    graphScroll->setFrameShape(QFrame::NoFrame);
+    graphScroll->setWidgetResizable(true);
+    auto* graph = new QWidget(graphScroll);
+    graph->setObjectName(QStringLiteral("GraphPage"));
     BuildGraphPage(graph);
-    m_pages->addTab(graph, QStringLiteral("Graph"));
+    graphScroll->setWidget(graph);
+    m_pages->addTab(graphScroll, QStringLiteral("Graph"));
 
     auto* settings = new QWidget(m_pages);
     auto* settingsLayout = new QVBoxLayout(settings);

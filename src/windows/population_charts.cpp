@@ -165,7 +165,6 @@ void TFPoblacion::RefreshHistogram(int N)
         chart->BottomAxis()->SetMaximum(range[1]);
     }
     chart->LeftAxis()->SetMinimum(0);
-    chart->update();
     UpdateHistogram(frame, true);
     TrackBar_Thickness_Change();
     TrackBar_Transparency_Change();
@@ -177,53 +176,56 @@ void TFPoblacion::UpdateHistogram(TFrameHistogram* Frame, bool WithCurves)
     if (!FModel || !Frame)
         return;
     TChart* chart = Frame->ChartPoblacion;
-    TAutoRepaintOff quiet(*chart);
-    const double a = chart->BottomAxis()->Minimum();
-    const double b = chart->BottomAxis()->Maximum();
-    const auto v = static_cast<std::size_t>(Frame->FNumVar);
-    const int count = std::min<int>(Frame->FHistCount, static_cast<int>(Frame->FMask.size()));
-    auto density = [&](std::size_t row, double x) {
-        double y = 0.0;
-        const auto& mask = Frame->FMask[row];
-        for (std::size_t g = 0; g < mask.size() && g < FModel->Groups.size(); ++g) {
-            if (!mask[g])
-                continue;
-            const tSubPopulation& group = *FModel->Groups[g];
-            if (v >= group.Variables.size())
-                continue;
-            const tNumVar& var = group.Variables[v];
-            y += NormalDensity(x, var.CurrentMean, var.StandardDeviation) * group.Weight;
-        }
-        return y;
-    };
-    for (THistogramSeries* s : Frame->FHistSeries)
-        s->Clear();
-    for (TFastLineSeries* s : Frame->FLineSeries)
-        s->Clear();
-    double top = 0.0;
-    double x = a;
-    for (int k = 0; k < FBins; ++k) {
-        for (int i = 0; i < count; ++i) {
-            const double y = density(static_cast<std::size_t>(i), x);
-            top = std::max(top, y);
-            Frame->FHistSeries[static_cast<std::size_t>(i)]->AddXY(x, y);
-        }
-        x += (b - a) / FBins;
-    }
-    if (WithCurves) {
-        const int curves = std::min<int>(count, static_cast<int>(Frame->FLineSeries.size()));
-        x = a;
-        for (int k = 0; k < FLinePoints; ++k) {
-            for (int i = 0; i < curves; ++i) {
+    {
+        TAutoRepaintOff quiet(*chart);
+        const double a = chart->BottomAxis()->Minimum();
+        const double b = chart->BottomAxis()->Maximum();
+        const auto v = static_cast<std::size_t>(Frame->FNumVar);
+        const int count = std::min<int>(Frame->FHistCount, static_cast<int>(Frame->FMask.size()));
+        auto density = [&](std::size_t row, double x) {
+            double y = 0.0;
+            const auto& mask = Frame->FMask[row];
+            for (std::size_t g = 0; g < mask.size() && g < FModel->Groups.size(); ++g) {
+                if (!mask[g])
+                    continue;
+                const tSubPopulation& group = *FModel->Groups[g];
+                if (v >= group.Variables.size())
+                    continue;
+                const tNumVar& var = group.Variables[v];
+                y += NormalDensity(x, var.CurrentMean, var.StandardDeviation) * group.Weight;
+            }
+            return y;
+        };
+        for (THistogramSeries* s : Frame->FHistSeries)
+            s->Clear();
+        for (TFastLineSeries* s : Frame->FLineSeries)
+            s->Clear();
+        double top = 0.0;
+        double x = a;
+        for (int k = 0; k < FBins; ++k) {
+            for (int i = 0; i < count; ++i) {
                 const double y = density(static_cast<std::size_t>(i), x);
                 top = std::max(top, y);
-                Frame->FLineSeries[static_cast<std::size_t>(i)]->AddXY(x, y);
+                Frame->FHistSeries[static_cast<std::size_t>(i)]->AddXY(x, y);
             }
-            x += (b - a) / FLinePoints;
+            x += (b - a) / FBins;
         }
+        if (WithCurves) {
+            const int curves = std::min<int>(count, static_cast<int>(Frame->FLineSeries.size()));
+            x = a;
+            for (int k = 0; k < FLinePoints; ++k) {
+                for (int i = 0; i < curves; ++i) {
+                    const double y = density(static_cast<std::size_t>(i), x);
+                    top = std::max(top, y);
+                    Frame->FLineSeries[static_cast<std::size_t>(i)]->AddXY(x, y);
+                }
+                x += (b - a) / FLinePoints;
+            }
+        }
+        chart->LeftAxis()->SetAxisValuesFormat(DensityAxisFormat(top));
     }
-    chart->LeftAxis()->SetAxisValuesFormat(DensityAxisFormat(top));
-    chart->update();
+    // the kept picture is stale: draw it anew at the next paint
+    chart->Invalidate();
 }
 
 void TFPoblacion::HistogramOptionChange(QObject* Sender)
@@ -341,17 +343,23 @@ void TFPoblacion::DrawBars()
             }
         }
         if (moved)
-            chart->update();
+            chart->Invalidate();
         return;
     }
+    DrawBarsAnew(c);
+    chart->Invalidate();
+}
+
+void TFPoblacion::DrawBarsAnew(int c)
+{
+    TBarSeries* bars = FrameBarras1->Series_Bar1;
+    TChart* chart = FrameBarras1->ChartPoblacion;
     TAutoRepaintOff quiet(*chart);
     bars->Clear();
     FrameBarras1->BarsVariable = -1;
     chart->Title()->Clear();
-    if (c >= FModel->CatVarCount) {
-        chart->update();
+    if (c >= FModel->CatVarCount)
         return; // no categorical variable: nothing to draw
-    }
     const tCatVar& cv = FModel->CatVars[static_cast<std::size_t>(c)];
     chart->Title()->SetCaption(cv.Label);
     chart->Title()->SetVisible(true);
@@ -366,7 +374,6 @@ void TFPoblacion::DrawBars()
         bars->AddXY(k + 1, level.Share, level.Label);
     }
     FrameBarras1->BarsVariable = c;
-    chart->update();
 }
 
 void TFPoblacion::BarVariableChange()

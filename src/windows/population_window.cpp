@@ -227,6 +227,11 @@ void TFPoblacion::BuildLayout()
     PanelMainL = NewRowPanel(body, "PanelMainL", 0);
     sbPanelCharts = NewTitleButton(PanelMainL, "sbPanelCharts", QStringLiteral(">"));
     sbPanelCharts->setFixedWidth(15);
+    // the one control of the collapsed charts: a sign big enough to find
+    QFont signFont = sbPanelCharts->font();
+    signFont.setPixelSize(16);
+    signFont.setBold(true);
+    sbPanelCharts->setFont(signFont);
     sbPanelCharts->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     PanelMainL->layout()->addWidget(sbPanelCharts);
     PanelCharts = NewNamed<QWidget>(PanelMainL, "PanelCharts");
@@ -496,9 +501,12 @@ bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
                 // the first layout on screen gives the cloud's reference area
                 if (PaintPanel->isVisible())
                     m_cloud.TakeInitialArea(static_cast<double>(PaintPanel->height()) * PaintPanel->width());
+                const QSize before(m_cloud.Width(), m_cloud.Height());
                 m_cloud.SetSize(PaintBox1->size());
                 if (m_resizeBound)
                     PaintPanelResize();
+                else if (PaintBox1->size() != before)
+                    m_cloud.FormPaint(); // dots placed for the former size would crowd into its corner
             });
             return false;
         case QEvent::ContextMenu:
@@ -761,6 +769,9 @@ void TFPoblacion::FormActivate()
     m_resizeBound = true;
     SetTimer1Enabled(true);
     cbShowModelClick();
+    // the shares may have moved while the window was inactive
+    if (FModel && FrameBarras1->IsExpanded())
+        DrawBars();
 }
 
 void TFPoblacion::FormDeactivate()
@@ -841,7 +852,10 @@ void TFPoblacion::ShowHidePanels(QObject* Sender)
 
 void TFPoblacion::SetLeftWidth(int Width)
 {
-    PanelMainL->setFixedWidth(std::max(Width, sbPanelCharts->width()));
+    const int w = std::max(Width, sbPanelCharts->width());
+    // collapsed, the panel shows its button alone, not the charts squeezed beside it
+    PanelCharts->setVisible(w > sbPanelCharts->width());
+    PanelMainL->setFixedWidth(w);
 }
 
 void TFPoblacion::sbPanelChartsClick()

@@ -224,6 +224,8 @@ private:
     void BuildPopulation();
     void ResetSpeedAndProgress();
     void FillLevels(QComboBox* Filter, QComboBox* Split);
+    // Clears the bars and draws those of categorical variable c.
+    void DrawBarsAnew(int c);
     TFrameHistogram* HistogramFrame(int Tag) const;
     // A collapsible panel's height and the limit it opens to.
     static int PanelHeight(const QWidget* Panel);

@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -38,6 +39,8 @@ constexpr int kMarksTrialLimit = 10;  // more trials hide the marks
 constexpr int kMaxRepetitions = 3000;
 constexpr int kResetRepeatMaximum = 2000;
 constexpr int kSummaryColumnWidth = 70;
+constexpr int kMarkRoom = 32;  // pixels: half an outcome mark and its frame
+constexpr TColor kClosedSeriesColor = 0x808080;  // grey, visible on the chart's grey
 
 QToolButton* NewButton(QWidget* parent, const char* name, const char* text)
 {
@@ -57,14 +60,6 @@ TSevenSeg* NewDisplay(QWidget* parent, const char* name)
     d->SetFrameStyle(fsEngraved);
     d->SetCaption("0000");
     return d;
-}
-
-// The colour that stands for the system background: the window colour of
-// the widget's palette.
-TColor BackgroundColor(const QWidget& w)
-{
-    const QColor c = w.palette().color(QPalette::Window);
-    return RGB(c.red(), c.green(), c.blue());
 }
 
 std::string Counter(std::int64_t n)
@@ -90,7 +85,13 @@ TFProceso::TFProceso(TFMDIParent* Owner, const QString&) : TFMDIChild(Owner), Wa
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(PageControl1);
 
-    auto* process = new QWidget(PageControl1);
+    // a small window scrolls the page rather than pile its controls up
+    auto* processScroll = new QScrollArea(PageControl1);
+    processScroll->setObjectName(QStringLiteral("ProcessScroll"));
+    processScroll->setFrameShape(QFrame::NoFrame);
+    processScroll->setWidgetResizable(true);
+    auto* process = new QWidget(processScroll);
+    process->setObjectName(QStringLiteral("ProcessPage"));
     auto* row = new QHBoxLayout(process);
     row->setContentsMargins(2, 2, 2, 2);
     row->addWidget(BuildLeftColumn(process));
@@ -101,7 +102,8 @@ TFProceso::TFProceso(TFMDIParent* Owner, const QString&) : TFMDIChild(Owner), Wa
     PanelMainR->addWidget(PanelChart_T);
     PanelMainR->addWidget(PanelChart_P);
     row->addWidget(PanelMainR, 1);
-    PageControl1->addTab(process, QStringLiteral("  Process  "));
+    processScroll->setWidget(process);
+    PageControl1->addTab(processScroll, QStringLiteral("  Process  "));
 
     auto* parameters = new QWidget(PageControl1);
     auto* pl = new QVBoxLayout(parameters);
@@ -247,7 +249,9 @@ QWidget* TFProceso::BuildChartPanel(QWidget* parent, bool pChart)
     grid->SetBorderStyle(platform::bsNone);
     grid->SetChart(chart);
     grid->SetShowLabels(false);
-    grid->SetShowXValues(pChart ? cgsYes : cgsNo);
+    // the T series is a horizontal one: without its X column the grid would
+    // show the trial numbers alone, not the outcomes
+    grid->SetShowXValues(cgsYes);
     grid->SetFixedColor(clWhite);
     dl->addWidget(list);
     dl->addWidget(grid, 1);
@@ -276,6 +280,9 @@ QWidget* TFProceso::BuildChartPanel(QWidget* parent, bool pChart)
         Panel_TData = data;
         chart->BottomAxis()->SetIncrement(10);
         chart->LeftAxis()->SetIncrement(0.5);
+        // room for the outcome marks of the first and last trials
+        chart->BottomAxis()->SetMinimumOffset(kMarkRoom);
+        chart->BottomAxis()->SetMaximumOffset(kMarkRoom);
     }
     SetTitle(*chart, pChart ? "Proporción de aciertos" : "Pruebas");
     return panel;
@@ -343,7 +350,10 @@ void TFProceso::CreateSeriesProcess(int k, double p)
     auto* t = new THorizLineSeries(this);
     t->setObjectName(QStringLiteral("SerieT%1").arg(k));
     Chart_T->AddSeries(t);
+    // a series past 100 trials hid the axis: a new series shows its trial numbers again
+    Chart_T->BottomAxis()->SetVisible(true);
     Chart_T->BottomAxis()->SetLabels(true);
+    Chart_T->BottomAxis()->SetIncrement(10);
     t->Marks().SetTransparent(true);
     t->SetSeriesColor(clRed);
     t->SetTitle(title);
@@ -411,18 +421,21 @@ void TFProceso::sbResetClick()
     LblLanzar->setEnabled(false);
     QApplication::processEvents();
 
-    // lamp test
+    // lamp test; nothing paints during the waits, so each phase paints at once
     const int d = ssegPruebas->NumDigits();
-    for (TSevenSeg* s : {ssegAciertos, ssegPruebas})
-        s->SetCaption(RightChars("88888888888", d));
+    const auto show = [this](const std::string& caption) {
+        for (TSevenSeg* s : {ssegAciertos, ssegPruebas}) {
+            s->SetCaption(caption);
+            s->repaint();
+        }
+    };
+    show(RightChars("88888888888", d));
     if (WaitSeconds)
         WaitSeconds(0.5);
-    for (TSevenSeg* s : {ssegAciertos, ssegPruebas})
-        s->SetCaption(RightChars(std::string(17, ' '), d));
+    show(RightChars(std::string(17, ' '), d));
     if (WaitSeconds)
         WaitSeconds(0.3);
-    for (TSevenSeg* s : {ssegAciertos, ssegPruebas})
-        s->SetCaption(RightChars("00000000000", d));
+    show(RightChars("00000000000", d));
 
     OnOffBut1->SetEnabled(true);
     LblLanzar->setEnabled(true);
@@ -450,9 +463,9 @@ void TFProceso::sbResetClick()
     }
     if (Chart_T->SeriesCount() > 0)
         Chart_T->Series(Chart_T->SeriesCount() - 1)->SetActive(true);
-    const TColor background = BackgroundColor(*Chart_P);
+    // closed series stay in sight, greyed (the background colour would hide them)
     for (int i = 0; i < Chart_P->SeriesCount(); ++i)
-        Chart_P->Series(i)->SetSeriesColor(background);
+        Chart_P->Series(i)->SetSeriesColor(kClosedSeriesColor);
     if (Chart_P->SeriesCount() > 0)
         Chart_P->Series(Chart_P->SeriesCount() - 1)->Repaint();
 }
@@ -518,7 +531,10 @@ void TFProceso::sbResetRepeatClick()
 
 void TFProceso::cbLog_PClick()
 {
-    Chart_P->BottomAxis()->SetLogarithmic(cbLog_P->isChecked());
+    const bool logarithmic = cbLog_P->isChecked();
+    // logarithmic: the decades (no fixed step); otherwise whole trial numbers
+    Chart_P->BottomAxis()->SetIncrement(logarithmic ? 0 : 1);
+    Chart_P->BottomAxis()->SetLogarithmic(logarithmic);
 }
 
 void TFProceso::cbViewDataClick()

@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -442,24 +443,24 @@ void TFMuestra::BuildDataPage(QWidget* page)
 void TFMuestra::BuildStatisticsPage(QWidget* page)
 {
     auto* layout = new QVBoxLayout(page);
-    auto* row = new QHBoxLayout();
-    row->addWidget(NewLabel(page, "Label7", QStringLiteral("Variable 1 (Y):")));
+    // two lines, one per variable; no control has a width of its own to keep,
+    // so a narrow window squeezes them rather than piling them up
+    auto* row = new QGridLayout();
+    row->addWidget(NewLabel(page, "Label7", QStringLiteral("Variable 1 (Y):")), 0, 0);
     cbSVars1 = Named(new QComboBox(page), "cbSVars1");
-    cbSVars1->setMinimumWidth(140);
-    row->addWidget(cbSVars1);
+    row->addWidget(cbSVars1, 0, 1);
     lblVar1 = NewLabel(page, "lblVar1");
-    lblVar1->setMinimumWidth(150);
-    row->addWidget(lblVar1);
-    row->addWidget(NewLabel(page, "Label8", QStringLiteral("Variable 2 (X):")));
+    row->addWidget(lblVar1, 0, 2);
+    row->addWidget(NewLabel(page, "Label8", QStringLiteral("Variable 2 (X):")), 1, 0);
     cbSVars2 = Named(new QComboBox(page), "cbSVars2");
-    cbSVars2->setMinimumWidth(140);
-    row->addWidget(cbSVars2);
+    row->addWidget(cbSVars2, 1, 1);
     lblVar2 = NewLabel(page, "lblVar2");
-    lblVar2->setMinimumWidth(150);
-    row->addWidget(lblVar2);
+    row->addWidget(lblVar2, 1, 2);
+    row->setColumnMinimumWidth(1, 140);
+    row->setColumnMinimumWidth(2, 150);
     QPushButton* run = NewButton(page, "SpeedButton1", QStringLiteral("Statistics"));
-    row->addWidget(run);
-    row->addStretch(1);
+    row->addWidget(run, 0, 3);
+    row->setColumnStretch(4, 1);
     layout->addLayout(row);
     TFramStat1 = new TFramStat(page);
     TFramStat1->setObjectName(QStringLiteral("TFramStat1"));

@@ -3,6 +3,7 @@
 #include "testing/settable_clock.h"
 #include "testing/fake_web_view.h"
 #include "window_base/message_window.h"
+#include "shell/about_box.h"
 #include "shell/log_window.h"
 #include "shell/text_editor.h"
 #include "shell/version_info.h"
@@ -21,6 +22,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QUrl>
+#include <QScreen>
+#include <QImage>
 
 namespace {
 
@@ -239,6 +242,40 @@ TEST_F(TFMainStartUp, SplashStaysOneSecondAndNoMessageIsHandledMeanwhile)
     EXPECT_FALSE(SplashOnScreen()); // freed after the wait
     QCoreApplication::processEvents();
     EXPECT_TRUE(delivered);
+}
+
+// During its second the splash shows its picture on the screen, not the
+// black of a window never painted.
+TEST_F(TFMainStartUp, TheSplashIsPaintedDuringItsWait)
+{
+    SteppingClock clock;
+    QImage onScreen;
+    QImage own;
+    clock.OnRead = [&] {
+        if (clock.Reads != 2)
+            return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TFAbout*>(w) && w->isVisible()) {
+                onScreen = w->screen()->grabWindow(w->winId()).toImage();
+                own = w->grab().toImage();
+            }
+    };
+    {
+        platform::ScopedClock scoped(clock);
+        Main = std::make_unique<TFMain>(TFMainOptions{1.0, Folder.path()});
+    }
+    ASSERT_FALSE(onScreen.isNull());
+    ASSERT_EQ(onScreen.size(), own.size());
+    onScreen.save(QCoreApplication::applicationDirPath() + QStringLiteral("/splash_on_screen.png"));
+    int same = 0, black = 0;
+    for (int y = 0; y < own.height(); ++y)
+        for (int x = 0; x < own.width(); ++x) {
+            same += (onScreen.pixel(x, y) & 0xFFFFFF) == (own.pixel(x, y) & 0xFFFFFF) ? 1 : 0;
+            black += (onScreen.pixel(x, y) & 0xFFFFFF) == 0 ? 1 : 0;
+        }
+    const int all = own.width() * own.height();
+    EXPECT_GT(same, all * 9 / 10);
+    EXPECT_LT(black, all / 2);
 }
 
 using TFMainInspector = MainWindowFixture;

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -106,6 +107,21 @@ TEST_F(MessageWindowTest, WebMessageSizes)
     Window = ShowWebMessage(QStringLiteral("Help"), QStringLiteral("file:///a.htm"), false, true, 300, 200);
     EXPECT_EQ(Window->size(), QSize(200, 300));
     EXPECT_FALSE(Window->windowFlags() & Qt::FramelessWindowHint);
+    FreeMessageWindow(Window);
+    // sizeable: a frame with its caption that the window system draws, the
+    // size asked for, and room to resize
+    Window = ShowWebMessage(QStringLiteral("Help"), QStringLiteral("file:///a.htm"), false, true, 500, 1000);
+    ASSERT_TRUE(Window->windowHandle());
+    for (Qt::WindowFlags flags : {Window->windowFlags(), Window->windowHandle()->flags()}) {
+        EXPECT_FALSE(flags & Qt::FramelessWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);  // its own close button only
+        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    }
+    EXPECT_EQ(Window->size(), QSize(1000, 500));
+    EXPECT_LT(Window->minimumWidth(), 1000);
+    EXPECT_GT(Window->maximumWidth(), 1000);
+    EXPECT_TRUE(Window->sbClose->isVisible());
     FreeMessageWindow(Window);
     Window = ShowWebMessage(QStringLiteral("Help"), QStringLiteral("file:///a.htm"), true, false, 0, 0);
     const QSize backdrop = Window->Backdrop()->size();

@@ -12,12 +12,14 @@
 #include "windows/point_cloud.h"
 #include "windows/population_window.h"
 #include "windows/track_bar.h"
+#include "window_base/message_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QString>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 class PopulationWindowFixture : public ShellFixture {
@@ -88,6 +90,22 @@ protected:
         w.FrameBarras1->CB_Variable->setCurrentIndex(1);
         emit w.FrameBarras1->CB_Variable->activated(1);
         return w;
+    }
+    // The study's start-up messages closed with their close buttons, as a
+    // user does before working in the window; the window is active again.
+    static void CloseTheMessages(TFPoblacion& w)
+    {
+        for (TFMsge* message : w.MessageWindows()) {
+            if (!message->isVisible())
+                continue;
+            QTest::mouseClick(message->sbClose, Qt::LeftButton, {}, message->sbClose->rect().center());
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(message->isVisible());
+            EXPECT_EQ(message->Backdrop(), nullptr);
+        }
+        QCoreApplication::processEvents();
+        w.FormActivate();
+        QCoreApplication::processEvents();
     }
     // Steps of 6 real seconds at 400 %.
     void Run(TFPoblacion& w, int ticks)

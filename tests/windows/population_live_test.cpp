@@ -1,0 +1,267 @@
+// The population window's charts while the clock runs, read from what the
+// shown window paints: the bars and the histograms follow the model at every
+// step, a variable chosen with the keyboard repaints its chart, and so does
+// activating the window again.
+#include "population_fixture.h"
+
+#include "chart/chart.h"
+#include "chart/chart_title.h"
+#include "chart/series/bar_series.h"
+#include "chart/series/histogram_series.h"
+#include "window_shot.h"
+#include "windows/bar_frame.h"
+#include "windows/histogram_frame.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QTest>
+#include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+class TFPoblacionLive : public PopulationWindowFixture {
+protected:
+    static void Click(QWidget* widget)
+    {
+        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        QApplication::processEvents();
+    }
+    // The study shown, its messages closed, the charts opened with "<>" as a
+    // user opens them and the bars of the zones chosen with the keyboard.
+    TFPoblacion& OpenTheCharts()
+    {
+        TFPoblacion& w = ShowStudy();
+        CloseTheMessages(w);
+        Click(w.sbPanelCharts);
+        Click(w.sb_Dynamic);
+        Click(w.SB_ShowTimeControls);
+        QComboBox* variable = w.FrameBarras1->CB_Variable;
+        variable->setFocus();
+        QTest::keyClick(variable, Qt::Key_Down);
+        QApplication::processEvents();
+        return w;
+    }
+    // What the chart shows now on screen.
+    static QImage Shown(TChart* chart)
+    {
+        QApplication::processEvents();
+        return chart->grab().toImage();
+    }
+    // The chart drawn whole from its present series.
+    static QImage DrawnAnew(TChart* chart)
+    {
+        EXPECT_TRUE(chart->AutoRepaint());
+        chart->Invalidate();
+        return Shown(chart);
+    }
+};
+
+} // namespace
+
+TEST_F(TFPoblacionLive, BarsAndHistogramRedrawAtEveryStep)
+{
+    TFPoblacion& w = OpenTheCharts();
+    TChart* bars = w.FrameBarras1->ChartPoblacion;
+    TChart* histogram = w.FrameHistogram2->ChartPoblacion;
+    ASSERT_TRUE(bars->isVisible());
+    ASSERT_TRUE(histogram->isVisible());
+    TBarSeries* series = w.FrameBarras1->Series_Bar1;
+    ASSERT_EQ(series->Count(), 3);
+    const double share0 = series->YValues().Value(0);
+    const QImage barsBefore = Shown(bars);
+    const QImage histogramBefore = Shown(histogram);
+    EXPECT_EQ(barsBefore, DrawnAnew(bars));
+
+    w.TrackBar_Speed->setValue(100);
+    for (int lap = 1; lap <= 4; ++lap) {
+        Run(w, 60); // 24 model minutes each
+        ASSERT_TRUE(w.FrameBarras1->IsExpanded());
+        const QImage barsNow = Shown(bars);
+        const QImage histogramNow = Shown(histogram);
+        // what shows is what the present model draws, not an earlier picture
+        EXPECT_EQ(barsNow, DrawnAnew(bars)) << lap;
+        EXPECT_EQ(histogramNow, DrawnAnew(histogram)) << lap;
+    }
+    EXPECT_NE(series->YValues().Value(0), share0);
+    EXPECT_NE(Shown(bars), barsBefore);
+    EXPECT_NE(Shown(histogram), histogramBefore);
+    SaveShot(w, "population_live_after_steps.png");
+}
+
+TEST_F(TFPoblacionLive, AnotherBarVariableRepaintsItsTitleAndBars)
+{
+    TFPoblacion& w = OpenTheCharts();
+    TChart* bars = w.FrameBarras1->ChartPoblacion;
+    const QImage before = Shown(bars);
+    const std::string title = bars->Title()->Text().Text();
+    QComboBox* variable = w.FrameBarras1->CB_Variable;
+    ASSERT_GT(variable->count(), 1);
+    variable->setFocus();
+    QTest::keyClick(variable, variable->currentIndex() > 0 ? Qt::Key_Up : Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_NE(bars->Title()->Text().Text(), title);
+    const QImage after = Shown(bars);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, DrawnAnew(bars));
+}
+
+TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
+{
+    TFPoblacion& w = OpenTheCharts();
+    TChart* bars = w.FrameBarras1->ChartPoblacion;
+    TChart* histogram = w.FrameHistogram2->ChartPoblacion;
+    w.TrackBar_Speed->setValue(100);
+    Run(w, 200); // 80 model minutes
+    const QImage moved = Shown(bars);
+    w.FormDeactivate();
+    QApplication::processEvents();
+    // activation starts the progress again from 0: the shares of the start
+    w.FormActivate();
+    QApplication::processEvents();
+    EXPECT_EQ(w.TrackBar_Progress->value(), 0);
+    const QImage after = Shown(bars);
+    EXPECT_NE(after, moved);
+    EXPECT_EQ(after, DrawnAnew(bars));
+    EXPECT_EQ(Shown(histogram), DrawnAnew(histogram));
+}
+
+// ---- the charts panel and the cloud as the study opens ----
+
+TEST_F(TFPoblacionLive, TheHistogramOptionRowIsReadableAtTheDefaultWidth)
+{
+    TFPoblacion& w = OpenTheCharts();
+    // the main window at its own first size
+    MainWindow().resize(817, 836);
+    QApplication::processEvents();
+    Click(w.sbPanelCharts);
+    Click(w.sbPanelCharts);
+    SaveShot(*w.sbPanelCharts, "population_charts_button.png");
+    TFrameHistogram* frame = w.FrameHistogram2;
+    Click(frame->SpeedButton1); // "Opt."
+    ASSERT_TRUE(frame->Panel1->isVisible());
+    // the charts beside the clocks alone, then beside the speed controls too
+    for (int layout = 0; layout < 2; ++layout) {
+        Click(w.SB_ShowTimeControls);
+        SaveShot(w, layout == 0 ? "population_histogram_options.png" : "population_histogram_options_narrow.png");
+        for (QWidget* control : frame->Panel1->findChildren<QWidget*>()) {
+            if (!control->isVisible())
+                continue;
+            const QRect place(control->mapTo(frame->Panel1, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(frame->Panel1->rect().contains(place)) << control->objectName().toStdString() << layout;
+            EXPECT_GE(control->width(), control->sizeHint().width()) << control->objectName().toStdString() << layout;
+        }
+    }
+}
+
+namespace {
+
+// Pixels darker than mid-grey inside Area of the image.
+int DarkPixels(const QImage& image, const QRect& area)
+{
+    int n = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+TEST_F(TFPoblacionLive, CollapsedChartsShowTheirExpandSignAlone)
+{
+    TFPoblacion& w = ShowStudy();
+    CloseTheMessages(w);
+    ASSERT_EQ(w.PanelMainL->width(), w.sbPanelCharts->width());
+    EXPECT_FALSE(w.PanelCharts->isVisible());
+    // the strip paints the button and nothing of the charts
+    const QImage strip = w.PanelMainL->grab().toImage();
+    const QImage button = w.sbPanelCharts->grab().toImage();
+    SaveShot(*w.PanelMainL, "population_collapsed_charts.png");
+    EXPECT_EQ(strip.copy(w.sbPanelCharts->geometry()), button);
+    EXPECT_EQ(DarkPixels(strip, strip.rect()), DarkPixels(button, button.rect()));
+    // its sign is drawn large: at least 8 pixels high
+    int top = button.height(), bottom = -1;
+    for (int y = 0; y < button.height(); ++y)
+        if (DarkPixels(button, QRect(0, y, button.width(), 1)) > 0) {
+            top = std::min(top, y);
+            bottom = y;
+        }
+    EXPECT_GE(bottom - top + 1, 8);
+    // open and collapsed again by the user
+    Click(w.sbPanelCharts);
+    EXPECT_TRUE(w.PanelCharts->isVisible());
+    EXPECT_TRUE(w.FrameBarras1->ChartPoblacion->isVisible());
+    Click(w.sbPanelCharts);
+    EXPECT_FALSE(w.PanelCharts->isVisible());
+    EXPECT_EQ(w.PanelMainL->grab().toImage().copy(w.sbPanelCharts->geometry()), w.sbPanelCharts->grab().toImage());
+}
+
+TEST_F(TFPoblacionLive, TheCloudSpreadsOverThePaintBoxFromTheFirstSteps)
+{
+    // opened as the main window opens a study: shown, then bound to its document
+    MainWindow().resize(1280, 1024);
+    MainWindow().show();
+    QApplication::processEvents();
+    Window = new TFPoblacion(&MainWindow());
+    TFPoblacion& w = *Window;
+    w.show();
+    QApplication::processEvents();
+    w.SetDataSource(LoadStudy("estudio_alturas_pesos.xml"), QStringLiteral("estudio_alturas_pesos.xml"));
+    QApplication::processEvents();
+    Run(w, 3);
+    w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
+    QApplication::processEvents();
+    Run(w, 3);
+    const QImage cloud = w.PaintBox1->grab().toImage();
+    SaveShot(*w.PaintBox1, "population_cloud_at_opening.png");
+    const QRect corner(0, 0, 120, 50);
+    const int all = DarkPixels(cloud, cloud.rect());
+    const int inCorner = DarkPixels(cloud, corner);
+    ASSERT_GT(all, 500);
+    // the corner holds its share of the box's area, not the cloud
+    const double share = double(corner.width() * corner.height()) / (cloud.width() * cloud.height());
+    EXPECT_LT(inCorner, all * share * 4 + 30);
+    // every quarter of the box has dots
+    const int hw = cloud.width() / 2, hh = cloud.height() / 2;
+    for (const QRect& quarter : {QRect(0, 0, hw, hh), QRect(hw, 0, hw, hh), QRect(0, hh, hw, hh), QRect(hw, hh, hw, hh)})
+        EXPECT_GT(DarkPixels(cloud, quarter), all / 8);
+}
+
+// A study with two start-up messages: each opens in a window of its own, with
+// its caption on a frame and its size, and closes alone.
+TEST_F(TFPoblacionLive, TwoStartUpMessagesOpenAsTwoFramedWindows)
+{
+    MainWindow().resize(1280, 1024);
+    MainWindow().show();
+    TFPoblacion& w = Open("estudio_presion_arterial.xml");
+    w.showMaximized();
+    QApplication::processEvents();
+    const QList<TFMsge*> messages = w.MessageWindows();
+    ASSERT_EQ(messages.size(), 2);
+    for (TFMsge* message : messages) {
+        ASSERT_TRUE(message->isVisible());
+        ASSERT_TRUE(message->windowHandle());
+        const Qt::WindowFlags flags = message->windowHandle()->flags();
+        EXPECT_FALSE(flags & Qt::FramelessWindowHint) << message->windowTitle().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowTitleHint) << message->windowTitle().toStdString();
+        EXPECT_FALSE(flags & Qt::WindowCloseButtonHint) << message->windowTitle().toStdString();
+    }
+    EXPECT_EQ(messages[0]->windowTitle(), QStringLiteral("Presentación"));
+    EXPECT_EQ(messages[1]->windowTitle(),
+              QStringLiteral("Compara la presión sistólica de fumadores y no fumadores."));
+    EXPECT_EQ(messages[1]->size(), QSize(1000, 500));
+    SaveShot(*messages[1], "population_second_message.png");
+    // the second one closed with its button leaves the first on screen
+    Click(messages[1]->sbClose);
+    EXPECT_FALSE(messages[1]->isVisible());
+    EXPECT_TRUE(messages[0]->isVisible());
+    Click(messages[0]->sbClose);
+    EXPECT_FALSE(messages[0]->isVisible());
+    EXPECT_EQ(messages[0]->Backdrop(), nullptr);
+}

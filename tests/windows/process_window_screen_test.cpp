@@ -1,0 +1,264 @@
+// The binomial-trials window on screen, driven with the mouse as a teacher
+// drives it: launches with the on/off button, the reset with its lamp test,
+// the data grid, the logarithmic P chart and what the charts paint.
+#include "../support/shell_test_support.h"
+#include "chart_drawing_checks.h"
+#include "window_shot.h"
+
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_series.h"
+#include "chart/controls/chart_grid.h"
+#include "core/random_numbers.h"
+#include "core/random_process.h"
+#include "testing/settable_clock.h"
+#include "widgets/on_off_button.h"
+#include "widgets/seven_segment.h"
+#include "windows/process_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QImage>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// Reference outcomes (see process_window_test.cpp): seed 1234, p = 0.30,
+// the first 10 trials 0001010000.
+
+namespace {
+
+// Notes the caption of a seven-segment display each time it is painted.
+class TPaintedCaptions : public QObject {
+public:
+    explicit TPaintedCaptions(TSevenSeg* Display) : m_display(Display) { Display->installEventFilter(this); }
+    std::vector<std::string> Captions;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Watched == m_display && Event->type() == QEvent::Paint)
+            Captions.push_back(m_display->Caption());
+        return false;
+    }
+
+private:
+    TSevenSeg* m_display;
+};
+
+int CountColour(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
+    return n;
+}
+
+class ProcessWindowScreen : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        MainWindow().resize(1300, 900);
+        MainWindow().show();
+        clock.SetCounter(1234);
+        window = new TFProceso(&MainWindow(), QString());
+        window->WaitSeconds = [this](double s) {
+            waits.push_back(s);
+            if (OnWait)
+                OnWait(s);
+        };
+        window->resize(1200, 800);
+        window->show();
+        window->FormActivate();
+        QApplication::processEvents();
+        // the options panel opens with its button
+        if (!Find<QToolButton>("sbOptions")->isChecked())
+            Click(Find<QToolButton>("sbOptions"));
+    }
+    template <typename T>
+    T* Find(const char* name) const
+    {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    static void Click(QWidget* widget)
+    {
+        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
+        // a check box takes clicks on its box and text only, at its left
+        const QPoint at = qobject_cast<QCheckBox*>(widget) ? QPoint(8, widget->height() / 2) : widget->rect().center();
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    }
+    // Repeat on, n trials per launch.
+    void SetRepetitions(int n)
+    {
+        auto* repeat = Find<QCheckBox>("cbRepeat");
+        if (!repeat->isChecked())
+            Click(repeat);
+        auto* spin = Find<QSpinBox>("SpinRepeticiones");
+        spin->setMaximum(std::max(spin->maximum(), n));
+        spin->setValue(n);
+        ASSERT_EQ(window->Repetitions(), n);
+    }
+    void Launch() { Click(window->LaunchButton()); }
+    void Reset() { Click(Find<QToolButton>("sbReset")); }
+
+    platform::SettableClock clock;
+    platform::ScopedClock clockInForce{clock};
+    TFProceso* window = nullptr;
+    std::vector<double> waits;
+    std::function<void(double)> OnWait;
+};
+
+} // namespace
+
+// A series of more than 100 trials hides the T chart's bottom axis; the next
+// series, short again, shows its trial numbers.
+TEST_F(ProcessWindowScreen, TheTrialAxisComesBackForAShortSeries)
+{
+    TChart* t = window->ChartT();
+    const int bottom = t->Axes().IndexOf(t->BottomAxis());
+    SetRepetitions(120);
+    Launch();
+    ASSERT_EQ(window->Process(1)->TrialCount(), 120);
+    EXPECT_FALSE(t->BottomAxis()->Visible());
+    EXPECT_TRUE(AxisLabelTexts(DrawChartOn<platform::RecordingDevice>(*t), bottom).empty());
+    Reset();
+    SetRepetitions(30);
+    Launch();
+    ASSERT_EQ(window->Process(2)->TrialCount(), 30);
+    EXPECT_TRUE(t->BottomAxis()->Visible());
+    EXPECT_TRUE(t->BottomAxis()->Labels());
+    EXPECT_EQ(t->BottomAxis()->Increment(), 10);
+    const std::vector<std::string> labels = AxisLabelTexts(DrawChartOn<platform::QtDrawingDevice>(*t), bottom);
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "10"), labels.end());
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "30"), labels.end());
+    SaveShot(*t, "process_trial_axis_again.png");
+}
+
+// "Show Data": the T grid lists each trial's outcome.
+TEST_F(ProcessWindowScreen, TheDataGridShowsTheOutcomes)
+{
+    Click(Find<QCheckBox>("cbViewData"));
+    SetRepetitions(10);
+    Launch();
+    TChartGrid* grid = window->GridT();
+    ASSERT_TRUE(grid->isVisible());
+    SaveShot(*grid, "process_t_grid.png");
+    int outcomes = -1;
+    for (int c = 1; c < grid->ColCount(); ++c)
+        if (grid->CellText(c, 1) == "Y")
+            outcomes = c;
+    ASSERT_GE(outcomes, 1) << "no outcome column";
+    std::string shown;
+    for (int row = 2; row < 12; ++row)
+        shown += grid->CellText(outcomes, row);
+    EXPECT_EQ(shown, "0001010000");
+    EXPECT_EQ(grid->CellText(outcomes, 12), "");
+}
+
+// The logarithmic P chart labels its decades, apart and inside the chart,
+// also when the window is narrow.
+TEST_F(ProcessWindowScreen, TheLogarithmicTrialAxisShowsItsDecades)
+{
+    Click(Find<QCheckBox>("cbLog_P"));
+    SetRepetitions(3000);
+    Launch();
+    TChart* p = window->ChartP();
+    const int bottom = p->Axes().IndexOf(p->BottomAxis());
+    for (int width : {1200, 750}) {
+        window->resize(width, 800);
+        QApplication::processEvents();
+        const std::string when = "chart " + std::to_string(p->width()) + " wide";
+        EXPECT_CHART_READABLE(*p, when);
+        const std::vector<std::string> labels = AxisLabelTexts(DrawChartOn<platform::QtDrawingDevice>(*p), bottom);
+        for (const char* decade : {"1", "10", "100", "1,000"})
+            EXPECT_NE(std::find(labels.begin(), labels.end(), decade), labels.end()) << decade << ", " << when;
+        SaveShot(*p, width == 1200 ? "process_log_p.png" : "process_log_p_narrow.png");
+    }
+}
+
+// The reset's lamp test paints each phase: 8888, then blank, then 0000.
+TEST_F(ProcessWindowScreen, TheLampTestPaintsEachPhase)
+{
+    SetRepetitions(12);
+    Launch();
+    TPaintedCaptions painted(window->DisplayPruebas());
+    std::vector<std::string> paintedAtWaits;
+    OnWait = [&](double) {
+        paintedAtWaits.push_back(painted.Captions.empty() ? std::string("-") : painted.Captions.back());
+    };
+    Reset();
+    QApplication::processEvents();
+    EXPECT_EQ(waits, (std::vector<double>{0.5, 0.3}));
+    EXPECT_EQ(paintedAtWaits, (std::vector<std::string>{"8888", "    "}));
+    ASSERT_FALSE(painted.Captions.empty());
+    EXPECT_EQ(painted.Captions.back(), "0000");
+}
+
+// Closed series stay on the P chart, greyed; the current one is red.
+TEST_F(ProcessWindowScreen, ClosedSeriesStayVisibleInGrey)
+{
+    SetRepetitions(60);
+    Launch();
+    Reset();
+    clock.SetCounter(5678); // another run of trials than the first
+    Randomize();
+    SetRepetitions(60);
+    Launch();
+    TChart* p = window->ChartP();
+    ASSERT_EQ(p->SeriesCount(), 2);
+    const QImage chart = p->grab().toImage();
+    SaveShot(*p, "process_closed_series.png");
+    EXPECT_GT(CountColour(chart, qRgb(255, 0, 0)), 60);
+    // what the closed series adds to the picture: grey pixels, many of them
+    EXPECT_TRUE(p->AutoRepaint());
+    p->Series(0)->SetActive(false);
+    QApplication::processEvents();
+    const QImage without = p->grab().toImage();
+    SaveShot(*p, "process_closed_series_hidden.png");
+    p->Series(0)->SetActive(true);
+    ASSERT_EQ(chart.size(), without.size());
+    int added = 0, grey = 0;
+    for (int y = 0; y < chart.height(); ++y)
+        for (int x = 0; x < chart.width(); ++x) {
+            const QRgb c = chart.pixel(x, y);
+            if (c == without.pixel(x, y) || (c & 0xFFFFFF) == 0xFF0000)
+                continue;
+            ++added;
+            grey += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) <= 0xC0 ? 1 : 0;
+        }
+    EXPECT_GT(added, 60);
+    EXPECT_GT(grey, added * 9 / 10);
+}
+
+// The outcome marks of a short series stay inside the T chart's frame, the
+// last one too.
+TEST_F(ProcessWindowScreen, TheOutcomeMarksStayInsideTheChart)
+{
+    for (int trials : {1, 4, 10}) {
+        SetRepetitions(trials == 1 ? 1 : trials - window->Process(1)->TrialCount());
+        Launch();
+        TChart* t = window->ChartT();
+        const TChartDrawing d = DrawChartOn<platform::QtDrawingDevice>(*t);
+        int marks = 0;
+        for (const TDrawnText& text : d.texts) {
+            if (text.axis >= 0 || (text.text != "Acierto" && text.text != "Fallo"))
+                continue;
+            ++marks;
+            EXPECT_GE(text.box.Left, d.chartRect.Left) << BoxText(text) << " of " << trials;
+            EXPECT_LE(text.box.Right, d.chartRect.Right) << BoxText(text) << " of " << trials;
+        }
+        EXPECT_EQ(marks, trials);
+        if (trials == 10)
+            SaveShot(*t, "process_marks.png");
+    }
+}
