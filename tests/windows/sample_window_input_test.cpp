@@ -21,6 +21,8 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <map>
+#include <vector>
 
 using namespace sample_study;
 
@@ -190,6 +192,41 @@ TEST_F(SampleWindowInput, TwoRecordsShowTheirSampleVarianceOnEveryPage)
     ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeXY);
     EXPECT_EQ(w->StatisticsFrame()->Grid(3)->Cells(3, 7), Fixed3(std::sqrt(variance), 6));
     EXPECT_EQ("sd=" + w->StatisticsFrame()->Grid(3)->Cells(3, 7), sd);
+}
+
+TEST_F(SampleWindowInput, GroupsOfTwoShowTheirSampleDeviation)
+{
+    Load(Replaced(StudyXml(), "<samplesize min=\"10\"", "<samplesize min=\"1\""));
+    TFMuestra* w = Shown();
+    ChooseIn(w->DesignBox(), "Stratified by sex");
+    ASSERT_TRUE(w->GroupingWanted());
+    GroupBy(w, "Sexo");
+    Observe(w, {"Peso"});
+    SetSize(w, 1, 2);
+    SetSize(w, 2, 2);
+    ClickOn(w->GetSampleButton());
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    const TNTabEd& sheet = *w->SampleData();
+    ASSERT_EQ(sheet.NrOfRows(), 4);
+    const int sexo = sheet.FindColumn("Sexo"), peso = sheet.FindColumn("Peso");
+    std::map<int, std::vector<double>> groups;
+    for (int r = 1; r <= 4; ++r)
+        groups[static_cast<int>(sheet.GetElem(sexo, r))].push_back(sheet.GetElem(peso, r));
+    ASSERT_EQ(groups.size(), 2u);
+
+    ClickTab(w, 3);
+    ChooseIn(w->StatVars1(), "Peso");
+    ChooseIn(w->StatVars2(), "Sexo");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
+    const TStatStringGrid& grid = *w->StatisticsFrame()->Grid(3);
+    for (int col = 2; col <= 3; ++col) {
+        const int code = std::stoi(grid.Cells(col, 4));
+        ASSERT_EQ(groups[code].size(), 2u);
+        const double a = groups[code][0], b = groups[code][1];
+        EXPECT_EQ(grid.Cells(col, 6), "2");
+        // sqrt(((a - m)^2 + (b - m)^2) / 1) = |a - b| / sqrt(2)
+        EXPECT_EQ(grid.Cells(col, 10), Fixed3(std::fabs(a - b) / std::sqrt(2.0), 6)) << code;
+    }
 }
 
 namespace {
