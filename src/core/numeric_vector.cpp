@@ -234,12 +234,12 @@ void TVector::MeanVar(int first, int last, double& mean, double& variance) const
         s2 += d * d;
     }
     mean = shift + s1 / n;
-    if (n >= 3) {
+    if (n >= 2) {
         variance = (s2 - s1 * s1 / n) / (n - 1);
         if (variance < 0)
             variance = 0;
     } else {
-        variance = 1.0;
+        variance = 1.0;  // one value has no sample variance
     }
 }
 

@@ -5,6 +5,7 @@
 #include "base/utf8_text.h"
 #include "platform/clock.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -77,23 +78,23 @@ std::string FormatTimeHMS(double T)
     return FormatHMS(h, m, s);
 }
 
-std::string FormatHMS(std::uint16_t H, std::uint16_t M, std::uint16_t S)
+std::string FormatHMS(std::uint32_t H, std::uint16_t M, std::uint16_t S)
 {
     return std::to_string(H) + ":" + twoDigits(M) + ":" + twoDigits(S);
 }
 
-void MinutesToHMS(double Minutes, std::uint16_t& H, std::uint16_t& M, std::uint16_t& S)
+void MinutesToHMS(double Minutes, std::uint32_t& H, std::uint16_t& M, std::uint16_t& S)
 {
-    // The whole minutes are kept in 16 bits (they wrap beyond 65535).
-    const auto w = static_cast<std::uint16_t>(safeTrunc(Minutes));
-    S = static_cast<std::uint16_t>(safeTrunc((Minutes - w) * 60.0));
-    if (w < 60) {
-        H = 0;
-        M = w;
-    } else {
-        H = static_cast<std::uint16_t>(w / 60);
-        M = static_cast<std::uint16_t>(Round((w / 60.0 - H) * 60.0));
+    constexpr std::int64_t kLastMinute = std::int64_t{0xFFFFFFFF} * 60 + 59;
+    if (!(Minutes > 0)) {
+        H = M = S = 0;
+        return;
     }
+    const std::int64_t w = std::min(safeTrunc(Minutes), kLastMinute);
+    const double seconds = std::trunc((Minutes - static_cast<double>(w)) * 60.0);
+    S = static_cast<std::uint16_t>(std::clamp(seconds, 0.0, 59.0));
+    H = static_cast<std::uint32_t>(w / 60);
+    M = static_cast<std::uint16_t>(w % 60);
 }
 
 bool SameLeadingText(std::string_view A, std::string_view B, int N)

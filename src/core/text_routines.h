@@ -16,8 +16,10 @@ void DelaySeconds(double Seconds);
 
 // Time of day of a day number (days since 1899-12-30) as "h:mm:ss".
 std::string FormatTimeHMS(double T);
-std::string FormatHMS(std::uint16_t H, std::uint16_t M, std::uint16_t S);
-void MinutesToHMS(double Minutes, std::uint16_t& H, std::uint16_t& M, std::uint16_t& S);
+std::string FormatHMS(std::uint32_t H, std::uint16_t M, std::uint16_t S);
+// Whole hours, minutes and seconds of a count of minutes; NaN and negative
+// counts give 0:00:00, counts past 2^32 - 1 hours stop there.
+void MinutesToHMS(double Minutes, std::uint32_t& H, std::uint16_t& M, std::uint16_t& S);
 
 // True when both texts have at least N characters and their first N
 // characters are equal, ASCII letters compared without case.

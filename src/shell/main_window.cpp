@@ -943,19 +943,70 @@ void TFMain::ShowLoadError(const QString& FileName, const QString& LocalFile, co
 
 void TFMain::OpenDataFile(const QString& FileName)
 {
-    enum class Kind { None, Population, Process };
-    Kind kind = Kind::None;
-    bool versionAccepted = false;
+    if (TStudyDownload::IsWebAddress(FileName)) {
+        FetchStudy(FileName);
+        return;
+    }
     const QString localFile = FileName.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
                                   ? QUrl(FileName).toLocalFile()
                                   : FileName;
+    OpenStudy(FileName, localFile, [&] {
+        return platform::XmlDocument::LoadFromFile(QFile::encodeName(localFile).toStdString());
+    });
+}
+
+void TFMain::SetStudyDownloadLimits(qint64 Bytes, int TimeoutMs)
+{
+    m_downloadLimit = Bytes;
+    m_downloadTimeoutMs = TimeoutMs;
+}
+
+int TFMain::StudyDownloadsRunning() const
+{
+    int running = 0;
+    for (const TStudyDownload* download : findChildren<TStudyDownload*>(Qt::FindDirectChildrenOnly))
+        running += download->Running();
+    return running;
+}
+
+void TFMain::FetchStudy(const QString& Address)
+{
+    auto* download = new TStudyDownload(this);
+    download->SetLimit(m_downloadLimit);
+    download->SetTimeout(m_downloadTimeoutMs);
+    QPointer<TFMain> self(this);
+    download->Start(Address, [self, download, Address](const QByteArray& data, const QString& error) {
+        download->deleteLater();
+        if (!self)
+            return;
+        platform::GuardEvent([&] {
+            if (!error.isEmpty()) {
+                platform::CurrentDialogs().MessageBox(
+                    self, QString(), QStringLiteral("Cannot open the study \r") + Address + QStringLiteral("\r") + error,
+                    platform::MsgButtons::Ok, platform::MsgIcon::Error);
+                return;
+            }
+            // opened as a local study, from the bytes fetched
+            self->OpenStudy(Address, Address, [&] {
+                return platform::XmlDocument::LoadFromBytes(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
+                                                            Address.toStdString());
+            });
+        });
+    });
+}
+
+void TFMain::OpenStudy(const QString& FileName, const QString& localFile,
+                       const std::function<platform::XmlDocument()>& Load)
+{
+    enum class Kind { None, Population, Process };
+    Kind kind = Kind::None;
+    bool versionAccepted = false;
     // every study keeps a document of its own
     std::shared_ptr<platform::XmlDocument> document;
     std::string version;
     try {
         TWaitScope wait(QStringLiteral("Leyendo datos..."), 10, false, 125, 225);
-        document = std::make_shared<platform::XmlDocument>(
-            platform::XmlDocument::LoadFromFile(QFile::encodeName(localFile).toStdString()));
+        document = std::make_shared<platform::XmlDocument>(Load());
         // a foreign root reads as an empty study: no kind, reported below
         const IXMLVexaType vexa = IsVexaDocument(*document) ? GetVexa(*document) : IXMLVexaType();
         const std::string form = vexa.App().Init().Form();

@@ -2,10 +2,13 @@
 // The main window: the multiple-document parent with the inspector panel
 // (study tree above the property list), menus, tool bar and status bar. It
 // creates every study, sample, web page and log window and keeps the tree.
+#include "platform/xml_dom.h"
+#include "shell/study_download.h"
 #include "window_base/mdi_parent.h"
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -59,7 +62,12 @@ public:
     // ---- operations children call back
     void SetStatusLog(TFMDIChild* Child, bool Show) override;
     void ToolButton4Click() override;
+    // A local file, or an http or https address fetched first (asynchronously).
     void OpenDataFile(const QString& FileName) override;
+    // Size limit and timeout of the studies fetched from web servers.
+    void SetStudyDownloadLimits(qint64 Bytes, int TimeoutMs);
+    // Fetches still running.
+    int StudyDownloadsRunning() const;
     void ActiveData_Set(TFMDIChild* Child) override;
     void ActiveData_DelNotify(TFMDIChild* Child) override;
     void NewChildForm_Muestra(TFMDIChild* PopulationWindow) override;
@@ -139,6 +147,11 @@ private:
     void UpdateDeleteBranch();
     void SetStatusPanel(int Index, const QString& Text);
     void ShowLoadError(const QString& FileName, const QString& LocalFile, const char* Reason);
+    // Opens the document Load gives as the study FileName (the wait window
+    // shown while it loads); load errors are reported with LocalFile.
+    void OpenStudy(const QString& FileName, const QString& LocalFile,
+                   const std::function<platform::XmlDocument()>& Load);
+    void FetchStudy(const QString& Address);
 
     TFMainOptions m_options;
     QSplitter* m_mainSplitter = nullptr;
@@ -155,6 +168,8 @@ private:
     QAction* m_excelSheets = nullptr;
     QAction* m_documents = nullptr;
     QAction* m_resourcesCenter = nullptr;
+    qint64 m_downloadLimit = TStudyDownload::kDefaultLimit;
+    int m_downloadTimeoutMs = TStudyDownload::kDefaultTimeoutMs;
     QPointer<TFLog> m_logWindow;
     int m_studyCounter = 0;
     int m_autoExpandImage = 9;

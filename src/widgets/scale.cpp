@@ -491,6 +491,13 @@ void TScale::DrawOn(platform::DrawingDevice& target, int x, int y)
         target.BitBlt(x, y, w, h, aside->Surface(), 0, 0, platform::Rop3::SrcCopy);
 }
 
+void TScale::SetLabelLimits(int low, int high)
+{
+    m_labelLimited = true;
+    m_labelLow = low;
+    m_labelHigh = high;
+}
+
 void TScale::DrawScale(platform::DrawingDevice*& dc, int base)
 {
     const TTickPlan plan = PlanTicks();
@@ -519,13 +526,17 @@ void TScale::DrawScale(platform::DrawingDevice*& dc, int base)
                 const platform::Size size = dc->GetTextExtent(text);
                 int lx, ly;
                 if (horizontal) {
-                    lx = std::max(x - size.cx / 2, 2);
-                    if (lx + size.cx > w - 2)
-                        lx = w - 2 - size.cx;
+                    const int low = m_labelLimited ? m_labelLow : 2;
+                    const int high = m_labelLimited ? m_labelHigh : w - 2;
+                    lx = std::max(x - size.cx / 2, low);
+                    if (lx + size.cx > high)
+                        lx = std::max(high - size.cx, low);
                     ly = m_scaleType == sctXB ? y - 7 - size.cy * (line + 1) : y + 7 + size.cy * line;
                 } else {
                     lx = m_scaleType == sctYL ? x + 8 : x - 6 - size.cx - 2;
                     ly = y - zeroHeight / 2 + zeroHeight * line;
+                    if (m_labelLimited)
+                        ly = std::max(std::min(ly, m_labelHigh - size.cy), m_labelLow);
                 }
                 dc->TextOut(lx, ly, text);
             };

@@ -96,6 +96,11 @@ public:
     // Draws onto another device at (x, y) instead of the own one; the device
     // is not taken over.
     void SetExternalCanvas(platform::DrawingDevice* device, int x, int y);
+    // The pixels along the scale between which its labels stay whole (by
+    // default 2 pixels inside the control); an instrument that covers its
+    // edges sets its own.
+    void SetLabelLimits(int low, int high);
+    void ClearLabelLimits() { m_labelLimited = false; }
     platform::DrawingDevice* ExternalCanvas() const { return m_external; }
 
     void Assign(const TScale& source);
@@ -166,4 +171,7 @@ private:
     platform::DrawingDevice* m_external = nullptr;
     int m_externalX = 0;
     int m_externalY = 0;
+    bool m_labelLimited = false;
+    int m_labelLow = 0;
+    int m_labelHigh = 0;
 };

@@ -256,15 +256,23 @@ void TScaleGauge::Compose(platform::DrawingDevice& dc)
     m_scale->SetExternalCanvas(&dc, 0, 0);
     m_scale->SetFont(m_font);
     m_scale->SetColorScale(m_colorScale);
+    const int w = Width(), h = Height();
+    // the labels at the ends stay whole inside the dial, off the cover
+    if (Vertical())
+        m_scale->SetLabelLimits(m_marginTop + 1, h - m_marginBottom - 1);
+    else
+        m_scale->SetLabelLimits(m_marginLeft + 2, w - m_marginRight - 2);
     m_scale->ForcePaint();
-    DrawIndex(dc, IndexPosition());
+    const int p = IndexPosition();
+    DrawIndex(dc, p, false);
     DrawCover(dc);
     DrawCaption(dc);
-    const int w = Width(), h = Height();
     DrawFrame(dc, m_frameStyleInner, m_marginLeft, m_marginTop, w - m_marginRight - 1, h - m_marginBottom - 1,
               kFrameHighlight, kFrameLight, kFrameShadow, kFrameDark, kFrameDark);
     DrawFrame(dc, m_frameStyleOuter, 0, 0, w - 1, h - 1, kFrameHighlight, kFrameLight, kFrameShadow, kFrameDark,
               kFrameDark);
+    // triangles and bar over the cover: whole also at the ends of the dial
+    DrawIndex(dc, p, true);
 }
 
 void TScaleGauge::DrawBackground(platform::DrawingDevice& dc)
@@ -340,13 +348,15 @@ void TScaleGauge::DrawRun(platform::DrawingDevice& dc, int from, int to, TColor 
     }
 }
 
-void TScaleGauge::DrawIndex(platform::DrawingDevice& dc, int p)
+void TScaleGauge::DrawIndex(platform::DrawingDevice& dc, int p, bool Marks)
 {
     const int w = Width(), h = Height();
     const int mb = m_marginBottom + 10, mr = m_marginRight + 10;
     const bool vertical = Vertical();
     const int extent = vertical ? h : w;
     if (m_indexMode == gimBand) {
+        if (Marks)
+            return;
         if (vertical) {
             if (p <= h - m_marginBottom)
                 DrawRun(dc, p, h - m_marginBottom, m_colorIndex1, m_colorIndex2, true);
@@ -356,6 +366,8 @@ void TScaleGauge::DrawIndex(platform::DrawingDevice& dc, int p)
         return;
     }
     if (m_indexMode == gimDualColorBand) {
+        if (Marks)
+            return;
         const int z = m_scale->ValueToPixel(m_gaugeZero);
         if (m_value >= m_gaugeZero)
             DrawRun(dc, z, p, m_colorIndex1, m_colorIndex1, false);
@@ -368,6 +380,8 @@ void TScaleGauge::DrawIndex(platform::DrawingDevice& dc, int p)
     if (p < -8 || p > extent + 8)
         return;
     auto thread = [&] {
+        if (Marks)
+            return;
         SetPenColor(dc, m_colorIndex1);
         if (vertical) {
             dc.MoveTo(0, p);
@@ -383,21 +397,29 @@ void TScaleGauge::DrawIndex(platform::DrawingDevice& dc, int p)
         thread();
         break;
     case gimTriangle:
+        if (!Marks)
+            break;
         SetPenColor(dc, m_colorIndex1);
         DrawTriangle(dc, p, lower, 1);
         break;
     case gimThreadTriangle:
         thread();
+        if (!Marks)
+            break;
         SetPenColor(dc, m_colorIndex2);
         DrawTriangle(dc, p, vertical ? lower : lower + 1, 1);
         break;
     case gimThreadTwoTriangles:
         thread();
+        if (!Marks)
+            break;
         SetPenColor(dc, m_colorIndex2);
         DrawTriangle(dc, p, lower, 1);
         DrawTriangle(dc, p, (vertical ? m_marginLeft : m_marginTop) + 9, -1);
         break;
     case gimBar: {
+        if (!Marks)
+            break;
         SetPenColor(dc, m_colorIndex1);
         auto bar = [&](int along, int from, int to) {
             if (vertical) {

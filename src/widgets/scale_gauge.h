@@ -117,7 +117,9 @@ protected:
 private:
     void ArrangeScale();
     void DrawBackground(platform::DrawingDevice& dc);
-    void DrawIndex(platform::DrawingDevice& dc, int p);
+    // Marks false: the thread and the bands (under the cover); true: the
+    // triangles and the bar (over the cover and the frames).
+    void DrawIndex(platform::DrawingDevice& dc, int p, bool Marks);
     void DrawTriangle(platform::DrawingDevice& dc, int p, int first, int direction);
     void DrawRun(platform::DrawingDevice& dc, int from, int to, TColor c1, TColor c2, bool blend);
     void DrawCover(platform::DrawingDevice& dc);

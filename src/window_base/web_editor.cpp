@@ -110,6 +110,24 @@ TWebEditor::TWebEditor(QWidget* parent)
     browserLayout->setContentsMargins(0, 0, 0, 0);
     WebBrowser1 = platform::CreateWebView(WebBrowserp);
     browserLayout->addWidget(WebBrowser1);
+    lblNavigateError = new QLabel(WebBrowserp);
+    lblNavigateError->setObjectName(QStringLiteral("lblNavigateError"));
+    lblNavigateError->setAlignment(Qt::AlignCenter);
+    lblNavigateError->setWordWrap(true);
+    lblNavigateError->setTextFormat(Qt::PlainText);
+    lblNavigateError->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblNavigateError->setAutoFillBackground(true);
+    {
+        QPalette palette = lblNavigateError->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        palette.setColor(QPalette::WindowText, QColor(0x80, 0, 0));
+        lblNavigateError->setPalette(palette);
+        QFont font = lblNavigateError->font();
+        font.setPointSizeF(font.pointSizeF() * 1.2);
+        lblNavigateError->setFont(font);
+    }
+    lblNavigateError->hide();
+    browserLayout->addWidget(lblNavigateError, 1);
     m_front->addWidget(Memo1);
     m_front->addWidget(WebBrowserp);
     m_front->setCurrentWidget(WebBrowserp);
@@ -466,6 +484,25 @@ void TWebEditor::WebBrowser1BeforeNavigate2(const QString& URL, bool& Cancel)
     HandOverDocument(URL, Cancel);
 }
 
+QString TWebEditor::NavigateErrorText(const QString& URL, int Code)
+{
+    QString reason;
+    if (Code >= 400)
+        reason = QStringLiteral("The web server answered with error %1.").arg(Code);
+    else if (Code < 0)
+        reason = QStringLiteral("The computer has no connection to the network, or the web server cannot be "
+                                "reached. Check the connection and try again.");
+    else
+        reason = QStringLiteral("The page could not be loaded (error %1).").arg(Code);
+    return QStringLiteral("The page cannot be shown:\n%1\n\n%2").arg(URL, reason);
+}
+
+void TWebEditor::ShowNavigateError(bool Shown)
+{
+    lblNavigateError->setVisible(Shown);
+    WebBrowser1->setVisible(!Shown);
+}
+
 bool TWebEditor::IsUnshownFile(const QString& address, QString& path)
 {
     const QUrl url(address);
@@ -532,6 +569,7 @@ void TWebEditor::WebBrowser1CommandStateChange(int Command, bool Enable)
 
 void TWebEditor::WebBrowser1NavigateComplete2(const QString& URL)
 {
+    ShowNavigateError(false);
     ProgressBar1->hide();
     URLbar->setText(URL);
 }
@@ -543,8 +581,12 @@ void TWebEditor::WebBrowser1DocumentComplete(const QString&)
     tbReload->show();
 }
 
-void TWebEditor::WebBrowser1NavigateError(const QString&, int)
+void TWebEditor::WebBrowser1NavigateError(const QString& URL, int Code)
 {
+    // a clear message in place of an empty page
+    lblNavigateError->setText(NavigateErrorText(URL, Code));
+    ShowNavigateError(true);
+    URLbar->setText(URL);
     bGo->show();
     bCancel->hide();
     ProgressBar1->hide();

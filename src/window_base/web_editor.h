@@ -117,12 +117,20 @@ public:
     QWidget* barStatus = nullptr;
     QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
     QProgressBar* ProgressBar1 = nullptr;
+    // Shown instead of the browser when a page could not be loaded.
+    QLabel* lblNavigateError = nullptr;
+
+    // The text of lblNavigateError for a failed load of URL with the
+    // engine's error code (negative: a network error; 400 and up: the
+    // server's HTTP status).
+    static QString NavigateErrorText(const QString& URL, int Code);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyVisibility();
+    void ShowNavigateError(bool Shown);
     void Memo1Change();
     void ShowCaret();
     void SetModifiedState(bool value);

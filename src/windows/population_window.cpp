@@ -50,7 +50,8 @@ QString ToQString(const std::string& s)
 
 std::string HMSText(double minutes)
 {
-    std::uint16_t h = 0, m = 0, s = 0;
+    std::uint32_t h = 0;
+    std::uint16_t m = 0, s = 0;
     MinutesToHMS(minutes, h, m, s);
     return FormatHMS(h, m, s);
 }
@@ -654,7 +655,8 @@ void TFPoblacion::StartClock()
         return;
     const double now = platform::CurrentClock().Now();
     FModel->SetStartTime(now);
-    std::uint16_t h = 0, m = 0, s = 0;
+    std::uint32_t h = 0;
+    std::uint16_t m = 0, s = 0;
     MinutesToHMS(FModel->RunMinutes, h, m, s);
     FModel->SetEndTime(now + h / 24.0 + m / kMinutesPerDay + s / 86400.0);
     UpdateTimeDisplays();

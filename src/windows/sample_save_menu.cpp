@@ -2,7 +2,10 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QIcon>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 
 namespace {
@@ -24,6 +27,26 @@ constexpr TSaveKind kKinds[4] = {
 };
 
 bool IsFileKind(int tag) { return tag >= 1 && tag <= 4; }
+
+// The button's picture of a file kind: a page whose band carries the kind's
+// colour (0: the plain page of "Save as" before any save).
+QIcon KindIcon(int tag)
+{
+    static const QColor bands[5] = {QColor(128, 128, 128), QColor(200, 30, 30), QColor(20, 130, 50),
+                                    QColor(30, 70, 200), QColor(90, 90, 90)};
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setPen(QColor(64, 64, 64));
+    p.setBrush(Qt::white);
+    p.drawRect(2, 0, 11, 15);
+    const QColor band = bands[IsFileKind(tag) ? tag : 0];
+    p.fillRect(3, 1, 10, 5, band);
+    p.setPen(band);
+    for (int y = 8; y <= 13; y += 2)
+        p.drawLine(4, y, 11, y);
+    return QIcon(picture);
+}
 
 } // namespace
 
@@ -53,6 +76,8 @@ TSampleSaveMenu::TSampleSaveMenu(QWidget* parent, const TNTabEd& sheet, TVariabl
     m_button->setText(QStringLiteral("Save as"));
     m_button->setMenu(m_menu);
     m_button->setPopupMode(QToolButton::MenuButtonPopup);
+    m_button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_button->setIcon(KindIcon(m_imageIndex));
     connect(m_button, &QToolButton::clicked, this, [this] { SaveData(m_tag); });
 
     m_dialog.caption = QStringLiteral("Save data as...");
@@ -91,6 +116,7 @@ void TSampleSaveMenu::SaveData(int tag)
         return;
     m_imageIndex = tag;
     m_tag = tag;
+    m_button->setIcon(KindIcon(m_imageIndex));
 }
 
 bool TSampleSaveMenu::WriteFile(int tag, const QString& fileName)

@@ -18,6 +18,8 @@ TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std
     if (c <= 0)
         return column; // a variable without its column is not analysed
     const int rows = Sheet.NrOfRows();
+    if (rows < 1)
+        return column; // an emptied sheet has nothing to analyse
     column.Kind = ref.Kind;
     column.Index = ref.Index;
     if (ref.Kind == 1) {

@@ -35,15 +35,16 @@ struct TStatColumn {
 };
 
 // The column of the variable Name; none when the name is empty or "-", names
-// no variable, or the sheet has no column of that name.
+// no variable, or the sheet has no column of that name or no rows.
 TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name);
 
 class TSampleStatistics {
 public:
     // Analysis of Name1 (the response Y when there are two) and Name2 (X, or
     // the grouping variable); an empty or "-" name, or one without column,
-    // takes no part. Returns the number of variables analysed; with none the
-    // entries are not called and the last columns stay.
+    // takes no part, nor does any on a sheet without rows. Returns the number
+    // of variables analysed; with none the entries are not called and the
+    // last columns stay.
     int Run(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name1, const std::string& Name2,
             TStatisticsEntries& Entries);
 

@@ -473,6 +473,11 @@ void TFMuestra::BuildStatisticsPage(QWidget* page)
         connect(combo, &QComboBox::activated, this,
                 [this, combo] { platform::GuardEvent([this, combo] { cbSVars2Change(combo); }); });
     connect(run, &QPushButton::clicked, this, [this] { platform::GuardEvent([this] { ExecuteStatistics(); }); });
+    // entering the page offers the variables of the sample now on the sheet
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this, page](int index) {
+        if (PageControl1->widget(index) == page)
+            platform::GuardEvent([this] { InitStatVars(); });
+    });
 }
 
 void TFMuestra::SetStatisticsEntries(TStatisticsEntries* Entries) { m_entries = Entries; }
@@ -1071,6 +1076,10 @@ void TFMuestra::InitStatVars()
     }
     for (QComboBox* combo : {cbSVars1, cbSVars2})
         combo->setCurrentIndex(combo->findText(QStringLiteral("-")));
+    lblVar1->clear();
+    lblVar2->clear();
+    // an analysis on screen belongs to the choice just cleared
+    TFramStat1->hide();
 }
 
 void TFMuestra::cbSVars2Change(QComboBox* Sender)
@@ -1095,5 +1104,8 @@ void TFMuestra::ExecuteStatistics()
     TStatisticsEntries* entries = m_entries ? m_entries : m_frameEntries.get();
     if (!FPoblacion || !entries)
         return;
-    m_statistics.Run(*FPoblacion, *m_sampleData, S(cbSVars1->currentText()), S(cbSVars2->currentText()), *entries);
+    // nothing to analyse (no variable, or a sheet without rows): no analysis shown
+    if (m_statistics.Run(*FPoblacion, *m_sampleData, S(cbSVars1->currentText()), S(cbSVars2->currentText()),
+                         *entries) == 0)
+        TFramStat1->hide();
 }

@@ -1,6 +1,11 @@
 #include "windows/statistics_string_grid.h"
 
+#include <QFontMetrics>
+#include <QString>
+
 #include <algorithm>
+
+#include "platform/qt_drawing_device.h"
 
 TStatStringGrid::TStatStringGrid(QWidget* Parent) : platform::TCustomGrid(Parent)
 {
@@ -26,6 +31,9 @@ void TStatStringGrid::SetSize(int Cols, int Rows)
         Rows = FixedRows() + 1;
     SetColCount(Cols);
     SetRowCount(Rows);
+    for (const auto& [pos, text] : m_cells)
+        if (pos.first < Cols && pos.second < Rows)
+            FitColumn(pos.first, text);
     Invalidate();
 }
 
@@ -44,8 +52,19 @@ void TStatStringGrid::SetCell(int Col, int Row, const std::string& Text)
             return;
         m_cells[key] = Text;
     }
-    if (Col < ColCount() && Row < RowCount())
+    if (Col < ColCount() && Row < RowCount()) {
+        FitColumn(Col, Text);
         InvalidateCell(Col, Row);
+    }
+}
+
+void TStatStringGrid::FitColumn(int Col, const std::string& Text)
+{
+    // the text starts 2 pixels into its cell and keeps 4 free at its end
+    const QFontMetrics metrics(platform::ToQFont(Font()));
+    const int needed = metrics.horizontalAdvance(QString::fromStdString(Text)) + 6;
+    if (needed > ColWidths(Col))
+        SetColWidths(Col, needed);
 }
 
 std::string TStatStringGrid::Cells(int Col, int Row) const

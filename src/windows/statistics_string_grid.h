@@ -1,7 +1,8 @@
 #pragma once
 // The text grid of the statistics frame: a read-only string grid whose cells
 // the statistics pages write through TStatGrid. Cells keep their texts as
-// written (numbers come padded to their width), drawn from the cell's left.
+// written (numbers come padded to their width), drawn from the cell's left;
+// a column grows to the widest text written into it, so none is cut.
 #include <map>
 #include <string>
 #include <utility>
@@ -31,5 +32,7 @@ protected:
     void ColWidthsChanged() override {}
 
 private:
+    void FitColumn(int Col, const std::string& Text);
+
     std::map<std::pair<int, int>, std::string> m_cells;  // (col, row) -> text
 };

@@ -396,13 +396,19 @@ TEST(TVectorMeanVar, HandValues)
     EXPECT_DOUBLE_EQ(var, 4.0);
 }
 
-TEST(TVectorMeanVar, FewerThanThreeValuesGiveVarianceOne)
+TEST(TVectorMeanVar, TwoValuesHaveTheirSampleVarianceOneValueGivesOne)
 {
     TVector v;
-    Fill(v, {10, 30, 1000});
+    Fill(v, {10, 30, 1000, 3, 5});
     double mean = 0, var = 0;
     v.MeanVar(1, 2, mean, var);
     EXPECT_DOUBLE_EQ(mean, 20.0);
+    EXPECT_DOUBLE_EQ(var, 200.0);  // (10 - 20)^2 + (30 - 20)^2
+    v.MeanVar(4, 5, mean, var);
+    EXPECT_DOUBLE_EQ(mean, 4.0);
+    EXPECT_DOUBLE_EQ(var, 2.0);
+    v.MeanVar(1, 1, mean, var);
+    EXPECT_DOUBLE_EQ(mean, 10.0);
     EXPECT_EQ(var, 1.0);
     v.MeanVar(3, 3, mean, var);
     EXPECT_DOUBLE_EQ(mean, 1000.0);

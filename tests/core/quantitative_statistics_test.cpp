@@ -94,16 +94,19 @@ TEST(QuantitativeGridTexts, MeanWithinOneShowsNoCvNumber)
     EXPECT_EQ(g.Cell(4, 6), "CV=     -");
 }
 
-TEST(QuantitativeGridTexts, TwoValuesKeepVarianceOneAndTOfOneDegree)
+TEST(QuantitativeGridTexts, TwoValuesHaveTheirSampleVarianceAndTOfOneDegree)
 {
-    // variance 1.0 below three values; 4 -/+ qt(.95, 1) * 1 / sqrt(2) = 4 -/+ 4.464
+    // {3, 5}: variance ((3-4)^2 + (5-4)^2) / 1 = 2, SEM sqrt(2) / sqrt(2) = 1;
+    // qt(.95, 1) = tan(0.45 pi) = 6.3138, qt(.995, 1) = 63.6567
     const auto x = MakeColumn({3, 5});
     TStatTextTable g;
     WriteQuantitativeGrid(g, NumVar("v"), QuantitativeSummary(*x));
-    EXPECT_EQ(g.Cell(3, 6), "Var= 1.000");
-    EXPECT_EQ(g.Cell(2, 13), "-0.464");
-    EXPECT_EQ(g.Cell(3, 13), " 8.464");
-    EXPECT_EQ(g.Cell(4, 15), "45.012");  // 63.656741 / sqrt(2)
+    EXPECT_EQ(g.Cell(3, 6), "Var= 2.000");
+    EXPECT_EQ(g.Cell(2, 6), "sd= 1.414");
+    EXPECT_EQ(g.Cell(2, 11), "SEM= 1.000");
+    EXPECT_EQ(g.Cell(2, 13), "-2.314");
+    EXPECT_EQ(g.Cell(3, 13), "10.314");
+    EXPECT_EQ(g.Cell(4, 15), "63.657");
     ExpectCleanTexts(g);
 }
 

@@ -63,14 +63,16 @@ TEST(MinutesToHMS, SplitsMinutesIntoHoursMinutesSeconds)
 {
     struct Case {
         double minutes;
-        std::uint16_t h, m, s;
+        std::uint32_t h;
+        std::uint16_t m, s;
     };
     const std::vector<Case> cases{
         {125.5, 2, 5, 30}, {59.99, 0, 59, 59}, {0.0, 0, 0, 0},  {60.0, 1, 0, 0},
         {61.25, 1, 1, 15}, {0.5, 0, 0, 30},    {1439.0, 23, 59, 0}, {600.75, 10, 0, 45},
     };
     for (const Case& c : cases) {
-        std::uint16_t h = 99, m = 99, s = 99;
+        std::uint32_t h = 99;
+        std::uint16_t m = 99, s = 99;
         MinutesToHMS(c.minutes, h, m, s);
         EXPECT_EQ(h, c.h) << c.minutes;
         EXPECT_EQ(m, c.m) << c.minutes;
@@ -78,20 +80,42 @@ TEST(MinutesToHMS, SplitsMinutesIntoHoursMinutesSeconds)
     }
 }
 
-TEST(MinutesToHMS, WholeMinutesWrapInSixteenBits)
+TEST(MinutesToHMS, RunsPastSixteenBitsOfMinutesKeepTheirHours)
 {
-    std::uint16_t h, m, s;
-    // 65536 whole minutes wrap to 0; the seconds are then taken of 65536.5
-    // minutes and wrap too: 3932190 mod 65536 = 30.
-    MinutesToHMS(65536.5, h, m, s);
-    EXPECT_EQ(h, 0);
-    EXPECT_EQ(m, 0);
-    EXPECT_EQ(s, 30);
+    struct Case {
+        double minutes;
+        std::uint32_t h;
+        std::uint16_t m, s;
+        const char* text;
+    };
+    // 65536 = 1092 * 60 + 16; 100000 = 1666 * 60 + 40; 4e6 = 66666 * 60 + 40
+    const std::vector<Case> cases{
+        {65535.0, 1092, 15, 0, "1092:15:00"},
+        {65536.5, 1092, 16, 30, "1092:16:30"},
+        {100000.25, 1666, 40, 15, "1666:40:15"},
+        {4e6 + 0.75, 66666, 40, 45, "66666:40:45"},
+    };
+    for (const Case& c : cases) {
+        std::uint32_t h = 0;
+        std::uint16_t m = 99, s = 99;
+        MinutesToHMS(c.minutes, h, m, s);
+        EXPECT_EQ(h, c.h) << c.minutes;
+        EXPECT_EQ(m, c.m) << c.minutes;
+        EXPECT_EQ(s, c.s) << c.minutes;
+        EXPECT_EQ(FormatHMS(h, m, s), c.text);
+    }
+    std::uint32_t h = 0;
+    std::uint16_t m = 0, s = 0;
+    MinutesToHMS(1e300, h, m, s);  // stops at the last whole hour count
+    EXPECT_EQ(h, 0xFFFFFFFFu);
+    EXPECT_EQ(m, 59);
+    EXPECT_EQ(s, 59);
 }
 
 TEST(MinutesToHMS, NotANumberGivesZero)
 {
-    std::uint16_t h = 1, m = 1, s = 1;
+    std::uint32_t h = 1;
+    std::uint16_t m = 1, s = 1;
     MinutesToHMS(std::numeric_limits<double>::quiet_NaN(), h, m, s);
     EXPECT_EQ(h, 0);
     EXPECT_EQ(m, 0);
