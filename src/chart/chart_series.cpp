@@ -1098,6 +1098,9 @@ void TChartSeries::SetParentChart(TSeriesParent* Value)
     TCustomChartSeries::SetParentChart(Value);
     m_marks->SetParentChart(Value ? Value->Panel() : nullptr);
     RebindAxes();
+    // positions of a chart left behind mean nothing
+    if (!Value)
+        m_firstValueIndex = m_lastValueIndex = -1;
 }
 
 void TChartSeries::Repaint()
