@@ -120,7 +120,7 @@ void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int Index, const std::string& T
     int width = 0;
     int height = 0;
     if (shape.TextFormat() == ttfHtml) {
-        const TSize extent = MeasureHtmlText(Canvas, Text);
+        const TSize extent = Canvas.HtmlTextExtent(Text);
         width = extent.cx;
         height = extent.cy;
     } else {
@@ -202,7 +202,7 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     }
     if (html) {
         // the renderer lays its runs from the left end of the text
-        const int width = MeasureHtmlText(Canvas, Text).cx;
+        const int width = Canvas.HtmlTextExtent(Text).cx;
         if (align == platform::TextAlign::Center)
             x -= width / 2;
         else if (align == platform::TextAlign::Right)
