@@ -241,8 +241,12 @@ void TSeriesMarks::AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) 
     const TPlotShadow* shadow = ShadowIfAny();
     const int sx = shadow && shadow->Visible() ? shadow->HorizSize() : 0;
     const int sy = shadow && shadow->Visible() ? shadow->VertSize() : 0;
+    const TCustomPlotPanel* panel = PanelOf(m_series);
+    TCanvas3D* canvas = panel ? panel->Canvas() : nullptr;
+    // compared where they show: on the screen
     const auto box = [&](const TSeriesMarkPosition& p) {
-        TRect r{p.LeftTop.X, p.LeftTop.Y, p.LeftTop.X + p.Width + frame, p.LeftTop.Y + p.Height + frame};
+        const TPoint2 lt = ScreenLeftTop(canvas, p);
+        TRect r{lt.X, lt.Y, lt.X + p.Width + frame, lt.Y + p.Height + frame};
         (sx > 0 ? r.Right : r.Left) += sx;
         (sy > 0 ? r.Bottom : r.Top) += sy;
         return r;
