@@ -933,7 +933,13 @@ void TChartSeries::AssignValues(const TChartSeries& Source)
     if (m_function) {
         XValues().SetDateTime(Source.XValues().DateTime());
         YValues().SetDateTime(Source.YValues().DateTime());
-        m_function->AddPoints(&Source);
+        try {
+            m_function->AddPoints(&Source);
+        } catch (...) {
+            // a function that gives up leaves the series empty, not locked
+            EndUpdate();
+            throw;
+        }
     } else if (IsValidSourceOf(&Source)) {
         for (int i = 0; i < Source.Count(); ++i)
             AddPointFrom(Source, i);
