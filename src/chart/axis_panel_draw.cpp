@@ -49,7 +49,11 @@ void TCustomAxisPanel::DrawLegendRect(const TRect& R)
 {
     TCanvas3D& c = *Canvas();
     c.RectangleRect(R);
-    if (c.Brush()->Color() != Color())
+    // a symbol in the colour it is drawn against gets its outline again
+    TColor back = LegendBackColor();
+    if (back == clDefault)
+        back = Color();
+    if (c.Brush()->Color() != back)
         return;
     const TColor penColor = c.Pen()->Color();
     if (c.Brush()->Color() == clBlack)

@@ -391,7 +391,8 @@ void TCustomBarSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TB
             c.AssignPen(&BarPen());
     }
     BrushStyle = BarBrush().Style();
-    BackColor = BarBrush().Color() == clDefault && panel ? panel->Color() : BarBrush().Color();
+    // without a brush colour of its own the symbol stands against the legend
+    BackColor = BarBrush().Color() == clDefault && chart ? chart->LegendBackColor() : BarBrush().Color();
 }
 
 int TCustomBarSeries::Clicked(int X, int Y) const
