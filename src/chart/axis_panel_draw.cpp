@@ -319,6 +319,9 @@ void TCustomAxisPanel::CalcSeriesMargins()
         b = minFirst ? maxMargin : minMargin;
         if (a != 0 || b != 0)
             WidenAxisByMargins(*axis, horizontal ? TRect{a, 0, b, 0} : TRect{0, a, 0, b});
+        // the labels of the new limits may take other room
+        if (!axis->IsDepthAxis() && (axis->MinimumOffset() != 0 || axis->MaximumOffset() != 0))
+            axis->PlaceTitleBeyondLabels();
     }
 }
 
