@@ -49,7 +49,11 @@ void TCustomAxisPanel::DrawLegendRect(const TRect& R)
 {
     TCanvas3D& c = *Canvas();
     c.RectangleRect(R);
-    if (c.Brush()->Color() != Color())
+    // a symbol in the colour it is drawn against gets its outline again
+    TColor back = LegendBackColor();
+    if (back == clDefault)
+        back = Color();
+    if (c.Brush()->Color() != back)
         return;
     const TColor penColor = c.Pen()->Color();
     if (c.Brush()->Color() == clBlack)
@@ -315,6 +319,9 @@ void TCustomAxisPanel::CalcSeriesMargins()
         b = minFirst ? maxMargin : minMargin;
         if (a != 0 || b != 0)
             WidenAxisByMargins(*axis, horizontal ? TRect{a, 0, b, 0} : TRect{0, a, 0, b});
+        // the labels of the new limits may take other room
+        if (!axis->IsDepthAxis() && (axis->MinimumOffset() != 0 || axis->MaximumOffset() != 0))
+            axis->PlaceTitleBeyondLabels();
     }
 }
 

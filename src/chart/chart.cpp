@@ -446,7 +446,8 @@ void TCustomChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
     case cpNone:
         break;
     }
-    if (!handled && part.Part == cpNone)
+    // a click no handler took is the background's (the chart area has been asked)
+    if (!handled && part.Part != cpChartRect)
         call(OnClickBackground, Button, Shift, X, Y);
 }
 

@@ -84,6 +84,7 @@ public:
     TChartPen* LegendSymbolPen() const override { return m_legendPen; }
     void SetLegendSymbolPen(TChartPen* Value) { m_legendPen = Value; }
     void DrawLegendRect(const TRect& R) override;
+    TColor LegendBackColor() const override { return LegendColor; }
 
     bool IsFreeSeriesColor(TColor Color, bool CheckBackground, const TChartSeries* Series) const override;
     TColor GetBackColor() const override;

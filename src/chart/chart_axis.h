@@ -277,6 +277,8 @@ public:
     int SizeLabels();
     int SizeTitle();
     void CalcRect(TRect& R, bool InflateChartRect);
+    // PosTitle just beyond the labels again (after the limits moved by the offsets).
+    void PlaceTitleBeyondLabels() { PosTitle = Outward(PosLabels, SizeLabels()); }
     void Draw(bool CalcPosAxis);
     void DrawGrids(int Count);
     // The axis' rectangle (along: StartPos..EndPos, across: line to labels).

@@ -933,7 +933,13 @@ void TChartSeries::AssignValues(const TChartSeries& Source)
     if (m_function) {
         XValues().SetDateTime(Source.XValues().DateTime());
         YValues().SetDateTime(Source.YValues().DateTime());
-        m_function->AddPoints(&Source);
+        try {
+            m_function->AddPoints(&Source);
+        } catch (...) {
+            // a function that gives up leaves the series empty, not locked
+            EndUpdate();
+            throw;
+        }
     } else if (IsValidSourceOf(&Source)) {
         for (int i = 0; i < Source.Count(); ++i)
             AddPointFrom(Source, i);
@@ -1098,6 +1104,9 @@ void TChartSeries::SetParentChart(TSeriesParent* Value)
     TCustomChartSeries::SetParentChart(Value);
     m_marks->SetParentChart(Value ? Value->Panel() : nullptr);
     RebindAxes();
+    // positions of a chart left behind mean nothing
+    if (!Value)
+        m_firstValueIndex = m_lastValueIndex = -1;
 }
 
 void TChartSeries::Repaint()

@@ -113,7 +113,7 @@ public:
     virtual void SetSeriesColor(TColor Value);
     TColor AssignedColor() const { return m_assignedColor; }
     // The palette's colour, used while the series has none of its own.
-    void SetAssignedColor(TColor Value) { m_assignedColor = Value; }
+    virtual void SetAssignedColor(TColor Value) { m_assignedColor = Value; }
     // The user's colour (clDefault when none).
     TColor OwnSeriesColor() const { return m_seriesColor; }
     bool ColorEachPoint() const { return m_colorEachPoint; }

@@ -161,13 +161,14 @@ void TChartSeries::DrawLegend(int Index, const TRect& Rect)
     if (color == clNone)
         return;
     canvas->AssignPen(&Pen());
-    TColor backColor = panel->GetBackColor();
+    // symbols are drawn against the legend
+    TColor backColor = chart->LegendBackColor();
     TBrushStyle brushStyle = Brush().Style();
     PrepareLegendCanvas(Index, backColor, brushStyle);
     if (TChartPen* symbolPen = chart->LegendSymbolPen())
         canvas->AssignPen(symbolPen);
     if (backColor == clDefault)
-        backColor = panel->GetBackColor();
+        backColor = chart->LegendBackColor();
     if (backColor == clDefault)
         backColor = panel->Color();
     const TBrushStyle own = Brush().Style();

@@ -6,7 +6,7 @@
 
 int ChartTextWidth(TPlotCanvas& Canvas, const std::string& Text, bool Html)
 {
-    return Html ? MeasureHtmlText(Canvas, Text).cx : Canvas.TextWidth(Text);
+    return Html ? Canvas.HtmlTextExtent(Text).cx : Canvas.TextWidth(Text);
 }
 
 int AlignedTextX(TAlignment Alignment, int Left, int Right, int LineWidth, int WWidth)

@@ -22,16 +22,42 @@ void TFilterEditorForm::Added(QWidget* control)
         m_first = control;
 }
 
+void TFilterEditorForm::Edit(TPlotFilter& Filter)
+{
+    m_filter = Filter.Lifetime();
+    m_bound = true;
+    Filter.CreateEditor(*this);
+    m_bound = false;
+    m_filter.reset();
+}
+
 namespace {
+
+// Writes a control's value into the field while the filter it belongs to
+// lives; a control whose filter is gone turns disabled instead.
+struct TFieldWriter {
+    std::weak_ptr<const void> Filter;
+    bool Bound;
+
+    template <typename T, typename V>
+    void operator()(QWidget* control, T& field, V value) const
+    {
+        if (Bound && Filter.expired()) {
+            control->setEnabled(false);
+            return;
+        }
+        field = value;
+    }
+};
 
 // A spin box from 0 to 10000 that writes its value into Field.
 template <typename Box, typename T>
-QWidget* AddSpinBox(QFormLayout* form, QWidget* parent, const std::string& caption, T& field)
+QWidget* AddSpinBox(QFormLayout* form, QWidget* parent, const std::string& caption, T& field, TFieldWriter write)
 {
     auto* box = new Box(parent);
     box->setRange(0, 10000);
     box->setValue(field);
-    QObject::connect(box, &Box::valueChanged, box, [&field](T v) { field = v; });
+    QObject::connect(box, &Box::valueChanged, box, [box, &field, write](T v) { write(box, field, v); });
     form->addRow(QString::fromStdString(caption), box);
     return box;
 }
@@ -41,7 +67,7 @@ QWidget* AddSpinBox(QFormLayout* form, QWidget* parent, const std::string& capti
 void TFilterEditorForm::AddInteger(const std::string& Caption, int& Field)
 {
     if (m_form)
-        Added(AddSpinBox<QSpinBox>(m_form, m_parent, Caption, Field));
+        Added(AddSpinBox<QSpinBox>(m_form, m_parent, Caption, Field, TFieldWriter{m_filter, m_bound}));
 }
 
 void TFilterEditorForm::AddBoolean(const std::string& Caption, bool& Field)
@@ -50,7 +76,8 @@ void TFilterEditorForm::AddBoolean(const std::string& Caption, bool& Field)
         return;
     auto* box = new QCheckBox(QString::fromStdString(Caption), m_parent);
     box->setChecked(Field);
-    QObject::connect(box, &QCheckBox::toggled, box, [&Field](bool v) { Field = v; });
+    QObject::connect(box, &QCheckBox::toggled, box,
+                     [box, &Field, write = TFieldWriter{m_filter, m_bound}](bool v) { write(box, Field, v); });
     m_form->addRow(box);
     Added(box);
 }
@@ -58,5 +85,5 @@ void TFilterEditorForm::AddBoolean(const std::string& Caption, bool& Field)
 void TFilterEditorForm::AddFloat(const std::string& Caption, double& Field)
 {
     if (m_form)
-        Added(AddSpinBox<QDoubleSpinBox>(m_form, m_parent, Caption, Field));
+        Added(AddSpinBox<QDoubleSpinBox>(m_form, m_parent, Caption, Field, TFieldWriter{m_filter, m_bound}));
 }

@@ -264,11 +264,26 @@ void TPlotCanvas::TextOutFormatted(int X, int Y, const std::string& Text, bool H
     try {
         DrawHtmlText(*this, X, Y, Text);
     } catch (const std::exception& e) {
-        // the paint goes on; the error is reported once
-        if (!m_textErrorReported && OnTextError) {
-            m_textErrorReported = true;
-            OnTextError(e.what());
-        }
+        ReportTextError(e.what());
+    }
+}
+
+TSize TPlotCanvas::HtmlTextExtent(const std::string& Text)
+{
+    try {
+        return MeasureHtmlText(*this, Text);
+    } catch (const std::exception& e) {
+        ReportTextError(e.what());
+        return TSize{0, 0};
+    }
+}
+
+void TPlotCanvas::ReportTextError(const char* Message)
+{
+    // the paint goes on; the error is reported once
+    if (!m_textErrorReported && OnTextError) {
+        m_textErrorReported = true;
+        OnTextError(Message);
     }
 }
 

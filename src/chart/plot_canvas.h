@@ -114,6 +114,9 @@ public:
     void LinePoints(const TPoint& P1, const TPoint& P2) { Line(P1.X, P1.Y, P2.X, P2.Y); }
     // Html texts go through the chart text renderer when one is installed.
     void TextOutFormatted(int X, int Y, const std::string& Text, bool Html);
+    // The extent of an html text; a parse error is reported as a drawing's
+    // is (once through OnTextError) and measures nothing.
+    TSize HtmlTextExtent(const std::string& Text);
     void SetDarkBrush(TColor Color, int Amount);
 
     // Makes the device the one drawn on; the working pen, brush and font are
@@ -156,6 +159,7 @@ protected:
     bool m_fontDirty = true;
     std::uint8_t m_blendTransparency = 0;
     TPlotFont* m_currentFont = nullptr;
+    void ReportTextError(const char* Message);
     bool m_textErrorReported = false;
 };
 

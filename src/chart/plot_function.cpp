@@ -1,6 +1,7 @@
 #include "chart/plot_function.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "chart/axis_panel.h"
@@ -201,6 +202,8 @@ void TPlotFunction::CollectByPeriod(const TChartSeries& Source, const TChartValu
     const TDateTimeStep step = dateTime ? FindDateTimeStep(m_period) : dtNone;
     double boundary = x.Value(0);
     int t = 0;
+    constexpr int MaxEmptyPeriods = 1000000;
+    int emptyPeriods = 0;
     while (t <= count - 1) {
         int last;
         double firstX, lastX = 0, b = 0;
@@ -227,6 +230,11 @@ void TPlotFunction::CollectByPeriod(const TChartSeries& Source, const TChartValu
             return;
         const double at = m_periodAlign == paFirst ? firstX : m_periodAlign == paLast ? lastX : (firstX + lastX) * 0.5;
         if (byRange && x.Value(t) >= b) {
+            // a period far smaller than the gaps between X values would add
+            // points without end
+            if (++emptyPeriods > MaxEmptyPeriods)
+                throw ChartException("Function Period too small: more than " + std::to_string(MaxEmptyPeriods) +
+                                     " periods without points");
             AddFunctionXY(Source.YMandatory(), at, 0);
             continue;
         }

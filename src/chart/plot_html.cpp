@@ -25,6 +25,17 @@ public:
         m_items.pop_back();
         return s;
     }
+    // Removes the latest item that Match accepts, if any.
+    template <typename F>
+    void PopLast(F Match)
+    {
+        for (auto it = m_items.rbegin(); it != m_items.rend(); ++it)
+            if (Match(*it)) {
+                m_items.erase(std::next(it).base());
+                return;
+            }
+    }
+    std::size_t Size() const { return m_items.size(); }
     void Clear() { m_items.clear(); }
 
 private:
@@ -303,7 +314,26 @@ private:
         StyleTags().Push(tag);
     }
 
-    void RemoveStyle(int bit) { m_font.SetStyle(m_font.Style() & ~bit); }
+    // The style an opening style tag starts (0 for any other).
+    static int StyleBit(const std::string& tag)
+    {
+        if (tag == "<B>" || tag == "<BOLD>" || tag == "<STRONG>")
+            return fsBold;
+        if (tag == "<I>")
+            return fsItalic;
+        if (tag == "<U>")
+            return fsUnderline;
+        if (tag == "<STRIKE>")
+            return fsStrikeOut;
+        return 0;
+    }
+
+    // Ends the style and drops the latest tag that started it.
+    void RemoveStyle(int bit)
+    {
+        m_font.SetStyle(m_font.Style() & ~bit);
+        StyleTags().PopLast([bit](const std::string& tag) { return StyleBit(tag) == bit; });
+    }
 
     // Handles a known tag; false for any other token (drawn as text).
     bool Tag(const std::string& token)
@@ -372,9 +402,8 @@ private:
             if (m_previousPushed) {
                 PopFont();
             } else {
-                const std::string tag = StyleTags().Pop();
-                if (!tag.empty() && tag[0] == '<')
-                    Tag("</" + tag.substr(1));
+                // the latest style tag ends (already off the stack)
+                m_font.SetStyle(m_font.Style() & ~StyleBit(StyleTags().Pop()));
             }
         } else if (t == "<HR>") {
             m_x = m_left;
@@ -518,6 +547,11 @@ TSize MeasureHtmlText(TPlotCanvas& Canvas, const std::string& Text)
     THtmlLayout layout(Canvas, 0, 0, false);
     layout.Run(Text);
     return layout.Result();
+}
+
+std::size_t HtmlStackDepth()
+{
+    return StyleTags().Size() + Fonts().Size();
 }
 
 void ClearHtmlStacks()

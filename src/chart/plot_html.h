@@ -35,3 +35,5 @@ extern THtmlFetchService HtmlFetchService;
 
 // Empties the two stacks (they otherwise live for the whole run).
 void ClearHtmlStacks();
+// Entries held by the two stacks.
+std::size_t HtmlStackDepth();

@@ -73,6 +73,8 @@ public:
     bool HasRegion() const { return m_region != nullptr; }
     const TFilterRegion* RegionIfAny() const { return m_region.get(); }
     TFilterItems* Collection() const { return m_collection; }
+    // Expires when the filter is destroyed: an editor bound to its fields lets go then.
+    std::weak_ptr<const void> Lifetime() const { return m_lifetime; }
 
     // Set when Apply should keep the row table of an earlier run.
     bool ScanLinesReady = false;
@@ -86,6 +88,7 @@ private:
     bool m_enabled = true;
     std::unique_ptr<TFilterRegion> m_region;
     TFilterItems* m_collection = nullptr;
+    std::shared_ptr<const void> m_lifetime = std::make_shared<char>(0);
 };
 
 class TFilterItems {

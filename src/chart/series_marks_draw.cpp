@@ -120,7 +120,7 @@ void TSeriesMarks::MeasureBox(TCanvas3D& Canvas, int Index, const std::string& T
     int width = 0;
     int height = 0;
     if (shape.TextFormat() == ttfHtml) {
-        const TSize extent = MeasureHtmlText(Canvas, Text);
+        const TSize extent = Canvas.HtmlTextExtent(Text);
         width = extent.cx;
         height = extent.cy;
     } else {
@@ -202,7 +202,7 @@ void TSeriesMarks::DrawItem(TCanvas3D& Canvas, int Index, TColor Colour, const s
     }
     if (html) {
         // the renderer lays its runs from the left end of the text
-        const int width = MeasureHtmlText(Canvas, Text).cx;
+        const int width = Canvas.HtmlTextExtent(Text).cx;
         if (align == platform::TextAlign::Center)
             x -= width / 2;
         else if (align == platform::TextAlign::Right)
@@ -241,8 +241,12 @@ void TSeriesMarks::AntiOverlap(int First, int Index, TSeriesMarkPosition& Mark) 
     const TPlotShadow* shadow = ShadowIfAny();
     const int sx = shadow && shadow->Visible() ? shadow->HorizSize() : 0;
     const int sy = shadow && shadow->Visible() ? shadow->VertSize() : 0;
+    const TCustomPlotPanel* panel = PanelOf(m_series);
+    TCanvas3D* canvas = panel ? panel->Canvas() : nullptr;
+    // compared where they show: on the screen
     const auto box = [&](const TSeriesMarkPosition& p) {
-        TRect r{p.LeftTop.X, p.LeftTop.Y, p.LeftTop.X + p.Width + frame, p.LeftTop.Y + p.Height + frame};
+        const TPoint2 lt = ScreenLeftTop(canvas, p);
+        TRect r{lt.X, lt.Y, lt.X + p.Width + frame, lt.Y + p.Height + frame};
         (sx > 0 ? r.Right : r.Left) += sx;
         (sy > 0 ? r.Bottom : r.Top) += sy;
         return r;

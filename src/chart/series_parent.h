@@ -71,6 +71,8 @@ public:
     virtual TChartPen* LegendSymbolPen() const { return nullptr; }
     // A legend symbol rectangle with the current pen and brush.
     virtual void DrawLegendRect(const TRect&) {}
+    // The colour legend symbols are drawn against (the legend's); clDefault: none.
+    virtual TColor LegendBackColor() const { return clDefault; }
     // The flag a tool sets when it took the mouse event being passed on.
     virtual void SetMouseHandled(bool) {}
     virtual bool IsMouseHandled() const { return false; }

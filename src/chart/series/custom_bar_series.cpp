@@ -118,7 +118,13 @@ void TCustomBarSeries::DoBeforeDrawChart()
             self = static_cast<int>(barSlots.size());
         barSlots.push_back({s->Active() || s == this, s->Count(), s->m_multiBar, s->m_stackGroup});
     }
-    m_layout = CalcBarLayout(barSlots, self, m_sideMargins, 0);
+    m_layout = CalcBarLayout(barSlots, self, m_sideMargins, PointsPerPage());
+}
+
+int TCustomBarSeries::PointsPerPage() const
+{
+    const auto* chart = dynamic_cast<const TAxisContainer*>(ParentChart());
+    return chart ? chart->Pages().MaxPointsPerPage() : 0;
 }
 
 void TCustomBarSeries::DoBeforeDrawValues()
@@ -240,6 +246,14 @@ void TCustomBarSeries::CalcFirstLastVisible()
 {
     if (m_multiBar == mbSelfStack) {
         SetVisibleRange(0, Count() - 1);
+        return;
+    }
+    if (PointsPerPage() == 1) {
+        // one point per page: the page's own
+        const auto* chart = dynamic_cast<const TAxisContainer*>(ParentChart());
+        const int i = chart->Pages().Current() - 1;
+        const int shown = i < Count() ? i : -1;
+        SetVisibleRange(shown, shown);
         return;
     }
     TChartSeries::CalcFirstLastVisible();
@@ -391,7 +405,8 @@ void TCustomBarSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TB
             c.AssignPen(&BarPen());
     }
     BrushStyle = BarBrush().Style();
-    BackColor = BarBrush().Color() == clDefault && panel ? panel->Color() : BarBrush().Color();
+    // without a brush colour of its own the symbol stands against the legend
+    BackColor = BarBrush().Color() == clDefault && chart ? chart->LegendBackColor() : BarBrush().Color();
 }
 
 int TCustomBarSeries::Clicked(int X, int Y) const

@@ -144,6 +144,8 @@ protected:
     TBarLayout m_layout;
 
 private:
+    // The chart's points per page (0: paging off).
+    int PointsPerPage() const;
     bool m_autoBarSize = false;
     bool m_autoMarkPosition = true;
     TBarStyle m_barStyle = bsRectangle;

@@ -865,18 +865,22 @@ int TCustomSeries::ClickedIn(int From, int To, int Start, int X, int Y) const
             if (SegmentClicked(oldX, oldY, x, y, X, Y))
                 return i - 1;
             if (m_drawArea) {
-                const int top0 = oldY;
-                const int top1 = m_stairs && !m_invertedStairs ? oldY : (m_invertedStairs ? y : y);
-                const int prevTop = m_invertedStairs ? y : top0;
+                // the piece's top runs from the previous value to this one; a
+                // step stays at the previous value (at this one inverted)
+                const bool vertical = YMandatory();
+                const int oldTop = vertical ? oldY : oldX;
+                const int top = vertical ? y : x;
+                const int top0 = m_stairs && m_invertedStairs ? top : oldTop;
+                const int top1 = m_stairs && !m_invertedStairs ? oldTop : top;
                 TPoint poly[4];
-                if (YMandatory()) {
-                    poly[0] = TPoint{oldX, prevTop};
+                if (vertical) {
+                    poly[0] = TPoint{oldX, top0};
                     poly[1] = TPoint{x, top1};
                     poly[2] = TPoint{x, GetOriginPos(i)};
                     poly[3] = TPoint{oldX, GetOriginPos(i - 1)};
                 } else {
-                    poly[0] = TPoint{oldX, oldY};
-                    poly[1] = TPoint{x, y};
+                    poly[0] = TPoint{top0, oldY};
+                    poly[1] = TPoint{top1, y};
                     poly[2] = TPoint{GetOriginPos(i), y};
                     poly[3] = TPoint{GetOriginPos(i - 1), oldY};
                 }

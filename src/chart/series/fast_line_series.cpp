@@ -211,6 +211,14 @@ void TFastLineSeries::SetSeriesColor(TColor Value)
     LinePen().SetColor(Value);
 }
 
+void TFastLineSeries::SetAssignedColor(TColor Value)
+{
+    TCustomLineSeries::SetAssignedColor(Value);
+    // the line draws in the series colour, the palette's while it has none of its own
+    if (OwnSeriesColor() == clDefault)
+        LinePen().SetColor(Value);
+}
+
 int TFastLineSeries::PenMargin() const
 {
     const int w = LinePen().Width();
@@ -251,8 +259,11 @@ void TFastLineSeries::SetSubGallery(int Index)
 
 void TFastLineSeries::PointPosition(int Index, int& X, int& Y) const
 {
-    X = GetHorizAxis()->CalcXPosValue(XValues().Value(Index));
-    Y = GetVertAxis()->CalcYPosValue(YValues().Value(Index));
+    const TChartAxis* h = GetHorizAxis();
+    const TChartAxis* v = GetVertAxis();
+    // off a chart the series has no positions
+    X = h ? h->CalcXPosValue(XValues().Value(Index)) : 0;
+    Y = v ? v->CalcYPosValue(YValues().Value(Index)) : 0;
 }
 
 void TFastLineSeries::PrepareCanvas(TCanvas3D& Canvas)
@@ -523,7 +534,8 @@ void TFastLineSeries::DrawMark(int Index, const std::string& Text, TSeriesMarkPo
 
 int TFastLineSeries::Clicked(int X, int Y) const
 {
-    if (FirstValueIndex() < 0 || LastValueIndex() < 0)
+    // off a chart (no axes) no point is under the mouse
+    if (FirstValueIndex() < 0 || LastValueIndex() < 0 || !GetHorizAxis() || !GetVertAxis())
         return -1;
     TSeriesParent* chart = ParentChart();
     if (chart && chart->Panel() && chart->Panel()->Canvas())

@@ -40,6 +40,7 @@ public:
     std::string EditorClassName() const override { return "TFastLineSeriesEditor"; }
     void SetPen(const TChartPen& Value) override;
     void SetSeriesColor(TColor Value) override;
+    void SetAssignedColor(TColor Value) override;
     void GetHorizMargins(int& Left, int& Right) override;
     void GetVertMargins(int& Top, int& Bottom) override;
     void CreateSubGallery(std::vector<std::string>& Captions) const override;

@@ -8,6 +8,7 @@
 #include "chart/chart_messages.h"
 #include "chart/plot_blend.h"
 #include "chart/plot_panel.h"
+#include "chart/plot_procs.h"
 #include "chart/tools/tool_chart.h"
 
 TColorBandTool::TColorBandTool(QObject* Owner)
@@ -183,7 +184,15 @@ TRect TColorBandTool::BoundsRect() const
 bool TColorBandTool::Clicked(int X, int Y) const
 {
     const TRect r = BoundsRect();
-    return r.Right > r.Left && r.Bottom > r.Top && X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom;
+    if (r.Right <= r.Left || r.Bottom <= r.Top)
+        return false;
+    TCustomPlotPanel* panel = ToolPanel(*this);
+    if (!panel || !panel->View3D())
+        return X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom;
+    // in 3D the band shows where its rectangle is projected, at its depth
+    TPoint corners[4];
+    panel->Canvas()->ProjectRectCorners(r, m_drawBehind ? panel->Width3D : 0, corners);
+    return PointInPolygon(TPoint{X, Y}, corners);
 }
 
 void TColorBandTool::DrawBand()

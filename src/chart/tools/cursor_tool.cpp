@@ -291,7 +291,11 @@ void TCursorTool::ChartMouseEvent(TToolMouseKind Kind, TMouseButton, TShiftState
             const int oldY = m_y;
             CalcValuePositions(X, Y, m_followMouse ? 0 : m_grabbed);
             const int index = SnapToPoint();
-            CalcScreenPositions();
+            // the cursor stands at the values just taken, even before a first paint placed it
+            if (const TChartAxis *h = GetHorizAxis(), *v = GetVertAxis(); h && v) {
+                m_x = h->CalcPosValue(m_xValue);
+                m_y = v->CalcPosValue(m_yValue);
+            }
             const int newX = m_x;
             const int newY = m_y;
             // erase at the old place, draw at the new one, show both

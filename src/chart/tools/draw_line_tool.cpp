@@ -373,6 +373,8 @@ void TDrawLineTool::ChartMouseEvent(TToolMouseKind Kind, TMouseButton Button, TS
     case tmkDown: {
         if (Button != m_button)
             return;
+        // each press starts unmoved (the moves that drew a line count for that line only)
+        m_moved = false;
         TDrawLine* line = nullptr;
         if (m_enableSelect) {
             line = LineAt(X, Y, 0);

@@ -230,7 +230,7 @@ void TNearestTool::PaintMark(TCustomPlotPanel& Panel)
     if (m_fullRepaint) {
         c.AssignPen(&Pen());
     } else {
-        c.AssignPenColor(&Pen(), XorPenColor(Panel, Pen().Color()));
+        c.AssignPenColor(&Pen(), NotXorPenColor(Panel, Pen().Color()));
         c.Pen()->SetMode(pmNotXor);
     }
     const int x = s.CalcXPos(m_nearestIndex);
@@ -277,7 +277,7 @@ void TNearestTool::PaintMark(TCustomPlotPanel& Panel)
         if (m_fullRepaint) {
             c.AssignPen(m_linePen.get());
         } else {
-            c.AssignPenColor(m_linePen.get(), XorPenColor(Panel, m_linePen->Color()));
+            c.AssignPenColor(m_linePen.get(), NotXorPenColor(Panel, m_linePen->Color()));
             c.Pen()->SetMode(pmNotXor);
         }
         if (in3D)

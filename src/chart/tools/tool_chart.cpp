@@ -48,6 +48,11 @@ TColor XorPenColor(const TCustomPlotPanel& Panel, TColor Color)
     return (platform::ColorToRGB(Color) ^ PanelBackRGB(Panel)) & 0xFFFFFFu;
 }
 
+TColor NotXorPenColor(const TCustomPlotPanel& Panel, TColor Color)
+{
+    return (platform::ColorToRGB(Color) ^ (0xFFFFFFu - PanelBackRGB(Panel))) & 0xFFFFFFu;
+}
+
 namespace {
 
 // The first active series of the tool's chart, last to first, for which Hit

@@ -23,6 +23,9 @@ void SetToolChartCursor(const TPlotCustomTool& Tool, TCursor Cursor);
 TColor PanelBackRGB(const TCustomPlotPanel& Panel);
 // The pen colour that exclusive-or drawing over the panel's colour shows as Color.
 TColor XorPenColor(const TCustomPlotPanel& Panel, TColor Color);
+// The pen colour that shows Color over the chart's colour in not-exclusive-or
+// mode: (white - background) exclusive-or Color.
+TColor NotXorPenColor(const TCustomPlotPanel& Panel, TColor Color);
 // The active series of the tool's chart, last to first, whose visible marks
 // or whose point hit test find a point at (X, Y): the series, or nullptr, and
 // the point's index (-1 with nullptr).

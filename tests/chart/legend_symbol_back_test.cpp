@@ -1,0 +1,101 @@
+// Legend symbols stand against the legend's colour: a hatched symbol's gaps
+// show it, and a symbol in that very colour gets its outline drawn again.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+
+#include "chart/chart.h"
+#include "chart/chart_legend.h"
+#include "chart/chart_walls.h"
+#include "chart/legend_items.h"
+#include "chart/legend_symbol.h"
+#include "chart/series/bar_series.h"
+
+namespace {
+
+class LegendSymbolBack : public ::testing::Test {
+protected:
+    LegendSymbolBack()
+    {
+        host.resize(500, 400);
+        chart = new TChart(&host);
+        chart->setGeometry(0, 0, 500, 400);
+        chart->SetView3D(false);
+        chart->SetColor(clWhite);
+        // the back wall in a colour of its own, unlike the legend's
+        chart->Walls().Back().SetTransparent(false);
+        chart->Walls().Back().SetColor(clSilver);
+        chart->Walls().Back().Gradient()->SetVisible(false);
+        // symbols drawn by the series' own rectangle, not the legend's framed one
+        chart->Legend()->Symbol()->Pen()->SetVisible(false);
+        chart->Legend()->Symbol()->SetWidthUnits(lcsPixels);
+        chart->Legend()->Symbol()->SetWidth(24);
+        host.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+    }
+    TBarSeries* AddBars(TColor Colour)
+    {
+        auto* s = new TBarSeries(&form);
+        s->SetSeriesColor(Colour);
+        s->Marks().SetVisible(false);
+        s->AddXY(0, 3);
+        s->AddXY(1, 5);
+        chart->AddSeries(s);
+        return s;
+    }
+    QImage Shot()
+    {
+        chart->repaint();
+        return chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    static QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF) & 0xFFFFFF; }
+    static int Count(const QImage& I, const TRect& R, TColor C)
+    {
+        int n = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                n += (I.pixel(x, y) & 0xFFFFFF) == Rgb(C);
+        return n;
+    }
+    const TRect& Symbol(int i) const { return chart->Legend()->Items().Existing(i)->SymbolRect; }
+
+    QObject form;
+    QWidget host;
+    TChart* chart = nullptr;
+};
+
+}  // namespace
+
+TEST_F(LegendSymbolBack, HatchedSymbolsShowTheLegendsColourBetweenTheirLines)
+{
+    const TColor legend = 0x80FFFF;  // light yellow
+    chart->Legend()->SetColor(legend);
+    TBarSeries* s = AddBars(clRed);
+    s->BarBrush().SetStyle(bsBDiagonal);
+    const QImage image = Shot();
+    ASSERT_NE(chart->Legend()->Items().Existing(0), nullptr);
+    const TRect r = Symbol(0);
+    ASSERT_GT(r.Right - r.Left, 4);
+    const TRect inner{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    EXPECT_GT(Count(image, inner, clRed), 0);
+    EXPECT_GT(Count(image, inner, legend), 0);
+    EXPECT_EQ(Count(image, inner, clSilver), 0);
+    EXPECT_EQ(Count(image, inner, clWhite), 0);
+}
+
+TEST_F(LegendSymbolBack, ASymbolInTheLegendsColourIsOutlined)
+{
+    chart->Legend()->SetColor(clBlack);
+    chart->Legend()->Font()->SetColor(clWhite);
+    AddBars(clBlack);
+    const QImage image = Shot();
+    ASSERT_NE(chart->Legend()->Items().Existing(0), nullptr);
+    const TRect r = Symbol(0);
+    // the black symbol on the black legend shows a white frame
+    const TRect top{r.Left + 1, r.Top, r.Right - 1, r.Top + 1};
+    const TRect left{r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1};
+    EXPECT_EQ(Count(image, top, clWhite), top.Right - top.Left);
+    EXPECT_EQ(Count(image, left, clWhite), left.Bottom - left.Top);
+}

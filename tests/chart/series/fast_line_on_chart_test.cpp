@@ -1,0 +1,124 @@
+// Fast line on a shown chart: its colour in the line and the legend symbol
+// however the colour is set, and a series taken off the chart with tools
+// and callers still pointing at it.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_legend.h"
+#include "chart/legend_items.h"
+#include "chart/legend_symbol.h"
+#include "chart/series/fast_line_series.h"
+#include "chart/tools/marks_tip_tool.h"
+#include "chart/tools/nearest_tool.h"
+
+namespace {
+
+class FastLineOnChart : public ::testing::Test {
+protected:
+    FastLineOnChart()
+    {
+        host.resize(500, 400);
+        chart = new TChart(&host);
+        chart->setGeometry(0, 0, 500, 400);
+        chart->SetView3D(false);
+        chart->Legend()->SetVisible(true);
+        chart->Legend()->Symbol()->SetWidthUnits(lcsPixels);
+        chart->Legend()->Symbol()->SetWidth(24);
+        host.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+    }
+
+    // A flat line through y = 5 from x = 0 to 10.
+    TFastLineSeries* AddFlatLine()
+    {
+        auto* s = new TFastLineSeries(&form);
+        for (int i = 0; i <= 10; ++i)
+            s->AddXY(i, 5);
+        chart->AddSeries(s);
+        chart->LeftAxis()->SetMinMax(0, 10);
+        return s;
+    }
+    static QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }
+    QImage Shot()
+    {
+        chart->repaint();
+        return chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // How many pixels of the rectangle have exactly that colour.
+    static int CountOf(const QImage& Image, const TRect& R, QRgb Colour)
+    {
+        int n = 0;
+        for (int y = R.Top; y <= R.Bottom; ++y)
+            for (int x = R.Left; x <= R.Right; ++x)
+                if (x >= 0 && y >= 0 && x < Image.width() && y < Image.height()
+                    && (Image.pixel(x, y) & 0xFFFFFF) == (Colour & 0xFFFFFF))
+                    ++n;
+        return n;
+    }
+
+    QObject form;
+    QWidget host;
+    TChart* chart = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FastLineOnChart, ALineWithThePalettesColourDrawsInItLineAndLegend)
+{
+    TFastLineSeries* s = AddFlatLine();
+    ASSERT_EQ(s->OwnSeriesColor(), clDefault);
+    const TColor colour = s->SeriesColor();
+    ASSERT_NE(colour, clBlack);
+    EXPECT_EQ(s->LinePen().Color(), colour);
+    const QImage image = Shot();
+    const int y = s->CalcYPos(0);
+    const int x0 = s->CalcXPos(1), x1 = s->CalcXPos(9);
+    // the line's middle run is all in the series colour, none of it black
+    EXPECT_EQ(CountOf(image, TRect{x0, y, x1, y}, Rgb(colour)), x1 - x0 + 1);
+    const TLegendItem* item = chart->Legend()->Items().Existing(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_GT(CountOf(image, item->SymbolRect, Rgb(colour)), 3);
+    EXPECT_EQ(CountOf(image, item->SymbolRect, Rgb(clBlack)), 0);
+
+    // a colour of its own still wins, and the palette no longer moves it
+    s->SetSeriesColor(clRed);
+    chart->AssignFreeSeriesColors(true);
+    EXPECT_EQ(s->LinePen().Color(), clRed);
+    const QImage red = Shot();
+    EXPECT_EQ(CountOf(red, TRect{x0, y, x1, y}, Rgb(clRed)), x1 - x0 + 1);
+}
+
+TEST_F(FastLineOnChart, TakenOffItsChartItAnswersNoPointToToolsAndCallers)
+{
+    TFastLineSeries* s = AddFlatLine();
+    auto* nearest = new TNearestTool(&form);
+    nearest->SetSeries(s);
+    nearest->SetParentChart(chart);
+    auto* tip = new TMarksTipTool(&form);
+    tip->SetSeries(s);
+    tip->SetParentChart(chart);
+    Shot();
+    const QPoint onLine{s->CalcXPos(4), s->CalcYPos(4)};
+    ASSERT_EQ(s->Clicked(onLine.x(), onLine.y()), 4);
+    ASSERT_GE(s->FirstValueIndex(), 0);
+
+    chart->RemoveSeries(s);
+    EXPECT_EQ(s->ParentChart(), nullptr);
+    EXPECT_EQ(s->FirstValueIndex(), -1);
+    EXPECT_EQ(s->LastValueIndex(), -1);
+    EXPECT_EQ(s->Clicked(onLine.x(), onLine.y()), -1);
+    // the tools still point at it: the mouse over where it was finds nothing
+    QTest::mouseMove(host.windowHandle(), chart->mapTo(&host, onLine));
+    QTest::mouseMove(host.windowHandle(), chart->mapTo(&host, onLine + QPoint(1, 1)));
+    EXPECT_EQ(nearest->NearestIndex(), -1);
+    QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, chart->mapTo(&host, onLine));
+    Shot();
+    EXPECT_EQ(s->Clicked(onLine.x(), onLine.y()), -1);
+    delete s;
+}
