@@ -85,6 +85,7 @@ public:
     // Created on first read.
     TPicture* Image();
     bool HasImage() const { return m_image != nullptr; }
+    const TPicture* ImageIfAny() const { return m_image.get(); }
     // Copies the picture into the brush's own; nullptr frees it.
     void SetImage(const TPicture* value);
 

@@ -117,6 +117,8 @@ public:
 
     // Transparent is streamed only when it differs from this.
     bool DefaultTransparent = false;
+    // Color likewise.
+    TColor DefaultColor = clWhite;
 
     // Everything but ShapeBounds, then the brush, pen and visible flag.
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
