@@ -10,7 +10,8 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
                       TStoredWhen{&TChartPen::IsColorStored})
             .Property("EndStyle", EnumKind(PenEndStyleNames), TAccessors{&TChartPen::EndStyle, &TChartPen::SetEndStyle},
                       TStoredWhen{&TChartPen::IsEndStyleStored})
-            .Property("Mode", EnumKind(PenModeNames), TAccessors{&TChartPen::Mode, &TChartPen::SetMode}, pmCopy)
+            .Property("Mode", EnumKind(PenModeNames), TAccessors{&TChartPen::Mode, &TChartPen::SetMode},
+                      TInstanceDefault{&TChartPen::DefaultMode})
             .Property("SmallDots", BooleanKind, TAccessors{&TChartPen::SmallDots, &TChartPen::SetSmallDots},
                       TStoredWhen{&TChartPen::IsSmallDotsStored})
             .Property("SmallSpace", IntegerKind, TAccessors{&TChartPen::SmallSpace, &TChartPen::SetSmallSpace},
@@ -37,7 +38,7 @@ const TPropertyTable<TChartBrush>& ChartBrushProperties()
                 [](TChartBrush& b) { return b.Image(); }, [](TChartBrush& b) { b.SetImage(nullptr); },
                 PictureProperties())
             .Property("Style", EnumKind(BrushStyleNames), TAccessors{&TChartBrush::Style, &TChartBrush::SetStyle},
-                      bsSolid);
+                      TInstanceDefault{&TChartBrush::DefaultStyle});
     return table;
 }
 

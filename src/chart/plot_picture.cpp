@@ -270,16 +270,24 @@ void TPlotPicture::WriteFilterItems(TPropertyWriter& w) const
 
 void TPlotPicture::ReadFilterItems(std::span<const std::uint8_t> Data)
 {
+    // read into a fresh list; the picture's own list changes only on success
     TPropertyReader r(Data);
-    ReadFilterItems(r);
+    TFilterItems list;
+    ReadFilterList(r, list);
     if (!r.AtEnd())
         throw EReadError("Stream read error");
+    Filters()->MoveFrom(list);
 }
 
-void TPlotPicture::ReadFilterItems(TPropertyReader& r)
+void TPlotPicture::ReadFilterItems(TPropertyReader& Reader)
 {
-    // read into a fresh list; the picture's own list changes only on success
     TFilterItems list;
+    ReadFilterList(Reader, list);
+    Filters()->MoveFrom(list);
+}
+
+void TPlotPicture::ReadFilterList(TPropertyReader& r, TFilterItems& list)
+{
     if (r.ReadValueType() != vaCollection)
         throw EReadError("Stream read error");
     while (!r.EndOfList()) {
@@ -301,8 +309,6 @@ void TPlotPicture::ReadFilterItems(TPropertyReader& r)
         r.ReadListEnd();
     }
     r.ReadListEnd();
-    TFilterItems* own = Filters();
-    own->MoveFrom(list);
 }
 
 namespace {

@@ -160,6 +160,8 @@ public:
     void ReadFilterItems(TPropertyReader& Reader);
 
 private:
+    static void ReadFilterList(TPropertyReader& Reader, TFilterItems& List);
+
     std::unique_ptr<TFilterItems> m_filters;
     std::unique_ptr<TBitmap> m_filtered;
 };
