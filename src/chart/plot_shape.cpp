@@ -133,7 +133,8 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShape::Properties()
                       fosRectangle)
             .Property("TextFormat", EnumKind(TextFormatNames), TAccessors{&S::TextFormat, &S::SetTextFormat},
                       ttfNormal)
-            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency}, 0)
+            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency},
+                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency; }})
             .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent},
                       TInstanceDefault{[](const S& s) { return s.DefaultTransparent; }})
             .Obsolete("ShadowColor", [](S& s, const TPropertyValue& v) { s.Shadow()->SetColor(ColorValue(v)); })

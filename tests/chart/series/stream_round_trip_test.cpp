@@ -370,12 +370,11 @@ TCustomChartElement* AddFresh(const std::string& Name, TChart& Chart, QObject& F
 
 // Written by a fresh object: arrow pens store their visibility whatever its
 // value; the marks-tip delays are the application's hint timings, which any
-// other test may have changed; a rectangle tool is built as a box at a place.
+// other test may have changed; a rectangle tool's box, placed and sized by
+// hand from the start, is stored whenever it is.
 const std::set<std::string> StoredWhateverTheValue = {
     "Marks.Arrow.Visible", "Marks.Callout.Arrow.Visible", "Callout.Arrow.Visible", "HideDelay", "MouseDelay"};
-const std::set<std::string> RectangleBuiltAsABox = {"Height", "Width", "Shape.AutoSize", "Shape.Cursor",
-                                                    "Shape.Left", "Shape.Top", "Shape.Transparency",
-                                                    "Shape.Shadow.HorizSize", "Shape.Shadow.VertSize"};
+const std::set<std::string> RectangleBuiltAsABox = {"Height", "Width", "Shape.Left", "Shape.Top"};
 
 }  // namespace
 
