@@ -1,6 +1,7 @@
 #include "chart/plot_picture.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "platform/bitmap_codec.h"
@@ -379,7 +380,12 @@ void ReadPictureData(TPicture& Picture, TPropertyReader& Reader)
         if (n != bytes.size() - 4)
             BadPictureData();
         image.assign(bytes.begin() + 4, bytes.end());
+        if (image.size() < 2 || image[0] != 'B' || image[1] != 'M')
+            BadPictureData();
     } else if (className == PngClassName) {
+        static constexpr std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        if (bytes.size() < std::size(signature) || !std::equal(std::begin(signature), std::end(signature), bytes.begin()))
+            BadPictureData();
         image.assign(bytes.begin(), bytes.end());
     } else {
         throw EClassNotFound("Class " + className + " not found");

@@ -251,6 +251,16 @@ TEST_F(ChartPictureStream, BadPictureDataFailsTheRead)
                      WriteData(w, "TBitmap", {0xFF, 0xFF, 0, 0, 'B', 'M'});
                  })),
                  EReadError);
+    // the class names the format of the bytes
+    TChart png;
+    QObject pngForm;
+    EXPECT_THROW(ReadChart(png, &pngForm, ChartStream([](TPropertyWriter& w) {
+                     const std::vector<std::uint8_t> bmp =
+                         platform::EncodeBitmap(Ramp(2, 2, 0).ToDeviceBitmap(), "BMP");
+                     w.WritePropName("BackImage.Data");
+                     WriteData(w, "TPngImage", bmp);
+                 })),
+                 EReadError);
     TChart fourth;
     QObject fourthForm;
     EXPECT_THROW(ReadChart(fourth, &fourthForm, ChartStream([](TPropertyWriter& w) {
