@@ -325,6 +325,13 @@ TEST(FilterStreamRoundTrip, EveryFilterClassWithEveryPropertyOffItsDefault)
         SCOPED_TRACE(cls->ClassName);
         TPlotPicture picture;
         TPlotFilter* filter = picture.Filters()->Add(*cls);
+        // as built, each property holds its stored default; but for the
+        // mosaic's block size, which the fixed filter format publishes as 5
+        // (a read gives every property its stored default first)
+        std::set<std::string> fresh = WrittenNames(filter->PropertyTable(), *filter);
+        if (cls->ClassName == "TMosaicFilter")
+            fresh.erase("Amount");
+        EXPECT_EQ(fresh, std::set<std::string>{});
         EXPECT_EQ(SetOffDefault(filter->PropertyTable(), *filter), std::vector<std::string>{});
         const std::vector<std::uint8_t> bytes = picture.WriteFilterItems();
         TPlotPicture copy;
