@@ -1,5 +1,7 @@
 #include "chart/appearance_properties.h"
 
+#include "chart/plot_picture.h"
+
 const TPropertyTable<TChartPen>& ChartPenProperties()
 {
     static const TPropertyTable<TChartPen> table =
@@ -8,7 +10,8 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
                       TStoredWhen{&TChartPen::IsColorStored})
             .Property("EndStyle", EnumKind(PenEndStyleNames), TAccessors{&TChartPen::EndStyle, &TChartPen::SetEndStyle},
                       TStoredWhen{&TChartPen::IsEndStyleStored})
-            .Property("Mode", EnumKind(PenModeNames), TAccessors{&TChartPen::Mode, &TChartPen::SetMode}, pmCopy)
+            .Property("Mode", EnumKind(PenModeNames), TAccessors{&TChartPen::Mode, &TChartPen::SetMode},
+                      TInstanceDefault{&TChartPen::DefaultMode})
             .Property("SmallDots", BooleanKind, TAccessors{&TChartPen::SmallDots, &TChartPen::SetSmallDots},
                       TStoredWhen{&TChartPen::IsSmallDotsStored})
             .Property("SmallSpace", IntegerKind, TAccessors{&TChartPen::SmallSpace, &TChartPen::SetSmallSpace},
@@ -30,8 +33,12 @@ const TPropertyTable<TChartBrush>& ChartBrushProperties()
                       TStoredWhen{&TChartBrush::IsBackColorStored})
             .Property("Color", ColorKind, TAccessors{&TChartBrush::Color, &TChartBrush::SetColor},
                       TStoredWhen{&TChartBrush::IsColorStored})
+            .Object(
+                "Image", [](const TChartBrush& b) { return b.ImageIfAny(); },
+                [](TChartBrush& b) { return b.Image(); }, [](TChartBrush& b) { b.SetImage(nullptr); },
+                PictureProperties())
             .Property("Style", EnumKind(BrushStyleNames), TAccessors{&TChartBrush::Style, &TChartBrush::SetStyle},
-                      bsSolid);
+                      TInstanceDefault{&TChartBrush::DefaultStyle});
     return table;
 }
 
@@ -67,12 +74,14 @@ TPropertyTableBuilder<TCustomPlotGradient, TCustomPlotGradient> GradientBase()
     b.Property("Angle", IntegerKind, TAccessors{&G::Angle, &G::SetAngle}, 0)
         .Property("Balance", IntegerKind, TAccessors{&G::Balance, &G::SetBalance}, 50)
         .Property("Direction", EnumKind(GradientDirectionNames), TAccessors{&G::Direction, &G::SetDirection},
-                  gdTopBottom)
-        .Property("EndColor", ColorKind, TAccessors{&G::EndColor, &G::SetEndColor}, clYellow)
+                  TInstanceDefault{&G::DefaultDirection})
+        .Property("EndColor", ColorKind, TAccessors{&G::EndColor, &G::SetEndColor},
+                  TInstanceDefault{&G::DefaultEndColor})
         .Property("MidColor", ColorKind, TAccessors{&G::MidColor, &G::SetMidColor}, clNone)
         .Property("RadialX", IntegerKind, TAccessors{&G::RadialX, &G::SetRadialX}, 0)
         .Property("RadialY", IntegerKind, TAccessors{&G::RadialY, &G::SetRadialY}, 0)
-        .Property("StartColor", ColorKind, TAccessors{&G::StartColor, &G::SetStartColor}, clWhite)
+        .Property("StartColor", ColorKind, TAccessors{&G::StartColor, &G::SetStartColor},
+                  TInstanceDefault{&G::DefaultStartColor})
         .Property("Visible", BooleanKind, TAccessors{&G::Visible, &G::SetVisible}, false);
     return b;
 }
@@ -121,11 +130,23 @@ const TPropertyTable<TPlotFont>& PlotFontProperties()
                 "OutLine", [](const F& f) -> const TChartPen* { return f.OutLineIfAny(); },
                 [](F& f) -> TChartPen* { return f.OutLine(); }, nullptr, ChartPenProperties())
             .Object(
+                "Picture", [](const F& f) -> const TPicture* { return f.PictureIfAny(); },
+                [](F& f) -> TPicture* { return f.Picture(); }, nullptr, PlotPictureProperties())
+            .Object(
                 "Shadow", [](const F& f) -> const TPlotShadow* { return f.ShadowIfAny(); },
                 [](F& f) -> TPlotShadow* { return f.Shadow(); }, nullptr, PlotShadowProperties())
             .Object(
                 "Gradient", [](const F& f) -> const TCustomPlotGradient* { return f.GradientIfAny(); },
-                [](F& f) -> TCustomPlotGradient* { return f.Gradient(); }, nullptr, PlotGradientProperties());
+                [](F& f) -> TCustomPlotGradient* { return f.Gradient(); }, nullptr, PlotFontGradientProperties());
+    return table;
+}
+
+const TPropertyTable<TCustomPlotGradient>& PlotFontGradientProperties()
+{
+    using G = TPlotFontGradient;
+    static const TPropertyTable<TCustomPlotGradient> table =
+        TPropertyTable<TCustomPlotGradient>::Of<G>(PlotGradientProperties())
+            .Property("Outline", BooleanKind, TAccessors{&G::Outline, &G::SetOutline}, false);
     return table;
 }
 

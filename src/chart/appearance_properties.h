@@ -31,7 +31,9 @@ const TPropertyTable<TPlotShadow>& PlotShadowProperties();
 // Angle, Balance, Direction, EndColor, MidColor, RadialX, RadialY, StartColor,
 // Visible, and the sub-gradient.
 const TPropertyTable<TCustomPlotGradient>& PlotGradientProperties();
-// Charset, Color, Height, Name, Style, InterCharSize, OutLine, Shadow, Gradient.
+// A font's gradient: those of the gradient, then Outline.
+const TPropertyTable<TCustomPlotGradient>& PlotFontGradientProperties();
+// Charset, Color, Height, Name, Style, InterCharSize, OutLine, Picture, Shadow, Gradient.
 const TPropertyTable<TPlotFont>& PlotFontProperties();
 // The rotation, elevation, zoom and offsets of the 3D view.
 const TPropertyTable<TView3DOptions>& View3DOptionsProperties();

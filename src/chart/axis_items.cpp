@@ -66,8 +66,14 @@ void TAxisItems::Assign(const TAxisItems& Source)
         return;
     m_format->Assign(*Source.m_format);
     Clear();
+    // automatic labels follow the copy's own range: its next draw fills them
+    if (Source.m_automatic) {
+        m_automatic = true;
+        return;
+    }
     for (const auto& item : Source.m_items)
         Add(item->Value(), item->Text());
+    m_automatic = false;
 }
 
 void TAxisItems::ClearAutomatic()

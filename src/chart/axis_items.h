@@ -42,7 +42,8 @@ public:
     TAxisItem* Add(double Value, const std::string& Text);
     // Frees every item and repaints the chart.
     void Clear();
-    // The format shape, then a copy (value and text) of each item.
+    // The format shape, then a copy (value and text) of each custom item;
+    // an automatic source leaves the list automatic and empty.
     void Assign(const TAxisItems& Source);
 
     // The axis' own fill: empties the list and marks it automatic; then adds

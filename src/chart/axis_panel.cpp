@@ -118,6 +118,14 @@ TChartAxis* AxisOf(const TCustomAxisPanel& Panel)
     return (Panel.*Get)();
 }
 
+// The axis' own Assign: the range is copied in one step, never checked
+// half way against the other end.
+template <auto Get>
+void AssignAxis(TCustomAxisPanel& Target, const TCustomAxisPanel& Source)
+{
+    (Target.*Get)()->Assign(*(Source.*Get)());
+}
+
 const TPropertyTable<TChartAxis>& AxisTable(const TChartAxis& Axis)
 {
     return Axis.PropertyTable();
@@ -240,11 +248,17 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
             .Property("ClipPoints", BooleanKind, TAccessors{&P::ClipPoints, &P::SetClipPoints}, true)
             .Property("View3DWalls", BooleanKind, TAccessors{&P::View3DWalls, &P::SetView3DWalls}, true)
             .Object("BottomAxis", AxisOf<&P::BottomAxis>, AxisOf<&P::BottomAxis>, nullptr, AxisTable)
+            .AssignedBy(AssignAxis<&P::BottomAxis>)
             .Object("DepthAxis", AxisOf<&P::DepthAxis>, AxisOf<&P::DepthAxis>, nullptr, AxisTable)
+            .AssignedBy(AssignAxis<&P::DepthAxis>)
             .Object("DepthTopAxis", AxisOf<&P::DepthTopAxis>, AxisOf<&P::DepthTopAxis>, nullptr, AxisTable)
+            .AssignedBy(AssignAxis<&P::DepthTopAxis>)
             .Object("LeftAxis", AxisOf<&P::LeftAxis>, AxisOf<&P::LeftAxis>, nullptr, AxisTable)
+            .AssignedBy(AssignAxis<&P::LeftAxis>)
             .Object("RightAxis", AxisOf<&P::RightAxis>, AxisOf<&P::RightAxis>, nullptr, AxisTable)
+            .AssignedBy(AssignAxis<&P::RightAxis>)
             .Object("TopAxis", AxisOf<&P::TopAxis>, AxisOf<&P::TopAxis>, nullptr, AxisTable)
+            .AssignedBy(AssignAxis<&P::TopAxis>)
             .Defined("CustomAxes", &WriteCustomAxes, &ReadCustomAxes,
                      [](const P& p) { return p.CustomAxes().Count() > 0; })
             .Object(
@@ -264,6 +278,17 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
             .Obsolete("ScaleLastPage",
                       [](P& p, const TPropertyValue& v) { p.Pages().SetScaleLastPage(BooleanValue(v)); });
     return table;
+}
+
+void TCustomAxisPanel::Assign(const TCustomPlotPanel& Source)
+{
+    if (&Source == this)
+        return;
+    if (const auto* panel = dynamic_cast<const TCustomAxisPanel*>(&Source)) {
+        SetColorPalette(panel->ColorPalette());
+        CustomAxes().Assign(panel->CustomAxes());
+    }
+    TCustomPlotPanelExtended::Assign(Source);
 }
 
 void TCustomAxisPanel::Loaded()

@@ -192,6 +192,10 @@ public:
     // OnMouseEnter or OnMouseLeave when that changed. True when any is hit.
     bool CheckMouseSeries(int X, int Y);
 
+    // From another axis panel also its palette and custom axes; the standard
+    // axes each by their own Assign. Then the extended panel's.
+    void Assign(const TCustomPlotPanel& Source) override;
+
 protected:
     // Series groups read from a stream find their series; the page is clamped.
     void Loaded() override;

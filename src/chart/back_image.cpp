@@ -10,7 +10,13 @@ const TPropertyTable<TBackImage>& TBackImage::Properties()
             .Property("Inside", BooleanKind, TAccessors{&B::Inside, &B::SetInside}, false)
             .Property("Left", IntegerKind, TAccessors{&B::Left, &B::SetLeft}, 0)
             .Property("Mode", EnumKind(PlotBackImageModeNames), TAccessors{&B::Mode, &B::SetMode}, pbmStretch)
-            .Property("Top", IntegerKind, TAccessors{&B::Top, &B::SetTop}, 0);
+            .Property("Top", IntegerKind, TAccessors{&B::Top, &B::SetTop}, 0)
+            .Defined("Data", &WritePictureData, &ReadPictureData, &IsPictureDataStored)
+            .AssignedBy(&CopyGraphic)
+            .Defined(
+                "FilterItems", [](const B& b, TPropertyWriter& w) { b.WriteFilterItems(w); },
+                [](B& b, TPropertyReader& r) { b.ReadFilterItems(r); }, &B::IsFilterItemsStored)
+            .AssignedBy(&CopyFilters);
     return table;
 }
 

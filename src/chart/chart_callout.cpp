@@ -8,6 +8,7 @@ TCallout::TCallout(TChartSeries* Series)
 {
     InitDraw3D(false);
     Brush()->SetColor(clBlack);
+    Brush()->DefaultColor = clBlack;
 }
 
 TCallout::~TCallout() = default;
@@ -99,7 +100,7 @@ void TCallout::Assign(const TPlotCustomShapeBrushPen& Source)
 
 TMarksCallout::TMarksCallout(TChartSeries* Series) : TCallout(Series)
 {
-    SetVisible(false);
+    InitVisible(false);
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TMarksCallout::Properties()

@@ -27,12 +27,30 @@ public:
     void SetDefaultVisible(bool value) { m_defaultVisible = value; }
     int DefaultWidth() const { return m_defaultWidth; }
     void SetDefaultWidth(int value) { m_defaultWidth = value; }
+    TPenMode DefaultMode() const { return m_defaultMode; }
+    // Each value and its stored default together, for owners that build the
+    // pen otherwise than the class does.
+    void InitColor(TColor value)
+    {
+        SetColor(value);
+        m_defaultColor = value;
+    }
+    void InitStyle(TPenStyle value)
+    {
+        SetStyle(value);
+        m_defaultStyle = value;
+    }
+    void InitMode(TPenMode value)
+    {
+        SetMode(value);
+        m_defaultMode = value;
+    }
 
     void Assign(const TPen& source) override;
 
     // Whether streaming writes each property.
-    virtual bool IsColorStored() const { return Color() != clBlack; }
-    virtual bool IsStyleStored() const { return Style() != psSolid; }
+    virtual bool IsColorStored() const { return Color() != m_defaultColor; }
+    virtual bool IsStyleStored() const { return Style() != m_defaultStyle; }
     bool IsEndStyleStored() const { return m_endStyle != m_defaultEndStyle; }
     bool IsSmallDotsStored() const { return m_smallDots; }
     bool IsSmallSpaceStored() const { return m_smallSpace != 0; }
@@ -46,6 +64,9 @@ private:
     TPenEndStyle m_defaultEndStyle = esRound;
     bool m_defaultVisible = true;
     int m_defaultWidth = 1;
+    TColor m_defaultColor = clBlack;
+    TPenStyle m_defaultStyle = psSolid;
+    TPenMode m_defaultMode = pmCopy;
 };
 
 // Hidden unless made visible.
@@ -85,13 +106,20 @@ public:
     // Created on first read.
     TPicture* Image();
     bool HasImage() const { return m_image != nullptr; }
+    const TPicture* ImageIfAny() const { return m_image.get(); }
     // Copies the picture into the brush's own; nullptr frees it.
     void SetImage(const TPicture* value);
 
     void Assign(const TBrush& source) override;
 
-    bool IsColorStored() const { return Color() != clDefault; }
-    bool IsBackColorStored() const { return m_backColor != clNone; }
+    bool IsColorStored() const { return Color() != DefaultColor; }
+    bool IsBackColorStored() const { return m_backColor != DefaultBackColor; }
+
+    // The colour a stream leaves out: an owner that gives the brush another
+    // colour at construction sets it too.
+    TColor DefaultColor = clDefault;
+    TColor DefaultBackColor = clNone;
+    TBrushStyle DefaultStyle = bsSolid;
     bool IsImageStored() const { return m_image && m_image->HasGraphic(); }
 
 private:

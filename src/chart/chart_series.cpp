@@ -45,7 +45,7 @@ std::string ReplaceColumnSeparators(std::string Text)
 
 TChartSeries::TChartSeries(QObject* Owner) : TCustomChartSeries(Owner), m_marks(std::make_unique<TSeriesMarks>(this))
 {
-    CreateValueList("X").SetOrder(loAscending);
+    CreateValueList("X").InitOrder(loAscending);
     CreateValueList("Y");
     m_mandatory = m_lists[1].get();
     m_notMandatory = m_lists[0].get();

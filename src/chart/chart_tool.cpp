@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/axis_container.h"
+#include "chart/axis_panel.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
 #include "chart/property_stream.h"
@@ -123,6 +124,50 @@ TChartAxis* TPlotCustomToolSeries::GetVertAxis() const
     if (!chart->ActiveSeriesOnAxis(TStandardAxis::Left) && chart->ActiveSeriesOnAxis(TStandardAxis::Right))
         return chart->StandardAxis(TStandardAxis::Right);
     return chart->StandardAxis(TStandardAxis::Left);
+}
+
+const TPropertyTable<TCustomChartElement>& TPlotCustomToolSeries::Properties()
+{
+    using S = TPlotCustomToolSeries;
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<S>(TCustomChartElement::Properties())
+            .Defined(
+                "Series", [](const S& s, TPropertyWriter& w) { w.WriteIdent(s.m_series->Name()); },
+                [](S& s, TPropertyReader& r) {
+                    const TPropertyValue v = r.ReadValue();
+                    if (v.Type != vaIdent && !v.IsString())
+                        InvalidPropertyValue();
+                    if (TChartSeries* series = s.FindChartSeries(v.Str)) {
+                        s.m_loadedSeriesName.clear();
+                        s.SetSeries(series);
+                    } else {
+                        s.m_loadedSeriesName = v.Str;
+                    }
+                },
+                [](const S& s) { return s.m_series != nullptr && !s.m_series->Name().empty(); });
+    return table;
+}
+
+TChartSeries* TPlotCustomToolSeries::FindChartSeries(const std::string& Name) const
+{
+    TSeriesParent* chart = ParentChart();
+    const auto* panel = dynamic_cast<const TCustomAxisPanel*>(chart ? chart->Panel() : nullptr);
+    if (!panel || Name.empty())
+        return nullptr;
+    for (int i = 0; i < panel->SeriesCount(); ++i)
+        if (panel->Series(i)->Name() == Name)
+            return panel->Series(i);
+    return nullptr;
+}
+
+void TPlotCustomToolSeries::Loaded()
+{
+    TPlotCustomTool::Loaded();
+    if (m_loadedSeriesName.empty())
+        return;
+    if (TChartSeries* series = FindChartSeries(m_loadedSeriesName))
+        SetSeries(series);
+    m_loadedSeriesName.clear();
 }
 
 void TPlotCustomToolSeries::Assign(const TCustomChartElement& Source)

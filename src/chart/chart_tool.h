@@ -89,11 +89,20 @@ public:
     std::string EditorClassName() const override { return "TSeriesToolEditor"; }
     void Assign(const TCustomChartElement& Source) override;
 
+    // "Series": the series by name, bound again once the chart's series are read.
+    static const TPropertyTable<TCustomChartElement>& Properties();
+    const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
+
 protected:
     void Notification(QObject* AComponent) override;
+    void Loaded() override;
 
 private:
+    // The chart's series of that name, if any.
+    TChartSeries* FindChartSeries(const std::string& Name) const;
+
     TChartSeries* m_series = nullptr;
+    std::string m_loadedSeriesName;  // read before its series was there
 };
 
 class TPlotCustomToolAxis : public TPlotCustomTool {

@@ -306,7 +306,7 @@ const TPropertyTable<TChartValueList>& TChartValueList::Properties()
             .Property("DateTime", BooleanKind, TAccessors{&TChartValueList::DateTime, &TChartValueList::SetDateTime},
                       TInstanceDefault{&TChartValueList::DefaultDateTime})
             .Property("Order", EnumKind(kOrderNames), TAccessors{&TChartValueList::Order, &TChartValueList::SetOrder},
-                      loNone)
+                      TInstanceDefault{&TChartValueList::DefaultOrder})
             .Property("ValueSource", StringKind,
                       TAccessors{&TChartValueList::ValueSource, &TChartValueList::SetValueSource}, std::string())
             .Obsolete("Multiplier", [](TChartValueList&, const TPropertyValue& v) {

@@ -86,6 +86,14 @@ public:
     void SetName(const std::string& Value) { m_name = Value; }
     TChartListOrder Order() const { return m_order; }
     void SetOrder(TChartListOrder Value);
+    // The order a stream leaves out: the one the list was built with.
+    TChartListOrder DefaultOrder() const { return m_defaultOrder; }
+    // Order and its stored default together.
+    void InitOrder(TChartListOrder Value)
+    {
+        SetOrder(Value);
+        m_defaultOrder = Value;
+    }
     const std::string& ValueSource() const { return m_valueSource; }
     // A change makes the owner re-check its data source.
     void SetValueSource(const std::string& Value);
@@ -117,6 +125,7 @@ private:
     std::vector<double> m_value;
     int m_count = 0;
     TChartListOrder m_order = loNone;
+    TChartListOrder m_defaultOrder = loNone;
     std::uint64_t m_rewrites = 0;
     bool m_dateTime = false;
     bool m_defaultDateTime = false;

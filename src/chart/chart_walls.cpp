@@ -118,6 +118,7 @@ TChartWalls::TChartWalls(TCustomAxisPanel* Chart)
       m_right(std::make_unique<TChartRightWall>(Chart, clSilver))
 {
     m_right->SetVisible(false);
+    m_right->SetDefaultVisible(false);
 }
 
 TChartWalls::~TChartWalls() = default;

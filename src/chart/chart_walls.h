@@ -12,6 +12,10 @@ class TCustomAxisPanel;
 
 class TCustomChartWall : public TPlotCustomShape {
 public:
+    // Visible unless its chart hides it from the start.
+    bool DefaultVisible() const override { return m_defaultVisible; }
+    void SetDefaultVisible(bool Value) { m_defaultVisible = Value; }
+
     // Chart: drawn on (not owned; may be nullptr).
     explicit TCustomChartWall(TCustomAxisPanel* Chart);
 
@@ -51,6 +55,7 @@ protected:
     }
 
 private:
+    bool m_defaultVisible = true;
     TCustomAxisPanel* m_chart;
     bool m_autoHide = false;
     bool m_dark3D = true;

@@ -260,7 +260,25 @@ void TPicture::SetGraphic(const TGraphic* graphic)
         m_graphic = graphic->Clone();
     else
         m_graphic.reset();
+    m_form.reset();
     Changed();
+}
+
+void TPicture::SetGraphic(const TGraphic* graphic, TStreamForm Form)
+{
+    SetGraphic(graphic);
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(m_graphic.get())) {
+        Form.Stamp = bitmap->ContentStamp();
+        m_form = std::make_shared<const TStreamForm>(std::move(Form));
+    }
+}
+
+const TPicture::TStreamForm* TPicture::StreamForm() const
+{
+    const auto* bitmap = dynamic_cast<const TBitmap*>(m_graphic.get());
+    if (!m_form || !bitmap || bitmap->ContentStamp() != m_form->Stamp)
+        return nullptr;
+    return m_form.get();
 }
 
 void TPicture::Assign(const TPicture* source)
@@ -268,4 +286,7 @@ void TPicture::Assign(const TPicture* source)
     if (source == this)
         return;
     SetGraphic(source ? source->Graphic() : nullptr);
+    // a copy shares the content stamp, and so the form it was read in
+    if (source)
+        m_form = source->m_form;
 }

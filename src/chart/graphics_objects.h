@@ -233,6 +233,18 @@ public:
 
     virtual void Assign(const TPicture* source);
 
+    // The form the graphic was read in (its class name and bytes), kept so
+    // that it is written back the same way; nullptr once the graphic changed.
+    struct TStreamForm {
+        std::string ClassName;
+        std::vector<std::uint8_t> Bytes;
+        std::uint64_t Stamp = 0;
+    };
+    const TStreamForm* StreamForm() const;
+    // Gives the picture the graphic read from Form.
+    void SetGraphic(const TGraphic* graphic, TStreamForm Form);
+
 private:
     std::unique_ptr<TGraphic> m_graphic;
+    std::shared_ptr<const TStreamForm> m_form;
 };

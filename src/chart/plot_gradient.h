@@ -58,6 +58,12 @@ public:
 
     std::function<void()> OnChange;
 
+    // The values a stream leaves out: an owner that starts its gradient
+    // otherwise sets these with it. Not copied by Assign.
+    TGradientDirection DefaultDirection = gdTopBottom;
+    TColor DefaultEndColor = clYellow;
+    TColor DefaultStartColor = clWhite;
+
 protected:
     void Changed();
     // Stores value and notifies; nothing when it is unchanged.

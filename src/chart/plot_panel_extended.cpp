@@ -1,6 +1,7 @@
 #include "chart/plot_panel_extended.h"
 
 #include <array>
+#include <utility>
 
 #include "chart/appearance_properties.h"
 #include "platform/system_colors.h"
@@ -124,10 +125,24 @@ bool TCustomPlotPanelExtended::BackImageTransp() const
 
 void TCustomPlotPanelExtended::SetBackImageTransp(bool Value)
 {
-    if (!HasBackImage() || m_backImage->Graphic()->Transparent() == Value)
+    if (!HasBackImage()) {
+        // a stream may hold it before the picture
+        if (Loading())
+            m_loadedBackImageTransp = Value;
+        return;
+    }
+    m_loadedBackImageTransp.reset();
+    if (m_backImage->Graphic()->Transparent() == Value)
         return;
     m_backImage->Graphic()->SetTransparent(Value);
     Invalidate();
+}
+
+void TCustomPlotPanelExtended::Loaded()
+{
+    TCustomPlotPanel::Loaded();
+    if (const std::optional<bool> transp = std::exchange(m_loadedBackImageTransp, std::nullopt))
+        SetBackImageTransp(*transp);
 }
 
 void TCustomPlotPanelExtended::DrawBackImage(const TRect& R, int Z)

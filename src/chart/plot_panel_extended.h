@@ -2,6 +2,7 @@
 // The chart panel with interactive zoom and panning settings, a back image and
 // a back gradient; paints the panel background (shadow, fill, image, bevels).
 #include <memory>
+#include <optional>
 
 #include "chart/back_image.h"
 #include "chart/plot_gradient.h"
@@ -67,9 +68,16 @@ public:
     // BackImage, Gradient, AllowPanning and Zoom of another extended panel, then the panel's.
     void Assign(const TCustomPlotPanel& Source) override;
 
+protected:
+    // Applies a transparency read before the back image's graphic.
+    void Loaded() override;
+
 private:
     // The colour around the panel: its parent window's, else its own.
     TColor ParentColor() const;
+
+    // BackImageTransp read while loading, before the graphic was there.
+    std::optional<bool> m_loadedBackImageTransp;
 
     TPanningMode m_allowPanning = pmBoth;
     std::unique_ptr<TPlotGradient> m_gradient;

@@ -1,6 +1,10 @@
 #include "chart/plot_picture.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "platform/bitmap_codec.h"
 
 namespace {
 
@@ -245,6 +249,12 @@ void TPlotPicture::Assign(const TPicture* source)
 std::vector<std::uint8_t> TPlotPicture::WriteFilterItems() const
 {
     TPropertyWriter w;
+    WriteFilterItems(w);
+    return w.Data();
+}
+
+void TPlotPicture::WriteFilterItems(TPropertyWriter& w) const
+{
     w.WriteValueType(vaCollection);
     if (m_filters) {
         for (int i = 0; i < m_filters->Count(); ++i) {
@@ -257,14 +267,28 @@ std::vector<std::uint8_t> TPlotPicture::WriteFilterItems() const
         }
     }
     w.WriteListEnd();
-    return w.Data();
 }
 
 void TPlotPicture::ReadFilterItems(std::span<const std::uint8_t> Data)
 {
     // read into a fresh list; the picture's own list changes only on success
-    TFilterItems list;
     TPropertyReader r(Data);
+    TFilterItems list;
+    ReadFilterList(r, list);
+    if (!r.AtEnd())
+        throw EReadError("Stream read error");
+    Filters()->MoveFrom(list);
+}
+
+void TPlotPicture::ReadFilterItems(TPropertyReader& Reader)
+{
+    TFilterItems list;
+    ReadFilterList(Reader, list);
+    Filters()->MoveFrom(list);
+}
+
+void TPlotPicture::ReadFilterList(TPropertyReader& r, TFilterItems& list)
+{
     if (r.ReadValueType() != vaCollection)
         throw EReadError("Stream read error");
     while (!r.EndOfList()) {
@@ -286,8 +310,111 @@ void TPlotPicture::ReadFilterItems(std::span<const std::uint8_t> Data)
         r.ReadListEnd();
     }
     r.ReadListEnd();
-    if (!r.AtEnd())
-        throw EReadError("Stream read error");
-    TFilterItems* own = Filters();
-    own->MoveFrom(list);
+}
+
+namespace {
+
+constexpr const char* BitmapClassName = "TBitmap";
+constexpr const char* PngClassName = "TPngImage";
+
+[[noreturn]] void BadPictureData()
+{
+    throw EReadError("Invalid picture data");
+}
+
+}  // namespace
+
+void CopyGraphic(TPicture& Target, const TPicture& Source)
+{
+    Target.TPicture::Assign(&Source);
+}
+
+void CopyFilters(TPlotPicture& Target, const TPlotPicture& Source)
+{
+    Target.SetFilters(Source.FiltersIfAny());
+}
+
+bool IsPictureDataStored(const TPicture& Picture)
+{
+    return Picture.HasGraphic() && dynamic_cast<const TBitmap*>(Picture.Graphic());
+}
+
+void WritePictureData(const TPicture& Picture, TPropertyWriter& Writer)
+{
+    std::string className;
+    std::vector<std::uint8_t> bytes;
+    if (const TPicture::TStreamForm* form = Picture.StreamForm()) {
+        className = form->ClassName;
+        bytes = form->Bytes;
+    } else {
+        const auto& bitmap = static_cast<const TBitmap&>(*Picture.Graphic());
+        const std::vector<std::uint8_t> file = platform::EncodeBitmap(bitmap.ToDeviceBitmap(), "BMP");
+        className = BitmapClassName;
+        const auto n = static_cast<std::uint32_t>(file.size());
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>((n >> (8 * i)) & 0xFF));
+        bytes.insert(bytes.end(), file.begin(), file.end());
+    }
+    std::vector<std::uint8_t> data;
+    data.reserve(1 + className.size() + bytes.size());
+    data.push_back(static_cast<std::uint8_t>(className.size()));
+    data.insert(data.end(), className.begin(), className.end());
+    data.insert(data.end(), bytes.begin(), bytes.end());
+    Writer.WriteBinary(data);
+}
+
+void ReadPictureData(TPicture& Picture, TPropertyReader& Reader)
+{
+    const std::span<const std::uint8_t> data = Reader.ReadBinary();
+    if (data.empty() || data[0] == 0 || data.size() < 1u + data[0])
+        BadPictureData();
+    const std::string className(reinterpret_cast<const char*>(data.data() + 1), data[0]);
+    const std::span<const std::uint8_t> bytes = data.subspan(1u + data[0]);
+    std::vector<std::uint8_t> image;
+    if (className == BitmapClassName) {
+        if (bytes.size() < 4)
+            BadPictureData();
+        const std::uint32_t n = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+                                static_cast<std::uint32_t>(bytes[2]) << 16 |
+                                static_cast<std::uint32_t>(bytes[3]) << 24;
+        if (n != bytes.size() - 4)
+            BadPictureData();
+        image.assign(bytes.begin() + 4, bytes.end());
+        if (image.size() < 2 || image[0] != 'B' || image[1] != 'M')
+            BadPictureData();
+    } else if (className == PngClassName) {
+        static constexpr std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        if (bytes.size() < std::size(signature) || !std::equal(std::begin(signature), std::end(signature), bytes.begin()))
+            BadPictureData();
+        image.assign(bytes.begin(), bytes.end());
+    } else {
+        throw EClassNotFound("Class " + className + " not found");
+    }
+    const std::optional<platform::Bitmap> decoded = platform::DecodeBitmap(image);
+    if (!decoded || decoded->IsEmpty())
+        BadPictureData();
+    TBitmap bitmap;
+    bitmap.FromDeviceBitmap(*decoded);
+    Picture.SetGraphic(&bitmap, TPicture::TStreamForm{className, {bytes.begin(), bytes.end()}});
+}
+
+const TPropertyTable<TPicture>& PictureProperties()
+{
+    static const TPropertyTable<TPicture> table =
+        TPropertyTable<TPicture>::Of()
+            .Defined("Data", &WritePictureData, &ReadPictureData, &IsPictureDataStored)
+            .AssignedBy(&CopyGraphic);
+    return table;
+}
+
+const TPropertyTable<TPicture>& PlotPictureProperties()
+{
+    using P = TPlotPicture;
+    static const TPropertyTable<TPicture> table =
+        TPropertyTable<TPicture>::Of<P>(PictureProperties())
+            .Defined(
+                "FilterItems", [](const P& p, TPropertyWriter& w) { p.WriteFilterItems(w); },
+                [](P& p, TPropertyReader& r) { p.ReadFilterItems(r); }, &P::IsFilterItemsStored)
+            .AssignedBy(&CopyFilters);
+    return table;
 }

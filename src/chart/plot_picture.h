@@ -145,6 +145,7 @@ public:
     // Created on first read.
     TFilterItems* Filters();
     bool HasFilters() const { return m_filters && m_filters->Count() > 0; }
+    const TFilterItems* FiltersIfAny() const { return m_filters.get(); }
     // nullptr frees the list; otherwise the list takes the given contents.
     void SetFilters(const TFilterItems* value);
     // The graphic after the enabled filters (rebuilt at each call), or the graphic itself.
@@ -155,11 +156,32 @@ public:
     // "FilterItems": stored only when there is at least one filter.
     bool IsFilterItemsStored() const { return HasFilters(); }
     std::vector<std::uint8_t> WriteFilterItems() const;
+    void WriteFilterItems(TPropertyWriter& Writer) const;
     // Replaces the filters by those of the stream; on any fault raises one
     // EReadError (EClassNotFound for an unknown class) and keeps the old list.
     void ReadFilterItems(std::span<const std::uint8_t> Data);
+    void ReadFilterItems(TPropertyReader& Reader);
 
 private:
+    static void ReadFilterList(TPropertyReader& Reader, TFilterItems& List);
+
     std::unique_ptr<TFilterItems> m_filters;
     std::unique_ptr<TBitmap> m_filtered;
 };
+
+// "Data" of a picture that holds a graphic: the graphic's class name (a short
+// string) and its bytes, in the form the graphic was read in, else as a
+// bitmap (a 32-bit size, then the bitmap file).
+bool IsPictureDataStored(const TPicture& Picture);
+void WritePictureData(const TPicture& Picture, TPropertyWriter& Writer);
+// Bitmaps and PNG images; another class raises EClassNotFound, bytes that
+// hold no image EReadError. The picture changes only on success.
+void ReadPictureData(TPicture& Picture, TPropertyReader& Reader);
+
+// What Assign copies of a picture: the graphic alone; the filter list alone.
+void CopyGraphic(TPicture& Target, const TPicture& Source);
+void CopyFilters(TPlotPicture& Target, const TPlotPicture& Source);
+
+// A picture's stored properties: "Data"; for a TPlotPicture then "FilterItems".
+const TPropertyTable<TPicture>& PictureProperties();
+const TPropertyTable<TPicture>& PlotPictureProperties();

@@ -108,7 +108,8 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShape::Properties()
         TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>(TPlotCustomShapeBrushPen::Properties())
             .Property("Bevel", EnumKind(BevelCutNames), TAccessors{&S::Bevel, &S::SetBevel}, bvNone)
             .Property("BevelWidth", IntegerKind, TAccessors{&S::BevelWidth, &S::SetBevelWidth}, 2)
-            .Property("Color", ColorKind, TAccessors{&S::Color, &S::SetColor}, clWhite)
+            .Property("Color", ColorKind, TAccessors{&S::Color, &S::SetColor},
+                      TInstanceDefault{[](const S& s) { return s.DefaultColor; }})
             .Object(
                 "Font", [](const S& s) -> const TPlotFont* { return s.Font(); },
                 [](S& s) -> TPlotFont* { return s.Font(); }, nullptr, PlotFontProperties())
@@ -132,7 +133,8 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShape::Properties()
                       fosRectangle)
             .Property("TextFormat", EnumKind(TextFormatNames), TAccessors{&S::TextFormat, &S::SetTextFormat},
                       ttfNormal)
-            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency}, 0)
+            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency},
+                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency; }})
             .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent},
                       TInstanceDefault{[](const S& s) { return s.DefaultTransparent; }})
             .Obsolete("ShadowColor", [](S& s, const TPropertyValue& v) { s.Shadow()->SetColor(ColorValue(v)); })

@@ -117,6 +117,9 @@ public:
 
     // Transparent is streamed only when it differs from this.
     bool DefaultTransparent = false;
+    // Color and Transparency likewise.
+    TColor DefaultColor = clWhite;
+    int DefaultTransparency = 0;
 
     // Everything but ShapeBounds, then the brush, pen and visible flag.
     void Assign(const TPlotCustomShapeBrushPen& Source) override;

@@ -179,6 +179,14 @@ public:
     // The same with a value already read.
     virtual bool Set(R& Object, std::string_view Path, const TPropertyValue& Value) const = 0;
     virtual void Assign(R& Target, const R& Source) const = 0;
+    // What Assign of the table does with the property.
+    void Copy(R& Target, const R& Source) const
+    {
+        if (m_assignBy)
+            m_assignBy(Target, Source);
+        else
+            Assign(Target, Source);
+    }
     // Gives the property its stored default, where it has a plain or per-instance one.
     virtual void LoadDefault(R&) const {}
     // Adds what Out needs to know of the property (sub-objects are created
@@ -191,6 +199,7 @@ private:
     std::string m_name;
     bool m_obsolete = false;
     bool m_assigned = true;
+    std::function<void(R&, const R&)> m_assignBy;
 };
 
 namespace property_detail {
@@ -625,6 +634,18 @@ public:
         return *this;
     }
 
+    // The last property declared is copied by Assign through F(C& target, const C& source).
+    template <typename F>
+    TPropertyTableBuilder& AssignedBy(F f)
+    {
+        if (!m_table.m_entries.empty()) {
+            auto& e = *m_table.m_entries.back();
+            e.m_assignBy = [f](R& t, const R& s) { std::invoke(f, static_cast<C&>(t), static_cast<const C&>(s)); };
+            e.m_assigned = true;
+        }
+        return *this;
+    }
+
     // The last property declared is streamed but not copied by Assign.
     TPropertyTableBuilder& NotAssigned()
     {
@@ -761,7 +782,7 @@ void TPropertyTable<R>::AssignLevels(R& Target, const R& Source) const
         return;
     for (const auto& e : m_entries)
         if (e->Assigned())
-            e->Assign(Target, Source);
+            e->Copy(Target, Source);
 }
 
 template <typename R>

@@ -110,6 +110,7 @@ void MarksShadow(TPlotShadow& Shadow)
 TMarksItem::TMarksItem(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
 {
     SetColor(clInfoBk);
+    DefaultColor = clInfoBk;
     // the base made its shadow before this class existed
     InitShadow(*Shadow());
 }
@@ -188,6 +189,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarksSymbol::Properties()
 TSeriesMarks::TSeriesMarks(TChartSeries* Series) : m_series(Series)
 {
     SetColor(clInfoBk);
+    DefaultColor = clInfoBk;
     SetVisible(false);
     InitShadow(*Shadow());
     m_margins.OnChange = [this] { Repaint(); };
@@ -268,6 +270,9 @@ std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
     g->SetDirection(gdRightLeft);
     g->SetEndColor(clWhite);
     g->SetStartColor(clSilver);
+    g->DefaultDirection = gdRightLeft;
+    g->DefaultEndColor = clWhite;
+    g->DefaultStartColor = clSilver;
     return g;
 }
 

@@ -117,6 +117,8 @@ public:
     static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
     const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
 
+    bool DefaultVisible() const override { return false; }
+
 protected:
     void InitShadow(TPlotShadow& Shadow) override;
 };
@@ -125,6 +127,10 @@ class TSeriesMarks : public TPlotCustomShape {
 public:
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
+
+    // Hidden unless the series shows its marks from the start.
+    bool DefaultVisible() const override { return m_defaultVisible; }
+    void SetDefaultVisible(bool Value) { m_defaultVisible = Value; }
 
     // The panel of the series' chart; passed on to the symbol.
     void SetParentChart(TCustomPlotPanel* Value) override;
@@ -231,6 +237,7 @@ protected:
     void InitShadow(TPlotShadow& Shadow) override;
 
 private:
+    bool m_defaultVisible = false;
     template <typename T>
     void SetAndRepaint(T& Field, T Value)
     {

@@ -33,6 +33,8 @@ public:
     void SetDark3D(bool Value) { SetValue(m_dark3D, Value); }
     bool Draw3D() const { return m_draw3D; }
     void SetDraw3D(bool Value) { SetValue(m_draw3D, Value); }
+    // Draw3D and its stored default together, without a repaint.
+    void InitDraw3D(bool Value) { m_draw3D = m_defaultDraw3D = Value; }
     // The owner series' visibility at construction: Visible and its stored
     // default together.
     void InitVisible(bool Value);
@@ -94,8 +96,6 @@ protected:
         UpdateValue(Field, Value, [this] { CanvasChanged(); });
     }
 
-    // Draw3D and its stored default together, without a repaint.
-    void InitDraw3D(bool Value) { m_draw3D = m_defaultDraw3D = Value; }
 
 private:
     bool Orthogonal() const;

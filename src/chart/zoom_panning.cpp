@@ -32,18 +32,13 @@ TPlotZoomBrush::TPlotZoomBrush(std::function<void()> onChange) : TChartBrush(std
 
 namespace {
 
-// The zoom pen publishes only its colour, the zoom brush colour and style.
-const TPropertyTable<TChartPen>& ZoomPenProperties()
-{
-    static const TPropertyTable<TChartPen> table = TPropertyTable<TChartPen>::Of().Property(
-        "Color", ColorKind, TAccessors{&TChartPen::Color, &TChartPen::SetColor}, TStoredWhen{&TChartPen::IsColorStored});
-    return table;
-}
-
+// The zoom pen is a chart pen (its colour stored when not white); the zoom
+// brush a chart brush, white and clear unless changed.
 const TPropertyTable<TChartBrush>& ZoomBrushProperties()
 {
     static const TPropertyTable<TChartBrush> table =
-        TPropertyTable<TChartBrush>::Of()
+        TPropertyTable<TChartBrush>::Of(&ChartBrushProperties())
+            .Hide({"Color", "Style"})
             .Property("Color", ColorKind, TAccessors{&TChartBrush::Color, &TChartBrush::SetColor}, clWhite)
             .Property("Style", EnumKind(BrushStyleNames), TAccessors{&TChartBrush::Style, &TChartBrush::SetStyle},
                       bsClear);
@@ -100,7 +95,7 @@ const TPropertyTable<TPlotZoom>& TPlotZoom::Properties()
             .Property("MouseButton", EnumKind(MouseButtonNames), &Z::MouseButton, mbLeft)
             .Object(
                 "Pen", [](const Z& z) -> const TChartPen* { return z.PenIfAny(); },
-                [](Z& z) -> TChartPen* { return z.Pen(); }, [](Z& z) { z.SetPen(nullptr); }, ZoomPenProperties())
+                [](Z& z) -> TChartPen* { return z.Pen(); }, [](Z& z) { z.SetPen(nullptr); }, ChartPenProperties())
             .Property("UpLeftZooms", BooleanKind, &Z::UpLeftZooms, false)
             .NotAssigned();
     return table;

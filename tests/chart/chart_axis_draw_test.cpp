@@ -562,3 +562,40 @@ TEST_F(AxisDraw, AxisLabelHookChangesTexts)
 }
 
 }  // namespace
+
+TEST_F(AxisDraw, ACopyOfADrawnAxisKeepsItsLabelsAutomatic)
+{
+    TChartAxis& a = *chart.BottomAxis();
+    a.SetLabelStyle(talValue);
+    a.SetTickLength(0);
+    Prepare(a, 0, 100);
+    a.Draw(false);
+    ASSERT_EQ(a.Items().Count(), 11);
+
+    TTestAxisChart other;
+    TChartAxis& b = *other.BottomAxis();
+    b.Assign(a);
+    EXPECT_TRUE(b.Items().Automatic());
+    EXPECT_EQ(b.Items().Count(), 0);
+    // drawn over its own range, the copy labels that range
+    b.SetMinMax(200, 300);
+    b.SetStartEnd();
+    b.AdjustMaxMin();
+    TRect r = other.ChartRect;
+    b.CalcRect(r, false);
+    other.device.ClearLog();
+    b.Draw(false);
+    const std::vector<std::string> expected = {"300", "290", "280", "270", "260", "250",
+                                               "240", "230", "220", "210", "200"};
+    EXPECT_EQ(TextsOnly(other.device), expected);
+    EXPECT_TRUE(b.Items().Automatic());
+
+    // custom labels are copied as they are
+    a.Items().Clear();
+    a.Items().Add(25, "quarter");
+    b.Assign(a);
+    EXPECT_FALSE(b.Items().Automatic());
+    ASSERT_EQ(b.Items().Count(), 1);
+    EXPECT_EQ(b.Items()[0].Text(), "quarter");
+    EXPECT_DOUBLE_EQ(b.Items()[0].Value(), 25);
+}

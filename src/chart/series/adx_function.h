@@ -8,6 +8,8 @@ class TChartPen;
 class TADXFunction : public TPlotFunction {
     Q_OBJECT
 public:
+    // The period the function is built with.
+    double DefaultPeriod() const override { return 14; }
     explicit TADXFunction(QObject* Owner = nullptr);
 
     TChartPen& DownLinePen() const;

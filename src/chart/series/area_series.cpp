@@ -11,6 +11,7 @@
 TAreaSeries::TAreaSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     SetDrawArea(true);
+    DefaultDrawArea = true;
     SetSinglePointFunction(false);
     Pointer().InitVisible(false);
 }

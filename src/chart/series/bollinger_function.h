@@ -9,6 +9,8 @@ class TChartPen;
 class TBollingerFunction : public TPlotFunction {
     Q_OBJECT
 public:
+    // The period the function is built with.
+    double DefaultPeriod() const override { return 10; }
     explicit TBollingerFunction(QObject* Owner = nullptr);
 
     double Deviation() const { return m_deviation; }

@@ -39,9 +39,10 @@ TCandleSeries::TCandleSeries(QObject* Owner)
 {
     m_upGradient->SetStartColor(0xFFFFFF);
     m_downGradient->SetStartColor(255);
-    m_highLowPen->SetColor(clDefault);
+    m_downGradient->DefaultStartColor = 255;
+    m_highLowPen->InitColor(clDefault);
     Pointer().SetVisible(true);
-    Pointer().SetDraw3D(false);
+    Pointer().InitDraw3D(false);
     Pointer().SetDark3D(true);
 }
 

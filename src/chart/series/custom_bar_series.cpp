@@ -42,6 +42,7 @@ TCustomBarSeries::TCustomBarSeries(QObject* Owner) : TChartSeries(Owner)
     m_gradient = std::make_unique<TBarSeriesGradient>(repaint);
     m_gradient->SetVisible(true);
     Marks().SetVisible(true);
+    Marks().SetDefaultVisible(true);
     Marks().Callout()->DefaultLength = 20;
     Marks().Callout()->SetLength(20);
     m_tickLines = std::make_unique<TChartHiddenPen>(repaint);
@@ -420,6 +421,23 @@ int TCustomBarSeries::Clicked(int X, int Y) const
     return -1;
 }
 
+namespace {
+
+// The bars' gradient publishes no end colour (the bar colour is) and is
+// visible unless hidden.
+const TPropertyTable<TCustomPlotGradient>& BarGradientProperties()
+{
+    using G = TBarSeriesGradient;
+    static const TPropertyTable<TCustomPlotGradient> table =
+        TPropertyTable<TCustomPlotGradient>::Of<G>(PlotGradientProperties())
+            .Hide({"EndColor", "Visible"})
+            .Property("Relative", BooleanKind, TAccessors{&G::Relative, &G::SetRelative}, false)
+            .Property("Visible", BooleanKind, TAccessors{&G::Visible, &G::SetVisible}, true);
+    return table;
+}
+
+}  // namespace
+
 const TPropertyTable<TCustomChartElement>& TCustomBarSeries::Properties()
 {
     using S = TCustomBarSeries;
@@ -435,6 +453,9 @@ const TPropertyTable<TCustomChartElement>& TCustomBarSeries::Properties()
             .Property("Dark3D", BooleanKind, TAccessors{&S::Dark3D, &S::SetDark3D}, true)
             .Property("DarkPen", IntegerKind, TAccessors{&S::DarkPen, &S::SetDarkPen}, 0)
             .Property("DepthPercent", IntegerKind, TAccessors{&S::DepthPercent, &S::SetDepthPercent}, 100)
+            .Object(
+                "Gradient", [](const S& s) -> const TCustomPlotGradient* { return &s.Gradient(); },
+                [](S& s) -> TCustomPlotGradient* { return &s.Gradient(); }, nullptr, BarGradientProperties())
             .Property("MultiBar", EnumKind(kMultiBarNames), TAccessors{&S::MultiBar, &S::SetMultiBar}, mbSide)
             .Property("OffsetPercent", IntegerKind, TAccessors{&S::OffsetPercent, &S::SetOffsetPercent}, 0)
             .Object(

@@ -967,10 +967,12 @@ const TPropertyTable<TCustomChartElement>& TCustomSeries::Properties()
             .Object(
                 "AreaLinesPen", [](const S& s) { return &s.AreaLinesPen(); },
                 [](S& s) { return &s.AreaLinesPen(); }, nullptr, ChartPenProperties())
-            .Property("ClickableLine", BooleanKind, TAccessors{&S::ClickableLine, &S::SetClickableLine}, true)
+            .Property("ClickableLine", BooleanKind, TAccessors{&S::ClickableLine, &S::SetClickableLine},
+                      TInstanceDefault{&S::DefaultClickableLine})
             .Property("ColorEachLine", BooleanKind, TAccessors{&S::ColorEachLine, &S::SetColorEachLine}, true)
             .Property("Dark3D", BooleanKind, TAccessors{&S::Dark3D, &S::SetDark3D}, true)
-            .Property("DrawArea", BooleanKind, TAccessors{&S::DrawArea, &S::SetDrawArea}, false)
+            .Property("DrawArea", BooleanKind, TAccessors{&S::DrawArea, &S::SetDrawArea},
+                      TInstanceDefault{&S::DefaultDrawArea})
             .Object(
                 "Gradient", [](const S& s) -> const TCustomPlotGradient* { return &s.Gradient(); },
                 [](S& s) -> TCustomPlotGradient* { return &s.Gradient(); }, nullptr, PlotGradientProperties())

@@ -18,6 +18,10 @@ class TCustomSeries : public TCustomLineSeries {
     Q_OBJECT
 public:
     explicit TCustomSeries(QObject* Owner = nullptr);
+
+    // The values a stream leaves out, for classes built otherwise.
+    bool DefaultClickableLine = true;
+    bool DefaultDrawArea = false;
     ~TCustomSeries() override;
 
     TChartBrush& AreaChartBrush() const { return *m_areaBrush; }

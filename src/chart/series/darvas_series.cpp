@@ -82,6 +82,7 @@ TDarvasSeries::TDarvasSeries(QObject* Owner)
       m_boxPen(std::make_unique<TChartPen>([this] { Repaint(); }))
 {
     m_boxBrush->SetBackColor(clDefault);
+    m_boxBrush->DefaultBackColor = clDefault;
     SetTransparency(70);
 }
 

@@ -7,6 +7,8 @@
 class TExpMovAveFunction : public TPlotFunction {
     Q_OBJECT
 public:
+    // The period the function is built with.
+    double DefaultPeriod() const override { return 10; }
     explicit TExpMovAveFunction(QObject* Owner = nullptr);
 
     bool IgnoreNulls() const { return m_ignoreNulls; }

@@ -68,5 +68,7 @@ TChartSeries* NewFunctionLine(QObject* Owner, TColor Color)
     line->SetShowInLegend(false);
     line->SetShowInEditor(false);
     line->SetSeriesColor(Color);
+    // the pen's colour is the line's own: a stream leaves it out
+    line->Pen().InitColor(line->Pen().Color());
     return line;
 }

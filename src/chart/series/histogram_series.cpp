@@ -64,8 +64,8 @@ TRect THistogramSeries::CalcBarRect(int Index) const
 THorizHistogramSeries::THorizHistogramSeries(QObject* Owner) : THistogramSeries(Owner)
 {
     SetHorizontal();
-    XValues().SetOrder(loNone);
-    YValues().SetOrder(loAscending);
+    XValues().InitOrder(loNone);
+    YValues().InitOrder(loAscending);
 }
 
 TRect THorizHistogramSeries::CalcBarRect(int Index) const

@@ -57,8 +57,8 @@ THorizLineSeries::THorizLineSeries(QObject* Owner) : TLineSeries(Owner)
 {
     SetHorizontal();
     SetCalcVisiblePoints(false);
-    XValues().SetOrder(loNone);
-    YValues().SetOrder(loAscending);
+    XValues().InitOrder(loNone);
+    YValues().InitOrder(loAscending);
 }
 
 void THorizLineSeries::DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position)

@@ -19,6 +19,7 @@ TMACDFunction::TMACDFunction(QObject* Owner) : TPlotMovingFunction(Owner)
     m_histogram->SetShowInLegend(false);
     m_histogram->SetShowInEditor(false);
     m_histogram->SetSeriesColor(255);
+    m_histogram->Pen().InitColor(m_histogram->Pen().Color());
     m_histogram->SetUseYOrigin(true);
     m_histogram->SetYOrigin(0);
 }

@@ -12,6 +12,8 @@ class TVolumeSeries;
 class TMACDFunction : public TPlotMovingFunction {
     Q_OBJECT
 public:
+    // The period the function is built with.
+    double DefaultPeriod() const override { return 26; }
     explicit TMACDFunction(QObject* Owner = nullptr);
 
     double Period2() const { return m_period2; }

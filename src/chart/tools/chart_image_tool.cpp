@@ -20,6 +20,17 @@ TChartImageTool::~TChartImageTool() = default;
 std::string TChartImageTool::Description() const { return ProMsgToolImage; }
 std::string TChartImageTool::LongDescription() const { return ProMsgToolImageDesc; }
 
+const TPropertyTable<TCustomChartElement>& TChartImageTool::Properties()
+{
+    using S = TChartImageTool;
+    static const TPropertyTable<TCustomChartElement> table =
+        TPropertyTable<TCustomChartElement>::Of<S>(TPlotCustomToolSeries::Properties())
+            .Object(
+                "Picture", [](const S& s) -> const TPicture* { return s.m_picture.get(); },
+                [](S& s) -> TPicture* { return s.m_picture.get(); }, nullptr, PlotPictureProperties());
+    return table;
+}
+
 void TChartImageTool::SetPicture(const TPlotPicture& Value)
 {
     if (&Value != m_picture.get())

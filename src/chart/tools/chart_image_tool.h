@@ -27,6 +27,9 @@ public:
     std::string EditorClassName() const override { return "TChartImageToolEditor"; }
     void Assign(const TCustomChartElement& Source) override;
 
+    static const TPropertyTable<TCustomChartElement>& Properties();
+    const TPropertyTable<TCustomChartElement>& PropertyTable() const override { return Properties(); }
+
     void ChartEvent(TToolDrawPhase Phase) override;
 
 private:

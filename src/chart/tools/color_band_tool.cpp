@@ -8,6 +8,7 @@
 #include "chart/chart_messages.h"
 #include "chart/plot_blend.h"
 #include "chart/plot_panel.h"
+#include "chart/plot_picture.h"
 #include "chart/plot_procs.h"
 #include "chart/tools/tool_chart.h"
 
@@ -48,6 +49,10 @@ const TPropertyTable<TCustomChartElement>& TColorBandTool::Properties()
             .Object(
                 "Gradient", [](const S& s) { return s.m_gradient.get(); }, [](S& s) { return s.m_gradient.get(); },
                 nullptr, PlotGradientProperties())
+            .Object(
+                "Picture", [](const S& s) -> const TPicture* { return s.PictureIfAny(); },
+                [](S& s) -> TPicture* { return s.Picture(); }, [](S& s) { s.m_picture.reset(); },
+                PlotPictureProperties())
             .Property("ResizeEnd", BooleanKind, TAccessors{&S::ResizeEnd, &S::SetResizeEnd}, false)
             .Property("ResizeStart", BooleanKind, TAccessors{&S::ResizeStart, &S::SetResizeStart}, false)
             .Object(

@@ -24,7 +24,7 @@ const TPropertyTable<TCustomChartElement>& TCursorTool::Properties()
 {
     using S = TCursorTool;
     static const TPropertyTable<TCustomChartElement> table =
-        TPropertyTable<TCustomChartElement>::Of<S>(TCustomChartElement::Properties())
+        TPropertyTable<TCustomChartElement>::Of<S>(TPlotCustomToolSeries::Properties())
             .Property("ClickTolerance", IntegerKind, TAccessors{&S::ClickTolerance, &S::SetClickTolerance}, 3)
             .Property("FollowMouse", BooleanKind, TAccessors{&S::FollowMouse, &S::SetFollowMouse}, false)
             .Property("HorizSize", IntegerKind, TAccessors{&S::HorizSize, &S::SetHorizSize}, 0)

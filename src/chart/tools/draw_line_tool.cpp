@@ -176,7 +176,7 @@ const TPropertyTable<TCustomChartElement>& TDrawLineTool::Properties()
 {
     using S = TDrawLineTool;
     static const TPropertyTable<TCustomChartElement> table =
-        TPropertyTable<TCustomChartElement>::Of<S>(TCustomChartElement::Properties())
+        TPropertyTable<TCustomChartElement>::Of<S>(TPlotCustomToolSeries::Properties())
             .Property("Button", EnumKind(kButtonNames), TAccessors{&S::Button, &S::SetButton}, mbLeft)
             .Property("ClickTolerance", IntegerKind, TAccessors{&S::ClickTolerance, &S::SetClickTolerance}, 0)
             .Property("EnableDraw", BooleanKind, TAccessors{&S::EnableDraw, &S::SetEnableDraw}, true)

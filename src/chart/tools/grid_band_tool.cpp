@@ -42,7 +42,7 @@ const TPropertyTable<TGridBandBrush>& TGridBandBrush::Properties()
             .Property("BackColor", ColorKind, TAccessors{&S::BackColor, &S::SetBackColor}, clNone)
             .Property("Color", ColorKind,
                       TAccessors{[](const S& s) { return s.Color(); }, [](S& s, TColor v) { s.SetColor(v); }},
-                      clDefault)
+                      TInstanceDefault{[](const S& s) { return s.DefaultColor; }})
             .Property("Style", EnumKind(BrushStyleNames),
                       TAccessors{[](const S& s) { return s.Style(); }, [](S& s, TBrushStyle v) { s.SetStyle(v); }},
                       bsSolid)
@@ -58,6 +58,7 @@ TGridBandTool::TGridBandTool(QObject* Owner)
       m_band2(std::make_unique<TGridBandBrush>([this] { Repaint(); }))
 {
     m_band2->SetColor(clWhite);
+    m_band2->DefaultColor = clWhite;
 }
 
 TGridBandTool::~TGridBandTool() { Unhook(); }

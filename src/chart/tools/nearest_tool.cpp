@@ -26,8 +26,9 @@ TNearestTool::TNearestTool(QObject* Owner)
     : TPlotCustomToolSeries(Owner), m_linePen(std::make_unique<TChartPen>([this] { Repaint(); }))
 {
     Brush().SetStyle(bsClear);
-    Pen().SetStyle(psDot);
-    Pen().SetColor(clWhite);
+    Brush().DefaultStyle = bsClear;
+    Pen().InitStyle(psDot);
+    Pen().InitColor(clWhite);
 }
 
 TNearestTool::~TNearestTool() = default;

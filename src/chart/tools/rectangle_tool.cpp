@@ -12,12 +12,15 @@ TRectangleTool::TRectangleTool(QObject* Owner) : TAnnotationTool(Owner)
 {
     TTextShape& s = Shape();
     s.SetAutoSize(false);
+    s.DefaultAutoSize = false;
     s.DefaultCustomPosition = true;
     s.SetCustomPosition(true);
-    s.Shadow()->SetSize(0);
+    s.Shadow()->SetDefaults(s.Shadow()->Color(), 0);
     s.SetTransparency(75);
+    s.DefaultTransparency = 75;
     s.ShapeBounds = TRect{10, 10, 59, 59};
     SetCursor(crHandPoint);
+    s.DefaultCursor = crHandPoint;
 }
 
 std::string TRectangleTool::Description() const { return ProMsgToolRectangle; }

@@ -31,8 +31,8 @@ TRotateTool::TRotateTool(QObject* Owner) : TPlotCustomTool(Owner)
     m_cursor = crPlotHand;
     Pen().SetDefaultVisible(false);
     Pen().SetVisible(false);
-    Pen().SetMode(pmXor);
-    Pen().SetColor(clWhite);
+    Pen().InitMode(pmXor);
+    Pen().InitColor(clWhite);
 }
 
 TRotateTool::~TRotateTool()

@@ -55,9 +55,10 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TTextShape::Properties()
     using S = TTextShape;
     static const TPropertyTable<TPlotCustomShapeBrushPen> table =
         TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>(TPlotCustomShapePosition::Properties())
-            .Property("AutoSize", BooleanKind, TAccessors{&S::AutoSize, &S::SetAutoSize}, true)
+            .Property("AutoSize", BooleanKind, TAccessors{&S::AutoSize, &S::SetAutoSize},
+                      TInstanceDefault{&S::DefaultAutoSize})
             .Property("ClipText", BooleanKind, TAccessors{&S::ClipText, &S::SetClipText}, true)
-            .Property("Cursor", IntegerKind, TAccessors{&S::Cursor, &S::SetCursor}, crDefault)
+            .Property("Cursor", IntegerKind, TAccessors{&S::Cursor, &S::SetCursor}, TInstanceDefault{&S::DefaultCursor})
             .Property("TextAlignment", EnumKind(kAlignmentNames),
                       TAccessors{&S::TextAlignment, &S::SetTextAlignment}, taLeftJustify)
             .Object(

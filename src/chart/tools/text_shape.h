@@ -21,6 +21,9 @@ public:
 
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool Value);
+    // AutoSize and Cursor as a stream leaves them out.
+    bool DefaultAutoSize = true;
+    TCursor DefaultCursor = crDefault;
     bool ClipText() const { return m_clipText; }
     void SetClipText(bool Value);
     // Only stored: the mouse cursor over the box.

@@ -21,7 +21,9 @@
 #include "chart/series/line_series.h"
 #include "chart/series/ohlc_series.h"
 #include "chart/series/point_series.h"
+#include "chart/series_marks.h"
 #include "chart/series_types.h"
+#include "chart/zoom_panning.h"
 #include "testing/recording_device.h"
 
 namespace {
@@ -200,17 +202,13 @@ TEST_F(ChartPersistence, BackImageTranspIsReadKeptAndWritten)
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("BackImageTransp"), std::string::npos);
 
-    // the picture itself is not streamed: a chart given the same picture takes the flag
-    copy.BackImage()->SetGraphic(&picture);
+    // the picture travels with the chart, and the flag with it
     ReadChart(copy, &copyForm, bytes);
     EXPECT_TRUE(copy.BackImageTransp());
     EXPECT_EQ(WriteChart(copy), bytes);
 
-    // without a picture the flag reads False and the read still succeeds
+    // without a picture the flag reads False
     TChart bare;
-    QObject bareForm;
-    EXPECT_NO_THROW(ReadChart(bare, &bareForm, bytes));
-    EXPECT_FALSE(bare.BackImageTransp());
     bare.SetBackImageTransp(true);
     EXPECT_FALSE(bare.BackImageTransp());
 
@@ -292,4 +290,69 @@ TEST_F(ChartPersistence, ASeriesWithTwoSourcesTakesBothAgain)
     ASSERT_EQ(read->DataSourceCount(), 2);
     EXPECT_EQ(read->DataSourceAt(0), copy.Series(0));
     EXPECT_EQ(read->DataSourceAt(1), copy.Series(1));
+}
+
+TEST_F(ChartPersistence, SeriesMarksComeBackWithTheirOwnDefaults)
+{
+    // values equal to the plain shape's defaults, which marks are not built with
+    auto* line = AddStreamed<TLineSeries>(chart, form, "Series1", 3);
+    line->Marks().SetVisible(true);
+    line->Marks().SetColor(clWhite);
+    line->Marks().Symbol()->SetVisible(true);
+    line->Marks().Gradient()->SetDirection(gdTopBottom);
+    line->Marks().Gradient()->SetStartColor(clWhite);
+    line->Marks().Gradient()->SetEndColor(clYellow);
+    line->Marks().Item(1).SetColor(clWhite);
+    line->Marks().Item(2).SetText({"two"});
+    // a bar series is built with visible marks and a visible, absolute gradient
+    auto* bar = AddStreamed<TBarSeries>(chart, form, "Series2", 3);
+    bar->Marks().SetVisible(false);
+    bar->Gradient().SetRelative(true);
+    bar->Gradient().SetVisible(false);
+    const std::vector<std::uint8_t> first = WriteChart(chart);
+    EXPECT_EQ(ReadBack(first), first);
+
+    TSeriesMarks& marks = copy.Series(0)->Marks();
+    EXPECT_TRUE(marks.Visible());
+    EXPECT_EQ(marks.Color(), clWhite);
+    ASSERT_NE(marks.SymbolIfAny(), nullptr);
+    EXPECT_TRUE(marks.SymbolIfAny()->Visible());
+    ASSERT_NE(marks.GradientIfAny(), nullptr);
+    EXPECT_EQ(marks.GradientIfAny()->Direction(), gdTopBottom);
+    EXPECT_EQ(marks.GradientIfAny()->StartColor(), clWhite);
+    EXPECT_EQ(marks.GradientIfAny()->EndColor(), clYellow);
+    ASSERT_NE(marks.ItemOrNull(1), nullptr);
+    EXPECT_EQ(marks.ItemOrNull(1)->Color(), clWhite);
+    ASSERT_NE(marks.ItemOrNull(2), nullptr);
+    EXPECT_EQ(marks.ItemOrNull(2)->Color(), clInfoBk);
+
+    auto* readBar = dynamic_cast<TBarSeries*>(copy.Series(1));
+    ASSERT_NE(readBar, nullptr);
+    EXPECT_FALSE(readBar->Marks().Visible());
+    EXPECT_TRUE(readBar->Gradient().Relative());
+    EXPECT_FALSE(readBar->Gradient().Visible());
+}
+
+TEST_F(ChartPersistence, TheZoomPenAndBrushKeepEveryPropertyAndAreCopied)
+{
+    TChartPen& pen = *chart.Zoom()->Pen();
+    pen.SetWidth(3);
+    pen.SetStyle(psDash);
+    pen.SetVisible(false);
+    TChartBrush& brush = *chart.Zoom()->Brush();
+    brush.SetBackColor(clRed);
+    brush.SetStyle(bsCross);
+    const std::vector<std::uint8_t> first = WriteChart(chart);
+    EXPECT_EQ(ReadBack(first), first);
+    TChart assigned;
+    assigned.Assign(chart);
+    for (const TPlotZoom* zoom : {copy.Zoom(), assigned.Zoom()}) {
+        EXPECT_EQ(zoom->PenIfAny()->Width(), 3);
+        EXPECT_EQ(zoom->PenIfAny()->Style(), psDash);
+        EXPECT_FALSE(zoom->PenIfAny()->Visible());
+        EXPECT_EQ(zoom->PenIfAny()->Color(), clWhite);
+        EXPECT_EQ(zoom->BrushIfAny()->BackColor(), clRed);
+        EXPECT_EQ(zoom->BrushIfAny()->Style(), bsCross);
+        EXPECT_EQ(zoom->BrushIfAny()->Color(), clWhite);
+    }
 }

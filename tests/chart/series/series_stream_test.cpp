@@ -54,10 +54,14 @@ TEST(SeriesStream, DefaultsAreNotWritten)
     EXPECT_TRUE(Has(WrittenNames(fast), "TreatNulls"));
 }
 
-TEST(SeriesStream, AreaAlwaysWritesDrawArea)
+TEST(SeriesStream, AreaDrawsItsAreaUnlessTheStreamSaysOtherwise)
 {
     TAreaSeries area;
+    EXPECT_FALSE(Has(WrittenNames(area), "DrawArea"));
+    area.SetDrawArea(false);
     EXPECT_TRUE(Has(WrittenNames(area), "DrawArea"));
+    TAreaSeries fresh;
+    EXPECT_TRUE(fresh.DrawArea());
 }
 
 TEST(SeriesStream, LineRoundTrip)
@@ -207,10 +211,12 @@ TEST(FunctionStream, StoredDefaultsPerClass)
     // a moving function publishes no PeriodStyle
     average.SetPeriodStyle(psRange);
     EXPECT_EQ(FunctionNames(average), (std::vector<std::string>{"Period", "PeriodAlign", "Weighted"}));
-    // Period 10 at construction against a stored default of 0: always written
+    // Period 10 at construction is its stored default
     TBollingerFunction bollinger;
     const auto names = FunctionNames(bollinger);
-    EXPECT_TRUE(Has(names, "Period"));
+    EXPECT_FALSE(Has(names, "Period"));
+    bollinger.SetPeriod(0);
+    EXPECT_TRUE(Has(FunctionNames(bollinger), "Period"));
     EXPECT_FALSE(Has(names, "Deviation"));
     EXPECT_FALSE(Has(names, "Exponential"));
     bollinger.SetDeviation(3);

@@ -194,8 +194,7 @@ protected:
 TEST_F(StreamRoundTrip, TheChartWithEveryPropertyOffItsDefault)
 {
     chart.setObjectName("Chart1");
-    // pages need points, a transparent back image a picture (the picture
-    // itself is not streamed: the copy is given the same one)
+    // pages need points, a transparent back image a picture
     auto* series = new TLineSeries(&form);
     series->SetName("Series1");
     for (int i = 0; i < 30; ++i)
@@ -205,7 +204,6 @@ TEST_F(StreamRoundTrip, TheChartWithEveryPropertyOffItsDefault)
     chart.Pages().SetMaxPointsPerPage(10);
     TBitmap picture(2, 2);
     chart.BackImage()->SetGraphic(&picture);
-    copy.BackImage()->SetGraphic(&picture);
     // a custom axis with every property off its default, the series on it, in a group
     TChartAxis* custom = chart.CustomAxes().Add();
     EXPECT_EQ(SetOffDefault(custom->PropertyTable(), *custom), std::vector<std::string>{});
@@ -294,10 +292,11 @@ TEST_F(StreamRoundTrip, EveryRegisteredClassWithEveryPropertyOffItsDefault)
             EXPECT_EQ(Differences(State(a.PropertyTable(), static_cast<TCustomChartElement&>(b)),
                                   State(a.PropertyTable(), static_cast<TCustomChartElement&>(a))),
                       std::vector<std::string>{});
-            if (a.FunctionType() && b.FunctionType())
+            if (a.FunctionType() && b.FunctionType()) {
                 EXPECT_EQ(Differences(State(a.FunctionType()->PropertyTable(), *b.FunctionType()),
                                       State(a.FunctionType()->PropertyTable(), *a.FunctionType())),
                           std::vector<std::string>{});
+            }
         }
         if (!chart.Tools().Items().empty() && !copy.Tools().Items().empty()) {
             TPlotCustomTool& a = *chart.Tools().Items()[0];
@@ -326,6 +325,13 @@ TEST(FilterStreamRoundTrip, EveryFilterClassWithEveryPropertyOffItsDefault)
         SCOPED_TRACE(cls->ClassName);
         TPlotPicture picture;
         TPlotFilter* filter = picture.Filters()->Add(*cls);
+        // as built, each property holds its stored default; but for the
+        // mosaic's block size, which the fixed filter format publishes as 5
+        // (a read gives every property its stored default first)
+        std::set<std::string> fresh = WrittenNames(filter->PropertyTable(), *filter);
+        if (cls->ClassName == "TMosaicFilter")
+            fresh.erase("Amount");
+        EXPECT_EQ(fresh, std::set<std::string>{});
         EXPECT_EQ(SetOffDefault(filter->PropertyTable(), *filter), std::vector<std::string>{});
         const std::vector<std::uint8_t> bytes = picture.WriteFilterItems();
         TPlotPicture copy;
@@ -336,4 +342,249 @@ TEST(FilterStreamRoundTrip, EveryFilterClassWithEveryPropertyOffItsDefault)
         EXPECT_EQ(Differences(State(filter->PropertyTable(), *read), State(filter->PropertyTable(), *filter)),
                   std::vector<std::string>{});
     }
+}
+
+namespace {
+
+// A fresh object of a registered class in Chart (a series, a function on a
+// line series, or a tool), or nullptr for a class of another kind.
+TCustomChartElement* AddFresh(const std::string& Name, TChart& Chart, QObject& Form, TPlotFunction** Function)
+{
+    *Function = nullptr;
+    TComponent* made = CreateChartComponent(Name, &Form);
+    if (auto* series = qobject_cast<TChartSeries*>(made)) {
+        series->SetName("Series1");
+        Chart.AddSeries(series);
+        return series;
+    }
+    if (auto* function = qobject_cast<TPlotFunction*>(made)) {
+        auto* series = new TLineSeries(&Form);
+        series->SetName("Series1");
+        Chart.AddSeries(series);
+        series->SetFunction(function);
+        function->SetName("Function1");
+        *Function = function;
+        return series;
+    }
+    if (auto* tool = qobject_cast<TPlotCustomTool*>(made)) {
+        tool->SetName("Tool1");
+        tool->SetParentChart(&Chart);
+        return tool;
+    }
+    delete made;
+    return nullptr;
+}
+
+// Written by a fresh object: arrow pens store their visibility whatever its
+// value; the marks-tip delays are the application's hint timings, which any
+// other test may have changed; a rectangle tool's box, placed and sized by
+// hand from the start, is stored whenever it is.
+const std::set<std::string> StoredWhateverTheValue = {
+    "Marks.Arrow.Visible", "Marks.Callout.Arrow.Visible", "Callout.Arrow.Visible", "HideDelay", "MouseDelay"};
+const std::set<std::string> RectangleBuiltAsABox = {"Height", "Width", "Shape.Left", "Shape.Top"};
+
+}  // namespace
+
+TEST_F(StreamRoundTrip, AFreshChartHoldsTheStoredDefaultOfEachProperty)
+{
+    // a value equal to its stored default is not written: a fresh chart
+    // writes none of its value properties
+    const auto& table = chart.PropertyTable();
+    std::set<std::string> written = WrittenNames(table, static_cast<const TCustomPlotPanel&>(chart));
+    for (const std::string& name : StoredWhateverTheValue)
+        written.erase(name);
+    EXPECT_EQ(written, std::set<std::string>{});
+    // and comes back as built
+    RoundTrip();
+    EXPECT_EQ(Differences(State(table, static_cast<TCustomPlotPanel&>(copy)),
+                          State(table, static_cast<TCustomPlotPanel&>(chart))),
+              std::vector<std::string>{});
+}
+
+TEST_F(StreamRoundTrip, EveryRegisteredClassHoldsItsStoredDefaultsAndComesBackAsBuilt)
+{
+    for (const std::string& name : RegisteredChartClasses()) {
+        SCOPED_TRACE(name);
+        QObject form, copyForm;
+        TChart chart, copy;
+        TPlotFunction* function = nullptr;
+        TCustomChartElement* element = AddFresh(name, chart, form, &function);
+        if (!element)
+            continue;
+        std::set<std::string> written;
+        if (function)
+            written = WrittenNames(function->PropertyTable(), static_cast<const TPlotFunction&>(*function));
+        else
+            written = WrittenNames(element->PropertyTable(), static_cast<const TCustomChartElement&>(*element));
+        for (const std::string& n : StoredWhateverTheValue)
+            written.erase(n);
+        if (name == "trectangletool")
+            for (const std::string& n : RectangleBuiltAsABox)
+                written.erase(n);
+        EXPECT_EQ(written, std::set<std::string>{});
+
+        const std::vector<std::uint8_t> bytes = WriteChart(chart);
+        try {
+            ReadChart(copy, &copyForm, bytes);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+            continue;
+        }
+        EXPECT_EQ(FirstDifference(WriteChart(copy), bytes), "");
+        if (qobject_cast<TPlotCustomTool*>(element)) {
+            ASSERT_EQ(copy.Tools().Items().size(), 1u);
+            TPlotCustomTool& b = *copy.Tools().Items()[0];
+            EXPECT_EQ(Differences(State(element->PropertyTable(), static_cast<TCustomChartElement&>(b)),
+                                  State(element->PropertyTable(), *element)),
+                      std::vector<std::string>{});
+        } else {
+            ASSERT_EQ(copy.SeriesCount(), 1);
+            TChartSeries& b = *copy.Series(0);
+            EXPECT_EQ(Differences(State(element->PropertyTable(), static_cast<TCustomChartElement&>(b)),
+                                  State(element->PropertyTable(), *element)),
+                      std::vector<std::string>{});
+            if (function) {
+                ASSERT_NE(b.FunctionType(), nullptr);
+                EXPECT_EQ(Differences(State(function->PropertyTable(), *b.FunctionType()),
+                                      State(function->PropertyTable(), *function)),
+                          std::vector<std::string>{});
+            }
+        }
+    }
+}
+
+TEST_F(StreamRoundTrip, EverySeriesToolKeepsItsSeries)
+{
+    int tools = 0;
+    for (const std::string& name : RegisteredChartClasses()) {
+        QObject form, copyForm;
+        TChart chart, copy;
+        std::unique_ptr<TComponent> made(CreateChartComponent(name, &form));
+        auto* tool = qobject_cast<TPlotCustomToolSeries*>(made.get());
+        if (!tool)
+            continue;
+        SCOPED_TRACE(name);
+        ++tools;
+        made.release();
+        for (const char* seriesName : {"Series1", "Series2"}) {
+            auto* series = new TLineSeries(&form);
+            series->SetName(seriesName);
+            chart.AddSeries(series);
+        }
+        tool->SetName("Tool1");
+        tool->SetParentChart(&chart);
+        tool->SetSeries(chart.Series(1));
+        const std::vector<std::uint8_t> bytes = WriteChart(chart);
+        ReadChart(copy, &copyForm, bytes);
+        ASSERT_EQ(copy.Tools().Items().size(), 1u);
+        auto* read = qobject_cast<TPlotCustomToolSeries*>(copy.Tools().Items()[0]);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->Series(), copy.Series(1));
+        EXPECT_EQ(WriteChart(copy), bytes);
+        // the series freed, the tool writes none
+        delete chart.Series(1);
+        EXPECT_EQ(tool->Series(), nullptr);
+        const std::vector<std::uint8_t> unbound = WriteChart(chart);
+        EXPECT_EQ(std::string(unbound.begin(), unbound.end()).find("Series2"), std::string::npos);
+    }
+    EXPECT_EQ(tools, 8);
+}
+
+TEST_F(StreamRoundTrip, AToolReadBeforeItsSeriesIsBoundOnceTheChartHasLoaded)
+{
+    TPropertyWriter w;
+    w.WritePropName("TChart");
+    w.WritePropName("C");
+    w.WriteListEnd();
+    w.WritePropName("TCursorTool");
+    w.WritePropName("Tool1");
+    w.WritePropName("Series");
+    w.WriteIdent("Series1");
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WritePropName("TLineSeries");
+    w.WritePropName("Series1");
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    ReadChart(copy, &copyForm, w.Data());
+    ASSERT_EQ(copy.Tools().Items().size(), 1u);
+    auto* tool = qobject_cast<TPlotCustomToolSeries*>(copy.Tools().Items()[0]);
+    ASSERT_NE(tool, nullptr);
+    ASSERT_EQ(copy.SeriesCount(), 1);
+    EXPECT_EQ(tool->Series(), copy.Series(0));
+
+    // a name no series has leaves the tool unbound
+    TPropertyWriter v;
+    v.WritePropName("TChart");
+    v.WritePropName("C");
+    v.WriteListEnd();
+    v.WritePropName("TCursorTool");
+    v.WritePropName("Tool1");
+    v.WritePropName("Series");
+    v.WriteIdent("Missing");
+    v.WriteListEnd();
+    v.WriteListEnd();
+    v.WriteListEnd();
+    TChart other;
+    QObject otherForm;
+    ReadChart(other, &otherForm, v.Data());
+    ASSERT_EQ(other.Tools().Items().size(), 1u);
+    EXPECT_EQ(qobject_cast<TPlotCustomToolSeries*>(other.Tools().Items()[0])->Series(), nullptr);
+}
+
+TEST_F(StreamRoundTrip, AssignBetweenTwoChartsGivesEqualWrites)
+{
+    chart.setObjectName("Chart1");
+    copy.setObjectName("Chart1");
+    // left alone by Assign: the zoom's threshold and direction rule, shadow
+    // clipping, an axis' depth and the legend symbol's pen choice
+    const auto leftAlone = [](const std::vector<TPropertyInfo>& Infos, std::set<std::string> Skip) {
+        for (const TPropertyInfo& info : Infos) {
+            const std::string& n = info.Name;
+            const auto endsWith = [&n](const std::string& tail) {
+                return n.size() >= tail.size() && n.compare(n.size() - tail.size(), tail.size(), tail) == 0;
+            };
+            if (endsWith("Shadow.Clip") || (endsWith("ZPosition") && n.find(".Grid") == std::string::npos &&
+                                            n.find("Grid.") == std::string::npos))
+                Skip.insert(n);
+        }
+        return Skip;
+    };
+    TChartAxis* custom = chart.CustomAxes().Add();
+    SetOffDefault(custom->PropertyTable(), *custom, leftAlone(custom->PropertyTable().Describe(*custom), {}));
+    const auto& table = chart.PropertyTable();
+    std::set<std::string> skip = StandardAxisSides();
+    skip.insert({"Zoom.MinimumPixels", "Zoom.UpLeftZooms", "Legend.Symbol.DefaultPen"});
+    skip = leftAlone(table.Describe(static_cast<TCustomPlotPanel&>(chart)), skip);
+    SetOffDefault(table, static_cast<TCustomPlotPanel&>(chart), skip);
+    TBitmap picture(3, 2);
+    picture.Fill(clLime);
+    chart.BackImage()->SetGraphic(&picture);
+    chart.SetBackImageTransp(true);
+    chart.SetColorPalette({clRed, clBlue, clGreen});
+    copy.Assign(chart);
+    EXPECT_EQ(FirstDifference(WriteChart(copy), WriteChart(chart)), "");
+    EXPECT_EQ(Differences(State(table, static_cast<TCustomPlotPanel&>(copy)),
+                          State(table, static_cast<TCustomPlotPanel&>(chart))),
+              std::vector<std::string>{});
+    EXPECT_EQ(copy.ColorPalette(), chart.ColorPalette());
+    ASSERT_EQ(copy.CustomAxes().Count(), 1);
+}
+
+TEST_F(StreamRoundTrip, AssignCopiesAnAxisRangeAcrossTheOtherOne)
+{
+    // the copy's range lies wholly above the source's, then wholly below it
+    chart.BottomAxis()->SetAutomatic(false);
+    chart.BottomAxis()->SetMinMax(0, 10);
+    copy.BottomAxis()->SetAutomatic(false);
+    copy.BottomAxis()->SetMinMax(20, 30);
+    EXPECT_NO_THROW(copy.Assign(chart));
+    EXPECT_DOUBLE_EQ(copy.BottomAxis()->Minimum(), 0);
+    EXPECT_DOUBLE_EQ(copy.BottomAxis()->Maximum(), 10);
+    chart.BottomAxis()->SetMinMax(100, 200);
+    EXPECT_NO_THROW(copy.Assign(chart));
+    EXPECT_DOUBLE_EQ(copy.BottomAxis()->Minimum(), 100);
+    EXPECT_DOUBLE_EQ(copy.BottomAxis()->Maximum(), 200);
+    EXPECT_EQ(WriteChart(copy), WriteChart(chart));
 }
