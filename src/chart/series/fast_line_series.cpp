@@ -214,9 +214,10 @@ void TFastLineSeries::SetSeriesColor(TColor Value)
 void TFastLineSeries::SetAssignedColor(TColor Value)
 {
     TCustomLineSeries::SetAssignedColor(Value);
-    // the line draws in the series colour, the palette's while it has none of its own
+    // the line draws in the series colour, the palette's while it has none of
+    // its own; the palette's colour is not stored with the pen
     if (OwnSeriesColor() == clDefault)
-        LinePen().SetColor(Value);
+        LinePen().InitColor(Value);
 }
 
 int TFastLineSeries::PenMargin() const
