@@ -20,7 +20,19 @@ TPlotCanvas::TPlotCanvas()
     m_font.OnChange = [this] { m_fontDirty = true; };
 }
 
-TPlotCanvas::~TPlotCanvas() = default;
+TPlotCanvas::~TPlotCanvas()
+{
+    SetCurrentFont(nullptr);
+}
+
+void TPlotCanvas::SetCurrentFont(TPlotFont* Font)
+{
+    if (m_currentFont && m_currentFont != Font && m_currentFont->Canvas == this)
+        m_currentFont->Canvas = nullptr;
+    m_currentFont = Font;
+    if (Font)
+        Font->Canvas = this;
+}
 
 void TPlotCanvas::AttachCanvas(platform::DrawingDevice* Device)
 {
@@ -232,8 +244,7 @@ void TPlotCanvas::AssignFont(TPlotFont* Font)
         m_font.SetColor(clBlack);
     if (GetTextCharacterExtra() != Font->InterCharSize())
         SetTextCharacterExtra(Font->InterCharSize());
-    m_currentFont = Font;
-    Font->Canvas = this;
+    SetCurrentFont(Font);
 }
 
 void TPlotCanvas::ResetState()
@@ -249,7 +260,7 @@ void TPlotCanvas::ResetState()
     m_font.SetName(DefaultFontName);
     m_font.SetSize(DefaultFontSize);
     m_blendTransparency = 0;
-    m_currentFont = nullptr;
+    SetCurrentFont(nullptr);
     SetBackColor(clWhite);
     SetBackMode(cbmTransparent);
     SetTextAlign(platform::TextAlign::Left | platform::TextAlign::Top);

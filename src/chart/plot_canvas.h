@@ -132,6 +132,12 @@ public:
     // Bounds of the current drawing window.
     TRect Bounds;
     TPlotFont* CurrentFont() const { return m_currentFont; }
+    // The font being freed stops being the current one.
+    void ForgetFont(const TPlotFont* Font)
+    {
+        if (m_currentFont == Font)
+            SetCurrentFont(nullptr);
+    }
     int BlendTransparency() const { return m_blendTransparency; }
 
     // A text that fails to draw (an html parse error) is reported here once per
@@ -157,6 +163,10 @@ protected:
     std::uint8_t m_blendTransparency = 0;
     TPlotFont* m_currentFont = nullptr;
     bool m_textErrorReported = false;
+
+private:
+    // Only the current font points back at the canvas.
+    void SetCurrentFont(TPlotFont* Font);
 };
 
 class TCanvas3D : public TPlotCanvas, public TProjection3D {

@@ -43,7 +43,7 @@ public:
     bool IsStyleStored() const { return Style() != DefaultStyle; }
     bool IsColorStored() const { return Color() != DefaultColor; }
 
-    // The canvas that last took this font.
+    // The canvas this font is the current font of (set by the canvas).
     TPlotCanvas* Canvas = nullptr;
     TColor DefaultColor = clBlack;
     int DefaultStyle = 0;
