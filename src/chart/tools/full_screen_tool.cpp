@@ -38,6 +38,13 @@ void TFullScreenTool::SetActive(bool Value)
         Restore();
 }
 
+void TFullScreenTool::SetParentChart(TSeriesParent* Value)
+{
+    if (Value != ParentChart())
+        Restore();
+    TPlotCustomTool::SetParentChart(Value);
+}
+
 void TFullScreenTool::Enter()
 {
     TCustomPlotPanel* chart = ToolPanel(*this);
