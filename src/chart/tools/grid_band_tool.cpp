@@ -104,6 +104,7 @@ void TGridBandTool::SetAxis(TChartAxis* Value)
 
 void TGridBandTool::ForgetAxis()
 {
+    Unhook();
     TPlotCustomToolAxis::ForgetAxis();
 }
 
