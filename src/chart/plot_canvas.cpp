@@ -27,11 +27,15 @@ TPlotCanvas::~TPlotCanvas()
 
 void TPlotCanvas::SetCurrentFont(TPlotFont* Font)
 {
-    if (m_currentFont && m_currentFont != Font && m_currentFont->Canvas == this)
-        m_currentFont->Canvas = nullptr;
+    if (m_currentFont == Font)
+        return;
+    if (m_currentFont) {
+        std::vector<TPlotCanvas*>& in = m_currentFont->m_currentIn;
+        in.erase(std::find(in.begin(), in.end(), this));
+    }
     m_currentFont = Font;
     if (Font)
-        Font->Canvas = this;
+        Font->m_currentIn.push_back(this);
 }
 
 void TPlotCanvas::AttachCanvas(platform::DrawingDevice* Device)
@@ -245,6 +249,7 @@ void TPlotCanvas::AssignFont(TPlotFont* Font)
     if (GetTextCharacterExtra() != Font->InterCharSize())
         SetTextCharacterExtra(Font->InterCharSize());
     SetCurrentFont(Font);
+    Font->Canvas = this;
 }
 
 void TPlotCanvas::ResetState()

@@ -165,7 +165,7 @@ protected:
     bool m_textErrorReported = false;
 
 private:
-    // Only the current font points back at the canvas.
+    // Registers the canvas with its current font.
     void SetCurrentFont(TPlotFont* Font);
 };
 

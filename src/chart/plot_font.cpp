@@ -30,8 +30,8 @@ TPlotFont::TPlotFont(std::function<void()> onChange)
 
 TPlotFont::~TPlotFont()
 {
-    if (Canvas)
-        Canvas->ForgetFont(this);
+    while (!m_currentIn.empty())
+        m_currentIn.back()->ForgetFont(this);
 }
 
 void TPlotFont::SetInterCharSize(int value) { SetValue(m_interCharSize, value); }

@@ -3,6 +3,7 @@
 // outline pen, picture fill, gradient fill and shadow.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/chart_pen.h"
 #include "chart/graphics_objects.h"
@@ -43,12 +44,15 @@ public:
     bool IsStyleStored() const { return Style() != DefaultStyle; }
     bool IsColorStored() const { return Color() != DefaultColor; }
 
-    // The canvas this font is the current font of (set by the canvas).
+    // The canvas that last took this font.
     TPlotCanvas* Canvas = nullptr;
     TColor DefaultColor = clBlack;
     int DefaultStyle = 0;
 
 private:
+    friend class TPlotCanvas;
+    // Canvases holding this font as their current one; each forgets it when it is freed.
+    std::vector<TPlotCanvas*> m_currentIn;
     std::unique_ptr<TPlotFontGradient> m_gradient;
     int m_interCharSize = 0;
     std::unique_ptr<TChartHiddenPen> m_outLine;
