@@ -164,7 +164,7 @@ private:
 
     void Step(Input& In)
     {
-        switch (In.Pick(32)) {
+        switch (In.Pick(36)) {
         case 0:
             NewChart();
             break;
@@ -381,6 +381,31 @@ private:
                     s->Clear();
             }
             break;
+        case 31:
+            if (TChart* c = PickChart(In); c && c->SeriesCount() > 1)
+                c->ExchangeSeries(In.Pick(static_cast<std::size_t>(c->SeriesCount())),
+                                  In.Pick(static_cast<std::size_t>(c->SeriesCount())));
+            break;
+        case 32:
+            if (TChartSeries* s = PickSeries(In)) {
+                s->SetHorizAxis(static_cast<THorizAxis>(In.Pick(4)));
+                s->SetVertAxis(static_cast<TVertAxis>(In.Pick(4)));
+            }
+            break;
+        case 33: {
+            TCustomChartElement* t = PickFrom(In, m_tools);
+            TCustomChartElement* u = PickFrom(In, m_tools);
+            if (t && u && t != u && t->metaObject() == u->metaObject())
+                t->Assign(*u);
+            break;
+        }
+        case 34: {
+            TChart* c = PickChart(In);
+            TChart* d = PickChart(In);
+            if (c && d && c != d)
+                c->CustomAxes().Assign(d->CustomAxes());
+            break;
+        }
         default:
             if (TCustomChartElement* t = PickFrom(In, m_tools))
                 t->SetActive(In.Pick(2) == 0);
