@@ -478,6 +478,7 @@ TEST(FullScreenToolLifetime, DetachedWhileOnPutsTheChartBackBeforeTheChartGoes)
     EXPECT_NE(chart->parentWidget(), &form);
     tool->SetParentChart(nullptr);
     EXPECT_EQ(tool->Host(), nullptr);
+    EXPECT_FALSE(tool->Active());
     EXPECT_EQ(chart->parentWidget(), &form);
     EXPECT_EQ(layout->indexOf(chart), 0);
     delete chart;

@@ -40,8 +40,11 @@ void TFullScreenTool::SetActive(bool Value)
 
 void TFullScreenTool::SetParentChart(TSeriesParent* Value)
 {
-    if (Value != ParentChart())
+    // leaving the chart ends full screen
+    if (Value != ParentChart() && m_host) {
         Restore();
+        m_active = false;
+    }
     TPlotCustomTool::SetParentChart(Value);
 }
 
