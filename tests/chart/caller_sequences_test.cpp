@@ -24,6 +24,7 @@
 #include "chart/chart_stream.h"
 #include "chart/controls/chart_grid.h"
 #include "chart/plot_canvas.h"
+#include "chart/plot_canvas_3d.h"
 #include "chart/projection_3d.h"
 #include "chart/series/adx_function.h"
 #include "chart/series/area_series.h"
@@ -45,6 +46,7 @@
 #include "chart/tools/full_screen_tool.h"
 #include "chart/tools/grid_band_tool.h"
 #include "chart/view3d_options.h"
+#include "platform/qt_drawing_device.h"
 
 namespace {
 
@@ -507,27 +509,54 @@ TEST(ChartGridLifetime, ChartFreedWithTheGridsSeriesOnIt)
 
 // ---- a deep perspective chart on a small window ----
 
+// A perspective whose divisor nearly vanishes at depth -2: a point there is
+// about five million times farther from the centre than in front.
+void NearSingularPerspective(TProjection3D& P)
+{
+    P.Is3D = true;
+    P.IsOrthogonal = false;
+    P.PerspectiveOn = true;
+    P.PerspectiveFactor = 0.5000001;
+    P.ZoomFactor = 1;
+    P.SinElev = P.SinRot = P.SinTilt = 0;
+    P.CosElev = P.CosRot = P.CosTilt = 1;
+    P.Tilted = false;
+    P.CentreX = P.ScreenCentreX = 25;
+    P.CentreY = P.ScreenCentreY = 20;
+    P.CentreZ = 0;
+}
+
 TEST(DeepPerspective, ProjectedPointsStayNearTheScreenCentre)
 {
     TProjection3D p;
-    TView3DOptions options(nullptr);
-    options.SetOrthogonal(false);
-    options.SetPerspective(50);
-    p.SetupView(&options, true);
-    p.CalcProjection(800, TRect{0, 0, 50, 40});
+    NearSingularPerspective(p);
     const int limit = 1 << 24;
-    for (int z = -2000; z <= 2000; z += 7)
-        for (int x : {-300, 0, 25, 400}) {
-            TPoint pt;
-            p.ProjectPoint3D(pt, x, 20, z);
-            EXPECT_LE(std::abs(pt.X - p.ScreenCentreX), limit);
-            EXPECT_LE(std::abs(pt.Y - p.ScreenCentreY), limit);
-        }
-    // an ordinary point is left exact: the centre projects onto itself
-    TPoint centre;
-    p.ProjectPoint3D(centre, p.CentreX, p.CentreY, p.CentreZ);
-    EXPECT_EQ(centre.X, p.ScreenCentreX);
-    EXPECT_EQ(centre.Y, p.ScreenCentreY);
+    TPoint pt;
+    for (int x : {-2000, -40, 65, 3000}) {
+        p.ProjectPoint3D(pt, x, 20, -2);
+        EXPECT_LE(std::abs(pt.X - 25), limit);
+        // still on the far side the divisor's sign gives
+        EXPECT_EQ(pt.X < 25, x > 25);
+        EXPECT_EQ(pt.Y, 20);
+    }
+    // points away from the singular depth are exact
+    p.ProjectPoint3D(pt, 35, 30, 0);
+    EXPECT_EQ(pt.X, 35);
+    EXPECT_EQ(pt.Y, 30);
+    p.ProjectPoint3D(pt, 35, 30, 2);
+    EXPECT_EQ(pt.X, 30);  // 25 + 10 / 2.0000002
+    EXPECT_EQ(pt.Y, 25);
+}
+
+TEST(DeepPerspective, CubeAcrossTheSingularDepthDraws)
+{
+    platform::QtDrawingDevice window(50, 40);
+    TPlotCanvas3D canvas;
+    canvas.InitWindow(&window, nullptr, clWhite, false, TRect{0, 0, 50, 40});
+    NearSingularPerspective(canvas);
+    canvas.Brush()->SetColor(clRed);
+    canvas.Cube(-3000, 3000, -2500, 2500, -4, 4, true);
+    canvas.Cube(5, 45, 5, 35, -2, -2, false);
 }
 
 TEST(DeepPerspective, SixteenSeriesDeepChartDrawsAtFiftyByForty)
