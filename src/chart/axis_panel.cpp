@@ -519,25 +519,7 @@ void TCustomAxisPanel::SetChart3DPercent(int Value)
 
 void TCustomAxisPanel::CheckCircularSource(TChartSeries* Series, QObject* Source) const
 {
-    // walk every source of Source, depth first
-    std::vector<const QObject*> pending{Source};
-    std::vector<const QObject*> seen;
-    while (!pending.empty()) {
-        const QObject* o = pending.back();
-        pending.pop_back();
-        if (o == Series)
-            throw ChartException(PlotMsgCircularSeries);
-        if (std::find(seen.begin(), seen.end(), o) != seen.end())
-            continue;
-        seen.push_back(o);
-        if (const auto* s = qobject_cast<const TChartSeries*>(o)) {
-            for (int i = 0; i < s->DataSourceCount(); ++i)
-                pending.push_back(s->DataSourceAt(i));
-        } else if (const auto* src = qobject_cast<const TPlotSeriesSource*>(o); src && src->Series() != Series) {
-            if (src->Series())
-                pending.push_back(src->Series());
-        }
-    }
+    ::CheckCircularSource(Series, Source);
 }
 
 void TCustomAxisPanel::CheckDataSource(TChartSeries* Series, QObject* Source)

@@ -8,6 +8,7 @@
 #include "chart/axis_title.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
+#include "chart/chart_tool.h"
 #include "chart/plot_procs.h"
 #include "core/number_format.h"
 
@@ -113,26 +114,39 @@ TChartAxis::TChartAxis(TAxisContainer& Chart) : m_chart(&Chart)
 
 TChartAxis::~TChartAxis()
 {
+    // holders drop the axis; while the chart itself is freed they only forget it
+    const bool chartAlive = m_chart != nullptr;
+    while (!m_holderSeries.empty()) {
+        TChartSeries* s = m_holderSeries.back();
+        s->ForgetCustomAxis(*this, chartAlive);
+        std::erase(m_holderSeries, s);
+    }
+    while (!m_holderTools.empty()) {
+        TPlotCustomToolAxis* tool = m_holderTools.back();
+        tool->ForgetAxis();
+        std::erase(m_holderTools, tool);
+    }
     if (!m_chart)
         return;
-    for (int i = 0; i < m_chart->SeriesCount(); ++i) {
-        TChartSeries* s = m_chart->Series(i);
-        if (!s)
-            continue;
-        if (s->CustomHorizAxis() == this) {
-            s->SetCustomHorizAxis(nullptr);
-            s->SetHorizAxis(aBottomAxis);
-        }
-        if (s->CustomVertAxis() == this) {
-            s->SetCustomVertAxis(nullptr);
-            s->SetVertAxis(aLeftAxis);
-        }
-    }
     // Followers lose their master rather than keep a dangling link.
     for (TChartAxis* a : m_chart->Axes().Items())
         if (a->m_masterAxis == this)
             a->m_masterAxis = nullptr;
     m_chart->Axes().Remove(this);
+}
+
+void TChartAxis::RemoveHolder(const TChartSeries* Series)
+{
+    const auto it = std::find(m_holderSeries.begin(), m_holderSeries.end(), Series);
+    if (it != m_holderSeries.end())
+        m_holderSeries.erase(it);
+}
+
+void TChartAxis::RemoveHolder(const TPlotCustomToolAxis* Tool)
+{
+    const auto it = std::find(m_holderTools.begin(), m_holderTools.end(), Tool);
+    if (it != m_holderTools.end())
+        m_holderTools.erase(it);
 }
 
 const TPropertyTable<TChartAxis>& TChartAxis::Properties()

@@ -18,6 +18,7 @@
 class TAxisItems;
 class TChartAxisTitle;
 class TPlotCustomShape;
+class TPlotCustomToolAxis;
 class TPlotFont;
 
 enum TAxisLabelStyle : std::uint8_t { talAuto, talNone, talValue, talMark, talText };
@@ -83,6 +84,14 @@ public:
     virtual void Assign(const TChartAxis& Source);
 
     TAxisContainer* ParentChart() const { return m_chart; }
+
+    // Series holding this axis as a custom axis and axis tools drawing on it,
+    // on its chart or not: each drops the axis when it is freed. A holder
+    // registers once per reference it keeps.
+    void AddHolder(TChartSeries* Series) { m_holderSeries.push_back(Series); }
+    void RemoveHolder(const TChartSeries* Series);
+    void AddHolder(TPlotCustomToolAxis* Tool) { m_holderTools.push_back(Tool); }
+    void RemoveHolder(const TPlotCustomToolAxis* Tool);
 
     // ---- range ----
     bool Automatic() const { return m_automatic; }
@@ -342,6 +351,8 @@ private:
     std::unique_ptr<TChartHiddenPen> m_minorGrid;
     std::unique_ptr<TChartAxisPen> m_axisPen;
     std::vector<TChartSeries*> m_labelSeriesList;
+    std::vector<TChartSeries*> m_holderSeries;
+    std::vector<TPlotCustomToolAxis*> m_holderTools;
     TChartAxis* m_masterAxis = nullptr;
     bool m_isDepthAxis = false;
     std::uint64_t m_serial = 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "chart/chart_axis.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/plot_function.h"
@@ -69,6 +70,8 @@ TChartSeries::~TChartSeries()
     m_dataSources.clear();
     delete m_function;
     m_function = nullptr;
+    HoldCustomAxis(m_customHorizAxis, nullptr);
+    HoldCustomAxis(m_customVertAxis, nullptr);
 }
 
 // ---- value lists ----
@@ -558,7 +561,7 @@ void TChartSeries::SetHorizAxis(THorizAxis Value)
         return;
     m_horizAxis = Value;
     if (Value != aCustomHorizAxis && !Loading())
-        m_customHorizAxis = nullptr;
+        HoldCustomAxis(m_customHorizAxis, nullptr);
     RebindAxes();
     Repaint();
 }
@@ -569,14 +572,14 @@ void TChartSeries::SetVertAxis(TVertAxis Value)
         return;
     m_vertAxis = Value;
     if (Value != aCustomVertAxis && !Loading())
-        m_customVertAxis = nullptr;
+        HoldCustomAxis(m_customVertAxis, nullptr);
     RebindAxes();
     Repaint();
 }
 
 void TChartSeries::SetCustomHorizAxis(TChartAxis* Value)
 {
-    m_customHorizAxis = Value;
+    HoldCustomAxis(m_customHorizAxis, Value);
     m_horizAxis = Value ? aCustomHorizAxis : aBottomAxis;
     RebindAxes();
     Repaint();
@@ -584,11 +587,34 @@ void TChartSeries::SetCustomHorizAxis(TChartAxis* Value)
 
 void TChartSeries::SetCustomVertAxis(TChartAxis* Value)
 {
-    m_customVertAxis = Value;
+    HoldCustomAxis(m_customVertAxis, Value);
     m_vertAxis = Value ? aCustomVertAxis : aLeftAxis;
     RebindAxes();
     Repaint();
 }
+
+void TChartSeries::HoldCustomAxis(TChartAxis*& Slot, TChartAxis* Value)
+{
+    if (Slot == Value)
+        return;
+    if (Slot)
+        Slot->RemoveHolder(this);
+    Slot = Value;
+    if (Value)
+        Value->AddHolder(this);
+}
+
+namespace {
+
+bool ChartHasAxis(const TSeriesParent& Chart, const TChartAxis* Axis)
+{
+    for (int i = 0; i < Chart.AxisListCount(); ++i)
+        if (Chart.AxisListItem(i) == Axis)
+            return true;
+    return false;
+}
+
+}  // namespace
 
 void TChartSeries::RebindAxes()
 {
@@ -596,6 +622,17 @@ void TChartSeries::RebindAxes()
     if (!chart) {
         m_resolvedHoriz = m_resolvedVert = nullptr;
         return;
+    }
+    // an axis of another chart is not drawn against here
+    if (m_customHorizAxis && !ChartHasAxis(*chart, m_customHorizAxis)) {
+        HoldCustomAxis(m_customHorizAxis, nullptr);
+        if (m_horizAxis == aCustomHorizAxis)
+            m_horizAxis = aBottomAxis;
+    }
+    if (m_customVertAxis && !ChartHasAxis(*chart, m_customVertAxis)) {
+        HoldCustomAxis(m_customVertAxis, nullptr);
+        if (m_vertAxis == aCustomVertAxis)
+            m_vertAxis = aLeftAxis;
     }
     if (m_horizAxis == aTopAxis)
         m_resolvedHoriz = chart->StandardAxis(TStandardAxis::Top);
@@ -609,6 +646,26 @@ void TChartSeries::RebindAxes()
         m_resolvedVert = m_customVertAxis;
     else
         m_resolvedVert = chart->StandardAxis(TStandardAxis::Left);
+}
+
+void TChartSeries::ForgetCustomAxis(const TChartAxis& Axis, bool Rebind)
+{
+    if (m_customHorizAxis == &Axis) {
+        HoldCustomAxis(m_customHorizAxis, nullptr);
+        m_horizAxis = aBottomAxis;
+    }
+    if (m_customVertAxis == &Axis) {
+        HoldCustomAxis(m_customVertAxis, nullptr);
+        m_vertAxis = aLeftAxis;
+    }
+    if (m_resolvedHoriz == &Axis)
+        m_resolvedHoriz = nullptr;
+    if (m_resolvedVert == &Axis)
+        m_resolvedVert = nullptr;
+    if (!Rebind)
+        return;
+    RebindAxes();
+    Repaint();
 }
 
 bool TChartSeries::AssociatedToAxis(const TChartAxis* Axis) const
@@ -789,6 +846,9 @@ int TChartSeries::AddDataSource(QObject* Source, bool Replace)
             throw ChartException(PlotMsgNoParentNoValidate);
         if (std::find(m_dataSources.begin(), m_dataSources.end(), Source) != m_dataSources.end())
             return -1;
+        // without a chart to ask, cycles are refused here
+        if (qobject_cast<TChartSeries*>(Source))
+            CheckCircularSource(this, Source);
     }
     if (Replace && !Loading())
         ClearDataSources();
@@ -884,6 +944,29 @@ void TChartSeries::Notification(QObject* AComponent)
     m_linked.erase(std::remove_if(m_linked.begin(), m_linked.end(),
                                   [AComponent](TChartSeries* s) { return static_cast<QObject*>(s) == AComponent; }),
                    m_linked.end());
+}
+
+void CheckCircularSource(const TChartSeries* Series, const QObject* Source)
+{
+    // walk every source of Source, depth first
+    std::vector<const QObject*> pending{Source};
+    std::vector<const QObject*> seen;
+    while (!pending.empty()) {
+        const QObject* o = pending.back();
+        pending.pop_back();
+        if (o == Series)
+            throw ChartException(PlotMsgCircularSeries);
+        if (std::find(seen.begin(), seen.end(), o) != seen.end())
+            continue;
+        seen.push_back(o);
+        if (const auto* s = qobject_cast<const TChartSeries*>(o)) {
+            for (int i = 0; i < s->DataSourceCount(); ++i)
+                pending.push_back(s->DataSourceAt(i));
+        } else if (const auto* src = qobject_cast<const TPlotSeriesSource*>(o); src && src->Series() != Series) {
+            if (src->Series())
+                pending.push_back(src->Series());
+        }
+    }
 }
 
 void RefreshSeriesData(TChartSeries& Series, bool Designing)
@@ -1101,12 +1184,18 @@ void TChartSeries::AddSampleValues(int NumValues, bool OnlyMandatory)
 
 void TChartSeries::SetParentChart(TSeriesParent* Value)
 {
+    TSeriesParent* old = ParentChart();
     TCustomChartSeries::SetParentChart(Value);
     m_marks->SetParentChart(Value ? Value->Panel() : nullptr);
     RebindAxes();
     // positions of a chart left behind mean nothing
     if (!Value)
         m_firstValueIndex = m_lastValueIndex = -1;
+    // the function's helper series (drawn on the chart, not in its list) leave it too
+    if (m_function && old && old != Value)
+        for (TChartSeries* helper : m_function->findChildren<TChartSeries*>())
+            if (helper->ParentChart() == old && old->SeriesIndexOf(helper) < 0)
+                helper->SetParentChart(nullptr);
 }
 
 void TChartSeries::Repaint()
@@ -1163,8 +1252,8 @@ void TChartSeries::Assign(const TCustomChartElement& Source)
     m_percentFormat = s->m_percentFormat;
     m_horizAxis = s->m_horizAxis;
     m_vertAxis = s->m_vertAxis;
-    m_customHorizAxis = s->m_customHorizAxis;
-    m_customVertAxis = s->m_customVertAxis;
+    HoldCustomAxis(m_customHorizAxis, s->m_customHorizAxis);
+    HoldCustomAxis(m_customVertAxis, s->m_customVertAxis);
     RebindAxes();
     m_notifyFlags = s->m_notifyFlags;
     m_cursor = s->m_cursor;
@@ -1178,7 +1267,9 @@ void TChartSeries::Assign(const TCustomChartElement& Source)
     }
     m_streamedData = s->m_streamedData;
     if (s->DataSource() && !s->m_streamedData) {
-        for (QObject* source : s->m_dataSources)
+        // taking over a source component empties the source series' list
+        const std::vector<QObject*> sources = s->m_dataSources;
+        for (QObject* source : sources)
             AddDataSource(source);
         return;
     }

@@ -37,6 +37,9 @@ enum : std::uint8_t { nfDelete = 1, nfModify = 2, nfAdd = 4, nfClear = 8 };
 // Refills Series from its data sources or function (Designing: sample values
 // for a series with neither).
 void RefreshSeriesData(TChartSeries& Series, bool Designing);
+// Raises ChartException "Circular Series dependences are not allowed" when
+// Series is Source or one of its sources, through series and source components.
+void CheckCircularSource(const TChartSeries* Series, const QObject* Source);
 
 // Separator of the columns of a legend text.
 inline constexpr char ColumnSeparator = 6;
@@ -166,7 +169,11 @@ public:
     TChartAxis* GetHorizAxis() const { return m_resolvedHoriz; }
     TChartAxis* GetVertAxis() const { return m_resolvedVert; }
     TChartAxis* MandatoryAxis() const { return m_yMandatory ? m_resolvedVert : m_resolvedHoriz; }
+    // Resolves the axes on the current chart; a custom axis of another chart is dropped.
     void RebindAxes();
+    // Axis is being freed: the series goes back to the standard axes, and
+    // rebinds and repaints when Rebind (not while the chart is freed).
+    void ForgetCustomAxis(const TChartAxis& Axis, bool Rebind);
     virtual bool UseAxis() const { return true; }
     bool AssociatedToAxis(const TChartAxis* Axis) const;
     // The same for a standard axis of the chart (by the binding while the
@@ -369,6 +376,8 @@ private:
     std::string PercentText(double Value) const;
     std::string XText(int Index) const;
     std::string LabelOrValue(int Index) const;
+    // Sets a custom axis slot, registering the series with the axis.
+    void HoldCustomAxis(TChartAxis*& Slot, TChartAxis* Value);
     void LinkSource(QObject* Source);
     void UnlinkSource(QObject* Source);
     void AddLinked(TChartSeries* Series);

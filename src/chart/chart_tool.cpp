@@ -181,11 +181,37 @@ void TPlotCustomToolSeries::Assign(const TCustomChartElement& Source)
 
 TPlotCustomToolAxis::TPlotCustomToolAxis(QObject* Owner) : TPlotCustomTool(Owner) {}
 
+TPlotCustomToolAxis::~TPlotCustomToolAxis()
+{
+    if (m_axis)
+        m_axis->RemoveHolder(this);
+}
+
 void TPlotCustomToolAxis::SetAxis(TChartAxis* Value)
 {
-    m_axis = Value;
+    if (m_axis != Value) {
+        if (m_axis)
+            m_axis->RemoveHolder(this);
+        m_axis = Value;
+        if (Value)
+            Value->AddHolder(this);
+    }
     SetParentChart(Value ? Value->ParentChart() : nullptr);
     Repaint();
+}
+
+void TPlotCustomToolAxis::ForgetAxis()
+{
+    if (m_axis)
+        m_axis->RemoveHolder(this);
+    m_axis = nullptr;
+}
+
+void TPlotCustomToolAxis::SetParentChart(TSeriesParent* Value)
+{
+    if (m_axis && static_cast<TSeriesParent*>(m_axis->ParentChart()) != Value)
+        ForgetAxis();
+    TPlotCustomTool::SetParentChart(Value);
 }
 
 void TPlotCustomToolAxis::Assign(const TCustomChartElement& Source)

@@ -109,11 +109,15 @@ class TPlotCustomToolAxis : public TPlotCustomTool {
     Q_OBJECT
 public:
     explicit TPlotCustomToolAxis(QObject* Owner = nullptr);
+    ~TPlotCustomToolAxis() override;
 
     TChartAxis* Axis() const { return m_axis; }
     // Moves the tool to the axis' chart (no chart for nullptr) and repaints.
     virtual void SetAxis(TChartAxis* Value);
-    void ForgetAxis() override { m_axis = nullptr; }
+    // Also called when the axis is freed.
+    void ForgetAxis() override;
+    // A chart other than the axis' one drops the axis.
+    void SetParentChart(TSeriesParent* Value) override;
 
     std::string EditorClassName() const override { return "TAxisToolEditor"; }
     void Assign(const TCustomChartElement& Source) override;

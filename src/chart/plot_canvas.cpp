@@ -20,7 +20,23 @@ TPlotCanvas::TPlotCanvas()
     m_font.OnChange = [this] { m_fontDirty = true; };
 }
 
-TPlotCanvas::~TPlotCanvas() = default;
+TPlotCanvas::~TPlotCanvas()
+{
+    SetCurrentFont(nullptr);
+}
+
+void TPlotCanvas::SetCurrentFont(TPlotFont* Font)
+{
+    if (m_currentFont == Font)
+        return;
+    if (m_currentFont) {
+        std::vector<TPlotCanvas*>& in = m_currentFont->m_currentIn;
+        in.erase(std::find(in.begin(), in.end(), this));
+    }
+    m_currentFont = Font;
+    if (Font)
+        Font->m_currentIn.push_back(this);
+}
 
 void TPlotCanvas::AttachCanvas(platform::DrawingDevice* Device)
 {
@@ -232,7 +248,7 @@ void TPlotCanvas::AssignFont(TPlotFont* Font)
         m_font.SetColor(clBlack);
     if (GetTextCharacterExtra() != Font->InterCharSize())
         SetTextCharacterExtra(Font->InterCharSize());
-    m_currentFont = Font;
+    SetCurrentFont(Font);
     Font->Canvas = this;
 }
 
@@ -249,7 +265,7 @@ void TPlotCanvas::ResetState()
     m_font.SetName(DefaultFontName);
     m_font.SetSize(DefaultFontSize);
     m_blendTransparency = 0;
-    m_currentFont = nullptr;
+    SetCurrentFont(nullptr);
     SetBackColor(clWhite);
     SetBackMode(cbmTransparent);
     SetTextAlign(platform::TextAlign::Left | platform::TextAlign::Top);

@@ -135,6 +135,12 @@ public:
     // Bounds of the current drawing window.
     TRect Bounds;
     TPlotFont* CurrentFont() const { return m_currentFont; }
+    // The font being freed stops being the current one.
+    void ForgetFont(const TPlotFont* Font)
+    {
+        if (m_currentFont == Font)
+            SetCurrentFont(nullptr);
+    }
     int BlendTransparency() const { return m_blendTransparency; }
 
     // A text that fails to draw (an html parse error) is reported here once per
@@ -161,6 +167,10 @@ protected:
     TPlotFont* m_currentFont = nullptr;
     void ReportTextError(const char* Message);
     bool m_textErrorReported = false;
+
+private:
+    // Registers the canvas with its current font.
+    void SetCurrentFont(TPlotFont* Font);
 };
 
 class TCanvas3D : public TPlotCanvas, public TProjection3D {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "chart/chart_messages.h"
+#include "chart/plot_canvas.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_picture.h"
 #include "chart/plot_shadow.h"
@@ -27,7 +28,11 @@ TPlotFont::TPlotFont(std::function<void()> onChange)
     OnChange = std::move(onChange);
 }
 
-TPlotFont::~TPlotFont() = default;
+TPlotFont::~TPlotFont()
+{
+    while (!m_currentIn.empty())
+        m_currentIn.back()->ForgetFont(this);
+}
 
 void TPlotFont::SetInterCharSize(int value) { SetValue(m_interCharSize, value); }
 

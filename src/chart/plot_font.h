@@ -3,6 +3,7 @@
 // outline pen, picture fill, gradient fill and shadow.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/chart_pen.h"
 #include "chart/graphics_objects.h"
@@ -49,6 +50,9 @@ public:
     int DefaultStyle = 0;
 
 private:
+    friend class TPlotCanvas;
+    // Canvases holding this font as their current one; each forgets it when it is freed.
+    std::vector<TPlotCanvas*> m_currentIn;
     std::unique_ptr<TPlotFontGradient> m_gradient;
     int m_interCharSize = 0;
     std::unique_ptr<TChartHiddenPen> m_outLine;

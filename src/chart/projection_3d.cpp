@@ -10,6 +10,17 @@ namespace {
 
 constexpr long double PiStep = 0.017453292519943295L;  // radians per degree
 constexpr long double PerspectiveLimit = 1.0L / 150.0L;
+// Projected points stay this close to the screen centre (a near-singular
+// perspective gives values past the int range), so that the canvas' sums and
+// products of screen coordinates stay in range.
+constexpr long double ScreenLimit = 1 << 24;
+
+int ScreenOffset(long double V)
+{
+    if (std::isnan(V))
+        return 0;
+    return Nearest(std::clamp(V, -ScreenLimit, ScreenLimit));
+}
 
 // Screen point of chart point (X, Y, Z) under a 3D view; the tilt rotation is
 // left out unless applyTilt. Whole-pixel X and Y are exact in double.
@@ -17,8 +28,8 @@ void ProjectToScreen(const TProjection3D& p, double X, double Y, int Z, bool app
                      int& outY)
 {
     if (p.IsOrthogonal) {
-        const int x = Nearest((Z * p.OrthoX + (X - p.CentreX)) * p.ZoomFactor) + p.ScreenCentreX;
-        const int y = Nearest(((Y - p.CentreY) - Z * p.OrthoY) * p.ZoomFactor) + p.ScreenCentreY;
+        const int x = ScreenOffset((Z * p.OrthoX + (X - p.CentreX)) * p.ZoomFactor) + p.ScreenCentreX;
+        const int y = ScreenOffset(((Y - p.CentreY) - Z * p.OrthoY) * p.ZoomFactor) + p.ScreenCentreY;
         outX = x;
         outY = y;
         return;
@@ -33,11 +44,11 @@ void ProjectToScreen(const TProjection3D& p, double X, double Y, int Z, bool app
     const long double a = x1 * p.CosRot + z1 * p.SinRot;
     const long double b = y1 * p.CosElev - p.SinElev * t;
     if (applyTilt) {
-        outX = Nearest((p.CosTilt * a - p.SinTilt * b) * s) + p.ScreenCentreX;
-        outY = Nearest((p.CosTilt * b + p.SinTilt * a) * s) + p.ScreenCentreY;
+        outX = ScreenOffset((p.CosTilt * a - p.SinTilt * b) * s) + p.ScreenCentreX;
+        outY = ScreenOffset((p.CosTilt * b + p.SinTilt * a) * s) + p.ScreenCentreY;
     } else {
-        outX = Nearest(a * s) + p.ScreenCentreX;
-        outY = Nearest(b * s) + p.ScreenCentreY;
+        outX = ScreenOffset(a * s) + p.ScreenCentreX;
+        outY = ScreenOffset(b * s) + p.ScreenCentreY;
     }
 }
 

@@ -35,15 +35,16 @@ void TPlotSeriesSource::SetSeries(TChartSeries* Value)
     if (m_series == Value)
         return;
     Close();
-    TChartSeries* old = m_series;
-    if (old)
+    // the old series stops listing this source, first or not
+    if (TChartSeries* old = m_series) {
         RemoveFreeNotification(old);
+        old->RemoveDataSource(this);
+        m_series = nullptr;
+    }
     m_series = Value;
     if (Value) {
         FreeNotification(Value);
         Value->SetDataSource(this);
-    } else if (old && old->DataSource() == this) {
-        old->SetDataSource(nullptr);
     }
 }
 

@@ -182,6 +182,12 @@ void TCustomChartGrid::StopListening(TCustomChart* Chart)
         Chart->RemoveListener(this);
 }
 
+TCustomChart* TCustomChartGrid::SeriesChart() const
+{
+    // null once the chart's destructor has begun
+    return dynamic_cast<TCustomChart*>(m_seriesChart.data());
+}
+
 void TCustomChartGrid::ResetCurrentCell()
 {
     if (m_destroying)
@@ -222,7 +228,7 @@ void TCustomChartGrid::SetSeries(TChartSeries* Value)
     if (m_seriesGone)
         QObject::disconnect(m_seriesGone);
     m_seriesGone = {};
-    StopListening(m_seriesChart);
+    StopListening(SeriesChart());
     m_seriesChart = nullptr;
     m_series = Value;
     if (Value) {
@@ -231,14 +237,15 @@ void TCustomChartGrid::SetSeries(TChartSeries* Value)
         m_seriesGone = QObject::connect(Value, &QObject::destroyed, this, [this] {
             m_seriesGone = {};
             m_series = nullptr;
-            StopListening(m_seriesChart);
+            StopListening(SeriesChart());
             m_seriesChart = nullptr;
             m_shown.clear();
             m_columns.clear();
             ResetCurrentCell();
         });
-        m_seriesChart = dynamic_cast<TCustomChart*>(Value->ParentChart());
-        ListenTo(m_seriesChart);
+        auto* chart = dynamic_cast<TCustomChart*>(Value->ParentChart());
+        m_seriesChart = chart;
+        ListenTo(chart);
     }
     ResetCurrentCell();
 }

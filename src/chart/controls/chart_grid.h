@@ -109,7 +109,10 @@ private:
 
     QPointer<TCustomChart> m_chart;
     QPointer<TChartSeries> m_series;
-    QPointer<TCustomChart> m_seriesChart;  // the bound series' chart at binding time
+    // the bound series' chart at binding time; may be mid-destruction when the
+    // series goes, so it is only reached through SeriesChart()
+    QPointer<QObject> m_seriesChart;
+    TCustomChart* SeriesChart() const;
     QMetaObject::Connection m_chartGone;
     QMetaObject::Connection m_seriesGone;
     bool m_showColors = false;

@@ -38,6 +38,16 @@ void TFullScreenTool::SetActive(bool Value)
         Restore();
 }
 
+void TFullScreenTool::SetParentChart(TSeriesParent* Value)
+{
+    // leaving the chart ends full screen
+    if (Value != ParentChart() && m_host) {
+        Restore();
+        m_active = false;
+    }
+    TPlotCustomTool::SetParentChart(Value);
+}
+
 void TFullScreenTool::Enter()
 {
     TCustomPlotPanel* chart = ToolPanel(*this);

@@ -20,6 +20,8 @@ public:
     void SetReleaseKey(int Value) { m_releaseKey = Value; }
     // On: the chart goes full screen; off: it goes back (not while designing or without a chart).
     void SetActive(bool Value) override;
+    // Leaving the chart puts it back first and turns the tool off.
+    void SetParentChart(TSeriesParent* Value) override;
     bool DefaultActive() const override { return false; }
 
     // The window holding the chart while full screen, else nullptr.

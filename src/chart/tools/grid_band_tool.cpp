@@ -105,6 +105,7 @@ void TGridBandTool::SetAxis(TChartAxis* Value)
 
 void TGridBandTool::ForgetAxis()
 {
+    Unhook();
     TPlotCustomToolAxis::ForgetAxis();
 }
 

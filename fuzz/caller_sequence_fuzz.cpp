@@ -1,0 +1,499 @@
+// Drives the chart engine the way a program does, with sequences of its
+// public calls read from the input: charts, series of every registered class,
+// custom axes, tools of every registered class, source components and
+// functions, a data grid and a series list box; paints, mouse input, stream
+// round trips and Assign; objects freed in any order, the rest freed in an
+// order the input chooses. Ownership is the engine's: series, tools, sources
+// and functions belong to a form (or their series), charts and custom axes
+// are freed by whoever made them, the axes only through the chart's calls.
+// The engine's refusals (ChartException, read errors) are expected.
+#include "qt_fuzz_application.h"
+
+#include "chart/axis_container.h"
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_engine.h"
+#include "chart/chart_exceptions.h"
+#include "chart/chart_series.h"
+#include "chart/chart_stream.h"
+#include "chart/chart_tool.h"
+#include "chart/controls/chart_grid.h"
+#include "chart/controls/chart_list_box.h"
+#include "chart/plot_function.h"
+#include "chart/property_stream.h"
+#include "chart/series_source.h"
+#include "chart/series_types.h"
+#include "chart/view3d_options.h"
+#include "testing/fake_dialogs.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QObject>
+#include <QPointer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Input {
+public:
+    Input(const std::uint8_t* Data, std::size_t Size) : m_data(Data), m_size(Size) {}
+    bool More() const { return m_pos < m_size; }
+    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    // 0..N-1 (0 when N is 0).
+    int Pick(std::size_t N) { return N == 0 ? 0 : static_cast<int>(Byte() % N); }
+    double Value() { return (static_cast<int>(Byte()) - 64) * 0.75; }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+template <typename T>
+void Prune(std::vector<QPointer<T>>& Items)
+{
+    std::erase_if(Items, [](const QPointer<T>& p) { return p.isNull(); });
+}
+
+template <typename T>
+T* PickFrom(Input& In, std::vector<QPointer<T>>& Items)
+{
+    Prune(Items);
+    if (Items.empty())
+        return nullptr;
+    return Items[static_cast<std::size_t>(In.Pick(Items.size()))].data();
+}
+
+class Session {
+public:
+    Session()
+    {
+        const TPlotSeriesTypes& types = PlotSeriesTypes();
+        for (int i = 0; i < types.Count(); ++i) {
+            if (types[i].SeriesClass && std::find(m_seriesClasses.begin(), m_seriesClasses.end(),
+                                                  types[i].SeriesClass) == m_seriesClasses.end())
+                m_seriesClasses.push_back(types[i].SeriesClass);
+            if (types[i].FunctionClass && std::find(m_functionClasses.begin(), m_functionClasses.end(),
+                                                    types[i].FunctionClass) == m_functionClasses.end())
+                m_functionClasses.push_back(types[i].FunctionClass);
+        }
+        const TPlotToolTypes& tools = PlotToolTypes();
+        for (int i = 0; i < tools.Count(); ++i)
+            m_toolClasses.push_back(tools[i]);
+    }
+
+    void Run(Input& In)
+    {
+        NewChart();
+        int steps = 0;
+        while (In.More() && steps++ < 120) {
+            try {
+                Step(In);
+            } catch (const ChartException&) {
+            } catch (const EReadError&) {
+            }
+        }
+        FreeAll(In);
+    }
+
+private:
+    TChart* PickChart(Input& In) { return PickFrom(In, m_charts); }
+    TChartSeries* PickSeries(Input& In) { return PickFrom(In, m_series); }
+    // A chart axis by position in its list (standard and custom ones).
+    TChartAxis* PickAxis(Input& In, TChart& Chart)
+    {
+        const int n = Chart.AxisListCount();
+        return n > 0 ? Chart.AxisListItem(In.Pick(static_cast<std::size_t>(n))) : nullptr;
+    }
+
+    void NewChart()
+    {
+        Prune(m_charts);
+        if (m_charts.size() >= 3)
+            return;
+        auto* chart = new TChart;
+        chart->resize(160 + 40 * static_cast<int>(m_charts.size()), 120);
+        chart->SetView3D(false);
+        m_charts.emplace_back(chart);
+    }
+
+    void Mouse(Input& In, TChart& Chart)
+    {
+        const QPointF p(In.Pick(static_cast<std::size_t>(Chart.width())), In.Pick(static_cast<std::size_t>(Chart.height())));
+        const Qt::MouseButton button = In.Pick(4) == 0 ? Qt::RightButton : Qt::LeftButton;
+        QPointer<TChart> alive(&Chart);
+        switch (In.Pick(5)) {
+        case 0: {
+            QMouseEvent e(QEvent::MouseButtonPress, p, p, button, button, Qt::NoModifier);
+            QApplication::sendEvent(&Chart, &e);
+            break;
+        }
+        case 1: {
+            QMouseEvent e(QEvent::MouseMove, p, p, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&Chart, &e);
+            break;
+        }
+        case 2: {
+            QMouseEvent e(QEvent::MouseButtonRelease, p, p, button, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&Chart, &e);
+            break;
+        }
+        case 3: {
+            QMouseEvent e(QEvent::MouseButtonDblClick, p, p, button, button, Qt::NoModifier);
+            QApplication::sendEvent(&Chart, &e);
+            break;
+        }
+        default: {
+            QWheelEvent e(p, p, QPoint(), QPoint(0, In.Byte() < 128 ? 120 : -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&Chart, &e);
+            break;
+        }
+        }
+        if (alive)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void Step(Input& In)
+    {
+        switch (In.Pick(36)) {
+        case 0:
+            NewChart();
+            break;
+        case 1:
+            if (TChart* c = PickChart(In))
+                delete c;
+            break;
+        case 2: {
+            Prune(m_series);
+            if (m_series.size() < 12 && !m_seriesClasses.empty()) {
+                TChartSeries* s = m_seriesClasses[static_cast<std::size_t>(In.Pick(m_seriesClasses.size()))].Create(&m_form);
+                m_series.emplace_back(s);
+                for (int i = 0, n = In.Pick(8); i < n; ++i)
+                    s->AddXY(i, In.Value());
+            }
+            break;
+        }
+        case 3:
+            if (TChartSeries* s = PickSeries(In))
+                delete s;
+            break;
+        case 4: {
+            TChart* c = PickChart(In);
+            TChartSeries* s = PickSeries(In);
+            if (c && s)
+                c->AddSeries(s);
+            break;
+        }
+        case 5: {
+            TChart* c = PickChart(In);
+            TChartSeries* s = PickSeries(In);
+            if (c && s)
+                c->RemoveSeries(s);
+            break;
+        }
+        case 6:
+            if (TChart* c = PickChart(In); c && c->CustomAxes().Count() < 4) {
+                TChartAxis* a = c->CustomAxes().Add();
+                a->SetHorizontal(In.Pick(2) == 0);
+            }
+            break;
+        case 7:
+            if (TChart* c = PickChart(In))
+                c->CustomAxes().Delete(In.Pick(static_cast<std::size_t>(c->CustomAxes().Count()) + 1));
+            break;
+        case 8:
+            if (TChart* c = PickChart(In))
+                c->CustomAxes().Clear();
+            break;
+        case 9: {
+            TChart* c = PickChart(In);
+            TChartSeries* s = PickSeries(In);
+            if (c && s) {
+                TChartAxis* a = PickAxis(In, *c);
+                if (In.Pick(2) == 0)
+                    s->SetCustomVertAxis(a);
+                else
+                    s->SetCustomHorizAxis(a);
+            }
+            break;
+        }
+        case 10: {
+            Prune(m_tools);
+            if (m_tools.size() < 10 && !m_toolClasses.empty()) {
+                TCustomChartElement* t =
+                    m_toolClasses[static_cast<std::size_t>(In.Pick(m_toolClasses.size()))].Create(&m_form);
+                m_tools.emplace_back(t);
+                if (TChart* c = PickChart(In))
+                    t->SetParentChart(c);
+            }
+            break;
+        }
+        case 11:
+            if (TCustomChartElement* t = PickFrom(In, m_tools))
+                delete t;
+            break;
+        case 12:
+            if (TCustomChartElement* t = PickFrom(In, m_tools)) {
+                TChart* c = In.Pick(3) == 0 ? nullptr : PickChart(In);
+                t->SetParentChart(c);
+            }
+            break;
+        case 13: {
+            auto* t = qobject_cast<TPlotCustomToolAxis*>(PickFrom(In, m_tools));
+            TChart* c = PickChart(In);
+            if (t && c)
+                t->SetAxis(PickAxis(In, *c));
+            break;
+        }
+        case 14: {
+            auto* t = qobject_cast<TPlotCustomToolSeries*>(PickFrom(In, m_tools));
+            if (t)
+                t->SetSeries(PickSeries(In));
+            break;
+        }
+        case 15: {
+            Prune(m_sources);
+            if (m_sources.size() < 4)
+                m_sources.emplace_back(new TPlotSeriesSource(&m_form));
+            if (TPlotSeriesSource* src = PickFrom(In, m_sources))
+                src->SetSeries(In.Pick(4) == 0 ? nullptr : PickSeries(In));
+            break;
+        }
+        case 16:
+            if (TPlotSeriesSource* src = PickFrom(In, m_sources))
+                delete src;
+            break;
+        case 17: {
+            TChartSeries* s = PickSeries(In);
+            TChartSeries* t = PickSeries(In);
+            if (s && t && s != t)
+                s->AddDataSource(t);
+            break;
+        }
+        case 18: {
+            TChartSeries* s = PickSeries(In);
+            if (!s)
+                break;
+            if (In.Pick(2) == 0) {
+                s->SetDataSource(nullptr);
+            } else if (s->DataSourceCount() > 0) {
+                s->RemoveDataSource(s->DataSourceAt(In.Pick(static_cast<std::size_t>(s->DataSourceCount()))));
+            }
+            break;
+        }
+        case 19: {
+            TChartSeries* s = PickSeries(In);
+            if (!s || m_functionClasses.empty())
+                break;
+            if (In.Pick(4) == 0)
+                s->SetFunction(nullptr);
+            else
+                s->SetFunction(
+                    m_functionClasses[static_cast<std::size_t>(In.Pick(m_functionClasses.size()))].Create(nullptr));
+            break;
+        }
+        case 20:
+        case 21:
+            if (TChart* c = PickChart(In))
+                c->grab();
+            break;
+        case 22:
+        case 23:
+            if (TChart* c = PickChart(In))
+                Mouse(In, *c);
+            break;
+        case 24:
+            if (TChart* c = PickChart(In)) {
+                const std::vector<std::uint8_t> bytes = WriteChart(*c);
+                TChart* target = PickChart(In);
+                // reading adds series and tools: a bound keeps runs short
+                if (target && In.Pick(2) == 0 && m_form.children().size() < 40) {
+                    ReadChart(*target, &m_form, bytes);
+                    TrackChildren();
+                }
+            }
+            break;
+        case 25: {
+            TChartSeries* s = PickSeries(In);
+            TChartSeries* t = PickSeries(In);
+            if (s && t && s != t)
+                s->Assign(*t);
+            break;
+        }
+        case 26: {
+            TChartSeries* s = PickSeries(In);
+            if (s && !m_seriesClasses.empty()) {
+                TChartSeries* changed = s;
+                ChangeSeriesType(changed,
+                                 m_seriesClasses[static_cast<std::size_t>(In.Pick(m_seriesClasses.size()))]);
+                Prune(m_series);
+                if (std::find(m_series.begin(), m_series.end(), changed) == m_series.end())
+                    m_series.emplace_back(changed);
+            }
+            break;
+        }
+        case 27: {
+            TChart* c = PickChart(In);
+            TChart* d = PickChart(In);
+            if (c && d && c != d)
+                c->Assign(*d);
+            break;
+        }
+        case 28:
+            switch (In.Pick(4)) {
+            case 0:
+                m_grid.SetSeries(PickSeries(In));
+                break;
+            case 1:
+                m_grid.SetChart(PickChart(In));
+                break;
+            case 2:
+                m_list.SetChart(PickChart(In));
+                break;
+            default:
+                m_grid.grab();
+                m_list.grab();
+                break;
+            }
+            break;
+        case 29:
+            if (TChart* c = PickChart(In)) {
+                c->SetView3D(In.Pick(2) == 0);
+                c->SetChart3DPercent(1 + In.Pick(100));
+                c->View3DOptions()->SetOrthogonal(In.Pick(2) == 0);
+                c->View3DOptions()->SetPerspective(In.Pick(101));
+            }
+            break;
+        case 30:
+            if (TChartSeries* s = PickSeries(In)) {
+                for (int i = 0, n = In.Pick(6); i < n; ++i)
+                    s->AddXY(In.Value(), In.Value());
+                if (In.Pick(4) == 0)
+                    s->Clear();
+            }
+            break;
+        case 31:
+            if (TChart* c = PickChart(In); c && c->SeriesCount() > 1)
+                c->ExchangeSeries(In.Pick(static_cast<std::size_t>(c->SeriesCount())),
+                                  In.Pick(static_cast<std::size_t>(c->SeriesCount())));
+            break;
+        case 32:
+            if (TChartSeries* s = PickSeries(In)) {
+                s->SetHorizAxis(static_cast<THorizAxis>(In.Pick(4)));
+                s->SetVertAxis(static_cast<TVertAxis>(In.Pick(4)));
+            }
+            break;
+        case 33: {
+            TCustomChartElement* t = PickFrom(In, m_tools);
+            TCustomChartElement* u = PickFrom(In, m_tools);
+            if (t && u && t != u && t->metaObject() == u->metaObject())
+                t->Assign(*u);
+            break;
+        }
+        case 34: {
+            TChart* c = PickChart(In);
+            TChart* d = PickChart(In);
+            if (c && d && c != d)
+                c->CustomAxes().Assign(d->CustomAxes());
+            break;
+        }
+        default:
+            if (TCustomChartElement* t = PickFrom(In, m_tools))
+                t->SetActive(In.Pick(2) == 0);
+            break;
+        }
+    }
+
+    // Series and tools a chart stream made, owned by the form.
+    void TrackChildren()
+    {
+        Prune(m_series);
+        Prune(m_tools);
+        for (QObject* o : m_form.children()) {
+            if (auto* s = qobject_cast<TChartSeries*>(o)) {
+                if (std::find(m_series.begin(), m_series.end(), s) == m_series.end())
+                    m_series.emplace_back(s);
+            } else if (auto* t = qobject_cast<TPlotCustomTool*>(o)) {
+                if (std::find(m_tools.begin(), m_tools.end(), t) == m_tools.end())
+                    m_tools.emplace_back(t);
+            }
+        }
+    }
+
+    // What is left goes in an order the input chooses; the form frees the rest.
+    void FreeAll(Input& In)
+    {
+        for (;;) {
+            Prune(m_charts);
+            Prune(m_series);
+            Prune(m_tools);
+            Prune(m_sources);
+            const std::size_t total = m_charts.size() + m_series.size() + m_tools.size() + m_sources.size();
+            if (total == 0 || !In.More())
+                break;
+            switch (In.Pick(4)) {
+            case 0:
+                delete PickChart(In);
+                break;
+            case 1:
+                delete PickSeries(In);
+                break;
+            case 2:
+                delete PickFrom(In, m_tools);
+                break;
+            default:
+                delete PickFrom(In, m_sources);
+                break;
+            }
+        }
+        m_grid.SetSeries(nullptr);
+        m_grid.SetChart(nullptr);
+        m_list.SetChart(nullptr);
+        Prune(m_charts);
+        for (const QPointer<TChart>& c : m_charts)
+            delete c.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    std::vector<TSeriesClass> m_seriesClasses;
+    std::vector<TFunctionClass> m_functionClasses;
+    std::vector<TToolClass> m_toolClasses;
+    // declared first: freed last, after the charts and controls
+    QObject m_form;
+    TChartGrid m_grid;
+    TChartListBox m_list;
+    std::vector<QPointer<TChart>> m_charts;
+    std::vector<QPointer<TChartSeries>> m_series;
+    std::vector<QPointer<TCustomChartElement>> m_tools;
+    std::vector<QPointer<TPlotSeriesSource>> m_sources;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    StartFuzzApplication(argc, argv);
+    StartChartEngine();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // a question or an error box is answered at once
+    platform::FakeDialogs dialogs;
+    platform::ScopedDialogs answering(dialogs);
+    Input in(data, size);
+    Session session;
+    session.Run(in);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
