@@ -2272,7 +2272,20 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
     int ox = sx0;
     int oy = sy0;
     Bitmap smoothed;
-    if ((smooth && scaled) || &src == &m_surface) {
+    // the source's own pixels, read in place by the smooth scaling
+    const auto wrap = [](const Bitmap& b, int x0, int y0, int w, int h) {
+        return QImage(reinterpret_cast<const uchar*>(b.ScanLine(y0) + x0), w, h,
+                      static_cast<qsizetype>(b.Width()) * 4,
+                      b.HasAlpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    };
+    if (smooth && scaled && &src != &m_surface && sx0 >= 0 && sy0 >= 0 && sx0 + sw <= src.Width()
+        && sy0 + sh <= src.Height()) {
+        smoothed = BitmapFromQImage(wrap(src, sx0, sy0, sw, sh).scaled(dw, dh, Qt::IgnoreAspectRatio,
+                                                                        Qt::SmoothTransformation));
+        from = &smoothed;
+        ox = 0;
+        oy = 0;
+    } else if ((smooth && scaled) || &src == &m_surface) {
         if (m_blitPart.Width() != sw || m_blitPart.Height() != sh)
             m_blitPart = Bitmap(sw, sh);
         const int c0 = std::clamp(-sx0, 0, sw);
@@ -2292,7 +2305,7 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
         from = &m_blitPart;
         if (smooth && scaled) {
             smoothed = BitmapFromQImage(
-                QImageFromBitmap(m_blitPart).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                wrap(m_blitPart, 0, 0, sw, sh).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             from = &smoothed;
         }
         ox = 0;
