@@ -1277,8 +1277,9 @@ TEST(QtDeviceFastPaths, FloodFillCoversTheFourConnectedArea)
     EXPECT_TRUE(d.FloodFill(30, 20, clRed, FloodFillType::Surface));
     for (int y = 0; y < 45; ++y)
         for (int x = 0; x < 60; ++x)
-            if (want[y * 60 + x])
+            if (want[y * 60 + x]) {
                 ASSERT_EQ(d.GetPixel(x, y), clBlue) << x << "," << y;
+            }
 }
 
 TEST(QtDeviceFastPaths, TextAfterAClipChangeDrawsAsOnAFreshDevice)

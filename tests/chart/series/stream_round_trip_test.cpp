@@ -294,10 +294,11 @@ TEST_F(StreamRoundTrip, EveryRegisteredClassWithEveryPropertyOffItsDefault)
             EXPECT_EQ(Differences(State(a.PropertyTable(), static_cast<TCustomChartElement&>(b)),
                                   State(a.PropertyTable(), static_cast<TCustomChartElement&>(a))),
                       std::vector<std::string>{});
-            if (a.FunctionType() && b.FunctionType())
+            if (a.FunctionType() && b.FunctionType()) {
                 EXPECT_EQ(Differences(State(a.FunctionType()->PropertyTable(), *b.FunctionType()),
                                       State(a.FunctionType()->PropertyTable(), *a.FunctionType())),
                           std::vector<std::string>{});
+            }
         }
         if (!chart.Tools().Items().empty() && !copy.Tools().Items().empty()) {
             TPlotCustomTool& a = *chart.Tools().Items()[0];
