@@ -401,7 +401,12 @@ void TSevenSeg::Compose(platform::DrawingDevice& dc)
     if (!m_caption.empty() && m_stripBuilt && cw * kStripGlyphs == m_strip.Width()) {
         const platform::Bitmap& strip = m_strip.Surface();
         const int sh = strip.Height();
-        const std::vector<TSevenSegCell> cells = SevenSegCells(m_caption, m_numDigits);
+        if (m_cellsDigits != m_numDigits || m_cellsCaption != m_caption) {
+            m_cells = SevenSegCells(m_caption, m_numDigits);
+            m_cellsCaption = m_caption;
+            m_cellsDigits = m_numDigits;
+        }
+        const std::vector<TSevenSegCell>& cells = m_cells;
         for (std::size_t k = 0; k < cells.size(); ++k) {
             const int x0 = static_cast<int>(k) * (cw + m_interDigDist) + m_margin;
             const int i = SevenSegStripIndex(cells[k].ch);

@@ -108,6 +108,10 @@ private:
     int m_stripBuilds = 0;
     int m_glyphCompositions = 0;
     std::shared_ptr<const TGlyphSet> m_glyphs;
+    // The cells of the caption last painted, with the caption and digit count they came from.
+    std::vector<TSevenSegCell> m_cells;
+    std::string m_cellsCaption;
+    int m_cellsDigits = 0;
     // "SEGVERT", "SEGHORZ", "SEGDOT", "SEGPLUS", "SEGDEG", "SEGCOLON" in the text colour
     std::vector<platform::Bitmap> m_segments;
 };
