@@ -184,7 +184,7 @@ void BM_MeterToQPainterRatio(benchmark::State& state)
     MeterPainter painter;
     Ratio(state, [&] { meter.Draw(); }, [&] { painter.Draw(); });
 }
-BENCHMARK(BM_MeterToQPainterRatio)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MeterToQPainterRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 
 void BM_SevenSegStripRebuildToQPainterRatio(benchmark::State& state)
 {
@@ -195,7 +195,7 @@ void BM_SevenSegStripRebuildToQPainterRatio(benchmark::State& state)
         state, [&] { seg.SetColorText(++frame % 2 ? clLime : clRed); },
         [&] { painter.Rebuild(frame % 2 ? Qt::green : Qt::red); });
 }
-BENCHMARK(BM_SevenSegStripRebuildToQPainterRatio)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SevenSegStripRebuildToQPainterRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 
 // A resize: the strip stretched again from the composed characters, beside Qt
 // smooth-scaling 21 pictures of the master size into the same cells.
@@ -243,6 +243,6 @@ void BM_SevenSegCaptionToQPainterRatio(benchmark::State& state)
         },
         [&] { painter.Caption(frame); });
 }
-BENCHMARK(BM_SevenSegCaptionToQPainterRatio)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SevenSegCaptionToQPainterRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 
 }  // namespace
