@@ -1752,7 +1752,11 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
     if (!box)
         return;
     const auto [a, b, l, t, r, bt] = *box;
-    const auto outline = [&] { return std::vector<Figure>{Figure{{{l, t}, {r, t}, {r, bt}, {l, bt}}, true}}; };
+    // built only when the figure is walked (structured bindings passed, not captured)
+    const auto figure = [](auto L, auto T, auto R, auto B) {
+        return std::vector<Figure>{Figure{{{L, T}, {R, T}, {R, B}, {L, B}}, true}};
+    };
+    const auto outline = [&, L = l, T = t, R = r, B = bt] { return figure(L, T, R, B); };
     if (m_inPath) {
         AddToPath(outline());
         return;
