@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <typeinfo>
 
 #include "chart/canvas_3d_solids.h"
 #include "chart/plot_blend.h"
@@ -14,6 +15,7 @@
 #include "chart/plot_picture.h"
 #include "chart/plot_shadow.h"
 #include "chart/view3d_options.h"
+#include "platform/qt_drawing_device.h"
 #include "platform/system_colors.h"
 
 namespace {
@@ -234,14 +236,33 @@ void TPlotCanvas3D::SetTextCharacterExtra(int Extra)
         m_device->SetTextCharacterExtra(Extra);
 }
 
+namespace {
+
+// Devices that measure text alike: every plain Qt device measures by the font
+// alone (at the screen's resolution); any other device only like itself.
+const void* QtMeasuringKind()
+{
+    static const int kind = 0;
+    return &kind;
+}
+
+const void* MeasuringKind(const platform::DrawingDevice* Device)
+{
+    if (Device && typeid(*Device) == typeid(platform::QtDrawingDevice))
+        return QtMeasuringKind();
+    return Device;
+}
+
+}  // namespace
+
 TSize TPlotCanvas3D::TextExtent(const std::string& Text)
 {
     if (!m_device)
         return TSize{};
     ApplyFont();
-    if (m_extentsDevice != m_device) {
+    if (const void* kind = MeasuringKind(m_device); m_extentsDevice != kind) {
         m_extents.clear();
-        m_extentsDevice = m_device;
+        m_extentsDevice = kind;
     }
     // key: the font as the device has it, the character spacing, then the text
     const platform::FontDesc& f = m_device->GetFont();
@@ -269,11 +290,12 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
 {
     Bounds = UserRect;
     ResetTextError();
-    // extents measured on the canvas' own buffer hold from draw to draw; on
-    // any other device only within one draw
+    // extents measured on the canvas' own buffer or on plain Qt devices hold
+    // from draw to draw; on any other device only within one draw
     constexpr std::size_t kMostExtents = 4096;
     const bool onBuffer = m_bufferedDisplay && DestCanvas && m_buffer && m_extentsDevice == m_buffer.get();
-    if (!onBuffer || m_extents.size() > kMostExtents) {
+    const bool qtKind = m_extentsDevice == QtMeasuringKind();
+    if (!(onBuffer || qtKind) || m_extents.size() > kMostExtents) {
         m_extents.clear();
         m_extentsDevice = nullptr;
     }
@@ -328,7 +350,7 @@ void TPlotCanvas3D::SetBufferedDisplay(bool Value)
     if (!Value && m_buffer && !KeepBuffer) {
         if (m_device == m_buffer.get())
             m_device = nullptr;
-        if (m_extentsDevice == m_buffer.get()) {
+        if (m_extentsDevice == MeasuringKind(m_buffer.get())) {
             m_extents.clear();
             m_extentsDevice = nullptr;
         }

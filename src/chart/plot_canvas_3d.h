@@ -181,6 +181,7 @@ private:
     // Text extents by device, font, spacing and text: those of the canvas' own
     // buffer kept from draw to draw, others emptied by the next InitWindow.
     std::unordered_map<std::string, TSize> m_extents;
-    platform::DrawingDevice* m_extentsDevice = nullptr;
+    // the device (or the kind of devices) the extents were measured on
+    const void* m_extentsDevice = nullptr;
     std::string m_extentKey;
 };

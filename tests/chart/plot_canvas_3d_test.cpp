@@ -921,3 +921,55 @@ TEST(TPlotCanvas3DTextExtents, MeasuredOncePerFontAndTextWithinADraw)
     canvas.TextWidth("W");
     EXPECT_EQ(device.Measured, 4);
 }
+
+namespace {
+
+// A Qt device that counts its measurements (a kind of device of its own).
+class CountingQtDevice : public platform::QtDrawingDevice {
+public:
+    using platform::QtDrawingDevice::QtDrawingDevice;
+    platform::Size GetTextExtent(const std::string& text) const override
+    {
+        ++Measured;
+        return platform::QtDrawingDevice::GetTextExtent(text);
+    }
+    mutable int Measured = 0;
+};
+
+}  // namespace
+
+TEST(TPlotCanvas3DTextExtents, QtDevicesShareTheirMeasuresFromDrawToDraw)
+{
+    // drawn straight onto images: each draw on another plain Qt device
+    platform::QtDrawingDevice a(200, 150), b(300, 100);
+    CountingDevice recorder(200, 150);
+    CountingQtDevice counting(200, 150);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    TPlotFont font;
+    font.SetName("Arial");
+    font.SetSize(10);
+    auto widthOn = [&](platform::DrawingDevice& d) {
+        canvas.InitWindow(&d, nullptr, clWhite, false, TRect{0, 0, d.Width(), d.Height()});
+        canvas.AssignFont(&font);
+        return canvas.TextWidth("Histogram of 12.5");
+    };
+    // the device's own measure in the font the canvas put on it
+    const int onA = widthOn(a);
+    const int measured = a.GetTextExtent("Histogram of 12.5").cx;
+    EXPECT_EQ(onA, measured);
+    EXPECT_EQ(widthOn(b), measured);
+    // another kind of device measures for itself, and the Qt measure comes back after it
+    const int onRecorder = widthOn(recorder);
+    EXPECT_EQ(onRecorder, recorder.GetTextExtent("Histogram of 12.5").cx);
+    EXPECT_NE(onRecorder, measured);
+    EXPECT_EQ(recorder.Measured, 2);  // the canvas's measure and ours
+    EXPECT_EQ(widthOn(a), measured);
+    // a device of a kind of its own measures again in each draw
+    EXPECT_EQ(widthOn(counting), measured);
+    EXPECT_EQ(widthOn(counting), measured);
+    EXPECT_EQ(counting.Measured, 2);
+    EXPECT_EQ(widthOn(recorder), onRecorder);
+    EXPECT_EQ(recorder.Measured, 3);
+}
+
