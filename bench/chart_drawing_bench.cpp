@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "bench_ratio.h"
 #include "chart/plot_canvas_3d.h"
 #include "chart/plot_filters.h"
@@ -135,6 +137,14 @@ struct LabelCanvas {
         canvas.SetBackMode(cbmTransparent);
     }
     void Draw() { canvas.TextOut(100, 100, "Sample mean 12.47"); }
+    // 10 x 10 labels of their own texts over the canvas
+    void DrawHundred()
+    {
+        const int w = window.Width(), h = window.Height();
+        for (int k = 0; k < 100; ++k)
+            canvas.TextOut(20 + (k % 10) * (w - 40) / 10, 20 + (k / 10) * (h - 40) / 10,
+                           "Mean " + std::to_string(k) + ".47");
+    }
 };
 
 // Both labels timed in the same iterations; "ratio" is shadowed time / plain time.
@@ -147,5 +157,20 @@ void TextShadow(benchmark::State& state)
         state, [&] { shadowed.Draw(); }, [&] { plain.Draw(); }, "shadow_ms", "plain_ms");
 }
 BENCHMARK(TextShadow)->Name("Ratio/TextWithShadowToPlain")->Apply(bench::CanvasSizes)->Unit(benchmark::kMicrosecond);
+
+// 10^2 labels drawn again each iteration, with and without the shadow.
+void HundredTextsShadow(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = bench::HeightFor(w);
+    LabelCanvas shadowed(w, h, true);
+    LabelCanvas plain(w, h, false);
+    bench::TimeBoth(
+        state, [&] { shadowed.DrawHundred(); }, [&] { plain.DrawHundred(); }, "shadow_ms", "plain_ms");
+}
+BENCHMARK(HundredTextsShadow)
+    ->Name("Ratio/HundredTextsWithShadowToPlain")
+    ->Apply(bench::CanvasSizes)
+    ->Apply(bench::MinMedianMax)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

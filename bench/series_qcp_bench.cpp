@@ -60,7 +60,8 @@ struct OurChart {
         chart.LeftAxis()->SetAutomatic(false);
         chart.LeftAxis()->SetMinMax(0, 100);
     }
-    void Draw() { chart.Draw(&device, TRect{0, 0, width, height}); }
+    // straight onto the device, as QCustomPlot's toPainter draws
+    void Draw() { chart.DrawToCanvas(&device, TRect{0, 0, width, height}); }
 };
 
 struct TheirChart {

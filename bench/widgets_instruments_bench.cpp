@@ -8,6 +8,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <vector>
+
+#include "bench_ratio.h"
 
 #include "platform/qt_drawing_device.h"
 #include "widgets/analog_meter.h"
@@ -181,7 +184,7 @@ void BM_MeterToQPainterRatio(benchmark::State& state)
     MeterPainter painter;
     Ratio(state, [&] { meter.Draw(); }, [&] { painter.Draw(); });
 }
-BENCHMARK(BM_MeterToQPainterRatio)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MeterToQPainterRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 
 void BM_SevenSegStripRebuildToQPainterRatio(benchmark::State& state)
 {
@@ -192,7 +195,39 @@ void BM_SevenSegStripRebuildToQPainterRatio(benchmark::State& state)
         state, [&] { seg.SetColorText(++frame % 2 ? clLime : clRed); },
         [&] { painter.Rebuild(frame % 2 ? Qt::green : Qt::red); });
 }
-BENCHMARK(BM_SevenSegStripRebuildToQPainterRatio)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SevenSegStripRebuildToQPainterRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
+
+// A resize: the strip stretched again from the composed characters, beside Qt
+// smooth-scaling 21 pictures of the master size into the same cells.
+void BM_SevenSegResizeToQtStretchRatio(benchmark::State& state)
+{
+    TSevenSeg seg;
+    std::vector<QImage> masters;
+    for (int i = 0; i < TSevenSeg::kStripGlyphs; ++i)
+        masters.push_back(platform::QImageFromBitmap(seg.ComposeMaster(i)));
+    QImage strip;
+    int frame = 0;
+    Ratio(
+        state,
+        [&] {
+            const bool wide = ++frame % 2 != 0;
+            seg.SetBounds(0, 0, wide ? 228 : 216, wide ? 80 : 76);
+            benchmark::DoNotOptimize(seg.Strip().Data());
+        },
+        [&] {
+            const int cw = seg.CellWidth(), h = seg.CellHeight();
+            if (strip.width() != cw * TSevenSeg::kStripGlyphs || strip.height() != h)
+                strip = QImage(cw * TSevenSeg::kStripGlyphs, h, QImage::Format_RGB32);
+            QPainter p(&strip);
+            for (int i = 0; i < TSevenSeg::kStripGlyphs; ++i)
+                p.drawImage(i * cw, 0,
+                            masters[static_cast<std::size_t>(i)].scaled(cw, h, Qt::IgnoreAspectRatio,
+                                                                         Qt::SmoothTransformation));
+            p.end();
+            benchmark::DoNotOptimize(strip.constBits());
+        });
+}
+BENCHMARK(BM_SevenSegResizeToQtStretchRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 
 void BM_SevenSegCaptionToQPainterRatio(benchmark::State& state)
 {
@@ -208,6 +243,6 @@ void BM_SevenSegCaptionToQPainterRatio(benchmark::State& state)
         },
         [&] { painter.Caption(frame); });
 }
-BENCHMARK(BM_SevenSegCaptionToQPainterRatio)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SevenSegCaptionToQPainterRatio)->Unit(benchmark::kMicrosecond)->Apply(bench::MinMedianMax);
 
 }  // namespace

@@ -19,7 +19,8 @@ export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
 export QT_QPA_PLATFORM=offscreen
 if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 
-cmake -S "$ROOT" -B "$ROOT/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors in the project's own code in all three builds.
+cmake -S "$ROOT" -B "$ROOT/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_WERROR=ON
 cmake --build "$ROOT/build" -j "$JOBS"
 ctest --test-dir "$ROOT/build" -j "$JOBS" --output-on-failure --timeout 300
 
@@ -29,7 +30,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   "$ROOT/build/tests/vexa_windows_tests" --gtest_brief=1
 
 cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DVEXA_SANITIZE=ON -DVEXA_BUILD_GUI=ON -DVEXA_BUILD_BENCH=OFF
+  -DVEXA_SANITIZE=ON -DVEXA_BUILD_GUI=ON -DVEXA_BUILD_BENCH=OFF -DVEXA_WERROR=ON
 cmake --build "$ROOT/build-asan" -j "$JOBS" --target vexa_layer_check \
   vexa_base_tests vexa_core_tests vexa_platform_tests vexa_testing_tests vexa_chart_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -41,7 +42,7 @@ FUZZ_TARGETS=(study_document_fuzz study_numbers_fuzz series_stream_fuzz chart_st
   caller_sequence_fuzz table_clipboard_fuzz)
 FUZZ=$ROOT/build-fuzz
 cmake -S "$ROOT" -B "$FUZZ" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVEXA_FUZZ=ON -DVEXA_BUILD_BENCH=OFF -DVEXA_BUILD_TESTS=OFF
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVEXA_FUZZ=ON -DVEXA_BUILD_BENCH=OFF -DVEXA_BUILD_TESTS=OFF -DVEXA_WERROR=ON
 cmake --build "$FUZZ" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
 mkdir -p "$FUZZ/seeds/study_document_fuzz" "$FUZZ/seeds/series_stream_fuzz" "$FUZZ/seeds/chart_stream_fuzz" \
   "$FUZZ/logs" "$FUZZ/artifacts"

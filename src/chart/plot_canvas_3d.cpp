@@ -1,8 +1,11 @@
 #include "chart/plot_canvas_3d.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <typeinfo>
 
 #include "chart/canvas_3d_solids.h"
 #include "chart/plot_blend.h"
@@ -12,6 +15,7 @@
 #include "chart/plot_picture.h"
 #include "chart/plot_shadow.h"
 #include "chart/view3d_options.h"
+#include "platform/qt_drawing_device.h"
 #include "platform/system_colors.h"
 
 namespace {
@@ -232,14 +236,33 @@ void TPlotCanvas3D::SetTextCharacterExtra(int Extra)
         m_device->SetTextCharacterExtra(Extra);
 }
 
+namespace {
+
+// Devices that measure text alike: every plain Qt device measures by the font
+// alone (at the screen's resolution); any other device only like itself.
+const void* QtMeasuringKind()
+{
+    static const int kind = 0;
+    return &kind;
+}
+
+const void* MeasuringKind(const platform::DrawingDevice* Device)
+{
+    if (Device && typeid(*Device) == typeid(platform::QtDrawingDevice))
+        return QtMeasuringKind();
+    return Device;
+}
+
+}  // namespace
+
 TSize TPlotCanvas3D::TextExtent(const std::string& Text)
 {
     if (!m_device)
         return TSize{};
     ApplyFont();
-    if (m_extentsDevice != m_device) {
+    if (const void* kind = MeasuringKind(m_device); m_extentsDevice != kind) {
         m_extents.clear();
-        m_extentsDevice = m_device;
+        m_extentsDevice = kind;
     }
     // key: the font as the device has it, the character spacing, then the text
     const platform::FontDesc& f = m_device->GetFont();
@@ -267,11 +290,12 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
 {
     Bounds = UserRect;
     ResetTextError();
-    // extents measured on the canvas' own buffer hold from draw to draw; on
-    // any other device only within one draw
+    // extents measured on the canvas' own buffer or on plain Qt devices hold
+    // from draw to draw; on any other device only within one draw
     constexpr std::size_t kMostExtents = 4096;
     const bool onBuffer = m_bufferedDisplay && DestCanvas && m_buffer && m_extentsDevice == m_buffer.get();
-    if (!onBuffer || m_extents.size() > kMostExtents) {
+    const bool qtKind = m_extentsDevice == QtMeasuringKind();
+    if (!(onBuffer || qtKind) || m_extents.size() > kMostExtents) {
         m_extents.clear();
         m_extentsDevice = nullptr;
     }
@@ -326,7 +350,7 @@ void TPlotCanvas3D::SetBufferedDisplay(bool Value)
     if (!Value && m_buffer && !KeepBuffer) {
         if (m_device == m_buffer.get())
             m_device = nullptr;
-        if (m_extentsDevice == m_buffer.get()) {
+        if (m_extentsDevice == MeasuringKind(m_buffer.get())) {
             m_extents.clear();
             m_extentsDevice = nullptr;
         }
@@ -754,15 +778,16 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         const TRect shadowRect = TextRect(sx, sy, textWidth, textHeight);
         TPlotBlend* blend = shadow->Transparency() > 0 ? BeginBlending(shadowRect, shadow->Transparency()) : nullptr;
         m_device->SetTextColor(shadow->Color());
-        m_device->TextOut(sx, sy, Text);
         const TFilterClass* blur = FindFilterClass("TBlurFilter");
         if (shadow->Smooth() && shadow->SmoothBlur() > 0 && m_buffer && blur) {
             const platform::Bitmap& surface = m_buffer->Surface();
             const TRect r{std::max(0, shadowRect.Left - 1), std::max(0, sy),
                           std::min(surface.Width() - 1, shadowRect.Left + textWidth),
                           std::min(sy + textHeight - 1, surface.Height() - 1)};
-            BlurBufferRect(r, shadow->SmoothBlur());
+            BlurredShadowText(sx, sy, Text, r, shadow->SmoothBlur());
             SetBackMode(cbmTransparent);
+        } else {
+            m_device->TextOut(sx, sy, Text);
         }
         if (blend)
             EndBlending(blend);
@@ -784,6 +809,177 @@ TRect TPlotCanvas3D::BufferPart(const TRect& R) const
     const platform::Bitmap& surface = m_buffer->Surface();
     return TRect{std::max(0, R.Left), std::max(0, R.Top), std::min(surface.Width() - 1, R.Right),
                  std::min(surface.Height() - 1, R.Bottom)};
+}
+
+namespace {
+
+// Whether the N pixels are all the same opaque colour.
+bool PlainOpaque(const std::uint32_t* P, std::size_t N)
+{
+    if (N == 0 || (P[0] >> 24) != 0xFF)
+        return false;
+    const std::uint32_t c = P[0];
+    std::uint32_t diff = 0;
+    for (std::size_t i = 0; i < N; ++i)
+        diff |= P[i] ^ c;
+    return diff == 0;
+}
+
+}  // namespace
+
+void TPlotCanvas3D::BlurAfterText(const TRect& R, const TRect& Part, const std::vector<std::uint32_t>& Before,
+                                  int Amount)
+{
+    // Over ground of one opaque colour the blur keeps every pixel more than
+    // one away from the text: only the box of the changed pixels grown by two
+    // goes through it (its outer ring, which the blur leaves, is ground too).
+    const TRect p = BufferPart(R);
+    const int pw = Part.Right - Part.Left + 1;
+    if (p.Right - p.Left < 2 || p.Bottom - p.Top < 2 || Amount < 1 || Amount > 248 || p.Left < Part.Left
+        || p.Right > Part.Right || p.Top < Part.Top || p.Bottom > Part.Bottom) {
+        BlurBufferRect(R, Amount);
+        return;
+    }
+    const std::uint32_t ground = Before[static_cast<std::size_t>((p.Top - Part.Top) * pw + p.Left - Part.Left)];
+    bool plain = true;
+    int l = INT_MAX, t = INT_MAX, r = INT_MIN, b = INT_MIN;
+    for (int y = p.Top; y <= p.Bottom && plain; ++y) {
+        const std::uint32_t* before = Before.data() + static_cast<std::size_t>((y - Part.Top) * pw + p.Left - Part.Left);
+        const std::uint32_t* now = m_buffer->ScanLine(y) + p.Left;
+        const std::size_t n = static_cast<std::size_t>(p.Right - p.Left + 1);
+        plain = before[0] == ground && PlainOpaque(before, n);
+        if (!plain)
+            break;
+        std::size_t first = 0;
+        while (first < n && now[first] == ground)
+            ++first;
+        if (first == n)
+            continue;
+        std::size_t last = n - 1;
+        while (now[last] == ground)
+            --last;
+        l = std::min(l, p.Left + static_cast<int>(first));
+        r = std::max(r, p.Left + static_cast<int>(last));
+        t = std::min(t, y);
+        b = y;
+    }
+    if (!plain) {
+        BlurBufferRect(R, Amount);
+        return;
+    }
+    if (l > r)
+        return;  // nothing drawn: the blur keeps the ground
+    BlurBufferRect(TRect{std::max(p.Left, l - 2), std::max(p.Top, t - 2), std::min(p.Right, r + 2),
+                         std::min(p.Bottom, b + 2)},
+                   Amount);
+}
+
+void TPlotCanvas3D::BlurredShadowText(int X, int Y, const std::string& Text, const TRect& R, int Amount)
+{
+    const platform::Point org = m_device->GetViewportOrg();
+    const bool kept = m_device == m_buffer.get() && org.x == 0 && org.y == 0
+                      && m_device->GetBkMode() == platform::BackMode::Transparent;
+    if (!kept) {
+        m_device->TextOut(X, Y, Text);
+        BlurBufferRect(R, Amount);
+        return;
+    }
+    // the part the text may touch: its blur rectangle, more to the sides for
+    // overhanging glyphs, and a ring that must stay as it was
+    const platform::FontDesc& font = m_device->GetFont();
+    const int mx = 3 + std::abs(font.height) / 3;
+    const TRect part = BufferPart(TRect{R.Left - mx, R.Top - 2, R.Right + mx, R.Bottom + 2});
+    bool clipOk = true;
+    if (const std::optional<Region> clip = m_device->GetClipRgn()) {
+        const platform::Rect box = clip->GetKind() == Region::Kind::Rect ? clip->Box() : platform::Rect{};
+        clipOk = box.left <= part.Left && box.top <= part.Top && box.right > part.Right && box.bottom > part.Bottom;
+    }
+    if (!clipOk || part.Right < part.Left || part.Bottom < part.Top) {
+        m_device->TextOut(X, Y, Text);
+        BlurBufferRect(R, Amount);
+        return;
+    }
+    const int pw = part.Right - part.Left + 1, ph = part.Bottom - part.Top + 1;
+    const TRect relPart{part.Left - X, part.Top - Y, part.Right - X, part.Bottom - Y};
+    const TRect relBlur{R.Left - X, R.Top - Y, R.Right - X, R.Bottom - Y};
+    const unsigned align = m_device->GetTextAlign();
+    const int extra = m_device->GetTextCharacterExtra();
+    const TColor color = m_device->GetTextColor();
+    std::size_t hash = std::hash<std::string>{}(Text);
+    const auto mix = [&hash](std::size_t v) { hash ^= v + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2); };
+    mix(std::hash<std::string>{}(font.name));
+    for (const int v : {font.height, font.weight, int(font.italic), int(font.underline), int(font.strikeOut),
+                        font.escapement, font.charset, int(align), extra, int(color), Amount, relPart.Left, relPart.Top,
+                        relPart.Right, relPart.Bottom, relBlur.Left, relBlur.Top, relBlur.Right, relBlur.Bottom})
+        mix(static_cast<std::size_t>(static_cast<unsigned>(v)));
+    const auto rowsEqual = [&](const std::vector<std::uint32_t>& Pixels) {
+        for (int y = 0; y < ph; ++y)
+            if (std::memcmp(m_buffer->ScanLine(part.Top + y) + part.Left, Pixels.data() + static_cast<std::size_t>(y) * pw,
+                            static_cast<std::size_t>(pw) * 4) != 0)
+                return false;
+        return true;
+    };
+    for (TShadowPicture& e : m_shadowPictures) {
+        if (e.Hash != hash || e.Text != Text || !(e.Font == font) || e.Align != align || e.Extra != extra
+            || e.Color != color || e.Amount != Amount || e.Part != relPart || e.Blur != relBlur || !rowsEqual(e.Before))
+            continue;
+        for (int y = 0; y < ph; ++y)
+            std::memcpy(m_buffer->ScanLine(part.Top + y) + part.Left, e.After.data() + static_cast<std::size_t>(y) * pw,
+                        static_cast<std::size_t>(pw) * 4);
+        e.Used = ++m_shadowUse;
+        return;
+    }
+    TShadowPicture e;
+    e.Before.resize(static_cast<std::size_t>(pw) * static_cast<std::size_t>(ph));
+    for (int y = 0; y < ph; ++y)
+        std::memcpy(e.Before.data() + static_cast<std::size_t>(y) * pw, m_buffer->ScanLine(part.Top + y) + part.Left,
+                    static_cast<std::size_t>(pw) * 4);
+    m_device->TextOut(X, Y, Text);
+    BlurAfterText(R, part, e.Before, Amount);
+    // kept only when the text and its blur stayed inside the ring
+    const std::uint32_t* firstRow = m_buffer->ScanLine(part.Top) + part.Left;
+    const std::uint32_t* lastRow = m_buffer->ScanLine(part.Bottom) + part.Left;
+    bool inside = std::memcmp(firstRow, e.Before.data(), static_cast<std::size_t>(pw) * 4) == 0
+                  && std::memcmp(lastRow, e.Before.data() + static_cast<std::size_t>(ph - 1) * pw,
+                                 static_cast<std::size_t>(pw) * 4) == 0;
+    for (int y = 1; y + 1 < ph && inside; ++y) {
+        const std::uint32_t* row = m_buffer->ScanLine(part.Top + y) + part.Left;
+        const std::uint32_t* was = e.Before.data() + static_cast<std::size_t>(y) * pw;
+        inside = row[0] == was[0] && row[pw - 1] == was[pw - 1];
+    }
+    // pictures that reach the buffer's edge may have lost overhanging pixels
+    const platform::Bitmap& surface = m_buffer->Surface();
+    inside = inside && part.Left > 0 && part.Top > 0 && part.Right < surface.Width() - 1
+             && part.Bottom < surface.Height() - 1;
+    if (!inside)
+        return;
+    e.After.resize(e.Before.size());
+    for (int y = 0; y < ph; ++y)
+        std::memcpy(e.After.data() + static_cast<std::size_t>(y) * pw, m_buffer->ScanLine(part.Top + y) + part.Left,
+                    static_cast<std::size_t>(pw) * 4);
+    e.Hash = hash;
+    e.Text = Text;
+    e.Font = font;
+    e.Align = align;
+    e.Extra = extra;
+    e.Color = color;
+    e.Amount = Amount;
+    e.Part = relPart;
+    e.Blur = relBlur;
+    e.Used = ++m_shadowUse;
+    // at most 160 pictures and a million pixels: the least recently used go first
+    constexpr std::size_t kMaxPictures = 160, kMaxPixels = 1u << 20;
+    std::size_t pixels = 2 * e.Before.size();
+    for (const TShadowPicture& k : m_shadowPictures)
+        pixels += 2 * k.Before.size();
+    while (!m_shadowPictures.empty() && (m_shadowPictures.size() >= kMaxPictures || pixels > kMaxPixels)) {
+        const auto oldest = std::min_element(m_shadowPictures.begin(), m_shadowPictures.end(),
+                                             [](const TShadowPicture& a, const TShadowPicture& b) { return a.Used < b.Used; });
+        pixels -= 2 * oldest->Before.size();
+        m_shadowPictures.erase(oldest);
+    }
+    if (pixels <= kMaxPixels)
+        m_shadowPictures.push_back(std::move(e));
 }
 
 void TPlotCanvas3D::BlurBufferRect(const TRect& R, int Amount)

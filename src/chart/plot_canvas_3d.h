@@ -144,6 +144,30 @@ private:
     void BlurBufferRect(const TRect& R, int Amount);
     // R (edges included) limited to the buffer; Right < Left or Bottom < Top when nothing is left.
     TRect BufferPart(const TRect& R) const;
+    // The shadow text at (X, Y) in the current text colour, blurred over R of
+    // the buffer; a text drawn again over the same pixels takes its kept picture.
+    void BlurredShadowText(int X, int Y, const std::string& Text, const TRect& R, int Amount);
+    // The blur of R after a text changed the pixels of Before (the buffer's
+    // pixels of Part before the text); over a plain ground only round the text.
+    void BlurAfterText(const TRect& R, const TRect& Part, const std::vector<std::uint32_t>& Before, int Amount);
+
+    // A shadow text's pixels before and after, by text, font and place in the part.
+    struct TShadowPicture {
+        std::size_t Hash = 0;
+        std::string Text;
+        platform::FontDesc Font;
+        unsigned Align = 0;
+        int Extra = 0;
+        TColor Color = 0;
+        int Amount = 0;
+        TRect Part;  // relative to the text's point
+        TRect Blur;  // relative to the text's point
+        std::vector<std::uint32_t> Before;
+        std::vector<std::uint32_t> After;
+        std::uint64_t Used = 0;
+    };
+    std::vector<TShadowPicture> m_shadowPictures;
+    std::uint64_t m_shadowUse = 0;
 
     std::unique_ptr<platform::DrawingDevice> m_buffer;
     bool m_monochrome = false;
@@ -157,6 +181,7 @@ private:
     // Text extents by device, font, spacing and text: those of the canvas' own
     // buffer kept from draw to draw, others emptied by the next InitWindow.
     std::unordered_map<std::string, TSize> m_extents;
-    platform::DrawingDevice* m_extentsDevice = nullptr;
+    // the device (or the kind of devices) the extents were measured on
+    const void* m_extentsDevice = nullptr;
     std::string m_extentKey;
 };

@@ -1752,9 +1752,13 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
     if (!box)
         return;
     const auto [a, b, l, t, r, bt] = *box;
-    std::vector<Figure> outline{Figure{{{l, t}, {r, t}, {r, bt}, {l, bt}}, true}};
+    // built only when the figure is walked (structured bindings passed, not captured)
+    const auto figure = [](auto L, auto T, auto R, auto B) {
+        return std::vector<Figure>{Figure{{{L, T}, {R, T}, {R, B}, {L, B}}, true}};
+    };
+    const auto outline = [&, L = l, T = t, R = r, B = bt] { return figure(L, T, R, B); };
     if (m_inPath) {
-        AddToPath(outline);
+        AddToPath(outline());
         return;
     }
     // [left, right - 1) x [top, bottom - 1); a one-pixel outline takes the
@@ -1775,6 +1779,13 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
         return;
     }
     if (thinPen && PenSolid() && b.x - 1 > a.x && b.y - 1 > a.y) {
+        std::uint32_t brush = 0;
+        if (m_rop2 == Rop2::CopyPen && m_brush.style == BrushStyle::Solid && BrushPixel(m_brush, 0, 0, brush)
+            && brush == PenArgb()) {
+            // outline and fill of one colour: the whole box
+            FillBox({a.x, a.y, b.x, b.y}, m_brush);
+            return;
+        }
         if (!m_brush.IsNull())
             FillBox(fillBox, m_brush);
         RectangleOutline(a.x, a.y, b.x - 1, b.y - 1);
@@ -1784,7 +1795,7 @@ void QtDrawingDevice::Rectangle(int left, int top, int right, int bottom)
     if (!fillBox.IsEmpty())
         for (int y = fillBox.top; y < fillBox.bottom; ++y)
             fill.push_back({y, fillBox.left, fillBox.right});
-    DrawFigures(outline, &fill, true, true);
+    DrawFigures(outline(), &fill, true, true);
 }
 
 void QtDrawingDevice::RectangleOutline(int l, int t, int r, int b)
@@ -2264,6 +2275,19 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
     const int sy0 = srcHeight < 0 ? srcY + srcHeight : srcY;
     const Point dev = Dev(width < 0 ? x + width : x, height < 0 ? y + height : y);
     const bool scaled = dw != sw || dh != sh;
+    if (!scaled && !flipX && !flipY && !m_clip && &src != &m_surface) {
+        // 1:1 with every pixel read inside the source: row by row
+        const int x0 = std::max(dev.x, 0), x1 = std::min(dev.x + dw, Width());
+        const int y0 = std::max(dev.y, 0), y1 = std::min(dev.y + dh, Height());
+        const int sx = sx0 + (x0 - dev.x), sy = sy0 + (y0 - dev.y);
+        if (x0 >= x1 || y0 >= y1)
+            return;
+        if (sx >= 0 && sx + (x1 - x0) <= src.Width() && sy >= 0 && sy + (y1 - y0) <= src.Height()) {
+            for (int yy = y0; yy < y1; ++yy)
+                BlitRow(m_surface.ScanLine(yy) + x0, src.ScanLine(sy + (yy - y0)) + sx, x1 - x0, op);
+            return;
+        }
+    }
 
     // the source part [sx0, sx0 + sw) x [sy0, sy0 + sh) is read from `from` at
     // (ox, oy); pixels outside the source read as opaque black. It is copied
@@ -2272,7 +2296,20 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
     int ox = sx0;
     int oy = sy0;
     Bitmap smoothed;
-    if ((smooth && scaled) || &src == &m_surface) {
+    // the source's own pixels, read in place by the smooth scaling
+    const auto wrap = [](const Bitmap& b, int x0, int y0, int w, int h) {
+        return QImage(reinterpret_cast<const uchar*>(b.ScanLine(y0) + x0), w, h,
+                      static_cast<qsizetype>(b.Width()) * 4,
+                      b.HasAlpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    };
+    if (smooth && scaled && &src != &m_surface && sx0 >= 0 && sy0 >= 0 && sx0 + sw <= src.Width()
+        && sy0 + sh <= src.Height()) {
+        smoothed = BitmapFromQImage(wrap(src, sx0, sy0, sw, sh).scaled(dw, dh, Qt::IgnoreAspectRatio,
+                                                                        Qt::SmoothTransformation));
+        from = &smoothed;
+        ox = 0;
+        oy = 0;
+    } else if ((smooth && scaled) || &src == &m_surface) {
         if (m_blitPart.Width() != sw || m_blitPart.Height() != sh)
             m_blitPart = Bitmap(sw, sh);
         const int c0 = std::clamp(-sx0, 0, sw);
@@ -2292,7 +2329,7 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
         from = &m_blitPart;
         if (smooth && scaled) {
             smoothed = BitmapFromQImage(
-                QImageFromBitmap(m_blitPart).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                wrap(m_blitPart, 0, 0, sw, sh).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             from = &smoothed;
         }
         ox = 0;
@@ -2327,9 +2364,11 @@ void QtDrawingDevice::BlitPixels(int x, int y, int width, int height, const Bitm
     for (int j = j0; j < j1; ++j) {
         const int dy = dev.y + j;
         const int jj = flipY ? dh - 1 - j : j;
-        const int syy = std::clamp(
-            static_cast<int>(((2 * static_cast<std::int64_t>(jj) + 1) * ph) / (2 * static_cast<std::int64_t>(dh))), 0,
-            ph - 1);
+        // rows 1:1 need no division
+        const int syy = dh == ph ? jj
+                                 : std::clamp(static_cast<int>(((2 * static_cast<std::int64_t>(jj) + 1) * ph)
+                                                               / (2 * static_cast<std::int64_t>(dh))),
+                                              0, ph - 1);
         const int sy = oy + syy;
         const std::uint32_t* srow = sy >= 0 && sy < fh ? from->ScanLine(sy) : nullptr;
         std::uint32_t* line = m_surface.ScanLine(dy);

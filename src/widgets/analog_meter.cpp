@@ -564,14 +564,7 @@ void TMeter::Compose(platform::DrawingDevice& dc)
     const TMeterGeometry& g = m_geometry;
     if (g.radius <= 0 || !(m_min < m_max))
         return;
-    DrawBackground(dc);
-    if (m_scaleBkVisible)
-        DrawZones(dc);
-    dc.SelectBrush(BrushDesc::NullBrush());
-    m_labelRing = {};
-    if (m_scaleVisible)
-        DrawScale(dc);
-    DrawCaption(dc);
+    DrawDial(dc);
     bool needleDrawn = false;
     if (OnBeforeDrawNeedle)
         OnBeforeDrawNeedle(this, dc, needleDrawn);
@@ -585,6 +578,86 @@ void TMeter::Compose(platform::DrawingDevice& dc)
     if (OnMeterRendered)
         OnMeterRendered(this, dc);
     DrawOuterFrame(dc);
+}
+
+TMeter::TDialKey TMeter::DialKey(const platform::DrawingDevice& dc) const
+{
+    TDialKey k;
+    k.width = dc.Width();
+    k.height = dc.Height();
+    k.layout = m_layout;
+    k.rimTop = m_rimTop;
+    k.rimSide = m_rimSide;
+    k.rimBottom = m_rimBottom;
+    k.min = m_min;
+    k.max = m_max;
+    k.thresholdLow = m_thresholdLow;
+    k.thresholdHigh = m_thresholdHigh;
+    k.logarithmic = m_logarithmic;
+    k.nrTicks = m_nrTicks;
+    k.decPlaces = m_decPlaces;
+    k.shortTicks = m_shortTicks;
+    k.scaleLine = m_scaleLine;
+    k.scaleVisible = m_scaleVisible;
+    k.scaleBkVisible = m_scaleBkVisible;
+    k.scaleBkWidth = m_scaleBkWidth;
+    k.colorSclBkLow = m_colorSclBkLow;
+    k.colorSclBkNorm = m_colorSclBkNorm;
+    k.colorSclBkHigh = m_colorSclBkHigh;
+    k.colorScale = m_colorScale;
+    k.colorBakG = m_colorBakG;
+    k.caption = m_caption;
+    k.font = m_font;
+    k.fontCaption = m_fontCaption;
+    return k;
+}
+
+void TMeter::DrawDial(platform::DrawingDevice& dc)
+{
+    const auto draw = [this](platform::DrawingDevice& d) {
+        DrawBackground(d);
+        if (m_scaleBkVisible)
+            DrawZones(d);
+        d.SelectBrush(BrushDesc::NullBrush());
+        m_labelRing = {};
+        if (m_scaleVisible)
+            DrawScale(d);
+        DrawCaption(d);
+    };
+    // kept only for a plain background on a raster device, with no hook that
+    // draws on the dial or sees its state
+    auto* raster = dynamic_cast<platform::QtDrawingDevice*>(&dc);
+    if (!raster || !m_backGroundImg.empty() || OnBeforeDrawScaleLabel || OnBeforeDrawNeedle || OnMeterRendered
+        || raster->GetViewportOrg().x != 0 || raster->GetViewportOrg().y != 0 || raster->GetClipRgn()) {
+        m_dial.reset();
+        draw(dc);
+        return;
+    }
+    const TDialKey key = DialKey(dc);
+    if (!m_dial || !(key == m_dialKey)) {
+        if (!m_dial)
+            m_dial = std::make_unique<platform::QtDrawingDevice>(dc.Width(), dc.Height());
+        else
+            m_dial->SetSize(dc.Width(), dc.Height());
+        draw(*m_dial);
+        m_dialKey = key;
+        m_dialRing = m_labelRing;
+        m_dialFont = m_dial->GetFont();
+        m_dialTextColor = m_dial->GetTextColor();
+        m_dialTextAlign = m_dial->GetTextAlign();
+        m_dialBkMode = m_dial->GetBkMode();
+        m_dialPosition = m_dial->GetCurrentPosition();
+    }
+    dc.BitBlt(0, 0, dc.Width(), dc.Height(), m_dial->Surface(), 0, 0, platform::Rop3::SrcCopy);
+    m_labelRing = m_dialRing;
+    // the state the dial leaves for what follows
+    dc.SelectFont(m_dialFont);
+    dc.SetTextColor(m_dialTextColor);
+    dc.SetTextAlign(m_dialTextAlign);
+    dc.SetBkMode(m_dialBkMode);
+    dc.SelectPen(PenDesc::Solid(m_scaleVisible ? m_colorScale : m_colorBakG));
+    dc.SelectBrush(BrushDesc::NullBrush());
+    dc.MoveTo(m_dialPosition.x, m_dialPosition.y);
 }
 
 void TMeter::DrawBackground(platform::DrawingDevice& dc)

@@ -5,8 +5,10 @@
 #include <array>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 
+#include "platform/qt_drawing_device.h"
 #include "widgets/changed_value.h"
 #include "widgets/instrument_base.h"
 #include "widgets/instrument_host.h"
@@ -271,6 +273,35 @@ private:
     void DrawCover(platform::DrawingDevice& dc);
     void DrawLamps(platform::DrawingDevice& dc);
     void DrawOuterFrame(platform::DrawingDevice& dc);
+    // Background, zones, scale and caption: drawn on dc, or copied from the
+    // dial kept from the last compose when nothing they show has changed.
+    void DrawDial(platform::DrawingDevice& dc);
+
+    // What the dial shows (a plain background only: a picture may blend).
+    struct TDialKey {
+        int width = 0, height = 0;
+        TMeterLayout layout = mlCirc90;
+        int rimTop = 0, rimSide = 0, rimBottom = 0;
+        double min = 0, max = 0, thresholdLow = 0, thresholdHigh = 0;
+        bool logarithmic = false;
+        int nrTicks = 0, decPlaces = 0;
+        bool shortTicks = false, scaleLine = false, scaleVisible = false, scaleBkVisible = false;
+        double scaleBkWidth = 0;
+        TColor colorSclBkLow = 0, colorSclBkNorm = 0, colorSclBkHigh = 0, colorScale = 0, colorBakG = 0;
+        std::string caption;
+        TInstrumentFont font, fontCaption;
+        friend bool operator==(const TDialKey&, const TDialKey&) = default;
+    };
+    TDialKey DialKey(const platform::DrawingDevice& dc) const;
+    std::unique_ptr<platform::QtDrawingDevice> m_dial;
+    TDialKey m_dialKey;
+    TLabelRing m_dialRing;
+    // the device's text state as the dial left it
+    platform::FontDesc m_dialFont;
+    TColor m_dialTextColor = 0;
+    unsigned m_dialTextAlign = 0;
+    platform::BackMode m_dialBkMode = platform::BackMode::Transparent;
+    platform::Point m_dialPosition;
 
     double m_min = 0;
     double m_max = 1;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <utility>
 
 #include "widgets/changed_value.h"
 #include "widgets/instrument_bitmaps.h"
@@ -144,6 +146,13 @@ void AndCopy(platform::Bitmap& dst, int x, int y, const platform::Bitmap& src)
 }
 
 bool IsPoint(char32_t c) { return c == U'.' || c == U','; }
+
+// Composed characters by text and background colour, alive while a display holds them.
+std::map<std::pair<TColor, TColor>, std::weak_ptr<const TSevenSeg::TGlyphSet>>& GlyphSets()
+{
+    static std::map<std::pair<TColor, TColor>, std::weak_ptr<const TSevenSeg::TGlyphSet>> sets;
+    return sets;
+}
 
 }  // namespace
 
@@ -302,9 +311,9 @@ void TSevenSeg::RecolourSegments()
     }
 }
 
-void TSevenSeg::ComposeGlyph(char32_t ch)
+void TSevenSeg::ComposeGlyph(char32_t ch, platform::Bitmap& m)
 {
-    auto& m = m_master;
+    m = platform::Bitmap(kMasterWidth, kMasterHeight);
     std::fill(m.Data(), m.Data() + kMasterWidth * kMasterHeight, platform::ColorToArgb(clWhite));
     auto put = [&](Seg s, int x, int y) { AndCopy(m, x, y, m_segments[s]); };
     auto surfaceFill = [&](int x, int y) { SurfaceFill(m, x, y, m_colorBackGnd); };
@@ -330,10 +339,35 @@ void TSevenSeg::ComposeGlyph(char32_t ch)
 
 const platform::Bitmap& TSevenSeg::ComposeMaster(int index)
 {
-    if (m_segments.empty())
-        RecolourSegments();
-    ComposeGlyph(kAlphabet[static_cast<std::size_t>(std::clamp(index, 0, kStripGlyphs - 1))]);
-    return m_master;
+    ComposeGlyphs();
+    return m_glyphs->glyphs[static_cast<std::size_t>(std::clamp(index, 0, kStripGlyphs - 1))];
+}
+
+void TSevenSeg::ComposeGlyphs()
+{
+    if (m_glyphs && m_glyphs->text == m_colorText && m_glyphs->back == m_colorBackGnd)
+        return;
+    m_glyphs.reset();
+    auto& sets = GlyphSets();
+    const std::pair<TColor, TColor> key{m_colorText, m_colorBackGnd};
+    if (const auto it = sets.find(key); it != sets.end()) {
+        m_glyphs = it->second.lock();
+        if (m_glyphs)
+            return;
+    }
+    // drop the sets no display holds any more
+    std::erase_if(sets, [](const auto& entry) { return entry.second.expired(); });
+    auto set = std::make_shared<TGlyphSet>();
+    set->text = m_colorText;
+    set->back = m_colorBackGnd;
+    RecolourSegments();
+    for (int i = 0; i < kStripGlyphs; ++i) {
+        ComposeGlyph(kAlphabet[static_cast<std::size_t>(i)], set->glyphs[static_cast<std::size_t>(i)]);
+    }
+    m_segments.clear();
+    ++m_glyphCompositions;
+    m_glyphs = set;
+    sets[key] = set;
 }
 
 void TSevenSeg::BuildStrip()
@@ -346,12 +380,11 @@ void TSevenSeg::BuildStrip()
     m_strip.SelectPen(platform::PenDesc::Solid(m_colorBackGnd));
     m_strip.SelectBrush(platform::BrushDesc::Solid(m_colorBackGnd));
     m_strip.Rectangle(0, 0, kStripGlyphs * cw, h);
-    RecolourSegments();
+    ComposeGlyphs();
     m_strip.SetStretchBltMode(platform::StretchMode::Halftone);
-    for (int i = 0; i < kStripGlyphs; ++i) {
-        ComposeGlyph(kAlphabet[static_cast<std::size_t>(i)]);
-        m_strip.StretchBlt(i * cw, 0, cw, h, m_master, 0, 0, kMasterWidth, kMasterHeight, Rop3::SrcCopy);
-    }
+    for (int i = 0; i < kStripGlyphs; ++i)
+        m_strip.StretchBlt(i * cw, 0, cw, h, m_glyphs->glyphs[static_cast<std::size_t>(i)], 0, 0, kMasterWidth,
+                           kMasterHeight, Rop3::SrcCopy);
     m_stripBuilt = true;
     ++m_stripBuilds;
 }
@@ -368,7 +401,12 @@ void TSevenSeg::Compose(platform::DrawingDevice& dc)
     if (!m_caption.empty() && m_stripBuilt && cw * kStripGlyphs == m_strip.Width()) {
         const platform::Bitmap& strip = m_strip.Surface();
         const int sh = strip.Height();
-        const std::vector<TSevenSegCell> cells = SevenSegCells(m_caption, m_numDigits);
+        if (m_cellsDigits != m_numDigits || m_cellsCaption != m_caption) {
+            m_cells = SevenSegCells(m_caption, m_numDigits);
+            m_cellsCaption = m_caption;
+            m_cellsDigits = m_numDigits;
+        }
+        const std::vector<TSevenSegCell>& cells = m_cells;
         for (std::size_t k = 0; k < cells.size(); ++k) {
             const int x0 = static_cast<int>(k) * (cw + m_interDigDist) + m_margin;
             const int i = SevenSegStripIndex(cells[k].ch);

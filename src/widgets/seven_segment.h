@@ -2,7 +2,11 @@
 // A row of seven-segment character cells showing a short text, like an LED
 // read-out. Every character the display can show is composed once at full
 // resolution from the segment pictures and shrunk into a glyph strip of the
-// cell size; a paint only copies rectangles from the strip.
+// cell size; a paint only copies rectangles from the strip. The composed
+// characters are kept while the colours stay (displays with the same colours
+// share them), so a resize only shrinks them again.
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,6 +72,15 @@ public:
     const platform::Bitmap& ComposeMaster(int index);
     // How many times the strip has been built.
     int StripBuilds() const { return m_stripBuilds; }
+    // How many times this display has composed the characters at full resolution.
+    int GlyphCompositions() const { return m_glyphCompositions; }
+
+    // The 21 characters composed at full resolution in one pair of colours.
+    struct TGlyphSet {
+        TColor text = clNone;
+        TColor back = clNone;
+        std::array<platform::Bitmap, kStripGlyphs> glyphs;
+    };
 
 protected:
     void Compose(platform::DrawingDevice& dc) override;
@@ -75,8 +88,9 @@ protected:
 
 private:
     void BuildStrip();
+    void ComposeGlyphs();
     void RecolourSegments();
-    void ComposeGlyph(char32_t ch);
+    void ComposeGlyph(char32_t ch, platform::Bitmap& m);
 
     std::string m_caption = "8.8.8.8.";
     TColor m_colorBackGnd = 0x333333;
@@ -87,12 +101,17 @@ private:
     int m_margin = 8;
     int m_numDigits = 4;
 
-    // One character composed at full resolution: segment pictures source-ANDed
+    // Each character composed at full resolution: segment pictures source-ANDed
     // onto white, then the white ground flood-filled with the background.
-    platform::Bitmap m_master{kMasterWidth, kMasterHeight};
     platform::QtDrawingDevice m_strip{1, 1};
     bool m_stripBuilt = false;
     int m_stripBuilds = 0;
+    int m_glyphCompositions = 0;
+    std::shared_ptr<const TGlyphSet> m_glyphs;
+    // The cells of the caption last painted, with the caption and digit count they came from.
+    std::vector<TSevenSegCell> m_cells;
+    std::string m_cellsCaption;
+    int m_cellsDigits = 0;
     // "SEGVERT", "SEGHORZ", "SEGDOT", "SEGPLUS", "SEGDEG", "SEGCOLON" in the text colour
     std::vector<platform::Bitmap> m_segments;
 };

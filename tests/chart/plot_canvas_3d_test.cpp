@@ -775,6 +775,99 @@ TEST(TPlotCanvas3DPixels, ShadowedTextLeavesEverythingOutsideItsBoxAlone)
     EXPECT_GT(changedInside, 100);
 }
 
+namespace {
+
+// Grounds under the shadowed texts: plain white, the busy pattern, or white
+// crossed by a one-pixel line through the texts' boxes.
+enum class Ground { Plain, Pattern, Crossed };
+
+void Lay(PatternCanvas& c, Ground g)
+{
+    platform::DrawingDevice* buffer = c.canvas.Bitmap();
+    if (g == Ground::Pattern)
+        return;
+    for (int y = 0; y < buffer->Height(); ++y) {
+        std::uint32_t* row = buffer->ScanLine(y);
+        for (int x = 0; x < buffer->Width(); ++x)
+            row[x] = g == Ground::Crossed && x == 2 * y - 30 ? 0xFF102080u : 0xFFFFFFFFu;
+    }
+}
+
+int Differing(const platform::Bitmap& a, const platform::Bitmap& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            n += a.RawPixel(x, y) != b.RawPixel(x, y);
+    return n;
+}
+
+}  // namespace
+
+class TextShadowAgain : public ::testing::TestWithParam<Ground> {};
+
+// Texts drawn again (at the same or another place, over what they left or
+// over changed pixels) come out as the blur of the whole buffer gives them.
+TEST_P(TextShadowAgain, SameImageAsBlurringTheWholeBufferEachTime)
+{
+    RegisterPlotFilters();
+    PatternCanvas fast(320, 160);
+    PatternCanvas whole(320, 160);
+    Lay(fast, GetParam());
+    Lay(whole, GetParam());
+    TPlotFont font;
+    SetShadowFont(font, 2, 1);
+    struct Step {
+        int X, Y;
+        const char* Text;
+    };
+    const Step steps[] = {{20, 30, "Mean 12.5"}, {20, 90, "Mean 12.5"},  {20, 30, "Mean 12.5"}, {20, 30, "Mean 12.5"},
+                          {150, 30, "Mean 12.5"}, {21, 90, "Mean 12.6"}, {150, 30, "Mean 12.5"}, {20, 90, "Mean 12.5"},
+                          {300, 150, "Edge"}, {300, 150, "Edge"}, {-4, -3, "Corner"}, {-4, -3, "Corner"}};
+    int k = 0;
+    for (const Step& s : steps) {
+        if (k == 6) {
+            // the ground under one of them changes
+            for (TPlotCanvas3D* c : {&fast.canvas, &whole.canvas})
+                c->Bitmap()->ScanLine(40)[160] = 0xFF00FF00u;
+        }
+        fast.canvas.AssignFont(&font);
+        fast.canvas.TextOut(s.X, s.Y, s.Text);
+        ShadowedTextOverWholeBuffer(whole.canvas, font, s.X, s.Y, s.Text);
+        ASSERT_EQ(Differing(fast.Pixels(), whole.Pixels()), 0) << "step " << k;
+        ++k;
+    }
+    // another colour of the same text is a new picture
+    font.Shadow()->SetColor(clRed);
+    fast.canvas.AssignFont(&font);
+    fast.canvas.TextOut(20, 90, "Mean 12.5");
+    ShadowedTextOverWholeBuffer(whole.canvas, font, 20, 90, "Mean 12.5");
+    EXPECT_EQ(Differing(fast.Pixels(), whole.Pixels()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grounds, TextShadowAgain, ::testing::Values(Ground::Plain, Ground::Pattern, Ground::Crossed));
+
+TEST(TPlotCanvas3DPixels, ShadowedTextDrawnAgainInsideAClipRectangle)
+{
+    RegisterPlotFilters();
+    PatternCanvas fast(200, 80);
+    PatternCanvas whole(200, 80);
+    Lay(fast, Ground::Plain);
+    Lay(whole, Ground::Plain);
+    TPlotFont font;
+    SetShadowFont(font, 2, 1);
+    for (int i = 0; i < 3; ++i) {
+        fast.canvas.ClipRectangle(TRect{5, 5, 190, 70});
+        fast.canvas.AssignFont(&font);
+        fast.canvas.TextOut(20 + 40 * (i / 2), 20, "Clipped text");
+        fast.canvas.UnClip();
+        whole.canvas.ClipRectangle(TRect{5, 5, 190, 70});
+        ShadowedTextOverWholeBuffer(whole.canvas, font, 20 + 40 * (i / 2), 20, "Clipped text");
+        whole.canvas.UnClip();
+        EXPECT_EQ(Differing(fast.Pixels(), whole.Pixels()), 0) << "draw " << i;
+    }
+}
+
 TEST(TPlotCanvas3DBuffer, RasterTargetIsTheBufferWhileDrawingGoesToIt)
 {
     platform::RecordingDevice window(120, 60);
@@ -828,3 +921,55 @@ TEST(TPlotCanvas3DTextExtents, MeasuredOncePerFontAndTextWithinADraw)
     canvas.TextWidth("W");
     EXPECT_EQ(device.Measured, 4);
 }
+
+namespace {
+
+// A Qt device that counts its measurements (a kind of device of its own).
+class CountingQtDevice : public platform::QtDrawingDevice {
+public:
+    using platform::QtDrawingDevice::QtDrawingDevice;
+    platform::Size GetTextExtent(const std::string& text) const override
+    {
+        ++Measured;
+        return platform::QtDrawingDevice::GetTextExtent(text);
+    }
+    mutable int Measured = 0;
+};
+
+}  // namespace
+
+TEST(TPlotCanvas3DTextExtents, QtDevicesShareTheirMeasuresFromDrawToDraw)
+{
+    // drawn straight onto images: each draw on another plain Qt device
+    platform::QtDrawingDevice a(200, 150), b(300, 100);
+    CountingDevice recorder(200, 150);
+    CountingQtDevice counting(200, 150);
+    TPlotCanvas3D canvas;
+    canvas.SetBufferedDisplay(false);
+    TPlotFont font;
+    font.SetName("Arial");
+    font.SetSize(10);
+    auto widthOn = [&](platform::DrawingDevice& d) {
+        canvas.InitWindow(&d, nullptr, clWhite, false, TRect{0, 0, d.Width(), d.Height()});
+        canvas.AssignFont(&font);
+        return canvas.TextWidth("Histogram of 12.5");
+    };
+    // the device's own measure in the font the canvas put on it
+    const int onA = widthOn(a);
+    const int measured = a.GetTextExtent("Histogram of 12.5").cx;
+    EXPECT_EQ(onA, measured);
+    EXPECT_EQ(widthOn(b), measured);
+    // another kind of device measures for itself, and the Qt measure comes back after it
+    const int onRecorder = widthOn(recorder);
+    EXPECT_EQ(onRecorder, recorder.GetTextExtent("Histogram of 12.5").cx);
+    EXPECT_NE(onRecorder, measured);
+    EXPECT_EQ(recorder.Measured, 2);  // the canvas's measure and ours
+    EXPECT_EQ(widthOn(a), measured);
+    // a device of a kind of its own measures again in each draw
+    EXPECT_EQ(widthOn(counting), measured);
+    EXPECT_EQ(widthOn(counting), measured);
+    EXPECT_EQ(counting.Measured, 2);
+    EXPECT_EQ(widthOn(recorder), onRecorder);
+    EXPECT_EQ(recorder.Measured, 3);
+}
+

@@ -1225,6 +1225,71 @@ TEST(QtDeviceFastPaths, OneToOneBlitsMatchTheSourceAndSelfBlitsReadTheOldPixels)
     EXPECT_TRUE(self.Surface() == copied.Surface());
 }
 
+TEST(QtDeviceFastPaths, OneToOneBlitsInsideTheSourceCopyEachPixel)
+{
+    QtDrawingDevice source(50, 40);
+    Paint(source, 7);
+    struct Case {
+        int x, y, w, h, sx, sy;
+    };
+    // inside; over each edge of the surface; the whole surface
+    const Case cases[] = {{5, 4, 20, 15, 3, 2}, {-6, -3, 20, 15, 10, 8}, {30, 20, 20, 15, 0, 0}, {0, 0, 40, 30, 5, 5}};
+    for (bool clip : {false, true})
+        for (const Case& c : cases) {
+            QtDrawingDevice d(40, 30), want(40, 30);
+            Paint(d, 3);
+            Paint(want, 3);
+            if (clip) {
+                // a clip that hides part of each blit
+                for (QtDrawingDevice* k : {&d, &want})
+                    k->SelectClipRgn(Region::FromRects({{2, 2, 30, 12}, {8, 12, 38, 28}}));
+            }
+            d.BitBlt(c.x, c.y, c.w, c.h, source.Surface(), c.sx, c.sy, Rop3::SrcCopy);
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x)
+                    want.SetPixel(c.x + x, c.y + y, source.GetPixel(c.sx + x, c.sy + y));
+            EXPECT_TRUE(d.Surface() == want.Surface()) << clip << " " << c.x << "," << c.y;
+            // the same through a raster operation and a blend
+            QtDrawingDevice r(40, 30), rs(40, 30);
+            Paint(r, 4);
+            Paint(rs, 4);
+            r.BitBlt(c.x, c.y, c.w, c.h, source.Surface(), c.sx, c.sy, Rop3::SrcInvert);
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x)
+                    if (rs.Surface().Contains(c.x + x, c.y + y))
+                        rs.SetPixel(c.x + x, c.y + y,
+                                    (rs.GetPixel(c.x + x, c.y + y) ^ source.GetPixel(c.sx + x, c.sy + y)) & 0xFFFFFF);
+            EXPECT_TRUE(r.Surface() == rs.Surface()) << "xor " << c.x << "," << c.y;
+        }
+}
+
+TEST(QtDeviceFastPaths, RectangleInOneColourIsItsOutlineAndFill)
+{
+    for (bool clip : {false, true}) {
+        QtDrawingDevice one(40, 30), two(40, 30);
+        Paint(one, 2);
+        Paint(two, 2);
+        one.SelectPen(PenDesc::Solid(0x0000A0FF));
+        one.SelectBrush(BrushDesc::Solid(0x0000A0FF));
+        two.SelectPen(PenDesc::Solid(0x0000A0FF));
+        two.SelectBrush(BrushDesc::Solid(0x00123456));
+        if (clip)
+            for (QtDrawingDevice* k : {&one, &two})
+                k->SelectClipRgn(Region::FromRects({{2, 2, 30, 12}, {8, 12, 38, 28}}));
+        for (QtDrawingDevice* d : {&one, &two}) {
+            d->Rectangle(-3, 4, 25, 35);
+            d->Rectangle(30, 2, 12, 20);
+            d->Rectangle(5, 5, 7, 7);
+        }
+        // the fill of the second, in the pen's colour
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (two.GetPixel(x, y) == 0x00123456)
+                    two.SetPixel(x, y, 0x0000A0FF);
+        EXPECT_TRUE(one.Surface() == two.Surface()) << clip;
+    }
+}
+
 TEST(QtDeviceFastPaths, AlphaBlendRowsFollowTheBlendFormula)
 {
     QtDrawingDevice d(20, 10);
@@ -1277,8 +1342,9 @@ TEST(QtDeviceFastPaths, FloodFillCoversTheFourConnectedArea)
     EXPECT_TRUE(d.FloodFill(30, 20, clRed, FloodFillType::Surface));
     for (int y = 0; y < 45; ++y)
         for (int x = 0; x < 60; ++x)
-            if (want[y * 60 + x])
+            if (want[y * 60 + x]) {
                 ASSERT_EQ(d.GetPixel(x, y), clBlue) << x << "," << y;
+            }
 }
 
 TEST(QtDeviceFastPaths, TextAfterAClipChangeDrawsAsOnAFreshDevice)

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <sstream>
+#include <vector>
 
 #include "recorder_install.h"
 #include "testing/recording_device.h"
@@ -394,4 +396,92 @@ TEST_F(MeterTest, NeedleLayoutLimits)
     EXPECT_EQ(changes, 0);
     l.SetHeadSize(25);
     EXPECT_EQ(changes, 1);
+}
+
+namespace {
+
+// A meter with zones, a second needle and shadows, as the instruments bench draws it.
+void SetUpBusyMeter(TMeter& m)
+{
+    m.SetMeterMaxValue(200);
+    m.SetMeterNrTicks(10);
+    m.SetThresholdLow(50);
+    m.SetThresholdHigh(150);
+    m.SetScaleBkWidth(10);
+    m.SetScaleBkVisible(true);
+    m.NeedleLayout().SetShadowDx(3);
+    m.NeedleLayout().SetShadowDy(3);
+    m.NeedleLayoutSec().SetVisible(true);
+    m.NeedleLayoutSec().SetShadowDx(3);
+    m.NeedleLayoutSec().SetShadowDy(3);
+}
+
+int DifferingPixels(const platform::Bitmap& a, const platform::Bitmap& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return -1;
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            n += a.RawPixel(x, y) != b.RawPixel(x, y);
+    return n;
+}
+
+}  // namespace
+
+// Value changes copy the dial kept from the last paint; every picture must be
+// the one a new meter with the same settings paints from nothing.
+TEST(MeterPixels, EveryPaintIsThePictureOfANewMeter)
+{
+    TMeter meter;
+    SetUpBusyMeter(meter);
+    std::vector<std::function<void(TMeter&)>> changes;
+    auto check = [&](const char* what) {
+        meter.ForcePaint();
+        TMeter fresh;
+        SetUpBusyMeter(fresh);
+        for (const auto& c : changes)
+            c(fresh);
+        // the second needle first: the last value set decides the lamps
+        fresh.SetValueSec(meter.ValueSec());
+        fresh.SetValue(meter.Value());
+        fresh.SetBounds(0, 0, meter.Width(), meter.Height());
+        fresh.ForcePaint();
+        EXPECT_EQ(DifferingPixels(meter.Buffer().Surface(), fresh.Buffer().Surface()), 0) << what;
+    };
+    auto change = [&](std::function<void(TMeter&)> c) {
+        c(meter);
+        changes.push_back(std::move(c));
+    };
+    meter.SetValue(30);
+    check("first value");
+    for (double v : {70.0, 120.0, 190.0, 5.0}) {
+        meter.SetValueSec(200 - v);
+        meter.SetValue(v);
+        check(("values " + std::to_string(v)).c_str());
+    }
+    change([](TMeter& m) { m.SetCaption("Volts"); });
+    meter.SetValue(60);
+    check("caption");
+    meter.SetHoldPaint(true);
+    change([](TMeter& m) { m.SetColorScale(clMaroon); });
+    meter.SetValue(140);
+    meter.SetHoldPaint(false);
+    check("colour changed while held");
+    change([](TMeter& m) { m.SetBounds(0, 0, 260, 180); });
+    meter.SetValue(100);
+    check("resized");
+    change([](TMeter& m) { m.SetThresholdHigh(170); });
+    meter.SetValue(101);
+    check("threshold");
+    change([](TMeter& m) { m.SetFont(TInstrumentFont{platform::FontDesc{"Arial", -13, 700}, clGreen}); });
+    meter.SetValue(102);
+    check("font");
+    // a hook that draws on the meter: painted in full
+    int hooked = 0;
+    meter.OnMeterRendered = [&hooked](TMeter*, platform::DrawingDevice&) { ++hooked; };
+    meter.SetValue(103);
+    meter.OnMeterRendered = nullptr;
+    EXPECT_GT(hooked, 0);
+    check("after a hook");
 }

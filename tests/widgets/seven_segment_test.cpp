@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <algorithm>
+#include <utility>
+
 #include "recorder_install.h"
 #include "testing/recording_device.h"
 
@@ -224,4 +228,77 @@ TEST_F(SevenSegTest, AssignCopiesSettingsAndBuildsItsOwnStrip)
     EXPECT_EQ(seg.NumDigits(), 6);
     EXPECT_EQ(seg.Caption(), "12:00");
     EXPECT_EQ(seg.Strip().Width(), 21 * (200 / 6 - 2));
+}
+
+namespace {
+
+platform::Bitmap StripAt(TColor Text, int Width, int Height, int* Compositions, bool ResizeFromDefault)
+{
+    TSevenSeg seg;
+    seg.SetColorText(Text);
+    if (ResizeFromDefault)
+        seg.SetBounds(0, 0, 216, 76);
+    seg.SetBounds(0, 0, Width, Height);
+    if (Compositions)
+        *Compositions = seg.GlyphCompositions();
+    return seg.Strip();
+}
+
+}  // namespace
+
+TEST_F(SevenSegTest, ResizeAndRecolourKeepOrComposeTheGlyphs)
+{
+    TSevenSeg other;
+    other.SetColorText(0x0102F0);
+    EXPECT_EQ(other.GlyphCompositions(), 1);
+    const int builds = other.StripBuilds();
+    other.SetBounds(0, 0, 300, 90);
+    other.SetBounds(0, 0, 140, 50);
+    EXPECT_EQ(other.StripBuilds(), builds + 2);
+    EXPECT_EQ(other.GlyphCompositions(), 1);  // only the stretch again
+    other.SetColorBackGnd(0x102030);
+    EXPECT_EQ(other.GlyphCompositions(), 2);
+    other.SetColorBackGnd(0x333333);
+    EXPECT_EQ(other.GlyphCompositions(), 3);  // the first pair was given up
+    // a display in the colours of another shares its glyphs
+    TSevenSeg same;
+    same.SetColorText(0x0102F0);
+    EXPECT_EQ(same.GlyphCompositions(), 0);
+    // the fixture's red display holds red
+    TSevenSeg red;
+    EXPECT_EQ(red.GlyphCompositions(), 0);
+    EXPECT_EQ(red.ComposeMaster(8).Pixel(190, 19), clRed);
+    EXPECT_EQ(same.ComposeMaster(8).Pixel(190, 19), 0x0102F0u);
+}
+
+TEST_F(SevenSegTest, StripAfterAResizeIsTheStripBuiltFresh)
+{
+    for (const auto& [w, h] : {std::pair{300, 90}, std::pair{140, 50}, std::pair{217, 77}}) {
+        int fresh = -1, kept = -1;
+        const platform::Bitmap a = StripAt(0x20C040, w, h, &fresh, false);
+        const platform::Bitmap b = StripAt(0x20C040, w, h, &kept, true);
+        EXPECT_EQ(fresh, 1);
+        EXPECT_EQ(kept, 1);
+        ASSERT_EQ(a.Width(), b.Width());
+        ASSERT_EQ(a.Height(), b.Height());
+        EXPECT_TRUE(std::equal(a.Data(), a.Data() + a.Width() * a.Height(), b.Data())) << w << "x" << h;
+    }
+}
+
+TEST_F(SevenSegTest, StripCellsAreTheMastersSmoothlyStretched)
+{
+    // independent of the device: Qt's own smooth scaling of each master
+    seg.SetBounds(0, 0, 260, 84);
+    const int cw = seg.CellWidth(), ch = seg.CellHeight();
+    const platform::Bitmap& strip = seg.Strip();
+    for (int i = 0; i < TSevenSeg::kStripGlyphs; ++i) {
+        const QImage want = platform::QImageFromBitmap(seg.ComposeMaster(i))
+                                .scaled(cw, ch, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                .convertToFormat(QImage::Format_RGB32);
+        int differ = 0;
+        for (int y = 0; y < ch; ++y)
+            for (int x = 0; x < cw; ++x)
+                differ += (strip.RawPixel(i * cw + x, y) & 0xFFFFFF) != (want.pixel(x, y) & 0xFFFFFF);
+        EXPECT_EQ(differ, 0) << "glyph " << i;
+    }
 }

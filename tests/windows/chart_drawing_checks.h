@@ -155,7 +155,11 @@ TChartDrawing DrawChartOn(TChart& chart)
     chart.SetBufferedDisplay(buffered);
     for (int i = 0; i < chart.AxisListCount(); ++i)
         chart.AxisListItem(i)->OnDrawLabel = saved[static_cast<std::size_t>(i)];
-    TChartDrawing d{std::move(device.texts), chart.ChartRect, w, h, false, {}, {}, {}};
+    TChartDrawing d;
+    d.texts = std::move(device.texts);
+    d.chartRect = chart.ChartRect;
+    d.width = w;
+    d.height = h;
     TCustomChartLegend& legend = *chart.Legend();
     if (legend.Visible() && legend.LastValue() >= legend.FirstValue()) {
         d.legendShown = true;

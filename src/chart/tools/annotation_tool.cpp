@@ -188,7 +188,7 @@ void TAnnotationTool::GetShapeBounds(TRect& R, int& X, int& Y, int& LineCount)
     c.AssignFont(m_shape->Font());
     std::string text = GetText();
     if (text.empty())
-        text = " ";
+        text.push_back(' ');
     const int fontHeight = c.FontHeight();
     const bool custom = m_shape->CustomPosition();
     const bool autoSize = m_shape->AutoSize();
