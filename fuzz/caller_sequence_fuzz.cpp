@@ -7,12 +7,11 @@
 // and functions belong to a form (or their series), charts and custom axes
 // are freed by whoever made them, the axes only through the chart's calls.
 // The engine's refusals (ChartException, read errors) are expected.
-#include "qt_fuzz_application.h"
+#include "chart_fuzz_application.h"
 
 #include "chart/axis_container.h"
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
-#include "chart/chart_engine.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_series.h"
 #include "chart/chart_stream.h"
@@ -24,7 +23,6 @@
 #include "chart/series_source.h"
 #include "chart/series_types.h"
 #include "chart/view3d_options.h"
-#include "testing/fake_dialogs.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -481,16 +479,13 @@ private:
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    StartFuzzApplication(argc, argv);
-    StartChartEngine();
+    StartChartFuzzApplication(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // a question or an error box is answered at once
-    platform::FakeDialogs dialogs;
-    platform::ScopedDialogs answering(dialogs);
+    AnsweredDialogs answered;
     Input in(data, size);
     Session session;
     session.Run(in);

@@ -2,14 +2,12 @@
 // and date-times): the first byte chooses the column, the second the row.
 // A value the grid took shows an edit text that, typed again, gives the same
 // value back.
-#include "qt_fuzz_application.h"
+#include "chart_fuzz_application.h"
 
 #include "chart/chart.h"
-#include "chart/chart_engine.h"
 #include "chart/chart_series.h"
 #include "chart/chart_value_list.h"
 #include "chart/controls/chart_grid.h"
-#include "testing/fake_dialogs.h"
 
 #include <QApplication>
 #include <QObject>
@@ -42,8 +40,7 @@ bool SameCell(const TChartSeries& S, int List, int Index, bool WasNull, double W
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    StartFuzzApplication(argc, argv);
-    StartChartEngine();
+    StartChartFuzzApplication(argc, argv);
     return 0;
 }
 
@@ -51,9 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 2)
         return 0;
-    // a text that is no number brings up an error box: answered at once
-    platform::FakeDialogs dialogs;
-    platform::ScopedDialogs answering(dialogs);
+    // a text that is no number brings up an error box
+    AnsweredDialogs answered;
     QObject form;
     TChart chart;
     auto* plain = new TChartSeries(&form);

@@ -47,21 +47,16 @@
 #include "chart/tools/grid_band_tool.h"
 #include "chart/view3d_options.h"
 #include "platform/qt_drawing_device.h"
+#include "support/shown_chart.h"
 
 namespace {
 
-// A shown chart in a window, painted and clicked through the window system.
-class ShownChart : public ::testing::Test {
+class ShownChart : public ShownChartTest {
 protected:
-    ShownChart()
+    ShownChart() : ShownChartTest({420, 320}, {0, 0, 400, 300})
     {
-        host.resize(420, 320);
-        chart = new TChart(&host);
-        chart->setGeometry(0, 0, 400, 300);
-        chart->SetView3D(false);
         chart->Legend()->SetVisible(false);
-        host.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        Show();
     }
     template <typename T = TLineSeries>
     T* NewSeries(int Points = 11)
@@ -71,19 +66,6 @@ protected:
             s->AddXY(i, i * 10.0);
         return s;
     }
-    // A paint of the window, and the picture it shows.
-    QImage Paint()
-    {
-        chart->repaint();
-        return chart->grab().toImage();
-    }
-    void ClickAt(QPoint P) { QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, chart->mapTo(&host, P)); }
-    void MoveTo(QPoint P) { QTest::mouseMove(host.windowHandle(), chart->mapTo(&host, P)); }
-    static QPoint PointOf(const TChartSeries& S, int I) { return {S.CalcXPos(I), S.CalcYPos(I)}; }
-
-    QObject form;
-    QWidget host;
-    TChart* chart = nullptr;
 };
 
 // Every axis tool class, made fresh.
@@ -118,7 +100,7 @@ TEST_F(SeriesCustomAxis, AxisFreedWhileTheSeriesIsOffTheChartIsDroppedByTheSerie
     }
     chart->LeftAxis()->SetMinMax(0, 100);
     chart->BottomAxis()->SetMinMax(0, 10);
-    Paint();
+    Shot();
     std::vector<int> clicked;
     chart->OnClickSeries = [&](TCustomChart&, TChartSeries*, int Index, TMouseButton, TShiftState, int, int) {
         clicked.push_back(Index);
@@ -150,7 +132,7 @@ TEST_F(SeriesCustomAxis, ClearingTheCustomAxesUnbindsSeriesOnAndOffTheChart)
     EXPECT_EQ(on->GetHorizAxis(), chart->BottomAxis());
     chart->AddSeries(off);
     EXPECT_EQ(off->GetHorizAxis(), chart->BottomAxis());
-    Paint();
+    Shot();
 }
 
 TEST_F(SeriesCustomAxis, AxisSetBeforeTheSeriesJoinsItsChartIsUsedThere)
@@ -443,7 +425,7 @@ TEST_F(FreedToolFont, AnnotationFreedAfterAMouseMoveLeavesNoFontOnTheCanvas)
     note->SetText("Note");
     note->SetCursor(crHandPoint);
     note->SetParentChart(chart);
-    const QImage before = Paint();
+    const QImage before = Shot();
     const TRect r = note->Shape().ShapeBounds;
     MoveTo(QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
     EXPECT_EQ(chart->Canvas()->CurrentFont(), note->Shape().Font());
@@ -451,7 +433,7 @@ TEST_F(FreedToolFont, AnnotationFreedAfterAMouseMoveLeavesNoFontOnTheCanvas)
     EXPECT_EQ(chart->Canvas()->CurrentFont(), nullptr);
     // the next full draw
     chart->Invalidate();
-    const QImage after = Paint();
+    const QImage after = Shot();
     ASSERT_EQ(after.size(), before.size());
     // the note is gone from the picture, the bars are not
     int changed = 0;

@@ -69,6 +69,16 @@ protected:
         A.CalcRect(r, false);
         chart.device.ClearLog();
     }
+    // The bottom axis drawn from Min to Max with value labels and no ticks.
+    TChartAxis& DrawValueLabels(double Min, double Max)
+    {
+        TChartAxis& a = *chart.BottomAxis();
+        a.SetLabelStyle(talValue);
+        a.SetTickLength(0);
+        Prepare(a, Min, Max);
+        a.Draw(false);
+        return a;
+    }
     TTestAxisChart chart;
 };
 
@@ -149,11 +159,7 @@ TEST_F(AxisDraw, SingleLineLabelsKeepOneLineOfRoom)
 
 TEST_F(AxisDraw, StandardLabelsFromTheTop)
 {
-    TChartAxis& a = *chart.BottomAxis();
-    a.SetLabelStyle(talValue);
-    a.SetTickLength(0);
-    Prepare(a, 0, 100);
-    a.Draw(false);
+    TChartAxis& a = DrawValueLabels(0, 100);
     const std::vector<std::string> expected = {"100", "90", "80", "70", "60", "50", "40", "30", "20", "10", "0"};
     EXPECT_EQ(TextsOnly(chart.device), expected);
     // 3.2 pixels a unit from 40; labels below the line (260 + 3 for the pen + 0 ticks).
@@ -491,11 +497,7 @@ TEST_F(AxisDraw, StepGrowsWhenTheLabelsWrittenCarryMoreDecimals)
     // grown), 22 pixels apart; but "1.05" is 24 pixels wide, 26 with the
     // separation: the step grows to 0.1 (44 pixels).
     chart.ChartRect.Right = 480;
-    TChartAxis& a = *chart.BottomAxis();
-    a.SetLabelStyle(talValue);
-    a.SetTickLength(0);
-    Prepare(a, 1, 2);
-    a.Draw(false);
+    DrawValueLabels(1, 2);
     const std::vector<std::string> expected = {"2", "1.9", "1.8", "1.7", "1.6", "1.5", "1.4", "1.3", "1.2", "1.1", "1"};
     EXPECT_EQ(TextsOnly(chart.device), expected);
 }
@@ -565,11 +567,7 @@ TEST_F(AxisDraw, AxisLabelHookChangesTexts)
 
 TEST_F(AxisDraw, ACopyOfADrawnAxisKeepsItsLabelsAutomatic)
 {
-    TChartAxis& a = *chart.BottomAxis();
-    a.SetLabelStyle(talValue);
-    a.SetTickLength(0);
-    Prepare(a, 0, 100);
-    a.Draw(false);
+    TChartAxis& a = DrawValueLabels(0, 100);
     ASSERT_EQ(a.Items().Count(), 11);
 
     TTestAxisChart other;

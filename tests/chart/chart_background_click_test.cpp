@@ -12,17 +12,14 @@
 #include "chart/chart_legend.h"
 #include "chart/legend_items.h"
 #include "chart/series/line_series.h"
+#include "support/shown_chart.h"
 
 namespace {
 
-class BackgroundClick : public ::testing::Test {
+class BackgroundClick : public ShownChartTest {
 protected:
-    BackgroundClick()
+    BackgroundClick() : ShownChartTest({500, 400}, {0, 0, 400, 300})
     {
-        host.resize(500, 400);
-        chart = new TChart(&host);
-        chart->setGeometry(0, 0, 400, 300);
-        chart->SetView3D(false);
         chart->Title()->SetCaption("Sample means");
         series = new TLineSeries(&form);
         series->SetTitle("Means");
@@ -30,13 +27,10 @@ protected:
             series->AddXY(i, i * 10);
         chart->AddSeries(series);
         chart->OnClickBackground = [this](TCustomChart&, TMouseButton, TShiftState, int, int) { ++background; };
-        host.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        Show();
         chart->repaint();
     }
 
-    void ClickAt(QPoint p) { QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, chart->mapTo(&host, p)); }
-    static QPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
     QPoint LegendSpot() const
     {
         const TLegendItem* item = chart->Legend()->Items().Existing(0);
@@ -45,9 +39,6 @@ protected:
     QPoint PointSpot() const { return {series->CalcXPos(5), series->CalcYPos(5)}; }
     QPoint EmptySpot() const { return {chart->ChartRect.Right - 15, chart->ChartRect.Bottom - 15}; }
 
-    QObject form;
-    QWidget host;
-    TChart* chart = nullptr;
     TLineSeries* series = nullptr;
     int background = 0;
 };

@@ -17,6 +17,7 @@
 #include "chart/series/line_series.h"
 #include "chart/series/point_series.h"
 #include "chart/tools/annotation_tool.h"
+#include "support/shown_chart.h"
 
 namespace {
 
@@ -26,17 +27,9 @@ struct TSeriesClick {
     TShiftState Shift;
 };
 
-class ChartInput : public ::testing::Test {
+class ChartInput : public ShownChartTest {
 protected:
-    ChartInput()
-    {
-        host.resize(500, 400);
-        chart = new TChart(&host);
-        chart->setGeometry(0, 0, 400, 300);
-        chart->SetView3D(false);
-        host.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
-    }
+    ChartInput() : ShownChartTest({500, 400}, {0, 0, 400, 300}) { Show(); }
 
     // A line series of 11 points on a rising diagonal.
     template <typename T = TLineSeries>
@@ -51,24 +44,9 @@ protected:
     }
     // Paints now: the positions below are the chart's own layout.
     void Paint() { chart->repaint(); }
-    static QPoint PointOf(const TChartSeries& s, int i) { return {s.CalcXPos(i), s.CalcYPos(i)}; }
-    static QPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
     // A spot of the chart area away from the rising diagonal.
     QPoint EmptySpot() const { return {chart->ChartRect.Right - 15, chart->ChartRect.Bottom - 15}; }
-
-    // Input through the window system, as the platform delivers it (the
-    // chart's position in the window is its position in the host).
-    QWindow* Window() { return host.windowHandle(); }
-    void Move(QPoint p) { QTest::mouseMove(Window(), chart->mapTo(&host, p)); }
-    void ClickAt(QPoint p, Qt::MouseButton b = Qt::LeftButton)
-    {
-        QTest::mouseClick(Window(), b, {}, chart->mapTo(&host, p));
-    }
-    void DoubleClickAt(QPoint p) { QTest::mouseDClick(Window(), Qt::LeftButton, {}, chart->mapTo(&host, p)); }
-
-    QObject form;
-    QWidget host;
-    TChart* chart = nullptr;
+    void DoubleClickAt(QPoint p) { QTest::mouseDClick(Window(), Qt::LeftButton, {}, InHost(p)); }
 };
 
 }  // namespace
@@ -340,17 +318,17 @@ TEST_F(ChartHoverInput, EnterAndLeaveFireOnceAndTheSeriesCursorShows)
     a->OnMouseEnter = [&](TChartSeries& s) { events.push_back("enter " + s.Title()); };
     a->OnMouseLeave = [&](TChartSeries& s) { events.push_back("leave " + s.Title()); };
     Paint();
-    Move(EmptySpot());
+    MoveTo(EmptySpot());
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(chart->cursor().shape(), Qt::ArrowCursor);
-    Move(PointOf(*a, 3));
+    MoveTo(PointOf(*a, 3));
     EXPECT_EQ(events, std::vector<std::string>{"enter Alpha"});
     EXPECT_EQ(chart->Cursor(), crHandPoint);
     EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
     // along the series: still inside
-    Move(PointOf(*a, 4));
+    MoveTo(PointOf(*a, 4));
     EXPECT_EQ(events.size(), 1u);
-    Move(EmptySpot());
+    MoveTo(EmptySpot());
     EXPECT_EQ(events, (std::vector<std::string>{"enter Alpha", "leave Alpha"}));
     EXPECT_EQ(chart->Cursor(), crDefault);
     EXPECT_EQ(chart->cursor().shape(), Qt::ArrowCursor);
@@ -363,7 +341,7 @@ TEST_F(ChartHoverInput, LeavingTheChartLeavesTheSeries)
     a->OnMouseEnter = [&](TChartSeries&) { ++enters; };
     a->OnMouseLeave = [&](TChartSeries&) { ++leaves; };
     Paint();
-    Move(PointOf(*a, 8));
+    MoveTo(PointOf(*a, 8));
     EXPECT_EQ(enters, 1);
     // off the chart, onto the window beside it
     QTest::mouseMove(Window(), QPoint(450, 350));
@@ -381,13 +359,13 @@ TEST_F(ChartHoverInput, TheTopmostSeriesGivesItsCursorAndEachTracksItself)
     a->OnMouseEnter = [&](TChartSeries&) { ++aEnters; };
     b->OnMouseEnter = [&](TChartSeries&) { ++bEnters; };
     Paint();
-    Move(PointOf(*b, 5));
+    MoveTo(PointOf(*b, 5));
     EXPECT_EQ(chart->Cursor(), crHandPoint);
     EXPECT_EQ(aEnters, 1);
     EXPECT_EQ(bEnters, 1);
     b->SetActive(false);
     Paint();
-    Move(PointOf(*a, 6));
+    MoveTo(PointOf(*a, 6));
     EXPECT_EQ(chart->Cursor(), crCross);
     EXPECT_EQ(aEnters, 1);
 }
@@ -397,7 +375,7 @@ TEST_F(ChartHoverInput, RemovingTheSeriesUnderTheMouseRestoresTheChartCursor)
     TLineSeries* a = AddSeries("Alpha");
     a->SetCursor(crHandPoint);
     Paint();
-    Move(PointOf(*a, 3));
+    MoveTo(PointOf(*a, 3));
     ASSERT_EQ(chart->Cursor(), crHandPoint);
     chart->RemoveSeries(a);
     EXPECT_EQ(chart->Cursor(), crDefault);
@@ -443,8 +421,8 @@ TEST_F(ChartPointerInput, TheMouseOverAPointerIsNoClick)
     int hits = 0;
     s->OnClickPointer = [&](TCustomSeries&, int, int, int) { ++hits; };
     Paint();
-    Move(PointOf(*s, 2));
-    Move(PointOf(*s, 3));
+    MoveTo(PointOf(*s, 2));
+    MoveTo(PointOf(*s, 3));
     EXPECT_EQ(chart->Cursor(), crHandPoint);
     EXPECT_EQ(hits, 0);
     ClickAt(PointOf(*s, 3));

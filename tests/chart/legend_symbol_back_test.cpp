@@ -12,17 +12,14 @@
 #include "chart/legend_items.h"
 #include "chart/legend_symbol.h"
 #include "chart/series/bar_series.h"
+#include "support/shown_chart.h"
 
 namespace {
 
-class LegendSymbolBack : public ::testing::Test {
+class LegendSymbolBack : public ShownChartTest {
 protected:
-    LegendSymbolBack()
+    LegendSymbolBack() : ShownChartTest({500, 400}, {0, 0, 500, 400})
     {
-        host.resize(500, 400);
-        chart = new TChart(&host);
-        chart->setGeometry(0, 0, 500, 400);
-        chart->SetView3D(false);
         chart->SetColor(clWhite);
         // the back wall in a colour of its own, unlike the legend's
         chart->Walls().Back().SetTransparent(false);
@@ -32,8 +29,7 @@ protected:
         chart->Legend()->Symbol()->Pen()->SetVisible(false);
         chart->Legend()->Symbol()->SetWidthUnits(lcsPixels);
         chart->Legend()->Symbol()->SetWidth(24);
-        host.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        Show();
     }
     TBarSeries* AddBars(TColor Colour)
     {
@@ -45,12 +41,6 @@ protected:
         chart->AddSeries(s);
         return s;
     }
-    QImage Shot()
-    {
-        chart->repaint();
-        return chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    static QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF) & 0xFFFFFF; }
     static int Count(const QImage& I, const TRect& R, TColor C)
     {
         int n = 0;
@@ -60,10 +50,6 @@ protected:
         return n;
     }
     const TRect& Symbol(int i) const { return chart->Legend()->Items().Existing(i)->SymbolRect; }
-
-    QObject form;
-    QWidget host;
-    TChart* chart = nullptr;
 };
 
 }  // namespace

@@ -42,6 +42,16 @@ protected:
         p.ArrowFrom = {ArrowX, 220};
         return p;
     }
+    // A turned perspective view, the marks well in front of the series.
+    void InPerspective()
+    {
+        chart.SetView3D(true);
+        chart.View3DOptions()->SetOrthogonal(false);
+        chart.View3DOptions()->SetRotation(300);
+        chart.View3DOptions()->SetElevation(340);
+        chart.View3DOptions()->SetPerspective(60);
+        bars->Marks().SetZPosition(200);
+    }
     // Runs Body inside a draw, with the chart's projection of that draw.
     void InDraw(const std::function<void()>& Body)
     {
@@ -66,12 +76,7 @@ protected:
 
 TEST_F(MarksOverlap3D, BoxesApartOnTheScreenStayWhereTheyAre)
 {
-    chart.SetView3D(true);
-    chart.View3DOptions()->SetOrthogonal(false);
-    chart.View3DOptions()->SetRotation(300);
-    chart.View3DOptions()->SetElevation(340);
-    chart.View3DOptions()->SetPerspective(60);
-    bars->Marks().SetZPosition(200);
+    InPerspective();
     InDraw([&] {
         TSeriesMarkPosition first = Mark(20);
         TSeriesMarkPosition second = Mark(380);
@@ -85,12 +90,7 @@ TEST_F(MarksOverlap3D, BoxesApartOnTheScreenStayWhereTheyAre)
 
 TEST_F(MarksOverlap3D, BoxesMeetingOnTheScreenMoveApart)
 {
-    chart.SetView3D(true);
-    chart.View3DOptions()->SetOrthogonal(false);
-    chart.View3DOptions()->SetRotation(300);
-    chart.View3DOptions()->SetElevation(340);
-    chart.View3DOptions()->SetPerspective(60);
-    bars->Marks().SetZPosition(200);
+    InPerspective();
     InDraw([&] {
         // apart on the plane, brought together by the projection
         TSeriesMarkPosition first = Mark(20);

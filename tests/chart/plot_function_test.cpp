@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "chart/axis_panel.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_series.h"
@@ -219,6 +221,59 @@ TEST_F(PlotFunction, ParentSeriesSetterMovesTheFunction)
     f->SetParentSeries(&other);
     EXPECT_EQ(series.FunctionType(), nullptr);
     EXPECT_EQ(other.FunctionType(), f);
+}
+
+// Range periods far smaller than the gaps between X values: a bounded
+// amount of work and a clear error, the series left empty and usable.
+class RangePeriods : public PlotFunction {
+protected:
+    RangePeriods()
+    {
+        Fill({0, 1000});
+        f = Attach<TSumFunction>();
+        f->SetPeriodStyle(psRange);
+        f->SetPeriodAlign(paFirst);
+    }
+    TSumFunction* f = nullptr;
+};
+
+TEST_F(RangePeriods, ATinyPeriodStopsQuicklyWithAClearError)
+{
+    f->SetPeriod(1e-6);
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        f->EndUpdate();
+        FAIL() << "a thousand million periods were computed";
+    } catch (const ChartException& e) {
+        EXPECT_NE(std::string(e.what()).find("Function Period too small"), std::string::npos) << e.what();
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 500);
+    EXPECT_EQ(series.Count(), 0);
+    EXPECT_FALSE(series.Updating());
+
+    // a sound period afterwards: one point per period, empty ones at 0
+    f->SetPeriod(100);
+    ASSERT_EQ(series.Count(), 11);
+    EXPECT_EQ(series.XValues().Value(0), 0);
+    EXPECT_EQ(series.YValues().Value(0), 1);
+    for (int i = 1; i < 10; ++i) {
+        EXPECT_DOUBLE_EQ(series.XValues().Value(i), 100.0 * i);
+        EXPECT_EQ(series.YValues().Value(i), 0);
+    }
+    EXPECT_EQ(series.YValues().Value(10), 2);
+}
+
+TEST_F(RangePeriods, ManyEmptyPeriodsWithinTheBoundAreAllGiven)
+{
+    // 100,000 periods of 0.01: every empty one still yields its point
+    f->SetPeriod(0.01);
+    f->EndUpdate();
+    EXPECT_GT(series.Count(), 99990);
+    EXPECT_LT(series.Count(), 100010);
+    EXPECT_EQ(series.YValues().Value(0), 1);
+    EXPECT_EQ(series.YValues().Value(series.Count() - 1), 2);
+    EXPECT_EQ(series.YValues().Value(series.Count() / 2), 0);
 }
 
 }  // namespace

@@ -6,14 +6,17 @@
 
 #include <charconv>
 #include <clocale>
+#include <cstdint>
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <ostream>
 #include <locale>
 #include <random>
 #include <regex>
 #include <stdexcept>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +25,24 @@ namespace {
 double dayNumber(double day, int h, int m, int s)
 {
     return day + (h * 3600.0 + m * 60.0 + s) / 86400.0;
+}
+
+struct THMS {
+    std::uint32_t h;
+    std::uint16_t m, s;
+    bool operator==(const THMS&) const = default;
+};
+
+void PrintTo(const THMS& t, std::ostream* os)
+{
+    *os << t.h << ":" << t.m << ":" << t.s;
+}
+
+// MinutesToHMS into outputs that held Before.
+THMS HMSOf(double Minutes, THMS Before)
+{
+    MinutesToHMS(Minutes, Before.h, Before.m, Before.s);
+    return Before;
 }
 
 } // namespace
@@ -61,48 +82,32 @@ TEST(FormatTime, NonFiniteDayNumbersGiveMidnight)
 
 TEST(MinutesToHMS, SplitsMinutesIntoHoursMinutesSeconds)
 {
-    struct Case {
-        double minutes;
-        std::uint32_t h;
-        std::uint16_t m, s;
+    const std::vector<std::pair<double, THMS>> cases{
+        {125.5, {2, 5, 30}}, {59.99, {0, 59, 59}}, {0.0, {0, 0, 0}},       {60.0, {1, 0, 0}},
+        {61.25, {1, 1, 15}}, {0.5, {0, 0, 30}},    {1439.0, {23, 59, 0}}, {600.75, {10, 0, 45}},
     };
-    const std::vector<Case> cases{
-        {125.5, 2, 5, 30}, {59.99, 0, 59, 59}, {0.0, 0, 0, 0},  {60.0, 1, 0, 0},
-        {61.25, 1, 1, 15}, {0.5, 0, 0, 30},    {1439.0, 23, 59, 0}, {600.75, 10, 0, 45},
-    };
-    for (const Case& c : cases) {
-        std::uint32_t h = 99;
-        std::uint16_t m = 99, s = 99;
-        MinutesToHMS(c.minutes, h, m, s);
-        EXPECT_EQ(h, c.h) << c.minutes;
-        EXPECT_EQ(m, c.m) << c.minutes;
-        EXPECT_EQ(s, c.s) << c.minutes;
-    }
+    for (const auto& [minutes, hms] : cases)
+        EXPECT_EQ(HMSOf(minutes, {99, 99, 99}), hms) << minutes;
 }
 
 TEST(MinutesToHMS, RunsPastSixteenBitsOfMinutesKeepTheirHours)
 {
     struct Case {
         double minutes;
-        std::uint32_t h;
-        std::uint16_t m, s;
+        THMS hms;
         const char* text;
     };
     // 65536 = 1092 * 60 + 16; 100000 = 1666 * 60 + 40; 4e6 = 66666 * 60 + 40
     const std::vector<Case> cases{
-        {65535.0, 1092, 15, 0, "1092:15:00"},
-        {65536.5, 1092, 16, 30, "1092:16:30"},
-        {100000.25, 1666, 40, 15, "1666:40:15"},
-        {4e6 + 0.75, 66666, 40, 45, "66666:40:45"},
+        {65535.0, {1092, 15, 0}, "1092:15:00"},
+        {65536.5, {1092, 16, 30}, "1092:16:30"},
+        {100000.25, {1666, 40, 15}, "1666:40:15"},
+        {4e6 + 0.75, {66666, 40, 45}, "66666:40:45"},
     };
     for (const Case& c : cases) {
-        std::uint32_t h = 0;
-        std::uint16_t m = 99, s = 99;
-        MinutesToHMS(c.minutes, h, m, s);
-        EXPECT_EQ(h, c.h) << c.minutes;
-        EXPECT_EQ(m, c.m) << c.minutes;
-        EXPECT_EQ(s, c.s) << c.minutes;
-        EXPECT_EQ(FormatHMS(h, m, s), c.text);
+        const THMS got = HMSOf(c.minutes, {0, 99, 99});
+        EXPECT_EQ(got, c.hms) << c.minutes;
+        EXPECT_EQ(FormatHMS(got.h, got.m, got.s), c.text);
     }
     std::uint32_t h = 0;
     std::uint16_t m = 0, s = 0;

@@ -3,6 +3,7 @@
 // the data grid, the logarithmic P chart and what the charts paint.
 #include "../support/shell_test_support.h"
 #include "chart_drawing_checks.h"
+#include "process_window_fixture.h"
 #include "window_shot.h"
 
 #include "chart/chart.h"
@@ -25,6 +26,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,34 +62,20 @@ int CountColour(const QImage& image, QRgb colour)
     return n;
 }
 
-class ProcessWindowScreen : public ShellFixture {
+class ProcessWindowScreen : public ProcessWindowFixture {
 protected:
     void SetUp() override
     {
-        ShellFixture::SetUp();
-        MainWindow().resize(1300, 900);
-        MainWindow().show();
-        clock.SetCounter(1234);
-        window = new TFProceso(&MainWindow(), QString());
-        window->WaitSeconds = [this](double s) {
-            waits.push_back(s);
-            if (OnWait)
-                OnWait(s);
-        };
-        window->resize(1200, 800);
-        window->show();
-        window->FormActivate();
+        ProcessWindowFixture::SetUp();
         QApplication::processEvents();
         // the options panel opens with its button
         if (!Find<QToolButton>("sbOptions")->isChecked())
             Click(Find<QToolButton>("sbOptions"));
     }
-    template <typename T>
-    T* Find(const char* name) const
+    void Waited(double s) override
     {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        if (OnWait)
+            OnWait(s);
     }
     static void Click(QWidget* widget)
     {
@@ -111,10 +99,6 @@ protected:
     void Launch() { Click(window->LaunchButton()); }
     void Reset() { Click(Find<QToolButton>("sbReset")); }
 
-    platform::SettableClock clock;
-    platform::ScopedClock clockInForce{clock};
-    TFProceso* window = nullptr;
-    std::vector<double> waits;
     std::function<void(double)> OnWait;
 };
 

@@ -1,5 +1,6 @@
 #include "../support/shell_test_support.h"
 #include "chart_drawing_checks.h"
+#include "process_window_fixture.h"
 #include "window_shot.h"
 
 #include "chart/chart.h"
@@ -50,31 +51,9 @@ int IndexOfX(const TChartSeries& s, double x)
     return -1;
 }
 
-class ProcessWindow : public ShellFixture {
+class ProcessWindow : public ProcessWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        // shown, so the window is laid out as on screen
-        MainWindow().resize(1300, 900);
-        MainWindow().show();
-        clock.SetCounter(1234);
-        window = new TFProceso(&MainWindow(), QString());
-        window->WaitSeconds = [this](double s) {
-            waits.push_back(s);
-            lampCaptions.push_back(window->DisplayAciertos()->Caption() + "|" + window->DisplayPruebas()->Caption());
-        };
-        window->resize(1200, 800);
-        window->show();
-        window->FormActivate();
-    }
-    template <typename T>
-    T* Find(const char* name) const
-    {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    void Waited(double) override { lampCaptions.push_back(Displays()); }
     // Repeat on, n trials per launch.
     void SetRepetitions(int n)
     {
@@ -90,10 +69,6 @@ protected:
         return window->DisplayAciertos()->Caption() + "|" + window->DisplayPruebas()->Caption();
     }
 
-    platform::SettableClock clock;
-    platform::ScopedClock clockInForce{clock};
-    TFProceso* window = nullptr;
-    std::vector<double> waits;
     std::vector<std::string> lampCaptions;
 };
 

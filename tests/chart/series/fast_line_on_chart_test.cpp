@@ -16,22 +16,18 @@
 #include "chart/series/fast_line_series.h"
 #include "chart/tools/marks_tip_tool.h"
 #include "chart/tools/nearest_tool.h"
+#include "support/shown_chart.h"
 
 namespace {
 
-class FastLineOnChart : public ::testing::Test {
+class FastLineOnChart : public ShownChartTest {
 protected:
-    FastLineOnChart()
+    FastLineOnChart() : ShownChartTest({500, 400}, {0, 0, 500, 400})
     {
-        host.resize(500, 400);
-        chart = new TChart(&host);
-        chart->setGeometry(0, 0, 500, 400);
-        chart->SetView3D(false);
         chart->Legend()->SetVisible(true);
         chart->Legend()->Symbol()->SetWidthUnits(lcsPixels);
         chart->Legend()->Symbol()->SetWidth(24);
-        host.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        Show();
     }
 
     // A flat line through y = 5 from x = 0 to 10.
@@ -44,12 +40,6 @@ protected:
         chart->LeftAxis()->SetMinMax(0, 10);
         return s;
     }
-    static QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }
-    QImage Shot()
-    {
-        chart->repaint();
-        return chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
     // How many pixels of the rectangle have exactly that colour.
     static int CountOf(const QImage& Image, const TRect& R, QRgb Colour)
     {
@@ -61,10 +51,6 @@ protected:
                     ++n;
         return n;
     }
-
-    QObject form;
-    QWidget host;
-    TChart* chart = nullptr;
 };
 
 }  // namespace

@@ -16,20 +16,16 @@
 #include "chart/tools/cursor_tool.h"
 #include "chart/tools/draw_line_tool.h"
 #include "chart/tools/nearest_tool.h"
+#include "support/shown_chart.h"
 
 namespace {
 
-class ToolMouse : public ::testing::Test {
+class ToolMouse : public ShownChartTest {
 protected:
-    ToolMouse()
+    ToolMouse() : ShownChartTest({500, 400}, {0, 0, 500, 400})
     {
-        host.resize(500, 400);
-        chart = new TChart(&host);
-        chart->setGeometry(0, 0, 500, 400);
-        chart->SetView3D(false);
         chart->Legend()->SetVisible(false);
-        host.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        Show();
     }
     ~ToolMouse() override
     {
@@ -53,14 +49,7 @@ protected:
         chart->AddSeries(s);
         return s;
     }
-    QWindow* Window() { return host.windowHandle(); }
-    QPoint InHost(QPoint p) { return chart->mapTo(&host, p); }
-    QImage Shot() { return chart->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    static QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }
 
-    QObject form;
-    QWidget host;
-    TChart* chart = nullptr;
     std::vector<QObject*> tools;
 };
 
@@ -85,7 +74,7 @@ TEST_F(ToolMouse, TheNearestPointMarkShowsItsPenColourOverTheChart)
     chart->repaint();
     const QPoint p{s->CalcXPos(5), s->CalcYPos(5)};
     const int left = p.x() - 12;
-    const QImage clean = Shot();
+    const QImage clean = Grab();
     // the rectangle's left edge lies on the chart's colour
     int onBack = 0;
     for (int y = p.y() - 10; y <= p.y() + 10; ++y)
@@ -94,7 +83,7 @@ TEST_F(ToolMouse, TheNearestPointMarkShowsItsPenColourOverTheChart)
 
     QTest::mouseMove(Window(), InHost(p + QPoint(2, 2)));
     ASSERT_EQ(tool->NearestIndex(), 5);
-    const QImage marked = Shot();
+    const QImage marked = Grab();
     int red = 0;
     for (int y = p.y() - 10; y <= p.y() + 10; ++y)
         if ((clean.pixel(left, y) & 0xFFFFFF) == (Rgb(back) & 0xFFFFFF))
@@ -180,7 +169,7 @@ TEST_F(ToolMouse, TheColourBandInThreeDHearsClicksWhereItShows)
     int clicks = 0;
     band->OnClick = [&](TColorBandTool&, TMouseButton, TShiftState, int, int) { ++clicks; };
     chart->repaint();
-    const QImage image = Shot();
+    const QImage image = Grab();
     const TRect flat = band->BoundsRect();
     ASSERT_GT(flat.Right, flat.Left);
     // where the band shows and its flat rectangle does not reach, and the reverse
