@@ -12,6 +12,7 @@
 #include "platform/qt_drawing_device.h"
 #include "testing/recording_device.h"
 #include "support/recording_canvas.h"
+#include "support/pixel_compare.h"
 
 namespace {
 
@@ -729,13 +730,7 @@ TEST_P(TextShadowBlur, SameImageAsBlurringTheWholeBuffer)
     ShadowedTextOverWholeBuffer(whole.canvas, font, c.X, c.Y, c.Text);
     const platform::Bitmap& a = fast.Pixels();
     const platform::Bitmap& b = whole.Pixels();
-    ASSERT_EQ(a.Width(), b.Width());
-    ASSERT_EQ(a.Height(), b.Height());
-    int differing = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            differing += a.RawPixel(x, y) != b.RawPixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(DifferingPixels(a, b), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextShadowBlur,
@@ -793,15 +788,6 @@ void Lay(PatternCanvas& c, Ground g)
     }
 }
 
-int Differing(const platform::Bitmap& a, const platform::Bitmap& b)
-{
-    int n = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            n += a.RawPixel(x, y) != b.RawPixel(x, y);
-    return n;
-}
-
 }  // namespace
 
 class TextShadowAgain : public ::testing::TestWithParam<Ground> {};
@@ -834,7 +820,7 @@ TEST_P(TextShadowAgain, SameImageAsBlurringTheWholeBufferEachTime)
         fast.canvas.AssignFont(&font);
         fast.canvas.TextOut(s.X, s.Y, s.Text);
         ShadowedTextOverWholeBuffer(whole.canvas, font, s.X, s.Y, s.Text);
-        ASSERT_EQ(Differing(fast.Pixels(), whole.Pixels()), 0) << "step " << k;
+        ASSERT_EQ(DifferingPixels(fast.Pixels(), whole.Pixels()), 0) << "step " << k;
         ++k;
     }
     // another colour of the same text is a new picture
@@ -842,7 +828,7 @@ TEST_P(TextShadowAgain, SameImageAsBlurringTheWholeBufferEachTime)
     fast.canvas.AssignFont(&font);
     fast.canvas.TextOut(20, 90, "Mean 12.5");
     ShadowedTextOverWholeBuffer(whole.canvas, font, 20, 90, "Mean 12.5");
-    EXPECT_EQ(Differing(fast.Pixels(), whole.Pixels()), 0);
+    EXPECT_EQ(DifferingPixels(fast.Pixels(), whole.Pixels()), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Grounds, TextShadowAgain, ::testing::Values(Ground::Plain, Ground::Pattern, Ground::Crossed));
@@ -864,7 +850,7 @@ TEST(TPlotCanvas3DPixels, ShadowedTextDrawnAgainInsideAClipRectangle)
         whole.canvas.ClipRectangle(TRect{5, 5, 190, 70});
         ShadowedTextOverWholeBuffer(whole.canvas, font, 20 + 40 * (i / 2), 20, "Clipped text");
         whole.canvas.UnClip();
-        EXPECT_EQ(Differing(fast.Pixels(), whole.Pixels()), 0) << "draw " << i;
+        EXPECT_EQ(DifferingPixels(fast.Pixels(), whole.Pixels()), 0) << "draw " << i;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/qt_drawing_device.h"
 #include "testing/recording_device.h"
 #include "support/recording_canvas.h"
+#include "support/pixel_compare.h"
 
 namespace {
 
@@ -86,15 +87,6 @@ platform::Bitmap Noise(int width, int height, unsigned seed)
         for (int x = 0; x < width; ++x)
             b.SetRawPixel(x, y, 0xFF000000u | (generator() & 0xFFFFFFu));
     return b;
-}
-
-int CountDifferences(const platform::Bitmap& a, const platform::Bitmap& b)
-{
-    int n = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            n += a.RawPixel(x, y) != b.RawPixel(x, y);
-    return n;
 }
 
 }  // namespace
@@ -289,7 +281,7 @@ TEST_P(ShadowBlurMatchesReference, PixelForPixel)
     platform::Bitmap reference = fast;
     BlurShadowPixels(fast, c.RadiusX, c.RadiusY, c.SmoothBlur, c.Plain);
     ReferenceBlur(reference, c.RadiusX, c.RadiusY, c.SmoothBlur, c.Plain);
-    EXPECT_EQ(CountDifferences(fast, reference), 0);
+    EXPECT_EQ(DifferingPixels(fast, reference), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ShadowBlurMatchesReference,
@@ -355,7 +347,7 @@ TEST(ShadowOnBuffer, SmoothShadowMatchesTheReferenceAndTouchesOnlyItsArea)
             else
                 shadow.DrawRect(fast, shape);
             ReferenceSmoothShadow(*reference.Bitmap(), shape, ellipse, 6, clNavy);
-            EXPECT_EQ(CountDifferences(fast.Bitmap()->Surface(), reference.Bitmap()->Surface()), 0)
+            EXPECT_EQ(DifferingPixels(fast.Bitmap()->Surface(), reference.Bitmap()->Surface()), 0)
                 << ellipse << " " << shape.Left;
             // outside the shadow's bitmap nothing moved
             const TRect area{shape.Left, shape.Top, shape.Right + 12, shape.Bottom + 12};

@@ -11,6 +11,7 @@
 
 #include "recorder_install.h"
 #include "testing/recording_device.h"
+#include "support/pixel_compare.h"
 
 // Geometry of a new meter: 297 x 209, rims top 8, side 10, bottom 10, so
 // H - RB - RT - 16 = 175, W / 2 - RS - 8 = 130.5, W div 2 - RS - 8 = 130.
@@ -414,17 +415,6 @@ void SetUpBusyMeter(TMeter& m)
     m.NeedleLayoutSec().SetVisible(true);
     m.NeedleLayoutSec().SetShadowDx(3);
     m.NeedleLayoutSec().SetShadowDy(3);
-}
-
-int DifferingPixels(const platform::Bitmap& a, const platform::Bitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return -1;
-    int n = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            n += a.RawPixel(x, y) != b.RawPixel(x, y);
-    return n;
 }
 
 }  // namespace
