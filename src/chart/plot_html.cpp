@@ -13,10 +13,18 @@ THtmlFetchService HtmlFetchService;
 
 namespace {
 
-// Last in, first out; popping an empty stack gives an empty text.
+// Last in, first out; popping an empty stack gives an empty text. Texts left
+// unbalanced (an open tag never closed, a parse error) leave entries behind;
+// past kMostItems the oldest go, so a text drawn at every repaint cannot grow it.
 class TTextStack {
 public:
-    void Push(std::string s) { m_items.push_back(std::move(s)); }
+    static constexpr std::size_t kMostItems = 1024;
+    void Push(std::string s)
+    {
+        if (m_items.size() >= kMostItems)
+            m_items.erase(m_items.begin());
+        m_items.push_back(std::move(s));
+    }
     std::string Pop()
     {
         if (m_items.empty())

@@ -273,6 +273,20 @@ TEST_F(HtmlStacks, ClosedStylesLeaveNothingOnTheStack)
     EXPECT_EQ(HtmlStackDepth(), 1u);
 }
 
+TEST_F(HtmlStacks, UnbalancedTextsDrawnAgainAndAgainKeepTheStacksBounded)
+{
+    // an open tag never closed, and a text that fails after pushing, at every repaint
+    for (int i = 0; i < 5000; ++i) {
+        DrawHtmlText(canvas, 0, 0, "<U>open");
+        try {
+            MeasureHtmlText(canvas, "<B><FONT color=255>x < y");
+        } catch (const std::exception&) {
+        }
+    }
+    EXPECT_LE(HtmlStackDepth(), 2u * 1024u);
+    EXPECT_GE(HtmlStackDepth(), 1024u);
+}
+
 TEST_F(HtmlStacks, CloseAnyTagEndsTheLatestStyleStillOpen)
 {
     // </I> took its tag: </> ends the bold, not the italic already closed
