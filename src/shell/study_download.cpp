@@ -3,9 +3,22 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
-TStudyDownload::TStudyDownload(QObject* parent) : QObject(parent), m_manager(new QNetworkAccessManager(this)) {}
+TStudyDownload::TStudyDownload(QObject* parent)
+    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_deadline(new QTimer(this))
+{
+    // a server that keeps sending a trickle never trips the transfer timeout
+    m_deadline->setSingleShot(true);
+    connect(m_deadline, &QTimer::timeout, this, [this] {
+        if (!m_reply || !m_abortReason.isEmpty())
+            return;
+        m_abortReason = QStringLiteral("The web server did not send the whole study within %1 seconds.")
+                            .arg(4 * m_timeoutMs / 1000.0);
+        m_reply->abort();
+    });
+}
 
 TStudyDownload::~TStudyDownload()
 {
@@ -41,6 +54,7 @@ void TStudyDownload::Start(const QString& address, TDone Done)
     });
     connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) { CheckSize(received); });
     connect(m_reply, &QNetworkReply::finished, this, &TStudyDownload::Finished);
+    m_deadline->start(4 * m_timeoutMs);
 }
 
 void TStudyDownload::CheckSize(qint64 received)
@@ -55,6 +69,7 @@ void TStudyDownload::Finished()
 {
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
+    m_deadline->stop();
     reply->deleteLater();
     QByteArray data;
     QString error = m_abortReason;

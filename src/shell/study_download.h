@@ -1,7 +1,7 @@
 #pragma once
 // Fetches a study from a web server (http or https) for the main window: at
-// most a size limit of bytes, given up after a timeout without data, and a
-// plain reason when it fails.
+// most a size limit of bytes, given up after a timeout without data or after
+// four such timeouts in all, and a plain reason when it fails.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -10,6 +10,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 class TStudyDownload : public QObject {
     Q_OBJECT
@@ -41,6 +42,7 @@ private:
 
     QNetworkAccessManager* m_manager = nullptr;
     QNetworkReply* m_reply = nullptr;
+    QTimer* m_deadline = nullptr;
     TDone m_done;
     QString m_address;
     QString m_abortReason;

@@ -12,18 +12,21 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <map>
 
 namespace {
 
 // Answers GET requests from a table of paths; a path marked silent is never
-// answered, an unknown one gets 404.
+// answered, one marked trickle sends its body a byte every 100 ms, an unknown
+// one gets 404.
 class TinyHttpServer : public QObject {
 public:
     struct Answer {
         QByteArray body;
         bool silent = false;
+        bool trickle = false;
     };
 
     TinyHttpServer()
@@ -60,9 +63,20 @@ private:
             return;
         const bool found = it != m_answers.end();
         const QByteArray body = found ? it->second.body : QByteArray("<html>not here</html>");
-        socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                      QByteArray("Content-Type: text/xml\r\nConnection: close\r\nContent-Length: ") +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        const QByteArray head = (found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                                QByteArray("Content-Type: text/xml\r\nConnection: close\r\nContent-Length: ") +
+                                QByteArray::number(body.size()) + "\r\n\r\n";
+        if (found && it->second.trickle) {
+            socket->write(head);
+            auto* timer = new QTimer(socket);
+            connect(timer, &QTimer::timeout, socket, [socket, body, sent = qsizetype(0)]() mutable {
+                if (sent < body.size())
+                    socket->write(body.mid(sent++, 1));
+            });
+            timer->start(100);
+            return;
+        }
+        socket->write(head + body);
         socket->disconnectFromHost();
     }
 
@@ -150,6 +164,7 @@ TEST_F(StudyLinks, FailuresGiveAClearMessageAndNoWindow)
     };
     Server.Set(QStringLiteral("/big.xml"), {QByteArray(5000, ' ') + Study});
     Server.Set(QStringLiteral("/slow.xml"), {{}, true});
+    Server.Set(QStringLiteral("/trickle.xml"), {Study.left(3000), false, true});
     Server.Set(QStringLiteral("/empty.xml"), {QByteArray()});
     Server.Set(QStringLiteral("/page.xml"), {QByteArray("<html><body>no study</body></html>")});
     Main->SetStudyDownloadLimits(4000, 400);
@@ -157,6 +172,9 @@ TEST_F(StudyLinks, FailuresGiveAClearMessageAndNoWindow)
         {QStringLiteral("/gone.xml"), QStringLiteral("The web server answered 404 Not Found.")},
         {QStringLiteral("/big.xml"), QStringLiteral("The study is larger than 4000 bytes.")},
         {QStringLiteral("/slow.xml"), QStringLiteral("The web server gave no answer within 0.4 seconds.")},
+        // a byte every 100 ms never trips the 0.4 s without data, but four of them in all
+        {QStringLiteral("/trickle.xml"),
+         QStringLiteral("The web server did not send the whole study within 1.6 seconds.")},
         {QStringLiteral("/empty.xml"), QStringLiteral("The web server sent no data.")},
     };
     for (const Case& c : cases) {
