@@ -18,7 +18,7 @@ struct TGroupSummary {
     int code = 0;
     int n = 0;
     double mean = 0.0;
-    double var = 0.0;  // divisor n - 1; 1.0 for two values; NaN below two
+    double var = 0.0;  // divisor n - 1; NaN below two
     double sd = 0.0;
     double min = 0.0;
     double max = 0.0;

@@ -39,8 +39,7 @@ struct TRegressionSummary {
     int n = 0;       // pairs used: the shorter column's length
 };
 
-// Sums of squares and products about the means, taken directly (not from the
-// variances, which read 1.0 for two values).
+// Sums of squares and products about the means, taken directly.
 TRegressionSummary SumsOfProducts(const TVector& X, const TVector& Y);
 
 // Points of the regression chart: 0 data and fitted line, 1 residuals,

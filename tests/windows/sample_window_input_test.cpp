@@ -380,7 +380,9 @@ TEST_F(SampleWindowInput, RegressionPageShowsItsLastColumnWhole)
     for (int row : {12, 17, 20}) {
         const std::string text = grid->Cells(4, row);
         ASSERT_FALSE(text.empty()) << row;
-        EXPECT_EQ(text.back(), row == 12 ? text.back() : ')') << text;
+        if (row != 12) {  // "(XY)=" carries no closing bracket
+            EXPECT_EQ(text.back(), ')') << text;
+        }
         EXPECT_EQ(text.substr(0, row == 12 ? 5 : 6), row == 12 ? "(XY)=" : "(prec=") << text;
         const platform::Rect r = grid->CellRect(4, row);
         ASSERT_GT(r.right, r.left) << row;
