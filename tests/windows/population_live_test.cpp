@@ -17,6 +17,9 @@
 #include <QImage>
 #include <QTest>
 #include <QToolButton>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QWindow>
 
 #include <algorithm>
@@ -118,11 +121,19 @@ TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
     w.TrackBar_Speed->setValue(100);
     Run(w, 200); // 80 model minutes
     const QImage moved = Shown(bars);
-    w.FormDeactivate();
+    // the user clicks another window of the program, then this one again
+    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
+    other->setAttribute(Qt::WA_DeleteOnClose);
+    other->setGeometry(900, 700, 200, 100);
+    other->show();
+    QTest::mouseClick(other->widget(), Qt::LeftButton, {}, other->widget()->rect().center());
     QApplication::processEvents();
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
+    QTest::mouseClick(w.LabelTitle, Qt::LeftButton, {}, w.LabelTitle->rect().center());
+    QApplication::processEvents();
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    other->close();
     // activation starts the progress again from 0: the shares of the start
-    w.FormActivate();
-    QApplication::processEvents();
     EXPECT_EQ(w.TrackBar_Progress->value(), 0);
     const QImage after = Shown(bars);
     EXPECT_NE(after, moved);
