@@ -201,6 +201,22 @@ TEST_F(SeriesCustomAxis, AssignAndTypeChangeKeepACustomAxisOnlyOnItsOwnChart)
 
 // ---- axis tools and the axis they draw on ----
 
+namespace {
+
+// A press, a drag and a release on the shown chart, through the window system.
+void DragOn(TChart& Chart)
+{
+    Chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Chart));
+    QWindow* window = Chart.windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(window, QPoint(20, 20));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(window, QPoint(150, 100));
+}
+
+}  // namespace
+
 TEST(AxisToolLifetime, EveryWayOfFreeingACustomAxisLeavesItsToolsWithoutIt)
 {
     QObject form;
@@ -224,9 +240,7 @@ TEST(AxisToolLifetime, EveryWayOfFreeingACustomAxisLeavesItsToolsWithoutIt)
             EXPECT_EQ(tool->Axis(), nullptr);
             EXPECT_EQ(chart.Tools().IndexOf(tool), 0);
             EXPECT_FALSE(chart.grab().isNull());
-            tool->ChartMouseEvent(tmkDown, mbLeft, 0, 10, 10);
-            tool->ChartMouseEvent(tmkMove, mbLeft, 0, 20, 20);
-            tool->ChartMouseEvent(tmkUp, mbLeft, 0, 20, 20);
+            DragOn(chart);
             delete tool;
         }
 }
@@ -251,7 +265,7 @@ TEST(AxisToolLifetime, ToolMovedOffItsChartDropsTheAxisAndOutlivesTheChart)
             EXPECT_EQ(first->Tools().Count(), 0);
             first.reset();
             EXPECT_FALSE(second.grab().isNull());
-            tool->ChartMouseEvent(tmkMove, mbLeft, 0, 20, 20);
+            DragOn(second);
             tool.reset();
             EXPECT_EQ(second.Tools().Count(), 0);
         }
