@@ -1359,7 +1359,11 @@ const TPropertyTable<TCustomChartElement>& TChartSeries::Properties()
                         throw EReadError("List index out of bounds (" + std::to_string(i) + ")");
                     s.SetCustomHorizAxis(axis);
                 },
-                [](const S& s) { return s.CustomHorizAxis() && s.ParentChart(); })
+                [](const S& s) {
+                    // only an axis of the chart's custom list has an index to store
+                    return s.CustomHorizAxis() && s.ParentChart()
+                           && s.ParentChart()->CustomAxisIndex(s.CustomHorizAxis()) >= 0;
+                })
             .Defined(
                 "CustomVertAxis",
                 [](const S& s, TPropertyWriter& w) {
@@ -1372,7 +1376,11 @@ const TPropertyTable<TCustomChartElement>& TChartSeries::Properties()
                         throw EReadError("List index out of bounds (" + std::to_string(i) + ")");
                     s.SetCustomVertAxis(axis);
                 },
-                [](const S& s) { return s.CustomVertAxis() && s.ParentChart(); })
+                [](const S& s) {
+                    // only an axis of the chart's custom list has an index to store
+                    return s.CustomVertAxis() && s.ParentChart()
+                           && s.ParentChart()->CustomAxisIndex(s.CustomVertAxis()) >= 0;
+                })
             .Binary("Data", &S::WriteData, &S::ReadData, [](const S& s) { return s.StreamedData(); });
     return table;
 }

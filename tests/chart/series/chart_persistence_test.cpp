@@ -85,6 +85,20 @@ TEST_F(ChartPersistence, CustomAxesAreWrittenAndTheSeriesIsBoundAgain)
     EXPECT_EQ(copy.Series(1)->VertAxis(), aLeftAxis);
 }
 
+TEST_F(ChartPersistence, AStandardAxisGivenAsCustomAxisLeavesAStreamThatReadsBack)
+{
+    // a series may take one of the chart's own axes as its custom axis; that
+    // axis has no place in the custom list, so nothing is written for it
+    auto* line = AddStreamed<TLineSeries>(chart, form, "Series1", 3);
+    line->SetCustomVertAxis(chart.RightAxis());
+    line->SetCustomHorizAxis(chart.TopAxis());
+    const std::vector<std::uint8_t> first = WriteChart(chart);
+    EXPECT_EQ(ReadBack(first), first);
+    ASSERT_EQ(copy.SeriesCount(), 1);
+    EXPECT_EQ(copy.Series(0)->CustomVertAxis(), nullptr);
+    EXPECT_EQ(copy.Series(0)->CustomHorizAxis(), nullptr);
+}
+
 TEST_F(ChartPersistence, NoCustomAxesWritesNone)
 {
     AddStreamed<TLineSeries>(chart, form, "Series1", 2);
