@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -66,16 +65,7 @@ TFrameNormales::TFrameNormales(QWidget* parent) : QWidget(parent)
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(m_pages);
 
-    // a small window scrolls the page rather than pile its controls on the chart
-    auto* graphScroll = new QScrollArea(m_pages);
-    graphScroll->setObjectName(QStringLiteral("GraphScroll"));
-    graphScroll->setFrameShape(QFrame::NoFrame);
-    graphScroll->setWidgetResizable(true);
-    auto* graph = new QWidget(graphScroll);
-    graph->setObjectName(QStringLiteral("GraphPage"));
-    BuildGraphPage(graph);
-    graphScroll->setWidget(graph);
-    m_pages->addTab(graphScroll, QStringLiteral("Graph"));
+    BuildGraphPage(AddScrollingTab(m_pages, "GraphScroll", "GraphPage", QStringLiteral("Graph")));
 
     auto* settings = new QWidget(m_pages);
     auto* settingsLayout = new QVBoxLayout(settings);

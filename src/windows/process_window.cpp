@@ -20,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -85,13 +84,7 @@ TFProceso::TFProceso(TFMDIParent* Owner, const QString&) : TFMDIChild(Owner), Wa
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(PageControl1);
 
-    // a small window scrolls the page rather than pile its controls up
-    auto* processScroll = new QScrollArea(PageControl1);
-    processScroll->setObjectName(QStringLiteral("ProcessScroll"));
-    processScroll->setFrameShape(QFrame::NoFrame);
-    processScroll->setWidgetResizable(true);
-    auto* process = new QWidget(processScroll);
-    process->setObjectName(QStringLiteral("ProcessPage"));
+    QWidget* process = AddScrollingTab(PageControl1, "ProcessScroll", "ProcessPage", QStringLiteral("  Process  "));
     auto* row = new QHBoxLayout(process);
     row->setContentsMargins(2, 2, 2, 2);
     row->addWidget(BuildLeftColumn(process));
@@ -102,8 +95,6 @@ TFProceso::TFProceso(TFMDIParent* Owner, const QString&) : TFMDIChild(Owner), Wa
     PanelMainR->addWidget(PanelChart_T);
     PanelMainR->addWidget(PanelChart_P);
     row->addWidget(PanelMainR, 1);
-    processScroll->setWidget(process);
-    PageControl1->addTab(processScroll, QStringLiteral("  Process  "));
 
     auto* parameters = new QWidget(PageControl1);
     auto* pl = new QVBoxLayout(parameters);
