@@ -74,23 +74,36 @@ T* PickFrom(Input& In, std::vector<QPointer<T>>& Items)
     return Items[static_cast<std::size_t>(In.Pick(Items.size()))].data();
 }
 
+// The registered series, function and tool classes, gathered once.
+struct Classes {
+    std::vector<TSeriesClass> series;
+    std::vector<TFunctionClass> functions;
+    std::vector<TToolClass> tools;
+
+    static const Classes& Registered()
+    {
+        static const Classes classes = [] {
+            Classes c;
+            const TPlotSeriesTypes& types = PlotSeriesTypes();
+            for (int i = 0; i < types.Count(); ++i) {
+                if (types[i].SeriesClass &&
+                    std::find(c.series.begin(), c.series.end(), types[i].SeriesClass) == c.series.end())
+                    c.series.push_back(types[i].SeriesClass);
+                if (types[i].FunctionClass &&
+                    std::find(c.functions.begin(), c.functions.end(), types[i].FunctionClass) == c.functions.end())
+                    c.functions.push_back(types[i].FunctionClass);
+            }
+            const TPlotToolTypes& tools = PlotToolTypes();
+            for (int i = 0; i < tools.Count(); ++i)
+                c.tools.push_back(tools[i]);
+            return c;
+        }();
+        return classes;
+    }
+};
+
 class Session {
 public:
-    Session()
-    {
-        const TPlotSeriesTypes& types = PlotSeriesTypes();
-        for (int i = 0; i < types.Count(); ++i) {
-            if (types[i].SeriesClass && std::find(m_seriesClasses.begin(), m_seriesClasses.end(),
-                                                  types[i].SeriesClass) == m_seriesClasses.end())
-                m_seriesClasses.push_back(types[i].SeriesClass);
-            if (types[i].FunctionClass && std::find(m_functionClasses.begin(), m_functionClasses.end(),
-                                                    types[i].FunctionClass) == m_functionClasses.end())
-                m_functionClasses.push_back(types[i].FunctionClass);
-        }
-        const TPlotToolTypes& tools = PlotToolTypes();
-        for (int i = 0; i < tools.Count(); ++i)
-            m_toolClasses.push_back(tools[i]);
-    }
 
     void Run(Input& In)
     {
@@ -481,10 +494,10 @@ private:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    std::vector<TSeriesClass> m_seriesClasses;
-    std::vector<TFunctionClass> m_functionClasses;
-    std::vector<TToolClass> m_toolClasses;
-    // declared first: freed last, after the charts and controls
+    const std::vector<TSeriesClass>& m_seriesClasses = Classes::Registered().series;
+    const std::vector<TFunctionClass>& m_functionClasses = Classes::Registered().functions;
+    const std::vector<TToolClass>& m_toolClasses = Classes::Registered().tools;
+    // before the controls and charts: freed after them
     QObject m_form;
     bool m_mustNotThrow = false;
     TChartGrid m_grid;

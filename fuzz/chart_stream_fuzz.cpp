@@ -100,8 +100,7 @@ bool Read(TCustomChart& Chart, QObject& Owner, std::span<const std::uint8_t> Dat
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    StartFuzzApplication(argc, argv);
-    StartChartEngine();
+    StartChartFuzzApplication(argc, argv);
     RegisterStandardSeries();
     if (const char* seeds = std::getenv("VEXA_FUZZ_SEEDS"))
         WriteSeeds(seeds);
