@@ -21,6 +21,8 @@
 #include "windows/process_window.h"
 #include "windows/sample_window.h"
 
+#include <algorithm>
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCoreApplication>
@@ -450,16 +452,19 @@ void TFMain::ShowSplash()
     splash->PrepareSplash();
     splash->show();
     QCoreApplication::processEvents();
-    if (m_options.SplashSeconds > 0) {
+    double seconds = m_options.SplashSeconds;
+    if (seconds > 0) {
         // the window system shows the window a little later; its picture is
-        // painted then, as nothing paints during the wait below
+        // painted then, as nothing paints during the wait below, and the time
+        // it took counts towards the splash's time
         QElapsedTimer mapping;
         mapping.start();
         while (!(splash->windowHandle() && splash->windowHandle()->isExposed()) && mapping.elapsed() < 2000)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
         splash->repaint();
+        seconds = std::max(0.0, seconds - mapping.elapsed() / 1000.0);
     }
-    DelaySeconds(m_options.SplashSeconds); // no message is handled meanwhile
+    DelaySeconds(seconds); // no message is handled meanwhile
 }
 
 bool TFMain::event(QEvent* e)

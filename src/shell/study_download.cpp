@@ -39,7 +39,6 @@ void TStudyDownload::Start(const QString& address, TDone Done)
 {
     if (m_reply)
         return;
-    m_address = address;
     m_done = std::move(Done);
     m_abortReason.clear();
     QNetworkRequest request{QUrl(address)};

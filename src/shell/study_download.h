@@ -28,9 +28,7 @@ public:
     static bool IsWebAddress(const QString& address);
 
     void SetLimit(qint64 bytes) { m_limit = bytes; }
-    qint64 Limit() const { return m_limit; }
     void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
-    int Timeout() const { return m_timeoutMs; }
 
     // Starts the fetch; Done is called once, from the event loop.
     void Start(const QString& address, TDone Done);
@@ -44,7 +42,6 @@ private:
     QNetworkReply* m_reply = nullptr;
     QTimer* m_deadline = nullptr;
     TDone m_done;
-    QString m_address;
     QString m_abortReason;
     qint64 m_limit = kDefaultLimit;
     int m_timeoutMs = kDefaultTimeoutMs;

@@ -100,7 +100,6 @@ public:
     // default 2 pixels inside the control); an instrument that covers its
     // edges sets its own.
     void SetLabelLimits(int low, int high);
-    void ClearLabelLimits() { m_labelLimited = false; }
     platform::DrawingDevice* ExternalCanvas() const { return m_external; }
 
     void Assign(const TScale& source);

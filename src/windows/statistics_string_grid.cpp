@@ -31,9 +31,10 @@ void TStatStringGrid::SetSize(int Cols, int Rows)
         Rows = FixedRows() + 1;
     SetColCount(Cols);
     SetRowCount(Rows);
+    const QFontMetrics metrics(platform::ToQFont(Font()));
     for (const auto& [pos, text] : m_cells)
         if (pos.first < Cols && pos.second < Rows)
-            FitColumn(pos.first, text);
+            FitColumn(pos.first, text, metrics);
     Invalidate();
 }
 
@@ -53,16 +54,15 @@ void TStatStringGrid::SetCell(int Col, int Row, const std::string& Text)
         m_cells[key] = Text;
     }
     if (Col < ColCount() && Row < RowCount()) {
-        FitColumn(Col, Text);
+        FitColumn(Col, Text, QFontMetrics(platform::ToQFont(Font())));
         InvalidateCell(Col, Row);
     }
 }
 
-void TStatStringGrid::FitColumn(int Col, const std::string& Text)
+void TStatStringGrid::FitColumn(int Col, const std::string& Text, const QFontMetrics& Metrics)
 {
     // the text starts 2 pixels into its cell and keeps 4 free at its end
-    const QFontMetrics metrics(platform::ToQFont(Font()));
-    const int needed = metrics.horizontalAdvance(QString::fromStdString(Text)) + 6;
+    const int needed = Metrics.horizontalAdvance(QString::fromStdString(Text)) + 6;
     if (needed > ColWidths(Col))
         SetColWidths(Col, needed);
 }

@@ -10,6 +10,8 @@
 #include "core/statistics_grid.h"
 #include "platform/custom_grid.h"
 
+class QFontMetrics;
+
 class TStatStringGrid : public platform::TCustomGrid, public TStatGrid {
 public:
     explicit TStatStringGrid(QWidget* Parent = nullptr);
@@ -32,7 +34,7 @@ protected:
     void ColWidthsChanged() override {}
 
 private:
-    void FitColumn(int Col, const std::string& Text);
+    void FitColumn(int Col, const std::string& Text, const QFontMetrics& Metrics);
 
     std::map<std::pair<int, int>, std::string> m_cells;  // (col, row) -> text
 };

@@ -10,7 +10,7 @@
 
 TADXFunction::TADXFunction(QObject* Owner) : TPlotFunction(Owner)
 {
-    InternalSetPeriod(14);
+    InternalSetPeriod(DefaultPeriod());
     m_downLine = NewFunctionLine(this, 255);
     m_upLine = NewFunctionLine(this, 32768);
 }

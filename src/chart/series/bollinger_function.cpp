@@ -8,7 +8,7 @@
 
 TBollingerFunction::TBollingerFunction(QObject* Owner) : TPlotFunction(Owner)
 {
-    InternalSetPeriod(10);
+    InternalSetPeriod(DefaultPeriod());
     m_lowBand = NewFunctionLine(this, clDefault);
 }
 

@@ -6,7 +6,7 @@
 
 TExpMovAveFunction::TExpMovAveFunction(QObject* Owner) : TPlotFunction(Owner)
 {
-    InternalSetPeriod(10);
+    InternalSetPeriod(DefaultPeriod());
 }
 
 void TExpMovAveFunction::SetIgnoreNulls(bool Value)

@@ -10,7 +10,7 @@
 
 TMACDFunction::TMACDFunction(QObject* Owner) : TPlotMovingFunction(Owner)
 {
-    InternalSetPeriod(26);
+    InternalSetPeriod(DefaultPeriod());
     m_signal = NewFunctionLine(this, 32768);
     m_signalFunction = new TExpMovAveFunction;
     m_signalFunction->InternalSetPeriod(9);

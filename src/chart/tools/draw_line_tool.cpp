@@ -346,7 +346,7 @@ void TDrawLineTool::DrawRubberBand()
     TCanvas3D& c = *panel->Canvas();
     c.Brush()->SetStyle(bsClear);
     TChartPen* pen = m_selected && m_selected->PenIfAny() ? m_selected->PenIfAny() : &TPlotCustomTool::Pen();
-    c.AssignPenColor(pen, (pen->Color() ^ (0xFFFFFFu - PanelBackRGB(*panel))) & 0xFFFFFFu);
+    c.AssignPenColor(pen, NotXorPenColor(*panel, pen->Color()));
     c.Pen()->SetMode(pmNotXor);
     DrawFigure(m_selected ? m_selected->Style() : m_style, FromPoint, ToPoint);
     c.Pen()->SetMode(pmCopy);

@@ -50,7 +50,7 @@ TColor XorPenColor(const TCustomPlotPanel& Panel, TColor Color)
 
 TColor NotXorPenColor(const TCustomPlotPanel& Panel, TColor Color)
 {
-    return (platform::ColorToRGB(Color) ^ (0xFFFFFFu - PanelBackRGB(Panel))) & 0xFFFFFFu;
+    return XorPenColor(Panel, Color) ^ 0xFFFFFFu;
 }
 
 namespace {
