@@ -2,7 +2,7 @@
 // and tools), draws what was read, then writes it and reads that back. Only
 // the stream's read errors and the chart's refusals of a value are expected.
 // With VEXA_FUZZ_SEEDS set to a folder, a few written charts go there first.
-#include "qt_fuzz_application.h"
+#include "chart_fuzz_application.h"
 
 #include "chart/chart.h"
 #include "chart/chart_axis.h"

@@ -458,8 +458,8 @@ void TFPoblacion::BuildLayout()
 
 void TFPoblacion::BindControls()
 {
-    auto guard = [this](auto&& handler) {
-        return [this, handler] { platform::GuardEvent(handler); };
+    auto guard = [](auto&& handler) {
+        return [handler] { platform::GuardEvent(handler); };
     };
     connect(Timer1, &QTimer::timeout, this, guard([this] { OnTimer(Timer1); }));
     connect(TrackBar_Speed, &QSlider::valueChanged, this, guard([this] { TrackBar_SpeedChange(); }));

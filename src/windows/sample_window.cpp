@@ -40,7 +40,6 @@
 namespace {
 
 constexpr TColor kWhite = 0xFFFFFF;
-constexpr TColor kNavy = 0x800000;
 constexpr int kSheetValueWidth = 20;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
