@@ -894,7 +894,12 @@ void TPlotCanvas3D::BlurredShadowText(int X, int Y, const std::string& Text, con
         const platform::Rect box = clip->GetKind() == Region::Kind::Rect ? clip->Box() : platform::Rect{};
         clipOk = box.left <= part.Left && box.top <= part.Top && box.right > part.Right && box.bottom > part.Bottom;
     }
-    if (!clipOk || part.Right < part.Left || part.Bottom < part.Top) {
+    // a part that reaches the buffer's edge may lose overhanging pixels: it is
+    // never kept, so it takes the plain path without copying its pixels first
+    const platform::Bitmap& surface = m_buffer->Surface();
+    const bool awayFromEdges = part.Left > 0 && part.Top > 0 && part.Right < surface.Width() - 1
+                               && part.Bottom < surface.Height() - 1;
+    if (!clipOk || !awayFromEdges || part.Right < part.Left || part.Bottom < part.Top) {
         m_device->TextOut(X, Y, Text);
         BlurBufferRect(R, Amount);
         return;
@@ -947,10 +952,6 @@ void TPlotCanvas3D::BlurredShadowText(int X, int Y, const std::string& Text, con
         const std::uint32_t* was = e.Before.data() + static_cast<std::size_t>(y) * pw;
         inside = row[0] == was[0] && row[pw - 1] == was[pw - 1];
     }
-    // pictures that reach the buffer's edge may have lost overhanging pixels
-    const platform::Bitmap& surface = m_buffer->Surface();
-    inside = inside && part.Left > 0 && part.Top > 0 && part.Right < surface.Width() - 1
-             && part.Bottom < surface.Height() - 1;
     if (!inside)
         return;
     e.After.resize(e.Before.size());
