@@ -6,6 +6,7 @@
 #include "population_fixture.h"
 #include "process_window_fixture.h"
 #include "sample_study.h"
+#include "window_shot.h"
 
 #include "chart/series/bar_series.h"
 #include "core/random_process.h"
@@ -22,7 +23,6 @@
 #include <QFile>
 #include <QLayout>
 #include <QPushButton>
-#include <QSet>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -47,16 +47,6 @@ QImage Write(QWidget* widget, const char* name)
     const QImage image = widget->grab().toImage();
     EXPECT_TRUE(image.save(PictureFile(name))) << name;
     return image;
-}
-
-// A blank or half-drawn window has few colours.
-int ColourCount(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 // A check box takes a click on its box, not anywhere on its row.
@@ -137,6 +127,9 @@ TEST_F(DocPicturesSample, ObservationSheetAndStatisticsOfTheHeightsStudy)
     Load(StudyText("estudio_alturas_pesos.xml"));
     MainWindow().resize(1280, 1024);
     MainWindow().show();
+    // the clicks move the focus from list to list, as in an active window
+    MainWindow().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&MainWindow()));
     TFMuestra* w = NewSample();
     w->show();
     w->resize(1100, 760);
@@ -151,9 +144,11 @@ TEST_F(DocPicturesSample, ObservationSheetAndStatisticsOfTheHeightsStudy)
     TNTabEd* size = w->SampleSizeTable();
     const platform::Rect cell = size->CellRect(1, 1);
     QTest::mouseClick(size, Qt::LeftButton, {}, QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
-    for (const char key : {'4', '0'}) // the first key opens the cell's editor
-        QTest::keyClicks(QApplication::focusWidget(), QString(QLatin1Char(key)));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // the first key opens the cell's editor, which takes the focus
+    auto editor = [size] { return size->focusWidget() ? size->focusWidget() : size; };
+    for (const char key : {'4', '0'})
+        QTest::keyClicks(editor(), QString(QLatin1Char(key)));
+    QTest::keyClick(editor(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(size->GetElem(1, 1), 40.0);
     Click(w->GetSampleButton());

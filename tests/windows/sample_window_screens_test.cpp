@@ -3,6 +3,7 @@
 // observation sheet with the meter stopped on a value and the repeats, the
 // data after "add all", and the statistics of one variable by groups.
 #include "sample_study.h"
+#include "window_shot.h"
 
 #include "widgets/analog_meter.h"
 #include "windows/statistics_frame.h"
@@ -27,16 +28,6 @@ QImage Shot(TFMuestra* w, const char* name)
     const QImage image = w->widget()->grab().toImage();
     image.save(QCoreApplication::applicationDirPath() + "/sample_window_" + name + ".png");
     return image;
-}
-
-// Colours in the picture: a page that drew nothing has one or two.
-int ColourCount(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 void Pick(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
