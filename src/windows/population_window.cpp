@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -131,6 +132,19 @@ int AmplitudeBins(int Position, int BaseBins)
     else if (a <= 1.99)
         factor = a * a * a * a;
     return static_cast<int>(std::nearbyint(BaseBins * factor));
+}
+
+QString StudyPageAddress(const QString& Href, const QString& StudyAddress)
+{
+    const QUrl study(StudyAddress);
+    const QString scheme = study.scheme().toLower();
+    if (Href.isEmpty() || Href.startsWith(QLatin1String("{appdir}")) ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return Href;
+    const QUrl page(Href);
+    if (!page.isValid() || !page.isRelative())
+        return Href;
+    return study.resolved(page).toString();
 }
 
 TMessageKind MessageKindOf(const std::string& Loc, TMessageKind Previous)
@@ -592,7 +606,7 @@ void TFPoblacion::ReadMessages()
         const auto item = items.Get_Item(i);
         kind = MessageKindOf(item.Loc(), kind);
         const QString lbl = ToQString(item.Lbl());
-        const QString href = ToQString(item.Href());
+        const QString href = StudyPageAddress(ToQString(item.Href()), DataName());
         switch (kind) {
         case TMessageKind::Win:
             m_messages.append(ShowWebMessageOverBackdrop(lbl, href, 25, 25, true));
@@ -759,17 +773,24 @@ void TFPoblacion::FormActivate()
     if (!isMaximized() && ParentForm())
         showMaximized();
     update();
-    TrackBar_Speed->setRange(0, 100);
-    TrackBar_Speed->setValue(50);
-    TrackBar_Progress->setRange(0, 100);
-    TrackBar_Progress->setValue(0);
+    // The speed and the progress are set up once: set again at a later
+    // activation they would restart a run the user moved.
+    if (!m_activated) {
+        m_activated = true;
+        TrackBar_Speed->setRange(0, 100);
+        TrackBar_Speed->setValue(50);
+        TrackBar_Progress->setRange(0, 100);
+        TrackBar_Progress->setValue(0);
+        SetTimer1Interval(FBaseInterval);
+    }
     TrackBar_Transparency->setRange(0, 100);
     TrackBar_Transparency->setValue(20);
     TrackBar_Thickness->setRange(0, 100);
     TrackBar_Thickness->setValue(10);
-    SetTimer1Interval(FBaseInterval);
     m_resizeBound = true;
     SetTimer1Enabled(true);
+    // the clock has gone on while the window was inactive
+    UpdateTimeDisplays();
     cbShowModelClick();
     // the shares may have moved while the window was inactive
     if (FModel && FrameBarras1->IsExpanded())

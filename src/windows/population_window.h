@@ -57,6 +57,11 @@ double ProgressPercent(double ModelMinutes, double HorizonMinutes);
 // Class count for an amplitude position 0..100 at BaseBins classes.
 int AmplitudeBins(int Position, int BaseBins);
 
+// The address of a page a study names: a relative address of a study fetched
+// from a web server resolves against the study's own address; any other
+// address stands as it is.
+QString StudyPageAddress(const QString& Href, const QString& StudyAddress);
+
 // How a start-up message is shown.
 enum class TMessageKind { Win, Form, Tab, Msg };
 // The kind named by `loc` (its first three letters, any case), else the
@@ -249,6 +254,7 @@ private:
     int m_timerInterval = 100;
     bool m_inTick = false;
     QBoxLayout* m_dynamicRow = nullptr;  // the slides and the clocks
+    bool m_activated = false;  // speed and progress set up
     bool m_resizeBound = false;  // PaintPanelResize runs on resizes after the first activation
     QString m_populationName;
     QStringList m_keys;

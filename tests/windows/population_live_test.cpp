@@ -9,6 +9,8 @@
 #include "chart/series/bar_series.h"
 #include "chart/series/histogram_series.h"
 #include "window_shot.h"
+#include "../support/screen_input.h"
+#include "widgets/seven_segment.h"
 #include "windows/bar_frame.h"
 #include "windows/histogram_frame.h"
 
@@ -48,6 +50,15 @@ protected:
         QTest::keyClick(variable, Qt::Key_Down);
         QApplication::processEvents();
         return w;
+    }
+    // Real time passes with the window's own timer running; the clock moves
+    // 30 s every tenth of a second.
+    void LetTimePass(int ms)
+    {
+        for (int t = 0; t < ms; t += 100) {
+            QTest::qWait(100);
+            Clock.Advance(30);
+        }
     }
     // What the chart shows now on screen.
     static QImage Shown(TChart* chart)
@@ -120,25 +131,77 @@ TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
     TChart* histogram = w.FrameHistogram2->ChartPoblacion;
     w.TrackBar_Speed->setValue(100);
     Run(w, 200); // 80 model minutes
-    const QImage moved = Shown(bars);
+    const int progress = w.TrackBar_Progress->value();
+    ASSERT_GT(progress, 0);
     // the user clicks another window of the program, then this one again
     auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
     other->setAttribute(Qt::WA_DeleteOnClose);
-    other->setGeometry(900, 700, 200, 100);
+    other->setGeometry(20, 20, 300, 150);
     other->show();
-    QTest::mouseClick(other->widget(), Qt::LeftButton, {}, other->widget()->rect().center());
-    QApplication::processEvents();
+    ClickOnScreen(other->widget(), other->widget()->rect().center());
     ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
-    QTest::mouseClick(w.LabelTitle, Qt::LeftButton, {}, w.LabelTitle->rect().center());
-    QApplication::processEvents();
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    // shown maximised like the window before it, the other one goes first
     other->close();
-    // activation starts the progress again from 0: the shares of the start
-    EXPECT_EQ(w.TrackBar_Progress->value(), 0);
-    const QImage after = Shown(bars);
-    EXPECT_NE(after, moved);
-    EXPECT_EQ(after, DrawnAnew(bars));
+    QApplication::processEvents();
+    ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    Run(w, 10);
+    // the run goes on: the shares of the present model time
+    EXPECT_GE(w.TrackBar_Progress->value(), progress);
+    EXPECT_EQ(Shown(bars), DrawnAnew(bars));
     EXPECT_EQ(Shown(histogram), DrawnAnew(histogram));
+}
+
+// The user runs the clock fast, looks at another window through the window
+// system and comes back: clock, speed and shares go on from where they were.
+TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheRunGoesOn)
+{
+    struct TLiveTimers {
+        TLiveTimers() { TFPoblacion::SetLiveTimers(true); }
+        ~TLiveTimers() { TFPoblacion::SetLiveTimers(false); }
+    } live;
+    TFPoblacion& w = OpenTheCharts();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    // the fastest speed, with the keyboard
+    w.TrackBar_Speed->setFocus();
+    QTest::keyClick(w.TrackBar_Speed, Qt::Key_End);
+    ASSERT_EQ(w.TrackBar_Speed->value(), 100);
+    const QString speed = w.Label_Speedpc->text();
+    const int interval = w.Timer1Interval();
+    ASSERT_NE(speed, QStringLiteral("100%"));
+    LetTimePass(2000);
+    ASSERT_TRUE(w.Timer1Enabled());
+    const int progress = w.TrackBar_Progress->value();
+    const std::string elapsed = w.ssM_Actual->Caption();
+    const double share = w.FrameBarras1->Series_Bar1->YValues().Value(0);
+    ASSERT_GT(progress, 0);
+
+    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
+    other->setAttribute(Qt::WA_DeleteOnClose);
+    other->setGeometry(20, 20, 300, 150);
+    other->show();
+    other->raise();
+    QApplication::processEvents();
+    ClickOnScreen(other->widget(), other->widget()->rect().center());
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
+    EXPECT_FALSE(w.Timer1Enabled());
+    // shown maximised like the window before it, the other one goes first
+    other->close();
+    QApplication::processEvents();
+    ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    EXPECT_TRUE(w.Timer1Enabled());
+    EXPECT_EQ(w.TrackBar_Speed->value(), 100);
+    EXPECT_EQ(w.Label_Speedpc->text(), speed);
+    EXPECT_EQ(w.Timer1Interval(), interval);
+    EXPECT_GE(w.TrackBar_Progress->value(), progress);
+
+    LetTimePass(2000);
+    SaveShot(w, "population_run_goes_on.png");
+    EXPECT_GT(w.TrackBar_Progress->value(), progress);
+    EXPECT_GT(w.ssM_Actual->Caption(), elapsed);
+    EXPECT_NE(w.FrameBarras1->Series_Bar1->YValues().Value(0), share);
+    EXPECT_EQ(Shown(w.FrameBarras1->ChartPoblacion), DrawnAnew(w.FrameBarras1->ChartPoblacion));
 }
 
 // ---- the charts panel and the cloud as the study opens ----
