@@ -138,7 +138,10 @@ void TFMsge::KeepAboveBackdrop()
 {
     if (!m_backdrop || m_backdrop->isHidden())
         return;
-    // a window transient for the backdrop: window managers keep it above
+    // a dialog transient for the backdrop: window managers keep it above
+    // (X11 marks only dialogs and tool windows as transient)
+    if (windowType() != Qt::Dialog)
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     m_backdrop->winId();
     winId();
     if (windowHandle() && m_backdrop->windowHandle())

@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QTabWidget;
 class QTimer;
@@ -236,7 +237,10 @@ private:
     static int PanelHeight(const QWidget* Panel);
     static int PanelMaxHeight(const QWidget* Panel);
     void SetPanelHeight(QWidget* Panel, int Height);
+    // The charts panel's width; the right panel keeps the rest at resizes.
     void SetLeftWidth(int Width);
+    // The width within what the page leaves, the right panel's width kept.
+    void FitLeftWidth(int Width);
     void BuildSplitters(QWidget* Body);
     // The speed and progress controls show only where they fit whole.
     void ShowSlidesWhereTheyFit();
@@ -255,6 +259,8 @@ private:
     bool m_inTick = false;
     QBoxLayout* m_dynamicRow = nullptr;  // the slides and the clocks
     bool m_activated = false;  // speed and progress set up
+    QScrollArea* m_pixels = nullptr;  // holds the population page
+    int m_rightWidth = 0;  // of the right panel, as the last choice left it
     bool m_resizeBound = false;  // PaintPanelResize runs on resizes after the first activation
     QString m_populationName;
     QStringList m_keys;
