@@ -795,20 +795,20 @@ void TFPoblacion::FormActivate()
     if (!isMaximized() && ParentForm())
         showMaximized();
     update();
-    // The speed and the progress are set up once: set again at a later
-    // activation they would restart a run the user moved.
+    // The bars are set up once: set again at a later activation they would
+    // restart a run the user moved and undo the charts' options.
     if (!m_activated) {
         m_activated = true;
         TrackBar_Speed->setRange(0, 100);
         TrackBar_Speed->setValue(50);
         TrackBar_Progress->setRange(0, 100);
         TrackBar_Progress->setValue(0);
+        TrackBar_Transparency->setRange(0, 100);
+        TrackBar_Transparency->setValue(20);
+        TrackBar_Thickness->setRange(0, 100);
+        TrackBar_Thickness->setValue(10);
         SetTimer1Interval(FBaseInterval);
     }
-    TrackBar_Transparency->setRange(0, 100);
-    TrackBar_Transparency->setValue(20);
-    TrackBar_Thickness->setRange(0, 100);
-    TrackBar_Thickness->setValue(10);
     m_resizeBound = true;
     SetTimer1Enabled(true);
     // the clock has gone on while the window was inactive

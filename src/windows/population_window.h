@@ -258,7 +258,7 @@ private:
     int m_timerInterval = 100;
     bool m_inTick = false;
     QBoxLayout* m_dynamicRow = nullptr;  // the slides and the clocks
-    bool m_activated = false;  // speed and progress set up
+    bool m_activated = false;  // the bars set up
     QScrollArea* m_pixels = nullptr;  // holds the population page
     int m_rightWidth = 0;  // of the right panel, as the last choice left it
     bool m_resizeBound = false;  // PaintPanelResize runs on resizes after the first activation

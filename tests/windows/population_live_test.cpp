@@ -7,12 +7,14 @@
 #include "chart/chart.h"
 #include "chart/chart_title.h"
 #include "chart/series/bar_series.h"
+#include "chart/series/fast_line_series.h"
 #include "chart/series/histogram_series.h"
 #include "window_shot.h"
 #include "../support/screen_input.h"
 #include "widgets/seven_segment.h"
 #include "windows/bar_frame.h"
 #include "windows/histogram_frame.h"
+#include "windows/track_bar.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -202,6 +204,57 @@ TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheRunGoesOn)
     EXPECT_GT(w.ssM_Actual->Caption(), elapsed);
     EXPECT_NE(w.FrameBarras1->Series_Bar1->YValues().Value(0), share);
     EXPECT_EQ(Shown(w.FrameBarras1->ChartPoblacion), DrawnAnew(w.FrameBarras1->ChartPoblacion));
+}
+
+// The user sets the histograms' transparency and line thickness, looks at
+// another window and comes back: the charts keep what the user chose.
+TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheChartOptionsStay)
+{
+    TFPoblacion& w = OpenTheCharts();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    Click(w.SB_GraphicOptions);
+    ASSERT_TRUE(w.TrackBar_Transparency->isVisible());
+    w.TrackBar_Transparency->setFocus();
+    QTest::keyClick(w.TrackBar_Transparency, Qt::Key_End);
+    w.TrackBar_Thickness->setFocus();
+    QTest::keyClick(w.TrackBar_Thickness, Qt::Key_End);
+    QApplication::processEvents();
+    ASSERT_EQ(w.TrackBar_Transparency->value(), 100);
+    ASSERT_EQ(w.TrackBar_Thickness->value(), 100);
+    const auto expectChosen = [&w](const char* when) {
+        EXPECT_EQ(w.TrackBar_Transparency->value(), 100) << when;
+        EXPECT_EQ(w.TrackBar_Transparency->SelEnd(), 100) << when;
+        EXPECT_EQ(w.TrackBar_Thickness->value(), 100) << when;
+        EXPECT_EQ(w.TrackBar_Thickness->SelEnd(), 100) << when;
+        for (TFrameHistogram* frame : {w.FrameHistogram1, w.FrameHistogram2}) {
+            for (THistogramSeries* s : frame->FHistSeries)
+                EXPECT_EQ(s->Transparency(), 100) << when;
+            for (TFastLineSeries* s : frame->FLineSeries)
+                EXPECT_EQ(s->LinePen().Width(), 100 / 15) << when;
+        }
+    };
+    expectChosen("as chosen");
+
+    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
+    other->setAttribute(Qt::WA_DeleteOnClose);
+    other->setGeometry(20, 20, 300, 150);
+    other->show();
+    other->raise();
+    QApplication::processEvents();
+    ClickOnScreen(other->widget(), other->widget()->rect().center());
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
+    other->close();
+    QApplication::processEvents();
+    ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    Run(w, 2);
+    expectChosen("back in the window");
+    EXPECT_EQ(Shown(w.FrameHistogram2->ChartPoblacion), DrawnAnew(w.FrameHistogram2->ChartPoblacion));
+    // the labels still set the defaults back
+    QTest::mouseClick(w.Label1, Qt::LeftButton, {}, w.Label1->rect().center());
+    QTest::mouseClick(w.Label5, Qt::LeftButton, {}, w.Label5->rect().center());
+    EXPECT_EQ(w.TrackBar_Transparency->value(), 20);
+    EXPECT_EQ(w.TrackBar_Thickness->value(), 10);
 }
 
 // ---- the charts panel and the cloud as the study opens ----
