@@ -905,6 +905,12 @@ void TFPoblacion::SetLeftWidth(int Width)
 void TFPoblacion::FitLeftWidth(int Width)
 {
     int w = std::max(Width, sbPanelCharts->width());
+    // beside collapsed charts the speed controls stand whole by the clocks
+    // (a narrow window scrolls to them); open charts leave the clocks alone
+    const int slides = w > sbPanelCharts->width()
+                           ? 0
+                           : Panel_Slides->minimumSizeHint().width() + 2 * m_dynamicRow->spacing();
+    PanelMainR->setMinimumWidth(std::max(Panel_tiemposWidth + kTimeMargin, Panel_tiemposWidth + slides));
     if (w > sbPanelCharts->width()) {
         // open charts keep a width of their own, and leave the right panel its least
         // beside the charts: the splitter and the right panel, apart by the row's spacing

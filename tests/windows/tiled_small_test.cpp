@@ -167,12 +167,18 @@ bool WholeUpTo(const QWidget* widget, const QWidget* top)
     return false;
 }
 
-// The sizes the Window menu's tiles give two and three windows on the main
-// window's area.
+// The window area of the main window maximised on a 1280 x 1024 screen
+// (under a window manager's title bar, below the menu and tool bars).
+constexpr QSize kMaximisedArea(1280, 936);
+
+// The sizes the Window menu's tiles give two, three and four windows side by
+// side and one above the other.
 std::vector<QSize> TileSizes(const QSize& area)
 {
-    return {QSize(area.width() / 2, area.height()), QSize(area.width() / 3, area.height()),
-            QSize(area.width(), area.height() / 2), QSize(area.width(), area.height() / 3)};
+    std::vector<QSize> sizes;
+    for (int n : {2, 3, 4})
+        sizes.insert(sizes.end(), {QSize(area.width() / n, area.height()), QSize(area.width(), area.height() / n)});
+    return sizes;
 }
 
 } // namespace
@@ -196,7 +202,7 @@ TEST_F(TiledSmall, APopulationWindowTiledKeepsEveryControlUsable)
     auto* page = w->findChild<QWidget*>(QStringLiteral("PixelsPage"));
     ASSERT_NE(page, nullptr);
     int k = 0;
-    for (const QSize& size : TileSizes(MainWindow().MDIArea()->viewport()->size()))
+    for (const QSize& size : TileSizes(kMaximisedArea))
       for (bool speed : {false, true}) {
         w->showNormal();
         w->setGeometry(QRect(QPoint(0, 0), size));
