@@ -27,7 +27,7 @@ ctest --test-dir "$ROOT/build" -j "$JOBS" --output-on-failure --timeout 300
 # The windows suite again on a real X display (Xvfb) with a window manager,
 # beside its offscreen run: faults of painting, stacking, activation and
 # window-system input show only there.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/with_openbox.sh env QT_QPA_PLATFORM=xcb \
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/with_openbox.sh" env QT_QPA_PLATFORM=xcb \
   "$ROOT/build/tests/vexa_windows_tests" --gtest_brief=1
 
 cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -6,6 +6,7 @@
 // their own while the program is busy. Elsewhere (offscreen) the clicks are
 // Qt's test input and the pictures the platform's grab of the screen.
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPoint>
@@ -123,9 +124,23 @@ inline void ClickOnScreen(QWidget* widget, QPoint at)
 {
 #ifdef VEXA_TEST_X11_INPUT
     if (ScreenInputThroughX11()) {
+        // the press and release come back through the window manager, late
+        // on a busy machine: wait for the release to reach the program
+        struct TReleaseSeen : QObject {
+            bool seen = false;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::MouseButtonRelease)
+                    seen = true;
+                return false;
+            }
+        } release;
+        qApp->installEventFilter(&release);
         screen_input_detail::Link().Click(widget->mapToGlobal(at), 1);
-        // the press and release come back through the window manager
-        QTest::qWait(200);
+        const bool seen = QTest::qWaitFor([&release] { return release.seen; }, 10000);
+        qApp->removeEventFilter(&release);
+        if (seen)
+            QTest::qWait(50);
         return;
     }
 #endif
