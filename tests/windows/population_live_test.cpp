@@ -27,6 +27,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -52,6 +53,26 @@ protected:
         QTest::keyClick(variable, Qt::Key_Down);
         QApplication::processEvents();
         return w;
+    }
+    // The user clicks another window of the program, then this window again
+    // (the other one closed first: shown maximised like this one, it would
+    // cover it). While Away runs the other window is the active one.
+    void LookAwayAndBack(TFPoblacion& w, const std::function<void()>& Away = {})
+    {
+        auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
+        other->setAttribute(Qt::WA_DeleteOnClose);
+        other->setGeometry(20, 20, 300, 150);
+        other->show();
+        other->raise();
+        QApplication::processEvents();
+        ClickOnScreen(other->widget(), other->widget()->rect().center());
+        ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
+        if (Away)
+            Away();
+        other->close();
+        QApplication::processEvents();
+        ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
+        ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
     }
     // Real time passes with the window's own timer running; the clock moves
     // 30 s every tenth of a second.
@@ -135,18 +156,9 @@ TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
     Run(w, 200); // 80 model minutes
     const int progress = w.TrackBar_Progress->value();
     ASSERT_GT(progress, 0);
-    // the user clicks another window of the program, then this one again
-    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
-    other->setAttribute(Qt::WA_DeleteOnClose);
-    other->setGeometry(20, 20, 300, 150);
-    other->show();
-    ClickOnScreen(other->widget(), other->widget()->rect().center());
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
-    // shown maximised like the window before it, the other one goes first
-    other->close();
-    QApplication::processEvents();
-    ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    LookAwayAndBack(w);
+    if (HasFatalFailure())
+        return;
     Run(w, 10);
     // the run goes on: the shares of the present model time
     EXPECT_GE(w.TrackBar_Progress->value(), progress);
@@ -178,20 +190,9 @@ TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheRunGoesOn)
     const double share = w.FrameBarras1->Series_Bar1->YValues().Value(0);
     ASSERT_GT(progress, 0);
 
-    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
-    other->setAttribute(Qt::WA_DeleteOnClose);
-    other->setGeometry(20, 20, 300, 150);
-    other->show();
-    other->raise();
-    QApplication::processEvents();
-    ClickOnScreen(other->widget(), other->widget()->rect().center());
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
-    EXPECT_FALSE(w.Timer1Enabled());
-    // shown maximised like the window before it, the other one goes first
-    other->close();
-    QApplication::processEvents();
-    ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    LookAwayAndBack(w, [&w] { EXPECT_FALSE(w.Timer1Enabled()); });
+    if (HasFatalFailure())
+        return;
     EXPECT_TRUE(w.Timer1Enabled());
     EXPECT_EQ(w.TrackBar_Speed->value(), 100);
     EXPECT_EQ(w.Label_Speedpc->text(), speed);
@@ -235,18 +236,9 @@ TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheChartOptionsStay)
     };
     expectChosen("as chosen");
 
-    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
-    other->setAttribute(Qt::WA_DeleteOnClose);
-    other->setGeometry(20, 20, 300, 150);
-    other->show();
-    other->raise();
-    QApplication::processEvents();
-    ClickOnScreen(other->widget(), other->widget()->rect().center());
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
-    other->close();
-    QApplication::processEvents();
-    ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    LookAwayAndBack(w);
+    if (HasFatalFailure())
+        return;
     Run(w, 2);
     expectChosen("back in the window");
     EXPECT_EQ(Shown(w.FrameHistogram2->ChartPoblacion), DrawnAnew(w.FrameHistogram2->ChartPoblacion));
