@@ -10,7 +10,7 @@ PACKAGES=(
   libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
   libclang-rt-14-dev llvm
-  xvfb xauth fonts-liberation2 fonts-dejavu-core
+  xvfb xauth openbox libxcb1-dev libxcb-xtest0-dev fonts-liberation2 fonts-dejavu-core
   locales
   pspp r-base-core
   libqcustomplot-dev

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Set-up, build and the whole test suite: the normal build with every test,
-# the windows suite once more under Xvfb with the X11 platform, then the
+# the windows suite once more under Xvfb and openbox with the X11 platform, then the
 # core, the platform's drawing layer, the test doubles and the chart again
 # under AddressSanitizer and UBSan (the suites that start Qt WebEngine
 # stay out of that pass), then every fuzz target built with clang and run for
@@ -24,9 +24,10 @@ cmake -S "$ROOT" -B "$ROOT/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DV
 cmake --build "$ROOT/build" -j "$JOBS"
 ctest --test-dir "$ROOT/build" -j "$JOBS" --output-on-failure --timeout 300
 
-# The windows suite again on a real X display (Xvfb), beside its offscreen run:
-# faults of painting and window-system input show only there.
-xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+# The windows suite again on a real X display (Xvfb) with a window manager,
+# beside its offscreen run: faults of painting, stacking, activation and
+# window-system input show only there.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/with_openbox.sh" env QT_QPA_PLATFORM=xcb \
   "$ROOT/build/tests/vexa_windows_tests" --gtest_brief=1
 
 cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

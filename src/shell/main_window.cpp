@@ -935,6 +935,12 @@ void TFMain::ActionOpenExecute()
         OpenDataFile(*chosen);
     else if (extension == QLatin1String(".htm") || extension == QLatin1String(".html"))
         OpenLocalWebFile(this, *chosen, nullptr);
+    else
+        platform::CurrentDialogs().MessageBox(
+            this, QString(),
+            QStringLiteral("Unable to open \r") + *chosen +
+                QStringLiteral("\rVeXA opens studies (*.xml) and web pages (*.htm, *.html)."),
+            platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
 void TFMain::ShowLoadError(const QString& FileName, const QString& LocalFile, const char* Reason)

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/event_guard.h"
 #include "platform/web_view.h"
+#include "platform/window_system.h"
 #include "window_base/web_editor.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -41,10 +43,18 @@ TFFondoScreen* NewBackdrop()
     return backdrop;
 }
 
+// The backdrop shows only where the window system dims it: an opaque one
+// would hide the whole desktop.
+void ShowBackdrop(TFFondoScreen* backdrop)
+{
+    if (backdrop && platform::WindowOpacityShows())
+        backdrop->show();
+}
+
 void ShowAndPaint(TFMsge* window)
 {
-    if (TFFondoScreen* backdrop = window->Backdrop())
-        backdrop->show();
+    ShowBackdrop(window->Backdrop());
+    window->KeepAboveBackdrop();
     window->show();
     QCoreApplication::processEvents();
 }
@@ -52,13 +62,25 @@ void ShowAndPaint(TFMsge* window)
 } // namespace
 
 TFFondoScreen::TFFondoScreen(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     setWindowOpacity(125.0 / 255.0);
+}
+
+bool TFFondoScreen::event(QEvent* event)
+{
+    // brought to the front (a click on it), it puts its messages back above it
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::MouseButtonPress) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* message = qobject_cast<TFMsge*>(w); message && message->Backdrop() == this &&
+                                                           message->isVisible())
+                message->raise();
+    }
+    return QWidget::event(event);
 }
 
 TFMsge::TFMsge(QWidget* parent)
@@ -112,9 +134,25 @@ TFMsge::~TFMsge()
     FreeBackdrop();
 }
 
+void TFMsge::KeepAboveBackdrop()
+{
+    if (!m_backdrop || m_backdrop->isHidden())
+        return;
+    // a dialog transient for the backdrop: window managers keep it above
+    // (X11 marks only dialogs and tool windows as transient)
+    if (windowType() != Qt::Dialog)
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    m_backdrop->winId();
+    winId();
+    if (windowHandle() && m_backdrop->windowHandle())
+        windowHandle()->setTransientParent(m_backdrop->windowHandle());
+}
+
 void TFMsge::FreeBackdrop()
 {
     if (m_backdrop) {
+        if (windowHandle())
+            windowHandle()->setTransientParent(nullptr);
         TFFondoScreen* backdrop = m_backdrop.data();
         m_backdrop = nullptr;
         backdrop->hide();
@@ -156,6 +194,7 @@ void TFMsge::BecomeBrowser()
         const bool wasVisible = isVisible();
         setWindowFlags((windowFlags() & ~Qt::FramelessWindowHint) | Qt::WindowTitleHint
                        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        KeepAboveBackdrop();
         if (wasVisible)
             show();
     });
@@ -235,7 +274,7 @@ TFMsge* ShowWebMessage(const QString& Caption, const QString& URL, bool WithBack
     TFMsge* window = NewWebMessage(Caption, URL, backdrop, Sizeable);
     window->resize(Width != 0 ? Width : 500, Height != 0 ? Height : 500);
     if (backdrop) {
-        backdrop->show();
+        ShowBackdrop(backdrop);
         window->resize(backdrop->width() - 150, backdrop->height() - 100);
     }
     CentreOnScreen(window);
@@ -258,7 +297,7 @@ TFMsge* ShowWebMessageOverBackdrop(const QString& Caption, const QString& URL, i
     TFFondoScreen* backdrop = NewBackdrop();
     backdrop->setEnabled(false);
     TFMsge* window = NewWebMessage(Caption, URL, backdrop, Sizeable);
-    backdrop->show();
+    ShowBackdrop(backdrop);
     window->resize(WebMessageSizeOverBackdrop(backdrop->size(), WidthPercent, HeightPercent));
     CentreOnScreen(window);
     ShowAndPaint(window);

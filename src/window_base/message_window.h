@@ -11,11 +11,15 @@ class QLabel;
 class QToolButton;
 class TWebEditor;
 
-// A borderless black window over the whole screen, half transparent.
+// A borderless black window over the whole screen, half transparent. It
+// never takes the focus, and its messages stay above it.
 class TFFondoScreen : public QWidget {
     Q_OBJECT
 public:
     explicit TFFondoScreen(QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 class TFMsge : public QWidget {
@@ -30,6 +34,8 @@ public:
     TFFondoScreen* Backdrop() const { return m_backdrop.data(); }
     // Closes and frees the backdrop, if any.
     void FreeBackdrop();
+    // Makes the window transient for its shown backdrop, so that it stays above it.
+    void KeepAboveBackdrop();
     int NavigationCount() const { return m_navigationCount; }
     void SetNavigationCount(int count) { m_navigationCount = count; }
 

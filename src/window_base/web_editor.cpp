@@ -24,6 +24,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const QString kFileFilter = QStringLiteral(
@@ -59,6 +62,16 @@ bool HasScheme(const QString& address)
 }
 
 } // namespace
+
+QFont ScaledFont(QFont font, double Factor)
+{
+    // a font sized in pixels reports a point size of -1, and one in points a pixel size of -1
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, static_cast<int>(std::nearbyint(font.pixelSize() * Factor))));
+    else if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * Factor);
+    return font;
+}
 
 TWebEditor::TWebEditor(QWidget* parent)
     : QWidget(parent)
@@ -122,9 +135,7 @@ TWebEditor::TWebEditor(QWidget* parent)
         palette.setColor(QPalette::Window, Qt::white);
         palette.setColor(QPalette::WindowText, QColor(0x80, 0, 0));
         lblNavigateError->setPalette(palette);
-        QFont font = lblNavigateError->font();
-        font.setPointSizeF(font.pointSizeF() * 1.2);
-        lblNavigateError->setFont(font);
+        lblNavigateError->setFont(ScaledFont(lblNavigateError->font(), 1.2));
     }
     lblNavigateError->hide();
     browserLayout->addWidget(lblNavigateError, 1);

@@ -4,6 +4,7 @@
 // windows and the web tabs of study windows.
 #include "platform/text_file.h"
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -19,6 +20,9 @@ namespace platform {
 struct FileDialogRequest;
 class WebView;
 }
+
+// The font at Factor times its size, whether it is sized in points or in pixels.
+QFont ScaledFont(QFont font, double Factor);
 
 class TWebEditor : public QWidget {
     Q_OBJECT

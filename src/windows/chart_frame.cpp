@@ -108,6 +108,9 @@ void TChartFrame::SetFrameHeight(int h)
     m_height = std::max(h, 0);
     m_body->setVisible(IsExpanded());
     SetColumnHeight(this, m_height, m_alignClient && m_height > kTitleHeight);
+    // the frame that takes the rest keeps room for its chart
+    if (m_alignClient && IsExpanded())
+        setMinimumHeight(kClientLeastHeight);
 }
 
 void TChartFrame::SetAlignClient(bool client)

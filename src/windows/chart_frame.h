@@ -16,6 +16,7 @@ class TChartFrame : public QWidget {
 public:
     static constexpr int kTitleHeight = 15;
     static constexpr int kOptionRowHeight = 22;
+    static constexpr int kClientLeastHeight = 120;  // a frame taking the rest, open
 
     // Taller than its title (with 5 pixels to spare).
     bool IsExpanded() const;

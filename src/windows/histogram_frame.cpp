@@ -1,5 +1,7 @@
 #include "windows/histogram_frame.h"
 
+#include <algorithm>
+
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "chart/plot_gradient.h"
@@ -88,6 +90,18 @@ void TFrameHistogram::FitOptionRow()
         row->setAlignment(panel, wrap ? Qt::AlignLeft : Qt::Alignment());
     // each line as high as the single row
     Panel1->setFixedHeight(wrap ? 2 * kOptionRowHeight : kOptionRowHeight);
+}
+
+int TFrameHistogram::WrappedOptionWidth() const
+{
+    if (!Panel1->isVisibleTo(this))
+        return 0;
+    int widest = 0;
+    for (QWidget* panel : {PanelA, PanelB, PanelC})
+        if (!panel->isHidden())
+            widest = std::max(widest, panel->sizeHint().width());
+    const QMargins margins = Panel1->layout()->contentsMargins();
+    return widest + margins.left() + margins.right();
 }
 
 int TFrameHistogram::ParentHeight() const

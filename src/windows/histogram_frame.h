@@ -62,6 +62,8 @@ public:
     std::vector<TFastLineSeries*> FLineSeries;
 
     TChart* ChartPoblacion = nullptr;
+    // The width the shown option row needs on two lines (0 when hidden).
+    int WrappedOptionWidth() const;
     QWidget* PanelA = nullptr;
     QToolButton* sb_togglePanels = nullptr;
     QWidget* PanelB = nullptr;

@@ -11,7 +11,9 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QScrollArea>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +68,9 @@ TFrameNormales::TFrameNormales(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pages);
 
     BuildGraphPage(AddScrollingTab(m_pages, "GraphScroll", "GraphPage", QStringLiteral("Graph")));
+    // a narrow window puts the data and distribution groups under the tails
+    m_graphView = m_pages->findChild<QScrollArea*>(QStringLiteral("GraphScroll"))->viewport();
+    m_graphView->installEventFilter(this);
 
     auto* settings = new QWidget(m_pages);
     auto* settingsLayout = new QVBoxLayout(settings);
@@ -224,8 +229,9 @@ QWidget* TFrameNormales::BuildBottomPanel()
 {
     auto* bottom = new QWidget(this);
     bottom->setObjectName(QStringLiteral("PanelBottom"));
-    auto* row = new QHBoxLayout(bottom);
+    auto* row = new QGridLayout(bottom);
     row->setContentsMargins(2, 2, 2, 2);
+    m_bottomGrid = row;
     const char* groupTitles[] = {"Tails", "Data", "Ditributions"};
     std::array<QWidget*, 3> bodies{};
     for (int g = 0; g < 3; ++g) {
@@ -240,12 +246,13 @@ QWidget* TFrameNormales::BuildBottomPanel()
         auto* body = new QWidget(bottom);
         column->addWidget(body);
         column->addStretch(1);
-        row->addLayout(column);
+        row->addLayout(column, 0, g);
+        m_groupColumns[static_cast<std::size_t>(g)] = column;
         bodies[static_cast<std::size_t>(g)] = body;
         m_groupButtons[static_cast<std::size_t>(g)] = button;
         m_groupPanels[static_cast<std::size_t>(g)] = body;
     }
-    row->addStretch(1);
+    row->setColumnStretch(3, 1);
 
     // Tails
     auto* tails = new QHBoxLayout(bodies[0]);
@@ -932,12 +939,35 @@ void TFrameNormales::ChartNormalesMouseMove(int x, int y)
 
 bool TFrameNormales::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_graphView && event->type() == QEvent::Resize)
+        FitBottomGroups();
     if (event->type() == QEvent::MouseButtonRelease && TagOf(watched) > 0 && qobject_cast<QLabel*>(watched))
         Labels_Click(watched);
     return QWidget::eventFilter(watched, event);
 }
 
 // ---- layout handlers ----
+
+void TFrameNormales::FitBottomGroups()
+{
+    int oneRow = 2 * m_bottomGrid->horizontalSpacing() + 4 + 4;  // between the groups, the margins
+    for (QBoxLayout* column : m_groupColumns)
+        oneRow += column->sizeHint().width();
+    const bool wrap = oneRow > m_graphView->width();
+    if (wrap == m_bottomWrapped)
+        return;
+    m_bottomWrapped = wrap;
+    for (QBoxLayout* column : m_groupColumns)
+        m_bottomGrid->removeItem(column);
+    if (wrap) {
+        m_bottomGrid->addLayout(m_groupColumns[0], 0, 0, 1, 3);
+        m_bottomGrid->addLayout(m_groupColumns[1], 1, 0);
+        m_bottomGrid->addLayout(m_groupColumns[2], 1, 1);
+    } else {
+        for (int g = 0; g < 3; ++g)
+            m_bottomGrid->addLayout(m_groupColumns[static_cast<std::size_t>(g)], 0, g);
+    }
+}
 
 void TFrameNormales::ChartNormalesResize()
 {

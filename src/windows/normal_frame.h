@@ -10,7 +10,9 @@
 #include <array>
 
 class QAbstractButton;
+class QBoxLayout;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -83,6 +85,8 @@ public:
     void Showlbl();
     void ChartNormalesMouseMove(int x, int y);
     void ChartNormalesResize();
+    // The bottom groups on one row where it fits the graph page, else two.
+    void FitBottomGroups();
     void sbLabelsClick();
     void SpeedButtonPanelTailsClick(QObject* sender);
     void Button1Click();
@@ -158,6 +162,10 @@ private:
     std::array<QLineEdit*, 3> m_labelEdits{};  // tags 5, 6, 7
     std::array<QLabel*, 7> m_floating{};       // pFloatingLabel1 .. 7
     std::array<QWidget*, 3> m_groupPanels{};   // Tails, Data, Distributions
+    std::array<QBoxLayout*, 3> m_groupColumns{};  // each group's button over its panel
+    QGridLayout* m_bottomGrid = nullptr;
+    QWidget* m_graphView = nullptr;  // the graph page's scrolling viewport
+    bool m_bottomWrapped = false;  // the groups on two rows
     std::array<QToolButton*, 3> m_groupButtons{};
     TNTabEd* NTabEd1 = nullptr;
 

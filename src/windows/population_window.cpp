@@ -25,12 +25,14 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -41,6 +43,9 @@ namespace {
 bool g_liveTimers = true;
 
 constexpr int kTitleButtonHeight = 15;
+constexpr int Panel_tiemposWidth = 230;
+constexpr int kTimeMargin = 20;      // beside the time panel
+constexpr int kLeastChartsWidth = 200;  // the charts panel open
 constexpr double kMinutesPerDay = 1440.0;
 
 QString ToQString(const std::string& s)
@@ -133,6 +138,19 @@ int AmplitudeBins(int Position, int BaseBins)
     return static_cast<int>(std::nearbyint(BaseBins * factor));
 }
 
+QString StudyPageAddress(const QString& Href, const QString& StudyAddress)
+{
+    const QUrl study(StudyAddress);
+    const QString scheme = study.scheme().toLower();
+    if (Href.isEmpty() || Href.startsWith(QLatin1String("{appdir}")) ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return Href;
+    const QUrl page(Href);
+    if (!page.isValid() || !page.isRelative())
+        return Href;
+    return study.resolved(page).toString();
+}
+
 TMessageKind MessageKindOf(const std::string& Loc, TMessageKind Previous)
 {
     if (SameLeadingText(Loc, "win", 3))
@@ -208,10 +226,20 @@ void TFPoblacion::BuildLayout()
 
     // Population page
     TabSheet_Pixels = NewNamed<QWidget>(PageControl1, "TabSheet_Pixels");
-    auto* pageBox = new QVBoxLayout(TabSheet_Pixels);
+    // a window smaller than the page's controls scrolls them, never piles them up
+    auto* sheetBox = new QVBoxLayout(TabSheet_Pixels);
+    sheetBox->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = NewNamed<QScrollArea>(TabSheet_Pixels, "PixelsScroll");
+    m_pixels = scroll;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    sheetBox->addWidget(scroll);
+    auto* pixels = NewNamed<QWidget>(scroll, "PixelsPage");
+    scroll->setWidget(pixels);
+    auto* pageBox = new QVBoxLayout(pixels);
     pageBox->setContentsMargins(0, 0, 0, 0);
     pageBox->setSpacing(0);
-    PanelTitle = NewRowPanel(TabSheet_Pixels, "PanelTitle", 25);
+    PanelTitle = NewRowPanel(pixels, "PanelTitle", 25);
     LabelTitle = NewNamed<QLabel>(PanelTitle, "LabelTitle");
     LabelTitle->setAlignment(Qt::AlignCenter);
     LabelTitle->setWordWrap(true);
@@ -221,7 +249,7 @@ void TFPoblacion::BuildLayout()
     PanelTitle->layout()->addWidget(LabelTitle);
     pageBox->addWidget(PanelTitle);
 
-    auto* body = NewRowPanel(TabSheet_Pixels, "PanelBody", 0);
+    auto* body = NewRowPanel(pixels, "PanelBody", 0);
     pageBox->addWidget(body, 1);
     auto* bodyRow = static_cast<QHBoxLayout*>(body->layout());
 
@@ -319,7 +347,8 @@ void TFPoblacion::BuildLayout()
     bodyRow->addWidget(Splitter1);
 
     PanelMainR = NewNamed<QWidget>(body, "PanelMainR");
-    PanelMainR->setMinimumWidth(1);
+    // the clocks stay whole beside the charts
+    PanelMainR->setMinimumWidth(Panel_tiemposWidth + kTimeMargin);
     bodyRow->addWidget(PanelMainR, 1);
     auto* rightBox = new QVBoxLayout(PanelMainR);
     rightBox->setContentsMargins(0, 0, 0, 0);
@@ -381,7 +410,7 @@ void TFPoblacion::BuildLayout()
     dynamicRow->addWidget(Panel_Slides);
     dynamicRow->addStretch(1);
     Panel_tiempos = NewNamed<QWidget>(pDynamic, "Panel_tiempos");
-    Panel_tiempos->setFixedWidth(230);
+    Panel_tiempos->setFixedWidth(Panel_tiemposWidth);
     auto* times = new QGridLayout(Panel_tiempos);
     times->setContentsMargins(2, 0, 2, 0);
     times->setVerticalSpacing(1);
@@ -481,10 +510,17 @@ void TFPoblacion::BindControls()
     Lbl_Get_sample->installEventFilter(this);
     PaintBox1->installEventFilter(this);
     pDynamic->installEventFilter(this);
+    m_pixels->viewport()->installEventFilter(this);
 }
 
 bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
 {
+    if (Watched == m_pixels->viewport()) {
+        // open charts follow the window; the right panel keeps its width
+        if (Event->type() == QEvent::Resize && PanelMainL->width() > sbPanelCharts->width())
+            FitLeftWidth(m_pixels->viewport()->width() - m_rightWidth);
+        return false;
+    }
     if (Watched == pDynamic) {
         if (Event->type() == QEvent::Resize)
             ShowSlidesWhereTheyFit();
@@ -592,7 +628,7 @@ void TFPoblacion::ReadMessages()
         const auto item = items.Get_Item(i);
         kind = MessageKindOf(item.Loc(), kind);
         const QString lbl = ToQString(item.Lbl());
-        const QString href = ToQString(item.Href());
+        const QString href = StudyPageAddress(ToQString(item.Href()), DataName());
         switch (kind) {
         case TMessageKind::Win:
             m_messages.append(ShowWebMessageOverBackdrop(lbl, href, 25, 25, true));
@@ -759,17 +795,24 @@ void TFPoblacion::FormActivate()
     if (!isMaximized() && ParentForm())
         showMaximized();
     update();
-    TrackBar_Speed->setRange(0, 100);
-    TrackBar_Speed->setValue(50);
-    TrackBar_Progress->setRange(0, 100);
-    TrackBar_Progress->setValue(0);
-    TrackBar_Transparency->setRange(0, 100);
-    TrackBar_Transparency->setValue(20);
-    TrackBar_Thickness->setRange(0, 100);
-    TrackBar_Thickness->setValue(10);
-    SetTimer1Interval(FBaseInterval);
+    // The bars are set up once: set again at a later activation they would
+    // restart a run the user moved and undo the charts' options.
+    if (!m_activated) {
+        m_activated = true;
+        TrackBar_Speed->setRange(0, 100);
+        TrackBar_Speed->setValue(50);
+        TrackBar_Progress->setRange(0, 100);
+        TrackBar_Progress->setValue(0);
+        TrackBar_Transparency->setRange(0, 100);
+        TrackBar_Transparency->setValue(20);
+        TrackBar_Thickness->setRange(0, 100);
+        TrackBar_Thickness->setValue(10);
+        SetTimer1Interval(FBaseInterval);
+    }
     m_resizeBound = true;
     SetTimer1Enabled(true);
+    // the clock has gone on while the window was inactive
+    UpdateTimeDisplays();
     cbShowModelClick();
     // the shares may have moved while the window was inactive
     if (FModel && FrameBarras1->IsExpanded())
@@ -854,7 +897,31 @@ void TFPoblacion::ShowHidePanels(QObject* Sender)
 
 void TFPoblacion::SetLeftWidth(int Width)
 {
-    const int w = std::max(Width, sbPanelCharts->width());
+    // the width the right panel keeps when the window is resized
+    m_rightWidth = m_pixels->viewport()->width() - std::max(Width, sbPanelCharts->width());
+    FitLeftWidth(Width);
+}
+
+void TFPoblacion::FitLeftWidth(int Width)
+{
+    int w = std::max(Width, sbPanelCharts->width());
+    // beside collapsed charts the speed controls stand whole by the clocks
+    // (a narrow window scrolls to them); open charts leave the clocks alone
+    const int slides = w > sbPanelCharts->width()
+                           ? 0
+                           : Panel_Slides->minimumSizeHint().width() + 2 * m_dynamicRow->spacing();
+    PanelMainR->setMinimumWidth(std::max(Panel_tiemposWidth + kTimeMargin, Panel_tiemposWidth + slides));
+    if (w > sbPanelCharts->width()) {
+        // open charts keep a width of their own, and leave the right panel its least
+        // beside the charts: the splitter and the right panel, apart by the row's spacing
+        const int spacing = PanelMainL->parentWidget()->layout()->spacing();
+        const int room =
+            m_pixels->viewport()->width() - Splitter1->width() - PanelMainR->minimumWidth() - 2 * spacing;
+        // the least that shows the histograms' option rows whole
+        const int options = std::max(FrameHistogram1->WrappedOptionWidth(), FrameHistogram2->WrappedOptionWidth());
+        const int least = std::max(kLeastChartsWidth, sbPanelCharts->width() + spacing + options);
+        w = std::max(std::min(w, room), least);
+    }
     // collapsed, the panel shows its button alone, not the charts squeezed beside it
     PanelCharts->setVisible(w > sbPanelCharts->width());
     PanelMainL->setFixedWidth(w);
@@ -879,11 +946,13 @@ void TFPoblacion::sbPanelChartsClick()
 void TFPoblacion::SB_ShowTimectrlsClick()
 {
     const int w = Panel_tiempos->width() + 20;
+    // open charts stay open in a narrow window (the page scrolls)
+    const int least = PanelMainL->width() > sbPanelCharts->width() ? kLeastChartsWidth : 0;
     if (!SB_ShowTimeControls->isChecked()) {
-        SetLeftWidth(width() - w);
+        SetLeftWidth(std::max(width() - w, least));
         SB_ShowTimeControls->setProperty("Tag", 0);
     } else {
-        SetLeftWidth(width() - (Panel_Slides->maximumWidth() + w + 20));
+        SetLeftWidth(std::max(width() - (Panel_Slides->maximumWidth() + w + 20), least));
         SB_ShowTimeControls->setProperty("Tag", 1);
     }
 }

@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QTabWidget;
 class QTimer;
@@ -56,6 +57,11 @@ int TimerIntervalAt(int BaseInterval, double Speed);
 double ProgressPercent(double ModelMinutes, double HorizonMinutes);
 // Class count for an amplitude position 0..100 at BaseBins classes.
 int AmplitudeBins(int Position, int BaseBins);
+
+// The address of a page a study names: a relative address of a study fetched
+// from a web server resolves against the study's own address; any other
+// address stands as it is.
+QString StudyPageAddress(const QString& Href, const QString& StudyAddress);
 
 // How a start-up message is shown.
 enum class TMessageKind { Win, Form, Tab, Msg };
@@ -231,7 +237,10 @@ private:
     static int PanelHeight(const QWidget* Panel);
     static int PanelMaxHeight(const QWidget* Panel);
     void SetPanelHeight(QWidget* Panel, int Height);
+    // The charts panel's width; the right panel keeps the rest at resizes.
     void SetLeftWidth(int Width);
+    // The width within what the page leaves, the right panel's width kept.
+    void FitLeftWidth(int Width);
     void BuildSplitters(QWidget* Body);
     // The speed and progress controls show only where they fit whole.
     void ShowSlidesWhereTheyFit();
@@ -249,6 +258,9 @@ private:
     int m_timerInterval = 100;
     bool m_inTick = false;
     QBoxLayout* m_dynamicRow = nullptr;  // the slides and the clocks
+    bool m_activated = false;  // the bars set up
+    QScrollArea* m_pixels = nullptr;  // holds the population page
+    int m_rightWidth = 0;  // of the right panel, as the last choice left it
     bool m_resizeBound = false;  // PaintPanelResize runs on resizes after the first activation
     QString m_populationName;
     QStringList m_keys;

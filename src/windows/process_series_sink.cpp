@@ -43,8 +43,10 @@ void TProcessSeriesSink::SetBottomAxisLabelsVisible(bool visible)
 
 void TProcessSeriesSink::SetBottomAxisVisible(bool visible)
 {
-    if (m_chart && m_chart->BottomAxis()->Visible() != visible)
-        m_chart->BottomAxis()->SetVisible(visible);
+    // A long series keeps its trial numbers: the axis spaces them out itself
+    // (hidden, it left the series unnumbered).
+    if (visible && m_chart && !m_chart->BottomAxis()->Visible())
+        m_chart->BottomAxis()->SetVisible(true);
 }
 
 TProcessGridLink::TProcessGridLink(TChartGrid* Grid, TSeriesLookup Lookup)

@@ -1,7 +1,8 @@
 #pragma once
 // What a random process records into, adapted to the charts: a sink that
-// adds the trial points to a chart series and switches the bottom axis of
-// its chart, and the link that binds a data grid to the series of a sink.
+// adds the trial points to a chart series and shows the bottom axis of its
+// chart (never hides it), and the link that binds a data grid to the series
+// of a sink.
 #include "core/random_process.h"
 
 #include <QPointer>

@@ -269,7 +269,9 @@ QWidget* TFProceso::BuildChartPanel(QWidget* parent, bool pChart)
         ChartListBox_T = list;
         ChartGrid_T = grid;
         Panel_TData = data;
-        chart->BottomAxis()->SetIncrement(10);
+        // whole trial numbers, as many as fit apart: a step of 10 left a
+        // short series with its last number alone
+        chart->BottomAxis()->SetIncrement(1);
         chart->LeftAxis()->SetIncrement(0.5);
         // room for the outcome marks of the first and last trials
         chart->BottomAxis()->SetMinimumOffset(kMarkRoom);
@@ -341,10 +343,7 @@ void TFProceso::CreateSeriesProcess(int k, double p)
     auto* t = new THorizLineSeries(this);
     t->setObjectName(QStringLiteral("SerieT%1").arg(k));
     Chart_T->AddSeries(t);
-    // a series past 100 trials hid the axis: a new series shows its trial numbers again
-    Chart_T->BottomAxis()->SetVisible(true);
     Chart_T->BottomAxis()->SetLabels(true);
-    Chart_T->BottomAxis()->SetIncrement(10);
     t->Marks().SetTransparent(true);
     t->SetSeriesColor(clRed);
     t->SetTitle(title);

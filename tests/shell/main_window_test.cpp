@@ -539,7 +539,6 @@ TEST_F(TFMainOpen, WebPagesByExtension)
     TFMain& main = CreateMain();
     const QString page = WriteFile("a.HTML", "<html></html>");
     OpenThroughDialog(page);
-    OpenThroughDialog(WriteFile("a.txt", "text"));
     ASSERT_EQ(ChildTexts(Root()), QStringList({"a.HTML"}));
     TFWebNav* window = WebWindowOf(Root()->child(0));
     ASSERT_NE(window, nullptr);
@@ -550,6 +549,25 @@ TEST_F(TFMainOpen, WebPagesByExtension)
     TFWebNav* missing = main.OpenLocalWebFile(&main, AppFolder() + "gone.htm", Root());
     EXPECT_EQ(BrowserOf(missing)->Navigations().value(0), HomeAddress);
     EXPECT_EQ(missing->windowTitle(), "gone.htm");
+}
+
+// A sample saved as a data file is no study: the user learns which kinds of
+// file the program opens, and nothing else happens.
+TEST_F(TFMainOpen, AFileOfAnotherKindSaysWhichKindsOpen)
+{
+    TFMain& main = CreateMain();
+    for (const char* name : {"muestra.csv", "muestra.sps", "muestra.txt"}) {
+        const QString file = WriteFile(QString::fromLatin1(name), "1;2\r\n");
+        OpenThroughDialog(file);
+        ASSERT_EQ(Dialogs.MessageTexts().size(), 1) << name;
+        EXPECT_EQ(Dialogs.MessageTexts()[0],
+                  QStringLiteral("Unable to open \r") + file +
+                      QStringLiteral("\rVeXA opens studies (*.xml) and web pages (*.htm, *.html)."));
+        Dialogs.Clear();
+    }
+    EXPECT_EQ(Root()->childCount(), 0);
+    EXPECT_TRUE(OpenChildren().isEmpty());
+    EXPECT_EQ(main.StudyCounter(), 0);
 }
 
 TEST_F(TFMainOpen, LinkToAStudyInAWebPageOpensIt)

@@ -5,6 +5,8 @@
 
 #include "testing/fake_web_view.h"
 #include "shell/web_nav.h"
+#include "window_base/message_window.h"
+#include "window_base/web_editor.h"
 #include "windows/population_window.h"
 
 #include <QFile>
@@ -204,4 +206,58 @@ TEST_F(StudyLinks, FailuresGiveAClearMessageAndNoWindow)
     EXPECT_TRUE(Dialogs.MessageTexts()[0].startsWith(QStringLiteral("Cannot open the study \r") + refused + "\r"));
     EXPECT_GT(Dialogs.MessageTexts()[0].size(), (QStringLiteral("Cannot open the study \r") + refused + "\r").size());
     EXPECT_EQ(Root()->childCount(), 1);
+}
+
+// A study on a web server names its pages relative to itself: each message,
+// tab and page window shows the page beside the study on the server.
+TEST_F(StudyLinks, AStudysOwnPagesComeFromBesideItOnTheServer)
+{
+    QByteArray study = Study;
+    const qsizetype from = study.indexOf("<msges");
+    const qsizetype to = study.indexOf("</msges>") + qsizetype(sizeof("</msges>") - 1);
+    ASSERT_GT(from, 0);
+    study.replace(from, to - from,
+                  "<msges><msginit loc=\"win\" lbl=\"W\" href=\"paginas/x.htm\"/>"
+                  "<msginit loc=\"msg\" lbl=\"M\" href=\"Docs/guia.htm#inicio\"/>"
+                  "<msginit loc=\"tab\" lbl=\"T\" href=\"{appdir}/Docs/alturas_guia.htm\"/>"
+                  "<msginit loc=\"tab\" lbl=\"U\" href=\"../comun/tabla.htm\"/>"
+                  "<msginit loc=\"form\" lbl=\"F\" href=\"/raiz.htm\"/>"
+                  "<msginit loc=\"msg\" lbl=\"A\" href=\"https://example.org/a.htm\"/></msges>");
+    Server.Set(QStringLiteral("/dir/estudio.xml"), {study});
+    platform::FakeWebView* page = WelcomePage();
+    ASSERT_NE(page, nullptr);
+    Click(page, Server.Url(QStringLiteral("/dir/estudio.xml")));
+    ASSERT_TRUE(Dialogs.MessageTexts().isEmpty()) << Dialogs.MessageTexts().join("|").toStdString();
+    TFPoblacion* window = nullptr;
+    for (int i = 0; i < Root()->child(1)->childCount(); ++i)
+        if (auto* w = qobject_cast<TFPoblacion*>(NodeData(Root()->child(1)->child(i))))
+            window = w;
+    ASSERT_NE(window, nullptr);
+
+    QStringList messages;
+    for (TFMsge* message : window->MessageWindows())
+        messages.append(static_cast<platform::FakeWebView*>(message->TWebEditor1->WebBrowser1)->Navigations().value(0));
+    EXPECT_EQ(messages, QStringList({Server.Url(QStringLiteral("/dir/paginas/x.htm")),
+                                     Server.Url(QStringLiteral("/dir/Docs/guia.htm#inicio")),
+                                     QStringLiteral("https://example.org/a.htm")}));
+    // the tabs come first, the last one added in front
+    QStringList tabs;
+    for (int i = 0; i < 2; ++i) {
+        auto* editor = window->PageControl1->widget(i)->findChild<TWebEditor*>();
+        ASSERT_NE(editor, nullptr);
+        tabs.append(static_cast<platform::FakeWebView*>(editor->WebBrowser1)->Navigations().value(0));
+    }
+    EXPECT_EQ(tabs.value(0), Server.Url(QStringLiteral("/comun/tabla.htm")));
+    // the program's own folder stays the program's
+    EXPECT_TRUE(tabs.value(1).startsWith(QStringLiteral("file://"))) << tabs.value(1).toStdString();
+    EXPECT_TRUE(tabs.value(1).endsWith(QStringLiteral("/Docs/alturas_guia.htm"))) << tabs.value(1).toStdString();
+    // the page window beside the study
+    TFWebNav* form = nullptr;
+    for (QMdiSubWindow* w : Main->MDIArea()->subWindowList())
+        if (auto* nav = qobject_cast<TFWebNav*>(w); nav && nav->OwnerWindow() == window)
+            form = nav;
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(BrowserOf(form)->Navigations().value(0), Server.Url(QStringLiteral("/raiz.htm")));
+    for (TFMsge* message : window->MessageWindows())
+        message->close();
 }

@@ -4,6 +4,7 @@
 #include "testing/fake_web_view.h"
 #include "support/shell_test_support.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -539,4 +540,55 @@ TEST_F(TWebEditorLinks, MailLinksGoToTheMailProgram)
     Browser->FollowLink(QStringLiteral("mailto:other@uv.es"));
     QCoreApplication::processEvents();
     EXPECT_EQ(Dialogs.MessageTexts(), QStringList{QStringLiteral("Unable to open \rmailto:other@uv.es")});
+}
+
+namespace {
+
+// Notes every Qt warning while it lives.
+class TWarningLog {
+public:
+    TWarningLog() { s_log = this; m_previous = qInstallMessageHandler(&Note); }
+    ~TWarningLog()
+    {
+        qInstallMessageHandler(m_previous);
+        s_log = nullptr;
+    }
+    QStringList Warnings;
+
+private:
+    static void Note(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (s_log && type != QtDebugMsg && type != QtInfoMsg)
+            s_log->Warnings.append(text);
+    }
+    static inline TWarningLog* s_log = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
+
+} // namespace
+
+// The error label is a fifth larger than the frame's font, whether the
+// desktop sizes its fonts in pixels (as X11 desktops do) or in points.
+TEST(TWebEditorErrorLabel, TakesAFifthMoreOfEitherKindOfSize)
+{
+    platform::ScopedWebViewFactory fakes{[](QWidget* parent) { return new FakeWebView(parent); }};
+    const QFont before = QApplication::font();
+    QFont pixels = before;
+    pixels.setPixelSize(11);
+    QFont points = before;
+    points.setPointSize(10);
+    for (const QFont& font : {pixels, points}) {
+        QApplication::setFont(font);
+        TWarningLog log;
+        TWebEditor editor;
+        auto* label = editor.findChild<QLabel*>(QStringLiteral("lblNavigateError"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(log.Warnings, QStringList()) << font.toString().toStdString();
+        if (font.pixelSize() > 0) {
+            EXPECT_EQ(label->font().pixelSize(), 13);  // 11 x 1.2 = 13.2
+        } else {
+            EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 12.0);
+        }
+    }
+    QApplication::setFont(before);
 }

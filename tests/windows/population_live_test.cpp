@@ -7,10 +7,14 @@
 #include "chart/chart.h"
 #include "chart/chart_title.h"
 #include "chart/series/bar_series.h"
+#include "chart/series/fast_line_series.h"
 #include "chart/series/histogram_series.h"
 #include "window_shot.h"
+#include "../support/screen_input.h"
+#include "widgets/seven_segment.h"
 #include "windows/bar_frame.h"
 #include "windows/histogram_frame.h"
+#include "windows/track_bar.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +27,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -48,6 +53,35 @@ protected:
         QTest::keyClick(variable, Qt::Key_Down);
         QApplication::processEvents();
         return w;
+    }
+    // The user clicks another window of the program, then this window again
+    // (the other one closed first: shown maximised like this one, it would
+    // cover it). While Away runs the other window is the active one.
+    void LookAwayAndBack(TFPoblacion& w, const std::function<void()>& Away = {})
+    {
+        auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
+        other->setAttribute(Qt::WA_DeleteOnClose);
+        other->setGeometry(20, 20, 300, 150);
+        other->show();
+        other->raise();
+        QApplication::processEvents();
+        ClickOnScreen(other->widget(), other->widget()->rect().center());
+        ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
+        if (Away)
+            Away();
+        other->close();
+        QApplication::processEvents();
+        ClickOnScreen(w.LabelTitle, w.LabelTitle->rect().center());
+        ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
+    }
+    // Real time passes with the window's own timer running; the clock moves
+    // 30 s every tenth of a second.
+    void LetTimePass(int ms)
+    {
+        for (int t = 0; t < ms; t += 100) {
+            QTest::qWait(100);
+            Clock.Advance(30);
+        }
     }
     // What the chart shows now on screen.
     static QImage Shown(TChart* chart)
@@ -120,25 +154,99 @@ TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
     TChart* histogram = w.FrameHistogram2->ChartPoblacion;
     w.TrackBar_Speed->setValue(100);
     Run(w, 200); // 80 model minutes
-    const QImage moved = Shown(bars);
-    // the user clicks another window of the program, then this one again
-    auto* other = MainWindow().MDIArea()->addSubWindow(new QLabel(QStringLiteral("another window")));
-    other->setAttribute(Qt::WA_DeleteOnClose);
-    other->setGeometry(900, 700, 200, 100);
-    other->show();
-    QTest::mouseClick(other->widget(), Qt::LeftButton, {}, other->widget()->rect().center());
-    QApplication::processEvents();
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
-    QTest::mouseClick(w.LabelTitle, Qt::LeftButton, {}, w.LabelTitle->rect().center());
-    QApplication::processEvents();
-    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), &w);
-    other->close();
-    // activation starts the progress again from 0: the shares of the start
-    EXPECT_EQ(w.TrackBar_Progress->value(), 0);
-    const QImage after = Shown(bars);
-    EXPECT_NE(after, moved);
-    EXPECT_EQ(after, DrawnAnew(bars));
+    const int progress = w.TrackBar_Progress->value();
+    ASSERT_GT(progress, 0);
+    LookAwayAndBack(w);
+    if (HasFatalFailure())
+        return;
+    Run(w, 10);
+    // the run goes on: the shares of the present model time
+    EXPECT_GE(w.TrackBar_Progress->value(), progress);
+    EXPECT_EQ(Shown(bars), DrawnAnew(bars));
     EXPECT_EQ(Shown(histogram), DrawnAnew(histogram));
+}
+
+// The user runs the clock fast, looks at another window through the window
+// system and comes back: clock, speed and shares go on from where they were.
+TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheRunGoesOn)
+{
+    struct TLiveTimers {
+        TLiveTimers() { TFPoblacion::SetLiveTimers(true); }
+        ~TLiveTimers() { TFPoblacion::SetLiveTimers(false); }
+    } live;
+    TFPoblacion& w = OpenTheCharts();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    // the fastest speed, with the keyboard
+    w.TrackBar_Speed->setFocus();
+    QTest::keyClick(w.TrackBar_Speed, Qt::Key_End);
+    ASSERT_EQ(w.TrackBar_Speed->value(), 100);
+    const QString speed = w.Label_Speedpc->text();
+    const int interval = w.Timer1Interval();
+    ASSERT_NE(speed, QStringLiteral("100%"));
+    LetTimePass(2000);
+    ASSERT_TRUE(w.Timer1Enabled());
+    const int progress = w.TrackBar_Progress->value();
+    const std::string elapsed = w.ssM_Actual->Caption();
+    const double share = w.FrameBarras1->Series_Bar1->YValues().Value(0);
+    ASSERT_GT(progress, 0);
+
+    LookAwayAndBack(w, [&w] { EXPECT_FALSE(w.Timer1Enabled()); });
+    if (HasFatalFailure())
+        return;
+    EXPECT_TRUE(w.Timer1Enabled());
+    EXPECT_EQ(w.TrackBar_Speed->value(), 100);
+    EXPECT_EQ(w.Label_Speedpc->text(), speed);
+    EXPECT_EQ(w.Timer1Interval(), interval);
+    EXPECT_GE(w.TrackBar_Progress->value(), progress);
+
+    LetTimePass(2000);
+    SaveShot(w, "population_run_goes_on.png");
+    EXPECT_GT(w.TrackBar_Progress->value(), progress);
+    EXPECT_GT(w.ssM_Actual->Caption(), elapsed);
+    EXPECT_NE(w.FrameBarras1->Series_Bar1->YValues().Value(0), share);
+    EXPECT_EQ(Shown(w.FrameBarras1->ChartPoblacion), DrawnAnew(w.FrameBarras1->ChartPoblacion));
+}
+
+// The user sets the histograms' transparency and line thickness, looks at
+// another window and comes back: the charts keep what the user chose.
+TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheChartOptionsStay)
+{
+    TFPoblacion& w = OpenTheCharts();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    Click(w.SB_GraphicOptions);
+    ASSERT_TRUE(w.TrackBar_Transparency->isVisible());
+    w.TrackBar_Transparency->setFocus();
+    QTest::keyClick(w.TrackBar_Transparency, Qt::Key_End);
+    w.TrackBar_Thickness->setFocus();
+    QTest::keyClick(w.TrackBar_Thickness, Qt::Key_End);
+    QApplication::processEvents();
+    ASSERT_EQ(w.TrackBar_Transparency->value(), 100);
+    ASSERT_EQ(w.TrackBar_Thickness->value(), 100);
+    const auto expectChosen = [&w](const char* when) {
+        EXPECT_EQ(w.TrackBar_Transparency->value(), 100) << when;
+        EXPECT_EQ(w.TrackBar_Transparency->SelEnd(), 100) << when;
+        EXPECT_EQ(w.TrackBar_Thickness->value(), 100) << when;
+        EXPECT_EQ(w.TrackBar_Thickness->SelEnd(), 100) << when;
+        for (TFrameHistogram* frame : {w.FrameHistogram1, w.FrameHistogram2}) {
+            for (THistogramSeries* s : frame->FHistSeries)
+                EXPECT_EQ(s->Transparency(), 100) << when;
+            for (TFastLineSeries* s : frame->FLineSeries)
+                EXPECT_EQ(s->LinePen().Width(), 100 / 15) << when;
+        }
+    };
+    expectChosen("as chosen");
+
+    LookAwayAndBack(w);
+    if (HasFatalFailure())
+        return;
+    Run(w, 2);
+    expectChosen("back in the window");
+    EXPECT_EQ(Shown(w.FrameHistogram2->ChartPoblacion), DrawnAnew(w.FrameHistogram2->ChartPoblacion));
+    // the labels still set the defaults back
+    QTest::mouseClick(w.Label1, Qt::LeftButton, {}, w.Label1->rect().center());
+    QTest::mouseClick(w.Label5, Qt::LeftButton, {}, w.Label5->rect().center());
+    EXPECT_EQ(w.TrackBar_Transparency->value(), 20);
+    EXPECT_EQ(w.TrackBar_Thickness->value(), 10);
 }
 
 // ---- the charts panel and the cloud as the study opens ----

@@ -4,6 +4,8 @@
 #include "population_fixture.h"
 
 #include "window_shot.h"
+#include "../support/screen_input.h"
+#include "platform/window_system.h"
 #include "windows/bar_frame.h"
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
@@ -26,6 +28,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -329,4 +332,85 @@ TEST_F(TFPoblacionScreens, TheSpeedControlsShowAsSoonAsTheyFitBesideTheClocks)
     Drag(w.Splitter1, 2);
     EXPECT_FALSE(w.Panel_Slides->isVisible());
     ExpectWholeInside(w.pDynamic);
+}
+
+namespace {
+
+// The window system's answer on dimming, decided by a test while it lives.
+struct TOpacityAnswer {
+    explicit TOpacityAnswer(std::optional<bool> answer) { platform::SetWindowOpacityShows(answer); }
+    ~TOpacityAnswer() { platform::SetWindowOpacityShows(std::nullopt); }
+};
+
+TFMsge* MessageOverBackdrop(TFPoblacion& w)
+{
+    for (TFMsge* message : w.MessageWindows())
+        if (message->Backdrop())
+            return message;
+    return nullptr;
+}
+
+// Where Inner lies on the screen, as that widget paints it.
+bool ShowsOnScreen(QWidget* inner)
+{
+    const QRect place(inner->mapToGlobal(QPoint(0, 0)), inner->size());
+    return ScreenShot(place) == inner->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// Where the window system dims, the study's welcome message stays above its
+// backdrop whatever is clicked: a press on the backdrop (as when a resize
+// misses the message's border) leaves the message in front.
+TEST_F(TFPoblacionScreens, TheMessageStaysAboveItsBackdrop)
+{
+    TOpacityAnswer dims(true);
+    TFPoblacion& w = ShowStudy();
+    TFMsge* message = MessageOverBackdrop(w);
+    ASSERT_NE(message, nullptr);
+    QWidget* backdrop = message->Backdrop();
+    ASSERT_TRUE(backdrop->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(message));
+    EXPECT_EQ(message->windowHandle()->transientParent(), backdrop->windowHandle());
+    QTest::qWait(200);
+    const QPoint corner(10, 10);
+    ASSERT_FALSE(message->frameGeometry().contains(backdrop->mapToGlobal(corner)));
+    for (int press = 0; press < 2; ++press) {
+        ClickOnScreen(backdrop, corner);
+        QTest::qWait(100);
+        EXPECT_TRUE(message->isVisible());
+        if (OnX11()) {
+            EXPECT_TRUE(ShowsOnScreen(message->pButtons)) << "press " << press;
+        }
+    }
+    if (OnX11())
+        ScreenShot(QRect(QPoint(0, 0), QSize(1280, 1024)))
+            .save(QCoreApplication::applicationDirPath() + QStringLiteral("/population_backdrop_pressed.png"));
+    CloseTheMessages(w);
+}
+
+// Where the window system cannot dim (an X11 desktop without a compositor),
+// no black backdrop hides the desktop: the program shows around the message.
+TEST_F(TFPoblacionScreens, AnUndimmedBackdropHidesNothing)
+{
+    std::optional<TOpacityAnswer> answer;
+    if (!OnX11())
+        answer.emplace(false);
+    TFPoblacion& w = ShowStudy();
+    TFMsge* message = MessageOverBackdrop(w);
+    ASSERT_NE(message, nullptr);
+    if (platform::WindowOpacityShows())
+        GTEST_SKIP() << "the window system dims";
+    EXPECT_FALSE(message->Backdrop()->isVisible());
+    EXPECT_TRUE(message->isVisible());
+    if (OnX11()) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(message));
+        QTest::qWait(200);
+        ScreenShot(QRect(QPoint(0, 0), QSize(1280, 1024)))
+            .save(QCoreApplication::applicationDirPath() + QStringLiteral("/population_undimmed_message.png"));
+        ASSERT_FALSE(message->frameGeometry().intersects(QRect(w.LabelTitle->mapToGlobal(QPoint(0, 0)), w.LabelTitle->size())));
+        EXPECT_TRUE(ShowsOnScreen(w.LabelTitle));
+        EXPECT_TRUE(ShowsOnScreen(message->pButtons));
+    }
+    CloseTheMessages(w);
 }

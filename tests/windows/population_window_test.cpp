@@ -350,10 +350,23 @@ TEST_F(TFPoblacionClock, ActivationStartsTheTimerAndDeactivationStopsIt)
     EXPECT_TRUE(w.sb_Dynamic->isChecked()); // the dynamics panel opens
     w.FormActivate();
     EXPECT_TRUE(w.Timer1Enabled());
+    // the first activation sets speed and progress up; a later one keeps the run
     EXPECT_EQ(w.Timer1Interval(), 100);
     EXPECT_EQ(w.TrackBar_Speed->value(), 50);
     EXPECT_EQ(w.Label_Speedpc->text(), "100%");
     EXPECT_EQ(w.TrackBar_Progress->value(), 0);
+    w.TrackBar_Speed->setValue(80);
+    w.TrackBar_Progress->setValue(30);
+    const int moved = w.Timer1Interval();
+    w.FormDeactivate();
+    EXPECT_FALSE(w.Timer1Enabled());
+    w.FormActivate();
+    EXPECT_TRUE(w.Timer1Enabled());
+    EXPECT_EQ(w.Timer1Interval(), moved);
+    EXPECT_NE(moved, 100);
+    EXPECT_EQ(w.TrackBar_Speed->value(), 80);
+    EXPECT_NE(w.Label_Speedpc->text(), "100%");
+    EXPECT_EQ(w.TrackBar_Progress->value(), 30);
     // the play button follows the timer at the next step
     w.OnTimer();
     EXPECT_FALSE(w.SB_PlayStop->isChecked());

@@ -5,6 +5,7 @@
 #include "chart_drawing_checks.h"
 #include "process_window_fixture.h"
 #include "window_shot.h"
+#include "../support/screen_input.h"
 
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
@@ -21,13 +22,16 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QImage>
+#include <QPainter>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Reference outcomes (see process_window_test.cpp): seed 1234, p = 0.30,
@@ -104,28 +108,39 @@ protected:
 
 } // namespace
 
-// A series of more than 100 trials hides the T chart's bottom axis; the next
-// series, short again, shows its trial numbers.
-TEST_F(ProcessWindowScreen, TheTrialAxisComesBackForAShortSeries)
+// The T chart's trial axis numbers the trials of a short series and of a
+// long one, apart from one another.
+TEST_F(ProcessWindowScreen, TheTrialAxisNumbersShortAndLongSeries)
 {
     TChart* t = window->ChartT();
     const int bottom = t->Axes().IndexOf(t->BottomAxis());
-    SetRepetitions(120);
-    Launch();
-    ASSERT_EQ(window->Process(1)->TrialCount(), 120);
-    EXPECT_FALSE(t->BottomAxis()->Visible());
-    EXPECT_TRUE(AxisLabelTexts(DrawChartOn<platform::RecordingDevice>(*t), bottom).empty());
-    Reset();
-    SetRepetitions(30);
-    Launch();
-    ASSERT_EQ(window->Process(2)->TrialCount(), 30);
-    EXPECT_TRUE(t->BottomAxis()->Visible());
-    EXPECT_TRUE(t->BottomAxis()->Labels());
-    EXPECT_EQ(t->BottomAxis()->Increment(), 10);
-    const std::vector<std::string> labels = AxisLabelTexts(DrawChartOn<platform::QtDrawingDevice>(*t), bottom);
-    EXPECT_NE(std::find(labels.begin(), labels.end(), "10"), labels.end());
-    EXPECT_NE(std::find(labels.begin(), labels.end(), "30"), labels.end());
-    SaveShot(*t, "process_trial_axis_again.png");
+    for (int trials : {10, 210}) {
+        if (trials == 210)
+            Reset();
+        SetRepetitions(trials);
+        Launch();
+        ASSERT_EQ(window->Process(window->CurrentSeries())->TrialCount(), trials);
+        const std::string when = std::to_string(trials) + " trials";
+        EXPECT_TRUE(t->BottomAxis()->Visible()) << when;
+        const TChartDrawing drawn = DrawChartOn<platform::QtDrawingDevice>(*t);
+        const std::vector<std::string> labels = AxisLabelTexts(drawn, bottom);
+        std::vector<int> numbers;
+        for (const std::string& label : labels)
+            numbers.push_back(std::stoi(label));
+        std::sort(numbers.begin(), numbers.end());
+        std::string shown;
+        for (int n : numbers)
+            shown += std::to_string(n) + " ";
+        // trial numbers along the whole series: a few at least, the first
+        // ones among them, and none past the last trial
+        EXPECT_GE(numbers.size(), 4u) << when << ": " << shown;
+        ASSERT_FALSE(numbers.empty()) << when;
+        EXPECT_LE(numbers.front(), trials / 5) << when << ": " << shown;
+        EXPECT_GE(numbers.back(), trials * 3 / 4) << when << ": " << shown;
+        EXPECT_LE(numbers.back(), trials) << when << ": " << shown;
+        EXPECT_CHART_READABLE(*t, when);
+        SaveShot(*t, trials == 10 ? "process_trial_axis_10.png" : "process_trial_axis_210.png");
+    }
 }
 
 // "Show Data": the T grid lists each trial's outcome.
@@ -186,6 +201,60 @@ TEST_F(ProcessWindowScreen, TheLampTestPaintsEachPhase)
     EXPECT_EQ(paintedAtWaits, (std::vector<std::string>{"8888", "    "}));
     ASSERT_FALSE(painted.Captions.empty());
     EXPECT_EQ(painted.Captions.back(), "0000");
+}
+
+// On a real display each phase of the lamp test reaches the screen for its
+// time: pictures of the trial display a tenth of a second apart show 8888,
+// then blank, then 0000.
+TEST_F(ProcessWindowScreen, TheLampTestReachesTheScreen)
+{
+    if (!ScreenInputThroughX11())
+        GTEST_SKIP() << "needs an X display";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    SetRepetitions(12);
+    Launch();
+    window->WaitSeconds = [](double s) { std::this_thread::sleep_for(std::chrono::duration<double>(s)); };
+    TSevenSeg* display = window->DisplayPruebas();
+    QTest::qWait(300);
+    const QRect area(display->mapToGlobal(QPoint(0, 0)), display->size());
+    ASSERT_EQ(ScreenShot(area), display->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    TScreenRecorder recorder;
+    recorder.Start(area, 100);
+    auto* reset = Find<QToolButton>("sbReset");
+    ClickOnScreen(reset, reset->rect().center());
+    // the last phase, then some of its time on screen
+    ASSERT_TRUE(QTest::qWaitFor([display] { return display->Caption() == "0000"; }, 10000));
+    QTest::qWait(300);
+    const std::vector<QImage> frames = recorder.Stop();
+    // what each phase looks like on the display
+    std::vector<std::pair<std::string, QImage>> looks;
+    for (const char* caption : {"0012", "8888", "    ", "0000"}) {
+        display->SetCaption(caption);
+        looks.emplace_back(caption, display->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+    std::vector<std::string> seen;  // one entry a picture
+    QImage strip(area.width(), area.height() * int(frames.size()), QImage::Format_RGB32);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        std::string name = "?";
+        for (const auto& [caption, look] : looks)
+            if (frames[i] == look)
+                name = caption;
+        seen.push_back(name);
+        QPainter(&strip).drawImage(0, area.height() * int(i), frames[i]);
+    }
+    strip.save(QCoreApplication::applicationDirPath() + QStringLiteral("/process_lamp_test_frames.png"));
+    const auto count = [&seen](const char* caption) { return std::count(seen.begin(), seen.end(), caption); };
+    std::string all;
+    for (const std::string& s : seen)
+        all += "[" + s + "]";
+    // 0.5 s of 8888 and 0.3 s of blank, pictured every 0.1 s
+    EXPECT_GE(count("8888"), 3) << all;
+    EXPECT_GE(count("    "), 2) << all;
+    EXPECT_EQ(seen.back(), "0000") << all;
+    const auto first8 = std::find(seen.begin(), seen.end(), "8888");
+    const auto firstBlank = std::find(seen.begin(), seen.end(), "    ");
+    const auto first0 = std::find(seen.begin(), seen.end(), "0000");
+    EXPECT_TRUE(first8 < firstBlank && firstBlank < first0) << all;
 }
 
 // Closed series stay on the P chart, greyed; the current one is red.
