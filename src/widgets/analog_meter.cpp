@@ -589,6 +589,10 @@ TMeter::TDialKey TMeter::DialKey(const platform::DrawingDevice& dc) const
     k.rimTop = m_rimTop;
     k.rimSide = m_rimSide;
     k.rimBottom = m_rimBottom;
+    k.arc = m_geometry.arc;
+    k.radius = m_geometry.radius;
+    k.centerX = m_geometry.centerX;
+    k.centerY = m_geometry.centerY;
     k.min = m_min;
     k.max = m_max;
     k.thresholdLow = m_thresholdLow;

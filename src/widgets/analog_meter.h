@@ -282,6 +282,10 @@ private:
         int width = 0, height = 0;
         TMeterLayout layout = mlCirc90;
         int rimTop = 0, rimSide = 0, rimBottom = 0;
+        // the dial as last laid out: rims alone do not move it
+        int arc = 0;
+        double radius = 0;
+        int centerX = 0, centerY = 0;
         double min = 0, max = 0, thresholdLow = 0, thresholdHigh = 0;
         bool logarithmic = false;
         int nrTicks = 0, decPlaces = 0;
