@@ -54,6 +54,15 @@ void TInstrumentHost::SetVisible(bool v)
     if (v == m_visible)
         return;
     m_visible = v;
+    // the last picture must not stay on screen: an invisible instrument
+    // leaves its place to the parent, and takes it back only if it had it
+    if (!v && !isHidden()) {
+        m_hiddenByVisible = true;
+        hide();
+    } else if (v && m_hiddenByVisible) {
+        m_hiddenByVisible = false;
+        show();
+    }
     PaintNow();
 }
 
