@@ -175,7 +175,8 @@ public:
     TFrameStyle FrameStyle() const { return m_frameStyle; }
     void SetFrameStyle(TFrameStyle v);
 
-    // Rims take effect at the next size or layout change.
+    // Rims take effect at the next size or layout change; rims and the anchor
+    // size are kept within +-2^20 pixels.
     int RimTop() const { return m_rimTop; }
     void SetRimTop(int v);
     int RimSide() const { return m_rimSide; }

@@ -297,7 +297,7 @@ bool TSevenSeg::CellsFit() const
     // a negative spacing overlaps the cells, a negative margin lets them reach
     // into the frame; a strip larger than any screen is not built
     const long long cw = CellWidth(), ch = CellHeight();
-    return cw > 0 && ch > 0 && cw * kStripGlyphs * ch <= kMaxStripPixels;
+    return cw > 0 && ch > 0 && cw * kStripGlyphs <= kMaxStripPixels / ch;
 }
 
 void TSevenSeg::Resized()

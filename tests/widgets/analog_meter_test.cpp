@@ -1,6 +1,8 @@
 #include "widgets/analog_meter.h"
 
 #include <QImage>
+#include <QPalette>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -575,4 +577,28 @@ TEST(MeterPixels, RandomPropertySequencesPaintAsANewMeter)
                 << "seed " << seed << " step " << step;
         }
     }
+}
+
+// A meter whose rims leave no dial paints nothing: the window shows through,
+// not the last dial.
+TEST(MeterPixels, AMeterWithoutRoomForItsDialShowsNoOldDial)
+{
+    QWidget parent;
+    parent.resize(320, 240);
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, QColor(10, 20, 30));
+    parent.setPalette(palette);
+    parent.setAutoFillBackground(true);
+    auto* meter = new TMeter(&parent);
+    parent.show();
+    meter->ForcePaint();
+    ASSERT_NE(QColor(meter->grab().toImage().pixel(150, 100)), QColor(10, 20, 30));
+    meter->SetRimTop(120);
+    meter->SetRimBottom(120);
+    meter->SetBounds(0, 0, 298, 209);  // the rims now leave no radius
+    ASSERT_LE(meter->Geometry().radius, 0);
+    meter->ForcePaint();
+    const QImage shot = meter->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(150, 100)), QColor(10, 20, 30));
+    EXPECT_EQ(QColor(shot.pixel(5, 5)), QColor(10, 20, 30));
 }
