@@ -39,7 +39,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # Fuzz targets: built with clang's libFuzzer, each run side by side on its
 # seeds; a crash, a sanitizer report, a leak or a slow input fails the suite.
 FUZZ_TARGETS=(study_document_fuzz study_numbers_fuzz series_stream_fuzz chart_stream_fuzz chart_grid_fuzz
-  caller_sequence_fuzz table_clipboard_fuzz)
+  caller_sequence_fuzz table_clipboard_fuzz instrument_sequence_fuzz)
 FUZZ=$ROOT/build-fuzz
 cmake -S "$ROOT" -B "$FUZZ" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVEXA_FUZZ=ON -DVEXA_BUILD_BENCH=OFF -DVEXA_BUILD_TESTS=OFF -DVEXA_WERROR=ON
