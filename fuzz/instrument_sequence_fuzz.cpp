@@ -8,7 +8,7 @@
 // paint must never show through.
 #include "qt_fuzz_application.h"
 
-#include "platform/clipboard.h"
+#include "memory_clipboard.h"
 #include "widgets/analog_meter.h"
 #include "widgets/on_off_button.h"
 #include "widgets/progress_bar.h"
@@ -93,15 +93,6 @@ private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_pos = 0;
-};
-
-class TMemoryClipboard : public platform::Clipboard {
-public:
-    QString Text() const override { return m_text; }
-    void SetText(const QString& text) override { m_text = text; }
-
-private:
-    QString m_text;
 };
 
 TMemoryClipboard g_clipboard;

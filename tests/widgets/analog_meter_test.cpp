@@ -15,6 +15,7 @@
 #include "recorder_install.h"
 #include "testing/recording_device.h"
 #include "support/pixel_compare.h"
+#include "support/window_colour.h"
 
 // Geometry of a new meter: 297 x 209, rims top 8, side 10, bottom 10, so
 // H - RB - RT - 16 = 175, W / 2 - RS - 8 = 130.5, W div 2 - RS - 8 = 130.
@@ -585,10 +586,7 @@ TEST(MeterPixels, AMeterWithoutRoomForItsDialShowsNoOldDial)
 {
     QWidget parent;
     parent.resize(320, 240);
-    QPalette palette = parent.palette();
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    parent.setPalette(palette);
-    parent.setAutoFillBackground(true);
+    FillWithColour(parent, QColor(10, 20, 30));
     auto* meter = new TMeter(&parent);
     parent.show();
     meter->ForcePaint();

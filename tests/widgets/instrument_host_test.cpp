@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <gtest/gtest.h>
 
+#include "support/window_colour.h"
 #include "widgets/scale.h"
 
 namespace {
@@ -75,10 +76,7 @@ TEST(InstrumentHost, AShownInstrumentMadeInvisibleShowsTheParent)
 {
     QWidget parent;
     parent.resize(100, 60);
-    QPalette palette = parent.palette();
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    parent.setPalette(palette);
-    parent.setAutoFillBackground(true);
+    FillWithColour(parent, QColor(10, 20, 30));
     auto* host = new FilledInstrument;
     host->setParent(&parent);
     host->SetBounds(10, 10, 40, 20);
@@ -95,10 +93,7 @@ TEST(InstrumentHost, TransparentScaleStartsFromTheParentBackground)
 {
     QWidget parent;
     parent.resize(200, 100);
-    QPalette palette = parent.palette();
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    parent.setPalette(palette);
-    parent.setAutoFillBackground(true);
+    FillWithColour(parent, QColor(10, 20, 30));
     auto* scale = new TScale(&parent);
     scale->SetBounds(0, 0, 200, 100);
     scale->SetTransparent(true);
