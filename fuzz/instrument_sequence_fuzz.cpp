@@ -3,9 +3,10 @@
 // a sequence of its public calls read from the input: property changes in any
 // order, sizes, values, visibility, loading, paints, and mouse and key input
 // sent to the widget as the window system sends it. After every paint the
-// picture must equal the one a new instrument paints after the same calls made
-// while it painted nothing: a picture or part of one kept from an earlier
-// paint must never show through.
+// picture, and the window around the instrument as the screen shows it, must
+// equal what a new instrument gives after the same calls made while it
+// painted nothing: a picture or part of one kept from an earlier paint must
+// never show through.
 #include "qt_fuzz_application.h"
 
 #include "memory_clipboard.h"
@@ -98,6 +99,11 @@ private:
 TMemoryClipboard g_clipboard;
 
 constexpr std::size_t kMaxInput = 400;
+// Every comparison builds a new instrument and makes all calls so far again on
+// it; some calls rebuild a whole picture (the seven-segment glyphs), so an
+// input stops once this many instruments and calls have been made, live and
+// again.
+constexpr std::size_t kMaxMade = 100;
 
 // ---- input as the window system sends it ----
 
@@ -179,7 +185,12 @@ Call<T> HostCall(Input& In)
 
 Call<TScale> ScaleCall(Input& In)
 {
-    switch (In.Pick(22)) {
+    switch (In.Pick(27)) {
+    case 22: { int v = In.Extreme(); return [v](TScale& s) { s.SetMarginRight(v); }; }
+    case 23: { int v = In.Extreme(); return [v](TScale& s) { s.SetMarginBottom(v); }; }
+    case 24: { int v = In.Extreme(); return [v](TScale& s) { s.SetCaptionPosY(v); }; }
+    case 25: { auto v = TAlignment(In.Pick(3)); return [v](TScale& s) { s.SetCaptionAlignment(v); }; }
+    case 26: { auto v = TColorScheme(In.Pick(2)); return [v](TScale& s) { s.SetColorScheme(v); }; }
     case 0: { auto v = In.Text(); return [v](TScale& s) { s.SetCaption(v); }; }
     case 1: { int v = In.Extreme(); return [v](TScale& s) { s.SetCaptionPosX(v); }; }
     case 2: { auto v = TScaleUnitAnchor(In.Pick(3)); return [v](TScale& s) { s.SetCaptionAnchor(v); }; }
@@ -249,7 +260,14 @@ Call<TSevenSeg> SevenSegCall(Input& In)
 
 Call<TMeter> MeterCall(Input& In)
 {
-    switch (In.Pick(30)) {
+    switch (In.Pick(37)) {
+    case 30: { auto v = In.Colour(); return [v](TMeter& m) { m.SetColorSclBkLow(v); }; }
+    case 31: { auto v = In.Colour(); return [v](TMeter& m) { m.SetColorSclBkHigh(v); }; }
+    case 32: { bool v = In.Flag(); return [v](TMeter& m) { m.SetLimWatchLowOn(v); }; }
+    case 33: { auto v = In.Colour(); return [v](TMeter& m) { m.SetLimWatchActColor(v); }; }
+    case 34: { auto v = In.Colour(); return [v](TMeter& m) { m.SetLimWatchPsvColor(v); }; }
+    case 35: { auto v = TColorScheme(In.Pick(2)); return [v](TMeter& m) { m.SetColorScheme(v); }; }
+    case 36: { int v = In.Extreme(); return [v](TMeter& m) { m.SetMeterDecPlaces(v); }; }
     case 0: { double v = In.Value(); return [v](TMeter& m) { m.SetMeterMinValue(v); }; }
     case 1: { double v = In.Value(); return [v](TMeter& m) { m.SetMeterMaxValue(v); }; }
     case 2: { double v = In.Value(); return [v](TMeter& m) { m.SetValue(v); }; }
@@ -402,12 +420,18 @@ Call<TNTabEd> TableCall(Input& In)
     std::abort();
 }
 
-// An instrument widget on a parent, as on a form.
+// An instrument widget on a parent, as on a form shown on the screen (the
+// screen's window left out).
 template <typename T>
 struct Placed {
     QWidget parent;
     T* instrument;
-    Placed() : instrument(new T(&parent)) { parent.resize(440, 340); }
+    Placed() : instrument(new T(&parent))
+    {
+        parent.resize(440, 340);
+        parent.setAttribute(Qt::WA_DontShowOnScreen);
+        parent.show();
+    }
 };
 
 bool SamePixels(const platform::Bitmap& A, const platform::Bitmap& B)
@@ -423,22 +447,33 @@ void RunInstrument(Input& In, const char* Name, Call<T> (*Own)(Input&))
 {
     Placed<T> live;
     std::vector<Call<T>> calls;
+    std::size_t made = 0;
     while (In.More()) {
         const int kind = In.Pick(8);
         if (kind == 0) {
             T& i = *live.instrument;
             i.ForcePaint();
-            if (!i.Visible() || i.Loading() || i.Width() <= 0 || i.Height() <= 0)
+            if (i.Loading())
                 continue;
+            made += calls.size() + 1;
+            if (made > kMaxMade)
+                return;
             Placed<T> fresh;
             fresh.instrument->SetHoldPaint(true);
             for (const auto& c : calls)
                 c(*fresh.instrument);
             fresh.instrument->ForcePaint();
-            if (!SamePixels(i.Buffer().Surface(), fresh.instrument->Buffer().Surface()))
+            // the picture kept, where there is one, and what the window shows
+            // (an invisible instrument included)
+            if (i.Visible() && i.Width() > 0 && i.Height() > 0
+                && !SamePixels(i.Buffer().Surface(), fresh.instrument->Buffer().Surface()))
+                Differs(Name, calls.size());
+            if (live.parent.grab().toImage() != fresh.parent.grab().toImage())
                 Differs(Name, calls.size());
             continue;
         }
+        if (++made > kMaxMade)
+            return;
         Call<T> c = kind == 1 ? HostCall<T>(In) : kind == 2 ? InputCall<T>(In) : Own(In);
         c(*live.instrument);
         calls.push_back(std::move(c));
@@ -451,9 +486,13 @@ void RunTable(Input& In)
     Placed<TNTabEd> live;
     live.instrument->resize(300, 200);
     std::vector<Call<TNTabEd>> calls;
+    std::size_t made = 0;
     while (In.More()) {
         const int kind = In.Pick(6);
         if (kind == 0) {
+            made += calls.size() + 1;
+            if (made > kMaxMade)
+                return;
             const QImage shown = live.instrument->grab().toImage();
             Placed<TNTabEd> fresh;
             fresh.instrument->resize(300, 200);
@@ -463,6 +502,8 @@ void RunTable(Input& In)
                 Differs("table editor", calls.size());
             continue;
         }
+        if (++made > kMaxMade)
+            return;
         Call<TNTabEd> c = kind == 1 ? InputCall<TNTabEd>(In) : TableCall(In);
         c(*live.instrument);
         calls.push_back(std::move(c));

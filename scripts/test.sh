@@ -55,7 +55,7 @@ for t in "${FUZZ_TARGETS[@]}"; do
   extra=()
   case $t in
     study_document_fuzz) extra=(-max_len=200000 -len_control=0 -dict=fuzz/study_document.dict) ;;
-    caller_sequence_fuzz) extra=(-max_len=400 -len_control=0) ;;
+    caller_sequence_fuzz | instrument_sequence_fuzz) extra=(-max_len=400 -len_control=0) ;;
   esac
   seeds=("$FUZZ/seeds/$t")
   [ "$t" = study_document_fuzz ] && seeds+=(resources/xml)
