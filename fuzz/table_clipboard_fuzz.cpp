@@ -5,7 +5,7 @@
 // precision (14 digits) extracts back to the same values within that precision.
 #include "qt_fuzz_application.h"
 
-#include "platform/clipboard.h"
+#include "memory_clipboard.h"
 #include "widgets/table_editor.h"
 
 #include <QApplication>
@@ -16,15 +16,6 @@
 #include <cstdlib>
 
 namespace {
-
-class TMemoryClipboard : public platform::Clipboard {
-public:
-    QString Text() const override { return m_text; }
-    void SetText(const QString& text) override { m_text = text; }
-
-private:
-    QString m_text;
-};
 
 TMemoryClipboard g_clipboard;
 

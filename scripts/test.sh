@@ -40,7 +40,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # Fuzz targets: built with clang's libFuzzer, each run side by side on its
 # seeds; a crash, a sanitizer report, a leak or a slow input fails the suite.
 FUZZ_TARGETS=(study_document_fuzz study_numbers_fuzz series_stream_fuzz chart_stream_fuzz chart_grid_fuzz
-  caller_sequence_fuzz table_clipboard_fuzz)
+  caller_sequence_fuzz table_clipboard_fuzz instrument_sequence_fuzz)
 FUZZ=$ROOT/build-fuzz
 cmake -S "$ROOT" -B "$FUZZ" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVEXA_FUZZ=ON -DVEXA_BUILD_BENCH=OFF -DVEXA_BUILD_TESTS=OFF -DVEXA_WERROR=ON
@@ -56,7 +56,7 @@ for t in "${FUZZ_TARGETS[@]}"; do
   extra=()
   case $t in
     study_document_fuzz) extra=(-max_len=200000 -len_control=0 -dict=fuzz/study_document.dict) ;;
-    caller_sequence_fuzz) extra=(-max_len=400 -len_control=0) ;;
+    caller_sequence_fuzz | instrument_sequence_fuzz) extra=(-max_len=400 -len_control=0) ;;
   esac
   seeds=("$FUZZ/seeds/$t")
   [ "$t" = study_document_fuzz ] && seeds+=(resources/xml)

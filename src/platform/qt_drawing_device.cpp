@@ -1260,8 +1260,8 @@ void QtDrawingDevice::ShapeOrPath(std::vector<Figure> outline, const SpanList& f
 namespace {
 
 // [from, to) along a level or upright line from p to q, the last pixel left
-// out unless asked for.
-void AlongRange(int p, int q, bool includeLast, int& from, int& to)
+// out unless asked for (wide: an end may be at the end of the int range).
+void AlongRange(std::int64_t p, std::int64_t q, bool includeLast, std::int64_t& from, std::int64_t& to)
 {
     if (p < q) {
         from = p;
@@ -1293,36 +1293,32 @@ void QtDrawingDevice::SolidSegmentInBox(Point a, Point b, bool includeLast, cons
         }
         return;
     }
-    int x0 = a.x;
-    int x1 = a.x + 1;
-    int y0 = a.y;
-    int y1 = a.y + 1;
-    if (a.x == b.x && a.y == b.y) {
-        if (!includeLast)
-            return;
-    } else if (a.y == b.y) {
+    std::int64_t x0 = a.x;
+    std::int64_t x1 = x0 + 1;
+    std::int64_t y0 = a.y;
+    std::int64_t y1 = y0 + 1;
+    if (a.y == b.y)
         AlongRange(a.x, b.x, includeLast, x0, x1);
-    } else {
+    else
         AlongRange(a.y, b.y, includeLast, y0, y1);
-    }
-    x0 = std::max(x0, limit.left);
-    x1 = std::min(x1, limit.right);
-    y0 = std::max(y0, limit.top);
-    y1 = std::min(y1, limit.bottom);
+    x0 = std::max<std::int64_t>(x0, limit.left);
+    x1 = std::min<std::int64_t>(x1, limit.right);
+    y0 = std::max<std::int64_t>(y0, limit.top);
+    y1 = std::min<std::int64_t>(y1, limit.bottom);
     if (x0 >= x1 || y0 >= y1)
         return;
     if (y1 - y0 == 1) {
-        RopRow(m_surface.ScanLine(y0), x0, x1, src);
+        RopRow(m_surface.ScanLine(static_cast<int>(y0)), static_cast<int>(x0), static_cast<int>(x1), src);
         return;
     }
     // one column straight down the rows
     const std::ptrdiff_t stride = m_surface.Width();
-    std::uint32_t* d = m_surface.ScanLine(y0) + x0;
+    std::uint32_t* d = m_surface.ScanLine(static_cast<int>(y0)) + x0;
     if (copy) {
-        for (int y = y0; y < y1; ++y, d += stride)
+        for (std::int64_t y = y0; y < y1; ++y, d += stride)
             *d = src;
     } else {
-        for (int y = y0; y < y1; ++y, d += stride)
+        for (std::int64_t y = y0; y < y1; ++y, d += stride)
             *d = ApplyRop2(m_rop2, src, *d);
     }
 }
@@ -1390,22 +1386,23 @@ void QtDrawingDevice::ThinLine(Point a, Point b, bool includeLast)
     // a solid level or upright line: its pixels as one span or one column
     if (solid && (a.x == b.x || a.y == b.y)) {
         m_styleStep += run;
-        if (a.x == b.x && a.y == b.y) {
-            if (includeLast)
-                RopSpan(a.y, a.x, a.x + 1, pen);
-            return;
-        }
-        int from = 0;
-        int to = 0;
+        // a single point is a level line of one pixel
+        std::int64_t from = 0;
+        std::int64_t to = 0;
+        const Rect limit = DrawLimit();
         if (a.y == b.y) {
             AlongRange(a.x, b.x, includeLast, from, to);
-            RopSpan(a.y, from, to, pen);
+            from = std::max<std::int64_t>(from, limit.left);
+            to = std::min<std::int64_t>(to, limit.right);
+            if (from < to)
+                RopSpan(a.y, static_cast<int>(from), static_cast<int>(to), pen);
         } else {
             AlongRange(a.y, b.y, includeLast, from, to);
-            const Rect limit = DrawLimit();
             if (a.x < limit.left || a.x >= limit.right)
                 return;
-            for (int y = std::max(from, limit.top); y < std::min(to, limit.bottom); ++y)
+            const int y0 = static_cast<int>(std::max<std::int64_t>(from, limit.top));
+            const int y1 = static_cast<int>(std::min<std::int64_t>(to, limit.bottom));
+            for (int y = y0; y < y1; ++y)
                 RopSpan(y, a.x, a.x + 1, pen);
         }
         return;

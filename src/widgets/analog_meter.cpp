@@ -484,14 +484,25 @@ void TMeter::SetColorScale(TColor v) { StoreAndPaint(m_colorScale, v); }
 void TMeter::SetColorBakG(TColor v) { StoreAndPaint(m_colorBakG, v); }
 void TMeter::SetColorCover(TColor v) { StoreAndPaint(m_colorCover, v); }
 void TMeter::SetFrameStyle(TFrameStyle v) { StoreAndPaint(m_frameStyle, v); }
-void TMeter::SetRimTop(int v) { StoreAndPaint(m_rimTop, v); }
-void TMeter::SetRimSide(int v) { StoreAndPaint(m_rimSide, v); }
-void TMeter::SetRimBottom(int v) { StoreAndPaint(m_rimBottom, v); }
+namespace {
+
+// Rims and the anchor beyond any screen would overflow the pixel arithmetic.
+int PixelLength(int v)
+{
+    constexpr int kLimit = 1 << 20;
+    return std::clamp(v, -kLimit, kLimit);
+}
+
+}  // namespace
+
+void TMeter::SetRimTop(int v) { StoreAndPaint(m_rimTop, PixelLength(v)); }
+void TMeter::SetRimSide(int v) { StoreAndPaint(m_rimSide, PixelLength(v)); }
+void TMeter::SetRimBottom(int v) { StoreAndPaint(m_rimBottom, PixelLength(v)); }
 void TMeter::SetLimWatchHighOn(bool v) { StoreAndPaint(m_limWatchHighOn, v); }
 void TMeter::SetLimWatchLowOn(bool v) { StoreAndPaint(m_limWatchLowOn, v); }
 void TMeter::SetLimWatchActColor(TColor v) { StoreAndPaint(m_limWatchActColor, v); }
 void TMeter::SetLimWatchPsvColor(TColor v) { StoreAndPaint(m_limWatchPsvColor, v); }
-void TMeter::SetAnchorSize(int v) { StoreAndPaint(m_anchorSize, v); }
+void TMeter::SetAnchorSize(int v) { StoreAndPaint(m_anchorSize, PixelLength(v)); }
 void TMeter::SetAnchorCovered(bool v) { StoreAndPaint(m_anchorCovered, v); }
 
 // ---- pictures ----
@@ -562,8 +573,11 @@ void TMeter::MouseMove(TShiftState shift, int x, int y)
 void TMeter::Compose(platform::DrawingDevice& dc)
 {
     const TMeterGeometry& g = m_geometry;
-    if (g.radius <= 0 || !(m_min < m_max))
+    if (g.radius <= 0 || !(m_min < m_max)) {
+        // no picture at all: the place shows the window, not the last dial
+        dc.SetSize(0, 0);
         return;
+    }
     DrawDial(dc);
     bool needleDrawn = false;
     if (OnBeforeDrawNeedle)
@@ -589,6 +603,10 @@ TMeter::TDialKey TMeter::DialKey(const platform::DrawingDevice& dc) const
     k.rimTop = m_rimTop;
     k.rimSide = m_rimSide;
     k.rimBottom = m_rimBottom;
+    k.arc = m_geometry.arc;
+    k.radius = m_geometry.radius;
+    k.centerX = m_geometry.centerX;
+    k.centerY = m_geometry.centerY;
     k.min = m_min;
     k.max = m_max;
     k.thresholdLow = m_thresholdLow;

@@ -175,7 +175,8 @@ public:
     TFrameStyle FrameStyle() const { return m_frameStyle; }
     void SetFrameStyle(TFrameStyle v);
 
-    // Rims take effect at the next size or layout change.
+    // Rims take effect at the next size or layout change; rims and the anchor
+    // size are kept within +-2^20 pixels.
     int RimTop() const { return m_rimTop; }
     void SetRimTop(int v);
     int RimSide() const { return m_rimSide; }
@@ -282,6 +283,10 @@ private:
         int width = 0, height = 0;
         TMeterLayout layout = mlCirc90;
         int rimTop = 0, rimSide = 0, rimBottom = 0;
+        // the dial as last laid out: rims alone do not move it
+        int arc = 0;
+        double radius = 0;
+        int centerX = 0, centerY = 0;
         double min = 0, max = 0, thresholdLow = 0, thresholdHigh = 0;
         bool logarithmic = false;
         int nrTicks = 0, decPlaces = 0;

@@ -54,6 +54,15 @@ void TInstrumentHost::SetVisible(bool v)
     if (v == m_visible)
         return;
     m_visible = v;
+    // the last picture must not stay on screen: an invisible instrument
+    // leaves its place to the parent, and takes it back only if it had it
+    if (!v && !isHidden()) {
+        m_hiddenByVisible = true;
+        hide();
+    } else if (v && m_hiddenByVisible) {
+        m_hiddenByVisible = false;
+        show();
+    }
     PaintNow();
 }
 
@@ -127,8 +136,12 @@ void TInstrumentHost::paintEvent(QPaintEvent*)
     if (m_dirty && CanPaint())
         ComposeNow();
     const platform::Bitmap& pixels = m_buffer->Surface();
-    if (pixels.IsEmpty())
+    if (pixels.IsEmpty()) {
+        // an instrument that draws nothing shows the window's colour
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().window());
         return;
+    }
     // Wraps the device's pixels without copying them.
     const QImage image(reinterpret_cast<const uchar*>(pixels.Data()), pixels.Width(), pixels.Height(),
                        pixels.Width() * 4, QImage::Format_RGB32);

@@ -143,6 +143,8 @@ private:
 
     std::unique_ptr<platform::DrawingDevice> m_buffer;
     bool m_visible = true;
+    // SetVisible(false) hid the widget
+    bool m_hiddenByVisible = false;
     bool m_loading = false;
     bool m_holdPaint = false;
     bool m_parentBackground = false;

@@ -158,9 +158,11 @@ void TScale::SetDecPlaces(int v)
 void TScale::SetLabelType(TFigType v)
 {
     m_labelType = v;
-    if (v == ftDateTime)
+    if (v == ftDateTime) {
+        // dates run linearly: the mapping follows
         m_logarithmic = false;
-    else if (v == ftTime)
+        Layout();
+    } else if (v == ftTime)
         m_decPlaces = 4;
     Changed();
 }
@@ -353,7 +355,7 @@ void TScale::Layout()
                                   : Height() - m_marginTop - m_marginBottom - 1;
     if (length <= 0) {
         m_factor = 0;
-        m_offset = Width() / 2;
+        m_offset = Width() / 2.0;
         return;
     }
     double low = m_rangeLow, high = m_rangeHigh;

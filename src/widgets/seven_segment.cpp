@@ -1,6 +1,7 @@
 #include "widgets/seven_segment.h"
 
 #include <algorithm>
+#include <limits>
 #include <array>
 #include <map>
 #include <utility>
@@ -271,14 +272,32 @@ void TSevenSeg::Assign(const TSevenSeg& source)
 
 // ---- geometry ----
 
+namespace {
+
+int ClampToInt(long long v)
+{
+    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
 int TSevenSeg::CellWidth() const
 {
-    return (Width() - 2 * m_margin) / m_numDigits - m_interDigDist;
+    // wide: a margin or spacing far below 0 must not overflow
+    return ClampToInt((Width() - 2LL * m_margin) / m_numDigits - m_interDigDist);
+}
+
+int TSevenSeg::CellHeight() const
+{
+    return ClampToInt(Height() - 2LL * m_margin);
 }
 
 bool TSevenSeg::CellsFit() const
 {
-    return m_margin >= 0 && m_interDigDist >= 0 && CellWidth() > 0 && CellHeight() > 0;
+    // a negative spacing overlaps the cells, a negative margin lets them reach
+    // into the frame; a strip larger than any screen is not built
+    const long long cw = CellWidth(), ch = CellHeight();
+    return cw > 0 && ch > 0 && cw * kStripGlyphs <= kMaxStripPixels / ch;
 }
 
 void TSevenSeg::Resized()

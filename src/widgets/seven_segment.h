@@ -34,6 +34,8 @@ public:
     explicit TSevenSeg(QWidget* parent = nullptr);
 
     static constexpr int kMasterWidth = 312, kMasterHeight = 432, kStripGlyphs = 21;
+    // The largest glyph strip built (cells of a full-screen single digit fit).
+    static constexpr long long kMaxStripPixels = 1LL << 26;
 
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& v);
@@ -60,8 +62,9 @@ public:
 
     // (Width - 2 Margin) div NumDigits - InterDigDist, and Height - 2 Margin.
     int CellWidth() const;
-    int CellHeight() const { return Height() - 2 * m_margin; }
-    // Whether cells can be drawn: a positive cell size, no negative spacing or margin.
+    int CellHeight() const;
+    // Whether cells can be drawn: a positive cell size and a strip of at most
+    // kMaxStripPixels; the spacing and the margin may be negative.
     bool CellsFit() const;
 
     // The glyph strip (empty when the cells do not fit).

@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
@@ -225,6 +226,8 @@ TWebEditor::TWebEditor(QWidget* parent)
     Setup(false, true);
 }
 
+TWebEditor::~TWebEditor() = default;
+
 void TWebEditor::Setup(bool EditMode, bool Navigation)
 {
     m_programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
@@ -239,8 +242,6 @@ void TWebEditor::Setup(bool EditMode, bool Navigation)
     ApplyVisibility();
     m_front->setCurrentWidget(WebBrowserp);
     m_currentAddress.clear();
-    // in the user's temporary folder: the program's folder may not be writable
-    m_tempFile = QDir(QDir::tempPath()).absoluteFilePath(QStringLiteral("TempFile~01.htm"));
     m_view = 1;
     m_modified = false;
     m_shown = false;
@@ -304,6 +305,18 @@ void TWebEditor::ShowPage()
 {
     if (m_editMode) {
         QString error;
+        // not beside the program, which may not be writable, nor at a fixed
+        // name in the shared temporary folder, where another user may have
+        // put a link: in a folder of our own
+        if (!m_tempDir) {
+            auto dir = std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("vexa-XXXXXX")));
+            if (!dir->isValid()) {
+                platform::ShowError(QStringLiteral("Cannot create a temporary folder. %1").arg(dir->errorString()), this);
+                return;
+            }
+            m_tempDir = std::move(dir);
+            m_tempFile = m_tempDir->filePath(QStringLiteral("TempFile~01.htm"));
+        }
         if (!platform::WriteTextFile(m_tempFile, Memo1->toPlainText(), m_encoding, &error)) {
             platform::ShowError(QStringLiteral("Cannot create file \"%1\". %2").arg(m_tempFile, error), this);
             return;

@@ -8,12 +8,14 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QStackedWidget;
+class QTemporaryDir;
 class QToolButton;
 
 namespace platform {
@@ -28,6 +30,7 @@ class TWebEditor : public QWidget {
     Q_OBJECT
 public:
     explicit TWebEditor(QWidget* parent = nullptr);
+    ~TWebEditor() override;
 
     void Setup(bool EditMode, bool Navigation);
     void LoadPage(const QString& URL, bool LoadSource, bool Navigation);
@@ -45,6 +48,9 @@ public:
     const QString& HomePage() const { return m_homePage; }
     const QString& CurrentAddress() const { return m_currentAddress; }
     const QString& ProgramFolder() const { return m_programFolder; }
+    // The page of the edit mode, in a folder of the temporary folder that only
+    // the user can reach, made at the first show and removed with the frame;
+    // empty before.
     const QString& TempFile() const { return m_tempFile; }
     // 0: source text in front, 1: page in front.
     int View() const { return m_view; }
@@ -152,6 +158,7 @@ private:
     QString m_homePage;
     QString m_currentAddress;
     QString m_tempFile;
+    std::unique_ptr<QTemporaryDir> m_tempDir;
     platform::TextFileEncoding m_encoding;
     bool m_editMode = false;
     bool m_navigationShown = false;

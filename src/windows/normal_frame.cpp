@@ -28,6 +28,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -453,14 +455,24 @@ bool TFrameNormales::Plot(double m1, double sd1, double m2, double sd2, double n
         platform::ShowMessage(QStringLiteral("The standard deviations must be greater than 0."), this);
         return false;
     }
+    const double rangeSD = 4;
+    const double xMin = std::min(m1 - rangeSD * sd1, m2 - rangeSD * sd2);
+    const double xMax = std::max(m1 + rangeSD * sd1, m2 + rangeSD * sd2);
+    // the criterion slider counts thousandths in an int
+    const double lowest = (std::trunc(xMin) - 1) * 1000, highest = (std::trunc(xMax) + 1) * 1000;
+    if (!std::isfinite(m1) || !std::isfinite(m2) || !(lowest >= std::numeric_limits<int>::min())
+        || !(highest <= std::numeric_limits<int>::max())) {
+        platform::ShowMessage(QStringLiteral("The means and standard deviations are too large to plot."), this);
+        return false;
+    }
     n1 = std::max(1.0, n1);
     n2 = std::max(1.0, n2);
     nMax = std::max(1.0, nMax);
     m_trackHandlers = false;
     m_nMax = nMax;
-    m_rangeSD = 4;
-    m_xMin = std::min(m1 - m_rangeSD * sd1, m2 - m_rangeSD * sd2);
-    m_xMax = std::max(m1 + m_rangeSD * sd1, m2 + m_rangeSD * sd2);
+    m_rangeSD = rangeSD;
+    m_xMin = xMin;
+    m_xMax = xMax;
     m_xRange = m_xMax - m_xMin;
     m_peakPop = sd1 < sd2 ? NormalCurveDensity(m1, m1, sd1) : NormalCurveDensity(m2, m2, sd2);
     const double se1 = sd1 / std::sqrt(nMax);
@@ -470,8 +482,7 @@ bool TFrameNormales::Plot(double m1, double sd1, double m2, double sd2, double n
     SetTrackBarsEnabled(true);
     {
         const QSignalBlocker block(TrackBar_C0);
-        TrackBar_C0->setRange((static_cast<int>(std::trunc(m_xMin)) - 1) * 1000,
-                              (static_cast<int>(std::trunc(m_xMax)) + 1) * 1000);
+        TrackBar_C0->setRange(static_cast<int>(lowest), static_cast<int>(highest));
     }
     SetSliderQuiet(TrackBar_n1, static_cast<int>(n1));
     SetSliderQuiet(TrackBar_n2, static_cast<int>(n2));
@@ -653,7 +664,10 @@ void TFrameNormales::ControlUpdate()
     SetSliderQuiet(TrackBar_Alfa_R, betaPos);
     TrackBar_Alfa_L->SetSelection(alphaPos, 100);
     TrackBar_Alfa_R->SetSelection(betaPos, 100);
-    SetSliderQuiet(TrackBar_C0, static_cast<int>(Round(m_criterion * 1000)));
+    // a criterion beyond the slider's ends (up to 5 SD out) stops at them
+    const std::int64_t thousandths = std::clamp<std::int64_t>(Round(m_criterion * 1000), TrackBar_C0->minimum(),
+                                                              TrackBar_C0->maximum());
+    SetSliderQuiet(TrackBar_C0, static_cast<int>(thousandths));
     for (TNormalCurve* left : {m_popL, m_sampL})
         SetLeftTailBounds(*left, m_criterion, m_mirrorL);
     for (TNormalCurve* right : {m_popR, m_sampR})

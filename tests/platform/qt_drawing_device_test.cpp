@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <functional>
+#include <limits>
 #include <random>
 #include <tuple>
 
@@ -153,6 +154,35 @@ TEST_F(QtDevice, LinesFarOutsideAreClippedWithoutWalkingThem)
     dev.LineTo(1000000000, 1000000000);
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(dev.GetPixel(i, i), clBlack) << i;
+}
+
+// Lines from the ends of the int range: the pixels on the device are drawn,
+// with or without a clip of several rectangles.
+TEST_F(QtDevice, LinesFromTheEndsOfTheIntRangeKeepTheirPixels)
+{
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    for (const bool clipped : {false, true}) {
+        QtDrawingDevice d(40, 40);
+        if (clipped) {
+            // rows [0, 20) and [30, 40)
+            d.ExtSelectClipRgn(Region::FromRect({0, 0, 40, 20}), ClipCombine::Copy);
+            d.ExtSelectClipRgn(Region::FromRect({0, 30, 40, 40}), ClipCombine::Or);
+        }
+        d.SelectPen(PenDesc::Solid(clBlack));
+        d.MoveTo(kMax, 5);
+        d.LineTo(30, 5);  // 31 .. 39
+        d.MoveTo(5, kMax);
+        d.LineTo(5, 33);  // 34 .. 39
+        d.MoveTo(kMin, 32);
+        d.LineTo(kMax, 32);  // the whole row
+        d.MoveTo(kMax, kMax);
+        d.LineTo(kMax, kMax);
+        EXPECT_EQ(CountColor(d, clBlack), 9 + 6 + 40) << clipped;
+        EXPECT_EQ(d.GetPixel(31, 5), clBlack) << clipped;
+        EXPECT_EQ(d.GetPixel(30, 5), clWhite) << clipped;
+        EXPECT_EQ(d.GetPixel(5, 34), clBlack) << clipped;
+        EXPECT_EQ(d.GetPixel(5, 33), clWhite) << clipped;
+    }
 }
 
 TEST_F(QtDevice, XorDrawnTwiceLeavesTheImageUnchanged)

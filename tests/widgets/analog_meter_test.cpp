@@ -1,17 +1,21 @@
 #include "widgets/analog_meter.h"
 
 #include <QImage>
+#include <QPalette>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <vector>
 
 #include "recorder_install.h"
 #include "testing/recording_device.h"
 #include "support/pixel_compare.h"
+#include "support/window_colour.h"
 
 // Geometry of a new meter: 297 x 209, rims top 8, side 10, bottom 10, so
 // H - RB - RT - 16 = 175, W / 2 - RS - 8 = 130.5, W div 2 - RS - 8 = 130.
@@ -474,4 +478,125 @@ TEST(MeterPixels, EveryPaintIsThePictureOfANewMeter)
     meter.OnMeterRendered = nullptr;
     EXPECT_GT(hooked, 0);
     check("after a hook");
+}
+
+// A rim change paints with the old geometry; sizes that come back to the
+// first one then lay the dial out with the new rims.
+TEST(MeterPixels, RimsThenSizesBackToTheFirstDrawTheDialOfTheNewGeometry)
+{
+    std::vector<std::function<void(TMeter&)>> changes = {
+        [](TMeter& m) { m.SetValue(0.4); },
+        [](TMeter& m) { m.SetRimTop(40); },
+        [](TMeter& m) { m.SetBounds(0, 0, 250, 180); },
+        [](TMeter& m) { m.SetBounds(0, 0, 297, 209); },
+    };
+    TMeter meter;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i](meter);
+        if (i != 2)  // no paint between the two sizes
+            meter.ForcePaint();
+    }
+    TMeter fresh;
+    fresh.SetHoldPaint(true);
+    for (const auto& c : changes)
+        c(fresh);
+    fresh.ForcePaint();
+    EXPECT_EQ(DifferingPixels(meter.Buffer().Surface(), fresh.Buffer().Surface()), 0);
+}
+
+// Random sequences of rims, colours, scale settings, sizes and values: after
+// each step the picture equals a new meter's that took the same steps unpainted.
+TEST(MeterPixels, RandomPropertySequencesPaintAsANewMeter)
+{
+    using Change = std::function<void(TMeter&)>;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        const auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+        const TColor colours[] = {clRed, clNavy, clWhite, clLime, 0x336699, clBlack};
+        const auto colour = [&] { return colours[pick(0, 5)]; };
+        std::vector<Change> changes;
+        TMeter meter;
+        for (int step = 0; step < 30; ++step) {
+            Change c;
+            const int kind = pick(0, 20);
+            switch (kind > 15 ? 3 : kind) {  // sizes change often
+            case 0: { const int v = pick(0, 40); c = [v](TMeter& m) { m.SetRimTop(v); }; break; }
+            case 1: { const int v = pick(0, 40); c = [v](TMeter& m) { m.SetRimSide(v); }; break; }
+            case 2: { const int v = pick(0, 40); c = [v](TMeter& m) { m.SetRimBottom(v); }; break; }
+            case 3: {
+                // a few sizes, so that a size comes back
+                const int sizes[][2] = {{297, 209}, {250, 180}, {330, 240}, {160, 120}};
+                const int k = pick(0, 3), w = sizes[k][0], h = sizes[k][1];
+                c = [w, h](TMeter& m) { m.SetBounds(0, 0, w, h); };
+                break;
+            }
+            case 4: { const TColor v = colour(); c = [v](TMeter& m) { m.SetColorBakG(v); }; break; }
+            case 5: { const TColor v = colour(); c = [v](TMeter& m) { m.SetColorScale(v); }; break; }
+            case 6: { const TColor v = colour(); c = [v](TMeter& m) { m.SetColorSclBkNorm(v); }; break; }
+            case 7: { const TColor v = colour(); c = [v](TMeter& m) { m.SetColorCover(v); }; break; }
+            case 8: {
+                const auto v = static_cast<TMeterLayout>(pick(0, 5));
+                c = [v](TMeter& m) { m.SetMeterLayout(v); };
+                break;
+            }
+            case 9: { const int v = pick(2, 12); c = [v](TMeter& m) { m.SetMeterNrTicks(v); }; break; }
+            case 10: {
+                const double lo = pick(-50, 50), hi = lo + pick(1, 500);
+                c = [lo, hi](TMeter& m) { m.SetMeterMaxValue(hi); m.SetMeterMinValue(lo); };
+                break;
+            }
+            case 11: {
+                const bool on = pick(0, 1) != 0;
+                const double w = pick(0, 60);
+                c = [on, w](TMeter& m) { m.SetScaleBkVisible(on); m.SetScaleBkWidth(w); };
+                break;
+            }
+            case 12: { const bool v = pick(0, 1) != 0; c = [v](TMeter& m) { m.SetMeterShortTicks(v); }; break; }
+            case 13: { const int v = pick(0, 3); c = [v](TMeter& m) { m.SetMeterDecPlaces(v); }; break; }
+            case 14: {
+                const std::string v = pick(0, 1) ? "Volts" : "";
+                c = [v](TMeter& m) { m.SetCaption(v); };
+                break;
+            }
+            default: {
+                const double f = pick(0, 100) / 100.0;
+                c = [f](TMeter& m) { m.SetValue(m.MeterMinValue() + f * (m.MeterMaxValue() - m.MeterMinValue())); };
+                break;
+            }
+            }
+            c(meter);
+            changes.push_back(c);
+            if (pick(0, 2) != 0)
+                continue;  // not every step paints
+            meter.ForcePaint();
+            TMeter fresh;
+            fresh.SetHoldPaint(true);
+            for (const auto& done : changes)
+                done(fresh);
+            fresh.ForcePaint();
+            ASSERT_EQ(DifferingPixels(meter.Buffer().Surface(), fresh.Buffer().Surface()), 0)
+                << "seed " << seed << " step " << step;
+        }
+    }
+}
+
+// A meter whose rims leave no dial paints nothing: the window shows through,
+// not the last dial.
+TEST(MeterPixels, AMeterWithoutRoomForItsDialShowsNoOldDial)
+{
+    QWidget parent;
+    parent.resize(320, 240);
+    FillWithColour(parent, QColor(10, 20, 30));
+    auto* meter = new TMeter(&parent);
+    parent.show();
+    meter->ForcePaint();
+    ASSERT_NE(QColor(meter->grab().toImage().pixel(150, 100)), QColor(10, 20, 30));
+    meter->SetRimTop(120);
+    meter->SetRimBottom(120);
+    meter->SetBounds(0, 0, 298, 209);  // the rims now leave no radius
+    ASSERT_LE(meter->Geometry().radius, 0);
+    meter->ForcePaint();
+    const QImage shot = meter->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(150, 100)), QColor(10, 20, 30));
+    EXPECT_EQ(QColor(shot.pixel(5, 5)), QColor(10, 20, 30));
 }

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <gtest/gtest.h>
 
+#include "support/window_colour.h"
 #include "widgets/scale.h"
 
 namespace {
@@ -70,14 +71,29 @@ TEST(InstrumentHost, HoldInvisibleAndLoadingSkipPainting)
     EXPECT_EQ(host.composed, 4);
 }
 
+// An instrument made invisible leaves its place to the parent's background.
+TEST(InstrumentHost, AShownInstrumentMadeInvisibleShowsTheParent)
+{
+    QWidget parent;
+    parent.resize(100, 60);
+    FillWithColour(parent, QColor(10, 20, 30));
+    auto* host = new FilledInstrument;
+    host->setParent(&parent);
+    host->SetBounds(10, 10, 40, 20);
+    parent.show();
+    host->PaintNow();
+    EXPECT_EQ(QColor(parent.grab().toImage().pixel(20, 15)), QColor(255, 0, 0));
+    host->SetVisible(false);
+    EXPECT_EQ(QColor(parent.grab().toImage().pixel(20, 15)), QColor(10, 20, 30));
+    host->SetVisible(true);
+    EXPECT_EQ(QColor(parent.grab().toImage().pixel(20, 15)), QColor(255, 0, 0));
+}
+
 TEST(InstrumentHost, TransparentScaleStartsFromTheParentBackground)
 {
     QWidget parent;
     parent.resize(200, 100);
-    QPalette palette = parent.palette();
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    parent.setPalette(palette);
-    parent.setAutoFillBackground(true);
+    FillWithColour(parent, QColor(10, 20, 30));
     auto* scale = new TScale(&parent);
     scale->SetBounds(0, 0, 200, 100);
     scale->SetTransparent(true);

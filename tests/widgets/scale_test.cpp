@@ -153,6 +153,33 @@ TEST_F(ScaleTest, LogarithmicNeedsPositiveEndsAndNoDates)
     EXPECT_EQ(scale.DecPlaces(), 4);
 }
 
+// Date labels switch the logarithm off; the ticks then follow the linear mapping.
+TEST_F(ScaleTest, LogarithmicScaleSwitchedToDatesIsLaidOutLinearly)
+{
+    scale.SetRange(1000, 1);
+    scale.SetLogarithmic(true);
+    ASSERT_EQ(scale.ValueToPixel(10), 140);  // 20 + 359 / 3
+    scale.SetLabelType(ftDateTime);
+    EXPECT_FALSE(scale.Logarithmic());
+    EXPECT_DOUBLE_EQ(scale.Factor(), 359.0 / 999);
+    EXPECT_EQ(scale.ValueToPixel(1), 20);
+    EXPECT_EQ(scale.ValueToPixel(1000), 379);
+    EXPECT_EQ(scale.ValueToPixel(500.5), 200);  // 199.5 -> 200
+}
+
+// The middle is Width / 2 as a real number, rounded halves to even.
+TEST_F(ScaleTest, MarginsWiderThanAnOddWidthMapToTheRealMiddle)
+{
+    scale.SetMarginLeft(300);
+    scale.SetMarginRight(300);
+    scale.SetBounds(0, 0, 403, 400);
+    EXPECT_DOUBLE_EQ(scale.Offset(), 201.5);
+    EXPECT_EQ(scale.ValueToPixel(0), 202);
+    scale.SetBounds(0, 0, 401, 400);
+    EXPECT_DOUBLE_EQ(scale.Offset(), 200.5);
+    EXPECT_EQ(scale.ValueToPixel(70), 200);
+}
+
 TEST_F(ScaleTest, MarginsWiderThanTheControlMapToTheMiddle)
 {
     scale.SetMarginLeft(300);

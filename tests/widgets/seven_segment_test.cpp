@@ -183,7 +183,7 @@ TEST_F(SevenSegTest, UnknownCharactersAndEmptyCaptionLeaveBackground)
     EXPECT_GT(rec.Count("LineTo"), 0);  // the frame
 }
 
-TEST_F(SevenSegTest, TooSmallOrNegativeSpacingDrawsBackgroundAndFrameOnly)
+TEST_F(SevenSegTest, TooSmallDrawsBackgroundAndFrameOnly)
 {
     platform::RecordingDevice& rec = InstallRecorder(seg, 20, 76);
     seg.SetBounds(0, 0, 20, 76);  // cell width (20 - 16) / 4 - 2 < 0
@@ -193,17 +193,54 @@ TEST_F(SevenSegTest, TooSmallOrNegativeSpacingDrawsBackgroundAndFrameOnly)
     EXPECT_EQ(rec.Count("BitBlt"), 0);
     EXPECT_EQ(rec.Count("StretchBlt"), 0);
     EXPECT_EQ(rec.Count("Rectangle"), 1);
-
     seg.SetBounds(0, 0, 216, 76);
     EXPECT_TRUE(seg.HasStrip());
-    seg.SetInterDigDist(-3);
-    EXPECT_FALSE(seg.HasStrip());
-    seg.SetInterDigDist(2);
-    seg.SetMargin(-1);
-    EXPECT_FALSE(seg.HasStrip());
-    rec.ClearLog();
-    seg.SetCaption("11");
-    EXPECT_EQ(rec.Count("BitBlt"), 0);
+}
+
+// Cell k starts at k (cell width + spacing) + margin, margin pixels down; a
+// later cell covers the part of an earlier one it overlaps. Inside the frame
+// every pixel is the strip's pixel of the character drawn last there.
+static void ExpectCellsFromTheStrip(TSevenSeg& seg, int glyph)
+{
+    const int cw = seg.CellWidth(), m = seg.Margin(), d = seg.InterDigDist();
+    const platform::Bitmap& strip = seg.Strip();
+    const platform::Bitmap& picture = seg.Buffer().Surface();
+    int wrong = 0, lit = 0;
+    for (int y = 2; y < seg.Height() - 2; ++y)
+        for (int x = 2; x < seg.Width() - 2; ++x) {
+            int k = -1;
+            for (int c = 0; c < seg.NumDigits(); ++c)
+                if (x >= c * (cw + d) + m && x < c * (cw + d) + m + cw)
+                    k = c;
+            TColor want = seg.ColorBackGnd();
+            if (k >= 0 && y >= m && y < seg.Height() - m)
+                want = strip.Pixel(glyph * cw + x - (k * (cw + d) + m), y - m);
+            wrong += picture.Pixel(x, y) != want;
+            lit += picture.Pixel(x, y) == seg.ColorText();
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(lit, 200);
+}
+
+TEST_F(SevenSegTest, NegativeSpacingOverlapsTheCells)
+{
+    seg.SetCaption("8888");
+    seg.SetInterDigDist(-10);  // cells (200 div 4) + 10 = 60 wide, 50 apart
+    ASSERT_TRUE(seg.HasStrip());
+    EXPECT_EQ(seg.CellWidth(), 60);
+    seg.ForcePaint();
+    ExpectCellsFromTheStrip(seg, 8);
+}
+
+TEST_F(SevenSegTest, NegativeMarginReachesIntoTheFrame)
+{
+    seg.SetCaption("8888");
+    seg.SetMargin(-4);  // cells (224 div 4) - 2 = 54 wide, 84 high, from (-4, -4)
+    ASSERT_TRUE(seg.HasStrip());
+    EXPECT_EQ(seg.CellWidth(), 54);
+    EXPECT_EQ(seg.Strip().Height(), 84);
+    seg.ForcePaint();
+    ExpectCellsFromTheStrip(seg, 8);
 }
 
 TEST_F(SevenSegTest, LitEightOnScreenHasNoWhitePixelAndDegreeHoleShowsBackground)

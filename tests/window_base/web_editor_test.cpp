@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -88,7 +89,6 @@ TEST_F(TWebEditorTest, SetupAppliesTheVisibilityRule)
     EXPECT_TRUE(Editor->BarTools->isHidden());
     EXPECT_EQ(Editor->View(), 1);
     EXPECT_EQ(Editor->HomePage(), Editor->ProgramFolder() + QStringLiteral("Appl.htm"));
-    EXPECT_EQ(Editor->TempFile(), QDir(QDir::tempPath()).absoluteFilePath(QStringLiteral("TempFile~01.htm")));
 
     Editor->Setup(true, false);
     EXPECT_TRUE(Editor->barNavigation->isHidden());
@@ -295,8 +295,9 @@ TEST_F(TWebEditorTest, EditModeShowsTheSourceThroughTheTemporaryFile)
     EXPECT_FALSE(Editor->IsModified());
     EXPECT_TRUE(Editor->StatusPanels[0]->text().isEmpty()); // no caret while the page is in front
     EXPECT_EQ(ReadAll(Editor->TempFile()), QByteArray("<p>uno</p>\n"));
-    // written in the user's temporary folder, never beside the program
-    EXPECT_EQ(Editor->TempFile(), QDir(QDir::tempPath()).absoluteFilePath(QStringLiteral("TempFile~01.htm")));
+    // written in a private folder of the user's temporary folder, never beside the program
+    EXPECT_EQ(QFileInfo(Editor->TempFile()).fileName(), QStringLiteral("TempFile~01.htm"));
+    EXPECT_EQ(QFileInfo(QFileInfo(Editor->TempFile()).absolutePath()).absolutePath(), QDir(QDir::tempPath()).absolutePath());
     EXPECT_EQ(Browser->Navigations().last(), QUrl::fromLocalFile(Editor->TempFile()).toString());
 
     // to the source view and back after typing
@@ -320,6 +321,40 @@ TEST_F(TWebEditorTest, EditModeShowsTheSourceThroughTheTemporaryFile)
     Editor->tbToggleClick();
     Editor->tbToggleClick();
     EXPECT_EQ(Browser->Navigations().size(), before + 1);
+}
+
+// Another user's link at the fixed name in the shared folder is never written through.
+TEST_F(TWebEditorTest, TheTemporaryPageIsPrivateToTheFrame)
+{
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    const QString shared = Path(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    qputenv("TMPDIR", shared.toLocal8Bit());
+    const QString victim = Path(QStringLiteral("victim.txt"));
+    WriteAll(victim, "keep");
+    ASSERT_TRUE(QFile::link(victim, QDir(shared).filePath(QStringLiteral("TempFile~01.htm"))));
+    const QString file = Path(QStringLiteral("page.htm"));
+    WriteAll(file, "<p>uno</p>\n");
+    Editor->LoadPage(file, true, false);
+    TWebEditor other;
+    other.LoadPage(file, true, false);
+    if (savedTmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", savedTmp);
+    EXPECT_EQ(ReadAll(victim), QByteArray("keep"));
+    EXPECT_EQ(ReadAll(Editor->TempFile()), QByteArray("<p>uno</p>\n"));
+    const QFileInfo folder(QFileInfo(Editor->TempFile()).absolutePath());
+    EXPECT_EQ(QFileInfo(folder.absolutePath()).canonicalFilePath(), QFileInfo(shared).canonicalFilePath());
+    EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                      | QFile::WriteOther | QFile::ExeOther),
+              QFile::Permissions());
+    EXPECT_NE(other.TempFile(), Editor->TempFile());
+    // gone with the frame
+    const QString page = Editor->TempFile();
+    Editor.reset();
+    EXPECT_FALSE(QFileInfo::exists(page));
+    EXPECT_FALSE(QFileInfo::exists(folder.absoluteFilePath()));
 }
 
 TEST_F(TWebEditorTest, CaretTextIsRightAligned)

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QWindow>
@@ -465,4 +466,84 @@ TEST_F(NormalFrame, AClickOnTheChartPutsTheCurrentLabelWhereTheMouseIs)
     QTest::mouseMove(input, chart->mapTo(top, q));
     QTest::mouseClick(input, Qt::RightButton, {}, chart->mapTo(top, q));
     EXPECT_EQ(frame.FloatingLabel(2)->pos(), p);
+}
+
+namespace {
+
+// The user types the parameters on the "Settings" page and plots from the graph.
+class NormalFrameTyped : public NormalFrame {
+protected:
+    void ShowPage(int index)
+    {
+        QTabBar* bar = window->Frame()->Pages()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        QApplication::processEvents();
+        ASSERT_EQ(window->Frame()->Pages()->currentIndex(), index);
+    }
+    void TypeCell(int col, int row, const QString& text)
+    {
+        TNTabEd& table = *window->Frame()->Settings();
+        const platform::Rect r = table.CellRect(col, row);
+        QTest::mouseClick(&table, Qt::LeftButton, {}, QPoint(r.left + r.Width() / 2 + 2, r.top + r.Height() / 2 + 2));
+        ASSERT_EQ(table.Col(), col);
+        ASSERT_EQ(table.Row(), row);
+        QTest::keyClick(&table, text.at(0).toLatin1());
+        ASSERT_NE(table.InplaceEditor(), nullptr);
+        QTest::keyClicks(table.InplaceEditor(), text.mid(1));
+        QTest::keyClick(table.InplaceEditor(), Qt::Key_Return);
+    }
+    // Means far from 0 with SD 1 on the left and 1.5 on the right.
+    void PlotTyped(const char* m1, const char* m2)
+    {
+        MainWindow().resize(1280, 1024);
+        MainWindow().show();
+        Open();
+        QApplication::processEvents();
+        ShowPage(1);
+        TypeCell(1, 1, QString::fromLatin1(m1));
+        TypeCell(3, 1, QString::fromLatin1(m2));
+        ShowPage(0);
+        QTest::mouseClick(Find<QAbstractButton>("sbInit1"), Qt::LeftButton);
+    }
+};
+
+}  // namespace
+
+// Reference values from R 4 (criterion c, left mean m1 SD 1, right mean m1 + 2 SD 1.5):
+//   1 - pnorm(1.646)            = 0.0498818795073512
+//   pnorm((1.646 - 2) / 1.5)    = 0.406716335087269
+//   1 - pnorm(1.647)            = 0.0497790229169266
+//   pnorm((1.647 - 2) / 1.5)    = 0.406975012618105
+TEST_F(NormalFrameTyped, TheCriterionSliderFarFromZeroGivesAlphaAndBeta)
+{
+    PlotTyped("2000000", "2000002");
+    TFrameNormales& frame = *window->Frame();
+    ASSERT_TRUE(frame.CurvesPlotted());
+    EXPECT_EQ(frame.Settings()->GetElem(1, 1), 2000000.0);
+    auto* slider = Find<QSlider>("TrackBar_C0");
+    EXPECT_EQ(slider->minimum(), 1999995000);
+    EXPECT_EQ(slider->maximum(), 2000009000);
+    EXPECT_EQ(slider->value(), 2000001645);
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(slider->value(), 2000001646);
+    EXPECT_NEAR(frame.Alpha(), 0.0498818795073512, 1e-6);
+    EXPECT_NEAR(frame.Beta(), 0.406716335087269, 1e-6);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_NEAR(frame.Alpha(), 0.0497790229169266, 1e-6);
+    EXPECT_NEAR(frame.Beta(), 0.406975012618105, 1e-6);
+    EXPECT_EQ(Text("lbl_a"), "  5%");
+    EXPECT_EQ(Text("lbl_b"), " 41%");
+}
+
+// Thousandths of the curves' reach past the slider's range: the row is refused.
+TEST_F(NormalFrameTyped, MeansBeyondTheSlidersRangeAreRefused)
+{
+    PlotTyped("5000000", "5000002");
+    TFrameNormales& frame = *window->Frame();
+    EXPECT_EQ(frame.Settings()->GetElem(3, 1), 5000002.0);
+    EXPECT_FALSE(frame.CurvesPlotted());
+    ASSERT_EQ(Dialogs.MessageTexts().size(), 1u);
+    EXPECT_EQ(Dialogs.MessageTexts().front(), "The means and standard deviations are too large to plot.");
+    EXPECT_FALSE(Find<QSlider>("TrackBar_C0")->isEnabled());
 }
