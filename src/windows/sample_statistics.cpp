@@ -1,6 +1,7 @@
 #include "windows/sample_statistics.h"
 
 #include "core/population_model.h"
+#include "windows/sample_data_files.h"
 #include "widgets/table_editor.h"
 
 #include <cmath>
@@ -28,10 +29,12 @@ TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std
         for (int r = 1; r <= rows; ++r)
             column.Cat->SetElem(r, static_cast<std::int32_t>(std::trunc(Sheet.GetElem(c, r))));
     } else {
+        // each value as the sheet shows it and the saved files carry it
+        const int decimals = Sheet.GetDecPlaces(c);
         column.Num = std::make_unique<TVector>();
         column.Num->SetNrOfElem(rows);
         for (int r = 1; r <= rows; ++r)
-            column.Num->SetElem(r, Sheet.GetElem(c, r));
+            column.Num->SetElem(r, SampleFileValue(Sheet.GetElem(c, r), decimals));
     }
     return column;
 }

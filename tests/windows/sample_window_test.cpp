@@ -454,13 +454,13 @@ namespace {
 
 void Pick(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
 
-// A column of the data sheet read cell by cell.
+// A column of the data sheet read cell by cell, as the sheet shows it.
 std::unique_ptr<TVector> NumColumn(const TNTabEd& t, int c)
 {
     auto v = std::make_unique<TVector>();
     v->SetNrOfElem(t.NrOfRows());
     for (int r = 1; r <= t.NrOfRows(); ++r)
-        v->SetElem(r, t.GetElem(c, r));
+        v->SetElem(r, std::stod(t.CellText(c, r)));
     return v;
 }
 

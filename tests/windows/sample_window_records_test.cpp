@@ -1,0 +1,274 @@
+// The records of a sample as a user makes and keeps them on a shown window:
+// "Add all" draws the size confirmed at "Get sample", and records not saved
+// yet are asked about before the window, or the program, closes.
+#include "sample_input.h"
+
+#include "testing/modal_answer.h"
+#include "widgets/table_editor.h"
+#include "window_base/save_dialog.h"
+#include "windows/sample_save_menu.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+using namespace sample_study;
+
+namespace {
+
+// Types Text into data cell (1, Row) of a table editor and presses Enter.
+void TypeInCell(TNTabEd* table, int Row, const QString& Text)
+{
+    const platform::Rect r = table->CellRect(1 + table->AttribColShown(), Row);
+    ASSERT_FALSE(r.IsEmpty());
+    QTest::mouseClick(table, Qt::LeftButton, {}, QPoint(r.left + 4, r.top + 4));
+    Settle();
+    for (const QChar c : Text) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : table, c.toLatin1());
+    }
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : table, Qt::Key_Return);
+    Settle();
+}
+
+// Closes an MDI child as its system menu does, with Ctrl+F4, after a click
+// on its title bar when the focus is elsewhere.
+void CloseByKeys(QMdiSubWindow* w)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || (focus != w && !w->isAncestorOf(focus))) {
+        // the main window active again, as the system leaves it after a dialog
+        w->window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w->window()));
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 3, 10));
+        Settle();
+        focus = QApplication::focusWidget();
+    }
+    ASSERT_TRUE(focus && (focus == w || w->isAncestorOf(focus)));
+    QTest::keyClick(focus, Qt::Key_F4, Qt::ControlModifier);
+    Settle();
+}
+
+// Answers the save question with Answer and keeps what it asked.
+class SaveQuestion {
+public:
+    explicit SaveQuestion(int Answer)
+        : m_answer([this, Answer](TFSaveDlg& dialog) {
+              ++Asked;
+              Text = dialog.MessageLabel()->text();
+              return Answer;
+          })
+    {
+    }
+    int Asked = 0;
+    QString Text;
+
+private:
+    platform::ScopedModalAnswer<TFSaveDlg> m_answer;
+};
+
+QStringList Lines(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+class SampleRecords : public SampleWindowInput {
+protected:
+    // A shown window with 12 records of Sexo and Peso on its sheet.
+    TFMuestra* WithRecords()
+    {
+        TFMuestra* w = Shown();
+        GetSample(w, {"Sexo", "Peso"}, 12);
+        ClickOn(Child<QToolButton>(w, "ToolButton2"));
+        EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
+        return w;
+    }
+    QTemporaryDir Dir;
+};
+
+} // namespace
+
+TEST_F(SampleRecords, AddAllDrawsTheSizeConfirmedAtGetSample)
+{
+    TFMuestra* w = Shown();
+    GetSample(w, {"Peso"}, 20);
+    // back on the design page, a size above the study's 100 greys "Get sample" out
+    ClickTab(w, 0);
+    TypeInCell(w->SampleSizeTable(), 1, QStringLiteral("150"));
+    ASSERT_EQ(w->SampleSizeTable()->GetElem(1, 1), 150);
+    EXPECT_FALSE(w->GetSampleButton()->isEnabled());
+
+    ClickTab(w, 1);
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    const TNTabEd& sheet = *w->SampleData();
+    ASSERT_EQ(sheet.NrOfRows(), 20);
+    EXPECT_EQ(sheet.GetRowName(1), "1");
+    EXPECT_EQ(sheet.GetRowName(20), "20");
+    EXPECT_EQ(w->RecordCount(), 20);
+
+    // a sample confirmed again takes the size then in the cell
+    ClickTab(w, 0);
+    TypeInCell(w->SampleSizeTable(), 1, QStringLiteral("30"));
+    ClickOn(w->GetSampleButton());
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    EXPECT_EQ(w->SampleData()->NrOfRows(), 30);
+}
+
+TEST_F(SampleRecords, AddingTheLargestSampleTakesWellUnderASecond)
+{
+    // a study that allows 20000 records: growing the sheet row by row took seconds
+    Load(Replaced(StudyXml(), "max=\"100\" unitmeasures", "max=\"20000\" unitmeasures"));
+    TFMuestra* w = Shown();
+    GetSample(w, {"Sexo", "Peso", "Talla"}, 20000);
+    QElapsedTimer clock;
+    clock.start();
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    const qint64 elapsed = clock.elapsed();
+    const TNTabEd& sheet = *w->SampleData();
+    ASSERT_EQ(sheet.NrOfRows(), 20000);
+    EXPECT_EQ(sheet.GetRowName(20000), "20000");
+    EXPECT_NE(sheet.GetElem(sheet.FindColumn("Peso"), 20000), 0);
+    EXPECT_LT(elapsed, 500);
+}
+
+TEST_F(SampleRecords, ASampleWithoutRecordsClosesWithoutAQuestion)
+{
+    TFMuestra* w = Shown();
+    GetSample(w, {"Peso"}, 12);
+    EXPECT_FALSE(w->Modified());
+    SaveQuestion question(TFSaveDlg::mrCancel);
+    QPointer<TFMuestra> window = w;
+    CloseByKeys(w);
+    EXPECT_EQ(question.Asked, 0);
+    EXPECT_TRUE(!window || window->isHidden());
+}
+
+TEST_F(SampleRecords, CancelKeepsTheWindowAndItsRecords)
+{
+    TFMuestra* w = WithRecords();
+    EXPECT_TRUE(w->Modified());
+    const double first = w->SampleData()->GetElem(2, 1);
+    SaveQuestion question(TFSaveDlg::mrCancel);
+    CloseByKeys(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(question.Text.endsWith(QStringLiteral("has been modified. Save before close?")))
+        << question.Text.toStdString();
+    ASSERT_TRUE(w->isVisible());
+    EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
+    EXPECT_EQ(w->SampleData()->GetElem(2, 1), first);
+    EXPECT_TRUE(w->Modified());
+    // asked again at the next close
+    CloseByKeys(w);
+    EXPECT_EQ(question.Asked, 2);
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(SampleRecords, DiscardClosesWithoutWriting)
+{
+    QPointer<TFMuestra> w = WithRecords();
+    SaveQuestion question(TFSaveDlg::mrDiscard);
+    CloseByKeys(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(!w || w->isHidden());
+    EXPECT_TRUE(Dialogs.Calls().empty());
+}
+
+TEST_F(SampleRecords, SaveAndCloseWritesTheRecordsInTheChosenKind)
+{
+    QPointer<TFMuestra> w = WithRecords();
+    const QString file = Dir.filePath(QStringLiteral("kept.csv"));
+    Dialogs.QueueFile(file);
+    SaveQuestion question(TFSaveDlg::mrSaveAndClose);
+    CloseByKeys(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(!w || w->isHidden());
+    const QStringList lines = Lines(file);
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0], QStringLiteral("\"Sexo\";\"Peso\";"));
+
+    // the file dialog was cancelled: the window stays with its records
+    QPointer<TFMuestra> other = WithRecords();
+    Dialogs.QueueFile(std::nullopt);
+    CloseByKeys(other);
+    EXPECT_EQ(question.Asked, 2);
+    ASSERT_TRUE(other && other->isVisible());
+    EXPECT_TRUE(other->Modified());
+}
+
+TEST_F(SampleRecords, SavingClearsTheMarkAndANewRecordSetsItAgain)
+{
+    TFMuestra* w = WithRecords();
+    const QString file = Dir.filePath(QStringLiteral("saved.sps"));
+    Dialogs.QueueFile(file);
+    w->SaveMenu()->SaveItem(1)->trigger();
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_FALSE(w->Modified());
+    {
+        SaveQuestion question(TFSaveDlg::mrCancel);
+        // one more record on the sheet: asked, and the question names the file
+        ClickTab(w, 1);
+        ClickItem(w->ObservableVars(), QStringLiteral("Sexo"));
+        ClickOn(Child<QPushButton>(w, "sb_Annotate"));
+        ClickOn(Child<QToolButton>(w, "tbAddRecord"));
+        ASSERT_EQ(w->SampleData()->NrOfRows(), 13);
+        CloseByKeys(w);
+        EXPECT_EQ(question.Asked, 1);
+        EXPECT_TRUE(question.Text.startsWith(file)) << question.Text.toStdString();
+        ASSERT_TRUE(w->isVisible());
+    }
+    Dialogs.QueueFile(file);
+    w->SaveMenu()->ToolButtonSave()->click();
+    SaveQuestion none(TFSaveDlg::mrCancel);
+    QPointer<TFMuestra> window = w;
+    CloseByKeys(w);
+    EXPECT_EQ(none.Asked, 0);
+    EXPECT_TRUE(!window || window->isHidden());
+}
+
+TEST_F(SampleRecords, QuittingAsksForRecordsNotSaved)
+{
+    QPointer<TFMuestra> w = WithRecords();
+    {
+        SaveQuestion question(TFSaveDlg::mrCancel);
+        MainWindow().close();
+        Settle();
+        EXPECT_EQ(question.Asked, 1);
+        EXPECT_TRUE(MainWindow().isVisible());
+        ASSERT_TRUE(w && w->isVisible());
+        EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
+    }
+    {
+        const QString file = Dir.filePath(QStringLiteral("at_exit.sps"));
+        Dialogs.QueueFile(file);
+        SaveQuestion question(TFSaveDlg::mrSaveAndClose);
+        MainWindow().close();
+        Settle();
+        EXPECT_EQ(question.Asked, 1);
+        EXPECT_FALSE(MainWindow().isVisible());
+        EXPECT_TRUE(!w || w->isHidden());
+        const QStringList lines = Lines(file);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.indexOf(QStringLiteral("END DATA.")) - lines.indexOf(QStringLiteral("BEGIN DATA")), 13);
+    }
+}
+
+TEST_F(SampleRecords, QuittingWithDiscardClosesEverything)
+{
+    QPointer<TFMuestra> w = WithRecords();
+    SaveQuestion question(TFSaveDlg::mrDiscard);
+    MainWindow().close();
+    Settle();
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_FALSE(MainWindow().isVisible());
+    EXPECT_TRUE(!w || w->isHidden());
+}
