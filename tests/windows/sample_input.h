@@ -3,6 +3,8 @@
 // tabs, buttons and list items, keys in the combo boxes.
 #include "sample_study.h"
 
+#include "widgets/table_editor.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
@@ -84,6 +86,32 @@ inline std::string Replaced(std::string text, const std::string& from, const std
     if (at != std::string::npos)
         text.replace(at, from.size(), to);
     return text;
+}
+
+// Types Text into data cell (1, Row) of a table editor and presses Enter.
+// A click on a cell opens its editor when the cell is already the current
+// one; otherwise the first key opens it. The editor takes the other keys.
+inline void TypeInCell(TNTabEd* table, int Row, const QString& Text)
+{
+    const platform::Rect r = table->CellRect(1 + table->AttribColShown(), Row);
+    ASSERT_FALSE(r.IsEmpty());
+    ASSERT_FALSE(Text.isEmpty());
+    QTest::mouseClick(table, Qt::LeftButton, {}, QPoint(r.left + 4, r.top + 4));
+    Settle();
+    qsizetype next = 0;
+    if (table->EditorMode()) {
+        QTest::keyClick(table->InplaceEditor(), Qt::Key_A, Qt::ControlModifier);
+    } else {
+        QTest::keyClick(table, Text[0].toLatin1());
+        next = 1;
+    }
+    Settle();
+    ASSERT_TRUE(table->EditorMode());
+    QWidget* editor = table->InplaceEditor();
+    for (; next < Text.size(); ++next)
+        QTest::keyClick(editor, Text[next].toLatin1());
+    QTest::keyClick(editor, Qt::Key_Return);
+    Settle();
 }
 
 class SampleWindowInput : public SampleWindowFixture {

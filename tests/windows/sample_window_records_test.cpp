@@ -22,31 +22,17 @@ using namespace sample_study;
 
 namespace {
 
-// Types Text into data cell (1, Row) of a table editor and presses Enter.
-void TypeInCell(TNTabEd* table, int Row, const QString& Text)
-{
-    const platform::Rect r = table->CellRect(1 + table->AttribColShown(), Row);
-    ASSERT_FALSE(r.IsEmpty());
-    QTest::mouseClick(table, Qt::LeftButton, {}, QPoint(r.left + 4, r.top + 4));
-    Settle();
-    for (const QChar c : Text) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : table, c.toLatin1());
-    }
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : table, Qt::Key_Return);
-    Settle();
-}
-
 // Closes an MDI child as its system menu does, with Ctrl+F4, after a click
 // on its title bar when the focus is elsewhere.
 void CloseByKeys(QMdiSubWindow* w)
 {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || (focus != w && !w->isAncestorOf(focus))) {
-        // the main window active again, as the system leaves it after a dialog
+    // the main window active, as the system leaves it after a dialog
+    if (!w->window()->isActiveWindow()) {
         w->window()->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w->window()));
+    }
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || (focus != w && !w->isAncestorOf(focus))) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 3, 10));
         Settle();
         focus = QApplication::focusWidget();
