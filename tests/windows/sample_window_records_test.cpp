@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
@@ -22,23 +23,17 @@ using namespace sample_study;
 
 namespace {
 
-// Closes an MDI child as its system menu does, with Ctrl+F4, after a click
-// on its title bar when the focus is elsewhere.
-void CloseByKeys(QMdiSubWindow* w)
+// Closes an MDI child by the "Close" item of its system menu (the item of
+// the close box and Ctrl+F4).
+void CloseFromSystemMenu(QMdiSubWindow* w)
 {
-    // the main window active, as the system leaves it after a dialog
-    if (!w->window()->isActiveWindow()) {
-        w->window()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w->window()));
-    }
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || (focus != w && !w->isAncestorOf(focus))) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 3, 10));
-        Settle();
-        focus = QApplication::focusWidget();
-    }
-    ASSERT_TRUE(focus && (focus == w || w->isAncestorOf(focus)));
-    QTest::keyClick(focus, Qt::Key_F4, Qt::ControlModifier);
+    QAction* close = nullptr;
+    for (QAction* item : w->systemMenu()->actions())
+        if (item->shortcut() == QKeySequence(QKeySequence::Close))
+            close = item;
+    ASSERT_NE(close, nullptr);
+    ASSERT_TRUE(close->isEnabled());
+    close->trigger();
     Settle();
 }
 
@@ -134,7 +129,7 @@ TEST_F(SampleRecords, ASampleWithoutRecordsClosesWithoutAQuestion)
     EXPECT_FALSE(w->Modified());
     SaveQuestion question(TFSaveDlg::mrCancel);
     QPointer<TFMuestra> window = w;
-    CloseByKeys(w);
+    CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 0);
     EXPECT_TRUE(!window || window->isHidden());
 }
@@ -145,7 +140,7 @@ TEST_F(SampleRecords, CancelKeepsTheWindowAndItsRecords)
     EXPECT_TRUE(w->Modified());
     const double first = w->SampleData()->GetElem(2, 1);
     SaveQuestion question(TFSaveDlg::mrCancel);
-    CloseByKeys(w);
+    CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 1);
     EXPECT_TRUE(question.Text.endsWith(QStringLiteral("has been modified. Save before close?")))
         << question.Text.toStdString();
@@ -154,7 +149,7 @@ TEST_F(SampleRecords, CancelKeepsTheWindowAndItsRecords)
     EXPECT_EQ(w->SampleData()->GetElem(2, 1), first);
     EXPECT_TRUE(w->Modified());
     // asked again at the next close
-    CloseByKeys(w);
+    CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 2);
     EXPECT_TRUE(w->isVisible());
 }
@@ -163,7 +158,7 @@ TEST_F(SampleRecords, DiscardClosesWithoutWriting)
 {
     QPointer<TFMuestra> w = WithRecords();
     SaveQuestion question(TFSaveDlg::mrDiscard);
-    CloseByKeys(w);
+    CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 1);
     EXPECT_TRUE(!w || w->isHidden());
     EXPECT_TRUE(Dialogs.Calls().empty());
@@ -175,7 +170,7 @@ TEST_F(SampleRecords, SaveAndCloseWritesTheRecordsInTheChosenKind)
     const QString file = Dir.filePath(QStringLiteral("kept.csv"));
     Dialogs.QueueFile(file);
     SaveQuestion question(TFSaveDlg::mrSaveAndClose);
-    CloseByKeys(w);
+    CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 1);
     EXPECT_TRUE(!w || w->isHidden());
     const QStringList lines = Lines(file);
@@ -185,7 +180,7 @@ TEST_F(SampleRecords, SaveAndCloseWritesTheRecordsInTheChosenKind)
     // the file dialog was cancelled: the window stays with its records
     QPointer<TFMuestra> other = WithRecords();
     Dialogs.QueueFile(std::nullopt);
-    CloseByKeys(other);
+    CloseFromSystemMenu(other);
     EXPECT_EQ(question.Asked, 2);
     ASSERT_TRUE(other && other->isVisible());
     EXPECT_TRUE(other->Modified());
@@ -207,7 +202,7 @@ TEST_F(SampleRecords, SavingClearsTheMarkAndANewRecordSetsItAgain)
         ClickOn(Child<QPushButton>(w, "sb_Annotate"));
         ClickOn(Child<QToolButton>(w, "tbAddRecord"));
         ASSERT_EQ(w->SampleData()->NrOfRows(), 13);
-        CloseByKeys(w);
+        CloseFromSystemMenu(w);
         EXPECT_EQ(question.Asked, 1);
         EXPECT_TRUE(question.Text.startsWith(file)) << question.Text.toStdString();
         ASSERT_TRUE(w->isVisible());
@@ -216,7 +211,7 @@ TEST_F(SampleRecords, SavingClearsTheMarkAndANewRecordSetsItAgain)
     w->SaveMenu()->ToolButtonSave()->click();
     SaveQuestion none(TFSaveDlg::mrCancel);
     QPointer<TFMuestra> window = w;
-    CloseByKeys(w);
+    CloseFromSystemMenu(w);
     EXPECT_EQ(none.Asked, 0);
     EXPECT_TRUE(!window || window->isHidden());
 }
