@@ -55,6 +55,15 @@ private:
     platform::ScopedModalAnswer<TFSaveDlg> m_answer;
 };
 
+void ExpectClosedWithoutAQuestion(TFMuestra* w)
+{
+    SaveQuestion question(TFSaveDlg::mrCancel);
+    QPointer<TFMuestra> window = w;
+    CloseFromSystemMenu(w);
+    EXPECT_EQ(question.Asked, 0);
+    EXPECT_TRUE(!window || window->isHidden());
+}
+
 QStringList Lines(const QString& file)
 {
     QFile f(file);
@@ -127,11 +136,7 @@ TEST_F(SampleRecords, ASampleWithoutRecordsClosesWithoutAQuestion)
     TFMuestra* w = Shown();
     GetSample(w, {"Peso"}, 12);
     EXPECT_FALSE(w->Modified());
-    SaveQuestion question(TFSaveDlg::mrCancel);
-    QPointer<TFMuestra> window = w;
-    CloseFromSystemMenu(w);
-    EXPECT_EQ(question.Asked, 0);
-    EXPECT_TRUE(!window || window->isHidden());
+    ExpectClosedWithoutAQuestion(w);
 }
 
 TEST_F(SampleRecords, CancelKeepsTheWindowAndItsRecords)
@@ -209,47 +214,36 @@ TEST_F(SampleRecords, SavingClearsTheMarkAndANewRecordSetsItAgain)
     }
     Dialogs.QueueFile(file);
     w->SaveMenu()->ToolButtonSave()->click();
-    SaveQuestion none(TFSaveDlg::mrCancel);
-    QPointer<TFMuestra> window = w;
-    CloseFromSystemMenu(w);
-    EXPECT_EQ(none.Asked, 0);
-    EXPECT_TRUE(!window || window->isHidden());
+    ExpectClosedWithoutAQuestion(w);
 }
 
 TEST_F(SampleRecords, QuittingAsksForRecordsNotSaved)
 {
+    // quits with the answer given; true when the program ended
+    auto quit = [this](int answer) {
+        SaveQuestion question(answer);
+        MainWindow().close();
+        Settle();
+        EXPECT_EQ(question.Asked, 1);
+        return !MainWindow().isVisible();
+    };
     QPointer<TFMuestra> w = WithRecords();
-    {
-        SaveQuestion question(TFSaveDlg::mrCancel);
-        MainWindow().close();
-        Settle();
-        EXPECT_EQ(question.Asked, 1);
-        EXPECT_TRUE(MainWindow().isVisible());
-        ASSERT_TRUE(w && w->isVisible());
-        EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
-    }
-    {
-        const QString file = Dir.filePath(QStringLiteral("at_exit.sps"));
-        Dialogs.QueueFile(file);
-        SaveQuestion question(TFSaveDlg::mrSaveAndClose);
-        MainWindow().close();
-        Settle();
-        EXPECT_EQ(question.Asked, 1);
-        EXPECT_FALSE(MainWindow().isVisible());
-        EXPECT_TRUE(!w || w->isHidden());
-        const QStringList lines = Lines(file);
-        ASSERT_FALSE(lines.isEmpty());
-        EXPECT_EQ(lines.indexOf(QStringLiteral("END DATA.")) - lines.indexOf(QStringLiteral("BEGIN DATA")), 13);
-    }
-}
+    EXPECT_FALSE(quit(TFSaveDlg::mrCancel));
+    ASSERT_TRUE(w && w->isVisible());
+    EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
 
-TEST_F(SampleRecords, QuittingWithDiscardClosesEverything)
-{
-    QPointer<TFMuestra> w = WithRecords();
-    SaveQuestion question(TFSaveDlg::mrDiscard);
-    MainWindow().close();
-    Settle();
-    EXPECT_EQ(question.Asked, 1);
-    EXPECT_FALSE(MainWindow().isVisible());
+    const QString file = Dir.filePath(QStringLiteral("at_exit.sps"));
+    Dialogs.QueueFile(file);
+    EXPECT_TRUE(quit(TFSaveDlg::mrSaveAndClose));
     EXPECT_TRUE(!w || w->isHidden());
+    const QStringList lines = Lines(file);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.indexOf(QStringLiteral("END DATA.")) - lines.indexOf(QStringLiteral("BEGIN DATA")), 13);
+
+    // another program run: Discard ends it without writing
+    MainWindow().show();
+    QPointer<TFMuestra> other = WithRecords();
+    EXPECT_TRUE(quit(TFSaveDlg::mrDiscard));
+    EXPECT_TRUE(!other || other->isHidden());
+    EXPECT_EQ(Dialogs.Calls().size(), 1u);
 }
