@@ -53,7 +53,6 @@ public:
     std::function<void(const QString& fileName)> OnSaved;
 
 private:
-
     QWidget* m_parent;
     const TNTabEd& m_sheet;
     TVariablesSource m_variables;
