@@ -622,6 +622,10 @@ void TFMuestra::sb_OkClick()
 {
     if (!FPoblacion)
         return;
+    // the new sample empties the sheet: records not saved are asked about first
+    if (m_sampleData->NrOfRows() > 0 && Modified() && AskOnClose() && GlobalAskOnClose() &&
+        !AskToSave(QStringLiteral("has been modified. Save before drawing a new sample?")))
+        return;
     Lbl_Estudio->setText(Q(FVexa.System().Name()));
     lbl_Poblacion->setText(Q(FVexa.System().Population().Docum()));
     Lbl_Design->setText(c_DesignBox->currentText());

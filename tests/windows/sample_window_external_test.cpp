@@ -1,17 +1,23 @@
 // What a user can do with a saved sample: the ".sps" file of a drawn sample,
-// read by PSPP, gives the descriptives, t test and regression that the
-// statistics page shows, to the decimals each of them shows. Runs when `pspp`
-// is on the path, else it is skipped.
+// read by PSPP, gives the descriptives, groups, regression, categories and
+// contingency table that the statistics page shows, to the decimals each of
+// them shows. Runs when `pspp` is on the path, else it is skipped.
 //
 // Commands, as written to check.sps beside the saved sample.sps:
 //   INSERT FILE='sample.sps'.
 //   DESCRIPTIVES VARIABLES=Peso /STATISTICS=MEAN SEMEAN STDDEV VARIANCE MIN MAX.
 //   T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.
 //   REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.
+// and, for the categorical pages of a population where sex and zone mix:
+//   FREQUENCIES VARIABLES=Sexo.
+//   MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.
+//   T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.
+//   CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.
 // run as: pspp -O format=csv -o out.csv check.sps
 #include "sample_input.h"
 #include "../support/pspp_output.h"
 
+#include "core/statistics_grid.h"
 #include "windows/sample_save_menu.h"
 #include "windows/statistics_frame.h"
 #include "windows/statistics_string_grid.h"
@@ -79,6 +85,44 @@ void ExpectSame(const std::string& what, const std::string& page, const std::str
     EXPECT_NEAR(a.value, b.value, tol) << what << ": page \"" << page << "\", PSPP \"" << pspp << "\"";
 }
 
+// The cell of the first row of a table whose column 0 starts with `start`.
+std::string CellOfRowStarting(const TPsppTables& tables, const std::string& table, const std::string& start, int col)
+{
+    const auto it = tables.find(table);
+    if (it == tables.end())
+        return {};
+    for (const auto& row : it->second)
+        if (static_cast<int>(row.size()) > col && row[0].rfind(start, 0) == 0)
+            return row[static_cast<std::size_t>(col)];
+    return {};
+}
+
+// PSPP's percentage text ("25.0%") as the proportion it shows (".250").
+std::string Proportion(const std::string& percent)
+{
+    const TShown shown = ShownNumber(percent.substr(0, percent.find('%')));
+    return QString::number(shown.value / 100, 'f', shown.decimals + 2).toStdString();
+}
+
+// The sample saved as dir/sample.sps by the save menu, and PSPP's tables for
+// the commands run on it.
+TPsppTables SavedAndReadByPspp(TFMuestra* w, const QTemporaryDir& dir, platform::FakeDialogs& dialogs, const char* commands)
+{
+    const QString sample = dir.filePath(QStringLiteral("sample.sps"));
+    dialogs.QueueFile(sample);
+    w->SaveMenu()->SaveItem(1)->trigger();
+    EXPECT_TRUE(QFile::exists(sample));
+    {
+        QFile check(dir.filePath(QStringLiteral("check.sps")));
+        EXPECT_TRUE(check.open(QIODevice::WriteOnly));
+        check.write("INSERT FILE='sample.sps'.\n");
+        check.write(commands);
+    }
+    const std::string cd = "cd '" + dir.path().toStdString() + "' && ";
+    EXPECT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
+    return ReadPsppCsv(dir.filePath(QStringLiteral("out.csv")).toStdString());
+}
+
 } // namespace
 
 using SampleFileReadBack = SampleWindowInput;
@@ -97,21 +141,11 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheStatisticsPage)
     ASSERT_EQ(w->SampleData()->NrOfRows(), 60);
 
     // saved the way the user saves it
-    const QString sample = dir.filePath(QStringLiteral("sample.sps"));
-    Dialogs.QueueFile(sample);
-    w->SaveMenu()->SaveItem(1)->trigger();
-    ASSERT_TRUE(QFile::exists(sample));
-    {
-        QFile check(dir.filePath(QStringLiteral("check.sps")));
-        ASSERT_TRUE(check.open(QIODevice::WriteOnly));
-        check.write("INSERT FILE='sample.sps'.\n"
-                    "DESCRIPTIVES VARIABLES=Peso /STATISTICS=MEAN SEMEAN STDDEV VARIANCE MIN MAX.\n"
-                    "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
-                    "REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.\n");
-    }
-    const std::string cd = "cd '" + dir.path().toStdString() + "' && ";
-    ASSERT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
-    const TPsppTables pspp = ReadPsppCsv(dir.filePath(QStringLiteral("out.csv")).toStdString());
+    const TPsppTables pspp =
+        SavedAndReadByPspp(w, dir, Dialogs,
+                           "DESCRIPTIVES VARIABLES=Peso /STATISTICS=MEAN SEMEAN STDDEV VARIANCE MIN MAX.\n"
+                           "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
+                           "REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.\n");
 
     // PSPP names the variables by the labels the file declares
     ClickTab(w, 3);
@@ -147,4 +181,85 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheStatisticsPage)
     ASSERT_NE(summary, pspp.end());
     ASSERT_GE(summary->second.size(), 2u);
     ExpectSame("r", r.Cells(2, 27), summary->second[1][0], true);
+}
+
+
+TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPages)
+{
+    if (!OnPath("pspp"))
+        GTEST_SKIP() << "pspp not on the path";
+    // four groups: men and women in both zones
+    const std::string two = Group(1, 1, 1, "25", "75", "175", "15") + Group(2, 2, 2, "75", "60", "162", "15");
+    const std::string four = Group(1, 1, 1, "30", "75", "175", "15") + Group(2, 2, 2, "30", "60", "162", "15") +
+                             Group(3, 1, 2, "20", "72", "172", "15") + Group(4, 2, 1, "20", "62", "164", "15");
+    Load(Replaced(StudyXml(), two, four));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TFMuestra* w = Shown();
+    GetSample(w, {"Sexo", "Zona", "Peso"}, 80);
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    ASSERT_EQ(w->SampleData()->NrOfRows(), 80);
+    const TPsppTables pspp = SavedAndReadByPspp(w, dir, Dialogs,
+                                                "FREQUENCIES VARIABLES=Sexo.\n"
+                                                "MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.\n"
+                                                "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
+                                                "CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.\n");
+    const std::string levels[] = {"Hombre", "Mujer"};
+
+    ClickTab(w, 3);
+    ChooseIn(w->StatVars1(), "Sexo");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeC);
+    const TStatStringGrid& f = *w->StatisticsFrame()->Grid(1);
+    for (const std::string& level : levels) {
+        int row = 0;
+        for (int r = 1; r < 40 && !row; ++r)
+            if (f.Cells(1, r) == "# Category:" && f.Cells(3, r) == StatUpper(level))
+                row = r;
+        ASSERT_GT(row, 0) << level;
+        ExpectSame(level + " count", f.Cells(2, row + 1), Cell(pspp, "Sexo del sujeto", 1, level, 2));
+        ExpectSame(level + " n", f.Cells(3, row + 1), "80");
+        ExpectSame(level + " p", f.Cells(2, row + 2), Proportion(Cell(pspp, "Sexo del sujeto", 1, level, 3)));
+    }
+
+    ChooseIn(w->StatVars2(), "Peso");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
+    const TStatStringGrid& g = *w->StatisticsFrame()->Grid(3);
+    const std::string groups = "Group Statistics", report = "Report";
+    for (int k = 0; k < 2; ++k) {
+        const std::string& level = levels[k];
+        ASSERT_EQ(g.Cells(2 + k, 5), StatUpper(level));
+        ExpectSame(level + " n", g.Cells(2 + k, 6), Cell(pspp, groups, 1, level, 2));
+        ExpectSame(level + " min", g.Cells(2 + k, 7), Cell(pspp, report, 0, level, 1));
+        ExpectSame(level + " max", g.Cells(2 + k, 8), Cell(pspp, report, 0, level, 2));
+        ExpectSame(level + " mean", g.Cells(2 + k, 9), Cell(pspp, groups, 1, level, 3));
+        ExpectSame(level + " sd", g.Cells(2 + k, 10), Cell(pspp, groups, 1, level, 4));
+        ExpectSame(level + " sem", g.Cells(2 + k, 11), Cell(pspp, groups, 1, level, 5));
+    }
+    const std::string test = "Independent Samples Test";
+    const std::string equal = "Equal variances assumed", welch = "Equal variances not assumed";
+    ExpectSame("t", g.Cells(2, 19), Cell(pspp, test, 1, equal, 4), true);
+    ExpectSame("df", g.Cells(3, 19), Cell(pspp, test, 1, equal, 5));
+    ExpectSame("P", g.Cells(4, 19), Cell(pspp, test, 1, equal, 6));
+    ExpectSame("m1-m2", g.Cells(2, 20), Cell(pspp, test, 1, equal, 7), true);
+    ExpectSame("lower", g.Cells(2, 21), Cell(pspp, test, 1, equal, 9));
+    ExpectSame("upper", g.Cells(3, 21), Cell(pspp, test, 1, equal, 10));
+    ExpectSame("Welch t", g.Cells(2, 22), Cell(pspp, test, 1, welch, 4), true);
+    ExpectSame("Welch df", g.Cells(3, 22), Cell(pspp, test, 1, welch, 5));
+    ExpectSame("Welch P", g.Cells(4, 22), Cell(pspp, test, 1, welch, 6));
+    ExpectSame("Welch lower", g.Cells(2, 23), Cell(pspp, test, 1, welch, 9));
+    ExpectSame("Welch upper", g.Cells(3, 23), Cell(pspp, test, 1, welch, 10));
+
+    ChooseIn(w->StatVars2(), "Zona");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCC);
+    const TStatStringGrid& c = *w->StatisticsFrame()->Grid(3);
+    const std::string table = "Sexo del sujeto \xC3\x97 Zona de residencia";
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            ExpectSame("count " + levels[i] + " " + std::to_string(j + 1), c.Cells(3 + j, 5 + i),
+                       Cell(pspp, table, 1, levels[i], 3 + j));
+    ASSERT_EQ(c.Cells(2, 10), "OK");
+    const std::string chi = "Chi-Square Tests";
+    ExpectSame("continuity-corrected chi-square", c.Cells(2, 12), Cell(pspp, chi, 0, "Continuity Correction", 1));
+    ExpectSame("its Sig", c.Cells(2, 13), Cell(pspp, chi, 0, "Continuity Correction", 3));
+    ExpectSame("OR", c.Cells(2, 14), CellOfRowStarting(pspp, "Risk Estimate", "Odds Ratio", 1));
 }

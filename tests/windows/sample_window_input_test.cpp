@@ -38,10 +38,13 @@ TEST_F(SampleWindowInput, StatisticsPageOffersTheVariablesOfTheSampleOnTheSheet)
     EXPECT_EQ(w->StatisticsFrame()->Grid(1)->Cells(1, 2), "PESO");
     EXPECT_EQ(w->StatisticsFrame()->Grid(1)->Cells(2, 3), "12");
 
-    // another sample with more variables: its rows are dropped
+    // another sample with more variables: its rows, not saved, are dropped
     ClickTab(w, 0);
     Observe(w, {"Talla", "Sexo"});
-    ClickOn(w->GetSampleButton());
+    {
+        platform::ScopedModalAnswer<TFSaveDlg> discard([](TFSaveDlg&) { return TFSaveDlg::mrDiscard; });
+        ClickOn(w->GetSampleButton());
+    }
     ASSERT_EQ(w->SampleData()->NrOfRows(), 0);
     ClickTab(w, 3);
     EXPECT_EQ(Items(w->StatVars1()), QStringList({"-", "Peso", "Sexo", "Talla"}));

@@ -106,10 +106,12 @@ TEST_F(SampleRecords, AddAllDrawsTheSizeConfirmedAtGetSample)
     EXPECT_EQ(sheet.GetRowName(20), "20");
     EXPECT_EQ(w->RecordCount(), 20);
 
-    // a sample confirmed again takes the size then in the cell
+    // a sample confirmed again (its records discarded) takes the size then in the cell
     ClickTab(w, 0);
     TypeInCell(w->SampleSizeTable(), 1, QStringLiteral("30"));
+    SaveQuestion question(TFSaveDlg::mrDiscard);
     ClickOn(w->GetSampleButton());
+    EXPECT_EQ(question.Asked, 1);
     ClickOn(Child<QToolButton>(w, "ToolButton2"));
     EXPECT_EQ(w->SampleData()->NrOfRows(), 30);
 }
@@ -246,4 +248,80 @@ TEST_F(SampleRecords, QuittingAsksForRecordsNotSaved)
     EXPECT_TRUE(quit(TFSaveDlg::mrDiscard));
     EXPECT_TRUE(!other || other->isHidden());
     EXPECT_EQ(Dialogs.Calls().size(), 1u);
+}
+
+TEST_F(SampleRecords, ANewSampleAsksForTheRecordsNotSaved)
+{
+    TFMuestra* w = WithRecords();
+    const double first = w->SampleData()->GetElem(2, 1);
+    // back on the design page, "Get sample" again
+    auto getSampleAgain = [w](int answer, int asked = 1) {
+        SaveQuestion question(answer);
+        ClickTab(w, 0);
+        ClickOn(w->GetSampleButton());
+        EXPECT_EQ(question.Asked, asked);
+        return question.Text;
+    };
+    const QString text = getSampleAgain(TFSaveDlg::mrCancel);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("has been modified. Save before drawing a new sample?")))
+        << text.toStdString();
+    // Cancel keeps the records and the design page
+    EXPECT_EQ(w->PageControl()->currentIndex(), 0);
+    ASSERT_EQ(w->SampleData()->NrOfRows(), 12);
+    EXPECT_EQ(w->SampleData()->GetElem(2, 1), first);
+    EXPECT_TRUE(w->Modified());
+
+    // a cancelled file dialog keeps them too
+    Dialogs.QueueFile(std::nullopt);
+    getSampleAgain(TFSaveDlg::mrSaveAndClose);
+    EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
+    EXPECT_TRUE(w->Modified());
+
+    // saved, then the new sample starts
+    const QString file = Dir.filePath(QStringLiteral("before_new.sps"));
+    Dialogs.QueueFile(file);
+    getSampleAgain(TFSaveDlg::mrSaveAndClose);
+    const QStringList lines = Lines(file);
+    EXPECT_EQ(lines.indexOf(QStringLiteral("END DATA.")) - lines.indexOf(QStringLiteral("BEGIN DATA")), 13);
+    EXPECT_EQ(w->PageControl()->currentIndex(), 1);
+    EXPECT_EQ(w->SampleData()->NrOfRows(), 0);
+    EXPECT_FALSE(w->Modified());
+
+    // records of the new sample, discarded by the next one
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    ASSERT_EQ(w->SampleData()->NrOfRows(), 12);
+    getSampleAgain(TFSaveDlg::mrDiscard);
+    EXPECT_EQ(w->SampleData()->NrOfRows(), 0);
+    EXPECT_FALSE(w->Modified());
+    // nothing on the sheet: no question
+    getSampleAgain(TFSaveDlg::mrCancel, 0);
+    EXPECT_EQ(w->PageControl()->currentIndex(), 1);
+}
+
+TEST_F(SampleRecords, ARecordEditedOnTheSheetIsAskedAbout)
+{
+    TFMuestra* w = WithRecords();
+    const QString file = Dir.filePath(QStringLiteral("edited.sps"));
+    Dialogs.QueueFile(file);
+    w->SaveMenu()->SaveItem(1)->trigger();
+    ASSERT_FALSE(w->Modified());
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    const int peso = sheet->FindColumn("Peso");
+    ASSERT_EQ(peso, 2);
+    // the value typed in the first record's Peso cell
+    const platform::Rect r = sheet->CellRect(peso + sheet->AttribColShown(), 1);
+    ASSERT_FALSE(r.IsEmpty());
+    QTest::mouseClick(sheet, Qt::LeftButton, {}, QPoint(r.left + 4, r.top + 4));
+    Settle();
+    for (const char key : std::string("55.5"))
+        QTest::keyClick(sheet->EditorMode() ? sheet->InplaceEditor() : static_cast<QWidget*>(sheet), key);
+    QTest::keyClick(sheet->InplaceEditor(), Qt::Key_Return);
+    Settle();
+    ASSERT_EQ(sheet->GetElem(peso, 1), 55.5);
+    EXPECT_TRUE(w->Modified());
+    SaveQuestion question(TFSaveDlg::mrCancel);
+    CloseFromSystemMenu(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(w->isVisible());
 }

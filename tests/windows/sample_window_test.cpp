@@ -264,7 +264,11 @@ TEST_F(SampleWindowDrawing, ANewSampleStartsWithoutRowsAndRecords)
     w->tbAddAllRecordsClick();
     ASSERT_EQ(w->SampleData()->NrOfRows(), 20);
     w->PageControl()->setCurrentIndex(0);
-    w->GetSampleButton()->click();
+    {
+        // the records not saved are discarded
+        platform::ScopedModalAnswer<TFSaveDlg> discard([](TFSaveDlg&) { return TFSaveDlg::mrDiscard; });
+        w->GetSampleButton()->click();
+    }
     EXPECT_EQ(w->SampleData()->NrOfRows(), 0);
     EXPECT_EQ(w->RecordCount(), 0);
     w->tbAddAllRecordsClick();
