@@ -7,6 +7,8 @@
 #include "widgets/table_editor.h"
 #include "window_base/save_dialog.h"
 #include "windows/sample_save_menu.h"
+#include "windows/statistics_frame.h"
+#include "windows/statistics_string_grid.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -324,4 +326,32 @@ TEST_F(SampleRecords, ARecordEditedOnTheSheetIsAskedAbout)
     CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 1);
     EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(SampleRecords, ACategoryTypedWithAFractionCountsAsTheSheetShowsIt)
+{
+    TFMuestra* w = WithRecords();
+    TNTabEd* sheet = w->SampleData();
+    int row = 0;
+    for (int r = 1; r <= sheet->NrOfRows() && !row; ++r)
+        if (sheet->GetElem(1, r) == 1)
+            row = r;
+    ASSERT_GT(row, 0);
+    ClickTab(w, 2);
+    TypeInCell(sheet, row, QStringLiteral("1.7"));
+    ASSERT_EQ(sheet->GetElem(1, row), 1.7);
+    // the sheet shows the second category, as the saved files carry it
+    EXPECT_NE(sheet->CellText(1, row).find('2'), std::string::npos) << sheet->CellText(1, row);
+    int second = 0;
+    for (int r = 1; r <= sheet->NrOfRows(); ++r)
+        second += sheet->GetElem(1, r) > 1.5 ? 1 : 0;
+    ClickTab(w, 3);
+    ChooseIn(w->StatVars1(), "Sexo");
+    const TStatStringGrid& f = *w->StatisticsFrame()->Grid(1);
+    int at = 0;
+    for (int r = 1; r < 40 && !at; ++r)
+        if (f.Cells(1, r) == "# Category:" && f.Cells(3, r) == "MUJER")
+            at = r;
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(f.Cells(2, at + 1), "x=" + std::to_string(second));
 }
