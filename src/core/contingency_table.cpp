@@ -73,9 +73,10 @@ TTwoByTwoResult TwoByTwoTest(int R, int C, const std::vector<std::vector<int>>& 
     r.Emin = std::min(c1, c2) * std::min(r1, r2) / N;
     r.valid = r.Emin > 5;
     if (r.valid) {
-        r.correction = 0.5;
+        // Yates: |ad - bc| less N / 2, never below 0
+        r.correction = N / 2;
         r.df = 1;
-        const double diff = std::fabs(a * d - b * c) - 0.5;
+        const double diff = std::max(std::fabs(a * d - b * c) - r.correction, 0.0);
         r.chi2 = N * diff * diff / (r1 * r2 * c1 * c2);
         r.p = 1 - Chi2CDF(1, r.chi2);
     }

@@ -1,7 +1,7 @@
 #pragma once
-// Cross table of two categorical columns, the 2 x 2 test (chi-square with the
-// 0.5 correction, odds ratio and its interval) and the texts of the
-// contingency grid.
+// Cross table of two categorical columns, the 2 x 2 test (chi-square with
+// Yates' continuity correction, odds ratio and its interval) and the texts of
+// the contingency grid.
 #include "core/categorical_statistics.h"
 
 #include <cstdint>
@@ -30,7 +30,7 @@ struct TTwoByTwoResult {
     std::int32_t R = 0;
     std::int32_t C = 0;
     std::int32_t df = 0;
-    double correction = 0.0;
+    double correction = 0.0;  // subtracted from |ad - bc|: N / 2
     double chi2 = 0.0;  // NaN unless valid
     bool valid = false;  // 2 x 2 with smallest expected count above 5
     double Emin = 0.0;   // NaN unless 2 x 2

@@ -42,7 +42,7 @@ public:
     // or infinite width or bounds, more than 500 classes).
     bool Histogram(int first, int last, double lower, double upper, double width, TIntVector& bins,
                    int& below, int& above, int& largest) const;
-    // Sample variance (divisor n - 1); 1.0 when the range holds fewer than 3 values.
+    // Sample variance (divisor n - 1) from two values on; 1.0 for a single value.
     void MeanVar(int first, int last, double& mean, double& variance) const;
     // Size and elements of source; nothing for nullptr.
     void CopyFrom(const TVector* source);

@@ -21,7 +21,7 @@ TMeanInterval MeanInterval(double mean, double sem, int n, double q);
 struct TQuantitativeSummary {
     int n = 0;
     double mean = 0.0;
-    double var = 0.0;  // divisor n - 1; 1.0 for one value
+    double var = 0.0;  // divisor n - 1; NaN below two values
     double sd = 0.0;
     double min = 0.0;
     double max = 0.0;

@@ -816,14 +816,15 @@ void TFMain::NewChildForm_Muestra(TFMDIChild* PopulationWindow)
     QTreeWidgetItem* folder = populationNode ? TreeViewMainGetFolder(1) : nullptr;
     auto* window = new TFMuestra(this);
     ShowNewChild(window, QStringLiteral("Ensayo %1"), folder, 12, 12, false);
-    if (folder)
-        folder->setText(0, QStringLiteral("Analysis %1").arg(m_studyCounter));
     try {
         window->InitFromPopulation(population->Vexa(), population->Poblacion());
     } catch (...) {
         DiscardChild(window);
         throw;
     }
+    // the folder is renamed only once the window stands
+    if (folder)
+        folder->setText(0, QStringLiteral("Analysis %1").arg(m_studyCounter));
     population->AttachSample(window);
     window->ShowProperties();
     window->showMaximized();

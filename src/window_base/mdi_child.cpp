@@ -191,33 +191,31 @@ void TFMDIChild::FormCloseQuery(bool& CanClose)
         CanClose = true;
         return;
     }
+    CanClose = AskToSave(QStringLiteral("has been modified. Save before close?"));
+    FAskOnClose = FModified && !CanClose;
+}
+
+bool TFMDIChild::AskToSave(const QString& Question)
+{
     TFSaveDlg dialog(ParentForm() ? static_cast<QWidget*>(ParentForm()) : this);
     const QString name = FFileName.isEmpty() ? windowTitle() : FFileName;
-    dialog.MessageLabel()->setText(
-        platform::ScreenText(name + QStringLiteral("\r") + QStringLiteral("has been modified. Save before close?")));
+    dialog.MessageLabel()->setText(platform::ScreenText(name + QStringLiteral("\r") + Question));
     const int answer = dialog.Execute();
     if (dialog.DontAskAgain()->isChecked())
         SetGlobalAskOnClose(false);
-    if (answer == TFSaveDlg::mrSaveAndClose) {
-        CanClose = false;
-        if (SaveFile()) {
-            bool written = false;
-            try {
-                written = SaveToFile();
-            } catch (const std::exception& e) {
-                platform::ShowError(QString::fromUtf8(e.what()), this);
-            }
-            if (written)
-                CanClose = true;
-            else
-                FModified = true; // the data are still unsaved
-        }
-    } else if (answer == TFSaveDlg::mrDiscard) {
-        CanClose = true;
-    } else {
-        CanClose = false;
+    if (answer == TFSaveDlg::mrDiscard)
+        return true;
+    if (answer != TFSaveDlg::mrSaveAndClose || !SaveFile())
+        return false;
+    bool written = false;
+    try {
+        written = SaveToFile();
+    } catch (const std::exception& e) {
+        platform::ShowError(QString::fromUtf8(e.what()), this);
     }
-    FAskOnClose = FModified && !CanClose;
+    if (!written)
+        FModified = true; // the data are still unsaved
+    return written;
 }
 
 void TFMDIChild::closeEvent(QCloseEvent* event)

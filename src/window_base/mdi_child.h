@@ -95,6 +95,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The save question with Question after the window's name: true when the
+    // data were saved or are to be discarded, false when they stay (Cancel,
+    // or a save that did not happen).
+    bool AskToSave(const QString& Question);
 
 private:
     bool FAskOnClose = true;

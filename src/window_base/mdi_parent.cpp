@@ -2,6 +2,7 @@
 
 #include "window_base/mdi_child.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 
 TFMDIParent::TFMDIParent(QWidget* parent)
@@ -42,4 +43,23 @@ void TFMDIParent::ActiveData_DelNotify(TFMDIChild*)
 void TFMDIParent::FormDestroy()
 {
     m_subPanels.clear();
+}
+
+void TFMDIParent::closeEvent(QCloseEvent* event)
+{
+    QList<QPointer<TFMDIChild>> children;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        if (auto* child = qobject_cast<TFMDIChild*>(window))
+            children.append(child);
+    for (const QPointer<TFMDIChild>& child : children) {
+        // a population window closes its samples with itself
+        if (!child || child->isHidden())
+            continue;
+        child->close();
+        if (child && !child->isHidden()) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
 }

@@ -50,6 +50,11 @@ public:
     // The inspector's sub-panels, in index order.
     QList<QPointer<QWidget>>& SubPanels() { return m_subPanels; }
 
+protected:
+    // Quitting closes every child window first, each asking what its own
+    // closing asks; a child that stays keeps the program running.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QMdiArea* m_mdiArea = nullptr;
     QPointer<TFMDIChild> m_activeData;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <system_error>
 
 namespace {
 
@@ -182,6 +184,17 @@ std::vector<std::string> SpssNames(const std::vector<std::string>& Names)
 std::string SampleFileNumber(double Value, int Decimals)
 {
     return FormatNumber(kFieldWidth, std::max(Decimals, 0), Value);
+}
+
+double SampleFileValue(double Value, int Decimals)
+{
+    const std::string text = SampleFileNumber(Value, Decimals);
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return Value;
+    double read = 0.0;
+    const auto [end, ec] = std::from_chars(text.data() + first, text.data() + text.size(), read);
+    return ec == std::errc() && end == text.data() + text.size() ? read : Value;
 }
 
 std::string SpssSyntaxText(const TSampleSheetView& Sheet, const std::vector<TSampleFileVariable>& Variables)

@@ -60,6 +60,9 @@ std::vector<std::string> SpssNames(const std::vector<std::string>& Names);
 // Fixed point with Decimals places (0 for fewer), "." as decimal mark,
 // right-aligned in at least 8 characters.
 std::string SampleFileNumber(double Value, int Decimals);
+// The number that text reads: Value as the sheet shows it and the files carry
+// it (Value itself when the text is no number).
+double SampleFileValue(double Value, int Decimals);
 
 // The files' texts (UTF-8, CR LF line ends).
 std::string SpssSyntaxText(const TSampleSheetView& Sheet, const std::vector<TSampleFileVariable>& Variables);

@@ -81,9 +81,23 @@ TSampleSaveMenu::TSampleSaveMenu(QWidget* parent, const TNTabEd& sheet, TVariabl
     connect(m_button, &QToolButton::clicked, this, [this] { SaveData(m_tag); });
 
     m_dialog.caption = QStringLiteral("Save data as...");
-    m_dialog.filter = QStringLiteral("SPSS sintaxis file (*.sps) | *.sps |Excel filesheet (*.xls)| *.xls|"
-                                     "Comma delimited (*.csv)| *.csv|Text file (*.txt) | *.txt |");
+    m_dialog.filter = AllKindsFilter();
     m_dialog.filterIndex = 1;
+}
+
+QString TSampleSaveMenu::AllKindsFilter()
+{
+    return QStringLiteral("SPSS sintaxis file (*.sps) | *.sps |Excel filesheet (*.xls)| *.xls|"
+                          "Comma delimited (*.csv)| *.csv|Text file (*.txt) | *.txt |");
+}
+
+int TSampleSaveMenu::KindOfFile(const QString& fileName)
+{
+    const QString lower = fileName.toLower();
+    for (int tag = 2; tag <= 4; ++tag)
+        if (lower.endsWith(QLatin1Char('.') + QLatin1String(kKinds[tag - 1].defaultExt)))
+            return tag;
+    return 1;
 }
 
 QAction* TSampleSaveMenu::SaveItem(int tag) const
@@ -117,6 +131,8 @@ void TSampleSaveMenu::SaveData(int tag)
     m_imageIndex = tag;
     m_tag = tag;
     m_button->setIcon(KindIcon(m_imageIndex));
+    if (OnSaved)
+        OnSaved(*fileName);
 }
 
 bool TSampleSaveMenu::WriteFile(int tag, const QString& fileName)

@@ -41,10 +41,18 @@ public:
     void SaveData(int tag);
     void DecimalsCommaDelimitedClick();
 
-private:
     // Writes the kind of tag into the file; false after showing why it failed.
     bool WriteFile(int tag, const QString& fileName);
+    // The kind a file name's extension asks for (case ignored); SPSS syntax
+    // for any other.
+    static int KindOfFile(const QString& fileName);
+    // The save dialog's filter with every kind.
+    static QString AllKindsFilter();
 
+    // Run after a save by the button or the menu, with the file written.
+    std::function<void(const QString& fileName)> OnSaved;
+
+private:
     QWidget* m_parent;
     const TNTabEd& m_sheet;
     TVariablesSource m_variables;

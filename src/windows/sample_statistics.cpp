@@ -1,9 +1,12 @@
 #include "windows/sample_statistics.h"
 
 #include "core/population_model.h"
+#include "windows/sample_data_files.h"
 #include "widgets/table_editor.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name)
@@ -22,16 +25,22 @@ TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std
         return column; // an emptied sheet has nothing to analyse
     column.Kind = ref.Kind;
     column.Index = ref.Index;
+    // each value as the sheet shows it and the saved files carry it
+    const int decimals = Sheet.GetDecPlaces(c);
     if (ref.Kind == 1) {
+        constexpr double lowest = std::numeric_limits<std::int32_t>::min();
+        constexpr double highest = std::numeric_limits<std::int32_t>::max();
         column.Cat = std::make_unique<TIntVector>();
         column.Cat->SetNrOfElem(rows);
-        for (int r = 1; r <= rows; ++r)
-            column.Cat->SetElem(r, static_cast<std::int32_t>(std::trunc(Sheet.GetElem(c, r))));
+        for (int r = 1; r <= rows; ++r) {
+            const double code = std::trunc(SampleFileValue(Sheet.GetElem(c, r), decimals));
+            column.Cat->SetElem(r, std::isnan(code) ? 0 : static_cast<std::int32_t>(std::clamp(code, lowest, highest)));
+        }
     } else {
         column.Num = std::make_unique<TVector>();
         column.Num->SetNrOfElem(rows);
         for (int r = 1; r <= rows; ++r)
-            column.Num->SetElem(r, Sheet.GetElem(c, r));
+            column.Num->SetElem(r, SampleFileValue(Sheet.GetElem(c, r), decimals));
     }
     return column;
 }

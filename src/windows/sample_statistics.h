@@ -24,7 +24,9 @@ public:
     virtual void InitCC(const tCatVar& VarA, const TIntVector& DataA, const tCatVar& VarB, const TIntVector& DataB) = 0;
 };
 
-// One variable's column: Trunc of the cells for a categorical variable.
+// One variable's column: the cells at their column's decimals, as the sheet
+// shows them and the saved files carry them; Trunc of those for a
+// categorical variable.
 struct TStatColumn {
     int Kind = 2;  // 1 categorical, 0 quantitative, 2 none
     int Index = -1;

@@ -434,6 +434,17 @@ void TFMuestra::BuildDataPage(QWidget* page)
     layout->addWidget(splitter, 1);
 
     m_saveMenu = new TSampleSaveMenu(toolBar, *m_sampleData, [this] { return FileVariables(); });
+    // records saved by the menu are no longer at risk; the close question saves by extension
+    SetFileSettings(QString(), QStringLiteral("sps"), TSampleSaveMenu::AllKindsFilter());
+    m_saveMenu->OnSaved = [this](const QString& fileName) {
+        SetFileSettings(fileName, DefaultExt(), Filter());
+        SetModified(false);
+    };
+    // a record edited on the sheet is not saved yet either
+    m_sampleData->OnChange = [this] {
+        if (m_sampleData->NrOfRows() > 0)
+            SetModified(true);
+    };
     toolLayout->addWidget(m_saveMenu->ToolButtonSave());
     toolLayout->addStretch(1);
     connect(sbLabels, &QToolButton::clicked, this, [this] { platform::GuardEvent([this] { sbLabelsClick(); }); });
@@ -611,6 +622,10 @@ void TFMuestra::sb_OkClick()
 {
     if (!FPoblacion)
         return;
+    // the new sample empties the sheet: records not saved are asked about first
+    if (m_sampleData->NrOfRows() > 0 && Modified() && AskOnClose() && GlobalAskOnClose() &&
+        !AskToSave(QStringLiteral("has been modified. Save before drawing a new sample?")))
+        return;
     Lbl_Estudio->setText(Q(FVexa.System().Name()));
     lbl_Poblacion->setText(Q(FVexa.System().Population().Docum()));
     Lbl_Design->setText(c_DesignBox->currentText());
@@ -646,6 +661,9 @@ void TFMuestra::sb_OkClick()
             sizes.push_back(static_cast<int>(std::trunc(NTab_SampleSize->GetElem(1, r))));
     m_state.SetStratum(stratum, sizes);
 
+    // "Add all" draws the size confirmed here, whatever the cell says later
+    m_confirmedSize = SampleSizesValid() ? static_cast<int>(std::trunc(NTab_SampleSize->GetElem(1, 1))) : 0;
+
     // a new sample: no rows and no records yet
     FRecordCount = 0;
     lbl_Casenum->clear();
@@ -669,6 +687,7 @@ void TFMuestra::sb_OkClick()
         ++c;
     }
     FillMemo();
+    SetModified(false); // the sheet holds no record yet
 
     Sampling_MainPanel->hide();
     SetTabShown(1, true);
@@ -698,6 +717,11 @@ void TFMuestra::FillMemo()
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
+bool TFMuestra::SaveToFile()
+{
+    return m_saveMenu->WriteFile(TSampleSaveMenu::KindOfFile(FileName()), FileName());
+}
+
 std::vector<TSampleFileVariable> TFMuestra::FileVariables() const
 {
     if (!FPoblacion)
@@ -721,14 +745,20 @@ void TFMuestra::ShowRecordNumber(bool Flag)
     lbl_Casenum->setText(QStringLiteral("- %1 -    ").arg(FRecordCount));
 }
 
-void TFMuestra::AppendRecord()
+void TFMuestra::FillRecord(int Row)
 {
     const std::vector<double> record = m_state.TakeRecord();
+    m_sampleData->SetRowName(Row, std::to_string(FRecordCount));
+    for (std::size_t c = 0; c < record.size(); ++c)
+        m_sampleData->SetElem(static_cast<int>(c) + 1, Row, record[c]);
+    SetModified(true);
+}
+
+void TFMuestra::AppendRecord()
+{
     const int row = m_sampleData->NrOfRows() + 1;
     m_sampleData->SetNrOfRows(row);
-    m_sampleData->SetRowName(row, std::to_string(FRecordCount));
-    for (std::size_t c = 0; c < record.size(); ++c)
-        m_sampleData->SetElem(static_cast<int>(c) + 1, row, record[c]);
+    FillRecord(row);
 }
 
 void TFMuestra::tbAddRecordClick()
@@ -746,7 +776,7 @@ int TFMuestra::SampleTarget() const
 {
     if (m_state.StratumVar() >= 0)
         return m_state.StratumTarget();
-    return static_cast<int>(std::trunc(NTab_SampleSize->GetElem(1, 1)));
+    return m_confirmedSize;
 }
 
 void TFMuestra::tbAddAllRecordsClick()
@@ -754,14 +784,24 @@ void TFMuestra::tbAddAllRecordsClick()
     if (!FPoblacion || m_state.Chosen().empty())
         return;
     ClearSheet();
-    const int target = SampleTarget();
-    m_sampleData->SetPaintHeld(true);
-    while (FRecordCount < target) {
-        DrawIndividual();
-        ++FRecordCount;
-        AppendRecord();
+    const int missing = std::max(SampleTarget() - FRecordCount, 0);
+    if (missing > 0) {
+        // the sheet grows once, then its new rows are filled
+        const int first = m_sampleData->NrOfRows() + 1;
+        m_sampleData->SetPaintHeld(true);
+        try {
+            m_sampleData->SetNrOfRows(first - 1 + missing);
+            for (int row = first; row < first + missing; ++row) {
+                DrawIndividual();
+                ++FRecordCount;
+                FillRecord(row);
+            }
+        } catch (...) {
+            m_sampleData->SetPaintHeld(false);
+            throw;
+        }
+        m_sampleData->SetPaintHeld(false);
     }
-    m_sampleData->SetPaintHeld(false);
     SetTabShown(2, true);
     SetTabShown(3, true);
     NTabEdRep->hide();

@@ -46,6 +46,10 @@ public:
     // Neither root nor model is taken over.
     void InitFromPopulation(const IXMLVexaType& Root, tPopulation* Model);
 
+    // Records on the sheet mark the window modified until they are saved;
+    // the close question saves them in the kind of the file name's extension.
+    bool SaveToFile() override;
+
     const IXMLVexaType& Vexa() const { return FVexa; }
     tPopulation* Poblacion() const { return FPoblacion; }
 
@@ -138,6 +142,8 @@ private:
     void BuildStatisticsPage(QWidget* page);
     void SetTabShown(int Index, bool Shown);
     void AppendRecord();
+    // Fills row Row of the sheet with the current record (marks the window modified).
+    void FillRecord(int Row);
     void FillMemo();
     // The visible instrument (1 meter, 2 scale, 3 display; 0 none).
     int VisibleInstrument() const;
@@ -151,6 +157,7 @@ private:
     int FDesign = 0;
     bool FGrouping = false;
     int FRecordCount = 0;
+    int m_confirmedSize = 0;
     int FRepeatCount = 0;
     double FStepDelay = 0.001;
     double m_repeatError = 0.0;

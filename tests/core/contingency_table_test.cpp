@@ -1,6 +1,9 @@
-// Reference figures from R 4.2, the 2 x 2 test with the 0.5 correction written out:
-//   chi <- function(a,b,c,d) { N <- a+b+c+d; N*(abs(a*d-b*c)-0.5)^2/((a+b)*(c+d)*(a+c)*(b+d)) }
-//   chi(20,10,10,20) -> 6.644463; pchisq(6.644463, 1, lower.tail = FALSE) -> 0.009946
+// Reference figures from R 4.2. The chi-square with continuity correction is
+// R's own, chisq.test(matrix(c(a, b, c, d), 2, byrow = TRUE)) (correct = TRUE):
+//   20 10 / 10 20 -> X-squared 5.400000, p 0.020136752 (without correction 6.666667)
+//   12  0 /  0 12 -> X-squared 20.166667, p 0.000007098
+//   10 10 / 10 11 -> X-squared 0, p 1 (|ad - bc| below N / 2)
+//   18  7 /  9 26 -> X-squared 10.822511, p 0.001002734
 //   se <- sqrt(2/20.5 + 2/10.5); 4 * exp(c(-1,1) * 1.96 * se) -> 1.397074 11.452506
 //   625 * exp(c(-1,1) * 1.96 * sqrt(2/12.5 + 2/0.5)) -> 11.474422 34043.110231
 #include "core/contingency_table.h"
@@ -52,8 +55,8 @@ TEST(TwoByTwoFigures, TwentyTenTenTwenty)
     EXPECT_DOUBLE_EQ(r.Emin, 15);
     EXPECT_TRUE(r.valid);
     EXPECT_EQ(r.df, 1);
-    EXPECT_NEAR(r.chi2, 6.644463, 1e-6);
-    EXPECT_NEAR(r.p, 0.009946, 1e-6);
+    EXPECT_NEAR(r.chi2, 5.4, 1e-9);
+    EXPECT_NEAR(r.p, 0.020136752, 1e-9);
     EXPECT_DOUBLE_EQ(r.oddsRatio, 4);
     EXPECT_NEAR(r.lower, 1.397074, 1e-6);
     EXPECT_NEAR(r.upper, 11.452506, 1e-6);
@@ -68,6 +71,25 @@ TEST(TwoByTwoFigures, EmptyCellsTakeTheCorrectedRatio)
     EXPECT_DOUBLE_EQ(r.oddsRatio, 625);
     EXPECT_NEAR(r.lower, 11.474422, 1e-6);
     EXPECT_NEAR(r.upper, 34043.110231, 1e-5);
+    EXPECT_NEAR(r.chi2, 20.166666667, 1e-8);
+    EXPECT_NEAR(r.p, 0.000007098, 1e-9);
+}
+
+TEST(TwoByTwoFigures, ContinuityCorrectionTakesHalfTheTotal)
+{
+    Table uneven(18, 7, 9, 26);
+    const TTwoByTwoResult r = TwoByTwoTest(uneven.t.R(), uneven.t.C(), uneven.t.O);
+    ASSERT_TRUE(r.valid);
+    EXPECT_DOUBLE_EQ(r.correction, 30);
+    EXPECT_NEAR(r.chi2, 10.822510823, 1e-8);
+    EXPECT_NEAR(r.p, 0.001002734, 1e-9);
+
+    // a difference below N / 2 leaves nothing to test
+    Table close(10, 10, 10, 11);
+    const TTwoByTwoResult z = TwoByTwoTest(close.t.R(), close.t.C(), close.t.O);
+    ASSERT_TRUE(z.valid);
+    EXPECT_EQ(z.chi2, 0);
+    EXPECT_DOUBLE_EQ(z.p, 1);
 }
 
 TEST(ContingencyGridTexts, TwentyTenTenTwenty)
@@ -101,10 +123,10 @@ TEST(ContingencyGridTexts, TwentyTenTenTwenty)
     EXPECT_EQ(g.Cell(1, 11), "Min(Eij):");
     EXPECT_EQ(g.Cell(2, 11), "15.000");
     EXPECT_EQ(g.Cell(1, 12), "X²exp:");
-    EXPECT_EQ(g.Cell(2, 12), " 6.644");
+    EXPECT_EQ(g.Cell(2, 12), " 5.400");
     EXPECT_EQ(g.Cell(3, 12), "(1 df)");
     EXPECT_EQ(g.Cell(1, 13), "Sig:");
-    EXPECT_EQ(g.Cell(2, 13), " 0.010");
+    EXPECT_EQ(g.Cell(2, 13), " 0.020");
     EXPECT_EQ(g.Cell(1, 14), "OR:");
     EXPECT_EQ(g.Cell(2, 14), " 4.000");
     EXPECT_EQ(g.Cell(1, 15), "95%-CI(OR):");

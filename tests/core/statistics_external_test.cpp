@@ -14,13 +14,15 @@
 //     EXAMINE VARIABLES=x100 /PERCENTILES(5,25,50,75,95)=HAVERAGE /STATISTICS=NONE.
 //     T-TEST GROUPS=g(1,2) /VARIABLES=y100 /CRITERIA=CI(.95).
 //     REGRESSION /VARIABLES=x /DEPENDENT=y100 /STATISTICS=COEFF R ANOVA CI(95).
+//     the 2 x 2 table as weighted cases (DATA LIST FREE / ra cb w. ... WEIGHT BY w.),
+//     CROSSTABS /TABLES=ra BY cb /STATISTICS=CHISQ. ("Continuity Correction").
 //   Rscript check.R (reading the same columns from check.txt), with
 //     quantile(x, c(.05,.25,.5,.75,.95), type = 6); t.test(y ~ g, var.equal = TRUE);
 //     t.test(y ~ g) for the Welch d.f. and t, its P and limits interpolated between
 //     whole degrees of freedom as the page does; var.test F with its upper tail;
-//     lm(y ~ x) with confint and summary; the 2 x 2 chi-square with the 0.5
-//     correction written out, N (|ad - bc| - 0.5)^2 / (r1 r2 c1 c2), and the odds
-//     ratio with its interval exp(log(OR) +/- 1.96 sqrt(sum 1 / (cell + 0.5))).
+//     lm(y ~ x) with confint and summary; chisq.test on the 2 x 2 table (with
+//     its continuity correction, the default), and the odds ratio with its
+//     interval exp(log(OR) +/- 1.96 sqrt(sum 1 / (cell + 0.5))).
 #include "core/contingency_table.h"
 #include "core/group_comparison.h"
 #include "core/quantitative_statistics.h"
@@ -141,7 +143,11 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
                "DESCRIPTIVES VARIABLES=x100 /STATISTICS=MEAN STDDEV VARIANCE MIN MAX SEMEAN.\n"
                "EXAMINE VARIABLES=x100 /PERCENTILES(5,25,50,75,95)=HAVERAGE /STATISTICS=NONE.\n"
                "T-TEST GROUPS=g(1,2) /VARIABLES=y100 /CRITERIA=CI(.95).\n"
-               "REGRESSION /VARIABLES=x /DEPENDENT=y100 /STATISTICS=COEFF R ANOVA CI(95).\n";
+               "REGRESSION /VARIABLES=x /DEPENDENT=y100 /STATISTICS=COEFF R ANOVA CI(95).\n"
+               "DATA LIST FREE / ra cb w.\nBEGIN DATA\n";
+        for (int cell = 0; cell < 4; ++cell)
+            sps << cell / 2 + 1 << ' ' << cell % 2 + 1 << ' ' << kCells[cell] << '\n';
+        sps << "END DATA.\nWEIGHT BY w.\nCROSSTABS /TABLES=ra BY cb /STATISTICS=CHISQ.\n";
         std::ofstream txt(m_dir / "check.txt");
         txt << "x y g\n";
         for (std::size_t i = 0; i < n; ++i)
@@ -175,8 +181,8 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
              "out('b1lo', ci[2,1]); out('b1up', ci[2,2]); out('r2', summary(f)$r.squared); out('r', cor(x, y))\n"
              "out('s2', summary(f)$sigma^2)\n"
           << "a <- " << kCells[0] << "; b <- " << kCells[1] << "; c <- " << kCells[2] << "; d <- " << kCells[3] << "\n"
-          << "N <- a + b + c + d; chi <- N * (abs(a*d - b*c) - 0.5)^2 / ((a+b)*(c+d)*(a+c)*(b+d))\n"
-             "out('chi', chi); out('chip', pchisq(chi, 1, lower.tail = FALSE))\n"
+          << "N <- a + b + c + d; ct <- chisq.test(matrix(c(a, b, c, d), 2, byrow = TRUE))\n"
+             "out('chi', ct$statistic); out('chip', ct$p.value)\n"
              "out('emin', min(a+c, b+d) * min(a+b, c+d) / N)\n"
              "or <- a*d / (b*c); se <- sqrt(1/(a+.5) + 1/(b+.5) + 1/(c+.5) + 1/(d+.5))\n"
              "out('or', or); out('orlo', or * exp(-1.96 * se)); out('orup', or * exp(1.96 * se))\n";
@@ -322,6 +328,11 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
     ExpectText("Emin", c.Cell(2, 11), R.at("emin"));
     ExpectText("chi-square", c.Cell(2, 12), R.at("chi"));
     ExpectText("Sig", c.Cell(2, 13), R.at("chip"));
+    ASSERT_TRUE(pspp.count("Chi-Square Tests"));
+    const auto* cc = FindRow(pspp.at("Chi-Square Tests"), 0, "Continuity Correction");
+    ASSERT_TRUE(cc);
+    ExpectText("PSPP continuity correction", c.Cell(2, 12), ParseNumber((*cc)[1]), 1, 2);
+    ExpectText("PSPP Sig", c.Cell(2, 13), ParseNumber((*cc)[3]), 1, 3);
     ExpectText("OR", c.Cell(2, 14), R.at("or"));
     ExpectText("OR lower", c.Cell(2, 15), R.at("orlo"));
     ExpectText("OR upper", c.Cell(3, 15), R.at("orup"));

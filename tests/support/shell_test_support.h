@@ -3,8 +3,10 @@
 // its children, and a fixture that checks no window outlives a test.
 #include "testing/fake_dialogs.h"
 #include "testing/fake_web_view.h"
+#include "testing/modal_answer.h"
 #include "window_base/mdi_child.h"
 #include "window_base/mdi_parent.h"
+#include "window_base/save_dialog.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -70,6 +72,14 @@ protected:
     platform::ScopedWebViewFactory WebViews{
         [](QWidget* parent) { return new platform::FakeWebView(parent); }};
     std::unique_ptr<TestParent> Parent;
+    // A save question that the test does not answer fails it and keeps the
+    // data, instead of waiting for a user.
+    platform::ModalAnswer UnansweredSaveQuestion{[](QDialog& dialog) -> std::optional<int> {
+        if (!dynamic_cast<TFSaveDlg*>(&dialog) || !dialog.isVisible())
+            return std::nullopt;
+        ADD_FAILURE() << "a save question nobody answered";
+        return TFSaveDlg::mrCancel;
+    }};
 
 private:
     qsizetype m_before = 0;

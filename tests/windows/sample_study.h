@@ -19,6 +19,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 #include <memory>
@@ -87,8 +88,8 @@ protected:
     }
     void TearDown() override
     {
-        for (TFMuestra* w : m_windows)
-            delete w;
+        for (const QPointer<TFMuestra>& w : m_windows)
+            delete w.data();  // a window closed in the test may be gone
         m_windows.clear();
         Model.reset();
         ShellFixture::TearDown();
@@ -151,7 +152,7 @@ protected:
     std::vector<double> Waits;
 
 private:
-    std::vector<TFMuestra*> m_windows;
+    std::vector<QPointer<TFMuestra>> m_windows;
 };
 
 // The values of the next individual as the window draws it: a uniform picks

@@ -1,157 +1,265 @@
 // What a user can do with a saved sample: the ".sps" file of a drawn sample,
-// read by PSPP, gives the descriptives, t test and regression that the
-// statistics page gives, to the precision of the written decimals. Runs when
-// `pspp` is on the path, else it is skipped.
+// read by PSPP, gives the descriptives, groups, regression, categories and
+// contingency table that the statistics page shows, to the decimals each of
+// them shows. Runs when `pspp` is on the path, else it is skipped.
 //
 // Commands, as written to check.sps beside the saved sample.sps:
 //   INSERT FILE='sample.sps'.
-//   DESCRIPTIVES VARIABLES=Peso Talla /STATISTICS=MEAN STDDEV MIN MAX.
+//   DESCRIPTIVES VARIABLES=Peso /STATISTICS=MEAN SEMEAN STDDEV VARIANCE MIN MAX.
 //   T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.
 //   REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.
+// and, for the categorical pages of a population where sex and zone mix:
+//   FREQUENCIES VARIABLES=Sexo.
+//   MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.
+//   T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.
+//   CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.
 // run as: pspp -O format=csv -o out.csv check.sps
-#include "sample_study.h"
+#include "sample_input.h"
 #include "../support/pspp_output.h"
 
-#include "core/group_comparison.h"
-#include "core/quantitative_statistics.h"
-#include "core/regression_statistics.h"
+#include "core/statistics_grid.h"
 #include "windows/sample_save_menu.h"
+#include "windows/statistics_frame.h"
+#include "windows/statistics_string_grid.h"
 
-#include <QComboBox>
-#include <QDir>
+#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <map>
+#include <string>
 
 using namespace sample_study;
 
 namespace {
 
-double Number(const std::string& text)
+// The number of a text (blanks, and what comes before a last '=', left out)
+// and the decimals it shows.
+struct TShown {
+    double value = std::nan("");
+    int decimals = 0;
+};
+
+TShown ShownNumber(const std::string& text)
 {
     std::string t;
-    for (char c : text)
+    const std::size_t eq = text.rfind('=');
+    for (char c : eq == std::string::npos ? text : text.substr(eq + 1))
         if (c != ' ')
             t += c;
-    double v = std::nan("");
-    std::from_chars(t.data(), t.data() + t.size(), v);
-    return v;
+    TShown shown;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), shown.value);
+    if (ec != std::errc() || end != t.data() + t.size())
+        shown.value = std::nan("");
+    const std::size_t point = t.find('.');
+    shown.decimals = point == std::string::npos ? 0 : static_cast<int>(t.size() - point - 1);
+    return shown;
 }
 
 // The cell of the first row whose column `keyCol` reads `key`, at column `col`.
-double Cell(const TPsppTables& tables, const std::string& table, int keyCol, const std::string& key, int col)
+std::string Cell(const TPsppTables& tables, const std::string& table, int keyCol, const std::string& key, int col)
 {
     const auto it = tables.find(table);
     if (it == tables.end())
-        return std::nan("");
+        return {};
     for (const auto& row : it->second)
         if (static_cast<int>(row.size()) > std::max(keyCol, col) && row[static_cast<std::size_t>(keyCol)] == key)
-            return Number(row[static_cast<std::size_t>(col)]);
-    return std::nan("");
+            return row[static_cast<std::size_t>(col)];
+    return {};
 }
 
-// Catches the columns the statistics page hands over.
-class CapturingEntries : public TStatisticsEntries {
-public:
-    void InitX(const tNumVarDef&, const TVector& Data) override { Y.CopyFrom(&Data); }
-    void InitC(const tCatVar&, const TIntVector&) override {}
-    void InitXY(const tNumVarDef&, const TVector& DataX, const tNumVarDef&, const TVector& DataY) override
-    {
-        X.CopyFrom(&DataX);
-        Y.CopyFrom(&DataY);
-    }
-    void InitCY(const tCatVar&, const TIntVector& DataC, const tNumVarDef&, const TVector& DataY) override
-    {
-        G.CopyFrom(&DataC);
-        Y.CopyFrom(&DataY);
-    }
-    void InitCC(const tCatVar&, const TIntVector&, const tCatVar&, const TIntVector&) override {}
-    TVector X;
-    TVector Y;
-    TIntVector G;
-};
+// A page text and PSPP's text of the same figure agree to the decimals each
+// shows: they differ by at most half a unit of the last decimal of each.
+void ExpectSame(const std::string& what, const std::string& page, const std::string& pspp, bool absolute = false)
+{
+    const TShown a = ShownNumber(page);
+    TShown b = ShownNumber(pspp);
+    ASSERT_FALSE(std::isnan(a.value)) << what << ": page \"" << page << "\"";
+    ASSERT_FALSE(std::isnan(b.value)) << what << ": PSPP \"" << pspp << "\"";
+    if (absolute)
+        b.value = std::fabs(b.value);
+    const double tol = 0.5 * std::pow(10.0, -a.decimals) + 0.5 * std::pow(10.0, -b.decimals) + 1e-9;
+    EXPECT_NEAR(a.value, b.value, tol) << what << ": page \"" << page << "\", PSPP \"" << pspp << "\"";
+}
 
-void Pick(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
+// The cell of the first row of a table whose column 0 starts with `start`.
+std::string CellOfRowStarting(const TPsppTables& tables, const std::string& table, const std::string& start, int col)
+{
+    const auto it = tables.find(table);
+    if (it == tables.end())
+        return {};
+    for (const auto& row : it->second)
+        if (static_cast<int>(row.size()) > col && row[0].rfind(start, 0) == 0)
+            return row[static_cast<std::size_t>(col)];
+    return {};
+}
+
+// PSPP's percentage text ("25.0%") as the proportion it shows (".250").
+std::string Proportion(const std::string& percent)
+{
+    const TShown shown = ShownNumber(percent.substr(0, percent.find('%')));
+    return QString::number(shown.value / 100, 'f', shown.decimals + 2).toStdString();
+}
+
+// The sample saved as dir/sample.sps by the save menu, and PSPP's tables for
+// the commands run on it.
+TPsppTables SavedAndReadByPspp(TFMuestra* w, const QTemporaryDir& dir, platform::FakeDialogs& dialogs, const char* commands)
+{
+    const QString sample = dir.filePath(QStringLiteral("sample.sps"));
+    dialogs.QueueFile(sample);
+    w->SaveMenu()->SaveItem(1)->trigger();
+    EXPECT_TRUE(QFile::exists(sample));
+    {
+        QFile check(dir.filePath(QStringLiteral("check.sps")));
+        EXPECT_TRUE(check.open(QIODevice::WriteOnly));
+        check.write("INSERT FILE='sample.sps'.\n");
+        check.write(commands);
+    }
+    const std::string cd = "cd '" + dir.path().toStdString() + "' && ";
+    EXPECT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
+    return ReadPsppCsv(dir.filePath(QStringLiteral("out.csv")).toStdString());
+}
 
 } // namespace
 
-using SampleFileReadBack = SampleWindowFixture;
+using SampleFileReadBack = SampleWindowInput;
 
-TEST_F(SampleFileReadBack, PsppReadsTheSampleAsTheStatisticsPageSeesIt)
+TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheStatisticsPage)
 {
     if (!OnPath("pspp"))
         GTEST_SKIP() << "pspp not on the path";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    TFMuestra* w = DrawnSample({"Sexo", "Peso", "Talla"}, 60);
-    w->tbAddAllRecordsClick();
+    TFMuestra* w = Shown();
+    Observe(w, {"Sexo", "Peso", "Talla"});
+    TypeInCell(w->SampleSizeTable(), 1, QStringLiteral("60"));
+    ClickOn(w->GetSampleButton());
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
     ASSERT_EQ(w->SampleData()->NrOfRows(), 60);
 
     // saved the way the user saves it
-    const QString sample = dir.filePath(QStringLiteral("sample.sps"));
-    Dialogs.QueueFile(sample);
-    w->SaveMenu()->SaveData(1);
-    ASSERT_TRUE(QFile::exists(sample));
-    {
-        QFile check(dir.filePath(QStringLiteral("check.sps")));
-        ASSERT_TRUE(check.open(QIODevice::WriteOnly));
-        check.write("INSERT FILE='sample.sps'.\n"
-                    "DESCRIPTIVES VARIABLES=Peso Talla /STATISTICS=MEAN STDDEV MIN MAX.\n"
-                    "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
-                    "REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.\n");
-    }
-    const std::string cd = "cd '" + dir.path().toStdString() + "' && ";
-    ASSERT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
-    const TPsppTables pspp = ReadPsppCsv(dir.filePath(QStringLiteral("out.csv")).toStdString());
+    const TPsppTables pspp =
+        SavedAndReadByPspp(w, dir, Dialogs,
+                           "DESCRIPTIVES VARIABLES=Peso /STATISTICS=MEAN SEMEAN STDDEV VARIANCE MIN MAX.\n"
+                           "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
+                           "REGRESSION /VARIABLES=Talla /DEPENDENT=Peso /STATISTICS=COEFF R ANOVA.\n");
 
-    // what the statistics page analyses: Peso alone, Peso by Sexo, Peso on Talla
-    CapturingEntries page;
-    w->SetStatisticsEntries(&page);
-    Pick(w->StatVars1(), QStringLiteral("Peso"));
-    Pick(w->StatVars2(), QStringLiteral("Sexo"));
-    w->ExecuteStatistics();
-    const TGroupComparison groups = CompareGroups(page.Y, page.G);
-    Pick(w->StatVars2(), QStringLiteral("Talla"));
-    w->ExecuteStatistics();
-    const TQuantitativeSummary peso = QuantitativeSummary(page.Y);
-    const TQuantitativeSummary talla = QuantitativeSummary(page.X);
-    const TRegressionSummary regression = SumsOfProducts(page.X, page.Y);
-    w->SetStatisticsEntries(nullptr);
+    // PSPP names the variables by the labels the file declares
+    ClickTab(w, 3);
+    ChooseIn(w->StatVars1(), "Peso");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeX);
+    const TStatStringGrid& q = *w->StatisticsFrame()->Grid(1);
+    const std::string desc = "Descriptive Statistics", peso = "Peso corporal";
+    EXPECT_EQ(ShownNumber(Cell(pspp, desc, 0, peso, 1)).value, 60);
+    ExpectSame("mean", q.Cells(2, 5), Cell(pspp, desc, 0, peso, 2));
+    ExpectSame("sem", q.Cells(2, 11), Cell(pspp, desc, 0, peso, 3));
+    ExpectSame("sd", q.Cells(2, 6), Cell(pspp, desc, 0, peso, 4));
+    ExpectSame("variance", q.Cells(3, 6), Cell(pspp, desc, 0, peso, 5));
+    ExpectSame("minimum", q.Cells(2, 4), Cell(pspp, desc, 0, peso, 6));
+    ExpectSame("maximum", q.Cells(3, 4), Cell(pspp, desc, 0, peso, 7));
 
-    // PSPP names the variables and groups by the labels the file declares.
-    // Peso is written with 1 decimal, Talla with none: each value moves by at
-    // most half a unit of its last decimal, and so do mean, deviation and
-    // extremes; PSPP prints them to 2 decimals (half a unit: 0.005).
-    const double pesoTol = 0.05 + 0.005;
-    const double tallaTol = 0.5 + 0.005;
-    const std::string desc = "Descriptive Statistics";
-    EXPECT_EQ(Cell(pspp, desc, 0, "Peso corporal", 1), 60);
-    EXPECT_NEAR(Cell(pspp, desc, 0, "Peso corporal", 2), peso.mean, pesoTol);
-    EXPECT_NEAR(Cell(pspp, desc, 0, "Peso corporal", 3), peso.sd, pesoTol);
-    EXPECT_NEAR(Cell(pspp, desc, 0, "Peso corporal", 4), peso.min, pesoTol);
-    EXPECT_NEAR(Cell(pspp, desc, 0, "Peso corporal", 5), peso.max, pesoTol);
-    EXPECT_NEAR(Cell(pspp, desc, 0, "Talla de pie", 2), talla.mean, tallaTol);
-    EXPECT_NEAR(Cell(pspp, desc, 0, "Talla de pie", 3), talla.sd, tallaTol);
+    ChooseIn(w->StatVars2(), "Sexo");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
+    const TStatStringGrid& t = *w->StatisticsFrame()->Grid(3);
+    const std::string test = "Independent Samples Test", equal = "Equal variances assumed";
+    ExpectSame("t", t.Cells(2, 19), Cell(pspp, test, 1, equal, 4), true);
+    ExpectSame("P", t.Cells(4, 19), Cell(pspp, test, 1, equal, 6));
+    ExpectSame("difference", t.Cells(2, 20), Cell(pspp, test, 1, equal, 7), true);
 
-    // group means move like the mean; t by a small share of itself
-    ASSERT_EQ(groups.groupCount, 2);
-    const std::string stats = "Group Statistics";
-    EXPECT_EQ(Cell(pspp, stats, 1, "Hombre", 2), groups.group1.n);
-    EXPECT_NEAR(Cell(pspp, stats, 1, "Hombre", 3), groups.group1.mean, pesoTol);
-    EXPECT_NEAR(Cell(pspp, stats, 1, "Mujer", 3), groups.group2.mean, pesoTol);
-    const double t = Cell(pspp, "Independent Samples Test", 1, "Equal variances assumed", 4);
-    EXPECT_NEAR(std::abs(t), std::abs(groups.test.t), 0.01 * std::abs(groups.test.t) + 0.01);
-
-    // Peso on Talla: slope and correlation
-    const double b1 = Cell(pspp, "Coefficients (Peso corporal)", 0, "Talla de pie", 1);
-    EXPECT_NEAR(b1, regression.b1, 0.02 * std::abs(regression.b1) + 0.005);
+    ChooseIn(w->StatVars2(), "Talla");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeXY);
+    const TStatStringGrid& r = *w->StatisticsFrame()->Grid(3);
+    const std::string coefficients = "Coefficients (Peso corporal)";
+    ExpectSame("b0", r.Cells(2, 16), Cell(pspp, coefficients, 0, "(Constant)", 1));
+    ExpectSame("b1", r.Cells(2, 19), Cell(pspp, coefficients, 0, "Talla de pie", 1));
+    ExpectSame("SE(b1)", r.Cells(3, 19), Cell(pspp, coefficients, 0, "Talla de pie", 2));
+    ExpectSame("texp", r.Cells(2, 22), Cell(pspp, coefficients, 0, "Talla de pie", 4));
     const auto summary = pspp.find("Model Summary (Peso corporal)");
     ASSERT_NE(summary, pspp.end());
     ASSERT_GE(summary->second.size(), 2u);
-    EXPECT_NEAR(Number(summary->second[1][0]), regression.r, 0.01);
+    ExpectSame("r", r.Cells(2, 27), summary->second[1][0], true);
+}
+
+
+TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPages)
+{
+    if (!OnPath("pspp"))
+        GTEST_SKIP() << "pspp not on the path";
+    // four groups: men and women in both zones
+    const std::string two = Group(1, 1, 1, "25", "75", "175", "15") + Group(2, 2, 2, "75", "60", "162", "15");
+    const std::string four = Group(1, 1, 1, "30", "75", "175", "15") + Group(2, 2, 2, "30", "60", "162", "15") +
+                             Group(3, 1, 2, "20", "72", "172", "15") + Group(4, 2, 1, "20", "62", "164", "15");
+    Load(Replaced(StudyXml(), two, four));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TFMuestra* w = Shown();
+    GetSample(w, {"Sexo", "Zona", "Peso"}, 80);
+    ClickOn(Child<QToolButton>(w, "ToolButton2"));
+    ASSERT_EQ(w->SampleData()->NrOfRows(), 80);
+    const TPsppTables pspp = SavedAndReadByPspp(w, dir, Dialogs,
+                                                "FREQUENCIES VARIABLES=Sexo.\n"
+                                                "MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.\n"
+                                                "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
+                                                "CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.\n");
+    const std::string levels[] = {"Hombre", "Mujer"};
+
+    ClickTab(w, 3);
+    ChooseIn(w->StatVars1(), "Sexo");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeC);
+    const TStatStringGrid& f = *w->StatisticsFrame()->Grid(1);
+    for (const std::string& level : levels) {
+        int row = 0;
+        for (int r = 1; r < 40 && !row; ++r)
+            if (f.Cells(1, r) == "# Category:" && f.Cells(3, r) == StatUpper(level))
+                row = r;
+        ASSERT_GT(row, 0) << level;
+        ExpectSame(level + " count", f.Cells(2, row + 1), Cell(pspp, "Sexo del sujeto", 1, level, 2));
+        ExpectSame(level + " n", f.Cells(3, row + 1), "80");
+        ExpectSame(level + " p", f.Cells(2, row + 2), Proportion(Cell(pspp, "Sexo del sujeto", 1, level, 3)));
+    }
+
+    ChooseIn(w->StatVars2(), "Peso");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
+    const TStatStringGrid& g = *w->StatisticsFrame()->Grid(3);
+    const std::string groups = "Group Statistics", report = "Report";
+    for (int k = 0; k < 2; ++k) {
+        const std::string& level = levels[k];
+        ASSERT_EQ(g.Cells(2 + k, 5), StatUpper(level));
+        ExpectSame(level + " n", g.Cells(2 + k, 6), Cell(pspp, groups, 1, level, 2));
+        ExpectSame(level + " min", g.Cells(2 + k, 7), Cell(pspp, report, 0, level, 1));
+        ExpectSame(level + " max", g.Cells(2 + k, 8), Cell(pspp, report, 0, level, 2));
+        ExpectSame(level + " mean", g.Cells(2 + k, 9), Cell(pspp, groups, 1, level, 3));
+        ExpectSame(level + " sd", g.Cells(2 + k, 10), Cell(pspp, groups, 1, level, 4));
+        ExpectSame(level + " sem", g.Cells(2 + k, 11), Cell(pspp, groups, 1, level, 5));
+    }
+    const std::string test = "Independent Samples Test";
+    const std::string equal = "Equal variances assumed", welch = "Equal variances not assumed";
+    ExpectSame("t", g.Cells(2, 19), Cell(pspp, test, 1, equal, 4), true);
+    ExpectSame("df", g.Cells(3, 19), Cell(pspp, test, 1, equal, 5));
+    ExpectSame("P", g.Cells(4, 19), Cell(pspp, test, 1, equal, 6));
+    ExpectSame("m1-m2", g.Cells(2, 20), Cell(pspp, test, 1, equal, 7), true);
+    ExpectSame("lower", g.Cells(2, 21), Cell(pspp, test, 1, equal, 9));
+    ExpectSame("upper", g.Cells(3, 21), Cell(pspp, test, 1, equal, 10));
+    ExpectSame("Welch t", g.Cells(2, 22), Cell(pspp, test, 1, welch, 4), true);
+    ExpectSame("Welch df", g.Cells(3, 22), Cell(pspp, test, 1, welch, 5));
+    ExpectSame("Welch P", g.Cells(4, 22), Cell(pspp, test, 1, welch, 6));
+    ExpectSame("Welch lower", g.Cells(2, 23), Cell(pspp, test, 1, welch, 9));
+    ExpectSame("Welch upper", g.Cells(3, 23), Cell(pspp, test, 1, welch, 10));
+
+    ChooseIn(w->StatVars2(), "Zona");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCC);
+    const TStatStringGrid& c = *w->StatisticsFrame()->Grid(3);
+    const std::string table = "Sexo del sujeto \xC3\x97 Zona de residencia";
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            ExpectSame("count " + levels[i] + " " + std::to_string(j + 1), c.Cells(3 + j, 5 + i),
+                       Cell(pspp, table, 1, levels[i], 3 + j));
+    ASSERT_EQ(c.Cells(2, 10), "OK");
+    const std::string chi = "Chi-Square Tests";
+    ExpectSame("continuity-corrected chi-square", c.Cells(2, 12), Cell(pspp, chi, 0, "Continuity Correction", 1));
+    ExpectSame("its Sig", c.Cells(2, 13), Cell(pspp, chi, 0, "Continuity Correction", 3));
+    ExpectSame("OR", c.Cells(2, 14), CellOfRowStarting(pspp, "Risk Estimate", "Odds Ratio", 1));
 }

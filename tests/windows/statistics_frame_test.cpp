@@ -7,7 +7,8 @@
 //   (1,2) (2,4) (3,5) (4,4) (5,5): b1 = 6/10 = 0.6, b0 = 4 - 0.6 x 3 = 2.2,
 //     S2 = (6 - 3.6) / 3 = 0.8, SE(b1) = sqrt(0.08) = 0.2828, t = 2.121, 3 d.f.
 //   {1, 2, 3} against {4, 5, 6}: sp2 = 1, SE = sqrt(2/3) = 0.8165, t = 3.674, 4 d.f.
-//   2 x 2 table 20 10 / 10 20: chi-square 60 (300 - 0.5)^2 / 30^4 = 6.644,
+//   2 x 2 table 20 10 / 10 20: corrected chi-square 60 (300 - 30)^2 / 30^4 = 5.400,
+//     p 0.020 (R's chisq.test gives 5.4, p 0.02014),
 //     OR 4, SE(log OR) = sqrt(2/20.5 + 2/10.5) = 0.53669, limits 4 exp(-/+1.96 SE)
 //     = 1.397 and 11.453.
 #include "windows/statistics_frame.h"
@@ -484,9 +485,9 @@ TEST_F(StatFrame, TwoByTwoTableAndItsBars)
     EXPECT_EQ(Cell(3, 1, 10), "Validity:");
     EXPECT_EQ(Cell(3, 2, 10), "OK");
     EXPECT_EQ(Cell(3, 2, 11), "15.000");
-    EXPECT_EQ(Cell(3, 2, 12), " 6.644");
+    EXPECT_EQ(Cell(3, 2, 12), " 5.400");
     EXPECT_EQ(Cell(3, 3, 12), "(1 df)");
-    EXPECT_EQ(Cell(3, 2, 13), " 0.010");
+    EXPECT_EQ(Cell(3, 2, 13), " 0.020");
     EXPECT_EQ(Cell(3, 2, 14), " 4.000");
     EXPECT_EQ(Cell(3, 2, 15), "( 1.397;");
     EXPECT_EQ(Cell(3, 3, 15), "11.453)");
