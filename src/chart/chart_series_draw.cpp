@@ -105,16 +105,17 @@ void TChartSeries::DrawAllValues()
 
 void TChartSeries::DoBeforeDrawValues()
 {
+    // the tools first: a handler draws inside what a tool set up
+    NotifySeriesTools(*this, 1);
     if (BeforeDrawValues)
         BeforeDrawValues(*this);
-    NotifySeriesTools(*this, 1);
 }
 
 void TChartSeries::DoAfterDrawValues()
 {
+    NotifySeriesTools(*this, 4);
     if (AfterDrawValues)
         AfterDrawValues(*this);
-    NotifySeriesTools(*this, 4);
 }
 
 void TChartSeries::DrawMarks()
