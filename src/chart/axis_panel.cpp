@@ -232,7 +232,9 @@ TCustomAxisPanel::~TCustomAxisPanel()
     while (SeriesCount() > 0) {
         TChartSeries* s = Series(SeriesCount() - 1);
         RemoveSeries(s);
-        delete s;
+        // a function's line goes with the function
+        if (!s->OwnedByFunction())
+            delete s;
     }
     m_tools.Clear();
 }
@@ -368,7 +370,12 @@ void TCustomAxisPanel::RemoveSeries(int Index)
 void TCustomAxisPanel::FreeSeriesOfClass(const char* ClassName)
 {
     for (int i = SeriesCount() - 1; i >= 0; --i) {
+        // a freed series takes its function's lines along
+        if (i >= SeriesCount())
+            continue;
         TChartSeries* s = Series(i);
+        if (s->OwnedByFunction())
+            continue;
         if (!ClassName || std::string(s->metaObject()->className()) == ClassName) {
             RemoveSeries(s);
             delete s;

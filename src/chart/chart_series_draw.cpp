@@ -118,6 +118,15 @@ void TChartSeries::DoAfterDrawValues()
         AfterDrawValues(*this);
 }
 
+void TChartSeries::DrawValueAlone(int ValueIndex, const TChartPen& Pen)
+{
+    TChartPen own;
+    own.Assign(this->Pen());
+    this->Pen().Assign(Pen);
+    DrawValue(ValueIndex);
+    this->Pen().Assign(own);
+}
+
 void TChartSeries::DrawMarks()
 {
     TCanvas3D* canvas = CanvasOf(*this);
