@@ -7,6 +7,7 @@
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
+#include "chart/plot_function.h"
 #include "chart/plot_procs.h"
 #include "chart/series_source.h"
 
@@ -318,6 +319,18 @@ void TCustomAxisPanel::BroadcastSeriesNotice(TSeriesNotice Code, TCustomChartSer
     event.Event = Code;
     event.Series = Series;
     Broadcast(event);
+    // the lines a function keeps on the chart are shown while its series is:
+    // off, they leave the chart; on, the function puts them back
+    if (Code == TSeriesNotice::ActiveChanged)
+        if (auto* s = dynamic_cast<TChartSeries*>(Series); s && s->FunctionType() && s->ParentChart() == this) {
+            if (s->Active())
+                s->FunctionType()->Recalculate();
+            else
+                for (TChartSeries* line :
+                     s->FunctionType()->findChildren<TChartSeries*>(Qt::FindDirectChildrenOnly))
+                    if (line->ParentChart() == this)
+                        RemoveSeries(line);
+        }
 }
 
 TChartSeries* TCustomAxisPanel::AddSeries(TChartSeries* Series)

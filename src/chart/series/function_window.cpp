@@ -45,8 +45,18 @@ void TakeChartSettings(TChartSeries& Line, const TChartSeries& Parent)
     // on the parent's chart the line is one of its series: drawn, on the
     // axes, hidden from the legend and the editors by its own flags
     auto* panel = chart ? dynamic_cast<TCustomAxisPanel*>(chart->Panel()) : nullptr;
-    if (panel) {
+    if (panel && Parent.Active()) {
+        // a newcomer without a colour takes the palette's: a pen colour the
+        // line was given stays
+        const TColor colour = Line.Pen().Color();
+        const bool own = Line.Pen().IsColorStored() && panel->SeriesIndexOf(&Line) < 0;
         panel->AddSeries(&Line);
+        if (own)
+            Line.Pen().SetColor(colour);
+    } else if (panel) {
+        // shown only while its series is
+        if (Line.ParentChart() == chart)
+            chart->RemoveSeries(&Line);
     } else if (Line.ParentChart() != chart) {
         if (TSeriesParent* old = Line.ParentChart())
             old->RemoveSeries(&Line);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <string>
 
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
@@ -14,10 +16,12 @@
 #include "chart/series/adx_function.h"
 #include "chart/series/bollinger_function.h"
 #include "chart/series/candle_series.h"
+#include "chart/series/fast_line_series.h"
 #include "chart/series/line_series.h"
 #include "chart/series/macd_function.h"
 #include "chart/series/perimeter_function.h"
 #include "chart/series/volume_series.h"
+#include "chart/series_types.h"
 #include "testing/recording_device.h"
 
 namespace {
@@ -39,6 +43,7 @@ protected:
     TLineSeries* AddLine(TColor Colour)
     {
         auto* s = new TLineSeries(&owner);
+        s->SetName("Series" + std::to_string(++named));
         s->SetSeriesColor(Colour);
         chart.AddSeries(s);
         return s;
@@ -77,6 +82,23 @@ protected:
         return out;
     }
 
+    // A source of twelve prices and its MACD line, both on the chart.
+    TMACDFunction* AddMACD()
+    {
+        TLineSeries* source = AddLine(clBlack);
+        source->SetTitle("Prices");
+        const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, v[i]);
+        auto* f = AddFunction<TMACDFunction>(*source, clBlue);
+        f->ParentSeries()->SetTitle("MACD");
+        f->SetPeriod(4);
+        f->SetPeriod2(2);
+        f->SetPeriod3(3);
+        return f;
+    }
+
+    int named = 0;
     QObject owner;
     platform::RecordingDevice device{640, 480};
     TChart chart;
@@ -213,4 +235,141 @@ TEST_F(FunctionHelpersDrawn, PerimeterOnAChartNeverDrawn)
     EXPECT_EQ(points.front(), points.back());
     while (fresh.SeriesCount() > 0)
         fresh.RemoveSeries(fresh.Series(0));
+}
+
+// A series switched off (its legend check box, say) takes its function's
+// lines off the chart with it, even when it is computed again meanwhile, and
+// brings them back when switched on.
+TEST_F(FunctionHelpersDrawn, LinesHideWithTheirSeries)
+{
+    TMACDFunction* f = AddMACD();
+    TChartSeries* macd = f->ParentSeries();
+    TChartSeries* source = chart.Series(0);
+    Draw();
+    const double lowWithLines = chart.LeftAxis()->Minimum();
+    ASSERT_LT(lowWithLines, 0);
+    macd->SetActive(false);
+    Draw();
+    EXPECT_EQ(DrawnIn(32768), 0);
+    EXPECT_EQ(DrawnIn(255), 0);
+    EXPECT_GT(DrawnIn(clBlack), 0);
+    // the axes are the prices' alone
+    EXPECT_GE(chart.LeftAxis()->Minimum(), source->MinYValue() - 0.5);
+    source->AddXY(12, 9);
+    source->RefreshSeries();
+    ASSERT_EQ(macd->Count(), 13);
+    Draw();
+    EXPECT_EQ(DrawnIn(32768), 0);
+    EXPECT_EQ(DrawnIn(255), 0);
+    macd->SetActive(true);
+    Draw();
+    EXPECT_GT(DrawnIn(clBlue), 0);
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+    EXPECT_EQ(f->SignalSeries().Count(), 13);
+}
+
+// Written and read back, a chart holds one set of lines per function, drawn,
+// and writes the same stream again; the copy frees cleanly.
+TEST_F(FunctionHelpersDrawn, ReadBackHoldsOneSetOfLines)
+{
+    TMACDFunction* f = AddMACD();
+    auto* bands = AddFunction<TBollingerFunction>(*chart.Series(0), clFuchsia);
+    bands->SetPeriod(3);
+    bands->LowBandPen().SetColor(clTeal);
+    const int count = chart.SeriesCount();
+    ASSERT_EQ(count, 6);  // prices, MACD with two lines, upper band and lower band
+    ASSERT_GT(f->SignalSeries().Count(), 0);
+    chart.Series(0)->SetStreamedData(true);  // the prices go with the chart
+    const std::vector<std::uint8_t> written = WriteChart(chart);
+    QObject form;
+    auto copy = std::make_unique<TChart>();
+    copy->SetView3D(false);
+    copy->SetBufferedDisplay(false);
+    ReadChart(*copy, &form, written);
+    EXPECT_EQ(copy->SeriesCount(), count);
+    EXPECT_EQ(WriteChart(*copy), written);
+    TBollingerFunction* band = nullptr;
+    for (int i = 0; i < copy->SeriesCount(); ++i)
+        if (auto* b = qobject_cast<TBollingerFunction*>(copy->Series(i)->FunctionType()))
+            band = b;
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->LowBandPen().Color(), clTeal);
+    device.ClearLog();
+    copy->Draw(&device, TRect{0, 0, device.Width(), device.Height()});
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+    EXPECT_GT(DrawnIn(clTeal), 0);
+    copy.reset();
+}
+
+// A new type for the function's series: the new series' lines replace the
+// old ones, once, and are drawn.
+TEST_F(FunctionHelpersDrawn, ChangedTypeKeepsOneSetOfLines)
+{
+    TMACDFunction* f = AddMACD();
+    TChartSeries* macd = f->ParentSeries();
+    ChangeSeriesType(macd, SeriesClassOf<TFastLineSeries>());
+    ASSERT_NE(macd->FunctionType(), nullptr);
+    auto* changed = qobject_cast<TMACDFunction*>(macd->FunctionType());
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(chart.SeriesCount(), 4);
+    EXPECT_EQ(changed->SignalSeries().ParentChart(), &chart);
+    EXPECT_EQ(EditorTitles(chart), (std::vector<std::string>{"Prices", "MACD"}));
+    Draw();
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+}
+
+// The function, its series, the source and the chart freed in any order.
+TEST_F(FunctionHelpersDrawn, FreedInAnyOrder)
+{
+    {
+        TMACDFunction* f = AddMACD();
+        f->ParentSeries()->SetFunction(nullptr);
+        EXPECT_EQ(chart.SeriesCount(), 2);
+        Draw();
+        EXPECT_EQ(DrawnIn(32768), 0);
+        delete chart.Series(0);
+        delete chart.Series(0);
+        EXPECT_EQ(chart.SeriesCount(), 0);
+    }
+    {
+        TMACDFunction* f = AddMACD();
+        TChartSeries* macd = f->ParentSeries();
+        delete chart.Series(0);  // the source first
+        Draw();
+        delete macd;
+        EXPECT_EQ(chart.SeriesCount(), 0);
+    }
+    {
+        auto form = std::make_unique<QObject>();
+        auto other = std::make_unique<TChart>();
+        auto* source = new TLineSeries(form.get());
+        other->AddSeries(source);
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, i % 4);
+        auto* macd = new TLineSeries(form.get());
+        other->AddSeries(macd);
+        macd->SetFunction(new TMACDFunction);
+        macd->SetDataSource(source);
+        other->AddSeries(new TLineSeries(form.get()));
+        EXPECT_EQ(other->SeriesCount(), 5);
+        form.reset();  // the series before their chart
+        EXPECT_EQ(other->SeriesCount(), 0);
+    }
+    {
+        QObject form;
+        auto other = std::make_unique<TChart>();
+        auto* source = new TLineSeries(&form);
+        other->AddSeries(source);
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, i % 4);
+        auto* bands = new TLineSeries(&form);
+        other->AddSeries(bands);
+        bands->SetFunction(new TBollingerFunction);
+        bands->SetDataSource(source);
+        EXPECT_EQ(other->SeriesCount(), 3);
+        other.reset();  // the chart before its series' owner
+    }
 }
