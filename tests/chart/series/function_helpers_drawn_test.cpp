@@ -291,7 +291,7 @@ TEST_F(FunctionHelpersDrawn, ReadBackHoldsOneSetOfLines)
     EXPECT_EQ(WriteChart(*copy), written);
     TBollingerFunction* band = nullptr;
     for (int i = 0; i < copy->SeriesCount(); ++i)
-        if (auto* b = qobject_cast<TBollingerFunction*>(copy->Series(i)->FunctionType()))
+        if (auto* b = dynamic_cast<TBollingerFunction*>(copy->Series(i)->FunctionType()))
             band = b;
     ASSERT_NE(band, nullptr);
     EXPECT_EQ(band->LowBandPen().Color(), clTeal);
