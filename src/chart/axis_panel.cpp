@@ -7,6 +7,7 @@
 #include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
+#include "chart/plot_function.h"
 #include "chart/plot_procs.h"
 #include "chart/series_source.h"
 
@@ -232,7 +233,9 @@ TCustomAxisPanel::~TCustomAxisPanel()
     while (SeriesCount() > 0) {
         TChartSeries* s = Series(SeriesCount() - 1);
         RemoveSeries(s);
-        delete s;
+        // a function's line goes with the function
+        if (!s->OwnedByFunction())
+            delete s;
     }
     m_tools.Clear();
 }
@@ -316,6 +319,18 @@ void TCustomAxisPanel::BroadcastSeriesNotice(TSeriesNotice Code, TCustomChartSer
     event.Event = Code;
     event.Series = Series;
     Broadcast(event);
+    // the lines a function keeps on the chart are shown while its series is:
+    // off, they leave the chart; on, the function puts them back
+    if (Code == TSeriesNotice::ActiveChanged)
+        if (auto* s = dynamic_cast<TChartSeries*>(Series); s && s->FunctionType() && s->ParentChart() == this) {
+            if (s->Active())
+                s->FunctionType()->Recalculate();
+            else
+                for (TChartSeries* line :
+                     s->FunctionType()->findChildren<TChartSeries*>(Qt::FindDirectChildrenOnly))
+                    if (line->ParentChart() == this)
+                        RemoveSeries(line);
+        }
 }
 
 TChartSeries* TCustomAxisPanel::AddSeries(TChartSeries* Series)
@@ -368,7 +383,12 @@ void TCustomAxisPanel::RemoveSeries(int Index)
 void TCustomAxisPanel::FreeSeriesOfClass(const char* ClassName)
 {
     for (int i = SeriesCount() - 1; i >= 0; --i) {
+        // a freed series takes its function's lines along
+        if (i >= SeriesCount())
+            continue;
         TChartSeries* s = Series(i);
+        if (s->OwnedByFunction())
+            continue;
         if (!ClassName || std::string(s->metaObject()->className()) == ClassName) {
             RemoveSeries(s);
             delete s;

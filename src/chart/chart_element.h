@@ -22,7 +22,8 @@ public:
     virtual bool DefaultActive() const { return true; }
     TChartBrush& Brush() const { return *m_brush; }
     void SetBrush(const TChartBrush& Value) { m_brush->Assign(Value); }
-    TChartPen& Pen() const { return *m_pen; }
+    // The element's pen; a type may hand out another it draws with.
+    virtual TChartPen& Pen() const { return *m_pen; }
     virtual void SetPen(const TChartPen& Value) { m_pen->Assign(Value); }
     TSeriesParent* ParentChart() const { return m_parentChart; }
     virtual void SetParentChart(TSeriesParent* Value);

@@ -1191,11 +1191,19 @@ void TChartSeries::SetParentChart(TSeriesParent* Value)
     // positions of a chart left behind mean nothing
     if (!Value)
         m_firstValueIndex = m_lastValueIndex = -1;
-    // the function's helper series (drawn on the chart, not in its list) leave it too
+    // the lines its function keeps on the chart leave it too
     if (m_function && old && old != Value)
-        for (TChartSeries* helper : m_function->findChildren<TChartSeries*>())
-            if (helper->ParentChart() == old && old->SeriesIndexOf(helper) < 0)
-                helper->SetParentChart(nullptr);
+        for (TChartSeries* helper : m_function->findChildren<TChartSeries*>(Qt::FindDirectChildrenOnly))
+            if (helper->ParentChart() == old) {
+                old->RemoveSeries(helper);
+                if (helper->ParentChart() == old)
+                    helper->SetParentChart(nullptr);
+            }
+}
+
+bool TChartSeries::OwnedByFunction() const
+{
+    return qobject_cast<const TPlotFunction*>(parent()) != nullptr;
 }
 
 void TChartSeries::Repaint()

@@ -236,6 +236,9 @@ public:
     // ---- drawing ----
     // One point; the series types draw it.
     virtual void DrawValue(int) {}
+    // Point ValueIndex by itself, outside the chart's draw (a tool's mark),
+    // with Pen in place of the series' own and joined to no other point.
+    virtual void DrawValueAlone(int ValueIndex, const TChartPen& Pen);
     // The visible points, forwards or backwards.
     virtual void DrawAllValues();
     // The marks of the visible points (every DrawEvery-th, not null, with a text).
@@ -264,6 +267,9 @@ public:
 
     // ---- functions and data sources ----
     TPlotFunction* FunctionType() const { return m_function; }
+    // A line a function keeps beside its series (owned and freed by the
+    // function, never streamed with the chart).
+    bool OwnedByFunction() const;
     // Takes over Function; frees the previous one.
     virtual void SetFunction(TPlotFunction* Function);
     // The Period-0 result of the function is one point at the middle of the

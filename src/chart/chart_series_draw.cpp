@@ -105,16 +105,26 @@ void TChartSeries::DrawAllValues()
 
 void TChartSeries::DoBeforeDrawValues()
 {
+    // the tools first: a handler draws inside what a tool set up
+    NotifySeriesTools(*this, 1);
     if (BeforeDrawValues)
         BeforeDrawValues(*this);
-    NotifySeriesTools(*this, 1);
 }
 
 void TChartSeries::DoAfterDrawValues()
 {
+    NotifySeriesTools(*this, 4);
     if (AfterDrawValues)
         AfterDrawValues(*this);
-    NotifySeriesTools(*this, 4);
+}
+
+void TChartSeries::DrawValueAlone(int ValueIndex, const TChartPen& Pen)
+{
+    TChartPen own;
+    own.Assign(this->Pen());
+    this->Pen().Assign(Pen);
+    DrawValue(ValueIndex);
+    this->Pen().Assign(own);
 }
 
 void TChartSeries::DrawMarks()

@@ -63,7 +63,8 @@ std::vector<std::uint8_t> WriteChart(const TCustomChart& Chart)
     Chart.WriteProperties(w);
     w.WriteListEnd();
     for (int i = 0; i < Chart.SeriesCount(); ++i)
-        WriteChild(w, *Chart.Series(i));
+        if (!Chart.Series(i)->OwnedByFunction())
+            WriteChild(w, *Chart.Series(i));
     for (const TPlotCustomTool* tool : Chart.Tools().Items())
         WriteChild(w, *tool);
     w.WriteListEnd();

@@ -7,9 +7,11 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 #include "chart/appearance_properties.h"
 #include "chart/plot_procs.h"
+#include "platform/event_guard.h"
 #include "platform/input_state.h"
 #include "platform/qt_drawing_device.h"
 #include "platform/system_colors.h"
@@ -115,6 +117,10 @@ TCustomPlotPanel::TCustomPlotPanel(QWidget* Parent)
     resize(400, 250);
     m_view3DOptions = std::make_unique<TView3DOptions>(this, [this] { CanvasChanged(); });
     m_canvas = std::make_unique<TPlotCanvas3D>(m_windowCanvas.get());
+    m_canvas->OnTextError = [this](const std::string& Message) {
+        if (m_drawTextError.empty())
+            m_drawTextError = Message;
+    };
     LoadedCursor = m_cursor;
     m_shadow = std::make_unique<TPlotShadow>([this] { CanvasChanged(); });
     m_border = std::make_unique<TChartHiddenPen>([this] { CanvasChanged(); });
@@ -374,7 +380,9 @@ void TCustomPlotPanel::Draw(platform::DrawingDevice* Canvas, const TRect& R)
         ChartBounds = m_canvas->InitWindow(Canvas, m_view3DOptions.get(), m_color, m_view3D, R);
         CalcChartRect();
         RecalcWidthHeight();
+        m_drawTextError.clear();
         InternalDraw(ChartBounds);
+        m_laidOut = true;
     } catch (...) {
         // a failed draw leaves the buffer stale and the window canvas in place
         m_canvas->Invalidate();
@@ -386,6 +394,29 @@ void TCustomPlotPanel::Draw(platform::DrawingDevice* Canvas, const TRect& R)
         m_staleAfterPaint = false;
         m_canvas->Invalidate();
     }
+    ShowTextError();
+}
+
+void TCustomPlotPanel::ShowTextError()
+{
+    const std::string error = std::exchange(m_drawTextError, std::string());
+    if (error.empty()) {
+        m_shownTextError.clear();
+        return;
+    }
+    if (error == m_shownTextError)
+        return;
+    m_shownTextError = error;
+    // in the error box, once the paint is over
+    QMetaObject::invokeMethod(
+        this, [error] { platform::ReportException(error.c_str()); }, Qt::QueuedConnection);
+}
+
+void TCustomPlotPanel::LayOutOnce()
+{
+    if (m_laidOut || m_painting || m_destroying)
+        return;
+    Draw(m_windowCanvas.get(), GetRectangle());
 }
 
 void TCustomPlotPanel::CalcChartRect()

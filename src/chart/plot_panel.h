@@ -211,6 +211,11 @@ public:
     // Shows R of the buffer on the window and gives the canvas back to it.
     void EndBufferDraw(const TRect& R);
     bool Painting() const { return m_painting; }
+    // A draw has laid the chart out (axes and rectangles hold pixels).
+    bool LaidOut() const { return m_laidOut; }
+    // Draws the chart once onto its own window buffer when no draw has laid
+    // it out yet, so that pixel positions mean something.
+    void LayOutOnce();
     // Body draws through the canvas onto the buffer between the two calls
     // above, then the areas are shown; false (and a repaint asked for) when
     // it cannot.
@@ -334,6 +339,12 @@ private:
     bool m_painting = false;
     // a draw outside the paint was refused while painting: the buffer stays stale
     bool m_staleAfterPaint = false;
+    bool m_laidOut = false;
+    // A text that failed to draw: the first of the current draw, and the one
+    // last shown (not shown again while later draws fail the same way).
+    std::string m_drawTextError;
+    std::string m_shownTextError;
+    void ShowTextError();
     int m_loading = 0;
     bool m_destroying = false;
 };

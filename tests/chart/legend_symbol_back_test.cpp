@@ -54,21 +54,41 @@ protected:
 
 }  // namespace
 
-TEST_F(LegendSymbolBack, HatchedSymbolsShowTheLegendsColourBetweenTheirLines)
+// A hatched bar symbol shows what its bars show between their lines: the bar
+// brush's colour, else the chart's colour, never the legend's.
+TEST_F(LegendSymbolBack, HatchedBarSymbolsShowTheBarsBackColourBetweenTheirLines)
 {
     const TColor legend = 0x80FFFF;  // light yellow
+    const TColor back = 0xE0FFE0;    // light green
     chart->Legend()->SetColor(legend);
+    chart->SetColor(back);
     TBarSeries* s = AddBars(clRed);
     s->BarBrush().SetStyle(bsBDiagonal);
-    const QImage image = Shot();
+    const auto inner = [&] {
+        const TRect r = Symbol(0);
+        return TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    };
+    const auto bar = [&] {
+        s->CalcBarBounds(1);
+        const TRect b = s->BarBounds();
+        return TRect{b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom - 2};
+    };
+    QImage image = Shot();
     ASSERT_NE(chart->Legend()->Items().Existing(0), nullptr);
-    const TRect r = Symbol(0);
-    ASSERT_GT(r.Right - r.Left, 4);
-    const TRect inner{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-    EXPECT_GT(Count(image, inner, clRed), 0);
-    EXPECT_GT(Count(image, inner, legend), 0);
-    EXPECT_EQ(Count(image, inner, clSilver), 0);
-    EXPECT_EQ(Count(image, inner, clWhite), 0);
+    ASSERT_GT(Symbol(0).Right - Symbol(0).Left, 4);
+    EXPECT_GT(Count(image, inner(), clRed), 0);
+    EXPECT_GT(Count(image, inner(), back), 0);
+    EXPECT_EQ(Count(image, inner(), legend), 0);
+    EXPECT_EQ(Count(image, inner(), clSilver), 0);
+    EXPECT_GT(Count(image, bar(), back), 0);
+
+    // a brush colour of its own stands behind bars and symbol alike
+    s->BarBrush().SetColor(clBlue);
+    image = Shot();
+    EXPECT_GT(Count(image, inner(), clBlue), 0);
+    EXPECT_EQ(Count(image, inner(), legend), 0);
+    EXPECT_EQ(Count(image, inner(), back), 0);
+    EXPECT_GT(Count(image, bar(), clBlue), 0);
 }
 
 TEST_F(LegendSymbolBack, ASymbolInTheLegendsColourIsOutlined)

@@ -15,6 +15,7 @@
 #include "chart/series_marks.h"
 #include "platform/qt_drawing_device.h"
 #include "support/recording_canvas.h"
+#include "testing/fake_dialogs.h"
 #include "testing/recording_device.h"
 
 // Fixed metrics of the recording device: em = |font height|, characters
@@ -350,4 +351,44 @@ TEST(HtmlTextOnChart, ABrokenHtmlTitleAndMarkPaintTheRestAndReportOncePerPaint)
     chart->grab();
     EXPECT_EQ(reports.size(), 2u);
     EXPECT_EQ(HtmlStackDepth(), 0u);
+}
+
+// A text that fails to parse is shown to the user in the error box once,
+// after the paint: not again on each repaint while it stays the same, again
+// once it was mended and broken anew.
+TEST(HtmlTextOnChart, ABrokenTextIsShownOnceInTheErrorBox)
+{
+    ClearHtmlStacks();
+    platform::FakeDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    QWidget host;
+    host.resize(400, 300);
+    auto* chart = new TChart(&host);
+    chart->setGeometry(0, 0, 400, 300);
+    chart->Title()->SetTextFormat(ttfHtml);
+    chart->Title()->SetCaption("Means <B");
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    const auto paintTimes = [&](int N) {
+        for (int i = 0; i < N; ++i) {
+            chart->Invalidate();
+            chart->repaint();
+            QTest::qWait(10);
+        }
+    };
+    paintTimes(3);
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"Missing > at B"});
+    ASSERT_FALSE(dialogs.Calls().empty());
+    EXPECT_EQ(dialogs.Calls().back().icon, platform::MsgIcon::Error);
+
+    chart->Title()->SetCaption("x <FONT FOO=1>y");
+    paintTimes(3);
+    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{"Missing > at B", "Unknown field in FONT: FOO"}));
+
+    chart->Title()->SetCaption("Means");
+    paintTimes(1);
+    chart->Title()->SetCaption("Means <B");
+    paintTimes(2);
+    EXPECT_EQ(dialogs.MessageTexts(),
+              (QStringList{"Missing > at B", "Unknown field in FONT: FOO", "Missing > at B"}));
 }

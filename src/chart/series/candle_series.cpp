@@ -128,7 +128,7 @@ void TCandleSeries::DrawValue(int ValueIndex)
     const int yLow = CalcYPosValue(LowValues().Value(ValueIndex));
     const int wl = CandleLeftWidth(m_candleWidth);
     const int wr = CandleRightWidth(m_candleWidth);
-    TChartPen& pen = *Pointer().Pen();
+    TChartPen& pen = Pen();
     const auto line = [&](int X0, int Y0, int X1, int Y1) {
         if (view3D)
             c.LineWithZ(X0, Y0, X1, Y1, MiddleZ());
@@ -174,13 +174,13 @@ void TCandleSeries::DrawValue(int ValueIndex)
         if (chosen->Visible())
             gradient = chosen;
     }
-    if (view3D && Pointer().Draw3D()) {
+    if (view3D && Draw3D()) {
         const int top = std::min(yOpen, yClose);
         const int bottom = std::max(yOpen, yClose);
         if (m_candleStyle == csCandleStick)
             drawWick(bottom, yLow);
         bodyPen();
-        c.Cube(x - wl, x + wr, top, bottom, StartZ(), EndZ(), Pointer().Dark3D());
+        c.Cube(x - wl, x + wr, top, bottom, StartZ(), EndZ(), Dark3D());
         if (gradient) {
             TPoint corners[4];
             c.ProjectRectCorners(TRect{x - wl, top, x + wr, bottom}, StartZ(), corners);
@@ -215,6 +215,14 @@ void TCandleSeries::DrawValue(int ValueIndex)
         c.RectangleWithZ(body, StartZ());
     else
         c.RectangleRect(body);
+}
+
+void TCandleSeries::DrawValueAlone(int ValueIndex, const TChartPen& Pen)
+{
+    if (m_candleStyle == csLine)
+        TOHLCSeries::DrawValueAlone(ValueIndex, Pen);
+    else
+        TChartSeries::DrawValueAlone(ValueIndex, Pen);
 }
 
 int TCandleSeries::Clicked(int X, int Y) const
@@ -378,6 +386,7 @@ const TPropertyTable<TCustomChartElement>& TCandleSeries::Properties()
             .Object(
                 "HighLowPen", [](const S& s) { return &s.HighLowPen(); }, [](S& s) { return &s.HighLowPen(); },
                 nullptr, ChartPenProperties())
+            .Property("Draw3D", BooleanKind, TAccessors{&S::Draw3D, &S::SetDraw3D}, false)
             .Property("ShowOpenTick", BooleanKind, TAccessors{&S::ShowOpenTick, &S::SetShowOpenTick}, true)
             .Property("ShowCloseTick", BooleanKind, TAccessors{&S::ShowCloseTick, &S::SetShowCloseTick}, true);
     return table;

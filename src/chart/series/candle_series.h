@@ -45,6 +45,14 @@ public:
     TPlotGradient& DownCloseGradient() const { return *m_downGradient; }
     TChartPen& HighLowPen() const { return *m_highLowPen; }
     void SetHighLowPen(const TChartPen& Value) { m_highLowPen->Assign(Value); }
+    // The pointer's pen and 3D settings: the body outline (bar and line pen),
+    // a box body, with darkened sides.
+    TChartPen& Pen() const override { return *Pointer().Pen(); }
+    void SetPen(const TChartPen& Value) override { Pointer().Pen()->Assign(Value); }
+    bool Draw3D() const { return Pointer().Draw3D(); }
+    void SetDraw3D(bool Value) { Pointer().SetDraw3D(Value); }
+    bool Dark3D() const override { return Pointer().Dark3D(); }
+    void SetDark3D(bool Value) override { Pointer().SetDark3D(Value); }
     bool ShowOpenTick() const { return m_showOpenTick; }
     void SetShowOpenTick(bool Value) { SetBooleanProperty(m_showOpenTick, Value); }
     bool ShowCloseTick() const { return m_showCloseTick; }
@@ -56,6 +64,8 @@ public:
     TColor CandleColor(int Index) const;
 
     void DrawValue(int ValueIndex) override;
+    // The whole candle; with csLine the pointer's symbol at the close.
+    void DrawValueAlone(int ValueIndex, const TChartPen& Pen) override;
     void DrawLegendShape(int Index, const TRect& Rect) override;
     // The first visible candle whose drawn lines or body contain the point.
     int Clicked(int X, int Y) const override;

@@ -406,8 +406,11 @@ void TCustomBarSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TB
             c.AssignPen(&BarPen());
     }
     BrushStyle = BarBrush().Style();
-    // without a brush colour of its own the symbol stands against the legend
-    BackColor = BarBrush().Color() == clDefault && chart ? chart->LegendBackColor() : BarBrush().Color();
+    // the back colour of the bars themselves: the brush's own, else the chart's
+    if (BarBrush().Color() != clDefault)
+        BackColor = BarBrush().Color();
+    else if (panel)
+        BackColor = panel->Color();
 }
 
 int TCustomBarSeries::Clicked(int X, int Y) const

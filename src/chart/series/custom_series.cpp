@@ -475,6 +475,19 @@ void TCustomSeries::DrawValue(int ValueIndex)
     m_oldColor = m_color;
 }
 
+void TCustomSeries::DrawValueAlone(int ValueIndex, const TChartPen& Pen)
+{
+    const TColor colour = GetValueColor(ValueIndex);
+    if (colour == clNone)
+        return;
+    TChartPen& pointerPen = *m_pointer->Pen();
+    TChartPen own;
+    own.Assign(pointerPen);
+    pointerPen.Assign(Pen);
+    DrawPointer(CalcXPos(ValueIndex), CalcYPos(ValueIndex), colour, ValueIndex);
+    pointerPen.Assign(own);
+}
+
 void TCustomSeries::DrawSegment(int ValueIndex, bool DrawOldPointer)
 {
     TCustomPlotPanel* panel = ParentChart()->Panel();

@@ -38,8 +38,8 @@ public:
     void SetClickableLine(bool Value) { m_clickableLine = Value; }
     bool ColorEachLine() const { return m_colorEachLine; }
     void SetColorEachLine(bool Value) { SetBooleanProperty(m_colorEachLine, Value); }
-    bool Dark3D() const { return m_dark3D; }
-    void SetDark3D(bool Value) { SetBooleanProperty(m_dark3D, Value); }
+    virtual bool Dark3D() const { return m_dark3D; }
+    virtual void SetDark3D(bool Value) { SetBooleanProperty(m_dark3D, Value); }
     bool DrawArea() const { return m_drawArea; }
     void SetDrawArea(bool Value) { SetBooleanProperty(m_drawArea, Value); }
     bool DrawLine() const { return m_drawLine; }
@@ -97,6 +97,8 @@ public:
     // At the series' start depth; a vertical series' mark is lifted by the callout.
     void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position) override;
     void DrawValue(int ValueIndex) override;
+    // The pointer's symbol at the point (shown or not), outlined with Pen.
+    void DrawValueAlone(int ValueIndex, const TChartPen& Pen) override;
     double MaxXValue() const override;
     double MaxYValue() const override;
     double MinXValue() const override;

@@ -47,6 +47,8 @@ public:
     void SetSubGallery(int Index) override;
     void DrawAllValues() override;
     void DrawValue(int ValueIndex) override;
+    // A fast line has no point of its own to draw.
+    void DrawValueAlone(int, const TChartPen&) override {}
     void DrawLegendShape(int Index, const TRect& Rect) override;
     // Lifted by the callout.
     void DrawMark(int Index, const std::string& Text, TSeriesMarkPosition& Position) override;

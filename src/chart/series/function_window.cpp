@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chart/axis_panel.h"
 #include "chart/series/fast_line_series.h"
 
 const TChartValueList* FindValueList(const TChartSeries& Source, const std::string& Name)
@@ -40,8 +41,27 @@ double WindowDeviation(const double* Values, int N, bool Complete)
 
 void TakeChartSettings(TChartSeries& Line, const TChartSeries& Parent)
 {
-    if (Line.ParentChart() != Parent.ParentChart())
-        Line.SetParentChart(Parent.ParentChart());
+    TSeriesParent* chart = Parent.ParentChart();
+    // on the parent's chart the line is one of its series: drawn, on the
+    // axes, hidden from the legend and the editors by its own flags
+    auto* panel = chart ? dynamic_cast<TCustomAxisPanel*>(chart->Panel()) : nullptr;
+    if (panel && Parent.Active()) {
+        // a newcomer without a colour takes the palette's: a pen colour the
+        // line was given stays
+        const TColor colour = Line.Pen().Color();
+        const bool own = Line.Pen().IsColorStored() && panel->SeriesIndexOf(&Line) < 0;
+        panel->AddSeries(&Line);
+        if (own)
+            Line.Pen().SetColor(colour);
+    } else if (panel) {
+        // shown only while its series is
+        if (Line.ParentChart() == chart)
+            chart->RemoveSeries(&Line);
+    } else if (Line.ParentChart() != chart) {
+        if (TSeriesParent* old = Line.ParentChart())
+            old->RemoveSeries(&Line);
+        Line.SetParentChart(chart);
+    }
     Line.SetCustomVertAxis(Parent.CustomVertAxis());
     Line.SetVertAxis(Parent.VertAxis());
     Line.XValues().SetDateTime(Parent.XValues().DateTime());

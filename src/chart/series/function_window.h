@@ -30,8 +30,8 @@ void DeviationSums(const double* Values, int N, double& S, double& Q);
 // (N*(N-1)); 0 below two values or for a negative quotient.
 double WindowDeviation(const double* Values, int N, bool Complete);
 
-// Line takes Parent's chart, custom and standard vertical axis, date-time X
-// flag and drawing handlers.
+// Line takes Parent's chart (joining its series), custom and standard
+// vertical axis, date-time X flag and drawing handlers.
 void TakeChartSettings(TChartSeries& Line, const TChartSeries& Parent);
 
 // Exponential moving average of Count values with factor 2 / (Period + 1),

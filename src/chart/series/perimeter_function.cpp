@@ -4,6 +4,7 @@
 
 #include "chart/chart_series.h"
 #include "chart/plot_canvas.h"
+#include "chart/plot_panel.h"
 
 void TPerimeterFunction::AddPoints(const TChartSeries* Source)
 {
@@ -13,6 +14,10 @@ void TPerimeterFunction::AddPoints(const TChartSeries* Source)
     parent->Clear();
     if (Source->Count() == 0)
         return;
+    // pixel positions need a chart laid out at least once
+    if (TSeriesParent* chart = Source->ParentChart())
+        if (TCustomPlotPanel* panel = chart->Panel())
+            panel->LayOutOnce();
     std::vector<TPoint> points;
     points.reserve(static_cast<std::size_t>(Source->Count()));
     for (int i = 0; i < Source->Count(); ++i)

@@ -19,6 +19,11 @@ public:
     int OriginPos() const;
 
     void DrawValue(int ValueIndex) override;
+    // The point's whole line.
+    void DrawValueAlone(int ValueIndex, const TChartPen& Pen) override
+    {
+        TChartSeries::DrawValueAlone(ValueIndex, Pen);
+    }
     void DrawLegendShape(int Index, const TRect& Rect) override;
     // The first visible point whose line passes within Pen.Width - 1 pixels.
     int Clicked(int X, int Y) const override;

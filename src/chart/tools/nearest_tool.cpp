@@ -261,13 +261,9 @@ void TNearestTool::PaintMark(TCustomPlotPanel& Panel)
             break;
         }
         case hsSeries: {
-            // the series draws its own symbol with this tool's pen for once
+            // the series draws the point itself with this tool's pen for once
             TAutoRepaintOff quiet(Panel);
-            TChartPen own;
-            own.Assign(s.Pen());
-            s.Pen().Assign(Pen());
-            s.DrawValue(m_nearestIndex);
-            s.Pen().Assign(own);
+            s.DrawValueAlone(m_nearestIndex, Pen());
             break;
         }
         default:

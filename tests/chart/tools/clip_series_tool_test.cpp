@@ -85,3 +85,22 @@ TEST_F(TClipSeriesOnChart, ClipsToTheRectangleOfTheSeriesAxes)
     }
     EXPECT_TRUE(found);
 }
+
+// The tool clips before the series' BeforeDrawValues handler draws and
+// unclips before its AfterDrawValues handler draws.
+TEST_F(TClipSeriesOnChart, HandlersDrawInsideTheToolsClip)
+{
+    const auto fill = [&](const TRect& R, TColor Colour) {
+        TCanvas3D& c = *chart.Canvas();
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(Colour);
+        c.FillRect(R);
+    };
+    series->BeforeDrawValues = [&](TChartSeries&) { fill(TRect{2, 2, 9, 9}, clRed); };
+    series->AfterDrawValues = [&](TChartSeries&) { fill(TRect{12, 2, 19, 9}, clBlue); };
+    Draw();
+    ASSERT_LT(4, chart.BottomAxis()->StartPos());
+    // outside the series' axes: the first is clipped away, the second is not
+    EXPECT_NE(device.Surface().Pixel(5, 5), clRed);
+    EXPECT_EQ(device.Surface().Pixel(15, 5), clBlue);
+}

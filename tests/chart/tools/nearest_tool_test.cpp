@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "chart/series/line_series.h"
+#include "chart/series/point_series.h"
 #include "tool_stream_support.h"
 #include "tool_test_chart.h"
 
@@ -186,25 +188,51 @@ TEST_F(TNearestOnChart, StylesDrawTheirShapes)
     EXPECT_TRUE(device.CallsNamed("Polygon").size() < polygons.size());
 }
 
-TEST_F(TNearestOnChart, SeriesStyleLetsTheSeriesDrawThePointWithTheToolsPen)
+// The series' own symbol marks the nearest point, drawn with the tool's pen;
+// no line joins it to another point, and the series keeps its pens.
+TEST_F(TNearestOnChart, SeriesStyleMarksTheNearestPointWithTheSeriesSymbol)
 {
-    TTestLineSeries& s = AddLine({{1, 10}, {5, 50}, {9, 90}});
-    tool.SetSeries(&s);
-    tool.SetDrawLine(false);
-    tool.SetStyle(hsSeries);
-    tool.Pen().SetStyle(psSolid);
-    tool.Pen().SetWidth(3);
-    Draw();
-    const TPoint p = At(5, 50);
-    chart.MouseMove(0, p.X, p.Y);
-    Draw();
-    const auto lines = device.CallsNamed("LineTo");
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().args, (std::vector<std::string>{std::to_string(p.X), std::to_string(p.Y)}));
-    EXPECT_EQ(lines.back().pen.rfind("solid 3 ", 0), 0u) << lines.back().pen;
-    // the series has its own pen back
-    EXPECT_EQ(s.Pen().Width(), 1);
-    EXPECT_EQ(s.Pen().Style(), psSolid);
+    const auto check = [&](TCustomSeries& s) {
+        SCOPED_TRACE(s.metaObject()->className());
+        s.AddXY(1, 10);
+        s.AddXY(5, 50);
+        s.AddXY(9, 90);
+        tool.SetSeries(&s);
+        tool.SetDrawLine(false);
+        tool.SetStyle(hsSeries);
+        tool.Pen().SetStyle(psSolid);
+        tool.Pen().SetWidth(3);
+        tool.Pen().SetColor(clRed);
+        Draw();
+        const TPoint p = At(5, 50);
+        chart.MouseMove(0, p.X, p.Y);
+        ASSERT_EQ(tool.NearestIndex(), 1);
+        Draw();
+        int marks = 0;
+        for (const auto& call : device.Calls()) {
+            const bool outlines = call.name == "Rectangle" || call.name == "LineTo" || call.name == "Polyline"
+                                  || call.name == "Polygon" || call.name == "Ellipse";
+            if (!outlines || call.pen.find("solid 3 0x0000FF") == std::string::npos)
+                continue;
+            ASSERT_EQ(call.name, "Rectangle") << call.ToStringWithState();
+            const int l = std::stoi(call.args[0]), t = std::stoi(call.args[1]);
+            const int r = std::stoi(call.args[2]), b = std::stoi(call.args[3]);
+            EXPECT_EQ((l + r) / 2, p.X) << call.ToString();
+            EXPECT_EQ((t + b) / 2, p.Y) << call.ToString();
+            ++marks;
+        }
+        EXPECT_EQ(marks, 1);
+        EXPECT_EQ(s.Pen().Width(), 1);
+        EXPECT_EQ(s.Pointer().Pen()->Width(), 1);
+        tool.SetSeries(nullptr);
+        chart.RemoveSeries(&s);
+    };
+    TLineSeries line(&owner);
+    chart.AddSeries(&line);
+    check(line);
+    TPointSeries points(&owner);
+    chart.AddSeries(&points);
+    check(points);
 }
 
 TEST_F(TNearestOnChart, LeavingTheChartForgetsThePoint)

@@ -1,0 +1,375 @@
+// The lines a function keeps beside its series (MACD signal and histogram,
+// Bollinger lower band, ADX up and down lines) are drawn with their series
+// on a real paint, widen the axes, and stay out of the legend, the editors
+// and the stream.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_legend.h"
+#include "chart/chart_stream.h"
+#include "chart/series/adx_function.h"
+#include "chart/series/bollinger_function.h"
+#include "chart/series/candle_series.h"
+#include "chart/series/fast_line_series.h"
+#include "chart/series/line_series.h"
+#include "chart/series/macd_function.h"
+#include "chart/series/perimeter_function.h"
+#include "chart/series/volume_series.h"
+#include "chart/series_types.h"
+#include "testing/recording_device.h"
+
+namespace {
+
+class FunctionHelpersDrawn : public ::testing::Test {
+protected:
+    FunctionHelpersDrawn()
+    {
+        chart.SetView3D(false);
+        chart.SetBufferedDisplay(false);
+        chart.Legend()->SetVisible(true);
+        chart.Legend()->SetLegendStyle(lsSeries);
+    }
+    ~FunctionHelpersDrawn() override
+    {
+        while (chart.SeriesCount() > 0)
+            chart.RemoveSeries(chart.Series(0));
+    }
+    TLineSeries* AddLine(TColor Colour)
+    {
+        auto* s = new TLineSeries(&owner);
+        s->SetName("Series" + std::to_string(++named));
+        s->SetSeriesColor(Colour);
+        chart.AddSeries(s);
+        return s;
+    }
+    // A line series computed by F from Source.
+    template <class F>
+    F* AddFunction(TChartSeries& Source, TColor Colour)
+    {
+        TLineSeries* s = AddLine(Colour);
+        auto* f = new F;
+        s->SetFunction(f);
+        s->SetDataSource(&Source);
+        return f;
+    }
+    void Draw()
+    {
+        device.ClearLog();
+        chart.Draw(&device, TRect{0, 0, device.Width(), device.Height()});
+    }
+    // Drawing calls made with a pen of that colour.
+    int DrawnIn(TColor Colour) const
+    {
+        const std::string text = " " + platform::RecordingDevice::ColorText(Colour);
+        int n = 0;
+        for (const auto& call : device.Calls())
+            if (call.drawing && (call.name == "LineTo" || call.name == "Polyline" || call.name == "PolylineTo")
+                && call.pen.size() >= text.size() && call.pen.compare(call.pen.size() - text.size(), text.size(), text) == 0)
+                ++n;
+        return n;
+    }
+    static std::vector<std::string> EditorTitles(const TChart& Chart)
+    {
+        std::vector<std::string> out;
+        for (const auto& [title, series] : FillSeriesItems(Chart.SeriesList()))
+            out.push_back(title);
+        return out;
+    }
+
+    // A source of twelve prices and its MACD line, both on the chart.
+    TMACDFunction* AddMACD()
+    {
+        TLineSeries* source = AddLine(clBlack);
+        source->SetTitle("Prices");
+        const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, v[i]);
+        auto* f = AddFunction<TMACDFunction>(*source, clBlue);
+        f->ParentSeries()->SetTitle("MACD");
+        f->SetPeriod(4);
+        f->SetPeriod2(2);
+        f->SetPeriod3(3);
+        return f;
+    }
+
+    int named = 0;
+    QObject owner;
+    platform::RecordingDevice device{640, 480};
+    TChart chart;
+};
+
+}  // namespace
+
+TEST_F(FunctionHelpersDrawn, MACDSignalAndHistogram)
+{
+    TLineSeries* source = AddLine(clBlack);
+    source->SetTitle("Prices");
+    const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+    for (int i = 0; i < 12; ++i)
+        source->AddXY(i, v[i]);
+    source->SetActive(false);  // only the MACD lines on the axes
+    auto* f = AddFunction<TMACDFunction>(*source, clBlue);
+    f->ParentSeries()->SetTitle("MACD");
+    f->SetPeriod(4);
+    f->SetPeriod2(2);
+    f->SetPeriod3(3);
+    Draw();
+    EXPECT_GT(DrawnIn(clBlue), 0);
+    EXPECT_GT(DrawnIn(32768), 0);  // the green signal line
+    EXPECT_GT(DrawnIn(255), 0);    // the red histogram's lines
+    // the left axis spans the three lines
+    for (const TChartSeries* s : {f->ParentSeries(), &f->SignalSeries(), static_cast<TChartSeries*>(&f->HistogramSeries())}) {
+        EXPECT_LE(chart.LeftAxis()->Minimum(), s->MinYValue());
+        EXPECT_GE(chart.LeftAxis()->Maximum(), s->MaxYValue());
+    }
+    // neither in the legend nor in the editors' lists
+    EXPECT_EQ(chart.Legend()->Items().Count(), 1);  // the MACD line (its source is off)
+    EXPECT_EQ(EditorTitles(chart), (std::vector<std::string>{"Prices", "MACD"}));
+
+    // the chart's own stream holds the two series only
+    QObject form;
+    TChart copy;
+    ReadChart(copy, &form, WriteChart(chart));
+    std::vector<std::string> read;
+    for (int i = 0; i < copy.SeriesCount(); ++i)
+        if (!copy.Series(i)->OwnedByFunction())
+            read.push_back(copy.Series(i)->Title() + ":" + copy.Series(i)->metaObject()->className());
+    EXPECT_EQ(read, (std::vector<std::string>{"Prices:TLineSeries", "MACD:TLineSeries"}));
+    while (copy.SeriesCount() > 0)
+        copy.RemoveSeries(copy.Series(0));
+}
+
+TEST_F(FunctionHelpersDrawn, BollingerLowerBand)
+{
+    TLineSeries* source = AddLine(clBlack);
+    const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+    for (int i = 0; i < 12; ++i)
+        source->AddXY(i, 20 + v[i]);
+    auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
+    f->SetPeriod(3);
+    f->LowBandPen().SetColor(clFuchsia);
+    Draw();
+    EXPECT_GT(DrawnIn(clFuchsia), 0);
+    EXPECT_LE(chart.LeftAxis()->Minimum(), f->LowBand().MinYValue());
+    EXPECT_LT(f->LowBand().MinYValue(), source->MinYValue());
+    EXPECT_EQ(chart.Legend()->Items().Count(), 2);
+}
+
+TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
+{
+    auto* source = new TCandleSeries(&owner);
+    chart.AddSeries(source);
+    const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
+    const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
+    const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
+    const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
+    for (int i = 0; i < 12; ++i)
+        source->AddOHLC(i, o[i], h[i], l[i], c[i]);
+    source->SetActive(false);
+    auto* f = AddFunction<TADXFunction>(*source, clBlue);
+    f->SetPeriod(3);
+    ASSERT_GT(f->UpLine().Count(), 0);
+    Draw();
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+    const double highest = std::max(f->UpLine().MaxYValue(), f->DownLine().MaxYValue());
+    EXPECT_GE(chart.LeftAxis()->Maximum(), highest);
+    EXPECT_EQ(chart.Legend()->Items().Count(), 1);
+}
+
+// Taken off the chart, the function's series takes its lines along.
+TEST_F(FunctionHelpersDrawn, LinesLeaveTheChartWithTheirSeries)
+{
+    TLineSeries* source = AddLine(clBlack);
+    for (int i = 0; i < 12; ++i)
+        source->AddXY(i, i % 3);
+    auto* f = AddFunction<TMACDFunction>(*source, clBlue);
+    Draw();
+    ASSERT_EQ(f->SignalSeries().ParentChart(), &chart);
+    TChartSeries* macd = f->ParentSeries();
+    chart.RemoveSeries(macd);
+    EXPECT_EQ(chart.SeriesCount(), 1);
+    EXPECT_EQ(f->SignalSeries().ParentChart(), nullptr);
+    EXPECT_EQ(f->HistogramSeries().ParentChart(), nullptr);
+    Draw();
+    EXPECT_EQ(DrawnIn(32768), 0);
+    delete macd;
+}
+
+// A perimeter computed before the chart was ever drawn: the chart is laid
+// out first, so the hull is that of the points, not of one pixel.
+TEST_F(FunctionHelpersDrawn, PerimeterOnAChartNeverDrawn)
+{
+    TChart fresh;
+    fresh.resize(400, 300);
+    auto* source = new TLineSeries(&owner);
+    fresh.AddSeries(source);
+    source->AddXY(1, 10);
+    source->AddXY(5, 90);
+    source->AddXY(3, 40);
+    source->AddXY(9, 20);
+    auto* hull = new TLineSeries(&owner);
+    fresh.AddSeries(hull);
+    hull->SetFunction(new TPerimeterFunction);
+    hull->SetDataSource(source);
+    std::vector<std::pair<double, double>> points;
+    for (int i = 0; i < hull->Count(); ++i)
+        points.emplace_back(hull->XValues().Value(i), hull->YValues().Value(i));
+    ASSERT_EQ(points.size(), 4u);
+    // the triangle (the inner point left out), closed on its first corner
+    std::vector<std::pair<double, double>> want{{1, 10}, {5, 90}, {9, 20}};
+    for (const auto& corner : want)
+        EXPECT_NE(std::find_if(points.begin(), points.end(),
+                               [&](const auto& p) {
+                                   return std::abs(p.first - corner.first) < 0.1
+                                          && std::abs(p.second - corner.second) < 1;
+                               }),
+                  points.end())
+            << corner.first << "," << corner.second;
+    EXPECT_EQ(points.front(), points.back());
+    while (fresh.SeriesCount() > 0)
+        fresh.RemoveSeries(fresh.Series(0));
+}
+
+// A series switched off (its legend check box, say) takes its function's
+// lines off the chart with it, even when it is computed again meanwhile, and
+// brings them back when switched on.
+TEST_F(FunctionHelpersDrawn, LinesHideWithTheirSeries)
+{
+    TMACDFunction* f = AddMACD();
+    TChartSeries* macd = f->ParentSeries();
+    TChartSeries* source = chart.Series(0);
+    Draw();
+    const double lowWithLines = chart.LeftAxis()->Minimum();
+    ASSERT_LT(lowWithLines, 0);
+    macd->SetActive(false);
+    Draw();
+    EXPECT_EQ(DrawnIn(32768), 0);
+    EXPECT_EQ(DrawnIn(255), 0);
+    EXPECT_GT(DrawnIn(clBlack), 0);
+    // the axes are the prices' alone
+    EXPECT_GE(chart.LeftAxis()->Minimum(), source->MinYValue() - 0.5);
+    source->AddXY(12, 9);
+    source->RefreshSeries();
+    ASSERT_EQ(macd->Count(), 13);
+    Draw();
+    EXPECT_EQ(DrawnIn(32768), 0);
+    EXPECT_EQ(DrawnIn(255), 0);
+    macd->SetActive(true);
+    Draw();
+    EXPECT_GT(DrawnIn(clBlue), 0);
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+    EXPECT_EQ(f->SignalSeries().Count(), 13);
+}
+
+// Written and read back, a chart holds one set of lines per function, drawn,
+// and writes the same stream again; the copy frees cleanly.
+TEST_F(FunctionHelpersDrawn, ReadBackHoldsOneSetOfLines)
+{
+    TMACDFunction* f = AddMACD();
+    auto* bands = AddFunction<TBollingerFunction>(*chart.Series(0), clFuchsia);
+    bands->SetPeriod(3);
+    bands->LowBandPen().SetColor(clTeal);
+    const int count = chart.SeriesCount();
+    ASSERT_EQ(count, 6);  // prices, MACD with two lines, upper band and lower band
+    ASSERT_GT(f->SignalSeries().Count(), 0);
+    chart.Series(0)->SetStreamedData(true);  // the prices go with the chart
+    const std::vector<std::uint8_t> written = WriteChart(chart);
+    QObject form;
+    auto copy = std::make_unique<TChart>();
+    copy->SetView3D(false);
+    copy->SetBufferedDisplay(false);
+    ReadChart(*copy, &form, written);
+    EXPECT_EQ(copy->SeriesCount(), count);
+    EXPECT_EQ(WriteChart(*copy), written);
+    TBollingerFunction* band = nullptr;
+    for (int i = 0; i < copy->SeriesCount(); ++i)
+        if (auto* b = dynamic_cast<TBollingerFunction*>(copy->Series(i)->FunctionType()))
+            band = b;
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->LowBandPen().Color(), clTeal);
+    device.ClearLog();
+    copy->Draw(&device, TRect{0, 0, device.Width(), device.Height()});
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+    EXPECT_GT(DrawnIn(clTeal), 0);
+    copy.reset();
+}
+
+// A new type for the function's series: the new series' lines replace the
+// old ones, once, and are drawn.
+TEST_F(FunctionHelpersDrawn, ChangedTypeKeepsOneSetOfLines)
+{
+    TMACDFunction* f = AddMACD();
+    TChartSeries* macd = f->ParentSeries();
+    ChangeSeriesType(macd, SeriesClassOf<TFastLineSeries>());
+    ASSERT_NE(macd->FunctionType(), nullptr);
+    auto* changed = qobject_cast<TMACDFunction*>(macd->FunctionType());
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(chart.SeriesCount(), 4);
+    EXPECT_EQ(changed->SignalSeries().ParentChart(), &chart);
+    EXPECT_EQ(EditorTitles(chart), (std::vector<std::string>{"Prices", "MACD"}));
+    Draw();
+    EXPECT_GT(DrawnIn(32768), 0);
+    EXPECT_GT(DrawnIn(255), 0);
+}
+
+// The function, its series, the source and the chart freed in any order.
+TEST_F(FunctionHelpersDrawn, FreedInAnyOrder)
+{
+    {
+        TMACDFunction* f = AddMACD();
+        f->ParentSeries()->SetFunction(nullptr);
+        EXPECT_EQ(chart.SeriesCount(), 2);
+        Draw();
+        EXPECT_EQ(DrawnIn(32768), 0);
+        delete chart.Series(0);
+        delete chart.Series(0);
+        EXPECT_EQ(chart.SeriesCount(), 0);
+    }
+    {
+        TMACDFunction* f = AddMACD();
+        TChartSeries* macd = f->ParentSeries();
+        delete chart.Series(0);  // the source first
+        Draw();
+        delete macd;
+        EXPECT_EQ(chart.SeriesCount(), 0);
+    }
+    {
+        auto form = std::make_unique<QObject>();
+        auto other = std::make_unique<TChart>();
+        auto* source = new TLineSeries(form.get());
+        other->AddSeries(source);
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, i % 4);
+        auto* macd = new TLineSeries(form.get());
+        other->AddSeries(macd);
+        macd->SetFunction(new TMACDFunction);
+        macd->SetDataSource(source);
+        other->AddSeries(new TLineSeries(form.get()));
+        EXPECT_EQ(other->SeriesCount(), 5);
+        form.reset();  // the series before their chart
+        EXPECT_EQ(other->SeriesCount(), 0);
+    }
+    {
+        QObject form;
+        auto other = std::make_unique<TChart>();
+        auto* source = new TLineSeries(&form);
+        other->AddSeries(source);
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, i % 4);
+        auto* bands = new TLineSeries(&form);
+        other->AddSeries(bands);
+        bands->SetFunction(new TBollingerFunction);
+        bands->SetDataSource(source);
+        EXPECT_EQ(other->SeriesCount(), 3);
+        other.reset();  // the chart before its series' owner
+    }
+}
