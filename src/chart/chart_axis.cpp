@@ -727,7 +727,8 @@ const TPropertyTable<TChartAxis>& TChartDepthAxis::Properties()
 {
     using A = TChartAxis;
     static const TPropertyTable<TChartAxis> table =
-        TPropertyTable<TChartAxis>::Of<TChartDepthAxis>()
+        TPropertyTable<TChartAxis>::Of<TChartDepthAxis>(TChartAxis::Properties())
+            .Hide({"Visible"})
             .Property("Visible", BooleanKind, TAccessors{&A::Visible, &A::SetVisible}, false);
     return table;
 }

@@ -169,6 +169,11 @@ const TPropertyTable<TCustomPlotPanel>& TCustomPlotPanel::Properties()
             .Object(
                 "View3DOptions", [](const P& p) -> const TView3DOptions* { return p.View3DOptions(); },
                 [](P& p) -> TView3DOptions* { return p.View3DOptions(); }, nullptr, View3DOptionsProperties())
+            // the angles and zoom as they are, not rounded
+            .AssignedBy([](P& t, const P& s) {
+                t.View3DOptions()->Assign(s.View3DOptions());
+                t.Invalidate();
+            })
             .Obsolete("BorderStyle", [](P& p, const TPropertyValue& v) {
                 if (v.Type != vaIdent)
                     InvalidPropertyValue();
