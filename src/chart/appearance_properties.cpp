@@ -7,9 +7,9 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
     static const TPropertyTable<TChartPen> table =
         TPropertyTable<TChartPen>::Of()
             .Property("Color", ColorKind, TAccessors{&TChartPen::Color, &TChartPen::SetColor},
-                      TStoredWhen{&TChartPen::IsColorStored})
+                      TInstanceDefault{&TChartPen::DefaultColor})
             .Property("EndStyle", EnumKind(PenEndStyleNames), TAccessors{&TChartPen::EndStyle, &TChartPen::SetEndStyle},
-                      TStoredWhen{&TChartPen::IsEndStyleStored})
+                      TInstanceDefault{&TChartPen::DefaultEndStyle})
             .Property("Mode", EnumKind(PenModeNames), TAccessors{&TChartPen::Mode, &TChartPen::SetMode},
                       TInstanceDefault{&TChartPen::DefaultMode})
             .Property("SmallDots", BooleanKind, TAccessors{&TChartPen::SmallDots, &TChartPen::SetSmallDots},
@@ -17,7 +17,7 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
             .Property("SmallSpace", IntegerKind, TAccessors{&TChartPen::SmallSpace, &TChartPen::SetSmallSpace},
                       TStoredWhen{&TChartPen::IsSmallSpaceStored})
             .Property("Style", EnumKind(PenStyleNames), TAccessors{&TChartPen::Style, &TChartPen::SetStyle},
-                      TStoredWhen{&TChartPen::IsStyleStored})
+                      TInstanceDefault{&TChartPen::DefaultStyle})
             .Property("Visible", BooleanKind, TAccessors{&TChartPen::Visible, &TChartPen::SetVisible},
                       TStoredWhen{&TChartPen::IsVisibleStored})
             .Property("Width", IntegerKind, TAccessors{&TChartPen::Width, &TChartPen::SetWidth},

@@ -29,8 +29,7 @@ int Modulo360(int Value)
 
 TChartAxisPen::TChartAxisPen(std::function<void()> onChange) : TChartPen(std::move(onChange))
 {
-    SetWidth(2);
-    SetDefaultWidth(2);
+    InitWidth(2);
 }
 
 const TPropertyTable<TChartPen>& TChartAxisPen::Properties()

@@ -118,8 +118,7 @@ TCustomPlotPanel::TCustomPlotPanel(QWidget* Parent)
     LoadedCursor = m_cursor;
     m_shadow = std::make_unique<TPlotShadow>([this] { CanvasChanged(); });
     m_border = std::make_unique<TChartHiddenPen>([this] { CanvasChanged(); });
-    m_border->SetEndStyle(esFlat);
-    m_border->SetDefaultEndStyle(esFlat);
+    m_border->InitEndStyle(esFlat);
     // the panel paints every pixel itself, from the canvas buffer
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
