@@ -692,6 +692,52 @@ TEST_F(StreamRoundTrip, TheChartFrameIsTheBackWallPenByName)
     EXPECT_EQ(other.Frame(), other.BackWall()->Pen());
 }
 
+TEST_F(StreamRoundTrip, AStreamWithTheFrameAndTheBackWallPenReadsTheSamePenInEitherOrder)
+{
+    // each name holds part of the pen: what one leaves out keeps what the other set
+    const auto write = [](TPropertyWriter& w, bool FrameFirst) {
+        w.WritePropName("TChart");
+        w.WritePropName("C");
+        for (int pass = 0; pass < 2; ++pass) {
+            if ((pass == 0) == FrameFirst) {
+                w.WritePropName("Frame.Color");
+                w.WriteIdent("clRed");
+                w.WritePropName("Frame.Width");
+                w.WriteInteger(4);
+            } else {
+                w.WritePropName("BackWall.Pen.Style");
+                w.WriteIdent("psDash");
+                w.WritePropName("BackWall.Pen.Color");
+                w.WriteIdent("clRed");
+            }
+        }
+        w.WriteListEnd();
+        w.WriteListEnd();
+    };
+    std::vector<std::vector<std::uint8_t>> written;
+    for (bool frameFirst : {true, false}) {
+        TPropertyWriter w;
+        write(w, frameFirst);
+        TChart other;
+        QObject otherForm;
+        ReadChart(other, &otherForm, w.Data());
+        const TChartPen& pen = *other.BackWall()->Pen();
+        EXPECT_EQ(pen.Color(), clRed) << frameFirst;
+        EXPECT_EQ(pen.Width(), 4) << frameFirst;
+        EXPECT_EQ(pen.Style(), psDash) << frameFirst;
+        EXPECT_TRUE(pen.Visible()) << frameFirst;
+        written.push_back(WriteChart(other));
+    }
+    // and both write the pen back alike under its two names
+    EXPECT_EQ(written[0], written[1]);
+    TChart again;
+    QObject againForm;
+    ReadChart(again, &againForm, written[0]);
+    EXPECT_EQ(WriteChart(again), written[0]);
+    EXPECT_EQ(again.BackWall()->Pen()->Style(), psDash);
+    EXPECT_EQ(again.Frame()->Width(), 4);
+}
+
 TEST_F(StreamRoundTrip, TheMarksSymbolPublishesItsOwnList)
 {
     auto* series = new TLineSeries(&form);
