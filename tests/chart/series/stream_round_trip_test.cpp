@@ -195,6 +195,19 @@ bool ReadsBackAlike(const TChart& Chart, TChart& Copy, QObject& CopyForm)
 
 class StreamRoundTrip : public ::testing::Test {
 protected:
+    // A line series "Series1" of 30 points in the chart and in the copy.
+    void AddThirtyPointsToBoth(bool Streamed)
+    {
+        for (auto [target, owner] : {std::pair{&chart, &form}, std::pair{&copy, &copyForm}}) {
+            auto* series = new TLineSeries(owner);
+            series->SetName("Series1");
+            for (int i = 0; i < 30; ++i)
+                series->AddXY(i, i);
+            series->SetStreamedData(Streamed);
+            target->AddSeries(series);
+        }
+    }
+
     // Writes the chart, reads it into the copy, writes that: the same bytes.
     void RoundTrip()
     {
@@ -562,14 +575,7 @@ TEST_F(StreamRoundTrip, AssignBetweenTwoChartsGivesEqualWrites)
         return Skip;
     };
     // the same points in both, in pages: the page is copied too
-    for (auto [target, owner] : {std::pair{&chart, &form}, std::pair{&copy, &copyForm}}) {
-        auto* series = new TLineSeries(owner);
-        series->SetName("Series1");
-        for (int i = 0; i < 30; ++i)
-            series->AddXY(i, i);
-        series->SetStreamedData(true);
-        target->AddSeries(series);
-    }
+    AddThirtyPointsToBoth(true);
     chart.Pages().SetMaxPointsPerPage(10);
     TChartAxis* custom = chart.CustomAxes().Add();
     SetOffDefault(custom->PropertyTable(), *custom, leftAlone(custom->PropertyTable().Describe(*custom), {}));
@@ -636,13 +642,7 @@ TEST_F(StreamRoundTrip, TheDepthAxesComeBackWithEveryPropertyOffItsDefault)
 TEST_F(StreamRoundTrip, AssignCopiesTheCurrentPageWithThePageSize)
 {
     // both charts hold 30 points: 3 pages of 10
-    for (auto [target, owner] : {std::pair{&chart, &form}, std::pair{&copy, &copyForm}}) {
-        auto* series = new TLineSeries(owner);
-        series->SetName("Series1");
-        for (int i = 0; i < 30; ++i)
-            series->AddXY(i, i);
-        target->AddSeries(series);
-    }
+    AddThirtyPointsToBoth(false);
     chart.Pages().SetMaxPointsPerPage(10);
     chart.Pages().SetCurrent(3);
     chart.Pages().SetAutoScale(true);
