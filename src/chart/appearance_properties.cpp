@@ -7,9 +7,9 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
     static const TPropertyTable<TChartPen> table =
         TPropertyTable<TChartPen>::Of()
             .Property("Color", ColorKind, TAccessors{&TChartPen::Color, &TChartPen::SetColor},
-                      TStoredWhen{&TChartPen::IsColorStored})
+                      TInstanceDefault{&TChartPen::DefaultColor})
             .Property("EndStyle", EnumKind(PenEndStyleNames), TAccessors{&TChartPen::EndStyle, &TChartPen::SetEndStyle},
-                      TStoredWhen{&TChartPen::IsEndStyleStored})
+                      TInstanceDefault{&TChartPen::DefaultEndStyle})
             .Property("Mode", EnumKind(PenModeNames), TAccessors{&TChartPen::Mode, &TChartPen::SetMode},
                       TInstanceDefault{&TChartPen::DefaultMode})
             .Property("SmallDots", BooleanKind, TAccessors{&TChartPen::SmallDots, &TChartPen::SetSmallDots},
@@ -17,7 +17,7 @@ const TPropertyTable<TChartPen>& ChartPenProperties()
             .Property("SmallSpace", IntegerKind, TAccessors{&TChartPen::SmallSpace, &TChartPen::SetSmallSpace},
                       TStoredWhen{&TChartPen::IsSmallSpaceStored})
             .Property("Style", EnumKind(PenStyleNames), TAccessors{&TChartPen::Style, &TChartPen::SetStyle},
-                      TStoredWhen{&TChartPen::IsStyleStored})
+                      TInstanceDefault{&TChartPen::DefaultStyle})
             .Property("Visible", BooleanKind, TAccessors{&TChartPen::Visible, &TChartPen::SetVisible},
                       TStoredWhen{&TChartPen::IsVisibleStored})
             .Property("Width", IntegerKind, TAccessors{&TChartPen::Width, &TChartPen::SetWidth},
@@ -46,15 +46,16 @@ const TPropertyTable<TPlotShadow>& PlotShadowProperties()
 {
     static const TPropertyTable<TPlotShadow> table =
         TPropertyTable<TPlotShadow>::Of()
-            .Property("Clip", BooleanKind, TAccessors{&TPlotShadow::Clip, &TPlotShadow::SetClip}, false)
+            .Property("Clip", BooleanKind, TAccessors{&TPlotShadow::Clip, &TPlotShadow::SetClip}, AlwaysStored)
             .Property("Color", ColorKind, TAccessors{&TPlotShadow::Color, &TPlotShadow::SetColor},
                       TStoredWhen{&TPlotShadow::IsColorStored})
             .Property("HorizSize", IntegerKind, TAccessors{&TPlotShadow::HorizSize, &TPlotShadow::SetHorizSize},
                       TStoredWhen{&TPlotShadow::IsHorizSizeStored})
-            .Property("Smooth", BooleanKind, TAccessors{&TPlotShadow::Smooth, &TPlotShadow::SetSmooth}, true)
-            .Property("SmoothBlur", IntegerKind, TAccessors{&TPlotShadow::SmoothBlur, &TPlotShadow::SetSmoothBlur}, 0)
+            .Property("Smooth", BooleanKind, TAccessors{&TPlotShadow::Smooth, &TPlotShadow::SetSmooth}, AlwaysStored)
+            .Property("SmoothBlur", IntegerKind, TAccessors{&TPlotShadow::SmoothBlur, &TPlotShadow::SetSmoothBlur},
+                      AlwaysStored)
             .Property("Transparency", IntegerKind,
-                      TAccessors{&TPlotShadow::Transparency, &TPlotShadow::SetTransparency}, 0)
+                      TAccessors{&TPlotShadow::Transparency, &TPlotShadow::SetTransparency}, AlwaysStored)
             .Property("VertSize", IntegerKind, TAccessors{&TPlotShadow::VertSize, &TPlotShadow::SetVertSize},
                       TStoredWhen{&TPlotShadow::IsVertSizeStored})
             .Property("Visible", BooleanKind, TAccessors{&TPlotShadow::Visible, &TPlotShadow::SetVisible},
@@ -155,16 +156,16 @@ const TPropertyTable<TView3DOptions>& View3DOptionsProperties()
     using V = TView3DOptions;
     static const TPropertyTable<V> table =
         TPropertyTable<V>::Of()
-            .Property("Elevation", FloatKind, TAccessors{&V::ElevationDouble, &V::SetElevationDouble}, 345.0)
+            .Add("Elevation", TRoundedIntegerCodec{}, &V::Elevation, &V::SetElevation, 345)
             .Property("FontZoom", IntegerKind, TAccessors{&V::FontZoom, &V::SetFontZoom}, 100)
             .Property("HorizOffset", IntegerKind, TAccessors{&V::HorizOffset, &V::SetHorizOffset}, 0)
             .Property("Orthogonal", BooleanKind, TAccessors{&V::Orthogonal, &V::SetOrthogonal}, true)
             .Property("OrthoAngle", IntegerKind, TAccessors{&V::OrthoAngle, &V::SetOrthoAngle}, 45)
             .Property("Perspective", IntegerKind, TAccessors{&V::Perspective, &V::SetPerspective}, 100)
-            .Property("Rotation", FloatKind, TAccessors{&V::RotationDouble, &V::SetRotationDouble}, 345.0)
+            .Add("Rotation", TRoundedIntegerCodec{}, &V::Rotation, &V::SetRotation, 345)
             .Property("Tilt", IntegerKind, TAccessors{&V::Tilt, &V::SetTilt}, 0)
             .Property("VertOffset", IntegerKind, TAccessors{&V::VertOffset, &V::SetVertOffset}, 0)
-            .Property("Zoom", FloatKind, TAccessors{&V::ZoomDouble, &V::SetZoomDouble}, 100.0)
+            .Add("Zoom", TRoundedIntegerCodec{}, &V::Zoom, &V::SetZoom, 100)
             .Property("ZoomText", BooleanKind, TAccessors{&V::ZoomText, &V::SetZoomText}, true);
     return table;
 }

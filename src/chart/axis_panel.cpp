@@ -93,10 +93,17 @@ int TChartPage::Count() const
 
 void TChartPage::Assign(const TChartPage& Source)
 {
+    if (&Source == this)
+        return;
+    const bool paged = m_current != Source.m_current || m_maxPointsPerPage != Source.m_maxPointsPerPage;
     m_autoScale = Source.m_autoScale;
     m_current = Source.m_current;
     m_maxPointsPerPage = Source.m_maxPointsPerPage;
     m_scaleLastPage = Source.m_scaleLastPage;
+    if (paged)
+        Changed();
+    else
+        m_panel->Invalidate();
 }
 
 std::vector<std::pair<std::string, TChartSeries*>> FillSeriesItems(const TCustomSeriesList& List)
@@ -267,6 +274,8 @@ const TPropertyTable<TCustomPlotPanel>& TCustomAxisPanel::Properties()
             .Object(
                 "Pages", [](const P& p) { return &p.Pages(); }, [](P& p) { return &p.Pages(); }, nullptr,
                 TChartPage::Properties())
+            // the four values as one: the page is not clamped against the old page size
+            .AssignedBy([](P& t, const P& s) { t.Pages().Assign(s.Pages()); })
             .Defined("SeriesGroups", &WriteSeriesGroups, &ReadSeriesGroups,
                      [](const P& p) { return p.SeriesGroups().Count() > 0; })
             // older names of the page settings, read only

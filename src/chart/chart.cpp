@@ -68,6 +68,10 @@ const TPropertyTable<TCustomPlotPanel>& TCustomChart::Properties()
             .Object(
                 "Foot", [](const C& c) -> const Shape* { return c.Foot(); }, [](C& c) -> Shape* { return c.Foot(); },
                 nullptr, TChartTitle::Properties())
+            // the back wall's pen under a second name
+            .Object(
+                "Frame", [](const C& c) -> const TChartPen* { return c.Frame(); },
+                [](C& c) -> TChartPen* { return c.Frame(); }, nullptr, ChartPenProperties())
             .Object(
                 "LeftWall", [](const C& c) -> const Shape* { return c.LeftWall(); },
                 [](C& c) -> Shape* { return c.LeftWall(); }, nullptr, TChartWall::Properties())

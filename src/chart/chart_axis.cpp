@@ -29,8 +29,7 @@ int Modulo360(int Value)
 
 TChartAxisPen::TChartAxisPen(std::function<void()> onChange) : TChartPen(std::move(onChange))
 {
-    SetWidth(2);
-    SetDefaultWidth(2);
+    InitWidth(2);
 }
 
 const TPropertyTable<TChartPen>& TChartAxisPen::Properties()
@@ -727,7 +726,8 @@ const TPropertyTable<TChartAxis>& TChartDepthAxis::Properties()
 {
     using A = TChartAxis;
     static const TPropertyTable<TChartAxis> table =
-        TPropertyTable<TChartAxis>::Of<TChartDepthAxis>()
+        TPropertyTable<TChartAxis>::Of<TChartDepthAxis>(TChartAxis::Properties())
+            .Hide({"Visible"})
             .Property("Visible", BooleanKind, TAccessors{&A::Visible, &A::SetVisible}, false);
     return table;
 }

@@ -412,8 +412,8 @@ private:
 // has it (31 March back one month is the last day of February).
 double StepBackAxisDate(int StepIndex, double Date);
 
-// The depth (Z) axis: publishes only Visible (default False); both depth axes
-// of a chart are inverted together.
+// The depth (Z) axis: the axis' properties, Visible with default False and
+// ZPosition never stored; both depth axes of a chart are inverted together.
 class TChartDepthAxis : public TChartAxis {
 public:
     explicit TChartDepthAxis(TAxisContainer& Chart);

@@ -36,27 +36,26 @@ void TChartPen::Assign(const TPen& source)
 TChartHiddenPen::TChartHiddenPen(std::function<void()> onChange) : TChartPen(std::move(onChange))
 {
     auto notify = std::move(OnChange);
-    SetVisible(false);
-    SetDefaultVisible(false);
+    InitVisible(false);
     OnChange = std::move(notify);
 }
 
 TDottedGrayPen::TDottedGrayPen(std::function<void()> onChange) : TChartPen()
 {
-    SetColor(clGray);
-    SetStyle(psDot);
+    InitColor(clGray);
+    InitStyle(psDot);
     OnChange = std::move(onChange);
 }
 
 TDarkGrayPen::TDarkGrayPen(std::function<void()> onChange) : TChartPen()
 {
-    SetColor(clGray);
+    InitColor(clGray);
     OnChange = std::move(onChange);
 }
 
 TWhitePen::TWhitePen(std::function<void()> onChange) : TChartPen()
 {
-    SetColor(clWhite);
+    InitColor(clWhite);
     OnChange = std::move(onChange);
 }
 

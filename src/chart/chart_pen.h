@@ -20,43 +20,40 @@ public:
     void Hide() { SetVisible(false); }
     void Show() { SetVisible(true); }
 
-    // The values an owner treats as its defaults (not stored when equal).
+    // The values a stream leaves out: those the pen was built with.
+    TColor DefaultColor() const { return m_defaultColor; }
     TPenEndStyle DefaultEndStyle() const { return m_defaultEndStyle; }
-    void SetDefaultEndStyle(TPenEndStyle value) { m_defaultEndStyle = value; }
-    bool DefaultVisible() const { return m_defaultVisible; }
-    void SetDefaultVisible(bool value) { m_defaultVisible = value; }
-    int DefaultWidth() const { return m_defaultWidth; }
-    void SetDefaultWidth(int value) { m_defaultWidth = value; }
     TPenMode DefaultMode() const { return m_defaultMode; }
-    // Each value and its stored default together, for owners that build the
-    // pen otherwise than the class does.
-    void InitColor(TColor value)
-    {
-        SetColor(value);
-        m_defaultColor = value;
-    }
-    void InitStyle(TPenStyle value)
-    {
-        SetStyle(value);
-        m_defaultStyle = value;
-    }
-    void InitMode(TPenMode value)
-    {
-        SetMode(value);
-        m_defaultMode = value;
-    }
+    TPenStyle DefaultStyle() const { return m_defaultStyle; }
+    bool DefaultVisible() const { return m_defaultVisible; }
+    int DefaultWidth() const { return m_defaultWidth; }
+    // Each value and its stored default together, the one way a class or an
+    // owner builds the pen otherwise than TChartPen does.
+    void InitColor(TColor value) { Init(m_defaultColor, value, &TChartPen::SetColor); }
+    void InitEndStyle(TPenEndStyle value) { Init(m_defaultEndStyle, value, &TChartPen::SetEndStyle); }
+    void InitMode(TPenMode value) { Init(m_defaultMode, value, &TChartPen::SetMode); }
+    void InitStyle(TPenStyle value) { Init(m_defaultStyle, value, &TChartPen::SetStyle); }
+    void InitVisible(bool value) { Init(m_defaultVisible, value, &TChartPen::SetVisible); }
+    void InitWidth(int value) { Init(m_defaultWidth, value, &TChartPen::SetWidth); }
 
     void Assign(const TPen& source) override;
 
     // Whether streaming writes each property.
-    virtual bool IsColorStored() const { return Color() != m_defaultColor; }
-    virtual bool IsStyleStored() const { return Style() != m_defaultStyle; }
+    bool IsColorStored() const { return Color() != m_defaultColor; }
+    bool IsStyleStored() const { return Style() != m_defaultStyle; }
     bool IsEndStyleStored() const { return m_endStyle != m_defaultEndStyle; }
     bool IsSmallDotsStored() const { return m_smallDots; }
     bool IsSmallSpaceStored() const { return m_smallSpace != 0; }
     virtual bool IsVisibleStored() const { return m_visible != m_defaultVisible; }
 
 private:
+    template <typename T, typename V>
+    void Init(T& Default, T Value, void (V::*Set)(T))
+    {
+        (this->*Set)(Value);
+        Default = Value;
+    }
+
     TPenEndStyle m_endStyle = esRound;
     bool m_smallDots = false;
     int m_smallSpace = 0;
@@ -78,20 +75,16 @@ public:
 class TDottedGrayPen : public TChartPen {
 public:
     explicit TDottedGrayPen(std::function<void()> onChange = {});
-    bool IsColorStored() const override { return Color() != clGray; }
-    bool IsStyleStored() const override { return Style() != psDot; }
 };
 
 class TDarkGrayPen : public TChartPen {
 public:
     explicit TDarkGrayPen(std::function<void()> onChange = {});
-    bool IsColorStored() const override { return Color() != clGray; }
 };
 
 class TWhitePen : public TChartPen {
 public:
     explicit TWhitePen(std::function<void()> onChange = {});
-    bool IsColorStored() const override { return Color() != clWhite; }
     bool IsVisibleStored() const override { return true; }
 };
 

@@ -124,8 +124,7 @@ TCustomPlotPanel::TCustomPlotPanel(QWidget* Parent)
     LoadedCursor = m_cursor;
     m_shadow = std::make_unique<TPlotShadow>([this] { CanvasChanged(); });
     m_border = std::make_unique<TChartHiddenPen>([this] { CanvasChanged(); });
-    m_border->SetEndStyle(esFlat);
-    m_border->SetDefaultEndStyle(esFlat);
+    m_border->InitEndStyle(esFlat);
     // the panel paints every pixel itself, from the canvas buffer
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -175,6 +174,11 @@ const TPropertyTable<TCustomPlotPanel>& TCustomPlotPanel::Properties()
             .Object(
                 "View3DOptions", [](const P& p) -> const TView3DOptions* { return p.View3DOptions(); },
                 [](P& p) -> TView3DOptions* { return p.View3DOptions(); }, nullptr, View3DOptionsProperties())
+            // the angles and zoom as they are, not rounded
+            .AssignedBy([](P& t, const P& s) {
+                t.View3DOptions()->Assign(s.View3DOptions());
+                t.Invalidate();
+            })
             .Obsolete("BorderStyle", [](P& p, const TPropertyValue& v) {
                 if (v.Type != vaIdent)
                     InvalidPropertyValue();

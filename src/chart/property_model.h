@@ -83,6 +83,19 @@ struct TValueCodec {
     }
 };
 
+// An Integer property backed by a double: written as an integer; a float,
+// as streams held it before, is read rounded to the nearest, halves to even.
+struct TRoundedIntegerCodec : TValueCodec<TValueKind::Integer, int> {
+    int Read(const TPropertyValue& v) const
+    {
+        if (v.Type != vaExtended && v.Type != vaSingle)
+            return TValueCodec::Read(v);
+        if (!(v.Float >= std::numeric_limits<int>::min() && v.Float <= std::numeric_limits<int>::max()))
+            InvalidPropertyValue();
+        return static_cast<int>(Round(v.Float));
+    }
+};
+
 template <TValueKind K>
 struct TKindTag {
     std::span<const char* const> Names;
@@ -219,6 +232,8 @@ template <typename T>
 struct IsValueCodec : std::false_type {};
 template <TValueKind K, typename T>
 struct IsValueCodec<TValueCodec<K, T>> : std::true_type {};
+template <>
+struct IsValueCodec<TRoundedIntegerCodec> : std::true_type {};
 
 // A value property: Get and Set are a field pointer, member functions or
 // lambdas on C; a field is set through Changed when its value changes.
@@ -490,7 +505,7 @@ private:
     void AssignLevels(R& Target, const R& Source) const;
     // Name is hidden by this level.
     bool Hides(std::string_view Name) const;
-    // Name is hidden by a level from Leaf down to, not including, this one.
+    // Name is hidden or retired by a level from Leaf down to, not including, this one.
     bool HiddenBelow(const TPropertyTable* Leaf, std::string_view Name) const;
     void WriteLevels(const R& Object, TPropertyWriter& Writer, std::string_view Prefix,
                      const TPropertyTable* Leaf) const;
@@ -505,6 +520,7 @@ private:
     std::function<void(R&)> m_endUpdate;
     std::vector<std::unique_ptr<TPropertyEntry<R>>> m_entries;
     std::vector<std::string> m_hidden;  // inherited names this level does not publish
+    std::vector<std::string> m_retired;  // inherited names only read
 };
 
 // Declares the properties of class C, in writing order. Accessors are a field
@@ -634,6 +650,15 @@ public:
         return *this;
     }
 
+    // Inherited properties this class no longer publishes: not written, but
+    // still read from streams that hold them (Assign copies them).
+    TPropertyTableBuilder& Retire(std::initializer_list<const char*> Names)
+    {
+        for (const char* n : Names)
+            m_table.m_retired.emplace_back(n);
+        return *this;
+    }
+
     // The last property declared is copied by Assign through F(C& target, const C& source).
     template <typename F>
     TPropertyTableBuilder& AssignedBy(F f)
@@ -705,9 +730,13 @@ bool TPropertyTable<R>::Hides(std::string_view Name) const
 template <typename R>
 bool TPropertyTable<R>::HiddenBelow(const TPropertyTable* Leaf, std::string_view Name) const
 {
-    for (const TPropertyTable* t = Leaf; t && t != this; t = t->m_parent)
+    for (const TPropertyTable* t = Leaf; t && t != this; t = t->m_parent) {
         if (t->Hides(Name))
             return true;
+        for (const std::string& r : t->m_retired)
+            if (property_detail::SameName(r, Name))
+                return true;
+    }
     return false;
 }
 

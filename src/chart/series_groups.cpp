@@ -15,6 +15,13 @@ void TCustomSeriesList::Remove(const TChartSeries* Series)
     m_items.erase(std::remove(m_items.begin(), m_items.end(), Series), m_items.end());
 }
 
+void TCustomSeriesList::Replace(const TChartSeries* Old, TChartSeries* New)
+{
+    for (TChartSeries*& s : m_items)
+        if (s == Old)
+            s = New;
+}
+
 void TCustomSeriesList::Exchange(int a, int b)
 {
     if (a < 0 || b < 0 || a >= Count() || b >= Count())
@@ -77,4 +84,10 @@ void TSeriesGroups::RemoveSeries(const TChartSeries* Series)
 {
     for (auto& g : m_items)
         g->Series().Remove(Series);
+}
+
+void TSeriesGroups::ReplaceSeries(const TChartSeries* Old, TChartSeries* New)
+{
+    for (auto& g : m_items)
+        g->Series().Replace(Old, New);
 }

@@ -17,6 +17,8 @@ public:
     void Add(TChartSeries* Series) { m_items.push_back(Series); }
     // Every occurrence.
     void Remove(const TChartSeries* Series);
+    // Every occurrence of Old becomes New, in its place.
+    void Replace(const TChartSeries* Old, TChartSeries* New);
     void Exchange(int a, int b);
     void Clear() { m_items.clear(); }
     bool Empty() const { return m_items.empty(); }
@@ -65,6 +67,8 @@ public:
     int Contains(const TChartSeries* Series) const;
     // Series leaves every group.
     void RemoveSeries(const TChartSeries* Series);
+    // New takes Old's place in every group.
+    void ReplaceSeries(const TChartSeries* Old, TChartSeries* New);
 
 private:
     friend class TSeriesGroup;

@@ -180,7 +180,12 @@ void TSeriesMarksSymbol::InitShadow(TPlotShadow& Shadow)
 const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarksSymbol::Properties()
 {
     static const TPropertyTable<TPlotCustomShapeBrushPen> table =
-        TPropertyTable<TPlotCustomShapeBrushPen>::Of<TSeriesMarksSymbol>(TPlotCustomShape::Properties());
+        TPropertyTable<TPlotCustomShapeBrushPen>::Of<TSeriesMarksSymbol>(TPlotCustomShape::Properties())
+            // the symbol shows no text: these are only read, from older streams
+            .Retire({"Color", "Font", "RoundSize", "TextFormat", "Transparent"})
+            .Object(
+                "Pen", [](const TSeriesMarksSymbol& s) -> const TChartPen* { return s.Pen(); },
+                [](TSeriesMarksSymbol& s) -> TChartPen* { return s.Pen(); }, nullptr, ChartPenProperties());
     return table;
 }
 

@@ -249,6 +249,7 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
             if (auto* seriesTool = qobject_cast<TPlotCustomToolSeries*>(tool); seriesTool && seriesTool->Series() == old)
                 seriesTool->SetSeries(series);
         chart->ExchangeSeries(old, series);
+        chart->SeriesGroups().ReplaceSeries(old, series);
     }
     delete old;
     series->SetName(name);

@@ -21,7 +21,7 @@ void TZoomPanning::Check()
 
 TPlotZoomPen::TPlotZoomPen(std::function<void()> onChange) : TChartPen(std::move(onChange))
 {
-    SetColor(clWhite);
+    InitColor(clWhite);
 }
 
 TPlotZoomBrush::TPlotZoomBrush(std::function<void()> onChange) : TChartBrush(std::move(onChange))

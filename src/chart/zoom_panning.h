@@ -28,9 +28,6 @@ public:
 class TPlotZoomPen : public TChartPen {
 public:
     explicit TPlotZoomPen(std::function<void()> onChange = {});
-    bool IsColorStored() const override { return Color() != DefaultColor; }
-
-    TColor DefaultColor = clWhite;
 };
 
 // The zoom rectangle's brush: white, clear.

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "support/written_names.h"
 
 namespace {
 
@@ -69,7 +74,9 @@ TEST(PlotShadowPropertiesTest, SizesAgainstTheInstanceDefault)
     shadow.SetDefaults(clBlack, 3);
     shadow.SetColor(clBlack);
     shadow.SetSize(3);
-    EXPECT_TRUE(Written(PlotShadowProperties(), shadow).empty());
+    // clipping, smoothing and transparency are written whatever their values
+    EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { PlotShadowProperties().Write(shadow, w); }),
+              (std::vector<std::string>{"Clip", "Smooth", "SmoothBlur", "Transparency"}));
     shadow.SetHorizSize(5);
     shadow.SetTransparency(30);
     TPlotShadow target;
@@ -128,8 +135,66 @@ TEST(View3DOptionsPropertiesTest, RoundTrip)
     options.SetZoom(150);
     TView3DOptions target;
     RoundTrip(View3DOptionsProperties(), options, target);
-    EXPECT_DOUBLE_EQ(target.ElevationDouble(), 315.5);
+    // an integer, the nearest, halves to even
+    EXPECT_DOUBLE_EQ(target.ElevationDouble(), 316);
     EXPECT_FALSE(target.Orthogonal());
     EXPECT_EQ(target.Perspective(), 40);
     EXPECT_EQ(target.Zoom(), 150);
+}
+
+namespace {
+
+// Every property's value as written, by name.
+template <typename R>
+std::vector<std::pair<std::string, std::vector<std::uint8_t>>> Values(const TPropertyTable<R>& Table, R& Object)
+{
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> out;
+    for (const TPropertyInfo& info : Table.Describe(Object)) {
+        TPropertyWriter w;
+        info.WriteValue(w);
+        out.emplace_back(info.Name, w.Data());
+    }
+    return out;
+}
+
+// As built, the object holds the stored default of each property: it writes
+// nothing (but Stored), and giving it its stored defaults changes nothing.
+template <typename R>
+void ExpectBuiltAtItsStoredDefaults(const TPropertyTable<R>& Table, R& Object, std::vector<std::string> Stored = {})
+{
+    EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { Table.Write(Object, w); }), Stored);
+    const auto built = Values(Table, Object);
+    Table.LoadStoredDefaults(Object);
+    EXPECT_EQ(Values(Table, Object), built);
+}
+
+}  // namespace
+
+TEST(ChartPenPropertiesTest, EveryPenOfTheFamilyIsBuiltAtItsStoredDefaults)
+{
+    TChartPen pen;
+    ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), pen);
+    TChartHiddenPen hidden;
+    ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), static_cast<TChartPen&>(hidden));
+    TDottedGrayPen dotted;
+    ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), static_cast<TChartPen&>(dotted));
+    TDarkGrayPen dark;
+    ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), static_cast<TChartPen&>(dark));
+    TWhitePen white;
+    ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), static_cast<TChartPen&>(white), {"Visible"});
+    // an owner's pen built otherwise: each value with its default
+    TChartPen owned;
+    owned.InitColor(clRed);
+    owned.InitEndStyle(esFlat);
+    owned.InitMode(pmXor);
+    owned.InitStyle(psDash);
+    owned.InitVisible(false);
+    owned.InitWidth(3);
+    EXPECT_EQ(owned.Color(), clRed);
+    EXPECT_EQ(owned.EndStyle(), esFlat);
+    EXPECT_EQ(owned.Mode(), pmXor);
+    EXPECT_EQ(owned.Style(), psDash);
+    EXPECT_FALSE(owned.Visible());
+    EXPECT_EQ(owned.Width(), 3);
+    ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), owned);
 }

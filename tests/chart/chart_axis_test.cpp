@@ -34,6 +34,7 @@ std::string ErrorOf(F&& f)
     return "no error";
 }
 
+// Names written, but for the title shadow's, written whatever their values.
 std::vector<std::string> WrittenNames(const TChartAxis& Axis)
 {
     TPropertyWriter w;
@@ -45,7 +46,7 @@ std::vector<std::string> WrittenNames(const TChartAxis& Axis)
         names.push_back(r.ReadPropName());
         r.ReadValue();
     }
-    return names;
+    return WithoutShadowsStoredAlways(names);
 }
 
 bool Has(const std::vector<std::string>& Names, const std::string& Name)
@@ -290,6 +291,12 @@ TEST_F(ChartAxisTest, StoredRules)
     EXPECT_TRUE(WrittenNames(*chart.DepthAxis()).empty());
     chart.DepthAxis()->SetVisible(true);
     EXPECT_EQ(WrittenNames(*chart.DepthAxis()), std::vector<std::string>{"Visible"});
+    // the rest of an axis, as any axis stores it
+    chart.DepthAxis()->SetInverted(true);
+    chart.DepthAxis()->SetLabelsAngle(90);
+    EXPECT_EQ(WrittenNames(*chart.DepthAxis()), (std::vector<std::string>{"Inverted", "LabelsAngle", "Visible"}));
+    chart.DepthAxis()->SetVisible(false);
+    EXPECT_EQ(WrittenNames(*chart.DepthAxis()), (std::vector<std::string>{"Inverted", "LabelsAngle"}));
 }
 
 TEST_F(ChartAxisTest, RoundTrip)

@@ -55,8 +55,8 @@ TEST(TChartPenStored, EndStyleAgainstTheOwnersDefault)
     TChartPen pen;
     pen.SetEndStyle(esRound);
     EXPECT_FALSE(pen.IsEndStyleStored());
-    pen.SetDefaultEndStyle(esFlat);
-    pen.SetEndStyle(esFlat);
+    pen.InitEndStyle(esFlat);
+    EXPECT_EQ(pen.EndStyle(), esFlat);
     EXPECT_FALSE(pen.IsEndStyleStored());
     pen.SetEndStyle(esRound);
     EXPECT_TRUE(pen.IsEndStyleStored());
@@ -73,7 +73,7 @@ TEST(TChartPenAssign, CopiesChartValuesNotDefaults)
     source.SetWidth(4);
     source.SetStyle(psDash);
     source.SetMode(pmXor);
-    source.SetDefaultVisible(false);
+    source.InitVisible(false);
     TChartPen target;
     target.Assign(source);
     EXPECT_FALSE(target.Visible());

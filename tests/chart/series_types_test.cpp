@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QObject>
+#include <vector>
 
 #include "chart/chart.h"
 #include "chart/chart_series.h"
@@ -162,6 +163,34 @@ TEST_F(SeriesTypesTest, ChangeSeriesTypeKeepsPlaceNamePointsAndDependants)
     EXPECT_EQ(chart.Series(2), after);
     EXPECT_EQ(chart.SeriesCount(), 4);
     EXPECT_EQ(dependant->DataSource(), changed);
+}
+
+TEST_F(SeriesTypesTest, ChangeSeriesTypeTakesTheOldPlaceInEveryGroup)
+{
+    QObject form;
+    TChart chart;
+    TChartSeries* first = CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>());
+    TChartSeries* s = CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>());
+    TChartSeries* last = CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>());
+    TSeriesGroup& both = chart.SeriesGroups().Add();
+    both.Series().Add(first);
+    both.Series().Add(s);
+    both.Series().Add(last);
+    TSeriesGroup& alone = chart.SeriesGroups().Add();
+    alone.Series().Add(s);
+    TSeriesGroup& other = chart.SeriesGroups().Add();
+    other.Series().Add(last);
+
+    TChartSeries* changed = s;
+    ChangeSeriesType(changed, SeriesClassOf<TRegistrySeriesB>());
+    ASSERT_NE(changed, s);
+    EXPECT_EQ(both.Series().Items(), (std::vector<TChartSeries*>{first, changed, last}));
+    EXPECT_EQ(alone.Series().Items(), std::vector<TChartSeries*>{changed});
+    EXPECT_EQ(other.Series().Items(), std::vector<TChartSeries*>{last});
+    // the group still switches it with the others
+    alone.SetActive(gaNo);
+    EXPECT_FALSE(changed->Active());
+    EXPECT_EQ(both.Active(), gaSome);
 }
 
 TEST_F(SeriesTypesTest, PaintSeriesLegendOnAnyDeviceLeavesTheSeriesAsItWas)

@@ -11,8 +11,7 @@ TChartImageTool::TChartImageTool(QObject* Owner)
     : TPlotCustomToolSeries(Owner), m_picture(std::make_unique<TPlotPicture>())
 {
     m_picture->OnChange = [this] { Repaint(); };
-    Pen().SetDefaultVisible(false);
-    Pen().SetVisible(false);
+    Pen().InitVisible(false);
 }
 
 TChartImageTool::~TChartImageTool() = default;

@@ -29,8 +29,7 @@ double WrapDegrees(double Angle)
 TRotateTool::TRotateTool(QObject* Owner) : TPlotCustomTool(Owner)
 {
     m_cursor = crPlotHand;
-    Pen().SetDefaultVisible(false);
-    Pen().SetVisible(false);
+    Pen().InitVisible(false);
     Pen().InitMode(pmXor);
     Pen().InitColor(clWhite);
 }

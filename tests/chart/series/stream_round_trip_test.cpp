@@ -18,7 +18,9 @@
 #include "chart/plot_function.h"
 #include "chart/plot_picture.h"
 #include "chart/series/line_series.h"
+#include "chart/series_marks.h"
 #include "chart/series_types.h"
+#include "support/written_names.h"
 
 namespace {
 
@@ -163,15 +165,18 @@ std::string FirstDifference(const std::vector<std::uint8_t>& A, const std::vecto
     return "at " + std::to_string(i) + ": [" + around(A) + "] vs [" + around(B) + "]";
 }
 
-// The standard axes keep their side: only custom axes store it.
+// The standard axes keep their side: only custom axes store it; a depth
+// axis never stores its depth.
 std::set<std::string> StandardAxisSides()
 {
     std::set<std::string> names;
     for (const char* axis : {"BottomAxis", "LeftAxis", "RightAxis", "TopAxis", "DepthAxis", "DepthTopAxis"})
         for (const char* property : {".Horizontal", ".OtherSide"})
             names.insert(std::string(axis) + property);
+    names.insert({"DepthAxis.ZPosition", "DepthTopAxis.ZPosition"});
     return names;
 }
+
 
 // Writes the chart, reads it into the copy and checks the copy writes the
 // same bytes; false, with a failure noted, when the read threw.
@@ -190,6 +195,19 @@ bool ReadsBackAlike(const TChart& Chart, TChart& Copy, QObject& CopyForm)
 
 class StreamRoundTrip : public ::testing::Test {
 protected:
+    // A line series "Series1" of 30 points in the chart and in the copy.
+    void AddThirtyPointsToBoth(bool Streamed)
+    {
+        for (auto [target, owner] : {std::pair{&chart, &form}, std::pair{&copy, &copyForm}}) {
+            auto* series = new TLineSeries(owner);
+            series->SetName("Series1");
+            for (int i = 0; i < 30; ++i)
+                series->AddXY(i, i);
+            series->SetStreamedData(Streamed);
+            target->AddSeries(series);
+        }
+    }
+
     // Writes the chart, reads it into the copy, writes that: the same bytes.
     void RoundTrip()
     {
@@ -402,6 +420,7 @@ TEST_F(StreamRoundTrip, AFreshChartHoldsTheStoredDefaultOfEachProperty)
     std::set<std::string> written = WrittenNames(table, static_cast<const TCustomPlotPanel&>(chart));
     for (const std::string& name : StoredWhateverTheValue)
         written.erase(name);
+    written = WithoutShadowsStoredAlways(written);
     EXPECT_EQ(written, std::set<std::string>{});
     // and comes back as built
     RoundTrip();
@@ -427,6 +446,7 @@ TEST_F(StreamRoundTrip, EveryRegisteredClassHoldsItsStoredDefaultsAndComesBackAs
             written = WrittenNames(element->PropertyTable(), static_cast<const TCustomChartElement&>(*element));
         for (const std::string& n : StoredWhateverTheValue)
             written.erase(n);
+        written = WithoutShadowsStoredAlways(written);
         if (name == "trectangletool")
             for (const std::string& n : RectangleBuiltAsABox)
                 written.erase(n);
@@ -554,6 +574,9 @@ TEST_F(StreamRoundTrip, AssignBetweenTwoChartsGivesEqualWrites)
         }
         return Skip;
     };
+    // the same points in both, in pages: the page is copied too
+    AddThirtyPointsToBoth(true);
+    chart.Pages().SetMaxPointsPerPage(10);
     TChartAxis* custom = chart.CustomAxes().Add();
     SetOffDefault(custom->PropertyTable(), *custom, leftAlone(custom->PropertyTable().Describe(*custom), {}));
     const auto& table = chart.PropertyTable();
@@ -573,6 +596,8 @@ TEST_F(StreamRoundTrip, AssignBetweenTwoChartsGivesEqualWrites)
               std::vector<std::string>{});
     EXPECT_EQ(copy.ColorPalette(), chart.ColorPalette());
     ASSERT_EQ(copy.CustomAxes().Count(), 1);
+    EXPECT_GT(chart.Pages().Current(), 1);
+    EXPECT_EQ(copy.Pages().Current(), chart.Pages().Current());
 }
 
 TEST_F(StreamRoundTrip, AssignCopiesAnAxisRangeAcrossTheOtherOne)
@@ -590,4 +615,245 @@ TEST_F(StreamRoundTrip, AssignCopiesAnAxisRangeAcrossTheOtherOne)
     EXPECT_DOUBLE_EQ(copy.BottomAxis()->Minimum(), 100);
     EXPECT_DOUBLE_EQ(copy.BottomAxis()->Maximum(), 200);
     EXPECT_EQ(WriteChart(copy), WriteChart(chart));
+}
+
+TEST_F(StreamRoundTrip, TheDepthAxesComeBackWithEveryPropertyOffItsDefault)
+{
+    for (TChartAxis* axis : {chart.DepthAxis(), chart.DepthTopAxis()}) {
+        const std::vector<std::string> unset =
+            SetOffDefault(axis->PropertyTable(), *axis, {"Horizontal", "OtherSide", "ZPosition"});
+        EXPECT_EQ(unset, std::vector<std::string>{});
+    }
+    const TChartAxis& depth = *chart.DepthAxis();
+    const std::set<std::string> written = WrittenNames(depth.PropertyTable(), depth);
+    for (const char* name : {"Inverted", "Visible", "Title.Caption", "LabelsAngle", "Grid.Color", "Increment"})
+        EXPECT_EQ(written.count(name), 1u) << name;
+    EXPECT_EQ(written.count("ZPosition"), 0u);
+    RoundTrip();
+    for (auto axes : {std::pair<TChartAxis*, TChartAxis*>{chart.DepthAxis(), copy.DepthAxis()},
+                      std::pair<TChartAxis*, TChartAxis*>{chart.DepthTopAxis(), copy.DepthTopAxis()}})
+        EXPECT_EQ(Differences(State(axes.first->PropertyTable(), *axes.second),
+                              State(axes.first->PropertyTable(), *axes.first)),
+                  std::vector<std::string>{});
+    EXPECT_TRUE(copy.DepthAxis()->Inverted());
+    EXPECT_TRUE(copy.DepthAxis()->Visible());
+}
+
+TEST_F(StreamRoundTrip, AssignCopiesTheCurrentPageWithThePageSize)
+{
+    // both charts hold 30 points: 3 pages of 10
+    AddThirtyPointsToBoth(false);
+    chart.Pages().SetMaxPointsPerPage(10);
+    chart.Pages().SetCurrent(3);
+    chart.Pages().SetAutoScale(true);
+    chart.Pages().SetScaleLastPage(false);
+    ASSERT_EQ(chart.Pages().Current(), 3);
+    copy.Assign(chart);
+    EXPECT_EQ(copy.Pages().MaxPointsPerPage(), 10);
+    EXPECT_EQ(copy.Pages().Current(), 3);
+    EXPECT_TRUE(copy.Pages().AutoScale());
+    EXPECT_FALSE(copy.Pages().ScaleLastPage());
+    EXPECT_EQ(Differences(State(TChartPage::Properties(), copy.Pages()), State(TChartPage::Properties(), chart.Pages())),
+              std::vector<std::string>{});
+    // and back to one page of all the points
+    chart.Pages().SetMaxPointsPerPage(0);
+    copy.Assign(chart);
+    EXPECT_EQ(copy.Pages().MaxPointsPerPage(), 0);
+    EXPECT_EQ(copy.Pages().Current(), 1);
+}
+
+TEST_F(StreamRoundTrip, TheChartFrameIsTheBackWallPenByName)
+{
+    chart.Frame()->SetColor(clRed);
+    chart.Frame()->SetWidth(3);
+    const std::set<std::string> written =
+        WrittenNames(chart.PropertyTable(), static_cast<const TCustomPlotPanel&>(chart));
+    for (const char* name : {"Frame.Color", "Frame.Width", "BackWall.Pen.Color", "BackWall.Pen.Width"})
+        EXPECT_EQ(written.count(name), 1u) << name;
+    RoundTrip();
+    EXPECT_EQ(copy.BackWall()->Pen()->Color(), clRed);
+    EXPECT_EQ(copy.BackWall()->Pen()->Width(), 3);
+
+    // a stream that names only the frame
+    TPropertyWriter w;
+    w.WritePropName("TChart");
+    w.WritePropName("C");
+    w.WritePropName("Frame.Visible");
+    w.WriteBoolean(false);
+    w.WritePropName("Frame.Color");
+    w.WriteIdent("clBlue");
+    w.WriteListEnd();
+    w.WriteListEnd();
+    TChart other;
+    QObject otherForm;
+    ReadChart(other, &otherForm, w.Data());
+    EXPECT_FALSE(other.BackWall()->Pen()->Visible());
+    EXPECT_EQ(other.BackWall()->Pen()->Color(), clBlue);
+    EXPECT_EQ(other.Frame(), other.BackWall()->Pen());
+}
+
+TEST_F(StreamRoundTrip, AStreamWithTheFrameAndTheBackWallPenReadsTheSamePenInEitherOrder)
+{
+    // each name holds part of the pen: what one leaves out keeps what the other set
+    const auto write = [](TPropertyWriter& w, bool FrameFirst) {
+        w.WritePropName("TChart");
+        w.WritePropName("C");
+        for (int pass = 0; pass < 2; ++pass) {
+            if ((pass == 0) == FrameFirst) {
+                w.WritePropName("Frame.Color");
+                w.WriteIdent("clRed");
+                w.WritePropName("Frame.Width");
+                w.WriteInteger(4);
+            } else {
+                w.WritePropName("BackWall.Pen.Style");
+                w.WriteIdent("psDash");
+                w.WritePropName("BackWall.Pen.Color");
+                w.WriteIdent("clRed");
+            }
+        }
+        w.WriteListEnd();
+        w.WriteListEnd();
+    };
+    std::vector<std::vector<std::uint8_t>> written;
+    for (bool frameFirst : {true, false}) {
+        TPropertyWriter w;
+        write(w, frameFirst);
+        TChart other;
+        QObject otherForm;
+        ReadChart(other, &otherForm, w.Data());
+        const TChartPen& pen = *other.BackWall()->Pen();
+        EXPECT_EQ(pen.Color(), clRed) << frameFirst;
+        EXPECT_EQ(pen.Width(), 4) << frameFirst;
+        EXPECT_EQ(pen.Style(), psDash) << frameFirst;
+        EXPECT_TRUE(pen.Visible()) << frameFirst;
+        written.push_back(WriteChart(other));
+    }
+    // and both write the pen back alike under its two names
+    EXPECT_EQ(written[0], written[1]);
+    TChart again;
+    QObject againForm;
+    ReadChart(again, &againForm, written[0]);
+    EXPECT_EQ(WriteChart(again), written[0]);
+    EXPECT_EQ(again.BackWall()->Pen()->Style(), psDash);
+    EXPECT_EQ(again.Frame()->Width(), 4);
+}
+
+TEST_F(StreamRoundTrip, TheMarksSymbolPublishesItsOwnList)
+{
+    auto* series = new TLineSeries(&form);
+    series->SetName("Series1");
+    chart.AddSeries(series);
+    TSeriesMarksSymbol* symbol = series->Marks().Symbol();
+    std::set<std::string> published;
+    for (const TPropertyInfo& info : symbol->PropertyTable().Describe(*symbol))
+        published.insert(info.Name.substr(0, info.Name.find('.')));
+    EXPECT_EQ(published, (std::set<std::string>{"Bevel", "BevelWidth", "Brush", "Frame", "Gradient", "Pen", "Picture",
+                                                "Shadow", "ShapeStyle", "Transparency", "Visible"}));
+    symbol->Pen()->SetColor(clRed);
+    symbol->SetColor(clBlue);
+    symbol->SetRoundSize(4);
+    const std::set<std::string> written =
+        WrittenNames(series->PropertyTable(), static_cast<const TCustomChartElement&>(*series));
+    for (const char* name : {"Marks.Symbol.Pen.Color", "Marks.Symbol.Frame.Color"})
+        EXPECT_EQ(written.count(name), 1u) << name;
+    for (const char* name : {"Marks.Symbol.Color", "Marks.Symbol.RoundSize"})
+        EXPECT_EQ(written.count(name), 0u) << name;
+    RoundTrip();
+    ASSERT_EQ(copy.SeriesCount(), 1);
+    ASSERT_NE(copy.Series(0)->Marks().SymbolIfAny(), nullptr);
+    EXPECT_EQ(copy.Series(0)->Marks().SymbolIfAny()->Pen()->Color(), clRed);
+
+    // a stream that stored the symbol's colour and round size still reads
+    TPropertyWriter w;
+    w.WritePropName("TChart");
+    w.WritePropName("C");
+    w.WriteListEnd();
+    w.WritePropName("TLineSeries");
+    w.WritePropName("Series1");
+    w.WritePropName("Marks.Symbol.Color");
+    w.WriteIdent("clLime");
+    w.WritePropName("Marks.Symbol.RoundSize");
+    w.WriteInteger(5);
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    TChart other;
+    QObject otherForm;
+    ReadChart(other, &otherForm, w.Data());
+    ASSERT_EQ(other.SeriesCount(), 1);
+    ASSERT_NE(other.Series(0)->Marks().SymbolIfAny(), nullptr);
+    EXPECT_EQ(other.Series(0)->Marks().SymbolIfAny()->Color(), clLime);
+    EXPECT_EQ(other.Series(0)->Marks().SymbolIfAny()->RoundSize(), 5);
+}
+
+TEST_F(StreamRoundTrip, TheViewAnglesAndZoomAreIntegersReadRounded)
+{
+    chart.View3DOptions()->SetRotationDouble(20.4);
+    chart.View3DOptions()->SetElevationDouble(300.5);
+    chart.View3DOptions()->SetZoomDouble(121.5);
+    const std::vector<std::uint8_t> bytes = WriteChart(chart);
+    TPropertyReader r(bytes);
+    r.ReadPropName();
+    r.ReadPropName();
+    std::vector<std::pair<std::string, TPropertyValue>> view;
+    while (!r.EndOfList()) {
+        const std::string name = r.ReadPropName();
+        TPropertyValue v = r.ReadValue();
+        if (name.rfind("View3DOptions.", 0) == 0)
+            view.emplace_back(name, v);
+    }
+    ASSERT_EQ(view.size(), 3u);
+    EXPECT_EQ(view[0].first, "View3DOptions.Elevation");
+    EXPECT_TRUE(view[0].second.IsInteger());
+    EXPECT_EQ(view[0].second.Int, 300);  // halves to even
+    EXPECT_EQ(view[1].first, "View3DOptions.Rotation");
+    EXPECT_EQ(view[1].second.Int, 20);
+    EXPECT_EQ(view[2].first, "View3DOptions.Zoom");
+    EXPECT_EQ(view[2].second.Int, 122);
+    RoundTrip();
+    EXPECT_EQ(copy.View3DOptions()->ElevationDouble(), 300);
+    EXPECT_EQ(copy.View3DOptions()->RotationDouble(), 20);
+    EXPECT_EQ(copy.View3DOptions()->ZoomDouble(), 122);
+
+    // streams that held them as floats read them rounded
+    TPropertyWriter w;
+    w.WritePropName("TChart");
+    w.WritePropName("C");
+    w.WritePropName("View3DOptions.Elevation");
+    w.WriteFloat(12.5L);
+    w.WritePropName("View3DOptions.Rotation");
+    w.WriteFloat(13.5L);
+    w.WritePropName("View3DOptions.Zoom");
+    w.WriteFloat(80.25L);
+    w.WriteListEnd();
+    w.WriteListEnd();
+    TChart other;
+    QObject otherForm;
+    ReadChart(other, &otherForm, w.Data());
+    EXPECT_EQ(other.View3DOptions()->ElevationDouble(), 12);
+    EXPECT_EQ(other.View3DOptions()->RotationDouble(), 14);
+    EXPECT_EQ(other.View3DOptions()->ZoomDouble(), 80);
+    // a copy keeps the angles as they are
+    copy.Assign(chart);
+    EXPECT_EQ(copy.View3DOptions()->RotationDouble(), 20.4);
+}
+
+TEST_F(StreamRoundTrip, AShadowAlwaysStoresItsClipSmoothingAndTransparency)
+{
+    const std::set<std::string> written =
+        WrittenNames(chart.PropertyTable(), static_cast<const TCustomPlotPanel&>(chart));
+    for (const char* name : {"Title.Shadow.Clip", "Title.Shadow.Smooth", "Title.Shadow.SmoothBlur",
+                             "Title.Shadow.Transparency", "Legend.Shadow.Smooth"})
+        EXPECT_EQ(written.count(name), 1u) << name;
+    EXPECT_EQ(written.count("Title.Shadow.Color"), 0u);
+    EXPECT_EQ(written.count("Title.Shadow.HorizSize"), 0u);
+    chart.Title()->Shadow()->SetSmooth(false);
+    chart.Title()->Shadow()->SetClip(true);
+    chart.Title()->Shadow()->SetTransparency(40);
+    copy.Title()->Shadow()->SetSmoothBlur(9);
+    RoundTrip();
+    EXPECT_FALSE(copy.Title()->Shadow()->Smooth());
+    EXPECT_TRUE(copy.Title()->Shadow()->Clip());
+    EXPECT_EQ(copy.Title()->Shadow()->Transparency(), 40);
+    EXPECT_EQ(copy.Title()->Shadow()->SmoothBlur(), 0);
 }
