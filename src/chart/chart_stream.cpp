@@ -1,5 +1,6 @@
 #include "chart/chart_stream.h"
 
+#include <exception>
 #include <memory>
 
 #include "chart/chart.h"
@@ -53,6 +54,15 @@ void ReadFunction(TPropertyReader& Reader, TChartSeries& Series, QObject* Owner)
     Reader.ReadListEnd();
 }
 
+// The chart's own properties as Stored wrote them, over a fresh chart's.
+void RestoreChart(TCustomChart& Chart, const std::vector<std::uint8_t>& Stored)
+{
+    const TChart fresh;
+    Chart.Assign(fresh);
+    TPropertyReader r(Stored);
+    Chart.ReadProperties(r);
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> WriteChart(const TCustomChart& Chart)
@@ -76,10 +86,16 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
     const std::string className = r.ReadPropName();
     if (className != ChartClassName)
         throw EReadError("Invalid stream format");
+    // what a failed read puts back
+    const QString formerName = Chart.objectName();
+    TPropertyWriter former;
+    Chart.WriteProperties(former);
+    former.WriteListEnd();
     Chart.setObjectName(QString::fromStdString(r.ReadPropName()));
     // the chart loads until its series are read: pages and groups need them
     Chart.BeginLoading();
     std::vector<TComponent*> loaded;
+    std::exception_ptr failure;
     try {
         Chart.ReadProperties(r);
         r.ReadListEnd();
@@ -110,13 +126,27 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
         }
         r.ReadListEnd();
     } catch (...) {
-        // a broken stream leaves no half-read children behind
+        failure = std::current_exception();
+    }
+    // every child leaves loading, also when one of them fails to
+    for (TComponent* c : loaded) {
+        if (failure)
+            break;
+        try {
+            c->EndLoading();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure) {
+        // a broken stream leaves no half-read children and the chart as it was
         for (TComponent* c : loaded)
             delete c;
-        Chart.EndLoading();
-        throw;
+        RestoreChart(Chart, former.Data());
+        Chart.setObjectName(formerName);
     }
-    for (TComponent* c : loaded)
-        c->EndLoading();
     Chart.EndLoading();
+    if (failure)
+        std::rethrow_exception(failure);
 }
