@@ -10,7 +10,9 @@
 #include <memory>
 #include <vector>
 
+#include "chart/axis_title.h"
 #include "chart/chart.h"
+#include "chart/chart_axis.h"
 #include "chart/chart_exceptions.h"
 #include "chart/chart_series.h"
 #include "chart/chart_stream.h"
@@ -298,6 +300,56 @@ TEST_F(DrawLifetime, FailedReadLeavesNothingLoadingAndTheChartAsItWas)
     EXPECT_EQ(note->Shape().ParentChart(), chart);
     EXPECT_EQ(note->Callout().ParentChart(), chart);
     delete first;
+    Show();
+    Shot();
+    EXPECT_GT(note->Shape().ShapeBounds.Width(), 0);
+}
+
+TEST_F(DrawLifetime, FailedReadKeepsTheSeriesAxesGroupsAndToolsTheChartHad)
+{
+    // a stream whose series names a source the form has not
+    auto* first = new TChart;
+    TOHLCSeries prices;
+    prices.SetName("Prices");
+    auto* points = new TPointSeries(&form);
+    points->SetName("Points");
+    first->AddSeries(points);
+    points->SetFunction(new TRSIFunction(&form));
+    points->SetDataSource(&prices);
+    auto* other = new TLineSeries(&form);
+    other->SetName("Prices");
+    const std::vector<std::uint8_t> stream = WriteChart(*first);
+    delete first;
+
+    // the chart before the read: a series on a custom axis in a group, a tool
+    auto* line = NewSeries<TLineSeries>();
+    line->SetName("Line");
+    TChartAxis* axis = chart->CustomAxes().Add();
+    axis->Title()->SetCaption("Custom");
+    line->SetCustomVertAxis(axis);
+    line->SetVertAxis(aCustomVertAxis);
+    TSeriesGroup& group = chart->SeriesGroups().Add();
+    group.SetName("Group");
+    group.Series().Add(line);
+    auto* note = new TAnnotationTool(&form);
+    note->SetName("Note");
+    note->SetText("Note");
+    note->SetParentChart(chart);
+    const std::vector<std::uint8_t> before = WriteChart(*chart);
+
+    EXPECT_THROW(ReadChart(*chart, &form, stream), ChartException);
+    EXPECT_FALSE(chart->Loading());
+    ASSERT_EQ(chart->SeriesCount(), 1);
+    EXPECT_EQ(chart->Series(0), line);
+    ASSERT_EQ(chart->CustomAxes().Count(), 1);
+    EXPECT_EQ(line->CustomVertAxis(), chart->CustomAxes()[0]);
+    EXPECT_EQ(line->GetVertAxis(), chart->CustomAxes()[0]);
+    ASSERT_EQ(chart->SeriesGroups().Count(), 1);
+    ASSERT_EQ(chart->SeriesGroups().Items(0).Series().Count(), 1);
+    EXPECT_EQ(chart->SeriesGroups().Items(0).Series()[0], line);
+    ASSERT_EQ(chart->Tools().Items().size(), 1u);
+    EXPECT_EQ(chart->Tools().Items()[0], note);
+    EXPECT_EQ(WriteChart(*chart), before);
     Show();
     Shot();
     EXPECT_GT(note->Shape().ShapeBounds.Width(), 0);
