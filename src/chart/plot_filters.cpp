@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_exceptions.h"
 #include "chart/chart_messages.h"
 #include "chart/drawing_utils.h"
 #include "base/basic_types.h"
@@ -178,14 +177,14 @@ void Paste(TImage24& target, const TImage24& source, std::int64_t x0, std::int64
     }
 }
 
-// A filter's new picture of Width x Height: larger than any picture is an error.
-void CheckPictureSize(const std::string& Filter, int Width, int Height)
+// Whether a filter may make a picture of Width x Height: a larger one is
+// left undone, as a filter leaves a size it has no use for (the picture is
+// drawn at every paint, where an error would stop every paint).
+bool PictureSizeFits(int Width, int Height)
 {
     constexpr int kMostSide = 32767;
     constexpr std::int64_t kMostPixels = std::int64_t{1} << 26;
-    if (Width > kMostSide || Height > kMostSide || std::int64_t{Width} * Height > kMostPixels)
-        throw ChartException(Filter + ": no picture has " + std::to_string(Width) + " x " + std::to_string(Height)
-                             + " pixels");
+    return Width <= kMostSide && Height <= kMostSide && std::int64_t{Width} * Height <= kMostPixels;
 }
 
 // ---- hue, luminance and saturation on the 0..240 scale ----
@@ -741,9 +740,8 @@ std::string TReverseFilter::Description() const { return PlotMsgFilterReverse; }
 void TResizeFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
-    if (Lines.empty() || Width < 1 || Height < 1)
+    if (Lines.empty() || Width < 1 || Height < 1 || !PictureSizeFits(Width, Height))
         return;
-    CheckPictureSize(Description(), Width, Height);
     const TImage24 resized = Resample(ReadImage(Bitmap), Width, Height, false);
     WriteImage(resized, Bitmap);
     Lines.clear();
@@ -754,9 +752,8 @@ std::string TResizeFilter::Description() const { return PlotMsgFilterResize; }
 void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
-    if (Lines.empty() || Width < 1 || Height < 1)
+    if (Lines.empty() || Width < 1 || Height < 1 || !PictureSizeFits(Width, Height))
         return;
-    CheckPictureSize(Description(), Width, Height);
     const TImage24 whole = ReadImage(Bitmap);
     TImage24 part(Width, Height);
     Paste(part, whole, -std::int64_t{Left}, -std::int64_t{Top});
@@ -946,10 +943,10 @@ void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const std::int64_t dy = Round(h * percent * 0.005);
     const std::int64_t pw = w - 2 * dx;
     const std::int64_t ph = h - 2 * dy;
-    if (pw < 1 || ph < 1)
+    if (pw < 1 || ph < 1
+        || !PictureSizeFits(static_cast<int>(std::min<std::int64_t>(pw, INT_MAX)),
+                            static_cast<int>(std::min<std::int64_t>(ph, INT_MAX))))
         return;
-    CheckPictureSize(Description(), static_cast<int>(std::min<std::int64_t>(pw, INT_MAX)),
-                     static_cast<int>(std::min<std::int64_t>(ph, INT_MAX)));
     TImage24 whole = ReadImage(Bitmap);
     TImage24 part(static_cast<int>(pw), static_cast<int>(ph));
     Paste(part, whole, -(r.Left + dx), -(r.Top + dy));

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QObject>
 
+#include <climits>
+
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "chart/chart_series.h"
 #include "chart/chart_stream.h"
 #include "chart/graphics_objects.h"
+#include "chart/plot_filters.h"
 #include "chart/plot_canvas_3d.h"
 #include "chart/series/bar_series.h"
 #include "chart/series/line_series.h"
@@ -371,4 +374,29 @@ TEST_F(DrawLifetime, AnnotationMovedToALoadingChartBindsItsShapeThere)
     Shot();
     EXPECT_GT(note->Shape().ShapeBounds.Width(), 0);
     delete note;
+}
+
+// ---- a filter that refuses its size ----
+
+TEST_F(DrawLifetime, BackImageWithASizeNoPictureHasIsDrawnUnfilteredAtEveryPaint)
+{
+    const std::unique_ptr<TBitmap> image = Checker();
+    chart->BackImage()->SetGraphic(image.get());
+    chart->BackImage()->SetMode(pbmStretch);
+    auto* resize = static_cast<TResizeFilter*>(chart->BackImage()->Filters()->Add(*FindFilterClass("TResizeFilter")));
+    resize->Width = INT_MAX;
+    resize->Height = INT_MAX;
+    auto* crop = static_cast<TCropFilter*>(chart->BackImage()->Filters()->Add(*FindFilterClass("TCropFilter")));
+    crop->Width = 40000;
+    crop->Height = 40000;
+    auto* zoom = static_cast<TZoomFilter*>(chart->BackImage()->Filters()->Add(*FindFilterClass("TZoomFilter")));
+    zoom->Percent = -1e300;
+    Show();
+    for (int paint = 0; paint < 2; ++paint) {
+        QImage shot;
+        ASSERT_NO_THROW(shot = Shot());
+        EXPECT_GT(Count(shot, {clRed}), 1000);
+        EXPECT_GT(Count(shot, {clBlue}), 1000);
+        chart->Invalidate();
+    }
 }
