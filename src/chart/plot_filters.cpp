@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -149,18 +150,23 @@ TImage24 Stretch(const TImage24& source, int width, int height, bool smooth)
     return smooth ? Resample(source, width, height, false) : StretchPlain(source, width, height);
 }
 
-// A colour no pixel of Image has (near magenta).
-TColor UnusedColor(const TImage24& Image)
+// A colour no pixel of Image has, the first from near magenta on; none
+// when the image has every colour.
+std::optional<TColor> UnusedColor(const TImage24& Image)
 {
-    TColor candidate = 0xFE01FE;
-    for (;; ++candidate) {
-        const std::uint8_t b = GetBValue(candidate), g = GetGValue(candidate), r = GetRValue(candidate);
-        bool used = false;
-        for (std::size_t i = 0; i + 2 < Image.Data.size() && !used; i += 3)
-            used = Image.Data[i] == b && Image.Data[i + 1] == g && Image.Data[i + 2] == r;
-        if (!used)
+    constexpr std::uint32_t kColors = 1u << 24;
+    std::vector<std::uint64_t> used(kColors / 64);
+    for (std::size_t i = 0; i + 2 < Image.Data.size(); i += 3) {
+        const std::uint32_t c = Image.Data[i] | (Image.Data[i + 1] << 8) | (Image.Data[i + 2] << 16);
+        used[c >> 6] |= std::uint64_t{1} << (c & 63);
+    }
+    for (std::uint32_t n = 0; n < kColors; ++n) {
+        const TColor candidate = (0xFE01FEu + n) & (kColors - 1);
+        const std::uint32_t c = GetBValue(candidate) | (GetGValue(candidate) << 8) | (GetRValue(candidate) << 16);
+        if (!(used[c >> 6] & (std::uint64_t{1} << (c & 63))))
             return candidate;
     }
+    return std::nullopt;
 }
 
 void Paste(TImage24& target, const TImage24& source, std::int64_t x0, std::int64_t y0)
@@ -788,8 +794,9 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
         return;
     // no alpha in 24-bit rows: a transparent background is a colour the image
     // does not have, drawn transparent as the bottom-left pixel's colour
-    const bool transparent = BackColor == clNone;
-    const TColor back = transparent ? UnusedColor(old) : BackColor;
+    const std::optional<TColor> unused = BackColor == clNone ? UnusedColor(old) : std::nullopt;
+    const bool transparent = unused.has_value();
+    const TColor back = transparent ? *unused : BackColor == clNone ? clWhite : BackColor;
     TImage24 turned;
     if (Angle == 90 || Angle == 270) {
         turned = TImage24(h, w, back);

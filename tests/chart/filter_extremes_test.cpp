@@ -111,6 +111,32 @@ TEST(FilterExtremes, RotateWithoutBackColourLeavesTheCornersTransparent)
     EXPECT_EQ(At(w, 0, 0), (std::array<int, 3>{255, 255, 255}));
 }
 
+TEST(FilterExtremes, RotateWithoutBackColourFindsAFreeColourInAnImageOfManyColours)
+{
+    // every colour from the one a background takes first onwards, each once
+    constexpr int kSide = 1024;
+    TBitmap b(kSide, kSide, pf24bit);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const TColor c = (0xFE01FEu + static_cast<TColor>(y * kSide + x)) & 0xFFFFFFu;
+            std::uint8_t* p = b.ScanLine(y) + 3 * x;
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    TRotateFilter f;
+    f.Angle = 45;
+    f.BackColor = clNone;
+    ApplyTo(f, b);
+    ASSERT_GT(b.Width(), kSide);
+    EXPECT_TRUE(b.Transparent());
+    const TColor key = b.Pixel(0, b.Height() - 1);
+    const platform::Bitmap drawn = b.ToDrawnBitmap();
+    EXPECT_EQ(drawn.RawPixel(0, 0) >> 24, 0u);
+    // the background's colour is none of the image's
+    const TColor rgb = key & 0xFFFFFFu;
+    EXPECT_GE((rgb - 0xFE01FEu) & 0xFFFFFFu, static_cast<TColor>(kSide * kSide)) << std::hex << key;
+    EXPECT_EQ(drawn.RawPixel(b.Width() / 2, b.Height() / 2) >> 24, 0xFFu);
+}
+
 TEST(FilterExtremes, PictureTurnedWithoutBackColourIsDrawnTransparent)
 {
     TPlotPicture picture;
