@@ -2,7 +2,9 @@
 // public calls read from the input: charts, series of every registered class,
 // custom axes, tools of every registered class, source components and
 // functions, a data grid and a series list box; paints, mouse input, stream
-// round trips and Assign; objects freed in any order, the rest freed in an
+// round trips and Assign; event handlers that remove or free series while the
+// chart draws; back and bar pictures replaced between paints, with filters
+// given extreme and non-finite values; objects freed in any order, the rest freed in an
 // order the input chooses. Ownership is the engine's: series, tools, sources
 // and functions belong to a form (or their series), charts and custom axes
 // are freed by whoever made them, the axes only through the chart's calls.
@@ -22,7 +24,10 @@
 #include "chart/chart_tool.h"
 #include "chart/controls/chart_grid.h"
 #include "chart/controls/chart_list_box.h"
+#include "chart/back_image.h"
 #include "chart/plot_function.h"
+#include "chart/plot_picture.h"
+#include "chart/series/custom_bar_series.h"
 #include "chart/property_stream.h"
 #include "chart/series_source.h"
 #include "chart/series_types.h"
@@ -35,9 +40,11 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -191,7 +198,7 @@ private:
 
     void Step(Input& In)
     {
-        switch (In.Pick(36)) {
+        switch (In.Pick(40)) {
         case 0:
             NewChart();
             break;
@@ -436,10 +443,158 @@ private:
                 c->CustomAxes().Assign(d->CustomAxes());
             break;
         }
+        case 36:
+            Handler(In);
+            break;
+        case 37:
+            Picture(In);
+            break;
+        case 38:
+            Filter(In);
+            break;
         default:
             if (TCustomChartElement* t = PickFrom(In, m_tools))
                 t->SetActive(In.Pick(2) == 0);
             break;
+        }
+    }
+
+    // A series event or chart event handler that removes or frees series
+    // (never the series whose handler runs: its handler would free itself).
+    void Handler(Input& In)
+    {
+        TChartSeries* s = PickSeries(In);
+        const QPointer<TChartSeries> target(PickSeries(In));
+        const QPointer<TChart> chart(PickChart(In));
+        const bool free = In.Pick(2) == 0;
+        auto act = [target, chart, free](TChartSeries* Self) {
+            if (!target || target.data() == Self)
+                return;
+            if (free)
+                delete target.data();
+            else if (chart)
+                chart->RemoveSeries(target.data());
+        };
+        switch (In.Pick(5)) {
+        case 0:
+            if (s)
+                s->BeforeDrawValues = [act](TChartSeries& Self) { act(&Self); };
+            break;
+        case 1:
+            if (s)
+                s->AfterDrawValues = [act](TChartSeries& Self) { act(&Self); };
+            break;
+        case 2:
+            if (chart)
+                chart->OnBeforeDrawSeries = [act](TCustomAxisPanel&) { act(nullptr); };
+            break;
+        case 3:
+            if (chart)
+                chart->OnAfterDraw = [act](TCustomAxisPanel&) { act(nullptr); };
+            break;
+        default:
+            if (s) {
+                s->BeforeDrawValues = nullptr;
+                s->AfterDrawValues = nullptr;
+            }
+            break;
+        }
+    }
+
+    // A small bitmap of the input's colours.
+    static TBitmap SmallBitmap(Input& In)
+    {
+        TBitmap b(1 + In.Pick(12), 1 + In.Pick(12));
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                b.SetPixel(x, y, In.Pick(3) == 0 ? clRed : In.Pick(2) == 0 ? clBlue : clLime);
+        return b;
+    }
+
+    // The picture of a chart's back image or of a bar series' brush.
+    TPicture* PickPicture(Input& In)
+    {
+        if (In.Pick(2) == 0) {
+            TChart* c = PickChart(In);
+            return c ? c->BackImage() : nullptr;
+        }
+        auto* bars = qobject_cast<TCustomBarSeries*>(PickSeries(In));
+        if (!bars)
+            return nullptr;
+        bars->Marks().SetVisible(In.Pick(2) == 0);
+        return bars->BarBrush().Image();
+    }
+
+    // Pictures set, replaced and freed between paints.
+    void Picture(Input& In)
+    {
+        TPicture* picture = PickPicture(In);
+        if (!picture)
+            return;
+        switch (In.Pick(3)) {
+        case 0:
+            picture->SetGraphic(nullptr);
+            break;
+        default: {
+            const TBitmap b = SmallBitmap(In);
+            picture->SetGraphic(&b);
+            break;
+        }
+        }
+        if (TChart* c = PickChart(In); c && In.Pick(2) == 0) {
+            c->BackImage()->SetMode(static_cast<TPlotBackImageMode>(In.Pick(4)));
+            c->SetBackImageInside(In.Pick(2) == 0);
+        }
+    }
+
+    // A filter of any class, with properties at the ends of their types.
+    void Filter(Input& In)
+    {
+        auto* picture = dynamic_cast<TPlotPicture*>(PickPicture(In));
+        if (!picture)
+            return;
+        TFilterItems* filters = picture->Filters();
+        if (filters->Count() < 4 || In.Pick(4) == 0) {
+            const std::span<const TFilterClass* const> classes = RegisteredFilterClasses();
+            if (classes.empty())
+                return;
+            if (filters->Count() >= 4)
+                filters->Clear();
+            filters->Add(*classes[static_cast<std::size_t>(In.Pick(classes.size()))]);
+        }
+        TPlotFilter* f = filters->Item(In.Pick(static_cast<std::size_t>(filters->Count())));
+        static const char* const names[] = {"Amount", "Percent", "Red", "Green", "Blue", "Hue", "Luminance",
+                                            "Saturation", "Angle", "BackColor", "AutoSize", "Width", "Height",
+                                            "Left", "Top", "Smooth", "NumCols", "NumRows", "Bright", "Size",
+                                            "Steps", "Method", "Direction"};
+        static const std::int64_t ints[] = {0, 1, -1, 2, 90, 180, 255, 256, 270, 360, -360, 10000, INT_MAX,
+                                            INT_MIN, 0x1FFFFFFF, 0xFFFFFF};
+        static const long double floats[] = {0.5L, -45.0L, 1e300L, -1e300L, 7e299L,
+                                             std::numeric_limits<long double>::infinity(),
+                                             -std::numeric_limits<long double>::infinity(),
+                                             std::numeric_limits<long double>::quiet_NaN()};
+        for (int i = 0, n = 1 + In.Pick(3); i < n; ++i) {
+            const std::string name = names[In.Pick(std::size(names))];
+            TPropertyValue v;
+            if (name == "Steps") {
+                // the blur runs its steps on every paint: a count that takes ages is the caller's
+                v.Type = vaInt8;
+                v.Int = In.Pick(4);
+            } else if (In.Pick(3) == 0) {
+                v.Type = vaExtended;
+                v.Float = floats[In.Pick(std::size(floats))];
+            } else {
+                v.Type = vaInt64;
+                v.Int = ints[In.Pick(std::size(ints))];
+            }
+            f->ReadProperty(name, v);
+        }
+        if (In.Pick(4) == 0) {
+            TFilterRegion* r = f->Region();
+            r->Left = static_cast<int>(ints[In.Pick(std::size(ints))]);
+            r->Top = static_cast<int>(ints[In.Pick(std::size(ints))]);
+            r->Width = static_cast<int>(ints[In.Pick(std::size(ints))]);
+            r->Height = static_cast<int>(ints[In.Pick(std::size(ints))]);
         }
     }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
+
 #include "chart/axis_container.h"
 #include "chart/chart_tool.h"
 #include "chart/plot_panel_extended.h"
@@ -222,6 +224,11 @@ private:
     friend class TChartPage;
     void ClipSeriesArea();
     void DrawSeriesMarks(TChartSeries& Series);
+    // The series list as it is now; handlers called while drawing may free
+    // or remove series.
+    std::vector<QPointer<TChartSeries>> SeriesSnapshot() const;
+    // Still alive and on this chart.
+    bool StillListed(const QPointer<TChartSeries>& Series) const;
     TCustomSeriesList m_seriesList;
     TSeriesGroups m_seriesGroups;
     TChartPage m_pages{this};
@@ -232,5 +239,5 @@ private:
     bool m_seenFromBehind = false;
     TChartTools m_tools;
     // Series drawn alone whose marks follow all the series' values.
-    std::vector<TChartSeries*> m_marksToDraw;
+    std::vector<QPointer<TChartSeries>> m_marksToDraw;
 };

@@ -206,8 +206,8 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
         PanelPaint(UserRect);
     m_tools.NotifyPhase(tdpBeforeDraw);
     DoBeforeDrawChart();
-    for (TChartSeries* s : m_seriesList.Items())
-        if (s->Active())
+    for (const QPointer<TChartSeries>& s : SeriesSnapshot())
+        if (StillListed(s) && s->Active())
             s->DoBeforeDrawChart();
     if (!nonGdi)
         DrawTitlesAndLegend(true);
@@ -352,27 +352,41 @@ bool TCustomAxisPanel::MoreSameZOrder(const TChartSeries& Series) const
     return false;
 }
 
-void TCustomAxisPanel::DrawAllSeries()
+std::vector<QPointer<TChartSeries>> TCustomAxisPanel::SeriesSnapshot() const
 {
     const std::vector<TChartSeries*>& items = m_seriesList.Items();
+    return {items.begin(), items.end()};
+}
+
+bool TCustomAxisPanel::StillListed(const QPointer<TChartSeries>& Series) const
+{
+    return Series && m_seriesList.IndexOf(Series.data()) >= 0;
+}
+
+void TCustomAxisPanel::DrawAllSeries()
+{
+    const std::vector<QPointer<TChartSeries>> items = SeriesSnapshot();
     const bool backward = IsFaceSeenFromBehind(Width3D) != DepthAxisInverted();
     const int n = static_cast<int>(items.size());
     m_marksToDraw.clear();
     for (int k = 0; k < n; ++k) {
-        TChartSeries* s = items[static_cast<std::size_t>(backward ? n - 1 - k : k)];
-        if (s->Active())
+        const QPointer<TChartSeries>& s = items[static_cast<std::size_t>(backward ? n - 1 - k : k)];
+        if (StillListed(s) && s->Active())
             DrawSeries(*s);
     }
     // Marks over every series' values: a later series' bars never cover them.
     TCanvas3D& c = *Canvas();
-    for (TChartSeries* s : m_marksToDraw) {
+    const std::vector<QPointer<TChartSeries>> marks = std::move(m_marksToDraw);
+    m_marksToDraw.clear();
+    for (const QPointer<TChartSeries>& s : marks) {
+        if (!StillListed(s))
+            continue;
         if (c.DrawEntities)
             c.BeginEntity(s->NameOrDefault());
         DrawSeriesMarks(*s);
         if (c.DrawEntities)
             c.EndEntity();
     }
-    m_marksToDraw.clear();
 }
 
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries& Series)
@@ -390,19 +404,20 @@ void TCustomAxisPanel::DrawSeriesMarks(TChartSeries& Series)
 void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
 {
     TCanvas3D& c = *Canvas();
-    const std::vector<TChartSeries*>& items = m_seriesList.Items();
     if (View3D() && Series.MoreSameZOrder()) {
+        const std::vector<QPointer<TChartSeries>> items = SeriesSnapshot();
         const int z = Series.ComputedZOrder();
         const auto self = std::find(items.begin(), items.end(), &Series);
         for (auto it = items.begin(); it != self; ++it)
             if ((*it)->Active() && (*it)->ComputedZOrder() == z)
                 return;  // drawn with the first series of its Z order
-        std::vector<TChartSeries*> members;
+        const QPointer<TChartSeries> lead(&Series);
+        std::vector<QPointer<TChartSeries>> members;
         int first = -1, last = -1;
         bool clipped = false;
         for (auto it = self; it != items.end(); ++it) {
-            TChartSeries* m = *it;
-            if (!m->Active() || m->ComputedZOrder() != z)
+            const QPointer<TChartSeries>& m = *it;
+            if (!StillListed(m) || !m->Active() || m->ComputedZOrder() != z)
                 continue;
             m->CalcFirstLastVisible();
             if (m->FirstValueIndex() == -1)
@@ -416,14 +431,14 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
                 clipped = true;
             }
         }
-        if (first != -1) {
+        if (first != -1 && StillListed(lead)) {
             const bool forward = Series.DrawValuesForward();
             const auto drawPoint = [&](int i) {
-                const bool reverse = i < Series.Count() && !Series.DrawSeriesForward(i);
+                const bool reverse = StillListed(lead) && i < Series.Count() && !Series.DrawSeriesForward(i);
                 const int n = static_cast<int>(members.size());
                 for (int k = 0; k < n; ++k) {
-                    TChartSeries* m = members[static_cast<std::size_t>(reverse ? n - 1 - k : k)];
-                    if (m->Active() && m->ComputedZOrder() == z && i < m->Count())
+                    const QPointer<TChartSeries>& m = members[static_cast<std::size_t>(reverse ? n - 1 - k : k)];
+                    if (StillListed(m) && m->Active() && m->ComputedZOrder() == z && i < m->Count())
                         m->DrawValue(i);
                 }
             };
@@ -436,9 +451,12 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         }
         if (clipped)
             c.UnClip();
-        for (TChartSeries* m : members) {
+        for (const QPointer<TChartSeries>& m : members) {
+            if (!StillListed(m))
+                continue;
             DrawSeriesMarks(*m);
-            m->DoAfterDrawValues();
+            if (StillListed(m))
+                m->DoAfterDrawValues();
         }
         return;
     }
@@ -446,17 +464,21 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.CalcFirstLastVisible();
     if (Series.FirstValueIndex() == -1)
         return;
+    const QPointer<TChartSeries> alive(&Series);
     if (c.DrawEntities)
         c.BeginEntity(Series.NameOrDefault());
     Series.DoBeforeDrawValues();
-    const bool clip = Series.UseAxis() && m_clipPoints && CanClip();
-    if (clip)
-        ClipSeriesArea();
-    Series.DrawAllValues();
-    if (clip)
-        c.UnClip();
-    m_marksToDraw.push_back(&Series);
-    Series.DoAfterDrawValues();
+    if (StillListed(alive)) {
+        const bool clip = Series.UseAxis() && m_clipPoints && CanClip();
+        if (clip)
+            ClipSeriesArea();
+        Series.DrawAllValues();
+        if (clip)
+            c.UnClip();
+        m_marksToDraw.push_back(alive);
+        if (StillListed(alive))
+            Series.DoAfterDrawValues();
+    }
     if (c.DrawEntities)
         c.EndEntity();
 }

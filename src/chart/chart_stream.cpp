@@ -1,7 +1,10 @@
 #include "chart/chart_stream.h"
 
+#include <exception>
 #include <memory>
+#include <vector>
 
+#include "chart/axis_container.h"
 #include "chart/chart.h"
 #include "chart/chart_series.h"
 #include "chart/chart_tool.h"
@@ -53,6 +56,55 @@ void ReadFunction(TPropertyReader& Reader, TChartSeries& Series, QObject* Owner)
     Reader.ReadListEnd();
 }
 
+// The custom axes of a series, by their place in the chart's list.
+struct TSeriesAxes {
+    TChartSeries* Series;
+    THorizAxis Horiz;
+    TVertAxis Vert;
+    int CustomHoriz;
+    int CustomVert;
+};
+
+int CustomAxisIndex(const TCustomChart& Chart, const TChartAxis* Axis)
+{
+    for (int i = 0; Axis && i < Chart.CustomAxes().Count(); ++i)
+        if (Chart.CustomAxes()[i] == Axis)
+            return i;
+    return -1;
+}
+
+std::vector<TSeriesAxes> SeriesAxes(const TCustomChart& Chart)
+{
+    std::vector<TSeriesAxes> axes;
+    for (int i = 0; i < Chart.SeriesCount(); ++i) {
+        TChartSeries* s = Chart.Series(i);
+        axes.push_back({s, s->HorizAxis(), s->VertAxis(), CustomAxisIndex(Chart, s->CustomHorizAxis()),
+                        CustomAxisIndex(Chart, s->CustomVertAxis())});
+    }
+    return axes;
+}
+
+// The chart's own properties as Stored wrote them, over a fresh chart's, and
+// its series on the custom axes they had.
+void RestoreChart(TCustomChart& Chart, const std::vector<std::uint8_t>& Stored, const std::vector<TSeriesAxes>& Axes)
+{
+    const TChart fresh;
+    Chart.Assign(fresh);
+    TPropertyReader r(Stored);
+    Chart.ReadProperties(r);
+    const auto axis = [&Chart](int Index) {
+        return Index >= 0 && Index < Chart.CustomAxes().Count() ? Chart.CustomAxes()[Index] : nullptr;
+    };
+    for (const TSeriesAxes& a : Axes) {
+        if (a.CustomHoriz >= 0)
+            a.Series->SetCustomHorizAxis(axis(a.CustomHoriz));
+        if (a.CustomVert >= 0)
+            a.Series->SetCustomVertAxis(axis(a.CustomVert));
+        a.Series->SetHorizAxis(a.Horiz);
+        a.Series->SetVertAxis(a.Vert);
+    }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> WriteChart(const TCustomChart& Chart)
@@ -77,10 +129,17 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
     const std::string className = r.ReadPropName();
     if (className != ChartClassName)
         throw EReadError("Invalid stream format");
+    // what a failed read puts back
+    const QString formerName = Chart.objectName();
+    TPropertyWriter former;
+    Chart.WriteProperties(former);
+    former.WriteListEnd();
+    const std::vector<TSeriesAxes> formerAxes = SeriesAxes(Chart);
     Chart.setObjectName(QString::fromStdString(r.ReadPropName()));
     // the chart loads until its series are read: pages and groups need them
     Chart.BeginLoading();
     std::vector<TComponent*> loaded;
+    std::exception_ptr failure;
     try {
         Chart.ReadProperties(r);
         r.ReadListEnd();
@@ -111,13 +170,27 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
         }
         r.ReadListEnd();
     } catch (...) {
-        // a broken stream leaves no half-read children behind
+        failure = std::current_exception();
+    }
+    // every child leaves loading, also when one of them fails to
+    for (TComponent* c : loaded) {
+        if (failure)
+            break;
+        try {
+            c->EndLoading();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure) {
+        // a broken stream leaves no half-read children and the chart as it was
         for (TComponent* c : loaded)
             delete c;
-        Chart.EndLoading();
-        throw;
+        RestoreChart(Chart, former.Data(), formerAxes);
+        Chart.setObjectName(formerName);
     }
-    for (TComponent* c : loaded)
-        c->EndLoading();
     Chart.EndLoading();
+    if (failure)
+        std::rethrow_exception(failure);
 }

@@ -3,8 +3,11 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QWidget>
+
+#include "chart/drawing_utils.h"
 
 TFilterEditorForm::TFilterEditorForm(QWidget* Parent) : m_parent(Parent)
 {
@@ -86,4 +89,23 @@ void TFilterEditorForm::AddFloat(const std::string& Caption, double& Field)
 {
     if (m_form)
         Added(AddSpinBox<QDoubleSpinBox>(m_form, m_parent, Caption, Field, TFieldWriter{m_filter, m_bound}));
+}
+
+void TFilterEditorForm::AddColor(const std::string& Caption, TColor& Field)
+{
+    if (!m_form)
+        return;
+    auto* button = new QPushButton(QString::fromStdString(Caption), m_parent);
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [button, &Field, write = TFieldWriter{m_filter, m_bound}] {
+                         if (write.Bound && write.Filter.expired()) {
+                             button->setEnabled(false);
+                             return;
+                         }
+                         TColor picked = Field;
+                         if (EditColor(button, picked))
+                             write(button, Field, picked);
+                     });
+    m_form->addRow(button);
+    Added(button);
 }

@@ -20,6 +20,8 @@ public:
     void AddInteger(const std::string& Caption, int& Field) override;
     void AddBoolean(const std::string& Caption, bool& Field) override;
     void AddFloat(const std::string& Caption, double& Field) override;
+    // A button that picks the colour in the colour dialog.
+    void AddColor(const std::string& Caption, TColor& Field) override;
 
     // The control of the first property, or nullptr.
     QWidget* FirstControl() const { return m_first; }

@@ -48,9 +48,44 @@ void TPen::Assign(const TPen& source)
         Changed();
 }
 
-void TBrush::SetColor(TColor value) { SetValue(m_color, value); }
-void TBrush::SetStyle(TBrushStyle value) { SetValue(m_style, value); }
-void TBrush::SetBitmap(TBitmap* value) { SetValue(m_bitmap, value); }
+TBrush::~TBrush()
+{
+    LinkBitmap(nullptr);
+}
+
+void TBrush::LinkBitmap(TBitmap* value)
+{
+    if (m_bitmap == value)
+        return;
+    if (m_bitmap) {
+        std::vector<TBrush*>& in = m_bitmap->m_patternOf;
+        in.erase(std::find(in.begin(), in.end(), this));
+    }
+    m_bitmap = value;
+    if (value)
+        value->m_patternOf.push_back(this);
+}
+
+template <typename T>
+void TBrush::SetPlainValue(T& field, const T& value)
+{
+    if (field == value && !m_bitmap)
+        return;
+    field = value;
+    LinkBitmap(nullptr);
+    Changed();
+}
+
+void TBrush::SetColor(TColor value) { SetPlainValue(m_color, value); }
+void TBrush::SetStyle(TBrushStyle value) { SetPlainValue(m_style, value); }
+
+void TBrush::SetBitmap(TBitmap* value)
+{
+    if (m_bitmap == value)
+        return;
+    LinkBitmap(value);
+    Changed();
+}
 
 void TBrush::Assign(const TBrush& source)
 {
@@ -59,7 +94,7 @@ void TBrush::Assign(const TBrush& source)
     const bool same = m_color == source.m_color && m_style == source.m_style && m_bitmap == source.m_bitmap;
     m_color = source.m_color;
     m_style = source.m_style;
-    m_bitmap = source.m_bitmap;
+    LinkBitmap(source.m_bitmap);
     if (!same)
         Changed();
 }
@@ -110,6 +145,24 @@ void TBitmap::Touch()
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : m_format(format)
 {
     SetSize(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap& source) : TGraphic()
+{
+    Assign(source);
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& source)
+{
+    Assign(source);
+    return *this;
+}
+
+TBitmap::~TBitmap()
+{
+    // the brushes that take it as their pattern go on without it
+    while (!m_patternOf.empty())
+        m_patternOf.back()->SetBitmap(nullptr);
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const

@@ -100,18 +100,26 @@ public:
     TBrush() = default;
     TBrush(const TBrush&) = delete;
     TBrush& operator=(const TBrush&) = delete;
+    ~TBrush() override;
 
+    // A colour or style set drops the pattern; nothing when the value is
+    // unchanged and there is no pattern.
     TColor Color() const { return m_color; }
     void SetColor(TColor value);
     TBrushStyle Style() const { return m_style; }
     void SetStyle(TBrushStyle value);
-    // Pattern bitmap; not owned.
+    // Pattern bitmap; not owned: a bitmap being freed leaves the brush without it.
     TBitmap* Bitmap() const { return m_bitmap; }
     void SetBitmap(TBitmap* value);
 
     virtual void Assign(const TBrush& source);
 
 private:
+    friend class TBitmap;
+    void LinkBitmap(TBitmap* value);
+    template <typename T>
+    void SetPlainValue(T& field, const T& value);
+
     TColor m_color = clWhite;
     TBrushStyle m_style = bsSolid;
     TBitmap* m_bitmap = nullptr;
@@ -180,6 +188,10 @@ class TBitmap : public TGraphic {
 public:
     TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format = pf32bit);
+    // A copy is a new bitmap: no brush takes it as its pattern.
+    TBitmap(const TBitmap& source);
+    TBitmap& operator=(const TBitmap& source);
+    ~TBitmap() override;
 
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
@@ -217,6 +229,9 @@ private:
     TPixelFormat m_format = pf32bit;
     platform::Bitmap m_pixels;         // pf32bit
     std::vector<std::uint8_t> m_bytes;  // pf24bit, 3 * width per row
+    // Brushes holding this bitmap as their pattern.
+    friend class TBrush;
+    std::vector<TBrush*> m_patternOf;
 };
 
 // Holder of one graphic (a copy), with a change notification.

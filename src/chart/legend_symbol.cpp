@@ -116,8 +116,11 @@ void TLegendSymbol::DrawSymbol(TCanvas3D& Canvas, const TRect& R, TColor Color)
         m_gradient->OnChange = std::move(notify);
         Canvas.Brush()->SetStyle(bsClear);
     } else {
+        // in the item's colour, or the pattern a series prepared
+        TBitmap* pattern = Canvas.Brush()->Bitmap();
         Canvas.Brush()->SetStyle(bsSolid);
         Canvas.Brush()->SetColor(Color);
+        Canvas.Brush()->SetBitmap(pattern);
     }
     if (m_pen->Visible())
         Canvas.Rectangle(R.Left, R.Top, R.Right, R.Bottom);

@@ -290,6 +290,8 @@ TRect TPlotCanvas3D::InitWindow(platform::DrawingDevice* DestCanvas, TView3DOpti
 {
     Bounds = UserRect;
     ResetTextError();
+    // no pattern of an earlier draw, which may have ended half way
+    m_brush.SetBitmap(nullptr);
     // extents measured on the canvas' own buffer or on plain Qt devices hold
     // from draw to draw; on any other device only within one draw
     constexpr std::size_t kMostExtents = 4096;

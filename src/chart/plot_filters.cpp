@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "chart/chart_messages.h"
@@ -61,6 +64,13 @@ std::int64_t RoundDiv(std::int64_t num, std::int64_t den)
     if (twice > den || (twice == den && (q & 1) != 0))
         ++q;
     return q;
+}
+
+// An amount added to a channel: beyond one full range every channel ends at
+// the same end, so the sum stays within int.
+int ChannelShift(double v)
+{
+    return v < -256 ? -256 : v > 256 ? 256 : static_cast<int>(v);
 }
 
 // R limited to the bitmap; empty (Right < Left) when nothing is left.
@@ -140,18 +150,47 @@ TImage24 Stretch(const TImage24& source, int width, int height, bool smooth)
     return smooth ? Resample(source, width, height, false) : StretchPlain(source, width, height);
 }
 
-void Paste(TImage24& target, const TImage24& source, int x0, int y0)
+// A colour no pixel of Image has, the first from near magenta on; none
+// when the image has every colour.
+std::optional<TColor> UnusedColor(const TImage24& Image)
+{
+    constexpr std::uint32_t kColors = 1u << 24;
+    std::vector<std::uint64_t> used(kColors / 64);
+    for (std::size_t i = 0; i + 2 < Image.Data.size(); i += 3) {
+        const std::uint32_t c = Image.Data[i] | (Image.Data[i + 1] << 8) | (Image.Data[i + 2] << 16);
+        used[c >> 6] |= std::uint64_t{1} << (c & 63);
+    }
+    for (std::uint32_t n = 0; n < kColors; ++n) {
+        const TColor candidate = (0xFE01FEu + n) & (kColors - 1);
+        const std::uint32_t c = GetBValue(candidate) | (GetGValue(candidate) << 8) | (GetRValue(candidate) << 16);
+        if (!(used[c >> 6] & (std::uint64_t{1} << (c & 63))))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+void Paste(TImage24& target, const TImage24& source, std::int64_t x0, std::int64_t y0)
 {
     for (int y = 0; y < source.Height; ++y) {
-        const int ty = y0 + y;
+        const std::int64_t ty = y0 + y;
         if (ty < 0 || ty >= target.Height)
             continue;
         for (int x = 0; x < source.Width; ++x) {
-            const int tx = x0 + x;
+            const std::int64_t tx = x0 + x;
             if (tx >= 0 && tx < target.Width)
-                std::memcpy(target.Pixel(tx, ty), source.Pixel(x, y), 3);
+                std::memcpy(target.Pixel(static_cast<int>(tx), static_cast<int>(ty)), source.Pixel(x, y), 3);
         }
     }
+}
+
+// Whether a filter may make a picture of Width x Height: a larger one is
+// left undone, as a filter leaves a size it has no use for (the picture is
+// drawn at every paint, where an error would stop every paint).
+bool PictureSizeFits(int Width, int Height)
+{
+    constexpr int kMostSide = 32767;
+    constexpr std::int64_t kMostPixels = std::int64_t{1} << 26;
+    return Width <= kMostSide && Height <= kMostSide && std::int64_t{Width} * Height <= kMostPixels;
 }
 
 // ---- hue, luminance and saturation on the 0..240 scale ----
@@ -537,7 +576,7 @@ void TBrightnessFilter::Apply(TBitmap& Bitmap, const TRect& R)
     TPlotFilter::Apply(Bitmap, R);
     if (Lines.empty() || Amount == 0)
         return;
-    const int add = Percent ? static_cast<int>(Round(255.0 * Amount * 0.01)) : Amount;
+    const int add = ChannelShift(Percent ? static_cast<double>(Round(255.0 * ChannelShift(Amount) * 0.01)) : Amount);
     ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [add](std::uint8_t* p) {
         for (int c = 0; c < 3; ++c)
             p[c] = ClampByte(p[c] + add);
@@ -575,7 +614,7 @@ void TColorFilter::Apply(TBitmap& Bitmap, const TRect& R)
     TPlotFilter::Apply(Bitmap, R);
     if (Lines.empty() || (Red == 0 && Green == 0 && Blue == 0))
         return;
-    const int r = Red, g = Green, b = Blue;
+    const int r = ChannelShift(Red), g = ChannelShift(Green), b = ChannelShift(Blue);
     ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
         p[0] = ClampByte(p[0] + b);
         p[1] = ClampByte(p[1] + g);
@@ -590,7 +629,7 @@ void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
     TPlotFilter::Apply(Bitmap, R);
     if (Lines.empty() || (Hue == 0 && Luminance == 0 && Saturation == 0))
         return;
-    const int dh = Hue, dl = Luminance, ds = Saturation;
+    const int dh = ChannelShift(Hue), dl = ChannelShift(Luminance), ds = ChannelShift(Saturation);
     ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
         int h = 0, l = 0, s = 0;
         RgbToHls(p[2], p[1], p[0], h, l, s);
@@ -619,7 +658,7 @@ void TGammaCorrectionFilter::Apply(TBitmap& Bitmap, const TRect& R)
     TPlotFilter::Apply(Bitmap, R);
     if (Lines.empty())
         return;
-    const double g = std::max(std::abs(Amount) * 0.01, 0.001);
+    const double g = std::max(std::abs(static_cast<double>(Amount)) * 0.01, 0.001);
     std::uint8_t table[256];
     table[0] = 0;
     for (int i = 1; i < 256; ++i)
@@ -647,10 +686,12 @@ void TMosaicFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (Lines.empty() || Amount <= 0)
         return;
     const TRect r = LimitRect(R, Bitmap.Width(), Bitmap.Height());
-    for (int y0 = r.Top; y0 <= r.Bottom; y0 += Amount) {
-        const int y1 = std::min(r.Bottom, y0 + Amount - 1);
-        for (int x0 = r.Left; x0 <= r.Right; x0 += Amount) {
-            const int x1 = std::min(r.Right, x0 + Amount - 1);
+    // a block wider than the bitmap is the whole rectangle
+    const int amount = std::min(Amount, std::max(Bitmap.Width(), Bitmap.Height()));
+    for (int y0 = r.Top; y0 <= r.Bottom; y0 += amount) {
+        const int y1 = std::min(r.Bottom, y0 + amount - 1);
+        for (int x0 = r.Left; x0 <= r.Right; x0 += amount) {
+            const int x1 = std::min(r.Right, x0 + amount - 1);
             std::int64_t sum[3] = {0, 0, 0};
             for (int y = y0; y <= y1; ++y)
                 for (int x = x0; x <= x1; ++x)
@@ -705,7 +746,7 @@ std::string TReverseFilter::Description() const { return PlotMsgFilterReverse; }
 void TResizeFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
-    if (Lines.empty() || Width < 1 || Height < 1)
+    if (Lines.empty() || Width < 1 || Height < 1 || !PictureSizeFits(Width, Height))
         return;
     const TImage24 resized = Resample(ReadImage(Bitmap), Width, Height, false);
     WriteImage(resized, Bitmap);
@@ -717,11 +758,11 @@ std::string TResizeFilter::Description() const { return PlotMsgFilterResize; }
 void TCropFilter::Apply(TBitmap& Bitmap, const TRect& R)
 {
     TPlotFilter::Apply(Bitmap, R);
-    if (Lines.empty() || Width < 1 || Height < 1)
+    if (Lines.empty() || Width < 1 || Height < 1 || !PictureSizeFits(Width, Height))
         return;
     const TImage24 whole = ReadImage(Bitmap);
     TImage24 part(Width, Height);
-    Paste(part, whole, -Left, -Top);
+    Paste(part, whole, -std::int64_t{Left}, -std::int64_t{Top});
     WriteImage(Stretch(part, whole.Width, whole.Height, Smooth), Bitmap);
 }
 
@@ -732,8 +773,11 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
     TPlotFilter::Apply(Bitmap, R);
     if (Lines.empty())
         return;
-    while (Angle >= 360)
-        Angle -= 360;
+    // an angle no turn has is refused
+    if (!std::isfinite(Angle))
+        return;
+    if (Angle >= 360)
+        Angle = std::fmod(Angle, 360.0);
     if (Angle == 0)
         return;
     if (Angle == 180) {
@@ -748,8 +792,11 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const int h = old.Height;
     if (w < 2 || h < 2)
         return;
-    // no alpha in 24-bit rows: a transparent background stays white
-    const TColor back = BackColor == clNone ? clWhite : BackColor;
+    // no alpha in 24-bit rows: a transparent background is a colour the image
+    // does not have, drawn transparent as the bottom-left pixel's colour
+    const std::optional<TColor> unused = BackColor == clNone ? UnusedColor(old) : std::nullopt;
+    const bool transparent = unused.has_value();
+    const TColor back = transparent ? *unused : BackColor == clNone ? clWhite : BackColor;
     TImage24 turned;
     if (Angle == 90 || Angle == 270) {
         turned = TImage24(h, w, back);
@@ -789,6 +836,8 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
         }
     }
     WriteImage(turned, Bitmap);
+    if (transparent && Bitmap.Pixel(0, Bitmap.Height() - 1) == back)
+        Bitmap.SetTransparent(true);
     Lines.clear();
 }
 
@@ -865,14 +914,15 @@ void TBevelFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const TRect r = LimitRect(R, Bitmap.Width(), Bitmap.Height());
     const int midX = (r.Left + r.Right) / 2;
     const int midY = (r.Top + r.Bottom) / 2;
+    const int bright = ChannelShift(Bright);
     for (int y = r.Top; y <= r.Bottom; ++y) {
         std::uint8_t* p = Lines[static_cast<std::size_t>(y)] + 3 * r.Left;
         for (int x = r.Left; x <= r.Right; ++x, p += 3) {
             int delta = 0;
             if ((y - r.Top < Size && y <= midY) || (x - r.Left < Size && x <= midX))
-                delta += Bright;
+                delta += bright;
             if ((r.Bottom - y < Size && y > midY) || (r.Right - x < Size && x > midX))
-                delta -= Bright;
+                delta -= bright;
             if (delta != 0)
                 for (int c = 0; c < 3; ++c)
                     p[c] = ClampByte(p[c] + delta);
@@ -892,15 +942,20 @@ void TZoomFilter::Apply(TBitmap& Bitmap, const TRect& R)
     const int h = r.Bottom - r.Top + 1;
     if (w < 1 || h < 1)
         return;
-    // the centred part, Percent smaller
-    const int dx = static_cast<int>(Round(w * Percent * 0.005));
-    const int dy = static_cast<int>(Round(h * Percent * 0.005));
-    const int pw = w - 2 * dx;
-    const int ph = h - 2 * dy;
-    if (pw < 1 || ph < 1)
+    if (!std::isfinite(Percent))
+        return;
+    // the centred part, Percent smaller (beyond 100 percent nothing is left)
+    const double percent = std::clamp(Percent, -1e6, 100.0);
+    const std::int64_t dx = Round(w * percent * 0.005);
+    const std::int64_t dy = Round(h * percent * 0.005);
+    const std::int64_t pw = w - 2 * dx;
+    const std::int64_t ph = h - 2 * dy;
+    if (pw < 1 || ph < 1
+        || !PictureSizeFits(static_cast<int>(std::min<std::int64_t>(pw, INT_MAX)),
+                            static_cast<int>(std::min<std::int64_t>(ph, INT_MAX))))
         return;
     TImage24 whole = ReadImage(Bitmap);
-    TImage24 part(pw, ph);
+    TImage24 part(static_cast<int>(pw), static_cast<int>(ph));
     Paste(part, whole, -(r.Left + dx), -(r.Top + dy));
     Paste(whole, Stretch(part, w, h, Smooth), r.Left, r.Top);
     WriteImage(whole, Bitmap);
@@ -1018,6 +1073,7 @@ void TRotateFilter::CreateEditor(IFilterEditor& Editor)
 {
     Editor.AddFloat(Description(), Angle);
     Editor.AddBoolean(PlotMsgCaptionAutosize, AutoSize);
+    Editor.AddColor(PlotMsgCaptionBack, BackColor);
 }
 
 void TResizeFilter::CreateEditor(IFilterEditor& Editor)

@@ -232,8 +232,8 @@ TGraphic* TPlotPicture::FilteredGraphic()
     if (!m_filtered)
         m_filtered = std::make_unique<TBitmap>();
     m_filtered->Assign(*bitmap);
+    // transparent as the graphic is, or as a filter made it
     ApplyFilters(*m_filters, *m_filtered);
-    m_filtered->SetTransparent(bitmap->Transparent());
     return m_filtered.get();
 }
 

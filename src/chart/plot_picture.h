@@ -42,6 +42,7 @@ public:
     virtual void AddInteger(const std::string& Caption, int& Field) = 0;
     virtual void AddBoolean(const std::string& Caption, bool& Field) = 0;
     virtual void AddFloat(const std::string& Caption, double& Field) = 0;
+    virtual void AddColor(const std::string& Caption, TColor& Field) = 0;
 };
 
 class TPlotFilter {

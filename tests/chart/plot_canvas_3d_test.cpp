@@ -79,6 +79,12 @@ TEST_F(CanvasOnRecorder, NewBitmapAtAnOldAddressIsNoStalePattern)
 
     bitmap.emplace(4, 4);  // freed, another one built in the same place
     bitmap->Fill(clYellow);
+    // the freed bitmap left the brush: the new one is no pattern until set
+    EXPECT_EQ(canvas.Brush()->Bitmap(), nullptr);
+    canvas.FillRect(TRect{0, 0, 10, 10});
+    EXPECT_NE(SelectedPatternPixel(device), clLime);
+    EXPECT_NE(SelectedPatternPixel(device), clYellow);
+    canvas.Brush()->SetBitmap(&*bitmap);
     canvas.FillRect(TRect{0, 0, 10, 10});
     EXPECT_EQ(SelectedPatternPixel(device), clYellow);
 }

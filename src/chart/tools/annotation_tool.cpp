@@ -159,12 +159,12 @@ void TAnnotationTool::SetHeight(int Value)
 void TAnnotationTool::SetParentChart(TSeriesParent* Value)
 {
     TPlotCustomTool::SetParentChart(Value);
+    // shape and callout follow the tool to any chart, loading or not
     TCustomPlotPanel* panel = Value ? Value->Panel() : nullptr;
-    if (Loading() || (panel && panel->Loading()))
-        return;
     m_shape->SetParentChart(panel);
     m_callout->SetParentChart(panel);
-    Repaint();
+    if (!Loading() && !(panel && panel->Loading()))
+        Repaint();
 }
 
 void TAnnotationTool::Loaded()

@@ -226,12 +226,13 @@ TEST_F(TAnnotationOnChart, RightBottomPlaceLeavesTheMarginsInside)
     EXPECT_EQ(r.Bottom, 300);
 }
 
-TEST_F(TAnnotationOnChart, ShapeGetsTheChartWhenLoadingEnds)
+TEST_F(TAnnotationOnChart, ShapeGetsTheChartWhileLoadingAndAfter)
 {
     TAnnotationTool loaded;
     loaded.BeginLoading();
     loaded.SetParentChart(&chart);
-    EXPECT_EQ(loaded.Shape().ParentChart(), nullptr);
+    EXPECT_EQ(loaded.Shape().ParentChart(), &chart);
+    EXPECT_EQ(loaded.Callout().ParentChart(), &chart);
     loaded.EndLoading();
     EXPECT_EQ(loaded.Shape().ParentChart(), &chart);
     EXPECT_EQ(loaded.Callout().ParentChart(), &chart);

@@ -1,0 +1,293 @@
+// Image filters given values at the ends of their types, as a stream or a
+// caller may give them: each ends, within the channel range, or leaves the
+// bitmap as it was when it would make a picture no bitmap can hold, without
+// an error, as it is applied at every paint (run under the sanitizer build too).
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "chart/filter_editor_form.h"
+#include "chart/plot_filters.h"
+#include "chart/plot_picture.h"
+#include "testing/fake_dialogs.h"
+
+namespace {
+
+// A grey bitmap of 24-bit rows.
+TBitmap Grey(int W, int H, int V = 100)
+{
+    TBitmap b(W, H, pf24bit);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            std::uint8_t* p = b.ScanLine(y) + 3 * x;
+            p[0] = p[1] = p[2] = static_cast<std::uint8_t>(V);
+        }
+    return b;
+}
+
+// Blue, green and red of a pixel.
+std::array<int, 3> At(TBitmap& B, int X, int Y)
+{
+    B.SetPixelFormat(pf24bit);
+    const std::uint8_t* p = B.ScanLine(Y) + 3 * X;
+    return {p[0], p[1], p[2]};
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+}  // namespace
+
+TEST(FilterExtremes, RotateReducesAnyFiniteAngleAndRefusesTheRest)
+{
+    TRotateFilter f;
+    // a whole number of turns and a right angle, however many turns
+    TBitmap b = Grey(6, 3);
+    f.Angle = 360.0 * 1e9 + 90;
+    ApplyTo(f, b);
+    EXPECT_EQ(f.Angle, 90);
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.Height(), 6);
+
+    // by exact integer arithmetic on their binary values, 1e300 is a whole
+    // number of turns and 7e299 is 72 degrees beyond one
+    TBitmap big = Grey(6, 3);
+    f.Angle = 1e300;
+    ApplyTo(f, big);
+    EXPECT_EQ(f.Angle, 0);
+    EXPECT_EQ(big.Width(), 6);
+    f.Angle = 7e299;
+    ApplyTo(f, big);
+    EXPECT_EQ(f.Angle, 72);
+
+    for (double bad : {kInf, -kInf, kNaN}) {
+        TBitmap same = Grey(6, 3);
+        f.Angle = bad;
+        ApplyTo(f, same);
+        EXPECT_EQ(same.Width(), 6);
+        EXPECT_EQ(same.Height(), 3);
+        EXPECT_EQ(At(same, 0, 0), (std::array<int, 3>{100, 100, 100}));
+    }
+}
+
+TEST(FilterExtremes, RotateWithoutBackColourLeavesTheCornersTransparent)
+{
+    // black with one pixel of every colour a background might take first
+    TBitmap b = Grey(10, 4, 0);
+    std::uint8_t* p = b.ScanLine(0);
+    p[0] = 0xFE, p[1] = 0x01, p[2] = 0xFE;
+    TRotateFilter f;
+    f.Angle = 45;
+    f.BackColor = clNone;
+    ApplyTo(f, b);
+    ASSERT_EQ(b.Width(), 10);
+    ASSERT_EQ(b.Height(), 10);
+    EXPECT_TRUE(b.Transparent());
+    const platform::Bitmap drawn = b.ToDrawnBitmap();
+    // corners outside the turned image, none of the image's pixels
+    EXPECT_EQ(drawn.RawPixel(0, 0) >> 24, 0u);
+    EXPECT_EQ(drawn.RawPixel(9, 9) >> 24, 0u);
+    EXPECT_EQ(drawn.RawPixel(5, 5), 0xFF000000u);
+    EXPECT_NE(b.Pixel(0, 9), 0xFE01FEu);
+
+    // a right angle has no background: nothing turns transparent
+    TBitmap r = Grey(10, 4, 0);
+    f.Angle = 90;
+    ApplyTo(f, r);
+    EXPECT_FALSE(r.Transparent());
+
+    // white stays white
+    TBitmap w = Grey(10, 4, 0);
+    f.Angle = 45;
+    f.BackColor = clWhite;
+    ApplyTo(f, w);
+    EXPECT_FALSE(w.Transparent());
+    EXPECT_EQ(At(w, 0, 0), (std::array<int, 3>{255, 255, 255}));
+}
+
+TEST(FilterExtremes, RotateWithoutBackColourFindsAFreeColourInAnImageOfManyColours)
+{
+    // every colour from the one a background takes first onwards, each once
+    constexpr int kSide = 1024;
+    TBitmap b(kSide, kSide, pf24bit);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const TColor c = (0xFE01FEu + static_cast<TColor>(y * kSide + x)) & 0xFFFFFFu;
+            std::uint8_t* p = b.ScanLine(y) + 3 * x;
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    TRotateFilter f;
+    f.Angle = 45;
+    f.BackColor = clNone;
+    ApplyTo(f, b);
+    ASSERT_GT(b.Width(), kSide);
+    EXPECT_TRUE(b.Transparent());
+    const TColor key = b.Pixel(0, b.Height() - 1);
+    const platform::Bitmap drawn = b.ToDrawnBitmap();
+    EXPECT_EQ(drawn.RawPixel(0, 0) >> 24, 0u);
+    // the background's colour is none of the image's
+    const TColor rgb = key & 0xFFFFFFu;
+    EXPECT_GE((rgb - 0xFE01FEu) & 0xFFFFFFu, static_cast<TColor>(kSide * kSide)) << std::hex << key;
+    EXPECT_EQ(drawn.RawPixel(b.Width() / 2, b.Height() / 2) >> 24, 0xFFu);
+}
+
+TEST(FilterExtremes, PictureTurnedWithoutBackColourIsDrawnTransparent)
+{
+    TPlotPicture picture;
+    const TBitmap b = Grey(10, 4, 0);
+    picture.SetGraphic(&b);
+    auto* f = static_cast<TRotateFilter*>(picture.Filters()->Add(*FindFilterClass("TRotateFilter")));
+    f->Angle = 30;
+    f->BackColor = clNone;
+    const TGraphic* g = picture.FilteredGraphic();
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->Transparent());
+    EXPECT_FALSE(picture.Graphic()->Transparent());
+}
+
+TEST(FilterExtremes, RotateEditorOffersTheBackColour)
+{
+    platform::FakeDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    QWidget parent;
+    TRotateFilter f;
+    TFilterEditorForm form(&parent);
+    f.CreateEditor(form);
+    QPushButton* back = nullptr;
+    for (QPushButton* b : parent.findChildren<QPushButton*>())
+        if (b->text() == "Back")
+            back = b;
+    ASSERT_NE(back, nullptr);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    dialogs.QueueColor(clNone);
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(f.BackColor, clNone);
+    dialogs.QueueColor(std::nullopt);
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(f.BackColor, clNone);
+    dialogs.QueueColor(clRed);
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(f.BackColor, clRed);
+}
+
+TEST(FilterExtremes, ChannelAmountsAtTheEndsOfInt)
+{
+    const auto apply = [](TPlotFilter& F) {
+        TBitmap b = Grey(4, 4);
+        ApplyTo(F, b);
+        return At(b, 0, 0);
+    };
+    const std::array<int, 3> white{255, 255, 255}, black{0, 0, 0};
+    TBrightnessFilter bright;
+    for (bool percent : {false, true}) {
+        bright.Percent = percent;
+        bright.Amount = INT_MAX;
+        EXPECT_EQ(apply(bright), white);
+        bright.Amount = INT_MIN;
+        EXPECT_EQ(apply(bright), black);
+    }
+    TColorFilter colour;
+    colour.Red = INT_MAX;
+    colour.Green = INT_MIN;
+    colour.Blue = INT_MIN + 1;
+    EXPECT_EQ(apply(colour), (std::array<int, 3>{0, 0, 255}));
+    THueLumSatFilter hls;
+    hls.Luminance = INT_MAX;
+    hls.Hue = INT_MIN;
+    EXPECT_EQ(apply(hls), white);
+    TGammaCorrectionFilter gamma;
+    gamma.Amount = INT_MIN;
+    EXPECT_EQ(apply(gamma)[0], 255);  // g = 2.1e7: every level but 0 becomes 255
+    TMosaicFilter mosaic;
+    mosaic.Amount = INT_MAX;
+    EXPECT_EQ(apply(mosaic), (std::array<int, 3>{100, 100, 100}));
+
+    // the bevel's bands: raised at the top left, lowered at the bottom right
+    TBevelFilter bevel;
+    bevel.Size = INT_MAX;
+    bevel.Bright = INT_MIN;
+    TBitmap b = Grey(4, 4);
+    ApplyTo(bevel, b);
+    EXPECT_EQ(At(b, 0, 0), black);
+    EXPECT_EQ(At(b, 3, 3), white);
+    bevel.Bright = INT_MAX;
+    TBitmap c = Grey(4, 4);
+    ApplyTo(bevel, c);
+    EXPECT_EQ(At(c, 0, 0), white);
+    EXPECT_EQ(At(c, 3, 3), black);
+}
+
+TEST(FilterExtremes, SizesNoPictureCanHaveAreLeftUndone)
+{
+    // true when the bitmap is left as it was, no error raised
+    const auto refused = [](TPlotFilter& F) {
+        TBitmap b = Grey(4, 4);
+        EXPECT_NO_THROW(ApplyTo(F, b));
+        return b.Width() == 4 && b.Height() == 4 && At(b, 0, 0) == std::array<int, 3>{100, 100, 100}
+               && At(b, 3, 3) == std::array<int, 3>{100, 100, 100};
+    };
+    TResizeFilter resize;
+    resize.Width = INT_MAX;
+    resize.Height = INT_MAX;
+    EXPECT_TRUE(refused(resize));
+    resize.Width = 40000;
+    resize.Height = 2;
+    EXPECT_TRUE(refused(resize));
+    resize.Width = 9000;
+    resize.Height = 9000;
+    EXPECT_TRUE(refused(resize));
+    TCropFilter crop;
+    crop.Width = INT_MAX;
+    crop.Height = 1;
+    EXPECT_TRUE(refused(crop));
+    TZoomFilter zoom;
+    zoom.Percent = -1e300;
+    EXPECT_TRUE(refused(zoom));
+
+    // sizes a picture may have
+    resize.Width = 3;
+    resize.Height = 5;
+    EXPECT_FALSE(refused(resize));
+    resize.Width = 32767;
+    resize.Height = 2;
+    TBitmap wide = Grey(4, 4);
+    ApplyTo(resize, wide);
+    EXPECT_EQ(wide.Width(), 32767);
+    EXPECT_EQ(wide.Height(), 2);
+    resize.Width = 32768;
+    EXPECT_TRUE(refused(resize));
+    zoom.Percent = -50;
+    TBitmap zoomed = Grey(4, 4);
+    zoomed.ScanLine(0)[0] = 0;
+    ApplyTo(zoom, zoomed);
+    EXPECT_NE(At(zoomed, 0, 0)[0], 0);
+}
+
+TEST(FilterExtremes, CropFarOutsideIsWhiteAndZoomRefusesNoNumber)
+{
+    TCropFilter crop;
+    crop.Width = 2;
+    crop.Height = 2;
+    for (int at : {INT_MIN, INT_MAX}) {
+        crop.Left = at;
+        crop.Top = at;
+        TBitmap b = Grey(4, 4);
+        ApplyTo(crop, b);
+        EXPECT_EQ(At(b, 1, 1), (std::array<int, 3>{255, 255, 255}));
+    }
+    TZoomFilter zoom;
+    for (double bad : {kInf, -kInf, kNaN, 1e300}) {
+        zoom.Percent = bad;
+        TBitmap b = Grey(4, 4);
+        ApplyTo(zoom, b);
+        EXPECT_EQ(b.Width(), 4);
+        EXPECT_EQ(At(b, 2, 2), (std::array<int, 3>{100, 100, 100}));
+    }
+}
