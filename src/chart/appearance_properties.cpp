@@ -30,9 +30,9 @@ const TPropertyTable<TChartBrush>& ChartBrushProperties()
     static const TPropertyTable<TChartBrush> table =
         TPropertyTable<TChartBrush>::Of()
             .Property("BackColor", ColorKind, TAccessors{&TChartBrush::BackColor, &TChartBrush::SetBackColor},
-                      TStoredWhen{&TChartBrush::IsBackColorStored})
+                      TInstanceDefault{&TChartBrush::DefaultBackColor})
             .Property("Color", ColorKind, TAccessors{&TChartBrush::Color, &TChartBrush::SetColor},
-                      TStoredWhen{&TChartBrush::IsColorStored})
+                      TInstanceDefault{&TChartBrush::DefaultColor})
             .Object(
                 "Image", [](const TChartBrush& b) { return b.ImageIfAny(); },
                 [](TChartBrush& b) { return b.Image(); }, [](TChartBrush& b) { b.SetImage(nullptr); },

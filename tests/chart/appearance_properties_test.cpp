@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/zoom_panning.h"
 #include "support/written_names.h"
 
 namespace {
@@ -197,4 +198,30 @@ TEST(ChartPenPropertiesTest, EveryPenOfTheFamilyIsBuiltAtItsStoredDefaults)
     EXPECT_FALSE(owned.Visible());
     EXPECT_EQ(owned.Width(), 3);
     ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), owned);
+}
+
+TEST(ChartBrushPropertiesTest, EveryBrushOfTheFamilyIsBuiltAtItsStoredDefaults)
+{
+    TChartBrush brush;
+    EXPECT_EQ(brush.Color(), clDefault);
+    EXPECT_EQ(brush.BackColor(), clNone);
+    EXPECT_EQ(brush.Style(), bsSolid);
+    ExpectBuiltAtItsStoredDefaults(ChartBrushProperties(), brush);
+    TPlotZoomBrush zoom;
+    EXPECT_EQ(zoom.Color(), clWhite);
+    EXPECT_EQ(zoom.Style(), bsClear);
+    ExpectBuiltAtItsStoredDefaults(ChartBrushProperties(), static_cast<TChartBrush&>(zoom));
+    // an owner's brush built otherwise: each value with its default
+    TChartBrush owned;
+    owned.InitBackColor(clDefault);
+    owned.InitColor(clBlack);
+    owned.InitStyle(bsClear);
+    EXPECT_EQ(owned.BackColor(), clDefault);
+    EXPECT_EQ(owned.Color(), clBlack);
+    EXPECT_EQ(owned.Style(), bsClear);
+    ExpectBuiltAtItsStoredDefaults(ChartBrushProperties(), owned);
+    // and a value off the default is written
+    owned.SetColor(clRed);
+    EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { ChartBrushProperties().Write(owned, w); }),
+              std::vector<std::string>{"Color"});
 }
