@@ -72,7 +72,8 @@ TEST(ChartBrushPropertiesTest, RoundTrip)
 TEST(PlotShadowPropertiesTest, SizesAgainstTheInstanceDefault)
 {
     TPlotShadow shadow;
-    shadow.SetDefaults(clBlack, 3);
+    shadow.InitColor(clBlack);
+    shadow.InitSize(3);
     shadow.SetColor(clBlack);
     shadow.SetSize(3);
     // clipping, smoothing and transparency are written whatever their values
@@ -224,4 +225,30 @@ TEST(ChartBrushPropertiesTest, EveryBrushOfTheFamilyIsBuiltAtItsStoredDefaults)
     owned.SetColor(clRed);
     EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { ChartBrushProperties().Write(owned, w); }),
               std::vector<std::string>{"Color"});
+}
+
+TEST(PlotShadowPropertiesTest, EveryShadowOfTheFamilyIsBuiltAtItsStoredDefaults)
+{
+    const std::vector<std::string> always{"Clip", "Smooth", "SmoothBlur", "Transparency"};
+    TPlotShadow shadow;
+    EXPECT_EQ(shadow.Color(), clSilver);
+    EXPECT_EQ(shadow.GetSize(), 0);
+    EXPECT_TRUE(shadow.Visible());
+    ExpectBuiltAtItsStoredDefaults(PlotShadowProperties(), shadow, always);
+    // an owner's shadow built otherwise: each value with its default, silently
+    int changes = 0;
+    TPlotShadow owned([&] { ++changes; });
+    owned.InitColor(clGray);
+    owned.InitSize(3);
+    owned.InitVisible(false);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(owned.Color(), clGray);
+    EXPECT_EQ(owned.HorizSize(), 3);
+    EXPECT_EQ(owned.VertSize(), 3);
+    EXPECT_FALSE(owned.Visible());
+    ExpectBuiltAtItsStoredDefaults(PlotShadowProperties(), owned, always);
+    owned.SetVisible(true);
+    owned.SetHorizSize(0);
+    EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { PlotShadowProperties().Write(owned, w); }),
+              (std::vector<std::string>{"Clip", "HorizSize", "Smooth", "SmoothBlur", "Transparency", "Visible"}));
 }
