@@ -30,9 +30,9 @@ const TPropertyTable<TChartBrush>& ChartBrushProperties()
     static const TPropertyTable<TChartBrush> table =
         TPropertyTable<TChartBrush>::Of()
             .Property("BackColor", ColorKind, TAccessors{&TChartBrush::BackColor, &TChartBrush::SetBackColor},
-                      TStoredWhen{&TChartBrush::IsBackColorStored})
+                      TInstanceDefault{&TChartBrush::DefaultBackColor})
             .Property("Color", ColorKind, TAccessors{&TChartBrush::Color, &TChartBrush::SetColor},
-                      TStoredWhen{&TChartBrush::IsColorStored})
+                      TInstanceDefault{&TChartBrush::DefaultColor})
             .Object(
                 "Image", [](const TChartBrush& b) { return b.ImageIfAny(); },
                 [](TChartBrush& b) { return b.Image(); }, [](TChartBrush& b) { b.SetImage(nullptr); },
@@ -48,18 +48,18 @@ const TPropertyTable<TPlotShadow>& PlotShadowProperties()
         TPropertyTable<TPlotShadow>::Of()
             .Property("Clip", BooleanKind, TAccessors{&TPlotShadow::Clip, &TPlotShadow::SetClip}, AlwaysStored)
             .Property("Color", ColorKind, TAccessors{&TPlotShadow::Color, &TPlotShadow::SetColor},
-                      TStoredWhen{&TPlotShadow::IsColorStored})
+                      TInstanceDefault{&TPlotShadow::DefaultColor})
             .Property("HorizSize", IntegerKind, TAccessors{&TPlotShadow::HorizSize, &TPlotShadow::SetHorizSize},
-                      TStoredWhen{&TPlotShadow::IsHorizSizeStored})
+                      TInstanceDefault{&TPlotShadow::DefaultSize})
             .Property("Smooth", BooleanKind, TAccessors{&TPlotShadow::Smooth, &TPlotShadow::SetSmooth}, AlwaysStored)
             .Property("SmoothBlur", IntegerKind, TAccessors{&TPlotShadow::SmoothBlur, &TPlotShadow::SetSmoothBlur},
                       AlwaysStored)
             .Property("Transparency", IntegerKind,
                       TAccessors{&TPlotShadow::Transparency, &TPlotShadow::SetTransparency}, AlwaysStored)
             .Property("VertSize", IntegerKind, TAccessors{&TPlotShadow::VertSize, &TPlotShadow::SetVertSize},
-                      TStoredWhen{&TPlotShadow::IsVertSizeStored})
+                      TInstanceDefault{&TPlotShadow::DefaultSize})
             .Property("Visible", BooleanKind, TAccessors{&TPlotShadow::Visible, &TPlotShadow::SetVisible},
-                      TStoredWhen{&TPlotShadow::IsVisibleStored});
+                      TInstanceDefault{&TPlotShadow::DefaultVisible});
     return table;
 }
 

@@ -7,8 +7,7 @@ TCallout::TCallout(TChartSeries* Series)
     : TSeriesPointer(Series), m_arrow(std::make_unique<TWhitePen>([this] { CanvasChanged(); }))
 {
     InitDraw3D(false);
-    Brush()->SetColor(clBlack);
-    Brush()->DefaultColor = clBlack;
+    Brush()->InitColor(clBlack);
 }
 
 TCallout::~TCallout() = default;

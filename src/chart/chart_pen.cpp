@@ -61,7 +61,7 @@ TWhitePen::TWhitePen(std::function<void()> onChange) : TChartPen()
 
 TChartBrush::TChartBrush(std::function<void()> onChange)
 {
-    SetColor(clDefault);
+    InitColor(clDefault);
     OnChange = std::move(onChange);
 }
 

@@ -105,17 +105,34 @@ public:
 
     void Assign(const TBrush& source) override;
 
-    bool IsColorStored() const { return Color() != DefaultColor; }
-    bool IsBackColorStored() const { return m_backColor != DefaultBackColor; }
+    // The values a stream leaves out: those the brush was built with.
+    TColor DefaultBackColor() const { return m_defaultBackColor; }
+    TColor DefaultColor() const { return m_defaultColor; }
+    TBrushStyle DefaultStyle() const { return m_defaultStyle; }
+    // Each value and its stored default together, the one way a class or an
+    // owner builds the brush otherwise than TChartBrush does.
+    void InitBackColor(TColor value)
+    {
+        SetBackColor(value);
+        m_defaultBackColor = value;
+    }
+    void InitColor(TColor value)
+    {
+        SetColor(value);
+        m_defaultColor = value;
+    }
+    void InitStyle(TBrushStyle value)
+    {
+        SetStyle(value);
+        m_defaultStyle = value;
+    }
 
-    // The colour a stream leaves out: an owner that gives the brush another
-    // colour at construction sets it too.
-    TColor DefaultColor = clDefault;
-    TColor DefaultBackColor = clNone;
-    TBrushStyle DefaultStyle = bsSolid;
     bool IsImageStored() const { return m_image && m_image->HasGraphic(); }
 
 private:
     TColor m_backColor = clNone;
+    TColor m_defaultBackColor = clNone;
+    TColor m_defaultColor = clDefault;
+    TBrushStyle m_defaultStyle = bsSolid;
     std::unique_ptr<TPicture> m_image;
 };

@@ -100,12 +100,8 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TChartBackWall::Properties()
 void TChartBackWall::InitShadow(TPlotShadow& Shadow)
 {
     TChartWall::InitShadow(Shadow);
-    const auto notify = std::move(Shadow.OnChange);
-    Shadow.SetDefaults(clGray, Shadow.DefaultSize);
-    Shadow.SetColor(clGray);
-    Shadow.SetVisible(false);
-    Shadow.DefaultVisible = false;
-    Shadow.OnChange = notify;
+    Shadow.InitColor(clGray);
+    Shadow.InitVisible(false);
 }
 
 // ---- TChartWalls ----

@@ -37,7 +37,7 @@ TLegendSymbol::TLegendSymbol(std::function<void()> OnChange, std::function<int()
     m_pen = std::make_unique<TChartPen>([this] { Changed(); });
     m_shadow = std::make_unique<TPlotShadow>();
     // the shadow keeps its own colour (silver); only its size differs
-    m_shadow->SetDefaults(m_shadow->Color(), 3);
+    m_shadow->InitSize(3);
     m_shadow->OnChange = [this] { Changed(); };
 }
 

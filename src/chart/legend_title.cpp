@@ -9,9 +9,8 @@ TLegendTitle::TLegendTitle(TCustomPlotPanel* Owner) : TPlotShape(Owner)
     SetTransparent(true);
     Font()->DefaultStyle = Font()->Style();
     TPlotShadow* shadow = Shadow();
-    auto notify = std::move(shadow->OnChange);
-    shadow->SetDefaults(clSilver, 2);
-    shadow->OnChange = std::move(notify);
+    shadow->InitColor(clSilver);
+    shadow->InitSize(2);
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TLegendTitle::Properties()

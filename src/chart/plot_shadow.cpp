@@ -34,15 +34,6 @@ void TPlotShadow::SetSize(int value)
     SetVertSize(value);
 }
 
-void TPlotShadow::SetDefaults(TColor color, int size)
-{
-    m_color = color;
-    DefaultColor = color;
-    m_horizSize = size;
-    m_vertSize = size;
-    DefaultSize = size;
-}
-
 void TPlotShadow::Assign(const TPlotShadow* source)
 {
     if (!source || source == this)

@@ -41,16 +41,23 @@ public:
     // The larger offset; setting it sets both.
     int GetSize() const { return m_horizSize > m_vertSize ? m_horizSize : m_vertSize; }
     void SetSize(int value);
-    // Colour and size together with the values not stored.
-    void SetDefaults(TColor color, int size);
+    // The values a stream leaves out: those the shadow was built with.
+    TColor DefaultColor() const { return m_defaultColor; }
+    int DefaultSize() const { return m_defaultSize; }
+    bool DefaultVisible() const { return m_defaultVisible; }
+    // Each value and its stored default together, the one way an owner
+    // builds the shadow otherwise than TPlotShadow does (no change notice).
+    void InitColor(TColor value) { m_color = m_defaultColor = value; }
+    void InitSize(int value) { m_horizSize = m_vertSize = m_defaultSize = value; }
+    void InitVisible(bool value) { m_visible = m_defaultVisible = value; }
     void Assign(const TPlotShadow* source);
 
     // Whether streaming writes each property: these four only when they
     // differ from the per-instance defaults, the others always.
-    bool IsColorStored() const { return m_color != DefaultColor; }
-    bool IsHorizSizeStored() const { return m_horizSize != DefaultSize; }
-    bool IsVertSizeStored() const { return m_vertSize != DefaultSize; }
-    bool IsVisibleStored() const { return m_visible != DefaultVisible; }
+    bool IsColorStored() const { return m_color != m_defaultColor; }
+    bool IsHorizSizeStored() const { return m_horizSize != m_defaultSize; }
+    bool IsVertSizeStored() const { return m_vertSize != m_defaultSize; }
+    bool IsVisibleStored() const { return m_visible != m_defaultVisible; }
 
     // Pixels the drawn shadow of a rectangle takes past its right (bottom)
     // edge: the offset, or, blurred, the offset, the blur's radius and the
@@ -65,9 +72,6 @@ public:
     void DrawEllipse(TCanvas3D& Canvas, const TRect& R, int Z);
     void DrawPolygon(TCanvas3D& Canvas, std::span<const TPoint> Points);
 
-    TColor DefaultColor = clSilver;
-    int DefaultSize = 0;
-    bool DefaultVisible = true;
     std::function<void()> OnChange;
 
 private:
@@ -94,6 +98,9 @@ private:
     int m_transparency = 0;
     int m_vertSize = 0;
     bool m_visible = true;
+    TColor m_defaultColor = clSilver;
+    int m_defaultSize = 0;
+    bool m_defaultVisible = true;
 };
 
 // The blur kernel of smooth shadows: 2r + 1 weights, 100000 at the centre,

@@ -197,7 +197,8 @@ TPlotShadow* TPlotCustomShape::Shadow()
 void TPlotCustomShape::InitShadow(TPlotShadow& Shadow)
 {
     const auto notify = std::move(Shadow.OnChange);
-    Shadow.SetDefaults(clBlack, 3);
+    Shadow.InitColor(clBlack);
+    Shadow.InitSize(3);
     Shadow.SetColor(clBlack);
     Shadow.SetHorizSize(3);
     Shadow.SetVertSize(3);

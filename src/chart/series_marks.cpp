@@ -98,7 +98,8 @@ namespace {
 void MarksShadow(TPlotShadow& Shadow)
 {
     const auto notify = std::move(Shadow.OnChange);
-    Shadow.SetDefaults(0x808080, 3);
+    Shadow.InitColor(0x808080);
+    Shadow.InitSize(3);
     Shadow.SetColor(0x808080);
     Shadow.SetHorizSize(3);
     Shadow.SetVertSize(3);
@@ -171,7 +172,8 @@ TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomPlotPanel* Panel) : TPlotCustomSha
 void TSeriesMarksSymbol::InitShadow(TPlotShadow& Shadow)
 {
     const auto notify = std::move(Shadow.OnChange);
-    Shadow.SetDefaults(clBlack, 1);
+    Shadow.InitColor(clBlack);
+    Shadow.InitSize(1);
     Shadow.SetHorizSize(1);
     Shadow.SetVertSize(1);
     Shadow.OnChange = notify;

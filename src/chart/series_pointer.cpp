@@ -14,11 +14,8 @@ TSeriesPointer::TSeriesPointer(TChartSeries* Series)
       m_gradient(std::make_unique<TPlotGradient>([this] { CanvasChanged(); })),
       m_shadow(std::make_unique<TPlotShadow>([this] { CanvasChanged(); }))
 {
-    m_shadow->SetDefaults(m_shadow->Color(), 3);
-    m_shadow->DefaultVisible = false;
-    const auto onChange = std::exchange(m_shadow->OnChange, {});
-    m_shadow->SetVisible(false);
-    m_shadow->OnChange = onChange;
+    m_shadow->InitSize(3);
+    m_shadow->InitVisible(false);
 }
 
 TSeriesPointer::~TSeriesPointer() = default;

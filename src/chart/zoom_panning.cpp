@@ -26,22 +26,22 @@ TPlotZoomPen::TPlotZoomPen(std::function<void()> onChange) : TChartPen(std::move
 
 TPlotZoomBrush::TPlotZoomBrush(std::function<void()> onChange) : TChartBrush(std::move(onChange))
 {
-    SetColor(clWhite);
-    SetStyle(bsClear);
+    InitColor(clWhite);
+    InitStyle(bsClear);
 }
 
 namespace {
 
-// The zoom pen is a chart pen (its colour stored when not white); the zoom
-// brush a chart brush, white and clear unless changed.
+// The zoom brush's stream writes Color and Style after Image.
 const TPropertyTable<TChartBrush>& ZoomBrushProperties()
 {
     static const TPropertyTable<TChartBrush> table =
         TPropertyTable<TChartBrush>::Of(&ChartBrushProperties())
             .Hide({"Color", "Style"})
-            .Property("Color", ColorKind, TAccessors{&TChartBrush::Color, &TChartBrush::SetColor}, clWhite)
+            .Property("Color", ColorKind, TAccessors{&TChartBrush::Color, &TChartBrush::SetColor},
+                      TInstanceDefault{&TChartBrush::DefaultColor})
             .Property("Style", EnumKind(BrushStyleNames), TAccessors{&TChartBrush::Style, &TChartBrush::SetStyle},
-                      bsClear);
+                      TInstanceDefault{&TChartBrush::DefaultStyle});
     return table;
 }
 

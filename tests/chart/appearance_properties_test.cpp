@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/zoom_panning.h"
 #include "support/written_names.h"
 
 namespace {
@@ -71,7 +72,8 @@ TEST(ChartBrushPropertiesTest, RoundTrip)
 TEST(PlotShadowPropertiesTest, SizesAgainstTheInstanceDefault)
 {
     TPlotShadow shadow;
-    shadow.SetDefaults(clBlack, 3);
+    shadow.InitColor(clBlack);
+    shadow.InitSize(3);
     shadow.SetColor(clBlack);
     shadow.SetSize(3);
     // clipping, smoothing and transparency are written whatever their values
@@ -197,4 +199,56 @@ TEST(ChartPenPropertiesTest, EveryPenOfTheFamilyIsBuiltAtItsStoredDefaults)
     EXPECT_FALSE(owned.Visible());
     EXPECT_EQ(owned.Width(), 3);
     ExpectBuiltAtItsStoredDefaults(ChartPenProperties(), owned);
+}
+
+TEST(ChartBrushPropertiesTest, EveryBrushOfTheFamilyIsBuiltAtItsStoredDefaults)
+{
+    TChartBrush brush;
+    EXPECT_EQ(brush.Color(), clDefault);
+    EXPECT_EQ(brush.BackColor(), clNone);
+    EXPECT_EQ(brush.Style(), bsSolid);
+    ExpectBuiltAtItsStoredDefaults(ChartBrushProperties(), brush);
+    TPlotZoomBrush zoom;
+    EXPECT_EQ(zoom.Color(), clWhite);
+    EXPECT_EQ(zoom.Style(), bsClear);
+    ExpectBuiltAtItsStoredDefaults(ChartBrushProperties(), static_cast<TChartBrush&>(zoom));
+    // an owner's brush built otherwise: each value with its default
+    TChartBrush owned;
+    owned.InitBackColor(clDefault);
+    owned.InitColor(clBlack);
+    owned.InitStyle(bsClear);
+    EXPECT_EQ(owned.BackColor(), clDefault);
+    EXPECT_EQ(owned.Color(), clBlack);
+    EXPECT_EQ(owned.Style(), bsClear);
+    ExpectBuiltAtItsStoredDefaults(ChartBrushProperties(), owned);
+    // and a value off the default is written
+    owned.SetColor(clRed);
+    EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { ChartBrushProperties().Write(owned, w); }),
+              std::vector<std::string>{"Color"});
+}
+
+TEST(PlotShadowPropertiesTest, EveryShadowOfTheFamilyIsBuiltAtItsStoredDefaults)
+{
+    const std::vector<std::string> always{"Clip", "Smooth", "SmoothBlur", "Transparency"};
+    TPlotShadow shadow;
+    EXPECT_EQ(shadow.Color(), clSilver);
+    EXPECT_EQ(shadow.GetSize(), 0);
+    EXPECT_TRUE(shadow.Visible());
+    ExpectBuiltAtItsStoredDefaults(PlotShadowProperties(), shadow, always);
+    // an owner's shadow built otherwise: each value with its default, silently
+    int changes = 0;
+    TPlotShadow owned([&] { ++changes; });
+    owned.InitColor(clGray);
+    owned.InitSize(3);
+    owned.InitVisible(false);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(owned.Color(), clGray);
+    EXPECT_EQ(owned.HorizSize(), 3);
+    EXPECT_EQ(owned.VertSize(), 3);
+    EXPECT_FALSE(owned.Visible());
+    ExpectBuiltAtItsStoredDefaults(PlotShadowProperties(), owned, always);
+    owned.SetVisible(true);
+    owned.SetHorizSize(0);
+    EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { PlotShadowProperties().Write(owned, w); }),
+              (std::vector<std::string>{"Clip", "HorizSize", "Smooth", "SmoothBlur", "Transparency", "Visible"}));
 }

@@ -65,7 +65,7 @@ TEST(TLegendSymbolDefaults, ShadowOfSizeThreeInTheShadowsOwnColour)
     EXPECT_EQ(symbol.Shadow()->HorizSize(), 3);
     EXPECT_EQ(symbol.Shadow()->VertSize(), 3);
     EXPECT_EQ(symbol.Shadow()->Color(), clSilver);
-    EXPECT_EQ(symbol.Shadow()->DefaultColor, clSilver);
+    EXPECT_EQ(symbol.Shadow()->DefaultColor(), clSilver);
     EXPECT_EQ(symbol.Width(), 20);
     EXPECT_EQ(symbol.WidthUnits(), lcsPercent);
 }

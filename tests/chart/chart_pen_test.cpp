@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "chart/appearance_properties.h"
+#include "support/written_names.h"
 
 namespace {
 
@@ -155,14 +160,16 @@ TEST(TChartBrushDefaults, DefaultColourAndTransparentBack)
     EXPECT_EQ(brush.BackColor(), 0x1FFFFFFFu);
     EXPECT_EQ(brush.Style(), bsSolid);
     EXPECT_FALSE(brush.HasImage());
-    EXPECT_FALSE(brush.IsColorStored());
-    EXPECT_FALSE(brush.IsBackColorStored());
+    const auto written = [&] {
+        return WrittenPropertyNames([&](TPropertyWriter& w) { ChartBrushProperties().Write(brush, w); });
+    };
+    EXPECT_EQ(written(), std::vector<std::string>{});
     EXPECT_FALSE(brush.IsImageStored());
     brush.SetBackColor(clNone);
     EXPECT_EQ(changes, 0);
     brush.SetBackColor(clRed);
     EXPECT_EQ(changes, 1);
-    EXPECT_TRUE(brush.IsBackColorStored());
+    EXPECT_EQ(written(), std::vector<std::string>{"BackColor"});
 }
 
 TEST(TChartBrushImage, CreatedOnReadStoredWithGraphicAndFreedByNil)

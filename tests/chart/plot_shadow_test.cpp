@@ -247,7 +247,8 @@ TEST(ShadowStoring, OnlyWhatDiffersFromTheInstanceDefaults)
     EXPECT_FALSE(shadow.IsVertSizeStored());
     EXPECT_FALSE(shadow.IsVisibleStored());
     // an owner's own defaults are not stored either
-    shadow.SetDefaults(clBlack, 3);
+    shadow.InitColor(clBlack);
+    shadow.InitSize(3);
     EXPECT_EQ(shadow.Color(), clBlack);
     EXPECT_EQ(shadow.GetSize(), 3);
     EXPECT_FALSE(shadow.IsColorStored());

@@ -47,8 +47,7 @@ TCustomBarSeries::TCustomBarSeries(QObject* Owner) : TChartSeries(Owner)
     Marks().Callout()->SetLength(20);
     m_tickLines = std::make_unique<TChartHiddenPen>(repaint);
     m_shadow = std::make_unique<TPlotShadow>(repaint);
-    m_shadow->SetDefaults(0x808080, m_shadow->GetSize());
-    m_shadow->SetColor(0x808080);
+    m_shadow->InitColor(0x808080);
 }
 
 TCustomBarSeries::~TCustomBarSeries() = default;

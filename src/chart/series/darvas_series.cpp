@@ -81,8 +81,7 @@ TDarvasSeries::TDarvasSeries(QObject* Owner)
     : TCandleSeries(Owner), m_boxBrush(std::make_unique<TChartBrush>([this] { Repaint(); })),
       m_boxPen(std::make_unique<TChartPen>([this] { Repaint(); }))
 {
-    m_boxBrush->SetBackColor(clDefault);
-    m_boxBrush->DefaultBackColor = clDefault;
+    m_boxBrush->InitBackColor(clDefault);
     SetTransparency(70);
 }
 

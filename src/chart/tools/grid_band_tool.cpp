@@ -39,13 +39,14 @@ const TPropertyTable<TGridBandBrush>& TGridBandBrush::Properties()
     using S = TGridBandBrush;
     static const TPropertyTable<TGridBandBrush> table =
         TPropertyTable<TGridBandBrush>::Of()
-            .Property("BackColor", ColorKind, TAccessors{&S::BackColor, &S::SetBackColor}, clNone)
+            .Property("BackColor", ColorKind, TAccessors{&S::BackColor, &S::SetBackColor},
+                      TInstanceDefault{[](const S& s) { return s.DefaultBackColor(); }})
             .Property("Color", ColorKind,
                       TAccessors{[](const S& s) { return s.Color(); }, [](S& s, TColor v) { s.SetColor(v); }},
-                      TInstanceDefault{[](const S& s) { return s.DefaultColor; }})
+                      TInstanceDefault{[](const S& s) { return s.DefaultColor(); }})
             .Property("Style", EnumKind(BrushStyleNames),
                       TAccessors{[](const S& s) { return s.Style(); }, [](S& s, TBrushStyle v) { s.SetStyle(v); }},
-                      bsSolid)
+                      TInstanceDefault{[](const S& s) { return s.DefaultStyle(); }})
             .Object(
                 "Gradient", [](const S& s) { return s.m_gradient.get(); }, [](S& s) { return s.m_gradient.get(); },
                 nullptr, PlotGradientProperties())
@@ -57,8 +58,7 @@ TGridBandTool::TGridBandTool(QObject* Owner)
     : TPlotCustomToolAxis(Owner), m_band1(std::make_unique<TGridBandBrush>([this] { Repaint(); })),
       m_band2(std::make_unique<TGridBandBrush>([this] { Repaint(); }))
 {
-    m_band2->SetColor(clWhite);
-    m_band2->DefaultColor = clWhite;
+    m_band2->InitColor(clWhite);
 }
 
 TGridBandTool::~TGridBandTool() { Unhook(); }

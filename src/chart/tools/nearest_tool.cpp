@@ -25,8 +25,7 @@ constexpr int kOrderedSearchFrom = 32;
 TNearestTool::TNearestTool(QObject* Owner)
     : TPlotCustomToolSeries(Owner), m_linePen(std::make_unique<TChartPen>([this] { Repaint(); }))
 {
-    Brush().SetStyle(bsClear);
-    Brush().DefaultStyle = bsClear;
+    Brush().InitStyle(bsClear);
     Pen().InitStyle(psDot);
     Pen().InitColor(clWhite);
 }

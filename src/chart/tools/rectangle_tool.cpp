@@ -15,7 +15,7 @@ TRectangleTool::TRectangleTool(QObject* Owner) : TAnnotationTool(Owner)
     s.DefaultAutoSize = false;
     s.DefaultCustomPosition = true;
     s.SetCustomPosition(true);
-    s.Shadow()->SetDefaults(s.Shadow()->Color(), 0);
+    s.Shadow()->InitSize(0);
     s.SetTransparency(75);
     s.DefaultTransparency = 75;
     s.ShapeBounds = TRect{10, 10, 59, 59};
