@@ -11,6 +11,7 @@
 // The engine's refusals (ChartException, read errors) are expected, except
 // from a chart's own write read back and from a copy between two charts.
 #include "chart_fuzz_application.h"
+#include "fuzz_input.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,19 +52,12 @@
 
 namespace {
 
-class Input {
+class Input : public TFuzzBytes {
 public:
-    Input(const std::uint8_t* Data, std::size_t Size) : m_data(Data), m_size(Size) {}
-    bool More() const { return m_pos < m_size; }
-    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    using TFuzzBytes::TFuzzBytes;
     // 0..N-1 (0 when N is 0).
     int Pick(std::size_t N) { return N == 0 ? 0 : static_cast<int>(Byte() % N); }
     double Value() { return (static_cast<int>(Byte()) - 64) * 0.75; }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
 };
 
 template <typename T>

@@ -9,6 +9,7 @@
 // never show through.
 #include "qt_fuzz_application.h"
 
+#include "fuzz_input.h"
 #include "memory_clipboard.h"
 #include "widgets/analog_meter.h"
 #include "widgets/on_off_button.h"
@@ -40,11 +41,9 @@
 
 namespace {
 
-class Input {
+class Input : public TFuzzBytes {
 public:
-    Input(const std::uint8_t* Data, std::size_t Size) : m_data(Data), m_size(Size) {}
-    bool More() const { return m_pos < m_size; }
-    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    using TFuzzBytes::TFuzzBytes;
     // 0..N-1.
     int Pick(int N) { return N <= 0 ? 0 : Byte() % N; }
     int Int(int Lo, int Hi) { return Lo + Pick(Hi - Lo + 1); }
@@ -89,11 +88,6 @@ public:
         f.color = Colour();
         return f;
     }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
 };
 
 TMemoryClipboard g_clipboard;
