@@ -80,10 +80,11 @@ TTwoByTwoResult TwoByTwoTest(int R, int C, const std::vector<std::vector<int>>& 
         r.chi2 = N * diff * diff / (r1 * r2 * c1 * c2);
         r.p = 1 - Chi2CDF(1, r.chi2);
     }
-    const bool noZero = a != 0 && b != 0 && c != 0 && d != 0;
-    r.centralRatio = noZero ? a * d / (c * b) : (a + 0.5) * (d + 0.5) / ((c + 0.5) * (b + 0.5));
+    // Woolf's interval; 0.5 is added to every cell only when one is empty
+    const double h = a != 0 && b != 0 && c != 0 && d != 0 ? 0 : 0.5;
+    r.centralRatio = (a + h) * (d + h) / ((c + h) * (b + h));
     r.oddsRatio = r.centralRatio;
-    r.se = std::sqrt(1 / (a + 0.5) + 1 / (b + 0.5) + 1 / (c + 0.5) + 1 / (d + 0.5));
+    r.se = std::sqrt(1 / (a + h) + 1 / (b + h) + 1 / (c + h) + 1 / (d + h));
     r.lower = r.centralRatio * std::exp(-1.96 * r.se);
     r.upper = r.centralRatio * std::exp(1.96 * r.se);
     return r;

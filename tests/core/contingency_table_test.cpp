@@ -4,8 +4,20 @@
 //   12  0 /  0 12 -> X-squared 20.166667, p 0.000007098
 //   10 10 / 10 11 -> X-squared 0, p 1 (|ad - bc| below N / 2)
 //   18  7 /  9 26 -> X-squared 10.822511, p 0.001002734
-//   se <- sqrt(2/20.5 + 2/10.5); 4 * exp(c(-1,1) * 1.96 * se) -> 1.397074 11.452506
-//   625 * exp(c(-1,1) * 1.96 * sqrt(2/12.5 + 2/0.5)) -> 11.474422 34043.110231
+// The odds ratio's interval is Woolf's, log OR +/- 1.96 SE. Its SE is R's own,
+// that of the saturated logistic fit, se(a, b, c, d) =
+//   summary(glm(cbind(c(a, c), c(b, d)) ~ factor(c(2, 1)), family = binomial))$coefficients[2, 2]
+// (PSPP's LOGISTIC REGRESSION gives the same limits to its two decimals;
+// its CROSSTABS /STATISTICS=RISK prints the ratio itself as both limits):
+//   20 10 / 10 20 -> SE 0.547723, limits 1.367191 11.702829
+//   15 15 / 15 15 -> SE 0.516398, limits 0.363441  2.751482
+// With a zero cell the fit has no finite ratio (nor does PSPP), so 0.5 is added
+// to every cell (Haldane) and the figures are by hand:
+//   12 0 / 0 12: OR 12.5^2 / 0.5^2 = 625, SE sqrt(2/12.5 + 2/0.5) = sqrt(4.16)
+//     = 2.039608, limits 625 exp(-/+3.997631) = 11.474422 and 34043.11
+//   10 0 / 5 12: OR 10.5 x 12.5 / (5.5 x 0.5) = 47.727273,
+//     SE sqrt(0.095238 + 2 + 0.181818 + 0.08) = sqrt(2.357056) = 1.535271,
+//     limits 47.727273 exp(-/+3.009131) = 2.354603 and 967.4209
 #include "core/contingency_table.h"
 
 #include "statistics_test_data.h"
@@ -58,8 +70,16 @@ TEST(TwoByTwoFigures, TwentyTenTenTwenty)
     EXPECT_NEAR(r.chi2, 5.4, 1e-9);
     EXPECT_NEAR(r.p, 0.020136752, 1e-9);
     EXPECT_DOUBLE_EQ(r.oddsRatio, 4);
-    EXPECT_NEAR(r.lower, 1.397074, 1e-6);
-    EXPECT_NEAR(r.upper, 11.452506, 1e-6);
+    EXPECT_NEAR(r.se, 0.547723, 1e-6);
+    EXPECT_NEAR(r.lower, 1.367191, 1e-6);
+    EXPECT_NEAR(r.upper, 11.702829, 1e-6);
+
+    Table even(15, 15, 15, 15);
+    const TTwoByTwoResult e = TwoByTwoTest(even.t.R(), even.t.C(), even.t.O);
+    EXPECT_DOUBLE_EQ(e.oddsRatio, 1);
+    EXPECT_NEAR(e.se, 0.516398, 1e-6);
+    EXPECT_NEAR(e.lower, 0.363441, 1e-6);
+    EXPECT_NEAR(e.upper, 2.751482, 1e-6);
 }
 
 TEST(TwoByTwoFigures, EmptyCellsTakeTheCorrectedRatio)
@@ -69,10 +89,18 @@ TEST(TwoByTwoFigures, EmptyCellsTakeTheCorrectedRatio)
     EXPECT_DOUBLE_EQ(r.Emin, 6);
     EXPECT_TRUE(r.valid);
     EXPECT_DOUBLE_EQ(r.oddsRatio, 625);
+    EXPECT_NEAR(r.se, 2.039608, 1e-6);
     EXPECT_NEAR(r.lower, 11.474422, 1e-6);
-    EXPECT_NEAR(r.upper, 34043.110231, 1e-5);
+    EXPECT_NEAR(r.upper, 34043.11, 1e-2);
     EXPECT_NEAR(r.chi2, 20.166666667, 1e-8);
     EXPECT_NEAR(r.p, 0.000007098, 1e-9);
+
+    Table one(10, 0, 5, 12);
+    const TTwoByTwoResult o = TwoByTwoTest(one.t.R(), one.t.C(), one.t.O);
+    EXPECT_NEAR(o.oddsRatio, 47.727273, 1e-6);
+    EXPECT_NEAR(o.se, 1.535271, 1e-6);
+    EXPECT_NEAR(o.lower, 2.354603, 1e-6);
+    EXPECT_NEAR(o.upper, 967.4209, 1e-4);
 }
 
 TEST(TwoByTwoFigures, ContinuityCorrectionTakesHalfTheTotal)
@@ -130,8 +158,8 @@ TEST(ContingencyGridTexts, TwentyTenTenTwenty)
     EXPECT_EQ(g.Cell(1, 14), "OR:");
     EXPECT_EQ(g.Cell(2, 14), " 4.000");
     EXPECT_EQ(g.Cell(1, 15), "95%-CI(OR):");
-    EXPECT_EQ(g.Cell(2, 15), "( 1.397;");
-    EXPECT_EQ(g.Cell(3, 15), "11.453)");
+    EXPECT_EQ(g.Cell(2, 15), "( 1.367;");
+    EXPECT_EQ(g.Cell(3, 15), "11.703)");
     ExpectCleanTexts(g);
 }
 

@@ -16,13 +16,17 @@
 //     REGRESSION /VARIABLES=x /DEPENDENT=y100 /STATISTICS=COEFF R ANOVA CI(95).
 //     the 2 x 2 table as weighted cases (DATA LIST FREE / ra cb w. ... WEIGHT BY w.),
 //     CROSSTABS /TABLES=ra BY cb /STATISTICS=CHISQ. ("Continuity Correction").
+//     COMPUTE e = -cb. LOGISTIC REGRESSION e WITH ra /CATEGORICAL=ra /PRINT=CI(95)
+//       /CRITERIA=BCON(0.000001). (Exp(B) of ra(1) and its interval: the odds
+//       ratio and Woolf's limits; CROSSTABS' RISK prints the ratio as both limits.)
 //   Rscript check.R (reading the same columns from check.txt), with
 //     quantile(x, c(.05,.25,.5,.75,.95), type = 6); t.test(y ~ g, var.equal = TRUE);
 //     t.test(y ~ g) for the Welch d.f. and t, its P and limits interpolated between
 //     whole degrees of freedom as the page does; var.test F with its upper tail;
 //     lm(y ~ x) with confint and summary; chisq.test on the 2 x 2 table (with
-//     its continuity correction, the default), and the odds ratio with its
-//     interval exp(log(OR) +/- 1.96 sqrt(sum 1 / (cell + 0.5))).
+//     its continuity correction, the default), and the odds ratio with the SE of
+//     its log from the saturated logistic fit, glm(cbind(c(a, c), c(b, d)) ~
+//     factor(c(2, 1)), family = binomial), limits exp(log(OR) +/- 1.96 SE).
 #include "core/contingency_table.h"
 #include "core/group_comparison.h"
 #include "core/quantitative_statistics.h"
@@ -147,7 +151,9 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
                "DATA LIST FREE / ra cb w.\nBEGIN DATA\n";
         for (int cell = 0; cell < 4; ++cell)
             sps << cell / 2 + 1 << ' ' << cell % 2 + 1 << ' ' << kCells[cell] << '\n';
-        sps << "END DATA.\nWEIGHT BY w.\nCROSSTABS /TABLES=ra BY cb /STATISTICS=CHISQ.\n";
+        sps << "END DATA.\nWEIGHT BY w.\nCROSSTABS /TABLES=ra BY cb /STATISTICS=CHISQ.\n"
+               "COMPUTE e = -cb.\n"
+               "LOGISTIC REGRESSION e WITH ra /CATEGORICAL=ra /PRINT=CI(95) /CRITERIA=BCON(0.000001).\n";
         std::ofstream txt(m_dir / "check.txt");
         txt << "x y g\n";
         for (std::size_t i = 0; i < n; ++i)
@@ -184,8 +190,9 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
           << "N <- a + b + c + d; ct <- chisq.test(matrix(c(a, b, c, d), 2, byrow = TRUE))\n"
              "out('chi', ct$statistic); out('chip', ct$p.value)\n"
              "out('emin', min(a+c, b+d) * min(a+b, c+d) / N)\n"
-             "or <- a*d / (b*c); se <- sqrt(1/(a+.5) + 1/(b+.5) + 1/(c+.5) + 1/(d+.5))\n"
-             "out('or', or); out('orlo', or * exp(-1.96 * se)); out('orup', or * exp(1.96 * se))\n";
+             "fit <- glm(cbind(c(a, c), c(b, d)) ~ factor(c(2, 1)), family = binomial)\n"
+             "lor <- coef(summary(fit))[2, 1]; se <- coef(summary(fit))[2, 2]\n"
+             "out('or', exp(lor)); out('orlo', exp(lor - 1.96 * se)); out('orup', exp(lor + 1.96 * se))\n";
     }
     const std::string cd = "cd '" + m_dir.string() + "' && ";
     ASSERT_EQ(std::system((cd + "pspp -O format=csv -o out.csv check.sps >pspp.log 2>&1").c_str()), 0);
@@ -336,4 +343,10 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
     ExpectText("OR", c.Cell(2, 14), R.at("or"));
     ExpectText("OR lower", c.Cell(2, 15), R.at("orlo"));
     ExpectText("OR upper", c.Cell(3, 15), R.at("orup"));
+    ASSERT_TRUE(pspp.count("Variables in the Equation"));
+    const auto* lr = FindRow(pspp.at("Variables in the Equation"), 1, "ra(1)");
+    ASSERT_TRUE(lr);
+    ExpectText("PSPP OR", c.Cell(2, 14), ParseNumber((*lr)[7]), 1, 2);
+    ExpectText("PSPP OR lower", c.Cell(2, 15), ParseNumber((*lr)[8]), 1, 2);
+    ExpectText("PSPP OR upper", c.Cell(3, 15), ParseNumber((*lr)[9]), 1, 2);
 }

@@ -13,6 +13,10 @@
 //   MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.
 //   T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.
 //   CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.
+//   COMPUTE z = -Zona.
+//   LOGISTIC REGRESSION z WITH Sexo /CATEGORICAL=Sexo /PRINT=CI(95).
+// (Exp(B) of Sexo(1) is the odds ratio, its interval Woolf's; the interval of
+// CROSSTABS' RISK reads the ratio itself as both limits.)
 // run as: pspp -O format=csv -o out.csv check.sps
 #include "sample_input.h"
 #include "../support/pspp_output.h"
@@ -36,8 +40,8 @@ using namespace sample_study;
 
 namespace {
 
-// The number of a text (blanks, and what comes before a last '=', left out)
-// and the decimals it shows.
+// The number of a text (blanks, the brackets and ';' of an interval, and what
+// comes before a last '=', left out) and the decimals it shows.
 struct TShown {
     double value = std::nan("");
     int decimals = 0;
@@ -48,7 +52,7 @@ TShown ShownNumber(const std::string& text)
     std::string t;
     const std::size_t eq = text.rfind('=');
     for (char c : eq == std::string::npos ? text : text.substr(eq + 1))
-        if (c != ' ')
+        if (c != ' ' && c != '(' && c != ')' && c != ';')
             t += c;
     TShown shown;
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), shown.value);
@@ -203,7 +207,9 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPage
                                                 "FREQUENCIES VARIABLES=Sexo.\n"
                                                 "MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.\n"
                                                 "T-TEST GROUPS=Sexo(1,2) /VARIABLES=Peso.\n"
-                                                "CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.\n");
+                                                "CROSSTABS /TABLES=Sexo BY Zona /STATISTICS=CHISQ RISK.\n"
+                                                "COMPUTE z = -Zona.\n"
+                                                "LOGISTIC REGRESSION z WITH Sexo /CATEGORICAL=Sexo /PRINT=CI(95).\n");
     const std::string levels[] = {"Hombre", "Mujer"};
 
     ClickTab(w, 3);
@@ -262,4 +268,8 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPage
     ExpectSame("continuity-corrected chi-square", c.Cells(2, 12), Cell(pspp, chi, 0, "Continuity Correction", 1));
     ExpectSame("its Sig", c.Cells(2, 13), Cell(pspp, chi, 0, "Continuity Correction", 3));
     ExpectSame("OR", c.Cells(2, 14), CellOfRowStarting(pspp, "Risk Estimate", "Odds Ratio", 1));
+    const std::string logistic = "Variables in the Equation", sex = "Sexo del sujeto(1)";
+    ExpectSame("Exp(B)", c.Cells(2, 14), Cell(pspp, logistic, 1, sex, 7));
+    ExpectSame("OR lower", c.Cells(2, 15), Cell(pspp, logistic, 1, sex, 8));
+    ExpectSame("OR upper", c.Cells(3, 15), Cell(pspp, logistic, 1, sex, 9));
 }

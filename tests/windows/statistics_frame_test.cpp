@@ -9,8 +9,8 @@
 //   {1, 2, 3} against {4, 5, 6}: sp2 = 1, SE = sqrt(2/3) = 0.8165, t = 3.674, 4 d.f.
 //   2 x 2 table 20 10 / 10 20: corrected chi-square 60 (300 - 30)^2 / 30^4 = 5.400,
 //     p 0.020 (R's chisq.test gives 5.4, p 0.02014),
-//     OR 4, SE(log OR) = sqrt(2/20.5 + 2/10.5) = 0.53669, limits 4 exp(-/+1.96 SE)
-//     = 1.397 and 11.453.
+//     OR 4, SE(log OR) = sqrt(2/20 + 2/10) = 0.547723, limits 4 exp(-/+1.96 SE)
+//     = 1.367 and 11.703 (PSPP's LOGISTIC REGRESSION on the table: 1.37 and 11.70).
 #include "windows/statistics_frame.h"
 
 #include "chart_drawing_checks.h"
@@ -489,8 +489,8 @@ TEST_F(StatFrame, TwoByTwoTableAndItsBars)
     EXPECT_EQ(Cell(3, 3, 12), "(1 df)");
     EXPECT_EQ(Cell(3, 2, 13), " 0.020");
     EXPECT_EQ(Cell(3, 2, 14), " 4.000");
-    EXPECT_EQ(Cell(3, 2, 15), "( 1.397;");
-    EXPECT_EQ(Cell(3, 3, 15), "11.453)");
+    EXPECT_EQ(Cell(3, 2, 15), "( 1.367;");
+    EXPECT_EQ(Cell(3, 3, 15), "11.703)");
 
     auto* s1 = Series<TBarSeries>("SeriesBar31");
     auto* s2 = Series<TBarSeries>("SeriesBar32");
