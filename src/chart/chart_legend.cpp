@@ -211,7 +211,13 @@ TLegendStyle TCustomChartLegend::ResolvedStyle() const
 {
     if (m_legendStyle != lsAuto)
         return m_legendStyle;
-    const int active = m_chart ? m_chart->CountActiveSeries() : 0;
+    // a function's own lines (signal, bands) are no series of the user's
+    int active = 0;
+    for (int i = 0; m_chart && i < m_chart->SeriesCount(); ++i) {
+        const TChartSeries* s = m_chart->Series(i);
+        if (s->Active() && !s->OwnedByFunction())
+            ++active;
+    }
     return !m_checkBoxes && active < 2 ? lsValues : lsSeries;
 }
 

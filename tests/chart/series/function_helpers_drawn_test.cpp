@@ -183,6 +183,21 @@ TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
     EXPECT_EQ(chart.Legend()->Items().Count(), 1);
 }
 
+// With one series of its own on the axes, an automatic legend lists that
+// series' values: the function's lines do not count as series.
+TEST_F(FunctionHelpersDrawn, AutomaticLegendCountsNoFunctionLine)
+{
+    TMACDFunction* f = AddMACD();
+    chart.Series(0)->SetActive(false);
+    chart.Legend()->SetLegendStyle(lsAuto);
+    Draw();
+    ASSERT_EQ(f->SignalSeries().ParentChart(), &chart);
+    EXPECT_EQ(chart.Legend()->ResolvedStyle(), lsValues);
+    EXPECT_EQ(chart.Legend()->Items().Count(), f->ParentSeries()->Count());
+    chart.Series(0)->SetActive(true);
+    EXPECT_EQ(chart.Legend()->ResolvedStyle(), lsSeries);
+}
+
 // Taken off the chart, the function's series takes its lines along.
 TEST_F(FunctionHelpersDrawn, LinesLeaveTheChartWithTheirSeries)
 {
