@@ -14,12 +14,16 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#include <cmath>
+#include <vector>
 
 using namespace sample_study;
 
@@ -64,6 +68,41 @@ void ExpectClosedWithoutAQuestion(TFMuestra* w)
     CloseFromSystemMenu(w);
     EXPECT_EQ(question.Asked, 0);
     EXPECT_TRUE(!window || window->isHidden());
+}
+
+// Right-clicks the heading of data column Col and clicks the item named Item
+// in the menu that opens.
+void ChooseFromHeadingMenu(TNTabEd* sheet, int Col, const char* Item)
+{
+    const platform::Rect r = sheet->CellRect(Col + sheet->AttribColShown(), 0);
+    ASSERT_FALSE(r.IsEmpty());
+    QTest::mouseClick(sheet, Qt::RightButton, {}, QPoint(r.left + 4, r.top + 4));
+    Settle();
+    QMenu* menu = sheet->PopupHeading();
+    ASSERT_TRUE(menu->isVisible());
+    QAction* item = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String(Item))
+            item = a;
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isEnabled());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    Settle();
+}
+
+// "Edit Heading" on data column Col: the text typed over the old one, then Key.
+void TypeHeading(TNTabEd* sheet, int Col, const QString& Text, Qt::Key Key = Qt::Key_Return)
+{
+    ChooseFromHeadingMenu(sheet, Col, "HIt1");
+    QLineEdit* edit = sheet->HeadingEdit();
+    ASSERT_TRUE(sheet->HeadingEditing());
+    ASSERT_TRUE(edit->isVisible());
+    ASSERT_EQ(edit->text().toStdString(), sheet->GetColName(Col));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, Text);
+    QTest::keyClick(edit, Key);
+    Settle();
+    ASSERT_FALSE(edit->isVisible());
 }
 
 QStringList Lines(const QString& file)
@@ -354,4 +393,119 @@ TEST_F(SampleRecords, ACategoryTypedWithAFractionCountsAsTheSheetShowsIt)
             at = r;
     ASSERT_GT(at, 0);
     EXPECT_EQ(f.Cells(2, at + 1), "x=" + std::to_string(second));
+}
+
+TEST_F(SampleRecords, AColumnRenamedOnTheSheetIsAskedAbout)
+{
+    TFMuestra* w = WithRecords();
+    Dialogs.QueueFile(Dir.filePath(QStringLiteral("before.sps")));
+    w->SaveMenu()->SaveItem(1)->trigger();
+    ASSERT_FALSE(w->Modified());
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    const int peso = sheet->FindColumn("Peso");
+    ASSERT_EQ(peso, 2);
+    // Esc drops the typed name: nothing changed
+    TypeHeading(sheet, peso, QStringLiteral("Dropped"), Qt::Key_Escape);
+    EXPECT_EQ(sheet->GetColName(peso), "Peso");
+    EXPECT_FALSE(w->Modified());
+
+    TypeHeading(sheet, peso, QStringLiteral("Weight"));
+    ASSERT_EQ(sheet->GetColName(peso), "Weight");
+    EXPECT_TRUE(w->Modified());
+    {
+        SaveQuestion question(TFSaveDlg::mrCancel);
+        CloseFromSystemMenu(w);
+        EXPECT_EQ(question.Asked, 1);
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_EQ(sheet->GetColName(peso), "Weight");
+        EXPECT_TRUE(w->Modified());
+    }
+    // saved at the question: the file carries the new heading
+    const QString file = Dir.filePath(QStringLiteral("renamed.csv"));
+    Dialogs.QueueFile(file);
+    QPointer<TFMuestra> window = w;
+    SaveQuestion question(TFSaveDlg::mrSaveAndClose);
+    CloseFromSystemMenu(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(!window || window->isHidden());
+    const QStringList lines = Lines(file);
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0], QStringLiteral("\"Sexo\";\"Weight\";"));
+}
+
+TEST_F(SampleRecords, APrecisionChangedOnTheSheetIsAskedAbout)
+{
+    TFMuestra* w = WithRecords();
+    Dialogs.QueueFile(Dir.filePath(QStringLiteral("before.sps")));
+    w->SaveMenu()->SaveItem(1)->trigger();
+    ASSERT_FALSE(w->Modified());
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    const int peso = sheet->FindColumn("Peso");
+    ASSERT_EQ(peso, 2);
+    ASSERT_EQ(sheet->GetDecPlaces(peso), 1);
+    // selecting from the same menu changes nothing that is saved
+    ChooseFromHeadingMenu(sheet, peso, "HIt3");
+    EXPECT_FALSE(w->Modified());
+
+    ChooseFromHeadingMenu(sheet, peso, "HIt2");
+    ASSERT_EQ(sheet->GetDecPlaces(peso), 0);
+    // the menu opens again for the next step; Esc closes it
+    ASSERT_TRUE(sheet->PopupHeading()->isVisible());
+    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
+    Settle();
+    EXPECT_FALSE(sheet->PopupHeading()->isVisible());
+    EXPECT_TRUE(w->Modified());
+    {
+        SaveQuestion question(TFSaveDlg::mrCancel);
+        CloseFromSystemMenu(w);
+        EXPECT_EQ(question.Asked, 1);
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_EQ(sheet->GetDecPlaces(peso), 0);
+    }
+    // saved at the question: the weights are written without decimals
+    std::vector<double> weights;
+    for (int r = 1; r <= 12; ++r)
+        weights.push_back(sheet->GetElem(peso, r));
+    const QString file = Dir.filePath(QStringLiteral("whole.txt"));
+    Dialogs.QueueFile(file);
+    SaveQuestion question(TFSaveDlg::mrSaveAndClose);
+    CloseFromSystemMenu(w);
+    EXPECT_EQ(question.Asked, 1);
+    const QStringList lines = Lines(file);
+    ASSERT_EQ(lines.size(), 13);
+    for (int r = 1; r <= 12; ++r) {
+        const QStringList fields = lines[r].split(u' ', Qt::SkipEmptyParts);
+        ASSERT_EQ(fields.size(), 2) << lines[r].toStdString();
+        // a whole number, the weight rounded
+        bool whole = false;
+        const int written = fields[1].toInt(&whole);
+        EXPECT_TRUE(whole) << fields[1].toStdString();
+        EXPECT_LE(std::abs(written - weights[r - 1]), 0.5) << fields[1].toStdString();
+    }
+}
+
+TEST_F(SampleRecords, HeadingsChangedOnASheetWithoutRecordsCloseWithoutAQuestion)
+{
+    TFMuestra* w = WithRecords();
+    {
+        // a new sample drops the records; its sheet has the columns and no row
+        SaveQuestion question(TFSaveDlg::mrDiscard);
+        ClickTab(w, 0);
+        ClickOn(w->GetSampleButton());
+        ASSERT_EQ(question.Asked, 1);
+    }
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    ASSERT_EQ(sheet->NrOfRows(), 0);
+    const int peso = sheet->FindColumn("Peso");
+    TypeHeading(sheet, peso, QStringLiteral("Weight"));
+    ChooseFromHeadingMenu(sheet, peso, "HIt2");
+    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
+    Settle();
+    ASSERT_EQ(sheet->GetColName(peso), "Weight");
+    ASSERT_EQ(sheet->GetDecPlaces(peso), 0);
+    EXPECT_FALSE(w->Modified());
+    ExpectClosedWithoutAQuestion(w);
 }
