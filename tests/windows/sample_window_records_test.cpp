@@ -90,6 +90,17 @@ void ChooseFromHeadingMenu(TNTabEd* sheet, int Col, const char* Item)
     Settle();
 }
 
+// "Change Precision" on data column Col; the menu opens again for the next
+// step, and Esc closes it.
+void StepPrecision(TNTabEd* sheet, int Col)
+{
+    ChooseFromHeadingMenu(sheet, Col, "HIt2");
+    ASSERT_TRUE(sheet->PopupHeading()->isVisible());
+    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
+    Settle();
+    ASSERT_FALSE(sheet->PopupHeading()->isVisible());
+}
+
 // "Edit Heading" on data column Col: the text typed over the old one, then Key.
 void TypeHeading(TNTabEd* sheet, int Col, const QString& Text, Qt::Key Key = Qt::Key_Return)
 {
@@ -103,6 +114,16 @@ void TypeHeading(TNTabEd* sheet, int Col, const QString& Text, Qt::Key Key = Qt:
     QTest::keyClick(edit, Key);
     Settle();
     ASSERT_FALSE(edit->isVisible());
+}
+
+// Closing w asks; Cancel keeps it open and its records unsaved.
+void ExpectCancelKeepsTheWindow(TFMuestra* w)
+{
+    SaveQuestion question(TFSaveDlg::mrCancel);
+    CloseFromSystemMenu(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->Modified());
 }
 
 QStringList Lines(const QString& file)
@@ -123,6 +144,29 @@ protected:
         ClickOn(Child<QToolButton>(w, "ToolButton2"));
         EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
         return w;
+    }
+    // The same window with its records saved, on the data page; Peso is column 2.
+    TFMuestra* SavedOnDataPage()
+    {
+        TFMuestra* w = WithRecords();
+        Dialogs.QueueFile(Dir.filePath(QStringLiteral("saved_first.sps")));
+        w->SaveMenu()->SaveItem(1)->trigger();
+        EXPECT_FALSE(w->Modified());
+        ClickTab(w, 2);
+        EXPECT_EQ(w->SampleData()->FindColumn("Peso"), 2);
+        return w;
+    }
+    // Closes w answering "Save and close" with the file Name; its lines.
+    QStringList SavedAtClose(TFMuestra* w, const QString& Name)
+    {
+        const QString file = Dir.filePath(Name);
+        Dialogs.QueueFile(file);
+        QPointer<TFMuestra> window = w;
+        SaveQuestion question(TFSaveDlg::mrSaveAndClose);
+        CloseFromSystemMenu(w);
+        EXPECT_EQ(question.Asked, 1);
+        EXPECT_TRUE(!window || window->isHidden());
+        return Lines(file);
     }
     QTemporaryDir Dir;
 };
@@ -341,15 +385,9 @@ TEST_F(SampleRecords, ANewSampleAsksForTheRecordsNotSaved)
 
 TEST_F(SampleRecords, ARecordEditedOnTheSheetIsAskedAbout)
 {
-    TFMuestra* w = WithRecords();
-    const QString file = Dir.filePath(QStringLiteral("edited.sps"));
-    Dialogs.QueueFile(file);
-    w->SaveMenu()->SaveItem(1)->trigger();
-    ASSERT_FALSE(w->Modified());
-    ClickTab(w, 2);
+    TFMuestra* w = SavedOnDataPage();
     TNTabEd* sheet = w->SampleData();
-    const int peso = sheet->FindColumn("Peso");
-    ASSERT_EQ(peso, 2);
+    const int peso = 2;
     // the value typed in the first record's Peso cell
     const platform::Rect r = sheet->CellRect(peso + sheet->AttribColShown(), 1);
     ASSERT_FALSE(r.IsEmpty());
@@ -360,11 +398,7 @@ TEST_F(SampleRecords, ARecordEditedOnTheSheetIsAskedAbout)
     QTest::keyClick(sheet->InplaceEditor(), Qt::Key_Return);
     Settle();
     ASSERT_EQ(sheet->GetElem(peso, 1), 55.5);
-    EXPECT_TRUE(w->Modified());
-    SaveQuestion question(TFSaveDlg::mrCancel);
-    CloseFromSystemMenu(w);
-    EXPECT_EQ(question.Asked, 1);
-    EXPECT_TRUE(w->isVisible());
+    ExpectCancelKeepsTheWindow(w);
 }
 
 TEST_F(SampleRecords, ACategoryTypedWithAFractionCountsAsTheSheetShowsIt)
@@ -397,14 +431,9 @@ TEST_F(SampleRecords, ACategoryTypedWithAFractionCountsAsTheSheetShowsIt)
 
 TEST_F(SampleRecords, AColumnRenamedOnTheSheetIsAskedAbout)
 {
-    TFMuestra* w = WithRecords();
-    Dialogs.QueueFile(Dir.filePath(QStringLiteral("before.sps")));
-    w->SaveMenu()->SaveItem(1)->trigger();
-    ASSERT_FALSE(w->Modified());
-    ClickTab(w, 2);
+    TFMuestra* w = SavedOnDataPage();
     TNTabEd* sheet = w->SampleData();
-    const int peso = sheet->FindColumn("Peso");
-    ASSERT_EQ(peso, 2);
+    const int peso = 2;
     // Esc drops the typed name: nothing changed
     TypeHeading(sheet, peso, QStringLiteral("Dropped"), Qt::Key_Escape);
     EXPECT_EQ(sheet->GetColName(peso), "Peso");
@@ -412,68 +441,33 @@ TEST_F(SampleRecords, AColumnRenamedOnTheSheetIsAskedAbout)
 
     TypeHeading(sheet, peso, QStringLiteral("Weight"));
     ASSERT_EQ(sheet->GetColName(peso), "Weight");
-    EXPECT_TRUE(w->Modified());
-    {
-        SaveQuestion question(TFSaveDlg::mrCancel);
-        CloseFromSystemMenu(w);
-        EXPECT_EQ(question.Asked, 1);
-        ASSERT_TRUE(w->isVisible());
-        EXPECT_EQ(sheet->GetColName(peso), "Weight");
-        EXPECT_TRUE(w->Modified());
-    }
+    ExpectCancelKeepsTheWindow(w);
+    EXPECT_EQ(sheet->GetColName(peso), "Weight");
     // saved at the question: the file carries the new heading
-    const QString file = Dir.filePath(QStringLiteral("renamed.csv"));
-    Dialogs.QueueFile(file);
-    QPointer<TFMuestra> window = w;
-    SaveQuestion question(TFSaveDlg::mrSaveAndClose);
-    CloseFromSystemMenu(w);
-    EXPECT_EQ(question.Asked, 1);
-    EXPECT_TRUE(!window || window->isHidden());
-    const QStringList lines = Lines(file);
+    const QStringList lines = SavedAtClose(w, QStringLiteral("renamed.csv"));
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[0], QStringLiteral("\"Sexo\";\"Weight\";"));
 }
 
 TEST_F(SampleRecords, APrecisionChangedOnTheSheetIsAskedAbout)
 {
-    TFMuestra* w = WithRecords();
-    Dialogs.QueueFile(Dir.filePath(QStringLiteral("before.sps")));
-    w->SaveMenu()->SaveItem(1)->trigger();
-    ASSERT_FALSE(w->Modified());
-    ClickTab(w, 2);
+    TFMuestra* w = SavedOnDataPage();
     TNTabEd* sheet = w->SampleData();
-    const int peso = sheet->FindColumn("Peso");
-    ASSERT_EQ(peso, 2);
+    const int peso = 2;
     ASSERT_EQ(sheet->GetDecPlaces(peso), 1);
     // selecting from the same menu changes nothing that is saved
     ChooseFromHeadingMenu(sheet, peso, "HIt3");
     EXPECT_FALSE(w->Modified());
 
-    ChooseFromHeadingMenu(sheet, peso, "HIt2");
+    StepPrecision(sheet, peso);
     ASSERT_EQ(sheet->GetDecPlaces(peso), 0);
-    // the menu opens again for the next step; Esc closes it
-    ASSERT_TRUE(sheet->PopupHeading()->isVisible());
-    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
-    Settle();
-    EXPECT_FALSE(sheet->PopupHeading()->isVisible());
-    EXPECT_TRUE(w->Modified());
-    {
-        SaveQuestion question(TFSaveDlg::mrCancel);
-        CloseFromSystemMenu(w);
-        EXPECT_EQ(question.Asked, 1);
-        ASSERT_TRUE(w->isVisible());
-        EXPECT_EQ(sheet->GetDecPlaces(peso), 0);
-    }
+    ExpectCancelKeepsTheWindow(w);
+    EXPECT_EQ(sheet->GetDecPlaces(peso), 0);
     // saved at the question: the weights are written without decimals
     std::vector<double> weights;
     for (int r = 1; r <= 12; ++r)
         weights.push_back(sheet->GetElem(peso, r));
-    const QString file = Dir.filePath(QStringLiteral("whole.txt"));
-    Dialogs.QueueFile(file);
-    SaveQuestion question(TFSaveDlg::mrSaveAndClose);
-    CloseFromSystemMenu(w);
-    EXPECT_EQ(question.Asked, 1);
-    const QStringList lines = Lines(file);
+    const QStringList lines = SavedAtClose(w, QStringLiteral("whole.txt"));
     ASSERT_EQ(lines.size(), 13);
     for (int r = 1; r <= 12; ++r) {
         const QStringList fields = lines[r].split(u' ', Qt::SkipEmptyParts);
@@ -501,9 +495,7 @@ TEST_F(SampleRecords, HeadingsChangedOnASheetWithoutRecordsCloseWithoutAQuestion
     ASSERT_EQ(sheet->NrOfRows(), 0);
     const int peso = sheet->FindColumn("Peso");
     TypeHeading(sheet, peso, QStringLiteral("Weight"));
-    ChooseFromHeadingMenu(sheet, peso, "HIt2");
-    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
-    Settle();
+    StepPrecision(sheet, peso);
     ASSERT_EQ(sheet->GetColName(peso), "Weight");
     ASSERT_EQ(sheet->GetDecPlaces(peso), 0);
     EXPECT_FALSE(w->Modified());
