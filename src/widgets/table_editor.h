@@ -191,6 +191,8 @@ public:
     std::function<void()> OnChange;
     std::function<void()> OnChangeSetup;
     std::function<void()> OnHeadingChanged;
+    // The user stepped a column's decimals from the heading popup.
+    std::function<void()> OnPrecisionChanged;
     TBeforeRenderCellEvent OnBeforeRenderCell;
     std::function<void(int col, int row, std::string& value)> OnGetEditText;
     std::function<void(int col, int row, const std::string& value)> OnSetEditText;

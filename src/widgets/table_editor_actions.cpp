@@ -256,6 +256,8 @@ void TNTabEd::ChangePrecision()
     m_decPlaces[static_cast<std::size_t>(c - 1)] = static_cast<std::int8_t>(d);
     update();
     Notify();
+    if (OnPrecisionChanged)
+        OnPrecisionChanged();
 }
 
 // ---------------------------------------------------------------- copy and paste

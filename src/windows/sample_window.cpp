@@ -440,11 +440,14 @@ void TFMuestra::BuildDataPage(QWidget* page)
         SetFileSettings(fileName, DefaultExt(), Filter());
         SetModified(false);
     };
-    // a record edited on the sheet is not saved yet either
-    m_sampleData->OnChange = [this] {
+    // a record edited on the sheet is not saved yet either, nor are the
+    // decimals the files write it with
+    const auto sheetEdited = [this] {
         if (m_sampleData->NrOfRows() > 0)
             SetModified(true);
     };
+    m_sampleData->OnChange = sheetEdited;
+    m_sampleData->OnPrecisionChanged = sheetEdited;
     toolLayout->addWidget(m_saveMenu->ToolButtonSave());
     toolLayout->addStretch(1);
     connect(sbLabels, &QToolButton::clicked, this, [this] { platform::GuardEvent([this] { sbLabelsClick(); }); });

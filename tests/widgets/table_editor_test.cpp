@@ -663,17 +663,22 @@ TEST_F(TNTabEdTest, SelectionsOfTheHeadingPopup)
 
 TEST_F(TNTabEdTest, ChangePrecisionCyclesThroughMinusOneToTen)
 {
+    int precisions = 0;
+    editor->OnPrecisionChanged = [&precisions] { ++precisions; };
     editor->SetDecPlaces(2, 0);
+    EXPECT_EQ(precisions, 0);  // only the user's step from the menu
     Click(3, 0, Qt::RightButton);
     QAction* item = Item(editor->PopupHeading(), "HIt2");
     setups = 0;
     item->trigger();
+    EXPECT_EQ(precisions, 1);
     EXPECT_EQ(editor->GetDecPlaces(2), -1);
     item->trigger();
     EXPECT_EQ(editor->GetDecPlaces(2), 10);
     item->trigger();
     EXPECT_EQ(editor->GetDecPlaces(2), 9);
     EXPECT_EQ(setups, 3);
+    EXPECT_EQ(precisions, 3);
     EXPECT_TRUE(editor->PopupHeading()->isVisible());  // reopened
     editor->PopupHeading()->hide();
 }

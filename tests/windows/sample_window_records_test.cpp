@@ -14,12 +14,16 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#include <cmath>
+#include <vector>
 
 using namespace sample_study;
 
@@ -66,6 +70,62 @@ void ExpectClosedWithoutAQuestion(TFMuestra* w)
     EXPECT_TRUE(!window || window->isHidden());
 }
 
+// Right-clicks the heading of data column Col and clicks the item named Item
+// in the menu that opens.
+void ChooseFromHeadingMenu(TNTabEd* sheet, int Col, const char* Item)
+{
+    const platform::Rect r = sheet->CellRect(Col + sheet->AttribColShown(), 0);
+    ASSERT_FALSE(r.IsEmpty());
+    QTest::mouseClick(sheet, Qt::RightButton, {}, QPoint(r.left + 4, r.top + 4));
+    Settle();
+    QMenu* menu = sheet->PopupHeading();
+    ASSERT_TRUE(menu->isVisible());
+    QAction* item = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String(Item))
+            item = a;
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isEnabled());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    Settle();
+}
+
+// "Change Precision" on data column Col; the menu opens again for the next
+// step, and Esc closes it.
+void StepPrecision(TNTabEd* sheet, int Col)
+{
+    ChooseFromHeadingMenu(sheet, Col, "HIt2");
+    ASSERT_TRUE(sheet->PopupHeading()->isVisible());
+    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
+    Settle();
+    ASSERT_FALSE(sheet->PopupHeading()->isVisible());
+}
+
+// "Edit Heading" on data column Col: the text typed over the old one, then Key.
+void TypeHeading(TNTabEd* sheet, int Col, const QString& Text, Qt::Key Key = Qt::Key_Return)
+{
+    ChooseFromHeadingMenu(sheet, Col, "HIt1");
+    QLineEdit* edit = sheet->HeadingEdit();
+    ASSERT_TRUE(sheet->HeadingEditing());
+    ASSERT_TRUE(edit->isVisible());
+    ASSERT_EQ(edit->text().toStdString(), sheet->GetColName(Col));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, Text);
+    QTest::keyClick(edit, Key);
+    Settle();
+    ASSERT_FALSE(edit->isVisible());
+}
+
+// Closing w asks; Cancel keeps it open and its records unsaved.
+void ExpectCancelKeepsTheWindow(TFMuestra* w)
+{
+    SaveQuestion question(TFSaveDlg::mrCancel);
+    CloseFromSystemMenu(w);
+    EXPECT_EQ(question.Asked, 1);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->Modified());
+}
+
 QStringList Lines(const QString& file)
 {
     QFile f(file);
@@ -84,6 +144,29 @@ protected:
         ClickOn(Child<QToolButton>(w, "ToolButton2"));
         EXPECT_EQ(w->SampleData()->NrOfRows(), 12);
         return w;
+    }
+    // The same window with its records saved, on the data page; Peso is column 2.
+    TFMuestra* SavedOnDataPage()
+    {
+        TFMuestra* w = WithRecords();
+        Dialogs.QueueFile(Dir.filePath(QStringLiteral("saved_first.sps")));
+        w->SaveMenu()->SaveItem(1)->trigger();
+        EXPECT_FALSE(w->Modified());
+        ClickTab(w, 2);
+        EXPECT_EQ(w->SampleData()->FindColumn("Peso"), 2);
+        return w;
+    }
+    // Closes w answering "Save and close" with the file Name; its lines.
+    QStringList SavedAtClose(TFMuestra* w, const QString& Name)
+    {
+        const QString file = Dir.filePath(Name);
+        Dialogs.QueueFile(file);
+        QPointer<TFMuestra> window = w;
+        SaveQuestion question(TFSaveDlg::mrSaveAndClose);
+        CloseFromSystemMenu(w);
+        EXPECT_EQ(question.Asked, 1);
+        EXPECT_TRUE(!window || window->isHidden());
+        return Lines(file);
     }
     QTemporaryDir Dir;
 };
@@ -302,15 +385,9 @@ TEST_F(SampleRecords, ANewSampleAsksForTheRecordsNotSaved)
 
 TEST_F(SampleRecords, ARecordEditedOnTheSheetIsAskedAbout)
 {
-    TFMuestra* w = WithRecords();
-    const QString file = Dir.filePath(QStringLiteral("edited.sps"));
-    Dialogs.QueueFile(file);
-    w->SaveMenu()->SaveItem(1)->trigger();
-    ASSERT_FALSE(w->Modified());
-    ClickTab(w, 2);
+    TFMuestra* w = SavedOnDataPage();
     TNTabEd* sheet = w->SampleData();
-    const int peso = sheet->FindColumn("Peso");
-    ASSERT_EQ(peso, 2);
+    const int peso = 2;
     // the value typed in the first record's Peso cell
     const platform::Rect r = sheet->CellRect(peso + sheet->AttribColShown(), 1);
     ASSERT_FALSE(r.IsEmpty());
@@ -321,11 +398,7 @@ TEST_F(SampleRecords, ARecordEditedOnTheSheetIsAskedAbout)
     QTest::keyClick(sheet->InplaceEditor(), Qt::Key_Return);
     Settle();
     ASSERT_EQ(sheet->GetElem(peso, 1), 55.5);
-    EXPECT_TRUE(w->Modified());
-    SaveQuestion question(TFSaveDlg::mrCancel);
-    CloseFromSystemMenu(w);
-    EXPECT_EQ(question.Asked, 1);
-    EXPECT_TRUE(w->isVisible());
+    ExpectCancelKeepsTheWindow(w);
 }
 
 TEST_F(SampleRecords, ACategoryTypedWithAFractionCountsAsTheSheetShowsIt)
@@ -354,4 +427,77 @@ TEST_F(SampleRecords, ACategoryTypedWithAFractionCountsAsTheSheetShowsIt)
             at = r;
     ASSERT_GT(at, 0);
     EXPECT_EQ(f.Cells(2, at + 1), "x=" + std::to_string(second));
+}
+
+TEST_F(SampleRecords, AColumnRenamedOnTheSheetIsAskedAbout)
+{
+    TFMuestra* w = SavedOnDataPage();
+    TNTabEd* sheet = w->SampleData();
+    const int peso = 2;
+    // Esc drops the typed name: nothing changed
+    TypeHeading(sheet, peso, QStringLiteral("Dropped"), Qt::Key_Escape);
+    EXPECT_EQ(sheet->GetColName(peso), "Peso");
+    EXPECT_FALSE(w->Modified());
+
+    TypeHeading(sheet, peso, QStringLiteral("Weight"));
+    ASSERT_EQ(sheet->GetColName(peso), "Weight");
+    ExpectCancelKeepsTheWindow(w);
+    EXPECT_EQ(sheet->GetColName(peso), "Weight");
+    // saved at the question: the file carries the new heading
+    const QStringList lines = SavedAtClose(w, QStringLiteral("renamed.csv"));
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0], QStringLiteral("\"Sexo\";\"Weight\";"));
+}
+
+TEST_F(SampleRecords, APrecisionChangedOnTheSheetIsAskedAbout)
+{
+    TFMuestra* w = SavedOnDataPage();
+    TNTabEd* sheet = w->SampleData();
+    const int peso = 2;
+    ASSERT_EQ(sheet->GetDecPlaces(peso), 1);
+    // selecting from the same menu changes nothing that is saved
+    ChooseFromHeadingMenu(sheet, peso, "HIt3");
+    EXPECT_FALSE(w->Modified());
+
+    StepPrecision(sheet, peso);
+    ASSERT_EQ(sheet->GetDecPlaces(peso), 0);
+    ExpectCancelKeepsTheWindow(w);
+    EXPECT_EQ(sheet->GetDecPlaces(peso), 0);
+    // saved at the question: the weights are written without decimals
+    std::vector<double> weights;
+    for (int r = 1; r <= 12; ++r)
+        weights.push_back(sheet->GetElem(peso, r));
+    const QStringList lines = SavedAtClose(w, QStringLiteral("whole.txt"));
+    ASSERT_EQ(lines.size(), 13);
+    for (int r = 1; r <= 12; ++r) {
+        const QStringList fields = lines[r].split(u' ', Qt::SkipEmptyParts);
+        ASSERT_EQ(fields.size(), 2) << lines[r].toStdString();
+        // a whole number, the weight rounded
+        bool whole = false;
+        const int written = fields[1].toInt(&whole);
+        EXPECT_TRUE(whole) << fields[1].toStdString();
+        EXPECT_LE(std::abs(written - weights[r - 1]), 0.5) << fields[1].toStdString();
+    }
+}
+
+TEST_F(SampleRecords, HeadingsChangedOnASheetWithoutRecordsCloseWithoutAQuestion)
+{
+    TFMuestra* w = WithRecords();
+    {
+        // a new sample drops the records; its sheet has the columns and no row
+        SaveQuestion question(TFSaveDlg::mrDiscard);
+        ClickTab(w, 0);
+        ClickOn(w->GetSampleButton());
+        ASSERT_EQ(question.Asked, 1);
+    }
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    ASSERT_EQ(sheet->NrOfRows(), 0);
+    const int peso = sheet->FindColumn("Peso");
+    TypeHeading(sheet, peso, QStringLiteral("Weight"));
+    StepPrecision(sheet, peso);
+    ASSERT_EQ(sheet->GetColName(peso), "Weight");
+    ASSERT_EQ(sheet->GetDecPlaces(peso), 0);
+    EXPECT_FALSE(w->Modified());
+    ExpectClosedWithoutAQuestion(w);
 }
