@@ -9,7 +9,8 @@
 #include <limits>
 #include <utility>
 
-TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name)
+TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
+                       const std::string& Name)
 {
     TStatColumn column;
     if (Name.empty() || Name == "-")
@@ -17,8 +18,10 @@ TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std
     const TVariableRef ref = Model.FindVariable(Name);
     if (ref.Kind == 2 || ref.Index < 0)
         return column;
-    const int c = Sheet.FindColumn(Name);
-    if (c <= 0)
+    // the column the variable was given, whatever its heading reads now
+    const auto at = std::find(Columns.begin(), Columns.end(), Name);
+    const int c = static_cast<int>(at - Columns.begin()) + 1;
+    if (at == Columns.end() || c > Sheet.NrOfColumns())
         return column; // a variable without its column is not analysed
     const int rows = Sheet.NrOfRows();
     if (rows < 1)
@@ -45,11 +48,11 @@ TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std
     return column;
 }
 
-int TSampleStatistics::Run(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name1,
-                           const std::string& Name2, TStatisticsEntries& Entries)
+int TSampleStatistics::Run(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
+                           const std::string& Name1, const std::string& Name2, TStatisticsEntries& Entries)
 {
-    TStatColumn first = StatColumn(Model, Sheet, Name1);
-    TStatColumn second = StatColumn(Model, Sheet, Name2);
+    TStatColumn first = StatColumn(Model, Sheet, Columns, Name1);
+    TStatColumn second = StatColumn(Model, Sheet, Columns, Name2);
     if (!first.Found())
         std::swap(first, second);
     if (!first.Found())

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TNTabEd;
 class tPopulation;
@@ -36,19 +37,23 @@ struct TStatColumn {
     bool Found() const { return Kind != 2; }
 };
 
-// The column of the variable Name; none when the name is empty or "-", names
-// no variable, or the sheet has no column of that name or no rows.
-TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name);
+// The column of the variable Name. Columns names the variable of each sheet
+// column in order, as the sheet was built; the headings, which the user may
+// rename, are not read. None when the name is empty or "-", names no
+// variable, or is not in Columns, or the sheet has no rows.
+TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
+                       const std::string& Name);
 
 class TSampleStatistics {
 public:
     // Analysis of Name1 (the response Y when there are two) and Name2 (X, or
-    // the grouping variable); an empty or "-" name, or one without column,
-    // takes no part, nor does any on a sheet without rows. Returns the number
-    // of variables analysed; with none the entries are not called and the
-    // last columns stay.
-    int Run(const tPopulation& Model, const TNTabEd& Sheet, const std::string& Name1, const std::string& Name2,
-            TStatisticsEntries& Entries);
+    // the grouping variable), their columns found in Columns as StatColumn
+    // does; an empty or "-" name, or one without column, takes no part, nor
+    // does any on a sheet without rows. Returns the number of variables
+    // analysed; with none the entries are not called and the last columns
+    // stay.
+    int Run(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
+            const std::string& Name1, const std::string& Name2, TStatisticsEntries& Entries);
 
     const TStatColumn& Column(int I) const { return m_columns[I == 2 ? 1 : 0]; }
 

@@ -1146,8 +1146,12 @@ void TFMuestra::ExecuteStatistics()
     TStatisticsEntries* entries = m_entries ? m_entries : m_frameEntries.get();
     if (!FPoblacion || !entries)
         return;
+    // each variable keeps the column "Get sample" gave it, however it is headed now
+    std::vector<std::string> columns;
+    for (const TSampleFileVariable& v : FileVariables())
+        columns.push_back(v.Name);
     // nothing to analyse (no variable, or a sheet without rows): no analysis shown
-    if (m_statistics.Run(*FPoblacion, *m_sampleData, S(cbSVars1->currentText()), S(cbSVars2->currentText()),
-                         *entries) == 0)
+    if (m_statistics.Run(*FPoblacion, *m_sampleData, columns, S(cbSVars1->currentText()),
+                         S(cbSVars2->currentText()), *entries) == 0)
         TFramStat1->hide();
 }

@@ -56,6 +56,8 @@ protected:
     std::shared_ptr<platform::XmlDocument> Document;
     std::unique_ptr<tPopulation> Model;
     std::unique_ptr<TNTabEd> Sheet;
+    // the variable of each column, as the sheet was built
+    std::vector<std::string> Columns = {"Sexo", "Peso", "Talla"};
     TSampleStatistics Page;
     RecordingEntries Entries;
 };
@@ -64,12 +66,12 @@ protected:
 
 TEST_F(TSampleStatisticsTest, KindsChooseTheEntry)
 {
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Peso", "-", Entries), 1);
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Sexo", "", Entries), 1);
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Peso", "Talla", Entries), 2);
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Peso", "Sexo", Entries), 2);
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Sexo", "Peso", Entries), 2);
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "-", "Talla", Entries), 1);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Peso", "-", Entries), 1);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Sexo", "", Entries), 1);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Peso", "Talla", Entries), 2);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Peso", "Sexo", Entries), 2);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Sexo", "Peso", Entries), 2);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "-", "Talla", Entries), 1);
     // variable 1 is the response Y, variable 2 the explanatory X
     EXPECT_EQ(Entries.Calls, (std::vector<std::string>{"X Peso", "C Sexo", "XY Talla Peso", "CY Sexo Peso",
                                                        "CY Sexo Peso", "X Talla"}));
@@ -78,7 +80,7 @@ TEST_F(TSampleStatisticsTest, KindsChooseTheEntry)
 TEST_F(TSampleStatisticsTest, ColumnsAreTheSheetsCellsCategoricalOnesTruncated)
 {
     Sheet->SetElem(1, 2, 2.7);
-    Page.Run(*Model, *Sheet, "Sexo", "Peso", Entries);
+    Page.Run(*Model, *Sheet, Columns, "Sexo", "Peso", Entries);
     const TStatColumn& cat = Page.Column(1);
     ASSERT_TRUE(cat.Cat);
     ASSERT_EQ(cat.Cat->NrOfElem(), 4);
@@ -91,24 +93,39 @@ TEST_F(TSampleStatisticsTest, ColumnsAreTheSheetsCellsCategoricalOnesTruncated)
 TEST_F(TSampleStatisticsTest, AVariableWithoutColumnIsNotAnalysed)
 {
     // Edad is a variable of the study but not a column of this sheet
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Edad", "-", Entries), 0);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Edad", "-", Entries), 0);
     EXPECT_TRUE(Entries.Calls.empty());
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Edad", "Peso", Entries), 1);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Edad", "Peso", Entries), 1);
     EXPECT_EQ(Entries.Calls, (std::vector<std::string>{"X Peso"}));
-    EXPECT_EQ(Page.Run(*Model, *Sheet, "Nada", "-", Entries), 0);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Nada", "-", Entries), 0);
+}
+
+TEST_F(TSampleStatisticsTest, AVariableKeepsItsColumnWhateverTheHeadings)
+{
+    // headings swapped and renamed on the sheet
+    Sheet->SetColName(1, "Peso");
+    Sheet->SetColName(2, "Weight");
+    Page.Run(*Model, *Sheet, Columns, "Peso", "Sexo", Entries);
+    ASSERT_TRUE(Page.Column(1).Num);
+    EXPECT_EQ(Page.Column(1).Num->GetElem(2), 58.25);
+    ASSERT_TRUE(Page.Column(2).Cat);
+    EXPECT_EQ(Page.Column(2).Cat->GetElem(2), 2);
+    // a variable named beyond the sheet's columns has none
+    Columns.push_back("Edad");
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Edad", "-", Entries), 0);
 }
 
 TEST_F(TSampleStatisticsTest, TheColumnsHandedOverStayWhileTheAnalysisMayReadThem)
 {
-    Page.Run(*Model, *Sheet, "Peso", "-", Entries);
+    Page.Run(*Model, *Sheet, Columns, "Peso", "-", Entries);
     const TVector* handed = Entries.LastNum;
     EXPECT_EQ(handed, Page.Column(1).Num.get());
     // a run that analyses nothing keeps them
-    Page.Run(*Model, *Sheet, "-", "-", Entries);
+    Page.Run(*Model, *Sheet, Columns, "-", "-", Entries);
     EXPECT_EQ(Page.Column(1).Num.get(), handed);
     EXPECT_EQ(handed->GetElem(4), 80.0);
     // the next run hands over new ones and only then lets the old go
-    Page.Run(*Model, *Sheet, "Talla", "-", Entries);
+    Page.Run(*Model, *Sheet, Columns, "Talla", "-", Entries);
     EXPECT_EQ(Entries.LastNum, Page.Column(1).Num.get());
     EXPECT_EQ(Page.Column(1).Num->GetElem(4), 181.0);
 }

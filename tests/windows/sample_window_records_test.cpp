@@ -126,6 +126,16 @@ void ExpectCancelKeepsTheWindow(TFMuestra* w)
     EXPECT_TRUE(w->Modified());
 }
 
+// Every text a page of the statistics frame shows.
+std::vector<std::string> Figures(const TStatStringGrid& Grid)
+{
+    std::vector<std::string> texts;
+    for (int r = 0; r <= Grid.LastWrittenRow(); ++r)
+        for (int c = 0; c < 12; ++c)
+            texts.push_back(Grid.Cells(c, r));
+    return texts;
+}
+
 QStringList Lines(const QString& file)
 {
     QFile f(file);
@@ -447,6 +457,53 @@ TEST_F(SampleRecords, AColumnRenamedOnTheSheetIsAskedAbout)
     const QStringList lines = SavedAtClose(w, QStringLiteral("renamed.csv"));
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[0], QStringLiteral("\"Sexo\";\"Weight\";"));
+}
+
+TEST_F(SampleRecords, ARenamedColumnKeepsItsVariablesFigures)
+{
+    TFMuestra* w = SavedOnDataPage();
+    TNTabEd* sheet = w->SampleData();
+    const int sexo = 1, peso = 2;
+    // the mean of the weights as the sheet shows them
+    double sum = 0;
+    for (int r = 1; r <= 12; ++r)
+        sum += std::stod(sheet->CellText(peso, r));
+    const std::string mean = QString::number(sum / 12, 'f', 3).toStdString();
+
+    ClickTab(w, 3);
+    const TStatStringGrid& grid = *w->StatisticsFrame()->Grid(1);
+    ChooseIn(w->StatVars1(), "Peso");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeX);
+    EXPECT_EQ(grid.Cells(2, 3), "12");
+    EXPECT_NE(grid.Cells(2, 5).find(mean), std::string::npos) << grid.Cells(2, 5) << " " << mean;
+    const std::vector<std::string> weights = Figures(grid);
+    ChooseIn(w->StatVars1(), "Sexo");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeC);
+    const std::vector<std::string> sexes = Figures(grid);
+
+    // the page, entered again, offers the variables; "Statistics" shows those
+    // of the variable chosen
+    const auto analysed = [&](const QString& name, std::uint8_t mode) {
+        ClickTab(w, 3);
+        EXPECT_EQ(Items(w->StatVars1()), QStringList({"-", "Peso", "Sexo"}));
+        ChooseIn(w->StatVars1(), name);
+        ClickOn(Child<QPushButton>(w, "SpeedButton1"));
+        EXPECT_TRUE(w->StatisticsFrame()->isVisible());
+        EXPECT_EQ(w->StatisticsFrame()->Mode(), mode);
+        return Figures(grid);
+    };
+    ClickTab(w, 2);
+    TypeHeading(sheet, peso, QStringLiteral("Weight"));
+    ASSERT_EQ(sheet->GetColName(peso), "Weight");
+    EXPECT_EQ(analysed("Peso", TFramStat::ModeX), weights);
+    EXPECT_NE(grid.Cells(2, 5).find(mean), std::string::npos) << grid.Cells(2, 5) << " " << mean;
+
+    // Sexo given the old name of Peso: each variable keeps its column
+    ClickTab(w, 2);
+    TypeHeading(sheet, sexo, QStringLiteral("Peso"));
+    ASSERT_EQ(sheet->GetColName(sexo), "Peso");
+    EXPECT_EQ(analysed("Peso", TFramStat::ModeX), weights);
+    EXPECT_EQ(analysed("Sexo", TFramStat::ModeC), sexes);
 }
 
 TEST_F(SampleRecords, APrecisionChangedOnTheSheetIsAskedAbout)
