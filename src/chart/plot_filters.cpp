@@ -793,12 +793,13 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (w < 2 || h < 2)
         return;
     // no alpha in 24-bit rows: a transparent background is a colour the image
-    // does not have, drawn transparent as the bottom-left pixel's colour
+    // does not have, the bitmap's transparent colour
     const std::optional<TColor> unused = BackColor == clNone ? UnusedColor(old) : std::nullopt;
     const bool transparent = unused.has_value();
     const TColor back = transparent ? *unused : BackColor == clNone ? clWhite : BackColor;
     TImage24 turned;
-    if (Angle == 90 || Angle == 270) {
+    const bool rightAngle = Angle == 90 || Angle == 270;
+    if (rightAngle) {
         turned = TImage24(h, w, back);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
@@ -836,8 +837,11 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
         }
     }
     WriteImage(turned, Bitmap);
-    if (transparent && Bitmap.Pixel(0, Bitmap.Height() - 1) == back)
+    // the turned picture may cover the bottom-left pixel: the colour is named
+    if (transparent && !rightAngle) {
+        Bitmap.SetTransparentColor(back);
         Bitmap.SetTransparent(true);
+    }
     Lines.clear();
 }
 

@@ -11,7 +11,13 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
+#include "chart/back_image.h"
+#include "chart/chart.h"
+#include "chart/chart_legend.h"
+#include "chart/chart_title.h"
+#include "chart/chart_walls.h"
 #include "chart/filter_editor_form.h"
 #include "chart/plot_filters.h"
 #include "chart/plot_picture.h"
@@ -150,6 +156,71 @@ TEST(FilterExtremes, PictureTurnedWithoutBackColourIsDrawnTransparent)
     EXPECT_TRUE(g->Transparent());
     EXPECT_FALSE(picture.Graphic()->Transparent());
 }
+
+// A picture turned without a back colour, drawn as a shown chart's back
+// image over the chart's own colour: the chart shows through everywhere
+// around the turned picture, whatever the turn covers of the bitmap's
+// corners, and the picture itself stays whole and opaque.
+class TurnedBackImage : public ::testing::TestWithParam<double> {};
+
+TEST_P(TurnedBackImage, ShowsTheChartAroundThePictureOnly)
+{
+    constexpr int kLeft = 60, kTop = 50, kW = 40, kH = 20;
+    const double angle = GetParam();
+    TChart chart;
+    chart.resize(240, 180);
+    chart.SetView3D(false);
+    chart.SetAxisVisible(false);
+    chart.Title()->SetVisible(false);
+    chart.Legend()->SetVisible(false);
+    chart.BackWall()->SetVisible(false);
+    chart.SetBevelOuter(bvNone);
+    chart.SetColor(clRed);
+    TBackImage& image = *chart.BackImage();
+    TBitmap picture(kW, kH);
+    picture.Fill(clBlue);
+    image.SetGraphic(&picture);
+    image.SetMode(pbmCustom);
+    image.SetLeft(kLeft);
+    image.SetTop(kTop);
+    auto* f = static_cast<TRotateFilter*>(image.Filters()->Add(*FindFilterClass("TRotateFilter")));
+    f->Angle = angle;
+    f->BackColor = clNone;
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    const QImage shown = chart.grab().toImage();
+    ASSERT_EQ(shown.width(), 240);
+
+    // where the picture's centre lands: the middle of the turned bitmap
+    const double rad = angle * std::numbers::pi / 180;
+    const double tw = std::abs(std::nearbyint(kW * std::cos(rad))) + std::abs(std::nearbyint(kH * std::sin(rad)));
+    const double th = std::abs(std::nearbyint(kW * std::sin(rad))) + std::abs(std::nearbyint(kH * std::cos(rad)));
+    const double cx = kLeft + (tw - 1) / 2;
+    const double cy = kTop + (th - 1) / 2;
+    int blue = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb p = shown.pixel(x, y) & 0xFFFFFF;
+            // along the picture's own axes, turned counter-clockwise on screen
+            const double dx = x - cx, dy = y - cy;
+            const double u = std::abs(dx * std::cos(rad) - dy * std::sin(rad));
+            const double v = std::abs(dx * std::sin(rad) + dy * std::cos(rad));
+            const bool inside = u < kW / 2.0 - 1.5 && v < kH / 2.0 - 1.5;
+            const bool outside = u > kW / 2.0 + 1.5 || v > kH / 2.0 + 1.5;
+            if (inside)
+                ASSERT_EQ(p, 0x0000FFu) << "(" << x << ", " << y << ") inside the picture";
+            else if (outside)
+                ASSERT_EQ(p, 0xFF0000u) << "(" << x << ", " << y << ") around the picture";
+            else
+                ASSERT_TRUE(p == 0x0000FFu || p == 0xFF0000u) << std::hex << p << " at (" << std::dec << x << ", "
+                                                              << y << ") on the picture's edge";
+            blue += p == 0x0000FFu;
+        }
+    // as many pixels as the picture has, give or take its edges
+    EXPECT_NEAR(blue, kW * kH, 2 * (kW + kH));
+}
+
+INSTANTIATE_TEST_SUITE_P(FilterExtremes, TurnedBackImage, ::testing::Values(1.0, 30.0, 89.0, 181.0, 269.0, 300.0));
 
 TEST(FilterExtremes, RotateEditorOffersTheBackColour)
 {
