@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QObject>
+#include <QTest>
+
 #include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "chart/chart.h"
+#include "chart/series/line_series.h"
 
 namespace {
 
@@ -133,6 +139,25 @@ TEST(TView3DOptionsSetters, ZoomFromBeyondTheIntRangeNotifiesTheEndOfTheRange)
     o.SetZoomDouble(std::nan(""));
     o.SetZoom(100);
     EXPECT_EQ(old, (std::vector<int>{100, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 0}));
+}
+
+// A shown 3D chart paints at every such zoom (run under the sanitizer build).
+TEST(TView3DOptionsOnAChart, ZoomBeyondTheIntRangePaints)
+{
+    for (double zoom : {1e30, -1e30, std::nan("")}) {
+        SCOPED_TRACE(zoom);
+        QObject form;
+        TChart chart;
+        chart.resize(300, 200);
+        auto* s = new TLineSeries(&form);
+        for (int i = 0; i < 5; ++i)
+            s->AddXY(i, i * i);
+        chart.AddSeries(s);
+        chart.View3DOptions()->SetZoomDouble(zoom);
+        chart.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+        EXPECT_EQ(chart.grab().toImage().width(), 300);
+    }
 }
 
 TEST(TView3DOptionsAssign, KeepsValuesBeyondTheIntRangeExactly)
