@@ -227,6 +227,7 @@ void TBitmap::Assign(const TBitmap& source)
     m_bytes = source.m_bytes;
     m_stamp = source.m_stamp;  // the same content
     m_transparent = source.m_transparent;
+    m_transparentColor = source.m_transparentColor;
 }
 
 std::uint8_t* TBitmap::ScanLine(int y)
@@ -287,7 +288,9 @@ platform::Bitmap TBitmap::ToDrawnBitmap() const
     platform::Bitmap out = ToDeviceBitmap();
     if (!m_transparent || out.IsEmpty())
         return out;
-    const std::uint32_t key = out.RawPixel(0, m_height - 1) & 0xFFFFFF;
+    const std::uint32_t key = (m_transparentColor == clNone ? out.RawPixel(0, m_height - 1)
+                                                            : platform::ColorToArgb(m_transparentColor))
+                              & 0xFFFFFF;
     for (int y = 0; y < m_height; ++y) {
         std::uint32_t* row = out.ScanLine(y);
         for (int x = 0; x < m_width; ++x)

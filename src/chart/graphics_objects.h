@@ -208,10 +208,14 @@ public:
     void SetPixel(int x, int y, TColor color);
     void Fill(TColor color);
 
+    // The colour drawn transparent when Transparent; clNone: the bottom-left
+    // pixel's colour.
+    TColor TransparentColor() const { return m_transparentColor; }
+    void SetTransparentColor(TColor Value) { m_transparentColor = Value; }
     // The pixels as the drawing device takes them.
     platform::Bitmap ToDeviceBitmap() const;
-    // The same as it is drawn: when Transparent, the pixels of the bottom-left
-    // pixel's colour are fully transparent.
+    // The same as it is drawn: when Transparent, the pixels of the transparent
+    // colour are fully transparent.
     platform::Bitmap ToDrawnBitmap() const;
     void FromDeviceBitmap(const platform::Bitmap& source);
 
@@ -227,6 +231,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     TPixelFormat m_format = pf32bit;
+    TColor m_transparentColor = clNone;
     platform::Bitmap m_pixels;         // pf32bit
     std::vector<std::uint8_t> m_bytes;  // pf24bit, 3 * width per row
     // Brushes holding this bitmap as their pattern.

@@ -258,9 +258,27 @@ void HlsToRgb(int h, int l, int s, int& r, int& g, int& b)
     b = (HueToRgb(m1, m2, h - kHlsMax / 3) * kRgbMax + kHlsMax / 2) / kHlsMax;
 }
 
+// f on each pixel of r. A colour the bitmap names transparent stays the
+// background's: over the whole bitmap it goes through f too, in a part its
+// pixels are left as they are.
 template <typename F>
-void ForEachPixel(std::vector<std::uint8_t*>& lines, const TRect& r, F f)
+void ForEachPixel(TBitmap& bitmap, std::vector<std::uint8_t*>& lines, const TRect& r, F f)
 {
+    const TColor key = bitmap.TransparentColor();
+    if (key != clNone && r.Left == 0 && r.Top == 0 && r.Right == bitmap.Width() - 1 && r.Bottom == bitmap.Height() - 1) {
+        std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+        f(k);
+        bitmap.SetTransparentColor(RGB(k[2], k[1], k[0]));
+    } else if (key != clNone) {
+        const std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+        for (int y = r.Top; y <= r.Bottom; ++y) {
+            std::uint8_t* p = lines[static_cast<std::size_t>(y)] + 3 * r.Left;
+            for (int x = r.Left; x <= r.Right; ++x, p += 3)
+                if (p[0] != k[0] || p[1] != k[1] || p[2] != k[2])
+                    f(p);
+        }
+        return;
+    }
     for (int y = r.Top; y <= r.Bottom; ++y) {
         std::uint8_t* p = lines[static_cast<std::size_t>(y)] + 3 * r.Left;
         for (int x = r.Left; x <= r.Right; ++x, p += 3)
@@ -536,7 +554,7 @@ void TInvertFilter::Apply(TBitmap& Bitmap, const TRect& R)
     TPlotFilter::Apply(Bitmap, R);
     if (Lines.empty())
         return;
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [](std::uint8_t* p) {
         p[0] = static_cast<std::uint8_t>(255 - p[0]);
         p[1] = static_cast<std::uint8_t>(255 - p[1]);
         p[2] = static_cast<std::uint8_t>(255 - p[2]);
@@ -551,7 +569,7 @@ void TGrayScaleFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (Lines.empty())
         return;
     const TGrayMethod method = Method;
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [method](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [method](std::uint8_t* p) {
         const int b = p[0], g = p[1], r = p[2];
         int v = 0;
         switch (method) {
@@ -577,7 +595,7 @@ void TBrightnessFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (Lines.empty() || Amount == 0)
         return;
     const int add = ChannelShift(Percent ? static_cast<double>(Round(255.0 * ChannelShift(Amount) * 0.01)) : Amount);
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [add](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [add](std::uint8_t* p) {
         for (int c = 0; c < 3; ++c)
             p[c] = ClampByte(p[c] + add);
     });
@@ -600,7 +618,7 @@ void TContrastFilter::Apply(TBitmap& Bitmap, const TRect& R)
         const std::int64_t t = percent ? Round(static_cast<double>(v * static_cast<double>(factor))) : amount;
         table[static_cast<std::size_t>(i)] = ClampByte(v + (t * (v - 128)) / 256);
     }
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [&table](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [&table](std::uint8_t* p) {
         p[0] = table[p[0]];
         p[1] = table[p[1]];
         p[2] = table[p[2]];
@@ -615,7 +633,7 @@ void TColorFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (Lines.empty() || (Red == 0 && Green == 0 && Blue == 0))
         return;
     const int r = ChannelShift(Red), g = ChannelShift(Green), b = ChannelShift(Blue);
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
         p[0] = ClampByte(p[0] + b);
         p[1] = ClampByte(p[1] + g);
         p[2] = ClampByte(p[2] + r);
@@ -630,7 +648,7 @@ void THueLumSatFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (Lines.empty() || (Hue == 0 && Luminance == 0 && Saturation == 0))
         return;
     const int dh = ChannelShift(Hue), dl = ChannelShift(Luminance), ds = ChannelShift(Saturation);
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [=](std::uint8_t* p) {
         int h = 0, l = 0, s = 0;
         RgbToHls(p[2], p[1], p[0], h, l, s);
         h = ClampByte(h + dh);
@@ -663,7 +681,7 @@ void TGammaCorrectionFilter::Apply(TBitmap& Bitmap, const TRect& R)
     table[0] = 0;
     for (int i = 1; i < 256; ++i)
         table[i] = ClampByte(Round(255 * std::exp(std::log(i / 255.0) / g)));
-    ForEachPixel(Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [&table](std::uint8_t* p) {
+    ForEachPixel(Bitmap, Lines, LimitRect(R, Bitmap.Width(), Bitmap.Height()), [&table](std::uint8_t* p) {
         p[0] = table[p[0]];
         p[1] = table[p[1]];
         p[2] = table[p[2]];
@@ -780,6 +798,9 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
         Angle = std::fmod(Angle, 360.0);
     if (Angle == 0)
         return;
+    // without a back colour what is transparent stays so, wherever it moves
+    if (BackColor == clNone && Bitmap.Transparent() && Bitmap.TransparentColor() == clNone)
+        Bitmap.SetTransparentColor(Bitmap.Pixel(0, Bitmap.Height() - 1));
     if (Angle == 180) {
         TFlipFilter flip;
         flip.Apply(Bitmap, R);
@@ -793,12 +814,16 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
     if (w < 2 || h < 2)
         return;
     // no alpha in 24-bit rows: a transparent background is a colour the image
-    // does not have, drawn transparent as the bottom-left pixel's colour
-    const std::optional<TColor> unused = BackColor == clNone ? UnusedColor(old) : std::nullopt;
+    // does not have (the one already transparent, if any), the bitmap's
+    // transparent colour
+    std::optional<TColor> unused;
+    if (BackColor == clNone)
+        unused = Bitmap.Transparent() ? Bitmap.TransparentColor() : UnusedColor(old);
     const bool transparent = unused.has_value();
     const TColor back = transparent ? *unused : BackColor == clNone ? clWhite : BackColor;
     TImage24 turned;
-    if (Angle == 90 || Angle == 270) {
+    const bool rightAngle = Angle == 90 || Angle == 270;
+    if (rightAngle) {
         turned = TImage24(h, w, back);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
@@ -836,8 +861,11 @@ void TRotateFilter::Apply(TBitmap& Bitmap, const TRect& R)
         }
     }
     WriteImage(turned, Bitmap);
-    if (transparent && Bitmap.Pixel(0, Bitmap.Height() - 1) == back)
+    // the turned picture may cover the bottom-left pixel: the colour is named
+    if (transparent && !rightAngle) {
+        Bitmap.SetTransparentColor(back);
         Bitmap.SetTransparent(true);
+    }
     Lines.clear();
 }
 

@@ -74,7 +74,7 @@ void TProjection3D::SetupView(TView3DOptions* Options, bool Is3DView)
             const double c = std::cos(a * static_cast<double>(PiStep));
             OrthoY = c < 0.01 ? 1.0 : s / c;
         }
-        ZoomFactor = static_cast<double>(Round(Options->ZoomDouble())) * 0.01;
+        ZoomFactor = Options->Zoom() * 0.01;
         ZoomText = Options->ZoomText();
     }
     if (Is3D)

@@ -4,6 +4,7 @@
 // rule then work from the table. Tables of one hierarchy share its root type R
 // (the type the generic operations see); a derived class's table extends its
 // parent's. Tables are built once, on first use, in function-local statics.
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -90,9 +91,10 @@ struct TRoundedIntegerCodec : TValueCodec<TValueKind::Integer, int> {
     {
         if (v.Type != vaExtended && v.Type != vaSingle)
             return TValueCodec::Read(v);
-        if (!(v.Float >= std::numeric_limits<int>::min() && v.Float <= std::numeric_limits<int>::max()))
+        const auto r = std::nearbyint(v.Float);
+        if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
             InvalidPropertyValue();
-        return static_cast<int>(Round(v.Float));
+        return static_cast<int>(r);
     }
 };
 

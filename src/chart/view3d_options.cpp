@@ -1,6 +1,7 @@
 #include "chart/view3d_options.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "base/basic_types.h"
@@ -16,9 +17,26 @@ void TView3DOptions::Repaint() const
         m_invalidate();
 }
 
-int TView3DOptions::Elevation() const { return static_cast<int>(Round(m_elevation)); }
-int TView3DOptions::Rotation() const { return static_cast<int>(Round(m_rotation)); }
-int TView3DOptions::Zoom() const { return static_cast<int>(Round(m_zoom)); }
+namespace {
+
+// Rounded, halves to even; beyond the int range the nearest end, no number 0.
+int IntegerValue(double Value)
+{
+    if (std::isnan(Value))
+        return 0;
+    const double r = std::nearbyint(Value);
+    if (r >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (r <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(r);
+}
+
+}  // namespace
+
+int TView3DOptions::Elevation() const { return IntegerValue(m_elevation); }
+int TView3DOptions::Rotation() const { return IntegerValue(m_rotation); }
+int TView3DOptions::Zoom() const { return IntegerValue(m_zoom); }
 
 void TView3DOptions::SetElevationDouble(double value) { SetValue(m_elevation, value); }
 void TView3DOptions::SetRotationDouble(double value) { SetValue(m_rotation, value); }

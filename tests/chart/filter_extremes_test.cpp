@@ -4,14 +4,27 @@
 // an error, as it is applied at every paint (run under the sanitizer build too).
 #include <gtest/gtest.h>
 
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <initializer_list>
 #include <limits>
+#include <memory>
+#include <numbers>
+#include <string>
 
+#include "chart/back_image.h"
+#include "chart/chart.h"
+#include "chart/chart_legend.h"
+#include "chart/chart_stream.h"
+#include "chart/chart_title.h"
+#include "chart/chart_walls.h"
 #include "chart/filter_editor_form.h"
 #include "chart/plot_filters.h"
 #include "chart/plot_picture.h"
@@ -150,6 +163,227 @@ TEST(FilterExtremes, PictureTurnedWithoutBackColourIsDrawnTransparent)
     EXPECT_TRUE(g->Transparent());
     EXPECT_FALSE(picture.Graphic()->Transparent());
 }
+
+// Two colours off the channels' ends, as every colour filter changes them.
+constexpr TColor kBlue = RGB(40, 80, 200);
+constexpr TColor kRed = RGB(200, 60, 30);
+
+// Blue with a red top-left quarter.
+TBitmap TwoColours()
+{
+    TBitmap b(40, 20);
+    b.Fill(kBlue);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            b.SetPixel(x, y, kRed);
+    return b;
+}
+
+// The pixels of G as drawn: transparent ones, those of one of Colours, others.
+struct TDrawnPixels {
+    int Transparent = 0;
+    int Listed = 0;
+    int Other = 0;
+};
+
+TDrawnPixels CountDrawn(const TGraphic* G, std::initializer_list<TColor> Colours)
+{
+    TDrawnPixels n;
+    const platform::Bitmap drawn = dynamic_cast<const TBitmap&>(*G).ToDrawnBitmap();
+    for (int y = 0; y < drawn.Height(); ++y)
+        for (int x = 0; x < drawn.Width(); ++x) {
+            const std::uint32_t p = drawn.RawPixel(x, y);
+            if (p >> 24 == 0) {
+                ++n.Transparent;
+                continue;
+            }
+            const bool listed = std::any_of(Colours.begin(), Colours.end(), [p](TColor c) {
+                return (platform::ColorToArgb(c) & 0xFFFFFFu) == (p & 0xFFFFFFu);
+            });
+            ++(listed ? n.Listed : n.Other);
+        }
+    return n;
+}
+
+// A colour filter after a turn without a back colour: the background stays
+// transparent, whatever the turn covers of the corners; the picture shows in
+// the filter's colours only.
+TEST(FilterExtremes, ColourFiltersAfterATurnKeepItsBackgroundTransparent)
+{
+    const struct {
+        const char* Class;
+        std::function<void(TPlotFilter&)> Set;
+    } filters[] = {
+        {"TInvertFilter", [](TPlotFilter&) {}},
+        {"TGrayScaleFilter", [](TPlotFilter& f) { static_cast<TGrayScaleFilter&>(f).Method = gmEye; }},
+        {"TBrightnessFilter", [](TPlotFilter& f) { static_cast<TBrightnessFilter&>(f).Amount = 20; }},
+        {"TContrastFilter", [](TPlotFilter& f) { static_cast<TContrastFilter&>(f).Amount = 50; }},
+        {"TColorFilter", [](TPlotFilter& f) { static_cast<TColorFilter&>(f).Green = 40; }},
+        {"THueLumSatFilter", [](TPlotFilter& f) { static_cast<THueLumSatFilter&>(f).Luminance = 30; }},
+        {"TGammaCorrectionFilter", [](TPlotFilter&) {}},
+    };
+    for (const auto& each : filters) {
+        // the filter's colours for the picture's, on a plain bitmap
+        TBitmap plain(2, 1);
+        plain.SetPixel(0, 0, kBlue);
+        plain.SetPixel(1, 0, kRed);
+        {
+            const std::unique_ptr<TPlotFilter> f = FindFilterClass(each.Class)->Create();
+            each.Set(*f);
+            ApplyTo(*f, plain);
+        }
+        const TColor blue = plain.Pixel(0, 0), red = plain.Pixel(1, 0);
+        ASSERT_NE(blue, kBlue) << each.Class;
+        ASSERT_NE(red, kRed) << each.Class;
+        for (double angle : {1.0, 45.0, 300.0}) {
+            for (bool part : {false, true}) {
+                SCOPED_TRACE(std::string(each.Class) + " after " + std::to_string(angle) + (part ? ", on a part" : ""));
+                TPlotPicture picture;
+                const TBitmap b = TwoColours();
+                picture.SetGraphic(&b);
+                auto* turn = static_cast<TRotateFilter*>(picture.Filters()->Add(*FindFilterClass("TRotateFilter")));
+                turn->Angle = angle;
+                turn->BackColor = clNone;
+                TPlotFilter* f = picture.Filters()->Add(*FindFilterClass(each.Class));
+                each.Set(*f);
+                if (part) {
+                    // the left half only: there the picture's colours change
+                    f->Region()->Width = 20;
+                }
+                const TDrawnPixels n = CountDrawn(picture.FilteredGraphic(),
+                                                  part ? std::initializer_list<TColor>{blue, red, kBlue, kRed}
+                                                       : std::initializer_list<TColor>{blue, red});
+                EXPECT_GT(n.Transparent, 0);
+                EXPECT_EQ(n.Other, 0);
+                EXPECT_NEAR(n.Listed, 40 * 20, 2 * (40 + 20));
+            }
+        }
+    }
+}
+
+// Turned twice, or a transparent picture turned: what was transparent stays
+// so, and so does what the turn uncovers.
+TEST(FilterExtremes, ATurnKeepsWhatWasTransparentBeforeIt)
+{
+    {
+        TPlotPicture picture;
+        const TBitmap b = TwoColours();
+        picture.SetGraphic(&b);
+        for (double angle : {30.0, 15.0}) {
+            auto* turn = static_cast<TRotateFilter*>(picture.Filters()->Add(*FindFilterClass("TRotateFilter")));
+            turn->Angle = angle;
+            turn->BackColor = clNone;
+        }
+        const TDrawnPixels n = CountDrawn(picture.FilteredGraphic(), {kBlue, kRed});
+        EXPECT_GT(n.Transparent, 0);
+        EXPECT_EQ(n.Other, 0);
+        EXPECT_NEAR(n.Listed, 40 * 20, 4 * (40 + 20));
+    }
+    for (double angle : {1.0, 30.0}) {
+        SCOPED_TRACE(angle);
+        // white around a blue block, the white drawn transparent
+        TBitmap b(40, 20);
+        b.Fill(clWhite);
+        for (int y = 5; y < 15; ++y)
+            for (int x = 10; x < 30; ++x)
+                b.SetPixel(x, y, kBlue);
+        b.SetTransparent(true);
+        TPlotPicture picture;
+        picture.SetGraphic(&b);
+        auto* turn = static_cast<TRotateFilter*>(picture.Filters()->Add(*FindFilterClass("TRotateFilter")));
+        turn->Angle = angle;
+        turn->BackColor = clNone;
+        const TDrawnPixels n = CountDrawn(picture.FilteredGraphic(), {kBlue});
+        EXPECT_EQ(n.Other, 0);
+        EXPECT_NEAR(n.Listed, 20 * 10, 2 * (20 + 10));
+    }
+}
+
+// The turned picture's transparent colour is not stored: read back, the
+// chart's filters make it again.
+TEST(FilterExtremes, ATurnWithoutBackColourIsTransparentAgainWhenRead)
+{
+    TChart chart;
+    const TBitmap b = TwoColours();
+    chart.BackImage()->SetGraphic(&b);
+    auto* turn = static_cast<TRotateFilter*>(chart.BackImage()->Filters()->Add(*FindFilterClass("TRotateFilter")));
+    turn->Angle = 1;
+    turn->BackColor = clNone;
+    TChart copy;
+    QObject form;
+    ReadChart(copy, &form, WriteChart(chart));
+    ASSERT_TRUE(copy.BackImage()->HasGraphic());
+    EXPECT_FALSE(copy.BackImage()->Graphic()->Transparent());
+    const TDrawnPixels n = CountDrawn(copy.BackImage()->FilteredGraphic(), {kBlue, kRed});
+    EXPECT_GT(n.Transparent, 0);
+    EXPECT_EQ(n.Other, 0);
+    EXPECT_NEAR(n.Listed, 40 * 20, 2 * (40 + 20));
+}
+
+// A picture turned without a back colour, drawn as a shown chart's back
+// image over the chart's own colour: the chart shows through everywhere
+// around the turned picture, whatever the turn covers of the bitmap's
+// corners, and the picture itself stays whole and opaque.
+class TurnedBackImage : public ::testing::TestWithParam<double> {};
+
+TEST_P(TurnedBackImage, ShowsTheChartAroundThePictureOnly)
+{
+    constexpr int kLeft = 60, kTop = 50, kW = 40, kH = 20;
+    const double angle = GetParam();
+    TChart chart;
+    chart.resize(240, 180);
+    chart.SetView3D(false);
+    chart.SetAxisVisible(false);
+    chart.Title()->SetVisible(false);
+    chart.Legend()->SetVisible(false);
+    chart.BackWall()->SetVisible(false);
+    chart.SetBevelOuter(bvNone);
+    chart.SetColor(clRed);
+    TBackImage& image = *chart.BackImage();
+    TBitmap picture(kW, kH);
+    picture.Fill(clBlue);
+    image.SetGraphic(&picture);
+    image.SetMode(pbmCustom);
+    image.SetLeft(kLeft);
+    image.SetTop(kTop);
+    auto* f = static_cast<TRotateFilter*>(image.Filters()->Add(*FindFilterClass("TRotateFilter")));
+    f->Angle = angle;
+    f->BackColor = clNone;
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    const QImage shown = chart.grab().toImage();
+    ASSERT_EQ(shown.width(), 240);
+
+    // where the picture's centre lands: the middle of the turned bitmap
+    const double rad = angle * std::numbers::pi / 180;
+    const double tw = std::abs(std::nearbyint(kW * std::cos(rad))) + std::abs(std::nearbyint(kH * std::sin(rad)));
+    const double th = std::abs(std::nearbyint(kW * std::sin(rad))) + std::abs(std::nearbyint(kH * std::cos(rad)));
+    const double cx = kLeft + (tw - 1) / 2;
+    const double cy = kTop + (th - 1) / 2;
+    int blue = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb p = shown.pixel(x, y) & 0xFFFFFF;
+            // along the picture's own axes, turned counter-clockwise on screen
+            const double dx = x - cx, dy = y - cy;
+            const double u = std::abs(dx * std::cos(rad) - dy * std::sin(rad));
+            const double v = std::abs(dx * std::sin(rad) + dy * std::cos(rad));
+            const bool inside = u < kW / 2.0 - 1.5 && v < kH / 2.0 - 1.5;
+            const bool outside = u > kW / 2.0 + 1.5 || v > kH / 2.0 + 1.5;
+            if (inside)
+                ASSERT_EQ(p, 0x0000FFu) << "(" << x << ", " << y << ") inside the picture";
+            else if (outside)
+                ASSERT_EQ(p, 0xFF0000u) << "(" << x << ", " << y << ") around the picture";
+            else
+                ASSERT_TRUE(p == 0x0000FFu || p == 0xFF0000u) << std::hex << p << " at (" << std::dec << x << ", "
+                                                              << y << ") on the picture's edge";
+            blue += p == 0x0000FFu;
+        }
+    // as many pixels as the picture has, give or take its edges
+    EXPECT_NEAR(blue, kW * kH, 2 * (kW + kH));
+}
+
+INSTANTIATE_TEST_SUITE_P(FilterExtremes, TurnedBackImage, ::testing::Values(1.0, 30.0, 89.0, 181.0, 269.0, 300.0));
 
 TEST(FilterExtremes, RotateEditorOffersTheBackColour)
 {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "chart/view3d_options.h"
 
 namespace {
@@ -201,6 +204,16 @@ TEST(TProjection3D, ZoomRoundedToWholePercent)
     options.SetZoomDouble(100.5);
     p.SetupView(&options, true);
     EXPECT_DOUBLE_EQ(p.ZoomFactor, 1.0);  // halves to even
+    // beyond the int range, the nearest end; no number, none
+    options.SetZoomDouble(1e30);
+    p.SetupView(&options, true);
+    EXPECT_DOUBLE_EQ(p.ZoomFactor, 21474836.47);
+    options.SetZoomDouble(-std::numeric_limits<double>::infinity());
+    p.SetupView(&options, true);
+    EXPECT_DOUBLE_EQ(p.ZoomFactor, -21474836.48);
+    options.SetZoomDouble(std::nan(""));
+    p.SetupView(&options, true);
+    EXPECT_EQ(p.ZoomFactor, 0);
 }
 
 TEST(TProjection3D, PerspectiveFactorUsesWidthAtLeastOne)

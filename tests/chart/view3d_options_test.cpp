@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QObject>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
+
+#include "chart/chart.h"
+#include "chart/series/line_series.h"
 
 namespace {
 
@@ -84,6 +92,85 @@ TEST(TView3DOptionsRounding, HalvesToEven)
     EXPECT_EQ(o.Elevation(), 10);
     o.SetZoomDouble(99.6);
     EXPECT_EQ(o.Zoom(), 100);
+}
+
+// The angles and the zoom are stored as doubles (the rotation tool turns by
+// fractions) but read as Integers: a value beyond the int range reads as the
+// nearest end, one that is no number as 0.
+TEST(TView3DOptionsRounding, ValuesBeyondTheIntRangeReadAtItsEnds)
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr int hi = std::numeric_limits<int>::max();
+    constexpr int lo = std::numeric_limits<int>::min();
+    const struct {
+        double Value;
+        int Read;
+    } cases[] = {{1e30, hi},
+                 {-1e30, lo},
+                 {inf, hi},
+                 {-inf, lo},
+                 {std::nan(""), 0},
+                 {2147483647.4, hi},
+                 {2147483647.5, hi},  // halves to even: 2^31
+                 {2147483646.5, 2147483646},
+                 {-2147483648.5, lo},
+                 {-2147483647.5, lo},
+                 {9.3e18, hi},
+                 {-9.3e18, lo}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Value);
+        TView3DOptions o;
+        o.SetZoomDouble(c.Value);
+        o.SetElevationDouble(c.Value);
+        o.SetRotationDouble(c.Value);
+        EXPECT_EQ(o.Zoom(), c.Read);
+        EXPECT_EQ(o.Elevation(), c.Read);
+        EXPECT_EQ(o.Rotation(), c.Read);
+    }
+}
+
+TEST(TView3DOptionsSetters, ZoomFromBeyondTheIntRangeNotifiesTheEndOfTheRange)
+{
+    TView3DOptions o;
+    std::vector<int> old;
+    o.OnZoomed = [&](int z) { old.push_back(z); };
+    o.SetZoomDouble(1e30);
+    o.SetZoomDouble(-std::numeric_limits<double>::infinity());
+    o.SetZoomDouble(std::nan(""));
+    o.SetZoom(100);
+    EXPECT_EQ(old, (std::vector<int>{100, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 0}));
+}
+
+// A shown 3D chart paints at every such zoom (run under the sanitizer build).
+TEST(TView3DOptionsOnAChart, ZoomBeyondTheIntRangePaints)
+{
+    for (double zoom : {1e30, -1e30, std::nan("")}) {
+        SCOPED_TRACE(zoom);
+        QObject form;
+        TChart chart;
+        chart.resize(300, 200);
+        auto* s = new TLineSeries(&form);
+        for (int i = 0; i < 5; ++i)
+            s->AddXY(i, i * i);
+        chart.AddSeries(s);
+        chart.View3DOptions()->SetZoomDouble(zoom);
+        chart.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+        EXPECT_EQ(chart.grab().toImage().width(), 300);
+    }
+}
+
+TEST(TView3DOptionsAssign, KeepsValuesBeyondTheIntRangeExactly)
+{
+    TView3DOptions source;
+    source.SetZoomDouble(1e30);
+    source.SetElevationDouble(-std::numeric_limits<double>::infinity());
+    source.SetRotationDouble(std::nan(""));
+    TView3DOptions target;
+    target.Assign(&source);
+    EXPECT_EQ(target.ZoomDouble(), 1e30);
+    EXPECT_EQ(target.ElevationDouble(), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(target.RotationDouble()));
 }
 
 TEST(TView3DOptionsAssign, CopiesValuesWithoutRepaint)

@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,6 +22,7 @@
 #include "chart/series/line_series.h"
 #include "chart/series_marks.h"
 #include "chart/series_types.h"
+#include "chart/view3d_options.h"
 #include "support/written_names.h"
 
 namespace {
@@ -836,6 +839,38 @@ TEST_F(StreamRoundTrip, TheViewAnglesAndZoomAreIntegersReadRounded)
     // a copy keeps the angles as they are
     copy.Assign(chart);
     EXPECT_EQ(copy.View3DOptions()->RotationDouble(), 20.4);
+}
+
+// Set beyond the int range through their double setters (or no number at
+// all), the angles and the zoom are written as the nearest end of the range
+// (0 for no number); a stream whose float rounds beyond it is a read error.
+TEST_F(StreamRoundTrip, TheViewAnglesAndZoomBeyondTheIntRangeAreWrittenAtItsEnds)
+{
+    chart.View3DOptions()->SetZoomDouble(1e30);
+    chart.View3DOptions()->SetElevationDouble(-std::numeric_limits<double>::infinity());
+    chart.View3DOptions()->SetRotationDouble(std::nan(""));
+    RoundTrip();
+    EXPECT_EQ(copy.View3DOptions()->ZoomDouble(), std::numeric_limits<int>::max());
+    EXPECT_EQ(copy.View3DOptions()->ElevationDouble(), std::numeric_limits<int>::min());
+    EXPECT_EQ(copy.View3DOptions()->RotationDouble(), 0);
+
+    const auto read = [](long double Zoom) {
+        TPropertyWriter w;
+        w.WritePropName("TChart");
+        w.WritePropName("C");
+        w.WritePropName("View3DOptions.Zoom");
+        w.WriteFloat(Zoom);
+        w.WriteListEnd();
+        w.WriteListEnd();
+        TChart other;
+        QObject otherForm;
+        ReadChart(other, &otherForm, w.Data());
+        return other.View3DOptions()->Zoom();
+    };
+    EXPECT_EQ(read(2147483647.4L), std::numeric_limits<int>::max());
+    EXPECT_EQ(read(-2147483648.5L), std::numeric_limits<int>::min());  // halves to even
+    EXPECT_THROW(read(2147483647.5L), EReadError);
+    EXPECT_THROW(read(-2147483649.0L), EReadError);
 }
 
 TEST_F(StreamRoundTrip, AShadowAlwaysStoresItsClipSmoothingAndTransparency)
