@@ -5,6 +5,7 @@
 #include "chart/axis_panel.h"
 #include "chart/chart_series.h"
 #include "support/recording_canvas.h"
+#include "support/stored_defaults.h"
 
 namespace {
 
@@ -42,6 +43,16 @@ TEST(TCalloutDefaults, CalloutAndMarksCalloutValues)
     EXPECT_FALSE(m.Visible());
     EXPECT_EQ(m.Length(), 8);
     EXPECT_EQ(m.Arrow()->Color(), clWhite);
+}
+
+TEST(TCalloutDefaults, EveryCalloutIsBuiltAtItsStoredDefaults)
+{
+    // the white arrow pen writes Visible whatever its value
+    const std::vector<std::string> arrow{"Arrow.Visible"};
+    TCallout callout(nullptr);
+    ExpectFreshAtStoredDefaults(callout.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(callout), arrow);
+    TMarksCallout marks(nullptr);
+    ExpectFreshAtStoredDefaults(marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks), arrow);
 }
 
 TEST(TCalloutDefaults, MarksCalloutLiftsTheBoxByLengthAndDistance)

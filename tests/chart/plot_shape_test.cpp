@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "chart/axis_items.h"
+#include "chart/axis_title.h"
+#include "chart/chart_title.h"
+#include "chart/legend_title.h"
+#include "chart/shape_position.h"
 #include "platform/qt_drawing_device.h"
+#include "support/stored_defaults.h"
 #include "support/written_names.h"
 #include "testing/recording_device.h"
 
@@ -148,6 +154,31 @@ TEST(TPlotCustomShapeStreaming, DefaultShapeWritesNothing)
     EXPECT_TRUE(WithoutShadowsStoredAlways(
                     WrittenPropertyNames([&](TPropertyWriter& w) { shape.PropertyTable().Write(shape, w); }))
                     .empty());
+}
+
+TEST(TPlotCustomShapeStreaming, EveryShapeClassIsBuiltAtItsStoredDefaults)
+{
+    const auto fresh = [](TPlotCustomShapeBrushPen& shape) {
+        ExpectFreshAtStoredDefaults(shape.PropertyTable(), shape);
+    };
+    TPlotShape shape;
+    fresh(shape);
+    TPlotCustomShapePosition positioned;
+    fresh(positioned);
+    TAxisItem item;
+    EXPECT_TRUE(item.Transparent());
+    fresh(item);
+    TChartAxisTitle axisTitle;
+    EXPECT_TRUE(axisTitle.Transparent());
+    fresh(axisTitle);
+    TChartTitle title;
+    EXPECT_TRUE(title.Transparent());
+    fresh(title);
+    TChartFootTitle foot;
+    fresh(foot);
+    TLegendTitle legendTitle;
+    EXPECT_TRUE(legendTitle.Transparent());
+    fresh(legendTitle);
 }
 
 TEST(TPlotCustomShapeStreaming, RoundTrip)

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/chart_callout.h"
 #include "chart/chart_series.h"
+#include "series/every_series_type.h"
+#include "support/stored_defaults.h"
 
 namespace {
 
@@ -171,6 +174,46 @@ TEST(TSeriesMarksDefaults, GreyShadowAndSilverGradient)
     EXPECT_EQ(g->StartColor(), clSilver);
     EXPECT_EQ(g->EndColor(), clWhite);
     EXPECT_EQ(marks.Item(0).Color(), clInfoBk);
+}
+
+TEST(TSeriesMarksDefaults, EveryMarksShapeIsBuiltAtItsStoredDefaults)
+{
+    const auto fresh = [](TPlotCustomShapeBrushPen& shape) {
+        ExpectFreshAtStoredDefaults(shape.PropertyTable(), shape);
+    };
+    TSeriesMarks marks(nullptr);
+    fresh(marks);
+    fresh(*marks.Symbol());
+    fresh(marks.Item(0));
+    TMarksItem item;
+    EXPECT_EQ(item.Color(), clInfoBk);
+    fresh(item);
+    TSeriesMarksSymbol symbol;
+    EXPECT_FALSE(symbol.Visible());
+    fresh(symbol);
+}
+
+TEST(TSeriesMarksDefaults, TheMarksOfEverySeriesTypeAreBuiltAtTheirStoredDefaults)
+{
+    for (const TSeriesType& type : EverySeriesType()) {
+        SCOPED_TRACE(type.Name);
+        const auto series = type.Create();
+        TSeriesMarks& marks = series->Marks();
+        // the callout's white arrow pen (the marks' Arrow too) writes Visible
+        // whatever its value
+        const std::vector<std::string> arrow{"Arrow.Visible"};
+        ExpectFreshAtStoredDefaults(
+            marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks),
+            marks.CalloutIfAny() ? std::vector<std::string>{"Arrow.Visible", "Callout.Arrow.Visible"}
+                                 : std::vector<std::string>{});
+        ExpectFreshAtStoredDefaults(marks.Callout()->PropertyTable(),
+                                    static_cast<TPlotCustomShapeBrushPen&>(*marks.Callout()), arrow);
+        // a stream that leaves Visible out gives back the marks as the series built them
+        const bool visible = marks.Visible();
+        marks.SetVisible(!visible);
+        marks.PropertyTable().LoadStoredDefaults(marks);
+        EXPECT_EQ(marks.Visible(), visible);
+    }
 }
 
 TEST(TSeriesMarksAssign, CopiesSettingsAndItems)
