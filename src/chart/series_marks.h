@@ -117,8 +117,6 @@ public:
     static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
     const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
 
-    bool DefaultVisible() const override { return false; }
-
 protected:
     void InitShadow(TPlotShadow& Shadow) override;
 };
@@ -127,10 +125,6 @@ class TSeriesMarks : public TPlotCustomShape {
 public:
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
-
-    // Hidden unless the series shows its marks from the start.
-    bool DefaultVisible() const override { return m_defaultVisible; }
-    void SetDefaultVisible(bool Value) { m_defaultVisible = Value; }
 
     // The panel of the series' chart; passed on to the symbol.
     void SetParentChart(TCustomPlotPanel* Value) override;
@@ -237,7 +231,6 @@ protected:
     void InitShadow(TPlotShadow& Shadow) override;
 
 private:
-    bool m_defaultVisible = false;
     template <typename T>
     void SetAndRepaint(T& Field, T Value)
     {

@@ -53,6 +53,15 @@ TEST(TCalloutDefaults, EveryCalloutIsBuiltAtItsStoredDefaults)
     ExpectFreshAtStoredDefaults(callout.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(callout), arrow);
     TMarksCallout marks(nullptr);
     ExpectFreshAtStoredDefaults(marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks), arrow);
+    // the length a series gives its marks' callout is the one a stream leaves out
+    marks.InitLength(20);
+    EXPECT_EQ(marks.Length(), 20);
+    ExpectFreshAtStoredDefaults(marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks), arrow);
+    marks.SetLength(8);
+    EXPECT_EQ(WrittenBeyondShadows(marks.PropertyTable(), static_cast<const TPlotCustomShapeBrushPen&>(marks)),
+              (std::vector<std::string>{"Arrow.Visible", "Length"}));
+    marks.PropertyTable().LoadStoredDefaults(marks);
+    EXPECT_EQ(marks.Length(), 20);
 }
 
 TEST(TCalloutDefaults, MarksCalloutLiftsTheBoxByLengthAndDistance)

@@ -181,6 +181,35 @@ TEST(TPlotCustomShapeStreaming, EveryShapeClassIsBuiltAtItsStoredDefaults)
     fresh(legendTitle);
 }
 
+TEST(TPlotCustomShapeStreaming, AnOwnersShapeBuiltOtherwiseKeepsEachValueWithItsDefault)
+{
+    TDrawPanel panel;
+    auto* canvas = dynamic_cast<TPlotCanvas3D*>(panel.Canvas());
+    TPlotShape shape(&panel);
+    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
+    shape.InitColor(clYellow);
+    shape.InitTransparency(140);
+    shape.InitTransparent(true);
+    shape.InitVisible(false);
+    EXPECT_FALSE(canvas->BufferInvalid);
+    EXPECT_EQ(shape.Color(), clYellow);
+    EXPECT_EQ(shape.Transparency(), 100);
+    EXPECT_TRUE(shape.Transparent());
+    EXPECT_FALSE(shape.Visible());
+    ExpectFreshAtStoredDefaults(shape.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(shape));
+    shape.SetColor(clWhite);
+    shape.SetTransparency(0);
+    shape.SetTransparent(false);
+    shape.SetVisible(true);
+    EXPECT_EQ(WrittenBeyondShadows(shape.PropertyTable(), static_cast<const TPlotCustomShapeBrushPen&>(shape)),
+              (std::vector<std::string>{"Visible", "Color", "Transparency", "Transparent"}));
+    shape.PropertyTable().LoadStoredDefaults(shape);
+    EXPECT_EQ(shape.Color(), clYellow);
+    EXPECT_EQ(shape.Transparency(), 100);
+    EXPECT_TRUE(shape.Transparent());
+    EXPECT_FALSE(shape.Visible());
+}
+
 TEST(TPlotCustomShapeStreaming, RoundTrip)
 {
     TPlotShape source;
@@ -220,8 +249,7 @@ TEST(TPlotCustomShapeStreaming, RoundTrip)
 TEST(TPlotCustomShapeStreaming, TransparentAgainstItsInstanceDefault)
 {
     TPlotShape shape;
-    shape.DefaultTransparent = true;
-    shape.SetTransparent(true);
+    shape.InitTransparent(true);
     const auto names = [&] {
         return WithoutShadowsStoredAlways(
             WrittenPropertyNames([&](TPropertyWriter& w) { shape.PropertyTable().Write(shape, w); }));
