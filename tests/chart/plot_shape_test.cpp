@@ -32,6 +32,16 @@ protected:
     }
 };
 
+// A shape on a panel drawn once: a repaint marks the buffer invalid.
+class TShapeOnDrawnPanel : public ::testing::Test {
+protected:
+    TShapeOnDrawnPanel() { DrawPanel(); }
+    void DrawPanel() { panel.Draw(panel.WindowCanvas(), panel.GetRectangle()); }
+    TDrawPanel panel;
+    TPlotCanvas3D* canvas = dynamic_cast<TPlotCanvas3D*>(panel.Canvas());
+    TPlotShape shape{&panel};
+};
+
 // A shape on a panel that draws unbuffered onto a recording device.
 class TShapeDraw : public ::testing::Test {
 protected:
@@ -99,22 +109,18 @@ TEST(TPlotCustomShapeTest, DefaultsAndSizes)
     EXPECT_EQ(shape.Height(), 3);
 }
 
-TEST(TPlotCustomShapeTest, SettersRepaintTheParentOnlyOnChange)
+TEST_F(TShapeOnDrawnPanel, SettersRepaintTheParentOnlyOnChange)
 {
-    TDrawPanel panel;
-    auto* canvas = dynamic_cast<TPlotCanvas3D*>(panel.Canvas());
-    TPlotShape shape(&panel);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
     shape.SetBevel(bvNone);
     shape.SetColor(clWhite);
     shape.SetVisible(true);
     EXPECT_FALSE(canvas->BufferInvalid);
     shape.SetBevel(bvRaised);
     EXPECT_TRUE(canvas->BufferInvalid);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
+    DrawPanel();
     shape.SetColor(clRed);
     EXPECT_TRUE(canvas->BufferInvalid);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
+    DrawPanel();
     shape.Frame()->SetWidth(3);
     EXPECT_TRUE(canvas->BufferInvalid);
     shape.Hide();
@@ -181,12 +187,8 @@ TEST(TPlotCustomShapeStreaming, EveryShapeClassIsBuiltAtItsStoredDefaults)
     fresh(legendTitle);
 }
 
-TEST(TPlotCustomShapeStreaming, AnOwnersShapeBuiltOtherwiseKeepsEachValueWithItsDefault)
+TEST_F(TShapeOnDrawnPanel, AnOwnersShapeBuiltOtherwiseKeepsEachValueWithItsDefault)
 {
-    TDrawPanel panel;
-    auto* canvas = dynamic_cast<TPlotCanvas3D*>(panel.Canvas());
-    TPlotShape shape(&panel);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
     shape.InitColor(clYellow);
     shape.InitTransparency(140);
     shape.InitTransparent(true);
