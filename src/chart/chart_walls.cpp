@@ -33,7 +33,8 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TCustomChartWall::Properties()
                 [](S& s) -> TChartPen* { return s.Pen(); }, nullptr, ChartPenProperties())
             .Property("Size", IntegerKind, TAccessors{&S::Size, &S::SetSize}, 0)
             .Property("StartPosition", IntegerKind, TAccessors{&S::StartPosition, &S::SetStartPosition}, 0)
-            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency}, 0)
+            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency},
+                      TInstanceDefault{&S::DefaultTransparency})
             .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent},
                       TInstanceDefault{&S::DefaultTransparent});
     return table;

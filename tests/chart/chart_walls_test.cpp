@@ -108,6 +108,11 @@ TEST(TChartWallsDefaults, EveryWallIsBuiltAtItsStoredDefaults)
     for (TCustomChartWall* wall : std::initializer_list<TCustomChartWall*>{&walls.Back(), &walls.Left(),
                                                                              &walls.Right(), &walls.Bottom()})
         fresh(*wall);
+    // a wall an owner builds translucent keeps that as its stored default
+    TChartWall translucent(&chart);
+    translucent.InitTransparency(40);
+    EXPECT_EQ(translucent.Transparency(), 40);
+    fresh(translucent);
     // a hidden right wall read back from a stream that leaves Visible out stays hidden
     walls.Right().SetVisible(true);
     EXPECT_EQ(WrittenBeyondShadows(walls.Right().PropertyTable(),
