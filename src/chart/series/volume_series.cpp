@@ -11,9 +11,7 @@
 TVolumeSeries::TVolumeSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     SetDrawArea(false);
-    // hidden against a visible stored default: the streams of volume series
-    // carry Visible, and one without it (a shown pointer) must still show it
-    Pointer().SetVisible(false);
+    Pointer().InitVisible(false);
 }
 
 int TVolumeSeries::OriginPos() const
