@@ -226,6 +226,7 @@ TMarksCallout* TSeriesMarks::Callout()
 {
     if (!m_callout) {
         m_callout = std::make_unique<TMarksCallout>(m_series);
+        m_callout->InitLength(m_defaultArrowLength);
         m_callout->SetParentChart(ParentChart());
     }
     return m_callout.get();
@@ -247,7 +248,13 @@ TChartPen* TSeriesMarks::Arrow()
 
 int TSeriesMarks::ArrowLength() const
 {
-    return m_callout ? m_callout->Length() : 8;
+    return m_callout ? m_callout->Length() : m_defaultArrowLength;
+}
+
+void TSeriesMarks::InitArrowLength(int Value)
+{
+    m_defaultArrowLength = Value;
+    Callout()->InitLength(Value);
 }
 
 void TSeriesMarks::SetArrowLength(int Value)

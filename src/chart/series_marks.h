@@ -155,6 +155,9 @@ public:
     TChartPen* Arrow();
     int ArrowLength() const;
     void SetArrowLength(int Value);
+    // The callout's Length and its stored default, now and for a callout
+    // made again after it was freed.
+    void InitArrowLength(int Value);
     TMarksCallout* Callout();
     TMarksCallout* CalloutIfAny() const { return m_callout.get(); }
     // Copies into the own callout; nullptr frees it.
@@ -254,6 +257,7 @@ private:
     TAlignment m_textAlign = taCenter;
     std::unique_ptr<TSeriesMarksSymbol> m_symbol;
     std::unique_ptr<TMarksCallout> m_callout;
+    int m_defaultArrowLength = 8;
     int m_zPosition = 0;
     TMargins m_margins{20};
     std::vector<std::unique_ptr<TSeriesMarkPosition>> m_positions;

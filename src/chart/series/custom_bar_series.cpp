@@ -42,7 +42,7 @@ TCustomBarSeries::TCustomBarSeries(QObject* Owner) : TChartSeries(Owner)
     m_gradient = std::make_unique<TBarSeriesGradient>(repaint);
     m_gradient->SetVisible(true);
     Marks().InitVisible(true);
-    Marks().Callout()->InitLength(20);
+    Marks().InitArrowLength(20);
     m_tickLines = std::make_unique<TChartHiddenPen>(repaint);
     m_shadow = std::make_unique<TPlotShadow>(repaint);
     m_shadow->InitColor(0x808080);

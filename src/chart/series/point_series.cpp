@@ -9,7 +9,7 @@ TPointSeries::TPointSeries(QObject* Owner) : TCustomSeries(Owner)
     Pointer().InitVisible(true);
     PointSettings();
     DefaultClickableLine = false;
-    Marks().Callout()->InitLength(0);
+    Marks().InitArrowLength(0);
 }
 
 void TPointSeries::PointSettings()
