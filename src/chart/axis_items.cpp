@@ -4,8 +4,7 @@
 
 TAxisItem::TAxisItem(TCustomPlotPanel* Owner) : TPlotCustomShape(Owner)
 {
-    DefaultTransparent = true;
-    SetTransparent(true);
+    InitTransparent(true);
 }
 
 void TAxisItem::SetValue(double Value)
@@ -26,8 +25,7 @@ void TAxisItem::SetText(const std::string& Value)
 
 TAxisItems::TAxisItems(TChartAxis& Axis) : m_axis(Axis), m_format(std::make_unique<TPlotShape>(Panel()))
 {
-    m_format->DefaultTransparent = true;
-    m_format->SetTransparent(true);
+    m_format->InitTransparent(true);
 }
 
 TAxisItems::~TAxisItems() = default;

@@ -4,8 +4,7 @@
 
 TChartAxisTitle::TChartAxisTitle(TCustomPlotPanel* Owner) : TPlotCustomShape(Owner)
 {
-    DefaultTransparent = true;
-    SetTransparent(true);
+    InitTransparent(true);
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TChartAxisTitle::Properties()

@@ -108,7 +108,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TMarksCallout::Properties()
     static const TPropertyTable<TPlotCustomShapeBrushPen> table =
         TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>(TCallout::Properties())
             .Property("Length", IntegerKind, TAccessors{&S::Length, &S::SetLength},
-                      TInstanceDefault{[](const S& s) { return s.DefaultLength; }});
+                      TInstanceDefault{&S::DefaultLength});
     return table;
 }
 

@@ -51,7 +51,9 @@ public:
     int Length() const { return m_length; }
     void SetLength(int Value) { SetValue(m_length, Value); }
     // Length is streamed only when it differs from this.
-    int DefaultLength = 8;
+    int DefaultLength() const { return m_defaultLength; }
+    // Length and its stored default together (no repaint).
+    void InitLength(int Value) { m_length = m_defaultLength = Value; }
 
     // Lifts the box and the arrow end by Length + Distance and the arrow start by Distance.
     void ApplyArrowLength(TSeriesMarkPosition& Position) const;
@@ -60,4 +62,5 @@ public:
 
 private:
     int m_length = 8;
+    int m_defaultLength = 8;
 };

@@ -65,7 +65,7 @@ std::array<std::string, 2> SplitLegendColumns(const std::string& Text)
 
 TCustomChartLegend::TCustomChartLegend(TCustomChart* Chart) : TPlotCustomShapePosition(Chart), m_chart(Chart)
 {
-    SetColor(clWhite);
+    InitColor(clWhite);
     m_symbol = std::make_unique<TLegendSymbol>([this] { Repaint(); }, [this] { return m_itemHeight; });
     m_dividingLines = std::make_unique<TChartHiddenPen>(Chart ? std::function<void()>([this] { Repaint(); })
                                                               : std::function<void()>());

@@ -20,8 +20,7 @@ int AlignedTextX(TAlignment Alignment, int Left, int Right, int LineWidth, int W
 
 TChartTitle::TChartTitle(TCustomPlotPanel* Owner) : TPlotCustomShapePosition(Owner)
 {
-    DefaultTransparent = true;
-    SetTransparent(true);
+    InitTransparent(true);
     Font()->SetColor(clBlue);
     Font()->DefaultColor = clBlue;
 }

@@ -11,9 +11,7 @@
 TCustomChartWall::TCustomChartWall(TCustomAxisPanel* Chart) : TPlotCustomShape(Chart), m_chart(Chart)
 {
     // a wall starts without a colour of its own
-    const bool visible = Visible();
-    TPlotCustomShape::SetColor(clDefault);
-    SetVisible(visible);
+    InitColor(clDefault);
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TCustomChartWall::Properties()
@@ -23,7 +21,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TCustomChartWall::Properties()
         TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>(TPlotCustomShapeBrushPen::Properties())
             .Property("AutoHide", BooleanKind, TAccessors{&S::AutoHide, &S::SetAutoHide}, false)
             .Property("Color", ColorKind, TAccessors{&S::Color, &S::SetColor},
-                      TInstanceDefault{[](const S& s) { return s.DefaultColor; }})
+                      TInstanceDefault{&S::DefaultColor})
             .Property("Dark3D", BooleanKind, TAccessors{&S::Dark3D, &S::SetDark3D}, true)
             .Property("EndPosition", IntegerKind, TAccessors{&S::EndPosition, &S::SetEndPosition}, 100)
             .Object(
@@ -35,9 +33,10 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TCustomChartWall::Properties()
                 [](S& s) -> TChartPen* { return s.Pen(); }, nullptr, ChartPenProperties())
             .Property("Size", IntegerKind, TAccessors{&S::Size, &S::SetSize}, 0)
             .Property("StartPosition", IntegerKind, TAccessors{&S::StartPosition, &S::SetStartPosition}, 0)
-            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency}, 0)
+            .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency},
+                      TInstanceDefault{&S::DefaultTransparency})
             .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent},
-                      TInstanceDefault{[](const S& s) { return s.DefaultTransparent; }});
+                      TInstanceDefault{&S::DefaultTransparent});
     return table;
 }
 
@@ -68,16 +67,14 @@ void TCustomChartWall::Assign(const TPlotCustomShapeBrushPen& Source)
 
 TChartWall::TChartWall(TCustomAxisPanel* Chart, TColor Colour) : TCustomChartWall(Chart)
 {
-    SetColor(Colour);
-    DefaultColor = Colour;
+    InitColor(Colour);
 }
 
 // ---- TChartBackWall ----
 
 TChartBackWall::TChartBackWall(TCustomAxisPanel* Chart) : TChartWall(Chart, clSilver)
 {
-    SetTransparent(true);
-    DefaultTransparent = true;
+    InitTransparent(true);
     InitShadow(*Shadow());
 }
 
@@ -113,8 +110,7 @@ TChartWalls::TChartWalls(TCustomAxisPanel* Chart)
       m_left(std::make_unique<TChartLeftWall>(Chart, 8454143)),  // light yellow
       m_right(std::make_unique<TChartRightWall>(Chart, clSilver))
 {
-    m_right->SetVisible(false);
-    m_right->SetDefaultVisible(false);
+    m_right->InitVisible(false);
 }
 
 TChartWalls::~TChartWalls() = default;

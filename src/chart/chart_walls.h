@@ -12,10 +12,6 @@ class TCustomAxisPanel;
 
 class TCustomChartWall : public TPlotCustomShape {
 public:
-    // Visible unless its chart hides it from the start.
-    bool DefaultVisible() const override { return m_defaultVisible; }
-    void SetDefaultVisible(bool Value) { m_defaultVisible = Value; }
-
     // Chart: drawn on (not owned; may be nullptr).
     explicit TCustomChartWall(TCustomAxisPanel* Chart);
 
@@ -34,9 +30,6 @@ public:
     void SetSize(int Value) { SetValue(m_size, Value); }
     int StartPosition() const { return m_startPosition; }
     void SetStartPosition(int Value) { SetValue(m_startPosition, Value); }
-    // Color is streamed only when it differs from this.
-    TColor DefaultColor = clDefault;
-
     TCustomAxisPanel* Chart() const { return m_chart; }
 
     // The chart's View3DWalls is on, the wall Visible and not AutoHide.
@@ -55,7 +48,6 @@ protected:
     }
 
 private:
-    bool m_defaultVisible = true;
     TCustomAxisPanel* m_chart;
     bool m_autoHide = false;
     bool m_dark3D = true;

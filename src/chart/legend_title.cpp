@@ -5,8 +5,7 @@
 
 TLegendTitle::TLegendTitle(TCustomPlotPanel* Owner) : TPlotShape(Owner)
 {
-    DefaultTransparent = true;
-    SetTransparent(true);
+    InitTransparent(true);
     Font()->DefaultStyle = Font()->Style();
     TPlotShadow* shadow = Shadow();
     shadow->InitColor(clSilver);

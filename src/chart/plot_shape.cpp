@@ -52,7 +52,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShapeBrushPen::Proper
                 "Brush", [](const S& s) -> const TChartBrush* { return s.Brush(); },
                 [](S& s) -> TChartBrush* { return s.Brush(); }, nullptr, ChartBrushProperties())
             .Property("Visible", BooleanKind, TAccessors{&S::Visible, &S::SetVisible},
-                      TInstanceDefault{[](const S& s) { return s.DefaultVisible(); }});
+                      TInstanceDefault{&S::DefaultVisible});
     return table;
 }
 
@@ -109,7 +109,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShape::Properties()
             .Property("Bevel", EnumKind(BevelCutNames), TAccessors{&S::Bevel, &S::SetBevel}, bvNone)
             .Property("BevelWidth", IntegerKind, TAccessors{&S::BevelWidth, &S::SetBevelWidth}, 2)
             .Property("Color", ColorKind, TAccessors{&S::Color, &S::SetColor},
-                      TInstanceDefault{[](const S& s) { return s.DefaultColor; }})
+                      TInstanceDefault{&S::DefaultColor})
             .Object(
                 "Font", [](const S& s) -> const TPlotFont* { return s.Font(); },
                 [](S& s) -> TPlotFont* { return s.Font(); }, nullptr, PlotFontProperties())
@@ -134,9 +134,9 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShape::Properties()
             .Property("TextFormat", EnumKind(TextFormatNames), TAccessors{&S::TextFormat, &S::SetTextFormat},
                       ttfNormal)
             .Property("Transparency", IntegerKind, TAccessors{&S::Transparency, &S::SetTransparency},
-                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency; }})
+                      TInstanceDefault{&S::DefaultTransparency})
             .Property("Transparent", BooleanKind, TAccessors{&S::Transparent, &S::SetTransparent},
-                      TInstanceDefault{[](const S& s) { return s.DefaultTransparent; }})
+                      TInstanceDefault{&S::DefaultTransparent})
             .Obsolete("ShadowColor", [](S& s, const TPropertyValue& v) { s.Shadow()->SetColor(ColorValue(v)); })
             .Obsolete("ShadowSize", [](S& s, const TPropertyValue& v) {
                 const int size = static_cast<int>(IntegerValue(v, INT32_MIN, INT32_MAX));
@@ -158,9 +158,18 @@ void TPlotCustomShape::SetRoundSize(int Value) { SetValue(m_roundSize, Value); }
 void TPlotCustomShape::SetShapeStyle(TChartObjectShapeStyle Value) { SetValue(m_shapeStyle, Value); }
 void TPlotCustomShape::SetTextFormat(TTextFormat Value) { SetValue(m_textFormat, Value); }
 
+namespace {
+int Percent(int Value) { return Value < 0 ? 0 : Value > 100 ? 100 : Value; }
+}  // namespace
+
 void TPlotCustomShape::SetTransparency(int Value)
 {
-    SetValue(m_transparency, Value < 0 ? 0 : Value > 100 ? 100 : Value);
+    SetValue(m_transparency, Percent(Value));
+}
+
+void TPlotCustomShape::InitTransparency(int Value)
+{
+    m_transparency = m_defaultTransparency = Percent(Value);
 }
 
 void TPlotCustomShape::SetColor(TColor Value)

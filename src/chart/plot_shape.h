@@ -45,7 +45,10 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Visible is streamed only when it differs from this.
-    virtual bool DefaultVisible() const { return true; }
+    bool DefaultVisible() const { return m_defaultVisible; }
+    // Visible and its stored default together, the one way a descendant or
+    // an owner builds the shape otherwise (no repaint).
+    void InitVisible(bool Value) { m_visible = m_defaultVisible = Value; }
 
     // Repaints the parent panel, when there is one.
     virtual void CanvasChanged();
@@ -63,6 +66,7 @@ private:
     TCustomPlotPanel* m_parentChart = nullptr;
     std::unique_ptr<TChartPen> m_pen;
     bool m_visible = true;
+    bool m_defaultVisible = true;
 };
 
 class TPlotCustomShape : public TPlotCustomShapeBrushPen {
@@ -115,11 +119,15 @@ public:
     int Height() const { return ShapeBounds.Bottom - ShapeBounds.Top + 1; }
     void SetHeight(int Value) { ShapeBounds.Bottom = ShapeBounds.Top + Value - 1; }
 
-    // Transparent is streamed only when it differs from this.
-    bool DefaultTransparent = false;
-    // Color and Transparency likewise.
-    TColor DefaultColor = clWhite;
-    int DefaultTransparency = 0;
+    // Color, Transparency and Transparent are streamed only when they differ
+    // from these.
+    TColor DefaultColor() const { return m_defaultColor; }
+    int DefaultTransparency() const { return m_defaultTransparency; }
+    bool DefaultTransparent() const { return m_defaultTransparent; }
+    // Each value and its stored default together (no repaint).
+    void InitColor(TColor Value) { m_color = m_defaultColor = Value; }
+    void InitTransparency(int Value);
+    void InitTransparent(bool Value) { m_transparent = m_defaultTransparent = Value; }
 
     // Everything but ShapeBounds, then the brush, pen and visible flag.
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
@@ -158,6 +166,9 @@ private:
     std::unique_ptr<TCustomPlotGradient> m_gradient;
     std::unique_ptr<TBackImage> m_picture;
     int m_transparency = 0;
+    TColor m_defaultColor = clWhite;
+    int m_defaultTransparency = 0;
+    bool m_defaultTransparent = false;
 };
 
 // The shape with every property published.

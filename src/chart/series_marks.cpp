@@ -110,8 +110,7 @@ void MarksShadow(TPlotShadow& Shadow)
 
 TMarksItem::TMarksItem(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
 {
-    SetColor(clInfoBk);
-    DefaultColor = clInfoBk;
+    InitColor(clInfoBk);
     // the base made its shadow before this class existed
     InitShadow(*Shadow());
 }
@@ -164,8 +163,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TMarksItem::Properties()
 
 TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomPlotPanel* Panel) : TPlotCustomShape(Panel)
 {
-    SetVisible(false);
-    SetTransparent(false);
+    InitVisible(false);
     InitShadow(*Shadow());
 }
 
@@ -195,9 +193,9 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesMarksSymbol::Properties()
 
 TSeriesMarks::TSeriesMarks(TChartSeries* Series) : m_series(Series)
 {
-    SetColor(clInfoBk);
-    DefaultColor = clInfoBk;
-    SetVisible(false);
+    InitColor(clInfoBk);
+    // hidden unless the series shows its marks from the start
+    InitVisible(false);
     InitShadow(*Shadow());
     m_margins.OnChange = [this] { Repaint(); };
 }
@@ -228,6 +226,7 @@ TMarksCallout* TSeriesMarks::Callout()
 {
     if (!m_callout) {
         m_callout = std::make_unique<TMarksCallout>(m_series);
+        m_callout->InitLength(m_defaultArrowLength);
         m_callout->SetParentChart(ParentChart());
     }
     return m_callout.get();
@@ -249,7 +248,13 @@ TChartPen* TSeriesMarks::Arrow()
 
 int TSeriesMarks::ArrowLength() const
 {
-    return m_callout ? m_callout->Length() : 8;
+    return m_callout ? m_callout->Length() : m_defaultArrowLength;
+}
+
+void TSeriesMarks::InitArrowLength(int Value)
+{
+    m_defaultArrowLength = Value;
+    Callout()->InitLength(Value);
 }
 
 void TSeriesMarks::SetArrowLength(int Value)

@@ -117,8 +117,6 @@ public:
     static const TPropertyTable<TPlotCustomShapeBrushPen>& Properties();
     const TPropertyTable<TPlotCustomShapeBrushPen>& PropertyTable() const override { return Properties(); }
 
-    bool DefaultVisible() const override { return false; }
-
 protected:
     void InitShadow(TPlotShadow& Shadow) override;
 };
@@ -127,10 +125,6 @@ class TSeriesMarks : public TPlotCustomShape {
 public:
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
-
-    // Hidden unless the series shows its marks from the start.
-    bool DefaultVisible() const override { return m_defaultVisible; }
-    void SetDefaultVisible(bool Value) { m_defaultVisible = Value; }
 
     // The panel of the series' chart; passed on to the symbol.
     void SetParentChart(TCustomPlotPanel* Value) override;
@@ -161,6 +155,9 @@ public:
     TChartPen* Arrow();
     int ArrowLength() const;
     void SetArrowLength(int Value);
+    // The callout's Length and its stored default, now and for a callout
+    // made again after it was freed.
+    void InitArrowLength(int Value);
     TMarksCallout* Callout();
     TMarksCallout* CalloutIfAny() const { return m_callout.get(); }
     // Copies into the own callout; nullptr frees it.
@@ -237,7 +234,6 @@ protected:
     void InitShadow(TPlotShadow& Shadow) override;
 
 private:
-    bool m_defaultVisible = false;
     template <typename T>
     void SetAndRepaint(T& Field, T Value)
     {
@@ -261,6 +257,7 @@ private:
     TAlignment m_textAlign = taCenter;
     std::unique_ptr<TSeriesMarksSymbol> m_symbol;
     std::unique_ptr<TMarksCallout> m_callout;
+    int m_defaultArrowLength = 8;
     int m_zPosition = 0;
     TMargins m_margins{20};
     std::vector<std::unique_ptr<TSeriesMarkPosition>> m_positions;

@@ -45,12 +45,6 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TSeriesPointer::Properties()
     return table;
 }
 
-void TSeriesPointer::InitVisible(bool Value)
-{
-    m_defaultVisible = Value;
-    SetVisible(Value);
-}
-
 TCustomPlotPanel* TSeriesPointer::Panel() const
 {
     if (m_series && m_series->ParentChart())

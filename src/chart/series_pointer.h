@@ -35,10 +35,6 @@ public:
     void SetDraw3D(bool Value) { SetValue(m_draw3D, Value); }
     // Draw3D and its stored default together, without a repaint.
     void InitDraw3D(bool Value) { m_draw3D = m_defaultDraw3D = Value; }
-    // The owner series' visibility at construction: Visible and its stored
-    // default together.
-    void InitVisible(bool Value);
-    bool DefaultVisible() const override { return m_defaultVisible; }
     // Draw3D is streamed only when it differs from this.
     bool DefaultDraw3D() const { return m_defaultDraw3D; }
     TPlotGradient* Gradient() const { return m_gradient.get(); }
@@ -106,7 +102,6 @@ private:
 
     TChartSeries* m_series;
     bool m_defaultDraw3D = true;
-    bool m_defaultVisible = true;
     bool m_dark3D = true;
     bool m_draw3D = true;
     std::unique_ptr<TPlotGradient> m_gradient;

@@ -8,7 +8,7 @@ const TPropertyTable<TPlotCustomShapeBrushPen>& TPlotCustomShapePosition::Proper
     static const TPropertyTable<TPlotCustomShapeBrushPen> table =
         TPropertyTable<TPlotCustomShapeBrushPen>::Of<S>(TPlotCustomShape::Properties())
             .Property("CustomPosition", BooleanKind, TAccessors{&S::CustomPosition, &S::SetCustomPosition},
-                      TInstanceDefault{[](const S& s) { return s.DefaultCustomPosition; }})
+                      TInstanceDefault{&S::DefaultCustomPosition})
             .Property("Left", IntegerKind, TAccessors{&S::Left, &S::SetLeft}, TStoredWhen{&S::CustomPosition})
             .NotAssigned()
             .Property("Top", IntegerKind, TAccessors{&S::Top, &S::SetTop}, TStoredWhen{&S::CustomPosition})

@@ -19,7 +19,9 @@ public:
     void SetTop(int Value);
 
     // CustomPosition is streamed only when it differs from this.
-    bool DefaultCustomPosition = false;
+    bool DefaultCustomPosition() const { return m_defaultCustomPosition; }
+    // CustomPosition and its stored default together (no repaint).
+    void InitCustomPosition(bool Value) { m_customPosition = m_defaultCustomPosition = Value; }
 
     // CustomPosition, and Left and Top when it is on, then the shape.
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
@@ -29,4 +31,5 @@ private:
     void SetEdge(int& Edge, int Value);
 
     bool m_customPosition = false;
+    bool m_defaultCustomPosition = false;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chart/zoom_panning.h"
+#include "support/stored_defaults.h"
 #include "support/written_names.h"
 
 namespace {
@@ -146,28 +147,15 @@ TEST(View3DOptionsPropertiesTest, RoundTrip)
 
 namespace {
 
-// Every property's value as written, by name.
-template <typename R>
-std::vector<std::pair<std::string, std::vector<std::uint8_t>>> Values(const TPropertyTable<R>& Table, R& Object)
-{
-    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> out;
-    for (const TPropertyInfo& info : Table.Describe(Object)) {
-        TPropertyWriter w;
-        info.WriteValue(w);
-        out.emplace_back(info.Name, w.Data());
-    }
-    return out;
-}
-
 // As built, the object holds the stored default of each property: it writes
 // nothing (but Stored), and giving it its stored defaults changes nothing.
 template <typename R>
 void ExpectBuiltAtItsStoredDefaults(const TPropertyTable<R>& Table, R& Object, std::vector<std::string> Stored = {})
 {
     EXPECT_EQ(WrittenPropertyNames([&](TPropertyWriter& w) { Table.Write(Object, w); }), Stored);
-    const auto built = Values(Table, Object);
+    const auto built = DescribedValues(Table, Object);
     Table.LoadStoredDefaults(Object);
-    EXPECT_EQ(Values(Table, Object), built);
+    EXPECT_EQ(DescribedValues(Table, Object), built);
 }
 
 }  // namespace

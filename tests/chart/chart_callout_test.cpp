@@ -5,6 +5,7 @@
 #include "chart/axis_panel.h"
 #include "chart/chart_series.h"
 #include "support/recording_canvas.h"
+#include "support/stored_defaults.h"
 
 namespace {
 
@@ -42,6 +43,25 @@ TEST(TCalloutDefaults, CalloutAndMarksCalloutValues)
     EXPECT_FALSE(m.Visible());
     EXPECT_EQ(m.Length(), 8);
     EXPECT_EQ(m.Arrow()->Color(), clWhite);
+}
+
+TEST(TCalloutDefaults, EveryCalloutIsBuiltAtItsStoredDefaults)
+{
+    // the white arrow pen writes Visible whatever its value
+    const std::vector<std::string> arrow{"Arrow.Visible"};
+    TCallout callout(nullptr);
+    ExpectFreshAtStoredDefaults(callout.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(callout), arrow);
+    TMarksCallout marks(nullptr);
+    ExpectFreshAtStoredDefaults(marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks), arrow);
+    // the length a series gives its marks' callout is the one a stream leaves out
+    marks.InitLength(20);
+    EXPECT_EQ(marks.Length(), 20);
+    ExpectFreshAtStoredDefaults(marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks), arrow);
+    marks.SetLength(8);
+    EXPECT_EQ(WrittenBeyondShadows(marks.PropertyTable(), static_cast<const TPlotCustomShapeBrushPen&>(marks)),
+              (std::vector<std::string>{"Arrow.Visible", "Length"}));
+    marks.PropertyTable().LoadStoredDefaults(marks);
+    EXPECT_EQ(marks.Length(), 20);
 }
 
 TEST(TCalloutDefaults, MarksCalloutLiftsTheBoxByLengthAndDistance)

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/axis_items.h"
+#include "chart/axis_title.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_legend.h"
+#include "chart/legend_title.h"
 #include "chart_test_support.h"
+#include "support/stored_defaults.h"
 
 namespace {
 
@@ -23,6 +29,25 @@ TEST(TChartTitleDefaults, TopAndFootTitles)
     EXPECT_FALSE(foot.OnTop());
     EXPECT_EQ(foot.Font()->Color(), clRed);
     EXPECT_EQ(foot.Font()->Style(), fsItalic);
+}
+
+TEST(TChartTitleDefaults, TheShapesAChartBuildsAreAtTheirStoredDefaults)
+{
+    TChart chart;
+    std::vector<TPlotCustomShapeBrushPen*> shapes{chart.Title(),  chart.SubTitle(),         chart.Foot(),
+                                                  chart.SubFoot(), chart.Legend(),          chart.Legend()->Title(),
+                                                  &chart.Walls().Back(), &chart.Walls().Left(), &chart.Walls().Right(),
+                                                  &chart.Walls().Bottom()};
+    for (TStandardAxis side : {TStandardAxis::Left, TStandardAxis::Top, TStandardAxis::Right, TStandardAxis::Bottom}) {
+        TChartAxis* axis = chart.StandardAxis(side);
+        ASSERT_NE(axis, nullptr);
+        shapes.push_back(axis->Title());
+        shapes.push_back(&axis->Items().Format());
+    }
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        SCOPED_TRACE(i);
+        ExpectFreshAtStoredDefaults(shapes[i]->PropertyTable(), *shapes[i]);
+    }
 }
 
 TEST(TChartTitleDefaults, CaptionMakesOneLineOrNone)

@@ -7,6 +7,7 @@
 #include "chart/axis_panel.h"
 #include "chart/property_stream.h"
 #include "support/recording_canvas.h"
+#include "support/stored_defaults.h"
 #include "support/written_names.h"
 
 namespace {
@@ -82,6 +83,43 @@ TEST(TChartWallsDefaults, BackWallAtItsDefaultColourIsNotWritten)
     TPropertyWriter w2;
     walls.Back().PropertyTable().Write(walls.Back(), w2);
     EXPECT_EQ(WithoutShadowsStoredAlways(StreamNames(w2.Data())), std::vector<std::string>{"Color"});
+}
+
+TEST(TChartWallsDefaults, EveryWallIsBuiltAtItsStoredDefaults)
+{
+    TCustomAxisPanel chart;
+    const auto fresh = [](TPlotCustomShapeBrushPen& wall) { ExpectFreshAtStoredDefaults(wall.PropertyTable(), wall); };
+    // each class alone
+    TChartWall plain(&chart);
+    EXPECT_EQ(plain.Color(), clDefault);
+    fresh(plain);
+    TChartWall coloured(&chart, clRed);
+    fresh(coloured);
+    TChartBackWall back(&chart);
+    fresh(back);
+    TChartLeftWall left(&chart, clGreen);
+    fresh(left);
+    TChartRightWall right(&chart);
+    fresh(right);
+    TChartBottomWall bottom(&chart, clBlue);
+    fresh(bottom);
+    // the walls of a chart, the right one hidden from the start
+    TChartWalls walls(&chart);
+    for (TCustomChartWall* wall : std::initializer_list<TCustomChartWall*>{&walls.Back(), &walls.Left(),
+                                                                             &walls.Right(), &walls.Bottom()})
+        fresh(*wall);
+    // a wall an owner builds translucent keeps that as its stored default
+    TChartWall translucent(&chart);
+    translucent.InitTransparency(40);
+    EXPECT_EQ(translucent.Transparency(), 40);
+    fresh(translucent);
+    // a hidden right wall read back from a stream that leaves Visible out stays hidden
+    walls.Right().SetVisible(true);
+    EXPECT_EQ(WrittenBeyondShadows(walls.Right().PropertyTable(),
+                                   static_cast<const TPlotCustomShapeBrushPen&>(walls.Right())),
+              std::vector<std::string>{"Visible"});
+    walls.Right().PropertyTable().LoadStoredDefaults(walls.Right());
+    EXPECT_FALSE(walls.Right().Visible());
 }
 
 TEST(TChartWallsDefaults, AssignCopiesWallSettings)

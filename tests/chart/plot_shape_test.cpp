@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "chart/axis_items.h"
+#include "chart/axis_title.h"
+#include "chart/chart_title.h"
+#include "chart/legend_title.h"
+#include "chart/shape_position.h"
 #include "platform/qt_drawing_device.h"
+#include "support/stored_defaults.h"
 #include "support/written_names.h"
 #include "testing/recording_device.h"
 
@@ -24,6 +30,16 @@ protected:
         if (OnDraw)
             OnDraw();
     }
+};
+
+// A shape on a panel drawn once: a repaint marks the buffer invalid.
+class TShapeOnDrawnPanel : public ::testing::Test {
+protected:
+    TShapeOnDrawnPanel() { DrawPanel(); }
+    void DrawPanel() { panel.Draw(panel.WindowCanvas(), panel.GetRectangle()); }
+    TDrawPanel panel;
+    TPlotCanvas3D* canvas = dynamic_cast<TPlotCanvas3D*>(panel.Canvas());
+    TPlotShape shape{&panel};
 };
 
 // A shape on a panel that draws unbuffered onto a recording device.
@@ -93,22 +109,18 @@ TEST(TPlotCustomShapeTest, DefaultsAndSizes)
     EXPECT_EQ(shape.Height(), 3);
 }
 
-TEST(TPlotCustomShapeTest, SettersRepaintTheParentOnlyOnChange)
+TEST_F(TShapeOnDrawnPanel, SettersRepaintTheParentOnlyOnChange)
 {
-    TDrawPanel panel;
-    auto* canvas = dynamic_cast<TPlotCanvas3D*>(panel.Canvas());
-    TPlotShape shape(&panel);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
     shape.SetBevel(bvNone);
     shape.SetColor(clWhite);
     shape.SetVisible(true);
     EXPECT_FALSE(canvas->BufferInvalid);
     shape.SetBevel(bvRaised);
     EXPECT_TRUE(canvas->BufferInvalid);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
+    DrawPanel();
     shape.SetColor(clRed);
     EXPECT_TRUE(canvas->BufferInvalid);
-    panel.Draw(panel.WindowCanvas(), panel.GetRectangle());
+    DrawPanel();
     shape.Frame()->SetWidth(3);
     EXPECT_TRUE(canvas->BufferInvalid);
     shape.Hide();
@@ -150,6 +162,56 @@ TEST(TPlotCustomShapeStreaming, DefaultShapeWritesNothing)
                     .empty());
 }
 
+TEST(TPlotCustomShapeStreaming, EveryShapeClassIsBuiltAtItsStoredDefaults)
+{
+    const auto fresh = [](TPlotCustomShapeBrushPen& shape) {
+        ExpectFreshAtStoredDefaults(shape.PropertyTable(), shape);
+    };
+    TPlotShape shape;
+    fresh(shape);
+    TPlotCustomShapePosition positioned;
+    fresh(positioned);
+    TAxisItem item;
+    EXPECT_TRUE(item.Transparent());
+    fresh(item);
+    TChartAxisTitle axisTitle;
+    EXPECT_TRUE(axisTitle.Transparent());
+    fresh(axisTitle);
+    TChartTitle title;
+    EXPECT_TRUE(title.Transparent());
+    fresh(title);
+    TChartFootTitle foot;
+    fresh(foot);
+    TLegendTitle legendTitle;
+    EXPECT_TRUE(legendTitle.Transparent());
+    fresh(legendTitle);
+}
+
+TEST_F(TShapeOnDrawnPanel, AnOwnersShapeBuiltOtherwiseKeepsEachValueWithItsDefault)
+{
+    shape.InitColor(clYellow);
+    shape.InitTransparency(140);
+    shape.InitTransparent(true);
+    shape.InitVisible(false);
+    EXPECT_FALSE(canvas->BufferInvalid);
+    EXPECT_EQ(shape.Color(), clYellow);
+    EXPECT_EQ(shape.Transparency(), 100);
+    EXPECT_TRUE(shape.Transparent());
+    EXPECT_FALSE(shape.Visible());
+    ExpectFreshAtStoredDefaults(shape.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(shape));
+    shape.SetColor(clWhite);
+    shape.SetTransparency(0);
+    shape.SetTransparent(false);
+    shape.SetVisible(true);
+    EXPECT_EQ(WrittenBeyondShadows(shape.PropertyTable(), static_cast<const TPlotCustomShapeBrushPen&>(shape)),
+              (std::vector<std::string>{"Visible", "Color", "Transparency", "Transparent"}));
+    shape.PropertyTable().LoadStoredDefaults(shape);
+    EXPECT_EQ(shape.Color(), clYellow);
+    EXPECT_EQ(shape.Transparency(), 100);
+    EXPECT_TRUE(shape.Transparent());
+    EXPECT_FALSE(shape.Visible());
+}
+
 TEST(TPlotCustomShapeStreaming, RoundTrip)
 {
     TPlotShape source;
@@ -189,8 +251,7 @@ TEST(TPlotCustomShapeStreaming, RoundTrip)
 TEST(TPlotCustomShapeStreaming, TransparentAgainstItsInstanceDefault)
 {
     TPlotShape shape;
-    shape.DefaultTransparent = true;
-    shape.SetTransparent(true);
+    shape.InitTransparent(true);
     const auto names = [&] {
         return WithoutShadowsStoredAlways(
             WrittenPropertyNames([&](TPropertyWriter& w) { shape.PropertyTable().Write(shape, w); }));

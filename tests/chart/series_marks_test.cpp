@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QObject>
+
+#include "chart/chart.h"
+#include "chart/chart_callout.h"
 #include "chart/chart_series.h"
+#include "chart/chart_stream.h"
+#include "series/every_series_type.h"
+#include "support/stored_defaults.h"
 
 namespace {
 
@@ -171,6 +178,85 @@ TEST(TSeriesMarksDefaults, GreyShadowAndSilverGradient)
     EXPECT_EQ(g->StartColor(), clSilver);
     EXPECT_EQ(g->EndColor(), clWhite);
     EXPECT_EQ(marks.Item(0).Color(), clInfoBk);
+}
+
+TEST(TSeriesMarksDefaults, EveryMarksShapeIsBuiltAtItsStoredDefaults)
+{
+    const auto fresh = [](TPlotCustomShapeBrushPen& shape) {
+        ExpectFreshAtStoredDefaults(shape.PropertyTable(), shape);
+    };
+    TSeriesMarks marks(nullptr);
+    fresh(marks);
+    fresh(*marks.Symbol());
+    fresh(marks.Item(0));
+    TMarksItem item;
+    EXPECT_EQ(item.Color(), clInfoBk);
+    fresh(item);
+    TSeriesMarksSymbol symbol;
+    EXPECT_FALSE(symbol.Visible());
+    fresh(symbol);
+}
+
+TEST(TSeriesMarksDefaults, TheMarksOfEverySeriesTypeAreBuiltAtTheirStoredDefaults)
+{
+    for (const TSeriesType& type : EverySeriesType()) {
+        SCOPED_TRACE(type.Name);
+        const auto series = type.Create();
+        TSeriesMarks& marks = series->Marks();
+        // the callout's white arrow pen (the marks' Arrow too) writes Visible
+        // whatever its value
+        const std::vector<std::string> arrow{"Arrow.Visible"};
+        ExpectFreshAtStoredDefaults(
+            marks.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(marks),
+            marks.CalloutIfAny() ? std::vector<std::string>{"Arrow.Visible", "Callout.Arrow.Visible"}
+                                 : std::vector<std::string>{});
+        ExpectFreshAtStoredDefaults(marks.Callout()->PropertyTable(),
+                                    static_cast<TPlotCustomShapeBrushPen&>(*marks.Callout()), arrow);
+        // a stream that leaves Visible out gives back the marks as the series built them
+        const bool visible = marks.Visible();
+        marks.SetVisible(!visible);
+        marks.PropertyTable().LoadStoredDefaults(marks);
+        EXPECT_EQ(marks.Visible(), visible);
+    }
+}
+
+TEST(TSeriesMarksDefaults, ACalloutMadeAgainStartsAtTheLengthItsSeriesGave)
+{
+    const std::vector<std::pair<TSeriesType, int>> lengths = {
+        {SeriesTypeOf<TLineSeries>("TLineSeries"), 8},
+        {SeriesTypeOf<TBarSeries>("TBarSeries"), 20},
+        {SeriesTypeOf<TPointSeries>("TPointSeries"), 0}};
+    for (const auto& [type, length] : lengths) {
+        SCOPED_TRACE(type.Name);
+        const auto series = type.Create();
+        TSeriesMarks& marks = series->Marks();
+        marks.SetCallout(nullptr);
+        EXPECT_EQ(marks.ArrowLength(), length);
+        EXPECT_EQ(marks.Callout()->Length(), length);
+        ExpectFreshAtStoredDefaults(marks.Callout()->PropertyTable(),
+                                    static_cast<TPlotCustomShapeBrushPen&>(*marks.Callout()),
+                                    std::vector<std::string>{"Arrow.Visible"});
+        // copied from marks without a callout: the same
+        const auto other = SeriesTypeOf<TChartSeries>("TChartSeries").Create();
+        marks.Assign(other->Marks());
+        EXPECT_EQ(marks.ArrowLength(), length);
+        EXPECT_EQ(marks.Callout()->Length(), length);
+    }
+}
+
+TEST(TSeriesMarksDefaults, TheArrowLengthOfACalloutMadeAgainComesBackFromAStream)
+{
+    QObject form, copyForm;
+    TChart chart, copy;
+    auto* series = new TBarSeries(&form);
+    series->SetName("Series1");
+    chart.AddSeries(series);
+    series->Marks().SetCallout(nullptr);
+    series->Marks().Callout()->SetDistance(3);
+    ReadChart(copy, &copyForm, WriteChart(chart));
+    ASSERT_EQ(copy.SeriesCount(), 1);
+    EXPECT_EQ(copy.Series(0)->Marks().ArrowLength(), series->Marks().ArrowLength());
+    EXPECT_EQ(copy.Series(0)->Marks().Callout()->Distance(), 3);
 }
 
 TEST(TSeriesMarksAssign, CopiesSettingsAndItems)

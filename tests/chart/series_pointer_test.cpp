@@ -5,6 +5,8 @@
 #include "chart/chart_exceptions.h"
 #include "chart/chart_series.h"
 #include "chart/view3d_options.h"
+#include "series/every_series_type.h"
+#include "support/stored_defaults.h"
 #include "support/recording_canvas.h"
 
 namespace {
@@ -35,6 +37,21 @@ TEST(TSeriesPointerDefaults, ConstructorValues)
     EXPECT_EQ(p.Transparency(), 0);
     EXPECT_FALSE(p.Shadow()->Visible());
     EXPECT_EQ(p.Shadow()->GetSize(), 3);
+}
+
+TEST(TSeriesPointerDefaults, ThePointerOfEverySeriesTypeIsBuiltAtItsStoredDefaults)
+{
+    TSeriesPointer alone(nullptr);
+    ExpectFreshAtStoredDefaults(alone.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(alone));
+    for (const TSeriesType& type : EverySeriesType()) {
+        const auto series = type.Create();
+        auto* owner = dynamic_cast<TCustomSeries*>(series.get());
+        if (!owner)
+            continue;
+        SCOPED_TRACE(type.Name);
+        TSeriesPointer& pointer = owner->Pointer();
+        ExpectFreshAtStoredDefaults(pointer.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(pointer));
+    }
 }
 
 TEST(TSeriesPointerDefaults, SizeBelowOneRaisesAndKeepsTheValue)

@@ -41,10 +41,8 @@ TCustomBarSeries::TCustomBarSeries(QObject* Owner) : TChartSeries(Owner)
     const auto repaint = [this] { Repaint(); };
     m_gradient = std::make_unique<TBarSeriesGradient>(repaint);
     m_gradient->SetVisible(true);
-    Marks().SetVisible(true);
-    Marks().SetDefaultVisible(true);
-    Marks().Callout()->DefaultLength = 20;
-    Marks().Callout()->SetLength(20);
+    Marks().InitVisible(true);
+    Marks().InitArrowLength(20);
     m_tickLines = std::make_unique<TChartHiddenPen>(repaint);
     m_shadow = std::make_unique<TPlotShadow>(repaint);
     m_shadow->InitColor(0x808080);

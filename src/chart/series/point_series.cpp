@@ -9,8 +9,7 @@ TPointSeries::TPointSeries(QObject* Owner) : TCustomSeries(Owner)
     Pointer().InitVisible(true);
     PointSettings();
     DefaultClickableLine = false;
-    Marks().Callout()->SetLength(0);
-    Marks().Callout()->DefaultLength = 0;
+    Marks().InitArrowLength(0);
 }
 
 void TPointSeries::PointSettings()

@@ -11,7 +11,7 @@
 TVolumeSeries::TVolumeSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     SetDrawArea(false);
-    Pointer().SetVisible(false);
+    Pointer().InitVisible(false);
 }
 
 int TVolumeSeries::OriginPos() const

@@ -20,7 +20,7 @@ constexpr TShiftState kDoubleClick = 64;
 
 TAnnotationCallout::TAnnotationCallout() : TCallout(nullptr)
 {
-    SetVisible(false);
+    InitVisible(false);
     Arrow()->SetVisible(false);
 }
 
@@ -64,13 +64,13 @@ const TPropertyTable<TCustomChartElement>& TAnnotationTool::Properties()
     static const TPropertyTable<TCustomChartElement> table =
         TPropertyTable<TCustomChartElement>::Of<S>(TCustomChartElement::Properties())
             .Property("AutoSize", BooleanKind, TAccessors{&S::AutoSize, &S::SetAutoSize},
-                      TInstanceDefault{[](const S& s) { return s.DefaultAutoSize(); }})
+                      TInstanceDefault{[](const S& s) { return s.Shape().DefaultAutoSize(); }})
             .Object(
                 "Callout", [](const S& s) { return s.m_callout.get(); }, [](S& s) { return s.m_callout.get(); },
                 nullptr, TAnnotationCallout::Properties())
             .Property("ClipText", BooleanKind, TAccessors{&S::ClipText, &S::SetClipText}, true)
             .Property("Cursor", IntegerKind, TAccessors{&S::Cursor, &S::SetCursor},
-                      TInstanceDefault{[](const S& s) { return s.DefaultCursor(); }})
+                      TInstanceDefault{[](const S& s) { return s.Shape().DefaultCursor(); }})
             .Property("Position", EnumKind(kPositionNames), TAccessors{&S::Position, &S::SetPosition}, ppLeftTop)
             .Property("PositionUnits", EnumKind(kUnitNames), TAccessors{&S::PositionUnits, &S::SetPositionUnits},
                       muPixels)

@@ -26,7 +26,6 @@ public:
     void SetZPosition(int Value) { SetAndRepaint(m_zPosition, Value); }
 
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
-    bool DefaultVisible() const override { return false; }
 
 private:
     void SetAndRepaint(int& Field, int Value)
@@ -95,9 +94,6 @@ public:
     virtual void GetShapeBounds(TRect& R, int& X, int& Y, int& LineCount);
     virtual int TextXOffset() { return 0; }
     virtual std::string GetText() const { return m_shape->Text(); }
-    // Stored defaults of AutoSize and Cursor (the rectangle tool has its own).
-    virtual bool DefaultAutoSize() const { return true; }
-    virtual TCursor DefaultCursor() const { return crDefault; }
     // Draws the box, its text and the callout.
     virtual void DrawText();
 

@@ -11,16 +11,12 @@
 TRectangleTool::TRectangleTool(QObject* Owner) : TAnnotationTool(Owner)
 {
     TTextShape& s = Shape();
-    s.SetAutoSize(false);
-    s.DefaultAutoSize = false;
-    s.DefaultCustomPosition = true;
-    s.SetCustomPosition(true);
+    s.InitAutoSize(false);
+    s.InitCustomPosition(true);
     s.Shadow()->InitSize(0);
-    s.SetTransparency(75);
-    s.DefaultTransparency = 75;
+    s.InitTransparency(75);
     s.ShapeBounds = TRect{10, 10, 59, 59};
-    SetCursor(crHandPoint);
-    s.DefaultCursor = crHandPoint;
+    s.InitCursor(crHandPoint);
 }
 
 std::string TRectangleTool::Description() const { return ProMsgToolRectangle; }

@@ -25,8 +25,6 @@ public:
     int GrabbedPart() const { return m_part; }
     bool Dragging() const { return m_dragging; }
 
-    bool DefaultAutoSize() const override { return false; }
-    TCursor DefaultCursor() const override { return crHandPoint; }
     std::string Description() const override;
     std::string LongDescription() const override;
     void Assign(const TCustomChartElement& Source) override;

@@ -22,8 +22,11 @@ public:
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool Value);
     // AutoSize and Cursor as a stream leaves them out.
-    bool DefaultAutoSize = true;
-    TCursor DefaultCursor = crDefault;
+    bool DefaultAutoSize() const { return m_defaultAutoSize; }
+    TCursor DefaultCursor() const { return m_defaultCursor; }
+    // Each value and its stored default together (no repaint).
+    void InitAutoSize(bool Value) { m_autoSize = m_defaultAutoSize = Value; }
+    void InitCursor(TCursor Value) { m_cursor = m_defaultCursor = Value; }
     bool ClipText() const { return m_clipText; }
     void SetClipText(bool Value);
     // Only stored: the mouse cursor over the box.
@@ -58,6 +61,8 @@ private:
     bool m_autoSize = true;
     bool m_clipText = true;
     TCursor m_cursor = crDefault;
+    bool m_defaultAutoSize = true;
+    TCursor m_defaultCursor = crDefault;
     TAlignment m_textAlignment = taLeftJustify;
     TMargins m_margins;
     std::string m_text;

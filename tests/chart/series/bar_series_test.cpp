@@ -28,7 +28,7 @@ TEST(CustomBarSeries, Defaults)
     EXPECT_TRUE(s.AutoMarkPosition());
     EXPECT_TRUE(s.Marks().Visible());
     EXPECT_EQ(s.Marks().Callout()->Length(), 20);
-    EXPECT_EQ(s.Marks().Callout()->DefaultLength, 20);
+    EXPECT_EQ(s.Marks().Callout()->DefaultLength(), 20);
     EXPECT_TRUE(s.Dark3D());
     EXPECT_TRUE(s.SideMargins());
     EXPECT_FALSE(s.TickLines().Visible());

@@ -23,6 +23,7 @@
 #include "chart/series_marks.h"
 #include "chart/series_types.h"
 #include "chart/view3d_options.h"
+#include "support/stored_defaults.h"
 #include "support/written_names.h"
 
 namespace {
@@ -130,13 +131,7 @@ std::vector<std::string> SetOffDefault(const TPropertyTable<R>& Table, R& Object
 template <typename R>
 std::vector<std::pair<std::string, std::vector<std::uint8_t>>> State(const TPropertyTable<R>& Table, R& Object)
 {
-    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> state;
-    for (const TPropertyInfo& info : Table.Describe(Object)) {
-        TPropertyWriter w;
-        info.WriteValue(w);
-        state.emplace_back(info.Name, w.Data());
-    }
-    return state;
+    return DescribedValues(Table, Object);
 }
 
 using TState = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;

@@ -2,6 +2,7 @@
 
 #include "chart/tools/rectangle_tool.h"
 #include "chart/tools/tool_geometry.h"
+#include "support/stored_defaults.h"
 #include "tool_test_chart.h"
 
 namespace {
@@ -63,6 +64,34 @@ TEST_F(TAnnotationOnChart, SettingPositionTurnsTheCustomPositionOff)
     EXPECT_TRUE(tool.Shape().CustomPosition());
     tool.SetPosition(ppRightBottom);
     EXPECT_FALSE(tool.Shape().CustomPosition());
+}
+
+TEST(AnnotationDefaults, EveryAnnotationToolIsBuiltAtItsStoredDefaults)
+{
+    TAnnotationCallout callout;
+    EXPECT_FALSE(callout.Visible());
+    // the white arrow pen writes Visible whatever its value
+    ExpectFreshAtStoredDefaults(callout.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(callout),
+                                {"Arrow.Visible"});
+    TTextShape shape;
+    ExpectFreshAtStoredDefaults(shape.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(shape));
+    TAnnotationTool annotation;
+    EXPECT_TRUE(annotation.AutoSize());
+    EXPECT_EQ(annotation.Cursor(), crDefault);
+    ExpectFreshAtStoredDefaults(annotation.PropertyTable(), static_cast<TCustomChartElement&>(annotation),
+                                {"Callout.Arrow.Visible"});
+    ExpectFreshAtStoredDefaults(annotation.Shape().PropertyTable(),
+                                static_cast<TPlotCustomShapeBrushPen&>(annotation.Shape()));
+    TRectangleTool rectangle;
+    EXPECT_FALSE(rectangle.AutoSize());
+    EXPECT_EQ(rectangle.Cursor(), crHandPoint);
+    EXPECT_TRUE(rectangle.Shape().CustomPosition());
+    EXPECT_EQ(rectangle.Shape().Transparency(), 75);
+    // a box placed and sized by hand writes where and how large it is
+    ExpectFreshAtStoredDefaults(rectangle.PropertyTable(), static_cast<TCustomChartElement&>(rectangle),
+                                {"Callout.Arrow.Visible", "Shape.Left", "Shape.Top", "Height", "Width"});
+    ExpectFreshAtStoredDefaults(rectangle.Shape().PropertyTable(),
+                                static_cast<TPlotCustomShapeBrushPen&>(rectangle.Shape()), {"Left", "Top"});
 }
 
 TEST(CalloutStart, TargetBelowRightLeavesFromTheCornerAboveFromTheTopMiddle)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../chart_test_support.h"
+#include "support/stored_defaults.h"
 
 namespace {
 
@@ -94,4 +95,26 @@ TEST(TTextShape, AssignCopiesTheTextSettings)
     EXPECT_EQ(b.Cursor(), crHandPoint);
     EXPECT_EQ(b.TextAlignment(), taRightJustify);
     EXPECT_EQ(b.Margins().Left(), 7);
+}
+
+TEST(TTextShape, AutoSizeCursorAndCustomPositionBuiltOtherwiseKeepTheirDefaults)
+{
+    TTextShape shape;
+    shape.InitAutoSize(false);
+    shape.InitCursor(crHandPoint);
+    shape.InitCustomPosition(true);
+    EXPECT_FALSE(shape.AutoSize());
+    EXPECT_EQ(shape.Cursor(), crHandPoint);
+    EXPECT_TRUE(shape.CustomPosition());
+    // a box at its own position writes where it stands
+    ExpectFreshAtStoredDefaults(shape.PropertyTable(), static_cast<TPlotCustomShapeBrushPen&>(shape), {"Left", "Top"});
+    shape.SetAutoSize(true);
+    shape.SetCursor(crDefault);
+    shape.SetCustomPosition(false);
+    EXPECT_EQ(WrittenBeyondShadows(shape.PropertyTable(), static_cast<const TPlotCustomShapeBrushPen&>(shape)),
+              (std::vector<std::string>{"CustomPosition", "AutoSize", "Cursor"}));
+    shape.PropertyTable().LoadStoredDefaults(shape);
+    EXPECT_FALSE(shape.AutoSize());
+    EXPECT_EQ(shape.Cursor(), crHandPoint);
+    EXPECT_TRUE(shape.CustomPosition());
 }
