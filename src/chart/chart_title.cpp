@@ -22,8 +22,7 @@ TChartTitle::TChartTitle(TCustomPlotPanel* Owner) : TPlotCustomShapePosition(Own
 {
     DefaultTransparent = true;
     SetTransparent(true);
-    Font()->SetColor(clBlue);
-    Font()->DefaultColor = clBlue;
+    Font()->InitColor(clBlue);
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TChartTitle::Properties()
@@ -147,8 +146,6 @@ void TChartTitle::DrawTitle(const std::string& Entity)
 TChartFootTitle::TChartFootTitle(TCustomPlotPanel* Owner) : TChartTitle(Owner)
 {
     m_onTop = false;
-    Font()->SetColor(clRed);
-    Font()->DefaultColor = clRed;
-    Font()->SetStyle(fsItalic);
-    Font()->DefaultStyle = fsItalic;
+    Font()->InitColor(clRed);
+    Font()->InitStyle(fsItalic);
 }

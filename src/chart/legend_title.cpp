@@ -7,7 +7,7 @@ TLegendTitle::TLegendTitle(TCustomPlotPanel* Owner) : TPlotShape(Owner)
 {
     DefaultTransparent = true;
     SetTransparent(true);
-    Font()->DefaultStyle = Font()->Style();
+    Font()->InitStyle(Font()->Style());
     TPlotShadow* shadow = Shadow();
     shadow->InitColor(clSilver);
     shadow->InitSize(2);

@@ -19,8 +19,7 @@ void InitDefaultFont()
 
 TPlotFont::TPlotFont(std::function<void()> onChange)
 {
-    SetColor(clBlack);
-    DefaultColor = clBlack;
+    InitColor(clBlack);
     SetCharset(1);
     SetName(DefaultFontName);
     if (Size() != DefaultFontSize)
@@ -35,6 +34,18 @@ TPlotFont::~TPlotFont()
 }
 
 void TPlotFont::SetInterCharSize(int value) { SetValue(m_interCharSize, value); }
+
+void TPlotFont::InitColor(TColor value)
+{
+    SetColor(value);
+    m_defaultColor = value;
+}
+
+void TPlotFont::InitStyle(int value)
+{
+    SetStyle(value);
+    m_defaultStyle = value;
+}
 
 TPlotShadow* TPlotFont::Shadow()
 {

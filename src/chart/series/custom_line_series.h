@@ -16,8 +16,8 @@ public:
 
     TTreatNullsStyle TreatNulls() const { return m_treatNulls; }
     void SetTreatNulls(TTreatNullsStyle Value) { SetProperty(m_treatNulls, Value); }
-    // The stored default of TreatNulls for this type.
-    virtual TTreatNullsStyle DefaultTreatNulls() const { return tnDontPaint; }
+    // The TreatNulls a stream leaves out: the one the type is built with.
+    TTreatNullsStyle DefaultTreatNulls() const { return m_defaultTreatNulls; }
     TChartPen& LinePen() const { return Pen(); }
     void SetLinePen(const TChartPen& Value) { SetPen(Value); }
 
@@ -28,6 +28,12 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // TreatNulls and its stored default together, for a type built otherwise.
+    void InitTreatNulls(TTreatNullsStyle Value)
+    {
+        SetTreatNulls(Value);
+        m_defaultTreatNulls = Value;
+    }
     // The index over XValues and YValues, up to date, when both axes are
     // linear; else nullptr.
     const TPointIndex* ValuesPointIndex() const;
@@ -36,4 +42,5 @@ protected:
 
 private:
     mutable std::unique_ptr<TPointIndex> m_pointIndex;
+    TTreatNullsStyle m_defaultTreatNulls = tnDontPaint;
 };

@@ -36,6 +36,24 @@ TCustomSeries::TCustomSeries(QObject* Owner) : TCustomLineSeries(Owner)
 
 TCustomSeries::~TCustomSeries() = default;
 
+void TCustomSeries::InitClickableLine(bool Value)
+{
+    SetClickableLine(Value);
+    m_defaultClickableLine = Value;
+}
+
+void TCustomSeries::InitDrawArea(bool Value)
+{
+    SetDrawArea(Value);
+    m_defaultDrawArea = Value;
+}
+
+void TCustomSeries::InitTransparency(int Value)
+{
+    SetTransparency(Value);
+    m_defaultTransparency = Value;
+}
+
 void TCustomSeries::SetStacked(TCustomSeriesStack Value)
 {
     if (m_stacked == Value)
@@ -1008,6 +1026,6 @@ const TPropertyTable<TCustomChartElement>& TCustomSeries::Properties()
             .Property("Transparency", IntegerKind,
                       TAccessors{[](const S& s) { return s.Transparency(); },
                                  [](S& s, int v) { s.SetTransparency(v); }},
-                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency(); }});
+                      TInstanceDefault{&S::DefaultTransparency});
     return table;
 }

@@ -183,7 +183,7 @@ TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
 {
     SetSinglePointFunction(false);
     SetDrawBetweenPoints(true);
-    m_treatNulls = tnIgnore;
+    InitTreatNulls(tnIgnore);
 }
 
 void TFastLineSeries::Assign(const TCustomChartElement& Source)
