@@ -81,12 +81,6 @@ void TAxisGridPen::SetZPosition(double Value)
     SetValue(m_zPosition, Value);
 }
 
-void TAxisGridPen::InitZPosition(double Value)
-{
-    SetZPosition(Value);
-    m_defaultZPosition = Value;
-}
-
 void TAxisGridPen::Assign(const TPen& Source)
 {
     if (const auto* p = dynamic_cast<const TAxisGridPen*>(&Source)) {

@@ -14,6 +14,7 @@
 #include "chart/chart_pen.h"
 #include "chart/plot_panel.h"
 #include "chart/property_model.h"
+#include "chart/value_setter.h"
 
 class TAxisItems;
 class TChartAxisTitle;
@@ -59,7 +60,7 @@ public:
     // The depth a stream leaves out: the one the pen was built with.
     double DefaultZPosition() const { return m_defaultZPosition; }
     // ZPosition and its stored default together.
-    void InitZPosition(double Value);
+    void InitZPosition(double Value) { InitValue(*this, &TAxisGridPen::SetZPosition, m_defaultZPosition, Value); }
     void Assign(const TPen& Source) override;
 
 private:

@@ -35,18 +35,6 @@ TPlotFont::~TPlotFont()
 
 void TPlotFont::SetInterCharSize(int value) { SetValue(m_interCharSize, value); }
 
-void TPlotFont::InitColor(TColor value)
-{
-    SetColor(value);
-    m_defaultColor = value;
-}
-
-void TPlotFont::InitStyle(int value)
-{
-    SetStyle(value);
-    m_defaultStyle = value;
-}
-
 TPlotShadow* TPlotFont::Shadow()
 {
     if (!m_shadow)

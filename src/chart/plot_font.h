@@ -7,6 +7,7 @@
 
 #include "chart/chart_pen.h"
 #include "chart/graphics_objects.h"
+#include "chart/value_setter.h"
 
 class TPlotShadow;
 class TPlotFontGradient;
@@ -47,8 +48,8 @@ public:
     int DefaultStyle() const { return m_defaultStyle; }
     // Each value and its stored default together, the one way an owner
     // builds the font otherwise than TPlotFont does.
-    void InitColor(TColor value);
-    void InitStyle(int value);
+    void InitColor(TColor value) { InitValue(*this, &TPlotFont::SetColor, m_defaultColor, value); }
+    void InitStyle(int value) { InitValue(*this, &TPlotFont::SetStyle, m_defaultStyle, value); }
 
     // The canvas that last took this font.
     TPlotCanvas* Canvas = nullptr;

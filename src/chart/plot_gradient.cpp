@@ -26,24 +26,6 @@ void TCustomPlotGradient::SetRadialY(int value) { SetValue(m_radialY, value); }
 void TCustomPlotGradient::SetStartColor(TColor value) { SetValue(m_startColor, value); }
 void TCustomPlotGradient::SetVisible(bool value) { SetValue(m_visible, value); }
 
-void TCustomPlotGradient::InitDirection(TGradientDirection value)
-{
-    SetDirection(value);
-    m_defaultDirection = value;
-}
-
-void TCustomPlotGradient::InitEndColor(TColor value)
-{
-    SetEndColor(value);
-    m_defaultEndColor = value;
-}
-
-void TCustomPlotGradient::InitStartColor(TColor value)
-{
-    SetStartColor(value);
-    m_defaultStartColor = value;
-}
-
 void TCustomPlotGradient::SetMidColor(TColor value)
 {
     if (value == clNone) {

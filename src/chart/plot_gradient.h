@@ -63,9 +63,15 @@ public:
     TColor DefaultStartColor() const { return m_defaultStartColor; }
     // Each value and its stored default together, the one way an owner
     // builds the gradient otherwise than TCustomPlotGradient does.
-    void InitDirection(TGradientDirection value);
-    void InitEndColor(TColor value);
-    void InitStartColor(TColor value);
+    void InitDirection(TGradientDirection value)
+    {
+        InitValue(*this, &TCustomPlotGradient::SetDirection, m_defaultDirection, value);
+    }
+    void InitEndColor(TColor value) { InitValue(*this, &TCustomPlotGradient::SetEndColor, m_defaultEndColor, value); }
+    void InitStartColor(TColor value)
+    {
+        InitValue(*this, &TCustomPlotGradient::SetStartColor, m_defaultStartColor, value);
+    }
 
     std::function<void()> OnChange;
 

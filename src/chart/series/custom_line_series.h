@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "chart/chart_series.h"
+#include "chart/value_setter.h"
 
 enum TTreatNullsStyle { tnDontPaint, tnSkip, tnIgnore };
 inline constexpr const char* TreatNullsStyleNames[] = {"tnDontPaint", "tnSkip", "tnIgnore"};
@@ -31,8 +32,7 @@ protected:
     // TreatNulls and its stored default together, for a type built otherwise.
     void InitTreatNulls(TTreatNullsStyle Value)
     {
-        SetTreatNulls(Value);
-        m_defaultTreatNulls = Value;
+        InitValue(*this, &TCustomLineSeries::SetTreatNulls, m_defaultTreatNulls, Value);
     }
     // The index over XValues and YValues, up to date, when both axes are
     // linear; else nullptr.

@@ -36,24 +36,6 @@ TCustomSeries::TCustomSeries(QObject* Owner) : TCustomLineSeries(Owner)
 
 TCustomSeries::~TCustomSeries() = default;
 
-void TCustomSeries::InitClickableLine(bool Value)
-{
-    SetClickableLine(Value);
-    m_defaultClickableLine = Value;
-}
-
-void TCustomSeries::InitDrawArea(bool Value)
-{
-    SetDrawArea(Value);
-    m_defaultDrawArea = Value;
-}
-
-void TCustomSeries::InitTransparency(int Value)
-{
-    SetTransparency(Value);
-    m_defaultTransparency = Value;
-}
-
 void TCustomSeries::SetStacked(TCustomSeriesStack Value)
 {
     if (m_stacked == Value)

@@ -10,6 +10,7 @@
 #include "chart/plot_shadow.h"
 #include "chart/series/custom_line_series.h"
 #include "chart/series_pointer.h"
+#include "chart/value_setter.h"
 
 enum TCustomSeriesStack { cssNone, cssOverlap, cssStack, cssStack100 };
 inline constexpr const char* CustomSeriesStackNames[] = {"cssNone", "cssOverlap", "cssStack", "cssStack100"};
@@ -121,9 +122,15 @@ public:
 protected:
     // Each value and its stored default together, the one way a type is
     // built otherwise than TCustomSeries is.
-    void InitClickableLine(bool Value);
-    void InitDrawArea(bool Value);
-    void InitTransparency(int Value);
+    void InitClickableLine(bool Value)
+    {
+        InitValue(*this, &TCustomSeries::SetClickableLine, m_defaultClickableLine, Value);
+    }
+    void InitDrawArea(bool Value) { InitValue(*this, &TCustomSeries::SetDrawArea, m_defaultDrawArea, Value); }
+    void InitTransparency(int Value)
+    {
+        InitValue(*this, &TCustomSeries::SetTransparency, m_defaultTransparency, Value);
+    }
     // Stacked without propagation or repaint.
     void SetStackedQuiet(TCustomSeriesStack Value) { m_stacked = Value; }
     // The Y where the segment from point i - 1 to point i crosses the
