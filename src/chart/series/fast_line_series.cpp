@@ -208,7 +208,8 @@ void TFastLineSeries::SetPen(const TChartPen& Value)
 void TFastLineSeries::SetSeriesColor(TColor Value)
 {
     TCustomLineSeries::SetSeriesColor(Value);
-    LinePen().SetColor(Value);
+    // the colour the series shows: the palette's when it keeps none of its own
+    LinePen().SetColor(SeriesColor());
 }
 
 void TFastLineSeries::SetAssignedColor(TColor Value)

@@ -64,7 +64,8 @@ int TVolumeSeries::Clicked(int X, int Y) const
 void TVolumeSeries::SetSeriesColor(TColor Value)
 {
     TCustomSeries::SetSeriesColor(Value);
-    LinePen().SetColor(Value);
+    // the colour the series shows: the palette's when it keeps none of its own
+    LinePen().SetColor(SeriesColor());
 }
 
 void TVolumeSeries::GetHorizMargins(int& Left, int& Right)

@@ -80,6 +80,25 @@ TEST_F(FastLineOnChart, ALineWithThePalettesColourDrawsInItLineAndLegend)
     EXPECT_EQ(CountOf(red, TRect{x0, y, x1, y}, Rgb(clRed)), x1 - x0 + 1);
 }
 
+TEST_F(FastLineOnChart, GivenTheDefaultColourALineWithNoneOfItsOwnKeepsThePalettes)
+{
+    TFastLineSeries* s = AddFlatLine();
+    const TColor colour = s->SeriesColor();
+    ASSERT_NE(colour, clDefault);
+    // the series has no colour of its own: "default" leaves it as it is
+    s->SetSeriesColor(clDefault);
+    EXPECT_EQ(s->SeriesColor(), colour);
+    EXPECT_EQ(s->LinePen().Color(), colour);
+    const QImage image = Shot();
+    const int y = s->CalcYPos(0);
+    const int x0 = s->CalcXPos(1), x1 = s->CalcXPos(9);
+    EXPECT_EQ(CountOf(image, TRect{x0, y, x1, y}, Rgb(colour)), x1 - x0 + 1);
+    const TLegendItem* item = chart->Legend()->Items().Existing(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_GT(CountOf(image, item->SymbolRect, Rgb(colour)), 3);
+    EXPECT_EQ(CountOf(image, item->SymbolRect, Rgb(clBlack)), 0);
+}
+
 TEST_F(FastLineOnChart, TakenOffItsChartItAnswersNoPointToToolsAndCallers)
 {
     TFastLineSeries* s = AddFlatLine();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/chart.h"
+
 namespace {
 
 TEST(VolumeSeries, Defaults)
@@ -20,6 +22,21 @@ TEST(VolumeSeries, SeriesColourColoursTheLinePen)
     TVolumeSeries s;
     s.SetSeriesColor(0x00FF00);
     EXPECT_EQ(s.LinePen().Color(), 0x00FF00u);
+}
+
+TEST(VolumeSeries, TheDefaultColourLeavesTheLinePenAsTheSeriesShows)
+{
+    TChart chart;
+    auto* s = new TVolumeSeries(&chart);
+    chart.AddSeries(s);
+    const TColor palette = s->SeriesColor();
+    ASSERT_NE(palette, clDefault);
+    // no colour of its own: the pen takes the palette's, never "no colour"
+    s->SetSeriesColor(clDefault);
+    EXPECT_EQ(s->SeriesColor(), palette);
+    EXPECT_EQ(s->LinePen().Color(), palette);
+    s->SetSeriesColor(clRed);
+    EXPECT_EQ(s->LinePen().Color(), clRed);
 }
 
 TEST(VolumeSeries, MarginsGrowByThePenWidth)
