@@ -68,6 +68,15 @@ void TVolumeSeries::SetSeriesColor(TColor Value)
     LinePen().SetColor(SeriesColor());
 }
 
+void TVolumeSeries::SetAssignedColor(TColor Value)
+{
+    TCustomSeries::SetAssignedColor(Value);
+    // the legend's line too is in the palette's colour while the series has
+    // none of its own; that colour is not stored with the pen
+    if (OwnSeriesColor() == clDefault)
+        LinePen().InitColor(Value);
+}
+
 void TVolumeSeries::GetHorizMargins(int& Left, int& Right)
 {
     TCustomSeries::GetHorizMargins(Left, Right);

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "chart/chart.h"
+#include "chart/chart_legend.h"
+#include "chart/legend_items.h"
+#include "chart/legend_symbol.h"
+#include "support/shown_chart.h"
 
 namespace {
 
@@ -71,4 +77,47 @@ TEST(VolumeSeries, GalleryPreview)
     s.PrepareForGallery(true);
     EXPECT_EQ(s.Count(), 26);
     EXPECT_TRUE(s.Pointer().InflateMargins());
+}
+
+namespace {
+
+class VolumeOnChart : public ShownChartTest {
+protected:
+    VolumeOnChart() : ShownChartTest({400, 300}, {0, 0, 400, 300})
+    {
+        chart->Legend()->SetVisible(true);
+        chart->Legend()->Symbol()->SetWidthUnits(lcsPixels);
+        chart->Legend()->Symbol()->SetWidth(24);
+        Show();
+    }
+    static int CountOf(const QImage& Image, const TRect& R, QRgb Colour)
+    {
+        int n = 0;
+        for (int y = R.Top; y <= R.Bottom; ++y)
+            for (int x = R.Left; x <= R.Right; ++x)
+                if (x >= 0 && y >= 0 && x < Image.width() && y < Image.height()
+                    && (Image.pixel(x, y) & 0xFFFFFF) == (Colour & 0xFFFFFF))
+                    ++n;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(VolumeOnChart, ItsLegendLineTakesThePalettesColourAsItsLinesDo)
+{
+    auto* s = new TVolumeSeries(&form);
+    for (int i = 0; i < 5; ++i)
+        s->AddXY(i, i + 1);
+    chart->AddSeries(s);
+    const TColor colour = s->SeriesColor();
+    ASSERT_NE(colour, clBlack);
+    const QImage image = Shot();
+    // the volume lines are in the series colour
+    EXPECT_GT(CountOf(image, TRect{s->CalcXPos(2), s->CalcYPos(2), s->CalcXPos(2), s->CalcYPos(2) + 3}, Rgb(colour)),
+              0);
+    const TLegendItem* item = chart->Legend()->Items().Existing(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_GT(CountOf(image, item->SymbolRect, Rgb(colour)), 3);
+    EXPECT_EQ(CountOf(image, item->SymbolRect, Rgb(clBlack)), 0);
 }
