@@ -90,16 +90,6 @@ protected:
         chart->Legend()->Symbol()->SetWidth(24);
         Show();
     }
-    static int CountOf(const QImage& Image, const TRect& R, QRgb Colour)
-    {
-        int n = 0;
-        for (int y = R.Top; y <= R.Bottom; ++y)
-            for (int x = R.Left; x <= R.Right; ++x)
-                if (x >= 0 && y >= 0 && x < Image.width() && y < Image.height()
-                    && (Image.pixel(x, y) & 0xFFFFFF) == (Colour & 0xFFFFFF))
-                    ++n;
-        return n;
-    }
 };
 
 }  // namespace
