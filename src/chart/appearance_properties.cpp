@@ -122,10 +122,10 @@ const TPropertyTable<TPlotFont>& PlotFontProperties()
     static const TPropertyTable<F> table =
         TPropertyTable<F>::Of()
             .Property("Charset", IntegerKind, TAccessors{&F::Charset, &F::SetCharset}, 1)
-            .Property("Color", ColorKind, TAccessors{&F::Color, &F::SetColor}, TStoredWhen{&F::IsColorStored})
+            .Property("Color", ColorKind, TAccessors{&F::Color, &F::SetColor}, TInstanceDefault{&F::DefaultColor})
             .Property("Height", IntegerKind, TAccessors{&F::Height, &F::SetHeight}, TStoredWhen{&F::IsHeightStored})
             .Property("Name", StringKind, TAccessors{&F::Name, &F::SetName}, TStoredWhen{&F::IsNameStored})
-            .Property("Style", IntegerKind, TAccessors{&F::Style, &F::SetStyle}, TStoredWhen{&F::IsStyleStored})
+            .Property("Style", IntegerKind, TAccessors{&F::Style, &F::SetStyle}, TInstanceDefault{&F::DefaultStyle})
             .Property("InterCharSize", IntegerKind, TAccessors{&F::InterCharSize, &F::SetInterCharSize}, 0)
             .Object(
                 "OutLine", [](const F& f) -> const TChartPen* { return f.OutLineIfAny(); },

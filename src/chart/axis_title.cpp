@@ -28,6 +28,12 @@ void TChartAxisTitle::SetAngle(int Value)
     CanvasChanged();
 }
 
+void TChartAxisTitle::InitAngle(int Value)
+{
+    SetAngle(Value);
+    m_defaultAngle = m_angle;
+}
+
 void TChartAxisTitle::SetCaption(const std::string& Value)
 {
     if (Value == m_caption)

@@ -16,8 +16,11 @@ public:
     void SetAngle(int Value);
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& Value);
-    // The panel gives the left axis' title 90 and the right axis' 270.
-    int DefaultAngle = 0;
+    // The angle a stream leaves out: the one the title was built with.
+    int DefaultAngle() const { return m_defaultAngle; }
+    // Angle and its stored default together (the panel gives the left axis'
+    // title 90 and the right axis' 270).
+    void InitAngle(int Value);
 
     // Angle and Caption, then the shape.
     void Assign(const TPlotCustomShapeBrushPen& Source) override;
@@ -28,4 +31,5 @@ public:
 private:
     int m_angle = 0;
     std::string m_caption;
+    int m_defaultAngle = 0;
 };

@@ -14,6 +14,7 @@
 #include "chart/chart_pen.h"
 #include "chart/plot_panel.h"
 #include "chart/property_model.h"
+#include "chart/value_setter.h"
 
 class TAxisItems;
 class TChartAxisTitle;
@@ -56,13 +57,17 @@ public:
     // Percent of the chart depth.
     double ZPosition() const { return m_zPosition; }
     void SetZPosition(double Value);
-    double DefaultZPosition = 0;
+    // The depth a stream leaves out: the one the pen was built with.
+    double DefaultZPosition() const { return m_defaultZPosition; }
+    // ZPosition and its stored default together.
+    void InitZPosition(double Value) { InitValue(*this, &TAxisGridPen::SetZPosition, m_defaultZPosition, Value); }
     void Assign(const TPen& Source) override;
 
 private:
     bool m_centered = false;
     int m_drawEvery = 1;
     double m_zPosition = 0;
+    double m_defaultZPosition = 0;
 };
 
 // Draw-label hook: may move the label, change its text or cancel it.

@@ -21,8 +21,7 @@ int AlignedTextX(TAlignment Alignment, int Left, int Right, int LineWidth, int W
 TChartTitle::TChartTitle(TCustomPlotPanel* Owner) : TPlotCustomShapePosition(Owner)
 {
     InitTransparent(true);
-    Font()->SetColor(clBlue);
-    Font()->DefaultColor = clBlue;
+    Font()->InitColor(clBlue);
 }
 
 const TPropertyTable<TPlotCustomShapeBrushPen>& TChartTitle::Properties()
@@ -146,8 +145,6 @@ void TChartTitle::DrawTitle(const std::string& Entity)
 TChartFootTitle::TChartFootTitle(TCustomPlotPanel* Owner) : TChartTitle(Owner)
 {
     m_onTop = false;
-    Font()->SetColor(clRed);
-    Font()->DefaultColor = clRed;
-    Font()->SetStyle(fsItalic);
-    Font()->DefaultStyle = fsItalic;
+    Font()->InitColor(clRed);
+    Font()->InitStyle(fsItalic);
 }

@@ -263,7 +263,7 @@ void TChartValueList::SetDateTime(bool Value)
     Repaint();
 }
 
-void TChartValueList::SetDateTimeQuiet(bool Value)
+void TChartValueList::InitDateTime(bool Value)
 {
     m_dateTime = Value;
     m_defaultDateTime = Value;

@@ -78,10 +78,10 @@ public:
 
     bool DateTime() const { return m_dateTime; }
     void SetDateTime(bool Value);
+    // The flag a stream leaves out: the one the list was built with.
     bool DefaultDateTime() const { return m_defaultDateTime; }
-    void SetDefaultDateTime(bool Value) { m_defaultDateTime = Value; }
     // DateTime and its stored default together, without repainting.
-    void SetDateTimeQuiet(bool Value);
+    void InitDateTime(bool Value);
     const std::string& Name() const { return m_name; }
     void SetName(const std::string& Value) { m_name = Value; }
     TChartListOrder Order() const { return m_order; }

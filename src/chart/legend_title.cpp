@@ -6,7 +6,7 @@
 TLegendTitle::TLegendTitle(TCustomPlotPanel* Owner) : TPlotShape(Owner)
 {
     InitTransparent(true);
-    Font()->DefaultStyle = Font()->Style();
+    Font()->InitStyle(Font()->Style());
     TPlotShadow* shadow = Shadow();
     shadow->InitColor(clSilver);
     shadow->InitSize(2);

@@ -666,8 +666,7 @@ std::string THueLumSatFilter::Description() const { return PlotMsgFilterHueLumSa
 
 TGammaCorrectionFilter::TGammaCorrectionFilter()
 {
-    Amount = 70;
-    DefaultAmount = 70;
+    InitAmount(70);
     HidePercent = true;
 }
 
@@ -694,6 +693,7 @@ std::string TGammaCorrectionFilter::Description() const { return PlotMsgFilterGa
 
 TMosaicFilter::TMosaicFilter()
 {
+    // built with blocks of 8, though the fixed filter format publishes 5
     Amount = 8;
     HidePercent = true;
 }

@@ -14,11 +14,16 @@ public:
 
     int Amount = 5;
     bool Percent = true;
+    // The amount a stream leaves out, as published by the class.
+    int DefaultAmount() const { return m_defaultAmount; }
 
 protected:
-    // Amount's stored default, as published by the class.
-    int DefaultAmount = 5;
+    // Amount and its stored default together, for a class built otherwise.
+    void InitAmount(int Value) { Amount = m_defaultAmount = Value; }
     bool HidePercent = false;
+
+private:
+    int m_defaultAmount = 5;
 };
 
 // 3 x 3 convolution; the factor is 1 / (sum of the weights).

@@ -19,8 +19,7 @@ void InitDefaultFont()
 
 TPlotFont::TPlotFont(std::function<void()> onChange)
 {
-    SetColor(clBlack);
-    DefaultColor = clBlack;
+    InitColor(clBlack);
     SetCharset(1);
     SetName(DefaultFontName);
     if (Size() != DefaultFontSize)

@@ -7,6 +7,7 @@
 
 #include "chart/chart_pen.h"
 #include "chart/graphics_objects.h"
+#include "chart/value_setter.h"
 
 class TPlotShadow;
 class TPlotFontGradient;
@@ -38,16 +39,20 @@ public:
 
     void Assign(const TFont& source) override;
 
-    // Whether streaming writes each property (only what differs from the defaults).
+    // Whether streaming writes the size and name: when they differ from
+    // those every new font takes.
     bool IsHeightStored() const { return Size() != DefaultFontSize; }
     bool IsNameStored() const { return Name() != DefaultFontName; }
-    bool IsStyleStored() const { return Style() != DefaultStyle; }
-    bool IsColorStored() const { return Color() != DefaultColor; }
+    // The colour and style a stream leaves out: those the font was built with.
+    TColor DefaultColor() const { return m_defaultColor; }
+    int DefaultStyle() const { return m_defaultStyle; }
+    // Each value and its stored default together, the one way an owner
+    // builds the font otherwise than TPlotFont does.
+    void InitColor(TColor value) { InitValue(*this, &TPlotFont::SetColor, m_defaultColor, value); }
+    void InitStyle(int value) { InitValue(*this, &TPlotFont::SetStyle, m_defaultStyle, value); }
 
     // The canvas that last took this font.
     TPlotCanvas* Canvas = nullptr;
-    TColor DefaultColor = clBlack;
-    int DefaultStyle = 0;
 
 private:
     friend class TPlotCanvas;
@@ -58,4 +63,6 @@ private:
     std::unique_ptr<TChartHiddenPen> m_outLine;
     std::unique_ptr<TPlotPicture> m_picture;
     std::unique_ptr<TPlotShadow> m_shadow;
+    TColor m_defaultColor = clBlack;
+    int m_defaultStyle = 0;
 };

@@ -56,13 +56,24 @@ public:
     // The radial fill (gdRadial) with this gradient's colours, balance and centre.
     void DrawRadial(TCanvas3D& Canvas, const TRect& R);
 
-    std::function<void()> OnChange;
+    // The values a stream leaves out: those the gradient was built with
+    // (not copied by Assign).
+    TGradientDirection DefaultDirection() const { return m_defaultDirection; }
+    TColor DefaultEndColor() const { return m_defaultEndColor; }
+    TColor DefaultStartColor() const { return m_defaultStartColor; }
+    // Each value and its stored default together, the one way an owner
+    // builds the gradient otherwise than TCustomPlotGradient does.
+    void InitDirection(TGradientDirection value)
+    {
+        InitValue(*this, &TCustomPlotGradient::SetDirection, m_defaultDirection, value);
+    }
+    void InitEndColor(TColor value) { InitValue(*this, &TCustomPlotGradient::SetEndColor, m_defaultEndColor, value); }
+    void InitStartColor(TColor value)
+    {
+        InitValue(*this, &TCustomPlotGradient::SetStartColor, m_defaultStartColor, value);
+    }
 
-    // The values a stream leaves out: an owner that starts its gradient
-    // otherwise sets these with it. Not copied by Assign.
-    TGradientDirection DefaultDirection = gdTopBottom;
-    TColor DefaultEndColor = clYellow;
-    TColor DefaultStartColor = clWhite;
+    std::function<void()> OnChange;
 
 protected:
     void Changed();
@@ -88,6 +99,9 @@ private:
     TColor m_startColor = clWhite;
     std::unique_ptr<TSubGradient> m_subGradient;
     bool m_visible = false;
+    TGradientDirection m_defaultDirection = gdTopBottom;
+    TColor m_defaultEndColor = clYellow;
+    TColor m_defaultStartColor = clWhite;
 };
 
 // The published gradient of chart elements.

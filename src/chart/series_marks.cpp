@@ -279,12 +279,9 @@ std::unique_ptr<TCustomPlotGradient> TSeriesMarks::CreateGradient()
 {
     // right to left, white to silver, set without a change notice
     auto g = std::make_unique<TPlotGradient>();
-    g->SetDirection(gdRightLeft);
-    g->SetEndColor(clWhite);
-    g->SetStartColor(clSilver);
-    g->DefaultDirection = gdRightLeft;
-    g->DefaultEndColor = clWhite;
-    g->DefaultStartColor = clSilver;
+    g->InitDirection(gdRightLeft);
+    g->InitEndColor(clWhite);
+    g->InitStartColor(clSilver);
     return g;
 }
 

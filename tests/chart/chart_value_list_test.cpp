@@ -205,8 +205,8 @@ TEST(TChartValueListStream, MultiplierOtherThanOneShowsTheErrorBox)
 TEST(TChartValueListStream, DateTimeStoredAgainstItsOwnDefault)
 {
     TChartValueList list(nullptr, "X");
-    list.SetDefaultDateTime(true);
-    list.SetDateTime(true);
+    list.InitDateTime(true);
+    EXPECT_TRUE(list.DateTime());
     TPropertyWriter w;
     TChartValueList::Properties().Write(list, w);
     EXPECT_TRUE(w.Data().empty());

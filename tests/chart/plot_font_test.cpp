@@ -2,26 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "chart/appearance_properties.h"
 #include "chart/plot_gradient.h"
 #include "chart/plot_shadow.h"
+#include "support/written_names.h"
 
 TEST(TPlotFontStoring, NewFontStoresNothingUntilChanged)
 {
     TPlotFont font;
     EXPECT_EQ(font.Name(), "Arial");
     EXPECT_EQ(font.Size(), 8);
-    EXPECT_FALSE(font.IsNameStored());
-    EXPECT_FALSE(font.IsHeightStored());
-    EXPECT_FALSE(font.IsColorStored());
-    EXPECT_FALSE(font.IsStyleStored());
+    EXPECT_EQ(font.Color(), clBlack);
+    EXPECT_EQ(font.Style(), 0);
+    const auto written = [&] {
+        return WrittenPropertyNames([&](TPropertyWriter& w) { PlotFontProperties().Write(font, w); });
+    };
+    EXPECT_EQ(written(), std::vector<std::string>{});
     font.SetSize(10);
     font.SetName("Courier New");
     font.SetColor(clRed);
     font.SetStyle(fsBold);
-    EXPECT_TRUE(font.IsNameStored());
-    EXPECT_TRUE(font.IsHeightStored());
-    EXPECT_TRUE(font.IsColorStored());
-    EXPECT_TRUE(font.IsStyleStored());
+    EXPECT_EQ(written(), (std::vector<std::string>{"Color", "Height", "Name", "Style"}));
 }
 
 TEST(TPlotFontEffects, ShadowIsCreatedOnFirstRead)

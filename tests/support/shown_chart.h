@@ -46,6 +46,17 @@ protected:
     // A colour as a pixel's red, green and blue (no alpha).
     static QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF) & 0xFFFFFF; }
     static QPoint PointOf(const TChartSeries& S, int I) { return {S.CalcXPos(I), S.CalcYPos(I)}; }
+    // How many pixels of the rectangle (edges included) have that colour.
+    static int CountOf(const QImage& Image, const TRect& R, QRgb Colour)
+    {
+        int n = 0;
+        for (int y = R.Top; y <= R.Bottom; ++y)
+            for (int x = R.Left; x <= R.Right; ++x)
+                if (x >= 0 && y >= 0 && x < Image.width() && y < Image.height()
+                    && (Image.pixel(x, y) & 0xFFFFFF) == (Colour & 0xFFFFFF))
+                    ++n;
+        return n;
+    }
     static QPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
 
     QObject form;

@@ -10,8 +10,7 @@
 
 TAreaSeries::TAreaSeries(QObject* Owner) : TCustomSeries(Owner)
 {
-    SetDrawArea(true);
-    DefaultDrawArea = true;
+    InitDrawArea(true);
     SetSinglePointFunction(false);
     Pointer().InitVisible(false);
 }

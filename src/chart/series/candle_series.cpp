@@ -37,9 +37,8 @@ TCandleSeries::TCandleSeries(QObject* Owner)
       m_downGradient(std::make_unique<TPlotGradient>([this] { Repaint(); })),
       m_highLowPen(std::make_unique<TChartPen>([this] { Repaint(); }))
 {
-    m_upGradient->SetStartColor(0xFFFFFF);
-    m_downGradient->SetStartColor(255);
-    m_downGradient->DefaultStartColor = 255;
+    m_upGradient->InitStartColor(0xFFFFFF);
+    m_downGradient->InitStartColor(255);
     m_highLowPen->InitColor(clDefault);
     Pointer().SetVisible(true);
     Pointer().InitDraw3D(false);

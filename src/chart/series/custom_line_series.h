@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "chart/chart_series.h"
+#include "chart/value_setter.h"
 
 enum TTreatNullsStyle { tnDontPaint, tnSkip, tnIgnore };
 inline constexpr const char* TreatNullsStyleNames[] = {"tnDontPaint", "tnSkip", "tnIgnore"};
@@ -16,8 +17,8 @@ public:
 
     TTreatNullsStyle TreatNulls() const { return m_treatNulls; }
     void SetTreatNulls(TTreatNullsStyle Value) { SetProperty(m_treatNulls, Value); }
-    // The stored default of TreatNulls for this type.
-    virtual TTreatNullsStyle DefaultTreatNulls() const { return tnDontPaint; }
+    // The TreatNulls a stream leaves out: the one the type is built with.
+    TTreatNullsStyle DefaultTreatNulls() const { return m_defaultTreatNulls; }
     TChartPen& LinePen() const { return Pen(); }
     void SetLinePen(const TChartPen& Value) { SetPen(Value); }
 
@@ -28,6 +29,11 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // TreatNulls and its stored default together, for a type built otherwise.
+    void InitTreatNulls(TTreatNullsStyle Value)
+    {
+        InitValue(*this, &TCustomLineSeries::SetTreatNulls, m_defaultTreatNulls, Value);
+    }
     // The index over XValues and YValues, up to date, when both axes are
     // linear; else nullptr.
     const TPointIndex* ValuesPointIndex() const;
@@ -36,4 +42,5 @@ protected:
 
 private:
     mutable std::unique_ptr<TPointIndex> m_pointIndex;
+    TTreatNullsStyle m_defaultTreatNulls = tnDontPaint;
 };

@@ -1008,6 +1008,6 @@ const TPropertyTable<TCustomChartElement>& TCustomSeries::Properties()
             .Property("Transparency", IntegerKind,
                       TAccessors{[](const S& s) { return s.Transparency(); },
                                  [](S& s, int v) { s.SetTransparency(v); }},
-                      TInstanceDefault{[](const S& s) { return s.DefaultTransparency(); }});
+                      TInstanceDefault{&S::DefaultTransparency});
     return table;
 }

@@ -10,6 +10,7 @@
 #include "chart/plot_shadow.h"
 #include "chart/series/custom_line_series.h"
 #include "chart/series_pointer.h"
+#include "chart/value_setter.h"
 
 enum TCustomSeriesStack { cssNone, cssOverlap, cssStack, cssStack100 };
 inline constexpr const char* CustomSeriesStackNames[] = {"cssNone", "cssOverlap", "cssStack", "cssStack100"};
@@ -18,10 +19,6 @@ class TCustomSeries : public TCustomLineSeries {
     Q_OBJECT
 public:
     explicit TCustomSeries(QObject* Owner = nullptr);
-
-    // The values a stream leaves out, for classes built otherwise.
-    bool DefaultClickableLine = true;
-    bool DefaultDrawArea = false;
     ~TCustomSeries() override;
 
     TChartBrush& AreaChartBrush() const { return *m_areaBrush; }
@@ -63,8 +60,10 @@ public:
     void SetGradient(const TCustomPlotGradient& Value) { m_gradient->Assign(Value); }
     virtual int Transparency() const { return m_transparency; }
     virtual void SetTransparency(int Value) { SetIntegerProperty(m_transparency, Value); }
-    // The stored default of Transparency for this type.
-    virtual int DefaultTransparency() const { return 0; }
+    // The values a stream leaves out: those the type is built with.
+    bool DefaultClickableLine() const { return m_defaultClickableLine; }
+    bool DefaultDrawArea() const { return m_defaultDrawArea; }
+    int DefaultTransparency() const { return m_defaultTransparency; }
 
     std::function<void(TCustomSeries& Sender, int ValueIndex, int X, int Y)> OnClickPointer;
     std::function<TSeriesPointerStyle(TCustomSeries& Sender, int ValueIndex)> OnGetPointerStyle;
@@ -121,6 +120,17 @@ public:
     static const TPropertyTable<TCustomChartElement>& Properties();
 
 protected:
+    // Each value and its stored default together, the one way a type is
+    // built otherwise than TCustomSeries is.
+    void InitClickableLine(bool Value)
+    {
+        InitValue(*this, &TCustomSeries::SetClickableLine, m_defaultClickableLine, Value);
+    }
+    void InitDrawArea(bool Value) { InitValue(*this, &TCustomSeries::SetDrawArea, m_defaultDrawArea, Value); }
+    void InitTransparency(int Value)
+    {
+        InitValue(*this, &TCustomSeries::SetTransparency, m_defaultTransparency, Value);
+    }
     // Stacked without propagation or repaint.
     void SetStackedQuiet(TCustomSeriesStack Value) { m_stacked = Value; }
     // The Y where the segment from point i - 1 to point i crosses the
@@ -202,4 +212,7 @@ private:
     int m_transparency = 0;
     std::unique_ptr<TPlotGradient> m_gradient;
     TPenRun m_penRun;
+    bool m_defaultClickableLine = true;
+    bool m_defaultDrawArea = false;
+    int m_defaultTransparency = 0;
 };

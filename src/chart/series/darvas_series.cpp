@@ -82,7 +82,7 @@ TDarvasSeries::TDarvasSeries(QObject* Owner)
       m_boxPen(std::make_unique<TChartPen>([this] { Repaint(); }))
 {
     m_boxBrush->InitBackColor(clDefault);
-    SetTransparency(70);
+    InitTransparency(70);
 }
 
 TDarvasSeries::~TDarvasSeries() = default;

@@ -33,7 +33,6 @@ public:
     // The boxes of the current points.
     std::vector<TDarvasBox> Boxes() const;
 
-    int DefaultTransparency() const override { return 70; }
     // The candles, then the boxes over them.
     void DrawAllValues() override;
     void Assign(const TCustomChartElement& Source) override;

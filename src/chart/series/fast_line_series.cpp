@@ -183,7 +183,7 @@ TFastLineSeries::TFastLineSeries(QObject* Owner) : TCustomLineSeries(Owner)
 {
     SetSinglePointFunction(false);
     SetDrawBetweenPoints(true);
-    m_treatNulls = tnIgnore;
+    InitTreatNulls(tnIgnore);
 }
 
 void TFastLineSeries::Assign(const TCustomChartElement& Source)
@@ -208,7 +208,8 @@ void TFastLineSeries::SetPen(const TChartPen& Value)
 void TFastLineSeries::SetSeriesColor(TColor Value)
 {
     TCustomLineSeries::SetSeriesColor(Value);
-    LinePen().SetColor(Value);
+    // the colour the series shows: the palette's when it keeps none of its own
+    LinePen().SetColor(SeriesColor());
 }
 
 void TFastLineSeries::SetAssignedColor(TColor Value)

@@ -35,7 +35,6 @@ public:
     bool MergeColumns() const { return m_mergeColumns; }
     void SetMergeColumns(bool Value) { m_mergeColumns = Value; }
 
-    TTreatNullsStyle DefaultTreatNulls() const override { return tnIgnore; }
     void Assign(const TCustomChartElement& Source) override;
     std::string EditorClassName() const override { return "TFastLineSeriesEditor"; }
     void SetPen(const TChartPen& Value) override;

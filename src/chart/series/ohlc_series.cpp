@@ -10,8 +10,7 @@
 TOHLCSeries::TOHLCSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     // date-time is the list's default here: not streamed unless cleared
-    XValues().SetDefaultDateTime(true);
-    XValues().SetDateTime(true);
+    XValues().InitDateTime(true);
     XValues().SetName(ProMsgStyleDate);
     YValues().SetName(ProMsgStyleClose);
     m_high = &CreateValueList(ProMsgStyleHigh);

@@ -8,7 +8,7 @@ TPointSeries::TPointSeries(QObject* Owner) : TCustomSeries(Owner)
 {
     Pointer().InitVisible(true);
     PointSettings();
-    DefaultClickableLine = false;
+    InitClickableLine(false);
     Marks().InitArrowLength(0);
 }
 

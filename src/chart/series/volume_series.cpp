@@ -64,7 +64,17 @@ int TVolumeSeries::Clicked(int X, int Y) const
 void TVolumeSeries::SetSeriesColor(TColor Value)
 {
     TCustomSeries::SetSeriesColor(Value);
-    LinePen().SetColor(Value);
+    // the colour the series shows: the palette's when it keeps none of its own
+    LinePen().SetColor(SeriesColor());
+}
+
+void TVolumeSeries::SetAssignedColor(TColor Value)
+{
+    TCustomSeries::SetAssignedColor(Value);
+    // the legend's line too is in the palette's colour while the series has
+    // none of its own; that colour is not stored with the pen
+    if (OwnSeriesColor() == clDefault)
+        LinePen().InitColor(Value);
 }
 
 void TVolumeSeries::GetHorizMargins(int& Left, int& Right)

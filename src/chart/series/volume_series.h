@@ -29,6 +29,7 @@ public:
     int Clicked(int X, int Y) const override;
     // Also colours LinePen.
     void SetSeriesColor(TColor Value) override;
+    void SetAssignedColor(TColor Value) override;
     void GetHorizMargins(int& Left, int& Right) override;
     std::string EditorClassName() const override { return "TVolumeSeriesEditor"; }
     void CreateSubGallery(std::vector<std::string>& Captions) const override;

@@ -40,16 +40,18 @@ protected:
         chart->LeftAxis()->SetMinMax(0, 10);
         return s;
     }
-    // How many pixels of the rectangle have exactly that colour.
-    static int CountOf(const QImage& Image, const TRect& R, QRgb Colour)
+    // The flat line's middle run all in Colour, and the legend symbol in it
+    // with nothing black.
+    void ExpectLineAndLegendIn(const TFastLineSeries& S, TColor Colour)
     {
-        int n = 0;
-        for (int y = R.Top; y <= R.Bottom; ++y)
-            for (int x = R.Left; x <= R.Right; ++x)
-                if (x >= 0 && y >= 0 && x < Image.width() && y < Image.height()
-                    && (Image.pixel(x, y) & 0xFFFFFF) == (Colour & 0xFFFFFF))
-                    ++n;
-        return n;
+        const QImage image = Shot();
+        const int y = S.CalcYPos(0);
+        const int x0 = S.CalcXPos(1), x1 = S.CalcXPos(9);
+        EXPECT_EQ(CountOf(image, TRect{x0, y, x1, y}, Rgb(Colour)), x1 - x0 + 1);
+        const TLegendItem* item = chart->Legend()->Items().Existing(0);
+        ASSERT_NE(item, nullptr);
+        EXPECT_GT(CountOf(image, item->SymbolRect, Rgb(Colour)), 3);
+        EXPECT_EQ(CountOf(image, item->SymbolRect, Rgb(clBlack)), 0);
     }
 };
 
@@ -62,22 +64,25 @@ TEST_F(FastLineOnChart, ALineWithThePalettesColourDrawsInItLineAndLegend)
     const TColor colour = s->SeriesColor();
     ASSERT_NE(colour, clBlack);
     EXPECT_EQ(s->LinePen().Color(), colour);
-    const QImage image = Shot();
-    const int y = s->CalcYPos(0);
-    const int x0 = s->CalcXPos(1), x1 = s->CalcXPos(9);
-    // the line's middle run is all in the series colour, none of it black
-    EXPECT_EQ(CountOf(image, TRect{x0, y, x1, y}, Rgb(colour)), x1 - x0 + 1);
-    const TLegendItem* item = chart->Legend()->Items().Existing(0);
-    ASSERT_NE(item, nullptr);
-    EXPECT_GT(CountOf(image, item->SymbolRect, Rgb(colour)), 3);
-    EXPECT_EQ(CountOf(image, item->SymbolRect, Rgb(clBlack)), 0);
+    ExpectLineAndLegendIn(*s, colour);
 
     // a colour of its own still wins, and the palette no longer moves it
     s->SetSeriesColor(clRed);
     chart->AssignFreeSeriesColors(true);
     EXPECT_EQ(s->LinePen().Color(), clRed);
-    const QImage red = Shot();
-    EXPECT_EQ(CountOf(red, TRect{x0, y, x1, y}, Rgb(clRed)), x1 - x0 + 1);
+    ExpectLineAndLegendIn(*s, clRed);
+}
+
+TEST_F(FastLineOnChart, GivenTheDefaultColourALineWithNoneOfItsOwnKeepsThePalettes)
+{
+    TFastLineSeries* s = AddFlatLine();
+    const TColor colour = s->SeriesColor();
+    ASSERT_NE(colour, clDefault);
+    // the series has no colour of its own: "default" leaves it as it is
+    s->SetSeriesColor(clDefault);
+    EXPECT_EQ(s->SeriesColor(), colour);
+    EXPECT_EQ(s->LinePen().Color(), colour);
+    ExpectLineAndLegendIn(*s, colour);
 }
 
 TEST_F(FastLineOnChart, TakenOffItsChartItAnswersNoPointToToolsAndCallers)

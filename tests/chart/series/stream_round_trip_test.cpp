@@ -19,7 +19,12 @@
 #include "chart/chart_tool.h"
 #include "chart/plot_function.h"
 #include "chart/plot_picture.h"
+#include "chart/series/area_series.h"
+#include "chart/series/candle_series.h"
+#include "chart/series/darvas_series.h"
+#include "chart/series/fast_line_series.h"
 #include "chart/series/line_series.h"
+#include "chart/series/point_series.h"
 #include "chart/series_marks.h"
 #include "chart/series_types.h"
 #include "chart/view3d_options.h"
@@ -472,6 +477,96 @@ TEST_F(StreamRoundTrip, EveryRegisteredClassHoldsItsStoredDefaultsAndComesBackAs
             }
         }
     }
+}
+
+TEST_F(StreamRoundTrip, EveryRegisteredClassIsLeftAsBuiltByItsStoredDefaults)
+{
+    // each value a fresh object holds is its stored default: giving it its
+    // stored defaults (as a read does first) changes nothing, value lists included
+    int seriesClasses = 0;
+    for (const std::string& name : RegisteredChartClasses()) {
+        SCOPED_TRACE(name);
+        QObject form;
+        TChart chart;
+        TPlotFunction* function = nullptr;
+        TCustomChartElement* element = AddFresh(name, chart, form, &function);
+        if (!element)
+            continue;
+        const auto& table = element->PropertyTable();
+        const TState built = State(table, *element);
+        table.LoadStoredDefaults(*element);
+        std::vector<std::string> changed = Differences(State(table, *element), built);
+        std::erase_if(changed, [](const std::string& n) { return StoredWhateverTheValue.count(n) > 0; });
+        EXPECT_EQ(changed, std::vector<std::string>{});
+        if (function) {
+            const TState builtFunction = State(function->PropertyTable(), *function);
+            function->PropertyTable().LoadStoredDefaults(*function);
+            EXPECT_EQ(Differences(State(function->PropertyTable(), *function), builtFunction),
+                      std::vector<std::string>{});
+        }
+        auto* series = qobject_cast<TChartSeries*>(element);
+        if (!series || function)
+            continue;
+        ++seriesClasses;
+        for (int i = 0; i < series->ValuesListCount(); ++i) {
+            TChartValueList& list = series->ValuesList(i);
+            SCOPED_TRACE(list.Name());
+            EXPECT_EQ(WrittenNames(TChartValueList::Properties(), static_cast<const TChartValueList&>(list)),
+                      std::set<std::string>{});
+            const TState builtList = State(TChartValueList::Properties(), list);
+            TChartValueList::Properties().LoadStoredDefaults(list);
+            EXPECT_EQ(Differences(State(TChartValueList::Properties(), list), builtList), std::vector<std::string>{});
+        }
+    }
+    EXPECT_GE(seriesClasses, 10);
+}
+
+TEST(SeriesStoredDefaults, TheTypesBuiltOtherwiseHoldTheirValuesAsTheirStoredDefaults)
+{
+    // Darvas boxes at 70% transparency, a fast line ignoring nulls, points
+    // not clickable between, areas filled, dates along the OHLC family's X
+    TDarvasSeries darvas;
+    EXPECT_EQ(darvas.Transparency(), 70);
+    EXPECT_EQ(darvas.DefaultTransparency(), 70);
+    TLineSeries line;
+    EXPECT_EQ(line.Transparency(), 0);
+    EXPECT_EQ(line.DefaultTransparency(), 0);
+    EXPECT_EQ(line.TreatNulls(), tnDontPaint);
+    EXPECT_EQ(line.DefaultTreatNulls(), tnDontPaint);
+    EXPECT_TRUE(line.ClickableLine());
+    EXPECT_TRUE(line.DefaultClickableLine());
+    EXPECT_FALSE(line.DrawArea());
+    EXPECT_FALSE(line.DefaultDrawArea());
+    TFastLineSeries fast;
+    EXPECT_EQ(fast.TreatNulls(), tnIgnore);
+    EXPECT_EQ(fast.DefaultTreatNulls(), tnIgnore);
+    TPointSeries points;
+    EXPECT_FALSE(points.ClickableLine());
+    EXPECT_FALSE(points.DefaultClickableLine());
+    TAreaSeries area;
+    EXPECT_TRUE(area.DrawArea());
+    EXPECT_TRUE(area.DefaultDrawArea());
+    TCandleSeries candles;
+    EXPECT_TRUE(candles.XValues().DateTime());
+    EXPECT_TRUE(candles.XValues().DefaultDateTime());
+    // a value off the type's default is written, one back on it is not
+    const auto written = [](const TChartSeries& s) {
+        return WrittenNames(s.PropertyTable(), static_cast<const TCustomChartElement&>(s));
+    };
+    darvas.SetTransparency(0);
+    fast.SetTreatNulls(tnDontPaint);
+    points.SetClickableLine(true);
+    area.SetDrawArea(false);
+    candles.XValues().SetDateTime(false);
+    EXPECT_EQ(written(darvas).count("Transparency"), 1u);
+    EXPECT_EQ(written(fast).count("TreatNulls"), 1u);
+    EXPECT_EQ(written(points).count("ClickableLine"), 1u);
+    EXPECT_EQ(written(area).count("DrawArea"), 1u);
+    EXPECT_EQ(written(candles).count("XValues.DateTime"), 1u);
+    line.SetTreatNulls(tnIgnore);
+    EXPECT_EQ(written(line).count("TreatNulls"), 1u);
+    darvas.SetTransparency(70);
+    EXPECT_EQ(written(darvas).count("Transparency"), 0u);
 }
 
 TEST_F(StreamRoundTrip, EverySeriesToolKeepsItsSeries)

@@ -62,12 +62,12 @@ TEST(ValueListNotices, ValueSourceMakesTheFunctionReadTheNamedList)
     EXPECT_EQ(Values(series.YValues()), (std::vector<double>{5, 9}));
 }
 
-TEST(ValueListNotices, SetDateTimeQuietSetsTheFlagAndItsStoredDefault)
+TEST(ValueListNotices, InitDateTimeSetsTheFlagAndItsStoredDefault)
 {
     TChartSeries series;
     series.AddXY(1, 1);
     TChartValueList& x = series.XValues();
-    x.SetDateTimeQuiet(true);
+    x.InitDateTime(true);
     EXPECT_TRUE(x.DateTime());
     EXPECT_TRUE(x.DefaultDateTime());
     // at its stored default, the flag is not written
@@ -75,7 +75,7 @@ TEST(ValueListNotices, SetDateTimeQuietSetsTheFlagAndItsStoredDefault)
     TChartValueList::Properties().Write(x, w);
     const std::string written(w.Data().begin(), w.Data().end());
     EXPECT_EQ(written.find("DateTime"), std::string::npos);
-    x.SetDateTimeQuiet(false);
+    x.InitDateTime(false);
     EXPECT_FALSE(x.DateTime());
     EXPECT_FALSE(x.DefaultDateTime());
 }

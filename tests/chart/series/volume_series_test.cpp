@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include "chart/chart.h"
+#include "chart/chart_legend.h"
+#include "chart/legend_items.h"
+#include "chart/legend_symbol.h"
+#include "support/shown_chart.h"
+
 namespace {
 
 TEST(VolumeSeries, Defaults)
@@ -20,6 +28,21 @@ TEST(VolumeSeries, SeriesColourColoursTheLinePen)
     TVolumeSeries s;
     s.SetSeriesColor(0x00FF00);
     EXPECT_EQ(s.LinePen().Color(), 0x00FF00u);
+}
+
+TEST(VolumeSeries, TheDefaultColourLeavesTheLinePenAsTheSeriesShows)
+{
+    TChart chart;
+    auto* s = new TVolumeSeries(&chart);
+    chart.AddSeries(s);
+    const TColor palette = s->SeriesColor();
+    ASSERT_NE(palette, clDefault);
+    // no colour of its own: the pen takes the palette's, never "no colour"
+    s->SetSeriesColor(clDefault);
+    EXPECT_EQ(s->SeriesColor(), palette);
+    EXPECT_EQ(s->LinePen().Color(), palette);
+    s->SetSeriesColor(clRed);
+    EXPECT_EQ(s->LinePen().Color(), clRed);
 }
 
 TEST(VolumeSeries, MarginsGrowByThePenWidth)
@@ -54,4 +77,37 @@ TEST(VolumeSeries, GalleryPreview)
     s.PrepareForGallery(true);
     EXPECT_EQ(s.Count(), 26);
     EXPECT_TRUE(s.Pointer().InflateMargins());
+}
+
+namespace {
+
+class VolumeOnChart : public ShownChartTest {
+protected:
+    VolumeOnChart() : ShownChartTest({400, 300}, {0, 0, 400, 300})
+    {
+        chart->Legend()->SetVisible(true);
+        chart->Legend()->Symbol()->SetWidthUnits(lcsPixels);
+        chart->Legend()->Symbol()->SetWidth(24);
+        Show();
+    }
+};
+
+}  // namespace
+
+TEST_F(VolumeOnChart, ItsLegendLineTakesThePalettesColourAsItsLinesDo)
+{
+    auto* s = new TVolumeSeries(&form);
+    for (int i = 0; i < 5; ++i)
+        s->AddXY(i, i + 1);
+    chart->AddSeries(s);
+    const TColor colour = s->SeriesColor();
+    ASSERT_NE(colour, clBlack);
+    const QImage image = Shot();
+    // the volume lines are in the series colour
+    EXPECT_GT(CountOf(image, TRect{s->CalcXPos(2), s->CalcYPos(2), s->CalcXPos(2), s->CalcYPos(2) + 3}, Rgb(colour)),
+              0);
+    const TLegendItem* item = chart->Legend()->Items().Existing(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_GT(CountOf(image, item->SymbolRect, Rgb(colour)), 3);
+    EXPECT_EQ(CountOf(image, item->SymbolRect, Rgb(clBlack)), 0);
 }
