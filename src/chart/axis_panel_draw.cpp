@@ -257,9 +257,17 @@ void TCustomAxisPanel::CalcZOrders()
     const bool separate = ApplyZOrder && View3D();
     if (separate) {
         SetMaxZOrder(-1);
+        // a function's own lines take the row of their series, not one of their own
+        const auto rowOf = [this](const TChartSeries* s) {
+            const TChartSeries* owner = s->FunctionParentSeries();
+            return owner && owner->ParentChart() == this && owner->Active() ? owner : nullptr;
+        };
         for (TChartSeries* s : m_seriesList.Items())
-            if (s->Active())
+            if (s->Active() && !rowOf(s))
                 s->CalcZOrder();
+        for (TChartSeries* s : m_seriesList.Items())
+            if (const TChartSeries* owner = s->Active() ? rowOf(s) : nullptr)
+                s->SetComputedZOrder(owner->ComputedZOrder());
     }
     if (DepthAxisInverted())
         return;

@@ -1206,6 +1206,12 @@ bool TChartSeries::OwnedByFunction() const
     return qobject_cast<const TPlotFunction*>(parent()) != nullptr;
 }
 
+TChartSeries* TChartSeries::FunctionParentSeries() const
+{
+    const auto* function = qobject_cast<const TPlotFunction*>(parent());
+    return function ? function->ParentSeries() : nullptr;
+}
+
 void TChartSeries::Repaint()
 {
     TCustomChartSeries::Repaint();

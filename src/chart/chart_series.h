@@ -270,6 +270,8 @@ public:
     // A line a function keeps beside its series (owned and freed by the
     // function, never streamed with the chart).
     bool OwnedByFunction() const;
+    // The series whose function owns this line; nullptr for a series of its own.
+    TChartSeries* FunctionParentSeries() const;
     // Takes over Function; frees the previous one.
     virtual void SetFunction(TPlotFunction* Function);
     // The Period-0 result of the function is one point at the middle of the

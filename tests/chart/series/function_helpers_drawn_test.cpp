@@ -198,6 +198,25 @@ TEST_F(FunctionHelpersDrawn, AutomaticLegendCountsNoFunctionLine)
     EXPECT_EQ(chart.Legend()->ResolvedStyle(), lsSeries);
 }
 
+// In 3D each series has a row of depth; a function's lines share their
+// series' row and take none of their own.
+TEST_F(FunctionHelpersDrawn, LinesShareTheirSeriesDepthIn3D)
+{
+    TMACDFunction* f = AddMACD();
+    chart.SetView3D(true);
+    Draw();
+    ASSERT_EQ(f->SignalSeries().ParentChart(), &chart);
+    EXPECT_EQ(chart.MaxZOrder(), 1);  // the prices and the MACD line
+    const TChartSeries* macd = f->ParentSeries();
+    EXPECT_EQ(chart.Series(0)->ComputedZOrder(), 1);  // the first series deepest
+    EXPECT_EQ(macd->ComputedZOrder(), 0);
+    for (const TChartSeries* s : {static_cast<const TChartSeries*>(&f->SignalSeries()),
+                                  static_cast<const TChartSeries*>(&f->HistogramSeries())}) {
+        EXPECT_EQ(s->ComputedZOrder(), macd->ComputedZOrder());
+        EXPECT_EQ(s->StartZ(), macd->StartZ());
+    }
+}
+
 // Taken off the chart, the function's series takes its lines along.
 TEST_F(FunctionHelpersDrawn, LinesLeaveTheChartWithTheirSeries)
 {
