@@ -1,4 +1,5 @@
 #include "sample_study.h"
+#include "support/event_wait.h"
 
 #include "widgets/analog_meter.h"
 #include "widgets/scale_gauge.h"
@@ -536,13 +537,14 @@ TEST_F(SampleWindowObservation, SpeedButtonsAreBlueOnlyWhileTheMouseIsOverThem)
     ASSERT_TRUE(getSample->isVisible());
     ASSERT_FALSE(getSample->isEnabled());  // the design is not complete yet
     const QColor grey = page->palette().color(QPalette::Disabled, QPalette::ButtonText);
+    // on a real display the enter and leave come back from the X server
     auto away = [&] {
         QTest::mouseMove(page, QPoint(page->width() - 3, page->height() - 3));
-        QApplication::processEvents();
+        EXPECT_TRUE(WaitFor([&] { return !getSample->underMouse(); }, 2000));
     };
     auto over = [&] {
         QTest::mouseMove(getSample, getSample->rect().center());
-        QApplication::processEvents();
+        EXPECT_TRUE(WaitFor([&] { return getSample->underMouse(); }, 2000));
     };
 
     // a disabled button keeps its grey under the mouse and after it
