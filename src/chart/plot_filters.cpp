@@ -265,24 +265,18 @@ template <typename F>
 void ForEachPixel(TBitmap& bitmap, std::vector<std::uint8_t*>& lines, const TRect& r, F f)
 {
     const TColor key = bitmap.TransparentColor();
-    if (key != clNone && r.Left == 0 && r.Top == 0 && r.Right == bitmap.Width() - 1 && r.Bottom == bitmap.Height() - 1) {
-        std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+    std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+    const bool whole = r.Left == 0 && r.Top == 0 && r.Right == bitmap.Width() - 1 && r.Bottom == bitmap.Height() - 1;
+    if (key != clNone && whole) {
         f(k);
         bitmap.SetTransparentColor(RGB(k[2], k[1], k[0]));
-    } else if (key != clNone) {
-        const std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
-        for (int y = r.Top; y <= r.Bottom; ++y) {
-            std::uint8_t* p = lines[static_cast<std::size_t>(y)] + 3 * r.Left;
-            for (int x = r.Left; x <= r.Right; ++x, p += 3)
-                if (p[0] != k[0] || p[1] != k[1] || p[2] != k[2])
-                    f(p);
-        }
-        return;
     }
+    const bool keepKey = key != clNone && !whole;
     for (int y = r.Top; y <= r.Bottom; ++y) {
         std::uint8_t* p = lines[static_cast<std::size_t>(y)] + 3 * r.Left;
         for (int x = r.Left; x <= r.Right; ++x, p += 3)
-            f(p);
+            if (!keepKey || p[0] != k[0] || p[1] != k[1] || p[2] != k[2])
+                f(p);
     }
 }
 
