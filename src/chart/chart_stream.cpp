@@ -1,5 +1,8 @@
 #include "chart/chart_stream.h"
 
+#include <QPointer>
+
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -135,6 +138,11 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
     Chart.WriteProperties(former);
     former.WriteListEnd();
     const std::vector<TSeriesAxes> formerAxes = SeriesAxes(Chart);
+    // the owner's components before the read: a series read may adopt one
+    std::vector<QPointer<QObject>> ownerChildren;
+    if (Owner)
+        for (QObject* o : Owner->children())
+            ownerChildren.emplace_back(o);
     Chart.setObjectName(QString::fromStdString(r.ReadPropName()));
     // the chart loads until its series are read: pages and groups need them
     Chart.BeginLoading();
@@ -184,7 +192,11 @@ void ReadChart(TCustomChart& Chart, QObject* Owner, std::span<const std::uint8_t
         }
     }
     if (failure) {
-        // a broken stream leaves no half-read children and the chart as it was
+        // a broken stream leaves no half-read children and the chart as it
+        // was; what a child adopted from the owner goes back to the owner
+        for (const QPointer<QObject>& o : ownerChildren)
+            if (o && std::find(loaded.begin(), loaded.end(), o->parent()) != loaded.end())
+                o->setParent(Owner);
         for (TComponent* c : loaded)
             delete c;
         RestoreChart(Chart, former.Data(), formerAxes);
