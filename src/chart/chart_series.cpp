@@ -10,6 +10,7 @@
 #include "chart/chart_messages.h"
 #include "chart/plot_function.h"
 #include "chart/plot_procs.h"
+#include "chart/series_groups.h"
 #include "chart/series_source.h"
 #include "core/date_time.h"
 #include "core/number_format.h"
@@ -58,6 +59,8 @@ TChartSeries::~TChartSeries()
     MarkDestroying();
     if (TSeriesParent* chart = ParentChart())
         chart->RemoveSeries(this);
+    // groups of any chart (or of none) drop it
+    TCustomSeriesList::ForgetEverywhere(this);
     // dependants forget this series as their source, sources forget this dependant
     for (TChartSeries* s : std::vector<TChartSeries*>(m_linked))
         s->RemoveDataSource(this);
@@ -962,6 +965,9 @@ void CheckCircularSource(const TChartSeries* Series, const QObject* Source)
         if (const auto* s = qobject_cast<const TChartSeries*>(o)) {
             for (int i = 0; i < s->DataSourceCount(); ++i)
                 pending.push_back(s->DataSourceAt(i));
+            // a function's own line takes its points from the function's series
+            if (const TChartSeries* owner = s->FunctionParentSeries())
+                pending.push_back(owner);
         } else if (const auto* src = qobject_cast<const TPlotSeriesSource*>(o); src && src->Series() != Series) {
             if (src->Series())
                 pending.push_back(src->Series());

@@ -1,8 +1,49 @@
 #include "chart/series_groups.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "chart/chart_series.h"
+
+namespace {
+
+// Every list alive, so that a freed series can leave them all (kept past
+// the end of the program for lists of static objects).
+std::vector<TCustomSeriesList*>& LiveLists()
+{
+    static auto* lists = new std::vector<TCustomSeriesList*>;
+    return *lists;
+}
+
+}  // namespace
+
+TCustomSeriesList::TCustomSeriesList()
+{
+    LiveLists().push_back(this);
+}
+
+TCustomSeriesList::TCustomSeriesList(const TCustomSeriesList& Other) : m_items(Other.m_items)
+{
+    LiveLists().push_back(this);
+}
+
+TCustomSeriesList& TCustomSeriesList::operator=(const TCustomSeriesList& Other)
+{
+    m_items = Other.m_items;
+    return *this;
+}
+
+TCustomSeriesList::~TCustomSeriesList()
+{
+    std::vector<TCustomSeriesList*>& lists = LiveLists();
+    lists.erase(std::find(lists.begin(), lists.end(), this));
+}
+
+void TCustomSeriesList::ForgetEverywhere(const TChartSeries* Series)
+{
+    for (TCustomSeriesList* list : LiveLists())
+        list->Remove(Series);
+}
 
 int TCustomSeriesList::IndexOf(const TChartSeries* Series) const
 {

@@ -8,9 +8,14 @@
 
 class TChartSeries;
 
-// A list of series links (not owned).
+// A list of series links (not owned). A series being freed leaves every list.
 class TCustomSeriesList {
 public:
+    TCustomSeriesList();
+    TCustomSeriesList(const TCustomSeriesList& Other);
+    TCustomSeriesList& operator=(const TCustomSeriesList& Other);
+    ~TCustomSeriesList();
+
     int Count() const { return static_cast<int>(m_items.size()); }
     TChartSeries* operator[](int i) const { return m_items[static_cast<std::size_t>(i)]; }
     int IndexOf(const TChartSeries* Series) const;
@@ -23,6 +28,8 @@ public:
     void Clear() { m_items.clear(); }
     bool Empty() const { return m_items.empty(); }
     const std::vector<TChartSeries*>& Items() const { return m_items; }
+    // Every list drops Series (the series calls it while it is freed).
+    static void ForgetEverywhere(const TChartSeries* Series);
 
 private:
     std::vector<TChartSeries*> m_items;
