@@ -4,7 +4,9 @@
 #include "chart/chart_callout.h"
 
 #include <cmath>
+#include <string>
 
+#include "chart/chart_exceptions.h"
 #include "chart/chart_series.h"
 
 namespace {
@@ -14,6 +16,13 @@ const char* const kStyleNames[] = {"smsValue", "smsPercent", "smsLabel", "smsLab
                                    "smsLegend", "smsPercentTotal", "smsLabelPercentTotal", "smsXValue", "smsXY",
                                    "smsSeriesTitle", "smsPointIndex", "smsPercentRelative"};
 const char* const kAlignNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+
+// Items and positions are padded up to an index; a negative one has no slot.
+void CheckIndex(int i)
+{
+    if (i < 0)
+        throw ChartException("List index out of bounds (" + std::to_string(i) + ")");
+}
 
 }  // namespace
 
@@ -314,6 +323,7 @@ TSeriesMarkPosition* TSeriesMarks::Position(int i) const
 
 TSeriesMarkPosition& TSeriesMarks::PositionAt(int i)
 {
+    CheckIndex(i);
     if (i >= PositionCount())
         m_positions.resize(static_cast<std::size_t>(i) + 1);
     auto& slot = m_positions[static_cast<std::size_t>(i)];
@@ -365,6 +375,7 @@ TMarksItem* TSeriesMarks::ItemOrNull(int i) const
 
 TMarksItem& TSeriesMarks::Item(int i)
 {
+    CheckIndex(i);
     if (i >= ItemCount())
         m_items.resize(static_cast<std::size_t>(i) + 1);
     auto& slot = m_items[static_cast<std::size_t>(i)];

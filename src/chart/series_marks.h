@@ -173,7 +173,7 @@ public:
     int PositionCount() const { return static_cast<int>(m_positions.size()); }
     // nullptr when i is beyond the list or the slot is empty.
     TSeriesMarkPosition* Position(int i) const;
-    // Slot i, created (Custom false) when missing.
+    // Slot i, created (Custom false) when missing; a negative i raises ChartException.
     TSeriesMarkPosition& PositionAt(int i);
     void AppendPosition(std::unique_ptr<TSeriesMarkPosition> Position) { m_positions.push_back(std::move(Position)); }
     void DeletePosition(int i);
@@ -208,7 +208,8 @@ public:
     int ItemCount() const { return static_cast<int>(m_items.size()); }
     // nullptr when i is beyond the list or the slot is empty.
     TMarksItem* ItemOrNull(int i) const;
-    // Item i, the list padded with empty slots and the item created on demand.
+    // Item i, the list padded with empty slots and the item created on demand;
+    // a negative i raises ChartException.
     TMarksItem& Item(int i);
     void DeleteItem(int i);
     void ClearItems();
