@@ -465,8 +465,9 @@ int TCustomAxisPanel::GetMaxValuesCount() const
 int TCustomAxisPanel::MaxMarkWidth() const
 {
     int width = 0;
-    for (TChartSeries* s : m_seriesList.Items())
-        if (s->Active())
+    // the mark text handler may free series
+    for (const QPointer<TChartSeries>& s : SeriesSnapshot())
+        if (StillListed(s) && s->Active())
             width = std::max(width, s->MaxMarkWidth());
     return width;
 }

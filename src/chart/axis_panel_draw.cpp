@@ -299,8 +299,9 @@ void TCustomAxisPanel::CalcSeriesMargins()
         TChartAxis* axis = AxisListItem(i);
         const bool horizontal = AxisHorizontal(*axis);
         int a = 0, b = 0;
-        for (TChartSeries* s : m_seriesList.Items()) {
-            if (!s->Active() || !s->AssociatedToAxis(axis))
+        // a series' margins may ask its mark texts, whose handler may free series
+        for (const QPointer<TChartSeries>& s : SeriesSnapshot()) {
+            if (!StillListed(s) || !s->Active() || !s->AssociatedToAxis(axis))
                 continue;
             int sa = 0, sb = 0;
             if (horizontal)

@@ -1,5 +1,7 @@
 // TChartAxis: room taken from the chart rectangle, and the drawing of line,
 // title, labels, ticks and grids.
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 
@@ -123,7 +125,9 @@ int TChartAxis::MaxLabelsWidth(int* MaxLines)
             const TChartSeries* s = m_chart->Series(i);
             if (!s || !s->Active() || !s->AssociatedToAxis(this))
                 continue;
-            for (int j = 0; j < s->Count(); ++j) {
+            // the mark text handler may free the series
+            const QPointer<const TChartSeries> alive(s);
+            for (int j = 0; alive && j < s->Count(); ++j) {
                 const std::string text = style == talMark ? s->GetMarkText(j) : s->Labels().Label(j);
                 measure(text);
             }

@@ -1,4 +1,6 @@
 // TChartAxis: label values, texts and their placement and drawing.
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 
@@ -328,19 +330,24 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle Style)
     }
     if (from < 0)
         return;
+    // the mark text and label handlers may free series
+    const std::vector<QPointer<TChartSeries>> series(m_labelSeriesList.begin(), m_labelSeriesList.end());
     TCanvas3D* canvas = m_chart->AxisCanvas();
     for (int i = from; i <= to; ++i) {
         TChartSeries* owner = nullptr;
-        for (TChartSeries* s : m_labelSeriesList)
-            if (s->FirstValueIndex() >= 0 && i >= s->FirstValueIndex() && i <= s->LastValueIndex() && i < s->Count()) {
-                owner = s;
+        for (const QPointer<TChartSeries>& s : series)
+            if (s && s->FirstValueIndex() >= 0 && i >= s->FirstValueIndex() && i <= s->LastValueIndex() &&
+                i < s->Count()) {
+                owner = s.data();
                 break;
             }
         if (!owner)
             continue;
+        const QPointer<TChartSeries> alive(owner);
         std::string text = Style == talMark ? owner->GetMarkText(i) : owner->Labels().Label(i);
-        text = CallGetAxisLabel(owner, i, std::move(text));
-        if (text.empty())
+        if (alive)
+            text = CallGetAxisLabel(owner, i, std::move(text));
+        if (!alive || text.empty())
             continue;
         const double value = m_horizontal ? owner->XValues().Value(i) : owner->YValues().Value(i);
         if (value < CurrentMinimum() || value > CurrentMaximum())
@@ -370,6 +377,10 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle Style)
         }
         PlaceLabel(value, &text, nullptr);
     }
+    m_labelSeriesList.clear();
+    for (const QPointer<TChartSeries>& s : series)
+        if (s)
+            m_labelSeriesList.push_back(s.data());
 }
 
 void TChartAxis::DrawDepthTextLabels()
@@ -380,6 +391,8 @@ void TChartAxis::DrawDepthTextLabels()
     const int count = m_chart->SeriesCount();
     const double lo = std::max(0.0, std::trunc(CurrentMinimum()));
     const double hi = std::min(count - 1.0, std::trunc(CurrentMaximum()));
+    if (!(lo <= hi))
+        return;
     for (int i = static_cast<int>(lo); i <= hi; ++i) {
         TChartSeries* s = m_chart->Series(i);
         const std::string text = CallGetAxisLabel(s, i, s ? s->TitleOrName() : std::string());

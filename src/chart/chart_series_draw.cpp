@@ -2,6 +2,8 @@
 // and the legend symbol.
 #include "chart/chart_series.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 #include "chart/chart_messages.h"
@@ -134,10 +136,15 @@ void TChartSeries::DrawMarks()
         return;
     TSeriesMarks& marks = *m_marks;
     const int step = marks.DrawStep();
+    // the mark text handler may free the series or take it off its chart
+    const QPointer<TChartSeries> alive(this);
+    const TSeriesParent* chart = ParentChart();
     for (int i = m_firstValueIndex; i <= m_lastValueIndex; ++i) {
         if (i % step != 0 || IsNull(i))
             continue;
         const std::string text = GetMarkText(i);
+        if (!alive || ParentChart() != chart)
+            return;
         if (text.empty())
             continue;
         if (const TMarksItem* item = marks.ItemOrNull(i); item && !item->Visible())

@@ -1,6 +1,8 @@
 // Drawing side of TSeriesMarks: box sizes, placement, text and overlap.
 #include "chart/series_marks.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -102,12 +104,17 @@ int TSeriesMarks::MaxMarkWidth()
     if (!canvas || !m_series)
         return 0;
     int width = 0;
+    // the mark text handler may free the series, and these marks with it
+    const QPointer<TChartSeries> alive(m_series);
     for (int i = 0; i < m_series->Count(); ++i) {
         TPlotCustomShape& shape = MarkItem(i);
         if (!shape.Visible())
             continue;
         AssignMarkFont(*canvas, shape);
-        width = std::max(width, TextWidth(*canvas, m_series->GetMarkText(i)));
+        const std::string text = m_series->GetMarkText(i);
+        if (!alive)
+            return width;
+        width = std::max(width, TextWidth(*canvas, text));
     }
     return width;
 }

@@ -1,5 +1,7 @@
 #include "chart/series/line_series.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 #include "chart/chart_callout.h"
@@ -83,8 +85,12 @@ int THorizLineSeries::MarkOffset() const
         return 0;
     auto& marks = const_cast<TSeriesMarks&>(Marks());
     int widest = 0;
+    // the mark text handler may free the series
+    const QPointer<const THorizLineSeries> alive(this);
     for (int i = 0; i < Count(); ++i) {
         const std::string text = GetMarkText(i);
+        if (!alive)
+            return widest;
         if (text.empty())
             continue;
         TSeriesMarkPosition p;

@@ -1,5 +1,7 @@
 #include "chart/tools/marks_tip_tool.h"
 
+#include <QPointer>
+
 #include "chart/chart_messages.h"
 #include "chart/chart_series.h"
 #include "chart/plot_panel.h"
@@ -103,7 +105,11 @@ void TMarksTipTool::ChartMouseEvent(TToolMouseKind Kind, TMouseButton, TShiftSta
             TSeriesMarks& marks = series->Marks();
             const TSeriesMarksStyle old = marks.Style();
             marks.SetStyle(m_style);
+            // the mark text handler may free the series
+            const QPointer<TChartSeries> alive(series);
             text = series->GetMarkText(index);
+            if (!alive)
+                return;
             marks.SetStyle(old);
         }
         if (OnGetText)
