@@ -41,8 +41,8 @@ void DrawCone(TCanvas3D& Canvas, bool Vertical, int Left, int Top, int Right, in
     const int rz = (Z1 - Z0) / 2;
     const int ca = across0 + ra;
     const int cz = Z0 + rz;
-    const int rb = Nearest(ra * ConePercent * 0.01);
-    const int rbz = Nearest(rz * ConePercent * 0.01);
+    const int rb = Nearest(static_cast<double>(ra) * ConePercent * 0.01);
+    const int rbz = Nearest(static_cast<double>(rz) * ConePercent * 0.01);
     const int atA = Vertical ? Top : Right;
     const int atB = Vertical ? Bottom : Left;
     std::vector<TPoint> rimA(static_cast<std::size_t>(segments) + 1);
