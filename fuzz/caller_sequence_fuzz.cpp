@@ -4,7 +4,10 @@
 // functions, a data grid and a series list box; paints, mouse input, stream
 // round trips and Assign; event handlers that remove or free series while the
 // chart draws; back and bar pictures replaced between paints, with filters
-// given extreme and non-finite values; objects freed in any order, the rest freed in an
+// given extreme and non-finite values; series groups, function lines as data
+// sources, mark text handlers that free their series, marks by any index,
+// depth axis ranges beyond int and bars on axes zoomed far in; objects freed
+// in any order, the rest freed in an
 // order the input chooses. Ownership is the engine's: series, tools, sources
 // and functions belong to a form (or their series), charts and custom axes
 // are freed by whoever made them, the axes only through the chart's calls.
@@ -30,6 +33,8 @@
 #include "chart/plot_picture.h"
 #include "chart/series/custom_bar_series.h"
 #include "chart/property_stream.h"
+#include "chart/series_groups.h"
+#include "chart/series_marks.h"
 #include "chart/series_source.h"
 #include "chart/series_types.h"
 #include "chart/view3d_options.h"
@@ -446,6 +451,9 @@ private:
         case 38:
             Filter(In);
             break;
+        case 35:
+            GroupsHelpersMarksAndZooms(In);
+            break;
         default:
             if (TCustomChartElement* t = PickFrom(In, m_tools))
                 t->SetActive(In.Pick(2) == 0);
@@ -493,6 +501,259 @@ private:
             }
             break;
         }
+    }
+
+    // ---- series groups, function lines as sources, mark text handlers,
+    // marks by index, depth axis ranges and zoomed bars ----
+
+    void GroupsHelpersMarksAndZooms(Input& In)
+    {
+        switch (In.Pick(6)) {
+        case 0:
+            Groups(In);
+            break;
+        case 1:
+            HelperLineSource(In);
+            break;
+        case 2:
+            MarkTextHandler(In);
+            break;
+        case 3:
+            MarksByIndex(In);
+            break;
+        case 4:
+            DepthRange(In);
+            break;
+        default:
+            ZoomedBars(In);
+            break;
+        }
+    }
+
+    // A group of a chart, or the group of no chart; series of any chart (or
+    // none) join, leave, are removed from their chart and freed.
+    void Groups(Input& In)
+    {
+        TChart* c = PickChart(In);
+        TSeriesGroup* g = &m_looseGroup;
+        if (c && In.Pick(4) != 0) {
+            TSeriesGroups& groups = c->SeriesGroups();
+            if (groups.Count() == 0 || (groups.Count() < 4 && In.Pick(4) == 0))
+                groups.Add();
+            g = &groups.Items(In.Pick(static_cast<std::size_t>(groups.Count())));
+        }
+        TCustomSeriesList& members = g->Series();
+        switch (In.Pick(7)) {
+        case 0:
+        case 1:
+            if (TChartSeries* s = PickSeries(In))
+                members.Add(s);
+            break;
+        case 2:
+            if (!members.Empty())
+                members.Remove(members[In.Pick(static_cast<std::size_t>(members.Count()))]);
+            break;
+        case 3:
+            g->SetActive(static_cast<TSeriesGroupActive>(In.Pick(3)));
+            break;
+        case 4:
+            // the state read, as the legend does
+            if (g->Active() == gaSome)
+                g->SetActive(In.Pick(2) == 0 ? gaYes : gaNo);
+            break;
+        case 5:
+            // a member off its chart, then freed; a function's line is its function's
+            if (!members.Empty()) {
+                TChartSeries* s = members[In.Pick(static_cast<std::size_t>(members.Count()))];
+                if (c && In.Pick(2) == 0)
+                    c->RemoveSeries(s);
+                if (!s->OwnedByFunction())
+                    delete s;
+            }
+            break;
+        default:
+            if (c)
+                c->SeriesGroups().Delete(In.Pick(static_cast<std::size_t>(c->SeriesGroups().Count()) + 1));
+            break;
+        }
+    }
+
+    // A function's own line as the data source of a series: of its feed (a
+    // circle), of the function's series (a circle) or of any other series.
+    void HelperLineSource(Input& In)
+    {
+        TChartSeries* s = PickSeries(In);
+        if (!s || m_functionClasses.empty())
+            return;
+        if (!s->FunctionType() || In.Pick(4) == 0) {
+            s->SetFunction(m_functionClasses[static_cast<std::size_t>(In.Pick(m_functionClasses.size()))].Create(nullptr));
+            TChartSeries* feed = PickSeries(In);
+            if (feed && feed != s)
+                s->SetDataSource(feed);
+        }
+        TPlotFunction* f = s->FunctionType();
+        if (!f)
+            return;
+        const QList<TChartSeries*> lines = f->findChildren<TChartSeries*>(Qt::FindDirectChildrenOnly);
+        if (lines.isEmpty())
+            return;
+        TChartSeries* line = lines[In.Pick(static_cast<std::size_t>(lines.size()))];
+        TChartSeries* target = nullptr;
+        switch (In.Pick(3)) {
+        case 0:
+            if (s->DataSourceCount() > 0)
+                target = qobject_cast<TChartSeries*>(s->DataSourceAt(In.Pick(static_cast<std::size_t>(s->DataSourceCount()))));
+            break;
+        case 1:
+            target = s;
+            break;
+        default:
+            target = PickSeries(In);
+            break;
+        }
+        if (!target)
+            return;
+        if (In.Pick(2) == 0)
+            target->SetDataSource(line);
+        else
+            target->AddDataSource(line);
+    }
+
+    // OnGetMarkText handlers: changing the text, emptying it, freeing or
+    // removing their own series or another one; marks shown, in any style,
+    // and sometimes as an axis' labels.
+    void MarkTextHandler(Input& In)
+    {
+        TChartSeries* s = PickSeries(In);
+        if (!s)
+            return;
+        s->Marks().SetVisible(In.Pick(4) != 0);
+        s->Marks().SetStyle(static_cast<TSeriesMarksStyle>(In.Pick(13)));
+        const int at = In.Pick(6);
+        const QPointer<TChartSeries> other(PickSeries(In));
+        const QPointer<TChart> chart(PickChart(In));
+        switch (In.Pick(7)) {
+        case 0:
+            s->OnGetMarkText = nullptr;
+            break;
+        case 1:
+            s->OnGetMarkText = [](const TChartSeries&, int Index, std::string& Text) {
+                Text += "\r" + std::to_string(Index);
+            };
+            break;
+        case 2:
+            s->OnGetMarkText = [](const TChartSeries&, int, std::string& Text) { Text.clear(); };
+            break;
+        case 3:
+        case 4:
+            // frees its own series: the last thing the handler does
+            s->OnGetMarkText = [at](const TChartSeries& Self, int Index, std::string&) {
+                if (Index >= at)
+                    delete const_cast<TChartSeries*>(&Self);
+            };
+            break;
+        case 5:
+            s->OnGetMarkText = [at, chart](const TChartSeries& Self, int Index, std::string&) {
+                if (Index >= at && chart)
+                    chart->RemoveSeries(const_cast<TChartSeries*>(&Self));
+            };
+            break;
+        default:
+            s->OnGetMarkText = [other, chart](const TChartSeries& Self, int, std::string&) {
+                if (!other || other.data() == &Self)
+                    return;
+                if (chart)
+                    chart->RemoveSeries(other.data());
+                else
+                    delete other.data();
+            };
+            break;
+        }
+        if (chart && In.Pick(4) == 0)
+            if (TChartAxis* a = PickAxis(In, *chart))
+                a->SetLabelStyle(In.Pick(2) == 0 ? talMark : talAuto);
+    }
+
+    // Marks items and positions by any index, negative ones included.
+    void MarksByIndex(Input& In)
+    {
+        static const int indexes[] = {-1, -2, -1000, INT_MIN, 0, 1, 2, 3, 5, 9};
+        TChartSeries* s = PickSeries(In);
+        if (!s)
+            return;
+        TSeriesMarks& m = s->Marks();
+        const int i = indexes[In.Pick(std::size(indexes))];
+        switch (In.Pick(7)) {
+        case 0:
+            m.Item(i).SetText({"Item", "two"});
+            break;
+        case 1:
+            m.Item(i).SetVisible(In.Pick(2) == 0);
+            break;
+        case 2: {
+            TSeriesMarkPosition& p = m.PositionAt(i);
+            p.Custom = In.Pick(2) == 0;
+            p.LeftTop = {In.Pick(200) - 20, In.Pick(200) - 20};
+            p.Width = In.Pick(80);
+            p.Height = In.Pick(40);
+            break;
+        }
+        case 3:
+            // reading adds nothing
+            if (!m.ItemOrNull(i) && !m.Position(i))
+                static_cast<void>(m.Clicked(In.Pick(200), In.Pick(200)));
+            break;
+        case 4:
+            m.DeleteItem(i);
+            break;
+        case 5:
+            m.DeletePosition(i);
+            break;
+        default:
+            m.SetVisible(true);
+            m.SetDrawEvery(1 + In.Pick(3));
+            break;
+        }
+    }
+
+    // The depth axes of a 3D chart shown, over ranges up to and beyond int.
+    void DepthRange(Input& In)
+    {
+        static const double values[] = {0, -0.5, 0.5, 1, 2, 3e9, 3e9 + 1, -3e9, 2147483647.5, -2147483648.5,
+                                        1e18, -1e18, 1e300, -1e300};
+        TChart* c = PickChart(In);
+        if (!c)
+            return;
+        c->SetView3D(In.Pick(4) != 0);
+        TChartAxis* depth = In.Pick(2) == 0 ? c->DepthAxis() : c->DepthTopAxis();
+        depth->SetVisible(In.Pick(4) != 0);
+        if (In.Pick(4) == 0)
+            depth->SetAutomatic(true);
+        else
+            depth->SetMinMax(values[In.Pick(std::size(values))], values[In.Pick(std::size(values))]);
+        if (In.Pick(3) == 0)
+            depth->SetInverted(In.Pick(2) == 0);
+        if (In.Pick(3) == 0)
+            depth->SetLabelStyle(static_cast<TAxisLabelStyle>(In.Pick(5)));
+    }
+
+    // Bars of every style, cylinders and cones mostly, on an axis zoomed far
+    // in or out.
+    void ZoomedBars(Input& In)
+    {
+        static const double spans[] = {1e-10, 1e-12, 1e-300, 1e-6, 1, 1e10, 1e300};
+        auto* bars = qobject_cast<TCustomBarSeries*>(PickSeries(In));
+        TChart* c = PickChart(In);
+        if (!bars || !c)
+            return;
+        c->AddSeries(bars);
+        bars->SetBarStyle(In.Pick(2) == 0 ? (In.Pick(2) == 0 ? bsCilinder : bsCone) : static_cast<TBarStyle>(In.Pick(13)));
+        bars->SetBarWidthPercent(1 + In.Pick(100));
+        bars->SetConePercent(In.Pick(101));
+        c->SetView3D(In.Pick(4) != 0);
+        TChartAxis* axis = In.Pick(2) == 0 ? c->BottomAxis() : c->LeftAxis();
+        const double from = In.Value();
+        axis->SetMinMax(from, from + spans[In.Pick(std::size(spans))]);
     }
 
     // A small bitmap of the input's colours.
@@ -655,6 +916,8 @@ private:
     std::vector<QPointer<TChartSeries>> m_series;
     std::vector<QPointer<TCustomChartElement>> m_tools;
     std::vector<QPointer<TPlotSeriesSource>> m_sources;
+    // a group of no chart
+    TSeriesGroup m_looseGroup;
 };
 
 }  // namespace
