@@ -90,15 +90,13 @@ TEST(FailedReadSources, SourceComponentOfTheReadingFormStaysTheForms)
     EXPECT_EQ(own->Series(), nullptr);
     EXPECT_EQ(static_cast<int>(form.children().size()), componentsBefore);
 
-    // the form goes on using its source
+    // the form goes on using its source, which a series of its own adopts
     auto* later = new TLineSeries(&form);
     chart.AddSeries(later);
     later->SetDataSource(own);
     EXPECT_EQ(own->Series(), later);
     EXPECT_EQ(later->DataSource(), own);
-    delete later;
-    ASSERT_TRUE(alive);
-    EXPECT_EQ(own->Series(), nullptr);
+    EXPECT_EQ(own->parent(), later);
 }
 
 // ---- a circular source through a function's own line ----
