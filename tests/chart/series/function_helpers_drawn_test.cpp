@@ -63,22 +63,117 @@ protected:
         device.ClearLog();
         chart.Draw(&device, TRect{0, 0, device.Width(), device.Height()});
     }
+    static bool InPen(const platform::RecordedCall& Call, TColor Colour)
+    {
+        const std::string text = " " + platform::RecordingDevice::ColorText(Colour);
+        return Call.pen.size() >= text.size() && Call.pen.compare(Call.pen.size() - text.size(), text.size(), text) == 0;
+    }
+    static bool IsLine(const platform::RecordedCall& Call)
+    {
+        return Call.drawing && (Call.name == "LineTo" || Call.name == "Polyline" || Call.name == "PolylineTo");
+    }
     // Drawing calls made with a pen of that colour.
     int DrawnIn(TColor Colour) const
     {
-        const std::string text = " " + platform::RecordingDevice::ColorText(Colour);
         int n = 0;
         for (const auto& call : device.Calls())
-            if (call.drawing && (call.name == "LineTo" || call.name == "Polyline" || call.name == "PolylineTo")
-                && call.pen.size() >= text.size() && call.pen.compare(call.pen.size() - text.size(), text.size(), text) == 0)
+            if (IsLine(call) && InPen(call, Colour))
                 ++n;
         return n;
+    }
+    // The lines of the last draw made with a pen of that colour, each after
+    // the move that led to it (a pen is chosen on the device only as it
+    // draws: the move may be logged with the one before).
+    std::vector<std::string> PathIn(TColor Colour) const
+    {
+        std::vector<std::string> out;
+        const platform::RecordedCall* move = nullptr;
+        for (const auto& call : device.Calls()) {
+            if (call.name == "MoveTo") {
+                move = &call;
+                continue;
+            }
+            if (!call.drawing)
+                continue;
+            if (IsLine(call) && InPen(call, Colour)) {
+                if (move)
+                    out.push_back(move->ToString());
+                out.push_back(call.ToString());
+            }
+            move = nullptr;
+        }
+        return out;
+    }
+    // Where pixel X, Y at depth Z lands on the device (itself in 2D).
+    TPoint OnDevice(int X, int Y, int Z)
+    {
+        TPoint p{X, Y};
+        if (chart.View3D())
+            chart.Canvas()->Project(X, Y, Z, p);
+        return p;
+    }
+    static std::string Call(const char* Name, TPoint P)
+    {
+        return std::string(Name) + "(" + std::to_string(P.X) + "," + std::to_string(P.Y) + ")";
+    }
+    // A line drawn in one stroke: a move to its first point, then a segment
+    // to each next point, at the depth of Series.
+    std::vector<std::string> StrokeThrough(const TChartSeries& Line, const TChartSeries& Series)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < Line.Count(); ++i)
+            out.push_back(Call(i == 0 ? "MoveTo" : "LineTo", OnDevice(Line.CalcXPos(i), Line.CalcYPos(i), Series.MiddleZ())));
+        return out;
+    }
+    // Segments in any other pen than Colour that end on a point of Line
+    // (other than a point another series shares).
+    int StraySegments(const TChartSeries& Line, const TChartSeries& Series, TColor Colour)
+    {
+        std::vector<std::string> points;
+        for (int i = 0; i < Line.Count(); ++i) {
+            const int x = Line.CalcXPos(i), y = Line.CalcYPos(i);
+            bool shared = false;
+            for (int k = 0; k < chart.SeriesCount(); ++k) {
+                const TChartSeries* s = chart.Series(k);
+                shared = shared
+                         || (s != &Line && s->Active() && i < s->Count() && s->CalcXPos(i) == x && s->CalcYPos(i) == y);
+            }
+            if (!shared)
+                points.push_back(Call("LineTo", OnDevice(x, y, Series.MiddleZ())));
+        }
+        int n = 0;
+        for (const auto& call : device.Calls())
+            if (call.name == "LineTo" && !InPen(call, Colour)
+                && std::find(points.begin(), points.end(), call.ToString()) != points.end())
+                ++n;
+        return n;
+    }
+    // Line, a function's own line beside Series, drawn alone in its own pen
+    // (of that colour) at the depth of Series.
+    void ExpectStroke(const TChartSeries& Line, const TChartSeries& Series, TColor Colour)
+    {
+        ASSERT_GT(Line.Count(), 2);
+        EXPECT_EQ(PathIn(Colour), StrokeThrough(Line, Series));
+        EXPECT_EQ(StraySegments(Line, Series, Colour), 0);
     }
     static std::vector<std::string> EditorTitles(const TChart& Chart)
     {
         std::vector<std::string> out;
         for (const auto& [title, series] : FillSeriesItems(Chart.SeriesList()))
             out.push_back(title);
+        return out;
+    }
+
+    // The histogram's lines: from the origin to each point, at the depth of
+    // Series.
+    std::vector<std::string> BarsOf(const TVolumeSeries& Histogram, const TChartSeries& Series)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < Histogram.Count(); ++i) {
+            const int x = Histogram.CalcXPos(i);
+            out.push_back(Call("MoveTo", OnDevice(x, Histogram.OriginPos(), Series.MiddleZ())));
+            out.push_back(Call("LineTo", OnDevice(x, Histogram.CalcYPos(i), Series.MiddleZ())));
+        }
         return out;
     }
 
@@ -181,6 +276,60 @@ TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
     const double highest = std::max(f->UpLine().MaxYValue(), f->DownLine().MaxYValue());
     EXPECT_GE(chart.LeftAxis()->Maximum(), highest);
     EXPECT_EQ(chart.Legend()->Items().Count(), 1);
+}
+
+// A function's own lines are drawn in 3D as in 2D: each alone, in its own
+// pen, from a move to its first point, at the depth of its series.
+TEST_F(FunctionHelpersDrawn, BollingerLowerBandStrokedInItsOwnPenIn2DAnd3D)
+{
+    TLineSeries* source = AddLine(clBlack);
+    const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+    for (int i = 0; i < 12; ++i)
+        source->AddXY(i, 20 + v[i]);
+    auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
+    f->SetPeriod(3);
+    f->LowBandPen().SetColor(clRed);
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3D" : "2D");
+        chart.SetView3D(view3D);
+        Draw();
+        ExpectStroke(f->LowBand(), *f->ParentSeries(), clRed);
+    }
+}
+
+TEST_F(FunctionHelpersDrawn, MACDSignalAndHistogramInTheirOwnPensIn2DAnd3D)
+{
+    TMACDFunction* f = AddMACD();
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3D" : "2D");
+        chart.SetView3D(view3D);
+        Draw();
+        const TChartSeries& macd = *f->ParentSeries();
+        ExpectStroke(f->SignalSeries(), macd, 32768);
+        EXPECT_EQ(PathIn(255), BarsOf(f->HistogramSeries(), macd));
+    }
+}
+
+TEST_F(FunctionHelpersDrawn, ADXLinesStrokedInTheirOwnPensIn2DAnd3D)
+{
+    auto* source = new TCandleSeries(&owner);
+    chart.AddSeries(source);
+    const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
+    const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
+    const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
+    const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
+    for (int i = 0; i < 12; ++i)
+        source->AddOHLC(i, o[i], h[i], l[i], c[i]);
+    source->SetActive(false);
+    auto* f = AddFunction<TADXFunction>(*source, clBlue);
+    f->SetPeriod(3);
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3D" : "2D");
+        chart.SetView3D(view3D);
+        Draw();
+        ExpectStroke(f->UpLine(), *f->ParentSeries(), 32768);
+        ExpectStroke(f->DownLine(), *f->ParentSeries(), 255);
+    }
 }
 
 // With one series of its own on the axes, an automatic legend lists that
