@@ -433,7 +433,6 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
                 return;  // drawn with the first series of its Z order
         const QPointer<TChartSeries> lead(&Series);
         std::vector<QPointer<TChartSeries>> members;
-        int first = -1, last = -1;
         bool clipped = false;
         for (auto it = self; it != items.end(); ++it) {
             const QPointer<TChartSeries>& m = *it;
@@ -443,13 +442,22 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
             if (m->FirstValueIndex() == -1)
                 continue;
             members.push_back(m);
-            first = std::max(first, m->FirstValueIndex());
-            last = std::max(last, m->LastValueIndex());
             m->DoBeforeDrawValues();
             if (m_clipPoints && !clipped && CanClip()) {
                 ClipSeriesArea();
                 clipped = true;
             }
+        }
+        // the ranges of the points the handlers left
+        int first = -1, last = -1;
+        for (const QPointer<TChartSeries>& m : members) {
+            if (!StillListed(m))
+                continue;
+            m->CalcFirstLastVisible();
+            if (m->FirstValueIndex() == -1)
+                continue;
+            first = std::max(first, m->FirstValueIndex());
+            last = std::max(last, m->LastValueIndex());
         }
         if (first != -1 && StillListed(lead)) {
             const bool forward = Series.DrawValuesForward();
@@ -489,10 +497,13 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         c.BeginEntity(Series.NameOrDefault());
     Series.DoBeforeDrawValues();
     if (StillListed(alive)) {
+        // the range of the points the handler left
+        Series.CalcFirstLastVisible();
         const bool clip = Series.UseAxis() && m_clipPoints && CanClip();
         if (clip)
             ClipSeriesArea();
-        Series.DrawAllValues();
+        if (Series.FirstValueIndex() != -1)
+            Series.DrawAllValues();
         if (clip)
             c.UnClip();
         m_marksToDraw.push_back(alive);
