@@ -332,6 +332,82 @@ TEST_F(FunctionHelpersDrawn, ADXLinesStrokedInTheirOwnPensIn2DAnd3D)
     }
 }
 
+// The MACD line, its signal and its histogram after each change of period,
+// against R (v the twelve prices):
+//   ema <- function(v, p) { k <- 2 / (p + 1)
+//     as.numeric(stats::filter(k * v, 1 - k, method = "recursive", init = v[1])) }
+//   macd <- ema(v, Period2) - ema(v, Period); signal <- ema(macd, Period3)
+//   sprintf("%.10f", c(macd, signal, macd - signal))
+TEST_F(FunctionHelpersDrawn, MACDLinesAfterEachPeriodChangeAgreeWithR)
+{
+    struct Expected {
+        const char* periods;
+        double macd[12], signal[12], histogram[12];
+    };
+    const Expected expected[] = {
+        {"Period 4, Period2 2, Period3 3",
+         {0.0000000000, 0.5333333333, 0.2311111111, 1.1757037037, 1.5844345679, 0.9769981893, 1.3949780631,
+          -0.2267534456, -0.7572988285, 0.6718717825, -1.0881265706, -1.6832924891},
+         {0.0000000000, 0.2666666667, 0.2488888889, 0.7122962963, 1.1483654321, 1.0626818107, 1.2288299369,
+          0.5010382456, -0.1281302915, 0.2718707455, -0.4081279126, -1.0457102008},
+         {0.0000000000, 0.2666666667, -0.0177777778, 0.4634074074, 0.4360691358, -0.0856836214, 0.1661481262,
+          -0.7277916913, -0.6291685371, 0.4000010370, -0.6799986581, -0.6375822883}},
+        {"Period 6, Period2 2, Period3 3",
+         {0.0000000000, 0.7619047619, 0.4172335601, 1.7795054530, 2.5268072460, 1.8424872451, 2.4714611029,
+          0.2457003828, -0.7119950997, 1.1003621854, -1.3443836392, -2.4322976661},
+         {0.0000000000, 0.3809523810, 0.3990929705, 1.0892992117, 1.8080532289, 1.8252702370, 2.1483656699,
+          1.1970330264, 0.2425189634, 0.6714405744, -0.3364715324, -1.3843845993},
+         {0.0000000000, 0.3809523810, 0.0181405896, 0.6902062412, 0.7187540171, 0.0172170081, 0.3230954330,
+          -0.9513326436, -0.9545140630, 0.4289216110, -1.0079121068, -1.0479130669}},
+        {"Period 6, Period2 3, Period3 3",
+         {0.0000000000, 0.4285714286, 0.3061224490, 1.0758017493, 1.6255726781, 1.3754090558, 1.7324350398,
+          0.5410250284, -0.1760535511, 0.6644260349, -0.6303206893, -1.4312558495},
+         {0.0000000000, 0.2142857143, 0.2602040816, 0.6680029155, 1.1467877968, 1.2610984263, 1.4967667330,
+          1.0188958807, 0.4214211648, 0.5429235999, -0.0436985447, -0.7374771971},
+         {0.0000000000, 0.2142857143, 0.0459183673, 0.4077988338, 0.4787848813, 0.1143106295, 0.2356683068,
+          -0.4778708523, -0.5974747159, 0.1215024351, -0.5866221446, -0.6937786524}},
+        {"Period 6, Period2 3, Period3 5",
+         {0.0000000000, 0.4285714286, 0.3061224490, 1.0758017493, 1.6255726781, 1.3754090558, 1.7324350398,
+          0.5410250284, -0.1760535511, 0.6644260349, -0.6303206893, -1.4312558495},
+         {0.0000000000, 0.1428571429, 0.1972789116, 0.4901198575, 0.8686041310, 1.0375391059, 1.2691710839,
+          1.0264557321, 0.6256193043, 0.6385548812, 0.2155963577, -0.3333543781},
+         {0.0000000000, 0.2857142857, 0.1088435374, 0.5856818918, 0.7569685471, 0.3378699498, 0.4632639559,
+          -0.4854307036, -0.8016728555, 0.0258711537, -0.8459170470, -1.0979014715}},
+    };
+    TMACDFunction* f = AddMACD();  // its periods set once it has been computed
+    const TChartSeries& macd = *f->ParentSeries();
+    const TChartSeries& signal = f->SignalSeries();
+    const TVolumeSeries& histogram = f->HistogramSeries();
+    const auto check = [&](const Expected& e) {
+        SCOPED_TRACE(e.periods);
+        Draw();
+        ASSERT_EQ(macd.Count(), 12);
+        ASSERT_EQ(signal.Count(), 12);
+        ASSERT_EQ(histogram.Count(), 12);
+        std::vector<std::string> bars;
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_NEAR(macd.YValues().Value(i), e.macd[i], 1e-9) << i;
+            EXPECT_NEAR(signal.YValues().Value(i), e.signal[i], 1e-9) << i;
+            EXPECT_NEAR(histogram.YValues().Value(i), e.histogram[i], 1e-9) << i;
+            bars.push_back(Call("LineTo", {histogram.CalcXPos(i), chart.LeftAxis()->CalcYPosValue(e.histogram[i])}));
+        }
+        // the histogram as drawn
+        std::vector<std::string> drawn;
+        for (const std::string& c : PathIn(255))
+            if (c.rfind("LineTo", 0) == 0)
+                drawn.push_back(c);
+        EXPECT_EQ(drawn, bars);
+    };
+    check(expected[0]);
+    f->SetPeriod(6);
+    check(expected[1]);
+    f->SetPeriod2(3);
+    check(expected[2]);
+    f->SetPeriod3(5);
+    EXPECT_EQ(f->Period3(), 5);
+    check(expected[3]);
+}
+
 // With one series of its own on the axes, an automatic legend lists that
 // series' values: the function's lines do not count as series.
 TEST_F(FunctionHelpersDrawn, AutomaticLegendCountsNoFunctionLine)
