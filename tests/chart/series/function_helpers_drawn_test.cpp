@@ -177,6 +177,36 @@ protected:
         return out;
     }
 
+    // Bollinger bands of period 3 over twelve prices, the lower band's pen in
+    // LowBand.
+    TBollingerFunction* AddBollinger(TColor LowBand)
+    {
+        TLineSeries* source = AddLine(clBlack);
+        const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, 20 + v[i]);
+        auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
+        f->SetPeriod(3);
+        f->LowBandPen().SetColor(LowBand);
+        return f;
+    }
+    // The ADX of period 3 over twelve candles, the candles off the axes.
+    TADXFunction* AddADX()
+    {
+        auto* source = new TCandleSeries(&owner);
+        chart.AddSeries(source);
+        const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
+        const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
+        const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
+        const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
+        for (int i = 0; i < 12; ++i)
+            source->AddOHLC(i, o[i], h[i], l[i], c[i]);
+        source->SetActive(false);
+        auto* f = AddFunction<TADXFunction>(*source, clBlue);
+        f->SetPeriod(3);
+        return f;
+    }
+
     // A source of twelve prices and its MACD line, both on the chart.
     TMACDFunction* AddMACD()
     {
@@ -242,33 +272,17 @@ TEST_F(FunctionHelpersDrawn, MACDSignalAndHistogram)
 
 TEST_F(FunctionHelpersDrawn, BollingerLowerBand)
 {
-    TLineSeries* source = AddLine(clBlack);
-    const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
-    for (int i = 0; i < 12; ++i)
-        source->AddXY(i, 20 + v[i]);
-    auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
-    f->SetPeriod(3);
-    f->LowBandPen().SetColor(clFuchsia);
+    TBollingerFunction* f = AddBollinger(clFuchsia);
     Draw();
     EXPECT_GT(DrawnIn(clFuchsia), 0);
     EXPECT_LE(chart.LeftAxis()->Minimum(), f->LowBand().MinYValue());
-    EXPECT_LT(f->LowBand().MinYValue(), source->MinYValue());
+    EXPECT_LT(f->LowBand().MinYValue(), chart.Series(0)->MinYValue());
     EXPECT_EQ(chart.Legend()->Items().Count(), 2);
 }
 
 TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
 {
-    auto* source = new TCandleSeries(&owner);
-    chart.AddSeries(source);
-    const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
-    const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
-    const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
-    const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
-    for (int i = 0; i < 12; ++i)
-        source->AddOHLC(i, o[i], h[i], l[i], c[i]);
-    source->SetActive(false);
-    auto* f = AddFunction<TADXFunction>(*source, clBlue);
-    f->SetPeriod(3);
+    TADXFunction* f = AddADX();
     ASSERT_GT(f->UpLine().Count(), 0);
     Draw();
     EXPECT_GT(DrawnIn(32768), 0);
@@ -282,13 +296,7 @@ TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
 // pen, from a move to its first point, at the depth of its series.
 TEST_F(FunctionHelpersDrawn, BollingerLowerBandStrokedInItsOwnPenIn2DAnd3D)
 {
-    TLineSeries* source = AddLine(clBlack);
-    const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
-    for (int i = 0; i < 12; ++i)
-        source->AddXY(i, 20 + v[i]);
-    auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
-    f->SetPeriod(3);
-    f->LowBandPen().SetColor(clRed);
+    TBollingerFunction* f = AddBollinger(clRed);
     for (const bool view3D : {false, true}) {
         SCOPED_TRACE(view3D ? "3D" : "2D");
         chart.SetView3D(view3D);
@@ -312,17 +320,7 @@ TEST_F(FunctionHelpersDrawn, MACDSignalAndHistogramInTheirOwnPensIn2DAnd3D)
 
 TEST_F(FunctionHelpersDrawn, ADXLinesStrokedInTheirOwnPensIn2DAnd3D)
 {
-    auto* source = new TCandleSeries(&owner);
-    chart.AddSeries(source);
-    const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
-    const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
-    const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
-    const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
-    for (int i = 0; i < 12; ++i)
-        source->AddOHLC(i, o[i], h[i], l[i], c[i]);
-    source->SetActive(false);
-    auto* f = AddFunction<TADXFunction>(*source, clBlue);
-    f->SetPeriod(3);
+    TADXFunction* f = AddADX();
     for (const bool view3D : {false, true}) {
         SCOPED_TRACE(view3D ? "3D" : "2D");
         chart.SetView3D(view3D);
