@@ -11,6 +11,18 @@
 #include "chart/chart_series.h"
 #include "chart/view3d_options.h"
 
+namespace {
+
+// The series on Chart whose function keeps Line beside it: Line shares its
+// depth row and is drawn alone. nullptr for a series of its own.
+const TChartSeries* RowOwner(const TSeriesParent* Chart, const TChartSeries& Line)
+{
+    const TChartSeries* owner = Line.FunctionParentSeries();
+    return owner && owner->ParentChart() == Chart && owner->Active() ? owner : nullptr;
+}
+
+}  // namespace
+
 bool TCustomAxisPanel::ActiveSeriesUseAxes() const
 {
     bool anyActive = false;
@@ -258,15 +270,11 @@ void TCustomAxisPanel::CalcZOrders()
     if (separate) {
         SetMaxZOrder(-1);
         // a function's own lines take the row of their series, not one of their own
-        const auto rowOf = [this](const TChartSeries* s) {
-            const TChartSeries* owner = s->FunctionParentSeries();
-            return owner && owner->ParentChart() == this && owner->Active() ? owner : nullptr;
-        };
         for (TChartSeries* s : m_seriesList.Items())
-            if (s->Active() && !rowOf(s))
+            if (s->Active() && !RowOwner(this, *s))
                 s->CalcZOrder();
         for (TChartSeries* s : m_seriesList.Items())
-            if (const TChartSeries* owner = s->Active() ? rowOf(s) : nullptr)
+            if (const TChartSeries* owner = s->Active() ? RowOwner(this, *s) : nullptr)
                 s->SetComputedZOrder(owner->ComputedZOrder());
     }
     if (DepthAxisInverted())
@@ -353,10 +361,11 @@ void TCustomAxisPanel::ClipSeriesArea()
 
 bool TCustomAxisPanel::MoreSameZOrder(const TChartSeries& Series) const
 {
-    if (!ApplyZOrder)
+    // a function's lines share their series' row but are drawn each alone, as lines
+    if (!ApplyZOrder || RowOwner(this, Series))
         return false;
     for (TChartSeries* s : m_seriesList.Items())
-        if (s != &Series && s->Active() && s->ComputedZOrder() == Series.ComputedZOrder())
+        if (s != &Series && s->Active() && !RowOwner(this, *s) && s->ComputedZOrder() == Series.ComputedZOrder())
             return true;
     return false;
 }
@@ -417,28 +426,39 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         const std::vector<QPointer<TChartSeries>> items = SeriesSnapshot();
         const int z = Series.ComputedZOrder();
         const auto self = std::find(items.begin(), items.end(), &Series);
+        const auto sameRow = [&](const QPointer<TChartSeries>& S) {
+            return StillListed(S) && S->Active() && S->ComputedZOrder() == z && !RowOwner(this, *S);
+        };
         for (auto it = items.begin(); it != self; ++it)
-            if ((*it)->Active() && (*it)->ComputedZOrder() == z)
+            if (sameRow(*it))
                 return;  // drawn with the first series of its Z order
         const QPointer<TChartSeries> lead(&Series);
         std::vector<QPointer<TChartSeries>> members;
-        int first = -1, last = -1;
         bool clipped = false;
         for (auto it = self; it != items.end(); ++it) {
             const QPointer<TChartSeries>& m = *it;
-            if (!StillListed(m) || !m->Active() || m->ComputedZOrder() != z)
+            if (!sameRow(m))
                 continue;
             m->CalcFirstLastVisible();
             if (m->FirstValueIndex() == -1)
                 continue;
             members.push_back(m);
-            first = std::max(first, m->FirstValueIndex());
-            last = std::max(last, m->LastValueIndex());
             m->DoBeforeDrawValues();
             if (m_clipPoints && !clipped && CanClip()) {
                 ClipSeriesArea();
                 clipped = true;
             }
+        }
+        // the ranges of the points the handlers left
+        int first = -1, last = -1;
+        for (const QPointer<TChartSeries>& m : members) {
+            if (!StillListed(m))
+                continue;
+            m->CalcFirstLastVisible();
+            if (m->FirstValueIndex() == -1)
+                continue;
+            first = std::max(first, m->FirstValueIndex());
+            last = std::max(last, m->LastValueIndex());
         }
         if (first != -1 && StillListed(lead)) {
             const bool forward = Series.DrawValuesForward();
@@ -478,10 +498,13 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         c.BeginEntity(Series.NameOrDefault());
     Series.DoBeforeDrawValues();
     if (StillListed(alive)) {
+        // the range of the points the handler left
+        Series.CalcFirstLastVisible();
         const bool clip = Series.UseAxis() && m_clipPoints && CanClip();
         if (clip)
             ClipSeriesArea();
-        Series.DrawAllValues();
+        if (Series.FirstValueIndex() != -1)
+            Series.DrawAllValues();
         if (clip)
             c.UnClip();
         m_marksToDraw.push_back(alive);

@@ -123,6 +123,8 @@ void TCandleSeries::DrawValue(int ValueIndex)
     const int x = CalcXPos(ValueIndex);
     const int yOpen = CalcYPosValue(OpenValues().Value(ValueIndex));
     int yClose = CalcYPosValue(CloseValues().Value(ValueIndex));
+    // open = close, before a flat 2D body is given its one pixel
+    const bool flat = yOpen == yClose;
     const int yHigh = CalcYPosValue(HighValues().Value(ValueIndex));
     const int yLow = CalcYPosValue(LowValues().Value(ValueIndex));
     const int wl = CandleLeftWidth(m_candleWidth);
@@ -163,7 +165,7 @@ void TCandleSeries::DrawValue(int ValueIndex)
         if (!pen.Visible())
             c.Pen()->SetStyle(psClear);
         else
-            c.AssignPenColor(&pen, yOpen == yClose ? color : pen.Color());
+            c.AssignPenColor(&pen, flat ? color : pen.Color());
         c.Brush()->SetStyle(bsSolid);
         c.Brush()->SetColor(color);
     };
@@ -191,7 +193,7 @@ void TCandleSeries::DrawValue(int ValueIndex)
     }
     if (m_candleStyle == csCandleStick)
         drawWick(yLow, yHigh);
-    if (yOpen == yClose)
+    if (flat)
         --yClose;
     TRect body{x - wl, yOpen, x + wr + (view3D ? 0 : 1), yClose};
     // without an outline the 2D body gives up its lowest column

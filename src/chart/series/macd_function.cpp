@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "chart/appearance_properties.h"
+#include "chart/chart_exceptions.h"
+#include "chart/chart_messages.h"
 #include "chart/series/exp_mov_ave_function.h"
 #include "chart/series/function_window.h"
 #include "chart/series/volume_series.h"
@@ -39,7 +41,13 @@ int TMACDFunction::Period3() const
 
 void TMACDFunction::SetPeriod3(int Value)
 {
-    m_signalFunction->SetPeriod(Value);
+    if (Value < 0)
+        throw ChartException(PlotMsgFunctionPeriod);
+    if (m_signalFunction->Period() == Value)
+        return;
+    // the histogram is the MACD line less the signal: all three anew
+    m_signalFunction->InternalSetPeriod(Value);
+    Recalculate();
 }
 
 TChartPen* TMACDFunction::MACDPen() const

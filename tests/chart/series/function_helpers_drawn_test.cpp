@@ -63,16 +63,98 @@ protected:
         device.ClearLog();
         chart.Draw(&device, TRect{0, 0, device.Width(), device.Height()});
     }
+    static bool InPen(const platform::RecordedCall& Call, TColor Colour)
+    {
+        const std::string text = " " + platform::RecordingDevice::ColorText(Colour);
+        return Call.pen.size() >= text.size() && Call.pen.compare(Call.pen.size() - text.size(), text.size(), text) == 0;
+    }
+    static bool IsLine(const platform::RecordedCall& Call)
+    {
+        return Call.drawing && (Call.name == "LineTo" || Call.name == "Polyline" || Call.name == "PolylineTo");
+    }
     // Drawing calls made with a pen of that colour.
     int DrawnIn(TColor Colour) const
     {
-        const std::string text = " " + platform::RecordingDevice::ColorText(Colour);
         int n = 0;
         for (const auto& call : device.Calls())
-            if (call.drawing && (call.name == "LineTo" || call.name == "Polyline" || call.name == "PolylineTo")
-                && call.pen.size() >= text.size() && call.pen.compare(call.pen.size() - text.size(), text.size(), text) == 0)
+            if (IsLine(call) && InPen(call, Colour))
                 ++n;
         return n;
+    }
+    // The lines of the last draw made with a pen of that colour, each after
+    // the move that led to it (a pen is chosen on the device only as it
+    // draws: the move may be logged with the one before).
+    std::vector<std::string> PathIn(TColor Colour) const
+    {
+        std::vector<std::string> out;
+        const platform::RecordedCall* move = nullptr;
+        for (const auto& call : device.Calls()) {
+            if (call.name == "MoveTo") {
+                move = &call;
+                continue;
+            }
+            if (!call.drawing)
+                continue;
+            if (IsLine(call) && InPen(call, Colour)) {
+                if (move)
+                    out.push_back(move->ToString());
+                out.push_back(call.ToString());
+            }
+            move = nullptr;
+        }
+        return out;
+    }
+    // Where pixel X, Y at depth Z lands on the device (itself in 2D).
+    TPoint OnDevice(int X, int Y, int Z)
+    {
+        TPoint p{X, Y};
+        if (chart.View3D())
+            chart.Canvas()->Project(X, Y, Z, p);
+        return p;
+    }
+    static std::string Call(const char* Name, TPoint P)
+    {
+        return std::string(Name) + "(" + std::to_string(P.X) + "," + std::to_string(P.Y) + ")";
+    }
+    // A line drawn in one stroke: a move to its first point, then a segment
+    // to each next point, at the depth of Series.
+    std::vector<std::string> StrokeThrough(const TChartSeries& Line, const TChartSeries& Series)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < Line.Count(); ++i)
+            out.push_back(Call(i == 0 ? "MoveTo" : "LineTo", OnDevice(Line.CalcXPos(i), Line.CalcYPos(i), Series.MiddleZ())));
+        return out;
+    }
+    // Segments in any other pen than Colour that end on a point of Line
+    // (other than a point another series shares).
+    int StraySegments(const TChartSeries& Line, const TChartSeries& Series, TColor Colour)
+    {
+        std::vector<std::string> points;
+        for (int i = 0; i < Line.Count(); ++i) {
+            const int x = Line.CalcXPos(i), y = Line.CalcYPos(i);
+            bool shared = false;
+            for (int k = 0; k < chart.SeriesCount(); ++k) {
+                const TChartSeries* s = chart.Series(k);
+                shared = shared
+                         || (s != &Line && s->Active() && i < s->Count() && s->CalcXPos(i) == x && s->CalcYPos(i) == y);
+            }
+            if (!shared)
+                points.push_back(Call("LineTo", OnDevice(x, y, Series.MiddleZ())));
+        }
+        int n = 0;
+        for (const auto& call : device.Calls())
+            if (call.name == "LineTo" && !InPen(call, Colour)
+                && std::find(points.begin(), points.end(), call.ToString()) != points.end())
+                ++n;
+        return n;
+    }
+    // Line, a function's own line beside Series, drawn alone in its own pen
+    // (of that colour) at the depth of Series.
+    void ExpectStroke(const TChartSeries& Line, const TChartSeries& Series, TColor Colour)
+    {
+        ASSERT_GT(Line.Count(), 2);
+        EXPECT_EQ(PathIn(Colour), StrokeThrough(Line, Series));
+        EXPECT_EQ(StraySegments(Line, Series, Colour), 0);
     }
     static std::vector<std::string> EditorTitles(const TChart& Chart)
     {
@@ -80,6 +162,49 @@ protected:
         for (const auto& [title, series] : FillSeriesItems(Chart.SeriesList()))
             out.push_back(title);
         return out;
+    }
+
+    // The histogram's lines: from the origin to each point, at the depth of
+    // Series.
+    std::vector<std::string> BarsOf(const TVolumeSeries& Histogram, const TChartSeries& Series)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < Histogram.Count(); ++i) {
+            const int x = Histogram.CalcXPos(i);
+            out.push_back(Call("MoveTo", OnDevice(x, Histogram.OriginPos(), Series.MiddleZ())));
+            out.push_back(Call("LineTo", OnDevice(x, Histogram.CalcYPos(i), Series.MiddleZ())));
+        }
+        return out;
+    }
+
+    // Bollinger bands of period 3 over twelve prices, the lower band's pen in
+    // LowBand.
+    TBollingerFunction* AddBollinger(TColor LowBand)
+    {
+        TLineSeries* source = AddLine(clBlack);
+        const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
+        for (int i = 0; i < 12; ++i)
+            source->AddXY(i, 20 + v[i]);
+        auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
+        f->SetPeriod(3);
+        f->LowBandPen().SetColor(LowBand);
+        return f;
+    }
+    // The ADX of period 3 over twelve candles, the candles off the axes.
+    TADXFunction* AddADX()
+    {
+        auto* source = new TCandleSeries(&owner);
+        chart.AddSeries(source);
+        const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
+        const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
+        const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
+        const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
+        for (int i = 0; i < 12; ++i)
+            source->AddOHLC(i, o[i], h[i], l[i], c[i]);
+        source->SetActive(false);
+        auto* f = AddFunction<TADXFunction>(*source, clBlue);
+        f->SetPeriod(3);
+        return f;
     }
 
     // A source of twelve prices and its MACD line, both on the chart.
@@ -147,33 +272,17 @@ TEST_F(FunctionHelpersDrawn, MACDSignalAndHistogram)
 
 TEST_F(FunctionHelpersDrawn, BollingerLowerBand)
 {
-    TLineSeries* source = AddLine(clBlack);
-    const double v[] = {3, 5, 4, 8, 10, 9, 12, 7, 6, 11, 4, 2};
-    for (int i = 0; i < 12; ++i)
-        source->AddXY(i, 20 + v[i]);
-    auto* f = AddFunction<TBollingerFunction>(*source, clBlue);
-    f->SetPeriod(3);
-    f->LowBandPen().SetColor(clFuchsia);
+    TBollingerFunction* f = AddBollinger(clFuchsia);
     Draw();
     EXPECT_GT(DrawnIn(clFuchsia), 0);
     EXPECT_LE(chart.LeftAxis()->Minimum(), f->LowBand().MinYValue());
-    EXPECT_LT(f->LowBand().MinYValue(), source->MinYValue());
+    EXPECT_LT(f->LowBand().MinYValue(), chart.Series(0)->MinYValue());
     EXPECT_EQ(chart.Legend()->Items().Count(), 2);
 }
 
 TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
 {
-    auto* source = new TCandleSeries(&owner);
-    chart.AddSeries(source);
-    const double o[] = {10, 11, 12, 11, 13, 14, 13, 12, 11, 12, 14, 13};
-    const double h[] = {12, 13, 13, 12, 15, 15, 14, 13, 12, 14, 15, 15};
-    const double l[] = {9, 10, 11, 9, 12, 12, 11, 10, 9, 11, 12, 12};
-    const double c[] = {11, 12, 11, 10, 14, 13, 12, 11, 10, 13, 13, 14};
-    for (int i = 0; i < 12; ++i)
-        source->AddOHLC(i, o[i], h[i], l[i], c[i]);
-    source->SetActive(false);
-    auto* f = AddFunction<TADXFunction>(*source, clBlue);
-    f->SetPeriod(3);
+    TADXFunction* f = AddADX();
     ASSERT_GT(f->UpLine().Count(), 0);
     Draw();
     EXPECT_GT(DrawnIn(32768), 0);
@@ -181,6 +290,120 @@ TEST_F(FunctionHelpersDrawn, ADXUpAndDownLines)
     const double highest = std::max(f->UpLine().MaxYValue(), f->DownLine().MaxYValue());
     EXPECT_GE(chart.LeftAxis()->Maximum(), highest);
     EXPECT_EQ(chart.Legend()->Items().Count(), 1);
+}
+
+// A function's own lines are drawn in 3D as in 2D: each alone, in its own
+// pen, from a move to its first point, at the depth of its series.
+TEST_F(FunctionHelpersDrawn, BollingerLowerBandStrokedInItsOwnPenIn2DAnd3D)
+{
+    TBollingerFunction* f = AddBollinger(clRed);
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3D" : "2D");
+        chart.SetView3D(view3D);
+        Draw();
+        ExpectStroke(f->LowBand(), *f->ParentSeries(), clRed);
+    }
+}
+
+TEST_F(FunctionHelpersDrawn, MACDSignalAndHistogramInTheirOwnPensIn2DAnd3D)
+{
+    TMACDFunction* f = AddMACD();
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3D" : "2D");
+        chart.SetView3D(view3D);
+        Draw();
+        const TChartSeries& macd = *f->ParentSeries();
+        ExpectStroke(f->SignalSeries(), macd, 32768);
+        EXPECT_EQ(PathIn(255), BarsOf(f->HistogramSeries(), macd));
+    }
+}
+
+TEST_F(FunctionHelpersDrawn, ADXLinesStrokedInTheirOwnPensIn2DAnd3D)
+{
+    TADXFunction* f = AddADX();
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3D" : "2D");
+        chart.SetView3D(view3D);
+        Draw();
+        ExpectStroke(f->UpLine(), *f->ParentSeries(), 32768);
+        ExpectStroke(f->DownLine(), *f->ParentSeries(), 255);
+    }
+}
+
+// The MACD line, its signal and its histogram after each change of period,
+// against R (v the twelve prices):
+//   ema <- function(v, p) { k <- 2 / (p + 1)
+//     as.numeric(stats::filter(k * v, 1 - k, method = "recursive", init = v[1])) }
+//   macd <- ema(v, Period2) - ema(v, Period); signal <- ema(macd, Period3)
+//   sprintf("%.10f", c(macd, signal, macd - signal))
+TEST_F(FunctionHelpersDrawn, MACDLinesAfterEachPeriodChangeAgreeWithR)
+{
+    struct Expected {
+        const char* periods;
+        double macd[12], signal[12], histogram[12];
+    };
+    const Expected expected[] = {
+        {"Period 4, Period2 2, Period3 3",
+         {0.0000000000, 0.5333333333, 0.2311111111, 1.1757037037, 1.5844345679, 0.9769981893, 1.3949780631,
+          -0.2267534456, -0.7572988285, 0.6718717825, -1.0881265706, -1.6832924891},
+         {0.0000000000, 0.2666666667, 0.2488888889, 0.7122962963, 1.1483654321, 1.0626818107, 1.2288299369,
+          0.5010382456, -0.1281302915, 0.2718707455, -0.4081279126, -1.0457102008},
+         {0.0000000000, 0.2666666667, -0.0177777778, 0.4634074074, 0.4360691358, -0.0856836214, 0.1661481262,
+          -0.7277916913, -0.6291685371, 0.4000010370, -0.6799986581, -0.6375822883}},
+        {"Period 6, Period2 2, Period3 3",
+         {0.0000000000, 0.7619047619, 0.4172335601, 1.7795054530, 2.5268072460, 1.8424872451, 2.4714611029,
+          0.2457003828, -0.7119950997, 1.1003621854, -1.3443836392, -2.4322976661},
+         {0.0000000000, 0.3809523810, 0.3990929705, 1.0892992117, 1.8080532289, 1.8252702370, 2.1483656699,
+          1.1970330264, 0.2425189634, 0.6714405744, -0.3364715324, -1.3843845993},
+         {0.0000000000, 0.3809523810, 0.0181405896, 0.6902062412, 0.7187540171, 0.0172170081, 0.3230954330,
+          -0.9513326436, -0.9545140630, 0.4289216110, -1.0079121068, -1.0479130669}},
+        {"Period 6, Period2 3, Period3 3",
+         {0.0000000000, 0.4285714286, 0.3061224490, 1.0758017493, 1.6255726781, 1.3754090558, 1.7324350398,
+          0.5410250284, -0.1760535511, 0.6644260349, -0.6303206893, -1.4312558495},
+         {0.0000000000, 0.2142857143, 0.2602040816, 0.6680029155, 1.1467877968, 1.2610984263, 1.4967667330,
+          1.0188958807, 0.4214211648, 0.5429235999, -0.0436985447, -0.7374771971},
+         {0.0000000000, 0.2142857143, 0.0459183673, 0.4077988338, 0.4787848813, 0.1143106295, 0.2356683068,
+          -0.4778708523, -0.5974747159, 0.1215024351, -0.5866221446, -0.6937786524}},
+        {"Period 6, Period2 3, Period3 5",
+         {0.0000000000, 0.4285714286, 0.3061224490, 1.0758017493, 1.6255726781, 1.3754090558, 1.7324350398,
+          0.5410250284, -0.1760535511, 0.6644260349, -0.6303206893, -1.4312558495},
+         {0.0000000000, 0.1428571429, 0.1972789116, 0.4901198575, 0.8686041310, 1.0375391059, 1.2691710839,
+          1.0264557321, 0.6256193043, 0.6385548812, 0.2155963577, -0.3333543781},
+         {0.0000000000, 0.2857142857, 0.1088435374, 0.5856818918, 0.7569685471, 0.3378699498, 0.4632639559,
+          -0.4854307036, -0.8016728555, 0.0258711537, -0.8459170470, -1.0979014715}},
+    };
+    TMACDFunction* f = AddMACD();  // its periods set once it has been computed
+    const TChartSeries& macd = *f->ParentSeries();
+    const TChartSeries& signal = f->SignalSeries();
+    const TVolumeSeries& histogram = f->HistogramSeries();
+    const auto check = [&](const Expected& e) {
+        SCOPED_TRACE(e.periods);
+        Draw();
+        ASSERT_EQ(macd.Count(), 12);
+        ASSERT_EQ(signal.Count(), 12);
+        ASSERT_EQ(histogram.Count(), 12);
+        std::vector<std::string> bars;
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_NEAR(macd.YValues().Value(i), e.macd[i], 1e-9) << i;
+            EXPECT_NEAR(signal.YValues().Value(i), e.signal[i], 1e-9) << i;
+            EXPECT_NEAR(histogram.YValues().Value(i), e.histogram[i], 1e-9) << i;
+            bars.push_back(Call("LineTo", {histogram.CalcXPos(i), chart.LeftAxis()->CalcYPosValue(e.histogram[i])}));
+        }
+        // the histogram as drawn
+        std::vector<std::string> drawn;
+        for (const std::string& c : PathIn(255))
+            if (c.rfind("LineTo", 0) == 0)
+                drawn.push_back(c);
+        EXPECT_EQ(drawn, bars);
+    };
+    check(expected[0]);
+    f->SetPeriod(6);
+    check(expected[1]);
+    f->SetPeriod2(3);
+    check(expected[2]);
+    f->SetPeriod3(5);
+    EXPECT_EQ(f->Period3(), 5);
+    check(expected[3]);
 }
 
 // With one series of its own on the axes, an automatic legend lists that
