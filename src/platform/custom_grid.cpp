@@ -873,7 +873,8 @@ void TCustomGrid::HideEditor()
         m_editor->hide();
         if (hadFocus)
             setFocus();
-        if (text != m_editorStartText)
+        // a text typed over the same text is still a text the user entered
+        if (text != m_editorStartText || m_editor->isModified())
             SetEditText(m_editorCell.col, m_editorCell.row, text);
     }
     update();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace {
@@ -105,6 +106,16 @@ std::string InputFormat(int decimals)
     return "(COMMA" + std::to_string(std::max(kFieldWidth, places + 2)) + "." + std::to_string(places) + ")";
 }
 
+// A missing cell in the SPSS data: the system-missing value.
+constexpr const char* kSpssMissing = ".";
+
+std::string PadLeft(std::string text, int width)
+{
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
 std::string HeaderName(const std::string& name)
 {
     std::string out = "\"";
@@ -124,7 +135,13 @@ int TSampleSheetView::Rows() const { return m_sheet.NrOfRows(); }
 
 std::string TSampleSheetView::ColName(int col) const { return m_sheet.GetColName(col); }
 
-double TSampleSheetView::Elem(int col, int row) const { return m_sheet.GetElem(col, row); }
+std::optional<TShownNumber> TSampleSheetView::Number(int col, int row) const
+{
+    const double value = m_sheet.GetElem(col, row);
+    if (!m_sheet.ElemIsValid(col, row) || !std::isfinite(value))
+        return std::nullopt;
+    return ShownNumber(value, m_sheet.GetDecPlaces(col), m_sheet.NumWidth());
+}
 
 int TSampleSheetView::DecPlaces(int col) const { return m_sheet.GetDecPlaces(col); }
 
@@ -181,31 +198,47 @@ std::vector<std::string> SpssNames(const std::vector<std::string>& Names)
     return result;
 }
 
-std::string SampleFileNumber(double Value, int Decimals)
+TShownNumber ShownNumber(double Value, int Decimals, int NumWidth)
 {
-    return FormatNumber(kFieldWidth, std::max(Decimals, 0), Value);
+    const std::string text = TrimBlanks(FormatCellNumber(NumWidth, Decimals, Value));
+    double read = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), read);
+    if (ec == std::errc() && end == text.data() + text.size()) {
+        // places after the point, moved by the exponent of the exponent form
+        const std::size_t e = text.find('E');
+        const std::size_t point = text.find('.');
+        int places = point == std::string::npos
+                         ? 0
+                         : static_cast<int>((e == std::string::npos ? text.size() : e) - point - 1);
+        if (e != std::string::npos) {
+            int exponent = 0;
+            const char* from = text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0);
+            if (std::from_chars(from, text.data() + text.size(), exponent).ec == std::errc())
+                places -= exponent;
+        }
+        return {read, std::max(places, 0)};
+    }
+    const int places = std::max(Decimals, 0);
+    const std::string fixed = FormatNumber(1, places, Value);
+    const auto [fixedEnd, fixedEc] = std::from_chars(fixed.data(), fixed.data() + fixed.size(), read);
+    return {fixedEc == std::errc() && fixedEnd == fixed.data() + fixed.size() ? read : Value, places};
 }
 
-double SampleFileValue(double Value, int Decimals)
+std::string SampleFileNumber(const TShownNumber& Number)
 {
-    const std::string text = SampleFileNumber(Value, Decimals);
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return Value;
-    double read = 0.0;
-    const auto [end, ec] = std::from_chars(text.data() + first, text.data() + text.size(), read);
-    return ec == std::errc() && end == text.data() + text.size() ? read : Value;
+    return FormatNumber(kFieldWidth, Number.Decimals, Number.Value);
 }
 
 std::string SpssSyntaxText(const TSampleSheetView& Sheet, const std::vector<TSampleFileVariable>& Variables)
 {
     // variable i is column i + 1; a column without variable is not written
     const std::size_t count = std::min(Variables.size(), static_cast<std::size_t>(std::max(Sheet.Columns(), 0)));
-    std::vector<std::string> given;
-    for (std::size_t i = 0; i < count; ++i)
-        given.push_back(Variables[i].Name);
-    const std::vector<std::string> names = SpssNames(given);
     auto column = [](std::size_t i) { return static_cast<int>(i) + 1; };
+    // named by the headings the sheet shows
+    std::vector<std::string> headings;
+    for (std::size_t i = 0; i < count; ++i)
+        headings.push_back(Sheet.ColName(column(i)));
+    const std::vector<std::string> names = SpssNames(headings);
 
     std::string categorical, quantitative, categoricalLabels, quantitativeLabels, valueLabels;
     for (std::size_t i = 0; i < count; ++i) {
@@ -242,8 +275,10 @@ std::string SpssSyntaxText(const TSampleSheetView& Sheet, const std::vector<TSam
     }
     text += std::string("BEGIN DATA") + kLineEnd;
     for (int r = 1; r <= Sheet.Rows(); ++r) {
-        for (std::size_t i = 0; i < count; ++i)
-            text += " " + SampleFileNumber(Sheet.Elem(column(i), r), Sheet.DecPlaces(column(i)));
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::optional<TShownNumber> number = Sheet.Number(column(i), r);
+            text += " " + (number ? SampleFileNumber(*number) : PadLeft(kSpssMissing, kFieldWidth));
+        }
         text += kLineEnd;
     }
     text += std::string("END DATA.") + kLineEnd;
@@ -256,9 +291,12 @@ std::string TextTableText(const TSampleSheetView& Sheet, char Separator, bool De
     for (int c = 1; c <= Sheet.Columns(); ++c)
         text += HeaderName(Sheet.ColName(c)) + Separator;
     text += kLineEnd;
+    // blanks would close up an empty field: there it is an empty quoted one
+    const std::string missing = Separator == ' ' ? PadLeft("\"\"", kFieldWidth) : std::string();
     for (int r = 1; r <= Sheet.Rows(); ++r) {
         for (int c = 1; c <= Sheet.Columns(); ++c) {
-            std::string number = SampleFileNumber(Sheet.Elem(c, r), Sheet.DecPlaces(c));
+            const std::optional<TShownNumber> shown = Sheet.Number(c, r);
+            std::string number = shown ? SampleFileNumber(*shown) : missing;
             if (DecimalComma)
                 std::replace(number.begin(), number.end(), '.', ',');
             text += number + Separator;

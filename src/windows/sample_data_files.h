@@ -7,14 +7,29 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 class TNTabEd;
 class tPopulation;
 
-// What the files read of the data sheet: data columns 1..Columns() and rows
-// 1..Rows() with the column names and decimal places.
+// The number a cell shows: its value as the sheet's text reads (fixed at the
+// column's decimals, or the exponent form where the sheet falls back to it),
+// with the decimals of that number's fixed-point text.
+struct TShownNumber {
+    double Value = 0.0;
+    int Decimals = 0;
+};
+
+// What a cell holding Value shows at Decimals in a sheet of field width
+// NumWidth. A value the sheet cannot show (all "*") is taken at the column's
+// decimals.
+TShownNumber ShownNumber(double Value, int Decimals, int NumWidth);
+
+// What the files and the statistics page read of the data sheet: data
+// columns 1..Columns() and rows 1..Rows() with the headings, the decimal
+// places and the numbers the cells show.
 class TSampleSheetView {
 public:
     // The sheet is not taken over and must outlive the view.
@@ -23,7 +38,9 @@ public:
     int Columns() const;
     int Rows() const;
     std::string ColName(int col) const;
-    double Elem(int col, int row) const;
+    // The number the cell shows; nothing for an empty or "-nan-" cell (a
+    // missing value).
+    std::optional<TShownNumber> Number(int col, int row) const;
     int DecPlaces(int col) const;
 
 private:
@@ -57,14 +74,15 @@ std::vector<TSampleFileVariable> ChosenFileVariables(const tPopulation& Model, c
 // are not taken stay as they are.
 std::vector<std::string> SpssNames(const std::vector<std::string>& Names);
 
-// Fixed point with Decimals places (0 for fewer), "." as decimal mark,
+// The shown number in fixed point with its decimals, "." as decimal mark,
 // right-aligned in at least 8 characters.
-std::string SampleFileNumber(double Value, int Decimals);
-// The number that text reads: Value as the sheet shows it and the files carry
-// it (Value itself when the text is no number).
-double SampleFileValue(double Value, int Decimals);
+std::string SampleFileNumber(const TShownNumber& Number);
 
-// The files' texts (UTF-8, CR LF line ends).
+// The files' texts (UTF-8, CR LF line ends). Each variable is named by its
+// column's heading (the SPSS file makes it a valid name) and each cell
+// written as the number it shows; a missing cell is "." in the SPSS data, an
+// empty field in delimited text (an empty quoted field "" where blanks
+// separate).
 std::string SpssSyntaxText(const TSampleSheetView& Sheet, const std::vector<TSampleFileVariable>& Variables);
 std::string TextTableText(const TSampleSheetView& Sheet, char Separator, bool DecimalComma);
 

@@ -6,57 +6,101 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <utility>
 
-TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
-                       const std::string& Name)
+namespace {
+
+// Where a variable's column is: its kind and index in the model, its sheet column.
+struct TColumnPlace {
+    int Kind = 2;
+    int Index = -1;
+    int Col = 0;
+
+    bool Found() const { return Kind != 2; }
+};
+
+TColumnPlace PlaceOf(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
+                     const std::string& Name)
 {
-    TStatColumn column;
+    TColumnPlace place;
     if (Name.empty() || Name == "-")
-        return column;
+        return place;
     const TVariableRef ref = Model.FindVariable(Name);
     if (ref.Kind == 2 || ref.Index < 0)
-        return column;
+        return place;
     // the column the variable was given, whatever its heading reads now
     const auto at = std::find(Columns.begin(), Columns.end(), Name);
     const int c = static_cast<int>(at - Columns.begin()) + 1;
     if (at == Columns.end() || c > Sheet.NrOfColumns())
-        return column; // a variable without its column is not analysed
-    const int rows = Sheet.NrOfRows();
-    if (rows < 1)
-        return column; // an emptied sheet has nothing to analyse
-    column.Kind = ref.Kind;
-    column.Index = ref.Index;
-    // each value as the sheet shows it and the saved files carry it
-    const int decimals = Sheet.GetDecPlaces(c);
-    if (ref.Kind == 1) {
+        return place; // a variable without its column is not analysed
+    return {ref.Kind, ref.Index, c};
+}
+
+// The rows where every placed column shows a number.
+std::vector<int> ValidRows(const TSampleSheetView& View, std::initializer_list<const TColumnPlace*> Places)
+{
+    std::vector<int> rows;
+    for (int r = 1; r <= View.Rows(); ++r)
+        if (std::all_of(Places.begin(), Places.end(),
+                        [&](const TColumnPlace* p) { return !p->Found() || View.Number(p->Col, r).has_value(); }))
+            rows.push_back(r);
+    return rows;
+}
+
+// The numbers the column shows in the rows given.
+TStatColumn ColumnOfRows(const TSampleSheetView& View, const TColumnPlace& Place, const std::vector<int>& Rows)
+{
+    TStatColumn column;
+    if (!Place.Found() || Rows.empty())
+        return column;
+    column.Kind = Place.Kind;
+    column.Index = Place.Index;
+    const int count = static_cast<int>(Rows.size());
+    auto shown = [&](int i) { return View.Number(Place.Col, Rows[static_cast<std::size_t>(i - 1)])->Value; };
+    if (Place.Kind == 1) {
         constexpr double lowest = std::numeric_limits<std::int32_t>::min();
         constexpr double highest = std::numeric_limits<std::int32_t>::max();
         column.Cat = std::make_unique<TIntVector>();
-        column.Cat->SetNrOfElem(rows);
-        for (int r = 1; r <= rows; ++r) {
-            const double code = std::trunc(SampleFileValue(Sheet.GetElem(c, r), decimals));
-            column.Cat->SetElem(r, std::isnan(code) ? 0 : static_cast<std::int32_t>(std::clamp(code, lowest, highest)));
-        }
+        column.Cat->SetNrOfElem(count);
+        for (int i = 1; i <= count; ++i)
+            column.Cat->SetElem(i, static_cast<std::int32_t>(std::clamp(std::trunc(shown(i)), lowest, highest)));
     } else {
         column.Num = std::make_unique<TVector>();
-        column.Num->SetNrOfElem(rows);
-        for (int r = 1; r <= rows; ++r)
-            column.Num->SetElem(r, SampleFileValue(Sheet.GetElem(c, r), decimals));
+        column.Num->SetNrOfElem(count);
+        for (int i = 1; i <= count; ++i)
+            column.Num->SetElem(i, shown(i));
     }
     return column;
+}
+
+} // namespace
+
+TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
+                       const std::string& Name)
+{
+    const TSampleSheetView view(Sheet);
+    const TColumnPlace place = PlaceOf(Model, Sheet, Columns, Name);
+    return ColumnOfRows(view, place, ValidRows(view, {&place}));
 }
 
 int TSampleStatistics::Run(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
                            const std::string& Name1, const std::string& Name2, TStatisticsEntries& Entries)
 {
-    TStatColumn first = StatColumn(Model, Sheet, Columns, Name1);
-    TStatColumn second = StatColumn(Model, Sheet, Columns, Name2);
-    if (!first.Found())
-        std::swap(first, second);
-    if (!first.Found())
+    TColumnPlace one = PlaceOf(Model, Sheet, Columns, Name1);
+    TColumnPlace two = PlaceOf(Model, Sheet, Columns, Name2);
+    if (!one.Found())
+        std::swap(one, two);
+    if (!one.Found())
         return 0;
+    // two variables are analysed on the records that show both
+    const TSampleSheetView view(Sheet);
+    const std::vector<int> rows = ValidRows(view, {&one, &two});
+    if (rows.empty())
+        return 0;
+    TStatColumn first = ColumnOfRows(view, one, rows);
+    TStatColumn second = ColumnOfRows(view, two, rows);
 
     auto num = [&](const TStatColumn& c) -> const tNumVarDef& { return Model.NumVarDefs[static_cast<std::size_t>(c.Index)]; };
     auto cat = [&](const TStatColumn& c) -> const tCatVar& { return Model.CatVars[static_cast<std::size_t>(c.Index)]; };

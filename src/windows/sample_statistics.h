@@ -25,9 +25,9 @@ public:
     virtual void InitCC(const tCatVar& VarA, const TIntVector& DataA, const tCatVar& VarB, const TIntVector& DataB) = 0;
 };
 
-// One variable's column: the cells at their column's decimals, as the sheet
-// shows them and the saved files carry them; Trunc of those for a
-// categorical variable.
+// One variable's column: the numbers its cells show, as the saved files
+// carry them (Trunc of those for a categorical variable); empty and "-nan-"
+// cells are missing values and left out.
 struct TStatColumn {
     int Kind = 2;  // 1 categorical, 0 quantitative, 2 none
     int Index = -1;
@@ -37,10 +37,11 @@ struct TStatColumn {
     bool Found() const { return Kind != 2; }
 };
 
-// The column of the variable Name. Columns names the variable of each sheet
-// column in order, as the sheet was built; the headings, which the user may
-// rename, are not read. None when the name is empty or "-", names no
-// variable, or is not in Columns, or the sheet has no rows.
+// The column of the variable Name, its valid cells in row order. Columns
+// names the variable of each sheet column in order, as the sheet was built;
+// the headings, which the user may rename, are not read. None when the name
+// is empty or "-", names no variable, or is not in Columns, or the column has
+// no valid cell.
 TStatColumn StatColumn(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
                        const std::string& Name);
 
@@ -48,10 +49,10 @@ class TSampleStatistics {
 public:
     // Analysis of Name1 (the response Y when there are two) and Name2 (X, or
     // the grouping variable), their columns found in Columns as StatColumn
-    // does; an empty or "-" name, or one without column, takes no part, nor
-    // does any on a sheet without rows. Returns the number of variables
-    // analysed; with none the entries are not called and the last columns
-    // stay.
+    // does; an empty or "-" name, or one without column, takes no part. Two
+    // variables are taken on the records valid in both. Returns the number of
+    // variables analysed; with none, or no record to analyse, the entries are
+    // not called (0) and the last columns stay.
     int Run(const tPopulation& Model, const TNTabEd& Sheet, const std::vector<std::string>& Columns,
             const std::string& Name1, const std::string& Name2, TStatisticsEntries& Entries);
 

@@ -22,7 +22,7 @@
 //   Rscript check.R (reading the same columns from check.txt), with
 //     quantile(x, c(.05,.25,.5,.75,.95), type = 6); t.test(y ~ g, var.equal = TRUE);
 //     t.test(y ~ g) for the Welch d.f. and t, its P and limits interpolated between
-//     whole degrees of freedom as the page does; var.test F with its upper tail;
+//     whole degrees of freedom as the page does; var.test, larger variance first;
 //     lm(y ~ x) with confint and summary; chisq.test on the 2 x 2 table (with
 //     its continuity correction, the default), and the odds ratio with the SE of
 //     its log from the saturated logistic fit, glm(cbind(c(a, c), c(b, d)) ~
@@ -174,8 +174,7 @@ TEST_F(StatisticsExternalCheck, PageTextsAgreeWithPsppAndR)
              "h <- abs(diff(tt$conf.int)) / 2; out('tlo', d0 - h); out('tup', d0 + h)\n"
              "sp <- sqrt(((length(a)-1)*var(a) + (length(b)-1)*var(b)) / (length(a)+length(b)-2)); out('cohen', d0 / sp)\n"
              "L <- if (sd(a) >= sd(b)) list(a, b) else list(b, a)\n"
-             "F <- var(L[[1]]) / var(L[[2]]); out('F', F)\n"
-             "out('Fp', pf(F, length(L[[1]]) - 1, length(L[[2]]) - 1, lower.tail = FALSE))\n"
+             "vt <- var.test(L[[1]], L[[2]]); out('F', vt$statistic); out('Fp', vt$p.value)\n"
              "tw <- t.test(a, b); nu <- tw$parameter; f0 <- floor(nu); se <- sqrt(var(a)/length(a) + var(b)/length(b))\n"
              "twt <- abs(tw$statistic); out('wt', twt); out('wdf', nu)\n"
              "P <- function(f) 2 * pt(twt, f, lower.tail = FALSE); Q <- function(f) qt(.975, f)\n"

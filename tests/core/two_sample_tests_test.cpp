@@ -5,13 +5,18 @@
 #include <cmath>
 #include <vector>
 
-// Reference values by hand formulas in python3, with tcdf, tinv and fcdf as
+// Reference values by hand formulas in python3, with tcdf and tinv as
 // quoted in distributions_test.cpp:
-//   v1, v2 = s1*s1, s2*s2; F = max/min variance; FP = 1 - fcdf(df of larger, df of smaller, F)
+//   v1, v2 = s1*s1, s2*s2; F = max/min variance
 //   df = n1+n2-2; sp2 = ((n1-1)*v1+(n2-1)*v2)/df; se = sqrt((1/n1+1/n2)*sp2)
 //   d = abs(m1-m2); t = d/se; p = 2*(1-tcdf(df, t)); limits d -+ tinv(df, 0.975)*se
 //   w1, w2 = v1/n1, v2/n2; nu = (w1+w2)**2/(w1*w1/(n1-1)+w2*w2/(n2-1)); k = int(nu)
 //   tw = d/sqrt(w1+w2); Welch p and t_crit linear in nu between k and k+1
+// The F test's p from R 4.2's var.test on samples of exactly those sizes and
+// standard deviations:
+//   a <- as.numeric(scale(1:10)) * 4 + 20; b <- as.numeric(scale(1:12)) * 2.5 + 16
+//   var.test(a, b) -> F 2.56, p-value 0.144152873133
+//   var.test(as.numeric(scale(1:8)) * 3 + 10, as.numeric(scale(1:8)) * 3 + 12) -> F 1, p-value 1
 
 namespace {
 
@@ -43,7 +48,7 @@ TEST(TwoSampleTTest, UnequalVariancesMatchHandComputation)
     TTwoSampleTTest r;
     TwoSampleTTest(10, 12, r, 20.0, 4.0, 16.0, 2.5, 0.05);
     EXPECT_DOUBLE_EQ(r.F, 2.56);
-    EXPECT_NEAR(r.FP, 0.0720764365668, 1e-8);
+    EXPECT_NEAR(r.FP, 0.144152873133, 1e-8);
     EXPECT_EQ(r.df, 20);
     EXPECT_NEAR(r.t, 2.86430649242, 1e-10);
     EXPECT_NEAR(r.p, 0.00958711973329, 1e-8);
@@ -62,11 +67,11 @@ TEST(TwoSampleTTest, UnequalVariancesMatchHandComputation)
 
 TEST(TwoSampleTTest, EqualVariancesAndSizes)
 {
-    // n = 8 each, sd 3 each, means 10 and 12: Welch equals pooled, F = 1, F p = 0.5
+    // n = 8 each, sd 3 each, means 10 and 12: Welch equals pooled, F = 1, F p = 1
     TTwoSampleTTest r;
     TwoSampleTTest(8, 8, r, 10.0, 3.0, 12.0, 3.0, 0.05);
     EXPECT_EQ(r.F, 1.0);
-    EXPECT_NEAR(r.FP, 0.5, 1e-9);
+    EXPECT_NEAR(r.FP, 1.0, 1e-9);
     EXPECT_EQ(r.df, 14);
     EXPECT_DOUBLE_EQ(r.WelchDF, 14.0);
     EXPECT_NEAR(r.t, 1.33333333333, 1e-10);

@@ -4,6 +4,7 @@
 #include "core/study_document.h"
 #include "platform/xml_dom.h"
 #include "widgets/table_editor.h"
+#include "widgets/table_editor_texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,15 +160,63 @@ TEST_F(SampleDataFiles, SpssFileWithoutQuantitativeVariablesOrRecords)
                                                    "END DATA.\r\n"));
 }
 
-TEST_F(SampleDataFiles, NegativeDecimalsWriteNoDecimals)
+TEST_F(SampleDataFiles, NegativeDecimalsWriteTheNumberOfTheExponentForm)
 {
-    auto sheet = Sheet({{"Peso", 1, {64.27}}});
+    // the sheet shows 6.4E+01 and 5.7E-01
+    auto sheet = Sheet({{"Peso", 1, {64.27, 0.5723}}});
     sheet->SetDecPlaces(1, -1);
     ASSERT_EQ(sheet->GetDecPlaces(1), -1);
     const std::string text = SpssSyntaxText(TSampleSheetView(*sheet), {Quantitative("Peso", "Peso")});
     EXPECT_NE(text.find(" Peso (COMMA8.0).\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("BEGIN DATA\r\n       64\r\nEND DATA."), std::string::npos) << text;
-    EXPECT_EQ(TextTableText(TSampleSheetView(*sheet), ';', false), "\"Peso\";\r\n      64;\r\n");
+    EXPECT_NE(text.find("BEGIN DATA\r\n       64\r\n     0.57\r\nEND DATA."), std::string::npos) << text;
+    EXPECT_EQ(TextTableText(TSampleSheetView(*sheet), ';', true), "\"Peso\";\r\n      64;\r\n    0,57;\r\n");
+}
+
+TEST_F(SampleDataFiles, AValueBelowTheColumnsPrecisionIsWrittenAsTheSheetShowsIt)
+{
+    // 0 decimals: 0.4 shows 4.0E-01, -0.004 -4.0E-03; 1234567890 shows 1.2E+09
+    auto sheet = Sheet({{"x", 0, {0.4, -0.004, 1234567890, 3.6}}});
+    ASSERT_EQ(TrimBlanks(sheet->CellText(1, 1)), "4.0E-01");
+    EXPECT_EQ(TextTableText(TSampleSheetView(*sheet), '\t', false),
+              "\"x\"\t\r\n    0.40\t\r\n -0.0040\t\r\n1200000000\t\r\n       4\t\r\n");
+}
+
+TEST_F(SampleDataFiles, EmptyAndNanCellsAreMissingValues)
+{
+    auto sheet = Sheet({{"Sexo", 0, {2, 1, 1}}, {"Peso", 1, {64.27, 70.1, 58.0}}});
+    sheet->SetMark(2, 1, cmEmpty);
+    sheet->SetMark(1, 2, cmNotANumber);
+    sheet->SetMark(2, 3, cmEmpty | cmNotANumber | cmMarkA);
+    sheet->SetMark(1, 3, cmMarkB); // marks A and B leave a cell valid
+    const TSampleSheetView view(*sheet);
+    const std::string spss = SpssSyntaxText(view, {Categorical("Sexo", "Sexo", {}), Quantitative("Peso", "Peso")});
+    EXPECT_NE(spss.find("BEGIN DATA\r\n        2        .\r\n        .     70.1\r\n        1        .\r\nEND DATA."),
+              std::string::npos)
+        << spss;
+    EXPECT_EQ(TextTableText(view, ';', false), "\"Sexo\";\"Peso\";\r\n       2;;\r\n;    70.1;\r\n       1;;\r\n");
+    EXPECT_EQ(TextTableText(view, '\t', false),
+              "\"Sexo\"\t\"Peso\"\t\r\n       2\t\t\r\n\t    70.1\t\r\n       1\t\t\r\n");
+    // blanks would close an empty field up: an empty quoted one
+    EXPECT_EQ(TextTableText(view, ' ', true),
+              "\"Sexo\" \"Peso\" \r\n       2       \"\" \r\n      \"\"     70,1 \r\n       1       \"\" \r\n");
+}
+
+TEST_F(SampleDataFiles, TheHeadingsNameTheSpssVariables)
+{
+    // headings renamed on the sheet; the labels stay the study's
+    auto sheet = Sheet({{"Género", 0, {1}}, {"Peso neto", 1, {64.27}}});
+    const std::string text =
+        SpssSyntaxText(TSampleSheetView(*sheet), {Categorical("Sexo", "Sexo del sujeto", {{1, "Hombre"}}),
+                                                  Quantitative("Peso", "Peso corporal")});
+    EXPECT_EQ(text.substr(0, text.find("BEGIN DATA")), "DATA LIST FREE  /  Género (COMMA8.0)\r\n"
+                                                       " Peso_neto (COMMA8.1).\r\n"
+                                                       " \r\n"
+                                                       "VARIABLE LABELS \r\n"
+                                                       " Género 'Sexo del sujeto'  \r\n"
+                                                       " Peso_neto 'Peso corporal'  .\r\n"
+                                                       "\r\n"
+                                                       "VALUE LABELS \r\n"
+                                                       "   /Género 1 'Hombre'.\r\n");
 }
 
 TEST_F(SampleDataFiles, ManyDecimalsWidenTheInputFormat)
@@ -177,7 +226,8 @@ TEST_F(SampleDataFiles, ManyDecimalsWidenTheInputFormat)
     const std::string text =
         SpssSyntaxText(TSampleSheetView(*sheet), {Quantitative("x", "x"), Quantitative("y", "y")});
     EXPECT_NE(text.find(" x (COMMA12.10) y (COMMA8.6).\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find(" 1.2500000000 1.250000\r\n"), std::string::npos) << text;
+    // at 10 decimals the sheet shows the exponent form 1.3E+00, and the file its number
+    EXPECT_NE(text.find("      1.3 1.250000\r\n"), std::string::npos) << text;
 }
 
 TEST_F(SampleDataFiles, ControlCharactersInLabelsBecomeOneBlank)

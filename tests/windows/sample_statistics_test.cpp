@@ -129,3 +129,31 @@ TEST_F(TSampleStatisticsTest, TheColumnsHandedOverStayWhileTheAnalysisMayReadThe
     EXPECT_EQ(Entries.LastNum, Page.Column(1).Num.get());
     EXPECT_EQ(Page.Column(1).Num->GetElem(4), 181.0);
 }
+
+TEST_F(TSampleStatisticsTest, EmptyAndNanCellsAreLeftOut)
+{
+    Sheet->SetMark(2, 1, cmEmpty);        // Peso of record 1
+    Sheet->SetMark(3, 3, cmNotANumber);   // Talla of record 3
+    Sheet->SetMark(1, 4, cmMarkA);        // a marked cell stays
+    // one variable: its valid cells
+    Page.Run(*Model, *Sheet, Columns, "Peso", "-", Entries);
+    ASSERT_TRUE(Page.Column(1).Num);
+    ASSERT_EQ(Page.Column(1).Num->NrOfElem(), 3);
+    EXPECT_EQ(Page.Column(1).Num->GetElem(1), 58.25);
+    // two variables: the records valid in both, paired
+    Page.Run(*Model, *Sheet, Columns, "Peso", "Talla", Entries);
+    ASSERT_EQ(Page.Column(1).Num->NrOfElem(), 2);
+    ASSERT_EQ(Page.Column(2).Num->NrOfElem(), 2);
+    EXPECT_EQ(Page.Column(1).Num->GetElem(2), 80.0);
+    EXPECT_EQ(Page.Column(2).Num->GetElem(2), 181.0);
+    Page.Run(*Model, *Sheet, Columns, "Sexo", "Peso", Entries);
+    ASSERT_EQ(Page.Column(1).Cat->NrOfElem(), 3);
+    EXPECT_EQ(Page.Column(1).Cat->GetElem(3), 1);
+    // no record valid in both: nothing is analysed
+    for (int r = 1; r <= 4; ++r)
+        Sheet->SetMark(3, r, cmEmpty);
+    Entries.Calls.clear();
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Peso", "Talla", Entries), 0);
+    EXPECT_EQ(Page.Run(*Model, *Sheet, Columns, "Talla", "-", Entries), 0);
+    EXPECT_TRUE(Entries.Calls.empty());
+}

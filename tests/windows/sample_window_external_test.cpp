@@ -1,7 +1,10 @@
 // What a user can do with a saved sample: the ".sps" file of a drawn sample,
-// read by PSPP, gives the descriptives, groups, regression, categories and
+// with cells emptied and typed as no number ("-nan-") on its sheet, read by
+// PSPP, gives the descriptives, groups, regression, categories and
 // contingency table that the statistics page shows, to the decimals each of
-// them shows. Runs when `pspp` is on the path, else it is skipped.
+// them shows; so it does with renamed headings and values below their
+// column's precision. The ".txt" file, read by R, gives the F test of the
+// groups. Runs when `pspp` (or `Rscript`) is on the path, else it is skipped.
 //
 // Commands, as written to check.sps beside the saved sample.sps:
 //   INSERT FILE='sample.sps'.
@@ -16,7 +19,10 @@
 //   COMPUTE z = -Zona.
 //   LOGISTIC REGRESSION z WITH Sexo /CATEGORICAL=Sexo /PRINT=CI(95).
 // (Exp(B) of Sexo(1) is the odds ratio, its interval Woolf's; the interval of
-// CROSSTABS' RISK reads the ratio itself as both limits.)
+// CROSSTABS' RISK reads the ratio itself as both limits.) With Peso renamed
+// "Peso neto":
+//   DESCRIPTIVES VARIABLES=Peso_neto Talla /STATISTICS=MEAN STDDEV VARIANCE MIN MAX.
+//   REGRESSION /VARIABLES=Talla /DEPENDENT=Peso_neto /STATISTICS=COEFF R ANOVA.
 // run as: pspp -O format=csv -o out.csv check.sps
 #include "sample_input.h"
 #include "../support/pspp_output.h"
@@ -34,6 +40,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 using namespace sample_study;
@@ -143,6 +150,17 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheStatisticsPage)
     ClickOn(w->GetSampleButton());
     ClickOn(Child<QToolButton>(w, "ToolButton2"));
     ASSERT_EQ(w->SampleData()->NrOfRows(), 60);
+    // missing values: cells emptied and typed as no number ("-nan-")
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    const int sexo = 1, peso = 2, talla = 3;
+    ToggleEmpty(sheet, peso, 2);
+    TypeInCell(sheet, peso, 5, QStringLiteral("abc"));
+    ToggleEmpty(sheet, talla, 3);
+    ToggleEmpty(sheet, sexo, 7);
+    TypeInCell(sheet, sexo, 9, QStringLiteral("x"));
+    ASSERT_EQ(sheet->CellText(peso, 5), "-nan-");
+    ASSERT_EQ(sheet->CellText(sexo, 9), "-nan-");
 
     // saved the way the user saves it
     const TPsppTables pspp =
@@ -156,19 +174,27 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheStatisticsPage)
     ChooseIn(w->StatVars1(), "Peso");
     ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeX);
     const TStatStringGrid& q = *w->StatisticsFrame()->Grid(1);
-    const std::string desc = "Descriptive Statistics", peso = "Peso corporal";
-    EXPECT_EQ(ShownNumber(Cell(pspp, desc, 0, peso, 1)).value, 60);
-    ExpectSame("mean", q.Cells(2, 5), Cell(pspp, desc, 0, peso, 2));
-    ExpectSame("sem", q.Cells(2, 11), Cell(pspp, desc, 0, peso, 3));
-    ExpectSame("sd", q.Cells(2, 6), Cell(pspp, desc, 0, peso, 4));
-    ExpectSame("variance", q.Cells(3, 6), Cell(pspp, desc, 0, peso, 5));
-    ExpectSame("minimum", q.Cells(2, 4), Cell(pspp, desc, 0, peso, 6));
-    ExpectSame("maximum", q.Cells(3, 4), Cell(pspp, desc, 0, peso, 7));
+    const std::string desc = "Descriptive Statistics";
+    const std::string label = "Peso corporal";
+    EXPECT_EQ(ShownNumber(Cell(pspp, desc, 0, label, 1)).value, 58);
+    EXPECT_EQ(q.Cells(2, 3), "58");
+    ExpectSame("mean", q.Cells(2, 5), Cell(pspp, desc, 0, label, 2));
+    ExpectSame("sem", q.Cells(2, 11), Cell(pspp, desc, 0, label, 3));
+    ExpectSame("sd", q.Cells(2, 6), Cell(pspp, desc, 0, label, 4));
+    ExpectSame("variance", q.Cells(3, 6), Cell(pspp, desc, 0, label, 5));
+    ExpectSame("minimum", q.Cells(2, 4), Cell(pspp, desc, 0, label, 6));
+    ExpectSame("maximum", q.Cells(3, 4), Cell(pspp, desc, 0, label, 7));
 
     ChooseIn(w->StatVars2(), "Sexo");
     ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
     const TStatStringGrid& t = *w->StatisticsFrame()->Grid(3);
     const std::string test = "Independent Samples Test", equal = "Equal variances assumed";
+    // the records that show both
+    const std::string groups = "Group Statistics";
+    ExpectSame("n1", t.Cells(2, 6), Cell(pspp, groups, 1, "Hombre", 2));
+    ExpectSame("n2", t.Cells(3, 6), Cell(pspp, groups, 1, "Mujer", 2));
+    ExpectSame("mean1", t.Cells(2, 9), Cell(pspp, groups, 1, "Hombre", 3));
+    ExpectSame("mean2", t.Cells(3, 9), Cell(pspp, groups, 1, "Mujer", 3));
     ExpectSame("t", t.Cells(2, 19), Cell(pspp, test, 1, equal, 4), true);
     ExpectSame("P", t.Cells(4, 19), Cell(pspp, test, 1, equal, 6));
     ExpectSame("difference", t.Cells(2, 20), Cell(pspp, test, 1, equal, 7), true);
@@ -176,6 +202,7 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheStatisticsPage)
     ChooseIn(w->StatVars2(), "Talla");
     ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeXY);
     const TStatStringGrid& r = *w->StatisticsFrame()->Grid(3);
+    EXPECT_EQ(r.Cells(2, 5), "n=57");
     const std::string coefficients = "Coefficients (Peso corporal)";
     ExpectSame("b0", r.Cells(2, 16), Cell(pspp, coefficients, 0, "(Constant)", 1));
     ExpectSame("b1", r.Cells(2, 19), Cell(pspp, coefficients, 0, "Talla de pie", 1));
@@ -203,6 +230,13 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPage
     GetSample(w, {"Sexo", "Zona", "Peso"}, 80);
     ClickOn(Child<QToolButton>(w, "ToolButton2"));
     ASSERT_EQ(w->SampleData()->NrOfRows(), 80);
+    // a missing value in each column
+    ClickTab(w, 2);
+    TNTabEd* sheet = w->SampleData();
+    ToggleEmpty(sheet, 1, 3);
+    TypeInCell(sheet, 2, 4, QStringLiteral("abc"));
+    ToggleEmpty(sheet, 3, 6);
+    ASSERT_EQ(sheet->CellText(2, 4), "-nan-");
     const TPsppTables pspp = SavedAndReadByPspp(w, dir, Dialogs,
                                                 "FREQUENCIES VARIABLES=Sexo.\n"
                                                 "MEANS TABLES=Peso BY Sexo /CELLS=MIN MAX.\n"
@@ -223,8 +257,9 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPage
                 row = r;
         ASSERT_GT(row, 0) << level;
         ExpectSame(level + " count", f.Cells(2, row + 1), Cell(pspp, "Sexo del sujeto", 1, level, 2));
-        ExpectSame(level + " n", f.Cells(3, row + 1), "80");
-        ExpectSame(level + " p", f.Cells(2, row + 2), Proportion(Cell(pspp, "Sexo del sujeto", 1, level, 3)));
+        EXPECT_EQ(f.Cells(3, row + 1), "n=79");
+        // of the valid records
+        ExpectSame(level + " p", f.Cells(2, row + 2), Proportion(Cell(pspp, "Sexo del sujeto", 1, level, 4)));
     }
 
     ChooseIn(w->StatVars2(), "Peso");
@@ -272,4 +307,97 @@ TEST_F(SampleFileReadBack, PsppOnTheSavedFileGivesTheFiguresOfTheCategoricalPage
     ExpectSame("Exp(B)", c.Cells(2, 14), Cell(pspp, logistic, 1, sex, 7));
     ExpectSame("OR lower", c.Cells(2, 15), Cell(pspp, logistic, 1, sex, 8));
     ExpectSame("OR upper", c.Cells(3, 15), Cell(pspp, logistic, 1, sex, 9));
+}
+
+TEST_F(SampleFileReadBack, PsppReadsTheRenamedHeadingsAndTheNumbersTheSheetShows)
+{
+    if (!OnPath("pspp"))
+        GTEST_SKIP() << "pspp not on the path";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TFMuestra* w = RecordsOnDataPage({"Peso", "Talla"}, 30);
+    TNTabEd* sheet = w->SampleData();
+    const int peso = 1, talla = 2;
+    TypeHeading(sheet, peso, QStringLiteral("Peso neto"));
+    // Peso at -1 decimals (the exponent form), a Talla below its 0 decimals
+    StepPrecision(sheet, peso);
+    StepPrecision(sheet, peso);
+    ASSERT_EQ(sheet->GetDecPlaces(peso), -1);
+    TypeInCell(sheet, talla, 4, QStringLiteral("0.4"));
+    ASSERT_EQ(sheet->GetDecPlaces(talla), 0);
+    ASSERT_NE(sheet->CellText(talla, 4).find("E-01"), std::string::npos) << sheet->CellText(talla, 4);
+
+    const TPsppTables pspp =
+        SavedAndReadByPspp(w, dir, Dialogs,
+                           "DESCRIPTIVES VARIABLES=Peso_neto Talla /STATISTICS=MEAN STDDEV VARIANCE MIN MAX.\n"
+                           "REGRESSION /VARIABLES=Talla /DEPENDENT=Peso_neto /STATISTICS=COEFF R ANOVA.\n");
+    ClickTab(w, 3);
+    const std::string desc = "Descriptive Statistics";
+    const struct {
+        const char* name;
+        const char* label;
+    } variables[] = {{"Peso", "Peso corporal"}, {"Talla", "Talla de pie"}};
+    for (const auto& v : variables) {
+        ChooseIn(w->StatVars1(), v.name);
+        const TStatStringGrid& q = *w->StatisticsFrame()->Grid(1);
+        ExpectSame(std::string(v.name) + " n", q.Cells(2, 3), Cell(pspp, desc, 0, v.label, 1));
+        ExpectSame(std::string(v.name) + " mean", q.Cells(2, 5), Cell(pspp, desc, 0, v.label, 2));
+        ExpectSame(std::string(v.name) + " sd", q.Cells(2, 6), Cell(pspp, desc, 0, v.label, 3));
+        ExpectSame(std::string(v.name) + " variance", q.Cells(3, 6), Cell(pspp, desc, 0, v.label, 4));
+        ExpectSame(std::string(v.name) + " max", q.Cells(3, 4), Cell(pspp, desc, 0, v.label, 6));
+    }
+    ChooseIn(w->StatVars1(), "Peso");
+    ChooseIn(w->StatVars2(), "Talla");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeXY);
+    const TStatStringGrid& r = *w->StatisticsFrame()->Grid(3);
+    const std::string coefficients = "Coefficients (Peso corporal)";
+    ExpectSame("b0", r.Cells(2, 16), Cell(pspp, coefficients, 0, "(Constant)", 1));
+    ExpectSame("b1", r.Cells(2, 19), Cell(pspp, coefficients, 0, "Talla de pie", 1));
+    ExpectSame("texp", r.Cells(2, 22), Cell(pspp, coefficients, 0, "Talla de pie", 4));
+}
+
+// The .txt file as R reads it in a UTF-8 locale:
+//   d <- read.table('sample.txt', header = TRUE, fileEncoding = 'windows-1252')
+//   var.test(Peso of Sexo 1, Peso of Sexo 2): its F (larger over smaller) and p
+// run as: LC_ALL=C.UTF-8 Rscript check.R
+TEST_F(SampleFileReadBack, TheFTestOfTheGroupsIsRsVarTestOnTheSavedText)
+{
+    if (!OnPath("Rscript"))
+        GTEST_SKIP() << "Rscript not on the path";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TFMuestra* w = RecordsOnDataPage({"Sexo", "Peso"}, 40);
+    TNTabEd* sheet = w->SampleData();
+    // a heading beyond ASCII, and a weight left out
+    TypeHeading(sheet, 1, QStringLiteral("Género"));
+    ToggleEmpty(sheet, 2, 2);
+    const QString sample = dir.filePath(QStringLiteral("sample.txt"));
+    Dialogs.QueueFile(sample);
+    w->SaveMenu()->SaveItem(4)->trigger();
+    {
+        QFile f(sample);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(f.readLine().startsWith("\"G\xE9nero\"")) << "windows-1252";
+        QFile check(dir.filePath(QStringLiteral("check.R")));
+        ASSERT_TRUE(check.open(QIODevice::WriteOnly));
+        check.write("d <- read.table('sample.txt', header = TRUE, fileEncoding = 'windows-1252')\n"
+                    "stopifnot(names(d)[1] == 'G\\u00e9nero', sum(is.na(d[[2]])) == 1, nrow(d) == 40)\n"
+                    "v <- var.test(d[[2]][d[[1]] == 1], d[[2]][d[[1]] == 2])\n"
+                    "cat(sprintf('%.9f %.9f\\n', max(v$statistic, 1 / v$statistic), v$p.value))\n");
+    }
+    const std::string cd = "cd '" + dir.path().toStdString() + "' && ";
+    ASSERT_EQ(std::system((cd + "LC_ALL=C.UTF-8 Rscript check.R >r.txt 2>r.log").c_str()), 0);
+    double F = 0, p = 0;
+    {
+        std::ifstream in(dir.filePath(QStringLiteral("r.txt")).toStdString());
+        ASSERT_TRUE(in >> F >> p);
+    }
+
+    ClickTab(w, 3);
+    ChooseIn(w->StatVars1(), "Peso");
+    ChooseIn(w->StatVars2(), "Sexo");
+    ASSERT_EQ(w->StatisticsFrame()->Mode(), TFramStat::ModeCY);
+    const TStatStringGrid& g = *w->StatisticsFrame()->Grid(3);
+    ExpectSame("F", g.Cells(2, 18), QString::number(F, 'f', 9).toStdString());
+    ExpectSame("P of F", g.Cells(3, 18), QString::number(p, 'f', 9).toStdString());
 }

@@ -70,52 +70,6 @@ void ExpectClosedWithoutAQuestion(TFMuestra* w)
     EXPECT_TRUE(!window || window->isHidden());
 }
 
-// Right-clicks the heading of data column Col and clicks the item named Item
-// in the menu that opens.
-void ChooseFromHeadingMenu(TNTabEd* sheet, int Col, const char* Item)
-{
-    const platform::Rect r = sheet->CellRect(Col + sheet->AttribColShown(), 0);
-    ASSERT_FALSE(r.IsEmpty());
-    QTest::mouseClick(sheet, Qt::RightButton, {}, QPoint(r.left + 4, r.top + 4));
-    Settle();
-    QMenu* menu = sheet->PopupHeading();
-    ASSERT_TRUE(menu->isVisible());
-    QAction* item = nullptr;
-    for (QAction* a : menu->actions())
-        if (a->objectName() == QLatin1String(Item))
-            item = a;
-    ASSERT_NE(item, nullptr);
-    ASSERT_TRUE(item->isEnabled());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-    Settle();
-}
-
-// "Change Precision" on data column Col; the menu opens again for the next
-// step, and Esc closes it.
-void StepPrecision(TNTabEd* sheet, int Col)
-{
-    ChooseFromHeadingMenu(sheet, Col, "HIt2");
-    ASSERT_TRUE(sheet->PopupHeading()->isVisible());
-    QTest::keyClick(sheet->PopupHeading(), Qt::Key_Escape);
-    Settle();
-    ASSERT_FALSE(sheet->PopupHeading()->isVisible());
-}
-
-// "Edit Heading" on data column Col: the text typed over the old one, then Key.
-void TypeHeading(TNTabEd* sheet, int Col, const QString& Text, Qt::Key Key = Qt::Key_Return)
-{
-    ChooseFromHeadingMenu(sheet, Col, "HIt1");
-    QLineEdit* edit = sheet->HeadingEdit();
-    ASSERT_TRUE(sheet->HeadingEditing());
-    ASSERT_TRUE(edit->isVisible());
-    ASSERT_EQ(edit->text().toStdString(), sheet->GetColName(Col));
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, Text);
-    QTest::keyClick(edit, Key);
-    Settle();
-    ASSERT_FALSE(edit->isVisible());
-}
-
 // Closing w asks; Cancel keeps it open and its records unsaved.
 void ExpectCancelKeepsTheWindow(TFMuestra* w)
 {
