@@ -151,18 +151,44 @@ double tPopulation::ModelMinutes() const
 {
     // Day numbers carry rounding noise: to the millisecond first, so that a
     // whole second is not cut to the one before.
-    const double milliseconds = std::nearbyint(std::fabs(platform::CurrentClock().Now() - StartTime) * kSecondsPerDay * 1000.0);
+    const double milliseconds = std::nearbyint(std::fabs(ClockNow() - StartTime) * kSecondsPerDay * 1000.0);
     const double seconds = std::trunc(milliseconds / 1000.0);
     return seconds / 60.0 * Speed;
+}
+
+double tPopulation::ClockNow() const
+{
+    return m_heldSince ? *m_heldSince : platform::CurrentClock().Now();
+}
+
+void tPopulation::HoldClock()
+{
+    if (!m_heldSince)
+        m_heldSince = platform::CurrentClock().Now();
+}
+
+void tPopulation::ResumeClock()
+{
+    if (!m_heldSince)
+        return;
+    const double held = platform::CurrentClock().Now() - *m_heldSince;
+    m_heldSince.reset();
+    StartTime += held;
+    EndTime += held;
 }
 
 void tPopulation::NormalizeWeights()
 {
     if (Weights.empty())
         return;
+    // A share below none is none: a time course run on past its end can
+    // fall under 0, and the others then make up the whole.
     double sum = 0.0;
-    for (double w : Weights)
+    for (double& w : Weights) {
+        if (w < 0.0)
+            w = 0.0;
         sum += w;
+    }
     if (sum != 0.0 && std::isfinite(sum)) {
         NormalizeSum(Weights, static_cast<int>(Weights.size()) - 1);
     } else {

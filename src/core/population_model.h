@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -68,7 +69,16 @@ public:
     void SetStartTime(double t) { StartTime = t; }
     void SetEndTime(double t) { EndTime = t; }
     // Whole seconds since the start time, in minutes, times the speed.
+    // While the clock is held the time counts to the moment it was held.
     double ModelMinutes() const;
+    // Holds the clock (model time stands); let go, the start and end times
+    // move on by the span held. Holding a held clock, or letting go of a
+    // running one, changes nothing.
+    void HoldClock();
+    void ResumeClock();
+    bool ClockHeld() const { return m_heldSince.has_value(); }
+    // The moment model time counts to: now, or the moment the clock was held.
+    double ClockNow() const;
 
     // Time courses at model time t.
     void UpdateGroupWeights(double t);
@@ -124,8 +134,9 @@ public:
     std::int32_t Extendable = 0;
 
 private:
-    // Divides the weights by their sum (equal weights when it is 0 or not
-    // finite) and stores them into the groups.
+    std::optional<double> m_heldSince;  // day number
+    // Raises negative weights to 0, divides the weights by their sum (equal
+    // weights when it is 0 or not finite) and stores them into the groups.
     void NormalizeWeights();
     void FillNames(IComboItems& combo, const std::vector<std::string>& items, std::string_view name,
                    bool sorted) const;

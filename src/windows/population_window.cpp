@@ -516,9 +516,11 @@ void TFPoblacion::BindControls()
 bool TFPoblacion::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Watched == m_pixels->viewport()) {
-        // open charts follow the window; the right panel keeps its width
+        // open charts follow the window and the right panel keeps its width;
+        // a window too narrow for both keeps the charts open at their least
+        // (the page scrolls): only the user collapses them
         if (Event->type() == QEvent::Resize && PanelMainL->width() > sbPanelCharts->width())
-            FitLeftWidth(m_pixels->viewport()->width() - m_rightWidth);
+            FitLeftWidth(std::max(m_pixels->viewport()->width() - m_rightWidth, sbPanelCharts->width() + 1));
         return false;
     }
     if (Watched == pDynamic) {
@@ -672,6 +674,13 @@ void TFPoblacion::BuildPopulation()
 void TFPoblacion::SetTimer1Enabled(bool on)
 {
     m_timerEnabled = on;
+    // model time runs with the clock only
+    if (FModel) {
+        if (on)
+            FModel->ResumeClock();
+        else
+            FModel->HoldClock();
+    }
     if (on && g_liveTimers)
         Timer1->start(m_timerInterval);
     else
@@ -689,7 +698,7 @@ void TFPoblacion::StartClock()
 {
     if (!FModel)
         return;
-    const double now = platform::CurrentClock().Now();
+    const double now = FModel->ClockNow();
     FModel->SetStartTime(now);
     std::uint32_t h = 0;
     std::uint16_t m = 0, s = 0;
@@ -742,7 +751,8 @@ void TFPoblacion::TrackBar_ProgressChange()
     const double run = FModel->RunMinutes;
     const double elapsed = TrackBar_Progress->value() * run / 100.0;
     const double remaining = run - elapsed;
-    const double now = platform::CurrentClock().Now();
+    // the clock stands: from the moment it stood, so a later resume moves both on
+    const double now = FModel->ClockNow();
     FModel->SetStartTime(now - std::nearbyint(elapsed) / kMinutesPerDay);
     FModel->SetEndTime(now + std::nearbyint(remaining) / kMinutesPerDay);
     UpdateTimeDisplays();
@@ -811,10 +821,10 @@ void TFPoblacion::FormActivate()
     }
     m_resizeBound = true;
     SetTimer1Enabled(true);
-    // the clock has gone on while the window was inactive
+    // the clock goes on from where the window was left
     UpdateTimeDisplays();
     cbShowModelClick();
-    // the shares may have moved while the window was inactive
+    // the bars of the shares as they stand
     if (FModel && FrameBarras1->IsExpanded())
         DrawBars();
 }

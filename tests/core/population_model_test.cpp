@@ -373,6 +373,77 @@ TEST(PopulationModel, ClockInModelMinutes)
     EXPECT_EQ(p.EndTime, 46001.0);
 }
 
+// The clock held (the window paused or left) keeps model time where it was;
+// let go, it goes on from there, the start and end moved on by the span held.
+TEST(PopulationModel, AHeldClockKeepsItsModelTime)
+{
+    platform::SettableClock clock;
+    platform::ScopedClock scoped(clock);
+    clock.SetNow(46000.25);
+    auto study = LoadSample("estudio_alturas_pesos.xml");
+    tPopulation p(study.Root);
+    p.SetSpeed(4.0);
+    p.SetEndTime(46000.5);
+    clock.Advance(30.0);
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 2.0);
+    p.HoldClock();
+    EXPECT_TRUE(p.ClockHeld());
+    clock.Advance(20.0);
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 2.0);
+    p.HoldClock();  // held twice: the first moment counts
+    clock.Advance(22.0);
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 2.0);
+    p.ResumeClock();
+    EXPECT_FALSE(p.ClockHeld());
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 2.0);
+    EXPECT_NEAR((p.StartTime - 46000.25) * 86400.0, 42.0, 1e-4);
+    EXPECT_NEAR((p.EndTime - 46000.5) * 86400.0, 42.0, 1e-4);
+    p.ResumeClock();  // running already: nothing moves
+    EXPECT_NEAR((p.StartTime - 46000.25) * 86400.0, 42.0, 1e-4);
+    clock.Advance(15.0);
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 3.0);
+    // a start set while held counts from the moment held
+    p.HoldClock();
+    clock.Advance(100.0);
+    p.SetStartTime(p.ClockNow() - 60.0 / 86400.0);
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 4.0);
+    p.ResumeClock();
+    EXPECT_DOUBLE_EQ(p.ModelMinutes(), 4.0);
+}
+
+// Past the run's end the shares' time courses go on; a group whose share
+// would fall below nothing has none, and the shares still sum to 1. The
+// blood-pressure study: smokers 35 -> 20 over 120 minutes (linear), the
+// others 65 throughout.
+TEST(PopulationModel, SharesPastTheRunsEndStayWithinNoneAndAll)
+{
+    auto study = LoadSample("estudio_presion_arterial.xml");
+    tPopulation p(study.Root);
+    ASSERT_EQ(p.SimulatedMinutes, 120.0);
+    const auto expectWeights = [&p](double t, double smokers, double others) {
+        p.UpdateGroupWeights(t);
+        EXPECT_DOUBLE_EQ(p.Weights[0], smokers) << t;
+        EXPECT_DOUBLE_EQ(p.Weights[1], others) << t;
+        EXPECT_DOUBLE_EQ(p.Groups[0]->Weight, smokers) << t;
+        EXPECT_DOUBLE_EQ(p.Groups[1]->Weight, others) << t;
+        p.UpdateLevelShares();
+        const auto& levels = p.CatVars[0].Levels;
+        EXPECT_DOUBLE_EQ(levels[0].Share, smokers) << t;
+        EXPECT_EQ(levels[1].Share, 0.0) << t;
+        EXPECT_DOUBLE_EQ(levels[2].Share, others) << t;
+    };
+    // within the run and past it while the course gives a share: as written
+    expectWeights(60.0, 27.5 / 92.5, 65.0 / 92.5);
+    expectWeights(120.0, 20.0 / 85.0, 65.0 / 85.0);
+    expectWeights(200.0, 10.0 / 75.0, 65.0 / 75.0);
+    // 35 - 0.125 t reaches 0 at minute 280 and stays there
+    expectWeights(280.0, 0.0, 1.0);
+    expectWeights(400.0, 0.0, 1.0);
+    expectWeights(1000.0, 0.0, 1.0);
+    // the share's own course is not cut: its step still holds the value it gave
+    EXPECT_DOUBLE_EQ(p.Groups[0]->ShareSteps[0].CurrentValue, -90.0);
+}
+
 TEST(PopulationModel, SimulationTimeLongerThanHorizonIsKept)
 {
     auto study = LoadText(StudyXml(Group(1, ""), "<simulation><time>90</time></simulation>"));
@@ -466,11 +537,14 @@ TEST(PopulationModelBadDocuments, ZeroSharesGiveEqualWeights)
     EXPECT_DOUBLE_EQ(p.CatVars[0].Levels[1].Share, 2.0 / 3.0);
 }
 
-TEST(PopulationModelBadDocuments, SharesCancellingToZeroGiveEqualWeights)
+TEST(PopulationModelBadDocuments, NegativeSharesCountAsNone)
 {
     auto study = LoadText(StudyXml(Group(-5, "") + Group(5, "")));
     tPopulation p(study.Root);
-    EXPECT_EQ(p.Weights, (std::vector<double>{0.5, 0.5}));
+    EXPECT_EQ(p.Weights, (std::vector<double>{0.0, 1.0}));
+    auto none = LoadText(StudyXml(Group(-5, "") + Group(-3, "")));
+    tPopulation q(none.Root);
+    EXPECT_EQ(q.Weights, (std::vector<double>{0.5, 0.5}));
 }
 
 TEST(PopulationModelBadDocuments, NoGroups)

@@ -67,11 +67,11 @@ protected:
     }
     // Maximized on a shown 1280x1024 main window, the dots' page in front
     // (the study's guide opens there first), activated.
-    TFPoblacion& ShowStudy()
+    TFPoblacion& ShowStudy(const char* name = "estudio_alturas_pesos.xml")
     {
         MainWindow().resize(1280, 1024);
         MainWindow().show();
-        TFPoblacion& w = Open();
+        TFPoblacion& w = Open(name);
         w.showMaximized();
         w.PageControl1->setCurrentWidget(w.TabSheet_Pixels);
         QCoreApplication::processEvents();

@@ -11,6 +11,7 @@
 #include "chart/series/histogram_series.h"
 #include "window_shot.h"
 #include "../support/screen_input.h"
+#include "core/text_routines.h"
 #include "widgets/seven_segment.h"
 #include "windows/bar_frame.h"
 #include "windows/histogram_frame.h"
@@ -30,6 +31,12 @@
 #include <functional>
 
 namespace {
+
+// The window's own timer runs, as in the program.
+struct TLiveTimers {
+    TLiveTimers() { TFPoblacion::SetLiveTimers(true); }
+    ~TLiveTimers() { TFPoblacion::SetLiveTimers(false); }
+};
 
 class TFPoblacionLive : public PopulationWindowFixture {
 protected:
@@ -170,10 +177,7 @@ TEST_F(TFPoblacionLive, ActivatedAgainTheBarsShowThePresentShares)
 // system and comes back: clock, speed and shares go on from where they were.
 TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheRunGoesOn)
 {
-    struct TLiveTimers {
-        TLiveTimers() { TFPoblacion::SetLiveTimers(true); }
-        ~TLiveTimers() { TFPoblacion::SetLiveTimers(false); }
-    } live;
+    TLiveTimers live;
     TFPoblacion& w = OpenTheCharts();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
     // the fastest speed, with the keyboard
@@ -205,6 +209,190 @@ TEST_F(TFPoblacionLive, ComingBackFromAnotherWindowTheRunGoesOn)
     EXPECT_GT(w.ssM_Actual->Caption(), elapsed);
     EXPECT_NE(w.FrameBarras1->Series_Bar1->YValues().Value(0), share);
     EXPECT_EQ(Shown(w.FrameBarras1->ChartPoblacion), DrawnAnew(w.FrameBarras1->ChartPoblacion));
+}
+
+// ---- the clock held ----
+
+namespace {
+
+// A widget as it reaches the screen.
+QImage OnScreen(QWidget* widget)
+{
+    return ScreenShot(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+// What a time display shows with a caption: its own picture.
+QImage Look(TSevenSeg* display, const std::string& caption)
+{
+    display->SetCaption(caption);
+    QApplication::processEvents();
+    return display->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+std::string ModelTimeText(double minutes)
+{
+    std::uint32_t h = 0;
+    std::uint16_t m = 0, s = 0;
+    MinutesToHMS(minutes, h, m, s);
+    return FormatHMS(h, m, s);
+}
+
+class TFPoblacionHeld : public TFPoblacionLive {
+protected:
+    // The study shown, its messages closed, the dynamics panel opened and
+    // the fastest speed (400 %) chosen; the clock has run 300 s (20 model
+    // minutes) and its last step has reached the screen.
+    TFPoblacion& RunFast()
+    {
+        TFPoblacion& w = ShowStudy();
+        CloseTheMessages(w);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+        ClickOnScreen(w.sb_Dynamic, w.sb_Dynamic->rect().center());
+        EXPECT_TRUE(w.SB_PlayStop->isVisible());
+        w.TrackBar_Speed->setFocus();
+        QTest::keyClick(w.TrackBar_Speed, Qt::Key_End);
+        EXPECT_EQ(w.Label_Speedpc->text(), QStringLiteral("400%"));
+        LetTimePass(1000);
+        QTest::qWait(300);
+        EXPECT_TRUE(w.Timer1Enabled());
+        return w;
+    }
+    void Pause(TFPoblacion& w)
+    {
+        ClickOnScreen(w.SB_PlayStop, w.SB_PlayStop->rect().center());
+        QTest::qWait(100);
+    }
+};
+
+} // namespace
+
+// "||" stops model time, not only the displays: resumed, the clock goes on
+// from where it stood, and so do the progress and the shares.
+TEST_F(TFPoblacionHeld, PausedTheModelTimeStandsAndGoesOnFromWhereItStood)
+{
+    if (!ScreenInputThroughX11())
+        GTEST_SKIP() << "needs an X display";
+    TLiveTimers live;
+    TFPoblacion& w = RunFast();
+    if (HasFailure())
+        return;
+    Pause(w);
+    ASSERT_TRUE(w.SB_PlayStop->isChecked());
+    ASSERT_FALSE(w.Timer1Enabled());
+    const std::string paused = w.ssM_Actual->Caption();
+    const double pausedMinutes = w.Poblacion()->ModelMinutes();
+    const int progress = w.TrackBar_Progress->value();
+    const std::vector<double> weights = w.Poblacion()->Weights;
+    ASSERT_NE(paused, "0:00:00");
+    const QImage atPause = OnScreen(w.ssM_Actual);
+
+    // 20 s paused
+    QTest::qWait(300);
+    Clock.Advance(20);
+    QTest::qWait(300);
+    const QImage whilePaused = OnScreen(w.ssM_Actual);
+
+    Pause(w); // "||" again: on
+    ASSERT_FALSE(w.SB_PlayStop->isChecked());
+    ASSERT_TRUE(w.Timer1Enabled());
+    QTest::qWait(300); // steps of the clock, no time passing
+    const QImage resumed = OnScreen(w.ssM_Actual);
+    EXPECT_EQ(w.TrackBar_Progress->value(), progress);
+    EXPECT_EQ(w.Poblacion()->Weights, weights);
+    // 15 s on: one model minute
+    Clock.Advance(15);
+    QTest::qWait(300);
+    const QImage minuteLater = OnScreen(w.ssM_Actual);
+    SaveShot(w, "population_paused_and_on.png");
+
+    Pause(w); // the displays stand while their looks are taken
+    const QImage standing = Look(w.ssM_Actual, paused);
+    const QImage oneMinuteOn = Look(w.ssM_Actual, ModelTimeText(pausedMinutes + 1.0));
+    EXPECT_EQ(atPause, standing);
+    EXPECT_EQ(whilePaused, standing);
+    EXPECT_EQ(resumed, standing) << "the clock jumped on resume";
+    EXPECT_EQ(minuteLater, oneMinuteOn) << ModelTimeText(pausedMinutes + 1.0);
+}
+
+// A window left for another one waits: back in it, the clock shows the model
+// time it was left at and goes on from there.
+TEST_F(TFPoblacionHeld, LeftForAnotherWindowTheModelTimeWaits)
+{
+    if (!ScreenInputThroughX11())
+        GTEST_SKIP() << "needs an X display";
+    TLiveTimers live;
+    TFPoblacion& w = RunFast();
+    if (HasFailure())
+        return;
+    std::string left;
+    double leftMinutes = 0.0;
+    int progress = -1;
+    LookAwayAndBack(w, [&] {
+        EXPECT_FALSE(w.Timer1Enabled());
+        left = w.ssM_Actual->Caption();
+        leftMinutes = w.Poblacion()->ModelMinutes();
+        progress = w.TrackBar_Progress->value();
+        // 42 s away
+        QTest::qWait(200);
+        Clock.Advance(42);
+        QTest::qWait(200);
+    });
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(w.Timer1Enabled());
+    QTest::qWait(300);
+    const QImage back = OnScreen(w.ssM_Actual);
+    EXPECT_EQ(w.TrackBar_Progress->value(), progress);
+    Clock.Advance(15);
+    QTest::qWait(300);
+    const QImage minuteLater = OnScreen(w.ssM_Actual);
+
+    Pause(w);
+    ASSERT_FALSE(w.Timer1Enabled());
+    EXPECT_EQ(back, Look(w.ssM_Actual, left)) << "left at " << left;
+    EXPECT_EQ(minuteLater, Look(w.ssM_Actual, ModelTimeText(leftMinutes + 1.0)));
+}
+
+// ---- past the run's end ----
+
+// The blood-pressure study runs 120 minutes; its smokers' share falls from
+// 35 to 20 and its course goes on past the end: the bars stay shares of
+// none to all, summing to the whole.
+TEST_F(TFPoblacionLive, PastTheRunsEndTheBarsShowSharesOfNoneToAll)
+{
+    TFPoblacion& w = ShowStudy("estudio_presion_arterial.xml");
+    CloseTheMessages(w);
+    Click(w.sbPanelCharts);
+    TBarSeries* bars = w.FrameBarras1->Series_Bar1;
+    ASSERT_TRUE(w.FrameBarras1->ChartPoblacion->isVisible());
+    ASSERT_EQ(bars->Count(), 3);
+    const auto expectBars = [&](double smokers, double never, const char* when) {
+        EXPECT_DOUBLE_EQ(bars->YValues().Value(0), smokers) << when;
+        EXPECT_EQ(bars->YValues().Value(1), 0.0) << when;
+        EXPECT_DOUBLE_EQ(bars->YValues().Value(2), never) << when;
+        double sum = 0.0;
+        for (int k = 0; k < bars->Count(); ++k) {
+            EXPECT_GE(bars->YValues().Value(k), 0.0) << k << ' ' << when;
+            EXPECT_LE(bars->YValues().Value(k), 1.0) << k << ' ' << when;
+            sum += bars->YValues().Value(k);
+        }
+        EXPECT_DOUBLE_EQ(sum, 1.0) << when;
+        EXPECT_EQ(Shown(w.FrameBarras1->ChartPoblacion), DrawnAnew(w.FrameBarras1->ChartPoblacion)) << when;
+    };
+    // at 100 %: model minutes are real minutes
+    AdvanceMinutes(60);
+    w.OnTimer();
+    expectBars(27.5 / 92.5, 65.0 / 92.5, "minute 60");
+    AdvanceMinutes(340);
+    w.OnTimer();
+    EXPECT_EQ(w.ssM_Actual->Caption(), "6:40:00");
+    EXPECT_EQ(w.TrackBar_Progress->value(), 100);
+    expectBars(0.0, 1.0, "minute 400");
+    SaveShot(*w.FrameBarras1, "population_bars_past_the_end.png");
+    AdvanceMinutes(600);
+    w.OnTimer();
+    EXPECT_EQ(w.ssM_Actual->Caption(), "16:40:00");
+    expectBars(0.0, 1.0, "minute 1000");
 }
 
 // The user sets the histograms' transparency and line thickness, looks at
