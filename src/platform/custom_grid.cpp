@@ -1,5 +1,6 @@
 #include "platform/custom_grid.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -804,6 +805,12 @@ void TCustomGrid::resizeEvent(QResizeEvent*)
     UpdateEditorPlace();
 }
 
+void TCustomGrid::showEvent(QShowEvent*)
+{
+    // rows and columns set while the grid was hidden showed no bars
+    resizeEvent(nullptr);
+}
+
 // ---- editor ----
 
 bool TCustomGrid::CanEditAcceptKey(int) { return true; }
@@ -1087,12 +1094,22 @@ void TCustomGrid::DblClick(Qt::KeyboardModifiers, int, int)
 
 void TCustomGrid::HandleDblClick(Qt::KeyboardModifiers shift, int x, int y) { DblClick(shift, x, y); }
 
+namespace {
+
+// Rows a wheel notch scrolls: the desktop's setting.
+int WheelRows()
+{
+    return std::max(1, QApplication::wheelScrollLines());
+}
+
+}  // namespace
+
 bool TCustomGrid::DoMouseWheelDown(Qt::KeyboardModifiers, int, int)
 {
     if (!HasScrollableCells())
         return false;
-    if (m_current.row < RowCount() - 1)
-        FocusCell(m_current.col, m_current.row + 1, true);
+    // the view scrolls; the current cell stays where it is
+    SetTopRow(m_topRow + WheelRows());
     return true;
 }
 
@@ -1100,8 +1117,7 @@ bool TCustomGrid::DoMouseWheelUp(Qt::KeyboardModifiers, int, int)
 {
     if (!HasScrollableCells())
         return false;
-    if (m_current.row > m_fixedRows)
-        FocusCell(m_current.col, m_current.row - 1, true);
+    SetTopRow(m_topRow - WheelRows());
     return true;
 }
 

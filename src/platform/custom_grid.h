@@ -234,7 +234,7 @@ protected:
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     // A double click at the client point; the base fires OnDblClick.
     virtual void DblClick(Qt::KeyboardModifiers shift, int x, int y);
-    // One wheel notch; true when handled (the base moves the current row).
+    // One wheel notch; true when handled (the base scrolls the rows).
     virtual bool DoMouseWheelDown(Qt::KeyboardModifiers shift, int x, int y);
     virtual bool DoMouseWheelUp(Qt::KeyboardModifiers shift, int x, int y);
     // Editor hooks.
@@ -252,6 +252,7 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,6 +1,9 @@
 #include "platform/window_system.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QWidget>
 
 #ifdef VEXA_HAVE_XCB
 #include <xcb/xcb.h>
@@ -61,6 +64,18 @@ bool WindowOpacityShows()
 void SetWindowOpacityShows(std::optional<bool> answer)
 {
     g_opacityShows = answer;
+}
+
+void ShowPaintedNow(QWidget* widget)
+{
+    if (!widget || !widget->isVisible())
+        return;
+    // the window's pending paint, which Qt may keep for its next frame:
+    // every widget changed since the last one, painted and flushed together
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(widget->window(), &request);
+    // and the window system has taken it when this returns
+    QGuiApplication::sync();
 }
 
 } // namespace platform

@@ -1,7 +1,10 @@
 #pragma once
 // What the window system does with the program's windows beyond drawing
-// them: whether it shows a window's opacity.
+// them: whether it shows a window's opacity, and putting what was painted
+// on the screen now.
 #include <optional>
+
+class QWidget;
 
 namespace platform {
 
@@ -10,5 +13,11 @@ namespace platform {
 bool WindowOpacityShows();
 // Tests decide the answer; nullopt asks the window system again.
 void SetWindowOpacityShows(std::optional<bool> answer);
+
+// Paints what waits to be painted in the widget's window and hands it to the
+// window system before returning, so that it is on the screen while the
+// caller keeps the thread busy (a wait that handles no message). A repaint
+// alone may leave the picture for the next pass of the event loop.
+void ShowPaintedNow(QWidget* widget);
 
 } // namespace platform

@@ -947,7 +947,9 @@ void TFPoblacion::sbPanelChartsClick()
         SetLeftWidth(sbPanelCharts->width());
         sbPanelCharts->setChecked(false);
     }
-    SB_ShowTimeControls->setChecked(w < width() - PanelMainL->width());
+    // down when the right panel, as laid out now, has room beside the clocks
+    PanelMainR->parentWidget()->layout()->activate();
+    SB_ShowTimeControls->setChecked(w < PanelMainR->width());
     UpdateScaleFactor();
     PaintPanelResize();
     OnTimer(nullptr);

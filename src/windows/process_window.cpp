@@ -9,6 +9,7 @@
 #include "core/random_numbers.h"
 #include "core/random_process.h"
 #include "core/text_routines.h"
+#include "platform/window_system.h"
 #include "widgets/on_off_button.h"
 #include "widgets/seven_segment.h"
 #include "widgets/table_editor.h"
@@ -411,13 +412,13 @@ void TFProceso::sbResetClick()
     LblLanzar->setEnabled(false);
     QApplication::processEvents();
 
-    // lamp test; nothing paints during the waits, so each phase paints at once
+    // lamp test; nothing paints during the waits, so each phase reaches
+    // the screen on both displays before its wait starts
     const int d = ssegPruebas->NumDigits();
     const auto show = [this](const std::string& caption) {
-        for (TSevenSeg* s : {ssegAciertos, ssegPruebas}) {
+        for (TSevenSeg* s : {ssegAciertos, ssegPruebas})
             s->SetCaption(caption);
-            s->repaint();
-        }
+        platform::ShowPaintedNow(ssegAciertos);
     };
     show(RightChars("88888888888", d));
     if (WaitSeconds)

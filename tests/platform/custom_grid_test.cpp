@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "testing/recording_device.h"
 
@@ -216,13 +220,37 @@ TEST_F(TCustomGridTest, PickListFillsOnDropDownAndPickingStoresTheItem)
     EXPECT_FALSE(editor->ListVisible());
 }
 
-TEST_F(TCustomGridTest, WheelMovesTheCurrentRow)
+TEST_F(TCustomGridTest, WheelScrollsTheRowsAndKeepsTheCurrentCell)
 {
+    grid.SetRowCount(40);
+    const int page = grid.VisibleRowCount();
+    ASSERT_LT(page, 39);
+    const int notch = std::max(1, QApplication::wheelScrollLines());
     grid.HandleWheel(-120, {}, 10, 10);
-    EXPECT_EQ(grid.Row(), 2);
-    grid.HandleWheel(120, {}, 10, 10);
-    grid.HandleWheel(120, {}, 10, 10);
+    EXPECT_EQ(grid.TopRow(), 1 + notch);
     EXPECT_EQ(grid.Row(), 1);
+    // no further than the last row at the bottom
+    for (int i = 0; i < 40; ++i)
+        grid.HandleWheel(-120, {}, 10, 10);
+    EXPECT_EQ(grid.TopRow() + page - 1, 39);
+    EXPECT_EQ(grid.Row(), 1);
+    for (int i = 0; i < 40; ++i)
+        grid.HandleWheel(120, {}, 10, 10);
+    EXPECT_EQ(grid.TopRow(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(TCustomGridTest, RowsAddedWhileHiddenShowTheScrollBarWhenShown)
+{
+    grid.SetRowCount(40);
+    grid.show();
+    QScrollBar* vertical = nullptr;
+    for (QScrollBar* bar : grid.findChildren<QScrollBar*>())
+        if (bar->orientation() == Qt::Vertical)
+            vertical = bar;
+    ASSERT_NE(vertical, nullptr);
+    EXPECT_TRUE(vertical->isVisible());
+    EXPECT_EQ(vertical->maximum(), 40 - grid.VisibleRowCount());
 }
 
 TEST_F(TCustomGridTest, DraggingAColumnBorderInTheFixedRowSizesIt)

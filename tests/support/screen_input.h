@@ -13,10 +13,13 @@
 #include <QRect>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -70,6 +73,21 @@ public:
         xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_root, x, y, 0);
         xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
         xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        Sync();
+    }
+
+    // Notches of the wheel at a point: X11 gives each as a press and release
+    // of button 4 (away from the user) or 5 (towards the user).
+    void Wheel(QPoint global, int notches)
+    {
+        const auto x = static_cast<std::int16_t>(global.x());
+        const auto y = static_cast<std::int16_t>(global.y());
+        const std::uint8_t button = notches > 0 ? 4 : 5;
+        xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_root, x, y, 0);
+        for (int i = 0; i < std::abs(notches); ++i) {
+            xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        }
         Sync();
     }
 
@@ -146,6 +164,38 @@ inline void ClickOnScreen(QWidget* widget, QPoint at)
 #endif
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     QApplication::processEvents();
+}
+
+// Notches of the mouse wheel over a point of a shown widget, through the X
+// server; positive turns away from the user. Answers whether the program
+// got them all (off X11 nothing is sent: false).
+inline bool WheelOnScreen(QWidget* widget, QPoint at, int notches)
+{
+#ifdef VEXA_TEST_X11_INPUT
+    if (ScreenInputThroughX11()) {
+        struct TWheelsSeen : QObject {
+            int steps = 0;  // in eighths of a degree, as the events carry them
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Wheel)
+                    steps += std::abs(static_cast<QWheelEvent*>(event)->angleDelta().y());
+                return false;
+            }
+        } wheels;
+        // the window's own events: each notch once, before a widget takes it
+        widget->window()->windowHandle()->installEventFilter(&wheels);
+        screen_input_detail::Link().Wheel(widget->mapToGlobal(at), notches);
+        const int wanted = 120 * std::abs(notches);
+        const bool seen = QTest::qWaitFor([&wheels, wanted] { return wheels.steps >= wanted; }, 10000);
+        widget->window()->windowHandle()->removeEventFilter(&wheels);
+        QTest::qWait(50);
+        return seen;
+    }
+#endif
+    (void)widget;
+    (void)at;
+    (void)notches;
+    return false;
 }
 
 // The screen's pixels in Area (global coordinates) as they are shown now.

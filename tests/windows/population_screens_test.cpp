@@ -414,3 +414,47 @@ TEST_F(TFPoblacionScreens, AnUndimmedBackdropHidesNothing)
     }
     CloseTheMessages(w);
 }
+
+// The "<>" button beside the clocks does what it shows at the first click
+// after the charts open: up, the clocks alone; one click, down, with the
+// speed controls beside the clocks on the screen.
+TEST_F(TFPoblacionScreens, TheTimeControlsButtonWorksAtTheFirstClickAfterTheChartsOpen)
+{
+    if (!ScreenInputThroughX11())
+        GTEST_SKIP() << "needs an X display";
+    TFPoblacion& w = ShowStudy();
+    CloseTheMessages(w);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window()));
+    QTest::qWait(100);
+    // the dynamics open, with the clocks
+    if (!w.SB_ShowTimeControls->isVisible()) {
+        ClickOnScreen(w.sb_Dynamic, w.sb_Dynamic->rect().center());
+        QTest::qWait(100);
+    }
+    ASSERT_TRUE(w.SB_ShowTimeControls->isVisible());
+    ASSERT_EQ(w.PanelMainL->width(), w.sbPanelCharts->width());
+    ClickOnScreen(w.sbPanelCharts, w.sbPanelCharts->rect().center());
+    QTest::qWait(100);
+    ASSERT_TRUE(w.PanelCharts->isVisible());
+    // the charts take the room, the clocks stand alone, the button is up
+    EXPECT_FALSE(w.Panel_Slides->isVisible());
+    EXPECT_FALSE(w.SB_ShowTimeControls->isChecked());
+    EXPECT_TRUE(ShowsOnScreen(w.SB_ShowTimeControls));
+    const int open = w.PanelMainL->width();
+
+    ClickOnScreen(w.SB_ShowTimeControls, w.SB_ShowTimeControls->rect().center());
+    QTest::qWait(100);
+    EXPECT_TRUE(w.SB_ShowTimeControls->isChecked());
+    EXPECT_LT(w.PanelMainL->width(), open);
+    ASSERT_TRUE(w.Panel_Slides->isVisible());
+    EXPECT_TRUE(ShowsOnScreen(w.Panel_Slides));
+    EXPECT_TRUE(ShowsOnScreen(w.SB_ShowTimeControls));
+    ScreenShot(QRect(QPoint(0, 0), QSize(1280, 1024)))
+        .save(QCoreApplication::applicationDirPath() + QStringLiteral("/population_time_controls_first_click.png"));
+    // and the next click gives the clocks alone again
+    ClickOnScreen(w.SB_ShowTimeControls, w.SB_ShowTimeControls->rect().center());
+    QTest::qWait(100);
+    EXPECT_FALSE(w.SB_ShowTimeControls->isChecked());
+    EXPECT_EQ(w.PanelMainL->width(), open);
+    EXPECT_FALSE(w.Panel_Slides->isVisible());
+}

@@ -2,6 +2,7 @@
 // tabs, buttons and list items, keys in the combo boxes; what it shows read
 // from the grids and the grabbed pictures.
 #include "sample_input.h"
+#include "../support/screen_input.h"
 
 #include "widgets/scale_gauge.h"
 #include "windows/sample_save_menu.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -302,4 +304,72 @@ TEST_F(SampleWindowInput, RegressionPageShowsItsLastColumnWhole)
         EXPECT_GT(last, r.left + 20) << row;
         EXPECT_LT(last, r.right - 2) << text;
     }
+}
+
+namespace {
+
+// Where the widget lies on the screen, as it paints itself now.
+bool ShowsOnScreen(QWidget* widget)
+{
+    const QRect place(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    return ScreenShot(place) == widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QScrollBar* VerticalBar(QWidget* grid)
+{
+    for (QScrollBar* bar : grid->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
+        if (bar->orientation() == Qt::Vertical)
+            return bar;
+    return nullptr;
+}
+
+} // namespace
+
+// A sheet of more records than it shows has its scroll bar as soon as it
+// shows them, and the mouse wheel scrolls it: the screen shows later
+// records, the current cell stays where it was.
+TEST_F(SampleWindowInput, TheSheetOfFortyRecordsScrollsWithTheWheel)
+{
+    if (!ScreenInputThroughX11())
+        GTEST_SKIP() << "needs an X display";
+    TFMuestra* w = Shown();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    GetSample(w, {"Peso", "Talla"}, 40);
+    auto* addAll = Child<QToolButton>(w, "ToolButton2");  // "Add all records"
+    ASSERT_NE(addAll, nullptr);
+    ASSERT_TRUE(addAll->isVisible());
+    ClickOnScreen(addAll, addAll->rect().center());
+    QTest::qWait(100);
+    TNTabEd* sheet = w->SampleData();
+    ASSERT_TRUE(sheet->isVisible());
+    ASSERT_EQ(sheet->NrOfRows(), 40);
+    ASSERT_LT(sheet->VisibleRowCount(), 40);
+    QScrollBar* bar = VerticalBar(sheet);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(ShowsOnScreen(sheet));
+    const QRect place(sheet->mapToGlobal(QPoint(0, 0)), sheet->size());
+    const QImage before = ScreenShot(place);
+    before.save(QCoreApplication::applicationDirPath() + "/sample_sheet_before_wheel.png");
+    const int top = sheet->TopRow();
+    const platform::GridCoord current{sheet->Col(), sheet->Row()};
+
+    // three notches towards the user, over the records
+    const platform::Rect cell = sheet->CellRect(2, sheet->TopRow() + 2);
+    ASSERT_TRUE(WheelOnScreen(sheet, QPoint(cell.left + 10, cell.top + 10), -3));
+    QTest::qWait(100);
+    EXPECT_GT(sheet->TopRow(), top);
+    EXPECT_EQ(bar->value(), sheet->TopRow());
+    EXPECT_EQ((platform::GridCoord{sheet->Col(), sheet->Row()}), current);
+    const QImage after = ScreenShot(place);
+    after.save(QCoreApplication::applicationDirPath() + "/sample_sheet_after_wheel.png");
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(ShowsOnScreen(sheet));
+
+    // and back up to the first record
+    ASSERT_TRUE(WheelOnScreen(sheet, QPoint(cell.left + 10, cell.top + 10), 3 + sheet->TopRow()));
+    QTest::qWait(100);
+    EXPECT_EQ(sheet->TopRow(), top);
+    EXPECT_EQ((platform::GridCoord{sheet->Col(), sheet->Row()}), current);
+    EXPECT_EQ(ScreenShot(place), before);
 }
