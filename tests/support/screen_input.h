@@ -156,28 +156,45 @@ inline bool ScreenInputThroughX11()
 #endif
 }
 
+#ifdef VEXA_TEST_X11_INPUT
+namespace screen_input_detail {
+
+// Sends input through the X server with send. The input comes back through
+// the window manager, late on a busy machine: waits until an event of type
+// release (the input's last) reaches the program.
+template <class TSend>
+void SendAndWait(QEvent::Type release, TSend send)
+{
+    struct TReleaseSeen : QObject {
+        QEvent::Type type = QEvent::None;
+        bool seen = false;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == type)
+                seen = true;
+            return false;
+        }
+    } seen;
+    seen.type = release;
+    qApp->installEventFilter(&seen);
+    send();
+    const bool arrived = QTest::qWaitFor([&seen] { return seen.seen; }, 10000);
+    qApp->removeEventFilter(&seen);
+    if (arrived)
+        QTest::qWait(50);
+}
+
+} // namespace screen_input_detail
+#endif
+
 // A left click at a point of a shown widget, as the user's hand gives it.
 inline void ClickOnScreen(QWidget* widget, QPoint at)
 {
 #ifdef VEXA_TEST_X11_INPUT
     if (ScreenInputThroughX11()) {
-        // the press and release come back through the window manager, late
-        // on a busy machine: wait for the release to reach the program
-        struct TReleaseSeen : QObject {
-            bool seen = false;
-            bool eventFilter(QObject*, QEvent* event) override
-            {
-                if (event->type() == QEvent::MouseButtonRelease)
-                    seen = true;
-                return false;
-            }
-        } release;
-        qApp->installEventFilter(&release);
-        screen_input_detail::Link().Click(widget->mapToGlobal(at), 1);
-        const bool seen = QTest::qWaitFor([&release] { return release.seen; }, 10000);
-        qApp->removeEventFilter(&release);
-        if (seen)
-            QTest::qWait(50);
+        screen_input_detail::SendAndWait(QEvent::MouseButtonRelease, [&] {
+            screen_input_detail::Link().Click(widget->mapToGlobal(at), 1);
+        });
         return;
     }
 #endif
@@ -223,29 +240,20 @@ inline void KeyOnScreen(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modi
 {
 #ifdef VEXA_TEST_X11_INPUT
     if (ScreenInputThroughX11()) {
-        struct TReleaseSeen : QObject {
-            bool seen = false;
-            bool eventFilter(QObject*, QEvent* event) override
-            {
-                if (event->type() == QEvent::KeyRelease)
-                    seen = true;
-                return false;
-            }
-        } release;
-        qApp->installEventFilter(&release);
         const std::uint32_t keysym = screen_input_detail::Keysym(key);
+        std::uint32_t held = 0;
         if (modifiers & Qt::ControlModifier)
-            screen_input_detail::Link().Keys({0xffe3, keysym});  // Control_L
+            held = 0xffe3;  // Control_L
         else if (modifiers & Qt::AltModifier)
-            screen_input_detail::Link().Keys({0xffe9, keysym});  // Alt_L
+            held = 0xffe9;  // Alt_L
         else if (modifiers & Qt::ShiftModifier)
-            screen_input_detail::Link().Keys({0xffe1, keysym});  // Shift_L
-        else
-            screen_input_detail::Link().Keys({keysym});
-        const bool seen = QTest::qWaitFor([&release] { return release.seen; }, 10000);
-        qApp->removeEventFilter(&release);
-        if (seen)
-            QTest::qWait(50);
+            held = 0xffe1;  // Shift_L
+        screen_input_detail::SendAndWait(QEvent::KeyRelease, [&] {
+            if (held)
+                screen_input_detail::Link().Keys({held, keysym});
+            else
+                screen_input_detail::Link().Keys({keysym});
+        });
         return;
     }
 #endif
