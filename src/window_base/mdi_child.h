@@ -39,7 +39,8 @@ public:
     TClosingRound& operator=(const TClosingRound&) = delete;
 
     // Asks for each open window in turn; false at the first one kept, and
-    // then nothing is changed. True: the windows close without asking again.
+    // then nothing is changed but what a save wrote. True: the windows close
+    // without asking again.
     bool Ask(const QList<TFMDIChild*>& Windows);
     // Asks, then closes the windows in order; true when every one has closed.
     bool Close(const QList<TFMDIChild*>& Windows);
