@@ -1,7 +1,10 @@
 #include "platform/desktop.h"
 
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace platform {
@@ -55,14 +58,59 @@ QUrl DesktopAddress(const QString& address)
     return QUrl();
 }
 
-bool OpenWithDesktop(const QString& address)
+void OpenWithDesktop(const QString& address, std::function<void()> Failed)
 {
+    const auto fail = [&Failed] {
+        if (Failed)
+            Failed();
+    };
     const QUrl url = DesktopAddress(address);
-    if (!url.isValid())
-        return false;
-    if (Opener())
-        return Opener()(url);
-    return QDesktopServices::openUrl(url);
+    if (!url.isValid()) {
+        fail();
+        return;
+    }
+    if (Opener()) {
+        if (!Opener()(url))
+            fail();
+        return;
+    }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener ends with an error when it finds no program for
+    // the document; started detached, as the desktop services start it, it
+    // would fail unseen. In a bare session it waits for the program it
+    // started, so it runs unowned: it outlives this program, and an error
+    // long after it started is the program's own, not a failure to open.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        constexpr qint64 kOpeningMs = 10000;
+        auto* process = new QProcess;
+        process->setProgram(opener);
+        process->setArguments({QString::fromLatin1(url.toEncoded())});
+        process->setStandardInputFile(QProcess::nullDevice());
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer started;
+        started.start();
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, Failed, started](int code, QProcess::ExitStatus status) {
+                             process->deleteLater();
+                             if ((status != QProcess::NormalExit || code != 0) && started.elapsed() < kOpeningMs &&
+                                 Failed)
+                                 Failed();
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process, [process, Failed](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart)
+                return;
+            process->deleteLater();
+            if (Failed)
+                Failed();
+        });
+        process->start();
+        return;
+    }
+#endif
+    if (!QDesktopServices::openUrl(url))
+        fail();
 }
 
 void SetDesktopOpener(DesktopOpener opener)

@@ -17,9 +17,10 @@ bool IsDocumentFileName(const QString& fileName);
 // existing document or page (a readable, not executable file of a document
 // type, a web page or plain text) or folder.
 QUrl DesktopAddress(const QString& address);
-// Hands the address to the desktop; false when it is not acceptable or the
-// desktop could not open it.
-bool OpenWithDesktop(const QString& address);
+// Hands the address to the desktop. Failed runs when the address is not
+// acceptable or the desktop could not open it: at once, or once the
+// desktop's opener has said so (it finds no program for the document).
+void OpenWithDesktop(const QString& address, std::function<void()> Failed);
 
 using DesktopOpener = std::function<bool(const QUrl&)>;
 // Installs an opener; an empty one brings back QDesktopServices.

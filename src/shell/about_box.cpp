@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -461,6 +462,6 @@ void TFAbout::ShowOnly(QWidget* panel)
 
 void TFAbout::OpenLink(const QString& address)
 {
-    if (!platform::OpenWithDesktop(address))
-        platform::ShowMessage(QStringLiteral("Unable to connect"), this);
+    QPointer<TFAbout> self(this);
+    platform::OpenWithDesktop(address, [self] { platform::ShowMessage(QStringLiteral("Unable to connect"), self); });
 }

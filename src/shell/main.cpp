@@ -21,12 +21,7 @@ int main(int argc, char** argv)
     int result = 0;
     {
         TFMain mainWindow;
-        // the loop ends with the main window, not with the last window shown
-        QApplication::setQuitOnLastWindowClosed(false);
-        WhenMainWindowCloses(&mainWindow, [] { QCoreApplication::quit(); });
-        mainWindow.show();
-        mainWindow.activateWindow();
-        result = app.exec();
+        result = RunMainWindow(mainWindow);
     }
     RunUnitFinalizations();
     return result;

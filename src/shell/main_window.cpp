@@ -469,7 +469,8 @@ void TFMain::ShowSplash()
 
 bool TFMain::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate)
+    // an activation that reaches the window once a quit has hidden it opens nothing
+    if (e->type() == QEvent::WindowActivate && !isHidden())
         platform::GuardEvent([this] { FormActivate(); });
     return TFMDIParent::event(e);
 }
@@ -883,12 +884,32 @@ void TFMain::ActionDeleteBranchExecute()
         platform::MsgIcon::Confirmation);
     if (answer != platform::MsgAnswer::Yes)
         return;
+    // Every question the closing asks comes first: a Cancel deletes nothing.
+    // The windows below the selected node are asked about (its own only when
+    // it has no children), deeper ones too, as their nodes move up on the way.
+    QList<TFMDIChild*> branch;
+    const auto addBranch = [&branch](const auto& self, QTreeWidgetItem* node) -> void {
+        for (int i = 0; i < node->childCount(); ++i)
+            self(self, node->child(i));
+        if (TFMDIChild* window = NodeData(node))
+            branch.append(window);
+    };
+    for (int i = 0; i < selected->childCount(); ++i)
+        addBranch(addBranch, selected->child(i));
+    if (selected->childCount() == 0)
+        addBranch(addBranch, selected);
     // Closing a window removes its node and may remove its emptied folder, so
     // every node is looked up again through a persistent index.
     const QPersistentModelIndex selectedIndex(m_treeViewMain->indexFromItem(selected));
     auto item = [this](const QPersistentModelIndex& index) {
         return index.isValid() ? m_treeViewMain->itemFromIndex(index) : nullptr;
     };
+    TClosingRound round;
+    if (!round.Ask(branch))
+        return;
+    selected = item(selectedIndex);
+    if (!selected)
+        return;
     auto closeWindowOf = [](QTreeWidgetItem* node) {
         if (TFMDIChild* window = NodeData(node))
             window->close();

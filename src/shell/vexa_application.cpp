@@ -34,7 +34,9 @@ void HandleEventException(const char* message) noexcept
 
 namespace {
 
-// Sees the close event go by; whether it was accepted shows once it has been handled.
+// Sees the window hidden by its accepted close. The close's own questions
+// may run event loops of their own while the close event is still being
+// handled, so it is the hiding that counts, not the close event.
 class TCloseWatch : public QObject {
 public:
     TCloseWatch(QWidget* window, std::function<void()> onClosed)
@@ -46,12 +48,15 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_window && event->type() == QEvent::Close)
+        // minimising hides the window on the window system's say, not the program's
+        if (watched == m_window && event->type() == QEvent::Hide && !event->spontaneous())
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    if (m_window && !m_window->isVisible() && m_onClosed)
+                    if (m_window && m_window->isHidden() && m_onClosed && !m_done) {
+                        m_done = true;
                         m_onClosed();
+                    }
                 },
                 Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
@@ -60,6 +65,7 @@ protected:
 private:
     QPointer<QWidget> m_window;
     std::function<void()> m_onClosed;
+    bool m_done = false;
 };
 
 } // namespace
@@ -68,4 +74,14 @@ void WhenMainWindowCloses(QWidget* Window, std::function<void()> OnClosed)
 {
     if (Window)
         new TCloseWatch(Window, std::move(OnClosed));
+}
+
+int RunMainWindow(QWidget& MainWindow)
+{
+    // the loop ends with the main window, not with the last window shown
+    QApplication::setQuitOnLastWindowClosed(false);
+    WhenMainWindowCloses(&MainWindow, [] { QCoreApplication::quit(); });
+    MainWindow.show();
+    MainWindow.activateWindow();
+    return QCoreApplication::exec();
 }

@@ -16,6 +16,11 @@ public:
 // closes the wait window, then shows the error box with the message.
 void HandleEventException(const char* message) noexcept;
 
-// Runs OnClosed once Window has accepted a close: the program ends with its
+// Runs OnClosed once Window has accepted a close and gone from the screen,
+// however long the questions of its closing took: the program ends with its
 // main window, whatever other top-level windows are still shown.
 void WhenMainWindowCloses(QWidget* Window, std::function<void()> OnClosed);
+
+// Shows the main window and runs the event loop until it closes; answers the
+// loop's exit code.
+int RunMainWindow(QWidget& MainWindow);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QCheckBox>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <stdexcept>
@@ -195,9 +196,22 @@ void TFMDIChild::FormCloseQuery(bool& CanClose)
     FAskOnClose = FModified && !CanClose;
 }
 
-bool TFMDIChild::AskToSave(const QString& Question)
+bool TFMDIChild::AskBeforeClosing(QList<QPointer<TFMDIChild>>& Agreed)
+{
+    if (Agreed.contains(this))
+        return true;
+    if (GlobalAskOnClose() && FAskOnClose && FModified &&
+        !AskToSave(QStringLiteral("has been modified. Save before close?")))
+        return false;
+    Agreed.append(this);
+    return true;
+}
+
+bool TFMDIChild::AskToSave(const QString& Question, const QString& SaveCaption)
 {
     TFSaveDlg dialog(ParentForm() ? static_cast<QWidget*>(ParentForm()) : this);
+    if (!SaveCaption.isEmpty())
+        dialog.SaveButton()->setText(SaveCaption);
     const QString name = FFileName.isEmpty() ? windowTitle() : FFileName;
     dialog.MessageLabel()->setText(platform::ScreenText(name + QStringLiteral("\r") + Question));
     const int answer = dialog.Execute();
@@ -244,4 +258,44 @@ void TFMDIChild::closeEvent(QCloseEvent* event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+TClosingRound::~TClosingRound()
+{
+    for (qsizetype i = 0; i < m_agreed.size(); ++i)
+        if (TFMDIChild* window = m_agreed[i]; window && !window->isHidden())
+            window->SetAskOnClose(m_askedBefore[i]);
+}
+
+bool TClosingRound::Ask(const QList<TFMDIChild*>& Windows)
+{
+    QList<QPointer<TFMDIChild>> agreed;
+    const QList<QPointer<TFMDIChild>> windows(Windows.begin(), Windows.end());
+    for (const QPointer<TFMDIChild>& window : windows)
+        if (window && !window->isHidden() && !window->AskBeforeClosing(agreed))
+            return false;
+    for (const QPointer<TFMDIChild>& window : agreed) {
+        if (!window || m_agreed.contains(window))
+            continue;
+        m_agreed.append(window);
+        m_askedBefore.append(window->AskOnClose());
+        window->SetAskOnClose(false);
+    }
+    return true;
+}
+
+bool TClosingRound::Close(const QList<TFMDIChild*>& Windows)
+{
+    const QList<QPointer<TFMDIChild>> windows(Windows.begin(), Windows.end());
+    if (!Ask(Windows))
+        return false;
+    for (const QPointer<TFMDIChild>& window : windows) {
+        // a population window closes its samples with itself
+        if (!window || window->isHidden())
+            continue;
+        window->close();
+        if (window && !window->isHidden())
+            return false;
+    }
+    return true;
 }

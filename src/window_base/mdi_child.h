@@ -4,6 +4,7 @@
 // settings and the ask-before-closing protocol.
 #include "window_base/mdi_parent.h"
 
+#include <QList>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTableWidget>
@@ -23,6 +24,31 @@ bool GlobalAskOnClose();
 void SetGlobalAskOnClose(bool value);
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TFMDIChild;
+
+// Closing several windows as one: every question their closing asks is
+// answered before any of them closes, and a Cancel at any question leaves
+// them all as they were.
+class TClosingRound {
+public:
+    TClosingRound() = default;
+    // Windows let go that are still open ask again when they close later.
+    ~TClosingRound();
+    TClosingRound(const TClosingRound&) = delete;
+    TClosingRound& operator=(const TClosingRound&) = delete;
+
+    // Asks for each open window in turn; false at the first one kept, and
+    // then nothing is changed but what a save wrote. True: the windows close
+    // without asking again.
+    bool Ask(const QList<TFMDIChild*>& Windows);
+    // Asks, then closes the windows in order; true when every one has closed.
+    bool Close(const QList<TFMDIChild*>& Windows);
+
+private:
+    QList<QPointer<TFMDIChild>> m_agreed;
+    QList<bool> m_askedBefore;
+};
 
 // Kind byte: 0 takes part in the active-data bookkeeping, 3 does not.
 constexpr std::uint8_t ChildKindActiveData = 0;
@@ -53,6 +79,10 @@ public:
     virtual void FormActivate();
     virtual void FormClose(TCloseAction& Action);
     virtual void FormCloseQuery(bool& CanClose);
+    // The questions closing this window would ask, its own and those of the
+    // windows that close with it, without closing anything: the windows let
+    // go are added to Agreed (once each); false at the first one kept.
+    virtual bool AskBeforeClosing(QList<QPointer<TFMDIChild>>& Agreed);
 
     void SetFileSettings(const QString& FileName, const QString& DefaultExt, const QString& Filter);
     // Asks for a file name (save dialog); true when the user confirmed.
@@ -95,10 +125,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The save question with Question after the window's name: true when the
-    // data were saved or are to be discarded, false when they stay (Cancel,
-    // or a save that did not happen).
-    bool AskToSave(const QString& Question);
+    // The save question with Question after the window's name and SaveCaption
+    // on its first button: true when the data were saved or are to be
+    // discarded, false when they stay (Cancel, or a save that did not happen).
+    bool AskToSave(const QString& Question, const QString& SaveCaption = QString());
 
 private:
     bool FAskOnClose = true;

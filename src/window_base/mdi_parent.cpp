@@ -47,19 +47,15 @@ void TFMDIParent::FormDestroy()
 
 void TFMDIParent::closeEvent(QCloseEvent* event)
 {
-    QList<QPointer<TFMDIChild>> children;
+    QList<TFMDIChild*> children;
     for (QMdiSubWindow* window : m_mdiArea->subWindowList())
         if (auto* child = qobject_cast<TFMDIChild*>(window))
             children.append(child);
-    for (const QPointer<TFMDIChild>& child : children) {
-        // a population window closes its samples with itself
-        if (!child || child->isHidden())
-            continue;
-        child->close();
-        if (child && !child->isHidden()) {
-            event->ignore();
-            return;
-        }
+    // every question first: a Cancel keeps every window as it was
+    TClosingRound round;
+    if (!round.Close(children)) {
+        event->ignore();
+        return;
     }
     QMainWindow::closeEvent(event);
 }

@@ -51,8 +51,9 @@ public:
     QList<QPointer<QWidget>>& SubPanels() { return m_subPanels; }
 
 protected:
-    // Quitting closes every child window first, each asking what its own
-    // closing asks; a child that stays keeps the program running.
+    // Quitting asks every question the child windows' closing asks, then
+    // closes them all; a Cancel, or a child that stays, keeps the program
+    // running with its windows.
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -404,8 +404,10 @@ void TWebEditor::tbHomeClick()
 
 void TWebEditor::SpeedButton1Click()
 {
-    if (!platform::OpenWithDesktop(URLbar->text()))
-        platform::ShowError(QStringLiteral("(ERROR) Invalid URL address"), this);
+    QPointer<TWebEditor> self(this);
+    platform::OpenWithDesktop(URLbar->text(), [self] {
+        platform::ShowError(QStringLiteral("(ERROR) Invalid URL address"), self);
+    });
 }
 
 void TWebEditor::bToolsClick()
@@ -576,8 +578,12 @@ bool TWebEditor::HandOverDocument(const QString& URL, bool& Cancel)
         if (!self)
             return;
         platform::GuardEvent([&] {
-            if (!handOver || !platform::OpenWithDesktop(URL))
-                platform::ShowError(QStringLiteral("Unable to open \r") + shown, self);
+            // the desktop may say only later that it has no program for it
+            const auto unable = [self, shown] { platform::ShowError(QStringLiteral("Unable to open \r") + shown, self); };
+            if (handOver)
+                platform::OpenWithDesktop(URL, unable);
+            else
+                unable();
         });
     });
     return true;

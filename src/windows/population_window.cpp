@@ -1042,15 +1042,20 @@ void TFPoblacion::FormCloseQuery(bool& CanClose)
     TFMDIChild::FormCloseQuery(CanClose);
     if (!CanClose)
         return;
-    for (TFMuestra* sample : Samples()) {
-        if (sample->isHidden())
-            continue;
-        sample->close();
-        if (!sample->isHidden()) {
-            CanClose = false; // a sample that stays needs this window's model
-            return;
-        }
-    }
+    // every sample is asked before any closes; one that stays needs this window's model
+    const QList<TFMuestra*> samples = Samples();
+    TClosingRound round;
+    CanClose = round.Close(QList<TFMDIChild*>(samples.begin(), samples.end()));
+}
+
+bool TFPoblacion::AskBeforeClosing(QList<QPointer<TFMDIChild>>& Agreed)
+{
+    if (!TFMDIChild::AskBeforeClosing(Agreed))
+        return false;
+    for (TFMuestra* sample : Samples())
+        if (!sample->isHidden() && !sample->AskBeforeClosing(Agreed))
+            return false;
+    return true;
 }
 
 void TFPoblacion::DiscardSamples()

@@ -101,6 +101,8 @@ public:
 
     // Refuses while a sample window refuses to close.
     void FormCloseQuery(bool& CanClose) override;
+    // Its own question, then those of its samples.
+    bool AskBeforeClosing(QList<QPointer<TFMDIChild>>& Agreed) override;
     void FormActivate() override;
     void FormDeactivate();
 

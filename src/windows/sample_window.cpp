@@ -627,7 +627,7 @@ void TFMuestra::sb_OkClick()
         return;
     // the new sample empties the sheet: records not saved are asked about first
     if (m_sampleData->NrOfRows() > 0 && Modified() && AskOnClose() && GlobalAskOnClose() &&
-        !AskToSave(QStringLiteral("has been modified. Save before drawing a new sample?")))
+        !AskToSave(QStringLiteral("has been modified. Save before drawing a new sample?"), QStringLiteral("Save")))
         return;
     Lbl_Estudio->setText(Q(FVexa.System().Name()));
     lbl_Poblacion->setText(Q(FVexa.System().Population().Docum()));

@@ -52,6 +52,8 @@ TEST_F(ResourcesCenter, WithoutANetworkThePageSaysSo)
     TFMain& main = CreateMain();
     main.resize(1000, 700);
     main.show();
+    // on a window system the activation, with its welcome page, comes a little later
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     QCoreApplication::processEvents();
 
     // Tools, then "Go to Resources center", with the mouse

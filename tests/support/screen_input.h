@@ -20,6 +20,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstdint>
+#include <initializer_list>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -91,6 +93,21 @@ public:
         Sync();
     }
 
+    // Presses the keys of Keysyms in order, then releases them in reverse
+    // order (modifiers first, the key last).
+    void Keys(std::initializer_list<std::uint32_t> keysyms)
+    {
+        std::vector<std::uint8_t> codes;
+        for (const std::uint32_t keysym : keysyms)
+            if (const std::uint8_t code = KeyCode(keysym))
+                codes.push_back(code);
+        for (const std::uint8_t code : codes)
+            xcb_test_fake_input(m_connection, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        for (auto it = codes.rbegin(); it != codes.rend(); ++it)
+            xcb_test_fake_input(m_connection, XCB_KEY_RELEASE, *it, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        Sync();
+    }
+
     // The root window's pixels in Area (24-bit depth), as the X server holds them.
     QImage Grab(const QRect& area)
     {
@@ -113,6 +130,26 @@ public:
 
 private:
     void Sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
+
+    // The key that gives Keysym without shift, or 0.
+    std::uint8_t KeyCode(std::uint32_t keysym)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(m_connection);
+        const std::uint8_t first = setup->min_keycode;
+        const auto count = static_cast<std::uint8_t>(setup->max_keycode - first + 1);
+        xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
+            m_connection, xcb_get_keyboard_mapping(m_connection, first, count), nullptr);
+        if (!reply)
+            return 0;
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
+        const int per = reply->keysyms_per_keycode;
+        std::uint8_t found = 0;
+        for (int k = 0; k < count && !found; ++k)
+            if (per > 0 && syms[k * per] == keysym)
+                found = static_cast<std::uint8_t>(first + k);
+        std::free(reply);
+        return found;
+    }
 
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_root = 0;
@@ -137,28 +174,45 @@ inline bool ScreenInputThroughX11()
 #endif
 }
 
+#ifdef VEXA_TEST_X11_INPUT
+namespace screen_input_detail {
+
+// Sends input through the X server with send. The input comes back through
+// the window manager, late on a busy machine: waits until an event of type
+// release (the input's last) reaches the program.
+template <class TSend>
+void SendAndWait(QEvent::Type release, TSend send)
+{
+    struct TReleaseSeen : QObject {
+        QEvent::Type type = QEvent::None;
+        bool seen = false;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == type)
+                seen = true;
+            return false;
+        }
+    } seen;
+    seen.type = release;
+    qApp->installEventFilter(&seen);
+    send();
+    const bool arrived = QTest::qWaitFor([&seen] { return seen.seen; }, 10000);
+    qApp->removeEventFilter(&seen);
+    if (arrived)
+        QTest::qWait(50);
+}
+
+} // namespace screen_input_detail
+#endif
+
 // A left click at a point of a shown widget, as the user's hand gives it.
 inline void ClickOnScreen(QWidget* widget, QPoint at)
 {
 #ifdef VEXA_TEST_X11_INPUT
     if (ScreenInputThroughX11()) {
-        // the press and release come back through the window manager, late
-        // on a busy machine: wait for the release to reach the program
-        struct TReleaseSeen : QObject {
-            bool seen = false;
-            bool eventFilter(QObject*, QEvent* event) override
-            {
-                if (event->type() == QEvent::MouseButtonRelease)
-                    seen = true;
-                return false;
-            }
-        } release;
-        qApp->installEventFilter(&release);
-        screen_input_detail::Link().Click(widget->mapToGlobal(at), 1);
-        const bool seen = QTest::qWaitFor([&release] { return release.seen; }, 10000);
-        qApp->removeEventFilter(&release);
-        if (seen)
-            QTest::qWait(50);
+        screen_input_detail::SendAndWait(QEvent::MouseButtonRelease, [&] {
+            screen_input_detail::Link().Click(widget->mapToGlobal(at), 1);
+        });
         return;
     }
 #endif
@@ -196,6 +250,66 @@ inline bool WheelOnScreen(QWidget* widget, QPoint at, int notches)
     (void)at;
     (void)notches;
     return false;
+}
+
+#ifdef VEXA_TEST_X11_INPUT
+namespace screen_input_detail {
+
+// The X keysym of a key without shift: digits, lower-case letters and the
+// keys named below; 0 for any other.
+inline std::uint32_t Keysym(Qt::Key key)
+{
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<std::uint32_t>(key);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<std::uint32_t>(key - Qt::Key_A + 'a');
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return 0xffbe + static_cast<std::uint32_t>(key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Return:
+        return 0xff0d;
+    case Qt::Key_Escape:
+        return 0xff1b;
+    case Qt::Key_Tab:
+        return 0xff09;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_Period:
+        return 0x2e;
+    default:
+        return 0;
+    }
+}
+
+} // namespace screen_input_detail
+#endif
+
+// A key pressed with Modifiers (Control, Alt, Shift) held, as the user types
+// it, on the window that has the keyboard: Widget's, which must be active.
+inline void KeyOnScreen(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+#ifdef VEXA_TEST_X11_INPUT
+    if (ScreenInputThroughX11()) {
+        const std::uint32_t keysym = screen_input_detail::Keysym(key);
+        std::uint32_t held = 0;
+        if (modifiers & Qt::ControlModifier)
+            held = 0xffe3;  // Control_L
+        else if (modifiers & Qt::AltModifier)
+            held = 0xffe9;  // Alt_L
+        else if (modifiers & Qt::ShiftModifier)
+            held = 0xffe1;  // Shift_L
+        screen_input_detail::SendAndWait(QEvent::KeyRelease, [&] {
+            if (held)
+                screen_input_detail::Link().Keys({held, keysym});
+            else
+                screen_input_detail::Link().Keys({keysym});
+        });
+        return;
+    }
+#endif
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : widget;
+    QTest::keyClick(target, key, modifiers);
+    QApplication::processEvents();
 }
 
 // The screen's pixels in Area (global coordinates) as they are shown now.
