@@ -247,7 +247,8 @@ protected:
         TFPoblacion& w = ShowStudy();
         CloseTheMessages(w);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
-        ClickOnScreen(w.sb_Dynamic, w.sb_Dynamic->rect().center());
+        if (!w.SB_PlayStop->isVisible())
+            ClickOnScreen(w.sb_Dynamic, w.sb_Dynamic->rect().center());
         EXPECT_TRUE(w.SB_PlayStop->isVisible());
         w.TrackBar_Speed->setFocus();
         QTest::keyClick(w.TrackBar_Speed, Qt::Key_End);
@@ -257,7 +258,8 @@ protected:
         EXPECT_TRUE(w.Timer1Enabled());
         return w;
     }
-    void Pause(TFPoblacion& w)
+    // A click on "||".
+    void PlayStop(TFPoblacion& w)
     {
         ClickOnScreen(w.SB_PlayStop, w.SB_PlayStop->rect().center());
         QTest::qWait(100);
@@ -276,7 +278,7 @@ TEST_F(TFPoblacionHeld, PausedTheModelTimeStandsAndGoesOnFromWhereItStood)
     TFPoblacion& w = RunFast();
     if (HasFailure())
         return;
-    Pause(w);
+    PlayStop(w);
     ASSERT_TRUE(w.SB_PlayStop->isChecked());
     ASSERT_FALSE(w.Timer1Enabled());
     const std::string paused = w.ssM_Actual->Caption();
@@ -292,7 +294,7 @@ TEST_F(TFPoblacionHeld, PausedTheModelTimeStandsAndGoesOnFromWhereItStood)
     QTest::qWait(300);
     const QImage whilePaused = OnScreen(w.ssM_Actual);
 
-    Pause(w); // "||" again: on
+    PlayStop(w); // "||" again: on
     ASSERT_FALSE(w.SB_PlayStop->isChecked());
     ASSERT_TRUE(w.Timer1Enabled());
     QTest::qWait(300); // steps of the clock, no time passing
@@ -305,7 +307,7 @@ TEST_F(TFPoblacionHeld, PausedTheModelTimeStandsAndGoesOnFromWhereItStood)
     const QImage minuteLater = OnScreen(w.ssM_Actual);
     SaveShot(w, "population_paused_and_on.png");
 
-    Pause(w); // the displays stand while their looks are taken
+    PlayStop(w); // the displays stand while their looks are taken
     const QImage standing = Look(w.ssM_Actual, paused);
     const QImage oneMinuteOn = Look(w.ssM_Actual, ModelTimeText(pausedMinutes + 1.0));
     EXPECT_EQ(atPause, standing);
@@ -347,7 +349,7 @@ TEST_F(TFPoblacionHeld, LeftForAnotherWindowTheModelTimeWaits)
     QTest::qWait(300);
     const QImage minuteLater = OnScreen(w.ssM_Actual);
 
-    Pause(w);
+    PlayStop(w);
     ASSERT_FALSE(w.Timer1Enabled());
     EXPECT_EQ(back, Look(w.ssM_Actual, left)) << "left at " << left;
     EXPECT_EQ(minuteLater, Look(w.ssM_Actual, ModelTimeText(leftMinutes + 1.0)));
