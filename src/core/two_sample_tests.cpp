@@ -29,17 +29,17 @@ void TwoSampleTTest(std::int32_t n1, std::int32_t n2, TTwoSampleTTest& result, d
     const std::int32_t df2 = ClampToInt32(std::int64_t{n2} - 1);
     const double level = 1.0 - alpha / 2.0;
 
-    // F test: larger variance over smaller; with the larger one on top the
-    // two-sided p is twice the upper tail
-    double upper = 0.0;
+    // F test: larger variance over smaller; two-sided p, twice the smaller
+    // tail (with unequal degrees of freedom F = 1 need not be the median)
+    double below = 0.0;
     if (sd1 >= sd2) {
         result.F = v1 / v2;
-        upper = 1.0 - FisherFCDF(df1, df2, result.F);
+        below = FisherFCDF(df1, df2, result.F);
     } else {
         result.F = v2 / v1;
-        upper = 1.0 - FisherFCDF(df2, df1, result.F);
+        below = FisherFCDF(df2, df1, result.F);
     }
-    result.FP = std::min(2.0 * upper, 1.0);
+    result.FP = std::min(2.0 * std::min(below, 1.0 - below), 1.0);
 
     // pooled variance
     result.df = ClampToInt32(std::int64_t{n1} + n2 - 2);

@@ -21,7 +21,7 @@ struct TTwoSampleTTest {
     double WelchDF = 0.0;          // Welch-Satterthwaite, not rounded
     double WelchP = 0.0;           // interpolated between whole degrees of freedom
     double F = 0.0;                // larger over smaller sample variance
-    double FP = 0.0;               // two-sided p of F: twice its upper tail, at most 1
+    double FP = 0.0;               // two-sided p of F: twice its smaller tail, at most 1
     double Difference = 0.0;       // |mean1 - mean2|
     double StandardisedDifference = 0.0;  // Cohen's d
 };

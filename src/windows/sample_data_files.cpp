@@ -210,13 +210,17 @@ TShownNumber ShownNumber(double Value, int Decimals, int NumWidth)
         int places = point == std::string::npos
                          ? 0
                          : static_cast<int>((e == std::string::npos ? text.size() : e) - point - 1);
+        int exponent = -1;
         if (e != std::string::npos) {
-            int exponent = 0;
             const char* from = text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0);
-            if (std::from_chars(from, text.data() + text.size(), exponent).ec == std::errc())
-                places -= exponent;
+            if (std::from_chars(from, text.data() + text.size(), exponent).ec != std::errc())
+                exponent = 0;
+            places -= exponent;
         }
-        return {read, std::max(places, 0)};
+        // an exponent form of a value too wide for the cell keeps only two
+        // digits: the value at the column's decimals loses none
+        if (exponent < 0)
+            return {read, std::max(places, 0)};
     }
     const int places = std::max(Decimals, 0);
     const std::string fixed = FormatNumber(1, places, Value);

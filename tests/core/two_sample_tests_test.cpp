@@ -17,6 +17,8 @@
 //   a <- as.numeric(scale(1:10)) * 4 + 20; b <- as.numeric(scale(1:12)) * 2.5 + 16
 //   var.test(a, b) -> F 2.56, p-value 0.144152873133
 //   var.test(as.numeric(scale(1:8)) * 3 + 10, as.numeric(scale(1:8)) * 3 + 12) -> F 1, p-value 1
+//   a <- as.numeric(scale(1:101)) * sqrt(1.05) + 5; b <- as.numeric(scale(1:3)) + 4
+//   var.test(a, b) -> F 1.05, p-value 0.778585058145 (var.test(b, a) the same p)
 
 namespace {
 
@@ -168,4 +170,15 @@ TEST(StatisticsHelpers, LinearInterpolate)
     EXPECT_DOUBLE_EQ(LinearInterpolate(2.5, 2.0, 10.0, 3.0, 20.0), 15.0);
     EXPECT_DOUBLE_EQ(LinearInterpolate(2.0, 2.0, 10.0, 3.0, 20.0), 10.0);
     EXPECT_DOUBLE_EQ(LinearInterpolate(4.0, 2.0, 10.0, 3.0, 20.0), 30.0);
+}
+
+TEST(TwoSampleTTest, FTestPOfALargerVarianceOnManyMoreDegreesOfFreedom)
+{
+    // F(100, 2) at 1.05 lies below its median: the lower tail is the smaller one
+    TTwoSampleTTest r, swapped;
+    TwoSampleTTest(101, 3, r, 5.0, std::sqrt(1.05), 4.0, 1.0, 0.05);
+    TwoSampleTTest(3, 101, swapped, 4.0, 1.0, 5.0, std::sqrt(1.05), 0.05);
+    EXPECT_NEAR(r.F, 1.05, 1e-12);
+    EXPECT_NEAR(r.FP, 0.778585058145, 1e-8);
+    EXPECT_EQ(swapped.FP, r.FP);
 }

@@ -174,11 +174,12 @@ TEST_F(SampleDataFiles, NegativeDecimalsWriteTheNumberOfTheExponentForm)
 
 TEST_F(SampleDataFiles, AValueBelowTheColumnsPrecisionIsWrittenAsTheSheetShowsIt)
 {
-    // 0 decimals: 0.4 shows 4.0E-01, -0.004 -4.0E-03; 1234567890 shows 1.2E+09
+    // 0 decimals: 0.4 shows 4.0E-01, -0.004 -4.0E-03; 1234567890 shows 1.2E+09, too wide
+    // for the cell, and is written whole
     auto sheet = Sheet({{"x", 0, {0.4, -0.004, 1234567890, 3.6}}});
     ASSERT_EQ(TrimBlanks(sheet->CellText(1, 1)), "4.0E-01");
     EXPECT_EQ(TextTableText(TSampleSheetView(*sheet), '\t', false),
-              "\"x\"\t\r\n    0.40\t\r\n -0.0040\t\r\n1200000000\t\r\n       4\t\r\n");
+              "\"x\"\t\r\n    0.40\t\r\n -0.0040\t\r\n1234567890\t\r\n       4\t\r\n");
 }
 
 TEST_F(SampleDataFiles, EmptyAndNanCellsAreMissingValues)
@@ -226,8 +227,8 @@ TEST_F(SampleDataFiles, ManyDecimalsWidenTheInputFormat)
     const std::string text =
         SpssSyntaxText(TSampleSheetView(*sheet), {Quantitative("x", "x"), Quantitative("y", "y")});
     EXPECT_NE(text.find(" x (COMMA12.10) y (COMMA8.6).\r\n"), std::string::npos) << text;
-    // at 10 decimals the sheet shows the exponent form 1.3E+00, and the file its number
-    EXPECT_NE(text.find("      1.3 1.250000\r\n"), std::string::npos) << text;
+    // at 10 decimals the sheet shows 1.3E+00, too wide for the cell: the file keeps every decimal
+    EXPECT_NE(text.find(" 1.2500000000 1.250000\r\n"), std::string::npos) << text;
 }
 
 TEST_F(SampleDataFiles, ControlCharactersInLabelsBecomeOneBlank)
