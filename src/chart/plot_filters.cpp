@@ -258,26 +258,74 @@ void HlsToRgb(int h, int l, int s, int& r, int& g, int& b)
     b = (HueToRgb(m1, m2, h - kHlsMax / 3) * kRgbMax + kHlsMax / 2) / kHlsMax;
 }
 
-// f on each pixel of r. A colour the bitmap names transparent stays the
-// background's: over the whole bitmap it goes through f too, in a part its
-// pixels are left as they are.
+bool IsColour(const std::uint8_t* p, const std::uint8_t* k)
+{
+    return p[0] == k[0] && p[1] == k[1] && p[2] == k[2];
+}
+
+// The background, the pixels of the bitmap's transparent colour but those
+// of r that Taken (row by row over r) marks as the picture's, to a colour no
+// pixel has; left as it is when the bitmap has every colour.
+void MoveBackground(TBitmap& bitmap, std::vector<std::uint8_t*>& lines, const TRect& r,
+                    const std::vector<bool>& taken)
+{
+    const std::optional<TColor> free = UnusedColor(ReadImage(bitmap));
+    if (!free)
+        return;
+    const TColor key = bitmap.TransparentColor();
+    const std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+    const std::size_t w = static_cast<std::size_t>(r.Right - r.Left + 1);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        std::uint8_t* p = lines[static_cast<std::size_t>(y)];
+        const bool inRows = y >= r.Top && y <= r.Bottom;
+        for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
+            if (!IsColour(p, k))
+                continue;
+            if (inRows && x >= r.Left && x <= r.Right
+                && taken[static_cast<std::size_t>(y - r.Top) * w + static_cast<std::size_t>(x - r.Left)])
+                continue;
+            p[0] = GetBValue(*free);
+            p[1] = GetGValue(*free);
+            p[2] = GetRValue(*free);
+        }
+    }
+    bitmap.SetTransparentColor(*free);
+}
+
+// f on each pixel of r. The pixels of a colour the bitmap names transparent
+// are its background and stay as they are; when f gives a pixel of the
+// picture that colour, the background takes one no pixel has.
 template <typename F>
 void ForEachPixel(TBitmap& bitmap, std::vector<std::uint8_t*>& lines, const TRect& r, F f)
 {
     const TColor key = bitmap.TransparentColor();
-    std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
-    const bool whole = r.Left == 0 && r.Top == 0 && r.Right == bitmap.Width() - 1 && r.Bottom == bitmap.Height() - 1;
-    if (key != clNone && whole) {
-        f(k);
-        bitmap.SetTransparentColor(RGB(k[2], k[1], k[0]));
+    if (key == clNone) {
+        for (int y = r.Top; y <= r.Bottom; ++y) {
+            std::uint8_t* p = lines[static_cast<std::size_t>(y)] + 3 * r.Left;
+            for (int x = r.Left; x <= r.Right; ++x, p += 3)
+                f(p);
+        }
+        return;
     }
-    const bool keepKey = key != clNone && !whole;
+    const std::uint8_t k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+    // the pixels of r that f gave the background's colour, made at the first
+    std::vector<bool> taken;
     for (int y = r.Top; y <= r.Bottom; ++y) {
         std::uint8_t* p = lines[static_cast<std::size_t>(y)] + 3 * r.Left;
-        for (int x = r.Left; x <= r.Right; ++x, p += 3)
-            if (!keepKey || p[0] != k[0] || p[1] != k[1] || p[2] != k[2])
-                f(p);
+        for (int x = r.Left; x <= r.Right; ++x, p += 3) {
+            if (IsColour(p, k))
+                continue;
+            f(p);
+            if (IsColour(p, k)) {
+                const std::size_t w = static_cast<std::size_t>(r.Right - r.Left + 1);
+                if (taken.empty())
+                    taken.resize(w * static_cast<std::size_t>(r.Bottom - r.Top + 1));
+                taken[static_cast<std::size_t>(y - r.Top) * w + static_cast<std::size_t>(x - r.Left)] = true;
+            }
+        }
     }
+    if (!taken.empty())
+        MoveBackground(bitmap, lines, r, taken);
 }
 
 }  // namespace

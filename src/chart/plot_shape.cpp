@@ -4,6 +4,7 @@
 
 #include "chart/appearance_properties.h"
 #include "chart/plot_blend.h"
+#include "chart/value_setter.h"
 
 void RotateRectangle(const TRect& R, double Angle, TPoint (&Points)[4])
 {
@@ -70,10 +71,9 @@ void TPlotCustomShapeBrushPen::SetPen(const TChartPen* Value)
 
 void TPlotCustomShapeBrushPen::SetVisible(bool Value)
 {
-    if (m_parentChart)
-        m_parentChart->SetBooleanProperty(m_visible, Value);
-    else
-        m_visible = Value;
+    // through the change notice: a shape kept by another (a series'
+    // pointer) repaints the chart its owner is on
+    UpdateValue(m_visible, Value, [this] { CanvasChanged(); });
 }
 
 void TPlotCustomShapeBrushPen::CanvasChanged()

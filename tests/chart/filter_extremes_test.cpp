@@ -324,12 +324,13 @@ TEST(FilterExtremes, ATurnWithoutBackColourIsTransparentAgainWhenRead)
 // image over the chart's own colour: the chart shows through everywhere
 // around the turned picture, whatever the turn covers of the bitmap's
 // corners, and the picture itself stays whole and opaque.
-class TurnedBackImage : public ::testing::TestWithParam<double> {};
+// Where a turned back image is shown, and its size before the turn.
+constexpr int kLeft = 60, kTop = 50, kW = 40, kH = 20;
 
-TEST_P(TurnedBackImage, ShowsTheChartAroundThePictureOnly)
+// A shown red chart of 240 x 180 whose back image, a picture of Colour,
+// is turned by Angle without a back colour, then filtered by Then.
+QImage ShownTurnedBackImage(TColor Colour, double Angle, const std::function<void(TFilterItems&)>& Then = {})
 {
-    constexpr int kLeft = 60, kTop = 50, kW = 40, kH = 20;
-    const double angle = GetParam();
     TChart chart;
     chart.resize(240, 180);
     chart.SetView3D(false);
@@ -341,17 +342,28 @@ TEST_P(TurnedBackImage, ShowsTheChartAroundThePictureOnly)
     chart.SetColor(clRed);
     TBackImage& image = *chart.BackImage();
     TBitmap picture(kW, kH);
-    picture.Fill(clBlue);
+    picture.Fill(Colour);
     image.SetGraphic(&picture);
     image.SetMode(pbmCustom);
     image.SetLeft(kLeft);
     image.SetTop(kTop);
     auto* f = static_cast<TRotateFilter*>(image.Filters()->Add(*FindFilterClass("TRotateFilter")));
-    f->Angle = angle;
+    f->Angle = Angle;
     f->BackColor = clNone;
+    if (Then)
+        Then(*image.Filters());
     chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
-    const QImage shown = chart.grab().toImage();
+    if (!QTest::qWaitForWindowExposed(&chart))
+        return {};
+    return chart.grab().toImage();
+}
+
+class TurnedBackImage : public ::testing::TestWithParam<double> {};
+
+TEST_P(TurnedBackImage, ShowsTheChartAroundThePictureOnly)
+{
+    const double angle = GetParam();
+    const QImage shown = ShownTurnedBackImage(clBlue, angle);
     ASSERT_EQ(shown.width(), 240);
 
     // where the picture's centre lands: the middle of the turned bitmap
@@ -384,6 +396,41 @@ TEST_P(TurnedBackImage, ShowsTheChartAroundThePictureOnly)
 }
 
 INSTANTIATE_TEST_SUITE_P(FilterExtremes, TurnedBackImage, ::testing::Values(1.0, 30.0, 89.0, 181.0, 269.0, 300.0));
+
+// A picture turned without a back colour, then greyed, as a shown chart's
+// back image: its pixels all grey to one value, the very value the first
+// free colour of the turn greys to; the picture shows whole in its grey and
+// the chart around it.
+TEST(FilterExtremes, TurnedThenGreyedBackImageShowsThePictureInItsGrey)
+{
+    constexpr TColor kPink = RGB(200, 150, 158);
+    for (TGrayMethod method : {gmSimple, gmEye, gmEye2}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        // the grey of the picture's colour, on a plain bitmap
+        TBitmap plain(1, 1);
+        plain.SetPixel(0, 0, kPink);
+        {
+            TGrayScaleFilter grey;
+            grey.Method = method;
+            ApplyTo(grey, plain);
+        }
+        const QRgb grey = platform::ColorToArgb(plain.Pixel(0, 0)) & 0xFFFFFFu;
+        ASSERT_NE(grey, 0xFF0000u);
+        const QImage shown = ShownTurnedBackImage(kPink, 30, [method](TFilterItems& Filters) {
+            static_cast<TGrayScaleFilter*>(Filters.Add(*FindFilterClass("TGrayScaleFilter")))->Method = method;
+        });
+        ASSERT_EQ(shown.width(), 240);
+        int greyed = 0, other = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb p = shown.pixel(x, y) & 0xFFFFFF;
+                greyed += p == grey;
+                other += p != grey && p != 0xFF0000u;
+            }
+        EXPECT_EQ(other, 0);
+        EXPECT_NEAR(greyed, kW * kH, 2 * (kW + kH));
+    }
+}
 
 TEST(FilterExtremes, RotateEditorOffersTheBackColour)
 {

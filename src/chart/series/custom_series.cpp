@@ -285,6 +285,8 @@ void TCustomSeries::DrawShadowPass()
 
 namespace {
 bool g_penRunsEnabled = true;
+// The place of skipped null points that no shown point comes before.
+constexpr int kNowhere = std::numeric_limits<int>::min();
 }
 
 void TCustomSeries::SetPenRunsEnabled(bool Enabled) { g_penRunsEnabled = Enabled; }
@@ -422,24 +424,36 @@ void TCustomSeries::DrawValue(int ValueIndex)
     TCustomPlotPanel* panel = ParentChart()->Panel();
     TCanvas3D& c = *panel->Canvas();
     const int i = ValueIndex;
+    const bool forward = DrawValuesForward();
+    const int first = forward ? FirstValueIndex() : LastValueIndex();
     m_color = GetValueColor(i);
     m_x = CalcXPos(i);
     m_y = CalcYPos(i);
     if (m_color == clNone && m_treatNulls == tnSkip) {
-        m_x = m_oldX;
-        m_y = m_oldY;
+        // a skipped point stays where the line is: drawn first, at the last
+        // shown point before the axis' range; with none the line is nowhere yet
+        if (i != first) {
+            m_x = m_oldX;
+            m_y = m_oldY;
+        } else {
+            int before = forward ? i - 1 : -1;
+            while (before >= 0 && IsNull(before))
+                --before;
+            m_x = before >= 0 ? CalcXPos(before) : kNowhere;
+            m_y = before >= 0 ? CalcYPos(before) : kNowhere;
+        }
     }
     if (c.Pen()->Color() != 0)
         c.Pen()->SetColor(0);
     c.Brush()->SetColor(m_color);
-    if (m_oldColor == clNone && m_treatNulls == tnDontPaint) {
+    // after skipped points only, a shown point starts the line
+    const bool afterSkippedStart = m_oldColor == clNone && m_treatNulls == tnSkip && m_oldX == kNowhere;
+    if (m_oldColor == clNone && (m_treatNulls == tnDontPaint || afterSkippedStart)) {
         m_oldX = m_x;
         m_oldY = m_y;
     }
     m_bottomPos = GetOriginPos(i);
-    const bool forward = DrawValuesForward();
     m_isLast = i == (forward ? LastValueIndex() : FirstValueIndex());
-    const int first = forward ? FirstValueIndex() : LastValueIndex();
     if (i == first) {
         m_oldColor = clDefault;
         if (m_dark3D) {
@@ -467,7 +481,7 @@ void TCustomSeries::DrawValue(int ValueIndex)
         if (m_isLast && m_pointer->Visible() && m_color != clNone)
             DrawPointer(m_x, m_y, m_color, i);
     } else {
-        DrawSegment(i, true);
+        DrawSegment(i, !afterSkippedStart);
     }
     m_oldX = m_x;
     m_oldY = m_y;

@@ -284,8 +284,10 @@ void TFastLineSeries::DrawAllValues()
     TCustomPlotPanel* panel = ParentChart()->Panel();
     TCanvas3D& c = *panel->Canvas();
     PrepareCanvas(c);
-    PointPosition(first > 0 ? first - 1 : first, m_oldX, m_oldY);
-    m_oldNull = false;
+    const int start = first > 0 ? first - 1 : first;
+    PointPosition(start, m_oldX, m_oldY);
+    // a null start point is no place to draw from
+    m_oldNull = !m_ignoreNulls && IsNull(start);
     if (ParentChart()->View3D())
         c.MoveTo3D(m_oldX, m_oldY, MiddleZ());
     else
@@ -326,8 +328,11 @@ void TFastLineSeries::DrawAllValues()
             for (int k = 0; k < n; ++k) {
                 const int x = columns[k], y = rows[k];
                 if (x != m_oldX || m_oldNull || IsNull(start + k)) {
-                    if (x == m_oldX && y == m_oldY)
+                    if (x == m_oldX && y == m_oldY) {
+                        // a shown point where the pen is: the line goes on from it
+                        m_oldNull = m_oldNull && IsNull(start + k);
                         continue;
+                    }
                     run.Flush(c, m_oldX, m_oldY);
                     DrawTo(start + k, x, y);
                     continue;
@@ -432,8 +437,11 @@ void TFastLineSeries::DrawValue(int ValueIndex)
 
 void TFastLineSeries::DrawTo(int ValueIndex, int x, int y)
 {
-    if (x == m_oldX && y == m_oldY)
+    if (x == m_oldX && y == m_oldY) {
+        // a shown point where the pen is: the line goes on from it
+        m_oldNull = m_oldNull && IsNull(ValueIndex);
         return;
+    }
     TCanvas3D& c = *ParentChart()->Panel()->Canvas();
     const bool is3D = ParentChart()->View3D();
     const auto move = [&](int X, int Y) {
@@ -449,7 +457,9 @@ void TFastLineSeries::DrawTo(int ValueIndex, int x, int y)
             move(m_oldX, m_oldY);
             return;
         }
-        if ((isNull && m_treatNulls == tnDontPaint) || (!isNull && m_oldNull && m_treatNulls == tnDontPaint)) {
+        // a null the pen is on (with tnSkip only the first, which no shown
+        // point comes before) is left by a move
+        if ((isNull && m_treatNulls == tnDontPaint) || (!isNull && m_oldNull && m_treatNulls != tnIgnore)) {
             move(x, y);
             m_oldNull = isNull;
             m_oldX = x;

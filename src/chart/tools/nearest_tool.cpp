@@ -260,9 +260,17 @@ void TNearestTool::PaintMark(TCustomPlotPanel& Panel)
             break;
         }
         case hsSeries: {
-            // the series draws the point itself with this tool's pen for once
+            // the series draws the point itself with this tool's pen for
+            // once, drawn as the other marks are (the series puts the pen
+            // on the canvas itself)
             TAutoRepaintOff quiet(Panel);
-            s.DrawValueAlone(m_nearestIndex, Pen());
+            TChartPen pen;
+            pen.Assign(Pen());
+            if (!m_fullRepaint) {
+                pen.SetColor(NotXorPenColor(Panel, Pen().Color()));
+                pen.SetMode(pmNotXor);
+            }
+            s.DrawValueAlone(m_nearestIndex, pen);
             break;
         }
         default:
