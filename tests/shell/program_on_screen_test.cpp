@@ -38,6 +38,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
 
 #include <algorithm>
 #include <functional>
@@ -317,29 +318,37 @@ protected:
 // Exit, Discard: every window closes and the program's loop ends, as it
 // does when no records wait to be saved. The program runs in a process of
 // its own (this test again), which must end by itself.
+// True in the test's own run of the program; elsewhere runs the test named
+// Name in a process of its own, which must end by itself and pass.
+bool InProgramRun(const char* Name)
+{
+    if (!qEnvironmentVariableIsEmpty("VEXA_TEST_PROGRAM_RUN"))
+        return true;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VEXA_TEST_PROGRAM_RUN"), QStringLiteral("1"));
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--gtest_filter=ProgramOnScreen.") + QLatin1String(Name)});
+    EXPECT_TRUE(program.waitForStarted(10000));
+    const bool ended = program.waitForFinished(120000);
+    if (!ended) {
+        program.kill();
+        program.waitForFinished(10000);
+    }
+    const QString output = QString::fromLocal8Bit(program.readAll());
+    EXPECT_TRUE(ended) << "the program kept running after its main window closed\n" << output.toStdString();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 1 test"))) << output.toStdString();
+    return false;
+}
+
 TEST_F(ProgramOnScreen, DiscardAtExitEndsTheProgram)
 {
-    if (qEnvironmentVariableIsEmpty("VEXA_TEST_PROGRAM_RUN")) {
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VEXA_TEST_PROGRAM_RUN"), QStringLiteral("1"));
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QCoreApplication::applicationFilePath(),
-                      {QStringLiteral("--gtest_filter=ProgramOnScreen.DiscardAtExitEndsTheProgram")});
-        ASSERT_TRUE(program.waitForStarted(10000));
-        const bool ended = program.waitForFinished(120000);
-        if (!ended) {
-            program.kill();
-            program.waitForFinished(10000);
-        }
-        const QString output = QString::fromLocal8Bit(program.readAll());
-        EXPECT_TRUE(ended) << "the program kept running after its main window closed\n" << output.toStdString();
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 1 test"))) << output.toStdString();
+    if (!InProgramRun("DiscardAtExitEndsTheProgram"))
         return;
-    }
 
     // the program's run
     TFMain& main = CreateMain();
@@ -381,6 +390,78 @@ TEST_F(ProgramOnScreen, DiscardAtExitEndsTheProgram)
     for (TFMDIChild* c : OpenChildren())
         left.append(c->windowTitle());
     EXPECT_TRUE(left.isEmpty()) << left.join(QLatin1Char(',')).toStdString();
+}
+
+// The window manager's close (Alt+F4): Discard at the first sample, Cancel
+// at the second keeps both with their records; closed again, Discard at
+// both, and the program ends.
+TEST_F(ProgramOnScreen, WindowManagerCloseAfterACancelEndsTheProgram)
+{
+    if (!InProgramRun("WindowManagerCloseAfterACancelEndsTheProgram"))
+        return;
+
+    TFMain& main = CreateMain();
+    Place(main);
+    TScreenAnswer answer(TScreenAnswer::Discard());
+    answer.SetChoice([&answer](TFSaveDlg& d) { return answer.Asked.size() == 2 ? d.CancelButton() : d.DiscardButton(); });
+    const auto closeByWindowManager = [&main] {
+        if (!ScreenInputThroughX11())
+            main.activateWindow();  // off a window system nothing gives it back
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+        if (ScreenInputThroughX11())
+            KeyOnScreen(&main, Qt::Key_F4, Qt::AltModifier);
+        else
+            main.windowHandle()->close();
+        Settle();
+    };
+    bool driven = false;
+    bool stillRunning = false;
+    QTimer ending;
+    ending.setSingleShot(true);
+    QObject::connect(&ending, &QTimer::timeout, [&] {
+        stillRunning = true;
+        QCoreApplication::exit(1);
+    });
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, [&] {
+        [&] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+            Settle();
+            TFPoblacion* population = OpenStudy(QStringLiteral("estudio_alturas_pesos.xml"));
+            ASSERT_NE(population, nullptr);
+            TFMuestra* one = SampleWithRecords(population, 10);
+            ASSERT_NE(one, nullptr);
+            TFMuestra* two = SampleWithRecords(population, 10);
+            ASSERT_NE(two, nullptr);
+            ASSERT_EQ(two->SampleData()->NrOfRows(), 10);
+            const auto windows = Shown();
+            const QStringList tree = TreeTexts();
+
+            closeByWindowManager();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return answer.Asked.size() == 2; }, 10000));
+            Settle();
+            EXPECT_TRUE(main.isVisible());
+            ExpectStillShown(windows);
+            EXPECT_EQ(TreeTexts(), tree);
+            EXPECT_EQ(one->SampleData()->NrOfRows(), 10);
+            EXPECT_TRUE(one->Modified());
+            EXPECT_TRUE(two->Modified());
+
+            closeByWindowManager();
+            driven = true;
+        }();
+        ending.start(5000);
+    });
+    start.start(0);
+    const int code = RunMainWindow(main);
+    ASSERT_TRUE(driven);
+    // the discarded records are asked about again in the second round
+    EXPECT_EQ(answer.Asked.size(), 4);
+    EXPECT_FALSE(stillRunning) << "the loop ran on after the main window closed";
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(main.isHidden());
+    EXPECT_TRUE(OpenChildren().isEmpty());
 }
 
 // Exit, Cancel: nothing has closed, the web pages neither; the welcome page
