@@ -305,7 +305,12 @@ TChartSeries* TFProceso::SeriesOfSink(IProcessPointSink* sink) const
 void TFProceso::FormActivate()
 {
     TFMDIChild::FormActivate();
-    sbOptionsClick();
+    // The options fold at the first activation only: flipped at each one, a
+    // click on "options" that brings the window forward would undo itself.
+    if (!m_activated) {
+        m_activated = true;
+        sbOptionsClick();
+    }
     m_repetitions = SpinRepeticiones->value();
     LblLanzar->setText(QStringLiteral("Nuevo lanzamiento"));
     LblAciertos->setText(QStringLiteral("Aciertos"));

@@ -298,14 +298,27 @@ TEST_F(ProcessWindow, RepetitionsArrowsLandOnRoundNumbers)
     EXPECT_EQ(window->Repetitions(), 1);
 }
 
-TEST_F(ProcessWindow, OptionsFoldAtEachActivation)
+// The first activation folds the options; later ones leave them as the
+// user set them.
+TEST_F(ProcessWindow, OptionsFoldAtTheFirstActivationOnly)
 {
+    auto* fresh = new TFProceso(&MainWindow(), QString());
+    auto* freshOptions = fresh->findChild<QToolButton*>(QStringLiteral("sbOptions"));
+    ASSERT_NE(freshOptions, nullptr);
+    fresh->FormActivate();
+    EXPECT_FALSE(freshOptions->isChecked());
+    fresh->FormActivate();
+    EXPECT_FALSE(freshOptions->isChecked());
+    fresh->close();
+
     auto* options = Find<QToolButton>("sbOptions");
-    const bool before = options->isChecked();
-    window->FormActivate();
-    EXPECT_NE(options->isChecked(), before);
-    window->FormActivate();
-    EXPECT_EQ(options->isChecked(), before);
+    for (int click = 0; click < 2; ++click) {
+        options->click();
+        const bool set = options->isChecked();
+        EXPECT_EQ(set, click == 0) << "click " << click;
+        window->FormActivate();
+        EXPECT_EQ(options->isChecked(), set) << "click " << click;
+    }
 }
 
 TEST_F(ProcessWindow, LogarithmicProportionsAndHiddenPChart)
