@@ -305,8 +305,17 @@ TChartSeries* TFProceso::SeriesOfSink(IProcessPointSink* sink) const
 void TFProceso::FormActivate()
 {
     TFMDIChild::FormActivate();
-    sbOptionsClick();
-    m_repetitions = SpinRepeticiones->value();
+    // The options fold and the probability starts at 30 % at the first
+    // activation only: set again at each one, a click on "options" that
+    // brings the window forward would undo itself and the probability the
+    // user chose would be lost.
+    const bool first = !m_activated;
+    m_activated = true;
+    if (first)
+        sbOptionsClick();
+    // the spin counts only with "Repeat" on (a reset puts the closed
+    // series' count in it)
+    m_repetitions = cbRepeat->isChecked() ? SpinRepeticiones->value() : 1;
     LblLanzar->setText(QStringLiteral("Nuevo lanzamiento"));
     LblAciertos->setText(QStringLiteral("Aciertos"));
     LblPruebas->setText(QStringLiteral("Pruebas"));
@@ -321,7 +330,8 @@ void TFProceso::FormActivate()
         SetChartPanelHeight(static_cast<int>(Round(0.75 * PanelMainR->height())));
     ChartGrid_T->SetChart(Chart_T);
     ChartGrid_P->SetChart(Chart_P);
-    SpinEdit1->setValue(30);
+    if (first)
+        SpinEdit1->setValue(30);
 }
 
 void TFProceso::FormClose(TCloseAction& Action)

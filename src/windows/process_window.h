@@ -141,4 +141,5 @@ private:
     int m_currentSeries = 0;
     int m_repetitions = 1;
     int m_optionsTag = 0;  // sbOptions' tag: -1 folded, 1 unfolded
+    bool m_activated = false;
 };

@@ -324,6 +324,14 @@ inline QImage ScreenShot(const QRect& area)
     return screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage() : QImage();
 }
 
+// Where the widget lies on the screen, the screen shows it as it paints
+// itself now.
+inline bool ShowsOnScreen(QWidget* widget)
+{
+    const QRect place(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    return ScreenShot(place) == widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 // Pictures of a screen area taken every IntervalMs by a thread of its own,
 // from Start to Stop: what reached the X server while the program's own
 // thread was busy. Records nothing off X11.

@@ -350,13 +350,6 @@ TFMsge* MessageOverBackdrop(TFPoblacion& w)
     return nullptr;
 }
 
-// Where Inner lies on the screen, as that widget paints it.
-bool ShowsOnScreen(QWidget* inner)
-{
-    const QRect place(inner->mapToGlobal(QPoint(0, 0)), inner->size());
-    return ScreenShot(place) == inner->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 // Where the window system dims, the study's welcome message stays above its

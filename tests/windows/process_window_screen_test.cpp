@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -300,6 +301,46 @@ TEST_F(ProcessWindowScreen, TheLampTestReachesTheScreen)
     const auto firstBlank = std::find(seen.begin(), seen.end(), "blank");
     const auto first0 = std::find(seen.begin(), seen.end(), "0000");
     EXPECT_TRUE(first8 < firstBlank && firstBlank < first0) << all;
+}
+
+// "options" in a binomial window that is not the active one: the click that
+// brings the window forward folds or unfolds the options at once, as the
+// button shows, with another binomial window active before each click.
+TEST_F(ProcessWindowScreen, OptionsWorkAtTheFirstClickInAnInactiveWindow)
+{
+    if (!ScreenInputThroughX11())
+        GTEST_SKIP() << "needs an X display";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    auto* other = new TFProceso(&MainWindow(), QString());
+    other->WaitSeconds = [](double) {};
+    other->show();
+    MainWindow().MDIArea()->tileSubWindows();
+    QTest::qWait(300);
+    auto* options = Find<QToolButton>("sbOptions");
+    auto* viewData = Find<QCheckBox>("cbViewData");
+    ASSERT_TRUE(options->isChecked());
+    ASSERT_TRUE(viewData->isVisible());
+    // where the unfolded options show "Show Data"
+    const QRect place(viewData->mapToGlobal(QPoint(0, 0)), viewData->size());
+    const QImage unfolded = viewData->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (bool unfold : {false, true}) {
+        const std::string when = unfold ? "unfolding" : "folding";
+        MainWindow().MDIArea()->setActiveSubWindow(other);
+        QTest::qWait(200);
+        ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other) << when;
+        ASSERT_EQ(options->isChecked(), !unfold) << when;
+        ClickOnScreen(options, options->rect().center());
+        QTest::qWait(200);
+        EXPECT_EQ(MainWindow().MDIArea()->activeSubWindow(), window) << when;
+        EXPECT_EQ(options->isChecked(), unfold) << when;
+        EXPECT_EQ(viewData->isVisible(), unfold) << when;
+        EXPECT_TRUE(ShowsOnScreen(options)) << when;
+        EXPECT_EQ(ScreenShot(place) == unfolded, unfold) << when;
+        ScreenShot(QRect(MainWindow().mapToGlobal(QPoint(0, 0)), MainWindow().size())
+                       .intersected(QGuiApplication::primaryScreen()->geometry()))
+            .save(QCoreApplication::applicationDirPath() +
+                  (unfold ? QStringLiteral("/process_options_unfolded.png") : QStringLiteral("/process_options_folded.png")));
+    }
 }
 
 // Closed series stay on the P chart, greyed; the current one is red.

@@ -17,13 +17,16 @@
 #include "widgets/table_editor.h"
 #include "windows/process_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QMdiArea>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <string>
@@ -298,14 +301,80 @@ TEST_F(ProcessWindow, RepetitionsArrowsLandOnRoundNumbers)
     EXPECT_EQ(window->Repetitions(), 1);
 }
 
-TEST_F(ProcessWindow, OptionsFoldAtEachActivation)
+// The first activation folds the options; later ones leave them as the
+// user set them.
+TEST_F(ProcessWindow, OptionsFoldAtTheFirstActivationOnly)
 {
+    auto* fresh = new TFProceso(&MainWindow(), QString());
+    auto* freshOptions = fresh->findChild<QToolButton*>(QStringLiteral("sbOptions"));
+    ASSERT_NE(freshOptions, nullptr);
+    fresh->FormActivate();
+    EXPECT_FALSE(freshOptions->isChecked());
+    fresh->FormActivate();
+    EXPECT_FALSE(freshOptions->isChecked());
+    fresh->close();
+
     auto* options = Find<QToolButton>("sbOptions");
-    const bool before = options->isChecked();
-    window->FormActivate();
-    EXPECT_NE(options->isChecked(), before);
-    window->FormActivate();
-    EXPECT_EQ(options->isChecked(), before);
+    for (int click = 0; click < 2; ++click) {
+        options->click();
+        const bool set = options->isChecked();
+        EXPECT_EQ(set, click == 0) << "click " << click;
+        window->FormActivate();
+        EXPECT_EQ(options->isChecked(), set) << "click " << click;
+    }
+}
+
+// The success probability the user set stays when the window comes back
+// to the front, and the next launch uses it.
+TEST_F(ProcessWindow, TheProbabilityStaysAsSetWhenTheWindowComesBack)
+{
+    auto* probability = Find<QSpinBox>("SpinEdit1");
+    ASSERT_EQ(probability->value(), 30);
+    probability->setFocus();
+    QTest::keyClick(probability, Qt::Key_Up);
+    QTest::keyClick(probability, Qt::Key_Up);
+    ASSERT_EQ(probability->value(), 40);
+    auto* other = new TFProceso(&MainWindow(), QString());
+    other->show();
+    MainWindow().MDIArea()->setActiveSubWindow(other);
+    QApplication::processEvents();
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), other);
+    MainWindow().MDIArea()->setActiveSubWindow(window);
+    QApplication::processEvents();
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), window);
+    EXPECT_EQ(probability->value(), 40);
+    QTest::mouseClick(window->LaunchButton(), Qt::LeftButton, {}, window->LaunchButton()->rect().center());
+    QApplication::processEvents();
+    ASSERT_NE(window->Process(1), nullptr);
+    EXPECT_DOUBLE_EQ(window->Process(1)->Probability(), 0.4);
+}
+
+// With "Repeat" off each launch runs one trial, also after a reset has put
+// the closed series' count in the spin and the window has come back to the
+// front.
+TEST_F(ProcessWindow, OneTrialALaunchWithoutRepeatAfterTheWindowComesBack)
+{
+    ASSERT_FALSE(Find<QCheckBox>("cbRepeat")->isChecked());
+    const auto launch = [this] {
+        QTest::mouseClick(window->LaunchButton(), Qt::LeftButton, {}, window->LaunchButton()->rect().center());
+        QApplication::processEvents();
+    };
+    for (int i = 0; i < 3; ++i)
+        launch();
+    ASSERT_EQ(window->Process(1)->TrialCount(), 3);
+    Find<QToolButton>("sbReset")->click();
+    ASSERT_EQ(Find<QSpinBox>("SpinRepeticiones")->value(), 3);
+    auto* other = new TFProceso(&MainWindow(), QString());
+    other->show();
+    MainWindow().MDIArea()->setActiveSubWindow(other);
+    QApplication::processEvents();
+    MainWindow().MDIArea()->setActiveSubWindow(window);
+    QApplication::processEvents();
+    ASSERT_EQ(MainWindow().MDIArea()->activeSubWindow(), window);
+    EXPECT_EQ(window->Repetitions(), 1);
+    launch();
+    ASSERT_NE(window->Process(2), nullptr);
+    EXPECT_EQ(window->Process(2)->TrialCount(), 1);
 }
 
 TEST_F(ProcessWindow, LogarithmicProportionsAndHiddenPChart)

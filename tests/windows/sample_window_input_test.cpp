@@ -308,13 +308,6 @@ TEST_F(SampleWindowInput, RegressionPageShowsItsLastColumnWhole)
 
 namespace {
 
-// Where the widget lies on the screen, as it paints itself now.
-bool ShowsOnScreen(QWidget* widget)
-{
-    const QRect place(widget->mapToGlobal(QPoint(0, 0)), widget->size());
-    return ScreenShot(place) == widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 QScrollBar* VerticalBar(QWidget* grid)
 {
     for (QScrollBar* bar : grid->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
