@@ -1,8 +1,11 @@
 #include "chart/chart_legend.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "chart/appearance_properties.h"
 #include "chart/chart.h"
@@ -15,6 +18,17 @@ namespace {
 int RoundInt(double v)
 {
     return static_cast<int>(std::nearbyint(v));
+}
+
+// The chart's series as they are now: switching a series off takes its
+// function's lines off the chart, so walks that switch series go over this.
+std::vector<QPointer<TChartSeries>> SeriesOf(const TCustomAxisPanel& Chart)
+{
+    std::vector<QPointer<TChartSeries>> all;
+    all.reserve(static_cast<std::size_t>(Chart.SeriesCount()));
+    for (int i = 0; i < Chart.SeriesCount(); ++i)
+        all.emplace_back(Chart.Series(i));
+    return all;
 }
 
 // Text alignment flags of the canvas.
@@ -125,9 +139,8 @@ void TCustomChartLegend::SetCheckBoxesStyle(TCheckBoxesStyle Value)
     m_checkBoxesStyle = Value;
     if (Value == cbsRadio && m_chart) {
         bool first = true;
-        for (int i = 0; i < m_chart->SeriesCount(); ++i) {
-            TChartSeries* s = m_chart->Series(i);
-            if (!s->Active() || !s->ShowInLegend())
+        for (const QPointer<TChartSeries>& s : SeriesOf(*m_chart)) {
+            if (!s || s->ParentChart() != m_chart || !s->Active() || !s->ShowInLegend())
                 continue;
             if (!first)
                 s->SetActive(false);
@@ -822,11 +835,9 @@ bool TCustomChartLegend::DoMouseDown(int Index)
     if (m_checkBoxesStyle == cbsCheck) {
         target->SetActive(!target->Active());
     } else {
-        for (int i = 0; i < chart.SeriesCount(); ++i) {
-            TChartSeries* s = chart.Series(i);
-            if (s->ShowInLegend())
+        for (const QPointer<TChartSeries>& s : SeriesOf(chart))
+            if (s && s->ParentChart() == &chart && s->ShowInLegend())
                 s->SetActive(s == target);
-        }
     }
     return true;
 }

@@ -874,9 +874,11 @@ void TChartSeries::LinkSource(QObject* Source)
         const bool wasActive = src->Active();
         if (wasActive)
             src->Close();
-        if (src->parent() == Owner() && Owner())
+        TChartSeries* previous = src->Series();
+        // one of the owner's, or owned by the series it leaves: this series' now
+        if ((src->parent() == Owner() && Owner()) || (previous && src->parent() == previous))
             src->setParent(this);
-        if (TChartSeries* previous = src->Series())
+        if (previous)
             previous->RemoveDataSource(src);
         src->BindSeries(this);
         if (wasActive)

@@ -236,13 +236,25 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
 
     const std::vector<TChartSeries*> dependants = old->LinkedSeries();
     for (TChartSeries* d : dependants) {
-        bool present = false;
-        for (int i = 0; i < d->DataSourceCount(); ++i)
-            present = present || d->DataSourceAt(i) == series;
-        // removing a first source drops the others: re-point after it
-        d->RemoveDataSource(old);
-        if (!present)
-            d->AddDataSource(series);
+        // a dependant that cannot take the new type lets the old one go as
+        // any removed source goes
+        if (!d->IsValidSourceOf(series)) {
+            d->RemoveDataSource(old);
+            continue;
+        }
+        // the new series takes the old one's place, the other sources stay
+        // (removing a first source would drop them): the list is made again
+        std::vector<QObject*> sources;
+        for (int i = 0; i < d->DataSourceCount(); ++i) {
+            QObject* source = d->DataSourceAt(i);
+            if (source == old)
+                source = series;
+            if (std::find(sources.begin(), sources.end(), source) == sources.end())
+                sources.push_back(source);
+        }
+        d->ClearDataSources();
+        for (QObject* source : sources)
+            d->AddDataSource(source);
     }
     if (chart) {
         for (TPlotCustomTool* tool : chart->Tools().Items())

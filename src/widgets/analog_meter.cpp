@@ -239,6 +239,12 @@ void TMeter::Resized()
     UpdateGeometry();
 }
 
+// Bounds given again lay the dial out with the rims as they are now.
+void TMeter::BoundsSet()
+{
+    UpdateGeometry();
+}
+
 double TMeter::Angle(double v) const
 {
     return MeterValueAngle(v, m_min, m_max, m_geometry.arc, m_logarithmic);

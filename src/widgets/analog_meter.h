@@ -243,6 +243,7 @@ protected:
     void Compose(platform::DrawingDevice& dc) override;
     void AfterLoaded() override;
     void Resized() override;
+    void BoundsSet() override;
     void MouseMove(TShiftState shift, int x, int y) override;
 
 private:

@@ -36,6 +36,7 @@ void TInstrumentHost::SetBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, std::max(width, 0), std::max(height, 0));
     CheckSize();
+    BoundsSet();
 }
 
 void TInstrumentHost::CheckSize()

@@ -120,6 +120,8 @@ protected:
     virtual void AfterLoaded() {}
     // Called after the size changed.
     virtual void Resized() {}
+    // Called after every SetBounds, also one that kept the size.
+    virtual void BoundsSet() {}
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

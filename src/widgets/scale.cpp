@@ -335,9 +335,7 @@ void TScale::Assign(const TScale& source)
     m_caption = source.m_caption;
     m_captionAnchor = source.m_captionAnchor;
     m_captionAlignment = source.m_captionAlignment;
-    m_external = source.m_external;
-    m_externalX = source.m_externalX;
-    m_externalY = source.m_externalY;
+    // the device the source draws on is its owner's: the copy keeps its own
     m_scaleType = source.m_scaleType;
     SetParentBackground(m_transparent && !m_embedded);
     SetHoldPaint(source.HoldPaint());

@@ -342,6 +342,20 @@ TEST(SeriesSourceLifetime, AssignTakesASourceComponentAndASeriesFromTheOriginal)
     EXPECT_EQ(loose->Series(), changed);
     loose.reset();
     EXPECT_EQ(changed->DataSourceCount(), 0);
+
+    // a component of the form: the series takes it over, and its new type after it
+    QPointer<TPlotSeriesSource> owned = new TPlotSeriesSource(&form);
+    changed->AddDataSource(owned);
+    changed->AddDataSource(feeder);
+    EXPECT_EQ(owned->parent(), changed);
+    TChartSeries* retyped = changed;
+    ChangeSeriesType(retyped, SeriesClassOf<TLineSeries>());
+    ASSERT_FALSE(owned.isNull());
+    EXPECT_EQ(owned->parent(), retyped);
+    EXPECT_EQ(owned->Series(), retyped);
+    ASSERT_EQ(retyped->DataSourceCount(), 2);
+    EXPECT_EQ(retyped->DataSourceAt(0), owned.data());
+    EXPECT_EQ(retyped->DataSourceAt(1), feeder);
 }
 
 TEST(SeriesSourceLifetime, CircularSourcesAreRefusedWithOrWithoutAChart)

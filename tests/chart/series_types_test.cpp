@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QObject>
+#include <QPointer>
+#include <cmath>
 #include <vector>
 
 #include "chart/chart.h"
 #include "chart/chart_series.h"
 #include "chart/plot_function.h"
+#include "chart/series/std_deviation_function.h"
+#include "chart/series_source.h"
 #include "testing/recording_device.h"
 
 class TRegistrySeriesA : public TChartSeries {
@@ -26,6 +30,19 @@ class TRegistryFunction : public TPlotFunction {
     Q_OBJECT
 public:
     using TPlotFunction::TPlotFunction;
+};
+
+// Loads four points into its series.
+class TFourPointSource : public TPlotSeriesSource {
+    Q_OBJECT
+public:
+    using TPlotSeriesSource::TPlotSeriesSource;
+    void Load() override
+    {
+        Series()->Clear();
+        for (int i = 0; i < 4; ++i)
+            Series()->AddXY(i, 10 * (i + 1));
+    }
 };
 
 class TRegistryTool : public TCustomChartElement {
@@ -163,6 +180,98 @@ TEST_F(SeriesTypesTest, ChangeSeriesTypeKeepsPlaceNamePointsAndDependants)
     EXPECT_EQ(chart.Series(2), after);
     EXPECT_EQ(chart.SeriesCount(), 4);
     EXPECT_EQ(dependant->DataSource(), changed);
+
+    // a dependant of two sources keeps the other one, and its place
+    auto* other = CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>());
+    other->AddXY(1, 5);
+    other->AddXY(2, 7);
+    auto* both = new TChartSeries(&form);
+    chart.AddSeries(both);
+    both->SetFunction(new TStdDeviationFunction);
+    both->AddDataSource(changed);
+    both->AddDataSource(other);
+    TChartSeries* again = changed;
+    ChangeSeriesType(again, SeriesClassOf<TRegistrySeriesA>());
+    ASSERT_EQ(both->DataSourceCount(), 2);
+    EXPECT_EQ(both->DataSourceAt(0), again);
+    EXPECT_EQ(both->DataSourceAt(1), other);
+}
+
+// A standard deviation across two sources: changing the type of either one
+// leaves both sources in their places and the values as they were.
+TEST_F(SeriesTypesTest, ChangeSeriesTypeKeepsEveryOtherSourceOfADependant)
+{
+    const double a[] = {1, 2, 3, 4, 5}, b[] = {3, 2, 7, 1, 10};
+    for (int changedIndex : {0, 1}) {
+        SCOPED_TRACE(changedIndex);
+        QObject form;
+        TChart chart;
+        TChartSeries* sources[] = {CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>()),
+                                   CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>())};
+        for (int i = 0; i < 5; ++i) {
+            sources[0]->AddXY(i, a[i]);
+            sources[1]->AddXY(i, b[i]);
+        }
+        auto* f = new TChartSeries(&form);
+        chart.AddSeries(f);
+        f->SetFunction(new TStdDeviationFunction);
+        f->AddDataSource(sources[0]);
+        f->AddDataSource(sources[1]);
+        // the sample deviation of two values is their distance over the root of two
+        const auto expectValues = [&] {
+            ASSERT_EQ(f->Count(), 5);
+            for (int i = 0; i < 5; ++i)
+                EXPECT_NEAR(f->YValues().Value(i), std::fabs(a[i] - b[i]) / std::sqrt(2.0), 1e-12) << i;
+        };
+        expectValues();
+
+        TChartSeries* changed = sources[changedIndex];
+        ChangeSeriesType(changed, SeriesClassOf<TRegistrySeriesB>());
+        sources[changedIndex] = changed;
+        ASSERT_EQ(f->DataSourceCount(), 2);
+        EXPECT_EQ(f->DataSourceAt(0), sources[0]);
+        EXPECT_EQ(f->DataSourceAt(1), sources[1]);
+        ASSERT_EQ(changed->LinkedSeries().size(), 1U);
+        EXPECT_EQ(changed->LinkedSeries()[0], f);
+        expectValues();
+        // the new series feeds it: a new point shows up in the result
+        sources[0]->AddXY(5, 2);
+        sources[1]->AddXY(5, 4);
+        f->CheckDataSource();
+        ASSERT_EQ(f->Count(), 6);
+        EXPECT_NEAR(f->YValues().Value(5), std::sqrt(2.0), 1e-12);
+    }
+}
+
+// A source component the series took over goes with the series to its new
+// type: it is neither freed with the old series nor left behind.
+TEST_F(SeriesTypesTest, ChangeSeriesTypeHandsTheSeriesOwnSourceToTheNewSeries)
+{
+    QObject form;
+    TChart chart;
+    TChartSeries* s = CreateNewSeries(&form, &chart, SeriesClassOf<TRegistrySeriesA>());
+    QPointer<TFourPointSource> source = new TFourPointSource(&form);
+    s->SetDataSource(source);
+    source->Open();
+    ASSERT_EQ(s->Count(), 4);
+    ASSERT_EQ(source->parent(), s);
+
+    TChartSeries* changed = s;
+    ChangeSeriesType(changed, SeriesClassOf<TRegistrySeriesB>());
+    ASSERT_FALSE(source.isNull());
+    EXPECT_EQ(changed->DataSource(), source.data());
+    EXPECT_EQ(source->Series(), changed);
+    EXPECT_EQ(source->parent(), changed);
+    EXPECT_TRUE(source->Active());
+    ASSERT_EQ(changed->Count(), 4);
+    EXPECT_EQ(changed->YValues().Value(3), 40);
+    // it reloads the new series, and goes when the series goes
+    changed->Clear();
+    source->Close();
+    source->Open();
+    EXPECT_EQ(changed->Count(), 4);
+    delete changed;
+    EXPECT_TRUE(source.isNull());
 }
 
 TEST_F(SeriesTypesTest, ChangeSeriesTypeTakesTheOldPlaceInEveryGroup)

@@ -504,8 +504,33 @@ TEST(MeterPixels, RimsThenSizesBackToTheFirstDrawTheDialOfTheNewGeometry)
     EXPECT_EQ(DifferingPixels(meter.Buffer().Surface(), fresh.Buffer().Surface()), 0);
 }
 
-// Random sequences of rims, colours, scale settings, sizes and values: after
-// each step the picture equals a new meter's that took the same steps unpainted.
+// A rim change painted, then a size a few pixels wider and back: the picture
+// of a new meter given the rim and then its size (each size given lays the
+// dial out, also the size the meter has).
+TEST(MeterPixels, ARimChangeThenASizeRoundTripPaintsAsANewMeterGivenRimAndSize)
+{
+    for (const int wider : {298, 300, 310}) {
+        SCOPED_TRACE(wider);
+        TMeter meter;
+        meter.ForcePaint();
+        meter.SetRimTop(40);
+        meter.ForcePaint();
+        meter.SetBounds(0, 0, wider, 209);
+        meter.SetBounds(0, 0, 297, 209);
+        meter.ForcePaint();
+        TMeter fresh;
+        fresh.SetHoldPaint(true);
+        fresh.SetRimTop(40);
+        fresh.SetBounds(0, 0, 297, 209);
+        fresh.ForcePaint();
+        EXPECT_EQ(DifferingPixels(meter.Buffer().Surface(), fresh.Buffer().Surface()), 0);
+    }
+}
+
+// Random sequences of rims, colours, scale settings, sizes and values, with
+// paints between them: after each step the picture equals a new meter's that
+// took the same steps unpainted, where a trip off a size and back (painted
+// on the way or not) is for the new meter that size given once more.
 TEST(MeterPixels, RandomPropertySequencesPaintAsANewMeter)
 {
     using Change = std::function<void(TMeter&)>;
@@ -518,7 +543,28 @@ TEST(MeterPixels, RandomPropertySequencesPaintAsANewMeter)
         TMeter meter;
         for (int step = 0; step < 30; ++step) {
             Change c;
-            const int kind = pick(0, 20);
+            const int kind = pick(0, 24);
+            if (kind > 20) {
+                // a few pixels off the size and back
+                const int w = meter.Width(), h = meter.Height(), dw = pick(-6, 12), dh = pick(-6, 6);
+                const bool paintOff = pick(0, 1) != 0;
+                meter.SetBounds(0, 0, w + dw, h + dh);
+                if (paintOff)
+                    meter.ForcePaint();
+                meter.SetBounds(0, 0, w, h);
+                changes.push_back([w, h](TMeter& m) { m.SetBounds(0, 0, w, h); });
+                if (pick(0, 2) == 0)
+                    continue;
+                meter.ForcePaint();
+                TMeter fresh;
+                fresh.SetHoldPaint(true);
+                for (const auto& done : changes)
+                    done(fresh);
+                fresh.ForcePaint();
+                ASSERT_EQ(DifferingPixels(meter.Buffer().Surface(), fresh.Buffer().Surface()), 0)
+                    << "seed " << seed << " step " << step << " (size round trip)";
+                continue;
+            }
             switch (kind > 15 ? 3 : kind) {  // sizes change often
             case 0: { const int v = pick(0, 40); c = [v](TMeter& m) { m.SetRimTop(v); }; break; }
             case 1: { const int v = pick(0, 40); c = [v](TMeter& m) { m.SetRimSide(v); }; break; }

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "testing/recording_device.h"
 #include "recorder_install.h"
+#include "widgets/scale_gauge.h"
 
 namespace {
 
@@ -275,6 +277,42 @@ TEST_F(ScaleTest, AssignCopiesSettings)
     EXPECT_EQ(scale.ScaleType(), sctYR);
     EXPECT_EQ(scale.UserTickText(), "a|b");
     EXPECT_EQ(scale.Factor(), other.Factor());
+}
+
+// A gauge's scale draws on the gauge's picture: a copy of it draws on its
+// own, also once the gauge is gone.
+TEST_F(ScaleTest, ACopyOfAGaugesScaleDrawsOnItsOwnDevice)
+{
+    auto gauge = std::make_unique<TScaleGauge>();
+    gauge->SetBounds(0, 0, 300, 75);
+    gauge->ForcePaint();
+    ASSERT_NE(gauge->GaugeScale().ExternalCanvas(), nullptr);
+    scale.SetBounds(0, 0, 400, 400);
+    scale.Assign(gauge->GaugeScale());
+    EXPECT_TRUE(scale.Transparent());
+    ASSERT_EQ(scale.ExternalCanvas(), nullptr);
+    platform::DrawingDevice* drawnOn = nullptr;
+    scale.OnAfterScaleRendered = [&](TScale*, platform::DrawingDevice& dc) { drawnOn = &dc; };
+    Recorder().ClearLog();
+    scale.ForcePaint();
+    EXPECT_EQ(drawnOn, &Recorder());
+    EXPECT_GT(Recorder().Count("LineTo"), 0);
+
+    gauge.reset();
+    drawnOn = nullptr;
+    Recorder().ClearLog();
+    scale.SetCaption("after");
+    scale.ForcePaint();
+    EXPECT_EQ(drawnOn, &Recorder());
+    EXPECT_GT(Recorder().Count("LineTo"), 0);
+
+    // a scale that draws on another device keeps its own one when it takes a copy
+    platform::RecordingDevice external(500, 500);
+    TScale embedded;
+    embedded.SetEmbedded(true);
+    embedded.SetExternalCanvas(&external, 0, 30);
+    embedded.Assign(scale);
+    EXPECT_EQ(embedded.ExternalCanvas(), &external);
 }
 
 TEST_F(ScaleTest, TickTableHoldsAtMost250Values)
