@@ -21,6 +21,7 @@
 #include "windows/variable_selection_frame.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -628,6 +629,24 @@ private:
     QByteArray m_path;
 };
 
+// Child processes of this one that have ended and were not reaped.
+int EndedChildren()
+{
+    int ended = 0;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...: the name may hold blanks, the fields after it do not
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[0] == "Z" && QString::fromLatin1(fields[1]) == self)
+            ++ended;
+    }
+    return ended;
+}
+
 // The centre of the link named Name on the page, in the engine widget's
 // coordinates, once the page shows it.
 std::optional<QPoint> LinkCentre(platform::QtWebView& view, const QString& name)
@@ -693,6 +712,8 @@ TEST_F(ProgramOnScreen, ASheetWithNoProgramIsUnableToOpen)
     ASSERT_TRUE(WaitFor([&] { return opener.Asked().size() == 2; }, 10000));
     WaitFor([] { return false; }, 500);
     EXPECT_EQ(Dialogs.MessageTexts().size(), 1);
+    // the openers that have ended are gone, none left waiting to be reaped
+    EXPECT_TRUE(WaitFor([] { return EndedChildren() == 0; }, 5000)) << EndedChildren();
 }
 
 } // namespace
