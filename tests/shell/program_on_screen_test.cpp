@@ -21,6 +21,7 @@
 #include "windows/variable_selection_frame.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -153,6 +154,29 @@ protected:
         MainWindowFixture::SetUp();
         // the questions are answered on the screen here
         QCoreApplication::instance()->removeEventFilter(&UnansweredSaveQuestion);
+    }
+
+    // Runs the program with Main as its main window: Drive acts as the user
+    // once the window is active, and the loop must end within 5 s of its last
+    // step. Answers the loop's exit code.
+    static int RunProgram(TFMain& Main, const std::function<void()>& Drive)
+    {
+        QTimer ending;
+        ending.setSingleShot(true);
+        QObject::connect(&ending, &QTimer::timeout, [] {
+            ADD_FAILURE() << "the loop ran on after the main window closed";
+            QCoreApplication::exit(1);
+        });
+        QTimer start;
+        start.setSingleShot(true);
+        QObject::connect(&start, &QTimer::timeout, [&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&Main));
+            Settle();
+            Drive();
+            ending.start(5000);
+        });
+        start.start(0);
+        return RunMainWindow(Main);
     }
 
     TFMain& ShowMain()
@@ -355,35 +379,18 @@ TEST_F(ProgramOnScreen, DiscardAtExitEndsTheProgram)
     Place(main);
     TScreenAnswer answer(TScreenAnswer::Discard());
     bool driven = false;
-    bool stillRunning = false;
-    QTimer ending;  // the loop still running this long after the last click
-    ending.setSingleShot(true);
-    QObject::connect(&ending, &QTimer::timeout, [&] {
-        stillRunning = true;
-        QCoreApplication::exit(1);
+    const int code = RunProgram(main, [&] {
+        TFPoblacion* population = OpenStudy(QStringLiteral("estudio_alturas_pesos.xml"));
+        ASSERT_NE(population, nullptr);
+        TFMuestra* sample = SampleWithRecords(population, 10);
+        ASSERT_NE(sample, nullptr);
+        ASSERT_EQ(sample->SampleData()->NrOfRows(), 10);
+        ChooseFromMenu(QStringLiteral("&File"), QStringLiteral("E&xit"));
+        driven = true;
     });
-    QTimer start;
-    start.setSingleShot(true);
-    QObject::connect(&start, &QTimer::timeout, [&] {
-        [&] {
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-            Settle();
-            TFPoblacion* population = OpenStudy(QStringLiteral("estudio_alturas_pesos.xml"));
-            ASSERT_NE(population, nullptr);
-            TFMuestra* sample = SampleWithRecords(population, 10);
-            ASSERT_NE(sample, nullptr);
-            ASSERT_EQ(sample->SampleData()->NrOfRows(), 10);
-            ChooseFromMenu(QStringLiteral("&File"), QStringLiteral("E&xit"));
-            driven = true;
-        }();
-        ending.start(5000);
-    });
-    start.start(0);
-    const int code = RunMainWindow(main);
     ASSERT_TRUE(driven);
     ASSERT_EQ(answer.Asked.size(), 1);
     EXPECT_EQ(answer.Asked[0].Buttons, QStringList({"Save and close", "Discard", "Cancel"}));
-    EXPECT_FALSE(stillRunning) << "the loop ran on after the main window closed";
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(main.isHidden());
     QStringList left;
@@ -415,50 +422,33 @@ TEST_F(ProgramOnScreen, WindowManagerCloseAfterACancelEndsTheProgram)
         Settle();
     };
     bool driven = false;
-    bool stillRunning = false;
-    QTimer ending;
-    ending.setSingleShot(true);
-    QObject::connect(&ending, &QTimer::timeout, [&] {
-        stillRunning = true;
-        QCoreApplication::exit(1);
-    });
-    QTimer start;
-    start.setSingleShot(true);
-    QObject::connect(&start, &QTimer::timeout, [&] {
-        [&] {
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-            Settle();
-            TFPoblacion* population = OpenStudy(QStringLiteral("estudio_alturas_pesos.xml"));
-            ASSERT_NE(population, nullptr);
-            TFMuestra* one = SampleWithRecords(population, 10);
-            ASSERT_NE(one, nullptr);
-            TFMuestra* two = SampleWithRecords(population, 10);
-            ASSERT_NE(two, nullptr);
-            ASSERT_EQ(two->SampleData()->NrOfRows(), 10);
-            const auto windows = Shown();
-            const QStringList tree = TreeTexts();
+    const int code = RunProgram(main, [&] {
+        TFPoblacion* population = OpenStudy(QStringLiteral("estudio_alturas_pesos.xml"));
+        ASSERT_NE(population, nullptr);
+        TFMuestra* one = SampleWithRecords(population, 10);
+        ASSERT_NE(one, nullptr);
+        TFMuestra* two = SampleWithRecords(population, 10);
+        ASSERT_NE(two, nullptr);
+        ASSERT_EQ(two->SampleData()->NrOfRows(), 10);
+        const auto windows = Shown();
+        const QStringList tree = TreeTexts();
 
-            closeByWindowManager();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return answer.Asked.size() == 2; }, 10000));
-            Settle();
-            EXPECT_TRUE(main.isVisible());
-            ExpectStillShown(windows);
-            EXPECT_EQ(TreeTexts(), tree);
-            EXPECT_EQ(one->SampleData()->NrOfRows(), 10);
-            EXPECT_TRUE(one->Modified());
-            EXPECT_TRUE(two->Modified());
+        closeByWindowManager();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answer.Asked.size() == 2; }, 10000));
+        Settle();
+        EXPECT_TRUE(main.isVisible());
+        ExpectStillShown(windows);
+        EXPECT_EQ(TreeTexts(), tree);
+        EXPECT_EQ(one->SampleData()->NrOfRows(), 10);
+        EXPECT_TRUE(one->Modified());
+        EXPECT_TRUE(two->Modified());
 
-            closeByWindowManager();
-            driven = true;
-        }();
-        ending.start(5000);
+        closeByWindowManager();
+        driven = true;
     });
-    start.start(0);
-    const int code = RunMainWindow(main);
     ASSERT_TRUE(driven);
     // the discarded records are asked about again in the second round
     EXPECT_EQ(answer.Asked.size(), 4);
-    EXPECT_FALSE(stillRunning) << "the loop ran on after the main window closed";
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(main.isHidden());
     EXPECT_TRUE(OpenChildren().isEmpty());
@@ -639,6 +629,24 @@ private:
     QByteArray m_path;
 };
 
+// Child processes of this one that have ended and were not reaped.
+int EndedChildren()
+{
+    int ended = 0;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...: the name may hold blanks, the fields after it do not
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[0] == "Z" && QString::fromLatin1(fields[1]) == self)
+            ++ended;
+    }
+    return ended;
+}
+
 // The centre of the link named Name on the page, in the engine widget's
 // coordinates, once the page shows it.
 std::optional<QPoint> LinkCentre(platform::QtWebView& view, const QString& name)
@@ -704,6 +712,8 @@ TEST_F(ProgramOnScreen, ASheetWithNoProgramIsUnableToOpen)
     ASSERT_TRUE(WaitFor([&] { return opener.Asked().size() == 2; }, 10000));
     WaitFor([] { return false; }, 500);
     EXPECT_EQ(Dialogs.MessageTexts().size(), 1);
+    // the openers that have ended are gone, none left waiting to be reaped
+    EXPECT_TRUE(WaitFor([] { return EndedChildren() == 0; }, 5000)) << EndedChildren();
 }
 
 } // namespace
