@@ -6,9 +6,12 @@
 // chart draws; back and bar pictures replaced between paints, with filters
 // given extreme and non-finite values; series groups, function lines as data
 // sources, mark text handlers that free their series, marks by any index,
-// depth axis ranges beyond int and bars on axes zoomed far in; objects freed
-// in any order, the rest freed in an
-// order the input chooses. Ownership is the engine's: series, tools, sources
+// depth axis ranges beyond int and bars on axes zoomed far in; changes of
+// series type with sources, source components and dependants (checked: every
+// dependant keeps its sources, a series' own source component goes to its new
+// type); legend check boxes clicked (checked: a radio click leaves exactly its
+// series on); objects freed in any order, the rest freed in an order the input
+// chooses. Ownership is the engine's: series, tools, sources
 // and functions belong to a form (or their series), charts and custom axes
 // are freed by whoever made them, the axes only through the chart's calls.
 // The engine's refusals (ChartException, read errors) are expected, except
@@ -23,11 +26,13 @@
 #include "chart/chart.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_exceptions.h"
+#include "chart/chart_legend.h"
 #include "chart/chart_series.h"
 #include "chart/chart_stream.h"
 #include "chart/chart_tool.h"
 #include "chart/controls/chart_grid.h"
 #include "chart/controls/chart_list_box.h"
+#include "chart/legend_items.h"
 #include "chart/back_image.h"
 #include "chart/plot_function.h"
 #include "chart/plot_picture.h"
@@ -79,6 +84,26 @@ T* PickFrom(Input& In, std::vector<QPointer<T>>& Items)
         return nullptr;
     return Items[static_cast<std::size_t>(In.Pick(Items.size()))].data();
 }
+
+[[noreturn]] void Fail(const char* What)
+{
+    std::fprintf(stderr, "%s\n", What);
+    std::abort();
+}
+
+// A source component that loads a few points into its series.
+class PointsSource : public TPlotSeriesSource {
+public:
+    using TPlotSeriesSource::TPlotSeriesSource;
+    void Load() override
+    {
+        if (TChartSeries* s = Series()) {
+            s->Clear();
+            for (int i = 0; i < 4; ++i)
+                s->AddXY(i, 3 * i + 1);
+        }
+    }
+};
 
 // The registered series, function and tool classes, gathered once.
 struct Classes {
@@ -442,6 +467,9 @@ private:
                 c->CustomAxes().Assign(d->CustomAxes());
             break;
         }
+        case 35:
+            SourcesAndTypes(In);
+            break;
         case 36:
             Handler(In);
             break;
@@ -459,6 +487,139 @@ private:
                 t->SetActive(In.Pick(2) == 0);
             break;
         }
+    }
+
+    // ---- sources, dependants and changes of type; legend check boxes ----
+
+    void SourcesAndTypes(Input& In)
+    {
+        switch (In.Pick(5)) {
+        case 0: {
+            // a dependant of several sources, computed by a function or copying
+            TChartSeries* d = PickSeries(In);
+            if (!d)
+                break;
+            if (In.Pick(2) == 0 && !m_functionClasses.empty())
+                d->SetFunction(m_functionClasses[static_cast<std::size_t>(In.Pick(m_functionClasses.size()))].Create(nullptr));
+            for (int i = 0, n = 2 + In.Pick(2); i < n; ++i)
+                if (TChartSeries* s = PickSeries(In); s && s != d)
+                    d->AddDataSource(s);
+            break;
+        }
+        case 1: {
+            // a source component of the form, taken over by a series and opened
+            TChartSeries* s = PickSeries(In);
+            Prune(m_sources);
+            if (!s || m_sources.size() >= 6)
+                break;
+            auto* source = new PointsSource(&m_form);
+            m_sources.emplace_back(source);
+            s->AddDataSource(source, In.Pick(2) == 0);
+            source->Open();
+            break;
+        }
+        case 2:
+        case 3:
+            ChangeTypeChecked(In);
+            break;
+        default:
+            LegendCheckBoxes(In);
+            break;
+        }
+    }
+
+    // A change of type keeps every dependant's sources in their places and
+    // hands the series' own source components to the new series.
+    void ChangeTypeChecked(Input& In)
+    {
+        TChartSeries* s = PickSeries(In);
+        if (!s || m_seriesClasses.empty())
+            return;
+        struct Dependant {
+            QPointer<TChartSeries> Series;
+            std::vector<QObject*> Sources;
+        };
+        std::vector<Dependant> dependants;
+        for (TChartSeries* d : s->LinkedSeries()) {
+            Dependant x{d, {}};
+            for (int i = 0; i < d->DataSourceCount(); ++i)
+                x.Sources.push_back(d->DataSourceAt(i));
+            dependants.push_back(std::move(x));
+        }
+        std::vector<QPointer<TPlotSeriesSource>> own;
+        for (int i = 0; i < s->DataSourceCount(); ++i)
+            if (auto* src = qobject_cast<TPlotSeriesSource*>(s->DataSourceAt(i)); src && src->parent() == s)
+                own.emplace_back(src);
+        TChartSeries* changed = s;
+        ChangeSeriesType(changed, m_seriesClasses[static_cast<std::size_t>(In.Pick(m_seriesClasses.size()))]);
+        Prune(m_series);
+        if (std::find(m_series.begin(), m_series.end(), changed) == m_series.end())
+            m_series.emplace_back(changed);
+        if (changed == s)
+            return;
+        for (Dependant& d : dependants) {
+            if (!d.Series || !d.Series->IsValidSourceOf(changed))
+                continue;
+            std::replace(d.Sources.begin(), d.Sources.end(), static_cast<QObject*>(s), static_cast<QObject*>(changed));
+            std::vector<QObject*> now;
+            for (int i = 0; i < d.Series->DataSourceCount(); ++i)
+                now.push_back(d.Series->DataSourceAt(i));
+            if (now != d.Sources)
+                Fail("a change of type changed a dependant's other sources");
+        }
+        for (const QPointer<TPlotSeriesSource>& src : own)
+            if (!src || src->Series() != changed || src->parent() != changed)
+                Fail("a series' own source component did not go over to its new type");
+    }
+
+    // The series a chart's legend lists, and how many of them are on.
+    static int ActiveInLegend(const TChart& Chart)
+    {
+        int n = 0;
+        for (int i = 0; i < Chart.SeriesCount(); ++i)
+            if (Chart.Series(i)->ShowInLegend() && Chart.Series(i)->Active())
+                ++n;
+        return n;
+    }
+
+    // Check boxes in the legend, clicked where they are drawn.
+    void LegendCheckBoxes(Input& In)
+    {
+        TChart* c = PickChart(In);
+        if (!c)
+            return;
+        TCustomChartLegend& legend = *c->Legend();
+        legend.SetVisible(true);
+        legend.SetCheckBoxes(true);
+        legend.SetLegendStyle(In.Pick(4) == 0 ? lsLastValues : lsSeries);
+        const bool radio = In.Pick(2) == 0;
+        const bool wasRadio = legend.CheckBoxesStyle() == cbsRadio;
+        legend.SetCheckBoxesStyle(radio ? cbsRadio : cbsCheck);
+        if (radio && !wasRadio && ActiveInLegend(*c) > 1)
+            Fail("radio check boxes left more than one series on");
+        c->grab();
+        const int first = legend.FirstValue(), last = legend.LastValue();
+        if (last < first)
+            return;
+        const TLegendItem* item = legend.Items().Existing(In.Pick(static_cast<std::size_t>(last - first + 1)));
+        if (!item)
+            return;
+        const QPointF p(legend.ShapeBounds.Left + 9, item->Top + legend.ItemHeight() / 2);
+        const int index = legend.Clicked(static_cast<int>(p.x()), static_cast<int>(p.y()));
+        const QPointer<TChartSeries> target(index < 0 ? nullptr : c->SeriesLegend(index, false));
+        const bool wasActive = target && target->Active();
+        // tools hear the press first and may keep it
+        const bool checked = target && c->Tools().Count() == 0;
+        QMouseEvent press(QEvent::MouseButtonPress, p, p, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(c, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, p, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(c, &release);
+        if (!checked || !target)
+            return;
+        if (radio && (!target->Active() || ActiveInLegend(*c) != 1))
+            Fail("a radio click left another series on, or its own off");
+        if (!radio && target->Active() == wasActive)
+            Fail("a check click did not switch its series");
     }
 
     // A series event or chart event handler that removes or frees series

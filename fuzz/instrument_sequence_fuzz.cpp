@@ -6,7 +6,9 @@
 // picture, and the window around the instrument as the screen shows it, must
 // equal what a new instrument gives after the same calls made while it
 // painted nothing: a picture or part of one kept from an earlier paint must
-// never show through.
+// never show through. A scale also takes copies of other scales (a gauge's,
+// the gauge freed at once); a meter also goes through rim changes and sizes
+// that come back to the one before.
 #include "qt_fuzz_application.h"
 
 #include "fuzz_input.h"
@@ -37,6 +39,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -175,11 +178,77 @@ Call<T> HostCall(Input& In)
     }
 }
 
+// ---- copies of scales; rims and size round trips of meters ----
+
+Call<TScale> ScaleCopyCall(Input& In)
+{
+    const bool fromGauge = In.Flag();
+    const int w = In.Int(0, 420), h = In.Int(0, 200);
+    const double low = In.Value(), high = In.Value();
+    const bool vertical = In.Flag(), paint = In.Flag();
+    if (fromGauge)
+        return [w, h, low, high, vertical, paint](TScale& s) {
+            // the copy outlives the gauge whose picture its source draws on
+            TScaleGauge gauge;
+            gauge.SetBounds(0, 0, w, h);
+            gauge.SetOrientation(vertical ? goVertical : goHorizontal);
+            gauge.SetMin(low);
+            gauge.SetMax(high);
+            if (paint)
+                gauge.ForcePaint();
+            s.Assign(gauge.GaugeScale());
+        };
+    return [w, h, low, high, vertical](TScale& s) {
+        TScale other;
+        other.SetBounds(0, 0, w, h);
+        other.SetRange(high, low);
+        other.SetScaleType(vertical ? sctYL : sctXT);
+        s.Assign(other);
+    };
+}
+
+Call<TMeter> MeterRimAndSizeCall(Input& In)
+{
+    switch (In.Pick(3)) {
+    case 0: {
+        const int which = In.Pick(3), v = In.Int(0, 60);
+        return [which, v](TMeter& m) {
+            if (which == 0)
+                m.SetRimTop(v);
+            else if (which == 1)
+                m.SetRimSide(v);
+            else
+                m.SetRimBottom(v);
+        };
+    }
+    case 1: {
+        // a few pixels off the size and back; the new meter is only given its
+        // size again, which lays its dial out the same way
+        const int dw = In.Int(-12, 12), dh = In.Int(-12, 12);
+        auto first = std::make_shared<bool>(true);
+        return [dw, dh, first](TMeter& m) {
+            const int w = m.Width(), h = m.Height();
+            if (std::exchange(*first, false))
+                m.SetBounds(0, 0, w + dw, h + dh);
+            m.SetBounds(0, 0, w, h);
+        };
+    }
+    default: {
+        const int w = 297 + In.Int(-4, 4), h = 209 + In.Int(-4, 4);
+        return [w, h](TMeter& m) { m.SetBounds(0, 0, w, h); };
+    }
+    }
+}
+
 // ---- each instrument's own calls ----
 
 Call<TScale> ScaleCall(Input& In)
 {
-    switch (In.Pick(27)) {
+    switch (In.Pick(30)) {
+    case 27:
+    case 28:
+    case 29:
+        return ScaleCopyCall(In);
     case 22: { int v = In.Extreme(); return [v](TScale& s) { s.SetMarginRight(v); }; }
     case 23: { int v = In.Extreme(); return [v](TScale& s) { s.SetMarginBottom(v); }; }
     case 24: { int v = In.Extreme(); return [v](TScale& s) { s.SetCaptionPosY(v); }; }
@@ -254,7 +323,13 @@ Call<TSevenSeg> SevenSegCall(Input& In)
 
 Call<TMeter> MeterCall(Input& In)
 {
-    switch (In.Pick(37)) {
+    switch (In.Pick(42)) {
+    case 37:
+    case 38:
+    case 39:
+    case 40:
+    case 41:
+        return MeterRimAndSizeCall(In);
     case 30: { auto v = In.Colour(); return [v](TMeter& m) { m.SetColorSclBkLow(v); }; }
     case 31: { auto v = In.Colour(); return [v](TMeter& m) { m.SetColorSclBkHigh(v); }; }
     case 32: { bool v = In.Flag(); return [v](TMeter& m) { m.SetLimWatchLowOn(v); }; }
