@@ -1173,7 +1173,10 @@ void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* event)
 void TCustomGrid::wheelEvent(QWheelEvent* event)
 {
     const QPoint p = ClientPoint(event->position());
-    const int notches = event->angleDelta().y() / 120;
+    // a touchpad or a fine wheel turns in parts of a notch: they add up
+    m_wheelRest += event->angleDelta().y();
+    const int notches = m_wheelRest / 120;
+    m_wheelRest -= notches * 120;
     for (int i = 0; i < std::abs(notches); ++i)
         HandleWheel(notches, event->modifiers(), p.x(), p.y());
     event->accept();

@@ -290,6 +290,7 @@ private:
     int m_defaultRowHeight = 24;
     int m_gridLineWidth = 1;
     int m_topRow = 1;
+    int m_wheelRest = 0;  // turn of the wheel short of a notch, in eighths of a degree
     int m_leftCol = 1;
     GridCoord m_current{1, 1};
     GridCoord m_anchor{1, 1};

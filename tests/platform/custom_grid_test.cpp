@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "testing/recording_device.h"
 
@@ -237,6 +238,26 @@ TEST_F(TCustomGridTest, WheelScrollsTheRowsAndKeepsTheCurrentCell)
     for (int i = 0; i < 40; ++i)
         grid.HandleWheel(120, {}, 10, 10);
     EXPECT_EQ(grid.TopRow(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+// A touchpad or a fine wheel turns in parts of a notch: the parts add up
+// to notches, so the rows scroll as far as with a plain wheel.
+TEST_F(TCustomGridTest, PartsOfANotchAddUpToScrolledRows)
+{
+    grid.SetRowCount(40);
+    const int notch = std::max(1, QApplication::wheelScrollLines());
+    const auto turn = [this](int delta) {
+        QWheelEvent event(QPointF(10, 10), grid.mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&grid, &event);
+    };
+    for (int i = 0; i < 8; ++i)
+        turn(-30);
+    EXPECT_EQ(grid.TopRow(), 1 + 2 * notch);
+    for (int i = 0; i < 3; ++i)
+        turn(40);
+    EXPECT_EQ(grid.TopRow(), 1 + notch);
     EXPECT_EQ(grid.Row(), 1);
 }
 

@@ -192,6 +192,10 @@ TEST_F(ProcessWindowScreen, TheLogarithmicTrialAxisShowsItsDecades)
 // The reset's lamp test paints each phase: 8888, then blank, then 0000.
 TEST_F(ProcessWindowScreen, TheLampTestPaintsEachPhase)
 {
+    // on a real display nothing paints before the window is on the screen
+    if (OnX11()) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&MainWindow()));
+    }
     SetRepetitions(12);
     Launch();
     TPaintedCaptions painted(window->DisplayPruebas());
