@@ -1,6 +1,7 @@
 #include "chart/series/bar_geometry.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 TBarLayout CalcBarLayout(std::span<const TBarSeriesSlot> Series, int Self, bool SideMargins, int PointsPerPage)
@@ -99,7 +100,11 @@ int BarSlotOffset(TMultiBar MultiBar, int BarWidth, int BarOrder, int NumBars)
 
 int BarPercentOffset(int OffsetPercent, int BarWidth)
 {
-    return OffsetPercent == 0 ? 0 : static_cast<int>(Round(OffsetPercent * BarWidth * 0.01));
+    if (OffsetPercent == 0)
+        return 0;
+    // a wide custom bar times a percent leaves int; far off the chart is enough
+    const std::int64_t offset = Round(static_cast<double>(OffsetPercent) * BarWidth * 0.01);
+    return static_cast<int>(std::clamp<std::int64_t>(offset, -1'000'000'000, 1'000'000'000));
 }
 
 int BarRight(const TBarRightInput& In)

@@ -65,6 +65,12 @@ TEST(BarSlotOffset, SideBySideAndCentred)
     EXPECT_EQ(BarPercentOffset(-25, 30), -8);
     EXPECT_EQ(BarPercentOffset(15, 10), 2);
     EXPECT_EQ(BarPercentOffset(0, 30), 0);
+    // a fixed width far beyond the chart: the whole width, or half of it, the other way
+    EXPECT_EQ(BarPercentOffset(100, 30'000'000), 30'000'000);
+    EXPECT_EQ(BarPercentOffset(-50, 30'000'000), -15'000'000);
+    // a percent beyond reason stays a shift far off the chart, on its side
+    EXPECT_GE(BarPercentOffset(2147483647, 30'000'000), 30'000'000);
+    EXPECT_LE(BarPercentOffset(-2147483647 - 1, 30'000'000), -30'000'000);
 }
 
 TEST(BarSideMargin, ByModeAndSideMargins)
