@@ -284,7 +284,15 @@ void TFastLineSeries::DrawAllValues()
     TCustomPlotPanel* panel = ParentChart()->Panel();
     TCanvas3D& c = *panel->Canvas();
     PrepareCanvas(c);
-    const int start = first > 0 ? first - 1 : first;
+    int start = first > 0 ? first - 1 : first;
+    // skipped nulls before the chart: the line enters from the shown point before them
+    if (!m_ignoreNulls && m_treatNulls == tnSkip && start < first) {
+        int shown = start;
+        while (shown >= 0 && IsNull(shown))
+            --shown;
+        if (shown >= 0)
+            start = shown;
+    }
     PointPosition(start, m_oldX, m_oldY);
     // a null start point is no place to draw from
     m_oldNull = !m_ignoreNulls && IsNull(start);

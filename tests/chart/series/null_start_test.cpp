@@ -178,3 +178,28 @@ INSTANTIATE_TEST_SUITE_P(NullStart, FastLineNullStart,
                          ::testing::Combine(::testing::Values(tnSkip, tnDontPaint), ::testing::Bool()));
 
 }  // namespace
+
+namespace {
+
+TEST_F(NullStart, FastLineSkippingANullBeforeTheAxisEntersFromTheShownPointBeforeIt)
+{
+    // point 1 null just before the first point on the chart: the line enters
+    // from point 0, the shown point before it
+    chart.BottomAxis()->SetMinMax(1.5, 3);
+    auto* fast = new TFastLineSeries(&form);
+    Fill(*fast, false);
+    fast->SetValueColor(1, clNone);
+    fast->SetIgnoreNulls(false);
+    fast->SetTreatNulls(tnSkip);
+    for (int paint = 1; paint <= 2; ++paint) {
+        SCOPED_TRACE("paint " + std::to_string(paint));
+        const std::vector<TSegment> drawn = Paint();
+        EXPECT_EQ(drawn, (std::vector<TSegment>{Between(*fast, 0, 2), Between(*fast, 2, 3)}));
+    }
+    // with nothing shown before it, the line starts on the chart
+    fast->SetValueColor(0, clNone);
+    const std::vector<TSegment> drawn = Paint();
+    EXPECT_EQ(drawn, (std::vector<TSegment>{Between(*fast, 2, 3)}));
+}
+
+}  // namespace
