@@ -824,8 +824,11 @@ bool TCustomChartLegend::DoMouseDown(int Index)
             TSeriesGroup& g = groups.Items(Index);
             g.SetActive(g.Active() == gaNo ? gaYes : gaNo);
         } else {
+            // the others first: a series also in the chosen group stays on
             for (int i = 0; i < groups.Count(); ++i)
-                groups.Items(i).SetActive(i == Index ? gaYes : gaNo);
+                if (i != Index)
+                    groups.Items(i).SetActive(gaNo);
+            groups.Items(Index).SetActive(gaYes);
         }
         return true;
     }

@@ -219,6 +219,9 @@ void ChangeSeriesType(TChartSeries*& Series, const TSeriesClass& NewClass)
     TChartSeries* old = Series;
     if (!old || !NewClass || old->metaObject() == NewClass.Meta)
         return;
+    // a line a function keeps is the function's: it stays what it was made
+    if (old->OwnedByFunction())
+        return;
     auto* chart = dynamic_cast<TCustomAxisPanel*>(old->ParentChart());
     TChartSeries* series = NewClass.Create(old->Owner());
     if (chart)

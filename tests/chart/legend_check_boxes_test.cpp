@@ -14,6 +14,7 @@
 #include "chart/series/line_series.h"
 #include "chart/series/macd_function.h"
 #include "chart/series/ohlc_series.h"
+#include "chart/series_groups.h"
 #include "support/shown_chart.h"
 
 namespace {
@@ -70,13 +71,18 @@ protected:
     // A click on the check box of the legend line that lists Series, as drawn.
     void ClickCheckBoxOf(const TChartSeries* Series)
     {
-        Shot();
         const std::vector<TChartSeries*> listed = Listed();
         int index = -1;
         for (std::size_t i = 0; i < listed.size(); ++i)
             if (listed[i] == Series)
                 index = static_cast<int>(i);
         ASSERT_GE(index, 0);
+        ClickCheckBoxAt(index);
+    }
+    // A click on the check box of legend line Index, as drawn.
+    void ClickCheckBoxAt(int index)
+    {
+        Shot();
         TCustomChartLegend& legend = *chart->Legend();
         const TLegendItem* item = legend.Items().Existing(index);
         ASSERT_NE(item, nullptr);
@@ -133,4 +139,38 @@ TEST_F(LegendCheckBoxes, CheckClicksSwitchOneSeriesEach)
     EXPECT_EQ(ActiveTitles(), (std::vector<std::string>{"Prices", "MACD two", "Y"}));
     ClickCheckBoxOf(macds[0]);
     EXPECT_EQ(ActiveTitles(), (std::vector<std::string>{"Prices", "MACD one", "MACD two", "Y"}));
+}
+
+// Groups that share series: the chosen group is on as a whole, every series
+// of the others only is off.
+TEST_F(LegendCheckBoxes, ARadioClickOnAGroupLeavesThatWholeGroupOn)
+{
+    TSeriesGroup& first = chart->SeriesGroups().Add();
+    first.SetName("first");
+    first.Series().Add(lines[0]);
+    first.Series().Add(lines[1]);
+    TSeriesGroup& second = chart->SeriesGroups().Add();
+    second.SetName("second");
+    second.Series().Add(lines[1]);
+    second.Series().Add(prices);
+    TSeriesGroup& third = chart->SeriesGroups().Add();
+    third.SetName("third");
+    third.Series().Add(macds[0]);
+    chart->Legend()->SetLegendStyle(lsSeriesGroups);
+    chart->Legend()->SetCheckBoxesStyle(cbsRadio);
+
+    ClickCheckBoxAt(0);
+    EXPECT_EQ(first.Active(), gaYes);
+    EXPECT_EQ(third.Active(), gaNo);
+    EXPECT_FALSE(prices->Active());
+    ClickCheckBoxAt(1);
+    EXPECT_EQ(second.Active(), gaYes);
+    EXPECT_FALSE(lines[0]->Active());
+    ClickCheckBoxAt(2);
+    EXPECT_EQ(third.Active(), gaYes);
+    EXPECT_EQ(first.Active(), gaNo);
+    EXPECT_EQ(second.Active(), gaNo);
+    ClickCheckBoxAt(0);
+    EXPECT_EQ(first.Active(), gaYes);
+    EXPECT_EQ(third.Active(), gaNo);
 }

@@ -10,6 +10,9 @@
 #include "chart/chart.h"
 #include "chart/chart_series.h"
 #include "chart/plot_function.h"
+#include "chart/series/line_series.h"
+#include "chart/series/macd_function.h"
+#include "chart/series/ohlc_series.h"
 #include "chart/series/std_deviation_function.h"
 #include "chart/series_source.h"
 #include "testing/recording_device.h"
@@ -272,6 +275,73 @@ TEST_F(SeriesTypesTest, ChangeSeriesTypeHandsTheSeriesOwnSourceToTheNewSeries)
     EXPECT_EQ(changed->Count(), 4);
     delete changed;
     EXPECT_TRUE(source.isNull());
+}
+
+// A series with a function that keeps lines of its own on the chart, fed by
+// a price series.
+struct MacdOnPrices {
+    QObject form;
+    TChart chart;
+    TOHLCSeries* prices = nullptr;
+    TLineSeries* macd = nullptr;
+    MacdOnPrices()
+    {
+        prices = new TOHLCSeries(&form);
+        for (int i = 0; i < 40; ++i)
+            prices->AddOHLC(i, 10 + i % 5, 14 + i % 3, 8 - i % 2, 11 + i % 4);
+        chart.AddSeries(prices);
+        macd = new TLineSeries(&form);
+        chart.AddSeries(macd);
+        macd->SetFunction(new TMACDFunction);
+        macd->SetDataSource(prices);
+    }
+    TMACDFunction& Function() const { return *static_cast<TMACDFunction*>(macd->FunctionType()); }
+};
+
+// The lines a function keeps are the function's: their type stays, and the
+// function goes on computing into them.
+TEST_F(SeriesTypesTest, ChangeSeriesTypeLeavesTheLinesOfAFunctionAsTheyAre)
+{
+    MacdOnPrices m;
+    TChartSeries* signal = &m.Function().SignalSeries();
+    ASSERT_GE(m.chart.SeriesIndexOf(signal), 0);
+    const int signalCount = signal->Count();
+    ASSERT_GT(signalCount, 0);
+    const int count = m.chart.SeriesCount();
+
+    TChartSeries* changed = signal;
+    ChangeSeriesType(changed, SeriesClassOf<TRegistrySeriesB>());
+    EXPECT_EQ(changed, signal);
+    EXPECT_EQ(&m.Function().SignalSeries(), signal);
+    EXPECT_EQ(m.chart.SeriesCount(), count);
+    // a new price point reaches the function and its line
+    m.prices->AddOHLC(40, 12, 15, 9, 13);
+    m.macd->CheckDataSource();
+    EXPECT_EQ(m.Function().SignalSeries().Count(), signalCount + 1);
+}
+
+// A series whose function keeps lines on the chart: the new series' function
+// keeps its own lines there, the old function's lines go with it.
+TEST_F(SeriesTypesTest, ChangeSeriesTypeOfAFunctionSeriesKeepsOneSetOfItsLines)
+{
+    MacdOnPrices m;
+    const int count = m.chart.SeriesCount();
+    const int points = m.macd->Count();
+    ASSERT_GT(points, 0);
+    TChartSeries* changed = m.macd;
+    ChangeSeriesType(changed, SeriesClassOf<TRegistrySeriesB>());
+    ASSERT_NE(changed, m.macd);
+    m.macd = nullptr;
+    auto* function = dynamic_cast<TMACDFunction*>(changed->FunctionType());
+    ASSERT_NE(function, nullptr);
+    EXPECT_EQ(m.chart.SeriesCount(), count);
+    EXPECT_GE(m.chart.SeriesIndexOf(&function->SignalSeries()), 0);
+    EXPECT_EQ(changed->DataSource(), m.prices);
+    EXPECT_EQ(changed->Count(), points);
+    m.prices->AddOHLC(40, 12, 15, 9, 13);
+    changed->CheckDataSource();
+    EXPECT_EQ(changed->Count(), points + 1);
+    EXPECT_GT(function->SignalSeries().Count(), 0);
 }
 
 TEST_F(SeriesTypesTest, ChangeSeriesTypeTakesTheOldPlaceInEveryGroup)
