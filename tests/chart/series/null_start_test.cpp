@@ -82,6 +82,17 @@ protected:
         }
         return out;
     }
+    // A fast line in Colour skipping nulls, point 1 null.
+    TFastLineSeries* SkippingFastLine(TColor Colour)
+    {
+        auto* fast = new TFastLineSeries(&form);
+        Fill(*fast, false);
+        fast->SetSeriesColor(Colour);
+        fast->SetValueColor(1, clNone);
+        fast->SetIgnoreNulls(false);
+        fast->SetTreatNulls(tnSkip);
+        return fast;
+    }
     // The segment from point A to point B of S.
     static TSegment Between(const TChartSeries& S, int A, int B)
     {
@@ -131,12 +142,7 @@ TEST_F(NullStart, LineSkippingNullsJoinsThePointBeforeTheAxisAcrossANullFirstSho
     Fill(*s, false);
     s->SetValueColor(1, clNone);
     s->SetTreatNulls(tnSkip);
-    auto* fast = new TFastLineSeries(&form);
-    Fill(*fast, false);
-    fast->SetSeriesColor(clBlue);
-    fast->SetValueColor(1, clNone);
-    fast->SetIgnoreNulls(false);
-    fast->SetTreatNulls(tnSkip);
+    SkippingFastLine(clBlue);
     for (int paint = 1; paint <= 2; ++paint) {
         SCOPED_TRACE("paint " + std::to_string(paint));
         const std::vector<TSegment> drawn = Paint();
@@ -177,20 +183,12 @@ TEST_P(FastLineNullStart, JoinsNoNullFirstPoint)
 INSTANTIATE_TEST_SUITE_P(NullStart, FastLineNullStart,
                          ::testing::Combine(::testing::Values(tnSkip, tnDontPaint), ::testing::Bool()));
 
-}  // namespace
-
-namespace {
-
 TEST_F(NullStart, FastLineSkippingANullBeforeTheAxisEntersFromTheShownPointBeforeIt)
 {
     // point 1 null just before the first point on the chart: the line enters
     // from point 0, the shown point before it
     chart.BottomAxis()->SetMinMax(1.5, 3);
-    auto* fast = new TFastLineSeries(&form);
-    Fill(*fast, false);
-    fast->SetValueColor(1, clNone);
-    fast->SetIgnoreNulls(false);
-    fast->SetTreatNulls(tnSkip);
+    TFastLineSeries* fast = SkippingFastLine(clRed);
     for (int paint = 1; paint <= 2; ++paint) {
         SCOPED_TRACE("paint " + std::to_string(paint));
         const std::vector<TSegment> drawn = Paint();
