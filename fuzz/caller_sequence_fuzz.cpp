@@ -222,7 +222,7 @@ private:
 
     void Step(Input& In)
     {
-        switch (In.Pick(40)) {
+        switch (In.Pick(41)) {
         case 0:
             NewChart();
             break;
@@ -479,7 +479,7 @@ private:
         case 38:
             Filter(In);
             break;
-        case 35:
+        case 39:
             GroupsHelpersMarksAndZooms(In);
             break;
         default:
