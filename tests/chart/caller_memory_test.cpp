@@ -372,3 +372,25 @@ TEST_F(CallerMemory, CylinderBarsZoomedFarInDraw)
     }
 }
 
+// ---- bars moved by a percent of a fixed width far beyond the chart ----
+
+TEST_F(CallerMemory, BarsOffsetByAPercentOfAHugeWidthDraw)
+{
+    auto* bars = NewSeries<TBarSeries>(3);
+    bars->SetSeriesColor(clBlue);
+    bars->SetCustomBarWidth(30'000'000);
+    for (bool view3D : {false, true}) {
+        chart->SetView3D(view3D);
+        for (int offset : {100, -100, 2147483647, -2147483647 - 1}) {
+            SCOPED_TRACE(testing::Message() << "3D " << view3D << ", offset " << offset);
+            bars->SetOffsetPercent(offset);
+            Show();
+            Shot();
+        }
+    }
+    // back to a width the chart holds
+    chart->SetView3D(false);
+    bars->SetCustomBarWidth(20);
+    bars->SetOffsetPercent(50);
+    EXPECT_GT(Count(Shot(), clBlue), 0);
+}
