@@ -231,23 +231,6 @@ TEST_F(CallerMemory, MarkTextHandlerFreeingItsSeriesStopsItsMarks)
     }
 }
 
-TEST_F(CallerMemory, MarkTextHandlerRemovingItsSeriesStopsItsMarks)
-{
-    auto* line = NewSeries<TLineSeries>();
-    line->Marks().SetVisible(true);
-    int texts = 0;
-    line->OnGetMarkText = [this, line, &texts](const TChartSeries&, int Index, std::string&) {
-        ++texts;
-        if (Index == 2)
-            chart->RemoveSeries(line);
-    };
-    Show();
-    Shot();
-    EXPECT_EQ(texts, 3);
-    EXPECT_EQ(chart->SeriesCount(), 0);
-    EXPECT_EQ(line->ParentChart(), nullptr);
-}
-
 TEST_F(CallerMemory, MarkTextHandlerFreeingItsSeriesAtAnyCallLeavesTheChartDrawing)
 {
     // the texts are also asked for the axis labels and for the margins of a
