@@ -381,10 +381,6 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* Series)
     if (OnRemoveSeries && !Destroying())
         OnRemoveSeries(*Series);
     Invalidate();
-    // removed by a handler while the chart paints, which shows it: the buffer
-    // stays stale after this paint
-    if (Painting())
-        static_cast<void>(BeginBufferDraw());
 }
 
 void TCustomAxisPanel::RemoveSeries(int Index)

@@ -136,14 +136,13 @@ void TChartSeries::DrawMarks()
         return;
     TSeriesMarks& marks = *m_marks;
     const int step = marks.DrawStep();
-    // the mark text handler may free the series or take it off its chart
+    // the mark text handler may free the series
     const QPointer<TChartSeries> alive(this);
-    const TSeriesParent* chart = ParentChart();
     for (int i = m_firstValueIndex; i <= m_lastValueIndex; ++i) {
         if (i % step != 0 || IsNull(i))
             continue;
         const std::string text = GetMarkText(i);
-        if (!alive || ParentChart() != chart)
+        if (!alive)
             return;
         if (text.empty())
             continue;
