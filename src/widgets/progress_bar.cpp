@@ -220,7 +220,11 @@ void TProgBar::Assign(const TProgBar& s)
 void TProgBar::Compose(platform::DrawingDevice& dc)
 {
     const int w = dc.Width(), h = dc.Height();
-    const int l = m_marginLeft, t = m_marginTop, r = w - m_marginRight, b = h - m_marginBottom;
+    // a margin far beyond the control acts as one just far enough: the sums stay in int
+    static constexpr int kFar = 1 << 20;
+    auto margin = [](int v) { return std::clamp(v, -kFar, kFar); };
+    const int l = margin(m_marginLeft), t = margin(m_marginTop);
+    const int r = w - margin(m_marginRight), b = h - margin(m_marginBottom);
     dc.SelectPen(PenDesc::Solid(m_colorMargin));
     dc.SelectBrush(BrushDesc::Solid(m_colorMargin));
     dc.Rectangle(0, 0, w, h);

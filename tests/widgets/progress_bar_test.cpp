@@ -1,5 +1,6 @@
 #include "widgets/progress_bar.h"
 
+#include <limits>
 #include <gtest/gtest.h>
 
 #include "recorder_install.h"
@@ -101,6 +102,17 @@ TEST_F(ProgBarTest, HugeValueDrawsOnlyThePixelsOnTheControl)
     rec.ClearLog();
     bar.SetShowColorGradient(false);
     EXPECT_EQ(rec.CallsNamed("Rectangle")[2].ToString(), "Rectangle(4,4,300,24)");
+}
+
+TEST_F(ProgBarTest, MarginsBeyondIntDrawTheBarToTheAreasEnd)
+{
+    platform::RecordingDevice& rec = Rec();
+    bar.SetMarginLeft(std::numeric_limits<int>::min());
+    bar.SetValue(100);
+    bool full = false;
+    for (const auto& c : rec.CallsNamed("Rectangle"))
+        full = full || (c.brush == "solid 0xFF0000" && c.ToString().find(",4,296,24)") != std::string::npos);
+    EXPECT_TRUE(full);
 }
 
 TEST_F(ProgBarTest, ColourMappingModes)
